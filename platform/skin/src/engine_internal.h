@@ -1,0 +1,54 @@
+// State the engine's Windows files share. Main thread only, except where noted.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "skin/skin_theme.h"
+
+namespace skin_engine {
+
+// Caption buttons, numbered as their tips in SKSETSYSBUTTONTIP.
+enum CaptionButton { kNoButton = 0, kDock = 1, kUndock = 2, kMinimise = 3, kMaximise = 4, kRestore = 5, kClose = 6 };
+
+struct FrameInfo {
+  int style = 0;
+  bool active = true;
+  int hot = kNoButton;
+  int pressed = kNoButton;
+  bool trackingLeave = false;
+  HWND menuHolder = nullptr;
+  HWND status = nullptr;
+  std::vector<HWND> holders;
+};
+
+struct Engine {
+  bool started = false;
+  SkinTheme theme = DefaultSkin();
+  HFONT captionFont = nullptr;
+  HFONT defaultFont = nullptr;
+  HBRUSH windowBrush = nullptr;
+  HBRUSH controlBrush = nullptr;
+  std::string appTitle;
+  int windowStyle = 31;
+  bool shadow = false;
+  bool focusRect = true;
+  int maxWidth = 0;
+  int maxHeight = 0;
+  std::vector<std::string> buttonTips;
+  std::map<HWND, FrameInfo> frames;
+};
+
+Engine& State();
+// Makes sure fonts and brushes exist (the engine works before SKINITENGINE too).
+void EnsureResources();
+// Registers a top-level window as a skinned frame with a frame style.
+FrameInfo& AddFrame(HWND window, int style);
+FrameInfo* FindFrame(HWND window);
+void LayoutFrame(HWND frame);
+void RepaintFrame(HWND frame);
+HFONT MakeFont(const SkinFont& font);
+
+}  // namespace skin_engine

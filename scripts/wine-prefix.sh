@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Creates the Wine prefix of a build folder once: fonts, unmanaged windows, no menu
+# builder, no runtime prompts. Usage: scripts/wine-prefix.sh <build folder>
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+export SUITE_BUILD_DIR="$(cd "${1:?build folder}" && pwd)"
+. "$here/wine-env.sh"
+stamp="$WINEPREFIX/.suite-prefix-ready"
+[ -f "$stamp" ] && exit 0
+
+mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+rm -rf "$WINEPREFIX"
+wineboot -i </dev/null >/dev/null 2>&1
+# Without a window manager, closing a managed window waits two seconds.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+# Wine does not find Debian's fonts-wine files by itself; GDI+ needs real TrueType faces.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+cp -f /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+lib=/usr/share/fonts/truetype/liberation
+for f in "$lib"/*.ttf; do [ -f "$f" ] && cp -f "$f" "$fonts/"; done
+repl='HKCU\Software\Wine\Fonts\Replacements'
+add_font() { wine reg add "$repl" /v "$1" /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1; }
+add_font "Arial" "Liberation Sans"
+add_font "Tahoma" "Liberation Sans"
+add_font "Verdana" "Liberation Sans"
+add_font "MS Sans Serif" "Liberation Sans"
+add_font "Microsoft Sans Serif" "Liberation Sans"
+add_font "Segoe UI" "Liberation Sans"
+add_font "Times New Roman" "Liberation Serif"
+add_font "Courier New" "Liberation Mono"
+wineserver -w
+touch "$stamp"

@@ -1,0 +1,221 @@
+#include "driver.h"
+
+#include <algorithm>
+
+#include "fileio/file.h"
+#include "imaging/copydata.h"
+
+namespace driver {
+namespace {
+
+void Pump(DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(10);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+std::string Narrow(const std::wstring& w) {
+  if (w.empty()) return {};
+  int n = WideCharToMultiByte(CP_ACP, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(size_t(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, w.data(), int(w.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+struct ChildSearch {
+  int id;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindChildProc(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<ChildSearch*>(lp);
+  if (s->className) {
+    char cls[256];
+    if (GetClassNameA(w, cls, sizeof cls) && lstrcmpiA(cls, s->className) == 0) {
+      s->found = w;
+      return FALSE;
+    }
+  } else if (GetDlgCtrlID(w) == s->id) {
+    s->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::string StripAmpersands(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (c != '&') out += c;
+  return out;
+}
+
+std::vector<HWND> Buttons(HWND box) {
+  std::vector<HWND> out;
+  for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    char cls[64];
+    if (GetClassNameA(w, cls, sizeof cls) && lstrcmpiA(cls, "Button") == 0) out.push_back(w);
+  }
+  return out;
+}
+
+}  // namespace
+
+HWND WaitWindow(const std::string& className, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND w = FindWindowA(className.c_str(), nullptr)) return w;
+    if (GetTickCount() - start >= milliseconds) return nullptr;
+    Pump(20);
+  }
+}
+
+HWND FindChild(HWND parent, int id) {
+  ChildSearch s{id, nullptr, nullptr};
+  EnumChildWindows(parent, FindChildProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND FindChildByClass(HWND parent, const std::string& className) {
+  ChildSearch s{0, className.c_str(), nullptr};
+  EnumChildWindows(parent, FindChildProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND WaitChild(HWND parent, int id, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND w = FindChild(parent, id)) return w;
+    if (!IsWindow(parent) || GetTickCount() - start >= milliseconds) return nullptr;
+    Pump(20);
+  }
+}
+
+LRESULT SendCommand(HWND target, int code, const std::string& text) { return SENDCOPYDATA(target, code, text); }
+
+bool PostCommand(HWND window, int id) { return PostMessageA(window, WM_COMMAND, WPARAM(id), 0) != FALSE; }
+
+std::string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return {};
+  std::wstring w(size_t(length) + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, WPARAM(w.size()), reinterpret_cast<LPARAM>(w.data()), SMTO_NORMAL, 5000,
+                      &got);
+  w.resize(std::min<size_t>(size_t(got), w.size()));
+  return Narrow(w);
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> out;
+  char cls[64] = {};
+  GetClassNameA(list, cls, sizeof cls);
+  bool combo = lstrcmpiA(cls, "ComboBox") == 0;
+  UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
+  UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+  UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
+  LRESULT count = SendMessageW(list, getCount, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT len = SendMessageW(list, getLength, WPARAM(i), 0);
+    if (len < 0) len = 0;
+    std::wstring w(size_t(len) + 1, L'\0');
+    LRESULT got = SendMessageW(list, getText, WPARAM(i), reinterpret_cast<LPARAM>(w.data()));
+    w.resize(got > 0 ? size_t(got) : 0);
+    out.push_back(Narrow(w));
+  }
+  return out;
+}
+
+bool PressButton(const std::string& boxClass, int number, const std::string& caption, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND box = FindWindowA(boxClass.c_str(), nullptr);
+    if (box) {
+      std::vector<HWND> buttons = Buttons(box);
+      HWND target = nullptr;
+      if (caption.empty()) {
+        if (number >= 1 && size_t(number) <= buttons.size()) target = buttons[size_t(number - 1)];
+      } else {
+        for (HWND b : buttons)
+          if (StripAmpersands(WindowText(b)) == StripAmpersands(caption)) target = b;
+      }
+      if (target) {
+        PostMessageA(target, BM_CLICK, 0, 0);
+        return true;
+      }
+    }
+    if (GetTickCount() - start >= milliseconds) return false;
+    Pump(20);
+  }
+}
+
+bool WriteBmp(const std::string& path, int width, int height, const std::vector<unsigned char>& bgr) {
+  if (width <= 0 || height <= 0 || bgr.size() < size_t(width) * size_t(height) * 3) return false;
+  int stride = (width * 3 + 3) & ~3;
+  std::string file;
+  auto put16 = [&file](int v) { file += char(v & 255); file += char((v >> 8) & 255); };
+  auto put32 = [&file](uint32_t v) { for (int i = 0; i < 4; ++i) file += char((v >> (8 * i)) & 255); };
+  uint32_t imageSize = uint32_t(stride) * uint32_t(height);
+  file += "BM";
+  put32(14 + 40 + imageSize);
+  put32(0);
+  put32(14 + 40);
+  put32(40);
+  put32(uint32_t(width));
+  put32(uint32_t(height));
+  put16(1);
+  put16(24);
+  put32(0);
+  put32(imageSize);
+  put32(2835);
+  put32(2835);
+  put32(0);
+  put32(0);
+  for (int y = height - 1; y >= 0; --y) {  // BMP rows go bottom-up
+    file.append(reinterpret_cast<const char*>(&bgr[size_t(y) * size_t(width) * 3]), size_t(width) * 3);
+    file.append(size_t(stride - width * 3), '\0');
+  }
+  return fileio::WriteFileReplacing(path, file) == fileio::kOk;
+}
+
+bool CaptureWindow(HWND window, const std::string& bmpPath) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return false;
+  int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = false;
+  if (dib) {
+    HGDIOBJ old = SelectObject(mem, dib);
+    ok = BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != FALSE;
+    GdiFlush();
+    int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> pixels(size_t(w) * size_t(h) * 3);
+    for (int y = 0; y < h; ++y)
+      memcpy(&pixels[size_t(y) * size_t(w) * 3], static_cast<unsigned char*>(bits) + size_t(y) * size_t(stride),
+             size_t(w) * 3);
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    ok = ok && WriteBmp(bmpPath, w, h, pixels);
+  }
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+}  // namespace driver

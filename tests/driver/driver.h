@@ -1,0 +1,39 @@
+// Drives the suite's windows from outside, as a user or a partner program would: find a
+// window by class, send command messages and menu commands, read texts and lists, press a
+// box's buttons, capture a window. Every wait has a time limit.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+// A top-level window of the class; null when none appeared within the time.
+HWND WaitWindow(const std::string& className, DWORD milliseconds);
+// A descendant window with this control identifier (searched through holders), or null.
+HWND FindChild(HWND parent, int id);
+// A descendant window of a class, or null.
+HWND FindChildByClass(HWND parent, const std::string& className);
+// Waits for a descendant control: controls may appear after their top-level window.
+HWND WaitChild(HWND parent, int id, DWORD milliseconds);
+
+LRESULT SendCommand(HWND target, int code, const std::string& text);
+bool PostCommand(HWND window, int id);
+
+// Window text (read as UTF-16 and converted, as Wine answers other processes in UTF-16).
+std::string WindowText(HWND window);
+// Items of a list box or combo box.
+std::vector<std::string> ListItems(HWND list);
+
+// Finds a top-level window of the class and presses its button: by number (1 = first
+// button in creation order) when caption is empty, else the one whose text (without "&")
+// equals caption. False when no such box or button appeared within the time.
+bool PressButton(const std::string& boxClass, int number, const std::string& caption, DWORD milliseconds);
+
+// Copies a visible window from the screen into a 24-bit BMP file.
+bool CaptureWindow(HWND window, const std::string& bmpPath);
+// Writes 24-bit pixels (rows top-down, BGR) as a BMP file.
+bool WriteBmp(const std::string& path, int width, int height, const std::vector<unsigned char>& bgr);
+
+}  // namespace driver

@@ -1,0 +1,48 @@
+// Helpers for the Windows-side tests: the suite's folders, starting programs, waiting for
+// windows and processes (every wait has a time limit), and the stand-in's log.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The folder of the running test program, with its final "\".
+std::string TestProgramFolder();
+// The suite's program folder of this build (..\suite\ from the tests), with its final "\".
+std::string SuiteFolder();
+
+// A started program; the process is ended at destruction if it still runs.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  // Starts program with arguments (appended after a blank); false when it cannot start.
+  bool Start(const std::string& program, const std::string& arguments, const std::string& folder = "");
+  // Waits for the process to end; returns its exit code, or -1 after the time limit.
+  int Wait(DWORD milliseconds);
+  bool Running() const;
+  void Kill();
+  DWORD Id() const { return pi_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// Polls for a top-level window of the class (and, when given, of the process).
+HWND WaitForWindow(const std::string& className, DWORD milliseconds, DWORD processId = 0);
+// Polls until no top-level window of the class exists.
+bool WaitForNoWindow(const std::string& className, DWORD milliseconds);
+// Polls until the file exists and its size stays put for a moment.
+bool WaitForFile(const std::string& path, DWORD milliseconds);
+// Runs the messages of this thread for a while (for windows created by the test itself).
+void PumpMessages(DWORD milliseconds);
+
+// One command message as the stand-in partner logged it.
+struct LoggedMessage {
+  int code = 0;
+  std::string text;
+};
+// Reads the stand-in's log: one line per message, "<code> <length> <hex bytes>".
+std::vector<LoggedMessage> ReadStandinLog(const std::string& path);
