@@ -112,6 +112,15 @@ std::string WindowText(HWND window) {
   return Narrow(w);
 }
 
+bool SetText(HWND window, const std::string& text) {
+  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+  std::wstring w(size_t(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), w.data(), n);
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()), SMTO_NORMAL, 5000,
+                             &result) != 0;
+}
+
 std::vector<std::string> ListItems(HWND list) {
   std::vector<std::string> out;
   char cls[64] = {};

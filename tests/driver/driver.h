@@ -23,6 +23,8 @@ bool PostCommand(HWND window, int id);
 
 // Window text (read as UTF-16 and converted, as Wine answers other processes in UTF-16).
 std::string WindowText(HWND window);
+// Sets a window's (or input field's) text; false when the window does not answer.
+bool SetText(HWND window, const std::string& text);
 // Items of a list box or combo box.
 std::vector<std::string> ListItems(HWND list);
 

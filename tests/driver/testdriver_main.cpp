@@ -17,6 +17,7 @@ int Usage() {
                "  command CLASS ID             post WM_COMMAND ID\n"
                "  text CLASS [ID]              print the window's (or control's) text\n"
                "  list CLASS ID                print a list's or combo box's items\n"
+               "  settext CLASS ID TEXT        set a control's text\n"
                "  press CLASS N|CAPTION [ms]   press a button of a box\n"
                "  capture CLASS FILE.bmp       copy the window from the screen\n"
                "  close CLASS                  post WM_CLOSE\n");
@@ -71,6 +72,11 @@ int main(int argc, char** argv) {
       for (const auto& item : driver::ListItems(target)) std::printf("%s\n", item.c_str());
     }
     return 0;
+  }
+  if (cmd == "settext") {
+    if (argc < 5) return Usage();
+    HWND target = driver::WaitChild(w, std::atoi(argv[3]), kDefaultWait);
+    return target && driver::SetText(target, argv[4]) ? 0 : 1;
   }
   if (cmd == "capture") {
     if (argc < 4) return Usage();

@@ -51,4 +51,11 @@ void LayoutFrame(HWND frame);
 void RepaintFrame(HWND frame);
 HFONT MakeFont(const SkinFont& font);
 
+// Messages that the engine answers for its controls and its menu bar, whichever window
+// procedure they arrive at. handled is set when the answer is final.
+LRESULT ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+LRESULT MenuBarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+// Keyboard access to the menu bar from the message loop.
+bool MenuBarKey(HWND mainWindow, const MSG& message);
+
 }  // namespace skin_engine

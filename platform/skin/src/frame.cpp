@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "engine_internal.h"
+#include "skin/sk_boxes.h"
+#include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "win/raii.h"
 
@@ -324,8 +326,10 @@ LRESULT FrameMessage(HWND window, FrameInfo& f, UINT message, WPARAM wParam, LPA
     case WM_GETMINMAXINFO: {
       auto* mm = reinterpret_cast<MINMAXINFO*>(lParam);
       const Engine& e = State();
-      mm->ptMinTrackSize.x = e.theme.minWidth;
-      mm->ptMinTrackSize.y = e.theme.minHeight;
+      if (f.style & 16) {  // only frames the user can size keep the skin's minimum
+        mm->ptMinTrackSize.x = e.theme.minWidth;
+        mm->ptMinTrackSize.y = e.theme.minHeight;
+      }
       MONITORINFO mi{};
       mi.cbSize = sizeof mi;
       GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi);
@@ -450,6 +454,10 @@ LRESULT SKGETMESSAGE(HWND window, UINT& message, WPARAM& wParam, LPARAM& lParam)
       }
     }
   }
+  bool handled = false;
+  LRESULT answer = ControlMessage(window, message, wParam, lParam, handled);
+  if (!handled) answer = MenuBarMessage(window, message, wParam, lParam, handled);
+  if (handled) return answer;
   FrameInfo* f = FindFrame(window);
   if (!f) {
     if (message == WM_NCDESTROY || !IsFrameCandidate(window)) return 0;
@@ -493,7 +501,7 @@ LRESULT SkDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-int SKDIALOGMESSAGE(HWND, MSG&) { return 0; }
+int SKDIALOGMESSAGE(HWND mainWindow, MSG& message) { return MenuBarKey(mainWindow, message) ? 1 : 0; }
 
 HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure) {
   if (!SKCHECKCLASS(className)) {
@@ -510,6 +518,7 @@ HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure) {
   HWND holder = CreateWindowExA(0, className.c_str(), "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                                 frame, nullptr, GetModuleHandleA(nullptr), reinterpret_cast<void*>(kHolderMark));
   if (!holder) return nullptr;
+  if (lstrcmpiA(className.c_str(), "SKMENU") == 0) SKMENUBAR(holder);
   // A procedure that does not pass WM_NCCREATE to the engine is registered here.
   if (FrameInfo* f = FindFrame(frame)) {
     bool known = f->menuHolder == holder || std::find(f->holders.begin(), f->holders.end(), holder) != f->holders.end();
@@ -538,4 +547,14 @@ HWND SKSTATUSWINDOW(HWND frame, const std::string& text) {
   if (FrameInfo* f = FindFrame(frame)) f->status = status;
   LayoutFrame(frame);
   return status;
+}
+
+void SKPOPUPCONTAINER(HWND box, const std::string& title, int x, int y, int width, int height, WNDPROC) {
+  constexpr int kCloseOnly = 1;
+  if (!box) return;
+  if (FrameInfo* f = FindFrame(box)) f->style = kCloseOnly;
+  else AddFrame(box, kCloseOnly);
+  if (!title.empty()) SetWindowTextA(box, title.c_str());
+  SetWindowPos(box, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  RepaintFrame(box);
 }

@@ -1,35 +1,52 @@
-// The engine's modal message box: a skinned popup with an icon, lines of text and a row of
-// buttons. It disables its owner and runs its own message loop until a button is pressed
-// or the box is closed.
+// The engine's modal boxes: the message box, the input box and the password box. Each is a
+// skinned popup with an icon, lines of text, optional input fields and a row of buttons; it
+// disables its owner and runs its own message loop until a button is pressed or the box is
+// closed.
 #include <windows.h>
 
 #include <algorithm>
 
 #include "engine_internal.h"
+#include "skin/sk_boxes.h"
+#include "skin/sk_controls.h"
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "win/raii.h"
 
 namespace {
 
-constexpr const char* kBoxClass = "SKMSGBOX";
 constexpr int kFirstButtonId = 100;
 constexpr int kCloseStyle = 1;  // frame style: a close button only
 
+struct Field {
+  std::string prompt;   // a line above the field (second field of the password box)
+  std::string text;     // preset, then the answer
+  bool password = false;
+  HWND window = nullptr;
+  RECT promptRect{};
+};
+
 struct Box {
+  const char* className = "SKMSGBOX";
   HWND owner = nullptr;
   HFONT font = nullptr;
   SkBoxStyle style;
   std::vector<std::string> lines;
+  std::vector<std::string> captions;
+  std::vector<Field> fields;
+  bool fieldsMustAgree = false;
   std::vector<HWND> buttons;
   RECT textRect{};
   int result = 0;
   bool done = false;
 };
 
-std::vector<std::string> SplitButtons(const std::string& text) {
+std::vector<std::string> SplitButtons(const std::string& text, const char* fallback) {
   std::vector<std::string> out;
-  if (text.empty()) return {"OK"};
+  if (text.empty()) {
+    SKSPLITS(fallback, "|", out);
+    return out;
+  }
   std::string cur;
   for (char c : text) {
     if (c == '|' || c == '\0') {
@@ -47,11 +64,25 @@ std::vector<std::string> SplitButtons(const std::string& text) {
 
 void Finish(HWND box, Box& b, int result) {
   if (b.done) return;
+  if (result > 0) {
+    for (auto& f : b.fields) f.text = SkGetCtlText(f.window);
+    if (b.fieldsMustAgree && result == 1 && b.fields.size() == 2 && b.fields[0].text != b.fields[1].text) {
+      MessageBeep(MB_ICONEXCLAMATION);
+      SetFocus(b.fields[1].window);
+      return;  // the confirmation differs: the box stays
+    }
+  }
   b.done = true;
   b.result = result;
   // The owner comes back before the box goes, so that activation returns to it.
   if (b.owner) EnableWindow(b.owner, TRUE);
   DestroyWindow(box);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + (lines[i].empty() ? " " : lines[i]);
+  return text;
 }
 
 void PaintBox(HWND box, Box& b) {
@@ -63,25 +94,24 @@ void PaintBox(HWND box, Box& b) {
   win::Brush back(CreateSolidBrush(t.Colour(kSkinWindowBack)));
   FillRect(mem, &r, back.Get());
   int pad = std::max(6, int(b.style.layout)) + 4;
-  int x = pad;
-  if (b.style.icon) {
-    DrawIconEx(mem, pad, pad, b.style.icon, 32, 32, 0, nullptr, DI_NORMAL);
-    x += 32 + pad;
-  }
+  if (b.style.icon) DrawIconEx(mem, pad, pad, b.style.icon, 32, 32, 0, nullptr, DI_NORMAL);
   win::SelectObj font(mem, b.font);
   SetBkMode(mem, TRANSPARENT);
   COLORREF textColour = b.style.textColour ? b.style.textColour : t.Colour(kSkinText);
-  RECT tr = b.textRect;
-  std::string text;
-  for (size_t i = 0; i < b.lines.size(); ++i) text += (i ? "\r\n" : "") + b.lines[i];
-  if (b.style.secondColour != textColour && b.style.secondColour != t.Colour(kSkinWindowBack)) {
-    SetTextColor(mem, b.style.secondColour);
-    RECT shadow = tr;
-    OffsetRect(&shadow, 1, 1);
-    DrawTextA(mem, text.c_str(), int(text.size()), &shadow, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-  }
-  SetTextColor(mem, textColour);
-  DrawTextA(mem, text.c_str(), int(text.size()), &tr, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  std::string text = JoinLines(b.lines);
+  auto draw = [&](const std::string& s, RECT tr) {
+    if (b.style.secondColour != textColour && b.style.secondColour != t.Colour(kSkinWindowBack)) {
+      SetTextColor(mem, b.style.secondColour);
+      RECT shadow = tr;
+      OffsetRect(&shadow, 1, 1);
+      DrawTextA(mem, s.c_str(), int(s.size()), &shadow, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    SetTextColor(mem, textColour);
+    DrawTextA(mem, s.c_str(), int(s.size()), &tr, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  };
+  draw(text, b.textRect);
+  for (const auto& f : b.fields)
+    if (!f.prompt.empty()) draw(f.prompt, f.promptRect);
   BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
 }
 
@@ -109,24 +139,19 @@ LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
           Finish(box, *b, id - kFirstButtonId + 1);
           return 0;
         }
-        if (id == IDCANCEL) {
-          Finish(box, *b, 0);
-          return 0;
-        }
       }
       break;
     case WM_CLOSE:
       if (b) Finish(box, *b, 0);
       return 0;
-    case WM_DRAWITEM:
-      break;
     default:
       break;
   }
   return SkDefaultProc(box, message, wParam, lParam);
 }
 
-// Escape closes the box without an answer; Enter presses the button that has the focus.
+// Escape closes the box without an answer; Enter presses the button that has the focus,
+// or the first one from an input field.
 bool BoxKey(HWND box, Box& b, const MSG& msg) {
   if (msg.message != WM_KEYDOWN) return false;
   if (msg.wParam == VK_ESCAPE) {
@@ -141,90 +166,104 @@ bool BoxKey(HWND box, Box& b, const MSG& msg) {
         return true;
       }
     }
+    for (const auto& f : b.fields) {
+      if (f.window == focus) {
+        Finish(box, b, 1);
+        return true;
+      }
+    }
   }
   return false;
 }
 
-}  // namespace
-
-int SKMSGBOX(HWND owner, HFONT font, const std::string& caption, const std::string& message,
-             const std::string& buttons, const SkBoxStyle& style, int) {
+int RunBox(Box& b, const std::string& caption) {
   skin_engine::EnsureResources();
-  if (!SKCHECKCLASS(kBoxClass)) {
+  if (!SKCHECKCLASS(b.className)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = BoxProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kBoxClass;
+    wc.lpszClassName = b.className;
     if (!SKREGISTERCLASS(wc)) return 0;
   }
-  Box b;
-  b.owner = owner && IsWindow(owner) ? owner : nullptr;
-  b.font = font ? font : SKCAPTIONFONT();
-  b.style = style;
-  SKSPLITS(message, "|", b.lines);
-  std::vector<std::string> captions = SplitButtons(buttons);
+  b.owner = b.owner && IsWindow(b.owner) ? b.owner : nullptr;
+  if (!b.font) b.font = SKCAPTIONFONT();
 
-  // Measure: text block (wrapped at 60 % of the screen), icon, button row.
-  int pad = std::max(6, int(style.layout)) + 4;
+  // Measure: text block (wrapped at 60 % of the screen), icon, fields, button row.
+  int pad = std::max(6, int(b.style.layout)) + 4;
   int maxText = std::max(200, GetSystemMetrics(SM_CXSCREEN) * 6 / 10);
   HDC screen = GetDC(nullptr);
   HGDIOBJ oldFont = SelectObject(screen, b.font);
-  std::string text;
-  for (size_t i = 0; i < b.lines.size(); ++i) text += (i ? "\r\n" : "") + (b.lines[i].empty() ? " " : b.lines[i]);
+  std::string text = JoinLines(b.lines);
   RECT tr{0, 0, maxText, 0};
   DrawTextA(screen, text.c_str(), int(text.size()), &tr, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
   SIZE em{};
   GetTextExtentPoint32A(screen, "W", 1, &em);
-  int buttonWidth = 0;
-  for (const auto& c : captions) {
+  int buttonWidth = 72;
+  for (const auto& c : b.captions) {
     SIZE s{};
     GetTextExtentPoint32A(screen, c.c_str(), int(c.size()), &s);
     buttonWidth = std::max(buttonWidth, int(s.cx + 2 * em.cx + 6));
   }
   SelectObject(screen, oldFont);
   ReleaseDC(nullptr, screen);
-  buttonWidth = std::max(buttonWidth, 72);
   int buttonHeight = em.cy + 10;
-  int gap = std::max(4, int(style.layout));
-  int rowWidth = int(captions.size()) * buttonWidth + int(captions.size() - 1) * gap;
-  int iconWidth = style.icon ? 32 + pad : 0;
+  int gap = std::max(4, int(b.style.layout));
+  int count = int(b.captions.size());
+  int rowWidth = count * buttonWidth + (count - 1) * gap;
+  int iconWidth = b.style.icon ? 32 + pad : 0;
   int textWidth = tr.right - tr.left;
-  int textHeight = std::max(int(tr.bottom - tr.top), style.icon ? 32 : 0);
-  int clientWidth = std::max(iconWidth + textWidth, rowWidth) + 2 * pad;
+  int textHeight = std::max(int(tr.bottom - tr.top), b.style.icon ? 32 : 0);
+  int fieldWidth = b.fields.empty() ? 0 : std::max(160, int(b.style.fieldWidth));
+  int fieldHeight = em.cy + 8;
+  int clientWidth = std::max({iconWidth + textWidth, iconWidth + fieldWidth, rowWidth}) + 2 * pad;
   clientWidth = std::max(clientWidth, 220);
-  int clientHeight = pad + textHeight + pad + buttonHeight + pad;
-  b.textRect = RECT{pad + iconWidth, pad, pad + iconWidth + textWidth + 1, pad + textHeight};
+  int y = pad;
+  b.textRect = RECT{pad + iconWidth, y, pad + iconWidth + std::max(textWidth, fieldWidth) + 1, y + textHeight};
+  y += textHeight + pad;
+  for (auto& f : b.fields) {
+    if (!f.prompt.empty()) {
+      f.promptRect = RECT{pad + iconWidth, y, clientWidth - pad, y + em.cy + 2};
+      y += em.cy + 4;
+    }
+    y += fieldHeight + pad;
+  }
+  int clientHeight = y + buttonHeight + pad;
 
   const SkinTheme& t = SkinCurrent();
   int width = clientWidth + t.Metric(kSkinLeftBorder) + t.Metric(kSkinRightBorder);
   int height = clientHeight + t.Metric(kSkinCaptionHeight) + t.Metric(kSkinBottomBorder);
-
   int oldStyle = SkWindowStyle();
   SKWINDOWSTYLE(kCloseStyle);
-  HWND box = CreateWindowExA(WS_EX_DLGMODALFRAME & 0, kBoxClass, caption.c_str(),
-                             WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, width, height, b.owner, nullptr,
-                             GetModuleHandleA(nullptr), &b);
+  HWND box = CreateWindowExA(0, b.className, caption.c_str(), WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, width,
+                             height, b.owner, nullptr, GetModuleHandleA(nullptr), &b);
   SKWINDOWSTYLE(oldStyle);
   if (!box) return 0;
   SKCENTERWIND(box, b.owner);
 
+  y = pad + textHeight + pad;
+  int fieldId = 1;
+  for (auto& f : b.fields) {
+    if (!f.prompt.empty()) y += em.cy + 4;
+    f.window = SKINPUT(box, f.text, pad + iconWidth, y, clientWidth - 2 * pad - iconWidth, fieldHeight, fieldId++,
+                       b.style.maxLength ? b.style.maxLength : 0);
+    if (f.password) SendMessageA(f.window, EM_SETPASSWORDCHAR, '*', 0);
+    SendMessageA(f.window, EM_SETSEL, 0, -1);
+    y += fieldHeight + pad;
+  }
   int x = (clientWidth - rowWidth) / 2;
-  int y = clientHeight - pad - buttonHeight;
-  for (size_t i = 0; i < captions.size(); ++i) {
-    HWND button = CreateWindowExA(0, "BUTTON", captions[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                  x, y, buttonWidth, buttonHeight, box, reinterpret_cast<HMENU>(INT_PTR(kFirstButtonId + i)),
-                                  GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(SKDEFAULTFONT()), FALSE);
-    b.buttons.push_back(button);
+  for (size_t i = 0; i < b.captions.size(); ++i) {
+    b.buttons.push_back(SKBUT3D(box, b.captions[i], x, y, buttonWidth, buttonHeight, kFirstButtonId + int(i),
+                                SKDEFAULTFONT()));
     x += buttonWidth + gap;
   }
 
   if (b.owner) EnableWindow(b.owner, FALSE);
   ShowWindow(box, SW_SHOW);
   SetForegroundWindow(box);
-  if (!b.buttons.empty()) SetFocus(b.buttons.front());
+  if (!b.fields.empty()) SetFocus(b.fields.front().window);
+  else if (!b.buttons.empty()) SetFocus(b.buttons.front());
 
   MSG msg;
   while (!b.done && IsWindow(box)) {
@@ -241,10 +280,67 @@ int SKMSGBOX(HWND owner, HFONT font, const std::string& caption, const std::stri
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  if (IsWindow(box)) Finish(box, b, b.result);
+  if (IsWindow(box)) {
+    b.done = false;
+    Finish(box, b, b.result);
+  }
   if (b.owner) {
     EnableWindow(b.owner, TRUE);
     SetActiveWindow(b.owner);
   }
   return b.result;
+}
+
+}  // namespace
+
+int SKMSGBOX(HWND owner, HFONT font, const std::string& caption, const std::string& message,
+             const std::string& buttons, const SkBoxStyle& style, int) {
+  Box b;
+  b.owner = owner;
+  b.font = font;
+  b.style = style;
+  SKSPLITS(message, "|", b.lines);
+  b.captions = SplitButtons(buttons, "OK");
+  return RunBox(b, caption);
+}
+
+int SKINPUTBOX(HWND owner, HFONT font, const std::string& caption, const std::string& prompt,
+               const std::string& buttons, std::string& answer, const SkBoxStyle& style) {
+  Box b;
+  b.className = "SKINPUTBOX";
+  b.owner = owner;
+  b.font = font;
+  b.style = style;
+  SKSPLITS(prompt, "|", b.lines);
+  b.captions = SplitButtons(buttons, "OK|Cancel");
+  Field f;
+  f.text = answer;
+  b.fields.push_back(f);
+  int result = RunBox(b, caption);
+  if (result > 0) answer = b.fields[0].text;
+  return result;
+}
+
+int SKINPUTPW(HWND owner, const std::string& caption, const std::string& prompt, const std::string& confirmPrompt,
+              std::string& password) {
+  Box b;
+  b.className = "SKINPUTBOX";
+  b.owner = owner;
+  b.style.byte2 = 1;
+  SKSPLITS(prompt, "|", b.lines);
+  b.captions = SplitButtons("", "OK|Cancel");
+  Field first;
+  first.password = true;
+  b.fields.push_back(first);
+  if (!confirmPrompt.empty()) {
+    Field second;
+    second.password = true;
+    second.prompt = confirmPrompt;
+    b.fields.push_back(second);
+    b.fieldsMustAgree = true;
+  }
+  int result = RunBox(b, caption);
+  if (result != 1) return 0;
+  password = b.fields[0].text;
+  return 1;
 }

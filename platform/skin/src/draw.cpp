@@ -1,0 +1,218 @@
+// The engine's drawing helpers.
+#include <windows.h>
+
+#include <map>
+
+#include "engine_internal.h"
+#include "skin/sk_draw.h"
+#include "skin/skin.h"
+#include "win/raii.h"
+
+namespace {
+
+struct MemoryBitmap {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ old = nullptr;
+  int width = 0, height = 0;
+};
+
+void Free(MemoryBitmap& m) {
+  if (m.dc) {
+    SelectObject(m.dc, m.old);
+    DeleteDC(m.dc);
+  }
+  if (m.bitmap) DeleteObject(m.bitmap);
+  m = MemoryBitmap{};
+}
+
+MemoryBitmap Make(HDC like, int width, int height) {
+  MemoryBitmap m;
+  m.width = std::max(1, width);
+  m.height = std::max(1, height);
+  m.dc = CreateCompatibleDC(like);
+  m.bitmap = CreateCompatibleBitmap(like, m.width, m.height);
+  if (!m.dc || !m.bitmap) {
+    Free(m);
+    return m;
+  }
+  m.old = SelectObject(m.dc, m.bitmap);
+  return m;
+}
+
+std::map<HWND, MemoryBitmap>& WindowBitmaps() {
+  static std::map<HWND, MemoryBitmap> bitmaps;
+  return bitmaps;
+}
+
+std::map<HDC, MemoryBitmap>& OffscreenBuffers() {
+  static std::map<HDC, MemoryBitmap> buffers;
+  return buffers;
+}
+
+}  // namespace
+
+void SKFILLRECT(HDC dc, int x, int y, int width, int height, COLORREF colour) {
+  RECT r{x, y, x + width, y + height};
+  COLORREF old = SetBkColor(dc, colour);
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+  SetBkColor(dc, old);
+}
+
+HBITMAP SKCTLBACK() {
+  // The picture element 1 of the skin is its control background tile.
+  static std::string loadedFrom;
+  static HBITMAP tile = nullptr;
+  const SkinTheme& t = SkinCurrent();
+  auto it = t.pictures.find(1);
+  std::string file = it == t.pictures.end() ? std::string() : it->second;
+  if (file != loadedFrom) {
+    if (tile) DeleteObject(tile);
+    tile = file.empty() ? nullptr
+                        : static_cast<HBITMAP>(LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    loadedFrom = file;
+  }
+  return tile;
+}
+
+void SKTILEBLT(HDC dc, int x, int y, int width, int height, HBITMAP tile) {
+  BITMAP bm{};
+  if (!tile || !GetObjectA(tile, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) {
+    SKFILLRECT(dc, x, y, width, height, SKGETSYSCOLOR(kSkinWindowBack));
+    return;
+  }
+  HDC src = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(src, tile);
+  for (int ty = y; ty < y + height; ty += bm.bmHeight) {
+    for (int tx = x; tx < x + width; tx += bm.bmWidth) {
+      BitBlt(dc, tx, ty, std::min(int(bm.bmWidth), x + width - tx), std::min(int(bm.bmHeight), y + height - ty), src,
+             0, 0, SRCCOPY);
+    }
+  }
+  SelectObject(src, old);
+  DeleteDC(src);
+}
+
+void SKTRANSBLT(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                COLORREF transparent) {
+  if (width <= 0 || height <= 0) return;
+  // A monochrome mask of the transparent pixels, then the classic AND/OR blit.
+  HDC maskDc = CreateCompatibleDC(dc);
+  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
+  HGDIOBJ oldMask = SelectObject(maskDc, mask);
+  COLORREF oldBack = SetBkColor(source, transparent);
+  BitBlt(maskDc, 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
+  SetBkColor(source, oldBack);
+  // The picture with its transparent pixels made black.
+  win::MemoryDC pic(dc, width, height);
+  BitBlt(pic, 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
+  COLORREF bk = SetBkColor(pic, RGB(0, 0, 0));
+  COLORREF fg = SetTextColor(pic, RGB(255, 255, 255));
+  BitBlt(pic, 0, 0, width, height, maskDc, 0, 0, SRCAND);
+  SetBkColor(pic, bk);
+  SetTextColor(pic, fg);
+  // The target with holes where the picture is opaque.
+  COLORREF tbk = SetBkColor(dc, RGB(255, 255, 255));
+  COLORREF tfg = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, x, y, width, height, maskDc, 0, 0, SRCAND);
+  SetBkColor(dc, tbk);
+  SetTextColor(dc, tfg);
+  BitBlt(dc, x, y, width, height, pic, 0, 0, SRCPAINT);
+  SelectObject(maskDc, oldMask);
+  DeleteObject(mask);
+  DeleteDC(maskDc);
+}
+
+void SKDRAWRECT3D(HDC dc, int left, int top, int right, int bottom, COLORREF topLeft, COLORREF bottomRight) {
+  win::Pen a(CreatePen(PS_SOLID, 1, topLeft));
+  win::Pen b(CreatePen(PS_SOLID, 1, bottomRight));
+  HGDIOBJ old = SelectObject(dc, a.Get());
+  MoveToEx(dc, left, bottom, nullptr);
+  LineTo(dc, left, top);
+  LineTo(dc, right, top);
+  SelectObject(dc, b.Get());
+  LineTo(dc, right, bottom);
+  LineTo(dc, left, bottom);
+  SelectObject(dc, old);
+}
+
+void SKPRINT3DU(HDC dc, int x, int y, const std::string& text, COLORREF textColour, COLORREF shadow, HFONT font) {
+  win::SelectObj sel(dc, font ? font : SKDEFAULTFONT());
+  int mode = SetBkMode(dc, TRANSPARENT);
+  COLORREF old = SetTextColor(dc, shadow);
+  TextOutA(dc, x + 1, y + 1, text.data(), int(text.size()));
+  SetTextColor(dc, textColour);
+  TextOutA(dc, x, y, text.data(), int(text.size()));
+  SetTextColor(dc, old);
+  SetBkMode(dc, mode);
+}
+
+void SKGETTEXTEXTENT(HFONT font, const std::string& text, int& width, int& height) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, font ? font : SKDEFAULTFONT());
+  SIZE s{};
+  GetTextExtentPoint32A(screen, text.data(), int(text.size()), &s);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(screen, &tm);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  width = s.cx;
+  height = text.empty() ? tm.tmHeight : std::max(int(s.cy), int(tm.tmHeight));
+}
+
+void SKSPACECHARTOPIXEL(HFONT font, int& spaceWidth, int& charHeight) { SKGETTEXTEXTENT(font, " ", spaceWidth, charHeight); }
+
+HFONT SKMARLETT(int size) {
+  static std::map<int, HFONT> fonts;
+  auto it = fonts.find(size);
+  if (it != fonts.end()) return it->second;
+  HFONT f = CreateFontA(-size, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Marlett");
+  fonts[size] = f;
+  return f;
+}
+
+HDC SKOFFSCREEN(HDC target, int width, int height, int flush) {
+  auto& buffers = OffscreenBuffers();
+  auto it = buffers.find(target);
+  if (flush) {
+    if (it == buffers.end()) return nullptr;
+    BitBlt(target, 0, 0, it->second.width, it->second.height, it->second.dc, 0, 0, SRCCOPY);
+    Free(it->second);
+    buffers.erase(it);
+    return nullptr;
+  }
+  if (it != buffers.end()) Free(it->second);
+  MemoryBitmap m = Make(target, width, height);
+  if (!m.dc) {
+    buffers.erase(target);
+    return nullptr;
+  }
+  buffers[target] = m;
+  return m.dc;
+}
+
+HDC SKCREATEMEMBMP(HWND owner, int width, int height) {
+  SKDELETEMEMBMP(owner);
+  HDC screen = GetDC(nullptr);
+  MemoryBitmap m = Make(screen, width, height);
+  ReleaseDC(nullptr, screen);
+  if (!m.dc) return nullptr;
+  WindowBitmaps()[owner] = m;
+  return m.dc;
+}
+
+HDC SKGETHDCMEMBMP(HWND owner) {
+  auto it = WindowBitmaps().find(owner);
+  return it == WindowBitmaps().end() ? nullptr : it->second.dc;
+}
+
+void SKDELETEMEMBMP(HWND owner) {
+  auto it = WindowBitmaps().find(owner);
+  if (it == WindowBitmaps().end()) return;
+  Free(it->second);
+  WindowBitmaps().erase(it);
+}
+
+void SKCURSORWAIT() { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
+void SKCURSORSTD() { SetCursor(LoadCursor(nullptr, IDC_ARROW)); }

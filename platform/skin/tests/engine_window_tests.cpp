@@ -1,0 +1,250 @@
+// The engine's Windows side in one process: menus, controls, boxes driven from a second
+// thread, drawing helpers and shell services.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "driver.h"
+#include "fileio/file.h"
+#include "skin/sk_boxes.h"
+#include "skin/sk_controls.h"
+#include "skin/sk_draw.h"
+#include "skin/sk_menu.h"
+#include "skin/sk_shell.h"
+#include "skin/skin.h"
+#include "temp_dir.h"
+#include "test_windows.h"
+
+namespace {
+
+LRESULT CALLBACK TestProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (LRESULT r = SKGETMESSAGE(w, m, wp, lp)) return r;
+  return SkDefaultProc(w, m, wp, lp);
+}
+
+HWND MakeFrame() {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = TestProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "SKENGINETEST";
+  SKREGISTERCLASS(wc);
+  SKWINDOWSTYLE(31);
+  return CreateWindowExA(0, "SKENGINETEST", "engine test", WS_POPUP | WS_SYSMENU, 50, 50, 400, 300, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+MenuTable SampleMenus() {
+  std::vector<UiTextError> errors;
+  return ParseUiText(
+             "MENU 1 \"&File\"\n ITEM 101 \"&Open\" \"a.exe,A\"\n SEPARATOR\n ITEM 102 \"E&xit\"\nEND\n"
+             "MENU 3 \"&Skins\"\n ITEM 301 \"Blue\"\nEND\n"
+             "POPUP 2 \"List\"\n ITEM 201 \"Delete\"\nEND\n",
+             errors)
+      .menus;
+}
+
+TEST(EngineMenus, BuildsPopupsAndKeepsStatesAcrossChanges) {
+  SKINITENGINE("");
+  HWND frame = MakeFrame();
+  ASSERT_NE(frame, nullptr);
+  HWND holder = SKHOLDER(frame, "SKMENU", TestProc);
+  ASSERT_NE(holder, nullptr);
+  MenuTable table = SampleMenus();
+  HMENU bar = SKMENU(frame, table);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(GetMenuItemCount(bar), 2);  // the popup-only menu 2 is not in the bar
+  HMENU file = SKPOPUPHANDLE(1);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(GetMenuItemCount(file), 3);
+  EXPECT_EQ(GetMenuItemID(file, 0), 101u);
+  ASSERT_NE(SKPOPUPHANDLE(2), nullptr);
+  EXPECT_EQ(SKPOPUPHANDLE(9), nullptr);
+  EXPECT_EQ(SKGETMENUSTRING(102), "E&xit");
+  EXPECT_EQ(SKGETMENUSTRING(999), "");
+
+  CheckMenuItem(file, 101, MF_BYCOMMAND | MF_CHECKED);
+  EnableMenuItem(file, 102, MF_BYCOMMAND | MF_GRAYED);
+  // The skin menu is replaced by two items; the others keep their states.
+  Menu* skins = table.FindMenu(3);
+  skins->items.clear();
+  skins->items.push_back(MenuItem{301, "Blue", "", false, false, false});
+  skins->items.push_back(MenuItem{302, "Green", "", false, false, false});
+  SKCHANGEMENU(frame, table);
+  file = SKPOPUPHANDLE(1);
+  EXPECT_TRUE(GetMenuState(file, 101, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(file, 102, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_EQ(GetMenuItemCount(SKPOPUPHANDLE(3)), 2);
+  EXPECT_EQ(SKGETMENUSTRING(302), "Green");
+  // The holder is painted by the engine: its WM_PAINT is answered, not left to the program.
+  UINT m = WM_ERASEBKGND;
+  WPARAM wp = 0;
+  LPARAM lp = 0;
+  EXPECT_NE(SKGETMESSAGE(holder, m, wp, lp), 0);
+  DestroyWindow(frame);
+}
+
+TEST(EngineControls, ButtonsColoursAndChildren) {
+  SKINITENGINE("");
+  HWND frame = MakeFrame();
+  HWND client = SKHOLDER(frame, "SKCLIP", TestProc);
+  HWND a = SKBUT3D(client, "&Go", 10, 10, 80, 24, 5);
+  HWND c = SKCHECKBUTTON(client, "Option", 10, 40, 120, 20, 15);
+  HWND e = SKINPUT(client, "42", 10, 70, 80, 20, 16, 4, 0, 100);
+  ASSERT_TRUE(a && c && e);
+  EXPECT_EQ(SKCHILDCOUNT(client), 3);
+  EXPECT_EQ(SKCHILDWINDOW(client, 1), a);
+  EXPECT_EQ(SKCHILDWINDOW(client, 3), e);
+  EXPECT_EQ(SKCHILDWINDOW(client, 4), nullptr);
+  EXPECT_EQ(SKGETCHECK(c), 0);
+  SKSETCHECK(c, 1);
+  EXPECT_EQ(SKGETCHECK(c), 1);
+  // Owner-drawn engine buttons are drawn by the engine; other items are not.
+  DRAWITEMSTRUCT di{};
+  di.CtlType = ODT_BUTTON;
+  di.hwndItem = a;
+  HDC dc = GetDC(a);
+  di.hDC = dc;
+  GetClientRect(a, &di.rcItem);
+  EXPECT_EQ(SKDRAWITEM(reinterpret_cast<LPARAM>(&di)), 1);
+  di.hwndItem = c;
+  EXPECT_EQ(SKDRAWITEM(reinterpret_cast<LPARAM>(&di)), 0);
+  ReleaseDC(a, dc);
+  // SKSETCOLOR colours are answered through the parent's WM_CTLCOLOR*.
+  SKSETCOLOR(e, RGB(1, 2, 3), RGB(200, 100, 50));
+  HDC edc = GetDC(e);
+  LRESULT brush = SendMessageA(client, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(edc), reinterpret_cast<LPARAM>(e));
+  EXPECT_NE(brush, 0);
+  EXPECT_EQ(GetTextColor(edc), RGB(200, 100, 50));
+  EXPECT_EQ(GetBkColor(edc), RGB(1, 2, 3));
+  ReleaseDC(e, edc);
+  // A numeric field keeps its value within its range when it loses the focus.
+  SetWindowTextA(e, "250");
+  SetFocus(e);
+  SetFocus(a);
+  EXPECT_EQ(SkGetCtlText(e), "100");
+  SKSETCTLTEXT(e, "7");
+  EXPECT_EQ(SkGetCtlText(e), "7");
+  DestroyWindow(frame);
+}
+
+TEST(EngineBoxes, InputBoxReturnsTheTypedAnswer) {
+  SKINITENGINE("");
+  std::thread user([] {
+    HWND box = driver::WaitWindow("SKINPUTBOX", 10000);
+    HWND field = box ? driver::WaitChild(box, 1, 5000) : nullptr;
+    if (field) driver::SetText(field, "holiday 2004");
+    driver::PressButton("SKINPUTBOX", 1, "", 5000);
+  });
+  std::string answer = "preset";
+  SkBoxStyle style;
+  style.maxLength = 80;
+  int r = SKINPUTBOX(nullptr, nullptr, "Name", "Base name of the pages:", "", answer, style);
+  user.join();
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(answer, "holiday 2004");
+
+  std::thread cancel([] { driver::PressButton("SKINPUTBOX", 2, "", 10000); });
+  answer = "kept";
+  EXPECT_EQ(SKINPUTBOX(nullptr, nullptr, "Name", "Prompt", "OK|Cancel", answer, SkBoxStyle{}), 2);
+  cancel.join();
+  EXPECT_EQ(answer, "kept");  // the field still held the preset
+}
+
+TEST(EngineBoxes, PasswordConfirmationMustAgree) {
+  SKINITENGINE("");
+  std::atomic<bool> stayed{false};
+  std::thread user([&stayed] {
+    HWND box = driver::WaitWindow("SKINPUTBOX", 10000);
+    if (!box) return;
+    HWND one = driver::WaitChild(box, 1, 5000), two = driver::WaitChild(box, 2, 5000);
+    driver::SetText(one, "secret");
+    driver::SetText(two, "secreT");
+    driver::PressButton("SKINPUTBOX", 1, "", 5000);
+    Sleep(300);
+    stayed = IsWindow(box) != FALSE;
+    driver::SetText(two, "secret");
+    driver::PressButton("SKINPUTBOX", 1, "", 5000);
+  });
+  std::string password;
+  EXPECT_EQ(SKINPUTPW(nullptr, "Lock", "Password:", "Again:", password), 1);
+  user.join();
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(password, "secret");
+}
+
+TEST(EngineDrawing, TransparentCopyLeavesTheKeyColourOut) {
+  HDC screen = GetDC(nullptr);
+  HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
+  HBITMAP sb = CreateCompatibleBitmap(screen, 4, 1), db = CreateCompatibleBitmap(screen, 4, 1);
+  SelectObject(src, sb);
+  SelectObject(dst, db);
+  SetPixel(src, 0, 0, RGB(255, 0, 255));
+  SetPixel(src, 1, 0, RGB(10, 20, 30));
+  SetPixel(src, 2, 0, RGB(255, 0, 255));
+  SetPixel(src, 3, 0, RGB(0, 0, 0));
+  for (int x = 0; x < 4; ++x) SetPixel(dst, x, 0, RGB(0, 200, 0));
+  SKTRANSBLT(dst, 0, 0, 4, 1, src, 0, 0, RGB(255, 0, 255));
+  EXPECT_EQ(GetPixel(dst, 0, 0), RGB(0, 200, 0));
+  EXPECT_EQ(GetPixel(dst, 1, 0), RGB(10, 20, 30));
+  EXPECT_EQ(GetPixel(dst, 2, 0), RGB(0, 200, 0));
+  EXPECT_EQ(GetPixel(dst, 3, 0), RGB(0, 0, 0));
+  // An off-screen buffer reaches its target only when it is flushed.
+  HDC buffer = SKOFFSCREEN(dst, 4, 1, 0);
+  ASSERT_NE(buffer, nullptr);
+  SKFILLRECT(buffer, 0, 0, 4, 1, RGB(9, 9, 9));
+  EXPECT_EQ(GetPixel(dst, 1, 0), RGB(10, 20, 30));
+  EXPECT_EQ(SKOFFSCREEN(dst, 0, 0, 1), nullptr);
+  EXPECT_EQ(GetPixel(dst, 1, 0), RGB(9, 9, 9));
+  DeleteDC(src);
+  DeleteDC(dst);
+  DeleteObject(sb);
+  DeleteObject(db);
+  ReleaseDC(nullptr, screen);
+  // Memory bitmaps belong to a window and go with SKDELETEMEMBMP.
+  HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(SKGETHDCMEMBMP(w), nullptr);
+  HDC mem = SKCREATEMEMBMP(w, 20, 10);
+  ASSERT_NE(mem, nullptr);
+  EXPECT_EQ(SKGETHDCMEMBMP(w), mem);
+  SKDELETEMEMBMP(w);
+  EXPECT_EQ(SKGETHDCMEMBMP(w), nullptr);
+  DestroyWindow(w);
+  int width = 0, height = 0;
+  SKGETTEXTEXTENT(SKCAPTIONFONT(), "WWW", width, height);
+  int space = 0, ch = 0;
+  SKSPACECHARTOPIXEL(SKCAPTIONFONT(), space, ch);
+  EXPECT_GT(width, 3 * space);
+  EXPECT_GT(height, 0);
+}
+
+TEST(EngineShell, DrivesCopyAndMove) {
+  std::string drives = SKDSKLIST();
+  EXPECT_NE(drives.find('C'), std::string::npos) << drives;
+  TempDir dir;
+  dir.Write("src\\a.txt", "A");
+  dir.Write("src\\sub\\b.txt", "B");
+  EXPECT_EQ(SKSHELLCOPY(nullptr, dir.File("src"), dir.File("copy")), 0);
+  EXPECT_EQ(dir.Read("copy\\sub\\b.txt"), "B");
+  EXPECT_EQ(SKSHELLCOPY(nullptr, dir.File("src\\a.txt"), dir.File("one.txt")), 0);
+  EXPECT_EQ(dir.Read("one.txt"), "A");
+  EXPECT_EQ(SKSHELLMOVE(nullptr, dir.File("copy"), dir.File("moved")), 0);
+  EXPECT_FALSE(fileio::Exists(dir.File("copy")));
+  EXPECT_EQ(dir.Read("moved\\a.txt"), "A");
+  EXPECT_EQ(SKSHELLCOPY(nullptr, dir.File("none.txt"), dir.File("x.txt")), 2);
+}
+
+TEST(EngineSystem, FindsFilesStartsProgramsAndNamesErrors) {
+  EXPECT_NE(SKWINERR(2).find_first_not_of(' '), std::string::npos);
+  EXPECT_EQ(SKWINERR(2).back() == '\n', false);
+  EXPECT_FALSE(SKFINDF("kernel32.dll").empty());
+  EXPECT_TRUE(SKFINDF("no-such-file-here.dll").empty());
+  EXPECT_GE(SKOSVERSION(), 501);
+  EXPECT_EQ(SKSHELL(TestProgramFolder() + "missing.exe", 5, 0), 2);
+  TempDir dir;
+  // A program with its arguments after ".exe" starts; wait 1 waits for it to end.
+  EXPECT_EQ(SKSHELL(TestProgramFolder() + "testdriver.exe wait NOSUCHCLASS 100", 5, 1), 0);
+}
+
+}  // namespace
