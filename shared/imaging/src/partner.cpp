@@ -1,0 +1,51 @@
+#include "imaging/partner.h"
+
+#include "imaging/copydata.h"
+#include "skin/skin.h"
+
+namespace {
+const char* const kClasses[kSuiteListSize] = {"SKMBROWSER", "QPLAYER",     "QMHELP",    "JORVELPLAYER", "SKSLIDEMAKER",
+                                              "QPICTOOL",   "QPICBROWSER", "QSPECTRUM", "QBURNER"};
+const char* const kPrograms[kSuiteListSize] = {"kelmor.exe",  "falcet.exe", "vandrel.exe", "jorvel.exe", "dunmere.exe",
+                                               "bravik.exe",  "hessam.exe", "pelmor.exe",  "corvith.exe"};
+}  // namespace
+
+const char* SuiteClass(int entry) { return entry >= 1 && entry <= kSuiteListSize ? kClasses[entry - 1] : nullptr; }
+
+const char* SuiteProgram(int entry) {
+  return entry >= 1 && entry <= kSuiteListSize ? kPrograms[entry - 1] : nullptr;
+}
+
+HWND FindOrStartPartner(const std::string& program, const std::string& className, int startedCode, bool* started) {
+  if (started) *started = false;
+  if (className.empty()) return nullptr;
+  HWND window = FindWindowA(className.c_str(), nullptr);
+  if (window) return window;
+  // A program that does not exist fails to start and ends the same way as a slow one.
+  SKSHELL(program, SW_SHOW, 0);
+  DWORD deadline = GetTickCount() + kPartnerStartMs;
+  while (!window) {
+    if (LONG(GetTickCount() - deadline) >= 0) break;
+    Sleep(0);
+    window = FindWindowA(className.c_str(), nullptr);
+  }
+  if (!window) return nullptr;
+  if (started) *started = true;
+  if (startedCode) SENDCOPYDATA(window, startedCode, "");
+  return window;
+}
+
+void BringPartnerToFront(HWND window) {
+  if (!window) return;
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  BringWindowToTop(window);
+  SetForegroundWindow(window);
+}
+
+void BroadcastClose(int first, int last) {
+  for (int entry = first; entry <= last; ++entry) {
+    const char* cls = SuiteClass(entry);
+    if (!cls) continue;
+    if (HWND w = FindWindowA(cls, nullptr)) SENDCOPYDATA(w, 10, "");
+  }
+}

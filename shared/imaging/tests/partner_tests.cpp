@@ -1,0 +1,59 @@
+// Finding or starting a partner: a started partner gets its start code before anything
+// else, a running one gets none, a missing program gives no window.
+#include <gtest/gtest.h>
+
+#include "imaging/copydata.h"
+#include "imaging/partner.h"
+#include "temp_dir.h"
+#include "test_windows.h"
+
+namespace {
+
+constexpr const char* kClass = "SUITETESTPARTNER";
+
+TEST(Partner, AStartedPartnerGetsCodeOneFirstARunningOneDoesNot) {
+  TempDir dir;
+  std::string log = dir.File("log.txt");
+  std::string program = TestProgramFolder() + "standin.exe " + kClass + " " + log;
+  bool started = false;
+  HWND w = FindOrStartPartner(program, kClass, 1, &started);
+  if (!w) {
+    // The first start of a program under a cold Wine can take longer than the rule allows.
+    w = WaitForWindow(kClass, 10000);
+    ASSERT_NE(w, nullptr);
+    SENDCOPYDATA(w, 1, "");
+  } else {
+    EXPECT_TRUE(started);
+  }
+  SENDCOPYDATA(w, 3, "C:\\a.jpg|C:\\b.jpg");
+  HWND again = FindOrStartPartner(program, kClass, 1, &started);
+  EXPECT_EQ(again, w);
+  EXPECT_FALSE(started);
+  SENDCOPYDATA(again, 3, "C:\\c.jpg");
+  SENDCOPYDATA(w, 10, "");
+  ASSERT_TRUE(WaitForNoWindow(kClass, 10000));
+  auto got = ReadStandinLog(log);
+  ASSERT_EQ(got.size(), 4u);
+  EXPECT_EQ(got[0].code, 1);
+  EXPECT_EQ(got[0].text, "");
+  EXPECT_EQ(got[1].code, 3);
+  EXPECT_EQ(got[2].text, "C:\\c.jpg");
+  EXPECT_EQ(got[3].code, 10);
+}
+
+TEST(Partner, AMissingProgramGivesNoWindowWithinTheLimit) {
+  DWORD start = GetTickCount();
+  EXPECT_EQ(FindOrStartPartner(TestProgramFolder() + "nosuchprogram.exe", "NOSUCHCLASS", 1), nullptr);
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  EXPECT_EQ(FindOrStartPartner("x.exe", "", 1), nullptr);
+}
+
+TEST(Partner, SuiteList) {
+  EXPECT_STREQ(SuiteClass(1), "SKMBROWSER");
+  EXPECT_STREQ(SuiteProgram(6), "bravik.exe");
+  EXPECT_STREQ(SuiteClass(9), "QBURNER");
+  EXPECT_EQ(SuiteClass(0), nullptr);
+  EXPECT_EQ(SuiteClass(10), nullptr);
+}
+
+}  // namespace
