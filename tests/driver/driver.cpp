@@ -4,21 +4,10 @@
 
 #include "fileio/file.h"
 #include "imaging/copydata.h"
+#include "test_windows.h"
 
 namespace driver {
 namespace {
-
-void Pump(DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(10);
-  } while (GetTickCount() - start < milliseconds);
-}
 
 std::string Narrow(const std::wstring& w) {
   if (w.empty()) return {};
@@ -72,7 +61,7 @@ HWND WaitWindow(const std::string& className, DWORD milliseconds) {
   for (;;) {
     if (HWND w = FindWindowA(className.c_str(), nullptr)) return w;
     if (GetTickCount() - start >= milliseconds) return nullptr;
-    Pump(20);
+    PumpMessages(20);
   }
 }
 
@@ -93,7 +82,7 @@ HWND WaitChild(HWND parent, int id, DWORD milliseconds) {
   for (;;) {
     if (HWND w = FindChild(parent, id)) return w;
     if (!IsWindow(parent) || GetTickCount() - start >= milliseconds) return nullptr;
-    Pump(20);
+    PumpMessages(20);
   }
 }
 
@@ -160,7 +149,7 @@ bool PressButton(const std::string& boxClass, int number, const std::string& cap
       }
     }
     if (GetTickCount() - start >= milliseconds) return false;
-    Pump(20);
+    PumpMessages(20);
   }
 }
 

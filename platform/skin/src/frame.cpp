@@ -472,6 +472,13 @@ LRESULT SKGETMESSAGE(HWND window, UINT& message, WPARAM& wParam, LPARAM& lParam)
 
 LRESULT SkDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Engine& e = State();
+  auto colours = [&e, wParam](int text, int back, HBRUSH brush) {
+    EnsureResources();
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetTextColor(dc, e.theme.Colour(text));
+    SetBkColor(dc, e.theme.Colour(back));
+    return reinterpret_cast<LRESULT>(brush);
+  };
   switch (message) {
     case WM_ERASEBKGND: {
       EnsureResources();
@@ -481,21 +488,11 @@ LRESULT SkDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      EnsureResources();
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, e.theme.Colour(kSkinText));
-      SetBkColor(dc, e.theme.Colour(kSkinWindowBack));
-      return reinterpret_cast<LRESULT>(e.windowBrush);
-    }
+    case WM_CTLCOLORBTN:
+      return colours(kSkinText, kSkinWindowBack, (EnsureResources(), e.windowBrush));
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT: {
-      EnsureResources();
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, e.theme.Colour(kSkinControlText));
-      SetBkColor(dc, e.theme.Colour(kSkinControlBack));
-      return reinterpret_cast<LRESULT>(e.controlBrush);
-    }
+    case WM_CTLCOLOREDIT:
+      return colours(kSkinControlText, kSkinControlBack, (EnsureResources(), e.controlBrush));
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

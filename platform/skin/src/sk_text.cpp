@@ -134,6 +134,20 @@ int SKVALIDNAME(const std::string& name) {
   return 0;
 }
 
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    std::string line = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    if (end == std::string::npos) break;
+    pos = end + 1;
+  }
+  return lines;
+}
+
 int SKCODE(const std::string& text, std::vector<int>& numbers) {
   numbers.clear();
   std::vector<std::string> fields;

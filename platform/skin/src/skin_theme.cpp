@@ -4,6 +4,7 @@
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "skin/sk_text.h"
 #include "skin/ui_text.h"
 
 namespace {
@@ -121,13 +122,8 @@ bool ParseFont(const std::string& text, SkinFont& font) {
 void ParseSkinText(const std::string& text, SkinTheme& theme, std::vector<SkinError>& errors) {
   std::string section;
   int lineNumber = 0;
-  size_t pos = 0;
-  while (pos <= text.size()) {
-    size_t end = text.find('\n', pos);
-    std::string line = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-    pos = end == std::string::npos ? text.size() + 1 : end + 1;
+  for (const std::string& line : SplitLines(text)) {
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     std::string t = fileio::Trim(line);
     if (t.empty() || t[0] == '#' || t[0] == ';') continue;
     if (t.front() == '[') {
@@ -182,13 +178,8 @@ void ParseSkinText(const std::string& text, SkinTheme& theme, std::vector<SkinEr
 }
 
 std::string ParseSkinList(const std::string& text, const std::string& listFolder) {
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    std::string line = fileio::Trim(text.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
-    pos = end == std::string::npos ? text.size() : end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    line = fileio::Trim(line);
+  for (const std::string& raw : SplitLines(text)) {
+    std::string line = fileio::Trim(raw);
     if (line.empty() || line[0] == '#' || line[0] == ';') continue;
     bool absolute = fileio::IsSeparator(line[0]) || (line.size() > 1 && line[1] == ':');
     return absolute ? line : fileio::JoinPath(listFolder, line);

@@ -1,5 +1,7 @@
 #include "skin/ui_text.h"
 
+#include "skin/sk_text.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -111,15 +113,10 @@ UiTextFile ParseUiText(const std::string& text, std::vector<UiTextError>& errors
   UiTextFile file;
   Menu* current = nullptr;
   int lineNumber = 0;
-  size_t pos = 0;
   auto fail = [&](const std::string& message) { errors.push_back({lineNumber, message}); };
 
-  while (pos <= text.size()) {
-    size_t end = text.find('\n', pos);
-    std::string line = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-    pos = end == std::string::npos ? text.size() + 1 : end + 1;
+  for (std::string line : SplitLines(text)) {
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (lineNumber == 1 && line.size() >= 3 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
     std::string trimmed = fileio::Trim(line);
     if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';') continue;
@@ -210,7 +207,6 @@ UiTextFile ParseUiText(const std::string& text, std::vector<UiTextError>& errors
     }
   }
   if (current) {
-    lineNumber = lineNumber > 0 ? lineNumber - 1 : 0;
     fail("menu " + std::to_string(current->number) + " has no END");
   }
   return file;

@@ -64,6 +64,7 @@ TEST(UiText, ReportsMalformedLinesWithTheirNumberAndKeepsTheRest) {
   EXPECT_EQ(errors[4].line, 8);
   EXPECT_EQ(errors[5].line, 9);
   EXPECT_NE(errors[6].message.find("no END"), std::string::npos);
+  EXPECT_EQ(errors[6].line, 9);  // reported at the end of the file
   EXPECT_EQ(UiEntry(f.strings, 1), "ok");
   ASSERT_NE(f.menus.FindItem(102), nullptr);
   EXPECT_EQ(f.menus.FindItem(102)->caption, "b");
