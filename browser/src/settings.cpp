@@ -11,6 +11,17 @@ namespace {
 
 int ReadNumber(const std::string& field) { return int(std::strtol(fileio::Trim(field).c_str(), nullptr, 10)); }
 
+// Folders are the same without regard to letter case or a trailing "": the box must not
+// hold one folder twice, or the favourites file would grow with every start.
+bool HoldsFolder(const std::vector<std::string>& entries, const std::string& folder) {
+  std::string wanted = fileio::WithoutTrailingSeparator(folder);
+  for (const auto& e : entries) {
+    std::string held = fileio::WithoutTrailingSeparator(!e.empty() && e[0] == ' ' ? e.substr(1) : e);
+    if (fileio::EqualsNoCase(held, wanted)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool ParseSettingsLine(const std::string& line, BrowserSettingsRecord& record) {
@@ -71,11 +82,10 @@ std::string AddFavouriteLines(const std::vector<std::string>& lines, std::vector
   std::string first;
   for (const auto& line : lines) {
     if (line.empty()) continue;
-    std::string entry = " " + line;
-    if (std::find(entries.begin(), entries.end(), entry) != entries.end()) continue;
+    if (HoldsFolder(entries, line)) continue;
     if (isRemovableOrCd(line.substr(0, 3))) continue;
     if (!folderExists(fileio::WithoutTrailingSeparator(line))) continue;
-    entries.push_back(entry);
+    entries.push_back(" " + line);
     if (first.empty()) first = line;
   }
   return first;
@@ -86,8 +96,7 @@ std::string FavouriteTip(const std::string& folder) {
 }
 
 void PutFolderOnTop(std::vector<std::string>& entries, const std::string& tip) {
-  std::string entry = " " + tip;
-  if (std::find(entries.begin(), entries.end(), entry) == entries.end()) entries.insert(entries.begin(), entry);
+  if (!HoldsFolder(entries, tip)) entries.insert(entries.begin(), " " + tip);
 }
 
 std::string FormatFavourites(const std::vector<std::string>& entries) {

@@ -48,7 +48,7 @@ int WriteSettingsFile(const std::string& path, const BrowserSettingsRecord& reco
 // The favourites box holds folders, each with one leading blank.
 
 // The folders of a favourites file that the box takes at start: non-empty lines that the
-// box does not hold yet, not on a removable or CD-ROM drive (by the line's first three
+// box does not hold yet (without regard to letter case and a trailing "\"), not on a removable or CD-ROM drive (by the line's first three
 // characters) and still existing. Each accepted line is added to entries with one leading
 // blank; the first accepted line is returned ("" when none).
 std::string AddFavouriteLines(const std::vector<std::string>& lines, std::vector<std::string>& entries,
@@ -57,7 +57,8 @@ std::string AddFavouriteLines(const std::vector<std::string>& lines, std::vector
 
 // The tip of the favourites box for a folder: lower-cased, without its trailing "\".
 std::string FavouriteTip(const std::string& folder);
-// Puts the tip at the top of the entries (with one leading blank) unless they hold it.
+// Puts the tip at the top of the entries (with one leading blank) unless they hold that
+// folder already.
 void PutFolderOnTop(std::vector<std::string>& entries, const std::string& tip);
 
 // The favourites file's text: every entry trimmed of blanks, each followed by CR LF.

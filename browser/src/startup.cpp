@@ -239,6 +239,8 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
     ShowWindow(b.frame, SW_SHOW);
     UpdateWindow(b.frame);
     BringWindowToTop(b.frame);
+    // The keyboard starts in the file list.
+    SetFocus(b.fileList);
     if (b.currentFileType != kThumbnailFileType && !b.hintOff && !b.startByDrive) ShowStartupHint();
     exitCode = RunMessageLoop();
   }

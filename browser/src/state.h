@@ -62,6 +62,7 @@ struct BrowserState {
   HWND fileList = nullptr;
   HWND collectionList = nullptr;
   HWND optionCheck = nullptr;
+  HWND lastFocus = nullptr;  // the control that had the keyboard when the browser was left
 
   // Values the commands share.
   FileTypes fileTypes;

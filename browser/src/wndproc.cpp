@@ -32,6 +32,19 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         if (b.fileList) PostMessageA(b.frame, kMsgRepaint, reinterpret_cast<WPARAM>(b.fileList), 0);
       }
       break;
+    case WM_ACTIVATE:
+      // The control that had the keyboard gets it back when the browser is activated again.
+      if (window == b.frame && LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(b.frame, focus)) b.lastFocus = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (window == b.frame) {
+        SetFocus(b.lastFocus && IsWindow(b.lastFocus) && IsWindowVisible(b.lastFocus) ? b.lastFocus : b.fileList);
+        return 0;
+      }
+      break;
     case kMsgRepaint:
       InvalidateRgn(reinterpret_cast<HWND>(wParam), nullptr, lParam != 0);
       return 0;

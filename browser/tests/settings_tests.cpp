@@ -106,7 +106,8 @@ TEST(SettingsFile, AFailedWriteKeepsTheOldFile) {
 
 TEST(Favourites, OnlyNewExistingFoldersOffRemovableDrivesAreTaken) {
   std::vector<std::string> entries{" c:\\kept"};
-  std::vector<std::string> lines{"", "c:\\kept", "e:\\stick", "c:\\gone", "c:\\photos", "c:\\music\\", "c:\\photos"};
+  std::vector<std::string> lines{"",          "c:\\kept",   "e:\\stick", "c:\\gone",
+                                 "c:\\photos", "c:\\music\\", "c:\\photos", "C:\\Photos\\"};
   std::string first = AddFavouriteLines(
       lines, entries, [](const std::string& root) { return root == "e:\\"; },
       [](const std::string& folder) { return folder != "c:\\gone"; });
@@ -121,6 +122,10 @@ TEST(Favourites, TheCurrentFolderGoesOnTopOnce) {
   EXPECT_EQ(entries.size(), 2u);
   PutFolderOnTop(entries, "c:\\new");
   EXPECT_EQ(entries.front(), " c:\\new");
+  // A favourite typed in other letters is the same folder.
+  std::vector<std::string> typed{" C:\\Users\\Me\\"};
+  PutFolderOnTop(typed, "c:\\users\\me");
+  EXPECT_EQ(typed, std::vector<std::string>{" C:\\Users\\Me\\"});
 }
 
 TEST(Favourites, FileTextIsTrimmedLinesWithCrLf) {
