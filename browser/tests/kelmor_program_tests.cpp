@@ -270,6 +270,8 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   HWND option = driver::FindChild(frame, 15);
   ASSERT_NE(option, nullptr);
   EXPECT_TRUE(IsWindowVisible(option));
+  SendMessageA(option, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageA(option, BM_GETCHECK, 0, 0), BST_CHECKED);
 
   // A running partner named by code 2 gets the collection list (button 14) without code 1;
   // the browser then steps aside.
@@ -278,6 +280,7 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   ASSERT_TRUE(StartStandin(x, "KELMORXCLASS", xlog));
   driver::SendCommand(frame, 2, "x.exe,KELMORXCLASS");
   EXPECT_FALSE(IsWindowVisible(option));
+  EXPECT_EQ(SendMessageA(option, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   HWND collection = driver::FindChild(frame, 4);
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\a.jpg"));
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\b c.jpg"));
