@@ -1,0 +1,32 @@
+#include "launcher.h"
+
+#include "imaging/copydata.h"
+#include "imaging/partner.h"
+#include "menus.h"
+#include "partner_rules.h"
+#include "skin/sk_controls.h"
+#include "skin/ui_text.h"
+#include "state.h"
+
+HWND LAUNCHSUITEAPP(const std::string& text) {
+  BrowserState& b = Browser();
+  PartnerName partner = ResolvePartner(SplitPartner(Ui(19)), b.partnerOverride, b.programFolder);
+  HWND window = FindOrStartPartner(partner.program, partner.className, 1);
+  if (!window) return nullptr;
+  // With the option on, the browser keeps the front: the user goes on choosing files.
+  if (!(b.optionCheck && SKGETCHECK(b.optionCheck))) BringPartnerToFront(window);
+  SENDCOPYDATA(window, 3, text);
+  return window;
+}
+
+HWND HandToDiscBurner(const std::vector<std::string>& paths) {
+  BrowserState& b = Browser();
+  std::string action = SKMACTE(kDiscBurnerCommand, b.menus);
+  std::string program = ProgramInFolder(ActionProgram(action), b.programFolder);
+  HWND window = FindOrStartPartner(program, ActionClass(action), 1);
+  if (!window) return nullptr;
+  SENDCOPYDATA(window, 25, BurnerJobName(b.workingFile));
+  SENDCOPYDATA(window, 24, "");
+  SENDCOPYDATA(window, 3, BurnerFileList(paths));
+  return window;
+}

@@ -1,0 +1,249 @@
+#include "startup.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "browsersettings.h"
+#include "cmdline.h"
+#include "controls/buildbox.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "gdiplus_start.h"
+#include "imaging/partner.h"
+#include "keyfilter.h"
+#include "launcher.h"
+#include "mainwindow.h"
+#include "menus.h"
+#include "settings.h"
+#include "skin/sk_draw.h"
+#include "skin/sk_menu.h"
+#include "skin/sk_msgbox.h"
+#include "skin/sk_skins.h"
+#include "skin/skin.h"
+#include "startup_values.h"
+#include "state.h"
+
+namespace {
+
+// How long a second copy waits for the running copy's window before it gives up and ends.
+constexpr DWORD kRunningCopyWaitMs = 10000;
+
+void IdentifyProgram(HINSTANCE instance) {
+  BrowserState& b = Browser();
+  b.instance = instance;
+  b.exePath = SKEXENAME();
+  std::string folder, name;
+  SKSPLITN(b.exePath, folder, name);
+  b.programFolder = fileio::WithTrailingSeparator(folder);
+  b.programName = fileio::StemOf(name);
+  b.basePath = fileio::WithoutExtension(b.exePath);
+  b.uiFile = b.basePath + ".SYS";
+  b.icon = LoadIconA(instance, "PROGRAM");
+  b.miniled = LoadBitmapA(instance, "miniled");
+}
+
+void ReportMissingUiFile() {
+  BrowserState& b = Browser();
+  SkBoxStyle style;
+  style.icon = LoadIcon(nullptr, IDI_HAND);
+  SKMSGBOX(nullptr, SKCAPTIONFONT(), MissingUiFileTitle(fileio::NameOf(b.exePath)), MissingUiFileMessage(b.uiFile),
+           "", style);
+}
+
+void ReadUiFile() {
+  BrowserState& b = Browser();
+  int count = 0;
+  SKREADM(b.uiFile, b.menus, count);
+  SKREADSTR(b.uiFile, b.strings, count);
+  b.title = Ui(1);
+  ReplaceProgramTitle(b.menus, b.title);
+}
+
+// Waits for the running copy's window, answering nothing meanwhile: this copy has no
+// windows yet, so its queue holds nothing to keep.
+HWND WaitForRunningCopy() {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND window = FindWindowA(kBrowserClass, nullptr)) return window;
+    if (GetTickCount() - start >= kRunningCopyWaitMs) return nullptr;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+// False when another copy runs: it has been brought to the front and this one ends.
+bool TakeSingleInstance() {
+  BrowserState& b = Browser();
+  b.mutex = CreateMutexA(nullptr, FALSE, kBrowserClass);
+  if (!b.mutex || GetLastError() != ERROR_ALREADY_EXISTS) return true;
+  // A window that does not appear in time (a copy still starting up or ending) gets nothing.
+  if (HWND running = WaitForRunningCopy()) BringPartnerToFront(running);
+  CloseHandle(b.mutex);
+  b.mutex = nullptr;
+  return false;
+}
+
+void PrepareMenus() {
+  BrowserState& b = Browser();
+  b.burnerInstalled = PruneProgramMenus(b.menus, [&b](const std::string& program) {
+    return fileio::Exists(b.programFolder + program) && !fileio::IsDirectory(b.programFolder + program);
+  });
+  BuildSkinMenu(b.menus, SKLISTSKINS(b.programFolder), SKSKINFOLDER());
+  SKSETTRANSMENU(1);
+}
+
+void FormWorkingFolder() {
+  BrowserState& b = Browser();
+  std::string folder = WorkingFolderText(Ui(21), b.programFolder);
+  if (folder.empty() || SKMAKEDIR(folder) != 0) folder = b.programFolder;
+  b.workingFolder = fileio::WithTrailingSeparator(folder);
+  b.workingFile = b.workingFolder + Ui(24) + Ui(25);
+  b.thumbnailSize = ThumbnailSize(Ui(16));
+  // The pick library's list of extensions to leave out (UI entry 3) is handed to
+  // SKPICKFILTER(text, 1) here once the pick library is linked.
+}
+
+void SetMenuCheck(int command, bool on) {
+  if (MenuItem* item = Browser().menus.FindItem(command)) item->checked = on;
+}
+
+// The current folder: the stored one, else the first favourite, else the program folder.
+// The favourites box gets the folders of the favourites file and, at the top, the current
+// folder.
+void FillFavourites(std::string storedFolder) {
+  BrowserState& b = Browser();
+  std::vector<std::string> entries;
+  if (SKEXIST(FavouritesPath())) {
+    std::vector<std::string> lines;
+    int end = 0;
+    while (!end) lines.push_back(SKBUFIN(FavouritesPath(), end));
+    std::string first = AddFavouriteLines(
+        lines, entries,
+        [](const std::string& root) {
+          UINT type = GetDriveTypeA(root.c_str());
+          return type == DRIVE_CDROM || type == DRIVE_REMOVABLE;
+        },
+        [](const std::string& folder) { return SKEXIST(folder + "\\*.*") != 0; });
+    if (storedFolder.empty()) storedFolder = first;
+  }
+  if (storedFolder.empty()) storedFolder = b.programFolder;
+  b.currentFolder = fileio::WithTrailingSeparator(storedFolder);
+  std::string tip = FavouriteTip(b.currentFolder);
+  PutFolderOnTop(entries, tip);
+  CreateFavouritesBox(entries, tip);
+}
+
+void ShowStartupHint() {
+  BrowserState& b = Browser();
+  BuildBoxStyle style;
+  style.icon = b.icon;
+  style.textColour = SKGETSYSCOLOR(113);
+  style.secondColour = SKGETSYSCOLOR(112);
+  style.layout = 6;
+  style.flag = 0;
+  style.textStyle = kTextRaised;
+  style.raisedFrame = true;
+  uint32_t mask = 0;
+  BUILDBOX(b.frame, SKCAPTIONFONT(), Ui(1), Ui(67), Ui(68), "", mask, style);
+  if (!mask) return;
+  int left, top, width, height, option809;
+  std::string folder, filter;
+  BROWSERSETTINGS(left, top, width, height, folder, filter, option809, 0);
+  b.hintOff = int(mask);
+  BROWSERSETTINGS(left, top, width, height, folder, filter, option809, 1);
+}
+
+int RunMessageLoop() {
+  BrowserState& b = Browser();
+  MSG msg{};
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    if (got == -1) break;
+    if (KEYFILTER(b.frame, msg)) continue;
+    if (SKDIALOGMESSAGE(b.frame, msg)) continue;
+    if (IsDialogMessageA(b.frame, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return int(msg.wParam);
+}
+
+// Everything the browser started goes; the window and the single-instance mutex go before
+// a new copy starts, so that the new copy cannot mistake this one for a running browser.
+void CleanUpAndRestart() {
+  BrowserState& b = Browser();
+  SKDELETEOBJECT(b.miniled);
+  SKKILLFILE(ConversionPicture(SKGETTEMPPATH(), b.programName));
+  StopGdiplus(b.gdiplusToken);
+  b.gdiplusToken = 0;
+  if (b.frame && IsWindow(b.frame)) DestroyWindow(b.frame);
+  b.frame = nullptr;
+  if (b.mutex) CloseHandle(b.mutex);
+  b.mutex = nullptr;
+  RestartPlan plan = PlanRestart(b.restartState);
+  if (plan.restart) {
+    ShellExecuteA(nullptr, "open", b.exePath.c_str(), plan.argument.empty() ? nullptr : plan.argument.c_str(),
+                  b.programFolder.c_str(), SW_SHOW);
+  }
+}
+
+}  // namespace
+
+int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) {
+  BrowserState& b = Browser();
+  IdentifyProgram(instance);
+  if (!SKEXIST(b.uiFile)) {
+    ReportMissingUiFile();
+    return 2;
+  }
+  ReadUiFile();
+
+  BrowserCommandLine line = ParseBrowserCommandLine(commandLine);
+  if (!line.fileList.empty()) {
+    // A hand-over: no mutex, no skin, no window.
+    return int(reinterpret_cast<INT_PTR>(LAUNCHSUITEAPP(line.fileList)));
+  }
+  b.startByDrive = line.startByDrive;
+  b.skinFile = line.skinFile.empty() ? b.programFolder + "TOLVERN.SKL" : line.skinFile;
+
+  if (!TakeSingleInstance()) return 0;
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  SKINITENGINE(b.skinFile);
+  SKUSEFOCUSRECT(1);
+  PrepareMenus();
+  FormWorkingFolder();
+  SKAPPTITLE(b.title);
+  SKWINDOWSTYLE(31);
+  SKSETSHADOW(0);
+
+  int left = 0, top = 0, width = 0, height = 0, option809 = -1;
+  std::string folder, filter;
+  BROWSERSETTINGS(left, top, width, height, folder, filter, option809, 0);
+  // The file types of UI entries 83 and 84 are registered here with the shared file-type
+  // registration (REGISTERFILETYPE) once the shared imaging library offers it.
+  SetMenuCheck(809, option809 != 0);
+  SetMenuCheck(408, b.markers != 0);
+  int maxWidth = GetSystemMetrics(SM_CXSCREEN), maxHeight = GetSystemMetrics(SM_CYSCREEN);
+  SKSETMAXSIZE(width, height, maxWidth, maxHeight);
+
+  int exitCode = 0;
+  if (CreateFrame(left, top, width, height)) {
+    CreateFileTypeBox(filter);
+    FillFavourites(folder);
+    CreateControls();
+    if (!SKFINDF("gdiplus.dll").empty()) b.gdiplusToken = StartGdiplus();
+    ShowWindow(b.frame, SW_SHOW);
+    UpdateWindow(b.frame);
+    BringWindowToTop(b.frame);
+    // The keyboard starts in the file list.
+    SetFocus(b.fileList);
+    if (b.currentFileType != kThumbnailFileType && !b.hintOff && !b.startByDrive) ShowStartupHint();
+    exitCode = RunMessageLoop();
+  }
+  CleanUpAndRestart();
+  return exitCode;
+}

@@ -1,0 +1,8 @@
+#include "state.h"
+
+BrowserState& Browser() {
+  static BrowserState state;
+  return state;
+}
+
+const std::string& Ui(int n) { return UiEntry(Browser().strings, n); }

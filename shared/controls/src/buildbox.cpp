@@ -1,0 +1,253 @@
+#include "controls/buildbox.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/sk_boxes.h"
+#include "skin/sk_controls.h"
+#include "skin/sk_draw.h"
+#include "skin/skin.h"
+#include "win/raii.h"
+
+namespace {
+
+constexpr int kFirstButtonId = 100;
+constexpr int kFirstCheckId = 200;
+constexpr int kCloseOnly = 1;  // frame style: a close button only
+
+struct Box {
+  HWND owner = nullptr;
+  HFONT font = nullptr;
+  BuildBoxStyle style;
+  std::vector<std::string> lines;
+  std::vector<std::string> checkLabels;
+  std::vector<std::string> captions;
+  uint32_t presets = 0;
+  BuildBoxGeometry geometry;
+  std::vector<HWND> checks;
+  std::vector<HWND> buttons;
+  int result = 0;
+  uint32_t mask = 0;
+  bool done = false;
+};
+
+Box* BoxOf(HWND window) { return reinterpret_cast<Box*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+
+// The states are collected however the box closes, so a ticked option is not lost when the
+// user closes the box with its caption button.
+void Finish(HWND window, Box& b, int result) {
+  if (b.done) return;
+  std::vector<bool> checked;
+  for (HWND c : b.checks) checked.push_back(SKGETCHECK(c) != 0);
+  b.mask = CheckMask(checked);
+  b.result = result;
+  b.done = true;
+  // The owner comes back before the box goes, so that it gets the activation.
+  if (b.owner) EnableWindow(b.owner, TRUE);
+  DestroyWindow(window);
+}
+
+void PrintLine(HDC dc, const Box& b, const BoxRect& r, const std::string& text) {
+  COLORREF colour = b.style.textColour ? b.style.textColour : SKGETSYSCOLOR(kSkinText);
+  switch (b.style.textStyle) {
+    case kTextRaised:
+      SKPRINT3DU(dc, r.x, r.y, text, colour, b.style.secondColour, b.font);
+      return;
+    case kTextEngraved:
+      SKPRINT3DU(dc, r.x - 1, r.y - 1, text, b.style.secondColour, b.style.secondColour, b.font);
+      [[fallthrough]];
+    default: {
+      win::SelectObj font(dc, b.font);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, colour);
+      TextOutA(dc, r.x, r.y, text.c_str(), int(text.size()));
+    }
+  }
+}
+
+void Paint(HWND window, const Box& b) {
+  win::PaintDC dc(window);
+  RECT client;
+  GetClientRect(window, &client);
+  int w = client.right, h = client.bottom;
+  win::MemoryDC mem(dc, w, h);
+  if (HBITMAP tile = SKCTLBACK()) SKTILEBLT(mem, 0, 0, w, h, tile);
+  else SKFILLRECT(mem, 0, 0, w, h, SKGETSYSCOLOR(kSkinWindowBack));
+  if (b.style.raisedFrame && b.style.layout != 0) {
+    COLORREF light = SKGETSYSCOLOR(kSkinEdgeLight), dark = SKGETSYSCOLOR(kSkinEdgeDark);
+    SKDRAWRECT3D(mem, 1, 1, w - 1, h - 1, light, light);
+    SKDRAWRECT3D(mem, 2, 2, w - 2, h - 2, light, light);
+    SKDRAWRECT3D(mem, 1, 1, w - 2, h - 2, dark, dark);
+  } else {
+    RECT edge = client;
+    DrawEdge(mem, &edge, EDGE_ETCHED, BF_RECT);
+  }
+  if (b.style.icon) DrawIconEx(mem, b.geometry.icon.x, b.geometry.icon.y, b.style.icon, kBuildBoxIconSize,
+                               kBuildBoxIconSize, 0, nullptr, DI_NORMAL);
+  for (size_t i = 0; i < b.lines.size() && i < b.geometry.lines.size(); ++i)
+    PrintLine(mem, b, b.geometry.lines[i], b.lines[i]);
+  BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+}
+
+// Enter in the box: the focused button, or the first one.
+int DefaultButton(const Box& b) {
+  HWND focus = GetFocus();
+  for (size_t i = 0; i < b.buttons.size(); ++i)
+    if (b.buttons[i] == focus) return int(i) + 1;
+  return b.buttons.empty() ? 0 : 1;
+}
+
+bool RegisterBoxClass() {
+  if (SKCHECKCLASS(kBuildBoxClass)) return true;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = BUILDPROC;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = kBuildBoxClass;
+  return SKREGISTERCLASS(wc) != 0;
+}
+
+BuildBoxMeasures Measure(const Box& b) {
+  BuildBoxMeasures m;
+  int w = 0, h = 0;
+  for (const auto& line : b.lines) {
+    SKGETTEXTEXTENT(b.font, line.empty() ? " " : line, w, h);
+    m.lineWidths.push_back(w);
+    m.lineHeight = std::max(m.lineHeight, h);
+  }
+  for (const auto& label : b.checkLabels) {
+    SKGETTEXTEXTENT(SKDEFAULTFONT(), label, w, h);
+    m.checkWidths.push_back(w);
+  }
+  for (const auto& caption : b.captions) {
+    SKGETTEXTEXTENT(SKCAPTIONFONT(), caption, w, h);
+    m.buttonWidths.push_back(w);
+    m.buttonHeight = std::max(m.buttonHeight, h + 10);
+  }
+  SKGETTEXTEXTENT(b.font, "W", m.unit, h);
+  m.checkGlyph = GetSystemMetrics(SM_CXMENUCHECK);
+  m.icon = b.style.icon != nullptr;
+  m.layout = b.style.layout;
+  return m;
+}
+
+void CreateControls(HWND window, Box& b) {
+  for (size_t i = 0; i < b.checkLabels.size(); ++i) {
+    const BoxRect& r = b.geometry.checks[i];
+    HWND c = SKCHECKBUTTON(window, b.checkLabels[i], r.x, r.y, r.width, r.height, kFirstCheckId + int(i));
+    SKSETCHECK(c, SKINSET(int(b.presets), int(uint32_t(1) << i)));
+    b.checks.push_back(c);
+  }
+  for (size_t i = 0; i < b.captions.size(); ++i) {
+    const BoxRect& r = b.geometry.buttons[i];
+    b.buttons.push_back(SKBUT3D(window, b.captions[i], r.x, r.y, r.width, r.height, kFirstButtonId + int(i)));
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK BUILDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
+  Box* b = BoxOf(window);
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      if (b) {
+        Paint(window, *b);
+        return 0;
+      }
+      break;
+    case WM_COMMAND:
+      if (!b) break;
+      if (LOWORD(wParam) == IDCANCEL) {
+        Finish(window, *b, 0);
+        return 0;
+      }
+      if (LOWORD(wParam) == IDOK && lParam == 0) {
+        Finish(window, *b, DefaultButton(*b));
+        return 0;
+      }
+      if (HIWORD(wParam) == BN_CLICKED) {
+        int number = LOWORD(wParam) - kFirstButtonId + 1;
+        if (number >= 1 && number <= int(b->buttons.size())) {
+          Finish(window, *b, number);
+          return 0;
+        }
+      }
+      break;
+    case WM_CLOSE:
+      if (b) Finish(window, *b, 0);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      break;
+    default:
+      break;
+  }
+  return SkDefaultProc(window, message, wParam, lParam);
+}
+
+int BUILDBOX(HWND owner, HFONT font, const std::string& caption, const std::string& text,
+             const std::string& checkTexts, const std::string& buttonTexts, uint32_t& checkStates,
+             const BuildBoxStyle& style) {
+  if (!RegisterBoxClass()) return 0;
+  Box b;
+  b.owner = owner && IsWindow(owner) ? owner : nullptr;
+  b.font = font ? font : SKCAPTIONFONT();
+  b.style = style;
+  b.lines = SplitBoxItems(text);
+  b.checkLabels = SplitBoxItems(checkTexts);
+  b.captions = BoxButtonCaptions(buttonTexts);
+  b.presets = checkStates;
+  b.geometry = ComputeBuildBoxGeometry(Measure(b));
+
+  int width = b.geometry.clientWidth + SKGETSYSTEMMETRICS(kSkinLeftBorder) + SKGETSYSTEMMETRICS(kSkinRightBorder);
+  int height =
+      b.geometry.clientHeight + SKGETSYSTEMMETRICS(kSkinCaptionHeight) + SKGETSYSTEMMETRICS(kSkinBottomBorder);
+  int oldStyle = SkWindowStyle();
+  SKWINDOWSTYLE(kCloseOnly);
+  HWND window = CreateWindowExA(0, kBuildBoxClass, caption.c_str(), WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
+                                width, height, b.owner, nullptr, GetModuleHandleA(nullptr), &b);
+  SKWINDOWSTYLE(oldStyle);
+  if (!window) return 0;
+  SKCENTERWIND(window, b.owner);
+  CreateControls(window, b);
+
+  if (b.owner) EnableWindow(b.owner, FALSE);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  if (!b.buttons.empty()) SetFocus(b.buttons.front());
+
+  MSG msg;
+  while (!b.done && IsWindow(window)) {
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      // The program is ending: the box goes, and the quit goes on to the caller's loop.
+      PostQuitMessage(int(msg.wParam));
+      Finish(window, b, 0);
+      break;
+    }
+    if (got == -1) break;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && (msg.hwnd == window || IsChild(window, msg.hwnd))) {
+      Finish(window, b, 0);
+      break;
+    }
+    if (IsDialogMessageA(window, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  if (IsWindow(window)) Finish(window, b, b.result);
+  if (b.owner) {
+    EnableWindow(b.owner, TRUE);
+    SetActiveWindow(b.owner);
+  }
+  if (!b.checks.empty()) checkStates = b.mask;
+  return b.result;
+}
