@@ -105,14 +105,3 @@ std::string FormatFavourites(const std::vector<std::string>& entries) {
   return out;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    lines.push_back(text.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
-    if (end == std::string::npos) break;
-    pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-  }
-  return lines;
-}

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/sk_text.h"
+
 struct BrowserSettingsRecord {
   int left = 0;
   int top = 0;
@@ -63,5 +65,4 @@ void PutFolderOnTop(std::vector<std::string>& entries, const std::string& tip);
 
 // The favourites file's text: every entry trimmed of blanks, each followed by CR LF.
 std::string FormatFavourites(const std::vector<std::string>& entries);
-// The lines of a favourites file (CR LF, LF or CR).
-std::vector<std::string> SplitLines(const std::string& text);
+// The lines of a favourites file: SplitLines of the skin engine's text helpers.

@@ -138,12 +138,10 @@ std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   size_t pos = 0;
   while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    std::string line = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
+    size_t end = text.find_first_of("\r\n", pos);
+    lines.push_back(text.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
     if (end == std::string::npos) break;
-    pos = end + 1;
+    pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
   }
   return lines;
 }

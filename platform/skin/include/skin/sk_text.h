@@ -29,7 +29,7 @@ std::string SKCRUNCH(const std::string& text, const std::string& remove);
 std::string SKCRUNCH(const std::string& text, const std::string& from, const std::string& to);
 // 0 when the text is a valid file name, else 123 (invalid name).
 int SKVALIDNAME(const std::string& name);
-// The lines of a text without their line ends (CR LF, LF); a final line end adds no line.
+// The lines of a text without their line ends (CR LF, LF or CR); a final line end adds no line.
 std::vector<std::string> SplitLines(const std::string& text);
 // Reads the comma-separated fields of a text as numbers (a field that is no number is 0);
 // returns how many fields there were.
