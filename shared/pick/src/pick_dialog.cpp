@@ -92,8 +92,7 @@ void CreateControls(const Texts& t) {
     d.nameField = AddToRing(SKINPUT(d.dialog, d.nameText, nameX, nameY, kAreaWidth, kFieldHeight, kNameId, MAX_PATH));
     SendMessageA(d.nameField, EM_SETSEL, 0, -1);
   } else if (!t.nameCaption.empty()) {
-    int width = withTree ? kAreaWidth : kAreaWidth;
-    d.pathLabel = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, nameX, nameY + 3, width,
+    d.pathLabel = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, nameX, nameY + 3, kAreaWidth,
                                   kFieldHeight - 3, d.dialog, reinterpret_cast<HMENU>(INT_PTR(kNameId)), instance,
                                   nullptr);
     SendMessageA(d.pathLabel, WM_SETFONT, reinterpret_cast<WPARAM>(SKDEFAULTFONT()), FALSE);

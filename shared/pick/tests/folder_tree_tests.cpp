@@ -49,7 +49,8 @@ class FolderTree : public ::testing::Test {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "FOLDERTREETEST";
     RegisterClassExA(&wc);
-    parent_ = CreateWindowExA(0, "FOLDERTREETEST", "tree test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 460, 680,
+    // Away from where other test programs look at the screen (they share the display).
+    parent_ = CreateWindowExA(0, "FOLDERTREETEST", "tree test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 780, 10, 460, 680,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(parent_, nullptr);
     fileio::MakeDirectories(dir_.File("t\\a\\b\\deep"));
@@ -273,6 +274,54 @@ TEST_F(FolderTree, HoveringADraggedFolderOpensAFolderWithSubfolders) {
   EXPECT_TRUE(Expanded(a));
   DropAt(control, POINT{-50, -50});
   EXPECT_EQ(Count(kFolderTreeDropped), 0);
+}
+
+TEST_F(FolderTree, DraggingNearTheEdgesScrollsTheTree) {
+  for (int i = 0; i < 40; ++i) fileio::MakeDirectories(dir_.File("many\\f" + std::to_string(100 + i)));
+  HWND control = CREATEFOLDERTREE(parent_, "", 0, 0, 300, 200, 78);
+  tree_ = FolderTreeView(control);
+  std::string root = Folder("many");
+  ASSERT_EQ(SendMessageA(control, kFolderTreeRootPath, 0, reinterpret_cast<LPARAM>(root.c_str())), 1);
+  PumpMessages(100);  // the root opens
+  HTREEITEM top = TreeView_GetRoot(tree_);
+  ASSERT_TRUE(Expanded(top));
+  ASSERT_EQ(TreeView_GetFirstVisible(tree_), top);
+  RECT client;
+  GetClientRect(tree_, &client);
+  // The timer reads where the cursor is, so the cursor goes where the moves say it is.
+  auto moveTo = [&](POINT p) {
+    POINT screen = p;
+    ClientToScreen(tree_, &screen);
+    SetCursorPos(screen.x, screen.y);
+    MoveTo(control, p);
+  };
+  // How many lines the tree has scrolled.
+  auto scrolled = [&] {
+    int n = 0;
+    for (HTREEITEM i = top; i && i != TreeView_GetFirstVisible(tree_); i = TreeView_GetNextVisible(tree_, i)) ++n;
+    return n;
+  };
+  BeginDrag(control, TreeView_GetChild(tree_, top));
+  moveTo(POINT{100, client.bottom / 2});
+  PumpMessages(500);
+  EXPECT_EQ(scrolled(), 0);  // the middle does not scroll
+  moveTo(POINT{100, client.bottom - 3});
+  PumpMessages(500);
+  int slow = scrolled();
+  EXPECT_GE(slow, 1);  // one line every 200 ms near the bottom edge
+  EXPECT_LE(slow, 3);
+  moveTo(POINT{100, client.bottom / 2});
+  PumpMessages(400);
+  EXPECT_EQ(scrolled(), slow);  // stopped
+  moveTo(POINT{100, client.bottom + 30});
+  PumpMessages(500);
+  EXPECT_GE(scrolled() - slow, 5);  // one line every 50 ms below the tree
+  moveTo(POINT{100, -30});
+  PumpMessages(1500);
+  EXPECT_EQ(scrolled(), 0);  // fast back to the top
+  DropAt(control, POINT{-50, -50});
+  EXPECT_EQ(Count(kFolderTreeDropped), 0);
+  DestroyWindow(control);
 }
 
 TEST_F(FolderTree, NewRootsClearingAndBackgroundColour) {

@@ -32,12 +32,18 @@ class Nadrix : public ::testing::Test {
     ASSERT_NE(multi_, nullptr);
     while (multi_(0) != 0) {
     }
+    // The dialog centres on its owner, at the lower right of the display that the test
+    // programs share.
+    owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 960, 700, 300, 200, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
   }
   void TearDown() override {
+    if (owner_) DestroyWindow(owner_);
     if (module_) FreeLibrary(module_);
   }
 
   HMODULE module_ = nullptr;
+  HWND owner_ = nullptr;
   SkPickFProc pickF_ = nullptr;
   SkSwitchProc multi_ = nullptr;
   TempDir dir_;
@@ -77,7 +83,7 @@ TEST_F(Nadrix, PicksTwoFilesThroughGetProcAddress) {
   SkTextBuffer result{resultText.data(), int32_t(resultText.size()), 0};
   SkTextBuffer name{nameText.data(), int32_t(nameText.size()), 0};
   std::string start = dir_.Path() + "*.jpg;*.png";
-  int button = pickF_(nullptr, start.c_str(), "Open", "Pictures|*.jpg;*.png|All|*.*", "Cancel|OK", "Files",
+  int button = pickF_(owner_, start.c_str(), "Open", "Pictures|*.jpg;*.png|All|*.*", "Cancel|OK", "Files",
                       "Folders", "Type", 0, "", 0, &result, &name);
   ASSERT_TRUE(drive.Finish());
   EXPECT_EQ(button, 2);
@@ -96,7 +102,7 @@ TEST_F(Nadrix, ACutResultCanBeReadAgainWhole) {
   char nameIn[64] = "typed";
   SkTextBuffer name{nameIn, sizeof nameIn, 0};
   std::string start = dir_.Path();
-  EXPECT_EQ(pickF_(nullptr, start.c_str(), "Save", "All|*.*", "Cancel|OK", "", "", "", 0, "Name", 1, &result, &name),
+  EXPECT_EQ(pickF_(owner_, start.c_str(), "Save", "All|*.*", "Cancel|OK", "", "", "", 0, "Name", 1, &result, &name),
             2);
   ASSERT_TRUE(drive.Finish());
   std::string full = dir_.File("picture with a long name.jpg");
@@ -136,7 +142,7 @@ TEST_F(Nadrix, RememberedValuesLiveInTheLibrary) {
   char out[8];
   SkTextBuffer result{out, sizeof out, 0};
   std::string start = dir_.Path() + "*.*";
-  EXPECT_EQ(pickF_(nullptr, start.c_str(), "Open", "All|*.*", "Cancel|OK", "", "", "", 0, "", 0, &result, nullptr), 1);
+  EXPECT_EQ(pickF_(owner_, start.c_str(), "Open", "All|*.*", "Cancel|OK", "", "", "", 0, "", 0, &result, nullptr), 1);
   ASSERT_TRUE(drive.Finish());
   EXPECT_EQ(entries, (std::vector<std::string>{"b.txt"}));
   EXPECT_STREQ(out, "");

@@ -20,7 +20,9 @@ class PickDialog : public ::testing::Test {
  protected:
   void SetUp() override {
     SKINITENGINE("");
-    owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+    // The dialog centres on its owner: both keep to the lower right of the shared display,
+    // away from where other test programs look at the screen.
+    owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 960, 700, 300, 200, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     // Nothing remembered from an earlier test.
     std::string none;
