@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -167,8 +168,10 @@ int SKPICKF(HWND owner, const std::string& startPath, const std::string& caption
             const std::string& buttons, const std::string& listCaption, const std::string& treeCaption,
             const std::string& filterCaption, int, const std::string& nameCaption, int nameMode, std::string& result,
             std::string& nameText) {
+  // One dialog at a time in the process.
+  static std::atomic<bool> open{false};
+  if (open.exchange(true)) return 0;
   DialogState& d = Dialog();
-  if (d.running) return 0;  // one dialog at a time
   StartSkinIfNeeded();
   d = DialogState{};
   d.running = true;
@@ -197,6 +200,7 @@ int SKPICKF(HWND owner, const std::string& startPath, const std::string& caption
   std::string title = pick::CaptionText(caption);
   if (!OpenWindow(title)) {
     d = DialogState{};
+    open = false;
     return 0;
   }
   Texts texts{title, filterList, buttons, listCaption, treeCaption, filterCaption, nameCaption};
@@ -242,6 +246,7 @@ int SKPICKF(HWND owner, const std::string& startPath, const std::string& caption
     result.clear();
   }
   d.running = false;
+  open = false;
   if (quit) PostQuitMessage(quitCode);
   return button;
 }

@@ -51,8 +51,11 @@ TEST_F(PickDialog, MultiSelectionOfTwoFilesGivesBothPathsEachWithABar) {
   std::vector<std::string> entries;
   std::string title;
   bool ownerDisabled = false;
+  int secondDialog = -1;
   ASSERT_EQ(SKPICKMULTI(1), 0);
   DialogDriver drive([&](HWND dialog) {
+    std::string r, n;
+    secondDialog = SKPICKF(nullptr, "", "", "", "OK", "", "", "", 0, "", 0, r, n);  // one at a time
     entries = pick_test::Entries(dialog);
     title = driver::WindowText(dialog);
     ownerDisabled = !IsWindowEnabled(owner_);
@@ -64,6 +67,7 @@ TEST_F(PickDialog, MultiSelectionOfTwoFilesGivesBothPathsEachWithABar) {
   ASSERT_TRUE(drive.Finish());
   EXPECT_EQ(entries, (std::vector<std::string>{"a.jpg", "b.jpg", "c.png"}));
   EXPECT_EQ(title, "Open files");
+  EXPECT_EQ(secondDialog, 0);
   EXPECT_TRUE(ownerDisabled);
   EXPECT_TRUE(IsWindowEnabled(owner_));
   EXPECT_EQ(result, dir_.File("a.jpg") + "|" + dir_.File("b.jpg") + "|");
@@ -255,15 +259,29 @@ TEST_F(PickDialog, TheTreeChangesTheListedFolder) {
   dir_.Write("top.jpg", "1");
   dir_.Write("sub\\inner.jpg", "2");
   dir_.Write("sub\\other.txt", "3");
-  std::vector<std::string> before, after;
+  dir_.Write("sub2\\last.txt", "4");
+  std::vector<std::string> before, afterKeys, afterEnter, afterSelect;
   std::string treePath;
   DialogDriver drive([&](HWND dialog) {
     before = pick_test::Entries(dialog);
     HWND tree = pick_test::Control(dialog, 1);
+    HWND view = FolderTreeView(tree);
     treePath = FolderTreeSelectedPath(tree);
+    // Arrow keys open the folder and move to "sub": the list stays until Enter.
+    pick_test::Key(view, VK_RIGHT);
+    pick_test::Key(view, VK_DOWN);
+    pick_test::WaitUntil([&] { return fileio::NameOf(FolderTreeSelectedPath(tree)) == "sub"; }, 3000);
+    Sleep(200);
+    afterKeys = pick_test::Entries(dialog);
+    pick_test::Key(view, VK_RETURN);
+    pick_test::WaitUntil([&] { return pick_test::Entries(dialog).size() == 2; }, 3000);
+    afterEnter = pick_test::Entries(dialog);
+    // A folder chosen by the program is listed at once.
+    FolderTreeSelect(tree, dir_.File("sub2"));
+    pick_test::WaitUntil([&] { return pick_test::Entries(dialog).size() == 1; }, 3000);
+    afterSelect = pick_test::Entries(dialog);
     FolderTreeSelect(tree, dir_.File("sub"));
     pick_test::WaitUntil([&] { return pick_test::Entries(dialog).size() == 2; }, 3000);
-    after = pick_test::Entries(dialog);
     pick_test::Press(2);
   });
   std::string result, name;
@@ -271,7 +289,9 @@ TEST_F(PickDialog, TheTreeChangesTheListedFolder) {
   ASSERT_TRUE(drive.Finish());
   EXPECT_EQ(before, (std::vector<std::string>{"top.jpg"}));
   EXPECT_TRUE(fileio::EqualsNoCase(treePath, fileio::WithoutTrailingSeparator(dir_.Path()))) << treePath;
-  EXPECT_EQ(after, (std::vector<std::string>{"inner.jpg", "other.txt"}));
+  EXPECT_EQ(afterKeys, before);
+  EXPECT_EQ(afterEnter, (std::vector<std::string>{"inner.jpg", "other.txt"}));
+  EXPECT_EQ(afterSelect, (std::vector<std::string>{"last.txt"}));
   EXPECT_TRUE(fileio::EqualsNoCase(result, dir_.File("sub\\inner.jpg"))) << result;
 }
 
