@@ -9,6 +9,7 @@
 #include "fileio/paths.h"
 #include "folder_tree_internal.h"
 #include "pick/folder_rules.h"
+#include "pick_module.h"
 #include "pick/folder_tree.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
@@ -345,18 +346,17 @@ LRESULT CALLBACK FOLDERTREEPROC(HWND control, UINT message, WPARAM wParam, LPARA
 }
 
 HWND CREATEFOLDERTREE(HWND parent, const std::string& startPath, int x, int y, int width, int height, int id) {
-  if (!SKCHECKCLASS(kClassName)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = FOLDERTREEPROC;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!SKREGISTERCLASS(wc)) return nullptr;
-  }
+  // Registered once per process (a second registration finds the class).
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = FOLDERTREEPROC;
+  wc.hInstance = pick_module::Instance();
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = kClassName;
+  if (!SKREGISTERCLASS(wc)) return nullptr;
   HWND control = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
                                  x, y, width, height, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
+                                 pick_module::Instance(), nullptr);
   if (control && !startPath.empty())
     SendMessageA(control, kFolderTreeSelectPath, MAX_PATH, reinterpret_cast<LPARAM>(startPath.c_str()));
   return control;

@@ -12,6 +12,7 @@
 #include "pick/pick_memory.h"
 #include "pick/pick_result.h"
 #include "pick_dialog_internal.h"
+#include "pick_module.h"
 #include "skin/sk_boxes.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
@@ -127,14 +128,14 @@ bool OpenWindow(const std::string& caption) {
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = DIRLISTPROC;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = pick_module::Instance();
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = kClassName;
   if (!SKREGISTERCLASS(wc)) return false;
   int oldStyle = SkWindowStyle();
   SKWINDOWSTYLE(kCloseOnly);
   d.dialog = CreateWindowExA(0, kClassName, caption.c_str(), WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 200, 100,
-                             d.owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+                             d.owner, nullptr, pick_module::Instance(), nullptr);
   SKWINDOWSTYLE(oldStyle);
   return d.dialog != nullptr;
 }

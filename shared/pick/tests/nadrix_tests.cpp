@@ -152,6 +152,29 @@ TEST_F(Nadrix, RememberedValuesLiveInTheLibrary) {
   useFilter(&buffer, 1);  // switched off again for the other tests
 }
 
+TEST_F(Nadrix, ItsWindowClassesGoWhenItIsFreed) {
+  dir_.Write("a.jpg", "1");
+  DialogDriver drive([&](HWND) { pick_test::Press(2); });
+  char out[MAX_PATH];
+  SkTextBuffer result{out, sizeof out, 0};
+  std::string start = dir_.Path();
+  EXPECT_EQ(pickF_(owner_, start.c_str(), "Open", "All|*.*", "Cancel|OK", "", "Folders", "", 0, "", 0, &result,
+                   nullptr),
+            2);
+  ASSERT_TRUE(drive.Finish());
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  HINSTANCE dll = module_;
+  EXPECT_TRUE(GetClassInfoExA(dll, "QORDLG", &wc));
+  EXPECT_TRUE(GetClassInfoExA(dll, "skBff", &wc));
+  EXPECT_FALSE(GetClassInfoExA(GetModuleHandleA(nullptr), "QORDLG", &wc));  // not the program's
+  ASSERT_TRUE(FreeLibrary(module_));
+  module_ = nullptr;
+  // A later load registers them again with its own procedures.
+  EXPECT_FALSE(GetClassInfoExA(dll, "QORDLG", &wc));
+  EXPECT_FALSE(GetClassInfoExA(dll, "skBff", &wc));
+}
+
 TEST_F(Nadrix, AProgramImportsItThroughTheImportLibrary) {
   ChildProcess program;
   // Started in the suite folder, where the loader finds nadrix.dll.
