@@ -193,7 +193,6 @@ LRESULT OnCreate(HWND control, const CREATESTRUCTA& cs) {
   SendMessageA(data->tree, TVM_SETLINECOLOR, 0, LPARAM(text));
   data->images = SystemSmallIcons();
   if (data->images) SendMessageA(data->tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(data->images));
-  data->describedByPath = 0;
   SetPropA(control, kDataProperty, data);
   data->treeProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(data->tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOLDERTREESUBPROC)));

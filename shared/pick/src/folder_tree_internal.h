@@ -36,7 +36,6 @@ struct TreeData {
   HIMAGELIST images;      // the system's small icons
   HWND tree;
   HTREEITEM root;
-  int describedByPath;    // nodes are described to the shell by path (not by identifier list)
   int comStarted;         // this control started COM on its thread
   int clearing;           // items are being deleted: no selection notices
 };
