@@ -5,6 +5,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 presets=("$@")
 [ ${#presets[@]} -eq 0 ] && presets=(native win32 win64)
 for p in "${presets[@]}"; do
-  [ -f "build/$p/CMakeCache.txt" ] || cmake --preset "$p" >/dev/null
+  # Configure every time: a folder that gained its CMakeLists.txt is picked up.
+  cmake --preset "$p" >/dev/null
   cmake --build --preset "$p"
 done
