@@ -1,0 +1,159 @@
+// Entropy-coded data of the JPEG decoder: the bit reader (which removes stuffed zero
+// bytes and stops at markers) and Huffman tables with a 9-bit lookup. Internal.
+#pragma once
+#include <cstdint>
+#include <cstring>
+
+namespace imglib::jpeg {
+
+class HuffmanTable {
+ public:
+  // Builds the table from code counts per length and the symbols; false when the counts
+  // do not describe a prefix code.
+  bool Build(const uint8_t counts[16], const uint8_t* symbols, int symbolCount) {
+    present_ = false;
+    int total = 0;
+    for (int i = 0; i < 16; ++i) total += counts[i];
+    if (total == 0 || total > 256 || total > symbolCount) return false;
+    std::memcpy(symbols_, symbols, size_t(total));
+    count_ = total;
+    std::memset(fast_, 0, sizeof fast_);
+    int code = 0, k = 0;
+    for (int len = 1; len <= 16; ++len) {
+      valueOffset_[len] = k - code;
+      for (int i = 0; i < counts[len - 1]; ++i, ++k, ++code) {
+        if (len <= kFastBits) {
+          int shift = kFastBits - len;
+          for (int fill = 0; fill < (1 << shift); ++fill)
+            fast_[(code << shift) | fill] = uint16_t((len << 8) | symbols_[k]);
+        }
+      }
+      maxCode_[len] = counts[len - 1] ? code - 1 : -1;
+      if (code > (1 << len)) return false;  // more codes than the length can hold
+      code <<= 1;
+    }
+    present_ = true;
+    return true;
+  }
+  bool Present() const { return present_; }
+
+  static constexpr int kFastBits = 9;
+  uint16_t fast_[1 << kFastBits];  // (length << 8) | symbol, 0 when the code is longer
+  int32_t maxCode_[17] = {};
+  int32_t valueOffset_[17] = {};
+  uint8_t symbols_[256] = {};
+  int count_ = 0;
+
+ private:
+  bool present_ = false;
+};
+
+class BitReader {
+ public:
+  void Reset(const uint8_t* p, const uint8_t* end) {
+    p_ = p;
+    end_ = end;
+    buffer_ = 0;
+    bits_ = 0;
+    marker_ = false;
+    damaged_ = false;
+  }
+  // Where reading stopped: the marker that ended the data, or the end.
+  const uint8_t* Position() const { return p_; }
+  bool Damaged() const { return damaged_; }
+  void SetDamaged() { damaged_ = true; }
+
+  // Keeps at least 57 bits in the buffer; past a marker or the end it shifts in zeros.
+  inline void Fill() {
+    while (bits_ <= 56) {
+      uint32_t b = 0;
+      if (!marker_) {
+        if (p_ < end_) {
+          b = *p_;
+          if (b != 0xFF) {
+            ++p_;
+          } else if (p_ + 1 < end_ && p_[1] == 0x00) {
+            p_ += 2;
+          } else if (p_ + 1 < end_ && p_[1] == 0xFF) {
+            ++p_;  // a fill byte before a marker
+            continue;
+          } else {
+            marker_ = true;
+            b = 0;
+          }
+        } else {
+          marker_ = true;
+        }
+      }
+      buffer_ |= uint64_t(b) << (56 - bits_);
+      bits_ += 8;
+    }
+  }
+  inline uint32_t Peek(int n) const { return uint32_t(buffer_ >> (64 - n)); }
+  inline void Consume(int n) {
+    buffer_ <<= n;
+    bits_ -= n;
+  }
+  inline uint32_t Bits(int n) {
+    if (n == 0) return 0;
+    if (bits_ < n) Fill();
+    uint32_t v = Peek(n);
+    Consume(n);
+    return v;
+  }
+  inline int Bit() { return int(Bits(1)); }
+  // The signed value of an s-bit magnitude category.
+  static inline int Extend(uint32_t v, int s) {
+    return s == 0 ? 0 : (v < (1u << (s - 1))) ? int(v) - (1 << s) + 1 : int(v);
+  }
+  inline int Receive(int s) { return Extend(Bits(s), s); }
+
+  inline int Decode(const HuffmanTable& t) {
+    if (bits_ < 16) Fill();
+    uint16_t e = t.fast_[Peek(HuffmanTable::kFastBits)];
+    if (e) {
+      Consume(e >> 8);
+      return e & 0xFF;
+    }
+    uint32_t code16 = Peek(16);
+    for (int len = HuffmanTable::kFastBits + 1; len <= 16; ++len) {
+      int32_t c = int32_t(code16 >> (16 - len));
+      if (c <= t.maxCode_[len]) {
+        int index = t.valueOffset_[len] + c;
+        Consume(len);
+        if (index < 0 || index >= t.count_) {
+          damaged_ = true;
+          return 0;
+        }
+        return t.symbols_[index];
+      }
+    }
+    Consume(16);
+    damaged_ = true;
+    return 0;
+  }
+
+  // Moves past a restart marker at a byte boundary; false when none is there.
+  bool Restart() {
+    buffer_ = 0;
+    bits_ = 0;
+    // Look for the next marker from where the bytes stopped.
+    while (p_ + 1 < end_ && !(p_[0] == 0xFF && p_[1] != 0x00 && p_[1] != 0xFF)) ++p_;
+    marker_ = false;
+    if (p_ + 1 < end_ && p_[1] >= 0xD0 && p_[1] <= 0xD7) {
+      p_ += 2;
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  const uint8_t* p_ = nullptr;
+  const uint8_t* end_ = nullptr;
+  uint64_t buffer_ = 0;
+  int bits_ = 0;
+  bool marker_ = false;
+  bool damaged_ = false;
+};
+
+}  // namespace imglib::jpeg
