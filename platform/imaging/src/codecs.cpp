@@ -1,6 +1,8 @@
 // Format recognition and the dispatch to the single codecs.
 #include "imglib/codecs.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -24,6 +26,14 @@ std::string Upper(std::string_view text) {
 uint8_t At(std::string_view bytes, size_t i) { return i < bytes.size() ? uint8_t(bytes[i]) : 0; }
 
 }  // namespace
+
+void FitIntoBox(int width, int height, int boxWidth, int boxHeight, int& fitWidth, int& fitHeight) {
+  fitWidth = fitHeight = 0;
+  if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0) return;
+  double scale = std::min(1.0, std::min(double(boxWidth) / width, double(boxHeight) / height));
+  fitWidth = std::clamp(int(std::lround(width * scale)), 1, boxWidth);
+  fitHeight = std::clamp(int(std::lround(height * scale)), 1, boxHeight);
+}
 
 int DetectFormat(std::string_view bytes, std::string_view extension) {
   if (StartsWith(bytes, "\xFF\xD8\xFF")) return kFormatJpeg;

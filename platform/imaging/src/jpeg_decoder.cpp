@@ -708,10 +708,16 @@ int ReadJpegHeader(std::string_view bytes, JpegHeader& header) {
   return d.ReadHeader(header);
 }
 
-int DecodeJpeg(std::string_view bytes, Picture& out, const DecodeOptions& options) {
+int DecodeJpeg(std::string_view bytes, Picture& out, const DecodeOptions& requested) {
   JpegHeader header;
   int r = ReadJpegHeader(bytes, header);
   if (r != kSuccess) return r;
+  DecodeOptions options = requested;
+  if (options.fitBox) {
+    int boxWidth = options.minWidth, boxHeight = options.minHeight;
+    FitIntoBox(header.width, header.height, boxWidth, boxHeight, options.minWidth, options.minHeight);
+    options.fitBox = false;
+  }
   // An embedded thumbnail of the picture's shape that covers the asked size stands in
   // for the picture.
   if (options.allowThumbnail && options.minWidth > 0 && options.minHeight > 0 && !header.thumbnail.empty()) {

@@ -20,7 +20,13 @@ struct DecodeOptions {
   // With a reduced size allowed: whether an embedded thumbnail of the right shape may
   // stand in for the picture.
   bool allowThumbnail = true;
+  // minWidth x minHeight is a box: the picture must still cover its own size fitted into
+  // the box (aspect kept, never enlarged).
+  bool fitBox = false;
 };
+
+// The size of width x height fitted into a box, aspect kept, never enlarged, at least 1.
+void FitIntoBox(int width, int height, int boxWidth, int boxHeight, int& fitWidth, int& fitHeight);
 
 // Recognises a format from the first bytes; formats without a signature (Targa, MacPaint)
 // are taken from the extension ("TGA", upper or lower case, without the dot). Returns a

@@ -42,9 +42,10 @@ struct ImgFileInfo {
 // reduce the colours to that many bits. info (optional) receives the file's information.
 int L_LoadBitmap(const std::string& path, ImgBitmap* bitmap, int bitsPerPixel, ImgFileInfo* info = nullptr);
 // Loads a picture for a thumbnail: the result may be smaller than the picture (a JPEG is
-// decoded at 1/2, 1/4 or 1/8 of its size, or from its embedded thumbnail) but covers at
-// least minWidth x minHeight. info gets the full size.
-int L_LoadBitmapReduced(const std::string& path, ImgBitmap* bitmap, int minWidth, int minHeight,
+// decoded at 1/2, 1/4 or 1/8 of its size, or from its embedded thumbnail) but still
+// covers the picture's size fitted into boxWidth x boxHeight (aspect kept, never
+// enlarged). info gets the full size.
+int L_LoadBitmapReduced(const std::string& path, ImgBitmap* bitmap, int boxWidth, int boxHeight,
                         ImgFileInfo* info = nullptr);
 int L_FileInfo(const std::string& path, ImgFileInfo* info);
 

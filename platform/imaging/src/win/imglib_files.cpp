@@ -112,10 +112,11 @@ int L_LoadBitmap(const std::string& path, ImgBitmap* bitmap, int bitsPerPixel, I
   return Load(path, bitmap, bitsPerPixel, info, {});
 }
 
-int L_LoadBitmapReduced(const std::string& path, ImgBitmap* bitmap, int minWidth, int minHeight, ImgFileInfo* info) {
+int L_LoadBitmapReduced(const std::string& path, ImgBitmap* bitmap, int boxWidth, int boxHeight, ImgFileInfo* info) {
   DecodeOptions options;
-  options.minWidth = minWidth > 0 ? minWidth : 1;
-  options.minHeight = minHeight > 0 ? minHeight : 1;
+  options.minWidth = boxWidth > 0 ? boxWidth : 1;
+  options.minHeight = boxHeight > 0 ? boxHeight : 1;
+  options.fitBox = true;
   return Load(path, bitmap, 0, info, options);
 }
 
