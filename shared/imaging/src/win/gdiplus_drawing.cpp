@@ -27,7 +27,7 @@ int DRAWSTRINGBRUSH(HDC dc, const std::string& text, gp::GpFont* font, float x, 
                     gp::GpBrush* brush) {
   Graphics g(dc);
   if (!g) return dc ? g.Status() : -1;
-  gp::RectF layout(x, y, width, height);
+  gp::RectF layout{x, y, width, height};
   std::wstring w = win::Widen(text);
   return flat::GdipDrawString(g.Get(), w.c_str(), -1, font, &layout, nullptr, brush);
 }
@@ -42,12 +42,12 @@ int DRAWSHADOWTEXT(HDC dc, const std::string& text, int x, int y, uint32_t colou
   if (depth != 0) {
     Brush shadow;
     SolidBrush(kTextShadow, shadow);
-    gp::RectF at(float(x + depth), float(y + (depth < 0 ? -depth : depth)), 0, 0);
+    gp::RectF at{float(x + depth), float(y + (depth < 0 ? -depth : depth)), 0, 0};
     status = flat::GdipDrawString(g.Get(), w.c_str(), -1, font, &at, nullptr, shadow.Get());
   }
   Brush brush;
   SolidBrush(colour, brush);
-  gp::RectF at(float(x), float(y), 0, 0);
+  gp::RectF at{float(x), float(y), 0, 0};
   status = flat::GdipDrawString(g.Get(), w.c_str(), -1, font, &at, nullptr, brush.Get());
   return status;
 }
@@ -59,7 +59,7 @@ int DRAWTEXTBOX(HDC dc, const std::string& text, int x, int y, int width, int he
   flat::GdipSetTextRenderingHint(g.Get(), gp::TextRenderingHint(renderingHint));
   Brush brush;
   SolidBrush(colour, brush);
-  gp::RectF layout(float(x), float(y), float(width), float(height));
+  gp::RectF layout{float(x), float(y), float(width), float(height)};
   std::wstring w = win::Widen(text);
   return flat::GdipDrawString(g.Get(), w.c_str(), -1, font, &layout, format, brush.Get());
 }

@@ -57,8 +57,9 @@ void ENCODERPARAMGUID(int category, GUID& guid) {
 }
 
 void FRAMEDIMENSIONGUID(int dimension, GUID& guid) {
-  static const GUID* const kDimensions[] = {&gp::FrameDimensionTime, &gp::FrameDimensionResolution,
-                                            &gp::FrameDimensionPage};
+  // The import library lacks the resolution dimension's GUID.
+  static const GUID kResolution = {0x84236f7b, 0x3bd3, 0x428f, {0x8d, 0xab, 0x4e, 0xa1, 0x43, 0x9c, 0xa3, 0x15}};
+  static const GUID* const kDimensions[] = {&gp::FrameDimensionTime, &kResolution, &gp::FrameDimensionPage};
   guid = (dimension >= 0 && dimension < 3) ? *kDimensions[dimension] : GUID{};
 }
 

@@ -115,13 +115,13 @@ int DRAWSTRINGGDIP(HDC dc, const std::string& text, int x, int y, int width, int
     // The shadow in a box of the text's size, so that it wraps and clips like the text.
     Brush shadow;
     SolidBrush(shapes::kShadowColour, shadow);
-    gp::RectF box(float(x + shadowDepth), float(y + (shadowDepth < 0 ? -shadowDepth : shadowDepth)), float(width),
-                  float(height));
+    gp::RectF box{float(x + shadowDepth), float(y + (shadowDepth < 0 ? -shadowDepth : shadowDepth)), float(width),
+                  float(height)};
     status = flat::GdipDrawString(g.Get(), w.c_str(), -1, font, &box, format.Get(), shadow.Get());
   }
   Brush brush;
   SolidBrush(colour, brush);
-  gp::RectF box(float(x), float(y), float(width), float(height));
+  gp::RectF box{float(x), float(y), float(width), float(height)};
   status = flat::GdipDrawString(g.Get(), w.c_str(), -1, font, &box, format.Get(), brush.Get());
   return status;
 }
@@ -162,11 +162,11 @@ void DrawText(HDC dc, const layer::Object& o) {
     if (format) flat::GdipSetStringFormatFlags(format.Get(), o.formatFlags);
   }
   // Measure on the target itself, in a layout box of size 0 at the origin.
-  gp::RectF measured(0, 0, 0, 0);
+  gp::RectF measured{0, 0, 0, 0};
   {
     Graphics g(dc);
     if (!g) return;
-    gp::RectF layout(0, 0, 0, 0);
+    gp::RectF layout{0, 0, 0, 0};
     std::wstring w = win::Widen(text);
     flat::GdipMeasureString(g.Get(), w.c_str(), -1, font.Get(), &layout, format.Get(), &measured, nullptr, nullptr);
   }

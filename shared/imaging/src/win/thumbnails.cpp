@@ -2,8 +2,10 @@
 #include <memory>
 
 #include "fileio/file.h"
+#include "fileio/paths.h"
 #include "gdiplus_graphics.h"
 #include "gif/gif_layer.h"
+#include "imaging/gdiplus_helpers.h"
 #include "imaging/layer_file.h"
 #include "imaging/picture_tables.h"
 #include "imaging/text_shape.h"
