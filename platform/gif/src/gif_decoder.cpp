@@ -214,9 +214,11 @@ int Decode(std::string_view bytes, Image& out, bool infoOnly) {
   if (in.Failed() || minCodeSize < 1 || minCodeSize > 11) return kDamaged;
   if (infoOnly) return kOk;
 
-  // Plausibility: LZW packs at most about 4096 pixels into 12 bits.
+  // Plausibility: LZW packs at most about 4096 pixels into 12 bits; a screen much larger
+  // than its picture is as unlikely.
   size_t pixels = size_t(w) * size_t(h);
-  if (pixels > (size_t(1) << 22) && double(pixels) > double(bytes.size()) * 4096.0) return kTooLarge;
+  auto plausible = [&](double n) { return n <= double(1 << 22) || n <= double(bytes.size()) * 4096.0; };
+  if (!plausible(double(pixels)) || !plausible(double(width) * double(height))) return kTooLarge;
   std::vector<uint8_t> indices;
   try {
     indices.assign(pixels, 0);
@@ -228,11 +230,13 @@ int Decode(std::string_view bytes, Image& out, bool infoOnly) {
   // Background: the global background colour where the picture does not cover the
   // screen or is transparent.
   Colour back = (!global.empty() && background < int(global.size())) ? global[size_t(background)] : Colour{};
-  for (size_t i = 0; i < size_t(width) * size_t(height); ++i) {
-    out.rgb[i * 3] = back.r;
-    out.rgb[i * 3 + 1] = back.g;
-    out.rgb[i * 3 + 2] = back.b;
+  size_t rowBytes = size_t(width) * 3;
+  for (size_t x = 0; x < size_t(width); ++x) {
+    out.rgb[x * 3] = back.r;
+    out.rgb[x * 3 + 1] = back.g;
+    out.rgb[x * 3 + 2] = back.b;
   }
+  for (size_t y = 1; y < size_t(height); ++y) std::memcpy(out.rgb.data() + y * rowBytes, out.rgb.data(), rowBytes);
   SubBlocks data(in);
   size_t made = DecodeLzw(data, minCodeSize, indices.data(), pixels);
   if (made == 0) return kDamaged;

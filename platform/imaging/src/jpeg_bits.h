@@ -22,6 +22,7 @@ class HuffmanTable {
     for (int len = 1; len <= 16; ++len) {
       valueOffset_[len] = k - code;
       for (int i = 0; i < counts[len - 1]; ++i, ++k, ++code) {
+        if (code >= (1 << len)) return false;  // more codes than the length can hold
         if (len <= kFastBits) {
           int shift = kFastBits - len;
           for (int fill = 0; fill < (1 << shift); ++fill)
@@ -29,7 +30,6 @@ class HuffmanTable {
         }
       }
       maxCode_[len] = counts[len - 1] ? code - 1 : -1;
-      if (code > (1 << len)) return false;  // more codes than the length can hold
       code <<= 1;
     }
     present_ = true;
@@ -57,10 +57,13 @@ class BitReader {
     bits_ = 0;
     marker_ = false;
     damaged_ = false;
+    zeroBytes_ = 0;
   }
   // Where reading stopped: the marker that ended the data, or the end.
   const uint8_t* Position() const { return p_; }
   bool Damaged() const { return damaged_; }
+  // Far past the end of the coded data: everything further decodes from made-up zeros.
+  bool Exhausted() const { return zeroBytes_ > 64; }
   void SetDamaged() { damaged_ = true; }
 
   // Keeps at least 57 bits in the buffer; past a marker or the end it shifts in zeros.
@@ -85,6 +88,7 @@ class BitReader {
           marker_ = true;
         }
       }
+      if (marker_) ++zeroBytes_;
       buffer_ |= uint64_t(b) << (56 - bits_);
       bits_ += 8;
     }
@@ -137,6 +141,7 @@ class BitReader {
   bool Restart() {
     buffer_ = 0;
     bits_ = 0;
+    zeroBytes_ = 0;
     // Look for the next marker from where the bytes stopped.
     while (p_ + 1 < end_ && !(p_[0] == 0xFF && p_[1] != 0x00 && p_[1] != 0xFF)) ++p_;
     marker_ = false;
@@ -154,6 +159,7 @@ class BitReader {
   int bits_ = 0;
   bool marker_ = false;
   bool damaged_ = false;
+  int zeroBytes_ = 0;
 };
 
 }  // namespace imglib::jpeg

@@ -290,9 +290,9 @@ int Decoder::PrepareComponents() {
   blockOut_ = 8 / scale_;
   // Subsampled components are decoded larger, so that every component reaches the output
   // with the luminance's resolution (as far as the scaled transforms go).
-  // A damaged header must not make us reserve what the data could never fill. Runs of
-  // empty blocks in a progressive file pack many pixels into a few bytes.
-  if (!PlausibleSize(width_, height_, size_, 1024.0)) return kFileCorrupt;
+  // A damaged header must not make us reserve what the data could never fill.
+  // A block costs a baseline file at least two bits, a progressive one at least one.
+  if (!PlausibleSize(width_, height_, size_, progressive_ ? 512.0 : 256.0)) return kFileCorrupt;
   try {
     for (Component& c : components_) {
       c.blocksWide = ((width_ * c.h + hMax_ - 1) / hMax_ + 7) / 8;
@@ -416,8 +416,9 @@ int Decoder::DecodeScan(ByteReader& in) {
                 ah_ == 0 ? DecodeAcFirst(c, block) : DecodeAcRefine(c, block);
             }
         }
-        // Far past the end of the data: the rest stays as it is.
         if (bits_.Damaged()) damaged_ = true;
+        // Far past the end of the data (a cut file): the rest stays as it is.
+        if (bits_.Exhausted()) stop = true;
       }
     }
   }

@@ -31,7 +31,10 @@ imglib::Raster Flat(int width, int height, int colours) {
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       int i = ((x / 3) + (y / 2) * 5) % colours;
-      r.Set(x, y, kColours[i][0], kColours[i][1], kColours[i][2]);
+      if (i < 16)
+        r.Set(x, y, kColours[i][0], kColours[i][1], kColours[i][2]);
+      else
+        r.Set(x, y, uint8_t(i * 37), uint8_t(i * 91 + 7), uint8_t(i * 53 + 11));
     }
   return r;
 }
