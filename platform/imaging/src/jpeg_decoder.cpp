@@ -139,7 +139,7 @@ int Decoder::ReadMarkers(bool stopAtScan) {
       case 0xC3: case 0xC5: case 0xC6: case 0xC7: case 0xC9: case 0xCA: case 0xCB: case 0xCD: case 0xCE: case 0xCF:
         return kUnsupported;  // lossless, hierarchical and arithmetic coding
       case 0xC4:
-        r = ReadHuffman(in);
+        if (!stopAtScan) r = ReadHuffman(in);  // the header alone needs no tables
         break;
       case 0xDB:
         r = ReadQuant(in);
@@ -301,6 +301,10 @@ int Decoder::PrepareComponents() {
       c.paddedHigh = mcusHigh_ * c.v;
       int ratio = std::max(1, std::min(hMax_ / c.h, vMax_ / c.v));
       c.blockOut = blockOut_;
+      // Unless its own samples already cover the asked size.
+      if (options_.minWidth > 0 && c.blocksWide * blockOut_ >= options_.minWidth &&
+          c.blocksHigh * blockOut_ >= options_.minHeight)
+        ratio = 1;
       while (c.blockOut < 8 && ratio >= 2) {
         c.blockOut *= 2;
         ratio /= 2;
@@ -365,7 +369,11 @@ int Decoder::DecodeScan(ByteReader& in) {
 
   const uint8_t* start = in.Data() + in.Size();
   bits_.Reset(start, data_ + size_);
-  for (int k : scanComponents_) components_[size_t(k)].dcPredictor = 0;
+  for (int k : scanComponents_) {
+    Component& c = components_[size_t(k)];
+    c.dcPredictor = 0;
+    if (!progressive_ && c.blockOut == 1) acTables_[c.acTable].EnsureSkipTable();
+  }
   eobRun_ = 0;
   scanDecoded_ = true;
 
@@ -434,46 +442,82 @@ bool Decoder::DecodeSequentialBlock(Component& c, int bx, int by) {
   const HuffmanTable& dc = dcTables_[c.dcTable];
   const HuffmanTable& ac = acTables_[c.acTable];
   const uint16_t* q = quant_[size_t(c.quantTable)].data();
-  int s = bits_.Decode(dc);
-  c.dcPredictor += bits_.Receive(s & 15);
+  // The reader lives in registers for the length of the block.
+  BitReader bits = bits_;
+  bits.Ensure();
+  // The DC table's symbols are sizes: the combined lookup works for it as well.
+  int32_t d = dc.acFast_[bits.Peek(HuffmanTable::kFastBits)];
+  if (d) {
+    bits.Consume(d & 0xFF);
+    c.dcPredictor += d >> 16;
+  } else {
+    int s = bits.Decode(dc);
+    c.dcPredictor += bits.Receive(s & 15);
+  }
   uint8_t* out = c.plane.data() + size_t(by) * size_t(c.blockOut) * size_t(c.planeStride) + size_t(bx) * size_t(c.blockOut);
   if (c.blockOut == 1) {
-    // Only the mean of the block is wanted: skip over the AC coefficients.
+    // Only the mean is wanted: pass over the AC coefficients, several codes at a time.
     for (int k = 1; k < 64;) {
-      int rs = bits_.Decode(ac);
-      int r = rs >> 4;
-      s = rs & 15;
-      if (s) {
+      bits.Ensure();
+      uint32_t e = ac.skip_[bits.Peek(HuffmanTable::kSkipBits)];
+      int before = int(e >> 4) & 63;
+      if (e && k + before <= 63) {
+        bits.Consume(int(e & 15));
+        if (e & 0x8000) break;  // the block ends here
+        k += before + int(e >> 10 & 31);
+        continue;
+      }
+      int rs = bits.Decode(ac);
+      int size = rs & 15, r = rs >> 4;
+      bits.Bits(size);
+      if (size) {
         k += r + 1;
-        bits_.Bits(s);
       } else {
         if (r != 15) break;
         k += 16;
       }
     }
-    int32_t dcValue = c.dcPredictor * int32_t(q[0]);
-    jpeg::InverseDct(&dcValue, 1, out, c.planeStride);
+    bits_ = bits;
+    int32_t mean = c.dcPredictor * int32_t(q[0]);
+    jpeg::InverseDct(&mean, 1, out, c.planeStride);
     return true;
   }
+  // Every coefficient is stored, but only the low blockOut x blockOut ones are read by
+  // the reduced transform, so only those need clearing first.
   int32_t block[64];
-  std::memset(block, 0, sizeof block);
-  block[0] = c.dcPredictor * int32_t(q[0]);
+  int n = c.blockOut;
+  if (n == 8) {
+    std::memset(block, 0, sizeof block);
+  } else {
+    for (int row = 0; row < n; ++row)
+      for (int col = 0; col < n; ++col) block[row * 8 + col] = 0;
+  }
   for (int k = 1; k < 64;) {
-    int rs = bits_.Decode(ac);
+    bits.Ensure();
+    int32_t e = ac.acFast_[bits.Peek(HuffmanTable::kFastBits)];
+    int rs, value;
+    if (e) {
+      bits.Consume(e & 0xFF);
+      rs = (e >> 8) & 0xFF;
+      value = e >> 16;
+    } else {
+      rs = bits.Decode(ac);
+      value = bits.Receive(rs & 15);
+    }
     int r = rs >> 4;
-    s = rs & 15;
-    if (s) {
-      k += r;
-      if (k > 63) break;
+    if (rs & 15) {
+      k += r;  // at most 78: the zigzag table's tail holds it
       int z = kZigzag[k];
-      block[z] = bits_.Receive(s) * int32_t(q[z]);
+      block[z] = value * int32_t(q[z]);
       ++k;
     } else {
       if (r != 15) break;
       k += 16;
     }
   }
-  jpeg::InverseDct(block, c.blockOut, out, c.planeStride);
+  bits_ = bits;
+  block[0] = c.dcPredictor * int32_t(q[0]);
+  jpeg::InverseDct(block, n, out, c.planeStride);
   return true;
 }
 

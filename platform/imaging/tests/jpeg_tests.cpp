@@ -145,8 +145,9 @@ TEST(Jpeg, ScaledDecodingPicksTheSmallestCoveringSize) {
             for (int xx = x * scale; xx < std::min(333, (x + 1) * scale); ++xx, ++n) sum += full.pixels.Row(yy)[xx * 3 + ch];
           reduced.Row(y)[x * 3 + ch] = uint8_t((sum + n / 2) / n);
         }
+    // A size far below 1/8 may take the colour at the subsampled resolution.
     auto d = Compare(p.pixels, reduced);
-    EXPECT_LT(d.mean, 3.0) << c.w;
+    EXPECT_LT(d.mean, c.minW * 2 > c.w ? 3.0 : 8.0) << c.w;
     for (int ch = 0; ch < 3; ++ch)
       EXPECT_NEAR(testpics::MeanChannel(p.pixels, ch), testpics::MeanChannel(full.pixels, ch), 1.5);
   }
