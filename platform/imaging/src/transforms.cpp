@@ -26,13 +26,15 @@ Taps MakeTaps(int sourceSize, int outSize, bool smooth) {
   t.count.resize(size_t(outSize));
   t.offset.resize(size_t(outSize));
   double scale = double(sourceSize) / outSize;
+  std::vector<double> w;
+  w.reserve(size_t(scale) + 3);
   for (int o = 0; o < outSize; ++o) {
     t.offset[size_t(o)] = t.weights.size();
-    std::vector<double> w;
+    w.clear();
     int first;
     if (!smooth) {
       first = std::min(sourceSize - 1, int((o + 0.5) * scale));
-      w = {1.0};
+      w.push_back(1.0);
     } else if (scale > 1.0) {  // area average over [o * scale, (o + 1) * scale)
       double a = o * scale, b = (o + 1) * scale;
       first = int(std::floor(a));
@@ -45,9 +47,10 @@ Taps MakeTaps(int sourceSize, int outSize, bool smooth) {
       int a = std::clamp(s0, 0, sourceSize - 1), b = std::clamp(s0 + 1, 0, sourceSize - 1);
       first = std::min(a, b);
       if (a == b) {
-        w = {1.0};
+        w.push_back(1.0);
       } else {
-        w = {1.0 - f, f};
+        w.push_back(1.0 - f);
+        w.push_back(f);
       }
     }
     double sum = 0;

@@ -4,6 +4,20 @@ HDC SKGETDC(HWND window) { return GetDC(window); }
 
 int SKRELEASEDC(HWND window, HDC dc) { return dc ? ReleaseDC(window, dc) : 0; }
 
+namespace {
+struct DisplayContext {
+  HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+  ~DisplayContext() {
+    if (dc) DeleteDC(dc);
+  }
+};
+}  // namespace
+
+HDC SKDISPLAYDC() {
+  thread_local DisplayContext display;
+  return display.dc;
+}
+
 int SKDELETEBITMAP(HBITMAP bitmap) { return bitmap ? (DeleteObject(bitmap) ? 1 : 0) : 0; }
 
 HBITMAP SKLOADBITMAPFILE(const std::string& path, int& width, int& height) {

@@ -47,6 +47,9 @@ int L_LoadBitmap(const std::string& path, ImgBitmap* bitmap, int bitsPerPixel, I
 // enlarged). info gets the full size.
 int L_LoadBitmapReduced(const std::string& path, ImgBitmap* bitmap, int boxWidth, int boxHeight,
                         ImgFileInfo* info = nullptr);
+// The same, resampled to exactly that fitted size.
+int L_LoadBitmapFitted(const std::string& path, ImgBitmap* bitmap, int boxWidth, int boxHeight,
+                       ImgFileInfo* info = nullptr);
 int L_FileInfo(const std::string& path, ImgFileInfo* info);
 
 // A new black bitmap.

@@ -67,7 +67,7 @@ int DecodeBytes(const std::string& bytes, const std::string& path, Picture& out,
 }
 
 int Load(const std::string& path, ImgBitmap* bitmap, int bitsPerPixel, ImgFileInfo* info,
-         const DecodeOptions& options) {
+         const DecodeOptions& options, bool fitted = false) {
   if (!bitmap) return kInvalidParameter;
   *bitmap = ImgBitmap{};
   std::string bytes;
@@ -87,6 +87,16 @@ int Load(const std::string& path, ImgBitmap* bitmap, int bitsPerPixel, ImgFileIn
         Rgb c = palette[indices[size_t(y) * size_t(picture.pixels.Width()) + size_t(x)]];
         picture.pixels.Set(x, y, c.r, c.g, c.b);
       }
+  }
+  if (fitted) {
+    // Resampled here, so that the bitmap is made only once.
+    int w = 0, h = 0;
+    FitIntoBox(picture.info.width, picture.info.height, options.minWidth, options.minHeight, w, h);
+    if (w > 0 && h > 0 && (w != picture.pixels.Width() || h != picture.pixels.Height())) {
+      Raster sized;
+      if (!Resize(picture.pixels, w, h, kSizeResample, sized)) return kNoMemory;
+      picture.pixels = std::move(sized);
+    }
   }
   r = FromRaster(picture.pixels, bitmap);
   if (r != kSuccess) return r;
@@ -118,6 +128,14 @@ int L_LoadBitmapReduced(const std::string& path, ImgBitmap* bitmap, int boxWidth
   options.minHeight = boxHeight > 0 ? boxHeight : 1;
   options.fitBox = true;
   return Load(path, bitmap, 0, info, options);
+}
+
+int L_LoadBitmapFitted(const std::string& path, ImgBitmap* bitmap, int boxWidth, int boxHeight, ImgFileInfo* info) {
+  DecodeOptions options;
+  options.minWidth = boxWidth > 0 ? boxWidth : 1;
+  options.minHeight = boxHeight > 0 ? boxHeight : 1;
+  options.fitBox = true;
+  return Load(path, bitmap, 0, info, options, true);
 }
 
 int L_FileInfo(const std::string& path, ImgFileInfo* info) {

@@ -44,9 +44,10 @@ int GIFTOBMP(std::string& path) {
 
 namespace {
 
+// The display context that bitmaps are made compatible with: the engine's own, kept per
+// thread (taking and releasing the screen's costs more than a whole thumbnail's drawing).
 struct Screen {
-  HDC dc = SKGETDC(nullptr);
-  ~Screen() { SKRELEASEDC(nullptr, dc); }
+  HDC dc = SKDISPLAYDC();
 };
 
 // A memory context on a new screen-compatible bitmap.
@@ -90,14 +91,11 @@ void Fit(int w, int h, int boxW, int boxH, int& fitW, int& fitH) {
 
 int ScreenBytesPerPixel(HDC screen) { return std::max(1, GetDeviceCaps(screen, BITSPIXEL) / 8); }
 
-// Whether a file holds a JPEG stream: the loader's fast road decodes those at a reduced
-// size without GDI+.
-bool IsJpegFile(const std::string& path) {
-  fileio::File f;
-  if (f.Open(path, fileio::Access::Read) != fileio::kOk) return false;
-  unsigned char head[3] = {};
-  size_t n = 0;
-  return f.Read(head, 3, n) == fileio::kOk && n == 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
+// JPEG pictures (by extension, or a layered file's picture block) take the fast road: the
+// imaging layer decodes them at a reduced size. Whatever it cannot read goes to GDI+.
+bool FastRoad(const std::string& path, bool fromLayer) {
+  std::string ext = DottedExtension(path);
+  return fromLayer || ext == ".JPG" || ext == ".JPEG";
 }
 
 // Paints an imaging bitmap into a new screen-compatible memory bitmap.
@@ -154,8 +152,8 @@ bool LoadThroughImaging(HDC screen, const std::string& path, bool fit, int boxW,
   if (informationOnly) {
     if (L_FileInfo(path, &info) != imglib::kSuccess) return false;
   } else if (fit) {
-    // Only as large as the box needs: a JPEG is decoded at a reduced size.
-    if (L_LoadBitmapReduced(path, picture.Get(), boxW, boxH, &info) != imglib::kSuccess) return false;
+    // Only as large as the box needs (a JPEG is decoded at a reduced size), fitted.
+    if (L_LoadBitmapFitted(path, picture.Get(), boxW, boxH, &info) != imglib::kSuccess) return false;
   } else if (L_LoadBitmap(path, picture.Get(), 0, &info) != imglib::kSuccess) {
     return false;
   }
@@ -164,11 +162,6 @@ bool LoadThroughImaging(HDC screen, const std::string& path, bool fit, int boxW,
   colours = info.colours;
   bits = uint8_t(info.bitsPerPixel);
   if (informationOnly || !target) return true;
-  if (fit) {
-    int fw, fh;
-    Fit(width, height, boxW, boxH, fw, fh);
-    if (L_SizeBitmap(picture.Get(), fw, fh, imglib::kSizeResample) != imglib::kSuccess) return false;
-  }
   return PaintIntoMemory(screen, picture.Get(), *target);
 }
 
@@ -222,7 +215,7 @@ HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& wid
   if (gdiplus) {
     // JPEG pictures take the fast road: decoded at the smallest size that still fills the
     // box, instead of all their pixels through GDI+.
-    if (fit && IsJpegFile(picture)) {
+    if (fit && FastRoad(picture, fromLayer)) {
       int c = 0;
       loaded = LoadThroughImaging(screen.dc, picture, fit, boxWidth, boxHeight, false, width, height, c, bits, &target);
       if (!loaded) target.Reset();
