@@ -32,7 +32,7 @@ class Graphics {
 };
 
 // Owners of the objects a call creates.
-template <typename T, gp::Status (*Delete)(T*)>
+template <typename T, auto Delete>  // Delete: the GDI+ call (stdcall on 32 bits) that frees a T
 class Owned {
  public:
   Owned() = default;
@@ -55,6 +55,7 @@ using Path = Owned<gp::GpPath, flat::GdipDeletePath>;
 using StringFormat = Owned<gp::GpStringFormat, flat::GdipDeleteStringFormat>;
 using FontFamily = Owned<gp::GpFontFamily, flat::GdipDeleteFontFamily>;
 using Font = Owned<gp::GpFont, flat::GdipDeleteFont>;
+using Image = Owned<gp::GpImage, flat::GdipDisposeImage>;
 
 inline gp::Status SolidBrush(uint32_t argb, Brush& brush) {
   return flat::GdipCreateSolidFill(gp::ARGB(argb), reinterpret_cast<gp::GpSolidFill**>(brush.Out()));

@@ -122,9 +122,9 @@ bool PaintIntoMemory(HDC screen, ImgBitmap* picture, MemoryBitmap& target) {
 // The GDI+ road: the image drawn into a compatible bitmap of the target size.
 bool LoadThroughGdiplus(HDC screen, const std::string& path, bool fit, int boxW, int boxH, int& width, int& height,
                         uint8_t& bits, MemoryBitmap& target) {
-  gp::GpImage* image = nullptr;
-  if (flat::GdipLoadImageFromFile(win::Widen(path).c_str(), &image) != gp::Ok || !image) return false;
-  std::unique_ptr<gp::GpImage, gp::Status (*)(gp::GpImage*)> owner(image, flat::GdipDisposeImage);
+  Image owner;
+  if (flat::GdipLoadImageFromFile(win::Widen(path).c_str(), owner.Out()) != gp::Ok || !owner) return false;
+  gp::GpImage* image = owner.Get();
   UINT w = 0, h = 0;
   flat::GdipGetImageWidth(image, &w);
   flat::GdipGetImageHeight(image, &h);
