@@ -145,6 +145,35 @@ TEST_F(TextAndShapes, TextWithAndWithoutShadow) {
   flat::GdipDeleteFontFamily(family);
 }
 
+// Every shape kind through the layered file, each in its own place, one with a shadow.
+TEST_F(TextAndShapes, OverlayDrawsEveryShapeKind) {
+  TempDir dir;
+  imglib::Raster picture;
+  picture.Allocate(300, 200);
+  layer::Object shadowed = Shape(layer::kRectangle, 2, {{0, 0}, {40, 30}}, 0xFF0000FF, 10, 10);
+  shadowed.shadow = 5;
+  std::vector<layer::Object> objects = {
+      shadowed,
+      Shape(layer::kEllipse, 1, {{0, 0}, {60, 40}}, 0xFFFF0000, 80, 10),
+      Shape(layer::kCurve, 2, {{0, 0}, {50, 0}, {50, 50}, {0, 50}}, 0xFF00FF00, 170, 10),
+      Shape(layer::kArrow, 1, {{0, 0}, {80, 0}}, 0xFF000000, 10, 120),
+      Shape(layer::kPolyline, 5, {{0, 0}, {40, 40}, {80, 0}}, 0xFFFF00FF, 120, 120),
+      Shape(layer::kPolyline, 2, {{0, 0}, {60, 0}, {30, 50}}, 0xFF00FFFF, 220, 120),
+  };
+  ASSERT_TRUE(layer::WriteFile(dir.File("s.png"), picture, objects, 100));
+  Canvas c(300, 200);
+  DRAWOVERLAY(c.dc(), dir.File("s.png"));
+  EXPECT_EQ(c.At(25, 20), 0x0000FFu);              // the rectangle
+  EXPECT_TRUE(Near(c.At(52, 38), 0x7F7F7F, 10));   // its shadow, 5 right and 5 down
+  EXPECT_EQ(c.At(110, 30), 0xFFFFFFu);             // an ellipse outline leaves its middle
+  EXPECT_GT(c.Marked(78, 25, 84, 35), 0);          // and draws its left edge
+  EXPECT_EQ(c.At(195, 35), 0x00FF00u);             // the filled closed curve
+  EXPECT_GT(c.Marked(30, 117, 60, 124), 0);        // the arrow's line
+  EXPECT_GT(c.Marked(158, 155, 163, 162), 0);      // the polyline's lowest point
+  EXPECT_EQ(c.At(160, 130), 0xFFFFFFu);            // open: nothing between its ends
+  EXPECT_EQ(c.At(250, 130), 0x00FFFFu);            // the solid polygon
+}
+
 TEST_F(TextAndShapes, OverlayDrawsTheLayeredFile) {
   TempDir dir;
   imglib::Raster picture;
