@@ -123,6 +123,55 @@ TEST_F(Gdiplus, DrawingWrappers) {
   flat::GdipDisposeImage(image);
 }
 
+TEST_F(Gdiplus, PensBrushesTextAndRotation) {
+  Canvas c(120, 120);
+  gp::GpPen* pen = nullptr;
+  flat::GdipCreatePen1(0xFF000000, 3, gp::UnitPixel, &pen);
+  EXPECT_EQ(DRAWLINEPEN(c.dc(), pen, 10, 60, 110, 60), 0);
+  EXPECT_EQ(c.At(60, 60), 0x000000u);
+  EXPECT_EQ(DRAWELLIPSEPEN(c.dc(), pen, 10, 10, 40, 40), 0);
+  EXPECT_EQ(c.At(30, 30), 0xFFFFFFu);
+  EXPECT_GT(c.Marked(28, 8, 33, 13), 0);
+  flat::GdipDeletePen(pen);
+  gp::GpSolidFill* brush = nullptr;
+  flat::GdipCreateSolidFill(0xFF00FF00, &brush);
+  EXPECT_EQ(FILLRECTBRUSH(c.dc(), brush, 70.f, 10.f, 20.f, 20.f), 0);
+  EXPECT_EQ(c.At(80, 20), 0x00FF00u);
+  EXPECT_EQ(FILLELLIPSEBRUSH(c.dc(), brush, 60.f, 80.f, 40.f, 30.f), 0);
+  EXPECT_EQ(c.At(80, 95), 0x00FF00u);
+  flat::GdipDeleteBrush(brush);
+
+  c.Clear();
+  gp::GpFontFamily* family = nullptr;
+  ASSERT_EQ(flat::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family), gp::Ok);
+  gp::GpFont* font = nullptr;
+  flat::GdipCreateFont(family, 28, gp::FontStyleRegular, gp::UnitPixel, &font);
+  EXPECT_EQ(DRAWSHADOWTEXT(c.dc(), "HH", 10, 10, 0xFFFF0000, 4, font, 3), 0);
+  int red = 0, grey = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 80; ++x) {
+      unsigned p = c.At(x, y);
+      if (Canvas::Red(p) > 200 && Canvas::Green(p) < 60) ++red;
+      if (Canvas::Red(p) > 100 && Canvas::Red(p) < 150 && Canvas::Green(p) > 100 && Canvas::Green(p) < 150) ++grey;
+    }
+  EXPECT_GT(red, 30);
+  EXPECT_GT(grey, 10);
+  c.Clear();
+  EXPECT_EQ(DRAWTEXTBOX(c.dc(), "HHHHHHHHHHHH", 10, 70, 40, 40, 0xFF000000, 4, font, nullptr), 0);
+  EXPECT_EQ(c.Marked(60, 60, 120, 120), 0);  // kept inside its box
+  EXPECT_GT(c.Marked(10, 70, 50, 110), 0);
+  flat::GdipDeleteFont(font);
+  flat::GdipDeleteFontFamily(family);
+
+  // A wide red bar turned by 90 degrees about the origin stands upright left of it.
+  c.Clear();
+  gp::GpBitmap* bar = RedBitmap(40, 10);
+  EXPECT_EQ(DRAWIMAGEROTATED(c.dc(), bar, 0, -50, 40, 10, 90.0f, 0), 0);
+  EXPECT_EQ(c.At(45, 20), 0xFF0000u);
+  EXPECT_EQ(c.At(20, 45), 0xFFFFFFu);
+  flat::GdipDisposeImage(bar);
+}
+
 TEST_F(Gdiplus, MemoryContextsAndBitmaps) {
   Canvas c(60, 60);
   FILLRECTSOLID(c.dc(), 0, 0, 20, 20, 0xFF0000FF);
