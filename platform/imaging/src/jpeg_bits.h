@@ -54,12 +54,12 @@ class HuffmanTable {
   }
 
   // For passing over AC coefficients that are not needed: every run of whole symbols
-  // (code and value bits) at the start of a 12-bit window. Entry: total bits (bits 0-3),
+  // (code and value bits) at the start of a 13-bit window. Entry: total bits (bits 0-3),
   // the positions advanced by all symbols but the last (4-9), by the last (10-14), whether
   // the last is the end of the block (15); 0 when not even one symbol fits. Built when a
   // scan first needs it.
-  static constexpr int kSkipBits = 12;
-  uint32_t skip_[1 << kSkipBits];
+  static constexpr int kSkipBits = 13;
+  uint16_t skip_[1 << kSkipBits];  // 16 KB: stays in the first-level cache
 
   void EnsureSkipTable() {
     if (skipBuilt_) return;
@@ -81,7 +81,7 @@ class HuffmanTable {
         pos += len + size;
         ++symbols;
       }
-      skip_[window] = symbols ? uint32_t(pos) | uint32_t(before) << 4 | uint32_t(last) << 10 | uint32_t(end) << 15 : 0;
+      skip_[window] = uint16_t(symbols ? uint32_t(pos) | uint32_t(before) << 4 | uint32_t(last) << 10 | uint32_t(end) << 15 : 0);
     }
   }
   bool Present() const { return present_; }
