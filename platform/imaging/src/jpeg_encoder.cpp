@@ -20,10 +20,10 @@ struct Code {
   uint8_t length = 0;
 };
 
-void BuildCodes(const jpeg::HuffmanSpec& spec, Code (&codes)[256]) {
+void BuildCodes(const jpeg::HuffmanDefinition& table, Code (&codes)[256]) {
   int code = 0, k = 0;
   for (int len = 1; len <= 16; ++len) {
-    for (int i = 0; i < spec.counts[len - 1]; ++i, ++k, ++code) codes[spec.symbols[k]] = {uint16_t(code), uint8_t(len)};
+    for (int i = 0; i < table.counts[len - 1]; ++i, ++k, ++code) codes[table.symbols[k]] = {uint16_t(code), uint8_t(len)};
     code <<= 1;
   }
 }
@@ -75,11 +75,11 @@ void WriteSegmentHeader(ByteWriter& w, int marker, size_t length) {
   w.U16BE(unsigned(length + 2));
 }
 
-void WriteHuffmanTable(ByteWriter& w, int classAndId, const jpeg::HuffmanSpec& spec) {
-  WriteSegmentHeader(w, 0xC4, 1 + 16 + size_t(spec.symbolCount));
+void WriteHuffmanTable(ByteWriter& w, int classAndId, const jpeg::HuffmanDefinition& table) {
+  WriteSegmentHeader(w, 0xC4, 1 + 16 + size_t(table.symbolCount));
   w.U8(unsigned(classAndId));
-  w.Bytes(spec.counts, 16);
-  w.Bytes(spec.symbols, size_t(spec.symbolCount));
+  w.Bytes(table.counts, 16);
+  w.Bytes(table.symbols, size_t(table.symbolCount));
 }
 
 }  // namespace
