@@ -1,0 +1,84 @@
+// Reading and writing picture files held in memory. Portable: the formats that the layer
+// decodes itself. The Windows layer adds the formats that the system codecs handle.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "imglib/raster.h"
+#include "imglib/status.h"
+
+namespace imglib {
+
+struct DecodeOptions {
+  // When both are above 0 a decoder may deliver a reduced picture that is still at least
+  // this large (JPEG scaled decoding, an embedded thumbnail); the information keeps the
+  // full size. 0 asks for the full size.
+  int minWidth = 0;
+  int minHeight = 0;
+  // With a reduced size allowed: whether an embedded thumbnail of the right shape may
+  // stand in for the picture.
+  bool allowThumbnail = true;
+  // minWidth x minHeight is a box: the picture must still cover its own size fitted into
+  // the box (aspect kept, never enlarged).
+  bool fitBox = false;
+};
+
+// The size of width x height fitted into a box, aspect kept, never enlarged, at least 1.
+void FitIntoBox(int width, int height, int boxWidth, int boxHeight, int& fitWidth, int& fitHeight);
+
+// Recognises a format from the first bytes; formats without a signature (Targa, MacPaint)
+// are taken from the extension ("TGA", upper or lower case, without the dot). Returns a
+// Format number or kFormatUnknown.
+int DetectFormat(std::string_view bytes, std::string_view extension = {});
+
+// Decodes a picture. format: a Format number or kFormatUnknown to detect it. Returns
+// kSuccess, or kUnsupported for formats this portable part does not decode.
+int DecodePicture(std::string_view bytes, Picture& out, int format = kFormatUnknown,
+                  const DecodeOptions& options = {});
+// Reads only what the header says (size, depth, colours).
+int ReadPictureInfo(std::string_view bytes, PictureInfo& info, int format = kFormatUnknown);
+
+// Encodes a picture. bitsPerPixel: the depth to write (each format takes the nearest one
+// it has); qualityFactor: for JPEG, 2 is the finest and larger numbers compress more.
+int EncodePicture(const Raster& pixels, int format, int bitsPerPixel, int qualityFactor, std::string& out);
+// Whether EncodePicture writes the format.
+bool CanEncode(int format);
+
+// The single formats. Each decoder fills out.info and, unless infoOnly, out.pixels.
+int DecodeBmp(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeBmp(const Raster& pixels, int bitsPerPixel, std::string& out);
+int DecodePcx(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodePcx(const Raster& pixels, int bitsPerPixel, std::string& out);
+int DecodeDcx(std::string_view bytes, Picture& out, bool infoOnly);
+int DecodeTga(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeTga(const Raster& pixels, int bitsPerPixel, std::string& out);
+int DecodeRas(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeRas(const Raster& pixels, int bitsPerPixel, std::string& out);
+int DecodePsd(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodePsd(const Raster& pixels, std::string& out);
+int DecodeIco(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeIco(const Raster& pixels, bool cursor, std::string& out);
+int DecodeMsp(std::string_view bytes, Picture& out, bool infoOnly);
+int DecodeMac(std::string_view bytes, Picture& out, bool infoOnly);
+int DecodeGem(std::string_view bytes, Picture& out, bool infoOnly);
+int DecodeGifPicture(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeEps(const Raster& pixels, int bitsPerPixel, std::string& out);
+// An EPS file's embedded preview (a TIFF or WMF block of a binary EPS), for the system
+// codecs; empty when it has none.
+std::string_view EpsPreview(std::string_view bytes, int& previewFormat);
+
+// Builds a palette of at most maxColours colours for the picture (exact when it has no
+// more colours than that) and maps every pixel to its nearest entry.
+std::vector<Rgb> BuildPalette(const Raster& pixels, int maxColours);
+void MapToPalette(const Raster& pixels, const std::vector<Rgb>& palette, std::vector<uint8_t>& indices);
+// Number of different colours in the picture.
+int CountColours(const Raster& pixels);
+
+// Whether a picture of this many pixels may come from this many bytes of a format that
+// packs at most ratio pixels per byte. Stops a damaged header from reserving memory
+// that the data could never fill; small pictures are always allowed.
+bool PlausibleSize(int width, int height, size_t inputBytes, double pixelsPerByte);
+
+}  // namespace imglib

@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <string>
+#include <vector>
+
+#include "fileio/file.h"
+#include "imglib/codecs.h"
+#include "imglib/imglib.h"
+#include "imglib/jpeg.h"
+#include "temp_dir.h"
+#include "test_pictures.h"
+
+using namespace imglib;
+using testpics::Compare;
+using testpics::PixelAt;
+
+namespace {
+
+namespace gp = Gdiplus;
+namespace flat = Gdiplus::DllExports;
+
+class GdiplusSession {
+ public:
+  GdiplusSession() {
+    gp::GdiplusStartupInput in;
+    gp::GdiplusStartup(&token_, &in, nullptr);
+  }
+  ~GdiplusSession() { gp::GdiplusShutdown(token_); }
+
+ private:
+  ULONG_PTR token_ = 0;
+};
+
+std::string WriteRaster(TempDir& dir, const std::string& name, const Raster& r, int format, int bits = 24,
+                        int qf = 0) {
+  std::string path = dir.File(name);
+  BitmapOwner b;
+  EXPECT_EQ(FromRaster(r, b.Get()), kSuccess);
+  EXPECT_EQ(L_SaveBitmap(path, b.Get(), format, bits, qf), kSuccess) << name;
+  return path;
+}
+
+Raster LoadRaster(const std::string& path, ImgFileInfo* info = nullptr) {
+  BitmapOwner b;
+  Raster r;
+  EXPECT_EQ(L_LoadBitmap(path, b.Get(), 0, info), kSuccess) << path;
+  ToRaster(*b, r);
+  return r;
+}
+
+// Saves a picture with the system's GDI+ encoder for a MIME type.
+std::string SaveWithGdiplus(const Raster& r, const wchar_t* mime, const std::string& path) {
+  UINT count = 0, size = 0;
+  flat::GdipGetImageEncodersSize(&count, &size);
+  std::vector<unsigned char> buffer(size);
+  auto* codecs = reinterpret_cast<gp::ImageCodecInfo*>(buffer.data());
+  flat::GdipGetImageEncoders(count, size, codecs);
+  CLSID clsid{};
+  for (UINT i = 0; i < count; ++i)
+    if (wcscmp(codecs[i].MimeType, mime) == 0) clsid = codecs[i].Clsid;
+  gp::GpBitmap* bitmap = nullptr;
+  flat::GdipCreateBitmapFromScan0(r.Width(), r.Height(), int(r.Stride()), PixelFormat24bppRGB,
+                                  const_cast<uint8_t*>(r.Data()), &bitmap);
+  std::wstring wide(path.begin(), path.end());
+  EXPECT_EQ(flat::GdipSaveImageToFile(bitmap, wide.c_str(), &clsid, nullptr), gp::Ok);
+  flat::GdipDisposeImage(bitmap);
+  return path;
+}
+
+Raster LoadWithGdiplus(const std::string& path) {
+  std::wstring wide(path.begin(), path.end());
+  gp::GpBitmap* bitmap = nullptr;
+  Raster r;
+  if (flat::GdipCreateBitmapFromFile(wide.c_str(), &bitmap) != gp::Ok) return r;
+  UINT w = 0, h = 0;
+  flat::GdipGetImageWidth(bitmap, &w);
+  flat::GdipGetImageHeight(bitmap, &h);
+  r.Allocate(int(w), int(h));
+  gp::BitmapData data{};
+  gp::GpRect rect(0, 0, int(w), int(h));
+  data.Width = w;
+  data.Height = h;
+  data.Stride = int(r.Stride());
+  data.PixelFormat = PixelFormat24bppRGB;
+  data.Scan0 = r.Data();
+  flat::GdipBitmapLockBits(bitmap, &rect, gp::ImageLockModeRead | gp::ImageLockModeUserInputBuf, PixelFormat24bppRGB,
+                           &data);
+  flat::GdipBitmapUnlockBits(bitmap, &data);
+  flat::GdipDisposeImage(bitmap);
+  return r;
+}
+
+}  // namespace
+
+TEST(ImagingLayer, SavesAndLoadsEveryWritableFormat) {
+  TempDir dir;
+  Raster photo = testpics::Photo(45, 31);
+  struct Case {
+    const char* name;
+    int format;
+    int maxDifference;
+  } cases[] = {{"a.bmp", kFormatBmp, 0}, {"a.pcx", kFormatPcx, 0}, {"a.tga", kFormatTga, 0},
+               {"a.ras", kFormatRas, 0}, {"a.psd", kFormatPsd, 0}, {"a.png", kFormatPng, 0},
+               {"a.tif", kFormatTif, 0}, {"a.jpg", kFormatJpeg, 40}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.format == kFormatTif) {
+      // TIFF is read through the system codecs; it is written there too.
+      GdiplusSession session;
+      SaveWithGdiplus(photo, L"image/tiff", dir.File(c.name));
+    } else {
+      WriteRaster(dir, c.name, photo, c.format, 24, 2);
+    }
+    ImgFileInfo info;
+    Raster back = LoadRaster(dir.File(c.name), &info);
+    EXPECT_EQ(info.format, c.format);
+    EXPECT_EQ(info.width, 45);
+    EXPECT_EQ(info.height, 31);
+    EXPECT_LE(Compare(back, photo).maximum, c.maxDifference);
+    ImgFileInfo only;
+    ASSERT_EQ(L_FileInfo(dir.File(c.name), &only), kSuccess);
+    EXPECT_EQ(only.width, 45);
+    EXPECT_EQ(only.fileSize, fileio::FileSize(dir.File(c.name)));
+  }
+  // Icons and cursors of at most 32 x 32, and PostScript for printers.
+  Raster icon = testpics::Flat(32, 32, 6);
+  EXPECT_EQ(Compare(LoadRaster(WriteRaster(dir, "a.ico", icon, kFormatIco)), icon).maximum, 0);
+  EXPECT_EQ(Compare(LoadRaster(WriteRaster(dir, "a.cur", icon, kFormatCur)), icon).maximum, 0);
+  WriteRaster(dir, "a.eps", photo, kFormatEps, 8);
+  EXPECT_EQ(dir.Read("a.eps").rfind("%!PS-Adobe-3.0 EPSF-3.0", 0), 0u);
+}
+
+TEST(ImagingLayer, QualityFactorRunsFromFinestToSmallest) {
+  TempDir dir;
+  Raster photo = testpics::Photo(320, 200);
+  int64_t previous = 0;
+  double previousPsnr = 100;
+  for (int qf : {2, 10, 25, 60, 120}) {
+    std::string path = WriteRaster(dir, "q" + std::to_string(qf) + ".jpg", photo, kFormatJpeg, 24, qf);
+    int64_t size = fileio::FileSize(path);
+    double psnr = Compare(LoadRaster(path), photo).psnr;
+    if (previous) {
+      EXPECT_LT(size, previous) << "factor " << qf;
+      EXPECT_LT(psnr, previousPsnr) << "factor " << qf;
+    }
+    previous = size;
+    previousPsnr = psnr;
+  }
+}
+
+// Our decoder against the system's on pictures that GDI+ encoded: at least as close to
+// the original as GDI+'s own decoding, and reduced decodings keep the colours.
+TEST(ImagingLayer, DecodesJpegsWrittenByGdiplus) {
+  GdiplusSession session;
+  TempDir dir;
+  for (auto [w, h] : {std::pair{64, 48}, std::pair{333, 217}, std::pair{17, 9}}) {
+    Raster photo = testpics::Photo(w, h);
+    std::string path = SaveWithGdiplus(photo, L"image/jpeg", dir.File("g.jpg"));
+    Raster theirs = LoadWithGdiplus(path);
+    std::string bytes = dir.Read("g.jpg");
+    Picture ours;
+    ASSERT_EQ(DecodeJpeg(bytes, ours), kSuccess);
+    ASSERT_EQ(ours.pixels.Width(), w);
+    EXPECT_GT(Compare(ours.pixels, photo).psnr, Compare(theirs, photo).psnr - 1.0) << w;
+    EXPECT_LT(Compare(ours.pixels, theirs).mean, 8.0) << w;
+    Picture half;
+    DecodeOptions o;
+    o.minWidth = (w + 1) / 2;
+    o.minHeight = (h + 1) / 2;
+    ASSERT_EQ(DecodeJpeg(bytes, half, o), kSuccess);
+    EXPECT_EQ(half.pixels.Width(), (w + 1) / 2);
+    if (w >= 64) {
+      for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(testpics::MeanChannel(half.pixels, c), testpics::MeanChannel(ours.pixels, c), 2.0);
+    }
+  }
+}
+
+TEST(ImagingLayer, ReducedLoadingForThumbnails) {
+  TempDir dir;
+  Raster photo = testpics::Photo(1200, 800);
+  std::string path = WriteRaster(dir, "big.jpg", photo, kFormatJpeg, 24, 10);
+  BitmapOwner b;
+  ImgFileInfo info;
+  ASSERT_EQ(L_LoadBitmapReduced(path, b.Get(), 160, 107, &info), kSuccess);
+  EXPECT_EQ(b->width, 300);  // 1/4: the smallest scale that still covers 160 x 107
+  EXPECT_EQ(b->height, 200);
+  EXPECT_EQ(info.width, 1200);
+  EXPECT_EQ(info.height, 800);
+  // Other formats come at full size.
+  BitmapOwner p;
+  ASSERT_EQ(L_LoadBitmapReduced(WriteRaster(dir, "big.pcx", testpics::Photo(300, 200), kFormatPcx), p.Get(), 10, 10),
+            kSuccess);
+  EXPECT_EQ(p->width, 300);
+}
+
+TEST(ImagingLayer, UnsupportedFormatsAndMissingFiles) {
+  TempDir dir;
+  BitmapOwner b;
+  ASSERT_EQ(L_CreateBitmap(b.Get(), 10, 10, 24), kSuccess);
+  for (int format : {int(kFormatCmp), int(kFormatFpx), int(kFormatWpg), int(kFormatPct), int(kFormatGif), 85, 999})
+    EXPECT_EQ(L_SaveBitmap(dir.File("x.out"), b.Get(), format, 24, 0), kUnsupported) << format;
+  EXPECT_FALSE(fileio::Exists(dir.File("x.out")));
+  BitmapOwner l;
+  EXPECT_EQ(L_LoadBitmap(dir.File("missing.bmp"), l.Get(), 0), kFileNotFound);
+  EXPECT_EQ(L_LoadBitmap(dir.Write("x.fpx", "not really a FlashPix file"), l.Get(), 0), kUnsupported);
+  EXPECT_EQ(L_LoadBitmap(dir.Write("x.pct", std::string(600, 'x')), l.Get(), 0), kUnsupported);
+  EXPECT_EQ(L_LoadBitmap(dir.Write("x.dat", "plain text"), l.Get(), 0), kNotAPicture);
+  EXPECT_EQ(l->dib, nullptr);
+  EXPECT_EQ(L_SaveBitmap("", b.Get(), kFormatBmp, 24, 0), kInvalidParameter);
+  ImgFileInfo info;
+  EXPECT_EQ(L_FileInfo(dir.File("missing.jpg"), &info), kFileNotFound);
+}
+
+TEST(ImagingLayer, DrawingIntoAndPaintingBitmaps) {
+  BitmapOwner b;
+  ASSERT_EQ(L_CreateBitmap(b.Get(), 40, 30, 24), kSuccess);
+  HDC dc = L_CreateLeadDC(b.Get());
+  ASSERT_NE(dc, nullptr);
+  RECT top{0, 0, 40, 10};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &top, red);
+  DeleteObject(red);
+  ASSERT_EQ(L_DeleteLeadDC(dc), kSuccess);
+  Raster r;
+  ASSERT_TRUE(ToRaster(*b, r));
+  EXPECT_EQ(PixelAt(r, 5, 5), 0xFF0000u);
+  EXPECT_EQ(PixelAt(r, 5, 20), 0x000000u);
+
+  // Painting the top half of the bitmap into another context, stretched twice as wide.
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP target = CreateCompatibleBitmap(screen, 100, 100);
+  HGDIOBJ old = SelectObject(mem, target);
+  RECT all{0, 0, 100, 100};
+  FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  RECT source{0, 0, 40, 15}, destination{10, 10, 90, 25};
+  ASSERT_EQ(L_PaintDC(mem, b.Get(), &source, nullptr, &destination, nullptr, SRCCOPY), kSuccess);
+  EXPECT_EQ(GetPixel(mem, 50, 12), RGB(255, 0, 0));  // source row 1: red
+  EXPECT_EQ(GetPixel(mem, 50, 23), RGB(0, 0, 0));    // source row 13: black
+  EXPECT_EQ(GetPixel(mem, 5, 5), RGB(255, 255, 255));
+  RECT clip{0, 0, 50, 100};
+  ASSERT_EQ(L_PaintDC(mem, b.Get(), nullptr, nullptr, nullptr, &clip, SRCCOPY), kSuccess);
+  EXPECT_EQ(GetPixel(mem, 2, 2), RGB(255, 0, 0));
+  HPALETTE palette = L_CreatePaintPalette(mem, b.Get());
+  if (palette) DeleteObject(palette);  // only on palette displays
+  SelectObject(mem, old);
+  DeleteObject(target);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST(ImagingLayer, TransformsOnHandles) {
+  BitmapOwner b;
+  Raster q = testpics::Flat(6, 4, 16);
+  ASSERT_EQ(FromRaster(q, b.Get()), kSuccess);
+  unsigned topLeft = PixelAt(q, 0, 0), bottomLeft = PixelAt(q, 0, 3), topRight = PixelAt(q, 5, 0);
+  Raster r;
+  ASSERT_EQ(L_FlipBitmap(b.Get()), kSuccess);
+  ToRaster(*b, r);
+  EXPECT_EQ(PixelAt(r, 0, 0), bottomLeft);
+  ASSERT_EQ(L_FlipBitmap(b.Get()), kSuccess);
+  ASSERT_EQ(L_ReverseBitmap(b.Get()), kSuccess);
+  ToRaster(*b, r);
+  EXPECT_EQ(PixelAt(r, 0, 0), topRight);
+  ASSERT_EQ(L_ReverseBitmap(b.Get()), kSuccess);
+  ASSERT_EQ(L_RotateBitmap(b.Get(), 9000, kRotateResize, RGB(0, 0, 0)), kSuccess);
+  EXPECT_EQ(b->width, 4);
+  EXPECT_EQ(b->height, 6);
+  ToRaster(*b, r);
+  EXPECT_EQ(PixelAt(r, 3, 0), topLeft);  // clockwise: the top left goes to the top right
+  ASSERT_EQ(L_RotateBitmap(b.Get(), -9000, kRotateResize, RGB(0, 0, 0)), kSuccess);
+  ToRaster(*b, r);
+  EXPECT_EQ(Compare(r, q).maximum, 0);
+  ASSERT_EQ(L_SizeBitmap(b.Get(), 12, 8, kSizeNearest), kSuccess);
+  EXPECT_EQ(b->width, 12);
+  EXPECT_EQ(L_SizeBitmap(b.Get(), 0, 8, kSizeResample), kInvalidParameter);
+  int colours = 0;
+  ASSERT_EQ(L_GetBitmapColorCount(b.Get(), &colours), kSuccess);
+  EXPECT_EQ(colours, CountColours(q));
+}
+
+TEST(ImagingLayer, SavingToMemoryAndConverting) {
+  TempDir dir;
+  BitmapOwner b;
+  ASSERT_EQ(FromRaster(testpics::Photo(50, 40), b.Get()), kSuccess);
+  HGLOBAL memory = nullptr;
+  uint32_t size = 0;
+  ASSERT_EQ(L_SaveBitmapMemory(&memory, b.Get(), kFormatJpeg, 24, 2, &size), kSuccess);
+  ASSERT_NE(memory, nullptr);
+  EXPECT_GE(GlobalSize(memory), size);
+  const char* p = static_cast<const char*>(GlobalLock(memory));
+  JpegHeader h;
+  EXPECT_EQ(ReadJpegHeader(std::string_view(p, size), h), kSuccess);
+  EXPECT_EQ(h.width, 50);
+  GlobalUnlock(memory);
+  GlobalFree(memory);
+  EXPECT_EQ(L_SaveBitmapMemory(&memory, b.Get(), kFormatCmp, 24, -1, &size), kUnsupported);
+  EXPECT_EQ(memory, nullptr);
+
+  std::string source = WriteRaster(dir, "s.bmp", testpics::Photo(50, 40), kFormatBmp);
+  ImgFileInfo info;
+  ASSERT_EQ(L_FileConvert(source, dir.File("t.pcx"), kFormatPcx, 25, 20, 24, 0, &info), kSuccess);
+  EXPECT_EQ(info.width, 50);
+  ImgFileInfo converted;
+  ASSERT_EQ(L_FileInfo(dir.File("t.pcx"), &converted), kSuccess);
+  EXPECT_EQ(converted.format, kFormatPcx);
+  EXPECT_EQ(converted.width, 25);
+  // A picture loaded at a lower depth is reduced to that many colours.
+  BitmapOwner eight;
+  ASSERT_EQ(L_LoadBitmap(source, eight.Get(), 4), kSuccess);
+  EXPECT_EQ(eight->bitsPerPixel, 4);
+  int colours = 0;
+  L_GetBitmapColorCount(eight.Get(), &colours);
+  EXPECT_LE(colours, 16);
+}

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "imglib/byte_io.h"
+#include "imglib/codecs.h"
+#include "imglib/jpeg.h"
+#include "imglib/transforms.h"
+#include "test_pictures.h"
+
+using namespace imglib;
+using testpics::Compare;
+
+namespace {
+#include "data/jpeg_fixtures.inc"
+
+std::string Bytes(const unsigned char* p, size_t n) { return std::string(reinterpret_cast<const char*>(p), n); }
+#define FIXTURE(name) Bytes(name, sizeof(name))
+
+Picture DecodeOk(const std::string& jpeg, int minWidth = 0, int minHeight = 0) {
+  Picture p;
+  DecodeOptions o;
+  o.minWidth = minWidth;
+  o.minHeight = minHeight;
+  EXPECT_EQ(DecodeJpeg(jpeg, p, o), kSuccess);
+  return p;
+}
+
+std::string EncodeOk(const Raster& r, int qf, bool grey = false, int restart = 0) {
+  std::string out;
+  EXPECT_EQ(EncodeJpeg(r, qf, grey, out, restart), kSuccess);
+  return out;
+}
+
+}  // namespace
+
+// Files written by another encoder (libjpeg-turbo): our decoding of its 4:2:0 file is
+// within rounding of its own, and its progressive and subsampling variants agree.
+TEST(Jpeg, DecodesWhatAnotherEncoderWrote) {
+  Raster truth = testpics::FromRgb(k_source_rgb, 67, 45);
+  Raster theirs = testpics::FromRgb(k_base420_rgb, 67, 45);
+  Picture base = DecodeOk(FIXTURE(k_base420_jpg));
+  ASSERT_EQ(base.pixels.Width(), 67);
+  ASSERT_EQ(base.pixels.Height(), 45);
+  auto d = Compare(base.pixels, theirs);
+  EXPECT_LT(d.mean, 1.0);
+  EXPECT_LE(d.maximum, 24);
+  EXPECT_GT(Compare(base.pixels, truth).psnr, 26.0);
+
+  // Progressive files hold the same coefficients as their baseline twins.
+  struct Pair {
+    std::string base, progressive;
+  } pairs[] = {{FIXTURE(k_base420_jpg), FIXTURE(k_prog420_jpg)},
+               {FIXTURE(k_base422_jpg), FIXTURE(k_prog422_jpg)},
+               {FIXTURE(k_base444_jpg), FIXTURE(k_prog444_jpg)},
+               {FIXTURE(k_basegrey_jpg), FIXTURE(k_proggrey_jpg)}};
+  for (const Pair& pair : pairs) {
+    JpegHeader h;
+    ASSERT_EQ(ReadJpegHeader(pair.progressive, h), kSuccess);
+    EXPECT_TRUE(h.progressive);
+    for (int scale : {1, 2, 4, 8}) {
+      int w = (67 + scale - 1) / scale, hh = (45 + scale - 1) / scale;
+      Picture a = DecodeOk(pair.base, w, hh), b = DecodeOk(pair.progressive, w, hh);
+      EXPECT_EQ(a.pixels.Width(), w);
+      EXPECT_EQ(Compare(a.pixels, b.pixels).maximum, 0) << "scale 1/" << scale;
+    }
+  }
+  for (const std::string& colour : {FIXTURE(k_base422_jpg), FIXTURE(k_base444_jpg)})
+    EXPECT_GT(Compare(DecodeOk(colour).pixels, truth).psnr, 26.0);
+  // The grey file holds the luminance of the source.
+  Picture grey = DecodeOk(FIXTURE(k_basegrey_jpg));
+  EXPECT_TRUE(grey.info.grey);
+  Raster luma = truth;
+  for (int y = 0; y < luma.Height(); ++y)
+    for (int x = 0; x < luma.Width(); ++x) {
+      uint8_t* p = luma.Row(y) + x * 3;
+      p[0] = p[1] = p[2] = uint8_t((p[2] * 299 + p[1] * 587 + p[0] * 114 + 500) / 1000);
+    }
+  EXPECT_GT(Compare(grey.pixels, luma).psnr, 28.0);
+  EXPECT_EQ(grey.info.bitsPerPixel, 8);
+  // CMYK with the Adobe marker: the colours come back.
+  Picture cmyk = DecodeOk(FIXTURE(k_cmyk_jpg));
+  EXPECT_GT(Compare(cmyk.pixels, truth).psnr, 24.0);
+}
+
+TEST(Jpeg, RoundTripAndQualityFactor) {
+  Raster photo = testpics::Photo(203, 117);
+  std::string finest = EncodeOk(photo, 2), normal = EncodeOk(photo, 25), coarse = EncodeOk(photo, 80);
+  EXPECT_GT(finest.size(), normal.size());
+  EXPECT_GT(normal.size(), coarse.size());
+  double pFinest = Compare(DecodeOk(finest).pixels, photo).psnr, pNormal = Compare(DecodeOk(normal).pixels, photo).psnr,
+         pCoarse = Compare(DecodeOk(coarse).pixels, photo).psnr;
+  EXPECT_GT(pFinest, 38.0);
+  EXPECT_GT(pFinest, pNormal);
+  EXPECT_GT(pNormal, pCoarse);
+  EXPECT_GT(pCoarse, 22.0);
+  EXPECT_EQ(JpegQualityForFactor(2), 98);
+  EXPECT_EQ(JpegQualityForFactor(0), 98);
+  EXPECT_EQ(JpegQualityForFactor(-1), 98);
+  EXPECT_EQ(JpegQualityForFactor(25), 75);
+  EXPECT_EQ(JpegQualityForFactor(255), 1);
+
+  Picture g = DecodeOk(EncodeOk(photo, 10, true));
+  EXPECT_TRUE(g.info.grey);
+  EXPECT_EQ(testpics::PixelAt(g.pixels, 5, 5) & 0xFF, (testpics::PixelAt(g.pixels, 5, 5) >> 8) & 0xFF);
+}
+
+TEST(Jpeg, RestartMarkersDecodeLikeTheSameFileWithout) {
+  Raster photo = testpics::Photo(100, 70);
+  std::string plain = EncodeOk(photo, 20), marked = EncodeOk(photo, 20, false, 3);
+  EXPECT_NE(marked.find("\xFF\xDD"), std::string::npos);
+  EXPECT_NE(marked.find("\xFF\xD1"), std::string::npos);
+  for (int scale : {1, 8}) {
+    int w = (100 + scale - 1) / scale, h = (70 + scale - 1) / scale;
+    EXPECT_EQ(Compare(DecodeOk(plain, w, h).pixels, DecodeOk(marked, w, h).pixels).maximum, 0);
+  }
+}
+
+// The reduced sizes come from the same picture: their means match the full decoding
+// reduced by area averaging.
+TEST(Jpeg, ScaledDecodingPicksTheSmallestCoveringSize) {
+  Raster photo = testpics::Photo(333, 215);
+  std::string jpeg = EncodeOk(photo, 10);
+  Picture full = DecodeOk(jpeg);
+  struct Case {
+    int minW, minH, w, h;
+  } cases[] = {{0, 0, 333, 215}, {200, 100, 333, 215}, {160, 100, 167, 108}, {80, 50, 84, 54},
+               {40, 27, 42, 27}, {40, 28, 84, 54}, {1, 1, 42, 27}};
+  for (const Case& c : cases) {
+    Picture p = DecodeOk(jpeg, c.minW, c.minH);
+    EXPECT_EQ(p.pixels.Width(), c.w) << c.minW << "x" << c.minH;
+    EXPECT_EQ(p.pixels.Height(), c.h);
+    EXPECT_EQ(p.info.width, 333);  // the information keeps the full size
+    EXPECT_EQ(p.info.height, 215);
+    // Each output pixel stands for a square of `scale` pixels of the full picture.
+    int scale = (333 + c.w - 1) / c.w;
+    Raster reduced;
+    reduced.Allocate(c.w, c.h);
+    for (int y = 0; y < c.h; ++y)
+      for (int x = 0; x < c.w; ++x)
+        for (int ch = 0; ch < 3; ++ch) {
+          int sum = 0, n = 0;
+          for (int yy = y * scale; yy < std::min(215, (y + 1) * scale); ++yy)
+            for (int xx = x * scale; xx < std::min(333, (x + 1) * scale); ++xx, ++n) sum += full.pixels.Row(yy)[xx * 3 + ch];
+          reduced.Row(y)[x * 3 + ch] = uint8_t((sum + n / 2) / n);
+        }
+    // A size far below 1/8 may take the colour at the subsampled resolution.
+    auto d = Compare(p.pixels, reduced);
+    EXPECT_LT(d.mean, c.minW * 2 > c.w ? 3.0 : 8.0) << c.w;
+    for (int ch = 0; ch < 3; ++ch)
+      EXPECT_NEAR(testpics::MeanChannel(p.pixels, ch), testpics::MeanChannel(full.pixels, ch), 1.5);
+  }
+}
+
+// An Exif thumbnail of the picture's shape stands in for it when it is large enough;
+// one of another shape (black bars) does not.
+TEST(Jpeg, ExifThumbnail) {
+  Raster photo = testpics::Photo(600, 400);
+  std::string main = EncodeOk(photo, 10);
+  auto withThumbnail = [&](const Raster& thumb) {
+    std::string t = EncodeOk(thumb, 10);
+    std::string tiff;
+    ByteWriter w(tiff);
+    w.Text("II");
+    w.U16LE(42);
+    w.U32LE(8);
+    w.U16LE(0);   // IFD0: no entries
+    w.U32LE(14);  // next: IFD1
+    w.U16LE(2);
+    w.U16LE(0x0201);
+    w.U16LE(4);
+    w.U32LE(1);
+    w.U32LE(14 + 2 + 24 + 4);
+    w.U16LE(0x0202);
+    w.U16LE(4);
+    w.U32LE(1);
+    w.U32LE(uint32_t(t.size()));
+    w.U32LE(0);
+    tiff += t;
+    std::string app1 = std::string("Exif\0\0", 6) + tiff;
+    std::string seg = "\xFF\xE1";
+    seg.push_back(char((app1.size() + 2) >> 8));
+    seg.push_back(char((app1.size() + 2) & 255));
+    return main.substr(0, 2) + seg + app1 + main.substr(2);
+  };
+  Raster thumb;
+  thumb.Allocate(180, 120);
+  thumb.Fill(0, 0, 255);  // blue: tells the thumbnail from the picture
+  std::string file = withThumbnail(thumb);
+  JpegHeader h;
+  ASSERT_EQ(ReadJpegHeader(file, h), kSuccess);
+  EXPECT_FALSE(h.thumbnail.empty());
+  Picture p = DecodeOk(file, 160, 107);
+  EXPECT_EQ(p.pixels.Width(), 180);
+  EXPECT_EQ(p.info.width, 600);
+  EXPECT_GT(testpics::MeanChannel(p.pixels, 0), 200);  // blue
+  // Too small for the asked size, or turned off: the picture itself at 1/2.
+  p = DecodeOk(file, 200, 130);
+  EXPECT_EQ(p.pixels.Width(), 300);
+  // Another shape (4:3 for a 3:2 picture): not used.
+  Raster wide;
+  wide.Allocate(160, 120);
+  wide.Fill(0, 0, 255);
+  p = DecodeOk(withThumbnail(wide), 80, 54);
+  EXPECT_EQ(p.pixels.Width(), 150);
+}
+
+TEST(Jpeg, RefusesWhatItCannotDecode) {
+  std::string jpeg = EncodeOk(testpics::Photo(16, 16), 10);
+  Picture p;
+  std::string arithmetic = jpeg;
+  size_t sof = arithmetic.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  arithmetic[sof + 1] = char(0xC9);
+  EXPECT_EQ(DecodeJpeg(arithmetic, p), kUnsupported);
+  std::string twelveBit = jpeg;
+  twelveBit[sof + 4] = 12;
+  EXPECT_EQ(DecodeJpeg(twelveBit, p), kUnsupported);
+  EXPECT_EQ(DecodeJpeg("not a jpeg", p), kNotAPicture);
+  EXPECT_EQ(DecodeJpeg(jpeg.substr(0, 20), p), kFileCorrupt);
+}

@@ -1,0 +1,312 @@
+// LOADTHUMB and the small picture-handle routines.
+#include <memory>
+
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "gdiplus_graphics.h"
+#include "gif/gif_layer.h"
+#include "imaging/gdiplus_helpers.h"
+#include "imaging/layer_file.h"
+#include "imaging/picture_tables.h"
+#include "imaging/text_shape.h"
+#include "imaging/thumbnails.h"
+#include "imglib/codecs.h"
+#include "imglib/imglib.h"
+#include "skin/skin.h"
+#include "skin/sk_imaging_support.h"
+#include "win/wide_text.h"
+
+using namespace gdip;
+
+int PIXELFORMATBITS(int pixelFormat) { return (pixelFormat >> 8) & 0xFF; }
+
+std::string GifConversionFile() {
+  return GifConversionPath(SKGETTEMPPATH(), SKEXENAME(), uint32_t(GetCurrentProcessId()));
+}
+
+int GIFTOBMP(std::string& path) {
+  if (path.size() < 4 || SKUCASE(path.substr(path.size() - 4)) != ".GIF") return 0;
+  std::string source = path;
+  path = GifConversionFile();
+  gif::GifLockScope lock;
+  // An earlier conversion's picture must not stand in for this one if it fails.
+  SKKILLFILE(path);
+  int width = 0, height = 0, colours = 0;
+  HGLOBAL block = ImgDLLReadRGBFromGIF(source, width, height, colours);
+  if (!block) return 0;
+  if (const void* pixels = GlobalLock(block)) {
+    ImgDLLSaveRGBToBMP(path, pixels, width, height);
+    GlobalUnlock(block);
+  }
+  GlobalFree(block);
+  return -1;
+}
+
+namespace {
+
+// The display context that bitmaps are made compatible with: the engine's own, kept per
+// thread (taking and releasing the screen's costs more than a whole thumbnail's drawing).
+struct Screen {
+  HDC dc = SKDISPLAYDC();
+};
+
+// A memory context on a new screen-compatible bitmap.
+struct MemoryBitmap {
+  MemoryBitmap() = default;
+  MemoryBitmap(const MemoryBitmap&) = delete;
+  MemoryBitmap& operator=(const MemoryBitmap&) = delete;
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ old = nullptr;
+  bool Create(HDC screen, int w, int h) {
+    dc = CreateCompatibleDC(screen);
+    bitmap = dc ? CreateCompatibleBitmap(screen, w, h) : nullptr;
+    if (!bitmap) return false;
+    old = SelectObject(dc, bitmap);
+    return true;
+  }
+  // Hands the bitmap out (deselected); what stays is deleted with the context.
+  HBITMAP Release() {
+    HBITMAP b = bitmap;
+    if (dc && old) SelectObject(dc, old);
+    old = nullptr;
+    bitmap = nullptr;
+    return b;
+  }
+  void Reset() {
+    if (dc && old) SelectObject(dc, old);
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    dc = nullptr;
+    bitmap = nullptr;
+    old = nullptr;
+  }
+  ~MemoryBitmap() { Reset(); }
+};
+
+void Fit(int w, int h, int boxW, int boxH, int& fitW, int& fitH) {
+  int left, top;
+  SKICONISE(w, h, boxW, boxH, left, top, fitW, fitH);
+}
+
+int ScreenBytesPerPixel(HDC screen) { return std::max(1, GetDeviceCaps(screen, BITSPIXEL) / 8); }
+
+// JPEG pictures (by extension, or a layered file's picture block) take the fast road: the
+// imaging layer decodes them at a reduced size. Whatever it cannot read goes to GDI+.
+bool FastRoad(const std::string& path, bool fromLayer) {
+  std::string ext = DottedExtension(path);
+  return fromLayer || ext == ".JPG" || ext == ".JPEG";
+}
+
+// Paints an imaging bitmap into a new screen-compatible memory bitmap.
+bool PaintIntoMemory(HDC screen, ImgBitmap* picture, MemoryBitmap& target) {
+  int w = picture->width, h = picture->height;
+  CapBitmapSize(w, h, ScreenBytesPerPixel(screen), SKOSVERSION());
+  if ((w != picture->width || h != picture->height) && L_SizeBitmap(picture, w, h, imglib::kSizeResample) != imglib::kSuccess)
+    return false;
+  if (!target.Create(screen, picture->width, picture->height)) return false;
+  HPALETTE palette = L_CreatePaintPalette(target.dc, picture);
+  HPALETTE oldPalette = nullptr;
+  if (palette) {
+    oldPalette = SelectPalette(target.dc, palette, FALSE);
+    RealizePalette(target.dc);
+  }
+  L_PaintDC(target.dc, picture, nullptr, nullptr, nullptr, nullptr, SRCCOPY);
+  if (palette) {
+    SelectPalette(target.dc, oldPalette, FALSE);
+    DeleteObject(palette);
+  }
+  return true;
+}
+
+// The GDI+ road: the image drawn into a compatible bitmap of the target size.
+bool LoadThroughGdiplus(HDC screen, const std::string& path, bool fit, int boxW, int boxH, int& width, int& height,
+                        uint8_t& bits, MemoryBitmap& target) {
+  Image owner;
+  if (flat::GdipLoadImageFromFile(win::Widen(path).c_str(), owner.Out()) != gp::Ok || !owner) return false;
+  gp::GpImage* image = owner.Get();
+  UINT w = 0, h = 0;
+  flat::GdipGetImageWidth(image, &w);
+  flat::GdipGetImageHeight(image, &h);
+  width = int(w);
+  height = int(h);
+  if (width <= 0 || height <= 0) return false;
+  gp::PixelFormat format = 0;
+  flat::GdipGetImagePixelFormat(image, &format);
+  bits = uint8_t(PIXELFORMATBITS(int(format)));
+  int tw = width, th = height;
+  if (fit) Fit(width, height, boxW, boxH, tw, th);
+  CapBitmapSize(tw, th, ScreenBytesPerPixel(screen), SKOSVERSION());
+  if (!target.Create(screen, tw, th)) return false;
+  Graphics g(target.dc);
+  if (!g) return false;
+  flat::GdipSetInterpolationMode(g.Get(), gp::InterpolationModeDefault);
+  return flat::GdipDrawImageRectI(g.Get(), image, 0, 0, tw, th) == gp::Ok;
+}
+
+// The imaging road (and the fast road for JPEG thumbnails).
+bool LoadThroughImaging(HDC screen, const std::string& path, bool fit, int boxW, int boxH, bool informationOnly,
+                        int& width, int& height, int& colours, uint8_t& bits, MemoryBitmap* target) {
+  imglib::BitmapOwner picture;
+  ImgFileInfo info;
+  if (informationOnly) {
+    if (L_FileInfo(path, &info) != imglib::kSuccess) return false;
+  } else if (fit) {
+    // Only as large as the box needs (a JPEG is decoded at a reduced size), fitted.
+    if (L_LoadBitmapFitted(path, picture.Get(), boxW, boxH, &info) != imglib::kSuccess) return false;
+  } else if (L_LoadBitmap(path, picture.Get(), 0, &info) != imglib::kSuccess) {
+    return false;
+  }
+  width = info.width;
+  height = info.height;
+  colours = info.colours;
+  bits = uint8_t(info.bitsPerPixel);
+  if (informationOnly || !target) return true;
+  return PaintIntoMemory(screen, picture.Get(), *target);
+}
+
+// Draws the layered objects at full size, then reduces the picture into the top-left
+// corner of its own bitmap.
+void DrawLayer(MemoryBitmap& target, const std::string& path, int boxW, int boxH) {
+  DRAWOVERLAY(target.dc, path);
+  if (boxW <= 0 || boxH <= 0) return;
+  BITMAP bm{};
+  GetObjectA(target.bitmap, sizeof bm, &bm);
+  int fw, fh;
+  Fit(bm.bmWidth, bm.bmHeight, boxW, boxH, fw, fh);
+  imglib::BitmapOwner copy;
+  if (L_CreateBitmap(copy.Get(), bm.bmWidth, bm.bmHeight, 24) != imglib::kSuccess) return;
+  HDC lead = L_CreateLeadDC(copy.Get());
+  if (!lead) return;
+  BitBlt(lead, 0, 0, bm.bmWidth, bm.bmHeight, target.dc, 0, 0, SRCCOPY);
+  L_DeleteLeadDC(lead);
+  if (L_SizeBitmap(copy.Get(), fw, fh, imglib::kSizeResample) != imglib::kSuccess) return;
+  RECT at{0, 0, fw, fh};
+  L_PaintDC(target.dc, copy.Get(), nullptr, nullptr, &at, nullptr, SRCCOPY);
+}
+
+}  // namespace
+
+HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& width, int& height, int& colours,
+                  uint8_t& bits, int& hasLayer, int useLayerPicture) {
+  bool informationOnly = colours > 0;
+  if (informationOnly) colours = 0;
+  width = height = 0;
+  bits = 0;
+  std::string layerPath = layer::LayerPathFor(path);
+  hasLayer = (!layerPath.empty() && SKEXIST(layerPath)) ? 1 : 0;
+  // Only a readable layered file counts: a damaged one is neither drawn nor shown.
+  layer::Trailer trailer;
+  std::vector<layer::Object> objects;
+  bool pending = hasLayer && layer::ReadFile(layerPath, trailer, objects);
+  Screen screen;
+  std::string picture = path;
+  bool gdiplus = !informationOnly && ExtensionInList(path, kGdiplusThumbnailList);
+  bool fromLayer = false;
+  if (pending && useLayerPicture != 0 && trailer.pictureLength > 0) {
+    picture = layerPath;  // its picture block is a JPEG at offset 0
+    gdiplus = true;
+    pending = false;
+    fromLayer = true;
+  }
+  bool fit = boxWidth > 0 && boxHeight > 0 && !pending;
+  MemoryBitmap target;
+  bool loaded = false;
+  if (gdiplus) {
+    // JPEG pictures take the fast road: decoded at the smallest size that still fills the
+    // box, instead of all their pixels through GDI+.
+    if (fit && FastRoad(picture, fromLayer)) {
+      int c = 0;
+      loaded = LoadThroughImaging(screen.dc, picture, fit, boxWidth, boxHeight, false, width, height, c, bits, &target);
+      if (!loaded) target.Reset();
+    }
+    if (!loaded) loaded = LoadThroughGdiplus(screen.dc, picture, fit, boxWidth, boxHeight, width, height, bits, target);
+    if (loaded && fromLayer) {
+      width = trailer.width;
+      height = trailer.height;
+      colours = trailer.colours;
+      bits = trailer.bitsPerPixel;
+    }
+    if (!loaded) target.Reset();
+  }
+  if (!loaded) {
+    // The GIF conversion and the load of its file stay together under the program's GIF
+    // lock, so that another thread's conversion cannot replace the file in between.
+    gif::GifLockScope lock;
+    std::string source = picture;
+    bool converted = GIFTOBMP(source) != 0;
+    loaded = LoadThroughImaging(screen.dc, source, fit, boxWidth, boxHeight, informationOnly, width, height, colours,
+                                bits, informationOnly ? nullptr : &target);
+    if (loaded && converted) bits = 8;
+    if (!loaded) {
+      width = height = 0;
+      bits = 0;
+      return nullptr;
+    }
+    if (informationOnly) return nullptr;
+  }
+  if (pending && target.dc) DrawLayer(target, path, boxWidth, boxHeight);
+  return target.Release();
+}
+
+PictureHandle LOADGDIPPICTURE(const std::string& path, int& width, int& height, int& kind) {
+  int kindOnEntry = kind;
+  if (path.empty() || !SKEXIST(path) || fileio::NameOf(path).find('.') == std::string::npos) return nullptr;
+  kind = ExtensionPosition(path, kGdiplusPictureList);
+  if (kind == 0) return nullptr;
+  int version = kindOnEntry == -1 ? 500 : SKOSVERSION();
+  if (kind == 1 && version < 500) {
+    HBITMAP bitmap = SKLOADBITMAPFILE(path, width, height);
+    if (!bitmap) return nullptr;
+    if (kindOnEntry == 1) return bitmap;  // kind stays 1: a GDI bitmap
+    gp::GpBitmap* image = BITMAPFROMHBITMAP(bitmap);
+    SKDELETEBITMAP(bitmap);
+    if (!image) return nullptr;
+    UINT w = 0, h = 0;
+    flat::GdipGetImageWidth(image, &w);
+    flat::GdipGetImageHeight(image, &h);
+    width = int(w);
+    height = int(h);
+    kind = -1;
+    return image;
+  }
+  width = height = 0;
+  gp::GpImage* image = nullptr;
+  if (flat::GdipLoadImageFromFile(win::Widen(path).c_str(), &image) != gp::Ok || !image) return nullptr;
+  UINT w = 0, h = 0;
+  flat::GdipGetImageWidth(image, &w);
+  flat::GdipGetImageHeight(image, &h);
+  width = int(w);
+  height = int(h);
+  if (version >= 500) kind = -kind;
+  return image;
+}
+
+void DRAWPICTURE(HDC dc, PictureHandle picture, int x, int y, int width, int height, int kind, int interpolation) {
+  if (!dc || !picture) return;
+  if (kind == 1) {
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(picture));
+    BITMAP bm{};
+    GetObjectA(static_cast<HBITMAP>(picture), sizeof bm, &bm);
+    if (GetStretchBltMode(dc) != HALFTONE) SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, x, y, width, height, mem, 0, 0, bm.bmWidth, std::abs(bm.bmHeight), SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return;
+  }
+  Graphics g(dc);
+  if (!g) return;
+  flat::GdipSetInterpolationMode(g.Get(), gp::InterpolationMode(interpolation));
+  flat::GdipDrawImageRectI(g.Get(), static_cast<gp::GpImage*>(picture), x, y, width, height);
+}
+
+void FREEGDIPIMAGE(PictureHandle& picture, int kind) {
+  if (picture) {
+    if (kind == 1)
+      SKDELETEBITMAP(static_cast<HBITMAP>(picture));
+    else
+      flat::GdipDisposeImage(static_cast<gp::GpImage*>(picture));
+  }
+  picture = nullptr;
+}

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "drawing_support.h"
+#include "fileio/file.h"
+#include "gif_writer.h"
+#include "imaging/gdiplus_helpers.h"
+#include "imaging/layer_file.h"
+#include "imaging/thumbnails.h"
+#include "imglib/imglib.h"
+#include "temp_dir.h"
+
+namespace {
+
+class Thumbnails : public ::testing::Test {
+ protected:
+  void SetUp() override { token_ = GDIPSTART(); }
+  void TearDown() override { GDIPSTOP(token_); }
+  ULONG_PTR token_ = 0;
+};
+
+// Left half red, right half blue.
+imglib::Raster Halves(int w, int h) {
+  imglib::Raster r;
+  r.Allocate(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) x < w / 2 ? r.Set(x, y, 255, 0, 0) : r.Set(x, y, 0, 0, 255);
+  return r;
+}
+
+std::string Save(TempDir& dir, const std::string& name, const imglib::Raster& r, int format) {
+  imglib::BitmapOwner b;
+  imglib::FromRaster(r, b.Get());
+  EXPECT_EQ(L_SaveBitmap(dir.File(name), b.Get(), format, 24, 2), imglib::kSuccess) << name;
+  return dir.File(name);
+}
+
+std::string SaveGif(TempDir& dir, const std::string& name, int w, int h) {
+  giftest::Frame f;
+  f.width = w;
+  f.height = h;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) f.indices.push_back(x < w / 2 ? 1 : 3);
+  return dir.Write(name, giftest::WriteGif(w, h, {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255}, 0, {f}));
+}
+
+struct Thumb {
+  HBITMAP bitmap = nullptr;
+  int width = 0, height = 0, colours = 0, hasLayer = 0;
+  uint8_t bits = 0;
+  int bitmapWidth = 0, bitmapHeight = 0;
+  std::vector<unsigned> pixels;
+  ~Thumb() {
+    if (bitmap) DeleteObject(bitmap);
+  }
+  unsigned At(int x, int y) const { return pixels[size_t(y) * size_t(bitmapWidth) + size_t(x)]; }
+};
+
+void Load(Thumb& t, const std::string& path, int box, int colours = 0, int useLayer = 0) {
+  t.colours = colours;
+  t.bitmap = LOADTHUMB(path, box, box, t.width, t.height, t.colours, t.bits, t.hasLayer, useLayer);
+  if (t.bitmap) t.pixels = BitmapPixels(t.bitmap, t.bitmapWidth, t.bitmapHeight);
+}
+
+}  // namespace
+
+TEST_F(Thumbnails, EveryKindOfPictureAtItsFittedSize) {
+  TempDir dir;
+  imglib::Raster halves = Halves(200, 100);
+  struct Case {
+    std::string path;
+    int expectedBits;
+  } cases[] = {
+      {Save(dir, "a.jpg", halves, imglib::kFormatJpeg), 24}, {Save(dir, "a.png", halves, imglib::kFormatPng), 24},
+      {Save(dir, "a.bmp", halves, imglib::kFormatBmp), 24},  {Save(dir, "a.tif", halves, imglib::kFormatTif), 24},
+      {Save(dir, "a.pcx", halves, imglib::kFormatPcx), 24},  {Save(dir, "a.tga", halves, imglib::kFormatTga), 24},
+      {SaveGif(dir, "a.gif", 200, 100), 8},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    Thumb t;
+    Load(t, c.path, 80);
+    ASSERT_NE(t.bitmap, nullptr);
+    EXPECT_EQ(t.width, 200);
+    EXPECT_EQ(t.height, 100);
+    EXPECT_EQ(t.bitmapWidth, 80);
+    EXPECT_EQ(t.bitmapHeight, 40);
+    EXPECT_EQ(t.hasLayer, 0);
+    EXPECT_EQ(int(t.bits), c.expectedBits);
+    EXPECT_TRUE(Near(t.At(10, 20), 0xFF0000, 40)) << std::hex << t.At(10, 20);
+    EXPECT_TRUE(Near(t.At(70, 20), 0x0000FF, 40)) << std::hex << t.At(70, 20);
+  }
+  // An icon, no larger than the box: never enlarged.
+  Thumb icon;
+  Load(icon, Save(dir, "a.ico", Halves(32, 32), imglib::kFormatIco), 80);
+  ASSERT_NE(icon.bitmap, nullptr);
+  EXPECT_EQ(icon.bitmapWidth, 32);
+  EXPECT_TRUE(Near(icon.At(4, 4), 0xFF0000, 8));
+  // No box: the full size.
+  Thumb full;
+  Load(full, dir.File("a.pcx"), 0);
+  EXPECT_EQ(full.bitmapWidth, 200);
+}
+
+TEST_F(Thumbnails, InformationOnlyAndFailures) {
+  TempDir dir;
+  std::string pcx = Save(dir, "b.pcx", Halves(120, 60), imglib::kFormatPcx);
+  Thumb info;
+  Load(info, pcx, 80, 5);
+  EXPECT_EQ(info.bitmap, nullptr);
+  EXPECT_EQ(info.width, 120);
+  EXPECT_EQ(info.height, 60);
+  EXPECT_EQ(info.colours, 16777216);
+  EXPECT_EQ(info.bits, 24);
+  Thumb gifInfo;
+  Load(gifInfo, SaveGif(dir, "b.gif", 30, 20), 80, 5);
+  EXPECT_EQ(gifInfo.bitmap, nullptr);
+  EXPECT_EQ(gifInfo.width, 30);
+  EXPECT_EQ(gifInfo.bits, 8);
+  // A ".jpg" that GDI+ cannot read goes to the imaging layer, which knows its content.
+  fileio::CopyFileTo(pcx, dir.File("really.jpg"));
+  Thumb fallback;
+  Load(fallback, dir.File("really.jpg"), 80);
+  ASSERT_NE(fallback.bitmap, nullptr);
+  EXPECT_EQ(fallback.width, 120);
+  Thumb missing;
+  Load(missing, dir.File("missing.png"), 80);
+  EXPECT_EQ(missing.bitmap, nullptr);
+  EXPECT_EQ(missing.width, 0);
+  EXPECT_EQ(missing.bits, 0);
+}
+
+TEST_F(Thumbnails, LayeredObjectsOverThePicture) {
+  TempDir dir;
+  imglib::Raster white;
+  white.Allocate(200, 100);
+  white.Fill(255, 255, 255);
+  std::string path = Save(dir, "l.bmp", white, imglib::kFormatBmp);
+  layer::Object box;
+  box.kind = layer::kRectangle;
+  box.style = 2;
+  box.points = {{100, 0}, {200, 100}};  // the right half, in full-size pixels
+  box.colour = 0xFF00FF00;
+  // The layered file's picture block is a different picture (black), to tell them apart.
+  imglib::Raster black;
+  black.Allocate(200, 100);
+  ASSERT_TRUE(layer::WriteFile(path, black, {box}, 50));
+
+  Thumb drawn;
+  Load(drawn, path, 80);
+  ASSERT_NE(drawn.bitmap, nullptr);
+  EXPECT_EQ(drawn.hasLayer, 1);
+  EXPECT_EQ(drawn.bitmapWidth, 200);  // the full size: the thumbnail is in its top-left corner
+  EXPECT_EQ(drawn.bitmapHeight, 100);
+  EXPECT_TRUE(Near(drawn.At(10, 20), 0xFFFFFF, 10));
+  EXPECT_TRUE(Near(drawn.At(70, 20), 0x00FF00, 10));   // the object, reduced with the picture
+  EXPECT_TRUE(Near(drawn.At(150, 20), 0x00FF00, 10));  // the full-size drawing outside the corner
+
+  Thumb fromLayer;
+  Load(fromLayer, path, 80, 0, 1);
+  ASSERT_NE(fromLayer.bitmap, nullptr);
+  EXPECT_EQ(fromLayer.width, 200);   // from the trailer
+  EXPECT_EQ(fromLayer.height, 100);
+  EXPECT_EQ(fromLayer.bits, 24);
+  EXPECT_EQ(fromLayer.bitmapWidth, 50);  // the stored JPEG fitted into the box
+  EXPECT_TRUE(Near(fromLayer.At(10, 10), 0x000000, 10));
+
+  // A layered file of 284 bytes or less is no picture source and draws nothing.
+  dir.Write("l.qmf", std::string(284, ' ').replace(281, 3, "QMF"));
+  Thumb small;
+  Load(small, path, 80, 0, 1);
+  ASSERT_NE(small.bitmap, nullptr);
+  EXPECT_EQ(small.hasLayer, 1);
+  EXPECT_EQ(small.bitmapWidth, 80);
+  EXPECT_TRUE(Near(small.At(70, 20), 0xFFFFFF, 10));
+}
+
+TEST_F(Thumbnails, GifConversion) {
+  TempDir dir;
+  std::string gif = SaveGif(dir, "c.GIF", 40, 20);
+  std::string path = gif;
+  EXPECT_EQ(GIFTOBMP(path), -1);
+  EXPECT_EQ(path, GifConversionFile());
+  EXPECT_NE(path.find("CONV" + std::to_string(GetCurrentProcessId()) + ".G2B"), std::string::npos);
+  ImgFileInfo info;
+  ASSERT_EQ(L_FileInfo(path, &info), imglib::kSuccess);
+  EXPECT_EQ(info.width, 40);
+  // A damaged GIF: 0, and the previous conversion is not left to be shown instead.
+  std::string bad = dir.Write("bad.gif", "GIF89a broken");
+  EXPECT_EQ(GIFTOBMP(bad), 0);
+  EXPECT_EQ(bad, GifConversionFile());
+  EXPECT_FALSE(fileio::Exists(bad));
+  Thumb t;
+  Load(t, dir.File("bad.gif"), 80);
+  EXPECT_EQ(t.bitmap, nullptr);
+  // Other pictures are left alone.
+  std::string other = dir.File("x.png");
+  EXPECT_EQ(GIFTOBMP(other), 0);
+  EXPECT_EQ(other, dir.File("x.png"));
+}
+
+TEST_F(Thumbnails, PictureHandles) {
+  TempDir dir;
+  std::string png = Save(dir, "h.png", Halves(40, 20), imglib::kFormatPng);
+  int w = 0, h = 0, kind = 0;
+  PictureHandle p = LOADGDIPPICTURE(png, w, h, kind);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(w, 40);
+  EXPECT_EQ(h, 20);
+  EXPECT_EQ(kind, -6);  // PNG is entry 6, negated from version 500 on
+  Canvas c(80, 40);
+  DRAWPICTURE(c.dc(), p, 0, 0, 80, 40, kind, 5);
+  EXPECT_TRUE(Near(c.At(10, 20), 0xFF0000, 8));
+  EXPECT_TRUE(Near(c.At(70, 20), 0x0000FF, 8));
+  FREEGDIPIMAGE(p, kind);
+  EXPECT_EQ(p, nullptr);
+  kind = 0;
+  EXPECT_EQ(LOADGDIPPICTURE(Save(dir, "h.pcx", Halves(4, 4), imglib::kFormatPcx), w, h, kind), nullptr);
+  EXPECT_EQ(LOADGDIPPICTURE(dir.File("none.png"), w, h, kind), nullptr);
+  EXPECT_EQ(PIXELFORMATBITS(PixelFormat24bppRGB), 24);
+  EXPECT_EQ(PIXELFORMATBITS(PixelFormat8bppIndexed), 8);
+  EXPECT_EQ(PIXELFORMATBITS(PixelFormat32bppARGB), 32);
+}
