@@ -1,7 +1,9 @@
 // Closing the media browser: the settings are written from the window's normal position
 // and the browser's state, then the message loop ends.
 #include "browsersettings.h"
+#include "detail_filler.h"
 #include "state.h"
+#include "watchers.h"
 #include "wndproc.h"
 
 namespace {
@@ -18,6 +20,10 @@ int NamesOption() {
 
 void OnSysClose() {
   BrowserState& b = Browser();
+  // The worker threads end first: nothing posts to the frame once it is gone.
+  StopListInfo();
+  STOPWATCH();
+  StopDriveWatch();
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   GetWindowPlacement(b.frame, &placement);

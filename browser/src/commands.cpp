@@ -1,11 +1,20 @@
 // The commands of the media browser's menus, buttons and controls.
+#include "collection.h"
+#include "detail_filler.h"
+#include "filelist.h"
+#include "folders.h"
+#include "imaging/copydata.h"
 #include "launcher.h"
 #include "layout.h"
 #include "mainwindow.h"
 #include "menus.h"
 #include "partner_rules.h"
+#include "program_commands.h"
+#include "skin/sk_controls.h"
 #include "skin/ui_text.h"
 #include "state.h"
+#include "transforms.h"
+#include "wallpaper.h"
 #include "wndproc.h"
 
 namespace {
@@ -28,36 +37,110 @@ void HandCollectionToBurner(bool evenWhenEmpty) {
   HandToDiscBurner(paths);
 }
 
-void FileTypeChosen() {
+// With the option "hand over at once", every file chosen in the list goes to the partner
+// while the browser keeps the front and the keyboard.
+void FileListSelectionChanged() {
   BrowserState& b = Browser();
-  int chosen = int(SendMessageA(b.fileTypeBox, CB_GETCURSEL, 0, 0));
-  if (chosen < 0 || chosen == b.currentFileType || size_t(chosen) >= b.fileTypes.filters.size()) return;
-  b.currentFileType = chosen;
-  b.filterChoice = b.fileTypes.filters[size_t(chosen)];
+  if (!b.optionCheck || !SKGETCHECK(b.optionCheck) || CURRENTFOLDER().empty()) return;
+  int current = GETCURSELLISTBOX(b.fileList);
+  if (current < 0 || current >= int(SendMessageA(b.fileList, LB_GETCOUNT, 0, 0))) return;
+  HWND focus = GetFocus();
+  LAUNCHSUITEAPP(CURRENTFOLDER() + EntryFileName(ListEntryText(b.fileList, current)));
+  SetForegroundWindow(b.frame);
+  if (focus && IsWindow(focus)) SetFocus(focus);
+  SendMessageA(b.fileList, LB_SETSEL, TRUE, current);
 }
+
+bool In(int id, int first, int last) { return id >= first && id <= last; }
 
 }  // namespace
 
-void OnCommand(HWND, int id, int notification, HWND) {
+void ChooseFileType(int index) {
   BrowserState& b = Browser();
-  if (SKMACTE(id, b.menus) == "END") {
+  if (index < 0 || size_t(index) >= b.fileTypes.filters.size()) return;
+  int shown = int(SendMessageA(b.fileTypeBox, CB_GETCURSEL, 0, 0));
+  int previous = b.currentFileType;
+  if (index == shown && index == previous) return;
+  StopListInfo();
+  if (index != shown) SendMessageA(b.fileTypeBox, CB_SETCURSEL, WPARAM(index), 0);
+  FILLFILELIST(CURRENTFOLDER(), b.fileTypes.filters[size_t(index)]);
+  // Leaving the thumbnails: the whole window is drawn again with the rows.
+  if (previous == kThumbnailFileType) PostMessageA(b.frame, kMsgRepaint, reinterpret_cast<WPARAM>(b.frame), 0);
+  b.currentFileType = index;
+}
+
+void OnCommand(HWND, int id, int notification, LPARAM lParam) {
+  BrowserState& b = Browser();
+  if (id >= 100 && SKMACTE(id, b.menus) == "END") {
     PostMessageA(b.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
   }
   switch (id) {
     case kFileTypeBox:
-      if (notification == CBN_SELCHANGE) FileTypeChosen();
-      break;
+      if (notification == CBN_SELCHANGE) ChooseFileType(int(SendMessageA(b.fileTypeBox, CB_GETCURSEL, 0, 0)));
+      return;
+    case kFavouritesBox:
+      if (notification == CBN_SELCHANGE) OnFavouriteChosen();
+      return;
+    case kFolderTree:
+      OnFolderTreeCommand(notification, lParam);
+      return;
+    case kFileList:
+      if (notification == LBN_SELCHANGE) FileListSelectionChanged();
+      return;
+    case 5:
+    case 103:
+      AddToCollection(false);
+      return;
+    case 6:
+    case 104:
+      AddToCollection(true);
+      return;
+    case 8:
+      AskWebAddress();
+      return;
+    case 9:
+    case 108:
+    case 205:
+      ShowHelp();
+      return;
+    case 10:
+    case 201:
+      RemoveFromCollection();
+      return;
+    case 11:
+    case 202:
+      EmptyCollection();
+      return;
     case 14:
       HandCollectionToPartner();
-      break;
+      return;
+    case 101:
+    case 206:
+      HandSelectionToPartner();
+      return;
+    case 110:
+      WallpaperCommand();
+      return;
+    case 408:
+      ToggleMarkers();
+      return;
+    case 809:
+      ToggleMenuCheck(id);
+      return;
     case kDiscBurnerCommand:
       HandCollectionToBurner(true);
-      break;
+      return;
     case kBurnerButton:
       HandCollectionToBurner(false);
-      break;
+      return;
     default:
       break;
   }
+  // The resize (707) asks for the new size in the size box first; the flip, mirror and
+  // rotations start at once.
+  if (In(id, kTransformFlip, kTransformRotateRight)) StartTransformBatch(id);
+  else if (In(id, 301, 399)) ChooseSkin(id);
+  else if (In(id, 503, 509) || In(id, 1001, 1005)) RunProgramCommand(id);
+  else if (In(id, 1101, 1199)) SHELLOPEN(SKMACTE(id, b.menus));
 }

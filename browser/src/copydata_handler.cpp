@@ -1,4 +1,8 @@
 // The command messages that other programs of the suite send to the media browser.
+#include "detail_filler.h"
+#include "file_listing.h"
+#include "filelist.h"
+#include "folders.h"
 #include "imaging/copydata.h"
 #include "partner_rules.h"
 #include "skin/sk_controls.h"
@@ -27,16 +31,43 @@ void CloseOnRequest() {
   PostMessageA(b.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+// Code 22: a partner wrote a file (a side file) in a folder; the cells of that folder show
+// its markers again.
+void FileWritten(const std::string& folder) {
+  BrowserState& b = Browser();
+  if (b.markers && b.thumbnailLayout && !b.currentFolder.empty() && SameFolder(folder, b.currentFolder))
+    PostMessageA(b.frame, kMsgRepaint, reinterpret_cast<WPARAM>(b.fileList), 0);
+}
+
+// Code 23: go to a folder; the fill starts the detail filler. A folder that does not exist
+// changes nothing.
+void GoToReceivedFolder(const std::string& folder) { GoToFolder(folder, true); }
+
 }  // namespace
 
 LRESULT OnCopyData(HWND, WPARAM wParam, LPARAM lParam) {
   std::string text;
-  switch (GETCOPYDATA(text, wParam, lParam)) {
+  int code = GETCOPYDATA(text, wParam, lParam);
+  switch (code) {
     case 2:
       TakePartnerOverride(text);
       break;
     case 10:
       CloseOnRequest();
+      break;
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 16:
+      ChooseFileType(code - 11);
+      break;
+    case 22:
+      FileWritten(text);
+      break;
+    case 23:
+      GoToReceivedFolder(text);
       break;
     default:
       // Every code is answered with 1, also those the browser does not act on.

@@ -1,8 +1,9 @@
 // Drawing of the owner-drawn lists and the file-type box as text rows in the skin's list
-// colours.
+// colours; the file list's thumbnail cells are drawn in celldraw.cpp.
 #include <windows.h>
 
 #include "layout.h"
+#include "listdraw.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "win/raii.h"
@@ -37,6 +38,10 @@ bool OnMeasureItem(MEASUREITEMSTRUCT& item) {
 
 bool OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (!IsBrowserList(item.CtlType, item.CtlID)) return false;
+  if (item.CtlID == kFileList && item.CtlType == ODT_LISTBOX && Browser().thumbnailLayout && item.itemID != UINT(-1)) {
+    DrawThumbnailCell(item, EntryText(item));
+    return true;
+  }
   bool selected = (item.itemState & ODS_SELECTED) != 0;
   COLORREF back = SKGETSYSCOLOR(selected ? kSkinSelectionBack : kSkinControlBack);
   COLORREF text = SKGETSYSCOLOR(selected ? kSkinSelectionText : kSkinControlText);

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 
+#include "fileio/paths.h"
+#include "filelist.h"
 #include "layout.h"
 #include "menus.h"
+#include "pick/folder_tree.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
@@ -120,13 +123,12 @@ void CreateControls() {
   HFONT listFont = SKDEFAULTFONT();
   COLORREF listBack = SKGETSYSCOLOR(104), listText = SKGETSYSCOLOR(101);
 
-  // The folder tree's place: the pick library's tree control (CREATEFOLDERTREE, opened at
-  // the current folder) goes here with the same identifier; until then a plain pane that
-  // names the current folder.
-  b.folderTree = Child(WS_EX_CLIENTEDGE, "STATIC", b.currentFolder, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
-                       kFolderTree);
-  SetFont(b.folderTree, listFont);
-  SKSETCOLOR(b.folderTree, listBack, listText);
+  // The folder tree, opened at the current folder. Its selection during creation is not a
+  // choice of the user: the list is filled when the tree reports that it was created.
+  b.selectingInTree = true;
+  b.folderTree = CREATEFOLDERTREE(b.clientHolder, fileio::WithoutTrailingSeparator(b.currentFolder), 0, 0, 0, 0,
+                                  kFolderTree);
+  b.selectingInTree = false;
 
   b.fileList = Child(WS_EX_CLIENTEDGE, "LISTBOX", "",
                      WS_TABSTOP | WS_HSCROLL | LBS_NOTIFY | LBS_SORT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
@@ -134,6 +136,8 @@ void CreateControls() {
                      kFileList);
   SetFont(b.fileList, listFont);
   SKSETCOLOR(b.fileList, listBack, listText);
+  b.fileListProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(b.fileList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LISTSUBCLASSPROC)));
 
   for (int id : FileListButtons()) CreateButton(id);
 

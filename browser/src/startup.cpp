@@ -5,15 +5,17 @@
 
 #include "browsersettings.h"
 #include "cmdline.h"
+#include "detail_filler.h"
 #include "controls/buildbox.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "gdiplus_start.h"
+#include "imaging/gdiplus_helpers.h"
 #include "imaging/partner.h"
 #include "keyfilter.h"
 #include "launcher.h"
 #include "mainwindow.h"
 #include "menus.h"
+#include "pick/pick.h"
 #include "settings.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
@@ -22,6 +24,7 @@
 #include "skin/skin.h"
 #include "startup_values.h"
 #include "state.h"
+#include "watchers.h"
 
 namespace {
 
@@ -101,8 +104,9 @@ void FormWorkingFolder() {
   b.workingFolder = fileio::WithTrailingSeparator(folder);
   b.workingFile = b.workingFolder + Ui(24) + Ui(25);
   b.thumbnailSize = ThumbnailSize(Ui(16));
-  // The pick library's list of extensions to leave out (UI entry 3) is handed to
-  // SKPICKFILTER(text, 1) here once the pick library is linked.
+  // The extensions that the lists of all files leave out (side files, the program's own).
+  std::string filterList = Ui(3);
+  SKPICKFILTER(filterList, 1);
 }
 
 void SetMenuCheck(int command, bool on) {
@@ -174,9 +178,12 @@ int RunMessageLoop() {
 // a new copy starts, so that the new copy cannot mistake this one for a running browser.
 void CleanUpAndRestart() {
   BrowserState& b = Browser();
+  StopListInfo();
+  STOPWATCH();
+  StopDriveWatch();
   SKDELETEOBJECT(b.miniled);
   SKKILLFILE(ConversionPicture(SKGETTEMPPATH(), b.programName));
-  StopGdiplus(b.gdiplusToken);
+  if (b.gdiplusToken) GDIPSTOP(b.gdiplusToken);
   b.gdiplusToken = 0;
   if (b.frame && IsWindow(b.frame)) DestroyWindow(b.frame);
   b.frame = nullptr;
@@ -223,8 +230,9 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
   int left = 0, top = 0, width = 0, height = 0, option809 = -1;
   std::string folder, filter;
   BROWSERSETTINGS(left, top, width, height, folder, filter, option809, 0);
-  // The file types of UI entries 83 and 84 are registered here with the shared file-type
-  // registration (REGISTERFILETYPE) once the shared imaging library offers it.
+  // The suite's own file types: layered pictures and collection lists.
+  for (int entry : {83, 84})
+    if (!Ui(entry).empty()) REGISTERFILETYPE(Ui(entry));
   SetMenuCheck(809, option809 != 0);
   SetMenuCheck(408, b.markers != 0);
   int maxWidth = GetSystemMetrics(SM_CXSCREEN), maxHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -235,7 +243,7 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
     CreateFileTypeBox(filter);
     FillFavourites(folder);
     CreateControls();
-    if (!SKFINDF("gdiplus.dll").empty()) b.gdiplusToken = StartGdiplus();
+    if (!SKFINDF("gdiplus.dll").empty()) b.gdiplusToken = GDIPSTART();
     ShowWindow(b.frame, SW_SHOW);
     UpdateWindow(b.frame);
     BringWindowToTop(b.frame);

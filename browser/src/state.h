@@ -4,14 +4,48 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include <commctrl.h>
 
+#include <memory>
+#include <string>
+#include <thread>
+#include <unordered_set>
+
+#include "details_table.h"
+#include "file_listing.h"
 #include "filetypes.h"
 #include "partner_rules.h"
 #include "skin/ui_text.h"
+#include "transform_rules.h"
 
 // The browser's main window class, also the name of its single-instance mutex.
 inline constexpr const char* kBrowserClass = "SKMBROWSER";
+
+// Private messages of the browser's own windows. The repaint request (WM_USER+0x58) is
+// kMsgRepaint of imaging/copydata.h.
+enum BrowserMessage : UINT {
+  kMsgTransformStep = WM_USER + 0x5A,   // one file of a transform batch (transforms.cpp)
+  kMsgThumbnailMade = WM_USER + 0x5B,   // lParam: a ThumbnailResult the main thread takes over
+  kMsgFillerDone = WM_USER + 0x5C,      // wParam: the generation of the detail filler that ended
+  kMsgFolderChanged = WM_USER + 0x5D,   // wParam: the generation of the folder watcher that saw it
+  kMsgDrivesChanged = WM_USER + 0x5E,   // the drive watcher saw folders come or go
+  kMsgRebuildTree = WM_USER + 0x5F,     // build the folder tree again (after a rename or move)
+};
+
+// Timers of the frame: changes come in bursts, the list and the tree follow once it settled.
+enum BrowserTimer : UINT_PTR {
+  kTimerRefreshList = 0x4B01,
+  kTimerRebuildTree = 0x4B02,
+};
+
+struct FillJob;  // detail_filler.cpp
+
+// A worker thread that ends when its event is set (the folder and the drive watcher).
+struct WatchThread {
+  HANDLE stopEvent = nullptr;  // manual reset
+  std::thread thread;
+  int generation = 0;
+};
 
 // Restart requests, read once after the message loop.
 enum RestartState : int {
@@ -72,6 +106,41 @@ struct BrowserState {
   int hintOff = 0;            // settings field 8
   int markers = 0;            // settings field 9, the option of command 408
   bool rightButtonFlag = false;
+
+  // The file list (filelist.cpp, detail_filler.cpp, watchers.cpp). Main thread only: the
+  // worker threads post their results.
+  bool thumbnailLayout = false;       // the file-type box shows its fifth entry
+  FileListRule listRule;              // the rule of the last fill, also used by refreshes
+  uint64_t lastFillTime = 0;          // system time (file time) of the last fill or refresh
+  int widestEntry = 0;                // pixels, outside the thumbnail layout
+  DetailsTable details;               // the made thumbnails
+  std::unordered_set<std::string> thumbFailed;  // entries whose picture gave no thumbnail
+  std::shared_ptr<FillJob> fillJob;   // the detail filler's work (at most one at a time)
+  std::thread fillThread;
+  int fillGeneration = 0;
+  WatchThread folderWatch;
+  WatchThread driveWatch;
+  bool refreshPending = false;
+  int hoverEntry = -1;                // the entry whose details the status line shows
+  WNDPROC fileListProc = nullptr;     // the list's own procedure under LISTSUBCLASSPROC
+
+  // Folders and drives (folders.cpp, devices.cpp).
+  std::string rememberedFolder;       // the current folder of a drive that went
+  bool selectingInTree = false;       // the browser selects in the tree itself: no code 2 handling
+  HTREEITEM treePopupNode = nullptr;  // the folder the tree's popup menu was opened for
+  HTREEITEM renameNode = nullptr;     // the folder a rename was started for
+  HTREEITEM editedNode = nullptr;     // the folder whose label is being edited
+
+  // Menus and boxes.
+  bool menuAnimationOff = false;      // switched off for a list's popup menu
+  HBRUSH listBrush = nullptr;         // background of the boxes' drop-down lists
+
+  // Picture transforms (transforms.cpp).
+  TransformBatch batch;
+  int batchFlag = 0;                  // lParam of the last step: not 0 while files follow
+  bool batchRunning = false;
+  int nextBatchId = 1;
+  SizeChoice sizeChoice;              // the resize box's last accepted values
 };
 
 BrowserState& Browser();

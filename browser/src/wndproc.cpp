@@ -1,9 +1,57 @@
 #include "wndproc.h"
 
+#include "collection.h"
+#include "detail_filler.h"
+#include "devices.h"
+#include "filelist.h"
+#include "folders.h"
 #include "imaging/copydata.h"
+#include "keyrules.h"
 #include "mainwindow.h"
+#include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "transforms.h"
+#include "watchers.h"
+
+namespace {
+
+bool MenuAnimationOn() {
+  BOOL on = FALSE;
+  SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &on, 0);
+  return on != FALSE;
+}
+
+void SetMenuAnimation(bool on) {
+  SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(on ? TRUE : FALSE)), 0);
+}
+
+// The popup menu of a list (menu 1 for the file list, 2 for the collection list) at the
+// cursor; its commands come to the client holder.
+void ShowListPopup(HWND list) {
+  BrowserState& b = Browser();
+  HMENU popup = SKPOPUPHANDLE(list == b.fileList ? 1 : 2);
+  if (popup) {
+    if (MenuAnimationOn()) {
+      SetMenuAnimation(false);
+      b.menuAnimationOff = true;
+    }
+    POINT at;
+    GetCursorPos(&at);
+    TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, b.clientHolder, nullptr);
+  }
+  STARTLISTINFO();
+}
+
+LRESULT BoxListColours(HDC dc) {
+  BrowserState& b = Browser();
+  SetTextColor(dc, SKGETSYSCOLOR(101));
+  SetBkColor(dc, SKGETSYSCOLOR(104));
+  if (!b.listBrush) b.listBrush = CreateSolidBrush(SKGETSYSCOLOR(104));
+  return reinterpret_cast<LRESULT>(b.listBrush);
+}
+
+}  // namespace
 
 namespace kelmor {
 
@@ -26,6 +74,9 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
+    case WM_DEVICECHANGE:
+      if (window == b.frame) OnDeviceChange(wParam, lParam);
+      return TRUE;
     case WM_SIZE:
       if (window == b.clientHolder) {
         LayoutControls();
@@ -48,8 +99,51 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case kMsgRepaint:
       InvalidateRgn(reinterpret_cast<HWND>(wParam), nullptr, lParam != 0);
       return 0;
+    case kMsgTransformStep:
+      OnTransformStep(wParam, lParam);
+      return 0;
+    case kMsgThumbnailMade:
+      OnThumbnailMade(lParam);
+      return 0;
+    case kMsgFillerDone:
+      OnFillerDone(wParam);
+      return 0;
+    case kMsgFolderChanged:
+      OnFolderChanged(wParam);
+      return 0;
+    case kMsgDrivesChanged:
+      OnDrivesChanged();
+      return 0;
+    case kMsgRebuildTree:
+      RebuildFolderTree();
+      if (wParam) RefillFileList();
+      return 0;
+    case WM_TIMER:
+      if (window == b.frame && OnWatchTimer(wParam)) return 0;
+      break;
+    case WM_RBUTTONDOWN:
+      if (window == b.fileList || window == b.collectionList) {
+        ShowListPopup(window);
+        return 0;
+      }
+      break;
+    case WM_EXITMENULOOP:
+      if (b.menuAnimationOff) {
+        SetMenuAnimation(true);
+        b.menuAnimationOff = false;
+      }
+      break;
+    case WM_SYSKEYDOWN:
+      // From the key filter: Alt+Up and Alt+Down move the collection list's selected entries.
+      if (window == b.collectionList && (wParam == kKeyUp || wParam == kKeyDown)) {
+        MoveCollectionEntries(wParam == kKeyUp);
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORLISTBOX:
+      return BoxListColours(reinterpret_cast<HDC>(wParam));
     case WM_COMMAND:
-      OnCommand(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      OnCommand(window, LOWORD(wParam), HIWORD(wParam), lParam);
       return 0;
     case WM_MEASUREITEM:
       if (OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return 1;

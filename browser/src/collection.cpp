@@ -1,0 +1,89 @@
+#include "collection.h"
+
+#include <algorithm>
+
+#include "boxes.h"
+#include "file_listing.h"
+#include "filelist.h"
+#include "state.h"
+
+namespace {
+
+// The horizontal extent follows the longest entry.
+void WidenExtent(HWND list) {
+  HDC dc = GetDC(list);
+  if (!dc) return;
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+  int widest = 0, count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::string text = ListEntryText(list, i);
+    SIZE size{};
+    if (GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size)) widest = std::max<int>(widest, size.cx);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  SendMessageA(list, LB_SETHORIZONTALEXTENT, WPARAM(widest + 8), 0);
+}
+
+}  // namespace
+
+void AddToCollection(bool currentOnly) {
+  BrowserState& b = Browser();
+  std::string folder = CURRENTFOLDER();
+  if (!b.fileList || !b.collectionList || folder.empty()) return;
+  std::vector<int> entries;
+  if (currentOnly) {
+    int current = GETCURSELLISTBOX(b.fileList);
+    if (current >= 0 && current < int(SendMessageA(b.fileList, LB_GETCOUNT, 0, 0))) entries.push_back(current);
+  } else {
+    entries = SelectedEntries(b.fileList);
+  }
+  if (entries.empty()) return;
+  int at = GETCURSELLISTBOX(b.collectionList);
+  int count = int(SendMessageA(b.collectionList, LB_GETCOUNT, 0, 0));
+  if (at < 0 || at > count) at = count;
+  for (int index : entries) {
+    std::string entry = " " + folder + EntryFileName(ListEntryText(b.fileList, index));
+    SendMessageA(b.collectionList, LB_INSERTSTRING, WPARAM(at++), reinterpret_cast<LPARAM>(entry.c_str()));
+  }
+  WidenExtent(b.collectionList);
+}
+
+void RemoveFromCollection() {
+  BrowserState& b = Browser();
+  std::vector<int> selected = SelectedEntries(b.collectionList);
+  std::sort(selected.rbegin(), selected.rend());
+  for (int index : selected) SendMessageA(b.collectionList, LB_DELETESTRING, WPARAM(index), 0);
+  if (!selected.empty()) WidenExtent(b.collectionList);
+}
+
+void EmptyCollection() {
+  BrowserState& b = Browser();
+  if (SendMessageA(b.collectionList, LB_GETCOUNT, 0, 0) <= 0) return;
+  if (QUESTIONBOX(Ui(30), Ui(29)) != 1) return;
+  SendMessageA(b.collectionList, LB_RESETCONTENT, 0, 0);
+  SendMessageA(b.collectionList, LB_SETHORIZONTALEXTENT, 0, 0);
+}
+
+void MoveCollectionEntries(bool up) {
+  BrowserState& b = Browser();
+  HWND list = b.collectionList;
+  int count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  std::vector<int> selected = SelectedEntries(list);
+  if (selected.empty()) return;
+  std::sort(selected.begin(), selected.end());
+  // A block at the edge stays where it is.
+  if ((up && selected.front() == 0) || (!up && selected.back() == count - 1)) return;
+  if (!up) std::reverse(selected.begin(), selected.end());
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (int index : selected) {
+    std::string text = ListEntryText(list, index);
+    SendMessageA(list, LB_DELETESTRING, WPARAM(index), 0);
+    int to = up ? index - 1 : index + 1;
+    SendMessageA(list, LB_INSERTSTRING, WPARAM(to), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(list, LB_SETSEL, TRUE, to);
+  }
+  SendMessageA(list, LB_SETCARETINDEX, WPARAM(selected.back() + (up ? -1 : 1)), FALSE);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}

@@ -1,0 +1,13 @@
+// The collection list: files gathered from the file list to hand to other programs.
+#pragma once
+#include <windows.h>
+
+// Commands 5/103 (the selected files) and 6/104 (the current file): into the collection
+// list as full paths, at its current entry (after the last one when none is selected).
+void AddToCollection(bool currentOnly);
+// Commands 10/201: the selected entries go.
+void RemoveFromCollection();
+// Commands 11/202: the collection list is emptied after a question.
+void EmptyCollection();
+// Alt+Up and Alt+Down in the collection list: the selected entries move one place.
+void MoveCollectionEntries(bool up);

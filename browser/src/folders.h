@@ -1,0 +1,19 @@
+// The current folder and the folder tree: going to a folder, the tree's notifications
+// (selection, popup menu, renaming and moving a folder), the favourites box, and building
+// the tree again when drives or folders change.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Makes the folder the current one (lower case) and fills the file list from it; with
+// selectInTree the tree shows it too. False (nothing changes) when it is no folder.
+bool GoToFolder(const std::string& folder, bool selectInTree);
+// Selects a folder in the tree without taking the tree's notification as a new choice.
+void SelectInTree(const std::string& folder);
+// Builds the tree again from the desktop and selects the current folder.
+void RebuildFolderTree();
+// WM_COMMAND from the folder tree (its notification code in the high word).
+void OnFolderTreeCommand(int code, LPARAM lParam);
+// The favourites box's selection changed: go to the chosen folder.
+void OnFavouriteChosen();

@@ -1,0 +1,7 @@
+// Drawing of the file list's thumbnail cells (celldraw.cpp).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+void DrawThumbnailCell(const DRAWITEMSTRUCT& item, const std::string& entry);

@@ -1,0 +1,128 @@
+#include "watchers.h"
+
+#include <string>
+#include <vector>
+
+#include "filelist.h"
+#include "folders.h"
+#include "skin/sk_shell.h"
+#include "state.h"
+
+namespace {
+
+// A burst of changes (a copy of many files) gives one refresh once it has settled.
+constexpr UINT kRefreshDelayMs = 150;
+constexpr UINT kTreeDelayMs = 500;
+
+void WatchFolder(std::string folder, HANDLE stopEvent, HWND target, int generation) {
+  HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE,
+                                               FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
+  if (change == INVALID_HANDLE_VALUE) return;
+  HANDLE handles[2] = {change, stopEvent};
+  for (;;) {
+    DWORD woke = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+    if (woke != WAIT_OBJECT_0) break;
+    PostMessageA(target, kMsgFolderChanged, WPARAM(generation), 0);
+    if (!FindNextChangeNotification(change)) break;
+  }
+  FindCloseChangeNotification(change);
+}
+
+void WatchDrives(std::vector<std::string> roots, HANDLE stopEvent, HWND target) {
+  std::vector<HANDLE> handles{stopEvent};
+  for (const std::string& root : roots) {
+    HANDLE h = FindFirstChangeNotificationA(root.c_str(), TRUE, FILE_NOTIFY_CHANGE_DIR_NAME);
+    if (h != INVALID_HANDLE_VALUE) handles.push_back(h);
+  }
+  while (handles.size() > 1) {
+    DWORD woke = WaitForMultipleObjects(DWORD(handles.size()), handles.data(), FALSE, INFINITE);
+    if (woke <= WAIT_OBJECT_0 || woke >= WAIT_OBJECT_0 + handles.size()) break;
+    size_t fired = woke - WAIT_OBJECT_0;
+    PostMessageA(target, kMsgDrivesChanged, 0, 0);
+    if (!FindNextChangeNotification(handles[fired])) {
+      FindCloseChangeNotification(handles[fired]);
+      handles.erase(handles.begin() + std::ptrdiff_t(fired));
+    }
+  }
+  for (size_t i = 1; i < handles.size(); ++i) FindCloseChangeNotification(handles[i]);
+}
+
+void StopThread(WatchThread& w) {
+  if (w.stopEvent) SetEvent(w.stopEvent);
+  if (w.thread.joinable()) w.thread.join();
+  if (w.stopEvent) CloseHandle(w.stopEvent);
+  w.stopEvent = nullptr;
+}
+
+// A CD-ROM drive: the skin engine's drive list gives its letter in lower case.
+bool OnCdRom(const std::string& folder) {
+  if (folder.size() < 2 || folder[1] != ':') return false;
+  char letter = folder[0];
+  std::string drives = SKDSKLIST();
+  char lower = char(letter >= 'A' && letter <= 'Z' ? letter + 32 : letter);
+  return drives.find(lower) != std::string::npos;
+}
+
+}  // namespace
+
+void STARTWATCH() {
+  BrowserState& b = Browser();
+  std::string folder = CURRENTFOLDER();
+  if (folder.empty() || !b.frame || b.folderWatch.thread.joinable() || OnCdRom(folder)) return;
+  b.folderWatch.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!b.folderWatch.stopEvent) return;
+  int generation = ++b.folderWatch.generation;
+  b.folderWatch.thread = std::thread(WatchFolder, folder, b.folderWatch.stopEvent, b.frame, generation);
+}
+
+void STOPWATCH() {
+  BrowserState& b = Browser();
+  StopThread(b.folderWatch);
+  // Changes it saw for the folder it watched are not wanted any more.
+  ++b.folderWatch.generation;
+  b.refreshPending = false;
+  if (b.frame) KillTimer(b.frame, kTimerRefreshList);
+}
+
+void StartDriveWatch() {
+  BrowserState& b = Browser();
+  if (b.driveWatch.stopEvent || !b.frame) return;
+  b.driveWatch.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!b.driveWatch.stopEvent) return;
+  std::vector<std::string> roots;
+  for (char letter : SKDSKLIST()) {
+    if (letter < 'A' || letter > 'Z') continue;  // CD-ROM drives come in lower case
+    std::string root = std::string(1, letter) + ":\\";
+    if (GetDriveTypeA(root.c_str()) != DRIVE_REMOVABLE) roots.push_back(root);
+  }
+  b.driveWatch.thread = std::thread(WatchDrives, roots, b.driveWatch.stopEvent, b.frame);
+}
+
+void StopDriveWatch() { StopThread(Browser().driveWatch); }
+
+void OnFolderChanged(WPARAM generation) {
+  BrowserState& b = Browser();
+  if (int(generation) != b.folderWatch.generation || b.refreshPending) return;
+  b.refreshPending = true;
+  SetTimer(b.frame, kTimerRefreshList, kRefreshDelayMs, nullptr);
+}
+
+void OnDrivesChanged() { SetTimer(Browser().frame, kTimerRebuildTree, kTreeDelayMs, nullptr); }
+
+bool OnWatchTimer(UINT_PTR timer) {
+  BrowserState& b = Browser();
+  if (timer == kTimerRefreshList) {
+    KillTimer(b.frame, kTimerRefreshList);
+    if (b.refreshPending) {
+      b.refreshPending = false;
+      RefreshFileList();
+    }
+    return true;
+  }
+  if (timer == kTimerRebuildTree) {
+    KillTimer(b.frame, kTimerRebuildTree);
+    RebuildFolderTree();
+    return true;
+  }
+  return false;
+}

@@ -1,0 +1,530 @@
+// The media browser's file list as a user and its partners see it: the files a filter
+// lists, the list following its folder, thumbnails, the command codes that change the
+// folder and the file type, the picture transforms, drives that go and come, the skin
+// choice and the wallpaper. The browser runs under Wine and is driven from outside.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <dbt.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "gif_writer.h"
+#include "imaging/copydata.h"
+#include "imglib/codecs.h"
+#include "kelmor_fixture.h"
+
+namespace {
+
+constexpr DWORD kStartMs = 30000;
+constexpr const char* kFrameClass = "SKMBROWSER";
+constexpr const char* kPictures = "*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.tif;*.tiff;*.pcx;*.tga;*.psd;*.ico;*.wmf;*.emf";
+
+// A 24-bit BMP whose pixel (x, y) has a colour of its own.
+std::vector<unsigned char> Pattern(int width, int height, int salt = 0) {
+  std::vector<unsigned char> bgr;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      bgr.push_back(static_cast<unsigned char>(50 + salt));
+      bgr.push_back(static_cast<unsigned char>(20 + y * 100));
+      bgr.push_back(static_cast<unsigned char>(10 + x * 80));
+    }
+  return bgr;
+}
+
+unsigned Pixel(const imglib::Raster& r, int x, int y) {
+  const uint8_t* p = r.Row(y) + size_t(x) * 3;
+  return unsigned(p[2]) << 16 | unsigned(p[1]) << 8 | p[0];
+}
+
+bool ReadPicture(const std::string& path, imglib::Picture& picture) {
+  std::string bytes;
+  if (fileio::ReadWholeFile(path, bytes) != fileio::kOk) return false;
+  return imglib::DecodePicture(bytes, picture) == imglib::kSuccess;
+}
+
+// Polls until the picture file has the size (a step rewrites it), or the time is up.
+bool WaitForPictureSize(const std::string& path, int width, int height, DWORD ms) {
+  DWORD start = GetTickCount();
+  do {
+    imglib::Picture p;
+    if (ReadPicture(path, p) && p.pixels.Width() == width && p.pixels.Height() == height) return true;
+    PumpMessages(50);
+  } while (GetTickCount() - start < ms);
+  return false;
+}
+
+std::vector<std::string> WaitForList(HWND list, const std::vector<std::string>& expected, DWORD ms) {
+  DWORD start = GetTickCount();
+  std::vector<std::string> got = driver::ListItems(list);
+  while (got != expected && GetTickCount() - start < ms) {
+    PumpMessages(50);
+    got = driver::ListItems(list);
+  }
+  return got;
+}
+
+// Waits until every entry of the list has its thumbnail (item data not 0).
+bool WaitForThumbnails(HWND list, DWORD ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    bool all = count > 0;
+    for (LRESULT i = 0; all && i < count; ++i) all = SendMessageA(list, LB_GETITEMDATA, WPARAM(i), 0) != 0;
+    if (all) return true;
+    if (GetTickCount() - start >= ms) return false;
+    PumpMessages(50);
+  }
+}
+
+void SelectOnly(HWND list, const std::vector<int>& entries) {
+  SendMessageA(list, LB_SETSEL, FALSE, -1);
+  for (int i : entries) SendMessageA(list, LB_SETSEL, TRUE, i);
+}
+
+// Settings that open the browser at a folder with a filter and without the start-up hint.
+std::string SettingsFor(const std::string& folder, const std::string& filter) {
+  return "30|40|700|500|" + folder + "|" + filter + "|0|1|0";
+}
+
+class KelmorList : public ::testing::Test {
+ protected:
+  HWND Start(KelmorFolder& folder, ChildProcess& process, const std::string& listFolder, const std::string& filter) {
+    folder.WriteSettings(SettingsFor(listFolder, filter));
+    EXPECT_TRUE(folder.Start(process));
+    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    EXPECT_NE(frame, nullptr);
+    if (!frame) return nullptr;
+    EXPECT_NE(driver::WaitChild(frame, 14, kStartMs), nullptr);
+    for (int i = 0; i < 400 && !IsWindowVisible(frame); ++i) PumpMessages(50);
+    list_ = driver::FindChild(frame, 3);
+    // The list is filled once the folder tree has opened at the folder.
+    SendAndWait(frame, WM_NULL, 0, 0);
+    PumpMessages(100);
+    SendAndWait(frame, WM_NULL, 0, 0);
+    return frame;
+  }
+
+  int Close(HWND frame, ChildProcess& process) {
+    driver::SendCommand(frame, 10, "");
+    return process.Wait(kStartMs);
+  }
+
+  std::string Status(HWND frame) { return driver::WindowText(driver::FindChildByClass(frame, "SKSTATUS")); }
+
+  HWND list_ = nullptr;
+};
+
+TEST_F(KelmorList, TheFilterListsPlainFilesInLowerCaseAndTheListFollowsItsFolder) {
+  KelmorFolder folder;
+  TempDir files;
+  files.Write("A.JPG", "not really a picture");
+  files.Write("b.png", "b");
+  std::string hidden = files.Write("h.jpg", "h");
+  ASSERT_TRUE(SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  files.Write(".x.jpg", "x");
+  files.Write("sub.jpg\\inner.txt", "a folder named like a picture");
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, files.Path(), "*.jpg;*.jpeg");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(WaitForList(list_, {" a.jpg"}, 10000), std::vector<std::string>{" a.jpg"});
+  EXPECT_EQ(Status(frame), "1 file in " + fileio::ToLower(fileio::WithoutTrailingSeparator(files.Path())));
+
+  // A file written from outside appears within three seconds; one deleted goes.
+  DWORD start = GetTickCount();
+  files.Write("c.jpg", "c");
+  EXPECT_EQ(WaitForList(list_, {" a.jpg", " c.jpg"}, 3000), (std::vector<std::string>{" a.jpg", " c.jpg"}));
+  EXPECT_LT(GetTickCount() - start, 3000u);
+  EXPECT_EQ(Status(frame), "2 files in " + fileio::ToLower(fileio::WithoutTrailingSeparator(files.Path())));
+  fileio::RemoveFile(files.File("A.JPG"));
+  EXPECT_EQ(WaitForList(list_, {" c.jpg"}, 3000), std::vector<std::string>{" c.jpg"});
+  // The watcher goes on after a refresh.
+  files.Write("d.jpeg", "d");
+  EXPECT_EQ(WaitForList(list_, {" c.jpg", " d.jpeg"}, 3000), (std::vector<std::string>{" c.jpg", " d.jpeg"}));
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSettings) {
+  KelmorFolder folder;
+  TempDir one, two;
+  one.Write("a.txt", "a");
+  one.Write("b.jpg", "b");
+  two.Write("Song.MP3", "s");
+  two.Write("page.htm", "p");
+  two.Write("notes.txt", "n");
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, one.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  HWND types = driver::FindChild(frame, 1);
+  EXPECT_EQ(WaitForList(list_, {" a.txt", " b.jpg"}, 10000), (std::vector<std::string>{" a.txt", " b.jpg"}));
+
+  // Code 23 makes a folder the current one, in lower case.
+  std::string second = fileio::WithoutTrailingSeparator(two.Path());
+  EXPECT_EQ(driver::SendCommand(frame, 23, fileio::ToUpper(second)), 1);
+  EXPECT_EQ(driver::ListItems(list_), (std::vector<std::string>{" notes.txt", " page.htm", " song.mp3"}));
+  EXPECT_EQ(Status(frame), "3 files in " + fileio::ToLower(second));
+  // A folder that does not exist changes nothing.
+  EXPECT_EQ(driver::SendCommand(frame, 23, second + "\\no such folder"), 1);
+  EXPECT_EQ(driver::ListItems(list_).size(), 3u);
+
+  // Codes 11 to 16 choose file types 0 to 5 and fill the list with their filters.
+  EXPECT_EQ(driver::SendCommand(frame, 13, ""), 1);
+  EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(driver::ListItems(list_), (std::vector<std::string>{" notes.txt", " page.htm"}));
+  EXPECT_EQ(driver::SendCommand(frame, 14, ""), 1);
+  EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(driver::ListItems(list_), std::vector<std::string>{" song.mp3"});
+  EXPECT_EQ(driver::SendCommand(frame, 11, ""), 1);
+  EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(driver::ListItems(list_).size(), 3u);
+  // The same code again changes nothing; other codes are answered with 1 and ignored.
+  EXPECT_EQ(driver::SendCommand(frame, 11, ""), 1);
+  EXPECT_EQ(driver::SendCommand(frame, 99, "c:\\anything"), 1);
+  EXPECT_EQ(driver::SendCommand(frame, 22, second), 1);
+  EXPECT_EQ(driver::SendCommand(frame, 12, ""), 1);
+  EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 1);
+
+  // Code 10 closes the browser, which writes the folder and the filter in force.
+  EXPECT_EQ(Close(frame, browser), 0);
+  std::string settings = folder.ReadSettings();
+  EXPECT_NE(settings.find("|" + fileio::ToLower(second) + "\\|*.avi;"), std::string::npos) << settings;
+}
+
+TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
+  KelmorFolder folder;
+  TempDir pictures;
+  std::vector<unsigned char> red;
+  for (int i = 0; i < 40 * 30; ++i) red.insert(red.end(), {0, 0, 255});
+  ASSERT_TRUE(driver::WriteBmp(pictures.File("Red.bmp"), 40, 30, red));
+  for (int i = 0; i < 6; ++i) ASSERT_TRUE(driver::WriteBmp(pictures.File("p" + std::to_string(i) + ".bmp"), 64, 48, Pattern(64, 48, i)));
+  pictures.Write("notes.txt", "no picture");
+  pictures.Write("broken.jpg", "no picture either");
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, pictures.Path(), kPictures);
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> items = WaitForList(list_, {" broken.jpg", " p0.bmp", " p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " red.bmp"}, 10000);
+  ASSERT_EQ(items.size(), 8u);
+  EXPECT_EQ(SendMessageA(driver::FindChild(frame, 1), CB_GETCURSEL, 0, 0), 4);
+  // Cells are a thumbnail (96) + 10 pixels square.
+  EXPECT_EQ(SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0), 106);
+
+  // Every picture gets its thumbnail; the broken one keeps a placeholder.
+  DWORD start = GetTickCount();
+  bool done = false;
+  while (!done && GetTickCount() - start < 20000) {
+    done = true;
+    for (int i = 1; i < 8; ++i) done = done && SendMessageA(list_, LB_GETITEMDATA, WPARAM(i), 0) != 0;
+    PumpMessages(50);
+  }
+  EXPECT_TRUE(done);
+  EXPECT_EQ(SendMessageA(list_, LB_GETITEMDATA, 0, 0), 0);
+  // The frame's title shows the filler's progress only while it runs.
+  for (int i = 0; i < 100 && driver::WindowText(frame) != "Media browser"; ++i) PumpMessages(50);
+  EXPECT_EQ(driver::WindowText(frame), "Media browser");
+
+  // The red picture's cell shows red.
+  SetForegroundWindow(frame);
+  SendMessageA(list_, LB_SETSEL, FALSE, -1);
+  SendMessageA(list_, LB_SETTOPINDEX, 7, 0);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpMessages(300);
+  RECT cell;
+  ASSERT_NE(SendMessageA(list_, LB_GETITEMRECT, 7, reinterpret_cast<LPARAM>(&cell)), LB_ERR);
+  TempDir shots;
+  ASSERT_TRUE(driver::CaptureWindow(list_, shots.File("list.bmp")));
+  imglib::Picture shot;
+  ASSERT_TRUE(ReadPicture(shots.File("list.bmp"), shot));
+  RECT lw, lc;
+  GetWindowRect(list_, &lw);
+  POINT origin{0, 0};
+  ClientToScreen(list_, &origin);
+  int ox = origin.x - lw.left, oy = origin.y - lw.top;
+  int reds = 0;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x)
+      if (x + ox < shot.pixels.Width() && y + oy < shot.pixels.Height() && Pixel(shot.pixels, x + ox, y + oy) == 0xFF0000)
+        ++reds;
+  GetClientRect(list_, &lc);
+  EXPECT_GT(reds, 40 * 30 / 2) << "cell " << cell.left << "," << cell.top;
+
+  // Resting the mouse on a cell shows its picture's details in the status line.
+  POINT middle{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+  PostMessageA(list_, WM_MOUSEMOVE, 0, MAKELPARAM(middle.x, middle.y));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  ASSERT_EQ(fileio::FileSize(pictures.File("Red.bmp")), 3654);
+  std::string expected = "RED.BMP  40 x 30 (24 bits, 3,654 bytes)";
+  for (int i = 0; i < 40 && Status(frame) != expected; ++i) PumpMessages(50);
+  EXPECT_EQ(Status(frame), expected);
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, SwitchingFileTypesQuicklyEndsEachFillerBeforeTheListIsRefilled) {
+  KelmorFolder folder;
+  TempDir pictures;
+  for (int i = 0; i < 40; ++i)
+    ASSERT_TRUE(driver::WriteBmp(pictures.File("p" + std::to_string(100 + i) + ".bmp"), 320, 240, Pattern(320, 240, i)));
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, pictures.Path(), kPictures);
+  ASSERT_NE(frame, nullptr);
+  for (int round = 0; round < 15; ++round) {
+    EXPECT_EQ(driver::SendCommand(frame, 11, ""), 1);
+    EXPECT_EQ(driver::SendCommand(frame, 15, ""), 1);
+    PostMessageA(frame, kMsgRepaint, reinterpret_cast<WPARAM>(list_), 1);
+  }
+  EXPECT_EQ(SendMessageA(list_, LB_GETCOUNT, 0, 0), 40);
+  EXPECT_TRUE(WaitForThumbnails(list_, 30000));
+  // Each thumbnail is a bitmap of its own.
+  std::vector<LRESULT> data;
+  for (int i = 0; i < 40; ++i) data.push_back(SendMessageA(list_, LB_GETITEMDATA, WPARAM(i), 0));
+  std::sort(data.begin(), data.end());
+  EXPECT_EQ(std::unique(data.begin(), data.end()), data.end());
+  EXPECT_TRUE(browser.Running());
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
+  KelmorFolder folder;
+  TempDir pictures;
+  ASSERT_TRUE(driver::WriteBmp(pictures.File("m.bmp"), 3, 2, Pattern(3, 2)));
+  ASSERT_TRUE(driver::WriteBmp(pictures.File("r.bmp"), 3, 2, Pattern(3, 2)));
+  imglib::Picture before;
+  ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), before));
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" m.bmp", " r.bmp"}, 10000).size(), 2u);
+
+  // A quarter turn clockwise: 3 x 2 becomes 2 x 3, the top-left pixel goes to the top right.
+  SelectOnly(list_, {1});
+  SendAndWait(frame, WM_COMMAND, 706, 0);
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 2, 3, 10000));
+  imglib::Picture rotated;
+  ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), rotated));
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 2; ++x) EXPECT_EQ(Pixel(rotated.pixels, x, y), Pixel(before.pixels, y, 1 - x)) << x << "," << y;
+  // The entry stays selected.
+  EXPECT_GT(SendMessageA(list_, LB_GETSEL, 1, 0), 0);
+
+  // A mirror image reverses every row.
+  SelectOnly(list_, {0});
+  std::string oldBytes;
+  fileio::ReadWholeFile(pictures.File("m.bmp"), oldBytes);
+  SendAndWait(frame, WM_COMMAND, 704, 0);
+  imglib::Picture mirrored;
+  DWORD start = GetTickCount();
+  std::string newBytes = oldBytes;
+  while (newBytes == oldBytes && GetTickCount() - start < 10000) {
+    PumpMessages(50);
+    fileio::ReadWholeFile(pictures.File("m.bmp"), newBytes);
+  }
+  ASSERT_TRUE(ReadPicture(pictures.File("m.bmp"), mirrored));
+  ASSERT_EQ(mirrored.pixels.Width(), 3);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(Pixel(mirrored.pixels, x, y), Pixel(before.pixels, 2 - x, y)) << x << "," << y;
+
+  // Rotating left turns it back.
+  SelectOnly(list_, {1});
+  SendAndWait(frame, WM_COMMAND, 705, 0);
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 3, 2, 10000));
+  imglib::Picture back;
+  ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), back));
+  EXPECT_EQ(Pixel(back.pixels, 0, 0), Pixel(before.pixels, 0, 0));
+  EXPECT_EQ(Pixel(back.pixels, 2, 1), Pixel(before.pixels, 2, 1));
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, ABatchWorksOnTheFilesChosenAndReportsOnlyItsFirstFailure) {
+  KelmorFolder folder;
+  TempDir one, two;
+  for (const char* name : {"a.bmp", "b.bmp"}) {
+    ASSERT_TRUE(driver::WriteBmp(one.File(name), 3, 2, Pattern(3, 2)));
+    ASSERT_TRUE(driver::WriteBmp(two.File(name), 3, 2, Pattern(3, 2)));
+  }
+  std::string broken = one.Write("broken.bmp", "BM but nothing else");
+  std::string twoBefore;
+  fileio::ReadWholeFile(two.File("a.bmp"), twoBefore);
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, one.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.bmp", " b.bmp", " broken.bmp"}, 10000).size(), 3u);
+  SelectOnly(list_, {0, 1, 2});
+  // The steps are queued; the folder changes before the first of them runs.
+  SendAndWait(frame, WM_COMMAND, 706, 0);
+  driver::SendCommand(frame, 23, fileio::WithoutTrailingSeparator(two.Path()));
+  EXPECT_TRUE(WaitForPictureSize(one.File("a.bmp"), 2, 3, 10000));
+  EXPECT_TRUE(WaitForPictureSize(one.File("b.bmp"), 2, 3, 10000));
+  // The file that could not be loaded is named once and left as it was.
+  HWND box = WaitForWindow("SKMSGBOX", 10000, browser.Id());
+  ASSERT_NE(box, nullptr);
+  std::string brokenAfter;
+  fileio::ReadWholeFile(broken, brokenAfter);
+  EXPECT_EQ(brokenAfter, "BM but nothing else");
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  ASSERT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
+  // The other folder's files of the same names were not touched.
+  std::string twoAfter;
+  fileio::ReadWholeFile(two.File("a.bmp"), twoAfter);
+  EXPECT_EQ(twoAfter, twoBefore);
+  EXPECT_EQ(driver::ListItems(list_), (std::vector<std::string>{" a.bmp", " b.bmp"}));
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
+  KelmorFolder folder;
+  TempDir pictures;
+  // A GIF loads, but the imaging layer writes no GIF: the save fails.
+  giftest::Frame frame0;
+  frame0.width = 4;
+  frame0.height = 2;
+  frame0.indices = {0, 1, 0, 1, 1, 0, 1, 0};
+  std::string gif = giftest::WriteGif(4, 2, {255, 0, 0, 0, 0, 255}, 0, {frame0});
+  pictures.Write("a.gif", gif);
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.gif"}, 10000).size(), 1u);
+  SelectOnly(list_, {0});
+  SendAndWait(frame, WM_COMMAND, 706, 0);
+  HWND box = WaitForWindow("SKMSGBOX", 10000, browser.Id());
+  EXPECT_NE(box, nullptr);
+  if (box) driver::PressButton("SKMSGBOX", 1, "", 5000);
+  std::string after;
+  fileio::ReadWholeFile(pictures.File("a.gif"), after);
+  EXPECT_EQ(after, gif);
+  // No temporary file is left beside it.
+  EXPECT_EQ(fileio::ListDirectory(pictures.Path() + "*.*").size(), 1u);
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+// A volume's arrival or removal, as Windows broadcasts it.
+LRESULT SendDriveEvent(HWND frame, WPARAM event, char drive) {
+  DEV_BROADCAST_VOLUME volume{};
+  volume.dbcv_size = sizeof volume;
+  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+  volume.dbcv_unitmask = 1u << (drive - 'A');
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(frame, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume), SMTO_NORMAL, 20000, &answer);
+  return LRESULT(answer);
+}
+
+TEST_F(KelmorList, ARemovedDriveComesBackWithItsFolderAndANewOneIsOffered) {
+  KelmorFolder folder;
+  TempDir files;
+  files.Write("a.txt", "a");
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  char drive = char(toupper(files.Path()[0]));
+
+  // The drive of the current folder goes: the list empties.
+  SendDriveEvent(frame, DBT_DEVICEREMOVECOMPLETE, drive);
+  EXPECT_TRUE(WaitForList(list_, {}, 5000).empty());
+  EXPECT_EQ(Status(frame), "");
+  // It comes back: the folder and its list return without a question.
+  SendDriveEvent(frame, DBT_DEVICEARRIVAL, drive);
+  EXPECT_EQ(WaitForList(list_, {" a.txt"}, 5000), std::vector<std::string>{" a.txt"});
+  EXPECT_EQ(WaitForWindow("SKMSGBOX", 1000, browser.Id()), nullptr);
+
+  // Another drive arrives while a folder is shown: the browser asks once; no changes nothing.
+  char other = drive == 'Z' ? 'C' : 'Z';
+  // The question box runs inside the message: it is sent from another thread.
+  std::thread sender([frame, other] { SendDriveEvent(frame, DBT_DEVICEARRIVAL, other); });
+  HWND box = WaitForWindow("SKMSGBOX", 10000, browser.Id());
+  EXPECT_NE(box, nullptr);
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
+  sender.join();
+  EXPECT_EQ(driver::ListItems(list_), std::vector<std::string>{" a.txt"});
+  EXPECT_TRUE(browser.Running());
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, ChoosingASkinRewritesTheSkinListAndAsksToRestart) {
+  KelmorFolder folder;
+  for (const char* skin : {"Sand", "Slate"})
+    for (const auto& e : fileio::ListDirectory(SuiteFolder() + skin + "\\*.*")) {
+      folder.MakeFolder(skin);
+      fileio::CopyFileTo(SuiteFolder() + skin + "\\" + e.name, folder.ProgramFolder() + skin + "\\" + e.name);
+    }
+  fileio::WriteFileReplacing(folder.ProgramFolder() + "TOLVERN.SKL", "Slate\\Slate.sks\r\n");
+  TempDir files;
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  // The skins are listed by path: Sand is command 301, Slate 302.
+  PostMessageA(frame, WM_COMMAND, 301, 0);
+  HWND box = WaitForWindow("SKMSGBOX", 10000, browser.Id());
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  ASSERT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
+  std::string list;
+  fileio::ReadWholeFile(folder.ProgramFolder() + "TOLVERN.SKL", list);
+  EXPECT_NE(fileio::ToLower(list).find("sand\\sand.sks"), std::string::npos) << list;
+  EXPECT_TRUE(browser.Running());
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, AWallpaperIsMadeTheSizeOfTheScreen) {
+  KelmorFolder folder;
+  TempDir pictures;
+  ASSERT_TRUE(driver::WriteBmp(pictures.File("w.bmp"), 8, 6, Pattern(8, 6)));
+  HKEY desktop = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ | KEY_WRITE, &desktop), ERROR_SUCCESS);
+  char old[MAX_PATH] = {};
+  DWORD size = sizeof old;
+  bool hadOld = RegQueryValueExA(desktop, "Wallpaper", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" w.bmp"}, 10000).size(), 1u);
+  SelectOnly(list_, {0});
+  SendAndWait(frame, WM_COMMAND, 110, 0);
+  std::string wallpaper = folder.ProgramFolder() + "KELMORWLP.BMP";
+  imglib::Picture made;
+  ASSERT_TRUE(ReadPicture(wallpaper, made));
+  EXPECT_EQ(made.pixels.Width(), GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(made.pixels.Height(), GetSystemMetrics(SM_CYSCREEN));
+  char now[MAX_PATH] = {};
+  size = sizeof now;
+  ASSERT_EQ(RegQueryValueExA(desktop, "Wallpaper", nullptr, nullptr, reinterpret_cast<BYTE*>(now), &size), ERROR_SUCCESS);
+  EXPECT_TRUE(fileio::EqualsNoCase(now, wallpaper)) << now;
+  EXPECT_EQ(Close(frame, browser), 0);
+  if (hadOld) RegSetValueExA(desktop, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(old), DWORD(strlen(old) + 1));
+  else RegDeleteValueA(desktop, "Wallpaper");
+  RegCloseKey(desktop);
+}
+
+TEST_F(KelmorList, TheCollectionListGathersAndLosesFiles) {
+  KelmorFolder folder;
+  TempDir files;
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) files.Write(name, name);
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.txt", " b.txt", " c.txt"}, 10000).size(), 3u);
+  HWND collection = driver::FindChild(frame, 4);
+  std::string base = fileio::ToLower(files.Path());
+  SelectOnly(list_, {0, 2});
+  SendAndWait(frame, WM_COMMAND, 5, 0);
+  EXPECT_EQ(driver::ListItems(collection), (std::vector<std::string>{" " + base + "a.txt", " " + base + "c.txt"}));
+  // The current file goes in at the collection's current entry.
+  SendMessageA(list_, LB_SETCARETINDEX, 1, FALSE);
+  SendMessageA(collection, LB_SETSEL, TRUE, 1);
+  SendMessageA(collection, LB_SETCARETINDEX, 1, FALSE);
+  SendAndWait(frame, WM_COMMAND, 104, 0);
+  EXPECT_EQ(driver::ListItems(collection),
+            (std::vector<std::string>{" " + base + "a.txt", " " + base + "b.txt", " " + base + "c.txt"}));
+  // Removing the selected entries.
+  SendMessageA(collection, LB_SETSEL, FALSE, -1);
+  SendMessageA(collection, LB_SETSEL, TRUE, 0);
+  SendMessageA(collection, LB_SETSEL, TRUE, 2);
+  SendAndWait(frame, WM_COMMAND, 201, 0);
+  EXPECT_EQ(driver::ListItems(collection), std::vector<std::string>{" " + base + "b.txt"});
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+}  // namespace
