@@ -157,9 +157,11 @@ void OnFolderTreeCommand(int code, LPARAM lParam) {
   BrowserState& b = Browser();
   switch (code) {
     case kFolderTreeCreated: {
-      // The tree has opened at the current folder: the list shows it.
-      std::string selected = FolderTreeSelectedPath(b.folderTree);
-      if (!selected.empty() && IsFolder(selected)) b.currentFolder = SKLCASE(CurrentFolderText(selected));
+      // The tree has opened at the current folder: the list shows it. (A folder the tree
+      // cannot show, such as a network folder, stays the current one all the same.)
+      std::string folder = b.currentFolder;
+      if (folder.empty() || !IsFolder(folder)) folder = FolderTreeSelectedPath(b.folderTree);
+      if (!folder.empty() && IsFolder(folder)) b.currentFolder = SKLCASE(CurrentFolderText(folder));
       RefillFileList();
       break;
     }

@@ -46,16 +46,27 @@ void KelmorFolder::WriteUiFile() {
   fileio::ReadWholeFile(SuiteFolder() + "kelmor.SYS", shipped);
   std::vector<UiTextError> errors;
   UiTextFile file = ParseUiText(shipped, errors);
-  if (!partnerEntry_.empty()) {
-    if (file.strings.size() <= 19) file.strings.resize(20);
-    file.strings[19] = partnerEntry_;
+  for (const auto& [n, text] : entries_) {
+    if (file.strings.size() <= size_t(n)) file.strings.resize(size_t(n) + 1);
+    file.strings[size_t(n)] = text;
   }
+  for (const auto& [command, action] : actions_)
+    if (MenuItem* item = file.menus.FindItem(command)) item->action = action;
   fileio::WriteFileReplacing(program_ + "kelmor.SYS", FormatUiText(file));
 }
 
 void KelmorFolder::SetPartner(const std::string& className, const std::string& log) {
   AddStandinAs("standin.exe");
-  partnerEntry_ = "standin.exe " + className + " " + log + "," + className;
+  SetUiEntry(19, "standin.exe " + className + " " + log + "," + className);
+}
+
+void KelmorFolder::SetUiEntry(int n, const std::string& text) {
+  entries_[n] = text;
+  WriteUiFile();
+}
+
+void KelmorFolder::SetMenuAction(int command, const std::string& action) {
+  actions_[command] = action;
   WriteUiFile();
 }
 

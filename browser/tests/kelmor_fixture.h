@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ class KelmorFolder {
   void SetPartner(const std::string& className, const std::string& log);
   // A stand-in copied into the program folder under another program's name.
   void AddStandinAs(const std::string& programFile);
+  // Replaces a UI entry, or the action text of a menu command, in the copy's UI text file.
+  void SetUiEntry(int n, const std::string& text);
+  void SetMenuAction(int command, const std::string& action);
   void MakeFolder(const std::string& name);
   void WriteSettings(const std::string& line);
   std::string ReadSettings() const;
@@ -42,7 +46,8 @@ class KelmorFolder {
   TempDir dir_;
   std::string program_;
   std::string temp_;
-  std::string partnerEntry_;
+  std::map<int, std::string> entries_;
+  std::map<int, std::string> actions_;
 };
 
 // Starts the stand-in partner from the tests folder.

@@ -250,6 +250,22 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   GetClientRect(list_, &lc);
   EXPECT_GT(reds, 40 * 30 / 2) << "cell " << cell.left << "," << cell.top;
 
+  // With the side-file markers on (command 408), a keyword file beside the picture shows
+  // its marker: the yellow cell of the "miniled" picture.
+  pictures.Write("Red.kwd", "red, colour");
+  SendAndWait(frame, WM_COMMAND, 408, 0);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpMessages(300);
+  ASSERT_TRUE(driver::CaptureWindow(list_, shots.File("markers.bmp")));
+  imglib::Picture marked;
+  ASSERT_TRUE(ReadPicture(shots.File("markers.bmp"), marked));
+  int yellow = 0;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x)
+      if (x + ox < marked.pixels.Width() && y + oy < marked.pixels.Height() && Pixel(marked.pixels, x + ox, y + oy) == 0xF0D000)
+        ++yellow;
+  EXPECT_GE(yellow, 16);
+
   // Resting the mouse on a cell shows its picture's details in the status line.
   POINT middle{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
   PostMessageA(list_, WM_MOUSEMOVE, 0, MAKELPARAM(middle.x, middle.y));
@@ -259,6 +275,9 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   for (int i = 0; i < 40 && Status(frame) != expected; ++i) PumpMessages(50);
   EXPECT_EQ(Status(frame), expected);
   EXPECT_EQ(Close(frame, browser), 0);
+  // The markers option is kept in the settings' last field.
+  std::string settings = folder.ReadSettings();
+  EXPECT_NE(settings.substr(settings.rfind('|')), "|0") << settings;
 }
 
 TEST_F(KelmorList, SwitchingFileTypesQuicklyEndsEachFillerBeforeTheListIsRefilled) {
@@ -524,6 +543,72 @@ TEST_F(KelmorList, TheCollectionListGathersAndLosesFiles) {
   SendMessageA(collection, LB_SETSEL, TRUE, 2);
   SendAndWait(frame, WM_COMMAND, 201, 0);
   EXPECT_EQ(driver::ListItems(collection), std::vector<std::string>{" " + base + "b.txt"});
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, ProgramCommandsHandOverTheSelectedFiles) {
+  KelmorFolder folder;
+  // The programs' files must exist for their commands to stay in the menu; the running
+  // stand-ins take the programs' places.
+  folder.AddStandinAs("bravik.exe");
+  folder.AddStandinAs("hessam.exe");
+  folder.SetMenuAction(503, "bravik.exe,KELMORPICTURES");
+  folder.SetMenuAction(1005, "hessam.exe,KELMORCOMMAS");
+  std::string pictureLog = folder.Log("pictures.txt"), commaLog = folder.Log("commas.txt");
+  ChildProcess pictureProgram, commaProgram;
+  ASSERT_TRUE(StartStandin(pictureProgram, "KELMORPICTURES", pictureLog));
+  ASSERT_TRUE(StartStandin(commaProgram, "KELMORCOMMAS", commaLog));
+  TempDir files;
+  for (const char* name : {"a.jpg", "b.png", "notes.txt"}) files.Write(name, name);
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.jpg", " b.png", " notes.txt"}, 10000).size(), 3u);
+  SelectOnly(list_, {0, 1, 2});
+  std::string base = fileio::ToLower(files.Path());
+  // A picture program gets the selected pictures only, joined by "|".
+  SendAndWait(frame, WM_COMMAND, 503, 0);
+  std::vector<LoggedMessage> got = WaitForLog(pictureLog, 1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, 3);
+  EXPECT_EQ(got[0].text, base + "a.jpg|" + base + "b.png");
+  // Command 1005 gets every selected file, joined by ",".
+  SendAndWait(frame, WM_COMMAND, 1005, 0);
+  got = WaitForLog(commaLog, 1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].text, base + "a.jpg," + base + "b.png," + base + "notes.txt");
+  CloseStandin("KELMORPICTURES");
+  CloseStandin("KELMORCOMMAS");
+  EXPECT_EQ(Close(frame, browser), 0);
+}
+
+TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
+  KelmorFolder folder;
+  folder.AddStandinAs("standin.exe");
+  std::string log = folder.Log("help.txt");
+  folder.SetUiEntry(44, "standin.exe KELMORHELP " + log + ",KELMORHELP");
+  std::string page = folder.ProgramFolder() + "kelmor.htm";
+  ASSERT_EQ(fileio::CopyFileTo(SuiteFolder() + "kelmor.htm", page), fileio::kOk);
+  TempDir files;
+  ChildProcess browser;
+  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  // The viewer is started (code 1), then gets the page (code 3).
+  SendAndWait(frame, WM_COMMAND, 9, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].code, 1);
+  EXPECT_EQ(got[1].code, 3);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[1].text, page)) << got[1].text;
+  CloseStandin("KELMORHELP");
+  size_t logged = ReadStandinLog(log).size();
+  // Without the page the browser says so, and starts no viewer.
+  fileio::RemoveFile(page);
+  PostMessageA(frame, WM_COMMAND, 108, 0);
+  EXPECT_NE(WaitForWindow("SKMSGBOX", 10000, browser.Id()), nullptr);
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_EQ(ReadStandinLog(log).size(), logged);
+  EXPECT_EQ(FindWindowA("KELMORHELP", nullptr), nullptr);
   EXPECT_EQ(Close(frame, browser), 0);
 }
 
