@@ -152,6 +152,7 @@ TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSetti
   TempDir one, two;
   one.Write("a.txt", "a");
   one.Write("b.jpg", "b");
+  one.Write("b.kwd", "a side file: the list of all files leaves it out");
   two.Write("Song.MP3", "s");
   two.Write("page.htm", "p");
   two.Write("notes.txt", "n");
@@ -160,6 +161,11 @@ TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSetti
   ASSERT_NE(frame, nullptr);
   HWND types = driver::FindChild(frame, 1);
   EXPECT_EQ(WaitForList(list_, {" a.txt", " b.jpg"}, 10000), (std::vector<std::string>{" a.txt", " b.jpg"}));
+  // The suite's own file types are registered at start.
+  char type[64] = {};
+  LONG size = sizeof type;
+  EXPECT_EQ(RegQueryValueA(HKEY_CLASSES_ROOT, ".qls", type, &size), ERROR_SUCCESS);
+  EXPECT_STREQ(type, "QOR.CollectionList");
 
   // Code 23 makes a folder the current one, in lower case.
   std::string second = fileio::WithoutTrailingSeparator(two.Path());
@@ -543,6 +549,20 @@ TEST_F(KelmorList, TheCollectionListGathersAndLosesFiles) {
   SendMessageA(collection, LB_SETSEL, TRUE, 2);
   SendAndWait(frame, WM_COMMAND, 201, 0);
   EXPECT_EQ(driver::ListItems(collection), std::vector<std::string>{" " + base + "b.txt"});
+  // Without a selected entry, new files go to the end; Alt+Up moves the selected entries
+  // one place up.
+  SendMessageA(collection, LB_SETSEL, FALSE, -1);
+  SelectOnly(list_, {0, 2});
+  SendAndWait(frame, WM_COMMAND, 5, 0);
+  EXPECT_EQ(driver::ListItems(collection),
+            (std::vector<std::string>{" " + base + "b.txt", " " + base + "a.txt", " " + base + "c.txt"}));
+  SendMessageA(collection, LB_SETSEL, FALSE, -1);
+  SendMessageA(collection, LB_SETSEL, TRUE, 2);
+  PostMessageA(collection, WM_SYSKEYDOWN, VK_UP, 0x20000000);
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(WaitForList(collection, {" " + base + "b.txt", " " + base + "c.txt", " " + base + "a.txt"}, 5000),
+            (std::vector<std::string>{" " + base + "b.txt", " " + base + "c.txt", " " + base + "a.txt"}));
+  EXPECT_GT(SendMessageA(collection, LB_GETSEL, 1, 0), 0);
   EXPECT_EQ(Close(frame, browser), 0);
 }
 
