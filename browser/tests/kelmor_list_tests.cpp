@@ -183,6 +183,10 @@ TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSetti
   EXPECT_EQ(driver::SendCommand(frame, 14, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 3);
   EXPECT_EQ(driver::ListItems(list_), std::vector<std::string>{" song.mp3"});
+  EXPECT_EQ(driver::SendCommand(frame, 16, ""), 1);
+  EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 5);
+  EXPECT_TRUE(driver::ListItems(list_).empty());
+  EXPECT_EQ(SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0), 16);  // names, not thumbnails
   EXPECT_EQ(driver::SendCommand(frame, 11, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(driver::ListItems(list_).size(), 3u);
