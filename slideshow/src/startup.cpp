@@ -163,6 +163,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
     ShowMusicLabel();
     SHOWCOUNTERS();
     ShowTotal();
+    UpdateSoundButtons();
     if (!SKFINDF("gdiplus.dll").empty()) s.gdiplusToken = GDIPSTART();
     ShowWindow(s.frame, SW_SHOW);
     UpdateWindow(s.frame);

@@ -19,8 +19,10 @@ std::vector<ThumbInfo>& Cache() {
   return cache;
 }
 
-std::atomic<int> gAbort{0};
-std::atomic<int> gRunning{0};
+std::atomic<int> gAbort{0};    // stop at the next entry
+std::atomic<int> gRunning{0};  // a walk runs
+std::atomic<int> gAgain{0};    // a start was asked for while a walk ran
+std::atomic<int> gStop{0};     // the program waits for the walk to end
 win::Handle gThread;
 
 struct Loaded {
@@ -38,7 +40,8 @@ std::string EntryText(HWND list, int index) {
   return text;
 }
 
-DWORD WINAPI SCANTHREAD(LPVOID) {
+// One pass over the list: every entry without a thumbnail gets one.
+void Walk() {
   State& s = App();
   HWND list = s.slideList;
   HWND frame = s.frame;
@@ -60,8 +63,24 @@ DWORD WINAPI SCANTHREAD(LPVOID) {
       DeleteObject(t.bitmap);
     Sleep(0);
   }
-  SendMessageA(frame, kMsgRestoreTitle, 0, 0);
-  gRunning = 0;
+}
+
+// Walks the list; a start request that came while it walked (slides added meanwhile) makes
+// it walk again, unless the program asked it to end.
+DWORD WINAPI SCANTHREAD(LPVOID) {
+  for (;;) {
+    gAgain = 0;
+    Walk();
+    if (!gStop && gAgain) {
+      gAbort = 0;
+      continue;
+    }
+    SendMessageA(App().frame, kMsgRestoreTitle, 0, 0);
+    gRunning = 0;
+    int expected = 0;
+    if (gStop || !gAgain || !gRunning.compare_exchange_strong(expected, -1)) break;
+    gAbort = 0;
+  }
   return 0;
 }
 
@@ -71,7 +90,11 @@ void STARTSCANTHREAD() {
   State& s = App();
   if (!s.slideList || s.building) return;
   int expected = 0;
-  if (!gRunning.compare_exchange_strong(expected, -1)) return;
+  if (!gRunning.compare_exchange_strong(expected, -1)) {
+    gAgain = 1;
+    return;
+  }
+  gStop = 0;
   gAbort = 0;
   DWORD id = 0;
   gThread.Reset(CreateThread(nullptr, 0, SCANTHREAD, nullptr, 0, &id));
@@ -81,6 +104,7 @@ void STARTSCANTHREAD() {
 void StopScan() { gAbort = -1; }
 
 void WaitForScan(DWORD milliseconds) {
+  gStop = 1;
   gAbort = -1;
   if (!gThread) return;
   DWORD start = GetTickCount();

@@ -26,7 +26,7 @@ constexpr UINT kMsgAttachThumb = WM_USER + 0x60;
 // The walk's request to put the main window's own title back when it has ended.
 constexpr UINT kMsgRestoreTitle = WM_USER + 0x61;
 
-// Starts a walk unless one runs.
+// Starts a walk; a walk that runs already walks the list once more when it is done.
 void STARTSCANTHREAD();
 // Asks a running walk to stop at its next entry (the abort flag).
 void StopScan();

@@ -238,6 +238,75 @@ TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
   EXPECT_EQ(fields[8], "2000");
 }
 
+TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
+  DunmereFolder folder;
+  std::string log = folder.File("player.log");
+  ChildProcess player;
+  ASSERT_TRUE(StartPartner(player, "QPLAYER", log));
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 40, 30);
+  std::string c = WritePicture(folder.File("pics\\c.bmp"), 40, 30);
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a + "|" + b + "|" + c);
+  ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
+  SelectSlides(frame, {0, 2});
+  Command(frame, 11);
+  std::vector<LoggedMessage> got = WaitLog(log, 6, 20000);
+  ASSERT_EQ(got.size(), 6u);
+  std::vector<int> codes;
+  for (const auto& m : got) codes.push_back(m.code);
+  EXPECT_EQ(codes, (std::vector<int>{19, 4, 5, 6, 3, 7}));
+  EXPECT_EQ(got[0].text, "4000");
+  EXPECT_EQ(got[1].text, "| 3| 1| 4000");
+  EXPECT_EQ(got[4].text, a + "|" + c);
+  EXPECT_EQ(Close(frame, program), 0);
+  if (HWND w = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("QPLAYER", 10000);
+}
+
+TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
+  DunmereFolder folder;
+  std::vector<std::string> p;
+  for (const char* n : {"a", "b", "c", "d"}) p.push_back(WritePicture(folder.File(std::string("pics\\") + n + ".bmp"), 20, 20));
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, p[0] + "|" + p[1] + "|" + p[2] + "|" + p[3]);
+  ASSERT_EQ(WaitSlides(frame, 4).size(), 4u);
+  HWND list = List(frame);
+  // Alt+Down moves the selected slide down by one; with the last one selected nothing moves.
+  SelectSlides(frame, {1});
+  PostMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 0);
+  SendWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
+  SelectSlides(frame, {3});
+  PostMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 0);
+  SendWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
+  // Cut two slides, paste them before the first one.
+  SelectSlides(frame, {1, 2});
+  Command(frame, 209);
+  EXPECT_EQ(WaitSlides(frame, 2), (std::vector<std::string>{p[0], p[3]}));
+  EXPECT_EQ(Status(frame), "2 slides");
+  SelectSlides(frame, {0});
+  Command(frame, 210);
+  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[2], p[1], p[0], p[3]}));
+  // Nothing is held any more: a second paste adds nothing.
+  Command(frame, 210);
+  EXPECT_EQ(WaitSlides(frame, 4).size(), 4u);
+  // A cut that is cut again before a paste is gone for good.
+  SelectSlides(frame, {0});
+  Command(frame, 209);
+  SelectSlides(frame, {0});
+  Command(frame, 209);
+  SelectSlides(frame, {0});
+  Command(frame, 210);
+  EXPECT_EQ(WaitSlides(frame, 3), (std::vector<std::string>{p[1], p[0], p[3]}));
+  EXPECT_EQ(Close(frame, program), 0);
+}
+
 // A show of two slides and music, built into a folder of its own.
 class DunmereBuild : public Dunmere {
  protected:
@@ -375,7 +444,7 @@ TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
 
 TEST_F(DunmereBuild, ARefusedTargetDeletesNothing) {
   folder.Write("suite\\keep.txt", "program folder file");
-  for (const std::string& refused : {std::string("@path@"), folder.Root()}) {
+  for (const std::string& refused : {std::string("@path@"), folder.Root(), std::string()}) {
     folder.SetEntry(79, refused);
     ChildProcess program;
     HWND frame = StartWithShow(program);
