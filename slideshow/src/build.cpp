@@ -126,7 +126,7 @@ slideshow::BuildInput GatherInput(const std::string& target, bool video) {
   State& s = App();
   slideshow::BuildInput in;
   in.targetFolder = target;
-  in.playerProgram = ParsePartner(Ui(19)).program;
+  in.playerProgram = ProgramFileOf(ParsePartner(Ui(19)).program);
   in.showListExtension = ProjectExtension();
   in.videoExtension = VideoExtension();
   in.videoBuild = video;
@@ -395,8 +395,9 @@ void BuildShow() {
     return;
   }
   ClosePartner(player.windowClass, kPlayerCloseMs);
+  // The player of a video build is the copy in the show folder.
   std::string command;
-  if (video) command = slideshow::QuoteIfBlank(target + player.program) + " SSL2AVI";
+  if (video) command = PartnerCommand(target + player.program) + " SSL2AVI";
   else command = PartnerCommand(player.program) + " " + slideshow::QuoteIfBlank(target + plan.showListName);
   SKSHELL(command, SW_SHOW, 0);
   HWND window = WaitForPartner(player.windowClass, kPlayerStartMs);
@@ -406,7 +407,7 @@ void BuildShow() {
     SENDCOPYDATA(window, 26, target + "*.*" + "|" + s.showName);
     return;
   }
-  RecordVideo(window, target, player.program);
+  RecordVideo(window, target, ProgramFileOf(player.program));
 }
 
 }  // namespace dunmere

@@ -28,11 +28,18 @@ std::string ShowFileName() {
 }  // namespace
 
 std::string PartnerCommand(const std::string& programField) {
-  std::string field = fileio::Trim(programField);
-  if (field.empty()) return field;
-  // A program given with a folder (or in quotes) stays as it is.
-  if (field.front() == '"' || field.find_first_of("\\/:") < field.find(' ')) return field;
-  return App().programFolder + field;
+  std::string program, arguments;
+  slideshow::SplitProgramField(programField, program, arguments);
+  if (program.empty()) return program;
+  // A program given without a folder lies beside this one.
+  if (program.find_first_of("\\/:") == std::string::npos) program = App().programFolder + program;
+  return slideshow::QuoteIfBlank(program) + (arguments.empty() ? "" : " " + arguments);
+}
+
+std::string ProgramFileOf(const std::string& programField) {
+  std::string program, arguments;
+  slideshow::SplitProgramField(programField, program, arguments);
+  return program;
 }
 
 void NOTIFYSUITE(const std::string& path) {

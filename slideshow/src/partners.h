@@ -24,8 +24,10 @@ bool SwitchToBrowser(int code);
 void ShowHelp();
 
 // The program of a partner entry's first field as a command line: a name without folder
-// lies in the program folder; arguments are kept.
+// lies in the program folder, a path with blanks is quoted, arguments are kept.
 std::string PartnerCommand(const std::string& programField);
+// The program file alone ("falcet.exe"), without arguments.
+std::string ProgramFileOf(const std::string& programField);
 // Sends code 10 to a window of the class and waits, at most milliseconds, until it is gone.
 void ClosePartner(const std::string& className, DWORD milliseconds);
 // Waits for a window of the class, running the wait box; null after milliseconds or a stop.

@@ -422,6 +422,53 @@ TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
   WaitForNoWindow("QPLAYER", 10000);
 }
 
+TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
+  std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
+  folder.AddStandin();
+  // The player runs from the show folder: its program file is one of the player's files.
+  folder.SetEntry(80, "standin.exe");
+  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  ChildProcess burner;
+  ASSERT_TRUE(StartPartner(burner, "QBURNER", burnerLog));
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a + "|" + b);
+  ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
+  Command(frame, 1011);
+  // The thumbnail walk shows its progress in the title and then puts the title back.
+  for (int i = 0; i < 200 && driver::WindowText(frame).find('/') != std::string::npos; ++i) PumpMessages(25);
+  EXPECT_EQ(driver::WindowText(frame), "Slide show maker - Video 320 x 240");
+  PostMessageA(frame, WM_COMMAND, 104, 0);
+  HWND pick = nullptr, msg = nullptr;
+  // No build box for a video build.
+  ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the summary
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // yes: record it
+  std::vector<LoggedMessage> got = WaitLog(playerLog, 1, 20000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, 20);
+  EXPECT_EQ(got[0].text, "320,240,3," + std::to_string(uintptr_t(frame)));
+  // The player records, reports its counts and closes.
+  folder.Write("target\\standin.avi", "a video");
+  driver::SendCommand(frame, 21, "25,0,0");
+  if (HWND player = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(player, 10, "");
+  ASSERT_TRUE(WaitForNoWindow("QPLAYER", 10000));
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the recording's report
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 3, "", &msg));  // burn the video alone
+  std::vector<LoggedMessage> burned = WaitLog(burnerLog, 3, 20000);
+  ASSERT_EQ(burned.size(), 3u);
+  EXPECT_EQ(burned[0].code, 25);
+  EXPECT_EQ(burned[2].code, 3);
+  EXPECT_TRUE(fileio::EqualsNoCase(burned[2].text, target + "NEWSHOW.avi")) << burned[2].text;
+  EXPECT_EQ(ReadText(target + "NEWSHOW.avi"), "a video");
+  EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=standin.exe NEWSHOW.avi\r\nICON=standin.exe,0\r\n");
+  EXPECT_TRUE(fileio::Exists(target + "standin.ssf"));
+  EXPECT_EQ(Close(frame, program), 0);
+  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("QBURNER", 10000);
+}
+
 TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   std::string burnerLog = folder.File("burner.log");
   ChildProcess burner;

@@ -83,6 +83,10 @@ std::string ExpandPathMacro(const std::string& path, const std::string& folder);
 int TextNumber(std::string_view text);
 // A path for a command line: in double quotes when it holds a blank, else as it is.
 std::string QuoteIfBlank(const std::string& path);
+// A partner entry's program field: the program file (the text up to ".exe", ".com" or
+// ".bat" followed by a blank or the end, without quotes) and the arguments after it. A
+// field without such an ending is all program.
+void SplitProgramField(const std::string& field, std::string& program, std::string& arguments);
 // The other way: blanks trimmed and one pair of surrounding double quotes removed (the name
 // on an "OPEN=" line of AUTORUN.INF).
 std::string UnquotePath(std::string_view text);
