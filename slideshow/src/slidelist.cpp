@@ -90,10 +90,15 @@ bool OnDrawItem(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
   int width = r.right - r.left, height = r.bottom - r.top;
   if (width <= 0 || height <= 0) return true;
+  if (item.itemID == UINT(-1)) {
+    // An empty list draws only where the keyboard is.
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
+    return true;
+  }
   win::MemoryDC mem(item.hDC, width, height);
   bool selected = (item.itemState & ODS_SELECTED) != 0;
   SKFILLRECT(mem, 0, 0, width, height, SKGETSYSCOLOR(selected ? kSkinSelectionBack : kSkinControlBack));
-  if (item.itemID != UINT(-1)) {
+  {
     int index = int(item.itemID);
     std::string path = SlideText(index);
     RECT cell{2, 1, 2 + height - 2, height - 1};

@@ -45,7 +45,7 @@ void PreviewClicked() {
 // The context menu of the slide list, with the system's menu animation off around it.
 void SlideListMenu(LPARAM lParam) {
   State& s = App();
-  HMENU popup = SKPOPUPHANDLE(12);
+  HMENU popup = SKPOPUPHANDLE(2);
   if (!popup) return;
   BOOL animation = FALSE;
   SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
@@ -93,11 +93,8 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return 1;
       break;
     case WM_CLOSE:
-      if (window == s.frame) {
-        // Stops a running transition preview; the window closes through SC_CLOSE only.
-        StopScan();
-        return 0;
-      }
+      // The window closes through SC_CLOSE only, which writes the settings.
+      if (window == s.frame) return 0;
       break;
     case WM_SYSCOMMAND:
       if (window == s.frame && (wParam & 0xFFF0) == SC_CLOSE) {
