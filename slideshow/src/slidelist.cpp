@@ -25,7 +25,6 @@ namespace {
 
 constexpr int kMarkSize = 6;
 constexpr int kPresentMark = 0;  // green cell of the "miniled" strip
-constexpr int kAbsentMark = 5;   // white cell
 
 // The tim side file's display time in milliseconds; 0 without one.
 int DisplayTime(const std::string& path) {
@@ -40,16 +39,18 @@ bool HasSide(const std::string& path, const char* kind) {
   return !side.empty() && SKFILESIZE(side) >= 0;
 }
 
+// A present side file is a green mark of the "miniled" strip, a missing one an empty box.
 void DrawMark(HDC dc, int x, int y, bool present) {
   HBITMAP strip = App().miniled;
-  if (!strip) {
-    SKFILLRECT(dc, x, y, kMarkSize, kMarkSize, present ? RGB(32, 192, 32) : RGB(255, 255, 255));
+  if (!present || !strip) {
+    COLORREF edge = SKGETSYSCOLOR(kSkinEdgeDark);
+    if (present) SKFILLRECT(dc, x, y, kMarkSize, kMarkSize, RGB(32, 192, 32));
+    else SKDRAWRECT3D(dc, x, y, x + kMarkSize - 1, y + kMarkSize - 1, edge, edge);
     return;
   }
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, strip);
-  SKTRANSBLT(dc, x, y, kMarkSize, kMarkSize, source, (present ? kPresentMark : kAbsentMark) * kMarkSize, 0,
-             RGB(255, 0, 255));
+  SKTRANSBLT(dc, x, y, kMarkSize, kMarkSize, source, kPresentMark * kMarkSize, 0, RGB(255, 0, 255));
   SelectObject(source, old);
   DeleteDC(source);
 }
