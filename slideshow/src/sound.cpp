@@ -1,5 +1,6 @@
 #include "sound.h"
 
+#include <commctrl.h>
 #include <mmsystem.h>
 
 #include <array>
@@ -175,6 +176,20 @@ bool QueueBuffers() {
   return true;
 }
 
+// The volume bar: a track bar from 0 to 100 % on the skin's background.
+HWND CreateVolumeTrackBar(HWND parent, int id) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  HWND w = CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, 0, 0, 100, 20,
+                           parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!w) return nullptr;
+  SendMessageA(w, TBM_SETRANGEMIN, FALSE, 0);
+  SendMessageA(w, TBM_SETRANGEMAX, TRUE, 100);
+  SendMessageA(w, TBM_SETPAGESIZE, 0, 10);
+  SKSETCOLOR(w, SKGETSYSCOLOR(kSkinWindowBack), SKGETSYSCOLOR(kSkinText));
+  return w;
+}
+
 }  // namespace
 
 // ---- Volume ----------------------------------------------------------------------------------
@@ -206,7 +221,7 @@ bool SETMIXERVOLUME(int percent) {
 void CREATEVOLUMEBAR(int id, const std::string& tip, int showState) {
   State& s = App();
   if (!s.clientHolder || GetDlgItem(s.clientHolder, id)) return;
-  s.volumeBar = SKTRACKBAR(s.clientHolder, 0, 0, 100, 20, id, 0, 100);
+  s.volumeBar = CreateVolumeTrackBar(s.clientHolder, id);
   if (!s.volumeBar) return;
   int volume = GETMIXERVOLUME();
   SKSETTRACKPOS(s.volumeBar, volume < 0 ? 0 : volume);

@@ -10,6 +10,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "skin/sk_text.h"
+#include "win/raii.h"
 
 namespace {
 
@@ -304,6 +305,70 @@ TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
   SelectSlides(frame, {0});
   Command(frame, 210);
   EXPECT_EQ(WaitSlides(frame, 3), (std::vector<std::string>{p[1], p[0], p[3]}));
+  EXPECT_EQ(Close(frame, program), 0);
+}
+
+TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
+  DunmereFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  folder.Write("pics\\a.kwd", "old text");
+  folder.Write("suite\\SHOWS\\NEWSHOW.ssf", "[|0|0|0|3|1|4000]\r\nold.jpg\r\n");
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a);
+  ASSERT_EQ(WaitSlides(frame, 1).size(), 1u);
+  SelectSlides(frame, {0});
+  {
+    // Another program holds both files: they cannot be replaced now.
+    win::Handle kwd(CreateFileA(folder.File("pics\\a.kwd").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    win::Handle show(CreateFileA(folder.File("suite\\SHOWS\\NEWSHOW.ssf").c_str(), GENERIC_READ, 0, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(kwd && show);
+    ASSERT_TRUE(driver::SetText(driver::FindChild(frame, kTextField), "new text"));
+    Command(frame, 9);
+    PostMessageA(frame, WM_COMMAND, 103, 0);
+    HWND pick = nullptr, msg = nullptr;
+    ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
+    ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the write error
+  }
+  SendWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), "old text");
+  EXPECT_EQ(ReadText(folder.File("suite\\SHOWS\\NEWSHOW.ssf")), "[|0|0|0|3|1|4000]\r\nold.jpg\r\n");
+  EXPECT_EQ(fileio::ListDirectory(folder.File("pics\\a.kwd*")).size(), 1u);
+  EXPECT_EQ(fileio::ListDirectory(folder.File("suite\\SHOWS\\*")).size(), 1u);
+  // Once free, the same commands write.
+  Command(frame, 9);
+  EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), "new text");
+  EXPECT_EQ(Close(frame, program), 0);
+}
+
+TEST_F(Dunmere, ANarrationThatCannotStartKeepsTheOldOne) {
+  DunmereFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  folder.Write("pics\\a.wav", "old narration");
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a);
+  ASSERT_EQ(WaitSlides(frame, 1).size(), 1u);
+  SelectSlides(frame, {0});
+  PostMessageA(frame, WM_COMMAND, 52, 0);
+  HWND box = nullptr;
+  if (PressNextBox("SKMSGBOX", 1, "", &box, 3000)) {
+    // No sound card: the old narration is still there, and nothing half-written beside it.
+    for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
+    SendWait(frame, WM_NULL, 0, 0);
+    EXPECT_EQ(ReadText(folder.File("pics\\a.wav")), "old narration");
+    EXPECT_EQ(fileio::ListDirectory(folder.File("pics\\a.wav*")).size(), 1u);
+  } else {
+    // A sound card recorded: stop gives a whole RIFF WAVE file in place of the old one.
+    Command(frame, 53);
+    std::string wav = ReadText(folder.File("pics\\a.wav"));
+    ASSERT_GE(wav.size(), 44u);
+    EXPECT_EQ(wav.substr(0, 4), "RIFF");
+    EXPECT_EQ(wav.substr(8, 4), "WAVE");
+  }
   EXPECT_EQ(Close(frame, program), 0);
 }
 

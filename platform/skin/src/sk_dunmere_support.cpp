@@ -1,12 +1,10 @@
-// The slide show maker's Windows skin engine functions: free disk space, the skinned track
-// bar and the panel placement query.
+// The slide show maker's Windows skin engine functions: free disk space, track bar
+// positions and the panel placement query.
 #include <windows.h>
 #include <commctrl.h>
 
-#include "engine_internal.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "skin/sk_controls.h"
 #include "skin/sk_dunmere.h"
 
 int64_t SKDISKFREE(const std::string& path) {
@@ -22,22 +20,6 @@ int64_t SKDISKFREE(const std::string& path) {
   std::string asked = fileio::WithTrailingSeparator(folder);
   if (!GetDiskFreeSpaceExA(asked.c_str(), &available, &total, &free)) return -1;
   return int64_t(available.QuadPart);
-}
-
-HWND SKTRACKBAR(HWND parent, int x, int y, int width, int height, int id, int minValue, int maxValue) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
-  skin_engine::EnsureResources();
-  HWND w = CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, x, y,
-                           width, height, parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr),
-                           nullptr);
-  if (!w) return nullptr;
-  SendMessageA(w, TBM_SETRANGEMIN, FALSE, minValue);
-  SendMessageA(w, TBM_SETRANGEMAX, TRUE, maxValue);
-  SendMessageA(w, TBM_SETPAGESIZE, 0, (maxValue - minValue) / 10 > 0 ? (maxValue - minValue) / 10 : 1);
-  const SkinTheme& t = skin_engine::State().theme;
-  SKSETCOLOR(w, t.Colour(kSkinWindowBack), t.Colour(kSkinText));
-  return w;
 }
 
 void SKSETTRACKPOS(HWND trackBar, int position) {

@@ -20,10 +20,7 @@ int64_t SKFOLDERSIZE(const std::string& folder);
 // yet: its nearest existing parent is asked); -1 when that cannot be told.
 int64_t SKDISKFREE(const std::string& path);
 
-// A skinned horizontal track bar from minValue to maxValue (the skin's background, no tick
-// marks). Like every track bar it reports moves to its parent with WM_HSCROLL.
-HWND SKTRACKBAR(HWND parent, int x, int y, int width, int height, int id, int minValue, int maxValue);
-// Moves the track bar's thumb (redrawn) without reporting a move.
+// Moves a track bar's thumb (redrawn) without reporting a move.
 void SKSETTRACKPOS(HWND trackBar, int position);
 int SKGETTRACKPOS(HWND trackBar);
 
