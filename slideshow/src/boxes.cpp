@@ -1,0 +1,88 @@
+// The slide show maker's message boxes and its wait box.
+#include "boxes.h"
+
+#include "skin/sk_draw.h"
+#include "skin/sk_msgbox.h"
+#include "skin/skin.h"
+#include "state.h"
+
+namespace dunmere {
+
+namespace {
+
+int SkinnedBox(HICON icon, const std::string& message, const std::string& buttons) {
+  SkBoxStyle style;
+  style.icon = icon;
+  style.textColour = SKGETSYSCOLOR(113);
+  style.secondColour = SKGETSYSCOLOR(112);
+  style.layout = 6;
+  style.byte1 = 3;
+  style.byte2 = 3;
+  HWND owner = App().frame && IsWindow(App().frame) ? App().frame : nullptr;
+  return SKMSGBOX(owner, SKCAPTIONFONT(), Ui(1), message, buttons, style);
+}
+
+// Esc during long work: ask whether to stop. The focus goes back where it was.
+int AskToStop() {
+  HWND focus = GetFocus();
+  MessageBeep(MB_ICONEXCLAMATION);
+  SkBoxStyle style;
+  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
+  style.textColour = SKGETSYSCOLOR(113);
+  style.secondColour = SKGETSYSCOLOR(112);
+  style.byte2 = 3;
+  int answer = SKMSGBOX(App().frame, SKCAPTIONFONT(), Ui(46), Ui(47), Ui(70), style);
+  if (App().frame) UpdateWindow(App().frame);
+  if (focus && IsWindow(focus)) SetFocus(focus);
+  return answer == 1 ? -1 : 0;
+}
+
+}  // namespace
+
+int MESSAGEBOX(const std::string& message, const std::string& buttons) {
+  return SkinnedBox(LoadIcon(nullptr, IDI_EXCLAMATION), message, buttons);
+}
+
+int PROGRAMBOX(const std::string& message, const std::string& buttons) {
+  return SkinnedBox(App().icon, message, buttons);
+}
+
+int WAITBOX(int flag) {
+  State& s = App();
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (flag) SKCURSORWAIT();
+    if (msg.message == WM_QUIT) {
+      // The program is ending: the loop that waits for the quit gets it after the work.
+      PostQuitMessage(int(msg.wParam));
+      return -1;
+    }
+    bool closing = msg.message == WM_CLOSE || (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE);
+    if (closing) {
+      PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+      return -1;
+    }
+    if (msg.message == WM_RBUTTONDOWN && msg.hwnd == s.slideList && SKOSVERSION() < 400) {
+      PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+      return -2;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+      if (AskToStop() != 0) return -1;
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
+
+bool WaitWithBox(DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    if (WAITBOX(0) != 0) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+}  // namespace dunmere

@@ -1,0 +1,413 @@
+// Command 104: the show built into a folder ready for a CD, then played, burned or
+// recorded into a video by the partners.
+#include "build.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "boxes.h"
+#include "controls/buildbox.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "imaging/gdiplus_helpers.h"
+#include "imaging/side_files.h"
+#include "imaging/thumbnails.h"
+#include "partners.h"
+#include "showfile.h"
+#include "skin/sk_boxes.h"
+#include "skin/sk_draw.h"
+#include "skin/sk_dunmere.h"
+#include "skin/sk_menu.h"
+#include "skin/sk_shell.h"
+#include "skin/skin.h"
+#include "slides.h"
+#include "slideshow/build_plan.h"
+#include "slideshow/side_data.h"
+#include "thumbs.h"
+#include "ui_rules.h"
+#include "win/raii.h"
+
+namespace dunmere {
+
+namespace {
+
+constexpr DWORD kPlayerCloseMs = 2000;
+constexpr DWORD kPlayerStartMs = 10000;
+constexpr DWORD kSettleMs = 1000;
+
+// PNG saving through GDI+ is one at a time.
+win::CriticalSection& PngLock() {
+  static win::CriticalSection lock;
+  return lock;
+}
+
+struct OutputSize {
+  int width = 0;
+  int height = 0;
+};
+
+OutputSize ParseOutputSize(const std::string& text) {
+  OutputSize size{slideshow::TextNumber(FieldOf(text, ",", 1)), slideshow::TextNumber(FieldOf(text, ",", 2))};
+  if (size.width < 1 || size.height < 1) size = OutputSize{};
+  return size;
+}
+
+// The picture at the output size (its own size for 0) as a PNG file; false when it
+// cannot be loaded or saved.
+bool SavePictureAsPng(const std::string& source, const std::string& target, OutputSize size) {
+  int width = 0, height = 0, colours = 0, hasLayer = 0;
+  uint8_t bits = 0;
+  HBITMAP loaded = LOADTHUMB(source, size.width, size.height, width, height, colours, bits, hasLayer, 0);
+  if (!loaded) return false;
+  win::Bitmap picture(loaded);
+  // The loader may leave a reduced picture in the top-left corner of a larger bitmap.
+  int outWidth = width, outHeight = height;
+  if (size.width > 0) {
+    int left = 0, top = 0;
+    SKICONISE(width, height, size.width, size.height, left, top, outWidth, outHeight);
+  }
+  BITMAP info{};
+  if (!GetObjectA(picture.Get(), sizeof info, &info) || outWidth < 1 || outHeight < 1) return false;
+  win::Bitmap exact;
+  HBITMAP saved = picture.Get();
+  if (info.bmWidth != outWidth || info.bmHeight != outHeight) {
+    HDC screen = GetDC(nullptr);
+    exact.Reset(CreateCompatibleBitmap(screen, outWidth, outHeight));
+    HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldFrom = SelectObject(from, picture.Get()), oldTo = SelectObject(to, exact.Get());
+    BitBlt(to, 0, 0, outWidth, outHeight, from, 0, 0, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    if (!exact) return false;
+    saved = exact.Get();
+  }
+  win::Lock lock(PngLock());
+  Gdiplus::GpBitmap* image = BITMAPFROMHBITMAP(saved);
+  if (!image) return false;
+  int status = SAVEIMAGEBYEXT(target, reinterpret_cast<Gdiplus::GpImage*>(image));
+  PictureHandle handle = image;
+  FREEGDIPIMAGE(handle, 0);
+  return status == 0 && SKFILESIZE(target) > 0;
+}
+
+bool IsVideoSize(const std::string& size) {
+  for (int c = 1011; c <= 1014; ++c)
+    if (!size.empty() && SKMACTE(c, App().menus) == size) return true;
+  return false;
+}
+
+std::vector<std::string> FilesOf(const std::string& folder) {
+  std::vector<std::string> names;
+  if (folder.empty()) return names;
+  for (const auto& e : fileio::ListDirectory(fileio::WithTrailingSeparator(folder) + "*"))
+    if (!e.directory) names.push_back(e.name);
+  return names;
+}
+
+std::string TargetFolder() {
+  State& s = App();
+  std::string entry = Ui(79);
+  if (fileio::Trim(entry).empty()) return {};
+  return slideshow::ExpandPathMacro(SKUCASE(fileio::WithTrailingSeparator(fileio::Trim(entry))), s.programFolder);
+}
+
+void SetProgress(int percent) {
+  State& s = App();
+  if (percent == s.lastPercent) return;
+  s.lastPercent = percent;
+  if (s.progress) SendMessageA(s.progress, PBM_SETPOS, WPARAM(percent), 0);
+}
+
+slideshow::BuildInput GatherInput(const std::string& target, bool video) {
+  State& s = App();
+  slideshow::BuildInput in;
+  in.targetFolder = target;
+  in.playerProgram = ProgramFileOf(ParsePartner(Ui(19)).program);
+  in.showListExtension = ProjectExtension();
+  in.videoExtension = VideoExtension();
+  in.videoBuild = video;
+  in.showName = s.showName;
+  in.header = CurrentHeader();
+  for (const auto& path : SlidePaths()) {
+    slideshow::BuildSlide slide;
+    slide.picture = path;
+    std::string tim = SideFilePath(path, slideshow::kTimeSideFile, SideFileNoDot::kNone);
+    if (!tim.empty() && SKFILESIZE(tim) >= 0) {
+      slide.hasTim = true;
+      fileio::ReadWholeFile(tim, slide.timText);
+    }
+    for (const char* kind : {slideshow::kTextSideFile, slideshow::kSoundSideFile, slideshow::kEffectSideFile}) {
+      std::string side = SideFilePath(path, kind, SideFileNoDot::kNone);
+      if (!side.empty() && SKFILESIZE(side) >= 0) slide.sideFiles.push_back(side);
+    }
+    in.slides.push_back(std::move(slide));
+  }
+  if (!s.musicList.empty() && fileio::Exists(s.musicList)) {
+    in.musicList = s.musicList;
+    Tally counted;
+    in.sounds = CountedSounds(s.musicList, counted);
+  }
+  in.skinFolder = SKSKINFOLDER();
+  in.skinFiles = FilesOf(in.skinFolder);
+  std::string extra = fileio::Trim(slideshow::ExpandPathMacro(Ui(82), s.programFolder));
+  if (!extra.empty() && fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) {
+    in.extraFolder = fileio::WithTrailingSeparator(extra);
+    in.extraFiles = FilesOf(in.extraFolder);
+  }
+  in.programFolder = s.programFolder;
+  for (const auto& name : SplitFields(Ui(80)))
+    if (SKFILESIZE(s.programFolder + name) >= 0) in.playerFiles.push_back(name);
+  return in;
+}
+
+// Carries the plan out; false when it stopped (cancelled, or a file could not be written,
+// which has been shown).
+bool WriteShowFolder(const slideshow::BuildPlan& plan, const std::string& target) {
+  State& s = App();
+  OutputSize size = ParseOutputSize(s.outputSize);
+  for (const auto& folder : plan.folders) SKMAKEDIR(target + folder);
+  int64_t steps = int64_t(plan.files.size());
+  s.lastPercent = -1;
+  SetProgress(0);
+  for (size_t i = 0; i < plan.files.size(); ++i) {
+    const slideshow::BuildFile& f = plan.files[i];
+    int rc = 0;
+    switch (f.kind) {
+      case slideshow::BuildFile::kText:
+        rc = fileio::WriteFileReplacing(f.target, f.text);
+        break;
+      case slideshow::BuildFile::kPicture: {
+        int64_t sourceSize = SKFILESIZE(f.source);
+        if (!SavePictureAsPng(f.source, f.target, size)) {
+          // A picture that cannot be loaded goes in as it is, under the PNG name.
+          SKKILLFILE(f.target);
+          rc = fileio::CopyFileTo(f.source, f.target);
+        }
+        if (rc == 0) {
+          if (sourceSize >= 0) s.show.bytes -= sourceSize;
+          s.show.bytes += std::max<int64_t>(0, SKFILESIZE(f.target));
+        }
+        break;
+      }
+      case slideshow::BuildFile::kCopy:
+        // A sound or side file that vanished meanwhile is left out.
+        if (fileio::Exists(f.source)) rc = fileio::CopyFileTo(f.source, f.target);
+        break;
+    }
+    if (rc != 0) {
+      SetProgress(0);
+      MESSAGEBOX(ReplaceAll(Ui(93), "@", f.target) + SKWINERR(rc));
+      return false;
+    }
+    SetProgress(slideshow::ProgressPercent(int64_t(i) + 1, steps));
+    if (WAITBOX(1) != 0) {
+      SetProgress(0);
+      return false;
+    }
+  }
+  ShowTotal();
+  return true;
+}
+
+// Refuses targets that must never be emptied, makes the folder, checks the space and only
+// then empties it. False (after a message) when the build cannot go on.
+bool PrepareTarget(const std::string& target) {
+  State& s = App();
+  if (slideshow::CheckBuildTarget(target, s.programFolder) != slideshow::TargetRefusal::kNone) {
+    MESSAGEBOX(ReplaceAll(Ui(91), "@", target));
+    return false;
+  }
+  if (int rc = SKMAKEDIR(target); rc != 0) {
+    MESSAGEBOX(ReplaceAll(Ui(93), "@", target) + SKWINERR(rc));
+    return false;
+  }
+  if (!WaitWithBox(kSettleMs)) return false;
+  int64_t free = SKDISKFREE(target);
+  int64_t reclaim = SKFOLDERSIZE(target);
+  if (free >= 0 && !slideshow::ShowFits(free, reclaim, RunningTotal())) {
+    std::string text = ReplaceAll(Ui(92), "#", SKLONGFORMAT(RunningTotal()));
+    text = ReplaceAll(text, "$", SKLONGFORMAT(free + reclaim));
+    MESSAGEBOX(ReplaceAll(text, "@", target));
+    return false;
+  }
+  if (int rc = SKCLEARTREE(target); rc != 0) {
+    MESSAGEBOX(ReplaceAll(Ui(93), "@", target) + SKWINERR(rc));
+    return false;
+  }
+  return true;
+}
+
+void SetControlsEnabled(bool on, bool& playWasEnabled) {
+  State& s = App();
+  auto enable = [&s](int id, bool state) {
+    if (HWND w = GetDlgItem(s.clientHolder, id)) EnableWindow(w, state ? TRUE : FALSE);
+  };
+  if (!on) {
+    HWND play = GetDlgItem(s.clientHolder, 51);
+    playWasEnabled = play && IsWindowEnabled(play);
+  }
+  for (int id : {52, 53, 54, 10, 11}) enable(id, on);
+  enable(51, on && playWasEnabled);
+  HMENU popup = SKPOPUPHANDLE(1);
+  for (int c : {101, 102, 103, 104, 106, 107, 108, 110})
+    if (popup) EnableMenuItem(popup, UINT(c), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+}
+
+void VideoFollowUp(const std::string& target, const std::string& player) {
+  State& s = App();
+  std::string video = target + fileio::StemOf(player) + VideoExtension();
+  if (!s.showName.empty() && SKFILESIZE(video) >= 0) {
+    std::string named = target + s.showName + VideoExtension();
+    SKKILLFILE(named);
+    if (SKRENAME(video, named) == 0) video = named;
+  }
+  int64_t size = SKFILESIZE(video);
+  if (size <= 0) return;
+  s.show.bytes += size;
+  ShowTotal();
+  int answer = PROGRAMBOX(Ui(84), Ui(85));
+  if (answer == 1) {
+    RUNSUITEITEM(target + "*.*");
+  } else if (answer == 3) {
+    RUNSUITEITEM(video);
+  } else if (answer == 2) {
+    static std::string lastFolder;
+    std::string folder = lastFolder;
+    SkBoxStyle style;
+    style.icon = s.icon;
+    if (SKINPUTBOX(s.frame, SKCAPTIONFONT(), Ui(1), Ui(83), Ui(71), folder, style) != 1) return;
+    folder = fileio::Trim(folder);
+    if (folder.empty()) return;
+    lastFolder = folder;
+    std::string root = folder.size() >= 2 && folder[1] == ':' ? folder.substr(0, 2) + "\\" : std::string();
+    if (!root.empty() && GetDriveTypeA(root.c_str()) == DRIVE_CDROM) {
+      MESSAGEBOX(SKWINERR(29));
+      return;
+    }
+    if (SKMAKEDIR(folder) != 0) {
+      MESSAGEBOX(SKWINERR(82));
+      return;
+    }
+    if (!fileio::EqualsNoCase(fileio::WithTrailingSeparator(folder), target))
+      SKSHELLCOPY(s.frame, video, fileio::WithTrailingSeparator(folder) + fileio::NameOf(video));
+  }
+}
+
+void RecordVideo(HWND player, const std::string& target, const std::string& playerProgram) {
+  State& s = App();
+  std::string cls = ParsePartner(Ui(19)).windowClass;
+  s.recordedCounts.clear();
+  OutputSize size = ParseOutputSize(s.outputSize);
+  std::string fields = std::to_string(size.width) + "," + std::to_string(size.height) + "," +
+                       std::to_string(s.framesPerSecond) + "," +
+                       std::to_string(uintptr_t(reinterpret_cast<UINT_PTR>(s.frame)));
+  SENDCOPYDATA(player, 20, fields);
+  bool playWasEnabled = false;
+  SetControlsEnabled(false, playWasEnabled);
+  // The user may stop waiting with Esc: a player that never closes holds nothing up.
+  while (FindWindowA(cls.c_str(), nullptr)) {
+    if (WAITBOX(1) != 0) break;
+    Sleep(10);
+  }
+  SetControlsEnabled(true, playWasEnabled);
+  SKCURSORSTD();
+  std::string text = SKUCASE(target + fileio::StemOf(playerProgram) + VideoExtension()) + Ui(89);
+  std::string first = FieldOf(s.recordedCounts, ",", 1), second = FieldOf(s.recordedCounts, ",", 2),
+              third = FieldOf(s.recordedCounts, ",", 3);
+  text = ReplaceAll(ReplaceAll(ReplaceAll(text, "@", fileio::Trim(first)), "#", fileio::Trim(second)), "$",
+                    fileio::Trim(third));
+  if (slideshow::TextNumber(second) == 0 && slideshow::TextNumber(third) == 0) PROGRAMBOX(text);
+  else if (MESSAGEBOX(text, Ui(71)) == 2) return;
+  VideoFollowUp(target, playerProgram);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitFields(const std::string& list) {
+  std::vector<std::string> out;
+  std::vector<std::string> parts;
+  SKSPLITS(list, ",", parts);
+  for (const auto& p : parts)
+    if (!fileio::Trim(p).empty()) out.push_back(fileio::Trim(p));
+  return out;
+}
+
+void BuildShow() {
+  State& s = App();
+  if (SlideCount() == 0 || s.building) return;
+  PartnerEntry player = ParsePartner(Ui(19));
+  ClosePartner(player.windowClass, kPlayerCloseMs);
+
+  int64_t limit = 0;
+  for (char c : fileio::Trim(Ui(77)))
+    if (c >= '0' && c <= '9') limit = limit * 10 + (c - '0');
+  if (limit > 0 && RunningTotal() > limit && PROGRAMBOX(Ui(76), Ui(70)) != 1) return;
+
+  bool video = IsVideoSize(s.outputSize);
+  if (!video) {
+    BuildBoxStyle style;
+    style.icon = s.icon;
+    style.textColour = SKGETSYSCOLOR(113);
+    style.secondColour = SKGETSYSCOLOR(112);
+    style.layout = 6;
+    style.flag = 0;
+    style.textStyle = kTextRaised;
+    uint32_t mask = (s.optionOne ? 1u : 0u) | (s.optionTwo ? 2u : 0u) | (s.optionThree ? 4u : 0u);
+    if (BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(58), Ui(59), Ui(60), Ui(71), mask, style) != 1) return;
+    s.optionOne = (mask & 1) ? 1 : 0;
+    s.optionTwo = (mask & 2) ? 1 : 0;
+    s.optionThree = (mask & 4) ? 1 : 0;
+  }
+
+  std::string extension = ProjectExtension();
+  std::string name;
+  if (PICKFILEBOX(s.frame, Ui(69), Ui(71), name, s.showFolder, extension,
+                  slideshow::ShowNameOf(s.showName, Ui(24), extension), 1) != 1) {
+    s.showName.clear();
+    return;
+  }
+  s.showName = slideshow::ShowNameOf(name, Ui(24), extension);
+  WRITESHOW();
+
+  std::string target = TargetFolder();
+  s.building = true;
+  WaitForScan(5000);
+  bool built = PrepareTarget(target);
+  slideshow::BuildPlan plan;
+  if (built) {
+    plan = slideshow::PlanBuild(GatherInput(target, video));
+    built = WriteShowFolder(plan, target);
+  }
+  s.building = false;
+  SKCURSORSTD();
+  if (!built) return;
+
+  PROGRAMBOX(BuildSummary(Ui(78), target, SlideCount(), RunningTotal()));
+  int answer = PROGRAMBOX(Ui(55), Ui(70));
+  // A box closed without an answer decides nothing.
+  if (answer == 0) return;
+  if (answer != 1) {
+    RUNSUITEITEM(target + "*.*");
+    return;
+  }
+  ClosePartner(player.windowClass, kPlayerCloseMs);
+  // The player of a video build is the copy in the show folder.
+  std::string command;
+  if (video) command = PartnerCommand(target + player.program) + " SSL2AVI";
+  else command = PartnerCommand(player.program) + " " + slideshow::QuoteIfBlank(target + plan.showListName);
+  SKSHELL(command, SW_SHOW, 0);
+  HWND window = WaitForPartner(player.windowClass, kPlayerStartMs);
+  SKCURSORSTD();
+  if (!window) return;
+  if (!video) {
+    SENDCOPYDATA(window, 26, target + "*.*" + "|" + s.showName);
+    return;
+  }
+  RecordVideo(window, target, ProgramFileOf(player.program));
+}
+
+}  // namespace dunmere

@@ -1,0 +1,145 @@
+#include "partners.h"
+
+#include <shellapi.h>
+
+#include "boxes.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "imaging/partner.h"
+#include "skin/skin.h"
+#include "slideshow/show_format.h"
+#include "state.h"
+#include "ui_rules.h"
+
+namespace dunmere {
+
+namespace {
+
+constexpr int kBurnerEntry = 9;  // the disc burner in the suite list
+
+std::string ShowFileName() {
+  std::string name = App().showName.empty() ? Ui(24) : App().showName;
+  name = fileio::NameOf(name);
+  size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+std::string PartnerCommand(const std::string& programField) {
+  std::string program, arguments;
+  slideshow::SplitProgramField(programField, program, arguments);
+  if (program.empty()) return program;
+  // A program given without a folder lies beside this one.
+  if (program.find_first_of("\\/:") == std::string::npos) program = App().programFolder + program;
+  return slideshow::QuoteIfBlank(program) + (arguments.empty() ? "" : " " + arguments);
+}
+
+std::string ProgramFileOf(const std::string& programField) {
+  std::string program, arguments;
+  slideshow::SplitProgramField(programField, program, arguments);
+  return program;
+}
+
+void NOTIFYSUITE(const std::string& path) {
+  if (path.empty()) return;
+  std::string cls = ParsePartner(Ui(15)).windowClass;
+  if (cls.empty()) return;
+  if (HWND browser = FindWindowA(cls.c_str(), nullptr)) {
+    std::string folder = fileio::WithoutTrailingSeparator(fileio::FolderOf(path));
+    SENDCOPYDATA(browser, 22, SKLCASE(folder));
+  }
+}
+
+void ClosePartner(const std::string& className, DWORD milliseconds) {
+  if (className.empty()) return;
+  HWND window = FindWindowA(className.c_str(), nullptr);
+  if (!window) return;
+  SENDCOPYDATA(window, 10, "");
+  DWORD start = GetTickCount();
+  while (FindWindowA(className.c_str(), nullptr) && GetTickCount() - start < milliseconds) Sleep(1);
+}
+
+HWND WaitForPartner(const std::string& className, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND w = FindWindowA(className.c_str(), nullptr)) return w;
+    if (GetTickCount() - start >= milliseconds) return nullptr;
+    if (WAITBOX(1) != 0) return nullptr;
+    Sleep(1);
+  }
+}
+
+void RUNSUITEPROGRAM(const std::string& text, int show) {
+  State& s = App();
+  PartnerEntry player = ParsePartner(Ui(19));
+  HWND window = FindOrStartPartner(PartnerCommand(player.program), player.windowClass, 1);
+  if (!window) return;
+  if (show) {
+    BringPartnerToFront(window);
+    SENDCOPYDATA(window, 19, std::to_string(s.defaultTime));
+    WAITBOX(0);
+    std::string fields = s.musicList + "| " + std::to_string(s.groupValue) + "| " + std::to_string(s.textFileNumber) +
+                         "| " + std::to_string(s.defaultTime);
+    SENDCOPYDATA(window, 4, fields);
+    WAITBOX(0);
+    SENDCOPYDATA(window, 5, "");
+    WAITBOX(0);
+    SENDCOPYDATA(window, 6, "");
+    WAITBOX(0);
+  }
+  if (IsWindow(window)) SENDCOPYDATA(window, 3, text);
+  if (show && IsWindow(window)) SENDCOPYDATA(window, 7, "");
+}
+
+void RUNSUITEITEM(const std::string& files) {
+  std::string program = App().programFolder + SuiteProgram(kBurnerEntry);
+  HWND burner = FindOrStartPartner(program, SuiteClass(kBurnerEntry), 19);
+  if (!burner) return;
+  SENDCOPYDATA(burner, 25, ShowFileName());
+  SENDCOPYDATA(burner, 24, "");
+  SENDCOPYDATA(burner, 3, files);
+}
+
+bool SwitchToBrowser(int code) {
+  PartnerEntry browser = ParsePartner(Ui(15));
+  std::string program = SKFINDF(browser.program);
+  if (program.empty()) return false;
+  HWND window = browser.windowClass.empty() ? nullptr : FindWindowA(browser.windowClass.c_str(), nullptr);
+  if (window) {
+    BringPartnerToFront(window);
+  } else {
+    SKSHELL(slideshow::QuoteIfBlank(program) + " " + slideshow::QuoteIfBlank(App().skinFile), SW_SHOW, 0);
+    DWORD start = GetTickCount();
+    while (!window && GetTickCount() - start < kPartnerStartMs) {
+      Sleep(0);
+      window = FindWindowA(browser.windowClass.c_str(), nullptr);
+    }
+  }
+  if (window) SENDCOPYDATA(window, code, "");
+  return true;
+}
+
+void ShowHelp() {
+  State& s = App();
+  std::string document = fileio::WithoutExtension(s.exePath) + ".htm";
+  if (!fileio::Exists(document)) {
+    MESSAGEBOX(SKWINERR(2));
+    return;
+  }
+  PartnerEntry viewer = ParsePartner(Ui(14));
+  std::string program = SKFINDF(viewer.program);
+  if (program.empty()) {
+    ShellExecuteA(s.frame, "open", document.c_str(), nullptr, s.programFolder.c_str(), SW_SHOW);
+    return;
+  }
+  if (HWND window = viewer.windowClass.empty() ? nullptr : FindWindowA(viewer.windowClass.c_str(), nullptr)) {
+    BringPartnerToFront(window);
+    SENDCOPYDATA(window, 3, document);
+    return;
+  }
+  SKSHELL(slideshow::QuoteIfBlank(program) + " " + slideshow::QuoteIfBlank(document + "," + s.skinFile), SW_SHOW, 0);
+}
+
+}  // namespace dunmere

@@ -1,0 +1,82 @@
+#include "settings.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "settings_record.h"
+#include "skin/skin.h"
+#include "slideshow/show_format.h"
+#include "state.h"
+#include "ui_rules.h"
+
+namespace dunmere {
+
+namespace {
+
+constexpr int kDefaultWidth = 860;
+constexpr int kDefaultHeight = 620;
+
+std::string SettingsPath() { return SKGETTEMPPATH() + App().programName + ".cfg"; }
+
+}  // namespace
+
+void SETTINGSFILE(int mode) {
+  State& s = App();
+  if (mode == 1) {
+    SettingsRecord r;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (s.frame && GetWindowPlacement(s.frame, &placement)) {
+      const RECT& w = placement.rcNormalPosition;
+      r.left = w.left;
+      r.top = w.top;
+      r.width = w.right - w.left;
+      r.height = w.bottom - w.top;
+    }
+    r.showFolder = s.showFolderSetting;
+    r.textSetting = s.textSetting;
+    r.quality = s.quality;
+    r.groupValue = s.groupValue;
+    r.defaultTime = s.defaultTime;
+    r.modeFlag = s.modeFlag;
+    r.outputSize = s.outputSize;
+    r.framesPerSecond = s.framesPerSecond;
+    r.further = s.furtherSetting;
+    fileio::WriteFileReplacing(SettingsPath(), FormatSettings(r));
+    return;
+  }
+  SettingsRecord r = DefaultSettings(Ui(51), Ui(20), Ui(21));
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  r.width = std::min(kDefaultWidth, screenWidth);
+  r.height = std::min(kDefaultHeight, screenHeight);
+  r.left = std::max(0, (screenWidth - r.width) / 2);
+  r.top = std::max(0, (screenHeight - r.height) / 2);
+  std::string line;
+  if (fileio::ReadWholeFile(SettingsPath(), line) == fileio::kOk) {
+    std::vector<std::string> lines = SplitLines(line);
+    if (!lines.empty()) ParseSettings(lines.front(), r);
+  }
+  ClampPlacement(r, SKXMINI(), SKYMINI(), screenWidth, screenHeight);
+  s.windowLeft = r.left;
+  s.windowTop = r.top;
+  s.windowWidth = r.width;
+  s.windowHeight = r.height;
+  s.showFolderSetting = r.showFolder;
+  std::string folder = fileio::Trim(slideshow::ExpandPathMacro(r.showFolder, s.programFolder));
+  if (folder.empty()) folder = s.programFolder;
+  s.showFolder = fileio::WithTrailingSeparator(folder);
+  s.textSetting = r.textSetting;
+  s.quality = r.quality;
+  s.groupValue = r.groupValue;
+  s.defaultTime = r.defaultTime;
+  s.modeFlag = r.modeFlag;
+  s.outputSize = r.outputSize;
+  s.framesPerSecond = r.framesPerSecond;
+  s.furtherSetting = r.further;
+  s.textFileNumber = slideshow::TextNumber(FieldOf(Ui(20), "|", 2));
+}
+
+}  // namespace dunmere

@@ -1,0 +1,28 @@
+// The show as a whole: its project file (save, open, new) and its background music.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "slideshow/show_format.h"
+#include "state.h"
+
+namespace dunmere {
+
+// The project file's extension and the video's (UI entry 25).
+std::string ProjectExtension();
+std::string VideoExtension();
+// The numbers that head the project file and the show list.
+slideshow::ShowHeader CurrentHeader();
+// Saves the show into the show folder under its name; 0 or the error shown to the user.
+int WRITESHOW();
+void NewShow();             // 101
+void OpenShow();            // 102
+void SaveShow();            // 103
+void ChooseMusic();         // 107
+void ClearMusic();          // 108
+// The sounds of a music list that count: existing files with an extension of UI entry 62.
+std::vector<std::string> CountedSounds(const std::string& musicList, Tally& tally);
+// Shows UI entry 12 + the music list's name, or UI entry 64 without one.
+void ShowMusicLabel();
+
+}  // namespace dunmere

@@ -1,0 +1,37 @@
+// The slide's sound: playing the wav side file, recording a narration into it from the
+// sound card, deleting it; and the output volume on the volume bar through the mixer.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace dunmere {
+
+// The mixer of the volume bar (device 0); a system without one leaves the bar at 0.
+void OpenMixer();
+void CloseMixer();
+// The output volume in percent; -1 when the mixer cannot be read.
+int GETMIXERVOLUME();
+// Sets the output volume; false when the mixer refused or does not exist.
+bool SETMIXERVOLUME(int percent);
+// Creates the volume bar unless it exists: placed by the panel placement of its entry.
+void CREATEVOLUMEBAR(int id, const std::string& tip, int showState);
+// The 100 ms volume timer: the bar follows the mixer.
+void CALLBACK VOLUMETIMERPROC(HWND window, UINT message, UINT_PTR id, DWORD time);
+// Command 75: the bar was moved.
+void VolumeBarMoved();
+
+// Enables the sound buttons for the current slide (play and delete with a sound, record
+// with a slide, stop while recording).
+void UpdateSoundButtons();
+void PlaySlideSound();    // 51
+void StartRecording();    // 52
+void StopRecording();     // 53
+void DeleteSlideSound();  // 54
+bool Recording();
+// MM_WIM_DATA: a filled capture buffer.
+void OnWaveData(LPARAM header);
+// Stops a recording and frees the device at the end.
+void EndSound();
+
+}  // namespace dunmere

@@ -1,0 +1,143 @@
+#include "ui_rules.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "fileio/paths.h"
+#include "skin/sk_text.h"
+#include "slideshow/show_format.h"
+#include "slideshow/side_data.h"
+
+namespace dunmere {
+
+using slideshow::TextNumber;
+
+std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
+  if (what.empty()) return text;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+    text.replace(at, what.size(), with);
+  return text;
+}
+
+std::string FieldOf(const std::string& text, const std::string& separator, int n) {
+  std::vector<std::string> parts;
+  SKSPLITS(text, separator, parts);
+  return n >= 1 && size_t(n) <= parts.size() ? parts[size_t(n - 1)] : std::string();
+}
+
+std::string NumberForm(const std::string& entry, int64_t number) {
+  size_t bar = entry.find('|');
+  if (bar == std::string::npos) return entry;
+  return number == 1 || number == -1 ? entry.substr(0, bar) : entry.substr(bar + 1);
+}
+
+std::string CountersText(int slides, const std::string& entry4) {
+  return std::to_string(slides) + NumberForm(entry4, slides);
+}
+
+std::string TimePrefix(const std::string& entry52, int milliseconds) {
+  int seconds = slideshow::WholeSeconds(milliseconds);
+  return ReplaceAll(NumberForm(entry52, seconds), "#", std::to_string(seconds));
+}
+
+std::string SlideInfoText(const std::string& fileName, int width, int height, int bits, int64_t size,
+                          const std::string& entry44, const std::string& entry45, const std::string& timePrefix) {
+  std::string info = fileName + " " + std::to_string(width) + " x" + " " + std::to_string(height) + " (" +
+                     std::to_string(bits) + entry44 + SKLONGFORMAT(size) + entry45;
+  return timePrefix + info;
+}
+
+std::string StatusAfterTimeCommand(const std::string& status, const std::string& prefix) {
+  size_t gt = status.rfind('>');
+  std::string rest = fileio::Trim(gt == std::string::npos ? status : status.substr(gt + 1));
+  return prefix + rest;
+}
+
+std::string BuildSummary(const std::string& entry78, const std::string& target, int slides, int64_t bytes) {
+  // "#" and "$" first: the target folder may hold either character.
+  std::string text = ReplaceAll(entry78, "#", std::to_string(slides));
+  text = ReplaceAll(text, "$", SKLONGFORMAT(bytes));
+  return ReplaceAll(text, "@", target);
+}
+
+Placement PlacementOf(const std::string& entry, int k) {
+  Placement p;
+  if (fileio::Trim(entry).empty()) return p;
+  std::vector<std::string> f;
+  SKSPLITS(entry, ",", f);
+  size_t triples = (f.size() + 2) / 3;
+  size_t index = size_t(std::max(k, 1)) - 1;
+  if (index >= triples) index = triples - 1;
+  f.resize(triples * 3);
+  p.hidden = fileio::EqualsNoCase(fileio::Trim(f[index * 3]), "H");
+  p.x = TextNumber(f[index * 3 + 1]);
+  p.y = TextNumber(f[index * 3 + 2]);
+  return p;
+}
+
+PartnerEntry ParsePartner(const std::string& entry) {
+  size_t comma = entry.find(',');
+  PartnerEntry p;
+  p.program = fileio::Trim(entry.substr(0, comma));
+  if (comma != std::string::npos) p.windowClass = fileio::Trim(entry.substr(comma + 1));
+  return p;
+}
+
+std::vector<std::string> EffectGroupNames(const std::string& entry40) {
+  std::vector<std::string> f, names;
+  if (fileio::Trim(entry40).empty()) return names;
+  SKSPLITS(entry40, ",", f);
+  for (size_t i = 0; i < f.size(); i += 2) names.push_back(fileio::Trim(f[i]));
+  return names;
+}
+
+std::string EffectListFile(const std::string& entry40, int group) {
+  return fileio::Trim(FieldOf(entry40, ",", 2 * (group + 1)));
+}
+
+EffectEntry ParseEffectEntry(const std::string& line) {
+  std::vector<std::string> f;
+  SKSPLITS(line, ",", f);
+  EffectEntry e;
+  e.name = f[0];
+  if (f.size() > 1) e.step = TextNumber(f[1]);
+  if (f.size() > 2) e.time = TextNumber(f[2]);
+  return e;
+}
+
+void ButtonTexts(const std::string& entry, std::string& caption, std::string& tip) {
+  size_t comma = entry.find(',');
+  caption = entry.substr(0, comma);
+  tip = comma == std::string::npos ? std::string() : entry.substr(comma + 1);
+}
+
+CaptureFormat CaptureFormatFor(int quality) {
+  CaptureFormat f;
+  struct Row {
+    int quality, channels, rate, bits;
+  };
+  static const Row kRows[] = {{1, 1, 11025, 8},    {2, 2, 11025, 8},    {4, 1, 11025, 16},  {8, 2, 11025, 16},
+                              {16, 1, 22050, 8},   {32, 2, 22050, 8},   {128, 2, 22050, 16}, {256, 1, 44100, 8},
+                              {512, 2, 44100, 8},  {1024, 1, 44100, 16}, {2048, 2, 44100, 16}};
+  f.channels = 1;
+  f.samplesPerSecond = 22050;
+  f.bitsPerSample = 16;
+  for (const auto& r : kRows) {
+    if (r.quality == quality) {
+      f.channels = r.channels;
+      f.samplesPerSecond = r.rate;
+      f.bitsPerSample = r.bits;
+    }
+  }
+  f.blockAlign = f.channels * f.bitsPerSample / 8;
+  f.averageBytesPerSecond = f.samplesPerSecond * f.blockAlign;
+  return f;
+}
+
+uint32_t MixerValueOfPercent(int percent) { return uint32_t(std::clamp(percent, 0, 100)) * 655u; }
+
+int PercentOfMixerValue(uint32_t value) {
+  return int(std::lround(100.0 * double(std::min<uint32_t>(value, 65535u)) / 65535.0));
+}
+
+}  // namespace dunmere

@@ -1,0 +1,82 @@
+// The slide show maker's texts and small readings of its UI text entries: singular and
+// plural forms, the slide information line, the counters, placement triples, the effect
+// groups and entries, partner entries, and the recording formats and mixer arithmetic.
+// Portable.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dunmere {
+
+// Every occurrence of what replaced by with.
+std::string ReplaceAll(std::string text, const std::string& what, const std::string& with);
+// Field n (from 1) of a text split at separator; "" when there is none.
+std::string FieldOf(const std::string& text, const std::string& separator, int n);
+
+// An entry "singular|plural": the singular for 1 (and -1), else the plural; an entry
+// without "|" serves both.
+std::string NumberForm(const std::string& entry, int64_t number);
+// SHOWCOUNTERS: the slide count (decimal, no blanks) followed by the count's form of the entry.
+std::string CountersText(int slides, const std::string& entry4);
+// UI entry 52 ("#" replaced by the time in whole seconds), in the form for that number.
+std::string TimePrefix(const std::string& entry52, int milliseconds);
+// The slide information line: name, " " width, " x", " " height, " (", bits, entry 44,
+// the size with thousands separators, entry 45; with a non-empty time text the time
+// prefix goes in front.
+std::string SlideInfoText(const std::string& fileName, int width, int height, int bits, int64_t size,
+                          const std::string& entry44, const std::string& entry45, const std::string& timePrefix);
+// After a time command: the status text after its last ">" (blanks trimmed), with a new
+// time prefix in front.
+std::string StatusAfterTimeCommand(const std::string& status, const std::string& prefix);
+// The summary of a build (UI entry 78): "@" the target, "#" the slides, "$" the size.
+std::string BuildSummary(const std::string& entry78, const std::string& target, int slides, int64_t bytes);
+
+// A placement triple of PLACEPANELCHILD: entry n holds "flag,x,y" triples, one per placement.
+struct Placement {
+  bool hidden = false;
+  int x = 0;
+  int y = 0;
+};
+// Placement k (0 counts as 1); fewer triples than needed take the last one; a flag "H" (any
+// case) hides. An empty entry gives a visible child at 0, 0.
+Placement PlacementOf(const std::string& entry, int k);
+
+// Partner entries: "program file,window class".
+struct PartnerEntry {
+  std::string program;
+  std::string windowClass;
+};
+PartnerEntry ParsePartner(const std::string& entry);
+
+// The effect groups of UI entry 40: "name 1,file 1,name 2,file 2,...".
+std::vector<std::string> EffectGroupNames(const std::string& entry40);
+// The list file of the group at position g (from 0): field 2 x (g + 1).
+std::string EffectListFile(const std::string& entry40, int group);
+// An effect list entry: the display name and, for the plug-in group, step and time.
+struct EffectEntry {
+  std::string name;
+  int step = 0;
+  int time = 0;
+};
+EffectEntry ParseEffectEntry(const std::string& line);
+
+// A button's caption and tip: "caption,tip".
+void ButtonTexts(const std::string& entry, std::string& caption, std::string& tip);
+
+// ---- Sound ----------------------------------------------------------------------------------
+// A PCM capture format chosen from the recording-quality setting (a WAVE_FORMAT_* bit).
+struct CaptureFormat {
+  int channels = 1;
+  int samplesPerSecond = 22050;
+  int bitsPerSample = 16;
+  int blockAlign = 2;
+  int averageBytesPerSecond = 44100;
+};
+CaptureFormat CaptureFormatFor(int quality);
+// The mixer's volume scale: percent p is written as p x 655 (limited to 0 to 100), a mixer
+// value is read back as round(100 x value / 65535).
+uint32_t MixerValueOfPercent(int percent);
+int PercentOfMixerValue(uint32_t value);
+
+}  // namespace dunmere

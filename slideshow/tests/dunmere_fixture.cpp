@@ -1,0 +1,172 @@
+#include "dunmere_fixture.h"
+
+#include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "skin/ui_text.h"
+
+namespace {
+
+// Sets TEMP and TMP for the programs started meanwhile, and puts the old values back.
+class TempEnvironment {
+ public:
+  explicit TempEnvironment(const std::string& folder) {
+    for (const char* name : {"TEMP", "TMP"}) {
+      char old[MAX_PATH * 2];
+      DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
+      saved_.push_back({name, n && n < sizeof old ? std::string(old, n) : std::string(), n != 0});
+      SetEnvironmentVariableA(name, folder.c_str());
+    }
+  }
+  ~TempEnvironment() {
+    for (const auto& s : saved_) SetEnvironmentVariableA(s.name, s.present ? s.value.c_str() : nullptr);
+  }
+
+ private:
+  struct Saved {
+    const char* name;
+    std::string value;
+    bool present;
+  };
+  std::vector<Saved> saved_;
+};
+
+struct BoxSearch {
+  const char* className;
+  HWND skip;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<BoxSearch*>(lp);
+  char cls[64];
+  if (w == s->skip || !IsWindowVisible(w) || !GetClassNameA(w, cls, sizeof cls) || lstrcmpA(cls, s->className) != 0)
+    return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+HWND WaitNextBox(const std::string& boxClass, HWND last, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    BoxSearch s{boxClass.c_str(), last, nullptr};
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
+    if (s.found) return s.found;
+    if (GetTickCount() - start >= milliseconds) return nullptr;
+    PumpMessages(20);
+  }
+}
+
+}  // namespace
+
+DunmereFolder::DunmereFolder(bool uiFile) : uiFile_(uiFile) {
+  program_ = dir_.File("suite\\");
+  temp_ = dir_.File("temp\\");
+  fileio::MakeDirectories(program_ + "effects");
+  fileio::MakeDirectories(temp_);
+  fileio::CopyFileTo(SuiteFolder() + "dunmere.exe", Exe());
+  for (const auto& e : fileio::ListDirectory(SuiteFolder() + "effects\\*.txt"))
+    fileio::CopyFileTo(SuiteFolder() + "effects\\" + e.name, program_ + "effects\\" + e.name);
+  WriteUiFile();
+}
+
+void DunmereFolder::WriteUiFile() {
+  if (!uiFile_) return;
+  std::string shipped;
+  fileio::ReadWholeFile(SuiteFolder() + "dunmere.SYS", shipped);
+  std::vector<UiTextError> errors;
+  UiTextFile file = ParseUiText(shipped, errors);
+  for (const auto& [n, text] : entries_) {
+    if (file.strings.size() <= size_t(n)) file.strings.resize(size_t(n) + 1);
+    file.strings[size_t(n)] = text;
+  }
+  fileio::WriteFileReplacing(program_ + "dunmere.SYS", FormatUiText(file));
+}
+
+void DunmereFolder::SetEntry(int n, const std::string& text) {
+  entries_[n] = text;
+  WriteUiFile();
+}
+
+void DunmereFolder::WriteSettings(const std::string& line) { fileio::WriteFileReplacing(temp_ + "dunmere.cfg", line); }
+
+void DunmereFolder::AddStandin() { fileio::CopyFileTo(TestProgramFolder() + "standin.exe", program_ + "standin.exe"); }
+
+bool DunmereFolder::Start(ChildProcess& process, const std::string& arguments) {
+  TempEnvironment temp(temp_);
+  return process.Start(Exe(), arguments, program_);
+}
+
+std::string WritePicture(const std::string& path, int width, int height) {
+  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 3);
+  for (size_t i = 0; i < pixels.size(); i += 3) {
+    pixels[i] = 200;
+    pixels[i + 1] = 120;
+    pixels[i + 2] = 40;
+  }
+  fileio::MakeDirectories(fileio::FolderOf(path));
+  driver::WriteBmp(path, width, height, pixels);
+  return path;
+}
+
+std::string ReadText(const std::string& path) {
+  std::string bytes;
+  fileio::ReadWholeFile(path, bytes);
+  return bytes;
+}
+
+bool PressNextBox(const std::string& boxClass, int number, const std::string& caption, HWND* last,
+                  DWORD milliseconds) {
+  HWND box = WaitNextBox(boxClass, last ? *last : nullptr, milliseconds);
+  if (!box) return false;
+  if (last) *last = box;
+  std::vector<HWND> buttons;
+  // The box's push buttons and check boxes are its "Button" children in creation order.
+  DWORD start = GetTickCount();
+  HWND target = nullptr;
+  while (!target && GetTickCount() - start < milliseconds) {
+    int i = 0;
+    for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      char cls[64];
+      if (!GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, "Button") != 0) continue;
+      std::string text = driver::WindowText(w);
+      std::string plain;
+      for (char c : text)
+        if (c != '&') plain += c;
+      if (caption.empty() ? ++i == number : plain == caption) target = w;
+    }
+    if (!target) PumpMessages(20);
+  }
+  if (!target) return false;
+  PostMessageA(target, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool CloseNextBox(const std::string& boxClass, HWND* last, DWORD milliseconds) {
+  HWND box = WaitNextBox(boxClass, last ? *last : nullptr, milliseconds);
+  if (!box) return false;
+  if (last) *last = box;
+  PostMessageA(box, WM_CLOSE, 0, 0);
+  return true;
+}
+
+bool StartPartner(ChildProcess& process, const std::string& className, const std::string& log) {
+  if (!process.Start(TestProgramFolder() + "standin.exe", className + " " + log)) return false;
+  return WaitForWindow(className, 20000, process.Id()) != nullptr;
+}
+
+std::vector<LoggedMessage> WaitLog(const std::string& log, size_t count, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  std::vector<LoggedMessage> got = ReadStandinLog(log);
+  while (got.size() < count && GetTickCount() - start < milliseconds) {
+    PumpMessages(50);
+    got = ReadStandinLog(log);
+  }
+  return got;
+}
+
+LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 20000, &answer);
+  return LRESULT(answer);
+}

@@ -1,0 +1,581 @@
+// The slide show maker as a user and its partner programs see it: started under Wine,
+// driven from outside with the test driver, with stand-in partners that log what they get.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "driver.h"
+#include "dunmere_fixture.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "skin/sk_text.h"
+#include "win/raii.h"
+
+namespace {
+
+constexpr DWORD kStartMs = 30000;
+constexpr const char* kFrameClass = "SKSLIDEMAKER";
+constexpr int kSlideList = 4;
+constexpr int kTextField = 3;
+
+class Dunmere : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // The first start of a program in a fresh prefix is slow; a partner gets two seconds.
+    TempDir dir;
+    ChildProcess warm;
+    StartPartner(warm, "DUNMEREWARMUP", dir.File("log.txt"));
+    if (HWND w = FindWindowA("DUNMEREWARMUP", nullptr)) SENDCOPYDATA(w, 10, "");
+    WaitForNoWindow("DUNMEREWARMUP", 10000);
+  }
+
+  HWND Start(DunmereFolder& folder, ChildProcess& process) {
+    EXPECT_TRUE(folder.Start(process));
+    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    EXPECT_NE(frame, nullptr);
+    if (frame) {
+      EXPECT_NE(driver::WaitChild(frame, 75, kStartMs), nullptr);
+      for (int i = 0; i < 400 && !IsWindowVisible(frame); ++i) PumpMessages(50);
+    }
+    return frame;
+  }
+
+  int Close(HWND frame, ChildProcess& process) {
+    driver::SendCommand(frame, 10, "");
+    return process.Wait(kStartMs);
+  }
+
+  static HWND List(HWND frame) { return driver::FindChild(frame, kSlideList); }
+
+  static std::string Status(HWND frame) { return driver::WindowText(driver::FindChildByClass(frame, "SKSTATUS")); }
+
+  // Waits until the slide list holds count entries.
+  static std::vector<std::string> WaitSlides(HWND frame, size_t count) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 400; ++i) {
+      items = driver::ListItems(List(frame));
+      if (items.size() == count) break;
+      PumpMessages(25);
+    }
+    return items;
+  }
+
+  // Selects the slides at the indices (nothing else) and tells the window as a click would.
+  static void SelectSlides(HWND frame, const std::vector<int>& indices) {
+    HWND list = List(frame);
+    SendWait(list, LB_SETSEL, FALSE, -1);
+    for (int i : indices) SendWait(list, LB_SETSEL, TRUE, i);
+    if (!indices.empty()) SendWait(list, LB_SETCARETINDEX, WPARAM(indices.front()), FALSE);
+    SendWait(frame, WM_COMMAND, MAKEWPARAM(kSlideList, LBN_SELCHANGE), LPARAM(list));
+  }
+
+  static void Command(HWND frame, int id) { SendWait(frame, WM_COMMAND, WPARAM(id), 0); }
+};
+
+TEST_F(Dunmere, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
+  DunmereFolder folder(false);
+  ChildProcess program;
+  ASSERT_TRUE(folder.Start(program));
+  HWND box = WaitForWindow("SKMSGBOX", kStartMs, program.Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(driver::WindowText(box), "dunmere");
+  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
+  EXPECT_EQ(program.Wait(kStartMs), 2);
+}
+
+TEST_F(Dunmere, ASecondStartBringsTheFirstForwardAndEnds) {
+  DunmereFolder folder;
+  ChildProcess first;
+  HWND frame = Start(folder, first);
+  ASSERT_NE(frame, nullptr);
+  ShowWindow(frame, SW_MINIMIZE);
+  ChildProcess second;
+  ASSERT_TRUE(folder.Start(second));
+  EXPECT_EQ(second.Wait(kStartMs), 0);
+  EXPECT_FALSE(IsIconic(frame));
+  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), frame);
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(Close(frame, first), 0);
+}
+
+TEST_F(Dunmere, Code3AddsTheSlidesItDoesNotHoldYet) {
+  DunmereFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 30, 40);
+  std::string c = WritePicture(folder.File("pics\\c.bmp"), 20, 20);
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(driver::WindowText(frame), "Slide show maker");
+  EXPECT_EQ(driver::SendCommand(frame, 3, a + "|" + b), 1);
+  EXPECT_EQ(WaitSlides(frame, 2), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(Status(frame), "2 slides");
+  // A slide the list holds, a new one and a file that does not exist.
+  driver::SendCommand(frame, 3, b + "|" + c + "|" + folder.File("pics\\missing.bmp"));
+  EXPECT_EQ(WaitSlides(frame, 3), (std::vector<std::string>{a, b, c}));
+  EXPECT_EQ(Status(frame), "3 slides");
+  // The thumbnail walk gives every slide its thumbnail and the title back.
+  HWND list = List(frame);
+  bool all = false;
+  for (int i = 0; i < 400 && !all; ++i) {
+    all = true;
+    for (int k = 0; k < 3; ++k) all = all && SendWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0;
+    if (!all) PumpMessages(25);
+  }
+  EXPECT_TRUE(all);
+  for (int i = 0; i < 200 && driver::WindowText(frame) != "Slide show maker"; ++i) PumpMessages(25);
+  EXPECT_EQ(driver::WindowText(frame), "Slide show maker");
+  EXPECT_EQ(Close(frame, program), 0);
+}
+
+TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
+  DunmereFolder folder;
+  std::string log = folder.File("browser.log");
+  ChildProcess browser;
+  ASSERT_TRUE(StartPartner(browser, "SKMBROWSER", log));
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 40, 30);
+  folder.Write("pics\\b.kwd", "From outside");
+  // A picture without extension in a folder with a dot has no side files.
+  std::string scan = WritePicture(folder.File("my.pics\\scan"), 20, 20);
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a + "|" + b + "|" + scan);
+  ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
+  HWND field = driver::FindChild(frame, kTextField);
+
+  SelectSlides(frame, {0});
+  std::string text = "Hello | world\r\nsecond line";
+  ASSERT_TRUE(driver::SetText(field, text));
+  Command(frame, 9);
+  EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), text);
+  std::vector<LoggedMessage> got = WaitLog(log, 1, 10000);
+  ASSERT_GE(got.size(), 1u);
+  EXPECT_EQ(got[0].code, 22);
+  EXPECT_EQ(got[0].text, SKLCASE(fileio::WithoutTrailingSeparator(folder.File("pics"))));
+
+  Command(frame, 503);  // 3 seconds
+  EXPECT_EQ(ReadText(folder.File("pics\\a.tim")), "3000");
+  Command(frame, 5);  // the first effect of the first group
+  EXPECT_EQ(ReadText(folder.File("pics\\a.sfx")), "2000|Wipe from the left");
+  Command(frame, 513);  // back to the show's default time
+  EXPECT_FALSE(fileio::Exists(folder.File("pics\\a.tim")));
+  // Saving an empty text deletes the file.
+  ASSERT_TRUE(driver::SetText(field, ""));
+  Command(frame, 9);
+  EXPECT_FALSE(fileio::Exists(folder.File("pics\\a.kwd")));
+  EXPECT_GE(WaitLog(log, 5, 10000).size(), 5u);
+
+  // Another slide shows its own text; command 10 deletes it.
+  SelectSlides(frame, {1});
+  EXPECT_EQ(driver::WindowText(field), "From outside");
+  Command(frame, 10);
+  EXPECT_FALSE(fileio::Exists(folder.File("pics\\b.kwd")));
+  EXPECT_EQ(driver::WindowText(field), "");
+
+  // Nothing is written for the picture without extension, neither beside it nor above.
+  SelectSlides(frame, {2});
+  ASSERT_TRUE(driver::SetText(field, "no side file"));
+  Command(frame, 9);
+  Command(frame, 505);
+  EXPECT_FALSE(fileio::Exists(folder.File("my.kwd")));
+  EXPECT_FALSE(fileio::Exists(folder.File("my.tim")));
+  EXPECT_EQ(fileio::ListDirectory(folder.File("my.pics\\*")).size(), 1u);
+
+  // The display time of several slides at once, and the delete command of one kind.
+  SelectSlides(frame, {0, 1});
+  Command(frame, 502);
+  EXPECT_EQ(ReadText(folder.File("pics\\a.tim")), "2000");
+  EXPECT_EQ(ReadText(folder.File("pics\\b.tim")), "2000");
+  PostMessageA(frame, WM_COMMAND, 217, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &box));
+  for (int i = 0; i < 200 && fileio::Exists(folder.File("pics\\b.tim")); ++i) PumpMessages(25);
+  EXPECT_FALSE(fileio::Exists(folder.File("pics\\a.tim")));
+  EXPECT_FALSE(fileio::Exists(folder.File("pics\\b.tim")));
+  EXPECT_TRUE(fileio::Exists(folder.File("pics\\a.sfx")));
+  EXPECT_EQ(Close(frame, program), 0);
+  if (HWND w = FindWindowA("SKMBROWSER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("SKMBROWSER", 10000);
+}
+
+TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
+  DunmereFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 40, 30);
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a + "|" + b);
+  ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
+  Command(frame, 705);  // group value 5
+  Command(frame, 802);  // default time 2000
+  PostMessageA(frame, WM_COMMAND, 103, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &box));
+  std::string show = folder.ShowFolder() + "NEWSHOW.ssf";
+  for (int i = 0; i < 200 && !fileio::Exists(show); ++i) PumpMessages(25);
+  EXPECT_EQ(ReadText(show), "[|0|0|0|5|1|2000]\r\n" + a + "\r\n" + b + "\r\n");
+
+  // A new show empties the list; opening the saved one brings the slides back.
+  PostMessageA(frame, WM_COMMAND, 101, 0);
+  HWND msg = nullptr;
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));
+  EXPECT_TRUE(WaitSlides(frame, 0).empty());
+  EXPECT_EQ(Status(frame), "0 slides");
+  PostMessageA(frame, WM_COMMAND, 102, 0);
+  ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &box));
+  EXPECT_EQ(WaitSlides(frame, 2), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(Close(frame, program), 0);
+  // The settings keep the group and the default time.
+  std::string settings = ReadText(folder.TempFolder() + "dunmere.cfg");
+  std::vector<std::string> fields;
+  SKSPLITS(settings, "|", fields);
+  ASSERT_EQ(fields.size(), 13u) << settings;
+  EXPECT_EQ(fields[7], "5");
+  EXPECT_EQ(fields[8], "2000");
+}
+
+TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
+  DunmereFolder folder;
+  std::string log = folder.File("player.log");
+  ChildProcess player;
+  ASSERT_TRUE(StartPartner(player, "QPLAYER", log));
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 40, 30);
+  std::string c = WritePicture(folder.File("pics\\c.bmp"), 40, 30);
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a + "|" + b + "|" + c);
+  ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
+  SelectSlides(frame, {0, 2});
+  Command(frame, 11);
+  std::vector<LoggedMessage> got = WaitLog(log, 6, 20000);
+  ASSERT_EQ(got.size(), 6u);
+  std::vector<int> codes;
+  for (const auto& m : got) codes.push_back(m.code);
+  EXPECT_EQ(codes, (std::vector<int>{19, 4, 5, 6, 3, 7}));
+  EXPECT_EQ(got[0].text, "4000");
+  EXPECT_EQ(got[1].text, "| 3| 1| 4000");
+  EXPECT_EQ(got[4].text, a + "|" + c);
+  EXPECT_EQ(Close(frame, program), 0);
+  if (HWND w = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("QPLAYER", 10000);
+}
+
+TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
+  DunmereFolder folder;
+  std::vector<std::string> p;
+  for (const char* n : {"a", "b", "c", "d"}) p.push_back(WritePicture(folder.File(std::string("pics\\") + n + ".bmp"), 20, 20));
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, p[0] + "|" + p[1] + "|" + p[2] + "|" + p[3]);
+  ASSERT_EQ(WaitSlides(frame, 4).size(), 4u);
+  HWND list = List(frame);
+  // Alt+Down moves the selected slide down by one; with the last one selected nothing moves.
+  SelectSlides(frame, {1});
+  PostMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 0);
+  SendWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
+  SelectSlides(frame, {3});
+  PostMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 0);
+  SendWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
+  // Cut two slides, paste them before the first one.
+  SelectSlides(frame, {1, 2});
+  Command(frame, 209);
+  EXPECT_EQ(WaitSlides(frame, 2), (std::vector<std::string>{p[0], p[3]}));
+  EXPECT_EQ(Status(frame), "2 slides");
+  SelectSlides(frame, {0});
+  Command(frame, 210);
+  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[2], p[1], p[0], p[3]}));
+  // Nothing is held any more: a second paste adds nothing.
+  Command(frame, 210);
+  EXPECT_EQ(WaitSlides(frame, 4).size(), 4u);
+  // A cut that is cut again before a paste is gone for good.
+  SelectSlides(frame, {0});
+  Command(frame, 209);
+  SelectSlides(frame, {0});
+  Command(frame, 209);
+  SelectSlides(frame, {0});
+  Command(frame, 210);
+  EXPECT_EQ(WaitSlides(frame, 3), (std::vector<std::string>{p[1], p[0], p[3]}));
+  EXPECT_EQ(Close(frame, program), 0);
+}
+
+TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
+  DunmereFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  folder.Write("pics\\a.kwd", "old text");
+  folder.Write("suite\\SHOWS\\NEWSHOW.ssf", "[|0|0|0|3|1|4000]\r\nold.jpg\r\n");
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a);
+  ASSERT_EQ(WaitSlides(frame, 1).size(), 1u);
+  SelectSlides(frame, {0});
+  {
+    // Another program holds both files: they cannot be replaced now.
+    win::Handle kwd(CreateFileA(folder.File("pics\\a.kwd").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    win::Handle show(CreateFileA(folder.File("suite\\SHOWS\\NEWSHOW.ssf").c_str(), GENERIC_READ, 0, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(kwd && show);
+    ASSERT_TRUE(driver::SetText(driver::FindChild(frame, kTextField), "new text"));
+    Command(frame, 9);
+    PostMessageA(frame, WM_COMMAND, 103, 0);
+    HWND pick = nullptr, msg = nullptr;
+    ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
+    ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the write error
+  }
+  SendWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), "old text");
+  EXPECT_EQ(ReadText(folder.File("suite\\SHOWS\\NEWSHOW.ssf")), "[|0|0|0|3|1|4000]\r\nold.jpg\r\n");
+  EXPECT_EQ(fileio::ListDirectory(folder.File("pics\\a.kwd*")).size(), 1u);
+  EXPECT_EQ(fileio::ListDirectory(folder.File("suite\\SHOWS\\*")).size(), 1u);
+  // Once free, the same commands write.
+  Command(frame, 9);
+  EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), "new text");
+  EXPECT_EQ(Close(frame, program), 0);
+}
+
+TEST_F(Dunmere, ANarrationThatCannotStartKeepsTheOldOne) {
+  DunmereFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  folder.Write("pics\\a.wav", "old narration");
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a);
+  ASSERT_EQ(WaitSlides(frame, 1).size(), 1u);
+  SelectSlides(frame, {0});
+  PostMessageA(frame, WM_COMMAND, 52, 0);
+  HWND box = nullptr;
+  if (PressNextBox("SKMSGBOX", 1, "", &box, 3000)) {
+    // No sound card: the old narration is still there, and nothing half-written beside it.
+    for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
+    SendWait(frame, WM_NULL, 0, 0);
+    EXPECT_EQ(ReadText(folder.File("pics\\a.wav")), "old narration");
+    EXPECT_EQ(fileio::ListDirectory(folder.File("pics\\a.wav*")).size(), 1u);
+  } else {
+    // A sound card recorded: stop gives a whole RIFF WAVE file in place of the old one.
+    Command(frame, 53);
+    std::string wav = ReadText(folder.File("pics\\a.wav"));
+    ASSERT_GE(wav.size(), 44u);
+    EXPECT_EQ(wav.substr(0, 4), "RIFF");
+    EXPECT_EQ(wav.substr(8, 4), "WAVE");
+  }
+  EXPECT_EQ(Close(frame, program), 0);
+}
+
+// A show of two slides and music, built into a folder of its own.
+class DunmereBuild : public Dunmere {
+ protected:
+  void SetUp() override {
+    target = folder.File("target\\");
+    folder.SetEntry(79, target);
+    a = WritePicture(folder.File("pics\\a.bmp"), 64, 48);
+    folder.Write("pics\\a.tim", "6000");
+    folder.Write("pics\\a.kwd", "First slide");
+    folder.Write("pics\\a.sfx", "2001|Wipe from the right");
+    b = folder.Write("pics\\b.jpg", "this is no JPEG at all");
+    folder.Write("one\\song.mp3", "first song");
+    folder.Write("two\\song.mp3", "second song");
+    folder.Write("suite\\MUSIC\\calm.m3u", folder.File("one\\song.mp3") + "\r\n" + folder.File("two\\song.mp3") +
+                                               "\r\n" + folder.File("one\\missing.mp3") + "\r\n" +
+                                               folder.File("one\\notes.txt") + "\r\n");
+    folder.Write("one\\notes.txt", "not a sound");
+    // What the target holds before goes; what lies beside it stays.
+    folder.Write("target\\old.txt", "old");
+    folder.Write("beside.txt", "stays");
+  }
+
+  HWND StartWithShow(ChildProcess& program) {
+    HWND frame = Start(folder, program);
+    if (!frame) return nullptr;
+    driver::SendCommand(frame, 3, a + "|" + b);
+    EXPECT_EQ(WaitSlides(frame, 2).size(), 2u);
+    PostMessageA(frame, WM_COMMAND, 107, 0);
+    HWND box = nullptr;
+    EXPECT_TRUE(PressNextBox("SSPICKFILE", 1, "", &box));
+    for (int i = 0; i < 200 && FindWindowA("SSPICKFILE", nullptr); ++i) PumpMessages(25);
+    return frame;
+  }
+
+  // Command 104 up to the final question.
+  void BuildUpToTheQuestion(HWND frame) {
+    PostMessageA(frame, WM_COMMAND, 104, 0);
+    HWND box = nullptr, pick = nullptr, msg = nullptr;
+    ASSERT_TRUE(PressNextBox("SSLBUILDBOX", 0, "OK", &box));
+    ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
+    ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the summary
+    last = msg;
+  }
+
+  DunmereFolder folder;
+  std::string target, a, b;
+  HWND last = nullptr;
+};
+
+TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
+  std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
+  ChildProcess player, burner;
+  ASSERT_TRUE(StartPartner(player, "QPLAYER", playerLog));
+  ASSERT_TRUE(StartPartner(burner, "QBURNER", burnerLog));
+  ChildProcess program;
+  HWND frame = StartWithShow(program);
+  ASSERT_NE(frame, nullptr);
+  BuildUpToTheQuestion(frame);
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 2, "", &last));  // No: to the disc burner
+
+  // The burner gets the show's name, then the folder.
+  std::vector<LoggedMessage> burned = WaitLog(burnerLog, 3, 20000);
+  ASSERT_EQ(burned.size(), 3u);
+  EXPECT_EQ(burned[0].code, 25);
+  EXPECT_EQ(burned[0].text, "NEWSHOW");
+  EXPECT_EQ(burned[1].code, 24);
+  EXPECT_EQ(burned[1].text, "");
+  EXPECT_EQ(burned[2].code, 3);
+  EXPECT_TRUE(fileio::EqualsNoCase(burned[2].text, target + "*.*")) << burned[2].text;
+  // The running player was closed before the build.
+  std::vector<LoggedMessage> played = ReadStandinLog(playerLog);
+  ASSERT_EQ(played.size(), 1u);
+  EXPECT_EQ(played[0].code, 10);
+
+  EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=falcet.exe falcet.ssf\r\nICON=falcet.exe,0\r\n");
+  EXPECT_EQ(ReadText(target + "falcet.ssf"),
+            "[@path@calm.m3u|0|0|0|3|1|4000|0]\r\n@path@00000001.png,6000\r\n@path@00000002.png,4000\r\n");
+  std::string png = ReadText(target + "00000001.png");
+  ASSERT_GE(png.size(), 8u);
+  EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+  EXPECT_EQ(ReadText(target + "00000002.png"), "this is no JPEG at all");
+  EXPECT_EQ(ReadText(target + "00000001.kwd"), "First slide");
+  EXPECT_EQ(ReadText(target + "00000001.sfx"), "2001|Wipe from the right");
+  EXPECT_FALSE(fileio::Exists(target + "00000001.tim"));
+  // Two songs of one name from two folders both arrive.
+  EXPECT_EQ(ReadText(target + "song.mp3"), "first song");
+  EXPECT_EQ(ReadText(target + "song_2.mp3"), "second song");
+  EXPECT_EQ(ReadText(target + "calm.m3u"), "@path@song.mp3\r\n@path@song_2.mp3\r\n");
+  EXPECT_FALSE(fileio::Exists(target + "old.txt"));
+  EXPECT_EQ(ReadText(folder.File("beside.txt")), "stays");
+  // The show was saved before the build.
+  EXPECT_TRUE(fileio::Exists(folder.ShowFolder() + "NEWSHOW.ssf"));
+  EXPECT_EQ(Close(frame, program), 0);
+  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("QBURNER", 10000);
+}
+
+TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
+  std::string playerLog = folder.File("player.log");
+  folder.AddStandin();
+  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  ChildProcess program;
+  HWND frame = StartWithShow(program);
+  ASSERT_NE(frame, nullptr);
+  BuildUpToTheQuestion(frame);
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &last));  // Yes: play it
+  std::vector<LoggedMessage> got = WaitLog(playerLog, 1, 20000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, 26);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, target + "*.*|NEWSHOW")) << got[0].text;
+  EXPECT_EQ(Close(frame, program), 0);
+  if (HWND w = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("QPLAYER", 10000);
+}
+
+TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
+  std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
+  folder.AddStandin();
+  // The player runs from the show folder: its program file is one of the player's files.
+  folder.SetEntry(80, "standin.exe");
+  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  ChildProcess burner;
+  ASSERT_TRUE(StartPartner(burner, "QBURNER", burnerLog));
+  ChildProcess program;
+  HWND frame = Start(folder, program);
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, 3, a + "|" + b);
+  ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
+  Command(frame, 1011);
+  // The thumbnail walk shows its progress in the title and then puts the title back.
+  for (int i = 0; i < 200 && driver::WindowText(frame).find('/') != std::string::npos; ++i) PumpMessages(25);
+  EXPECT_EQ(driver::WindowText(frame), "Slide show maker - Video 320 x 240");
+  PostMessageA(frame, WM_COMMAND, 104, 0);
+  HWND pick = nullptr, msg = nullptr;
+  // No build box for a video build.
+  ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the summary
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // yes: record it
+  std::vector<LoggedMessage> got = WaitLog(playerLog, 1, 20000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, 20);
+  EXPECT_EQ(got[0].text, "320,240,3," + std::to_string(uintptr_t(frame)));
+  // The player records, reports its counts and closes.
+  folder.Write("target\\standin.avi", "a video");
+  driver::SendCommand(frame, 21, "25,0,0");
+  if (HWND player = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(player, 10, "");
+  ASSERT_TRUE(WaitForNoWindow("QPLAYER", 10000));
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the recording's report
+  ASSERT_TRUE(PressNextBox("SKMSGBOX", 3, "", &msg));  // burn the video alone
+  std::vector<LoggedMessage> burned = WaitLog(burnerLog, 3, 20000);
+  ASSERT_EQ(burned.size(), 3u);
+  EXPECT_EQ(burned[0].code, 25);
+  EXPECT_EQ(burned[2].code, 3);
+  EXPECT_TRUE(fileio::EqualsNoCase(burned[2].text, target + "NEWSHOW.avi")) << burned[2].text;
+  EXPECT_EQ(ReadText(target + "NEWSHOW.avi"), "a video");
+  EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=standin.exe NEWSHOW.avi\r\nICON=standin.exe,0\r\n");
+  EXPECT_TRUE(fileio::Exists(target + "standin.ssf"));
+  EXPECT_EQ(Close(frame, program), 0);
+  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("QBURNER", 10000);
+}
+
+TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
+  std::string burnerLog = folder.File("burner.log");
+  ChildProcess burner;
+  ASSERT_TRUE(StartPartner(burner, "QBURNER", burnerLog));
+  ChildProcess program;
+  HWND frame = StartWithShow(program);
+  ASSERT_NE(frame, nullptr);
+  BuildUpToTheQuestion(frame);
+  ASSERT_TRUE(CloseNextBox("SKMSGBOX", &last));
+  for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
+  SendWait(frame, WM_NULL, 0, 0);
+  PumpMessages(500);
+  EXPECT_TRUE(ReadStandinLog(burnerLog).empty());
+  EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
+  EXPECT_TRUE(fileio::Exists(target + "falcet.ssf"));
+  EXPECT_EQ(Close(frame, program), 0);
+  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("QBURNER", 10000);
+}
+
+TEST_F(DunmereBuild, ARefusedTargetDeletesNothing) {
+  folder.Write("suite\\keep.txt", "program folder file");
+  for (const std::string& refused : {std::string("@path@"), folder.Root(), std::string()}) {
+    folder.SetEntry(79, refused);
+    ChildProcess program;
+    HWND frame = StartWithShow(program);
+    ASSERT_NE(frame, nullptr);
+    PostMessageA(frame, WM_COMMAND, 104, 0);
+    HWND box = nullptr, pick = nullptr, msg = nullptr;
+    ASSERT_TRUE(PressNextBox("SSLBUILDBOX", 0, "OK", &box));
+    ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
+    ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the refusal
+    for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
+    SendWait(frame, WM_NULL, 0, 0);
+    EXPECT_FALSE(FindWindowA("SKMSGBOX", nullptr)) << "no further question after a refusal";
+    EXPECT_EQ(ReadText(folder.File("suite\\keep.txt")), "program folder file") << refused;
+    EXPECT_TRUE(fileio::Exists(folder.Exe()));
+    EXPECT_EQ(ReadText(folder.File("beside.txt")), "stays");
+    EXPECT_FALSE(fileio::Exists(folder.ProgramFolder() + "AUTORUN.INF"));
+    EXPECT_FALSE(fileio::Exists(folder.Root() + "AUTORUN.INF"));
+    EXPECT_EQ(Close(frame, program), 0);
+  }
+}
+
+}  // namespace

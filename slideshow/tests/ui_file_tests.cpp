@@ -1,0 +1,115 @@
+// The shipped dunmere.SYS: it parses cleanly, holds every entry and command the slide show
+// maker reads, names the suite's programs as partners, and its effect groups and command
+// groups carry the values the program relies on.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "skin/ui_text.h"
+#include "slideshow/side_data.h"
+#include "ui_rules.h"
+#ifdef _WIN32
+#include "test_windows.h"
+#endif
+
+namespace {
+
+std::string ShippedFolder() {
+#ifdef _WIN32
+  return SuiteFolder();
+#else
+  return DUNMERE_SOURCE_DIR "/";
+#endif
+}
+
+UiTextFile Load() {
+  std::string text;
+  EXPECT_EQ(fileio::ReadWholeFile(ShippedFolder() + "dunmere.SYS", text), fileio::kOk);
+  std::vector<UiTextError> errors;
+  UiTextFile file = ParseUiText(text, errors);
+  for (const auto& e : errors) ADD_FAILURE() << "line " << e.line << ": " << e.message;
+  return file;
+}
+
+using dunmere::ParsePartner;
+
+TEST(ShippedUiFile, HoldsEveryEntryTheProgramReads) {
+  UiTextFile file = Load();
+  for (int n : {1,  4,  7,  8,  9,  12, 14, 15, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 40, 44, 45, 46,
+                47, 51, 52, 53, 54, 55, 58, 59, 60, 61, 62, 64, 65, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79,
+                80, 81, 82, 83, 84, 85, 89, 90, 91, 92, 93, 94, 175})
+    EXPECT_FALSE(UiEntry(file.strings, n).empty()) << "UI entry " << n;
+  for (int n : {5, 6, 7, 9, 10, 11, 51, 52, 53, 54}) {
+    std::string caption, tip;
+    dunmere::ButtonTexts(UiEntry(file.strings, 100 + n), caption, tip);
+    EXPECT_FALSE(caption.empty()) << "button " << n;
+    EXPECT_FALSE(tip.empty()) << "button " << n;
+  }
+  // Partners by the suite list.
+  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 14)).windowClass, "QMHELP");
+  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 14)).program, "vandrel.exe");
+  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 15)).windowClass, "SKMBROWSER");
+  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 15)).program, "kelmor.exe");
+  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 19)).windowClass, "QPLAYER");
+  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 19)).program, "falcet.exe");
+  // Two extensions; a text-file number in the second field of entry 20.
+  EXPECT_NE(UiEntry(file.strings, 25).find(','), std::string::npos);
+  EXPECT_FALSE(dunmere::FieldOf(UiEntry(file.strings, 20), "|", 2).empty());
+}
+
+TEST(ShippedUiFile, CommandsAndTheirValues) {
+  UiTextFile file = Load();
+  for (int c : {101, 102, 103, 104, 106, 107, 108, 110, 203, 204, 205, 206, 207, 209, 210, 212, 214, 215, 216, 217,
+                901, 902})
+    EXPECT_NE(file.menus.FindItem(c), nullptr) << "command " << c;
+  bool exit = false;
+  for (const auto& m : file.menus.menus)
+    for (const auto& item : m.items) exit = exit || item.action == "END";
+  EXPECT_TRUE(exit);
+  // Times and default times are milliseconds; 513 goes back to the default.
+  for (int c = 501; c <= 512; ++c) EXPECT_GT(std::stoi(SKMACTE(c, file.menus)), 0) << c;
+  EXPECT_NE(file.menus.FindItem(513), nullptr);
+  for (int c = 801; c <= 812; ++c) EXPECT_GT(std::stoi(SKMACTE(c, file.menus)), 0) << c;
+  // The side-file commands name a side-file kind each, and every kind once.
+  std::set<std::string> kinds;
+  for (int c = 214; c <= 217; ++c) {
+    std::string kind = fileio::Trim(dunmere::FieldOf(SKMACTE(c, file.menus), ",", 2));
+    EXPECT_TRUE(slideshow::IsSlideSideFileKind(kind)) << c;
+    kinds.insert(kind);
+  }
+  EXPECT_EQ(kinds.size(), 4u);
+  // A video build is told by its size alone: no picture size equals a video size.
+  for (int v = 1011; v <= 1014; ++v)
+    for (int c = 1001; c <= 1010; ++c) EXPECT_NE(SKMACTE(v, file.menus), SKMACTE(c, file.menus)) << v << " " << c;
+  EXPECT_EQ(SKMACTE(1001, file.menus), "0,0");
+  // Recording qualities are capture bits the recorder knows (64 is the default row).
+  std::set<int> known{1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048};
+  for (int c = 601; c <= 612; ++c) EXPECT_TRUE(known.count(std::stoi(SKMACTE(c, file.menus)))) << c;
+  for (int c = 1101; file.menus.FindItem(c); ++c) {
+    int fps = std::stoi(SKMACTE(c, file.menus));
+    EXPECT_TRUE(fps >= 1 && fps <= 30) << c;
+  }
+}
+
+TEST(ShippedUiFile, EffectGroupsPutThePlugInAndNoEffectWhereTheNumbersSay) {
+  UiTextFile file = Load();
+  std::string entry40 = UiEntry(file.strings, 40);
+  std::vector<std::string> groups = dunmere::EffectGroupNames(entry40);
+  ASSERT_EQ(groups.size(), 17u);
+  for (int g = 0; g < 17; ++g) {
+    std::string list = dunmere::EffectListFile(entry40, g);
+    ASSERT_EQ(list.rfind("@path@effects\\", 0), 0u) << list;
+    std::string text;
+    EXPECT_EQ(fileio::ReadWholeFile(ShippedFolder() + "effects/" + list.substr(14), text), fileio::kOk) << list;
+    EXPECT_FALSE(text.empty()) << list;
+  }
+  // Group 15 holds the plug-in's effects (17000 asks for its own choice), group 16 "no effect".
+  EXPECT_EQ(slideshow::EffectId(slideshow::kPluginGroup, 0), slideshow::kAutomaticPluginEffect);
+  EXPECT_EQ(slideshow::EffectId(16, 0), slideshow::kNoEffect);
+  EXPECT_NE(dunmere::EffectListFile(entry40, 15).find("plugin"), std::string::npos);
+  EXPECT_NE(dunmere::EffectListFile(entry40, 16).find("none"), std::string::npos);
+}
+
+}  // namespace
