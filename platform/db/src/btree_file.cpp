@@ -25,9 +25,6 @@ constexpr uint32_t kMaxHeight = 40;
 constexpr uint8_t kLeaf = 1, kBranch = 2, kFree = 3;
 constexpr int kPgType = 0, kPgLevel = 1, kPgCount = 2, kPgNumber = 4, kPgNext = 8, kPgCheck = 12;
 
-// Pages kept in memory per open index (branches are always kept).
-constexpr size_t kCachePages = 2048;
-
 uint64_t NewFileId() {
   uint64_t id = uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
   id ^= uint64_t(std::chrono::system_clock::now().time_since_epoch().count()) << 17;
@@ -47,14 +44,7 @@ uint64_t NewFileId() {
 class BTreeFile::Operation {
  public:
   explicit Operation(BTreeFile& f) : f_(f), hold_(*f.group_) { rc_ = hold_.rc() ? hold_.rc() : f_.ReadHeader(); }
-  ~Operation() {
-    if (!f_.dirty_.empty()) f_.Abandon();
-    // Evict only between operations: a running one holds pointers to cached pages.
-    while (f_.cache_.size() > kCachePages && !f_.leafOrder_.empty()) {
-      f_.cache_.erase(f_.leafOrder_.front());
-      f_.leafOrder_.pop_front();
-    }
-  }
+  ~Operation() { f_.EndOperation(); }
   int rc() const { return rc_; }
 
  private:
@@ -73,15 +63,12 @@ int BTreeFile::Open(const std::string& path, int keyLength) {
   int rc = 0;
   group_ = LockGroup::ForIndex(path, rc);
   if (!group_) return rc ? rc : kDbErrInvalidParameter;
-  rc = file_.OpenAlways(path, fileio::Share::DenyNone);
-  if (rc != 0) {
-    if (!fileio::Exists(path) || file_.Open(path, fileio::Access::Read, fileio::Share::DenyNone) != 0) {
-      Close();
-      return rc;
-    }
-    readOnly_ = true;
-  }
   {
+    GroupHold hold(*group_);  // another program may be making the file right now
+    rc = hold.rc();
+    if (rc == 0) rc = map_.Open(path, readOnly_);
+  }
+  if (rc == 0) {
     Operation op(*this);
     rc = op.rc();
   }
@@ -90,22 +77,36 @@ int BTreeFile::Open(const std::string& path, int keyLength) {
 }
 
 void BTreeFile::Close() {
-  Abandon();
-  DropCache();
-  file_.Close();
+  EndOperation();
+  map_.Close();
   group_.reset();
+  checked_.clear();
+  checkedFileId_ = 0;
   readOnly_ = false;
+}
+
+void BTreeFile::EndOperation() {
+  // A change that failed half way keeps its "being changed" mark: the file is damaged.
+  changing_ = false;
+  dirty_.clear();
+  opPages_.clear();
+  opIndex_.clear();
 }
 
 // ---- header -------------------------------------------------------------------------
 
 int BTreeFile::ReadHeader() {
-  uint8_t b[kHeaderBytes];
-  size_t got = 0;
-  int rc = file_.ReadAt(0, b, sizeof b, got);
-  if (rc != 0) return rc;
-  if (got == 0) return readOnly_ ? kDbErrCorrupt : InitFile();
-  if (got < sizeof b) return kDbErrCorrupt;
+  if (map_.mapped() < kHeaderBytes) {
+    int rc = map_.Remap();  // another program may have made the file meanwhile
+    if (rc != 0) return rc;
+  }
+  if (map_.mapped() == 0) return readOnly_ ? kDbErrCorrupt : InitFile();
+  if (map_.mapped() < kHeaderBytes) return kDbErrCorrupt;
+  const uint8_t* b = map_.data();
+  bool blank = true;
+  for (int i = 0; i < kHeaderBytes && blank; ++i) blank = b[i] == 0;
+  // Made but never written (a crash right after making it): nothing to lose.
+  if (blank && map_.mapped() <= 2 * kPageSize && !readOnly_) return InitFile();
   if (std::memcmp(b, kMagic, sizeof kMagic) != 0 || Get32(b + kHdrVersion) != kVersion ||
       Get32(b + kHdrPageSize) != uint32_t(kPageSize) || Get32(b + kHdrCheck) != BlockCheck(b, kHdrCheck)) {
     return kDbErrCorrupt;
@@ -120,19 +121,24 @@ int BTreeFile::ReadHeader() {
   h.pageCount = Get32(b + kHdrPageCount);
   h.freeHead = Get32(b + kHdrFreeHead);
   h.keyCount = Get64(b + kHdrKeyCount);
-  // A change that a crashed program left half written cannot be trusted.
+  // A change that a crashed program left half done cannot be trusted.
   if (h.flags & kFlagBusy) return kDbErrCorrupt;
   if (h.pageCount < 2 || h.root < 1 || h.root >= h.pageCount || h.height < 1 || h.height > kMaxHeight ||
       h.freeHead >= h.pageCount) {
     return kDbErrCorrupt;
   }
-  if (!cacheValid_ || h.fileId != cachedFileId_ || h.generation != cachedGeneration_) {
-    DropCache();
-    cacheValid_ = true;
-    cachedFileId_ = h.fileId;
-    cachedGeneration_ = h.generation;
+  if (int64_t(h.pageCount) * kPageSize > map_.mapped()) {
+    int rc = map_.Remap();  // another program made the file longer
+    if (rc != 0) return rc;
+    if (int64_t(h.pageCount) * kPageSize > map_.mapped()) return kDbErrCorrupt;
   }
+  if (h.fileId != checkedFileId_) {
+    checked_.clear();
+    checkedFileId_ = h.fileId;
+  }
+  if (checked_.size() < h.pageCount) checked_.resize(h.pageCount, 0);
   header_ = h;
+  written_ = h;
   return 0;
 }
 
@@ -153,38 +159,35 @@ void BTreeFile::EncodeHeader(const Header& h, uint8_t* b) const {
   Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
 }
 
-int BTreeFile::WriteHeader(const Header& h) {
-  uint8_t b[kHeaderBytes];
-  EncodeHeader(h, b);
-  return file_.WriteAt(0, b, sizeof b);
-}
-
 int BTreeFile::InitFile() {
-  // Header page and an empty root leaf in one write, so that a new file is whole or empty.
+  int rc = map_.Extend(2 * kPageSize);
+  if (rc != 0) return rc;
   Header h;
   h.fileId = NewFileId();
   h.generation = 1;
   h.root = 1;
   h.height = 1;
   h.pageCount = 2;
-  auto leaf = std::make_unique<Page>();
-  std::memset(leaf->bytes, 0, kPageSize);
-  leaf->number = 1;
-  leaf->bytes[kPgType] = kLeaf;
-  Put32(leaf->bytes + kPgNumber, 1);
-  Seal(*leaf);
-  std::vector<uint8_t> both(2 * kPageSize, 0);
-  EncodeHeader(h, both.data());
-  std::memcpy(both.data() + kPageSize, leaf->bytes, kPageSize);
-  int rc = file_.WriteAt(0, both.data(), both.size());
-  if (rc != 0) return rc;
-  DropCache();
-  cacheValid_ = true;
-  cachedFileId_ = h.fileId;
-  cachedGeneration_ = h.generation;
+  uint8_t* leaf = map_.data() + kPageSize;
+  std::memset(leaf, 0, kPageSize);
+  leaf[kPgType] = kLeaf;
+  Put32(leaf + kPgNumber, 1);
+  Seal(leaf);
+  EncodeHeader(h, map_.data());
+  checked_.assign(2, 1);
+  checkedFileId_ = h.fileId;
   header_ = h;
-  Remember(std::move(leaf), true);
+  written_ = h;
   return 0;
+}
+
+// Makes room for `pages` new pages before the operation takes any page: growing the
+// mapping moves it.
+int BTreeFile::Reserve(uint32_t pages) {
+  int64_t need = (int64_t(written_.pageCount) + pages) * kPageSize;
+  if (need <= map_.mapped()) return 0;
+  int64_t step = std::max<int64_t>(16 * kPageSize, map_.mapped() / 8 / kPageSize * kPageSize);
+  return map_.Extend(std::max(need, map_.mapped() + step));
 }
 
 // ---- pages --------------------------------------------------------------------------
@@ -201,18 +204,18 @@ void BTreeFile::SetChild(Page& p, int i, uint32_t child) const {
   }
 }
 
-void BTreeFile::Seal(Page& page) const {
-  Put32(page.bytes + kPgCheck, 0);
-  Put32(page.bytes + kPgCheck, BlockCheck(page.bytes, kPageSize));
+void BTreeFile::Seal(uint8_t* bytes) const {
+  Put32(bytes + kPgCheck, 0);
+  Put32(bytes + kPgCheck, BlockCheck(bytes, kPageSize));
 }
 
-int BTreeFile::CheckPage(const Page& p, int level) const {
-  const uint8_t* b = p.bytes;
+int BTreeFile::CheckPage(const uint8_t* b, uint32_t number, int level) const {
   uint8_t copy[kPageSize];
   std::memcpy(copy, b, kPageSize);
   Put32(copy + kPgCheck, 0);
   if (Get32(b + kPgCheck) != BlockCheck(copy, kPageSize)) return kDbErrCorrupt;
-  if (Get32(b + kPgNumber) != p.number || b[kPgLevel] != level) return kDbErrCorrupt;
+  if (Get32(b + kPgNumber) != number || b[kPgLevel] != level) return kDbErrCorrupt;
+  Page p{number, const_cast<uint8_t*>(b)};
   int count = Get16(b + kPgCount);
   if (level == 0) {
     if (b[kPgType] != kLeaf || count > maxLeaf()) return kDbErrCorrupt;
@@ -226,7 +229,7 @@ int BTreeFile::CheckPage(const Page& p, int level) const {
   if (b[kPgType] != kBranch || count > maxBranch()) return kDbErrCorrupt;
   for (int i = 0; i <= count; ++i) {
     uint32_t c = ChildAt(p, i);
-    if (c < 1 || c >= header_.pageCount || c == p.number) return kDbErrCorrupt;
+    if (c < 1 || c >= written_.pageCount || c == number) return kDbErrCorrupt;
   }
   for (int i = 1; i < count; ++i) {
     const uint8_t* prev = SepAt(p, i - 1);
@@ -236,127 +239,99 @@ int BTreeFile::CheckPage(const Page& p, int level) const {
   return 0;
 }
 
-void BTreeFile::Remember(std::unique_ptr<Page> page, bool isLeaf) {
-  uint32_t n = page->number;
-  cache_[n] = std::move(page);
-  if (isLeaf) leafOrder_.push_back(n);
-}
-
-void BTreeFile::DropCache() {
-  cache_.clear();
-  leafOrder_.clear();
-  cacheValid_ = false;
+BTreeFile::Page* BTreeFile::Track(uint32_t number) {
+  auto it = opIndex_.find(number);
+  if (it != opIndex_.end()) return it->second;
+  opPages_.push_back(Page{number, map_.data() + int64_t(number) * kPageSize});
+  Page* p = &opPages_.back();
+  opIndex_[number] = p;
+  return p;
 }
 
 int BTreeFile::Load(uint32_t number, int level, Page*& page) {
   page = nullptr;
-  if (number < 1 || number >= header_.pageCount) return kDbErrCorrupt;
-  auto it = cache_.find(number);
-  if (it != cache_.end()) {
-    const uint8_t* b = it->second->bytes;
-    if (b[kPgLevel] != level || b[kPgType] != (level == 0 ? kLeaf : kBranch)) return kDbErrCorrupt;
-    page = it->second.get();
-    return 0;
+  if (number < 1 || number >= written_.pageCount || int64_t(number + 1) * kPageSize > map_.mapped()) {
+    return kDbErrCorrupt;
   }
-  auto p = std::make_unique<Page>();
-  p->number = number;
-  size_t got = 0;
-  int rc = file_.ReadAt(int64_t(number) * kPageSize, p->bytes, kPageSize, got);
-  if (rc != 0) return rc;
-  if (got != size_t(kPageSize)) return kDbErrCorrupt;
-  rc = CheckPage(*p, level);
-  if (rc != 0) return rc;
-  page = p.get();
-  Remember(std::move(p), level == 0);
+  const uint8_t* b = map_.data() + int64_t(number) * kPageSize;
+  if (!checked_[number]) {
+    int rc = CheckPage(b, number, level);
+    if (rc != 0) return rc;
+    checked_[number] = 1;
+  }
+  // Checked pages stay sound, but a page may have been freed or moved up a level since.
+  if (b[kPgLevel] != level || b[kPgType] != (level == 0 ? kLeaf : kBranch)) return kDbErrCorrupt;
+  page = Track(number);
   return 0;
+}
+
+void BTreeFile::BeginChange() {
+  if (changing_) return;
+  // Marked before the first byte changes; cleared when the change is complete.
+  uint8_t* b = map_.data();
+  Put32(b + kHdrFlags, header_.flags | kFlagBusy);
+  Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
+  changing_ = true;
+}
+
+void BTreeFile::MarkDirty(Page* page) {
+  if (std::find(dirty_.begin(), dirty_.end(), page) == dirty_.end()) dirty_.push_back(page);
 }
 
 int BTreeFile::NewPage(Page*& page) {
   page = nullptr;
-  structural_ = true;
-  std::unique_ptr<Page> p;
   uint32_t number;
   if (written_.freeHead != 0) {
     number = written_.freeHead;
-    auto it = cache_.find(number);
-    if (it != cache_.end()) {
-      p = std::move(it->second);
-      cache_.erase(it);
-    } else {
-      p = std::make_unique<Page>();
-      size_t got = 0;
-      int rc = file_.ReadAt(int64_t(number) * kPageSize, p->bytes, kPageSize, got);
-      if (rc != 0) return rc;
-      if (got != size_t(kPageSize)) return kDbErrCorrupt;
-    }
+    if (int64_t(number + 1) * kPageSize > map_.mapped()) return kDbErrCorrupt;
+    uint8_t* b = map_.data() + int64_t(number) * kPageSize;
     uint8_t copy[kPageSize];
-    std::memcpy(copy, p->bytes, kPageSize);
+    std::memcpy(copy, b, kPageSize);
     Put32(copy + kPgCheck, 0);
-    if (p->bytes[kPgType] != kFree || Get32(p->bytes + kPgNumber) != number ||
-        Get32(p->bytes + kPgCheck) != BlockCheck(copy, kPageSize)) {
+    if (b[kPgType] != kFree || Get32(b + kPgNumber) != number || Get32(b + kPgCheck) != BlockCheck(copy, kPageSize)) {
       return kDbErrCorrupt;
     }
-    uint32_t next = Get32(p->bytes + kPgNext);
+    uint32_t next = Get32(b + kPgNext);
     if (next >= written_.pageCount) return kDbErrCorrupt;
     written_.freeHead = next;
   } else {
-    if (written_.pageCount == UINT32_MAX) return fileio::kErrDiskFull;
-    number = written_.pageCount++;
-    p = std::make_unique<Page>();
+    number = written_.pageCount;
+    if (number == UINT32_MAX || int64_t(number + 1) * kPageSize > map_.mapped()) return kDbErrCorrupt;
+    written_.pageCount++;
+    if (checked_.size() < written_.pageCount) checked_.resize(written_.pageCount, 0);
   }
-  std::memset(p->bytes, 0, kPageSize);
-  p->number = number;
-  Put32(p->bytes + kPgNumber, number);
-  page = p.get();
-  cache_[number] = std::move(p);
-  if (std::find(dirty_.begin(), dirty_.end(), page) == dirty_.end()) dirty_.push_back(page);
+  BeginChange();
+  page = Track(number);
+  std::memset(page->bytes, 0, kPageSize);
+  Put32(page->bytes + kPgNumber, number);
+  checked_[number] = 1;
+  MarkDirty(page);
   return 0;
 }
 
 void BTreeFile::FreePage(Page* page) {
-  structural_ = true;
+  BeginChange();
   std::memset(page->bytes, 0, kPageSize);
   page->bytes[kPgType] = kFree;
   Put32(page->bytes + kPgNumber, page->number);
   Put32(page->bytes + kPgNext, written_.freeHead);
-  Seal(*page);
+  Seal(page->bytes);
   written_.freeHead = page->number;
-  if (std::find(dirty_.begin(), dirty_.end(), page) == dirty_.end()) dirty_.push_back(page);
+  MarkDirty(page);
 }
 
 int BTreeFile::Commit() {
-  if (dirty_.empty()) return 0;
+  if (!changing_) return 0;
+  for (Page* p : dirty_) Seal(p->bytes);
   Header final = written_;
-  final.flags = 0;
+  final.flags = header_.flags & ~kFlagBusy;
   final.generation = header_.generation + 1;
-  int rc = 0;
-  if (structural_) {
-    // Readers that find this mark after a crash know the tree may be half changed.
-    Header busy = header_;
-    busy.flags |= kFlagBusy;
-    rc = WriteHeader(busy);
-  }
-  for (size_t i = 0; rc == 0 && i < dirty_.size(); ++i) {
-    Seal(*dirty_[i]);
-    rc = file_.WriteAt(int64_t(dirty_[i]->number) * kPageSize, dirty_[i]->bytes, kPageSize);
-  }
-  if (rc == 0) rc = WriteHeader(final);
-  if (rc != 0) {
-    Abandon();
-    return rc;
-  }
-  dirty_.clear();
-  structural_ = false;
+  EncodeHeader(final, map_.data());
   header_ = final;
-  cachedGeneration_ = final.generation;
-  return 0;
-}
-
-void BTreeFile::Abandon() {
-  // Pages changed in memory but not written: what is cached no longer matches the file.
-  if (!dirty_.empty()) DropCache();
+  written_ = final;
+  changing_ = false;
   dirty_.clear();
-  structural_ = false;
+  return 0;
 }
 
 // ---- search -------------------------------------------------------------------------
@@ -533,10 +508,11 @@ int BTreeFile::Step(bool forward, const uint8_t* key, int32_t value, const BtPos
     Operation op(*this);
     if (op.rc() != 0) return op.rc();
     // The cursor's page is still the same when nothing changed since it was found.
-    if (hint.slot >= 0 && hint.generation == header_.generation && hint.fileId == header_.fileId) {
-      auto it = cache_.find(hint.page);
-      if (it != cache_.end() && it->second->bytes[kPgType] == kLeaf) {
-        const Page& leaf = *it->second;
+    Page* hinted = nullptr;
+    if (hint.slot >= 0 && hint.generation == header_.generation && hint.fileId == header_.fileId &&
+        Load(hint.page, 0, hinted) == 0) {
+      {
+        const Page& leaf = *hinted;
         int count = Get16(leaf.bytes + kPgCount);
         const uint8_t* e = hint.slot < count ? LeafAt(leaf, hint.slot) : nullptr;
         if (e && Compare(e, GetI32(e + keyLength_), key, value) == 0) {
@@ -578,8 +554,11 @@ int BTreeFile::Insert(const uint8_t* key, int32_t value, bool& existed) {
   if (readOnly_) return fileio::kErrAccessDenied;
   Operation op(*this);
   if (op.rc() != 0) return op.rc();
+  // At most one new page per level and a new root.
+  int rc = Reserve(written_.height + 2);
+  if (rc != 0) return rc;
   std::vector<PathStep> path;
-  int rc = Descend(key, value, path);
+  rc = Descend(key, value, path);
   if (rc != 0) return rc;
   Page* leaf = path.back().page;
   int count = Get16(leaf->bytes + kPgCount);
@@ -591,7 +570,7 @@ int BTreeFile::Insert(const uint8_t* key, int32_t value, bool& existed) {
       return 0;
     }
   }
-  written_ = header_;
+  BeginChange();
   written_.keyCount++;
   const int es = leafEntry();
   if (count < maxLeaf()) {
@@ -599,7 +578,7 @@ int BTreeFile::Insert(const uint8_t* key, int32_t value, bool& existed) {
     std::memcpy(LeafAt(*leaf, pos), key, size_t(keyLength_));
     PutI32(LeafAt(*leaf, pos) + keyLength_, value);
     Put16(leaf->bytes + kPgCount, uint16_t(count + 1));
-    dirty_.push_back(leaf);
+    MarkDirty(leaf);
     return Commit();
   }
   // Split the full leaf. Filing in ascending order (record numbers, counters) adds at
@@ -621,8 +600,7 @@ int BTreeFile::Insert(const uint8_t* key, int32_t value, bool& existed) {
   Put16(leaf->bytes + kPgCount, uint16_t(leftCount));
   std::memcpy(LeafAt(*right, 0), all.data() + leftCount * es, size_t((total - leftCount) * es));
   Put16(right->bytes + kPgCount, uint16_t(total - leftCount));
-  dirty_.push_back(leaf);
-  leafOrder_.push_back(right->number);
+  MarkDirty(leaf);
   const uint8_t* sep = LeafAt(*right, 0);
   std::vector<uint8_t> sepKey(sep, sep + keyLength_);
   rc = InsertIntoParent(path, path.size() - 1, sepKey.data(), GetI32(sep + keyLength_), right->number);
@@ -654,7 +632,7 @@ int BTreeFile::InsertIntoParent(std::vector<PathStep>& path, size_t level, const
   Page* p = path[level - 1].page;
   int c = path[level - 1].child;
   int count = Get16(p->bytes + kPgCount);
-  if (std::find(dirty_.begin(), dirty_.end(), p) == dirty_.end()) dirty_.push_back(p);
+  MarkDirty(p);
   if (count < maxBranch()) {
     std::memmove(SepAt(*p, c + 1), SepAt(*p, c), size_t((count - c) * es));
     std::memcpy(SepAt(*p, c), sepKey, size_t(keyLength_));
@@ -699,8 +677,10 @@ int BTreeFile::Erase(const uint8_t* key, int32_t value, bool& found) {
   if (readOnly_) return fileio::kErrAccessDenied;
   Operation op(*this);
   if (op.rc() != 0) return op.rc();
+  int rc = Reserve(1);  // an emptied tree gets a new root leaf
+  if (rc != 0) return rc;
   std::vector<PathStep> path;
-  int rc = Descend(key, value, path);
+  rc = Descend(key, value, path);
   if (rc != 0) return rc;
   Page* leaf = path.back().page;
   int count = Get16(leaf->bytes + kPgCount);
@@ -709,13 +689,13 @@ int BTreeFile::Erase(const uint8_t* key, int32_t value, bool& found) {
   const uint8_t* e = LeafAt(*leaf, pos);
   if (Compare(e, GetI32(e + keyLength_), key, value) != 0) return 0;
   found = true;
-  written_ = header_;
+  BeginChange();
   written_.keyCount--;
   const int es = leafEntry();
   std::memmove(LeafAt(*leaf, pos), LeafAt(*leaf, pos + 1), size_t((count - pos - 1) * es));
   std::memset(LeafAt(*leaf, count - 1), 0, size_t(es));
   Put16(leaf->bytes + kPgCount, uint16_t(count - 1));
-  dirty_.push_back(leaf);
+  MarkDirty(leaf);
   if (count - 1 == 0 && path.size() > 1) {
     // An empty leaf leaves the tree; its parent may follow it.
     FreePage(leaf);
@@ -730,7 +710,7 @@ int BTreeFile::RemoveFromParent(std::vector<PathStep>& path, size_t level) {
   Page* p = path[level - 1].page;
   int c = path[level - 1].child;
   int count = Get16(p->bytes + kPgCount);
-  if (std::find(dirty_.begin(), dirty_.end(), p) == dirty_.end()) dirty_.push_back(p);
+  MarkDirty(p);
   if (count == 0) {
     // Its only child went: the branch goes too, or an empty root leaf takes its place.
     if (level - 1 > 0) {

@@ -1,10 +1,11 @@
 // One B-tree index file: 4 KiB pages, a header page, leaves of (key, value) pairs in
-// (key, value) order and branch pages of separators. Pages are checked when they are
-// read (check value, page number, kind, level, order), so that a damaged file is
-// reported and never followed. Every operation runs under the file's group lock and
-// first reads the header: when another handle or program changed the file since, the
-// pages this handle keeps in memory are dropped. The format is described in
-// docs/archive-database.md.
+// (key, value) order and branch pages of separators. The file is mapped into memory and
+// shared with every other handle and program that has it open; every operation runs
+// under the file's group lock. A page is checked the first time this handle touches it
+// (check value, page number, kind, level, order), so that a damaged file is reported and
+// never followed; a change marks the header "being changed" until it is complete, so
+// that a change a crashed program left half done is found too. The format is described
+// in docs/archive-database.md.
 #pragma once
 #include <cstdint>
 #include <deque>
@@ -13,8 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "fileio/file.h"
 #include "locks.h"
+#include "mapped_file.h"
 
 namespace db {
 
@@ -58,9 +59,10 @@ class BTreeFile {
   int KeyCount(uint64_t& count);
 
  private:
+  // A page of the mapping, valid for the running operation.
   struct Page {
     uint32_t number = 0;
-    uint8_t bytes[kPageSize];
+    uint8_t* bytes = nullptr;
   };
   struct Header {
     uint64_t fileId = 0;
@@ -80,17 +82,18 @@ class BTreeFile {
 
   int ReadHeader();
   void EncodeHeader(const Header& h, uint8_t* bytes) const;
-  int WriteHeader(const Header& h);
   int InitFile();
+  int Reserve(uint32_t pages);
   int Load(uint32_t number, int level, Page*& page);
-  int CheckPage(const Page& page, int level) const;
-  void Seal(Page& page) const;
-  void Remember(std::unique_ptr<Page> page, bool isLeaf);
-  void DropCache();
+  Page* Track(uint32_t number);
+  int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
+  void Seal(uint8_t* bytes) const;
+  void BeginChange();
+  void MarkDirty(Page* page);
   int NewPage(Page*& page);
   void FreePage(Page* page);
   int Commit();
-  void Abandon();
+  void EndOperation();
 
   int Descend(const uint8_t* key, int32_t value, std::vector<PathStep>& path);
   int NextLeaf(std::vector<PathStep>& path, bool forward, bool& any);
@@ -118,17 +121,16 @@ class BTreeFile {
   std::string path_;
   int keyLength_ = 0;
   bool readOnly_ = false;
-  fileio::File file_;
+  MappedFile map_;
   std::shared_ptr<LockGroup> group_;
   Header header_;          // as read at the start of the running operation
   Header written_;         // header as the running operation leaves it
-  bool cacheValid_ = false;
-  uint64_t cachedFileId_ = 0;
-  uint64_t cachedGeneration_ = 0;
-  std::unordered_map<uint32_t, std::unique_ptr<Page>> cache_;
-  std::deque<uint32_t> leafOrder_;  // leaves in the order they were loaded, for eviction
+  uint64_t checkedFileId_ = 0;
+  std::vector<uint8_t> checked_;  // pages this handle has checked
+  std::deque<Page> opPages_;      // pages the running operation uses
+  std::unordered_map<uint32_t, Page*> opIndex_;
   std::vector<Page*> dirty_;
-  bool structural_ = false;
+  bool changing_ = false;
 };
 
 }  // namespace db

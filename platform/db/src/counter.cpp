@@ -9,6 +9,7 @@
 #include "db/db.h"
 #include "fileio/file.h"
 #include "locks.h"
+#include "sessions.h"
 
 namespace {
 
@@ -45,31 +46,33 @@ std::string DBSEQUENCE(const std::string& counterFile, const std::string& patter
     uint64_t base = 0;
     if (width > size_t(kMaxDigits) || !ParseCounter(pattern.substr(digitsAt), base)) return "";
 
-    fileio::File f;
-    if (counterFile.empty() || f.OpenAlways(counterFile, fileio::Share::DenyNone) != 0) return "";
-    if (db::WaitForLock([&] { return f.Lock(db::kGroupLockOffset, 1); }) != 0) return "";
-    std::string text(64, '\0');
-    size_t got = 0;
-    uint64_t last = 0;
-    bool ok = f.ReadAt(0, text.data(), text.size(), got) == 0;
-    text.resize(got);
-    // A counter that is not a number is damaged: better no name than a name twice.
-    ok = ok && ParseCounter(text, last);
+    if (counterFile.empty()) return "";
     std::string name;
-    if (ok) {
-      uint64_t current = std::max(last, base);
-      std::string number = Padded(current + 1, width);
-      if (width == 0 || number.size() <= width) {
-        name = prefix + number;
-        if (step > 0) {
-          std::string stored = Padded(current + uint64_t(step), 10) + "\r\n";
-          if (f.WriteAt(0, stored.data(), stored.size()) != 0 || f.Truncate(int64_t(stored.size())) != 0) {
-            name.clear();
+    db::WithCounterFile(counterFile, [&](fileio::File& f) {
+      int rc = db::WaitForLock([&] { return f.Lock(db::kGroupLockOffset, 1); });
+      if (rc != 0) return rc;
+      std::string text(64, '\0');
+      size_t got = 0;
+      uint64_t last = 0;
+      rc = f.ReadAt(0, text.data(), text.size(), got);
+      text.resize(got);
+      // A counter that is not a number is damaged: better no name than a name twice.
+      if (rc == 0 && ParseCounter(text, last)) {
+        uint64_t current = std::max(last, base);
+        std::string number = Padded(current + 1, width);
+        if (width == 0 || number.size() <= width) {
+          name = prefix + number;
+          if (step > 0) {
+            std::string stored = Padded(current + uint64_t(step), 10) + "\r\n";
+            rc = f.WriteAt(0, stored.data(), stored.size());
+            if (rc == 0 && text.size() > stored.size()) rc = f.Truncate(int64_t(stored.size()));
+            if (rc != 0) name.clear();
           }
         }
       }
-    }
-    f.Unlock(db::kGroupLockOffset, 1);
+      f.Unlock(db::kGroupLockOffset, 1);
+      return rc;
+    });
     return name;
   } catch (const std::bad_alloc&) {
     return "";

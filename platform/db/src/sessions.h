@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "btree_file.h"
+#include "fileio/file.h"
 
 namespace db {
 
@@ -40,6 +41,10 @@ int WithAppendSession(const std::string& path, int fileNumber,
 void SweepAppendSessions();
 // Ends every session of a record file (before its index files are replaced).
 void EndAppendSessions(const std::string& path);
+// Runs fn with the open counter file of that path (opened, made when missing, when it is
+// not open yet). Counter files stay open for a moment after use, like the indexes of an
+// append session, and are closed by the same janitor.
+int WithCounterFile(const std::string& path, const std::function<int(fileio::File&)>& fn);
 // How long an unused session stays open.
 inline constexpr auto kSessionIdle = std::chrono::milliseconds(300);
 

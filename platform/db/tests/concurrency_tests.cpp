@@ -122,11 +122,16 @@ TEST(Concurrency, TwoProgramsAppendFiveHundredRecordsEach) {
   ASSERT_EQ(bytes.size(), size_t(2 * perWorker + 1) * 671);
   std::map<std::string, int> recordOfKey;
   std::map<std::string, int> perTopic;
+  int switches = 0;  // how often the filing program changes from one record to the next
   for (int r = 2; r <= 2 * perWorker + 1; ++r) {
     std::string record = bytes.substr(size_t(r - 1) * 671, 671);
     recordOfKey[record.substr(0, 8)] = r;
     perTopic[record.substr(84, 40)]++;
+    if (r > 2 && record.substr(84, 40) != bytes.substr(size_t(r - 2) * 671 + 84, 40)) ++switches;
   }
+  // The two programs really filed at the same time, not one after the other.
+  EXPECT_GT(switches, 1);
+  RecordProperty("switches", switches);
   ASSERT_EQ(recordOfKey.size(), size_t(2 * perWorker));
   EXPECT_EQ(recordOfKey.begin()->first, "00000001");
   EXPECT_EQ(recordOfKey.rbegin()->first, "00001000");

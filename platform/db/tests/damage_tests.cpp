@@ -105,8 +105,10 @@ TEST(Damage, TornAndMissingPagesAreReportedNotFollowed) {
   TempDir dir;
   const std::string path = dir.File("t.idx");
   const std::string good = MakeIndex(path);
-  const size_t pages = good.size() / 4096;
+  // The file may run on past its pages (room made ahead); the header counts the pages.
+  const size_t pages = db::Get32(reinterpret_cast<const uint8_t*>(good.data()) + 48);
   ASSERT_GT(pages, 20u);
+  ASSERT_GE(good.size(), pages * 4096);
   for (size_t page = 1; page < pages; page += 3) {
     // A torn write: the second half of the page is stale.
     std::string b = good;
@@ -116,7 +118,7 @@ TEST(Damage, TornAndMissingPagesAreReportedNotFollowed) {
     EXPECT_TRUE(rc == kDbErrCorrupt || rc == 0) << "page " << page << " rc " << rc;
   }
   // Cut short: pages the header counts are missing.
-  for (size_t cut : {size_t(4096), size_t(8192 + 100), good.size() / 2, good.size() - 1}) {
+  for (size_t cut : {size_t(4096), size_t(8192 + 100), pages * 2048, pages * 4096 - 1}) {
     PutFileBytes(path, good.substr(0, cut));
     EXPECT_EQ(Exercise(path), kDbErrCorrupt) << "cut at " << cut;
   }
@@ -126,18 +128,19 @@ TEST(Damage, RandomlyScribbledIndexesNeverCrash) {
   TempDir dir;
   const std::string path = dir.File("t.idx");
   const std::string good = MakeIndex(path);
+  const size_t used = size_t(db::Get32(reinterpret_cast<const uint8_t*>(good.data()) + 48)) * 4096;
   std::mt19937 rng(4242);
   int reported = 0;
-  for (int round = 0; round < 150; ++round) {
+  for (int round = 0; round < 80; ++round) {
     std::string b = good;
     int flips = 1 + int(rng() % 12);
-    for (int i = 0; i < flips; ++i) b[rng() % b.size()] = char(rng());
+    for (int i = 0; i < flips; ++i) b[rng() % used] = char(rng());
     PutFileBytes(path, b);
     int rc = Exercise(path);
     EXPECT_TRUE(kDamageCodes.count(rc)) << "round " << round << " rc " << rc;
     reported += rc != 0;
   }
-  EXPECT_GT(reported, 100);  // nearly every scribble lands on a checked page
+  EXPECT_GT(reported, 70);  // nearly every scribble lands on a checked page
 }
 
 TEST(Damage, RecordFilesThatDoNotFit) {
