@@ -154,6 +154,8 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
 
 int DBCREATE(const std::string& path, int recordLength) {
   if (recordLength < 4 || path.empty()) return kDbErrInvalidParameter;
+  // A whole header is there already: nothing to do (the file may be read-only).
+  if (fileio::FileSize(path) >= recordLength) return 0;
   try {
     fileio::File f;
     int rc = f.OpenAlways(path, fileio::Share::DenyNone);

@@ -244,3 +244,30 @@ TEST(Concurrency, ThreadsOfOneProgramShareIndexesSafely) {
   Index ix(path, 8);
   EXPECT_EQ(qBtKeyNbr(ix.handle), 2000);
 }
+
+TEST(Concurrency, FilesAreLetGoSoonAfterUse) {
+  // Another program (the topic editor's rebuild) may delete and make anew the index and
+  // counter files once this program has stopped filing, even while it keeps the record
+  // file open.
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  int fn = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, fn, ok), 0);
+  ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues(DBSEQUENCE(a.cpt, "00000000", 1), {"A"}), a.fields), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  for (int k = 0; k <= 10; ++k) ASSERT_EQ(fileio::RemoveFile(a.f01 + ".K" + (k < 10 ? "0" : "") + std::to_string(k)), 0);
+  ASSERT_EQ(fileio::RemoveFile(a.cpt), 0);
+  PutFileBytes(a.cpt, "0000000041\r\n");
+  EXPECT_EQ(DBSEQUENCE(a.cpt, "00000000", 0), "00000042");
+  ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues(DBSEQUENCE(a.cpt, "00000000", 1), {"B"}), a.fields), 0);
+  SKFCLOSE(fn);
+  Index key(DBINDEX(a.f01, 0), 8);
+  EXPECT_EQ(qBtKeyNbr(key.handle), 1);
+  std::string k = "00000042";
+  int32_t v = 0;
+  int status = 0;
+  ASSERT_EQ(qBtSearch(key.handle, k, v, status), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(v, 3);
+}
