@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <atomic>
+#include <functional>
 #include <random>
 
 #include "btree_layout.h"
@@ -75,13 +77,16 @@ int BTreeFile::ReadHeader() {
     int rc = map_.Remap();  // another program may have made the file meanwhile
     if (rc != 0) return rc;
   }
-  if (map_.mapped() == 0) return readOnly_ ? kDbErrCorrupt : InitFile();
+  if (map_.mapped() == 0) return readOnly_ || optimistic_ ? kDbErrCorrupt : InitFile();
   if (map_.mapped() < kHeaderBytes) return kDbErrCorrupt;
-  const uint8_t* b = map_.data();
+  // One copy of the header, so that its check value covers what is used.
+  std::memcpy(snapshot_, map_.data(), kHeaderBytes);
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  const uint8_t* b = snapshot_;
   bool blank = true;
   for (int i = 0; i < kHeaderBytes && blank; ++i) blank = b[i] == 0;
   // Made but never written (a crash right after making it): nothing to lose.
-  if (blank && map_.mapped() <= 2 * kPageSize && !readOnly_) return InitFile();
+  if (blank && map_.mapped() <= 2 * kPageSize && !readOnly_ && !optimistic_) return InitFile();
   if (std::memcmp(b, kMagic, sizeof kMagic) != 0 || Get32(b + kHdrVersion) != kVersion ||
       Get32(b + kHdrPageSize) != uint32_t(kPageSize) || Get32(b + kHdrCheck) != BlockCheck(b, kHdrCheck)) {
     return kDbErrCorrupt;
@@ -318,7 +323,7 @@ int BTreeFile::Compare(const uint8_t* entryKey, int32_t entryValue, const uint8_
 }
 
 int BTreeFile::LeafLowerBound(const Page& p, const uint8_t* key, int32_t value) const {
-  int lo = 0, hi = Get16(p.bytes + kPgCount);
+  int lo = 0, hi = LeafCount(p);
   while (lo < hi) {
     int mid = (lo + hi) / 2;
     const uint8_t* e = LeafAt(p, mid);
@@ -332,7 +337,7 @@ int BTreeFile::LeafLowerBound(const Page& p, const uint8_t* key, int32_t value) 
 }
 
 int BTreeFile::LeafUpperBound(const Page& p, const uint8_t* key, int32_t value) const {
-  int lo = 0, hi = Get16(p.bytes + kPgCount);
+  int lo = 0, hi = LeafCount(p);
   while (lo < hi) {
     int mid = (lo + hi) / 2;
     const uint8_t* e = LeafAt(p, mid);
@@ -347,7 +352,7 @@ int BTreeFile::LeafUpperBound(const Page& p, const uint8_t* key, int32_t value) 
 
 int BTreeFile::BranchChild(const Page& p, const uint8_t* key, int32_t value) const {
   // Child j holds the pairs from separator j-1 (inclusive) up to separator j.
-  int lo = 0, hi = Get16(p.bytes + kPgCount);
+  int lo = 0, hi = BranchCount(p);
   while (lo < hi) {
     int mid = (lo + hi) / 2;
     const uint8_t* s = SepAt(p, mid);
@@ -382,14 +387,14 @@ int BTreeFile::Edge(bool first, std::vector<PathStep>& path, bool& any) {
   int level = int(header_.height) - 1;
   int rc = Load(header_.root, level, page);
   while (rc == 0 && level > 0) {
-    int j = first ? 0 : Get16(page->bytes + kPgCount);
+    int j = first ? 0 : BranchCount(*page);
     path.push_back({page, j});
     --level;
     rc = Load(ChildAt(*page, j), level, page);
   }
   if (rc != 0) return rc;
   path.push_back({page, 0});
-  if (Get16(page->bytes + kPgCount) > 0) {
+  if (LeafCount(*page) > 0) {
     any = true;
     return 0;
   }
@@ -402,7 +407,7 @@ int BTreeFile::NextLeaf(std::vector<PathStep>& path, bool forward, bool& any) {
     // Climb to the nearest branch that has a child beyond the one taken.
     int i = int(path.size()) - 2;
     while (i >= 0) {
-      int count = Get16(path[size_t(i)].page->bytes + kPgCount);
+      int count = BranchCount(*path[size_t(i)].page);
       int j = path[size_t(i)].child;
       if (forward ? j < count : j > 0) break;
       --i;
@@ -414,14 +419,14 @@ int BTreeFile::NextLeaf(std::vector<PathStep>& path, bool forward, bool& any) {
     Page* page = nullptr;
     int rc = Load(ChildAt(*path.back().page, path.back().child), level - 1, page);
     for (--level; rc == 0 && level > 0; --level) {
-      int j = forward ? 0 : Get16(page->bytes + kPgCount);
+      int j = forward ? 0 : BranchCount(*page);
       path.push_back({page, j});
       rc = Load(ChildAt(*page, j), level - 1, page);
     }
     if (rc != 0) return rc;
     path.push_back({page, 0});
     // Only the root leaf is ever empty; a damaged file may hold more: pass over them.
-    if (Get16(page->bytes + kPgCount) > 0) {
+    if (LeafCount(*page) > 0) {
       any = true;
       return 0;
     }
@@ -440,9 +445,12 @@ void BTreeFile::Output(const Page& leaf, int slot, uint8_t* keyOut, int32_t& val
 
 int BTreeFile::Locate(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut,
                       int32_t& valueOut, BtPosition& pos) {
+  return Read([&] { return LocateIn(mode, key, value, found, keyOut, valueOut, pos); });
+}
+
+int BTreeFile::LocateIn(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut,
+                        int32_t& valueOut, BtPosition& pos) {
   found = false;
-  Operation op(*this);
-  if (op.rc() != 0) return op.rc();
   std::vector<PathStep> path;
   int rc = 0;
   bool any = false;
@@ -450,18 +458,18 @@ int BTreeFile::Locate(Seek mode, const uint8_t* key, int32_t value, bool& found,
   if (mode == Seek::First || mode == Seek::Last) {
     rc = Edge(mode == Seek::First, path, any);
     if (rc != 0 || !any) return rc;
-    slot = mode == Seek::First ? 0 : Get16(path.back().page->bytes + kPgCount) - 1;
+    slot = mode == Seek::First ? 0 : LeafCount(*path.back().page) - 1;
   } else {
     rc = Descend(key, value, path);
     if (rc != 0) return rc;
     const Page& leaf = *path.back().page;
-    int count = Get16(leaf.bytes + kPgCount);
+    int count = LeafCount(leaf);
     if (mode == Seek::Less) {
       slot = LeafLowerBound(leaf, key, value) - 1;
       if (slot < 0) {
         rc = NextLeaf(path, false, any);
         if (rc != 0 || !any) return rc;
-        slot = Get16(path.back().page->bytes + kPgCount) - 1;
+        slot = LeafCount(*path.back().page) - 1;
       }
     } else {
       slot = mode == Seek::AtLeast ? LeafLowerBound(leaf, key, value) : LeafUpperBound(leaf, key, value);
@@ -479,29 +487,25 @@ int BTreeFile::Locate(Seek mode, const uint8_t* key, int32_t value, bool& found,
 
 int BTreeFile::Step(bool forward, const uint8_t* key, int32_t value, const BtPosition& hint, bool& found,
                     uint8_t* keyOut, int32_t& valueOut, BtPosition& pos) {
-  {
-    Operation op(*this);
-    if (op.rc() != 0) return op.rc();
+  return Read([&] {
+    found = false;
     // The cursor's page is still the same when nothing changed since it was found.
-    Page* hinted = nullptr;
+    Page* leaf = nullptr;
     if (hint.slot >= 0 && hint.generation == header_.generation && hint.fileId == header_.fileId &&
-        Load(hint.page, 0, hinted) == 0) {
-      {
-        const Page& leaf = *hinted;
-        int count = Get16(leaf.bytes + kPgCount);
-        const uint8_t* e = hint.slot < count ? LeafAt(leaf, hint.slot) : nullptr;
-        if (e && Compare(e, GetI32(e + keyLength_), key, value) == 0) {
-          int next = hint.slot + (forward ? 1 : -1);
-          if (next >= 0 && next < count) {
-            found = true;
-            Output(leaf, next, keyOut, valueOut, pos);
-            return 0;
-          }
+        Load(hint.page, 0, leaf) == 0) {
+      int count = LeafCount(*leaf);
+      const uint8_t* e = hint.slot < count ? LeafAt(*leaf, hint.slot) : nullptr;
+      if (e && Compare(e, GetI32(e + keyLength_), key, value) == 0) {
+        int next = hint.slot + (forward ? 1 : -1);
+        if (next >= 0 && next < count) {
+          found = true;
+          Output(*leaf, next, keyOut, valueOut, pos);
+          return 0;
         }
       }
     }
-  }
-  return Locate(forward ? Seek::Greater : Seek::Less, key, value, found, keyOut, valueOut, pos);
+    return LocateIn(forward ? Seek::Greater : Seek::Less, key, value, found, keyOut, valueOut, pos);
+  });
 }
 
 int BTreeFile::Contains(const uint8_t* key, bool& any) {
@@ -516,10 +520,32 @@ int BTreeFile::Contains(const uint8_t* key, bool& any) {
 }
 
 int BTreeFile::KeyCount(uint64_t& count) {
+  return Read([&] {
+    count = header_.keyCount;
+    return 0;
+  });
+}
+
+// Reads run first without the lock between programs: a change by another program marks
+// the header before its first byte and gives it a new change count when it is complete,
+// so a read that finds the header unchanged afterwards saw no change at all. Otherwise
+// (or when anything looked wrong) the read runs again under the lock.
+int BTreeFile::Read(const std::function<int()>& fn) {
+  {
+    LocalHold local(*group_);
+    if (!group_->HeldHere()) {
+      optimistic_ = true;
+      int rc = ReadHeader();
+      if (rc == 0) rc = fn();
+      optimistic_ = false;
+      EndOperation();
+      std::atomic_thread_fence(std::memory_order_seq_cst);
+      if (rc == 0 && map_.mapped() >= kHeaderBytes && std::memcmp(map_.data(), snapshot_, kHeaderBytes) == 0) return 0;
+    }
+  }
   Operation op(*this);
   if (op.rc() != 0) return op.rc();
-  count = header_.keyCount;
-  return 0;
+  return fn();
 }
 
 }  // namespace db

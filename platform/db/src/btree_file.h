@@ -7,8 +7,10 @@
 // that a change a crashed program left half done is found too. The format is described
 // in docs/archive-database.md.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -80,6 +82,9 @@ class BTreeFile {
   };
   class Operation;
 
+  int Read(const std::function<int()>& fn);
+  int LocateIn(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut, int32_t& valueOut,
+               BtPosition& pos);
   int ReadHeader();
   void EncodeHeader(const Header& h, uint8_t* bytes) const;
   int InitFile();
@@ -107,6 +112,10 @@ class BTreeFile {
   int BranchChild(const Page& p, const uint8_t* key, int32_t value) const;
   void Output(const Page& leaf, int slot, uint8_t* keyOut, int32_t& valueOut, BtPosition& pos) const;
 
+  // Entry counts, never beyond what a page holds (a page read while another program
+  // changes it may show any count for a moment).
+  int LeafCount(const Page& p) const { return std::min<int>(p.bytes[2] | (p.bytes[3] << 8), maxLeaf()); }
+  int BranchCount(const Page& p) const { return std::min<int>(p.bytes[2] | (p.bytes[3] << 8), maxBranch()); }
   int leafEntry() const { return keyLength_ + 4; }
   int branchEntry() const { return keyLength_ + 8; }
   int maxLeaf() const { return (kPageSize - 16) / leafEntry(); }
@@ -131,6 +140,8 @@ class BTreeFile {
   std::unordered_map<uint32_t, Page*> opIndex_;
   std::vector<Page*> dirty_;
   bool changing_ = false;
+  bool optimistic_ = false;       // reading without the lock between programs
+  uint8_t snapshot_[128] = {};    // the header as the running operation read it
 };
 
 }  // namespace db

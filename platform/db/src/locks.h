@@ -32,6 +32,12 @@ class LockGroup {
 
   int Acquire();
   void Release();
+  // The lock within this process only (threads), for reads that check afterwards that
+  // no other program changed anything.
+  void LockLocal() { mutex_.lock(); }
+  void UnlockLocal() { mutex_.unlock(); }
+  // True when this thread holds the lock between programs (call with the local lock held).
+  bool HeldHere() const { return depth_ > 0; }
   const std::string& path() const { return path_; }
 
  private:
@@ -42,6 +48,17 @@ class LockGroup {
   bool registered_ = false;
   fileio::File file_;
   std::string path_;
+};
+
+class LocalHold {
+ public:
+  explicit LocalHold(LockGroup& group) : group_(group) { group_.LockLocal(); }
+  ~LocalHold() { group_.UnlockLocal(); }
+  LocalHold(const LocalHold&) = delete;
+  LocalHold& operator=(const LocalHold&) = delete;
+
+ private:
+  LockGroup& group_;
 };
 
 // Holds a group's lock for a scope.

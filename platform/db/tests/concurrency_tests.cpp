@@ -70,19 +70,22 @@ class Worker {
   }
   int Wait(int milliseconds) {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
+    for (;;) {
       int status = 0;
+      if (pid_ <= 0) return exitCode_;
       if (waitpid(pid_, &status, WNOHANG) == pid_) {
         pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+        return exitCode_;
       }
+      if (std::chrono::steady_clock::now() >= end) return -1;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return -1;
   }
 
  private:
   pid_t pid_ = -1;
+  int exitCode_ = -1;
 };
 #endif
 
@@ -114,8 +117,36 @@ TEST(Concurrency, TwoProgramsAppendFiveHundredRecordsEach) {
   ASSERT_TRUE(two.Start({a.f01, a.cpt, "2", std::to_string(perWorker), dir.File("ready2"), dir.File("go")}));
   ASSERT_TRUE(WaitForFiles({dir.File("ready1"), dir.File("ready2")}, 60000));
   dir.Write("go", "");
+
+  // Meanwhile this program reads the key index over and over: every walk must be in
+  // order, and every key must lead to the record that holds it.
+  int walks = 0, lastCount = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(180);
+  while ((one.Wait(0) == -1 || two.Wait(0) == -1) && std::chrono::steady_clock::now() < deadline) {
+    if (!fileio::Exists(DBINDEX(a.f01, 0))) continue;
+    Index key(DBINDEX(a.f01, 0), 8);
+    ASSERT_EQ(key.rc, 0);
+    int fn = 0;
+    ASSERT_EQ(SKFOPEN(a.f01, 0, 4, fn), 0);
+    int count = qBtKeyNbr(key.handle);
+    EXPECT_GE(count, lastCount);
+    lastCount = count;
+    std::string k, previous, record(671, ' ');
+    int32_t v = 0;
+    int status = 0;
+    for (int rc = qBtFirst(key.handle, k, v, status); rc == 0 && status == 0; rc = qBtNext(key.handle, k, v, status)) {
+      ASSERT_LT(previous, k);
+      previous = k;
+      ASSERT_EQ(SKFGETR(fn, record, v), 0) << k;
+      ASSERT_EQ(record.substr(0, 8), k) << "record " << v;
+    }
+    EXPECT_EQ(status, 1);
+    SKFCLOSE(fn);
+    ++walks;
+  }
   EXPECT_EQ(one.Wait(180000), 0);
   EXPECT_EQ(two.Wait(180000), 0);
+  RecordProperty("walks", walks);
 
   // 1000 records with 1000 distinct keys from 1 to 1000.
   const std::string bytes = FileBytes(a.f01);
@@ -270,4 +301,47 @@ TEST(Concurrency, FilesAreLetGoSoonAfterUse) {
   ASSERT_EQ(qBtSearch(key.handle, k, v, status), 0);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(v, 3);
+}
+
+TEST(Concurrency, ReadersSeeWholeIndexesWhileAnotherProgramFiles) {
+  // Reads do not take the lock between programs; they must still never see half a
+  // change. Topic slot 2 holds seven words with ever larger record numbers, so that each
+  // new pair goes into the middle of a page and moves the pairs behind it.
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  Worker writer;
+  ASSERT_TRUE(writer.Start({a.f01, a.cpt, "1", "4000", dir.File("ready"), dir.File("go")}));
+  ASSERT_TRUE(WaitForFiles({dir.File("ready")}, 60000));
+  dir.Write("go", "");
+  std::set<std::pair<std::string, int32_t>> seen;
+  int rounds = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(180);
+  while (writer.Wait(0) == -1 && std::chrono::steady_clock::now() < deadline) {
+    if (!fileio::Exists(DBINDEX(a.f01, 2))) continue;
+    Index topic(DBINDEX(a.f01, 2), 40);
+    ASSERT_EQ(topic.rc, 0);
+    std::set<std::pair<std::string, int32_t>> walk;
+    std::pair<std::string, int32_t> previous;
+    std::string k;
+    int32_t v = 0;
+    int status = 0;
+    for (int rc = qBtFirst(topic.handle, k, v, status); rc == 0 && status == 0; rc = qBtNext(topic.handle, k, v, status)) {
+      std::pair<std::string, int32_t> pair(k, v);
+      if (!walk.empty()) {
+        ASSERT_LT(previous, pair) << "walk out of order";
+      }
+      previous = pair;
+      walk.insert(pair);
+    }
+    ASSERT_EQ(status, 1);
+    // Nothing seen before went missing.
+    for (const auto& pair : seen) ASSERT_TRUE(walk.count(pair)) << pair.first << " " << pair.second;
+    seen = std::move(walk);
+    ++rounds;
+  }
+  EXPECT_EQ(writer.Wait(180000), 0);
+  RecordProperty("rounds", rounds);
+  Index topic(DBINDEX(a.f01, 2), 40);
+  EXPECT_EQ(qBtKeyNbr(topic.handle), 4000);
 }
