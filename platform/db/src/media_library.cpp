@@ -230,8 +230,11 @@ int qBtMmText(std::string& item, int mode) {
   }
 }
 
-int qBtMmLib(const std::string& library, const std::string& file, int operation) {
+int qBtMmLib(const std::string& libraryBuffer, const std::string& fileBuffer, int operation) {
   try {
+    // Names may come in fixed buffers: they end at their first zero byte.
+    const std::string library = libraryBuffer.substr(0, libraryBuffer.find('\0'));
+    const std::string file = fileBuffer.substr(0, fileBuffer.find('\0'));
     std::string name = tPending ? tPendingName : LibraryName(fileio::NameOf(file));
     tPending = false;
     if (name.empty() || library.empty() || file.empty()) return kDbErrInvalidParameter;

@@ -151,7 +151,8 @@ int qBtMmText(std::string& item, int mode);
 // 3): removes the item (0 also when the library does not hold it); 4 (or -4): checks
 // the item (0 when it is intact). The item's name is the one the last qBtMmText call of
 // this thread gave, when there was one since the last qBtMmLib call; otherwise the
-// file's own name in the library's form.
+// file's own name in the library's form. Library and file names end at their first zero
+// byte (callers may pass fixed 128-byte buffers).
 int qBtMmLib(const std::string& library, const std::string& file, int operation);
 
 // ---- Helpers beyond the library's classic calls -------------------------------------
