@@ -112,6 +112,27 @@ bool PlacePrintedPicture(int horzSizeMm, int vertSizeMm, int horzRes, int vertRe
   return true;
 }
 
+bool ParseSizeText(std::string_view text, int& width, int& height) {
+  int numbers[2] = {0, 0};
+  int found = 0;
+  size_t i = 0;
+  while (i < text.size() && found < 2) {
+    if (text[i] < '0' || text[i] > '9') {
+      ++i;
+      continue;
+    }
+    long value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= 99999) value = value * 10 + (text[i++] - '0');
+    numbers[found++] = int(std::min(value, 99999L));
+  }
+  if (found < 2) return false;
+  for (int n : numbers)
+    if (n < 1 || n > 9999) return false;
+  width = numbers[0];
+  height = numbers[1];
+  return true;
+}
+
 uint32_t GRAYCOLOR(uint32_t colour) {
   uint32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
   uint32_t grey = (19595 * r + 38470 * g + 7471 * b) >> 16;

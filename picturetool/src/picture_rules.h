@@ -67,6 +67,10 @@ struct PrintPlacement {
 bool PlacePrintedPicture(int horzSizeMm, int vertSizeMm, int horzRes, int vertRes, int pictureWidth,
                          int pictureHeight, PrintPlacement& placement);
 
+// Reads "width x height" (any non-digits between the two numbers): false unless both are
+// between 1 and 9999.
+bool ParseSizeText(std::string_view text, int& width, int& height);
+
 // The grey of a colour reference (0x00BBGGRR): g = (19595 r + 38470 g + 7471 b) >> 16.
 uint32_t GRAYCOLOR(uint32_t colour);
 

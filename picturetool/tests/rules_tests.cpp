@@ -77,6 +77,19 @@ TEST(PictureRules, PrintedPictureFillsThePageWithEvenMargins) {
   EXPECT_FALSE(PlacePrintedPicture(200, 280, 20, 100, 10, 10, p));
 }
 
+TEST(PictureRules, SizeText) {
+  int w = 0, h = 0;
+  ASSERT_TRUE(ParseSizeText("640 x 480", w, h));
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(h, 480);
+  ASSERT_TRUE(ParseSizeText(" 20,10 ", w, h));
+  EXPECT_EQ(h, 10);
+  EXPECT_FALSE(ParseSizeText("640", w, h));
+  EXPECT_FALSE(ParseSizeText("0 x 10", w, h));
+  EXPECT_FALSE(ParseSizeText("10000 x 10", w, h));
+  EXPECT_FALSE(ParseSizeText("99999999999999 x 5", w, h));
+}
+
 TEST(PictureRules, GreyOfAColour) {
   EXPECT_EQ(GRAYCOLOR(0x0000FF), 0x4C4C4Cu);  // red: 76
   EXPECT_EQ(GRAYCOLOR(0xFFFFFF), 0xFFFFFFu);
@@ -113,6 +126,26 @@ TEST(ExportRules, PatternTargetsTakeThePicturesName) {
   EXPECT_EQ(ExpandPatternTarget("D:\\o\\.png", "C:\\p\\h.2.jpg", "x"), "D:\\o\\h.png");
   EXPECT_EQ(ExpandPatternTarget("D:\\o\\out.png", "h.jpg", "x"), "D:\\o\\out.png");
   EXPECT_EQ(ExpandPatternTarget("D:\\o\\*.png", "", "untitled"), "D:\\o\\untitled.png");
+}
+
+}  // namespace
+}  // namespace bravik
+
+#include "partner_text.h"
+
+namespace bravik {
+namespace {
+
+TEST(PartnerText, ProgramAndClass) {
+  PartnerText p = SplitPartnerText(" kelmor.exe , SKMBROWSER ");
+  EXPECT_EQ(p.program, "kelmor.exe");
+  EXPECT_EQ(p.className, "SKMBROWSER");
+  p = SplitPartnerText("\"C:\\Program Files\\s\\standin.exe\" X Y,\"QCLASS\"");
+  EXPECT_EQ(p.className, "QCLASS");
+  EXPECT_EQ(ProgramFileOf(p.program), "C:\\Program Files\\s\\standin.exe");
+  EXPECT_EQ(ProgramFileOf("standin.exe CLASS C:\\log.txt"), "standin.exe");
+  EXPECT_EQ(ProgramFileOf("tool arg"), "tool");
+  EXPECT_EQ(SplitPartnerText("").className, "");
 }
 
 }  // namespace
