@@ -1,0 +1,334 @@
+// The picture tool as a user and its partner programs see it: started under Wine, driven
+// from outside with the test driver, its files read back with the suite's own readers.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "bravik_fixture.h"
+#include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "imaging/layer_file.h"
+#include "imglib/imglib.h"
+
+namespace bravik_test {
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) out += char(v);
+  return out;
+}
+
+int16_t Int16At(const std::string& s, size_t at) { return int16_t(uint8_t(s[at]) | (uint8_t(s[at + 1]) << 8)); }
+
+ImgFileInfo Info(const std::string& path) {
+  ImgFileInfo info;
+  L_FileInfo(path, &info);
+  return info;
+}
+
+// The side file's objects, empty when there is no readable side file.
+std::vector<layer::Object> SideObjects(const std::string& picture) {
+  layer::Trailer trailer;
+  std::vector<layer::Object> objects;
+  layer::ReadFile(layer::LayerPathFor(picture), trailer, objects);
+  return objects;
+}
+
+TEST(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
+  BravikFolder folder(false);
+  ChildProcess tool;
+  ASSERT_TRUE(folder.Start(tool));
+  HWND box = WaitForWindow("SKMSGBOX", kWaitMs, tool.Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(FindWindowA("QPICTOOL", nullptr), nullptr);
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
+  EXPECT_EQ(tool.Wait(kWaitMs), 2);
+}
+
+TEST(Bravik, AListFromCode3StepsWithWrapAroundAndCode10KeepsTheSettings) {
+  BravikFolder folder;
+  std::string a = folder.Picture("a.bmp"), b = folder.Picture("b.bmp"), c = folder.Picture("c.bmp");
+  ASSERT_TRUE(WritePicture(a, 20, 10, 200, 0, 0));
+  ASSERT_TRUE(WritePicture(b, 30, 10, 0, 200, 0));
+  ASSERT_TRUE(WritePicture(c, 40, 10, 0, 0, 200));
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a + "|" + b + "|" + c, "a.bmp 20 x10"));
+  EXPECT_TRUE(tool.WaitLabel("1/3"));
+  tool.Run(3);
+  EXPECT_TRUE(tool.WaitLabel("2/3"));
+  EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 30 x10 ")) << tool.Status();
+  tool.Run(3);
+  tool.Run(3);  // from the last item to the first
+  EXPECT_TRUE(tool.WaitLabel("1/3"));
+  EXPECT_TRUE(tool.WaitStatusHolds(" a.bmp 20 x10 "));
+  tool.Run(1);  // from the first item to the last
+  EXPECT_TRUE(tool.WaitLabel("3/3"));
+  EXPECT_TRUE(tool.WaitStatusHolds(" c.bmp 40 x10 "));
+  // The track bar goes to an item too.
+  HWND track = driver::FindChild(tool.Frame(), 76);
+  ASSERT_NE(track, nullptr);
+  SendMessageA(track, TBM_SETPOS, TRUE, 2);
+  tool.Run(76);
+  EXPECT_TRUE(tool.WaitLabel("2/3"));
+  // Code 10 ends the tool at once; the settings record is still written.
+  folder.RemoveSettings();
+  EXPECT_EQ(tool.End(), 0);
+  std::string settings = folder.ReadSettings();
+  ASSERT_GE(settings.size(), 8u + 5u);
+  EXPECT_EQ(settings.substr(8, folder.PicturesFolder().size()), folder.PicturesFolder());
+  EXPECT_NE(settings.find("|*.BMP#"), std::string::npos);
+}
+
+TEST(Bravik, TheSettingsRecordRoundTripsByteForByte) {
+  BravikFolder folder;
+  // 100, 50, 700 x 500, a folder with "#" in its name, zoom box at 10, 20.
+  std::string record = Bytes({0x64, 0x00, 0x32, 0x00, 0xBC, 0x02, 0xF4, 0x01}) + "C:\\p#1\\|*.JPG#" +
+                       Bytes({0x0A, 0x00, 0x14, 0x00});
+  folder.WriteSettings(record);
+  {
+    Tool tool(folder);
+    ASSERT_TRUE(tool.Started());
+    RECT r;
+    GetWindowRect(tool.Frame(), &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 700);
+    EXPECT_EQ(r.bottom - r.top, 500);
+    EXPECT_EQ(tool.Close(), 0);
+  }
+  EXPECT_EQ(folder.ReadSettings(), record);
+}
+
+TEST(Bravik, AMissingOrCutSettingsFileGivesTheDefaults) {
+  for (bool cut : {false, true}) {
+    BravikFolder folder;
+    folder.RemoveSettings();
+    if (cut) folder.WriteSettings(Bytes({0x64, 0x00, 0x32}));
+    Tool tool(folder);
+    ASSERT_TRUE(tool.Started());
+    RECT r;
+    GetWindowRect(tool.Frame(), &r);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(r.right - r.left, 600) << cut;
+    EXPECT_EQ(r.bottom - r.top, 400) << cut;
+    EXPECT_EQ(r.left, std::max(0, (sw - 600) / 2)) << cut;
+    EXPECT_EQ(r.top, std::max(0, (sh - 400) / 2)) << cut;
+    EXPECT_EQ(tool.Close(), 0);
+    std::string written = folder.ReadSettings();
+    ASSERT_GE(written.size(), 13u);
+    EXPECT_EQ(Int16At(written, 4), 600);
+    // The current folder is the Windows folder; no save filter; the zoom box at 0, 0.
+    std::string windows = written.substr(8, written.find('|') - 8);
+    char expected[MAX_PATH];
+    GetWindowsDirectoryA(expected, MAX_PATH);
+    EXPECT_TRUE(fileio::EqualsNoCase(fileio::WithoutTrailingSeparator(windows), expected)) << windows;
+    EXPECT_EQ(written.substr(written.size() - 6), Bytes({'|', '#', 0, 0, 0, 0}));
+  }
+}
+
+TEST(Bravik, SavesEveryWritableTypeAndRefusesGif) {
+  BravikFolder folder;
+  std::string a = folder.Picture("a.bmp");
+  ASSERT_TRUE(WritePicture(a, 41, 27, 30, 160, 220));
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a, "a.bmp 41 x27"));
+  for (const char* ext : {"bmp", "jpg", "png", "pcx", "tga"}) {
+    std::string name = std::string("out.") + ext;
+    ASSERT_TRUE(tool.SaveAs(name)) << name;
+    std::string path = folder.Picture(name);
+    ASSERT_TRUE(fileio::Exists(path)) << name;
+    ImgFileInfo info = Info(path);
+    EXPECT_EQ(info.width, 41) << name;
+    EXPECT_EQ(info.height, 27) << name;
+    // The tool shows the saved picture.
+    EXPECT_TRUE(tool.WaitStatusHolds(" " + name + " 41 x27 ")) << name;
+    EXPECT_FALSE(fileio::Exists(folder.Picture("~new~" + name)));
+  }
+  // Saved JPEG pictures keep their colours closely (quality factor 2 is the finest).
+  imglib::BitmapOwner jpeg;
+  ASSERT_EQ(L_LoadBitmap(folder.Picture("out.jpg"), jpeg.Get(), 24), imglib::kSuccess);
+  const uint8_t* p = jpeg->bits + size_t(10) * size_t(jpeg->stride) + 10 * 3;
+  EXPECT_NEAR(p[0], 220, 6);
+  EXPECT_NEAR(p[1], 160, 6);
+  EXPECT_NEAR(p[2], 30, 6);
+  // GIF is refused with the error box and nothing is written.
+  ASSERT_TRUE(tool.SaveAs("out.gif", false));
+  EXPECT_FALSE(fileio::Exists(folder.Picture("out.gif")));
+  EXPECT_FALSE(fileio::Exists(folder.Picture("~new~out.gif")));
+  EXPECT_EQ(tool.End(), 0);
+}
+
+TEST(Bravik, ObjectsGoIntoTheLayeredFileAndComeBackWithThePicture) {
+  BravikFolder folder;
+  std::string a = folder.Picture("a.bmp");
+  ASSERT_TRUE(WritePicture(a, 160, 120, 240, 240, 240));
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a, "a.bmp 160 x120"));
+  ASSERT_TRUE(tool.AddText("Hello | world"));
+  ASSERT_TRUE(tool.AddRectangle(3, 20, 30, 90, 70));
+  ASSERT_TRUE(tool.SaveAs("layered.jpg"));
+  std::string saved = folder.Picture("layered.jpg");
+  ASSERT_TRUE(fileio::Exists(saved));
+  std::vector<layer::Object> objects = SideObjects(saved);
+  ASSERT_EQ(objects.size(), 2u);
+  EXPECT_EQ(objects[0].kind, layer::kText);
+  EXPECT_EQ(objects[0].text, "Hello | world");
+  EXPECT_EQ(objects[0].number, 1);
+  EXPECT_GT(objects[0].width, 0);
+  EXPECT_EQ(objects[1].kind, layer::kRectangle);
+  EXPECT_EQ(objects[1].size, 3);
+  ASSERT_EQ(objects[1].points.size(), 2u);
+  // The rectangle's corners, in picture coordinates.
+  EXPECT_EQ(objects[1].x + objects[1].points[0].x, 20);
+  EXPECT_EQ(objects[1].y + objects[1].points[0].y, 30);
+  EXPECT_EQ(objects[1].x + objects[1].points[1].x, 90);
+  EXPECT_EQ(objects[1].y + objects[1].points[1].y, 70);
+  EXPECT_EQ(objects[1].number, 2);
+  // The JPEG itself holds no objects: the picture stays the picture.
+  imglib::BitmapOwner picture;
+  ASSERT_EQ(L_LoadBitmap(saved, picture.Get(), 24), imglib::kSuccess);
+  const uint8_t* corner = picture->bits + size_t(30) * size_t(picture->stride) + 20 * 3;
+  EXPECT_GT(corner[0], 200);
+
+  // Opened again, the picture brings its objects back.
+  tool.Run(1108);  // no such command: a quiet moment
+  ASSERT_TRUE(tool.Open(a, "a.bmp 160 x120"));
+  EXPECT_TRUE(tool.Objects().empty());
+  ASSERT_TRUE(tool.Open(saved, "layered.jpg 160 x120"));
+  std::vector<HWND> shown = tool.Objects();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(driver::WindowText(shown[0]), "Object 001");
+  EXPECT_EQ(driver::WindowText(shown[1]), "Object 002");
+  // And saved under another name they are the same objects.
+  ASSERT_TRUE(tool.SaveAs("again.png"));
+  std::vector<layer::Object> again = SideObjects(folder.Picture("again.png"));
+  ASSERT_EQ(again.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(again[i].kind, objects[i].kind);
+    EXPECT_EQ(again[i].text, objects[i].text);
+    EXPECT_EQ(again[i].x, objects[i].x);
+    EXPECT_EQ(again[i].y, objects[i].y);
+    EXPECT_EQ(again[i].points, objects[i].points);
+    EXPECT_EQ(again[i].colour, objects[i].colour);
+  }
+  EXPECT_EQ(tool.End(), 0);
+}
+
+TEST(Bravik, ChangesAreKeptThroughToolsAndAskedForBeforeEveryOpen) {
+  BravikFolder folder;
+  std::string a = folder.Picture("a.bmp"), b = folder.Picture("b.bmp");
+  ASSERT_TRUE(WritePicture(a, 20, 10, 255, 0, 0));
+  ASSERT_TRUE(WritePicture(b, 30, 10, 0, 255, 0));
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a + "|" + b, "a.bmp 20 x10"));
+  // Red-eye: touch, touch, undo leaves one touch-up, so the picture still counts as changed.
+  tool.Run(317);
+  tool.Click(5, 2);
+  tool.Click(14, 6);
+  tool.Click(14, 6, true);
+  tool.Post(3);
+  ASSERT_TRUE(tool.Answer(2));  // "No": the picture is not saved
+  EXPECT_TRUE(tool.WaitLabel("2/2"));
+  // Touch and undo: nothing left to ask about.
+  tool.Run(317);
+  tool.Click(5, 5);
+  tool.Click(5, 5, true);
+  tool.Run(3);
+  EXPECT_TRUE(tool.WaitLabel("1/2"));
+  EXPECT_FALSE(tool.BoxShows(1500));
+
+  // A touch-up, then a flip: the tool works on the picture with the touch-up, and a text
+  // object stays an object over the result.
+  ASSERT_TRUE(tool.AddText("kept"));
+  tool.Run(317);
+  tool.Click(5, 2);
+  tool.Run(301);
+  EXPECT_EQ(tool.Objects().size(), 1u);
+  ASSERT_TRUE(tool.SaveAs("flipped.bmp"));
+  imglib::BitmapOwner flipped;
+  ASSERT_EQ(L_LoadBitmap(folder.Picture("flipped.bmp"), flipped.Get(), 24), imglib::kSuccess);
+  auto pixel = [&flipped](int x, int y) { return flipped->bits + size_t(y) * size_t(flipped->stride) + size_t(x) * 3; };
+  // Row 2 became row 7: grey there, red elsewhere, and no object pixels in the picture.
+  const uint8_t* grey = pixel(5, 7);
+  EXPECT_EQ(grey[0], grey[2]);
+  EXPECT_LT(grey[2], 120);
+  EXPECT_EQ(pixel(15, 4)[2], 255);
+  EXPECT_EQ(pixel(15, 4)[1], 0);
+  EXPECT_EQ(SideObjects(folder.Picture("flipped.bmp")).size(), 1u);
+  EXPECT_EQ(tool.End(), 0);
+}
+
+TEST(Bravik, AFailedSaveKeepsTheOldFileAndTheChanges) {
+  BravikFolder folder;
+  std::string a = folder.Picture("a.bmp"), locked = folder.Picture("locked.bmp");
+  ASSERT_TRUE(WritePicture(a, 20, 10, 255, 0, 0));
+  ASSERT_TRUE(WritePicture(locked, 7, 7, 1, 2, 3));
+  std::string before;
+  fileio::ReadWholeFile(locked, before);
+  // A file that cannot be replaced: another program holds it open and shares nothing.
+  HANDLE held = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a, "a.bmp 20 x10"));
+  ASSERT_TRUE(tool.AddText("note"));
+  ASSERT_TRUE(tool.SaveAs("locked.bmp", false));  // the error box
+  CloseHandle(held);
+  std::string after;
+  fileio::ReadWholeFile(locked, after);
+  EXPECT_EQ(after, before);
+  EXPECT_FALSE(fileio::Exists(folder.Picture("locked.qmf")));
+  // Still changed: closing asks.
+  PostMessageA(tool.Frame(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(tool.Answer(2));
+  EXPECT_EQ(tool.Wait(kWaitMs), 0);
+}
+
+TEST(Bravik, ThePartnerOpensAfterTheSaveQuestionAndIsClosedWithTheTool) {
+  BravikFolder folder;
+  std::string log = folder.Log("partner.txt");
+  folder.SetPartner("BRAVIKPARTNER", log);
+  std::string a = folder.Picture("a.bmp");
+  ASSERT_TRUE(WritePicture(a, 20, 10, 255, 0, 0));
+  {
+    Tool tool(folder);
+    ASSERT_TRUE(tool.Started());
+    ASSERT_TRUE(tool.Open(a, "a.bmp 20 x10"));
+    ASSERT_TRUE(tool.AddText("changed"));
+    tool.Post(101);
+    ASSERT_TRUE(tool.Answer(2));
+    ASSERT_NE(WaitForWindow("BRAVIKPARTNER", kWaitMs), nullptr);
+    EXPECT_EQ(tool.End(), 0);
+  }
+  std::vector<LoggedMessage> got;
+  for (int i = 0; i < 200 && got.size() < 3; ++i) {
+    PumpMessages(50);
+    got = ReadStandinLog(log);
+  }
+  ASSERT_EQ(got.size(), 3u);
+  EXPECT_EQ(got[0].code, 1);
+  EXPECT_EQ(got[1].code, 15);
+  EXPECT_EQ(got[1].text, "");
+  EXPECT_EQ(got[2].code, 10);
+  WaitForNoWindow("BRAVIKPARTNER", 10000);
+}
+
+TEST(Bravik, PrintingAnEmptyPictureDoesNothing) {
+  BravikFolder folder;
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  tool.Post(104);
+  EXPECT_EQ(WaitDialog(tool.ProcessId(), "Print", 1500), nullptr);
+  EXPECT_FALSE(tool.BoxShows(500));
+  EXPECT_EQ(tool.End(), 0);
+}
+
+}  // namespace
+}  // namespace bravik_test
