@@ -156,16 +156,24 @@ HDC SKPRINTDLG(HWND owner) {
   PRINTDLGA pd{};
   pd.lStructSize = sizeof pd;
   pd.hwndOwner = owner;
-  pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+  pd.Flags = PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
   pd.nCopies = 1;
-  BOOL ok = PrintDlgA(&pd);
+  HDC dc = nullptr;
+  if (PrintDlgA(&pd) && pd.hDevNames) {
+    // The context is made here without an output: a printer on the FILE: port then asks
+    // for its file when the document starts, as the system does for every program.
+    auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames));
+    auto* mode = pd.hDevMode ? static_cast<DEVMODEA*>(GlobalLock(pd.hDevMode)) : nullptr;
+    if (names) {
+      const char* base = reinterpret_cast<const char*>(names);
+      dc = CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, mode);
+      GlobalUnlock(pd.hDevNames);
+    }
+    if (mode) GlobalUnlock(pd.hDevMode);
+  }
   if (pd.hDevMode) GlobalFree(pd.hDevMode);
   if (pd.hDevNames) GlobalFree(pd.hDevNames);
-  if (!ok) {
-    if (pd.hDC) DeleteDC(pd.hDC);
-    return nullptr;
-  }
-  return pd.hDC;
+  return dc;
 }
 
 int SKSAVETOBMPFILE(HDC dc, int x, int y, int width, int height, const std::string& path) {
