@@ -320,6 +320,58 @@ TEST(Bravik, ThePartnerOpensAfterTheSaveQuestionAndIsClosedWithTheTool) {
   WaitForNoWindow("BRAVIKPARTNER", 10000);
 }
 
+TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
+  BravikFolder folder;
+  std::string a = folder.Picture("a.bmp"), b = folder.Picture("b.bmp");
+  ASSERT_TRUE(WritePicture(a, 40, 30, 10, 20, 30));
+  ASSERT_TRUE(WritePicture(b, 50, 20, 30, 20, 10));
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  // A new picture of the size the box is given.
+  tool.Post(102);
+  HWND box = WaitForWindow("SKINPUTBOX", kWaitMs, tool.ProcessId());
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(driver::SetText(driver::WaitChild(box, 1, kWaitMs), "64 x 48"));
+  ASSERT_TRUE(driver::PressButton("SKINPUTBOX", 1, "", kWaitMs));
+  EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp 64 x48 "));
+  EXPECT_TRUE(tool.WaitLabel("1/1"));
+  // Crop to a selection made with two clicks.
+  tool.Run(315);
+  tool.Click(10, 5);
+  tool.Click(29, 24);
+  tool.Run(1001);
+  EXPECT_TRUE(tool.WaitStatusHolds(" 20 x20 "));
+  // Copy, then paste over another picture (the changed one is not saved).
+  tool.Post(308);
+  ASSERT_TRUE(tool.Answer(1));  // "on the clipboard"
+  tool.Post(3);                 // the only item: reopened after the question
+  ASSERT_TRUE(tool.Answer(2));
+  ASSERT_TRUE(tool.Open(a + "|" + b, "a.bmp 40 x30"));
+  tool.Post(309);
+  ASSERT_TRUE(tool.Answer(1));  // "pasted"
+  EXPECT_TRUE(tool.WaitStatusHolds(" 20 x20 "));
+  // The clipboard keeps its picture.
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
+  tool.Post(4);                 // reload: the pasted picture is a change
+  ASSERT_TRUE(tool.Answer(2));
+  EXPECT_TRUE(tool.WaitStatusHolds(" a.bmp 40 x30 "));
+  // Full view: the zoom panel over the canvas until a click.
+  HWND zoom = driver::FindChildByClass(tool.Frame(), "SKZOOM");
+  ASSERT_NE(zoom, nullptr);
+  EXPECT_FALSE(IsWindowVisible(zoom));
+  tool.Run(2);
+  EXPECT_TRUE(IsWindowVisible(zoom));
+  SendAndWait(zoom, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_FALSE(IsWindowVisible(zoom));
+  // Deleting the shown file: gone from the folder and the list.
+  tool.Post(108);
+  ASSERT_TRUE(tool.Answer(1));
+  EXPECT_FALSE(fileio::Exists(a));
+  EXPECT_TRUE(tool.WaitLabel("1/1"));
+  EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 50 x20 "));
+  EXPECT_EQ(tool.End(), 0);
+}
+
 TEST(Bravik, PrintingAnEmptyPictureDoesNothing) {
   BravikFolder folder;
   Tool tool(folder);
