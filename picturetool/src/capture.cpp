@@ -14,11 +14,13 @@
 namespace bravik {
 namespace {
 
-// Loads an imaging bitmap as the new working picture through the temporary copy.
+// Loads an imaging bitmap as a new picture through the temporary copy. It joins the opened
+// list as a picture of its own, so that saving it never writes over the picture shown
+// before it.
 bool LoadBitmapPicture(ImgBitmap* bitmap) {
   HDC lead = L_CreateLeadDC(bitmap);
   if (!lead) return false;
-  bool ok = LoadMadePicture(lead, 0, 0, bitmap->width, bitmap->height, false);
+  bool ok = LoadMadePicture(lead, 0, 0, bitmap->width, bitmap->height, true);
   L_DeleteLeadDC(lead);
   return ok;
 }

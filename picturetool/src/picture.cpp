@@ -309,8 +309,12 @@ bool LoadMadePicture(HDC source, int x, int y, int width, int height, bool inser
     ErrorBox(t.tempCopy + Ui(58) + SKWINERR(error));
     return false;
   }
-  if (insertIntoList) {
+  // A picture made in memory while the temporary copy is shown replaces it: both would be
+  // the same file.
+  if (insertIntoList && !fileio::EqualsNoCase(t.list.Current(), t.tempCopy)) {
     t.list.InsertAfterCurrent(t.tempCopy);
+  }
+  if (insertIntoList) {
     t.currentFile = t.tempCopy;
     t.saveFilter = SaveFilterFor(t.tempCopy);
   }

@@ -137,7 +137,8 @@ TEST(Bravik, SavesEveryWritableTypeAndRefusesGif) {
   Tool tool(folder);
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(a, "a.bmp 41 x27"));
-  for (const char* ext : {"bmp", "jpg", "png", "pcx", "tga"}) {
+  // TIFF goes through GDI+, the others through the imaging layer.
+  for (const char* ext : {"bmp", "jpg", "png", "pcx", "tga", "tif"}) {
     std::string name = std::string("out.") + ext;
     ASSERT_TRUE(tool.SaveAs(name)) << name;
     std::string path = folder.Picture(name);
@@ -160,6 +161,12 @@ TEST(Bravik, SavesEveryWritableTypeAndRefusesGif) {
   ASSERT_TRUE(tool.SaveAs("out.gif", false));
   EXPECT_FALSE(fileio::Exists(folder.Picture("out.gif")));
   EXPECT_FALSE(fileio::Exists(folder.Picture("~new~out.gif")));
+  // So is a metafile, which GDI+ cannot write, and a type no layer knows.
+  ASSERT_TRUE(tool.SaveAs("out.wmf", false));
+  EXPECT_FALSE(fileio::Exists(folder.Picture("out.wmf")));
+  EXPECT_FALSE(fileio::Exists(folder.Picture("~new~out.wmf")));
+  ASSERT_TRUE(tool.SaveAs("out.xyz", false));
+  EXPECT_FALSE(fileio::Exists(folder.Picture("out.xyz")));
   EXPECT_EQ(tool.End(), 0);
 }
 
@@ -217,6 +224,85 @@ TEST(Bravik, ObjectsGoIntoTheLayeredFileAndComeBackWithThePicture) {
     EXPECT_EQ(again[i].points, objects[i].points);
     EXPECT_EQ(again[i].colour, objects[i].colour);
   }
+  EXPECT_EQ(tool.End(), 0);
+}
+
+RECT PlaceOf(HWND object) {
+  RECT r;
+  GetWindowRect(object, &r);
+  return r;
+}
+
+void Drag(HWND object, int dx, int dy) {
+  SendAndWait(object, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendAndWait(object, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2 + dx, 2 + dy));
+  SendAndWait(object, WM_LBUTTONUP, 0, MAKELPARAM(2 + dx, 2 + dy));
+}
+
+TEST(Bravik, ObjectsAreTurnedLockedDraggedOrderedHiddenAndMerged) {
+  BravikFolder folder;
+  std::string a = folder.Picture("a.bmp");
+  ASSERT_TRUE(WritePicture(a, 200, 150, 255, 255, 255));
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a, "a.bmp 200 x150"));
+  ASSERT_TRUE(tool.AddText("One"));
+  ASSERT_TRUE(tool.AddText("Two"));
+  ASSERT_TRUE(tool.AddRectangle(2, 100, 60, 140, 80));
+  std::vector<HWND> objects = tool.Objects();
+  ASSERT_EQ(objects.size(), 3u);
+  HWND one = objects[0], two = objects[1], rect = objects[2];
+  // A quarter turn exchanges the rectangle's width and height.
+  RECT before = PlaceOf(rect);
+  SendAndWait(rect, WM_COMMAND, 1103, 0);
+  RECT turned = PlaceOf(rect);
+  EXPECT_EQ(turned.right - turned.left, before.bottom - before.top);
+  EXPECT_EQ(turned.bottom - turned.top, before.right - before.left);
+  // A locked object stays put; unlocked it follows the mouse.
+  RECT start = PlaceOf(two);
+  SendAndWait(two, WM_COMMAND, 1107, 0);
+  Drag(two, 28, 38);
+  EXPECT_EQ(PlaceOf(two).left, start.left);
+  EXPECT_EQ(PlaceOf(two).top, start.top);
+  SendAndWait(two, WM_COMMAND, 1107, 0);
+  Drag(two, 28, 38);
+  EXPECT_EQ(PlaceOf(two).left, start.left + 28);
+  EXPECT_EQ(PlaceOf(two).top, start.top + 38);
+  // To the back: the rectangle comes first in the order, and the numbers follow.
+  SendAndWait(rect, WM_COMMAND, 1301, 0);
+  objects = tool.Objects();
+  ASSERT_EQ(objects.size(), 3u);
+  EXPECT_EQ(objects[0], rect);
+  EXPECT_EQ(driver::WindowText(rect), "Object 001");
+  EXPECT_EQ(driver::WindowText(two), "Object 003");
+  // Hidden objects stay in the file, marked as hidden.
+  SendAndWait(rect, WM_COMMAND, 1105, 0);
+  EXPECT_EQ(tool.Objects().size(), 2u);
+  // Merged into the picture: no longer an object.
+  SendAndWait(one, WM_COMMAND, 1104, 0);
+  EXPECT_EQ(tool.Objects().size(), 1u);
+  ASSERT_TRUE(tool.SaveAs("objects.png"));
+  std::vector<layer::Object> saved = SideObjects(folder.Picture("objects.png"));
+  ASSERT_EQ(saved.size(), 2u);
+  EXPECT_EQ(saved[0].kind, layer::kRectangle);
+  EXPECT_EQ(saved[0].visible, 0);
+  EXPECT_EQ(saved[1].text, "Two");
+  EXPECT_EQ(saved[1].visible, 1);
+  EXPECT_EQ(saved[1].x, 10 + 28);
+  EXPECT_EQ(saved[1].y, 10 + 38);
+  // The merged text is part of the picture now: dark pixels where it stood.
+  imglib::BitmapOwner picture;
+  ASSERT_EQ(L_LoadBitmap(folder.Picture("objects.png"), picture.Get(), 24), imglib::kSuccess);
+  int dark = 0;
+  for (int y = 10; y < 30; ++y)
+    for (int x = 10; x < 40; ++x) dark += picture->bits[size_t(y) * size_t(picture->stride) + size_t(x) * 3] < 128;
+  EXPECT_GT(dark, 10);
+  // Shown again from the main window.
+  tool.Run(408);
+  EXPECT_EQ(tool.Objects().size(), 2u);
+  tool.Post(414);  // delete all, after the question
+  ASSERT_TRUE(tool.Answer(1));
+  EXPECT_TRUE(tool.Objects().empty());
   EXPECT_EQ(tool.End(), 0);
 }
 
@@ -348,11 +434,12 @@ TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
   ASSERT_TRUE(tool.Answer(2));
   ASSERT_TRUE(tool.Open(a + "|" + b, "a.bmp 40 x30"));
   tool.Post(309);
-  ASSERT_TRUE(tool.Answer(1));  // "pasted"
-  EXPECT_TRUE(tool.WaitStatusHolds(" 20 x20 "));
+  ASSERT_TRUE(tool.Answer(1));  // "pasted": a new picture after the one shown
+  EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp 20 x20 "));
+  EXPECT_TRUE(tool.WaitLabel("2/3"));
   // The clipboard keeps its picture.
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
-  tool.Post(4);                 // reload: the pasted picture is a change
+  tool.Post(1);                 // the pasted picture is a change
   ASSERT_TRUE(tool.Answer(2));
   EXPECT_TRUE(tool.WaitStatusHolds(" a.bmp 40 x30 "));
   // Full view: the zoom panel over the canvas until a click.
@@ -367,9 +454,24 @@ TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
   tool.Post(108);
   ASSERT_TRUE(tool.Answer(1));
   EXPECT_FALSE(fileio::Exists(a));
-  EXPECT_TRUE(tool.WaitLabel("1/1"));
-  EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 50 x20 "));
+  EXPECT_TRUE(tool.WaitLabel("1/2"));
+  EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp 20 x20 "));
   EXPECT_EQ(tool.End(), 0);
+}
+
+TEST(Bravik, AScreenCaptureBecomesThePicture) {
+  BravikFolder folder;
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  tool.Post(801);
+  int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp " + std::to_string(w) + " x" + std::to_string(h) + " ")) << tool.Status();
+  EXPECT_TRUE(IsWindowVisible(tool.Frame()));
+  EXPECT_TRUE(tool.WaitLabel("1/1"));
+  // A captured picture counts as changed.
+  PostMessageA(tool.Frame(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(tool.Answer(2));
+  EXPECT_EQ(tool.Wait(kWaitMs), 0);
 }
 
 TEST(Bravik, PrintingAnEmptyPictureDoesNothing) {
