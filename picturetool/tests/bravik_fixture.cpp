@@ -103,12 +103,20 @@ void BravikFolder::WriteUiFile() {
   if (file.strings.size() <= 40) file.strings.resize(41);
   // Without a partner of its own the tool would start the media browser of the build.
   file.strings[40] = partnerEntry_.empty() ? std::string("nopartner.exe,QNOPARTNER") : partnerEntry_;
+  if (!helpEntry_.empty()) file.strings[44] = helpEntry_;
   fileio::WriteFileReplacing(program_ + "bravik.SYS", FormatUiText(file));
 }
 
 void BravikFolder::SetPartner(const std::string& className, const std::string& log) {
   fileio::CopyFileTo(TestProgramFolder() + "standin.exe", program_ + "standin.exe");
   partnerEntry_ = "standin.exe " + className + " " + log + "," + className;
+  WriteUiFile();
+}
+
+void BravikFolder::SetHelpViewer(const std::string& className) {
+  fileio::CopyFileTo(TestProgramFolder() + "standin.exe", program_ + "standin.exe");
+  fileio::CopyFileTo(SuiteFolder() + "bravik.htm", program_ + "bravik.htm");
+  helpEntry_ = "standin.exe," + className;
   WriteUiFile();
 }
 

@@ -31,6 +31,8 @@ class BravikFolder {
   // The partner of UI entry 40: the stand-in (copied into the program folder) with this
   // class, logging into log.
   void SetPartner(const std::string& className, const std::string& log);
+  // The help viewer of UI entry 44: the stand-in (in the program folder) with this class.
+  void SetHelpViewer(const std::string& className);
   void WriteSettings(const std::string& bytes);
   void RemoveSettings();
   std::string ReadSettings() const;
@@ -45,6 +47,7 @@ class BravikFolder {
   std::string temp_;
   std::string pictures_;
   std::string partnerEntry_;
+  std::string helpEntry_;
 };
 
 // A 24-bit BMP of width x height in one colour (red, green, blue), with a darker pixel row

@@ -459,6 +459,32 @@ TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
   EXPECT_EQ(tool.End(), 0);
 }
 
+TEST(Bravik, F1HandsTheHelpDocumentToTheHelpViewer) {
+  BravikFolder folder;
+  folder.SetHelpViewer("BRAVIKHELP");
+  std::string log = folder.Log("help.txt");
+  ChildProcess viewer;
+  ASSERT_TRUE(viewer.Start(TestProgramFolder() + "standin.exe", "BRAVIKHELP " + log));
+  ASSERT_NE(WaitForWindow("BRAVIKHELP", kWaitMs, viewer.Id()), nullptr);
+  {
+    Tool tool(folder);
+    ASSERT_TRUE(tool.Started());
+    // F1 in any window of the tool: here the canvas.
+    PostMessageA(tool.Canvas(), WM_KEYDOWN, VK_F1, 0);
+    std::vector<LoggedMessage> got;
+    for (int i = 0; i < 200 && got.empty(); ++i) {
+      PumpMessages(50);
+      got = ReadStandinLog(log);
+    }
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].code, 3);
+    EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, folder.ProgramFolder() + "bravik.htm")) << got[0].text;
+    EXPECT_EQ(tool.End(), 0);
+  }
+  SENDCOPYDATA(FindWindowA("BRAVIKHELP", nullptr), 10, "");
+  EXPECT_EQ(viewer.Wait(kWaitMs), 0);
+}
+
 TEST(Bravik, AScreenCaptureBecomesThePicture) {
   BravikFolder folder;
   Tool tool(folder);
