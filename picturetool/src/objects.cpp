@@ -83,7 +83,6 @@ void MergeAll(bool showResult) {
 }
 
 LRESULT AllObjects(UINT message, LPARAM lParam) {
-  ToolState& t = Tool();
   switch (message) {
     case kObjRepaint:
       PAINTALLOBJECTS();
@@ -132,7 +131,6 @@ LRESULT AllObjects(UINT message, LPARAM lParam) {
       return WriteSideFile(reinterpret_cast<const char*>(lParam)) ? 1 : 0;
     case kObjReadFile:
       ReadSideFile(reinterpret_cast<const char*>(lParam));
-      (void)t;
       return 0;
     default:
       return 0;

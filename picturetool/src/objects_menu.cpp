@@ -32,11 +32,9 @@ HMENU OrderMenu(const ObjectEntry& entry) {
   std::string last = m && m->items.size() > 1 ? m->items.back().caption : std::string();
   std::vector<HWND> windows = QENUMOBJECT(Tool().canvas, 0);
   int n = int(windows.size());
-  int own = 0;
   AppendMenuA(order, MF_STRING, 1301, first.c_str());
   for (int j = 1; j <= n; ++j) {
     HWND w = windows[size_t(j - 1)];
-    if (w == entry.window) own = j;
     char text[64] = {};
     GetWindowTextA(w, text, sizeof text);
     std::string caption = text;
@@ -44,7 +42,6 @@ HMENU OrderMenu(const ObjectEntry& entry) {
     AppendMenuA(order, MF_STRING | (w == entry.window ? MF_CHECKED : 0), UINT_PTR(1301 + j), caption.c_str());
   }
   AppendMenuA(order, MF_STRING, UINT_PTR(1302 + n), last.c_str());
-  (void)own;
   return order;
 }
 

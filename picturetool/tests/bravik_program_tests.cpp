@@ -10,6 +10,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/layer_file.h"
+#include "gif_writer.h"
 #include "imglib/imglib.h"
 
 namespace bravik_test {
@@ -46,6 +47,19 @@ TEST(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   EXPECT_EQ(FindWindowA("QPICTOOL", nullptr), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
   EXPECT_EQ(tool.Wait(kWaitMs), 2);
+}
+
+TEST(Bravik, ASecondStartBringsTheFirstToTheFrontAndEnds) {
+  BravikFolder folder;
+  Tool first(folder);
+  ASSERT_TRUE(first.Started());
+  ShowWindow(first.Frame(), SW_MINIMIZE);
+  ChildProcess second;
+  ASSERT_TRUE(folder.Start(second));
+  EXPECT_EQ(second.Wait(kWaitMs), 0);
+  EXPECT_FALSE(IsIconic(first.Frame()));
+  EXPECT_TRUE(IsWindow(first.Frame()));
+  EXPECT_EQ(first.End(), 0);
 }
 
 TEST(Bravik, AListFromCode3StepsWithWrapAroundAndCode10KeepsTheSettings) {
@@ -457,6 +471,65 @@ TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
   EXPECT_TRUE(tool.WaitLabel("1/2"));
   EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp 20 x20 "));
   EXPECT_EQ(tool.End(), 0);
+}
+
+TEST(Bravik, AGifIsShownThroughItsConversionAndSavedAsPngByDefault) {
+  BravikFolder folder;
+  std::string gif = folder.Picture("anim.gif");
+  giftest::Frame frame;
+  frame.width = 12;
+  frame.height = 9;
+  frame.indices.assign(12 * 9, 1);
+  ASSERT_EQ(fileio::WriteFileReplacing(gif, giftest::WriteGif(12, 9, {0, 0, 0, 250, 10, 10}, 0, {frame})),
+            fileio::kOk);
+  // Keywords beside the picture: the status line and the caption show them.
+  ASSERT_EQ(fileio::WriteFileReplacing(folder.Picture("anim.KWD"), std::string("red, small\0\0  Test set ", 23)),
+            fileio::kOk);
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  driver::SendCommand(tool.Frame(), 3, gif);
+  EXPECT_TRUE(tool.WaitStatusHolds("red, small"));
+  EXPECT_EQ(driver::WindowText(tool.Frame()).rfind("[Test set]  anim.gif 12 x9 ", 0), 0u)
+      << driver::WindowText(tool.Frame());
+  // GIF is not written: the save dialog offers PNG.
+  tool.Post(107);
+  HWND dialog = WaitForWindow("QORDLG", kWaitMs, tool.ProcessId());
+  ASSERT_NE(dialog, nullptr);
+  HWND name = driver::WaitChild(dialog, 4, kWaitMs);
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(driver::WindowText(name), "*.PNG");
+  ASSERT_TRUE(driver::PressButton("QORDLG", 2, "", kWaitMs));
+  ASSERT_TRUE(tool.Answer(1));
+  // The pattern took the picture's name.
+  EXPECT_EQ(Info(folder.Picture("anim.PNG")).width, 12);
+  EXPECT_EQ(tool.End(), 0);
+}
+
+TEST(Bravik, TheZoomWindowKeepsItsPlace) {
+  BravikFolder folder;
+  {
+    Tool tool(folder);
+    ASSERT_TRUE(tool.Started());
+    tool.Run(110);
+    HWND zoom = WaitForWindow("ZOOMBOX", kWaitMs, tool.ProcessId());
+    ASSERT_NE(zoom, nullptr);
+    SetWindowPos(zoom, nullptr, 700, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(tool.Close(), 0);
+  }
+  std::string settings = folder.ReadSettings();
+  ASSERT_GE(settings.size(), 13u);
+  EXPECT_EQ(Int16At(settings, settings.size() - 4), 700);
+  EXPECT_EQ(Int16At(settings, settings.size() - 2), 120);
+  Tool again(folder);
+  ASSERT_TRUE(again.Started());
+  again.Run(110);
+  HWND zoom = WaitForWindow("ZOOMBOX", kWaitMs, again.ProcessId());
+  ASSERT_NE(zoom, nullptr);
+  RECT r;
+  GetWindowRect(zoom, &r);
+  EXPECT_EQ(r.left, 700);
+  EXPECT_EQ(r.top, 120);
+  EXPECT_EQ(again.End(), 0);
 }
 
 TEST(Bravik, F1HandsTheHelpDocumentToTheHelpViewer) {
