@@ -114,6 +114,8 @@ HWND CREATEZOOMBOX(const std::string& title) {
     ShowWindow(t.zoomBox, SW_SHOWNA);
     return t.zoomBox;
   }
+  // Until the mouse moves over the canvas, the window shows the picture's middle.
+  if (t.zoomCentre.x == 0 && t.zoomCentre.y == 0) t.zoomCentre = POINT{t.pictureWidth / 2, t.pictureHeight / 2};
   Register(kZoomClass, ZOOMBOXPROC, 0);
   Register(kViewClass, LEADVIEWPROC, CS_DBLCLKS);
   int width = kViewWidth + SKGETSYSTEMMETRICS(4) + SKGETSYSTEMMETRICS(5);
