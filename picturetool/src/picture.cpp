@@ -290,11 +290,10 @@ void MENUTOOL(int command, int boxIndex) {
   }
 }
 
-void OpenReceivedList() {
+void OpenReceivedList(const std::string& list) {
   ToolState& t = Tool();
   CHECKSAVE();
-  t.list.Assign(t.receivedText);
-  t.receivedText.clear();
+  t.list.Assign(list);
   t.currentFile = t.list.Current();
   if (!t.currentFile.empty()) t.currentFolder = fileio::FolderOf(t.currentFile);
   OPENPICTURE();

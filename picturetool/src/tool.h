@@ -42,8 +42,8 @@ bool PrepareCanvasMemory(int width, int height);
 // Scroll ranges and the list label after the picture or the canvas changed.
 void UpdateScrollBars();
 void ShowListPosition();
-// The received "|" list (command message or start-up) becomes the opened list.
-void OpenReceivedList();
+// A received "|" list becomes the opened list (after the save question).
+void OpenReceivedList(const std::string& list);
 // Loads a picture made in memory (new picture, paste, capture, crop) through the
 // temporary copy: the opened list gets it, the picture counts as changed.
 bool LoadMadePicture(HDC source, int x, int y, int width, int height, bool insertIntoList);

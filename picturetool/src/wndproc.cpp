@@ -47,9 +47,17 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
 }
 
 void OnReceivedList() {
-  if (!receivedPending) return;  // a later message took the list already
+  static bool opening = false;
+  // A later message took the list already; or a list is being opened (its save question
+  // runs a message loop): the new one follows when that open is done.
+  if (!receivedPending || opening) return;
   receivedPending = false;
-  OpenReceivedList();
+  opening = true;
+  std::string list = std::move(Tool().receivedText);
+  Tool().receivedText.clear();
+  OpenReceivedList(list);
+  opening = false;
+  if (receivedPending) PostMessageA(Tool().frame, kMsgOpenReceived, 0, 0);
 }
 
 // The start-up step: the default printer and the picture of the command line.

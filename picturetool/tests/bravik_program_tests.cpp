@@ -97,6 +97,31 @@ TEST(Bravik, AListFromCode3StepsWithWrapAroundAndCode10KeepsTheSettings) {
   EXPECT_NE(settings.find("|*.BMP#"), std::string::npos);
 }
 
+TEST(Bravik, ListsThatArriveTogetherOpenTheLastOneOnce) {
+  BravikFolder folder;
+  std::string a = folder.Picture("a.bmp"), b = folder.Picture("b.bmp");
+  ASSERT_TRUE(WritePicture(a, 20, 10, 200, 0, 0));
+  ASSERT_TRUE(WritePicture(b, 30, 10, 0, 200, 0));
+  Tool tool(folder);
+  ASSERT_TRUE(tool.Started());
+  // As the media browser does when it had to start the tool: code 1, then the list.
+  driver::SendCommand(tool.Frame(), 1, "");
+  driver::SendCommand(tool.Frame(), 3, a);
+  driver::SendCommand(tool.Frame(), 3, b + "|" + a);
+  EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 30 x10 "));
+  EXPECT_TRUE(tool.WaitLabel("1/2"));
+  // A list that arrives while the save question of another is open waits for it.
+  ASSERT_TRUE(tool.AddText("change"));
+  driver::SendCommand(tool.Frame(), 3, a);
+  ASSERT_TRUE(tool.BoxShows(kWaitMs));
+  driver::SendCommand(tool.Frame(), 3, b);
+  ASSERT_TRUE(tool.Answer(2));
+  EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 30 x10 "));
+  EXPECT_TRUE(tool.WaitLabel("1/1"));
+  EXPECT_FALSE(tool.BoxShows(1000));
+  EXPECT_EQ(tool.End(), 0);
+}
+
 TEST(Bravik, TheSettingsRecordRoundTripsByteForByte) {
   BravikFolder folder;
   // 100, 50, 700 x 500, a folder with "#" in its name, zoom box at 10, 20.
