@@ -42,12 +42,12 @@ void PaintImageButton(HWND w) {
     if (disabled) {
       // Greyed: the picture's shape in the disabled text colour.
       SKFILLRECT(mem, x, y, info.bmWidth, info.bmHeight, SKGETSYSCOLOR(110));
-      TransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
+      GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
       win::Brush grey(CreateSolidBrush(SKGETSYSCOLOR(117)));
       RECT box{x, y, x + info.bmWidth, y + info.bmHeight};
       FrameRect(mem, &box, grey.Get());
     } else {
-      TransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
+      GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
     }
     SelectObject(source, old);
     DeleteDC(source);
@@ -97,6 +97,21 @@ LRESULT CALLBACK ImageButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
   return DefSubclassProc(w, m, wp, lp);
 }
 
+// The printer calls come from their DLLs when a program first prints, so that linking the
+// engine loads neither the spooler nor the common dialogs into every program.
+template <typename Function>
+Function PrinterCall(const char* dll, const char* name) {
+  HMODULE module = GetModuleHandleA(dll);
+  if (!module) module = LoadLibraryA(dll);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+using GetDefaultPrinterCall = BOOL(WINAPI*)(LPSTR, LPDWORD);
+using OpenPrinterCall = BOOL(WINAPI*)(LPSTR, LPHANDLE, LPPRINTER_DEFAULTSA);
+using GetPrinterCall = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD);
+using ClosePrinterCall = BOOL(WINAPI*)(HANDLE);
+using PrintDlgCall = BOOL(WINAPI*)(LPPRINTDLGA);
+
 }  // namespace
 
 HWND SKBUTIMAGE(HWND parent, const std::string& bitmapName, int x, int y, int width, int height, int id) {
@@ -127,20 +142,25 @@ int SKGETDEFAULTPRINTER(std::string& name, std::string& driver, std::string& por
   name.clear();
   driver.clear();
   port.clear();
+  auto getDefaultPrinter = PrinterCall<GetDefaultPrinterCall>("winspool.drv", "GetDefaultPrinterA");
+  auto openPrinter = PrinterCall<OpenPrinterCall>("winspool.drv", "OpenPrinterA");
+  auto getPrinter = PrinterCall<GetPrinterCall>("winspool.drv", "GetPrinterA");
+  auto closePrinter = PrinterCall<ClosePrinterCall>("winspool.drv", "ClosePrinter");
+  if (!getDefaultPrinter || !openPrinter || !getPrinter || !closePrinter) return ERROR_PROC_NOT_FOUND;
   DWORD size = 0;
-  GetDefaultPrinterA(nullptr, &size);
+  getDefaultPrinter(nullptr, &size);
   if (size == 0) return ERROR_FILE_NOT_FOUND;
   std::vector<char> buffer(size + 1, '\0');
-  if (!GetDefaultPrinterA(buffer.data(), &size)) return int(GetLastError());
+  if (!getDefaultPrinter(buffer.data(), &size)) return int(GetLastError());
   name = buffer.data();
   HANDLE printer = nullptr;
-  if (!OpenPrinterA(name.data(), &printer, nullptr)) return int(GetLastError());
+  if (!openPrinter(name.data(), &printer, nullptr)) return int(GetLastError());
   DWORD needed = 0;
-  GetPrinterA(printer, 2, nullptr, 0, &needed);
+  getPrinter(printer, 2, nullptr, 0, &needed);
   int result = 0;
   if (needed > 0) {
     std::vector<BYTE> info(needed);
-    if (GetPrinterA(printer, 2, info.data(), needed, &needed)) {
+    if (getPrinter(printer, 2, info.data(), needed, &needed)) {
       auto* pi = reinterpret_cast<PRINTER_INFO_2A*>(info.data());
       driver = pi->pDriverName ? pi->pDriverName : "";
       port = pi->pPortName ? pi->pPortName : "";
@@ -148,18 +168,20 @@ int SKGETDEFAULTPRINTER(std::string& name, std::string& driver, std::string& por
       result = int(GetLastError());
     }
   }
-  ClosePrinter(printer);
+  closePrinter(printer);
   return result;
 }
 
 HDC SKPRINTDLG(HWND owner) {
+  auto printDlg = PrinterCall<PrintDlgCall>("comdlg32.dll", "PrintDlgA");
+  if (!printDlg) return nullptr;
   PRINTDLGA pd{};
   pd.lStructSize = sizeof pd;
   pd.hwndOwner = owner;
   pd.Flags = PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
   pd.nCopies = 1;
   HDC dc = nullptr;
-  if (PrintDlgA(&pd) && pd.hDevNames) {
+  if (printDlg(&pd) && pd.hDevNames) {
     // The context is made here without an output: a printer on the FILE: port then asks
     // for its file when the document starts, as the system does for every program.
     auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames));
