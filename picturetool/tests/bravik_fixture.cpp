@@ -12,30 +12,6 @@
 namespace bravik_test {
 namespace {
 
-// Sets TEMP and TMP for the programs started meanwhile, and puts the old values back.
-class TempEnvironment {
- public:
-  explicit TempEnvironment(const std::string& folder) {
-    for (const char* name : {"TEMP", "TMP"}) {
-      char old[MAX_PATH * 2];
-      DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
-      saved_.push_back({name, n && n < sizeof old ? std::string(old, n) : std::string(), n != 0});
-      SetEnvironmentVariableA(name, folder.c_str());
-    }
-  }
-  ~TempEnvironment() {
-    for (const auto& s : saved_) SetEnvironmentVariableA(s.name, s.present ? s.value.c_str() : nullptr);
-  }
-
- private:
-  struct Saved {
-    const char* name;
-    std::string value;
-    bool present;
-  };
-  std::vector<Saved> saved_;
-};
-
 struct ProcessWindow {
   DWORD processId;
   const char* className;
@@ -78,16 +54,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
 
 }  // namespace
 
-BravikFolder::BravikFolder(bool uiFile) {
-  program_ = dir_.File("suite\\");
-  temp_ = dir_.File("temp\\");
-  pictures_ = dir_.File("pics\\");
-  fileio::MakeDirectories(program_);
-  fileio::MakeDirectories(temp_);
+BravikFolder::BravikFolder(bool uiFile) : ProgramCopy("bravik", uiFile) {
+  CopyFromSuite("nadrix.dll");
+  // Without a partner of its own the tool would start the media browser of the build.
+  SetUiEntry(40, "nopartner.exe,QNOPARTNER");
+  pictures_ = File("pics\\");
   fileio::MakeDirectories(pictures_);
-  fileio::CopyFileTo(SuiteFolder() + "bravik.exe", program_ + "bravik.exe");
-  fileio::CopyFileTo(SuiteFolder() + "nadrix.dll", program_ + "nadrix.dll");
-  if (uiFile) WriteUiFile();
   // The status line shows the mouse's place over the canvas: the window stands in the
   // screen's top-left corner, away from the pointer in the screen's middle.
   WriteSettings(std::string("\0\0\0\0\x58\x02\x90\x01", 8) + pictures_ + "|#" + std::string(4, '\0'));
@@ -95,42 +67,15 @@ BravikFolder::BravikFolder(bool uiFile) {
 
 void BravikFolder::RemoveSettings() { fileio::RemoveFile(SettingsFile()); }
 
-void BravikFolder::WriteUiFile() {
-  std::string shipped;
-  fileio::ReadWholeFile(SuiteFolder() + "bravik.SYS", shipped);
-  std::vector<UiTextError> errors;
-  UiTextFile file = ParseUiText(shipped, errors);
-  if (file.strings.size() <= 40) file.strings.resize(41);
-  // Without a partner of its own the tool would start the media browser of the build.
-  file.strings[40] = partnerEntry_.empty() ? std::string("nopartner.exe,QNOPARTNER") : partnerEntry_;
-  if (!helpEntry_.empty()) file.strings[44] = helpEntry_;
-  fileio::WriteFileReplacing(program_ + "bravik.SYS", FormatUiText(file));
-}
-
 void BravikFolder::SetPartner(const std::string& className, const std::string& log) {
-  fileio::CopyFileTo(TestProgramFolder() + "standin.exe", program_ + "standin.exe");
-  partnerEntry_ = "standin.exe " + className + " " + log + "," + className;
-  WriteUiFile();
+  AddStandinAs("standin.exe");
+  SetUiEntry(40, "standin.exe " + className + " " + log + "," + className);
 }
 
 void BravikFolder::SetHelpViewer(const std::string& className) {
-  fileio::CopyFileTo(TestProgramFolder() + "standin.exe", program_ + "standin.exe");
-  fileio::CopyFileTo(SuiteFolder() + "bravik.htm", program_ + "bravik.htm");
-  helpEntry_ = "standin.exe," + className;
-  WriteUiFile();
-}
-
-void BravikFolder::WriteSettings(const std::string& bytes) { fileio::WriteFileReplacing(SettingsFile(), bytes); }
-
-std::string BravikFolder::ReadSettings() const {
-  std::string bytes;
-  fileio::ReadWholeFile(SettingsFile(), bytes);
-  return bytes;
-}
-
-bool BravikFolder::Start(ChildProcess& process, const std::string& arguments) {
-  TempEnvironment temp(temp_);
-  return process.Start(program_ + "bravik.exe", arguments, program_);
+  AddStandinAs("standin.exe");
+  CopyFromSuite("bravik.htm");
+  SetUiEntry(44, "standin.exe," + className);
 }
 
 bool WritePicture(const std::string& path, int width, int height, unsigned char r, unsigned char g,
@@ -286,12 +231,6 @@ bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds) {
   for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
   return WaitUntil([&] { return !IsWindowVisible(menu); }, milliseconds);
-}
-
-LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR answer = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 20000, &answer);
-  return LRESULT(answer);
 }
 
 }  // namespace bravik_test

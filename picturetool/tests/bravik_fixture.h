@@ -8,46 +8,31 @@
 #include <string>
 #include <vector>
 
-#include "temp_dir.h"
-#include "test_windows.h"
+#include "program_copy.h"
 
 namespace bravik_test {
 
 constexpr DWORD kWaitMs = 30000;
 
-class BravikFolder {
+class BravikFolder : public ProgramCopy {
  public:
   // uiFile: write bravik.SYS (false: leave it out).
   explicit BravikFolder(bool uiFile = true);
 
-  const std::string& ProgramFolder() const { return program_; }
-  const std::string& TempFolder() const { return temp_; }
-  std::string SettingsFile() const { return temp_ + "bravik.cfg"; }
   // A file in the pictures folder.
   std::string Picture(const std::string& name) const { return pictures_ + name; }
   const std::string& PicturesFolder() const { return pictures_; }
-  std::string Log(const std::string& name) const { return dir_.File(name); }
+  std::string Log(const std::string& name) const { return File(name); }
 
   // The partner of UI entry 40: the stand-in (copied into the program folder) with this
   // class, logging into log.
   void SetPartner(const std::string& className, const std::string& log);
   // The help viewer of UI entry 44: the stand-in (in the program folder) with this class.
   void SetHelpViewer(const std::string& className);
-  void WriteSettings(const std::string& bytes);
   void RemoveSettings();
-  std::string ReadSettings() const;
-
-  bool Start(ChildProcess& process, const std::string& arguments = "");
 
  private:
-  void WriteUiFile();
-
-  TempDir dir_;
-  std::string program_;
-  std::string temp_;
   std::string pictures_;
-  std::string partnerEntry_;
-  std::string helpEntry_;
 };
 
 // A 24-bit BMP of width x height in one colour (red, green, blue), with a darker pixel row
@@ -102,6 +87,5 @@ class Tool {
 HWND WaitDialog(DWORD processId, const std::string& title, DWORD milliseconds);
 // Waits for a visible popup menu of the process and chooses its n-th item (from 1).
 bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds);
-LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace bravik_test
