@@ -17,6 +17,9 @@
 namespace bravik {
 namespace {
 
+// How long a second start waits for the running copy's window.
+constexpr DWORD kRunningCopyWaitMs = 10000;
+
 void IdentifyProgram(HINSTANCE instance) {
   ToolState& t = Tool();
   t.instance = instance;
@@ -28,33 +31,12 @@ void IdentifyProgram(HINSTANCE instance) {
   t.uiFile = fileio::WithoutExtension(t.exePath) + ".SYS";
 }
 
-// Waits for the running copy's window without a time limit, as long as the copy holds its
-// mutex; a copy that ended meanwhile (its mutex gone) is not waited for.
-HWND WaitForRunningCopy() {
-  for (;;) {
-    if (HWND window = FindWindowA(kMainClass, nullptr)) return window;
-    HANDLE probe = OpenMutexA(SYNCHRONIZE, FALSE, kMainClass);
-    if (!probe) return nullptr;
-    CloseHandle(probe);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-// False when another copy runs: it is brought to the front and this one ends.
+// False when another copy runs: it is brought to the front and this one ends. The wait for
+// its window ends when its mutex is gone or after a time limit.
 bool TakeSingleInstance() {
   ToolState& t = Tool();
-  t.mutex = CreateMutexA(nullptr, FALSE, kMainClass);
-  if (!t.mutex || GetLastError() != ERROR_ALREADY_EXISTS) return true;
-  CloseHandle(t.mutex);
-  t.mutex = nullptr;
-  if (HWND running = WaitForRunningCopy()) {
-    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
-    SetForegroundWindow(running);
-  }
-  return false;
+  t.mutex = TakeSingleInstanceMutex(kMainClass, kRunningCopyWaitMs);
+  return t.mutex != nullptr;
 }
 
 void ReportMissingUiFile() {
