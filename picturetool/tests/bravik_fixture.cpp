@@ -226,11 +226,18 @@ HWND WaitDialog(DWORD processId, const std::string& title, DWORD milliseconds) {
 }
 
 bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds) {
+  DWORD start = GetTickCount();
   HWND menu = WaitProcessWindow(processId, "#32768", nullptr, milliseconds);
   if (!menu) return false;
-  for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-  return WaitUntil([&] { return !IsWindowVisible(menu); }, milliseconds);
+  // Keys that reach the menu before its tracking loop runs can be dropped on a busy
+  // machine: while the menu stays open, the same keys are sent again.
+  for (;;) {
+    PumpMessages(100);
+    for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    if (WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 3000)) return true;
+    if (GetTickCount() - start >= milliseconds) return false;
+  }
 }
 
 }  // namespace bravik_test
