@@ -271,6 +271,24 @@ int64_t BASSUSECHANNELGETPOSITION(uint32_t channel) {
   return m ? m->channel->PositionMs() : 0;
 }
 
+int64_t BASSUSECHANNELGETLENGTH(uint32_t channel) {
+  auto m = Find(channel);
+  return m ? m->channel->LengthMs() : 0;
+}
+
+int BASSUSECHANNELSETPOSITION(uint32_t channel, int64_t position) {
+  auto m = Find(channel);
+  if (!m) return Fail(kBassErrorHandle);
+  return m->channel->Seek(position) ? Done() : Fail(kBassErrorPosition);
+}
+
+int BASSCHANNELRESUME(uint32_t channel) {
+  auto m = Find(channel);
+  if (!m) return Fail(kBassErrorHandle);
+  m->channel->Resume();
+  return Done();
+}
+
 int BASSCHANNELPAUSE(uint32_t channel) {
   auto m = Find(channel);
   if (!m) return Fail(kBassErrorHandle);

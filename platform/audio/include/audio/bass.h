@@ -85,7 +85,11 @@ int BASSHANDLEINUSE(uint32_t channel);
 // 1 playing, 3 paused, 0 otherwise.
 int BASSUSECHANNELISACTIVE(uint32_t channel);
 int64_t BASSUSECHANNELGETPOSITION(uint32_t channel);
+int64_t BASSUSECHANNELGETLENGTH(uint32_t channel);
+int BASSUSECHANNELSETPOSITION(uint32_t channel, int64_t position);
 int BASSCHANNELPAUSE(uint32_t channel);
+// Goes on after a pause or a stop.
+int BASSCHANNELRESUME(uint32_t channel);
 int BASSCHANNELSTOP(uint32_t channel);
 int BASSCLOSECHANNEL(uint32_t channel);
 // Attributes: frequency (-1 keeps it; the layer plays every sound at its own rate),
