@@ -39,6 +39,10 @@ int IndexAtPercent(int percent, int count) {
   return std::clamp(index, 1, count);
 }
 
+int ListPercent(int index, int count) {
+  return count < 1 ? 0 : int(std::clamp<long>(std::lround(index * 100.0 / count), 0, 100));
+}
+
 int PictureSliderPosition(int count) { return count < 1 ? 0 : int(std::lround(50.0 / count)); }
 
 int MediaPercent(int64_t position, int64_t start, int64_t end, bool ended) {
@@ -77,6 +81,50 @@ Fit EnlargingFit(int width, int height, int areaWidth, int areaHeight) {
   f.x = (areaWidth - f.width) / 2;
   f.y = (areaHeight - f.height) / 2;
   return f;
+}
+
+Fit VideoPlacement(int sizeItem, bool fitToArea, int w, int h, int areaX, int areaY, int areaWidth, int areaHeight) {
+  Fit f{areaX, areaY, areaWidth, areaHeight};
+  if (w <= 0 || h <= 0 || areaWidth <= 0 || areaHeight <= 0) return f;
+  double scale = sizeItem == 303 ? 0.5 : sizeItem == 305 ? 1.5 : sizeItem == 306 ? 2.0 : 1.0;
+  bool wholeArea = sizeItem == 307 || sizeItem == 308 || sizeItem < 303 || sizeItem > 308;
+  int width = int(std::lround(w * scale)), height = int(std::lround(h * scale));
+  if (wholeArea && !fitToArea) return f;
+  int x = areaX + (areaWidth - width) / 2, y = areaY + (areaHeight - height) / 2;
+  bool fits = x >= areaX && y >= areaY && width <= areaWidth && height <= areaHeight;
+  if (fitToArea && (!fits || wholeArea)) {
+    double factor = double(areaWidth) / width;
+    if (std::lround(height * factor) > areaHeight) factor = double(areaHeight) / height;
+    width = int(std::lround(width * factor));
+    height = int(std::lround(height * factor));
+    return Fit{areaX + (areaWidth - width) / 2, areaY + (areaHeight - height) / 2, width, height};
+  }
+  if (!fitToArea) {
+    x = std::max(x, areaX);
+    y = std::max(y, areaY);
+    width = std::min(width, areaWidth);
+    height = std::min(height, areaHeight);
+  }
+  return Fit{x, y, width, height};
+}
+
+Fit PrintPlacement(int pageWidth, int pageHeight, bool portrait, int w, int h) {
+  Fit f;
+  if (w <= 0 || h <= 0) return f;
+  int side = portrait ? 15 : 60, top = portrait ? 60 : 0;
+  double factor = std::min(double(pageWidth - 2 * side) / w, double(pageHeight - 2 * top) / h);
+  if (factor <= 0) return f;
+  f.width = int(std::lround(w * factor));
+  f.height = int(std::lround(h * factor));
+  f.x = (pageWidth - f.width) / 2 + side;
+  f.y = (pageHeight - f.height) / 2 + top;
+  return f;
+}
+
+std::string SnapshotTarget(const std::string& chosen) {
+  std::string name = fileio::Trim(chosen);
+  if (name.empty()) return name;
+  return fileio::WithoutExtension(name) + ".bmp";
 }
 
 EffectCycle::EffectCycle(const std::string& entry) {

@@ -33,6 +33,9 @@ TEST(Stepping, SliderPositionsOfAPictureList) {
   EXPECT_EQ(IndexAtPercent(0, 4), 1);
   EXPECT_EQ(IndexAtPercent(250, 4), 4);
   EXPECT_EQ(IndexAtPercent(50, 0), 0);
+  EXPECT_EQ(ListPercent(1, 4), 25);
+  EXPECT_EQ(ListPercent(2, 3), 67);
+  EXPECT_EQ(ListPercent(1, 0), 0);
   EXPECT_EQ(PictureSliderPosition(3), 17);
   EXPECT_EQ(PictureSliderPosition(0), 0);  // an empty list divides by nothing
 }
@@ -125,4 +128,52 @@ TEST(Commands, AttachedSoundBurnJobAndEvents) {
 TEST(Commands, MessageTexts) {
   EXPECT_EQ(MediumFailureText("Error # with ", "take#2.avi", -99), "Error -99 with take#2.avi");
   EXPECT_EQ(RecorderStatusText("@ frames, # sounds", 12, 3), "12 frames, 3 sounds");
+}
+
+TEST(Pictures, VideoPlacementBySizeItem) {
+  // 320 x 240 at double size in a 500 x 400 area.
+  Fit f = VideoPlacement(306, true, 320, 240, 0, 0, 500, 400);
+  EXPECT_EQ(f.width, 500);
+  EXPECT_EQ(f.height, 375);
+  EXPECT_EQ(f.x, 0);
+  EXPECT_EQ(f.y, 12);
+  f = VideoPlacement(306, false, 320, 240, 0, 0, 500, 400);
+  EXPECT_EQ(f.width, 500);
+  EXPECT_EQ(f.height, 400);
+  EXPECT_EQ(f.x, 0);
+  EXPECT_EQ(f.y, 0);
+  f = VideoPlacement(303, true, 320, 240, 10, 20, 500, 400);
+  EXPECT_EQ(f.width, 160);
+  EXPECT_EQ(f.height, 120);
+  EXPECT_EQ(f.x, 10 + 170);
+  EXPECT_EQ(f.y, 20 + 140);
+  f = VideoPlacement(307, false, 320, 240, 0, 0, 500, 400);
+  EXPECT_EQ(f.width, 500);
+  EXPECT_EQ(f.height, 400);
+  f = VideoPlacement(307, true, 320, 240, 0, 0, 500, 400);  // native size, fitted
+  EXPECT_EQ(f.width, 500);
+  EXPECT_EQ(f.height, 375);
+  // A sound has no picture: the whole area, and nothing divides by its size.
+  f = VideoPlacement(307, true, 0, 0, 0, 0, 500, 400);
+  EXPECT_EQ(f.width, 500);
+}
+
+TEST(Commands, PrintPlacementOnPortraitAndLandscapePages) {
+  Fit f = PrintPlacement(4800, 6600, true, 640, 400);
+  EXPECT_EQ(f.width, 4770);
+  EXPECT_EQ(f.height, 2981);
+  EXPECT_EQ(f.x, 30);
+  EXPECT_EQ(f.y, 1869);
+  f = PrintPlacement(6600, 4800, false, 400, 400);
+  EXPECT_EQ(f.width, 4800);
+  EXPECT_EQ(f.height, 4800);
+  EXPECT_EQ(f.x, (6600 - 4800) / 2 + 60);
+  EXPECT_EQ(f.y, 0);
+  EXPECT_EQ(PrintPlacement(4800, 6600, true, 0, 400).width, 0);
+}
+
+TEST(Commands, SnapshotTargetKeepsTheFolders) {
+  EXPECT_EQ(SnapshotTarget("C:\\my.pics\\frame"), "C:\\my.pics\\frame.bmp");
+  EXPECT_EQ(SnapshotTarget("C:\\shots\\frame.JPG"), "C:\\shots\\frame.bmp");
+  EXPECT_EQ(SnapshotTarget("  "), "");
 }

@@ -31,6 +31,8 @@ int PreviousIndex(int index, int count);
 // The item that a position slider at percent (above 100 counts as 100) stands for in a
 // list of count items: percent / 100 x count rounded, within 1 to count.
 int IndexAtPercent(int percent, int count);
+// Where the position slider stands for item index of count: index / count in percent.
+int ListPercent(int index, int count);
 // Where the position slider stands for a picture list: 50 / count rounded; 0 for none.
 int PictureSliderPosition(int count);
 
@@ -58,6 +60,13 @@ struct Fit {
 };
 Fit EnlargingFit(int width, int height, int areaWidth, int areaHeight);
 
+// Where a video of w x h goes in an area for a window size item: 303 half, 304 native,
+// 305 one and a half, 306 double size (each centred), 307 and 308 the whole area. With
+// fitToArea (menu item 301) a video that does not fit, and always with 307 or 308, is
+// scaled to fit keeping its aspect ratio and centred; without it, it is cut to the area.
+// A video without a size gets the whole area.
+Fit VideoPlacement(int sizeItem, bool fitToArea, int w, int h, int areaX, int areaY, int areaWidth, int areaHeight);
+
 // The transition effects of UI entry 84: the text after its first blank, comma-separated
 // numbers; "a-b" stands for every number from a to b. Handed out in turn, from the first
 // again after the last; 0 when the list is empty.
@@ -71,6 +80,16 @@ class EffectCycle {
   std::vector<int> effects_;
   size_t next_ = 0;
 };
+
+// Where a picture of w x h is printed on a page of pageWidth x pageHeight device units: a
+// portrait page (narrower than high in millimetres) keeps 15 units left and right and 60
+// top and bottom, a landscape one 60 and 0; the picture is scaled to fit inside the margins
+// and placed at the centred position moved right and down by the margins.
+Fit PrintPlacement(int pageWidth, int pageHeight, bool portrait, int w, int h);
+
+// The file a video snapshot is saved as: the chosen name with the extension ".bmp" (a
+// name without one gets it added; dots in the folders stay).
+std::string SnapshotTarget(const std::string& chosen);
 
 // ---- Command texts -----------------------------------------------------------------------------------
 // Code 20: "width,height,rate,window". Needs at least two fields.
