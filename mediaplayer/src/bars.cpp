@@ -299,25 +299,34 @@ void LAYOUTCONTROLS() {
     EnableWindow(snapshot, video ? TRUE : FALSE);
   }
   if (p.bar && IsWindowVisible(p.bar)) {
-    int barHeight = rowHeight + 6;
-    MoveWindow(p.bar, 0, client.bottom - barHeight, client.right, barHeight, TRUE);
-    int x = 3;
+    // The controls in creation order, in as many rows as the width needs.
+    struct Placed {
+      HWND window;
+      int x, row, width;
+    };
+    std::vector<Placed> placed;
+    int x = 3, row = 0;
     for (HWND w = GetWindow(p.bar, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
       if (!(GetWindowLongPtrA(w, GWL_STYLE) & WS_VISIBLE)) continue;
       char cls[64] = {};
       GetClassNameA(w, cls, sizeof cls);
-      int width;
-      if (lstrcmpiA(cls, TRACKBAR_CLASSA) == 0) {
-        width = 90;
-      } else {
+      int width = 90;
+      if (lstrcmpiA(cls, TRACKBAR_CLASSA) != 0) {
         int tw = 0, th = 0;
         SKGETTEXTEXTENT(SKCAPTIONFONT(), SkGetCtlText(w), tw, th);
         // A check button needs room for its box as well.
         width = tw + 2 * space + 12 + (GetDlgCtrlID(w) == kRepeatButton ? 20 : 0);
       }
-      MoveWindow(w, x, 3, width, rowHeight, TRUE);
+      if (x > 3 && x + width > client.right - 3) {
+        x = 3;
+        ++row;
+      }
+      placed.push_back({w, x, row, width});
       x += width + 2;
     }
+    int barHeight = (row + 1) * (rowHeight + 3) + 3;
+    MoveWindow(p.bar, 0, client.bottom - barHeight, client.right, barHeight, TRUE);
+    for (const Placed& c : placed) MoveWindow(c.window, c.x, 3 + c.row * (rowHeight + 3), c.width, rowHeight, TRUE);
   }
   RECT area = ContentArea();
   int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;

@@ -45,9 +45,7 @@ void OnSysClose() {
   KillPlayerTick();
   KillThreadTimer(p.slideTimer);
   KillThreadTimer(p.stepTimer);
-  KillThreadTimer(p.retryTimer);
   KillThreadTimer(p.handOverTimer);
-  KillThreadTimer(p.spectrumTimer);
   if (p.volumeTimer) KillTimer(nullptr, p.volumeTimer);
   p.volumeTimer = 0;
   SetStatusText("");

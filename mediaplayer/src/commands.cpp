@@ -102,7 +102,6 @@ void OpenFiles() {
   Player& p = App();
   if (HandToBrowser()) return;
   std::string list = PickFiles();
-  KillThreadTimer(p.spectrumTimer);
   KillThreadTimer(p.slideTimer);
   KillThreadTimer(p.stepTimer);
   if (list.empty()) return;
@@ -377,6 +376,7 @@ void OnCommand(int id, LPARAM lParam) {
       break;
     case 407: case 409: case 411:
       SetMenuCheck(id, !MenuChecked(id));
+      if (id == 407 && !p.recorderMode) SetStatusText(MenuChecked(407) ? p.keywordText : std::string());
       RepaintPicture();
       break;
     default:

@@ -71,7 +71,6 @@ std::string ReadShowList(const std::string& item) {
 
 void OPENITEM(const std::string& /*prefix*/, const std::string& given, int a, int b) {
   Player& p = App();
-  KillThreadTimer(p.retryTimer);
   KillThreadTimer(p.stepTimer);
   std::string item = given;
   if (item.empty()) return;

@@ -151,7 +151,8 @@ void ShowPicture(const std::string& path) {
   p.picturePath = path;
   ReadSideFiles(path);
   SetTitle(Ui(1) + " - " + fileio::NameOf(path));
-  if (!p.recorderMode) SetStatusText(p.keywordText);
+  // Menu option 407 shows the picture's keywords in the status line.
+  if (!p.recorderMode) SetStatusText(MenuChecked(407) ? p.keywordText : std::string());
   if (Option(kOptShowAtOnce) && !p.zoom) PostMessageA(p.frame, WM_COMMAND, 404, 0);
   else RepaintPicture();
   PICTUREEXTRAS();

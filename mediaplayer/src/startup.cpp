@@ -193,8 +193,6 @@ void CleanUp() {
   KillThreadTimer(p.handOverTimer);
   KillThreadTimer(p.slideTimer);
   KillThreadTimer(p.stepTimer);
-  KillThreadTimer(p.retryTimer);
-  KillThreadTimer(p.spectrumTimer);
   FreePicture();
   if (p.frame && IsWindow(p.frame)) DestroyWindow(p.frame);
   p.frame = nullptr;

@@ -176,8 +176,6 @@ struct Player {
   UINT_PTR handOverTimer = 0;
   UINT_PTR slideTimer = 0;
   UINT_PTR stepTimer = 0;
-  UINT_PTR retryTimer = 0;
-  UINT_PTR spectrumTimer = 0;
 
   // Mixer.
   HMIXER mixer = nullptr;

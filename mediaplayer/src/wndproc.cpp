@@ -28,13 +28,6 @@ void OnThreadTimer(UINT_PTR id) {
   else if (id == p.slideTimer) OnSlideTimer();
   else if (id == p.stepTimer) OnStepTimer();
   else if (id == p.attached.timer) OnAttachedSoundTimer();
-  else if (id == p.retryTimer) {
-    KillThreadTimer(p.retryTimer);
-    RepaintPicture();
-  } else if (id == p.spectrumTimer) {
-    KillThreadTimer(p.spectrumTimer);
-    OnCommand(kSpectrumButton, 0);
-  }
 }
 
 bool IsPictureWindow(HWND w) {
@@ -170,6 +163,11 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       if (OnClick(window, message)) return 0;
+      break;
+    case WM_GETDLGCODE:
+      // The arrow keys step through the list; the dialog filter of the message loop must
+      // not take them for moving between controls.
+      if (window == p.frame || window == p.clip || IsPictureWindow(window)) return DLGC_WANTARROWS | DLGC_WANTCHARS;
       break;
     case WM_KEYDOWN:
       OnKey(wParam);

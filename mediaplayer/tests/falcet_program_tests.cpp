@@ -265,3 +265,36 @@ TEST_F(Falcet, UiTextArgumentReplacesTheOwnFileAndAnEmptyOneChangesNothing) {
   EXPECT_EQ(ReadText(folder.ProgramFolder() + "falcet.SYS"), other);
   EXPECT_EQ(Close(frame, player), 0);
 }
+
+TEST_F(Falcet, ArrowKeysStepThroughTheList) {
+  FalcetFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
+  ChildProcess player;
+  HWND frame = Start(folder, player, a + " " + b);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
+  // Through the message loop, with its dialog filter, as a key press goes.
+  PostMessageA(frame, WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  PostMessageA(frame, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  PostMessageA(frame, WM_KEYDOWN, VK_LEFT, 0);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, SecondStartGivesUpWhenTheRunningCopyNeverShowsItsWindow) {
+  // A copy that holds the single-instance mutex but has no window (still starting, or
+  // hung): the second start waits a while, then ends instead of waiting for ever.
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, "QPLAYER");
+  ASSERT_NE(mutex, nullptr);
+  FalcetFolder folder;
+  ChildProcess player;
+  DWORD start = GetTickCount();
+  ASSERT_TRUE(folder.Start(player));
+  EXPECT_EQ(player.Wait(60000), 0);
+  EXPECT_LT(GetTickCount() - start, 30000u);
+  EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
+  CloseHandle(mutex);
+}
