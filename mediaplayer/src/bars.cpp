@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "falcet/options.h"
+#include "handlers.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -96,6 +97,10 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
       if (SKDRAWITEM(lParam)) return TRUE;
       break;
+    case WM_RBUTTONUP:
+      // The bar's context menu: popup 1 (keep the player on top).
+      ShowContextMenu(window, 1);
+      return 0;
     default:
       break;
   }

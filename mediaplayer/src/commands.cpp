@@ -305,7 +305,7 @@ void ShowContextMenu(HWND window, int menuNumber) {
   GetCursorPos(&at);
   (void)window;
   int command = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, p.frame, nullptr);
-  if (command == 101) SetTopMost(!p.topMost);
+  if (command == 101) SetTopMost(!(GetWindowLongPtrA(p.frame, GWL_EXSTYLE) & WS_EX_TOPMOST));
   else if (command) OnCommand(command, 0);
 }
 

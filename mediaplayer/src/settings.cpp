@@ -56,7 +56,8 @@ void WriteSettings() {
     s.paneTop = pr.top;
   }
   s.sizeItem = p.sizeItem;
-  s.topMost = p.topMost ? -1 : 0;
+  // The frame's pin button may have changed it meanwhile: the window itself tells.
+  s.topMost = (GetWindowLongPtrA(p.frame, GWL_EXSTYLE) & WS_EX_TOPMOST) ? -1 : 0;
   // Written beside the old file and then put in its place: a failed write keeps it.
   fileio::WriteFileReplacing(p.settingsPath, FormatSettings(s));
 }

@@ -140,3 +140,62 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   SENDCOPYDATA(report, 10, "");
   reporter.Wait(10000);
 }
+
+namespace {
+
+int SliderAfter(HWND slider, DWORD milliseconds) {
+  PumpMessages(milliseconds);
+  return int(SendMessageA(slider, TBM_GETPOS, 0, 0));
+}
+
+}  // namespace
+
+TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
+  FalcetFolder folder;
+  // The medium: 6 s; the attached sound: a music list naming a short sound.
+  std::string medium = folder.Write("sounds\\long.wav", soundtest::PcmWave(soundtest::Tone(48000, 1, 4000), 1, 8000));
+  folder.Write("sounds\\music.wav", soundtest::PcmWave(soundtest::Tone(4000, 1, 4000), 1, 8000));
+  std::string list = folder.Write("sounds\\music.m3u", "@path@music.wav\r\n@path@missing.wav\r\n");
+  ChildProcess player;
+  HWND frame = Start(folder, player, medium);
+  ASSERT_NE(frame, nullptr);
+  // The media bar (and its slider) is there once the medium plays.
+  ASSERT_GE(WaitTitle(frame, Title("long.wav"), 10000), 0);
+  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  ASSERT_NE(slider, nullptr);
+  // An empty name stops an attached sound and lets the medium play on.
+  int before = SliderAfter(slider, 800);
+  driver::SendCommand(frame, 4, "|0|0");
+  EXPECT_GT(SliderAfter(slider, 800), before);
+  // A music list ("@path@" is the program folder here) pauses the medium.
+  fileio::CopyFileTo(folder.File("sounds\\music.wav"), folder.ProgramFolder() + "music.wav");
+  driver::SendCommand(frame, 4, list + "|80|0");
+  int paused = SliderAfter(slider, 300);
+  EXPECT_EQ(SliderAfter(slider, 800), paused);
+  // Play goes on from there.
+  PostMessageA(frame, WM_COMMAND, kPlayButton, 0);
+  EXPECT_GT(SliderAfter(slider, 800), paused);
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, PositionSliderOfAPictureListOpensTheItemAtItsPercent) {
+  FalcetFolder folder;
+  std::string names;
+  for (const char* n : {"p1.bmp", "p2.bmp", "p3.bmp", "p4.bmp"}) {
+    std::string path = WritePicture(folder.File(std::string("pics\\") + n), 32, 32, RGB(50, 100, 150));
+    names += (names.empty() ? "" : " ") + path;
+  }
+  ChildProcess player;
+  HWND frame = Start(folder, player, names);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 10000), 0);
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 55);  // 2.2 of 4 items: item 2
+  EXPECT_GE(WaitTitle(frame, Title("p2.bmp"), 5000), 0);
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 100);
+  EXPECT_GE(WaitTitle(frame, Title("p4.bmp"), 5000), 0);
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 0);
+  EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 5000), 0);
+  // The stop command closes the player, list or no list.
+  driver::PostCommand(frame, 71);
+  EXPECT_EQ(player.Wait(30000), 0);
+}

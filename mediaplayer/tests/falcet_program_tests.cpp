@@ -236,8 +236,17 @@ TEST_F(Falcet, ExitCodesOfAMissingUiFileAndABuiltShowFolderWithoutItsList) {
     ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 30000));
     EXPECT_EQ(player.Wait(30000), 2);
   }
+  {
+    FalcetFolder folder;
+    folder.WriteInProgram("dravel.dll", "x");
+    ChildProcess player;
+    ASSERT_TRUE(folder.Start(player));
+    EXPECT_EQ(player.Wait(30000), 2);
+  }
+  // A built show list beside the player, but without "dravel.dll".
   FalcetFolder folder;
-  folder.WriteInProgram("dravel.dll", "x");
+  WritePicture(folder.ProgramFolder() + "00000001.bmp", 32, 32, RGB(1, 2, 3));
+  folder.WriteInProgram("falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,4000\r\n");
   ChildProcess player;
   ASSERT_TRUE(folder.Start(player));
   EXPECT_EQ(player.Wait(30000), 2);

@@ -11,6 +11,7 @@
 constexpr DWORD kStartMs = 30000;
 constexpr const char* kFrameClass = "QPLAYER";
 constexpr int kWebText = 1005;  // the web panel's address
+constexpr int kPlayButton = 51;
 constexpr int kPositionSlider = 77;
 
 class Falcet : public ::testing::Test {
