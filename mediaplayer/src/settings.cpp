@@ -31,7 +31,9 @@ void ReadSettings() {
     p.settings.paneLeft = r.left;
     p.settings.paneTop = r.top;
   }
-  SKINITENGINE(p.settings.skinFile);
+  // Without a skin of its own the player takes the suite's skin list beside it (a missing
+  // one gives the engine's built-in skin).
+  SKINITENGINE(p.settings.skinFile.empty() ? p.programFolder + "tolvern.skl" : p.settings.skinFile);
 }
 
 void WriteSettings() {

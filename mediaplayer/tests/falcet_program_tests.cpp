@@ -307,3 +307,22 @@ TEST_F(Falcet, SecondStartGivesUpWhenTheRunningCopyNeverShowsItsWindow) {
   EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
   CloseHandle(mutex);
 }
+
+TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
+  FalcetFolder folder;
+  WritePicture(folder.File("pics\\x.bmp"), 32, 32, RGB(200, 0, 0));
+  WritePicture(folder.File("pics\\y.bmp"), 32, 32, RGB(0, 200, 0));
+  // Names relative to the list's folder, and a comment line.
+  std::string m3u = folder.Write("pics\\two.m3u", "#EXTM3U\r\nx.bmp\r\ny.bmp\r\n");
+  ChildProcess player;
+  HWND frame = Start(folder, player);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(driver::SendCommand(frame, 3, m3u), 1);
+  EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
+  driver::PostCommand(frame, 56);
+  EXPECT_GE(WaitTitle(frame, Title("y.bmp"), 5000), 0);
+  // A code without a meaning of its own opens its text as a list too.
+  EXPECT_EQ(driver::SendCommand(frame, 77, folder.File("pics\\x.bmp")), 1);
+  EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
+  EXPECT_EQ(Close(frame, player), 0);
+}
