@@ -74,7 +74,14 @@ void OnKey(WPARAM key) {
 // one forward; otherwise the right button opens the context menu.
 bool OnClick(HWND window, UINT message) {
   Player& p = App();
-  if (!IsPictureWindow(window) && window != p.zoom) return false;
+  if (!IsPictureWindow(window) && window != p.zoom) {
+    // Option field 15 gives the other windows the picture window's context menu.
+    if (message == WM_RBUTTONDOWN && Option(kOptPopupOthers) != 0 && (window == p.frame || window == p.clip)) {
+      ShowContextMenu(window, 3);
+      return true;
+    }
+    return false;
+  }
   if (message == WM_MBUTTONDOWN) {
     LeaveSlideShow();
     PostMessageA(p.frame, WM_KEYDOWN, VK_ESCAPE, 0);
