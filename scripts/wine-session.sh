@@ -30,6 +30,13 @@ fi
 
 wineserver -p </dev/null >/dev/null 2>&1
 wine wineboot </dev/null >/dev/null 2>&1 || true
+# One hidden window for the whole session keeps Wine's desktop process from being started
+# by a test program (it would inherit that program's output pipe, and ctest would wait for it).
+driver="$SUITE_BUILD_DIR/tests/testdriver.exe"
+if [ -f "$driver" ]; then
+  wine "$driver" keepalive SUITESESSIONKEEPER </dev/null >/dev/null 2>&1 &
+  wine "$driver" wait SUITESESSIONKEEPER 20000 </dev/null >/dev/null 2>&1 || true
+fi
 set +e
 "$@"
 rc=$?

@@ -62,30 +62,12 @@ void ReadUiFile() {
   ReplaceProgramTitle(b.menus, b.title);
 }
 
-// Waits for the running copy's window, answering nothing meanwhile: this copy has no
-// windows yet, so its queue holds nothing to keep.
-HWND WaitForRunningCopy() {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND window = FindWindowA(kBrowserClass, nullptr)) return window;
-    if (GetTickCount() - start >= kRunningCopyWaitMs) return nullptr;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-// False when another copy runs: it has been brought to the front and this one ends.
+// False when another copy runs: it has been brought to the front and this one ends. A
+// window that does not appear in time (a copy still starting up or ending) gets nothing.
 bool TakeSingleInstance() {
   BrowserState& b = Browser();
-  b.mutex = CreateMutexA(nullptr, FALSE, kBrowserClass);
-  if (!b.mutex || GetLastError() != ERROR_ALREADY_EXISTS) return true;
-  // A window that does not appear in time (a copy still starting up or ending) gets nothing.
-  if (HWND running = WaitForRunningCopy()) BringPartnerToFront(running);
-  CloseHandle(b.mutex);
-  b.mutex = nullptr;
-  return false;
+  b.mutex = TakeSingleInstanceMutex(kBrowserClass, kRunningCopyWaitMs);
+  return b.mutex != nullptr;
 }
 
 void PrepareMenus() {

@@ -12,6 +12,7 @@
 #include "skin/sk_boxes.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
+#include "skin/sk_modal.h"
 #include "skin/skin.h"
 #include "ui_rules.h"
 
@@ -172,34 +173,15 @@ int PICKFILEBOX(HWND owner, const std::string& caption, const std::string& butto
     x += widths[i] + kMargin;
   }
 
-  if (b.owner) EnableWindow(b.owner, FALSE);
-  ShowWindow(window, SW_SHOW);
-  SetForegroundWindow(window);
-  SetFocus(b.combo);
-
-  MSG msg;
-  while (!b.done && IsWindow(window)) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(int(msg.wParam));
-      Finish(window, b, 0);
-      break;
-    }
-    if (got == -1) break;
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && (msg.hwnd == window || IsChild(window, msg.hwnd)) &&
-        !SendMessageA(b.combo, CB_GETDROPPEDSTATE, 0, 0)) {
-      Finish(window, b, 0);
-      break;
-    }
-    if (IsDialogMessageA(window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  if (IsWindow(window)) Finish(window, b, b.result);
-  if (b.owner) {
-    EnableWindow(b.owner, TRUE);
-    SetActiveWindow(b.owner);
-  }
+  SkModalLoop loop;
+  loop.box = window;
+  loop.owner = b.owner;
+  loop.focus = b.combo;
+  loop.done = [&b] { return b.done; };
+  loop.finish = [window, &b](int result) { Finish(window, b, result); };
+  // Escape first closes an open drop-down list.
+  loop.escapeEnds = [&b] { return !SendMessageA(b.combo, CB_GETDROPPEDSTATE, 0, 0); };
+  SkRunModal(loop);
   name = b.name;
   return b.result;
 }

@@ -25,7 +25,7 @@ class Dunmere : public ::testing::Test {
     // The first start of a program in a fresh prefix is slow; a partner gets two seconds.
     TempDir dir;
     ChildProcess warm;
-    StartPartner(warm, "DUNMEREWARMUP", dir.File("log.txt"));
+    StartStandin(warm, "DUNMEREWARMUP", dir.File("log.txt"));
     if (HWND w = FindWindowA("DUNMEREWARMUP", nullptr)) SENDCOPYDATA(w, 10, "");
     WaitForNoWindow("DUNMEREWARMUP", 10000);
   }
@@ -64,13 +64,13 @@ class Dunmere : public ::testing::Test {
   // Selects the slides at the indices (nothing else) and tells the window as a click would.
   static void SelectSlides(HWND frame, const std::vector<int>& indices) {
     HWND list = List(frame);
-    SendWait(list, LB_SETSEL, FALSE, -1);
-    for (int i : indices) SendWait(list, LB_SETSEL, TRUE, i);
-    if (!indices.empty()) SendWait(list, LB_SETCARETINDEX, WPARAM(indices.front()), FALSE);
-    SendWait(frame, WM_COMMAND, MAKEWPARAM(kSlideList, LBN_SELCHANGE), LPARAM(list));
+    SendAndWait(list, LB_SETSEL, FALSE, -1);
+    for (int i : indices) SendAndWait(list, LB_SETSEL, TRUE, i);
+    if (!indices.empty()) SendAndWait(list, LB_SETCARETINDEX, WPARAM(indices.front()), FALSE);
+    SendAndWait(frame, WM_COMMAND, MAKEWPARAM(kSlideList, LBN_SELCHANGE), LPARAM(list));
   }
 
-  static void Command(HWND frame, int id) { SendWait(frame, WM_COMMAND, WPARAM(id), 0); }
+  static void Command(HWND frame, int id) { SendAndWait(frame, WM_COMMAND, WPARAM(id), 0); }
 };
 
 TEST_F(Dunmere, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
@@ -102,9 +102,9 @@ TEST_F(Dunmere, ASecondStartBringsTheFirstForwardAndEnds) {
 
 TEST_F(Dunmere, Code3AddsTheSlidesItDoesNotHoldYet) {
   DunmereFolder folder;
-  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
-  std::string b = WritePicture(folder.File("pics\\b.bmp"), 30, 40);
-  std::string c = WritePicture(folder.File("pics\\c.bmp"), 20, 20);
+  std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 30, 40);
+  std::string c = WriteTestPicture(folder.File("pics\\c.bmp"), 20, 20);
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
@@ -121,7 +121,7 @@ TEST_F(Dunmere, Code3AddsTheSlidesItDoesNotHoldYet) {
   bool all = false;
   for (int i = 0; i < 400 && !all; ++i) {
     all = true;
-    for (int k = 0; k < 3; ++k) all = all && SendWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0;
+    for (int k = 0; k < 3; ++k) all = all && SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0;
     if (!all) PumpMessages(25);
   }
   EXPECT_TRUE(all);
@@ -134,12 +134,12 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   DunmereFolder folder;
   std::string log = folder.File("browser.log");
   ChildProcess browser;
-  ASSERT_TRUE(StartPartner(browser, "SKMBROWSER", log));
-  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
-  std::string b = WritePicture(folder.File("pics\\b.bmp"), 40, 30);
+  ASSERT_TRUE(StartStandin(browser, "SKMBROWSER", log));
+  std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
   folder.Write("pics\\b.kwd", "From outside");
   // A picture without extension in a folder with a dot has no side files.
-  std::string scan = WritePicture(folder.File("my.pics\\scan"), 20, 20);
+  std::string scan = WriteTestPicture(folder.File("my.pics\\scan"), 20, 20);
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
@@ -152,7 +152,7 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   ASSERT_TRUE(driver::SetText(field, text));
   Command(frame, 9);
   EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), text);
-  std::vector<LoggedMessage> got = WaitLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
   ASSERT_GE(got.size(), 1u);
   EXPECT_EQ(got[0].code, 22);
   EXPECT_EQ(got[0].text, SKLCASE(fileio::WithoutTrailingSeparator(folder.File("pics"))));
@@ -167,7 +167,7 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   ASSERT_TRUE(driver::SetText(field, ""));
   Command(frame, 9);
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\a.kwd")));
-  EXPECT_GE(WaitLog(log, 5, 10000).size(), 5u);
+  EXPECT_GE(WaitForLog(log, 5, 10000).size(), 5u);
 
   // Another slide shows its own text; command 10 deletes it.
   SelectSlides(frame, {1});
@@ -204,8 +204,8 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
 
 TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
   DunmereFolder folder;
-  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
-  std::string b = WritePicture(folder.File("pics\\b.bmp"), 40, 30);
+  std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
@@ -243,10 +243,10 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   DunmereFolder folder;
   std::string log = folder.File("player.log");
   ChildProcess player;
-  ASSERT_TRUE(StartPartner(player, "QPLAYER", log));
-  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
-  std::string b = WritePicture(folder.File("pics\\b.bmp"), 40, 30);
-  std::string c = WritePicture(folder.File("pics\\c.bmp"), 40, 30);
+  ASSERT_TRUE(StartStandin(player, "QPLAYER", log));
+  std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
+  std::string c = WriteTestPicture(folder.File("pics\\c.bmp"), 40, 30);
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
@@ -254,7 +254,7 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
   SelectSlides(frame, {0, 2});
   Command(frame, 11);
-  std::vector<LoggedMessage> got = WaitLog(log, 6, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 6, 20000);
   ASSERT_EQ(got.size(), 6u);
   std::vector<int> codes;
   for (const auto& m : got) codes.push_back(m.code);
@@ -270,7 +270,7 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
 TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
   DunmereFolder folder;
   std::vector<std::string> p;
-  for (const char* n : {"a", "b", "c", "d"}) p.push_back(WritePicture(folder.File(std::string("pics\\") + n + ".bmp"), 20, 20));
+  for (const char* n : {"a", "b", "c", "d"}) p.push_back(WriteTestPicture(folder.File(std::string("pics\\") + n + ".bmp"), 20, 20));
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
@@ -280,11 +280,11 @@ TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
   // Alt+Down moves the selected slide down by one; with the last one selected nothing moves.
   SelectSlides(frame, {1});
   PostMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 0);
-  SendWait(frame, WM_NULL, 0, 0);
+  SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
   SelectSlides(frame, {3});
   PostMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 0);
-  SendWait(frame, WM_NULL, 0, 0);
+  SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
   // Cut two slides, paste them before the first one.
   SelectSlides(frame, {1, 2});
@@ -310,7 +310,7 @@ TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
 
 TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
   DunmereFolder folder;
-  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   folder.Write("pics\\a.kwd", "old text");
   folder.Write("suite\\SHOWS\\NEWSHOW.ssf", "[|0|0|0|3|1|4000]\r\nold.jpg\r\n");
   ChildProcess program;
@@ -332,7 +332,7 @@ TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
     ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
     ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the write error
   }
-  SendWait(frame, WM_NULL, 0, 0);
+  SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), "old text");
   EXPECT_EQ(ReadText(folder.File("suite\\SHOWS\\NEWSHOW.ssf")), "[|0|0|0|3|1|4000]\r\nold.jpg\r\n");
   EXPECT_EQ(fileio::ListDirectory(folder.File("pics\\a.kwd*")).size(), 1u);
@@ -345,7 +345,7 @@ TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
 
 TEST_F(Dunmere, ANarrationThatCannotStartKeepsTheOldOne) {
   DunmereFolder folder;
-  std::string a = WritePicture(folder.File("pics\\a.bmp"), 40, 30);
+  std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   folder.Write("pics\\a.wav", "old narration");
   ChildProcess program;
   HWND frame = Start(folder, program);
@@ -358,7 +358,7 @@ TEST_F(Dunmere, ANarrationThatCannotStartKeepsTheOldOne) {
   if (PressNextBox("SKMSGBOX", 1, "", &box, 3000)) {
     // No sound card: the old narration is still there, and nothing half-written beside it.
     for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
-    SendWait(frame, WM_NULL, 0, 0);
+    SendAndWait(frame, WM_NULL, 0, 0);
     EXPECT_EQ(ReadText(folder.File("pics\\a.wav")), "old narration");
     EXPECT_EQ(fileio::ListDirectory(folder.File("pics\\a.wav*")).size(), 1u);
   } else {
@@ -378,7 +378,7 @@ class DunmereBuild : public Dunmere {
   void SetUp() override {
     target = folder.File("target\\");
     folder.SetEntry(79, target);
-    a = WritePicture(folder.File("pics\\a.bmp"), 64, 48);
+    a = WriteTestPicture(folder.File("pics\\a.bmp"), 64, 48);
     folder.Write("pics\\a.tim", "6000");
     folder.Write("pics\\a.kwd", "First slide");
     folder.Write("pics\\a.sfx", "2001|Wipe from the right");
@@ -424,8 +424,8 @@ class DunmereBuild : public Dunmere {
 TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
   ChildProcess player, burner;
-  ASSERT_TRUE(StartPartner(player, "QPLAYER", playerLog));
-  ASSERT_TRUE(StartPartner(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(player, "QPLAYER", playerLog));
+  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
   ChildProcess program;
   HWND frame = StartWithShow(program);
   ASSERT_NE(frame, nullptr);
@@ -433,7 +433,7 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 2, "", &last));  // No: to the disc burner
 
   // The burner gets the show's name, then the folder.
-  std::vector<LoggedMessage> burned = WaitLog(burnerLog, 3, 20000);
+  std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
   ASSERT_EQ(burned.size(), 3u);
   EXPECT_EQ(burned[0].code, 25);
   EXPECT_EQ(burned[0].text, "NEWSHOW");
@@ -478,7 +478,7 @@ TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
   ASSERT_NE(frame, nullptr);
   BuildUpToTheQuestion(frame);
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &last));  // Yes: play it
-  std::vector<LoggedMessage> got = WaitLog(playerLog, 1, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, 26);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, target + "*.*|NEWSHOW")) << got[0].text;
@@ -494,7 +494,7 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   folder.SetEntry(80, "standin.exe");
   folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
   ChildProcess burner;
-  ASSERT_TRUE(StartPartner(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
@@ -510,7 +510,7 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the summary
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // yes: record it
-  std::vector<LoggedMessage> got = WaitLog(playerLog, 1, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, 20);
   EXPECT_EQ(got[0].text, "320,240,3," + std::to_string(uintptr_t(frame)));
@@ -521,7 +521,7 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   ASSERT_TRUE(WaitForNoWindow("QPLAYER", 10000));
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the recording's report
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 3, "", &msg));  // burn the video alone
-  std::vector<LoggedMessage> burned = WaitLog(burnerLog, 3, 20000);
+  std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
   ASSERT_EQ(burned.size(), 3u);
   EXPECT_EQ(burned[0].code, 25);
   EXPECT_EQ(burned[2].code, 3);
@@ -537,14 +537,14 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
 TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   std::string burnerLog = folder.File("burner.log");
   ChildProcess burner;
-  ASSERT_TRUE(StartPartner(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
   ChildProcess program;
   HWND frame = StartWithShow(program);
   ASSERT_NE(frame, nullptr);
   BuildUpToTheQuestion(frame);
   ASSERT_TRUE(CloseNextBox("SKMSGBOX", &last));
   for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
-  SendWait(frame, WM_NULL, 0, 0);
+  SendAndWait(frame, WM_NULL, 0, 0);
   PumpMessages(500);
   EXPECT_TRUE(ReadStandinLog(burnerLog).empty());
   EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
@@ -567,7 +567,7 @@ TEST_F(DunmereBuild, ARefusedTargetDeletesNothing) {
     ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
     ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the refusal
     for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
-    SendWait(frame, WM_NULL, 0, 0);
+    SendAndWait(frame, WM_NULL, 0, 0);
     EXPECT_FALSE(FindWindowA("SKMSGBOX", nullptr)) << "no further question after a refusal";
     EXPECT_EQ(ReadText(folder.File("suite\\keep.txt")), "program folder file") << refused;
     EXPECT_TRUE(fileio::Exists(folder.Exe()));

@@ -20,7 +20,8 @@ int Usage() {
                "  settext CLASS ID TEXT        set a control's text\n"
                "  press CLASS N|CAPTION [ms]   press a button of a box\n"
                "  capture CLASS FILE.bmp       copy the window from the screen\n"
-               "  close CLASS                  post WM_CLOSE\n");
+               "  close CLASS                  post WM_CLOSE\n"
+               "  keepalive CLASS              hold a hidden window until closed\n");
   return 2;
 }
 
@@ -30,10 +31,33 @@ DWORD Millis(int argc, char** argv, int index, DWORD fallback) {
 
 }  // namespace
 
+// Holds a hidden top-level window until it is closed. Wine starts its desktop process
+// with the first window of a session and lets it go when the last one is gone; a test
+// program that happens to start it would hand it its output pipe, and ctest would wait for
+// that pipe until the desktop process ends. The test session keeps one window for its whole
+// length, so the desktop process is started once, here, with no pipe to hold.
+int KeepAlive(const std::string& cls) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = cls.c_str();
+  if (!RegisterClassA(&wc)) return 1;
+  HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, cls.c_str(), "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+  if (!w) return 1;
+  MSG msg;
+  while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_CLOSE || (msg.hwnd == w && msg.message == WM_SYSCOMMAND)) break;
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
   if (argc < 3) return Usage();
   std::string cmd = argv[1];
   std::string cls = argv[2];
+  if (cmd == "keepalive") return KeepAlive(cls);
   constexpr DWORD kDefaultWait = 10000;
   if (cmd == "press") {
     if (argc < 4) return Usage();

@@ -9,6 +9,7 @@
 #include "engine_internal.h"
 #include "skin/sk_boxes.h"
 #include "skin/sk_controls.h"
+#include "skin/sk_modal.h"
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "win/raii.h"
@@ -150,27 +151,20 @@ LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   return SkDefaultProc(box, message, wParam, lParam);
 }
 
-// Escape closes the box without an answer; Enter presses the button that has the focus,
-// or the first one from an input field.
-bool BoxKey(HWND box, Box& b, const MSG& msg) {
-  if (msg.message != WM_KEYDOWN) return false;
-  if (msg.wParam == VK_ESCAPE) {
-    Finish(box, b, 0);
-    return true;
-  }
-  if (msg.wParam == VK_RETURN) {
-    HWND focus = GetFocus();
-    for (size_t i = 0; i < b.buttons.size(); ++i) {
-      if (b.buttons[i] == focus) {
-        Finish(box, b, int(i) + 1);
-        return true;
-      }
+// Enter presses the button that has the focus, or the first one from an input field.
+bool EnterKey(HWND box, Box& b, const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+  HWND focus = GetFocus();
+  for (size_t i = 0; i < b.buttons.size(); ++i) {
+    if (b.buttons[i] == focus) {
+      Finish(box, b, int(i) + 1);
+      return true;
     }
-    for (const auto& f : b.fields) {
-      if (f.window == focus) {
-        Finish(box, b, 1);
-        return true;
-      }
+  }
+  for (const auto& f : b.fields) {
+    if (f.window == focus) {
+      Finish(box, b, 1);
+      return true;
     }
   }
   return false;
@@ -259,35 +253,14 @@ int RunBox(Box& b, const std::string& caption) {
     x += buttonWidth + gap;
   }
 
-  if (b.owner) EnableWindow(b.owner, FALSE);
-  ShowWindow(box, SW_SHOW);
-  SetForegroundWindow(box);
-  if (!b.fields.empty()) SetFocus(b.fields.front().window);
-  else if (!b.buttons.empty()) SetFocus(b.buttons.front());
-
-  MSG msg;
-  while (!b.done && IsWindow(box)) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      // A quit request ends the box and goes on to the caller's loop.
-      PostQuitMessage(int(msg.wParam));
-      Finish(box, b, 0);
-      break;
-    }
-    if (got == -1) break;
-    if ((msg.hwnd == box || IsChild(box, msg.hwnd)) && BoxKey(box, b, msg)) continue;
-    if (IsDialogMessageA(box, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  if (IsWindow(box)) {
-    b.done = false;
-    Finish(box, b, b.result);
-  }
-  if (b.owner) {
-    EnableWindow(b.owner, TRUE);
-    SetActiveWindow(b.owner);
-  }
+  SkModalLoop loop;
+  loop.box = box;
+  loop.owner = b.owner;
+  loop.focus = !b.fields.empty() ? b.fields.front().window : (b.buttons.empty() ? nullptr : b.buttons.front());
+  loop.done = [&b] { return b.done; };
+  loop.finish = [box, &b](int result) { Finish(box, b, result); };
+  loop.key = [box, &b](const MSG& msg) { return EnterKey(box, b, msg); };
+  SkRunModal(loop);
   return b.result;
 }
 

@@ -6,6 +6,7 @@
 #include "skin/sk_boxes.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
+#include "skin/sk_modal.h"
 #include "skin/skin.h"
 #include "win/raii.h"
 
@@ -220,34 +221,13 @@ int BUILDBOX(HWND owner, HFONT font, const std::string& caption, const std::stri
   SKCENTERWIND(window, b.owner);
   CreateControls(window, b);
 
-  if (b.owner) EnableWindow(b.owner, FALSE);
-  ShowWindow(window, SW_SHOW);
-  SetForegroundWindow(window);
-  if (!b.buttons.empty()) SetFocus(b.buttons.front());
-
-  MSG msg;
-  while (!b.done && IsWindow(window)) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      // The program is ending: the box goes, and the quit goes on to the caller's loop.
-      PostQuitMessage(int(msg.wParam));
-      Finish(window, b, 0);
-      break;
-    }
-    if (got == -1) break;
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && (msg.hwnd == window || IsChild(window, msg.hwnd))) {
-      Finish(window, b, 0);
-      break;
-    }
-    if (IsDialogMessageA(window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  if (IsWindow(window)) Finish(window, b, b.result);
-  if (b.owner) {
-    EnableWindow(b.owner, TRUE);
-    SetActiveWindow(b.owner);
-  }
+  SkModalLoop loop;
+  loop.box = window;
+  loop.owner = b.owner;
+  loop.focus = b.buttons.empty() ? nullptr : b.buttons.front();
+  loop.done = [&b] { return b.done; };
+  loop.finish = [window, &b](int result) { Finish(window, b, result); };
+  SkRunModal(loop);
   if (!b.checks.empty()) checkStates = b.mask;
   return b.result;
 }

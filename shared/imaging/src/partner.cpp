@@ -49,3 +49,31 @@ void BroadcastClose(int first, int last) {
     if (HWND w = FindWindowA(cls, nullptr)) SENDCOPYDATA(w, 10, "");
   }
 }
+
+namespace {
+
+HWND WaitForRunningCopy(const char* className, DWORD waitMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND window = FindWindowA(className, nullptr)) return window;
+    // A copy that ended meanwhile took its mutex with it: nothing to wait for.
+    HANDLE probe = OpenMutexA(SYNCHRONIZE, FALSE, className);
+    if (!probe) return nullptr;
+    CloseHandle(probe);
+    if (GetTickCount() - start >= waitMs) return nullptr;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+}  // namespace
+
+HANDLE TakeSingleInstanceMutex(const char* className, DWORD waitMs) {
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, className);
+  if (mutex && GetLastError() != ERROR_ALREADY_EXISTS) return mutex;
+  if (mutex) CloseHandle(mutex);
+  if (HWND running = WaitForRunningCopy(className, waitMs)) BringPartnerToFront(running);
+  return nullptr;
+}

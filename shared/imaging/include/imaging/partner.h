@@ -21,6 +21,12 @@ HWND FindOrStartPartner(const std::string& program, const std::string& className
                         bool* started = nullptr);
 // Restores an iconic window, brings it to the top and to the foreground.
 void BringPartnerToFront(HWND window);
+// The single instance of a program whose mutex bears its main window's class. Returns the
+// mutex when this copy is the first; otherwise null, after bringing the running copy's window
+// to the front: it is waited for (draining this copy's queue) until it appears, the running
+// copy's mutex is gone, or waitMs have passed.
+HANDLE TakeSingleInstanceMutex(const char* className, DWORD waitMs);
+
 // Sends code 10 (close) with the empty text to every running program of suite list entries
 // first to last.
 void BroadcastClose(int first, int last);

@@ -1,8 +1,9 @@
-#include "dunmere_fixture.h"
+#include "program_copy.h"
 
 #include "driver.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "imaging/copydata.h"
 #include "skin/ui_text.h"
 
 namespace {
@@ -59,60 +60,86 @@ HWND WaitNextBox(const std::string& boxClass, HWND last, DWORD milliseconds) {
 
 }  // namespace
 
-DunmereFolder::DunmereFolder(bool uiFile) : uiFile_(uiFile) {
+ProgramCopy::ProgramCopy(const std::string& program, bool uiFile) : name_(program), uiFile_(uiFile) {
   program_ = dir_.File("suite\\");
   temp_ = dir_.File("temp\\");
-  fileio::MakeDirectories(program_ + "effects");
+  fileio::MakeDirectories(program_);
   fileio::MakeDirectories(temp_);
-  fileio::CopyFileTo(SuiteFolder() + "dunmere.exe", Exe());
-  for (const auto& e : fileio::ListDirectory(SuiteFolder() + "effects\\*.txt"))
-    fileio::CopyFileTo(SuiteFolder() + "effects\\" + e.name, program_ + "effects\\" + e.name);
+  fileio::CopyFileTo(SuiteFolder() + name_ + ".exe", Exe());
   WriteUiFile();
 }
 
-void DunmereFolder::WriteUiFile() {
+void ProgramCopy::WriteUiFile() {
   if (!uiFile_) return;
   std::string shipped;
-  fileio::ReadWholeFile(SuiteFolder() + "dunmere.SYS", shipped);
+  fileio::ReadWholeFile(SuiteFolder() + name_ + ".SYS", shipped);
   std::vector<UiTextError> errors;
   UiTextFile file = ParseUiText(shipped, errors);
   for (const auto& [n, text] : entries_) {
     if (file.strings.size() <= size_t(n)) file.strings.resize(size_t(n) + 1);
     file.strings[size_t(n)] = text;
   }
-  fileio::WriteFileReplacing(program_ + "dunmere.SYS", FormatUiText(file));
+  for (const auto& [command, action] : actions_)
+    if (MenuItem* item = file.menus.FindItem(command)) item->action = action;
+  fileio::WriteFileReplacing(program_ + name_ + ".SYS", FormatUiText(file));
 }
 
-void DunmereFolder::SetEntry(int n, const std::string& text) {
+void ProgramCopy::SetUiEntry(int n, const std::string& text) {
   entries_[n] = text;
   WriteUiFile();
 }
 
-void DunmereFolder::WriteSettings(const std::string& line) { fileio::WriteFileReplacing(temp_ + "dunmere.cfg", line); }
+void ProgramCopy::SetMenuAction(int command, const std::string& action) {
+  actions_[command] = action;
+  WriteUiFile();
+}
 
-void DunmereFolder::AddStandin() { fileio::CopyFileTo(TestProgramFolder() + "standin.exe", program_ + "standin.exe"); }
+void ProgramCopy::CopyFromSuite(const std::string& pattern) {
+  std::string folder = fileio::FolderOf(pattern);
+  fileio::MakeDirectories(program_ + folder);
+  for (const auto& e : fileio::ListDirectory(SuiteFolder() + pattern))
+    if (!e.directory) fileio::CopyFileTo(SuiteFolder() + folder + e.name, program_ + folder + e.name);
+}
 
-bool DunmereFolder::Start(ChildProcess& process, const std::string& arguments) {
+void ProgramCopy::AddStandinAs(const std::string& programFile) {
+  fileio::CopyFileTo(TestProgramFolder() + "standin.exe", program_ + programFile);
+}
+
+void ProgramCopy::MakeFolder(const std::string& name) { fileio::MakeDirectories(program_ + name); }
+
+void ProgramCopy::WriteSettings(const std::string& bytes) { fileio::WriteFileReplacing(SettingsFile(), bytes); }
+
+std::string ProgramCopy::ReadSettings() const { return ReadText(SettingsFile()); }
+
+bool ProgramCopy::Start(ChildProcess& process, const std::string& arguments) {
   TempEnvironment temp(temp_);
   return process.Start(Exe(), arguments, program_);
 }
 
-std::string WritePicture(const std::string& path, int width, int height) {
-  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 3);
-  for (size_t i = 0; i < pixels.size(); i += 3) {
-    pixels[i] = 200;
-    pixels[i + 1] = 120;
-    pixels[i + 2] = 40;
-  }
-  fileio::MakeDirectories(fileio::FolderOf(path));
-  driver::WriteBmp(path, width, height, pixels);
-  return path;
+bool StartStandin(ChildProcess& process, const std::string& className, const std::string& log) {
+  if (!process.Start(TestProgramFolder() + "standin.exe", className + " " + log)) return false;
+  return WaitForWindow(className, 20000, process.Id()) != nullptr;
 }
 
-std::string ReadText(const std::string& path) {
-  std::string bytes;
-  fileio::ReadWholeFile(path, bytes);
-  return bytes;
+std::vector<LoggedMessage> WaitForLog(const std::string& log, size_t count, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  std::vector<LoggedMessage> got = ReadStandinLog(log);
+  while (got.size() < count && GetTickCount() - start < milliseconds) {
+    PumpMessages(50);
+    got = ReadStandinLog(log);
+  }
+  return got;
+}
+
+LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 20000, &answer);
+  return LRESULT(answer);
+}
+
+void CloseStandin(const std::string& className) {
+  if (HWND w = FindWindowA(className.c_str(), nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow(className, 10000);
 }
 
 bool PressNextBox(const std::string& boxClass, int number, const std::string& caption, HWND* last,
@@ -120,7 +147,6 @@ bool PressNextBox(const std::string& boxClass, int number, const std::string& ca
   HWND box = WaitNextBox(boxClass, last ? *last : nullptr, milliseconds);
   if (!box) return false;
   if (last) *last = box;
-  std::vector<HWND> buttons;
   // The box's push buttons and check boxes are its "Button" children in creation order.
   DWORD start = GetTickCount();
   HWND target = nullptr;
@@ -129,9 +155,8 @@ bool PressNextBox(const std::string& boxClass, int number, const std::string& ca
     for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
       char cls[64];
       if (!GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, "Button") != 0) continue;
-      std::string text = driver::WindowText(w);
       std::string plain;
-      for (char c : text)
+      for (char c : driver::WindowText(w))
         if (c != '&') plain += c;
       if (caption.empty() ? ++i == number : plain == caption) target = w;
     }
@@ -150,23 +175,20 @@ bool CloseNextBox(const std::string& boxClass, HWND* last, DWORD milliseconds) {
   return true;
 }
 
-bool StartPartner(ChildProcess& process, const std::string& className, const std::string& log) {
-  if (!process.Start(TestProgramFolder() + "standin.exe", className + " " + log)) return false;
-  return WaitForWindow(className, 20000, process.Id()) != nullptr;
-}
-
-std::vector<LoggedMessage> WaitLog(const std::string& log, size_t count, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  std::vector<LoggedMessage> got = ReadStandinLog(log);
-  while (got.size() < count && GetTickCount() - start < milliseconds) {
-    PumpMessages(50);
-    got = ReadStandinLog(log);
+std::string WriteTestPicture(const std::string& path, int width, int height) {
+  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 3);
+  for (size_t i = 0; i < pixels.size(); i += 3) {
+    pixels[i] = 200;
+    pixels[i + 1] = 120;
+    pixels[i + 2] = 40;
   }
-  return got;
+  fileio::MakeDirectories(fileio::FolderOf(path));
+  driver::WriteBmp(path, width, height, pixels);
+  return path;
 }
 
-LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR answer = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 20000, &answer);
-  return LRESULT(answer);
+std::string ReadText(const std::string& path) {
+  std::string bytes;
+  fileio::ReadWholeFile(path, bytes);
+  return bytes;
 }

@@ -1,0 +1,182 @@
+#!/usr/bin/env python3
+"""Writes the picture tool's bitmaps, cursors and icon from the drawings below.
+
+Tool bitmaps: 16 x 16, 24 bits, magenta (255, 0, 255) is transparent.
+Cursors: 32 x 32 monochrome; '#' black, '.' white, ' ' transparent; 'X' marks the hot spot
+(black). Run it from this folder after changing a drawing.
+"""
+import struct
+
+MAGENTA = (255, 0, 255)
+
+
+def bmp24(path, rows, palette):
+    h = len(rows)
+    w = len(rows[0])
+    stride = (w * 3 + 3) & ~3
+    pixels = b""
+    for row in reversed(rows):
+        line = b"".join(bytes(reversed(palette[c])) for c in row)
+        pixels += line + b"\0" * (stride - len(line))
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    open(path, "wb").write(header + info + pixels)
+
+
+def cursor(path, rows):
+    size = 32
+    rows = [r.ljust(size)[:size] for r in rows] + [" " * size] * (size - len(rows))
+    hot = (0, 0)
+    for y, r in enumerate(rows):
+        if "X" in r:
+            hot = (r.index("X"), y)
+    xor = b""
+    andm = b""
+    for r in reversed(rows):
+        xbits = abits = 0
+        for x, c in enumerate(r):
+            bit = 1 << (31 - x)
+            if c == ".":
+                xbits |= bit
+            elif c == " ":
+                abits |= bit
+        xor += struct.pack(">I", xbits)
+        andm += struct.pack(">I", abits)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 1, 0, len(xor) + len(andm), 0, 0, 2, 0)
+    palette = bytes([0, 0, 0, 0, 255, 255, 255, 0])
+    image = info + palette + xor + andm
+    header = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, hot[0], hot[1], len(image), 6 + 16)
+    open(path, "wb").write(header + entry + image)
+
+
+def icon(path, rows, palette):
+    size = 32
+    xor = b""
+    andm = b""
+    for r in reversed(rows):
+        xor += b"".join(bytes(reversed(palette[c])) for c in r)
+        abits = 0
+        for x, c in enumerate(r):
+            if c == " ":
+                abits |= 1 << (31 - x)
+        andm += struct.pack(">I", abits)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, len(xor) + len(andm), 0, 0, 0, 0)
+    image = info + xor + andm
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 6 + 16)
+    open(path, "wb").write(header + entry + image)
+
+
+TOOL_PALETTE = {" ": MAGENTA, "#": (20, 20, 20), "r": (200, 30, 30), "b": (40, 70, 200), "g": (30, 140, 60)}
+
+TOOLS = {
+    "tooltxt.bmp": [
+        "                ", "                ", "  ############  ", "  ############  ", "  ##   ##   ##  ",
+        "  #    ##    #  ", "       ##       ", "       ##       ", "       ##       ", "       ##       ",
+        "       ##       ", "       ##       ", "      ####      ", "     ######     ", "                ",
+        "                "],
+    "ellipse.bmp": [
+        "                ", "                ", "     ######     ", "   ##      ##   ", "  #          #  ",
+        " #            # ", " #            # ", " #            # ", " #            # ", " #            # ",
+        "  #          #  ", "   ##      ##   ", "     ######     ", "                ", "                ",
+        "                "],
+    "rect.bmp": [
+        "                ", "                ", " ############## ", " #            # ", " #            # ",
+        " #            # ", " #            # ", " #            # ", " #            # ", " #            # ",
+        " #            # ", " #            # ", " ############## ", "                ", "                ",
+        "                "],
+    "curve.bmp": [
+        "                ", "          ###   ", "        ##   #  ", "       #      # ", "      #       # ",
+        "      #        #", "     #         ", "     #         ", "    #          ", "    #          ",
+        "   #           ", "  #            ", " ##            ", "#              ", "               ",
+        "               "],
+    "arrow.bmp": [
+        "                ", "                ", "          ####  ", "            ##  ", "           # #  ",
+        "          #  #  ", "         #      ", "        #       ", "       #        ", "      #         ",
+        "     #          ", "    #           ", "   #            ", "  #             ", "                ",
+        "                "],
+    "polyline.bmp": [
+        "                ", "                ", "  #             ", "  ##          # ", "  # #        ## ",
+        "  #  #      # # ", "  #   #    #  # ", "  #    #  #   # ", "  #     ##    # ", "  #           # ",
+        "  #           # ", "  #           # ", "  ############# ", "                ", "                ",
+        "                "],
+}
+
+CURSORS = {
+    "move.cur": [
+        "     X          ", "    #.#         ", "   #...#        ", "  #..#..#       ", "    #.#         ",
+        " #  #.#  #      ", "#.###.###.#     ", "#.........#     ", "#.###.###.#     ", " #  #.#  #      ",
+        "    #.#         ", "  #..#..#       ", "   #...#        ", "    #.#         ", "     #          "],
+    "hand1.cur": [
+        "    ##          ", "   #..#         ", "   #..#         ", "   #..###       ", "   #..#..###    ",
+        "   #..#..#..##  ", "## X..#..#..#.# ", "#..#........#..#", "#...#..........#", " #.............#",
+        "  #............#", "  #...........# ", "   #..........# ", "    #........#  ", "     #.......#  ",
+        "     ########   "],
+    "hand2.cur": [
+        "                ", "                ", "                ", "    ## ##       ", "   #..#..###    ",
+        "   #..#..#..##  ", "   X.......#.#  ", "  ##..........# ", " #.#..........# ", " #............# ",
+        "  #...........# ", "   #.........#  ", "    #........#  ", "     #.......#  ", "     #########  "],
+    "minicrx.cur": [
+        "       #       ", "       #       ", "       #       ", "       #       ", "       #       ",
+        "               ", "               ", "#####  X  #####", "               ", "               ",
+        "       #       ", "       #       ", "       #       ", "       #       ", "       #       "],
+    "eye.cur": [
+        "                ", "     ######     ", "   ##......##   ", "  #...####...#  ", " #...#....#...# ",
+        "#...#..##..#...#", "#...#.#X##.#...#", "#...#..##..#...#", " #...#....#...# ", "  #...####...#  ",
+        "   ##......##   ", "     ######     "],
+    "handex.cur": [
+        "X#              ", "#.#             ", "#..#            ", "#...#           ", "#....#          ",
+        "#.....#         ", "#......#        ", "#.......#       ", "#....#####      ", "#.#..#          ",
+        "##  #..#        ", "     #..#  ### ", "      #..# #.# ", "      ##  ##.##", "          #...#",
+        "          ##.##", "           #.# ", "           ### "],
+}
+
+ICON_PALETTE = {" ": (0, 0, 0), "f": (60, 70, 90), "s": (120, 180, 230), "g": (60, 150, 70), "y": (240, 210, 60),
+                "w": (250, 250, 250), "r": (210, 50, 40)}
+ICON = [
+    "                                ",
+    "  ffffffffffffffffffffffffffff  ",
+    "  fwwwwwwwwwwwwwwwwwwwwwwwwwwf  ",
+    "  fwssssssssssssssssssssssssw f ",
+    "  fwsssssssssssssssssyyysssswf  ",
+    "  fwssssssssssssssssyyyyysssswf ",
+    "  fwssssssssssssssssyyyyyssswf  ",
+    "  fwsssssssssssssssssyyyssssswf ",
+    "  fwssssssssssssssssssssssssswf ",
+    "  fwsssssssgsssssssssssssssswf  ",
+    "  fwssssssgggssssssssssssssswf  ",
+    "  fwsssssgggggssssssgssssssswf  ",
+    "  fwssssgggggggssssgggsssssswf  ",
+    "  fwsssgggggggggssgggggsssswf   ",
+    "  fwssgggggggggggggggggggsswf   ",
+    "  fwsgggggggggggggggggggggswf   ",
+    "  fwgggggggggggggggggggggggwf   ",
+    "  fwgggggggggggggggggggggggwf   ",
+    "  fwwwwwwwwwwwwwwwwwwwwwwwwwf   ",
+    "  ffffffffffffffffffffffffff    ",
+    "                       rr       ",
+    "                      rrrr      ",
+    "                     rrrr       ",
+    "                    rrrr        ",
+    "                   rrrr         ",
+    "                  rrrr          ",
+    "                 rrrr           ",
+    "                ffff            ",
+    "               fff              ",
+    "              ff                ",
+    "                                ",
+    "                                ",
+]
+
+
+def main():
+    for name, rows in TOOLS.items():
+        bmp24(name, [r.ljust(16)[:16] for r in rows], TOOL_PALETTE)
+    for name, rows in CURSORS.items():
+        cursor(name, rows)
+    icon("program.ico", [r.ljust(32)[:32] for r in ICON], ICON_PALETTE)
+
+
+if __name__ == "__main__":
+    main()

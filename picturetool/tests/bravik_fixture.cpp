@@ -1,0 +1,236 @@
+#include "bravik_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "driver.h"
+#include "fileio/file.h"
+#include "imaging/copydata.h"
+#include "skin/ui_text.h"
+
+namespace bravik_test {
+namespace {
+
+struct ProcessWindow {
+  DWORD processId;
+  const char* className;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND w, LPARAM lp) {
+  auto* f = reinterpret_cast<ProcessWindow*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != f->processId || !IsWindowVisible(w)) return TRUE;
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (lstrcmpiA(cls, f->className) != 0) return TRUE;
+  if (f->title && driver::WindowText(w) != f->title) return TRUE;
+  f->found = w;
+  return FALSE;
+}
+
+HWND WaitProcessWindow(DWORD processId, const char* className, const char* title, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    ProcessWindow f{processId, className, title, nullptr};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&f));
+    if (f.found) return f.found;
+    if (GetTickCount() - start >= milliseconds) return nullptr;
+    PumpMessages(30);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= milliseconds) return false;
+    PumpMessages(30);
+  }
+}
+
+}  // namespace
+
+BravikFolder::BravikFolder(bool uiFile) : ProgramCopy("bravik", uiFile) {
+  CopyFromSuite("nadrix.dll");
+  // Without a partner of its own the tool would start the media browser of the build.
+  SetUiEntry(40, "nopartner.exe,QNOPARTNER");
+  pictures_ = File("pics\\");
+  fileio::MakeDirectories(pictures_);
+  // The status line shows the mouse's place over the canvas: the window stands in the
+  // screen's top-left corner, away from the pointer in the screen's middle.
+  WriteSettings(std::string("\0\0\0\0\x58\x02\x90\x01", 8) + pictures_ + "|#" + std::string(4, '\0'));
+}
+
+void BravikFolder::RemoveSettings() { fileio::RemoveFile(SettingsFile()); }
+
+void BravikFolder::SetPartner(const std::string& className, const std::string& log) {
+  AddStandinAs("standin.exe");
+  SetUiEntry(40, "standin.exe " + className + " " + log + "," + className);
+}
+
+void BravikFolder::SetHelpViewer(const std::string& className) {
+  AddStandinAs("standin.exe");
+  CopyFromSuite("bravik.htm");
+  SetUiEntry(44, "standin.exe," + className);
+}
+
+bool WritePicture(const std::string& path, int width, int height, unsigned char r, unsigned char g,
+                  unsigned char b) {
+  std::vector<unsigned char> bgr(size_t(width) * size_t(height) * 3);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      unsigned char* p = &bgr[(size_t(y) * size_t(width) + size_t(x)) * 3];
+      bool dark = y == 0;
+      p[0] = dark ? b / 2 : b;
+      p[1] = dark ? g / 2 : g;
+      p[2] = dark ? r / 2 : r;
+    }
+  return driver::WriteBmp(path, width, height, bgr);
+}
+
+Tool::Tool(BravikFolder& folder, const std::string& arguments) {
+  if (!folder.Start(process_, arguments)) return;
+  frame_ = WaitForWindow("QPICTOOL", kWaitMs, process_.Id());
+  if (!frame_) return;
+  // The frame is shown once its controls exist.
+  if (!WaitUntil([this] { return IsWindowVisible(frame_) && Canvas() != nullptr; }, kWaitMs)) frame_ = nullptr;
+}
+
+Tool::~Tool() {
+  if (process_.Running()) {
+    if (frame_ && IsWindow(frame_)) SENDCOPYDATA(frame_, 10, "");
+    if (process_.Wait(10000) < 0) process_.Kill();
+  }
+}
+
+HWND Tool::Canvas() const { return frame_ ? driver::FindChildByClass(frame_, "SKCTL") : nullptr; }
+
+std::string Tool::ListLabel() const {
+  HWND label = frame_ ? driver::FindChildByClass(frame_, "Static") : nullptr;
+  return label ? driver::WindowText(label) : std::string();
+}
+
+std::string Tool::Status() const {
+  HWND status = frame_ ? driver::FindChildByClass(frame_, "SKSTATUS") : nullptr;
+  return status ? driver::WindowText(status) : std::string();
+}
+
+bool Tool::WaitLabel(const std::string& text, DWORD milliseconds) const {
+  return WaitUntil([&] { return ListLabel() == text; }, milliseconds);
+}
+
+bool Tool::WaitStatusHolds(const std::string& part, DWORD milliseconds) const {
+  return WaitUntil([&] { return Status().find(part) != std::string::npos; }, milliseconds);
+}
+
+void Tool::Run(int command) { SendAndWait(frame_, WM_COMMAND, WPARAM(command), 0); }
+
+void Tool::Post(int command) { driver::PostCommand(frame_, command); }
+
+bool Tool::Open(const std::string& list, const std::string& firstName) {
+  driver::SendCommand(frame_, 3, list);
+  return WaitStatusHolds(" " + firstName + " ");
+}
+
+bool Tool::SaveAs(const std::string& name, bool expectSaved) {
+  Post(107);
+  HWND dialog = WaitProcessWindow(process_.Id(), "QORDLG", nullptr, kWaitMs);
+  if (!dialog) return false;
+  HWND field = driver::WaitChild(dialog, 4, kWaitMs);
+  if (!field || !driver::SetText(field, name)) return false;
+  if (!driver::PressButton("QORDLG", 2, "", kWaitMs)) return false;
+  // Saved: an information box; refused or failed: an error box. Either is answered.
+  if (!Answer(1)) return false;
+  (void)expectSaved;
+  return true;
+}
+
+bool Tool::AddText(const std::string& text) {
+  Post(401);
+  HWND box = WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, kWaitMs);
+  if (!box) return false;
+  HWND field = driver::WaitChild(box, 1, kWaitMs);
+  if (!field || !driver::SetText(field, text)) return false;
+  size_t before = Objects().size();
+  if (!driver::PressButton("SKINPUTBOX", 1, "", kWaitMs)) return false;
+  return WaitUntil([&] { return Objects().size() == before + 1; }, kWaitMs);
+}
+
+bool Tool::AddRectangle(int penWidth, int x1, int y1, int x2, int y2) {
+  Post(403);
+  if (!ChooseMenuItem(process_.Id(), 1, kWaitMs)) {
+    ADD_FAILURE() << "no fill style menu";
+    return false;
+  }
+  HWND box = WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, kWaitMs);
+  if (!box) {
+    ADD_FAILURE() << "no shape box";
+    return false;
+  }
+  HWND field = driver::WaitChild(box, 1, kWaitMs);
+  if (!field || !driver::SetText(field, std::to_string(penWidth))) return false;
+  if (!driver::PressButton("SKINPUTBOX", 1, "", kWaitMs)) return false;
+  if (!WaitUntil([&] { return FindWindowA("SKINPUTBOX", nullptr) == nullptr; }, kWaitMs)) return false;
+  size_t before = Objects().size();
+  Click(x1, y1);
+  Click(x2, y2);
+  return WaitUntil([&] { return Objects().size() == before + 1; }, kWaitMs);
+}
+
+void Tool::Click(int x, int y, bool right) {
+  HWND canvas = Canvas();
+  LPARAM at = MAKELPARAM(x, y);
+  SendAndWait(canvas, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+  SendAndWait(canvas, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+}
+
+std::vector<HWND> Tool::Objects() const {
+  std::vector<HWND> out;
+  HWND canvas = Canvas();
+  if (!canvas) return out;
+  for (HWND w = GetWindow(canvas, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpiA(cls, "QOBJECT") == 0 && IsWindowVisible(w)) out.push_back(w);
+  }
+  return out;
+}
+
+bool Tool::Answer(int button, DWORD milliseconds) {
+  if (!WaitProcessWindow(process_.Id(), "SKMSGBOX", nullptr, milliseconds)) return false;
+  if (!driver::PressButton("SKMSGBOX", button, "", milliseconds)) return false;
+  return WaitUntil([&] { return WaitProcessWindow(process_.Id(), "SKMSGBOX", nullptr, 0) == nullptr; }, milliseconds);
+}
+
+bool Tool::BoxShows(DWORD milliseconds) const {
+  ChildProcess& p = const_cast<ChildProcess&>(process_);
+  return WaitProcessWindow(p.Id(), "SKMSGBOX", nullptr, milliseconds) != nullptr;
+}
+
+int Tool::End() {
+  driver::SendCommand(frame_, 10, "");
+  return process_.Wait(kWaitMs);
+}
+
+int Tool::Close() {
+  PostMessageA(frame_, WM_CLOSE, 0, 0);
+  return process_.Wait(kWaitMs);
+}
+
+HWND WaitDialog(DWORD processId, const std::string& title, DWORD milliseconds) {
+  return WaitProcessWindow(processId, "#32770", title.c_str(), milliseconds);
+}
+
+bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds) {
+  HWND menu = WaitProcessWindow(processId, "#32768", nullptr, milliseconds);
+  if (!menu) return false;
+  for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return WaitUntil([&] { return !IsWindowVisible(menu); }, milliseconds);
+}
+
+}  // namespace bravik_test

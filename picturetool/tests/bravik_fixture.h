@@ -1,0 +1,91 @@
+// A copy of the picture tool in a program folder of its own, for whole-program tests: its
+// UI text file is the shipped one (with the partner pointed at the stand-in when a test
+// asks), and it gets a temporary folder of its own, so that its settings file and its
+// temporary copies are the test's. Helpers drive the tool's windows and boxes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "program_copy.h"
+
+namespace bravik_test {
+
+constexpr DWORD kWaitMs = 30000;
+
+class BravikFolder : public ProgramCopy {
+ public:
+  // uiFile: write bravik.SYS (false: leave it out).
+  explicit BravikFolder(bool uiFile = true);
+
+  // A file in the pictures folder.
+  std::string Picture(const std::string& name) const { return pictures_ + name; }
+  const std::string& PicturesFolder() const { return pictures_; }
+  std::string Log(const std::string& name) const { return File(name); }
+
+  // The partner of UI entry 40: the stand-in (copied into the program folder) with this
+  // class, logging into log.
+  void SetPartner(const std::string& className, const std::string& log);
+  // The help viewer of UI entry 44: the stand-in (in the program folder) with this class.
+  void SetHelpViewer(const std::string& className);
+  void RemoveSettings();
+
+ private:
+  std::string pictures_;
+};
+
+// A 24-bit BMP of width x height in one colour (red, green, blue), with a darker pixel row
+// at the top so that flips show.
+bool WritePicture(const std::string& path, int width, int height, unsigned char r, unsigned char g, unsigned char b);
+
+// The running tool.
+class Tool {
+ public:
+  explicit Tool(BravikFolder& folder, const std::string& arguments = "");
+  ~Tool();
+  bool Started() const { return frame_ != nullptr; }
+  HWND Frame() const { return frame_; }
+  HWND Canvas() const;
+  DWORD ProcessId() { return process_.Id(); }
+  std::string ListLabel() const;
+  std::string Status() const;
+  // Waits until the list label shows the text.
+  bool WaitLabel(const std::string& text, DWORD milliseconds = kWaitMs) const;
+  bool WaitStatusHolds(const std::string& part, DWORD milliseconds = kWaitMs) const;
+
+  // Sends a command and waits until it has run (for commands that open no box).
+  void Run(int command);
+  // Posts a command (for commands that open a box).
+  void Post(int command);
+  // Opens a "|" list as a partner does (code 3) and waits until the first item shows.
+  bool Open(const std::string& list, const std::string& firstName);
+  // Save as through the pick dialog with a name; answers the information box when
+  // expectSaved, else expects an error box and answers it.
+  bool SaveAs(const std::string& name, bool expectSaved = true);
+  // A text object through the text box.
+  bool AddText(const std::string& text);
+  // A rectangle (outline) with the pen width, from (x1, y1) to (x2, y2) of the canvas.
+  bool AddRectangle(int penWidth, int x1, int y1, int x2, int y2);
+  void Click(int x, int y, bool right = false);
+  // The visible object windows over the canvas, in their order.
+  std::vector<HWND> Objects() const;
+  // Answers a box of the tool (class SKMSGBOX) with button n; false when none came.
+  bool Answer(int button, DWORD milliseconds = kWaitMs);
+  bool BoxShows(DWORD milliseconds) const;
+  // Ends the tool with code 10; its exit code.
+  int End();
+  int Close();  // through the frame's close request
+  int Wait(DWORD milliseconds) { return process_.Wait(milliseconds); }
+
+ private:
+  ChildProcess process_;
+  HWND frame_ = nullptr;
+};
+
+// A window of a class and title belonging to a process (a common dialog).
+HWND WaitDialog(DWORD processId, const std::string& title, DWORD milliseconds);
+// Waits for a visible popup menu of the process and chooses its n-th item (from 1).
+bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds);
+
+}  // namespace bravik_test

@@ -1,0 +1,136 @@
+// Measures the archive database with records of the archive's own form (28 fields, key
+// index and ten topic indexes with duplicate keys):
+//   db_bench [records] [folder]
+// files `records` records (default 100,000) as the archive program does (a key from the
+// counter, then DBCREF), then times key searches and full walks of the indexes.
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "db/archive.h"
+#include "db/db.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "skin/sk_files.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+int Fail(const char* what, int rc) {
+  std::fprintf(stderr, "%s failed: %d\n", what, rc);
+  return 1;
+}
+
+// Walks a whole index; returns the number of pairs, or -1 on a failure.
+long Walk(const std::string& path, int keyLength) {
+  int h = 0, status = 0;
+  if (qBtOpen(path, keyLength, h, status) != 0) return -1;
+  std::string k;
+  int32_t v = 0;
+  long n = 0;
+  int rc = qBtFirst(h, k, v, status);
+  while (rc == 0 && status == 0) {
+    ++n;
+    rc = qBtNext(h, k, v, status);
+  }
+  qBtClose(h);
+  return rc == 0 ? n : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long records = argc > 1 ? std::stol(argv[1]) : 100000;
+  std::string folder = argc > 2 ? std::string(argv[2]) : fileio::TempFolder() + "dbbench";
+  folder = fileio::WithTrailingSeparator(folder);
+  if (fileio::MakeDirectories(folder) != 0) return Fail("making the folder", 3);
+  const std::string f01 = folder + "BENCH.F01", cpt = folder + "BENCH.CPT";
+  for (int k = 0; k <= 10; ++k) fileio::RemoveFile(DBINDEX(f01, k));
+  fileio::RemoveFile(f01);
+  fileio::RemoveFile(cpt);
+
+  const auto fields = db::ArchiveFields(10, 2024, 5);
+  if (int rc = DBCREATE(f01, DbRecordLength(fields))) return Fail("DBCREATE", rc);
+  int fileNumber = 0, ok = 0;
+  if (int rc = DBOPENF(f01, fileNumber, ok)) return Fail("DBOPENF", rc);
+
+  // Topic words drawn from a vocabulary of 400, most records with three to six topics:
+  // every topic index holds long runs of duplicate keys.
+  std::mt19937 rng(2024);
+  std::vector<std::string> words;
+  for (int i = 0; i < 400; ++i) words.push_back("SUBJECT " + std::to_string(i));
+  std::vector<std::string> values(fields.size());
+  double crefSeconds = 0;
+  auto start = Clock::now();
+  for (long i = 0; i < records; ++i) {
+    values[0] = DBSEQUENCE(cpt, "00000000", 1);
+    values[1] = "PICTURE" + std::to_string(i);
+    values[2] = "05-31-2024";
+    values[3] = "JPG";
+    values[4] = "24";
+    values[5] = "-1";
+    values[6] = "1024";
+    values[7] = "768";
+    values[8] = std::to_string(100000 + rng() % 900000);
+    values[9] = "2024";
+    values[10] = "5";
+    int topics = 3 + int(rng() % 4);
+    for (int k = 0; k < 10; ++k) values[size_t(11 + k)] = k < topics ? words[rng() % words.size()] : "(none)";
+    values[21] = "Free text of record " + std::to_string(i);
+    values[23] = "STANDARD";
+    values[24] = "bench";
+    values[25] = values[0] + ".DOC";
+    auto t = Clock::now();
+    int rc = DBCREF(f01, fileNumber, values, fields);
+    crefSeconds += Seconds(t);
+    if (rc != 0) return Fail("DBCREF", rc);
+  }
+  double appendSeconds = Seconds(start);
+  SKFCLOSE(fileNumber);
+  std::printf("records appended:   %ld in %.2f s = %.0f records/s (DBCREF alone: %.0f records/s)\n", records,
+              appendSeconds, records / appendSeconds, records / crefSeconds);
+
+  // Key searches of keys that are there, in random order.
+  int h = 0, status = 0;
+  if (int rc = qBtOpen(DBINDEX(f01, 0), 8, h, status)) return Fail("qBtOpen", rc);
+  const long searches = 200000;
+  long found = 0;
+  start = Clock::now();
+  for (long i = 0; i < searches; ++i) {
+    std::string key = std::to_string(1 + rng() % uint32_t(records));
+    key.insert(0, 8 - key.size(), '0');
+    int32_t v = 0;
+    if (qBtSearch(h, key, v, status) != 0) return Fail("qBtSearch", status);
+    found += status == 0;
+  }
+  double searchSeconds = Seconds(start);
+  qBtClose(h);
+  if (found != searches) return Fail("finding every key", int(found));
+  std::printf("key searches:       %ld in %.2f s = %.0f searches/s\n", searches, searchSeconds, searches / searchSeconds);
+
+  start = Clock::now();
+  long keys = Walk(DBINDEX(f01, 0), 8);
+  double walkSeconds = Seconds(start);
+  std::printf("key index walk:     %ld keys in %.3f s = %.0f keys/s\n", keys, walkSeconds, keys / walkSeconds);
+  start = Clock::now();
+  long topicKeys = Walk(DBINDEX(f01, 1), 40);
+  walkSeconds = Seconds(start);
+  std::printf("topic index walk:   %ld keys in %.3f s = %.0f keys/s\n", topicKeys, walkSeconds,
+              topicKeys / walkSeconds);
+  if (keys != records || topicKeys != records) return Fail("walking the indexes", 0);
+
+  start = Clock::now();
+  int rc = DbRebuildIndexes(f01, fields);
+  std::printf("rebuild of all 11 indexes: %.2f s\n", Seconds(start));
+  if (rc != 0) return Fail("DbRebuildIndexes", rc);
+  int64_t indexBytes = 0;
+  for (int k = 0; k <= 10; ++k) indexBytes += fileio::FileSize(DBINDEX(f01, k));
+  std::printf("record file %lld bytes, indexes %lld bytes\n", (long long)fileio::FileSize(f01),
+              (long long)indexBytes);
+  return 0;
+}

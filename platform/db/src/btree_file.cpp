@@ -1,0 +1,551 @@
+#include "btree_file.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <atomic>
+#include <functional>
+#include <random>
+
+#include "btree_layout.h"
+#include "bytes.h"
+#include "db/db.h"
+
+namespace db {
+using namespace btree;
+namespace {
+
+uint64_t NewFileId() {
+  uint64_t id = uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
+  id ^= uint64_t(std::chrono::system_clock::now().time_since_epoch().count()) << 17;
+  id ^= uint64_t(reinterpret_cast<uintptr_t>(&id));
+  try {
+    std::random_device rd;
+    id ^= (uint64_t(rd()) << 32) ^ rd();
+  } catch (...) {
+    // The clocks and the stack address are enough to tell files apart.
+  }
+  return id == 0 ? 1 : id;
+}
+
+}  // namespace
+
+BTreeFile::~BTreeFile() { Close(); }
+
+int BTreeFile::Open(const std::string& path, int keyLength) {
+  Close();
+  if (keyLength < 1 || keyLength > kMaxKeyLength || path.empty()) return kDbErrInvalidParameter;
+  path_ = path;
+  keyLength_ = keyLength;
+  int rc = 0;
+  group_ = LockGroup::ForIndex(path, rc);
+  if (!group_) return rc ? rc : kDbErrInvalidParameter;
+  {
+    GroupHold hold(*group_);  // another program may be making the file right now
+    rc = hold.rc();
+    if (rc == 0) rc = map_.Open(path, readOnly_);
+  }
+  if (rc == 0) {
+    Operation op(*this);
+    rc = op.rc();
+  }
+  if (rc != 0) Close();
+  return rc;
+}
+
+void BTreeFile::Close() {
+  EndOperation();
+  map_.Close();
+  group_.reset();
+  checked_.clear();
+  checkedFileId_ = 0;
+  readOnly_ = false;
+}
+
+void BTreeFile::EndOperation() {
+  // A change that failed half way keeps its "being changed" mark: the file is damaged.
+  changing_ = false;
+  dirty_.clear();
+  opPages_.clear();
+  opIndex_.clear();
+}
+
+// ---- header -------------------------------------------------------------------------
+
+int BTreeFile::ReadHeader() {
+  if (map_.mapped() < kHeaderBytes) {
+    int rc = map_.Remap();  // another program may have made the file meanwhile
+    if (rc != 0) return rc;
+  }
+  if (map_.mapped() == 0) return readOnly_ || optimistic_ ? kDbErrCorrupt : InitFile();
+  if (map_.mapped() < kHeaderBytes) return kDbErrCorrupt;
+  // One copy of the header, so that its check value covers what is used.
+  std::memcpy(snapshot_, map_.data(), kHeaderBytes);
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  const uint8_t* b = snapshot_;
+  bool blank = true;
+  for (int i = 0; i < kHeaderBytes && blank; ++i) blank = b[i] == 0;
+  // Made but never written (a crash right after making it): nothing to lose.
+  if (blank && map_.mapped() <= 2 * kPageSize && !readOnly_ && !optimistic_) return InitFile();
+  if (std::memcmp(b, kMagic, sizeof kMagic) != 0 || Get32(b + kHdrVersion) != kVersion ||
+      Get32(b + kHdrPageSize) != uint32_t(kPageSize) || Get32(b + kHdrCheck) != BlockCheck(b, kHdrCheck)) {
+    return kDbErrCorrupt;
+  }
+  if (Get16(b + kHdrKeyLength) != keyLength_) return kDbErrInvalidParameter;
+  Header h;
+  h.flags = Get32(b + kHdrFlags);
+  h.fileId = Get64(b + kHdrFileId);
+  h.generation = Get64(b + kHdrGeneration);
+  h.root = Get32(b + kHdrRoot);
+  h.height = Get32(b + kHdrHeight);
+  h.pageCount = Get32(b + kHdrPageCount);
+  h.freeHead = Get32(b + kHdrFreeHead);
+  h.keyCount = Get64(b + kHdrKeyCount);
+  // A change that a crashed program left half done cannot be trusted.
+  if (h.flags & kFlagBusy) return kDbErrCorrupt;
+  if (h.pageCount < 2 || h.root < 1 || h.root >= h.pageCount || h.height < 1 || h.height > kMaxHeight ||
+      h.freeHead >= h.pageCount) {
+    return kDbErrCorrupt;
+  }
+  if (int64_t(h.pageCount) * kPageSize > map_.mapped()) {
+    int rc = map_.Remap();  // another program made the file longer
+    if (rc != 0) return rc;
+    if (int64_t(h.pageCount) * kPageSize > map_.mapped()) return kDbErrCorrupt;
+  }
+  if (h.fileId != checkedFileId_) {
+    checked_.clear();
+    checkedFileId_ = h.fileId;
+  }
+  if (checked_.size() < h.pageCount) checked_.resize(h.pageCount, 0);
+  header_ = h;
+  written_ = h;
+  return 0;
+}
+
+void BTreeFile::EncodeHeader(const Header& h, uint8_t* b) const {
+  std::memset(b, 0, kHeaderBytes);
+  std::memcpy(b, kMagic, sizeof kMagic);
+  Put32(b + kHdrVersion, kVersion);
+  Put32(b + kHdrPageSize, kPageSize);
+  Put16(b + kHdrKeyLength, uint16_t(keyLength_));
+  Put32(b + kHdrFlags, h.flags);
+  Put64(b + kHdrFileId, h.fileId);
+  Put64(b + kHdrGeneration, h.generation);
+  Put32(b + kHdrRoot, h.root);
+  Put32(b + kHdrHeight, h.height);
+  Put32(b + kHdrPageCount, h.pageCount);
+  Put32(b + kHdrFreeHead, h.freeHead);
+  Put64(b + kHdrKeyCount, h.keyCount);
+  Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
+}
+
+int BTreeFile::InitFile() {
+  int rc = map_.Extend(2 * kPageSize);
+  if (rc != 0) return rc;
+  Header h;
+  h.fileId = NewFileId();
+  h.generation = 1;
+  h.root = 1;
+  h.height = 1;
+  h.pageCount = 2;
+  uint8_t* leaf = map_.data() + kPageSize;
+  std::memset(leaf, 0, kPageSize);
+  leaf[kPgType] = kLeaf;
+  Put32(leaf + kPgNumber, 1);
+  Seal(leaf);
+  EncodeHeader(h, map_.data());
+  checked_.assign(2, 1);
+  checkedFileId_ = h.fileId;
+  header_ = h;
+  written_ = h;
+  return 0;
+}
+
+// Makes room for `pages` new pages before the operation takes any page: growing the
+// mapping moves it.
+int BTreeFile::Reserve(uint32_t pages) {
+  int64_t need = (int64_t(written_.pageCount) + pages) * kPageSize;
+  if (need <= map_.mapped()) return 0;
+  int64_t step = std::max<int64_t>(16 * kPageSize, map_.mapped() / 8 / kPageSize * kPageSize);
+  return map_.Extend(std::max(need, map_.mapped() + step));
+}
+
+// ---- pages --------------------------------------------------------------------------
+
+uint32_t BTreeFile::ChildAt(const Page& p, int i) const {
+  return i == 0 ? Get32(p.bytes + 16) : Get32(SepAt(p, i - 1) + keyLength_ + 4);
+}
+
+void BTreeFile::SetChild(Page& p, int i, uint32_t child) const {
+  if (i == 0) {
+    Put32(p.bytes + 16, child);
+  } else {
+    Put32(SepAt(p, i - 1) + keyLength_ + 4, child);
+  }
+}
+
+void BTreeFile::Seal(uint8_t* bytes) const {
+  Put32(bytes + kPgCheck, 0);
+  Put32(bytes + kPgCheck, BlockCheck(bytes, kPageSize));
+}
+
+int BTreeFile::CheckPage(const uint8_t* b, uint32_t number, int level) const {
+  uint8_t copy[kPageSize];
+  std::memcpy(copy, b, kPageSize);
+  Put32(copy + kPgCheck, 0);
+  if (Get32(b + kPgCheck) != BlockCheck(copy, kPageSize)) return kDbErrCorrupt;
+  if (Get32(b + kPgNumber) != number || b[kPgLevel] != level) return kDbErrCorrupt;
+  Page p{number, const_cast<uint8_t*>(b)};
+  int count = Get16(b + kPgCount);
+  if (level == 0) {
+    if (b[kPgType] != kLeaf || count > maxLeaf()) return kDbErrCorrupt;
+    for (int i = 1; i < count; ++i) {
+      const uint8_t* prev = LeafAt(p, i - 1);
+      const uint8_t* cur = LeafAt(p, i);
+      if (Compare(prev, GetI32(prev + keyLength_), cur, GetI32(cur + keyLength_)) >= 0) return kDbErrCorrupt;
+    }
+    return 0;
+  }
+  if (b[kPgType] != kBranch || count > maxBranch()) return kDbErrCorrupt;
+  for (int i = 0; i <= count; ++i) {
+    uint32_t c = ChildAt(p, i);
+    if (c < 1 || c >= written_.pageCount || c == number) return kDbErrCorrupt;
+  }
+  for (int i = 1; i < count; ++i) {
+    const uint8_t* prev = SepAt(p, i - 1);
+    const uint8_t* cur = SepAt(p, i);
+    if (Compare(prev, GetI32(prev + keyLength_), cur, GetI32(cur + keyLength_)) >= 0) return kDbErrCorrupt;
+  }
+  return 0;
+}
+
+BTreeFile::Page* BTreeFile::Track(uint32_t number) {
+  auto it = opIndex_.find(number);
+  if (it != opIndex_.end()) return it->second;
+  opPages_.push_back(Page{number, map_.data() + int64_t(number) * kPageSize});
+  Page* p = &opPages_.back();
+  opIndex_[number] = p;
+  return p;
+}
+
+int BTreeFile::Load(uint32_t number, int level, Page*& page) {
+  page = nullptr;
+  if (number < 1 || number >= written_.pageCount || int64_t(number + 1) * kPageSize > map_.mapped()) {
+    return kDbErrCorrupt;
+  }
+  const uint8_t* b = map_.data() + int64_t(number) * kPageSize;
+  if (!checked_[number]) {
+    int rc = CheckPage(b, number, level);
+    if (rc != 0) return rc;
+    checked_[number] = 1;
+  }
+  // Checked pages stay sound, but a page may have been freed or moved up a level since.
+  if (b[kPgLevel] != level || b[kPgType] != (level == 0 ? kLeaf : kBranch)) return kDbErrCorrupt;
+  page = Track(number);
+  return 0;
+}
+
+void BTreeFile::BeginChange() {
+  if (changing_) return;
+  // Marked before the first byte changes; cleared when the change is complete.
+  uint8_t* b = map_.data();
+  Put32(b + kHdrFlags, header_.flags | kFlagBusy);
+  Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
+  changing_ = true;
+}
+
+void BTreeFile::MarkDirty(Page* page) {
+  if (std::find(dirty_.begin(), dirty_.end(), page) == dirty_.end()) dirty_.push_back(page);
+}
+
+int BTreeFile::NewPage(Page*& page) {
+  page = nullptr;
+  uint32_t number;
+  if (written_.freeHead != 0) {
+    number = written_.freeHead;
+    if (int64_t(number + 1) * kPageSize > map_.mapped()) return kDbErrCorrupt;
+    uint8_t* b = map_.data() + int64_t(number) * kPageSize;
+    uint8_t copy[kPageSize];
+    std::memcpy(copy, b, kPageSize);
+    Put32(copy + kPgCheck, 0);
+    if (b[kPgType] != kFree || Get32(b + kPgNumber) != number || Get32(b + kPgCheck) != BlockCheck(copy, kPageSize)) {
+      return kDbErrCorrupt;
+    }
+    uint32_t next = Get32(b + kPgNext);
+    if (next >= written_.pageCount) return kDbErrCorrupt;
+    written_.freeHead = next;
+  } else {
+    number = written_.pageCount;
+    if (number == UINT32_MAX || int64_t(number + 1) * kPageSize > map_.mapped()) return kDbErrCorrupt;
+    written_.pageCount++;
+    if (checked_.size() < written_.pageCount) checked_.resize(written_.pageCount, 0);
+  }
+  BeginChange();
+  page = Track(number);
+  std::memset(page->bytes, 0, kPageSize);
+  Put32(page->bytes + kPgNumber, number);
+  checked_[number] = 1;
+  MarkDirty(page);
+  return 0;
+}
+
+void BTreeFile::FreePage(Page* page) {
+  BeginChange();
+  std::memset(page->bytes, 0, kPageSize);
+  page->bytes[kPgType] = kFree;
+  Put32(page->bytes + kPgNumber, page->number);
+  Put32(page->bytes + kPgNext, written_.freeHead);
+  Seal(page->bytes);
+  written_.freeHead = page->number;
+  MarkDirty(page);
+}
+
+int BTreeFile::Commit() {
+  if (!changing_) return 0;
+  for (Page* p : dirty_) Seal(p->bytes);
+  Header final = written_;
+  final.flags = header_.flags & ~kFlagBusy;
+  final.generation = header_.generation + 1;
+  EncodeHeader(final, map_.data());
+  header_ = final;
+  written_ = final;
+  changing_ = false;
+  dirty_.clear();
+  return 0;
+}
+
+// ---- search -------------------------------------------------------------------------
+
+int BTreeFile::Compare(const uint8_t* entryKey, int32_t entryValue, const uint8_t* key, int32_t value) const {
+  int c = std::memcmp(entryKey, key, size_t(keyLength_));
+  if (c != 0) return c < 0 ? -1 : 1;
+  return entryValue < value ? -1 : (entryValue > value ? 1 : 0);
+}
+
+int BTreeFile::LeafLowerBound(const Page& p, const uint8_t* key, int32_t value) const {
+  int lo = 0, hi = LeafCount(p);
+  while (lo < hi) {
+    int mid = (lo + hi) / 2;
+    const uint8_t* e = LeafAt(p, mid);
+    if (Compare(e, GetI32(e + keyLength_), key, value) < 0) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  return lo;
+}
+
+int BTreeFile::LeafUpperBound(const Page& p, const uint8_t* key, int32_t value) const {
+  int lo = 0, hi = LeafCount(p);
+  while (lo < hi) {
+    int mid = (lo + hi) / 2;
+    const uint8_t* e = LeafAt(p, mid);
+    if (Compare(e, GetI32(e + keyLength_), key, value) <= 0) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  return lo;
+}
+
+int BTreeFile::BranchChild(const Page& p, const uint8_t* key, int32_t value) const {
+  // Child j holds the pairs from separator j-1 (inclusive) up to separator j.
+  int lo = 0, hi = BranchCount(p);
+  while (lo < hi) {
+    int mid = (lo + hi) / 2;
+    const uint8_t* s = SepAt(p, mid);
+    if (Compare(s, GetI32(s + keyLength_), key, value) <= 0) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  return lo;
+}
+
+int BTreeFile::Descend(const uint8_t* key, int32_t value, std::vector<PathStep>& path) {
+  path.clear();
+  Page* page = nullptr;
+  int level = int(header_.height) - 1;
+  int rc = Load(header_.root, level, page);
+  while (rc == 0 && level > 0) {
+    int j = BranchChild(*page, key, value);
+    path.push_back({page, j});
+    --level;
+    rc = Load(ChildAt(*page, j), level, page);
+  }
+  if (rc == 0) path.push_back({page, 0});
+  return rc;
+}
+
+int BTreeFile::Edge(bool first, std::vector<PathStep>& path, bool& any) {
+  path.clear();
+  any = false;
+  Page* page = nullptr;
+  int level = int(header_.height) - 1;
+  int rc = Load(header_.root, level, page);
+  while (rc == 0 && level > 0) {
+    int j = first ? 0 : BranchCount(*page);
+    path.push_back({page, j});
+    --level;
+    rc = Load(ChildAt(*page, j), level, page);
+  }
+  if (rc != 0) return rc;
+  path.push_back({page, 0});
+  if (LeafCount(*page) > 0) {
+    any = true;
+    return 0;
+  }
+  return NextLeaf(path, first, any);
+}
+
+int BTreeFile::NextLeaf(std::vector<PathStep>& path, bool forward, bool& any) {
+  any = false;
+  for (;;) {
+    // Climb to the nearest branch that has a child beyond the one taken.
+    int i = int(path.size()) - 2;
+    while (i >= 0) {
+      int count = BranchCount(*path[size_t(i)].page);
+      int j = path[size_t(i)].child;
+      if (forward ? j < count : j > 0) break;
+      --i;
+    }
+    if (i < 0) return 0;
+    path.resize(size_t(i) + 1);
+    path.back().child += forward ? 1 : -1;
+    int level = path.back().page->bytes[kPgLevel];
+    Page* page = nullptr;
+    int rc = Load(ChildAt(*path.back().page, path.back().child), level - 1, page);
+    for (--level; rc == 0 && level > 0; --level) {
+      int j = forward ? 0 : BranchCount(*page);
+      path.push_back({page, j});
+      rc = Load(ChildAt(*page, j), level - 1, page);
+    }
+    if (rc != 0) return rc;
+    path.push_back({page, 0});
+    // Only the root leaf is ever empty; a damaged file may hold more: pass over them.
+    if (LeafCount(*page) > 0) {
+      any = true;
+      return 0;
+    }
+  }
+}
+
+void BTreeFile::Output(const Page& leaf, int slot, uint8_t* keyOut, int32_t& valueOut, BtPosition& pos) const {
+  const uint8_t* e = LeafAt(leaf, slot);
+  std::memcpy(keyOut, e, size_t(keyLength_));
+  valueOut = GetI32(e + keyLength_);
+  pos.page = leaf.number;
+  pos.slot = slot;
+  pos.generation = header_.generation;
+  pos.fileId = header_.fileId;
+}
+
+int BTreeFile::Locate(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut,
+                      int32_t& valueOut, BtPosition& pos) {
+  return Read([&] { return LocateIn(mode, key, value, found, keyOut, valueOut, pos); });
+}
+
+int BTreeFile::LocateIn(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut,
+                        int32_t& valueOut, BtPosition& pos) {
+  found = false;
+  std::vector<PathStep> path;
+  int rc = 0;
+  bool any = false;
+  int slot = 0;
+  if (mode == Seek::First || mode == Seek::Last) {
+    rc = Edge(mode == Seek::First, path, any);
+    if (rc != 0 || !any) return rc;
+    slot = mode == Seek::First ? 0 : LeafCount(*path.back().page) - 1;
+  } else {
+    rc = Descend(key, value, path);
+    if (rc != 0) return rc;
+    const Page& leaf = *path.back().page;
+    int count = LeafCount(leaf);
+    if (mode == Seek::Less) {
+      slot = LeafLowerBound(leaf, key, value) - 1;
+      if (slot < 0) {
+        rc = NextLeaf(path, false, any);
+        if (rc != 0 || !any) return rc;
+        slot = LeafCount(*path.back().page) - 1;
+      }
+    } else {
+      slot = mode == Seek::AtLeast ? LeafLowerBound(leaf, key, value) : LeafUpperBound(leaf, key, value);
+      if (slot >= count) {
+        rc = NextLeaf(path, true, any);
+        if (rc != 0 || !any) return rc;
+        slot = 0;
+      }
+    }
+  }
+  found = true;
+  Output(*path.back().page, slot, keyOut, valueOut, pos);
+  return 0;
+}
+
+int BTreeFile::Step(bool forward, const uint8_t* key, int32_t value, const BtPosition& hint, bool& found,
+                    uint8_t* keyOut, int32_t& valueOut, BtPosition& pos) {
+  return Read([&] {
+    found = false;
+    // The cursor's page is still the same when nothing changed since it was found.
+    Page* leaf = nullptr;
+    if (hint.slot >= 0 && hint.generation == header_.generation && hint.fileId == header_.fileId &&
+        Load(hint.page, 0, leaf) == 0) {
+      int count = LeafCount(*leaf);
+      const uint8_t* e = hint.slot < count ? LeafAt(*leaf, hint.slot) : nullptr;
+      if (e && Compare(e, GetI32(e + keyLength_), key, value) == 0) {
+        int next = hint.slot + (forward ? 1 : -1);
+        if (next >= 0 && next < count) {
+          found = true;
+          Output(*leaf, next, keyOut, valueOut, pos);
+          return 0;
+        }
+      }
+    }
+    return LocateIn(forward ? Seek::Greater : Seek::Less, key, value, found, keyOut, valueOut, pos);
+  });
+}
+
+int BTreeFile::Contains(const uint8_t* key, bool& any) {
+  any = false;
+  std::vector<uint8_t> k(static_cast<size_t>(keyLength_));
+  int32_t v = 0;
+  BtPosition pos;
+  bool found = false;
+  int rc = Locate(Seek::AtLeast, key, INT32_MIN, found, k.data(), v, pos);
+  if (rc == 0 && found) any = std::memcmp(k.data(), key, size_t(keyLength_)) == 0;
+  return rc;
+}
+
+int BTreeFile::KeyCount(uint64_t& count) {
+  return Read([&] {
+    count = header_.keyCount;
+    return 0;
+  });
+}
+
+// Reads run first without the lock between programs: a change by another program marks
+// the header before its first byte and gives it a new change count when it is complete,
+// so a read that finds the header unchanged afterwards saw no change at all. Otherwise
+// (or when anything looked wrong) the read runs again under the lock.
+int BTreeFile::Read(const std::function<int()>& fn) {
+  {
+    LocalHold local(*group_);
+    if (!group_->HeldHere()) {
+      optimistic_ = true;
+      int rc = ReadHeader();
+      if (rc == 0) rc = fn();
+      optimistic_ = false;
+      EndOperation();
+      std::atomic_thread_fence(std::memory_order_seq_cst);
+      if (rc == 0 && map_.mapped() >= kHeaderBytes && std::memcmp(map_.data(), snapshot_, kHeaderBytes) == 0) return 0;
+    }
+  }
+  Operation op(*this);
+  if (op.rc() != 0) return op.rc();
+  return fn();
+}
+
+}  // namespace db

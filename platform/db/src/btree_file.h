@@ -1,0 +1,147 @@
+// One B-tree index file: 4 KiB pages, a header page, leaves of (key, value) pairs in
+// (key, value) order and branch pages of separators. The file is mapped into memory and
+// shared with every other handle and program that has it open; every operation runs
+// under the file's group lock. A page is checked the first time this handle touches it
+// (check value, page number, kind, level, order), so that a damaged file is reported and
+// never followed; a change marks the header "being changed" until it is complete, so
+// that a change a crashed program left half done is found too. The format is described
+// in docs/archive-database.md.
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "locks.h"
+#include "mapped_file.h"
+
+namespace db {
+
+inline constexpr int kPageSize = 4096;
+inline constexpr int kMaxKeyLength = 240;
+
+// Where a located pair sits, to step on from it cheaply while nothing changed.
+struct BtPosition {
+  uint32_t page = 0;
+  int slot = -1;
+  uint64_t generation = 0;
+  uint64_t fileId = 0;
+};
+
+class BTreeFile {
+ public:
+  BTreeFile() = default;
+  ~BTreeFile();
+  BTreeFile(const BTreeFile&) = delete;
+  BTreeFile& operator=(const BTreeFile&) = delete;
+
+  // Opens (creating when missing or empty) the index with this key length.
+  int Open(const std::string& path, int keyLength);
+  void Close();
+  int keyLength() const { return keyLength_; }
+  const std::string& path() const { return path_; }
+  LockGroup& group() { return *group_; }
+
+  enum class Seek { First, Last, AtLeast, Greater, Less };
+  // Finds a pair relative to (key, value) (key of the key length; ignored for First and
+  // Last). found = false when there is none.
+  int Locate(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut, int32_t& valueOut,
+             BtPosition& pos);
+  // Steps from the pair (key, value) at hint to the next (or previous) pair.
+  int Step(bool forward, const uint8_t* key, int32_t value, const BtPosition& hint, bool& found, uint8_t* keyOut,
+           int32_t& valueOut, BtPosition& pos);
+  // Inserts the pair; existed = true when it was there already (nothing changes then).
+  int Insert(const uint8_t* key, int32_t value, bool& existed);
+  int Erase(const uint8_t* key, int32_t value, bool& found);
+  int Contains(const uint8_t* key, bool& any);
+  int KeyCount(uint64_t& count);
+
+ private:
+  // A page of the mapping, valid for the running operation.
+  struct Page {
+    uint32_t number = 0;
+    uint8_t* bytes = nullptr;
+  };
+  struct Header {
+    uint64_t fileId = 0;
+    uint64_t generation = 0;
+    uint32_t root = 0;
+    uint32_t height = 0;
+    uint32_t pageCount = 0;
+    uint32_t freeHead = 0;
+    uint64_t keyCount = 0;
+    uint32_t flags = 0;
+  };
+  struct PathStep {
+    Page* page;
+    int child;  // the child taken in a branch, or the slot in the leaf
+  };
+  class Operation;
+
+  int Read(const std::function<int()>& fn);
+  int LocateIn(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut, int32_t& valueOut,
+               BtPosition& pos);
+  int ReadHeader();
+  void EncodeHeader(const Header& h, uint8_t* bytes) const;
+  int InitFile();
+  int Reserve(uint32_t pages);
+  int Load(uint32_t number, int level, Page*& page);
+  Page* Track(uint32_t number);
+  int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
+  void Seal(uint8_t* bytes) const;
+  void BeginChange();
+  void MarkDirty(Page* page);
+  int NewPage(Page*& page);
+  void FreePage(Page* page);
+  int Commit();
+  void EndOperation();
+
+  int Descend(const uint8_t* key, int32_t value, std::vector<PathStep>& path);
+  int NextLeaf(std::vector<PathStep>& path, bool forward, bool& any);
+  int Edge(bool first, std::vector<PathStep>& path, bool& any);
+  int InsertIntoParent(std::vector<PathStep>& path, size_t level, const uint8_t* sepKey, int32_t sepValue,
+                       uint32_t child);
+  int RemoveFromParent(std::vector<PathStep>& path, size_t level);
+  int Compare(const uint8_t* entryKey, int32_t entryValue, const uint8_t* key, int32_t value) const;
+  int LeafLowerBound(const Page& p, const uint8_t* key, int32_t value) const;
+  int LeafUpperBound(const Page& p, const uint8_t* key, int32_t value) const;
+  int BranchChild(const Page& p, const uint8_t* key, int32_t value) const;
+  void Output(const Page& leaf, int slot, uint8_t* keyOut, int32_t& valueOut, BtPosition& pos) const;
+
+  // Entry counts, never beyond what a page holds (a page read while another program
+  // changes it may show any count for a moment).
+  int LeafCount(const Page& p) const { return std::min<int>(p.bytes[2] | (p.bytes[3] << 8), maxLeaf()); }
+  int BranchCount(const Page& p) const { return std::min<int>(p.bytes[2] | (p.bytes[3] << 8), maxBranch()); }
+  int leafEntry() const { return keyLength_ + 4; }
+  int branchEntry() const { return keyLength_ + 8; }
+  int maxLeaf() const { return (kPageSize - 16) / leafEntry(); }
+  int maxBranch() const { return (kPageSize - 20) / branchEntry(); }
+  uint8_t* LeafAt(Page& p, int i) const { return p.bytes + 16 + i * leafEntry(); }
+  const uint8_t* LeafAt(const Page& p, int i) const { return p.bytes + 16 + i * leafEntry(); }
+  uint8_t* SepAt(Page& p, int i) const { return p.bytes + 20 + i * branchEntry(); }
+  const uint8_t* SepAt(const Page& p, int i) const { return p.bytes + 20 + i * branchEntry(); }
+  uint32_t ChildAt(const Page& p, int i) const;
+  void SetChild(Page& p, int i, uint32_t child) const;
+
+  std::string path_;
+  int keyLength_ = 0;
+  bool readOnly_ = false;
+  MappedFile map_;
+  std::shared_ptr<LockGroup> group_;
+  Header header_;          // as read at the start of the running operation
+  Header written_;         // header as the running operation leaves it
+  uint64_t checkedFileId_ = 0;
+  std::vector<uint8_t> checked_;  // pages this handle has checked
+  std::deque<Page> opPages_;      // pages the running operation uses
+  std::unordered_map<uint32_t, Page*> opIndex_;
+  std::vector<Page*> dirty_;
+  bool changing_ = false;
+  bool optimistic_ = false;       // reading without the lock between programs
+  uint8_t snapshot_[128] = {};    // the header as the running operation read it
+};
+
+}  // namespace db

@@ -1,0 +1,43 @@
+// A file mapped into memory as a whole, shared with every other program that maps it:
+// the index pages are read and changed in place, so that an index operation costs no
+// system call beyond its lock. The mapping grows with the file; it never shrinks.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace db {
+
+class MappedFile {
+ public:
+  MappedFile() = default;
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  // Opens the file for reading and writing, creating it when missing; a file that may
+  // only be read is opened for reading (readOnly = true). Maps what the file holds.
+  int Open(const std::string& path, bool& readOnly);
+  void Close();
+  // Maps the whole file as it is now (after another program made it longer).
+  int Remap();
+  // Makes the file `size` bytes long (never shorter) and maps all of it.
+  int Extend(int64_t size);
+  uint8_t* data() const { return data_; }
+  int64_t mapped() const { return mapped_; }
+
+ private:
+  int MapSize(int64_t size);
+  void Unmap();
+
+  uint8_t* data_ = nullptr;
+  int64_t mapped_ = 0;
+  bool readOnly_ = false;
+#ifdef _WIN32
+  void* file_ = nullptr;
+  void* section_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+};
+
+}  // namespace db

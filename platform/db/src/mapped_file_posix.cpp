@@ -1,0 +1,94 @@
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "mapped_file.h"
+
+namespace db {
+namespace {
+
+int FromErrno(int e) {
+  switch (e) {
+    case ENOENT: return fileio::kErrFileNotFound;
+    case ENOTDIR: return fileio::kErrPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return fileio::kErrAccessDenied;
+    case ENOMEM: return fileio::kErrNotEnoughMemory;
+    case ENOSPC:
+    case EFBIG: return fileio::kErrDiskFull;
+    default: return fileio::kErrWriteFault;
+  }
+}
+
+}  // namespace
+
+MappedFile::~MappedFile() { Close(); }
+
+int MappedFile::Open(const std::string& path, bool& readOnly) {
+  Close();
+  std::string native = fileio::NativePath(path);
+  fd_ = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  readOnly_ = false;
+  if (fd_ < 0) {
+    int e = errno;
+    fd_ = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return FromErrno(e);
+    readOnly_ = true;
+  }
+  struct stat st;
+  if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    Close();
+    return fileio::kErrAccessDenied;
+  }
+  readOnly = readOnly_;
+  return Remap();
+}
+
+void MappedFile::Unmap() {
+  if (data_) munmap(data_, size_t(mapped_));
+  data_ = nullptr;
+  mapped_ = 0;
+}
+
+void MappedFile::Close() {
+  Unmap();
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+int MappedFile::MapSize(int64_t size) {
+  Unmap();
+  if (size <= 0) return 0;
+  int prot = readOnly_ ? PROT_READ : PROT_READ | PROT_WRITE;
+  void* p = mmap(nullptr, size_t(size), prot, MAP_SHARED, fd_, 0);
+  if (p == MAP_FAILED) return FromErrno(errno);
+  data_ = static_cast<uint8_t*>(p);
+  mapped_ = size;
+  return 0;
+}
+
+int MappedFile::Remap() {
+  if (fd_ < 0) return fileio::kErrInvalidHandle;
+  struct stat st;
+  if (fstat(fd_, &st) != 0) return FromErrno(errno);
+  if (int64_t(st.st_size) == mapped_ && data_) return 0;
+  return MapSize(int64_t(st.st_size));
+}
+
+int MappedFile::Extend(int64_t size) {
+  if (fd_ < 0) return fileio::kErrInvalidHandle;
+  if (readOnly_) return fileio::kErrAccessDenied;
+  struct stat st;
+  if (fstat(fd_, &st) != 0) return FromErrno(errno);
+  if (int64_t(st.st_size) < size && ftruncate(fd_, off_t(size)) != 0) return FromErrno(errno);
+  return Remap();
+}
+
+}  // namespace db

@@ -1,0 +1,261 @@
+// The media library: items (a file's bytes and a 22-byte trailer) appended to "<lib>.B01",
+// found through the index "<lib>.I01" (12-character name -> offset past the trailer).
+//
+// One rule for an item's length everywhere: the trailer's length is the number of bytes
+// of data plus trailer, so that the item occupies end - length .. end - 1. Storing,
+// copying out, checking and the maintenance tool's backward scan all use it.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "btree_file.h"
+#include "bytes.h"
+#include "db/db.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "locks.h"
+
+namespace {
+
+using db::BTreeFile;
+
+constexpr int kNameLength = 12;
+constexpr int kTrailer = 22;
+constexpr uint8_t kEndMark[6] = {0x9F, 'i', 'n', '\r', '\n', 0x1A};
+constexpr char kDeletedMark = 15;
+constexpr int64_t kMaxLibrary = INT32_MAX;  // index values are 32-bit offsets
+constexpr size_t kChunk = 1 << 20;
+
+// The item name qBtMmText gave last, for this thread's next qBtMmLib call.
+thread_local std::string tPendingName;
+thread_local bool tPending = false;
+
+std::string Trim(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && (s[b] == ' ' || s[b] == '\0')) ++b;
+  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\0')) --e;
+  return std::string(s.substr(b, e - b));
+}
+
+// "key.ext" -> the 12-character library form; "" when there is no key.
+std::string LibraryName(std::string_view text) {
+  std::string s = fileio::ToUpper(Trim(text));
+  size_t dot = s.rfind('.');
+  std::string key = Trim(dot == std::string::npos ? s : s.substr(0, dot));
+  std::string ext = dot == std::string::npos ? "" : Trim(s.substr(dot + 1));
+  key = key.substr(0, 8);
+  ext = ext.substr(0, 3);
+  if (key.empty()) return "";
+  std::string name = ext.empty() ? key : key + "." + ext;
+  name.resize(kNameLength, ' ');
+  return name;
+}
+
+const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+// Checks the trailer of the item that ends at `end`; gives where its data starts.
+int CheckItem(fileio::File& lib, int64_t end, const std::string& name, int64_t& start, int64_t& dataLength) {
+  int64_t size = lib.Size();
+  if (size < 0) return kDbErrInvalidHandle;
+  if (end < kTrailer || end > size) return kDbErrCorrupt;
+  uint8_t t[kTrailer];
+  size_t got = 0;
+  int rc = lib.ReadAt(end - kTrailer, t, sizeof t, got);
+  if (rc != 0) return rc;
+  if (got != sizeof t || std::memcmp(t + 16, kEndMark, sizeof kEndMark) != 0) return kDbErrCorrupt;
+  for (int i = 0; i < kNameLength; ++i) {
+    char c = t[4 + i] == '\0' ? ' ' : char(t[4 + i]);
+    if (c != name[size_t(i)]) return kDbErrCorrupt;
+  }
+  int32_t length = db::GetI32(t);
+  if (length == INT32_MIN) return kDbErrCorrupt;
+  int64_t absLength = std::llabs(int64_t(length));
+  if (absLength < kTrailer || absLength > end) return kDbErrCorrupt;
+  start = end - absLength;
+  dataLength = absLength - kTrailer;
+  return 0;
+}
+
+// Copies `length` bytes between files in chunks.
+int CopyBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length) {
+  std::vector<char> buf(size_t(std::min<int64_t>(length, int64_t(kChunk))));
+  for (int64_t done = 0; done < length;) {
+    size_t want = size_t(std::min<int64_t>(length - done, int64_t(buf.size())));
+    size_t got = 0;
+    int rc = from.ReadAt(fromAt + done, buf.data(), want, got);
+    if (rc != 0) return rc;
+    if (got != want) return fileio::kErrReadFault;  // the source shrank meanwhile
+    rc = to.WriteAt(toAt + done, buf.data(), got);
+    if (rc != 0) return rc;
+    done += int64_t(got);
+  }
+  return 0;
+}
+
+int FindItem(BTreeFile& index, const std::string& name, int32_t& end, bool& found) {
+  std::string key(kNameLength, ' ');
+  db::BtPosition pos;
+  int rc = index.Locate(BTreeFile::Seek::AtLeast, Bytes(name), INT32_MIN, found,
+                        reinterpret_cast<uint8_t*>(key.data()), end, pos);
+  found = rc == 0 && found && key == name;
+  return rc;
+}
+
+int Store(const std::string& library, const std::string& indexPath, const std::string& file,
+          const std::string& name) {
+  fileio::File source;
+  int rc = source.Open(file, fileio::Access::Read, fileio::Share::Compatible);
+  if (rc != 0) return rc;
+  int64_t size = source.Size();
+  if (size < 0) return kDbErrInvalidHandle;
+  if (size > kMaxLibrary - kTrailer) return kDbRefused;
+  BTreeFile index;
+  rc = index.Open(indexPath, kNameLength);
+  if (rc != 0) return rc;
+  // The index's lock guards the library file as well.
+  db::GroupHold hold(index.group());
+  if (hold.rc() != 0) return hold.rc();
+  bool any = false;
+  rc = index.Contains(Bytes(name), any);
+  if (rc != 0) return rc;
+  if (any) return kDbRefused;
+  fileio::File lib;
+  rc = lib.OpenAlways(library, fileio::Share::DenyNone);
+  if (rc != 0) return rc;
+  const int64_t start = lib.Size();
+  if (start < 0) return kDbErrInvalidHandle;
+  const int64_t end = start + size + kTrailer;
+  if (end > kMaxLibrary) return kDbRefused;
+  rc = CopyBytes(source, 0, lib, start, size);
+  if (rc == 0) {
+    uint8_t t[kTrailer];
+    db::PutI32(t, int32_t(size + kTrailer));
+    std::memcpy(t + 4, name.data(), kNameLength);
+    std::memcpy(t + 16, kEndMark, sizeof kEndMark);
+    rc = lib.WriteAt(start + size, t, sizeof t);
+  }
+  if (rc == 0) {
+    bool existed = false;
+    rc = index.Insert(Bytes(name), int32_t(end), existed);
+  }
+  if (rc != 0) lib.Truncate(start);
+  return rc;
+}
+
+int CopyOut(const std::string& library, const std::string& indexPath, const std::string& target,
+            const std::string& name, bool checkOnly) {
+  // Reading never makes an index: a library that was never written has no items.
+  if (!fileio::Exists(indexPath)) return kDbErrNotFound;
+  BTreeFile index;
+  int rc = index.Open(indexPath, kNameLength);
+  if (rc != 0) return rc;
+  db::GroupHold hold(index.group());
+  if (hold.rc() != 0) return hold.rc();
+  int32_t end = 0;
+  bool found = false;
+  rc = FindItem(index, name, end, found);
+  if (rc != 0) return rc;
+  if (!found) return kDbErrNotFound;
+  fileio::File lib;
+  rc = lib.Open(library, fileio::Access::Read, fileio::Share::DenyNone);
+  if (rc != 0) return rc;
+  int64_t start = 0, dataLength = 0;
+  rc = CheckItem(lib, end, name, start, dataLength);
+  if (rc != 0 || checkOnly) return rc;
+  fileio::File out;
+  rc = out.Open(target, fileio::Access::WriteNew, fileio::Share::Exclusive);
+  if (rc != 0) return rc;
+  rc = CopyBytes(lib, start, out, 0, dataLength);
+  out.Close();
+  if (rc != 0) fileio::RemoveFile(target);
+  return rc;
+}
+
+int Remove(const std::string& library, const std::string& indexPath, const std::string& name) {
+  if (!fileio::Exists(indexPath)) return 0;
+  BTreeFile index;
+  int rc = index.Open(indexPath, kNameLength);
+  if (rc != 0) return rc;
+  db::GroupHold hold(index.group());
+  if (hold.rc() != 0) return hold.rc();
+  int32_t end = 0;
+  bool found = false;
+  rc = FindItem(index, name, end, found);
+  if (rc != 0 || !found) return rc;
+  // First out of the index, so that no reader finds a half-removed item.
+  rc = index.Erase(Bytes(name), end, found);
+  if (rc != 0) return rc;
+  fileio::File lib;
+  if (lib.Open(library, fileio::Access::ReadWrite, fileio::Share::DenyNone) != 0) return 0;
+  int64_t start = 0, dataLength = 0;
+  // Mark the trailer deleted (a compaction then drops the item); a damaged trailer is
+  // left alone: the item is out of the index either way.
+  if (CheckItem(lib, end, name, start, dataLength) != 0) return 0;
+  const char mark = kDeletedMark;
+  return lib.WriteAt(int64_t(end) - kTrailer + 4, &mark, 1);
+}
+
+}  // namespace
+
+int qBtMmName(std::string& name, int number) {
+  if (number < 1 || number > 999) return kDbErrInvalidParameter;
+  try {
+    std::string digits = std::to_string(number);
+    digits.insert(0, 3 - digits.size(), '0');
+    std::string base = name;
+    while (!base.empty() && (base.back() == ' ' || base.back() == '\0')) base.pop_back();
+    name = base + digits;
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}
+
+int qBtMmText(std::string& item, int mode) {
+  try {
+    if (mode == 0) {
+      while (!item.empty() && (item.back() == ' ' || item.back() == '\0')) item.pop_back();
+      return 0;
+    }
+    if (mode != 1) return kDbErrInvalidParameter;
+    std::string name = LibraryName(item);
+    if (name.empty()) return kDbErrInvalidParameter;
+    item = name;
+    tPendingName = name;
+    tPending = true;
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}
+
+int qBtMmLib(const std::string& libraryBuffer, const std::string& fileBuffer, int operation) {
+  try {
+    // Names may come in fixed buffers: they end at their first zero byte.
+    const std::string library = libraryBuffer.substr(0, libraryBuffer.find('\0'));
+    const std::string file = fileBuffer.substr(0, fileBuffer.find('\0'));
+    std::string name = tPending ? tPendingName : LibraryName(fileio::NameOf(file));
+    tPending = false;
+    if (name.empty() || library.empty() || file.empty()) return kDbErrInvalidParameter;
+    const std::string indexPath = DBNAME(library, 'I');
+    switch (operation) {
+      case 1:
+      case -1:
+        return Store(library, indexPath, file, name);
+      case 2:
+      case -2:
+        return CopyOut(library, indexPath, file, name, false);
+      case 3:
+      case -3:
+        return Remove(library, indexPath, name);
+      case 4:
+      case -4:
+        return CopyOut(library, indexPath, file, name, true);
+      default:
+        return kDbErrInvalidParameter;
+    }
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}

@@ -1,0 +1,296 @@
+// Record files: creating, opening, appending under the header lock, index names, and
+// rebuilding the indexes from the records.
+#include <algorithm>
+#include <new>
+
+#include "btree_file.h"
+#include "db/db.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "locks.h"
+#include "sessions.h"
+#include "skin/sk_files.h"
+
+namespace {
+
+using db::BTreeFile;
+
+std::string IndexName(const std::string& path, int k) {
+  std::string number = std::to_string(k);
+  if (number.size() < 2) number.insert(0, 2 - number.size(), '0');
+  return path + ".K" + number;
+}
+
+// The record file's header record: a 32-bit 0, then blanks.
+std::string HeaderRecord(int length) {
+  std::string h(size_t(length), ' ');
+  for (int i = 0; i < 4 && i < length; ++i) h[size_t(i)] = '\0';
+  return h;
+}
+
+struct IndexSpec {
+  int number;
+  size_t field;
+  int width;
+};
+
+// Index 0 over field 1, then index k over the k-th field whose flag is 1 (10 counts as
+// 1, as the index rebuild treats it).
+int IndexSpecs(const std::vector<DBFIELD>& fields, std::vector<IndexSpec>& specs) {
+  specs.clear();
+  if (fields.empty() || fields[0].width <= 0 || fields[0].position < 1) return kDbErrInvalidParameter;
+  specs.push_back({0, 0, fields[0].width});
+  int k = 0;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].flag != 1 && fields[i].flag != 10) continue;
+    if (fields[i].width <= 0 || fields[i].position < 1) return kDbErrInvalidParameter;
+    specs.push_back({++k, i, fields[i].width});
+  }
+  for (const auto& s : specs) {
+    if (s.width > db::kMaxKeyLength) return kDbErrInvalidParameter;
+  }
+  return 0;
+}
+
+std::string Columns(const std::string& record, const DBFIELD& f) {
+  return record.substr(size_t(f.position - 1), size_t(f.width));
+}
+
+int LockHeader(int fileNumber, int length) {
+  return db::WaitForLock([&] { return SKFLOCK(fileNumber, 0, length); });
+}
+
+// The header record must be blanks after its number, and the first data record must
+// begin right after it: otherwise the file was made with another record length, and
+// appending with this field table would write across its records.
+int CheckHeader(int fileNumber, int length, int64_t fileLength) {
+  std::string head(size_t(std::min<int64_t>(fileLength, int64_t(length) + 1)), '\0');
+  int rc = SKFGETAT(fileNumber, 0, head);
+  if (rc != 0) return rc;
+  for (size_t i = 4; i < size_t(length); ++i) {
+    if (head[i] != ' ') return kDbErrInvalidData;
+  }
+  if (head.size() > size_t(length) && head[size_t(length)] == ' ') return kDbErrInvalidData;
+  return 0;
+}
+
+int OpenSessionIndexes(const std::string& path, const std::vector<IndexSpec>& specs, db::AppendSession& s) {
+  bool same = s.indexes.size() == specs.size();
+  for (size_t i = 0; same && i < specs.size(); ++i) {
+    same = s.indexes[i].number == specs[i].number && s.indexes[i].width == specs[i].width && s.indexes[i].file;
+  }
+  if (same) {
+    for (size_t i = 0; i < specs.size(); ++i) s.indexes[i].field = specs[i].field;
+    return 0;
+  }
+  s.indexes.clear();
+  for (const auto& spec : specs) {
+    db::SessionIndex si;
+    si.number = spec.number;
+    si.field = spec.field;
+    si.width = spec.width;
+    si.file = std::make_unique<BTreeFile>();
+    int rc = si.file->Open(IndexName(path, spec.number), spec.width);
+    if (rc != 0) {
+      s.indexes.clear();
+      return rc;
+    }
+    s.indexes.push_back(std::move(si));
+  }
+  return 0;
+}
+
+const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+// The record is written; now its keys. A failure takes back what was done.
+int AppendLocked(int fileNumber, const std::string& record, const std::vector<DBFIELD>& fields,
+                 db::AppendSession& s) {
+  const int length = s.recordLength;
+  int64_t fileLength = SKFLOF(fileNumber);
+  if (fileLength < 0) return kDbErrInvalidHandle;
+  int rc = 0;
+  if (fileLength < length) {
+    // No header record yet (or a torn one): it holds nothing but its number.
+    rc = SKFPUTR(fileNumber, HeaderRecord(length), 1);
+    if (rc != 0) return rc;
+    fileLength = length;
+    s.headerChecked = true;
+  } else if (!s.headerChecked) {
+    rc = CheckHeader(fileNumber, length, fileLength);
+    if (rc != 0) return rc;
+    s.headerChecked = true;
+  }
+  // A torn last record (a crash while appending) is overwritten.
+  int64_t recordNumber = fileLength / length + 1;
+  if (recordNumber > INT32_MAX) return fileio::kErrDiskFull;
+
+  db::GroupHold hold(s.indexes[0].file->group());
+  if (hold.rc() != 0) return hold.rc();
+  std::vector<std::string> keys;
+  for (const auto& si : s.indexes) keys.push_back(Columns(record, fields[si.field]));
+  bool taken = false;
+  rc = s.indexes[0].file->Contains(Bytes(keys[0]), taken);
+  if (rc != 0) return rc;
+  if (taken) return kDbErrAlreadyExists;
+
+  rc = SKFPUTR(fileNumber, record, int(recordNumber));
+  size_t done = 0;
+  for (; rc == 0 && done < s.indexes.size(); ++done) {
+    bool existed = false;
+    rc = s.indexes[done].file->Insert(Bytes(keys[done]), int32_t(recordNumber), existed);
+    if (rc != 0) break;
+  }
+  if (rc != 0) {
+    for (size_t i = 0; i < done; ++i) {
+      bool found = false;
+      s.indexes[i].file->Erase(Bytes(keys[i]), int32_t(recordNumber), found);
+    }
+    SKSETEOFAT(fileNumber, (recordNumber - 1) * length);
+  }
+  return rc;
+}
+
+}  // namespace
+
+int DBCREATE(const std::string& path, int recordLength) {
+  if (recordLength < 4 || path.empty()) return kDbErrInvalidParameter;
+  // A whole header is there already: nothing to do (the file may be read-only).
+  if (fileio::FileSize(path) >= recordLength) return 0;
+  try {
+    fileio::File f;
+    int rc = f.OpenAlways(path, fileio::Share::DenyNone);
+    if (rc != 0) return rc;
+    // Two programs may make the same archive at once: the header lock decides.
+    rc = db::WaitForLock([&] { return f.Lock(0, recordLength); });
+    if (rc != 0) return rc;
+    int64_t size = f.Size();
+    if (size < 0) {
+      rc = kDbErrInvalidHandle;
+    } else if (size < recordLength) {
+      std::string header = HeaderRecord(recordLength);
+      rc = f.WriteAt(0, header.data(), header.size());
+    }
+    f.Unlock(0, recordLength);
+    return rc;
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}
+
+int DBOPENF(const std::string& path, int& fileNumber, int& ok) {
+  db::SweepAppendSessions();
+  fileNumber = 0;
+  ok = 0;
+  int rc = SKFOPEN(path, 2, 4, fileNumber);
+  if (rc == 0) {
+    ok = 1;
+    return 0;
+  }
+  if (rc == fileio::kErrFileNotFound || rc == fileio::kErrPathNotFound || path.empty()) return rc;
+  // A file that may only be read (a write-protected archive) still serves the readers.
+  if (SKFOPEN(path, 0, 4, fileNumber) == 0) ok = 1;
+  return rc;
+}
+
+int DBCREF(const std::string& path, int fileNumber, const std::vector<std::string>& values,
+           const std::vector<DBFIELD>& fields) {
+  try {
+    std::vector<IndexSpec> specs;
+    int rc = IndexSpecs(fields, specs);
+    if (rc != 0) return rc;
+    const int length = DbRecordLength(fields);
+    if (length < 5 || SKFLOF(fileNumber) < 0) return length < 5 ? kDbErrInvalidParameter : kDbErrInvalidHandle;
+    std::string record(size_t(length), ' ');
+    DBWRITF(length, record, values, fields);
+    // Field 1 is the key: blank, blank-led or "/" (a deleted slot) keys cannot be filed.
+    std::string key = Columns(record, fields[0]);
+    if (key[0] == ' ' || key[0] == '/') return kDbErrInvalidParameter;
+
+    return db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
+      if (s.recordLength != length) {
+        s.recordLength = length;
+        s.headerChecked = false;
+      }
+      int rc2 = OpenSessionIndexes(path, specs, s);
+      if (rc2 != 0) return rc2;
+      rc2 = LockHeader(fileNumber, length);
+      if (rc2 != 0) return rc2;
+      rc2 = AppendLocked(fileNumber, record, fields, s);
+      SKFUNLOCK(fileNumber, 0, length);
+      return rc2;
+    });
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}
+
+std::string DBINDEX(const std::string& path, int k) {
+  db::SweepAppendSessions();
+  if (k < 0 || path.empty()) return "";
+  return IndexName(path, k);
+}
+
+std::string DBNAME(const std::string& path, int characterCode) {
+  if (characterCode < 1 || characterCode > 255) return path;
+  char c = char(characterCode);
+  size_t nameStart = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (fileio::IsSeparator(path[i]) || path[i] == ':') nameStart = i + 1;
+  }
+  size_t dot = path.rfind('.');
+  if (dot == std::string::npos || dot < nameStart) return path + "." + c;
+  std::string out = path;
+  if (dot + 1 < out.size()) {
+    out[dot + 1] = c;
+  } else {
+    out += c;
+  }
+  return out;
+}
+
+int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields,
+                     void (*progress)(int percent, void* context), void* context) {
+  try {
+    std::vector<IndexSpec> specs;
+    int rc = IndexSpecs(fields, specs);
+    if (rc != 0) return rc;
+    const int length = DbRecordLength(fields);
+    if (length < 5) return kDbErrInvalidParameter;
+    db::EndAppendSessions(path);
+    int fileNumber = 0;
+    rc = SKFOPEN(path, 0, 4, fileNumber);
+    if (rc != 0) return rc;
+    int64_t records = std::max<int64_t>(0, SKFLOF(fileNumber) / length - 1);
+    std::vector<std::unique_ptr<BTreeFile>> indexes;
+    for (const auto& spec : specs) {
+      std::string name = IndexName(path, spec.number);
+      if (fileio::Exists(name)) rc = fileio::RemoveFile(name);
+      if (rc == 0) {
+        indexes.push_back(std::make_unique<BTreeFile>());
+        rc = indexes.back()->Open(name, spec.width);
+      }
+      if (rc != 0) break;
+    }
+    if (rc == 0) {
+      db::GroupHold hold(indexes[0]->group());
+      rc = hold.rc();
+      std::string record(size_t(length), ' ');
+      int lastPercent = -1;
+      for (int64_t r = 1; rc == 0 && r <= records; ++r) {
+        rc = SKFGETR(fileNumber, record, int(r + 1));
+        if (rc != 0) break;
+        bool deleted = record[size_t(fields[0].position - 1)] == '/';
+        for (size_t i = 0; rc == 0 && i < specs.size() && (i == 0 || !deleted); ++i) {
+          bool existed = false;
+          rc = indexes[i]->Insert(Bytes(Columns(record, fields[specs[i].field])), int32_t(r + 1), existed);
+        }
+        int percent = int((100 * r + records / 2) / records);
+        if (progress && percent != lastPercent) progress(lastPercent = percent, context);
+      }
+    }
+    SKFCLOSE(fileNumber);
+    return rc;
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}

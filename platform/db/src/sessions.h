@@ -1,0 +1,51 @@
+// Append sessions: DBCREF keeps the index files of a record file open while the record
+// file's handle stays open, so that filing many records does not open eleven files per
+// record. A session ends when its record file's handle is found closed (at the next
+// database call) or after a moment without use (a background janitor), so that no
+// index file stays open behind the caller's back - another program may want to
+// rebuild (delete and make anew) the indexes.
+#pragma once
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "btree_file.h"
+#include "fileio/file.h"
+
+namespace db {
+
+struct SessionIndex {
+  int number = 0;      // index number (0 = key index)
+  size_t field = 0;    // its field in the table
+  int width = 0;
+  std::unique_ptr<BTreeFile> file;
+};
+
+struct AppendSession {
+  int fileNumber = 0;
+  std::string pathKey;
+  int recordLength = 0;
+  bool headerChecked = false;
+  std::vector<SessionIndex> indexes;
+  std::chrono::steady_clock::time_point lastUse;
+};
+
+// Runs fn with the session of (path, fileNumber), made when missing, while no other
+// thread uses sessions. fn(session) returns the call's result.
+int WithAppendSession(const std::string& path, int fileNumber,
+                      const std::function<int(AppendSession&)>& fn);
+// Ends the sessions whose record file handle is closed.
+void SweepAppendSessions();
+// Ends every session of a record file (before its index files are replaced).
+void EndAppendSessions(const std::string& path);
+// Runs fn with the open counter file of that path (opened, made when missing, when it is
+// not open yet). Counter files stay open for a moment after use, like the indexes of an
+// append session, and are closed by the same janitor.
+int WithCounterFile(const std::string& path, const std::function<int(fileio::File&)>& fn);
+// How long an unused session stays open.
+inline constexpr auto kSessionIdle = std::chrono::milliseconds(300);
+
+}  // namespace db

@@ -1,0 +1,60 @@
+// Test helper: one of several programs that file records into one archive at the same
+// time. db_append_worker RECORDFILE COUNTERFILE WORKER COUNT READYFILE GOFILE
+// It reports that it is ready, waits for the go file, then appends COUNT records with
+// keys from the counter. Exit code 0 when every record was filed.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "db/archive.h"
+#include "db/db.h"
+#include "fileio/file.h"
+#include "skin/sk_files.h"
+
+int main(int argc, char** argv) {
+  if (argc != 7) {
+    std::fprintf(stderr, "usage: db_append_worker F01 CPT WORKER COUNT READY GO\n");
+    return 2;
+  }
+  const std::string f01 = argv[1], cpt = argv[2], worker = argv[3], ready = argv[5], go = argv[6];
+  const int count = std::stoi(argv[4]);
+  fileio::File readyFile;
+  if (readyFile.Open(ready, fileio::Access::WriteNew) != 0) return 3;
+  readyFile.Close();
+  auto start = std::chrono::steady_clock::now();
+  while (!fileio::Exists(go)) {
+    if (std::chrono::steady_clock::now() - start > std::chrono::seconds(60)) return 3;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  const auto fields = db::ArchiveFields(10, 2024, 5);
+  if (int rc = DBCREATE(f01, DbRecordLength(fields))) {
+    std::fprintf(stderr, "DBCREATE %d\n", rc);
+    return 4;
+  }
+  int fileNumber = 0, ok = 0;
+  if (int rc = DBOPENF(f01, fileNumber, ok); rc != 0 || !ok) {
+    std::fprintf(stderr, "DBOPENF %d\n", rc);
+    return 4;
+  }
+  for (int i = 0; i < count; ++i) {
+    std::string key = DBSEQUENCE(cpt, "00000000", 1);
+    if (key.empty()) return 5;
+    std::vector<std::string> values(fields.size());
+    values[0] = key;
+    values[1] = "WORKER " + worker + " PICTURE " + std::to_string(i);
+    values[3] = "JPG";
+    for (int k = 0; k < 10; ++k) values[size_t(11 + k)] = "(none)";
+    values[11] = "WORKER" + worker;
+    values[12] = "TOPIC" + std::to_string(i % 7);
+    values[13] = key;
+    values[24] = DBUSERNAME();
+    if (int rc = DBCREF(f01, fileNumber, values, fields)) {
+      std::fprintf(stderr, "DBCREF %s: %d\n", key.c_str(), rc);
+      return 6;
+    }
+  }
+  SKFCLOSE(fileNumber);
+  return 0;
+}

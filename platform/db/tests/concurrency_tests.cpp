@@ -1,0 +1,347 @@
+// Two programs filing into one archive at once, and calls that meet a lock held elsewhere.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../src/locks.h"
+#include "db/db.h"
+#include "db_test_util.h"
+#include "fileio/file.h"
+#include "skin/sk_files.h"
+#include "temp_dir.h"
+
+#ifdef _WIN32
+#include "test_windows.h"
+#else
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <climits>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+std::string WorkerProgram() { return TestProgramFolder() + "db_append_worker.exe"; }
+
+class Worker {
+ public:
+  bool Start(const std::vector<std::string>& args) {
+    std::string line;
+    for (const auto& a : args) line += (line.empty() ? "\"" : " \"") + a + "\"";
+    return process_.Start(WorkerProgram(), line);
+  }
+  int Wait(int milliseconds) { return process_.Wait(DWORD(milliseconds)); }
+
+ private:
+  ChildProcess process_;
+};
+#else
+std::string WorkerProgram() {
+  char self[PATH_MAX] = {};
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string path(self, n > 0 ? size_t(n) : 0);
+  return path.substr(0, path.rfind('/') + 1) + "db_append_worker";
+}
+
+class Worker {
+ public:
+  ~Worker() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  bool Start(const std::vector<std::string>& args) {
+    std::string program = WorkerProgram();
+    std::vector<std::string> all = {program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
+  }
+  int Wait(int milliseconds) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+      int status = 0;
+      if (pid_ <= 0) return exitCode_;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+        return exitCode_;
+      }
+      if (std::chrono::steady_clock::now() >= end) return -1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int exitCode_ = -1;
+};
+#endif
+
+bool WaitForFiles(const std::vector<std::string>& files, int milliseconds) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  for (;;) {
+    bool all = true;
+    for (const auto& f : files) all = all && fileio::Exists(f);
+    if (all) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+// Restores the lock timeout when a test ends.
+struct LockTimeout {
+  explicit LockTimeout(int ms) { DbSetLockTimeout(ms); }
+  ~LockTimeout() { DbSetLockTimeout(10000); }
+};
+
+}  // namespace
+
+TEST(Concurrency, TwoProgramsAppendFiveHundredRecordsEach) {
+  TempDir dir;
+  Archive a(dir);
+  const int perWorker = 500;
+  Worker one, two;
+  ASSERT_TRUE(one.Start({a.f01, a.cpt, "1", std::to_string(perWorker), dir.File("ready1"), dir.File("go")}));
+  ASSERT_TRUE(two.Start({a.f01, a.cpt, "2", std::to_string(perWorker), dir.File("ready2"), dir.File("go")}));
+  ASSERT_TRUE(WaitForFiles({dir.File("ready1"), dir.File("ready2")}, 60000));
+  dir.Write("go", "");
+
+  // Meanwhile this program reads the key index over and over: every walk must be in
+  // order, and every key must lead to the record that holds it.
+  int walks = 0, lastCount = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(180);
+  while ((one.Wait(0) == -1 || two.Wait(0) == -1) && std::chrono::steady_clock::now() < deadline) {
+    if (!fileio::Exists(DBINDEX(a.f01, 0))) continue;
+    Index key(DBINDEX(a.f01, 0), 8);
+    ASSERT_EQ(key.rc, 0);
+    int fn = 0;
+    ASSERT_EQ(SKFOPEN(a.f01, 0, 4, fn), 0);
+    int count = qBtKeyNbr(key.handle);
+    EXPECT_GE(count, lastCount);
+    lastCount = count;
+    std::string k, previous, record(671, ' ');
+    int32_t v = 0;
+    int status = 0;
+    for (int rc = qBtFirst(key.handle, k, v, status); rc == 0 && status == 0; rc = qBtNext(key.handle, k, v, status)) {
+      ASSERT_LT(previous, k);
+      previous = k;
+      ASSERT_EQ(SKFGETR(fn, record, v), 0) << k;
+      ASSERT_EQ(record.substr(0, 8), k) << "record " << v;
+    }
+    EXPECT_EQ(status, 1);
+    SKFCLOSE(fn);
+    ++walks;
+  }
+  EXPECT_EQ(one.Wait(180000), 0);
+  EXPECT_EQ(two.Wait(180000), 0);
+  RecordProperty("walks", walks);
+
+  // 1000 records with 1000 distinct keys from 1 to 1000.
+  const std::string bytes = FileBytes(a.f01);
+  ASSERT_EQ(bytes.size(), size_t(2 * perWorker + 1) * 671);
+  std::map<std::string, int> recordOfKey;
+  std::map<std::string, int> perTopic;
+  int switches = 0;  // how often the filing program changes from one record to the next
+  for (int r = 2; r <= 2 * perWorker + 1; ++r) {
+    std::string record = bytes.substr(size_t(r - 1) * 671, 671);
+    recordOfKey[record.substr(0, 8)] = r;
+    perTopic[record.substr(84, 40)]++;
+    if (r > 2 && record.substr(84, 40) != bytes.substr(size_t(r - 2) * 671 + 84, 40)) ++switches;
+  }
+  // The two programs really filed at the same time, not one after the other.
+  EXPECT_GT(switches, 1);
+  RecordProperty("switches", switches);
+  ASSERT_EQ(recordOfKey.size(), size_t(2 * perWorker));
+  EXPECT_EQ(recordOfKey.begin()->first, "00000001");
+  EXPECT_EQ(recordOfKey.rbegin()->first, "00001000");
+  EXPECT_EQ(perTopic[Padded("WORKER1", 40)], perWorker);
+  EXPECT_EQ(perTopic[Padded("WORKER2", 40)], perWorker);
+  EXPECT_EQ(DBSEQUENCE(a.cpt, "00000000", 0), "00001001");
+
+  // Every index agrees with the records.
+  Index key(DBINDEX(a.f01, 0), 8);
+  Index workers(DBINDEX(a.f01, 1), 40);
+  Index keysAgain(DBINDEX(a.f01, 3), 40);
+  EXPECT_EQ(qBtKeyNbr(key.handle), 2 * perWorker);
+  EXPECT_EQ(qBtKeyNbr(workers.handle), 2 * perWorker);
+  EXPECT_EQ(qBtKeyNbr(keysAgain.handle), 2 * perWorker);
+  for (int idx = 1; idx <= 10; ++idx) {
+    Index topic(DBINDEX(a.f01, idx), 40);
+    EXPECT_EQ(qBtKeyNbr(topic.handle), 2 * perWorker) << "index " << idx;
+  }
+  int status = 0;
+  for (const auto& [k, r] : recordOfKey) {
+    std::string s = k;
+    int32_t v = 0;
+    ASSERT_EQ(qBtSearch(key.handle, s, v, status), 0);
+    ASSERT_EQ(status, 0) << k;
+    EXPECT_EQ(v, r) << k;
+    s = k;
+    ASSERT_EQ(qBtSearch(keysAgain.handle, s, v, status), 0);
+    EXPECT_EQ(v, r) << k;
+  }
+  for (std::string w : {"WORKER1", "WORKER2"}) {
+    std::string s = w;
+    int32_t v = 0;
+    int n = 0;
+    int rc = qBtSearch(workers.handle, s, v, status);
+    while (rc == 0 && status == 0 && s == Padded(w, 40)) {
+      EXPECT_EQ(bytes.substr(size_t(v - 1) * 671 + 84, 40), s);
+      ++n;
+      rc = qBtNext(workers.handle, s, v, status);
+    }
+    EXPECT_EQ(n, perWorker) << w;
+  }
+}
+
+TEST(Concurrency, CallsWaitForLocksHeldElsewhereAndGiveUpInTime) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  LockTimeout timeout(300);
+  int fn = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, fn, ok), 0);
+  ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues("00000001", {"A"}), a.fields), 0);
+
+  // Another holder of the header record (the topic editor saving a record).
+  int other = 0;
+  ASSERT_EQ(SKFOPEN(a.f01, 2, 4, other), 0);
+  ASSERT_EQ(SKFLOCK(other, 0, 671), 0);
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(DBCREF(a.f01, fn, ArchiveValues("00000002", {"B"}), a.fields), kDbErrLockViolation);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(250));
+  EXPECT_EQ(SKFLOF(fn), 2 * 671);
+  // Released meanwhile: the call waits and then succeeds.
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    SKFUNLOCK(other, 0, 671);
+  });
+  EXPECT_EQ(DBCREF(a.f01, fn, ArchiveValues("00000002", {"B"}), a.fields), 0);
+  release.join();
+  SKFCLOSE(fn);
+
+  // The indexes' lock (a byte far beyond the records) held by someone else.
+  ASSERT_EQ(SKFLOCK(other, db::kGroupLockOffset, 1), 0);
+  {
+    Index key(DBINDEX(a.f01, 0), 8);
+    EXPECT_EQ(key.rc, kDbErrLockViolation);
+    EXPECT_EQ(key.status, 2);
+  }
+  ASSERT_EQ(SKFUNLOCK(other, db::kGroupLockOffset, 1), 0);
+  {
+    Index key(DBINDEX(a.f01, 0), 8);
+    EXPECT_EQ(key.rc, 0);
+    EXPECT_EQ(qBtKeyNbr(key.handle), 2);
+  }
+  SKFCLOSE(other);
+
+  // The counter's lock.
+  fileio::File counter;
+  ASSERT_EQ(counter.OpenAlways(a.cpt), 0);
+  ASSERT_EQ(counter.Lock(db::kGroupLockOffset, 1), 0);
+  EXPECT_EQ(DBSEQUENCE(a.cpt, "00000000", 1), "");
+  counter.Unlock(db::kGroupLockOffset, 1);
+  EXPECT_EQ(DBSEQUENCE(a.cpt, "00000000", 1), "00000001");
+}
+
+TEST(Concurrency, ThreadsOfOneProgramShareIndexesSafely) {
+  TempDir dir;
+  const std::string path = dir.File("threads.idx");
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      Index ix(path, 8);
+      int status = 0;
+      for (int i = 0; i < 500; ++i) {
+        std::string k = "T" + std::to_string(t) + "-" + std::to_string(i);
+        int32_t v = i;
+        EXPECT_EQ(qBtInsert(ix.handle, k, v, status), 0);
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  Index ix(path, 8);
+  EXPECT_EQ(qBtKeyNbr(ix.handle), 2000);
+}
+
+TEST(Concurrency, FilesAreLetGoSoonAfterUse) {
+  // Another program (the topic editor's rebuild) may delete and make anew the index and
+  // counter files once this program has stopped filing, even while it keeps the record
+  // file open.
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  int fn = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, fn, ok), 0);
+  ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues(DBSEQUENCE(a.cpt, "00000000", 1), {"A"}), a.fields), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  for (int k = 0; k <= 10; ++k) ASSERT_EQ(fileio::RemoveFile(a.f01 + ".K" + (k < 10 ? "0" : "") + std::to_string(k)), 0);
+  ASSERT_EQ(fileio::RemoveFile(a.cpt), 0);
+  PutFileBytes(a.cpt, "0000000041\r\n");
+  EXPECT_EQ(DBSEQUENCE(a.cpt, "00000000", 0), "00000042");
+  ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues(DBSEQUENCE(a.cpt, "00000000", 1), {"B"}), a.fields), 0);
+  SKFCLOSE(fn);
+  Index key(DBINDEX(a.f01, 0), 8);
+  EXPECT_EQ(qBtKeyNbr(key.handle), 1);
+  std::string k = "00000042";
+  int32_t v = 0;
+  int status = 0;
+  ASSERT_EQ(qBtSearch(key.handle, k, v, status), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(v, 3);
+}
+
+TEST(Concurrency, ReadersSeeWholeIndexesWhileAnotherProgramFiles) {
+  // Reads do not take the lock between programs; they must still never see half a
+  // change. Topic slot 2 holds seven words with ever larger record numbers, so that each
+  // new pair goes into the middle of a page and moves the pairs behind it.
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  Worker writer;
+  ASSERT_TRUE(writer.Start({a.f01, a.cpt, "1", "4000", dir.File("ready"), dir.File("go")}));
+  ASSERT_TRUE(WaitForFiles({dir.File("ready")}, 60000));
+  dir.Write("go", "");
+  std::set<std::pair<std::string, int32_t>> seen;
+  int rounds = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(180);
+  while (writer.Wait(0) == -1 && std::chrono::steady_clock::now() < deadline) {
+    if (!fileio::Exists(DBINDEX(a.f01, 2))) continue;
+    Index topic(DBINDEX(a.f01, 2), 40);
+    ASSERT_EQ(topic.rc, 0);
+    std::set<std::pair<std::string, int32_t>> walk;
+    std::pair<std::string, int32_t> previous;
+    std::string k;
+    int32_t v = 0;
+    int status = 0;
+    for (int rc = qBtFirst(topic.handle, k, v, status); rc == 0 && status == 0; rc = qBtNext(topic.handle, k, v, status)) {
+      std::pair<std::string, int32_t> pair(k, v);
+      if (!walk.empty()) {
+        ASSERT_LT(previous, pair) << "walk out of order";
+      }
+      previous = pair;
+      walk.insert(pair);
+    }
+    ASSERT_EQ(status, 1);
+    // Nothing seen before went missing.
+    for (const auto& pair : seen) ASSERT_TRUE(walk.count(pair)) << pair.first << " " << pair.second;
+    seen = std::move(walk);
+    ++rounds;
+  }
+  EXPECT_EQ(writer.Wait(180000), 0);
+  RecordProperty("rounds", rounds);
+  Index topic(DBINDEX(a.f01, 2), 40);
+  EXPECT_EQ(qBtKeyNbr(topic.handle), 4000);
+}

@@ -1,0 +1,93 @@
+// Regions from bitmaps, bitmap files from device contexts, track bars and image buttons.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "skin/sk_bravik.h"
+#include "skin/sk_imaging_support.h"
+#include "temp_dir.h"
+#include "win/raii.h"
+
+namespace {
+
+// A 10 x 6 bitmap: magenta everywhere but a 3 x 2 block at (4, 1) and the pixel (0, 5).
+HBITMAP TestBitmap() {
+  HDC screen = GetDC(nullptr);
+  HBITMAP b = CreateCompatibleBitmap(screen, 10, 6);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, b);
+  win::Brush magenta(CreateSolidBrush(RGB(255, 0, 255)));
+  RECT all{0, 0, 10, 6};
+  FillRect(dc, &all, magenta.Get());
+  win::Brush blue(CreateSolidBrush(RGB(0, 0, 200)));
+  RECT block{4, 1, 7, 3};
+  FillRect(dc, &block, blue.Get());
+  SetPixel(dc, 0, 5, RGB(1, 2, 3));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return b;
+}
+
+TEST(SkBravik, RegionHoldsExactlyTheOpaquePixels) {
+  win::Bitmap b(TestBitmap());
+  win::Region r(SKBMPTORGN(b.Get(), RGB(255, 0, 255)));
+  ASSERT_TRUE(r);
+  int inside = 0;
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 10; ++x) inside += PtInRegion(r.Get(), x, y) ? 1 : 0;
+  EXPECT_EQ(inside, 7);
+  EXPECT_TRUE(PtInRegion(r.Get(), 6, 2));
+  EXPECT_TRUE(PtInRegion(r.Get(), 0, 5));
+  EXPECT_FALSE(PtInRegion(r.Get(), 7, 2));
+  // Everything transparent: no region.
+  win::Region other(SKBMPTORGN(b.Get(), RGB(0, 0, 200)));
+  EXPECT_TRUE(other);
+  win::Bitmap blank(CreateBitmap(4, 4, 1, 1, nullptr));
+  EXPECT_EQ(SKBMPTORGN(blank.Get(), RGB(0, 0, 0)), nullptr);
+  EXPECT_EQ(SKBMPTORGN(nullptr, 0), nullptr);
+}
+
+TEST(SkBravik, SavesARectangleOfADeviceContextAsBmp) {
+  TempDir dir;
+  win::Bitmap b(TestBitmap());
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, b.Get());
+  std::string path = dir.File("part.bmp");
+  EXPECT_EQ(SKSAVETOBMPFILE(dc, 3, 1, 5, 3, path), 0);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  int w = 0, h = 0;
+  win::Bitmap back(SKLOADBITMAPFILE(path, w, h));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(w, 5);
+  EXPECT_EQ(h, 3);
+  HDC check = CreateCompatibleDC(nullptr);
+  HGDIOBJ o2 = SelectObject(check, back.Get());
+  EXPECT_EQ(GetPixel(check, 0, 0), RGB(255, 0, 255));
+  EXPECT_EQ(GetPixel(check, 1, 0), RGB(0, 0, 200));
+  EXPECT_EQ(GetPixel(check, 3, 1), RGB(0, 0, 200));
+  EXPECT_EQ(GetPixel(check, 4, 1), RGB(255, 0, 255));
+  SelectObject(check, o2);
+  DeleteDC(check);
+  EXPECT_NE(SKSAVETOBMPFILE(nullptr, 0, 0, 5, 5, path), 0);
+  EXPECT_NE(SKSAVETOBMPFILE(GetDC(nullptr), 0, 0, 5, 5, dir.File("no\\such\\folder\\x.bmp")), 0);
+}
+
+TEST(SkBravik, TrackBarAndImageButton) {
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 60, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  HWND bar = SKTRACKBAR(parent, 0, 0, 200, 24, 76, 1, 9);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(GetDlgCtrlID(bar), 76);
+  EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMIN, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), 9);
+  EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), 1);
+  // A bitmap the program lacks: the button is still made, without a picture.
+  HWND button = SKBUTIMAGE(parent, "NOSUCHBITMAP", 210, 0, 24, 24, 401);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(GetDlgCtrlID(button), 401);
+  DestroyWindow(parent);
+}
+
+}  // namespace
