@@ -15,6 +15,7 @@
 #include "media.h"
 #include "pictures.h"
 #include "procs.h"
+#include "skin/sk_bravik.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_text.h"
@@ -55,23 +56,14 @@ bool FieldThreeSet(int entry) {
   return f.size() >= 3 && !fileio::Trim(f[2]).empty();
 }
 
-HWND CreateTrackBar(HWND parent, int id) {
-  HWND t = CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS | TBS_BOTH, 0, 0, 0,
-                           0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), App().instance, nullptr);
-  if (t) {
-    SendMessageA(t, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
-    SendMessageA(t, TBM_SETPAGESIZE, 0, 10);
-  }
-  return t;
-}
-
 void CreatePlayerControl(const ControlSpec& c) {
   Player& p = App();
   std::string tip = TipText(c.tip, c.tipField);
   HWND w = nullptr;
   switch (c.kind) {
     case kTrackBar:
-      w = CreateTrackBar(p.bar, c.id);
+      w = SKTRACKBAR(p.bar, 0, 0, 0, 0, c.id, 0, 100);
+      if (w) SendMessageA(w, TBM_SETPAGESIZE, 0, 10);
       break;
     case kCheckButton:
       w = SKCHECKBUTTON(p.bar, tip, 0, 0, 0, 0, c.id, SKDEFAULTFONT());

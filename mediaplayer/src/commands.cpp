@@ -1,6 +1,5 @@
 // The menu and button commands of the player (WM_COMMAND).
 #include <windows.h>
-#include <commdlg.h>
 
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "pick/nadrix.h"
 #include "pictures.h"
 #include "procs.h"
+#include "skin/sk_bravik.h"
 #include "skin/sk_msgbox.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
@@ -139,16 +139,10 @@ void PrintCurrent() {
     return;
   }
   if (p.itemKind != kBarPicture || p.picturePath.empty()) return;
-  PRINTDLGA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = p.frame;
-  dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS;
-  BOOL chosen = PrintDlgA(&dialog);
-  if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
-  if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+  HDC printer = SKPRINTDLG(p.frame);
   SetForegroundWindow(p.frame);
-  if (!chosen || !dialog.hDC) return;
-  HDC printer = dialog.hDC;
+  InvalidateRect(p.frame, nullptr, TRUE);
+  if (!printer) return;
   imglib::BitmapOwner view;
   if (CopyOfView(*view)) {
     bool portrait = GetDeviceCaps(printer, HORZSIZE) < GetDeviceCaps(printer, VERTSIZE);

@@ -12,32 +12,14 @@ namespace {
 // starting shows it within a moment; one that hangs or ends must not keep us for ever.
 constexpr DWORD kRunningCopyWaitMs = 10000;
 
-// Waits for the running copy's window, emptying this copy's own queue meanwhile.
-HWND WaitForRunningCopy() {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND window = FindWindowA(kMainClass, nullptr)) return window;
-    if (GetTickCount() - start >= kRunningCopyWaitMs) return nullptr;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
 }  // namespace
 
 bool TakeSingleInstance(const std::string& commandLine) {
   Player& p = App();
-  p.mutex = CreateMutexA(nullptr, FALSE, kMainClass);
-  if (!p.mutex || GetLastError() != ERROR_ALREADY_EXISTS) return true;
-  if (HWND running = WaitForRunningCopy()) {
-    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
-    SetForegroundWindow(running);
-    SENDCOPYDATA(running, 18, StartList(commandLine));
-  }
-  CloseHandle(p.mutex);
-  p.mutex = nullptr;
+  p.mutex = TakeSingleInstanceMutex(kMainClass, kRunningCopyWaitMs);
+  if (p.mutex) return true;
+  // Another copy runs and has been brought to the front: its window gets this start's list.
+  if (HWND running = FindWindowA(kMainClass, nullptr)) SENDCOPYDATA(running, 18, StartList(commandLine));
   return false;
 }
 

@@ -20,8 +20,8 @@ std::string ListOfName(const std::string& name);
 // The argument rule with a single ".upl" expanded.
 std::string StartList(const std::string& commandLine);
 
-// False when another copy runs: it got this start's list (code 18) and was brought to the
-// front; this copy ends then.
+// False when another copy runs (it got this start's list, code 18, and was brought to the
+// front) or the single-instance mutex cannot be made; this copy ends then.
 bool TakeSingleInstance(const std::string& commandLine);
 
 // Installs the video codec of option field 12 (system folder, system.ini, registry).

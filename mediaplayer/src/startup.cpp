@@ -268,7 +268,6 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   IdentifyProgram(instance, commandLine);
   Player& p = App();
   if (!TakeSingleInstance(p.commandLine)) return 0;
-  if (!p.mutex) return 1;
   SetCurrentDirectoryA(p.programFolder.c_str());
   TakeUiTextArgument();
   if (!fileio::Exists(p.uiFile)) {

@@ -29,7 +29,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   FalcetFolder folder;
   std::string audioLog = folder.File("audio.log");
   ChildProcess audio;
-  ASSERT_TRUE(StartPartner(audio, "JORVELPLAYER", audioLog));
+  ASSERT_TRUE(StartStandin(audio, "JORVELPLAYER", audioLog));
   // 0.8 s each, 8 kHz mono: played on the silent device in real time.
   std::string one = folder.Write("sounds\\first take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
   std::string two = folder.Write("sounds\\second take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
@@ -51,7 +51,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   // The last item of a list without repeat closes the player when it ends.
   EXPECT_EQ(player.Wait(30000), 0);
   EXPECT_GE(GetTickCount() - start, 1500u);
-  std::vector<LoggedMessage> log = WaitLog(audioLog, 3, 5000);
+  std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, 5000);
   // Code 8 for each medium opened, code 9 once at the close.
   EXPECT_EQ(Codes(log), (std::vector<int>{8, 8, 9}));
   if (HWND w = FindWindowA("JORVELPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
@@ -94,7 +94,7 @@ TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::SendCommand(frame, 26, "C:\\showcd\\*.*|My show"), 1);
   EXPECT_EQ(Close(frame, player), 0);
-  std::vector<LoggedMessage> log = WaitLog(burnerLog, 4, 10000);
+  std::vector<LoggedMessage> log = WaitForLog(burnerLog, 4, 10000);
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(log[0].code, 19);  // it had to be started
   EXPECT_EQ(log[1].code, 25);
@@ -111,7 +111,7 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   FalcetFolder folder;
   std::string reportLog = folder.File("report.log");
   ChildProcess reporter;
-  ASSERT_TRUE(StartPartner(reporter, "FALCETREPORT", reportLog));
+  ASSERT_TRUE(StartStandin(reporter, "FALCETREPORT", reportLog));
   HWND report = FindWindowA("FALCETREPORT", nullptr);
   ChildProcess player;
   HWND frame = Start(folder, player);
@@ -133,7 +133,7 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
   EXPECT_EQ(Close(frame, player), 0);
   // No recorder plug-in here: nothing was recorded, and the report says so.
-  std::vector<LoggedMessage> log = WaitLog(reportLog, 1, 10000);
+  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].code, 21);
   EXPECT_EQ(log[0].text, "0,0,0");

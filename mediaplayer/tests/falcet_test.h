@@ -20,7 +20,7 @@ class Falcet : public ::testing::Test {
     // The first start of a program in a fresh prefix is slow; partners get two seconds.
     TempDir dir;
     ChildProcess warm;
-    StartPartner(warm, "FALCETWARMUP", dir.File("log.txt"));
+    StartStandin(warm, "FALCETWARMUP", dir.File("log.txt"));
     if (HWND w = FindWindowA("FALCETWARMUP", nullptr)) SENDCOPYDATA(w, 10, "");
     WaitForNoWindow("FALCETWARMUP", 10000);
   }
