@@ -3,6 +3,8 @@
 // per message: "<code> <length> <text bytes in hex>". Code 10 closes it, as it closes every
 // partner of the suite. Usage: standin CLASS LOGFILE [HANG-MS]
 // With HANG-MS, command code 99 keeps the receiver busy that long (a hung partner).
+// Started without arguments (as a program that starts a partner by its fixed program name
+// does), it takes them from the file beside it named like it with the extension ".arg".
 #include <windows.h>
 
 #include <cstdio>
@@ -49,11 +51,33 @@ LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
+// "CLASS LOGFILE [HANG-MS]" from the ".arg" file beside the program.
+bool ArgumentsFromFile(std::string& cls) {
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, sizeof exe);
+  std::string path = exe;
+  size_t dot = path.rfind('.');
+  std::string text;
+  if (dot == std::string::npos || fileio::ReadWholeFile(path.substr(0, dot) + ".arg", text) != fileio::kOk) return false;
+  char c[256] = {}, log[MAX_PATH] = {};
+  unsigned long hang = 0;
+  int n = std::sscanf(text.c_str(), "%255s %259s %lu", c, log, &hang);
+  if (n < 2) return false;
+  cls = c;
+  gLog = log;
+  gHangMs = n > 2 ? DWORD(hang) : 0;
+  return true;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  if (__argc < 3) return 2;
-  std::string cls = __argv[1];
-  gLog = __argv[2];
-  if (__argc > 3) gHangMs = DWORD(std::strtoul(__argv[3], nullptr, 10));
+  std::string cls;
+  if (__argc >= 3) {
+    cls = __argv[1];
+    gLog = __argv[2];
+    if (__argc > 3) gHangMs = DWORD(std::strtoul(__argv[3], nullptr, 10));
+  } else if (!ArgumentsFromFile(cls)) {
+    return 2;
+  }
   WNDCLASSA wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;

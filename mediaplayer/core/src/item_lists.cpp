@@ -1,0 +1,158 @@
+#include "falcet/item_lists.h"
+
+#include "falcet/command_line.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "skin/sk_text.h"
+#include "slideshow/show_format.h"
+
+namespace falcet {
+
+namespace {
+
+constexpr const char* kPictureTypes =
+    ".JPG.CMP.GIF.TIF.BMP.ICO.CUR.PCX.PCC.DCX.PCD.WMF.PSD.PNG.TGA.EPS.RAS.WPG.PCT.MAC.IMG.MSP.EMF.JPEG.G2B.I2B.FPX.";
+
+std::string ReadText(const std::string& path, bool& found) {
+  std::string bytes;
+  found = fileio::ReadWholeFile(path, bytes) == fileio::kOk;
+  return bytes;
+}
+
+void Append(std::string& list, const std::string& item) {
+  if (!list.empty()) list += '|';
+  list += item;
+}
+
+}  // namespace
+
+int ItemCount(const std::string& list) {
+  if (list.empty()) return 0;
+  std::vector<std::string> parts;
+  return SKSPLITS(list, "|", parts);
+}
+
+std::string ItemAt(const std::string& list, int n) {
+  if (n < 1 || list.empty()) return std::string();
+  std::vector<std::string> parts;
+  SKSPLITS(list, "|", parts);
+  return size_t(n) <= parts.size() ? parts[size_t(n) - 1] : std::string();
+}
+
+std::string TrimBars(const std::string& list) {
+  size_t a = list.find_first_not_of('|');
+  if (a == std::string::npos) return std::string();
+  size_t b = list.find_last_not_of('|');
+  return list.substr(a, b - a + 1);
+}
+
+std::string UplItems(const std::string& text, const std::string& programFolder) {
+  std::string list;
+  for (const auto& raw : SplitLines(text)) {
+    std::string line = fileio::Trim(raw);
+    if (line.empty()) continue;
+    Append(list, ExpandPathMacros(line, programFolder));
+  }
+  return list;
+}
+
+std::string READUPL(const std::string& path, const std::string& programFolder) {
+  bool found = false;
+  std::string text = ReadText(path, found);
+  return found ? UplItems(text, programFolder) : std::string();
+}
+
+std::string M3uItems(const std::string& text, const std::string& listPath) {
+  const std::string drive = listPath.size() >= 2 ? listPath.substr(0, 2) : std::string();
+  const std::string folder = fileio::FolderOf(listPath);
+  std::string list;
+  for (const auto& raw : SplitLines(text)) {
+    std::string line = raw;
+    line.erase(0, line.find_first_not_of(" \t"));
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    if (line.size() > 1 && line[1] != ':' && line.find("://") == std::string::npos) {
+      if (line.find('\\') != std::string::npos) line = drive + (line[0] == '\\' ? "" : "\\") + line;
+      else line = folder + line;
+    }
+    Append(list, line);
+  }
+  return list;
+}
+
+std::string ReadM3u(const std::string& path, const std::string& programFolder) {
+  std::string full = path;
+  if (full.size() < 2 || full[1] != ':') {
+    // A list named without a drive lies on the program folder's drive.
+    full = programFolder.substr(0, 3) + full;
+    std::string collapsed;
+    for (char c : full)
+      if (!(c == '\\' && !collapsed.empty() && collapsed.back() == '\\')) collapsed += c;
+    full = collapsed;
+  }
+  bool found = false;
+  std::string text = ReadText(full, found);
+  return found ? M3uItems(text, full) : std::string();
+}
+
+ShowItems ReadShowItems(const std::string& text, const std::string& listFolder,
+                        const std::function<bool(const std::string&)>& exists) {
+  slideshow::ShowList show = slideshow::ParseShowList(text, listFolder);
+  // A list without its header line still has its slides.
+  if (!show.valid) show = slideshow::ParseShowList("[]\r\n" + text, listFolder);
+  ShowItems s;
+  const slideshow::ShowHeader& h = show.header;
+  s.soundFile = h.musicList;
+  s.flagOne = h.optionOne;
+  s.flagTwo = h.optionTwo;
+  s.flagThree = h.optionThree;
+  s.soundNumberOne = h.groupValue;
+  s.soundNumberTwo = h.textFileNumber;
+  s.pictureTime = h.defaultTime;
+  s.lastFlag = h.modeFlag != 0;
+  std::vector<std::string> times;
+  for (const auto& e : show.entries) {
+    // A slide that is left out takes its time along.
+    if (!IsPictureFile(e.picture) || !exists(e.picture)) continue;
+    Append(s.items, e.picture);
+    times.push_back(e.time);
+  }
+  for (size_t i = 0; i < times.size(); ++i) s.times += (i ? "|" : "") + times[i];
+  return s;
+}
+
+bool IsPictureFile(const std::string& path) {
+  std::string ext = SKUCASE(fileio::ExtensionOf(path));
+  return !ext.empty() && std::string(kPictureTypes).find("." + ext + ".") != std::string::npos;
+}
+
+bool MatchesPatterns(const std::string& item, const std::string& patterns) {
+  std::string ext = fileio::ExtensionOf(item);
+  if (ext.empty()) return false;
+  std::string list = SKLCASE(patterns);
+  // Every pattern ends in ";", also the last one of the entry.
+  if (list.empty() || list.back() != ';') list += ';';
+  return (";" + list).find(";*." + SKLCASE(ext) + ";") != std::string::npos;
+}
+
+bool IsMedium(const std::string& item, const std::string& mediaPatterns, const std::string& soundPatterns,
+              bool audioAvailable) {
+  return MatchesPatterns(item, mediaPatterns) || (audioAvailable && MatchesPatterns(item, soundPatterns));
+}
+
+bool IsWebPageName(const std::string& item) {
+  std::string ext = fileio::ToLower(fileio::ExtensionOf(item));
+  return ext == "htm" || ext == "html";
+}
+
+std::vector<std::string> AttachedSoundEntries(const std::string& listText, const std::string& baseFolder,
+                                              const std::function<bool(const std::string&)>& exists) {
+  std::vector<std::string> out;
+  for (const auto& raw : SplitLines(listText)) {
+    std::string line = ExpandPathMacros(fileio::Trim(raw), baseFolder);
+    if (!line.empty() && exists(line)) out.push_back(line);
+  }
+  return out;
+}
+
+}  // namespace falcet

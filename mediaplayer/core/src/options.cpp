@@ -1,0 +1,83 @@
+#include "falcet/options.h"
+
+#include <algorithm>
+
+#include "falcet/command_line.h"
+#include "fileio/paths.h"
+#include "skin/sk_text.h"
+#include "slideshow/show_format.h"
+
+namespace falcet {
+
+const char* const kDefaultCodecEntry = "@path@codec\\camcodec.dll|VIDC.CSCD|CamStudio lossless codec [CSCD]";
+
+std::string OptionText(const std::string& entry, int field) {
+  if (field < 1) return std::string();
+  std::vector<std::string> fields;
+  SKSPLITS(entry, ",", fields);
+  return size_t(field) <= fields.size() ? fields[size_t(field) - 1] : std::string();
+}
+
+int OptionValue(const std::string& entry, int field) { return slideshow::TextNumber(OptionText(entry, field)); }
+
+std::string WithOption(const std::string& entry, int field, const std::string& value) {
+  if (field < 1) return entry;
+  std::vector<std::string> fields;
+  SKSPLITS(entry, ",", fields);
+  if (fields.size() < size_t(field)) fields.resize(size_t(field));
+  fields[size_t(field) - 1] = value;
+  std::string out;
+  for (size_t i = 0; i < fields.size(); ++i) out += (i ? "," : "") + fields[i];
+  return out;
+}
+
+namespace {
+
+std::string CommasToDots(std::string text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+  return text;
+}
+
+// Replaces every occurrence of a macro (any case).
+std::string ReplaceNoCase(const std::string& text, const std::string& macro, const std::string& value) {
+  std::string out;
+  std::string lower = fileio::ToLower(text);
+  size_t at = 0;
+  for (size_t hit; (hit = lower.find(macro, at)) != std::string::npos; at = hit + macro.size())
+    out += text.substr(at, hit - at) + value;
+  return out + text.substr(at);
+}
+
+}  // namespace
+
+CodecInstall CodecInstallOf(const std::string& field12, const std::string& programFolder,
+                            const std::string& systemFolder) {
+  std::vector<std::string> f;
+  SKSPLITS(fileio::Trim(field12).empty() ? std::string(kDefaultCodecEntry) : field12, "|", f);
+  f.resize(4);
+  CodecInstall c;
+  c.source = ExpandPathMacros(fileio::Trim(f[0]), programFolder);
+  c.fileName = fileio::NameOf(c.source);
+  c.target = fileio::WithTrailingSeparator(systemFolder) + c.fileName;
+  c.key = fileio::Trim(f[1]);
+  c.description = CommasToDots(f[2]);
+  c.friendlyName = CommasToDots(f[3].empty() ? f[2] : f[3]);
+  c.registryKey = "System\\CurrentControlSet\\Control\\MediaResources\\icm\\" + c.key;
+  c.valid = !c.fileName.empty() && !c.key.empty();
+  return c;
+}
+
+std::string SettingsFolder(const std::string& field13, const std::string& programFolder,
+                           const std::string& windowsFolder, const std::string& systemFolder,
+                           const std::string& tempFolder) {
+  std::string f = fileio::Trim(field13);
+  if (f.empty()) return fileio::WithTrailingSeparator(tempFolder);
+  f = ReplaceNoCase(f, "@path@", programFolder);
+  f = ReplaceNoCase(f, "@win@", windowsFolder);
+  f = ReplaceNoCase(f, "@sys@", systemFolder);
+  f = ReplaceNoCase(f, "@temp@", tempFolder);
+  f = ReplaceNoCase(f, "@tmp@", tempFolder);
+  return fileio::WithTrailingSeparator(f);
+}
+
+}  // namespace falcet

@@ -1,0 +1,221 @@
+#include "falcet/player_rules.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "falcet/item_lists.h"
+#include "fileio/paths.h"
+#include "skin/sk_text.h"
+#include "slideshow/show_format.h"
+
+namespace falcet {
+
+void HandOver::Add(const std::string& text) { list_ = TrimBars(list_ + "|" + text + "|"); }
+
+std::string HandOver::Take(const std::string& ownList) {
+  std::string joined = list_;
+  if (!firstDone_) {
+    firstDone_ = true;
+    if (!ownList.empty()) joined = TrimBars(ownList + "|" + joined);
+  }
+  list_.clear();
+  return joined;
+}
+
+int NextIndex(int index, int count) {
+  if (count < 1) return 0;
+  return index < 1 || index >= count ? 1 : index + 1;
+}
+
+int PreviousIndex(int index, int count) {
+  if (count < 1) return 0;
+  return index <= 1 || index > count ? count : index - 1;
+}
+
+int IndexAtPercent(int percent, int count) {
+  if (count < 1) return 0;
+  percent = std::clamp(percent, 0, 100);
+  int index = int(std::lround(percent / 100.0 * count));
+  return std::clamp(index, 1, count);
+}
+
+int ListPercent(int index, int count) {
+  return count < 1 ? 0 : int(std::clamp<long>(std::lround(index * 100.0 / count), 0, 100));
+}
+
+int PictureSliderPosition(int count) { return count < 1 ? 0 : int(std::lround(50.0 / count)); }
+
+int MediaPercent(int64_t position, int64_t start, int64_t end, bool ended) {
+  if (ended) return 100;
+  int64_t range = end - start;
+  if (range <= 0) return 0;
+  double p = double(position - start) * 100.0 / double(range);
+  return int(std::clamp<long long>(std::llround(p), 0, 100));
+}
+
+int64_t PercentTarget(int percent, int64_t start, int64_t end) {
+  percent = std::clamp(percent, 0, 100);
+  return start + std::llround(double(end - start) * percent / 100.0);
+}
+
+EndAction AtItemEnd(int index, int count, bool repeat, int& newIndex) {
+  newIndex = index;
+  if (count > 1 && index < count) return EndAction::kNext;
+  if (!repeat) return EndAction::kClose;
+  if (count > 1 && index >= count) newIndex = 1;
+  return EndAction::kRepeat;
+}
+
+int DisplayTime(bool hasTimFile, int timValue, int defaultTime) {
+  int t = hasTimFile ? timValue : defaultTime;
+  return t < 1000 ? 4000 : t;
+}
+
+Fit EnlargingFit(int width, int height, int areaWidth, int areaHeight) {
+  Fit f;
+  if (width <= 0 || height <= 0 || areaWidth <= 0 || areaHeight <= 0) return f;
+  double factor = double(areaWidth) / width;
+  if (std::lround(height * factor) > areaHeight) factor = double(areaHeight) / height;
+  f.width = int(std::lround(width * factor));
+  f.height = int(std::lround(height * factor));
+  f.x = (areaWidth - f.width) / 2;
+  f.y = (areaHeight - f.height) / 2;
+  return f;
+}
+
+Fit VideoPlacement(int sizeItem, bool fitToArea, int w, int h, int areaX, int areaY, int areaWidth, int areaHeight) {
+  Fit f{areaX, areaY, areaWidth, areaHeight};
+  if (w <= 0 || h <= 0 || areaWidth <= 0 || areaHeight <= 0) return f;
+  double scale = sizeItem == 303 ? 0.5 : sizeItem == 305 ? 1.5 : sizeItem == 306 ? 2.0 : 1.0;
+  bool wholeArea = sizeItem == 307 || sizeItem == 308 || sizeItem < 303 || sizeItem > 308;
+  int width = int(std::lround(w * scale)), height = int(std::lround(h * scale));
+  if (wholeArea && !fitToArea) return f;
+  int x = areaX + (areaWidth - width) / 2, y = areaY + (areaHeight - height) / 2;
+  bool fits = x >= areaX && y >= areaY && width <= areaWidth && height <= areaHeight;
+  if (fitToArea && (!fits || wholeArea)) {
+    double factor = double(areaWidth) / width;
+    if (std::lround(height * factor) > areaHeight) factor = double(areaHeight) / height;
+    width = int(std::lround(width * factor));
+    height = int(std::lround(height * factor));
+    return Fit{areaX + (areaWidth - width) / 2, areaY + (areaHeight - height) / 2, width, height};
+  }
+  if (!fitToArea) {
+    x = std::max(x, areaX);
+    y = std::max(y, areaY);
+    width = std::min(width, areaWidth);
+    height = std::min(height, areaHeight);
+  }
+  return Fit{x, y, width, height};
+}
+
+Fit PrintPlacement(int pageWidth, int pageHeight, bool portrait, int w, int h) {
+  Fit f;
+  if (w <= 0 || h <= 0) return f;
+  int side = portrait ? 15 : 60, top = portrait ? 60 : 0;
+  double factor = std::min(double(pageWidth - 2 * side) / w, double(pageHeight - 2 * top) / h);
+  if (factor <= 0) return f;
+  f.width = int(std::lround(w * factor));
+  f.height = int(std::lround(h * factor));
+  f.x = (pageWidth - f.width) / 2 + side;
+  f.y = (pageHeight - f.height) / 2 + top;
+  return f;
+}
+
+std::string SnapshotTarget(const std::string& chosen) {
+  std::string name = fileio::Trim(chosen);
+  if (name.empty()) return name;
+  return fileio::WithoutExtension(name) + ".bmp";
+}
+
+EffectCycle::EffectCycle(const std::string& entry) {
+  size_t blank = entry.find(' ');
+  std::string list = blank == std::string::npos ? std::string() : entry.substr(blank + 1);
+  std::vector<std::string> items;
+  SKSPLITS(list, ",", items);
+  for (const auto& raw : items) {
+    std::string item = fileio::Trim(raw);
+    if (item.empty()) continue;
+    size_t dash = item.find('-', 1);
+    int first = slideshow::TextNumber(item);
+    int last = dash == std::string::npos ? first : slideshow::TextNumber(item.substr(dash + 1));
+    if (last < first) std::swap(first, last);
+    // A range is a list of effect numbers; a typing error must not make it endless.
+    last = std::min(last, first + 100000);
+    for (int n = first; n <= last; ++n) effects_.push_back(n);
+  }
+}
+
+int EffectCycle::Next() {
+  if (effects_.empty()) return 0;
+  if (next_ >= effects_.size()) next_ = 0;
+  return effects_[next_++];
+}
+
+bool ParseRecordSetup(const std::string& text, RecordSetup& setup) {
+  std::vector<std::string> f;
+  if (SKSPLITS(text, ",", f) < 2) return false;
+  f.resize(4);
+  setup.innerWidth = slideshow::TextNumber(f[0]) + 4;
+  setup.innerHeight = slideshow::TextNumber(f[1]) + 4;
+  setup.rate = slideshow::TextNumber(f[2]);
+  std::string w = fileio::Trim(f[3]);
+  uintptr_t window = 0;
+  for (char c : w) {
+    if (c < '0' || c > '9') break;
+    window = window * 10 + uintptr_t(c - '0');
+  }
+  setup.reportWindow = window;
+  return true;
+}
+
+int RecorderRate(int rate) { return rate < 1 ? 3 : std::min(rate, 30); }
+
+AttachedSoundRequest ParseAttachedSound(const std::string& text) {
+  std::vector<std::string> f;
+  SKSPLITS(text, "|", f);
+  f.resize(3);
+  AttachedSoundRequest r;
+  r.file = fileio::Trim(f[0]);
+  r.volume = slideshow::TextNumber(f[1]);
+  r.pan = slideshow::TextNumber(f[2]);
+  return r;
+}
+
+BurnJob ParseBurnJob(const std::string& text) {
+  size_t bar = text.find('|');
+  BurnJob j;
+  j.files = text.substr(0, bar);
+  if (bar != std::string::npos) j.name = text.substr(bar + 1);
+  return j;
+}
+
+int StateAfterEvent(int state, int event) {
+  switch (event) {
+    case 7: return 1;
+    case 8: return 2;
+    case 6:
+    case 9: return 3;
+    default: return state;
+  }
+}
+
+namespace {
+std::string ReplaceAll(std::string text, char what, const std::string& with) {
+  std::string out;
+  for (char c : text) {
+    if (c == what) out += with;
+    else out += c;
+  }
+  return out;
+}
+}  // namespace
+
+std::string MediumFailureText(const std::string& entry12, const std::string& fileName, int result) {
+  return ReplaceAll(entry12, '#', std::to_string(result)) + fileName;
+}
+
+std::string RecorderStatusText(const std::string& entry77, int count1, int count2) {
+  return ReplaceAll(ReplaceAll(entry77, '@', std::to_string(count1)), '#', std::to_string(count2));
+}
+
+}  // namespace falcet

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "falcet/player_rules.h"
+
+using namespace falcet;
+
+TEST(HandOver, JoinsListsAndPutsTheOwnListFirstOnce) {
+  HandOver h;
+  h.Add("|C:\\b.jpg|");
+  h.Add("C:\\c.jpg");
+  EXPECT_TRUE(h.Pending());
+  EXPECT_EQ(h.Take("C:\\a.jpg"), "C:\\a.jpg|C:\\b.jpg|C:\\c.jpg");
+  EXPECT_FALSE(h.Pending());
+  h.Add("C:\\d.jpg");
+  EXPECT_EQ(h.Take("C:\\a.jpg|C:\\b.jpg|C:\\c.jpg"), "C:\\d.jpg");
+  HandOver empty;
+  empty.Add("x");
+  EXPECT_EQ(empty.Take(""), "x");
+}
+
+TEST(Stepping, NextAndPreviousWrap) {
+  EXPECT_EQ(NextIndex(3, 3), 1);
+  EXPECT_EQ(NextIndex(1, 3), 2);
+  EXPECT_EQ(PreviousIndex(1, 3), 3);
+  EXPECT_EQ(PreviousIndex(2, 3), 1);
+  EXPECT_EQ(NextIndex(1, 0), 0);
+  EXPECT_EQ(PreviousIndex(5, 3), 3);
+}
+
+TEST(Stepping, SliderPositionsOfAPictureList) {
+  EXPECT_EQ(IndexAtPercent(55, 4), 2);
+  EXPECT_EQ(IndexAtPercent(100, 4), 4);
+  EXPECT_EQ(IndexAtPercent(0, 4), 1);
+  EXPECT_EQ(IndexAtPercent(250, 4), 4);
+  EXPECT_EQ(IndexAtPercent(50, 0), 0);
+  EXPECT_EQ(ListPercent(1, 4), 25);
+  EXPECT_EQ(ListPercent(2, 3), 67);
+  EXPECT_EQ(ListPercent(1, 0), 0);
+  EXPECT_EQ(PictureSliderPosition(3), 17);
+  EXPECT_EQ(PictureSliderPosition(0), 0);  // an empty list divides by nothing
+}
+
+TEST(Positions, PercentOfTheRange) {
+  EXPECT_EQ(MediaPercent(500, 0, 1000, false), 50);
+  EXPECT_EQ(MediaPercent(1500, 1000, 3000, false), 25);
+  EXPECT_EQ(MediaPercent(4000, 0, 3000, false), 100);
+  EXPECT_EQ(MediaPercent(10, 0, 3000, true), 100);
+  // A medium whose end equals its start (a stream of unknown length) reports 0 %.
+  EXPECT_EQ(MediaPercent(700, 0, 0, false), 0);
+  EXPECT_EQ(MediaPercent(700, 500, 500, false), 0);
+  EXPECT_EQ(PercentTarget(55, 1000, 3000), 2100);
+  EXPECT_EQ(PercentTarget(150, 0, 3000), 3000);
+}
+
+TEST(Positions, WhatTheEndOfAnItemDoes) {
+  int index = 0;
+  EXPECT_EQ(AtItemEnd(1, 3, false, index), EndAction::kNext);
+  EXPECT_EQ(AtItemEnd(3, 3, false, index), EndAction::kClose);
+  EXPECT_EQ(AtItemEnd(3, 3, true, index), EndAction::kRepeat);
+  EXPECT_EQ(index, 1);
+  EXPECT_EQ(AtItemEnd(1, 1, true, index), EndAction::kRepeat);
+  EXPECT_EQ(index, 1);
+  EXPECT_EQ(AtItemEnd(0, 0, false, index), EndAction::kClose);
+}
+
+TEST(Pictures, DisplayTimeRule) {
+  EXPECT_EQ(DisplayTime(true, 500, 6000), 4000);
+  EXPECT_EQ(DisplayTime(true, 7000, 6000), 7000);
+  EXPECT_EQ(DisplayTime(false, 0, 6000), 6000);
+  EXPECT_EQ(DisplayTime(false, 0, 900), 4000);
+}
+
+TEST(Pictures, EnlargingFit) {
+  Fit f = EnlargingFit(100, 50, 400, 400);
+  EXPECT_EQ(f.width, 400);
+  EXPECT_EQ(f.height, 200);
+  EXPECT_EQ(f.x, 0);
+  EXPECT_EQ(f.y, 100);
+  f = EnlargingFit(100, 200, 400, 300);
+  EXPECT_EQ(f.width, 150);
+  EXPECT_EQ(f.height, 300);
+  EXPECT_EQ(f.x, 125);
+  f = EnlargingFit(0, 50, 400, 400);  // no picture: nothing, and no division by 0
+  EXPECT_EQ(f.width, 0);
+}
+
+TEST(Pictures, EffectCycleWithRanges) {
+  EffectCycle c("Effects: 2001, 2005-2007 ,17000");
+  EXPECT_EQ(c.Size(), 5u);
+  std::vector<int> got;
+  for (int i = 0; i < 6; ++i) got.push_back(c.Next());
+  EXPECT_EQ(got, (std::vector<int>{2001, 2005, 2006, 2007, 17000, 2001}));
+  EffectCycle none("Effects:");
+  EXPECT_EQ(none.Next(), 0);
+  EXPECT_EQ(EffectCycle("").Next(), 0);
+}
+
+TEST(Commands, RecordSetup) {
+  RecordSetup r;
+  ASSERT_TRUE(ParseRecordSetup("640,480,0,1234", r));
+  EXPECT_EQ(r.innerWidth, 644);
+  EXPECT_EQ(r.innerHeight, 484);
+  EXPECT_EQ(r.reportWindow, 1234u);
+  EXPECT_EQ(RecorderRate(r.rate), 3);
+  EXPECT_EQ(RecorderRate(50), 30);
+  EXPECT_EQ(RecorderRate(12), 12);
+  EXPECT_FALSE(ParseRecordSetup("640", r));
+  ASSERT_TRUE(ParseRecordSetup("320, 200", r));
+  EXPECT_EQ(r.reportWindow, 0u);
+}
+
+TEST(Commands, AttachedSoundBurnJobAndEvents) {
+  AttachedSoundRequest a = ParseAttachedSound("C:\\show\\music.m3u|70|2|4000");
+  EXPECT_EQ(a.file, "C:\\show\\music.m3u");
+  EXPECT_EQ(a.volume, 70);
+  EXPECT_EQ(a.pan, 2);
+  EXPECT_TRUE(ParseAttachedSound("").file.empty());
+  BurnJob j = ParseBurnJob("C:\\cd\\*.*|My show");
+  EXPECT_EQ(j.files, "C:\\cd\\*.*");
+  EXPECT_EQ(j.name, "My show");
+  EXPECT_EQ(StateAfterEvent(0, 7), 1);
+  EXPECT_EQ(StateAfterEvent(3, 8), 2);
+  EXPECT_EQ(StateAfterEvent(2, 9), 3);
+  EXPECT_EQ(StateAfterEvent(1, 6), 3);
+  EXPECT_EQ(StateAfterEvent(2, 4), 2);
+}
+
+TEST(Commands, MessageTexts) {
+  EXPECT_EQ(MediumFailureText("Error # with ", "take#2.avi", -99), "Error -99 with take#2.avi");
+  EXPECT_EQ(RecorderStatusText("@ frames, # sounds", 12, 3), "12 frames, 3 sounds");
+}
+
+TEST(Pictures, VideoPlacementBySizeItem) {
+  // 320 x 240 at double size in a 500 x 400 area.
+  Fit f = VideoPlacement(306, true, 320, 240, 0, 0, 500, 400);
+  EXPECT_EQ(f.width, 500);
+  EXPECT_EQ(f.height, 375);
+  EXPECT_EQ(f.x, 0);
+  EXPECT_EQ(f.y, 12);
+  f = VideoPlacement(306, false, 320, 240, 0, 0, 500, 400);
+  EXPECT_EQ(f.width, 500);
+  EXPECT_EQ(f.height, 400);
+  EXPECT_EQ(f.x, 0);
+  EXPECT_EQ(f.y, 0);
+  f = VideoPlacement(303, true, 320, 240, 10, 20, 500, 400);
+  EXPECT_EQ(f.width, 160);
+  EXPECT_EQ(f.height, 120);
+  EXPECT_EQ(f.x, 10 + 170);
+  EXPECT_EQ(f.y, 20 + 140);
+  f = VideoPlacement(307, false, 320, 240, 0, 0, 500, 400);
+  EXPECT_EQ(f.width, 500);
+  EXPECT_EQ(f.height, 400);
+  f = VideoPlacement(307, true, 320, 240, 0, 0, 500, 400);  // native size, fitted
+  EXPECT_EQ(f.width, 500);
+  EXPECT_EQ(f.height, 375);
+  // A sound has no picture: the whole area, and nothing divides by its size.
+  f = VideoPlacement(307, true, 0, 0, 0, 0, 500, 400);
+  EXPECT_EQ(f.width, 500);
+}
+
+TEST(Commands, PrintPlacementOnPortraitAndLandscapePages) {
+  Fit f = PrintPlacement(4800, 6600, true, 640, 400);
+  EXPECT_EQ(f.width, 4770);
+  EXPECT_EQ(f.height, 2981);
+  EXPECT_EQ(f.x, 30);
+  EXPECT_EQ(f.y, 1869);
+  f = PrintPlacement(6600, 4800, false, 400, 400);
+  EXPECT_EQ(f.width, 4800);
+  EXPECT_EQ(f.height, 4800);
+  EXPECT_EQ(f.x, (6600 - 4800) / 2 + 60);
+  EXPECT_EQ(f.y, 0);
+  EXPECT_EQ(PrintPlacement(4800, 6600, true, 0, 400).width, 0);
+}
+
+TEST(Commands, SnapshotTargetKeepsTheFolders) {
+  EXPECT_EQ(SnapshotTarget("C:\\my.pics\\frame"), "C:\\my.pics\\frame.bmp");
+  EXPECT_EQ(SnapshotTarget("C:\\shots\\frame.JPG"), "C:\\shots\\frame.bmp");
+  EXPECT_EQ(SnapshotTarget("  "), "");
+}

@@ -1,0 +1,71 @@
+// The close of the player (WM_SYSCOMMAND SC_CLOSE): the burn job goes to the disc burner,
+// the medium and the timers stop, the settings are written and the partners are told.
+#include "bars.h"
+#include "falcet/player_rules.h"
+#include "handlers.h"
+#include "imaging/copydata.h"
+#include "imaging/partner.h"
+#include "items.h"
+#include "lifecycle.h"
+#include "mainwindow.h"
+#include "media.h"
+#include "pictures.h"
+#include "procs.h"
+#include "skin/sk_falcet.h"
+#include "state.h"
+
+namespace falcet {
+
+namespace {
+
+constexpr int kBurnerEntry = 9;
+
+void HandOverBurnJob() {
+  Player& p = App();
+  if (p.burnJob.empty()) return;
+  BurnJob job = ParseBurnJob(p.burnJob);
+  // A burner that had to be started gets code 19 first; one that does not come up within
+  // the partner time gets nothing.
+  HWND burner = FindOrStartPartner(p.programFolder + SuiteProgram(kBurnerEntry), SuiteClass(kBurnerEntry), 19);
+  if (!burner) return;
+  SENDCOPYDATA(burner, 25, job.name);
+  SENDCOPYDATA(burner, 24, "");
+  SENDCOPYDATA(burner, 3, job.files);
+  p.burnJob.clear();
+}
+
+}  // namespace
+
+void OnSysClose() {
+  Player& p = App();
+  HandOverBurnJob();
+  StopAttachedSound();
+  if (p.dialUp) SKRASHANGUP(p.dialUp);
+  p.dialUp = nullptr;
+  KillPlayerTick();
+  KillThreadTimer(p.slideTimer);
+  KillThreadTimer(p.stepTimer);
+  KillThreadTimer(p.handOverTimer);
+  if (p.volumeTimer) KillTimer(nullptr, p.volumeTimer);
+  p.volumeTimer = 0;
+  SetStatusText("");
+  STOPMEDIA();
+  CLOSEMEDIA();
+  if (p.view) ShowWindow(p.view, SW_HIDE);
+  LeaveSlideShow();
+  HideWebPanel();
+  WriteSettings();
+  if (HWND browser = FindWindowA(kBrowserClass, nullptr)) {
+    if (p.startedBrowser) SENDCOPYDATA(browser, 10, "");
+    else if (p.startedBySuite && IsIconic(browser)) ShowWindow(browser, SW_RESTORE);
+  }
+  if (p.startedSpectrum)
+    if (HWND spectrum = FindWindowA(kSpectrumClass, nullptr)) SENDCOPYDATA(spectrum, 10, "");
+  // The audio player goes on only when the player paused it.
+  if (p.pausedAudioPlayer)
+    if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) SENDCOPYDATA(audio, 9, "");
+  p.pausedAudioPlayer = false;
+  PostQuitMessage(0);
+}
+
+}  // namespace falcet

@@ -1,0 +1,132 @@
+// The command messages that the suite's programs send to the player.
+#include "audio/bass.h"
+#include "bars.h"
+#include "falcet/command_line.h"
+#include "falcet/item_lists.h"
+#include "handlers.h"
+#include "imaging/copydata.h"
+#include "items.h"
+#include "lifecycle.h"
+#include "mainwindow.h"
+#include "media.h"
+#include "pictures.h"
+#include "procs.h"
+#include "skin/skin.h"
+#include "slideshow/show_format.h"
+#include "state.h"
+
+namespace falcet {
+
+namespace {
+
+// Code 20: the player sizes itself for the recording, stands top-most at the top of the
+// screen with input disabled, and opens the built show list.
+void SetUpRecording(const std::string& text) {
+  Player& p = App();
+  RecordSetup setup;
+  if (!ParseRecordSetup(text, setup)) return;
+  p.recordMode = true;
+  p.recordWidth = setup.innerWidth;
+  p.recordHeight = setup.innerHeight;
+  p.recordRate = setup.rate;
+  p.reportWindow = reinterpret_cast<HWND>(setup.reportWindow);  // a handle sent as a number
+  int width = setup.innerWidth + SKGETSYSTEMMETRICS(4) + SKGETSYSTEMMETRICS(5);
+  int height = setup.innerHeight + SKGETSYSTEMMETRICS(1) + SKGETSYSTEMMETRICS(6);
+  int left = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  SetWindowPos(p.frame, HWND_TOPMOST, left, 0, width, height, SWP_SHOWWINDOW);
+  EnableWindow(p.frame, FALSE);
+  OPENITEM("", p.programBase + Ui(89), 0, 0);
+}
+
+// Code 4: the sound attached to the show (or the picture) plays and the medium pauses.
+void AttachSound(const std::string& text) {
+  Player& p = App();
+  StopAttachedSound();
+  if (BASSAVAILABLE())
+    for (int option : {6, 4, 5}) BASSSETCONFIG(option, 100);
+  AttachedSoundRequest request = ParseAttachedSound(text);
+  if (request.file.empty()) return;
+  std::string base = p.showFolder.empty() ? p.programFolder : p.showFolder;
+  PlayAttachedList(request, base);
+  if (uint32_t channel = BASSCURRENTCHANNEL()) BASSCHANNELPAUSE(channel);
+  PAUSEMEDIA();
+}
+
+}  // namespace
+
+LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
+  Player& p = App();
+  std::string text;
+  int code = GETCOPYDATA(text, wParam, lParam);
+  switch (code) {
+    case 26:
+      p.burnJob = text;
+      break;
+    case 10:
+      PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case 1:
+      p.startedBySuite = true;
+      p.slideShowFlag = false;
+      break;
+    case 19:
+      p.slideShowFlag = true;
+      p.startedBySuite = false;
+      p.defaultPictureTime = slideshow::TextNumber(text);
+      break;
+    case 20:
+      SetUpRecording(text);
+      break;
+    case 4:
+      AttachSound(text);
+      break;
+    case 5:
+      if (!MenuChecked(407)) PostMessageA(p.frame, WM_COMMAND, 407, 0);
+      break;
+    case 6:
+      if (!MenuChecked(411)) SendMessageA(p.frame, WM_COMMAND, 411, 0);
+      break;
+    case 7:
+      if (ControlVisible(kPlayButton)) PostMessageA(p.frame, WM_COMMAND, kPlayButton, 0);
+      break;
+    case 18:
+      p.handOver.Add(text);
+      if (!p.handOverTimer) p.handOverTimer = StartThreadTimer(100);
+      break;
+    default:
+      // Code 3 and every code the player has no meaning for: a list to open, once the
+      // sender has been let go.
+      p.pendingList = text;
+      PostMessageA(p.frame, kMsgOpenReceived, 0, 0);
+      break;
+  }
+  return 1;
+}
+
+void OnHandOverTimer() {
+  Player& p = App();
+  KillThreadTimer(p.handOverTimer);
+  std::string list = p.handOver.Take(p.commandLine);
+  p.commandLine = list;
+  SENDCOPYDATA(p.frame, 3, list);
+}
+
+void OpenPendingList() {
+  Player& p = App();
+  std::string list = p.pendingList;
+  p.pendingList.clear();
+  // A single play list stands for its items.
+  if (ItemCount(list) == 1) list = ListOfName(list);
+  if (IsWebPageName(list)) LeaveSlideShow();
+  OpenList(list, true);
+}
+
+void OnRecorderNotice(UINT message) {
+  Player& p = App();
+  int slot = message == kMsgRecorderNotice1 ? 0 : message == kMsgRecorderNotice2 ? 1 : 2;
+  if (!p.recorder) return;
+  p.recorderCounts[slot] += 1;
+  if (slot < 2) SetStatusText(RecorderStatusText(Ui(77), p.recorderCounts[0], p.recorderCounts[1]));
+}
+
+}  // namespace falcet

@@ -1,0 +1,157 @@
+#include "items.h"
+
+#include "audio/bass.h"
+#include "bars.h"
+#include "falcet/command_line.h"
+#include "falcet/item_lists.h"
+#include "falcet/options.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "mainwindow.h"
+#include "media.h"
+#include "pictures.h"
+#include "procs.h"
+#include "skin/sk_falcet.h"
+#include "skin/sk_msgbox.h"
+#include "skin/skin.h"
+#include "state.h"
+
+namespace falcet {
+
+namespace {
+
+// A web address needs a connection; without one the default dial-up is tried.
+bool Connected(const std::string& item) {
+  Player& p = App();
+  if (!NeedsConnection(item) || SKINTERNETSTATE()) return true;
+  if (!p.dialUp) p.dialUp = SKRASCONNECT();
+  if (p.dialUp) return true;
+  SkBoxStyle style;
+  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
+  style.textColour = SKGETSYSCOLOR(113);
+  style.secondColour = SKGETSYSCOLOR(112);
+  SKMSGBOX(p.frame, SKDEFAULTFONT(), Ui(1), SKWINERR(1203) + "|" + item, "", style);
+  SetStatusText(fileio::NameOf(item));
+  return false;
+}
+
+// A built show list: the slides become the item list, the header goes to the player
+// itself as command messages. Returns the item to open ("" for none).
+std::string ReadShowList(const std::string& item) {
+  Player& p = App();
+  std::string folder = fileio::FolderOf(item);
+  if (folder.empty()) folder = p.programFolder;
+  p.showFolder = folder;
+  std::string text;
+  fileio::ReadWholeFile(item, text);
+  ShowItems show =
+      ReadShowItems(text, folder, [](const std::string& f) { return fileio::Exists(f) && !fileio::IsDirectory(f); });
+  if (p.recordMode) show.flagTwo = 1;
+  p.showHeader = show;
+  if (show.pictureTime > 0) p.options = WithOption(p.options, kOptStepInterval, std::to_string(show.pictureTime));
+  p.itemList = show.items;
+  p.timeList = show.times;
+  SENDCOPYDATA(p.frame, 4,
+               show.soundFile + "|" + std::to_string(show.soundNumberOne) + "|" +
+                   std::to_string(show.soundNumberTwo) + "|" + std::to_string(show.pictureTime));
+  if (show.flagThree) SENDCOPYDATA(p.frame, 5, "");
+  if (show.flagOne == 0) SENDCOPYDATA(p.frame, 6, "");
+  SENDCOPYDATA(p.frame, 7, "");
+  p.itemCount = ItemCount(p.itemList);
+  if (p.itemCount > 1) {
+    p.currentIndex = 1;
+    return ItemAt(p.itemList, 1);
+  }
+  p.currentIndex = p.itemCount;
+  return p.itemList;
+}
+
+}  // namespace
+
+void OPENITEM(const std::string& /*prefix*/, const std::string& given, int a, int b) {
+  Player& p = App();
+  KillThreadTimer(p.stepTimer);
+  std::string item = given;
+  if (item.empty()) return;
+  bool medium = IsMedium(item, Ui(3), Ui(88), BASSAVAILABLE() != 0);
+  if (!Connected(item)) return;
+  if (medium) {
+    int kind = MatchesPatterns(item, Ui(88)) ? kBarSound : kBarVideo;
+    if (p.barKind != kind || !p.bar || !IsWindowVisible(p.bar)) BUILDMEDIABAR(kind);
+    p.itemKind = kBarVideo;
+    p.mediumKind = kind;
+    SHOWMEDIAINFO(item, a, b);
+    return;
+  }
+  if (!Ui(89).empty() && EndsWithNoCase(item, Ui(89))) {
+    item = ReadShowList(item);
+    if (item.empty()) return;
+  }
+  if (IsPictureFile(item)) {
+    if (p.barKind != kBarPicture) BUILDPICTUREBAR();
+    p.itemKind = kBarPicture;
+    ShowPicture(item);
+    return;
+  }
+  if (p.barKind != kBarWeb) BUILDWEBBAR();
+  p.itemKind = kBarWeb;
+  ShowWebPage(item);
+}
+
+void OpenList(const std::string& list, bool leaveShow) {
+  Player& p = App();
+  p.itemList = list;
+  p.timeList.clear();
+  p.itemCount = ItemCount(list);
+  if (p.itemCount > 1) {
+    p.currentIndex = 1;
+    OPENITEM("", ItemAt(list, 1), 0, 0);
+  } else if (p.itemCount == 1) {
+    p.currentIndex = 1;
+    if (leaveShow) LeaveSlideShow();
+    OPENITEM("", list, 0, 0);
+  }
+}
+
+void NextItem() {
+  Player& p = App();
+  if (p.itemCount < 2) {
+    if (WebPanelShows()) WebForward();
+    return;
+  }
+  p.stepDirection = 2;
+  p.currentIndex += 1;
+  if (p.currentIndex > p.itemCount) {
+    // Past the last item: the show ends here and the list stands at its start again.
+    SendMessageA(p.frame, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (p.recorderMode == 1) StopRecorder();
+    StopAttachedSound();
+    if (uint32_t channel = BASSCURRENTCHANNEL()) BASSCHANNELPAUSE(channel);
+    PAUSEMEDIA();
+    p.currentIndex = 1;
+    if (p.recordMode) {
+      // The recording is complete, and input is disabled in record mode: the program that
+      // asked for it waits for the player to end, so it ends here.
+      PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+  }
+  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
+  OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
+  if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+}
+
+void PreviousItem() {
+  Player& p = App();
+  if (p.itemCount < 2) {
+    if (WebPanelShows()) WebBack();
+    return;
+  }
+  p.stepDirection = 1;
+  p.currentIndex = PreviousIndex(p.currentIndex, p.itemCount);
+  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
+  OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
+  if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+}
+
+}  // namespace falcet

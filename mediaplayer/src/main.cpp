@@ -1,0 +1,8 @@
+// falcet: the media player.
+#include <windows.h>
+
+#include "lifecycle.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  return falcet::WINMAIN(instance, commandLine ? commandLine : "");
+}

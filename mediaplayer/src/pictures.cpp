@@ -1,0 +1,243 @@
+#include "pictures.h"
+
+#include <algorithm>
+
+#include "audio/bass.h"
+#include "bars.h"
+#include "falcet/item_lists.h"
+#include "falcet/options.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "imaging/side_files.h"
+#include "imaging/text_shape.h"
+#include "imglib/imglib.h"
+#include "items.h"
+#include "mainwindow.h"
+#include "media.h"
+#include "procs.h"
+#include "skin/skin.h"
+#include "slideshow/show_format.h"
+#include "state.h"
+
+namespace falcet {
+
+namespace {
+
+imglib::BitmapOwner& Picture() {
+  static imglib::BitmapOwner picture;
+  return picture;
+}
+
+EffectCycle& Effects() {
+  static EffectCycle cycle(Ui(84));
+  return cycle;
+}
+
+std::string SideFile(const std::string& path, const char* extension) {
+  std::string side = SideFilePath(path, extension, SideFileNoDot::kNone);
+  return !side.empty() && fileio::Exists(side) ? side : std::string();
+}
+
+std::string ReadWhole(const std::string& path) {
+  std::string text;
+  if (!path.empty()) fileio::ReadWholeFile(path, text);
+  return text;
+}
+
+void ReadSideFiles(const std::string& path) {
+  Player& p = App();
+  p.keywordText = ReadWhole(SideFile(path, "kwd"));
+  p.soundSideFile = SideFile(path, "wav");
+  p.documentSideFile = SideFile(path, "doc");
+  p.effectText = ReadWhole(SideFile(path, "sfx"));
+  std::string tim = SideFile(path, "tim");
+  p.displayTime = DisplayTime(!tim.empty(), slideshow::TextNumber(ReadWhole(tim)), p.defaultPictureTime);
+  // The transition: the side file's effect number, or the next of the effect list.
+  int effect = slideshow::TextNumber(p.effectText);
+  p.effectNumber = effect != 0 ? effect : Effects().Next();
+}
+
+// Hands the picture's document to the help viewer.
+void ShowDocument(const std::string& document) {
+  std::string viewer = SKFINDF("VANDREL.EXE");
+  if (viewer.empty()) return;
+  if (HWND help = FindWindowA(kHelpClass, nullptr)) {
+    if (IsIconic(help)) ShowWindow(help, SW_RESTORE);
+    SENDCOPYDATA(help, 3, document);
+    return;
+  }
+  SKSHELL(viewer + " " + document + "," + App().programFolder + "tolvern.skl", SW_SHOW, 0);
+}
+
+int StepIntervalOfPicture() {
+  Player& p = App();
+  int interval = Option(kOptStepInterval);
+  if (!p.timeList.empty()) {
+    int listed = slideshow::TextNumber(ItemAt(p.timeList, p.currentIndex));
+    if (listed > 0) interval = listed;
+  }
+  if (p.slideShowFlag) interval = p.displayTime;
+  return interval > 0 ? interval : 4000;
+}
+
+}  // namespace
+
+void ICONISE(int width, int height, int areaWidth, int areaHeight, int& x, int& y, int& fitWidth, int& fitHeight) {
+  if (!MenuChecked(409)) {
+    SKICONISE(width, height, areaWidth, areaHeight, x, y, fitWidth, fitHeight);
+    return;
+  }
+  Fit f = EnlargingFit(width, height, areaWidth, areaHeight);
+  x = f.x;
+  y = f.y;
+  fitWidth = f.width;
+  fitHeight = f.height;
+}
+
+void FreePicture() { L_FreeBitmap(Picture().Get()); }
+
+const ImgBitmap* CurrentPicture() { return Picture()->dib ? Picture().Get() : nullptr; }
+
+void PaintPicture(HWND window, HDC dc) {
+  RECT r;
+  GetClientRect(window, &r);
+  int colour = Option(kOptViewColour);
+  HBRUSH back = CreateSolidBrush(COLORREF(colour));
+  FillRect(dc, &r, back);
+  DeleteObject(back);
+  ImgBitmap* picture = Picture().Get();
+  if (!picture->dib) return;
+  int x = 0, y = 0, w = 0, h = 0;
+  ICONISE(picture->width, picture->height, r.right, r.bottom, x, y, w, h);
+  RECT destination{x, y, x + w, y + h};
+  HPALETTE palette = L_CreatePaintPalette(dc, picture);
+  HPALETTE old = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+  if (palette) RealizePalette(dc);
+  SetStretchBltMode(dc, HALFTONE);
+  L_PaintDC(dc, picture, nullptr, nullptr, &destination, nullptr, SRCCOPY);
+  if (palette) {
+    SelectPalette(dc, old, FALSE);
+    DeleteObject(palette);
+  }
+}
+
+void RepaintPicture() {
+  Player& p = App();
+  if (p.pictureArea) InvalidateRect(p.pictureArea, nullptr, FALSE);
+  if (p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+}
+
+void ShowPicture(const std::string& path) {
+  Player& p = App();
+  HideWebPanel();
+  if (p.slideState == 2) LeaveSlideShow();
+  if (!p.volumeTimer) p.volumeTimer = SetTimer(nullptr, 0, 100, VOLUMETIMERPROC);
+  if (!p.recorderMode) SetStatusText("");
+  KillPlayerTick();
+  CLOSEMEDIA();
+  if (p.view) ShowWindow(p.view, SW_HIDE);
+  HWND area = PictureArea();
+  ShowWindow(area, SW_SHOW);
+  LAYOUTCONTROLS();
+  FreePicture();
+  if (L_LoadBitmap(path, Picture().Get(), 24) == imglib::kSuccess) {
+    // The layered objects of the picture are drawn into it at their own co-ordinates.
+    if (HDC dc = L_CreateLeadDC(Picture().Get())) {
+      DRAWOVERLAY(dc, path);
+      L_DeleteLeadDC(dc);
+    }
+  }
+  p.picturePath = path;
+  ReadSideFiles(path);
+  SetTitle(Ui(1) + " - " + fileio::NameOf(path));
+  // Menu option 407 shows the picture's keywords in the status line.
+  if (!p.recorderMode) SetStatusText(MenuChecked(407) ? p.keywordText : std::string());
+  if (Option(kOptShowAtOnce) && !p.zoom) PostMessageA(p.frame, WM_COMMAND, 404, 0);
+  else RepaintPicture();
+  PICTUREEXTRAS();
+}
+
+void PICTUREEXTRAS() {
+  Player& p = App();
+  p.stepInterval = StepIntervalOfPicture();
+  CLOSEMEDIA();
+  bool volumeOn = Control(kVolumeSlider) && IsWindowEnabled(Control(kVolumeSlider));
+  if (!p.soundSideFile.empty() && volumeOn && OPENMEDIA(nullptr, p.soundSideFile, 0) > 0) {
+    if (PLAYMEDIA(0, 0) == 1) p.stepInterval = std::max<int64_t>(p.stepInterval, p.media.end - p.media.start);
+  }
+  if (!p.documentSideFile.empty() && volumeOn) ShowDocument(p.documentSideFile);
+  KillThreadTimer(p.slideTimer);
+  if (p.slideVariant == 2 && p.slideState == 1) p.slideTimer = StartThreadTimer(UINT(p.stepInterval));
+  if (p.currentIndex == p.itemCount && (p.showHeader.lastFlag || p.recorderMode == 1))
+    FadeAttachedSound(p.stepInterval);
+}
+
+void StartSlideShow(int command) {
+  Player& p = App();
+  p.slideState = 1;
+  p.zoomFlag = MenuChecked(411);
+  if (p.zoomFlag) CreateZoomHolder();
+  if (p.recordMode) StartRecorder();
+  ShowControl(kPlayButton, false);
+  ShowControl(kPauseButton, true);
+  switch (command) {
+    case 403:
+      p.slideVariant = 1;
+      KillThreadTimer(p.slideTimer);
+      break;
+    case 405:
+      p.slideVariant = 2;
+      if (p.stepInterval <= 0) p.stepInterval = Option(kOptStepInterval) > 0 ? Option(kOptStepInterval) : 4000;
+      KillThreadTimer(p.slideTimer);
+      p.slideTimer = StartThreadTimer(UINT(p.stepInterval));
+      if (p.zoom) {
+        EnableWindow(p.zoom, FALSE);
+        if (HWND next = Control(kNextButton)) SetFocus(next);
+      }
+      break;
+    default:
+      p.slideVariant = 0;
+      KillThreadTimer(p.slideTimer);
+      RepaintPicture();
+      break;
+  }
+  if (!p.soundSideFile.empty() && !AttachedSoundPlaying()) PlayAttachedSound(p.soundSideFile);
+}
+
+void LeaveSlideShow() {
+  Player& p = App();
+  KillThreadTimer(p.slideTimer);
+  KillThreadTimer(p.stepTimer);
+  if (p.zoom) {
+    EnableWindow(p.zoom, TRUE);
+    DestroyZoomHolder();
+  }
+  if (p.slideState != 0 || p.barKind == kBarPicture) {
+    ShowControl(kPauseButton, false);
+    ShowControl(kPlayButton, true);
+  }
+  p.slideState = 0;
+  p.slideVariant = 0;
+  p.zoomFlag = false;
+}
+
+void OnSlideTimer() {
+  Player& p = App();
+  KillThreadTimer(p.slideTimer);
+  // No transition runs in this player's view, so the step may come at once.
+  p.stepTimer = StartThreadTimer(25);
+}
+
+void OnStepTimer() {
+  Player& p = App();
+  KillThreadTimer(p.stepTimer);
+  if (p.slideState == 1 && p.itemCount > 1) {
+    if (p.stepDirection == 1) PreviousItem();
+    else NextItem();
+    return;
+  }
+  if (p.zoom) PostMessageA(p.zoom, WM_KEYDOWN, p.stepDirection == 1 ? VK_LEFT : VK_RIGHT, 0);
+}
+
+}  // namespace falcet

@@ -1,0 +1,191 @@
+// A medium from the outside: its start with titles and the player tick, the stop command,
+// the position slider, play and pause; and the two timers that follow it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "audio/bass.h"
+#include "bars.h"
+#include "falcet/options.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "items.h"
+#include "mainwindow.h"
+#include "media.h"
+#include "pictures.h"
+#include "procs.h"
+#include "skin/sk_msgbox.h"
+#include "skin/skin.h"
+#include "state.h"
+
+namespace falcet {
+
+namespace {
+
+void WarningBox(const std::string& text) {
+  Player& p = App();
+  SkBoxStyle style;
+  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
+  style.textColour = SKGETSYSCOLOR(113);
+  style.secondColour = SKGETSYSCOLOR(112);
+  SKMSGBOX(p.frame, SKDEFAULTFONT(), Ui(1), text, "", style);
+}
+
+int Failed(const std::string& file, int result) {
+  WarningBox(MediumFailureText(Ui(12), file, result));
+  return result;
+}
+
+}  // namespace
+
+void StartPlayerTick() {
+  Player& p = App();
+  if (p.tickRunning || !p.frame) return;
+  // Old systems get a faster tick (0.7 x 100 ms).
+  UINT period = SKOSVERSION() < 300 ? 70 : 100;
+  p.tickRunning = SetTimer(p.frame, kTickTimer, period, PLAYERTICK) != 0;
+}
+
+void KillPlayerTick() {
+  Player& p = App();
+  if (p.frame) KillTimer(p.frame, kTickTimer);
+  p.tickRunning = false;
+}
+
+int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b) {
+  Player& p = App();
+  if (file.empty()) return Failed(file, -8);
+  if (p.volumeTimer) KillTimer(nullptr, p.volumeTimer);
+  p.volumeTimer = 0;
+  HideWebPanel();
+  if (p.pictureArea) ShowWindow(p.pictureArea, SW_HIDE);
+  KillPlayerTick();
+  SetStatusText("");
+  CLOSEMEDIA();
+  if (SKINSET(Option(kOptBars), kBarVideo)) SetSliderPosition(kPositionSlider, 0);
+  int opened = OPENMEDIA(p.view, file, 0);
+  if (opened != 1 && opened != 2) return Failed(file, opened);
+  LAYOUTCONTROLS();
+  int played = PLAYMEDIA(a, b);
+  if (played != 1) {
+    CLOSEMEDIA();
+    return Failed(file, played);
+  }
+  StartPlayerTick();
+  std::string name = fileio::NameOf(file);
+  SetTitle(Ui(1) + " - " + name);
+  SetStatusText("");
+  ShowControl(kPlayButton, false);
+  ShowControl(kPauseButton, true);
+  return opened;
+}
+
+void STOPANDCLOSE() {
+  Player& p = App();
+  if (p.recorderMode == 1) StopRecorder();
+  KillPlayerTick();
+  KillThreadTimer(p.slideTimer);
+  KillThreadTimer(p.stepTimer);
+  SetStatusText("");
+  SetTitle(Ui(1));
+  STOPMEDIA();
+  CLOSEMEDIA();
+  if (p.view) ShowWindow(p.view, SW_HIDE);
+  LeaveSlideShow();
+  p.media.levelsOn = false;
+  ShowControl(kPauseButton, false);
+  ShowControl(kPlayButton, true);
+  p.itemList.clear();
+  p.timeList.clear();
+  p.itemCount = 0;
+  p.currentIndex = 0;
+  PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void SEEKTO(int percent) {
+  Player& p = App();
+  if (percent > 100) percent = 100;
+  if (p.barKind == kBarPicture && p.itemCount > 1) {
+    p.currentIndex = IndexAtPercent(percent, p.itemCount);
+    OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
+    if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+    return;
+  }
+  if (percent == GETMEDIASTATE()) return;
+  int64_t target = PercentTarget(percent, p.media.start, p.media.end);
+  bool wasActive = ISMEDIAACTIVE();
+  char text[1024] = {};
+  GetWindowTextA(p.frame, text, sizeof text);
+  std::string caption = fileio::ToLower(text);
+  // A DVD's video object is not moved in.
+  if (caption.size() >= 4 && caption.compare(caption.size() - 4, 4, ".vob") == 0) return;
+  RESUMEMEDIA();
+  SEEKMEDIA(target);
+  if (!wasActive) PAUSEMEDIA();
+}
+
+void PlayOrResume() {
+  Player& p = App();
+  if (p.barKind == kBarPicture) {
+    // The picture bar's play button starts the slide show.
+    StartSlideShow(405);
+    return;
+  }
+  if (p.media.holder == Holder::kNone) return;
+  ShowControl(kPlayButton, false);
+  ShowControl(kPauseButton, true);
+  RESUMEMEDIA();
+  StartPlayerTick();
+}
+
+void PauseMedium() {
+  Player& p = App();
+  if (p.barKind == kBarPicture) {
+    LeaveSlideShow();
+    return;
+  }
+  if (p.media.holder == Holder::kNone) return;
+  ShowControl(kPauseButton, false);
+  ShowControl(kPlayButton, true);
+  KillPlayerTick();
+  PAUSEMEDIA();
+}
+
+void CALLBACK VOLUMETIMERPROC(HWND, UINT, UINT_PTR, DWORD) {
+  // With a start volume of its own the player leaves the slider where it put it.
+  if (Option(kOptStartVolume) < 0) SetSliderPosition(kVolumeSlider, GETMIXERVOLUME());
+}
+
+void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {
+  Player& p = App();
+  VOLUMETIMERPROC(nullptr, 0, 0, 0);
+  int percent = GETMEDIASTATE();
+  if (percent < 100) {
+    if (ISMEDIAACTIVE()) SetSliderPosition(kPositionSlider, percent);
+  } else {
+    SetSliderPosition(kPositionSlider, 100);
+    int index = 0;
+    switch (AtItemEnd(p.currentIndex, p.itemCount, RepeatChecked(), index)) {
+      case EndAction::kNext:
+        NextItem();
+        break;
+      case EndAction::kRepeat: {
+        p.currentIndex = index;
+        std::string item = ItemAt(p.itemList, p.currentIndex);
+        OPENITEM("", item.empty() ? p.itemList : item, 0, 0);
+        break;
+      }
+      case EndAction::kClose:
+        // The last item of the list has been played: the player closes itself.
+        KillPlayerTick();
+        PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return;
+    }
+  }
+  if (p.media.holder == Holder::kAudio) {
+    uint32_t level = BASSCHANNELGETLEVEL();
+    if (level != 0xFFFFFFFFu && level != 0) p.media.levelsOn = true;
+  }
+  if (HWND spectrum = FindWindowA(kSpectrumClass, nullptr)) SENDCOPYDATA(spectrum, 17, "");
+}
+
+}  // namespace falcet

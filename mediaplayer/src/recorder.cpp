@@ -1,0 +1,99 @@
+// The window recorder: a running slide show in record mode is written into a video file
+// by the plug-in morvane.dll from the program folder. The plug-in exports four functions:
+//   int WINAPI MVINIT(HWND window, const MvFormat* format, const char* outputFile)
+//   int WINAPI MVSTART(DWORD fourcc)
+//   int WINAPI MVSTOP()
+//   int WINAPI MVEND()
+// and posts the notices 0x7EA, 0x7ED and 0x7EC to the window while it records. Without the
+// plug-in nothing is recorded.
+#include "bars.h"
+#include "falcet/player_rules.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "media.h"
+#include "state.h"
+
+namespace falcet {
+
+namespace {
+
+// What the plug-in is told about the recording.
+struct MvFormat {
+  int32_t framesPerSecond;
+  int32_t soundRate;      // 22050 Hz
+  int32_t soundBits;      // 16
+  BITMAPINFOHEADER picture;  // the client area, 24 bits per pixel
+};
+
+using MvInitProc = int(WINAPI*)(HWND, const MvFormat*, const char*);
+using MvStartProc = int(WINAPI*)(DWORD);
+using MvPlainProc = int(WINAPI*)();
+
+template <typename T>
+T Export(const char* name) {
+  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(App().recorder, name)));
+}
+
+// The controls that stay still while a recording runs.
+void EnableCommandControls(bool on) {
+  for (int id : {55, 56, 67, 68, 61, 62, 72, 51, 52, 74}) EnableControl(id, on);
+}
+
+}  // namespace
+
+void StartRecorder() {
+  Player& p = App();
+  if (p.recorderMode == 1) return;
+  if (!p.recorder) {
+    std::string plugin = p.programFolder + "morvane.dll";
+    if (!fileio::Exists(plugin)) return;
+    p.recorder = LoadLibraryA(plugin.c_str());
+    if (!p.recorder) return;
+  }
+  auto init = Export<MvInitProc>("MVINIT");
+  auto start = Export<MvStartProc>("MVSTART");
+  if (!init || !start) return;
+  std::string output = p.programFolder + fileio::StemOf(p.exePath) + ".avi";
+  fileio::RemoveFile(output);
+  RECT client{};
+  GetClientRect(p.frame, &client);
+  MvFormat format{};
+  format.framesPerSecond = RecorderRate(p.recordRate);
+  format.soundRate = 22050;
+  format.soundBits = 16;
+  format.picture.biSize = sizeof format.picture;
+  format.picture.biWidth = client.right;
+  format.picture.biHeight = client.bottom;
+  format.picture.biPlanes = 1;
+  format.picture.biBitCount = 24;
+  if (init(p.frame, &format, output.c_str()) == 0) return;
+  if (start(mmioStringToFOURCCA("cscd", 0)) == 0) return;
+  p.recorderMode = 1;
+  EnableCommandControls(false);
+}
+
+void StopRecorder() {
+  Player& p = App();
+  if (p.recorderMode != 1) return;
+  if (auto stop = Export<MvPlainProc>("MVSTOP")) stop();
+  if (auto end = Export<MvPlainProc>("MVEND")) end();
+  p.recorderMode = 2;
+  EnableCommandControls(true);
+  STOPMEDIA();
+  CLOSEMEDIA();
+}
+
+void ReportRecording() {
+  Player& p = App();
+  // The program that asked for the recording waits for the counts, also when no plug-in
+  // could record anything (then they are all 0).
+  if ((p.recorder || p.recordMode) && p.reportWindow && IsWindow(p.reportWindow))
+    SENDCOPYDATA(p.reportWindow, 21,
+                 std::to_string(p.recorderCounts[0]) + "," + std::to_string(p.recorderCounts[1]) + "," +
+                     std::to_string(p.recorderCounts[2]));
+  if (p.recorder) FreeLibrary(p.recorder);
+  p.recorder = nullptr;
+}
+
+}  // namespace falcet

@@ -1,0 +1,315 @@
+// WINMAIN: everything the window procedure and the item opening rely on, the first items,
+// the message loop and the clean-up after it.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "audio/bass.h"
+#include "bars.h"
+#include "falcet/command_line.h"
+#include "falcet/options.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "imaging/gdiplus_helpers.h"
+#include "items.h"
+#include "lifecycle.h"
+#include "mainwindow.h"
+#include "media.h"
+#include "procs.h"
+#include "pictures.h"
+#include "skin/sk_falcet.h"
+#include "skin/sk_menu.h"
+#include "skin/sk_msgbox.h"
+#include "skin/skin.h"
+#include "state.h"
+
+namespace falcet {
+
+namespace {
+
+void IdentifyProgram(HINSTANCE instance, const std::string& commandLine) {
+  Player& p = App();
+  p.instance = instance;
+  p.exePath = SKEXENAME();
+  p.programFolder = fileio::WithTrailingSeparator(fileio::FolderOf(p.exePath));
+  p.programFile = fileio::NameOf(p.exePath);
+  size_t dot = p.exePath.rfind('.');
+  p.programBase = dot == std::string::npos ? p.exePath : p.exePath.substr(0, dot);
+  p.uiFile = p.programBase + ".SYS";
+  p.commandLine = fileio::Trim(commandLine);
+  if (HasRecordKeyword(p.commandLine)) {
+    p.recordMode = true;
+    p.commandLine.clear();
+  }
+  p.stepDirection = 2;
+  p.icon = LoadIconA(instance, "PROGRAM");
+}
+
+// A ".SYS" argument replaces the player's own UI text file before it is read. The new file
+// is written beside the old one and then replaces it, so a failed write keeps the old one.
+void TakeUiTextArgument() {
+  Player& p = App();
+  if (!IsUiTextArgument(p.commandLine)) return;
+  std::string source = ExpandPathMacros(p.commandLine, p.programFolder);
+  std::string text;
+  if (fileio::Exists(source) && fileio::ReadWholeFile(source, text) == fileio::kOk && !text.empty())
+    fileio::WriteFileReplacing(p.uiFile, text);
+  p.commandLine.clear();
+}
+
+void ReportMissingUiFile() {
+  Player& p = App();
+  SkBoxStyle style;
+  style.icon = LoadIcon(nullptr, IDI_HAND);
+  SKMSGBOX(nullptr, SKCAPTIONFONT(), fileio::StemOf(p.exePath), p.uiFile + " missing !", "", style);
+}
+
+void SwitchToSingleVideo() {
+  Player& p = App();
+  p.singleVideo = true;
+  p.options = WithOption(WithOption(p.options, kOptFullScreen, "1"), kOptSizeItem, "304");
+}
+
+std::string BuiltShowList() { return App().programBase + Ui(89); }
+
+// With "dravel.dll" in the folder the player runs a built show. False: end with code 2.
+bool CheckBuiltShow() {
+  Player& p = App();
+  if (!fileio::Exists(p.programFolder + "dravel.dll")) return true;
+  if (!fileio::Exists(BuiltShowList()) && !fileio::Exists(p.programFolder + "quelby.exe")) return false;
+  if (EndsWithNoCase(p.commandLine, ".AVI")) SwitchToSingleVideo();
+  if (p.commandLine.empty() && fileio::Exists(p.programFolder + "AUTORUN.INF")) {
+    std::string text;
+    fileio::ReadWholeFile(p.programFolder + "AUTORUN.INF", text);
+    std::string name = AutorunStartItem(text, "falcet.exe");
+    if (!name.empty() && fileio::Exists(name) && EndsWithNoCase(name, ".avi")) {
+      SwitchToSingleVideo();
+      p.autorunItem = name;
+    }
+  }
+  return true;
+}
+
+void OpenMixer() {
+  Player& p = App();
+  if (mixerOpen(&p.mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) p.mixer = nullptr;
+  int start = Option(kOptStartVolume);
+  if (start > -1) {
+    p.volumeBeforeStart = GETMIXERVOLUME();
+    SETMIXERVOLUME(start);
+  }
+}
+
+void PrepareMenus() {
+  Player& p = App();
+  SKUSEFOCUSRECT(1);
+  SKSETTRANSMENU(1);
+  p.topMost = Option(kOptTopMost) != 0 || p.settings.topMost != 0;
+  p.sizeItem = p.settings.sizeItem >= 303 && p.settings.sizeItem <= 308 ? p.settings.sizeItem
+                                                                         : Option(kOptSizeItem);
+  if (p.sizeItem < 303 || p.sizeItem > 308) p.sizeItem = 307;
+  if (p.singleVideo) p.sizeItem = 304;
+  if (MenuItem* m = p.menus.FindItem(101)) m->checked = p.topMost;
+  if (MenuItem* m = p.menus.FindItem(301)) m->checked = Option(kOptFitVideo) != 0;
+  if (MenuItem* m = p.menus.FindItem(401)) m->checked = Option(kOptScrollBars) != 0;
+  if (MenuItem* m = p.menus.FindItem(411)) m->checked = Option(kOptZoom) != 0;
+  for (int i = 303; i <= 308; ++i)
+    if (MenuItem* m = p.menus.FindItem(i)) m->checked = i == p.sizeItem;
+}
+
+// The window's place: from the settings, else (or with option fields 9 and 10) anew.
+WindowPlace PlaceOfWindow() {
+  Player& p = App();
+  WindowPlace w{p.settings.left, p.settings.top, p.settings.width, p.settings.height};
+  if (!p.settings.read || Option(kOptWidth) != 0 || Option(kOptHeight) != 0) {
+    int frameWidth = 800 + SKGETSYSTEMMETRICS(4) + SKGETSYSTEMMETRICS(5);
+    int frameHeight = 600 + SKGETSYSTEMMETRICS(1) + SKGETSYSTEMMETRICS(6) + SKGETSYSTEMMETRICS(3) +
+                      (SKINSET(Option(kOptFrameStyle), 64) ? 0 : SKGETSYSTEMMETRICS(2));
+    w = DefaultWindowPlace(Option(kOptWidth), Option(kOptHeight), frameWidth, frameHeight,
+                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (!p.settings.read) p.settings.paneLeft = p.settings.paneTop = -1;
+  }
+  return w;
+}
+
+void SetDownloadFolder() {
+  if (!BASSAVAILABLE()) return;
+  std::string folder = SKGETSPECIALFOLDER(CSIDL_PERSONAL);
+  if (folder.empty()) return;
+  folder = fileio::WithTrailingSeparator(folder);
+  SKMAKEDIR(folder);
+  BASSSETDOWNLOADPATH(folder);
+}
+
+// Escape is looked at before the message goes anywhere.
+void OnEscape() {
+  Player& p = App();
+  if (Option(kOptFullScreen) != 0) {
+    SkBoxStyle style;
+    style.icon = LoadIcon(nullptr, IDI_QUESTION);
+    style.textColour = SKGETSYSCOLOR(113);
+    style.secondColour = SKGETSYSCOLOR(112);
+    style.byte2 = 3;
+    if (SKMSGBOX(p.frame, SKCAPTIONFONT(), Ui(1), Ui(82), Ui(83), style) == 1) PostQuitMessage(0);
+  }
+  if (p.returnSizeItem >= 303 && p.returnSizeItem <= 308 && p.returnSizeItem != p.sizeItem) {
+    p.sizeItem = p.returnSizeItem;
+    CheckSizeItem(p.sizeItem);
+    LAYOUTCONTROLS();
+  }
+  if (p.slideState == 1) LeaveSlideShow();
+}
+
+int RunMessageLoop() {
+  Player& p = App();
+  MSG msg{};
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    if (got == -1) break;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) OnEscape();
+    if (!SKDIALOGMESSAGE(p.frame, msg) && !(p.frame && IsWindow(p.frame) && IsDialogMessageA(p.frame, &msg))) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (p.restartRequested) OpenStartItems();
+  }
+  return int(msg.wParam);
+}
+
+void CleanUp() {
+  Player& p = App();
+  if (p.frame && IsWindow(p.frame)) WNDPROC(p.frame, WM_DESTROY, 0, 0);
+  int start = Option(kOptStartVolume);
+  if (start > -1 && p.volumeBeforeStart >= 0 && GETMIXERVOLUME() == start) SETMIXERVOLUME(p.volumeBeforeStart);
+  StopAttachedSound();
+  CLOSEMEDIA();
+  BASSUNLOAD();
+  if (p.gdiplusToken) GDIPSTOP(p.gdiplusToken);
+  p.gdiplusToken = 0;
+  if (p.mixer) mixerClose(p.mixer);
+  p.mixer = nullptr;
+  KillThreadTimer(p.volumeTimer);
+  KillThreadTimer(p.handOverTimer);
+  KillThreadTimer(p.slideTimer);
+  KillThreadTimer(p.stepTimer);
+  FreePicture();
+  if (p.frame && IsWindow(p.frame)) DestroyWindow(p.frame);
+  p.frame = nullptr;
+  if (p.mutex) CloseHandle(p.mutex);
+  p.mutex = nullptr;
+  fileio::RemoveFile(p.programBase + ".LOG");
+  fileio::RemoveFile(SKGETTEMPPATH() + fileio::StemOf(p.exePath) + ".g2b");
+  ReportRecording();
+}
+
+}  // namespace
+
+std::string ListOfName(const std::string& name) {
+  Player& p = App();
+  if (EndsWithNoCase(name, ".m3u")) return ReadM3u(name, p.programFolder);
+  if (EndsWithNoCase(name, ".upl")) return READUPL(name, p.programFolder);
+  return name;
+}
+
+std::string StartList(const std::string& commandLine) {
+  std::string list = ArgumentList(commandLine);
+  if (ItemCount(list) == 1 && EndsWithNoCase(list, ".upl")) list = READUPL(list, App().programFolder);
+  return list;
+}
+
+void RequestRestart() { App().restartRequested = true; }
+
+void OpenStartItems() {
+  Player& p = App();
+  p.restartRequested = false;
+  if (!p.gdiplusToken && !SKFINDF("gdiplus.dll").empty()) p.gdiplusToken = GDIPSTART();
+  std::string line = p.commandLine;
+  if (!Ui(89).empty() && EndsWithNoCase(line, Ui(89))) {
+    p.showItem = line;
+    line.clear();
+  }
+  std::string opened;
+  if (!line.empty()) {
+    if (ItemCount(line) > 1 || !SKFINDF(line).empty()) {
+      std::string list = ItemCount(line) > 1 ? line : ListOfName(line);
+      OpenList(list, false);
+      opened = list;
+    } else {
+      opened = WebAddressOf(line);
+      OPENITEM("", opened, 0, 0);
+    }
+  } else if (!p.showItem.empty()) {
+    opened = p.showItem;
+    OPENITEM("", opened, 0, 0);
+  } else if (fileio::Exists(BuiltShowList())) {
+    if (!fileio::Exists(p.programFolder + "dravel.dll")) {
+      PostQuitMessage(2);
+      return;
+    }
+    if (p.recordMode) {
+      BUILDPICTUREBAR();
+    } else {
+      opened = !p.autorunItem.empty() ? p.autorunItem : BuiltShowList();
+      OPENITEM("", opened, 0, 0);
+    }
+  } else if (fileio::Exists(p.programBase + ".HTM")) {
+    opened = p.programBase + ".HTM";
+    OPENITEM("", opened, 0, 0);
+  } else {
+    BUILDPICTUREBAR();
+  }
+  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, PictureSliderPosition(p.itemCount));
+  if (p.strings.size() > 80) p.strings[80].clear();
+  p.currentItem = opened;
+}
+
+int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
+  IdentifyProgram(instance, commandLine);
+  Player& p = App();
+  if (!TakeSingleInstance(p.commandLine)) return 0;
+  SetCurrentDirectoryA(p.programFolder.c_str());
+  TakeUiTextArgument();
+  if (!fileio::Exists(p.uiFile)) {
+    ReportMissingUiFile();
+    CloseHandle(p.mutex);
+    return 2;
+  }
+  int count = 0;
+  SKREADM(p.uiFile, p.menus, count);
+  SKREADSTR(p.uiFile, p.strings, count);
+  p.options = Ui(49);
+  INSTALLCODECS();
+  if (!CheckBuiltShow()) {
+    CloseHandle(p.mutex);
+    return 2;
+  }
+  L_MMSetEventCallback(_leadevent, nullptr);
+  OpenMixer();
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  fileio::RemoveFile(p.programBase + ".LOG");
+  ReadSettings();
+  PrepareMenus();
+  SKAPPTITLE(Ui(1));
+  SKWINDOWSTYLE(Option(kOptFrameStyle));
+  SKSETSHADOW(0);
+  WindowPlace place = PlaceOfWindow();
+  int exitCode = 0;
+  if (CreateMainWindow(place.left, place.top, place.width, place.height)) {
+    ShowWindow(p.frame, SW_SHOW);
+    UpdateWindow(p.frame);
+    SetDownloadFolder();
+    p.commandLine = StartList(p.commandLine);
+    p.volumeTimer = SetTimer(nullptr, 0, 100, VOLUMETIMERPROC);
+    // The picture bar is there from the start, so that a show list's "press play" finds it.
+    BUILDPICTUREBAR();
+    OpenStartItems();
+    exitCode = RunMessageLoop();
+  }
+  CleanUp();
+  return exitCode;
+}
+
+}  // namespace falcet

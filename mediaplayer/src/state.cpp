@@ -1,0 +1,16 @@
+#include "state.h"
+
+#include "falcet/options.h"
+
+namespace falcet {
+
+Player& App() {
+  static Player player;
+  return player;
+}
+
+const std::string& Ui(int n) { return UiEntry(App().strings, n); }
+
+int Option(int field) { return OptionValue(App().options, field); }
+
+}  // namespace falcet

@@ -1,0 +1,201 @@
+// The media player with media and partners: sounds on a machine without a sound card, a
+// video, the audio player paused and let go, the burn job, the recording set-up.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "avi_writer.h"
+#include "driver.h"
+#include "falcet_fixture.h"
+#include "falcet_test.h"
+#include "fileio/file.h"
+#include "imaging/copydata.h"
+#include "sound_files.h"
+
+namespace {
+
+std::string Title(const std::string& name) { return "Media player - " + name; }
+
+std::vector<int> Codes(const std::vector<LoggedMessage>& log) {
+  std::vector<int> codes;
+  for (const auto& m : log) codes.push_back(m.code);
+  return codes;
+}
+
+}  // namespace
+
+TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLetGo) {
+  FalcetFolder folder;
+  std::string audioLog = folder.File("audio.log");
+  ChildProcess audio;
+  ASSERT_TRUE(StartStandin(audio, "JORVELPLAYER", audioLog));
+  // 0.8 s each, 8 kHz mono: played on the silent device in real time.
+  std::string one = folder.Write("sounds\\first take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
+  std::string two = folder.Write("sounds\\second take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
+  ChildProcess player;
+  DWORD start = GetTickCount();
+  HWND frame = Start(folder, player, "\"" + one + "\" \"" + two + "\"");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("first take.wav"), 10000), 0);
+  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  ASSERT_NE(slider, nullptr);
+  // The position moves on while the sound plays.
+  int seen = 0;
+  for (int i = 0; i < 200 && seen == 0; ++i) {
+    seen = int(SendMessageA(slider, TBM_GETPOS, 0, 0));
+    PumpMessages(10);
+  }
+  EXPECT_GT(seen, 0);
+  EXPECT_GE(WaitTitle(frame, Title("second take.wav"), 10000), 0);
+  // The last item of a list without repeat closes the player when it ends.
+  EXPECT_EQ(player.Wait(30000), 0);
+  EXPECT_GE(GetTickCount() - start, 1500u);
+  std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, 5000);
+  // Code 8 for each medium opened, code 9 once at the close.
+  EXPECT_EQ(Codes(log), (std::vector<int>{8, 8, 9}));
+  if (HWND w = FindWindowA("JORVELPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
+  audio.Wait(10000);
+}
+
+TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {
+  FalcetFolder folder;
+  // Two seconds: 20 frames at 10 per second.
+  std::string clip = folder.Write("video\\clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(20, 0xC0C0C0)));
+  ChildProcess player;
+  DWORD start = GetTickCount();
+  HWND frame = Start(folder, player, clip);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
+  ASSERT_NE(view, nullptr);
+  for (int i = 0; i < 100 && !IsWindowVisible(view); ++i) PumpMessages(20);
+  EXPECT_TRUE(IsWindowVisible(view));
+  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  ASSERT_NE(slider, nullptr);
+  // The slider shows the position in percent of the length: it passes the middle.
+  int middle = 0;
+  for (int i = 0; i < 400 && middle == 0; ++i) {
+    int at = int(SendMessageA(slider, TBM_GETPOS, 0, 0));
+    if (at >= 20 && at <= 80) middle = at;
+    PumpMessages(10);
+  }
+  EXPECT_NE(middle, 0);
+  EXPECT_EQ(player.Wait(30000), 0);
+  EXPECT_GE(GetTickCount() - start, 1800u);
+}
+
+TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
+  FalcetFolder folder;
+  std::string burnerLog = folder.File("burner.log");
+  folder.AddStandinAs("corvith.exe", "QBURNER", burnerLog);
+  ChildProcess player;
+  HWND frame = Start(folder, player);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(driver::SendCommand(frame, 26, "C:\\showcd\\*.*|My show"), 1);
+  EXPECT_EQ(Close(frame, player), 0);
+  std::vector<LoggedMessage> log = WaitForLog(burnerLog, 4, 10000);
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(log[0].code, 19);  // it had to be started
+  EXPECT_EQ(log[1].code, 25);
+  EXPECT_EQ(log[1].text, "My show");
+  EXPECT_EQ(log[2].code, 24);
+  EXPECT_EQ(log[2].text, "");
+  EXPECT_EQ(log[3].code, 3);
+  EXPECT_EQ(log[3].text, "C:\\showcd\\*.*");
+  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow("QBURNER", 10000);
+}
+
+TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
+  FalcetFolder folder;
+  std::string reportLog = folder.File("report.log");
+  ChildProcess reporter;
+  ASSERT_TRUE(StartStandin(reporter, "FALCETREPORT", reportLog));
+  HWND report = FindWindowA("FALCETREPORT", nullptr);
+  ChildProcess player;
+  HWND frame = Start(folder, player);
+  ASSERT_NE(frame, nullptr);
+  RECT before;
+  GetWindowRect(frame, &before);
+  // One field only: nothing happens.
+  driver::SendCommand(frame, 20, "320");
+  PumpMessages(200);
+  EXPECT_TRUE(IsWindowEnabled(frame));
+  std::string handle = std::to_string(reinterpret_cast<uintptr_t>(report));
+  driver::SendCommand(frame, 20, "320,240,0," + handle);
+  PumpMessages(300);
+  RECT r;
+  GetWindowRect(frame, &r);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_FALSE(IsWindowEnabled(frame));
+  EXPECT_TRUE(GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_EQ(Close(frame, player), 0);
+  // No recorder plug-in here: nothing was recorded, and the report says so.
+  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].code, 21);
+  EXPECT_EQ(log[0].text, "0,0,0");
+  SENDCOPYDATA(report, 10, "");
+  reporter.Wait(10000);
+}
+
+namespace {
+
+int SliderAfter(HWND slider, DWORD milliseconds) {
+  PumpMessages(milliseconds);
+  return int(SendMessageA(slider, TBM_GETPOS, 0, 0));
+}
+
+}  // namespace
+
+TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
+  FalcetFolder folder;
+  // The medium: 6 s; the attached sound: a music list naming a short sound.
+  std::string medium = folder.Write("sounds\\long.wav", soundtest::PcmWave(soundtest::Tone(48000, 1, 4000), 1, 8000));
+  folder.Write("sounds\\music.wav", soundtest::PcmWave(soundtest::Tone(4000, 1, 4000), 1, 8000));
+  std::string list = folder.Write("sounds\\music.m3u", "@path@music.wav\r\n@path@missing.wav\r\n");
+  ChildProcess player;
+  HWND frame = Start(folder, player, medium);
+  ASSERT_NE(frame, nullptr);
+  // The media bar (and its slider) is there once the medium plays.
+  ASSERT_GE(WaitTitle(frame, Title("long.wav"), 10000), 0);
+  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  ASSERT_NE(slider, nullptr);
+  // An empty name stops an attached sound and lets the medium play on.
+  int before = SliderAfter(slider, 800);
+  driver::SendCommand(frame, 4, "|0|0");
+  EXPECT_GT(SliderAfter(slider, 800), before);
+  // A music list ("@path@" is the program folder here) pauses the medium.
+  fileio::CopyFileTo(folder.File("sounds\\music.wav"), folder.ProgramFolder() + "music.wav");
+  driver::SendCommand(frame, 4, list + "|80|0");
+  int paused = SliderAfter(slider, 300);
+  EXPECT_EQ(SliderAfter(slider, 800), paused);
+  // Play goes on from there.
+  PostMessageA(frame, WM_COMMAND, kPlayButton, 0);
+  EXPECT_GT(SliderAfter(slider, 800), paused);
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, PositionSliderOfAPictureListOpensTheItemAtItsPercent) {
+  FalcetFolder folder;
+  std::string names;
+  for (const char* n : {"p1.bmp", "p2.bmp", "p3.bmp", "p4.bmp"}) {
+    std::string path = WritePicture(folder.File(std::string("pics\\") + n), 32, 32, RGB(50, 100, 150));
+    names += (names.empty() ? "" : " ") + path;
+  }
+  ChildProcess player;
+  HWND frame = Start(folder, player, names);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 10000), 0);
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 55);  // 2.2 of 4 items: item 2
+  EXPECT_GE(WaitTitle(frame, Title("p2.bmp"), 5000), 0);
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 100);
+  EXPECT_GE(WaitTitle(frame, Title("p4.bmp"), 5000), 0);
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 0);
+  EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 5000), 0);
+  // The stop command closes the player, list or no list.
+  driver::PostCommand(frame, 71);
+  EXPECT_EQ(player.Wait(30000), 0);
+}

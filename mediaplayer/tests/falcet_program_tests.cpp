@@ -1,0 +1,328 @@
+// The media player as a user and its partner programs see it: started under Wine, driven
+// from outside with the test driver; start-up, hand-over, lists, shows, settings, codec.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+#include "falcet_fixture.h"
+#include "falcet_test.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+
+namespace {
+
+std::string Title(const std::string& name) { return "Media player - " + name; }
+
+}  // namespace
+
+TEST_F(Falcet, SecondStartHandsItsListOverAndEndsWithZero) {
+  FalcetFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
+  ChildProcess player;
+  HWND frame = Start(folder, player, a);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
+  ShowWindow(frame, SW_MINIMIZE);
+  ChildProcess second;
+  ASSERT_TRUE(folder.Start(second, b));
+  EXPECT_EQ(second.Wait(30000), 0);
+  // The running copy came to the front, restored, and plays its own list with the new one.
+  for (int i = 0; i < 100 && IsIconic(frame); ++i) PumpMessages(50);
+  EXPECT_FALSE(IsIconic(frame));
+  PumpMessages(500);  // the hand-over opens once its 100 ms timer has run
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  driver::PostCommand(frame, 56);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  driver::PostCommand(frame, 56);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);  // next on the last item wraps
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
+  FalcetFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
+  std::string c = WritePicture(folder.File("pics\\c.bmp"), 64, 48, RGB(0, 0, 200));
+  std::string d = WritePicture(folder.File("pics\\d.bmp"), 64, 48, RGB(90, 90, 90));
+  ChildProcess player;
+  HWND frame = Start(folder, player, a);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
+  DWORD start = GetTickCount();
+  EXPECT_EQ(driver::SendCommand(frame, 18, b), 1);
+  EXPECT_EQ(driver::SendCommand(frame, 18, c), 1);
+  ASSERT_LT(GetTickCount() - start, 100u) << "the two hand-overs must arrive within 100 ms";
+  PumpMessages(400);
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "a.bmp"}) {
+    EXPECT_GE(WaitTitle(frame, Title(name), 5000), 0) << name;
+    driver::PostCommand(frame, 56);
+  }
+  // A later hand-over is a list of its own: the player's list is not put in front again.
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  driver::SendCommand(frame, 18, d);
+  EXPECT_GE(WaitTitle(frame, Title("d.bmp"), 5000), 0);
+  driver::PostCommand(frame, 56);
+  PumpMessages(300);
+  EXPECT_EQ(driver::WindowText(frame), Title("d.bmp"));
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, UplListWithBlankLinesAndPathMacroOpensItsItems) {
+  FalcetFolder folder;
+  WritePicture(folder.ProgramFolder() + "one.bmp", 64, 48, RGB(200, 0, 0));
+  WritePicture(folder.ProgramFolder() + "two.bmp", 64, 48, RGB(0, 200, 0));
+  std::string upl = folder.Write("lists\\my list.upl", "\r\n  @path@one.bmp  \r\n\r\n   \r\n@PATH@two.bmp\r\n\r\n");
+  ChildProcess player;
+  HWND frame = Start(folder, player, "\"" + upl + "\"");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("one.bmp"), 10000), 0);
+  driver::PostCommand(frame, 56);
+  EXPECT_GE(WaitTitle(frame, Title("two.bmp"), 5000), 0);
+  driver::PostCommand(frame, 56);
+  EXPECT_GE(WaitTitle(frame, Title("one.bmp"), 5000), 0);
+  driver::PostCommand(frame, 55);
+  EXPECT_GE(WaitTitle(frame, Title("two.bmp"), 5000), 0);  // previous on the first wraps too
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, BuiltShowListOpensSlideOneWithItsTime) {
+  FalcetFolder folder;
+  std::string show = folder.File("show,cd\\");  // a show folder holding ","
+  WritePicture(show + "00000001.bmp", 80, 60, RGB(200, 0, 0));
+  WritePicture(show + "00000002.bmp", 80, 60, RGB(0, 200, 0));
+  folder.Write("show,cd\\falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,1500\r\n@path@00000002.bmp,60000\r\n");
+  ChildProcess player;
+  HWND frame = Start(folder, player, show + "falcet.ssf");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  // The show plays by itself: slide 1 stays its 1.5 seconds.
+  long took = WaitTitle(frame, Title("00000002.bmp"), 15000);
+  EXPECT_GE(took, 1000);
+  EXPECT_LT(took, 8000);
+  // Slide 2 keeps its own time (60 s), not the one before it.
+  PumpMessages(3000);
+  EXPECT_EQ(driver::WindowText(frame), Title("00000002.bmp"));
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, MissingSlideGoesWithItsTimeSoLaterSlidesKeepTheirOwn) {
+  FalcetFolder folder;
+  std::string show = folder.File("show\\");
+  WritePicture(show + "00000001.bmp", 80, 60, RGB(200, 0, 0));
+  WritePicture(show + "00000003.bmp", 80, 60, RGB(0, 0, 200));
+  folder.Write("show\\falcet.ssf",
+               "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,1000\r\n@path@00000002.bmp,60000\r\n"
+               "@path@00000003.bmp,1500\r\n");
+  ChildProcess player;
+  HWND frame = Start(folder, player, show + "falcet.ssf");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000003.bmp"), 10000), 0);
+  // Slide 3 shows for its own 1.5 s; past the last slide the list stands at slide 1 again.
+  long took = WaitTitle(frame, Title("00000001.bmp"), 15000);
+  EXPECT_GE(took, 1000);
+  EXPECT_LT(took, 8000);
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, SingleNameWithoutAFileOpensAsAnAddressKeepingItsScheme) {
+  FalcetFolder folder;
+  {
+    ChildProcess player;
+    HWND frame = Start(folder, player, "nosuchfile");
+    ASSERT_NE(frame, nullptr);
+    HWND text = driver::WaitChild(frame, kWebText, 10000);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(driver::WindowText(text), "file://nosuchfile");
+    EXPECT_EQ(Close(frame, player), 0);
+  }
+  ChildProcess player;
+  HWND frame = Start(folder, player, "https://www.example.org/page.htm");
+  ASSERT_NE(frame, nullptr);
+  HWND text = driver::WaitChild(frame, kWebText, 10000);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(driver::WindowText(text), "https://www.example.org/page.htm");
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, SettingsLineIsWrittenExactly) {
+  FalcetFolder folder;
+  fileio::WriteFileReplacing(folder.SettingsFile(), " 40| 30| 700| 500|C:\\media\\|C:\\shots\\||-1|-1| 305| 0");
+  ChildProcess player;
+  HWND frame = Start(folder, player);
+  ASSERT_NE(frame, nullptr);
+  RECT r;
+  GetWindowRect(frame, &r);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.bottom - r.top, 500);
+  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(ReadText(folder.SettingsFile()), " 40| 30| 700| 500|C:\\media\\|C:\\shots\\||-1|-1| 305| 0");
+}
+
+TEST_F(Falcet, FreshSettingsGetTheDefaults) {
+  FalcetFolder folder;
+  ChildProcess player;
+  HWND frame = Start(folder, player);
+  ASSERT_NE(frame, nullptr);
+  RECT r;
+  GetWindowRect(frame, &r);
+  EXPECT_EQ(Close(frame, player), 0);
+  std::string expected = " " + std::to_string(r.left) + "| " + std::to_string(r.top) + "| " +
+                         std::to_string(r.right - r.left) + "| " + std::to_string(r.bottom - r.top) + "|" +
+                         folder.ProgramFolder() + "|" + folder.TempFolder() + "||-1|-1| 307| 0";
+  EXPECT_EQ(ReadText(folder.SettingsFile()), expected);
+  // Centred on the screen.
+  EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+}
+
+TEST_F(Falcet, CodecIsInstalledWithTheValuesOfItsEntry) {
+  const std::string key = "System\\CurrentControlSet\\Control\\MediaResources\\icm\\VIDC.FTST";
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  std::string target = std::string(system) + "\\falcettest.dll";
+  auto cleanUp = [&] {
+    DeleteFileA(target.c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+    WritePrivateProfileStringA("Drivers32", "VIDC.FTST", nullptr, "system.ini");
+  };
+  cleanUp();
+  FalcetFolder folder;
+  folder.WriteInProgram("codec\\falcettest.dll", "a codec driver");
+  folder.SetOption(12, "@path@codec\\falcettest.dll|VIDC.FTST|Falcet test codec|");
+  ChildProcess player;
+  HWND frame = Start(folder, player);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(ReadText(target), "a codec driver");
+  char value[256] = {};
+  GetPrivateProfileStringA("Drivers32", "VIDC.FTST", "", value, sizeof value, "system.ini");
+  EXPECT_STREQ(value, "falcettest.dll");
+  HKEY k = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);
+  auto read = [&](const char* name, DWORD& length) {
+    char data[256] = {};
+    DWORD type = 0, size = sizeof data - 1;
+    EXPECT_EQ(RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, DWORD(REG_SZ));
+    length = size;
+    return std::string(data);
+  };
+  DWORD length = 0;
+  // (Wine's registry keeps a terminating zero of its own, so the length that the player
+  // gives, the text's length without one, cannot be read back here.)
+  EXPECT_EQ(read("Description", length), "Falcet test codec");
+  EXPECT_EQ(read("Driver", length), "falcettest.dll");
+  EXPECT_EQ(read("FriendlyName", length), "Falcet test codec");  // empty: the description
+  RegCloseKey(k);
+  EXPECT_EQ(Close(frame, player), 0);
+  // Installed once: a codec that is there already is left alone.
+  fileio::WriteFileReplacing(target, "changed by hand");
+  ChildProcess again;
+  frame = Start(folder, again);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(ReadText(target), "changed by hand");
+  EXPECT_EQ(Close(frame, again), 0);
+  cleanUp();
+}
+
+TEST_F(Falcet, ExitCodesOfAMissingUiFileAndABuiltShowFolderWithoutItsList) {
+  {
+    FalcetFolder folder(false);
+    ChildProcess player;
+    ASSERT_TRUE(folder.Start(player));
+    // The message names the missing file; its box is answered.
+    ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 30000));
+    EXPECT_EQ(player.Wait(30000), 2);
+  }
+  {
+    FalcetFolder folder;
+    folder.WriteInProgram("dravel.dll", "x");
+    ChildProcess player;
+    ASSERT_TRUE(folder.Start(player));
+    EXPECT_EQ(player.Wait(30000), 2);
+  }
+  // A built show list beside the player, but without "dravel.dll".
+  FalcetFolder folder;
+  WritePicture(folder.ProgramFolder() + "00000001.bmp", 32, 32, RGB(1, 2, 3));
+  folder.WriteInProgram("falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,4000\r\n");
+  ChildProcess player;
+  ASSERT_TRUE(folder.Start(player));
+  EXPECT_EQ(player.Wait(30000), 2);
+}
+
+TEST_F(Falcet, UiTextArgumentReplacesTheOwnFileAndAnEmptyOneChangesNothing) {
+  FalcetFolder folder;
+  std::string own = ReadText(folder.ProgramFolder() + "falcet.SYS");
+  folder.WriteInProgram("empty.sys", "");
+  {
+    ChildProcess player;
+    HWND frame = Start(folder, player, "@path@empty.sys");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(driver::WindowText(frame), "Media player");
+    EXPECT_EQ(Close(frame, player), 0);
+  }
+  EXPECT_EQ(ReadText(folder.ProgramFolder() + "falcet.SYS"), own);
+  std::string other = own;
+  other.replace(other.find("STRING 1 \"Media player\""), 23, "STRING 1 \"Other player\"");
+  folder.WriteInProgram("other.sys", other);
+  ChildProcess player;
+  HWND frame = Start(folder, player, "@path@other.sys");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(driver::WindowText(frame), "Other player");
+  EXPECT_EQ(ReadText(folder.ProgramFolder() + "falcet.SYS"), other);
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, ArrowKeysStepThroughTheList) {
+  FalcetFolder folder;
+  std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));
+  std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
+  ChildProcess player;
+  HWND frame = Start(folder, player, a + " " + b);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
+  // Through the message loop, with its dialog filter, as a key press goes.
+  PostMessageA(frame, WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  PostMessageA(frame, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  PostMessageA(frame, WM_KEYDOWN, VK_LEFT, 0);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  EXPECT_EQ(Close(frame, player), 0);
+}
+
+TEST_F(Falcet, SecondStartGivesUpWhenTheRunningCopyNeverShowsItsWindow) {
+  // A copy that holds the single-instance mutex but has no window (still starting, or
+  // hung): the second start waits a while, then ends instead of waiting for ever.
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, "QPLAYER");
+  ASSERT_NE(mutex, nullptr);
+  FalcetFolder folder;
+  ChildProcess player;
+  DWORD start = GetTickCount();
+  ASSERT_TRUE(folder.Start(player));
+  EXPECT_EQ(player.Wait(60000), 0);
+  EXPECT_LT(GetTickCount() - start, 30000u);
+  EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
+  CloseHandle(mutex);
+}
+
+TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
+  FalcetFolder folder;
+  WritePicture(folder.File("pics\\x.bmp"), 32, 32, RGB(200, 0, 0));
+  WritePicture(folder.File("pics\\y.bmp"), 32, 32, RGB(0, 200, 0));
+  // Names relative to the list's folder, and a comment line.
+  std::string m3u = folder.Write("pics\\two.m3u", "#EXTM3U\r\nx.bmp\r\ny.bmp\r\n");
+  ChildProcess player;
+  HWND frame = Start(folder, player);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(driver::SendCommand(frame, 3, m3u), 1);
+  EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
+  driver::PostCommand(frame, 56);
+  EXPECT_GE(WaitTitle(frame, Title("y.bmp"), 5000), 0);
+  // A code without a meaning of its own opens its text as a list too.
+  EXPECT_EQ(driver::SendCommand(frame, 77, folder.File("pics\\x.bmp")), 1);
+  EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
+  EXPECT_EQ(Close(frame, player), 0);
+}

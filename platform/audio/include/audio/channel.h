@@ -1,0 +1,105 @@
+// One playing sound: a decoder feeding an output from a thread of its own, with the
+// play range, pause, seek, volume and pan (also sliding over a time) and the levels of
+// what is heard. Positions are milliseconds of the sound. Portable.
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "audio/play_clock.h"
+#include "audio/stream.h"
+
+namespace audio {
+
+// Channel states as the wrapper reports them.
+enum : int { kStateStopped = 0, kStatePlaying = 1, kStatePaused = 3 };
+
+class Channel {
+ public:
+  // Takes a decoder and an opened output. now: the time source of attribute slides.
+  Channel(std::unique_ptr<Decoder> decoder, std::unique_ptr<Output> output, TimeSource now = SteadyMicroseconds);
+  ~Channel();
+  Channel(const Channel&) = delete;
+  Channel& operator=(const Channel&) = delete;
+
+  // Plays from start to end (milliseconds; an end of 0, or past the sound, is its end).
+  // False when the start cannot be reached.
+  bool Play(int64_t startMs, int64_t endMs);
+  void Pause();
+  // Goes on after a pause or a stop; an ended sound stays ended.
+  void Resume();
+  void Stop();
+  // Moves to a position; a sound that had ended can be resumed from there.
+  bool Seek(int64_t ms);
+
+  // kStatePlaying, kStatePaused, or kStateStopped (also when it has ended).
+  int State();
+  bool Ended();
+  int64_t PositionMs();
+  // The whole sound's length, 0 when it cannot be told (yet).
+  int64_t LengthMs();
+  // Levels of what is heard now; none while not playing.
+  Levels CurrentLevels();
+  bool Silent() const { return silentOutput_; }
+  std::string Title() const { return title_; }
+
+  // Volume 0 to 100, pan -100 to 100; -1 (volume) and -101 (pan) keep the value.
+  void SetAttributes(int volume, int pan);
+  void GetAttributes(int& volume, int& pan);
+  // Moves volume and pan to new values over a time. A volume of -2 fades to 0 and then
+  // stops the sound.
+  void SlideAttributes(int volume, int pan, int milliseconds);
+  // Global volume of streams (0 to 100), applied on top of the channel's own.
+  void SetGlobalVolume(int percent);
+
+  // How far ahead of the output the thread decodes.
+  static constexpr int kLeadMs = 250;
+
+ private:
+  struct Block {
+    int64_t firstFrame = 0;
+    std::vector<int16_t> samples;
+  };
+  struct Slide {
+    bool active = false;
+    int64_t start = 0;        // time source value
+    int64_t duration = 0;     // microseconds
+    int fromVolume = 0, toVolume = 0, fromPan = 0, toPan = 0;
+    bool stopAtEnd = false;
+  };
+
+  void Run();
+  void FillLocked();
+  void UpdateSlideLocked();
+  int64_t FrameOfMs(int64_t ms) const;
+  int64_t MsOfFrame(int64_t frame) const;
+  int64_t PositionFrameLocked();
+
+  std::unique_ptr<Decoder> decoder_;
+  std::unique_ptr<Output> output_;
+  TimeSource now_;
+  PcmFormat format_;
+  int64_t totalFrames_ = -1;
+  bool silentOutput_ = false;
+  std::string title_;
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool quit_ = false;
+  int state_ = kStateStopped;
+  bool ended_ = false;
+  bool decodeEnded_ = false;
+  int64_t startFrame_ = 0;    // sound frame at the output's position 0
+  int64_t endFrame_ = 0;      // where this play stops
+  int64_t decodedFrame_ = 0;  // next frame the decoder gives
+  int volume_ = 100, pan_ = 0, globalVolume_ = 100;
+  Slide slide_;
+  std::deque<Block> history_;  // decoded blocks, for the levels
+  std::thread thread_;
+};
+
+}  // namespace audio

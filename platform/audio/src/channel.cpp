@@ -1,0 +1,239 @@
+#include "audio/channel.h"
+
+#include <algorithm>
+
+namespace audio {
+
+namespace {
+constexpr int kBlockMs = 40;        // frames decoded at a time
+constexpr int kLevelWindowMs = 30;  // what "now" means for the levels
+constexpr int kHistoryMs = 1500;    // decoded sound kept for the levels
+constexpr int kPollMs = 10;
+}  // namespace
+
+Channel::Channel(std::unique_ptr<Decoder> decoder, std::unique_ptr<Output> output, TimeSource now)
+    : decoder_(std::move(decoder)), output_(std::move(output)), now_(std::move(now)) {
+  format_ = decoder_->Format();
+  totalFrames_ = decoder_->TotalFrames();
+  silentOutput_ = output_->Silent();
+  title_ = decoder_->Title();
+  output_->Pause(true);
+  thread_ = std::thread([this] { Run(); });
+}
+
+Channel::~Channel() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    quit_ = true;
+  }
+  wake_.notify_all();
+  if (thread_.joinable()) thread_.join();
+  output_->Pause(true);
+  output_->Reset();
+}
+
+int64_t Channel::FrameOfMs(int64_t ms) const { return ms * int64_t(format_.sampleRate) / 1000; }
+int64_t Channel::MsOfFrame(int64_t frame) const {
+  return format_.sampleRate ? frame * 1000 / int64_t(format_.sampleRate) : 0;
+}
+
+bool Channel::Play(int64_t startMs, int64_t endMs) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  int64_t start = FrameOfMs(std::max<int64_t>(0, startMs));
+  int64_t end = endMs > 0 ? FrameOfMs(endMs) : 0;
+  if (totalFrames_ >= 0) {
+    start = std::min(start, totalFrames_);
+    if (end == 0 || end > totalFrames_) end = totalFrames_;
+  }
+  if (!decoder_->Seek(start)) return false;
+  output_->Pause(true);
+  output_->Reset();
+  history_.clear();
+  startFrame_ = decodedFrame_ = start;
+  endFrame_ = end;  // 0 only for a sound of unknown length: until its end
+  decodeEnded_ = ended_ = false;
+  state_ = kStatePlaying;
+  output_->Pause(false);
+  wake_.notify_all();
+  return true;
+}
+
+void Channel::Pause() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (state_ != kStatePlaying) return;
+  state_ = kStatePaused;
+  output_->Pause(true);
+}
+
+void Channel::Resume() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (ended_ || state_ == kStatePlaying) return;
+  state_ = kStatePlaying;
+  output_->Pause(false);
+  wake_.notify_all();
+}
+
+void Channel::Stop() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (ended_) return;
+  state_ = kStateStopped;
+  output_->Pause(true);
+}
+
+bool Channel::Seek(int64_t ms) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  int64_t frame = FrameOfMs(std::max<int64_t>(0, ms));
+  if (totalFrames_ >= 0) frame = std::min(frame, totalFrames_);
+  if (!decoder_->Seek(frame)) return false;
+  output_->Reset();
+  history_.clear();
+  startFrame_ = decodedFrame_ = frame;
+  decodeEnded_ = false;
+  if (ended_) {
+    // A sound that had ended waits at the new position until it is resumed.
+    ended_ = false;
+    state_ = kStatePaused;
+    output_->Pause(true);
+  }
+  wake_.notify_all();
+  return true;
+}
+
+int Channel::State() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return ended_ ? kStateStopped : state_;
+}
+
+bool Channel::Ended() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return ended_;
+}
+
+int64_t Channel::PositionFrameLocked() { return startFrame_ + output_->Played(); }
+
+int64_t Channel::PositionMs() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return MsOfFrame(PositionFrameLocked());
+}
+
+int64_t Channel::LengthMs() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return totalFrames_ > 0 ? MsOfFrame(totalFrames_) : 0;
+}
+
+Levels Channel::CurrentLevels() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (state_ != kStatePlaying || ended_) return Levels{};
+  int64_t at = PositionFrameLocked();
+  const int channels = format_.channels;
+  for (const Block& b : history_) {
+    int64_t frames = int64_t(b.samples.size()) / channels;
+    if (at < b.firstFrame || at >= b.firstFrame + frames) continue;
+    int64_t from = at - b.firstFrame;
+    int64_t count = std::min(frames - from, std::max<int64_t>(1, FrameOfMs(kLevelWindowMs)));
+    return PeakLevels(b.samples.data() + from * channels, size_t(count), channels);
+  }
+  return Levels{};
+}
+
+void Channel::SetAttributes(int volume, int pan) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  slide_.active = false;
+  if (volume >= 0) volume_ = std::min(volume, 100);
+  if (pan >= -100 && pan <= 100) pan_ = pan;
+}
+
+void Channel::GetAttributes(int& volume, int& pan) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  UpdateSlideLocked();
+  volume = volume_;
+  pan = pan_;
+}
+
+void Channel::SlideAttributes(int volume, int pan, int milliseconds) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  UpdateSlideLocked();
+  slide_.active = true;
+  slide_.start = now_();
+  slide_.duration = int64_t(std::max(0, milliseconds)) * 1000;
+  slide_.fromVolume = volume_;
+  slide_.fromPan = pan_;
+  slide_.stopAtEnd = volume == -2;
+  slide_.toVolume = volume == -2 ? 0 : volume >= 0 ? std::min(volume, 100) : volume_;
+  slide_.toPan = pan >= -100 && pan <= 100 ? pan : pan_;
+  UpdateSlideLocked();
+}
+
+void Channel::SetGlobalVolume(int percent) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  globalVolume_ = std::clamp(percent, 0, 100);
+}
+
+void Channel::UpdateSlideLocked() {
+  if (!slide_.active) return;
+  int64_t t = now_() - slide_.start;
+  if (t >= slide_.duration) {
+    volume_ = slide_.toVolume;
+    pan_ = slide_.toPan;
+    slide_.active = false;
+    if (slide_.stopAtEnd && !ended_) {
+      state_ = kStateStopped;
+      output_->Pause(true);
+    }
+    return;
+  }
+  volume_ = slide_.fromVolume + int((slide_.toVolume - slide_.fromVolume) * t / slide_.duration);
+  pan_ = slide_.fromPan + int((slide_.toPan - slide_.fromPan) * t / slide_.duration);
+}
+
+void Channel::FillLocked() {
+  const int64_t lead = FrameOfMs(kLeadMs);
+  const size_t block = size_t(std::max<int64_t>(1, FrameOfMs(kBlockMs)));
+  const int channels = format_.channels;
+  while (!decodeEnded_ && output_->Written() - output_->Played() < lead) {
+    size_t want = block;
+    if (endFrame_ > 0) {
+      if (decodedFrame_ >= endFrame_) {
+        decodeEnded_ = true;
+        break;
+      }
+      want = size_t(std::min<int64_t>(int64_t(block), endFrame_ - decodedFrame_));
+    }
+    Block b;
+    b.firstFrame = decodedFrame_;
+    size_t got = decoder_->Read(b.samples, want);
+    if (got == 0) {
+      decodeEnded_ = true;
+      break;
+    }
+    b.samples.resize(got * size_t(channels));
+    decodedFrame_ += int64_t(got);
+    // The levels show the sound itself; volume and pan change only what is heard.
+    std::vector<int16_t> heard = b.samples;
+    ApplyGain(heard.data(), got, channels, GainOf(volume_ * globalVolume_ / 100, pan_));
+    output_->Write(heard.data(), got);
+    history_.push_back(std::move(b));
+    while (history_.size() > 1 &&
+           history_.front().firstFrame + FrameOfMs(kHistoryMs) < PositionFrameLocked())
+      history_.pop_front();
+  }
+}
+
+void Channel::Run() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  while (!quit_) {
+    UpdateSlideLocked();
+    if (state_ == kStatePlaying && !ended_) {
+      FillLocked();
+      if (decodeEnded_ && output_->Played() >= output_->Written()) {
+        ended_ = true;
+        output_->Pause(true);
+        // A sound of unknown length knows it now.
+        if (totalFrames_ < 0) totalFrames_ = decodedFrame_;
+      }
+    }
+    wake_.wait_for(lock, std::chrono::milliseconds(kPollMs));
+  }
+}
+
+}  // namespace audio

@@ -1,0 +1,30 @@
+// The decoders of the audio layer and what opens them (private to the layer).
+#pragma once
+#include <memory>
+#include <string>
+
+#include "audio/mp3_frames.h"
+#include "audio/stream.h"
+#include "audio/wave_file.h"
+#include "fileio/file.h"
+
+namespace audio {
+
+// Plain PCM from a WAVE file's data chunk. Portable.
+std::unique_ptr<Decoder> OpenPcmDecoder(fileio::File file, const WaveInfo& info);
+
+// What the platform brings (platform_*.cpp): the system's codecs for compressed WAVE data
+// and MPEG audio, and the output device. Each answers null and sets error (a wrapper
+// error code) when it cannot.
+std::unique_ptr<Decoder> OpenCodecDecoder(fileio::File file, const WaveInfo& info, int& error);
+std::unique_ptr<Decoder> OpenMp3Decoder(fileio::File file, Mp3Stream stream, int& error);
+// The sound device, or the silent clock when the machine has no sound output.
+std::unique_ptr<Output> OpenOutput(const PcmFormat& format, int& error);
+// Fetches a stream address into a file of the download folder; 0 or a wrapper error.
+int FetchStream(const std::string& address, const std::string& folder, std::string& localFile);
+
+// Opens any sound file the layer plays: WAVE (plain PCM here, compressed through the
+// codecs) or MPEG audio, told by the content, not the name.
+std::unique_ptr<Decoder> OpenDecoder(const std::string& path, int& error);
+
+}  // namespace audio

@@ -1,0 +1,72 @@
+#include "audio/play_clock.h"
+
+#include <chrono>
+
+namespace audio {
+
+int64_t SteadyMicroseconds() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void PlayClock::Restart(bool running) {
+  banked_ = 0;
+  running_ = running;
+  startedAt_ = now_();
+}
+
+void PlayClock::Pause() {
+  if (!running_) return;
+  banked_ += now_() - startedAt_;
+  running_ = false;
+}
+
+void PlayClock::Resume() {
+  if (running_) return;
+  startedAt_ = now_();
+  running_ = true;
+}
+
+int64_t PlayClock::ElapsedMicroseconds() const { return banked_ + (running_ ? now_() - startedAt_ : 0); }
+
+int SilentOutput::Open(const PcmFormat& format) {
+  rate_ = format.sampleRate;
+  Reset();
+  return 0;
+}
+
+int64_t SilentOutput::Played() {
+  int64_t p = base_ + clock_.ElapsedMicroseconds() * int64_t(rate_) / 1000000;
+  if (p >= written_) {
+    // Everything handed over has been heard: the "device" waits for more, as a real one
+    // does after an underrun, so the clock must not run on meanwhile.
+    base_ = written_;
+    clock_.Restart(false);
+    return written_;
+  }
+  return p;
+}
+
+void SilentOutput::Write(const int16_t*, size_t frames) {
+  if (frames == 0) return;
+  bool drained = Played() >= written_;
+  written_ += int64_t(frames);
+  if (drained) {
+    base_ = written_ - int64_t(frames);
+    clock_.Restart(!paused_);
+  }
+}
+
+void SilentOutput::Pause(bool on) {
+  paused_ = on;
+  if (on) clock_.Pause();
+  else if (Played() < written_) clock_.Resume();
+}
+
+void SilentOutput::Reset() {
+  base_ = 0;
+  written_ = 0;
+  clock_.Restart(false);
+}
+
+}  // namespace audio

@@ -1,0 +1,193 @@
+// The audio layer's calls under Windows (Wine here, which has no sound card): PCM, ADPCM
+// from the system's codec and MP3 through the system's MP3 codec play on the silent
+// device in real time to their end; free channels live beside the current medium; a
+// stream address without a network fails clearly.
+#include <windows.h>
+#include <mmsystem.h>
+#include <mmreg.h>
+#include <msacm.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "audio/bass.h"
+#include "fileio/file.h"
+#include "sound_files.h"
+#include "temp_dir.h"
+
+using namespace soundtest;
+
+namespace {
+
+bool Eventually(const std::function<bool()>& condition, int seconds = 10) {
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < until) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return condition();
+}
+
+std::string WriteFile(const TempDir& dir, const std::string& name, const std::string& bytes) {
+  return dir.Write(name, bytes);
+}
+
+// IMA ADPCM made by the system's codec from a PCM tone (mono, 22050 Hz).
+std::string ImaAdpcmWave(int frames) {
+  std::vector<int16_t> pcm = Tone(frames, 1, 20000);
+  WAVEFORMATEX in{WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
+  std::string outFormat(64, '\0');
+  auto* out = reinterpret_cast<WAVEFORMATEX*>(outFormat.data());
+  out->wFormatTag = WAVE_FORMAT_IMA_ADPCM;
+  if (acmFormatSuggest(nullptr, &in, out, DWORD(outFormat.size()), ACM_FORMATSUGGESTF_WFORMATTAG) != 0) return "";
+  outFormat.resize(sizeof(WAVEFORMATEX) + out->cbSize);
+  out = reinterpret_cast<WAVEFORMATEX*>(outFormat.data());
+  HACMSTREAM s = nullptr;
+  if (acmStreamOpen(&s, nullptr, &in, out, nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME) != 0) return "";
+  std::string data(pcm.size() * 2 + 65536, '\0');
+  ACMSTREAMHEADER h{};
+  h.cbStruct = sizeof h;
+  h.pbSrc = reinterpret_cast<LPBYTE>(pcm.data());
+  h.cbSrcLength = DWORD(pcm.size() * 2);
+  h.pbDst = reinterpret_cast<LPBYTE>(data.data());
+  h.cbDstLength = DWORD(data.size());
+  acmStreamPrepareHeader(s, &h, 0);
+  MMRESULT r = acmStreamConvert(s, &h, ACM_STREAMCONVERTF_START | ACM_STREAMCONVERTF_END);
+  data.resize(r == 0 ? h.cbDstLengthUsed : 0);
+  acmStreamUnprepareHeader(s, &h, 0);
+  acmStreamClose(s, 0);
+  if (data.empty()) return "";
+  return Wave(outFormat, data);
+}
+
+class AudioLayer : public ::testing::Test {
+ protected:
+  void TearDown() override { BASSUNLOAD(); }
+  TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(AudioLayer, PcmWavePlaysInRealTimeToItsEndWithoutASoundCard) {
+  // 0.6 s of a loud tone, stereo, 8 kHz.
+  std::string path = WriteFile(dir, "tone.wav", PcmWave(Tone(4800, 2, 30000), 2, 8000));
+  EXPECT_EQ(BASSAVAILABLE(), 1);
+  ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
+  EXPECT_EQ(BASSMEDIAGETLENGTH(), 600);
+  EXPECT_EQ(BASSMEDIATYPE(), kBassMediaFile);
+  EXPECT_EQ(BASSCHANNELISACTIVE(), 0);
+  EXPECT_EQ(BASSCHANNELGETLEVEL(), 0xFFFFFFFFu);
+  auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
+  EXPECT_EQ(BASSCHANNELISACTIVE(), 1);
+  ASSERT_TRUE(Eventually([] { return BASSCHANNELGETPOSITION() > 100; }));
+  uint32_t level = BASSCHANNELGETLEVEL();
+  EXPECT_GE(level & 0xFFFF, 100u);
+  EXPECT_GE(level >> 16, 100u);
+  ASSERT_TRUE(Eventually([] { return BASSCHANNELISACTIVE() == 0; }));
+  auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  // It took the sound's time, not the moment a decoder needs.
+  EXPECT_GE(took, 550);
+  EXPECT_EQ(BASSCHANNELGETPOSITION(), 600);
+  EXPECT_EQ(BASSCHANNELGETLEVEL(), 0xFFFFFFFFu);
+  EXPECT_EQ(BASSCLOSE(), kBassOk);
+  EXPECT_EQ(BASSCURRENTCHANNEL(), 0u);
+  EXPECT_EQ(BASSCLOSE(), kBassErrorHandle);
+}
+
+TEST_F(AudioLayer, PauseSeekAndResumeOfTheCurrentMedium) {
+  std::string path = WriteFile(dir, "long.wav", PcmWave(Tone(8000 * 5, 1, 1000), 1, 8000));
+  ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
+  ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
+  ASSERT_TRUE(Eventually([] { return BASSCHANNELGETPOSITION() > 50; }));
+  ASSERT_EQ(BASSPAUSE(), kBassOk);
+  EXPECT_EQ(BASSCHANNELISACTIVE(), 3);
+  EXPECT_EQ(BASSCHANNELGETLEVEL(), 0u);
+  ASSERT_EQ(BASSCHANNELSETPOSITION(4000), kBassOk);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(BASSCHANNELGETPOSITION(), 4000);
+  ASSERT_EQ(BASSSTART(), kBassOk);
+  ASSERT_TRUE(Eventually([] { return BASSCHANNELISACTIVE() == 0; }));
+  EXPECT_EQ(BASSCHANNELGETPOSITION(), 5000);
+}
+
+TEST_F(AudioLayer, AdpcmDecodesThroughTheSystemCodec) {
+  std::string wave = ImaAdpcmWave(22050);
+  ASSERT_FALSE(wave.empty()) << "the system has no IMA ADPCM codec";
+  std::string path = WriteFile(dir, "ima.wav", wave);
+  ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
+  // One second, less the last part-block that the encoder leaves out.
+  EXPECT_NEAR(double(BASSMEDIAGETLENGTH()), 1000.0, 50.0);
+  ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
+  ASSERT_TRUE(Eventually([] { return (BASSCHANNELGETLEVEL() & 0xFFFF) > 40; }));
+  ASSERT_TRUE(Eventually([] { return BASSCHANNELISACTIVE() == 0; }));
+}
+
+TEST_F(AudioLayer, Mp3PlaysThroughTheSystemsMp3CodecWithItsTitle) {
+  // 40 frames of 1152 samples at 44100 Hz: 1044 ms.
+  std::string path = WriteFile(dir, "quiet.mp3", Id3v2Tag("Quiet Piece") + SilentMp3Frames(40));
+  ASSERT_EQ(BASSOPEN(path, 0), kBassOk) << BASSERRORDESCRIPTION(BASSERRORGETCODE());
+  EXPECT_EQ(BASSMEDIAGETLENGTH(), 40 * 1152 * 1000 / 44100);
+  EXPECT_EQ(BASSSTREAMNAME(), "Quiet Piece");
+  EXPECT_EQ(BASSMUSICNAME(), "");
+  ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
+  ASSERT_TRUE(Eventually([] { return BASSCHANNELGETPOSITION() > 200; }));
+  EXPECT_LE(BASSCHANNELGETLEVEL() & 0xFFFF, 1u);  // silence (a codec may dither)
+  ASSERT_TRUE(Eventually([] { return BASSCHANNELISACTIVE() == 0; }));
+}
+
+TEST_F(AudioLayer, FreeChannelsLiveBesideTheCurrentMedium) {
+  std::string a = WriteFile(dir, "a.wav", PcmWave(Tone(8000 * 3, 1, 1000), 1, 8000));
+  std::string b = WriteFile(dir, "b.wav", PcmWave(Tone(8000 * 3, 1, 1000), 1, 8000));
+  ASSERT_EQ(BASSOPEN(a, 0), kBassOk);
+  uint32_t current = BASSCURRENTCHANNEL();
+  ASSERT_NE(current, 0u);
+  uint32_t channel = 0;
+  ASSERT_EQ(BASSOPEN(b, 0, &channel), kBassOk);
+  ASSERT_NE(channel, 0u);
+  EXPECT_NE(channel, current);
+  EXPECT_EQ(BASSCURRENTCHANNEL(), current);  // opening a free channel keeps the medium
+  EXPECT_EQ(BASSPLAY(0, 0, channel), kBassOk);
+  EXPECT_EQ(BASSUSECHANNELISACTIVE(channel), 1);
+  EXPECT_EQ(BASSCHANNELISACTIVE(), 0);
+  EXPECT_EQ(BASSCHANNELSILENT(channel), 1);
+  EXPECT_EQ(BASSCHANNELSETATTRIBUTES(channel, -1, 30, -101), kBassOk);
+  int f = 0, v = 0, p = 0;
+  EXPECT_EQ(BASSCHANNELGETATTRIBUTES(channel, &f, &v, &p), kBassOk);
+  EXPECT_EQ(v, 30);
+  EXPECT_EQ(p, 0);
+  EXPECT_EQ(BASSCHANNELSETATTRIBUTES(channel, 22050, 30, 0), kBassErrorNotAvail);
+  EXPECT_EQ(BASSCHANNELPAUSE(channel), kBassOk);
+  EXPECT_EQ(BASSUSECHANNELISACTIVE(channel), 3);
+  // Closing the current medium leaves the free channel open, and the other way round.
+  EXPECT_EQ(BASSCLOSE(), kBassOk);
+  EXPECT_EQ(BASSHANDLEINUSE(channel), 1);
+  EXPECT_EQ(BASSHANDLEINUSE(current), 0);
+  EXPECT_EQ(BASSCLOSECHANNEL(channel), kBassOk);
+  EXPECT_EQ(BASSHANDLEINUSE(channel), 0);
+  EXPECT_EQ(BASSCLOSECHANNEL(channel), kBassErrorHandle);
+  EXPECT_EQ(BASSUSECHANNELISACTIVE(channel), 0);
+}
+
+TEST_F(AudioLayer, StreamAddressWithoutANetworkFailsClearly) {
+  BASSSETDOWNLOADPATH(dir.Path());
+  // Nothing listens on port 1 of this machine: the connection is refused.
+  EXPECT_EQ(BASSOPEN("http://127.0.0.1:1/radio.mp3", 0), kBassErrorNoNet);
+  EXPECT_EQ(BASSERRORGETCODE(), kBassErrorNoNet);
+  EXPECT_NE(BASSERRORDESCRIPTION(kBassErrorNoNet).find("network"), std::string::npos);
+  EXPECT_EQ(BASSCURRENTCHANNEL(), 0u);
+}
+
+TEST_F(AudioLayer, FilesThatAreNoSoundsAreRefused) {
+  EXPECT_EQ(BASSOPEN(dir.File("missing.wav"), 0), kBassErrorFileOpen);
+  std::string text = WriteFile(dir, "notes.mp3", std::string(3000, 'x'));
+  EXPECT_EQ(BASSOPEN(text, 0), kBassErrorFileForm);
+  std::string empty = WriteFile(dir, "empty.wav", "");
+  EXPECT_EQ(BASSOPEN(empty, 0), kBassErrorFileForm);
+  EXPECT_EQ(BASSPLAY(0, 0), kBassErrorHandle);
+  EXPECT_EQ(BASSSETCONFIG(99, 1), kBassErrorNotAvail);
+  EXPECT_EQ(BASSSETCONFIG(5, 100), kBassOk);
+}

@@ -1,0 +1,85 @@
+#include "sound_files.h"
+
+namespace soundtest {
+
+void Put16(std::string& s, uint32_t v) {
+  s += char(v & 255);
+  s += char((v >> 8) & 255);
+}
+
+void Put32(std::string& s, uint32_t v) {
+  for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 255);
+}
+
+std::string Chunk(const char* id, const std::string& body) {
+  std::string s(id, 4);
+  Put32(s, uint32_t(body.size()));
+  s += body;
+  if (body.size() & 1) s += '\0';
+  return s;
+}
+
+std::string PcmFormatBody(int channels, int rate, int bits) {
+  std::string f;
+  Put16(f, 1);
+  Put16(f, uint32_t(channels));
+  Put32(f, uint32_t(rate));
+  Put32(f, uint32_t(rate * channels * bits / 8));
+  Put16(f, uint32_t(channels * bits / 8));
+  Put16(f, uint32_t(bits));
+  return f;
+}
+
+std::string Wave(const std::string& formatBody, const std::string& data, const std::string& extra) {
+  std::string body = "WAVE" + Chunk("fmt ", formatBody) + extra + Chunk("data", data);
+  std::string s = "RIFF";
+  Put32(s, uint32_t(body.size()));
+  return s + body;
+}
+
+std::string PcmWave(const std::vector<int16_t>& samples, int channels, int rate, const std::string& extra) {
+  std::string data;
+  for (int16_t v : samples) Put16(data, uint16_t(v));
+  return Wave(PcmFormatBody(channels, rate, 16), data, extra);
+}
+
+std::vector<int16_t> Tone(int frames, int channels, int amplitude) {
+  std::vector<int16_t> out;
+  for (int f = 0; f < frames; ++f)
+    for (int c = 0; c < channels; ++c) out.push_back(int16_t((f / 20) % 2 ? amplitude : -amplitude));
+  return out;
+}
+
+std::string SilentMp3Frames(int count) {
+  std::string frame(417, '\0');
+  frame[0] = char(0xFF);
+  frame[1] = char(0xFB);  // MPEG-1, layer III, no CRC
+  frame[2] = char(0x90);  // 128 kbit/s, 44100 Hz, no padding
+  frame[3] = char(0xC4);  // mono, original
+  std::string s;
+  for (int i = 0; i < count; ++i) s += frame;
+  return s;
+}
+
+std::string Id3v2Tag(const std::string& title) {
+  // Frame: id, size (big-endian), two flag bytes, then the text with its encoding byte.
+  std::string body = std::string(1, '\0') + title;
+  std::string frame = "TIT2";
+  for (int shift = 24; shift >= 0; shift -= 8) frame += char((body.size() >> shift) & 255);
+  frame += std::string(2, '\0');
+  frame += body;
+  // Tag header: "ID3", version 3.0, no flags, the size in 7-bit bytes.
+  std::string tag = "ID3";
+  tag += char(3);
+  tag += std::string(2, '\0');
+  for (int shift = 21; shift >= 0; shift -= 7) tag += char((frame.size() >> shift) & 0x7F);
+  return tag + frame;
+}
+
+std::string Id3v1Tag(const std::string& title) {
+  std::string tag = "TAG" + title;
+  tag.resize(128, '\0');
+  return tag;
+}
+
+}  // namespace soundtest

@@ -1,0 +1,34 @@
+// Sound files made by the tests: WAVE files of PCM samples and MPEG audio of silent
+// frames, byte by byte.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace soundtest {
+
+// Little-endian numbers appended to a byte string.
+void Put16(std::string& s, uint32_t v);
+void Put32(std::string& s, uint32_t v);
+// A RIFF chunk: id, length, body and the pad byte of an odd body.
+std::string Chunk(const char* id, const std::string& body);
+
+// A WAVE file of 16-bit PCM samples (interleaved when channels is 2); extra chunks are put
+// between "fmt " and "data".
+std::string PcmWave(const std::vector<int16_t>& samples, int channels, int rate, const std::string& extra = "");
+// The same from a "fmt " chunk body and data bytes of any form.
+std::string Wave(const std::string& formatBody, const std::string& data, const std::string& extra = "");
+// A "fmt " body for PCM.
+std::string PcmFormatBody(int channels, int rate, int bits);
+// frames of a square wave of the amplitude (then a pause of silence), per channel.
+std::vector<int16_t> Tone(int frames, int channels, int amplitude);
+
+// MPEG-1 layer III frames at 128 kbit/s, 44100 Hz, mono, whose side info is all zero
+// (each decodes to 1152 samples of silence). 417 bytes each.
+std::string SilentMp3Frames(int count);
+// An ID3v2.3 tag with a TIT2 frame (ISO-8859-1).
+std::string Id3v2Tag(const std::string& title);
+// An ID3v1 tag (128 bytes).
+std::string Id3v1Tag(const std::string& title);
+
+}  // namespace soundtest
