@@ -12,10 +12,10 @@ namespace falcet {
 namespace {
 
 bool SetValue(HKEY key, const char* name, const std::string& value) {
-  // The length given is the text's length without a terminating zero, as the codec
-  // manager's own entries are written.
-  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size())) ==
-         ERROR_SUCCESS;
+  // The terminating zero is part of a string value: a reader that takes the stored bytes
+  // as they are must find the end of the text in them.
+  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        DWORD(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 }  // namespace

@@ -210,10 +210,11 @@ TEST_F(Falcet, CodecIsInstalledWithTheValuesOfItsEntry) {
     return std::string(data);
   };
   DWORD length = 0;
-  // (Wine's registry keeps a terminating zero of its own, so the length that the player
-  // gives, the text's length without one, cannot be read back here.)
+  // Each value is stored with its terminating zero.
   EXPECT_EQ(read("Description", length), "Falcet test codec");
+  EXPECT_EQ(length, DWORD(sizeof "Falcet test codec"));
   EXPECT_EQ(read("Driver", length), "falcettest.dll");
+  EXPECT_EQ(length, DWORD(sizeof "falcettest.dll"));
   EXPECT_EQ(read("FriendlyName", length), "Falcet test codec");  // empty: the description
   RegCloseKey(k);
   EXPECT_EQ(Close(frame, player), 0);

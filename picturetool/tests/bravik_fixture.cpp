@@ -200,6 +200,10 @@ std::vector<HWND> Tool::Objects() const {
   return out;
 }
 
+bool Tool::WaitObjects(size_t count, DWORD milliseconds) const {
+  return WaitUntil([&] { return Objects().size() == count; }, milliseconds);
+}
+
 bool Tool::Answer(int button, DWORD milliseconds) {
   if (!WaitProcessWindow(process_.Id(), "SKMSGBOX", nullptr, milliseconds)) return false;
   if (!driver::PressButton("SKMSGBOX", button, "", milliseconds)) return false;

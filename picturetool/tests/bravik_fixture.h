@@ -70,6 +70,8 @@ class Tool {
   void Click(int x, int y, bool right = false);
   // The visible object windows over the canvas, in their order.
   std::vector<HWND> Objects() const;
+  // Waits until count objects are visible (a posted command works on after its box closed).
+  bool WaitObjects(size_t count, DWORD milliseconds = kWaitMs) const;
   // Answers a box of the tool (class SKMSGBOX) with button n; false when none came.
   bool Answer(int button, DWORD milliseconds = kWaitMs);
   bool BoxShows(DWORD milliseconds) const;

@@ -341,7 +341,7 @@ TEST(Bravik, ObjectsAreTurnedLockedDraggedOrderedHiddenAndMerged) {
   EXPECT_EQ(tool.Objects().size(), 2u);
   tool.Post(414);  // delete all, after the question
   ASSERT_TRUE(tool.Answer(1));
-  EXPECT_TRUE(tool.Objects().empty());
+  EXPECT_TRUE(tool.WaitObjects(0));
   EXPECT_EQ(tool.End(), 0);
 }
 
@@ -492,8 +492,8 @@ TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
   // Deleting the shown file: gone from the folder and the list.
   tool.Post(108);
   ASSERT_TRUE(tool.Answer(1));
-  EXPECT_FALSE(fileio::Exists(a));
   EXPECT_TRUE(tool.WaitLabel("1/2"));
+  EXPECT_FALSE(fileio::Exists(a));
   EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp 20 x20 "));
   EXPECT_EQ(tool.End(), 0);
 }
