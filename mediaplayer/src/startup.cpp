@@ -23,6 +23,7 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/speaker_volume.h"
 
 namespace falcet {
 
@@ -93,7 +94,7 @@ bool CheckBuiltShow() {
 
 void OpenMixer() {
   Player& p = App();
-  if (mixerOpen(&p.mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) p.mixer = nullptr;
+  p.mixer = win::OpenFirstMixer();
   int start = Option(kOptStartVolume);
   if (start > -1) {
     p.volumeBeforeStart = GETMIXERVOLUME();

@@ -45,14 +45,24 @@ TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
   std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
   std::string c = WritePicture(folder.File("pics\\c.bmp"), 64, 48, RGB(0, 0, 200));
   std::string d = WritePicture(folder.File("pics\\d.bmp"), 64, 48, RGB(90, 90, 90));
+  // The two hand-overs must arrive within the 100 ms of the player's timer; on a machine
+  // too busy for that, the player is started again for another try.
   ChildProcess player;
-  HWND frame = Start(folder, player, a);
-  ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
-  DWORD start = GetTickCount();
-  EXPECT_EQ(driver::SendCommand(frame, 18, b), 1);
-  EXPECT_EQ(driver::SendCommand(frame, 18, c), 1);
-  ASSERT_LT(GetTickCount() - start, 100u) << "the two hand-overs must arrive within 100 ms";
+  HWND frame = nullptr;
+  bool together = false;
+  for (int attempt = 0; attempt < 3 && !together; ++attempt) {
+    if (frame) {
+      EXPECT_EQ(Close(frame, player), 0);
+    }
+    frame = Start(folder, player, a);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
+    DWORD start = GetTickCount();
+    EXPECT_EQ(driver::SendCommand(frame, 18, b), 1);
+    EXPECT_EQ(driver::SendCommand(frame, 18, c), 1);
+    together = GetTickCount() - start < 100;
+  }
+  ASSERT_TRUE(together) << "the two hand-overs never arrived within 100 ms";
   PumpMessages(400);
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "a.bmp"}) {
     EXPECT_GE(WaitTitle(frame, Title(name), 5000), 0) << name;

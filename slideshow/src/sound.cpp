@@ -18,52 +18,13 @@
 #include "slides.h"
 #include "state.h"
 #include "ui_rules.h"
+#include "win/speaker_volume.h"
 
 namespace dunmere {
 
 namespace {
 
-// ---- Mixer ----------------------------------------------------------------------------------
-
 HMIXER gMixer = nullptr;
-
-// The speaker line's volume control; false when the mixer has none.
-bool VolumeControl(MIXERCONTROLA& control) {
-  if (!gMixer) return false;
-  MIXERLINEA line{};
-  line.cbStruct = sizeof line;
-  line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-  if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(gMixer), &line,
-                        MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR)
-    return false;
-  MIXERLINECONTROLSA controls{};
-  controls.cbStruct = sizeof controls;
-  controls.dwLineID = line.dwLineID;
-  controls.dwControlType = MIXERCONTROL_CONTROLTYPE_VOLUME;
-  controls.cControls = 1;
-  controls.cbmxctrl = sizeof control;
-  controls.pamxctrl = &control;
-  control.cbStruct = sizeof control;
-  return mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(gMixer), &controls,
-                               MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) == MMSYSERR_NOERROR;
-}
-
-bool ControlValue(const MIXERCONTROLA& control, DWORD& value, bool set) {
-  MIXERCONTROLDETAILS_UNSIGNED detail{value};
-  MIXERCONTROLDETAILS details{};
-  details.cbStruct = sizeof details;
-  details.dwControlID = control.dwControlID;
-  details.cChannels = 1;
-  details.cbDetails = sizeof detail;
-  details.paDetails = &detail;
-  MMRESULT rc = set ? mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(gMixer), &details,
-                                             MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE)
-                    : mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(gMixer), &details,
-                                              MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
-  if (rc != MMSYSERR_NOERROR) return false;
-  value = detail.dwValue;
-  return true;
-}
 
 // ---- Recorder ----------------------------------------------------------------------------------
 
@@ -196,8 +157,7 @@ HWND CreateVolumeTrackBar(HWND parent, int id) {
 
 void OpenMixer() {
   if (gMixer) return;
-  HMIXER mixer = nullptr;
-  if (mixerGetNumDevs() > 0 && mixerOpen(&mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) == MMSYSERR_NOERROR) gMixer = mixer;
+  gMixer = win::OpenFirstMixer();
 }
 
 void CloseMixer() {
@@ -206,16 +166,13 @@ void CloseMixer() {
 }
 
 int GETMIXERVOLUME() {
-  MIXERCONTROLA control{};
   DWORD value = 0;
-  if (!VolumeControl(control) || !ControlValue(control, value, false)) return -1;
+  if (!win::ReadSpeakerVolume(gMixer, value)) return -1;
   return PercentOfMixerValue(value);
 }
 
 bool SETMIXERVOLUME(int percent) {
-  MIXERCONTROLA control{};
-  DWORD value = MixerValueOfPercent(percent);
-  return VolumeControl(control) && ControlValue(control, value, true);
+  return win::WriteSpeakerVolume(gMixer, MixerValueOfPercent(percent));
 }
 
 void CREATEVOLUMEBAR(int id, const std::string& tip, int showState) {

@@ -14,14 +14,20 @@ std::string TestProgramFolder() {
 std::string SuiteFolder() { return TestProgramFolder() + "..\\suite\\"; }
 
 ChildProcess::~ChildProcess() {
+  if (Running()) Kill();
+  Release();
+}
+
+void ChildProcess::Release() {
   if (pi_.hProcess) {
-    if (Running()) Kill();
     CloseHandle(pi_.hProcess);
     CloseHandle(pi_.hThread);
   }
+  pi_ = PROCESS_INFORMATION{};
 }
 
 bool ChildProcess::Start(const std::string& program, const std::string& arguments, const std::string& folder) {
+  Release();  // the handles of a process started before by this object
   std::string line = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA si{};
   si.cb = sizeof si;

@@ -27,6 +27,7 @@ class ChildProcess {
   DWORD Id() const { return pi_.dwProcessId; }
 
  private:
+  void Release();
   PROCESS_INFORMATION pi_{};
 };
 
