@@ -40,3 +40,13 @@ void SkRunModal(const SkModalLoop& loop) {
     SetActiveWindow(loop.owner);
   }
 }
+
+int SkButtonRowAnswer(WPARAM wParam, LPARAM lParam, int firstButtonId, int buttonCount, int defaultButton) {
+  if (LOWORD(wParam) == IDCANCEL) return 0;
+  if (LOWORD(wParam) == IDOK && lParam == 0) return defaultButton;
+  if (HIWORD(wParam) == BN_CLICKED) {
+    int number = int(LOWORD(wParam)) - firstButtonId + 1;
+    if (number >= 1 && number <= buttonCount) return number;
+  }
+  return -1;
+}

@@ -167,20 +167,10 @@ LRESULT CALLBACK BUILDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_COMMAND:
       if (!b) break;
-      if (LOWORD(wParam) == IDCANCEL) {
-        Finish(window, *b, 0);
+      if (int answer = SkButtonRowAnswer(wParam, lParam, kFirstButtonId, int(b->buttons.size()), DefaultButton(*b));
+          answer >= 0) {
+        Finish(window, *b, answer);
         return 0;
-      }
-      if (LOWORD(wParam) == IDOK && lParam == 0) {
-        Finish(window, *b, DefaultButton(*b));
-        return 0;
-      }
-      if (HIWORD(wParam) == BN_CLICKED) {
-        int number = LOWORD(wParam) - kFirstButtonId + 1;
-        if (number >= 1 && number <= int(b->buttons.size())) {
-          Finish(window, *b, number);
-          return 0;
-        }
       }
       break;
     case WM_CLOSE:

@@ -22,3 +22,8 @@ struct SkModalLoop {
 // Escape in the box ends it with finish(0); a quit request ends it with finish(0) and is
 // posted again for the caller's loop. finish() is called at most once by the loop.
 void SkRunModal(const SkModalLoop& loop);
+
+// The answer that a WM_COMMAND gives a box with a row of push buttons whose ids run from
+// firstButtonId: the button's number (1 for the first), defaultButton for Enter, 0 for
+// Escape; -1 when the command is not one of these.
+int SkButtonRowAnswer(WPARAM wParam, LPARAM lParam, int firstButtonId, int buttonCount, int defaultButton);
