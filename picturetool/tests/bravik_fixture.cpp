@@ -160,9 +160,27 @@ bool Tool::AddText(const std::string& text) {
   return WaitUntil([&] { return Objects().size() == before + 1; }, kWaitMs);
 }
 
+bool Tool::ChooseFromCommandMenu(int command, int item) {
+  // Wine ends a popup menu on the focus change that can follow the close of a box a
+  // moment later; such a menu returns no choice and its command does nothing, so the
+  // command is given again once the tool shows no menu and no box.
+  DWORD thread = GetWindowThreadProcessId(frame_, nullptr);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    WaitUntil([&] { return GetForegroundWindow() == frame_; }, 5000);
+    PumpMessages(200);
+    Post(command);
+    if (WaitProcessWindow(process_.Id(), "#32768", nullptr, 15000))
+      return ChooseMenuItem(process_.Id(), item, kWaitMs);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    bool inMenu = GetGUIThreadInfo(thread, &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
+    if (inMenu || WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, 0)) return false;
+  }
+  return false;
+}
+
 bool Tool::AddRectangle(int penWidth, int x1, int y1, int x2, int y2) {
-  Post(403);
-  if (!ChooseMenuItem(process_.Id(), 1, kWaitMs)) {
+  if (!ChooseFromCommandMenu(403, 1)) {
     ADD_FAILURE() << "no fill style menu";
     return false;
   }

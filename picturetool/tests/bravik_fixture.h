@@ -67,6 +67,8 @@ class Tool {
   bool AddText(const std::string& text);
   // A rectangle (outline) with the pen width, from (x1, y1) to (x2, y2) of the canvas.
   bool AddRectangle(int penWidth, int x1, int y1, int x2, int y2);
+  // Gives a command that opens a popup menu and chooses its n-th item (from 1).
+  bool ChooseFromCommandMenu(int command, int item);
   void Click(int x, int y, bool right = false);
   // The visible object windows over the canvas, in their order.
   std::vector<HWND> Objects() const;
