@@ -28,7 +28,7 @@ namespace {
 
 enum ControlKind { kImageButton = 1, kTrackBar = 2, kCheckButton = 3 };
 
-struct ControlSpec {
+struct ControlPlan {
   int id;
   int kind;
   int tip;        // UI entry of the tip
@@ -56,7 +56,7 @@ bool FieldThreeSet(int entry) {
   return f.size() >= 3 && !fileio::Trim(f[2]).empty();
 }
 
-void CreatePlayerControl(const ControlSpec& c) {
+void CreatePlayerControl(const ControlPlan& c) {
   Player& p = App();
   std::string tip = TipText(c.tip, c.tipField);
   HWND w = nullptr;
@@ -147,8 +147,8 @@ bool PrepareBar(int kind, bool resumeAudioPlayer) {
   return MakeBar();
 }
 
-void CreateControls(const std::vector<ControlSpec>& specs) {
-  for (const ControlSpec& c : specs) {
+void CreateControls(const std::vector<ControlPlan>& plans) {
+  for (const ControlPlan& c : plans) {
     if (c.id == 0) {
       SetUpVolume();  // the volume step, where the bar's order puts it
       continue;
@@ -235,19 +235,19 @@ void BUILDMEDIABAR(int kind) {
   p.mediumKind = kind;
   StopAttachedSound();
   bool source = OpenFilesSource();
-  std::vector<ControlSpec> specs{{53, kImageButton, 16, 2, true}, {54, kImageButton, 17, 2, true},
+  std::vector<ControlPlan> plans{{53, kImageButton, 16, 2, true}, {54, kImageButton, 17, 2, true},
                                  {55, kImageButton, 18, 0, true}, {56, kImageButton, 19, 0, true},
                                  {51, kImageButton, 14, 0, true}, {52, kImageButton, 15, 0, false},
                                  {67, kImageButton, 20, 0, true}};
-  if (source) specs.push_back({63, kImageButton, 21, 0, false});
-  for (const ControlSpec& c : std::vector<ControlSpec>{{61, kImageButton, 24, 0, true}, {62, kImageButton, 25, 0, false},
+  if (source) plans.push_back({63, kImageButton, 21, 0, false});
+  for (const ControlPlan& c : std::vector<ControlPlan>{{61, kImageButton, 24, 0, true}, {62, kImageButton, 25, 0, false},
                                                        {71, kImageButton, 26, 0, true}, {77, kTrackBar, 22, 0, true},
                                                        {76, kTrackBar, 23, 0, true}, {48, kImageButton, 54, 0, true},
                                                        {49, kImageButton, 55, 0, true}, {50, kImageButton, 56, 0, true},
                                                        {74, kImageButton, 50, 0, true}, {0, 0, 0, 0, false},
                                                        {78, kCheckButton, 35, 0, true}})
-    specs.push_back(c);
-  CreateControls(specs);
+    plans.push_back(c);
+  CreateControls(plans);
   if (!source) EnableControl(kOpenButton, false);
   // Without a level meter and marquee of its own (a sound's pane), the effects button waits.
   if (kind != kBarSound) EnableControl(kEffectsButton, false);

@@ -39,24 +39,24 @@ TopicSlots ParseTopicSlots(std::string_view entry) {
 
 std::vector<DBFIELD> ArchiveFields(int n, int year, int month, int32_t flagColour1, int32_t flagColour2) {
   n = std::clamp(n, 3, kMaxTopicSlots);
-  struct Spec {
+  struct FieldShape {
     int width, kind, flag;
   };
-  std::vector<Spec> specs = {{8, 10, 0}, {30, 2, 0}, {8, 4, 0}, {3, 2, 0}, {2, 10, 0}, {8, 10, 0},
+  std::vector<FieldShape> shapes = {{8, 10, 0}, {30, 2, 0}, {8, 4, 0}, {3, 2, 0}, {2, 10, 0}, {8, 10, 0},
                              {5, 10, 0}, {5, 10, 0}, {9, 10, 0}, {4, 10, 2}, {2, 10, 2}};
-  for (int k = 0; k < n; ++k) specs.push_back({40, 20, 1});
-  for (int w : {100, 1, 20, 30, 12, 12, 12}) specs.push_back({w, w == 1 ? 6 : 20, 0});
+  for (int k = 0; k < n; ++k) shapes.push_back({40, 20, 1});
+  for (int w : {100, 1, 20, 30, 12, 12, 12}) shapes.push_back({w, w == 1 ? 6 : 20, 0});
   std::vector<DBFIELD> fields;
   int position = 1;
-  for (size_t i = 0; i < specs.size(); ++i) {
+  for (size_t i = 0; i < shapes.size(); ++i) {
     const int f = int(i) + 1;
     DBFIELD d;
-    d.kind = int16_t(specs[i].kind);
-    d.width = int16_t(specs[i].width);
-    d.flag = uint8_t(specs[i].flag);
+    d.kind = int16_t(shapes[i].kind);
+    d.width = int16_t(shapes[i].width);
+    d.flag = uint8_t(shapes[i].flag);
     d.shade = 1;
     d.position = int16_t(position);
-    position += specs[i].width;
+    position += shapes[i].width;
     d.style = (f == 1 || f == FieldFlag(n)) ? 2 : (f <= FieldFreeText(n) ? 1 : 0);
     if (f == FieldFlag(n)) {
       d.colour1 = flagColour1;

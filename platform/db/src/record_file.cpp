@@ -28,7 +28,7 @@ std::string HeaderRecord(int length) {
   return h;
 }
 
-struct IndexSpec {
+struct IndexLayout {
   int number;
   size_t field;
   int width;
@@ -36,17 +36,17 @@ struct IndexSpec {
 
 // Index 0 over field 1, then index k over the k-th field whose flag is 1 (10 counts as
 // 1, as the index rebuild treats it).
-int IndexSpecs(const std::vector<DBFIELD>& fields, std::vector<IndexSpec>& specs) {
-  specs.clear();
+int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts) {
+  layouts.clear();
   if (fields.empty() || fields[0].width <= 0 || fields[0].position < 1) return kDbErrInvalidParameter;
-  specs.push_back({0, 0, fields[0].width});
+  layouts.push_back({0, 0, fields[0].width});
   int k = 0;
   for (size_t i = 0; i < fields.size(); ++i) {
     if (fields[i].flag != 1 && fields[i].flag != 10) continue;
     if (fields[i].width <= 0 || fields[i].position < 1) return kDbErrInvalidParameter;
-    specs.push_back({++k, i, fields[i].width});
+    layouts.push_back({++k, i, fields[i].width});
   }
-  for (const auto& s : specs) {
+  for (const auto& s : layouts) {
     if (s.width > db::kMaxKeyLength) return kDbErrInvalidParameter;
   }
   return 0;
@@ -74,23 +74,23 @@ int CheckHeader(int fileNumber, int length, int64_t fileLength) {
   return 0;
 }
 
-int OpenSessionIndexes(const std::string& path, const std::vector<IndexSpec>& specs, db::AppendSession& s) {
-  bool same = s.indexes.size() == specs.size();
-  for (size_t i = 0; same && i < specs.size(); ++i) {
-    same = s.indexes[i].number == specs[i].number && s.indexes[i].width == specs[i].width && s.indexes[i].file;
+int OpenSessionIndexes(const std::string& path, const std::vector<IndexLayout>& layouts, db::AppendSession& s) {
+  bool same = s.indexes.size() == layouts.size();
+  for (size_t i = 0; same && i < layouts.size(); ++i) {
+    same = s.indexes[i].number == layouts[i].number && s.indexes[i].width == layouts[i].width && s.indexes[i].file;
   }
   if (same) {
-    for (size_t i = 0; i < specs.size(); ++i) s.indexes[i].field = specs[i].field;
+    for (size_t i = 0; i < layouts.size(); ++i) s.indexes[i].field = layouts[i].field;
     return 0;
   }
   s.indexes.clear();
-  for (const auto& spec : specs) {
+  for (const auto& layout : layouts) {
     db::SessionIndex si;
-    si.number = spec.number;
-    si.field = spec.field;
-    si.width = spec.width;
+    si.number = layout.number;
+    si.field = layout.field;
+    si.width = layout.width;
     si.file = std::make_unique<BTreeFile>();
-    int rc = si.file->Open(IndexName(path, spec.number), spec.width);
+    int rc = si.file->Open(IndexName(path, layout.number), layout.width);
     if (rc != 0) {
       s.indexes.clear();
       return rc;
@@ -195,8 +195,8 @@ int DBOPENF(const std::string& path, int& fileNumber, int& ok) {
 int DBCREF(const std::string& path, int fileNumber, const std::vector<std::string>& values,
            const std::vector<DBFIELD>& fields) {
   try {
-    std::vector<IndexSpec> specs;
-    int rc = IndexSpecs(fields, specs);
+    std::vector<IndexLayout> layouts;
+    int rc = IndexLayouts(fields, layouts);
     if (rc != 0) return rc;
     const int length = DbRecordLength(fields);
     if (length < 5 || SKFLOF(fileNumber) < 0) return length < 5 ? kDbErrInvalidParameter : kDbErrInvalidHandle;
@@ -211,7 +211,7 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
         s.recordLength = length;
         s.headerChecked = false;
       }
-      int rc2 = OpenSessionIndexes(path, specs, s);
+      int rc2 = OpenSessionIndexes(path, layouts, s);
       if (rc2 != 0) return rc2;
       rc2 = LockHeader(fileNumber, length);
       if (rc2 != 0) return rc2;
@@ -251,8 +251,8 @@ std::string DBNAME(const std::string& path, int characterCode) {
 int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields,
                      void (*progress)(int percent, void* context), void* context) {
   try {
-    std::vector<IndexSpec> specs;
-    int rc = IndexSpecs(fields, specs);
+    std::vector<IndexLayout> layouts;
+    int rc = IndexLayouts(fields, layouts);
     if (rc != 0) return rc;
     const int length = DbRecordLength(fields);
     if (length < 5) return kDbErrInvalidParameter;
@@ -262,12 +262,12 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
     if (rc != 0) return rc;
     int64_t records = std::max<int64_t>(0, SKFLOF(fileNumber) / length - 1);
     std::vector<std::unique_ptr<BTreeFile>> indexes;
-    for (const auto& spec : specs) {
-      std::string name = IndexName(path, spec.number);
+    for (const auto& layout : layouts) {
+      std::string name = IndexName(path, layout.number);
       if (fileio::Exists(name)) rc = fileio::RemoveFile(name);
       if (rc == 0) {
         indexes.push_back(std::make_unique<BTreeFile>());
-        rc = indexes.back()->Open(name, spec.width);
+        rc = indexes.back()->Open(name, layout.width);
       }
       if (rc != 0) break;
     }
@@ -280,9 +280,9 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
         rc = SKFGETR(fileNumber, record, int(r + 1));
         if (rc != 0) break;
         bool deleted = record[size_t(fields[0].position - 1)] == '/';
-        for (size_t i = 0; rc == 0 && i < specs.size() && (i == 0 || !deleted); ++i) {
+        for (size_t i = 0; rc == 0 && i < layouts.size() && (i == 0 || !deleted); ++i) {
           bool existed = false;
-          rc = indexes[i]->Insert(Bytes(Columns(record, fields[specs[i].field])), int32_t(r + 1), existed);
+          rc = indexes[i]->Insert(Bytes(Columns(record, fields[layouts[i].field])), int32_t(r + 1), existed);
         }
         int percent = int((100 * r + records / 2) / records);
         if (progress && percent != lastPercent) progress(lastPercent = percent, context);

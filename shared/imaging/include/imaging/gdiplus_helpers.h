@@ -102,4 +102,4 @@ int RECYCLEFILE(const std::string& path, int confirm);
 // description, and its "shell\open\command" the command followed by " %1". 0 on success,
 // the failing registry call's error, or ERROR_INVALID_PARAMETER for a text that does
 // not hold exactly four fields (nothing is written).
-int REGISTERFILETYPE(const std::string& specification);
+int REGISTERFILETYPE(const std::string& entry);

@@ -73,9 +73,9 @@ LONG SetDefault(HKEY parent, const std::string& subKey, const std::string& value
 }
 }  // namespace
 
-int REGISTERFILETYPE(const std::string& specification) {
+int REGISTERFILETYPE(const std::string& entry) {
   FileTypeRegistration reg;
-  if (!ParseFileTypeRegistration(specification, fileio::FolderOf(SKEXENAME()), reg)) return ERROR_INVALID_PARAMETER;
+  if (!ParseFileTypeRegistration(entry, fileio::FolderOf(SKEXENAME()), reg)) return ERROR_INVALID_PARAMETER;
   LONG r = SetDefault(HKEY_CLASSES_ROOT, reg.extension, reg.typeName);
   if (r == ERROR_SUCCESS) r = SetDefault(HKEY_CLASSES_ROOT, reg.typeName, reg.description);
   if (r == ERROR_SUCCESS) r = SetDefault(HKEY_CLASSES_ROOT, reg.typeName + "\\shell\\open\\command", reg.command + " %1");
