@@ -11,6 +11,7 @@
 #include "skin/sk_skins.h"
 #include "skin/sk_text.h"
 #include "skin/skin_theme.h"
+#include "shipped_ui_file.h"
 #include "skin/ui_text.h"
 #ifdef _WIN32
 #include "test_windows.h"
@@ -26,14 +27,7 @@ std::string ShippedUiFile() {
 #endif
 }
 
-UiTextFile Load() {
-  std::string text;
-  EXPECT_EQ(fileio::ReadWholeFile(ShippedUiFile(), text), fileio::kOk) << ShippedUiFile();
-  std::vector<UiTextError> errors;
-  UiTextFile file = ParseUiText(text, errors);
-  for (const auto& e : errors) ADD_FAILURE() << "line " << e.line << ": " << e.message;
-  return file;
-}
+UiTextFile Load() { return LoadShippedUiFile(ShippedUiFile()); }
 
 // The programs of the suite by window class.
 const std::map<std::string, std::string> kSuite{

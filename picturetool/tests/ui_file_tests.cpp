@@ -6,6 +6,7 @@
 
 #include "fileio/file.h"
 #include "partner_text.h"
+#include "shipped_ui_file.h"
 #include "skin/ui_text.h"
 #ifdef _WIN32
 #include "test_windows.h"
@@ -22,14 +23,7 @@ std::string ShippedUiFile() {
 #endif
 }
 
-UiTextFile Load() {
-  std::string text;
-  EXPECT_EQ(fileio::ReadWholeFile(ShippedUiFile(), text), fileio::kOk) << ShippedUiFile();
-  std::vector<UiTextError> errors;
-  UiTextFile file = ParseUiText(text, errors);
-  for (const auto& e : errors) ADD_FAILURE() << "line " << e.line << ": " << e.message;
-  return file;
-}
+UiTextFile Load() { return LoadShippedUiFile(ShippedUiFile()); }
 
 TEST(ShippedUiFile, HoldsEveryEntryThePictureToolReads) {
   UiTextFile file = Load();

@@ -7,6 +7,7 @@
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "shipped_ui_file.h"
 #include "skin/ui_text.h"
 #include "slideshow/side_data.h"
 #include "ui_rules.h"
@@ -24,14 +25,7 @@ std::string ShippedFolder() {
 #endif
 }
 
-UiTextFile Load() {
-  std::string text;
-  EXPECT_EQ(fileio::ReadWholeFile(ShippedFolder() + "dunmere.SYS", text), fileio::kOk);
-  std::vector<UiTextError> errors;
-  UiTextFile file = ParseUiText(text, errors);
-  for (const auto& e : errors) ADD_FAILURE() << "line " << e.line << ": " << e.message;
-  return file;
-}
+UiTextFile Load() { return LoadShippedUiFile(ShippedFolder() + "dunmere.SYS"); }
 
 using dunmere::ParsePartner;
 
