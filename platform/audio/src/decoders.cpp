@@ -21,7 +21,7 @@ class PcmDecoder : public Decoder {
   PcmDecoder(fileio::File file, const WaveInfo& info) : file_(std::move(file)), info_(info) {
     format_.sampleRate = info.sampleRate;
     format_.channels = uint16_t(std::min<int>(2, info.channels));
-    frames_ = int64_t(info.dataSize / info.blockAlign);
+    frames_ = int64_t(WaveSampleCount(info));
   }
   PcmFormat Format() const override { return format_; }
   int64_t TotalFrames() const override { return frames_; }
