@@ -11,6 +11,7 @@
 
 #include "audio/bass.h"
 #include "../decoders.h"
+#include "pcm16_format.h"
 
 namespace audio {
 
@@ -43,19 +44,19 @@ class AcmStream {
       outSize = DWORD(size * 16 + 65536);
     // Codecs may hold samples back; leave room for them.
     outSize += 65536;
-    std::string in(input, size);
-    std::string buffer(outSize, '\0');
+    if (buffer_.size() < outSize) buffer_.resize(outSize);
+    // The codec only reads the source; an empty one (the last call) points at the buffer.
     ACMSTREAMHEADER h{};
     h.cbStruct = sizeof h;
-    h.pbSrc = reinterpret_cast<LPBYTE>(in.empty() ? buffer.data() : in.data());
+    h.pbSrc = reinterpret_cast<LPBYTE>(size ? const_cast<char*>(input) : buffer_.data());
     h.cbSrcLength = DWORD(size);
-    h.pbDst = reinterpret_cast<LPBYTE>(buffer.data());
+    h.pbDst = reinterpret_cast<LPBYTE>(buffer_.data());
     h.cbDstLength = outSize;
     if (acmStreamPrepareHeader(stream_, &h, 0) != 0) return false;
     MMRESULT r = acmStreamConvert(stream_, &h, flags);
     bool ok = r == 0;
     if (ok) {
-      out.append(buffer.data(), h.cbDstLengthUsed);
+      out.append(buffer_.data(), h.cbDstLengthUsed);
       used = h.cbSrcLengthUsed;
     }
     h.cbSrcLength = DWORD(size);
@@ -68,18 +69,8 @@ class AcmStream {
   HACMSTREAM stream_ = nullptr;
   std::string source_;
   WAVEFORMATEX target_{};
+  std::string buffer_;  // the codec's output, kept from call to call
 };
-
-WAVEFORMATEX Pcm16(int channels, int rate) {
-  WAVEFORMATEX f{};
-  f.wFormatTag = WAVE_FORMAT_PCM;
-  f.nChannels = WORD(channels);
-  f.nSamplesPerSec = DWORD(rate);
-  f.wBitsPerSample = 16;
-  f.nBlockAlign = WORD(channels * 2);
-  f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
-  return f;
-}
 
 // What both kinds share: input in pieces through the codec, output handed out by frames,
 // with frames to skip after a seek that landed before the wanted frame.
@@ -170,7 +161,7 @@ class WaveCodecDecoder : public CodecDecoder {
     auto* src = reinterpret_cast<WAVEFORMATEX*>(sourceFormat_.data());
     src->wFormatTag = WORD(info.formatTag);
     // Ask the codecs for 16-bit PCM of the same rate and channels.
-    target_ = Pcm16(std::min<int>(2, info.channels), int(info.sampleRate));
+    target_ = Pcm16Format(std::min<int>(2, info.channels), info.sampleRate);
     WAVEFORMATEX suggested{};
     if (acmFormatSuggest(nullptr, src, &suggested, sizeof suggested,
                          ACM_FORMATSUGGESTF_WFORMATTAG | ACM_FORMATSUGGESTF_WBITSPERSAMPLE) == 0 &&
@@ -238,7 +229,7 @@ class Mp3Decoder : public CodecDecoder {
     f.nBlockSize = WORD(h.frameBytes);
     f.nFramesPerBlock = 1;
     sourceFormat_.assign(reinterpret_cast<const char*>(&f), sizeof f);
-    target_ = Pcm16(h.channels, h.sampleRate);
+    target_ = Pcm16Format(h.channels, uint32_t(h.sampleRate));
     format_.sampleRate = DWORD(h.sampleRate);
     format_.channels = WORD(h.channels);
     total_ = int64_t(stream_.totalSamples);
