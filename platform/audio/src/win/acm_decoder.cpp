@@ -83,25 +83,18 @@ class CodecDecoder : public Decoder {
   size_t Read(std::vector<int16_t>& out, size_t frames) override {
     const size_t frameBytes = format_.BytesPerFrame();
     while (pending_.size() < (frames + skip_) * frameBytes && !finished_) Decode();
-    size_t skip = std::min(skip_, pending_.size() / frameBytes);
-    pending_.erase(0, skip * frameBytes);
+    const size_t have = pending_.size() / frameBytes;
+    const size_t skip = std::min(skip_, have);
     skip_ -= skip;
-    size_t n = std::min(frames, pending_.size() / frameBytes);
+    const size_t n = std::min(frames, have - skip);
     size_t at = out.size();
     out.resize(at + n * format_.channels);
-    std::memcpy(out.data() + at, pending_.data(), n * frameBytes);
-    pending_.erase(0, n * frameBytes);
+    std::memcpy(out.data() + at, pending_.data() + skip * frameBytes, n * frameBytes);
+    pending_.erase(0, (skip + n) * frameBytes);
     return n;
   }
 
- protected:
-  // Starts the codec anew and puts the input at the piece that holds frame; firstFrame
-  // receives the frame that the codec's output will start with.
-  virtual bool StartAt(int64_t frame, int64_t& firstFrame) = 0;
-  // The next piece of input; false at its end.
-  virtual bool NextInput(std::string& piece) = 0;
-
-  bool SeekTo(int64_t frame) {
+  bool Seek(int64_t frame) override {
     if (frame < 0 || (total_ >= 0 && frame > total_)) return false;
     int64_t first = 0;
     if (!StartAt(frame, first) || !codec_.Open(sourceFormat_, target_)) return false;
@@ -113,10 +106,25 @@ class CodecDecoder : public Decoder {
     return true;
   }
 
+ protected:
+  // Starts the codec anew and puts the input at the piece that holds frame; firstFrame
+  // receives the frame that the codec's output will start with.
+  virtual bool StartAt(int64_t frame, int64_t& firstFrame) = 0;
+  // Appends the next piece of input (with AppendInput); false at its end.
+  virtual bool NextInput() = 0;
+
+  // Appends bytes of the file to the input the codec has not taken yet; returns how many.
+  size_t AppendInput(uint64_t offset, size_t size) {
+    const size_t at = leftover_.size();
+    leftover_.resize(at + size);
+    size_t got = 0;
+    if (file_.ReadAt(int64_t(offset), leftover_.data() + at, size, got) != fileio::kOk) got = 0;
+    leftover_.resize(at + got);
+    return got;
+  }
+
   void Decode() {
-    std::string piece;
-    bool more = NextInput(piece);
-    leftover_ += piece;
+    bool more = NextInput();
     DWORD flags = ACM_STREAMCONVERTF_BLOCKALIGN;
     if (!started_) flags |= ACM_STREAMCONVERTF_START;
     if (!more) flags = ACM_STREAMCONVERTF_END | (started_ ? 0 : ACM_STREAMCONVERTF_START);
@@ -177,10 +185,8 @@ class WaveCodecDecoder : public CodecDecoder {
     uint64_t samples = WaveSampleCount(info);
     if (!samples && samplesPerBlock_) samples = info.dataSize / info.blockAlign * samplesPerBlock_;
     total_ = samples ? int64_t(samples) : -1;
-    return SeekTo(0);
+    return Seek(0);
   }
-
-  bool Seek(int64_t frame) override { return SeekTo(frame); }
 
  protected:
   bool StartAt(int64_t frame, int64_t& firstFrame) override {
@@ -191,15 +197,11 @@ class WaveCodecDecoder : public CodecDecoder {
     return true;
   }
 
-  bool NextInput(std::string& piece) override {
+  bool NextInput() override {
     // About 50 ms of input, in whole blocks.
     uint64_t blocks = std::max<uint64_t>(1, uint64_t(info_.bytesPerSecond) / 20 / info_.blockAlign);
     uint64_t size = std::min<uint64_t>(blocks * info_.blockAlign, info_.dataSize - std::min(next_, info_.dataSize));
-    piece.resize(size_t(size));
-    size_t got = 0;
-    if (size == 0 || file_.ReadAt(int64_t(info_.dataOffset + next_), piece.data(), piece.size(), got) != fileio::kOk)
-      got = 0;
-    piece.resize(got);
+    size_t got = size ? AppendInput(info_.dataOffset + next_, size_t(size)) : 0;
     next_ += got;
     return got > 0 && next_ < info_.dataSize;
   }
@@ -234,10 +236,8 @@ class Mp3Decoder : public CodecDecoder {
     format_.channels = WORD(h.channels);
     total_ = int64_t(stream_.totalSamples);
     title_ = stream_.title;
-    return SeekTo(0);
+    return Seek(0);
   }
-
-  bool Seek(int64_t frame) override { return SeekTo(frame); }
 
  protected:
   bool StartAt(int64_t frame, int64_t& firstFrame) override {
@@ -250,19 +250,13 @@ class Mp3Decoder : public CodecDecoder {
     return true;
   }
 
-  bool NextInput(std::string& piece) override {
+  bool NextInput() override {
     constexpr size_t kFramesPerPiece = 4;
     size_t last = std::min(stream_.frames.size(), next_ + kFramesPerPiece);
-    if (next_ >= last) {
-      piece.clear();
-      return false;
-    }
+    if (next_ >= last) return false;
     uint64_t from = stream_.frames[next_];
     uint64_t to = last < stream_.frames.size() ? stream_.frames[last] : stream_.dataEnd;
-    piece.resize(size_t(to - from));
-    size_t got = 0;
-    if (file_.ReadAt(int64_t(from), piece.data(), piece.size(), got) != fileio::kOk) got = 0;
-    piece.resize(got);
+    size_t got = AppendInput(from, size_t(to - from));
     next_ = last;
     return got > 0 && next_ < stream_.frames.size();
   }
