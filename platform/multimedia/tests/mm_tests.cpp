@@ -15,6 +15,7 @@
 #include "sound_files.h"
 #include "temp_dir.h"
 #include "test_windows.h"
+#include "win/raii.h"
 
 namespace {
 
@@ -51,12 +52,10 @@ HWND VideoWindow() {
 }
 
 COLORREF CentrePixel(HWND w) {
-  HDC screen = GetDC(nullptr);
+  win::WindowDC screen(nullptr);
   RECT r;
   GetWindowRect(w, &r);
-  COLORREF c = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  ReleaseDC(nullptr, screen);
-  return c;
+  return GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 int32_t Position(HMMCLIP clip) {
