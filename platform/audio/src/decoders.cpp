@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/bass.h"
+#include "audio/play_clock.h"
 
 namespace audio {
 
@@ -60,6 +61,12 @@ class PcmDecoder : public Decoder {
 
 std::unique_ptr<Decoder> OpenPcmDecoder(fileio::File file, const WaveInfo& info) {
   return std::make_unique<PcmDecoder>(std::move(file), info);
+}
+
+std::unique_ptr<Output> OpenSilentOutput(const PcmFormat& format, int& error) {
+  auto out = std::make_unique<SilentOutput>();
+  error = out->Open(format);
+  return error ? nullptr : std::move(out);
 }
 
 std::unique_ptr<Decoder> OpenDecoder(const std::string& path, int& error) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "audio/bass.h"
 #include "../decoders.h"
@@ -266,24 +267,23 @@ class Mp3Decoder : public CodecDecoder {
   size_t next_ = 0;  // index of the next frame to feed
 };
 
+// A decoder whose Init succeeded, or null with the error of a form the codecs refuse.
+template <typename D, typename... Args>
+std::unique_ptr<Decoder> Initialised(int& error, Args&&... args) {
+  auto d = std::make_unique<D>();
+  if (d->Init(std::forward<Args>(args)...)) return d;
+  error = kBassErrorFormat;
+  return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<Decoder> OpenCodecDecoder(fileio::File file, const WaveInfo& info, int& error) {
-  auto d = std::make_unique<WaveCodecDecoder>();
-  if (!d->Init(std::move(file), info)) {
-    error = kBassErrorFormat;
-    return nullptr;
-  }
-  return d;
+  return Initialised<WaveCodecDecoder>(error, std::move(file), info);
 }
 
 std::unique_ptr<Decoder> OpenMp3Decoder(fileio::File file, Mp3Stream stream, int& error) {
-  auto d = std::make_unique<Mp3Decoder>();
-  if (!d->Init(std::move(file), std::move(stream))) {
-    error = kBassErrorFormat;
-    return nullptr;
-  }
-  return d;
+  return Initialised<Mp3Decoder>(error, std::move(file), std::move(stream));
 }
 
 }  // namespace audio

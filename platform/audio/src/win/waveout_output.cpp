@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "audio/bass.h"
-#include "audio/play_clock.h"
 #include "../decoders.h"
 #include "pcm16_format.h"
 
@@ -125,9 +124,7 @@ std::unique_ptr<Output> OpenOutput(const PcmFormat& format, int& error) {
     return device;
   }
   // No sound output on this machine: play on the silent clock.
-  auto silent = std::make_unique<SilentOutput>();
-  error = silent->Open(format);
-  return error ? nullptr : std::move(silent);
+  return OpenSilentOutput(format, error);
 }
 
 }  // namespace audio
