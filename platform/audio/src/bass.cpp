@@ -41,18 +41,21 @@ int Done() {
   return kBassOk;
 }
 
+std::shared_ptr<Medium> FindLocked(const Engine& e, uint32_t handle) {
+  auto it = e.media.find(handle);
+  return it == e.media.end() ? nullptr : it->second;
+}
+
 std::shared_ptr<Medium> Find(uint32_t handle) {
   Engine& e = E();
   std::lock_guard<std::mutex> lock(e.mutex);
-  auto it = e.media.find(handle);
-  return it == e.media.end() ? nullptr : it->second;
+  return FindLocked(e, handle);
 }
 
 std::shared_ptr<Medium> Current() {
   Engine& e = E();
   std::lock_guard<std::mutex> lock(e.mutex);
-  auto it = e.media.find(e.current);
-  return it == e.media.end() ? nullptr : it->second;
+  return FindLocked(e, e.current);
 }
 
 // Takes a medium out of the table; the caller's reference ends its channel.
@@ -109,6 +112,21 @@ int PlayMedium(const std::shared_ptr<Medium>& m, int64_t start, int64_t end) {
 }
 
 int StateOf(const std::shared_ptr<Medium>& m) { return m ? m->channel->State() : audio::kStateStopped; }
+
+// Pause, resume or stop of a medium's channel (they cannot fail on an open one).
+int Act(const std::shared_ptr<Medium>& m, void (audio::Channel::*call)()) {
+  if (!m) return Fail(kBassErrorHandle);
+  (m->channel.get()->*call)();
+  return Done();
+}
+
+int SeekMedium(const std::shared_ptr<Medium>& m, int64_t position) {
+  if (!m) return Fail(kBassErrorHandle);
+  return m->channel->Seek(position) ? Done() : Fail(kBassErrorPosition);
+}
+
+int64_t PositionOf(const std::shared_ptr<Medium>& m) { return m ? m->channel->PositionMs() : 0; }
+int64_t LengthOf(const std::shared_ptr<Medium>& m) { return m ? m->channel->LengthMs() : 0; }
 
 }  // namespace
 
@@ -175,26 +193,9 @@ int BASSOPEN(const std::string& path, int) {
 
 int BASSPLAY(int64_t start, int64_t end) { return PlayMedium(Current(), start, end); }
 
-int BASSPAUSE() {
-  auto m = Current();
-  if (!m) return Fail(kBassErrorHandle);
-  m->channel->Pause();
-  return Done();
-}
-
-int BASSSTART() {
-  auto m = Current();
-  if (!m) return Fail(kBassErrorHandle);
-  m->channel->Resume();
-  return Done();
-}
-
-int BASSSTOP() {
-  auto m = Current();
-  if (!m) return Fail(kBassErrorHandle);
-  m->channel->Stop();
-  return Done();
-}
+int BASSPAUSE() { return Act(Current(), &audio::Channel::Pause); }
+int BASSSTART() { return Act(Current(), &audio::Channel::Resume); }
+int BASSSTOP() { return Act(Current(), &audio::Channel::Stop); }
 
 int BASSCLOSE() {
   uint32_t current;
@@ -209,21 +210,9 @@ int BASSCLOSE() {
 
 int BASSCHANNELISACTIVE() { return StateOf(Current()); }
 
-int64_t BASSCHANNELGETPOSITION() {
-  auto m = Current();
-  return m ? m->channel->PositionMs() : 0;
-}
-
-int BASSCHANNELSETPOSITION(int64_t position) {
-  auto m = Current();
-  if (!m) return Fail(kBassErrorHandle);
-  return m->channel->Seek(position) ? Done() : Fail(kBassErrorPosition);
-}
-
-int64_t BASSMEDIAGETLENGTH() {
-  auto m = Current();
-  return m ? m->channel->LengthMs() : 0;
-}
+int64_t BASSCHANNELGETPOSITION() { return PositionOf(Current()); }
+int BASSCHANNELSETPOSITION(int64_t position) { return SeekMedium(Current(), position); }
+int64_t BASSMEDIAGETLENGTH() { return LengthOf(Current()); }
 
 uint32_t BASSCHANNELGETLEVEL() {
   auto m = Current();
@@ -266,42 +255,12 @@ int BASSHANDLEINUSE(uint32_t channel) { return channel && Find(channel) ? 1 : 0;
 
 int BASSUSECHANNELISACTIVE(uint32_t channel) { return StateOf(Find(channel)); }
 
-int64_t BASSUSECHANNELGETPOSITION(uint32_t channel) {
-  auto m = Find(channel);
-  return m ? m->channel->PositionMs() : 0;
-}
-
-int64_t BASSUSECHANNELGETLENGTH(uint32_t channel) {
-  auto m = Find(channel);
-  return m ? m->channel->LengthMs() : 0;
-}
-
-int BASSUSECHANNELSETPOSITION(uint32_t channel, int64_t position) {
-  auto m = Find(channel);
-  if (!m) return Fail(kBassErrorHandle);
-  return m->channel->Seek(position) ? Done() : Fail(kBassErrorPosition);
-}
-
-int BASSCHANNELRESUME(uint32_t channel) {
-  auto m = Find(channel);
-  if (!m) return Fail(kBassErrorHandle);
-  m->channel->Resume();
-  return Done();
-}
-
-int BASSCHANNELPAUSE(uint32_t channel) {
-  auto m = Find(channel);
-  if (!m) return Fail(kBassErrorHandle);
-  m->channel->Pause();
-  return Done();
-}
-
-int BASSCHANNELSTOP(uint32_t channel) {
-  auto m = Find(channel);
-  if (!m) return Fail(kBassErrorHandle);
-  m->channel->Stop();
-  return Done();
-}
+int64_t BASSUSECHANNELGETPOSITION(uint32_t channel) { return PositionOf(Find(channel)); }
+int64_t BASSUSECHANNELGETLENGTH(uint32_t channel) { return LengthOf(Find(channel)); }
+int BASSUSECHANNELSETPOSITION(uint32_t channel, int64_t position) { return SeekMedium(Find(channel), position); }
+int BASSCHANNELRESUME(uint32_t channel) { return Act(Find(channel), &audio::Channel::Resume); }
+int BASSCHANNELPAUSE(uint32_t channel) { return Act(Find(channel), &audio::Channel::Pause); }
+int BASSCHANNELSTOP(uint32_t channel) { return Act(Find(channel), &audio::Channel::Stop); }
 
 int BASSCLOSECHANNEL(uint32_t channel) { return Remove(channel) ? Done() : Fail(kBassErrorHandle); }
 

@@ -37,21 +37,33 @@ int64_t Channel::MsOfFrame(int64_t frame) const {
   return format_.sampleRate ? frame * 1000 / int64_t(format_.sampleRate) : 0;
 }
 
-bool Channel::Play(int64_t startMs, int64_t endMs) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  int64_t start = FrameOfMs(std::max<int64_t>(0, startMs));
-  int64_t end = endMs > 0 ? FrameOfMs(endMs) : 0;
-  if (totalFrames_ >= 0) {
-    start = std::min(start, totalFrames_);
-    if (end == 0 || end > totalFrames_) end = totalFrames_;
-  }
-  if (!decoder_->Seek(start)) return false;
-  output_->Pause(true);
+int64_t Channel::ClampedFrameOfMs(int64_t ms) const {
+  int64_t frame = FrameOfMs(std::max<int64_t>(0, ms));
+  return totalFrames_ >= 0 ? std::min(frame, totalFrames_) : frame;
+}
+
+bool Channel::RestartAtLocked(int64_t frame) {
+  if (!decoder_->Seek(frame)) return false;
   output_->Reset();
   history_.clear();
-  startFrame_ = decodedFrame_ = start;
+  startFrame_ = decodedFrame_ = frame;
+  decodeEnded_ = false;
+  return true;
+}
+
+void Channel::StopLocked() {
+  state_ = kStateStopped;
+  output_->Pause(true);
+}
+
+bool Channel::Play(int64_t startMs, int64_t endMs) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  int64_t start = ClampedFrameOfMs(startMs);
+  int64_t end = endMs > 0 ? FrameOfMs(endMs) : 0;
+  if (totalFrames_ >= 0 && (end == 0 || end > totalFrames_)) end = totalFrames_;
+  if (!RestartAtLocked(start)) return false;
   endFrame_ = end;  // 0 only for a sound of unknown length: until its end
-  decodeEnded_ = ended_ = false;
+  ended_ = false;
   state_ = kStatePlaying;
   output_->Pause(false);
   wake_.notify_all();
@@ -75,20 +87,12 @@ void Channel::Resume() {
 
 void Channel::Stop() {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (ended_) return;
-  state_ = kStateStopped;
-  output_->Pause(true);
+  if (!ended_) StopLocked();
 }
 
 bool Channel::Seek(int64_t ms) {
   std::lock_guard<std::mutex> lock(mutex_);
-  int64_t frame = FrameOfMs(std::max<int64_t>(0, ms));
-  if (totalFrames_ >= 0) frame = std::min(frame, totalFrames_);
-  if (!decoder_->Seek(frame)) return false;
-  output_->Reset();
-  history_.clear();
-  startFrame_ = decodedFrame_ = frame;
-  decodeEnded_ = false;
+  if (!RestartAtLocked(ClampedFrameOfMs(ms))) return false;
   if (ended_) {
     // A sound that had ended waits at the new position until it is resumed.
     ended_ = false;
@@ -176,10 +180,7 @@ void Channel::UpdateSlideLocked() {
     volume_ = slide_.toVolume;
     pan_ = slide_.toPan;
     slide_.active = false;
-    if (slide_.stopAtEnd && !ended_) {
-      state_ = kStateStopped;
-      output_->Pause(true);
-    }
+    if (slide_.stopAtEnd && !ended_) StopLocked();
     return;
   }
   volume_ = slide_.fromVolume + int((slide_.toVolume - slide_.fromVolume) * t / slide_.duration);
@@ -189,7 +190,9 @@ void Channel::UpdateSlideLocked() {
 void Channel::FillLocked() {
   const int64_t lead = FrameOfMs(kLeadMs);
   const size_t block = size_t(std::max<int64_t>(1, FrameOfMs(kBlockMs)));
+  const int64_t keep = FrameOfMs(kHistoryMs);
   const int channels = format_.channels;
+  const Gain gain = GainOf(volume_ * globalVolume_ / 100, pan_);
   while (!decodeEnded_ && output_->Written() - output_->Played() < lead) {
     size_t want = block;
     if (endFrame_ > 0) {
@@ -201,6 +204,8 @@ void Channel::FillLocked() {
     }
     Block b;
     b.firstFrame = decodedFrame_;
+    b.samples.swap(spare_);
+    b.samples.clear();
     size_t got = decoder_->Read(b.samples, want);
     if (got == 0) {
       decodeEnded_ = true;
@@ -209,13 +214,16 @@ void Channel::FillLocked() {
     b.samples.resize(got * size_t(channels));
     decodedFrame_ += int64_t(got);
     // The levels show the sound itself; volume and pan change only what is heard.
-    std::vector<int16_t> heard = b.samples;
-    ApplyGain(heard.data(), got, channels, GainOf(volume_ * globalVolume_ / 100, pan_));
-    output_->Write(heard.data(), got);
+    heard_.assign(b.samples.begin(), b.samples.end());
+    ApplyGain(heard_.data(), got, channels, gain);
+    output_->Write(heard_.data(), got);
     history_.push_back(std::move(b));
-    while (history_.size() > 1 &&
-           history_.front().firstFrame + FrameOfMs(kHistoryMs) < PositionFrameLocked())
+    // Blocks older than the kept time go; the buffer of one serves the next block.
+    const int64_t position = PositionFrameLocked();
+    while (history_.size() > 1 && history_.front().firstFrame + keep < position) {
+      spare_ = std::move(history_.front().samples);
       history_.pop_front();
+    }
   }
 }
 

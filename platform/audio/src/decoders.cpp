@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/bass.h"
+#include "audio/play_clock.h"
 
 namespace audio {
 
@@ -21,7 +22,7 @@ class PcmDecoder : public Decoder {
   PcmDecoder(fileio::File file, const WaveInfo& info) : file_(std::move(file)), info_(info) {
     format_.sampleRate = info.sampleRate;
     format_.channels = uint16_t(std::min<int>(2, info.channels));
-    frames_ = int64_t(info.dataSize / info.blockAlign);
+    frames_ = int64_t(WaveSampleCount(info));
   }
   PcmFormat Format() const override { return format_; }
   int64_t TotalFrames() const override { return frames_; }
@@ -60,6 +61,12 @@ class PcmDecoder : public Decoder {
 
 std::unique_ptr<Decoder> OpenPcmDecoder(fileio::File file, const WaveInfo& info) {
   return std::make_unique<PcmDecoder>(std::move(file), info);
+}
+
+std::unique_ptr<Output> OpenSilentOutput(const PcmFormat& format, int& error) {
+  auto out = std::make_unique<SilentOutput>();
+  error = out->Open(format);
+  return error ? nullptr : std::move(out);
 }
 
 std::unique_ptr<Decoder> OpenDecoder(const std::string& path, int& error) {

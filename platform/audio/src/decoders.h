@@ -20,6 +20,8 @@ std::unique_ptr<Decoder> OpenCodecDecoder(fileio::File file, const WaveInfo& inf
 std::unique_ptr<Decoder> OpenMp3Decoder(fileio::File file, Mp3Stream stream, int& error);
 // The sound device, or the silent clock when the machine has no sound output.
 std::unique_ptr<Output> OpenOutput(const PcmFormat& format, int& error);
+// The silent clock alone (portable): what OpenOutput gives without a device.
+std::unique_ptr<Output> OpenSilentOutput(const PcmFormat& format, int& error);
 // Fetches a stream address into a file of the download folder; 0 or a wrapper error.
 int FetchStream(const std::string& address, const std::string& folder, std::string& localFile);
 

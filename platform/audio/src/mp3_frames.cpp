@@ -25,8 +25,7 @@ uint64_t Id3v2Size(const uint8_t* h) {
   if (h[0] != 'I' || h[1] != 'D' || h[2] != '3' || h[3] == 0xFF || h[4] == 0xFF) return 0;
   for (int i = 6; i < 10; ++i)
     if (h[i] & 0x80) return 0;
-  uint64_t body = (uint64_t(h[6]) << 21) | (uint64_t(h[7]) << 14) | (uint64_t(h[8]) << 7) | h[9];
-  return 10 + body + ((h[5] & 0x10) ? 10 : 0);
+  return 10 + uint64_t(SyncSafe32(h + 6)) + ((h[5] & 0x10) ? 10 : 0);
 }
 
 // Latin-1 text of an ID3 text frame's body (first byte: the encoding). UTF-16 and UTF-8
@@ -107,9 +106,7 @@ std::string Id3v2Title(const std::string& tag) {
   // An extended header (version 3 and 4) comes before the frames.
   if ((h[5] & 0x40) && major >= 3 && tag.size() >= 14) {
     const uint8_t* e = h + 10;
-    uint32_t len = major == 4 ? ((e[0] & 0x7F) << 21) | ((e[1] & 0x7F) << 14) | ((e[2] & 0x7F) << 7) | (e[3] & 0x7F)
-                              : Be32(e) + 4;
-    at += len;
+    at += major == 4 ? SyncSafe32(e) : Be32(e) + 4;
   }
   size_t headerBytes = major == 2 ? 6 : 10;
   while (at + headerBytes <= tag.size()) {
@@ -117,8 +114,8 @@ std::string Id3v2Title(const std::string& tag) {
     if (f[0] == 0) break;  // padding
     std::string id(reinterpret_cast<const char*>(f), major == 2 ? 3 : 4);
     uint32_t size;
-    if (major == 2) size = (uint32_t(f[3]) << 16) | (uint32_t(f[4]) << 8) | f[5];
-    else if (major == 4) size = ((f[4] & 0x7F) << 21) | ((f[5] & 0x7F) << 14) | ((f[6] & 0x7F) << 7) | (f[7] & 0x7F);
+    if (major == 2) size = Be24(f + 3);
+    else if (major == 4) size = SyncSafe32(f + 4);
     else size = Be32(f + 4);
     if (size > tag.size() - at - headerBytes) break;
     if (id == "TIT2" || id == "TT2") return TrimRight(TextFrame(tag.substr(at + headerBytes, size)));

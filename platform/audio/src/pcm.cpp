@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "audio/byte_order.h"
+
 namespace audio {
 
 namespace {
@@ -14,11 +16,11 @@ int16_t SampleAt(const uint8_t* p, int bits, bool isFloat) {
     case 8:
       return int16_t((int(p[0]) - 128) * 256);
     case 16:
-      return int16_t(uint16_t(p[0] | (p[1] << 8)));
+      return int16_t(Le16(p));
     case 24:
-      return int16_t(uint16_t(p[1] | (p[2] << 8)));
+      return int16_t(Le16(p + 1));  // the upper two bytes
     case 32: {
-      uint32_t v = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+      uint32_t v = Le32(p);
       if (!isFloat) return int16_t(uint16_t(v >> 16));
       float f;
       std::memcpy(&f, &v, sizeof f);

@@ -1,7 +1,6 @@
 // The native build's platform: no system codecs, no sound device, no network. Plain PCM
 // plays on the silent device; everything else is refused with a clear code.
 #include "audio/bass.h"
-#include "audio/play_clock.h"
 #include "decoders.h"
 
 namespace audio {
@@ -16,11 +15,7 @@ std::unique_ptr<Decoder> OpenMp3Decoder(fileio::File, Mp3Stream, int& error) {
   return nullptr;
 }
 
-std::unique_ptr<Output> OpenOutput(const PcmFormat& format, int& error) {
-  auto out = std::make_unique<SilentOutput>();
-  error = out->Open(format);
-  return error ? nullptr : std::move(out);
-}
+std::unique_ptr<Output> OpenOutput(const PcmFormat& format, int& error) { return OpenSilentOutput(format, error); }
 
 int FetchStream(const std::string&, const std::string&, std::string&) { return kBassErrorNotAvail; }
 

@@ -10,30 +10,17 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <thread>
 
 #include "audio/bass.h"
 #include "fileio/file.h"
 #include "sound_files.h"
 #include "temp_dir.h"
+#include "test_time.h"
 
 using namespace soundtest;
 
 namespace {
-
-bool Eventually(const std::function<bool()>& condition, int seconds = 10) {
-  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (std::chrono::steady_clock::now() < until) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return condition();
-}
-
-std::string WriteFile(const TempDir& dir, const std::string& name, const std::string& bytes) {
-  return dir.Write(name, bytes);
-}
 
 // IMA ADPCM made by the system's codec from a PCM tone (mono, 22050 Hz).
 std::string ImaAdpcmWave(int frames) {
@@ -73,7 +60,7 @@ class AudioLayer : public ::testing::Test {
 
 TEST_F(AudioLayer, PcmWavePlaysInRealTimeToItsEndWithoutASoundCard) {
   // 0.6 s of a loud tone, stereo, 8 kHz.
-  std::string path = WriteFile(dir, "tone.wav", PcmWave(Tone(4800, 2, 30000), 2, 8000));
+  std::string path = dir.Write("tone.wav", PcmWave(Tone(4800, 2, 30000), 2, 8000));
   EXPECT_EQ(BASSAVAILABLE(), 1);
   ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
   EXPECT_EQ(BASSMEDIAGETLENGTH(), 600);
@@ -99,7 +86,7 @@ TEST_F(AudioLayer, PcmWavePlaysInRealTimeToItsEndWithoutASoundCard) {
 }
 
 TEST_F(AudioLayer, PauseSeekAndResumeOfTheCurrentMedium) {
-  std::string path = WriteFile(dir, "long.wav", PcmWave(Tone(8000 * 5, 1, 1000), 1, 8000));
+  std::string path = dir.Write("long.wav", PcmWave(Tone(8000 * 5, 1, 1000), 1, 8000));
   ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
   ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
   ASSERT_TRUE(Eventually([] { return BASSCHANNELGETPOSITION() > 50; }));
@@ -117,7 +104,7 @@ TEST_F(AudioLayer, PauseSeekAndResumeOfTheCurrentMedium) {
 TEST_F(AudioLayer, AdpcmDecodesThroughTheSystemCodec) {
   std::string wave = ImaAdpcmWave(22050);
   ASSERT_FALSE(wave.empty()) << "the system has no IMA ADPCM codec";
-  std::string path = WriteFile(dir, "ima.wav", wave);
+  std::string path = dir.Write("ima.wav", wave);
   ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
   // One second, less the last part-block that the encoder leaves out.
   EXPECT_NEAR(double(BASSMEDIAGETLENGTH()), 1000.0, 50.0);
@@ -128,7 +115,7 @@ TEST_F(AudioLayer, AdpcmDecodesThroughTheSystemCodec) {
 
 TEST_F(AudioLayer, Mp3PlaysThroughTheSystemsMp3CodecWithItsTitle) {
   // 40 frames of 1152 samples at 44100 Hz: 1044 ms.
-  std::string path = WriteFile(dir, "quiet.mp3", Id3v2Tag("Quiet Piece") + SilentMp3Frames(40));
+  std::string path = dir.Write("quiet.mp3", Id3v2Tag("Quiet Piece") + SilentMp3Frames(40));
   ASSERT_EQ(BASSOPEN(path, 0), kBassOk) << BASSERRORDESCRIPTION(BASSERRORGETCODE());
   EXPECT_EQ(BASSMEDIAGETLENGTH(), 40 * 1152 * 1000 / 44100);
   EXPECT_EQ(BASSSTREAMNAME(), "Quiet Piece");
@@ -140,8 +127,8 @@ TEST_F(AudioLayer, Mp3PlaysThroughTheSystemsMp3CodecWithItsTitle) {
 }
 
 TEST_F(AudioLayer, FreeChannelsLiveBesideTheCurrentMedium) {
-  std::string a = WriteFile(dir, "a.wav", PcmWave(Tone(8000 * 3, 1, 1000), 1, 8000));
-  std::string b = WriteFile(dir, "b.wav", PcmWave(Tone(8000 * 3, 1, 1000), 1, 8000));
+  std::string a = dir.Write("a.wav", PcmWave(Tone(8000 * 3, 1, 1000), 1, 8000));
+  std::string b = dir.Write("b.wav", PcmWave(Tone(8000 * 3, 1, 1000), 1, 8000));
   ASSERT_EQ(BASSOPEN(a, 0), kBassOk);
   uint32_t current = BASSCURRENTCHANNEL();
   ASSERT_NE(current, 0u);
@@ -183,9 +170,9 @@ TEST_F(AudioLayer, StreamAddressWithoutANetworkFailsClearly) {
 
 TEST_F(AudioLayer, FilesThatAreNoSoundsAreRefused) {
   EXPECT_EQ(BASSOPEN(dir.File("missing.wav"), 0), kBassErrorFileOpen);
-  std::string text = WriteFile(dir, "notes.mp3", std::string(3000, 'x'));
+  std::string text = dir.Write("notes.mp3", std::string(3000, 'x'));
   EXPECT_EQ(BASSOPEN(text, 0), kBassErrorFileForm);
-  std::string empty = WriteFile(dir, "empty.wav", "");
+  std::string empty = dir.Write("empty.wav", "");
   EXPECT_EQ(BASSOPEN(empty, 0), kBassErrorFileForm);
   EXPECT_EQ(BASSPLAY(0, 0), kBassErrorHandle);
   EXPECT_EQ(BASSSETCONFIG(99, 1), kBassErrorNotAvail);

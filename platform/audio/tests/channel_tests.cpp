@@ -3,22 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <thread>
 
 #include "audio/channel.h"
+#include "test_time.h"
+
+using soundtest::Eventually;
+using soundtest::FakeTime;
 
 namespace {
-
-struct FakeTime {
-  std::shared_ptr<std::atomic<int64_t>> now = std::make_shared<std::atomic<int64_t>>(1000000);
-  audio::TimeSource Source() const {
-    auto n = now;
-    return [n] { return n->load(); };
-  }
-  void AdvanceMs(int64_t ms) { *now += ms * 1000; }
-};
 
 // 1000 frames per second, mono: frames below `loudUntil` are at full scale, the rest at
 // a quarter of it, so that the levels tell where the channel is.
@@ -52,17 +46,6 @@ struct Rig {
                                                time.Source());
   }
 };
-
-// Waits (real time, with a limit) until the condition holds; the channel's thread runs
-// every few milliseconds.
-bool Eventually(const std::function<bool()>& condition) {
-  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < until) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return condition();
-}
 
 // Moves the fake clock in steps and lets the thread keep the output fed.
 void PlayFor(Rig& r, int ms) {

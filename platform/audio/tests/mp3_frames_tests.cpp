@@ -1,22 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "audio/mp3_frames.h"
 #include "sound_files.h"
 
 using namespace soundtest;
 
 namespace {
-
-audio::ByteReader Reader(const std::string& bytes) {
-  return [&bytes](uint64_t offset, void* buffer, size_t size) -> size_t {
-    if (offset >= bytes.size()) return 0;
-    size_t n = std::min<size_t>(size, bytes.size() - size_t(offset));
-    std::memcpy(buffer, bytes.data() + offset, n);
-    return n;
-  };
-}
 
 bool Header(std::initializer_list<int> bytes, audio::Mp3Header& h) {
   uint8_t b[4];
@@ -66,7 +55,7 @@ TEST(Mp3Frames, InvalidHeadersAreRefused) {
 TEST(Mp3Frames, ScanCountsFramesAndSamplesAndSkipsBothTags) {
   std::string file = Id3v2Tag("Tag Two Title") + SilentMp3Frames(10) + Id3v1Tag("Tag One Title");
   audio::Mp3Stream s;
-  ASSERT_TRUE(audio::ScanMp3(Reader(file), 0, file.size(), s));
+  ASSERT_TRUE(audio::ScanMp3(BytesReader(file), 0, file.size(), s));
   EXPECT_EQ(s.frames.size(), 10u);
   EXPECT_EQ(s.totalSamples, 11520u);
   EXPECT_EQ(s.frames.front(), Id3v2Tag("Tag Two Title").size());
@@ -74,7 +63,7 @@ TEST(Mp3Frames, ScanCountsFramesAndSamplesAndSkipsBothTags) {
   // ID3v2 wins over ID3v1.
   EXPECT_EQ(s.title, "Tag Two Title");
   std::string onlyV1 = SilentMp3Frames(3) + Id3v1Tag("Old Title");
-  ASSERT_TRUE(audio::ScanMp3(Reader(onlyV1), 0, onlyV1.size(), s));
+  ASSERT_TRUE(audio::ScanMp3(BytesReader(onlyV1), 0, onlyV1.size(), s));
   EXPECT_EQ(s.title, "Old Title");
   EXPECT_EQ(s.frames.size(), 3u);
 }
@@ -84,7 +73,7 @@ TEST(Mp3Frames, JunkAndStraySyncBeforeTheFirstFrameArePassedOver) {
   std::string junk = std::string("xx\xFF\xFB\x90\xC4yyyy", 10);
   std::string file = junk + SilentMp3Frames(4);
   audio::Mp3Stream s;
-  ASSERT_TRUE(audio::ScanMp3(Reader(file), 0, file.size(), s));
+  ASSERT_TRUE(audio::ScanMp3(BytesReader(file), 0, file.size(), s));
   EXPECT_EQ(s.frames.front(), junk.size());
   EXPECT_EQ(s.frames.size(), 4u);
 }
@@ -93,10 +82,10 @@ TEST(Mp3Frames, ACutLastFrameIsLeftOutAndNoFramesFails) {
   std::string file = SilentMp3Frames(3);
   file.resize(file.size() - 100);
   audio::Mp3Stream s;
-  ASSERT_TRUE(audio::ScanMp3(Reader(file), 0, file.size(), s));
+  ASSERT_TRUE(audio::ScanMp3(BytesReader(file), 0, file.size(), s));
   EXPECT_EQ(s.frames.size(), 2u);
   std::string none(5000, 'a');
-  EXPECT_FALSE(audio::ScanMp3(Reader(none), 0, none.size(), s));
+  EXPECT_FALSE(audio::ScanMp3(BytesReader(none), 0, none.size(), s));
 }
 
 TEST(Mp3Frames, Id3v2TitlesInOtherEncodings) {

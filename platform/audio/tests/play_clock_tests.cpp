@@ -1,22 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <vector>
 
 #include "audio/play_clock.h"
+#include "test_time.h"
 
-namespace {
-
-// A clock the test moves by hand.
-struct FakeTime {
-  std::shared_ptr<int64_t> now = std::make_shared<int64_t>(1000000);
-  audio::TimeSource Source() const {
-    auto n = now;
-    return [n] { return *n; };
-  }
-  void AdvanceMs(int64_t ms) { *now += ms * 1000; }
-};
-
-}  // namespace
+using soundtest::FakeTime;
 
 TEST(PlayClock, PauseBanksTheTimeRun) {
   FakeTime t;

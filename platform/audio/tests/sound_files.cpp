@@ -1,6 +1,18 @@
 #include "sound_files.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace soundtest {
+
+audio::ByteReader BytesReader(const std::string& bytes) {
+  return [&bytes](uint64_t offset, void* buffer, size_t size) -> size_t {
+    if (offset >= bytes.size()) return 0;
+    size_t n = std::min<size_t>(size, bytes.size() - size_t(offset));
+    std::memcpy(buffer, bytes.data() + offset, n);
+    return n;
+  };
+}
 
 void Put16(std::string& s, uint32_t v) {
   s += char(v & 255);

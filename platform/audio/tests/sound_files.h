@@ -5,7 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "audio/wave_file.h"
+
 namespace soundtest {
+
+// Reads from bytes held by the caller (they must outlive the reader), as files are read.
+audio::ByteReader BytesReader(const std::string& bytes);
 
 // Little-endian numbers appended to a byte string.
 void Put16(std::string& s, uint32_t v);

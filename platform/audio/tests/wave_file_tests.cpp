@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "audio/wave_file.h"
 #include "sound_files.h"
 
@@ -9,17 +7,8 @@ using namespace soundtest;
 
 namespace {
 
-audio::ByteReader Reader(const std::string& bytes) {
-  return [&bytes](uint64_t offset, void* buffer, size_t size) -> size_t {
-    if (offset >= bytes.size()) return 0;
-    size_t n = std::min<size_t>(size, bytes.size() - size_t(offset));
-    std::memcpy(buffer, bytes.data() + offset, n);
-    return n;
-  };
-}
-
 audio::WaveError Parse(const std::string& bytes, audio::WaveInfo& info) {
-  return audio::ParseWave(Reader(bytes), bytes.size(), info);
+  return audio::ParseWave(BytesReader(bytes), bytes.size(), info);
 }
 
 }  // namespace

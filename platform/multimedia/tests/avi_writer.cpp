@@ -1,23 +1,16 @@
 #include "avi_writer.h"
 
+#include "sound_files.h"
+
 namespace avitest {
 
 namespace {
 
-void Put16(std::string& s, uint32_t v) {
-  s += char(v & 255);
-  s += char((v >> 8) & 255);
-}
-void Put32(std::string& s, uint32_t v) {
-  for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 255);
-}
-std::string Chunk(const char* id, const std::string& body) {
-  std::string s(id, 4);
-  Put32(s, uint32_t(body.size()));
-  s += body;
-  if (body.size() & 1) s += '\0';
-  return s;
-}
+// AVI files are RIFF files: the sound tests' chunk writer serves them too.
+using soundtest::Chunk;
+using soundtest::Put16;
+using soundtest::Put32;
+
 std::string List(const char* type, const std::string& body) {
   std::string s = "LIST";
   Put32(s, uint32_t(body.size() + 4));

@@ -12,8 +12,10 @@
 #include "avi_writer.h"
 #include "imglib/status.h"
 #include "multimedia/l_mm.h"
+#include "sound_files.h"
 #include "temp_dir.h"
 #include "test_windows.h"
+#include "win/raii.h"
 
 namespace {
 
@@ -50,12 +52,10 @@ HWND VideoWindow() {
 }
 
 COLORREF CentrePixel(HWND w) {
-  HDC screen = GetDC(nullptr);
+  win::WindowDC screen(nullptr);
   RECT r;
   GetWindowRect(w, &r);
-  COLORREF c = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  ReleaseDC(nullptr, screen);
-  return c;
+  return GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 int32_t Position(HMMCLIP clip) {
@@ -146,21 +146,7 @@ TEST_F(Multimedia, PlayRangeAndStop) {
 
 TEST_F(Multimedia, SoundsPlayThroughTheAudioLayerWithoutASoundCard) {
   // 0.5 s of PCM at 8 kHz, mono.
-  std::string wav = "RIFF";
-  auto put32 = [](std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 255);
-  };
-  std::string body = "WAVEfmt ";
-  put32(body, 16);
-  body += std::string("\x01\x00\x01\x00", 4);
-  put32(body, 8000);
-  put32(body, 16000);
-  body += std::string("\x02\x00\x10\x00", 4);
-  body += "data";
-  put32(body, 8000);
-  body += std::string(8000, '\x10');
-  put32(wav, uint32_t(body.size()));
-  std::string path = dir.Write("half.wav", wav + body);
+  std::string path = dir.Write("half.wav", soundtest::PcmWave(std::vector<int16_t>(4000, 0x1010), 1, 8000));
   ASSERT_EQ(L_MMInit(&clip), imglib::kSuccess);
   // The volume set before the load is kept.
   ASSERT_EQ(L_MMSetVolume(clip, 40), imglib::kSuccess);

@@ -76,6 +76,11 @@ class Channel {
   void FillLocked();
   void UpdateSlideLocked();
   int64_t FrameOfMs(int64_t ms) const;
+  // A position in frames, within the sound when its length is known.
+  int64_t ClampedFrameOfMs(int64_t ms) const;
+  // Puts decoder and output at a frame with nothing queued; false when it cannot be reached.
+  bool RestartAtLocked(int64_t frame);
+  void StopLocked();
   int64_t MsOfFrame(int64_t frame) const;
   int64_t PositionFrameLocked();
 
@@ -99,6 +104,10 @@ class Channel {
   int volume_ = 100, pan_ = 0, globalVolume_ = 100;
   Slide slide_;
   std::deque<Block> history_;  // decoded blocks, for the levels
+  // Buffers reused from block to block, so that playing allocates nothing once it runs:
+  // the block as heard (volume and pan applied), and the samples of a block let go.
+  std::vector<int16_t> heard_;
+  std::vector<int16_t> spare_;
   std::thread thread_;
 };
 

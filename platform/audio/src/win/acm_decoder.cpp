@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "audio/bass.h"
 #include "../decoders.h"
+#include "pcm16_format.h"
 
 namespace audio {
 
@@ -43,19 +45,19 @@ class AcmStream {
       outSize = DWORD(size * 16 + 65536);
     // Codecs may hold samples back; leave room for them.
     outSize += 65536;
-    std::string in(input, size);
-    std::string buffer(outSize, '\0');
+    if (buffer_.size() < outSize) buffer_.resize(outSize);
+    // The codec only reads the source; an empty one (the last call) points at the buffer.
     ACMSTREAMHEADER h{};
     h.cbStruct = sizeof h;
-    h.pbSrc = reinterpret_cast<LPBYTE>(in.empty() ? buffer.data() : in.data());
+    h.pbSrc = reinterpret_cast<LPBYTE>(size ? const_cast<char*>(input) : buffer_.data());
     h.cbSrcLength = DWORD(size);
-    h.pbDst = reinterpret_cast<LPBYTE>(buffer.data());
+    h.pbDst = reinterpret_cast<LPBYTE>(buffer_.data());
     h.cbDstLength = outSize;
     if (acmStreamPrepareHeader(stream_, &h, 0) != 0) return false;
     MMRESULT r = acmStreamConvert(stream_, &h, flags);
     bool ok = r == 0;
     if (ok) {
-      out.append(buffer.data(), h.cbDstLengthUsed);
+      out.append(buffer_.data(), h.cbDstLengthUsed);
       used = h.cbSrcLengthUsed;
     }
     h.cbSrcLength = DWORD(size);
@@ -68,18 +70,8 @@ class AcmStream {
   HACMSTREAM stream_ = nullptr;
   std::string source_;
   WAVEFORMATEX target_{};
+  std::string buffer_;  // the codec's output, kept from call to call
 };
-
-WAVEFORMATEX Pcm16(int channels, int rate) {
-  WAVEFORMATEX f{};
-  f.wFormatTag = WAVE_FORMAT_PCM;
-  f.nChannels = WORD(channels);
-  f.nSamplesPerSec = DWORD(rate);
-  f.wBitsPerSample = 16;
-  f.nBlockAlign = WORD(channels * 2);
-  f.nAvgBytesPerSec = f.nSamplesPerSec * f.nBlockAlign;
-  return f;
-}
 
 // What both kinds share: input in pieces through the codec, output handed out by frames,
 // with frames to skip after a seek that landed before the wanted frame.
@@ -92,25 +84,18 @@ class CodecDecoder : public Decoder {
   size_t Read(std::vector<int16_t>& out, size_t frames) override {
     const size_t frameBytes = format_.BytesPerFrame();
     while (pending_.size() < (frames + skip_) * frameBytes && !finished_) Decode();
-    size_t skip = std::min(skip_, pending_.size() / frameBytes);
-    pending_.erase(0, skip * frameBytes);
+    const size_t have = pending_.size() / frameBytes;
+    const size_t skip = std::min(skip_, have);
     skip_ -= skip;
-    size_t n = std::min(frames, pending_.size() / frameBytes);
+    const size_t n = std::min(frames, have - skip);
     size_t at = out.size();
     out.resize(at + n * format_.channels);
-    std::memcpy(out.data() + at, pending_.data(), n * frameBytes);
-    pending_.erase(0, n * frameBytes);
+    std::memcpy(out.data() + at, pending_.data() + skip * frameBytes, n * frameBytes);
+    pending_.erase(0, (skip + n) * frameBytes);
     return n;
   }
 
- protected:
-  // Starts the codec anew and puts the input at the piece that holds frame; firstFrame
-  // receives the frame that the codec's output will start with.
-  virtual bool StartAt(int64_t frame, int64_t& firstFrame) = 0;
-  // The next piece of input; false at its end.
-  virtual bool NextInput(std::string& piece) = 0;
-
-  bool SeekTo(int64_t frame) {
+  bool Seek(int64_t frame) override {
     if (frame < 0 || (total_ >= 0 && frame > total_)) return false;
     int64_t first = 0;
     if (!StartAt(frame, first) || !codec_.Open(sourceFormat_, target_)) return false;
@@ -122,10 +107,25 @@ class CodecDecoder : public Decoder {
     return true;
   }
 
+ protected:
+  // Starts the codec anew and puts the input at the piece that holds frame; firstFrame
+  // receives the frame that the codec's output will start with.
+  virtual bool StartAt(int64_t frame, int64_t& firstFrame) = 0;
+  // Appends the next piece of input (with AppendInput); false at its end.
+  virtual bool NextInput() = 0;
+
+  // Appends bytes of the file to the input the codec has not taken yet; returns how many.
+  size_t AppendInput(uint64_t offset, size_t size) {
+    const size_t at = leftover_.size();
+    leftover_.resize(at + size);
+    size_t got = 0;
+    if (file_.ReadAt(int64_t(offset), leftover_.data() + at, size, got) != fileio::kOk) got = 0;
+    leftover_.resize(at + got);
+    return got;
+  }
+
   void Decode() {
-    std::string piece;
-    bool more = NextInput(piece);
-    leftover_ += piece;
+    bool more = NextInput();
     DWORD flags = ACM_STREAMCONVERTF_BLOCKALIGN;
     if (!started_) flags |= ACM_STREAMCONVERTF_START;
     if (!more) flags = ACM_STREAMCONVERTF_END | (started_ ? 0 : ACM_STREAMCONVERTF_START);
@@ -170,7 +170,7 @@ class WaveCodecDecoder : public CodecDecoder {
     auto* src = reinterpret_cast<WAVEFORMATEX*>(sourceFormat_.data());
     src->wFormatTag = WORD(info.formatTag);
     // Ask the codecs for 16-bit PCM of the same rate and channels.
-    target_ = Pcm16(std::min<int>(2, info.channels), int(info.sampleRate));
+    target_ = Pcm16Format(std::min<int>(2, info.channels), info.sampleRate);
     WAVEFORMATEX suggested{};
     if (acmFormatSuggest(nullptr, src, &suggested, sizeof suggested,
                          ACM_FORMATSUGGESTF_WFORMATTAG | ACM_FORMATSUGGESTF_WBITSPERSAMPLE) == 0 &&
@@ -186,10 +186,8 @@ class WaveCodecDecoder : public CodecDecoder {
     uint64_t samples = WaveSampleCount(info);
     if (!samples && samplesPerBlock_) samples = info.dataSize / info.blockAlign * samplesPerBlock_;
     total_ = samples ? int64_t(samples) : -1;
-    return SeekTo(0);
+    return Seek(0);
   }
-
-  bool Seek(int64_t frame) override { return SeekTo(frame); }
 
  protected:
   bool StartAt(int64_t frame, int64_t& firstFrame) override {
@@ -200,15 +198,11 @@ class WaveCodecDecoder : public CodecDecoder {
     return true;
   }
 
-  bool NextInput(std::string& piece) override {
+  bool NextInput() override {
     // About 50 ms of input, in whole blocks.
     uint64_t blocks = std::max<uint64_t>(1, uint64_t(info_.bytesPerSecond) / 20 / info_.blockAlign);
     uint64_t size = std::min<uint64_t>(blocks * info_.blockAlign, info_.dataSize - std::min(next_, info_.dataSize));
-    piece.resize(size_t(size));
-    size_t got = 0;
-    if (size == 0 || file_.ReadAt(int64_t(info_.dataOffset + next_), piece.data(), piece.size(), got) != fileio::kOk)
-      got = 0;
-    piece.resize(got);
+    size_t got = size ? AppendInput(info_.dataOffset + next_, size_t(size)) : 0;
     next_ += got;
     return got > 0 && next_ < info_.dataSize;
   }
@@ -238,15 +232,13 @@ class Mp3Decoder : public CodecDecoder {
     f.nBlockSize = WORD(h.frameBytes);
     f.nFramesPerBlock = 1;
     sourceFormat_.assign(reinterpret_cast<const char*>(&f), sizeof f);
-    target_ = Pcm16(h.channels, h.sampleRate);
+    target_ = Pcm16Format(h.channels, uint32_t(h.sampleRate));
     format_.sampleRate = DWORD(h.sampleRate);
     format_.channels = WORD(h.channels);
     total_ = int64_t(stream_.totalSamples);
     title_ = stream_.title;
-    return SeekTo(0);
+    return Seek(0);
   }
-
-  bool Seek(int64_t frame) override { return SeekTo(frame); }
 
  protected:
   bool StartAt(int64_t frame, int64_t& firstFrame) override {
@@ -259,19 +251,13 @@ class Mp3Decoder : public CodecDecoder {
     return true;
   }
 
-  bool NextInput(std::string& piece) override {
+  bool NextInput() override {
     constexpr size_t kFramesPerPiece = 4;
     size_t last = std::min(stream_.frames.size(), next_ + kFramesPerPiece);
-    if (next_ >= last) {
-      piece.clear();
-      return false;
-    }
+    if (next_ >= last) return false;
     uint64_t from = stream_.frames[next_];
     uint64_t to = last < stream_.frames.size() ? stream_.frames[last] : stream_.dataEnd;
-    piece.resize(size_t(to - from));
-    size_t got = 0;
-    if (file_.ReadAt(int64_t(from), piece.data(), piece.size(), got) != fileio::kOk) got = 0;
-    piece.resize(got);
+    size_t got = AppendInput(from, size_t(to - from));
     next_ = last;
     return got > 0 && next_ < stream_.frames.size();
   }
@@ -281,24 +267,23 @@ class Mp3Decoder : public CodecDecoder {
   size_t next_ = 0;  // index of the next frame to feed
 };
 
+// A decoder whose Init succeeded, or null with the error of a form the codecs refuse.
+template <typename D, typename... Args>
+std::unique_ptr<Decoder> Initialised(int& error, Args&&... args) {
+  auto d = std::make_unique<D>();
+  if (d->Init(std::forward<Args>(args)...)) return d;
+  error = kBassErrorFormat;
+  return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<Decoder> OpenCodecDecoder(fileio::File file, const WaveInfo& info, int& error) {
-  auto d = std::make_unique<WaveCodecDecoder>();
-  if (!d->Init(std::move(file), info)) {
-    error = kBassErrorFormat;
-    return nullptr;
-  }
-  return d;
+  return Initialised<WaveCodecDecoder>(error, std::move(file), info);
 }
 
 std::unique_ptr<Decoder> OpenMp3Decoder(fileio::File file, Mp3Stream stream, int& error) {
-  auto d = std::make_unique<Mp3Decoder>();
-  if (!d->Init(std::move(file), std::move(stream))) {
-    error = kBassErrorFormat;
-    return nullptr;
-  }
-  return d;
+  return Initialised<Mp3Decoder>(error, std::move(file), std::move(stream));
 }
 
 }  // namespace audio

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "audio/bass.h"
-#include "audio/play_clock.h"
 #include "../decoders.h"
+#include "pcm16_format.h"
 
 namespace audio {
 
@@ -26,13 +26,7 @@ class WaveOutput : public Output {
   }
 
   int Open(const PcmFormat& format) override {
-    WAVEFORMATEX f{};
-    f.wFormatTag = WAVE_FORMAT_PCM;
-    f.nChannels = format.channels;
-    f.nSamplesPerSec = format.sampleRate;
-    f.wBitsPerSample = 16;
-    f.nBlockAlign = WORD(format.BytesPerFrame());
-    f.nAvgBytesPerSec = format.sampleRate * f.nBlockAlign;
+    WAVEFORMATEX f = Pcm16Format(format.channels, format.sampleRate);
     frameBytes_ = f.nBlockAlign;
     if (waveOutOpen(&device_, WAVE_MAPPER, &f, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
       device_ = nullptr;
@@ -45,14 +39,26 @@ class WaveOutput : public Output {
 
   void Write(const int16_t* samples, size_t frames) override {
     Collect(false);
-    auto b = std::make_unique<Buffer>();
+    // A buffer the device is done with serves again: playing allocates nothing once it runs.
+    std::unique_ptr<Buffer> b;
+    if (spare_.empty()) {
+      b = std::make_unique<Buffer>();
+    } else {
+      b = std::move(spare_.back());
+      spare_.pop_back();
+    }
     b->bytes.assign(reinterpret_cast<const char*>(samples),
                     reinterpret_cast<const char*>(samples) + frames * frameBytes_);
+    b->header = WAVEHDR{};
     b->header.lpData = b->bytes.data();
     b->header.dwBufferLength = DWORD(b->bytes.size());
-    if (waveOutPrepareHeader(device_, &b->header, sizeof b->header) != MMSYSERR_NOERROR) return;
+    if (waveOutPrepareHeader(device_, &b->header, sizeof b->header) != MMSYSERR_NOERROR) {
+      spare_.push_back(std::move(b));
+      return;
+    }
     if (waveOutWrite(device_, &b->header, sizeof b->header) != MMSYSERR_NOERROR) {
       waveOutUnprepareHeader(device_, &b->header, sizeof b->header);
+      spare_.push_back(std::move(b));
       return;
     }
     written_ += int64_t(frames);
@@ -96,6 +102,7 @@ class WaveOutput : public Output {
   void Collect(bool all) {
     while (!queue_.empty() && (all || (queue_.front()->header.dwFlags & WHDR_DONE))) {
       waveOutUnprepareHeader(device_, &queue_.front()->header, sizeof(WAVEHDR));
+      spare_.push_back(std::move(queue_.front()));
       queue_.pop_front();
     }
   }
@@ -104,7 +111,8 @@ class WaveOutput : public Output {
   int frameBytes_ = 4;
   int64_t written_ = 0;
   bool paused_ = false;
-  std::deque<std::unique_ptr<Buffer>> queue_;
+  std::deque<std::unique_ptr<Buffer>> queue_;   // handed to the device, in order
+  std::vector<std::unique_ptr<Buffer>> spare_;  // done with, for the next writes
 };
 
 }  // namespace
@@ -116,9 +124,7 @@ std::unique_ptr<Output> OpenOutput(const PcmFormat& format, int& error) {
     return device;
   }
   // No sound output on this machine: play on the silent clock.
-  auto silent = std::make_unique<SilentOutput>();
-  error = silent->Open(format);
-  return error ? nullptr : std::move(silent);
+  return OpenSilentOutput(format, error);
 }
 
 }  // namespace audio

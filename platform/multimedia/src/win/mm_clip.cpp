@@ -78,6 +78,9 @@ int32_t PositionOf(MmClip* c) {
   return 0;
 }
 
+// The marked range once the clip's length is known.
+void UpdateRange(MmClip* c) { c->range = mm::NormalizeRange(c->markStart, c->markEnd, LengthOf(c)); }
+
 void Ended(MmClip* c) {
   c->playing = false;
   c->paused = false;
@@ -233,7 +236,7 @@ int L_MMLoad(HMMCLIP clip, const std::string& file) {
       clip->video = Mci(clip->device, MCI_GETDEVCAPS, MCI_GETDEVCAPS_ITEM | MCI_WAIT, &caps) == 0 && caps.dwReturn;
     }
   }
-  clip->range = mm::NormalizeRange(clip->markStart, clip->markEnd, LengthOf(clip));
+  UpdateRange(clip);
   ApplyVolume(clip);
   if (clip->window) ShowIn(clip, clip->window);
   Fire(clip, kMmEventLoaded);
@@ -288,14 +291,14 @@ int L_MMMarkClip(HMMCLIP clip, int32_t start, int32_t end) {
   if (!Valid(clip)) return kInvalidParameter;
   clip->markStart = start;
   clip->markEnd = end;
-  clip->range = mm::NormalizeRange(start, end, LengthOf(clip));
+  UpdateRange(clip);
   return kSuccess;
 }
 
 int L_MMPlay(HMMCLIP clip) {
   if (!Valid(clip)) return kInvalidParameter;
   if (clip->kind == MmClip::Kind::kEmpty) return kFailure;
-  clip->range = mm::NormalizeRange(clip->markStart, clip->markEnd, LengthOf(clip));
+  UpdateRange(clip);
   int r = PlayFrom(clip, clip->range.start);
   if (r == kSuccess) Fire(clip, kMmEventPlaying);
   return r;
@@ -351,25 +354,18 @@ int L_MMSetCurrentPos(HMMCLIP clip, int32_t position) {
   if (clip->kind == MmClip::Kind::kEmpty) return kFailure;
   int32_t at = mm::ClampToRange(position, clip->range);
   if (clip->kind == MmClip::Kind::kAudio) {
+    // The channel keeps playing or paused.
     if (BASSUSECHANNELSETPOSITION(clip->channel, at) != kBassOk) return kFailure;
-    // The channel keeps playing or paused; one that had ended waits paused.
-    if (!clip->playing) {
-      clip->playing = true;
-      clip->paused = true;
-    }
   } else {
     bool wasPlaying = clip->playing && !clip->paused;
     MCI_SEEK_PARMS p{};
     p.dwTo = DWORD(at);
     if (Mci(clip->device, MCI_SEEK, MCI_TO | MCI_WAIT, &p) != 0) return kFailure;
-    // Seeking stops the device: a playing clip plays on from there, a paused one waits.
-    if (wasPlaying) {
-      if (PlayFrom(clip, at) != kSuccess) return kFailure;
-    } else {
-      clip->playing = true;
-      clip->paused = true;
-    }
+    // Seeking stops the device: a playing clip plays on from there.
+    if (wasPlaying && PlayFrom(clip, at) != kSuccess) return kFailure;
   }
+  // Any other clip (paused, stopped or ended) waits paused at the new position.
+  if (!clip->playing || clip->paused) clip->playing = clip->paused = true;
   Fire(clip, kMmEventSeeked);
   return kSuccess;
 }
