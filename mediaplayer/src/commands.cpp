@@ -20,7 +20,6 @@
 #include "pictures.h"
 #include "procs.h"
 #include "skin/sk_bravik.h"
-#include "skin/sk_msgbox.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -28,17 +27,6 @@
 namespace falcet {
 
 namespace {
-
-void MessageBoxOf(const std::string& text, LPCSTR icon, HICON own = nullptr) {
-  Player& p = App();
-  SkBoxStyle style;
-  style.icon = own ? own : LoadIcon(nullptr, icon);
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  SKMSGBOX(p.frame, SKDEFAULTFONT(), Ui(1), text, "", style);
-}
-
-void WarningBox(const std::string& text) { MessageBoxOf(text, IDI_EXCLAMATION); }
 
 std::string FieldOf(const std::string& entry, int field) {
   std::vector<std::string> f;
@@ -135,7 +123,7 @@ void PrintCurrent() {
   char device[256] = {};
   GetProfileStringA("WINDOWS", "DEVICE", ",,,", device, sizeof device);
   if (std::string(device).rfind(",,,", 0) == 0) {
-    MessageBoxOf(SKWINERR(1797), IDI_EXCLAMATION);
+    WarningBox(SKWINERR(1797));
     return;
   }
   if (p.itemKind != kBarPicture || p.picturePath.empty()) return;
@@ -204,7 +192,7 @@ void CopyPicture() {
     return;
   }
   std::string path = SKUCASE(p.picturePath);
-  if (PictureToClipboard()) MessageBoxOf(path + Ui(57), nullptr, p.icon);
+  if (PictureToClipboard()) PlayerBox(path + Ui(57), p.icon);
   else WarningBox(path + Ui(58));
 }
 

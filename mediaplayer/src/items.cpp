@@ -13,7 +13,6 @@
 #include "pictures.h"
 #include "procs.h"
 #include "skin/sk_falcet.h"
-#include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
 
@@ -27,11 +26,7 @@ bool Connected(const std::string& item) {
   if (!NeedsConnection(item) || SKINTERNETSTATE()) return true;
   if (!p.dialUp) p.dialUp = SKRASCONNECT();
   if (p.dialUp) return true;
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  SKMSGBOX(p.frame, SKDEFAULTFONT(), Ui(1), SKWINERR(1203) + "|" + item, "", style);
+  WarningBox(SKWINERR(1203) + "|" + item);
   SetStatusText(fileio::NameOf(item));
   return false;
 }

@@ -13,22 +13,12 @@
 #include "media.h"
 #include "pictures.h"
 #include "procs.h"
-#include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
 
 namespace falcet {
 
 namespace {
-
-void WarningBox(const std::string& text) {
-  Player& p = App();
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  SKMSGBOX(p.frame, SKDEFAULTFONT(), Ui(1), text, "", style);
-}
 
 int Failed(const std::string& file, int result) {
   WarningBox(MediumFailureText(Ui(12), file, result));
