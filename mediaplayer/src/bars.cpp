@@ -46,14 +46,8 @@ std::string TipText(int entry, int field) {
 
 // The open-files source: the media browser's program or the pick library in the folder.
 bool OpenFilesSource() {
-  std::string program = fileio::Trim(Ui(78).substr(0, Ui(78).find(',')));
+  std::string program = UiField(78, 1);
   return (!program.empty() && SKEXIST(program)) || SKEXIST("nadrix.dll");
-}
-
-bool FieldThreeSet(int entry) {
-  std::vector<std::string> f;
-  SKSPLITS(Ui(entry), ",", f);
-  return f.size() >= 3 && !fileio::Trim(f[2]).empty();
 }
 
 void CreatePlayerControl(const ControlPlan& c) {
@@ -153,8 +147,8 @@ void CreateControls(const std::vector<ControlPlan>& plans) {
       SetUpVolume();  // the volume step, where the bar's order puts it
       continue;
     }
-    if (c.id >= kIndexPage1 && c.id <= kIndexPage3 && !FieldThreeSet(51 + c.id - kIndexPage1)) continue;
-    if (c.id == kHelpButton && !FieldThreeSet(90)) continue;
+    if (c.id >= kIndexPage1 && c.id <= kIndexPage3 && UiField(51 + c.id - kIndexPage1, 3).empty()) continue;
+    if (c.id == kHelpButton && UiField(90, 3).empty()) continue;
     CreatePlayerControl(c);
   }
   Player& p = App();

@@ -28,12 +28,6 @@ namespace falcet {
 
 namespace {
 
-std::string FieldOf(const std::string& entry, int field) {
-  std::vector<std::string> f;
-  SKSPLITS(entry, ",", f);
-  return size_t(field) <= f.size() ? fileio::Trim(f[size_t(field) - 1]) : std::string();
-}
-
 template <typename T>
 T Export(HMODULE module, const char* name) {
   return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
@@ -44,7 +38,7 @@ T Export(HMODULE module, const char* name) {
 // The media browser becomes the player's file source when it is installed.
 bool HandToBrowser() {
   Player& p = App();
-  std::string program = SKFINDF(FieldOf(Ui(78), 1));
+  std::string program = SKFINDF(UiField(78, 1));
   if (program.empty()) return false;
   if (HWND browser = FindWindowA(kBrowserClass, nullptr)) {
     BringPartnerToFront(browser);
@@ -244,7 +238,7 @@ void SaveSnapshot() {
 
 void ShowHelp() {
   std::string viewer = SKFINDF("VANDREL.EXE");
-  std::string document = ExpandPathMacros(FieldOf(Ui(90), 3), App().programFolder);
+  std::string document = ExpandPathMacros(UiField(90, 3), App().programFolder);
   if (viewer.empty() || document.empty()) return;
   if (HWND help = FindOrStartPartner(viewer, kHelpClass, 1)) {
     BringPartnerToFront(help);
@@ -337,7 +331,7 @@ void OnCommand(int id, LPARAM lParam) {
     case kIndexPage1:
     case kIndexPage2:
     case kIndexPage3: {
-      std::string page = ExpandPathMacros(FieldOf(Ui(51 + id - kIndexPage1), 3), p.programFolder);
+      std::string page = ExpandPathMacros(UiField(51 + id - kIndexPage1, 3), p.programFolder);
       if (!page.empty()) OPENITEM("", page, 0, 0);
       break;
     }

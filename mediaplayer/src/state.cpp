@@ -1,6 +1,7 @@
 #include "state.h"
 
 #include "falcet/options.h"
+#include "fileio/paths.h"
 
 namespace falcet {
 
@@ -12,5 +13,7 @@ Player& App() {
 const std::string& Ui(int n) { return UiEntry(App().strings, n); }
 
 int Option(int field) { return OptionValue(App().options, field); }
+
+std::string UiField(int entry, int field) { return fileio::Trim(OptionText(Ui(entry), field)); }
 
 }  // namespace falcet
