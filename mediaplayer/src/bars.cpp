@@ -9,7 +9,6 @@
 #include "handlers.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "imaging/copydata.h"
 #include "items.h"
 #include "mainwindow.h"
 #include "media.h"
@@ -134,10 +133,7 @@ bool PrepareBar(int kind, bool resumeAudioPlayer) {
   }
   p.barKind = kind;
   DESTROYCONTROLS();
-  if (resumeAudioPlayer && p.pausedAudioPlayer) {
-    if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) SENDCOPYDATA(audio, 9, "");
-    p.pausedAudioPlayer = false;
-  }
+  if (resumeAudioPlayer) ResumeAudioPlayer();
   return MakeBar();
 }
 

@@ -31,6 +31,9 @@ bool MMSETVIDEO();
 // The imaging library's multimedia events: the state the snapshot and the tick read.
 int _leadevent(HMMCLIP clip, int event, void* userData);
 
+// The audio player goes on (code 9), and only when the player paused it.
+void ResumeAudioPlayer();
+
 // ---- Start, stop, seek ------------------------------------------------------------------------
 int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b);
 void STOPANDCLOSE();

@@ -44,8 +44,7 @@ void KillPlayerTick() {
 int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b) {
   Player& p = App();
   if (file.empty()) return Failed(file, -8);
-  if (p.volumeTimer) KillTimer(nullptr, p.volumeTimer);
-  p.volumeTimer = 0;
+  KillThreadTimer(p.volumeTimer);
   HideWebPanel();
   if (p.pictureArea) ShowWindow(p.pictureArea, SW_HIDE);
   KillPlayerTick();
