@@ -35,15 +35,13 @@ void IdentifyProgram(HINSTANCE instance, const std::string& commandLine) {
   p.exePath = SKEXENAME();
   p.programFolder = fileio::WithTrailingSeparator(fileio::FolderOf(p.exePath));
   p.programFile = fileio::NameOf(p.exePath);
-  size_t dot = p.exePath.rfind('.');
-  p.programBase = dot == std::string::npos ? p.exePath : p.exePath.substr(0, dot);
+  p.programBase = fileio::WithoutExtension(p.exePath);
   p.uiFile = p.programBase + ".SYS";
   p.commandLine = fileio::Trim(commandLine);
   if (HasRecordKeyword(p.commandLine)) {
     p.recordMode = true;
     p.commandLine.clear();
   }
-  p.stepDirection = 2;
   p.icon = LoadIconA(instance, "PROGRAM");
 }
 
