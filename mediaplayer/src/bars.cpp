@@ -84,7 +84,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_RBUTTONUP:
       // The bar's context menu: popup 1 (keep the player on top).
-      ShowContextMenu(window, 1);
+      ShowContextMenu(1);
       return 0;
     default:
       break;

@@ -267,7 +267,7 @@ void ToggleScrollBars() {
 
 }  // namespace
 
-void ShowContextMenu(HWND window, int menuNumber) {
+void ShowContextMenu(int menuNumber) {
   Player& p = App();
   HMENU menu = menuNumber == 1 ? p.popup1 : menuNumber == 3 ? p.popup3 : p.popup4;
   if (!menu) return;
@@ -279,7 +279,6 @@ void ShowContextMenu(HWND window, int menuNumber) {
   }
   POINT at;
   GetCursorPos(&at);
-  (void)window;
   int command = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, p.frame, nullptr);
   if (command == 101) SetTopMost(!(GetWindowLongPtrA(p.frame, GWL_EXSTYLE) & WS_EX_TOPMOST));
   else if (command) OnCommand(command, 0);
@@ -332,7 +331,7 @@ void OnCommand(int id, LPARAM lParam) {
     case kIndexPage2:
     case kIndexPage3: {
       std::string page = ExpandPathMacros(UiField(51 + id - kIndexPage1, 3), p.programFolder);
-      if (!page.empty()) OPENITEM("", page, 0, 0);
+      if (!page.empty()) OPENITEM(page);
       break;
     }
     case kHelpButton: ShowHelp(); break;

@@ -64,7 +64,7 @@ std::string ReadShowList(const std::string& item) {
 
 }  // namespace
 
-void OPENITEM(const std::string& /*prefix*/, const std::string& given, int a, int b) {
+void OPENITEM(const std::string& given) {
   Player& p = App();
   KillThreadTimer(p.stepTimer);
   std::string item = given;
@@ -76,7 +76,7 @@ void OPENITEM(const std::string& /*prefix*/, const std::string& given, int a, in
     if (p.barKind != kind || !p.bar || !IsWindowVisible(p.bar)) BUILDMEDIABAR(kind);
     p.itemKind = kBarVideo;
     p.mediumKind = kind;
-    SHOWMEDIAINFO(item, a, b);
+    SHOWMEDIAINFO(item);
     return;
   }
   if (!Ui(89).empty() && EndsWithNoCase(item, Ui(89))) {
@@ -101,11 +101,11 @@ void OpenList(const std::string& list, bool leaveShow) {
   p.itemCount = ItemCount(list);
   if (p.itemCount > 1) {
     p.currentIndex = 1;
-    OPENITEM("", ItemAt(list, 1), 0, 0);
+    OPENITEM(ItemAt(list, 1));
   } else if (p.itemCount == 1) {
     p.currentIndex = 1;
     if (leaveShow) LeaveSlideShow();
-    OPENITEM("", list, 0, 0);
+    OPENITEM(list);
   }
 }
 
@@ -132,7 +132,7 @@ void NextItem() {
     }
   }
   if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
-  OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
+  OPENITEM(ItemAt(p.itemList, p.currentIndex));
   if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
 }
 
@@ -145,7 +145,7 @@ void PreviousItem() {
   p.stepDirection = 1;
   p.currentIndex = PreviousIndex(p.currentIndex, p.itemCount);
   if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
-  OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
+  OPENITEM(ItemAt(p.itemList, p.currentIndex));
   if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
 }
 

@@ -35,7 +35,9 @@ int _leadevent(HMMCLIP clip, int event, void* userData);
 void ResumeAudioPlayer();
 
 // ---- Start, stop, seek ------------------------------------------------------------------------
-int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b);
+// Opens and plays a medium from its start, with the title and the player tick; the
+// result of the opening, or the failure after its warning.
+int SHOWMEDIAINFO(const std::string& file);
 void STOPANDCLOSE();
 void SEEKTO(int percent);
 // Play (51) and pause (52) of the media bar.

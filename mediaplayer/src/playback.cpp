@@ -41,7 +41,7 @@ void KillPlayerTick() {
   p.tickRunning = false;
 }
 
-int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b) {
+int SHOWMEDIAINFO(const std::string& file) {
   Player& p = App();
   if (file.empty()) return Failed(file, -8);
   KillThreadTimer(p.volumeTimer);
@@ -54,7 +54,7 @@ int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b) {
   int opened = OPENMEDIA(p.view, file, 0);
   if (opened != 1 && opened != 2) return Failed(file, opened);
   LAYOUTCONTROLS();
-  int played = PLAYMEDIA(a, b);
+  int played = PLAYMEDIA(0, 0);
   if (played != 1) {
     CLOSEMEDIA();
     return Failed(file, played);
@@ -95,7 +95,7 @@ void SEEKTO(int percent) {
   if (percent > 100) percent = 100;
   if (p.barKind == kBarPicture && p.itemCount > 1) {
     p.currentIndex = IndexAtPercent(percent, p.itemCount);
-    OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
+    OPENITEM(ItemAt(p.itemList, p.currentIndex));
     if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
     return;
   }
@@ -160,7 +160,7 @@ void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {
       case EndAction::kRepeat: {
         p.currentIndex = index;
         std::string item = ItemAt(p.itemList, p.currentIndex);
-        OPENITEM("", item.empty() ? p.itemList : item, 0, 0);
+        OPENITEM(item.empty() ? p.itemList : item);
         break;
       }
       case EndAction::kClose:

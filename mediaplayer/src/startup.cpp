@@ -236,11 +236,11 @@ void OpenStartItems() {
       opened = list;
     } else {
       opened = WebAddressOf(line);
-      OPENITEM("", opened, 0, 0);
+      OPENITEM(opened);
     }
   } else if (!p.showItem.empty()) {
     opened = p.showItem;
-    OPENITEM("", opened, 0, 0);
+    OPENITEM(opened);
   } else if (fileio::Exists(BuiltShowList())) {
     if (!fileio::Exists(p.programFolder + "dravel.dll")) {
       PostQuitMessage(2);
@@ -250,11 +250,11 @@ void OpenStartItems() {
       BUILDPICTUREBAR();
     } else {
       opened = !p.autorunItem.empty() ? p.autorunItem : BuiltShowList();
-      OPENITEM("", opened, 0, 0);
+      OPENITEM(opened);
     }
   } else if (fileio::Exists(p.programBase + ".HTM")) {
     opened = p.programBase + ".HTM";
-    OPENITEM("", opened, 0, 0);
+    OPENITEM(opened);
   } else {
     BUILDPICTUREBAR();
   }
