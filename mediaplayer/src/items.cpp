@@ -62,6 +62,14 @@ std::string ReadShowList(const std::string& item) {
   return p.itemList;
 }
 
+// After a step: the picture bar's slider follows the index and the item opens.
+void OpenStepped() {
+  Player& p = App();
+  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
+  OPENITEM(ItemAt(p.itemList, p.currentIndex));
+  if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+}
+
 }  // namespace
 
 void OPENITEM(const std::string& given) {
@@ -131,9 +139,7 @@ void NextItem() {
       PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
   }
-  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
-  OPENITEM(ItemAt(p.itemList, p.currentIndex));
-  if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+  OpenStepped();
 }
 
 void PreviousItem() {
@@ -144,9 +150,7 @@ void PreviousItem() {
   }
   p.stepDirection = 1;
   p.currentIndex = PreviousIndex(p.currentIndex, p.itemCount);
-  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
-  OPENITEM(ItemAt(p.itemList, p.currentIndex));
-  if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+  OpenStepped();
 }
 
 }  // namespace falcet

@@ -5,6 +5,7 @@
 
 #include "audio/bass.h"
 #include "bars.h"
+#include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -102,11 +103,10 @@ void SEEKTO(int percent) {
   if (percent == GETMEDIASTATE()) return;
   int64_t target = PercentTarget(percent, p.media.start, p.media.end);
   bool wasActive = ISMEDIAACTIVE();
-  char text[1024] = {};
-  GetWindowTextA(p.frame, text, sizeof text);
-  std::string caption = fileio::ToLower(text);
+  char caption[1024] = {};
+  GetWindowTextA(p.frame, caption, sizeof caption);
   // A DVD's video object is not moved in.
-  if (caption.size() >= 4 && caption.compare(caption.size() - 4, 4, ".vob") == 0) return;
+  if (EndsWithNoCase(caption, ".vob")) return;
   RESUMEMEDIA();
   SEEKMEDIA(target);
   if (!wasActive) PAUSEMEDIA();
