@@ -40,8 +40,7 @@ std::string ReadShowList(const std::string& item) {
   p.showFolder = folder;
   std::string text;
   fileio::ReadWholeFile(item, text);
-  ShowItems show =
-      ReadShowItems(text, folder, [](const std::string& f) { return fileio::Exists(f) && !fileio::IsDirectory(f); });
+  ShowItems show = ReadShowItems(text, folder, IsExistingFile);
   if (p.recordMode) show.flagTwo = 1;
   p.showHeader = show;
   if (show.pictureTime > 0) p.options = WithOption(p.options, kOptStepInterval, std::to_string(show.pictureTime));

@@ -1,6 +1,7 @@
 #include "state.h"
 
 #include "falcet/options.h"
+#include "fileio/file.h"
 #include "fileio/paths.h"
 
 namespace falcet {
@@ -13,6 +14,8 @@ Player& App() {
 const std::string& Ui(int n) { return UiEntry(App().strings, n); }
 
 int Option(int field) { return OptionValue(App().options, field); }
+
+bool IsExistingFile(const std::string& path) { return fileio::Exists(path) && !fileio::IsDirectory(path); }
 
 std::string UiField(int entry, int field) { return fileio::Trim(OptionText(Ui(entry), field)); }
 

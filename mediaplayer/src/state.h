@@ -194,6 +194,8 @@ Player& App();
 const std::string& Ui(int n);
 // Option field n of UI entry 49 as a number.
 int Option(int field);
+// Whether a file (not a folder) is there.
+bool IsExistingFile(const std::string& path);
 // Field n (from 1) of the comma-separated UI entry, trimmed ("" when it has fewer fields).
 std::string UiField(int entry, int field);
 
