@@ -160,9 +160,10 @@ HWND Control(int id) {
   return w && IsWindow(w) ? w : nullptr;
 }
 
-void ShowControl(int id, bool show) {
-  if (HWND w = Control(id)) ShowWindow(w, show ? SW_SHOW : SW_HIDE);
-  if (id == kPlayButton || id == kPauseButton || id == kMuteButton || id == kUnmuteButton) LAYOUTCONTROLS();
+void SwapControls(int shown, int hidden) {
+  if (HWND w = Control(hidden)) ShowWindow(w, SW_HIDE);
+  if (HWND w = Control(shown)) ShowWindow(w, SW_SHOW);
+  LAYOUTCONTROLS();
 }
 
 void EnableControl(int id, bool on) {
@@ -191,9 +192,7 @@ bool RepeatChecked() {
 
 void DESTROYCONTROLS() {
   Player& p = App();
-  for (int id : {53, 54, 55, 56, 57, 67, 68, 61, 62, 72, 69, 64, 70, 65, 66, 77, 76, 73, 51, 52, 74, 63, 71, 78, 48,
-                 49, 50}) {
-    HWND& w = p.controls[size_t(id)];
+  for (HWND& w : p.controls) {
     if (w && IsWindow(w)) {
       SKBUTTONTIP(w, "");
       DestroyWindow(w);

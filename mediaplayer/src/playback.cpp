@@ -64,8 +64,7 @@ int SHOWMEDIAINFO(const std::string& file) {
   std::string name = fileio::NameOf(file);
   SetTitle(Ui(1) + " - " + name);
   SetStatusText("");
-  ShowControl(kPlayButton, false);
-  ShowControl(kPauseButton, true);
+  SwapControls(kPauseButton, kPlayButton);
   return opened;
 }
 
@@ -82,8 +81,7 @@ void STOPANDCLOSE() {
   if (p.view) ShowWindow(p.view, SW_HIDE);
   LeaveSlideShow();
   p.media.levelsOn = false;
-  ShowControl(kPauseButton, false);
-  ShowControl(kPlayButton, true);
+  SwapControls(kPlayButton, kPauseButton);
   p.itemList.clear();
   p.timeList.clear();
   p.itemCount = 0;
@@ -120,8 +118,7 @@ void PlayOrResume() {
     return;
   }
   if (p.media.holder == Holder::kNone) return;
-  ShowControl(kPlayButton, false);
-  ShowControl(kPauseButton, true);
+  SwapControls(kPauseButton, kPlayButton);
   RESUMEMEDIA();
   StartPlayerTick();
 }
@@ -133,8 +130,7 @@ void PauseMedium() {
     return;
   }
   if (p.media.holder == Holder::kNone) return;
-  ShowControl(kPauseButton, false);
-  ShowControl(kPlayButton, true);
+  SwapControls(kPlayButton, kPauseButton);
   KillPlayerTick();
   PAUSEMEDIA();
 }
