@@ -52,7 +52,7 @@ void TakeUiTextArgument() {
   if (!IsUiTextArgument(p.commandLine)) return;
   std::string source = ExpandPathMacros(p.commandLine, p.programFolder);
   std::string text;
-  if (fileio::Exists(source) && fileio::ReadWholeFile(source, text) == fileio::kOk && !text.empty())
+  if (fileio::ReadWholeFile(source, text) == fileio::kOk && !text.empty())
     fileio::WriteFileReplacing(p.uiFile, text);
   p.commandLine.clear();
 }
@@ -70,17 +70,14 @@ void SwitchToSingleVideo() {
   p.options = WithOption(WithOption(p.options, kOptFullScreen, "1"), kOptSizeItem, "304");
 }
 
-std::string BuiltShowList() { return App().programBase + Ui(89); }
-
 // With "dravel.dll" in the folder the player runs a built show. False: end with code 2.
 bool CheckBuiltShow() {
   Player& p = App();
   if (!fileio::Exists(p.programFolder + "dravel.dll")) return true;
   if (!fileio::Exists(BuiltShowList()) && !fileio::Exists(p.programFolder + "quelby.exe")) return false;
   if (EndsWithNoCase(p.commandLine, ".AVI")) SwitchToSingleVideo();
-  if (p.commandLine.empty() && fileio::Exists(p.programFolder + "AUTORUN.INF")) {
-    std::string text;
-    fileio::ReadWholeFile(p.programFolder + "AUTORUN.INF", text);
+  std::string text;
+  if (p.commandLine.empty() && fileio::ReadWholeFile(p.programFolder + "AUTORUN.INF", text) == fileio::kOk) {
     std::string name = AutorunStartItem(text, "falcet.exe");
     if (!name.empty() && fileio::Exists(name) && EndsWithNoCase(name, ".avi")) {
       SwitchToSingleVideo();
@@ -203,6 +200,8 @@ void CleanUp() {
 }
 
 }  // namespace
+
+std::string BuiltShowList() { return App().programBase + Ui(89); }
 
 std::string ListOfName(const std::string& name) {
   Player& p = App();
