@@ -28,11 +28,6 @@ namespace falcet {
 
 namespace {
 
-template <typename T>
-T Export(HMODULE module, const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 // ---- Open files (67, 103) --------------------------------------------------------------------
 
 // The media browser becomes the player's file source when it is installed.

@@ -189,6 +189,12 @@ struct Player {
   int effectNumber = 0;
 };
 
+// A function a loaded library exports, as its type (null when it has none).
+template <typename T>
+T Export(HMODULE module, const char* name) {
+  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 Player& App();
 // UI entry n ("" when the file has none).
 const std::string& Ui(int n);
