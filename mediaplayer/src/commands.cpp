@@ -35,16 +35,14 @@ bool HandToBrowser() {
   Player& p = App();
   std::string program = SKFINDF(UiField(78, 1));
   if (program.empty()) return false;
-  if (HWND browser = FindWindowA(kBrowserClass, nullptr)) {
-    BringPartnerToFront(browser);
-    return true;
-  }
-  // Started, it gets the player's program and class, so that it sends its lists here.
   bool started = false;
   HWND browser = FindOrStartPartner(program, kBrowserClass, 0, &started);
   if (browser && started) {
+    // Started, it gets the player's program and class, so that it sends its lists here.
     p.startedBrowser = true;
     SENDCOPYDATA(browser, 2, p.exePath + "," + kMainClass);
+  } else if (browser) {
+    BringPartnerToFront(browser);
   }
   return true;
 }

@@ -48,6 +48,8 @@ void PauseMedium();
 void CALLBACK PLAYERTICK(HWND window, UINT message, UINT_PTR id, DWORD time);
 void CALLBACK VOLUMETIMERPROC(HWND window, UINT message, UINT_PTR id, DWORD time);
 void StartPlayerTick();
+// The volume timer, when it does not run yet.
+void StartVolumeTimer();
 void KillPlayerTick();
 
 // ---- Attached sound ----------------------------------------------------------------------------------

@@ -132,7 +132,7 @@ void ShowPicture(const std::string& path) {
   Player& p = App();
   HideWebPanel();
   if (p.slideState == 2) LeaveSlideShow();
-  if (!p.volumeTimer) p.volumeTimer = SetTimer(nullptr, 0, 100, VOLUMETIMERPROC);
+  StartVolumeTimer();
   if (!p.recorderMode) SetStatusText("");
   KillPlayerTick();
   CLOSEMEDIA();

@@ -36,6 +36,11 @@ void StartPlayerTick() {
   p.tickRunning = SetTimer(p.frame, kTickTimer, period, PLAYERTICK) != 0;
 }
 
+void StartVolumeTimer() {
+  Player& p = App();
+  if (!p.volumeTimer) p.volumeTimer = SetTimer(nullptr, 0, 100, VOLUMETIMERPROC);
+}
+
 void KillPlayerTick() {
   Player& p = App();
   if (p.frame) KillTimer(p.frame, kTickTimer);

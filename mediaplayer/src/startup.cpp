@@ -300,7 +300,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
     UpdateWindow(p.frame);
     SetDownloadFolder();
     p.commandLine = StartList(p.commandLine);
-    p.volumeTimer = SetTimer(nullptr, 0, 100, VOLUMETIMERPROC);
+    StartVolumeTimer();
     // The picture bar is there from the start, so that a show list's "press play" finds it.
     BUILDPICTUREBAR();
     OpenStartItems();
