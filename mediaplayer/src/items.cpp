@@ -123,15 +123,15 @@ void NextItem() {
     return;
   }
   p.stepDirection = 2;
-  p.currentIndex += 1;
-  if (p.currentIndex > p.itemCount) {
+  bool pastTheLast = p.currentIndex >= p.itemCount;
+  p.currentIndex = NextIndex(p.currentIndex, p.itemCount);
+  if (pastTheLast) {
     // Past the last item: the show ends here and the list stands at its start again.
     SendMessageA(p.frame, WM_KEYDOWN, VK_ESCAPE, 0);
     if (p.recorderMode == 1) StopRecorder();
     StopAttachedSound();
     if (uint32_t channel = BASSCURRENTCHANNEL()) BASSCHANNELPAUSE(channel);
     PAUSEMEDIA();
-    p.currentIndex = 1;
     if (p.recordMode) {
       // The recording is complete, and input is disabled in record mode: the program that
       // asked for it waits for the player to end, so it ends here.
