@@ -65,13 +65,12 @@ void PlayAttachedList(const AttachedSoundRequest& request, const std::string& ba
   a.entries.clear();
   a.next = 0;
   std::string file = ExpandPathMacros(request.file, baseFolder);
-  auto exists = [](const std::string& f) { return fileio::Exists(f) && !fileio::IsDirectory(f); };
   if (IsSound(file)) {
     // A sound named directly is a list of itself.
-    if (exists(file)) a.entries.push_back(file);
+    if (IsExistingFile(file)) a.entries.push_back(file);
   } else {
     std::string text;
-    if (fileio::ReadWholeFile(file, text) == fileio::kOk) a.entries = AttachedSoundEntries(text, baseFolder, exists);
+    if (fileio::ReadWholeFile(file, text) == fileio::kOk) a.entries = AttachedSoundEntries(text, baseFolder, IsExistingFile);
   }
   if (a.entries.empty()) return;
   PlayAttachedSound(a.entries[0]);

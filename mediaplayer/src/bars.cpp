@@ -9,7 +9,6 @@
 #include "handlers.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "imaging/copydata.h"
 #include "items.h"
 #include "mainwindow.h"
 #include "media.h"
@@ -46,14 +45,8 @@ std::string TipText(int entry, int field) {
 
 // The open-files source: the media browser's program or the pick library in the folder.
 bool OpenFilesSource() {
-  std::string program = fileio::Trim(Ui(78).substr(0, Ui(78).find(',')));
+  std::string program = UiField(78, 1);
   return (!program.empty() && SKEXIST(program)) || SKEXIST("nadrix.dll");
-}
-
-bool FieldThreeSet(int entry) {
-  std::vector<std::string> f;
-  SKSPLITS(Ui(entry), ",", f);
-  return f.size() >= 3 && !fileio::Trim(f[2]).empty();
 }
 
 void CreatePlayerControl(const ControlPlan& c) {
@@ -91,7 +84,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_RBUTTONUP:
       // The bar's context menu: popup 1 (keep the player on top).
-      ShowContextMenu(window, 1);
+      ShowContextMenu(1);
       return 0;
     default:
       break;
@@ -140,10 +133,7 @@ bool PrepareBar(int kind, bool resumeAudioPlayer) {
   }
   p.barKind = kind;
   DESTROYCONTROLS();
-  if (resumeAudioPlayer && p.pausedAudioPlayer) {
-    if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) SENDCOPYDATA(audio, 9, "");
-    p.pausedAudioPlayer = false;
-  }
+  if (resumeAudioPlayer) ResumeAudioPlayer();
   return MakeBar();
 }
 
@@ -153,8 +143,8 @@ void CreateControls(const std::vector<ControlPlan>& plans) {
       SetUpVolume();  // the volume step, where the bar's order puts it
       continue;
     }
-    if (c.id >= kIndexPage1 && c.id <= kIndexPage3 && !FieldThreeSet(51 + c.id - kIndexPage1)) continue;
-    if (c.id == kHelpButton && !FieldThreeSet(90)) continue;
+    if (c.id >= kIndexPage1 && c.id <= kIndexPage3 && UiField(51 + c.id - kIndexPage1, 3).empty()) continue;
+    if (c.id == kHelpButton && UiField(90, 3).empty()) continue;
     CreatePlayerControl(c);
   }
   Player& p = App();
@@ -170,9 +160,10 @@ HWND Control(int id) {
   return w && IsWindow(w) ? w : nullptr;
 }
 
-void ShowControl(int id, bool show) {
-  if (HWND w = Control(id)) ShowWindow(w, show ? SW_SHOW : SW_HIDE);
-  if (id == kPlayButton || id == kPauseButton || id == kMuteButton || id == kUnmuteButton) LAYOUTCONTROLS();
+void SwapControls(int shown, int hidden) {
+  if (HWND w = Control(hidden)) ShowWindow(w, SW_HIDE);
+  if (HWND w = Control(shown)) ShowWindow(w, SW_SHOW);
+  LAYOUTCONTROLS();
 }
 
 void EnableControl(int id, bool on) {
@@ -201,9 +192,7 @@ bool RepeatChecked() {
 
 void DESTROYCONTROLS() {
   Player& p = App();
-  for (int id : {53, 54, 55, 56, 57, 67, 68, 61, 62, 72, 69, 64, 70, 65, 66, 77, 76, 73, 51, 52, 74, 63, 71, 78, 48,
-                 49, 50}) {
-    HWND& w = p.controls[size_t(id)];
+  for (HWND& w : p.controls) {
     if (w && IsWindow(w)) {
       SKBUTTONTIP(w, "");
       DestroyWindow(w);

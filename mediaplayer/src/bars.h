@@ -15,7 +15,8 @@ void LAYOUTCONTROLS();
 
 // The control of a command number (null when the bar has none).
 HWND Control(int id);
-void ShowControl(int id, bool show);
+// Shows one control in place of another (play and pause, mute and unmute); one layout.
+void SwapControls(int shown, int hidden);
 void EnableControl(int id, bool on);
 bool ControlVisible(int id);
 // Track bars (76 volume, 77 position): 0 to 100.

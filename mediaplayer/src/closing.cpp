@@ -46,8 +46,7 @@ void OnSysClose() {
   KillThreadTimer(p.slideTimer);
   KillThreadTimer(p.stepTimer);
   KillThreadTimer(p.handOverTimer);
-  if (p.volumeTimer) KillTimer(nullptr, p.volumeTimer);
-  p.volumeTimer = 0;
+  KillThreadTimer(p.volumeTimer);
   SetStatusText("");
   STOPMEDIA();
   CLOSEMEDIA();
@@ -61,10 +60,7 @@ void OnSysClose() {
   }
   if (p.startedSpectrum)
     if (HWND spectrum = FindWindowA(kSpectrumClass, nullptr)) SENDCOPYDATA(spectrum, 10, "");
-  // The audio player goes on only when the player paused it.
-  if (p.pausedAudioPlayer)
-    if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) SENDCOPYDATA(audio, 9, "");
-  p.pausedAudioPlayer = false;
+  ResumeAudioPlayer();
   PostQuitMessage(0);
 }
 

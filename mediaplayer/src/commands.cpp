@@ -20,7 +20,6 @@
 #include "pictures.h"
 #include "procs.h"
 #include "skin/sk_bravik.h"
-#include "skin/sk_msgbox.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -29,45 +28,21 @@ namespace falcet {
 
 namespace {
 
-void MessageBoxOf(const std::string& text, LPCSTR icon, HICON own = nullptr) {
-  Player& p = App();
-  SkBoxStyle style;
-  style.icon = own ? own : LoadIcon(nullptr, icon);
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  SKMSGBOX(p.frame, SKDEFAULTFONT(), Ui(1), text, "", style);
-}
-
-void WarningBox(const std::string& text) { MessageBoxOf(text, IDI_EXCLAMATION); }
-
-std::string FieldOf(const std::string& entry, int field) {
-  std::vector<std::string> f;
-  SKSPLITS(entry, ",", f);
-  return size_t(field) <= f.size() ? fileio::Trim(f[size_t(field) - 1]) : std::string();
-}
-
-template <typename T>
-T Export(HMODULE module, const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 // ---- Open files (67, 103) --------------------------------------------------------------------
 
 // The media browser becomes the player's file source when it is installed.
 bool HandToBrowser() {
   Player& p = App();
-  std::string program = SKFINDF(FieldOf(Ui(78), 1));
+  std::string program = SKFINDF(UiField(78, 1));
   if (program.empty()) return false;
-  if (HWND browser = FindWindowA(kBrowserClass, nullptr)) {
-    BringPartnerToFront(browser);
-    return true;
-  }
-  // Started, it gets the player's program and class, so that it sends its lists here.
   bool started = false;
   HWND browser = FindOrStartPartner(program, kBrowserClass, 0, &started);
   if (browser && started) {
+    // Started, it gets the player's program and class, so that it sends its lists here.
     p.startedBrowser = true;
     SENDCOPYDATA(browser, 2, p.exePath + "," + kMainClass);
+  } else if (browser) {
+    BringPartnerToFront(browser);
   }
   return true;
 }
@@ -135,7 +110,7 @@ void PrintCurrent() {
   char device[256] = {};
   GetProfileStringA("WINDOWS", "DEVICE", ",,,", device, sizeof device);
   if (std::string(device).rfind(",,,", 0) == 0) {
-    MessageBoxOf(SKWINERR(1797), IDI_EXCLAMATION);
+    WarningBox(SKWINERR(1797));
     return;
   }
   if (p.itemKind != kBarPicture || p.picturePath.empty()) return;
@@ -204,7 +179,7 @@ void CopyPicture() {
     return;
   }
   std::string path = SKUCASE(p.picturePath);
-  if (PictureToClipboard()) MessageBoxOf(path + Ui(57), nullptr, p.icon);
+  if (PictureToClipboard()) PlayerBox(path + Ui(57), p.icon);
   else WarningBox(path + Ui(58));
 }
 
@@ -256,7 +231,7 @@ void SaveSnapshot() {
 
 void ShowHelp() {
   std::string viewer = SKFINDF("VANDREL.EXE");
-  std::string document = ExpandPathMacros(FieldOf(Ui(90), 3), App().programFolder);
+  std::string document = ExpandPathMacros(UiField(90, 3), App().programFolder);
   if (viewer.empty() || document.empty()) return;
   if (HWND help = FindOrStartPartner(viewer, kHelpClass, 1)) {
     BringPartnerToFront(help);
@@ -285,7 +260,7 @@ void ToggleScrollBars() {
 
 }  // namespace
 
-void ShowContextMenu(HWND window, int menuNumber) {
+void ShowContextMenu(int menuNumber) {
   Player& p = App();
   HMENU menu = menuNumber == 1 ? p.popup1 : menuNumber == 3 ? p.popup3 : p.popup4;
   if (!menu) return;
@@ -297,7 +272,6 @@ void ShowContextMenu(HWND window, int menuNumber) {
   }
   POINT at;
   GetCursorPos(&at);
-  (void)window;
   int command = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, p.frame, nullptr);
   if (command == 101) SetTopMost(!(GetWindowLongPtrA(p.frame, GWL_EXSTYLE) & WS_EX_TOPMOST));
   else if (command) OnCommand(command, 0);
@@ -349,8 +323,8 @@ void OnCommand(int id, LPARAM lParam) {
     case kIndexPage1:
     case kIndexPage2:
     case kIndexPage3: {
-      std::string page = ExpandPathMacros(FieldOf(Ui(51 + id - kIndexPage1), 3), p.programFolder);
-      if (!page.empty()) OPENITEM("", page, 0, 0);
+      std::string page = ExpandPathMacros(UiField(51 + id - kIndexPage1, 3), p.programFolder);
+      if (!page.empty()) OPENITEM(page);
       break;
     }
     case kHelpButton: ShowHelp(); break;

@@ -35,7 +35,7 @@ void SetUpRecording(const std::string& text) {
   int left = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
   SetWindowPos(p.frame, HWND_TOPMOST, left, 0, width, height, SWP_SHOWWINDOW);
   EnableWindow(p.frame, FALSE);
-  OPENITEM("", p.programBase + Ui(89), 0, 0);
+  OPENITEM(BuiltShowList());
 }
 
 // Code 4: the sound attached to the show (or the picture) plays and the medium pauses.

@@ -12,7 +12,7 @@ void OnRecorderNotice(UINT message);
 
 void OnCommand(int id, LPARAM lParam);
 // The context menus (popup 3 on the picture and video windows, popup 1 on the bar).
-void ShowContextMenu(HWND window, int menuNumber);
+void ShowContextMenu(int menuNumber);
 
 void OnSysClose();
 

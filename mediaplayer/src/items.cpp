@@ -13,7 +13,6 @@
 #include "pictures.h"
 #include "procs.h"
 #include "skin/sk_falcet.h"
-#include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
 
@@ -27,11 +26,7 @@ bool Connected(const std::string& item) {
   if (!NeedsConnection(item) || SKINTERNETSTATE()) return true;
   if (!p.dialUp) p.dialUp = SKRASCONNECT();
   if (p.dialUp) return true;
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  SKMSGBOX(p.frame, SKDEFAULTFONT(), Ui(1), SKWINERR(1203) + "|" + item, "", style);
+  WarningBox(SKWINERR(1203) + "|" + item);
   SetStatusText(fileio::NameOf(item));
   return false;
 }
@@ -45,8 +40,7 @@ std::string ReadShowList(const std::string& item) {
   p.showFolder = folder;
   std::string text;
   fileio::ReadWholeFile(item, text);
-  ShowItems show =
-      ReadShowItems(text, folder, [](const std::string& f) { return fileio::Exists(f) && !fileio::IsDirectory(f); });
+  ShowItems show = ReadShowItems(text, folder, IsExistingFile);
   if (p.recordMode) show.flagTwo = 1;
   p.showHeader = show;
   if (show.pictureTime > 0) p.options = WithOption(p.options, kOptStepInterval, std::to_string(show.pictureTime));
@@ -67,9 +61,17 @@ std::string ReadShowList(const std::string& item) {
   return p.itemList;
 }
 
+// After a step: the picture bar's slider follows the index and the item opens.
+void OpenStepped() {
+  Player& p = App();
+  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
+  OPENITEM(ItemAt(p.itemList, p.currentIndex));
+  if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+}
+
 }  // namespace
 
-void OPENITEM(const std::string& /*prefix*/, const std::string& given, int a, int b) {
+void OPENITEM(const std::string& given) {
   Player& p = App();
   KillThreadTimer(p.stepTimer);
   std::string item = given;
@@ -81,7 +83,7 @@ void OPENITEM(const std::string& /*prefix*/, const std::string& given, int a, in
     if (p.barKind != kind || !p.bar || !IsWindowVisible(p.bar)) BUILDMEDIABAR(kind);
     p.itemKind = kBarVideo;
     p.mediumKind = kind;
-    SHOWMEDIAINFO(item, a, b);
+    SHOWMEDIAINFO(item);
     return;
   }
   if (!Ui(89).empty() && EndsWithNoCase(item, Ui(89))) {
@@ -106,11 +108,11 @@ void OpenList(const std::string& list, bool leaveShow) {
   p.itemCount = ItemCount(list);
   if (p.itemCount > 1) {
     p.currentIndex = 1;
-    OPENITEM("", ItemAt(list, 1), 0, 0);
+    OPENITEM(ItemAt(list, 1));
   } else if (p.itemCount == 1) {
     p.currentIndex = 1;
     if (leaveShow) LeaveSlideShow();
-    OPENITEM("", list, 0, 0);
+    OPENITEM(list);
   }
 }
 
@@ -121,24 +123,22 @@ void NextItem() {
     return;
   }
   p.stepDirection = 2;
-  p.currentIndex += 1;
-  if (p.currentIndex > p.itemCount) {
+  bool pastTheLast = p.currentIndex >= p.itemCount;
+  p.currentIndex = NextIndex(p.currentIndex, p.itemCount);
+  if (pastTheLast) {
     // Past the last item: the show ends here and the list stands at its start again.
     SendMessageA(p.frame, WM_KEYDOWN, VK_ESCAPE, 0);
     if (p.recorderMode == 1) StopRecorder();
     StopAttachedSound();
     if (uint32_t channel = BASSCURRENTCHANNEL()) BASSCHANNELPAUSE(channel);
     PAUSEMEDIA();
-    p.currentIndex = 1;
     if (p.recordMode) {
       // The recording is complete, and input is disabled in record mode: the program that
       // asked for it waits for the player to end, so it ends here.
       PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
   }
-  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
-  OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
-  if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+  OpenStepped();
 }
 
 void PreviousItem() {
@@ -149,9 +149,7 @@ void PreviousItem() {
   }
   p.stepDirection = 1;
   p.currentIndex = PreviousIndex(p.currentIndex, p.itemCount);
-  if (p.barKind == kBarPicture) SetSliderPosition(kPositionSlider, ListPercent(p.currentIndex, p.itemCount));
-  OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
-  if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
+  OpenStepped();
 }
 
 }  // namespace falcet

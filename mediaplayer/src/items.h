@@ -5,8 +5,8 @@
 
 namespace falcet {
 
-// Opens one item; every caller passes an empty prefix and two zeros.
-void OPENITEM(const std::string& prefix, const std::string& item, int a, int b);
+// Opens one item (a medium plays from its start).
+void OPENITEM(const std::string& item);
 // Makes a list the item list and opens its first item (the item itself for one item).
 // leaveShow: a single item leaves the slide show first.
 void OpenList(const std::string& list, bool leaveShow);

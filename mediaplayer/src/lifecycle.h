@@ -17,6 +17,8 @@ void RequestRestart();
 // The item list a name stands for: an ".m3u" or ".upl" list is read, anything else is the
 // name itself.
 std::string ListOfName(const std::string& name);
+// The built show list beside the player (its base name with UI entry 89).
+std::string BuiltShowList();
 // The argument rule with a single ".upl" expanded.
 std::string StartList(const std::string& commandLine);
 

@@ -3,6 +3,7 @@
 #include "falcet/options.h"
 #include "procs.h"
 #include "skin/sk_menu.h"
+#include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
 
@@ -150,5 +151,15 @@ void SetTopMost(bool on) {
   if (p.frame)
     SetWindowPos(p.frame, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
+
+void PlayerBox(const std::string& text, HICON icon) {
+  SkBoxStyle style;
+  style.icon = icon;
+  style.textColour = SKGETSYSCOLOR(113);
+  style.secondColour = SKGETSYSCOLOR(112);
+  SKMSGBOX(App().frame, SKDEFAULTFONT(), Ui(1), text, "", style);
+}
+
+void WarningBox(const std::string& text) { PlayerBox(text, LoadIcon(nullptr, IDI_EXCLAMATION)); }
 
 }  // namespace falcet

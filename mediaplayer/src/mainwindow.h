@@ -28,4 +28,9 @@ void CheckSizeItem(int item);
 // The main window on top (or not) of all others, with menu item 101.
 void SetTopMost(bool on);
 
+// The player's message box (title UI entry 1, the skin's box colours) with an icon; the
+// warning is the same box with the exclamation icon.
+void PlayerBox(const std::string& text, HICON icon);
+void WarningBox(const std::string& text);
+
 }  // namespace falcet

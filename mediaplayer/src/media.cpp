@@ -28,17 +28,19 @@ void PauseAudioPlayer() {
 void FlashWhenBehind() {
   Player& p = App();
   if (GetForegroundWindow() == p.frame) return;
-  using FlashProc = BOOL(WINAPI*)(PFLASHWINFO);
-  HMODULE user = GetModuleHandleA("user32.dll");
-  auto flash = user ? reinterpret_cast<FlashProc>(reinterpret_cast<void*>(GetProcAddress(user, "FlashWindowEx")))
-                    : nullptr;
-  if (!flash) return;
   Sleep(50);
   FLASHWINFO f{sizeof f, p.frame, FLASHW_TRAY | FLASHW_TIMERNOFG, 3, 0};
-  flash(&f);
+  FlashWindowEx(&f);
 }
 
 }  // namespace
+
+void ResumeAudioPlayer() {
+  Player& p = App();
+  if (p.pausedAudioPlayer)
+    if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) SENDCOPYDATA(audio, 9, "");
+  p.pausedAudioPlayer = false;
+}
 
 int _leadevent(HMMCLIP clip, int event, void*) {
   Player& p = App();

@@ -31,8 +31,13 @@ bool MMSETVIDEO();
 // The imaging library's multimedia events: the state the snapshot and the tick read.
 int _leadevent(HMMCLIP clip, int event, void* userData);
 
+// The audio player goes on (code 9), and only when the player paused it.
+void ResumeAudioPlayer();
+
 // ---- Start, stop, seek ------------------------------------------------------------------------
-int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b);
+// Opens and plays a medium from its start, with the title and the player tick; the
+// result of the opening, or the failure after its warning.
+int SHOWMEDIAINFO(const std::string& file);
 void STOPANDCLOSE();
 void SEEKTO(int percent);
 // Play (51) and pause (52) of the media bar.
@@ -43,6 +48,8 @@ void PauseMedium();
 void CALLBACK PLAYERTICK(HWND window, UINT message, UINT_PTR id, DWORD time);
 void CALLBACK VOLUMETIMERPROC(HWND window, UINT message, UINT_PTR id, DWORD time);
 void StartPlayerTick();
+// The volume timer, when it does not run yet.
+void StartVolumeTimer();
 void KillPlayerTick();
 
 // ---- Attached sound ----------------------------------------------------------------------------------

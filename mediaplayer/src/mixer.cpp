@@ -22,8 +22,7 @@ void SETVOLUME(int percent) { SETMIXERVOLUME(percent); }
 
 void MUTEVOLUME() {
   Player& p = App();
-  ShowControl(kUnmuteButton, true);
-  ShowControl(kMuteButton, false);
+  SwapControls(kUnmuteButton, kMuteButton);
   p.mutedVolume = GETMIXERVOLUME();
   SETMIXERVOLUME(0);
   SetSliderPosition(kVolumeSlider, 0);
@@ -32,8 +31,7 @@ void MUTEVOLUME() {
 
 void UNMUTEVOLUME() {
   Player& p = App();
-  ShowControl(kMuteButton, true);
-  ShowControl(kUnmuteButton, false);
+  SwapControls(kMuteButton, kUnmuteButton);
   int volume = p.mutedVolume ? p.mutedVolume : 50;
   SetSliderPosition(kVolumeSlider, volume);
   SETMIXERVOLUME(volume);

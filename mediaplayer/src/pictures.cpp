@@ -132,7 +132,7 @@ void ShowPicture(const std::string& path) {
   Player& p = App();
   HideWebPanel();
   if (p.slideState == 2) LeaveSlideShow();
-  if (!p.volumeTimer) p.volumeTimer = SetTimer(nullptr, 0, 100, VOLUMETIMERPROC);
+  StartVolumeTimer();
   if (!p.recorderMode) SetStatusText("");
   KillPlayerTick();
   CLOSEMEDIA();
@@ -179,8 +179,7 @@ void StartSlideShow(int command) {
   p.zoomFlag = MenuChecked(411);
   if (p.zoomFlag) CreateZoomHolder();
   if (p.recordMode) StartRecorder();
-  ShowControl(kPlayButton, false);
-  ShowControl(kPauseButton, true);
+  SwapControls(kPauseButton, kPlayButton);
   switch (command) {
     case 403:
       p.slideVariant = 1;
@@ -214,8 +213,7 @@ void LeaveSlideShow() {
     DestroyZoomHolder();
   }
   if (p.slideState != 0 || p.barKind == kBarPicture) {
-    ShowControl(kPauseButton, false);
-    ShowControl(kPlayButton, true);
+    SwapControls(kPlayButton, kPauseButton);
   }
   p.slideState = 0;
   p.slideVariant = 0;

@@ -5,6 +5,7 @@
 
 #include "audio/bass.h"
 #include "bars.h"
+#include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -13,22 +14,12 @@
 #include "media.h"
 #include "pictures.h"
 #include "procs.h"
-#include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
 
 namespace falcet {
 
 namespace {
-
-void WarningBox(const std::string& text) {
-  Player& p = App();
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  SKMSGBOX(p.frame, SKDEFAULTFONT(), Ui(1), text, "", style);
-}
 
 int Failed(const std::string& file, int result) {
   WarningBox(MediumFailureText(Ui(12), file, result));
@@ -45,17 +36,21 @@ void StartPlayerTick() {
   p.tickRunning = SetTimer(p.frame, kTickTimer, period, PLAYERTICK) != 0;
 }
 
+void StartVolumeTimer() {
+  Player& p = App();
+  if (!p.volumeTimer) p.volumeTimer = SetTimer(nullptr, 0, 100, VOLUMETIMERPROC);
+}
+
 void KillPlayerTick() {
   Player& p = App();
   if (p.frame) KillTimer(p.frame, kTickTimer);
   p.tickRunning = false;
 }
 
-int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b) {
+int SHOWMEDIAINFO(const std::string& file) {
   Player& p = App();
   if (file.empty()) return Failed(file, -8);
-  if (p.volumeTimer) KillTimer(nullptr, p.volumeTimer);
-  p.volumeTimer = 0;
+  KillThreadTimer(p.volumeTimer);
   HideWebPanel();
   if (p.pictureArea) ShowWindow(p.pictureArea, SW_HIDE);
   KillPlayerTick();
@@ -65,7 +60,7 @@ int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b) {
   int opened = OPENMEDIA(p.view, file, 0);
   if (opened != 1 && opened != 2) return Failed(file, opened);
   LAYOUTCONTROLS();
-  int played = PLAYMEDIA(a, b);
+  int played = PLAYMEDIA(0, 0);
   if (played != 1) {
     CLOSEMEDIA();
     return Failed(file, played);
@@ -74,8 +69,7 @@ int SHOWMEDIAINFO(const std::string& file, int64_t a, int64_t b) {
   std::string name = fileio::NameOf(file);
   SetTitle(Ui(1) + " - " + name);
   SetStatusText("");
-  ShowControl(kPlayButton, false);
-  ShowControl(kPauseButton, true);
+  SwapControls(kPauseButton, kPlayButton);
   return opened;
 }
 
@@ -92,8 +86,7 @@ void STOPANDCLOSE() {
   if (p.view) ShowWindow(p.view, SW_HIDE);
   LeaveSlideShow();
   p.media.levelsOn = false;
-  ShowControl(kPauseButton, false);
-  ShowControl(kPlayButton, true);
+  SwapControls(kPlayButton, kPauseButton);
   p.itemList.clear();
   p.timeList.clear();
   p.itemCount = 0;
@@ -106,18 +99,17 @@ void SEEKTO(int percent) {
   if (percent > 100) percent = 100;
   if (p.barKind == kBarPicture && p.itemCount > 1) {
     p.currentIndex = IndexAtPercent(percent, p.itemCount);
-    OPENITEM("", ItemAt(p.itemList, p.currentIndex), 0, 0);
+    OPENITEM(ItemAt(p.itemList, p.currentIndex));
     if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
     return;
   }
   if (percent == GETMEDIASTATE()) return;
   int64_t target = PercentTarget(percent, p.media.start, p.media.end);
   bool wasActive = ISMEDIAACTIVE();
-  char text[1024] = {};
-  GetWindowTextA(p.frame, text, sizeof text);
-  std::string caption = fileio::ToLower(text);
+  char caption[1024] = {};
+  GetWindowTextA(p.frame, caption, sizeof caption);
   // A DVD's video object is not moved in.
-  if (caption.size() >= 4 && caption.compare(caption.size() - 4, 4, ".vob") == 0) return;
+  if (EndsWithNoCase(caption, ".vob")) return;
   RESUMEMEDIA();
   SEEKMEDIA(target);
   if (!wasActive) PAUSEMEDIA();
@@ -131,8 +123,7 @@ void PlayOrResume() {
     return;
   }
   if (p.media.holder == Holder::kNone) return;
-  ShowControl(kPlayButton, false);
-  ShowControl(kPauseButton, true);
+  SwapControls(kPauseButton, kPlayButton);
   RESUMEMEDIA();
   StartPlayerTick();
 }
@@ -144,8 +135,7 @@ void PauseMedium() {
     return;
   }
   if (p.media.holder == Holder::kNone) return;
-  ShowControl(kPauseButton, false);
-  ShowControl(kPlayButton, true);
+  SwapControls(kPlayButton, kPauseButton);
   KillPlayerTick();
   PAUSEMEDIA();
 }
@@ -171,7 +161,7 @@ void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {
       case EndAction::kRepeat: {
         p.currentIndex = index;
         std::string item = ItemAt(p.itemList, p.currentIndex);
-        OPENITEM("", item.empty() ? p.itemList : item, 0, 0);
+        OPENITEM(item.empty() ? p.itemList : item);
         break;
       }
       case EndAction::kClose:

@@ -30,11 +30,6 @@ using MvInitProc = int(WINAPI*)(HWND, const MvFormat*, const char*);
 using MvStartProc = int(WINAPI*)(DWORD);
 using MvPlainProc = int(WINAPI*)();
 
-template <typename T>
-T Export(const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(App().recorder, name)));
-}
-
 // The controls that stay still while a recording runs.
 void EnableCommandControls(bool on) {
   for (int id : {55, 56, 67, 68, 61, 62, 72, 51, 52, 74}) EnableControl(id, on);
@@ -51,8 +46,8 @@ void StartRecorder() {
     p.recorder = LoadLibraryA(plugin.c_str());
     if (!p.recorder) return;
   }
-  auto init = Export<MvInitProc>("MVINIT");
-  auto start = Export<MvStartProc>("MVSTART");
+  auto init = Export<MvInitProc>(p.recorder, "MVINIT");
+  auto start = Export<MvStartProc>(p.recorder, "MVSTART");
   if (!init || !start) return;
   std::string output = p.programFolder + fileio::StemOf(p.exePath) + ".avi";
   fileio::RemoveFile(output);
@@ -76,8 +71,8 @@ void StartRecorder() {
 void StopRecorder() {
   Player& p = App();
   if (p.recorderMode != 1) return;
-  if (auto stop = Export<MvPlainProc>("MVSTOP")) stop();
-  if (auto end = Export<MvPlainProc>("MVEND")) end();
+  if (auto stop = Export<MvPlainProc>(p.recorder, "MVSTOP")) stop();
+  if (auto end = Export<MvPlainProc>(p.recorder, "MVEND")) end();
   p.recorderMode = 2;
   EnableCommandControls(true);
   STOPMEDIA();

@@ -23,8 +23,7 @@ void ReadSettings() {
   p.settingsPath = folder + fileio::StemOf(p.exePath) + ".cfg";
   std::string text;
   if (fileio::ReadWholeFile(p.settingsPath, text) != fileio::kOk) text.clear();
-  p.settings = ParseSettings(text, p.programFolder, SKGETTEMPPATH(),
-                             [](const std::string& f) { return fileio::Exists(f) && !fileio::IsDirectory(f); });
+  p.settings = ParseSettings(text, p.programFolder, SKGETTEMPPATH(), IsExistingFile);
   if (HWND pane = AudioPane()) {
     RECT r;
     GetWindowRect(pane, &r);

@@ -35,15 +35,13 @@ void IdentifyProgram(HINSTANCE instance, const std::string& commandLine) {
   p.exePath = SKEXENAME();
   p.programFolder = fileio::WithTrailingSeparator(fileio::FolderOf(p.exePath));
   p.programFile = fileio::NameOf(p.exePath);
-  size_t dot = p.exePath.rfind('.');
-  p.programBase = dot == std::string::npos ? p.exePath : p.exePath.substr(0, dot);
+  p.programBase = fileio::WithoutExtension(p.exePath);
   p.uiFile = p.programBase + ".SYS";
   p.commandLine = fileio::Trim(commandLine);
   if (HasRecordKeyword(p.commandLine)) {
     p.recordMode = true;
     p.commandLine.clear();
   }
-  p.stepDirection = 2;
   p.icon = LoadIconA(instance, "PROGRAM");
 }
 
@@ -54,7 +52,7 @@ void TakeUiTextArgument() {
   if (!IsUiTextArgument(p.commandLine)) return;
   std::string source = ExpandPathMacros(p.commandLine, p.programFolder);
   std::string text;
-  if (fileio::Exists(source) && fileio::ReadWholeFile(source, text) == fileio::kOk && !text.empty())
+  if (fileio::ReadWholeFile(source, text) == fileio::kOk && !text.empty())
     fileio::WriteFileReplacing(p.uiFile, text);
   p.commandLine.clear();
 }
@@ -72,17 +70,14 @@ void SwitchToSingleVideo() {
   p.options = WithOption(WithOption(p.options, kOptFullScreen, "1"), kOptSizeItem, "304");
 }
 
-std::string BuiltShowList() { return App().programBase + Ui(89); }
-
 // With "dravel.dll" in the folder the player runs a built show. False: end with code 2.
 bool CheckBuiltShow() {
   Player& p = App();
   if (!fileio::Exists(p.programFolder + "dravel.dll")) return true;
   if (!fileio::Exists(BuiltShowList()) && !fileio::Exists(p.programFolder + "quelby.exe")) return false;
   if (EndsWithNoCase(p.commandLine, ".AVI")) SwitchToSingleVideo();
-  if (p.commandLine.empty() && fileio::Exists(p.programFolder + "AUTORUN.INF")) {
-    std::string text;
-    fileio::ReadWholeFile(p.programFolder + "AUTORUN.INF", text);
+  std::string text;
+  if (p.commandLine.empty() && fileio::ReadWholeFile(p.programFolder + "AUTORUN.INF", text) == fileio::kOk) {
     std::string name = AutorunStartItem(text, "falcet.exe");
     if (!name.empty() && fileio::Exists(name) && EndsWithNoCase(name, ".avi")) {
       SwitchToSingleVideo();
@@ -206,6 +201,8 @@ void CleanUp() {
 
 }  // namespace
 
+std::string BuiltShowList() { return App().programBase + Ui(89); }
+
 std::string ListOfName(const std::string& name) {
   Player& p = App();
   if (EndsWithNoCase(name, ".m3u")) return ReadM3u(name, p.programFolder);
@@ -238,11 +235,11 @@ void OpenStartItems() {
       opened = list;
     } else {
       opened = WebAddressOf(line);
-      OPENITEM("", opened, 0, 0);
+      OPENITEM(opened);
     }
   } else if (!p.showItem.empty()) {
     opened = p.showItem;
-    OPENITEM("", opened, 0, 0);
+    OPENITEM(opened);
   } else if (fileio::Exists(BuiltShowList())) {
     if (!fileio::Exists(p.programFolder + "dravel.dll")) {
       PostQuitMessage(2);
@@ -252,11 +249,11 @@ void OpenStartItems() {
       BUILDPICTUREBAR();
     } else {
       opened = !p.autorunItem.empty() ? p.autorunItem : BuiltShowList();
-      OPENITEM("", opened, 0, 0);
+      OPENITEM(opened);
     }
   } else if (fileio::Exists(p.programBase + ".HTM")) {
     opened = p.programBase + ".HTM";
-    OPENITEM("", opened, 0, 0);
+    OPENITEM(opened);
   } else {
     BUILDPICTUREBAR();
   }
@@ -303,7 +300,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
     UpdateWindow(p.frame);
     SetDownloadFolder();
     p.commandLine = StartList(p.commandLine);
-    p.volumeTimer = SetTimer(nullptr, 0, 100, VOLUMETIMERPROC);
+    StartVolumeTimer();
     // The picture bar is there from the start, so that a show list's "press play" finds it.
     BUILDPICTUREBAR();
     OpenStartItems();

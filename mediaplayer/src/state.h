@@ -189,10 +189,20 @@ struct Player {
   int effectNumber = 0;
 };
 
+// A function a loaded library exports, as its type (null when it has none).
+template <typename T>
+T Export(HMODULE module, const char* name) {
+  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 Player& App();
 // UI entry n ("" when the file has none).
 const std::string& Ui(int n);
 // Option field n of UI entry 49 as a number.
 int Option(int field);
+// Whether a file (not a folder) is there.
+bool IsExistingFile(const std::string& path);
+// Field n (from 1) of the comma-separated UI entry, trimmed ("" when it has fewer fields).
+std::string UiField(int entry, int field);
 
 }  // namespace falcet

@@ -77,7 +77,7 @@ bool OnClick(HWND window, UINT message) {
   if (!IsPictureWindow(window) && window != p.zoom) {
     // Option field 15 gives the other windows the picture window's context menu.
     if (message == WM_RBUTTONDOWN && Option(kOptPopupOthers) != 0 && (window == p.frame || window == p.clip)) {
-      ShowContextMenu(window, 3);
+      ShowContextMenu(3);
       return true;
     }
     return false;
@@ -92,7 +92,7 @@ bool OnClick(HWND window, UINT message) {
     else NextItem();
     return true;
   }
-  if (message == WM_RBUTTONDOWN && (Option(kOptPopupMenu) != 0 || p.slideState == 2)) ShowContextMenu(window, 3);
+  if (message == WM_RBUTTONDOWN && (Option(kOptPopupMenu) != 0 || p.slideState == 2)) ShowContextMenu(3);
   return true;
 }
 

@@ -10,12 +10,9 @@
 #include "falcet_fixture.h"
 #include "falcet_test.h"
 #include "fileio/file.h"
-#include "imaging/copydata.h"
 #include "sound_files.h"
 
 namespace {
-
-std::string Title(const std::string& name) { return "Media player - " + name; }
 
 std::vector<int> Codes(const std::vector<LoggedMessage>& log) {
   std::vector<int> codes;
@@ -54,7 +51,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, 5000);
   // Code 8 for each medium opened, code 9 once at the close.
   EXPECT_EQ(Codes(log), (std::vector<int>{8, 8, 9}));
-  if (HWND w = FindWindowA("JORVELPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
+  CloseStandin("JORVELPLAYER");
   audio.Wait(10000);
 }
 
@@ -103,8 +100,7 @@ TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
   EXPECT_EQ(log[2].text, "");
   EXPECT_EQ(log[3].code, 3);
   EXPECT_EQ(log[3].text, "C:\\showcd\\*.*");
-  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QBURNER", 10000);
+  CloseStandin("QBURNER");
 }
 
 TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
@@ -137,7 +133,7 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].code, 21);
   EXPECT_EQ(log[0].text, "0,0,0");
-  SENDCOPYDATA(report, 10, "");
+  CloseStandin("FALCETREPORT");
   reporter.Wait(10000);
 }
 

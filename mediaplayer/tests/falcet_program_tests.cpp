@@ -7,13 +7,6 @@
 #include "falcet_test.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "imaging/copydata.h"
-
-namespace {
-
-std::string Title(const std::string& name) { return "Media player - " + name; }
-
-}  // namespace
 
 TEST_F(Falcet, SecondStartHandsItsListOverAndEndsWithZero) {
   FalcetFolder folder;

@@ -6,13 +6,15 @@
 
 #include "driver.h"
 #include "falcet_fixture.h"
-#include "imaging/copydata.h"
 
 constexpr DWORD kStartMs = 30000;
 constexpr const char* kFrameClass = "QPLAYER";
 constexpr int kWebText = 1005;  // the web panel's address
 constexpr int kPlayButton = 51;
 constexpr int kPositionSlider = 77;
+
+// The main window's title while an item is open.
+inline std::string Title(const std::string& name) { return "Media player - " + name; }
 
 class Falcet : public ::testing::Test {
  protected:
@@ -21,8 +23,7 @@ class Falcet : public ::testing::Test {
     TempDir dir;
     ChildProcess warm;
     StartStandin(warm, "FALCETWARMUP", dir.File("log.txt"));
-    if (HWND w = FindWindowA("FALCETWARMUP", nullptr)) SENDCOPYDATA(w, 10, "");
-    WaitForNoWindow("FALCETWARMUP", 10000);
+    CloseStandin("FALCETWARMUP");
   }
 
   // Starts the player and waits for its window with its control bar.

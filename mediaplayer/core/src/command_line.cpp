@@ -77,20 +77,17 @@ bool IsUiTextArgument(const std::string& commandLine) {
   return EndsWithNoCase(commandLine, ".SYS") && commandLine.find(' ') == std::string::npos;
 }
 
-std::string ExpandPathMacros(const std::string& text, const std::string& programFolder) {
-  static const std::string kMacro = "@path@";
+std::string ReplaceMacro(const std::string& text, const std::string& macro, const std::string& value) {
   std::string out;
+  std::string lower = fileio::ToLower(text);
   size_t at = 0;
-  for (;;) {
-    size_t hit = at;
-    while (hit + kMacro.size() <= text.size() &&
-           !fileio::EqualsNoCase(std::string_view(text).substr(hit, kMacro.size()), kMacro))
-      ++hit;
-    if (hit + kMacro.size() > text.size()) break;
-    out += text.substr(at, hit - at) + programFolder;
-    at = hit + kMacro.size();
-  }
+  for (size_t hit; (hit = lower.find(macro, at)) != std::string::npos; at = hit + macro.size())
+    out += text.substr(at, hit - at) + value;
   return out + text.substr(at);
+}
+
+std::string ExpandPathMacros(const std::string& text, const std::string& programFolder) {
+  return ReplaceMacro(text, "@path@", programFolder);
 }
 
 bool IsWebAddress(const std::string& item) {

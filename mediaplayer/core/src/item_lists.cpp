@@ -67,9 +67,7 @@ std::string M3uItems(const std::string& text, const std::string& listPath) {
   const std::string folder = fileio::FolderOf(listPath);
   std::string list;
   for (const auto& raw : SplitLines(text)) {
-    std::string line = raw;
-    line.erase(0, line.find_first_not_of(" \t"));
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    std::string line = fileio::Trim(raw);
     if (line.empty() || line[0] == '#') continue;
     if (line.size() > 1 && line[1] != ':' && line.find("://") == std::string::npos) {
       if (line.find('\\') != std::string::npos) line = drive + (line[0] == '\\' ? "" : "\\") + line;

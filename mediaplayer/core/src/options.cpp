@@ -38,16 +38,6 @@ std::string CommasToDots(std::string text) {
   return text;
 }
 
-// Replaces every occurrence of a macro (any case).
-std::string ReplaceNoCase(const std::string& text, const std::string& macro, const std::string& value) {
-  std::string out;
-  std::string lower = fileio::ToLower(text);
-  size_t at = 0;
-  for (size_t hit; (hit = lower.find(macro, at)) != std::string::npos; at = hit + macro.size())
-    out += text.substr(at, hit - at) + value;
-  return out + text.substr(at);
-}
-
 }  // namespace
 
 CodecInstall CodecInstallOf(const std::string& field12, const std::string& programFolder,
@@ -72,11 +62,11 @@ std::string SettingsFolder(const std::string& field13, const std::string& progra
                            const std::string& tempFolder) {
   std::string f = fileio::Trim(field13);
   if (f.empty()) return fileio::WithTrailingSeparator(tempFolder);
-  f = ReplaceNoCase(f, "@path@", programFolder);
-  f = ReplaceNoCase(f, "@win@", windowsFolder);
-  f = ReplaceNoCase(f, "@sys@", systemFolder);
-  f = ReplaceNoCase(f, "@temp@", tempFolder);
-  f = ReplaceNoCase(f, "@tmp@", tempFolder);
+  f = ReplaceMacro(f, "@path@", programFolder);
+  f = ReplaceMacro(f, "@win@", windowsFolder);
+  f = ReplaceMacro(f, "@sys@", systemFolder);
+  f = ReplaceMacro(f, "@temp@", tempFolder);
+  f = ReplaceMacro(f, "@tmp@", tempFolder);
   return fileio::WithTrailingSeparator(f);
 }
 

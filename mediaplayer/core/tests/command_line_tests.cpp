@@ -35,6 +35,8 @@ TEST(CommandLine, KeywordsAndUiTextArgument) {
   EXPECT_FALSE(IsUiTextArgument("C:\\my texts\\other.SYS"));
   EXPECT_FALSE(IsUiTextArgument("C:\\a.sysx"));
   EXPECT_EQ(ExpandPathMacros("@PATH@x.sys|@path@y", "C:\\S\\"), "C:\\S\\x.sys|C:\\S\\y");
+  // Every hit, in any case, with the text around it kept; a macro cut short stays.
+  EXPECT_EQ(ReplaceMacro("a@WIN@b@win@@wi", "@win@", "X"), "aXbX@wi");
 }
 
 TEST(CommandLine, MissingNamesOpenAsWebAddressesKeepingTheirScheme) {
