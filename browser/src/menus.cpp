@@ -1,18 +1,10 @@
 #include "menus.h"
 
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
 namespace {
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  size_t pos = 0;
-  while ((pos = text.find(from, pos)) != std::string::npos) {
-    text.replace(pos, from.size(), to);
-    pos += to.size();
-  }
-  return text;
-}
 
 std::string CommaField(const std::string& text, size_t index) {
   std::vector<std::string> fields;
@@ -40,9 +32,10 @@ constexpr PruneRange kPruned[] = {{5, 3}, {2, 11}, {10, 1}, {11, 9}};
 }  // namespace
 
 void ReplaceProgramTitle(MenuTable& table, const std::string& title) {
+  const fileio::PathMacros macros{.programTitle = title};
   for (auto& menu : table.menus) {
-    menu.caption = Replaced(menu.caption, "@prog@", title);
-    for (auto& item : menu.items) item.caption = Replaced(item.caption, "@prog@", title);
+    menu.caption = fileio::ExpandPathMacros(menu.caption, macros);
+    for (auto& item : menu.items) item.caption = fileio::ExpandPathMacros(item.caption, macros);
   }
 }
 

@@ -14,7 +14,7 @@ inline constexpr int kDiscBurnerCommand = 212;
 // The skin menu.
 inline constexpr int kSkinMenu = 3;
 
-// Replaces "@prog@" by the title in every menu caption and item caption.
+// Replaces "@prog@" (any case) by the title in every menu caption and item caption.
 void ReplaceProgramTitle(MenuTable& table, const std::string& title);
 
 // Field 1 of an action text split at "," (trimmed): the program file of a program command.

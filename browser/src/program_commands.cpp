@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "boxes.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "filelist.h"
 #include "imaging/copydata.h"
@@ -20,14 +21,6 @@ namespace {
 
 constexpr int kWaitForCommandProgram = 1004;  // started with " WAITFORCOMMAND"
 constexpr int kCommaListProgram = 1005;       // takes its files joined by ","
-
-std::string ExpandProgramFolder(std::string text) {
-  const std::string macro = "@path@";
-  std::string lower = SKLCASE(text);
-  size_t at = lower.find(macro);
-  if (at != std::string::npos) text.replace(at, macro.size(), Browser().programFolder);
-  return text;
-}
 
 // The selected files of the file list whose type is a picture type (the filter of the fifth
 // file type), joined by separator.
@@ -65,7 +58,7 @@ std::string WithoutAmpersands(const std::string& caption) {
 
 int SHELLOPEN(const std::string& document) {
   BrowserState& b = Browser();
-  std::string file = ExpandProgramFolder(fileio::Trim(document));
+  std::string file = fileio::ExpandPathMacros(fileio::Trim(document), {.programFolder = b.programFolder});
   if (file.empty()) return ERROR_FILE_NOT_FOUND;
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;

@@ -7,6 +7,7 @@
 #include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "handlers.h"
 #include "imaging/copydata.h"
@@ -231,7 +232,7 @@ void SaveSnapshot() {
 
 void ShowHelp() {
   std::string viewer = SKFINDF("VANDREL.EXE");
-  std::string document = ExpandPathMacros(UiField(90, 3), App().programFolder);
+  std::string document = fileio::ExpandPathMacros(UiField(90, 3), {.programFolder = App().programFolder});
   if (viewer.empty() || document.empty()) return;
   if (HWND help = FindOrStartPartner(viewer, kHelpClass, 1)) {
     BringPartnerToFront(help);
@@ -323,7 +324,8 @@ void OnCommand(int id, LPARAM lParam) {
     case kIndexPage1:
     case kIndexPage2:
     case kIndexPage3: {
-      std::string page = ExpandPathMacros(UiField(51 + id - kIndexPage1, 3), p.programFolder);
+      std::string page =
+          fileio::ExpandPathMacros(UiField(51 + id - kIndexPage1, 3), {.programFolder = p.programFolder});
       if (!page.empty()) OPENITEM(page);
       break;
     }

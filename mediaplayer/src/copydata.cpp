@@ -3,6 +3,7 @@
 #include "bars.h"
 #include "falcet/command_line.h"
 #include "falcet/item_lists.h"
+#include "fileio/fields.h"
 #include "handlers.h"
 #include "imaging/copydata.h"
 #include "items.h"
@@ -12,7 +13,6 @@
 #include "pictures.h"
 #include "procs.h"
 #include "skin/skin.h"
-#include "slideshow/show_format.h"
 #include "state.h"
 
 namespace falcet {
@@ -72,7 +72,7 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
     case 19:
       p.slideShowFlag = true;
       p.startedBySuite = false;
-      p.defaultPictureTime = slideshow::TextNumber(text);
+      p.defaultPictureTime = fileio::LeadingNumber(text);
       break;
     case 20:
       SetUpRecording(text);

@@ -9,6 +9,7 @@
 #include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/gdiplus_helpers.h"
@@ -50,7 +51,7 @@ void IdentifyProgram(HINSTANCE instance, const std::string& commandLine) {
 void TakeUiTextArgument() {
   Player& p = App();
   if (!IsUiTextArgument(p.commandLine)) return;
-  std::string source = ExpandPathMacros(p.commandLine, p.programFolder);
+  std::string source = fileio::ExpandPathMacros(p.commandLine, {.programFolder = p.programFolder});
   std::string text;
   if (fileio::ReadWholeFile(source, text) == fileio::kOk && !text.empty())
     fileio::WriteFileReplacing(p.uiFile, text);

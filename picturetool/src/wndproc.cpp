@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -64,8 +65,7 @@ void OnReceivedList() {
 void OnInitDialog(const std::string& commandLine) {
   ToolState& t = Tool();
   SKGETDEFAULTPRINTER(t.printerName, t.printerDriver, t.printerPort);
-  std::string line = fileio::Trim(commandLine);
-  if (line.size() >= 2 && line.front() == '"' && line.back() == '"') line = line.substr(1, line.size() - 2);
+  std::string line = fileio::UnquoteField(commandLine);
   if (line.empty()) return;
   std::string path = SKFINDF(line);
   if (path.size() > 260) path.resize(260);

@@ -8,6 +8,8 @@
 #include "boxes.h"
 #include "controls/buildbox.h"
 #include "fileio/file.h"
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/gdiplus_helpers.h"
@@ -48,7 +50,7 @@ struct OutputSize {
 };
 
 OutputSize ParseOutputSize(const std::string& text) {
-  OutputSize size{slideshow::TextNumber(FieldOf(text, ",", 1)), slideshow::TextNumber(FieldOf(text, ",", 2))};
+  OutputSize size{fileio::LeadingNumber(FieldOf(text, ",", 1)), fileio::LeadingNumber(FieldOf(text, ",", 2))};
   if (size.width < 1 || size.height < 1) size = OutputSize{};
   return size;
 }
@@ -112,7 +114,8 @@ std::string TargetFolder() {
   State& s = App();
   std::string entry = Ui(79);
   if (fileio::Trim(entry).empty()) return {};
-  return slideshow::ExpandPathMacro(SKUCASE(fileio::WithTrailingSeparator(fileio::Trim(entry))), s.programFolder);
+  return fileio::ExpandPathMacros(SKUCASE(fileio::WithTrailingSeparator(fileio::Trim(entry))),
+                                  slideshow::ShowPathMacros(s.programFolder));
 }
 
 void SetProgress(int percent) {
@@ -153,7 +156,8 @@ slideshow::BuildInput GatherInput(const std::string& target, bool video) {
   }
   in.skinFolder = SKSKINFOLDER();
   in.skinFiles = FilesOf(in.skinFolder);
-  std::string extra = fileio::Trim(slideshow::ExpandPathMacro(Ui(82), s.programFolder));
+  std::string extra =
+      fileio::Trim(fileio::ExpandPathMacros(Ui(82), slideshow::ShowPathMacros(s.programFolder)));
   if (!extra.empty() && fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) {
     in.extraFolder = fileio::WithTrailingSeparator(extra);
     in.extraFiles = FilesOf(in.extraFolder);
@@ -320,7 +324,7 @@ void RecordVideo(HWND player, const std::string& target, const std::string& play
               third = FieldOf(s.recordedCounts, ",", 3);
   text = ReplaceAll(ReplaceAll(ReplaceAll(text, "@", fileio::Trim(first)), "#", fileio::Trim(second)), "$",
                     fileio::Trim(third));
-  if (slideshow::TextNumber(second) == 0 && slideshow::TextNumber(third) == 0) PROGRAMBOX(text);
+  if (fileio::LeadingNumber(second) == 0 && fileio::LeadingNumber(third) == 0) PROGRAMBOX(text);
   else if (MESSAGEBOX(text, Ui(71)) == 2) return;
   VideoFollowUp(target, playerProgram);
 }

@@ -2,6 +2,7 @@
 #include "boxes.h"
 #include "build.h"
 #include "controls/buildbox.h"
+#include "fileio/fields.h"
 #include "layout.h"
 #include "mainwindow.h"
 #include "partners.h"
@@ -11,7 +12,6 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/show_format.h"
 #include "sound.h"
 #include "state.h"
 #include "thumbs.h"
@@ -37,7 +37,7 @@ std::vector<OptionGroup> OptionGroups() {
           {1101, 1199, &s.framesPerSecond}};
 }
 
-int ActionNumber(int command) { return slideshow::TextNumber(SKMACTE(command, App().menus)); }
+int ActionNumber(int command) { return fileio::LeadingNumber(SKMACTE(command, App().menus)); }
 
 void CheckItem(int command, bool on) {
   if (HMENU popup = SKPOPUPHANDLE(command / 100))

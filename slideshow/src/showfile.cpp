@@ -2,6 +2,8 @@
 
 #include "boxes.h"
 #include "fileio/file.h"
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "partners.h"
 #include "skin/sk_controls.h"
@@ -128,7 +130,7 @@ void OpenShow() {
     s.musicList = file.musicList;
     CountedSounds(s.musicList, s.music);
   }
-  s.textFileNumber = slideshow::TextNumber(FieldOf(Ui(20), "|", 2));
+  s.textFileNumber = fileio::LeadingNumber(FieldOf(Ui(20), "|", 2));
   AddSlides(file.slides);
   ShowMusicLabel();
   ShowTotal();
@@ -138,7 +140,8 @@ namespace {
 
 std::string MusicFolder() {
   State& s = App();
-  std::string folder = fileio::WithoutTrailingSeparator(slideshow::ExpandPathMacro(SKUCASE(Ui(9)), s.programFolder));
+  std::string folder = fileio::WithoutTrailingSeparator(
+      fileio::ExpandPathMacros(SKUCASE(Ui(9)), slideshow::ShowPathMacros(s.programFolder)));
   if (folder.empty() || SKMAKEDIR(folder) != 0) folder = fileio::WithoutTrailingSeparator(s.programFolder);
   return fileio::WithTrailingSeparator(folder);
 }
@@ -148,7 +151,7 @@ std::string MusicFolder() {
 void ChooseMusic() {
   State& s = App();
   std::string folder = MusicFolder();
-  std::string extension = slideshow::UnquotePath(Ui(7));
+  std::string extension = fileio::UnquoteField(Ui(7));
   if (!extension.empty() && extension.front() != '.') extension.insert(extension.begin(), '.');
   bool any = false;
   for (const auto& e : fileio::ListDirectory(folder + "*" + extension)) any = any || !e.directory;

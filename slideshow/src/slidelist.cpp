@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "fileio/file.h"
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "imaging/side_files.h"
 #include "layout.h"
@@ -31,7 +32,7 @@ int DisplayTime(const std::string& path) {
   std::string tim = SideFilePath(path, slideshow::kTimeSideFile, SideFileNoDot::kNone);
   std::string text;
   if (tim.empty() || fileio::ReadWholeFile(tim, text) != fileio::kOk) return 0;
-  return slideshow::TextNumber(slideshow::TimeFromTimText(text));
+  return fileio::LeadingNumber(slideshow::TimeFromTimText(text));
 }
 
 bool HasSide(const std::string& path, const char* kind) {

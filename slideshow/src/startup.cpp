@@ -4,6 +4,8 @@
 
 #include "build.h"
 #include "fileio/file.h"
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/partner.h"
@@ -46,7 +48,7 @@ void ReportMissingUiFile() {
 
 // The skin: a ".sks" file given as the only argument, else the skin list beside the program.
 std::string SkinFileOf(const std::string& commandLine) {
-  std::string argument = slideshow::UnquotePath(commandLine);
+  std::string argument = fileio::UnquoteField(commandLine);
   if (!argument.empty() && fileio::EqualsNoCase(fileio::ExtensionOf(argument), "sks") && fileio::Exists(argument))
     return argument;
   return App().programFolder + "tolvern.skl";
@@ -67,7 +69,8 @@ void CountFixedPart() {
       if (!e.directory) s.fixed += Tally{e.size, 1};
   };
   addFolder(SKSKINFOLDER());
-  std::string extra = fileio::Trim(slideshow::ExpandPathMacro(Ui(82), s.programFolder));
+  std::string extra =
+      fileio::Trim(fileio::ExpandPathMacros(Ui(82), slideshow::ShowPathMacros(s.programFolder)));
   if (!extra.empty() && fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) addFolder(extra);
 }
 

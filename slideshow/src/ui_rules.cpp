@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 #include "slideshow/show_format.h"
 #include "slideshow/side_data.h"
 
 namespace dunmere {
-
-using slideshow::TextNumber;
 
 std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
   if (what.empty()) return text;
@@ -70,8 +69,8 @@ Placement PlacementOf(const std::string& entry, int k) {
   if (index >= triples) index = triples - 1;
   f.resize(triples * 3);
   p.hidden = fileio::EqualsNoCase(fileio::Trim(f[index * 3]), "H");
-  p.x = TextNumber(f[index * 3 + 1]);
-  p.y = TextNumber(f[index * 3 + 2]);
+  p.x = fileio::LeadingNumber(f[index * 3 + 1]);
+  p.y = fileio::LeadingNumber(f[index * 3 + 2]);
   return p;
 }
 
@@ -100,8 +99,8 @@ EffectEntry ParseEffectEntry(const std::string& line) {
   SKSPLITS(line, ",", f);
   EffectEntry e;
   e.name = f[0];
-  if (f.size() > 1) e.step = TextNumber(f[1]);
-  if (f.size() > 2) e.time = TextNumber(f[2]);
+  if (f.size() > 1) e.step = fileio::LeadingNumber(f[1]);
+  if (f.size() > 2) e.time = fileio::LeadingNumber(f[2]);
   return e;
 }
 

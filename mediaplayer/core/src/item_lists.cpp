@@ -2,6 +2,7 @@
 
 #include "falcet/command_line.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 #include "slideshow/show_format.h"
@@ -51,7 +52,7 @@ std::string UplItems(const std::string& text, const std::string& programFolder) 
   for (const auto& raw : SplitLines(text)) {
     std::string line = fileio::Trim(raw);
     if (line.empty()) continue;
-    Append(list, ExpandPathMacros(line, programFolder));
+    Append(list, fileio::ExpandPathMacros(line, {.programFolder = programFolder}));
   }
   return list;
 }
@@ -147,7 +148,7 @@ std::vector<std::string> AttachedSoundEntries(const std::string& listText, const
                                               const std::function<bool(const std::string&)>& exists) {
   std::vector<std::string> out;
   for (const auto& raw : SplitLines(listText)) {
-    std::string line = ExpandPathMacros(fileio::Trim(raw), baseFolder);
+    std::string line = fileio::ExpandPathMacros(fileio::Trim(raw), {.programFolder = baseFolder});
     if (!line.empty() && exists(line)) out.push_back(line);
   }
   return out;

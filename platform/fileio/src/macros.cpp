@@ -14,9 +14,12 @@ struct Macro {
 }  // namespace
 
 std::string ExpandPathMacros(std::string_view text, const PathMacros& macros) {
-  const Macro table[] = {{"@path@", macros.programFolder}, {"@user@", macros.userFolder},
-                         {"@win@", macros.windowsFolder},  {"@sys@", macros.systemFolder},
-                         {"@temp@", macros.tempFolder},    {"@tmp@", macros.tempFolder},
+  const Macro table[] = {{kProgramFolderMacro, macros.programFolder},
+                         {"@user@", macros.userFolder},
+                         {"@win@", macros.windowsFolder},
+                         {"@sys@", macros.systemFolder},
+                         {"@temp@", macros.tempFolder},
+                         {"@tmp@", macros.tempFolder},
                          {"@prog@", macros.programTitle}};
   std::string out;
   out.reserve(text.size());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "slideshow/show_format.h"
 #include "slideshow/side_data.h"
 
@@ -119,18 +121,18 @@ TEST(Autorun, ThreeLinesAndQuotedNamesWithBlanks) {
             "[autorun]\r\nOPEN=falcet.exe falcet.ssf\r\nICON=falcet.exe,0\r\n");
   EXPECT_EQ(FormatAutorun("falcet.exe", "My trip.avi"),
             "[autorun]\r\nOPEN=falcet.exe \"My trip.avi\"\r\nICON=falcet.exe,0\r\n");
-  EXPECT_EQ(UnquotePath(" \"My trip.avi\" "), "My trip.avi");
-  EXPECT_EQ(UnquotePath("trip.avi"), "trip.avi");
+  EXPECT_EQ(fileio::UnquoteField(" \"My trip.avi\" "), "My trip.avi");
+  EXPECT_EQ(fileio::UnquoteField("trip.avi"), "trip.avi");
 }
 
 TEST(TextHelpers, MacrosNumbersQuotes) {
-  EXPECT_EQ(ExpandPathMacro("@path@MUSIC", "C:\\S\\"), "C:\\S\\MUSIC");
-  EXPECT_EQ(ExpandPathMacro("@Path@x", "C:\\S\\"), "C:\\S\\x");
-  EXPECT_EQ(ExpandPathMacro("D:\\@path@", "C:\\S\\"), "D:\\@path@");
-  EXPECT_EQ(TextNumber(" 42x"), 42);
-  EXPECT_EQ(TextNumber("-1"), -1);
-  EXPECT_EQ(TextNumber("abc"), 0);
-  EXPECT_EQ(TextNumber("99999999999"), 2147483647);
+  EXPECT_EQ(fileio::ExpandPathMacros("@path@MUSIC", ShowPathMacros("C:\\S\\")), "C:\\S\\MUSIC");
+  EXPECT_EQ(fileio::ExpandPathMacros("@Path@x", ShowPathMacros("C:\\S\\")), "C:\\S\\x");
+  EXPECT_EQ(fileio::ExpandPathMacros("D:\\@path@", ShowPathMacros("C:\\S\\")), "D:\\@path@");
+  EXPECT_EQ(fileio::LeadingNumber(" 42x"), 42);
+  EXPECT_EQ(fileio::LeadingNumber("-1"), -1);
+  EXPECT_EQ(fileio::LeadingNumber("abc"), 0);
+  EXPECT_EQ(fileio::LeadingNumber("99999999999"), 2147483647);
   EXPECT_EQ(QuoteIfBlank("C:\\a b\\c"), "\"C:\\a b\\c\"");
   EXPECT_EQ(QuoteIfBlank("C:\\ab\\c"), "C:\\ab\\c");
   EXPECT_EQ(QuoteIfBlank("\"C:\\a b\""), "\"C:\\a b\"");

@@ -7,6 +7,9 @@
 
 namespace fileio {
 
+// The program folder's macro, for the writers of files that hold it.
+inline constexpr const char* kProgramFolderMacro = "@path@";
+
 // What each macro stands for. A macro without a value stays in the text as it stands, so a
 // reader names only the macros its texts may hold ("@rel@" and "@cdrom@" have no value here:
 // no program expands them).
