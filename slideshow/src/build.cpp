@@ -115,7 +115,7 @@ std::string TargetFolder() {
   std::string entry = Ui(79);
   if (fileio::Trim(entry).empty()) return {};
   return fileio::ExpandPathMacros(SKUCASE(fileio::WithTrailingSeparator(fileio::Trim(entry))),
-                                  slideshow::ShowPathMacros(s.programFolder));
+                                  ShowPathMacros(s.programFolder));
 }
 
 void SetProgress(int percent) {
@@ -157,7 +157,7 @@ slideshow::BuildInput GatherInput(const std::string& target, bool video) {
   in.skinFolder = SKSKINFOLDER();
   in.skinFiles = FilesOf(in.skinFolder);
   std::string extra =
-      fileio::Trim(fileio::ExpandPathMacros(Ui(82), slideshow::ShowPathMacros(s.programFolder)));
+      fileio::Trim(fileio::ExpandPathMacros(Ui(82), ShowPathMacros(s.programFolder)));
   if (!extra.empty() && fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) {
     in.extraFolder = fileio::WithTrailingSeparator(extra);
     in.extraFiles = FilesOf(in.extraFolder);
@@ -370,11 +370,11 @@ void BuildShow() {
   std::string extension = ProjectExtension();
   std::string name;
   if (PICKFILEBOX(s.frame, Ui(69), Ui(71), name, s.showFolder, extension,
-                  slideshow::ShowNameOf(s.showName, Ui(24), extension), 1) != 1) {
+                  ShowNameOf(s.showName, Ui(24), extension), 1) != 1) {
     s.showName.clear();
     return;
   }
-  s.showName = slideshow::ShowNameOf(name, Ui(24), extension);
+  s.showName = ShowNameOf(name, Ui(24), extension);
   WRITESHOW();
 
   std::string target = TargetFolder();
@@ -402,7 +402,7 @@ void BuildShow() {
   // The player of a video build is the copy in the show folder.
   std::string command;
   if (video) command = PartnerCommand(target + player.program) + " SSL2AVI";
-  else command = PartnerCommand(player.program) + " " + slideshow::QuoteIfBlank(target + plan.showListName);
+  else command = PartnerCommand(player.program) + " " + QuoteIfBlank(target + plan.showListName);
   SKSHELL(command, SW_SHOW, 0);
   HWND window = WaitForPartner(player.windowClass, kPlayerStartMs);
   SKCURSORSTD();

@@ -8,7 +8,7 @@
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "skin/skin.h"
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 #include "state.h"
 #include "ui_rules.h"
 
@@ -29,16 +29,16 @@ std::string ShowFileName() {
 
 std::string PartnerCommand(const std::string& programField) {
   std::string program, arguments;
-  slideshow::SplitProgramField(programField, program, arguments);
+  SplitProgramField(programField, program, arguments);
   if (program.empty()) return program;
   // A program given without a folder lies beside this one.
   if (program.find_first_of("\\/:") == std::string::npos) program = App().programFolder + program;
-  return slideshow::QuoteIfBlank(program) + (arguments.empty() ? "" : " " + arguments);
+  return QuoteIfBlank(program) + (arguments.empty() ? "" : " " + arguments);
 }
 
 std::string ProgramFileOf(const std::string& programField) {
   std::string program, arguments;
-  slideshow::SplitProgramField(programField, program, arguments);
+  SplitProgramField(programField, program, arguments);
   return program;
 }
 
@@ -110,7 +110,7 @@ bool SwitchToBrowser(int code) {
   if (window) {
     BringPartnerToFront(window);
   } else {
-    SKSHELL(slideshow::QuoteIfBlank(program) + " " + slideshow::QuoteIfBlank(App().skinFile), SW_SHOW, 0);
+    SKSHELL(QuoteIfBlank(program) + " " + QuoteIfBlank(App().skinFile), SW_SHOW, 0);
     DWORD start = GetTickCount();
     while (!window && GetTickCount() - start < kPartnerStartMs) {
       Sleep(0);
@@ -139,7 +139,7 @@ void ShowHelp() {
     SENDCOPYDATA(window, 3, document);
     return;
   }
-  SKSHELL(slideshow::QuoteIfBlank(program) + " " + slideshow::QuoteIfBlank(document + "," + s.skinFile), SW_SHOW, 0);
+  SKSHELL(QuoteIfBlank(program) + " " + QuoteIfBlank(document + "," + s.skinFile), SW_SHOW, 0);
 }
 
 }  // namespace dunmere

@@ -10,7 +10,7 @@
 #include "fileio/paths.h"
 #include "settings_record.h"
 #include "skin/skin.h"
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 #include "state.h"
 #include "ui_rules.h"
 
@@ -68,7 +68,7 @@ void SETTINGSFILE(int mode) {
   s.windowHeight = r.height;
   s.showFolderSetting = r.showFolder;
   std::string folder =
-      fileio::Trim(fileio::ExpandPathMacros(r.showFolder, slideshow::ShowPathMacros(s.programFolder)));
+      fileio::Trim(fileio::ExpandPathMacros(r.showFolder, ShowPathMacros(s.programFolder)));
   if (folder.empty()) folder = s.programFolder;
   s.showFolder = fileio::WithTrailingSeparator(folder);
   s.textSetting = r.textSetting;

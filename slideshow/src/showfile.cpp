@@ -17,19 +17,19 @@ namespace dunmere {
 
 std::string ProjectExtension() {
   std::string first, second;
-  slideshow::SplitExtensions(Ui(25), first, second);
+  SplitExtensions(Ui(25), first, second);
   return first;
 }
 
 std::string VideoExtension() {
   std::string first, second;
-  slideshow::SplitExtensions(Ui(25), first, second);
+  SplitExtensions(Ui(25), first, second);
   return second;
 }
 
-slideshow::ShowHeader CurrentHeader() {
+ShowHeader CurrentHeader() {
   State& s = App();
-  slideshow::ShowHeader h;
+  ShowHeader h;
   h.musicList = s.musicList;
   h.optionOne = s.optionOne;
   h.optionTwo = s.optionTwo;
@@ -44,10 +44,10 @@ slideshow::ShowHeader CurrentHeader() {
 int WRITESHOW() {
   State& s = App();
   std::string extension = ProjectExtension();
-  s.showName = slideshow::ShowNameOf(s.showName, Ui(24), extension);
+  s.showName = ShowNameOf(s.showName, Ui(24), extension);
   std::string path = s.showFolder + s.showName + extension;
   // Written beside the old file and then put in its place: a failed write keeps the old show.
-  int rc = fileio::WriteFileReplacing(path, slideshow::FormatProjectFile(CurrentHeader(), SlidePaths()));
+  int rc = fileio::WriteFileReplacing(path, FormatProjectFile(CurrentHeader(), SlidePaths()));
   if (rc != fileio::kOk) MESSAGEBOX(Ui(94) + SKWINERR(rc));
   return rc;
 }
@@ -67,10 +67,10 @@ void SaveShow() {
     return;
   }
   std::string extension = ProjectExtension();
-  std::string preset = slideshow::ShowNameOf(s.showName, Ui(24), extension);
+  std::string preset = ShowNameOf(s.showName, Ui(24), extension);
   std::string name;
   if (PICKFILEBOX(s.frame, Ui(69), Ui(71), name, s.showFolder, extension, preset, 1) == 1) {
-    s.showName = slideshow::ShowNameOf(name, Ui(24), extension);
+    s.showName = ShowNameOf(name, Ui(24), extension);
     WRITESHOW();
   } else {
     s.showName.clear();
@@ -106,9 +106,9 @@ void OpenShow() {
   }
   std::string name;
   int button = PICKFILEBOX(s.frame, Ui(74), Ui(73), name, s.showFolder, extension,
-                           slideshow::ShowNameOf(s.showName, Ui(24), extension), 0);
+                           ShowNameOf(s.showName, Ui(24), extension), 0);
   if (name.empty()) return;
-  std::string path = s.showFolder + slideshow::ShowNameOf(name, Ui(24), extension) + extension;
+  std::string path = s.showFolder + ShowNameOf(name, Ui(24), extension) + extension;
   if (button == 2) {
     SKKILLFILE(path);
     return;
@@ -119,9 +119,9 @@ void OpenShow() {
     MESSAGEBOX(SKWINERR(rc));
     return;
   }
-  slideshow::ProjectFile file = slideshow::ParseProjectFile(text);
+  ProjectFile file = ParseProjectFile(text);
   EmptySlideList();
-  s.showName = slideshow::ShowNameOf(name, Ui(24), extension);
+  s.showName = ShowNameOf(name, Ui(24), extension);
   if (file.hasHeader) {
     int* options[3] = {&s.optionOne, &s.optionTwo, &s.optionThree};
     for (int i = 0; i < 3; ++i)
@@ -141,7 +141,7 @@ namespace {
 std::string MusicFolder() {
   State& s = App();
   std::string folder = fileio::WithoutTrailingSeparator(
-      fileio::ExpandPathMacros(SKUCASE(Ui(9)), slideshow::ShowPathMacros(s.programFolder)));
+      fileio::ExpandPathMacros(SKUCASE(Ui(9)), ShowPathMacros(s.programFolder)));
   if (folder.empty() || SKMAKEDIR(folder) != 0) folder = fileio::WithoutTrailingSeparator(s.programFolder);
   return fileio::WithTrailingSeparator(folder);
 }

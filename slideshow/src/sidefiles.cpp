@@ -14,7 +14,7 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 #include "slideshow/side_data.h"
 #include "state.h"
 #include "ui_rules.h"

@@ -17,7 +17,7 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 #include "sound.h"
 #include "state.h"
 #include "thumbs.h"
@@ -70,7 +70,7 @@ void CountFixedPart() {
   };
   addFolder(SKSKINFOLDER());
   std::string extra =
-      fileio::Trim(fileio::ExpandPathMacros(Ui(82), slideshow::ShowPathMacros(s.programFolder)));
+      fileio::Trim(fileio::ExpandPathMacros(Ui(82), ShowPathMacros(s.programFolder)));
   if (!extra.empty() && fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) addFolder(extra);
 }
 

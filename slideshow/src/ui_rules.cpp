@@ -6,7 +6,7 @@
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 #include "slideshow/side_data.h"
 
 namespace dunmere {

@@ -5,7 +5,7 @@
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 
 namespace falcet {
 
@@ -96,11 +96,11 @@ std::string ReadM3u(const std::string& path, const std::string& programFolder) {
 
 ShowItems ReadShowItems(const std::string& text, const std::string& listFolder,
                         const std::function<bool(const std::string&)>& exists) {
-  slideshow::ShowList show = slideshow::ParseShowList(text, listFolder);
+  dunmere::ShowList show = dunmere::ParseShowList(text, listFolder);
   // A list without its header line still has its slides.
-  if (!show.valid) show = slideshow::ParseShowList("[]\r\n" + text, listFolder);
+  if (!show.valid) show = dunmere::ParseShowList("[]\r\n" + text, listFolder);
   ShowItems s;
-  const slideshow::ShowHeader& h = show.header;
+  const dunmere::ShowHeader& h = show.header;
   s.soundFile = h.musicList;
   s.flagOne = h.optionOne;
   s.flagTwo = h.optionTwo;

@@ -15,7 +15,7 @@ std::vector<std::string> MusicListPaths(std::string_view text, const std::string
   std::vector<std::string> out;
   for (const auto& raw : SplitLines(std::string(text))) {
     std::string line = fileio::Trim(raw);
-    if (!line.empty()) out.push_back(fileio::ExpandPathMacros(line, ShowPathMacros(programFolder)));
+    if (!line.empty()) out.push_back(fileio::ExpandPathMacros(line, dunmere::ShowPathMacros(programFolder)));
   }
   return out;
 }
@@ -176,16 +176,16 @@ BuildPlan PlanBuild(const BuildInput& in) {
     plan.soundNames.push_back(name);
   }
 
-  ShowHeader header = in.header;
+  dunmere::ShowHeader header = in.header;
   header.musicList = plan.musicListName.empty() ? std::string() : fileio::kProgramFolderMacro + plan.musicListName;
-  std::vector<ShowListEntry> entries;
+  std::vector<dunmere::ShowListEntry> entries;
   for (size_t i = 0; i < in.slides.size(); ++i) {
-    std::string time = in.slides[i].hasTim ? TimeFromTimText(in.slides[i].timText) : std::string();
+    std::string time = in.slides[i].hasTim ? dunmere::TimeFromTimText(in.slides[i].timText) : std::string();
     if (time.empty()) time = std::to_string(in.header.defaultTime);
     entries.push_back({fileio::kProgramFolderMacro + sequence[i] + ".png", time});
   }
-  plan.showListText = FormatShowList(header, entries);
-  plan.autorunText = FormatAutorun(in.playerProgram, AutorunOpenName(in));
+  plan.showListText = dunmere::FormatShowList(header, entries);
+  plan.autorunText = dunmere::FormatAutorun(in.playerProgram, AutorunOpenName(in));
 
   auto text = [&plan, &target](const std::string& name, const std::string& body) {
     BuildFile f;

@@ -2,7 +2,7 @@
 
 #include "fileio/fields.h"
 #include "fileio/paths.h"
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 
 namespace slideshow {
 

@@ -8,7 +8,7 @@
 
 #include "fileio/macros.h"
 
-namespace slideshow {
+namespace dunmere {
 
 // The numbers that head a project file and a built show list.
 struct ShowHeader {
@@ -88,4 +88,4 @@ std::string QuoteIfBlank(const std::string& path);
 // field without such an ending is all program.
 void SplitProgramField(const std::string& field, std::string& program, std::string& arguments);
 
-}  // namespace slideshow
+}  // namespace dunmere

@@ -1,4 +1,4 @@
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
-namespace slideshow {
+namespace dunmere {
 
 namespace {
 
@@ -187,4 +187,4 @@ void SplitProgramField(const std::string& field, std::string& program, std::stri
   arguments = fileio::Trim(t.substr(best));
 }
 
-}  // namespace slideshow
+}  // namespace dunmere
