@@ -9,6 +9,7 @@
 #include "falcet/options.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "jorvel/mixer_volume.h"
 #include "items.h"
 #include "mainwindow.h"
 #include "media.h"
@@ -142,7 +143,7 @@ void PauseMedium() {
 
 void CALLBACK VOLUMETIMERPROC(HWND, UINT, UINT_PTR, DWORD) {
   // With a start volume of its own the player leaves the slider where it put it.
-  if (Option(kOptStartVolume) < 0) SetSliderPosition(kVolumeSlider, GETMIXERVOLUME());
+  if (Option(kOptStartVolume) < 0) SetSliderPosition(kVolumeSlider, jorvel::GETMIXERVOLUME(App().mixer));
 }
 
 void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {

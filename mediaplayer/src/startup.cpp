@@ -13,6 +13,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/gdiplus_helpers.h"
+#include "jorvel/mixer_volume.h"
 #include "items.h"
 #include "lifecycle.h"
 #include "mainwindow.h"
@@ -24,7 +25,6 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "win/speaker_volume.h"
 
 namespace falcet {
 
@@ -90,11 +90,11 @@ bool CheckBuiltShow() {
 
 void OpenMixer() {
   Player& p = App();
-  p.mixer = win::OpenFirstMixer();
+  p.mixer = jorvel::OpenFirstMixer();
   int start = Option(kOptStartVolume);
   if (start > -1) {
-    p.volumeBeforeStart = GETMIXERVOLUME();
-    SETMIXERVOLUME(start);
+    p.volumeBeforeStart = jorvel::GETMIXERVOLUME(p.mixer);
+    jorvel::SETMIXERVOLUME(p.mixer, start);
   }
 }
 
@@ -178,7 +178,8 @@ void CleanUp() {
   Player& p = App();
   if (p.frame && IsWindow(p.frame)) WNDPROC(p.frame, WM_DESTROY, 0, 0);
   int start = Option(kOptStartVolume);
-  if (start > -1 && p.volumeBeforeStart >= 0 && GETMIXERVOLUME() == start) SETMIXERVOLUME(p.volumeBeforeStart);
+  if (start > -1 && p.volumeBeforeStart >= 0 && jorvel::GETMIXERVOLUME(p.mixer) == start)
+    jorvel::SETMIXERVOLUME(p.mixer, p.volumeBeforeStart);
   StopAttachedSound();
   CLOSEMEDIA();
   BASSUNLOAD();

@@ -1,7 +1,6 @@
 #include "ui_rules.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "fileio/fields.h"
 #include "fileio/paths.h"
@@ -131,12 +130,6 @@ CaptureFormat CaptureFormatFor(int quality) {
   f.blockAlign = f.channels * f.bitsPerSample / 8;
   f.averageBytesPerSecond = f.samplesPerSecond * f.blockAlign;
   return f;
-}
-
-uint32_t MixerValueOfPercent(int percent) { return uint32_t(std::clamp(percent, 0, 100)) * 655u; }
-
-int PercentOfMixerValue(uint32_t value) {
-  return int(std::lround(100.0 * double(std::min<uint32_t>(value, 65535u)) / 65535.0));
 }
 
 }  // namespace dunmere

@@ -1,6 +1,6 @@
 // The slide show maker's texts and small readings of its UI text entries: singular and
 // plural forms, the slide information line, the counters, placement triples, the effect
-// groups and entries, partner entries, and the recording formats and mixer arithmetic.
+// groups and entries, partner entries, and the recording formats.
 // Portable.
 #pragma once
 #include <cstdint>
@@ -74,9 +74,5 @@ struct CaptureFormat {
   int averageBytesPerSecond = 44100;
 };
 CaptureFormat CaptureFormatFor(int quality);
-// The mixer's volume scale: percent p is written as p x 655 (limited to 0 to 100), a mixer
-// value is read back as round(100 x value / 65535).
-uint32_t MixerValueOfPercent(int percent);
-int PercentOfMixerValue(uint32_t value);
 
 }  // namespace dunmere

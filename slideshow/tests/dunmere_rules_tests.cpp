@@ -1,5 +1,5 @@
 // The slide show maker's portable rules: settings, texts, placements, effect entries, slide
-// list editing, layout, recording formats and the mixer scale.
+// list editing, layout and recording formats.
 #include <gtest/gtest.h>
 
 #include "layout.h"
@@ -201,14 +201,4 @@ TEST(Sound, CaptureFormats) {
   }
   EXPECT_EQ(CaptureFormatFor(1).averageBytesPerSecond, 11025);
   EXPECT_EQ(CaptureFormatFor(128).blockAlign, 4);
-}
-
-TEST(Sound, MixerScale) {
-  EXPECT_EQ(MixerValueOfPercent(100), 65500u);
-  EXPECT_EQ(MixerValueOfPercent(150), 65500u);
-  EXPECT_EQ(MixerValueOfPercent(-5), 0u);
-  EXPECT_EQ(PercentOfMixerValue(65535), 100);
-  EXPECT_EQ(PercentOfMixerValue(32768), 50);
-  EXPECT_EQ(PercentOfMixerValue(0), 0);
-  for (int p = 0; p <= 100; ++p) EXPECT_EQ(PercentOfMixerValue(MixerValueOfPercent(p)), p);
 }
