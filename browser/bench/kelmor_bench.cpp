@@ -21,6 +21,7 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "imglib/codecs.h"
 #include "kelmor_fixture.h"
 
@@ -112,7 +113,7 @@ int main(int argc, char** argv) {
   folder.WriteSettings("0|0|800|600|" + many + "|*.avi;*.mpg;*.mpeg;*.wmv;*.asf;*.mov;*.dat|0|1|0");
   ChildProcess browser;
   if (!folder.Start(browser)) return 1;
-  HWND frame = WaitForWindow("SKMBROWSER", 30000, browser.Id());
+  HWND frame = WaitForWindow(kClassBrowser, 30000, browser.Id());
   HWND list = frame ? driver::WaitChild(frame, 3, 30000) : nullptr;
   if (!list) {
     std::printf("the browser did not start\n");

@@ -17,7 +17,7 @@ namespace {
 // cannot go on handing files over.
 void TakePartnerOverride(const std::string& text) {
   BrowserState& b = Browser();
-  b.partnerOverride = SplitPartner(text);
+  b.partnerOverride = ParsePartnerEntry(text);
   if (!b.partnerOverride.program.empty() && b.optionCheck) {
     SKSETCHECK(b.optionCheck, 0);
     ShowWindow(b.optionCheck, SW_HIDE);

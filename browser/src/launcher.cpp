@@ -10,7 +10,7 @@
 
 HWND LAUNCHSUITEAPP(const std::string& text) {
   BrowserState& b = Browser();
-  PartnerName partner = ResolvePartner(SplitPartner(Ui(19)), b.partnerOverride, b.programFolder);
+  PartnerEntry partner = ResolvePartner(ParsePartnerEntry(Ui(19)), b.partnerOverride, b.programFolder);
   HWND window = FindOrStartPartner(partner.program, partner.className, 1);
   if (!window) return nullptr;
   // With the option on, the browser keeps the front: the user goes on choosing files.
@@ -22,8 +22,9 @@ HWND LAUNCHSUITEAPP(const std::string& text) {
 HWND HandToDiscBurner(const std::vector<std::string>& paths) {
   BrowserState& b = Browser();
   std::string action = SKMACTE(kDiscBurnerCommand, b.menus);
-  std::string program = ProgramInFolder(ActionProgram(action), b.programFolder);
-  HWND window = FindOrStartPartner(program, ActionClass(action), 1);
+  PartnerEntry partner = ParsePartnerEntry(action);
+  std::string program = ProgramInFolder(partner.program, b.programFolder);
+  HWND window = FindOrStartPartner(program, partner.className, 1);
   if (!window) return nullptr;
   SENDCOPYDATA(window, 25, BurnerJobName(b.workingFile));
   SENDCOPYDATA(window, 24, "");

@@ -77,9 +77,10 @@ void RunProgramCommand(int command) {
     if (int rc = SHELLOPEN(action)) MESSAGEBOXICON(action + "||" + SKWINERR(rc));
     return;
   }
-  std::string program = ProgramInFolder(ActionProgram(action), b.programFolder);
+  PartnerEntry partner = ParsePartnerEntry(action);
+  std::string program = ProgramInFolder(partner.program, b.programFolder);
   if (command == kWaitForCommandProgram) program += " WAITFORCOMMAND";
-  HWND window = FindOrStartPartner(program, ActionClass(action), 1);
+  HWND window = FindOrStartPartner(program, partner.className, 1);
   if (!window) return;
   BringPartnerToFront(window);
   std::string files = command == kCommaListProgram ? SelectedFiles(false, ",") : SelectedFiles(true, "|");
@@ -93,7 +94,7 @@ void ShowHelp() {
     MESSAGEBOXICON(page + "||" + SKWINERR(ERROR_FILE_NOT_FOUND));
     return;
   }
-  PartnerName viewer = SplitPartner(Ui(44));
+  PartnerEntry viewer = ParsePartnerEntry(Ui(44));
   HWND window = nullptr;
   if (!viewer.className.empty())
     window = FindOrStartPartner(ProgramInFolder(viewer.program, b.programFolder), viewer.className, 1);

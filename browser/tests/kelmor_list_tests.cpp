@@ -14,13 +14,13 @@
 #include "fileio/paths.h"
 #include "gif_writer.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "imglib/codecs.h"
 #include "kelmor_fixture.h"
 
 namespace {
 
 constexpr DWORD kStartMs = 30000;
-constexpr const char* kFrameClass = "SKMBROWSER";
 constexpr const char* kPictures = "*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.tif;*.tiff;*.pcx;*.tga;*.psd;*.ico;*.wmf;*.emf";
 
 // A 24-bit BMP whose pixel (x, y) has a colour of its own.
@@ -95,7 +95,7 @@ class KelmorList : public ::testing::Test {
   HWND Start(KelmorFolder& folder, ChildProcess& process, const std::string& listFolder, const std::string& filter) {
     folder.WriteSettings(SettingsFor(listFolder, filter));
     EXPECT_TRUE(folder.Start(process));
-    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    HWND frame = WaitForWindow(kClassBrowser, kStartMs, process.Id());
     EXPECT_NE(frame, nullptr);
     if (!frame) return nullptr;
     EXPECT_NE(driver::WaitChild(frame, 14, kStartMs), nullptr);

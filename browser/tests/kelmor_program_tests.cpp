@@ -8,12 +8,12 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "kelmor_fixture.h"
 
 namespace {
 
 constexpr DWORD kStartMs = 30000;
-constexpr const char* kFrameClass = "SKMBROWSER";
 // The settings of a browser that shows no start-up hint.
 constexpr const char* kNoHint = "30|40|700|500||*.*|0|1|0";
 
@@ -31,7 +31,7 @@ class Kelmor : public ::testing::Test {
   // Starts the browser and waits for its frame.
   HWND StartBrowser(KelmorFolder& folder, ChildProcess& process, const std::string& arguments = "") {
     EXPECT_TRUE(folder.Start(process, arguments));
-    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    HWND frame = WaitForWindow(kClassBrowser, kStartMs, process.Id());
     EXPECT_NE(frame, nullptr);
     if (frame) {
       EXPECT_NE(driver::WaitChild(frame, kCollectionButtonLast, kStartMs), nullptr);
@@ -58,7 +58,7 @@ TEST_F(Kelmor, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   HWND box = WaitForWindow("SKMSGBOX", kStartMs, browser.Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "kelmor");
-  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
   EXPECT_EQ(browser.Wait(kStartMs), 2);
 }
@@ -171,7 +171,7 @@ TEST_F(Kelmor, FavouritesAreReadAtStartAndWrittenBackWithoutDoubles) {
 
 TEST_F(Kelmor, ASecondStartGivesUpWaitingForAWindowThatNeverComes) {
   // Someone holds the browser's mutex but shows no window (a copy that hangs while starting).
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, kFrameClass);
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, kClassBrowser);
   ASSERT_NE(mutex, nullptr);
   KelmorFolder folder;
   ChildProcess second;
@@ -181,7 +181,7 @@ TEST_F(Kelmor, ASecondStartGivesUpWaitingForAWindowThatNeverComes) {
   DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 9000u);
   EXPECT_LT(elapsed, 25000u);
-  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
   CloseHandle(mutex);
 }
 
@@ -217,7 +217,7 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
   ASSERT_TRUE(folder.Start(handOver, "\"" + a + "\" " + b));
   DWORD start = GetTickCount();
   while (handOver.Running() && GetTickCount() - start < kStartMs) {
-    EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+    EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
     PumpMessages(20);
   }
   EXPECT_NE(handOver.Wait(kStartMs), 0);  // the partner's window
@@ -322,7 +322,7 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   folder.AddStandinAs("corvith.exe");  // the burner's program file makes its commands appear
   std::string log = folder.Log("burner.txt");
   ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, "QBURNER", log));
+  ASSERT_TRUE(StartStandin(burner, kClassBurner, log));
   ChildProcess browser;
   HWND frame = StartBrowser(folder, browser);
   ASSERT_NE(frame, nullptr);
@@ -349,7 +349,7 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   EXPECT_EQ(got[3].code, 25);
   EXPECT_EQ(got[5].code, 3);
   EXPECT_EQ(got[5].text, "c:\\a.jpg|c:\\b.jpg|");
-  CloseStandin("QBURNER");
+  CloseStandin(kClassBurner);
   EXPECT_EQ(CloseBrowser(frame, browser), 0);
 }
 
@@ -405,7 +405,7 @@ TEST_F(Kelmor, TheStartupHintCanBeSwitchedOff) {
   KelmorFolder folder;
   ChildProcess browser;
   ASSERT_TRUE(folder.Start(browser));
-  HWND frame = WaitForWindow(kFrameClass, kStartMs, browser.Id());
+  HWND frame = WaitForWindow(kClassBrowser, kStartMs, browser.Id());
   ASSERT_NE(frame, nullptr);
   HWND hint = WaitForWindow("SSLBUILDBOX", kStartMs, browser.Id());
   ASSERT_NE(hint, nullptr);

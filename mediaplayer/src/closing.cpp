@@ -54,12 +54,12 @@ void OnSysClose() {
   LeaveSlideShow();
   HideWebPanel();
   WriteSettings();
-  if (HWND browser = FindWindowA(kBrowserClass, nullptr)) {
+  if (HWND browser = FindWindowA(kClassBrowser, nullptr)) {
     if (p.startedBrowser) SENDCOPYDATA(browser, 10, "");
     else if (p.startedBySuite && IsIconic(browser)) ShowWindow(browser, SW_RESTORE);
   }
   if (p.startedSpectrum)
-    if (HWND spectrum = FindWindowA(kSpectrumClass, nullptr)) SENDCOPYDATA(spectrum, 10, "");
+    if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, 10, "");
   ResumeAudioPlayer();
   PostQuitMessage(0);
 }

@@ -37,11 +37,11 @@ bool HandToBrowser() {
   std::string program = SKFINDF(UiField(78, 1));
   if (program.empty()) return false;
   bool started = false;
-  HWND browser = FindOrStartPartner(program, kBrowserClass, 0, &started);
+  HWND browser = FindOrStartPartner(program, kClassBrowser, 0, &started);
   if (browser && started) {
     // Started, it gets the player's program and class, so that it sends its lists here.
     p.startedBrowser = true;
-    SENDCOPYDATA(browser, 2, p.exePath + "," + kMainClass);
+    SENDCOPYDATA(browser, 2, p.exePath + "," + kClassPlayer);
   } else if (browser) {
     BringPartnerToFront(browser);
   }
@@ -234,7 +234,7 @@ void ShowHelp() {
   std::string viewer = SKFINDF("VANDREL.EXE");
   std::string document = fileio::ExpandPathMacros(UiField(90, 3), {.programFolder = App().programFolder});
   if (viewer.empty() || document.empty()) return;
-  if (HWND help = FindOrStartPartner(viewer, kHelpClass, 1)) {
+  if (HWND help = FindOrStartPartner(viewer, kClassHelp, 1)) {
     BringPartnerToFront(help);
     SENDCOPYDATA(help, 3, document);
   }
@@ -243,7 +243,7 @@ void ShowHelp() {
 void ToggleSpectrum() {
   Player& p = App();
   if (p.media.holder == Holder::kNone) return;
-  if (HWND spectrum = FindWindowA(kSpectrumClass, nullptr)) {
+  if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) {
     SENDCOPYDATA(spectrum, 10, "");
     p.startedSpectrum = false;
     return;

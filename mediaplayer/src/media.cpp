@@ -19,7 +19,7 @@ bool IsAudioLayerSound(const std::string& file) { return BASSAVAILABLE() && Matc
 // go on, and only when we paused it.
 void PauseAudioPlayer() {
   Player& p = App();
-  if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) {
+  if (HWND audio = FindWindowA(kClassAudioPlayer, nullptr)) {
     SENDCOPYDATA(audio, 8, "");
     p.pausedAudioPlayer = true;
   }
@@ -38,7 +38,7 @@ void FlashWhenBehind() {
 void ResumeAudioPlayer() {
   Player& p = App();
   if (p.pausedAudioPlayer)
-    if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) SENDCOPYDATA(audio, 9, "");
+    if (HWND audio = FindWindowA(kClassAudioPlayer, nullptr)) SENDCOPYDATA(audio, 9, "");
   p.pausedAudioPlayer = false;
 }
 

@@ -62,7 +62,7 @@ void ReadSideFiles(const std::string& path) {
 void ShowDocument(const std::string& document) {
   std::string viewer = SKFINDF("VANDREL.EXE");
   if (viewer.empty()) return;
-  if (HWND help = FindWindowA(kHelpClass, nullptr)) {
+  if (HWND help = FindWindowA(kClassHelp, nullptr)) {
     if (IsIconic(help)) ShowWindow(help, SW_RESTORE);
     SENDCOPYDATA(help, 3, document);
     return;

@@ -26,7 +26,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   FalcetFolder folder;
   std::string audioLog = folder.File("audio.log");
   ChildProcess audio;
-  ASSERT_TRUE(StartStandin(audio, "JORVELPLAYER", audioLog));
+  ASSERT_TRUE(StartStandin(audio, kClassAudioPlayer, audioLog));
   // 0.8 s each, 8 kHz mono: played on the silent device in real time.
   std::string one = folder.Write("sounds\\first take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
   std::string two = folder.Write("sounds\\second take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
@@ -51,7 +51,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, 5000);
   // Code 8 for each medium opened, code 9 once at the close.
   EXPECT_EQ(Codes(log), (std::vector<int>{8, 8, 9}));
-  CloseStandin("JORVELPLAYER");
+  CloseStandin(kClassAudioPlayer);
   audio.Wait(10000);
 }
 
@@ -85,7 +85,7 @@ TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {
 TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
   FalcetFolder folder;
   std::string burnerLog = folder.File("burner.log");
-  folder.AddStandinAs("corvith.exe", "QBURNER", burnerLog);
+  folder.AddStandinAs("corvith.exe", kClassBurner, burnerLog);
   ChildProcess player;
   HWND frame = Start(folder, player);
   ASSERT_NE(frame, nullptr);
@@ -100,7 +100,7 @@ TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
   EXPECT_EQ(log[2].text, "");
   EXPECT_EQ(log[3].code, 3);
   EXPECT_EQ(log[3].text, "C:\\showcd\\*.*");
-  CloseStandin("QBURNER");
+  CloseStandin(kClassBurner);
 }
 
 TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {

@@ -300,7 +300,7 @@ TEST_F(Falcet, ArrowKeysStepThroughTheList) {
 TEST_F(Falcet, SecondStartGivesUpWhenTheRunningCopyNeverShowsItsWindow) {
   // A copy that holds the single-instance mutex but has no window (still starting, or
   // hung): the second start waits a while, then ends instead of waiting for ever.
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, "QPLAYER");
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, kClassPlayer);
   ASSERT_NE(mutex, nullptr);
   FalcetFolder folder;
   ChildProcess player;
@@ -308,7 +308,7 @@ TEST_F(Falcet, SecondStartGivesUpWhenTheRunningCopyNeverShowsItsWindow) {
   ASSERT_TRUE(folder.Start(player));
   EXPECT_EQ(player.Wait(60000), 0);
   EXPECT_LT(GetTickCount() - start, 30000u);
-  EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
   CloseHandle(mutex);
 }
 

@@ -84,7 +84,7 @@ std::string PickSaveTarget(const std::string& caption, const std::string& folder
 
 void PEERANDPICK() {
   ToolState& t = Tool();
-  PartnerText partner = SplitPartnerText(Ui(40));
+  PartnerEntry partner = ParsePartnerEntry(Ui(40));
   std::string programFile = ProgramFileOf(partner.program);
   std::string found = programFile.empty() ? std::string() : SKFINDF(programFile);
   if (!found.empty() && !partner.className.empty()) {
@@ -120,7 +120,7 @@ void CloseStartedPartner() {
   ToolState& t = Tool();
   if (!t.partnerStarted) return;
   t.partnerStarted = false;
-  PartnerText partner = SplitPartnerText(Ui(40));
+  PartnerEntry partner = ParsePartnerEntry(Ui(40));
   if (HWND window = partner.className.empty() ? nullptr : FindWindowA(partner.className.c_str(), nullptr))
     SENDCOPYDATA(window, 10, "");
 }
@@ -129,7 +129,7 @@ void ShowHelp() {
   ToolState& t = Tool();
   std::string document = t.programFolder + Ui(43);
   if (Ui(43).empty() || !SKEXIST(document)) return;
-  PartnerText viewer = SplitPartnerText(Ui(44));
+  PartnerEntry viewer = ParsePartnerEntry(Ui(44));
   std::string viewerFile = ProgramFileOf(viewer.program);
   std::string found = viewerFile.empty() ? std::string() : SKFINDF(viewerFile);
   if (found.empty()) {

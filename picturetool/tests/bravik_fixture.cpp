@@ -7,6 +7,7 @@
 #include "driver.h"
 #include "fileio/file.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "skin/ui_text.h"
 
 namespace bravik_test {
@@ -94,7 +95,7 @@ bool WritePicture(const std::string& path, int width, int height, unsigned char 
 
 Tool::Tool(BravikFolder& folder, const std::string& arguments) {
   if (!folder.Start(process_, arguments)) return;
-  frame_ = WaitForWindow("QPICTOOL", kWaitMs, process_.Id());
+  frame_ = WaitForWindow(kClassPictureTool, kWaitMs, process_.Id());
   if (!frame_) return;
   // The frame is shown once its controls exist.
   if (!WaitUntil([this] { return IsWindowVisible(frame_) && Canvas() != nullptr; }, kWaitMs)) frame_ = nullptr;

@@ -10,6 +10,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/layer_file.h"
+#include "imaging/suite_classes.h"
 #include "gif_writer.h"
 #include "imglib/imglib.h"
 
@@ -44,7 +45,7 @@ TEST(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   ASSERT_TRUE(folder.Start(tool));
   HWND box = WaitForWindow("SKMSGBOX", kWaitMs, tool.Id());
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(FindWindowA("QPICTOOL", nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassPictureTool, nullptr), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
   EXPECT_EQ(tool.Wait(kWaitMs), 2);
 }

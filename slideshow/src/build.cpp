@@ -12,6 +12,7 @@
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/partner_entry.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/side_files.h"
 #include "imaging/thumbnails.h"
@@ -129,7 +130,7 @@ slideshow::BuildInput GatherInput(const std::string& target, bool video) {
   State& s = App();
   slideshow::BuildInput in;
   in.targetFolder = target;
-  in.playerProgram = ProgramFileOf(ParsePartner(Ui(19)).program);
+  in.playerProgram = ProgramFileOf(ParsePartnerEntry(Ui(19)).program);
   in.showListExtension = ProjectExtension();
   in.videoExtension = VideoExtension();
   in.videoBuild = video;
@@ -303,7 +304,7 @@ void VideoFollowUp(const std::string& target, const std::string& player) {
 
 void RecordVideo(HWND player, const std::string& target, const std::string& playerProgram) {
   State& s = App();
-  std::string cls = ParsePartner(Ui(19)).windowClass;
+  std::string cls = ParsePartnerEntry(Ui(19)).className;
   s.recordedCounts.clear();
   OutputSize size = ParseOutputSize(s.outputSize);
   std::string fields = std::to_string(size.width) + "," + std::to_string(size.height) + "," +
@@ -343,8 +344,8 @@ std::vector<std::string> SplitFields(const std::string& list) {
 void BuildShow() {
   State& s = App();
   if (SlideCount() == 0 || s.building) return;
-  PartnerEntry player = ParsePartner(Ui(19));
-  ClosePartner(player.windowClass, kPlayerCloseMs);
+  PartnerEntry player = ParsePartnerEntry(Ui(19));
+  ClosePartner(player.className, kPlayerCloseMs);
 
   int64_t limit = 0;
   for (char c : fileio::Trim(Ui(77)))
@@ -398,13 +399,13 @@ void BuildShow() {
     RUNSUITEITEM(target + "*.*");
     return;
   }
-  ClosePartner(player.windowClass, kPlayerCloseMs);
+  ClosePartner(player.className, kPlayerCloseMs);
   // The player of a video build is the copy in the show folder.
   std::string command;
   if (video) command = PartnerCommand(target + player.program) + " SSL2AVI";
   else command = PartnerCommand(player.program) + " " + QuoteIfBlank(target + plan.showListName);
   SKSHELL(command, SW_SHOW, 0);
-  HWND window = WaitForPartner(player.windowClass, kPlayerStartMs);
+  HWND window = WaitForPartner(player.className, kPlayerStartMs);
   SKCURSORSTD();
   if (!window) return;
   if (!video) {

@@ -3,6 +3,7 @@
 #include "build.h"
 #include "controls/buildbox.h"
 #include "fileio/fields.h"
+#include "imaging/partner_entry.h"
 #include "layout.h"
 #include "mainwindow.h"
 #include "partners.h"
@@ -85,7 +86,7 @@ void PlaySelectedSlides() {
 // Command 106: a word about handing pictures over, then the media browser.
 void GetPicturesFromBrowser() {
   State& s = App();
-  if (SKFINDF(ParsePartner(Ui(15)).program).empty()) {
+  if (SKFINDF(ParsePartnerEntry(Ui(15)).program).empty()) {
     MESSAGEBOX(Ui(28));
     return;
   }

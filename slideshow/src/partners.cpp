@@ -44,7 +44,7 @@ std::string ProgramFileOf(const std::string& programField) {
 
 void NOTIFYSUITE(const std::string& path) {
   if (path.empty()) return;
-  std::string cls = ParsePartner(Ui(15)).windowClass;
+  std::string cls = ParsePartnerEntry(Ui(15)).className;
   if (cls.empty()) return;
   if (HWND browser = FindWindowA(cls.c_str(), nullptr)) {
     std::string folder = fileio::WithoutTrailingSeparator(fileio::FolderOf(path));
@@ -73,8 +73,8 @@ HWND WaitForPartner(const std::string& className, DWORD milliseconds) {
 
 void RUNSUITEPROGRAM(const std::string& text, int show) {
   State& s = App();
-  PartnerEntry player = ParsePartner(Ui(19));
-  HWND window = FindOrStartPartner(PartnerCommand(player.program), player.windowClass, 1);
+  PartnerEntry player = ParsePartnerEntry(Ui(19));
+  HWND window = FindOrStartPartner(PartnerCommand(player.program), player.className, 1);
   if (!window) return;
   if (show) {
     BringPartnerToFront(window);
@@ -103,10 +103,10 @@ void RUNSUITEITEM(const std::string& files) {
 }
 
 bool SwitchToBrowser(int code) {
-  PartnerEntry browser = ParsePartner(Ui(15));
+  PartnerEntry browser = ParsePartnerEntry(Ui(15));
   std::string program = SKFINDF(browser.program);
   if (program.empty()) return false;
-  HWND window = browser.windowClass.empty() ? nullptr : FindWindowA(browser.windowClass.c_str(), nullptr);
+  HWND window = browser.className.empty() ? nullptr : FindWindowA(browser.className.c_str(), nullptr);
   if (window) {
     BringPartnerToFront(window);
   } else {
@@ -114,7 +114,7 @@ bool SwitchToBrowser(int code) {
     DWORD start = GetTickCount();
     while (!window && GetTickCount() - start < kPartnerStartMs) {
       Sleep(0);
-      window = FindWindowA(browser.windowClass.c_str(), nullptr);
+      window = FindWindowA(browser.className.c_str(), nullptr);
     }
   }
   if (window) SENDCOPYDATA(window, code, "");
@@ -128,13 +128,13 @@ void ShowHelp() {
     MESSAGEBOX(SKWINERR(2));
     return;
   }
-  PartnerEntry viewer = ParsePartner(Ui(14));
+  PartnerEntry viewer = ParsePartnerEntry(Ui(14));
   std::string program = SKFINDF(viewer.program);
   if (program.empty()) {
     ShellExecuteA(s.frame, "open", document.c_str(), nullptr, s.programFolder.c_str(), SW_SHOW);
     return;
   }
-  if (HWND window = viewer.windowClass.empty() ? nullptr : FindWindowA(viewer.windowClass.c_str(), nullptr)) {
+  if (HWND window = viewer.className.empty() ? nullptr : FindWindowA(viewer.className.c_str(), nullptr)) {
     BringPartnerToFront(window);
     SENDCOPYDATA(window, 3, document);
     return;

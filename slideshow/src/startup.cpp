@@ -124,7 +124,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   s.miniled = LoadBitmapA(instance, "miniled");
 
   // No mutex: a second start brings the running copy forward and ends.
-  if (HWND running = FindWindowA(kMainClass, nullptr)) {
+  if (HWND running = FindWindowA(kClassSlideMaker, nullptr)) {
     BringPartnerToFront(running);
     MessageBeep(MB_OK);
     Sleep(kSecondStartPauseMs);

@@ -73,14 +73,6 @@ Placement PlacementOf(const std::string& entry, int k) {
   return p;
 }
 
-PartnerEntry ParsePartner(const std::string& entry) {
-  size_t comma = entry.find(',');
-  PartnerEntry p;
-  p.program = fileio::Trim(entry.substr(0, comma));
-  if (comma != std::string::npos) p.windowClass = fileio::Trim(entry.substr(comma + 1));
-  return p;
-}
-
 std::vector<std::string> EffectGroupNames(const std::string& entry40) {
   std::vector<std::string> f, names;
   if (fileio::Trim(entry40).empty()) return names;
@@ -101,12 +93,6 @@ EffectEntry ParseEffectEntry(const std::string& line) {
   if (f.size() > 1) e.step = fileio::LeadingNumber(f[1]);
   if (f.size() > 2) e.time = fileio::LeadingNumber(f[2]);
   return e;
-}
-
-void ButtonTexts(const std::string& entry, std::string& caption, std::string& tip) {
-  size_t comma = entry.find(',');
-  caption = entry.substr(0, comma);
-  tip = comma == std::string::npos ? std::string() : entry.substr(comma + 1);
 }
 
 CaptureFormat CaptureFormatFor(int quality) {

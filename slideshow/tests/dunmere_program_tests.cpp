@@ -9,13 +9,13 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "skin/sk_text.h"
 #include "win/raii.h"
 
 namespace {
 
 constexpr DWORD kStartMs = 30000;
-constexpr const char* kFrameClass = "SKSLIDEMAKER";
 constexpr int kSlideList = 4;
 constexpr int kTextField = 3;
 
@@ -32,7 +32,7 @@ class Dunmere : public ::testing::Test {
 
   HWND Start(DunmereFolder& folder, ChildProcess& process) {
     EXPECT_TRUE(folder.Start(process));
-    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    HWND frame = WaitForWindow(kClassSlideMaker, kStartMs, process.Id());
     EXPECT_NE(frame, nullptr);
     if (frame) {
       EXPECT_NE(driver::WaitChild(frame, 75, kStartMs), nullptr);
@@ -80,7 +80,7 @@ TEST_F(Dunmere, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   HWND box = WaitForWindow("SKMSGBOX", kStartMs, program.Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "dunmere");
-  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassSlideMaker, nullptr), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
   EXPECT_EQ(program.Wait(kStartMs), 2);
 }
@@ -95,7 +95,7 @@ TEST_F(Dunmere, ASecondStartBringsTheFirstForwardAndEnds) {
   ASSERT_TRUE(folder.Start(second));
   EXPECT_EQ(second.Wait(kStartMs), 0);
   EXPECT_FALSE(IsIconic(frame));
-  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), frame);
+  EXPECT_EQ(FindWindowA(kClassSlideMaker, nullptr), frame);
   EXPECT_TRUE(first.Running());
   EXPECT_EQ(Close(frame, first), 0);
 }
@@ -134,7 +134,7 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   DunmereFolder folder;
   std::string log = folder.File("browser.log");
   ChildProcess browser;
-  ASSERT_TRUE(StartStandin(browser, "SKMBROWSER", log));
+  ASSERT_TRUE(StartStandin(browser, kClassBrowser, log));
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
   folder.Write("pics\\b.kwd", "From outside");
@@ -198,8 +198,8 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\b.tim")));
   EXPECT_TRUE(fileio::Exists(folder.File("pics\\a.sfx")));
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("SKMBROWSER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("SKMBROWSER", 10000);
+  if (HWND w = FindWindowA(kClassBrowser, nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow(kClassBrowser, 10000);
 }
 
 TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
@@ -243,7 +243,7 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   DunmereFolder folder;
   std::string log = folder.File("player.log");
   ChildProcess player;
-  ASSERT_TRUE(StartStandin(player, "QPLAYER", log));
+  ASSERT_TRUE(StartStandin(player, kClassPlayer, log));
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
   std::string c = WriteTestPicture(folder.File("pics\\c.bmp"), 40, 30);
@@ -263,8 +263,8 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   EXPECT_EQ(got[1].text, "| 3| 1| 4000");
   EXPECT_EQ(got[4].text, a + "|" + c);
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QPLAYER", 10000);
+  if (HWND w = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow(kClassPlayer, 10000);
 }
 
 TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
@@ -424,8 +424,8 @@ class DunmereBuild : public Dunmere {
 TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
   ChildProcess player, burner;
-  ASSERT_TRUE(StartStandin(player, "QPLAYER", playerLog));
-  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(player, kClassPlayer, playerLog));
+  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
   ChildProcess program;
   HWND frame = StartWithShow(program);
   ASSERT_NE(frame, nullptr);
@@ -465,8 +465,8 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   // The show was saved before the build.
   EXPECT_TRUE(fileio::Exists(folder.ShowFolder() + "NEWSHOW.ssf"));
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QBURNER", 10000);
+  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow(kClassBurner, 10000);
 }
 
 TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
@@ -483,8 +483,8 @@ TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
   EXPECT_EQ(got[0].code, 26);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, target + "*.*|NEWSHOW")) << got[0].text;
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QPLAYER", 10000);
+  if (HWND w = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow(kClassPlayer, 10000);
 }
 
 TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
@@ -494,7 +494,7 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   folder.SetEntry(80, "standin.exe");
   folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
   ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
@@ -530,8 +530,8 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   // The player records, reports its counts and closes.
   folder.Write("target\\standin.avi", "a video");
   driver::SendCommand(frame, 21, "25,0,0");
-  if (HWND player = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(player, 10, "");
-  ASSERT_TRUE(WaitForNoWindow("QPLAYER", 10000));
+  if (HWND player = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(player, 10, "");
+  ASSERT_TRUE(WaitForNoWindow(kClassPlayer, 10000));
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the recording's report
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 3, "", &msg));  // burn the video alone
   std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
@@ -543,14 +543,14 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=standin.exe NEWSHOW.avi\r\nICON=standin.exe,0\r\n");
   EXPECT_TRUE(fileio::Exists(target + "standin.ssf"));
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QBURNER", 10000);
+  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow(kClassBurner, 10000);
 }
 
 TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   std::string burnerLog = folder.File("burner.log");
   ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
   ChildProcess program;
   HWND frame = StartWithShow(program);
   ASSERT_NE(frame, nullptr);
@@ -560,11 +560,11 @@ TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   SendAndWait(frame, WM_NULL, 0, 0);
   PumpMessages(500);
   EXPECT_TRUE(ReadStandinLog(burnerLog).empty());
-  EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
   EXPECT_TRUE(fileio::Exists(target + "falcet.ssf"));
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QBURNER", 10000);
+  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, 10, "");
+  WaitForNoWindow(kClassBurner, 10000);
 }
 
 TEST_F(DunmereBuild, ARefusedTargetDeletesNothing) {

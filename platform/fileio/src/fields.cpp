@@ -24,6 +24,12 @@ std::vector<std::string> SplitFields(std::string_view text, char separator) {
   return fields;
 }
 
+void SplitAtFirst(std::string_view text, char separator, std::string& first, std::string& rest) {
+  size_t at = text.find(separator);
+  first = std::string(text.substr(0, at));
+  rest = at == std::string_view::npos ? std::string() : std::string(text.substr(at + 1));
+}
+
 int64_t LeadingNumber(std::string_view text, int64_t limit) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;

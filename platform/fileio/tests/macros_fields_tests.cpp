@@ -79,6 +79,19 @@ TEST(Fields, SplitKeepsQuotedSeparators) {
   EXPECT_EQ(SplitFields("\"a,b", ','), (std::vector<std::string>{"\"a,b"}));
 }
 
+TEST(Fields, SplitAtTheFirstSeparatorOnly) {
+  std::string first, rest;
+  SplitAtFirst("&Open,Open a file, then show it", ',', first, rest);
+  EXPECT_EQ(first, "&Open");
+  EXPECT_EQ(rest, "Open a file, then show it");
+  SplitAtFirst("Alone", ',', first, rest);
+  EXPECT_EQ(first, "Alone");
+  EXPECT_EQ(rest, "");
+  SplitAtFirst(" a ,", ',', first, rest);
+  EXPECT_EQ(first, " a ");
+  EXPECT_EQ(rest, "");
+}
+
 TEST(Fields, LeadingNumber) {
   EXPECT_EQ(LeadingNumber(" 42x"), 42);
   EXPECT_EQ(LeadingNumber("\t-1,5"), -1);

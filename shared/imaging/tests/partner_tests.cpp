@@ -48,12 +48,4 @@ TEST(Partner, AMissingProgramGivesNoWindowWithinTheLimit) {
   EXPECT_EQ(FindOrStartPartner("x.exe", "", 1), nullptr);
 }
 
-TEST(Partner, SuiteList) {
-  EXPECT_STREQ(SuiteClass(1), "SKMBROWSER");
-  EXPECT_STREQ(SuiteProgram(6), "bravik.exe");
-  EXPECT_STREQ(SuiteClass(9), "QBURNER");
-  EXPECT_EQ(SuiteClass(0), nullptr);
-  EXPECT_EQ(SuiteClass(10), nullptr);
-}
-
 }  // namespace

@@ -1,6 +1,6 @@
 #include "dunmere/show_format.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "fileio/fields.h"
 #include "fileio/macros.h"
@@ -159,32 +159,6 @@ std::string QuoteIfBlank(const std::string& path) {
   if (path.find(' ') == std::string::npos || (path.size() >= 2 && path.front() == '"' && path.back() == '"'))
     return path;
   return "\"" + path + "\"";
-}
-
-void SplitProgramField(const std::string& field, std::string& program, std::string& arguments) {
-  std::string t = fileio::Trim(field);
-  program = t;
-  arguments.clear();
-  if (!t.empty() && t.front() == '"') {
-    size_t close = t.find('"', 1);
-    program = t.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-    if (close != std::string::npos) arguments = fileio::Trim(t.substr(close + 1));
-    return;
-  }
-  std::string lower = fileio::ToLower(t);
-  size_t best = std::string::npos;
-  for (const char* ext : {".exe", ".com", ".bat"}) {
-    for (size_t at = lower.find(ext); at != std::string::npos; at = lower.find(ext, at + 1)) {
-      size_t end = at + 4;
-      if (end == lower.size() || lower[end] == ' ') {
-        best = std::min(best, end);
-        break;
-      }
-    }
-  }
-  if (best == std::string::npos) return;
-  program = t.substr(0, best);
-  arguments = fileio::Trim(t.substr(best));
 }
 
 }  // namespace dunmere

@@ -136,22 +136,3 @@ TEST(TextHelpers, MacrosNumbersQuotes) {
   EXPECT_EQ(QuoteIfBlank("C:\\ab\\c"), "C:\\ab\\c");
   EXPECT_EQ(QuoteIfBlank("\"C:\\a b\""), "\"C:\\a b\"");
 }
-
-TEST(TextHelpers, ProgramFieldsOfPartnerEntries) {
-  std::string program, arguments;
-  SplitProgramField("falcet.exe", program, arguments);
-  EXPECT_EQ(program, "falcet.exe");
-  EXPECT_EQ(arguments, "");
-  SplitProgramField(" standin.exe QPLAYER C:\\logs\\player.log ", program, arguments);
-  EXPECT_EQ(program, "standin.exe");
-  EXPECT_EQ(arguments, "QPLAYER C:\\logs\\player.log");
-  SplitProgramField("C:\\Program Files\\x.exe.d\\tool.EXE -q", program, arguments);
-  EXPECT_EQ(program, "C:\\Program Files\\x.exe.d\\tool.EXE");
-  EXPECT_EQ(arguments, "-q");
-  SplitProgramField("\"C:\\a b\\p.exe\" one two", program, arguments);
-  EXPECT_EQ(program, "C:\\a b\\p.exe");
-  EXPECT_EQ(arguments, "one two");
-  SplitProgramField("viewer", program, arguments);
-  EXPECT_EQ(program, "viewer");
-  EXPECT_EQ(arguments, "");
-}

@@ -17,6 +17,10 @@ std::string UnquoteField(std::string_view field);
 // belongs to its field. An empty text is one empty field.
 std::vector<std::string> SplitFields(std::string_view text, char separator);
 
+// The text before the first separator and everything after it; rest is "" without a
+// separator. Nothing is trimmed (a button's "caption,tip" entry, whose tip may hold commas).
+void SplitAtFirst(std::string_view text, char separator, std::string& first, std::string& rest);
+
 // The decimal number at the start of a text, as the suite's readers take it: blanks and
 // tabs skipped, an optional sign, digits; whatever follows is ignored and a text without
 // digits reads 0. The digits' value stops growing at limit (0 or more) before the sign

@@ -5,13 +5,11 @@
 
 #include <string>
 
+#include "imaging/partner_entry.h"
+#include "imaging/suite_classes.h"
+
 // How long a started partner has to show its window.
 constexpr DWORD kPartnerStartMs = 2000;
-
-// The suite list: window classes and program files by position, from 1.
-constexpr int kSuiteListSize = 9;
-const char* SuiteClass(int entry);    // "SKMBROWSER" .. "QBURNER"; null outside 1..9
-const char* SuiteProgram(int entry);  // "kelmor.exe" .. "corvith.exe"; null outside 1..9
 
 // Looks the class up; when there is no window, starts the program (show state 5) and polls
 // for the window with Sleep(0) until it exists or kPartnerStartMs have passed. A partner that

@@ -83,9 +83,5 @@ std::string FormatAutorun(const std::string& playerProgram, const std::string& o
 fileio::PathMacros ShowPathMacros(const std::string& folder);
 // A path for a command line: in double quotes when it holds a blank, else as it is.
 std::string QuoteIfBlank(const std::string& path);
-// A partner entry's program field: the program file (the text up to ".exe", ".com" or
-// ".bat" followed by a blank or the end, without quotes) and the arguments after it. A
-// field without such an ending is all program.
-void SplitProgramField(const std::string& field, std::string& program, std::string& arguments);
 
 }  // namespace dunmere
