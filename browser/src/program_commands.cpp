@@ -80,11 +80,11 @@ void RunProgramCommand(int command) {
   PartnerEntry partner = ParsePartnerEntry(action);
   std::string program = ProgramInFolder(partner.program, b.programFolder);
   if (command == kWaitForCommandProgram) program += " WAITFORCOMMAND";
-  HWND window = FindOrStartPartner(program, partner.className, 1);
+  HWND window = FindOrStartPartner(program, partner.className, kCodeStarted);
   if (!window) return;
   BringPartnerToFront(window);
   std::string files = command == kCommaListProgram ? SelectedFiles(false, ",") : SelectedFiles(true, "|");
-  if (!files.empty()) SENDCOPYDATA(window, 3, files);
+  if (!files.empty()) SENDCOPYDATA(window, kCodeOpen, files);
 }
 
 void ShowHelp() {
@@ -97,10 +97,10 @@ void ShowHelp() {
   PartnerEntry viewer = ParsePartnerEntry(Ui(44));
   HWND window = nullptr;
   if (!viewer.className.empty())
-    window = FindOrStartPartner(ProgramInFolder(viewer.program, b.programFolder), viewer.className, 1);
+    window = FindOrStartPartner(ProgramInFolder(viewer.program, b.programFolder), viewer.className, kCodeStarted);
   if (window) {
     BringPartnerToFront(window);
-    SENDCOPYDATA(window, 3, page);
+    SENDCOPYDATA(window, kCodeOpen, page);
   } else if (int rc = SHELLOPEN(page)) {
     MESSAGEBOXICON(page + "||" + SKWINERR(rc));
   }
@@ -142,7 +142,7 @@ void ChooseSkin(int command) {
   if (QUESTIONBOX(question, Ui(29)) != 1) return;
   BroadcastClose(2, kSuiteListSize);
   b.restartState = kRestartPlain;
-  SENDCOPYDATA(b.frame, 10, "");
+  SENDCOPYDATA(b.frame, kCodeClose, "");
 }
 
 void ToggleMarkers() {

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr DWORD kStartMs = 30000;
+constexpr int kUnknownCode = 99;  // a command code the browser has no meaning for
 // The settings of a browser that shows no start-up hint.
 constexpr const char* kNoHint = "30|40|700|500||*.*|0|1|0";
 
@@ -44,7 +45,7 @@ class Kelmor : public ::testing::Test {
 
   // Closes the browser with code 10 and returns its exit code.
   int CloseBrowser(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, 10, "");
+    driver::SendCommand(frame, kCodeClose, "");
     return process.Wait(kStartMs);
   }
 
@@ -223,9 +224,9 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
   EXPECT_NE(handOver.Wait(kStartMs), 0);  // the partner's window
   std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].code, 1);
+  EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[0].text, "");
-  EXPECT_EQ(got[1].code, 3);
+  EXPECT_EQ(got[1].code, kCodeOpen);
   EXPECT_EQ(got[1].text, fileio::ToLower(a) + "|" + fileio::ToLower(b));
 
   // A partner that runs already gets the list alone.
@@ -234,7 +235,7 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
   EXPECT_NE(again.Wait(kStartMs), 0);
   got = WaitForLog(log, 3, 10000);
   ASSERT_EQ(got.size(), 3u);
-  EXPECT_EQ(got[2].code, 3);
+  EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, "c:\\one.jpg|d:\\two.jpg");
   CloseStandin("KELMORPARTNER");
 }
@@ -279,7 +280,7 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   std::string xlog = folder.Log("x.txt");
   ChildProcess x;
   ASSERT_TRUE(StartStandin(x, "KELMORXCLASS", xlog));
-  driver::SendCommand(frame, 2, "x.exe,KELMORXCLASS");
+  driver::SendCommand(frame, kCodeSetPartner, "x.exe,KELMORXCLASS");
   EXPECT_FALSE(IsWindowVisible(option));
   EXPECT_EQ(SendMessageA(option, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   HWND collection = driver::FindChild(frame, 4);
@@ -288,7 +289,7 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   SendAndWait(frame, WM_COMMAND, 14, 0);
   std::vector<LoggedMessage> got = WaitForLog(xlog, 1, 10000);
   ASSERT_EQ(got.size(), 1u);
-  EXPECT_EQ(got[0].code, 3);
+  EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, "c:\\a.jpg|c:\\b c.jpg");
   for (int i = 0; i < 100 && !IsIconic(frame); ++i) PumpMessages(50);
   EXPECT_TRUE(IsIconic(frame));
@@ -297,22 +298,22 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
 
   // A partner that is not running is started and gets code 1 first.
   std::string ylog = folder.Log("y.txt");
-  driver::SendCommand(frame, 2, "standin.exe KELMORYCLASS " + ylog + ",KELMORYCLASS");
+  driver::SendCommand(frame, kCodeSetPartner, "standin.exe KELMORYCLASS " + ylog + ",KELMORYCLASS");
   SendAndWait(frame, WM_COMMAND, 14, 0);
   got = WaitForLog(ylog, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].code, 1);
-  EXPECT_EQ(got[1].code, 3);
+  EXPECT_EQ(got[0].code, kCodeStarted);
+  EXPECT_EQ(got[1].code, kCodeOpen);
   CloseStandin("KELMORYCLASS");
 
   // A partner that never shows a window is given up after two seconds; the browser goes on.
-  driver::SendCommand(frame, 2, "nosuchprogram.exe,KELMORNOCLASS");
+  driver::SendCommand(frame, kCodeSetPartner, "nosuchprogram.exe,KELMORNOCLASS");
   DWORD start = GetTickCount();
   SendAndWait(frame, WM_COMMAND, 14, 0);
   DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 1800u);
   EXPECT_LT(elapsed, 8000u);
-  EXPECT_EQ(driver::SendCommand(frame, 99, "anything"), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, "anything"), 1);
   EXPECT_EQ(CloseBrowser(frame, browser), 0);
 }
 
@@ -333,11 +334,11 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   SendAndWait(frame, WM_COMMAND, 212, 0);
   std::vector<LoggedMessage> got = WaitForLog(log, 3, 10000);
   ASSERT_EQ(got.size(), 3u);
-  EXPECT_EQ(got[0].code, 25);
+  EXPECT_EQ(got[0].code, kCodeBurnJobName);
   EXPECT_EQ(got[0].text, "collection");
-  EXPECT_EQ(got[1].code, 24);
+  EXPECT_EQ(got[1].code, kCodeBurnNewList);
   EXPECT_EQ(got[1].text, "");
-  EXPECT_EQ(got[2].code, 3);
+  EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, "");
 
   HWND collection = driver::FindChild(frame, 4);
@@ -346,8 +347,8 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   SendAndWait(frame, WM_COMMAND, 95, 0);
   got = WaitForLog(log, 6, 10000);
   ASSERT_EQ(got.size(), 6u);
-  EXPECT_EQ(got[3].code, 25);
-  EXPECT_EQ(got[5].code, 3);
+  EXPECT_EQ(got[3].code, kCodeBurnJobName);
+  EXPECT_EQ(got[5].code, kCodeOpen);
   EXPECT_EQ(got[5].text, "c:\\a.jpg|c:\\b.jpg|");
   CloseStandin(kClassBurner);
   EXPECT_EQ(CloseBrowser(frame, browser), 0);

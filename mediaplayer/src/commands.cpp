@@ -37,11 +37,11 @@ bool HandToBrowser() {
   std::string program = SKFINDF(UiField(78, 1));
   if (program.empty()) return false;
   bool started = false;
-  HWND browser = FindOrStartPartner(program, kClassBrowser, 0, &started);
+  HWND browser = FindOrStartPartner(program, kClassBrowser, kCodeNone, &started);
   if (browser && started) {
     // Started, it gets the player's program and class, so that it sends its lists here.
     p.startedBrowser = true;
-    SENDCOPYDATA(browser, 2, p.exePath + "," + kClassPlayer);
+    SENDCOPYDATA(browser, kCodeSetPartner, p.exePath + "," + kClassPlayer);
   } else if (browser) {
     BringPartnerToFront(browser);
   }
@@ -234,9 +234,9 @@ void ShowHelp() {
   std::string viewer = SKFINDF("VANDREL.EXE");
   std::string document = fileio::ExpandPathMacros(UiField(90, 3), {.programFolder = App().programFolder});
   if (viewer.empty() || document.empty()) return;
-  if (HWND help = FindOrStartPartner(viewer, kClassHelp, 1)) {
+  if (HWND help = FindOrStartPartner(viewer, kClassHelp, kCodeStarted)) {
     BringPartnerToFront(help);
-    SENDCOPYDATA(help, 3, document);
+    SENDCOPYDATA(help, kCodeOpen, document);
   }
 }
 
@@ -244,7 +244,7 @@ void ToggleSpectrum() {
   Player& p = App();
   if (p.media.holder == Holder::kNone) return;
   if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) {
-    SENDCOPYDATA(spectrum, 10, "");
+    SENDCOPYDATA(spectrum, kCodeClose, "");
     p.startedSpectrum = false;
     return;
   }

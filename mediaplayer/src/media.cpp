@@ -20,7 +20,7 @@ bool IsAudioLayerSound(const std::string& file) { return BASSAVAILABLE() && Matc
 void PauseAudioPlayer() {
   Player& p = App();
   if (HWND audio = FindWindowA(kClassAudioPlayer, nullptr)) {
-    SENDCOPYDATA(audio, 8, "");
+    SENDCOPYDATA(audio, kCodePause, "");
     p.pausedAudioPlayer = true;
   }
 }
@@ -38,7 +38,7 @@ void FlashWhenBehind() {
 void ResumeAudioPlayer() {
   Player& p = App();
   if (p.pausedAudioPlayer)
-    if (HWND audio = FindWindowA(kClassAudioPlayer, nullptr)) SENDCOPYDATA(audio, 9, "");
+    if (HWND audio = FindWindowA(kClassAudioPlayer, nullptr)) SENDCOPYDATA(audio, kCodeResume, "");
   p.pausedAudioPlayer = false;
 }
 

@@ -64,7 +64,7 @@ void ShowDocument(const std::string& document) {
   if (viewer.empty()) return;
   if (HWND help = FindWindowA(kClassHelp, nullptr)) {
     if (IsIconic(help)) ShowWindow(help, SW_RESTORE);
-    SENDCOPYDATA(help, 3, document);
+    SENDCOPYDATA(help, kCodeOpen, document);
     return;
   }
   SKSHELL(viewer + " " + document + "," + App().programFolder + "tolvern.skl", SW_SHOW, 0);

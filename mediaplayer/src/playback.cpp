@@ -176,7 +176,7 @@ void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {
     uint32_t level = BASSCHANNELGETLEVEL();
     if (level != 0xFFFFFFFFu && level != 0) p.media.levelsOn = true;
   }
-  if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, 17, "");
+  if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, kCodeSpectrumTick, "");
 }
 
 }  // namespace falcet

@@ -6,6 +6,7 @@
 
 #include "driver.h"
 #include "falcet_fixture.h"
+#include "imaging/copydata.h"
 #include "imaging/suite_classes.h"
 
 constexpr DWORD kStartMs = 30000;
@@ -39,7 +40,7 @@ class Falcet : public ::testing::Test {
   }
 
   int Close(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, 10, "");
+    driver::SendCommand(frame, kCodeClose, "");
     return process.Wait(kStartMs);
   }
 };

@@ -69,8 +69,8 @@ bool CreateMainWindow(int left, int top, int width, int height) {
   SKWINDOWSTYLE(31);
   int maxWidth = t.screenWidth, maxHeight = t.screenHeight;
   SKSETMAXSIZE(width, height, maxWidth, maxHeight);
-  t.frame = CreateWindowExA(0, kClassPictureTool, t.caption.c_str(), WS_POPUP | WS_SYSMENU, left, top, width, height, nullptr,
-                            nullptr, t.instance, nullptr);
+  t.frame = CreateWindowExA(0, kClassPictureTool, t.caption.c_str(), WS_POPUP | WS_SYSMENU, left, top, width, height,
+                            nullptr, nullptr, t.instance, nullptr);
   if (!t.frame) return false;
   t.menuPanel = SKHOLDER(t.frame, "SKMENU", WNDPROC);
   t.mainMenu = SKMENU(t.frame, t.menus);

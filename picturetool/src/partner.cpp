@@ -93,11 +93,11 @@ void PEERANDPICK() {
     size_t after = partner.program.find(programFile) + programFile.size();
     if (after < partner.program.size() && partner.program[after] == '"') ++after;
     std::string program = "\"" + found + "\"" + partner.program.substr(std::min(after, partner.program.size()));
-    HWND window = FindOrStartPartner(program, partner.className, 1, &started);
+    HWND window = FindOrStartPartner(program, partner.className, kCodeStarted, &started);
     if (started) t.partnerStarted = true;
     if (window) {
       BringPartnerToFront(window);
-      SENDCOPYDATA(window, 15, "");
+      SENDCOPYDATA(window, kCodeFileType5, "");
     }
     // The partner hands pictures back through command messages; meanwhile the tool shows
     // its current picture again, after the question about the changes.
@@ -122,7 +122,7 @@ void CloseStartedPartner() {
   t.partnerStarted = false;
   PartnerEntry partner = ParsePartnerEntry(Ui(40));
   if (HWND window = partner.className.empty() ? nullptr : FindWindowA(partner.className.c_str(), nullptr))
-    SENDCOPYDATA(window, 10, "");
+    SENDCOPYDATA(window, kCodeClose, "");
 }
 
 void ShowHelp() {
@@ -138,7 +138,7 @@ void ShowHelp() {
   }
   if (HWND window = viewer.className.empty() ? nullptr : FindWindowA(viewer.className.c_str(), nullptr)) {
     BringPartnerToFront(window);
-    SENDCOPYDATA(window, 3, document);
+    SENDCOPYDATA(window, kCodeOpen, document);
     return;
   }
   SKSHELL("\"" + found + "\" " + document + ",", SW_SHOW, 0);

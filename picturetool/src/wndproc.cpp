@@ -29,11 +29,11 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
   std::string text;
   int code = GETCOPYDATA(text, wParam, lParam);
   switch (code) {
-    case 1:
+    case kCodeStarted:
       // Started by a suite program: the list follows in its own message. Taking the empty
       // text as a list would let it overwrite that list before it is opened.
       break;
-    case 10:
+    case kCodeClose:
       // Ends at once, without the save question, but the settings are kept.
       PrepareToEnd();
       PostQuitMessage(0);

@@ -103,7 +103,7 @@ Tool::Tool(BravikFolder& folder, const std::string& arguments) {
 
 Tool::~Tool() {
   if (process_.Running()) {
-    if (frame_ && IsWindow(frame_)) SENDCOPYDATA(frame_, 10, "");
+    if (frame_ && IsWindow(frame_)) SENDCOPYDATA(frame_, kCodeClose, "");
     if (process_.Wait(10000) < 0) process_.Kill();
   }
 }
@@ -133,7 +133,7 @@ void Tool::Run(int command) { SendAndWait(frame_, WM_COMMAND, WPARAM(command), 0
 void Tool::Post(int command) { driver::PostCommand(frame_, command); }
 
 bool Tool::Open(const std::string& list, const std::string& firstName) {
-  driver::SendCommand(frame_, 3, list);
+  driver::SendCommand(frame_, kCodeOpen, list);
   return WaitStatusHolds(" " + firstName + " ");
 }
 
@@ -235,7 +235,7 @@ bool Tool::BoxShows(DWORD milliseconds) const {
 }
 
 int Tool::End() {
-  driver::SendCommand(frame_, 10, "");
+  driver::SendCommand(frame_, kCodeClose, "");
   return process_.Wait(kWaitMs);
 }
 

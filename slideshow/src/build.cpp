@@ -310,7 +310,7 @@ void RecordVideo(HWND player, const std::string& target, const std::string& play
   std::string fields = std::to_string(size.width) + "," + std::to_string(size.height) + "," +
                        std::to_string(s.framesPerSecond) + "," +
                        std::to_string(uintptr_t(reinterpret_cast<UINT_PTR>(s.frame)));
-  SENDCOPYDATA(player, 20, fields);
+  SENDCOPYDATA(player, kCodeRecordShow, fields);
   bool playWasEnabled = false;
   SetControlsEnabled(false, playWasEnabled);
   // The user may stop waiting with Esc: a player that never closes holds nothing up.
@@ -409,7 +409,7 @@ void BuildShow() {
   SKCURSORSTD();
   if (!window) return;
   if (!video) {
-    SENDCOPYDATA(window, 26, target + "*.*" + "|" + s.showName);
+    SENDCOPYDATA(window, kCodeBurnJob, target + "*.*" + "|" + s.showName);
     return;
   }
   RecordVideo(window, target, ProgramFileOf(player.program));

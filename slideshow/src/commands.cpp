@@ -3,6 +3,7 @@
 #include "build.h"
 #include "controls/buildbox.h"
 #include "fileio/fields.h"
+#include "imaging/copydata.h"
 #include "imaging/partner_entry.h"
 #include "layout.h"
 #include "mainwindow.h"
@@ -99,7 +100,7 @@ void GetPicturesFromBrowser() {
   style.textStyle = kTextRaised;
   uint32_t mask = 0;
   BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(1), ReplaceAll(Ui(65), "''", "\""), "", "", mask, style);
-  SwitchToBrowser(14);
+  SwitchToBrowser(kCodeFileType4);
 }
 
 // Commands that change the show or its files wait while a build runs.
@@ -171,7 +172,7 @@ void OnCommand(int id, int notification) {
     case 207: SelectNoSlides(); break;
     case 209: CutSlides(); break;
     case 210: PasteSlides(); break;
-    case 212: SwitchToBrowser(15); break;
+    case 212: SwitchToBrowser(kCodeFileType5); break;
     case 214: case 215: case 216: case 217: DeleteSelectedSideFiles(id); break;
     default:
       if (id >= 501 && id <= 513) SetDisplayTime(id);

@@ -3,12 +3,12 @@
 #include <shellapi.h>
 
 #include "boxes.h"
+#include "dunmere/show_format.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "skin/skin.h"
-#include "dunmere/show_format.h"
 #include "state.h"
 #include "ui_rules.h"
 
@@ -48,7 +48,7 @@ void NOTIFYSUITE(const std::string& path) {
   if (cls.empty()) return;
   if (HWND browser = FindWindowA(cls.c_str(), nullptr)) {
     std::string folder = fileio::WithoutTrailingSeparator(fileio::FolderOf(path));
-    SENDCOPYDATA(browser, 22, SKLCASE(folder));
+    SENDCOPYDATA(browser, kCodeFileWritten, SKLCASE(folder));
   }
 }
 
@@ -56,7 +56,7 @@ void ClosePartner(const std::string& className, DWORD milliseconds) {
   if (className.empty()) return;
   HWND window = FindWindowA(className.c_str(), nullptr);
   if (!window) return;
-  SENDCOPYDATA(window, 10, "");
+  SENDCOPYDATA(window, kCodeClose, "");
   DWORD start = GetTickCount();
   while (FindWindowA(className.c_str(), nullptr) && GetTickCount() - start < milliseconds) Sleep(1);
 }
@@ -74,32 +74,32 @@ HWND WaitForPartner(const std::string& className, DWORD milliseconds) {
 void RUNSUITEPROGRAM(const std::string& text, int show) {
   State& s = App();
   PartnerEntry player = ParsePartnerEntry(Ui(19));
-  HWND window = FindOrStartPartner(PartnerCommand(player.program), player.className, 1);
+  HWND window = FindOrStartPartner(PartnerCommand(player.program), player.className, kCodeStarted);
   if (!window) return;
   if (show) {
     BringPartnerToFront(window);
-    SENDCOPYDATA(window, 19, std::to_string(s.defaultTime));
+    SENDCOPYDATA(window, kCodeSlideShow, std::to_string(s.defaultTime));
     WAITBOX(0);
     std::string fields = s.musicList + "| " + std::to_string(s.groupValue) + "| " + std::to_string(s.textFileNumber) +
                          "| " + std::to_string(s.defaultTime);
-    SENDCOPYDATA(window, 4, fields);
+    SENDCOPYDATA(window, kCodeAttachedSound, fields);
     WAITBOX(0);
-    SENDCOPYDATA(window, 5, "");
+    SENDCOPYDATA(window, kCodeShowKeywords, "");
     WAITBOX(0);
-    SENDCOPYDATA(window, 6, "");
+    SENDCOPYDATA(window, kCodeEnlargedView, "");
     WAITBOX(0);
   }
-  if (IsWindow(window)) SENDCOPYDATA(window, 3, text);
-  if (show && IsWindow(window)) SENDCOPYDATA(window, 7, "");
+  if (IsWindow(window)) SENDCOPYDATA(window, kCodeOpen, text);
+  if (show && IsWindow(window)) SENDCOPYDATA(window, kCodePressPlay, "");
 }
 
 void RUNSUITEITEM(const std::string& files) {
   std::string program = App().programFolder + SuiteProgram(kBurnerEntry);
-  HWND burner = FindOrStartPartner(program, SuiteClass(kBurnerEntry), 19);
+  HWND burner = FindOrStartPartner(program, SuiteClass(kBurnerEntry), kCodeBurnerStarted);
   if (!burner) return;
-  SENDCOPYDATA(burner, 25, ShowFileName());
-  SENDCOPYDATA(burner, 24, "");
-  SENDCOPYDATA(burner, 3, files);
+  SENDCOPYDATA(burner, kCodeBurnJobName, ShowFileName());
+  SENDCOPYDATA(burner, kCodeBurnNewList, "");
+  SENDCOPYDATA(burner, kCodeOpen, files);
 }
 
 bool SwitchToBrowser(int code) {
@@ -136,7 +136,7 @@ void ShowHelp() {
   }
   if (HWND window = viewer.className.empty() ? nullptr : FindWindowA(viewer.className.c_str(), nullptr)) {
     BringPartnerToFront(window);
-    SENDCOPYDATA(window, 3, document);
+    SENDCOPYDATA(window, kCodeOpen, document);
     return;
   }
   SKSHELL(QuoteIfBlank(program) + " " + QuoteIfBlank(document + "," + s.skinFile), SW_SHOW, 0);

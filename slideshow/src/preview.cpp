@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "boxes.h"
+#include "dunmere/show_format.h"
 #include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/thumbnails.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
-#include "dunmere/show_format.h"
 #include "slideshow/side_data.h"
 #include "state.h"
 #include "ui_rules.h"

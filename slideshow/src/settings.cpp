@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "fileio/file.h"
+#include "dunmere/show_format.h"
 #include "fileio/fields.h"
+#include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "settings_record.h"
 #include "skin/skin.h"
-#include "dunmere/show_format.h"
 #include "state.h"
 #include "ui_rules.h"
 

@@ -5,6 +5,7 @@
 #include "fileio/fields.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
+#include "imaging/copydata.h"
 #include "partners.h"
 #include "skin/sk_controls.h"
 #include "skin/skin.h"
@@ -156,7 +157,7 @@ void ChooseMusic() {
   bool any = false;
   for (const auto& e : fileio::ListDirectory(folder + "*" + extension)) any = any || !e.directory;
   if (!any) {
-    if (PROGRAMBOX(Ui(18), Ui(70)) == 1) SwitchToBrowser(14);
+    if (PROGRAMBOX(Ui(18), Ui(70)) == 1) SwitchToBrowser(kCodeFileType4);
     return;
   }
   std::string name;

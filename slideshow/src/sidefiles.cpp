@@ -14,7 +14,6 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "dunmere/show_format.h"
 #include "slideshow/side_data.h"
 #include "state.h"
 #include "ui_rules.h"

@@ -4,15 +4,15 @@
 
 #include <algorithm>
 
-#include "fileio/file.h"
+#include "dunmere/show_format.h"
 #include "fileio/fields.h"
+#include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/side_files.h"
 #include "layout.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "dunmere/show_format.h"
 #include "slideshow/side_data.h"
 #include "state.h"
 #include "thumbs.h"

@@ -3,8 +3,9 @@
 #include <commctrl.h>
 
 #include "build.h"
-#include "fileio/file.h"
+#include "dunmere/show_format.h"
 #include "fileio/fields.h"
+#include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
@@ -17,7 +18,6 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "dunmere/show_format.h"
 #include "sound.h"
 #include "state.h"
 #include "thumbs.h"

@@ -5,7 +5,6 @@
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "dunmere/show_format.h"
 #include "slideshow/side_data.h"
 
 namespace dunmere {

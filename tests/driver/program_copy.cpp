@@ -138,7 +138,7 @@ LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CloseStandin(const std::string& className) {
-  if (HWND w = FindWindowA(className.c_str(), nullptr)) SENDCOPYDATA(w, 10, "");
+  if (HWND w = FindWindowA(className.c_str(), nullptr)) SENDCOPYDATA(w, kCodeClose, "");
   WaitForNoWindow(className, 10000);
 }
 

@@ -16,6 +16,9 @@
 
 namespace {
 
+// With HANG-MS, this code keeps the receiver busy (a code no program of the suite uses).
+constexpr int kHangCode = 99;
+
 std::string gLog;
 DWORD gHangMs = 0;
 
@@ -37,8 +40,8 @@ LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       std::string text;
       int code = GETCOPYDATA(text, wp, lp);
       Append(code, text);
-      if (code == 99 && gHangMs) Sleep(gHangMs);
-      if (code == 10) PostMessageA(w, WM_CLOSE, 0, 0);
+      if (code == kHangCode && gHangMs) Sleep(gHangMs);
+      if (code == kCodeClose) PostMessageA(w, WM_CLOSE, 0, 0);
       return 1;
     }
     case WM_DESTROY:

@@ -14,8 +14,9 @@ bool ControlValue(HMIXER mixer, const MIXERCONTROLA& control, DWORD& value, bool
   details.cbDetails = sizeof detail;
   details.paDetails = &detail;
   HMIXEROBJ object = reinterpret_cast<HMIXEROBJ>(mixer);
-  MMRESULT rc = write ? mixerSetControlDetails(object, &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE)
-                      : mixerGetControlDetailsA(object, &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
+  MMRESULT rc = write
+                    ? mixerSetControlDetails(object, &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE)
+                    : mixerGetControlDetailsA(object, &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
   if (rc != MMSYSERR_NOERROR) return false;
   value = detail.dwValue;
   return true;

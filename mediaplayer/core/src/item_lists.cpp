@@ -1,11 +1,11 @@
 #include "falcet/item_lists.h"
 
+#include "dunmere/show_format.h"
 #include "falcet/command_line.h"
 #include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "dunmere/show_format.h"
 
 namespace falcet {
 

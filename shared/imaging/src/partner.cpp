@@ -33,7 +33,7 @@ void BroadcastClose(int first, int last) {
   for (int entry = first; entry <= last; ++entry) {
     const char* cls = SuiteClass(entry);
     if (!cls) continue;
-    if (HWND w = FindWindowA(cls, nullptr)) SENDCOPYDATA(w, 10, "");
+    if (HWND w = FindWindowA(cls, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
   }
 }
 

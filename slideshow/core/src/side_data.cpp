@@ -2,7 +2,6 @@
 
 #include "fileio/fields.h"
 #include "fileio/paths.h"
-#include "dunmere/show_format.h"
 
 namespace slideshow {
 
