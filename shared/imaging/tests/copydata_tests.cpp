@@ -86,7 +86,12 @@ TEST_F(CopyDataTest, AHungReceiverReleasesTheSenderAfterTheTimeLimit) {
   SetSendCopyDataTimeout(0);
   EXPECT_LT(waited, 2500u);
   // Once it is responsive again it answers as before.
-  Sleep(3000);
+  ASSERT_TRUE(WaitUntil(
+      [this] {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 100, &answer) != 0;
+      },
+      std::chrono::seconds(10)));
   EXPECT_EQ(SENDCOPYDATA(window_, 3, "after"), 1);
   auto got = CloseAndRead();
   ASSERT_GE(got.size(), 2u);
