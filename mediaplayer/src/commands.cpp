@@ -19,7 +19,7 @@
 #include "pick/nadrix.h"
 #include "pictures.h"
 #include "procs.h"
-#include "skin/sk_bravik.h"
+#include "skin/sk_print.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"

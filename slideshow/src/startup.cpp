@@ -10,7 +10,6 @@
 #include "mainwindow.h"
 #include "settings.h"
 #include "showfile.h"
-#include "skin/sk_dunmere.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
