@@ -38,9 +38,7 @@ void IdentifyProgram(HINSTANCE instance) {
 
 void ReportMissingUiFile() {
   State& s = App();
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_HAND);
-  SKMSGBOX(nullptr, SKCAPTIONFONT(), s.programName, s.uiFile + " missing !", "", style);
+  SKMSGBOX(nullptr, SKCAPTIONFONT(), s.programName, s.uiFile + " missing !", "", SkBoxStyle::Stop());
 }
 
 // The skin: a ".sks" file given as the only argument, else the skin list beside the program.
