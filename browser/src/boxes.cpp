@@ -6,18 +6,6 @@
 
 namespace {
 
-SkBoxStyle BoxStyle(HICON icon) {
-  SkBoxStyle style;
-  style.icon = icon;
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  style.layout = 6;
-  style.value16 = 0;
-  style.byte1 = 3;
-  style.byte2 = 3;
-  return style;
-}
-
 std::string FrameTitle() {
   BrowserState& b = Browser();
   char title[256] = {};
@@ -29,13 +17,15 @@ std::string FrameTitle() {
 
 void MESSAGEBOXICON(const std::string& text) {
   BrowserState& b = Browser();
-  SKMSGBOX(b.frame, SKCAPTIONFONT(), FrameTitle(), text, "", BoxStyle(LoadIcon(nullptr, IDI_EXCLAMATION)));
+  // The browser fills the warning's record as it does for its questions.
+  SKMSGBOX(b.frame, SKCAPTIONFONT(), FrameTitle(), text, "",
+           SkBoxStyle::Skinned(LoadIcon(nullptr, IDI_EXCLAMATION), kSkBoxQuestion));
   if (b.frame) UpdateWindow(b.frame);
 }
 
 int QUESTIONBOX(const std::string& text, const std::string& buttons) {
   BrowserState& b = Browser();
-  int answer = SKMSGBOX(b.frame, SKCAPTIONFONT(), b.title, text, buttons, BoxStyle(b.icon));
+  int answer = SKMSGBOX(b.frame, SKCAPTIONFONT(), b.title, text, buttons, SkBoxStyle::Question(b.icon));
   if (b.frame) UpdateWindow(b.frame);
   return answer;
 }

@@ -109,12 +109,7 @@ void ShowHelp() {
 void AskWebAddress() {
   BrowserState& b = Browser();
   std::string address = "http://";
-  SkBoxStyle style;
-  style.icon = b.icon;
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  style.maxLength = 2000;
-  style.fieldWidth = 300;
+  SkBoxStyle style = SkBoxStyle::Input(b.icon, 2000, 300);
   if (SKINPUTBOX(b.frame, SKCAPTIONFONT(), b.title, Ui(34), Ui(32), address, style) != 1) return;
   address = fileio::Trim(address);
   if (address.empty() || address == "http://") return;

@@ -47,10 +47,8 @@ void IdentifyProgram(HINSTANCE instance) {
 
 void ReportMissingUiFile() {
   BrowserState& b = Browser();
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_HAND);
   SKMSGBOX(nullptr, SKCAPTIONFONT(), MissingUiFileTitle(fileio::NameOf(b.exePath)), MissingUiFileMessage(b.uiFile),
-           "", style);
+           "", SkBoxStyle::Stop());
 }
 
 void ReadUiFile() {

@@ -133,7 +133,6 @@ struct BrowserState {
   HTREEITEM editedNode = nullptr;     // the folder whose label is being edited
 
   // Menus and boxes.
-  bool menuAnimationOff = false;      // switched off for a list's popup menu
   HBRUSH listBrush = nullptr;         // background of the boxes' drop-down lists
 
   // Picture transforms (transforms.cpp).

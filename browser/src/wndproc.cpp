@@ -16,26 +16,13 @@
 
 namespace {
 
-bool MenuAnimationOn() {
-  BOOL on = FALSE;
-  SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &on, 0);
-  return on != FALSE;
-}
-
-void SetMenuAnimation(bool on) {
-  SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(on ? TRUE : FALSE)), 0);
-}
-
 // The popup menu of a list (menu 1 for the file list, 2 for the collection list) at the
 // cursor; its commands come to the client holder.
 void ShowListPopup(HWND list) {
   BrowserState& b = Browser();
   HMENU popup = SKPOPUPHANDLE(list == b.fileList ? 1 : 2);
   if (popup) {
-    if (MenuAnimationOn()) {
-      SetMenuAnimation(false);
-      b.menuAnimationOff = true;
-    }
+    SkMenuAnimationOff animationOff;
     POINT at;
     GetCursorPos(&at);
     TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, b.clientHolder, nullptr);
@@ -125,12 +112,6 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       if (window == b.fileList || window == b.collectionList) {
         ShowListPopup(window);
         return 0;
-      }
-      break;
-    case WM_EXITMENULOOP:
-      if (b.menuAnimationOff) {
-        SetMenuAnimation(true);
-        b.menuAnimationOff = false;
       }
       break;
     case WM_SYSKEYDOWN:

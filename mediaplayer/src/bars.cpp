@@ -15,7 +15,6 @@
 #include "media.h"
 #include "pictures.h"
 #include "procs.h"
-#include "skin/sk_bravik.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_text.h"

@@ -11,7 +11,7 @@
 #include "media.h"
 #include "pictures.h"
 #include "procs.h"
-#include "skin/sk_falcet.h"
+#include "skin/sk_system.h"
 #include "state.h"
 
 namespace falcet {

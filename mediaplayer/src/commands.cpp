@@ -20,7 +20,8 @@
 #include "pick/nadrix.h"
 #include "pictures.h"
 #include "procs.h"
-#include "skin/sk_bravik.h"
+#include "skin/sk_menu.h"
+#include "skin/sk_print.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -265,15 +266,13 @@ void ShowContextMenu(int menuNumber) {
   Player& p = App();
   HMENU menu = menuNumber == 1 ? p.popup1 : menuNumber == 3 ? p.popup3 : p.popup4;
   if (!menu) return;
-  BOOL animation = FALSE;
-  SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
-  if (animation) {
-    SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(FALSE), 0);
-    p.menuAnimationOff = true;
+  int command = 0;
+  {
+    SkMenuAnimationOff animationOff;
+    POINT at;
+    GetCursorPos(&at);
+    command = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, p.frame, nullptr);
   }
-  POINT at;
-  GetCursorPos(&at);
-  int command = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, p.frame, nullptr);
   if (command == 101) SetTopMost(!(GetWindowLongPtrA(p.frame, GWL_EXSTYLE) & WS_EX_TOPMOST));
   else if (command) OnCommand(command, 0);
 }

@@ -12,7 +12,7 @@
 #include "media.h"
 #include "pictures.h"
 #include "procs.h"
-#include "skin/sk_falcet.h"
+#include "skin/sk_system.h"
 #include "skin/skin.h"
 #include "state.h"
 

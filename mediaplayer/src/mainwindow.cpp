@@ -153,11 +153,7 @@ void SetTopMost(bool on) {
 }
 
 void PlayerBox(const std::string& text, HICON icon) {
-  SkBoxStyle style;
-  style.icon = icon;
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  SKMSGBOX(App().frame, SKDEFAULTFONT(), Ui(1), text, "", style);
+  SKMSGBOX(App().frame, SKDEFAULTFONT(), Ui(1), text, "", SkBoxStyle::Skinned(icon));
 }
 
 void WarningBox(const std::string& text) { PlayerBox(text, LoadIcon(nullptr, IDI_EXCLAMATION)); }

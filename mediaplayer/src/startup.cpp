@@ -20,9 +20,9 @@
 #include "media.h"
 #include "procs.h"
 #include "pictures.h"
-#include "skin/sk_falcet.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_msgbox.h"
+#include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
 
@@ -60,9 +60,7 @@ void TakeUiTextArgument() {
 
 void ReportMissingUiFile() {
   Player& p = App();
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_HAND);
-  SKMSGBOX(nullptr, SKCAPTIONFONT(), fileio::StemOf(p.exePath), p.uiFile + " missing !", "", style);
+  SKMSGBOX(nullptr, SKCAPTIONFONT(), fileio::StemOf(p.exePath), p.uiFile + " missing !", "", SkBoxStyle::Stop());
 }
 
 void SwitchToSingleVideo() {
@@ -143,12 +141,7 @@ void SetDownloadFolder() {
 void OnEscape() {
   Player& p = App();
   if (Option(kOptFullScreen) != 0) {
-    SkBoxStyle style;
-    style.icon = LoadIcon(nullptr, IDI_QUESTION);
-    style.textColour = SKGETSYSCOLOR(113);
-    style.secondColour = SKGETSYSCOLOR(112);
-    style.byte2 = 3;
-    if (SKMSGBOX(p.frame, SKCAPTIONFONT(), Ui(1), Ui(82), Ui(83), style) == 1) PostQuitMessage(0);
+    if (SKMSGBOX(p.frame, SKCAPTIONFONT(), Ui(1), Ui(82), Ui(83), SkBoxStyle::Question()) == 1) PostQuitMessage(0);
   }
   if (p.returnSizeItem >= 303 && p.returnSizeItem <= 308 && p.returnSizeItem != p.sizeItem) {
     p.sizeItem = p.returnSizeItem;

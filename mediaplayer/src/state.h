@@ -119,7 +119,6 @@ struct Player {
   HWND web = nullptr;
   HMENU popup1 = nullptr, popup3 = nullptr, popup4 = nullptr;
   std::array<HWND, kLastControl + 1> controls{};
-  bool menuAnimationOff = false;
 
   // The item list.
   std::string itemList;

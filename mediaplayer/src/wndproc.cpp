@@ -191,12 +191,6 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_SIZE:
       if (window == p.clip) LAYOUTCONTROLS();
       break;
-    case WM_EXITMENULOOP:
-      if (p.menuAnimationOff) {
-        SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(TRUE), 0);
-        p.menuAnimationOff = false;
-      }
-      break;
     case WM_DESTROY:
       if (window == p.frame) KillPlayerTick();
       break;

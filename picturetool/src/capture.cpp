@@ -5,7 +5,6 @@
 #include "imglib/imglib_devices.h"
 #include "objects_internal.h"
 #include "picture_rules.h"
-#include "skin/sk_bravik.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "skin/sk_bravik.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"

@@ -8,7 +8,6 @@
 #include "imaging/text_shape.h"
 #include "objects_internal.h"
 #include "picture_rules.h"
-#include "skin/sk_bravik.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"

@@ -12,7 +12,6 @@
 #include "imaging/thumbnails.h"
 #include "imglib/imglib.h"
 #include "picture_rules.h"
-#include "skin/sk_bravik.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"

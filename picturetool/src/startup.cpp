@@ -41,9 +41,7 @@ bool TakeSingleInstance() {
 
 void ReportMissingUiFile() {
   ToolState& t = Tool();
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_HAND);
-  SKMSGBOX(nullptr, SKCAPTIONFONT(), t.programName, t.uiFile + " missing !", "", style);
+  SKMSGBOX(nullptr, SKCAPTIONFONT(), t.programName, t.uiFile + " missing !", "", SkBoxStyle::Stop());
 }
 
 void GreyAtStart() {

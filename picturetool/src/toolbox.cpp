@@ -42,10 +42,7 @@ std::string ReplaceAll(std::string text, const std::string& what, const std::str
 // Asks for a size; false when cancelled or not two numbers from 1 to 9999.
 bool AskSize(const std::string& title, int& width, int& height) {
   std::string answer = std::to_string(width) + " x " + std::to_string(height);
-  SkBoxStyle style;
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  style.maxLength = 16;
+  SkBoxStyle style = SkBoxStyle::Input(nullptr, 16);
   for (;;) {
     if (SKINPUTBOX(Tool().frame, SKCAPTIONFONT(), title, Ui(60), "", answer, style) != 1) return false;
     if (ParseSizeText(answer, width, height)) return true;
@@ -148,12 +145,8 @@ void ApplyFixedEffect(int command) {
 
 int FONTBOX(HWND owner, const std::string& caption) {
   FontBoxParams& p = FONTBOXPARAMS();
-  SkBoxStyle style;
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  style.maxLength = 1024;
-  style.fieldWidth = 300;
   std::string text = p.text;
+  SkBoxStyle style = SkBoxStyle::Input(nullptr, 1024, 300);
   p.answer = SKINPUTBOX(owner, SKCAPTIONFONT(), caption, Ui(61), "", text, style) == 1 ? 2 : 1;
   if (p.answer == 2) {
     p.text = text;
@@ -166,12 +159,8 @@ int FONTBOX(HWND owner, const std::string& caption) {
 
 int DRAWBOX(HWND owner, const std::string& caption) {
   FontBoxParams& p = FONTBOXPARAMS();
-  SkBoxStyle style;
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  style.maxLength = 3;
   std::string size = std::to_string(p.size > 0 ? p.size : 1);
-  p.answer = SKINPUTBOX(owner, SKCAPTIONFONT(), caption, Ui(62), "", size, style) == 1 ? 2 : 1;
+  p.answer = SKINPUTBOX(owner, SKCAPTIONFONT(), caption, Ui(62), "", size, SkBoxStyle::Input(nullptr, 3)) == 1 ? 2 : 1;
   if (p.answer == 2) {
     int pen = fileio::LeadingNumber(size);
     p.size = pen >= 1 && pen <= 512 ? pen : 1;

@@ -10,9 +10,10 @@
 #include "imglib/imglib_devices.h"
 #include "mainwindow.h"
 #include "pic_settings.h"
-#include "skin/sk_bravik.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
+#include "skin/sk_menu.h"
+#include "skin/sk_print.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "tool.h"
@@ -22,7 +23,8 @@ namespace {
 
 // A command message's text waits here until WM_USER+3, so that the sender is free first.
 bool receivedPending = false;
-bool menuAnimationWasOn = false;
+// Menus open without animation: the canvas repaints under them at once.
+SkMenuAnimationWhilePopups menuAnimation;
 
 LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
   ToolState& t = Tool();
@@ -104,19 +106,6 @@ void OnInitMenu() {
   EnableCommands({309}, L_ClipboardReady() != 0);
   EnableCommands({217}, open && !t.underlayFile.empty());
   EnableCommands({104, 106, 107, 308, 408, 409, 410, 411, 412, 413, 414}, open);
-}
-
-void MenuAnimation(bool popupOpening) {
-  // Menus open without animation: the canvas repaints under them at once.
-  if (popupOpening) {
-    BOOL on = FALSE;
-    SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &on, 0);
-    menuAnimationWasOn = on != FALSE;
-    if (menuAnimationWasOn) SystemParametersInfoA(SPI_SETMENUANIMATION, 0, nullptr, 0);
-  } else if (menuAnimationWasOn) {
-    SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(TRUE), 0);
-    menuAnimationWasOn = false;
-  }
 }
 
 void OnTrackBar(WPARAM wParam) {
@@ -212,10 +201,10 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       if (window == t.frame) OnInitMenu();
       break;
     case WM_INITMENUPOPUP:
-      MenuAnimation(true);
+      menuAnimation.Opened();
       break;
     case WM_UNINITMENUPOPUP:
-      MenuAnimation(false);
+      menuAnimation.Closed();
       break;
     case WM_SYSCOMMAND:
       if (window == t.frame && (wParam & 0xFFF0) == SC_CLOSE) {

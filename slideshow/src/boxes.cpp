@@ -11,27 +11,16 @@ namespace dunmere {
 namespace {
 
 int SkinnedBox(HICON icon, const std::string& message, const std::string& buttons) {
-  SkBoxStyle style;
-  style.icon = icon;
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  style.layout = 6;
-  style.byte1 = 3;
-  style.byte2 = 3;
   HWND owner = App().frame && IsWindow(App().frame) ? App().frame : nullptr;
-  return SKMSGBOX(owner, SKCAPTIONFONT(), Ui(1), message, buttons, style);
+  return SKMSGBOX(owner, SKCAPTIONFONT(), Ui(1), message, buttons, SkBoxStyle::Skinned(icon, kSkBoxQuestion));
 }
 
 // Esc during long work: ask whether to stop. The focus goes back where it was.
 int AskToStop() {
   HWND focus = GetFocus();
   MessageBeep(MB_ICONEXCLAMATION);
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  style.byte2 = 3;
-  int answer = SKMSGBOX(App().frame, SKCAPTIONFONT(), Ui(46), Ui(47), Ui(70), style);
+  int answer = SKMSGBOX(App().frame, SKCAPTIONFONT(), Ui(46), Ui(47), Ui(70),
+                        SkBoxStyle::Question(LoadIcon(nullptr, IDI_EXCLAMATION)));
   if (App().frame) UpdateWindow(App().frame);
   if (focus && IsWindow(focus)) SetFocus(focus);
   return answer == 1 ? -1 : 0;

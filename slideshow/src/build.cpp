@@ -20,7 +20,7 @@
 #include "showfile.h"
 #include "skin/sk_boxes.h"
 #include "skin/sk_draw.h"
-#include "skin/sk_dunmere.h"
+#include "skin/sk_folders.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"

@@ -9,7 +9,6 @@
 #include "preview.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
-#include "skin/sk_dunmere.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "sound.h"

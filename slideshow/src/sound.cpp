@@ -14,7 +14,6 @@
 #include "partners.h"
 #include "sidefiles.h"
 #include "skin/sk_controls.h"
-#include "skin/sk_dunmere.h"
 #include "skin/skin.h"
 #include "slides.h"
 #include "state.h"

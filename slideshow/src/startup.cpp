@@ -13,7 +13,6 @@
 #include "mainwindow.h"
 #include "settings.h"
 #include "showfile.h"
-#include "skin/sk_dunmere.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
@@ -41,9 +40,7 @@ void IdentifyProgram(HINSTANCE instance) {
 
 void ReportMissingUiFile() {
   State& s = App();
-  SkBoxStyle style;
-  style.icon = LoadIcon(nullptr, IDI_HAND);
-  SKMSGBOX(nullptr, SKCAPTIONFONT(), s.programName, s.uiFile + " missing !", "", style);
+  SKMSGBOX(nullptr, SKCAPTIONFONT(), s.programName, s.uiFile + " missing !", "", SkBoxStyle::Stop());
 }
 
 // The skin: a ".sks" file given as the only argument, else the skin list beside the program.

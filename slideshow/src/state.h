@@ -115,7 +115,6 @@ struct State {
   // Slide list helpers.
   bool skipNextErase = false;
   int lastHoverIndex = -1;
-  bool menuAnimationOff = false;
   int lastPercent = -1;
   bool building = false;
 };

@@ -48,15 +48,12 @@ void SlideListMenu(LPARAM lParam) {
   State& s = App();
   HMENU popup = SKPOPUPHANDLE(2);
   if (!popup) return;
-  BOOL animation = FALSE;
-  SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
-  if (animation) {
-    SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(FALSE), 0);
-    s.menuAnimationOff = true;
+  {
+    SkMenuAnimationOff animationOff;
+    POINT p{short(LOWORD(lParam)), short(HIWORD(lParam))};
+    ClientToScreen(s.slideList, &p);
+    TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, p.x, p.y, s.frame, nullptr);
   }
-  POINT p{short(LOWORD(lParam)), short(HIWORD(lParam))};
-  ClientToScreen(s.slideList, &p);
-  TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, p.x, p.y, s.frame, nullptr);
   STARTSCANTHREAD();
 }
 
@@ -126,12 +123,6 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
           MapWindowPoints(s.clientHolder, s.slideList, &p, 1);
           SlideListMenu(MAKELPARAM(p.x, p.y));
         }
-      }
-      break;
-    case WM_EXITMENULOOP:
-      if (s.menuAnimationOff) {
-        SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(TRUE), 0);
-        s.menuAnimationOff = false;
       }
       break;
     case WM_HSCROLL:

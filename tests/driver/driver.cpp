@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "fileio/file.h"
 #include "imaging/copydata.h"
 #include "test_windows.h"
 
@@ -45,25 +44,9 @@ std::string StripAmpersands(const std::string& text) {
   return out;
 }
 
-std::vector<HWND> Buttons(HWND box) {
-  std::vector<HWND> out;
-  for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    char cls[64];
-    if (GetClassNameA(w, cls, sizeof cls) && lstrcmpiA(cls, "Button") == 0) out.push_back(w);
-  }
-  return out;
-}
-
 }  // namespace
 
-HWND WaitWindow(const std::string& className, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND w = FindWindowA(className.c_str(), nullptr)) return w;
-    if (GetTickCount() - start >= milliseconds) return nullptr;
-    PumpMessages(20);
-  }
-}
+HWND WaitWindow(const std::string& className, DWORD milliseconds) { return WaitForWindow(className, milliseconds); }
 
 HWND FindChild(HWND parent, int id) {
   ChildSearch s{id, nullptr, nullptr};
@@ -78,12 +61,11 @@ HWND FindChildByClass(HWND parent, const std::string& className) {
 }
 
 HWND WaitChild(HWND parent, int id, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND w = FindChild(parent, id)) return w;
-    if (!IsWindow(parent) || GetTickCount() - start >= milliseconds) return nullptr;
-    PumpMessages(20);
-  }
+  HWND found = nullptr;
+  // A parent that is gone will not get the control: no need to wait out the time.
+  PumpUntil([&] { return (found = FindChild(parent, id)) != nullptr || !IsWindow(parent); },
+            std::chrono::milliseconds(milliseconds));
+  return found;
 }
 
 LRESULT SendCommand(HWND target, int code, const std::string& text) { return SENDCOPYDATA(target, code, text); }
@@ -130,56 +112,28 @@ std::vector<std::string> ListItems(HWND list) {
   return out;
 }
 
-bool PressButton(const std::string& boxClass, int number, const std::string& caption, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    HWND box = FindWindowA(boxClass.c_str(), nullptr);
-    if (box) {
-      std::vector<HWND> buttons = Buttons(box);
-      HWND target = nullptr;
-      if (caption.empty()) {
-        if (number >= 1 && size_t(number) <= buttons.size()) target = buttons[size_t(number - 1)];
-      } else {
-        for (HWND b : buttons)
-          if (StripAmpersands(WindowText(b)) == StripAmpersands(caption)) target = b;
-      }
-      if (target) {
-        PostMessageA(target, BM_CLICK, 0, 0);
-        return true;
-      }
-    }
-    if (GetTickCount() - start >= milliseconds) return false;
-    PumpMessages(20);
+HWND FindButton(HWND box, int number, const std::string& caption) {
+  int n = 0;
+  for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    char cls[64];
+    if (!GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, "Button") != 0) continue;
+    ++n;
+    if (caption.empty() ? n == number : StripAmpersands(WindowText(w)) == StripAmpersands(caption)) return w;
   }
+  return nullptr;
 }
 
-bool WriteBmp(const std::string& path, int width, int height, const std::vector<unsigned char>& bgr) {
-  if (width <= 0 || height <= 0 || bgr.size() < size_t(width) * size_t(height) * 3) return false;
-  int stride = (width * 3 + 3) & ~3;
-  std::string file;
-  auto put16 = [&file](int v) { file += char(v & 255); file += char((v >> 8) & 255); };
-  auto put32 = [&file](uint32_t v) { for (int i = 0; i < 4; ++i) file += char((v >> (8 * i)) & 255); };
-  uint32_t imageSize = uint32_t(stride) * uint32_t(height);
-  file += "BM";
-  put32(14 + 40 + imageSize);
-  put32(0);
-  put32(14 + 40);
-  put32(40);
-  put32(uint32_t(width));
-  put32(uint32_t(height));
-  put16(1);
-  put16(24);
-  put32(0);
-  put32(imageSize);
-  put32(2835);
-  put32(2835);
-  put32(0);
-  put32(0);
-  for (int y = height - 1; y >= 0; --y) {  // BMP rows go bottom-up
-    file.append(reinterpret_cast<const char*>(&bgr[size_t(y) * size_t(width) * 3]), size_t(width) * 3);
-    file.append(size_t(stride - width * 3), '\0');
-  }
-  return fileio::WriteFileReplacing(path, file) == fileio::kOk;
+bool PressButton(const std::string& boxClass, int number, const std::string& caption, DWORD milliseconds) {
+  HWND target = nullptr;
+  if (!PumpUntil(
+          [&] {
+            HWND box = FindWindowA(boxClass.c_str(), nullptr);
+            return box && (target = FindButton(box, number, caption)) != nullptr;
+          },
+          std::chrono::milliseconds(milliseconds)))
+    return false;
+  PostMessageA(target, BM_CLICK, 0, 0);
+  return true;
 }
 
 bool CaptureWindow(HWND window, const std::string& bmpPath) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "bmp_file.h"
+
 namespace driver {
 
 // A top-level window of the class; null when none appeared within the time.
@@ -28,6 +30,9 @@ bool SetText(HWND window, const std::string& text);
 // Items of a list box or combo box.
 std::vector<std::string> ListItems(HWND list);
 
+// A box's button: by number (1 = first "Button" child in creation order) when caption is
+// empty, else the first whose text without "&" equals caption without "&"; null when none.
+HWND FindButton(HWND box, int number, const std::string& caption);
 // Finds a top-level window of the class and presses its button: by number (1 = first
 // button in creation order) when caption is empty, else the one whose text (without "&")
 // equals caption. False when no such box or button appeared within the time.
@@ -35,7 +40,7 @@ bool PressButton(const std::string& boxClass, int number, const std::string& cap
 
 // Copies a visible window from the screen into a 24-bit BMP file.
 bool CaptureWindow(HWND window, const std::string& bmpPath);
-// Writes 24-bit pixels (rows top-down, BGR) as a BMP file.
-bool WriteBmp(const std::string& path, int width, int height, const std::vector<unsigned char>& bgr);
+// The test support's BMP writer (bmp_file.h), under the name the program tests still call.
+using ::WriteBmp;
 
 }  // namespace driver

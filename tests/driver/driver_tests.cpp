@@ -133,9 +133,8 @@ TEST(SkinnedFrame, CaptionBordersHoldersAndBoxInAProgram) {
   // A command opens the engine's box; its answer reaches the program.
   driver::PostCommand(frame, 1);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 10000));
-  DWORD start = GetTickCount();
-  while (driver::WindowText(status) != "answer 2" && GetTickCount() - start < 10000) PumpMessages(50);
-  EXPECT_EQ(driver::WindowText(status), "answer 2");
+  EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(status) == "answer 2"; }, std::chrono::seconds(10)))
+      << driver::WindowText(status);
 
   // Code 10 closes it, and it ends with exit code 0.
   driver::SendCommand(frame, kCodeClose, "");

@@ -32,30 +32,15 @@ class TempEnvironment {
   std::vector<Saved> saved_;
 };
 
-struct BoxSearch {
-  const char* className;
-  HWND skip;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND w, LPARAM lp) {
-  auto* s = reinterpret_cast<BoxSearch*>(lp);
-  char cls[64];
-  if (w == s->skip || !IsWindowVisible(w) || !GetClassNameA(w, cls, sizeof cls) || lstrcmpA(cls, s->className) != 0)
-    return TRUE;
-  s->found = w;
-  return FALSE;
-}
-
 HWND WaitNextBox(const std::string& boxClass, HWND last, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    BoxSearch s{boxClass.c_str(), last, nullptr};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
-    if (s.found) return s.found;
-    if (GetTickCount() - start >= milliseconds) return nullptr;
-    PumpMessages(20);
-  }
+  HWND found = nullptr;
+  PumpUntil(
+      [&] {
+        found = FindTopWindow(boxClass, [last](HWND w) { return w != last && IsWindowVisible(w); });
+        return found != nullptr;
+      },
+      std::chrono::milliseconds(milliseconds));
+  return found;
 }
 
 }  // namespace
@@ -122,12 +107,9 @@ bool StartStandin(ChildProcess& process, const std::string& className, const std
 }
 
 std::vector<LoggedMessage> WaitForLog(const std::string& log, size_t count, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  std::vector<LoggedMessage> got = ReadStandinLog(log);
-  while (got.size() < count && GetTickCount() - start < milliseconds) {
-    PumpMessages(50);
-    got = ReadStandinLog(log);
-  }
+  std::vector<LoggedMessage> got;
+  PumpUntil([&] { return (got = ReadStandinLog(log)).size() >= count; }, std::chrono::milliseconds(milliseconds),
+            std::chrono::milliseconds(50));
   return got;
 }
 
@@ -148,21 +130,10 @@ bool PressNextBox(const std::string& boxClass, int number, const std::string& ca
   if (!box) return false;
   if (last) *last = box;
   // The box's push buttons and check boxes are its "Button" children in creation order.
-  DWORD start = GetTickCount();
   HWND target = nullptr;
-  while (!target && GetTickCount() - start < milliseconds) {
-    int i = 0;
-    for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-      char cls[64];
-      if (!GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, "Button") != 0) continue;
-      std::string plain;
-      for (char c : driver::WindowText(w))
-        if (c != '&') plain += c;
-      if (caption.empty() ? ++i == number : plain == caption) target = w;
-    }
-    if (!target) PumpMessages(20);
-  }
-  if (!target) return false;
+  if (!PumpUntil([&] { return (target = driver::FindButton(box, number, caption)) != nullptr; },
+                 std::chrono::milliseconds(milliseconds)))
+    return false;
   PostMessageA(target, BM_CLICK, 0, 0);
   return true;
 }
@@ -176,14 +147,7 @@ bool CloseNextBox(const std::string& boxClass, HWND* last, DWORD milliseconds) {
 }
 
 std::string WriteTestPicture(const std::string& path, int width, int height) {
-  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 3);
-  for (size_t i = 0; i < pixels.size(); i += 3) {
-    pixels[i] = 200;
-    pixels[i + 1] = 120;
-    pixels[i + 2] = 40;
-  }
-  fileio::MakeDirectories(fileio::FolderOf(path));
-  driver::WriteBmp(path, width, height, pixels);
+  WriteBmp(path, width, height, 40, 120, 200);
   return path;
 }
 

@@ -53,71 +53,87 @@ void ChildProcess::Kill() {
 }
 
 namespace {
-struct FindByProcess {
+
+struct TopWindowSearch {
   const char* className;
-  DWORD processId;
+  const std::function<bool(HWND)>* accept;
   HWND found;
 };
-BOOL CALLBACK FindProc(HWND w, LPARAM lp) {
-  auto* f = reinterpret_cast<FindByProcess*>(lp);
+
+BOOL CALLBACK FindTopWindowProc(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<TopWindowSearch*>(lp);
   char cls[256];
-  if (!GetClassNameA(w, cls, sizeof cls) || lstrcmpA(cls, f->className) != 0) return TRUE;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != f->processId) return TRUE;
-  f->found = w;
+  if (*s->className && (!GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, s->className) != 0)) return TRUE;
+  if (*s->accept && !(*s->accept)(w)) return TRUE;
+  s->found = w;
   return FALSE;
 }
+
+void DispatchWaitingMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// The pause between tries of PumpMessages: until a message comes, or the time passed.
+void WaitForInput(std::chrono::milliseconds most) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(most.count()), QS_ALLINPUT);
+}
+
 }  // namespace
 
+HWND FindTopWindow(const std::string& className, const std::function<bool(HWND)>& accept) {
+  TopWindowSearch s{className.c_str(), &accept, nullptr};
+  EnumWindows(FindTopWindowProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
 HWND WaitForWindow(const std::string& className, DWORD milliseconds, DWORD processId) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    HWND w = nullptr;
-    if (processId) {
-      FindByProcess f{className.c_str(), processId, nullptr};
-      EnumWindows(FindProc, reinterpret_cast<LPARAM>(&f));
-      w = f.found;
-    } else {
-      w = FindWindowA(className.c_str(), nullptr);
-    }
-    if (w) return w;
-    if (GetTickCount() - start >= milliseconds) return nullptr;
-    PumpMessages(20);
+  std::function<bool(HWND)> ofProcess;
+  if (processId) {
+    ofProcess = [processId](HWND w) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      return pid == processId;
+    };
   }
+  HWND found = nullptr;
+  PumpUntil([&] { return (found = FindTopWindow(className, ofProcess)) != nullptr; },
+            std::chrono::milliseconds(milliseconds));
+  return found;
 }
 
 bool WaitForNoWindow(const std::string& className, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  while (FindWindowA(className.c_str(), nullptr)) {
-    if (GetTickCount() - start >= milliseconds) return false;
-    PumpMessages(20);
-  }
-  return true;
+  return PumpUntil([&] { return FindWindowA(className.c_str(), nullptr) == nullptr; },
+                   std::chrono::milliseconds(milliseconds));
 }
 
 bool WaitForFile(const std::string& path, DWORD milliseconds) {
-  DWORD start = GetTickCount();
   int64_t last = -2;
-  for (;;) {
-    int64_t size = fileio::FileSize(path);
-    if (size >= 0 && size == last) return true;
-    last = size;
-    if (GetTickCount() - start >= milliseconds) return false;
-    PumpMessages(50);
-  }
+  return PumpUntil(
+      [&] {
+        int64_t size = fileio::FileSize(path);
+        bool settled = size >= 0 && size == last;
+        last = size;
+        return settled;
+      },
+      std::chrono::milliseconds(milliseconds), std::chrono::milliseconds(50));
 }
 
 void PumpMessages(DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (GetTickCount() - start < milliseconds);
+  WaitUntil(
+      [] {
+        DispatchWaitingMessages();
+        return false;
+      },
+      std::chrono::milliseconds(milliseconds), std::chrono::milliseconds(10), WaitForInput);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
+               std::chrono::milliseconds step) {
+  return WaitUntil(condition, limit, step, [](std::chrono::milliseconds d) { PumpMessages(DWORD(d.count())); });
 }
 
 std::vector<LoggedMessage> ReadStandinLog(const std::string& path) {

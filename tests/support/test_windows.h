@@ -3,8 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "wait_until.h"
 
 // The folder of the running test program, with its final "\".
 std::string TestProgramFolder();
@@ -31,6 +35,9 @@ class ChildProcess {
   PROCESS_INFORMATION pi_{};
 };
 
+// A top-level window of the class (names compare without case, as Windows does; "": any
+// class) for which accept holds (any when accept is empty), or null.
+HWND FindTopWindow(const std::string& className, const std::function<bool(HWND)>& accept = {});
 // Polls for a top-level window of the class (and, when given, of the process).
 HWND WaitForWindow(const std::string& className, DWORD milliseconds, DWORD processId = 0);
 // Polls until no top-level window of the class exists.
@@ -39,6 +46,14 @@ bool WaitForNoWindow(const std::string& className, DWORD milliseconds);
 bool WaitForFile(const std::string& path, DWORD milliseconds);
 // Runs the messages of this thread for a while (for windows created by the test itself).
 void PumpMessages(DWORD milliseconds);
+// WaitUntil that runs this thread's messages between tries, so that the test's own windows
+// (and the windows of a box the test runs) keep working while it waits.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
+               std::chrono::milliseconds step = std::chrono::milliseconds(20));
+
+// The command code on which the stand-in partner, started with HANG-MS, stays busy that long
+// (a hung partner); no program of the suite uses it.
+constexpr int kStandinHangCode = 99;
 
 // One command message as the stand-in partner logged it.
 struct LoggedMessage {

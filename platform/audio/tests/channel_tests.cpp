@@ -8,9 +8,10 @@
 
 #include "audio/channel.h"
 #include "test_time.h"
+#include "wait_until.h"
 
-using soundtest::Eventually;
 using soundtest::FakeTime;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -67,11 +68,11 @@ TEST(Channel, PlaysToTheEndOfTheSoundOnTheSilentDevice) {
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_EQ(r.channel->PositionMs(), 0);
   PlayFor(r, 100);
-  ASSERT_TRUE(Eventually([&] { return r.channel->PositionMs() >= 60; }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->PositionMs() >= 60; }, 10s));
   EXPECT_LE(r.channel->PositionMs(), 100);
   EXPECT_FALSE(r.channel->Ended());
   PlayFor(r, 800);
-  ASSERT_TRUE(Eventually([&] { return r.channel->Ended(); }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->Ended(); }, 10s));
   EXPECT_EQ(r.channel->PositionMs(), 600);
   EXPECT_EQ(r.channel->State(), audio::kStateStopped);
   // An ended sound stays ended when it is resumed.
@@ -83,7 +84,7 @@ TEST(Channel, PauseHoldsThePositionAndResumeGoesOn) {
   Rig r(2000);
   ASSERT_TRUE(r.channel->Play(0, 0));
   PlayFor(r, 200);
-  ASSERT_TRUE(Eventually([&] { return r.channel->PositionMs() >= 150; }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->PositionMs() >= 150; }, 10s));
   r.channel->Pause();
   int64_t held = r.channel->PositionMs();
   EXPECT_EQ(r.channel->State(), audio::kStatePaused);
@@ -91,7 +92,7 @@ TEST(Channel, PauseHoldsThePositionAndResumeGoesOn) {
   EXPECT_EQ(r.channel->PositionMs(), held);
   r.channel->Resume();
   PlayFor(r, 100);
-  ASSERT_TRUE(Eventually([&] { return r.channel->PositionMs() > held; }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->PositionMs() > held; }, 10s));
 }
 
 TEST(Channel, PlayRangeStartsAndEndsWhereAsked) {
@@ -99,12 +100,12 @@ TEST(Channel, PlayRangeStartsAndEndsWhereAsked) {
   ASSERT_TRUE(r.channel->Play(500, 800));
   EXPECT_EQ(r.channel->PositionMs(), 500);
   PlayFor(r, 600);
-  ASSERT_TRUE(Eventually([&] { return r.channel->Ended(); }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->Ended(); }, 10s));
   EXPECT_EQ(r.channel->PositionMs(), 800);
   // An end past the sound is the sound's end; a start past it too.
   ASSERT_TRUE(r.channel->Play(1900, 99999));
   PlayFor(r, 300);
-  ASSERT_TRUE(Eventually([&] { return r.channel->Ended(); }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->Ended(); }, 10s));
   EXPECT_EQ(r.channel->PositionMs(), 2000);
 }
 
@@ -112,14 +113,14 @@ TEST(Channel, SeekAfterTheEndWaitsPausedAtTheNewPosition) {
   Rig r(300);
   ASSERT_TRUE(r.channel->Play(0, 0));
   PlayFor(r, 500);
-  ASSERT_TRUE(Eventually([&] { return r.channel->Ended(); }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->Ended(); }, 10s));
   ASSERT_TRUE(r.channel->Seek(100));
   EXPECT_FALSE(r.channel->Ended());
   EXPECT_EQ(r.channel->State(), audio::kStatePaused);
   EXPECT_EQ(r.channel->PositionMs(), 100);
   r.channel->Resume();
   PlayFor(r, 400);
-  ASSERT_TRUE(Eventually([&] { return r.channel->Ended(); }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->Ended(); }, 10s));
 }
 
 TEST(Channel, LevelsFollowWhatIsHeardNotTheVolume) {
@@ -127,10 +128,10 @@ TEST(Channel, LevelsFollowWhatIsHeardNotTheVolume) {
   r.channel->SetAttributes(10, -101);
   ASSERT_TRUE(r.channel->Play(0, 0));
   PlayFor(r, 100);
-  ASSERT_TRUE(Eventually([&] { return r.channel->CurrentLevels().left == 128; }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->CurrentLevels().left == 128; }, 10s));
   r.channel->Seek(1500);
   PlayFor(r, 100);
-  ASSERT_TRUE(Eventually([&] { return r.channel->CurrentLevels().left == 32; }));
+  ASSERT_TRUE(WaitUntil([&] { return r.channel->CurrentLevels().left == 32; }, 10s));
   r.channel->Pause();
   EXPECT_EQ(r.channel->CurrentLevels().left, 0);
 }

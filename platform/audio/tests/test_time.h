@@ -1,12 +1,8 @@
-// Time in the audio tests: a clock the test moves by hand, and a wait for a condition
-// with a time limit (the channels play on threads of their own). Portable.
+// Time in the audio tests: a clock the test moves by hand. Portable.
 #pragma once
 #include <atomic>
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <thread>
 
 #include "audio/play_clock.h"
 
@@ -21,15 +17,5 @@ struct FakeTime {
   }
   void AdvanceMs(int64_t ms) { *now += ms * 1000; }
 };
-
-// Polls (real time) until the condition holds or the seconds have passed.
-inline bool Eventually(const std::function<bool()>& condition, int seconds = 10) {
-  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (std::chrono::steady_clock::now() < until) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return condition();
-}
 
 }  // namespace soundtest

@@ -5,13 +5,13 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "db/archive.h"
 #include "db/db.h"
 #include "fileio/file.h"
 #include "skin/sk_files.h"
+#include "wait_until.h"
 
 int main(int argc, char** argv) {
   if (argc != 7) {
@@ -23,11 +23,8 @@ int main(int argc, char** argv) {
   fileio::File readyFile;
   if (readyFile.Open(ready, fileio::Access::WriteNew) != 0) return 3;
   readyFile.Close();
-  auto start = std::chrono::steady_clock::now();
-  while (!fileio::Exists(go)) {
-    if (std::chrono::steady_clock::now() - start > std::chrono::seconds(60)) return 3;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  // Every worker starts filing the moment the go file appears.
+  if (!WaitUntil([&] { return fileio::Exists(go); }, std::chrono::seconds(60), std::chrono::milliseconds(1))) return 3;
   const auto fields = db::ArchiveFields(10, 2024, 5);
   if (int rc = DBCREATE(f01, DbRecordLength(fields))) {
     std::fprintf(stderr, "DBCREATE %d\n", rc);

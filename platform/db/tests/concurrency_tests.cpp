@@ -1,6 +1,7 @@
 // Two programs filing into one archive at once, and calls that meet a lock held elsewhere.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <set>
@@ -14,6 +15,7 @@
 #include "fileio/file.h"
 #include "skin/sk_files.h"
 #include "temp_dir.h"
+#include "wait_until.h"
 
 #ifdef _WIN32
 #include "test_windows.h"
@@ -69,18 +71,17 @@ class Worker {
     return posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
   }
   int Wait(int milliseconds) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    for (;;) {
-      int status = 0;
-      if (pid_ <= 0) return exitCode_;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-        return exitCode_;
-      }
-      if (std::chrono::steady_clock::now() >= end) return -1;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    bool ended = WaitUntil(
+        [this] {
+          int status = 0;
+          if (pid_ <= 0) return true;
+          if (waitpid(pid_, &status, WNOHANG) != pid_) return false;
+          pid_ = -1;
+          exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+          return true;
+        },
+        std::chrono::milliseconds(milliseconds), std::chrono::milliseconds(5));
+    return ended ? exitCode_ : -1;
   }
 
  private:
@@ -90,14 +91,9 @@ class Worker {
 #endif
 
 bool WaitForFiles(const std::vector<std::string>& files, int milliseconds) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (;;) {
-    bool all = true;
-    for (const auto& f : files) all = all && fileio::Exists(f);
-    if (all) return true;
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
+  return WaitUntil(
+      [&] { return std::all_of(files.begin(), files.end(), [](const std::string& f) { return fileio::Exists(f); }); },
+      std::chrono::milliseconds(milliseconds), std::chrono::milliseconds(5));
 }
 
 // Restores the lock timeout when a test ends.

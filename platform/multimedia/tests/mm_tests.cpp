@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "audio/bass.h"
@@ -19,20 +18,13 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 std::vector<int> gEvents;
 
 int RecordEvent(HMMCLIP, int event, void*) {
   gEvents.push_back(event);
   return 1;
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
-  DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start >= milliseconds) return false;
-    PumpMessages(10);
-  }
-  return true;
 }
 
 LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
@@ -103,9 +95,9 @@ TEST_F(Multimedia, AviPlaysInTheWindowWithLengthPositionPauseSeekAndEnd) {
   ASSERT_EQ(L_MMMarkClip(clip, 0, 0), imglib::kSuccess);
   ASSERT_EQ(L_MMPlay(clip), imglib::kSuccess);
   EXPECT_EQ(L_MMIsPlaying(clip), 1);
-  ASSERT_TRUE(PumpUntil([&] { return Position(clip) >= 300; }));
+  ASSERT_TRUE(PumpUntil([&] { return Position(clip) >= 300; }, 10s));
   // The first second's frames show, stretched over the window.
-  ASSERT_TRUE(PumpUntil([&] { return CentrePixel(window) == RGB(128, 128, 128); }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return CentrePixel(window) == RGB(128, 128, 128); }, 3s));
   ASSERT_EQ(L_MMPause(clip), imglib::kSuccess);
   PumpMessages(100);
   int32_t held = Position(clip);
@@ -118,8 +110,8 @@ TEST_F(Multimedia, AviPlaysInTheWindowWithLengthPositionPauseSeekAndEnd) {
   EXPECT_NEAR(Position(clip), 1500, 100);
   EXPECT_EQ(L_MMIsPlaying(clip), 0);
   ASSERT_EQ(L_MMResume(clip), imglib::kSuccess);
-  ASSERT_TRUE(PumpUntil([&] { return CentrePixel(window) == RGB(255, 255, 255); }, 3000));
-  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }));
+  ASSERT_TRUE(PumpUntil([&] { return CentrePixel(window) == RGB(255, 255, 255); }, 3s));
+  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, 10s));
   EXPECT_EQ(L_MMIsPlaying(clip), 0);
   std::vector<int> expected{kMmEventLoaded, kMmEventPlaying, kMmEventPaused, kMmEventSeeked,
                             kMmEventResumed, kMmEventEnd, kMmEventStopped};
@@ -135,7 +127,7 @@ TEST_F(Multimedia, PlayRangeAndStop) {
   ASSERT_EQ(L_MMMarkClip(clip, 1000, 1500), imglib::kSuccess);
   DWORD start = GetTickCount();
   ASSERT_EQ(L_MMPlay(clip), imglib::kSuccess);
-  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }));
+  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, 10s));
   EXPECT_LT(GetTickCount() - start, 2800u);  // half a second, not the whole three
   EXPECT_NEAR(Position(clip), 1500, 150);
   ASSERT_EQ(L_MMPlay(clip), imglib::kSuccess);
@@ -160,7 +152,7 @@ TEST_F(Multimedia, SoundsPlayThroughTheAudioLayerWithoutASoundCard) {
   ASSERT_EQ(L_MMMarkClip(clip, 0, 0), imglib::kSuccess);
   ASSERT_EQ(L_MMPlay(clip), imglib::kSuccess);
   EXPECT_EQ(L_MMIsPlaying(clip), 1);
-  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }));
+  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, 10s));
   EXPECT_EQ(Position(clip), 500);
   std::vector<int> expected{kMmEventVolume, kMmEventLoaded, kMmEventPlaying, kMmEventEnd, kMmEventStopped};
   EXPECT_EQ(gEvents, expected);

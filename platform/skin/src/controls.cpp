@@ -1,5 +1,5 @@
-// The engine's controls: skinned push buttons (owner-drawn), check buttons, input fields,
-// progress bars, tool tips and per-control colours.
+// The engine's controls: skinned push buttons (owner-drawn), image buttons, check buttons,
+// input fields, progress bars, track bars, tool tips, per-control colours and child queries.
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
@@ -18,7 +18,8 @@ namespace {
 
 constexpr const char* kButtonProp = "SkButton";
 constexpr const char* kHotProp = "SkHot";
-constexpr const char* kRangeProp = "SkRange";
+constexpr const char* kImageProp = "SkImage";
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 struct ControlColours {
   COLORREF back;
@@ -46,27 +47,35 @@ HWND& TipWindow() {
 
 void SetFont(HWND w, HFONT font) { SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
 
+// The hot look of the engine's buttons: set while the mouse is over the button.
+void TrackHot(HWND w, UINT m) {
+  if (m == WM_MOUSEMOVE && !GetPropA(w, kHotProp)) {
+    SetPropA(w, kHotProp, reinterpret_cast<HANDLE>(1));
+    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, w, 0};
+    TrackMouseEvent(&tme);
+    InvalidateRect(w, nullptr, FALSE);
+  } else if (m == WM_MOUSELEAVE) {
+    RemovePropA(w, kHotProp);
+    InvalidateRect(w, nullptr, FALSE);
+  }
+}
+
+bool IsHot(HWND w) { return GetPropA(w, kHotProp) != nullptr; }
+
+// The face every engine button shares: hot or plain fill, raised or pressed edge.
+void DrawButtonFace(HDC dc, int width, int height, bool pressed, bool hot) {
+  const SkinTheme& t = State().theme;
+  SKFILLRECT(dc, 0, 0, width, height, hot && !pressed ? t.Colour(kSkinHotBack) : t.Colour(kSkinButtonFace));
+  COLORREF light = t.Colour(kSkinEdgeLight), dark = t.Colour(kSkinEdgeDark);
+  SKDRAWRECT3D(dc, 0, 0, width - 1, height - 1, pressed ? dark : light, pressed ? light : dark);
+}
+
 LRESULT CALLBACK ButtonSubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-  switch (m) {
-    case WM_MOUSEMOVE:
-      if (!GetPropA(w, kHotProp)) {
-        SetPropA(w, kHotProp, reinterpret_cast<HANDLE>(1));
-        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, w, 0};
-        TrackMouseEvent(&tme);
-        InvalidateRect(w, nullptr, FALSE);
-      }
-      break;
-    case WM_MOUSELEAVE:
-      RemovePropA(w, kHotProp);
-      InvalidateRect(w, nullptr, FALSE);
-      break;
-    case WM_NCDESTROY:
-      RemovePropA(w, kHotProp);
-      RemovePropA(w, kButtonProp);
-      RemoveWindowSubclass(w, ButtonSubclass, 0);
-      break;
-    default:
-      break;
+  TrackHot(w, m);
+  if (m == WM_NCDESTROY) {
+    RemovePropA(w, kHotProp);
+    RemovePropA(w, kButtonProp);
+    RemoveWindowSubclass(w, ButtonSubclass, 0);
   }
   return DefSubclassProc(w, m, wp, lp);
 }
@@ -81,11 +90,7 @@ void DrawButton(const DRAWITEMSTRUCT& di) {
   bool pressed = (di.itemState & ODS_SELECTED) != 0;
   bool disabled = (di.itemState & ODS_DISABLED) != 0;
   bool focus = (di.itemState & ODS_FOCUS) != 0;
-  bool hot = GetPropA(w, kHotProp) != nullptr;
-  COLORREF face = hot && !pressed ? t.Colour(kSkinHotBack) : t.Colour(kSkinButtonFace);
-  SKFILLRECT(mem, 0, 0, width, height, face);
-  COLORREF light = t.Colour(kSkinEdgeLight), dark = t.Colour(kSkinEdgeDark);
-  SKDRAWRECT3D(mem, 0, 0, width - 1, height - 1, pressed ? dark : light, pressed ? light : dark);
+  DrawButtonFace(mem, width, height, pressed, IsHot(w));
   char text[256];
   int n = GetWindowTextA(w, text, sizeof text);
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
@@ -100,6 +105,68 @@ void DrawButton(const DRAWITEMSTRUCT& di) {
     DrawFocusRect(mem, &fr);
   }
   BitBlt(di.hDC, r.left, r.top, width, height, mem, 0, 0, SRCCOPY);
+}
+
+void PaintImageButton(HWND w) {
+  win::PaintDC dc(w);
+  RECT r;
+  GetClientRect(w, &r);
+  int width = r.right, height = r.bottom;
+  if (width <= 0 || height <= 0) return;
+  win::MemoryDC mem(dc, width, height);
+  bool pressed = (SendMessageA(w, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+  DrawButtonFace(mem, width, height, pressed, IsHot(w));
+  if (auto bitmap = static_cast<HBITMAP>(GetPropA(w, kImageProp))) {
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    HDC source = CreateCompatibleDC(mem);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    int x = (width - info.bmWidth) / 2 + (pressed ? 1 : 0), y = (height - info.bmHeight) / 2 + (pressed ? 1 : 0);
+    if (!IsWindowEnabled(w)) {
+      // Greyed: the picture's shape in the disabled text colour.
+      SKFILLRECT(mem, x, y, info.bmWidth, info.bmHeight, State().theme.Colour(kSkinButtonFace));
+      GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
+      win::Brush grey(CreateSolidBrush(State().theme.Colour(kSkinDisabledText)));
+      RECT box{x, y, x + info.bmWidth, y + info.bmHeight};
+      FrameRect(mem, &box, grey.Get());
+    } else {
+      GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  if (GetFocus() == w) {
+    RECT fr{3, 3, width - 3, height - 3};
+    DrawFocusRect(mem, &fr);
+  }
+  BitBlt(dc, 0, 0, width, height, mem, 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK ImageButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  TrackHot(w, m);
+  switch (m) {
+    case WM_PAINT:
+      PaintImageButton(w);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case BM_SETSTATE:
+    case WM_ENABLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      LRESULT r = DefSubclassProc(w, m, wp, lp);
+      InvalidateRect(w, nullptr, FALSE);
+      return r;
+    }
+    case WM_NCDESTROY:
+      if (auto bitmap = static_cast<HBITMAP>(RemovePropA(w, kImageProp))) DeleteObject(bitmap);
+      RemovePropA(w, kHotProp);
+      RemoveWindowSubclass(w, ImageButtonProc, 0);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(w, m, wp, lp);
 }
 
 LRESULT CALLBACK RangeSubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
@@ -168,6 +235,17 @@ HWND SKBUT3D(HWND parent, const std::string& caption, int x, int y, int width, i
   SetFont(w, font ? font : State().captionFont);
   SetPropA(w, kButtonProp, reinterpret_cast<HANDLE>(1));
   SetWindowSubclass(w, ButtonSubclass, 0, 0);
+  return w;
+}
+
+HWND SKBUTIMAGE(HWND parent, const std::string& bitmapName, int x, int y, int width, int height, int id) {
+  HWND w = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, width, height,
+                           parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!w) return nullptr;
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), bitmapName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (bitmap) SetPropA(w, kImageProp, bitmap);
+  SetWindowSubclass(w, ImageButtonProc, 0, 0);
   return w;
 }
 
@@ -270,6 +348,26 @@ HWND SKPROGRESS32(HWND parent, int x, int y, int width, int height, int id) {
   return w;
 }
 
+HWND SKTRACKBAR(HWND parent, int x, int y, int width, int height, int id, int minimum, int maximum) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  HWND w = CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, x, y,
+                           width, height, parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr),
+                           nullptr);
+  if (!w) return nullptr;
+  SendMessageA(w, TBM_SETRANGE, FALSE, MAKELPARAM(minimum, maximum));
+  SendMessageA(w, TBM_SETPAGESIZE, 0, 1);
+  SendMessageA(w, TBM_SETPOS, TRUE, minimum);
+  return w;
+}
+
+void SKSETTRACKPOS(HWND trackBar, int position) {
+  if (trackBar && int(SendMessageA(trackBar, TBM_GETPOS, 0, 0)) != position)
+    SendMessageA(trackBar, TBM_SETPOS, TRUE, position);
+}
+
+int SKGETTRACKPOS(HWND trackBar) { return trackBar ? int(SendMessageA(trackBar, TBM_GETPOS, 0, 0)) : 0; }
+
 int SKCHILDCOUNT(HWND parent) {
   int n = 0;
   for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) ++n;
@@ -283,4 +381,12 @@ HWND SKCHILDWINDOW(HWND parent, int number) {
     if (++i == number) return w;
   }
   return nullptr;
+}
+
+int SKPANELCHILDXY(HWND panel, int x, int y) {
+  if (!panel || !IsWindow(panel)) return 0;
+  RECT r;
+  GetClientRect(panel, &r);
+  POINT p{x, y};
+  return PtInRect(&r, p) ? 1 : 0;
 }

@@ -58,4 +58,14 @@ LRESULT MenuBarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
 // Keyboard access to the menu bar from the message loop.
 bool MenuBarKey(HWND mainWindow, const MSG& message);
 
+// A function of a system library, loaded on first use (null when the library or the
+// function is missing): the engine's rarely used services load their libraries only in
+// the programs that call them.
+template <typename Function>
+Function LibraryCall(const char* library, const char* name) {
+  HMODULE module = GetModuleHandleA(library);
+  if (!module) module = LoadLibraryA(library);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 }  // namespace skin_engine

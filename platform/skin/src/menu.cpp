@@ -1,5 +1,5 @@
-// The engine's menus: Windows popup menus built from the menu table, and a menu bar drawn
-// by the engine in the frame's "SKMENU" holder.
+// The engine's menus: Windows popup menus built from the menu table, a menu bar drawn by
+// the engine in the frame's "SKMENU" holder, and the menu animation kept off around popups.
 #include <windows.h>
 #include <windowsx.h>
 
@@ -284,3 +284,34 @@ std::string SKGETMENUSTRING(int command) {
 }
 
 void SKSETTRANSMENU(int) {}
+
+namespace {
+
+bool MenuAnimationOn() {
+  BOOL on = FALSE;
+  return SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &on, 0) && on;
+}
+
+void SetMenuAnimation(bool on) {
+  // This setting takes its value in the pointer argument itself.
+  SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(on ? TRUE : FALSE)),
+                        0);
+}
+
+}  // namespace
+
+SkMenuAnimationOff::SkMenuAnimationOff() : switchedOff_(MenuAnimationOn()) {
+  if (switchedOff_) SetMenuAnimation(false);
+}
+
+SkMenuAnimationOff::~SkMenuAnimationOff() {
+  if (switchedOff_) SetMenuAnimation(true);
+}
+
+void SkMenuAnimationWhilePopups::Opened() {
+  if (open_++ == 0) off_.emplace();
+}
+
+void SkMenuAnimationWhilePopups::Closed() {
+  if (open_ > 0 && --open_ == 0) off_.reset();
+}

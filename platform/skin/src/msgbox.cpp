@@ -94,7 +94,7 @@ void PaintBox(HWND box, Box& b) {
   win::MemoryDC mem(dc, r.right, r.bottom);
   win::Brush back(CreateSolidBrush(t.Colour(kSkinWindowBack)));
   FillRect(mem, &r, back.Get());
-  int pad = std::max(6, int(b.style.layout)) + 4;
+  int pad = std::max(6, int(b.style.spacing)) + 4;
   if (b.style.icon) DrawIconEx(mem, pad, pad, b.style.icon, 32, 32, 0, nullptr, DI_NORMAL);
   win::SelectObj font(mem, b.font);
   SetBkMode(mem, TRANSPARENT);
@@ -185,7 +185,7 @@ int RunBox(Box& b, const std::string& caption) {
   if (!b.font) b.font = SKCAPTIONFONT();
 
   // Measure: text block (wrapped at 60 % of the screen), icon, fields, button row.
-  int pad = std::max(6, int(b.style.layout)) + 4;
+  int pad = std::max(6, int(b.style.spacing)) + 4;
   int maxText = std::max(200, GetSystemMetrics(SM_CXSCREEN) * 6 / 10);
   HDC screen = GetDC(nullptr);
   HGDIOBJ oldFont = SelectObject(screen, b.font);
@@ -203,7 +203,7 @@ int RunBox(Box& b, const std::string& caption) {
   SelectObject(screen, oldFont);
   ReleaseDC(nullptr, screen);
   int buttonHeight = em.cy + 10;
-  int gap = std::max(4, int(b.style.layout));
+  int gap = std::max(4, int(b.style.spacing));
   int count = int(b.captions.size());
   int rowWidth = count * buttonWidth + (count - 1) * gap;
   int iconWidth = b.style.icon ? 32 + pad : 0;
@@ -299,7 +299,6 @@ int SKINPUTPW(HWND owner, const std::string& caption, const std::string& prompt,
   Box b;
   b.className = "SKINPUTBOX";
   b.owner = owner;
-  b.style.byte2 = 1;
   SKSPLITS(prompt, "|", b.lines);
   b.captions = SplitButtons("", "OK|Cancel");
   Field first;
@@ -316,4 +315,32 @@ int SKINPUTPW(HWND owner, const std::string& caption, const std::string& prompt,
   if (result != 1) return 0;
   password = b.fields[0].text;
   return 1;
+}
+
+SkBoxStyle SkBoxStyle::Skinned(HICON icon, SkBoxKind kind) {
+  SkBoxStyle style;
+  style.icon = icon;
+  style.textColour = SKGETSYSCOLOR(kSkinText);
+  style.secondColour = SKGETSYSCOLOR(kSkinTextShadow);
+  style.kind = kind;
+  return style;
+}
+
+SkBoxStyle SkBoxStyle::Warning() { return Skinned(LoadIcon(nullptr, IDI_EXCLAMATION)); }
+
+SkBoxStyle SkBoxStyle::Question(HICON icon) {
+  return Skinned(icon ? icon : LoadIcon(nullptr, IDI_QUESTION), kSkBoxQuestion);
+}
+
+SkBoxStyle SkBoxStyle::Stop() {
+  SkBoxStyle style;
+  style.icon = LoadIcon(nullptr, IDI_HAND);
+  return style;
+}
+
+SkBoxStyle SkBoxStyle::Input(HICON icon, uint16_t maxLength, uint16_t fieldWidth) {
+  SkBoxStyle style = Skinned(icon);
+  style.maxLength = maxLength;
+  style.fieldWidth = fieldWidth;
+  return style;
 }

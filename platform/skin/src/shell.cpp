@@ -1,6 +1,8 @@
-// The engine's shell services: the drive list, copying and moving files and folders.
+// The engine's shell services: the drive list, the user's special folders, copying and
+// moving files and folders.
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -15,6 +17,12 @@ std::string SKDSKLIST() {
     out += GetDriveTypeA(root) == DRIVE_CDROM ? char('a' + i) : char('A' + i);
   }
   return out;
+}
+
+std::string SKGETSPECIALFOLDER(int csidl) {
+  char path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0]) return std::string();
+  return fileio::WithTrailingSeparator(path);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include "controls/buildbox.h"
 #include "skin/skin.h"
 #include "test_windows.h"
+#include "wait_until.h"
 
 namespace {
 
@@ -17,14 +18,18 @@ std::vector<HWND> Buttons(HWND box) {
   return out;
 }
 
+// The box, as another thread sees it come (null after ten seconds).
+HWND WaitForBox() {
+  HWND box = nullptr;
+  WaitUntil([&box] { return (box = FindWindowA(kBuildBoxClass, nullptr)) != nullptr; }, std::chrono::seconds(10),
+            std::chrono::milliseconds(20));
+  return box;
+}
+
 // Clicks the box's children (by creation order, from 1) from another thread, as a user would.
 std::thread ClickLater(std::vector<int> children, std::atomic<bool>& ownerWasDisabled, HWND owner) {
   return std::thread([children, &ownerWasDisabled, owner] {
-    HWND box = nullptr;
-    for (int i = 0; i < 500 && !box; ++i) {
-      box = FindWindowA(kBuildBoxClass, nullptr);
-      if (!box) Sleep(20);
-    }
+    HWND box = WaitForBox();
     if (!box) return;
     Sleep(100);
     ownerWasDisabled = owner && !IsWindowEnabled(owner);
@@ -76,11 +81,7 @@ TEST(BuildBox, ClosingKeepsTheTicksButPressesNoButton) {
   SKINITENGINE("");
   uint32_t checks = 0;
   std::thread t([] {
-    HWND box = nullptr;
-    for (int i = 0; i < 500 && !box; ++i) {
-      box = FindWindowA(kBuildBoxClass, nullptr);
-      if (!box) Sleep(20);
-    }
+    HWND box = WaitForBox();
     if (!box) return;
     Sleep(100);
     PostMessageA(GetWindow(box, GW_CHILD), BM_CLICK, 0, 0);

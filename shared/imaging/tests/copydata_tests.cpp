@@ -11,8 +11,6 @@ namespace {
 constexpr const char* kClass = "SUITETESTPARTNER";
 // A code no program acts on: it travels like any other.
 constexpr int kUnknownCode = 12345;
-// The stand-in sleeps on this code for as long as its third argument says.
-constexpr int kHangCode = 99;
 
 class CopyDataTest : public ::testing::Test {
  protected:
@@ -85,16 +83,21 @@ TEST_F(CopyDataTest, ReceiverTrustsNoLengthBeyondTheDeliveredBlock) {
 TEST_F(CopyDataTest, AHungReceiverReleasesTheSenderAfterTheTimeLimit) {
   SetSendCopyDataTimeout(300);
   DWORD start = GetTickCount();
-  EXPECT_EQ(SENDCOPYDATA(window_, kHangCode, "hang"), 0);  // the partner sleeps 3000 ms
+  EXPECT_EQ(SENDCOPYDATA(window_, kStandinHangCode, "hang"), 0);  // the partner sleeps 3000 ms
   DWORD waited = GetTickCount() - start;
   SetSendCopyDataTimeout(0);
   EXPECT_LT(waited, 2500u);
   // Once it is responsive again it answers as before.
-  Sleep(3000);
+  ASSERT_TRUE(WaitUntil(
+      [this] {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 100, &answer) != 0;
+      },
+      std::chrono::seconds(10)));
   EXPECT_EQ(SENDCOPYDATA(window_, kCodeOpen, "after"), 1);
   auto got = CloseAndRead();
   ASSERT_GE(got.size(), 2u);
-  EXPECT_EQ(got[0].code, kHangCode);
+  EXPECT_EQ(got[0].code, kStandinHangCode);
   EXPECT_EQ(got[1].text, "after");
 }
 

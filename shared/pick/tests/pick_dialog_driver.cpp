@@ -1,6 +1,7 @@
 #include "pick_dialog_driver.h"
 
 #include "driver.h"
+#include "wait_until.h"
 
 namespace pick_test {
 
@@ -15,7 +16,7 @@ DialogDriver::DialogDriver(std::function<void(HWND dialog)> steps) {
     found_ = true;
     steps(dialog);
     // The steps should have closed it; a dialog that stays is closed here, and reported.
-    if (!WaitUntil([dialog] { return !IsWindowVisible(dialog); }, 5000)) {
+    if (!WaitUntil([dialog] { return !IsWindowVisible(dialog); }, std::chrono::seconds(5))) {
       forced_ = true;
       PostMessageA(dialog, WM_CLOSE, 0, 0);
     }
@@ -53,7 +54,7 @@ void ClickEntry(HWND dialog, int index) {
   POINT p = EntryCentre(list, index);
   PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
   PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-  WaitUntil([list, index] { return SendMessageA(list, LB_GETSEL, WPARAM(index), 0) > 0; }, 2000);
+  WaitUntil([list, index] { return SendMessageA(list, LB_GETSEL, WPARAM(index), 0) > 0; }, std::chrono::seconds(2));
 }
 
 void DoubleClickEntry(HWND dialog, int index) {
@@ -80,15 +81,6 @@ HWND FocusOf(HWND dialog) {
   info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) return nullptr;
   return info.hwndFocus;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount() - start >= milliseconds) return false;
-    Sleep(10);
-  }
 }
 
 }  // namespace pick_test

@@ -43,7 +43,5 @@ bool Press(int button);
 void Key(HWND target, WPARAM key);
 // The window that has the keyboard focus in the dialog's thread.
 HWND FocusOf(HWND dialog);
-// Polls a condition for up to milliseconds.
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 
 }  // namespace pick_test

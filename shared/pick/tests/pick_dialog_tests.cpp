@@ -11,10 +11,12 @@
 #include "skin/skin.h"
 #include "temp_dir.h"
 #include "test_windows.h"
+#include "wait_until.h"
 
 namespace {
 
 using pick_test::DialogDriver;
+using namespace std::chrono_literals;
 
 class PickDialog : public ::testing::Test {
  protected:
@@ -87,7 +89,7 @@ TEST_F(PickDialog, SeveralPatternsListOnlyTheirFilesAndTheFilterBoxSwitches) {
     pictures = pick_test::Entries(dialog);
     filterNames = driver::ListItems(pick_test::Control(dialog, 3));
     pick_test::ChooseFilter(dialog, 1);
-    pick_test::WaitUntil([&] { return pick_test::Entries(dialog).size() == 5; }, 3000);
+    WaitUntil([&] { return pick_test::Entries(dialog).size() == 5; }, 3s);
     all = pick_test::Entries(dialog);
     pick_test::Press(1);
   });
@@ -224,13 +226,13 @@ TEST_F(PickDialog, KeyboardEnterEscapeAndTab) {
     nameField = pick_test::Control(dialog, 4);
     filterBox = pick_test::Control(dialog, 3);
     secondButton = pick_test::Control(dialog, 6);
-    pick_test::WaitUntil([&] { return pick_test::FocusOf(dialog) == nameField; }, 3000);
+    WaitUntil([&] { return pick_test::FocusOf(dialog) == nameField; }, 3s);
     pick_test::Key(nameField, VK_RETURN);
-    pick_test::WaitUntil([&] { return pick_test::FocusOf(dialog) == secondButton; }, 3000);
+    WaitUntil([&] { return pick_test::FocusOf(dialog) == secondButton; }, 3s);
     focusAfterEnterInName = pick_test::FocusOf(dialog);
     HWND list = pick_test::Control(dialog, 2);
     pick_test::Key(list, VK_TAB);  // from the list to the filter box
-    pick_test::WaitUntil([&] { return pick_test::FocusOf(dialog) == filterBox; }, 3000);
+    WaitUntil([&] { return pick_test::FocusOf(dialog) == filterBox; }, 3s);
     focusAfterTab = pick_test::FocusOf(dialog);
     pick_test::ClickEntry(dialog, 1);
     pick_test::Key(list, VK_RETURN);  // as a double click
@@ -246,7 +248,7 @@ TEST_F(PickDialog, KeyboardEnterEscapeAndTab) {
   DialogDriver escape([&](HWND dialog) {
     first = pick_test::Control(dialog, 5);
     pick_test::Key(pick_test::Control(dialog, 2), VK_ESCAPE);
-    pick_test::WaitUntil([&] { return pick_test::FocusOf(dialog) == first; }, 3000);
+    WaitUntil([&] { return pick_test::FocusOf(dialog) == first; }, 3s);
     focus = pick_test::FocusOf(dialog);
     pick_test::Key(first, VK_RETURN);  // Enter on a button presses it
   });
@@ -270,18 +272,18 @@ TEST_F(PickDialog, TheTreeChangesTheListedFolder) {
     // Arrow keys open the folder and move to "sub": the list stays until Enter.
     pick_test::Key(view, VK_RIGHT);
     pick_test::Key(view, VK_DOWN);
-    pick_test::WaitUntil([&] { return fileio::NameOf(FolderTreeSelectedPath(tree)) == "sub"; }, 3000);
+    WaitUntil([&] { return fileio::NameOf(FolderTreeSelectedPath(tree)) == "sub"; }, 3s);
     Sleep(200);
     afterKeys = pick_test::Entries(dialog);
     pick_test::Key(view, VK_RETURN);
-    pick_test::WaitUntil([&] { return pick_test::Entries(dialog).size() == 2; }, 3000);
+    WaitUntil([&] { return pick_test::Entries(dialog).size() == 2; }, 3s);
     afterEnter = pick_test::Entries(dialog);
     // A folder chosen by the program is listed at once.
     FolderTreeSelect(tree, dir_.File("sub2"));
-    pick_test::WaitUntil([&] { return pick_test::Entries(dialog).size() == 1; }, 3000);
+    WaitUntil([&] { return pick_test::Entries(dialog).size() == 1; }, 3s);
     afterSelect = pick_test::Entries(dialog);
     FolderTreeSelect(tree, dir_.File("sub"));
-    pick_test::WaitUntil([&] { return pick_test::Entries(dialog).size() == 2; }, 3000);
+    WaitUntil([&] { return pick_test::Entries(dialog).size() == 2; }, 3s);
     pick_test::Press(2);
   });
   std::string result, name;

@@ -1,5 +1,5 @@
-// The skin engine's controls: skinned push buttons, check buttons, input fields, progress
-// bars, tool tips and control colours.
+// The skin engine's controls: skinned push buttons, image buttons, check buttons, input
+// fields, progress bars, track bars, tool tips, control colours and child window queries.
 #pragma once
 #include <windows.h>
 
@@ -10,6 +10,9 @@
 // skin's caption font.
 HWND SKBUT3D(HWND parent, const std::string& caption, int x, int y, int width, int height, int id,
              HFONT font = nullptr);
+// A push button that shows a bitmap resource of the program (magenta, RGB 255, 0, 255, is
+// transparent) on the skin's button face. Answers WM_COMMAND BN_CLICKED like a button.
+HWND SKBUTIMAGE(HWND parent, const std::string& bitmapName, int x, int y, int width, int height, int id);
 // A check button with the skin's text colour (font null: the default font).
 HWND SKCHECKBUTTON(HWND parent, const std::string& caption, int x, int y, int width, int height, int id,
                    HFONT font = nullptr);
@@ -31,6 +34,15 @@ HWND SKINPUT(HWND parent, const std::string& text, int x, int y, int width, int 
              int minValue = 0, int maxValue = 0);
 // A progress bar with the skin's colours (range 0 to 100).
 HWND SKPROGRESS32(HWND parent, int x, int y, int width, int height, int id);
+// A horizontal track bar with the skin's colours, range minimum..maximum. It reports to
+// its parent with WM_HSCROLL, as every track bar does.
+HWND SKTRACKBAR(HWND parent, int x, int y, int width, int height, int id, int minimum, int maximum);
+// Moves a track bar's thumb (redrawn) without reporting a move.
+void SKSETTRACKPOS(HWND trackBar, int position);
+int SKGETTRACKPOS(HWND trackBar);
 // Child windows of a window: how many, and the n-th (from 1) in creation order.
 int SKCHILDCOUNT(HWND parent);
 HWND SKCHILDWINDOW(HWND parent, int number);
+// Whether a child placed at (x, y) of a panel shows: 1 when the point lies in the panel's
+// client area, 0 when it lies outside (or the panel is no window).
+int SKPANELCHILDXY(HWND panel, int x, int y);

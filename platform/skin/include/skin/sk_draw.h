@@ -1,5 +1,6 @@
 // The skin engine's drawing helpers: fills, tiles, 3-D frames, raised text, transparent
-// copies, off-screen buffers and per-window memory bitmaps.
+// copies, off-screen buffers and per-window memory bitmaps; device contexts, bitmap files
+// and regions made from bitmaps.
 #pragma once
 #include <windows.h>
 
@@ -38,6 +39,25 @@ void SKDELETEOBJECT(T& object) {
   if (object) DeleteObject(object);
   object = nullptr;
 }
+// A window's client-area device context; for a null window, the display's. Release it
+// with SKRELEASEDC.
+HDC SKGETDC(HWND window);
+int SKRELEASEDC(HWND window, HDC dc);
+// The engine's display device context of the calling thread: made on first use, kept for
+// the thread's life and owned by the engine (never released by callers). Cheaper than
+// taking the screen's context for every bitmap made compatible with the display.
+HDC SKDISPLAYDC();
+// Deletes a GDI bitmap; not 0 on success (0 also for a null bitmap).
+int SKDELETEBITMAP(HBITMAP bitmap);
+// Loads a Windows bitmap file as a GDI bitmap (a DIB section) and gives its size; null
+// when the file is missing or no bitmap.
+HBITMAP SKLOADBITMAPFILE(const std::string& path, int& width, int& height);
+// Writes a rectangle of a device context as a 24-bit BMP file, beside the old file and then
+// in its place; 0 on success, else a Windows error number.
+int SKSAVETOBMPFILE(HDC dc, int x, int y, int width, int height, const std::string& path);
+// The region of a bitmap's pixels that are not the transparent colour (null when every
+// pixel is transparent or the bitmap cannot be read). The caller deletes it.
+HRGN SKBMPTORGN(HBITMAP bitmap, COLORREF transparent);
 // The wait cursor and the standard arrow.
 void SKCURSORWAIT();
 void SKCURSORSTD();

@@ -1,8 +1,10 @@
 // The skin engine's menus: built from the UI text file's menu table, shown in a skinned
-// menu bar (the frame's "SKMENU" holder) and as popup menus.
+// menu bar (the frame's "SKMENU" holder) and as popup menus; the system's menu animation
+// kept off while a program's popup menu is open.
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "skin/ui_text.h"
@@ -21,3 +23,32 @@ HMENU SKPOPUPHANDLE(int menuNumber);
 std::string SKGETMENUSTRING(int command);
 // Translucent menus on or off (kept; menus are drawn by the system).
 void SKSETTRANSMENU(int on);
+
+// Around a skinned popup menu the system's menu animation is off, so that the window under
+// the menu repaints at once. The object switches it off when it finds it on, and back on
+// when it ends; animation that was off is left alone.
+class SkMenuAnimationOff {
+ public:
+  SkMenuAnimationOff();
+  ~SkMenuAnimationOff();
+  SkMenuAnimationOff(const SkMenuAnimationOff&) = delete;
+  SkMenuAnimationOff& operator=(const SkMenuAnimationOff&) = delete;
+  // Whether this object switched the animation off (and will switch it on again).
+  bool SwitchedOff() const { return switchedOff_; }
+
+ private:
+  bool switchedOff_ = false;
+};
+
+// The same for popup menus whose opening and closing a window procedure only sees as
+// messages (WM_INITMENUPOPUP, WM_UNINITMENUPOPUP): off when the first popup opens, back on
+// when the last open one (submenus included) closes.
+class SkMenuAnimationWhilePopups {
+ public:
+  void Opened();
+  void Closed();
+
+ private:
+  int open_ = 0;
+  std::optional<SkMenuAnimationOff> off_;
+};

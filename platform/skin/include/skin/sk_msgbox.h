@@ -5,17 +5,39 @@
 #include <cstdint>
 #include <string>
 
+// How a box's text lines are printed: plain, engraved or raised (the text's shadow in the
+// second colour, one pixel down and right). The engine's boxes print raised text.
+enum SkTextStyle : uint8_t { kSkTextPlain = 1, kSkTextEngraved = 2, kSkTextRaised = 3 };
+
+// What a box says to the user, as the caller fills it in. The boxes look the same for every
+// kind; the icon tells the user.
+enum SkBoxKind : uint8_t { kSkBoxInformation = 0, kSkBoxWarning = 1, kSkBoxQuestion = 3 };
+
 // The style record that the message box, the input box and the skinned buttons take.
 struct SkBoxStyle {
-  HICON icon = nullptr;        // shown at the left of the text; none when null
-  COLORREF textColour = 0;     // skin slot 113 in the callers
-  COLORREF secondColour = 0;   // skin slot 112 in the callers (the text's shadow)
-  int32_t layout = 6;          // space in pixels around the text and between buttons
-  int16_t value16 = 0;
-  uint8_t byte1 = 3;
-  uint8_t byte2 = 1;           // 1 warning, 3 question (sets the default button)
-  uint16_t maxLength = 0;      // input boxes: longest answer
-  uint16_t fieldWidth = 0;     // input boxes: width of the input field
+  HICON icon = nullptr;              // shown at the left of the text; none when null
+  COLORREF textColour = 0;           // 0: the skin's text colour (slot 113)
+  COLORREF secondColour = 0;         // the text's shadow; the callers give slot 112
+  int32_t spacing = 6;               // pixels around the text and between the buttons
+  int16_t reserved = 0;              // 0 in every caller
+  uint8_t textStyle = kSkTextRaised;  // raised in every caller, as the boxes print it
+  uint8_t kind = kSkBoxWarning;       // SkBoxKind
+  uint16_t maxLength = 0;            // input boxes: longest answer (0: no limit)
+  uint16_t fieldWidth = 0;           // input boxes: width of the input field
+
+  // The programs' usual box: an icon and the skin's text colours (113, shadow 112), read
+  // when called, so that a box after a change of skin takes the new colours.
+  static SkBoxStyle Skinned(HICON icon, SkBoxKind kind = kSkBoxWarning);
+  // A warning: the system's exclamation icon.
+  static SkBoxStyle Warning();
+  // A question with the given icon; null: the system's question mark.
+  static SkBoxStyle Question(HICON icon = nullptr);
+  // A stop box with the system's stop icon (IDI_HAND) and no colours set: the fault
+  // reports that come before the program has read its skin.
+  static SkBoxStyle Stop();
+  // An input box: the icon (null for none), the skin's text colours, the longest answer and
+  // the field's width (0: the box's own).
+  static SkBoxStyle Input(HICON icon, uint16_t maxLength, uint16_t fieldWidth = 0);
 };
 
 // Shows a modal box owned by owner (the owner is disabled meanwhile) and returns the number

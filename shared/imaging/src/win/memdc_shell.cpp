@@ -6,8 +6,8 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
+#include "skin/sk_draw.h"
 #include "skin/skin.h"
-#include "skin/sk_imaging_support.h"
 
 int CREATEMEMDC(void* windowOrContext, HDC& context, HBITMAP bitmap, HDC& memoryContext, DWORD& rasterOperation,
                 int contextGiven) {

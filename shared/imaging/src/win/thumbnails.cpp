@@ -12,8 +12,8 @@
 #include "imaging/thumbnails.h"
 #include "imglib/codecs.h"
 #include "imglib/imglib.h"
+#include "skin/sk_draw.h"
 #include "skin/skin.h"
-#include "skin/sk_imaging_support.h"
 #include "win/wide_text.h"
 
 using namespace gdip;

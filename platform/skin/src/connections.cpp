@@ -1,25 +1,18 @@
-// The media player's skin engine functions: special folders, the internet state and the
-// dial-up connection. The internet and dial-up libraries are loaded when first used, so
-// that the programs that never ask do not load them at start.
+// The internet state and the dial-up connection. Their libraries are loaded when first
+// used, so that the programs that never ask do not load them at start.
 #include <windows.h>
 #include <ras.h>
 #include <raserror.h>
-#include <shlobj.h>
 #include <wininet.h>
 
 #include <vector>
 
-#include "fileio/paths.h"
-#include "skin/sk_falcet.h"
+#include "engine_internal.h"
+#include "skin/sk_system.h"
+
+using skin_engine::LibraryCall;
 
 namespace {
-
-template <typename T>
-T LibraryCall(const char* library, const char* name) {
-  HMODULE module = GetModuleHandleA(library);
-  if (!module) module = LoadLibraryA(library);
-  return module ? reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 using ConnectedStateCall = BOOL(WINAPI*)(LPDWORD, DWORD);
 using EnumEntriesCall = DWORD(WINAPI*)(LPCSTR, LPCSTR, LPRASENTRYNAMEA, LPDWORD, LPDWORD);
@@ -28,12 +21,6 @@ using DialCall = DWORD(WINAPI*)(LPRASDIALEXTENSIONS, LPCSTR, LPRASDIALPARAMSA, D
 using HangUpCall = DWORD(WINAPI*)(HRASCONN);
 
 }  // namespace
-
-std::string SKGETSPECIALFOLDER(int csidl) {
-  char path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0]) return std::string();
-  return fileio::WithTrailingSeparator(path);
-}
 
 int SKINTERNETSTATE() {
   auto connected = LibraryCall<ConnectedStateCall>("wininet.dll", "InternetGetConnectedState");

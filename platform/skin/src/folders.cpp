@@ -1,7 +1,7 @@
-// The slide show maker's portable skin engine functions: emptying and measuring folder trees.
+// Emptying and measuring folder trees.
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "skin/sk_dunmere.h"
+#include "skin/sk_folders.h"
 
 namespace {
 

@@ -1,13 +1,8 @@
-// Skin engine functions that the media player brought: the user's special folders, the
-// state of the internet connection and the dial-up of the default connection. Windows only.
+// The skin engine's connection services: the state of the internet connection and the
+// dial-up of the default connection. Windows only; the engine's other system services
+// (finding files, starting programs, error texts) are in skin.h.
 #pragma once
 #include <windows.h>
-
-#include <string>
-
-// A special folder of the user (CSIDL number: 5 the documents folder), with its final "\";
-// "" when the system has none.
-std::string SKGETSPECIALFOLDER(int csidl);
 
 // 1 when the machine has an internet connection (a network, a modem or a proxy), else 0.
 int SKINTERNETSTATE();

@@ -1,10 +1,8 @@
-// Regions from bitmaps, bitmap files from device contexts, track bars and image buttons.
+// Regions from bitmaps and bitmap files from device contexts.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 
-#include "skin/sk_bravik.h"
-#include "skin/sk_imaging_support.h"
+#include "skin/sk_draw.h"
 #include "temp_dir.h"
 #include "win/raii.h"
 
@@ -29,7 +27,7 @@ HBITMAP TestBitmap() {
   return b;
 }
 
-TEST(SkBravik, RegionHoldsExactlyTheOpaquePixels) {
+TEST(SkBitmaps, RegionHoldsExactlyTheOpaquePixels) {
   win::Bitmap b(TestBitmap());
   win::Region r(SKBMPTORGN(b.Get(), RGB(255, 0, 255)));
   ASSERT_TRUE(r);
@@ -48,7 +46,7 @@ TEST(SkBravik, RegionHoldsExactlyTheOpaquePixels) {
   EXPECT_EQ(SKBMPTORGN(nullptr, 0), nullptr);
 }
 
-TEST(SkBravik, SavesARectangleOfADeviceContextAsBmp) {
+TEST(SkBitmaps, SavesARectangleOfADeviceContextAsBmp) {
   TempDir dir;
   win::Bitmap b(TestBitmap());
   HDC dc = CreateCompatibleDC(nullptr);
@@ -72,22 +70,6 @@ TEST(SkBravik, SavesARectangleOfADeviceContextAsBmp) {
   DeleteDC(check);
   EXPECT_NE(SKSAVETOBMPFILE(nullptr, 0, 0, 5, 5, path), 0);
   EXPECT_NE(SKSAVETOBMPFILE(GetDC(nullptr), 0, 0, 5, 5, dir.File("no\\such\\folder\\x.bmp")), 0);
-}
-
-TEST(SkBravik, TrackBarAndImageButton) {
-  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 60, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(parent, nullptr);
-  HWND bar = SKTRACKBAR(parent, 0, 0, 200, 24, 76, 1, 9);
-  ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(GetDlgCtrlID(bar), 76);
-  EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMIN, 0, 0), 1);
-  EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), 9);
-  EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), 1);
-  // A bitmap the program lacks: the button is still made, without a picture.
-  HWND button = SKBUTIMAGE(parent, "NOSUCHBITMAP", 210, 0, 24, 24, 401);
-  ASSERT_NE(button, nullptr);
-  EXPECT_EQ(GetDlgCtrlID(button), 401);
-  DestroyWindow(parent);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-// The skin engine functions the slide show maker added: emptying and measuring a folder tree.
+// Emptying and measuring folder trees, and the free space of a volume.
 #include <gtest/gtest.h>
 
 #include "fileio/file.h"
-#include "skin/sk_dunmere.h"
+#include "skin/sk_folders.h"
 #include "temp_dir.h"
 
 TEST(ClearTree, EmptiesTheFolderAndKeepsIt) {
@@ -33,9 +33,6 @@ TEST(ClearTree, RefusesRootsRelativePathsAndMissingFolders) {
 }
 
 #ifdef _WIN32
-#include <windows.h>
-#include <commctrl.h>
-
 TEST(DiskFree, AsksTheNearestExistingFolder) {
   TempDir dir;
   int64_t free = SKDISKFREE(dir.Path());
@@ -43,27 +40,5 @@ TEST(DiskFree, AsksTheNearestExistingFolder) {
   // A target that does not exist yet is measured on its volume.
   EXPECT_GT(SKDISKFREE(dir.File("not\\yet\\there\\")), 0);
   EXPECT_EQ(SKDISKFREE(""), -1);
-}
-
-TEST(TrackBarAndPanel, PositionsAndPlacement) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
-  HWND panel = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(panel, nullptr);
-  HWND bar = CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD, 0, 0, 100, 20, panel, nullptr, nullptr, nullptr);
-  ASSERT_NE(bar, nullptr);
-  SendMessageA(bar, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
-  SKSETTRACKPOS(bar, 42);
-  EXPECT_EQ(SKGETTRACKPOS(bar), 42);
-  SKSETTRACKPOS(bar, 250);  // the bar keeps its range
-  EXPECT_EQ(SKGETTRACKPOS(bar), 100);
-  EXPECT_EQ(SKGETTRACKPOS(nullptr), 0);
-  RECT client;
-  GetClientRect(panel, &client);
-  EXPECT_EQ(SKPANELCHILDXY(panel, 10, 10), 1);
-  EXPECT_EQ(SKPANELCHILDXY(panel, client.right + 5, 10), 0);
-  EXPECT_EQ(SKPANELCHILDXY(panel, -1, 10), 0);
-  EXPECT_EQ(SKPANELCHILDXY(nullptr, 10, 10), 0);
-  DestroyWindow(panel);
 }
 #endif

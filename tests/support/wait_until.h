@@ -1,0 +1,15 @@
+// Waiting for a condition with a time limit, for tests of every kind (portable; Windows
+// tests that must keep their own windows alive use PumpUntil of test_windows.h).
+#pragma once
+#include <chrono>
+#include <functional>
+
+// Tries the condition until it holds or the limit has passed, sleeping a step between
+// tries; it is tried once more when the time is up. True when it held.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
+               std::chrono::milliseconds step = std::chrono::milliseconds(10));
+
+// The same with the caller's own pause between tries; pause is given at most the step and
+// never more than the time left.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
+               std::chrono::milliseconds step, const std::function<void(std::chrono::milliseconds)>& pause);
