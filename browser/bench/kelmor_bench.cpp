@@ -21,6 +21,7 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "imglib/codecs.h"
 #include "kelmor_fixture.h"
 
@@ -112,7 +113,7 @@ int main(int argc, char** argv) {
   folder.WriteSettings("0|0|800|600|" + many + "|*.avi;*.mpg;*.mpeg;*.wmv;*.asf;*.mov;*.dat|0|1|0");
   ChildProcess browser;
   if (!folder.Start(browser)) return 1;
-  HWND frame = WaitForWindow("SKMBROWSER", 30000, browser.Id());
+  HWND frame = WaitForWindow(kClassBrowser, 30000, browser.Id());
   HWND list = frame ? driver::WaitChild(frame, 3, 30000) : nullptr;
   if (!list) {
     std::printf("the browser did not start\n");
@@ -125,9 +126,9 @@ int main(int argc, char** argv) {
   // (videos) empties the list again.
   std::vector<double> fills;
   for (int r = 0; r < rounds; ++r) {
-    driver::SendCommand(frame, 12, "");
+    driver::SendCommand(frame, kCodeFileType2, "");
     auto t0 = Clock::now();
-    driver::SendCommand(frame, 13, "");
+    driver::SendCommand(frame, kCodeFileType3, "");
     fills.push_back(Ms(t0));
     if (Count(list) != files) std::printf("round %d: the list holds %ld entries\n", r + 1, long(Count(list)));
   }
@@ -135,24 +136,24 @@ int main(int argc, char** argv) {
   std::printf("file list of %d files filled in %.0f ms (median of %d, fastest %.0f ms)\n", files,
               fills[fills.size() / 2], rounds, fills.front());
   // Going to the folder with code 23 also selects it in the folder tree.
-  driver::SendCommand(frame, 23, fileio::WithoutTrailingSeparator(photos));
+  driver::SendCommand(frame, kCodeGoToFolder, fileio::WithoutTrailingSeparator(photos));
   auto t23 = Clock::now();
-  driver::SendCommand(frame, 23, fileio::WithoutTrailingSeparator(many));
+  driver::SendCommand(frame, kCodeGoToFolder, fileio::WithoutTrailingSeparator(many));
   std::printf("code 23 to the folder of %d files: %.0f ms\n", files, Ms(t23));
 
   // The detail filler: the photographs' folder in the thumbnail layout.
-  driver::SendCommand(frame, 11, "");
-  driver::SendCommand(frame, 23, fileio::WithoutTrailingSeparator(photos));
+  driver::SendCommand(frame, kCodeFileType1, "");
+  driver::SendCommand(frame, kCodeGoToFolder, fileio::WithoutTrailingSeparator(photos));
   if (!visible) ShowWindow(frame, SW_MINIMIZE);  // only the filler makes thumbnails
   SendAndWait(frame, WM_NULL, 0, 0);
   auto t0 = Clock::now();
-  driver::SendCommand(frame, 15, "");
+  driver::SendCommand(frame, kCodeFileType5, "");
   int made = 0;
   while ((made = ThumbnailsMade(list)) < pictures && Ms(t0) < 600000) Sleep(20);
   double seconds = Ms(t0) / 1000.0;
   std::printf("detail filler: %d thumbnails in %.2f s, %.1f thumbnails per second%s\n", made, seconds,
               made / seconds, visible ? " (window shown)" : "");
-  driver::SendCommand(frame, 10, "");
+  driver::SendCommand(frame, kCodeClose, "");
   browser.Wait(30000);
   return made == pictures ? 0 : 1;
 }

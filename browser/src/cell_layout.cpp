@@ -1,9 +1,9 @@
 #include "cell_layout.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 
+#include "fileio/fields.h"
 #include "skin/sk_text.h"
 
 namespace {
@@ -30,15 +30,9 @@ CellGeometry ComputeCellGeometry(int cellSize, int textHeight, int pictureWidth,
 }
 
 std::string DisplayTimeText(const std::string& timText) {
-  size_t i = 0;
-  while (i < timText.size() && (timText[i] == ' ' || timText[i] == '\t')) ++i;
-  int64_t ms = 0;
-  size_t digits = 0;
-  while (i < timText.size() && std::isdigit(static_cast<unsigned char>(timText[i])) && digits < 12) {
-    ms = ms * 10 + (timText[i++] - '0');
-    ++digits;
-  }
-  if (digits == 0 || ms <= 0) return {};
+  constexpr int64_t kLongestTime = 999999999999;  // keeps the rounding below in range
+  int64_t ms = fileio::LeadingNumber(timText, kLongestTime);
+  if (ms <= 0) return {};
   int64_t tenths = (ms + 50) / 100;
   std::string text = std::to_string(tenths / 10);
   if (tenths % 10) text += "." + std::to_string(tenths % 10);

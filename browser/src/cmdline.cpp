@@ -1,5 +1,6 @@
 #include "cmdline.h"
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
@@ -80,9 +81,7 @@ BrowserCommandLine ParseBrowserCommandLine(std::string_view commandLine) {
     return out;
   }
   // A skin file given in quotes (a folder with blanks) is still a skin file.
-  std::string unquoted = text;
-  if (unquoted.size() >= 2 && unquoted.front() == '"' && unquoted.back() == '"')
-    unquoted = unquoted.substr(1, unquoted.size() - 2);
+  std::string unquoted = fileio::UnquoteField(text);
   if (EndsWithSks(unquoted)) {
     out.skinFile = unquoted;
     return out;

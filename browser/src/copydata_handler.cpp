@@ -17,7 +17,7 @@ namespace {
 // cannot go on handing files over.
 void TakePartnerOverride(const std::string& text) {
   BrowserState& b = Browser();
-  b.partnerOverride = SplitPartner(text);
+  b.partnerOverride = ParsePartnerEntry(text);
   if (!b.partnerOverride.program.empty() && b.optionCheck) {
     SKSETCHECK(b.optionCheck, 0);
     ShowWindow(b.optionCheck, SW_HIDE);
@@ -49,24 +49,24 @@ LRESULT OnCopyData(HWND, WPARAM wParam, LPARAM lParam) {
   std::string text;
   int code = GETCOPYDATA(text, wParam, lParam);
   switch (code) {
-    case 2:
+    case kCodeSetPartner:
       TakePartnerOverride(text);
       break;
-    case 10:
+    case kCodeClose:
       CloseOnRequest();
       break;
-    case 11:
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-    case 16:
-      ChooseFileType(code - 11);
+    case kCodeFileType1:
+    case kCodeFileType2:
+    case kCodeFileType3:
+    case kCodeFileType4:
+    case kCodeFileType5:
+    case kCodeFileType6:
+      ChooseFileType(code - kCodeFileType1);
       break;
-    case 22:
+    case kCodeFileWritten:
       FileWritten(text);
       break;
-    case 23:
+    case kCodeGoToFolder:
       GoToReceivedFolder(text);
       break;
     default:

@@ -48,7 +48,7 @@ void DriveArrived(char drive) {
         // The browser starts again on the drive ("USBDETECTED") once it has closed.
         b.currentFolder = SKLCASE(root);
         b.restartState = kRestartAfterDrive;
-        SENDCOPYDATA(b.frame, 10, "");
+        SENDCOPYDATA(b.frame, kCodeClose, "");
       } else {
         RebuildFolderTree();
       }

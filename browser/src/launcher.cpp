@@ -10,23 +10,24 @@
 
 HWND LAUNCHSUITEAPP(const std::string& text) {
   BrowserState& b = Browser();
-  PartnerName partner = ResolvePartner(SplitPartner(Ui(19)), b.partnerOverride, b.programFolder);
-  HWND window = FindOrStartPartner(partner.program, partner.className, 1);
+  PartnerEntry partner = ResolvePartner(ParsePartnerEntry(Ui(19)), b.partnerOverride, b.programFolder);
+  HWND window = FindOrStartPartner(partner.program, partner.className, kCodeStarted);
   if (!window) return nullptr;
   // With the option on, the browser keeps the front: the user goes on choosing files.
   if (!(b.optionCheck && SKGETCHECK(b.optionCheck))) BringPartnerToFront(window);
-  SENDCOPYDATA(window, 3, text);
+  SENDCOPYDATA(window, kCodeOpen, text);
   return window;
 }
 
 HWND HandToDiscBurner(const std::vector<std::string>& paths) {
   BrowserState& b = Browser();
   std::string action = SKMACTE(kDiscBurnerCommand, b.menus);
-  std::string program = ProgramInFolder(ActionProgram(action), b.programFolder);
-  HWND window = FindOrStartPartner(program, ActionClass(action), 1);
+  PartnerEntry partner = ParsePartnerEntry(action);
+  std::string program = ProgramInFolder(partner.program, b.programFolder);
+  HWND window = FindOrStartPartner(program, partner.className, kCodeStarted);
   if (!window) return nullptr;
-  SENDCOPYDATA(window, 25, BurnerJobName(b.workingFile));
-  SENDCOPYDATA(window, 24, "");
-  SENDCOPYDATA(window, 3, BurnerFileList(paths));
+  SENDCOPYDATA(window, kCodeBurnJobName, BurnerJobName(b.workingFile));
+  SENDCOPYDATA(window, kCodeBurnNewList, "");
+  SENDCOPYDATA(window, kCodeOpen, BurnerFileList(paths));
   return window;
 }

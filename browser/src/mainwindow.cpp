@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "filelist.h"
 #include "layout.h"
@@ -30,11 +31,9 @@ void SetFont(HWND w, HFONT font) { SendMessageA(w, WM_SETFONT, reinterpret_cast<
 
 // A button's caption and tip: fields 1 and 2 of the UI entry with the button's number.
 void CreateButton(int id) {
-  std::string entry = Ui(id);
-  size_t comma = entry.find(',');
-  std::string caption = id == 9 ? "?" : entry.substr(0, comma);
-  std::string tip = comma == std::string::npos ? std::string() : entry.substr(comma + 1);
-  HWND button = SKBUT3D(Browser().clientHolder, caption, 0, 0, 0, 0, id);
+  std::string caption, tip;
+  fileio::SplitAtFirst(Ui(id), ',', caption, tip);
+  HWND button = SKBUT3D(Browser().clientHolder, id == 9 ? std::string("?") : caption, 0, 0, 0, 0, id);
   SKBUTTONTIP(button, tip);
 }
 
@@ -67,7 +66,7 @@ void Place(HWND w, const LayoutRect& r, bool comboDrop = false) {
 
 bool CreateFrame(int left, int top, int width, int height) {
   BrowserState& b = Browser();
-  if (!SKCHECKCLASS(kBrowserClass)) {
+  if (!SKCHECKCLASS(kClassBrowser)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -75,10 +74,10 @@ bool CreateFrame(int left, int top, int width, int height) {
     wc.hInstance = b.instance;
     wc.hIcon = b.icon;
     wc.hIconSm = b.icon;
-    wc.lpszClassName = kBrowserClass;
+    wc.lpszClassName = kClassBrowser;
     if (!SKREGISTERCLASS(wc)) return false;
   }
-  b.frame = CreateWindowExA(0, kBrowserClass, b.title.c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX |
+  b.frame = CreateWindowExA(0, kClassBrowser, b.title.c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX |
                                                                     WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
                             left, top, width, height, nullptr, nullptr, b.instance, nullptr);
   if (!b.frame) return false;

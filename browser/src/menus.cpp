@@ -1,24 +1,10 @@
 #include "menus.h"
 
+#include "fileio/macros.h"
 #include "fileio/paths.h"
-#include "skin/sk_text.h"
+#include "imaging/partner_entry.h"
 
 namespace {
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  size_t pos = 0;
-  while ((pos = text.find(from, pos)) != std::string::npos) {
-    text.replace(pos, from.size(), to);
-    pos += to.size();
-  }
-  return text;
-}
-
-std::string CommaField(const std::string& text, size_t index) {
-  std::vector<std::string> fields;
-  SKSPLITS(text, ",", fields);
-  return index < fields.size() ? fileio::Trim(fields[index]) : std::string();
-}
 
 // Drops separators that no longer separate anything.
 void TidySeparators(Menu& menu) {
@@ -40,19 +26,18 @@ constexpr PruneRange kPruned[] = {{5, 3}, {2, 11}, {10, 1}, {11, 9}};
 }  // namespace
 
 void ReplaceProgramTitle(MenuTable& table, const std::string& title) {
+  const fileio::PathMacros macros{.programTitle = title};
   for (auto& menu : table.menus) {
-    menu.caption = Replaced(menu.caption, "@prog@", title);
-    for (auto& item : menu.items) item.caption = Replaced(item.caption, "@prog@", title);
+    menu.caption = fileio::ExpandPathMacros(menu.caption, macros);
+    for (auto& item : menu.items) item.caption = fileio::ExpandPathMacros(item.caption, macros);
   }
 }
 
-std::string ActionProgram(const std::string& action) { return CommaField(action, 0); }
-std::string ActionClass(const std::string& action) { return CommaField(action, 1); }
 
 bool PruneProgramMenus(MenuTable& table, const std::function<bool(const std::string&)>& programExists) {
   bool burner = false;
   if (const MenuItem* item = table.FindItem(kDiscBurnerCommand)) {
-    std::string program = ActionProgram(item->action);
+    std::string program = ParsePartnerEntry(item->action).program;
     burner = !program.empty() && programExists(program);
   }
   for (const auto& range : kPruned) {
@@ -63,7 +48,7 @@ bool PruneProgramMenus(MenuTable& table, const std::function<bool(const std::str
       for (size_t i = menu.items.size(); i-- > 0;) {
         const MenuItem& item = menu.items[i];
         if (item.separator || item.command < first || item.command > last) continue;
-        std::string program = ActionProgram(item.action);
+        std::string program = ParsePartnerEntry(item.action).program;
         if (program.empty() || !programExists(program)) {
           menu.items.erase(menu.items.begin() + std::ptrdiff_t(i));
           changed = true;

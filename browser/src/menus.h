@@ -14,13 +14,8 @@ inline constexpr int kDiscBurnerCommand = 212;
 // The skin menu.
 inline constexpr int kSkinMenu = 3;
 
-// Replaces "@prog@" by the title in every menu caption and item caption.
+// Replaces "@prog@" (any case) by the title in every menu caption and item caption.
 void ReplaceProgramTitle(MenuTable& table, const std::string& title);
-
-// Field 1 of an action text split at "," (trimmed): the program file of a program command.
-std::string ActionProgram(const std::string& action);
-// Field 2 of an action text split at "," (trimmed).
-std::string ActionClass(const std::string& action);
 
 // Removes the program commands whose program is not installed: the items of menu 5 from
 // item 3, of menu 2 from item 11, of menu 10 from item 1 and of menu 11 from item 9 (found

@@ -1,15 +1,8 @@
 #include "partner_rules.h"
 
 #include "fileio/paths.h"
-#include "skin/sk_text.h"
 
 namespace {
-
-std::string Field(const std::string& text) {
-  std::string f = fileio::Trim(text);
-  if (f.size() >= 2 && f.front() == '"' && f.back() == '"') f = f.substr(1, f.size() - 2);
-  return f;
-}
 
 bool IsFullPath(const std::string& program) {
   std::string p = program;
@@ -19,26 +12,14 @@ bool IsFullPath(const std::string& program) {
 
 }  // namespace
 
-PartnerName SplitPartner(const std::string& text) {
-  PartnerName p;
-  size_t comma = text.rfind(',');
-  if (comma == std::string::npos) {
-    p.program = Field(text);
-    return p;
-  }
-  p.program = Field(text.substr(0, comma));
-  p.className = Field(text.substr(comma + 1));
-  return p;
-}
-
 std::string ProgramInFolder(const std::string& program, const std::string& programFolder) {
   if (program.empty() || IsFullPath(program)) return program;
   return fileio::WithTrailingSeparator(programFolder) + program;
 }
 
-PartnerName ResolvePartner(const PartnerName& defaultPartner, const PartnerName& override,
-                           const std::string& programFolder) {
-  PartnerName p;
+PartnerEntry ResolvePartner(const PartnerEntry& defaultPartner, const PartnerEntry& override,
+                            const std::string& programFolder) {
+  PartnerEntry p;
   p.className = override.className.empty() ? defaultPartner.className : override.className;
   p.program = ProgramInFolder(override.program.empty() ? defaultPartner.program : override.program, programFolder);
   return p;

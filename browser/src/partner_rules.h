@@ -3,21 +3,12 @@
 #include <string>
 #include <vector>
 
-// A partner program: a program file (with arguments, when the UI file gives any) and the
-// class of its main window.
-struct PartnerName {
-  std::string program;
-  std::string className;
-};
-
-// Splits "program file,class": blanks around a field are ignored and a field may stand in
-// double quotes.
-PartnerName SplitPartner(const std::string& text);
+#include "imaging/partner_entry.h"
 
 // The partner to hand work to: the override (from command code 2) where its halves are not
 // empty, else the default (UI entry 19). A program file without a folder lies in the
 // program folder; one with a full path (a program that named itself) is taken as it is.
-PartnerName ResolvePartner(const PartnerName& defaultPartner, const PartnerName& override,
+PartnerEntry ResolvePartner(const PartnerEntry& defaultPartner, const PartnerEntry& override,
                            const std::string& programFolder);
 
 // A program file as the launcher starts it: full paths stay, others are in the program folder.

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "boxes.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "filelist.h"
 #include "imaging/copydata.h"
@@ -20,14 +21,6 @@ namespace {
 
 constexpr int kWaitForCommandProgram = 1004;  // started with " WAITFORCOMMAND"
 constexpr int kCommaListProgram = 1005;       // takes its files joined by ","
-
-std::string ExpandProgramFolder(std::string text) {
-  const std::string macro = "@path@";
-  std::string lower = SKLCASE(text);
-  size_t at = lower.find(macro);
-  if (at != std::string::npos) text.replace(at, macro.size(), Browser().programFolder);
-  return text;
-}
 
 // The selected files of the file list whose type is a picture type (the filter of the fifth
 // file type), joined by separator.
@@ -65,7 +58,7 @@ std::string WithoutAmpersands(const std::string& caption) {
 
 int SHELLOPEN(const std::string& document) {
   BrowserState& b = Browser();
-  std::string file = ExpandProgramFolder(fileio::Trim(document));
+  std::string file = fileio::ExpandPathMacros(fileio::Trim(document), {.programFolder = b.programFolder});
   if (file.empty()) return ERROR_FILE_NOT_FOUND;
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
@@ -84,13 +77,14 @@ void RunProgramCommand(int command) {
     if (int rc = SHELLOPEN(action)) MESSAGEBOXICON(action + "||" + SKWINERR(rc));
     return;
   }
-  std::string program = ProgramInFolder(ActionProgram(action), b.programFolder);
+  PartnerEntry partner = ParsePartnerEntry(action);
+  std::string program = ProgramInFolder(partner.program, b.programFolder);
   if (command == kWaitForCommandProgram) program += " WAITFORCOMMAND";
-  HWND window = FindOrStartPartner(program, ActionClass(action), 1);
+  HWND window = FindOrStartPartner(program, partner.className, kCodeStarted);
   if (!window) return;
   BringPartnerToFront(window);
   std::string files = command == kCommaListProgram ? SelectedFiles(false, ",") : SelectedFiles(true, "|");
-  if (!files.empty()) SENDCOPYDATA(window, 3, files);
+  if (!files.empty()) SENDCOPYDATA(window, kCodeOpen, files);
 }
 
 void ShowHelp() {
@@ -100,13 +94,13 @@ void ShowHelp() {
     MESSAGEBOXICON(page + "||" + SKWINERR(ERROR_FILE_NOT_FOUND));
     return;
   }
-  PartnerName viewer = SplitPartner(Ui(44));
+  PartnerEntry viewer = ParsePartnerEntry(Ui(44));
   HWND window = nullptr;
   if (!viewer.className.empty())
-    window = FindOrStartPartner(ProgramInFolder(viewer.program, b.programFolder), viewer.className, 1);
+    window = FindOrStartPartner(ProgramInFolder(viewer.program, b.programFolder), viewer.className, kCodeStarted);
   if (window) {
     BringPartnerToFront(window);
-    SENDCOPYDATA(window, 3, page);
+    SENDCOPYDATA(window, kCodeOpen, page);
   } else if (int rc = SHELLOPEN(page)) {
     MESSAGEBOXICON(page + "||" + SKWINERR(rc));
   }
@@ -143,7 +137,7 @@ void ChooseSkin(int command) {
   if (QUESTIONBOX(question, Ui(29)) != 1) return;
   BroadcastClose(2, kSuiteListSize);
   b.restartState = kRestartPlain;
-  SENDCOPYDATA(b.frame, 10, "");
+  SENDCOPYDATA(b.frame, kCodeClose, "");
 }
 
 void ToggleMarkers() {

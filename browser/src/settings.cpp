@@ -1,15 +1,13 @@
 #include "settings.h"
 
 #include <algorithm>
-#include <cstdlib>
 
+#include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
 namespace {
-
-int ReadNumber(const std::string& field) { return int(std::strtol(fileio::Trim(field).c_str(), nullptr, 10)); }
 
 // Folders are the same without regard to letter case or a trailing "": the box must not
 // hold one folder twice, or the favourites file would grow with every start.
@@ -31,15 +29,15 @@ bool ParseSettingsLine(const std::string& line, BrowserSettingsRecord& record) {
   std::vector<std::string> f;
   SKSPLITS(text, "|", f);
   auto has = [&f](size_t i) { return f.size() > i; };
-  if (has(0)) record.left = ReadNumber(f[0]);
-  if (has(1)) record.top = ReadNumber(f[1]);
-  if (has(2)) record.width = ReadNumber(f[2]);
-  if (has(3)) record.height = ReadNumber(f[3]);
+  if (has(0)) record.left = fileio::LeadingNumber(f[0]);
+  if (has(1)) record.top = fileio::LeadingNumber(f[1]);
+  if (has(2)) record.width = fileio::LeadingNumber(f[2]);
+  if (has(3)) record.height = fileio::LeadingNumber(f[3]);
   if (has(4)) record.folder = f[4];
   if (has(5)) record.filter = f[5];
-  if (has(6)) record.option809 = ReadNumber(f[6]);
-  if (has(7)) record.hintOff = ReadNumber(f[7]);
-  if (has(8)) record.markers = ReadNumber(f[8]);
+  if (has(6)) record.option809 = fileio::LeadingNumber(f[6]);
+  if (has(7)) record.hintOff = fileio::LeadingNumber(f[7]);
+  if (has(8)) record.markers = fileio::LeadingNumber(f[8]);
   return true;
 }
 

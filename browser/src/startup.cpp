@@ -64,7 +64,7 @@ void ReadUiFile() {
 // window that does not appear in time (a copy still starting up or ending) gets nothing.
 bool TakeSingleInstance() {
   BrowserState& b = Browser();
-  b.mutex = TakeSingleInstanceMutex(kBrowserClass, kRunningCopyWaitMs);
+  b.mutex = TakeSingleInstanceMutex(kClassBrowser, kRunningCopyWaitMs);
   return b.mutex != nullptr;
 }
 

@@ -1,26 +1,19 @@
 #include "startup_values.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "cmdline.h"
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
 int ThumbnailSize(const std::string& uiEntry16) {
-  long v = std::strtol(fileio::Trim(uiEntry16).c_str(), nullptr, 10);
-  return int(std::min(200L, std::max(50L, v)));
+  return std::clamp(fileio::LeadingNumber(uiEntry16), 50, 200);
 }
 
 std::string WorkingFolderText(const std::string& uiEntry21, const std::string& programFolder) {
-  std::string text = uiEntry21;
-  const std::string macro = "@path@";
-  size_t pos = 0;
-  while ((pos = text.find(macro, pos)) != std::string::npos) {
-    text.replace(pos, macro.size(), programFolder);
-    pos += programFolder.size();
-  }
-  return fileio::WithoutTrailingSeparator(text);
+  return fileio::WithoutTrailingSeparator(fileio::ExpandPathMacros(uiEntry21, {.programFolder = programFolder}));
 }
 
 std::string MissingUiFileMessage(const std::string& uiFile) { return uiFile + " missing !"; }

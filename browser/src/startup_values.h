@@ -5,7 +5,7 @@
 
 // The thumbnail size in pixels: UI entry 16 as a number, kept between 50 and 200.
 int ThumbnailSize(const std::string& uiEntry16);
-// The working folder before it is created: UI entry 21 with "@path@" replaced by the
+// The working folder before it is created: UI entry 21 with "@path@" (any case) replaced by the
 // program folder, without a trailing "\".
 std::string WorkingFolderText(const std::string& uiEntry21, const std::string& programFolder);
 // The message and the title of the box that reports a missing UI text file.

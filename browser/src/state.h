@@ -14,12 +14,13 @@
 #include "details_table.h"
 #include "file_listing.h"
 #include "filetypes.h"
+#include "imaging/suite_classes.h"
 #include "partner_rules.h"
 #include "skin/ui_text.h"
 #include "transform_rules.h"
 
-// The browser's main window class, also the name of its single-instance mutex.
-inline constexpr const char* kBrowserClass = "SKMBROWSER";
+// The browser's main window class, also the name of its single-instance mutex, is
+// kClassBrowser (imaging/suite_classes.h).
 
 // Private messages of the browser's own windows. The repaint request (WM_USER+0x58) is
 // kMsgRepaint of imaging/copydata.h.
@@ -82,7 +83,7 @@ struct BrowserState {
   ULONG_PTR gdiplusToken = 0;
 
   // Partners.
-  PartnerName partnerOverride;   // from command code 2
+  PartnerEntry partnerOverride;  // from command code 2
   bool burnerInstalled = false;  // the program of command 212 exists
 
   // Windows.

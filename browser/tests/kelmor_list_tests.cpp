@@ -14,13 +14,14 @@
 #include "fileio/paths.h"
 #include "gif_writer.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "imglib/codecs.h"
 #include "kelmor_fixture.h"
 
 namespace {
 
 constexpr DWORD kStartMs = 30000;
-constexpr const char* kFrameClass = "SKMBROWSER";
+constexpr int kUnknownCode = 99;  // a command code the browser has no meaning for
 constexpr const char* kPictures = "*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.tif;*.tiff;*.pcx;*.tga;*.psd;*.ico;*.wmf;*.emf";
 
 // A 24-bit BMP whose pixel (x, y) has a colour of its own.
@@ -95,7 +96,7 @@ class KelmorList : public ::testing::Test {
   HWND Start(KelmorFolder& folder, ChildProcess& process, const std::string& listFolder, const std::string& filter) {
     folder.WriteSettings(SettingsFor(listFolder, filter));
     EXPECT_TRUE(folder.Start(process));
-    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    HWND frame = WaitForWindow(kClassBrowser, kStartMs, process.Id());
     EXPECT_NE(frame, nullptr);
     if (!frame) return nullptr;
     EXPECT_NE(driver::WaitChild(frame, 14, kStartMs), nullptr);
@@ -109,7 +110,7 @@ class KelmorList : public ::testing::Test {
   }
 
   int Close(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, 10, "");
+    driver::SendCommand(frame, kCodeClose, "");
     return process.Wait(kStartMs);
   }
 
@@ -169,32 +170,32 @@ TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSetti
 
   // Code 23 makes a folder the current one, in lower case.
   std::string second = fileio::WithoutTrailingSeparator(two.Path());
-  EXPECT_EQ(driver::SendCommand(frame, 23, fileio::ToUpper(second)), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeGoToFolder, fileio::ToUpper(second)), 1);
   EXPECT_EQ(driver::ListItems(list_), (std::vector<std::string>{" notes.txt", " page.htm", " song.mp3"}));
   EXPECT_EQ(Status(frame), "3 files in " + fileio::ToLower(second));
   // A folder that does not exist changes nothing.
-  EXPECT_EQ(driver::SendCommand(frame, 23, second + "\\no such folder"), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeGoToFolder, second + "\\no such folder"), 1);
   EXPECT_EQ(driver::ListItems(list_).size(), 3u);
 
   // Codes 11 to 16 choose file types 0 to 5 and fill the list with their filters.
-  EXPECT_EQ(driver::SendCommand(frame, 13, ""), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileType3, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(driver::ListItems(list_), (std::vector<std::string>{" notes.txt", " page.htm"}));
-  EXPECT_EQ(driver::SendCommand(frame, 14, ""), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileType4, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 3);
   EXPECT_EQ(driver::ListItems(list_), std::vector<std::string>{" song.mp3"});
-  EXPECT_EQ(driver::SendCommand(frame, 16, ""), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileType6, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 5);
   EXPECT_TRUE(driver::ListItems(list_).empty());
   EXPECT_EQ(SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0), 16);  // names, not thumbnails
-  EXPECT_EQ(driver::SendCommand(frame, 11, ""), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileType1, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(driver::ListItems(list_).size(), 3u);
   // The same code again changes nothing; other codes are answered with 1 and ignored.
-  EXPECT_EQ(driver::SendCommand(frame, 11, ""), 1);
-  EXPECT_EQ(driver::SendCommand(frame, 99, "c:\\anything"), 1);
-  EXPECT_EQ(driver::SendCommand(frame, 22, second), 1);
-  EXPECT_EQ(driver::SendCommand(frame, 12, ""), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileType1, ""), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, "c:\\anything"), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileWritten, second), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileType2, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 1);
 
   // Code 10 closes the browser, which writes the folder and the filter in force.
@@ -299,8 +300,8 @@ TEST_F(KelmorList, SwitchingFileTypesQuicklyEndsEachFillerBeforeTheListIsRefille
   HWND frame = Start(folder, browser, pictures.Path(), kPictures);
   ASSERT_NE(frame, nullptr);
   for (int round = 0; round < 15; ++round) {
-    EXPECT_EQ(driver::SendCommand(frame, 11, ""), 1);
-    EXPECT_EQ(driver::SendCommand(frame, 15, ""), 1);
+    EXPECT_EQ(driver::SendCommand(frame, kCodeFileType1, ""), 1);
+    EXPECT_EQ(driver::SendCommand(frame, kCodeFileType5, ""), 1);
     PostMessageA(frame, kMsgRepaint, reinterpret_cast<WPARAM>(list_), 1);
   }
   EXPECT_EQ(SendMessageA(list_, LB_GETCOUNT, 0, 0), 40);
@@ -382,7 +383,7 @@ TEST_F(KelmorList, ABatchWorksOnTheFilesChosenAndReportsOnlyItsFirstFailure) {
   SelectOnly(list_, {0, 1, 2});
   // The steps are queued; the folder changes before the first of them runs.
   SendAndWait(frame, WM_COMMAND, 706, 0);
-  driver::SendCommand(frame, 23, fileio::WithoutTrailingSeparator(two.Path()));
+  driver::SendCommand(frame, kCodeGoToFolder, fileio::WithoutTrailingSeparator(two.Path()));
   EXPECT_TRUE(WaitForPictureSize(one.File("a.bmp"), 2, 3, 10000));
   EXPECT_TRUE(WaitForPictureSize(one.File("b.bmp"), 2, 3, 10000));
   // The file that could not be loaded is named once and left as it was.
@@ -594,7 +595,7 @@ TEST_F(KelmorList, ProgramCommandsHandOverTheSelectedFiles) {
   SendAndWait(frame, WM_COMMAND, 503, 0);
   std::vector<LoggedMessage> got = WaitForLog(pictureLog, 1, 10000);
   ASSERT_EQ(got.size(), 1u);
-  EXPECT_EQ(got[0].code, 3);
+  EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, base + "a.jpg|" + base + "b.png");
   // Command 1005 gets every selected file, joined by ",".
   SendAndWait(frame, WM_COMMAND, 1005, 0);
@@ -621,8 +622,8 @@ TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
   SendAndWait(frame, WM_COMMAND, 9, 0);
   std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].code, 1);
-  EXPECT_EQ(got[1].code, 3);
+  EXPECT_EQ(got[0].code, kCodeStarted);
+  EXPECT_EQ(got[1].code, kCodeOpen);
   EXPECT_TRUE(fileio::EqualsNoCase(got[1].text, page)) << got[1].text;
   CloseStandin("KELMORHELP");
   size_t logged = ReadStandinLog(log).size();

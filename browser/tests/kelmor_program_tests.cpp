@@ -8,12 +8,13 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "kelmor_fixture.h"
 
 namespace {
 
 constexpr DWORD kStartMs = 30000;
-constexpr const char* kFrameClass = "SKMBROWSER";
+constexpr int kUnknownCode = 99;  // a command code the browser has no meaning for
 // The settings of a browser that shows no start-up hint.
 constexpr const char* kNoHint = "30|40|700|500||*.*|0|1|0";
 
@@ -31,7 +32,7 @@ class Kelmor : public ::testing::Test {
   // Starts the browser and waits for its frame.
   HWND StartBrowser(KelmorFolder& folder, ChildProcess& process, const std::string& arguments = "") {
     EXPECT_TRUE(folder.Start(process, arguments));
-    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    HWND frame = WaitForWindow(kClassBrowser, kStartMs, process.Id());
     EXPECT_NE(frame, nullptr);
     if (frame) {
       EXPECT_NE(driver::WaitChild(frame, kCollectionButtonLast, kStartMs), nullptr);
@@ -44,7 +45,7 @@ class Kelmor : public ::testing::Test {
 
   // Closes the browser with code 10 and returns its exit code.
   int CloseBrowser(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, 10, "");
+    driver::SendCommand(frame, kCodeClose, "");
     return process.Wait(kStartMs);
   }
 
@@ -58,7 +59,7 @@ TEST_F(Kelmor, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   HWND box = WaitForWindow("SKMSGBOX", kStartMs, browser.Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "kelmor");
-  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
   EXPECT_EQ(browser.Wait(kStartMs), 2);
 }
@@ -171,7 +172,7 @@ TEST_F(Kelmor, FavouritesAreReadAtStartAndWrittenBackWithoutDoubles) {
 
 TEST_F(Kelmor, ASecondStartGivesUpWaitingForAWindowThatNeverComes) {
   // Someone holds the browser's mutex but shows no window (a copy that hangs while starting).
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, kFrameClass);
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, kClassBrowser);
   ASSERT_NE(mutex, nullptr);
   KelmorFolder folder;
   ChildProcess second;
@@ -181,7 +182,7 @@ TEST_F(Kelmor, ASecondStartGivesUpWaitingForAWindowThatNeverComes) {
   DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 9000u);
   EXPECT_LT(elapsed, 25000u);
-  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
   CloseHandle(mutex);
 }
 
@@ -217,15 +218,15 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
   ASSERT_TRUE(folder.Start(handOver, "\"" + a + "\" " + b));
   DWORD start = GetTickCount();
   while (handOver.Running() && GetTickCount() - start < kStartMs) {
-    EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+    EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
     PumpMessages(20);
   }
   EXPECT_NE(handOver.Wait(kStartMs), 0);  // the partner's window
   std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].code, 1);
+  EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[0].text, "");
-  EXPECT_EQ(got[1].code, 3);
+  EXPECT_EQ(got[1].code, kCodeOpen);
   EXPECT_EQ(got[1].text, fileio::ToLower(a) + "|" + fileio::ToLower(b));
 
   // A partner that runs already gets the list alone.
@@ -234,7 +235,7 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
   EXPECT_NE(again.Wait(kStartMs), 0);
   got = WaitForLog(log, 3, 10000);
   ASSERT_EQ(got.size(), 3u);
-  EXPECT_EQ(got[2].code, 3);
+  EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, "c:\\one.jpg|d:\\two.jpg");
   CloseStandin("KELMORPARTNER");
 }
@@ -279,7 +280,7 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   std::string xlog = folder.Log("x.txt");
   ChildProcess x;
   ASSERT_TRUE(StartStandin(x, "KELMORXCLASS", xlog));
-  driver::SendCommand(frame, 2, "x.exe,KELMORXCLASS");
+  driver::SendCommand(frame, kCodeSetPartner, "x.exe,KELMORXCLASS");
   EXPECT_FALSE(IsWindowVisible(option));
   EXPECT_EQ(SendMessageA(option, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   HWND collection = driver::FindChild(frame, 4);
@@ -288,7 +289,7 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   SendAndWait(frame, WM_COMMAND, 14, 0);
   std::vector<LoggedMessage> got = WaitForLog(xlog, 1, 10000);
   ASSERT_EQ(got.size(), 1u);
-  EXPECT_EQ(got[0].code, 3);
+  EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, "c:\\a.jpg|c:\\b c.jpg");
   for (int i = 0; i < 100 && !IsIconic(frame); ++i) PumpMessages(50);
   EXPECT_TRUE(IsIconic(frame));
@@ -297,22 +298,22 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
 
   // A partner that is not running is started and gets code 1 first.
   std::string ylog = folder.Log("y.txt");
-  driver::SendCommand(frame, 2, "standin.exe KELMORYCLASS " + ylog + ",KELMORYCLASS");
+  driver::SendCommand(frame, kCodeSetPartner, "standin.exe KELMORYCLASS " + ylog + ",KELMORYCLASS");
   SendAndWait(frame, WM_COMMAND, 14, 0);
   got = WaitForLog(ylog, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].code, 1);
-  EXPECT_EQ(got[1].code, 3);
+  EXPECT_EQ(got[0].code, kCodeStarted);
+  EXPECT_EQ(got[1].code, kCodeOpen);
   CloseStandin("KELMORYCLASS");
 
   // A partner that never shows a window is given up after two seconds; the browser goes on.
-  driver::SendCommand(frame, 2, "nosuchprogram.exe,KELMORNOCLASS");
+  driver::SendCommand(frame, kCodeSetPartner, "nosuchprogram.exe,KELMORNOCLASS");
   DWORD start = GetTickCount();
   SendAndWait(frame, WM_COMMAND, 14, 0);
   DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 1800u);
   EXPECT_LT(elapsed, 8000u);
-  EXPECT_EQ(driver::SendCommand(frame, 99, "anything"), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, "anything"), 1);
   EXPECT_EQ(CloseBrowser(frame, browser), 0);
 }
 
@@ -322,7 +323,7 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   folder.AddStandinAs("corvith.exe");  // the burner's program file makes its commands appear
   std::string log = folder.Log("burner.txt");
   ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, "QBURNER", log));
+  ASSERT_TRUE(StartStandin(burner, kClassBurner, log));
   ChildProcess browser;
   HWND frame = StartBrowser(folder, browser);
   ASSERT_NE(frame, nullptr);
@@ -333,11 +334,11 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   SendAndWait(frame, WM_COMMAND, 212, 0);
   std::vector<LoggedMessage> got = WaitForLog(log, 3, 10000);
   ASSERT_EQ(got.size(), 3u);
-  EXPECT_EQ(got[0].code, 25);
+  EXPECT_EQ(got[0].code, kCodeBurnJobName);
   EXPECT_EQ(got[0].text, "collection");
-  EXPECT_EQ(got[1].code, 24);
+  EXPECT_EQ(got[1].code, kCodeBurnNewList);
   EXPECT_EQ(got[1].text, "");
-  EXPECT_EQ(got[2].code, 3);
+  EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, "");
 
   HWND collection = driver::FindChild(frame, 4);
@@ -346,10 +347,10 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   SendAndWait(frame, WM_COMMAND, 95, 0);
   got = WaitForLog(log, 6, 10000);
   ASSERT_EQ(got.size(), 6u);
-  EXPECT_EQ(got[3].code, 25);
-  EXPECT_EQ(got[5].code, 3);
+  EXPECT_EQ(got[3].code, kCodeBurnJobName);
+  EXPECT_EQ(got[5].code, kCodeOpen);
   EXPECT_EQ(got[5].text, "c:\\a.jpg|c:\\b.jpg|");
-  CloseStandin("QBURNER");
+  CloseStandin(kClassBurner);
   EXPECT_EQ(CloseBrowser(frame, browser), 0);
 }
 
@@ -405,7 +406,7 @@ TEST_F(Kelmor, TheStartupHintCanBeSwitchedOff) {
   KelmorFolder folder;
   ChildProcess browser;
   ASSERT_TRUE(folder.Start(browser));
-  HWND frame = WaitForWindow(kFrameClass, kStartMs, browser.Id());
+  HWND frame = WaitForWindow(kClassBrowser, kStartMs, browser.Id());
   ASSERT_NE(frame, nullptr);
   HWND hint = WaitForWindow("SSLBUILDBOX", kStartMs, browser.Id());
   ASSERT_NE(hint, nullptr);

@@ -4,6 +4,8 @@
 
 #include <set>
 
+#include "imaging/partner_entry.h"
+#include "imaging/suite_classes.h"
 #include "menus.h"
 
 namespace {
@@ -76,11 +78,11 @@ TEST(Menus, TheBurnerIsNotedBeforeItsMenuIsPruned) {
   EXPECT_EQ(Commands(t, 5), (std::vector<int>{501, 0, 1101}));
 }
 
-TEST(Menus, ActionFields) {
-  EXPECT_EQ(ActionProgram(" dunmere.exe , SKSLIDEMAKER"), "dunmere.exe");
-  EXPECT_EQ(ActionClass(" dunmere.exe , SKSLIDEMAKER"), "SKSLIDEMAKER");
-  EXPECT_EQ(ActionProgram(""), "");
-  EXPECT_EQ(ActionClass("notepad.exe"), "");
+TEST(Menus, ActionFieldsAreAPartnerEntry) {
+  EXPECT_EQ(ParsePartnerEntry(" dunmere.exe , SKSLIDEMAKER").program, "dunmere.exe");
+  EXPECT_EQ(ParsePartnerEntry(" dunmere.exe , SKSLIDEMAKER").className, kClassSlideMaker);
+  EXPECT_EQ(ParsePartnerEntry("").program, "");
+  EXPECT_EQ(ParsePartnerEntry("notepad.exe").className, "");
 }
 
 TEST(SkinMenu, OneItemPerSkinCheckedWhereTheEngineIs) {

@@ -1,27 +1,28 @@
 // Which program gets the browser's files, and the texts handed to the disc burner.
 #include <gtest/gtest.h>
 
+#include "imaging/suite_classes.h"
 #include "partner_rules.h"
 
 namespace {
 
 TEST(Partner, SplitsProgramAndClass) {
-  PartnerName p = SplitPartner(" falcet.exe , QPLAYER ");
+  PartnerEntry p = ParsePartnerEntry(" falcet.exe , QPLAYER ");
   EXPECT_EQ(p.program, "falcet.exe");
-  EXPECT_EQ(p.className, "QPLAYER");
-  p = SplitPartner("\"C:\\Program Files\\x.exe\",\"XCLASS\"");
+  EXPECT_EQ(p.className, kClassPlayer);
+  p = ParsePartnerEntry("\"C:\\Program Files\\x.exe\",\"XCLASS\"");
   EXPECT_EQ(p.program, "C:\\Program Files\\x.exe");
   EXPECT_EQ(p.className, "XCLASS");
-  p = SplitPartner("standin.exe PARTNER C:\\t\\log.txt,PARTNER");
+  p = ParsePartnerEntry("standin.exe PARTNER C:\\t\\log.txt,PARTNER");
   EXPECT_EQ(p.program, "standin.exe PARTNER C:\\t\\log.txt");
-  EXPECT_EQ(SplitPartner("only.exe").className, "");
+  EXPECT_EQ(ParsePartnerEntry("only.exe").className, "");
 }
 
 TEST(Partner, TheOverrideWinsHalfByHalf) {
-  PartnerName def{"falcet.exe", "QPLAYER"};
-  PartnerName p = ResolvePartner(def, {}, "C:\\Suite\\");
+  PartnerEntry def{"falcet.exe", kClassPlayer};
+  PartnerEntry p = ResolvePartner(def, {}, "C:\\Suite\\");
   EXPECT_EQ(p.program, "C:\\Suite\\falcet.exe");
-  EXPECT_EQ(p.className, "QPLAYER");
+  EXPECT_EQ(p.className, kClassPlayer);
   p = ResolvePartner(def, {"x.exe", "XCLASS"}, "C:\\Suite");
   EXPECT_EQ(p.program, "C:\\Suite\\x.exe");
   EXPECT_EQ(p.className, "XCLASS");
@@ -30,12 +31,12 @@ TEST(Partner, TheOverrideWinsHalfByHalf) {
   EXPECT_EQ(p.className, "XCLASS");
   p = ResolvePartner(def, {"jorvel.exe", ""}, "C:\\Suite\\");
   EXPECT_EQ(p.program, "C:\\Suite\\jorvel.exe");
-  EXPECT_EQ(p.className, "QPLAYER");
+  EXPECT_EQ(p.className, kClassPlayer);
 }
 
 TEST(Partner, AProgramThatNamedItselfWithItsFullPathIsTakenAsItIs) {
-  PartnerName def{"falcet.exe", "QPLAYER"};
-  EXPECT_EQ(ResolvePartner(def, {"D:\\Other\\jorvel.exe", "JORVELPLAYER"}, "C:\\Suite\\").program,
+  PartnerEntry def{"falcet.exe", kClassPlayer};
+  EXPECT_EQ(ResolvePartner(def, {"D:\\Other\\jorvel.exe", kClassAudioPlayer}, "C:\\Suite\\").program,
             "D:\\Other\\jorvel.exe");
   EXPECT_EQ(ResolvePartner(def, {"\"D:\\A B\\j.exe\"", "J"}, "C:\\Suite\\").program, "\"D:\\A B\\j.exe\"");
   EXPECT_EQ(ProgramInFolder("\\\\server\\share\\p.exe", "C:\\Suite\\"), "\\\\server\\share\\p.exe");

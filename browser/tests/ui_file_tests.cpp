@@ -6,6 +6,7 @@
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "imaging/suite_classes.h"
 #include "menus.h"
 #include "partner_rules.h"
 #include "skin/sk_skins.h"
@@ -31,14 +32,14 @@ UiTextFile Load() { return LoadShippedUiFile(ShippedUiFile()); }
 
 // The programs of the suite by window class.
 const std::map<std::string, std::string> kSuite{
-    {"SKMBROWSER", "kelmor.exe"},     {"QPLAYER", "falcet.exe"},       {"QMHELP", "vandrel.exe"},
-    {"JORVELPLAYER", "jorvel.exe"},   {"SKSLIDEMAKER", "dunmere.exe"}, {"QPICTOOL", "bravik.exe"},
-    {"QPICBROWSER", "hessam.exe"},    {"QSPECTRUM", "pelmor.exe"},     {"QBURNER", "corvith.exe"},
-    {"GRILTONARCHIVER", "grilton.exe"}, {"QSUPERVISOR", "lumbric.exe"}, {"QDQUERY", "ostrel.exe"},
-    {"QORSDI", "narwen.exe"}};
+    {kClassBrowser, "kelmor.exe"},        {kClassPlayer, "falcet.exe"},         {kClassHelp, "vandrel.exe"},
+    {kClassAudioPlayer, "jorvel.exe"},    {kClassSlideMaker, "dunmere.exe"},    {kClassPictureTool, "bravik.exe"},
+    {kClassPictureBrowser, "hessam.exe"}, {kClassSpectrum, "pelmor.exe"},       {kClassBurner, "corvith.exe"},
+    {kClassArchive, "grilton.exe"},       {kClassTopicEditor, "lumbric.exe"},   {kClassQuery, "ostrel.exe"},
+    {kClassMaintenance, "narwen.exe"}};
 
 void ExpectSuiteProgram(const std::string& text, const std::string& what) {
-  PartnerName p = SplitPartner(text);
+  PartnerEntry p = ParsePartnerEntry(text);
   auto it = kSuite.find(p.className);
   ASSERT_NE(it, kSuite.end()) << what << ": " << text;
   EXPECT_EQ(p.program, it->second) << what << ": " << text;

@@ -4,6 +4,7 @@
 #include "falcet/command_line.h"
 #include "falcet/item_lists.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imglib/status.h"
 #include "media.h"
@@ -64,7 +65,7 @@ void PlayAttachedList(const AttachedSoundRequest& request, const std::string& ba
   a.pan = request.pan;
   a.entries.clear();
   a.next = 0;
-  std::string file = ExpandPathMacros(request.file, baseFolder);
+  std::string file = fileio::ExpandPathMacros(request.file, {.programFolder = baseFolder});
   if (IsSound(file)) {
     // A sound named directly is a list of itself.
     if (IsExistingFile(file)) a.entries.push_back(file);

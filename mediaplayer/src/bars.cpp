@@ -9,6 +9,7 @@
 #include "handlers.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "jorvel/mixer_volume.h"
 #include "items.h"
 #include "mainwindow.h"
 #include "media.h"
@@ -111,10 +112,10 @@ bool MakeBar() {
 // The volume slider follows the mixer; a mixer at 0 gets the remembered volume (or 50).
 void SetUpVolume() {
   Player& p = App();
-  int volume = GETMIXERVOLUME();
+  int volume = jorvel::GETMIXERVOLUME(p.mixer);
   if (volume == 0 && p.mixer) {
     volume = p.mutedVolume ? p.mutedVolume : 50;
-    SETMIXERVOLUME(volume);
+    jorvel::SETMIXERVOLUME(p.mixer, volume);
   }
   if (HWND v = Control(kVolumeSlider)) SendMessageA(v, TBM_SETPOS, TRUE, volume);
 }

@@ -26,11 +26,12 @@ void HandOverBurnJob() {
   BurnJob job = ParseBurnJob(p.burnJob);
   // A burner that had to be started gets code 19 first; one that does not come up within
   // the partner time gets nothing.
-  HWND burner = FindOrStartPartner(p.programFolder + SuiteProgram(kBurnerEntry), SuiteClass(kBurnerEntry), 19);
+  HWND burner =
+      FindOrStartPartner(p.programFolder + SuiteProgram(kBurnerEntry), SuiteClass(kBurnerEntry), kCodeBurnerStarted);
   if (!burner) return;
-  SENDCOPYDATA(burner, 25, job.name);
-  SENDCOPYDATA(burner, 24, "");
-  SENDCOPYDATA(burner, 3, job.files);
+  SENDCOPYDATA(burner, kCodeBurnJobName, job.name);
+  SENDCOPYDATA(burner, kCodeBurnNewList, "");
+  SENDCOPYDATA(burner, kCodeOpen, job.files);
   p.burnJob.clear();
 }
 
@@ -54,12 +55,12 @@ void OnSysClose() {
   LeaveSlideShow();
   HideWebPanel();
   WriteSettings();
-  if (HWND browser = FindWindowA(kBrowserClass, nullptr)) {
-    if (p.startedBrowser) SENDCOPYDATA(browser, 10, "");
+  if (HWND browser = FindWindowA(kClassBrowser, nullptr)) {
+    if (p.startedBrowser) SENDCOPYDATA(browser, kCodeClose, "");
     else if (p.startedBySuite && IsIconic(browser)) ShowWindow(browser, SW_RESTORE);
   }
   if (p.startedSpectrum)
-    if (HWND spectrum = FindWindowA(kSpectrumClass, nullptr)) SENDCOPYDATA(spectrum, 10, "");
+    if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, kCodeClose, "");
   ResumeAudioPlayer();
   PostQuitMessage(0);
 }

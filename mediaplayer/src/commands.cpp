@@ -7,6 +7,7 @@
 #include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "handlers.h"
 #include "imaging/copydata.h"
@@ -37,11 +38,13 @@ bool HandToBrowser() {
   std::string program = SKFINDF(UiField(78, 1));
   if (program.empty()) return false;
   bool started = false;
-  HWND browser = FindOrStartPartner(program, kBrowserClass, 0, &started);
+  HWND browser = FindOrStartPartner(program, kClassBrowser, kCodeNone, &started);
   if (browser && started) {
-    // Started, it gets the player's program and class, so that it sends its lists here.
+    // Started, it gets the player's program and class, so that it sends its lists here. A
+    // folder with a comma is quoted: the pair is split at its first comma outside quotes.
     p.startedBrowser = true;
-    SENDCOPYDATA(browser, 2, p.exePath + "," + kMainClass);
+    std::string self = p.exePath.find(',') == std::string::npos ? p.exePath : "\"" + p.exePath + "\"";
+    SENDCOPYDATA(browser, kCodeSetPartner, self + "," + kClassPlayer);
   } else if (browser) {
     BringPartnerToFront(browser);
   }
@@ -232,19 +235,19 @@ void SaveSnapshot() {
 
 void ShowHelp() {
   std::string viewer = SKFINDF("VANDREL.EXE");
-  std::string document = ExpandPathMacros(UiField(90, 3), App().programFolder);
+  std::string document = fileio::ExpandPathMacros(UiField(90, 3), {.programFolder = App().programFolder});
   if (viewer.empty() || document.empty()) return;
-  if (HWND help = FindOrStartPartner(viewer, kHelpClass, 1)) {
+  if (HWND help = FindOrStartPartner(viewer, kClassHelp, kCodeStarted)) {
     BringPartnerToFront(help);
-    SENDCOPYDATA(help, 3, document);
+    SENDCOPYDATA(help, kCodeOpen, document);
   }
 }
 
 void ToggleSpectrum() {
   Player& p = App();
   if (p.media.holder == Holder::kNone) return;
-  if (HWND spectrum = FindWindowA(kSpectrumClass, nullptr)) {
-    SENDCOPYDATA(spectrum, 10, "");
+  if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) {
+    SENDCOPYDATA(spectrum, kCodeClose, "");
     p.startedSpectrum = false;
     return;
   }
@@ -322,7 +325,8 @@ void OnCommand(int id, LPARAM lParam) {
     case kIndexPage1:
     case kIndexPage2:
     case kIndexPage3: {
-      std::string page = ExpandPathMacros(UiField(51 + id - kIndexPage1, 3), p.programFolder);
+      std::string page =
+          fileio::ExpandPathMacros(UiField(51 + id - kIndexPage1, 3), {.programFolder = p.programFolder});
       if (!page.empty()) OPENITEM(page);
       break;
     }

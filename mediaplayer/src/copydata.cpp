@@ -3,6 +3,7 @@
 #include "bars.h"
 #include "falcet/command_line.h"
 #include "falcet/item_lists.h"
+#include "fileio/fields.h"
 #include "handlers.h"
 #include "imaging/copydata.h"
 #include "items.h"
@@ -12,7 +13,6 @@
 #include "pictures.h"
 #include "procs.h"
 #include "skin/skin.h"
-#include "slideshow/show_format.h"
 #include "state.h"
 
 namespace falcet {
@@ -59,37 +59,37 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
   std::string text;
   int code = GETCOPYDATA(text, wParam, lParam);
   switch (code) {
-    case 26:
+    case kCodeBurnJob:
       p.burnJob = text;
       break;
-    case 10:
+    case kCodeClose:
       PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
-    case 1:
+    case kCodeStarted:
       p.startedBySuite = true;
       p.slideShowFlag = false;
       break;
-    case 19:
+    case kCodeSlideShow:
       p.slideShowFlag = true;
       p.startedBySuite = false;
-      p.defaultPictureTime = slideshow::TextNumber(text);
+      p.defaultPictureTime = fileio::LeadingNumber(text);
       break;
-    case 20:
+    case kCodeRecordShow:
       SetUpRecording(text);
       break;
-    case 4:
+    case kCodeAttachedSound:
       AttachSound(text);
       break;
-    case 5:
+    case kCodeShowKeywords:
       if (!MenuChecked(407)) PostMessageA(p.frame, WM_COMMAND, 407, 0);
       break;
-    case 6:
+    case kCodeEnlargedView:
       if (!MenuChecked(411)) SendMessageA(p.frame, WM_COMMAND, 411, 0);
       break;
-    case 7:
+    case kCodePressPlay:
       if (ControlVisible(kPlayButton)) PostMessageA(p.frame, WM_COMMAND, kPlayButton, 0);
       break;
-    case 18:
+    case kCodeHandOver:
       p.handOver.Add(text);
       if (!p.handOverTimer) p.handOverTimer = StartThreadTimer(100);
       break;
@@ -108,7 +108,7 @@ void OnHandOverTimer() {
   KillThreadTimer(p.handOverTimer);
   std::string list = p.handOver.Take(p.commandLine);
   p.commandLine = list;
-  SENDCOPYDATA(p.frame, 3, list);
+  SENDCOPYDATA(p.frame, kCodeOpen, list);
 }
 
 void OpenPendingList() {

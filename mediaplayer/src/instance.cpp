@@ -16,10 +16,10 @@ constexpr DWORD kRunningCopyWaitMs = 10000;
 
 bool TakeSingleInstance(const std::string& commandLine) {
   Player& p = App();
-  p.mutex = TakeSingleInstanceMutex(kMainClass, kRunningCopyWaitMs);
+  p.mutex = TakeSingleInstanceMutex(kClassPlayer, kRunningCopyWaitMs);
   if (p.mutex) return true;
   // Another copy runs and has been brought to the front: its window gets this start's list.
-  if (HWND running = FindWindowA(kMainClass, nullptr)) SENDCOPYDATA(running, 18, StartList(commandLine));
+  if (HWND running = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(running, kCodeHandOver, StartList(commandLine));
   return false;
 }
 

@@ -46,12 +46,12 @@ std::string ReadShowList(const std::string& item) {
   if (show.pictureTime > 0) p.options = WithOption(p.options, kOptStepInterval, std::to_string(show.pictureTime));
   p.itemList = show.items;
   p.timeList = show.times;
-  SENDCOPYDATA(p.frame, 4,
+  SENDCOPYDATA(p.frame, kCodeAttachedSound,
                show.soundFile + "|" + std::to_string(show.soundNumberOne) + "|" +
                    std::to_string(show.soundNumberTwo) + "|" + std::to_string(show.pictureTime));
-  if (show.flagThree) SENDCOPYDATA(p.frame, 5, "");
-  if (show.flagOne == 0) SENDCOPYDATA(p.frame, 6, "");
-  SENDCOPYDATA(p.frame, 7, "");
+  if (show.flagThree) SENDCOPYDATA(p.frame, kCodeShowKeywords, "");
+  if (show.flagOne == 0) SENDCOPYDATA(p.frame, kCodeEnlargedView, "");
+  SENDCOPYDATA(p.frame, kCodePressPlay, "");
   p.itemCount = ItemCount(p.itemList);
   if (p.itemCount > 1) {
     p.currentIndex = 1;

@@ -37,7 +37,7 @@ bool RegisterChildClass(const char* name, UINT style, HBRUSH brush) {
 
 bool CreateMainWindow(int left, int top, int width, int height) {
   Player& p = App();
-  if (!SKCHECKCLASS(kMainClass)) {
+  if (!SKCHECKCLASS(kClassPlayer)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -46,7 +46,7 @@ bool CreateMainWindow(int left, int top, int width, int height) {
     wc.hIcon = p.icon;
     wc.hIconSm = p.icon;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kMainClass;
+    wc.lpszClassName = kClassPlayer;
     if (!SKREGISTERCLASS(wc)) return false;
   }
   RegisterChildClass(kViewClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -65,7 +65,7 @@ bool CreateMainWindow(int left, int top, int width, int height) {
     SKSETMAXSIZE(width, height, mw, mh);
   }
   DWORD exStyle = (p.topMost || fullScreen) ? WS_EX_TOPMOST : 0;
-  p.frame = CreateWindowExA(exStyle, kMainClass, Ui(1).c_str(), WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, left, top,
+  p.frame = CreateWindowExA(exStyle, kClassPlayer, Ui(1).c_str(), WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, left, top,
                             width, height, nullptr, nullptr, p.instance, nullptr);
   if (!p.frame) return false;
   p.clip = SKHOLDER(p.frame, "SKCLIP", WNDPROC);

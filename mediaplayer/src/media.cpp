@@ -19,8 +19,8 @@ bool IsAudioLayerSound(const std::string& file) { return BASSAVAILABLE() && Matc
 // go on, and only when we paused it.
 void PauseAudioPlayer() {
   Player& p = App();
-  if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) {
-    SENDCOPYDATA(audio, 8, "");
+  if (HWND audio = FindWindowA(kClassAudioPlayer, nullptr)) {
+    SENDCOPYDATA(audio, kCodePause, "");
     p.pausedAudioPlayer = true;
   }
 }
@@ -38,7 +38,7 @@ void FlashWhenBehind() {
 void ResumeAudioPlayer() {
   Player& p = App();
   if (p.pausedAudioPlayer)
-    if (HWND audio = FindWindowA(kAudioPlayerClass, nullptr)) SENDCOPYDATA(audio, 9, "");
+    if (HWND audio = FindWindowA(kClassAudioPlayer, nullptr)) SENDCOPYDATA(audio, kCodeResume, "");
   p.pausedAudioPlayer = false;
 }
 

@@ -64,8 +64,6 @@ void OnAttachedSoundTimer();
 void FadeAttachedSound(int milliseconds);
 
 // ---- Mixer volume ----------------------------------------------------------------------------------------
-int GETMIXERVOLUME();
-bool SETMIXERVOLUME(int percent);
 void SETVOLUME(int percent);
 void MUTEVOLUME();
 void UNMUTEVOLUME();

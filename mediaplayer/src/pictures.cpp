@@ -7,6 +7,7 @@
 #include "falcet/item_lists.h"
 #include "falcet/options.h"
 #include "fileio/file.h"
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/side_files.h"
@@ -17,7 +18,6 @@
 #include "media.h"
 #include "procs.h"
 #include "skin/skin.h"
-#include "slideshow/show_format.h"
 #include "state.h"
 
 namespace falcet {
@@ -52,9 +52,9 @@ void ReadSideFiles(const std::string& path) {
   p.documentSideFile = SideFile(path, "doc");
   p.effectText = ReadWhole(SideFile(path, "sfx"));
   std::string tim = SideFile(path, "tim");
-  p.displayTime = DisplayTime(!tim.empty(), slideshow::TextNumber(ReadWhole(tim)), p.defaultPictureTime);
+  p.displayTime = DisplayTime(!tim.empty(), fileio::LeadingNumber(ReadWhole(tim)), p.defaultPictureTime);
   // The transition: the side file's effect number, or the next of the effect list.
-  int effect = slideshow::TextNumber(p.effectText);
+  int effect = fileio::LeadingNumber(p.effectText);
   p.effectNumber = effect != 0 ? effect : Effects().Next();
 }
 
@@ -62,9 +62,9 @@ void ReadSideFiles(const std::string& path) {
 void ShowDocument(const std::string& document) {
   std::string viewer = SKFINDF("VANDREL.EXE");
   if (viewer.empty()) return;
-  if (HWND help = FindWindowA(kHelpClass, nullptr)) {
+  if (HWND help = FindWindowA(kClassHelp, nullptr)) {
     if (IsIconic(help)) ShowWindow(help, SW_RESTORE);
-    SENDCOPYDATA(help, 3, document);
+    SENDCOPYDATA(help, kCodeOpen, document);
     return;
   }
   SKSHELL(viewer + " " + document + "," + App().programFolder + "tolvern.skl", SW_SHOW, 0);
@@ -74,7 +74,7 @@ int StepIntervalOfPicture() {
   Player& p = App();
   int interval = Option(kOptStepInterval);
   if (!p.timeList.empty()) {
-    int listed = slideshow::TextNumber(ItemAt(p.timeList, p.currentIndex));
+    int listed = fileio::LeadingNumber(ItemAt(p.timeList, p.currentIndex));
     if (listed > 0) interval = listed;
   }
   if (p.slideShowFlag) interval = p.displayTime;

@@ -9,6 +9,7 @@
 #include "falcet/options.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "jorvel/mixer_volume.h"
 #include "items.h"
 #include "mainwindow.h"
 #include "media.h"
@@ -142,7 +143,7 @@ void PauseMedium() {
 
 void CALLBACK VOLUMETIMERPROC(HWND, UINT, UINT_PTR, DWORD) {
   // With a start volume of its own the player leaves the slider where it put it.
-  if (Option(kOptStartVolume) < 0) SetSliderPosition(kVolumeSlider, GETMIXERVOLUME());
+  if (Option(kOptStartVolume) < 0) SetSliderPosition(kVolumeSlider, jorvel::GETMIXERVOLUME(App().mixer));
 }
 
 void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {
@@ -175,7 +176,7 @@ void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {
     uint32_t level = BASSCHANNELGETLEVEL();
     if (level != 0xFFFFFFFFu && level != 0) p.media.levelsOn = true;
   }
-  if (HWND spectrum = FindWindowA(kSpectrumClass, nullptr)) SENDCOPYDATA(spectrum, 17, "");
+  if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, kCodeSpectrumTick, "");
 }
 
 }  // namespace falcet

@@ -84,7 +84,7 @@ void ReportRecording() {
   // The program that asked for the recording waits for the counts, also when no plug-in
   // could record anything (then they are all 0).
   if ((p.recorder || p.recordMode) && p.reportWindow && IsWindow(p.reportWindow))
-    SENDCOPYDATA(p.reportWindow, 21,
+    SENDCOPYDATA(p.reportWindow, kCodeRecordingCounts,
                  std::to_string(p.recorderCounts[0]) + "," + std::to_string(p.recorderCounts[1]) + "," +
                      std::to_string(p.recorderCounts[2]));
   if (p.recorder) FreeLibrary(p.recorder);

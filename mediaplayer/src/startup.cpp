@@ -9,9 +9,11 @@
 #include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/gdiplus_helpers.h"
+#include "jorvel/mixer_volume.h"
 #include "items.h"
 #include "lifecycle.h"
 #include "mainwindow.h"
@@ -23,7 +25,6 @@
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "win/speaker_volume.h"
 
 namespace falcet {
 
@@ -50,7 +51,7 @@ void IdentifyProgram(HINSTANCE instance, const std::string& commandLine) {
 void TakeUiTextArgument() {
   Player& p = App();
   if (!IsUiTextArgument(p.commandLine)) return;
-  std::string source = ExpandPathMacros(p.commandLine, p.programFolder);
+  std::string source = fileio::ExpandPathMacros(p.commandLine, {.programFolder = p.programFolder});
   std::string text;
   if (fileio::ReadWholeFile(source, text) == fileio::kOk && !text.empty())
     fileio::WriteFileReplacing(p.uiFile, text);
@@ -87,11 +88,11 @@ bool CheckBuiltShow() {
 
 void OpenMixer() {
   Player& p = App();
-  p.mixer = win::OpenFirstMixer();
+  p.mixer = jorvel::OpenFirstMixer();
   int start = Option(kOptStartVolume);
   if (start > -1) {
-    p.volumeBeforeStart = GETMIXERVOLUME();
-    SETMIXERVOLUME(start);
+    p.volumeBeforeStart = jorvel::GETMIXERVOLUME(p.mixer);
+    jorvel::SETMIXERVOLUME(p.mixer, start);
   }
 }
 
@@ -170,7 +171,8 @@ void CleanUp() {
   Player& p = App();
   if (p.frame && IsWindow(p.frame)) WNDPROC(p.frame, WM_DESTROY, 0, 0);
   int start = Option(kOptStartVolume);
-  if (start > -1 && p.volumeBeforeStart >= 0 && GETMIXERVOLUME() == start) SETMIXERVOLUME(p.volumeBeforeStart);
+  if (start > -1 && p.volumeBeforeStart >= 0 && jorvel::GETMIXERVOLUME(p.mixer) == start)
+    jorvel::SETMIXERVOLUME(p.mixer, p.volumeBeforeStart);
   StopAttachedSound();
   CLOSEMEDIA();
   BASSUNLOAD();

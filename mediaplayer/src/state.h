@@ -12,24 +12,21 @@
 #include "falcet/item_lists.h"
 #include "falcet/player_rules.h"
 #include "falcet/settings_line.h"
+#include "imaging/suite_classes.h"
 #include "multimedia/l_mm.h"
 #include "skin/ui_text.h"
 
 namespace falcet {
 
-// The main window's class, also the name of the single-instance mutex.
-inline constexpr const char* kMainClass = "QPLAYER";
+// The main window's class, also the name of the single-instance mutex, is kClassPlayer
+// (imaging/suite_classes.h); its partners are addressed by their kClass... names there.
+// The player's other windows:
 inline constexpr const char* kViewClass = "QPLAYERVIEW";      // the picture and video window
 inline constexpr const char* kPictureClass = "SKCTL";         // the picture area
 inline constexpr const char* kZoomClass = "SKZOOM";           // the enlarged view of a slide show
 inline constexpr const char* kBarClass = "QPLAYERBAR";        // the control bar
 inline constexpr const char* kPopupClass = "QPLAYERPOPUP";    // the backdrop pop-up
 inline constexpr const char* kWebClass = "QPLAYERWEB";        // the web panel
-// Partners addressed by class.
-inline constexpr const char* kAudioPlayerClass = "JORVELPLAYER";
-inline constexpr const char* kSpectrumClass = "QSPECTRUM";
-inline constexpr const char* kBrowserClass = "SKMBROWSER";
-inline constexpr const char* kHelpClass = "QMHELP";
 
 // Which control bar shows (and what kind of item is open).
 enum BarKind : int { kBarNone = 0, kBarWeb = 1, kBarVideo = 2, kBarPicture = 4, kBarSound = 8 };

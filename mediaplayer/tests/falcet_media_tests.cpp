@@ -26,7 +26,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   FalcetFolder folder;
   std::string audioLog = folder.File("audio.log");
   ChildProcess audio;
-  ASSERT_TRUE(StartStandin(audio, "JORVELPLAYER", audioLog));
+  ASSERT_TRUE(StartStandin(audio, kClassAudioPlayer, audioLog));
   // 0.8 s each, 8 kHz mono: played on the silent device in real time.
   std::string one = folder.Write("sounds\\first take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
   std::string two = folder.Write("sounds\\second take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
@@ -51,7 +51,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, 5000);
   // Code 8 for each medium opened, code 9 once at the close.
   EXPECT_EQ(Codes(log), (std::vector<int>{8, 8, 9}));
-  CloseStandin("JORVELPLAYER");
+  CloseStandin(kClassAudioPlayer);
   audio.Wait(10000);
 }
 
@@ -85,22 +85,22 @@ TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {
 TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
   FalcetFolder folder;
   std::string burnerLog = folder.File("burner.log");
-  folder.AddStandinAs("corvith.exe", "QBURNER", burnerLog);
+  folder.AddStandinAs("corvith.exe", kClassBurner, burnerLog);
   ChildProcess player;
   HWND frame = Start(folder, player);
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(driver::SendCommand(frame, 26, "C:\\showcd\\*.*|My show"), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeBurnJob, "C:\\showcd\\*.*|My show"), 1);
   EXPECT_EQ(Close(frame, player), 0);
   std::vector<LoggedMessage> log = WaitForLog(burnerLog, 4, 10000);
   ASSERT_EQ(log.size(), 4u);
-  EXPECT_EQ(log[0].code, 19);  // it had to be started
-  EXPECT_EQ(log[1].code, 25);
+  EXPECT_EQ(log[0].code, kCodeBurnerStarted);  // it had to be started
+  EXPECT_EQ(log[1].code, kCodeBurnJobName);
   EXPECT_EQ(log[1].text, "My show");
-  EXPECT_EQ(log[2].code, 24);
+  EXPECT_EQ(log[2].code, kCodeBurnNewList);
   EXPECT_EQ(log[2].text, "");
-  EXPECT_EQ(log[3].code, 3);
+  EXPECT_EQ(log[3].code, kCodeOpen);
   EXPECT_EQ(log[3].text, "C:\\showcd\\*.*");
-  CloseStandin("QBURNER");
+  CloseStandin(kClassBurner);
 }
 
 TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
@@ -115,11 +115,11 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   RECT before;
   GetWindowRect(frame, &before);
   // One field only: nothing happens.
-  driver::SendCommand(frame, 20, "320");
+  driver::SendCommand(frame, kCodeRecordShow, "320");
   PumpMessages(200);
   EXPECT_TRUE(IsWindowEnabled(frame));
   std::string handle = std::to_string(reinterpret_cast<uintptr_t>(report));
-  driver::SendCommand(frame, 20, "320,240,0," + handle);
+  driver::SendCommand(frame, kCodeRecordShow, "320,240,0," + handle);
   PumpMessages(300);
   RECT r;
   GetWindowRect(frame, &r);
@@ -131,7 +131,7 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   // No recorder plug-in here: nothing was recorded, and the report says so.
   std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
   ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0].code, 21);
+  EXPECT_EQ(log[0].code, kCodeRecordingCounts);
   EXPECT_EQ(log[0].text, "0,0,0");
   CloseStandin("FALCETREPORT");
   reporter.Wait(10000);
@@ -161,11 +161,11 @@ TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
   ASSERT_NE(slider, nullptr);
   // An empty name stops an attached sound and lets the medium play on.
   int before = SliderAfter(slider, 800);
-  driver::SendCommand(frame, 4, "|0|0");
+  driver::SendCommand(frame, kCodeAttachedSound, "|0|0");
   EXPECT_GT(SliderAfter(slider, 800), before);
   // A music list ("@path@" is the program folder here) pauses the medium.
   fileio::CopyFileTo(folder.File("sounds\\music.wav"), folder.ProgramFolder() + "music.wav");
-  driver::SendCommand(frame, 4, list + "|80|0");
+  driver::SendCommand(frame, kCodeAttachedSound, list + "|80|0");
   int paused = SliderAfter(slider, 300);
   EXPECT_EQ(SliderAfter(slider, 800), paused);
   // Play goes on from there.

@@ -51,8 +51,8 @@ TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
     ASSERT_NE(frame, nullptr);
     EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
     DWORD start = GetTickCount();
-    EXPECT_EQ(driver::SendCommand(frame, 18, b), 1);
-    EXPECT_EQ(driver::SendCommand(frame, 18, c), 1);
+    EXPECT_EQ(driver::SendCommand(frame, kCodeHandOver, b), 1);
+    EXPECT_EQ(driver::SendCommand(frame, kCodeHandOver, c), 1);
     together = GetTickCount() - start < 100;
   }
   ASSERT_TRUE(together) << "the two hand-overs never arrived within 100 ms";
@@ -63,7 +63,7 @@ TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
   }
   // A later hand-over is a list of its own: the player's list is not put in front again.
   EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
-  driver::SendCommand(frame, 18, d);
+  driver::SendCommand(frame, kCodeHandOver, d);
   EXPECT_GE(WaitTitle(frame, Title("d.bmp"), 5000), 0);
   driver::PostCommand(frame, 56);
   PumpMessages(300);
@@ -300,7 +300,7 @@ TEST_F(Falcet, ArrowKeysStepThroughTheList) {
 TEST_F(Falcet, SecondStartGivesUpWhenTheRunningCopyNeverShowsItsWindow) {
   // A copy that holds the single-instance mutex but has no window (still starting, or
   // hung): the second start waits a while, then ends instead of waiting for ever.
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, "QPLAYER");
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, kClassPlayer);
   ASSERT_NE(mutex, nullptr);
   FalcetFolder folder;
   ChildProcess player;
@@ -308,7 +308,7 @@ TEST_F(Falcet, SecondStartGivesUpWhenTheRunningCopyNeverShowsItsWindow) {
   ASSERT_TRUE(folder.Start(player));
   EXPECT_EQ(player.Wait(60000), 0);
   EXPECT_LT(GetTickCount() - start, 30000u);
-  EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
   CloseHandle(mutex);
 }
 
@@ -321,12 +321,13 @@ TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
   ChildProcess player;
   HWND frame = Start(folder, player);
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(driver::SendCommand(frame, 3, m3u), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, m3u), 1);
   EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
   driver::PostCommand(frame, 56);
   EXPECT_GE(WaitTitle(frame, Title("y.bmp"), 5000), 0);
   // A code without a meaning of its own opens its text as a list too.
-  EXPECT_EQ(driver::SendCommand(frame, 77, folder.File("pics\\x.bmp")), 1);
+  constexpr int kUnknownCode = 77;
+  EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, folder.File("pics\\x.bmp")), 1);
   EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
   EXPECT_EQ(Close(frame, player), 0);
 }

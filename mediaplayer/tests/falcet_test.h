@@ -6,9 +6,10 @@
 
 #include "driver.h"
 #include "falcet_fixture.h"
+#include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 
 constexpr DWORD kStartMs = 30000;
-constexpr const char* kFrameClass = "QPLAYER";
 constexpr int kWebText = 1005;  // the web panel's address
 constexpr int kPlayButton = 51;
 constexpr int kPositionSlider = 77;
@@ -29,7 +30,7 @@ class Falcet : public ::testing::Test {
   // Starts the player and waits for its window with its control bar.
   HWND Start(FalcetFolder& folder, ChildProcess& process, const std::string& arguments = "") {
     EXPECT_TRUE(folder.Start(process, arguments));
-    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    HWND frame = WaitForWindow(kClassPlayer, kStartMs, process.Id());
     EXPECT_NE(frame, nullptr);
     if (frame) {
       driver::WaitChild(frame, 56, kStartMs);
@@ -39,7 +40,7 @@ class Falcet : public ::testing::Test {
   }
 
   int Close(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, 10, "");
+    driver::SendCommand(frame, kCodeClose, "");
     return process.Wait(kStartMs);
   }
 };

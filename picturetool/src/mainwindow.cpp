@@ -63,13 +63,13 @@ bool CreateMainWindow(int left, int top, int width, int height) {
   wc.hInstance = t.instance;
   wc.hIcon = LoadIconA(t.instance, "PROGRAM");
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kMainClass;
+  wc.lpszClassName = kClassPictureTool;
   if (!RegisterClassExA(&wc)) return false;
   SKWINDOWSTYLE(31);
   int maxWidth = t.screenWidth, maxHeight = t.screenHeight;
   SKSETMAXSIZE(width, height, maxWidth, maxHeight);
-  t.frame = CreateWindowExA(0, kMainClass, t.caption.c_str(), WS_POPUP | WS_SYSMENU, left, top, width, height, nullptr,
-                            nullptr, t.instance, nullptr);
+  t.frame = CreateWindowExA(0, kClassPictureTool, t.caption.c_str(), WS_POPUP | WS_SYSMENU, left, top, width, height,
+                            nullptr, nullptr, t.instance, nullptr);
   if (!t.frame) return false;
   t.menuPanel = SKHOLDER(t.frame, "SKMENU", WNDPROC);
   t.mainMenu = SKMENU(t.frame, t.menus);

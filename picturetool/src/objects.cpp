@@ -1,8 +1,8 @@
 // Picture objects: the object table, the object windows over the canvas, their painting,
 // regions and the private messages through which the main window reaches them all.
 #include <algorithm>
-#include <cstdlib>
 
+#include "fileio/fields.h"
 #include "imaging/layer_writer.h"
 #include "imaging/shape_plan.h"
 #include "imaging/text_shape.h"
@@ -59,7 +59,7 @@ void ReadSideFile(const std::string& path) {
 bool WriteSideFile(const std::string& path) {
   ToolState& t = Tool();
   PAINTALLOBJECTS();  // the picture block shows the picture with its objects
-  int side = std::atoi(Ui(56).c_str());
+  int side = fileio::LeadingNumber(Ui(56));
   return WRITELAYERFILE(path, SKGETHDCMEMBMP(t.canvas), t.pictureWidth, t.pictureHeight, ObjectsForFile(),
                  side > 0 ? side : 160);
 }

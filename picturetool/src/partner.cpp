@@ -84,7 +84,7 @@ std::string PickSaveTarget(const std::string& caption, const std::string& folder
 
 void PEERANDPICK() {
   ToolState& t = Tool();
-  PartnerText partner = SplitPartnerText(Ui(40));
+  PartnerEntry partner = ParsePartnerEntry(Ui(40));
   std::string programFile = ProgramFileOf(partner.program);
   std::string found = programFile.empty() ? std::string() : SKFINDF(programFile);
   if (!found.empty() && !partner.className.empty()) {
@@ -93,11 +93,11 @@ void PEERANDPICK() {
     size_t after = partner.program.find(programFile) + programFile.size();
     if (after < partner.program.size() && partner.program[after] == '"') ++after;
     std::string program = "\"" + found + "\"" + partner.program.substr(std::min(after, partner.program.size()));
-    HWND window = FindOrStartPartner(program, partner.className, 1, &started);
+    HWND window = FindOrStartPartner(program, partner.className, kCodeStarted, &started);
     if (started) t.partnerStarted = true;
     if (window) {
       BringPartnerToFront(window);
-      SENDCOPYDATA(window, 15, "");
+      SENDCOPYDATA(window, kCodeFileType5, "");
     }
     // The partner hands pictures back through command messages; meanwhile the tool shows
     // its current picture again, after the question about the changes.
@@ -120,16 +120,16 @@ void CloseStartedPartner() {
   ToolState& t = Tool();
   if (!t.partnerStarted) return;
   t.partnerStarted = false;
-  PartnerText partner = SplitPartnerText(Ui(40));
+  PartnerEntry partner = ParsePartnerEntry(Ui(40));
   if (HWND window = partner.className.empty() ? nullptr : FindWindowA(partner.className.c_str(), nullptr))
-    SENDCOPYDATA(window, 10, "");
+    SENDCOPYDATA(window, kCodeClose, "");
 }
 
 void ShowHelp() {
   ToolState& t = Tool();
   std::string document = t.programFolder + Ui(43);
   if (Ui(43).empty() || !SKEXIST(document)) return;
-  PartnerText viewer = SplitPartnerText(Ui(44));
+  PartnerEntry viewer = ParsePartnerEntry(Ui(44));
   std::string viewerFile = ProgramFileOf(viewer.program);
   std::string found = viewerFile.empty() ? std::string() : SKFINDF(viewerFile);
   if (found.empty()) {
@@ -138,7 +138,7 @@ void ShowHelp() {
   }
   if (HWND window = viewer.className.empty() ? nullptr : FindWindowA(viewer.className.c_str(), nullptr)) {
     BringPartnerToFront(window);
-    SENDCOPYDATA(window, 3, document);
+    SENDCOPYDATA(window, kCodeOpen, document);
     return;
   }
   SKSHELL("\"" + found + "\" " + document + ",", SW_SHOW, 0);

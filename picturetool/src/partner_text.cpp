@@ -3,23 +3,6 @@
 #include "fileio/paths.h"
 
 namespace bravik {
-namespace {
-
-std::string Field(const std::string& text) {
-  std::string f = fileio::Trim(text);
-  if (f.size() >= 2 && f.front() == '"' && f.back() == '"') f = f.substr(1, f.size() - 2);
-  return f;
-}
-
-}  // namespace
-
-PartnerText SplitPartnerText(const std::string& text) {
-  PartnerText p;
-  size_t comma = text.find(',');
-  p.program = Field(text.substr(0, comma));
-  if (comma != std::string::npos) p.className = Field(text.substr(comma + 1));
-  return p;
-}
 
 std::string ProgramFileOf(const std::string& program) {
   if (!program.empty() && program[0] == '"') {

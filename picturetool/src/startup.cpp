@@ -35,7 +35,7 @@ void IdentifyProgram(HINSTANCE instance) {
 // its window ends when its mutex is gone or after a time limit.
 bool TakeSingleInstance() {
   ToolState& t = Tool();
-  t.mutex = TakeSingleInstanceMutex(kMainClass, kRunningCopyWaitMs);
+  t.mutex = TakeSingleInstanceMutex(kClassPictureTool, kRunningCopyWaitMs);
   return t.mutex != nullptr;
 }
 

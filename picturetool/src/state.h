@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "imaging/suite_classes.h"
 #include "object_rules.h"
 #include "opened_list.h"
 #include "skin/ui_text.h"
 
 namespace bravik {
 
-// The main window's class, also the name of the single-instance mutex.
-inline constexpr const char* kMainClass = "QPICTOOL";
+// The main window's class, also the name of the single-instance mutex, is
+// kClassPictureTool (imaging/suite_classes.h). The class of an object's window:
 inline constexpr const char* kObjectClass = "QOBJECT";
 
 // Control identifiers of the control panel.

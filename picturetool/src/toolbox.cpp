@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "imglib/imglib.h"
 #include "picture_rules.h"
@@ -161,7 +162,7 @@ int DRAWBOX(HWND owner, const std::string& caption) {
   std::string size = std::to_string(p.size > 0 ? p.size : 1);
   p.answer = SKINPUTBOX(owner, SKCAPTIONFONT(), caption, Ui(62), "", size, SkBoxStyle::Input(nullptr, 3)) == 1 ? 2 : 1;
   if (p.answer == 2) {
-    int pen = std::atoi(size.c_str());
+    int pen = fileio::LeadingNumber(size);
     p.size = pen >= 1 && pen <= 512 ? pen : 1;
   }
   return p.answer;

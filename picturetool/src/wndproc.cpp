@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -30,11 +31,11 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
   std::string text;
   int code = GETCOPYDATA(text, wParam, lParam);
   switch (code) {
-    case 1:
+    case kCodeStarted:
       // Started by a suite program: the list follows in its own message. Taking the empty
       // text as a list would let it overwrite that list before it is opened.
       break;
-    case 10:
+    case kCodeClose:
       // Ends at once, without the save question, but the settings are kept.
       PrepareToEnd();
       PostQuitMessage(0);
@@ -66,8 +67,7 @@ void OnReceivedList() {
 void OnInitDialog(const std::string& commandLine) {
   ToolState& t = Tool();
   SKGETDEFAULTPRINTER(t.printerName, t.printerDriver, t.printerPort);
-  std::string line = fileio::Trim(commandLine);
-  if (line.size() >= 2 && line.front() == '"' && line.back() == '"') line = line.substr(1, line.size() - 2);
+  std::string line = fileio::UnquoteField(commandLine);
   if (line.empty()) return;
   std::string path = SKFINDF(line);
   if (path.size() > 260) path.resize(260);

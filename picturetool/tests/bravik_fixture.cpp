@@ -7,6 +7,7 @@
 #include "driver.h"
 #include "fileio/file.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "skin/ui_text.h"
 
 namespace bravik_test {
@@ -94,7 +95,7 @@ bool WritePicture(const std::string& path, int width, int height, unsigned char 
 
 Tool::Tool(BravikFolder& folder, const std::string& arguments) {
   if (!folder.Start(process_, arguments)) return;
-  frame_ = WaitForWindow("QPICTOOL", kWaitMs, process_.Id());
+  frame_ = WaitForWindow(kClassPictureTool, kWaitMs, process_.Id());
   if (!frame_) return;
   // The frame is shown once its controls exist.
   if (!WaitUntil([this] { return IsWindowVisible(frame_) && Canvas() != nullptr; }, kWaitMs)) frame_ = nullptr;
@@ -102,7 +103,7 @@ Tool::Tool(BravikFolder& folder, const std::string& arguments) {
 
 Tool::~Tool() {
   if (process_.Running()) {
-    if (frame_ && IsWindow(frame_)) SENDCOPYDATA(frame_, 10, "");
+    if (frame_ && IsWindow(frame_)) SENDCOPYDATA(frame_, kCodeClose, "");
     if (process_.Wait(10000) < 0) process_.Kill();
   }
 }
@@ -132,7 +133,7 @@ void Tool::Run(int command) { SendAndWait(frame_, WM_COMMAND, WPARAM(command), 0
 void Tool::Post(int command) { driver::PostCommand(frame_, command); }
 
 bool Tool::Open(const std::string& list, const std::string& firstName) {
-  driver::SendCommand(frame_, 3, list);
+  driver::SendCommand(frame_, kCodeOpen, list);
   return WaitStatusHolds(" " + firstName + " ");
 }
 
@@ -234,7 +235,7 @@ bool Tool::BoxShows(DWORD milliseconds) const {
 }
 
 int Tool::End() {
-  driver::SendCommand(frame_, 10, "");
+  driver::SendCommand(frame_, kCodeClose, "");
   return process_.Wait(kWaitMs);
 }
 

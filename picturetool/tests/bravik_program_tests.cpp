@@ -10,6 +10,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/layer_file.h"
+#include "imaging/suite_classes.h"
 #include "gif_writer.h"
 #include "imglib/imglib.h"
 
@@ -44,7 +45,7 @@ TEST(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   ASSERT_TRUE(folder.Start(tool));
   HWND box = WaitForWindow("SKMSGBOX", kWaitMs, tool.Id());
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(FindWindowA("QPICTOOL", nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassPictureTool, nullptr), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
   EXPECT_EQ(tool.Wait(kWaitMs), 2);
 }
@@ -105,16 +106,16 @@ TEST(Bravik, ListsThatArriveTogetherOpenTheLastOneOnce) {
   Tool tool(folder);
   ASSERT_TRUE(tool.Started());
   // As the media browser does when it had to start the tool: code 1, then the list.
-  driver::SendCommand(tool.Frame(), 1, "");
-  driver::SendCommand(tool.Frame(), 3, a);
-  driver::SendCommand(tool.Frame(), 3, b + "|" + a);
+  driver::SendCommand(tool.Frame(), kCodeStarted, "");
+  driver::SendCommand(tool.Frame(), kCodeOpen, a);
+  driver::SendCommand(tool.Frame(), kCodeOpen, b + "|" + a);
   EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 30 x10 "));
   EXPECT_TRUE(tool.WaitLabel("1/2"));
   // A list that arrives while the save question of another is open waits for it.
   ASSERT_TRUE(tool.AddText("change"));
-  driver::SendCommand(tool.Frame(), 3, a);
+  driver::SendCommand(tool.Frame(), kCodeOpen, a);
   ASSERT_TRUE(tool.BoxShows(kWaitMs));
-  driver::SendCommand(tool.Frame(), 3, b);
+  driver::SendCommand(tool.Frame(), kCodeOpen, b);
   ASSERT_TRUE(tool.Answer(2));
   EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 30 x10 "));
   EXPECT_TRUE(tool.WaitLabel("1/1"));
@@ -438,10 +439,10 @@ TEST(Bravik, ThePartnerOpensAfterTheSaveQuestionAndIsClosedWithTheTool) {
     got = ReadStandinLog(log);
   }
   ASSERT_EQ(got.size(), 3u);
-  EXPECT_EQ(got[0].code, 1);
-  EXPECT_EQ(got[1].code, 15);
+  EXPECT_EQ(got[0].code, kCodeStarted);
+  EXPECT_EQ(got[1].code, kCodeFileType5);
   EXPECT_EQ(got[1].text, "");
-  EXPECT_EQ(got[2].code, 10);
+  EXPECT_EQ(got[2].code, kCodeClose);
   WaitForNoWindow("BRAVIKPARTNER", 10000);
 }
 
@@ -512,7 +513,7 @@ TEST(Bravik, AGifIsShownThroughItsConversionAndSavedAsPngByDefault) {
             fileio::kOk);
   Tool tool(folder);
   ASSERT_TRUE(tool.Started());
-  driver::SendCommand(tool.Frame(), 3, gif);
+  driver::SendCommand(tool.Frame(), kCodeOpen, gif);
   EXPECT_TRUE(tool.WaitStatusHolds("red, small"));
   EXPECT_EQ(driver::WindowText(tool.Frame()).rfind("[Test set]  anim.gif 12 x9 ", 0), 0u)
       << driver::WindowText(tool.Frame());
@@ -575,11 +576,11 @@ TEST(Bravik, F1HandsTheHelpDocumentToTheHelpViewer) {
       got = ReadStandinLog(log);
     }
     ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].code, 3);
+    EXPECT_EQ(got[0].code, kCodeOpen);
     EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, folder.ProgramFolder() + "bravik.htm")) << got[0].text;
     EXPECT_EQ(tool.End(), 0);
   }
-  SENDCOPYDATA(FindWindowA("BRAVIKHELP", nullptr), 10, "");
+  SENDCOPYDATA(FindWindowA("BRAVIKHELP", nullptr), kCodeClose, "");
   EXPECT_EQ(viewer.Wait(kWaitMs), 0);
 }
 

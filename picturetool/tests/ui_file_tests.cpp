@@ -5,7 +5,8 @@
 #include <map>
 
 #include "fileio/file.h"
-#include "partner_text.h"
+#include "imaging/partner_entry.h"
+#include "imaging/suite_classes.h"
 #include "shipped_ui_file.h"
 #include "skin/ui_text.h"
 #ifdef _WIN32
@@ -64,10 +65,10 @@ TEST(ShippedUiFile, HoldsEveryCommand) {
 
 TEST(ShippedUiFile, PartnersNameProgramsOfTheSuite) {
   UiTextFile file = Load();
-  const std::map<std::string, std::string> suite{{"SKMBROWSER", "kelmor.exe"}, {"QMHELP", "vandrel.exe"},
-                                                 {"QPICBROWSER", "hessam.exe"}};
+  const std::map<std::string, std::string> suite{
+      {kClassBrowser, "kelmor.exe"}, {kClassHelp, "vandrel.exe"}, {kClassPictureBrowser, "hessam.exe"}};
   for (int n : {40, 44}) {
-    PartnerText p = SplitPartnerText(UiEntry(file.strings, n));
+    PartnerEntry p = ParsePartnerEntry(UiEntry(file.strings, n));
     auto it = suite.find(p.className);
     ASSERT_NE(it, suite.end()) << n;
     EXPECT_EQ(p.program, it->second) << n;

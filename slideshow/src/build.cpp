@@ -8,8 +8,11 @@
 #include "boxes.h"
 #include "controls/buildbox.h"
 #include "fileio/file.h"
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/partner_entry.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/side_files.h"
 #include "imaging/thumbnails.h"
@@ -48,7 +51,7 @@ struct OutputSize {
 };
 
 OutputSize ParseOutputSize(const std::string& text) {
-  OutputSize size{slideshow::TextNumber(FieldOf(text, ",", 1)), slideshow::TextNumber(FieldOf(text, ",", 2))};
+  OutputSize size{fileio::LeadingNumber(FieldOf(text, ",", 1)), fileio::LeadingNumber(FieldOf(text, ",", 2))};
   if (size.width < 1 || size.height < 1) size = OutputSize{};
   return size;
 }
@@ -112,7 +115,8 @@ std::string TargetFolder() {
   State& s = App();
   std::string entry = Ui(79);
   if (fileio::Trim(entry).empty()) return {};
-  return slideshow::ExpandPathMacro(SKUCASE(fileio::WithTrailingSeparator(fileio::Trim(entry))), s.programFolder);
+  return fileio::ExpandPathMacros(SKUCASE(fileio::WithTrailingSeparator(fileio::Trim(entry))),
+                                  ShowPathMacros(s.programFolder));
 }
 
 void SetProgress(int percent) {
@@ -126,7 +130,7 @@ slideshow::BuildInput GatherInput(const std::string& target, bool video) {
   State& s = App();
   slideshow::BuildInput in;
   in.targetFolder = target;
-  in.playerProgram = ProgramFileOf(ParsePartner(Ui(19)).program);
+  in.playerProgram = ProgramFileOf(ParsePartnerEntry(Ui(19)).program);
   in.showListExtension = ProjectExtension();
   in.videoExtension = VideoExtension();
   in.videoBuild = video;
@@ -153,7 +157,8 @@ slideshow::BuildInput GatherInput(const std::string& target, bool video) {
   }
   in.skinFolder = SKSKINFOLDER();
   in.skinFiles = FilesOf(in.skinFolder);
-  std::string extra = fileio::Trim(slideshow::ExpandPathMacro(Ui(82), s.programFolder));
+  std::string extra =
+      fileio::Trim(fileio::ExpandPathMacros(Ui(82), ShowPathMacros(s.programFolder)));
   if (!extra.empty() && fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) {
     in.extraFolder = fileio::WithTrailingSeparator(extra);
     in.extraFiles = FilesOf(in.extraFolder);
@@ -299,13 +304,13 @@ void VideoFollowUp(const std::string& target, const std::string& player) {
 
 void RecordVideo(HWND player, const std::string& target, const std::string& playerProgram) {
   State& s = App();
-  std::string cls = ParsePartner(Ui(19)).windowClass;
+  std::string cls = ParsePartnerEntry(Ui(19)).className;
   s.recordedCounts.clear();
   OutputSize size = ParseOutputSize(s.outputSize);
   std::string fields = std::to_string(size.width) + "," + std::to_string(size.height) + "," +
                        std::to_string(s.framesPerSecond) + "," +
                        std::to_string(uintptr_t(reinterpret_cast<UINT_PTR>(s.frame)));
-  SENDCOPYDATA(player, 20, fields);
+  SENDCOPYDATA(player, kCodeRecordShow, fields);
   bool playWasEnabled = false;
   SetControlsEnabled(false, playWasEnabled);
   // The user may stop waiting with Esc: a player that never closes holds nothing up.
@@ -320,7 +325,7 @@ void RecordVideo(HWND player, const std::string& target, const std::string& play
               third = FieldOf(s.recordedCounts, ",", 3);
   text = ReplaceAll(ReplaceAll(ReplaceAll(text, "@", fileio::Trim(first)), "#", fileio::Trim(second)), "$",
                     fileio::Trim(third));
-  if (slideshow::TextNumber(second) == 0 && slideshow::TextNumber(third) == 0) PROGRAMBOX(text);
+  if (fileio::LeadingNumber(second) == 0 && fileio::LeadingNumber(third) == 0) PROGRAMBOX(text);
   else if (MESSAGEBOX(text, Ui(71)) == 2) return;
   VideoFollowUp(target, playerProgram);
 }
@@ -339,8 +344,8 @@ std::vector<std::string> SplitFields(const std::string& list) {
 void BuildShow() {
   State& s = App();
   if (SlideCount() == 0 || s.building) return;
-  PartnerEntry player = ParsePartner(Ui(19));
-  ClosePartner(player.windowClass, kPlayerCloseMs);
+  PartnerEntry player = ParsePartnerEntry(Ui(19));
+  ClosePartner(player.className, kPlayerCloseMs);
 
   int64_t limit = 0;
   for (char c : fileio::Trim(Ui(77)))
@@ -366,11 +371,11 @@ void BuildShow() {
   std::string extension = ProjectExtension();
   std::string name;
   if (PICKFILEBOX(s.frame, Ui(69), Ui(71), name, s.showFolder, extension,
-                  slideshow::ShowNameOf(s.showName, Ui(24), extension), 1) != 1) {
+                  ShowNameOf(s.showName, Ui(24), extension), 1) != 1) {
     s.showName.clear();
     return;
   }
-  s.showName = slideshow::ShowNameOf(name, Ui(24), extension);
+  s.showName = ShowNameOf(name, Ui(24), extension);
   WRITESHOW();
 
   std::string target = TargetFolder();
@@ -394,17 +399,17 @@ void BuildShow() {
     RUNSUITEITEM(target + "*.*");
     return;
   }
-  ClosePartner(player.windowClass, kPlayerCloseMs);
+  ClosePartner(player.className, kPlayerCloseMs);
   // The player of a video build is the copy in the show folder.
   std::string command;
   if (video) command = PartnerCommand(target + player.program) + " SSL2AVI";
-  else command = PartnerCommand(player.program) + " " + slideshow::QuoteIfBlank(target + plan.showListName);
+  else command = PartnerCommand(player.program) + " " + QuoteIfBlank(target + plan.showListName);
   SKSHELL(command, SW_SHOW, 0);
-  HWND window = WaitForPartner(player.windowClass, kPlayerStartMs);
+  HWND window = WaitForPartner(player.className, kPlayerStartMs);
   SKCURSORSTD();
   if (!window) return;
   if (!video) {
-    SENDCOPYDATA(window, 26, target + "*.*" + "|" + s.showName);
+    SENDCOPYDATA(window, kCodeBurnJob, target + "*.*" + "|" + s.showName);
     return;
   }
   RecordVideo(window, target, ProgramFileOf(player.program));

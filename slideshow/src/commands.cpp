@@ -2,6 +2,9 @@
 #include "boxes.h"
 #include "build.h"
 #include "controls/buildbox.h"
+#include "fileio/fields.h"
+#include "imaging/copydata.h"
+#include "imaging/partner_entry.h"
 #include "layout.h"
 #include "mainwindow.h"
 #include "partners.h"
@@ -11,7 +14,6 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/show_format.h"
 #include "sound.h"
 #include "state.h"
 #include "thumbs.h"
@@ -37,7 +39,7 @@ std::vector<OptionGroup> OptionGroups() {
           {1101, 1199, &s.framesPerSecond}};
 }
 
-int ActionNumber(int command) { return slideshow::TextNumber(SKMACTE(command, App().menus)); }
+int ActionNumber(int command) { return fileio::LeadingNumber(SKMACTE(command, App().menus)); }
 
 void CheckItem(int command, bool on) {
   if (HMENU popup = SKPOPUPHANDLE(command / 100))
@@ -85,7 +87,7 @@ void PlaySelectedSlides() {
 // Command 106: a word about handing pictures over, then the media browser.
 void GetPicturesFromBrowser() {
   State& s = App();
-  if (SKFINDF(ParsePartner(Ui(15)).program).empty()) {
+  if (SKFINDF(ParsePartnerEntry(Ui(15)).program).empty()) {
     MESSAGEBOX(Ui(28));
     return;
   }
@@ -98,7 +100,7 @@ void GetPicturesFromBrowser() {
   style.textStyle = kTextRaised;
   uint32_t mask = 0;
   BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(1), ReplaceAll(Ui(65), "''", "\""), "", "", mask, style);
-  SwitchToBrowser(14);
+  SwitchToBrowser(kCodeFileType4);
 }
 
 // Commands that change the show or its files wait while a build runs.
@@ -170,7 +172,7 @@ void OnCommand(int id, int notification) {
     case 207: SelectNoSlides(); break;
     case 209: CutSlides(); break;
     case 210: PasteSlides(); break;
-    case 212: SwitchToBrowser(15); break;
+    case 212: SwitchToBrowser(kCodeFileType5); break;
     case 214: case 215: case 216: case 217: DeleteSelectedSideFiles(id); break;
     default:
       if (id >= 501 && id <= 513) SetDisplayTime(id);

@@ -37,15 +37,15 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
   State& s = App();
   std::string text;
   switch (GETCOPYDATA(text, wParam, lParam)) {
-    case 3:
+    case kCodeOpen:
       Received().push_back(text);
       PostMessageA(s.frame, kMsgOpenReceived, 0, 0);
       break;
-    case 10:
+    case kCodeClose:
       // Close at once: the settings are kept as on any close.
       PostMessageA(s.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
-    case 21:
+    case kCodeRecordingCounts:
       s.recordedCounts = text;
       break;
     default:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fileio/fields.h"
 #include "layout.h"
 #include "preview.h"
 #include "skin/sk_controls.h"
@@ -30,7 +31,7 @@ void SetFont(HWND w, HFONT font) { SendMessageA(w, WM_SETFONT, reinterpret_cast<
 // Buttons take their caption and tip from UI entry 100 + their number.
 void CreateButton(int id) {
   std::string caption, tip;
-  ButtonTexts(Ui(100 + id), caption, tip);
+  fileio::SplitAtFirst(Ui(100 + id), ',', caption, tip);
   HWND button = SKBUT3D(App().clientHolder, caption, 0, 0, 0, 0, id);
   SKBUTTONTIP(button, tip);
 }
@@ -67,7 +68,7 @@ bool RegisterPreviewClass() {
 
 bool CreateFrame(int left, int top, int width, int height) {
   State& s = App();
-  if (!SKCHECKCLASS(kMainClass)) {
+  if (!SKCHECKCLASS(kClassSlideMaker)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -76,10 +77,10 @@ bool CreateFrame(int left, int top, int width, int height) {
     wc.hIcon = s.icon;
     wc.hIconSm = s.icon;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kMainClass;
+    wc.lpszClassName = kClassSlideMaker;
     if (!SKREGISTERCLASS(wc)) return false;
   }
-  s.frame = CreateWindowExA(0, kMainClass, Ui(1).c_str(),
+  s.frame = CreateWindowExA(0, kClassSlideMaker, Ui(1).c_str(),
                             WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, left, top,
                             width, height, nullptr, nullptr, s.instance, nullptr);
   if (!s.frame) return false;

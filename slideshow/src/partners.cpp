@@ -3,12 +3,12 @@
 #include <shellapi.h>
 
 #include "boxes.h"
+#include "dunmere/show_format.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "skin/skin.h"
-#include "slideshow/show_format.h"
 #include "state.h"
 #include "ui_rules.h"
 
@@ -29,26 +29,26 @@ std::string ShowFileName() {
 
 std::string PartnerCommand(const std::string& programField) {
   std::string program, arguments;
-  slideshow::SplitProgramField(programField, program, arguments);
+  SplitProgramField(programField, program, arguments);
   if (program.empty()) return program;
   // A program given without a folder lies beside this one.
   if (program.find_first_of("\\/:") == std::string::npos) program = App().programFolder + program;
-  return slideshow::QuoteIfBlank(program) + (arguments.empty() ? "" : " " + arguments);
+  return QuoteIfBlank(program) + (arguments.empty() ? "" : " " + arguments);
 }
 
 std::string ProgramFileOf(const std::string& programField) {
   std::string program, arguments;
-  slideshow::SplitProgramField(programField, program, arguments);
+  SplitProgramField(programField, program, arguments);
   return program;
 }
 
 void NOTIFYSUITE(const std::string& path) {
   if (path.empty()) return;
-  std::string cls = ParsePartner(Ui(15)).windowClass;
+  std::string cls = ParsePartnerEntry(Ui(15)).className;
   if (cls.empty()) return;
   if (HWND browser = FindWindowA(cls.c_str(), nullptr)) {
     std::string folder = fileio::WithoutTrailingSeparator(fileio::FolderOf(path));
-    SENDCOPYDATA(browser, 22, SKLCASE(folder));
+    SENDCOPYDATA(browser, kCodeFileWritten, SKLCASE(folder));
   }
 }
 
@@ -56,7 +56,7 @@ void ClosePartner(const std::string& className, DWORD milliseconds) {
   if (className.empty()) return;
   HWND window = FindWindowA(className.c_str(), nullptr);
   if (!window) return;
-  SENDCOPYDATA(window, 10, "");
+  SENDCOPYDATA(window, kCodeClose, "");
   DWORD start = GetTickCount();
   while (FindWindowA(className.c_str(), nullptr) && GetTickCount() - start < milliseconds) Sleep(1);
 }
@@ -73,48 +73,48 @@ HWND WaitForPartner(const std::string& className, DWORD milliseconds) {
 
 void RUNSUITEPROGRAM(const std::string& text, int show) {
   State& s = App();
-  PartnerEntry player = ParsePartner(Ui(19));
-  HWND window = FindOrStartPartner(PartnerCommand(player.program), player.windowClass, 1);
+  PartnerEntry player = ParsePartnerEntry(Ui(19));
+  HWND window = FindOrStartPartner(PartnerCommand(player.program), player.className, kCodeStarted);
   if (!window) return;
   if (show) {
     BringPartnerToFront(window);
-    SENDCOPYDATA(window, 19, std::to_string(s.defaultTime));
+    SENDCOPYDATA(window, kCodeSlideShow, std::to_string(s.defaultTime));
     WAITBOX(0);
     std::string fields = s.musicList + "| " + std::to_string(s.groupValue) + "| " + std::to_string(s.textFileNumber) +
                          "| " + std::to_string(s.defaultTime);
-    SENDCOPYDATA(window, 4, fields);
+    SENDCOPYDATA(window, kCodeAttachedSound, fields);
     WAITBOX(0);
-    SENDCOPYDATA(window, 5, "");
+    SENDCOPYDATA(window, kCodeShowKeywords, "");
     WAITBOX(0);
-    SENDCOPYDATA(window, 6, "");
+    SENDCOPYDATA(window, kCodeEnlargedView, "");
     WAITBOX(0);
   }
-  if (IsWindow(window)) SENDCOPYDATA(window, 3, text);
-  if (show && IsWindow(window)) SENDCOPYDATA(window, 7, "");
+  if (IsWindow(window)) SENDCOPYDATA(window, kCodeOpen, text);
+  if (show && IsWindow(window)) SENDCOPYDATA(window, kCodePressPlay, "");
 }
 
 void RUNSUITEITEM(const std::string& files) {
   std::string program = App().programFolder + SuiteProgram(kBurnerEntry);
-  HWND burner = FindOrStartPartner(program, SuiteClass(kBurnerEntry), 19);
+  HWND burner = FindOrStartPartner(program, SuiteClass(kBurnerEntry), kCodeBurnerStarted);
   if (!burner) return;
-  SENDCOPYDATA(burner, 25, ShowFileName());
-  SENDCOPYDATA(burner, 24, "");
-  SENDCOPYDATA(burner, 3, files);
+  SENDCOPYDATA(burner, kCodeBurnJobName, ShowFileName());
+  SENDCOPYDATA(burner, kCodeBurnNewList, "");
+  SENDCOPYDATA(burner, kCodeOpen, files);
 }
 
 bool SwitchToBrowser(int code) {
-  PartnerEntry browser = ParsePartner(Ui(15));
+  PartnerEntry browser = ParsePartnerEntry(Ui(15));
   std::string program = SKFINDF(browser.program);
   if (program.empty()) return false;
-  HWND window = browser.windowClass.empty() ? nullptr : FindWindowA(browser.windowClass.c_str(), nullptr);
+  HWND window = browser.className.empty() ? nullptr : FindWindowA(browser.className.c_str(), nullptr);
   if (window) {
     BringPartnerToFront(window);
   } else {
-    SKSHELL(slideshow::QuoteIfBlank(program) + " " + slideshow::QuoteIfBlank(App().skinFile), SW_SHOW, 0);
+    SKSHELL(QuoteIfBlank(program) + " " + QuoteIfBlank(App().skinFile), SW_SHOW, 0);
     DWORD start = GetTickCount();
     while (!window && GetTickCount() - start < kPartnerStartMs) {
       Sleep(0);
-      window = FindWindowA(browser.windowClass.c_str(), nullptr);
+      window = FindWindowA(browser.className.c_str(), nullptr);
     }
   }
   if (window) SENDCOPYDATA(window, code, "");
@@ -128,18 +128,18 @@ void ShowHelp() {
     MESSAGEBOX(SKWINERR(2));
     return;
   }
-  PartnerEntry viewer = ParsePartner(Ui(14));
+  PartnerEntry viewer = ParsePartnerEntry(Ui(14));
   std::string program = SKFINDF(viewer.program);
   if (program.empty()) {
     ShellExecuteA(s.frame, "open", document.c_str(), nullptr, s.programFolder.c_str(), SW_SHOW);
     return;
   }
-  if (HWND window = viewer.windowClass.empty() ? nullptr : FindWindowA(viewer.windowClass.c_str(), nullptr)) {
+  if (HWND window = viewer.className.empty() ? nullptr : FindWindowA(viewer.className.c_str(), nullptr)) {
     BringPartnerToFront(window);
-    SENDCOPYDATA(window, 3, document);
+    SENDCOPYDATA(window, kCodeOpen, document);
     return;
   }
-  SKSHELL(slideshow::QuoteIfBlank(program) + " " + slideshow::QuoteIfBlank(document + "," + s.skinFile), SW_SHOW, 0);
+  SKSHELL(QuoteIfBlank(program) + " " + QuoteIfBlank(document + "," + s.skinFile), SW_SHOW, 0);
 }
 
 }  // namespace dunmere

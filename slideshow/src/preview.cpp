@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "boxes.h"
+#include "dunmere/show_format.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/thumbnails.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
-#include "slideshow/show_format.h"
 #include "slideshow/side_data.h"
 #include "state.h"
 #include "ui_rules.h"
@@ -22,7 +23,7 @@ namespace {
 std::string ListFilePath(int group) {
   std::string file = EffectListFile(Ui(40), group);
   if (file.empty()) return file;
-  file = slideshow::ExpandPathMacro(file, App().programFolder);
+  file = fileio::ExpandPathMacros(file, ShowPathMacros(App().programFolder));
   bool absolute = file.find(':') != std::string::npos || (file.size() > 1 && fileio::IsSeparator(file[0]));
   return absolute ? file : App().programFolder + file;
 }

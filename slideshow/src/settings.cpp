@@ -4,11 +4,13 @@
 
 #include <algorithm>
 
+#include "dunmere/show_format.h"
+#include "fileio/fields.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "settings_record.h"
 #include "skin/skin.h"
-#include "slideshow/show_format.h"
 #include "state.h"
 #include "ui_rules.h"
 
@@ -65,7 +67,8 @@ void SETTINGSFILE(int mode) {
   s.windowWidth = r.width;
   s.windowHeight = r.height;
   s.showFolderSetting = r.showFolder;
-  std::string folder = fileio::Trim(slideshow::ExpandPathMacro(r.showFolder, s.programFolder));
+  std::string folder =
+      fileio::Trim(fileio::ExpandPathMacros(r.showFolder, ShowPathMacros(s.programFolder)));
   if (folder.empty()) folder = s.programFolder;
   s.showFolder = fileio::WithTrailingSeparator(folder);
   s.textSetting = r.textSetting;
@@ -76,7 +79,7 @@ void SETTINGSFILE(int mode) {
   s.outputSize = r.outputSize;
   s.framesPerSecond = r.framesPerSecond;
   s.furtherSetting = r.further;
-  s.textFileNumber = slideshow::TextNumber(FieldOf(Ui(20), "|", 2));
+  s.textFileNumber = fileio::LeadingNumber(FieldOf(Ui(20), "|", 2));
 }
 
 }  // namespace dunmere

@@ -3,23 +3,22 @@
 #include <algorithm>
 #include <vector>
 
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
 
 namespace dunmere {
-
-using slideshow::TextNumber;
 
 SettingsRecord DefaultSettings(const std::string& qualityEntry, const std::string& groupEntry,
                                const std::string& showSubfolder) {
   SettingsRecord r;
-  r.quality = TextNumber(qualityEntry);
+  r.quality = fileio::LeadingNumber(qualityEntry);
   std::vector<std::string> fields;
   SKSPLITS(groupEntry, "|", fields);
-  r.groupValue = TextNumber(fields[0]);
+  r.groupValue = fileio::LeadingNumber(fields[0]);
   r.defaultTime = 4000;
   r.framesPerSecond = 3;
-  r.showFolder = "@path@" + showSubfolder;
+  r.showFolder = fileio::kProgramFolderMacro + showSubfolder;
   return r;
 }
 
@@ -28,7 +27,7 @@ bool ParseSettings(const std::string& line, SettingsRecord& r) {
   std::vector<std::string> f;
   SKSPLITS(line, "|", f);
   auto number = [&f](size_t i, int& out) {
-    if (i < f.size()) out = TextNumber(f[i]);
+    if (i < f.size()) out = fileio::LeadingNumber(f[i]);
   };
   auto text = [&f](size_t i, std::string& out) {
     if (i < f.size()) out = f[i];

@@ -2,7 +2,10 @@
 
 #include "boxes.h"
 #include "fileio/file.h"
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
+#include "imaging/copydata.h"
 #include "partners.h"
 #include "skin/sk_controls.h"
 #include "skin/skin.h"
@@ -15,19 +18,19 @@ namespace dunmere {
 
 std::string ProjectExtension() {
   std::string first, second;
-  slideshow::SplitExtensions(Ui(25), first, second);
+  SplitExtensions(Ui(25), first, second);
   return first;
 }
 
 std::string VideoExtension() {
   std::string first, second;
-  slideshow::SplitExtensions(Ui(25), first, second);
+  SplitExtensions(Ui(25), first, second);
   return second;
 }
 
-slideshow::ShowHeader CurrentHeader() {
+ShowHeader CurrentHeader() {
   State& s = App();
-  slideshow::ShowHeader h;
+  ShowHeader h;
   h.musicList = s.musicList;
   h.optionOne = s.optionOne;
   h.optionTwo = s.optionTwo;
@@ -42,10 +45,10 @@ slideshow::ShowHeader CurrentHeader() {
 int WRITESHOW() {
   State& s = App();
   std::string extension = ProjectExtension();
-  s.showName = slideshow::ShowNameOf(s.showName, Ui(24), extension);
+  s.showName = ShowNameOf(s.showName, Ui(24), extension);
   std::string path = s.showFolder + s.showName + extension;
   // Written beside the old file and then put in its place: a failed write keeps the old show.
-  int rc = fileio::WriteFileReplacing(path, slideshow::FormatProjectFile(CurrentHeader(), SlidePaths()));
+  int rc = fileio::WriteFileReplacing(path, FormatProjectFile(CurrentHeader(), SlidePaths()));
   if (rc != fileio::kOk) MESSAGEBOX(Ui(94) + SKWINERR(rc));
   return rc;
 }
@@ -65,10 +68,10 @@ void SaveShow() {
     return;
   }
   std::string extension = ProjectExtension();
-  std::string preset = slideshow::ShowNameOf(s.showName, Ui(24), extension);
+  std::string preset = ShowNameOf(s.showName, Ui(24), extension);
   std::string name;
   if (PICKFILEBOX(s.frame, Ui(69), Ui(71), name, s.showFolder, extension, preset, 1) == 1) {
-    s.showName = slideshow::ShowNameOf(name, Ui(24), extension);
+    s.showName = ShowNameOf(name, Ui(24), extension);
     WRITESHOW();
   } else {
     s.showName.clear();
@@ -104,9 +107,9 @@ void OpenShow() {
   }
   std::string name;
   int button = PICKFILEBOX(s.frame, Ui(74), Ui(73), name, s.showFolder, extension,
-                           slideshow::ShowNameOf(s.showName, Ui(24), extension), 0);
+                           ShowNameOf(s.showName, Ui(24), extension), 0);
   if (name.empty()) return;
-  std::string path = s.showFolder + slideshow::ShowNameOf(name, Ui(24), extension) + extension;
+  std::string path = s.showFolder + ShowNameOf(name, Ui(24), extension) + extension;
   if (button == 2) {
     SKKILLFILE(path);
     return;
@@ -117,9 +120,9 @@ void OpenShow() {
     MESSAGEBOX(SKWINERR(rc));
     return;
   }
-  slideshow::ProjectFile file = slideshow::ParseProjectFile(text);
+  ProjectFile file = ParseProjectFile(text);
   EmptySlideList();
-  s.showName = slideshow::ShowNameOf(name, Ui(24), extension);
+  s.showName = ShowNameOf(name, Ui(24), extension);
   if (file.hasHeader) {
     int* options[3] = {&s.optionOne, &s.optionTwo, &s.optionThree};
     for (int i = 0; i < 3; ++i)
@@ -128,7 +131,7 @@ void OpenShow() {
     s.musicList = file.musicList;
     CountedSounds(s.musicList, s.music);
   }
-  s.textFileNumber = slideshow::TextNumber(FieldOf(Ui(20), "|", 2));
+  s.textFileNumber = fileio::LeadingNumber(FieldOf(Ui(20), "|", 2));
   AddSlides(file.slides);
   ShowMusicLabel();
   ShowTotal();
@@ -138,7 +141,8 @@ namespace {
 
 std::string MusicFolder() {
   State& s = App();
-  std::string folder = fileio::WithoutTrailingSeparator(slideshow::ExpandPathMacro(SKUCASE(Ui(9)), s.programFolder));
+  std::string folder = fileio::WithoutTrailingSeparator(
+      fileio::ExpandPathMacros(SKUCASE(Ui(9)), ShowPathMacros(s.programFolder)));
   if (folder.empty() || SKMAKEDIR(folder) != 0) folder = fileio::WithoutTrailingSeparator(s.programFolder);
   return fileio::WithTrailingSeparator(folder);
 }
@@ -148,12 +152,12 @@ std::string MusicFolder() {
 void ChooseMusic() {
   State& s = App();
   std::string folder = MusicFolder();
-  std::string extension = slideshow::UnquotePath(Ui(7));
+  std::string extension = fileio::UnquoteField(Ui(7));
   if (!extension.empty() && extension.front() != '.') extension.insert(extension.begin(), '.');
   bool any = false;
   for (const auto& e : fileio::ListDirectory(folder + "*" + extension)) any = any || !e.directory;
   if (!any) {
-    if (PROGRAMBOX(Ui(18), Ui(70)) == 1) SwitchToBrowser(14);
+    if (PROGRAMBOX(Ui(18), Ui(70)) == 1) SwitchToBrowser(kCodeFileType4);
     return;
   }
   std::string name;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 #include "state.h"
 
 namespace dunmere {
@@ -12,7 +12,7 @@ namespace dunmere {
 std::string ProjectExtension();
 std::string VideoExtension();
 // The numbers that head the project file and the show list.
-slideshow::ShowHeader CurrentHeader();
+ShowHeader CurrentHeader();
 // Saves the show into the show folder under its name; 0 or the error shown to the user.
 int WRITESHOW();
 void NewShow();             // 101

@@ -4,6 +4,7 @@
 
 #include "boxes.h"
 #include "fileio/file.h"
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_controls.h"
 #include "imaging/copydata.h"
@@ -13,7 +14,6 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/show_format.h"
 #include "slideshow/side_data.h"
 #include "state.h"
 #include "ui_rules.h"
@@ -120,7 +120,7 @@ void SetDisplayTime(int command) {
     if (command == 513 || value.empty()) DeleteSideFile(tim);
     else WriteSideFile(tim, value);
   }
-  std::string prefix = command == 513 ? std::string() : TimePrefix(Ui(52), slideshow::TextNumber(value));
+  std::string prefix = command == 513 ? std::string() : TimePrefix(Ui(52), fileio::LeadingNumber(value));
   SetStatus(StatusAfterTimeCommand(StatusText(), prefix));
 }
 

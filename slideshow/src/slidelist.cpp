@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "dunmere/show_format.h"
+#include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/side_files.h"
@@ -11,7 +13,6 @@
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/show_format.h"
 #include "slideshow/side_data.h"
 #include "state.h"
 #include "thumbs.h"
@@ -31,7 +32,7 @@ int DisplayTime(const std::string& path) {
   std::string tim = SideFilePath(path, slideshow::kTimeSideFile, SideFileNoDot::kNone);
   std::string text;
   if (tim.empty() || fileio::ReadWholeFile(tim, text) != fileio::kOk) return 0;
-  return slideshow::TextNumber(slideshow::TimeFromTimText(text));
+  return fileio::LeadingNumber(TimeFromTimText(text));
 }
 
 bool HasSide(const std::string& path, const char* kind) {

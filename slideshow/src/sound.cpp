@@ -9,6 +9,7 @@
 #include "boxes.h"
 #include "fileio/file.h"
 #include "imaging/copydata.h"
+#include "jorvel/mixer_volume.h"
 #include "layout.h"
 #include "partners.h"
 #include "sidefiles.h"
@@ -17,7 +18,6 @@
 #include "slides.h"
 #include "state.h"
 #include "ui_rules.h"
-#include "win/speaker_volume.h"
 
 namespace dunmere {
 
@@ -156,7 +156,7 @@ HWND CreateVolumeTrackBar(HWND parent, int id) {
 
 void OpenMixer() {
   if (gMixer) return;
-  gMixer = win::OpenFirstMixer();
+  gMixer = jorvel::OpenFirstMixer();
 }
 
 void CloseMixer() {
@@ -164,34 +164,23 @@ void CloseMixer() {
   gMixer = nullptr;
 }
 
-int GETMIXERVOLUME() {
-  DWORD value = 0;
-  if (!win::ReadSpeakerVolume(gMixer, value)) return -1;
-  return PercentOfMixerValue(value);
-}
-
-bool SETMIXERVOLUME(int percent) {
-  return win::WriteSpeakerVolume(gMixer, MixerValueOfPercent(percent));
-}
-
 void CREATEVOLUMEBAR(int id, const std::string& tip, int showState) {
   State& s = App();
   if (!s.clientHolder || GetDlgItem(s.clientHolder, id)) return;
   s.volumeBar = CreateVolumeTrackBar(s.clientHolder, id);
   if (!s.volumeBar) return;
-  int volume = GETMIXERVOLUME();
-  SKSETTRACKPOS(s.volumeBar, volume < 0 ? 0 : volume);
+  SKSETTRACKPOS(s.volumeBar, jorvel::GETMIXERVOLUME(gMixer));
   SKBUTTONTIP(s.volumeBar, tip);
   ShowWindow(s.volumeBar, showState);
 }
 
 void CALLBACK VOLUMETIMERPROC(HWND, UINT, UINT_PTR, DWORD) {
-  int volume = GETMIXERVOLUME();
-  if (volume >= 0 && App().volumeBar) SKSETTRACKPOS(App().volumeBar, volume);
+  // Without a mixer the bar is left where the user puts it.
+  if (gMixer && App().volumeBar) SKSETTRACKPOS(App().volumeBar, jorvel::GETMIXERVOLUME(gMixer));
 }
 
 void VolumeBarMoved() {
-  if (App().volumeBar) SETMIXERVOLUME(SKGETTRACKPOS(App().volumeBar));
+  if (App().volumeBar) jorvel::SETMIXERVOLUME(gMixer, SKGETTRACKPOS(App().volumeBar));
 }
 
 // ---- Slide sound ----------------------------------------------------------------------------

@@ -10,10 +10,6 @@ namespace dunmere {
 // The mixer of the volume bar (device 0); a system without one leaves the bar at 0.
 void OpenMixer();
 void CloseMixer();
-// The output volume in percent; -1 when the mixer cannot be read.
-int GETMIXERVOLUME();
-// Sets the output volume; false when the mixer refused or does not exist.
-bool SETMIXERVOLUME(int percent);
 // Creates the volume bar unless it exists: placed by the panel placement of its entry.
 void CREATEVOLUMEBAR(int id, const std::string& tip, int showState);
 // The 100 ms volume timer: the bar follows the mixer.

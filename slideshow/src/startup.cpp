@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include "build.h"
+#include "dunmere/show_format.h"
+#include "fileio/fields.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/partner.h"
@@ -14,7 +17,6 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/show_format.h"
 #include "sound.h"
 #include "state.h"
 #include "thumbs.h"
@@ -43,7 +45,7 @@ void ReportMissingUiFile() {
 
 // The skin: a ".sks" file given as the only argument, else the skin list beside the program.
 std::string SkinFileOf(const std::string& commandLine) {
-  std::string argument = slideshow::UnquotePath(commandLine);
+  std::string argument = fileio::UnquoteField(commandLine);
   if (!argument.empty() && fileio::EqualsNoCase(fileio::ExtensionOf(argument), "sks") && fileio::Exists(argument))
     return argument;
   return App().programFolder + "tolvern.skl";
@@ -64,7 +66,8 @@ void CountFixedPart() {
       if (!e.directory) s.fixed += Tally{e.size, 1};
   };
   addFolder(SKSKINFOLDER());
-  std::string extra = fileio::Trim(slideshow::ExpandPathMacro(Ui(82), s.programFolder));
+  std::string extra =
+      fileio::Trim(fileio::ExpandPathMacros(Ui(82), ShowPathMacros(s.programFolder)));
   if (!extra.empty() && fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) addFolder(extra);
 }
 
@@ -118,7 +121,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   s.miniled = LoadBitmapA(instance, "miniled");
 
   // No mutex: a second start brings the running copy forward and ends.
-  if (HWND running = FindWindowA(kMainClass, nullptr)) {
+  if (HWND running = FindWindowA(kClassSlideMaker, nullptr)) {
     BringPartnerToFront(running);
     MessageBeep(MB_OK);
     Sleep(kSecondStartPauseMs);

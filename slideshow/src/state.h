@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "imaging/suite_classes.h"
 #include "skin/ui_text.h"
 
 namespace dunmere {
 
-// The main window's class; also how a second start finds the running copy.
-inline constexpr const char* kMainClass = "SKSLIDEMAKER";
+// The main window's class, also how a second start finds the running copy, is
+// kClassSlideMaker (imaging/suite_classes.h).
 // The class of the preview pane, a child window of the main window's procedure.
 inline constexpr const char* kPreviewClass = "SKSLIDEPREVIEW";
 

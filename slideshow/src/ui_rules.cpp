@@ -1,16 +1,13 @@
 #include "ui_rules.h"
 
 #include <algorithm>
-#include <cmath>
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
 #include "slideshow/side_data.h"
 
 namespace dunmere {
-
-using slideshow::TextNumber;
 
 std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
   if (what.empty()) return text;
@@ -70,16 +67,8 @@ Placement PlacementOf(const std::string& entry, int k) {
   if (index >= triples) index = triples - 1;
   f.resize(triples * 3);
   p.hidden = fileio::EqualsNoCase(fileio::Trim(f[index * 3]), "H");
-  p.x = TextNumber(f[index * 3 + 1]);
-  p.y = TextNumber(f[index * 3 + 2]);
-  return p;
-}
-
-PartnerEntry ParsePartner(const std::string& entry) {
-  size_t comma = entry.find(',');
-  PartnerEntry p;
-  p.program = fileio::Trim(entry.substr(0, comma));
-  if (comma != std::string::npos) p.windowClass = fileio::Trim(entry.substr(comma + 1));
+  p.x = fileio::LeadingNumber(f[index * 3 + 1]);
+  p.y = fileio::LeadingNumber(f[index * 3 + 2]);
   return p;
 }
 
@@ -100,15 +89,9 @@ EffectEntry ParseEffectEntry(const std::string& line) {
   SKSPLITS(line, ",", f);
   EffectEntry e;
   e.name = f[0];
-  if (f.size() > 1) e.step = TextNumber(f[1]);
-  if (f.size() > 2) e.time = TextNumber(f[2]);
+  if (f.size() > 1) e.step = fileio::LeadingNumber(f[1]);
+  if (f.size() > 2) e.time = fileio::LeadingNumber(f[2]);
   return e;
-}
-
-void ButtonTexts(const std::string& entry, std::string& caption, std::string& tip) {
-  size_t comma = entry.find(',');
-  caption = entry.substr(0, comma);
-  tip = comma == std::string::npos ? std::string() : entry.substr(comma + 1);
 }
 
 CaptureFormat CaptureFormatFor(int quality) {
@@ -132,12 +115,6 @@ CaptureFormat CaptureFormatFor(int quality) {
   f.blockAlign = f.channels * f.bitsPerSample / 8;
   f.averageBytesPerSecond = f.samplesPerSecond * f.blockAlign;
   return f;
-}
-
-uint32_t MixerValueOfPercent(int percent) { return uint32_t(std::clamp(percent, 0, 100)) * 655u; }
-
-int PercentOfMixerValue(uint32_t value) {
-  return int(std::lround(100.0 * double(std::min<uint32_t>(value, 65535u)) / 65535.0));
 }
 
 }  // namespace dunmere

@@ -1,6 +1,6 @@
 // The slide show maker's texts and small readings of its UI text entries: singular and
 // plural forms, the slide information line, the counters, placement triples, the effect
-// groups and entries, partner entries, and the recording formats and mixer arithmetic.
+// groups and entries, and the recording formats.
 // Portable.
 #pragma once
 #include <cstdint>
@@ -42,13 +42,6 @@ struct Placement {
 // case) hides. An empty entry gives a visible child at 0, 0.
 Placement PlacementOf(const std::string& entry, int k);
 
-// Partner entries: "program file,window class".
-struct PartnerEntry {
-  std::string program;
-  std::string windowClass;
-};
-PartnerEntry ParsePartner(const std::string& entry);
-
 // The effect groups of UI entry 40: "name 1,file 1,name 2,file 2,...".
 std::vector<std::string> EffectGroupNames(const std::string& entry40);
 // The list file of the group at position g (from 0): field 2 x (g + 1).
@@ -61,9 +54,6 @@ struct EffectEntry {
 };
 EffectEntry ParseEffectEntry(const std::string& line);
 
-// A button's caption and tip: "caption,tip".
-void ButtonTexts(const std::string& entry, std::string& caption, std::string& tip);
-
 // ---- Sound ----------------------------------------------------------------------------------
 // A PCM capture format chosen from the recording-quality setting (a WAVE_FORMAT_* bit).
 struct CaptureFormat {
@@ -74,9 +64,5 @@ struct CaptureFormat {
   int averageBytesPerSecond = 44100;
 };
 CaptureFormat CaptureFormatFor(int quality);
-// The mixer's volume scale: percent p is written as p x 655 (limited to 0 to 100), a mixer
-// value is read back as round(100 x value / 65535).
-uint32_t MixerValueOfPercent(int percent);
-int PercentOfMixerValue(uint32_t value);
 
 }  // namespace dunmere

@@ -4,6 +4,7 @@
 
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/partner_entry.h"
 #include "layout.h"
 #include "mainwindow.h"
 #include "partners.h"
@@ -26,7 +27,7 @@ namespace {
 void PreviewClicked() {
   State& s = App();
   if (s.currentSlide.empty()) return;
-  std::string cls = ParsePartner(Ui(19)).windowClass;
+  std::string cls = ParsePartnerEntry(Ui(19)).className;
   if (HWND player = cls.empty() ? nullptr : FindWindowA(cls.c_str(), nullptr)) {
     char title[1024] = {};
     GetWindowTextA(player, title, sizeof title);

@@ -9,13 +9,13 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "skin/sk_text.h"
 #include "win/raii.h"
 
 namespace {
 
 constexpr DWORD kStartMs = 30000;
-constexpr const char* kFrameClass = "SKSLIDEMAKER";
 constexpr int kSlideList = 4;
 constexpr int kTextField = 3;
 
@@ -26,13 +26,13 @@ class Dunmere : public ::testing::Test {
     TempDir dir;
     ChildProcess warm;
     StartStandin(warm, "DUNMEREWARMUP", dir.File("log.txt"));
-    if (HWND w = FindWindowA("DUNMEREWARMUP", nullptr)) SENDCOPYDATA(w, 10, "");
+    if (HWND w = FindWindowA("DUNMEREWARMUP", nullptr)) SENDCOPYDATA(w, kCodeClose, "");
     WaitForNoWindow("DUNMEREWARMUP", 10000);
   }
 
   HWND Start(DunmereFolder& folder, ChildProcess& process) {
     EXPECT_TRUE(folder.Start(process));
-    HWND frame = WaitForWindow(kFrameClass, kStartMs, process.Id());
+    HWND frame = WaitForWindow(kClassSlideMaker, kStartMs, process.Id());
     EXPECT_NE(frame, nullptr);
     if (frame) {
       EXPECT_NE(driver::WaitChild(frame, 75, kStartMs), nullptr);
@@ -42,7 +42,7 @@ class Dunmere : public ::testing::Test {
   }
 
   int Close(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, 10, "");
+    driver::SendCommand(frame, kCodeClose, "");
     return process.Wait(kStartMs);
   }
 
@@ -80,7 +80,7 @@ TEST_F(Dunmere, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   HWND box = WaitForWindow("SKMSGBOX", kStartMs, program.Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "dunmere");
-  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassSlideMaker, nullptr), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
   EXPECT_EQ(program.Wait(kStartMs), 2);
 }
@@ -95,7 +95,7 @@ TEST_F(Dunmere, ASecondStartBringsTheFirstForwardAndEnds) {
   ASSERT_TRUE(folder.Start(second));
   EXPECT_EQ(second.Wait(kStartMs), 0);
   EXPECT_FALSE(IsIconic(frame));
-  EXPECT_EQ(FindWindowA(kFrameClass, nullptr), frame);
+  EXPECT_EQ(FindWindowA(kClassSlideMaker, nullptr), frame);
   EXPECT_TRUE(first.Running());
   EXPECT_EQ(Close(frame, first), 0);
 }
@@ -109,11 +109,11 @@ TEST_F(Dunmere, Code3AddsTheSlidesItDoesNotHoldYet) {
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::WindowText(frame), "Slide show maker");
-  EXPECT_EQ(driver::SendCommand(frame, 3, a + "|" + b), 1);
+  EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, a + "|" + b), 1);
   EXPECT_EQ(WaitSlides(frame, 2), (std::vector<std::string>{a, b}));
   EXPECT_EQ(Status(frame), "2 slides");
   // A slide the list holds, a new one and a file that does not exist.
-  driver::SendCommand(frame, 3, b + "|" + c + "|" + folder.File("pics\\missing.bmp"));
+  driver::SendCommand(frame, kCodeOpen, b + "|" + c + "|" + folder.File("pics\\missing.bmp"));
   EXPECT_EQ(WaitSlides(frame, 3), (std::vector<std::string>{a, b, c}));
   EXPECT_EQ(Status(frame), "3 slides");
   // The thumbnail walk gives every slide its thumbnail and the title back.
@@ -134,7 +134,7 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   DunmereFolder folder;
   std::string log = folder.File("browser.log");
   ChildProcess browser;
-  ASSERT_TRUE(StartStandin(browser, "SKMBROWSER", log));
+  ASSERT_TRUE(StartStandin(browser, kClassBrowser, log));
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
   folder.Write("pics\\b.kwd", "From outside");
@@ -143,7 +143,7 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, 3, a + "|" + b + "|" + scan);
+  driver::SendCommand(frame, kCodeOpen, a + "|" + b + "|" + scan);
   ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
   HWND field = driver::FindChild(frame, kTextField);
 
@@ -154,7 +154,7 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), text);
   std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
   ASSERT_GE(got.size(), 1u);
-  EXPECT_EQ(got[0].code, 22);
+  EXPECT_EQ(got[0].code, kCodeFileWritten);
   EXPECT_EQ(got[0].text, SKLCASE(fileio::WithoutTrailingSeparator(folder.File("pics"))));
 
   Command(frame, 503);  // 3 seconds
@@ -198,8 +198,8 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\b.tim")));
   EXPECT_TRUE(fileio::Exists(folder.File("pics\\a.sfx")));
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("SKMBROWSER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("SKMBROWSER", 10000);
+  if (HWND w = FindWindowA(kClassBrowser, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
+  WaitForNoWindow(kClassBrowser, 10000);
 }
 
 TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
@@ -209,7 +209,7 @@ TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, 3, a + "|" + b);
+  driver::SendCommand(frame, kCodeOpen, a + "|" + b);
   ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
   Command(frame, 705);  // group value 5
   Command(frame, 802);  // default time 2000
@@ -243,14 +243,14 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   DunmereFolder folder;
   std::string log = folder.File("player.log");
   ChildProcess player;
-  ASSERT_TRUE(StartStandin(player, "QPLAYER", log));
+  ASSERT_TRUE(StartStandin(player, kClassPlayer, log));
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
   std::string c = WriteTestPicture(folder.File("pics\\c.bmp"), 40, 30);
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, 3, a + "|" + b + "|" + c);
+  driver::SendCommand(frame, kCodeOpen, a + "|" + b + "|" + c);
   ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
   SelectSlides(frame, {0, 2});
   Command(frame, 11);
@@ -263,8 +263,8 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   EXPECT_EQ(got[1].text, "| 3| 1| 4000");
   EXPECT_EQ(got[4].text, a + "|" + c);
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QPLAYER", 10000);
+  if (HWND w = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
+  WaitForNoWindow(kClassPlayer, 10000);
 }
 
 TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
@@ -274,7 +274,7 @@ TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, 3, p[0] + "|" + p[1] + "|" + p[2] + "|" + p[3]);
+  driver::SendCommand(frame, kCodeOpen, p[0] + "|" + p[1] + "|" + p[2] + "|" + p[3]);
   ASSERT_EQ(WaitSlides(frame, 4).size(), 4u);
   HWND list = List(frame);
   // Alt+Down moves the selected slide down by one; with the last one selected nothing moves.
@@ -316,7 +316,7 @@ TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, 3, a);
+  driver::SendCommand(frame, kCodeOpen, a);
   ASSERT_EQ(WaitSlides(frame, 1).size(), 1u);
   SelectSlides(frame, {0});
   {
@@ -350,7 +350,7 @@ TEST_F(Dunmere, ANarrationThatCannotStartKeepsTheOldOne) {
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, 3, a);
+  driver::SendCommand(frame, kCodeOpen, a);
   ASSERT_EQ(WaitSlides(frame, 1).size(), 1u);
   SelectSlides(frame, {0});
   PostMessageA(frame, WM_COMMAND, 52, 0);
@@ -397,7 +397,7 @@ class DunmereBuild : public Dunmere {
   HWND StartWithShow(ChildProcess& program) {
     HWND frame = Start(folder, program);
     if (!frame) return nullptr;
-    driver::SendCommand(frame, 3, a + "|" + b);
+    driver::SendCommand(frame, kCodeOpen, a + "|" + b);
     EXPECT_EQ(WaitSlides(frame, 2).size(), 2u);
     PostMessageA(frame, WM_COMMAND, 107, 0);
     HWND box = nullptr;
@@ -424,8 +424,8 @@ class DunmereBuild : public Dunmere {
 TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
   ChildProcess player, burner;
-  ASSERT_TRUE(StartStandin(player, "QPLAYER", playerLog));
-  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(player, kClassPlayer, playerLog));
+  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
   ChildProcess program;
   HWND frame = StartWithShow(program);
   ASSERT_NE(frame, nullptr);
@@ -435,16 +435,16 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   // The burner gets the show's name, then the folder.
   std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
   ASSERT_EQ(burned.size(), 3u);
-  EXPECT_EQ(burned[0].code, 25);
+  EXPECT_EQ(burned[0].code, kCodeBurnJobName);
   EXPECT_EQ(burned[0].text, "NEWSHOW");
-  EXPECT_EQ(burned[1].code, 24);
+  EXPECT_EQ(burned[1].code, kCodeBurnNewList);
   EXPECT_EQ(burned[1].text, "");
-  EXPECT_EQ(burned[2].code, 3);
+  EXPECT_EQ(burned[2].code, kCodeOpen);
   EXPECT_TRUE(fileio::EqualsNoCase(burned[2].text, target + "*.*")) << burned[2].text;
   // The running player was closed before the build.
   std::vector<LoggedMessage> played = ReadStandinLog(playerLog);
   ASSERT_EQ(played.size(), 1u);
-  EXPECT_EQ(played[0].code, 10);
+  EXPECT_EQ(played[0].code, kCodeClose);
 
   EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=falcet.exe falcet.ssf\r\nICON=falcet.exe,0\r\n");
   EXPECT_EQ(ReadText(target + "falcet.ssf"),
@@ -465,8 +465,8 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   // The show was saved before the build.
   EXPECT_TRUE(fileio::Exists(folder.ShowFolder() + "NEWSHOW.ssf"));
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QBURNER", 10000);
+  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
+  WaitForNoWindow(kClassBurner, 10000);
 }
 
 TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
@@ -480,11 +480,11 @@ TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &last));  // Yes: play it
   std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
   ASSERT_EQ(got.size(), 1u);
-  EXPECT_EQ(got[0].code, 26);
+  EXPECT_EQ(got[0].code, kCodeBurnJob);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, target + "*.*|NEWSHOW")) << got[0].text;
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QPLAYER", 10000);
+  if (HWND w = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
+  WaitForNoWindow(kClassPlayer, 10000);
 }
 
 TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
@@ -494,11 +494,11 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   folder.SetEntry(80, "standin.exe");
   folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
   ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
   ChildProcess program;
   HWND frame = Start(folder, program);
   ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, 3, a + "|" + b);
+  driver::SendCommand(frame, kCodeOpen, a + "|" + b);
   ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
   Command(frame, 1011);
   // The thumbnail walk that follows every command shows its progress in the title and then
@@ -525,32 +525,32 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // yes: record it
   std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
   ASSERT_EQ(got.size(), 1u);
-  EXPECT_EQ(got[0].code, 20);
+  EXPECT_EQ(got[0].code, kCodeRecordShow);
   EXPECT_EQ(got[0].text, "320,240,3," + std::to_string(uintptr_t(frame)));
   // The player records, reports its counts and closes.
   folder.Write("target\\standin.avi", "a video");
-  driver::SendCommand(frame, 21, "25,0,0");
-  if (HWND player = FindWindowA("QPLAYER", nullptr)) SENDCOPYDATA(player, 10, "");
-  ASSERT_TRUE(WaitForNoWindow("QPLAYER", 10000));
+  driver::SendCommand(frame, kCodeRecordingCounts, "25,0,0");
+  if (HWND player = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(player, kCodeClose, "");
+  ASSERT_TRUE(WaitForNoWindow(kClassPlayer, 10000));
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the recording's report
   ASSERT_TRUE(PressNextBox("SKMSGBOX", 3, "", &msg));  // burn the video alone
   std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
   ASSERT_EQ(burned.size(), 3u);
-  EXPECT_EQ(burned[0].code, 25);
-  EXPECT_EQ(burned[2].code, 3);
+  EXPECT_EQ(burned[0].code, kCodeBurnJobName);
+  EXPECT_EQ(burned[2].code, kCodeOpen);
   EXPECT_TRUE(fileio::EqualsNoCase(burned[2].text, target + "NEWSHOW.avi")) << burned[2].text;
   EXPECT_EQ(ReadText(target + "NEWSHOW.avi"), "a video");
   EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=standin.exe NEWSHOW.avi\r\nICON=standin.exe,0\r\n");
   EXPECT_TRUE(fileio::Exists(target + "standin.ssf"));
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QBURNER", 10000);
+  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
+  WaitForNoWindow(kClassBurner, 10000);
 }
 
 TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   std::string burnerLog = folder.File("burner.log");
   ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, "QBURNER", burnerLog));
+  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
   ChildProcess program;
   HWND frame = StartWithShow(program);
   ASSERT_NE(frame, nullptr);
@@ -560,11 +560,11 @@ TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   SendAndWait(frame, WM_NULL, 0, 0);
   PumpMessages(500);
   EXPECT_TRUE(ReadStandinLog(burnerLog).empty());
-  EXPECT_EQ(FindWindowA("QPLAYER", nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
   EXPECT_TRUE(fileio::Exists(target + "falcet.ssf"));
   EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA("QBURNER", nullptr)) SENDCOPYDATA(w, 10, "");
-  WaitForNoWindow("QBURNER", 10000);
+  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
+  WaitForNoWindow(kClassBurner, 10000);
 }
 
 TEST_F(DunmereBuild, ARefusedTargetDeletesNothing) {

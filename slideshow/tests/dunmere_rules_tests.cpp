@@ -1,7 +1,10 @@
 // The slide show maker's portable rules: settings, texts, placements, effect entries, slide
-// list editing, layout, recording formats and the mixer scale.
+// list editing, layout and recording formats.
 #include <gtest/gtest.h>
 
+#include "fileio/fields.h"
+#include "imaging/partner_entry.h"
+#include "imaging/suite_classes.h"
 #include "layout.h"
 #include "settings_record.h"
 #include "slide_ops.h"
@@ -90,10 +93,10 @@ TEST(Texts, PlacementTriples) {
 }
 
 TEST(Texts, PartnersEffectsButtons) {
-  PartnerEntry p = ParsePartner("falcet.exe,QPLAYER");
+  PartnerEntry p = ParsePartnerEntry("falcet.exe,QPLAYER");
   EXPECT_EQ(p.program, "falcet.exe");
-  EXPECT_EQ(p.windowClass, "QPLAYER");
-  EXPECT_EQ(ParsePartner("standin.exe QPLAYER C:\\log.txt , QPLAYER").program, "standin.exe QPLAYER C:\\log.txt");
+  EXPECT_EQ(p.className, kClassPlayer);
+  EXPECT_EQ(ParsePartnerEntry("standin.exe QPLAYER C:\\log.txt , QPLAYER").program, "standin.exe QPLAYER C:\\log.txt");
 
   std::string entry40 = "Wipes,wipes.txt,Fades,fades.txt,Plug-in,@path@effects\\plugin.txt";
   EXPECT_EQ(EffectGroupNames(entry40), (std::vector<std::string>{"Wipes", "Fades", "Plug-in"}));
@@ -111,10 +114,10 @@ TEST(Texts, PartnersEffectsButtons) {
   EXPECT_EQ(bare.time, 0);
 
   std::string caption, tip;
-  ButtonTexts("Save,Save the slide's text", caption, tip);
+  fileio::SplitAtFirst("Save,Save the slide's text", ',', caption, tip);
   EXPECT_EQ(caption, "Save");
   EXPECT_EQ(tip, "Save the slide's text");
-  ButtonTexts("Alone", caption, tip);
+  fileio::SplitAtFirst("Alone", ',', caption, tip);
   EXPECT_EQ(tip, "");
 }
 
@@ -201,14 +204,4 @@ TEST(Sound, CaptureFormats) {
   }
   EXPECT_EQ(CaptureFormatFor(1).averageBytesPerSecond, 11025);
   EXPECT_EQ(CaptureFormatFor(128).blockAlign, 4);
-}
-
-TEST(Sound, MixerScale) {
-  EXPECT_EQ(MixerValueOfPercent(100), 65500u);
-  EXPECT_EQ(MixerValueOfPercent(150), 65500u);
-  EXPECT_EQ(MixerValueOfPercent(-5), 0u);
-  EXPECT_EQ(PercentOfMixerValue(65535), 100);
-  EXPECT_EQ(PercentOfMixerValue(32768), 50);
-  EXPECT_EQ(PercentOfMixerValue(0), 0);
-  for (int p = 0; p <= 100; ++p) EXPECT_EQ(PercentOfMixerValue(MixerValueOfPercent(p)), p);
 }

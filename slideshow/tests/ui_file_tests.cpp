@@ -5,8 +5,11 @@
 
 #include <set>
 
+#include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "imaging/partner_entry.h"
+#include "imaging/suite_classes.h"
 #include "shipped_ui_file.h"
 #include "skin/ui_text.h"
 #include "slideshow/side_data.h"
@@ -27,7 +30,6 @@ std::string ShippedFolder() {
 
 UiTextFile Load() { return LoadShippedUiFile(ShippedFolder() + "dunmere.SYS"); }
 
-using dunmere::ParsePartner;
 
 TEST(ShippedUiFile, HoldsEveryEntryTheProgramReads) {
   UiTextFile file = Load();
@@ -37,17 +39,17 @@ TEST(ShippedUiFile, HoldsEveryEntryTheProgramReads) {
     EXPECT_FALSE(UiEntry(file.strings, n).empty()) << "UI entry " << n;
   for (int n : {5, 6, 7, 9, 10, 11, 51, 52, 53, 54}) {
     std::string caption, tip;
-    dunmere::ButtonTexts(UiEntry(file.strings, 100 + n), caption, tip);
+    fileio::SplitAtFirst(UiEntry(file.strings, 100 + n), ',', caption, tip);
     EXPECT_FALSE(caption.empty()) << "button " << n;
     EXPECT_FALSE(tip.empty()) << "button " << n;
   }
   // Partners by the suite list.
-  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 14)).windowClass, "QMHELP");
-  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 14)).program, "vandrel.exe");
-  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 15)).windowClass, "SKMBROWSER");
-  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 15)).program, "kelmor.exe");
-  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 19)).windowClass, "QPLAYER");
-  EXPECT_EQ(ParsePartner(UiEntry(file.strings, 19)).program, "falcet.exe");
+  EXPECT_EQ(ParsePartnerEntry(UiEntry(file.strings, 14)).className, kClassHelp);
+  EXPECT_EQ(ParsePartnerEntry(UiEntry(file.strings, 14)).program, "vandrel.exe");
+  EXPECT_EQ(ParsePartnerEntry(UiEntry(file.strings, 15)).className, kClassBrowser);
+  EXPECT_EQ(ParsePartnerEntry(UiEntry(file.strings, 15)).program, "kelmor.exe");
+  EXPECT_EQ(ParsePartnerEntry(UiEntry(file.strings, 19)).className, kClassPlayer);
+  EXPECT_EQ(ParsePartnerEntry(UiEntry(file.strings, 19)).program, "falcet.exe");
   // Two extensions; a text-file number in the second field of entry 20.
   EXPECT_NE(UiEntry(file.strings, 25).find(','), std::string::npos);
   EXPECT_FALSE(dunmere::FieldOf(UiEntry(file.strings, 20), "|", 2).empty());

@@ -4,6 +4,7 @@
 
 #include "driver.h"
 #include "fileio/file.h"
+#include "imaging/copydata.h"
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "temp_dir.h"
@@ -136,7 +137,7 @@ TEST(SkinnedFrame, CaptionBordersHoldersAndBoxInAProgram) {
       << driver::WindowText(status);
 
   // Code 10 closes it, and it ends with exit code 0.
-  driver::SendCommand(frame, 10, "");
+  driver::SendCommand(frame, kCodeClose, "");
   EXPECT_EQ(demo.Wait(10000), 0);
 }
 

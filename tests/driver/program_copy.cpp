@@ -120,7 +120,7 @@ LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CloseStandin(const std::string& className) {
-  if (HWND w = FindWindowA(className.c_str(), nullptr)) SENDCOPYDATA(w, kEndCode, "");
+  if (HWND w = FindWindowA(className.c_str(), nullptr)) SENDCOPYDATA(w, kCodeClose, "");
   WaitForNoWindow(className, 10000);
 }
 

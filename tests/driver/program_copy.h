@@ -11,9 +11,6 @@
 #include "temp_dir.h"
 #include "test_windows.h"
 
-// The command code that ends every program and partner of the suite.
-constexpr int kEndCode = 10;
-
 class ProgramCopy {
  public:
   // program: the program's name without ".exe" ("kelmor"); its .exe and .SYS are copied from
@@ -63,7 +60,7 @@ bool StartStandin(ChildProcess& process, const std::string& className, const std
 std::vector<LoggedMessage> WaitForLog(const std::string& log, size_t count, DWORD milliseconds);
 // Sends a message and waits for the answer (at most 20 s): commands run to their end.
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Closes a stand-in (kEndCode) and waits until its window is gone.
+// Closes a stand-in (kCodeClose) and waits until its window is gone.
 void CloseStandin(const std::string& className);
 // Presses a button of the next visible box of the class other than *last (a box pressed
 // before); by number from 1, or by caption without "&". *last becomes the box pressed.

@@ -32,7 +32,7 @@ HWND WaitForMainWindow(const ChildProcess& process, const std::string& frameClas
 int EndProgram(ChildProcess& process, HWND frame, std::chrono::milliseconds limit) {
   if (process.Running()) {
     if (frame && IsWindow(frame)) {
-      SENDCOPYDATA(frame, kEndCode, "");
+      SENDCOPYDATA(frame, kCodeClose, "");
     } else if (HWND shown = FindTopWindow("", OfProcess(process.Id(), true))) {
       PostMessageA(shown, WM_CLOSE, 0, 0);
     }

@@ -4,7 +4,7 @@
 //
 //   class Kelmor : public ProgramTestOf<KelmorFolder> {
 //    protected:
-//     Kelmor() : ProgramTestOf({"kelmor", "SKMBROWSER", 14}) {}
+//     Kelmor() : ProgramTestOf({"kelmor", kClassBrowser, 14}) {}
 //   };
 //   TEST_F(Kelmor, ...) { Copy().WriteSettings(...); HWND frame = Start(); ... EXPECT_EQ(Close(), 0); }
 #pragma once

@@ -51,7 +51,7 @@ TEST_F(StandinProgram, WhatATestLeavesRunningEndsAsPartnersEndIt) {
   for (const char* log : {"main.log", "second.log", "partner.log"}) {
     std::vector<LoggedMessage> got = ReadStandinLog(Log(log));
     ASSERT_EQ(got.size(), 1u) << log;
-    EXPECT_EQ(got[0].code, kEndCode) << log;
+    EXPECT_EQ(got[0].code, kCodeClose) << log;
   }
   // The window of another class was closed, not sent the end code.
   EXPECT_TRUE(ReadStandinLog(Log("other.log")).empty());
@@ -63,11 +63,11 @@ TEST_F(StandinProgram, CloseGivesTheExitCodeAndAHungProgramIsKilled) {
   EXPECT_EQ(Close(), 0);
   EXPECT_FALSE(Process().Running());
 
-  // Busy for a minute with command 99: the end code cannot reach it.
+  // Busy for a minute with the stand-in's hang code: the end code cannot reach it.
   HWND frame = Start(std::string(kMain) + " " + Log("hung.log") + " 60000");
   ASSERT_NE(frame, nullptr);
   SetSendCopyDataTimeout(200);
-  SENDCOPYDATA(frame, 99, "");
+  SENDCOPYDATA(frame, kStandinHangCode, "");
   EXPECT_EQ(EndProgram(Process(), frame, 500ms), -1);
   SetSendCopyDataTimeout(0);
   EXPECT_FALSE(Process().Running());

@@ -23,7 +23,7 @@ LRESULT CALLBACK WNDPROC_(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       std::string text;
       int code = GETCOPYDATA(text, wp, lp);
       SetWindowTextA(gStatus, ("code " + std::to_string(code) + ": " + text).c_str());
-      if (code == 10) PostMessageA(gFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
+      if (code == kCodeClose) PostMessageA(gFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
       return 1;
     }
     case WM_COMMAND:

@@ -2,7 +2,7 @@
 // class it is given and appends every command message it receives to a log file, one line
 // per message: "<code> <length> <text bytes in hex>". Code 10 closes it, as it closes every
 // partner of the suite. Usage: standin CLASS LOGFILE [HANG-MS]
-// With HANG-MS, command code 99 keeps the receiver busy that long (a hung partner).
+// With HANG-MS, command code kStandinHangCode keeps the receiver busy that long (a hung partner).
 // Started without arguments (as a program that starts a partner by its fixed program name
 // does), it takes them from the file beside it named like it with the extension ".arg".
 #include <windows.h>
@@ -13,6 +13,7 @@
 
 #include "fileio/file.h"
 #include "imaging/copydata.h"
+#include "test_windows.h"
 
 namespace {
 
@@ -37,8 +38,8 @@ LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       std::string text;
       int code = GETCOPYDATA(text, wp, lp);
       Append(code, text);
-      if (code == 99 && gHangMs) Sleep(gHangMs);
-      if (code == 10) PostMessageA(w, WM_CLOSE, 0, 0);
+      if (code == kStandinHangCode && gHangMs) Sleep(gHangMs);
+      if (code == kCodeClose) PostMessageA(w, WM_CLOSE, 0, 0);
       return 1;
     }
     case WM_DESTROY:

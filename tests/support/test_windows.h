@@ -51,6 +51,10 @@ void PumpMessages(DWORD milliseconds);
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
                std::chrono::milliseconds step = std::chrono::milliseconds(20));
 
+// The command code on which the stand-in partner, started with HANG-MS, stays busy that long
+// (a hung partner); no program of the suite uses it.
+constexpr int kStandinHangCode = 99;
+
 // One command message as the stand-in partner logged it.
 struct LoggedMessage {
   int code = 0;

@@ -1,8 +1,8 @@
 #include "falcet/command_line.h"
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
 
 namespace falcet {
 
@@ -77,19 +77,6 @@ bool IsUiTextArgument(const std::string& commandLine) {
   return EndsWithNoCase(commandLine, ".SYS") && commandLine.find(' ') == std::string::npos;
 }
 
-std::string ReplaceMacro(const std::string& text, const std::string& macro, const std::string& value) {
-  std::string out;
-  std::string lower = fileio::ToLower(text);
-  size_t at = 0;
-  for (size_t hit; (hit = lower.find(macro, at)) != std::string::npos; at = hit + macro.size())
-    out += text.substr(at, hit - at) + value;
-  return out + text.substr(at);
-}
-
-std::string ExpandPathMacros(const std::string& text, const std::string& programFolder) {
-  return ReplaceMacro(text, "@path@", programFolder);
-}
-
 bool IsWebAddress(const std::string& item) {
   return StartsWithNoCase(item, "http://") || StartsWithNoCase(item, "https://") || StartsWithNoCase(item, "ftp://");
 }
@@ -109,7 +96,7 @@ std::string AutorunStartItem(const std::string& autorunText, const std::string& 
     std::string rest = line.substr(key.size());
     // "open=falcet.exe NAME": the program's name must end there.
     if (!rest.empty() && rest[0] != ' ' && rest[0] != '\t') continue;
-    return slideshow::UnquotePath(rest);
+    return fileio::UnquoteField(rest);
   }
   return std::string();
 }

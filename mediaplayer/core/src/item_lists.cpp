@@ -1,10 +1,11 @@
 #include "falcet/item_lists.h"
 
+#include "dunmere/show_format.h"
 #include "falcet/command_line.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
 
 namespace falcet {
 
@@ -51,7 +52,7 @@ std::string UplItems(const std::string& text, const std::string& programFolder) 
   for (const auto& raw : SplitLines(text)) {
     std::string line = fileio::Trim(raw);
     if (line.empty()) continue;
-    Append(list, ExpandPathMacros(line, programFolder));
+    Append(list, fileio::ExpandPathMacros(line, {.programFolder = programFolder}));
   }
   return list;
 }
@@ -95,11 +96,11 @@ std::string ReadM3u(const std::string& path, const std::string& programFolder) {
 
 ShowItems ReadShowItems(const std::string& text, const std::string& listFolder,
                         const std::function<bool(const std::string&)>& exists) {
-  slideshow::ShowList show = slideshow::ParseShowList(text, listFolder);
+  dunmere::ShowList show = dunmere::ParseShowList(text, listFolder);
   // A list without its header line still has its slides.
-  if (!show.valid) show = slideshow::ParseShowList("[]\r\n" + text, listFolder);
+  if (!show.valid) show = dunmere::ParseShowList("[]\r\n" + text, listFolder);
   ShowItems s;
-  const slideshow::ShowHeader& h = show.header;
+  const dunmere::ShowHeader& h = show.header;
   s.soundFile = h.musicList;
   s.flagOne = h.optionOne;
   s.flagTwo = h.optionTwo;
@@ -147,7 +148,7 @@ std::vector<std::string> AttachedSoundEntries(const std::string& listText, const
                                               const std::function<bool(const std::string&)>& exists) {
   std::vector<std::string> out;
   for (const auto& raw : SplitLines(listText)) {
-    std::string line = ExpandPathMacros(fileio::Trim(raw), baseFolder);
+    std::string line = fileio::ExpandPathMacros(fileio::Trim(raw), {.programFolder = baseFolder});
     if (!line.empty() && exists(line)) out.push_back(line);
   }
   return out;

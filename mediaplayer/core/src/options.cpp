@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "falcet/command_line.h"
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
 
 namespace falcet {
 
@@ -18,7 +19,7 @@ std::string OptionText(const std::string& entry, int field) {
   return size_t(field) <= fields.size() ? fields[size_t(field) - 1] : std::string();
 }
 
-int OptionValue(const std::string& entry, int field) { return slideshow::TextNumber(OptionText(entry, field)); }
+int OptionValue(const std::string& entry, int field) { return fileio::LeadingNumber(OptionText(entry, field)); }
 
 std::string WithOption(const std::string& entry, int field, const std::string& value) {
   if (field < 1) return entry;
@@ -46,7 +47,7 @@ CodecInstall CodecInstallOf(const std::string& field12, const std::string& progr
   SKSPLITS(fileio::Trim(field12).empty() ? std::string(kDefaultCodecEntry) : field12, "|", f);
   f.resize(4);
   CodecInstall c;
-  c.source = ExpandPathMacros(fileio::Trim(f[0]), programFolder);
+  c.source = fileio::ExpandPathMacros(fileio::Trim(f[0]), {.programFolder = programFolder});
   c.fileName = fileio::NameOf(c.source);
   c.target = fileio::WithTrailingSeparator(systemFolder) + c.fileName;
   c.key = fileio::Trim(f[1]);
@@ -62,11 +63,10 @@ std::string SettingsFolder(const std::string& field13, const std::string& progra
                            const std::string& tempFolder) {
   std::string f = fileio::Trim(field13);
   if (f.empty()) return fileio::WithTrailingSeparator(tempFolder);
-  f = ReplaceMacro(f, "@path@", programFolder);
-  f = ReplaceMacro(f, "@win@", windowsFolder);
-  f = ReplaceMacro(f, "@sys@", systemFolder);
-  f = ReplaceMacro(f, "@temp@", tempFolder);
-  f = ReplaceMacro(f, "@tmp@", tempFolder);
+  f = fileio::ExpandPathMacros(f, {.programFolder = programFolder,
+                                    .windowsFolder = windowsFolder,
+                                    .systemFolder = systemFolder,
+                                    .tempFolder = tempFolder});
   return fileio::WithTrailingSeparator(f);
 }
 

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "falcet/item_lists.h"
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
 
 namespace falcet {
 
@@ -136,8 +136,8 @@ EffectCycle::EffectCycle(const std::string& entry) {
     std::string item = fileio::Trim(raw);
     if (item.empty()) continue;
     size_t dash = item.find('-', 1);
-    int first = slideshow::TextNumber(item);
-    int last = dash == std::string::npos ? first : slideshow::TextNumber(item.substr(dash + 1));
+    int first = fileio::LeadingNumber(item);
+    int last = dash == std::string::npos ? first : fileio::LeadingNumber(item.substr(dash + 1));
     if (last < first) std::swap(first, last);
     // A range is a list of effect numbers; a typing error must not make it endless.
     last = std::min(last, first + 100000);
@@ -155,16 +155,10 @@ bool ParseRecordSetup(const std::string& text, RecordSetup& setup) {
   std::vector<std::string> f;
   if (SKSPLITS(text, ",", f) < 2) return false;
   f.resize(4);
-  setup.innerWidth = slideshow::TextNumber(f[0]) + 4;
-  setup.innerHeight = slideshow::TextNumber(f[1]) + 4;
-  setup.rate = slideshow::TextNumber(f[2]);
-  std::string w = fileio::Trim(f[3]);
-  uintptr_t window = 0;
-  for (char c : w) {
-    if (c < '0' || c > '9') break;
-    window = window * 10 + uintptr_t(c - '0');
-  }
-  setup.reportWindow = window;
+  setup.innerWidth = fileio::LeadingNumber(f[0]) + 4;
+  setup.innerHeight = fileio::LeadingNumber(f[1]) + 4;
+  setup.rate = fileio::LeadingNumber(f[2]);
+  setup.reportWindow = uintptr_t(std::max<int64_t>(0, fileio::LeadingNumber(f[3], INT64_MAX)));
   return true;
 }
 
@@ -176,8 +170,8 @@ AttachedSoundRequest ParseAttachedSound(const std::string& text) {
   f.resize(3);
   AttachedSoundRequest r;
   r.file = fileio::Trim(f[0]);
-  r.volume = slideshow::TextNumber(f[1]);
-  r.pan = slideshow::TextNumber(f[2]);
+  r.volume = fileio::LeadingNumber(f[1]);
+  r.pan = fileio::LeadingNumber(f[2]);
   return r;
 }
 

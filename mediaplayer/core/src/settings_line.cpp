@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/show_format.h"
 
 namespace falcet {
 
@@ -23,20 +23,20 @@ PlayerSettings ParseSettings(const std::string& text, const std::string& program
     size_t count = size_t(SKSPLITS(line, "|", f));
     f.resize(std::max<size_t>(f.size(), 11));
     s.read = true;
-    s.left = std::max(0, slideshow::TextNumber(f[0]));
-    s.top = std::max(0, slideshow::TextNumber(f[1]));
-    s.width = slideshow::TextNumber(f[2]);
-    s.height = slideshow::TextNumber(f[3]);
+    s.left = std::max(0, fileio::LeadingNumber(f[0]));
+    s.top = std::max(0, fileio::LeadingNumber(f[1]));
+    s.width = fileio::LeadingNumber(f[2]);
+    s.height = fileio::LeadingNumber(f[3]);
     s.openFolder = f[4];
     s.snapshotFolder = f[5];
     s.skinFile = fileio::Trim(f[6]);
     if (!s.skinFile.empty() && !(skinExists && skinExists(s.skinFile))) s.skinFile.clear();
     if (count > 8) {
-      s.paneLeft = slideshow::TextNumber(f[7]);
-      s.paneTop = slideshow::TextNumber(f[8]);
+      s.paneLeft = fileio::LeadingNumber(f[7]);
+      s.paneTop = fileio::LeadingNumber(f[8]);
     }
-    if (count > 9) s.sizeItem = slideshow::TextNumber(f[9]);
-    if (count > 10) s.topMost = slideshow::TextNumber(f[10]) ? -1 : 0;
+    if (count > 9) s.sizeItem = fileio::LeadingNumber(f[9]);
+    if (count > 10) s.topMost = fileio::LeadingNumber(f[10]) ? -1 : 0;
   }
   if (s.openFolder.empty()) s.openFolder = programFolder;
   if (s.snapshotFolder.empty()) s.snapshotFolder = tempFolder;

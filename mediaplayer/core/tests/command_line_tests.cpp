@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "falcet/command_line.h"
+#include "fileio/macros.h"
 
 using namespace falcet;
 
@@ -34,9 +35,10 @@ TEST(CommandLine, KeywordsAndUiTextArgument) {
   EXPECT_TRUE(IsUiTextArgument("@path@other.sys"));
   EXPECT_FALSE(IsUiTextArgument("C:\\my texts\\other.SYS"));
   EXPECT_FALSE(IsUiTextArgument("C:\\a.sysx"));
-  EXPECT_EQ(ExpandPathMacros("@PATH@x.sys|@path@y", "C:\\S\\"), "C:\\S\\x.sys|C:\\S\\y");
-  // Every hit, in any case, with the text around it kept; a macro cut short stays.
-  EXPECT_EQ(ReplaceMacro("a@WIN@b@win@@wi", "@win@", "X"), "aXbX@wi");
+  // The player's macros: every hit, in any case, with the text around it kept; a macro cut
+  // short stays.
+  EXPECT_EQ(fileio::ExpandPathMacros("@PATH@x.sys|@path@y", {.programFolder = "C:\\S\\"}), "C:\\S\\x.sys|C:\\S\\y");
+  EXPECT_EQ(fileio::ExpandPathMacros("a@WIN@b@win@@wi", {.windowsFolder = "X"}), "aXbX@wi");
 }
 
 TEST(CommandLine, MissingNamesOpenAsWebAddressesKeepingTheirScheme) {

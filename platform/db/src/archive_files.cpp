@@ -4,6 +4,7 @@
 
 #include "db/archive.h"
 #include "fileio/file.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_crypt.h"
 
@@ -117,7 +118,7 @@ int ResolveDataFolder(const std::string& programFolder, const std::string& baseN
   if (fileio::ReadWholeFile(program + baseName + "NET.CFG", text) != 0) return 0;
   std::string line = fileio::ToUpper(fileio::Trim(FirstLine(text)));
   if (line.empty()) return 0;
-  for (size_t at; (at = line.find("@PATH@")) != std::string::npos;) line.replace(at, 6, program);
+  line = fileio::ExpandPathMacros(line, {.programFolder = program});
   while (!line.empty() && fileio::IsSeparator(line.back())) line.pop_back();
   dataFolder = line + "\\";
   return fileio::MakeDirectories(dataFolder);

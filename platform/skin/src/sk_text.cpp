@@ -1,8 +1,8 @@
 #include "skin/sk_text.h"
 
 #include <cmath>
-#include <cstdlib>
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 
 void SKSPLITN(const std::string& path, std::string& folder, std::string& name) {
@@ -150,10 +150,6 @@ int SKCODE(const std::string& text, std::vector<int>& numbers) {
   numbers.clear();
   std::vector<std::string> fields;
   SKSPLITS(text, ",", fields);
-  for (const auto& f : fields) {
-    std::string t = fileio::Trim(f);
-    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = t.substr(1, t.size() - 2);
-    numbers.push_back(int(std::strtol(t.c_str(), nullptr, 10)));
-  }
+  for (const auto& f : fields) numbers.push_back(fileio::LeadingNumber(fileio::UnquoteField(f)));
   return int(numbers.size());
 }

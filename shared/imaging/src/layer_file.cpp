@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "imaging/side_files.h"
 #include "imglib/codecs.h"
@@ -61,20 +62,8 @@ std::string FromTextField(std::string_view field) {
   return out;
 }
 
-// A decimal number as the files hold it: blanks, an optional sign and digits; anything
-// after them is ignored, anything else reads as 0. Values beyond 32 bits are cut.
-int64_t Number(std::string_view t) {
-  size_t i = 0;
-  while (i < t.size() && t[i] == ' ') ++i;
-  bool negative = false;
-  if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
-  int64_t v = 0;
-  for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
-    v = v * 10 + (t[i] - '0');
-    if (v > int64_t(UINT32_MAX)) v = int64_t(UINT32_MAX);
-  }
-  return negative ? -v : v;
-}
+// A number of the file: values beyond 32 bits are cut (a colour needs all 32).
+int64_t Number(std::string_view t) { return fileio::LeadingNumber(t, UINT32_MAX); }
 
 int Int(std::string_view t) { return int(std::clamp<int64_t>(Number(t), INT32_MIN, INT32_MAX)); }
 

@@ -3,19 +3,6 @@
 #include "imaging/copydata.h"
 #include "skin/skin.h"
 
-namespace {
-const char* const kClasses[kSuiteListSize] = {"SKMBROWSER", "QPLAYER",     "QMHELP",    "JORVELPLAYER", "SKSLIDEMAKER",
-                                              "QPICTOOL",   "QPICBROWSER", "QSPECTRUM", "QBURNER"};
-const char* const kPrograms[kSuiteListSize] = {"kelmor.exe",  "falcet.exe", "vandrel.exe", "jorvel.exe", "dunmere.exe",
-                                               "bravik.exe",  "hessam.exe", "pelmor.exe",  "corvith.exe"};
-}  // namespace
-
-const char* SuiteClass(int entry) { return entry >= 1 && entry <= kSuiteListSize ? kClasses[entry - 1] : nullptr; }
-
-const char* SuiteProgram(int entry) {
-  return entry >= 1 && entry <= kSuiteListSize ? kPrograms[entry - 1] : nullptr;
-}
-
 HWND FindOrStartPartner(const std::string& program, const std::string& className, int startedCode, bool* started) {
   if (started) *started = false;
   if (className.empty()) return nullptr;
@@ -46,7 +33,7 @@ void BroadcastClose(int first, int last) {
   for (int entry = first; entry <= last; ++entry) {
     const char* cls = SuiteClass(entry);
     if (!cls) continue;
-    if (HWND w = FindWindowA(cls, nullptr)) SENDCOPYDATA(w, 10, "");
+    if (HWND w = FindWindowA(cls, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
   }
 }
 

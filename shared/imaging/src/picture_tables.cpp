@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
@@ -75,10 +76,8 @@ bool ParseFileTypeRegistration(std::string_view text, std::string_view programFo
   if (SKSPLITS(std::string(text), ",", fields) != 4) return false;
   for (std::string& f : fields) f = fileio::Trim(f);
   if (fields[0].empty() || fields[1].empty() || fields[2].empty()) return false;
-  std::string command = SKLCASE(fields[2]);
-  std::string folder = SKLCASE(fileio::WithTrailingSeparator(programFolder));
-  for (size_t at = command.find("@path@"); at != std::string::npos; at = command.find("@path@", at + folder.size()))
-    command.replace(at, 6, folder);
+  std::string command = fileio::ExpandPathMacros(
+      SKLCASE(fields[2]), {.programFolder = SKLCASE(fileio::WithTrailingSeparator(programFolder))});
   out = {fields[0], fields[1], command, fields[3]};
   return true;
 }

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr const char* kClass = "SUITETESTPARTNER";
+// A code no program acts on: it travels like any other.
+constexpr int kUnknownCode = 12345;
 
 class CopyDataTest : public ::testing::Test {
  protected:
@@ -19,7 +21,7 @@ class CopyDataTest : public ::testing::Test {
     ASSERT_NE(window_, nullptr);
   }
   std::vector<LoggedMessage> CloseAndRead() {
-    SENDCOPYDATA(window_, 10, "");
+    SENDCOPYDATA(window_, kCodeClose, "");
     EXPECT_EQ(partner_.Wait(10000), 0);
     return ReadStandinLog(log_);
   }
@@ -44,44 +46,44 @@ TEST_F(CopyDataTest, TextsArriveExactlyAndEveryCodeIsAnsweredWithOne) {
   longText[299] = 'Z';
   std::string allBytes;
   for (int c = 1; c < 256; ++c) allBytes += char(c);
-  EXPECT_EQ(SENDCOPYDATA(window_, 3, ""), 1);
-  EXPECT_EQ(SENDCOPYDATA(window_, 3, longText), 1);
-  EXPECT_EQ(SENDCOPYDATA(window_, 12345, "C:\\a b\\x.jpg|D:\\y.png,QPLAYER"), 1);
-  EXPECT_EQ(SENDCOPYDATA(window_, 7, allBytes), 1);
+  EXPECT_EQ(SENDCOPYDATA(window_, kCodeOpen, ""), 1);
+  EXPECT_EQ(SENDCOPYDATA(window_, kCodeOpen, longText), 1);
+  EXPECT_EQ(SENDCOPYDATA(window_, kUnknownCode, "C:\\a b\\x.jpg|D:\\y.png,QPLAYER"), 1);
+  EXPECT_EQ(SENDCOPYDATA(window_, kUnknownCode, allBytes), 1);
   auto got = CloseAndRead();
   ASSERT_EQ(got.size(), 5u);
-  EXPECT_EQ(got[0].code, 3);
+  EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, "");
   EXPECT_EQ(got[1].text, longText);
-  EXPECT_EQ(got[2].code, 12345);
+  EXPECT_EQ(got[2].code, kUnknownCode);
   EXPECT_EQ(got[2].text, "C:\\a b\\x.jpg|D:\\y.png,QPLAYER");
   EXPECT_EQ(got[3].text, allBytes);
-  EXPECT_EQ(got[4].code, 10);
+  EXPECT_EQ(got[4].code, kCodeClose);
 }
 
 TEST_F(CopyDataTest, ReceiverTrustsNoLengthBeyondTheDeliveredBlock) {
   std::string big(1000, 'q');
   memcpy(big.data(), "wxyz", 4);
-  EXPECT_EQ(SendRaw(21, 4, big.data(), 1000), 1);        // cbData 1000, wParam 4
-  EXPECT_EQ(SendRaw(22, 10, "abc", 3), 1);               // wParam larger than the block
-  EXPECT_EQ(SendRaw(23, 5, nullptr, 0), 1);              // no block at all
-  EXPECT_EQ(SendRaw(24, WPARAM(~0u), "ok", 2), 1);       // an absurd length
+  EXPECT_EQ(SendRaw(kCodeRecordingCounts, 4, big.data(), 1000), 1);  // cbData 1000, wParam 4
+  EXPECT_EQ(SendRaw(kCodeFileWritten, 10, "abc", 3), 1);             // wParam larger than the block
+  EXPECT_EQ(SendRaw(kCodeGoToFolder, 5, nullptr, 0), 1);             // no block at all
+  EXPECT_EQ(SendRaw(kCodeBurnNewList, WPARAM(~0u), "ok", 2), 1);     // an absurd length
   auto got = CloseAndRead();
   ASSERT_EQ(got.size(), 5u);
-  EXPECT_EQ(got[0].code, 21);
+  EXPECT_EQ(got[0].code, kCodeRecordingCounts);
   EXPECT_EQ(got[0].text, "wxyz");
-  EXPECT_EQ(got[1].code, 22);
+  EXPECT_EQ(got[1].code, kCodeFileWritten);
   EXPECT_EQ(got[1].text, "abc");
-  EXPECT_EQ(got[2].code, 23);
+  EXPECT_EQ(got[2].code, kCodeGoToFolder);
   EXPECT_EQ(got[2].text, "");
-  EXPECT_EQ(got[3].code, 24);
+  EXPECT_EQ(got[3].code, kCodeBurnNewList);
   EXPECT_EQ(got[3].text, "ok");
 }
 
 TEST_F(CopyDataTest, AHungReceiverReleasesTheSenderAfterTheTimeLimit) {
   SetSendCopyDataTimeout(300);
   DWORD start = GetTickCount();
-  EXPECT_EQ(SENDCOPYDATA(window_, 99, "hang"), 0);  // the partner sleeps 3000 ms on code 99
+  EXPECT_EQ(SENDCOPYDATA(window_, kStandinHangCode, "hang"), 0);  // the partner sleeps 3000 ms
   DWORD waited = GetTickCount() - start;
   SetSendCopyDataTimeout(0);
   EXPECT_LT(waited, 2500u);
@@ -92,17 +94,17 @@ TEST_F(CopyDataTest, AHungReceiverReleasesTheSenderAfterTheTimeLimit) {
         return SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 100, &answer) != 0;
       },
       std::chrono::seconds(10)));
-  EXPECT_EQ(SENDCOPYDATA(window_, 3, "after"), 1);
+  EXPECT_EQ(SENDCOPYDATA(window_, kCodeOpen, "after"), 1);
   auto got = CloseAndRead();
   ASSERT_GE(got.size(), 2u);
-  EXPECT_EQ(got[0].code, 99);
+  EXPECT_EQ(got[0].code, kStandinHangCode);
   EXPECT_EQ(got[1].text, "after");
 }
 
 TEST(CopyData, NoWindowMeansNothingIsSent) {
-  EXPECT_EQ(SENDCOPYDATA(nullptr, 3, "x"), 0);
+  EXPECT_EQ(SENDCOPYDATA(nullptr, kCodeOpen, "x"), 0);
   std::string text = "stale";
-  EXPECT_EQ(GETCOPYDATA(text, 5, 0), 0);
+  EXPECT_EQ(GETCOPYDATA(text, 5, 0), kCodeNone);
   EXPECT_EQ(text, "");
 }
 

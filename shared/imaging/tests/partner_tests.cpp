@@ -16,44 +16,36 @@ TEST(Partner, AStartedPartnerGetsCodeOneFirstARunningOneDoesNot) {
   std::string log = dir.File("log.txt");
   std::string program = TestProgramFolder() + "standin.exe " + kClass + " " + log;
   bool started = false;
-  HWND w = FindOrStartPartner(program, kClass, 1, &started);
+  HWND w = FindOrStartPartner(program, kClass, kCodeStarted, &started);
   if (!w) {
     // The first start of a program under a cold Wine can take longer than the rule allows.
     w = WaitForWindow(kClass, 10000);
     ASSERT_NE(w, nullptr);
-    SENDCOPYDATA(w, 1, "");
+    SENDCOPYDATA(w, kCodeStarted, "");
   } else {
     EXPECT_TRUE(started);
   }
-  SENDCOPYDATA(w, 3, "C:\\a.jpg|C:\\b.jpg");
-  HWND again = FindOrStartPartner(program, kClass, 1, &started);
+  SENDCOPYDATA(w, kCodeOpen, "C:\\a.jpg|C:\\b.jpg");
+  HWND again = FindOrStartPartner(program, kClass, kCodeStarted, &started);
   EXPECT_EQ(again, w);
   EXPECT_FALSE(started);
-  SENDCOPYDATA(again, 3, "C:\\c.jpg");
-  SENDCOPYDATA(w, 10, "");
+  SENDCOPYDATA(again, kCodeOpen, "C:\\c.jpg");
+  SENDCOPYDATA(w, kCodeClose, "");
   ASSERT_TRUE(WaitForNoWindow(kClass, 10000));
   auto got = ReadStandinLog(log);
   ASSERT_EQ(got.size(), 4u);
-  EXPECT_EQ(got[0].code, 1);
+  EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[0].text, "");
-  EXPECT_EQ(got[1].code, 3);
+  EXPECT_EQ(got[1].code, kCodeOpen);
   EXPECT_EQ(got[2].text, "C:\\c.jpg");
-  EXPECT_EQ(got[3].code, 10);
+  EXPECT_EQ(got[3].code, kCodeClose);
 }
 
 TEST(Partner, AMissingProgramGivesNoWindowWithinTheLimit) {
   DWORD start = GetTickCount();
-  EXPECT_EQ(FindOrStartPartner(TestProgramFolder() + "nosuchprogram.exe", "NOSUCHCLASS", 1), nullptr);
+  EXPECT_EQ(FindOrStartPartner(TestProgramFolder() + "nosuchprogram.exe", "NOSUCHCLASS", kCodeStarted), nullptr);
   EXPECT_LT(GetTickCount() - start, 5000u);
-  EXPECT_EQ(FindOrStartPartner("x.exe", "", 1), nullptr);
-}
-
-TEST(Partner, SuiteList) {
-  EXPECT_STREQ(SuiteClass(1), "SKMBROWSER");
-  EXPECT_STREQ(SuiteProgram(6), "bravik.exe");
-  EXPECT_STREQ(SuiteClass(9), "QBURNER");
-  EXPECT_EQ(SuiteClass(0), nullptr);
-  EXPECT_EQ(SuiteClass(10), nullptr);
+  EXPECT_EQ(FindOrStartPartner("x.exe", "", kCodeStarted), nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
@@ -14,7 +15,7 @@ std::vector<std::string> MusicListPaths(std::string_view text, const std::string
   std::vector<std::string> out;
   for (const auto& raw : SplitLines(std::string(text))) {
     std::string line = fileio::Trim(raw);
-    if (!line.empty()) out.push_back(ExpandPathMacro(line, programFolder));
+    if (!line.empty()) out.push_back(fileio::ExpandPathMacros(line, dunmere::ShowPathMacros(programFolder)));
   }
   return out;
 }
@@ -27,7 +28,7 @@ bool SoundExtensionCounts(const std::string& path, const std::string& extensionL
 
 std::string FormatMusicList(const std::vector<std::string>& names) {
   std::string out;
-  for (const auto& name : names) out += "@path@" + name + "\r\n";
+  for (const auto& name : names) out += fileio::kProgramFolderMacro + name + "\r\n";
   return out;
 }
 
@@ -175,16 +176,16 @@ BuildPlan PlanBuild(const BuildInput& in) {
     plan.soundNames.push_back(name);
   }
 
-  ShowHeader header = in.header;
-  header.musicList = plan.musicListName.empty() ? std::string() : "@path@" + plan.musicListName;
-  std::vector<ShowListEntry> entries;
+  dunmere::ShowHeader header = in.header;
+  header.musicList = plan.musicListName.empty() ? std::string() : fileio::kProgramFolderMacro + plan.musicListName;
+  std::vector<dunmere::ShowListEntry> entries;
   for (size_t i = 0; i < in.slides.size(); ++i) {
-    std::string time = in.slides[i].hasTim ? TimeFromTimText(in.slides[i].timText) : std::string();
+    std::string time = in.slides[i].hasTim ? dunmere::TimeFromTimText(in.slides[i].timText) : std::string();
     if (time.empty()) time = std::to_string(in.header.defaultTime);
-    entries.push_back({"@path@" + sequence[i] + ".png", time});
+    entries.push_back({fileio::kProgramFolderMacro + sequence[i] + ".png", time});
   }
-  plan.showListText = FormatShowList(header, entries);
-  plan.autorunText = FormatAutorun(in.playerProgram, AutorunOpenName(in));
+  plan.showListText = dunmere::FormatShowList(header, entries);
+  plan.autorunText = dunmere::FormatAutorun(in.playerProgram, AutorunOpenName(in));
 
   auto text = [&plan, &target](const std::string& name, const std::string& body) {
     BuildFile f;

@@ -1,7 +1,7 @@
 #include "slideshow/side_data.h"
 
+#include "fileio/fields.h"
 #include "fileio/paths.h"
-#include "slideshow/show_format.h"
 
 namespace slideshow {
 
@@ -28,7 +28,7 @@ EffectChoice ParseEffectFile(std::string_view text) {
   std::string number = fileio::Trim(text.substr(0, bar));
   if (number.empty() || number.find_first_not_of("-0123456789") != std::string::npos) return choice;
   choice.valid = true;
-  choice.id = TextNumber(number);
+  choice.id = fileio::LeadingNumber(number);
   if (bar != std::string_view::npos) choice.listEntry = std::string(text.substr(bar + 1));
   return choice;
 }

@@ -20,11 +20,6 @@ std::string ArgumentList(const std::string& commandLine);
 // holds no blank.
 bool IsUiTextArgument(const std::string& commandLine);
 
-// Every occurrence of a lower-case macro (in any case) replaced by the value.
-std::string ReplaceMacro(const std::string& text, const std::string& macro, const std::string& value);
-// "@path@" (any case, anywhere) replaced by the folder.
-std::string ExpandPathMacros(const std::string& text, const std::string& programFolder);
-
 // A single name that is no existing file is opened as a web address: addresses with a
 // scheme ("file://", "http://", "https://", "ftp://", any case) as they are, everything
 // else with "file://" in front.

@@ -5,18 +5,17 @@
 
 #include <string>
 
+#include "imaging/partner_entry.h"
+#include "imaging/suite_classes.h"
+
 // How long a started partner has to show its window.
 constexpr DWORD kPartnerStartMs = 2000;
 
-// The suite list: window classes and program files by position, from 1.
-constexpr int kSuiteListSize = 9;
-const char* SuiteClass(int entry);    // "SKMBROWSER" .. "QBURNER"; null outside 1..9
-const char* SuiteProgram(int entry);  // "kelmor.exe" .. "corvith.exe"; null outside 1..9
-
 // Looks the class up; when there is no window, starts the program (show state 5) and polls
 // for the window with Sleep(0) until it exists or kPartnerStartMs have passed. A partner that
-// had to be started gets startedCode (1; the disc burner 19) with the empty text, unless
-// startedCode is 0. started reports whether it was started. Returns the window or null.
+// had to be started gets startedCode (kCodeStarted; the disc burner kCodeBurnerStarted) with
+// the empty text, unless it is kCodeNone. started reports whether it was started. Returns
+// the window or null.
 HWND FindOrStartPartner(const std::string& program, const std::string& className, int startedCode,
                         bool* started = nullptr);
 // Restores an iconic window, brings it to the top and to the foreground.
@@ -27,6 +26,6 @@ void BringPartnerToFront(HWND window);
 // copy's mutex is gone, or waitMs have passed.
 HANDLE TakeSingleInstanceMutex(const char* className, DWORD waitMs);
 
-// Sends code 10 (close) with the empty text to every running program of suite list entries
+// Sends kCodeClose with the empty text to every running program of suite list entries
 // first to last.
 void BroadcastClose(int first, int last);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 
 namespace slideshow {
 
@@ -59,7 +59,7 @@ struct BuildInput {
   std::string videoExtension;               // the second extension, ".avi"
   bool videoBuild = false;
   std::string showName;                     // "" for an unnamed show
-  ShowHeader header;                        // options, group, text-file number, default time, mode
+  dunmere::ShowHeader header;               // options, group, text-file number, default time, mode
   std::vector<BuildSlide> slides;
   std::string musicList;                    // its path, "" for none
   std::vector<std::string> sounds;          // the listed sounds that count, in list order

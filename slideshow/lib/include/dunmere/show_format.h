@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace slideshow {
+#include "fileio/macros.h"
+
+namespace dunmere {
 
 // The numbers that head a project file and a built show list.
 struct ShowHeader {
@@ -76,19 +78,10 @@ std::string TimeFromTimText(std::string_view timText);
 std::string FormatAutorun(const std::string& playerProgram, const std::string& openName);
 
 // ---- Small text helpers the show files share ---------------------------------------------
-// A path that begins with "@path@" (any case) gets folder in its place; others are kept.
-std::string ExpandPathMacro(const std::string& path, const std::string& folder);
-// The number at the start of a text (after blanks), as the suite's readers take it: an
-// optional sign and digits; anything else gives 0.
-int TextNumber(std::string_view text);
+// The macros of the show files and the slide show maker's paths: "@path@" (any case) at the
+// very start of a path stands for folder; elsewhere it is kept.
+fileio::PathMacros ShowPathMacros(const std::string& folder);
 // A path for a command line: in double quotes when it holds a blank, else as it is.
 std::string QuoteIfBlank(const std::string& path);
-// A partner entry's program field: the program file (the text up to ".exe", ".com" or
-// ".bat" followed by a blank or the end, without quotes) and the arguments after it. A
-// field without such an ending is all program.
-void SplitProgramField(const std::string& field, std::string& program, std::string& arguments);
-// The other way: blanks trimmed and one pair of surrounding double quotes removed (the name
-// on an "OPEN=" line of AUTORUN.INF).
-std::string UnquotePath(std::string_view text);
 
-}  // namespace slideshow
+}  // namespace dunmere

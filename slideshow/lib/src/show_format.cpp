@@ -1,15 +1,16 @@
-#include "slideshow/show_format.h"
+#include "dunmere/show_format.h"
 
-#include <algorithm>
+#include <utility>
 
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
-namespace slideshow {
+namespace dunmere {
 
 namespace {
 
-constexpr std::string_view kPathMacro = "@path@";
 constexpr std::string_view kLineEnd = "\r\n";
 
 std::string HeaderNumbers(const ShowHeader& h) {
@@ -55,7 +56,7 @@ ProjectFile ParseProjectFile(std::string_view text) {
       for (size_t i = 0; i < 3; ++i) {
         if (fields.size() <= i + 1) break;
         file.hasOption[i] = true;
-        file.options[i] = TextNumber(fields[i + 1]) != 0 ? 1 : 0;
+        file.options[i] = fileio::LeadingNumber(fields[i + 1]) != 0 ? 1 : 0;
       }
       continue;
     }
@@ -113,21 +114,22 @@ ShowList ParseShowList(std::string_view text, const std::string& listFolder) {
       SKSPLITS(HeaderInside(line), "|", f);
       f.resize(8);
       ShowHeader& h = list.header;
-      h.musicList = f[0].empty() ? std::string() : ExpandPathMacro(fileio::Trim(f[0]), listFolder);
-      h.optionOne = TextNumber(f[1]);
-      h.optionTwo = TextNumber(f[2]);
-      h.optionThree = TextNumber(f[3]);
-      h.groupValue = TextNumber(f[4]);
-      h.textFileNumber = TextNumber(f[5]);
-      h.defaultTime = TextNumber(f[6]);
-      h.modeFlag = TextNumber(f[7]) != 0 ? -1 : 0;
+      h.musicList =
+          f[0].empty() ? std::string() : fileio::ExpandPathMacros(fileio::Trim(f[0]), ShowPathMacros(listFolder));
+      h.optionOne = fileio::LeadingNumber(f[1]);
+      h.optionTwo = fileio::LeadingNumber(f[2]);
+      h.optionThree = fileio::LeadingNumber(f[3]);
+      h.groupValue = fileio::LeadingNumber(f[4]);
+      h.textFileNumber = fileio::LeadingNumber(f[5]);
+      h.defaultTime = fileio::LeadingNumber(f[6]);
+      h.modeFlag = fileio::LeadingNumber(f[7]) != 0 ? -1 : 0;
       list.valid = true;
       continue;
     }
     // The time follows the last ",": a picture's folder may hold commas.
     size_t comma = line.rfind(',');
     ShowListEntry e;
-    e.picture = ExpandPathMacro(fileio::Trim(line.substr(0, comma)), listFolder);
+    e.picture = fileio::ExpandPathMacros(fileio::Trim(line.substr(0, comma)), ShowPathMacros(listFolder));
     if (comma != std::string::npos) e.time = fileio::Trim(line.substr(comma + 1));
     list.entries.push_back(std::move(e));
   }
@@ -149,23 +151,8 @@ std::string FormatAutorun(const std::string& playerProgram, const std::string& o
   return out;
 }
 
-std::string ExpandPathMacro(const std::string& path, const std::string& folder) {
-  if (path.size() >= kPathMacro.size() && fileio::EqualsNoCase(std::string_view(path).substr(0, kPathMacro.size()), kPathMacro))
-    return folder + path.substr(kPathMacro.size());
-  return path;
-}
-
-int TextNumber(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > 2147483647LL) value = 2147483647LL;
-  }
-  return int(negative ? -value : value);
+fileio::PathMacros ShowPathMacros(const std::string& folder) {
+  return {.programFolder = folder, .atStartOnly = true};
 }
 
 std::string QuoteIfBlank(const std::string& path) {
@@ -174,36 +161,4 @@ std::string QuoteIfBlank(const std::string& path) {
   return "\"" + path + "\"";
 }
 
-void SplitProgramField(const std::string& field, std::string& program, std::string& arguments) {
-  std::string t = fileio::Trim(field);
-  program = t;
-  arguments.clear();
-  if (!t.empty() && t.front() == '"') {
-    size_t close = t.find('"', 1);
-    program = t.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-    if (close != std::string::npos) arguments = fileio::Trim(t.substr(close + 1));
-    return;
-  }
-  std::string lower = fileio::ToLower(t);
-  size_t best = std::string::npos;
-  for (const char* ext : {".exe", ".com", ".bat"}) {
-    for (size_t at = lower.find(ext); at != std::string::npos; at = lower.find(ext, at + 1)) {
-      size_t end = at + 4;
-      if (end == lower.size() || lower[end] == ' ') {
-        best = std::min(best, end);
-        break;
-      }
-    }
-  }
-  if (best == std::string::npos) return;
-  program = t.substr(0, best);
-  arguments = fileio::Trim(t.substr(best));
-}
-
-std::string UnquotePath(std::string_view text) {
-  std::string t = fileio::Trim(text);
-  if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = t.substr(1, t.size() - 2);
-  return t;
-}
-
-}  // namespace slideshow
+}  // namespace dunmere

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "slideshow/show_format.h"
-#include "slideshow/side_data.h"
+#include "dunmere/show_format.h"
+#include "fileio/fields.h"
+#include "fileio/macros.h"
 
-using namespace slideshow;
+using namespace dunmere;
 
 TEST(ProjectFile, TwoSlidesWithTheirNumbersByteForByte) {
   ShowHeader h;
@@ -119,76 +120,19 @@ TEST(Autorun, ThreeLinesAndQuotedNamesWithBlanks) {
             "[autorun]\r\nOPEN=falcet.exe falcet.ssf\r\nICON=falcet.exe,0\r\n");
   EXPECT_EQ(FormatAutorun("falcet.exe", "My trip.avi"),
             "[autorun]\r\nOPEN=falcet.exe \"My trip.avi\"\r\nICON=falcet.exe,0\r\n");
-  EXPECT_EQ(UnquotePath(" \"My trip.avi\" "), "My trip.avi");
-  EXPECT_EQ(UnquotePath("trip.avi"), "trip.avi");
+  EXPECT_EQ(fileio::UnquoteField(" \"My trip.avi\" "), "My trip.avi");
+  EXPECT_EQ(fileio::UnquoteField("trip.avi"), "trip.avi");
 }
 
 TEST(TextHelpers, MacrosNumbersQuotes) {
-  EXPECT_EQ(ExpandPathMacro("@path@MUSIC", "C:\\S\\"), "C:\\S\\MUSIC");
-  EXPECT_EQ(ExpandPathMacro("@Path@x", "C:\\S\\"), "C:\\S\\x");
-  EXPECT_EQ(ExpandPathMacro("D:\\@path@", "C:\\S\\"), "D:\\@path@");
-  EXPECT_EQ(TextNumber(" 42x"), 42);
-  EXPECT_EQ(TextNumber("-1"), -1);
-  EXPECT_EQ(TextNumber("abc"), 0);
-  EXPECT_EQ(TextNumber("99999999999"), 2147483647);
+  EXPECT_EQ(fileio::ExpandPathMacros("@path@MUSIC", ShowPathMacros("C:\\S\\")), "C:\\S\\MUSIC");
+  EXPECT_EQ(fileio::ExpandPathMacros("@Path@x", ShowPathMacros("C:\\S\\")), "C:\\S\\x");
+  EXPECT_EQ(fileio::ExpandPathMacros("D:\\@path@", ShowPathMacros("C:\\S\\")), "D:\\@path@");
+  EXPECT_EQ(fileio::LeadingNumber(" 42x"), 42);
+  EXPECT_EQ(fileio::LeadingNumber("-1"), -1);
+  EXPECT_EQ(fileio::LeadingNumber("abc"), 0);
+  EXPECT_EQ(fileio::LeadingNumber("99999999999"), 2147483647);
   EXPECT_EQ(QuoteIfBlank("C:\\a b\\c"), "\"C:\\a b\\c\"");
   EXPECT_EQ(QuoteIfBlank("C:\\ab\\c"), "C:\\ab\\c");
   EXPECT_EQ(QuoteIfBlank("\"C:\\a b\""), "\"C:\\a b\"");
-}
-
-TEST(TextHelpers, ProgramFieldsOfPartnerEntries) {
-  std::string program, arguments;
-  SplitProgramField("falcet.exe", program, arguments);
-  EXPECT_EQ(program, "falcet.exe");
-  EXPECT_EQ(arguments, "");
-  SplitProgramField(" standin.exe QPLAYER C:\\logs\\player.log ", program, arguments);
-  EXPECT_EQ(program, "standin.exe");
-  EXPECT_EQ(arguments, "QPLAYER C:\\logs\\player.log");
-  SplitProgramField("C:\\Program Files\\x.exe.d\\tool.EXE -q", program, arguments);
-  EXPECT_EQ(program, "C:\\Program Files\\x.exe.d\\tool.EXE");
-  EXPECT_EQ(arguments, "-q");
-  SplitProgramField("\"C:\\a b\\p.exe\" one two", program, arguments);
-  EXPECT_EQ(program, "C:\\a b\\p.exe");
-  EXPECT_EQ(arguments, "one two");
-  SplitProgramField("viewer", program, arguments);
-  EXPECT_EQ(program, "viewer");
-  EXPECT_EQ(arguments, "");
-}
-
-TEST(SideData, EffectNumbers) {
-  EXPECT_EQ(EffectId(0, 0), 2000);
-  EXPECT_EQ(EffectId(3, 7), 5007);
-  // 17003 is the plug-in group's fourth effect.
-  EXPECT_EQ(EffectGroup(17003), 15);
-  EXPECT_EQ(EffectIndex(17003), 3);
-  EXPECT_TRUE(IsPluginEffect(17000));
-  EXPECT_TRUE(IsPluginEffect(17999));
-  EXPECT_FALSE(IsPluginEffect(18000));
-  EXPECT_FALSE(IsPluginEffect(16999));
-  for (int g = 0; g < 17; ++g)
-    for (int i = 0; i < 30; i += 7) {
-      EXPECT_EQ(EffectGroup(EffectId(g, i)), g);
-      EXPECT_EQ(EffectIndex(EffectId(g, i)), i);
-    }
-}
-
-TEST(SideData, EffectFileKeepsTheListEntryUnchanged) {
-  EXPECT_EQ(FormatEffectFile(17003, "Spin,50,2000"), "17003|Spin,50,2000");
-  EffectChoice c = ParseEffectFile("17003|Spin,50,2000");
-  EXPECT_TRUE(c.valid);
-  EXPECT_EQ(c.id, 17003);
-  EXPECT_EQ(c.listEntry, "Spin,50,2000");
-  EXPECT_EQ(ParseEffectFile("2005|Wipe | left").listEntry, "Wipe | left");
-  EXPECT_FALSE(ParseEffectFile("garbage").valid);
-  EXPECT_FALSE(ParseEffectFile("").valid);
-}
-
-TEST(SideData, KindsAndSeconds) {
-  for (const char* k : {"kwd", "TIM", ".wav", "sfx"}) EXPECT_TRUE(IsSlideSideFileKind(k)) << k;
-  for (const char* k : {"jpg", "qmf", "", "."}) EXPECT_FALSE(IsSlideSideFileKind(k)) << k;
-  EXPECT_EQ(WholeSeconds(6000), 6);
-  EXPECT_EQ(WholeSeconds(1499), 1);
-  EXPECT_EQ(WholeSeconds(1500), 2);
-  EXPECT_EQ(WholeSeconds(0), 0);
-  EXPECT_EQ(WholeSeconds(-5), 0);
 }
