@@ -22,25 +22,29 @@ BITMAPINFO DibInfo(int width, int height, WORD bitCount) {
   return bmi;
 }
 
-struct DisplayContext {
-  HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-  ~DisplayContext() {
-    if (dc) DeleteDC(dc);
-  }
-};
+// Not a thread_local owner: a thread's local storage is freed before the destructors of its
+// thread_local objects run, so one that touches itself then corrupts the heap. A fiber-local
+// slot's callback deletes the context when its thread ends.
+void WINAPI DeleteDisplayContext(void* dc) { win::DeleteCreatedDC(static_cast<HDC>(dc)); }
 
 }  // namespace
 
 HDC SKGETDC(HWND window) { return GetDC(window); }
 
-int SKRELEASEDC(HWND window, HDC dc) { return dc ? ReleaseDC(window, dc) : 0; }
+int SKRELEASEDC(HWND window, HDC dc) { return win::ReleaseWindowDC(window, dc) ? 1 : 0; }
 
 HDC SKDISPLAYDC() {
-  thread_local DisplayContext display;
-  return display.dc;
+  static const DWORD slot = FlsAlloc(DeleteDisplayContext);
+  if (slot == FLS_OUT_OF_INDEXES) return nullptr;
+  auto dc = static_cast<HDC>(FlsGetValue(slot));
+  if (!dc) {
+    dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    FlsSetValue(slot, dc);
+  }
+  return dc;
 }
 
-int SKDELETEBITMAP(HBITMAP bitmap) { return bitmap ? (DeleteObject(bitmap) ? 1 : 0) : 0; }
+int SKDELETEBITMAP(HBITMAP bitmap) { return win::DeleteGdiObject(bitmap) ? 1 : 0; }
 
 HBITMAP SKLOADBITMAPFILE(const std::string& path, int& width, int& height) {
   width = height = 0;
