@@ -66,11 +66,12 @@ int SKSAVETOBMPFILE(HDC dc, int x, int y, int width, int height, const std::stri
   void* bits = nullptr;
   win::Bitmap dib(CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib || !bits) return ERROR_NOT_ENOUGH_MEMORY;
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, dib.Get());
-  BOOL copied = BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  BOOL copied = FALSE;
+  {
+    win::CompatibleDC memory(dc);
+    win::SelectObj selected(memory, dib.Get());
+    copied = BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+  }
   if (!copied) return int(GetLastError() ? GetLastError() : ERROR_INVALID_PARAMETER);
   GdiFlush();
   size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
@@ -98,9 +99,7 @@ HRGN SKBMPTORGN(HBITMAP bitmap, COLORREF transparent) {
   int width = info.bmWidth, height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
   BITMAPINFO bmi = DibInfo(width, -height, 32);
   std::vector<uint32_t> pixels(size_t(width) * size_t(height));
-  HDC screen = GetDC(nullptr);
-  int lines = GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), &bmi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  int lines = GetDIBits(win::WindowDC(nullptr), bitmap, 0, UINT(height), pixels.data(), &bmi, DIB_RGB_COLORS);
   if (lines <= 0) return nullptr;
   // 0x00RRGGBB in the 32-bit rows.
   uint32_t key = (uint32_t(GetRValue(transparent)) << 16) | (uint32_t(GetGValue(transparent)) << 8) |
