@@ -4,6 +4,7 @@
 
 #include "imaging/copydata.h"
 #include "test_windows.h"
+#include "win/raii.h"
 
 namespace driver {
 namespace {
@@ -141,8 +142,8 @@ bool CaptureWindow(HWND window, const std::string& bmpPath) {
   if (!GetWindowRect(window, &r)) return false;
   int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
+  win::WindowDC screen(nullptr);
+  win::CompatibleDC mem(screen);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = w;
@@ -150,10 +151,10 @@ bool CaptureWindow(HWND window, const std::string& bmpPath) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  win::Bitmap dib(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   bool ok = false;
   if (dib) {
-    HGDIOBJ old = SelectObject(mem, dib);
+    win::SelectObj selected(mem, dib.Get());
     ok = BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != FALSE;
     GdiFlush();
     int stride = (w * 3 + 3) & ~3;
@@ -161,12 +162,8 @@ bool CaptureWindow(HWND window, const std::string& bmpPath) {
     for (int y = 0; y < h; ++y)
       memcpy(&pixels[size_t(y) * size_t(w) * 3], static_cast<unsigned char*>(bits) + size_t(y) * size_t(stride),
              size_t(w) * 3);
-    SelectObject(mem, old);
-    DeleteObject(dib);
     ok = ok && WriteBmp(bmpPath, w, h, pixels);
   }
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
   return ok;
 }
 

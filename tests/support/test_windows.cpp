@@ -19,11 +19,9 @@ ChildProcess::~ChildProcess() {
 }
 
 void ChildProcess::Release() {
-  if (pi_.hProcess) {
-    CloseHandle(pi_.hProcess);
-    CloseHandle(pi_.hThread);
-  }
-  pi_ = PROCESS_INFORMATION{};
+  process_.Reset();
+  thread_.Reset();
+  id_ = 0;
 }
 
 bool ChildProcess::Start(const std::string& program, const std::string& arguments, const std::string& folder) {
@@ -31,24 +29,30 @@ bool ChildProcess::Start(const std::string& program, const std::string& argument
   std::string line = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  return CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &si, &pi_) != FALSE;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &si, &pi))
+    return false;
+  process_.Reset(pi.hProcess);
+  thread_.Reset(pi.hThread);
+  id_ = pi.dwProcessId;
+  return true;
 }
 
 int ChildProcess::Wait(DWORD milliseconds) {
-  if (!pi_.hProcess) return -1;
-  if (WaitForSingleObject(pi_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
+  if (!process_) return -1;
+  if (WaitForSingleObject(process_.Get(), milliseconds) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;
-  GetExitCodeProcess(pi_.hProcess, &code);
+  GetExitCodeProcess(process_.Get(), &code);
   return int(code);
 }
 
-bool ChildProcess::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+bool ChildProcess::Running() const { return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
 
 void ChildProcess::Kill() {
-  if (pi_.hProcess) {
-    TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 5000);
+  if (process_) {
+    TerminateProcess(process_.Get(), 99);
+    WaitForSingleObject(process_.Get(), 5000);
   }
 }
 

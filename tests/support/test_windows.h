@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "wait_until.h"
+#include "win/raii.h"
 
 // The folder of the running test program, with its final "\".
 std::string TestProgramFolder();
@@ -28,11 +29,12 @@ class ChildProcess {
   int Wait(DWORD milliseconds);
   bool Running() const;
   void Kill();
-  DWORD Id() const { return pi_.dwProcessId; }
+  DWORD Id() const { return id_; }
 
  private:
   void Release();
-  PROCESS_INFORMATION pi_{};
+  win::Handle process_, thread_;
+  DWORD id_ = 0;
 };
 
 // A top-level window of the class (names compare without case, as Windows does; "": any

@@ -2,6 +2,7 @@
 
 #include "fileio/file.h"
 #include "mapped_file.h"
+#include "win/raii.h"
 
 namespace db {
 namespace {
@@ -34,7 +35,7 @@ int MappedFile::Open(const std::string& path, bool& readOnly) {
 
 void MappedFile::Unmap() {
   if (data_) UnmapViewOfFile(data_);
-  if (section_) CloseHandle(section_);
+  win::CloseKernelHandle(section_);
   data_ = nullptr;
   section_ = nullptr;
   mapped_ = 0;
@@ -42,7 +43,7 @@ void MappedFile::Unmap() {
 
 void MappedFile::Close() {
   Unmap();
-  if (file_) CloseHandle(file_);
+  win::CloseKernelHandle(file_);
   file_ = nullptr;
 }
 
@@ -50,16 +51,12 @@ int MappedFile::MapSize(int64_t size) {
   Unmap();
   if (size <= 0) return 0;
   // A section as large as `size` makes the file that long when it is shorter.
-  HANDLE section = CreateFileMappingA(file_, nullptr, readOnly_ ? PAGE_READONLY : PAGE_READWRITE,
-                                      DWORD(uint64_t(size) >> 32), DWORD(uint64_t(size) & 0xFFFFFFFF), nullptr);
+  win::Handle section(CreateFileMappingA(file_, nullptr, readOnly_ ? PAGE_READONLY : PAGE_READWRITE,
+                                        DWORD(uint64_t(size) >> 32), DWORD(uint64_t(size) & 0xFFFFFFFF), nullptr));
   if (!section) return LastError();
-  void* p = MapViewOfFile(section, readOnly_ ? FILE_MAP_READ : FILE_MAP_WRITE, 0, 0, SIZE_T(size));
-  if (!p) {
-    int rc = LastError();
-    CloseHandle(section);
-    return rc;
-  }
-  section_ = section;
+  void* p = MapViewOfFile(section.Get(), readOnly_ ? FILE_MAP_READ : FILE_MAP_WRITE, 0, 0, SIZE_T(size));
+  if (!p) return LastError();
+  section_ = section.Release();
   data_ = static_cast<uint8_t*>(p);
   mapped_ = size;
   return 0;

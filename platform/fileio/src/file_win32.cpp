@@ -3,6 +3,7 @@
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "win/raii.h"
 
 namespace fileio {
 namespace {
@@ -61,7 +62,7 @@ int File::OpenAlways(const std::string& path, Share share) {
 }
 
 void File::Close() {
-  if (handle_) CloseHandle(handle_);
+  win::CloseKernelHandle(handle_);
   handle_ = nullptr;
   position_ = 0;
 }
@@ -204,8 +205,8 @@ int RemoveFolder(const std::string& path) {
 std::vector<DirEntry> ListDirectory(const std::string& pattern) {
   std::vector<DirEntry> out;
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return out;
+  win::FindHandle find(FindFirstFileA(pattern.c_str(), &fd));
+  if (!find) return out;
   do {
     std::string name = fd.cFileName;
     if (name == "." || name == "..") continue;
@@ -217,8 +218,7 @@ std::vector<DirEntry> ListDirectory(const std::string& pattern) {
     e.size = (int64_t(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
     e.writeTime = FileTimeToUnix(fd.ftLastWriteTime);
     out.push_back(std::move(e));
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  } while (FindNextFileA(find.Get(), &fd));
   return out;
 }
 

@@ -25,6 +25,7 @@
 #include "imglib/byte_io.h"
 #include "imglib/jpeg.h"
 #include "imglib/transforms.h"
+#include "win/raii.h"
 
 namespace {
 
@@ -139,10 +140,7 @@ double DecodeOnly(const std::string& folder, int count) {
 // For comparison: GDI+ decoding every pixel and drawing the picture reduced, the way a
 // loader without reduced decoding works.
 double WithGdiplus(const std::string& folder, int count) {
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP target = CreateCompatibleBitmap(screen, 160, 107);
-  HGDIOBJ old = SelectObject(mem, target);
+  win::MemoryDC mem(win::WindowDC(nullptr), 160, 107);
   auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < count; ++i) {
     void* image = nullptr;
@@ -152,10 +150,6 @@ double WithGdiplus(const std::string& folder, int count) {
     FREEGDIPIMAGE(image, kind);
   }
   double rate = count / std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  SelectObject(mem, old);
-  DeleteObject(target);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
   return rate;
 }
 
@@ -165,11 +159,10 @@ double Pass(const std::string& folder, int count, int& wrong) {
   for (int i = 0; i < count; ++i) {
     int w = 0, h = 0, colours = 0, hasLayer = 0;
     uint8_t bits = 0;
-    HBITMAP thumb = LOADTHUMB(PhotoPath(folder, i), kBox, kBox, w, h, colours, bits, hasLayer, 0);
+    win::Bitmap thumb(LOADTHUMB(PhotoPath(folder, i), kBox, kBox, w, h, colours, bits, hasLayer, 0));
     BITMAP bm{};
-    if (!thumb || !GetObjectA(thumb, sizeof bm, &bm) || bm.bmWidth != 160 || bm.bmHeight != 107 || w != kWidth)
+    if (!thumb || !GetObjectA(thumb.Get(), sizeof bm, &bm) || bm.bmWidth != 160 || bm.bmHeight != 107 || w != kWidth)
       ++wrong;
-    if (thumb) DeleteObject(thumb);
   }
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return count / seconds;

@@ -13,6 +13,8 @@
 #include "imglib/jpeg.h"
 #include "temp_dir.h"
 #include "test_pictures.h"
+#include "win/gdiplus_session.h"
+#include "win/raii.h"
 
 using namespace imglib;
 using testpics::Compare;
@@ -22,18 +24,6 @@ namespace {
 
 namespace gp = Gdiplus;
 namespace flat = Gdiplus::DllExports;
-
-class GdiplusSession {
- public:
-  GdiplusSession() {
-    gp::GdiplusStartupInput in;
-    gp::GdiplusStartup(&token_, &in, nullptr);
-  }
-  ~GdiplusSession() { gp::GdiplusShutdown(token_); }
-
- private:
-  ULONG_PTR token_ = 0;
-};
 
 std::string WriteRaster(TempDir& dir, const std::string& name, const Raster& r, int format, int bits = 24,
                         int qf = 0) {
@@ -110,7 +100,7 @@ TEST(ImagingLayer, SavesAndLoadsEveryWritableFormat) {
     SCOPED_TRACE(c.name);
     if (c.format == kFormatTif) {
       // TIFF is read through the system codecs; it is written there too.
-      GdiplusSession session;
+      win::GdiplusSession session = win::StartGdiplusSession();
       SaveWithGdiplus(photo, L"image/tiff", dir.File(c.name));
     } else {
       WriteRaster(dir, c.name, photo, c.format, 24, 2);
@@ -155,7 +145,7 @@ TEST(ImagingLayer, QualityFactorRunsFromFinestToSmallest) {
 // Our decoder against the system's on pictures that GDI+ encoded: at least as close to
 // the original as GDI+'s own decoding, and reduced decodings keep the colours.
 TEST(ImagingLayer, DecodesJpegsWrittenByGdiplus) {
-  GdiplusSession session;
+  win::GdiplusSession session = win::StartGdiplusSession();
   TempDir dir;
   for (auto [w, h] : {std::pair{64, 48}, std::pair{333, 217}, std::pair{17, 9}}) {
     Raster photo = testpics::Photo(w, h);
@@ -222,9 +212,7 @@ TEST(ImagingLayer, DrawingIntoAndPaintingBitmaps) {
   HDC dc = L_CreateLeadDC(b.Get());
   ASSERT_NE(dc, nullptr);
   RECT top{0, 0, 40, 10};
-  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-  FillRect(dc, &top, red);
-  DeleteObject(red);
+  FillRect(dc, &top, win::Brush(CreateSolidBrush(RGB(255, 0, 0))).Get());
   ASSERT_EQ(L_DeleteLeadDC(dc), kSuccess);
   Raster r;
   ASSERT_TRUE(ToRaster(*b, r));
@@ -232,10 +220,7 @@ TEST(ImagingLayer, DrawingIntoAndPaintingBitmaps) {
   EXPECT_EQ(PixelAt(r, 5, 20), 0x000000u);
 
   // Painting the top half of the bitmap into another context, stretched twice as wide.
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP target = CreateCompatibleBitmap(screen, 100, 100);
-  HGDIOBJ old = SelectObject(mem, target);
+  win::MemoryDC mem(win::WindowDC(nullptr), 100, 100);
   RECT all{0, 0, 100, 100};
   FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   RECT source{0, 0, 40, 15}, destination{10, 10, 90, 25};
@@ -246,12 +231,7 @@ TEST(ImagingLayer, DrawingIntoAndPaintingBitmaps) {
   RECT clip{0, 0, 50, 100};
   ASSERT_EQ(L_PaintDC(mem, b.Get(), nullptr, nullptr, nullptr, &clip, SRCCOPY), kSuccess);
   EXPECT_EQ(GetPixel(mem, 2, 2), RGB(255, 0, 0));
-  HPALETTE palette = L_CreatePaintPalette(mem, b.Get());
-  if (palette) DeleteObject(palette);  // only on palette displays
-  SelectObject(mem, old);
-  DeleteObject(target);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  win::Palette palette(L_CreatePaintPalette(mem, b.Get()));  // only on palette displays
 }
 
 TEST(ImagingLayer, TransformsOnHandles) {

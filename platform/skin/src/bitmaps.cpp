@@ -22,25 +22,29 @@ BITMAPINFO DibInfo(int width, int height, WORD bitCount) {
   return bmi;
 }
 
-struct DisplayContext {
-  HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-  ~DisplayContext() {
-    if (dc) DeleteDC(dc);
-  }
-};
+// Not a thread_local owner: a thread's local storage is freed before the destructors of its
+// thread_local objects run, so one that touches itself then corrupts the heap. A fiber-local
+// slot's callback deletes the context when its thread ends.
+void WINAPI DeleteDisplayContext(void* dc) { win::DeleteCreatedDC(static_cast<HDC>(dc)); }
 
 }  // namespace
 
 HDC SKGETDC(HWND window) { return GetDC(window); }
 
-int SKRELEASEDC(HWND window, HDC dc) { return dc ? ReleaseDC(window, dc) : 0; }
+int SKRELEASEDC(HWND window, HDC dc) { return win::ReleaseWindowDC(window, dc) ? 1 : 0; }
 
 HDC SKDISPLAYDC() {
-  thread_local DisplayContext display;
-  return display.dc;
+  static const DWORD slot = FlsAlloc(DeleteDisplayContext);
+  if (slot == FLS_OUT_OF_INDEXES) return nullptr;
+  auto dc = static_cast<HDC>(FlsGetValue(slot));
+  if (!dc) {
+    dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    FlsSetValue(slot, dc);
+  }
+  return dc;
 }
 
-int SKDELETEBITMAP(HBITMAP bitmap) { return bitmap ? (DeleteObject(bitmap) ? 1 : 0) : 0; }
+int SKDELETEBITMAP(HBITMAP bitmap) { return win::DeleteGdiObject(bitmap) ? 1 : 0; }
 
 HBITMAP SKLOADBITMAPFILE(const std::string& path, int& width, int& height) {
   width = height = 0;
@@ -62,11 +66,12 @@ int SKSAVETOBMPFILE(HDC dc, int x, int y, int width, int height, const std::stri
   void* bits = nullptr;
   win::Bitmap dib(CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib || !bits) return ERROR_NOT_ENOUGH_MEMORY;
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, dib.Get());
-  BOOL copied = BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  BOOL copied = FALSE;
+  {
+    win::CompatibleDC memory(dc);
+    win::SelectObj selected(memory, dib.Get());
+    copied = BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+  }
   if (!copied) return int(GetLastError() ? GetLastError() : ERROR_INVALID_PARAMETER);
   GdiFlush();
   size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
@@ -94,9 +99,7 @@ HRGN SKBMPTORGN(HBITMAP bitmap, COLORREF transparent) {
   int width = info.bmWidth, height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
   BITMAPINFO bmi = DibInfo(width, -height, 32);
   std::vector<uint32_t> pixels(size_t(width) * size_t(height));
-  HDC screen = GetDC(nullptr);
-  int lines = GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), &bmi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  int lines = GetDIBits(win::WindowDC(nullptr), bitmap, 0, UINT(height), pixels.data(), &bmi, DIB_RGB_COLORS);
   if (lines <= 0) return nullptr;
   // 0x00RRGGBB in the 32-bit rows.
   uint32_t key = (uint32_t(GetRValue(transparent)) << 16) | (uint32_t(GetGValue(transparent)) << 8) |

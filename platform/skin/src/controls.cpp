@@ -24,7 +24,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 struct ControlColours {
   COLORREF back;
   COLORREF text;
-  HBRUSH brush;
+  win::Brush brush;
 };
 
 std::map<HWND, ControlColours>& Colours() {
@@ -119,8 +119,8 @@ void PaintImageButton(HWND w) {
   if (auto bitmap = static_cast<HBITMAP>(GetPropA(w, kImageProp))) {
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
-    HDC source = CreateCompatibleDC(mem);
-    HGDIOBJ old = SelectObject(source, bitmap);
+    win::CompatibleDC source(mem);
+    win::SelectObj selected(source, bitmap);
     int x = (width - info.bmWidth) / 2 + (pressed ? 1 : 0), y = (height - info.bmHeight) / 2 + (pressed ? 1 : 0);
     if (!IsWindowEnabled(w)) {
       // Greyed: the picture's shape in the disabled text colour.
@@ -132,8 +132,6 @@ void PaintImageButton(HWND w) {
     } else {
       GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
     }
-    SelectObject(source, old);
-    DeleteDC(source);
   }
   if (GetFocus() == w) {
     RECT fr{3, 3, width - 3, height - 3};
@@ -159,7 +157,7 @@ LRESULT CALLBACK ImageButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
       return r;
     }
     case WM_NCDESTROY:
-      if (auto bitmap = static_cast<HBITMAP>(RemovePropA(w, kImageProp))) DeleteObject(bitmap);
+      win::DeleteGdiObject(RemovePropA(w, kImageProp));
       RemovePropA(w, kHotProp);
       RemoveWindowSubclass(w, ImageButtonProc, 0);
       break;
@@ -206,15 +204,12 @@ LRESULT ControlMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, bool& h
       SetTextColor(dc, it->second.text);
       SetBkColor(dc, it->second.back);
       handled = true;
-      return reinterpret_cast<LRESULT>(it->second.brush);
+      return reinterpret_cast<LRESULT>(it->second.brush.Get());
     }
     case WM_PARENTNOTIFY:
       if (LOWORD(wParam) == WM_DESTROY) {
         auto it = Colours().find(reinterpret_cast<HWND>(lParam));
-        if (it != Colours().end()) {
-          DeleteObject(it->second.brush);
-          Colours().erase(it);
-        }
+        if (it != Colours().end()) Colours().erase(it);
       }
       return 0;
     default:
@@ -291,10 +286,7 @@ void SKBUTTONTIP(HWND control, const std::string& tip) {
 }
 
 void SKSETCOLOR(HWND control, COLORREF back, COLORREF text) {
-  auto& colours = Colours();
-  auto it = colours.find(control);
-  if (it != colours.end()) DeleteObject(it->second.brush);
-  colours[control] = ControlColours{back, text, CreateSolidBrush(back)};
+  Colours()[control] = ControlColours{back, text, win::Brush(CreateSolidBrush(back))};
   InvalidateRect(control, nullptr, TRUE);
 }
 

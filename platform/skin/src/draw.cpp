@@ -10,43 +10,13 @@
 
 namespace {
 
-struct MemoryBitmap {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  int width = 0, height = 0;
-};
-
-void Free(MemoryBitmap& m) {
-  if (m.dc) {
-    SelectObject(m.dc, m.old);
-    DeleteDC(m.dc);
-  }
-  if (m.bitmap) DeleteObject(m.bitmap);
-  m = MemoryBitmap{};
-}
-
-MemoryBitmap Make(HDC like, int width, int height) {
-  MemoryBitmap m;
-  m.width = std::max(1, width);
-  m.height = std::max(1, height);
-  m.dc = CreateCompatibleDC(like);
-  m.bitmap = CreateCompatibleBitmap(like, m.width, m.height);
-  if (!m.dc || !m.bitmap) {
-    Free(m);
-    return m;
-  }
-  m.old = SelectObject(m.dc, m.bitmap);
-  return m;
-}
-
-std::map<HWND, MemoryBitmap>& WindowBitmaps() {
-  static std::map<HWND, MemoryBitmap> bitmaps;
+std::map<HWND, win::MemoryDC>& WindowBitmaps() {
+  static std::map<HWND, win::MemoryDC> bitmaps;
   return bitmaps;
 }
 
-std::map<HDC, MemoryBitmap>& OffscreenBuffers() {
-  static std::map<HDC, MemoryBitmap> buffers;
+std::map<HDC, win::MemoryDC>& OffscreenBuffers() {
+  static std::map<HDC, win::MemoryDC> buffers;
   return buffers;
 }
 
@@ -62,17 +32,16 @@ void SKFILLRECT(HDC dc, int x, int y, int width, int height, COLORREF colour) {
 HBITMAP SKCTLBACK() {
   // The picture element 1 of the skin is its control background tile.
   static std::string loadedFrom;
-  static HBITMAP tile = nullptr;
+  static win::Bitmap tile;
   const SkinTheme& t = SkinCurrent();
   auto it = t.pictures.find(1);
   std::string file = it == t.pictures.end() ? std::string() : it->second;
   if (file != loadedFrom) {
-    if (tile) DeleteObject(tile);
-    tile = file.empty() ? nullptr
-                        : static_cast<HBITMAP>(LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    tile.Reset(file.empty() ? nullptr
+                            : static_cast<HBITMAP>(LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     loadedFrom = file;
   }
-  return tile;
+  return tile.Get();
 }
 
 void SKTILEBLT(HDC dc, int x, int y, int width, int height, HBITMAP tile) {
@@ -81,25 +50,23 @@ void SKTILEBLT(HDC dc, int x, int y, int width, int height, HBITMAP tile) {
     SKFILLRECT(dc, x, y, width, height, SKGETSYSCOLOR(kSkinWindowBack));
     return;
   }
-  HDC src = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(src, tile);
+  win::CompatibleDC src(dc);
+  win::SelectObj selected(src, tile);
   for (int ty = y; ty < y + height; ty += bm.bmHeight) {
     for (int tx = x; tx < x + width; tx += bm.bmWidth) {
       BitBlt(dc, tx, ty, std::min(int(bm.bmWidth), x + width - tx), std::min(int(bm.bmHeight), y + height - ty), src,
              0, 0, SRCCOPY);
     }
   }
-  SelectObject(src, old);
-  DeleteDC(src);
 }
 
 void SKTRANSBLT(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 COLORREF transparent) {
   if (width <= 0 || height <= 0) return;
   // A monochrome mask of the transparent pixels, then the classic AND/OR blit.
-  HDC maskDc = CreateCompatibleDC(dc);
-  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-  HGDIOBJ oldMask = SelectObject(maskDc, mask);
+  win::CompatibleDC maskDc(dc);
+  win::Bitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
+  win::SelectObj maskSelected(maskDc, mask.Get());
   COLORREF oldBack = SetBkColor(source, transparent);
   BitBlt(maskDc, 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
   SetBkColor(source, oldBack);
@@ -118,9 +85,6 @@ void SKTRANSBLT(HDC dc, int x, int y, int width, int height, HDC source, int sou
   SetBkColor(dc, tbk);
   SetTextColor(dc, tfg);
   BitBlt(dc, x, y, width, height, pic, 0, 0, SRCPAINT);
-  SelectObject(maskDc, oldMask);
-  DeleteObject(mask);
-  DeleteDC(maskDc);
 }
 
 void SKDRAWRECT3D(HDC dc, int left, int top, int right, int bottom, COLORREF topLeft, COLORREF bottomRight) {
@@ -148,14 +112,12 @@ void SKPRINT3DU(HDC dc, int x, int y, const std::string& text, COLORREF textColo
 }
 
 void SKGETTEXTEXTENT(HFONT font, const std::string& text, int& width, int& height) {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, font ? font : SKDEFAULTFONT());
+  win::WindowDC screen(nullptr);
+  win::SelectObj selected(screen, font ? font : SKDEFAULTFONT());
   SIZE s{};
   GetTextExtentPoint32A(screen, text.data(), int(text.size()), &s);
   TEXTMETRICA tm{};
   GetTextMetricsA(screen, &tm);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
   width = s.cx;
   height = text.empty() ? tm.tmHeight : std::max(int(s.cy), int(tm.tmHeight));
 }
@@ -177,41 +139,36 @@ HDC SKOFFSCREEN(HDC target, int width, int height, int flush) {
   auto it = buffers.find(target);
   if (flush) {
     if (it == buffers.end()) return nullptr;
-    BitBlt(target, 0, 0, it->second.width, it->second.height, it->second.dc, 0, 0, SRCCOPY);
-    Free(it->second);
+    BitBlt(target, 0, 0, it->second.Width(), it->second.Height(), it->second, 0, 0, SRCCOPY);
     buffers.erase(it);
     return nullptr;
   }
-  if (it != buffers.end()) Free(it->second);
-  MemoryBitmap m = Make(target, width, height);
-  if (!m.dc) {
+  win::MemoryDC m(target, width, height);
+  if (!m) {
     buffers.erase(target);
     return nullptr;
   }
-  buffers[target] = m;
-  return m.dc;
+  HDC buffer = m.Get();
+  buffers[target] = std::move(m);
+  return buffer;
 }
 
 HDC SKCREATEMEMBMP(HWND owner, int width, int height) {
   SKDELETEMEMBMP(owner);
-  HDC screen = GetDC(nullptr);
-  MemoryBitmap m = Make(screen, width, height);
-  ReleaseDC(nullptr, screen);
-  if (!m.dc) return nullptr;
-  WindowBitmaps()[owner] = m;
-  return m.dc;
+  win::MemoryDC m(win::WindowDC(nullptr), width, height);
+  if (!m) return nullptr;
+  HDC memory = m.Get();
+  WindowBitmaps()[owner] = std::move(m);
+  return memory;
 }
 
 HDC SKGETHDCMEMBMP(HWND owner) {
   auto it = WindowBitmaps().find(owner);
-  return it == WindowBitmaps().end() ? nullptr : it->second.dc;
+  return it == WindowBitmaps().end() ? nullptr : it->second.Get();
 }
 
 void SKDELETEMEMBMP(HWND owner) {
-  auto it = WindowBitmaps().find(owner);
-  if (it == WindowBitmaps().end()) return;
-  Free(it->second);
-  WindowBitmaps().erase(it);
+  WindowBitmaps().erase(owner);
 }
 
 void SKCURSORWAIT() { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }

@@ -6,6 +6,7 @@
 #include "engine_internal.h"
 #include "fileio/paths.h"
 #include "skin/skin.h"
+#include "win/raii.h"
 
 namespace skin_engine {
 
@@ -15,21 +16,17 @@ Engine& State() {
 }
 
 HFONT MakeFont(const SkinFont& font) {
-  HDC screen = GetDC(nullptr);
-  int height = -MulDiv(font.points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
+  int height = -MulDiv(font.points, GetDeviceCaps(win::WindowDC(nullptr), LOGPIXELSY), 72);
   return CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_SWISS, font.face.c_str());
 }
 
 static void FreeResources(Engine& e) {
-  if (e.captionFont) DeleteObject(e.captionFont);
-  if (e.defaultFont) DeleteObject(e.defaultFont);
-  if (e.windowBrush) DeleteObject(e.windowBrush);
-  if (e.controlBrush) DeleteObject(e.controlBrush);
-  e.captionFont = e.defaultFont = nullptr;
-  e.windowBrush = e.controlBrush = nullptr;
+  win::ClearGdiObject(e.captionFont);
+  win::ClearGdiObject(e.defaultFont);
+  win::ClearGdiObject(e.windowBrush);
+  win::ClearGdiObject(e.controlBrush);
 }
 
 void EnsureResources() {

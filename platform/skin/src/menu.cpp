@@ -76,8 +76,8 @@ std::vector<RECT> ItemRects(HWND holder) {
   std::vector<RECT> out;
   RECT client;
   GetClientRect(holder, &client);
-  HDC dc = GetDC(holder);
-  HGDIOBJ old = SelectObject(dc, SKDEFAULTFONT());
+  win::WindowDC dc(holder);
+  win::SelectObj font(dc, SKDEFAULTFONT());
   int x = 2;
   for (const Menu* menu : BarMenus()) {
     RECT r{0, 0, 0, 0};
@@ -86,8 +86,6 @@ std::vector<RECT> ItemRects(HWND holder) {
     out.push_back(RECT{x, 1, x + w, client.bottom - 1});
     x += w;
   }
-  SelectObject(dc, old);
-  ReleaseDC(holder, dc);
   return out;
 }
 

@@ -187,21 +187,21 @@ int RunBox(Box& b, const std::string& caption) {
   // Measure: text block (wrapped at 60 % of the screen), icon, fields, button row.
   int pad = std::max(6, int(b.style.spacing)) + 4;
   int maxText = std::max(200, GetSystemMetrics(SM_CXSCREEN) * 6 / 10);
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ oldFont = SelectObject(screen, b.font);
   std::string text = JoinLines(b.lines);
   RECT tr{0, 0, maxText, 0};
-  DrawTextA(screen, text.c_str(), int(text.size()), &tr, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
   SIZE em{};
-  GetTextExtentPoint32A(screen, "W", 1, &em);
   int buttonWidth = 72;
-  for (const auto& c : b.captions) {
-    SIZE s{};
-    GetTextExtentPoint32A(screen, c.c_str(), int(c.size()), &s);
-    buttonWidth = std::max(buttonWidth, int(s.cx + 2 * em.cx + 6));
+  {
+    win::WindowDC screen(nullptr);
+    win::SelectObj font(screen, b.font);
+    DrawTextA(screen, text.c_str(), int(text.size()), &tr, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    GetTextExtentPoint32A(screen, "W", 1, &em);
+    for (const auto& c : b.captions) {
+      SIZE s{};
+      GetTextExtentPoint32A(screen, c.c_str(), int(c.size()), &s);
+      buttonWidth = std::max(buttonWidth, int(s.cx + 2 * em.cx + 6));
+    }
   }
-  SelectObject(screen, oldFont);
-  ReleaseDC(nullptr, screen);
   int buttonHeight = em.cy + 10;
   int gap = std::max(4, int(b.style.spacing));
   int count = int(b.captions.size());

@@ -10,10 +10,7 @@ namespace {
 
 // A 10 x 6 bitmap: magenta everywhere but a 3 x 2 block at (4, 1) and the pixel (0, 5).
 HBITMAP TestBitmap() {
-  HDC screen = GetDC(nullptr);
-  HBITMAP b = CreateCompatibleBitmap(screen, 10, 6);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, b);
+  win::MemoryDC dc(win::WindowDC(nullptr), 10, 6);
   win::Brush magenta(CreateSolidBrush(RGB(255, 0, 255)));
   RECT all{0, 0, 10, 6};
   FillRect(dc, &all, magenta.Get());
@@ -21,10 +18,7 @@ HBITMAP TestBitmap() {
   RECT block{4, 1, 7, 3};
   FillRect(dc, &block, blue.Get());
   SetPixel(dc, 0, 5, RGB(1, 2, 3));
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return b;
+  return dc.ReleaseBitmap();
 }
 
 TEST(SkBitmaps, RegionHoldsExactlyTheOpaquePixels) {
@@ -49,27 +43,25 @@ TEST(SkBitmaps, RegionHoldsExactlyTheOpaquePixels) {
 TEST(SkBitmaps, SavesARectangleOfADeviceContextAsBmp) {
   TempDir dir;
   win::Bitmap b(TestBitmap());
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, b.Get());
   std::string path = dir.File("part.bmp");
-  EXPECT_EQ(SKSAVETOBMPFILE(dc, 3, 1, 5, 3, path), 0);
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  {
+    win::CompatibleDC dc(nullptr);
+    win::SelectObj selected(dc, b.Get());
+    EXPECT_EQ(SKSAVETOBMPFILE(dc, 3, 1, 5, 3, path), 0);
+  }
   int w = 0, h = 0;
   win::Bitmap back(SKLOADBITMAPFILE(path, w, h));
   ASSERT_TRUE(back);
   EXPECT_EQ(w, 5);
   EXPECT_EQ(h, 3);
-  HDC check = CreateCompatibleDC(nullptr);
-  HGDIOBJ o2 = SelectObject(check, back.Get());
+  win::CompatibleDC check(nullptr);
+  win::SelectObj selected(check, back.Get());
   EXPECT_EQ(GetPixel(check, 0, 0), RGB(255, 0, 255));
   EXPECT_EQ(GetPixel(check, 1, 0), RGB(0, 0, 200));
   EXPECT_EQ(GetPixel(check, 3, 1), RGB(0, 0, 200));
   EXPECT_EQ(GetPixel(check, 4, 1), RGB(255, 0, 255));
-  SelectObject(check, o2);
-  DeleteDC(check);
   EXPECT_NE(SKSAVETOBMPFILE(nullptr, 0, 0, 5, 5, path), 0);
-  EXPECT_NE(SKSAVETOBMPFILE(GetDC(nullptr), 0, 0, 5, 5, dir.File("no\\such\\folder\\x.bmp")), 0);
+  EXPECT_NE(SKSAVETOBMPFILE(win::WindowDC(nullptr), 0, 0, 5, 5, dir.File("no\\such\\folder\\x.bmp")), 0);
 }
 
 }  // namespace

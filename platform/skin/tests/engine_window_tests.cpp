@@ -15,6 +15,7 @@
 #include "skin/skin.h"
 #include "temp_dir.h"
 #include "test_windows.h"
+#include "win/raii.h"
 
 namespace {
 
@@ -104,21 +105,24 @@ TEST(EngineControls, ButtonsColoursAndChildren) {
   DRAWITEMSTRUCT di{};
   di.CtlType = ODT_BUTTON;
   di.hwndItem = a;
-  HDC dc = GetDC(a);
-  di.hDC = dc;
-  GetClientRect(a, &di.rcItem);
-  EXPECT_EQ(SKDRAWITEM(reinterpret_cast<LPARAM>(&di)), 1);
-  di.hwndItem = c;
-  EXPECT_EQ(SKDRAWITEM(reinterpret_cast<LPARAM>(&di)), 0);
-  ReleaseDC(a, dc);
+  {
+    win::WindowDC dc(a);
+    di.hDC = dc;
+    GetClientRect(a, &di.rcItem);
+    EXPECT_EQ(SKDRAWITEM(reinterpret_cast<LPARAM>(&di)), 1);
+    di.hwndItem = c;
+    EXPECT_EQ(SKDRAWITEM(reinterpret_cast<LPARAM>(&di)), 0);
+  }
   // SKSETCOLOR colours are answered through the parent's WM_CTLCOLOR*.
   SKSETCOLOR(e, RGB(1, 2, 3), RGB(200, 100, 50));
-  HDC edc = GetDC(e);
-  LRESULT brush = SendMessageA(client, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(edc), reinterpret_cast<LPARAM>(e));
-  EXPECT_NE(brush, 0);
-  EXPECT_EQ(GetTextColor(edc), RGB(200, 100, 50));
-  EXPECT_EQ(GetBkColor(edc), RGB(1, 2, 3));
-  ReleaseDC(e, edc);
+  {
+    win::WindowDC edc(e);
+    LRESULT brush =
+        SendMessageA(client, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(edc.Get()), reinterpret_cast<LPARAM>(e));
+    EXPECT_NE(brush, 0);
+    EXPECT_EQ(GetTextColor(edc), RGB(200, 100, 50));
+    EXPECT_EQ(GetBkColor(edc), RGB(1, 2, 3));
+  }
   // A numeric field keeps its value within its range when it loses the focus.
   SetWindowTextA(e, "250");
   SetFocus(e);
@@ -175,11 +179,8 @@ TEST(EngineBoxes, PasswordConfirmationMustAgree) {
 }
 
 TEST(EngineDrawing, TransparentCopyLeavesTheKeyColourOut) {
-  HDC screen = GetDC(nullptr);
-  HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
-  HBITMAP sb = CreateCompatibleBitmap(screen, 4, 1), db = CreateCompatibleBitmap(screen, 4, 1);
-  SelectObject(src, sb);
-  SelectObject(dst, db);
+  win::WindowDC screen(nullptr);
+  win::MemoryDC src(screen, 4, 1), dst(screen, 4, 1);
   SetPixel(src, 0, 0, RGB(255, 0, 255));
   SetPixel(src, 1, 0, RGB(10, 20, 30));
   SetPixel(src, 2, 0, RGB(255, 0, 255));
@@ -197,11 +198,6 @@ TEST(EngineDrawing, TransparentCopyLeavesTheKeyColourOut) {
   EXPECT_EQ(GetPixel(dst, 1, 0), RGB(10, 20, 30));
   EXPECT_EQ(SKOFFSCREEN(dst, 0, 0, 1), nullptr);
   EXPECT_EQ(GetPixel(dst, 1, 0), RGB(9, 9, 9));
-  DeleteDC(src);
-  DeleteDC(dst);
-  DeleteObject(sb);
-  DeleteObject(db);
-  ReleaseDC(nullptr, screen);
   // Memory bitmaps belong to a window and go with SKDELETEMEMBMP.
   HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(SKGETHDCMEMBMP(w), nullptr);
@@ -217,6 +213,26 @@ TEST(EngineDrawing, TransparentCopyLeavesTheKeyColourOut) {
   SKSPACECHARTOPIXEL(SKCAPTIONFONT(), space, ch);
   EXPECT_GT(width, 3 * space);
   EXPECT_GT(height, 0);
+}
+
+// The display context is the engine's per thread: kept while its thread runs, deleted when
+// the thread ends (the picture loader's threads come and go with every list).
+TEST(EngineDrawing, EachThreadsDisplayContextGoesWithItsThread) {
+  HDC mine = SKDISPLAYDC();
+  ASSERT_NE(mine, nullptr);
+  EXPECT_EQ(SKDISPLAYDC(), mine);
+  for (int i = 0; i < 20; ++i) {
+    HDC theirs = nullptr, again = nullptr;
+    std::thread([&theirs, &again] {
+      theirs = SKDISPLAYDC();
+      again = SKDISPLAYDC();
+    }).join();
+    ASSERT_NE(theirs, nullptr);
+    EXPECT_EQ(again, theirs);
+    EXPECT_NE(theirs, mine);
+    EXPECT_EQ(GetObjectType(theirs), 0u) << "deleted with its thread";
+  }
+  EXPECT_EQ(GetObjectType(mine), DWORD(OBJ_DC));
 }
 
 TEST(EngineShell, DrivesCopyAndMove) {

@@ -2,6 +2,7 @@
 
 #include "imaging/copydata.h"
 #include "skin/skin.h"
+#include "win/raii.h"
 
 HWND FindOrStartPartner(const std::string& program, const std::string& className, int startedCode, bool* started) {
   if (started) *started = false;
@@ -44,9 +45,7 @@ HWND WaitForRunningCopy(const char* className, DWORD waitMs) {
   for (;;) {
     if (HWND window = FindWindowA(className, nullptr)) return window;
     // A copy that ended meanwhile took its mutex with it: nothing to wait for.
-    HANDLE probe = OpenMutexA(SYNCHRONIZE, FALSE, className);
-    if (!probe) return nullptr;
-    CloseHandle(probe);
+    if (!win::Mutex::Open(className)) return nullptr;
     if (GetTickCount() - start >= waitMs) return nullptr;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -58,9 +57,11 @@ HWND WaitForRunningCopy(const char* className, DWORD waitMs) {
 }  // namespace
 
 HANDLE TakeSingleInstanceMutex(const char* className, DWORD waitMs) {
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, className);
-  if (mutex && GetLastError() != ERROR_ALREADY_EXISTS) return mutex;
-  if (mutex) CloseHandle(mutex);
+  bool existed = false;
+  win::Mutex mutex = win::Mutex::Create(className, &existed);
+  if (mutex && !existed) return mutex.Release();
+  // Not held while waiting: the running copy's mutex must be able to go with that copy.
+  mutex.Reset();
   if (HWND running = WaitForRunningCopy(className, waitMs)) BringPartnerToFront(running);
   return nullptr;
 }

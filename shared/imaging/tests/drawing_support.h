@@ -5,35 +5,32 @@
 #include <cstdlib>
 #include <vector>
 
+#include "win/raii.h"
+
+// The header of a 32-bit picture whose rows run from the top.
+inline BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+  bmi.bmiHeader.biWidth = width;
+  bmi.bmiHeader.biHeight = -height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  return bmi;
+}
+
 class Canvas {
  public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bitmap_ = CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
+  Canvas(int width, int height)
+      : width_(width), height_(height), bitmap_(MakeDib(width, height, bits_)), selected_(dc_, bitmap_.Get()) {
     Clear();
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
   }
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
-  HDC dc() const { return dc_; }
+  HDC dc() const { return dc_.Get(); }
   void Clear(COLORREF c = RGB(255, 255, 255)) {
     RECT r{0, 0, width_, height_};
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc_, &r, b);
-    DeleteObject(b);
+    win::Brush b(CreateSolidBrush(c));
+    FillRect(dc_, &r, b.Get());
     GdiFlush();
   }
   // 0xRRGGBB
@@ -54,11 +51,16 @@ class Canvas {
   }
 
  private:
+  static HBITMAP MakeDib(int width, int height, unsigned*& bits) {
+    BITMAPINFO bmi = TopDown32(width, height);
+    return CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  }
+
   int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
   unsigned* bits_ = nullptr;
+  win::CompatibleDC dc_{nullptr};
+  win::Bitmap bitmap_;
+  win::SelectObj selected_;
 };
 
 // Pixels of a GDI bitmap as 0xRRGGBB, row after row.
@@ -68,15 +70,8 @@ inline std::vector<unsigned> BitmapPixels(HBITMAP bitmap, int& width, int& heigh
   width = bm.bmWidth;
   height = bm.bmHeight;
   std::vector<unsigned> px(size_t(width) * size_t(height));
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = -height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, UINT(height), px.data(), &bmi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  BITMAPINFO bmi = TopDown32(width, height);
+  GetDIBits(win::WindowDC(nullptr), bitmap, 0, UINT(height), px.data(), &bmi, DIB_RGB_COLORS);
   for (unsigned& p : px) p &= 0xFFFFFF;
   return px;
 }

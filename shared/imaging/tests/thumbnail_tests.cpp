@@ -48,21 +48,18 @@ std::string SaveGif(TempDir& dir, const std::string& name, int w, int h) {
 }
 
 struct Thumb {
-  HBITMAP bitmap = nullptr;
+  win::Bitmap bitmap;
   int width = 0, height = 0, colours = 0, hasLayer = 0;
   uint8_t bits = 0;
   int bitmapWidth = 0, bitmapHeight = 0;
   std::vector<unsigned> pixels;
-  ~Thumb() {
-    if (bitmap) DeleteObject(bitmap);
-  }
   unsigned At(int x, int y) const { return pixels[size_t(y) * size_t(bitmapWidth) + size_t(x)]; }
 };
 
 void Load(Thumb& t, const std::string& path, int box, int colours = 0, int useLayer = 0) {
   t.colours = colours;
-  t.bitmap = LOADTHUMB(path, box, box, t.width, t.height, t.colours, t.bits, t.hasLayer, useLayer);
-  if (t.bitmap) t.pixels = BitmapPixels(t.bitmap, t.bitmapWidth, t.bitmapHeight);
+  t.bitmap.Reset(LOADTHUMB(path, box, box, t.width, t.height, t.colours, t.bits, t.hasLayer, useLayer));
+  if (t.bitmap) t.pixels = BitmapPixels(t.bitmap.Get(), t.bitmapWidth, t.bitmapHeight);
 }
 
 }  // namespace
@@ -83,7 +80,7 @@ TEST_F(Thumbnails, EveryKindOfPictureAtItsFittedSize) {
     SCOPED_TRACE(c.path);
     Thumb t;
     Load(t, c.path, 80);
-    ASSERT_NE(t.bitmap, nullptr);
+    ASSERT_TRUE(t.bitmap);
     EXPECT_EQ(t.width, 200);
     EXPECT_EQ(t.height, 100);
     EXPECT_EQ(t.bitmapWidth, 80);
@@ -96,7 +93,7 @@ TEST_F(Thumbnails, EveryKindOfPictureAtItsFittedSize) {
   // An icon, no larger than the box: never enlarged.
   Thumb icon;
   Load(icon, Save(dir, "a.ico", Halves(32, 32), imglib::kFormatIco), 80);
-  ASSERT_NE(icon.bitmap, nullptr);
+  ASSERT_TRUE(icon.bitmap);
   EXPECT_EQ(icon.bitmapWidth, 32);
   EXPECT_TRUE(Near(icon.At(4, 4), 0xFF0000, 8));
   // No box: the full size.
@@ -110,25 +107,25 @@ TEST_F(Thumbnails, InformationOnlyAndFailures) {
   std::string pcx = Save(dir, "b.pcx", Halves(120, 60), imglib::kFormatPcx);
   Thumb info;
   Load(info, pcx, 80, 5);
-  EXPECT_EQ(info.bitmap, nullptr);
+  EXPECT_FALSE(info.bitmap);
   EXPECT_EQ(info.width, 120);
   EXPECT_EQ(info.height, 60);
   EXPECT_EQ(info.colours, 16777216);
   EXPECT_EQ(info.bits, 24);
   Thumb gifInfo;
   Load(gifInfo, SaveGif(dir, "b.gif", 30, 20), 80, 5);
-  EXPECT_EQ(gifInfo.bitmap, nullptr);
+  EXPECT_FALSE(gifInfo.bitmap);
   EXPECT_EQ(gifInfo.width, 30);
   EXPECT_EQ(gifInfo.bits, 8);
   // A ".jpg" that GDI+ cannot read goes to the imaging layer, which knows its content.
   fileio::CopyFileTo(pcx, dir.File("really.jpg"));
   Thumb fallback;
   Load(fallback, dir.File("really.jpg"), 80);
-  ASSERT_NE(fallback.bitmap, nullptr);
+  ASSERT_TRUE(fallback.bitmap);
   EXPECT_EQ(fallback.width, 120);
   Thumb missing;
   Load(missing, dir.File("missing.png"), 80);
-  EXPECT_EQ(missing.bitmap, nullptr);
+  EXPECT_FALSE(missing.bitmap);
   EXPECT_EQ(missing.width, 0);
   EXPECT_EQ(missing.bits, 0);
 }
@@ -151,7 +148,7 @@ TEST_F(Thumbnails, LayeredObjectsOverThePicture) {
 
   Thumb drawn;
   Load(drawn, path, 80);
-  ASSERT_NE(drawn.bitmap, nullptr);
+  ASSERT_TRUE(drawn.bitmap);
   EXPECT_EQ(drawn.hasLayer, 1);
   EXPECT_EQ(drawn.bitmapWidth, 200);  // the full size: the thumbnail is in its top-left corner
   EXPECT_EQ(drawn.bitmapHeight, 100);
@@ -161,7 +158,7 @@ TEST_F(Thumbnails, LayeredObjectsOverThePicture) {
 
   Thumb fromLayer;
   Load(fromLayer, path, 80, 0, 1);
-  ASSERT_NE(fromLayer.bitmap, nullptr);
+  ASSERT_TRUE(fromLayer.bitmap);
   EXPECT_EQ(fromLayer.width, 200);   // from the trailer
   EXPECT_EQ(fromLayer.height, 100);
   EXPECT_EQ(fromLayer.bits, 24);
@@ -172,7 +169,7 @@ TEST_F(Thumbnails, LayeredObjectsOverThePicture) {
   dir.Write("l.qmf", std::string(284, ' ').replace(281, 3, "QMF"));
   Thumb small;
   Load(small, path, 80, 0, 1);
-  ASSERT_NE(small.bitmap, nullptr);
+  ASSERT_TRUE(small.bitmap);
   EXPECT_EQ(small.hasLayer, 1);
   EXPECT_EQ(small.bitmapWidth, 80);
   EXPECT_TRUE(Near(small.At(70, 20), 0xFFFFFF, 10));
@@ -195,7 +192,7 @@ TEST_F(Thumbnails, GifConversion) {
   EXPECT_FALSE(fileio::Exists(bad));
   Thumb t;
   Load(t, dir.File("bad.gif"), 80);
-  EXPECT_EQ(t.bitmap, nullptr);
+  EXPECT_FALSE(t.bitmap);
   // Other pictures are left alone.
   std::string other = dir.File("x.png");
   EXPECT_EQ(GIFTOBMP(other), 0);

@@ -8,6 +8,7 @@
 #include "folder_tree_internal.h"
 #include "pick/folder_rules.h"
 #include "pick/folder_tree.h"
+#include "win/raii.h"
 
 namespace folder_tree {
 namespace {
@@ -154,9 +155,9 @@ void CreateDragCursor() {
   HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
   ICONINFO info{};
   if (arrow && GetIconInfo(arrow, &info)) {
+    // The icon's bitmaps are copies made for the caller.
+    win::Bitmap mask(info.hbmMask), colour(info.hbmColor);
     d.hotSpot = POINT{LONG(info.xHotspot), LONG(info.yHotspot)};
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
   }
   d.cursor = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0);
   if (d.cursor && ImageList_AddIcon(d.cursor, arrow) < 0) {

@@ -9,6 +9,7 @@
 #include "fileio/paths.h"
 #include "folder_tree_internal.h"
 #include "skin/sk_draw.h"
+#include "win/raii.h"
 
 namespace folder_tree {
 namespace {
@@ -239,8 +240,8 @@ void FreeNode(FolderNode* node) {
 int HASSUBFOLDERS(const std::string& path) {
   if (path.empty()) return 0;
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((fileio::WithTrailingSeparator(path) + "*.*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return 0;
+  win::FindHandle find(FindFirstFileA((fileio::WithTrailingSeparator(path) + "*.*").c_str(), &fd));
+  if (!find) return 0;
   int found = 0;
   do {
     if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && lstrcmpA(fd.cFileName, ".") != 0 &&
@@ -248,8 +249,7 @@ int HASSUBFOLDERS(const std::string& path) {
       found = -1;
       break;
     }
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  } while (FindNextFileA(find.Get(), &fd));
   return found;
 }
 

@@ -11,6 +11,7 @@
 #include "pick_dialog_driver.h"
 #include "temp_dir.h"
 #include "test_windows.h"
+#include "win/raii.h"
 
 namespace {
 
@@ -24,10 +25,10 @@ T Proc(HMODULE module, const char* name) {
 class Nadrix : public ::testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryA((SuiteFolder() + "nadrix.dll").c_str());
-    ASSERT_NE(module_, nullptr) << GetLastError();
-    pickF_ = Proc<SkPickFProc>(module_, "SKPICKF");
-    multi_ = Proc<SkSwitchProc>(module_, "SKPICKMULTI");
+    module_.Reset(LoadLibraryA((SuiteFolder() + "nadrix.dll").c_str()));
+    ASSERT_TRUE(module_) << GetLastError();
+    pickF_ = Proc<SkPickFProc>(module_.Get(), "SKPICKF");
+    multi_ = Proc<SkSwitchProc>(module_.Get(), "SKPICKMULTI");
     ASSERT_NE(pickF_, nullptr);
     ASSERT_NE(multi_, nullptr);
     while (multi_(0) != 0) {
@@ -39,10 +40,10 @@ class Nadrix : public ::testing::Test {
   }
   void TearDown() override {
     if (owner_) DestroyWindow(owner_);
-    if (module_) FreeLibrary(module_);
+    module_.Reset();
   }
 
-  HMODULE module_ = nullptr;
+  win::Module module_;
   HWND owner_ = nullptr;
   SkPickFProc pickF_ = nullptr;
   SkSwitchProc multi_ = nullptr;
@@ -53,19 +54,19 @@ TEST_F(Nadrix, ExportsEveryFunctionUnderItsPlainNameAndTheMixedCaseAliases) {
   for (const char* name : {"SKPICKF", "SKPICKMULTI", "SKNOTICONISE", "SKSHOWTHUMB", "SKPICKFILTER", "SKUSEFILTER",
                            "SKFILTERCHOICE", "SKPICKINFILE", "SKPICKLASTFILE", "DLDIALOGMESSAGE", "DIRLISTPROC",
                            "SKPICKRESULT", "SKPICKSKIN"})
-    EXPECT_NE(GetProcAddress(module_, name), nullptr) << name;
-  EXPECT_EQ(GetProcAddress(module_, "skPickF"), GetProcAddress(module_, "SKPICKF"));
-  EXPECT_EQ(GetProcAddress(module_, "skPickMulti"), GetProcAddress(module_, "SKPICKMULTI"));
-  EXPECT_EQ(GetProcAddress(module_, "skPickFilter"), GetProcAddress(module_, "SKPICKFILTER"));
-  EXPECT_EQ(GetProcAddress(module_, "skUseFilter"), GetProcAddress(module_, "SKUSEFILTER"));
-  EXPECT_EQ(GetProcAddress(module_, "skShowThumb"), GetProcAddress(module_, "SKSHOWTHUMB"));
-  EXPECT_EQ(GetProcAddress(module_, "SKPICKF@52"), nullptr);  // no decorated names
+    EXPECT_NE(GetProcAddress(module_.Get(), name), nullptr) << name;
+  EXPECT_EQ(GetProcAddress(module_.Get(), "skPickF"), GetProcAddress(module_.Get(), "SKPICKF"));
+  EXPECT_EQ(GetProcAddress(module_.Get(), "skPickMulti"), GetProcAddress(module_.Get(), "SKPICKMULTI"));
+  EXPECT_EQ(GetProcAddress(module_.Get(), "skPickFilter"), GetProcAddress(module_.Get(), "SKPICKFILTER"));
+  EXPECT_EQ(GetProcAddress(module_.Get(), "skUseFilter"), GetProcAddress(module_.Get(), "SKUSEFILTER"));
+  EXPECT_EQ(GetProcAddress(module_.Get(), "skShowThumb"), GetProcAddress(module_.Get(), "SKSHOWTHUMB"));
+  EXPECT_EQ(GetProcAddress(module_.Get(), "SKPICKF@52"), nullptr);  // no decorated names
 
-  auto notIconise = Proc<SkSwitchProc>(module_, "SKNOTICONISE");
+  auto notIconise = Proc<SkSwitchProc>(module_.Get(), "SKNOTICONISE");
   EXPECT_EQ(notIconise(1), 0);
   EXPECT_EQ(notIconise(1), -1);
-  EXPECT_EQ(Proc<SkShowThumbProc>(module_, "SKSHOWTHUMB")(".JPG.PNG.", 1), 0);
-  EXPECT_EQ(Proc<SkPickSkinProc>(module_, "SKPICKSKIN")(""), 1);
+  EXPECT_EQ(Proc<SkShowThumbProc>(module_.Get(), "SKSHOWTHUMB")(".JPG.PNG.", 1), 0);
+  EXPECT_EQ(Proc<SkPickSkinProc>(module_.Get(), "SKPICKSKIN")(""), 1);
 }
 
 TEST_F(Nadrix, PicksTwoFilesThroughGetProcAddress) {
@@ -114,15 +115,15 @@ TEST_F(Nadrix, ACutResultCanBeReadAgainWhole) {
   std::vector<char> big(1024), bigName(1024);
   SkTextBuffer again{big.data(), int32_t(big.size()), 0};
   SkTextBuffer againName{bigName.data(), int32_t(bigName.size()), 0};
-  EXPECT_EQ(Proc<SkPickResultProc>(module_, "SKPICKRESULT")(&again, &againName), int(full.size()));
+  EXPECT_EQ(Proc<SkPickResultProc>(module_.Get(), "SKPICKRESULT")(&again, &againName), int(full.size()));
   EXPECT_EQ(std::string(big.data()), full);
   EXPECT_EQ(std::string(bigName.data()), typed);
 }
 
 TEST_F(Nadrix, RememberedValuesLiveInTheLibrary) {
-  auto useFilter = Proc<SkKeptTextProc>(module_, "SKUSEFILTER");
-  auto pickFilter = Proc<SkKeptTextProc>(module_, "skPickFilter");
-  auto choice = Proc<SkKeptTextProc>(module_, "SKFILTERCHOICE");
+  auto useFilter = Proc<SkKeptTextProc>(module_.Get(), "SKUSEFILTER");
+  auto pickFilter = Proc<SkKeptTextProc>(module_.Get(), "skPickFilter");
+  auto choice = Proc<SkKeptTextProc>(module_.Get(), "SKFILTERCHOICE");
   char text[64] = ".TXT.";
   SkTextBuffer buffer{text, sizeof text, 0};
   EXPECT_EQ(useFilter(&buffer, 1), 5);  // ".TXT|"
@@ -164,12 +165,11 @@ TEST_F(Nadrix, ItsWindowClassesGoWhenItIsFreed) {
   ASSERT_TRUE(drive.Finish());
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
-  HINSTANCE dll = module_;
+  HINSTANCE dll = module_.Get();
   EXPECT_TRUE(GetClassInfoExA(dll, "QORDLG", &wc));
   EXPECT_TRUE(GetClassInfoExA(dll, "skBff", &wc));
   EXPECT_FALSE(GetClassInfoExA(GetModuleHandleA(nullptr), "QORDLG", &wc));  // not the program's
-  ASSERT_TRUE(FreeLibrary(module_));
-  module_ = nullptr;
+  ASSERT_TRUE(win::UnloadModule(module_.Release()));
   // A later load registers them again with its own procedures.
   EXPECT_FALSE(GetClassInfoExA(dll, "QORDLG", &wc));
   EXPECT_FALSE(GetClassInfoExA(dll, "skBff", &wc));

@@ -6,6 +6,7 @@
 #include "imglib/codecs.h"
 #include "imglib/imglib.h"
 #include "imglib/transforms.h"
+#include "win/raii.h"
 
 using namespace imglib;
 
@@ -27,16 +28,13 @@ int L_CreateBitmap(ImgBitmap* bitmap, int width, int height, int bitsPerPixel) {
   bmi.bmiHeader.biBitCount = 24;
   bmi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib || !bits) {
-    if (dib) DeleteObject(dib);
-    return kNoMemory;
-  }
+  win::Bitmap dib(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib || !bits) return kNoMemory;
   bitmap->width = width;
   bitmap->height = height;
   bitmap->bitsPerPixel = bitsPerPixel > 0 ? bitsPerPixel : 24;
   bitmap->colours = ColoursForDepth(bitmap->bitsPerPixel);
-  bitmap->dib = dib;
+  bitmap->dib = dib.Release();
   bitmap->bits = static_cast<uint8_t*>(bits);
   bitmap->stride = int(Raster::StrideFor(width));
   std::memset(bits, 0, size_t(bitmap->stride) * size_t(height));  // a new bitmap is black
@@ -45,7 +43,7 @@ int L_CreateBitmap(ImgBitmap* bitmap, int width, int height, int bitsPerPixel) {
 
 int L_FreeBitmap(ImgBitmap* bitmap) {
   if (!bitmap) return kInvalidParameter;
-  if (bitmap->dib) DeleteObject(bitmap->dib);
+  win::DeleteGdiObject(bitmap->dib);
   *bitmap = ImgBitmap{};
   return kSuccess;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "imglib/imglib_devices.h"
+#include "win/raii.h"
 
 using namespace imglib;
 
@@ -44,11 +45,9 @@ int CaptureRect(HDC source, int x, int y, int width, int height, ImgBitmap* bitm
 }
 
 int CaptureScreenRect(const RECT& r, ImgBitmap* bitmap) {
-  HDC screen = GetDC(nullptr);
+  win::WindowDC screen(nullptr);
   if (!screen) return kFailure;
-  int result = CaptureRect(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, bitmap);
-  ReleaseDC(nullptr, screen);
-  return result;
+  return CaptureRect(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, bitmap);
 }
 
 // Reads a packed DIB (header, colour table or masks, pixels) into a new 24-bit bitmap
@@ -174,11 +173,9 @@ int L_CopyFromClipboard(HWND owner, ImgBitmap* bitmap) {
   } else if (HBITMAP ddb = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
     BITMAP info{};
     if (GetObjectA(ddb, sizeof info, &info) && info.bmWidth > 0 && info.bmHeight > 0) {
-      HDC memory = CreateCompatibleDC(nullptr);
-      HGDIOBJ old = SelectObject(memory, ddb);
+      win::CompatibleDC memory(nullptr);
+      win::SelectObj selected(memory, ddb);
       result = CaptureRect(memory, 0, 0, info.bmWidth, info.bmHeight, bitmap);
-      SelectObject(memory, old);
-      DeleteDC(memory);
     }
   }
   CloseClipboard();

@@ -2,26 +2,24 @@
 #include <windows.h>
 
 #include "imglib/imglib.h"
+#include "win/raii.h"
 
 using namespace imglib;
 
 HDC L_CreateLeadDC(ImgBitmap* bitmap) {
   if (!bitmap || !bitmap->dib) return nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
+  win::CompatibleDC dc(nullptr);
   if (!dc) return nullptr;
   // The DIB section stays selected until L_DeleteLeadDC, which deletes the context and
   // with it the selection; the stock bitmap it replaced needs no restoring.
-  if (!SelectObject(dc, bitmap->dib)) {
-    DeleteDC(dc);
-    return nullptr;
-  }
-  return dc;
+  if (!SelectObject(dc, bitmap->dib)) return nullptr;
+  return dc.Release();
 }
 
 int L_DeleteLeadDC(HDC dc) {
   if (!dc) return kInvalidParameter;
   GdiFlush();
-  return DeleteDC(dc) ? kSuccess : kFailure;
+  return win::DeleteCreatedDC(dc) ? kSuccess : kFailure;
 }
 
 HPALETTE L_CreatePaintPalette(HDC dc, const ImgBitmap* bitmap) {
@@ -37,9 +35,9 @@ int L_PaintDC(HDC dc, const ImgBitmap* bitmap, const RECT* source, const RECT* /
   RECT dst = destination ? *destination : RECT{0, 0, bitmap->width, bitmap->height};
   // Through a memory context holding the DIB section: its coordinates count from the top
   // left like every other context's, whatever the DIB's row order.
-  HDC mem = CreateCompatibleDC(dc);
+  win::CompatibleDC mem(dc);
   if (!mem) return kNoMemory;
-  HGDIOBJ old = SelectObject(mem, bitmap->dib);
+  win::SelectObj selected(mem, bitmap->dib);
   int saved = 0;
   if (destinationClip) {
     saved = SaveDC(dc);
@@ -51,7 +49,5 @@ int L_PaintDC(HDC dc, const ImgBitmap* bitmap, const RECT* source, const RECT* /
                        src.right - src.left, src.bottom - src.top, rop ? rop : SRCCOPY);
   if (oldMode) SetStretchBltMode(dc, oldMode);
   if (saved) RestoreDC(dc, saved);
-  SelectObject(mem, old);
-  DeleteDC(mem);
   return ok ? kSuccess : kFailure;
 }

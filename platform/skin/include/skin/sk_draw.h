@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "win/raii.h"
+
 void SKFILLRECT(HDC dc, int x, int y, int width, int height, COLORREF colour);
 // The skin's control background picture (null when the skin has none; tiles then fill
 // with the window background colour).
@@ -36,8 +38,7 @@ void SKDELETEMEMBMP(HWND owner);
 // Deletes a GDI object and clears the handle.
 template <typename T>
 void SKDELETEOBJECT(T& object) {
-  if (object) DeleteObject(object);
-  object = nullptr;
+  win::ClearGdiObject(object);
 }
 // A window's client-area device context; for a null window, the display's. Release it
 // with SKRELEASEDC.

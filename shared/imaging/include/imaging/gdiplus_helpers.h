@@ -16,6 +16,7 @@
 
 // ---- start, codecs, saving ------------------------------------------------------------------
 // Starts GDI+ (version 1, no debug callback, with its background thread); 0 on failure.
+// Code that owns a session for a scope holds a win::GdiplusSession (win/gdiplus_session.h).
 ULONG_PTR GDIPSTART();
 void GDIPSTOP(ULONG_PTR token);
 // The 1-based number of the first encoder (decoder) whose MIME type equals the text

@@ -1,11 +1,11 @@
 // The small drawing wrappers: one graphics object, one drawing call, everything deleted.
 #include <cstring>
 
-#include "gdiplus_graphics.h"
+#include "win/gdiplus_raii.h"
 #include "imaging/gdiplus_helpers.h"
 #include "win/wide_text.h"
 
-using namespace gdip;
+using namespace win::gdip;
 
 namespace {
 constexpr uint32_t kTextShadow = 0x80000000u;  // black at alpha 128
@@ -188,12 +188,8 @@ gp::GpBitmap* BITMAPFROMHBITMAP(HBITMAP bitmap) {
 
 HBITMAP DCTOBITMAP(HDC dc, int x, int y, int width, int height) {
   if (!dc || width <= 0 || height <= 0) return nullptr;
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-  if (!bitmap) return nullptr;
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  BitBlt(mem, 0, 0, width, height, dc, x, y, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  return bitmap;
+  win::MemoryDC copy(dc, width, height);
+  if (!copy) return nullptr;
+  BitBlt(copy, 0, 0, width, height, dc, x, y, SRCCOPY);
+  return copy.ReleaseBitmap();
 }

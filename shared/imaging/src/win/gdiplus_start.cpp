@@ -7,20 +7,15 @@
 
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
+#include "win/gdiplus_session.h"
 #include "win/wide_text.h"
 
 namespace gp = Gdiplus;
 namespace flat = Gdiplus::DllExports;
 
-ULONG_PTR GDIPSTART() {
-  gp::GdiplusStartupInput input;  // version 1, no debug callback, background thread on
-  ULONG_PTR token = 0;
-  return gp::GdiplusStartup(&token, &input, nullptr) == gp::Ok ? token : 0;
-}
+ULONG_PTR GDIPSTART() { return win::StartGdiplus(); }
 
-void GDIPSTOP(ULONG_PTR token) {
-  if (token) gp::GdiplusShutdown(token);
-}
+void GDIPSTOP(ULONG_PTR token) { win::StopGdiplus(token); }
 
 std::string WIDETOANSI(const wchar_t* text) { return text ? win::Narrow(text) : std::string(); }
 

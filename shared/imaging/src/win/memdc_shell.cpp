@@ -8,6 +8,7 @@
 #include "imaging/gdiplus_helpers.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
+#include "win/raii.h"
 
 int CREATEMEMDC(void* windowOrContext, HDC& context, HBITMAP bitmap, HDC& memoryContext, DWORD& rasterOperation,
                 int contextGiven) {
@@ -27,7 +28,7 @@ int CREATEMEMDC(void* windowOrContext, HDC& context, HBITMAP bitmap, HDC& memory
 
 void DELETEMEMDC(int contextGiven, HWND window, HDC context, HDC memoryContext) {
   // Deleting the memory context releases the bitmap selected into it.
-  if (memoryContext) DeleteDC(memoryContext);
+  win::DeleteCreatedDC(memoryContext);
   if (!contextGiven && context) SKRELEASEDC(window, context);
 }
 
@@ -37,9 +38,10 @@ void BLITANDFREE(void* windowOrContext, HBITMAP& bitmap, int x, int y, int width
   HDC context = nullptr, memory = nullptr;
   DWORD rop = rasterOperation;
   if (CREATEMEMDC(windowOrContext, context, nullptr, memory, rop, contextGiven) != 0) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(context, x, y, width, height, memory, 0, 0, rop);
-    SelectObject(memory, old);
+    {
+      win::SelectObj selected(memory, bitmap);
+      BitBlt(context, x, y, width, height, memory, 0, 0, rop);
+    }
     DELETEMEMDC(contextGiven, contextGiven ? nullptr : static_cast<HWND>(windowOrContext), context, memory);
   }
   if (!keep) {

@@ -2,13 +2,13 @@
 #include <atomic>
 #include <vector>
 
-#include "gdiplus_graphics.h"
+#include "win/gdiplus_raii.h"
 #include "imaging/layer_file.h"
 #include "imaging/shape_plan.h"
 #include "imaging/text_shape.h"
 #include "win/wide_text.h"
 
-using namespace gdip;
+using namespace win::gdip;
 
 namespace {
 

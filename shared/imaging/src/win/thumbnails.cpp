@@ -3,7 +3,7 @@
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "gdiplus_graphics.h"
+#include "win/gdiplus_raii.h"
 #include "gif/gif_layer.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/layer_file.h"
@@ -14,9 +14,10 @@
 #include "imglib/imglib.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
+#include "win/raii.h"
 #include "win/wide_text.h"
 
-using namespace gdip;
+using namespace win::gdip;
 
 int PIXELFORMATBITS(int pixelFormat) { return (pixelFormat >> 8) & 0xFF; }
 
@@ -50,40 +51,6 @@ struct Screen {
   HDC dc = SKDISPLAYDC();
 };
 
-// A memory context on a new screen-compatible bitmap.
-struct MemoryBitmap {
-  MemoryBitmap() = default;
-  MemoryBitmap(const MemoryBitmap&) = delete;
-  MemoryBitmap& operator=(const MemoryBitmap&) = delete;
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  bool Create(HDC screen, int w, int h) {
-    dc = CreateCompatibleDC(screen);
-    bitmap = dc ? CreateCompatibleBitmap(screen, w, h) : nullptr;
-    if (!bitmap) return false;
-    old = SelectObject(dc, bitmap);
-    return true;
-  }
-  // Hands the bitmap out (deselected); what stays is deleted with the context.
-  HBITMAP Release() {
-    HBITMAP b = bitmap;
-    if (dc && old) SelectObject(dc, old);
-    old = nullptr;
-    bitmap = nullptr;
-    return b;
-  }
-  void Reset() {
-    if (dc && old) SelectObject(dc, old);
-    if (bitmap) DeleteObject(bitmap);
-    if (dc) DeleteDC(dc);
-    dc = nullptr;
-    bitmap = nullptr;
-    old = nullptr;
-  }
-  ~MemoryBitmap() { Reset(); }
-};
-
 void Fit(int w, int h, int boxW, int boxH, int& fitW, int& fitH) {
   int left, top;
   SKICONISE(w, h, boxW, boxH, left, top, fitW, fitH);
@@ -99,29 +66,27 @@ bool FastRoad(const std::string& path, bool fromLayer) {
 }
 
 // Paints an imaging bitmap into a new screen-compatible memory bitmap.
-bool PaintIntoMemory(HDC screen, ImgBitmap* picture, MemoryBitmap& target) {
+bool PaintIntoMemory(HDC screen, ImgBitmap* picture, win::MemoryDC& target) {
   int w = picture->width, h = picture->height;
   CapBitmapSize(w, h, ScreenBytesPerPixel(screen), SKOSVERSION());
   if ((w != picture->width || h != picture->height) && L_SizeBitmap(picture, w, h, imglib::kSizeResample) != imglib::kSuccess)
     return false;
-  if (!target.Create(screen, picture->width, picture->height)) return false;
-  HPALETTE palette = L_CreatePaintPalette(target.dc, picture);
+  target = win::MemoryDC(screen, picture->width, picture->height);
+  if (!target) return false;
+  win::Palette palette(L_CreatePaintPalette(target.Get(), picture));
   HPALETTE oldPalette = nullptr;
   if (palette) {
-    oldPalette = SelectPalette(target.dc, palette, FALSE);
-    RealizePalette(target.dc);
+    oldPalette = SelectPalette(target.Get(), palette.Get(), FALSE);
+    RealizePalette(target.Get());
   }
-  L_PaintDC(target.dc, picture, nullptr, nullptr, nullptr, nullptr, SRCCOPY);
-  if (palette) {
-    SelectPalette(target.dc, oldPalette, FALSE);
-    DeleteObject(palette);
-  }
+  L_PaintDC(target.Get(), picture, nullptr, nullptr, nullptr, nullptr, SRCCOPY);
+  if (palette) SelectPalette(target.Get(), oldPalette, FALSE);
   return true;
 }
 
 // The GDI+ road: the image drawn into a compatible bitmap of the target size.
 bool LoadThroughGdiplus(HDC screen, const std::string& path, bool fit, int boxW, int boxH, int& width, int& height,
-                        uint8_t& bits, MemoryBitmap& target) {
+                        uint8_t& bits, win::MemoryDC& target) {
   Image owner;
   if (flat::GdipLoadImageFromFile(win::Widen(path).c_str(), owner.Out()) != gp::Ok || !owner) return false;
   gp::GpImage* image = owner.Get();
@@ -137,8 +102,9 @@ bool LoadThroughGdiplus(HDC screen, const std::string& path, bool fit, int boxW,
   int tw = width, th = height;
   if (fit) Fit(width, height, boxW, boxH, tw, th);
   CapBitmapSize(tw, th, ScreenBytesPerPixel(screen), SKOSVERSION());
-  if (!target.Create(screen, tw, th)) return false;
-  Graphics g(target.dc);
+  target = win::MemoryDC(screen, tw, th);
+  if (!target) return false;
+  Graphics g(target.Get());
   if (!g) return false;
   flat::GdipSetInterpolationMode(g.Get(), gp::InterpolationModeDefault);
   return flat::GdipDrawImageRectI(g.Get(), image, 0, 0, tw, th) == gp::Ok;
@@ -146,7 +112,7 @@ bool LoadThroughGdiplus(HDC screen, const std::string& path, bool fit, int boxW,
 
 // The imaging road (and the fast road for JPEG thumbnails).
 bool LoadThroughImaging(HDC screen, const std::string& path, bool fit, int boxW, int boxH, bool informationOnly,
-                        int& width, int& height, int& colours, uint8_t& bits, MemoryBitmap* target) {
+                        int& width, int& height, int& colours, uint8_t& bits, win::MemoryDC* target) {
   imglib::BitmapOwner picture;
   ImgFileInfo info;
   if (informationOnly) {
@@ -167,22 +133,22 @@ bool LoadThroughImaging(HDC screen, const std::string& path, bool fit, int boxW,
 
 // Draws the layered objects at full size, then reduces the picture into the top-left
 // corner of its own bitmap.
-void DrawLayer(MemoryBitmap& target, const std::string& path, int boxW, int boxH) {
-  DRAWOVERLAY(target.dc, path);
+void DrawLayer(win::MemoryDC& target, const std::string& path, int boxW, int boxH) {
+  DRAWOVERLAY(target.Get(), path);
   if (boxW <= 0 || boxH <= 0) return;
   BITMAP bm{};
-  GetObjectA(target.bitmap, sizeof bm, &bm);
+  GetObjectA(target.GetBitmap(), sizeof bm, &bm);
   int fw, fh;
   Fit(bm.bmWidth, bm.bmHeight, boxW, boxH, fw, fh);
   imglib::BitmapOwner copy;
   if (L_CreateBitmap(copy.Get(), bm.bmWidth, bm.bmHeight, 24) != imglib::kSuccess) return;
   HDC lead = L_CreateLeadDC(copy.Get());
   if (!lead) return;
-  BitBlt(lead, 0, 0, bm.bmWidth, bm.bmHeight, target.dc, 0, 0, SRCCOPY);
+  BitBlt(lead, 0, 0, bm.bmWidth, bm.bmHeight, target.Get(), 0, 0, SRCCOPY);
   L_DeleteLeadDC(lead);
   if (L_SizeBitmap(copy.Get(), fw, fh, imglib::kSizeResample) != imglib::kSuccess) return;
   RECT at{0, 0, fw, fh};
-  L_PaintDC(target.dc, copy.Get(), nullptr, nullptr, &at, nullptr, SRCCOPY);
+  L_PaintDC(target.Get(), copy.Get(), nullptr, nullptr, &at, nullptr, SRCCOPY);
 }
 
 }  // namespace
@@ -210,7 +176,7 @@ HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& wid
     fromLayer = true;
   }
   bool fit = boxWidth > 0 && boxHeight > 0 && !pending;
-  MemoryBitmap target;
+  win::MemoryDC target;
   bool loaded = false;
   if (gdiplus) {
     // JPEG pictures take the fast road: decoded at the smallest size that still fills the
@@ -245,8 +211,8 @@ HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& wid
     }
     if (informationOnly) return nullptr;
   }
-  if (pending && target.dc) DrawLayer(target, path, boxWidth, boxHeight);
-  return target.Release();
+  if (pending && target.Get()) DrawLayer(target, path, boxWidth, boxHeight);
+  return target.ReleaseBitmap();
 }
 
 PictureHandle LOADGDIPPICTURE(const std::string& path, int& width, int& height, int& kind) {
@@ -285,14 +251,12 @@ PictureHandle LOADGDIPPICTURE(const std::string& path, int& width, int& height, 
 void DRAWPICTURE(HDC dc, PictureHandle picture, int x, int y, int width, int height, int kind, int interpolation) {
   if (!dc || !picture) return;
   if (kind == 1) {
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(picture));
+    win::CompatibleDC mem(dc);
+    win::SelectObj selected(mem, static_cast<HBITMAP>(picture));
     BITMAP bm{};
     GetObjectA(static_cast<HBITMAP>(picture), sizeof bm, &bm);
     if (GetStretchBltMode(dc) != HALFTONE) SetStretchBltMode(dc, HALFTONE);
     StretchBlt(dc, x, y, width, height, mem, 0, 0, bm.bmWidth, std::abs(bm.bmHeight), SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
     return;
   }
   Graphics g(dc);
