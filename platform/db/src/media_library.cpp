@@ -15,6 +15,7 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "locks.h"
+#include "win/thread_slot.h"
 
 namespace {
 
@@ -28,8 +29,11 @@ constexpr int64_t kMaxLibrary = INT32_MAX;  // index values are 32-bit offsets
 constexpr size_t kChunk = 1 << 20;
 
 // The item name qBtMmText gave last, for this thread's next qBtMmLib call.
-thread_local std::string tPendingName;
-thread_local bool tPending = false;
+struct PendingName {
+  std::string name;
+  bool pending = false;
+};
+win::ThreadSlot<PendingName> tPending;
 
 std::string Trim(std::string_view s) {
   size_t b = 0, e = s.size();
@@ -222,8 +226,10 @@ int qBtMmText(std::string& item, int mode) {
     std::string name = LibraryName(item);
     if (name.empty()) return kDbErrInvalidParameter;
     item = name;
-    tPendingName = name;
-    tPending = true;
+    PendingName* pending = tPending.Get();
+    if (!pending) return fileio::kErrNotEnoughMemory;
+    pending->name = name;
+    pending->pending = true;
     return 0;
   } catch (const std::bad_alloc&) {
     return fileio::kErrNotEnoughMemory;
@@ -235,8 +241,9 @@ int qBtMmLib(const std::string& libraryBuffer, const std::string& fileBuffer, in
     // Names may come in fixed buffers: they end at their first zero byte.
     const std::string library = libraryBuffer.substr(0, libraryBuffer.find('\0'));
     const std::string file = fileBuffer.substr(0, fileBuffer.find('\0'));
-    std::string name = tPending ? tPendingName : LibraryName(fileio::NameOf(file));
-    tPending = false;
+    PendingName* pending = tPending.Get();
+    std::string name = pending && pending->pending ? pending->name : LibraryName(fileio::NameOf(file));
+    if (pending) pending->pending = false;
     if (name.empty() || library.empty() || file.empty()) return kDbErrInvalidParameter;
     const std::string indexPath = DBNAME(library, 'I');
     switch (operation) {

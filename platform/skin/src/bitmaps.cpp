@@ -7,6 +7,7 @@
 #include "fileio/file.h"
 #include "skin/sk_draw.h"
 #include "win/raii.h"
+#include "win/thread_slot.h"
 
 namespace {
 
@@ -22,10 +23,10 @@ BITMAPINFO DibInfo(int width, int height, WORD bitCount) {
   return bmi;
 }
 
-// Not a thread_local owner: a thread's local storage is freed before the destructors of its
-// thread_local objects run, so one that touches itself then corrupts the heap. A fiber-local
-// slot's callback deletes the context when its thread ends.
-void WINAPI DeleteDisplayContext(void* dc) { win::DeleteCreatedDC(static_cast<HDC>(dc)); }
+// The display context of one thread, deleted when the thread ends.
+struct DisplayContext {
+  win::CreatedDC dc{CreateDCA("DISPLAY", nullptr, nullptr, nullptr)};
+};
 
 }  // namespace
 
@@ -34,14 +35,9 @@ HDC SKGETDC(HWND window) { return GetDC(window); }
 int SKRELEASEDC(HWND window, HDC dc) { return win::ReleaseWindowDC(window, dc) ? 1 : 0; }
 
 HDC SKDISPLAYDC() {
-  static const DWORD slot = FlsAlloc(DeleteDisplayContext);
-  if (slot == FLS_OUT_OF_INDEXES) return nullptr;
-  auto dc = static_cast<HDC>(FlsGetValue(slot));
-  if (!dc) {
-    dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    FlsSetValue(slot, dc);
-  }
-  return dc;
+  static win::ThreadSlot<DisplayContext> contexts;
+  DisplayContext* context = contexts.Get();
+  return context ? context->dc.Get() : nullptr;
 }
 
 int SKDELETEBITMAP(HBITMAP bitmap) { return win::DeleteGdiObject(bitmap) ? 1 : 0; }

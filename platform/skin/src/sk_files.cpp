@@ -6,6 +6,7 @@
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "win/thread_slot.h"
 
 namespace {
 
@@ -213,26 +214,36 @@ struct LineReader {
   }
 };
 
-thread_local std::unique_ptr<LineReader> tReader;
+// The reader of this thread's current file.
+struct Currenreader {
+  std::unique_ptr<LineReader> reader;
+};
+win::ThreadSlot<Currenreader> tCurrent;
 
 }  // namespace
 
 std::string SKBUFIN(const std::string& path, int& endFlag) {
-  if (path.empty()) {
-    tReader.reset();
+  Currenreader* current = tCurrent.Get();
+  if (!current) {
     endFlag = 1;
     return {};
   }
-  if (!tReader || tReader->path != path) {
-    tReader = std::make_unique<LineReader>();
-    tReader->path = path;
-    if (tReader->file.Open(path, fileio::Access::Read, fileio::Share::Compatible) != fileio::kOk) {
-      tReader.reset();
+  std::unique_ptr<LineReader>& reader = current->reader;
+  if (path.empty()) {
+    reader.reset();
+    endFlag = 1;
+    return {};
+  }
+  if (!reader || reader->path != path) {
+    reader = std::make_unique<LineReader>();
+    reader->path = path;
+    if (reader->file.Open(path, fileio::Access::Read, fileio::Share::Compatible) != fileio::kOk) {
+      reader.reset();
       endFlag = 1;
       return {};
     }
   }
-  LineReader& r = *tReader;
+  LineReader& r = *reader;
   std::string line;
   for (;;) {
     if (r.pos >= r.buffer.size() && !r.Fill()) break;
@@ -252,7 +263,7 @@ std::string SKBUFIN(const std::string& path, int& endFlag) {
   }
   if (r.AtEnd()) {
     endFlag = 1;
-    tReader.reset();
+    reader.reset();
   } else {
     endFlag = 0;
   }
