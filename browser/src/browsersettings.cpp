@@ -4,9 +4,9 @@
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "filetypes.h"
+#include "kelmor/filetypes.h"
 #include "mainwindow.h"
-#include "settings.h"
+#include "kelmor/settings.h"
 #include "skin/skin.h"
 #include "state.h"
 

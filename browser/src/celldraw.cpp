@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "cell_layout.h"
+#include "kelmor/cell_layout.h"
 #include "detail_filler.h"
-#include "file_listing.h"
+#include "kelmor/file_listing.h"
 #include "filelist.h"
 #include "fileio/file.h"
 #include "imaging/side_files.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "boxes.h"
-#include "file_listing.h"
+#include "kelmor/file_listing.h"
 #include "filelist.h"
 #include "state.h"
 

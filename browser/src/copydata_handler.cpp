@@ -1,10 +1,10 @@
 // The command messages that other programs of the suite send to the media browser.
 #include "detail_filler.h"
-#include "file_listing.h"
+#include "kelmor/file_listing.h"
 #include "filelist.h"
 #include "folders.h"
 #include "imaging/copydata.h"
-#include "partner_rules.h"
+#include "kelmor/partner_rules.h"
 #include "skin/sk_controls.h"
 #include "state.h"
 #include "wndproc.h"

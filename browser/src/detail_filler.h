@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "file_listing.h"
+#include "kelmor/file_listing.h"
 
 // Starts the filler over the entries without a thumbnail (only in the thumbnail layout).
 void STARTLISTINFO();

@@ -3,7 +3,7 @@
 #include <dbt.h>
 
 #include "boxes.h"
-#include "drive_rules.h"
+#include "kelmor/drive_rules.h"
 #include "fileio/paths.h"
 #include "filelist.h"
 #include "folders.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "detail_filler.h"
-#include "file_listing.h"
-#include "filetypes.h"
+#include "kelmor/file_listing.h"
+#include "kelmor/filetypes.h"
 #include "imaging/copydata.h"
-#include "layout.h"
+#include "kelmor/layout.h"
 #include "pick/pick.h"
 #include "skin/skin.h"
 #include "state.h"

@@ -1,6 +1,6 @@
 #include "keyfilter.h"
 
-#include "keyrules.h"
+#include "kelmor/keyrules.h"
 #include "state.h"
 #include "wndproc.h"
 

@@ -2,8 +2,8 @@
 
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
-#include "menus.h"
-#include "partner_rules.h"
+#include "kelmor/menus.h"
+#include "kelmor/partner_rules.h"
 #include "skin/sk_controls.h"
 #include "skin/ui_text.h"
 #include "state.h"

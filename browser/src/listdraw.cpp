@@ -2,7 +2,7 @@
 // colours; the file list's thumbnail cells are drawn in celldraw.cpp.
 #include <windows.h>
 
-#include "layout.h"
+#include "kelmor/layout.h"
 #include "listdraw.h"
 #include "skin/skin.h"
 #include "state.h"

@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "browsersettings.h"
-#include "cmdline.h"
+#include "kelmor/cmdline.h"
 #include "detail_filler.h"
 #include "controls/buildbox.h"
 #include "fileio/file.h"
@@ -14,15 +14,15 @@
 #include "keyfilter.h"
 #include "launcher.h"
 #include "mainwindow.h"
-#include "menus.h"
+#include "kelmor/menus.h"
 #include "pick/pick.h"
-#include "settings.h"
+#include "kelmor/settings.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_msgbox.h"
 #include "skin/sk_skins.h"
 #include "skin/skin.h"
-#include "startup_values.h"
+#include "kelmor/startup_values.h"
 #include "state.h"
 #include "watchers.h"
 

@@ -11,13 +11,13 @@
 #include <thread>
 #include <unordered_set>
 
-#include "details_table.h"
-#include "file_listing.h"
-#include "filetypes.h"
+#include "kelmor/details_table.h"
+#include "kelmor/file_listing.h"
+#include "kelmor/filetypes.h"
 #include "imaging/suite_classes.h"
-#include "partner_rules.h"
+#include "kelmor/partner_rules.h"
 #include "skin/ui_text.h"
-#include "transform_rules.h"
+#include "kelmor/transform_rules.h"
 
 // The browser's main window class, also the name of its single-instance mutex, is
 // kClassBrowser (imaging/suite_classes.h).

@@ -2,7 +2,7 @@
 
 #include "boxes.h"
 #include "detail_filler.h"
-#include "file_listing.h"
+#include "kelmor/file_listing.h"
 #include "filelist.h"
 #include "imglib/imglib.h"
 #include "skin/sk_draw.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "transform_rules.h"
+#include "kelmor/transform_rules.h"
 
 // Starts a transform of the selected files (a current folder on a CD-ROM is refused). A
 // resize takes its size from the choice given.

@@ -6,7 +6,7 @@
 #include "filelist.h"
 #include "folders.h"
 #include "imaging/copydata.h"
-#include "keyrules.h"
+#include "kelmor/keyrules.h"
 #include "mainwindow.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "fileio/file.h"
-#include "settings.h"
+#include "kelmor/settings.h"
 #include "temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "cell_layout.h"
+#include "kelmor/cell_layout.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "transform_rules.h"
+#include "kelmor/transform_rules.h"
 
 #include <cmath>
 

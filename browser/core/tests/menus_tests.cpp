@@ -6,7 +6,7 @@
 
 #include "imaging/partner_entry.h"
 #include "imaging/suite_classes.h"
-#include "menus.h"
+#include "kelmor/menus.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "keyrules.h"
+#include "kelmor/keyrules.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "menus.h"
+#include "kelmor/menus.h"
 
 #include "fileio/macros.h"
 #include "fileio/paths.h"

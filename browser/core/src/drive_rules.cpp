@@ -1,4 +1,4 @@
-#include "drive_rules.h"
+#include "kelmor/drive_rules.h"
 
 #include "skin/sk_text.h"
 

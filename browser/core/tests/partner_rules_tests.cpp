@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/suite_classes.h"
-#include "partner_rules.h"
+#include "kelmor/partner_rules.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // a batch; the drive rules; the thumbnail cell's geometry.
 #include <gtest/gtest.h>
 
-#include "cell_layout.h"
-#include "drive_rules.h"
-#include "transform_rules.h"
+#include "kelmor/cell_layout.h"
+#include "kelmor/drive_rules.h"
+#include "kelmor/transform_rules.h"
 
 namespace {
 

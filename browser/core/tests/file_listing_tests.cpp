@@ -2,8 +2,8 @@
 // texts of the status line and the hover text.
 #include <gtest/gtest.h>
 
-#include "details_table.h"
-#include "file_listing.h"
+#include "kelmor/details_table.h"
+#include "kelmor/file_listing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "partner_rules.h"
+#include "kelmor/partner_rules.h"
 
 #include "fileio/paths.h"
 

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "file_listing.h"
+#include "kelmor/file_listing.h"
 
 class DetailsTable {
  public:

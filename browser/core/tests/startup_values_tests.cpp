@@ -2,8 +2,8 @@
 // file types, the conversion picture and the restart.
 #include <gtest/gtest.h>
 
-#include "filetypes.h"
-#include "startup_values.h"
+#include "kelmor/filetypes.h"
+#include "kelmor/startup_values.h"
 
 namespace {
 

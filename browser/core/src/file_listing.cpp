@@ -1,4 +1,4 @@
-#include "file_listing.h"
+#include "kelmor/file_listing.h"
 
 #include <unordered_map>
 #include <unordered_set>

@@ -1,4 +1,4 @@
-#include "layout.h"
+#include "kelmor/layout.h"
 
 #include <algorithm>
 #include <cstdint>

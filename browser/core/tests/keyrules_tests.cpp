@@ -2,7 +2,7 @@
 // a command and which act on the list.
 #include <gtest/gtest.h>
 
-#include "keyrules.h"
+#include "kelmor/keyrules.h"
 
 namespace {
 

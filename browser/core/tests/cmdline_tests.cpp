@@ -2,7 +2,7 @@
 // into the list that the partner receives.
 #include <gtest/gtest.h>
 
-#include "cmdline.h"
+#include "kelmor/cmdline.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // height rule, and every control inside the client area without overlaps.
 #include <gtest/gtest.h>
 
-#include "layout.h"
+#include "kelmor/layout.h"
 
 namespace {
 

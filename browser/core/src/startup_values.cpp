@@ -1,8 +1,8 @@
-#include "startup_values.h"
+#include "kelmor/startup_values.h"
 
 #include <algorithm>
 
-#include "cmdline.h"
+#include "kelmor/cmdline.h"
 #include "fileio/fields.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"

@@ -1,4 +1,4 @@
-#include "filetypes.h"
+#include "kelmor/filetypes.h"
 
 #include "skin/sk_text.h"
 

@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "kelmor/settings.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "details_table.h"
+#include "kelmor/details_table.h"
 
 void DetailsTable::Add(uintptr_t bitmap, const PictureDetails& details) {
   if (bitmap) records_[bitmap] = details;

@@ -1,4 +1,4 @@
-#include "cmdline.h"
+#include "kelmor/cmdline.h"
 
 #include "fileio/fields.h"
 #include "fileio/paths.h"
