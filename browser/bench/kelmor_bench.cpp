@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
   MakeFiles(many, files);
   MakePictures(photos, pictures);
 
-  KelmorFolder folder;
+  kelmor::KelmorFolder folder;
   // Opens at the folder of many files with the videos' filter: an empty list.
   folder.WriteSettings("0|0|800|600|" + many + "|*.avi;*.mpg;*.mpeg;*.wmv;*.asf;*.mov;*.dat|0|1|0");
   ChildProcess browser;

@@ -4,6 +4,8 @@
 #include "skin/skin.h"
 #include "state.h"
 
+namespace kelmor {
+
 namespace {
 
 std::string FrameTitle() {
@@ -29,3 +31,5 @@ int QUESTIONBOX(const std::string& text, const std::string& buttons) {
   if (b.frame) UpdateWindow(b.frame);
   return answer;
 }
+
+}  // namespace kelmor

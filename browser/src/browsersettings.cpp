@@ -10,6 +10,8 @@
 #include "skin/skin.h"
 #include "state.h"
 
+namespace kelmor {
+
 namespace {
 
 // How long another program may hold the favourites file before the browser gives up
@@ -73,3 +75,5 @@ void BROWSERSETTINGS(int& left, int& top, int& width, int& height, std::string& 
   b.hintOff = r.hintOff;
   b.markers = r.markers;
 }
+
+}  // namespace kelmor

@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+namespace kelmor {
+
 // The settings file and the favourites file of this program.
 std::string SettingsPath();
 std::string FavouritesPath();
@@ -12,3 +14,5 @@ std::string FavouritesPath();
 // program's state.
 void BROWSERSETTINGS(int& left, int& top, int& width, int& height, std::string& folder, std::string& filter,
                      int& option809, int mode);
+
+}  // namespace kelmor

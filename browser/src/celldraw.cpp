@@ -15,6 +15,8 @@
 #include "state.h"
 #include "win/raii.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
@@ -130,3 +132,5 @@ void DrawThumbnailCell(const DRAWITEMSTRUCT& item, const std::string& entry) {
   }
   BitBlt(item.hDC, cell.left, cell.top, w, h, buffer, 0, 0, SRCCOPY);
 }
+
+}  // namespace kelmor

@@ -6,6 +6,8 @@
 #include "watchers.h"
 #include "wndproc.h"
 
+namespace kelmor {
+
 namespace {
 
 // The names option of the index sheets: the check mark of command 809 (-1 checked, 0 not).
@@ -35,3 +37,5 @@ void OnSysClose() {
   BROWSERSETTINGS(left, top, width, height, folder, filter, option809, 1);
   PostQuitMessage(0);
 }
+
+}  // namespace kelmor

@@ -7,6 +7,8 @@
 #include "filelist.h"
 #include "state.h"
 
+namespace kelmor {
+
 namespace {
 
 // The horizontal extent follows the longest entry.
@@ -87,3 +89,5 @@ void MoveCollectionEntries(bool up) {
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
+
+}  // namespace kelmor

@@ -17,6 +17,8 @@
 #include "wallpaper.h"
 #include "wndproc.h"
 
+namespace kelmor {
+
 namespace {
 
 std::vector<std::string> CollectionPaths() { return EntryPaths(ListEntries(Browser().collectionList)); }
@@ -144,3 +146,5 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
   else if (In(id, 503, 509) || In(id, 1001, 1005)) RunProgramCommand(id);
   else if (In(id, 1101, 1199)) SHELLOPEN(SKMACTE(id, b.menus));
 }
+
+}  // namespace kelmor

@@ -9,6 +9,8 @@
 #include "state.h"
 #include "wndproc.h"
 
+namespace kelmor {
+
 namespace {
 
 // Code 2: a program names itself (program file and window class) as the partner that gets
@@ -75,3 +77,5 @@ LRESULT OnCopyData(HWND, WPARAM wParam, LPARAM lParam) {
   }
   return 1;
 }
+
+}  // namespace kelmor

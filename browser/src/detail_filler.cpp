@@ -11,6 +11,8 @@
 #include "skin/sk_text.h"
 #include "state.h"
 
+namespace kelmor {
+
 // The work of one filler run: the entries without a thumbnail when it started. The claims
 // let the main thread's drawing and the filler agree on who makes an entry's thumbnail.
 struct FillJob {
@@ -188,3 +190,5 @@ void OnFillerDone(WPARAM generation) {
   b.fillJob.reset();
   SetWindowTextA(b.frame, b.title.c_str());
 }
+
+}  // namespace kelmor

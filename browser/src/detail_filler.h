@@ -10,6 +10,8 @@
 
 #include "kelmor/file_listing.h"
 
+namespace kelmor {
+
 // Starts the filler over the entries without a thumbnail (only in the thumbnail layout).
 void STARTLISTINFO();
 // Sets the filler's stop flag and waits until its thread has ended.
@@ -34,3 +36,5 @@ bool MakeThumbnail(const std::string& path, int size, HBITMAP& bitmap, PictureDe
 // The drawing of an entry that has no thumbnail yet: true when the caller may make it on the
 // spot (the running filler has not taken it), which keeps the filler from making it again.
 bool ClaimEntryForDrawing(int index, const std::string& entry);
+
+}  // namespace kelmor

@@ -11,6 +11,8 @@
 #include "skin/sk_text.h"
 #include "state.h"
 
+namespace kelmor {
+
 namespace {
 
 void DriveRemoved(char drive) {
@@ -69,3 +71,5 @@ void OnDeviceChange(WPARAM event, LPARAM data) {
   else DriveArrived(drive);
   MessageBeep(UINT(-1));
 }
+
+}  // namespace kelmor

@@ -13,6 +13,8 @@
 #include "watchers.h"
 #include "win/raii.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr int kRowHeight = 16;
@@ -272,7 +274,7 @@ int GETCURSELLISTBOX(HWND list) {
 
 LRESULT CALLBACK LISTSUBCLASSPROC(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   BrowserState& b = Browser();
-  WNDPROC own = b.fileListProc ? b.fileListProc : DefWindowProcA;
+  ::WNDPROC own = b.fileListProc ? b.fileListProc : DefWindowProcA;
   if (message == WM_MOUSEMOVE && b.thumbnailLayout && b.status) {
     LRESULT hit = CallWindowProcA(own, list, LB_ITEMFROMPOINT, 0, lParam);
     int index = HIWORD(hit) ? -1 : int(LOWORD(hit));
@@ -290,3 +292,5 @@ LRESULT CALLBACK LISTSUBCLASSPROC(HWND list, UINT message, WPARAM wParam, LPARAM
   }
   return CallWindowProcA(own, list, message, wParam, lParam);
 }
+
+}  // namespace kelmor

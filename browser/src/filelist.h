@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kelmor {
+
 // Fills the file list with the files of folder that pass filter, in the thumbnail layout
 // when the file-type box shows its fifth entry. Stops the detail filler and the folder
 // watcher first and starts them again afterwards.
@@ -40,3 +42,5 @@ int GETCURSELLISTBOX(HWND list);
 
 // The file list's subclass procedure: the hover text in the thumbnail layout.
 LRESULT CALLBACK LISTSUBCLASSPROC(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace kelmor

@@ -11,6 +11,8 @@
 #include "skin/skin.h"
 #include "state.h"
 
+namespace kelmor {
+
 namespace {
 
 bool IsFolder(const std::string& path) {
@@ -205,3 +207,5 @@ void OnFavouriteChosen() {
   }
   SKBUTTONTIP(b.favouritesBox, SKLCASE(fileio::WithoutTrailingSeparator(folder)));
 }
+
+}  // namespace kelmor

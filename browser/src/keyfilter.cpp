@@ -4,6 +4,8 @@
 #include "state.h"
 #include "wndproc.h"
 
+namespace kelmor {
+
 namespace {
 
 KeyMessage Kind(UINT message) {
@@ -69,3 +71,5 @@ int KEYFILTER(HWND frame, MSG& msg) {
   if (d.setRightFlag) b.rightButtonFlag = true;
   return d.consumed ? 1 : 0;
 }
+
+}  // namespace kelmor

@@ -8,6 +8,8 @@
 #include "skin/ui_text.h"
 #include "state.h"
 
+namespace kelmor {
+
 HWND LAUNCHSUITEAPP(const std::string& text) {
   BrowserState& b = Browser();
   PartnerEntry partner = ResolvePartner(ParsePartnerEntry(Ui(19)), b.partnerOverride, b.programFolder);
@@ -31,3 +33,5 @@ HWND HandToDiscBurner(const std::vector<std::string>& paths) {
   SENDCOPYDATA(window, kCodeOpen, BurnerFileList(paths));
   return window;
 }
+
+}  // namespace kelmor

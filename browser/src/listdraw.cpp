@@ -9,6 +9,8 @@
 #include "win/raii.h"
 #include "wndproc.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr UINT kRowHeight = 16;
@@ -60,3 +62,5 @@ bool OnDrawItem(const DRAWITEMSTRUCT& item) {
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &item.rcItem);
   return true;
 }
+
+}  // namespace kelmor

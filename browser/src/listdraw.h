@@ -4,4 +4,8 @@
 
 #include <string>
 
+namespace kelmor {
+
 void DrawThumbnailCell(const DRAWITEMSTRUCT& item, const std::string& entry);
+
+}  // namespace kelmor

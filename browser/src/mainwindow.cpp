@@ -17,6 +17,8 @@
 #include "state.h"
 #include "wndproc.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr int kFileTypeDropHeight = 164;
@@ -135,7 +137,7 @@ void CreateControls() {
                      kFileList);
   SetFont(b.fileList, listFont);
   SKSETCOLOR(b.fileList, listBack, listText);
-  b.fileListProc = reinterpret_cast<WNDPROC>(
+  b.fileListProc = reinterpret_cast<::WNDPROC>(
       SetWindowLongPtrA(b.fileList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LISTSUBCLASSPROC)));
 
   for (int id : FileListButtons()) CreateButton(id);
@@ -207,3 +209,5 @@ std::vector<std::string> ListEntries(HWND list) {
   }
   return out;
 }
+
+}  // namespace kelmor

@@ -17,6 +17,8 @@
 #include "skin/skin.h"
 #include "state.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr int kWaitForCommandProgram = 1004;  // started with " WAITFORCOMMAND"
@@ -152,3 +154,5 @@ void ToggleMenuCheck(int command) {
   const MenuItem* item = b.menus.FindItem(command);
   SetCheck(command, !(item && item->checked));
 }
+
+}  // namespace kelmor

@@ -26,6 +26,8 @@
 #include "state.h"
 #include "watchers.h"
 
+namespace kelmor {
+
 namespace {
 
 // How long a second copy waits for the running copy's window before it gives up and ends.
@@ -235,3 +237,5 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
   CleanUpAndRestart();
   return exitCode;
 }
+
+}  // namespace kelmor

@@ -19,6 +19,8 @@
 #include "skin/ui_text.h"
 #include "kelmor/transform_rules.h"
 
+namespace kelmor {
+
 // The browser's main window class, also the name of its single-instance mutex, is
 // kClassBrowser (imaging/suite_classes.h).
 
@@ -123,7 +125,7 @@ struct BrowserState {
   WatchThread driveWatch;
   bool refreshPending = false;
   int hoverEntry = -1;                // the entry whose details the status line shows
-  WNDPROC fileListProc = nullptr;     // the list's own procedure under LISTSUBCLASSPROC
+  ::WNDPROC fileListProc = nullptr;     // the list's own procedure under LISTSUBCLASSPROC
 
   // Folders and drives (folders.cpp, devices.cpp).
   std::string rememberedFolder;       // the current folder of a drive that went
@@ -147,3 +149,5 @@ BrowserState& Browser();
 
 // UI entry n of the browser's string table ("" when the file has none).
 const std::string& Ui(int n);
+
+}  // namespace kelmor

@@ -11,6 +11,8 @@
 #include "state.h"
 #include "watchers.h"
 
+namespace kelmor {
+
 namespace {
 
 bool CurrentFolderOnCdRom() {
@@ -122,3 +124,5 @@ void OnTransformStep(WPARAM wParam, LPARAM lParam) {
   // Last: the box's own message loop runs the steps that follow meanwhile.
   if (report) MESSAGEBOXICON(path + Ui(35));
 }
+
+}  // namespace kelmor

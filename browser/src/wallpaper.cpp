@@ -9,6 +9,8 @@
 #include "skin/skin.h"
 #include "state.h"
 
+namespace kelmor {
+
 std::string WallpaperFile() { return Browser().programFolder + "KELMORWLP.BMP"; }
 
 int MakeWallpaper(const std::string& picture) {
@@ -38,3 +40,5 @@ void WallpaperCommand() {
   SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
   if (r != 0) MESSAGEBOXICON(paths.front() + Ui(60));
 }
+
+}  // namespace kelmor

@@ -8,6 +8,8 @@
 #include "skin/sk_shell.h"
 #include "state.h"
 
+namespace kelmor {
+
 namespace {
 
 // A burst of changes (a copy of many files) gives one refresh once it has settled.
@@ -126,3 +128,5 @@ bool OnWatchTimer(UINT_PTR timer) {
   }
   return false;
 }
+
+}  // namespace kelmor

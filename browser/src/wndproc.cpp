@@ -14,6 +14,8 @@
 #include "transforms.h"
 #include "watchers.h"
 
+namespace kelmor {
+
 namespace {
 
 // The popup menu of a list (menu 1 for the file list, 2 for the collection list) at the
@@ -39,8 +41,6 @@ LRESULT BoxListColours(HDC dc) {
 }
 
 }  // namespace
-
-namespace kelmor {
 
 LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;

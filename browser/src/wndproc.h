@@ -10,8 +10,6 @@ namespace kelmor {
 // the name means the procedure, not the Windows pointer type.)
 LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-}  // namespace kelmor
-
 // WM_COPYDATA: unpacks the command message and acts on its code; always answers 1.
 LRESULT OnCopyData(HWND window, WPARAM wParam, LPARAM lParam);
 // WM_COMMAND from a menu, a button or a control of the client holder (lParam: the control,
@@ -25,3 +23,5 @@ void OnSysClose();
 // Owner-drawn lists and the file-type box: the row height and the drawing of an entry.
 bool OnMeasureItem(MEASUREITEMSTRUCT& item);
 bool OnDrawItem(const DRAWITEMSTRUCT& item);
+
+}  // namespace kelmor

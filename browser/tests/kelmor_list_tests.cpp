@@ -18,6 +18,8 @@
 #include "imglib/codecs.h"
 #include "kelmor_fixture.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr DWORD kStartMs = 30000;
@@ -638,3 +640,5 @@ TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

@@ -11,6 +11,8 @@
 #include "imaging/suite_classes.h"
 #include "kelmor_fixture.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr DWORD kStartMs = 30000;
@@ -448,3 +450,5 @@ TEST_F(Kelmor, AStartAfterADriveArrivedShowsNoHint) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

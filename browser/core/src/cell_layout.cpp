@@ -6,6 +6,8 @@
 #include "fileio/fields.h"
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 namespace {
 constexpr int kBorder = 4;  // the 3-D frame and a gap inside it
 }
@@ -38,3 +40,5 @@ std::string DisplayTimeText(const std::string& timText) {
   if (tenths % 10) text += "." + std::to_string(tenths % 10);
   return text + " s";
 }
+
+}  // namespace kelmor

@@ -4,6 +4,8 @@
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr char kProtected = '\x01';
@@ -89,3 +91,5 @@ BrowserCommandLine ParseBrowserCommandLine(std::string_view commandLine) {
   out.fileList = PrepareFileNames(text);
   return out;
 }
+
+}  // namespace kelmor

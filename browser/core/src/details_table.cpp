@@ -1,5 +1,7 @@
 #include "kelmor/details_table.h"
 
+namespace kelmor {
+
 void DetailsTable::Add(uintptr_t bitmap, const PictureDetails& details) {
   if (bitmap) records_[bitmap] = details;
 }
@@ -18,3 +20,5 @@ std::vector<uintptr_t> DetailsTable::TakeAll() {
   records_.clear();
   return bitmaps;
 }
+
+}  // namespace kelmor

@@ -2,6 +2,8 @@
 
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 char DriveFromUnitMask(uint32_t unitMask) {
   for (int i = 25; i >= 0; --i)
     if (unitMask & (uint32_t(1) << i)) return char('A' + i);
@@ -47,3 +49,5 @@ DriveArrivalPlan PlanDriveArrival(char drive, bool cdrom, const std::string& cur
   plan.action = cdrom ? DriveArrivalAction::RebuildTree : DriveArrivalAction::AskToShow;
   return plan;
 }
+
+}  // namespace kelmor

@@ -7,6 +7,8 @@
 #include "pick/pick_filters.h"
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 namespace {
 
 std::string StripBars(const std::string& text) {
@@ -128,3 +130,5 @@ RefreshPlan PlanRefresh(const std::vector<std::string>& listed, const std::vecto
     }
   return plan;
 }
+
+}  // namespace kelmor

@@ -2,6 +2,8 @@
 
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 FileTypes ParseFileTypes(const std::string& uiEntry15) {
   FileTypes types;
   if (uiEntry15.empty()) return types;
@@ -26,3 +28,5 @@ std::string BarField(const std::string& text, int n) {
   SKSPLITS(text, "|", fields);
   return n >= 1 && size_t(n) <= fields.size() ? fields[size_t(n - 1)] : std::string();
 }
+
+}  // namespace kelmor

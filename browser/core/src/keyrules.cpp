@@ -1,5 +1,7 @@
 #include "kelmor/keyrules.h"
 
+namespace kelmor {
+
 namespace {
 
 bool OnList(const KeyFacts& f) { return f.window != KeyWindow::Other; }
@@ -81,3 +83,5 @@ int EntryAfterRemoval(int countBefore, int currentBefore) {
   if (countBefore > 0 && s >= countBefore - 1) s = s - 1;
   return s;
 }
+
+}  // namespace kelmor

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace kelmor {
+
 namespace {
 
 constexpr int kGap = 2;          // between neighbouring controls
@@ -84,3 +86,5 @@ BrowserLayout ComputeBrowserLayout(const LayoutInput& in) {
   PlaceRow(CollectionButtons(), in, x, y + listHeight + kRowGap, w, out.controls);
   return out;
 }
+
+}  // namespace kelmor

@@ -4,6 +4,8 @@
 #include "fileio/paths.h"
 #include "imaging/partner_entry.h"
 
+namespace kelmor {
+
 namespace {
 
 // Drops separators that no longer separate anything.
@@ -79,3 +81,5 @@ void BuildSkinMenu(MenuTable& table, const std::vector<std::string>& skins, cons
     menu->items.push_back(item);
   }
 }
+
+}  // namespace kelmor

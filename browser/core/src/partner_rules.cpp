@@ -2,6 +2,8 @@
 
 #include "fileio/paths.h"
 
+namespace kelmor {
+
 namespace {
 
 bool IsFullPath(const std::string& program) {
@@ -44,3 +46,5 @@ std::string BurnerFileList(const std::vector<std::string>& paths) {
   for (const auto& p : paths) out += p + "|";
   return out;
 }
+
+}  // namespace kelmor

@@ -7,6 +7,8 @@
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 namespace {
 
 // Folders are the same without regard to letter case or a trailing "": the box must not
@@ -103,3 +105,4 @@ std::string FormatFavourites(const std::vector<std::string>& entries) {
   return out;
 }
 
+}  // namespace kelmor

@@ -8,6 +8,8 @@
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 int ThumbnailSize(const std::string& uiEntry16) {
   return std::clamp(fileio::LeadingNumber(uiEntry16), 50, 200);
 }
@@ -36,3 +38,5 @@ RestartPlan PlanRestart(int restartState) {
   }
   return plan;
 }
+
+}  // namespace kelmor

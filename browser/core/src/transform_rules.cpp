@@ -6,6 +6,8 @@
 #include "imglib/status.h"
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 bool IsTransformCommand(int command) { return command >= kTransformFlip && command <= kTransformResize; }
 
 int TransformRotation(int command) {
@@ -69,3 +71,5 @@ size_t TransformStepPosition(int64_t following, size_t count) {
   if (count == 0 || following < 0 || uint64_t(following) >= count) return count;
   return count - 1 - size_t(following);
 }
+
+}  // namespace kelmor

@@ -4,6 +4,8 @@
 
 #include "kelmor/cmdline.h"
 
+namespace kelmor {
+
 namespace {
 
 TEST(FileNames, BlanksInsideAPathWithoutQuotesKeepItOneName) {
@@ -54,3 +56,5 @@ TEST(CommandLine, FileNamesAreLowerCasedAndJoined) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

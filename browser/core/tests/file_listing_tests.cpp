@@ -5,6 +5,8 @@
 #include "kelmor/details_table.h"
 #include "kelmor/file_listing.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr uint32_t kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4, kFolder = 0x10, kArchive = 0x20, kNormal = 0x80;
@@ -142,3 +144,5 @@ TEST(DetailsTable, RecordsAreFoundByTheirThumbnailAndHandedBackWhenEmptied) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

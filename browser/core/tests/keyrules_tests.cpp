@@ -4,6 +4,8 @@
 
 #include "kelmor/keyrules.h"
 
+namespace kelmor {
+
 namespace {
 
 KeyFacts Key(KeyWindow window, int key, int count = 5, int selected = 1, int current = 2) {
@@ -98,3 +100,5 @@ TEST(KeyRules, TheEntryAfterADoubleClickRemoval) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

@@ -4,6 +4,8 @@
 
 #include "kelmor/layout.h"
 
+namespace kelmor {
+
 namespace {
 
 bool Inside(const LayoutRect& r, int w, int h) { return r.x >= 0 && r.y >= 0 && r.x + r.width <= w && r.y + r.height <= h; }
@@ -76,3 +78,5 @@ TEST(Layout, ARowTooWideForThePaneShrinksAlike) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

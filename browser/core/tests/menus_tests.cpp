@@ -8,6 +8,8 @@
 #include "imaging/suite_classes.h"
 #include "kelmor/menus.h"
 
+namespace kelmor {
+
 namespace {
 
 MenuTable Parse(const std::string& text) {
@@ -113,3 +115,5 @@ TEST(SkinMenu, ASingleSkinIsGreyedAndTheMenuIsMadeWhenMissing) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

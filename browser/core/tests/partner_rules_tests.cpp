@@ -4,6 +4,8 @@
 #include "imaging/suite_classes.h"
 #include "kelmor/partner_rules.h"
 
+namespace kelmor {
+
 namespace {
 
 TEST(Partner, SplitsProgramAndClass) {
@@ -54,3 +56,5 @@ TEST(Partner, CollectionTextsAndTheBurnerJob) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

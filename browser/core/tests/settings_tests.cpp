@@ -7,6 +7,8 @@
 #include "kelmor/settings.h"
 #include "temp_dir.h"
 
+namespace kelmor {
+
 namespace {
 
 TEST(SettingsLine, ReadsAndWritesTheNineFields) {
@@ -135,3 +137,5 @@ TEST(Favourites, FileTextIsTrimmedLinesWithCrLf) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

@@ -5,6 +5,8 @@
 #include "kelmor/filetypes.h"
 #include "kelmor/startup_values.h"
 
+namespace kelmor {
+
 namespace {
 
 TEST(StartupValues, ThumbnailSizeStaysBetween50And200) {
@@ -47,3 +49,5 @@ TEST(FileTypes, LabelsFiltersAndTheStoredChoice) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

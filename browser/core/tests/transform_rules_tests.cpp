@@ -6,6 +6,8 @@
 #include "kelmor/drive_rules.h"
 #include "kelmor/transform_rules.h"
 
+namespace kelmor {
+
 namespace {
 
 TEST(Transforms, CommandsRotationAndLoadDepth) {
@@ -161,3 +163,5 @@ TEST(Cells, DisplayTimeInSeconds) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

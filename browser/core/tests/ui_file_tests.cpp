@@ -18,6 +18,8 @@
 #include "test_windows.h"
 #endif
 
+namespace kelmor {
+
 namespace {
 
 std::string ShippedUiFile() {
@@ -132,3 +134,5 @@ TEST(ShippedSkins, TwoSkinsAndTheListNamesSlate) {
 }
 
 }  // namespace
+
+}  // namespace kelmor

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+namespace kelmor {
+
 struct CellRect {
   int x = 0;
   int y = 0;
@@ -30,3 +32,5 @@ CellGeometry ComputeCellGeometry(int cellSize, int textHeight, int pictureWidth,
 // The display time a "tim" side file holds (milliseconds as decimal text) in seconds, as
 // the cell shows it: "4 s", "2.5 s"; "" when the text is no positive number.
 std::string DisplayTimeText(const std::string& timText);
+
+}  // namespace kelmor

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace kelmor {
+
 // The argument with which the browser restarts itself after a drive arrived.
 inline constexpr const char* kUsbDetectedArgument = "USBDETECTED";
 
@@ -26,3 +28,5 @@ BrowserCommandLine ParseBrowserCommandLine(std::string_view commandLine);
 // 3. a blank followed by a drive ("x:\") separates names as well.
 // Empty names (from repeated blanks) are left out.
 std::string PrepareFileNames(std::string_view text);
+
+}  // namespace kelmor

@@ -9,6 +9,8 @@
 
 #include "kelmor/file_listing.h"
 
+namespace kelmor {
+
 class DetailsTable {
  public:
   // Adds (or replaces) the record of a thumbnail.
@@ -24,3 +26,5 @@ class DetailsTable {
  private:
   std::unordered_map<uintptr_t, PictureDetails> records_;
 };
+
+}  // namespace kelmor

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+namespace kelmor {
+
 // The drive of a volume's unit mask: the highest letter set (bit 0 = A); 0 when none is.
 char DriveFromUnitMask(uint32_t unitMask);
 // Whether a folder lies on a drive ("e:\pics\" on 'E').
@@ -40,3 +42,5 @@ struct DriveArrivalPlan {
 DriveArrivalPlan PlanDriveArrival(char drive, bool cdrom, const std::string& currentFolder,
                                   const std::string& remembered,
                                   const std::function<bool(const std::string&)>& folderExists);
+
+}  // namespace kelmor

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kelmor {
+
 // The rule of one fill: what the folder is searched with and which names pass.
 struct FileListRule {
   std::string searchPattern;  // "*.*" for a list of patterns, else the filter itself
@@ -80,3 +82,5 @@ struct RefreshPlan {
 // What a refresh changes: listed holds the list's entries, found what the folder holds now.
 RefreshPlan PlanRefresh(const std::vector<std::string>& listed, const std::vector<FoundFile>& found,
                         uint64_t lastFillTime);
+
+}  // namespace kelmor

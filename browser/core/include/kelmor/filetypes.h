@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace kelmor {
+
 struct FileTypes {
   std::vector<std::string> labels;   // as the box shows them: one leading blank
   std::vector<std::string> filters;  // the filter of the entry at the same index
@@ -18,3 +20,5 @@ FileTypes ParseFileTypes(const std::string& uiEntry15);
 int SelectFileType(const FileTypes& types, const std::string& storedFilter);
 // Field n (from 1) of a text split at "|", "" when there is no such field.
 std::string BarField(const std::string& text, int n);
+
+}  // namespace kelmor

@@ -3,6 +3,8 @@
 // answer.
 #pragma once
 
+namespace kelmor {
+
 enum class KeyMessage { KeyDown, SysKeyDown, LeftDoubleClick, LeftDown, RightDown, Command, Other };
 enum class KeyWindow { Other, FileList, CollectionList };
 
@@ -52,3 +54,5 @@ KeyDecision DecideKey(const KeyFacts& facts);
 // After a double click removed collection entries: the entry to select, from the count and
 // the current entry taken before the removal.
 int EntryAfterRemoval(int countBefore, int currentBefore);
+
+}  // namespace kelmor

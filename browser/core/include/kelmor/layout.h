@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+namespace kelmor {
+
 struct LayoutRect {
   int x = 0;
   int y = 0;
@@ -61,3 +63,5 @@ int RightPaneWidth(int clientWidth, int screenWidth, int cell);
 int FileListHeight(int clientHeight, int offset, int cell, int hScrollHeight);
 
 BrowserLayout ComputeBrowserLayout(const LayoutInput& in);
+
+}  // namespace kelmor

@@ -9,6 +9,8 @@
 
 #include "skin/ui_text.h"
 
+namespace kelmor {
+
 // The command of the disc burner: its action text names the burner's program and class.
 inline constexpr int kDiscBurnerCommand = 212;
 // The skin menu.
@@ -30,3 +32,5 @@ bool PruneProgramMenus(MenuTable& table, const std::function<bool(const std::str
 // exactly one skin its command is greyed; the skin whose folder equals currentSkinFolder
 // (without regard to letter case) is checked. At most 99 skins are listed.
 void BuildSkinMenu(MenuTable& table, const std::vector<std::string>& skins, const std::string& currentSkinFolder);
+
+}  // namespace kelmor

@@ -5,6 +5,8 @@
 
 #include "imaging/partner_entry.h"
 
+namespace kelmor {
+
 // The partner to hand work to: the override (from command code 2) where its halves are not
 // empty, else the default (UI entry 19). A program file without a folder lies in the
 // program folder; one with a full path (a program that named itself) is taken as it is.
@@ -22,3 +24,5 @@ std::string JoinPaths(const std::vector<std::string>& paths);
 // extension) and the file list, every path followed by "|".
 std::string BurnerJobName(const std::string& workingFile);
 std::string BurnerFileList(const std::vector<std::string>& paths);
+
+}  // namespace kelmor

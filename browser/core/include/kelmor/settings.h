@@ -12,6 +12,8 @@
 
 #include "skin/sk_text.h"
 
+namespace kelmor {
+
 struct BrowserSettingsRecord {
   int left = 0;
   int top = 0;
@@ -66,3 +68,5 @@ void PutFolderOnTop(std::vector<std::string>& entries, const std::string& tip);
 // The favourites file's text: every entry trimmed of blanks, each followed by CR LF.
 std::string FormatFavourites(const std::vector<std::string>& entries);
 // The lines of a favourites file: SplitLines of the skin engine's text helpers.
+
+}  // namespace kelmor

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+namespace kelmor {
+
 // The thumbnail size in pixels: UI entry 16 as a number, kept between 50 and 200.
 int ThumbnailSize(const std::string& uiEntry16);
 // The working folder before it is created: UI entry 21 with "@path@" (any case) replaced by the
@@ -22,3 +24,5 @@ struct RestartPlan {
   std::string argument;
 };
 RestartPlan PlanRestart(int restartState);
+
+}  // namespace kelmor

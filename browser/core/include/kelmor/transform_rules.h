@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kelmor {
+
 enum TransformCommand : int {
   kTransformFlip = 703,         // top to bottom
   kTransformMirror = 704,       // left to right
@@ -69,3 +71,5 @@ TransformStepWords EncodeTransformStep(int command, size_t position, size_t coun
 // The position of a step in its batch: count - 1 - files that follow (the high word holds
 // only 16 bits of it).
 size_t TransformStepPosition(int64_t following, size_t count);
+
+}  // namespace kelmor
