@@ -9,7 +9,7 @@ namespace kelmor {
 namespace {
 
 std::string FrameTitle() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   char title[256] = {};
   if (b.frame) GetWindowTextA(b.frame, title, sizeof title);
   return title[0] ? std::string(title) : b.title;
@@ -18,7 +18,7 @@ std::string FrameTitle() {
 }  // namespace
 
 void MESSAGEBOXICON(const std::string& text) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   // The browser fills the warning's record as it does for its questions.
   SKMSGBOX(b.frame, SKCAPTIONFONT(), FrameTitle(), text, "",
            SkBoxStyle::Skinned(LoadIcon(nullptr, IDI_EXCLAMATION), kSkBoxQuestion));
@@ -26,7 +26,7 @@ void MESSAGEBOXICON(const std::string& text) {
 }
 
 int QUESTIONBOX(const std::string& text, const std::string& buttons) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   int answer = SKMSGBOX(b.frame, SKCAPTIONFONT(), b.title, text, buttons, SkBoxStyle::Question(b.icon));
   if (b.frame) UpdateWindow(b.frame);
   return answer;

@@ -1,15 +1,13 @@
-// The thumbnail cells of the file list: drawn off screen, then copied into the list.
-#include <windows.h>
+#include "celldraw.h"
 
 #include <algorithm>
 
-#include "kelmor/cell_layout.h"
 #include "detail_filler.h"
-#include "kelmor/file_listing.h"
-#include "filelist.h"
 #include "fileio/file.h"
+#include "filelist.h"
 #include "imaging/side_files.h"
-#include "listdraw.h"
+#include "kelmor/cell_layout.h"
+#include "kelmor/file_listing.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -29,7 +27,7 @@ int TextHeight(HDC dc) {
 
 // The entry's thumbnail: its item data, or one made now when the filler has not taken it.
 HBITMAP Thumbnail(const DRAWITEMSTRUCT& item, const std::string& entry) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (item.itemData) return reinterpret_cast<HBITMAP>(item.itemData);
   LRESULT data = SendMessageA(item.hwndItem, LB_GETITEMDATA, item.itemID, 0);
   if (data && data != LB_ERR) return reinterpret_cast<HBITMAP>(data);
@@ -68,7 +66,7 @@ void DrawPlaceholder(HDC dc, const CellGeometry& g) {
 
 // The markers of the side files beside the picture, and its display time.
 void DrawSideFiles(HDC dc, const std::string& path, const CellGeometry& g) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (b.miniled) {
     HDC leds = CreateCompatibleDC(dc);
     {
@@ -98,7 +96,7 @@ void DrawSideFiles(HDC dc, const std::string& path, const CellGeometry& g) {
 }  // namespace
 
 void DrawThumbnailCell(const DRAWITEMSTRUCT& item, const std::string& entry) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   const RECT& cell = item.rcItem;
   int w = cell.right - cell.left, h = cell.bottom - cell.top;
   if (w <= 0 || h <= 0) return;

@@ -30,7 +30,7 @@ void WidenExtent(HWND list) {
 }  // namespace
 
 void AddToCollection(bool currentOnly) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string folder = CURRENTFOLDER();
   if (!b.fileList || !b.collectionList || folder.empty()) return;
   std::vector<int> entries;
@@ -52,7 +52,7 @@ void AddToCollection(bool currentOnly) {
 }
 
 void RemoveFromCollection() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::vector<int> selected = SelectedEntries(b.collectionList);
   std::sort(selected.rbegin(), selected.rend());
   for (int index : selected) SendMessageA(b.collectionList, LB_DELETESTRING, WPARAM(index), 0);
@@ -60,7 +60,7 @@ void RemoveFromCollection() {
 }
 
 void EmptyCollection() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (SendMessageA(b.collectionList, LB_GETCOUNT, 0, 0) <= 0) return;
   if (QUESTIONBOX(Ui(30), Ui(29)) != 1) return;
   SendMessageA(b.collectionList, LB_RESETCONTENT, 0, 0);
@@ -68,7 +68,7 @@ void EmptyCollection() {
 }
 
 void MoveCollectionEntries(bool up) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   HWND list = b.collectionList;
   int count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
   std::vector<int> selected = SelectedEntries(list);

@@ -117,7 +117,7 @@ bool MakeThumbnail(const std::string& path, int size, HBITMAP& bitmap, PictureDe
 }
 
 void StopListInfo() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (b.fillJob) b.fillJob->stop = true;
   if (b.fillThread.joinable()) b.fillThread.join();
   if (!b.fillJob) return;
@@ -128,7 +128,7 @@ void StopListInfo() {
 }
 
 void STARTLISTINFO() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.thumbnailLayout || !b.fileList || !b.frame) return;
   StopListInfo();
   auto job = std::make_shared<FillJob>();
@@ -151,7 +151,7 @@ void STARTLISTINFO() {
 }
 
 bool ClaimEntryForDrawing(int index, const std::string& entry) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.fillJob || b.fillJob->stop.load()) return true;
   int position = JobPosition(*b.fillJob, index, entry);
   if (position < 0) return true;
@@ -160,7 +160,7 @@ bool ClaimEntryForDrawing(int index, const std::string& entry) {
 }
 
 void OnThumbnailMade(LPARAM lParam) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::unique_ptr<ThumbnailResult> result(reinterpret_cast<ThumbnailResult*>(lParam));
   if (!result) return;
   HBITMAP bitmap = result->bitmap;
@@ -184,7 +184,7 @@ void OnThumbnailMade(LPARAM lParam) {
 }
 
 void OnFillerDone(WPARAM generation) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (int(generation) != b.fillGeneration || !b.fillJob) return;
   if (b.fillThread.joinable()) b.fillThread.join();  // it has posted its last message
   b.fillJob.reset();

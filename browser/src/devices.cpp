@@ -16,7 +16,7 @@ namespace kelmor {
 namespace {
 
 void DriveRemoved(char drive) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   DriveRemovalPlan plan = PlanDriveRemoval(drive, b.currentFolder);
   if (plan.currentFolderGone) {
     b.rememberedFolder = plan.remember;
@@ -29,7 +29,7 @@ void DriveRemoved(char drive) {
 }
 
 void DriveArrived(char drive) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string root = DriveRoot(drive);
   bool cdrom = GetDriveTypeA(root.c_str()) == DRIVE_CDROM;
   DriveArrivalPlan plan = PlanDriveArrival(drive, cdrom, b.currentFolder, b.rememberedFolder, [](const std::string& f) {

@@ -78,7 +78,7 @@ void SetColumnWidth(HWND list, int widest) {
 }
 
 void DeleteThumbnailOf(int index) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   LRESULT data = SendMessageA(b.fileList, LB_GETITEMDATA, WPARAM(index), 0);
   if (data == 0 || data == LB_ERR) return;
   auto bitmap = static_cast<uintptr_t>(data);
@@ -88,22 +88,22 @@ void DeleteThumbnailOf(int index) {
 
 }  // namespace
 
-std::string CURRENTFOLDER() { return CurrentFolderText(Browser().currentFolder); }
+std::string CURRENTFOLDER() { return CurrentFolderText(App().currentFolder); }
 
 std::string CurrentFilter() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   int selected = b.fileTypeBox ? int(SendMessageA(b.fileTypeBox, CB_GETCURSEL, 0, 0)) : b.currentFileType;
   if (selected >= 0 && size_t(selected) < b.fileTypes.filters.size()) return b.fileTypes.filters[size_t(selected)];
   return b.filterChoice;
 }
 
 void FREETHUMBS() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   for (uintptr_t bitmap : b.details.TakeAll()) DeleteObject(reinterpret_cast<HBITMAP>(bitmap));
 }
 
 void FILLFILELIST(const std::string& folder, const std::string& filter) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.fileList) return;
   StartDriveWatch();
   int cell = b.thumbnailSize + 10;
@@ -159,7 +159,7 @@ void FILLFILELIST(const std::string& folder, const std::string& filter) {
 void RefillFileList() { FILLFILELIST(CURRENTFOLDER(), CurrentFilter()); }
 
 void RefreshFileList() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.fileList || b.currentFolder.empty()) return;
   std::vector<FoundFile> found = ScanFolder(CURRENTFOLDER(), b.listRule);
   int count = int(SendMessageA(b.fileList, LB_GETCOUNT, 0, 0));
@@ -205,7 +205,7 @@ void RefreshFileList() {
 }
 
 void ClearFileList() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   StopListInfo();
   STOPWATCH();
   FREETHUMBS();
@@ -216,14 +216,14 @@ void ClearFileList() {
 }
 
 void ForgetThumbnail(int index) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.fileList || index < 0) return;
   DeleteThumbnailOf(index);
   b.thumbFailed.erase(ListEntryText(b.fileList, index));
 }
 
 void UpdateFileListStatus() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.status || !b.fileList) return;
   int count = int(SendMessageA(b.fileList, LB_GETCOUNT, 0, 0));
   std::string text = FileListStatus(std::max(0, count), Ui(4), CURRENTFOLDER());
@@ -255,7 +255,7 @@ std::vector<int> SelectedEntries(HWND list) {
 }
 
 std::vector<std::string> SelectedFilePaths() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::vector<std::string> paths;
   std::string folder = CURRENTFOLDER();
   if (folder.empty()) return paths;
@@ -264,7 +264,7 @@ std::vector<std::string> SelectedFilePaths() {
 }
 
 int GETCURSELLISTBOX(HWND list) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
   if (list == b.collectionList && SendMessageA(list, LB_GETSELCOUNT, 0, 0) <= 0)
     return int(SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -273,7 +273,7 @@ int GETCURSELLISTBOX(HWND list) {
 }
 
 LRESULT CALLBACK LISTSUBCLASSPROC(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   ::WNDPROC own = b.fileListProc ? b.fileListProc : DefWindowProcA;
   if (message == WM_MOUSEMOVE && b.thumbnailLayout && b.status) {
     LRESULT hit = CallWindowProcA(own, list, LB_ITEMFROMPOINT, 0, lParam);

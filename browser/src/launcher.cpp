@@ -11,7 +11,7 @@
 namespace kelmor {
 
 HWND LAUNCHSUITEAPP(const std::string& text) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   PartnerEntry partner = ResolvePartner(ParsePartnerEntry(Ui(19)), b.partnerOverride, b.programFolder);
   HWND window = FindOrStartPartner(partner.program, partner.className, kCodeStarted);
   if (!window) return nullptr;
@@ -22,7 +22,7 @@ HWND LAUNCHSUITEAPP(const std::string& text) {
 }
 
 HWND HandToDiscBurner(const std::vector<std::string>& paths) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string action = SKMACTE(kDiscBurnerCommand, b.menus);
   PartnerEntry partner = ParsePartnerEntry(action);
   std::string program = ProgramInFolder(partner.program, b.programFolder);

@@ -7,6 +7,7 @@
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "filelist.h"
+#include "kelmor/command_ids.h"
 #include "kelmor/layout.h"
 #include "kelmor/menus.h"
 #include "pick/folder_tree.h"
@@ -24,7 +25,7 @@ namespace {
 constexpr int kFileTypeDropHeight = 164;
 
 HWND Child(DWORD exStyle, const char* cls, const std::string& text, DWORD style, int id) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   return CreateWindowExA(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, b.clientHolder,
                          reinterpret_cast<HMENU>(INT_PTR(id)), b.instance, nullptr);
 }
@@ -35,7 +36,7 @@ void SetFont(HWND w, HFONT font) { SendMessageA(w, WM_SETFONT, reinterpret_cast<
 void CreateButton(int id) {
   std::string caption, tip;
   fileio::SplitAtFirst(Ui(id), ',', caption, tip);
-  HWND button = SKBUT3D(Browser().clientHolder, id == 9 ? std::string("?") : caption, 0, 0, 0, 0, id);
+  HWND button = SKBUT3D(App().clientHolder, id == kHelpButton ? std::string("?") : caption, 0, 0, 0, 0, id);
   SKBUTTONTIP(button, tip);
 }
 
@@ -67,7 +68,7 @@ void Place(HWND w, const LayoutRect& r, bool comboDrop = false) {
 }  // namespace
 
 bool CreateFrame(int left, int top, int width, int height) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!SKCHECKCLASS(kClassBrowser)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -97,7 +98,7 @@ bool CreateFrame(int left, int top, int width, int height) {
 }
 
 void CreateFileTypeBox(const std::string& storedFilter) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.fileTypeBox = Child(WS_EX_CLIENTEDGE, "COMBOBOX", "",
                         WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, kFileTypeBox);
   SetFont(b.fileTypeBox, SKDEFAULTFONT());
@@ -111,7 +112,7 @@ void CreateFileTypeBox(const std::string& storedFilter) {
 }
 
 void CreateFavouritesBox(const std::vector<std::string>& entries, const std::string& tip) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.favouritesBox = Child(WS_EX_CLIENTEDGE, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kFavouritesBox);
   SetFont(b.favouritesBox, SKDEFAULTFONT());
   for (const auto& e : entries) SendMessageA(b.favouritesBox, CB_ADDSTRING, 0, LPARAM(e.c_str()));
@@ -120,7 +121,7 @@ void CreateFavouritesBox(const std::vector<std::string>& entries, const std::str
 }
 
 void CreateControls() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   HFONT listFont = SKDEFAULTFONT();
   COLORREF listBack = SKGETSYSCOLOR(104), listText = SKGETSYSCOLOR(101);
 
@@ -163,7 +164,7 @@ void CreateControls() {
 }
 
 void LayoutControls() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.clientHolder) return;
   RECT client;
   GetClientRect(b.clientHolder, &client);

@@ -3,8 +3,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "browsersettings.h"
+#include "closing.h"
+#include "commands.h"
 #include "kelmor/cmdline.h"
+#include "settings.h"
 #include "detail_filler.h"
 #include "controls/buildbox.h"
 #include "fileio/file.h"
@@ -34,7 +36,7 @@ namespace {
 constexpr DWORD kRunningCopyWaitMs = 10000;
 
 void IdentifyProgram(HINSTANCE instance) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.instance = instance;
   b.exePath = SKEXENAME();
   std::string folder, name;
@@ -48,13 +50,13 @@ void IdentifyProgram(HINSTANCE instance) {
 }
 
 void ReportMissingUiFile() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   SKMSGBOX(nullptr, SKCAPTIONFONT(), MissingUiFileTitle(fileio::NameOf(b.exePath)), MissingUiFileMessage(b.uiFile),
            "", SkBoxStyle::Stop());
 }
 
 void ReadUiFile() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   int count = 0;
   SKREADM(b.uiFile, b.menus, count);
   SKREADSTR(b.uiFile, b.strings, count);
@@ -65,13 +67,13 @@ void ReadUiFile() {
 // False when another copy runs: it has been brought to the front and this one ends. A
 // window that does not appear in time (a copy still starting up or ending) gets nothing.
 bool TakeSingleInstance() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.mutex = TakeSingleInstanceMutex(kClassBrowser, kRunningCopyWaitMs);
   return b.mutex != nullptr;
 }
 
 void PrepareMenus() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.burnerInstalled = PruneProgramMenus(b.menus, [&b](const std::string& program) {
     return fileio::Exists(b.programFolder + program) && !fileio::IsDirectory(b.programFolder + program);
   });
@@ -80,7 +82,7 @@ void PrepareMenus() {
 }
 
 void FormWorkingFolder() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string folder = WorkingFolderText(Ui(21), b.programFolder);
   if (folder.empty() || SKMAKEDIR(folder) != 0) folder = b.programFolder;
   b.workingFolder = fileio::WithTrailingSeparator(folder);
@@ -92,14 +94,14 @@ void FormWorkingFolder() {
 }
 
 void SetMenuCheck(int command, bool on) {
-  if (MenuItem* item = Browser().menus.FindItem(command)) item->checked = on;
+  if (MenuItem* item = App().menus.FindItem(command)) item->checked = on;
 }
 
 // The current folder: the stored one, else the first favourite, else the program folder.
 // The favourites box gets the folders of the favourites file and, at the top, the current
 // folder.
 void FillFavourites(std::string storedFolder) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::vector<std::string> entries;
   if (SKEXIST(FavouritesPath())) {
     std::vector<std::string> lines;
@@ -122,7 +124,7 @@ void FillFavourites(std::string storedFolder) {
 }
 
 void ShowStartupHint() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   BuildBoxStyle style;
   style.icon = b.icon;
   style.textColour = SKGETSYSCOLOR(113);
@@ -142,7 +144,7 @@ void ShowStartupHint() {
 }
 
 int RunMessageLoop() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   MSG msg{};
   BOOL got;
   while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
@@ -159,12 +161,12 @@ int RunMessageLoop() {
 // Everything the browser started goes; the window and the single-instance mutex go before
 // a new copy starts, so that the new copy cannot mistake this one for a running browser.
 void CleanUpAndRestart() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   StopListInfo();
   STOPWATCH();
   StopDriveWatch();
   SKDELETEOBJECT(b.miniled);
-  SKKILLFILE(ConversionPicture(SKGETTEMPPATH(), b.programName));
+  RemoveTemporaryFiles();
   if (b.gdiplusToken) GDIPSTOP(b.gdiplusToken);
   b.gdiplusToken = 0;
   if (b.frame && IsWindow(b.frame)) DestroyWindow(b.frame);
@@ -181,7 +183,7 @@ void CleanUpAndRestart() {
 }  // namespace
 
 int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   IdentifyProgram(instance);
   if (!SKEXIST(b.uiFile)) {
     ReportMissingUiFile();
@@ -215,8 +217,8 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
   // The suite's own file types: layered pictures and collection lists.
   for (int entry : {83, 84})
     if (!Ui(entry).empty()) REGISTERFILETYPE(Ui(entry));
-  SetMenuCheck(809, option809 != 0);
-  SetMenuCheck(408, b.markers != 0);
+  SetMenuCheck(kSheetNamesCommand, option809 != 0);
+  SetMenuCheck(kMarkersCommand, b.markers != 0);
   int maxWidth = GetSystemMetrics(SM_CXSCREEN), maxHeight = GetSystemMetrics(SM_CYSCREEN);
   SKSETMAXSIZE(width, height, maxWidth, maxHeight);
 

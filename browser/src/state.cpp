@@ -2,11 +2,11 @@
 
 namespace kelmor {
 
-BrowserState& Browser() {
+BrowserState& App() {
   static BrowserState state;
   return state;
 }
 
-const std::string& Ui(int n) { return UiEntry(Browser().strings, n); }
+const std::string& Ui(int n) { return UiEntry(App().strings, n); }
 
 }  // namespace kelmor

@@ -145,7 +145,7 @@ struct BrowserState {
   SizeChoice sizeChoice;              // the resize box's last accepted values
 };
 
-BrowserState& Browser();
+BrowserState& App();
 
 // UI entry n of the browser's string table ("" when the file has none).
 const std::string& Ui(int n);

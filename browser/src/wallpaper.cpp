@@ -11,7 +11,7 @@
 
 namespace kelmor {
 
-std::string WallpaperFile() { return Browser().programFolder + "KELMORWLP.BMP"; }
+std::string WallpaperFile() { return App().programFolder + "KELMORWLP.BMP"; }
 
 int MakeWallpaper(const std::string& picture) {
   std::string source = picture;

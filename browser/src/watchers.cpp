@@ -68,7 +68,7 @@ bool OnCdRom(const std::string& folder) {
 }  // namespace
 
 void STARTWATCH() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string folder = CURRENTFOLDER();
   if (folder.empty() || !b.frame || b.folderWatch.thread.joinable() || OnCdRom(folder)) return;
   b.folderWatch.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -78,7 +78,7 @@ void STARTWATCH() {
 }
 
 void STOPWATCH() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   StopThread(b.folderWatch);
   // Changes it saw for the folder it watched are not wanted any more.
   ++b.folderWatch.generation;
@@ -87,7 +87,7 @@ void STOPWATCH() {
 }
 
 void StartDriveWatch() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (b.driveWatch.stopEvent || !b.frame) return;
   b.driveWatch.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (!b.driveWatch.stopEvent) return;
@@ -100,19 +100,19 @@ void StartDriveWatch() {
   b.driveWatch.thread = std::thread(WatchDrives, roots, b.driveWatch.stopEvent, b.frame);
 }
 
-void StopDriveWatch() { StopThread(Browser().driveWatch); }
+void StopDriveWatch() { StopThread(App().driveWatch); }
 
 void OnFolderChanged(WPARAM generation) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (int(generation) != b.folderWatch.generation || b.refreshPending) return;
   b.refreshPending = true;
   SetTimer(b.frame, kTimerRefreshList, kRefreshDelayMs, nullptr);
 }
 
-void OnDrivesChanged() { SetTimer(Browser().frame, kTimerRebuildTree, kTreeDelayMs, nullptr); }
+void OnDrivesChanged() { SetTimer(App().frame, kTimerRebuildTree, kTreeDelayMs, nullptr); }
 
 bool OnWatchTimer(UINT_PTR timer) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (timer == kTimerRefreshList) {
     KillTimer(b.frame, kTimerRefreshList);
     if (b.refreshPending) {

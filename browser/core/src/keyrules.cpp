@@ -10,8 +10,8 @@ KeyDecision KeyDown(const KeyFacts& f) {
   KeyDecision d;
   switch (f.key) {
     case kKeyDelete:
-      if (f.window == KeyWindow::FileList && f.selected > 0) d.postCommand = 105;
-      if (f.window == KeyWindow::CollectionList && f.selected > 0) d.postCommand = 201;
+      if (f.window == KeyWindow::FileList && f.selected > 0) d.postCommand = kDeleteFilesCommand;
+      if (f.window == KeyWindow::CollectionList && f.selected > 0) d.postCommand = kRemoveFromCollectionCommand;
       break;
     case kKeyUp:
       // The list would otherwise wrap or beep at its ends.
@@ -21,7 +21,7 @@ KeyDecision KeyDown(const KeyFacts& f) {
       d.consumed = f.window == KeyWindow::FileList && f.count > 0 && f.current == f.count - 1;
       break;
     case kKeyF1:
-      d.postCommand = 108;
+      d.postCommand = kHelpCommand;
       break;
     case kKeyA:
       if (f.control && OnList(f)) d.action = KeyAction::SelectAll;

@@ -20,8 +20,8 @@ KeyFacts Key(KeyWindow window, int key, int count = 5, int selected = 1, int cur
 }
 
 TEST(KeyRules, DeleteDeletesFromTheListThatHasASelection) {
-  EXPECT_EQ(DecideKey(Key(KeyWindow::FileList, kKeyDelete)).postCommand, 105);
-  EXPECT_EQ(DecideKey(Key(KeyWindow::CollectionList, kKeyDelete)).postCommand, 201);
+  EXPECT_EQ(DecideKey(Key(KeyWindow::FileList, kKeyDelete)).postCommand, kDeleteFilesCommand);
+  EXPECT_EQ(DecideKey(Key(KeyWindow::CollectionList, kKeyDelete)).postCommand, kRemoveFromCollectionCommand);
   EXPECT_EQ(DecideKey(Key(KeyWindow::FileList, kKeyDelete, 5, 0)).postCommand, 0);
   EXPECT_EQ(DecideKey(Key(KeyWindow::Other, kKeyDelete)).postCommand, 0);
   EXPECT_FALSE(DecideKey(Key(KeyWindow::FileList, kKeyDelete)).consumed);
@@ -37,7 +37,7 @@ TEST(KeyRules, ArrowsStopAtTheEndsOfTheFileList) {
 }
 
 TEST(KeyRules, HelpFromAnywhereAndSelectionKeysOnLists) {
-  EXPECT_EQ(DecideKey(Key(KeyWindow::Other, kKeyF1)).postCommand, 108);
+  EXPECT_EQ(DecideKey(Key(KeyWindow::Other, kKeyF1)).postCommand, kHelpCommand);
   KeyFacts ctrlA = Key(KeyWindow::CollectionList, kKeyA);
   ctrlA.control = true;
   EXPECT_EQ(DecideKey(ctrlA).action, KeyAction::SelectAll);

@@ -23,7 +23,9 @@ LayoutInput Input(int w, int h) {
   in.hScrollHeight = 17;
   in.buttonHeight = 22;
   in.checkHeight = 17;
-  for (int id : {5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) in.buttonWidths[id] = 50;
+  for (int id : FileListButtons()) in.buttonWidths[id] = 50;
+  for (int id : CollectionButtons())
+    if (id != kBurnerButton) in.buttonWidths[id] = 50;
   return in;
 }
 
@@ -58,8 +60,8 @@ TEST(Layout, ControlsStayInsideAndApart) {
     EXPECT_FALSE(Overlap(c.at(kFileList), c.at(kCollectionList)));
     EXPECT_FALSE(Overlap(c.at(kFolderTree), c.at(kFileList)));
     EXPECT_FALSE(Overlap(c.at(kFileTypeBox), c.at(kFavouritesBox)));
-    EXPECT_FALSE(Overlap(c.at(5), c.at(kCollectionList)));
-    EXPECT_FALSE(Overlap(c.at(14), c.at(kCollectionList)));
+    EXPECT_FALSE(Overlap(c.at(kAddButton), c.at(kCollectionList)));
+    EXPECT_FALSE(Overlap(c.at(kHandOverButton), c.at(kCollectionList)));
     EXPECT_EQ(c.at(kFileList).y, 23);
     EXPECT_EQ(c.at(kFileList).height, l.fileListHeight);
     EXPECT_EQ(c.count(kBurnerButton), 0u);  // no burner button asked for
@@ -68,10 +70,10 @@ TEST(Layout, ControlsStayInsideAndApart) {
 
 TEST(Layout, ARowTooWideForThePaneShrinksAlike) {
   LayoutInput in = Input(500, 400);
-  for (int id : {10, 11, 12, 13, 14, 95}) in.buttonWidths[id] = 200;
+  for (int id : CollectionButtons()) in.buttonWidths[id] = 200;
   BrowserLayout l = ComputeBrowserLayout(in);
-  const LayoutRect& first = l.controls.at(10);
-  const LayoutRect& last = l.controls.at(95);
+  const LayoutRect& first = l.controls.at(kRemoveButton);
+  const LayoutRect& last = l.controls.at(kBurnerButton);
   EXPECT_EQ(first.width, last.width);
   EXPECT_LE(last.x + last.width, in.clientWidth);
   EXPECT_EQ(first.x, l.leftPane);

@@ -2,6 +2,7 @@
 // the state of the two lists. Portable: KEYFILTER gathers the facts and carries out the
 // answer.
 #pragma once
+#include "kelmor/command_ids.h"
 
 namespace kelmor {
 
@@ -35,8 +36,8 @@ enum class KeyAction {
   None,
   SelectAll,             // LB_SETSEL TRUE, -1 on the list
   DeselectAll,           // LB_SETSEL FALSE, -1 on the list
-  OpenFileEntry,         // WNDPROC(list, WM_COMMAND, 5, 0)
-  RemoveCollectionEntry, // WNDPROC(list, WM_COMMAND, 10, 0), then reselect
+  OpenFileEntry,         // WNDPROC(list, WM_COMMAND, kAddButton, 0)
+  RemoveCollectionEntry, // WNDPROC(list, WM_COMMAND, kRemoveButton, 0), then reselect
   ListPopup,             // WNDPROC(list, WM_RBUTTONDOWN, 0, 0)
   ForwardSysKey,         // WNDPROC with the message unchanged
 };

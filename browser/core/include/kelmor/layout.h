@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "kelmor/command_ids.h"
+
 namespace kelmor {
 
 struct LayoutRect {
@@ -15,24 +17,13 @@ struct LayoutRect {
   bool operator==(const LayoutRect&) const = default;
 };
 
-// Control identifiers of the main window.
-enum BrowserControl {
-  kFileTypeBox = 1,
-  kFavouritesBox = 2,
-  kFileList = 3,
-  kCollectionList = 4,
-  kOptionCheck = 15,
-  kBurnerButton = 95,
-  kFolderTree = 32766,
-};
-
 // The buttons of the row below the file list and of the row below the collection list.
 inline const std::vector<int>& FileListButtons() {
-  static const std::vector<int> ids{5, 6, 7, 8, 9};
+  static const std::vector<int> ids{kAddButton, kAddCurrentButton, kDeleteButton, kWebButton, kHelpButton};
   return ids;
 }
 inline const std::vector<int>& CollectionButtons() {
-  static const std::vector<int> ids{10, 11, 12, 13, 14, kBurnerButton};
+  static const std::vector<int> ids{kRemoveButton, kEmptyButton, kLoadButton, kSaveButton, kHandOverButton, kBurnerButton};
   return ids;
 }
 

@@ -7,14 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "kelmor/command_ids.h"
 #include "skin/ui_text.h"
 
 namespace kelmor {
-
-// The command of the disc burner: its action text names the burner's program and class.
-inline constexpr int kDiscBurnerCommand = 212;
-// The skin menu.
-inline constexpr int kSkinMenu = 3;
 
 // Replaces "@prog@" (any case) by the title in every menu caption and item caption.
 void ReplaceProgramTitle(MenuTable& table, const std::string& title);

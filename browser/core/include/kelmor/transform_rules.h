@@ -6,16 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "kelmor/command_ids.h"
+
 namespace kelmor {
 
-enum TransformCommand : int {
-  kTransformFlip = 703,         // top to bottom
-  kTransformMirror = 704,       // left to right
-  kTransformRotateLeft = 705,   // a quarter turn anticlockwise
-  kTransformRotateRight = 706,  // a quarter turn clockwise
-  kTransformResize = 707,
-};
-
+// The commands are kTransformFlip to kTransformResize (kelmor/command_ids.h).
 bool IsTransformCommand(int command);
 // Hundredths of a degree for the imaging layer's rotation (positive turns clockwise); 0 for
 // commands that do not rotate.

@@ -1,4 +1,4 @@
-#include "browsersettings.h"
+#include "settings.h"
 
 #include <windows.h>
 
@@ -19,7 +19,7 @@ namespace {
 constexpr DWORD kFavouritesRetryMs = 2000;
 
 void WriteFavourites() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::vector<std::string> entries = ListEntries(b.favouritesBox);
   if (entries.empty()) return;
   std::string text = FormatFavourites(entries);
@@ -32,12 +32,12 @@ void WriteFavourites() {
 
 }  // namespace
 
-std::string SettingsPath() { return SKGETTEMPPATH() + Browser().programName + ".cfg"; }
-std::string FavouritesPath() { return SKGETTEMPPATH() + Browser().programName + ".fav"; }
+std::string SettingsPath() { return SKGETTEMPPATH() + App().programName + ".cfg"; }
+std::string FavouritesPath() { return SKGETTEMPPATH() + App().programName + ".fav"; }
 
 void BROWSERSETTINGS(int& left, int& top, int& width, int& height, std::string& folder, std::string& filter,
                      int& option809, int mode) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (mode == 1) {
     WriteFavourites();
     BrowserSettingsRecord r{left, top, width, height, folder, filter, option809, b.hintOff, b.markers};

@@ -1,13 +1,14 @@
-// The command messages that other programs of the suite send to the media browser.
+#include "copydata.h"
+
+#include "commands.h"
 #include "detail_filler.h"
-#include "kelmor/file_listing.h"
 #include "filelist.h"
 #include "folders.h"
 #include "imaging/copydata.h"
+#include "kelmor/file_listing.h"
 #include "kelmor/partner_rules.h"
 #include "skin/sk_controls.h"
 #include "state.h"
-#include "wndproc.h"
 
 namespace kelmor {
 
@@ -18,7 +19,7 @@ namespace {
 // over every selection at once goes away; it is switched off too, so that a hidden option
 // cannot go on handing files over.
 void TakePartnerOverride(const std::string& text) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.partnerOverride = ParsePartnerEntry(text);
   if (!b.partnerOverride.program.empty() && b.optionCheck) {
     SKSETCHECK(b.optionCheck, 0);
@@ -28,7 +29,7 @@ void TakePartnerOverride(const std::string& text) {
 
 // Code 10: close. An iconic browser is hidden first, so that it does not flash up.
 void CloseOnRequest() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (IsIconic(b.frame)) ShowWindow(b.frame, SW_HIDE);
   PostMessageA(b.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
@@ -36,7 +37,7 @@ void CloseOnRequest() {
 // Code 22: a partner wrote a file (a side file) in a folder; the cells of that folder show
 // its markers again.
 void FileWritten(const std::string& folder) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (b.markers && b.thumbnailLayout && !b.currentFolder.empty() && SameFolder(folder, b.currentFolder))
     PostMessageA(b.frame, kMsgRepaint, reinterpret_cast<WPARAM>(b.fileList), 0);
 }
