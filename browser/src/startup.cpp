@@ -13,6 +13,7 @@
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/partner.h"
+#include "imaging/program_start.h"
 #include "keyfilter.h"
 #include "launcher.h"
 #include "mainwindow.h"
@@ -21,7 +22,6 @@
 #include "kelmor/settings.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
-#include "skin/sk_msgbox.h"
 #include "skin/sk_skins.h"
 #include "skin/skin.h"
 #include "kelmor/startup_values.h"
@@ -35,24 +35,11 @@ namespace {
 // How long a second copy waits for the running copy's window before it gives up and ends.
 constexpr DWORD kRunningCopyWaitMs = 10000;
 
-void IdentifyProgram(HINSTANCE instance) {
+void Identify(HINSTANCE instance) {
   BrowserState& b = App();
-  b.instance = instance;
-  b.exePath = SKEXENAME();
-  std::string folder, name;
-  SKSPLITN(b.exePath, folder, name);
-  b.programFolder = fileio::WithTrailingSeparator(folder);
-  b.programName = fileio::StemOf(name);
-  b.basePath = fileio::WithoutExtension(b.exePath);
-  b.uiFile = b.basePath + ".SYS";
+  static_cast<startup::ProgramIdentity&>(b) = startup::IdentifyProgram(instance);
   b.icon = LoadIconA(instance, "PROGRAM");
   b.miniled = LoadBitmapA(instance, "miniled");
-}
-
-void ReportMissingUiFile() {
-  BrowserState& b = App();
-  SKMSGBOX(nullptr, SKCAPTIONFONT(), MissingUiFileTitle(fileio::NameOf(b.exePath)), MissingUiFileMessage(b.uiFile),
-           "", SkBoxStyle::Stop());
 }
 
 void ReadUiFile() {
@@ -68,8 +55,8 @@ void ReadUiFile() {
 // window that does not appear in time (a copy still starting up or ending) gets nothing.
 bool TakeSingleInstance() {
   BrowserState& b = App();
-  b.mutex = TakeSingleInstanceMutex(kClassBrowser, kRunningCopyWaitMs);
-  return b.mutex != nullptr;
+  b.mutex = win::Mutex(TakeSingleInstanceMutex(kClassBrowser, kRunningCopyWaitMs));
+  return bool(b.mutex);
 }
 
 void PrepareMenus() {
@@ -143,19 +130,13 @@ void ShowStartupHint() {
   BROWSERSETTINGS(left, top, width, height, folder, filter, option809, 1);
 }
 
+// The key filter sees every message first; Tab and the arrow keys move between the
+// controls as in a dialog.
 int RunMessageLoop() {
-  BrowserState& b = App();
-  MSG msg{};
-  BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) break;
-    if (KEYFILTER(b.frame, msg)) continue;
-    if (SKDIALOGMESSAGE(b.frame, msg)) continue;
-    if (IsDialogMessageA(b.frame, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return int(msg.wParam);
+  startup::MessageLoopSteps steps;
+  steps.filter = [](MSG& msg) { return KEYFILTER(App().frame, msg) != 0; };
+  steps.dialogKeys = true;
+  return startup::RunMessageLoop(App().frame, steps);
 }
 
 // Everything the browser started goes; the window and the single-instance mutex go before
@@ -167,12 +148,10 @@ void CleanUpAndRestart() {
   StopDriveWatch();
   SKDELETEOBJECT(b.miniled);
   RemoveTemporaryFiles();
-  if (b.gdiplusToken) GDIPSTOP(b.gdiplusToken);
-  b.gdiplusToken = 0;
+  b.gdiplus.Reset();
   if (b.frame && IsWindow(b.frame)) DestroyWindow(b.frame);
   b.frame = nullptr;
-  if (b.mutex) CloseHandle(b.mutex);
-  b.mutex = nullptr;
+  b.mutex.Reset();
   RestartPlan plan = PlanRestart(b.restartState);
   if (plan.restart) {
     ShellExecuteA(nullptr, "open", b.exePath.c_str(), plan.argument.empty() ? nullptr : plan.argument.c_str(),
@@ -184,11 +163,8 @@ void CleanUpAndRestart() {
 
 int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) {
   BrowserState& b = App();
-  IdentifyProgram(instance);
-  if (!SKEXIST(b.uiFile)) {
-    ReportMissingUiFile();
-    return 2;
-  }
+  Identify(instance);
+  if (!startup::CheckUiFile(b.uiFile, b.programName)) return startup::kExitMissingUiFile;
   ReadUiFile();
 
   BrowserCommandLine line = ParseBrowserCommandLine(commandLine);
@@ -227,7 +203,7 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
     CreateFileTypeBox(filter);
     FillFavourites(folder);
     CreateControls();
-    if (!SKFINDF("gdiplus.dll").empty()) b.gdiplusToken = GDIPSTART();
+    b.gdiplus = startup::StartGdiplusWhenPresent();
     ShowWindow(b.frame, SW_SHOW);
     UpdateWindow(b.frame);
     BringWindowToTop(b.frame);

@@ -14,10 +14,13 @@
 #include "kelmor/details_table.h"
 #include "kelmor/file_listing.h"
 #include "kelmor/filetypes.h"
+#include "imaging/program_start.h"
 #include "imaging/suite_classes.h"
 #include "kelmor/partner_rules.h"
 #include "skin/ui_text.h"
 #include "kelmor/transform_rules.h"
+#include "win/gdiplus_session.h"
+#include "win/raii.h"
 
 namespace kelmor {
 
@@ -57,15 +60,9 @@ enum RestartState : int {
   kRestartPlain = -1,      // start again without argument
 };
 
-struct BrowserState {
-  HINSTANCE instance = nullptr;
-
-  // Identity, fixed at start.
-  std::string exePath;        // full path of the running program
-  std::string programFolder;  // with its final "\"
-  std::string programName;    // file name without extension ("kelmor")
-  std::string basePath;       // exePath without the extension
-  std::string uiFile;         // basePath + ".SYS"
+// The identity (instance, exePath, programFolder with its final "\", programName "kelmor",
+// basePath, uiFile) is fixed at start.
+struct BrowserState : startup::ProgramIdentity {
   std::string title;          // UI entry 1
   std::string skinFile;
   int thumbnailSize = 96;
@@ -79,10 +76,10 @@ struct BrowserState {
   // Start-up and end.
   bool startByDrive = false;
   int restartState = kNoRestart;
-  HANDLE mutex = nullptr;
+  win::Mutex mutex;
   HICON icon = nullptr;
   HBITMAP miniled = nullptr;
-  ULONG_PTR gdiplusToken = 0;
+  win::GdiplusSession gdiplus;
 
   // Partners.
   PartnerEntry partnerOverride;  // from command code 2
@@ -135,7 +132,7 @@ struct BrowserState {
   HTREEITEM editedNode = nullptr;     // the folder whose label is being edited
 
   // Menus and boxes.
-  HBRUSH listBrush = nullptr;         // background of the boxes' drop-down lists
+  win::Brush listBrush;               // background of the boxes' drop-down lists
 
   // Picture transforms (transforms.cpp).
   TransformBatch batch;

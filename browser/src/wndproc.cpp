@@ -39,8 +39,8 @@ LRESULT BoxListColours(HDC dc) {
   BrowserState& b = App();
   SetTextColor(dc, SKGETSYSCOLOR(101));
   SetBkColor(dc, SKGETSYSCOLOR(104));
-  if (!b.listBrush) b.listBrush = CreateSolidBrush(SKGETSYSCOLOR(104));
-  return reinterpret_cast<LRESULT>(b.listBrush);
+  if (!b.listBrush) b.listBrush.Reset(CreateSolidBrush(SKGETSYSCOLOR(104)));
+  return reinterpret_cast<LRESULT>(b.listBrush.Get());
 }
 
 }  // namespace

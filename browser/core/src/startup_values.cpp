@@ -18,12 +18,6 @@ std::string WorkingFolderText(const std::string& uiEntry21, const std::string& p
   return fileio::WithoutTrailingSeparator(fileio::ExpandPathMacros(uiEntry21, {.programFolder = programFolder}));
 }
 
-std::string MissingUiFileMessage(const std::string& uiFile) { return uiFile + " missing !"; }
-
-std::string MissingUiFileTitle(const std::string& programFileName) {
-  return programFileName.substr(0, programFileName.find('.'));
-}
-
 std::string ConversionPicture(const std::string& tempFolder, const std::string& programName) {
   return fileio::WithTrailingSeparator(tempFolder) + SKUCASE(programName.substr(0, 3)) + "CONV.G2B";
 }

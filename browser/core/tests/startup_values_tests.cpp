@@ -1,5 +1,5 @@
-// Values derived at start: thumbnail size, working folder, the missing-file message, the
-// file types, the conversion picture and the restart.
+// Values derived at start: thumbnail size, working folder, the file types, the conversion
+// picture and the restart.
 #include <gtest/gtest.h>
 
 #include "kelmor/filetypes.h"
@@ -22,9 +22,6 @@ TEST(StartupValues, WorkingFolderAndFiles) {
   EXPECT_EQ(WorkingFolderText("D:\\Work", "C:\\Suite\\"), "D:\\Work");
   EXPECT_EQ(WorkingFolderText("", "C:\\Suite\\"), "");
   EXPECT_EQ(ConversionPicture("C:\\Temp", "kelmor"), "C:\\Temp\\KELCONV.G2B");
-  EXPECT_EQ(MissingUiFileMessage("C:\\Suite\\kelmor.SYS"), "C:\\Suite\\kelmor.SYS missing !");
-  EXPECT_EQ(MissingUiFileTitle("kelmor.exe"), "kelmor");
-  EXPECT_EQ(MissingUiFileTitle("kel.mor.exe"), "kel");
 }
 
 TEST(StartupValues, RestartAfterADriveOrASkinChange) {

@@ -10,9 +10,6 @@ int ThumbnailSize(const std::string& uiEntry16);
 // The working folder before it is created: UI entry 21 with "@path@" (any case) replaced by the
 // program folder, without a trailing "\".
 std::string WorkingFolderText(const std::string& uiEntry21, const std::string& programFolder);
-// The message and the title of the box that reports a missing UI text file.
-std::string MissingUiFileMessage(const std::string& uiFile);
-std::string MissingUiFileTitle(const std::string& programFileName);  // the name before its first "."
 // The temporary conversion picture that the browser deletes when it ends: the temporary
 // folder + the first three letters of the program name, upper-cased, + "CONV.G2B".
 std::string ConversionPicture(const std::string& tempFolder, const std::string& programName);
