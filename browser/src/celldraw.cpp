@@ -46,15 +46,12 @@ HBITMAP Thumbnail(const DRAWITEMSTRUCT& item, const std::string& entry) {
 void DrawPicture(HDC dc, HBITMAP bitmap, const CellGeometry& g) {
   BITMAP bm{};
   GetObjectA(bitmap, sizeof bm, &bm);
-  HDC source = CreateCompatibleDC(dc);
-  {
-    win::SelectObj picture(source, bitmap);
-    int oldMode = SetStretchBltMode(dc, HALFTONE);
-    StretchBlt(dc, g.picture.x, g.picture.y, g.picture.width, g.picture.height, source, 0, 0, bm.bmWidth,
-               bm.bmHeight, SRCCOPY);
-    SetStretchBltMode(dc, oldMode);
-  }
-  DeleteDC(source);
+  win::CompatibleDC source(dc);
+  win::SelectObj picture(source, bitmap);
+  int oldMode = SetStretchBltMode(dc, HALFTONE);
+  StretchBlt(dc, g.picture.x, g.picture.y, g.picture.width, g.picture.height, source, 0, 0, bm.bmWidth, bm.bmHeight,
+             SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
 }
 
 void DrawPlaceholder(HDC dc, const CellGeometry& g) {
@@ -68,17 +65,14 @@ void DrawPlaceholder(HDC dc, const CellGeometry& g) {
 void DrawSideFiles(HDC dc, const std::string& path, const CellGeometry& g) {
   BrowserState& b = App();
   if (b.miniled) {
-    HDC leds = CreateCompatibleDC(dc);
-    {
-      win::SelectObj select(leds, b.miniled);
-      for (int i = 0; i < 3; ++i) {
-        std::string side = SideFilePath(path, kMarkedSideFiles[i], SideFileNoDot::kNone);
-        if (side.empty() || GetFileAttributesA(side.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
-        const CellRect& m = g.markers[i];
-        SKTRANSBLT(dc, m.x, m.y, m.width, m.height, leds, kMarkerCell * kMarkerSize, 0, kMagenta);
-      }
+    win::CompatibleDC leds(dc);
+    win::SelectObj select(leds, b.miniled);
+    for (int i = 0; i < 3; ++i) {
+      std::string side = SideFilePath(path, kMarkedSideFiles[i], SideFileNoDot::kNone);
+      if (side.empty() || GetFileAttributesA(side.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+      const CellRect& m = g.markers[i];
+      SKTRANSBLT(dc, m.x, m.y, m.width, m.height, leds, kMarkerCell * kMarkerSize, 0, kMagenta);
     }
-    DeleteDC(leds);
   }
   std::string tim = SideFilePath(path, "tim", SideFileNoDot::kNone);
   std::string text;

@@ -13,18 +13,10 @@ namespace {
 
 // The horizontal extent follows the longest entry.
 void WidenExtent(HWND list) {
-  HDC dc = GetDC(list);
-  if (!dc) return;
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
-  int widest = 0, count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    std::string text = ListEntryText(list, i);
-    SIZE size{};
-    if (GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size)) widest = std::max<int>(widest, size.cx);
-  }
-  SelectObject(dc, old);
-  ReleaseDC(list, dc);
-  SendMessageA(list, LB_SETHORIZONTALEXTENT, WPARAM(widest + 8), 0);
+  TextMeasure measure(list);
+  int count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) measure.Add(ListEntryText(list, i));
+  SendMessageA(list, LB_SETHORIZONTALEXTENT, WPARAM(measure.Widest() + 8), 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "kelmor/file_listing.h"
+#include "win/raii.h"
 
 namespace kelmor {
 
@@ -23,7 +24,7 @@ struct ThumbnailResult {
   int index = 0;          // the entry's index when the filler started
   int count = 0;          // the entries in the list then
   std::string entry;
-  HBITMAP bitmap = nullptr;  // null when the picture gave no thumbnail
+  win::Bitmap bitmap;  // empty when the picture gave no thumbnail
   PictureDetails details;
 };
 // The main thread's side: takes the result over (kMsgThumbnailMade) or ends the filler's

@@ -32,43 +32,16 @@ std::vector<FoundFile> ScanFolder(const std::string& folder, const FileListRule&
   if (folder.empty()) return found;
   std::string pattern = CurrentFolderText(folder) + rule.searchPattern;
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                 FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return found;
+  win::FindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                        FIND_FIRST_EX_LARGE_FETCH));
+  if (!find) return found;
   do {
     if (!FileListed(data.cFileName, data.dwFileAttributes, rule)) continue;
     uint64_t written = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
     found.push_back({FileListEntry(data.cFileName), written});
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+  } while (FindNextFileA(find.Get(), &data));
   return found;
 }
-
-// The widest entry in the list's font (for the column width outside the thumbnail layout).
-class TextMeasure {
- public:
-  explicit TextMeasure(HWND list) : list_(list), dc_(GetDC(list)) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
-    if (dc_ && font) old_ = SelectObject(dc_, font);
-  }
-  ~TextMeasure() {
-    if (dc_ && old_) SelectObject(dc_, old_);
-    if (dc_) ReleaseDC(list_, dc_);
-  }
-  TextMeasure(const TextMeasure&) = delete;
-  TextMeasure& operator=(const TextMeasure&) = delete;
-  void Add(const std::string& text) {
-    SIZE size{};
-    if (dc_ && GetTextExtentPoint32A(dc_, text.c_str(), int(text.size()), &size)) widest_ = std::max<int>(widest_, size.cx);
-  }
-  int Widest() const { return widest_; }
-
- private:
-  HWND list_;
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-  int widest_ = 0;
-};
 
 bool MultiColumn(HWND list) { return (GetWindowLongPtrA(list, GWL_STYLE) & LBS_MULTICOLUMN) != 0; }
 
@@ -83,10 +56,19 @@ void DeleteThumbnailOf(int index) {
   if (data == 0 || data == LB_ERR) return;
   auto bitmap = static_cast<uintptr_t>(data);
   SendMessageA(b.fileList, LB_SETITEMDATA, WPARAM(index), 0);
-  if (b.details.Remove(bitmap)) DeleteObject(reinterpret_cast<HBITMAP>(bitmap));
+  if (b.details.Remove(bitmap)) win::DeleteGdiObject(reinterpret_cast<HBITMAP>(bitmap));
 }
 
 }  // namespace
+
+TextMeasure::TextMeasure(HWND list)
+    : dc_(list), font_(dc_, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0))) {}
+
+void TextMeasure::Add(const std::string& text) {
+  SIZE size{};
+  if (dc_.Get() && GetTextExtentPoint32A(dc_, text.c_str(), int(text.size()), &size))
+    widest_ = std::max<int>(widest_, size.cx);
+}
 
 std::string CURRENTFOLDER() { return CurrentFolderText(App().currentFolder); }
 
@@ -99,7 +81,7 @@ std::string CurrentFilter() {
 
 void FREETHUMBS() {
   BrowserState& b = App();
-  for (uintptr_t bitmap : b.details.TakeAll()) DeleteObject(reinterpret_cast<HBITMAP>(bitmap));
+  for (uintptr_t bitmap : b.details.TakeAll()) win::DeleteGdiObject(reinterpret_cast<HBITMAP>(bitmap));
 }
 
 void FILLFILELIST(const std::string& folder, const std::string& filter) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "win/raii.h"
+
 namespace kelmor {
 
 // Fills the file list with the files of folder that pass filter, in the thumbnail layout
@@ -30,6 +32,20 @@ void ClearFileList();
 void ForgetThumbnail(int index);
 // The status line: number of files and the current folder.
 void UpdateFileListStatus();
+
+// The widest of the texts given, in a list's font (for a list's column width or horizontal
+// extent).
+class TextMeasure {
+ public:
+  explicit TextMeasure(HWND list);
+  void Add(const std::string& text);
+  int Widest() const { return widest_; }
+
+ private:
+  win::WindowDC dc_;
+  win::SelectObj font_;
+  int widest_ = 0;
+};
 
 // Entry texts and selections of a list box.
 std::string ListEntryText(HWND list, int index);

@@ -48,7 +48,7 @@ struct FillJob;  // detail_filler.cpp
 
 // A worker thread that ends when its event is set (the folder and the drive watcher).
 struct WatchThread {
-  HANDLE stopEvent = nullptr;  // manual reset
+  win::Handle stopEvent;  // manual reset
   std::thread thread;
   int generation = 0;
 };

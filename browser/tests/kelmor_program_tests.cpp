@@ -174,8 +174,8 @@ TEST_F(Kelmor, FavouritesAreReadAtStartAndWrittenBackWithoutDoubles) {
 
 TEST_F(Kelmor, ASecondStartGivesUpWaitingForAWindowThatNeverComes) {
   // Someone holds the browser's mutex but shows no window (a copy that hangs while starting).
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, kClassBrowser);
-  ASSERT_NE(mutex, nullptr);
+  win::Mutex mutex = win::Mutex::Create(kClassBrowser);
+  ASSERT_TRUE(mutex);
   KelmorFolder folder;
   ChildProcess second;
   DWORD start = GetTickCount();
@@ -185,7 +185,6 @@ TEST_F(Kelmor, ASecondStartGivesUpWaitingForAWindowThatNeverComes) {
   EXPECT_GE(elapsed, 9000u);
   EXPECT_LT(elapsed, 25000u);
   EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
-  CloseHandle(mutex);
 }
 
 TEST_F(Kelmor, ASecondStartRestoresTheFirstWindowAndEnds) {
