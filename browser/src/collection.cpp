@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "boxes.h"
-#include "kelmor/file_listing.h"
 #include "filelist.h"
+#include "kelmor/file_listing.h"
 #include "state.h"
 
 namespace kelmor {

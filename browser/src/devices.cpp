@@ -3,11 +3,11 @@
 #include <dbt.h>
 
 #include "boxes.h"
-#include "kelmor/drive_rules.h"
 #include "fileio/paths.h"
 #include "filelist.h"
 #include "folders.h"
 #include "imaging/copydata.h"
+#include "kelmor/drive_rules.h"
 #include "skin/sk_text.h"
 #include "state.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "detail_filler.h"
+#include "imaging/copydata.h"
 #include "kelmor/file_listing.h"
 #include "kelmor/filetypes.h"
-#include "imaging/copydata.h"
 #include "kelmor/layout.h"
 #include "pick/pick.h"
 #include "skin/skin.h"

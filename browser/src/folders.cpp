@@ -59,8 +59,10 @@ void ShowTreePopup() {
   ScreenToClient(tree, &hit.pt);
   b.treePopupNode = TreeView_HitTest(tree, &hit);
   if (!b.treePopupNode) b.treePopupNode = TreeView_GetSelection(tree);
-  if (HMENU popup = SKPOPUPHANDLE(kFolderPopup))
+  if (HMENU popup = SKPOPUPHANDLE(kFolderPopup)) {
+    SkMenuAnimationOff animationOff;
     TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, b.clientHolder, nullptr);
+  }
 }
 
 std::string EditText(HWND tree) {

@@ -5,8 +5,8 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "kelmor/filetypes.h"
-#include "mainwindow.h"
 #include "kelmor/settings.h"
+#include "mainwindow.h"
 #include "skin/skin.h"
 #include "state.h"
 

@@ -11,14 +11,14 @@
 #include <thread>
 #include <unordered_set>
 
+#include "imaging/program_start.h"
+#include "imaging/suite_classes.h"
 #include "kelmor/details_table.h"
 #include "kelmor/file_listing.h"
 #include "kelmor/filetypes.h"
-#include "imaging/program_start.h"
-#include "imaging/suite_classes.h"
 #include "kelmor/partner_rules.h"
-#include "skin/ui_text.h"
 #include "kelmor/transform_rules.h"
+#include "skin/ui_text.h"
 #include "win/gdiplus_session.h"
 #include "win/raii.h"
 

@@ -2,9 +2,9 @@
 
 #include "boxes.h"
 #include "detail_filler.h"
-#include "kelmor/file_listing.h"
 #include "filelist.h"
 #include "imglib/imglib.h"
+#include "kelmor/file_listing.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"

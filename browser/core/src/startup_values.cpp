@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "kelmor/cmdline.h"
 #include "fileio/fields.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
+#include "kelmor/cmdline.h"
 #include "skin/sk_text.h"
 
 namespace kelmor {

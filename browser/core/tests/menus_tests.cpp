@@ -4,8 +4,6 @@
 
 #include <set>
 
-#include "imaging/partner_entry.h"
-#include "imaging/suite_classes.h"
 #include "kelmor/menus.h"
 
 namespace kelmor {
@@ -78,13 +76,6 @@ TEST(Menus, TheBurnerIsNotedBeforeItsMenuIsPruned) {
   EXPECT_EQ(t.FindItem(211), nullptr);
   // A menu whose programs are all missing keeps no dangling separators.
   EXPECT_EQ(Commands(t, 5), (std::vector<int>{501, 0, 1101}));
-}
-
-TEST(Menus, ActionFieldsAreAPartnerEntry) {
-  EXPECT_EQ(ParsePartnerEntry(" dunmere.exe , SKSLIDEMAKER").program, "dunmere.exe");
-  EXPECT_EQ(ParsePartnerEntry(" dunmere.exe , SKSLIDEMAKER").className, kClassSlideMaker);
-  EXPECT_EQ(ParsePartnerEntry("").program, "");
-  EXPECT_EQ(ParsePartnerEntry("notepad.exe").className, "");
 }
 
 TEST(SkinMenu, OneItemPerSkinCheckedWhereTheEngineIs) {

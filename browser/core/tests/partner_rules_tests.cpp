@@ -8,18 +8,6 @@ namespace kelmor {
 
 namespace {
 
-TEST(Partner, SplitsProgramAndClass) {
-  PartnerEntry p = ParsePartnerEntry(" falcet.exe , QPLAYER ");
-  EXPECT_EQ(p.program, "falcet.exe");
-  EXPECT_EQ(p.className, kClassPlayer);
-  p = ParsePartnerEntry("\"C:\\Program Files\\x.exe\",\"XCLASS\"");
-  EXPECT_EQ(p.program, "C:\\Program Files\\x.exe");
-  EXPECT_EQ(p.className, "XCLASS");
-  p = ParsePartnerEntry("standin.exe PARTNER C:\\t\\log.txt,PARTNER");
-  EXPECT_EQ(p.program, "standin.exe PARTNER C:\\t\\log.txt");
-  EXPECT_EQ(ParsePartnerEntry("only.exe").className, "");
-}
-
 TEST(Partner, TheOverrideWinsHalfByHalf) {
   PartnerEntry def{"falcet.exe", kClassPlayer};
   PartnerEntry p = ResolvePartner(def, {}, "C:\\Suite\\");

@@ -9,10 +9,10 @@
 #include "imaging/suite_classes.h"
 #include "kelmor/menus.h"
 #include "kelmor/partner_rules.h"
+#include "shipped_ui_file.h"
 #include "skin/sk_skins.h"
 #include "skin/sk_text.h"
 #include "skin/skin_theme.h"
-#include "shipped_ui_file.h"
 #include "skin/ui_text.h"
 #ifdef _WIN32
 #include "test_windows.h"
