@@ -23,7 +23,9 @@
 #include "imaging/copydata.h"
 #include "imaging/suite_classes.h"
 #include "imglib/codecs.h"
+#include "kelmor/command_ids.h"
 #include "kelmor_fixture.h"
+#include "wait_until.h"
 
 namespace {
 
@@ -108,13 +110,13 @@ int main(int argc, char** argv) {
   MakeFiles(many, files);
   MakePictures(photos, pictures);
 
-  KelmorFolder folder;
+  kelmor::KelmorFolder folder;
   // Opens at the folder of many files with the videos' filter: an empty list.
   folder.WriteSettings("0|0|800|600|" + many + "|*.avi;*.mpg;*.mpeg;*.wmv;*.asf;*.mov;*.dat|0|1|0");
   ChildProcess browser;
   if (!folder.Start(browser)) return 1;
   HWND frame = WaitForWindow(kClassBrowser, 30000, browser.Id());
-  HWND list = frame ? driver::WaitChild(frame, 3, 30000) : nullptr;
+  HWND list = frame ? driver::WaitChild(frame, kelmor::kFileList, 30000) : nullptr;
   if (!list) {
     std::printf("the browser did not start\n");
     return 1;
@@ -149,7 +151,8 @@ int main(int argc, char** argv) {
   auto t0 = Clock::now();
   driver::SendCommand(frame, kCodeFileType5, "");
   int made = 0;
-  while ((made = ThumbnailsMade(list)) < pictures && Ms(t0) < 600000) Sleep(20);
+  WaitUntil([&] { return (made = ThumbnailsMade(list)) >= pictures; }, std::chrono::minutes(10),
+            std::chrono::milliseconds(20));
   double seconds = Ms(t0) / 1000.0;
   std::printf("detail filler: %d thumbnails in %.2f s, %.1f thumbnails per second%s\n", made, seconds,
               made / seconds, visible ? " (window shown)" : "");

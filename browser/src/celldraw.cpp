@@ -1,19 +1,19 @@
-// The thumbnail cells of the file list: drawn off screen, then copied into the list.
-#include <windows.h>
+#include "celldraw.h"
 
 #include <algorithm>
 
-#include "cell_layout.h"
 #include "detail_filler.h"
-#include "file_listing.h"
-#include "filelist.h"
 #include "fileio/file.h"
+#include "filelist.h"
 #include "imaging/side_files.h"
-#include "listdraw.h"
+#include "kelmor/cell_layout.h"
+#include "kelmor/file_listing.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "win/raii.h"
+
+namespace kelmor {
 
 namespace {
 
@@ -27,7 +27,7 @@ int TextHeight(HDC dc) {
 
 // The entry's thumbnail: its item data, or one made now when the filler has not taken it.
 HBITMAP Thumbnail(const DRAWITEMSTRUCT& item, const std::string& entry) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (item.itemData) return reinterpret_cast<HBITMAP>(item.itemData);
   LRESULT data = SendMessageA(item.hwndItem, LB_GETITEMDATA, item.itemID, 0);
   if (data && data != LB_ERR) return reinterpret_cast<HBITMAP>(data);
@@ -46,15 +46,12 @@ HBITMAP Thumbnail(const DRAWITEMSTRUCT& item, const std::string& entry) {
 void DrawPicture(HDC dc, HBITMAP bitmap, const CellGeometry& g) {
   BITMAP bm{};
   GetObjectA(bitmap, sizeof bm, &bm);
-  HDC source = CreateCompatibleDC(dc);
-  {
-    win::SelectObj picture(source, bitmap);
-    int oldMode = SetStretchBltMode(dc, HALFTONE);
-    StretchBlt(dc, g.picture.x, g.picture.y, g.picture.width, g.picture.height, source, 0, 0, bm.bmWidth,
-               bm.bmHeight, SRCCOPY);
-    SetStretchBltMode(dc, oldMode);
-  }
-  DeleteDC(source);
+  win::CompatibleDC source(dc);
+  win::SelectObj picture(source, bitmap);
+  int oldMode = SetStretchBltMode(dc, HALFTONE);
+  StretchBlt(dc, g.picture.x, g.picture.y, g.picture.width, g.picture.height, source, 0, 0, bm.bmWidth, bm.bmHeight,
+             SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
 }
 
 void DrawPlaceholder(HDC dc, const CellGeometry& g) {
@@ -66,19 +63,16 @@ void DrawPlaceholder(HDC dc, const CellGeometry& g) {
 
 // The markers of the side files beside the picture, and its display time.
 void DrawSideFiles(HDC dc, const std::string& path, const CellGeometry& g) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (b.miniled) {
-    HDC leds = CreateCompatibleDC(dc);
-    {
-      win::SelectObj select(leds, b.miniled);
-      for (int i = 0; i < 3; ++i) {
-        std::string side = SideFilePath(path, kMarkedSideFiles[i], SideFileNoDot::kNone);
-        if (side.empty() || GetFileAttributesA(side.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
-        const CellRect& m = g.markers[i];
-        SKTRANSBLT(dc, m.x, m.y, m.width, m.height, leds, kMarkerCell * kMarkerSize, 0, kMagenta);
-      }
+    win::CompatibleDC leds(dc);
+    win::SelectObj select(leds, b.miniled);
+    for (int i = 0; i < 3; ++i) {
+      std::string side = SideFilePath(path, kMarkedSideFiles[i], SideFileNoDot::kNone);
+      if (side.empty() || GetFileAttributesA(side.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+      const CellRect& m = g.markers[i];
+      SKTRANSBLT(dc, m.x, m.y, m.width, m.height, leds, kMarkerCell * kMarkerSize, 0, kMagenta);
     }
-    DeleteDC(leds);
   }
   std::string tim = SideFilePath(path, "tim", SideFileNoDot::kNone);
   std::string text;
@@ -96,7 +90,7 @@ void DrawSideFiles(HDC dc, const std::string& path, const CellGeometry& g) {
 }  // namespace
 
 void DrawThumbnailCell(const DRAWITEMSTRUCT& item, const std::string& entry) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   const RECT& cell = item.rcItem;
   int w = cell.right - cell.left, h = cell.bottom - cell.top;
   if (w <= 0 || h <= 0) return;
@@ -130,3 +124,5 @@ void DrawThumbnailCell(const DRAWITEMSTRUCT& item, const std::string& entry) {
   }
   BitBlt(item.hDC, cell.left, cell.top, w, h, buffer, 0, 0, SRCCOPY);
 }
+
+}  // namespace kelmor

@@ -1,25 +1,29 @@
-// Closing the media browser: the settings are written from the window's normal position
-// and the browser's state, then the message loop ends.
-#include "browsersettings.h"
+#include "closing.h"
+
 #include "detail_filler.h"
+#include "kelmor/command_ids.h"
+#include "kelmor/startup_values.h"
+#include "settings.h"
+#include "skin/sk_files.h"
 #include "state.h"
 #include "watchers.h"
-#include "wndproc.h"
+
+namespace kelmor {
 
 namespace {
 
-// The names option of the index sheets: the check mark of command 809 (-1 checked, 0 not).
+// The names option of the index sheets: the check mark of its command (-1 checked, 0 not).
 int NamesOption() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.menuBar) return 0;
-  UINT state = GetMenuState(b.menuBar, 809, MF_BYCOMMAND);
+  UINT state = GetMenuState(b.menuBar, kSheetNamesCommand, MF_BYCOMMAND);
   return state != UINT(-1) && (state & MF_CHECKED) ? -1 : 0;
 }
 
 }  // namespace
 
 void OnSysClose() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   // The worker threads end first: nothing posts to the frame once it is gone.
   StopListInfo();
   STOPWATCH();
@@ -35,3 +39,7 @@ void OnSysClose() {
   BROWSERSETTINGS(left, top, width, height, folder, filter, option809, 1);
   PostQuitMessage(0);
 }
+
+void RemoveTemporaryFiles() { SKKILLFILE(ConversionPicture(SKGETTEMPPATH(), App().programName)); }
+
+}  // namespace kelmor

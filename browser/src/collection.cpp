@@ -3,32 +3,26 @@
 #include <algorithm>
 
 #include "boxes.h"
-#include "file_listing.h"
 #include "filelist.h"
+#include "kelmor/file_listing.h"
 #include "state.h"
+
+namespace kelmor {
 
 namespace {
 
 // The horizontal extent follows the longest entry.
 void WidenExtent(HWND list) {
-  HDC dc = GetDC(list);
-  if (!dc) return;
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
-  int widest = 0, count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    std::string text = ListEntryText(list, i);
-    SIZE size{};
-    if (GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size)) widest = std::max<int>(widest, size.cx);
-  }
-  SelectObject(dc, old);
-  ReleaseDC(list, dc);
-  SendMessageA(list, LB_SETHORIZONTALEXTENT, WPARAM(widest + 8), 0);
+  TextMeasure measure(list);
+  int count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) measure.Add(ListEntryText(list, i));
+  SendMessageA(list, LB_SETHORIZONTALEXTENT, WPARAM(measure.Widest() + 8), 0);
 }
 
 }  // namespace
 
 void AddToCollection(bool currentOnly) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string folder = CURRENTFOLDER();
   if (!b.fileList || !b.collectionList || folder.empty()) return;
   std::vector<int> entries;
@@ -50,7 +44,7 @@ void AddToCollection(bool currentOnly) {
 }
 
 void RemoveFromCollection() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::vector<int> selected = SelectedEntries(b.collectionList);
   std::sort(selected.rbegin(), selected.rend());
   for (int index : selected) SendMessageA(b.collectionList, LB_DELETESTRING, WPARAM(index), 0);
@@ -58,7 +52,7 @@ void RemoveFromCollection() {
 }
 
 void EmptyCollection() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (SendMessageA(b.collectionList, LB_GETCOUNT, 0, 0) <= 0) return;
   if (QUESTIONBOX(Ui(30), Ui(29)) != 1) return;
   SendMessageA(b.collectionList, LB_RESETCONTENT, 0, 0);
@@ -66,7 +60,7 @@ void EmptyCollection() {
 }
 
 void MoveCollectionEntries(bool up) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   HWND list = b.collectionList;
   int count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
   std::vector<int> selected = SelectedEntries(list);
@@ -87,3 +81,5 @@ void MoveCollectionEntries(bool up) {
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
+
+}  // namespace kelmor

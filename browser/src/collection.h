@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+namespace kelmor {
+
 // Commands 5/103 (the selected files) and 6/104 (the current file): into the collection
 // list as full paths, at its current entry (after the last one when none is selected).
 void AddToCollection(bool currentOnly);
@@ -11,3 +13,5 @@ void RemoveFromCollection();
 void EmptyCollection();
 // Alt+Up and Alt+Down in the collection list: the selected entries move one place.
 void MoveCollectionEntries(bool up);
+
+}  // namespace kelmor

@@ -1,36 +1,36 @@
-// The commands of the media browser's menus, buttons and controls.
+#include "commands.h"
+
 #include "collection.h"
 #include "detail_filler.h"
 #include "filelist.h"
 #include "folders.h"
 #include "imaging/copydata.h"
+#include "kelmor/partner_rules.h"
 #include "launcher.h"
-#include "layout.h"
 #include "mainwindow.h"
-#include "menus.h"
-#include "partner_rules.h"
 #include "program_commands.h"
 #include "skin/sk_controls.h"
 #include "skin/ui_text.h"
 #include "state.h"
 #include "transforms.h"
 #include "wallpaper.h"
-#include "wndproc.h"
+
+namespace kelmor {
 
 namespace {
 
-std::vector<std::string> CollectionPaths() { return EntryPaths(ListEntries(Browser().collectionList)); }
+std::vector<std::string> CollectionPaths() { return EntryPaths(ListEntries(App().collectionList)); }
 
-// Button 14: the collection list goes to the partner; the browser then steps aside.
+// The hand-over button: the collection list goes to the partner; the browser then steps aside.
 void HandCollectionToPartner() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::vector<std::string> paths = CollectionPaths();
   LAUNCHSUITEAPP(JoinPaths(paths));
   if (!paths.empty()) ShowWindow(b.frame, SW_MINIMIZE);
 }
 
-// Command 212 hands the collection list to the disc burner even when it is empty (the
-// burner then opens with an empty job); its button does so only with files in the list.
+// The disc burner's command hands the collection list to the burner even when it is empty
+// (the burner then opens with an empty job); its button does so only with files in the list.
 void HandCollectionToBurner(bool evenWhenEmpty) {
   std::vector<std::string> paths = CollectionPaths();
   if (paths.empty() && !evenWhenEmpty) return;
@@ -40,7 +40,7 @@ void HandCollectionToBurner(bool evenWhenEmpty) {
 // With the option "hand over at once", every file chosen in the list goes to the partner
 // while the browser keeps the front and the keyboard.
 void FileListSelectionChanged() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.optionCheck || !SKGETCHECK(b.optionCheck) || CURRENTFOLDER().empty()) return;
   int current = GETCURSELLISTBOX(b.fileList);
   if (current < 0 || current >= int(SendMessageA(b.fileList, LB_GETCOUNT, 0, 0))) return;
@@ -56,7 +56,7 @@ bool In(int id, int first, int last) { return id >= first && id <= last; }
 }  // namespace
 
 void ChooseFileType(int index) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (index < 0 || size_t(index) >= b.fileTypes.filters.size()) return;
   int shown = int(SendMessageA(b.fileTypeBox, CB_GETCURSEL, 0, 0));
   int previous = b.currentFileType;
@@ -70,8 +70,8 @@ void ChooseFileType(int index) {
 }
 
 void OnCommand(HWND, int id, int notification, LPARAM lParam) {
-  BrowserState& b = Browser();
-  if (id >= 100 && SKMACTE(id, b.menus) == "END") {
+  BrowserState& b = App();
+  if (id >= kFirstMenuCommand && SKMACTE(id, b.menus) == "END") {
     PostMessageA(b.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
   }
@@ -88,44 +88,44 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
     case kFileList:
       if (notification == LBN_SELCHANGE) FileListSelectionChanged();
       return;
-    case 5:
-    case 103:
+    case kAddButton:
+    case kAddToCollectionCommand:
       AddToCollection(false);
       return;
-    case 6:
-    case 104:
+    case kAddCurrentButton:
+    case kAddCurrentCommand:
       AddToCollection(true);
       return;
-    case 8:
+    case kWebButton:
       AskWebAddress();
       return;
-    case 9:
-    case 108:
-    case 205:
+    case kHelpButton:
+    case kHelpCommand:
+    case kCollectionHelpCommand:
       ShowHelp();
       return;
-    case 10:
-    case 201:
+    case kRemoveButton:
+    case kRemoveFromCollectionCommand:
       RemoveFromCollection();
       return;
-    case 11:
-    case 202:
+    case kEmptyButton:
+    case kEmptyCollectionCommand:
       EmptyCollection();
       return;
-    case 14:
+    case kHandOverButton:
       HandCollectionToPartner();
       return;
-    case 101:
-    case 206:
+    case kHandToPartnerCommand:
+    case kCollectionHandToPartnerCommand:
       HandSelectionToPartner();
       return;
-    case 110:
+    case kWallpaperCommand:
       WallpaperCommand();
       return;
-    case 408:
+    case kMarkersCommand:
       ToggleMarkers();
       return;
-    case 809:
+    case kSheetNamesCommand:
       ToggleMenuCheck(id);
       return;
     case kDiscBurnerCommand:
@@ -137,10 +137,13 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
     default:
       break;
   }
-  // The resize (707) asks for the new size in the size box first; the flip, mirror and
-  // rotations start at once.
+  // The resize asks for the new size in the size box first; the flip, mirror and rotations
+  // start at once.
   if (In(id, kTransformFlip, kTransformRotateRight)) StartTransformBatch(id);
-  else if (In(id, 301, 399)) ChooseSkin(id);
-  else if (In(id, 503, 509) || In(id, 1001, 1005)) RunProgramCommand(id);
-  else if (In(id, 1101, 1199)) SHELLOPEN(SKMACTE(id, b.menus));
+  else if (In(id, kFirstSkinCommand, kLastSkinCommand)) ChooseSkin(id);
+  else if (In(id, kFirstProgramCommand, kLastProgramCommand) || In(id, kFirstToolCommand, kLastToolCommand))
+    RunProgramCommand(id);
+  else if (In(id, kFirstDocumentCommand, kLastDocumentCommand)) SHELLOPEN(SKMACTE(id, b.menus));
 }
+
+}  // namespace kelmor

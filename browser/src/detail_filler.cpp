@@ -11,6 +11,8 @@
 #include "skin/sk_text.h"
 #include "state.h"
 
+namespace kelmor {
+
 // The work of one filler run: the entries without a thumbnail when it started. The claims
 // let the main thread's drawing and the filler agree on who makes an entry's thumbnail.
 struct FillJob {
@@ -37,10 +39,11 @@ void RunFiller(std::shared_ptr<FillJob> job) {
     result->index = job->indexes[i];
     result->count = job->listCount;
     result->entry = job->entries[i];
-    MakeThumbnail(job->folder + EntryFileName(job->entries[i]), job->thumbnailSize, result->bitmap, result->details);
-    HBITMAP bitmap = result->bitmap;
+    HBITMAP bitmap = nullptr;
+    MakeThumbnail(job->folder + EntryFileName(job->entries[i]), job->thumbnailSize, bitmap, result->details);
+    result->bitmap.Reset(bitmap);
+    // When the window is gone the result, thumbnail and all, goes here.
     if (PostMessageA(job->target, kMsgThumbnailMade, 0, reinterpret_cast<LPARAM>(result.get()))) result.release();
-    else if (bitmap) DeleteObject(bitmap);  // the window is gone
     Sleep(0);
   }
   PostMessageA(job->target, kMsgFillerDone, WPARAM(job->generation), 0);
@@ -71,28 +74,20 @@ void RedrawEntry(HWND list, int index) {
 // A bitmap larger than the box (a picture drawn at full size with its layered objects
 // reduced into its top-left corner) is cut to the thumbnail, so that a list of large
 // pictures does not hold their full size in memory.
-HBITMAP CutToThumbnail(HBITMAP bitmap, int pictureWidth, int pictureHeight, int size) {
+win::Bitmap CutToThumbnail(win::Bitmap bitmap, int pictureWidth, int pictureHeight, int size) {
   BITMAP bm{};
-  if (!GetObjectA(bitmap, sizeof bm, &bm) || (bm.bmWidth <= size && bm.bmHeight <= size)) return bitmap;
+  if (!GetObjectA(bitmap.Get(), sizeof bm, &bm) || (bm.bmWidth <= size && bm.bmHeight <= size)) return bitmap;
   int left = 0, top = 0, w = 0, h = 0;
   SKICONISE(pictureWidth > 0 ? pictureWidth : bm.bmWidth, pictureHeight > 0 ? pictureHeight : bm.bmHeight, size, size,
             left, top, w, h);
-  HDC screen = GetDC(nullptr);
-  HDC from = CreateCompatibleDC(screen);
-  HDC to = CreateCompatibleDC(screen);
-  HBITMAP cut = CreateCompatibleBitmap(screen, std::max(1, w), std::max(1, h));
-  if (from && to && cut) {
-    HGDIOBJ oldFrom = SelectObject(from, bitmap);
-    HGDIOBJ oldTo = SelectObject(to, cut);
-    BitBlt(to, 0, 0, w, h, from, 0, 0, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-  }
-  if (from) DeleteDC(from);
-  if (to) DeleteDC(to);
-  ReleaseDC(nullptr, screen);
+  win::WindowDC screen(nullptr);
+  win::CompatibleDC from(screen), to(screen);
+  win::Bitmap cut(CreateCompatibleBitmap(screen, std::max(1, w), std::max(1, h)));
   if (!cut) return bitmap;
-  DeleteObject(bitmap);
+  if (from && to) {
+    win::SelectObj fromPicture(from, bitmap.Get()), toCut(to, cut.Get());
+    BitBlt(to, 0, 0, w, h, from, 0, 0, SRCCOPY);
+  }
   return cut;
 }
 
@@ -102,9 +97,9 @@ bool MakeThumbnail(const std::string& path, int size, HBITMAP& bitmap, PictureDe
   int width = 0, height = 0, colours = 0, hasLayer = 0;
   uint8_t bits = 0;
   // A layered picture shows its composed picture, which its layered file carries.
-  bitmap = LOADTHUMB(path, size, size, width, height, colours, bits, hasLayer, 1);
-  if (!bitmap) return false;
-  bitmap = CutToThumbnail(bitmap, width, height, size);
+  win::Bitmap loaded(LOADTHUMB(path, size, size, width, height, colours, bits, hasLayer, 1));
+  if (!loaded) return false;
+  bitmap = CutToThumbnail(std::move(loaded), width, height, size).Release();
   details.width = width;
   details.height = height;
   details.colours = colours;
@@ -115,7 +110,7 @@ bool MakeThumbnail(const std::string& path, int size, HBITMAP& bitmap, PictureDe
 }
 
 void StopListInfo() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (b.fillJob) b.fillJob->stop = true;
   if (b.fillThread.joinable()) b.fillThread.join();
   if (!b.fillJob) return;
@@ -126,7 +121,7 @@ void StopListInfo() {
 }
 
 void STARTLISTINFO() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.thumbnailLayout || !b.fileList || !b.frame) return;
   StopListInfo();
   auto job = std::make_shared<FillJob>();
@@ -149,7 +144,7 @@ void STARTLISTINFO() {
 }
 
 bool ClaimEntryForDrawing(int index, const std::string& entry) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.fillJob || b.fillJob->stop.load()) return true;
   int position = JobPosition(*b.fillJob, index, entry);
   if (position < 0) return true;
@@ -158,18 +153,17 @@ bool ClaimEntryForDrawing(int index, const std::string& entry) {
 }
 
 void OnThumbnailMade(LPARAM lParam) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::unique_ptr<ThumbnailResult> result(reinterpret_cast<ThumbnailResult*>(lParam));
   if (!result) return;
-  HBITMAP bitmap = result->bitmap;
   // Only the latest filler's thumbnails count: an older one worked on a list that has
-  // changed since (its entries may have been rewritten).
+  // changed since (its entries may have been rewritten). A result not taken goes with its
+  // thumbnail.
   int index = result->generation == b.fillGeneration ? FindEntry(b.fileList, result->index, result->entry) : -1;
-  if (index < 0 || SendMessageA(b.fileList, LB_GETITEMDATA, WPARAM(index), 0) != 0) {
-    if (bitmap) DeleteObject(bitmap);
-    return;
-  }
-  if (bitmap) {
+  if (index < 0 || SendMessageA(b.fileList, LB_GETITEMDATA, WPARAM(index), 0) != 0) return;
+  if (result->bitmap) {
+    // The list's entry holds the thumbnail from now on; FREETHUMBS deletes it.
+    HBITMAP bitmap = result->bitmap.Release();
     SendMessageA(b.fileList, LB_SETITEMDATA, WPARAM(index), reinterpret_cast<LPARAM>(bitmap));
     b.details.Add(reinterpret_cast<uintptr_t>(bitmap), result->details);
   } else {
@@ -182,9 +176,11 @@ void OnThumbnailMade(LPARAM lParam) {
 }
 
 void OnFillerDone(WPARAM generation) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (int(generation) != b.fillGeneration || !b.fillJob) return;
   if (b.fillThread.joinable()) b.fillThread.join();  // it has posted its last message
   b.fillJob.reset();
   SetWindowTextA(b.frame, b.title.c_str());
 }
+
+}  // namespace kelmor

@@ -8,7 +8,10 @@
 #include <cstdint>
 #include <string>
 
-#include "file_listing.h"
+#include "kelmor/file_listing.h"
+#include "win/raii.h"
+
+namespace kelmor {
 
 // Starts the filler over the entries without a thumbnail (only in the thumbnail layout).
 void STARTLISTINFO();
@@ -21,7 +24,7 @@ struct ThumbnailResult {
   int index = 0;          // the entry's index when the filler started
   int count = 0;          // the entries in the list then
   std::string entry;
-  HBITMAP bitmap = nullptr;  // null when the picture gave no thumbnail
+  win::Bitmap bitmap;  // empty when the picture gave no thumbnail
   PictureDetails details;
 };
 // The main thread's side: takes the result over (kMsgThumbnailMade) or ends the filler's
@@ -34,3 +37,5 @@ bool MakeThumbnail(const std::string& path, int size, HBITMAP& bitmap, PictureDe
 // The drawing of an entry that has no thumbnail yet: true when the caller may make it on the
 // spot (the running filler has not taken it), which keeps the filler from making it again.
 bool ClaimEntryForDrawing(int index, const std::string& entry);
+
+}  // namespace kelmor

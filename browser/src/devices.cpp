@@ -3,18 +3,20 @@
 #include <dbt.h>
 
 #include "boxes.h"
-#include "drive_rules.h"
 #include "fileio/paths.h"
 #include "filelist.h"
 #include "folders.h"
 #include "imaging/copydata.h"
+#include "kelmor/drive_rules.h"
 #include "skin/sk_text.h"
 #include "state.h"
+
+namespace kelmor {
 
 namespace {
 
 void DriveRemoved(char drive) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   DriveRemovalPlan plan = PlanDriveRemoval(drive, b.currentFolder);
   if (plan.currentFolderGone) {
     b.rememberedFolder = plan.remember;
@@ -27,7 +29,7 @@ void DriveRemoved(char drive) {
 }
 
 void DriveArrived(char drive) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string root = DriveRoot(drive);
   bool cdrom = GetDriveTypeA(root.c_str()) == DRIVE_CDROM;
   DriveArrivalPlan plan = PlanDriveArrival(drive, cdrom, b.currentFolder, b.rememberedFolder, [](const std::string& f) {
@@ -69,3 +71,5 @@ void OnDeviceChange(WPARAM event, LPARAM data) {
   else DriveArrived(drive);
   MessageBeep(UINT(-1));
 }
+
+}  // namespace kelmor

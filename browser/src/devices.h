@@ -2,4 +2,8 @@
 #pragma once
 #include <windows.h>
 
+namespace kelmor {
+
 void OnDeviceChange(WPARAM event, LPARAM data);
+
+}  // namespace kelmor

@@ -3,15 +3,17 @@
 #include <algorithm>
 
 #include "detail_filler.h"
-#include "file_listing.h"
-#include "filetypes.h"
 #include "imaging/copydata.h"
-#include "layout.h"
+#include "kelmor/file_listing.h"
+#include "kelmor/filetypes.h"
+#include "kelmor/layout.h"
 #include "pick/pick.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "watchers.h"
 #include "win/raii.h"
+
+namespace kelmor {
 
 namespace {
 
@@ -30,43 +32,16 @@ std::vector<FoundFile> ScanFolder(const std::string& folder, const FileListRule&
   if (folder.empty()) return found;
   std::string pattern = CurrentFolderText(folder) + rule.searchPattern;
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                 FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return found;
+  win::FindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                        FIND_FIRST_EX_LARGE_FETCH));
+  if (!find) return found;
   do {
     if (!FileListed(data.cFileName, data.dwFileAttributes, rule)) continue;
     uint64_t written = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
     found.push_back({FileListEntry(data.cFileName), written});
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+  } while (FindNextFileA(find.Get(), &data));
   return found;
 }
-
-// The widest entry in the list's font (for the column width outside the thumbnail layout).
-class TextMeasure {
- public:
-  explicit TextMeasure(HWND list) : list_(list), dc_(GetDC(list)) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
-    if (dc_ && font) old_ = SelectObject(dc_, font);
-  }
-  ~TextMeasure() {
-    if (dc_ && old_) SelectObject(dc_, old_);
-    if (dc_) ReleaseDC(list_, dc_);
-  }
-  TextMeasure(const TextMeasure&) = delete;
-  TextMeasure& operator=(const TextMeasure&) = delete;
-  void Add(const std::string& text) {
-    SIZE size{};
-    if (dc_ && GetTextExtentPoint32A(dc_, text.c_str(), int(text.size()), &size)) widest_ = std::max<int>(widest_, size.cx);
-  }
-  int Widest() const { return widest_; }
-
- private:
-  HWND list_;
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-  int widest_ = 0;
-};
 
 bool MultiColumn(HWND list) { return (GetWindowLongPtrA(list, GWL_STYLE) & LBS_MULTICOLUMN) != 0; }
 
@@ -76,32 +51,41 @@ void SetColumnWidth(HWND list, int widest) {
 }
 
 void DeleteThumbnailOf(int index) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   LRESULT data = SendMessageA(b.fileList, LB_GETITEMDATA, WPARAM(index), 0);
   if (data == 0 || data == LB_ERR) return;
   auto bitmap = static_cast<uintptr_t>(data);
   SendMessageA(b.fileList, LB_SETITEMDATA, WPARAM(index), 0);
-  if (b.details.Remove(bitmap)) DeleteObject(reinterpret_cast<HBITMAP>(bitmap));
+  if (b.details.Remove(bitmap)) win::DeleteGdiObject(reinterpret_cast<HBITMAP>(bitmap));
 }
 
 }  // namespace
 
-std::string CURRENTFOLDER() { return CurrentFolderText(Browser().currentFolder); }
+TextMeasure::TextMeasure(HWND list)
+    : dc_(list), font_(dc_, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0))) {}
+
+void TextMeasure::Add(const std::string& text) {
+  SIZE size{};
+  if (dc_.Get() && GetTextExtentPoint32A(dc_, text.c_str(), int(text.size()), &size))
+    widest_ = std::max<int>(widest_, size.cx);
+}
+
+std::string CURRENTFOLDER() { return CurrentFolderText(App().currentFolder); }
 
 std::string CurrentFilter() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   int selected = b.fileTypeBox ? int(SendMessageA(b.fileTypeBox, CB_GETCURSEL, 0, 0)) : b.currentFileType;
   if (selected >= 0 && size_t(selected) < b.fileTypes.filters.size()) return b.fileTypes.filters[size_t(selected)];
   return b.filterChoice;
 }
 
 void FREETHUMBS() {
-  BrowserState& b = Browser();
-  for (uintptr_t bitmap : b.details.TakeAll()) DeleteObject(reinterpret_cast<HBITMAP>(bitmap));
+  BrowserState& b = App();
+  for (uintptr_t bitmap : b.details.TakeAll()) win::DeleteGdiObject(reinterpret_cast<HBITMAP>(bitmap));
 }
 
 void FILLFILELIST(const std::string& folder, const std::string& filter) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.fileList) return;
   StartDriveWatch();
   int cell = b.thumbnailSize + 10;
@@ -157,7 +141,7 @@ void FILLFILELIST(const std::string& folder, const std::string& filter) {
 void RefillFileList() { FILLFILELIST(CURRENTFOLDER(), CurrentFilter()); }
 
 void RefreshFileList() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.fileList || b.currentFolder.empty()) return;
   std::vector<FoundFile> found = ScanFolder(CURRENTFOLDER(), b.listRule);
   int count = int(SendMessageA(b.fileList, LB_GETCOUNT, 0, 0));
@@ -203,7 +187,7 @@ void RefreshFileList() {
 }
 
 void ClearFileList() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   StopListInfo();
   STOPWATCH();
   FREETHUMBS();
@@ -214,14 +198,14 @@ void ClearFileList() {
 }
 
 void ForgetThumbnail(int index) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.fileList || index < 0) return;
   DeleteThumbnailOf(index);
   b.thumbFailed.erase(ListEntryText(b.fileList, index));
 }
 
 void UpdateFileListStatus() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.status || !b.fileList) return;
   int count = int(SendMessageA(b.fileList, LB_GETCOUNT, 0, 0));
   std::string text = FileListStatus(std::max(0, count), Ui(4), CURRENTFOLDER());
@@ -253,7 +237,7 @@ std::vector<int> SelectedEntries(HWND list) {
 }
 
 std::vector<std::string> SelectedFilePaths() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::vector<std::string> paths;
   std::string folder = CURRENTFOLDER();
   if (folder.empty()) return paths;
@@ -262,7 +246,7 @@ std::vector<std::string> SelectedFilePaths() {
 }
 
 int GETCURSELLISTBOX(HWND list) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
   if (list == b.collectionList && SendMessageA(list, LB_GETSELCOUNT, 0, 0) <= 0)
     return int(SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -271,8 +255,8 @@ int GETCURSELLISTBOX(HWND list) {
 }
 
 LRESULT CALLBACK LISTSUBCLASSPROC(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-  BrowserState& b = Browser();
-  WNDPROC own = b.fileListProc ? b.fileListProc : DefWindowProcA;
+  BrowserState& b = App();
+  ::WNDPROC own = b.fileListProc ? b.fileListProc : DefWindowProcA;
   if (message == WM_MOUSEMOVE && b.thumbnailLayout && b.status) {
     LRESULT hit = CallWindowProcA(own, list, LB_ITEMFROMPOINT, 0, lParam);
     int index = HIWORD(hit) ? -1 : int(LOWORD(hit));
@@ -290,3 +274,5 @@ LRESULT CALLBACK LISTSUBCLASSPROC(HWND list, UINT message, WPARAM wParam, LPARAM
   }
   return CallWindowProcA(own, list, message, wParam, lParam);
 }
+
+}  // namespace kelmor

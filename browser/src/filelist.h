@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "win/raii.h"
+
+namespace kelmor {
+
 // Fills the file list with the files of folder that pass filter, in the thumbnail layout
 // when the file-type box shows its fifth entry. Stops the detail filler and the folder
 // watcher first and starts them again afterwards.
@@ -29,6 +33,20 @@ void ForgetThumbnail(int index);
 // The status line: number of files and the current folder.
 void UpdateFileListStatus();
 
+// The widest of the texts given, in a list's font (for a list's column width or horizontal
+// extent).
+class TextMeasure {
+ public:
+  explicit TextMeasure(HWND list);
+  void Add(const std::string& text);
+  int Widest() const { return widest_; }
+
+ private:
+  win::WindowDC dc_;
+  win::SelectObj font_;
+  int widest_ = 0;
+};
+
 // Entry texts and selections of a list box.
 std::string ListEntryText(HWND list, int index);
 std::vector<int> SelectedEntries(HWND list);
@@ -40,3 +58,5 @@ int GETCURSELLISTBOX(HWND list);
 
 // The file list's subclass procedure: the hover text in the thumbnail layout.
 LRESULT CALLBACK LISTSUBCLASSPROC(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace kelmor

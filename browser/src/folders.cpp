@@ -4,12 +4,15 @@
 #include "detail_filler.h"
 #include "fileio/paths.h"
 #include "filelist.h"
+#include "kelmor/command_ids.h"
 #include "pick/folder_tree.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
+
+namespace kelmor {
 
 namespace {
 
@@ -22,7 +25,7 @@ std::string Trimmed(const std::string& text) { return fileio::Trim(text); }
 
 // The favourites box shows the current folder: its tip, and its entry at the top.
 void ShowFolderInFavourites(const std::string& folder) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.favouritesBox) return;
   std::string tip = SKLCASE(fileio::WithoutTrailingSeparator(folder));
   SKBUTTONTIP(b.favouritesBox, tip);
@@ -40,14 +43,14 @@ bool Inside(const std::string& folder, const std::string& outer) {
 
 // After a folder moved or was renamed: the current folder follows it.
 void FollowMovedFolder(const std::string& from, const std::string& to) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!Inside(b.currentFolder, from)) return;
   std::string rest = CURRENTFOLDER().substr(CurrentFolderText(from).size());
   b.currentFolder = SKLCASE(CurrentFolderText(to) + rest);
 }
 
 void ShowTreePopup() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   HWND tree = FolderTreeView(b.folderTree);
   POINT at;
   GetCursorPos(&at);
@@ -56,8 +59,10 @@ void ShowTreePopup() {
   ScreenToClient(tree, &hit.pt);
   b.treePopupNode = TreeView_HitTest(tree, &hit);
   if (!b.treePopupNode) b.treePopupNode = TreeView_GetSelection(tree);
-  if (HMENU popup = SKPOPUPHANDLE(15))
+  if (HMENU popup = SKPOPUPHANDLE(kFolderPopup)) {
+    SkMenuAnimationOff animationOff;
     TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, b.clientHolder, nullptr);
+  }
 }
 
 std::string EditText(HWND tree) {
@@ -69,7 +74,7 @@ std::string EditText(HWND tree) {
 }
 
 void RenameFolder(HWND tree) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   HTREEITEM item = b.editedNode ? b.editedNode : TreeView_GetSelection(tree);
   b.editedNode = nullptr;
   std::string name = EditText(tree);
@@ -96,7 +101,7 @@ std::string Replaced(std::string text, const std::string& what, const std::strin
 }
 
 void MoveDroppedFolder(const FolderTreeDrop* drop) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   HWND tree = FolderTreeView(b.folderTree);
   if (!drop || !tree) return;
   std::string source = fileio::WithoutTrailingSeparator(FolderTreeItemPath(tree, drop->dragged));
@@ -120,7 +125,7 @@ void MoveDroppedFolder(const FolderTreeDrop* drop) {
 }  // namespace
 
 void SelectInTree(const std::string& folder) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.folderTree || folder.empty()) return;
   b.selectingInTree = true;
   FolderTreeSelect(b.folderTree, fileio::WithoutTrailingSeparator(folder));
@@ -128,7 +133,7 @@ void SelectInTree(const std::string& folder) {
 }
 
 bool GoToFolder(const std::string& folder, bool selectInTree) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string path = Trimmed(folder);
   if (path.empty() || !IsFolder(path)) return false;
   StopListInfo();
@@ -139,7 +144,7 @@ bool GoToFolder(const std::string& folder, bool selectInTree) {
 }
 
 void RebuildFolderTree() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.folderTree) return;
   bool visible = IsWindowVisible(b.folderTree) != FALSE;
   ShowWindow(b.folderTree, SW_HIDE);
@@ -154,7 +159,7 @@ void RebuildFolderTree() {
 }
 
 void OnFolderTreeCommand(int code, LPARAM lParam) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   switch (code) {
     case kFolderTreeCreated: {
       // The tree has opened at the current folder: the list shows it. (A folder the tree
@@ -192,7 +197,7 @@ void OnFolderTreeCommand(int code, LPARAM lParam) {
 }
 
 void OnFavouriteChosen() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   LRESULT chosen = SendMessageA(b.favouritesBox, CB_GETCURSEL, 0, 0);
   if (chosen == CB_ERR) return;
   char text[MAX_PATH * 2] = {};
@@ -205,3 +210,5 @@ void OnFavouriteChosen() {
   }
   SKBUTTONTIP(b.favouritesBox, SKLCASE(fileio::WithoutTrailingSeparator(folder)));
 }
+
+}  // namespace kelmor

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace kelmor {
+
 // Makes the folder the current one (lower case) and fills the file list from it; with
 // selectInTree the tree shows it too. False (nothing changes) when it is no folder.
 bool GoToFolder(const std::string& folder, bool selectInTree);
@@ -17,3 +19,5 @@ void RebuildFolderTree();
 void OnFolderTreeCommand(int code, LPARAM lParam);
 // The favourites box's selection changed: go to the chosen folder.
 void OnFavouriteChosen();
+
+}  // namespace kelmor

@@ -1,8 +1,10 @@
 #include "keyfilter.h"
 
-#include "keyrules.h"
+#include "kelmor/keyrules.h"
 #include "state.h"
 #include "wndproc.h"
+
+namespace kelmor {
 
 namespace {
 
@@ -21,7 +23,7 @@ KeyMessage Kind(UINT message) {
 }  // namespace
 
 int KEYFILTER(HWND frame, MSG& msg) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   KeyFacts facts;
   facts.message = Kind(msg.message);
   if (facts.message == KeyMessage::Other) return 0;
@@ -49,19 +51,19 @@ int KEYFILTER(HWND frame, MSG& msg) {
       SendMessageA(list, LB_SETSEL, FALSE, -1);
       break;
     case KeyAction::OpenFileEntry:
-      kelmor::WNDPROC(list, WM_COMMAND, 5, 0);
+      WNDPROC(list, WM_COMMAND, kAddButton, 0);
       break;
     case KeyAction::RemoveCollectionEntry: {
-      kelmor::WNDPROC(list, WM_COMMAND, 10, 0);
+      WNDPROC(list, WM_COMMAND, kRemoveButton, 0);
       int entry = EntryAfterRemoval(facts.count, facts.current);
       if (entry >= 0) SendMessageA(list, LB_SETSEL, TRUE, entry);
       break;
     }
     case KeyAction::ListPopup:
-      kelmor::WNDPROC(list, WM_RBUTTONDOWN, 0, 0);
+      WNDPROC(list, WM_RBUTTONDOWN, 0, 0);
       break;
     case KeyAction::ForwardSysKey:
-      kelmor::WNDPROC(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+      WNDPROC(msg.hwnd, msg.message, msg.wParam, msg.lParam);
       break;
     case KeyAction::None:
       break;
@@ -69,3 +71,5 @@ int KEYFILTER(HWND frame, MSG& msg) {
   if (d.setRightFlag) b.rightButtonFlag = true;
   return d.consumed ? 1 : 0;
 }
+
+}  // namespace kelmor

@@ -3,5 +3,9 @@
 #pragma once
 #include <windows.h>
 
+namespace kelmor {
+
 // Returns 1 when the message is consumed and must not be dispatched, 0 otherwise.
 int KEYFILTER(HWND frame, MSG& message);
+
+}  // namespace kelmor

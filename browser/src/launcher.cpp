@@ -2,14 +2,16 @@
 
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
-#include "menus.h"
-#include "partner_rules.h"
+#include "kelmor/menus.h"
+#include "kelmor/partner_rules.h"
 #include "skin/sk_controls.h"
 #include "skin/ui_text.h"
 #include "state.h"
 
+namespace kelmor {
+
 HWND LAUNCHSUITEAPP(const std::string& text) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   PartnerEntry partner = ResolvePartner(ParsePartnerEntry(Ui(19)), b.partnerOverride, b.programFolder);
   HWND window = FindOrStartPartner(partner.program, partner.className, kCodeStarted);
   if (!window) return nullptr;
@@ -20,7 +22,7 @@ HWND LAUNCHSUITEAPP(const std::string& text) {
 }
 
 HWND HandToDiscBurner(const std::vector<std::string>& paths) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string action = SKMACTE(kDiscBurnerCommand, b.menus);
   PartnerEntry partner = ParsePartnerEntry(action);
   std::string program = ProgramInFolder(partner.program, b.programFolder);
@@ -31,3 +33,5 @@ HWND HandToDiscBurner(const std::vector<std::string>& paths) {
   SENDCOPYDATA(window, kCodeOpen, BurnerFileList(paths));
   return window;
 }
+
+}  // namespace kelmor

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kelmor {
+
 // Hands a "|" list of files to the partner (the override of command code 2, else UI entry
 // 19): finds its window or starts it (a started partner first gets code 1), brings it to
 // the front unless the option check box is checked, and sends code 3 with the list.
@@ -16,3 +18,5 @@ HWND LAUNCHSUITEAPP(const std::string& text);
 // code 1 when it had to be started, 25 with the working file's bare name, 24, and 3 with
 // every path followed by "|". Returns the burner's window or null.
 HWND HandToDiscBurner(const std::vector<std::string>& paths);
+
+}  // namespace kelmor

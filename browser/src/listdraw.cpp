@@ -1,13 +1,12 @@
-// Drawing of the owner-drawn lists and the file-type box as text rows in the skin's list
-// colours; the file list's thumbnail cells are drawn in celldraw.cpp.
-#include <windows.h>
-
-#include "layout.h"
 #include "listdraw.h"
+
+#include "celldraw.h"
+#include "kelmor/command_ids.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "win/raii.h"
-#include "wndproc.h"
+
+namespace kelmor {
 
 namespace {
 
@@ -38,7 +37,7 @@ bool OnMeasureItem(MEASUREITEMSTRUCT& item) {
 
 bool OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (!IsBrowserList(item.CtlType, item.CtlID)) return false;
-  if (item.CtlID == kFileList && item.CtlType == ODT_LISTBOX && Browser().thumbnailLayout && item.itemID != UINT(-1)) {
+  if (item.CtlID == kFileList && item.CtlType == ODT_LISTBOX && App().thumbnailLayout && item.itemID != UINT(-1)) {
     DrawThumbnailCell(item, EntryText(item));
     return true;
   }
@@ -60,3 +59,5 @@ bool OnDrawItem(const DRAWITEMSTRUCT& item) {
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &item.rcItem);
   return true;
 }
+
+}  // namespace kelmor

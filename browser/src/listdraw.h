@@ -1,7 +1,13 @@
-// Drawing of the file list's thumbnail cells (celldraw.cpp).
+// Drawing of the owner-drawn lists and the file-type box as text rows in the skin's list
+// colours; the file list's thumbnail cells are drawn in celldraw.cpp.
 #pragma once
 #include <windows.h>
 
-#include <string>
+namespace kelmor {
 
-void DrawThumbnailCell(const DRAWITEMSTRUCT& item, const std::string& entry);
+// The row height and the drawing of an entry; false for controls that are not the
+// browser's owner-drawn lists.
+bool OnMeasureItem(MEASUREITEMSTRUCT& item);
+bool OnDrawItem(const DRAWITEMSTRUCT& item);
+
+}  // namespace kelmor

@@ -4,5 +4,5 @@
 #include "startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
-  return WINMAIN(instance, previous, commandLine ? commandLine : "", show);
+  return kelmor::WINMAIN(instance, previous, commandLine ? commandLine : "", show);
 }

@@ -7,8 +7,9 @@
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "filelist.h"
-#include "layout.h"
-#include "menus.h"
+#include "kelmor/command_ids.h"
+#include "kelmor/layout.h"
+#include "kelmor/menus.h"
 #include "pick/folder_tree.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
@@ -17,12 +18,14 @@
 #include "state.h"
 #include "wndproc.h"
 
+namespace kelmor {
+
 namespace {
 
 constexpr int kFileTypeDropHeight = 164;
 
 HWND Child(DWORD exStyle, const char* cls, const std::string& text, DWORD style, int id) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   return CreateWindowExA(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, b.clientHolder,
                          reinterpret_cast<HMENU>(INT_PTR(id)), b.instance, nullptr);
 }
@@ -33,7 +36,7 @@ void SetFont(HWND w, HFONT font) { SendMessageA(w, WM_SETFONT, reinterpret_cast<
 void CreateButton(int id) {
   std::string caption, tip;
   fileio::SplitAtFirst(Ui(id), ',', caption, tip);
-  HWND button = SKBUT3D(Browser().clientHolder, id == 9 ? std::string("?") : caption, 0, 0, 0, 0, id);
+  HWND button = SKBUT3D(App().clientHolder, id == kHelpButton ? std::string("?") : caption, 0, 0, 0, 0, id);
   SKBUTTONTIP(button, tip);
 }
 
@@ -65,7 +68,7 @@ void Place(HWND w, const LayoutRect& r, bool comboDrop = false) {
 }  // namespace
 
 bool CreateFrame(int left, int top, int width, int height) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!SKCHECKCLASS(kClassBrowser)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -95,7 +98,7 @@ bool CreateFrame(int left, int top, int width, int height) {
 }
 
 void CreateFileTypeBox(const std::string& storedFilter) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.fileTypeBox = Child(WS_EX_CLIENTEDGE, "COMBOBOX", "",
                         WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, kFileTypeBox);
   SetFont(b.fileTypeBox, SKDEFAULTFONT());
@@ -109,7 +112,7 @@ void CreateFileTypeBox(const std::string& storedFilter) {
 }
 
 void CreateFavouritesBox(const std::vector<std::string>& entries, const std::string& tip) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.favouritesBox = Child(WS_EX_CLIENTEDGE, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kFavouritesBox);
   SetFont(b.favouritesBox, SKDEFAULTFONT());
   for (const auto& e : entries) SendMessageA(b.favouritesBox, CB_ADDSTRING, 0, LPARAM(e.c_str()));
@@ -118,7 +121,7 @@ void CreateFavouritesBox(const std::vector<std::string>& entries, const std::str
 }
 
 void CreateControls() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   HFONT listFont = SKDEFAULTFONT();
   COLORREF listBack = SKGETSYSCOLOR(104), listText = SKGETSYSCOLOR(101);
 
@@ -135,7 +138,7 @@ void CreateControls() {
                      kFileList);
   SetFont(b.fileList, listFont);
   SKSETCOLOR(b.fileList, listBack, listText);
-  b.fileListProc = reinterpret_cast<WNDPROC>(
+  b.fileListProc = reinterpret_cast<::WNDPROC>(
       SetWindowLongPtrA(b.fileList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LISTSUBCLASSPROC)));
 
   for (int id : FileListButtons()) CreateButton(id);
@@ -161,7 +164,7 @@ void CreateControls() {
 }
 
 void LayoutControls() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.clientHolder) return;
   RECT client;
   GetClientRect(b.clientHolder, &client);
@@ -207,3 +210,5 @@ std::vector<std::string> ListEntries(HWND list) {
   }
   return out;
 }
+
+}  // namespace kelmor

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace kelmor {
+
 // Registers the class and creates the frame at the given rectangle with its holders and
 // status line. False when the class cannot be registered or the frame not created.
 bool CreateFrame(int left, int top, int width, int height);
@@ -24,3 +26,5 @@ void LayoutControls();
 
 // The entries of a list box or combo box.
 std::vector<std::string> ListEntries(HWND list);
+
+}  // namespace kelmor

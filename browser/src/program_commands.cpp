@@ -9,23 +9,23 @@
 #include "filelist.h"
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
+#include "kelmor/command_ids.h"
+#include "kelmor/menus.h"
+#include "kelmor/partner_rules.h"
 #include "launcher.h"
-#include "menus.h"
-#include "partner_rules.h"
 #include "skin/sk_boxes.h"
 #include "skin/sk_skins.h"
 #include "skin/skin.h"
 #include "state.h"
 
-namespace {
+namespace kelmor {
 
-constexpr int kWaitForCommandProgram = 1004;  // started with " WAITFORCOMMAND"
-constexpr int kCommaListProgram = 1005;       // takes its files joined by ","
+namespace {
 
 // The selected files of the file list whose type is a picture type (the filter of the fifth
 // file type), joined by separator.
 std::string SelectedFiles(bool picturesOnly, const std::string& separator) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string pictures;
   if (picturesOnly && size_t(kThumbnailFileType) < b.fileTypes.filters.size())
     pictures = SKLCASE(b.fileTypes.filters[size_t(kThumbnailFileType)]) + ";";
@@ -42,7 +42,7 @@ std::string SelectedFiles(bool picturesOnly, const std::string& separator) {
 }
 
 void SetCheck(int command, bool on) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (MenuItem* item = b.menus.FindItem(command)) item->checked = on;
   if (b.menuBar) CheckMenuItem(b.menuBar, UINT(command), MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
@@ -57,7 +57,7 @@ std::string WithoutAmpersands(const std::string& caption) {
 }  // namespace
 
 int SHELLOPEN(const std::string& document) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string file = fileio::ExpandPathMacros(fileio::Trim(document), {.programFolder = b.programFolder});
   if (file.empty()) return ERROR_FILE_NOT_FOUND;
   SHELLEXECUTEINFOA info{};
@@ -70,7 +70,7 @@ int SHELLOPEN(const std::string& document) {
 }
 
 void RunProgramCommand(int command) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string action = SKMACTE(command, b.menus);
   if (action.empty()) return;
   if (action.find(',') == std::string::npos) {
@@ -79,16 +79,16 @@ void RunProgramCommand(int command) {
   }
   PartnerEntry partner = ParsePartnerEntry(action);
   std::string program = ProgramInFolder(partner.program, b.programFolder);
-  if (command == kWaitForCommandProgram) program += " WAITFORCOMMAND";
+  if (command == kWaitForCommandTool) program += " WAITFORCOMMAND";
   HWND window = FindOrStartPartner(program, partner.className, kCodeStarted);
   if (!window) return;
   BringPartnerToFront(window);
-  std::string files = command == kCommaListProgram ? SelectedFiles(false, ",") : SelectedFiles(true, "|");
+  std::string files = command == kCommaListTool ? SelectedFiles(false, ",") : SelectedFiles(true, "|");
   if (!files.empty()) SENDCOPYDATA(window, kCodeOpen, files);
 }
 
 void ShowHelp() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string page = b.programFolder + Ui(45);
   if (Ui(45).empty() || GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
     MESSAGEBOXICON(page + "||" + SKWINERR(ERROR_FILE_NOT_FOUND));
@@ -107,7 +107,7 @@ void ShowHelp() {
 }
 
 void AskWebAddress() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string address = "http://";
   SkBoxStyle style = SkBoxStyle::Input(b.icon, 2000, 300);
   if (SKINPUTBOX(b.frame, SKCAPTIONFONT(), b.title, Ui(34), Ui(32), address, style) != 1) return;
@@ -123,7 +123,7 @@ void HandSelectionToPartner() {
 }
 
 void ChooseSkin(int command) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   const MenuItem* item = b.menus.FindItem(command);
   if (!item || item->action.empty()) return;
   if (int rc = SKSETSKIN(b.programFolder + "TOLVERN.SKL", item->action)) {
@@ -141,14 +141,16 @@ void ChooseSkin(int command) {
 }
 
 void ToggleMarkers() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.markers = b.markers ? 0 : -1;
-  SetCheck(408, b.markers != 0);
+  SetCheck(kMarkersCommand, b.markers != 0);
   if (b.fileList) InvalidateRect(b.fileList, nullptr, TRUE);
 }
 
 void ToggleMenuCheck(int command) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   const MenuItem* item = b.menus.FindItem(command);
   SetCheck(command, !(item && item->checked));
 }
+
+}  // namespace kelmor

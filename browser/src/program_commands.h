@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+namespace kelmor {
+
 // 503 to 509 and 1001 to 1005: the program of the action text, with the selected files.
 void RunProgramCommand(int command);
 // 1101 to 1199 (and a program command without a window class): the action text opened
@@ -19,3 +21,5 @@ void ChooseSkin(int command);
 // 408: side-file markers on or off; 809: the names option of the index sheets.
 void ToggleMarkers();
 void ToggleMenuCheck(int command);
+
+}  // namespace kelmor

@@ -3,56 +3,47 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "browsersettings.h"
-#include "cmdline.h"
-#include "detail_filler.h"
+#include "closing.h"
+#include "commands.h"
 #include "controls/buildbox.h"
+#include "detail_filler.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/partner.h"
+#include "imaging/program_start.h"
+#include "kelmor/cmdline.h"
+#include "kelmor/menus.h"
+#include "kelmor/settings.h"
+#include "kelmor/startup_values.h"
 #include "keyfilter.h"
 #include "launcher.h"
 #include "mainwindow.h"
-#include "menus.h"
 #include "pick/pick.h"
 #include "settings.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
-#include "skin/sk_msgbox.h"
 #include "skin/sk_skins.h"
 #include "skin/skin.h"
-#include "startup_values.h"
 #include "state.h"
 #include "watchers.h"
+
+namespace kelmor {
 
 namespace {
 
 // How long a second copy waits for the running copy's window before it gives up and ends.
 constexpr DWORD kRunningCopyWaitMs = 10000;
 
-void IdentifyProgram(HINSTANCE instance) {
-  BrowserState& b = Browser();
-  b.instance = instance;
-  b.exePath = SKEXENAME();
-  std::string folder, name;
-  SKSPLITN(b.exePath, folder, name);
-  b.programFolder = fileio::WithTrailingSeparator(folder);
-  b.programName = fileio::StemOf(name);
-  b.basePath = fileio::WithoutExtension(b.exePath);
-  b.uiFile = b.basePath + ".SYS";
+void Identify(HINSTANCE instance) {
+  BrowserState& b = App();
+  static_cast<startup::ProgramIdentity&>(b) = startup::IdentifyProgram(instance);
   b.icon = LoadIconA(instance, "PROGRAM");
   b.miniled = LoadBitmapA(instance, "miniled");
 }
 
-void ReportMissingUiFile() {
-  BrowserState& b = Browser();
-  SKMSGBOX(nullptr, SKCAPTIONFONT(), MissingUiFileTitle(fileio::NameOf(b.exePath)), MissingUiFileMessage(b.uiFile),
-           "", SkBoxStyle::Stop());
-}
-
 void ReadUiFile() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   int count = 0;
   SKREADM(b.uiFile, b.menus, count);
   SKREADSTR(b.uiFile, b.strings, count);
@@ -63,13 +54,13 @@ void ReadUiFile() {
 // False when another copy runs: it has been brought to the front and this one ends. A
 // window that does not appear in time (a copy still starting up or ending) gets nothing.
 bool TakeSingleInstance() {
-  BrowserState& b = Browser();
-  b.mutex = TakeSingleInstanceMutex(kClassBrowser, kRunningCopyWaitMs);
-  return b.mutex != nullptr;
+  BrowserState& b = App();
+  b.mutex = win::Mutex(TakeSingleInstanceMutex(kClassBrowser, kRunningCopyWaitMs));
+  return bool(b.mutex);
 }
 
 void PrepareMenus() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   b.burnerInstalled = PruneProgramMenus(b.menus, [&b](const std::string& program) {
     return fileio::Exists(b.programFolder + program) && !fileio::IsDirectory(b.programFolder + program);
   });
@@ -78,7 +69,7 @@ void PrepareMenus() {
 }
 
 void FormWorkingFolder() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string folder = WorkingFolderText(Ui(21), b.programFolder);
   if (folder.empty() || SKMAKEDIR(folder) != 0) folder = b.programFolder;
   b.workingFolder = fileio::WithTrailingSeparator(folder);
@@ -90,14 +81,14 @@ void FormWorkingFolder() {
 }
 
 void SetMenuCheck(int command, bool on) {
-  if (MenuItem* item = Browser().menus.FindItem(command)) item->checked = on;
+  if (MenuItem* item = App().menus.FindItem(command)) item->checked = on;
 }
 
 // The current folder: the stored one, else the first favourite, else the program folder.
 // The favourites box gets the folders of the favourites file and, at the top, the current
 // folder.
 void FillFavourites(std::string storedFolder) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::vector<std::string> entries;
   if (SKEXIST(FavouritesPath())) {
     std::vector<std::string> lines;
@@ -120,7 +111,7 @@ void FillFavourites(std::string storedFolder) {
 }
 
 void ShowStartupHint() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   BuildBoxStyle style;
   style.icon = b.icon;
   style.textColour = SKGETSYSCOLOR(113);
@@ -139,36 +130,28 @@ void ShowStartupHint() {
   BROWSERSETTINGS(left, top, width, height, folder, filter, option809, 1);
 }
 
+// The key filter sees every message first; Tab and the arrow keys move between the
+// controls as in a dialog.
 int RunMessageLoop() {
-  BrowserState& b = Browser();
-  MSG msg{};
-  BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) break;
-    if (KEYFILTER(b.frame, msg)) continue;
-    if (SKDIALOGMESSAGE(b.frame, msg)) continue;
-    if (IsDialogMessageA(b.frame, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return int(msg.wParam);
+  startup::MessageLoopSteps steps;
+  steps.filter = [](MSG& msg) { return KEYFILTER(App().frame, msg) != 0; };
+  steps.dialogKeys = true;
+  return startup::RunMessageLoop(App().frame, steps);
 }
 
 // Everything the browser started goes; the window and the single-instance mutex go before
 // a new copy starts, so that the new copy cannot mistake this one for a running browser.
 void CleanUpAndRestart() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   StopListInfo();
   STOPWATCH();
   StopDriveWatch();
   SKDELETEOBJECT(b.miniled);
-  SKKILLFILE(ConversionPicture(SKGETTEMPPATH(), b.programName));
-  if (b.gdiplusToken) GDIPSTOP(b.gdiplusToken);
-  b.gdiplusToken = 0;
+  RemoveTemporaryFiles();
+  b.gdiplus.Reset();
   if (b.frame && IsWindow(b.frame)) DestroyWindow(b.frame);
   b.frame = nullptr;
-  if (b.mutex) CloseHandle(b.mutex);
-  b.mutex = nullptr;
+  b.mutex.Reset();
   RestartPlan plan = PlanRestart(b.restartState);
   if (plan.restart) {
     ShellExecuteA(nullptr, "open", b.exePath.c_str(), plan.argument.empty() ? nullptr : plan.argument.c_str(),
@@ -179,12 +162,9 @@ void CleanUpAndRestart() {
 }  // namespace
 
 int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) {
-  BrowserState& b = Browser();
-  IdentifyProgram(instance);
-  if (!SKEXIST(b.uiFile)) {
-    ReportMissingUiFile();
-    return 2;
-  }
+  BrowserState& b = App();
+  Identify(instance);
+  if (!startup::CheckUiFile(b.uiFile, b.programName)) return startup::kExitMissingUiFile;
   ReadUiFile();
 
   BrowserCommandLine line = ParseBrowserCommandLine(commandLine);
@@ -213,8 +193,8 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
   // The suite's own file types: layered pictures and collection lists.
   for (int entry : {83, 84})
     if (!Ui(entry).empty()) REGISTERFILETYPE(Ui(entry));
-  SetMenuCheck(809, option809 != 0);
-  SetMenuCheck(408, b.markers != 0);
+  SetMenuCheck(kSheetNamesCommand, option809 != 0);
+  SetMenuCheck(kMarkersCommand, b.markers != 0);
   int maxWidth = GetSystemMetrics(SM_CXSCREEN), maxHeight = GetSystemMetrics(SM_CYSCREEN);
   SKSETMAXSIZE(width, height, maxWidth, maxHeight);
 
@@ -223,7 +203,7 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
     CreateFileTypeBox(filter);
     FillFavourites(folder);
     CreateControls();
-    if (!SKFINDF("gdiplus.dll").empty()) b.gdiplusToken = GDIPSTART();
+    b.gdiplus = startup::StartGdiplusWhenPresent();
     ShowWindow(b.frame, SW_SHOW);
     UpdateWindow(b.frame);
     BringWindowToTop(b.frame);
@@ -235,3 +215,5 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
   CleanUpAndRestart();
   return exitCode;
 }
+
+}  // namespace kelmor

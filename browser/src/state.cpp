@@ -1,8 +1,12 @@
 #include "state.h"
 
-BrowserState& Browser() {
+namespace kelmor {
+
+BrowserState& App() {
   static BrowserState state;
   return state;
 }
 
-const std::string& Ui(int n) { return UiEntry(Browser().strings, n); }
+const std::string& Ui(int n) { return UiEntry(App().strings, n); }
+
+}  // namespace kelmor

@@ -11,13 +11,18 @@
 #include <thread>
 #include <unordered_set>
 
-#include "details_table.h"
-#include "file_listing.h"
-#include "filetypes.h"
+#include "imaging/program_start.h"
 #include "imaging/suite_classes.h"
-#include "partner_rules.h"
+#include "kelmor/details_table.h"
+#include "kelmor/file_listing.h"
+#include "kelmor/filetypes.h"
+#include "kelmor/partner_rules.h"
+#include "kelmor/transform_rules.h"
 #include "skin/ui_text.h"
-#include "transform_rules.h"
+#include "win/gdiplus_session.h"
+#include "win/raii.h"
+
+namespace kelmor {
 
 // The browser's main window class, also the name of its single-instance mutex, is
 // kClassBrowser (imaging/suite_classes.h).
@@ -43,7 +48,7 @@ struct FillJob;  // detail_filler.cpp
 
 // A worker thread that ends when its event is set (the folder and the drive watcher).
 struct WatchThread {
-  HANDLE stopEvent = nullptr;  // manual reset
+  win::Handle stopEvent;  // manual reset
   std::thread thread;
   int generation = 0;
 };
@@ -55,15 +60,9 @@ enum RestartState : int {
   kRestartPlain = -1,      // start again without argument
 };
 
-struct BrowserState {
-  HINSTANCE instance = nullptr;
-
-  // Identity, fixed at start.
-  std::string exePath;        // full path of the running program
-  std::string programFolder;  // with its final "\"
-  std::string programName;    // file name without extension ("kelmor")
-  std::string basePath;       // exePath without the extension
-  std::string uiFile;         // basePath + ".SYS"
+// The identity (instance, exePath, programFolder with its final "\", programName "kelmor",
+// basePath, uiFile) is fixed at start.
+struct BrowserState : startup::ProgramIdentity {
   std::string title;          // UI entry 1
   std::string skinFile;
   int thumbnailSize = 96;
@@ -77,10 +76,10 @@ struct BrowserState {
   // Start-up and end.
   bool startByDrive = false;
   int restartState = kNoRestart;
-  HANDLE mutex = nullptr;
+  win::Mutex mutex;
   HICON icon = nullptr;
   HBITMAP miniled = nullptr;
-  ULONG_PTR gdiplusToken = 0;
+  win::GdiplusSession gdiplus;
 
   // Partners.
   PartnerEntry partnerOverride;  // from command code 2
@@ -123,7 +122,7 @@ struct BrowserState {
   WatchThread driveWatch;
   bool refreshPending = false;
   int hoverEntry = -1;                // the entry whose details the status line shows
-  WNDPROC fileListProc = nullptr;     // the list's own procedure under LISTSUBCLASSPROC
+  ::WNDPROC fileListProc = nullptr;     // the list's own procedure under LISTSUBCLASSPROC
 
   // Folders and drives (folders.cpp, devices.cpp).
   std::string rememberedFolder;       // the current folder of a drive that went
@@ -133,7 +132,7 @@ struct BrowserState {
   HTREEITEM editedNode = nullptr;     // the folder whose label is being edited
 
   // Menus and boxes.
-  HBRUSH listBrush = nullptr;         // background of the boxes' drop-down lists
+  win::Brush listBrush;               // background of the boxes' drop-down lists
 
   // Picture transforms (transforms.cpp).
   TransformBatch batch;
@@ -143,7 +142,9 @@ struct BrowserState {
   SizeChoice sizeChoice;              // the resize box's last accepted values
 };
 
-BrowserState& Browser();
+BrowserState& App();
 
 // UI entry n of the browser's string table ("" when the file has none).
 const std::string& Ui(int n);
+
+}  // namespace kelmor

@@ -2,14 +2,16 @@
 
 #include "boxes.h"
 #include "detail_filler.h"
-#include "file_listing.h"
 #include "filelist.h"
 #include "imglib/imglib.h"
+#include "kelmor/file_listing.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "watchers.h"
+
+namespace kelmor {
 
 namespace {
 
@@ -41,7 +43,7 @@ int Change(ImgBitmap* picture, int command, const SizeChoice& size) {
 // After a step the entry of its file (when the list still shows that folder) gets a new
 // thumbnail and stays selected.
 void RefreshEntry(const TransformBatch& batch, const std::string& name) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!SameFolder(batch.folder, b.currentFolder) || !b.fileList) return;
   std::string entry = FileListEntry(name);
   LRESULT index = SendMessageA(b.fileList, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(entry.c_str()));
@@ -73,7 +75,7 @@ int TransformPicture(const std::string& path, int command, const SizeChoice& siz
 }
 
 void StartTransformBatch(int command, const SizeChoice& size) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!IsTransformCommand(command) || !b.fileList) return;
   if (b.batchRunning) {
     MessageBeep(UINT(-1));
@@ -102,7 +104,7 @@ void StartTransformBatch(int command, const SizeChoice& size) {
 }
 
 void OnTransformStep(WPARAM wParam, LPARAM lParam) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (!b.batchRunning || int(LOWORD(wParam)) != b.batch.command) return;
   size_t position = TransformStepPosition(int64_t(lParam), b.batch.names.size());
   if (position >= b.batch.names.size()) return;
@@ -122,3 +124,5 @@ void OnTransformStep(WPARAM wParam, LPARAM lParam) {
   // Last: the box's own message loop runs the steps that follow meanwhile.
   if (report) MESSAGEBOXICON(path + Ui(35));
 }
+
+}  // namespace kelmor

@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
-#include "transform_rules.h"
+#include "kelmor/transform_rules.h"
+
+namespace kelmor {
 
 // Starts a transform of the selected files (a current folder on a CD-ROM is refused). A
 // resize takes its size from the choice given.
@@ -14,3 +16,5 @@ void OnTransformStep(WPARAM wParam, LPARAM lParam);
 // Loads, changes and saves one picture; 0 on success, else the failing step's imaging
 // status (a failed save leaves the file as it was).
 int TransformPicture(const std::string& path, int command, const SizeChoice& size);
+
+}  // namespace kelmor

@@ -9,7 +9,9 @@
 #include "skin/skin.h"
 #include "state.h"
 
-std::string WallpaperFile() { return Browser().programFolder + "KELMORWLP.BMP"; }
+namespace kelmor {
+
+std::string WallpaperFile() { return App().programFolder + "KELMORWLP.BMP"; }
 
 int MakeWallpaper(const std::string& picture) {
   std::string source = picture;
@@ -38,3 +40,5 @@ void WallpaperCommand() {
   SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
   if (r != 0) MESSAGEBOXICON(paths.front() + Ui(60));
 }
+
+}  // namespace kelmor

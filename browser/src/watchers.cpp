@@ -7,6 +7,9 @@
 #include "folders.h"
 #include "skin/sk_shell.h"
 #include "state.h"
+#include "win/raii.h"
+
+namespace kelmor {
 
 namespace {
 
@@ -15,43 +18,40 @@ constexpr UINT kRefreshDelayMs = 150;
 constexpr UINT kTreeDelayMs = 500;
 
 void WatchFolder(std::string folder, HANDLE stopEvent, HWND target, int generation) {
-  HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE,
-                                               FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
-  if (change == INVALID_HANDLE_VALUE) return;
-  HANDLE handles[2] = {change, stopEvent};
+  win::ChangeNotification change(FindFirstChangeNotificationA(
+      folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
+  if (!change) return;
+  HANDLE handles[2] = {change.Get(), stopEvent};
   for (;;) {
     DWORD woke = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
     if (woke != WAIT_OBJECT_0) break;
     PostMessageA(target, kMsgFolderChanged, WPARAM(generation), 0);
-    if (!FindNextChangeNotification(change)) break;
+    if (!FindNextChangeNotification(change.Get())) break;
   }
-  FindCloseChangeNotification(change);
 }
 
 void WatchDrives(std::vector<std::string> roots, HANDLE stopEvent, HWND target) {
-  std::vector<HANDLE> handles{stopEvent};
+  std::vector<win::ChangeNotification> changes;
   for (const std::string& root : roots) {
-    HANDLE h = FindFirstChangeNotificationA(root.c_str(), TRUE, FILE_NOTIFY_CHANGE_DIR_NAME);
-    if (h != INVALID_HANDLE_VALUE) handles.push_back(h);
+    win::ChangeNotification change(FindFirstChangeNotificationA(root.c_str(), TRUE, FILE_NOTIFY_CHANGE_DIR_NAME));
+    if (change) changes.push_back(std::move(change));
   }
-  while (handles.size() > 1) {
+  while (!changes.empty()) {
+    std::vector<HANDLE> handles{stopEvent};
+    for (const auto& change : changes) handles.push_back(change.Get());
     DWORD woke = WaitForMultipleObjects(DWORD(handles.size()), handles.data(), FALSE, INFINITE);
     if (woke <= WAIT_OBJECT_0 || woke >= WAIT_OBJECT_0 + handles.size()) break;
-    size_t fired = woke - WAIT_OBJECT_0;
+    size_t fired = woke - WAIT_OBJECT_0 - 1;
     PostMessageA(target, kMsgDrivesChanged, 0, 0);
-    if (!FindNextChangeNotification(handles[fired])) {
-      FindCloseChangeNotification(handles[fired]);
-      handles.erase(handles.begin() + std::ptrdiff_t(fired));
-    }
+    // A drive that cannot be watched any more is left out from now on.
+    if (!FindNextChangeNotification(changes[fired].Get())) changes.erase(changes.begin() + std::ptrdiff_t(fired));
   }
-  for (size_t i = 1; i < handles.size(); ++i) FindCloseChangeNotification(handles[i]);
 }
 
 void StopThread(WatchThread& w) {
-  if (w.stopEvent) SetEvent(w.stopEvent);
+  if (w.stopEvent) SetEvent(w.stopEvent.Get());
   if (w.thread.joinable()) w.thread.join();
-  if (w.stopEvent) CloseHandle(w.stopEvent);
-  w.stopEvent = nullptr;
+  w.stopEvent.Reset();
 }
 
 // A CD-ROM drive: the skin engine's drive list gives its letter in lower case.
@@ -66,17 +66,17 @@ bool OnCdRom(const std::string& folder) {
 }  // namespace
 
 void STARTWATCH() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   std::string folder = CURRENTFOLDER();
   if (folder.empty() || !b.frame || b.folderWatch.thread.joinable() || OnCdRom(folder)) return;
-  b.folderWatch.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  b.folderWatch.stopEvent.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!b.folderWatch.stopEvent) return;
   int generation = ++b.folderWatch.generation;
-  b.folderWatch.thread = std::thread(WatchFolder, folder, b.folderWatch.stopEvent, b.frame, generation);
+  b.folderWatch.thread = std::thread(WatchFolder, folder, b.folderWatch.stopEvent.Get(), b.frame, generation);
 }
 
 void STOPWATCH() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   StopThread(b.folderWatch);
   // Changes it saw for the folder it watched are not wanted any more.
   ++b.folderWatch.generation;
@@ -85,9 +85,9 @@ void STOPWATCH() {
 }
 
 void StartDriveWatch() {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (b.driveWatch.stopEvent || !b.frame) return;
-  b.driveWatch.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  b.driveWatch.stopEvent.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!b.driveWatch.stopEvent) return;
   std::vector<std::string> roots;
   for (char letter : SKDSKLIST()) {
@@ -95,22 +95,22 @@ void StartDriveWatch() {
     std::string root = std::string(1, letter) + ":\\";
     if (GetDriveTypeA(root.c_str()) != DRIVE_REMOVABLE) roots.push_back(root);
   }
-  b.driveWatch.thread = std::thread(WatchDrives, roots, b.driveWatch.stopEvent, b.frame);
+  b.driveWatch.thread = std::thread(WatchDrives, roots, b.driveWatch.stopEvent.Get(), b.frame);
 }
 
-void StopDriveWatch() { StopThread(Browser().driveWatch); }
+void StopDriveWatch() { StopThread(App().driveWatch); }
 
 void OnFolderChanged(WPARAM generation) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (int(generation) != b.folderWatch.generation || b.refreshPending) return;
   b.refreshPending = true;
   SetTimer(b.frame, kTimerRefreshList, kRefreshDelayMs, nullptr);
 }
 
-void OnDrivesChanged() { SetTimer(Browser().frame, kTimerRebuildTree, kTreeDelayMs, nullptr); }
+void OnDrivesChanged() { SetTimer(App().frame, kTimerRebuildTree, kTreeDelayMs, nullptr); }
 
 bool OnWatchTimer(UINT_PTR timer) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   if (timer == kTimerRefreshList) {
     KillTimer(b.frame, kTimerRefreshList);
     if (b.refreshPending) {
@@ -126,3 +126,5 @@ bool OnWatchTimer(UINT_PTR timer) {
   }
   return false;
 }
+
+}  // namespace kelmor

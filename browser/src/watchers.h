@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+namespace kelmor {
+
 // Starts the folder change watcher of the current folder unless one runs or the folder is
 // on a CD-ROM drive.
 void STARTWATCH();
@@ -21,3 +23,5 @@ void StopDriveWatch();
 void OnFolderChanged(WPARAM generation);
 void OnDrivesChanged();
 bool OnWatchTimer(UINT_PTR timer);
+
+}  // namespace kelmor

@@ -1,12 +1,16 @@
 #include "wndproc.h"
 
+#include "closing.h"
 #include "collection.h"
+#include "commands.h"
+#include "copydata.h"
 #include "detail_filler.h"
 #include "devices.h"
 #include "filelist.h"
 #include "folders.h"
 #include "imaging/copydata.h"
-#include "keyrules.h"
+#include "kelmor/keyrules.h"
+#include "listdraw.h"
 #include "mainwindow.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
@@ -14,13 +18,14 @@
 #include "transforms.h"
 #include "watchers.h"
 
+namespace kelmor {
+
 namespace {
 
-// The popup menu of a list (menu 1 for the file list, 2 for the collection list) at the
-// cursor; its commands come to the client holder.
+// The popup menu of a list at the cursor; its commands come to the client holder.
 void ShowListPopup(HWND list) {
-  BrowserState& b = Browser();
-  HMENU popup = SKPOPUPHANDLE(list == b.fileList ? 1 : 2);
+  BrowserState& b = App();
+  HMENU popup = SKPOPUPHANDLE(list == b.fileList ? kFileListPopup : kCollectionPopup);
   if (popup) {
     SkMenuAnimationOff animationOff;
     POINT at;
@@ -31,20 +36,18 @@ void ShowListPopup(HWND list) {
 }
 
 LRESULT BoxListColours(HDC dc) {
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   SetTextColor(dc, SKGETSYSCOLOR(101));
   SetBkColor(dc, SKGETSYSCOLOR(104));
-  if (!b.listBrush) b.listBrush = CreateSolidBrush(SKGETSYSCOLOR(104));
-  return reinterpret_cast<LRESULT>(b.listBrush);
+  if (!b.listBrush) b.listBrush.Reset(CreateSolidBrush(SKGETSYSCOLOR(104)));
+  return reinterpret_cast<LRESULT>(b.listBrush.Get());
 }
 
 }  // namespace
 
-namespace kelmor {
-
 LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
-  BrowserState& b = Browser();
+  BrowserState& b = App();
   switch (message) {
     case WM_COPYDATA:
       return OnCopyData(window, wParam, lParam);

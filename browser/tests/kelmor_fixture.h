@@ -7,6 +7,8 @@
 
 #include "program_copy.h"
 
+namespace kelmor {
+
 class KelmorFolder : public ProgramCopy {
  public:
   // uiFile: write kelmor.SYS (false: leave it out).
@@ -22,3 +24,5 @@ class KelmorFolder : public ProgramCopy {
     SetUiEntry(19, "standin.exe " + className + " " + log + "," + className);
   }
 };
+
+}  // namespace kelmor

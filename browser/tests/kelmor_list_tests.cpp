@@ -7,8 +7,10 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
+#include "bmp_file.h"
 #include "driver.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -16,11 +18,16 @@
 #include "imaging/copydata.h"
 #include "imaging/suite_classes.h"
 #include "imglib/codecs.h"
+#include "kelmor/command_ids.h"
 #include "kelmor_fixture.h"
+#include "program_test.h"
+
+namespace kelmor {
 
 namespace {
 
-constexpr DWORD kStartMs = 30000;
+using std::chrono::milliseconds;
+
 constexpr int kUnknownCode = 99;  // a command code the browser has no meaning for
 constexpr const char* kPictures = "*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.tif;*.tiff;*.pcx;*.tga;*.psd;*.ico;*.wmf;*.emf";
 
@@ -49,36 +56,28 @@ bool ReadPicture(const std::string& path, imglib::Picture& picture) {
 
 // Polls until the picture file has the size (a step rewrites it), or the time is up.
 bool WaitForPictureSize(const std::string& path, int width, int height, DWORD ms) {
-  DWORD start = GetTickCount();
-  do {
-    imglib::Picture p;
-    if (ReadPicture(path, p) && p.pixels.Width() == width && p.pixels.Height() == height) return true;
-    PumpMessages(50);
-  } while (GetTickCount() - start < ms);
-  return false;
+  return PumpUntil(
+      [&] {
+        imglib::Picture p;
+        return ReadPicture(path, p) && p.pixels.Width() == width && p.pixels.Height() == height;
+      },
+      milliseconds(ms), milliseconds(50));
 }
 
+// The list's entries once they are the expected ones, or as they are when the time is up.
 std::vector<std::string> WaitForList(HWND list, const std::vector<std::string>& expected, DWORD ms) {
-  DWORD start = GetTickCount();
-  std::vector<std::string> got = driver::ListItems(list);
-  while (got != expected && GetTickCount() - start < ms) {
-    PumpMessages(50);
-    got = driver::ListItems(list);
-  }
+  std::vector<std::string> got;
+  PumpUntil([&] { return (got = driver::ListItems(list)) == expected; }, milliseconds(ms), milliseconds(50));
   return got;
 }
 
-// Waits until every entry of the list has its thumbnail (item data not 0).
-bool WaitForThumbnails(HWND list, DWORD ms) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    bool all = count > 0;
-    for (LRESULT i = 0; all && i < count; ++i) all = SendMessageA(list, LB_GETITEMDATA, WPARAM(i), 0) != 0;
-    if (all) return true;
-    if (GetTickCount() - start >= ms) return false;
-    PumpMessages(50);
-  }
+// Whether the entries from first on have their thumbnails (item data not 0); false for an
+// empty list.
+bool HaveThumbnails(HWND list, int first = 0) {
+  LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  bool all = count > first;
+  for (LRESULT i = first; all && i < count; ++i) all = SendMessageA(list, LB_GETITEMDATA, WPARAM(i), 0) != 0;
+  return all;
 }
 
 void SelectOnly(HWND list, const std::vector<int>& entries) {
@@ -91,27 +90,22 @@ std::string SettingsFor(const std::string& folder, const std::string& filter) {
   return "30|40|700|500|" + folder + "|" + filter + "|0|1|0";
 }
 
-class KelmorList : public ::testing::Test {
+// The browser is complete once it has made the hand-over button, its last control.
+class KelmorList : public ProgramTestOf<KelmorFolder> {
  protected:
-  HWND Start(KelmorFolder& folder, ChildProcess& process, const std::string& listFolder, const std::string& filter) {
-    folder.WriteSettings(SettingsFor(listFolder, filter));
-    EXPECT_TRUE(folder.Start(process));
-    HWND frame = WaitForWindow(kClassBrowser, kStartMs, process.Id());
-    EXPECT_NE(frame, nullptr);
+  KelmorList() : ProgramTestOf({"kelmor", kClassBrowser, kHandOverButton}) {}
+
+  // Starts the browser at a folder with a filter and waits for its file list.
+  HWND Start(const std::string& listFolder, const std::string& filter) {
+    Copy().WriteSettings(SettingsFor(listFolder, filter));
+    HWND frame = ProgramTest::Start();
     if (!frame) return nullptr;
-    EXPECT_NE(driver::WaitChild(frame, 14, kStartMs), nullptr);
-    for (int i = 0; i < 400 && !IsWindowVisible(frame); ++i) PumpMessages(50);
-    list_ = driver::FindChild(frame, 3);
+    list_ = driver::FindChild(frame, kFileList);
     // The list is filled once the folder tree has opened at the folder.
     SendAndWait(frame, WM_NULL, 0, 0);
     PumpMessages(100);
     SendAndWait(frame, WM_NULL, 0, 0);
     return frame;
-  }
-
-  int Close(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, kCodeClose, "");
-    return process.Wait(kStartMs);
   }
 
   std::string Status(HWND frame) { return driver::WindowText(driver::FindChildByClass(frame, "SKSTATUS")); }
@@ -120,7 +114,6 @@ class KelmorList : public ::testing::Test {
 };
 
 TEST_F(KelmorList, TheFilterListsPlainFilesInLowerCaseAndTheListFollowsItsFolder) {
-  KelmorFolder folder;
   TempDir files;
   files.Write("A.JPG", "not really a picture");
   files.Write("b.png", "b");
@@ -128,8 +121,7 @@ TEST_F(KelmorList, TheFilterListsPlainFilesInLowerCaseAndTheListFollowsItsFolder
   ASSERT_TRUE(SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
   files.Write(".x.jpg", "x");
   files.Write("sub.jpg\\inner.txt", "a folder named like a picture");
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, files.Path(), "*.jpg;*.jpeg");
+  HWND frame = Start(files.Path(), "*.jpg;*.jpeg");
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(WaitForList(list_, {" a.jpg"}, 10000), std::vector<std::string>{" a.jpg"});
   EXPECT_EQ(Status(frame), "1 file in " + fileio::ToLower(fileio::WithoutTrailingSeparator(files.Path())));
@@ -145,11 +137,11 @@ TEST_F(KelmorList, TheFilterListsPlainFilesInLowerCaseAndTheListFollowsItsFolder
   // The watcher goes on after a refresh.
   files.Write("d.jpeg", "d");
   EXPECT_EQ(WaitForList(list_, {" c.jpg", " d.jpeg"}, 3000), (std::vector<std::string>{" c.jpg", " d.jpeg"}));
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSettings) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   TempDir one, two;
   one.Write("a.txt", "a");
   one.Write("b.jpg", "b");
@@ -157,10 +149,9 @@ TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSetti
   two.Write("Song.MP3", "s");
   two.Write("page.htm", "p");
   two.Write("notes.txt", "n");
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, one.Path(), "*.*");
+  HWND frame = Start(one.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  HWND types = driver::FindChild(frame, 1);
+  HWND types = driver::FindChild(frame, kFileTypeBox);
   EXPECT_EQ(WaitForList(list_, {" a.txt", " b.jpg"}, 10000), (std::vector<std::string>{" a.txt", " b.jpg"}));
   // The suite's own file types are registered at start.
   char type[64] = {};
@@ -199,42 +190,34 @@ TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSetti
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 1);
 
   // Code 10 closes the browser, which writes the folder and the filter in force.
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
   std::string settings = folder.ReadSettings();
   EXPECT_NE(settings.find("|" + fileio::ToLower(second) + "\\|*.avi;"), std::string::npos) << settings;
 }
 
 TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   TempDir pictures;
   std::vector<unsigned char> red;
   for (int i = 0; i < 40 * 30; ++i) red.insert(red.end(), {0, 0, 255});
-  ASSERT_TRUE(driver::WriteBmp(pictures.File("Red.bmp"), 40, 30, red));
-  for (int i = 0; i < 6; ++i) ASSERT_TRUE(driver::WriteBmp(pictures.File("p" + std::to_string(i) + ".bmp"), 64, 48, Pattern(64, 48, i)));
+  ASSERT_TRUE(WriteBmp(pictures.File("Red.bmp"), 40, 30, red));
+  for (int i = 0; i < 6; ++i) ASSERT_TRUE(WriteBmp(pictures.File("p" + std::to_string(i) + ".bmp"), 64, 48, Pattern(64, 48, i)));
   pictures.Write("notes.txt", "no picture");
   pictures.Write("broken.jpg", "no picture either");
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, pictures.Path(), kPictures);
+  HWND frame = Start(pictures.Path(), kPictures);
   ASSERT_NE(frame, nullptr);
   std::vector<std::string> items = WaitForList(list_, {" broken.jpg", " p0.bmp", " p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " red.bmp"}, 10000);
   ASSERT_EQ(items.size(), 8u);
-  EXPECT_EQ(SendMessageA(driver::FindChild(frame, 1), CB_GETCURSEL, 0, 0), 4);
+  EXPECT_EQ(SendMessageA(driver::FindChild(frame, kFileTypeBox), CB_GETCURSEL, 0, 0), 4);
   // Cells are a thumbnail (96) + 10 pixels square.
   EXPECT_EQ(SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0), 106);
 
   // Every picture gets its thumbnail; the broken one keeps a placeholder.
-  DWORD start = GetTickCount();
-  bool done = false;
-  while (!done && GetTickCount() - start < 20000) {
-    done = true;
-    for (int i = 1; i < 8; ++i) done = done && SendMessageA(list_, LB_GETITEMDATA, WPARAM(i), 0) != 0;
-    PumpMessages(50);
-  }
-  EXPECT_TRUE(done);
+  EXPECT_TRUE(PumpUntil([this] { return HaveThumbnails(list_, 1); }, milliseconds(20000), milliseconds(50)));
   EXPECT_EQ(SendMessageA(list_, LB_GETITEMDATA, 0, 0), 0);
   // The frame's title shows the filler's progress only while it runs.
-  for (int i = 0; i < 100 && driver::WindowText(frame) != "Media browser"; ++i) PumpMessages(50);
-  EXPECT_EQ(driver::WindowText(frame), "Media browser");
+  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Media browser"; }, milliseconds(5000),
+                        milliseconds(50)));
 
   // The red picture's cell shows red.
   SetForegroundWindow(frame);
@@ -264,7 +247,7 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   // With the side-file markers on (command 408), a keyword file beside the picture shows
   // its marker: the yellow cell of the "miniled" picture.
   pictures.Write("Red.kwd", "red, colour");
-  SendAndWait(frame, WM_COMMAND, 408, 0);
+  SendAndWait(frame, WM_COMMAND, kMarkersCommand, 0);
   RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   PumpMessages(300);
   ASSERT_TRUE(driver::CaptureWindow(list_, shots.File("markers.bmp")));
@@ -283,21 +266,19 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   SendAndWait(frame, WM_NULL, 0, 0);
   ASSERT_EQ(fileio::FileSize(pictures.File("Red.bmp")), 3654);
   std::string expected = "RED.BMP  40 x 30 (24 bits, 3,654 bytes)";
-  for (int i = 0; i < 40 && Status(frame) != expected; ++i) PumpMessages(50);
+  PumpUntil([&] { return Status(frame) == expected; }, milliseconds(2000), milliseconds(50));
   EXPECT_EQ(Status(frame), expected);
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
   // The markers option is kept in the settings' last field.
   std::string settings = folder.ReadSettings();
   EXPECT_NE(settings.substr(settings.rfind('|')), "|0") << settings;
 }
 
 TEST_F(KelmorList, SwitchingFileTypesQuicklyEndsEachFillerBeforeTheListIsRefilled) {
-  KelmorFolder folder;
   TempDir pictures;
   for (int i = 0; i < 40; ++i)
-    ASSERT_TRUE(driver::WriteBmp(pictures.File("p" + std::to_string(100 + i) + ".bmp"), 320, 240, Pattern(320, 240, i)));
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, pictures.Path(), kPictures);
+    ASSERT_TRUE(WriteBmp(pictures.File("p" + std::to_string(100 + i) + ".bmp"), 320, 240, Pattern(320, 240, i)));
+  HWND frame = Start(pictures.Path(), kPictures);
   ASSERT_NE(frame, nullptr);
   for (int round = 0; round < 15; ++round) {
     EXPECT_EQ(driver::SendCommand(frame, kCodeFileType1, ""), 1);
@@ -305,31 +286,29 @@ TEST_F(KelmorList, SwitchingFileTypesQuicklyEndsEachFillerBeforeTheListIsRefille
     PostMessageA(frame, kMsgRepaint, reinterpret_cast<WPARAM>(list_), 1);
   }
   EXPECT_EQ(SendMessageA(list_, LB_GETCOUNT, 0, 0), 40);
-  EXPECT_TRUE(WaitForThumbnails(list_, 30000));
+  EXPECT_TRUE(PumpUntil([this] { return HaveThumbnails(list_); }, milliseconds(30000), milliseconds(50)));
   // Each thumbnail is a bitmap of its own.
   std::vector<LRESULT> data;
   for (int i = 0; i < 40; ++i) data.push_back(SendMessageA(list_, LB_GETITEMDATA, WPARAM(i), 0));
   std::sort(data.begin(), data.end());
   EXPECT_EQ(std::unique(data.begin(), data.end()), data.end());
-  EXPECT_TRUE(browser.Running());
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_TRUE(Process().Running());
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
-  KelmorFolder folder;
   TempDir pictures;
-  ASSERT_TRUE(driver::WriteBmp(pictures.File("m.bmp"), 3, 2, Pattern(3, 2)));
-  ASSERT_TRUE(driver::WriteBmp(pictures.File("r.bmp"), 3, 2, Pattern(3, 2)));
+  ASSERT_TRUE(WriteBmp(pictures.File("m.bmp"), 3, 2, Pattern(3, 2)));
+  ASSERT_TRUE(WriteBmp(pictures.File("r.bmp"), 3, 2, Pattern(3, 2)));
   imglib::Picture before;
   ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), before));
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, pictures.Path(), "*.*");
+  HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" m.bmp", " r.bmp"}, 10000).size(), 2u);
 
   // A quarter turn clockwise: 3 x 2 becomes 2 x 3, the top-left pixel goes to the top right.
   SelectOnly(list_, {1});
-  SendAndWait(frame, WM_COMMAND, 706, 0);
+  SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
   ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 2, 3, 10000));
   imglib::Picture rotated;
   ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), rotated));
@@ -342,14 +321,15 @@ TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
   SelectOnly(list_, {0});
   std::string oldBytes;
   fileio::ReadWholeFile(pictures.File("m.bmp"), oldBytes);
-  SendAndWait(frame, WM_COMMAND, 704, 0);
+  SendAndWait(frame, WM_COMMAND, kTransformMirror, 0);
   imglib::Picture mirrored;
-  DWORD start = GetTickCount();
-  std::string newBytes = oldBytes;
-  while (newBytes == oldBytes && GetTickCount() - start < 10000) {
-    PumpMessages(50);
-    fileio::ReadWholeFile(pictures.File("m.bmp"), newBytes);
-  }
+  PumpUntil(
+      [&] {
+        std::string newBytes;
+        fileio::ReadWholeFile(pictures.File("m.bmp"), newBytes);
+        return newBytes != oldBytes;
+      },
+      milliseconds(10000), milliseconds(50));
   ASSERT_TRUE(ReadPicture(pictures.File("m.bmp"), mirrored));
   ASSERT_EQ(mirrored.pixels.Width(), 3);
   for (int y = 0; y < 2; ++y)
@@ -357,37 +337,35 @@ TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
 
   // Rotating left turns it back.
   SelectOnly(list_, {1});
-  SendAndWait(frame, WM_COMMAND, 705, 0);
+  SendAndWait(frame, WM_COMMAND, kTransformRotateLeft, 0);
   ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 3, 2, 10000));
   imglib::Picture back;
   ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), back));
   EXPECT_EQ(Pixel(back.pixels, 0, 0), Pixel(before.pixels, 0, 0));
   EXPECT_EQ(Pixel(back.pixels, 2, 1), Pixel(before.pixels, 2, 1));
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, ABatchWorksOnTheFilesChosenAndReportsOnlyItsFirstFailure) {
-  KelmorFolder folder;
   TempDir one, two;
   for (const char* name : {"a.bmp", "b.bmp"}) {
-    ASSERT_TRUE(driver::WriteBmp(one.File(name), 3, 2, Pattern(3, 2)));
-    ASSERT_TRUE(driver::WriteBmp(two.File(name), 3, 2, Pattern(3, 2)));
+    ASSERT_TRUE(WriteBmp(one.File(name), 3, 2, Pattern(3, 2)));
+    ASSERT_TRUE(WriteBmp(two.File(name), 3, 2, Pattern(3, 2)));
   }
   std::string broken = one.Write("broken.bmp", "BM but nothing else");
   std::string twoBefore;
   fileio::ReadWholeFile(two.File("a.bmp"), twoBefore);
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, one.Path(), "*.*");
+  HWND frame = Start(one.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.bmp", " b.bmp", " broken.bmp"}, 10000).size(), 3u);
   SelectOnly(list_, {0, 1, 2});
   // The steps are queued; the folder changes before the first of them runs.
-  SendAndWait(frame, WM_COMMAND, 706, 0);
+  SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
   driver::SendCommand(frame, kCodeGoToFolder, fileio::WithoutTrailingSeparator(two.Path()));
   EXPECT_TRUE(WaitForPictureSize(one.File("a.bmp"), 2, 3, 10000));
   EXPECT_TRUE(WaitForPictureSize(one.File("b.bmp"), 2, 3, 10000));
   // The file that could not be loaded is named once and left as it was.
-  HWND box = WaitForWindow("SKMSGBOX", 10000, browser.Id());
+  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
   ASSERT_NE(box, nullptr);
   std::string brokenAfter;
   fileio::ReadWholeFile(broken, brokenAfter);
@@ -399,11 +377,10 @@ TEST_F(KelmorList, ABatchWorksOnTheFilesChosenAndReportsOnlyItsFirstFailure) {
   fileio::ReadWholeFile(two.File("a.bmp"), twoAfter);
   EXPECT_EQ(twoAfter, twoBefore);
   EXPECT_EQ(driver::ListItems(list_), (std::vector<std::string>{" a.bmp", " b.bmp"}));
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
-  KelmorFolder folder;
   TempDir pictures;
   // A GIF loads, but the imaging layer writes no GIF: the save fails.
   giftest::Frame frame0;
@@ -412,13 +389,12 @@ TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
   frame0.indices = {0, 1, 0, 1, 1, 0, 1, 0};
   std::string gif = giftest::WriteGif(4, 2, {255, 0, 0, 0, 0, 255}, 0, {frame0});
   pictures.Write("a.gif", gif);
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, pictures.Path(), "*.*");
+  HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.gif"}, 10000).size(), 1u);
   SelectOnly(list_, {0});
-  SendAndWait(frame, WM_COMMAND, 706, 0);
-  HWND box = WaitForWindow("SKMSGBOX", 10000, browser.Id());
+  SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
+  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
   EXPECT_NE(box, nullptr);
   if (box) driver::PressButton("SKMSGBOX", 1, "", 5000);
   std::string after;
@@ -426,7 +402,7 @@ TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
   EXPECT_EQ(after, gif);
   // No temporary file is left beside it.
   EXPECT_EQ(fileio::ListDirectory(pictures.Path() + "*.*").size(), 1u);
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 // A volume's arrival or removal, as Windows broadcasts it.
@@ -441,11 +417,9 @@ LRESULT SendDriveEvent(HWND frame, WPARAM event, char drive) {
 }
 
 TEST_F(KelmorList, ARemovedDriveComesBackWithItsFolderAndANewOneIsOffered) {
-  KelmorFolder folder;
   TempDir files;
   files.Write("a.txt", "a");
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
   char drive = char(toupper(files.Path()[0]));
@@ -457,24 +431,24 @@ TEST_F(KelmorList, ARemovedDriveComesBackWithItsFolderAndANewOneIsOffered) {
   // It comes back: the folder and its list return without a question.
   SendDriveEvent(frame, DBT_DEVICEARRIVAL, drive);
   EXPECT_EQ(WaitForList(list_, {" a.txt"}, 5000), std::vector<std::string>{" a.txt"});
-  EXPECT_EQ(WaitForWindow("SKMSGBOX", 1000, browser.Id()), nullptr);
+  EXPECT_EQ(WaitForWindow("SKMSGBOX", 1000, Process().Id()), nullptr);
 
   // Another drive arrives while a folder is shown: the browser asks once; no changes nothing.
   char other = drive == 'Z' ? 'C' : 'Z';
   // The question box runs inside the message: it is sent from another thread.
   std::thread sender([frame, other] { SendDriveEvent(frame, DBT_DEVICEARRIVAL, other); });
-  HWND box = WaitForWindow("SKMSGBOX", 10000, browser.Id());
+  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
   EXPECT_NE(box, nullptr);
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
   EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
   sender.join();
   EXPECT_EQ(driver::ListItems(list_), std::vector<std::string>{" a.txt"});
-  EXPECT_TRUE(browser.Running());
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_TRUE(Process().Running());
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, ChoosingASkinRewritesTheSkinListAndAsksToRestart) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   for (const char* skin : {"Sand", "Slate"})
     for (const auto& e : fileio::ListDirectory(SuiteFolder() + skin + "\\*.*")) {
       folder.MakeFolder(skin);
@@ -482,37 +456,35 @@ TEST_F(KelmorList, ChoosingASkinRewritesTheSkinListAndAsksToRestart) {
     }
   fileio::WriteFileReplacing(folder.ProgramFolder() + "TOLVERN.SKL", "Slate\\Slate.sks\r\n");
   TempDir files;
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   // The skins are listed by path: Sand is command 301, Slate 302.
-  PostMessageA(frame, WM_COMMAND, 301, 0);
-  HWND box = WaitForWindow("SKMSGBOX", 10000, browser.Id());
+  PostMessageA(frame, WM_COMMAND, kFirstSkinCommand, 0);
+  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
   ASSERT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
   std::string list;
   fileio::ReadWholeFile(folder.ProgramFolder() + "TOLVERN.SKL", list);
   EXPECT_NE(fileio::ToLower(list).find("sand\\sand.sks"), std::string::npos) << list;
-  EXPECT_TRUE(browser.Running());
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_TRUE(Process().Running());
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, AWallpaperIsMadeTheSizeOfTheScreen) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   TempDir pictures;
-  ASSERT_TRUE(driver::WriteBmp(pictures.File("w.bmp"), 8, 6, Pattern(8, 6)));
+  ASSERT_TRUE(WriteBmp(pictures.File("w.bmp"), 8, 6, Pattern(8, 6)));
   HKEY desktop = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ | KEY_WRITE, &desktop), ERROR_SUCCESS);
   char old[MAX_PATH] = {};
   DWORD size = sizeof old;
   bool hadOld = RegQueryValueExA(desktop, "Wallpaper", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, pictures.Path(), "*.*");
+  HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" w.bmp"}, 10000).size(), 1u);
   SelectOnly(list_, {0});
-  SendAndWait(frame, WM_COMMAND, 110, 0);
+  SendAndWait(frame, WM_COMMAND, kWallpaperCommand, 0);
   std::string wallpaper = folder.ProgramFolder() + "KELMORWLP.BMP";
   imglib::Picture made;
   ASSERT_TRUE(ReadPicture(wallpaper, made));
@@ -522,43 +494,41 @@ TEST_F(KelmorList, AWallpaperIsMadeTheSizeOfTheScreen) {
   size = sizeof now;
   ASSERT_EQ(RegQueryValueExA(desktop, "Wallpaper", nullptr, nullptr, reinterpret_cast<BYTE*>(now), &size), ERROR_SUCCESS);
   EXPECT_TRUE(fileio::EqualsNoCase(now, wallpaper)) << now;
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
   if (hadOld) RegSetValueExA(desktop, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(old), DWORD(strlen(old) + 1));
   else RegDeleteValueA(desktop, "Wallpaper");
   RegCloseKey(desktop);
 }
 
 TEST_F(KelmorList, TheCollectionListGathersAndLosesFiles) {
-  KelmorFolder folder;
   TempDir files;
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) files.Write(name, name);
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.txt", " b.txt", " c.txt"}, 10000).size(), 3u);
-  HWND collection = driver::FindChild(frame, 4);
+  HWND collection = driver::FindChild(frame, kCollectionList);
   std::string base = fileio::ToLower(files.Path());
   SelectOnly(list_, {0, 2});
-  SendAndWait(frame, WM_COMMAND, 5, 0);
+  SendAndWait(frame, WM_COMMAND, kAddButton, 0);
   EXPECT_EQ(driver::ListItems(collection), (std::vector<std::string>{" " + base + "a.txt", " " + base + "c.txt"}));
   // The current file goes in at the collection's current entry.
   SendMessageA(list_, LB_SETCARETINDEX, 1, FALSE);
   SendMessageA(collection, LB_SETSEL, TRUE, 1);
   SendMessageA(collection, LB_SETCARETINDEX, 1, FALSE);
-  SendAndWait(frame, WM_COMMAND, 104, 0);
+  SendAndWait(frame, WM_COMMAND, kAddCurrentCommand, 0);
   EXPECT_EQ(driver::ListItems(collection),
             (std::vector<std::string>{" " + base + "a.txt", " " + base + "b.txt", " " + base + "c.txt"}));
   // Removing the selected entries.
   SendMessageA(collection, LB_SETSEL, FALSE, -1);
   SendMessageA(collection, LB_SETSEL, TRUE, 0);
   SendMessageA(collection, LB_SETSEL, TRUE, 2);
-  SendAndWait(frame, WM_COMMAND, 201, 0);
+  SendAndWait(frame, WM_COMMAND, kRemoveFromCollectionCommand, 0);
   EXPECT_EQ(driver::ListItems(collection), std::vector<std::string>{" " + base + "b.txt"});
   // Without a selected entry, new files go to the end; Alt+Up moves the selected entries
   // one place up.
   SendMessageA(collection, LB_SETSEL, FALSE, -1);
   SelectOnly(list_, {0, 2});
-  SendAndWait(frame, WM_COMMAND, 5, 0);
+  SendAndWait(frame, WM_COMMAND, kAddButton, 0);
   EXPECT_EQ(driver::ListItems(collection),
             (std::vector<std::string>{" " + base + "b.txt", " " + base + "a.txt", " " + base + "c.txt"}));
   SendMessageA(collection, LB_SETSEL, FALSE, -1);
@@ -568,58 +538,55 @@ TEST_F(KelmorList, TheCollectionListGathersAndLosesFiles) {
   EXPECT_EQ(WaitForList(collection, {" " + base + "b.txt", " " + base + "c.txt", " " + base + "a.txt"}, 5000),
             (std::vector<std::string>{" " + base + "b.txt", " " + base + "c.txt", " " + base + "a.txt"}));
   EXPECT_GT(SendMessageA(collection, LB_GETSEL, 1, 0), 0);
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, ProgramCommandsHandOverTheSelectedFiles) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   // The programs' files must exist for their commands to stay in the menu; the running
   // stand-ins take the programs' places.
   folder.AddStandinAs("bravik.exe");
   folder.AddStandinAs("hessam.exe");
-  folder.SetMenuAction(503, "bravik.exe,KELMORPICTURES");
-  folder.SetMenuAction(1005, "hessam.exe,KELMORCOMMAS");
+  folder.SetMenuAction(kFirstProgramCommand, "bravik.exe,KELMORPICTURES");
+  folder.SetMenuAction(kCommaListTool, "hessam.exe,KELMORCOMMAS");
   std::string pictureLog = folder.Log("pictures.txt"), commaLog = folder.Log("commas.txt");
-  ChildProcess pictureProgram, commaProgram;
-  ASSERT_TRUE(StartStandin(pictureProgram, "KELMORPICTURES", pictureLog));
-  ASSERT_TRUE(StartStandin(commaProgram, "KELMORCOMMAS", commaLog));
+  ASSERT_TRUE(RunStandin("KELMORPICTURES", pictureLog));
+  ASSERT_TRUE(RunStandin("KELMORCOMMAS", commaLog));
   TempDir files;
   for (const char* name : {"a.jpg", "b.png", "notes.txt"}) files.Write(name, name);
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.jpg", " b.png", " notes.txt"}, 10000).size(), 3u);
   SelectOnly(list_, {0, 1, 2});
   std::string base = fileio::ToLower(files.Path());
   // A picture program gets the selected pictures only, joined by "|".
-  SendAndWait(frame, WM_COMMAND, 503, 0);
+  SendAndWait(frame, WM_COMMAND, kFirstProgramCommand, 0);
   std::vector<LoggedMessage> got = WaitForLog(pictureLog, 1, 10000);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, base + "a.jpg|" + base + "b.png");
   // Command 1005 gets every selected file, joined by ",".
-  SendAndWait(frame, WM_COMMAND, 1005, 0);
+  SendAndWait(frame, WM_COMMAND, kCommaListTool, 0);
   got = WaitForLog(commaLog, 1, 10000);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].text, base + "a.jpg," + base + "b.png," + base + "notes.txt");
   CloseStandin("KELMORPICTURES");
   CloseStandin("KELMORCOMMAS");
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   folder.AddStandinAs("standin.exe");
   std::string log = folder.Log("help.txt");
   folder.SetUiEntry(44, "standin.exe KELMORHELP " + log + ",KELMORHELP");
   std::string page = folder.ProgramFolder() + "kelmor.htm";
   ASSERT_EQ(fileio::CopyFileTo(SuiteFolder() + "kelmor.htm", page), fileio::kOk);
   TempDir files;
-  ChildProcess browser;
-  HWND frame = Start(folder, browser, files.Path(), "*.*");
+  HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   // The viewer is started (code 1), then gets the page (code 3).
-  SendAndWait(frame, WM_COMMAND, 9, 0);
+  SendAndWait(frame, WM_COMMAND, kHelpButton, 0);
   std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
@@ -629,12 +596,14 @@ TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
   size_t logged = ReadStandinLog(log).size();
   // Without the page the browser says so, and starts no viewer.
   fileio::RemoveFile(page);
-  PostMessageA(frame, WM_COMMAND, 108, 0);
-  EXPECT_NE(WaitForWindow("SKMSGBOX", 10000, browser.Id()), nullptr);
+  PostMessageA(frame, WM_COMMAND, kHelpCommand, 0);
+  EXPECT_NE(WaitForWindow("SKMSGBOX", 10000, Process().Id()), nullptr);
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
   EXPECT_EQ(ReadStandinLog(log).size(), logged);
   EXPECT_EQ(FindWindowA("KELMORHELP", nullptr), nullptr);
-  EXPECT_EQ(Close(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 }  // namespace
+
+}  // namespace kelmor

@@ -3,59 +3,38 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "driver.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/suite_classes.h"
+#include "kelmor/command_ids.h"
 #include "kelmor_fixture.h"
+#include "program_test.h"
+
+namespace kelmor {
 
 namespace {
 
+using std::chrono::milliseconds;
+
 constexpr DWORD kStartMs = 30000;
+constexpr milliseconds kShortWait{5000};
 constexpr int kUnknownCode = 99;  // a command code the browser has no meaning for
 // The settings of a browser that shows no start-up hint.
 constexpr const char* kNoHint = "30|40|700|500||*.*|0|1|0";
 
-class Kelmor : public ::testing::Test {
+// The browser is complete once it has made the hand-over button, its last control.
+class Kelmor : public ProgramTestOf<KelmorFolder> {
  protected:
-  static void SetUpTestSuite() {
-    // The first start of a program in a fresh Wine prefix is slow; the partner rule gives a
-    // started program only two seconds to show its window.
-    TempDir dir;
-    ChildProcess warm;
-    StartStandin(warm, "KELMORWARMUP", dir.File("log.txt"));
-    CloseStandin("KELMORWARMUP");
-  }
-
-  // Starts the browser and waits for its frame.
-  HWND StartBrowser(KelmorFolder& folder, ChildProcess& process, const std::string& arguments = "") {
-    EXPECT_TRUE(folder.Start(process, arguments));
-    HWND frame = WaitForWindow(kClassBrowser, kStartMs, process.Id());
-    EXPECT_NE(frame, nullptr);
-    if (frame) {
-      EXPECT_NE(driver::WaitChild(frame, kCollectionButtonLast, kStartMs), nullptr);
-      // The frame is shown once all its controls exist.
-      for (int i = 0; i < 400 && !IsWindowVisible(frame); ++i) PumpMessages(50);
-      EXPECT_TRUE(IsWindowVisible(frame));
-    }
-    return frame;
-  }
-
-  // Closes the browser with code 10 and returns its exit code.
-  int CloseBrowser(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, kCodeClose, "");
-    return process.Wait(kStartMs);
-  }
-
-  static constexpr int kCollectionButtonLast = 14;
+  Kelmor() : ProgramTestOf({"kelmor", kClassBrowser, kHandOverButton}) {}
 };
 
 TEST_F(Kelmor, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
-  KelmorFolder folder(false);
-  ChildProcess browser;
-  ASSERT_TRUE(folder.Start(browser));
+  WithoutUiFile();
+  ChildProcess& browser = Launch();
   HWND box = WaitForWindow("SKMSGBOX", kStartMs, browser.Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "kelmor");
@@ -65,35 +44,34 @@ TEST_F(Kelmor, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
 }
 
 TEST_F(Kelmor, TheMainWindowHasItsControlsInPlace) {
-  KelmorFolder folder;
-  folder.WriteSettings(kNoHint);
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  Copy().WriteSettings(kNoHint);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::WindowText(frame), "Media browser");
-  for (int id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 32766})
+  for (int id : std::initializer_list<int>{kFileTypeBox, kFavouritesBox, kFileList, kCollectionList, kAddButton,
+                                           kAddCurrentButton, kDeleteButton, kWebButton, kHelpButton, kRemoveButton,
+                                           kEmptyButton, kLoadButton, kSaveButton, kHandOverButton, kOptionCheck,
+                                           kFolderTree})
     EXPECT_NE(driver::FindChild(frame, id), nullptr) << "control " << id;
   // No disc burner in this folder: no burner button.
-  EXPECT_EQ(driver::FindChild(frame, 95), nullptr);
-  EXPECT_EQ(driver::WindowText(driver::FindChild(frame, 9)), "?");
-  std::vector<std::string> types = driver::ListItems(driver::FindChild(frame, 1));
+  EXPECT_EQ(driver::FindChild(frame, kBurnerButton), nullptr);
+  EXPECT_EQ(driver::WindowText(driver::FindChild(frame, kHelpButton)), "?");
+  std::vector<std::string> types = driver::ListItems(driver::FindChild(frame, kFileTypeBox));
   ASSERT_EQ(types.size(), 6u);
   EXPECT_EQ(types[0], " All files");
   EXPECT_EQ(types[4], " Pictures");
   // The stored filter "*.*" chose the first file type.
-  EXPECT_EQ(SendMessageA(driver::FindChild(frame, 1), CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(driver::FindChild(frame, kFileTypeBox), CB_GETCURSEL, 0, 0), 0);
   // The stored folder was empty: the program folder is the current folder.
-  std::vector<std::string> favourites = driver::ListItems(driver::FindChild(frame, 2));
+  std::vector<std::string> favourites = driver::ListItems(driver::FindChild(frame, kFavouritesBox));
   ASSERT_FALSE(favourites.empty());
-  EXPECT_TRUE(fileio::EqualsNoCase(favourites[0], " " + fileio::WithoutTrailingSeparator(folder.ProgramFolder())));
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_TRUE(fileio::EqualsNoCase(favourites[0], " " + fileio::WithoutTrailingSeparator(Copy().ProgramFolder())));
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Kelmor, ResizingLaysTheControlsOutAgain) {
-  KelmorFolder folder;
-  folder.WriteSettings(kNoHint);
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  Copy().WriteSettings(kNoHint);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   HWND holder = driver::FindChildByClass(frame, "SKCLIP");
   ASSERT_NE(holder, nullptr);
@@ -102,8 +80,8 @@ TEST_F(Kelmor, ResizingLaysTheControlsOutAgain) {
     SendAndWait(frame, WM_NULL, 0, 0);
     RECT client, list, tree;
     GetClientRect(holder, &client);
-    GetWindowRect(driver::FindChild(frame, 3), &list);
-    GetWindowRect(driver::FindChild(frame, 32766), &tree);
+    GetWindowRect(driver::FindChild(frame, kFileList), &list);
+    GetWindowRect(driver::FindChild(frame, kFolderTree), &tree);
     // The right pane holds whole thumbnail cells (96 + 10) beside a left pane of at least 200.
     int cell = 106, screen = GetSystemMetrics(SM_CXSCREEN);
     int leftMinimum = screen > 1280 ? 250 : 200;
@@ -111,14 +89,12 @@ TEST_F(Kelmor, ResizingLaysTheControlsOutAgain) {
     EXPECT_LE(tree.right, list.left);
     EXPECT_GE(tree.right - tree.left, leftMinimum - 2);
   }
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Kelmor, TabMovesBetweenTheControls) {
-  KelmorFolder folder;
-  folder.WriteSettings(kNoHint);
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  Copy().WriteSettings(kNoHint);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   DWORD thread = GetWindowThreadProcessId(frame, nullptr);
   auto focus = [thread] {
@@ -129,40 +105,34 @@ TEST_F(Kelmor, TabMovesBetweenTheControls) {
   };
   // The keyboard starts in the file list; Tab goes on to the first button below it.
   SetForegroundWindow(frame);
-  HWND before = focus();
-  for (int i = 0; i < 100 && before != driver::FindChild(frame, 3); ++i) {
-    PumpMessages(50);
-    before = focus();
-  }
-  ASSERT_EQ(before, driver::FindChild(frame, 3));
+  HWND before = nullptr;
+  PumpUntil([&] { return (before = focus()) == driver::FindChild(frame, kFileList); }, kShortWait);
+  ASSERT_EQ(before, driver::FindChild(frame, kFileList));
   PostMessageA(before, WM_KEYDOWN, VK_TAB, 0);
   PostMessageA(before, WM_KEYUP, VK_TAB, 0);
-  HWND after = focus();
-  for (int i = 0; i < 100 && after == before; ++i) {
-    PumpMessages(50);
-    after = focus();
-  }
-  EXPECT_EQ(after, driver::FindChild(frame, 5)) << "focus on control " << GetDlgCtrlID(after) << " before " << GetDlgCtrlID(before);
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  HWND after = nullptr;
+  PumpUntil([&] { return (after = focus()) != before; }, kShortWait);
+  EXPECT_EQ(after, driver::FindChild(frame, kAddButton))
+      << "focus on control " << GetDlgCtrlID(after) << " before " << GetDlgCtrlID(before);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Kelmor, FavouritesAreReadAtStartAndWrittenBackWithoutDoubles) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   folder.WriteSettings("30|40|700|500||*.*|0|1|0");
   TempDir places;
   std::string first = fileio::WithoutTrailingSeparator(places.Write("First\\x.txt", "x").substr(0, places.Path().size() + 5));
   std::string second = fileio::WithoutTrailingSeparator(places.Write("Second\\x.txt", "x").substr(0, places.Path().size() + 6));
   fileio::WriteFileReplacing(folder.FavouritesFile(), first + "\r\n" + places.Path() + "Gone\r\n" + second +
                                                           "\r\n" + fileio::ToUpper(first) + "\\\r\n");
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   // The first favourite became the current folder, since the settings named none.
-  std::vector<std::string> box = driver::ListItems(driver::FindChild(frame, 2));
+  std::vector<std::string> box = driver::ListItems(driver::FindChild(frame, kFavouritesBox));
   ASSERT_EQ(box.size(), 2u);
   EXPECT_EQ(box[0], " " + first);
   EXPECT_EQ(box[1], " " + second);
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
   std::string written;
   fileio::ReadWholeFile(folder.FavouritesFile(), written);
   EXPECT_EQ(written, first + "\r\n" + second + "\r\n");
@@ -172,55 +142,50 @@ TEST_F(Kelmor, FavouritesAreReadAtStartAndWrittenBackWithoutDoubles) {
 
 TEST_F(Kelmor, ASecondStartGivesUpWaitingForAWindowThatNeverComes) {
   // Someone holds the browser's mutex but shows no window (a copy that hangs while starting).
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, kClassBrowser);
-  ASSERT_NE(mutex, nullptr);
-  KelmorFolder folder;
-  ChildProcess second;
+  win::Mutex mutex = win::Mutex::Create(kClassBrowser);
+  ASSERT_TRUE(mutex);
+  Copy();  // made before the clock starts
   DWORD start = GetTickCount();
-  ASSERT_TRUE(folder.Start(second));
+  ChildProcess& second = Launch();
   EXPECT_EQ(second.Wait(kStartMs), 0);
   DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 9000u);
   EXPECT_LT(elapsed, 25000u);
   EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
-  CloseHandle(mutex);
 }
 
 TEST_F(Kelmor, ASecondStartRestoresTheFirstWindowAndEnds) {
-  KelmorFolder folder;
-  folder.WriteSettings(kNoHint);
-  ChildProcess first;
-  HWND frame = StartBrowser(folder, first);
+  Copy().WriteSettings(kNoHint);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   ShowWindow(frame, SW_MINIMIZE);
-  for (int i = 0; i < 100 && !IsIconic(frame); ++i) PumpMessages(50);
-  ASSERT_TRUE(IsIconic(frame));
+  ASSERT_TRUE(PumpUntil([frame] { return IsIconic(frame) != FALSE; }, kShortWait));
 
-  ChildProcess second;
-  ASSERT_TRUE(folder.Start(second));
+  ChildProcess& second = Launch();
   EXPECT_EQ(second.Wait(kStartMs), 0);
-  for (int i = 0; i < 100 && IsIconic(frame); ++i) PumpMessages(50);
-  EXPECT_FALSE(IsIconic(frame));
+  EXPECT_TRUE(PumpUntil([frame] { return !IsIconic(frame); }, kShortWait));
   EXPECT_EQ(GetForegroundWindow(), frame);
-  EXPECT_TRUE(first.Running());
-  EXPECT_EQ(CloseBrowser(frame, first), 0);
+  EXPECT_TRUE(Process().Running());
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   TempDir files;
   std::string a = files.Write("My Pictures\\a.jpg", "a");
   std::string b = files.Write("b.jpg", "b");
   std::string log = folder.Log("partner.txt");
   folder.SetPartner("KELMORPARTNER", log);
 
-  ChildProcess handOver;
-  ASSERT_TRUE(folder.Start(handOver, "\"" + a + "\" " + b));
-  DWORD start = GetTickCount();
-  while (handOver.Running() && GetTickCount() - start < kStartMs) {
-    EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
-    PumpMessages(20);
-  }
+  ChildProcess& handOver = Launch("\"" + a + "\" " + b);
+  bool browserWindow = false;
+  PumpUntil(
+      [&] {
+        browserWindow = browserWindow || FindWindowA(kClassBrowser, nullptr) != nullptr;
+        return !handOver.Running();
+      },
+      milliseconds(kStartMs));
+  EXPECT_FALSE(browserWindow);
   EXPECT_NE(handOver.Wait(kStartMs), 0);  // the partner's window
   std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
@@ -230,8 +195,7 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
   EXPECT_EQ(got[1].text, fileio::ToLower(a) + "|" + fileio::ToLower(b));
 
   // A partner that runs already gets the list alone.
-  ChildProcess again;
-  ASSERT_TRUE(folder.Start(again, "C:\\One.jpg D:\\Two.jpg"));
+  ChildProcess& again = Launch("C:\\One.jpg D:\\Two.jpg");
   EXPECT_NE(again.Wait(kStartMs), 0);
   got = WaitForLog(log, 3, 10000);
   ASSERT_EQ(got.size(), 3u);
@@ -241,35 +205,32 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
 }
 
 TEST_F(Kelmor, AHandOverLeavesARunningBrowserAlone) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   folder.WriteSettings(kNoHint);
   std::string log = folder.Log("partner.txt");
   folder.SetPartner("KELMORPARTNER", log);
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   ShowWindow(frame, SW_MINIMIZE);
-  for (int i = 0; i < 100 && !IsIconic(frame); ++i) PumpMessages(50);
+  PumpUntil([frame] { return IsIconic(frame) != FALSE; }, kShortWait);
 
-  ChildProcess handOver;
-  ASSERT_TRUE(folder.Start(handOver, "C:\\x.jpg"));
+  ChildProcess& handOver = Launch("C:\\x.jpg");
   EXPECT_NE(handOver.Wait(kStartMs), 0);
   std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[1].text, "c:\\x.jpg");
   EXPECT_TRUE(IsIconic(frame));
   CloseStandin("KELMORPARTNER");
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   folder.WriteSettings(kNoHint);
   folder.AddStandinAs("standin.exe");
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
-  HWND option = driver::FindChild(frame, 15);
+  HWND option = driver::FindChild(frame, kOptionCheck);
   ASSERT_NE(option, nullptr);
   EXPECT_TRUE(IsWindowVisible(option));
   SendMessageA(option, BM_CLICK, 0, 0);
@@ -278,28 +239,26 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   // A running partner named by code 2 gets the collection list (button 14) without code 1;
   // the browser then steps aside.
   std::string xlog = folder.Log("x.txt");
-  ChildProcess x;
-  ASSERT_TRUE(StartStandin(x, "KELMORXCLASS", xlog));
+  ASSERT_TRUE(RunStandin("KELMORXCLASS", xlog));
   driver::SendCommand(frame, kCodeSetPartner, "x.exe,KELMORXCLASS");
   EXPECT_FALSE(IsWindowVisible(option));
   EXPECT_EQ(SendMessageA(option, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  HWND collection = driver::FindChild(frame, 4);
+  HWND collection = driver::FindChild(frame, kCollectionList);
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\a.jpg"));
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\b c.jpg"));
-  SendAndWait(frame, WM_COMMAND, 14, 0);
+  SendAndWait(frame, WM_COMMAND, kHandOverButton, 0);
   std::vector<LoggedMessage> got = WaitForLog(xlog, 1, 10000);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, "c:\\a.jpg|c:\\b c.jpg");
-  for (int i = 0; i < 100 && !IsIconic(frame); ++i) PumpMessages(50);
-  EXPECT_TRUE(IsIconic(frame));
+  EXPECT_TRUE(PumpUntil([frame] { return IsIconic(frame) != FALSE; }, kShortWait));
   ShowWindow(frame, SW_RESTORE);
   CloseStandin("KELMORXCLASS");
 
   // A partner that is not running is started and gets code 1 first.
   std::string ylog = folder.Log("y.txt");
   driver::SendCommand(frame, kCodeSetPartner, "standin.exe KELMORYCLASS " + ylog + ",KELMORYCLASS");
-  SendAndWait(frame, WM_COMMAND, 14, 0);
+  SendAndWait(frame, WM_COMMAND, kHandOverButton, 0);
   got = WaitForLog(ylog, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
@@ -309,29 +268,27 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   // A partner that never shows a window is given up after two seconds; the browser goes on.
   driver::SendCommand(frame, kCodeSetPartner, "nosuchprogram.exe,KELMORNOCLASS");
   DWORD start = GetTickCount();
-  SendAndWait(frame, WM_COMMAND, 14, 0);
+  SendAndWait(frame, WM_COMMAND, kHandOverButton, 0);
   DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 1800u);
   EXPECT_LT(elapsed, 8000u);
   EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, "anything"), 1);
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   folder.WriteSettings(kNoHint);
   folder.AddStandinAs("corvith.exe");  // the burner's program file makes its commands appear
   std::string log = folder.Log("burner.txt");
-  ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, kClassBurner, log));
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  ASSERT_TRUE(RunStandin(kClassBurner, log));
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
-  ASSERT_NE(driver::WaitChild(frame, 95, 5000), nullptr);
+  ASSERT_NE(driver::WaitChild(frame, kBurnerButton, 5000), nullptr);
 
-  // The button hands nothing over while the collection list is empty; command 212 does.
-  SendAndWait(frame, WM_COMMAND, 95, 0);
-  SendAndWait(frame, WM_COMMAND, 212, 0);
+  // The button hands nothing over while the collection list is empty; the command does.
+  SendAndWait(frame, WM_COMMAND, kBurnerButton, 0);
+  SendAndWait(frame, WM_COMMAND, kDiscBurnerCommand, 0);
   std::vector<LoggedMessage> got = WaitForLog(log, 3, 10000);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[0].code, kCodeBurnJobName);
@@ -341,24 +298,23 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, "");
 
-  HWND collection = driver::FindChild(frame, 4);
+  HWND collection = driver::FindChild(frame, kCollectionList);
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\a.jpg"));
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\b.jpg"));
-  SendAndWait(frame, WM_COMMAND, 95, 0);
+  SendAndWait(frame, WM_COMMAND, kBurnerButton, 0);
   got = WaitForLog(log, 6, 10000);
   ASSERT_EQ(got.size(), 6u);
   EXPECT_EQ(got[3].code, kCodeBurnJobName);
   EXPECT_EQ(got[5].code, kCodeOpen);
   EXPECT_EQ(got[5].text, "c:\\a.jpg|c:\\b.jpg|");
   CloseStandin(kClassBurner);
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Kelmor, StoredSettingsAreLimitedAndWrittenBackAtClose) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   folder.WriteSettings("-5|-7|10|10|C:\\no such folder\\|*.jpg|1|1|0");
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   RECT r;
   GetWindowRect(frame, &r);
@@ -368,9 +324,9 @@ TEST_F(Kelmor, StoredSettingsAreLimitedAndWrittenBackAtClose) {
   EXPECT_EQ(r.right - r.left, 320);
   EXPECT_EQ(r.bottom - r.top, 200);
   // No file type has the stored filter: none is selected, and the filter is kept.
-  EXPECT_EQ(SendMessageA(driver::FindChild(frame, 1), CB_GETCURSEL, 0, 0), -1);
+  EXPECT_EQ(SendMessageA(driver::FindChild(frame, kFileTypeBox), CB_GETCURSEL, 0, 0), -1);
   fileio::RemoveFile(folder.SettingsFile());
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
   std::string written = folder.ReadSettings();
   EXPECT_EQ(written.find('\r'), std::string::npos);
   EXPECT_EQ(written.find('\n'), std::string::npos);
@@ -379,10 +335,9 @@ TEST_F(Kelmor, StoredSettingsAreLimitedAndWrittenBackAtClose) {
 }
 
 TEST_F(Kelmor, WithoutSettingsTheWindowIsCentredOnThePictures) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   folder.MakeFolder("picture");
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   RECT r;
@@ -392,23 +347,21 @@ TEST_F(Kelmor, WithoutSettingsTheWindowIsCentredOnThePictures) {
   EXPECT_EQ(r.left, std::max(0, (sw - 600) / 2));
   EXPECT_EQ(r.top, std::max(0, (sh - 400) / 2));
   // The pictures' file type shows thumbnails, so there is no start-up hint.
-  EXPECT_EQ(SendMessageA(driver::FindChild(frame, 1), CB_GETCURSEL, 0, 0), 4);
+  EXPECT_EQ(SendMessageA(driver::FindChild(frame, kFileTypeBox), CB_GETCURSEL, 0, 0), 4);
   EXPECT_EQ(FindWindowA("SSLBUILDBOX", nullptr), nullptr);
   // A close request through WM_CLOSE writes the settings as well.
   PostMessageA(frame, WM_CLOSE, 0, 0);
-  EXPECT_EQ(browser.Wait(kStartMs), 0);
+  EXPECT_EQ(Process().Wait(kStartMs), 0);
   std::string written = folder.ReadSettings();
   EXPECT_NE(written.find("|" + fileio::ToLower(folder.ProgramFolder()) + "picture\\|*.jpg;"), std::string::npos) << written;
   EXPECT_EQ(written.substr(written.size() - 7), "|-1|0|0");
 }
 
 TEST_F(Kelmor, TheStartupHintCanBeSwitchedOff) {
-  KelmorFolder folder;
-  ChildProcess browser;
-  ASSERT_TRUE(folder.Start(browser));
-  HWND frame = WaitForWindow(kClassBrowser, kStartMs, browser.Id());
+  KelmorFolder& folder = Copy();
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
-  HWND hint = WaitForWindow("SSLBUILDBOX", kStartMs, browser.Id());
+  HWND hint = WaitForWindow("SSLBUILDBOX", kStartMs, Process().Id());
   ASSERT_NE(hint, nullptr);
   EXPECT_EQ(driver::WindowText(hint), "Media browser");
   EXPECT_FALSE(IsWindowEnabled(frame));
@@ -416,35 +369,32 @@ TEST_F(Kelmor, TheStartupHintCanBeSwitchedOff) {
   ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 1, "", 5000));
   ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 2, "", 5000));
   ASSERT_TRUE(WaitForNoWindow("SSLBUILDBOX", 10000));
-  for (int i = 0; i < 100 && !IsWindowEnabled(frame); ++i) PumpMessages(50);
-  EXPECT_TRUE(IsWindowEnabled(frame));
+  EXPECT_TRUE(PumpUntil([frame] { return IsWindowEnabled(frame) != FALSE; }, kShortWait));
   // The browser writes the hint flag right after the box has gone.
-  std::string afterHint = folder.ReadSettings();
-  for (int i = 0; i < 200 && afterHint.find("|1|0") == std::string::npos; ++i) {
-    PumpMessages(50);
-    afterHint = folder.ReadSettings();
-  }
+  std::string afterHint;
+  PumpUntil([&] { return (afterHint = folder.ReadSettings()).find("|1|0") != std::string::npos; },
+            milliseconds(10000));
   EXPECT_NE(afterHint.find("|1|0"), std::string::npos) << afterHint;
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 
   // The next start shows no hint.
-  ChildProcess next;
-  frame = StartBrowser(folder, next);
+  frame = Start();
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(WaitForWindow("SSLBUILDBOX", 1500, next.Id()), nullptr);
-  EXPECT_EQ(CloseBrowser(frame, next), 0);
+  EXPECT_EQ(WaitForWindow("SSLBUILDBOX", 1500, Process().Id()), nullptr);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Kelmor, AStartAfterADriveArrivedShowsNoHint) {
-  KelmorFolder folder;
+  KelmorFolder& folder = Copy();
   std::string log = folder.Log("partner.txt");
   folder.SetPartner("KELMORPARTNER", log);
-  ChildProcess browser;
-  HWND frame = StartBrowser(folder, browser, "UsbDetected");
+  HWND frame = Start("UsbDetected");
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(WaitForWindow("SSLBUILDBOX", 1500, browser.Id()), nullptr);
+  EXPECT_EQ(WaitForWindow("SSLBUILDBOX", 1500, Process().Id()), nullptr);
   EXPECT_TRUE(ReadStandinLog(log).empty());
-  EXPECT_EQ(CloseBrowser(frame, browser), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 }  // namespace
+
+}  // namespace kelmor
