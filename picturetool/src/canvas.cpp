@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "imglib/imglib.h"
-#include "object_rules.h"
-#include "picture_rules.h"
+#include "bravik/object_rules.h"
+#include "bravik/picture_rules.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_text.h"

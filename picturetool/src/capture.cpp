@@ -4,7 +4,7 @@
 #include "imglib/imglib.h"
 #include "imglib/imglib_devices.h"
 #include "objects_internal.h"
-#include "picture_rules.h"
+#include "bravik/picture_rules.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"

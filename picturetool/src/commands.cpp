@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "fileio/paths.h"
-#include "object_rules.h"
-#include "picture_rules.h"
+#include "bravik/object_rules.h"
+#include "bravik/picture_rules.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"

@@ -1,14 +1,14 @@
 // Saving the working picture by the target's extension: GDI+ for its own types, the
 // imaging layer for the others. The new file is written beside the old one and then put in
 // its place, and the layered side file follows only a picture that was saved.
-#include "export_rules.h"
+#include "bravik/export_rules.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/thumbnails.h"
 #include "imglib/imglib.h"
-#include "object_rules.h"
-#include "picture_rules.h"
+#include "bravik/object_rules.h"
+#include "bravik/picture_rules.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"

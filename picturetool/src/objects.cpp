@@ -7,7 +7,7 @@
 #include "imaging/shape_plan.h"
 #include "imaging/text_shape.h"
 #include "objects_internal.h"
-#include "picture_rules.h"
+#include "bravik/picture_rules.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"

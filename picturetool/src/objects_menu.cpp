@@ -1,9 +1,9 @@
 // An object's own menu and commands, dragging and its status text.
 #include <algorithm>
 
-#include "object_rules.h"
+#include "bravik/object_rules.h"
 #include "objects_internal.h"
-#include "picture_rules.h"
+#include "bravik/picture_rules.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"

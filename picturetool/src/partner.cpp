@@ -8,7 +8,6 @@
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "imaging/picture_tables.h"
-#include "partner_text.h"
 #include "pick/nadrix.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -85,14 +84,13 @@ std::string PickSaveTarget(const std::string& caption, const std::string& folder
 void PEERANDPICK() {
   ToolState& t = Tool();
   PartnerEntry partner = ParsePartnerEntry(Ui(40));
-  std::string programFile = ProgramFileOf(partner.program);
+  std::string programFile, arguments;
+  SplitProgramField(partner.program, programFile, arguments);
   std::string found = programFile.empty() ? std::string() : SKFINDF(programFile);
   if (!found.empty() && !partner.className.empty()) {
     bool started = false;
     // The program runs from where it was found, with the arguments the entry gives it.
-    size_t after = partner.program.find(programFile) + programFile.size();
-    if (after < partner.program.size() && partner.program[after] == '"') ++after;
-    std::string program = "\"" + found + "\"" + partner.program.substr(std::min(after, partner.program.size()));
+    std::string program = "\"" + found + "\"" + (arguments.empty() ? "" : " " + arguments);
     HWND window = FindOrStartPartner(program, partner.className, kCodeStarted, &started);
     if (started) t.partnerStarted = true;
     if (window) {
@@ -130,7 +128,8 @@ void ShowHelp() {
   std::string document = t.programFolder + Ui(43);
   if (Ui(43).empty() || !SKEXIST(document)) return;
   PartnerEntry viewer = ParsePartnerEntry(Ui(44));
-  std::string viewerFile = ProgramFileOf(viewer.program);
+  std::string viewerFile, viewerArguments;
+  SplitProgramField(viewer.program, viewerFile, viewerArguments);
   std::string found = viewerFile.empty() ? std::string() : SKFINDF(viewerFile);
   if (found.empty()) {
     ShellExecuteA(t.frame, "open", document.c_str(), nullptr, t.programFolder.c_str(), SW_SHOWNORMAL);

@@ -11,7 +11,7 @@
 #include "imaging/picture_tables.h"
 #include "imaging/thumbnails.h"
 #include "imglib/imglib.h"
-#include "picture_rules.h"
+#include "bravik/picture_rules.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"

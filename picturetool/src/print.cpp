@@ -2,7 +2,7 @@
 #include "fileio/paths.h"
 #include "imglib/imglib.h"
 #include "imglib/imglib_devices.h"
-#include "picture_rules.h"
+#include "bravik/picture_rules.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_print.h"
 #include "skin/skin.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "imaging/suite_classes.h"
-#include "object_rules.h"
-#include "opened_list.h"
+#include "bravik/object_rules.h"
+#include "bravik/opened_list.h"
 #include "skin/ui_text.h"
 
 namespace bravik {

@@ -9,7 +9,7 @@
 #include "imaging/copydata.h"
 #include "imglib/imglib_devices.h"
 #include "mainwindow.h"
-#include "pic_settings.h"
+#include "bravik/pic_settings.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
