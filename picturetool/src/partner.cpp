@@ -1,4 +1,6 @@
 // The partner program of UI entry 40, the pick dialog of nadrix and the help viewer.
+#include "partner.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,9 +11,9 @@
 #include "imaging/partner.h"
 #include "imaging/picture_tables.h"
 #include "pick/nadrix.h"
+#include "picture.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 
 namespace bravik {
 namespace {
@@ -29,7 +31,7 @@ struct PickResult {
 
 PickResult RunPick(const std::string& startPath, const std::string& caption, const std::string& filter,
                    const std::string& buttons, const std::string& nameText, int nameMode) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::vector<char> result(kPickBuffer, '\0'), name(kPickBuffer, '\0');
   nameText.copy(name.data(), std::min(nameText.size(), kPickBuffer - 1));
   SkTextBuffer resultBuffer{result.data(), int32_t(result.size()), 0};
@@ -60,7 +62,7 @@ void SetUseFilter(const std::string& text) {
 }  // namespace
 
 int PickFiles(const std::string& caption, const std::string& filter, bool multiple, std::string& chosen) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   SetUseFilter(PictureExtensions());
   SKSHOWTHUMB(PictureExtensions().c_str(), 1);
   if (multiple) SKPICKMULTI(1);
@@ -82,7 +84,7 @@ std::string PickSaveTarget(const std::string& caption, const std::string& folder
 }
 
 void PEERANDPICK() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   PartnerEntry partner = ParsePartnerEntry(Ui(40));
   std::string programFile, arguments;
   SplitProgramField(partner.program, programFile, arguments);
@@ -114,17 +116,8 @@ void PEERANDPICK() {
   OPENPICTURE();
 }
 
-void CloseStartedPartner() {
-  ToolState& t = Tool();
-  if (!t.partnerStarted) return;
-  t.partnerStarted = false;
-  PartnerEntry partner = ParsePartnerEntry(Ui(40));
-  if (HWND window = partner.className.empty() ? nullptr : FindWindowA(partner.className.c_str(), nullptr))
-    SENDCOPYDATA(window, kCodeClose, "");
-}
-
 void ShowHelp() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::string document = t.programFolder + Ui(43);
   if (Ui(43).empty() || !SKEXIST(document)) return;
   PartnerEntry viewer = ParsePartnerEntry(Ui(44));
