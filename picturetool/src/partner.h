@@ -4,7 +4,7 @@
 
 namespace bravik {
 
-// Command 101: the partner, or the pick dialog when there is none.
+// kCmdOpen: the partner, or the pick dialog when there is none.
 void PEERANDPICK();
 // The pick dialog of nadrix over the current folder: answers the pressed button (2: a
 // choice was made) and the chosen "|" list (multiple) or path.

@@ -45,7 +45,7 @@ int RUNTOOLBOX(std::string& file, const std::string& title, int& width, int& hei
 
 // Sets the record's minimum, maximum, default and multiplier for an effect (box index).
 void SetEffectDefaults(int boxIndex);
-// The commands that apply a fixed effect without a box (relief 901-908, underlay 217).
+// The commands that apply a fixed effect without a box (relief, underlay).
 void ApplyFixedEffect(int command);
 
 // The settings of the text and shape boxes, kept from one use to the next.
