@@ -1,33 +1,36 @@
 // The canvas (the working picture and its objects), its modes (selection, shape drawing,
 // red-eye touch-up) and the full view on the zoom panel.
+#include "canvas.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
 
+#include "bravik/object_rules.h"
+#include "bravik/picture_rules.h"
+#include "commands.h"
 #include "imglib/imglib.h"
-#include "object_rules.h"
-#include "picture_rules.h"
+#include "objects.h"
+#include "picture.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_text.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 #include "win/raii.h"
 
 namespace bravik {
 namespace {
 
-constexpr int kSelectionMenu = 10;
 constexpr size_t kMaxShapePoints = 256;
 
 POINT PicturePoint(LPARAM lParam) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   return POINT{GET_X_LPARAM(lParam) + t.scrollX, GET_Y_LPARAM(lParam) + t.scrollY};
 }
 
 POINT ClampToPicture(POINT p) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   return POINT{std::clamp<LONG>(p.x, 0, std::max(0, t.pictureWidth - 1)),
                std::clamp<LONG>(p.y, 0, std::max(0, t.pictureHeight - 1))};
 }
@@ -35,7 +38,7 @@ POINT ClampToPicture(POINT p) {
 // ---- selection ---------------------------------------------------------------------------------
 
 void DrawSelection() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!t.xorShown) return;
   win::WindowDC dc(t.canvas);
   XORRECT(dc, t.xorRect.left - t.scrollX, t.xorRect.top - t.scrollY, t.xorRect.right - t.scrollX,
@@ -43,14 +46,14 @@ void DrawSelection() {
 }
 
 void EraseSelection() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!t.xorShown) return;
   DrawSelection();
   t.xorShown = false;
 }
 
 void ShowSelection(POINT a, POINT b) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   EraseSelection();
   t.xorRect = RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
   t.xorShown = true;
@@ -58,7 +61,7 @@ void ShowSelection(POINT a, POINT b) {
 }
 
 void SelectionClick(POINT p) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   p = ClampToPicture(p);
   if (t.selection[0] < 0) {
     t.selection[0] = p.x;
@@ -75,7 +78,7 @@ void SelectionClick(POINT p) {
 // ---- shape drawing -----------------------------------------------------------------------------
 
 void DrawRubberBand(HDC dc) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.drawPoints.empty()) return;
   int old = SetROP2(dc, R2_NOTXORPEN);
   win::SelectObj brush(dc, GetStockObject(NULL_BRUSH));
@@ -83,9 +86,9 @@ void DrawRubberBand(HDC dc) {
   POINT a = t.drawPoints.front(), end = t.rubberEnd;
   auto sx = [&t](LONG x) { return int(x - t.scrollX); };
   auto sy = [&t](LONG y) { return int(y - t.scrollY); };
-  if (t.drawKind == 2) {
+  if (t.drawKind == layer::kEllipse) {
     Ellipse(dc, sx(a.x), sy(a.y), sx(end.x), sy(end.y));
-  } else if (t.drawKind == 3) {
+  } else if (t.drawKind == layer::kRectangle) {
     Rectangle(dc, sx(a.x), sy(a.y), sx(end.x), sy(end.y));
   } else {
     MoveToEx(dc, sx(a.x), sy(a.y), nullptr);
@@ -96,7 +99,7 @@ void DrawRubberBand(HDC dc) {
 }
 
 void ShowRubberBand(POINT end) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   win::WindowDC dc(t.canvas);
   if (t.rubberShown) DrawRubberBand(dc);
   t.rubberEnd = end;
@@ -105,7 +108,7 @@ void ShowRubberBand(POINT end) {
 }
 
 void FinishShape() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   EraseRubberBand();
   int kind = t.drawKind, style = t.drawStyle;
   std::vector<POINT> points = t.drawPoints;
@@ -113,16 +116,16 @@ void FinishShape() {
   t.drawPoints.clear();
   SKCURSORSTD();
   NewShapeObject(kind, style, points);
-  ObjectsMessage(0x409);
+  ObjectsMessage(kObjRestoreStates);
 }
 
 void DrawingClick(POINT p, bool doubleClick) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.drawPoints.empty() || t.drawPoints.back().x != p.x || t.drawPoints.back().y != p.y) {
     EraseRubberBand();
     t.drawPoints.push_back(p);
   }
-  bool twoPointFigure = t.drawKind == 2 || t.drawKind == 3 || t.drawKind == 5;
+  bool twoPointFigure = t.drawKind == layer::kEllipse || t.drawKind == layer::kRectangle || t.drawKind == layer::kArrow;
   if (twoPointFigure && t.drawPoints.size() >= 2) {
     FinishShape();
     return;
@@ -139,7 +142,7 @@ void DrawingClick(POINT p, bool doubleClick) {
 // Touches up the output copy (the picture without its objects), so that neither a touch
 // nor its undo burns object pixels into the picture.
 void RedEyeClick(POINT p) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   HDC out = OutputDc();
   if (!out || t.pictureWidth <= 0) return;
   p = ClampToPicture(p);
@@ -152,7 +155,7 @@ void RedEyeClick(POINT p) {
 }
 
 void RedEyeUndoLast() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   HDC out = OutputDc();
   if (!out || t.redEye.empty()) return;
   RedEyeUndo(t.redEye.back(), t.pictureWidth, t.pictureHeight,
@@ -167,7 +170,7 @@ void RedEyeUndoLast() {
 // ---- painting and scrolling --------------------------------------------------------------------
 
 void PaintCanvas(HWND window) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   win::PaintDC dc(window);
   RECT client;
   GetClientRect(window, &client);
@@ -183,7 +186,7 @@ void PaintCanvas(HWND window) {
 }
 
 void Scroll(HWND window, int bar, int code) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   RECT client;
   GetClientRect(window, &client);
   SCROLLINFO si{};
@@ -215,7 +218,7 @@ void Scroll(HWND window, int bar, int code) {
 }
 
 void SetCanvasCursor() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   HCURSOR c = nullptr;
   if (t.drawKind) c = LoadCursorA(t.instance, "MINICRX");
   else if (t.redEyeMode) c = LoadCursorA(t.instance, "EYE");
@@ -224,7 +227,7 @@ void SetCanvasCursor() {
 }
 
 void FullViewFit() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.pictureWidth <= t.screenWidth && t.pictureHeight <= t.screenHeight) return;
   int left, top, width, height;
   SKICONISE(t.pictureWidth, t.pictureHeight, t.screenWidth, t.screenHeight, left, top, width, height);
@@ -244,7 +247,7 @@ void FullViewFit() {
 }
 
 void PaintFullView(HWND window) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   win::PaintDC dc(window);
   RECT client;
   GetClientRect(window, &client);
@@ -253,12 +256,10 @@ void PaintFullView(HWND window) {
   if (t.fullViewFit) {
     BITMAP bm{};
     GetObjectA(t.fullViewFit, sizeof bm, &bm);
-    HDC src = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(src, t.fullViewFit);
+    win::CompatibleDC src(dc);
+    win::SelectObj selected(src, t.fullViewFit);
     BitBlt(mem, std::max(0L, (client.right - bm.bmWidth) / 2), std::max(0L, (client.bottom - std::abs(bm.bmHeight)) / 2),
            bm.bmWidth, std::abs(bm.bmHeight), src, 0, 0, SRCCOPY);
-    SelectObject(src, old);
-    DeleteDC(src);
   } else if (HDC canvas = SKGETHDCMEMBMP(t.canvas)) {
     int w = std::min<int>(client.right, t.pictureWidth - t.fullViewX);
     int h = std::min<int>(client.bottom, t.pictureHeight - t.fullViewY);
@@ -269,7 +270,7 @@ void PaintFullView(HWND window) {
 }
 
 void FullViewKey(WPARAM key) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   RECT client;
   GetClientRect(t.zoomPanel, &client);
   int maxX = std::max(0, t.pictureWidth - int(client.right)), maxY = std::max(0, t.pictureHeight - int(client.bottom));
@@ -306,7 +307,7 @@ void REFRESHWINDOW(HWND window, bool erase) {
 }
 
 void EraseRubberBand() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!t.rubberShown) return;
   win::WindowDC dc(t.canvas);
   DrawRubberBand(dc);
@@ -314,7 +315,7 @@ void EraseRubberBand() {
 }
 
 void StartShapeDrawing(int kind, int style) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   t.drawKind = kind;
   t.drawStyle = style;
   t.drawPoints.clear();
@@ -325,7 +326,7 @@ void StartShapeDrawing(int kind, int style) {
 }
 
 void EndCanvasModes() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   EraseSelection();
   t.selectionMode = false;
   t.selection[0] = t.selection[1] = t.selection[2] = t.selection[3] = -1;
@@ -333,24 +334,24 @@ void EndCanvasModes() {
 }
 
 void StartRedEyeMode() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   t.redEyeMode = true;
   for (HWND w : QENUMOBJECT(t.canvas, 0)) EnableWindow(w, FALSE);
   SetCanvasCursor();
 }
 
 void EndRedEyeMode() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!t.redEyeMode) return;
   t.redEyeMode = false;
   // The touches stay on the picture; they can no longer be undone one by one.
   t.redEye.clear();
-  ObjectsMessage(0x409);
+  ObjectsMessage(kObjRestoreStates);
   SKCURSORSTD();
 }
 
 void ShowFullView() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   t.fullView = true;
   t.fullViewX = t.fullViewY = 0;
   SKDELETEOBJECT(t.fullViewFit);
@@ -360,14 +361,14 @@ void ShowFullView() {
 }
 
 void HideFullView() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   t.fullView = false;
   SKDELETEOBJECT(t.fullViewFit);
   ShowWindow(t.zoomPanel, SW_HIDE);
 }
 
 LRESULT CanvasMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   handled = true;
   switch (message) {
     case WM_ERASEBKGND:
@@ -401,7 +402,7 @@ LRESULT CanvasMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, b
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
       if (t.selectionMode && t.selection[0] >= 0 && t.selection[2] >= 0) {
-        if (HMENU popup = SKPOPUPHANDLE(kSelectionMenu)) {
+        if (HMENU popup = SKPOPUPHANDLE(kMenuSelection)) {
           POINT s{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
           ClientToScreen(window, &s);
           TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, s.x, s.y, t.frame, nullptr);
@@ -429,7 +430,7 @@ LRESULT CanvasMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, b
 }
 
 LRESULT ZoomPanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM, bool& handled) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   handled = true;
   switch (message) {
     case WM_ERASEBKGND:

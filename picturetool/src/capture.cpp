@@ -1,14 +1,20 @@
 // The clipboard, screen capture and cropping to the selection.
+#include "capture.h"
+
 #include <algorithm>
 
+#include "boxes.h"
+#include "bravik/picture_rules.h"
+#include "canvas.h"
+#include "commands.h"
 #include "imglib/imglib.h"
 #include "imglib/imglib_devices.h"
+#include "objects.h"
 #include "objects_internal.h"
-#include "picture_rules.h"
+#include "picture.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 
 namespace bravik {
 namespace {
@@ -27,7 +33,7 @@ bool LoadBitmapPicture(ImgBitmap* bitmap) {
 }  // namespace
 
 void CopyToClipboard() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.pictureWidth <= 0 || t.pictureHeight <= 0) return;
   PAINTALLOBJECTS();
   imglib::BitmapOwner copy;
@@ -40,7 +46,7 @@ void CopyToClipboard() {
 }
 
 void PasteFromClipboard() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!L_ClipboardReady()) return;
   CHECKSAVE();
   imglib::BitmapOwner pasted;
@@ -50,7 +56,7 @@ void PasteFromClipboard() {
 }
 
 void CapturePicture(int command) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   CHECKSAVE();
   bool zoomShown = t.zoomBox && IsWindowVisible(t.zoomBox);
   ShowWindow(t.frame, SW_HIDE);
@@ -58,8 +64,8 @@ void CapturePicture(int command) {
   Sleep(500);  // the windows below repaint themselves first
   imglib::BitmapOwner shot;
   int r = imglib::kFailure;
-  if (command == 801) r = L_ScreenCaptureBitmap(shot.Get());
-  else if (command == 802) r = L_CaptureActiveWindow(shot.Get());
+  if (command == kCmdCaptureScreen) r = L_ScreenCaptureBitmap(shot.Get());
+  else if (command == kCmdCaptureActive) r = L_CaptureActiveWindow(shot.Get());
   else r = L_CaptureSelectedObject(shot.Get(), LoadCursorA(t.instance, "HANDEX"), 60000);
   ShowWindow(t.frame, SW_SHOW);
   if (zoomShown) ShowWindow(t.zoomBox, SW_SHOWNA);
@@ -69,7 +75,7 @@ void CapturePicture(int command) {
 }
 
 void CropToSelection() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.selection[0] < 0 || t.selection[2] < 0) return;
   int left = std::min(t.selection[0], t.selection[2]), right = std::max(t.selection[0], t.selection[2]) + 1;
   int top = std::min(t.selection[1], t.selection[3]), bottom = std::max(t.selection[1], t.selection[3]) + 1;

@@ -1,40 +1,62 @@
 // The commands of the menus, the control panel and the tool buttons.
+#include "commands.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
+#include "boxes.h"
+#include "bravik/object_rules.h"
+#include "bravik/picture_rules.h"
+#include "canvas.h"
+#include "capture.h"
+#include "export.h"
 #include "fileio/paths.h"
-#include "object_rules.h"
-#include "picture_rules.h"
+#include "objects.h"
+#include "partner.h"
+#include "picture.h"
+#include "print.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 #include "toolbox.h"
+#include "win/raii.h"
 #include "zoombox.h"
 
 namespace bravik {
 namespace {
 
-constexpr int kFillStyleMenu = 12;
-
 // The box index of the tool box commands (0 for other commands).
 int BoxIndex(int id) {
-  if (id >= 203 && id <= 212) return id - 202;
-  if (id >= 601 && id <= 606) return id - 590;
-  if (id >= 701 && id <= 708) return id - 684;
-  if (id >= 301 && id <= 304) return id - 275;
+  if (id >= kCmdContrast && id <= kCmdStretchIntensity) return id - kCmdContrast + kBoxFirstColour;
+  if (id >= kCmdSharpen && id <= kCmdMedian) return id - kCmdSharpen + kBoxFirstEffect;
+  if (id >= kCmdEmbossFirst && id <= kCmdEmbossLast) return id - kCmdEmbossFirst + kBoxFirstEmboss;
+  if (id >= kCmdFlip && id <= kCmdTurnRight) return id - kCmdFlip + kBoxFlip;
   switch (id) {
-    case 608: return 25;
-    case 306: return 31;
-    case 214: return 32;
-    case 313: return 33;
+    case kCmdOilPainting: return kBoxOilPainting;
+    case kCmdAutoTrim: return kBoxAutoTrim;
+    case kCmdAutoEnhance: return kBoxAutoEnhance;
+    case kCmdResize: return kBoxResize;
     default: return 0;
   }
 }
 
+void AddItems(std::vector<int>& ids, int menu, int firstItem, int lastItem) {
+  for (int item = firstItem; item <= lastItem; ++item) ids.push_back(MenuCommand(menu, item));
+}
+
+// The commands that work on a picture; the colour menu's from its item firstColourItem.
+std::vector<int> PictureCommands(int firstColourItem) {
+  std::vector<int> ids;
+  AddItems(ids, kMenuColours, firstColourItem, 14);
+  AddItems(ids, kMenuPicture, 1, 8);
+  for (int menu : {kMenuEffects, kMenuEmboss, kMenuRelief}) AddItems(ids, menu, 1, 8);
+  ids.insert(ids.end(), {kCmdResize, kCmdSelectArea, kCmdRedEye});
+  return ids;
+}
+
 void StepInList(int id) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   EndCanvasModes();
   if (t.list.Empty()) return;
   CHECKSAVE();
@@ -54,38 +76,34 @@ void Reload() {
 }
 
 void NewPicture() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::string file;
   int width = 0, height = 0;
-  if (RUNTOOLBOX(file, PlainCaption(SKGETMENUSTRING(102)), width, height, 0, 34) <= 1 || width <= 0 || height <= 0)
+  if (RUNTOOLBOX(file, PlainCaption(SKGETMENUSTRING(kCmdNewPicture)), width, height, 0, kBoxNewPicture) <= 1 ||
+      width <= 0 || height <= 0)
     return;
   CHECKSAVE();
   int newWidth = width, newHeight = height;
-  HDC screen = GetDC(nullptr);
-  int bits = GetDeviceCaps(screen, BITSPIXEL);
-  if (MemoryLimit(bits, width, height, t.memoryWidth, t.memoryHeight, SKOSVERSION(), newWidth, newHeight)) {
-    width = newWidth;
-    height = newHeight;
+  win::MemoryDC memory;
+  {
+    win::WindowDC screen(nullptr);
+    int bits = GetDeviceCaps(screen, BITSPIXEL);
+    if (MemoryLimit(bits, width, height, t.memoryWidth, t.memoryHeight, SKOSVERSION(), newWidth, newHeight)) {
+      width = newWidth;
+      height = newHeight;
+    }
+    memory = win::MemoryDC(screen, width, height);
   }
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP white = CreateCompatibleBitmap(screen, width, height);
-  ReleaseDC(nullptr, screen);
-  if (!memory || !white) {
-    if (memory) DeleteDC(memory);
-    if (white) DeleteObject(white);
+  if (!memory) {
     ErrorBox(t.tempCopy + Ui(58));
     return;
   }
-  HGDIOBJ old = SelectObject(memory, white);
   SKFILLRECT(memory, 0, 0, width, height, RGB(255, 255, 255));
   LoadMadePicture(memory, 0, 0, width, height, true);
-  SelectObject(memory, old);
-  DeleteObject(white);
-  DeleteDC(memory);
 }
 
 void DeleteCurrentFile() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.currentFile.empty()) return;
   if (AskBox(t.currentFile + "||" + Ui(16)) != 1) return;
   std::string deleted = t.currentFile;
@@ -106,36 +124,37 @@ void DeleteCurrentFile() {
 }
 
 bool EnsurePicture() {
-  if (Tool().pictureWidth > 0) return true;
+  if (App().pictureWidth > 0) return true;
   NewPicture();
-  return Tool().pictureWidth > 0;
+  return App().pictureWidth > 0;
 }
 
-// The fill style popup at a tool button: 1201 to 1205, or 0 when it closed without a choice.
+// The fill style popup at a tool button: kCmdFillOutline to kCmdFillOpen, or 0 when it
+// closed without a choice.
 int ChooseFillStyle(int toolId) {
-  ToolState& t = Tool();
-  HMENU popup = SKPOPUPHANDLE(kFillStyleMenu);
-  if (!popup) return 1201;
-  bool closedFigures = toolId == 402 || toolId == 403;
-  EnableMenuItem(popup, 1205, MF_BYCOMMAND | (closedFigures ? MF_GRAYED : MF_ENABLED));
+  ToolState& t = App();
+  HMENU popup = SKPOPUPHANDLE(kMenuFill);
+  if (!popup) return kCmdFillOutline;
+  bool closedFigures = toolId == kCmdNewEllipse || toolId == kCmdNewRectangle;
+  EnableMenuItem(popup, kCmdFillOpen, MF_BYCOMMAND | (closedFigures ? MF_GRAYED : MF_ENABLED));
   RECT r{};
   if (HWND button = GetDlgItem(t.controlPanel, toolId)) GetWindowRect(button, &r);
   int choice = int(TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY |
                                                TPM_LEFTBUTTON,
                                     r.left, r.bottom, t.frame, nullptr));
-  EnableMenuItem(popup, 1205, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(popup, kCmdFillOpen, MF_BYCOMMAND | MF_ENABLED);
   return choice;
 }
 
 void NewShapeTool(int id) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!EnsurePicture()) return;
-  int kind = id - 400;
-  int style = 5;
-  if (id != 405) {
+  int kind = id - kCmdNewText + layer::kText;
+  int style = kCmdFillOpen - kFillStyleBase;
+  if (id != kCmdNewArrow) {
     int choice = ChooseFillStyle(id);
-    if (choice < 1201 || choice > 1205) return;
-    style = choice - 1200;
+    if (choice < kCmdFillOutline || choice > kCmdFillOpen) return;
+    style = choice - kFillStyleBase;
   }
   if (ObjectLimitReached(ObjectCount() + 1)) {
     ErrorBox(Ui(57));
@@ -148,10 +167,10 @@ void NewShapeTool(int id) {
 }
 
 void ChooseUnderlay() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::string filter = Ui(45).empty() ? std::string("BMP|*.BMP") : Ui(45);
   std::string chosen;
-  if (PickFiles(PlainCaption(SKGETMENUSTRING(216)), filter, false, chosen) == 2 && !chosen.empty()) {
+  if (PickFiles(PlainCaption(SKGETMENUSTRING(kCmdChooseUnderlay)), filter, false, chosen) == 2 && !chosen.empty()) {
     if (chosen.back() == '|') chosen.pop_back();
     t.underlayFile = chosen;
   }
@@ -159,8 +178,16 @@ void ChooseUnderlay() {
 
 }  // namespace
 
+std::vector<int> CommandsGreyedAtStart() { return PictureCommands(1); }
+
+std::vector<int> CommandsOfAPicture() {
+  std::vector<int> ids = PictureCommands(3);
+  ids.push_back(kCmdColourSpare);
+  return ids;
+}
+
 void OnCommand(int id) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (SKMACTE(id, t.menus) == "END") {
     PostMessageA(t.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
@@ -169,7 +196,7 @@ void OnCommand(int id) {
   EraseRubberBand();
   t.drawKind = 0;
   t.drawPoints.clear();
-  ObjectsMessage(0x409);
+  ObjectsMessage(kObjRestoreStates);
   SKCURSORSTD();
   SetWindowTextA(t.status, "");
   if (int box = BoxIndex(id)) {
@@ -190,74 +217,75 @@ void OnCommand(int id) {
       Reload();
       return;
     case kHelpButton:
-    case 112:
+    case kCmdHelp:
       ShowHelp();
       return;
-    case 101:
+    case kCmdOpen:
       PEERANDPICK();
       return;
-    case 102:
+    case kCmdNewPicture:
       NewPicture();
       return;
-    case 104:
+    case kCmdPrint:
       PrintPicture();
       return;
-    case 106:
+    case kCmdSave:
       SaveCurrent();
       return;
-    case 107:
+    case kCmdSaveAs:
       SaveAs();
       return;
-    case 108:
+    case kCmdDeleteFile:
       DeleteCurrentFile();
       return;
-    case 110:
-      CREATEZOOMBOX(PlainCaption(SKGETMENUSTRING(110)));
+    case kCmdZoomWindow:
+      CREATEZOOMBOX(PlainCaption(SKGETMENUSTRING(kCmdZoomWindow)));
       return;
-    case 216:
+    case kCmdChooseUnderlay:
       ChooseUnderlay();
       return;
-    case 217:
-    case 901: case 902: case 903: case 904: case 905: case 906: case 907: case 908:
+    case kCmdUnderlay:
       ApplyFixedEffect(id);
       return;
-    case 308:
+    case kCmdCopy:
       CopyToClipboard();
       return;
-    case 309:
+    case kCmdPaste:
       PasteFromClipboard();
       return;
-    case 315:
+    case kCmdSelectArea:
       EndCanvasModes();
       if (t.pictureWidth <= 0) return;
       t.selectionMode = true;
       for (HWND w : QENUMOBJECT(t.canvas, 0)) EnableWindow(w, FALSE);
       return;
-    case 317:
+    case kCmdRedEye:
       EndCanvasModes();
       if (t.pictureWidth <= 0) return;
       StartRedEyeMode();
-      if (!t.zoomBox) CREATEZOOMBOX(PlainCaption(SKGETMENUSTRING(110)));
+      if (!t.zoomBox) CREATEZOOMBOX(PlainCaption(SKGETMENUSTRING(kCmdZoomWindow)));
       return;
-    case 401:
+    case kCmdNewText:
       if (EnsurePicture()) NewTextObject();
       return;
-    case 402: case 403: case 404: case 405: case 406:
+    case kCmdNewEllipse: case kCmdNewRectangle: case kCmdNewCurve: case kCmdNewArrow: case kCmdNewPolyline:
       NewShapeTool(id);
       return;
-    case 408: case 409: case 410: case 411: case 412: case 413: case 414:
-      ObjectsMessage(UINT(0x402 + id - 408));
+    case kCmdShowAll: case kCmdMergeAll: case kCmdMergeAllShow: case kCmdHideAll: case kCmdLockAll:
+    case kCmdUnlockAll: case kCmdDeleteAll:
+      ObjectsMessage(UINT(kObjShowAll + id - kCmdShowAll));
       return;
-    case 801: case 802: case 803:
+    case kCmdCaptureScreen: case kCmdCaptureActive: case kCmdCaptureClicked:
       CapturePicture(id);
       return;
-    case 1001:
+    case kCmdCrop:
       CropToSelection();
       return;
-    case 1002:
+    case kCmdEndSelection:
       EndCanvasModes();
       return;
     default:
+      if (id >= kCmdReliefFirst && id <= kCmdReliefLast) ApplyFixedEffect(id);
       return;
   }
 }

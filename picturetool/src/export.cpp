@@ -1,19 +1,26 @@
 // Saving the working picture by the target's extension: GDI+ for its own types, the
 // imaging layer for the others. The new file is written beside the old one and then put in
 // its place, and the layered side file follows only a picture that was saved.
-#include "export_rules.h"
+#include "export.h"
+
+#include "boxes.h"
+#include "bravik/export_rules.h"
+#include "bravik/object_rules.h"
+#include "bravik/picture_rules.h"
+#include "commands.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/thumbnails.h"
 #include "imglib/imglib.h"
-#include "object_rules.h"
-#include "picture_rules.h"
+#include "objects.h"
+#include "partner.h"
+#include "picture.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
+#include "win/raii.h"
 
 namespace bravik {
 namespace {
@@ -24,7 +31,7 @@ void RefuseType(const std::string& path, const std::string& extension) {
 
 // The output copy's picture as 24-bit pixels encoded by the imaging layer.
 int EncodePicture(const SaveFormat& format, std::string& bytes) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   imglib::BitmapOwner copy;
   int r = L_CreateBitmap(copy.Get(), t.pictureWidth, t.pictureHeight, 24);
   if (r != imglib::kSuccess) return r;
@@ -51,13 +58,13 @@ int EncodePicture(const SaveFormat& format, std::string& bytes) {
 // which chooses the encoder); it replaces the target only when complete. 0 or a GDI+
 // status; kGdiplusNoEncoder when GDI+ cannot write the type.
 int SaveThroughGdiplus(const std::string& path) {
-  ToolState& t = Tool();
-  if (!t.gdiplusToken) return kGdiplusNoEncoder;
+  ToolState& t = App();
+  if (!t.gdiplus) return kGdiplusNoEncoder;
   std::string beside = fileio::FolderOf(path) + "~new~" + fileio::NameOf(path);
-  HBITMAP bitmap = DCTOBITMAP(OutputDc(), 0, 0, t.pictureWidth, t.pictureHeight);
+  win::Bitmap bitmap(DCTOBITMAP(OutputDc(), 0, 0, t.pictureWidth, t.pictureHeight));
   if (!bitmap) return -1;
-  Gdiplus::GpBitmap* image = BITMAPFROMHBITMAP(bitmap);
-  DeleteObject(bitmap);
+  Gdiplus::GpBitmap* image = BITMAPFROMHBITMAP(bitmap.Get());
+  bitmap.Reset();
   if (!image) return -1;
   PictureHandle handle = image;
   int status = SAVEIMAGEBYEXT(beside, reinterpret_cast<Gdiplus::GpImage*>(image));
@@ -71,8 +78,8 @@ int SaveThroughGdiplus(const std::string& path) {
 // After the picture itself was saved: its layered side file, the saved picture shown, the
 // modified flags cleared (or the objects kept as changes when their file failed).
 void Saved(const std::string& path, const std::string& caption) {
-  ToolState& t = Tool();
-  bool objectsKept = ObjectsMessage(0x40A, path) != 0 || ObjectCount() == 0;
+  ToolState& t = App();
+  bool objectsKept = ObjectsMessage(kObjWriteFile, path) != 0 || ObjectCount() == 0;
   t.currentFile = fileio::ToLower(path);
   t.currentFolder = fileio::FolderOf(t.currentFile);
   t.list.ReplaceCurrent(t.currentFile);
@@ -92,7 +99,7 @@ void Saved(const std::string& path, const std::string& caption) {
 }  // namespace
 
 void EXPORTPICTURE(const std::string& target, int pickResult, const std::string& caption) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::string folder, name;
   SKSPLITN(target, folder, name);
   if (!folder.empty()) t.lastSaveFolder = folder;
@@ -136,7 +143,7 @@ void EXPORTPICTURE(const std::string& target, int pickResult, const std::string&
 }
 
 void SaveCurrent() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.pictureWidth <= 0) return;
   std::string target = t.list.Current().empty() ? t.currentFile : t.list.Current();
   // A picture without a file of its own (a new, pasted or captured one) gets a name first.
@@ -144,13 +151,13 @@ void SaveCurrent() {
     SaveAs();
     return;
   }
-  EXPORTPICTURE(target, 2, SKGETMENUSTRING(106));
+  EXPORTPICTURE(target, 2, SKGETMENUSTRING(kCmdSave));
 }
 
 void SaveAs() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.pictureWidth <= 0) return;
-  std::string caption = SKGETMENUSTRING(107);
+  std::string caption = SKGETMENUSTRING(kCmdSaveAs);
   std::string folder = t.lastSaveFolder.empty() ? t.currentFolder : t.lastSaveFolder;
   std::string target = PickSaveTarget(PlainCaption(caption), folder, SaveAsPattern(t.saveFilter));
   if (target.empty()) return;

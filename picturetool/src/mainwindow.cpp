@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "commands.h"
+#include "imaging/suite_classes.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
+#include "wndproc.h"
 
 namespace bravik {
 namespace {
@@ -20,7 +22,7 @@ void AddWindowStyle(HWND window, LONG_PTR style) {
 }
 
 void CreateControls() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   HWND panel = t.controlPanel;
   HFONT marlett = SKMARLETT(15);
   struct Arrow {
@@ -47,7 +49,7 @@ void CreateControls() {
   SKSETCOLOR(t.listLabel, SKGETSYSCOLOR(101), SKGETSYSCOLOR(103));
   const char* bitmaps[] = {"TOOLTXT", "ELLIPSE", "RECT", "CURVE", "ARROW", "POLYLINE"};
   for (int i = 0; i < 6; ++i) {
-    HWND b = SKBUTIMAGE(panel, bitmaps[i], 24 + 25 * i, 26, 24, 22, 401 + i);
+    HWND b = SKBUTIMAGE(panel, bitmaps[i], 24 + 25 * i, 26, 24, 22, kCmdNewText + i);
     SKBUTTONTIP(b, Ui(48 + i));
   }
 }
@@ -55,7 +57,7 @@ void CreateControls() {
 }  // namespace
 
 bool CreateMainWindow(int left, int top, int width, int height) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -88,7 +90,7 @@ bool CreateMainWindow(int left, int top, int width, int height) {
 }
 
 void LayoutPanels() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.controlPanel && t.canvas) {
     RECT r;
     GetClientRect(t.controlPanel, &r);

@@ -1,17 +1,20 @@
 // Picture objects: the object table, the object windows over the canvas, their painting,
 // regions and the private messages through which the main window reaches them all.
+#include "objects.h"
+
 #include <algorithm>
 
+#include "boxes.h"
+#include "bravik/picture_rules.h"
 #include "fileio/fields.h"
 #include "imaging/layer_writer.h"
 #include "imaging/shape_plan.h"
 #include "imaging/text_shape.h"
 #include "objects_internal.h"
-#include "picture_rules.h"
+#include "picture.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 #include "toolbox.h"
 #include "win/raii.h"
 
@@ -31,9 +34,22 @@ SIZE WindowSize(const layer::Object& o) {
   return SIZE{std::max(1, o.width), std::max(1, o.height)};
 }
 
+// Paints an object as if it were visible.
+void PaintObjectShown(HDC dc, const layer::Object& o, Gdiplus::GpFont* font, int x, int y) {
+  if (!dc || o.kind == 0) return;
+  if (o.kind == layer::kText) {
+    if (!font) return;
+    DRAWSTRINGGDIP(dc, TrimmedText(o.text), x, y, o.width, o.height, o.colour, kTextRenderingAntiAlias, font, o.shadow,
+                   o.formatFlags);
+  } else if (!o.points.empty()) {
+    DRAWSHAPE(dc, x, y, int(o.points.size()), shapes::PointBuffer(o.points), o.colour, o.shadow, o.size,
+              KindAndStyle(o));
+  }
+}
+
 // Destroys every object window; the kind-0 window stays.
 void DestroyObjects() {
-  for (HWND w : QENUMOBJECT(Tool().canvas, 0)) {
+  for (HWND w : QENUMOBJECT(App().canvas, 0)) {
     ObjectEntry* e = FindObject(w);
     if (e && IsObject(*e)) DestroyWindow(w);
   }
@@ -57,7 +73,7 @@ void ReadSideFile(const std::string& path) {
 // True when a layered file was written (false also when there are no objects: then the
 // old file is only deleted).
 bool WriteSideFile(const std::string& path) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   PAINTALLOBJECTS();  // the picture block shows the picture with its objects
   int side = fileio::LeadingNumber(Ui(56));
   return WRITELAYERFILE(path, SKGETHDCMEMBMP(t.canvas), t.pictureWidth, t.pictureHeight, ObjectsForFile(),
@@ -65,7 +81,7 @@ bool WriteSideFile(const std::string& path) {
 }
 
 void MergeAll(bool showResult) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   bool any = false;
   if (HDC out = OutputDc()) {
     for (HWND w : QENUMOBJECT(t.canvas, 0)) {
@@ -158,10 +174,10 @@ int OBJECTLIST(HWND window) {
 
 int ObjectCount() { return std::max(0, int(Objects().size()) - 1); }
 
-void SetObjectsModified() { Tool().modified |= kModifiedObjects; }
+void SetObjectsModified() { App().modified |= kModifiedObjects; }
 
 HWND CREATEOBJECT(HWND canvas, LONG_PTR creationParameter) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!SKCHECKCLASS(kObjectClass)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -202,44 +218,33 @@ std::vector<HWND> QENUMOBJECT(HWND parent, int mode) {
 
 void Renumber() {
   int number = 0;
-  for (HWND w : QENUMOBJECT(Tool().canvas, 0)) {
+  for (HWND w : QENUMOBJECT(App().canvas, 0)) {
     ObjectEntry* e = FindObject(w);
     if (e && IsObject(*e)) e->data.number = ++number;
   }
 }
 
 void PAINTOBJECT(HDC dc, const ObjectEntry& entry, int x, int y) {
-  const layer::Object& o = entry.data;
-  if (!dc || o.kind == 0 || o.visible == 0) return;
-  if (o.kind == layer::kText) {
-    if (!entry.font) return;
-    DRAWSTRINGGDIP(dc, TrimmedText(o.text), x, y, o.width, o.height, o.colour, kTextRenderingAntiAlias, entry.font,
-                   o.shadow, o.formatFlags);
-  } else if (!o.points.empty()) {
-    DRAWSHAPE(dc, x, y, int(o.points.size()), shapes::PointBuffer(o.points), o.colour, o.shadow, o.size,
-              KindAndStyle(o));
-  }
+  if (entry.data.visible == 0) return;
+  PaintObjectShown(dc, entry.data, entry.font.Get(), x, y);
 }
 
 void OBJECTREGION(ObjectEntry& entry) {
   SIZE size = WindowSize(entry.data);
-  HDC screen = GetDC(nullptr);
-  win::Bitmap bitmap(CreateCompatibleBitmap(screen, size.cx, size.cy));
-  ReleaseDC(nullptr, screen);
+  win::Bitmap bitmap;
+  {
+    win::WindowDC screen(nullptr);
+    bitmap.Reset(CreateCompatibleBitmap(screen, size.cx, size.cy));
+  }
   HRGN region = nullptr;
   if (bitmap) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap.Get());
-    SKFILLRECT(dc, 0, 0, size.cx, size.cy, kMagenta);
-    layer::Object shown = entry.data;
-    shown.visible = 1;
-    ObjectEntry probe;
-    probe.data = shown;
-    probe.font = entry.font;
-    PAINTOBJECT(dc, probe, 0, 0);
-    probe.font = nullptr;
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    {
+      win::CompatibleDC dc(nullptr);
+      win::SelectObj selected(dc, bitmap.Get());
+      SKFILLRECT(dc, 0, 0, size.cx, size.cy, kMagenta);
+      // A hidden object keeps the region of its shape.
+      PaintObjectShown(dc, entry.data, entry.font.Get(), 0, 0);
+    }
     region = SKBMPTORGN(bitmap.Get(), kMagenta);
   }
   // An object that paints nothing (fully transparent, or in the key colour itself) keeps
@@ -249,7 +254,7 @@ void OBJECTREGION(ObjectEntry& entry) {
 }
 
 void PlaceObject(ObjectEntry& entry) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   SIZE size = WindowSize(entry.data);
   SetWindowPos(entry.window, nullptr, entry.data.x - t.scrollX, entry.data.y - t.scrollY, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -259,7 +264,7 @@ void PlaceObject(ObjectEntry& entry) {
 }
 
 HWND MakeObjectWindow(const layer::Object& data, HWND insertAfter) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (data.kind == layer::kText && TrimmedText(data.text).empty()) return nullptr;
   if (data.kind != layer::kText && data.points.empty()) return nullptr;
   HWND w = CREATEOBJECT(t.canvas, LONG_PTR(KindAndStyle(data)));
@@ -285,24 +290,24 @@ HWND MakeObjectWindow(const layer::Object& data, HWND insertAfter) {
 }
 
 void PaintObjectsInto(HDC dc, int offsetX, int offsetY) {
-  for (HWND w : QENUMOBJECT(Tool().canvas, 0)) {
+  for (HWND w : QENUMOBJECT(App().canvas, 0)) {
     ObjectEntry* e = FindObject(w);
     if (e && IsObject(*e)) PAINTOBJECT(dc, *e, e->data.x - offsetX, e->data.y - offsetY);
   }
 }
 
 void PAINTALLOBJECTS() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   HDC canvas = SKGETHDCMEMBMP(t.canvas);
   if (!canvas) return;
-  if (t.output.dc) BitBlt(canvas, 0, 0, t.memoryWidth, t.memoryHeight, t.output.dc, 0, 0, SRCCOPY);
+  if (t.output) BitBlt(canvas, 0, 0, t.memoryWidth, t.memoryHeight, t.output, 0, 0, SRCCOPY);
   PaintObjectsInto(canvas, 0, 0);
   InvalidateRect(t.canvas, nullptr, FALSE);
 }
 
 std::vector<layer::Object> ObjectsForFile() {
   std::vector<layer::Object> out;
-  for (HWND w : QENUMOBJECT(Tool().canvas, 0)) {
+  for (HWND w : QENUMOBJECT(App().canvas, 0)) {
     ObjectEntry* e = FindObject(w);
     if (e && IsObject(*e)) out.push_back(e->data);
   }
@@ -310,13 +315,13 @@ std::vector<layer::Object> ObjectsForFile() {
 }
 
 LRESULT ObjectsMessage(UINT message, const std::string& path) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!t.baseObject) return 0;
   return SendMessageA(t.baseObject, message, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 void ObjectsScrolled() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   for (auto& e : Objects()) {
     if (!IsObject(*e)) continue;
     SetWindowPos(e->window, nullptr, e->data.x - t.scrollX, e->data.y - t.scrollY, 0, 0,
@@ -325,7 +330,7 @@ void ObjectsScrolled() {
 }
 
 bool NewTextObject() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (ObjectLimitReached(int(Objects().size()))) {
     ErrorBox(Ui(57));
     return false;

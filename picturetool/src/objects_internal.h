@@ -6,33 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "imaging/gdiplus_types.h"
 #include "imaging/layer_file.h"
+#include "objects.h"
+#include "win/gdiplus_raii.h"
 
 namespace bravik {
 
-// Private messages of the object windows.
-enum ObjectMessage : UINT {
-  kObjRepaint = 0x401,
-  kObjShowAll = 0x402,
-  kObjMergeAll = 0x403,
-  kObjMergeAllShow = 0x404,
-  kObjHideAll = 0x405,
-  kObjLockAll = 0x406,
-  kObjUnlockAll = 0x407,
-  kObjDeleteAll = 0x408,
-  kObjRestoreStates = 0x409,
-  kObjWriteFile = 0x40A,
-  kObjReadFile = 0x40B,
-};
-
 // One record of the object table: the window, the object's values (its option field is
-// the mark that locks it in place) and its GDI+ font, made at run time.
+// the mark that locks it in place) and a text's GDI+ font, made at run time.
 struct ObjectEntry {
   HWND window = nullptr;
   layer::Object data;
-  Gdiplus::GpFont* font = nullptr;
-  void* family = nullptr;  // the GDI+ font family of the font
+  win::gdip::FontFamily family;
+  win::gdip::Font font;  // of the family, and released before it
   bool dragging = false;
   POINT grab{};            // where the object was taken, in its own coordinates
   bool moved = false;

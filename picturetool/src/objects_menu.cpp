@@ -1,47 +1,46 @@
 // An object's own menu and commands, dragging and its status text.
 #include <algorithm>
 
-#include "object_rules.h"
+#include "boxes.h"
+#include "bravik/object_rules.h"
+#include "bravik/picture_rules.h"
+#include "commands.h"
+#include "objects.h"
 #include "objects_internal.h"
-#include "picture_rules.h"
+#include "picture.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 #include "toolbox.h"
 
 namespace bravik {
 namespace {
 
-constexpr int kObjectMenu = 11;  // the object commands
-constexpr int kStyleMenu = 12;   // the fill styles 1201-1205
-constexpr int kOrderMenu = 13;   // the stacking order: its first and last item frame the windows
-
-// The name of a kind: the caption of the object tool command (400 + kind).
+// The name of a kind: the caption of the object tool command of the kind.
 std::string KindName(int kind) {
-  if (kind < 1 || kind > 6) return {};
-  return PlainCaption(SKGETMENUSTRING(400 + kind));
+  if (kind < layer::kText || kind > layer::kPolyline) return {};
+  return PlainCaption(SKGETMENUSTRING(kCmdNewText + kind - layer::kText));
 }
 
-const Menu* UiMenu(int number) { return Tool().menus.FindMenu(number); }
+const Menu* UiMenu(int number) { return App().menus.FindMenu(number); }
 
 HMENU OrderMenu(const ObjectEntry& entry) {
   HMENU order = CreatePopupMenu();
-  const Menu* m = UiMenu(kOrderMenu);
+  const Menu* m = UiMenu(kMenuOrder);
   std::string first = m && !m->items.empty() ? m->items.front().caption : std::string();
   std::string last = m && m->items.size() > 1 ? m->items.back().caption : std::string();
-  std::vector<HWND> windows = QENUMOBJECT(Tool().canvas, 0);
+  std::vector<HWND> windows = QENUMOBJECT(App().canvas, 0);
   int n = int(windows.size());
-  AppendMenuA(order, MF_STRING, 1301, first.c_str());
+  AppendMenuA(order, MF_STRING, kCmdToBack, first.c_str());
   for (int j = 1; j <= n; ++j) {
     HWND w = windows[size_t(j - 1)];
     char text[64] = {};
     GetWindowTextA(w, text, sizeof text);
     std::string caption = text;
     if (const ObjectEntry* e = FindObject(w); e && IsObject(*e)) caption += " " + ObjectLabel(KindName(e->data.kind), e->data);
-    AppendMenuA(order, MF_STRING | (w == entry.window ? MF_CHECKED : 0), UINT_PTR(1301 + j), caption.c_str());
+    AppendMenuA(order, MF_STRING | (w == entry.window ? MF_CHECKED : 0), UINT_PTR(kCmdToBack + j), caption.c_str());
   }
-  AppendMenuA(order, MF_STRING, UINT_PTR(1302 + n), last.c_str());
+  AppendMenuA(order, MF_STRING, UINT_PTR(kCmdToBack + 1 + n), last.c_str());
   return order;
 }
 
@@ -61,7 +60,7 @@ void CopyObject(ObjectEntry& entry) {
 
 // Edits the object in its box; the result replaces the window at the same place of the order.
 void EditObject(ObjectEntry& entry) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   FontBoxParams& p = FONTBOXPARAMS();
   layer::Object o = entry.data;
   p.size = o.size;
@@ -102,7 +101,7 @@ void TurnCommand(ObjectEntry& entry) {
 }
 
 void MergeObject(ObjectEntry& entry) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (HDC out = OutputDc()) PAINTOBJECT(out, entry, entry.data.x, entry.data.y);
   DestroyWindow(entry.window);
   Renumber();
@@ -111,7 +110,7 @@ void MergeObject(ObjectEntry& entry) {
 }
 
 void OrderCommand(ObjectEntry& entry, int id) {
-  std::vector<HWND> windows = QENUMOBJECT(Tool().canvas, 0);
+  std::vector<HWND> windows = QENUMOBJECT(App().canvas, 0);
   int n = int(windows.size());
   int own = int(std::find(windows.begin(), windows.end(), entry.window) - windows.begin()) + 1;
   int after = OrderInsertAfter(id, n, own);
@@ -129,35 +128,35 @@ void ShowObjectMenu(ObjectEntry& entry, POINT screen) {
   HMENU menu = CreatePopupMenu();
   bool shape = entry.data.kind != layer::kText;
   bool room = !ObjectLimitReached(int(Objects().size()));
-  if (const Menu* m = UiMenu(kObjectMenu)) {
+  if (const Menu* m = UiMenu(kMenuObject)) {
     for (const MenuItem& item : m->items) {
       if (item.separator) {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         continue;
       }
       UINT flags = MF_STRING;
-      if (item.command == 1107 && entry.data.option) flags |= MF_CHECKED;
-      if ((item.command == 1110 || item.command == 1111 || item.command == 1102) && !room) flags |= MF_GRAYED;
-      if (item.command == 1110 && entry.data.visible == 0) flags |= MF_GRAYED;
+      if (item.command == kCmdLockObject && entry.data.option) flags |= MF_CHECKED;
+      if ((item.command == kCmdDuplicateShown || item.command == kCmdDuplicateHere || item.command == kCmdDuplicate) && !room) flags |= MF_GRAYED;
+      if (item.command == kCmdDuplicateShown && entry.data.visible == 0) flags |= MF_GRAYED;
       AppendMenuA(menu, flags, UINT_PTR(item.command), item.caption.c_str());
     }
   }
-  if (const Menu* styles = UiMenu(kStyleMenu)) {
+  if (const Menu* styles = UiMenu(kMenuFill)) {
     HMENU sub = CreatePopupMenu();
     for (const MenuItem& item : styles->items) {
       if (item.separator) continue;
       UINT flags = MF_STRING;
       if (!shape) flags |= MF_GRAYED;
-      if (shape && item.command - 1200 == entry.data.style) flags |= MF_CHECKED;
+      if (shape && item.command - kFillStyleBase == entry.data.style) flags |= MF_CHECKED;
       // Ellipses and rectangles have no open figure.
-      if (item.command == 1205 && (entry.data.kind == layer::kEllipse || entry.data.kind == layer::kRectangle))
+      if (item.command == kCmdFillOpen && (entry.data.kind == layer::kEllipse || entry.data.kind == layer::kRectangle))
         flags |= MF_GRAYED;
       AppendMenuA(sub, flags, UINT_PTR(item.command), item.caption.c_str());
     }
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), styles->caption.c_str());
   }
-  if (const Menu* order = UiMenu(kOrderMenu))
+  if (const Menu* order = UiMenu(kMenuOrder))
     AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(OrderMenu(entry)), order->caption.c_str());
   // The command arrives at the object's window procedure as WM_COMMAND.
   TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, entry.window, nullptr);
@@ -166,49 +165,49 @@ void ShowObjectMenu(ObjectEntry& entry, POINT screen) {
 
 void ObjectCommand(ObjectEntry& entry, int id) {
   switch (id) {
-    case 1101:
+    case kCmdEditObject:
       EditObject(entry);
       return;
-    case 1102:
-    case 1110:
-    case 1111:
+    case kCmdDuplicate:
+    case kCmdDuplicateShown:
+    case kCmdDuplicateHere:
       CopyObject(entry);
       return;
-    case 1103:
+    case kCmdTurnObject:
       TurnCommand(entry);
       return;
-    case 1104:
+    case kCmdMergeObject:
       MergeObject(entry);
       return;
-    case 1105:
+    case kCmdHideObject:
       entry.data.visible = 0;
       EnableWindow(entry.window, FALSE);
       ShowWindow(entry.window, SW_HIDE);
       SetObjectsModified();
       PAINTALLOBJECTS();
       return;
-    case 1106:
+    case kCmdDeleteObject:
       DestroyWindow(entry.window);
       Renumber();
       SetObjectsModified();
       PAINTALLOBJECTS();
       return;
-    case 1107:
+    case kCmdLockObject:
       entry.data.option = entry.data.option ? 0 : 1;
       return;
     default:
       break;
   }
-  if (id >= 1201 && id <= 1205) {
-    if (entry.data.kind == layer::kText || entry.data.style == id - 1200) return;
-    entry.data.style = id - 1200;
+  if (id >= kCmdFillOutline && id <= kCmdFillOpen) {
+    if (entry.data.kind == layer::kText || entry.data.style == id - kFillStyleBase) return;
+    entry.data.style = id - kFillStyleBase;
     SetWindowLongPtrA(entry.window, GWLP_USERDATA, LONG_PTR(uint32_t(entry.data.kind) | (uint32_t(entry.data.style) << 16)));
     OBJECTREGION(entry);
     SetObjectsModified();
     PAINTALLOBJECTS();
     return;
   }
-  if (id >= 1301 && id <= 1301 + 2 * kMaxObjectEntries) OrderCommand(entry, id);
+  if (id >= kCmdToBack && id <= kCmdToBack + 2 * kMaxObjectEntries) OrderCommand(entry, id);
 }
 
 void StartDrag(ObjectEntry& entry, POINT at) {
@@ -217,11 +216,11 @@ void StartDrag(ObjectEntry& entry, POINT at) {
   entry.grab = at;
   SetFocus(entry.window);
   SetCapture(entry.window);
-  if (HCURSOR c = LoadCursorA(Tool().instance, "HAND1")) SetCursor(c);
+  if (HCURSOR c = LoadCursorA(App().instance, "HAND1")) SetCursor(c);
 }
 
 void DragTo(ObjectEntry& entry, POINT at) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (HCURSOR c = LoadCursorA(t.instance, "HAND2")) SetCursor(c);
   POINT p = at;
   MapWindowPoints(entry.window, t.canvas, &p, 1);
@@ -236,7 +235,7 @@ void DragTo(ObjectEntry& entry, POINT at) {
 }
 
 void EndDrag(ObjectEntry& entry) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   entry.dragging = false;
   if (HCURSOR c = LoadCursorA(t.instance, "HAND1")) SetCursor(c);
   if (GetCapture() == entry.window) ReleaseCapture();
@@ -256,7 +255,7 @@ void ShowObjectStatus(const ObjectEntry& entry) {
   std::string what = entry.data.kind == layer::kText ? TrimmedText(entry.data.text) : KindName(entry.data.kind);
   std::string status = what + " (" + std::to_string(entry.data.number) + ") " + text + " " +
                        UiField(55, entry.data.option ? 1 : 2, ',');
-  SetWindowTextA(Tool().status, status.c_str());
+  SetWindowTextA(App().status, status.c_str());
 }
 
 }  // namespace bravik

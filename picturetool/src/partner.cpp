@@ -1,4 +1,6 @@
 // The partner program of UI entry 40, the pick dialog of nadrix and the help viewer.
+#include "partner.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,11 +10,10 @@
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "imaging/picture_tables.h"
-#include "partner_text.h"
 #include "pick/nadrix.h"
+#include "picture.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 
 namespace bravik {
 namespace {
@@ -30,7 +31,7 @@ struct PickResult {
 
 PickResult RunPick(const std::string& startPath, const std::string& caption, const std::string& filter,
                    const std::string& buttons, const std::string& nameText, int nameMode) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::vector<char> result(kPickBuffer, '\0'), name(kPickBuffer, '\0');
   nameText.copy(name.data(), std::min(nameText.size(), kPickBuffer - 1));
   SkTextBuffer resultBuffer{result.data(), int32_t(result.size()), 0};
@@ -61,7 +62,7 @@ void SetUseFilter(const std::string& text) {
 }  // namespace
 
 int PickFiles(const std::string& caption, const std::string& filter, bool multiple, std::string& chosen) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   SetUseFilter(PictureExtensions());
   SKSHOWTHUMB(PictureExtensions().c_str(), 1);
   if (multiple) SKPICKMULTI(1);
@@ -83,16 +84,15 @@ std::string PickSaveTarget(const std::string& caption, const std::string& folder
 }
 
 void PEERANDPICK() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   PartnerEntry partner = ParsePartnerEntry(Ui(40));
-  std::string programFile = ProgramFileOf(partner.program);
+  std::string programFile, arguments;
+  SplitProgramField(partner.program, programFile, arguments);
   std::string found = programFile.empty() ? std::string() : SKFINDF(programFile);
   if (!found.empty() && !partner.className.empty()) {
     bool started = false;
     // The program runs from where it was found, with the arguments the entry gives it.
-    size_t after = partner.program.find(programFile) + programFile.size();
-    if (after < partner.program.size() && partner.program[after] == '"') ++after;
-    std::string program = "\"" + found + "\"" + partner.program.substr(std::min(after, partner.program.size()));
+    std::string program = "\"" + found + "\"" + (arguments.empty() ? "" : " " + arguments);
     HWND window = FindOrStartPartner(program, partner.className, kCodeStarted, &started);
     if (started) t.partnerStarted = true;
     if (window) {
@@ -116,21 +116,13 @@ void PEERANDPICK() {
   OPENPICTURE();
 }
 
-void CloseStartedPartner() {
-  ToolState& t = Tool();
-  if (!t.partnerStarted) return;
-  t.partnerStarted = false;
-  PartnerEntry partner = ParsePartnerEntry(Ui(40));
-  if (HWND window = partner.className.empty() ? nullptr : FindWindowA(partner.className.c_str(), nullptr))
-    SENDCOPYDATA(window, kCodeClose, "");
-}
-
 void ShowHelp() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::string document = t.programFolder + Ui(43);
   if (Ui(43).empty() || !SKEXIST(document)) return;
   PartnerEntry viewer = ParsePartnerEntry(Ui(44));
-  std::string viewerFile = ProgramFileOf(viewer.program);
+  std::string viewerFile, viewerArguments;
+  SplitProgramField(viewer.program, viewerFile, viewerArguments);
   std::string found = viewerFile.empty() ? std::string() : SKFINDF(viewerFile);
   if (found.empty()) {
     ShellExecuteA(t.frame, "open", document.c_str(), nullptr, t.programFolder.c_str(), SW_SHOWNORMAL);

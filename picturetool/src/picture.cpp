@@ -1,23 +1,29 @@
 // The working picture: loading, opening, the save question, the picture information, the
 // output copy and pictures made in memory.
+#include "picture.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
 #include <string_view>
 
+#include "boxes.h"
+#include "bravik/picture_rules.h"
+#include "canvas.h"
+#include "commands.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "gif/gif_layer.h"
 #include "imaging/picture_tables.h"
 #include "imaging/thumbnails.h"
 #include "imglib/imglib.h"
-#include "picture_rules.h"
+#include "objects.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 #include "toolbox.h"
+#include "win/raii.h"
 
 namespace bravik {
 namespace {
@@ -27,8 +33,8 @@ constexpr std::string_view kGdiplusLoadList = ".DIB.EMF.GIF.TIF.TIFF.WMF.";
 // A picture file as a 24-bit imaging bitmap: GDI+ for its own list when it runs, the
 // imaging layer for everything else (and when GDI+ fails).
 bool LoadFileBitmap(const std::string& path, ImgBitmap* bitmap) {
-  ToolState& t = Tool();
-  if (t.gdiplusToken && ExtensionInList(path, kGdiplusLoadList)) {
+  ToolState& t = App();
+  if (t.gdiplus && ExtensionInList(path, kGdiplusLoadList)) {
     int width = 0, height = 0, kind = 0;
     PictureHandle picture = LOADGDIPPICTURE(path, width, height, kind);
     bool drawn = false;
@@ -48,14 +54,14 @@ bool LoadFileBitmap(const std::string& path, ImgBitmap* bitmap) {
 }
 
 void FillCanvasGrey() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (HDC mem = SKGETHDCMEMBMP(t.canvas)) SKFILLRECT(mem, 0, 0, t.memoryWidth, t.memoryHeight, kCanvasGrey);
 }
 
 // The GIF conversion of an opened GIF into the tool's conversion picture. A failed
 // conversion leaves no conversion picture, so that no earlier picture shows instead.
 void ConvertGif(const std::string& gifPath) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   gif::GifLockScope lock;
   SKKILLFILE(t.conversionPath);
   int width = 0, height = 0, colours = 0;
@@ -71,7 +77,7 @@ void ConvertGif(const std::string& gifPath) {
 }  // namespace
 
 bool PrepareCanvasMemory(int width, int height) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   int needWidth = std::max(width, t.screenWidth), needHeight = std::max(height, t.screenHeight);
   if (!SKGETHDCMEMBMP(t.canvas) || t.memoryWidth < needWidth || t.memoryHeight < needHeight) {
     if (!SKCREATEMEMBMP(t.canvas, needWidth, needHeight)) {
@@ -85,43 +91,29 @@ bool PrepareCanvasMemory(int width, int height) {
 }
 
 void ZOOMPICTURE(int mode) {
-  ToolState& t = Tool();
-  OutputCopy& o = t.output;
-  if (o.dc) {
-    SelectObject(o.dc, o.old);
-    DeleteDC(o.dc);
-    DeleteObject(o.bitmap);
-    o = OutputCopy{};
-  }
+  ToolState& t = App();
+  t.output.Reset();
   if (mode != 1) return;
   HDC canvasMemory = SKGETHDCMEMBMP(t.canvas);
   if (!canvasMemory) return;
-  HDC screen = GetDC(nullptr);
-  o.bitmap = CreateCompatibleBitmap(screen, t.memoryWidth, t.memoryHeight);
-  o.dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  if (!o.bitmap || !o.dc) {
-    if (o.bitmap) DeleteObject(o.bitmap);
-    if (o.dc) DeleteDC(o.dc);
-    o = OutputCopy{};
-    return;
+  {
+    win::WindowDC screen(nullptr);
+    t.output = win::MemoryDC(screen, t.memoryWidth, t.memoryHeight);
   }
-  o.old = SelectObject(o.dc, o.bitmap);
-  o.memoryWidth = t.memoryWidth;
-  o.memoryHeight = t.memoryHeight;
-  SKFILLRECT(o.dc, 0, 0, o.memoryWidth, o.memoryHeight, kCanvasGrey);
-  SetStretchBltMode(o.dc, COLORONCOLOR);
+  if (!t.output) return;
+  SKFILLRECT(t.output, 0, 0, t.output.Width(), t.output.Height(), kCanvasGrey);
+  SetStretchBltMode(t.output, COLORONCOLOR);
   if (t.pictureWidth > 0 && t.pictureHeight > 0)
-    BitBlt(o.dc, 0, 0, t.pictureWidth, t.pictureHeight, canvasMemory, 0, 0, SRCCOPY);
+    BitBlt(t.output, 0, 0, t.pictureWidth, t.pictureHeight, canvasMemory, 0, 0, SRCCOPY);
 }
 
 HDC OutputDc() {
-  ToolState& t = Tool();
-  return t.output.dc ? t.output.dc : SKGETHDCMEMBMP(t.canvas);
+  ToolState& t = App();
+  return t.output ? t.output.Get() : SKGETHDCMEMBMP(t.canvas);
 }
 
 void LOADPICTURE(const std::string& path, int& colours, bool keepObjects) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   imglib::BitmapOwner picture;
   colours = 0;
   bool loaded = !path.empty() && LoadFileBitmap(path, picture.Get());
@@ -133,10 +125,7 @@ void LOADPICTURE(const std::string& path, int& colours, bool keepObjects) {
     ImgFileInfo info;
     colours = L_FileInfo(path, &info) == imglib::kSuccess ? info.colours : picture->colours;
     int bits = 32, newWidth = width, newHeight = height;
-    if (HDC screen = GetDC(nullptr)) {
-      bits = GetDeviceCaps(screen, BITSPIXEL);
-      ReleaseDC(nullptr, screen);
-    }
+    if (win::WindowDC screen(nullptr); screen) bits = GetDeviceCaps(screen, BITSPIXEL);
     if (MemoryLimit(bits, width, height, t.memoryWidth, t.memoryHeight, SKOSVERSION(), newWidth, newHeight) &&
         L_SizeBitmap(picture.Get(), newWidth, newHeight, imglib::kSizeResample) == imglib::kSuccess) {
       t.shrunk = true;
@@ -153,28 +142,21 @@ void LOADPICTURE(const std::string& path, int& colours, bool keepObjects) {
   FillCanvasGrey();
   if (loaded) L_PaintDC(SKGETHDCMEMBMP(t.canvas), picture.Get(), nullptr, nullptr, nullptr, nullptr, SRCCOPY);
   ZOOMPICTURE(1);
-  if (!keepObjects) ObjectsMessage(0x40B, path);
+  if (!keepObjects) ObjectsMessage(kObjReadFile, path);
   UpdateScrollBars();
-  ObjectsMessage(0x401);
+  ObjectsMessage(kObjRepaint);
 }
 
-void ENABLEMENUS() {
-  std::vector<int> ids{219, 313, 315, 317};
-  for (int id = 203; id <= 214; ++id) ids.push_back(id);
-  for (int id = 301; id <= 308; ++id) ids.push_back(id);
-  for (int base : {600, 700, 900})
-    for (int id = base + 1; id <= base + 8; ++id) ids.push_back(id);
-  EnableCommands(ids, true);
-}
+void ENABLEMENUS() { EnableCommands(CommandsOfAPicture(), true); }
 
 void EnableCommands(const std::vector<int>& commands, bool enable) {
-  HMENU menu = Tool().mainMenu;
+  HMENU menu = App().mainMenu;
   if (!menu) return;
   for (int id : commands) EnableMenuItem(menu, UINT(id), MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
 }
 
 void OPENPICTURE() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   t.loadedFile = t.currentFile;
   t.saveFilter = SaveFilterFor(t.currentFile);
   bool gif = t.saveFilter == "*.GIF";
@@ -188,15 +170,15 @@ void OPENPICTURE() {
   LOADPICTURE(t.loadedFile, colours);
   t.modified = 0;
   if (gif) {
-    ObjectsMessage(0x40B, t.currentFile);
-    ObjectsMessage(0x401);
+    ObjectsMessage(kObjReadFile, t.currentFile);
+    ObjectsMessage(kObjRepaint);
   }
   if (t.zoomBox) REFRESHWINDOW(t.zoomBox, false);
   PICTUREINFO();
 }
 
 void CHECKSAVE() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::string item = t.list.Current();
   if (!item.empty() && t.modified == 0 && t.pictureWidth > 0 && !SKEXIST(item)) {
     // The picture's file went away meanwhile: the picture lives on in the temporary copy.
@@ -207,11 +189,11 @@ void CHECKSAVE() {
       t.loadedFile.clear();
     }
   }
-  if (t.modified != 0 && AskBox(Ui(31)) == 1) SendMessageA(t.frame, WM_COMMAND, 107, 0);
+  if (t.modified != 0 && AskBox(Ui(31)) == 1) SendMessageA(t.frame, WM_COMMAND, kCmdSaveAs, 0);
 }
 
 void PICTUREINFO() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::string text = PictureStatusText(fileio::NameOf(t.currentFile), t.pictureWidth, t.pictureHeight, t.shrunk,
                                        t.unshrunkWidth, t.unshrunkHeight, t.colours, Ui(32), Ui(11));
   std::string caption = Ui(1), status = text;
@@ -228,7 +210,7 @@ void PICTUREINFO() {
 }
 
 void ShowListPosition() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   std::string label = t.list.Label();
   SetWindowTextA(t.listLabel, label.c_str());
   int width = 0, height = 0;
@@ -240,7 +222,7 @@ void ShowListPosition() {
 }
 
 void UpdateScrollBars() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   RECT client;
   GetClientRect(t.canvas, &client);
   t.scrollX = ClampScroll(t.scrollX, t.pictureWidth, client.right);
@@ -261,14 +243,14 @@ void UpdateScrollBars() {
 }
 
 bool WorkingCopy() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.pictureWidth <= 0 || t.pictureHeight <= 0) return false;
   SKKILLFILE(t.tempLayer);
   return SKSAVETOBMPFILE(OutputDc(), 0, 0, t.pictureWidth, t.pictureHeight, t.tempCopy) == 0;
 }
 
 void MENUTOOL(int command, int boxIndex) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.pictureWidth <= 0) return;
   // The box works on the picture as the user sees it, red-eye touches included; the objects
   // stay objects over its result.
@@ -290,7 +272,7 @@ void MENUTOOL(int command, int boxIndex) {
 }
 
 void OpenReceivedList(const std::string& list) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   CHECKSAVE();
   t.list.Assign(list);
   t.currentFile = t.list.Current();
@@ -299,7 +281,7 @@ void OpenReceivedList(const std::string& list) {
 }
 
 bool LoadMadePicture(HDC source, int x, int y, int width, int height, bool insertIntoList) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (!source || width <= 0 || height <= 0) return false;
   SKKILLFILE(t.tempLayer);
   int error = SKSAVETOBMPFILE(source, x, y, width, height, t.tempCopy);

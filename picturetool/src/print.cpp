@@ -1,21 +1,27 @@
 // Printing the picture on a printer the user chooses.
+#include "print.h"
+
+#include "boxes.h"
+#include "bravik/picture_rules.h"
 #include "fileio/paths.h"
 #include "imglib/imglib.h"
 #include "imglib/imglib_devices.h"
-#include "picture_rules.h"
+#include "objects.h"
+#include "picture.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_print.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
+#include "win/raii.h"
 
 namespace bravik {
 
 void PrintPicture() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   // An empty picture has nothing to print (and no size to scale by).
   if (t.pictureWidth <= 0 || t.pictureHeight <= 0) return;
-  HDC printer = SKPRINTDLG(t.frame);
+  win::CreatedDC printerDc(SKPRINTDLG(t.frame));
+  HDC printer = printerDc.Get();
   if (!printer) return;
   PAINTALLOBJECTS();
   imglib::BitmapOwner copy;
@@ -50,7 +56,7 @@ void PrintPicture() {
       else AbortDoc(printer);
     }
   }
-  DeleteDC(printer);
+  printerDc.Reset();
   PICTUREINFO();
   if (printed) InformationBox(Ui(1), Ui(24));
   else ErrorBox(Ui(68));

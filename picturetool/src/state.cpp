@@ -4,12 +4,12 @@
 
 namespace bravik {
 
-ToolState& Tool() {
+ToolState& App() {
   static ToolState state;
   return state;
 }
 
-const std::string& Ui(int n) { return UiEntry(Tool().strings, n); }
+const std::string& Ui(int n) { return UiEntry(App().strings, n); }
 
 std::string UiField(int n, int field, char separator) {
   std::vector<std::string> parts;

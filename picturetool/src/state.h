@@ -7,48 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "imaging/suite_classes.h"
-#include "object_rules.h"
-#include "opened_list.h"
+#include "bravik/object_rules.h"
+#include "bravik/opened_list.h"
+#include "imaging/program_start.h"
 #include "skin/ui_text.h"
+#include "win/gdiplus_session.h"
+#include "win/raii.h"
 
 namespace bravik {
-
-// The main window's class, also the name of the single-instance mutex, is
-// kClassPictureTool (imaging/suite_classes.h). The class of an object's window:
-inline constexpr const char* kObjectClass = "QOBJECT";
-
-// Control identifiers of the control panel.
-enum ControlId : int {
-  kButtonPrevious = 1,
-  kButtonFullView = 2,
-  kButtonNext = 3,
-  kButtonReload = 4,
-  kTrackList = 76,
-  kHelpButton = 42,
-};
 
 // The grey around the picture in the canvas and in the output copy.
 inline constexpr COLORREF kCanvasGrey = RGB(192, 192, 192);
 
-// The output copy of the working picture (ZOOMPICTURE): the picture without the object
-// layer, at least the screen's size.
-struct OutputCopy {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  int memoryWidth = 0;
-  int memoryHeight = 0;
-};
-
-struct ToolState {
-  HINSTANCE instance = nullptr;
-
-  // Identity, fixed at start.
-  std::string exePath;
-  std::string programFolder;  // with its final "\"
-  std::string programName;    // "bravik"
-  std::string uiFile;
+// The identity (instance, program folder and name, UI text file) is fixed at start.
+struct ToolState : startup::ProgramIdentity {
   std::string conversionPath;  // temporary folder + "BRAVIKCONV.BMP"
   std::string caption;         // UI entry 1
 
@@ -58,8 +30,8 @@ struct ToolState {
   HFONT defaultFont = nullptr;
   int screenWidth = 0;
   int screenHeight = 0;
-  HANDLE mutex = nullptr;
-  ULONG_PTR gdiplusToken = 0;
+  win::Mutex mutex;  // the single instance's
+  win::GdiplusSession gdiplus;  // empty when GDI+ is not there
 
   // Windows.
   HWND frame = nullptr;
@@ -86,7 +58,7 @@ struct ToolState {
   OpenedList list;
   std::string currentFile;
   std::string loadedFile;
-  std::string receivedText;
+  startup::ReceivedLists received;  // lists of command messages, opened after the sender is free
   std::string lastSaveFolder;
   std::string underlayFile;
   int modified = 0;
@@ -100,7 +72,9 @@ struct ToolState {
   bool shrunk = false;
   int unshrunkWidth = 0;
   int unshrunkHeight = 0;
-  OutputCopy output;
+  // The output copy of the working picture (ZOOMPICTURE): the picture without the object
+  // layer, at least the screen's size.
+  win::MemoryDC output;
   int scrollX = 0;
   int scrollY = 0;
   std::string tempCopy;   // temporary folder + UI entry 13 + ".bmp"
@@ -132,7 +106,7 @@ struct ToolState {
   std::string printerPort;
 };
 
-ToolState& Tool();
+ToolState& App();
 
 // UI entry n ("" when the file has none).
 const std::string& Ui(int n);

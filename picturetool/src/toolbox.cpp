@@ -6,16 +6,17 @@
 
 #include <array>
 
+#include "boxes.h"
+#include "bravik/object_rules.h"
+#include "bravik/picture_rules.h"
+#include "commands.h"
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "imglib/imglib.h"
-#include "picture_rules.h"
-#include "object_rules.h"
 #include "skin/sk_boxes.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 
 namespace bravik {
 namespace {
@@ -44,7 +45,7 @@ bool AskSize(const std::string& title, int& width, int& height) {
   std::string answer = std::to_string(width) + " x " + std::to_string(height);
   SkBoxStyle style = SkBoxStyle::Input(nullptr, 16);
   for (;;) {
-    if (SKINPUTBOX(Tool().frame, SKCAPTIONFONT(), title, Ui(60), "", answer, style) != 1) return false;
+    if (SKINPUTBOX(App().frame, SKCAPTIONFONT(), title, Ui(60), "", answer, style) != 1) return false;
     if (ParseSizeText(answer, width, height)) return true;
     ErrorBox(answer + Ui(64));
   }
@@ -52,16 +53,16 @@ bool AskSize(const std::string& title, int& width, int& height) {
 
 // Loads the picture, applies a geometric effect and writes the temporary copy.
 bool ApplyGeometric(const std::string& file, int boxIndex, int width, int height) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   imglib::BitmapOwner picture;
   if (L_LoadBitmap(file, picture.Get(), 24) != imglib::kSuccess) return false;
   int r = imglib::kSuccess;
   switch (boxIndex) {
-    case 26: r = L_FlipBitmap(picture.Get()); break;
-    case 27: r = L_ReverseBitmap(picture.Get()); break;
-    case 28: r = L_RotateBitmap(picture.Get(), -9000, imglib::kRotateResize, RGB(0, 0, 0)); break;
-    case 29: r = L_RotateBitmap(picture.Get(), 9000, imglib::kRotateResize, RGB(0, 0, 0)); break;
-    case 33: r = L_SizeBitmap(picture.Get(), width, height, imglib::kSizeResample); break;
+    case kBoxFlip: r = L_FlipBitmap(picture.Get()); break;
+    case kBoxMirror: r = L_ReverseBitmap(picture.Get()); break;
+    case kBoxTurnLeft: r = L_RotateBitmap(picture.Get(), -9000, imglib::kRotateResize, RGB(0, 0, 0)); break;
+    case kBoxTurnRight: r = L_RotateBitmap(picture.Get(), 9000, imglib::kRotateResize, RGB(0, 0, 0)); break;
+    case kBoxResize: r = L_SizeBitmap(picture.Get(), width, height, imglib::kSizeResample); break;
     default: return false;
   }
   if (r != imglib::kSuccess) return false;
@@ -85,7 +86,7 @@ void SetEffectDefaults(int boxIndex) {
   ToolBoxParams& p = TOOLBOXPARAMS();
   p.minimum = p.maximum = p.value = 0;
   p.multiplier = 1;
-  int key = boxIndex >= 17 && boxIndex <= 24 ? 17 : boxIndex;
+  int key = boxIndex >= kBoxFirstEmboss && boxIndex <= kBoxLastEmboss ? kBoxFirstEmboss : boxIndex;
   for (const EffectRange& e : kEffects) {
     if (e.index != key) continue;
     p.minimum = e.minimum;
@@ -96,7 +97,7 @@ void SetEffectDefaults(int boxIndex) {
 }
 
 int RUNTOOLBOX(std::string& file, const std::string& title, int& width, int& height, int value, int boxIndex) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   ToolBoxParams& p = TOOLBOXPARAMS();
   p.file = file;
   p.value = value;
@@ -107,17 +108,17 @@ int RUNTOOLBOX(std::string& file, const std::string& title, int& width, int& hei
   int result = 0;
   std::string out;
   switch (boxIndex) {
-    case 26: case 27: case 28: case 29:
+    case kBoxFlip: case kBoxMirror: case kBoxTurnLeft: case kBoxTurnRight:
       if (ApplyGeometric(file, boxIndex, 0, 0)) out = t.tempCopy, result = 2;
       break;
-    case 33: {
+    case kBoxResize: {
       ImgFileInfo info;
       int w = 0, h = 0;
       if (L_FileInfo(file, &info) == imglib::kSuccess) w = info.width, h = info.height;
-      if (w > 0 && AskSize(caption, w, h) && ApplyGeometric(file, 33, w, h)) out = t.tempCopy, result = 2;
+      if (w > 0 && AskSize(caption, w, h) && ApplyGeometric(file, kBoxResize, w, h)) out = t.tempCopy, result = 2;
       break;
     }
-    case 34: {
+    case kBoxNewPicture: {
       int w = width > 0 ? width : 640, h = height > 0 ? height : 480;
       if (AskSize(caption, w, h)) {
         width = w;

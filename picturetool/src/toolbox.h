@@ -9,6 +9,24 @@
 
 namespace bravik {
 
+// The tool boxes by index: 1 to 10 the colour effects, 11 to 16 the effects, 17 to 24
+// emboss in eight directions, then these.
+enum ToolBoxIndex : int {
+  kBoxFirstColour = 1,
+  kBoxFirstEffect = 11,
+  kBoxFirstEmboss = 17,
+  kBoxLastEmboss = 24,
+  kBoxOilPainting = 25,
+  kBoxFlip = 26,
+  kBoxMirror = 27,
+  kBoxTurnLeft = 28,
+  kBoxTurnRight = 29,
+  kBoxAutoTrim = 31,
+  kBoxAutoEnhance = 32,
+  kBoxResize = 33,
+  kBoxNewPicture = 34,
+};
+
 // The tool box record: values in, results out.
 struct ToolBoxParams {
   int minimum = 0;       // the size boxes: the width
@@ -21,13 +39,13 @@ struct ToolBoxParams {
 ToolBoxParams& TOOLBOXPARAMS();
 
 // Runs the box of an effect over a picture file. Returns the result code: above 1 when
-// a result was written (its path in file); for the new-picture box (34) the size comes
+// a result was written (its path in file); for the new-picture box the size comes
 // back in width and height.
 int RUNTOOLBOX(std::string& file, const std::string& title, int& width, int& height, int value, int boxIndex);
 
 // Sets the record's minimum, maximum, default and multiplier for an effect (box index).
 void SetEffectDefaults(int boxIndex);
-// The commands that apply a fixed effect without a box (relief 901-908, underlay 217).
+// The commands that apply a fixed effect without a box (relief, underlay).
 void ApplyFixedEffect(int command);
 
 // The settings of the text and shape boxes, kept from one use to the next.

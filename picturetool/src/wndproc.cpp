@@ -1,71 +1,36 @@
 // WNDPROC: the window procedure of the main window, its panels and the canvas; the
-// command messages of other programs, the start-up picture, closing and the settings.
-#include <windows.h>
+// start-up picture, the menus' states and the track bar.
+#include "wndproc.h"
+
 #include <commctrl.h>
 
+#include "canvas.h"
+#include "closing.h"
+#include "commands.h"
+#include "copydata.h"
 #include "fileio/fields.h"
-#include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imglib/imglib_devices.h"
 #include "mainwindow.h"
-#include "pic_settings.h"
+#include "picture.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_print.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
+#include "win/raii.h"
 
 namespace bravik {
 namespace {
 
-// A command message's text waits here until WM_USER+3, so that the sender is free first.
-bool receivedPending = false;
 // Menus open without animation: the canvas repaints under them at once.
 SkMenuAnimationWhilePopups menuAnimation;
 
-LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
-  ToolState& t = Tool();
-  std::string text;
-  int code = GETCOPYDATA(text, wParam, lParam);
-  switch (code) {
-    case kCodeStarted:
-      // Started by a suite program: the list follows in its own message. Taking the empty
-      // text as a list would let it overwrite that list before it is opened.
-      break;
-    case kCodeClose:
-      // Ends at once, without the save question, but the settings are kept.
-      PrepareToEnd();
-      PostQuitMessage(0);
-      break;
-    default:
-      t.receivedText = text;
-      receivedPending = true;
-      PostMessageA(t.frame, kMsgOpenReceived, 0, 0);
-      break;
-  }
-  return 1;
-}
-
-void OnReceivedList() {
-  static bool opening = false;
-  // A later message took the list already; or a list is being opened (its save question
-  // runs a message loop): the new one follows when that open is done.
-  if (!receivedPending || opening) return;
-  receivedPending = false;
-  opening = true;
-  std::string list = std::move(Tool().receivedText);
-  Tool().receivedText.clear();
-  OpenReceivedList(list);
-  opening = false;
-  if (receivedPending) PostMessageA(Tool().frame, kMsgOpenReceived, 0, 0);
-}
-
 // The start-up step: the default printer and the picture of the command line.
 void OnInitDialog(const std::string& commandLine) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   SKGETDEFAULTPRINTER(t.printerName, t.printerDriver, t.printerPort);
   std::string line = fileio::UnquoteField(commandLine);
   if (line.empty()) return;
@@ -79,37 +44,26 @@ void OnInitDialog(const std::string& commandLine) {
   OPENPICTURE();
 }
 
-void OnClose() {
-  ToolState& t = Tool();
-  CHECKSAVE();
-  if (IsIconic(t.frame)) ShowWindow(t.frame, SW_RESTORE);
-  PrepareToEnd();
-  if (t.zoomBox && IsWindow(t.zoomBox)) DestroyWindow(t.zoomBox);
-  HideFullView();
-  ZOOMPICTURE(0);
-  DestroyWindow(t.frame);
-}
-
 void PaintControlPanel(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
+  win::PaintDC dc(window);
   RECT r;
   GetClientRect(window, &r);
   SKTILEBLT(dc, 0, 0, r.right, r.bottom, SKCTLBACK());
-  EndPaint(window, &ps);
 }
 
 void OnInitMenu() {
-  ToolState& t = Tool();
+  ToolState& t = App();
   EndRedEyeMode();
   bool open = t.pictureWidth > 0;
-  EnableCommands({309}, L_ClipboardReady() != 0);
-  EnableCommands({217}, open && !t.underlayFile.empty());
-  EnableCommands({104, 106, 107, 308, 408, 409, 410, 411, 412, 413, 414}, open);
+  EnableCommands({kCmdPaste}, L_ClipboardReady() != 0);
+  EnableCommands({kCmdUnderlay}, open && !t.underlayFile.empty());
+  EnableCommands({kCmdPrint, kCmdSave, kCmdSaveAs, kCmdCopy, kCmdShowAll, kCmdMergeAll, kCmdMergeAllShow, kCmdHideAll,
+                  kCmdLockAll, kCmdUnlockAll, kCmdDeleteAll},
+                 open);
 }
 
 void OnTrackBar(WPARAM wParam) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (LOWORD(wParam) == TB_THUMBTRACK) return;
   int position = int(SendMessageA(t.trackBar, TBM_GETPOS, 0, 0));
   if (!t.list.Empty() && position != t.list.Index()) OnCommand(kTrackList);
@@ -117,50 +71,9 @@ void OnTrackBar(WPARAM wParam) {
 
 }  // namespace
 
-void PICSETTINGS(int mode) {
-  ToolState& t = Tool();
-  std::string path = PicSettingsPath(SKGETTEMPPATH(), t.programName);
-  if (mode == 0) {
-    std::string bytes;
-    PicSettingsRecord r = DefaultPicSettings(t.screenWidth, t.screenHeight, SKWINDIR());
-    if (fileio::ReadWholeFile(path, bytes) == fileio::kOk) DecodePicSettings(bytes, SKXMINI(), SKYMINI(), r);
-    t.currentFolder = r.folder;
-    t.saveFilter = r.saveFilter;
-    t.zoomLeft = r.zoomLeft;
-    t.zoomTop = r.zoomTop;
-    // The window's place waits in the settings values until the window exists.
-    t.settingsPlace = RECT{r.left, r.top, r.left + r.width, r.top + r.height};
-    return;
-  }
-  PicSettingsRecord r;
-  RECT place = t.settingsPlace;
-  if (t.frame && IsWindow(t.frame) && !IsIconic(t.frame)) GetWindowRect(t.frame, &place);
-  r.left = place.left;
-  r.top = place.top;
-  r.width = place.right - place.left;
-  r.height = place.bottom - place.top;
-  r.folder = t.currentFolder;
-  r.saveFilter = t.saveFilter;
-  if (t.zoomBox && IsWindow(t.zoomBox)) {
-    RECT box;
-    GetWindowRect(t.zoomBox, &box);
-    t.zoomLeft = box.left;
-    t.zoomTop = box.top;
-  }
-  r.zoomLeft = t.zoomLeft;
-  r.zoomTop = t.zoomTop;
-  // Written beside the old file and then in its place: a failed write keeps the old one.
-  fileio::WriteFileReplacing(path, EncodePicSettings(r));
-}
-
-void PrepareToEnd() {
-  PICSETTINGS(1);
-  CloseStartedPartner();
-}
-
 LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
-  ToolState& t = Tool();
+  ToolState& t = App();
   bool handled = false;
   if (window == t.canvas && t.canvas) {
     LRESULT r = CanvasMessage(window, message, wParam, lParam, handled);

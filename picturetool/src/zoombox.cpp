@@ -6,7 +6,6 @@
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "tool.h"
 #include "win/raii.h"
 
 namespace bravik {
@@ -21,7 +20,7 @@ constexpr int kHeader = 16;
 int zoomFactor = 2;
 
 void PaintView(HWND view) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   win::PaintDC dc(view);
   RECT client;
   GetClientRect(view, &client);
@@ -74,7 +73,7 @@ LRESULT CALLBACK LEADVIEWPROC(HWND view, UINT message, WPARAM wParam, LPARAM lPa
 
 LRESULT CALLBACK ZOOMBOXPROC(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(box, message, wParam, lParam)) return answer;
-  ToolState& t = Tool();
+  ToolState& t = App();
   switch (message) {
     case WM_COMMAND:
     case WM_CLOSE:
@@ -100,7 +99,7 @@ void Register(const char* name, ::WNDPROC procedure, UINT style) {
   wc.cbSize = sizeof wc;
   wc.style = style;
   wc.lpfnWndProc = procedure;
-  wc.hInstance = Tool().instance;
+  wc.hInstance = App().instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = name;
   SKREGISTERCLASS(wc);
@@ -109,7 +108,7 @@ void Register(const char* name, ::WNDPROC procedure, UINT style) {
 }  // namespace
 
 HWND CREATEZOOMBOX(const std::string& title) {
-  ToolState& t = Tool();
+  ToolState& t = App();
   if (t.zoomBox && IsWindow(t.zoomBox)) {
     ShowWindow(t.zoomBox, SW_SHOWNA);
     return t.zoomBox;

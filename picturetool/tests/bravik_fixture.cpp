@@ -2,58 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
+#include "bmp_file.h"
 #include "driver.h"
 #include "fileio/file.h"
 #include "imaging/copydata.h"
-#include "imaging/suite_classes.h"
+#include "objects.h"
 #include "skin/ui_text.h"
 
-namespace bravik_test {
+namespace bravik {
 namespace {
 
-struct ProcessWindow {
-  DWORD processId;
-  const char* className;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND w, LPARAM lp) {
-  auto* f = reinterpret_cast<ProcessWindow*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != f->processId || !IsWindowVisible(w)) return TRUE;
-  char cls[64] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  if (lstrcmpiA(cls, f->className) != 0) return TRUE;
-  if (f->title && driver::WindowText(w) != f->title) return TRUE;
-  f->found = w;
-  return FALSE;
+std::function<bool(HWND)> OfProcess(DWORD processId, const char* title) {
+  return [processId, title](HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    return pid == processId && IsWindowVisible(w) && (!title || driver::WindowText(w) == title);
+  };
 }
 
-HWND WaitProcessWindow(DWORD processId, const char* className, const char* title, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    ProcessWindow f{processId, className, title, nullptr};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&f));
-    if (f.found) return f.found;
-    if (GetTickCount() - start >= milliseconds) return nullptr;
-    PumpMessages(30);
-  }
-}
+// The canvas, which the main window makes last.
+constexpr const char* kCanvasClass = "SKCTL";
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount() - start >= milliseconds) return false;
-    PumpMessages(30);
-  }
-}
+std::chrono::milliseconds Ms(DWORD milliseconds) { return std::chrono::milliseconds(milliseconds); }
 
 }  // namespace
+
+HWND WaitProcessWindow(DWORD processId, const std::string& className, const char* title, DWORD milliseconds) {
+  HWND found = nullptr;
+  PumpUntil([&] { return (found = FindTopWindow(className, OfProcess(processId, title))) != nullptr; },
+            Ms(milliseconds));
+  return found;
+}
 
 BravikFolder::BravikFolder(bool uiFile) : ProgramCopy("bravik", uiFile) {
   CopyFromSuite("nadrix.dll");
@@ -90,25 +72,12 @@ bool WritePicture(const std::string& path, int width, int height, unsigned char 
       p[1] = dark ? g / 2 : g;
       p[2] = dark ? r / 2 : r;
     }
-  return driver::WriteBmp(path, width, height, bgr);
+  return WriteBmp(path, width, height, bgr);
 }
 
-Tool::Tool(BravikFolder& folder, const std::string& arguments) {
-  if (!folder.Start(process_, arguments)) return;
-  frame_ = WaitForWindow(kClassPictureTool, kWaitMs, process_.Id());
-  if (!frame_) return;
-  // The frame is shown once its controls exist.
-  if (!WaitUntil([this] { return IsWindowVisible(frame_) && Canvas() != nullptr; }, kWaitMs)) frame_ = nullptr;
-}
+bool Bravik::Ready(HWND frame) { return driver::FindChildByClass(frame, kCanvasClass) != nullptr; }
 
-Tool::~Tool() {
-  if (process_.Running()) {
-    if (frame_ && IsWindow(frame_)) SENDCOPYDATA(frame_, kCodeClose, "");
-    if (process_.Wait(10000) < 0) process_.Kill();
-  }
-}
-
-HWND Tool::Canvas() const { return frame_ ? driver::FindChildByClass(frame_, "SKCTL") : nullptr; }
+HWND Tool::Canvas() const { return frame_ ? driver::FindChildByClass(frame_, kCanvasClass) : nullptr; }
 
 std::string Tool::ListLabel() const {
   HWND label = frame_ ? driver::FindChildByClass(frame_, "Static") : nullptr;
@@ -121,11 +90,11 @@ std::string Tool::Status() const {
 }
 
 bool Tool::WaitLabel(const std::string& text, DWORD milliseconds) const {
-  return WaitUntil([&] { return ListLabel() == text; }, milliseconds);
+  return PumpUntil([&] { return ListLabel() == text; }, Ms(milliseconds));
 }
 
 bool Tool::WaitStatusHolds(const std::string& part, DWORD milliseconds) const {
-  return WaitUntil([&] { return Status().find(part) != std::string::npos; }, milliseconds);
+  return PumpUntil([&] { return Status().find(part) != std::string::npos; }, Ms(milliseconds));
 }
 
 void Tool::Run(int command) { SendAndWait(frame_, WM_COMMAND, WPARAM(command), 0); }
@@ -137,28 +106,26 @@ bool Tool::Open(const std::string& list, const std::string& firstName) {
   return WaitStatusHolds(" " + firstName + " ");
 }
 
-bool Tool::SaveAs(const std::string& name, bool expectSaved) {
-  Post(107);
+bool Tool::SaveAs(const std::string& name) {
+  Post(kCmdSaveAs);
   HWND dialog = WaitProcessWindow(process_.Id(), "QORDLG", nullptr, kWaitMs);
   if (!dialog) return false;
   HWND field = driver::WaitChild(dialog, 4, kWaitMs);
   if (!field || !driver::SetText(field, name)) return false;
   if (!driver::PressButton("QORDLG", 2, "", kWaitMs)) return false;
   // Saved: an information box; refused or failed: an error box. Either is answered.
-  if (!Answer(1)) return false;
-  (void)expectSaved;
-  return true;
+  return Answer(1);
 }
 
 bool Tool::AddText(const std::string& text) {
-  Post(401);
+  Post(kCmdNewText);
   HWND box = WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, kWaitMs);
   if (!box) return false;
   HWND field = driver::WaitChild(box, 1, kWaitMs);
   if (!field || !driver::SetText(field, text)) return false;
   size_t before = Objects().size();
   if (!driver::PressButton("SKINPUTBOX", 1, "", kWaitMs)) return false;
-  return WaitUntil([&] { return Objects().size() == before + 1; }, kWaitMs);
+  return PumpUntil([&] { return Objects().size() == before + 1; }, Ms(kWaitMs));
 }
 
 bool Tool::ChooseFromCommandMenu(int command, int item) {
@@ -167,7 +134,7 @@ bool Tool::ChooseFromCommandMenu(int command, int item) {
   // command is given again once the tool shows no menu and no box.
   DWORD thread = GetWindowThreadProcessId(frame_, nullptr);
   for (int attempt = 0; attempt < 3; ++attempt) {
-    WaitUntil([&] { return GetForegroundWindow() == frame_; }, 5000);
+    PumpUntil([&] { return GetForegroundWindow() == frame_; }, Ms(5000));
     PumpMessages(200);
     Post(command);
     if (WaitProcessWindow(process_.Id(), "#32768", nullptr, 15000))
@@ -181,7 +148,7 @@ bool Tool::ChooseFromCommandMenu(int command, int item) {
 }
 
 bool Tool::AddRectangle(int penWidth, int x1, int y1, int x2, int y2) {
-  if (!ChooseFromCommandMenu(403, 1)) {
+  if (!ChooseFromCommandMenu(kCmdNewRectangle, 1)) {
     ADD_FAILURE() << "no fill style menu";
     return false;
   }
@@ -193,11 +160,11 @@ bool Tool::AddRectangle(int penWidth, int x1, int y1, int x2, int y2) {
   HWND field = driver::WaitChild(box, 1, kWaitMs);
   if (!field || !driver::SetText(field, std::to_string(penWidth))) return false;
   if (!driver::PressButton("SKINPUTBOX", 1, "", kWaitMs)) return false;
-  if (!WaitUntil([&] { return FindWindowA("SKINPUTBOX", nullptr) == nullptr; }, kWaitMs)) return false;
+  if (!PumpUntil([&] { return FindWindowA("SKINPUTBOX", nullptr) == nullptr; }, Ms(kWaitMs))) return false;
   size_t before = Objects().size();
   Click(x1, y1);
   Click(x2, y2);
-  return WaitUntil([&] { return Objects().size() == before + 1; }, kWaitMs);
+  return PumpUntil([&] { return Objects().size() == before + 1; }, Ms(kWaitMs));
 }
 
 void Tool::Click(int x, int y, bool right) {
@@ -214,24 +181,24 @@ std::vector<HWND> Tool::Objects() const {
   for (HWND w = GetWindow(canvas, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
     char cls[32] = {};
     GetClassNameA(w, cls, sizeof cls);
-    if (lstrcmpiA(cls, "QOBJECT") == 0 && IsWindowVisible(w)) out.push_back(w);
+    if (lstrcmpiA(cls, kObjectClass) == 0 && IsWindowVisible(w)) out.push_back(w);
   }
   return out;
 }
 
 bool Tool::WaitObjects(size_t count, DWORD milliseconds) const {
-  return WaitUntil([&] { return Objects().size() == count; }, milliseconds);
+  return PumpUntil([&] { return Objects().size() == count; }, Ms(milliseconds));
 }
 
 bool Tool::Answer(int button, DWORD milliseconds) {
   if (!WaitProcessWindow(process_.Id(), "SKMSGBOX", nullptr, milliseconds)) return false;
   if (!driver::PressButton("SKMSGBOX", button, "", milliseconds)) return false;
-  return WaitUntil([&] { return WaitProcessWindow(process_.Id(), "SKMSGBOX", nullptr, 0) == nullptr; }, milliseconds);
+  return PumpUntil([&] { return WaitProcessWindow(process_.Id(), "SKMSGBOX", nullptr, 0) == nullptr; },
+                   Ms(milliseconds));
 }
 
 bool Tool::BoxShows(DWORD milliseconds) const {
-  ChildProcess& p = const_cast<ChildProcess&>(process_);
-  return WaitProcessWindow(p.Id(), "SKMSGBOX", nullptr, milliseconds) != nullptr;
+  return WaitProcessWindow(process_.Id(), "SKMSGBOX", nullptr, milliseconds) != nullptr;
 }
 
 int Tool::End() {
@@ -249,18 +216,18 @@ HWND WaitDialog(DWORD processId, const std::string& title, DWORD milliseconds) {
 }
 
 bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds) {
-  DWORD start = GetTickCount();
   HWND menu = WaitProcessWindow(processId, "#32768", nullptr, milliseconds);
   if (!menu) return false;
   // Keys that reach the menu before its tracking loop runs can be dropped on a busy
   // machine: while the menu stays open, the same keys are sent again.
-  for (;;) {
-    PumpMessages(100);
-    for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    if (WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 3000)) return true;
-    if (GetTickCount() - start >= milliseconds) return false;
-  }
+  return PumpUntil(
+      [&] {
+        PumpMessages(100);
+        for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        return PumpUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, Ms(3000));
+      },
+      Ms(milliseconds));
 }
 
-}  // namespace bravik_test
+}  // namespace bravik

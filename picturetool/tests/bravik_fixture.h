@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "program_copy.h"
+#include "commands.h"
+#include "imaging/suite_classes.h"
+#include "program_test.h"
 
-namespace bravik_test {
+namespace bravik {
 
 constexpr DWORD kWaitMs = 30000;
 
@@ -39,15 +41,15 @@ class BravikFolder : public ProgramCopy {
 // at the top so that flips show.
 bool WritePicture(const std::string& path, int width, int height, unsigned char r, unsigned char g, unsigned char b);
 
-// The running tool.
+// The helpers over a started tool: its main window and its process (which the fixture
+// ends).
 class Tool {
  public:
-  explicit Tool(BravikFolder& folder, const std::string& arguments = "");
-  ~Tool();
+  Tool(HWND frame, ChildProcess& process) : process_(process), frame_(frame) {}
   bool Started() const { return frame_ != nullptr; }
   HWND Frame() const { return frame_; }
   HWND Canvas() const;
-  DWORD ProcessId() { return process_.Id(); }
+  DWORD ProcessId() const { return process_.Id(); }
   std::string ListLabel() const;
   std::string Status() const;
   // Waits until the list label shows the text.
@@ -58,11 +60,11 @@ class Tool {
   void Run(int command);
   // Posts a command (for commands that open a box).
   void Post(int command);
-  // Opens a "|" list as a partner does (code 3) and waits until the first item shows.
+  // Opens a "|" list as a partner does (kCodeOpen) and waits until the first item shows.
   bool Open(const std::string& list, const std::string& firstName);
-  // Save as through the pick dialog with a name; answers the information box when
-  // expectSaved, else expects an error box and answers it.
-  bool SaveAs(const std::string& name, bool expectSaved = true);
+  // Save as through the pick dialog with a name, and answers the box that follows: the
+  // information box of a saved picture or the error box of a refused or failed one.
+  bool SaveAs(const std::string& name);
   // A text object through the text box.
   bool AddText(const std::string& text);
   // A rectangle (outline) with the pen width, from (x1, y1) to (x2, y2) of the canvas.
@@ -83,13 +85,31 @@ class Tool {
   int Wait(DWORD milliseconds) { return process_.Wait(milliseconds); }
 
  private:
-  ChildProcess process_;
+  ChildProcess& process_;
   HWND frame_ = nullptr;
 };
 
+// The fixture: the test's copy of the tool (Copy()), started with StartTool; whatever the
+// test leaves running is ended when it ends.
+class Bravik : public ProgramTestOf<BravikFolder> {
+ protected:
+  Bravik() : ProgramTestOf({"bravik", kClassPictureTool}) {}
+  // The frame is shown once its controls exist; the canvas comes last.
+  bool Ready(HWND frame) override;
+  // Starts the copy and waits for its complete main window (a failure when it does not
+  // come: the Tool is then not Started).
+  Tool StartTool(const std::string& arguments = "") {
+    HWND frame = Start(arguments);
+    return Tool(frame, Process());
+  }
+};
+
+// A visible top-level window of the process, of the class and (when given) the title;
+// waited for up to the time limit.
+HWND WaitProcessWindow(DWORD processId, const std::string& className, const char* title, DWORD milliseconds);
 // A window of a class and title belonging to a process (a common dialog).
 HWND WaitDialog(DWORD processId, const std::string& title, DWORD milliseconds);
 // Waits for a visible popup menu of the process and chooses its n-th item (from 1).
 bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds);
 
-}  // namespace bravik_test
+}  // namespace bravik

@@ -12,8 +12,9 @@
 #include "bravik_fixture.h"
 #include "driver.h"
 #include "fileio/file.h"
+#include "win/raii.h"
 
-namespace bravik_test {
+namespace bravik {
 namespace {
 
 constexpr const char* kPrinter = "Suite Test Printer";
@@ -95,9 +96,8 @@ bool Render(const std::string& ps, const std::string& ppm, Page& page) {
     ADD_FAILURE() << "cannot run: " << line;
     return false;
   }
-  WaitForSingleObject(pi.hProcess, 60000);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
+  win::Handle process(pi.hProcess), thread(pi.hThread);
+  WaitForSingleObject(process.Get(), 60000);
   std::string bytes;
   if (!WaitForFile(ppm, 10000) || fileio::ReadWholeFile(ppm, bytes) != fileio::kOk) {
     ADD_FAILURE() << "no page from: " << line;
@@ -133,24 +133,27 @@ bool Near(const unsigned char* p, int r, int g, int b) {
   return std::abs(p[0] - r) <= 12 && std::abs(p[1] - g) <= 12 && std::abs(p[2] - b) <= 12;
 }
 
-class BravikPrint : public ::testing::Test {
+class BravikPrint : public Bravik {
  protected:
-  static void SetUpTestSuite() { ready_ = EnsureTestPrinter(); }
+  static void SetUpTestSuite() {
+    Bravik::SetUpTestSuite();
+    ready_ = EnsureTestPrinter();
+  }
   static bool ready_;
 };
 bool BravikPrint::ready_ = false;
 
 TEST_F(BravikPrint, APrintedPictureIsOnThePostScriptPage) {
   ASSERT_TRUE(ready_);
-  BravikFolder folder;
+  BravikFolder& folder = Copy();
   std::string picture = folder.Picture("print.bmp");
   // 60 x 40 in a colour of its own (red 0x20, green 0x80, blue 0xE0).
   ASSERT_TRUE(WritePicture(picture, 60, 40, 0x20, 0x80, 0xE0));
   std::string output = folder.Picture("page.ps");
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(picture, "print.bmp 60 x40"));
-  tool.Post(104);
+  tool.Post(kCmdPrint);
   HWND print = WaitDialog(tool.ProcessId(), "Print", kWaitMs);
   ASSERT_NE(print, nullptr);
   PostMessageA(print, WM_COMMAND, IDOK, 0);
@@ -198,4 +201,4 @@ TEST_F(BravikPrint, APrintedPictureIsOnThePostScriptPage) {
 }
 
 }  // namespace
-}  // namespace bravik_test
+}  // namespace bravik

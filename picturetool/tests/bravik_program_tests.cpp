@@ -13,8 +13,9 @@
 #include "imaging/suite_classes.h"
 #include "gif_writer.h"
 #include "imglib/imglib.h"
+#include "win/raii.h"
 
-namespace bravik_test {
+namespace bravik {
 namespace {
 
 std::string Bytes(std::initializer_list<int> values) {
@@ -22,6 +23,9 @@ std::string Bytes(std::initializer_list<int> values) {
   for (int v : values) out += char(v);
   return out;
 }
+
+// A command the tool does not have.
+constexpr int kNoCommand = 1108;
 
 int16_t Int16At(const std::string& s, size_t at) { return int16_t(uint8_t(s[at]) | (uint8_t(s[at + 1]) << 8)); }
 
@@ -39,10 +43,9 @@ std::vector<layer::Object> SideObjects(const std::string& picture) {
   return objects;
 }
 
-TEST(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
-  BravikFolder folder(false);
-  ChildProcess tool;
-  ASSERT_TRUE(folder.Start(tool));
+TEST_F(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
+  WithoutUiFile();
+  ChildProcess& tool = Launch();
   HWND box = WaitForWindow("SKMSGBOX", kWaitMs, tool.Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(FindWindowA(kClassPictureTool, nullptr), nullptr);
@@ -50,44 +53,42 @@ TEST(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   EXPECT_EQ(tool.Wait(kWaitMs), 2);
 }
 
-TEST(Bravik, ASecondStartBringsTheFirstToTheFrontAndEnds) {
-  BravikFolder folder;
-  Tool first(folder);
+TEST_F(Bravik, ASecondStartBringsTheFirstToTheFrontAndEnds) {
+  Tool first = StartTool();
   ASSERT_TRUE(first.Started());
   ShowWindow(first.Frame(), SW_MINIMIZE);
-  ChildProcess second;
-  ASSERT_TRUE(folder.Start(second));
+  ChildProcess& second = Launch();
   EXPECT_EQ(second.Wait(kWaitMs), 0);
   EXPECT_FALSE(IsIconic(first.Frame()));
   EXPECT_TRUE(IsWindow(first.Frame()));
   EXPECT_EQ(first.End(), 0);
 }
 
-TEST(Bravik, AListFromCode3StepsWithWrapAroundAndCode10KeepsTheSettings) {
-  BravikFolder folder;
+TEST_F(Bravik, AListFromCode3StepsWithWrapAroundAndCode10KeepsTheSettings) {
+  BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp"), b = folder.Picture("b.bmp"), c = folder.Picture("c.bmp");
   ASSERT_TRUE(WritePicture(a, 20, 10, 200, 0, 0));
   ASSERT_TRUE(WritePicture(b, 30, 10, 0, 200, 0));
   ASSERT_TRUE(WritePicture(c, 40, 10, 0, 0, 200));
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(a + "|" + b + "|" + c, "a.bmp 20 x10"));
   EXPECT_TRUE(tool.WaitLabel("1/3"));
-  tool.Run(3);
+  tool.Run(kButtonNext);
   EXPECT_TRUE(tool.WaitLabel("2/3"));
   EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 30 x10 ")) << tool.Status();
-  tool.Run(3);
-  tool.Run(3);  // from the last item to the first
+  tool.Run(kButtonNext);
+  tool.Run(kButtonNext);  // from the last item to the first
   EXPECT_TRUE(tool.WaitLabel("1/3"));
   EXPECT_TRUE(tool.WaitStatusHolds(" a.bmp 20 x10 "));
-  tool.Run(1);  // from the first item to the last
+  tool.Run(kButtonPrevious);  // from the first item to the last
   EXPECT_TRUE(tool.WaitLabel("3/3"));
   EXPECT_TRUE(tool.WaitStatusHolds(" c.bmp 40 x10 "));
   // The track bar goes to an item too.
-  HWND track = driver::FindChild(tool.Frame(), 76);
+  HWND track = driver::FindChild(tool.Frame(), kTrackList);
   ASSERT_NE(track, nullptr);
   SendMessageA(track, TBM_SETPOS, TRUE, 2);
-  tool.Run(76);
+  tool.Run(kTrackList);
   EXPECT_TRUE(tool.WaitLabel("2/3"));
   // Code 10 ends the tool at once; the settings record is still written.
   folder.RemoveSettings();
@@ -98,12 +99,12 @@ TEST(Bravik, AListFromCode3StepsWithWrapAroundAndCode10KeepsTheSettings) {
   EXPECT_NE(settings.find("|*.BMP#"), std::string::npos);
 }
 
-TEST(Bravik, ListsThatArriveTogetherOpenTheLastOneOnce) {
-  BravikFolder folder;
+TEST_F(Bravik, ListsThatArriveTogetherOpenTheLastOneOnce) {
+  BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp"), b = folder.Picture("b.bmp");
   ASSERT_TRUE(WritePicture(a, 20, 10, 200, 0, 0));
   ASSERT_TRUE(WritePicture(b, 30, 10, 0, 200, 0));
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   // As the media browser does when it had to start the tool: code 1, then the list.
   driver::SendCommand(tool.Frame(), kCodeStarted, "");
@@ -123,14 +124,14 @@ TEST(Bravik, ListsThatArriveTogetherOpenTheLastOneOnce) {
   EXPECT_EQ(tool.End(), 0);
 }
 
-TEST(Bravik, TheSettingsRecordRoundTripsByteForByte) {
-  BravikFolder folder;
+TEST_F(Bravik, TheSettingsRecordRoundTripsByteForByte) {
+  BravikFolder& folder = Copy();
   // 100, 50, 700 x 500, a folder with "#" in its name, zoom box at 10, 20.
   std::string record = Bytes({0x64, 0x00, 0x32, 0x00, 0xBC, 0x02, 0xF4, 0x01}) + "C:\\p#1\\|*.JPG#" +
                        Bytes({0x0A, 0x00, 0x14, 0x00});
   folder.WriteSettings(record);
   {
-    Tool tool(folder);
+    Tool tool = StartTool();
     ASSERT_TRUE(tool.Started());
     RECT r;
     GetWindowRect(tool.Frame(), &r);
@@ -143,12 +144,12 @@ TEST(Bravik, TheSettingsRecordRoundTripsByteForByte) {
   EXPECT_EQ(folder.ReadSettings(), record);
 }
 
-TEST(Bravik, AMissingOrCutSettingsFileGivesTheDefaults) {
+TEST_F(Bravik, AMissingOrCutSettingsFileGivesTheDefaults) {
   for (bool cut : {false, true}) {
-    BravikFolder folder;
+    BravikFolder& folder = Copy();
     folder.RemoveSettings();
     if (cut) folder.WriteSettings(Bytes({0x64, 0x00, 0x32}));
-    Tool tool(folder);
+    Tool tool = StartTool();
     ASSERT_TRUE(tool.Started());
     RECT r;
     GetWindowRect(tool.Frame(), &r);
@@ -170,11 +171,11 @@ TEST(Bravik, AMissingOrCutSettingsFileGivesTheDefaults) {
   }
 }
 
-TEST(Bravik, SavesEveryWritableTypeAndRefusesGif) {
-  BravikFolder folder;
+TEST_F(Bravik, SavesEveryWritableTypeAndRefusesGif) {
+  BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp");
   ASSERT_TRUE(WritePicture(a, 41, 27, 30, 160, 220));
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(a, "a.bmp 41 x27"));
   // TIFF goes through GDI+, the others through the imaging layer.
@@ -198,23 +199,23 @@ TEST(Bravik, SavesEveryWritableTypeAndRefusesGif) {
   EXPECT_NEAR(p[1], 160, 6);
   EXPECT_NEAR(p[2], 30, 6);
   // GIF is refused with the error box and nothing is written.
-  ASSERT_TRUE(tool.SaveAs("out.gif", false));
+  ASSERT_TRUE(tool.SaveAs("out.gif"));
   EXPECT_FALSE(fileio::Exists(folder.Picture("out.gif")));
   EXPECT_FALSE(fileio::Exists(folder.Picture("~new~out.gif")));
   // So is a metafile, which GDI+ cannot write, and a type no layer knows.
-  ASSERT_TRUE(tool.SaveAs("out.wmf", false));
+  ASSERT_TRUE(tool.SaveAs("out.wmf"));
   EXPECT_FALSE(fileio::Exists(folder.Picture("out.wmf")));
   EXPECT_FALSE(fileio::Exists(folder.Picture("~new~out.wmf")));
-  ASSERT_TRUE(tool.SaveAs("out.xyz", false));
+  ASSERT_TRUE(tool.SaveAs("out.xyz"));
   EXPECT_FALSE(fileio::Exists(folder.Picture("out.xyz")));
   EXPECT_EQ(tool.End(), 0);
 }
 
-TEST(Bravik, ObjectsGoIntoTheLayeredFileAndComeBackWithThePicture) {
-  BravikFolder folder;
+TEST_F(Bravik, ObjectsGoIntoTheLayeredFileAndComeBackWithThePicture) {
+  BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp");
   ASSERT_TRUE(WritePicture(a, 160, 120, 240, 240, 240));
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(a, "a.bmp 160 x120"));
   ASSERT_TRUE(tool.AddText("Hello | world"));
@@ -244,7 +245,7 @@ TEST(Bravik, ObjectsGoIntoTheLayeredFileAndComeBackWithThePicture) {
   EXPECT_GT(corner[0], 200);
 
   // Opened again, the picture brings its objects back.
-  tool.Run(1108);  // no such command: a quiet moment
+  tool.Run(kNoCommand);  // a quiet moment
   ASSERT_TRUE(tool.Open(a, "a.bmp 160 x120"));
   EXPECT_TRUE(tool.Objects().empty());
   ASSERT_TRUE(tool.Open(saved, "layered.jpg 160 x120"));
@@ -279,11 +280,11 @@ void Drag(HWND object, int dx, int dy) {
   SendAndWait(object, WM_LBUTTONUP, 0, MAKELPARAM(2 + dx, 2 + dy));
 }
 
-TEST(Bravik, ObjectsAreTurnedLockedDraggedOrderedHiddenAndMerged) {
-  BravikFolder folder;
+TEST_F(Bravik, ObjectsAreTurnedLockedDraggedOrderedHiddenAndMerged) {
+  BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp");
   ASSERT_TRUE(WritePicture(a, 200, 150, 255, 255, 255));
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(a, "a.bmp 200 x150"));
   ASSERT_TRUE(tool.AddText("One"));
@@ -294,32 +295,32 @@ TEST(Bravik, ObjectsAreTurnedLockedDraggedOrderedHiddenAndMerged) {
   HWND one = objects[0], two = objects[1], rect = objects[2];
   // A quarter turn exchanges the rectangle's width and height.
   RECT before = PlaceOf(rect);
-  SendAndWait(rect, WM_COMMAND, 1103, 0);
+  SendAndWait(rect, WM_COMMAND, kCmdTurnObject, 0);
   RECT turned = PlaceOf(rect);
   EXPECT_EQ(turned.right - turned.left, before.bottom - before.top);
   EXPECT_EQ(turned.bottom - turned.top, before.right - before.left);
   // A locked object stays put; unlocked it follows the mouse.
   RECT start = PlaceOf(two);
-  SendAndWait(two, WM_COMMAND, 1107, 0);
+  SendAndWait(two, WM_COMMAND, kCmdLockObject, 0);
   Drag(two, 28, 38);
   EXPECT_EQ(PlaceOf(two).left, start.left);
   EXPECT_EQ(PlaceOf(two).top, start.top);
-  SendAndWait(two, WM_COMMAND, 1107, 0);
+  SendAndWait(two, WM_COMMAND, kCmdLockObject, 0);
   Drag(two, 28, 38);
   EXPECT_EQ(PlaceOf(two).left, start.left + 28);
   EXPECT_EQ(PlaceOf(two).top, start.top + 38);
   // To the back: the rectangle comes first in the order, and the numbers follow.
-  SendAndWait(rect, WM_COMMAND, 1301, 0);
+  SendAndWait(rect, WM_COMMAND, kCmdToBack, 0);
   objects = tool.Objects();
   ASSERT_EQ(objects.size(), 3u);
   EXPECT_EQ(objects[0], rect);
   EXPECT_EQ(driver::WindowText(rect), "Object 001");
   EXPECT_EQ(driver::WindowText(two), "Object 003");
   // Hidden objects stay in the file, marked as hidden.
-  SendAndWait(rect, WM_COMMAND, 1105, 0);
+  SendAndWait(rect, WM_COMMAND, kCmdHideObject, 0);
   EXPECT_EQ(tool.Objects().size(), 2u);
   // Merged into the picture: no longer an object.
-  SendAndWait(one, WM_COMMAND, 1104, 0);
+  SendAndWait(one, WM_COMMAND, kCmdMergeObject, 0);
   EXPECT_EQ(tool.Objects().size(), 1u);
   ASSERT_TRUE(tool.SaveAs("objects.png"));
   std::vector<layer::Object> saved = SideObjects(folder.Picture("objects.png"));
@@ -338,44 +339,44 @@ TEST(Bravik, ObjectsAreTurnedLockedDraggedOrderedHiddenAndMerged) {
     for (int x = 10; x < 40; ++x) dark += picture->bits[size_t(y) * size_t(picture->stride) + size_t(x) * 3] < 128;
   EXPECT_GT(dark, 10);
   // Shown again from the main window.
-  tool.Run(408);
+  tool.Run(kCmdShowAll);
   EXPECT_EQ(tool.Objects().size(), 2u);
-  tool.Post(414);  // delete all, after the question
+  tool.Post(kCmdDeleteAll);  // delete all, after the question
   ASSERT_TRUE(tool.Answer(1));
   EXPECT_TRUE(tool.WaitObjects(0));
   EXPECT_EQ(tool.End(), 0);
 }
 
-TEST(Bravik, ChangesAreKeptThroughToolsAndAskedForBeforeEveryOpen) {
-  BravikFolder folder;
+TEST_F(Bravik, ChangesAreKeptThroughToolsAndAskedForBeforeEveryOpen) {
+  BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp"), b = folder.Picture("b.bmp");
   ASSERT_TRUE(WritePicture(a, 20, 10, 255, 0, 0));
   ASSERT_TRUE(WritePicture(b, 30, 10, 0, 255, 0));
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(a + "|" + b, "a.bmp 20 x10"));
   // Red-eye: touch, touch, undo leaves one touch-up, so the picture still counts as changed.
-  tool.Run(317);
+  tool.Run(kCmdRedEye);
   tool.Click(5, 2);
   tool.Click(14, 6);
   tool.Click(14, 6, true);
-  tool.Post(3);
+  tool.Post(kButtonNext);
   ASSERT_TRUE(tool.Answer(2));  // "No": the picture is not saved
   EXPECT_TRUE(tool.WaitLabel("2/2"));
   // Touch and undo: nothing left to ask about.
-  tool.Run(317);
+  tool.Run(kCmdRedEye);
   tool.Click(5, 5);
   tool.Click(5, 5, true);
-  tool.Run(3);
+  tool.Run(kButtonNext);
   EXPECT_TRUE(tool.WaitLabel("1/2"));
   EXPECT_FALSE(tool.BoxShows(1500));
 
   // A touch-up, then a flip: the tool works on the picture with the touch-up, and a text
   // object stays an object over the result.
   ASSERT_TRUE(tool.AddText("kept"));
-  tool.Run(317);
+  tool.Run(kCmdRedEye);
   tool.Click(5, 2);
-  tool.Run(301);
+  tool.Run(kCmdFlip);
   EXPECT_EQ(tool.Objects().size(), 1u);
   ASSERT_TRUE(tool.SaveAs("flipped.bmp"));
   imglib::BitmapOwner flipped;
@@ -391,22 +392,22 @@ TEST(Bravik, ChangesAreKeptThroughToolsAndAskedForBeforeEveryOpen) {
   EXPECT_EQ(tool.End(), 0);
 }
 
-TEST(Bravik, AFailedSaveKeepsTheOldFileAndTheChanges) {
-  BravikFolder folder;
+TEST_F(Bravik, AFailedSaveKeepsTheOldFileAndTheChanges) {
+  BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp"), locked = folder.Picture("locked.bmp");
   ASSERT_TRUE(WritePicture(a, 20, 10, 255, 0, 0));
   ASSERT_TRUE(WritePicture(locked, 7, 7, 1, 2, 3));
   std::string before;
   fileio::ReadWholeFile(locked, before);
   // A file that cannot be replaced: another program holds it open and shares nothing.
-  HANDLE held = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Tool tool(folder);
+  win::Handle held(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(a, "a.bmp 20 x10"));
   ASSERT_TRUE(tool.AddText("note"));
-  ASSERT_TRUE(tool.SaveAs("locked.bmp", false));  // the error box
-  CloseHandle(held);
+  ASSERT_TRUE(tool.SaveAs("locked.bmp"));  // the error box
+  held.Reset();
   std::string after;
   fileio::ReadWholeFile(locked, after);
   EXPECT_EQ(after, before);
@@ -417,27 +418,23 @@ TEST(Bravik, AFailedSaveKeepsTheOldFileAndTheChanges) {
   EXPECT_EQ(tool.Wait(kWaitMs), 0);
 }
 
-TEST(Bravik, ThePartnerOpensAfterTheSaveQuestionAndIsClosedWithTheTool) {
-  BravikFolder folder;
+TEST_F(Bravik, ThePartnerOpensAfterTheSaveQuestionAndIsClosedWithTheTool) {
+  BravikFolder& folder = Copy();
   std::string log = folder.Log("partner.txt");
   folder.SetPartner("BRAVIKPARTNER", log);
   std::string a = folder.Picture("a.bmp");
   ASSERT_TRUE(WritePicture(a, 20, 10, 255, 0, 0));
   {
-    Tool tool(folder);
+    Tool tool = StartTool();
     ASSERT_TRUE(tool.Started());
     ASSERT_TRUE(tool.Open(a, "a.bmp 20 x10"));
     ASSERT_TRUE(tool.AddText("changed"));
-    tool.Post(101);
+    tool.Post(kCmdOpen);
     ASSERT_TRUE(tool.Answer(2));
     ASSERT_NE(WaitForWindow("BRAVIKPARTNER", kWaitMs), nullptr);
     EXPECT_EQ(tool.End(), 0);
   }
-  std::vector<LoggedMessage> got;
-  for (int i = 0; i < 200 && got.size() < 3; ++i) {
-    PumpMessages(50);
-    got = ReadStandinLog(log);
-  }
+  std::vector<LoggedMessage> got = WaitForLog(log, 3, 10000);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[1].code, kCodeFileType5);
@@ -446,15 +443,15 @@ TEST(Bravik, ThePartnerOpensAfterTheSaveQuestionAndIsClosedWithTheTool) {
   WaitForNoWindow("BRAVIKPARTNER", 10000);
 }
 
-TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
-  BravikFolder folder;
+TEST_F(Bravik, NewPictureCropClipboardFullViewAndDelete) {
+  BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp"), b = folder.Picture("b.bmp");
   ASSERT_TRUE(WritePicture(a, 40, 30, 10, 20, 30));
   ASSERT_TRUE(WritePicture(b, 50, 20, 30, 20, 10));
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   // A new picture of the size the box is given.
-  tool.Post(102);
+  tool.Post(kCmdNewPicture);
   HWND box = WaitForWindow("SKINPUTBOX", kWaitMs, tool.ProcessId());
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(driver::SetText(driver::WaitChild(box, 1, kWaitMs), "64 x 48"));
@@ -462,36 +459,36 @@ TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
   EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp 64 x48 "));
   EXPECT_TRUE(tool.WaitLabel("1/1"));
   // Crop to a selection made with two clicks.
-  tool.Run(315);
+  tool.Run(kCmdSelectArea);
   tool.Click(10, 5);
   tool.Click(29, 24);
-  tool.Run(1001);
+  tool.Run(kCmdCrop);
   EXPECT_TRUE(tool.WaitStatusHolds(" 20 x20 "));
   // Copy, then paste over another picture (the changed one is not saved).
-  tool.Post(308);
+  tool.Post(kCmdCopy);
   ASSERT_TRUE(tool.Answer(1));  // "on the clipboard"
-  tool.Post(3);                 // the only item: reopened after the question
+  tool.Post(kButtonNext);                 // the only item: reopened after the question
   ASSERT_TRUE(tool.Answer(2));
   ASSERT_TRUE(tool.Open(a + "|" + b, "a.bmp 40 x30"));
-  tool.Post(309);
+  tool.Post(kCmdPaste);
   ASSERT_TRUE(tool.Answer(1));  // "pasted": a new picture after the one shown
   EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp 20 x20 "));
   EXPECT_TRUE(tool.WaitLabel("2/3"));
   // The clipboard keeps its picture.
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
-  tool.Post(1);                 // the pasted picture is a change
+  tool.Post(kButtonPrevious);                 // the pasted picture is a change
   ASSERT_TRUE(tool.Answer(2));
   EXPECT_TRUE(tool.WaitStatusHolds(" a.bmp 40 x30 "));
   // Full view: the zoom panel over the canvas until a click.
   HWND zoom = driver::FindChildByClass(tool.Frame(), "SKZOOM");
   ASSERT_NE(zoom, nullptr);
   EXPECT_FALSE(IsWindowVisible(zoom));
-  tool.Run(2);
+  tool.Run(kButtonFullView);
   EXPECT_TRUE(IsWindowVisible(zoom));
   SendAndWait(zoom, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_FALSE(IsWindowVisible(zoom));
   // Deleting the shown file: gone from the folder and the list.
-  tool.Post(108);
+  tool.Post(kCmdDeleteFile);
   ASSERT_TRUE(tool.Answer(1));
   EXPECT_TRUE(tool.WaitLabel("1/2"));
   EXPECT_FALSE(fileio::Exists(a));
@@ -499,8 +496,8 @@ TEST(Bravik, NewPictureCropClipboardFullViewAndDelete) {
   EXPECT_EQ(tool.End(), 0);
 }
 
-TEST(Bravik, AGifIsShownThroughItsConversionAndSavedAsPngByDefault) {
-  BravikFolder folder;
+TEST_F(Bravik, AGifIsShownThroughItsConversionAndSavedAsPngByDefault) {
+  BravikFolder& folder = Copy();
   std::string gif = folder.Picture("anim.gif");
   giftest::Frame frame;
   frame.width = 12;
@@ -511,14 +508,14 @@ TEST(Bravik, AGifIsShownThroughItsConversionAndSavedAsPngByDefault) {
   // Keywords beside the picture: the status line and the caption show them.
   ASSERT_EQ(fileio::WriteFileReplacing(folder.Picture("anim.KWD"), std::string("red, small\0\0  Test set ", 23)),
             fileio::kOk);
-  Tool tool(folder);
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
   driver::SendCommand(tool.Frame(), kCodeOpen, gif);
   EXPECT_TRUE(tool.WaitStatusHolds("red, small"));
   EXPECT_EQ(driver::WindowText(tool.Frame()).rfind("[Test set]  anim.gif 12 x9 ", 0), 0u)
       << driver::WindowText(tool.Frame());
   // GIF is not written: the save dialog offers PNG.
-  tool.Post(107);
+  tool.Post(kCmdSaveAs);
   HWND dialog = WaitForWindow("QORDLG", kWaitMs, tool.ProcessId());
   ASSERT_NE(dialog, nullptr);
   HWND name = driver::WaitChild(dialog, 4, kWaitMs);
@@ -531,12 +528,12 @@ TEST(Bravik, AGifIsShownThroughItsConversionAndSavedAsPngByDefault) {
   EXPECT_EQ(tool.End(), 0);
 }
 
-TEST(Bravik, TheZoomWindowKeepsItsPlace) {
-  BravikFolder folder;
+TEST_F(Bravik, TheZoomWindowKeepsItsPlace) {
+  BravikFolder& folder = Copy();
   {
-    Tool tool(folder);
+    Tool tool = StartTool();
     ASSERT_TRUE(tool.Started());
-    tool.Run(110);
+    tool.Run(kCmdZoomWindow);
     HWND zoom = WaitForWindow("ZOOMBOX", kWaitMs, tool.ProcessId());
     ASSERT_NE(zoom, nullptr);
     SetWindowPos(zoom, nullptr, 700, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -546,9 +543,9 @@ TEST(Bravik, TheZoomWindowKeepsItsPlace) {
   ASSERT_GE(settings.size(), 13u);
   EXPECT_EQ(Int16At(settings, settings.size() - 4), 700);
   EXPECT_EQ(Int16At(settings, settings.size() - 2), 120);
-  Tool again(folder);
+  Tool again = StartTool();
   ASSERT_TRUE(again.Started());
-  again.Run(110);
+  again.Run(kCmdZoomWindow);
   HWND zoom = WaitForWindow("ZOOMBOX", kWaitMs, again.ProcessId());
   ASSERT_NE(zoom, nullptr);
   RECT r;
@@ -558,37 +555,27 @@ TEST(Bravik, TheZoomWindowKeepsItsPlace) {
   EXPECT_EQ(again.End(), 0);
 }
 
-TEST(Bravik, F1HandsTheHelpDocumentToTheHelpViewer) {
-  BravikFolder folder;
+TEST_F(Bravik, F1HandsTheHelpDocumentToTheHelpViewer) {
+  BravikFolder& folder = Copy();
   folder.SetHelpViewer("BRAVIKHELP");
   std::string log = folder.Log("help.txt");
-  ChildProcess viewer;
-  ASSERT_TRUE(viewer.Start(TestProgramFolder() + "standin.exe", "BRAVIKHELP " + log));
-  ASSERT_NE(WaitForWindow("BRAVIKHELP", kWaitMs, viewer.Id()), nullptr);
-  {
-    Tool tool(folder);
-    ASSERT_TRUE(tool.Started());
-    // F1 in any window of the tool: here the canvas.
-    PostMessageA(tool.Canvas(), WM_KEYDOWN, VK_F1, 0);
-    std::vector<LoggedMessage> got;
-    for (int i = 0; i < 200 && got.empty(); ++i) {
-      PumpMessages(50);
-      got = ReadStandinLog(log);
-    }
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].code, kCodeOpen);
-    EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, folder.ProgramFolder() + "bravik.htm")) << got[0].text;
-    EXPECT_EQ(tool.End(), 0);
-  }
-  SENDCOPYDATA(FindWindowA("BRAVIKHELP", nullptr), kCodeClose, "");
-  EXPECT_EQ(viewer.Wait(kWaitMs), 0);
+  // The running viewer; the fixture ends it.
+  ASSERT_TRUE(RunStandin("BRAVIKHELP", log));
+  Tool tool = StartTool();
+  ASSERT_TRUE(tool.Started());
+  // F1 in any window of the tool: here the canvas.
+  PostMessageA(tool.Canvas(), WM_KEYDOWN, VK_F1, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, folder.ProgramFolder() + "bravik.htm")) << got[0].text;
+  EXPECT_EQ(tool.End(), 0);
 }
 
-TEST(Bravik, AScreenCaptureBecomesThePicture) {
-  BravikFolder folder;
-  Tool tool(folder);
+TEST_F(Bravik, AScreenCaptureBecomesThePicture) {
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
-  tool.Post(801);
+  tool.Post(kCmdCaptureScreen);
   int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   EXPECT_TRUE(tool.WaitStatusHolds(" braviktmp.bmp " + std::to_string(w) + " x" + std::to_string(h) + " ")) << tool.Status();
   EXPECT_TRUE(IsWindowVisible(tool.Frame()));
@@ -599,15 +586,14 @@ TEST(Bravik, AScreenCaptureBecomesThePicture) {
   EXPECT_EQ(tool.Wait(kWaitMs), 0);
 }
 
-TEST(Bravik, PrintingAnEmptyPictureDoesNothing) {
-  BravikFolder folder;
-  Tool tool(folder);
+TEST_F(Bravik, PrintingAnEmptyPictureDoesNothing) {
+  Tool tool = StartTool();
   ASSERT_TRUE(tool.Started());
-  tool.Post(104);
+  tool.Post(kCmdPrint);
   EXPECT_EQ(WaitDialog(tool.ProcessId(), "Print", 1500), nullptr);
   EXPECT_FALSE(tool.BoxShows(500));
   EXPECT_EQ(tool.End(), 0);
 }
 
 }  // namespace
-}  // namespace bravik_test
+}  // namespace bravik

@@ -1,4 +1,4 @@
-#include "opened_list.h"
+#include "bravik/opened_list.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "pic_settings.h"
+#include "bravik/pic_settings.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,11 @@
-#include "object_rules.h"
+#include "bravik/object_rules.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "fileio/paths.h"
-#include "picture_rules.h"
+#include "bravik/picture_rules.h"
 
 namespace bravik {
 

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "object_rules.h"
+#include "bravik/object_rules.h"
 
 namespace bravik {
 namespace {

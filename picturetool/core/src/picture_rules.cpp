@@ -1,4 +1,4 @@
-#include "picture_rules.h"
+#include "bravik/picture_rules.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The settings record: byte layout, reading limits, the "#" and short-file cases.
 #include <gtest/gtest.h>
 
-#include "pic_settings.h"
+#include "bravik/pic_settings.h"
 
 namespace bravik {
 namespace {

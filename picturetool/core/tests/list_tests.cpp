@@ -1,7 +1,7 @@
 // The opened list: counting, stepping with wrap-around, removing and inserting.
 #include <gtest/gtest.h>
 
-#include "opened_list.h"
+#include "bravik/opened_list.h"
 
 namespace bravik {
 namespace {

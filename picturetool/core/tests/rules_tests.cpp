@@ -2,8 +2,8 @@
 // page and the save table.
 #include <gtest/gtest.h>
 
-#include "export_rules.h"
-#include "picture_rules.h"
+#include "bravik/export_rules.h"
+#include "bravik/picture_rules.h"
 
 namespace bravik {
 namespace {
@@ -131,24 +131,3 @@ TEST(ExportRules, PatternTargetsTakeThePicturesName) {
 }  // namespace
 }  // namespace bravik
 
-#include "imaging/partner_entry.h"
-#include "imaging/suite_classes.h"
-#include "partner_text.h"
-
-namespace bravik {
-namespace {
-
-TEST(PartnerText, ProgramAndClass) {
-  PartnerEntry p = ParsePartnerEntry(" kelmor.exe , SKMBROWSER ");
-  EXPECT_EQ(p.program, "kelmor.exe");
-  EXPECT_EQ(p.className, kClassBrowser);
-  p = ParsePartnerEntry("\"C:\\Program Files\\s\\standin.exe\" X Y,\"QCLASS\"");
-  EXPECT_EQ(p.className, "QCLASS");
-  EXPECT_EQ(ProgramFileOf(p.program), "C:\\Program Files\\s\\standin.exe");
-  EXPECT_EQ(ProgramFileOf("standin.exe CLASS C:\\log.txt"), "standin.exe");
-  EXPECT_EQ(ProgramFileOf("tool arg"), "tool");
-  EXPECT_EQ(ParsePartnerEntry("").className, "");
-}
-
-}  // namespace
-}  // namespace bravik

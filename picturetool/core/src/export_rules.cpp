@@ -1,4 +1,4 @@
-#include "export_rules.h"
+#include "bravik/export_rules.h"
 
 #include <array>
 
