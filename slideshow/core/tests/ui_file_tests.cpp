@@ -5,6 +5,8 @@
 
 #include <set>
 
+#include "dunmere/side_data.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -12,8 +14,6 @@
 #include "imaging/suite_classes.h"
 #include "shipped_ui_file.h"
 #include "skin/ui_text.h"
-#include "slideshow/side_data.h"
-#include "ui_rules.h"
 #ifdef _WIN32
 #include "test_windows.h"
 #endif
@@ -72,7 +72,7 @@ TEST(ShippedUiFile, CommandsAndTheirValues) {
   std::set<std::string> kinds;
   for (int c = 214; c <= 217; ++c) {
     std::string kind = fileio::Trim(dunmere::FieldOf(SKMACTE(c, file.menus), ",", 2));
-    EXPECT_TRUE(slideshow::IsSlideSideFileKind(kind)) << c;
+    EXPECT_TRUE(dunmere::IsSlideSideFileKind(kind)) << c;
     kinds.insert(kind);
   }
   EXPECT_EQ(kinds.size(), 4u);
@@ -102,8 +102,8 @@ TEST(ShippedUiFile, EffectGroupsPutThePlugInAndNoEffectWhereTheNumbersSay) {
     EXPECT_FALSE(text.empty()) << list;
   }
   // Group 15 holds the plug-in's effects (17000 asks for its own choice), group 16 "no effect".
-  EXPECT_EQ(slideshow::EffectId(slideshow::kPluginGroup, 0), slideshow::kAutomaticPluginEffect);
-  EXPECT_EQ(slideshow::EffectId(16, 0), slideshow::kNoEffect);
+  EXPECT_EQ(dunmere::EffectId(dunmere::kPluginGroup, 0), dunmere::kAutomaticPluginEffect);
+  EXPECT_EQ(dunmere::EffectId(16, 0), dunmere::kNoEffect);
   EXPECT_NE(dunmere::EffectListFile(entry40, 15).find("plugin"), std::string::npos);
   EXPECT_NE(dunmere::EffectListFile(entry40, 16).find("none"), std::string::npos);
 }
