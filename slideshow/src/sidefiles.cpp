@@ -122,7 +122,8 @@ void SetDisplayTime(int command) {
     if (command == kCmdDefaultDisplayTime || value.empty()) DeleteSideFile(tim);
     else WriteSideFile(tim, value);
   }
-  std::string prefix = command == kCmdDefaultDisplayTime ? std::string() : TimePrefix(Ui(52), fileio::LeadingNumber(value));
+  std::string prefix =
+      command == kCmdDefaultDisplayTime ? std::string() : TimePrefix(Ui(52), fileio::LeadingNumber(value));
   SetStatus(StatusAfterTimeCommand(StatusText(), prefix));
 }
 
