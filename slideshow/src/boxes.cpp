@@ -1,6 +1,7 @@
 // The slide show maker's message boxes and its wait box.
 #include "boxes.h"
 
+#include "skin/sk_boxes.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
@@ -34,6 +35,21 @@ int MESSAGEBOX(const std::string& message, const std::string& buttons) {
 
 int PROGRAMBOX(const std::string& message, const std::string& buttons) {
   return SkinnedBox(App().icon, message, buttons);
+}
+
+int INPUTBOX(const std::string& prompt, const std::string& buttons, std::string& answer) {
+  return SKINPUTBOX(App().frame, SKCAPTIONFONT(), Ui(1), prompt, buttons, answer, SkBoxStyle::Input(App().icon, 0));
+}
+
+BuildBoxStyle ProgramBuildBoxStyle() {
+  BuildBoxStyle style;
+  style.icon = App().icon;
+  style.textColour = SKGETSYSCOLOR(kSkinText);
+  style.secondColour = SKGETSYSCOLOR(kSkinTextShadow);
+  style.layout = 6;
+  style.flag = 0;
+  style.textStyle = kTextRaised;
+  return style;
 }
 
 int WAITBOX(int flag) {

@@ -1,10 +1,13 @@
 // The slide show maker's questions and waits: the skinned message boxes with the warning
-// or the program icon, the wait box that keeps the window alive during long work, and the
-// pick-file window that offers the files of a folder by name.
+// or the program icon, its input box, the style of its general boxes, the wait box that
+// keeps the window alive during long work, and the pick-file window that offers the files
+// of a folder by name.
 #pragma once
 #include <windows.h>
 
 #include <string>
+
+#include "controls/buildbox.h"
 
 namespace dunmere {
 
@@ -14,6 +17,11 @@ namespace dunmere {
 // program's icon.
 int MESSAGEBOX(const std::string& message, const std::string& buttons = "");
 int PROGRAMBOX(const std::string& message, const std::string& buttons = "");
+// The skinned input box with the program's icon, captioned with UI entry 1; answer goes in
+// as the preset. Returns the pressed button (from 1), 0 when closed without an answer.
+int INPUTBOX(const std::string& prompt, const std::string& buttons, std::string& answer);
+// The general box (BUILDBOX) as the program shows it: its icon and the skin's text colours.
+BuildBoxStyle ProgramBuildBoxStyle();
 
 // Runs the pending messages of the program during long work: 0 to go on, -1 to stop (Esc
 // and a "stop" answer, or a close request, which is posted again to take effect after the

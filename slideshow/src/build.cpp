@@ -1,34 +1,36 @@
-// Command 104: the show built into a folder ready for a CD, then played, burned or
-// recorded into a video by the partners.
+// The show built into a folder ready for a CD, then played, burned or recorded into a
+// video by the partners.
 #include "build.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <limits>
+
 #include "boxes.h"
-#include "controls/buildbox.h"
-#include "fileio/file.h"
+#include "commands.h"
+#include "dunmere/build_plan.h"
+#include "dunmere/side_data.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
+#include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
-#include "imaging/partner_entry.h"
 #include "imaging/gdiplus_helpers.h"
+#include "imaging/partner_entry.h"
 #include "imaging/side_files.h"
 #include "imaging/thumbnails.h"
 #include "partners.h"
 #include "showfile.h"
-#include "skin/sk_boxes.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_folders.h"
 #include "skin/sk_menu.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/build_plan.h"
-#include "slideshow/side_data.h"
+#include "state.h"
 #include "thumbs.h"
-#include "ui_rules.h"
 #include "win/raii.h"
 
 namespace dunmere {
@@ -75,17 +77,12 @@ bool SavePictureAsPng(const std::string& source, const std::string& target, Outp
   win::Bitmap exact;
   HBITMAP saved = picture.Get();
   if (info.bmWidth != outWidth || info.bmHeight != outHeight) {
-    HDC screen = GetDC(nullptr);
+    win::WindowDC screen(nullptr);
     exact.Reset(CreateCompatibleBitmap(screen, outWidth, outHeight));
-    HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ oldFrom = SelectObject(from, picture.Get()), oldTo = SelectObject(to, exact.Get());
-    BitBlt(to, 0, 0, outWidth, outHeight, from, 0, 0, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-    DeleteDC(from);
-    DeleteDC(to);
     if (!exact) return false;
+    win::CompatibleDC from(screen), to(screen);
+    win::SelectObj fromPicture(from, picture.Get()), toExact(to, exact.Get());
+    BitBlt(to, 0, 0, outWidth, outHeight, from, 0, 0, SRCCOPY);
     saved = exact.Get();
   }
   win::Lock lock(PngLock());
@@ -98,17 +95,39 @@ bool SavePictureAsPng(const std::string& source, const std::string& target, Outp
 }
 
 bool IsVideoSize(const std::string& size) {
-  for (int c = 1011; c <= 1014; ++c)
+  for (int c = kVideoSizes.first; c <= kVideoSizes.last; ++c)
     if (!size.empty() && SKMACTE(c, App().menus) == size) return true;
   return false;
 }
 
-std::vector<std::string> FilesOf(const std::string& folder) {
+// The files of a folder, without its folders; none for "".
+std::vector<fileio::DirEntry> FilesIn(const std::string& folder) {
+  std::vector<fileio::DirEntry> files;
+  if (folder.empty()) return files;
+  for (auto& e : fileio::ListDirectory(fileio::WithTrailingSeparator(folder) + "*"))
+    if (!e.directory) files.push_back(std::move(e));
+  return files;
+}
+
+std::vector<std::string> NamesOf(const std::vector<fileio::DirEntry>& files) {
   std::vector<std::string> names;
-  if (folder.empty()) return names;
-  for (const auto& e : fileio::ListDirectory(fileio::WithTrailingSeparator(folder) + "*"))
-    if (!e.directory) names.push_back(e.name);
+  for (const auto& f : files) names.push_back(f.name);
   return names;
+}
+
+// The player's files of UI entry 80 that the program folder holds.
+std::vector<std::string> PlayerFiles() {
+  std::vector<std::string> names;
+  for (const auto& name : fileio::SplitFields(Ui(80), ','))
+    if (!name.empty() && SKFILESIZE(App().programFolder + name) >= 0) names.push_back(name);
+  return names;
+}
+
+// The extra folder of UI entry 82, with its final "\"; "" when it names no folder.
+std::string ExtraFolder() {
+  std::string extra = fileio::Trim(fileio::ExpandPathMacros(Ui(82), ShowPathMacros(App().programFolder)));
+  if (extra.empty() || !fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) return {};
+  return fileio::WithTrailingSeparator(extra);
 }
 
 std::string TargetFolder() {
@@ -126,9 +145,9 @@ void SetProgress(int percent) {
   if (s.progress) SendMessageA(s.progress, PBM_SETPOS, WPARAM(percent), 0);
 }
 
-slideshow::BuildInput GatherInput(const std::string& target, bool video) {
+BuildInput GatherInput(const std::string& target, bool video) {
   State& s = App();
-  slideshow::BuildInput in;
+  BuildInput in;
   in.targetFolder = target;
   in.playerProgram = ProgramFileOf(ParsePartnerEntry(Ui(19)).program);
   in.showListExtension = ProjectExtension();
@@ -137,14 +156,14 @@ slideshow::BuildInput GatherInput(const std::string& target, bool video) {
   in.showName = s.showName;
   in.header = CurrentHeader();
   for (const auto& path : SlidePaths()) {
-    slideshow::BuildSlide slide;
+    BuildSlide slide;
     slide.picture = path;
-    std::string tim = SideFilePath(path, slideshow::kTimeSideFile, SideFileNoDot::kNone);
+    std::string tim = SideFilePath(path, kTimeSideFile, SideFileNoDot::kNone);
     if (!tim.empty() && SKFILESIZE(tim) >= 0) {
       slide.hasTim = true;
       fileio::ReadWholeFile(tim, slide.timText);
     }
-    for (const char* kind : {slideshow::kTextSideFile, slideshow::kSoundSideFile, slideshow::kEffectSideFile}) {
+    for (const char* kind : {kTextSideFile, kSoundSideFile, kEffectSideFile}) {
       std::string side = SideFilePath(path, kind, SideFileNoDot::kNone);
       if (!side.empty() && SKFILESIZE(side) >= 0) slide.sideFiles.push_back(side);
     }
@@ -156,22 +175,17 @@ slideshow::BuildInput GatherInput(const std::string& target, bool video) {
     in.sounds = CountedSounds(s.musicList, counted);
   }
   in.skinFolder = SKSKINFOLDER();
-  in.skinFiles = FilesOf(in.skinFolder);
-  std::string extra =
-      fileio::Trim(fileio::ExpandPathMacros(Ui(82), ShowPathMacros(s.programFolder)));
-  if (!extra.empty() && fileio::IsDirectory(fileio::WithoutTrailingSeparator(extra))) {
-    in.extraFolder = fileio::WithTrailingSeparator(extra);
-    in.extraFiles = FilesOf(in.extraFolder);
-  }
+  in.skinFiles = NamesOf(FilesIn(in.skinFolder));
+  in.extraFolder = ExtraFolder();
+  in.extraFiles = NamesOf(FilesIn(in.extraFolder));
   in.programFolder = s.programFolder;
-  for (const auto& name : SplitFields(Ui(80)))
-    if (SKFILESIZE(s.programFolder + name) >= 0) in.playerFiles.push_back(name);
+  in.playerFiles = PlayerFiles();
   return in;
 }
 
 // Carries the plan out; false when it stopped (cancelled, or a file could not be written,
 // which has been shown).
-bool WriteShowFolder(const slideshow::BuildPlan& plan, const std::string& target) {
+bool WriteShowFolder(const BuildPlan& plan, const std::string& target) {
   State& s = App();
   OutputSize size = ParseOutputSize(s.outputSize);
   for (const auto& folder : plan.folders) SKMAKEDIR(target + folder);
@@ -179,13 +193,13 @@ bool WriteShowFolder(const slideshow::BuildPlan& plan, const std::string& target
   s.lastPercent = -1;
   SetProgress(0);
   for (size_t i = 0; i < plan.files.size(); ++i) {
-    const slideshow::BuildFile& f = plan.files[i];
+    const BuildFile& f = plan.files[i];
     int rc = 0;
     switch (f.kind) {
-      case slideshow::BuildFile::kText:
+      case BuildFile::kText:
         rc = fileio::WriteFileReplacing(f.target, f.text);
         break;
-      case slideshow::BuildFile::kPicture: {
+      case BuildFile::kPicture: {
         int64_t sourceSize = SKFILESIZE(f.source);
         if (!SavePictureAsPng(f.source, f.target, size)) {
           // A picture that cannot be loaded goes in as it is, under the PNG name.
@@ -198,7 +212,7 @@ bool WriteShowFolder(const slideshow::BuildPlan& plan, const std::string& target
         }
         break;
       }
-      case slideshow::BuildFile::kCopy:
+      case BuildFile::kCopy:
         // A sound or side file that vanished meanwhile is left out.
         if (fileio::Exists(f.source)) rc = fileio::CopyFileTo(f.source, f.target);
         break;
@@ -208,7 +222,7 @@ bool WriteShowFolder(const slideshow::BuildPlan& plan, const std::string& target
       MESSAGEBOX(ReplaceAll(Ui(93), "@", f.target) + SKWINERR(rc));
       return false;
     }
-    SetProgress(slideshow::ProgressPercent(int64_t(i) + 1, steps));
+    SetProgress(ProgressPercent(int64_t(i) + 1, steps));
     if (WAITBOX(1) != 0) {
       SetProgress(0);
       return false;
@@ -222,7 +236,7 @@ bool WriteShowFolder(const slideshow::BuildPlan& plan, const std::string& target
 // then empties it. False (after a message) when the build cannot go on.
 bool PrepareTarget(const std::string& target) {
   State& s = App();
-  if (slideshow::CheckBuildTarget(target, s.programFolder) != slideshow::TargetRefusal::kNone) {
+  if (CheckBuildTarget(target, s.programFolder) != TargetRefusal::kNone) {
     MESSAGEBOX(ReplaceAll(Ui(91), "@", target));
     return false;
   }
@@ -233,7 +247,7 @@ bool PrepareTarget(const std::string& target) {
   if (!WaitWithBox(kSettleMs)) return false;
   int64_t free = SKDISKFREE(target);
   int64_t reclaim = SKFOLDERSIZE(target);
-  if (free >= 0 && !slideshow::ShowFits(free, reclaim, RunningTotal())) {
+  if (free >= 0 && !ShowFits(free, reclaim, RunningTotal())) {
     std::string text = ReplaceAll(Ui(92), "#", SKLONGFORMAT(RunningTotal()));
     text = ReplaceAll(text, "$", SKLONGFORMAT(free + reclaim));
     MESSAGEBOX(ReplaceAll(text, "@", target));
@@ -252,13 +266,14 @@ void SetControlsEnabled(bool on, bool& playWasEnabled) {
     if (HWND w = GetDlgItem(s.clientHolder, id)) EnableWindow(w, state ? TRUE : FALSE);
   };
   if (!on) {
-    HWND play = GetDlgItem(s.clientHolder, 51);
+    HWND play = GetDlgItem(s.clientHolder, kPlaySoundButton);
     playWasEnabled = play && IsWindowEnabled(play);
   }
-  for (int id : {52, 53, 54, 10, 11}) enable(id, on);
-  enable(51, on && playWasEnabled);
-  HMENU popup = SKPOPUPHANDLE(1);
-  for (int c : {101, 102, 103, 104, 106, 107, 108, 110})
+  for (int id : {kRecordButton, kStopButton, kDeleteSoundButton, kDeleteTextButton, kPlayButton}) enable(id, on);
+  enable(kPlaySoundButton, on && playWasEnabled);
+  HMENU popup = SKPOPUPHANDLE(kShowMenu);
+  for (int c : {kCmdNewShow, kCmdOpenShow, kCmdSaveShow, kCmdBuildShow, kCmdPicturesFromBrowser, kCmdChooseMusic,
+                kCmdNoMusic, kCmdHelp})
     if (popup) EnableMenuItem(popup, UINT(c), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
 }
 
@@ -282,9 +297,7 @@ void VideoFollowUp(const std::string& target, const std::string& player) {
   } else if (answer == 2) {
     static std::string lastFolder;
     std::string folder = lastFolder;
-    SkBoxStyle style;
-    style.icon = s.icon;
-    if (SKINPUTBOX(s.frame, SKCAPTIONFONT(), Ui(1), Ui(83), Ui(71), folder, style) != 1) return;
+    if (INPUTBOX(Ui(83), Ui(71), folder) != 1) return;
     folder = fileio::Trim(folder);
     if (folder.empty()) return;
     lastFolder = folder;
@@ -332,13 +345,12 @@ void RecordVideo(HWND player, const std::string& target, const std::string& play
 
 }  // namespace
 
-std::vector<std::string> SplitFields(const std::string& list) {
-  std::vector<std::string> out;
-  std::vector<std::string> parts;
-  SKSPLITS(list, ",", parts);
-  for (const auto& p : parts)
-    if (!fileio::Trim(p).empty()) out.push_back(fileio::Trim(p));
-  return out;
+void CountFixedPart() {
+  State& s = App();
+  s.fixed = Tally{};
+  for (const auto& name : PlayerFiles()) s.fixed += Tally{SKFILESIZE(s.programFolder + name), 1};
+  for (const std::string& folder : {SKSKINFOLDER(), ExtraFolder()})
+    for (const auto& f : FilesIn(folder)) s.fixed += Tally{f.size, 1};
 }
 
 void BuildShow() {
@@ -347,22 +359,13 @@ void BuildShow() {
   PartnerEntry player = ParsePartnerEntry(Ui(19));
   ClosePartner(player.className, kPlayerCloseMs);
 
-  int64_t limit = 0;
-  for (char c : fileio::Trim(Ui(77)))
-    if (c >= '0' && c <= '9') limit = limit * 10 + (c - '0');
+  int64_t limit = fileio::LeadingNumber(Ui(77), std::numeric_limits<int64_t>::max());
   if (limit > 0 && RunningTotal() > limit && PROGRAMBOX(Ui(76), Ui(70)) != 1) return;
 
   bool video = IsVideoSize(s.outputSize);
   if (!video) {
-    BuildBoxStyle style;
-    style.icon = s.icon;
-    style.textColour = SKGETSYSCOLOR(113);
-    style.secondColour = SKGETSYSCOLOR(112);
-    style.layout = 6;
-    style.flag = 0;
-    style.textStyle = kTextRaised;
     uint32_t mask = (s.optionOne ? 1u : 0u) | (s.optionTwo ? 2u : 0u) | (s.optionThree ? 4u : 0u);
-    if (BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(58), Ui(59), Ui(60), Ui(71), mask, style) != 1) return;
+    if (BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(58), Ui(59), Ui(60), Ui(71), mask, ProgramBuildBoxStyle()) != 1) return;
     s.optionOne = (mask & 1) ? 1 : 0;
     s.optionTwo = (mask & 2) ? 1 : 0;
     s.optionThree = (mask & 4) ? 1 : 0;
@@ -382,9 +385,9 @@ void BuildShow() {
   s.building = true;
   WaitForScan(5000);
   bool built = PrepareTarget(target);
-  slideshow::BuildPlan plan;
+  BuildPlan plan;
   if (built) {
-    plan = slideshow::PlanBuild(GatherInput(target, video));
+    plan = PlanBuild(GatherInput(target, video));
     built = WriteShowFolder(plan, target);
   }
   s.building = false;

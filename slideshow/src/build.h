@@ -1,12 +1,12 @@
-// Command 104: the build of the show into a folder ready for a CD.
+// The build of the show into a folder ready for a CD, and the part of the running total
+// that every build carries.
 #pragma once
-#include <string>
-#include <vector>
 
 namespace dunmere {
 
+// The build command.
 void BuildShow();
-// The non-empty fields of a ","-separated list, trimmed.
-std::vector<std::string> SplitFields(const std::string& list);
+// The fixed part of the total: the player's files, the skin folder and the extra folder.
+void CountFixedPart();
 
 }  // namespace dunmere

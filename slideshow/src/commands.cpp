@@ -1,11 +1,12 @@
-// The commands of the slide show maker's menus, buttons and controls.
+#include "commands.h"
+
 #include "boxes.h"
 #include "build.h"
 #include "controls/buildbox.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
 #include "imaging/copydata.h"
 #include "imaging/partner_entry.h"
-#include "layout.h"
 #include "mainwindow.h"
 #include "partners.h"
 #include "preview.h"
@@ -17,26 +18,23 @@
 #include "sound.h"
 #include "state.h"
 #include "thumbs.h"
-#include "ui_rules.h"
-#include "wndproc.h"
 
 namespace dunmere {
 
 namespace {
 
 struct OptionGroup {
-  int first;
-  int last;
+  CommandGroup commands;
   int* value;
 };
 
 std::vector<OptionGroup> OptionGroups() {
   State& s = App();
-  return {{601, 612, &s.quality},
-          {701, 709, &s.groupValue},
-          {801, 812, &s.defaultTime},
-          {901, 902, &s.modeFlag},
-          {1101, 1199, &s.framesPerSecond}};
+  return {{kRecordingQualities, &s.quality},
+          {kGroupValues, &s.groupValue},
+          {kDefaultTimes, &s.defaultTime},
+          {kModes, &s.modeFlag},
+          {kFrameRates, &s.framesPerSecond}};
 }
 
 int ActionNumber(int command) { return fileio::LeadingNumber(SKMACTE(command, App().menus)); }
@@ -46,12 +44,13 @@ void CheckItem(int command, bool on) {
     CheckMenuItem(popup, UINT(command), MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
-// 601-612, 701-709, 801-812, 901/902, 1101-1199: the group's value is the chosen entry's
-// action text as a number; the check mark moves from the entry of the old value.
+// Qualities, group values, default times, modes, frame rates: the group's value is the
+// chosen entry's action text as a number; the check mark moves from the entry of the old
+// value.
 bool ChooseOption(int command) {
   for (const auto& g : OptionGroups()) {
-    if (command < g.first || command > g.last) continue;
-    for (int c = g.first; c <= g.last; ++c) {
+    if (!g.commands.Holds(command)) continue;
+    for (int c = g.commands.first; c <= g.commands.last; ++c) {
       if (App().menus.FindItem(c) && ActionNumber(c) == *g.value) {
         CheckItem(c, false);
         break;
@@ -67,7 +66,7 @@ bool ChooseOption(int command) {
 
 void ChooseOutputSize(int command) {
   State& s = App();
-  for (int c = 1001; c <= 1014; ++c) CheckItem(c, false);
+  for (int c = kOutputSizes.first; c <= kOutputSizes.last; ++c) CheckItem(c, false);
   CheckItem(command, true);
   s.outputSize = SKMACTE(command, s.menus);
   ShowTitle();
@@ -84,22 +83,15 @@ void PlaySelectedSlides() {
   RUNSUITEPROGRAM(list, 1);
 }
 
-// Command 106: a word about handing pictures over, then the media browser.
+// A word about handing pictures over, then the media browser.
 void GetPicturesFromBrowser() {
   State& s = App();
   if (SKFINDF(ParsePartnerEntry(Ui(15)).program).empty()) {
     MESSAGEBOX(Ui(28));
     return;
   }
-  BuildBoxStyle style;
-  style.icon = s.icon;
-  style.textColour = SKGETSYSCOLOR(113);
-  style.secondColour = SKGETSYSCOLOR(112);
-  style.layout = 6;
-  style.flag = 0;
-  style.textStyle = kTextRaised;
   uint32_t mask = 0;
-  BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(1), ReplaceAll(Ui(65), "''", "\""), "", "", mask, style);
+  BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(1), ReplaceAll(Ui(65), "''", "\""), "", "", mask, ProgramBuildBoxStyle());
   SwitchToBrowser(kCodeFileType4);
 }
 
@@ -114,14 +106,14 @@ bool Blocked(int id) {
 void CheckOptionGroups() {
   State& s = App();
   for (const auto& g : OptionGroups()) {
-    for (int c = g.first; c <= g.last; ++c) {
+    for (int c = g.commands.first; c <= g.commands.last; ++c) {
       if (!s.menus.FindItem(c)) continue;
       bool on = ActionNumber(c) == *g.value;
       CheckItem(c, on);
       if (on) break;
     }
   }
-  for (int c = 1001; c <= 1014; ++c) {
+  for (int c = kOutputSizes.first; c <= kOutputSizes.last; ++c) {
     bool on = !s.outputSize.empty() && SKMACTE(c, s.menus) == s.outputSize;
     CheckItem(c, on);
   }
@@ -157,26 +149,28 @@ void OnCommand(int id, int notification) {
     case kStopButton: StopRecording(); break;
     case kDeleteSoundButton: DeleteSlideSound(); break;
     case kVolumeBar: VolumeBarMoved(); return;
-    case 101: NewShow(); break;
-    case 102: OpenShow(); break;
-    case 103: SaveShow(); break;
-    case 104: BuildShow(); break;
-    case 106: GetPicturesFromBrowser(); break;
-    case 107: ChooseMusic(); break;
-    case 108: ClearMusic(); break;
-    case 110: ShowHelp(); break;
-    case 203: RemoveSelectedSlides(); break;
-    case 204: GiveSelectedSlidesEffect(); break;
-    case 205: SelectAllSlides(); break;
-    case 206: InvertSelection(); break;
-    case 207: SelectNoSlides(); break;
-    case 209: CutSlides(); break;
-    case 210: PasteSlides(); break;
-    case 212: SwitchToBrowser(kCodeFileType5); break;
-    case 214: case 215: case 216: case 217: DeleteSelectedSideFiles(id); break;
+    case kCmdNewShow: NewShow(); break;
+    case kCmdOpenShow: OpenShow(); break;
+    case kCmdSaveShow: SaveShow(); break;
+    case kCmdBuildShow: BuildShow(); break;
+    case kCmdPicturesFromBrowser: GetPicturesFromBrowser(); break;
+    case kCmdChooseMusic: ChooseMusic(); break;
+    case kCmdNoMusic: ClearMusic(); break;
+    case kCmdHelp: ShowHelp(); break;
+    case kCmdRemoveSlides: RemoveSelectedSlides(); break;
+    case kCmdEffectToSelected: GiveSelectedSlidesEffect(); break;
+    case kCmdSelectAll: SelectAllSlides(); break;
+    case kCmdInvertSelection: InvertSelection(); break;
+    case kCmdSelectNone: SelectNoSlides(); break;
+    case kCmdCut: CutSlides(); break;
+    case kCmdPaste: PasteSlides(); break;
+    case kCmdOpenBrowser: SwitchToBrowser(kCodeFileType5); break;
+    case kCmdDeleteTexts: case kCmdDeleteSounds: case kCmdDeleteEffects: case kCmdDeleteTimes:
+      DeleteSelectedSideFiles(id);
+      break;
     default:
-      if (id >= 501 && id <= 513) SetDisplayTime(id);
-      else if (id >= 1001 && id <= 1014) ChooseOutputSize(id);
+      if (kDisplayTimes.Holds(id)) SetDisplayTime(id);
+      else if (kOutputSizes.Holds(id)) ChooseOutputSize(id);
       else ChooseOption(id);
       break;
   }

@@ -4,21 +4,28 @@
 
 #include <algorithm>
 
+#include "commands.h"
+#include "dunmere/layout.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
-#include "layout.h"
 #include "preview.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
+#include "slidelist.h"
 #include "sound.h"
 #include "state.h"
-#include "ui_rules.h"
 #include "wndproc.h"
 
 namespace dunmere {
 
 namespace {
+
+// The buttons, which take their captions from the UI text file.
+constexpr int kButtons[] = {kApplyEffectButton, kPreviewButton, kDeleteEffectButton, kSaveTextButton,
+                            kDeleteTextButton,  kPlayButton,    kPlaySoundButton,    kRecordButton,
+                            kStopButton,        kDeleteSoundButton};
 
 HWND Child(DWORD exStyle, const char* cls, DWORD style, int id) {
   State& s = App();
@@ -140,9 +147,7 @@ void CreateControls() {
   SetFont(s.musicLabel, font);
   s.progress = SKPROGRESS32(s.clientHolder, 0, 0, 0, 0, kProgressBar);
 
-  for (int id : {kApplyEffectButton, kPreviewButton, kDeleteEffectButton, kSaveTextButton, kDeleteTextButton,
-                 kPlayButton, kPlaySoundButton, kRecordButton, kStopButton, kDeleteSoundButton})
-    CreateButton(id);
+  for (int id : kButtons) CreateButton(id);
   CREATEVOLUMEBAR(kVolumeBar, Ui(175), SW_SHOW);
 
   SKMENU(s.frame, s.menus);
@@ -161,8 +166,7 @@ void LayoutControls() {
   in.buttonHeight = FontHeight(SKCAPTIONFONT()) + 10;
   in.labelHeight = FontHeight(SKDEFAULTFONT()) + 2;
   int widest = 0;
-  for (int id : {kApplyEffectButton, kPreviewButton, kDeleteEffectButton, kSaveTextButton, kDeleteTextButton,
-                 kPlayButton, kPlaySoundButton, kRecordButton, kStopButton, kDeleteSoundButton}) {
+  for (int id : kButtons) {
     int w = 0, h = 0;
     SKGETTEXTEXTENT(SKCAPTIONFONT(), SkGetCtlText(GetDlgItem(s.clientHolder, id)), w, h);
     widest = std::max(widest, w);
@@ -193,7 +197,7 @@ void LayoutControls() {
 void ShowTitle() {
   State& s = App();
   std::string title = Ui(1);
-  for (int c = 1001; c <= 1014; ++c) {
+  for (int c = kOutputSizes.first; c <= kOutputSizes.last; ++c) {
     if (!s.outputSize.empty() && SKMACTE(c, s.menus) == s.outputSize) {
       std::string caption = SKGETMENUSTRING(c);
       caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());

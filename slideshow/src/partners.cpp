@@ -4,13 +4,13 @@
 
 #include "boxes.h"
 #include "dunmere/show_format.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "ui_rules.h"
 
 namespace dunmere {
 
@@ -102,21 +102,15 @@ void RUNSUITEITEM(const std::string& files) {
   SENDCOPYDATA(burner, kCodeOpen, files);
 }
 
-bool SwitchToBrowser(int code) {
+bool SwitchToBrowser(SuiteCode code) {
   PartnerEntry browser = ParsePartnerEntry(Ui(15));
   std::string program = SKFINDF(browser.program);
   if (program.empty()) return false;
-  HWND window = browser.className.empty() ? nullptr : FindWindowA(browser.className.c_str(), nullptr);
-  if (window) {
-    BringPartnerToFront(window);
-  } else {
-    SKSHELL(QuoteIfBlank(program) + " " + QuoteIfBlank(App().skinFile), SW_SHOW, 0);
-    DWORD start = GetTickCount();
-    while (!window && GetTickCount() - start < kPartnerStartMs) {
-      Sleep(0);
-      window = FindWindowA(browser.className.c_str(), nullptr);
-    }
-  }
+  // A browser that has to be started gets the skin this program runs with.
+  bool started = false;
+  HWND window = FindOrStartPartner(QuoteIfBlank(program) + " " + QuoteIfBlank(App().skinFile), browser.className,
+                                   kCodeNone, &started);
+  if (window && !started) BringPartnerToFront(window);
   if (window) SENDCOPYDATA(window, code, "");
   return true;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "boxes.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "skin/sk_boxes.h"
@@ -14,7 +15,6 @@
 #include "skin/sk_draw.h"
 #include "skin/sk_modal.h"
 #include "skin/skin.h"
-#include "ui_rules.h"
 
 namespace dunmere {
 

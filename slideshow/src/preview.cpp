@@ -5,15 +5,15 @@
 
 #include "boxes.h"
 #include "dunmere/show_format.h"
+#include "dunmere/side_data.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/thumbnails.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
-#include "slideshow/side_data.h"
 #include "state.h"
-#include "ui_rules.h"
 #include "win/raii.h"
 
 namespace dunmere {
@@ -69,17 +69,14 @@ void PAINTPREVIEW(const std::string& path) {
   FillBackground(mem, r.right, r.bottom);
   int width = 0, height = 0, colours = 0, hasLayer = 0;
   uint8_t bits = 0;
-  HBITMAP picture = path.empty() ? nullptr
-                                 : LOADTHUMB(path, r.right, r.bottom, width, height, colours, bits, hasLayer, 0);
+  win::Bitmap picture(path.empty() ? nullptr
+                                    : LOADTHUMB(path, r.right, r.bottom, width, height, colours, bits, hasLayer, 0));
   if (picture) {
     int left = 0, top = 0, fitWidth = 0, fitHeight = 0;
     SKICONISE(width, height, r.right, r.bottom, left, top, fitWidth, fitHeight);
-    HDC source = CreateCompatibleDC(mem);
-    HGDIOBJ old = SelectObject(source, picture);
+    win::CompatibleDC source(mem);
+    win::SelectObj selected(source, picture.Get());
     BitBlt(mem, left, top, fitWidth, fitHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
-    DeleteObject(picture);
   }
   InvalidateRect(pane, nullptr, FALSE);
 }
@@ -130,7 +127,7 @@ int ChosenEffectId() {
   int group = s.groupBox ? int(SendMessageA(s.groupBox, CB_GETCURSEL, 0, 0)) : -1;
   int index = s.effectList ? int(SendMessageA(s.effectList, LB_GETCURSEL, 0, 0)) : -1;
   if (group < 0 || index < 0) return -1;
-  return slideshow::EffectId(group, index);
+  return EffectId(group, index);
 }
 
 std::string ChosenEffectEntry() {
@@ -146,8 +143,8 @@ std::string ChosenEffectEntry() {
 
 void SelectEffect(int id) {
   State& s = App();
-  if (!s.groupBox || id < slideshow::kFirstEffectId) return;
-  int group = slideshow::EffectGroup(id), index = slideshow::EffectIndex(id);
+  if (!s.groupBox || id < kFirstEffectId) return;
+  int group = EffectGroup(id), index = EffectIndex(id);
   if (group >= int(SendMessageA(s.groupBox, CB_GETCOUNT, 0, 0))) return;
   if (int(SendMessageA(s.groupBox, CB_GETCURSEL, 0, 0)) != group) {
     SendMessageA(s.groupBox, CB_SETCURSEL, WPARAM(group), 0);

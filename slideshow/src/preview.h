@@ -23,7 +23,7 @@ int ChosenEffectId();
 std::string ChosenEffectEntry();
 // Chooses the group and entry of an effect number (the current slide's sfx).
 void SelectEffect(int id);
-// Command 6: the current slide's picture shown in the pane with its transition.
+// The preview button: the current slide's picture shown in the pane with its transition.
 void PreviewTransition();
 
 }  // namespace dunmere

@@ -4,15 +4,15 @@
 
 #include <algorithm>
 
+#include "dunmere/settings_record.h"
 #include "dunmere/show_format.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
-#include "settings_record.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "ui_rules.h"
 
 namespace dunmere {
 

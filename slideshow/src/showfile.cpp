@@ -1,8 +1,10 @@
 #include "showfile.h"
 
 #include "boxes.h"
-#include "fileio/file.h"
+#include "dunmere/build_plan.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
+#include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -10,9 +12,7 @@
 #include "skin/sk_controls.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/build_plan.h"
 #include "thumbs.h"
-#include "ui_rules.h"
 
 namespace dunmere {
 
@@ -83,9 +83,9 @@ std::vector<std::string> CountedSounds(const std::string& musicList, Tally& tall
   std::vector<std::string> sounds;
   std::string text;
   if (musicList.empty() || fileio::ReadWholeFile(musicList, text) != fileio::kOk) return sounds;
-  for (const auto& path : slideshow::MusicListPaths(text, App().programFolder)) {
+  for (const auto& path : MusicListPaths(text, App().programFolder)) {
     int64_t size = SKFILESIZE(path);
-    if (size < 0 || fileio::IsDirectory(path) || !slideshow::SoundExtensionCounts(path, Ui(62))) continue;
+    if (size < 0 || fileio::IsDirectory(path) || !SoundExtensionCounts(path, Ui(62))) continue;
     sounds.push_back(path);
     tally += Tally{size, 1};
   }

@@ -15,11 +15,11 @@ std::string VideoExtension();
 ShowHeader CurrentHeader();
 // Saves the show into the show folder under its name; 0 or the error shown to the user.
 int WRITESHOW();
-void NewShow();             // 101
-void OpenShow();            // 102
-void SaveShow();            // 103
-void ChooseMusic();         // 107
-void ClearMusic();          // 108
+void NewShow();             // kCmdNewShow
+void OpenShow();            // kCmdOpenShow
+void SaveShow();            // kCmdSaveShow
+void ChooseMusic();         // kCmdChooseMusic
+void ClearMusic();          // kCmdNoMusic
 // The sounds of a music list that count: existing files with an extension of UI entry 62.
 std::vector<std::string> CountedSounds(const std::string& musicList, Tally& tally);
 // Shows UI entry 12 + the music list's name, or UI entry 64 without one.

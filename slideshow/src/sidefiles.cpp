@@ -3,20 +3,21 @@
 #include <windows.h>
 
 #include "boxes.h"
-#include "fileio/file.h"
+#include "commands.h"
+#include "dunmere/side_data.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
+#include "fileio/file.h"
 #include "fileio/paths.h"
-#include "skin/sk_controls.h"
 #include "imaging/copydata.h"
 #include "imaging/side_files.h"
 #include "partners.h"
 #include "preview.h"
+#include "skin/sk_controls.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/side_data.h"
 #include "state.h"
-#include "ui_rules.h"
 
 namespace dunmere {
 
@@ -60,7 +61,7 @@ void GiveCurrentSlideEffect() {
   State& s = App();
   int id = ChosenEffectId();
   if (s.sfxFile.empty() || id < 0) return;
-  WriteSideFile(s.sfxFile, slideshow::FormatEffectFile(id, ChosenEffectEntry()));
+  WriteSideFile(s.sfxFile, FormatEffectFile(id, ChosenEffectEntry()));
 }
 
 void DeleteCurrentEffect() { DeleteSideFile(App().sfxFile); }
@@ -85,8 +86,8 @@ void GiveSelectedSlidesEffect() {
   int id = ChosenEffectId();
   if (paths.empty() || id < 0) return;
   if (PROGRAMBOX(Ui(61), Ui(70)) != 1) return;
-  std::string text = slideshow::FormatEffectFile(id, ChosenEffectEntry());
-  for (const auto& p : paths) WriteSideFile(SideFilePath(p, slideshow::kEffectSideFile, SideFileNoDot::kNone), text);
+  std::string text = FormatEffectFile(id, ChosenEffectEntry());
+  for (const auto& p : paths) WriteSideFile(SideFilePath(p, kEffectSideFile, SideFileNoDot::kNone), text);
 }
 
 void DeleteSelectedSideFiles(int command) {
@@ -96,7 +97,7 @@ void DeleteSelectedSideFiles(int command) {
   // Only a slide's own side files: an action text naming another extension (the picture's
   // own) deletes nothing.
   std::vector<std::string> paths = SelectedPaths();
-  if (!slideshow::IsSlideSideFileKind(extension) || paths.empty()) return;
+  if (!IsSlideSideFileKind(extension) || paths.empty()) return;
   if (PROGRAMBOX(ReplaceAll(Ui(81), "@", name), Ui(70)) == 1) {
     for (const auto& p : paths) {
       std::string side = SideFilePath(p, extension, SideFileNoDot::kNone);
@@ -109,18 +110,20 @@ void DeleteSelectedSideFiles(int command) {
 
 void SetDisplayTime(int command) {
   State& s = App();
-  if (HMENU popup = SKPOPUPHANDLE(5)) {
-    for (int c = 501; c <= 513; ++c) CheckMenuItem(popup, UINT(c), MF_BYCOMMAND | MF_UNCHECKED);
+  if (HMENU popup = SKPOPUPHANDLE(kTimeMenu)) {
+    for (int c = kDisplayTimes.first; c <= kDisplayTimes.last; ++c)
+      CheckMenuItem(popup, UINT(c), MF_BYCOMMAND | MF_UNCHECKED);
     CheckMenuItem(popup, UINT(command), MF_BYCOMMAND | MF_CHECKED);
   }
   std::string value = fileio::Trim(SKMACTE(command, s.menus));
   for (const auto& p : SelectedPaths()) {
-    std::string tim = SideFilePath(p, slideshow::kTimeSideFile, SideFileNoDot::kNone);
+    std::string tim = SideFilePath(p, kTimeSideFile, SideFileNoDot::kNone);
     if (tim.empty()) continue;
-    if (command == 513 || value.empty()) DeleteSideFile(tim);
+    if (command == kCmdDefaultDisplayTime || value.empty()) DeleteSideFile(tim);
     else WriteSideFile(tim, value);
   }
-  std::string prefix = command == 513 ? std::string() : TimePrefix(Ui(52), fileio::LeadingNumber(value));
+  std::string prefix =
+      command == kCmdDefaultDisplayTime ? std::string() : TimePrefix(Ui(52), fileio::LeadingNumber(value));
   SetStatus(StatusAfterTimeCommand(StatusText(), prefix));
 }
 

@@ -11,12 +11,12 @@ int WriteSideFile(const std::string& path, const std::string& text);
 // Deletes a side file; false when there was none or it could not be deleted.
 bool DeleteSideFile(const std::string& path, bool countInTotal = true);
 
-void GiveCurrentSlideEffect();       // 5
-void DeleteCurrentEffect();          // 7
-void SaveCurrentText();              // 9
-void DeleteCurrentText();            // 10
-void GiveSelectedSlidesEffect();     // 204
-void DeleteSelectedSideFiles(int command);  // 214 to 217
-void SetDisplayTime(int command);    // 501 to 513
+void GiveCurrentSlideEffect();             // kApplyEffectButton
+void DeleteCurrentEffect();                // kDeleteEffectButton
+void SaveCurrentText();                    // kSaveTextButton
+void DeleteCurrentText();                  // kDeleteTextButton
+void GiveSelectedSlidesEffect();           // kCmdEffectToSelected
+void DeleteSelectedSideFiles(int command);  // kCmdDeleteTexts to kCmdDeleteTimes
+void SetDisplayTime(int command);           // kDisplayTimes
 
 }  // namespace dunmere

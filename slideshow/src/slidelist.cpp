@@ -1,24 +1,25 @@
 // The slide list's rows (thumbnail, name and side-file marks), its hover information and
 // its keys.
+#include "slidelist.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
 
+#include "commands.h"
 #include "dunmere/show_format.h"
+#include "dunmere/side_data.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/side_files.h"
-#include "layout.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "slides.h"
-#include "slideshow/side_data.h"
 #include "state.h"
 #include "thumbs.h"
-#include "ui_rules.h"
 #include "win/raii.h"
-#include "wndproc.h"
 
 namespace dunmere {
 
@@ -29,7 +30,7 @@ constexpr int kPresentMark = 0;  // green cell of the "miniled" strip
 
 // The tim side file's display time in milliseconds; 0 without one.
 int DisplayTime(const std::string& path) {
-  std::string tim = SideFilePath(path, slideshow::kTimeSideFile, SideFileNoDot::kNone);
+  std::string tim = SideFilePath(path, kTimeSideFile, SideFileNoDot::kNone);
   std::string text;
   if (tim.empty() || fileio::ReadWholeFile(tim, text) != fileio::kOk) return 0;
   return fileio::LeadingNumber(TimeFromTimText(text));
@@ -42,18 +43,16 @@ bool HasSide(const std::string& path, const char* kind) {
 
 // A present side file is a green mark of the "miniled" strip, a missing one an empty box.
 void DrawMark(HDC dc, int x, int y, bool present) {
-  HBITMAP strip = App().miniled;
+  HBITMAP strip = App().miniled.Get();
   if (!present || !strip) {
     COLORREF edge = SKGETSYSCOLOR(kSkinEdgeDark);
     if (present) SKFILLRECT(dc, x, y, kMarkSize, kMarkSize, RGB(32, 192, 32));
     else SKDRAWRECT3D(dc, x, y, x + kMarkSize - 1, y + kMarkSize - 1, edge, edge);
     return;
   }
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, strip);
+  win::CompatibleDC source(dc);
+  win::SelectObj selected(source, strip);
   SKTRANSBLT(dc, x, y, kMarkSize, kMarkSize, source, kPresentMark * kMarkSize, 0, RGB(255, 0, 255));
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 void DrawThumb(HDC dc, const RECT& cell, LPARAM data) {
@@ -62,11 +61,9 @@ void DrawThumb(HDC dc, const RECT& cell, LPARAM data) {
   int left = 0, top = 0, w = 0, h = 0;
   int box = cell.bottom - cell.top;
   SKICONISE(info.width, info.height, box, box, left, top, w, h);
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, info.bitmap);
+  win::CompatibleDC source(dc);
+  win::SelectObj selected(source, info.bitmap);
   BitBlt(dc, cell.left + left, cell.top + top, w, h, source, 0, 0, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 void ShowHoverInfo(HWND list, int index) {
@@ -115,12 +112,12 @@ bool OnDrawItem(const DRAWITEMSTRUCT& item) {
     // Marks: effect, text, sound, then the display time in seconds.
     int markY = height / 2 + (height / 2 - kMarkSize) / 2;
     int mx = x;
-    for (const char* kind : {slideshow::kEffectSideFile, slideshow::kTextSideFile, slideshow::kSoundSideFile}) {
+    for (const char* kind : {kEffectSideFile, kTextSideFile, kSoundSideFile}) {
       DrawMark(mem, mx, markY, HasSide(path, kind));
       mx += kMarkSize + 4;
     }
     if (int time = DisplayTime(path); time > 0) {
-      std::string seconds = std::to_string(slideshow::WholeSeconds(time)) + "s";
+      std::string seconds = std::to_string(WholeSeconds(time)) + "s";
       RECT timeRect{mx + 2, height / 2, width - 4, height - 1};
       DrawTextA(mem, seconds.c_str(), int(seconds.size()), &timeRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
@@ -168,21 +165,21 @@ bool KEYFILTER(const MSG& msg) {
   if (msg.message == WM_KEYDOWN) {
     switch (msg.wParam) {
       case VK_DELETE:
-        if (!SelectedSlides().empty()) PostMessageA(s.frame, WM_COMMAND, 209, 0);
+        if (!SelectedSlides().empty()) PostMessageA(s.frame, WM_COMMAND, kCmdCut, 0);
         return true;
       case VK_INSERT:
-        PostMessageA(s.frame, WM_COMMAND, 210, 0);
+        PostMessageA(s.frame, WM_COMMAND, kCmdPaste, 0);
         return true;
       case VK_F1:
-        PostMessageA(s.frame, WM_COMMAND, 110, 0);
+        PostMessageA(s.frame, WM_COMMAND, kCmdHelp, 0);
         return true;
       case 'A':
         if (!control) return false;
-        PostMessageA(s.frame, WM_COMMAND, 205, 0);
+        PostMessageA(s.frame, WM_COMMAND, kCmdSelectAll, 0);
         return true;
       case 0x5A:  // Z
         if (!control) return false;
-        PostMessageA(s.frame, WM_COMMAND, 207, 0);
+        PostMessageA(s.frame, WM_COMMAND, kCmdSelectNone, 0);
         return true;
       default:
         return false;  // the arrows move the current slide as the list does it

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "dunmere/side_data.h"
+#include "dunmere/slide_ops.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -9,11 +12,8 @@
 #include "preview.h"
 #include "skin/sk_controls.h"
 #include "skin/skin.h"
-#include "slide_ops.h"
-#include "slideshow/side_data.h"
 #include "sound.h"
 #include "thumbs.h"
-#include "ui_rules.h"
 
 namespace dunmere {
 
@@ -105,8 +105,8 @@ Tally COMPANIONSIZE(const std::string& path) {
     t.files += 1;
   };
   add(path);
-  for (const char* kind : {slideshow::kTextSideFile, slideshow::kSoundSideFile, slideshow::kEffectSideFile,
-                           slideshow::kTimeSideFile})
+  for (const char* kind : {kTextSideFile, kSoundSideFile, kEffectSideFile,
+                           kTimeSideFile})
     add(SideFilePath(path, kind, SideFileNoDot::kNone));
   return t;
 }
@@ -176,15 +176,15 @@ void ShowCurrentSlide() {
   }
   // A recording goes on into the file it started with; the slide's data is shown anyway.
   s.currentSlide = SlideText(current);
-  s.kwdFile = SideFilePath(s.currentSlide, slideshow::kTextSideFile, SideFileNoDot::kNone);
-  s.sfxFile = SideFilePath(s.currentSlide, slideshow::kEffectSideFile, SideFileNoDot::kNone);
-  if (!Recording()) s.wavFile = SideFilePath(s.currentSlide, slideshow::kSoundSideFile, SideFileNoDot::kNone);
+  s.kwdFile = SideFilePath(s.currentSlide, kTextSideFile, SideFileNoDot::kNone);
+  s.sfxFile = SideFilePath(s.currentSlide, kEffectSideFile, SideFileNoDot::kNone);
+  if (!Recording()) s.wavFile = SideFilePath(s.currentSlide, kSoundSideFile, SideFileNoDot::kNone);
   std::string text;
   if (!s.kwdFile.empty()) fileio::ReadWholeFile(s.kwdFile, text);
   if (s.textField) SetWindowTextA(s.textField, text.c_str());
   std::string effect;
   if (!s.sfxFile.empty() && fileio::ReadWholeFile(s.sfxFile, effect) == fileio::kOk) {
-    slideshow::EffectChoice choice = slideshow::ParseEffectFile(effect);
+    EffectChoice choice = ParseEffectFile(effect);
     if (choice.valid) SelectEffect(choice.id);
   }
   UpdateSoundButtons();

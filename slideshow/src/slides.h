@@ -33,17 +33,17 @@ void ShowTotal();
 void SetStatus(const std::string& text);
 std::string StatusText();
 
-// Command 4: the current slide's text, sound, effect and preview.
+// A new selection in the slide list: the current slide's text, sound, effect and preview.
 void ShowCurrentSlide();
 // Clears the text field and the preview and forgets the current slide.
 void ClearCurrentSlide();
 
-void RemoveSelectedSlides();   // 203
-void SelectAllSlides();        // 205
-void InvertSelection();        // 206
-void SelectNoSlides();         // 207
-void CutSlides();              // 209
-void PasteSlides();            // 210
+void RemoveSelectedSlides();   // kCmdRemoveSlides
+void SelectAllSlides();        // kCmdSelectAll
+void InvertSelection();        // kCmdInvertSelection
+void SelectNoSlides();         // kCmdSelectNone
+void CutSlides();              // kCmdCut
+void PasteSlides();            // kCmdPaste
 // Alt with an arrow key: moves the selected slides; true when they moved.
 bool MoveSlides(UINT virtualKey);
 

@@ -7,17 +7,17 @@
 #include <vector>
 
 #include "boxes.h"
+#include "commands.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/file.h"
 #include "imaging/copydata.h"
 #include "jorvel/mixer_volume.h"
-#include "layout.h"
 #include "partners.h"
 #include "sidefiles.h"
 #include "skin/sk_controls.h"
 #include "skin/skin.h"
 #include "slides.h"
 #include "state.h"
-#include "ui_rules.h"
 
 namespace dunmere {
 

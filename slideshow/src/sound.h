@@ -14,16 +14,16 @@ void CloseMixer();
 void CREATEVOLUMEBAR(int id, const std::string& tip, int showState);
 // The 100 ms volume timer: the bar follows the mixer.
 void CALLBACK VOLUMETIMERPROC(HWND window, UINT message, UINT_PTR id, DWORD time);
-// Command 75: the bar was moved.
+// The volume bar was moved.
 void VolumeBarMoved();
 
 // Enables the sound buttons for the current slide (play and delete with a sound, record
 // with a slide, stop while recording).
 void UpdateSoundButtons();
-void PlaySlideSound();    // 51
-void StartRecording();    // 52
-void StopRecording();     // 53
-void DeleteSlideSound();  // 54
+void PlaySlideSound();    // kPlaySoundButton
+void StartRecording();    // kRecordButton
+void StopRecording();     // kStopButton
+void DeleteSlideSound();  // kDeleteSoundButton
 bool Recording();
 // MM_WIM_DATA: a filled capture buffer.
 void OnWaveData(LPARAM header);

@@ -1,7 +1,8 @@
 // The slide show maker's program-wide state: what start-up fixes, the main window and its
 // controls, the show (its name, music and header numbers), the running totals, the cut
-// slides and the option values of the menus. Main thread only, except the thumbnail
-// cache (thumbs.h), which guards itself.
+// slides, the received lists and the option values of the menus. Main thread only; the
+// thumbnail walk (thumbs.h) reads the list and the frame and hands its results over by
+// sent messages.
 #pragma once
 #include <windows.h>
 
@@ -9,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "imaging/program_start.h"
 #include "imaging/suite_classes.h"
 #include "skin/ui_text.h"
+#include "win/raii.h"
 
 namespace dunmere {
 
@@ -43,20 +46,14 @@ struct Tally {
   }
 };
 
-struct State {
-  HINSTANCE instance = nullptr;
-
-  // Identity, fixed at start.
-  std::string exePath;
-  std::string programFolder;  // with its final "\"
-  std::string programName;    // "dunmere"
-  std::string uiFile;
-  std::string skinFile;       // the skin list or ".sks" file the program started with
+// The identity (instance, program folder with its final "\", name, UI text file) is fixed
+// at start.
+struct State : startup::ProgramIdentity {
+  std::string skinFile;  // the skin list or ".sks" file the program started with
   MenuTable menus;
   StringTable strings{std::string()};
   HICON icon = nullptr;
-  HBITMAP miniled = nullptr;
-  ULONG_PTR gdiplusToken = 0;
+  win::Bitmap miniled;  // the side-file marks of the slide list
   UINT_PTR volumeTimer = 0;
 
   // The window's placement from the settings.
@@ -107,6 +104,9 @@ struct State {
   // Cut slides waiting for a paste.
   std::vector<HeldSlide> held;
   Tally heldTally;
+
+  // Lists of pictures that code 3 brought, opened once the sender is free.
+  startup::ReceivedLists received;
 
   // The counts of the media player's last recording (code 21).
   std::string recordedCounts;

@@ -60,7 +60,7 @@ void Walk() {
     if (!t.bitmap) continue;
     t.size = SKFILESIZE(loaded.path);
     if (gAbort || !SendMessageA(frame, kMsgAttachThumb, 0, reinterpret_cast<LPARAM>(&loaded)))
-      DeleteObject(t.bitmap);
+      win::DeleteGdiObject(t.bitmap);
     Sleep(0);
   }
 }
@@ -119,8 +119,7 @@ void WaitForScan(DWORD milliseconds) {
 }
 
 void FREETHUMBS() {
-  for (auto& t : Cache())
-    if (t.bitmap) DeleteObject(t.bitmap);
+  for (auto& t : Cache()) win::ClearGdiObject(t.bitmap);
   Cache().clear();
 }
 
@@ -129,7 +128,7 @@ void DeleteThumb(LPARAM itemData) {
   auto& cache = Cache();
   for (size_t i = 0; i < cache.size(); ++i) {
     if (reinterpret_cast<LPARAM>(cache[i].bitmap) == itemData) {
-      DeleteObject(cache[i].bitmap);
+      win::DeleteGdiObject(cache[i].bitmap);
       cache.erase(cache.begin() + long(i));
       return;
     }

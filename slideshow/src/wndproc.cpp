@@ -2,21 +2,22 @@
 
 #include <mmsystem.h>
 
+#include "closing.h"
+#include "commands.h"
+#include "copydata.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/partner_entry.h"
-#include "layout.h"
 #include "mainwindow.h"
 #include "partners.h"
 #include "preview.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
-#include "slides.h"
+#include "slidelist.h"
 #include "sound.h"
 #include "state.h"
 #include "thumbs.h"
-#include "ui_rules.h"
 
 namespace dunmere {
 
@@ -46,7 +47,7 @@ void PreviewClicked() {
 // The context menu of the slide list, with the system's menu animation off around it.
 void SlideListMenu(LPARAM lParam) {
   State& s = App();
-  HMENU popup = SKPOPUPHANDLE(2);
+  HMENU popup = SKPOPUPHANDLE(kSlidesMenu);
   if (!popup) return;
   {
     SkMenuAnimationOff animationOff;
@@ -75,7 +76,7 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     }
     case kMsgOpenReceived:
-      AddReceivedLists();
+      OpenReceivedLists();
       return 0;
     case kMsgAttachThumb:
       return AttachThumb(lParam);

@@ -2,146 +2,83 @@
 // driven from outside with the test driver, with stand-in partners that log what they get.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <chrono>
 
 #include "driver.h"
 #include "dunmere_fixture.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
-#include "imaging/suite_classes.h"
 #include "skin/sk_text.h"
 #include "win/raii.h"
 
 namespace {
 
+using namespace std::chrono_literals;
+using namespace dunmere;
+
 constexpr DWORD kStartMs = 30000;
-constexpr int kSlideList = 4;
-constexpr int kTextField = 3;
-
-class Dunmere : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    // The first start of a program in a fresh prefix is slow; a partner gets two seconds.
-    TempDir dir;
-    ChildProcess warm;
-    StartStandin(warm, "DUNMEREWARMUP", dir.File("log.txt"));
-    if (HWND w = FindWindowA("DUNMEREWARMUP", nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-    WaitForNoWindow("DUNMEREWARMUP", 10000);
-  }
-
-  HWND Start(DunmereFolder& folder, ChildProcess& process) {
-    EXPECT_TRUE(folder.Start(process));
-    HWND frame = WaitForWindow(kClassSlideMaker, kStartMs, process.Id());
-    EXPECT_NE(frame, nullptr);
-    if (frame) {
-      EXPECT_NE(driver::WaitChild(frame, 75, kStartMs), nullptr);
-      for (int i = 0; i < 400 && !IsWindowVisible(frame); ++i) PumpMessages(50);
-    }
-    return frame;
-  }
-
-  int Close(HWND frame, ChildProcess& process) {
-    driver::SendCommand(frame, kCodeClose, "");
-    return process.Wait(kStartMs);
-  }
-
-  static HWND List(HWND frame) { return driver::FindChild(frame, kSlideList); }
-
-  static std::string Status(HWND frame) { return driver::WindowText(driver::FindChildByClass(frame, "SKSTATUS")); }
-
-  // Waits until the slide list holds count entries.
-  static std::vector<std::string> WaitSlides(HWND frame, size_t count) {
-    std::vector<std::string> items;
-    for (int i = 0; i < 400; ++i) {
-      items = driver::ListItems(List(frame));
-      if (items.size() == count) break;
-      PumpMessages(25);
-    }
-    return items;
-  }
-
-  // Selects the slides at the indices (nothing else) and tells the window as a click would.
-  static void SelectSlides(HWND frame, const std::vector<int>& indices) {
-    HWND list = List(frame);
-    SendAndWait(list, LB_SETSEL, FALSE, -1);
-    for (int i : indices) SendAndWait(list, LB_SETSEL, TRUE, i);
-    if (!indices.empty()) SendAndWait(list, LB_SETCARETINDEX, WPARAM(indices.front()), FALSE);
-    SendAndWait(frame, WM_COMMAND, MAKEWPARAM(kSlideList, LBN_SELCHANGE), LPARAM(list));
-  }
-
-  static void Command(HWND frame, int id) { SendAndWait(frame, WM_COMMAND, WPARAM(id), 0); }
-};
 
 TEST_F(Dunmere, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
-  DunmereFolder folder(false);
-  ChildProcess program;
-  ASSERT_TRUE(folder.Start(program));
-  HWND box = WaitForWindow("SKMSGBOX", kStartMs, program.Id());
+  WithoutUiFile();
+  ChildProcess& program = Launch();
+  HWND box = WaitForWindow(kMessageBox, kStartMs, program.Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "dunmere");
   EXPECT_EQ(FindWindowA(kClassSlideMaker, nullptr), nullptr);
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
+  ASSERT_TRUE(driver::PressButton(kMessageBox, 1, "", 10000));
   EXPECT_EQ(program.Wait(kStartMs), 2);
 }
 
 TEST_F(Dunmere, ASecondStartBringsTheFirstForwardAndEnds) {
-  DunmereFolder folder;
-  ChildProcess first;
-  HWND frame = Start(folder, first);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   ShowWindow(frame, SW_MINIMIZE);
-  ChildProcess second;
-  ASSERT_TRUE(folder.Start(second));
+  ChildProcess& second = Launch();
   EXPECT_EQ(second.Wait(kStartMs), 0);
   EXPECT_FALSE(IsIconic(frame));
   EXPECT_EQ(FindWindowA(kClassSlideMaker, nullptr), frame);
-  EXPECT_TRUE(first.Running());
-  EXPECT_EQ(Close(frame, first), 0);
+  EXPECT_TRUE(Process().Running());
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Dunmere, Code3AddsTheSlidesItDoesNotHoldYet) {
-  DunmereFolder folder;
-  std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
-  std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 30, 40);
-  std::string c = WriteTestPicture(folder.File("pics\\c.bmp"), 20, 20);
-  ChildProcess program;
-  HWND frame = Start(folder, program);
+  std::string a = WriteTestPicture(Copy().File("pics\\a.bmp"), 40, 30);
+  std::string b = WriteTestPicture(Copy().File("pics\\b.bmp"), 30, 40);
+  std::string c = WriteTestPicture(Copy().File("pics\\c.bmp"), 20, 20);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::WindowText(frame), "Slide show maker");
   EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, a + "|" + b), 1);
-  EXPECT_EQ(WaitSlides(frame, 2), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(WaitSlides(frame, {a, b}), (std::vector<std::string>{a, b}));
   EXPECT_EQ(Status(frame), "2 slides");
   // A slide the list holds, a new one and a file that does not exist.
-  driver::SendCommand(frame, kCodeOpen, b + "|" + c + "|" + folder.File("pics\\missing.bmp"));
-  EXPECT_EQ(WaitSlides(frame, 3), (std::vector<std::string>{a, b, c}));
+  driver::SendCommand(frame, kCodeOpen, b + "|" + c + "|" + Copy().File("pics\\missing.bmp"));
+  EXPECT_EQ(WaitSlides(frame, {a, b, c}), (std::vector<std::string>{a, b, c}));
   EXPECT_EQ(Status(frame), "3 slides");
   // The thumbnail walk gives every slide its thumbnail and the title back.
   HWND list = List(frame);
-  bool all = false;
-  for (int i = 0; i < 400 && !all; ++i) {
-    all = true;
-    for (int k = 0; k < 3; ++k) all = all && SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0;
-    if (!all) PumpMessages(25);
-  }
-  EXPECT_TRUE(all);
-  for (int i = 0; i < 200 && driver::WindowText(frame) != "Slide show maker"; ++i) PumpMessages(25);
-  EXPECT_EQ(driver::WindowText(frame), "Slide show maker");
-  EXPECT_EQ(Close(frame, program), 0);
+  EXPECT_TRUE(PumpUntil(
+      [list] {
+        for (int k = 0; k < 3; ++k)
+          if (SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) == 0) return false;
+        return true;
+      },
+      kListLimit));
+  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Slide show maker"; }, 5s));
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
-  DunmereFolder folder;
+  DunmereFolder& folder = Copy();
   std::string log = folder.File("browser.log");
-  ChildProcess browser;
-  ASSERT_TRUE(StartStandin(browser, kClassBrowser, log));
+  ASSERT_TRUE(RunStandin(kClassBrowser, log));
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
   folder.Write("pics\\b.kwd", "From outside");
   // A picture without extension in a folder with a dot has no side files.
   std::string scan = WriteTestPicture(folder.File("my.pics\\scan"), 20, 20);
-  ChildProcess program;
-  HWND frame = Start(folder, program);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a + "|" + b + "|" + scan);
   ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
@@ -150,88 +87,85 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   SelectSlides(frame, {0});
   std::string text = "Hello | world\r\nsecond line";
   ASSERT_TRUE(driver::SetText(field, text));
-  Command(frame, 9);
+  Command(frame, kSaveTextButton);
   EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), text);
   std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
   ASSERT_GE(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeFileWritten);
   EXPECT_EQ(got[0].text, SKLCASE(fileio::WithoutTrailingSeparator(folder.File("pics"))));
 
-  Command(frame, 503);  // 3 seconds
+  Command(frame, kDisplayTimes.first + 2);  // 3 seconds
   EXPECT_EQ(ReadText(folder.File("pics\\a.tim")), "3000");
-  Command(frame, 5);  // the first effect of the first group
+  Command(frame, kApplyEffectButton);  // the first effect of the first group
   EXPECT_EQ(ReadText(folder.File("pics\\a.sfx")), "2000|Wipe from the left");
-  Command(frame, 513);  // back to the show's default time
+  Command(frame, kCmdDefaultDisplayTime);
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\a.tim")));
   // Saving an empty text deletes the file.
   ASSERT_TRUE(driver::SetText(field, ""));
-  Command(frame, 9);
+  Command(frame, kSaveTextButton);
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\a.kwd")));
   EXPECT_GE(WaitForLog(log, 5, 10000).size(), 5u);
 
-  // Another slide shows its own text; command 10 deletes it.
+  // Another slide shows its own text; the delete button deletes it.
   SelectSlides(frame, {1});
   EXPECT_EQ(driver::WindowText(field), "From outside");
-  Command(frame, 10);
+  Command(frame, kDeleteTextButton);
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\b.kwd")));
   EXPECT_EQ(driver::WindowText(field), "");
 
   // Nothing is written for the picture without extension, neither beside it nor above.
   SelectSlides(frame, {2});
   ASSERT_TRUE(driver::SetText(field, "no side file"));
-  Command(frame, 9);
-  Command(frame, 505);
+  Command(frame, kSaveTextButton);
+  Command(frame, kDisplayTimes.first + 4);  // 5 seconds
   EXPECT_FALSE(fileio::Exists(folder.File("my.kwd")));
   EXPECT_FALSE(fileio::Exists(folder.File("my.tim")));
   EXPECT_EQ(fileio::ListDirectory(folder.File("my.pics\\*")).size(), 1u);
 
   // The display time of several slides at once, and the delete command of one kind.
   SelectSlides(frame, {0, 1});
-  Command(frame, 502);
+  Command(frame, kDisplayTimes.first + 1);  // 2 seconds
   EXPECT_EQ(ReadText(folder.File("pics\\a.tim")), "2000");
   EXPECT_EQ(ReadText(folder.File("pics\\b.tim")), "2000");
-  PostMessageA(frame, WM_COMMAND, 217, 0);
+  PostMessageA(frame, WM_COMMAND, kCmdDeleteTimes, 0);
   HWND box = nullptr;
-  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &box));
-  for (int i = 0; i < 200 && fileio::Exists(folder.File("pics\\b.tim")); ++i) PumpMessages(25);
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &box));
+  PumpUntil([&] { return !fileio::Exists(folder.File("pics\\b.tim")); }, 5s);
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\a.tim")));
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\b.tim")));
   EXPECT_TRUE(fileio::Exists(folder.File("pics\\a.sfx")));
-  EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA(kClassBrowser, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-  WaitForNoWindow(kClassBrowser, 10000);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
-  DunmereFolder folder;
+  DunmereFolder& folder = Copy();
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
-  ChildProcess program;
-  HWND frame = Start(folder, program);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a + "|" + b);
   ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
-  Command(frame, 705);  // group value 5
-  Command(frame, 802);  // default time 2000
-  PostMessageA(frame, WM_COMMAND, 103, 0);
+  Command(frame, kGroupValues.first + 4);   // group value 5
+  Command(frame, kDefaultTimes.first + 1);  // default time 2000
+  PostMessageA(frame, WM_COMMAND, kCmdSaveShow, 0);
   HWND box = nullptr;
-  ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &box));
+  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &box));
   std::string show = folder.ShowFolder() + "NEWSHOW.ssf";
-  for (int i = 0; i < 200 && !fileio::Exists(show); ++i) PumpMessages(25);
+  PumpUntil([&] { return fileio::Exists(show); }, 5s);
   EXPECT_EQ(ReadText(show), "[|0|0|0|5|1|2000]\r\n" + a + "\r\n" + b + "\r\n");
 
   // A new show empties the list; opening the saved one brings the slides back.
-  PostMessageA(frame, WM_COMMAND, 101, 0);
+  PostMessageA(frame, WM_COMMAND, kCmdNewShow, 0);
   HWND msg = nullptr;
-  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));
   EXPECT_TRUE(WaitSlides(frame, 0).empty());
   EXPECT_EQ(Status(frame), "0 slides");
-  PostMessageA(frame, WM_COMMAND, 102, 0);
-  ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &box));
-  EXPECT_EQ(WaitSlides(frame, 2), (std::vector<std::string>{a, b}));
-  EXPECT_EQ(Close(frame, program), 0);
+  PostMessageA(frame, WM_COMMAND, kCmdOpenShow, 0);
+  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &box));
+  EXPECT_EQ(WaitSlides(frame, {a, b}), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(Close(), 0);
   // The settings keep the group and the default time.
-  std::string settings = ReadText(folder.TempFolder() + "dunmere.cfg");
+  std::string settings = ReadText(folder.SettingsFile());
   std::vector<std::string> fields;
   SKSPLITS(settings, "|", fields);
   ASSERT_EQ(fields.size(), 13u) << settings;
@@ -240,81 +174,77 @@ TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
 }
 
 TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
-  DunmereFolder folder;
+  DunmereFolder& folder = Copy();
   std::string log = folder.File("player.log");
-  ChildProcess player;
-  ASSERT_TRUE(StartStandin(player, kClassPlayer, log));
+  ASSERT_TRUE(RunStandin(kClassPlayer, log));
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   std::string b = WriteTestPicture(folder.File("pics\\b.bmp"), 40, 30);
   std::string c = WriteTestPicture(folder.File("pics\\c.bmp"), 40, 30);
-  ChildProcess program;
-  HWND frame = Start(folder, program);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a + "|" + b + "|" + c);
   ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
   SelectSlides(frame, {0, 2});
-  Command(frame, 11);
+  Command(frame, kPlayButton);
   std::vector<LoggedMessage> got = WaitForLog(log, 6, 20000);
   ASSERT_EQ(got.size(), 6u);
   std::vector<int> codes;
   for (const auto& m : got) codes.push_back(m.code);
-  EXPECT_EQ(codes, (std::vector<int>{19, 4, 5, 6, 3, 7}));
+  EXPECT_EQ(codes, (std::vector<int>{kCodeSlideShow, kCodeAttachedSound, kCodeShowKeywords, kCodeEnlargedView,
+                                     kCodeOpen, kCodePressPlay}));
   EXPECT_EQ(got[0].text, "4000");
   EXPECT_EQ(got[1].text, "| 3| 1| 4000");
   EXPECT_EQ(got[4].text, a + "|" + c);
-  EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-  WaitForNoWindow(kClassPlayer, 10000);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Dunmere, CutPasteAndMovesKeepEverySlideOnce) {
-  DunmereFolder folder;
   std::vector<std::string> p;
-  for (const char* n : {"a", "b", "c", "d"}) p.push_back(WriteTestPicture(folder.File(std::string("pics\\") + n + ".bmp"), 20, 20));
-  ChildProcess program;
-  HWND frame = Start(folder, program);
+  for (const char* n : {"a", "b", "c", "d"})
+    p.push_back(WriteTestPicture(Copy().File(std::string("pics\\") + n + ".bmp"), 20, 20));
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, p[0] + "|" + p[1] + "|" + p[2] + "|" + p[3]);
   ASSERT_EQ(WaitSlides(frame, 4).size(), 4u);
   HWND list = List(frame);
-  // Alt+Down moves the selected slide down by one; with the last one selected nothing moves.
+  // Alt+Down moves the selected slide down by one. The key is posted, as a key press is: the
+  // test waits for the moved list, not for an answer that may come before the key is read.
   SelectSlides(frame, {1});
   PostMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 0);
-  SendAndWait(frame, WM_NULL, 0, 0);
-  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
+  EXPECT_EQ(WaitSlides(frame, {p[0], p[2], p[1], p[3]}), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
+  // With the last one selected nothing moves.
   SelectSlides(frame, {3});
   PostMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 0);
-  SendAndWait(frame, WM_NULL, 0, 0);
-  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
+  ASSERT_TRUE(SelectNoneAfterPosted(frame));
+  EXPECT_EQ(driver::ListItems(list), (std::vector<std::string>{p[0], p[2], p[1], p[3]}));
   // Cut two slides, paste them before the first one.
   SelectSlides(frame, {1, 2});
-  Command(frame, 209);
-  EXPECT_EQ(WaitSlides(frame, 2), (std::vector<std::string>{p[0], p[3]}));
+  Command(frame, kCmdCut);
+  EXPECT_EQ(WaitSlides(frame, {p[0], p[3]}), (std::vector<std::string>{p[0], p[3]}));
   EXPECT_EQ(Status(frame), "2 slides");
   SelectSlides(frame, {0});
-  Command(frame, 210);
-  EXPECT_EQ(WaitSlides(frame, 4), (std::vector<std::string>{p[2], p[1], p[0], p[3]}));
+  Command(frame, kCmdPaste);
+  EXPECT_EQ(WaitSlides(frame, {p[2], p[1], p[0], p[3]}), (std::vector<std::string>{p[2], p[1], p[0], p[3]}));
   // Nothing is held any more: a second paste adds nothing.
-  Command(frame, 210);
-  EXPECT_EQ(WaitSlides(frame, 4).size(), 4u);
+  Command(frame, kCmdPaste);
+  EXPECT_EQ(driver::ListItems(list).size(), 4u);
   // A cut that is cut again before a paste is gone for good.
   SelectSlides(frame, {0});
-  Command(frame, 209);
+  Command(frame, kCmdCut);
   SelectSlides(frame, {0});
-  Command(frame, 209);
+  Command(frame, kCmdCut);
   SelectSlides(frame, {0});
-  Command(frame, 210);
-  EXPECT_EQ(WaitSlides(frame, 3), (std::vector<std::string>{p[1], p[0], p[3]}));
-  EXPECT_EQ(Close(frame, program), 0);
+  Command(frame, kCmdPaste);
+  EXPECT_EQ(WaitSlides(frame, {p[1], p[0], p[3]}), (std::vector<std::string>{p[1], p[0], p[3]}));
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
-  DunmereFolder folder;
+  DunmereFolder& folder = Copy();
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   folder.Write("pics\\a.kwd", "old text");
   folder.Write("suite\\SHOWS\\NEWSHOW.ssf", "[|0|0|0|3|1|4000]\r\nold.jpg\r\n");
-  ChildProcess program;
-  HWND frame = Start(folder, program);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a);
   ASSERT_EQ(WaitSlides(frame, 1).size(), 1u);
@@ -326,11 +256,11 @@ TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
                                  OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(kwd && show);
     ASSERT_TRUE(driver::SetText(driver::FindChild(frame, kTextField), "new text"));
-    Command(frame, 9);
-    PostMessageA(frame, WM_COMMAND, 103, 0);
+    Command(frame, kSaveTextButton);
+    PostMessageA(frame, WM_COMMAND, kCmdSaveShow, 0);
     HWND pick = nullptr, msg = nullptr;
-    ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
-    ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the write error
+    ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the write error
   }
   SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), "old text");
@@ -338,44 +268,44 @@ TEST_F(Dunmere, AFailedWriteKeepsTheOldSideFileAndShow) {
   EXPECT_EQ(fileio::ListDirectory(folder.File("pics\\a.kwd*")).size(), 1u);
   EXPECT_EQ(fileio::ListDirectory(folder.File("suite\\SHOWS\\*")).size(), 1u);
   // Once free, the same commands write.
-  Command(frame, 9);
+  Command(frame, kSaveTextButton);
   EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), "new text");
-  EXPECT_EQ(Close(frame, program), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Dunmere, ANarrationThatCannotStartKeepsTheOldOne) {
-  DunmereFolder folder;
+  DunmereFolder& folder = Copy();
   std::string a = WriteTestPicture(folder.File("pics\\a.bmp"), 40, 30);
   folder.Write("pics\\a.wav", "old narration");
-  ChildProcess program;
-  HWND frame = Start(folder, program);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a);
   ASSERT_EQ(WaitSlides(frame, 1).size(), 1u);
   SelectSlides(frame, {0});
-  PostMessageA(frame, WM_COMMAND, 52, 0);
+  PostMessageA(frame, WM_COMMAND, kRecordButton, 0);
   HWND box = nullptr;
-  if (PressNextBox("SKMSGBOX", 1, "", &box, 3000)) {
+  if (PressNextBox(kMessageBox, 1, "", &box, 3000)) {
     // No sound card: the old narration is still there, and nothing half-written beside it.
-    for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
-    SendAndWait(frame, WM_NULL, 0, 0);
+    WaitNoBox(frame, kMessageBox);
     EXPECT_EQ(ReadText(folder.File("pics\\a.wav")), "old narration");
     EXPECT_EQ(fileio::ListDirectory(folder.File("pics\\a.wav*")).size(), 1u);
   } else {
     // A sound card recorded: stop gives a whole RIFF WAVE file in place of the old one.
-    Command(frame, 53);
+    Command(frame, kStopButton);
     std::string wav = ReadText(folder.File("pics\\a.wav"));
     ASSERT_GE(wav.size(), 44u);
     EXPECT_EQ(wav.substr(0, 4), "RIFF");
     EXPECT_EQ(wav.substr(8, 4), "WAVE");
   }
-  EXPECT_EQ(Close(frame, program), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 // A show of two slides and music, built into a folder of its own.
 class DunmereBuild : public Dunmere {
  protected:
   void SetUp() override {
+    Dunmere::SetUp();
+    DunmereFolder& folder = Copy();
     target = folder.File("target\\");
     folder.SetEntry(79, target);
     a = WriteTestPicture(folder.File("pics\\a.bmp"), 64, 48);
@@ -394,43 +324,47 @@ class DunmereBuild : public Dunmere {
     folder.Write("beside.txt", "stays");
   }
 
-  HWND StartWithShow(ChildProcess& program) {
-    HWND frame = Start(folder, program);
+  HWND StartWithShow() {
+    HWND frame = Start();
     if (!frame) return nullptr;
     driver::SendCommand(frame, kCodeOpen, a + "|" + b);
     EXPECT_EQ(WaitSlides(frame, 2).size(), 2u);
-    PostMessageA(frame, WM_COMMAND, 107, 0);
+    PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
     HWND box = nullptr;
-    EXPECT_TRUE(PressNextBox("SSPICKFILE", 1, "", &box));
-    for (int i = 0; i < 200 && FindWindowA("SSPICKFILE", nullptr); ++i) PumpMessages(25);
+    EXPECT_TRUE(PressNextBox(kPickFileBox, 1, "", &box));
+    WaitNoBox(frame, kPickFileBox);
     return frame;
   }
 
-  // Command 104 up to the final question.
+  // The build command up to the final question.
   void BuildUpToTheQuestion(HWND frame) {
-    PostMessageA(frame, WM_COMMAND, 104, 0);
+    PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
     HWND box = nullptr, pick = nullptr, msg = nullptr;
-    ASSERT_TRUE(PressNextBox("SSLBUILDBOX", 0, "OK", &box));
-    ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
-    ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the summary
+    ASSERT_TRUE(PressNextBox(kBuildBox, 0, "OK", &box));
+    ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the summary
     last = msg;
   }
 
-  DunmereFolder folder;
+  // Closes a partner that the program started (the fixture ends only what it started).
+  static void ClosePartner(const char* className) {
+    if (HWND w = FindWindowA(className, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
+    WaitForNoWindow(className, 10000);
+  }
+
   std::string target, a, b;
   HWND last = nullptr;
 };
 
 TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
+  DunmereFolder& folder = Copy();
   std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
-  ChildProcess player, burner;
-  ASSERT_TRUE(StartStandin(player, kClassPlayer, playerLog));
-  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
-  ChildProcess program;
-  HWND frame = StartWithShow(program);
+  ASSERT_TRUE(RunStandin(kClassPlayer, playerLog));
+  ASSERT_TRUE(RunStandin(kClassBurner, burnerLog));
+  HWND frame = StartWithShow();
   ASSERT_NE(frame, nullptr);
   BuildUpToTheQuestion(frame);
-  ASSERT_TRUE(PressNextBox("SKMSGBOX", 2, "", &last));  // No: to the disc burner
+  ASSERT_TRUE(PressNextBox(kMessageBox, 2, "", &last));  // No: to the disc burner
 
   // The burner gets the show's name, then the folder.
   std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
@@ -464,65 +398,62 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   EXPECT_EQ(ReadText(folder.File("beside.txt")), "stays");
   // The show was saved before the build.
   EXPECT_TRUE(fileio::Exists(folder.ShowFolder() + "NEWSHOW.ssf"));
-  EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-  WaitForNoWindow(kClassBurner, 10000);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
+  DunmereFolder& folder = Copy();
   std::string playerLog = folder.File("player.log");
   folder.AddStandin();
   folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
-  ChildProcess program;
-  HWND frame = StartWithShow(program);
+  HWND frame = StartWithShow();
   ASSERT_NE(frame, nullptr);
   BuildUpToTheQuestion(frame);
-  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &last));  // Yes: play it
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // Yes: play it
   std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeBurnJob);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, target + "*.*|NEWSHOW")) << got[0].text;
-  EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-  WaitForNoWindow(kClassPlayer, 10000);
+  EXPECT_EQ(Close(), 0);
+  ClosePartner(kClassPlayer);
 }
 
 TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
+  DunmereFolder& folder = Copy();
   std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
   folder.AddStandin();
   // The player runs from the show folder: its program file is one of the player's files.
   folder.SetEntry(80, "standin.exe");
   folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
-  ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
-  ChildProcess program;
-  HWND frame = Start(folder, program);
+  ASSERT_TRUE(RunStandin(kClassBurner, burnerLog));
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a + "|" + b);
   ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
-  Command(frame, 1011);
+  Command(frame, kVideoSizes.first);
   // The thumbnail walk that follows every command shows its progress in the title and then
   // puts the title back; the unreadable slide never gets a thumbnail, so every walk shows
   // it. The title counts once it has stayed without a progress mark for a second.
   std::string title = driver::WindowText(frame);
-  DWORD steady = GetTickCount();
-  for (int i = 0; i < 800; ++i) {
-    std::string now = driver::WindowText(frame);
-    if (now != title) {
-      title = now;
-      steady = GetTickCount();
-    } else if (title.find('/') == std::string::npos && GetTickCount() - steady >= 1000) {
-      break;
-    }
-    PumpMessages(25);
-  }
+  auto steadySince = std::chrono::steady_clock::now();
+  PumpUntil(
+      [&] {
+        std::string now = driver::WindowText(frame);
+        if (now != title) {
+          title = now;
+          steadySince = std::chrono::steady_clock::now();
+          return false;
+        }
+        return title.find('/') == std::string::npos && std::chrono::steady_clock::now() - steadySince >= 1s;
+      },
+      20s, 25ms);
   EXPECT_EQ(title, "Slide show maker - Video 320 x 240");
-  PostMessageA(frame, WM_COMMAND, 104, 0);
+  PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
   HWND pick = nullptr, msg = nullptr;
   // No build box for a video build.
-  ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
-  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the summary
-  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // yes: record it
+  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the summary
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // yes: record it
   std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeRecordShow);
@@ -530,10 +461,10 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   // The player records, reports its counts and closes.
   folder.Write("target\\standin.avi", "a video");
   driver::SendCommand(frame, kCodeRecordingCounts, "25,0,0");
-  if (HWND player = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(player, kCodeClose, "");
-  ASSERT_TRUE(WaitForNoWindow(kClassPlayer, 10000));
-  ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the recording's report
-  ASSERT_TRUE(PressNextBox("SKMSGBOX", 3, "", &msg));  // burn the video alone
+  ClosePartner(kClassPlayer);
+  ASSERT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the recording's report
+  ASSERT_TRUE(PressNextBox(kMessageBox, 3, "", &msg));  // burn the video alone
   std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
   ASSERT_EQ(burned.size(), 3u);
   EXPECT_EQ(burned[0].code, kCodeBurnJobName);
@@ -542,52 +473,45 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   EXPECT_EQ(ReadText(target + "NEWSHOW.avi"), "a video");
   EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=standin.exe NEWSHOW.avi\r\nICON=standin.exe,0\r\n");
   EXPECT_TRUE(fileio::Exists(target + "standin.ssf"));
-  EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-  WaitForNoWindow(kClassBurner, 10000);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
-  std::string burnerLog = folder.File("burner.log");
-  ChildProcess burner;
-  ASSERT_TRUE(StartStandin(burner, kClassBurner, burnerLog));
-  ChildProcess program;
-  HWND frame = StartWithShow(program);
+  std::string burnerLog = Copy().File("burner.log");
+  ASSERT_TRUE(RunStandin(kClassBurner, burnerLog));
+  HWND frame = StartWithShow();
   ASSERT_NE(frame, nullptr);
   BuildUpToTheQuestion(frame);
-  ASSERT_TRUE(CloseNextBox("SKMSGBOX", &last));
-  for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
-  SendAndWait(frame, WM_NULL, 0, 0);
+  ASSERT_TRUE(CloseNextBox(kMessageBox, &last));
+  WaitNoBox(frame, kMessageBox);
+  // Whatever the closed question would start has had time to reach the burner.
   PumpMessages(500);
   EXPECT_TRUE(ReadStandinLog(burnerLog).empty());
   EXPECT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
   EXPECT_TRUE(fileio::Exists(target + "falcet.ssf"));
-  EXPECT_EQ(Close(frame, program), 0);
-  if (HWND w = FindWindowA(kClassBurner, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-  WaitForNoWindow(kClassBurner, 10000);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(DunmereBuild, ARefusedTargetDeletesNothing) {
+  DunmereFolder& folder = Copy();
   folder.Write("suite\\keep.txt", "program folder file");
   for (const std::string& refused : {std::string("@path@"), folder.Root(), std::string()}) {
     folder.SetEntry(79, refused);
-    ChildProcess program;
-    HWND frame = StartWithShow(program);
+    HWND frame = StartWithShow();
     ASSERT_NE(frame, nullptr);
-    PostMessageA(frame, WM_COMMAND, 104, 0);
+    PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
     HWND box = nullptr, pick = nullptr, msg = nullptr;
-    ASSERT_TRUE(PressNextBox("SSLBUILDBOX", 0, "OK", &box));
-    ASSERT_TRUE(PressNextBox("SSPICKFILE", 1, "", &pick));
-    ASSERT_TRUE(PressNextBox("SKMSGBOX", 1, "", &msg));  // the refusal
-    for (int i = 0; i < 100 && FindWindowA("SKMSGBOX", nullptr); ++i) PumpMessages(25);
-    SendAndWait(frame, WM_NULL, 0, 0);
-    EXPECT_FALSE(FindWindowA("SKMSGBOX", nullptr)) << "no further question after a refusal";
+    ASSERT_TRUE(PressNextBox(kBuildBox, 0, "OK", &box));
+    ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the refusal
+    WaitNoBox(frame, kMessageBox);
+    EXPECT_FALSE(FindWindowA(kMessageBox, nullptr)) << "no further question after a refusal";
     EXPECT_EQ(ReadText(folder.File("suite\\keep.txt")), "program folder file") << refused;
     EXPECT_TRUE(fileio::Exists(folder.Exe()));
     EXPECT_EQ(ReadText(folder.File("beside.txt")), "stays");
     EXPECT_FALSE(fileio::Exists(folder.ProgramFolder() + "AUTORUN.INF"));
     EXPECT_FALSE(fileio::Exists(folder.Root() + "AUTORUN.INF"));
-    EXPECT_EQ(Close(frame, program), 0);
+    EXPECT_EQ(Close(), 0);
   }
 }
 

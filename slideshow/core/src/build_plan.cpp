@@ -1,4 +1,4 @@
-#include "slideshow/build_plan.h"
+#include "dunmere/build_plan.h"
 
 #include <cmath>
 #include <set>
@@ -7,7 +7,7 @@
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
 
-namespace slideshow {
+namespace dunmere {
 
 // ---- Music lists ------------------------------------------------------------------------------
 
@@ -15,7 +15,7 @@ std::vector<std::string> MusicListPaths(std::string_view text, const std::string
   std::vector<std::string> out;
   for (const auto& raw : SplitLines(std::string(text))) {
     std::string line = fileio::Trim(raw);
-    if (!line.empty()) out.push_back(fileio::ExpandPathMacros(line, dunmere::ShowPathMacros(programFolder)));
+    if (!line.empty()) out.push_back(fileio::ExpandPathMacros(line, ShowPathMacros(programFolder)));
   }
   return out;
 }
@@ -176,16 +176,16 @@ BuildPlan PlanBuild(const BuildInput& in) {
     plan.soundNames.push_back(name);
   }
 
-  dunmere::ShowHeader header = in.header;
+  ShowHeader header = in.header;
   header.musicList = plan.musicListName.empty() ? std::string() : fileio::kProgramFolderMacro + plan.musicListName;
-  std::vector<dunmere::ShowListEntry> entries;
+  std::vector<ShowListEntry> entries;
   for (size_t i = 0; i < in.slides.size(); ++i) {
-    std::string time = in.slides[i].hasTim ? dunmere::TimeFromTimText(in.slides[i].timText) : std::string();
+    std::string time = in.slides[i].hasTim ? TimeFromTimText(in.slides[i].timText) : std::string();
     if (time.empty()) time = std::to_string(in.header.defaultTime);
     entries.push_back({fileio::kProgramFolderMacro + sequence[i] + ".png", time});
   }
-  plan.showListText = dunmere::FormatShowList(header, entries);
-  plan.autorunText = dunmere::FormatAutorun(in.playerProgram, AutorunOpenName(in));
+  plan.showListText = FormatShowList(header, entries);
+  plan.autorunText = FormatAutorun(in.playerProgram, AutorunOpenName(in));
 
   auto text = [&plan, &target](const std::string& name, const std::string& body) {
     BuildFile f;
@@ -236,4 +236,4 @@ BuildPlan PlanBuild(const BuildInput& in) {
   return plan;
 }
 
-}  // namespace slideshow
+}  // namespace dunmere

@@ -1,9 +1,9 @@
-#include "slideshow/side_data.h"
+#include "dunmere/side_data.h"
 
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 
-namespace slideshow {
+namespace dunmere {
 
 bool IsSlideSideFileKind(std::string_view extension) {
   if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
@@ -38,4 +38,4 @@ int WholeSeconds(int milliseconds) {
   return int((static_cast<long long>(milliseconds) + 500) / 1000);
 }
 
-}  // namespace slideshow
+}  // namespace dunmere

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "slideshow/build_plan.h"
+#include "dunmere/build_plan.h"
 
-using namespace slideshow;
+using namespace dunmere;
 
 namespace {
 

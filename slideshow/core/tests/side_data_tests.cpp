@@ -2,9 +2,9 @@
 // the display time in seconds.
 #include <gtest/gtest.h>
 
-#include "slideshow/side_data.h"
+#include "dunmere/side_data.h"
 
-using namespace slideshow;
+using namespace dunmere;
 
 TEST(SideData, EffectNumbers) {
   EXPECT_EQ(EffectId(0, 0), 2000);

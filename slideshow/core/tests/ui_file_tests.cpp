@@ -5,6 +5,9 @@
 
 #include <set>
 
+#include "dunmere/command_ids.h"
+#include "dunmere/side_data.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -12,8 +15,6 @@
 #include "imaging/suite_classes.h"
 #include "shipped_ui_file.h"
 #include "skin/ui_text.h"
-#include "slideshow/side_data.h"
-#include "ui_rules.h"
 #ifdef _WIN32
 #include "test_windows.h"
 #endif
@@ -57,33 +58,41 @@ TEST(ShippedUiFile, HoldsEveryEntryTheProgramReads) {
 
 TEST(ShippedUiFile, CommandsAndTheirValues) {
   UiTextFile file = Load();
-  for (int c : {101, 102, 103, 104, 106, 107, 108, 110, 203, 204, 205, 206, 207, 209, 210, 212, 214, 215, 216, 217,
-                901, 902})
+  using namespace dunmere;
+  for (int c : {kCmdNewShow, kCmdOpenShow, kCmdSaveShow, kCmdBuildShow, kCmdPicturesFromBrowser, kCmdChooseMusic,
+                kCmdNoMusic, kCmdHelp, kCmdRemoveSlides, kCmdEffectToSelected, kCmdSelectAll, kCmdInvertSelection,
+                kCmdSelectNone, kCmdCut, kCmdPaste, kCmdOpenBrowser, kCmdDeleteTexts, kCmdDeleteSounds,
+                kCmdDeleteEffects, kCmdDeleteTimes})
     EXPECT_NE(file.menus.FindItem(c), nullptr) << "command " << c;
+  // Every command of a group, which the program walks from its first to its last.
+  for (CommandGroup g : {kDisplayTimes, kRecordingQualities, kGroupValues, kDefaultTimes, kModes, kOutputSizes})
+    for (int c = g.first; c <= g.last; ++c) EXPECT_NE(file.menus.FindItem(c), nullptr) << "command " << c;
   bool exit = false;
   for (const auto& m : file.menus.menus)
     for (const auto& item : m.items) exit = exit || item.action == "END";
   EXPECT_TRUE(exit);
-  // Times and default times are milliseconds; 513 goes back to the default.
-  for (int c = 501; c <= 512; ++c) EXPECT_GT(std::stoi(SKMACTE(c, file.menus)), 0) << c;
-  EXPECT_NE(file.menus.FindItem(513), nullptr);
-  for (int c = 801; c <= 812; ++c) EXPECT_GT(std::stoi(SKMACTE(c, file.menus)), 0) << c;
+  // Times and default times are milliseconds; the last time goes back to the default.
+  for (int c = kDisplayTimes.first; c < kCmdDefaultDisplayTime; ++c)
+    EXPECT_GT(std::stoi(SKMACTE(c, file.menus)), 0) << c;
+  for (int c = kDefaultTimes.first; c <= kDefaultTimes.last; ++c) EXPECT_GT(std::stoi(SKMACTE(c, file.menus)), 0) << c;
   // The side-file commands name a side-file kind each, and every kind once.
   std::set<std::string> kinds;
-  for (int c = 214; c <= 217; ++c) {
+  for (int c = kCmdDeleteTexts; c <= kCmdDeleteTimes; ++c) {
     std::string kind = fileio::Trim(dunmere::FieldOf(SKMACTE(c, file.menus), ",", 2));
-    EXPECT_TRUE(slideshow::IsSlideSideFileKind(kind)) << c;
+    EXPECT_TRUE(dunmere::IsSlideSideFileKind(kind)) << c;
     kinds.insert(kind);
   }
   EXPECT_EQ(kinds.size(), 4u);
   // A video build is told by its size alone: no picture size equals a video size.
-  for (int v = 1011; v <= 1014; ++v)
-    for (int c = 1001; c <= 1010; ++c) EXPECT_NE(SKMACTE(v, file.menus), SKMACTE(c, file.menus)) << v << " " << c;
-  EXPECT_EQ(SKMACTE(1001, file.menus), "0,0");
+  for (int v = kVideoSizes.first; v <= kVideoSizes.last; ++v)
+    for (int c = kOutputSizes.first; c < kVideoSizes.first; ++c)
+      EXPECT_NE(SKMACTE(v, file.menus), SKMACTE(c, file.menus)) << v << " " << c;
+  EXPECT_EQ(SKMACTE(kOutputSizes.first, file.menus), "0,0");
   // Recording qualities are capture bits the recorder knows (64 is the default row).
   std::set<int> known{1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048};
-  for (int c = 601; c <= 612; ++c) EXPECT_TRUE(known.count(std::stoi(SKMACTE(c, file.menus)))) << c;
-  for (int c = 1101; file.menus.FindItem(c); ++c) {
+  for (int c = kRecordingQualities.first; c <= kRecordingQualities.last; ++c)
+    EXPECT_TRUE(known.count(std::stoi(SKMACTE(c, file.menus)))) << c;
+  for (int c = kFrameRates.first; file.menus.FindItem(c); ++c) {
     int fps = std::stoi(SKMACTE(c, file.menus));
     EXPECT_TRUE(fps >= 1 && fps <= 30) << c;
   }
@@ -102,8 +111,8 @@ TEST(ShippedUiFile, EffectGroupsPutThePlugInAndNoEffectWhereTheNumbersSay) {
     EXPECT_FALSE(text.empty()) << list;
   }
   // Group 15 holds the plug-in's effects (17000 asks for its own choice), group 16 "no effect".
-  EXPECT_EQ(slideshow::EffectId(slideshow::kPluginGroup, 0), slideshow::kAutomaticPluginEffect);
-  EXPECT_EQ(slideshow::EffectId(16, 0), slideshow::kNoEffect);
+  EXPECT_EQ(dunmere::EffectId(dunmere::kPluginGroup, 0), dunmere::kAutomaticPluginEffect);
+  EXPECT_EQ(dunmere::EffectId(16, 0), dunmere::kNoEffect);
   EXPECT_NE(dunmere::EffectListFile(entry40, 15).find("plugin"), std::string::npos);
   EXPECT_NE(dunmere::EffectListFile(entry40, 16).find("none"), std::string::npos);
 }

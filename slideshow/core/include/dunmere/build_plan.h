@@ -9,7 +9,7 @@
 
 #include "dunmere/show_format.h"
 
-namespace slideshow {
+namespace dunmere {
 
 // ---- Music lists ------------------------------------------------------------------------------
 // The sound paths of a music list's text: every non-empty line, trimmed, with "@path@"
@@ -59,7 +59,7 @@ struct BuildInput {
   std::string videoExtension;               // the second extension, ".avi"
   bool videoBuild = false;
   std::string showName;                     // "" for an unnamed show
-  dunmere::ShowHeader header;               // options, group, text-file number, default time, mode
+  ShowHeader header;               // options, group, text-file number, default time, mode
   std::vector<BuildSlide> slides;
   std::string musicList;                    // its path, "" for none
   std::vector<std::string> sounds;          // the listed sounds that count, in list order
@@ -101,4 +101,4 @@ std::string AutorunOpenName(const BuildInput& input);
 // ... before its extension; the same sound listed twice is copied once.
 BuildPlan PlanBuild(const BuildInput& input);
 
-}  // namespace slideshow
+}  // namespace dunmere

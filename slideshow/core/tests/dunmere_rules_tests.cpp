@@ -2,13 +2,13 @@
 // list editing, layout and recording formats.
 #include <gtest/gtest.h>
 
+#include "dunmere/layout.h"
+#include "dunmere/settings_record.h"
+#include "dunmere/slide_ops.h"
+#include "dunmere/ui_rules.h"
 #include "fileio/fields.h"
 #include "imaging/partner_entry.h"
 #include "imaging/suite_classes.h"
-#include "layout.h"
-#include "settings_record.h"
-#include "slide_ops.h"
-#include "ui_rules.h"
 
 using namespace dunmere;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace slideshow {
+namespace dunmere {
 
 // The side-file kinds of a slide, as the side-file rule spells their extensions.
 inline constexpr const char* kTextSideFile = "kwd";
@@ -38,4 +38,4 @@ EffectChoice ParseEffectFile(std::string_view text);
 // A display time in whole seconds (milliseconds / 1000, rounded half up).
 int WholeSeconds(int milliseconds);
 
-}  // namespace slideshow
+}  // namespace dunmere

@@ -1,4 +1,4 @@
-#include "slide_ops.h"
+#include "dunmere/slide_ops.h"
 
 #include <algorithm>
 #include <set>

@@ -4,32 +4,10 @@
 #pragma once
 #include <map>
 
-#include "ui_rules.h"
+#include "dunmere/command_ids.h"
+#include "dunmere/ui_rules.h"
 
 namespace dunmere {
-
-// Control identifiers of the main window (commands and controls share numbers).
-enum Control {
-  kEffectGroupBox = 1,
-  kEffectList = 2,
-  kTextField = 3,
-  kSlideList = 4,
-  kApplyEffectButton = 5,
-  kPreviewButton = 6,
-  kDeleteEffectButton = 7,
-  kPreviewPane = 8,
-  kSaveTextButton = 9,
-  kDeleteTextButton = 10,
-  kPlayButton = 11,
-  kTotalLabel = 12,
-  kMusicLabel = 13,
-  kProgressBar = 14,
-  kPlaySoundButton = 51,
-  kRecordButton = 52,
-  kStopButton = 53,
-  kDeleteSoundButton = 54,
-  kVolumeBar = 75,
-};
 
 struct Rect {
   int x = 0;

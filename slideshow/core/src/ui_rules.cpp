@@ -1,11 +1,11 @@
-#include "ui_rules.h"
+#include "dunmere/ui_rules.h"
 
 #include <algorithm>
 
+#include "dunmere/side_data.h"
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
-#include "slideshow/side_data.h"
 
 namespace dunmere {
 
@@ -33,7 +33,7 @@ std::string CountersText(int slides, const std::string& entry4) {
 }
 
 std::string TimePrefix(const std::string& entry52, int milliseconds) {
-  int seconds = slideshow::WholeSeconds(milliseconds);
+  int seconds = WholeSeconds(milliseconds);
   return ReplaceAll(NumberForm(entry52, seconds), "#", std::to_string(seconds));
 }
 

@@ -1,4 +1,4 @@
-#include "layout.h"
+#include "dunmere/layout.h"
 
 #include <algorithm>
 

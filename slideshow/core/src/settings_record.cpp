@@ -1,4 +1,4 @@
-#include "settings_record.h"
+#include "dunmere/settings_record.h"
 
 #include <algorithm>
 #include <vector>
