@@ -12,6 +12,8 @@
 #include "fileio/paths.h"
 #include "skin/ui_text.h"
 
+namespace falcet {
+
 std::string FalcetFolder::WriteInProgram(const std::string& name, const std::string& bytes) const {
   std::string path = ProgramFolder() + name;
   fileio::MakeDirectories(fileio::FolderOf(path));
@@ -44,3 +46,5 @@ long WaitTitle(HWND window, const std::string& title, DWORD milliseconds) {
     return -1;
   return long(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }
+
+}  // namespace falcet

@@ -8,6 +8,8 @@
 
 #include "program_copy.h"
 
+namespace falcet {
+
 class FalcetFolder : public ProgramCopy {
  public:
   explicit FalcetFolder(bool uiFile = true) : ProgramCopy("falcet", uiFile) {}
@@ -29,3 +31,5 @@ std::string WritePicture(const std::string& path, int width, int height, COLORRE
 // Waits (running this thread's messages) until the window's text is the given one; returns
 // the milliseconds it took, or -1.
 long WaitTitle(HWND window, const std::string& title, DWORD milliseconds);
+
+}  // namespace falcet

@@ -16,6 +16,8 @@
 
 using namespace std::chrono_literals;
 
+namespace falcet {
+
 namespace {
 
 std::vector<int> Codes(const std::vector<LoggedMessage>& log) {
@@ -37,7 +39,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   HWND frame = Start("\"" + one + "\" \"" + two + "\"");
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("first take.wav"), 10000), 0);
-  HWND slider = driver::WaitChild(frame, falcet::kPositionSlider, 10000);
+  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The position moves on while the sound plays.
   EXPECT_TRUE(PumpUntil([&] { return SendMessageA(slider, TBM_GETPOS, 0, 0) > 0; }, 2s, 10ms));
@@ -61,7 +63,7 @@ TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {
   HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(view) != FALSE; }, 2s));
-  HWND slider = driver::WaitChild(frame, falcet::kPositionSlider, 10000);
+  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The slider shows the position in percent of the length: it passes the middle.
   EXPECT_TRUE(PumpUntil(
@@ -143,7 +145,7 @@ TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
   ASSERT_NE(frame, nullptr);
   // The media bar (and its slider) is there once the medium plays.
   ASSERT_GE(WaitTitle(frame, Title("long.wav"), 10000), 0);
-  HWND slider = driver::WaitChild(frame, falcet::kPositionSlider, 10000);
+  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // An empty name stops an attached sound and lets the medium play on.
   int before = SliderAfter(slider, 800);
@@ -155,7 +157,7 @@ TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
   int paused = SliderAfter(slider, 300);
   EXPECT_EQ(SliderAfter(slider, 800), paused);
   // Play goes on from there.
-  PostMessageA(frame, WM_COMMAND, falcet::kPlayButton, 0);
+  PostMessageA(frame, WM_COMMAND, kPlayButton, 0);
   EXPECT_GT(SliderAfter(slider, 800), paused);
   EXPECT_EQ(Close(), 0);
 }
@@ -170,13 +172,15 @@ TEST_F(Falcet, PositionSliderOfAPictureListOpensTheItemAtItsPercent) {
   HWND frame = Start(names);
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 10000), 0);
-  PostMessageA(frame, WM_COMMAND, falcet::kPositionSlider, 55);  // 2.2 of 4 items: item 2
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 55);  // 2.2 of 4 items: item 2
   EXPECT_GE(WaitTitle(frame, Title("p2.bmp"), 5000), 0);
-  PostMessageA(frame, WM_COMMAND, falcet::kPositionSlider, 100);
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 100);
   EXPECT_GE(WaitTitle(frame, Title("p4.bmp"), 5000), 0);
-  PostMessageA(frame, WM_COMMAND, falcet::kPositionSlider, 0);
+  PostMessageA(frame, WM_COMMAND, kPositionSlider, 0);
   EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 5000), 0);
   // The stop command closes the player, list or no list.
-  driver::PostCommand(frame, falcet::kStopButton);
+  driver::PostCommand(frame, kStopButton);
   EXPECT_EQ(Process().Wait(30000), 0);
 }
+
+}  // namespace falcet

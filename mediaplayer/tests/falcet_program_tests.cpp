@@ -13,6 +13,8 @@
 
 using namespace std::chrono_literals;
 
+namespace falcet {
+
 TEST_F(Falcet, SecondStartHandsItsListOverAndEndsWithZero) {
   FalcetFolder& folder = Copy();
   std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));
@@ -26,9 +28,9 @@ TEST_F(Falcet, SecondStartHandsItsListOverAndEndsWithZero) {
   EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame); }, 5s, 50ms));
   PumpMessages(500);  // the hand-over opens once its 100 ms timer has run
   EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
-  driver::PostCommand(frame, falcet::kNextButton);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
-  driver::PostCommand(frame, falcet::kNextButton);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);  // next on the last item wraps
   EXPECT_EQ(Close(), 0);
 }
@@ -59,13 +61,13 @@ TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
   PumpMessages(400);
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "a.bmp"}) {
     EXPECT_GE(WaitTitle(frame, Title(name), 5000), 0) << name;
-    driver::PostCommand(frame, falcet::kNextButton);
+    driver::PostCommand(frame, kNextButton);
   }
   // A later hand-over is a list of its own: the player's list is not put in front again.
   EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
   driver::SendCommand(frame, kCodeHandOver, d);
   EXPECT_GE(WaitTitle(frame, Title("d.bmp"), 5000), 0);
-  driver::PostCommand(frame, falcet::kNextButton);
+  driver::PostCommand(frame, kNextButton);
   PumpMessages(300);
   EXPECT_EQ(driver::WindowText(frame), Title("d.bmp"));
   EXPECT_EQ(Close(), 0);
@@ -79,11 +81,11 @@ TEST_F(Falcet, UplListWithBlankLinesAndPathMacroOpensItsItems) {
   HWND frame = Start("\"" + upl + "\"");
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("one.bmp"), 10000), 0);
-  driver::PostCommand(frame, falcet::kNextButton);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("two.bmp"), 5000), 0);
-  driver::PostCommand(frame, falcet::kNextButton);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("one.bmp"), 5000), 0);
-  driver::PostCommand(frame, falcet::kPreviousButton);
+  driver::PostCommand(frame, kPreviousButton);
   EXPECT_GE(WaitTitle(frame, Title("two.bmp"), 5000), 0);  // previous on the first wraps too
   EXPECT_EQ(Close(), 0);
 }
@@ -130,14 +132,14 @@ TEST_F(Falcet, SingleNameWithoutAFileOpensAsAnAddressKeepingItsScheme) {
   {
     HWND frame = Start("nosuchfile");
     ASSERT_NE(frame, nullptr);
-    HWND text = driver::WaitChild(frame, falcet::kWebTextId, 10000);
+    HWND text = driver::WaitChild(frame, kWebTextId, 10000);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(driver::WindowText(text), "file://nosuchfile");
     EXPECT_EQ(Close(), 0);
   }
   HWND frame = Start("https://www.example.org/page.htm");
   ASSERT_NE(frame, nullptr);
-  HWND text = driver::WaitChild(frame, falcet::kWebTextId, 10000);
+  HWND text = driver::WaitChild(frame, kWebTextId, 10000);
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(driver::WindowText(text), "https://www.example.org/page.htm");
   EXPECT_EQ(Close(), 0);
@@ -301,7 +303,7 @@ TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, m3u), 1);
   EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
-  driver::PostCommand(frame, falcet::kNextButton);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("y.bmp"), 5000), 0);
   // A code without a meaning of its own opens its text as a list too.
   constexpr int kUnknownCode = 77;
@@ -309,3 +311,5 @@ TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
   EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
   EXPECT_EQ(Close(), 0);
 }
+
+}  // namespace falcet

@@ -12,11 +12,15 @@
 #include "imaging/suite_classes.h"
 #include "program_test.h"
 
+namespace falcet {
+
 // The main window's title while an item is open.
 inline std::string Title(const std::string& name) { return "Media player - " + name; }
 
 class Falcet : public ProgramTestOf<FalcetFolder> {
  protected:
   // The picture bar, made at every start, is complete with its next button.
-  Falcet() : ProgramTestOf({"falcet", kClassPlayer, falcet::kNextButton}) {}
+  Falcet() : ProgramTestOf({"falcet", kClassPlayer, kNextButton}) {}
 };
+
+}  // namespace falcet
