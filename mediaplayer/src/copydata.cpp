@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "audio/bass.h"
+#include "bars.h"
 #include "falcet/command_line.h"
 #include "falcet/item_lists.h"
 #include "fileio/fields.h"
@@ -13,7 +14,6 @@
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
-#include "bars.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "wndproc.h"
