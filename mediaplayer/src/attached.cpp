@@ -8,8 +8,8 @@
 #include "fileio/paths.h"
 #include "imglib/status.h"
 #include "media.h"
-#include "procs.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 

@@ -5,21 +5,21 @@
 #include <algorithm>
 #include <vector>
 
+#include "commands.h"
 #include "falcet/options.h"
-#include "handlers.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "jorvel/mixer_volume.h"
 #include "items.h"
+#include "jorvel/mixer_volume.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
-#include "procs.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_text.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 
@@ -35,18 +35,15 @@ struct ControlPlan {
   bool shown;
 };
 
+// Where a bar's plan sets the volume slider from the mixer.
+constexpr ControlPlan kVolumeStep{0, 0, 0, 0, false};
+
 // Field n of a "|" entry.
 std::string TipText(int entry, int field) {
   if (field <= 0) return Ui(entry);
   std::vector<std::string> parts;
   SKSPLITS(Ui(entry), "|", parts);
   return size_t(field) <= parts.size() ? parts[size_t(field) - 1] : std::string();
-}
-
-// The open-files source: the media browser's program or the pick library in the folder.
-bool OpenFilesSource() {
-  std::string program = UiField(78, 1);
-  return (!program.empty() && SKEXIST(program)) || SKEXIST("nadrix.dll");
 }
 
 void CreatePlayerControl(const ControlPlan& c) {
@@ -84,7 +81,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_RBUTTONUP:
       // The bar's context menu: popup 1 (keep the player on top).
-      ShowContextMenu(1);
+      ShowContextMenu(kPopupWindow);
       return 0;
     default:
       break;
@@ -207,14 +204,17 @@ void BUILDWEBBAR() {
   StopAttachedSound();
   Player& p = App();
   if (!IsWindowVisible(p.frame)) ShowWindow(p.frame, SW_SHOW);
-  CreateControls({{53, kImageButton, 16, 1, true}, {54, kImageButton, 17, 1, true}, {55, kImageButton, 18, 0, true},
-                  {56, kImageButton, 19, 0, true}, {51, kImageButton, 14, 0, true}, {52, kImageButton, 15, 0, false},
-                  {73, kImageButton, 36, 0, true}, {57, kImageButton, 36, 0, true}, {67, kImageButton, 20, 0, true},
-                  {68, kImageButton, 37, 0, true}, {72, kImageButton, 38, 0, true}, {69, kImageButton, 39, 0, true},
-                  {64, kImageButton, 40, 0, true}, {70, kImageButton, 41, 0, true}, {65, kImageButton, 42, 0, true},
-                  {66, kImageButton, 43, 0, true}, {76, kTrackBar, 23, 0, true}, {48, kImageButton, 54, 0, true},
-                  {49, kImageButton, 55, 0, true}, {50, kImageButton, 56, 0, true}, {71, kImageButton, 26, 0, true},
-                  {0, 0, 0, 0, false}});
+  CreateControls({{kEffectsButton, kImageButton, 16, 1, true}, {kSpectrumButton, kImageButton, 17, 1, true},
+                  {kPreviousButton, kImageButton, 18, 0, true}, {kNextButton, kImageButton, 19, 0, true},
+                  {kPlayButton, kImageButton, 14, 0, true}, {kPauseButton, kImageButton, 15, 0, false},
+                  {kRestartButton2, kImageButton, 36, 0, true}, {kRestartButton, kImageButton, 36, 0, true},
+                  {kOpenButton, kImageButton, 20, 0, true}, {kPrintButton, kImageButton, 37, 0, true},
+                  {kCopyButton, kImageButton, 38, 0, true}, {kWebStopButton, kImageButton, 39, 0, true},
+                  {kRefreshButton, kImageButton, 40, 0, true}, {kNoticeButton, kImageButton, 41, 0, true},
+                  {kLargerButton, kImageButton, 42, 0, true}, {kSmallerButton, kImageButton, 43, 0, true},
+                  {kVolumeSlider, kTrackBar, 23, 0, true}, {kIndexPage1, kImageButton, 54, 0, true},
+                  {kIndexPage2, kImageButton, 55, 0, true}, {kIndexPage3, kImageButton, 56, 0, true},
+                  {kStopButton, kImageButton, 26, 0, true}, kVolumeStep});
 }
 
 void BUILDMEDIABAR(int kind) {
@@ -223,18 +223,19 @@ void BUILDMEDIABAR(int kind) {
   LeaveSlideShow();
   p.mediumKind = kind;
   StopAttachedSound();
-  bool source = OpenFilesSource();
-  std::vector<ControlPlan> plans{{53, kImageButton, 16, 2, true}, {54, kImageButton, 17, 2, true},
-                                 {55, kImageButton, 18, 0, true}, {56, kImageButton, 19, 0, true},
-                                 {51, kImageButton, 14, 0, true}, {52, kImageButton, 15, 0, false},
-                                 {67, kImageButton, 20, 0, true}};
-  if (source) plans.push_back({63, kImageButton, 21, 0, false});
-  for (const ControlPlan& c : std::vector<ControlPlan>{{61, kImageButton, 24, 0, true}, {62, kImageButton, 25, 0, false},
-                                                       {71, kImageButton, 26, 0, true}, {77, kTrackBar, 22, 0, true},
-                                                       {76, kTrackBar, 23, 0, true}, {48, kImageButton, 54, 0, true},
-                                                       {49, kImageButton, 55, 0, true}, {50, kImageButton, 56, 0, true},
-                                                       {74, kImageButton, 50, 0, true}, {0, 0, 0, 0, false},
-                                                       {78, kCheckButton, 35, 0, true}})
+  bool source = HasFileSource();
+  std::vector<ControlPlan> plans{
+      {kEffectsButton, kImageButton, 16, 2, true}, {kSpectrumButton, kImageButton, 17, 2, true},
+      {kPreviousButton, kImageButton, 18, 0, true}, {kNextButton, kImageButton, 19, 0, true},
+      {kPlayButton, kImageButton, 14, 0, true}, {kPauseButton, kImageButton, 15, 0, false},
+      {kOpenButton, kImageButton, 20, 0, true}};
+  if (source) plans.push_back({kSnapshotButton, kImageButton, 21, 0, false});
+  for (const ControlPlan& c : std::vector<ControlPlan>{
+           {kMuteButton, kImageButton, 24, 0, true}, {kUnmuteButton, kImageButton, 25, 0, false},
+           {kStopButton, kImageButton, 26, 0, true}, {kPositionSlider, kTrackBar, 22, 0, true},
+           {kVolumeSlider, kTrackBar, 23, 0, true}, {kIndexPage1, kImageButton, 54, 0, true},
+           {kIndexPage2, kImageButton, 55, 0, true}, {kIndexPage3, kImageButton, 56, 0, true},
+           {kHelpButton, kImageButton, 50, 0, true}, kVolumeStep, {kRepeatButton, kCheckButton, 35, 0, true}})
     plans.push_back(c);
   CreateControls(plans);
   if (!source) EnableControl(kOpenButton, false);
@@ -245,14 +246,16 @@ void BUILDMEDIABAR(int kind) {
 void BUILDPICTUREBAR() {
   if (!PrepareBar(kBarPicture, true)) return;
   HideWebPanel();
-  bool source = OpenFilesSource();
-  CreateControls({{53, kImageButton, 16, 2, true}, {54, kImageButton, 17, 2, true}, {55, kImageButton, 18, 0, true},
-                  {56, kImageButton, 19, 0, true}, {67, kImageButton, 20, 0, true}, {68, kImageButton, 37, 0, true},
-                  {61, kImageButton, 24, 0, true}, {62, kImageButton, 25, 0, false}, {71, kImageButton, 26, 0, true},
-                  {77, kTrackBar, 22, 0, true}, {76, kTrackBar, 23, 0, true}, {72, kImageButton, 38, 0, true},
-                  {48, kImageButton, 54, 0, true}, {49, kImageButton, 55, 0, true}, {50, kImageButton, 56, 0, true},
-                  {0, 0, 0, 0, false}, {52, kImageButton, 87, 0, false}, {51, kImageButton, 86, 0, true},
-                  {74, kImageButton, 50, 0, true}});
+  bool source = HasFileSource();
+  CreateControls({{kEffectsButton, kImageButton, 16, 2, true}, {kSpectrumButton, kImageButton, 17, 2, true},
+                  {kPreviousButton, kImageButton, 18, 0, true}, {kNextButton, kImageButton, 19, 0, true},
+                  {kOpenButton, kImageButton, 20, 0, true}, {kPrintButton, kImageButton, 37, 0, true},
+                  {kMuteButton, kImageButton, 24, 0, true}, {kUnmuteButton, kImageButton, 25, 0, false},
+                  {kStopButton, kImageButton, 26, 0, true}, {kPositionSlider, kTrackBar, 22, 0, true},
+                  {kVolumeSlider, kTrackBar, 23, 0, true}, {kCopyButton, kImageButton, 38, 0, true},
+                  {kIndexPage1, kImageButton, 54, 0, true}, {kIndexPage2, kImageButton, 55, 0, true},
+                  {kIndexPage3, kImageButton, 56, 0, true}, kVolumeStep, {kPauseButton, kImageButton, 87, 0, false},
+                  {kPlayButton, kImageButton, 86, 0, true}, {kHelpButton, kImageButton, 50, 0, true}});
   EnableControl(kEffectsButton, false);
   EnableControl(kSpectrumButton, false);
   if (!source) EnableControl(kOpenButton, false);
@@ -322,7 +325,7 @@ void LAYOUTCONTROLS() {
     RepaintPicture();
   }
   if (video) {
-    Fit f = VideoPlacement(p.sizeItem, MenuChecked(301), p.media.videoWidth, p.media.videoHeight, area.left, area.top,
+    Fit f = VideoPlacement(p.sizeItem, MenuChecked(kMenuFitVideo), p.media.videoWidth, p.media.videoHeight, area.left, area.top,
                            areaWidth, areaHeight);
     MoveWindow(p.view, f.x, f.y, f.width, f.height, TRUE);
     if (MMSETVIDEO() && !IsWindowVisible(p.view)) ShowWindow(p.view, SW_SHOW);

@@ -1,18 +1,21 @@
 // The close of the player (WM_SYSCOMMAND SC_CLOSE): the burn job goes to the disc burner,
 // the medium and the timers stop, the settings are written and the partners are told.
+#include "closing.h"
+
 #include "bars.h"
 #include "falcet/player_rules.h"
-#include "handlers.h"
+#include "fileio/file.h"
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "items.h"
-#include "lifecycle.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
-#include "procs.h"
+#include "settings.h"
 #include "skin/sk_system.h"
+#include "skin/skin.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 
@@ -63,6 +66,12 @@ void OnSysClose() {
     if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, kCodeClose, "");
   ResumeAudioPlayer();
   PostQuitMessage(0);
+}
+
+void RemoveTemporaryFiles() {
+  Player& p = App();
+  fileio::RemoveFile(p.basePath + ".LOG");
+  fileio::RemoveFile(SKGETTEMPPATH() + p.programName + ".g2b");
 }
 
 }  // namespace falcet

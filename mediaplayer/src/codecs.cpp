@@ -1,8 +1,9 @@
 // The video codec of option field 12: copied into the system folder when it is not there
 // yet, named in system.ini and described in the registry.
+#include "codecs.h"
+
 #include "falcet/options.h"
 #include "fileio/file.h"
-#include "lifecycle.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"

@@ -1,19 +1,22 @@
 // The command messages that the suite's programs send to the player.
+#include "copydata.h"
+
+#include <algorithm>
+
 #include "audio/bass.h"
 #include "bars.h"
 #include "falcet/command_line.h"
 #include "falcet/item_lists.h"
 #include "fileio/fields.h"
-#include "handlers.h"
 #include "imaging/copydata.h"
+#include "imaging/program_start.h"
 #include "items.h"
-#include "lifecycle.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
-#include "procs.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 
@@ -81,10 +84,10 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
       AttachSound(text);
       break;
     case kCodeShowKeywords:
-      if (!MenuChecked(407)) PostMessageA(p.frame, WM_COMMAND, 407, 0);
+      if (!MenuChecked(kMenuKeywords)) PostMessageA(p.frame, WM_COMMAND, kMenuKeywords, 0);
       break;
     case kCodeEnlargedView:
-      if (!MenuChecked(411)) SendMessageA(p.frame, WM_COMMAND, 411, 0);
+      if (!MenuChecked(kMenuEnlargedView)) SendMessageA(p.frame, WM_COMMAND, kMenuEnlargedView, 0);
       break;
     case kCodePressPlay:
       if (ControlVisible(kPlayButton)) PostMessageA(p.frame, WM_COMMAND, kPlayButton, 0);
@@ -96,9 +99,7 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
     default:
       // Code 3 and every code the player has no meaning for: a list to open, once the
       // sender has been let go.
-      p.pendingList = text;
-      PostMessageA(p.frame, kMsgOpenReceived, 0, 0);
-      break;
+      return startup::QueueReceivedList(p.frame, p.received, text);
   }
   return 1;
 }
@@ -111,22 +112,14 @@ void OnHandOverTimer() {
   SENDCOPYDATA(p.frame, kCodeOpen, list);
 }
 
-void OpenPendingList() {
-  Player& p = App();
-  std::string list = p.pendingList;
-  p.pendingList.clear();
-  // A single play list stands for its items.
-  if (ItemCount(list) == 1) list = ListOfName(list);
-  if (IsWebPageName(list)) LeaveSlideShow();
-  OpenList(list, true);
-}
-
-void OnRecorderNotice(UINT message) {
-  Player& p = App();
-  int slot = message == kMsgRecorderNotice1 ? 0 : message == kMsgRecorderNotice2 ? 1 : 2;
-  if (!p.recorder) return;
-  p.recorderCounts[slot] += 1;
-  if (slot < 2) SetStatusText(RecorderStatusText(Ui(77), p.recorderCounts[0], p.recorderCounts[1]));
+void OpenReceivedLists() {
+  // A newer list replaces one that has not been opened yet.
+  App().received.OpenNewest([](const std::string& received) {
+    // A single play list stands for its items.
+    std::string list = ItemCount(received) == 1 ? ListOfName(received) : received;
+    if (IsWebPageName(list)) LeaveSlideShow();
+    OpenList(list, true);
+  });
 }
 
 }  // namespace falcet

@@ -2,6 +2,7 @@
 
 #include "audio/bass.h"
 #include "bars.h"
+#include "boxes.h"
 #include "falcet/command_line.h"
 #include "falcet/item_lists.h"
 #include "falcet/options.h"
@@ -11,10 +12,10 @@
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
-#include "procs.h"
 #include "skin/sk_system.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 
@@ -114,6 +115,15 @@ void OpenList(const std::string& list, bool leaveShow) {
     if (leaveShow) LeaveSlideShow();
     OPENITEM(list);
   }
+}
+
+std::string BuiltShowList() { return App().basePath + Ui(89); }
+
+std::string ListOfName(const std::string& name) {
+  Player& p = App();
+  if (EndsWithNoCase(name, ".m3u")) return ReadM3u(name, p.programFolder);
+  if (EndsWithNoCase(name, ".upl")) return READUPL(name, p.programFolder);
+  return name;
 }
 
 void NextItem() {

@@ -1,5 +1,6 @@
 // The item list: opening one item (a medium, a show list, a picture or a web page),
-// opening a whole list, stepping to the previous and next item; and the web panel.
+// opening a whole list, stepping to the previous and next item, choosing files to open;
+// and the web panel.
 #pragma once
 #include <string>
 
@@ -12,6 +13,18 @@ void OPENITEM(const std::string& item);
 void OpenList(const std::string& list, bool leaveShow);
 void NextItem();
 void PreviousItem();
+
+// The item list a name stands for: an ".m3u" or ".upl" list is read, anything else is the
+// name itself.
+std::string ListOfName(const std::string& name);
+// The built show list beside the player (its base name with UI entry 89).
+std::string BuiltShowList();
+
+// Open files (button 67, menu item 103): the media browser becomes the file source when it
+// is installed, else the pick dialog chooses the list.
+void OpenFiles();
+// Whether there is a file source: the media browser's program or the pick library.
+bool HasFileSource();
 
 // The web panel (without the web browser control: the page's address is shown).
 void ShowWebPage(const std::string& address);

@@ -1,23 +1,24 @@
 #include "mainwindow.h"
 
 #include "falcet/options.h"
-#include "procs.h"
 #include "skin/sk_menu.h"
-#include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 
 namespace {
 
-// The menu that holds an item: popup 1 (item 101), 3 (300s) or 4 (400s).
+// The popup menu that holds an item (items of menu n are numbered from n * 100).
 HMENU MenuOf(int item) {
   Player& p = App();
-  if (item / 100 == 1) return p.popup1;
-  if (item / 100 == 3) return p.popup3;
-  if (item / 100 == 4) return p.popup4;
-  return nullptr;
+  switch (item / 100) {
+    case kPopupWindow: return p.popup1;
+    case kPopupView: return p.popup3;
+    case kPopupShow: return p.popup4;
+    default: return nullptr;
+  }
 }
 
 bool RegisterChildClass(const char* name, UINT style, HBRUSH brush) {
@@ -75,9 +76,9 @@ bool CreateMainWindow(int left, int top, int width, int height) {
   SetWindowLongPtrA(p.clip, GWL_STYLE, GetWindowLongPtrA(p.clip, GWL_STYLE) | WS_CLIPCHILDREN);
   if (!Ui(13).empty()) SKSETSYSBUTTONTIP(Ui(13));
   SKMENU(p.frame, p.menus);
-  p.popup1 = SKPOPUPHANDLE(1);
-  p.popup3 = SKPOPUPHANDLE(3);
-  p.popup4 = SKPOPUPHANDLE(4);
+  p.popup1 = SKPOPUPHANDLE(kPopupWindow);
+  p.popup3 = SKPOPUPHANDLE(kPopupView);
+  p.popup4 = SKPOPUPHANDLE(kPopupShow);
 
   DWORD viewStyle = DWORD(Option(kOptVideoStyle)) & ~DWORD(WS_POPUP | WS_VISIBLE);
   p.view = CreateWindowExA(0, kViewClass, "", WS_CHILD | WS_CLIPSIBLINGS | viewStyle, 0, 0, 0, 0, p.clip,
@@ -141,21 +142,15 @@ void SetMenuCheck(int item, bool on) {
 }
 
 void CheckSizeItem(int item) {
-  for (int i = 303; i <= 308; ++i) SetMenuCheck(i, i == item);
+  for (int i = kSizeHalf; i <= kSizeFullScreen; ++i) SetMenuCheck(i, i == item);
 }
 
 void SetTopMost(bool on) {
   Player& p = App();
   p.topMost = on;
-  SetMenuCheck(101, on);
+  SetMenuCheck(kMenuTopMost, on);
   if (p.frame)
     SetWindowPos(p.frame, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
-
-void PlayerBox(const std::string& text, HICON icon) {
-  SKMSGBOX(App().frame, SKDEFAULTFONT(), Ui(1), text, "", SkBoxStyle::Skinned(icon));
-}
-
-void WarningBox(const std::string& text) { PlayerBox(text, LoadIcon(nullptr, IDI_EXCLAMATION)); }
 
 }  // namespace falcet

@@ -7,6 +7,16 @@
 
 namespace falcet {
 
+// The main window's class, also the name of the single-instance mutex, is kClassPlayer
+// (imaging/suite_classes.h); its partners are addressed by their kClass... names there.
+// The player's other windows:
+inline constexpr const char* kViewClass = "QPLAYERVIEW";      // the picture and video window
+inline constexpr const char* kPictureClass = "SKCTL";         // the picture area
+inline constexpr const char* kZoomClass = "SKZOOM";           // the enlarged view of a slide show
+inline constexpr const char* kBarClass = "QPLAYERBAR";        // the control bar
+inline constexpr const char* kPopupClass = "QPLAYERPOPUP";    // the backdrop pop-up
+inline constexpr const char* kWebClass = "QPLAYERWEB";        // the web panel
+
 // Builds the menus and the main window with its children at the given place. False when
 // the window cannot be made.
 bool CreateMainWindow(int left, int top, int width, int height);
@@ -19,18 +29,13 @@ void DestroyZoomHolder();
 void SetStatusText(const std::string& text);
 void SetTitle(const std::string& text);
 
-// Whether a menu item of popup 1, 3 or 4 is checked, and setting it.
+// Whether a menu item of a popup menu is checked, and setting it.
 bool MenuChecked(int item);
 void SetMenuCheck(int item, bool on);
-// Checks one item of 303 to 308 and unchecks the others.
+// Checks one window size item and unchecks the others.
 void CheckSizeItem(int item);
 
-// The main window on top (or not) of all others, with menu item 101.
+// The main window on top (or not) of all others, with its menu item.
 void SetTopMost(bool on);
-
-// The player's message box (title UI entry 1, the skin's box colours) with an icon; the
-// warning is the same box with the exclamation icon.
-void PlayerBox(const std::string& text, HICON icon);
-void WarningBox(const std::string& text);
 
 }  // namespace falcet

@@ -1,6 +1,6 @@
 // The media layer (one current medium through the audio layer or a multimedia clip), the
-// player tick, the volume timer, the attached sound, the mixer volume and the window
-// recorder; and the start, stop and seek of a medium from the outside.
+// player tick, the volume timer, the attached sound, the mixer volume, the video snapshot
+// and the window recorder; and the start, stop and seek of a medium from the outside.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +11,12 @@
 #include "multimedia/l_mm.h"
 
 namespace falcet {
+
+// The player tick: timer 1 of the main window.
+inline constexpr UINT_PTR kTickTimer = 1;
+
+// The window recorder's three notices.
+enum RecorderNotice : UINT { kMsgRecorderNotice1 = 0x7EA, kMsgRecorderNotice2 = 0x7ED, kMsgRecorderNotice3 = 0x7EC };
 
 // ---- The medium ------------------------------------------------------------------------------
 // Opens a file as the current medium, in the video window when given. Returns 2 when the
@@ -68,9 +74,15 @@ void SETVOLUME(int percent);
 void MUTEVOLUME();
 void UNMUTEVOLUME();
 
+// ---- Video snapshot -------------------------------------------------------------------------------------
+// Button 63: the video's frame saved where the pick dialog says.
+void SaveSnapshot();
+
 // ---- Window recorder ------------------------------------------------------------------------------------
 void StartRecorder();
 void StopRecorder();
+// A notice of the plug-in: its counter goes up, the first two show in the status line.
+void OnRecorderNotice(UINT message);
 // After the loop: the counts to the report window (code 21), the plug-in freed.
 void ReportRecording();
 

@@ -6,8 +6,8 @@
 #include "bars.h"
 #include "falcet/item_lists.h"
 #include "falcet/options.h"
-#include "fileio/file.h"
 #include "fileio/fields.h"
+#include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/side_files.h"
@@ -16,9 +16,10 @@
 #include "items.h"
 #include "mainwindow.h"
 #include "media.h"
-#include "procs.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/raii.h"
+#include "wndproc.h"
 
 namespace falcet {
 
@@ -84,7 +85,7 @@ int StepIntervalOfPicture() {
 }  // namespace
 
 void ICONISE(int width, int height, int areaWidth, int areaHeight, int& x, int& y, int& fitWidth, int& fitHeight) {
-  if (!MenuChecked(409)) {
+  if (!MenuChecked(kMenuEnlargeSmall)) {
     SKICONISE(width, height, areaWidth, areaHeight, x, y, fitWidth, fitHeight);
     return;
   }
@@ -103,23 +104,19 @@ void PaintPicture(HWND window, HDC dc) {
   RECT r;
   GetClientRect(window, &r);
   int colour = Option(kOptViewColour);
-  HBRUSH back = CreateSolidBrush(COLORREF(colour));
-  FillRect(dc, &r, back);
-  DeleteObject(back);
+  win::Brush back(CreateSolidBrush(COLORREF(colour)));
+  FillRect(dc, &r, back.Get());
   ImgBitmap* picture = Picture().Get();
   if (!picture->dib) return;
   int x = 0, y = 0, w = 0, h = 0;
   ICONISE(picture->width, picture->height, r.right, r.bottom, x, y, w, h);
   RECT destination{x, y, x + w, y + h};
-  HPALETTE palette = L_CreatePaintPalette(dc, picture);
-  HPALETTE old = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+  win::Palette palette(L_CreatePaintPalette(dc, picture));
+  HPALETTE old = palette ? SelectPalette(dc, palette.Get(), FALSE) : nullptr;
   if (palette) RealizePalette(dc);
   SetStretchBltMode(dc, HALFTONE);
   L_PaintDC(dc, picture, nullptr, nullptr, &destination, nullptr, SRCCOPY);
-  if (palette) {
-    SelectPalette(dc, old, FALSE);
-    DeleteObject(palette);
-  }
+  if (palette) SelectPalette(dc, old, FALSE);
 }
 
 void RepaintPicture() {
@@ -152,8 +149,8 @@ void ShowPicture(const std::string& path) {
   ReadSideFiles(path);
   SetTitle(Ui(1) + " - " + fileio::NameOf(path));
   // Menu option 407 shows the picture's keywords in the status line.
-  if (!p.recorderMode) SetStatusText(MenuChecked(407) ? p.keywordText : std::string());
-  if (Option(kOptShowAtOnce) && !p.zoom) PostMessageA(p.frame, WM_COMMAND, 404, 0);
+  if (!p.recorderMode) SetStatusText(MenuChecked(kMenuKeywords) ? p.keywordText : std::string());
+  if (Option(kOptShowAtOnce) && !p.zoom) PostMessageA(p.frame, WM_COMMAND, kMenuShowByHand, 0);
   else RepaintPicture();
   PICTUREEXTRAS();
 }
@@ -176,16 +173,16 @@ void PICTUREEXTRAS() {
 void StartSlideShow(int command) {
   Player& p = App();
   p.slideState = 1;
-  p.zoomFlag = MenuChecked(411);
+  p.zoomFlag = MenuChecked(kMenuEnlargedView);
   if (p.zoomFlag) CreateZoomHolder();
   if (p.recordMode) StartRecorder();
   SwapControls(kPauseButton, kPlayButton);
   switch (command) {
-    case 403:
+    case kMenuShowWithEffects:
       p.slideVariant = 1;
       KillThreadTimer(p.slideTimer);
       break;
-    case 405:
+    case kMenuAutomaticShow:
       p.slideVariant = 2;
       if (p.stepInterval <= 0) p.stepInterval = Option(kOptStepInterval) > 0 ? Option(kOptStepInterval) : 4000;
       KillThreadTimer(p.slideTimer);

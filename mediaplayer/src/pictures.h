@@ -1,5 +1,5 @@
-// The picture view (a picture with its layered objects and its side files) and the slide
-// show that steps through the pictures of the list.
+// The picture view (a picture with its layered objects and its side files), its printing
+// and clipboard copy, and the slide show that steps through the pictures of the list.
 #pragma once
 #include <windows.h>
 
@@ -22,6 +22,11 @@ void PICTUREEXTRAS();
 // The picture view's fit: the skin engine's (never enlarging) unless menu item 409 asks
 // for the enlarging fit.
 void ICONISE(int width, int height, int areaWidth, int areaHeight, int& x, int& y, int& fitWidth, int& fitHeight);
+
+// Printing (button 68) and the clipboard copy (button 72) of the picture as the view
+// shows it.
+void PrintCurrent();
+void CopyPicture();
 
 // Commands 403 (by hand, with transitions), 404 (by hand) and 405 (by itself).
 void StartSlideShow(int command);

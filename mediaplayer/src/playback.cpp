@@ -5,18 +5,19 @@
 
 #include "audio/bass.h"
 #include "bars.h"
+#include "boxes.h"
 #include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
-#include "jorvel/mixer_volume.h"
 #include "items.h"
+#include "jorvel/mixer_volume.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
-#include "procs.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 
@@ -120,7 +121,7 @@ void PlayOrResume() {
   Player& p = App();
   if (p.barKind == kBarPicture) {
     // The picture bar's play button starts the slide show.
-    StartSlideShow(405);
+    StartSlideShow(kMenuAutomaticShow);
     return;
   }
   if (p.media.holder == Holder::kNone) return;

@@ -11,12 +11,15 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "mainwindow.h"
 #include "media.h"
 #include "state.h"
 
 namespace falcet {
 
 namespace {
+
+constexpr const char* kPlugin = "morvane.dll";
 
 // What the plug-in is told about the recording.
 struct MvFormat {
@@ -32,7 +35,9 @@ using MvPlainProc = int(WINAPI*)();
 
 // The controls that stay still while a recording runs.
 void EnableCommandControls(bool on) {
-  for (int id : {55, 56, 67, 68, 61, 62, 72, 51, 52, 74}) EnableControl(id, on);
+  for (int id : {kPreviousButton, kNextButton, kOpenButton, kPrintButton, kMuteButton, kUnmuteButton, kCopyButton,
+                 kPlayButton, kPauseButton, kHelpButton})
+    EnableControl(id, on);
 }
 
 }  // namespace
@@ -41,15 +46,14 @@ void StartRecorder() {
   Player& p = App();
   if (p.recorderMode == 1) return;
   if (!p.recorder) {
-    std::string plugin = p.programFolder + "morvane.dll";
-    if (!fileio::Exists(plugin)) return;
-    p.recorder = LoadLibraryA(plugin.c_str());
+    if (!fileio::Exists(p.programFolder + kPlugin)) return;
+    p.recorder = LoadProgramLibrary(kPlugin);
     if (!p.recorder) return;
   }
   auto init = Export<MvInitProc>(p.recorder, "MVINIT");
   auto start = Export<MvStartProc>(p.recorder, "MVSTART");
   if (!init || !start) return;
-  std::string output = p.programFolder + fileio::StemOf(p.exePath) + ".avi";
+  std::string output = p.programFolder + p.programName + ".avi";
   fileio::RemoveFile(output);
   RECT client{};
   GetClientRect(p.frame, &client);
@@ -87,8 +91,15 @@ void ReportRecording() {
     SENDCOPYDATA(p.reportWindow, kCodeRecordingCounts,
                  std::to_string(p.recorderCounts[0]) + "," + std::to_string(p.recorderCounts[1]) + "," +
                      std::to_string(p.recorderCounts[2]));
-  if (p.recorder) FreeLibrary(p.recorder);
-  p.recorder = nullptr;
+  p.recorder.Reset();
+}
+
+void OnRecorderNotice(UINT message) {
+  Player& p = App();
+  int slot = message == kMsgRecorderNotice1 ? 0 : message == kMsgRecorderNotice2 ? 1 : 2;
+  if (!p.recorder) return;
+  p.recorderCounts[slot] += 1;
+  if (slot < 2) SetStatusText(RecorderStatusText(Ui(77), p.recorderCounts[0], p.recorderCounts[1]));
 }
 
 }  // namespace falcet

@@ -1,9 +1,10 @@
 // The settings file: its folder is option field 13 (the temporary folder when empty).
+#include "settings.h"
+
 #include "falcet/options.h"
 #include "falcet/settings_line.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
-#include "lifecycle.h"
 #include "skin/skin.h"
 #include "state.h"
 
@@ -20,7 +21,7 @@ void ReadSettings() {
   Player& p = App();
   std::string folder = SettingsFolder(OptionText(p.options, kOptSettingsFolder), p.programFolder, SKWINDIR(),
                                       SKSYSDIR(), SKGETTEMPPATH());
-  p.settingsPath = folder + fileio::StemOf(p.exePath) + ".cfg";
+  p.settingsPath = folder + p.programName + ".cfg";
   std::string text;
   if (fileio::ReadWholeFile(p.settingsPath, text) != fileio::kOk) text.clear();
   p.settings = ParseSettings(text, p.programFolder, SKGETTEMPPATH(), IsExistingFile);

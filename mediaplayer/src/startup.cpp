@@ -1,49 +1,71 @@
-// WINMAIN: everything the window procedure and the item opening rely on, the first items,
-// the message loop and the clean-up after it.
-#include <windows.h>
+#include "startup.h"
+
 #include <commctrl.h>
 #include <shlobj.h>
 
 #include "audio/bass.h"
 #include "bars.h"
+#include "boxes.h"
+#include "closing.h"
+#include "codecs.h"
 #include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/file.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
-#include "imaging/gdiplus_helpers.h"
-#include "jorvel/mixer_volume.h"
+#include "imaging/partner.h"
+#include "imaging/program_start.h"
 #include "items.h"
-#include "lifecycle.h"
+#include "jorvel/mixer_volume.h"
 #include "mainwindow.h"
 #include "media.h"
-#include "procs.h"
 #include "pictures.h"
+#include "settings.h"
 #include "skin/sk_menu.h"
-#include "skin/sk_msgbox.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 
 namespace {
 
-void IdentifyProgram(HINSTANCE instance, const std::string& commandLine) {
+// A folder with "dravel.dll" that cannot run its built show ends with this code.
+constexpr int kExitWithoutBuiltShow = 2;
+
+// How long a second copy waits for the running copy's window. A copy that is still
+// starting shows it within a moment; one that hangs or ends must not keep us for ever.
+constexpr DWORD kRunningCopyWaitMs = 10000;
+
+void Identify(HINSTANCE instance, const std::string& commandLine) {
   Player& p = App();
-  p.instance = instance;
-  p.exePath = SKEXENAME();
-  p.programFolder = fileio::WithTrailingSeparator(fileio::FolderOf(p.exePath));
-  p.programFile = fileio::NameOf(p.exePath);
-  p.programBase = fileio::WithoutExtension(p.exePath);
-  p.uiFile = p.programBase + ".SYS";
+  static_cast<startup::ProgramIdentity&>(p) = startup::IdentifyProgram(instance);
   p.commandLine = fileio::Trim(commandLine);
   if (HasRecordKeyword(p.commandLine)) {
     p.recordMode = true;
     p.commandLine.clear();
   }
   p.icon = LoadIconA(instance, "PROGRAM");
+}
+
+// The argument rule with a single ".upl" expanded.
+std::string StartList(const std::string& commandLine) {
+  std::string list = ArgumentList(commandLine);
+  if (ItemCount(list) == 1 && EndsWithNoCase(list, ".upl")) list = READUPL(list, App().programFolder);
+  return list;
+}
+
+// One player at a time. False when another copy runs (it got this start's list, code 18,
+// and was brought to the front) or the single-instance mutex cannot be made; this copy
+// ends then.
+bool TakeSingleInstance(const std::string& commandLine) {
+  Player& p = App();
+  p.mutex = win::Mutex(TakeSingleInstanceMutex(kClassPlayer, kRunningCopyWaitMs));
+  if (p.mutex) return true;
+  if (HWND running = FindWindowA(kClassPlayer, nullptr)) SENDCOPYDATA(running, kCodeHandOver, StartList(commandLine));
+  return false;
 }
 
 // A ".SYS" argument replaces the player's own UI text file before it is read. The new file
@@ -58,15 +80,10 @@ void TakeUiTextArgument() {
   p.commandLine.clear();
 }
 
-void ReportMissingUiFile() {
-  Player& p = App();
-  SKMSGBOX(nullptr, SKCAPTIONFONT(), fileio::StemOf(p.exePath), p.uiFile + " missing !", "", SkBoxStyle::Stop());
-}
-
 void SwitchToSingleVideo() {
   Player& p = App();
   p.singleVideo = true;
-  p.options = WithOption(WithOption(p.options, kOptFullScreen, "1"), kOptSizeItem, "304");
+  p.options = WithOption(WithOption(p.options, kOptFullScreen, "1"), kOptSizeItem, std::to_string(kSizeNormal));
 }
 
 // With "dravel.dll" in the folder the player runs a built show. False: end with code 2.
@@ -101,15 +118,14 @@ void PrepareMenus() {
   SKUSEFOCUSRECT(1);
   SKSETTRANSMENU(1);
   p.topMost = Option(kOptTopMost) != 0 || p.settings.topMost != 0;
-  p.sizeItem = p.settings.sizeItem >= 303 && p.settings.sizeItem <= 308 ? p.settings.sizeItem
-                                                                         : Option(kOptSizeItem);
-  if (p.sizeItem < 303 || p.sizeItem > 308) p.sizeItem = 307;
-  if (p.singleVideo) p.sizeItem = 304;
-  if (MenuItem* m = p.menus.FindItem(101)) m->checked = p.topMost;
-  if (MenuItem* m = p.menus.FindItem(301)) m->checked = Option(kOptFitVideo) != 0;
-  if (MenuItem* m = p.menus.FindItem(401)) m->checked = Option(kOptScrollBars) != 0;
-  if (MenuItem* m = p.menus.FindItem(411)) m->checked = Option(kOptZoom) != 0;
-  for (int i = 303; i <= 308; ++i)
+  p.sizeItem = IsSizeItem(p.settings.sizeItem) ? p.settings.sizeItem : Option(kOptSizeItem);
+  if (!IsSizeItem(p.sizeItem)) p.sizeItem = kSizeFillWindow;
+  if (p.singleVideo) p.sizeItem = kSizeNormal;
+  if (MenuItem* m = p.menus.FindItem(kMenuTopMost)) m->checked = p.topMost;
+  if (MenuItem* m = p.menus.FindItem(kMenuFitVideo)) m->checked = Option(kOptFitVideo) != 0;
+  if (MenuItem* m = p.menus.FindItem(kMenuScrollBars)) m->checked = Option(kOptScrollBars) != 0;
+  if (MenuItem* m = p.menus.FindItem(kMenuEnlargedView)) m->checked = Option(kOptZoom) != 0;
+  for (int i = kSizeHalf; i <= kSizeFullScreen; ++i)
     if (MenuItem* m = p.menus.FindItem(i)) m->checked = i == p.sizeItem;
 }
 
@@ -140,10 +156,8 @@ void SetDownloadFolder() {
 // Escape is looked at before the message goes anywhere.
 void OnEscape() {
   Player& p = App();
-  if (Option(kOptFullScreen) != 0) {
-    if (SKMSGBOX(p.frame, SKCAPTIONFONT(), Ui(1), Ui(82), Ui(83), SkBoxStyle::Question()) == 1) PostQuitMessage(0);
-  }
-  if (p.returnSizeItem >= 303 && p.returnSizeItem <= 308 && p.returnSizeItem != p.sizeItem) {
+  if (Option(kOptFullScreen) != 0 && AskToQuit()) PostQuitMessage(0);
+  if (IsSizeItem(p.returnSizeItem) && p.returnSizeItem != p.sizeItem) {
     p.sizeItem = p.returnSizeItem;
     CheckSizeItem(p.sizeItem);
     LAYOUTCONTROLS();
@@ -153,18 +167,16 @@ void OnEscape() {
 
 int RunMessageLoop() {
   Player& p = App();
-  MSG msg{};
-  BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) break;
+  startup::MessageLoopSteps steps;
+  steps.filter = [](MSG& msg) {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) OnEscape();
-    if (!SKDIALOGMESSAGE(p.frame, msg) && !(p.frame && IsWindow(p.frame) && IsDialogMessageA(p.frame, &msg))) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (p.restartRequested) OpenStartItems();
-  }
-  return int(msg.wParam);
+    return false;  // the key goes on to its window as well
+  };
+  steps.dialogKeys = true;
+  steps.after = [] {
+    if (App().restartRequested) OpenStartItems();
+  };
+  return startup::RunMessageLoop(p.frame, steps);
 }
 
 void CleanUp() {
@@ -176,8 +188,7 @@ void CleanUp() {
   StopAttachedSound();
   CLOSEMEDIA();
   BASSUNLOAD();
-  if (p.gdiplusToken) GDIPSTOP(p.gdiplusToken);
-  p.gdiplusToken = 0;
+  p.gdiplus.Reset();
   if (p.mixer) mixerClose(p.mixer);
   p.mixer = nullptr;
   KillThreadTimer(p.volumeTimer);
@@ -187,36 +198,19 @@ void CleanUp() {
   FreePicture();
   if (p.frame && IsWindow(p.frame)) DestroyWindow(p.frame);
   p.frame = nullptr;
-  if (p.mutex) CloseHandle(p.mutex);
-  p.mutex = nullptr;
-  fileio::RemoveFile(p.programBase + ".LOG");
-  fileio::RemoveFile(SKGETTEMPPATH() + fileio::StemOf(p.exePath) + ".g2b");
+  p.mutex.Reset();
+  RemoveTemporaryFiles();
   ReportRecording();
 }
 
 }  // namespace
-
-std::string BuiltShowList() { return App().programBase + Ui(89); }
-
-std::string ListOfName(const std::string& name) {
-  Player& p = App();
-  if (EndsWithNoCase(name, ".m3u")) return ReadM3u(name, p.programFolder);
-  if (EndsWithNoCase(name, ".upl")) return READUPL(name, p.programFolder);
-  return name;
-}
-
-std::string StartList(const std::string& commandLine) {
-  std::string list = ArgumentList(commandLine);
-  if (ItemCount(list) == 1 && EndsWithNoCase(list, ".upl")) list = READUPL(list, App().programFolder);
-  return list;
-}
 
 void RequestRestart() { App().restartRequested = true; }
 
 void OpenStartItems() {
   Player& p = App();
   p.restartRequested = false;
-  if (!p.gdiplusToken && !SKFINDF("gdiplus.dll").empty()) p.gdiplusToken = GDIPSTART();
+  if (!p.gdiplus) p.gdiplus = startup::StartGdiplusWhenPresent();
   std::string line = p.commandLine;
   if (!Ui(89).empty() && EndsWithNoCase(line, Ui(89))) {
     p.showItem = line;
@@ -237,7 +231,7 @@ void OpenStartItems() {
     OPENITEM(opened);
   } else if (fileio::Exists(BuiltShowList())) {
     if (!fileio::Exists(p.programFolder + "dravel.dll")) {
-      PostQuitMessage(2);
+      PostQuitMessage(kExitWithoutBuiltShow);
       return;
     }
     if (p.recordMode) {
@@ -246,8 +240,8 @@ void OpenStartItems() {
       opened = !p.autorunItem.empty() ? p.autorunItem : BuiltShowList();
       OPENITEM(opened);
     }
-  } else if (fileio::Exists(p.programBase + ".HTM")) {
-    opened = p.programBase + ".HTM";
+  } else if (fileio::Exists(p.basePath + ".HTM")) {
+    opened = p.basePath + ".HTM";
     OPENITEM(opened);
   } else {
     BUILDPICTUREBAR();
@@ -258,15 +252,14 @@ void OpenStartItems() {
 }
 
 int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
-  IdentifyProgram(instance, commandLine);
+  Identify(instance, commandLine);
   Player& p = App();
   if (!TakeSingleInstance(p.commandLine)) return 0;
   SetCurrentDirectoryA(p.programFolder.c_str());
   TakeUiTextArgument();
-  if (!fileio::Exists(p.uiFile)) {
-    ReportMissingUiFile();
-    CloseHandle(p.mutex);
-    return 2;
+  if (!startup::CheckUiFile(p.uiFile, p.programName)) {
+    p.mutex.Reset();
+    return startup::kExitMissingUiFile;
   }
   int count = 0;
   SKREADM(p.uiFile, p.menus, count);
@@ -274,15 +267,15 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   p.options = Ui(49);
   INSTALLCODECS();
   if (!CheckBuiltShow()) {
-    CloseHandle(p.mutex);
-    return 2;
+    p.mutex.Reset();
+    return kExitWithoutBuiltShow;
   }
   L_MMSetEventCallback(_leadevent, nullptr);
   OpenMixer();
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  fileio::RemoveFile(p.programBase + ".LOG");
+  fileio::RemoveFile(p.basePath + ".LOG");
   ReadSettings();
   PrepareMenus();
   SKAPPTITLE(Ui(1));

@@ -13,6 +13,10 @@ Player& App() {
 
 const std::string& Ui(int n) { return UiEntry(App().strings, n); }
 
+win::Module LoadProgramLibrary(const std::string& name) {
+  return win::Module(LoadLibraryA((App().programFolder + name).c_str()));
+}
+
 int Option(int field) { return OptionValue(App().options, field); }
 
 bool IsExistingFile(const std::string& path) { return fileio::Exists(path) && !fileio::IsDirectory(path); }

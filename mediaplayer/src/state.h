@@ -1,5 +1,5 @@
-// The media player's program-wide state: what start-up fixes, the windows and menus, the
-// item list, the slide show, the hand-over, the medium and the attached sound, the timers.
+// The media player's program-wide state: who it is, the windows and menus, the item list,
+// the slide show, the hand-over, the medium and the attached sound, the timers.
 // Main thread only.
 #pragma once
 #include <windows.h>
@@ -9,52 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "commands.h"
 #include "falcet/item_lists.h"
 #include "falcet/player_rules.h"
 #include "falcet/settings_line.h"
+#include "imaging/program_start.h"
 #include "imaging/suite_classes.h"
 #include "multimedia/l_mm.h"
 #include "skin/ui_text.h"
+#include "win/gdiplus_session.h"
+#include "win/raii.h"
 
 namespace falcet {
 
-// The main window's class, also the name of the single-instance mutex, is kClassPlayer
-// (imaging/suite_classes.h); its partners are addressed by their kClass... names there.
-// The player's other windows:
-inline constexpr const char* kViewClass = "QPLAYERVIEW";      // the picture and video window
-inline constexpr const char* kPictureClass = "SKCTL";         // the picture area
-inline constexpr const char* kZoomClass = "SKZOOM";           // the enlarged view of a slide show
-inline constexpr const char* kBarClass = "QPLAYERBAR";        // the control bar
-inline constexpr const char* kPopupClass = "QPLAYERPOPUP";    // the backdrop pop-up
-inline constexpr const char* kWebClass = "QPLAYERWEB";        // the web panel
-
 // Which control bar shows (and what kind of item is open).
 enum BarKind : int { kBarNone = 0, kBarWeb = 1, kBarVideo = 2, kBarPicture = 4, kBarSound = 8 };
-
-// Controls of the bars, by command number.
-enum ControlId : int {
-  kIndexPage1 = 48, kIndexPage2 = 49, kIndexPage3 = 50,
-  kPlayButton = 51, kPauseButton = 52, kEffectsButton = 53, kSpectrumButton = 54,
-  kPreviousButton = 55, kNextButton = 56, kRestartButton = 57,
-  kMuteButton = 61, kUnmuteButton = 62, kSnapshotButton = 63, kRefreshButton = 64,
-  kLargerButton = 65, kSmallerButton = 66, kOpenButton = 67, kPrintButton = 68, kWebStopButton = 69,
-  kNoticeButton = 70, kStopButton = 71, kCopyButton = 72, kRestartButton2 = 73, kHelpButton = 74,
-  kVolumeSlider = 76, kPositionSlider = 77, kRepeatButton = 78,
-  kFirstControl = 48, kLastControl = 78,
-};
-
-// Identifiers of the player's own child windows (none of them a control number).
-enum WindowId : int { kViewId = 1001, kPictureId = 1002, kBarId = 1003, kWebId = 1004, kWebTextId = 1005 };
-
-// Private messages.
-enum PlayerMessage : UINT {
-  kMsgRecorderNotice1 = 0x7EA,  // the window recorder's three notices
-  kMsgRecorderNotice2 = 0x7ED,
-  kMsgRecorderNotice3 = 0x7EC,
-};
-
-// The player tick: timer 1 of the main window.
-inline constexpr UINT_PTR kTickTimer = 1;
 
 // Which library holds the current medium.
 enum class Holder { kNone, kAudio, kClip };
@@ -81,28 +50,21 @@ struct AttachedSound {
   UINT_PTR timer = 0;
 };
 
-struct Player {
-  HINSTANCE instance = nullptr;
-
-  // Identity, fixed at start.
-  std::string exePath;
-  std::string programFolder;  // with its final "\"
-  std::string programBase;    // the executable's path without its extension
-  std::string programFile;    // "falcet.exe"
-  std::string uiFile;
+// The paths and the instance (startup::ProgramIdentity) are fixed at start.
+struct Player : startup::ProgramIdentity {
   std::string commandLine;    // the start list; later the last hand-over
   bool recordMode = false;
   HICON icon = nullptr;
   MenuTable menus;
   StringTable strings{std::string()};
   std::string options;        // UI entry 49, changed by single-video mode and show lists
-  HANDLE mutex = nullptr;
-  ULONG_PTR gdiplusToken = 0;
+  win::Mutex mutex;           // the single instance's
+  win::GdiplusSession gdiplus;
 
   // Settings.
   std::string settingsPath;
   PlayerSettings settings;
-  int sizeItem = 307;
+  int sizeItem = kSizeFillWindow;
   int returnSizeItem = 0;     // the size item Escape goes back to
   bool topMost = false;
 
@@ -148,7 +110,7 @@ struct Player {
   int stepInterval = 0;
   std::string burnJob;
   HandOver handOver;
-  std::string pendingList;
+  startup::ReceivedLists received;  // lists of command messages, opened on kMsgOpenReceived
 
   // The window recorder.
   int recorderMode = 0;          // 0 off, 1 recording, 2 done
@@ -156,7 +118,7 @@ struct Player {
   int recordWidth = 0, recordHeight = 0;
   HWND reportWindow = nullptr;
   int recorderCounts[3] = {0, 0, 0};
-  HMODULE recorder = nullptr;
+  win::Module recorder;
 
   // Media.
   MediaState media;
@@ -185,10 +147,13 @@ struct Player {
   int effectNumber = 0;
 };
 
+// A library of the program folder ("nadrix.dll"), loaded while the owner lives; empty
+// when it is missing or does not load.
+win::Module LoadProgramLibrary(const std::string& name);
 // A function a loaded library exports, as its type (null when it has none).
 template <typename T>
-T Export(HMODULE module, const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+T Export(const win::Module& module, const char* name) {
+  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module.Get(), name)));
 }
 
 Player& App();

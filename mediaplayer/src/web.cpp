@@ -9,9 +9,9 @@
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
-#include "procs.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "wndproc.h"
 
 namespace falcet {
 

@@ -1,16 +1,17 @@
-#include <windows.h>
+#include "wndproc.h"
+
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include "bars.h"
+#include "closing.h"
+#include "commands.h"
+#include "copydata.h"
 #include "falcet/options.h"
-#include "handlers.h"
 #include "imaging/copydata.h"
 #include "items.h"
-#include "lifecycle.h"
 #include "media.h"
 #include "pictures.h"
-#include "procs.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "win/raii.h"
@@ -77,7 +78,7 @@ bool OnClick(HWND window, UINT message) {
   if (!IsPictureWindow(window) && window != p.zoom) {
     // Option field 15 gives the other windows the picture window's context menu.
     if (message == WM_RBUTTONDOWN && Option(kOptPopupOthers) != 0 && (window == p.frame || window == p.clip)) {
-      ShowContextMenu(3);
+      ShowContextMenu(kPopupView);
       return true;
     }
     return false;
@@ -92,7 +93,7 @@ bool OnClick(HWND window, UINT message) {
     else NextItem();
     return true;
   }
-  if (message == WM_RBUTTONDOWN && (Option(kOptPopupMenu) != 0 || p.slideState == 2)) ShowContextMenu(3);
+  if (message == WM_RBUTTONDOWN && (Option(kOptPopupMenu) != 0 || p.slideState == 2)) ShowContextMenu(kPopupView);
   return true;
 }
 
@@ -133,7 +134,7 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_COPYDATA:
       return OnCopyData(wParam, lParam);
     case kMsgOpenReceived:
-      OpenPendingList();
+      OpenReceivedLists();
       return 0;
     case kMsgRecorderNotice1:
     case kMsgRecorderNotice2:

@@ -1,12 +1,18 @@
 #include "falcet_fixture.h"
 
+#include <gtest/gtest.h>
+
+#include <chrono>
 #include <vector>
 
+#include "bmp_file.h"
 #include "driver.h"
 #include "falcet/options.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "skin/ui_text.h"
+
+namespace falcet {
 
 std::string FalcetFolder::WriteInProgram(const std::string& name, const std::string& bytes) const {
   std::string path = ProgramFolder() + name;
@@ -30,22 +36,15 @@ void FalcetFolder::AddStandinAs(const std::string& programFile, const std::strin
 }
 
 std::string WritePicture(const std::string& path, int width, int height, COLORREF colour) {
-  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 3);
-  for (size_t i = 0; i < pixels.size(); i += 3) {
-    pixels[i] = GetBValue(colour);
-    pixels[i + 1] = GetGValue(colour);
-    pixels[i + 2] = GetRValue(colour);
-  }
-  fileio::MakeDirectories(fileio::FolderOf(path));
-  driver::WriteBmp(path, width, height, pixels);
+  EXPECT_TRUE(WriteBmp(path, width, height, GetRValue(colour), GetGValue(colour), GetBValue(colour))) << path;
   return path;
 }
 
 long WaitTitle(HWND window, const std::string& title, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (driver::WindowText(window) == title) return long(GetTickCount() - start);
-    if (GetTickCount() - start >= milliseconds) return -1;
-    PumpMessages(20);
-  }
+  auto start = std::chrono::steady_clock::now();
+  if (!PumpUntil([&] { return driver::WindowText(window) == title; }, std::chrono::milliseconds(milliseconds)))
+    return -1;
+  return long(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }
+
+}  // namespace falcet

@@ -8,6 +8,8 @@
 
 #include "program_copy.h"
 
+namespace falcet {
+
 class FalcetFolder : public ProgramCopy {
  public:
   explicit FalcetFolder(bool uiFile = true) : ProgramCopy("falcet", uiFile) {}
@@ -24,7 +26,10 @@ class FalcetFolder : public ProgramCopy {
   std::string options_;
 };
 
-// A 24-bit BMP picture of one colour; returns its path.
+// A picture of one colour written by the tests' BMP writer; returns its path.
 std::string WritePicture(const std::string& path, int width, int height, COLORREF colour);
-// Waits until the window's text is the given one; returns the milliseconds it took, or -1.
+// Waits (running this thread's messages) until the window's text is the given one; returns
+// the milliseconds it took, or -1.
 long WaitTitle(HWND window, const std::string& title, DWORD milliseconds);
+
+}  // namespace falcet

@@ -5,12 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "avi_writer.h"
 #include "driver.h"
 #include "falcet_fixture.h"
 #include "falcet_test.h"
 #include "fileio/file.h"
 #include "sound_files.h"
+
+using namespace std::chrono_literals;
+
+namespace falcet {
 
 namespace {
 
@@ -23,74 +29,61 @@ std::vector<int> Codes(const std::vector<LoggedMessage>& log) {
 }  // namespace
 
 TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLetGo) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string audioLog = folder.File("audio.log");
-  ChildProcess audio;
-  ASSERT_TRUE(StartStandin(audio, kClassAudioPlayer, audioLog));
+  ASSERT_TRUE(RunStandin(kClassAudioPlayer, audioLog));
   // 0.8 s each, 8 kHz mono: played on the silent device in real time.
   std::string one = folder.Write("sounds\\first take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
   std::string two = folder.Write("sounds\\second take.wav", soundtest::PcmWave(soundtest::Tone(6400, 1, 8000), 1, 8000));
-  ChildProcess player;
   DWORD start = GetTickCount();
-  HWND frame = Start(folder, player, "\"" + one + "\" \"" + two + "\"");
+  HWND frame = Start("\"" + one + "\" \"" + two + "\"");
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("first take.wav"), 10000), 0);
   HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The position moves on while the sound plays.
-  int seen = 0;
-  for (int i = 0; i < 200 && seen == 0; ++i) {
-    seen = int(SendMessageA(slider, TBM_GETPOS, 0, 0));
-    PumpMessages(10);
-  }
-  EXPECT_GT(seen, 0);
+  EXPECT_TRUE(PumpUntil([&] { return SendMessageA(slider, TBM_GETPOS, 0, 0) > 0; }, 2s, 10ms));
   EXPECT_GE(WaitTitle(frame, Title("second take.wav"), 10000), 0);
   // The last item of a list without repeat closes the player when it ends.
-  EXPECT_EQ(player.Wait(30000), 0);
+  EXPECT_EQ(Process().Wait(30000), 0);
   EXPECT_GE(GetTickCount() - start, 1500u);
   std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, 5000);
   // Code 8 for each medium opened, code 9 once at the close.
-  EXPECT_EQ(Codes(log), (std::vector<int>{8, 8, 9}));
-  CloseStandin(kClassAudioPlayer);
-  audio.Wait(10000);
+  EXPECT_EQ(Codes(log), (std::vector<int>{kCodePause, kCodePause, kCodeResume}));
 }
 
 TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   // Two seconds: 20 frames at 10 per second.
   std::string clip = folder.Write("video\\clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(20, 0xC0C0C0)));
-  ChildProcess player;
   DWORD start = GetTickCount();
-  HWND frame = Start(folder, player, clip);
+  HWND frame = Start(clip);
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
   HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
   ASSERT_NE(view, nullptr);
-  for (int i = 0; i < 100 && !IsWindowVisible(view); ++i) PumpMessages(20);
-  EXPECT_TRUE(IsWindowVisible(view));
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(view) != FALSE; }, 2s));
   HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The slider shows the position in percent of the length: it passes the middle.
-  int middle = 0;
-  for (int i = 0; i < 400 && middle == 0; ++i) {
-    int at = int(SendMessageA(slider, TBM_GETPOS, 0, 0));
-    if (at >= 20 && at <= 80) middle = at;
-    PumpMessages(10);
-  }
-  EXPECT_NE(middle, 0);
-  EXPECT_EQ(player.Wait(30000), 0);
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        LRESULT at = SendMessageA(slider, TBM_GETPOS, 0, 0);
+        return at >= 20 && at <= 80;
+      },
+      4s, 10ms));
+  EXPECT_EQ(Process().Wait(30000), 0);
   EXPECT_GE(GetTickCount() - start, 1800u);
 }
 
 TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string burnerLog = folder.File("burner.log");
   folder.AddStandinAs("corvith.exe", kClassBurner, burnerLog);
-  ChildProcess player;
-  HWND frame = Start(folder, player);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::SendCommand(frame, kCodeBurnJob, "C:\\showcd\\*.*|My show"), 1);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
   std::vector<LoggedMessage> log = WaitForLog(burnerLog, 4, 10000);
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(log[0].code, kCodeBurnerStarted);  // it had to be started
@@ -104,13 +97,11 @@ TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
 }
 
 TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string reportLog = folder.File("report.log");
-  ChildProcess reporter;
-  ASSERT_TRUE(StartStandin(reporter, "FALCETREPORT", reportLog));
+  ASSERT_TRUE(RunStandin("FALCETREPORT", reportLog));
   HWND report = FindWindowA("FALCETREPORT", nullptr);
-  ChildProcess player;
-  HWND frame = Start(folder, player);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   RECT before;
   GetWindowRect(frame, &before);
@@ -127,14 +118,12 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   EXPECT_FALSE(IsWindowEnabled(frame));
   EXPECT_TRUE(GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
   // No recorder plug-in here: nothing was recorded, and the report says so.
   std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].code, kCodeRecordingCounts);
   EXPECT_EQ(log[0].text, "0,0,0");
-  CloseStandin("FALCETREPORT");
-  reporter.Wait(10000);
 }
 
 namespace {
@@ -147,13 +136,12 @@ int SliderAfter(HWND slider, DWORD milliseconds) {
 }  // namespace
 
 TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   // The medium: 6 s; the attached sound: a music list naming a short sound.
   std::string medium = folder.Write("sounds\\long.wav", soundtest::PcmWave(soundtest::Tone(48000, 1, 4000), 1, 8000));
   folder.Write("sounds\\music.wav", soundtest::PcmWave(soundtest::Tone(4000, 1, 4000), 1, 8000));
   std::string list = folder.Write("sounds\\music.m3u", "@path@music.wav\r\n@path@missing.wav\r\n");
-  ChildProcess player;
-  HWND frame = Start(folder, player, medium);
+  HWND frame = Start(medium);
   ASSERT_NE(frame, nullptr);
   // The media bar (and its slider) is there once the medium plays.
   ASSERT_GE(WaitTitle(frame, Title("long.wav"), 10000), 0);
@@ -171,18 +159,17 @@ TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
   // Play goes on from there.
   PostMessageA(frame, WM_COMMAND, kPlayButton, 0);
   EXPECT_GT(SliderAfter(slider, 800), paused);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, PositionSliderOfAPictureListOpensTheItemAtItsPercent) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string names;
   for (const char* n : {"p1.bmp", "p2.bmp", "p3.bmp", "p4.bmp"}) {
     std::string path = WritePicture(folder.File(std::string("pics\\") + n), 32, 32, RGB(50, 100, 150));
     names += (names.empty() ? "" : " ") + path;
   }
-  ChildProcess player;
-  HWND frame = Start(folder, player, names);
+  HWND frame = Start(names);
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 10000), 0);
   PostMessageA(frame, WM_COMMAND, kPositionSlider, 55);  // 2.2 of 4 items: item 2
@@ -192,6 +179,8 @@ TEST_F(Falcet, PositionSliderOfAPictureListOpensTheItemAtItsPercent) {
   PostMessageA(frame, WM_COMMAND, kPositionSlider, 0);
   EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 5000), 0);
   // The stop command closes the player, list or no list.
-  driver::PostCommand(frame, 71);
-  EXPECT_EQ(player.Wait(30000), 0);
+  driver::PostCommand(frame, kStopButton);
+  EXPECT_EQ(Process().Wait(30000), 0);
 }
+
+}  // namespace falcet

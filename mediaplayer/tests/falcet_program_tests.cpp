@@ -2,52 +2,54 @@
 // from outside with the test driver; start-up, hand-over, lists, shows, settings, codec.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "driver.h"
 #include "falcet_fixture.h"
 #include "falcet_test.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "win/raii.h"
+
+using namespace std::chrono_literals;
+
+namespace falcet {
 
 TEST_F(Falcet, SecondStartHandsItsListOverAndEndsWithZero) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));
   std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
-  ChildProcess player;
-  HWND frame = Start(folder, player, a);
+  HWND frame = Start(a);
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
   ShowWindow(frame, SW_MINIMIZE);
-  ChildProcess second;
-  ASSERT_TRUE(folder.Start(second, b));
-  EXPECT_EQ(second.Wait(30000), 0);
+  EXPECT_EQ(Launch(b).Wait(30000), 0);
   // The running copy came to the front, restored, and plays its own list with the new one.
-  for (int i = 0; i < 100 && IsIconic(frame); ++i) PumpMessages(50);
-  EXPECT_FALSE(IsIconic(frame));
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame); }, 5s, 50ms));
   PumpMessages(500);  // the hand-over opens once its 100 ms timer has run
   EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
-  driver::PostCommand(frame, 56);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
-  driver::PostCommand(frame, 56);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);  // next on the last item wraps
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));
   std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
   std::string c = WritePicture(folder.File("pics\\c.bmp"), 64, 48, RGB(0, 0, 200));
   std::string d = WritePicture(folder.File("pics\\d.bmp"), 64, 48, RGB(90, 90, 90));
   // The two hand-overs must arrive within the 100 ms of the player's timer; on a machine
   // too busy for that, the player is started again for another try.
-  ChildProcess player;
   HWND frame = nullptr;
   bool together = false;
   for (int attempt = 0; attempt < 3 && !together; ++attempt) {
     if (frame) {
-      EXPECT_EQ(Close(frame, player), 0);
+      EXPECT_EQ(Close(), 0);
     }
-    frame = Start(folder, player, a);
+    frame = Start(a);
     ASSERT_NE(frame, nullptr);
     EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
     DWORD start = GetTickCount();
@@ -59,44 +61,42 @@ TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
   PumpMessages(400);
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "a.bmp"}) {
     EXPECT_GE(WaitTitle(frame, Title(name), 5000), 0) << name;
-    driver::PostCommand(frame, 56);
+    driver::PostCommand(frame, kNextButton);
   }
   // A later hand-over is a list of its own: the player's list is not put in front again.
   EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
   driver::SendCommand(frame, kCodeHandOver, d);
   EXPECT_GE(WaitTitle(frame, Title("d.bmp"), 5000), 0);
-  driver::PostCommand(frame, 56);
+  driver::PostCommand(frame, kNextButton);
   PumpMessages(300);
   EXPECT_EQ(driver::WindowText(frame), Title("d.bmp"));
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, UplListWithBlankLinesAndPathMacroOpensItsItems) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   WritePicture(folder.ProgramFolder() + "one.bmp", 64, 48, RGB(200, 0, 0));
   WritePicture(folder.ProgramFolder() + "two.bmp", 64, 48, RGB(0, 200, 0));
   std::string upl = folder.Write("lists\\my list.upl", "\r\n  @path@one.bmp  \r\n\r\n   \r\n@PATH@two.bmp\r\n\r\n");
-  ChildProcess player;
-  HWND frame = Start(folder, player, "\"" + upl + "\"");
+  HWND frame = Start("\"" + upl + "\"");
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("one.bmp"), 10000), 0);
-  driver::PostCommand(frame, 56);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("two.bmp"), 5000), 0);
-  driver::PostCommand(frame, 56);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("one.bmp"), 5000), 0);
-  driver::PostCommand(frame, 55);
+  driver::PostCommand(frame, kPreviousButton);
   EXPECT_GE(WaitTitle(frame, Title("two.bmp"), 5000), 0);  // previous on the first wraps too
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, BuiltShowListOpensSlideOneWithItsTime) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string show = folder.File("show,cd\\");  // a show folder holding ","
   WritePicture(show + "00000001.bmp", 80, 60, RGB(200, 0, 0));
   WritePicture(show + "00000002.bmp", 80, 60, RGB(0, 200, 0));
   folder.Write("show,cd\\falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,1500\r\n@path@00000002.bmp,60000\r\n");
-  ChildProcess player;
-  HWND frame = Start(folder, player, show + "falcet.ssf");
+  HWND frame = Start(show + "falcet.ssf");
   ASSERT_NE(frame, nullptr);
   ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
   // The show plays by itself: slide 1 stays its 1.5 seconds.
@@ -106,19 +106,18 @@ TEST_F(Falcet, BuiltShowListOpensSlideOneWithItsTime) {
   // Slide 2 keeps its own time (60 s), not the one before it.
   PumpMessages(3000);
   EXPECT_EQ(driver::WindowText(frame), Title("00000002.bmp"));
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, MissingSlideGoesWithItsTimeSoLaterSlidesKeepTheirOwn) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string show = folder.File("show\\");
   WritePicture(show + "00000001.bmp", 80, 60, RGB(200, 0, 0));
   WritePicture(show + "00000003.bmp", 80, 60, RGB(0, 0, 200));
   folder.Write("show\\falcet.ssf",
                "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,1000\r\n@path@00000002.bmp,60000\r\n"
                "@path@00000003.bmp,1500\r\n");
-  ChildProcess player;
-  HWND frame = Start(folder, player, show + "falcet.ssf");
+  HWND frame = Start(show + "falcet.ssf");
   ASSERT_NE(frame, nullptr);
   ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
   ASSERT_GE(WaitTitle(frame, Title("00000003.bmp"), 10000), 0);
@@ -126,34 +125,30 @@ TEST_F(Falcet, MissingSlideGoesWithItsTimeSoLaterSlidesKeepTheirOwn) {
   long took = WaitTitle(frame, Title("00000001.bmp"), 15000);
   EXPECT_GE(took, 1000);
   EXPECT_LT(took, 8000);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, SingleNameWithoutAFileOpensAsAnAddressKeepingItsScheme) {
-  FalcetFolder folder;
   {
-    ChildProcess player;
-    HWND frame = Start(folder, player, "nosuchfile");
+    HWND frame = Start("nosuchfile");
     ASSERT_NE(frame, nullptr);
-    HWND text = driver::WaitChild(frame, kWebText, 10000);
+    HWND text = driver::WaitChild(frame, kWebTextId, 10000);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(driver::WindowText(text), "file://nosuchfile");
-    EXPECT_EQ(Close(frame, player), 0);
+    EXPECT_EQ(Close(), 0);
   }
-  ChildProcess player;
-  HWND frame = Start(folder, player, "https://www.example.org/page.htm");
+  HWND frame = Start("https://www.example.org/page.htm");
   ASSERT_NE(frame, nullptr);
-  HWND text = driver::WaitChild(frame, kWebText, 10000);
+  HWND text = driver::WaitChild(frame, kWebTextId, 10000);
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(driver::WindowText(text), "https://www.example.org/page.htm");
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, SettingsLineIsWrittenExactly) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   fileio::WriteFileReplacing(folder.SettingsFile(), " 40| 30| 700| 500|C:\\media\\|C:\\shots\\||-1|-1| 305| 0");
-  ChildProcess player;
-  HWND frame = Start(folder, player);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   RECT r;
   GetWindowRect(frame, &r);
@@ -161,18 +156,17 @@ TEST_F(Falcet, SettingsLineIsWrittenExactly) {
   EXPECT_EQ(r.top, 30);
   EXPECT_EQ(r.right - r.left, 700);
   EXPECT_EQ(r.bottom - r.top, 500);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
   EXPECT_EQ(ReadText(folder.SettingsFile()), " 40| 30| 700| 500|C:\\media\\|C:\\shots\\||-1|-1| 305| 0");
 }
 
 TEST_F(Falcet, FreshSettingsGetTheDefaults) {
-  FalcetFolder folder;
-  ChildProcess player;
-  HWND frame = Start(folder, player);
+  FalcetFolder& folder = Copy();
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   RECT r;
   GetWindowRect(frame, &r);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
   std::string expected = " " + std::to_string(r.left) + "| " + std::to_string(r.top) + "| " +
                          std::to_string(r.right - r.left) + "| " + std::to_string(r.bottom - r.top) + "|" +
                          folder.ProgramFolder() + "|" + folder.TempFolder() + "||-1|-1| 307| 0";
@@ -192,11 +186,10 @@ TEST_F(Falcet, CodecIsInstalledWithTheValuesOfItsEntry) {
     WritePrivateProfileStringA("Drivers32", "VIDC.FTST", nullptr, "system.ini");
   };
   cleanUp();
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   folder.WriteInProgram("codec\\falcettest.dll", "a codec driver");
   folder.SetOption(12, "@path@codec\\falcettest.dll|VIDC.FTST|Falcet test codec|");
-  ChildProcess player;
-  HWND frame = Start(folder, player);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(ReadText(target), "a codec driver");
   char value[256] = {};
@@ -220,71 +213,63 @@ TEST_F(Falcet, CodecIsInstalledWithTheValuesOfItsEntry) {
   EXPECT_EQ(length, DWORD(sizeof "falcettest.dll"));
   EXPECT_EQ(read("FriendlyName", length), "Falcet test codec");  // empty: the description
   RegCloseKey(k);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
   // Installed once: a codec that is there already is left alone.
   fileio::WriteFileReplacing(target, "changed by hand");
-  ChildProcess again;
-  frame = Start(folder, again);
+  frame = Start();
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(ReadText(target), "changed by hand");
-  EXPECT_EQ(Close(frame, again), 0);
+  EXPECT_EQ(Close(), 0);
   cleanUp();
 }
 
-TEST_F(Falcet, ExitCodesOfAMissingUiFileAndABuiltShowFolderWithoutItsList) {
-  {
-    FalcetFolder folder(false);
-    ChildProcess player;
-    ASSERT_TRUE(folder.Start(player));
-    // The message names the missing file; its box is answered.
-    ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 30000));
-    EXPECT_EQ(player.Wait(30000), 2);
-  }
-  {
-    FalcetFolder folder;
-    folder.WriteInProgram("dravel.dll", "x");
-    ChildProcess player;
-    ASSERT_TRUE(folder.Start(player));
-    EXPECT_EQ(player.Wait(30000), 2);
-  }
-  // A built show list beside the player, but without "dravel.dll".
-  FalcetFolder folder;
-  WritePicture(folder.ProgramFolder() + "00000001.bmp", 32, 32, RGB(1, 2, 3));
-  folder.WriteInProgram("falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,4000\r\n");
-  ChildProcess player;
-  ASSERT_TRUE(folder.Start(player));
+TEST_F(Falcet, MissingUiFileEndsWithCode2) {
+  WithoutUiFile();
+  ChildProcess& player = Launch();
+  // The message names the missing file; its box is answered.
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 30000));
   EXPECT_EQ(player.Wait(30000), 2);
 }
 
+TEST_F(Falcet, BuiltShowFolderWithoutItsListEndsWithCode2) {
+  Copy().WriteInProgram("dravel.dll", "x");
+  EXPECT_EQ(Launch().Wait(30000), 2);
+}
+
+TEST_F(Falcet, BuiltShowListWithoutItsLibraryEndsWithCode2) {
+  // A built show list beside the player, but without "dravel.dll".
+  FalcetFolder& folder = Copy();
+  WritePicture(folder.ProgramFolder() + "00000001.bmp", 32, 32, RGB(1, 2, 3));
+  folder.WriteInProgram("falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,4000\r\n");
+  EXPECT_EQ(Launch().Wait(30000), 2);
+}
+
 TEST_F(Falcet, UiTextArgumentReplacesTheOwnFileAndAnEmptyOneChangesNothing) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string own = ReadText(folder.ProgramFolder() + "falcet.SYS");
   folder.WriteInProgram("empty.sys", "");
   {
-    ChildProcess player;
-    HWND frame = Start(folder, player, "@path@empty.sys");
+    HWND frame = Start("@path@empty.sys");
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(driver::WindowText(frame), "Media player");
-    EXPECT_EQ(Close(frame, player), 0);
+    EXPECT_EQ(Close(), 0);
   }
   EXPECT_EQ(ReadText(folder.ProgramFolder() + "falcet.SYS"), own);
   std::string other = own;
   other.replace(other.find("STRING 1 \"Media player\""), 23, "STRING 1 \"Other player\"");
   folder.WriteInProgram("other.sys", other);
-  ChildProcess player;
-  HWND frame = Start(folder, player, "@path@other.sys");
+  HWND frame = Start("@path@other.sys");
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::WindowText(frame), "Other player");
   EXPECT_EQ(ReadText(folder.ProgramFolder() + "falcet.SYS"), other);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, ArrowKeysStepThroughTheList) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));
   std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
-  ChildProcess player;
-  HWND frame = Start(folder, player, a + " " + b);
+  HWND frame = Start(a + " " + b);
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
   // Through the message loop, with its dialog filter, as a key press goes.
@@ -294,40 +279,37 @@ TEST_F(Falcet, ArrowKeysStepThroughTheList) {
   EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
   PostMessageA(frame, WM_KEYDOWN, VK_LEFT, 0);
   EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Falcet, SecondStartGivesUpWhenTheRunningCopyNeverShowsItsWindow) {
   // A copy that holds the single-instance mutex but has no window (still starting, or
   // hung): the second start waits a while, then ends instead of waiting for ever.
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, kClassPlayer);
-  ASSERT_NE(mutex, nullptr);
-  FalcetFolder folder;
-  ChildProcess player;
+  win::Mutex mutex = win::Mutex::Create(kClassPlayer);
+  ASSERT_TRUE(mutex);
   DWORD start = GetTickCount();
-  ASSERT_TRUE(folder.Start(player));
-  EXPECT_EQ(player.Wait(60000), 0);
+  EXPECT_EQ(Launch().Wait(60000), 0);
   EXPECT_LT(GetTickCount() - start, 30000u);
   EXPECT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
-  CloseHandle(mutex);
 }
 
 TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
-  FalcetFolder folder;
+  FalcetFolder& folder = Copy();
   WritePicture(folder.File("pics\\x.bmp"), 32, 32, RGB(200, 0, 0));
   WritePicture(folder.File("pics\\y.bmp"), 32, 32, RGB(0, 200, 0));
   // Names relative to the list's folder, and a comment line.
   std::string m3u = folder.Write("pics\\two.m3u", "#EXTM3U\r\nx.bmp\r\ny.bmp\r\n");
-  ChildProcess player;
-  HWND frame = Start(folder, player);
+  HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, m3u), 1);
   EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
-  driver::PostCommand(frame, 56);
+  driver::PostCommand(frame, kNextButton);
   EXPECT_GE(WaitTitle(frame, Title("y.bmp"), 5000), 0);
   // A code without a meaning of its own opens its text as a list too.
   constexpr int kUnknownCode = 77;
   EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, folder.File("pics\\x.bmp")), 1);
   EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
-  EXPECT_EQ(Close(frame, player), 0);
+  EXPECT_EQ(Close(), 0);
 }
+
+}  // namespace falcet

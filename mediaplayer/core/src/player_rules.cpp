@@ -86,8 +86,11 @@ Fit EnlargingFit(int width, int height, int areaWidth, int areaHeight) {
 Fit VideoPlacement(int sizeItem, bool fitToArea, int w, int h, int areaX, int areaY, int areaWidth, int areaHeight) {
   Fit f{areaX, areaY, areaWidth, areaHeight};
   if (w <= 0 || h <= 0 || areaWidth <= 0 || areaHeight <= 0) return f;
-  double scale = sizeItem == 303 ? 0.5 : sizeItem == 305 ? 1.5 : sizeItem == 306 ? 2.0 : 1.0;
-  bool wholeArea = sizeItem == 307 || sizeItem == 308 || sizeItem < 303 || sizeItem > 308;
+  double scale = sizeItem == kSizeHalf          ? 0.5
+                 : sizeItem == kSizeOneAndAHalf ? 1.5
+                 : sizeItem == kSizeDouble      ? 2.0
+                                                : 1.0;
+  bool wholeArea = sizeItem == kSizeFillWindow || sizeItem == kSizeFullScreen || !IsSizeItem(sizeItem);
   int width = int(std::lround(w * scale)), height = int(std::lround(h * scale));
   if (wholeArea && !fitToArea) return f;
   int x = areaX + (areaWidth - width) / 2, y = areaY + (areaHeight - height) / 2;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "falcet/player_rules.h"
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
@@ -44,7 +45,7 @@ PlayerSettings ParseSettings(const std::string& text, const std::string& program
 }
 
 std::string FormatSettings(const PlayerSettings& s) {
-  int sizeItem = s.sizeItem == 308 ? 307 : s.sizeItem;
+  int sizeItem = s.sizeItem == kSizeFullScreen ? kSizeFillWindow : s.sizeItem;
   return Number(s.left) + "|" + Number(s.top) + "|" + Number(s.width) + "|" + Number(s.height) + "|" + s.openFolder +
          "|" + s.snapshotFolder + "||" + Number(s.paneLeft) + "|" + Number(s.paneTop) + "|" + Number(sizeItem) + "|" +
          Number(s.topMost ? -1 : 0);

@@ -3,7 +3,7 @@
 #include "falcet/command_line.h"
 #include "fileio/macros.h"
 
-using namespace falcet;
+namespace falcet {
 
 TEST(ArgumentList, QuotedNamesKeepTheirBlanks) {
   EXPECT_EQ(ArgumentList("\"C:\\My P\\a.jpg\" \"C:\\My P\\b.jpg\""), "C:\\My P\\a.jpg|C:\\My P\\b.jpg");
@@ -58,3 +58,5 @@ TEST(CommandLine, AutorunOpenLineNamesTheStartItem) {
   EXPECT_EQ(AutorunStartItem("[autorun]\r\nopen=falcetx.exe a.avi\r\n", "falcet.exe"), "");
   EXPECT_EQ(AutorunStartItem("[autorun]\r\nicon=falcet.exe,0\r\n", "falcet.exe"), "");
 }
+
+}  // namespace falcet

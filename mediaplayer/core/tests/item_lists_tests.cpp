@@ -4,7 +4,7 @@
 
 #include "falcet/item_lists.h"
 
-using namespace falcet;
+namespace falcet {
 
 TEST(ItemLists, CountAndFields) {
   EXPECT_EQ(ItemCount(""), 0);
@@ -88,3 +88,5 @@ TEST(ItemLists, AttachedSoundEntriesAreTheExistingOnes) {
                                                     exists);
   EXPECT_EQ(e, (std::vector<std::string>{"F:\\show\\a.mp3", "C:\\b.wav"}));
 }
+
+}  // namespace falcet

@@ -3,7 +3,7 @@
 #include "falcet/options.h"
 #include "falcet/settings_line.h"
 
-using namespace falcet;
+namespace falcet {
 
 TEST(Options, FieldsReadAsNumbersAndAreReplacedInPlace) {
   std::string e = "1,1,307,7, 34,31,,0,-1,abc";
@@ -92,3 +92,5 @@ TEST(Settings, DefaultWindowPlace) {
   EXPECT_EQ(p.height, 600);
   EXPECT_EQ(p.left, 0);  // never off the screen to the left
 }
+
+}  // namespace falcet

@@ -2,7 +2,7 @@
 
 #include "falcet/player_rules.h"
 
-using namespace falcet;
+namespace falcet {
 
 TEST(HandOver, JoinsListsAndPutsTheOwnListFirstOnce) {
   HandOver h;
@@ -177,3 +177,5 @@ TEST(Commands, SnapshotTargetKeepsTheFolders) {
   EXPECT_EQ(SnapshotTarget("C:\\shots\\frame.JPG"), "C:\\shots\\frame.bmp");
   EXPECT_EQ(SnapshotTarget("  "), "");
 }
+
+}  // namespace falcet

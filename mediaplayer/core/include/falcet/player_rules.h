@@ -60,6 +60,13 @@ struct Fit {
 };
 Fit EnlargingFit(int width, int height, int areaWidth, int areaHeight);
 
+// The window size items of menu 3; the one in force decides the video's size.
+enum SizeItem : int {
+  kSizeHalf = 303, kSizeNormal = 304, kSizeOneAndAHalf = 305, kSizeDouble = 306,
+  kSizeFillWindow = 307, kSizeFullScreen = 308,
+};
+constexpr bool IsSizeItem(int item) { return item >= kSizeHalf && item <= kSizeFullScreen; }
+
 // Where a video of w x h goes in an area for a window size item: 303 half, 304 native,
 // 305 one and a half, 306 double size (each centred), 307 and 308 the whole area. With
 // fitToArea (menu item 301) a video that does not fit, and always with 307 or 308, is
