@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 start=$(date +%s)
 scripts/setup.sh
+# Windows resources are released through their owners, never by hand.
+scripts/check-ownership.sh
 scripts/build.sh native win32 win64
 ctest --preset native -j "$(nproc)"
 SUITE_XVFB=1 scripts/wine-session.sh build/win64 ctest --preset win64 -j "${SUITE_WINE_JOBS:-4}"

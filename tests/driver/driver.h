@@ -40,7 +40,4 @@ bool PressButton(const std::string& boxClass, int number, const std::string& cap
 
 // Copies a visible window from the screen into a 24-bit BMP file.
 bool CaptureWindow(HWND window, const std::string& bmpPath);
-// The test support's BMP writer (bmp_file.h), under the name the program tests still call.
-using ::WriteBmp;
-
 }  // namespace driver

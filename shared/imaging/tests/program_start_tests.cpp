@@ -208,8 +208,8 @@ TEST_F(HiddenFrame, DialogKeysOnlyWhenAskedAndWhileTheFrameIsThere) {
 
 TEST_F(HiddenFrame, ReceivedListsAreOpenedInOrderAfterTheSendersAreFree) {
   recorded_.quitAfter = 2;
-  EXPECT_EQ(SENDCOPYDATA(frame_, 3, "C:\\a.jpg|C:\\b.jpg"), 1);
-  EXPECT_EQ(SENDCOPYDATA(frame_, 3, "C:\\c.jpg"), 1);
+  EXPECT_EQ(SENDCOPYDATA(frame_, kCodeOpen, "C:\\a.jpg|C:\\b.jpg"), 1);
+  EXPECT_EQ(SENDCOPYDATA(frame_, kCodeOpen, "C:\\c.jpg"), 1);
   EXPECT_EQ(recorded_.lists.Count(), 2u);
   EXPECT_TRUE(recorded_.opened.empty());
   EXPECT_EQ(startup::RunMessageLoop(frame_), 0) << "the time limit ended the loop";
