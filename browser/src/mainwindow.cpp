@@ -16,6 +16,7 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_class.h"
 #include "wndproc.h"
 
 namespace kelmor {
@@ -69,17 +70,14 @@ void Place(HWND w, const LayoutRect& r, bool comboDrop = false) {
 
 bool CreateFrame(int left, int top, int width, int height) {
   BrowserState& b = App();
-  if (!SKCHECKCLASS(kClassBrowser)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = kelmor::WNDPROC;
-    wc.hInstance = b.instance;
-    wc.hIcon = b.icon;
-    wc.hIconSm = b.icon;
-    wc.lpszClassName = kClassBrowser;
-    if (!SKREGISTERCLASS(wc)) return false;
-  }
+  // No class cursor: the holders cover the frame's client area and have their own.
+  if (!win::RegisterClassOnce({.name = kClassBrowser,
+                               .procedure = kelmor::WNDPROC,
+                               .instance = b.instance,
+                               .style = CS_HREDRAW | CS_VREDRAW,
+                               .icon = b.icon,
+                               .cursor = nullptr}))
+    return false;
   b.frame = CreateWindowExA(0, kClassBrowser, b.title.c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX |
                                                                     WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
                             left, top, width, height, nullptr, nullptr, b.instance, nullptr);

@@ -19,6 +19,7 @@
 #include "skin/sk_text.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_class.h"
 #include "wndproc.h"
 
 namespace falcet {
@@ -92,15 +93,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 bool MakeBar() {
   Player& p = App();
   if (p.bar && IsWindow(p.bar)) return true;
-  if (!SKCHECKCLASS(kBarClass)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = BarProc;
-    wc.hInstance = p.instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kBarClass;
-    if (!SKREGISTERCLASS(wc)) return false;
-  }
+  if (!win::RegisterClassOnce({.name = kBarClass, .procedure = BarProc, .instance = p.instance})) return false;
   p.bar = CreateWindowExA(WS_EX_CONTROLPARENT, kBarClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
                           p.clip, reinterpret_cast<HMENU>(INT_PTR(kBarId)), p.instance, nullptr);
   return p.bar != nullptr;

@@ -4,6 +4,7 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_class.h"
 #include "wndproc.h"
 
 namespace falcet {
@@ -22,34 +23,20 @@ HMENU MenuOf(int item) {
 }
 
 bool RegisterChildClass(const char* name, UINT style, HBRUSH brush) {
-  if (SKCHECKCLASS(name)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = style;
-  wc.lpfnWndProc = WNDPROC;
-  wc.hInstance = App().instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = brush;
-  wc.lpszClassName = name;
-  return SKREGISTERCLASS(wc) != 0;
+  return win::RegisterClassOnce(
+      {.name = name, .procedure = WNDPROC, .instance = App().instance, .style = style, .background = brush});
 }
 
 }  // namespace
 
 bool CreateMainWindow(int left, int top, int width, int height) {
   Player& p = App();
-  if (!SKCHECKCLASS(kClassPlayer)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = WNDPROC;
-    wc.hInstance = p.instance;
-    wc.hIcon = p.icon;
-    wc.hIconSm = p.icon;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassPlayer;
-    if (!SKREGISTERCLASS(wc)) return false;
-  }
+  if (!win::RegisterClassOnce({.name = kClassPlayer,
+                               .procedure = WNDPROC,
+                               .instance = p.instance,
+                               .style = CS_HREDRAW | CS_VREDRAW,
+                               .icon = p.icon}))
+    return false;
   RegisterChildClass(kViewClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   RegisterChildClass(kPictureClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr);
   RegisterChildClass(kZoomClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr);

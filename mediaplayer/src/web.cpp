@@ -11,6 +11,7 @@
 #include "pictures.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_class.h"
 #include "wndproc.h"
 
 namespace falcet {
@@ -39,15 +40,7 @@ LRESULT CALLBACK WebProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 HWND WebPanel() {
   Player& p = App();
   if (p.web && IsWindow(p.web)) return p.web;
-  if (!SKCHECKCLASS(kWebClass)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WebProc;
-    wc.hInstance = p.instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kWebClass;
-    if (!SKREGISTERCLASS(wc)) return nullptr;
-  }
+  if (!win::RegisterClassOnce({.name = kWebClass, .procedure = WebProc, .instance = p.instance})) return nullptr;
   p.web = CreateWindowExA(0, kWebClass, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, p.clip,
                           reinterpret_cast<HMENU>(INT_PTR(kWebId)), p.instance, nullptr);
   if (p.web) {

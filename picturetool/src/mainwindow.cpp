@@ -9,6 +9,7 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_class.h"
 #include "wndproc.h"
 
 namespace bravik {
@@ -58,15 +59,13 @@ void CreateControls() {
 
 bool CreateMainWindow(int left, int top, int width, int height) {
   ToolState& t = App();
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = WNDPROC;
-  wc.hInstance = t.instance;
-  wc.hIcon = LoadIconA(t.instance, "PROGRAM");
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassPictureTool;
-  if (!RegisterClassExA(&wc)) return false;
+  if (!win::RegisterClassOnce({.name = kClassPictureTool,
+                               .procedure = WNDPROC,
+                               .instance = t.instance,
+                               .style = CS_HREDRAW | CS_VREDRAW,
+                               .icon = LoadIconA(t.instance, "PROGRAM"),
+                               .systemSmallIcon = true}))
+    return false;
   SKWINDOWSTYLE(31);
   int maxWidth = t.screenWidth, maxHeight = t.screenHeight;
   SKSETMAXSIZE(width, height, maxWidth, maxHeight);

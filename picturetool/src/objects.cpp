@@ -17,6 +17,7 @@
 #include "state.h"
 #include "toolbox.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace bravik {
 namespace {
@@ -178,17 +179,10 @@ void SetObjectsModified() { App().modified |= kModifiedObjects; }
 
 HWND CREATEOBJECT(HWND canvas, LONG_PTR creationParameter) {
   ToolState& t = App();
-  if (!SKCHECKCLASS(kObjectClass)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = OBJECTPROC;
-    wc.hInstance = t.instance;
-    wc.hCursor = LoadCursorA(t.instance, "MOVE");
-    if (!wc.hCursor) wc.hCursor = LoadCursor(nullptr, IDC_SIZEALL);
-    wc.hbrBackground = nullptr;
-    wc.lpszClassName = kObjectClass;
-    if (!SKREGISTERCLASS(wc)) return nullptr;
-  }
+  HCURSOR move = LoadCursorA(t.instance, "MOVE");
+  if (!move) move = LoadCursor(nullptr, IDC_SIZEALL);
+  if (!win::RegisterClassOnce({.name = kObjectClass, .procedure = OBJECTPROC, .instance = t.instance, .cursor = move}))
+    return nullptr;
   return CreateWindowExA(WS_EX_TRANSPARENT, kObjectClass, "", WS_CHILD, 0, 0, 0, 0, canvas, nullptr, t.instance,
                          reinterpret_cast<void*>(creationParameter));
 }

@@ -7,6 +7,7 @@
 #include "skin/skin.h"
 #include "state.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace bravik {
 namespace {
@@ -93,18 +94,6 @@ LRESULT CALLBACK ZOOMBOXPROC(HWND box, UINT message, WPARAM wParam, LPARAM lPara
   return SkDefaultProc(box, message, wParam, lParam);
 }
 
-void Register(const char* name, ::WNDPROC procedure, UINT style) {
-  if (SKCHECKCLASS(name)) return;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = style;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = App().instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = name;
-  SKREGISTERCLASS(wc);
-}
-
 }  // namespace
 
 HWND CREATEZOOMBOX(const std::string& title) {
@@ -115,8 +104,8 @@ HWND CREATEZOOMBOX(const std::string& title) {
   }
   // Until the mouse moves over the canvas, the window shows the picture's middle.
   if (t.zoomCentre.x == 0 && t.zoomCentre.y == 0) t.zoomCentre = POINT{t.pictureWidth / 2, t.pictureHeight / 2};
-  Register(kZoomClass, ZOOMBOXPROC, 0);
-  Register(kViewClass, LEADVIEWPROC, CS_DBLCLKS);
+  win::RegisterClassOnce({.name = kZoomClass, .procedure = ZOOMBOXPROC, .instance = t.instance});
+  win::RegisterClassOnce({.name = kViewClass, .procedure = LEADVIEWPROC, .instance = t.instance, .style = CS_DBLCLKS});
   int width = kViewWidth + SKGETSYSTEMMETRICS(4) + SKGETSYSTEMMETRICS(5);
   int height = kViewHeight + kHeader + SKGETSYSTEMMETRICS(1) + SKGETSYSTEMMETRICS(6);
   int x = std::clamp(t.zoomLeft, 0, std::max(0, t.screenWidth - width));

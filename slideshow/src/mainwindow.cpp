@@ -16,6 +16,7 @@
 #include "slidelist.h"
 #include "sound.h"
 #include "state.h"
+#include "win/window_class.h"
 #include "wndproc.h"
 
 namespace dunmere {
@@ -60,33 +61,23 @@ int PLACEPANELCHILD(int n, int& x, int& y, int k) {
 }
 
 bool RegisterPreviewClass() {
-  if (SKCHECKCLASS(kPreviewClass)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = WNDPROC;
-  wc.hInstance = App().instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_HAND);
-  wc.lpszClassName = kPreviewClass;
-  return SKREGISTERCLASS(wc) != 0;
+  return win::RegisterClassOnce({.name = kPreviewClass,
+                                 .procedure = WNDPROC,
+                                 .instance = App().instance,
+                                 .style = CS_HREDRAW | CS_VREDRAW,
+                                 .cursor = LoadCursor(nullptr, IDC_HAND)});
 }
 
 }  // namespace
 
 bool CreateFrame(int left, int top, int width, int height) {
   State& s = App();
-  if (!SKCHECKCLASS(kClassSlideMaker)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = WNDPROC;
-    wc.hInstance = s.instance;
-    wc.hIcon = s.icon;
-    wc.hIconSm = s.icon;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassSlideMaker;
-    if (!SKREGISTERCLASS(wc)) return false;
-  }
+  if (!win::RegisterClassOnce({.name = kClassSlideMaker,
+                               .procedure = WNDPROC,
+                               .instance = s.instance,
+                               .style = CS_HREDRAW | CS_VREDRAW,
+                               .icon = s.icon}))
+    return false;
   s.frame = CreateWindowExA(0, kClassSlideMaker, Ui(1).c_str(),
                             WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, left, top,
                             width, height, nullptr, nullptr, s.instance, nullptr);

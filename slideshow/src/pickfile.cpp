@@ -15,6 +15,7 @@
 #include "skin/sk_draw.h"
 #include "skin/sk_modal.h"
 #include "skin/skin.h"
+#include "win/window_class.h"
 
 namespace dunmere {
 
@@ -74,16 +75,7 @@ LRESULT CALLBACK PickProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return SkDefaultProc(window, message, wParam, lParam);
 }
 
-bool RegisterPickClass() {
-  if (SKCHECKCLASS(kPickFileClass)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = PickProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kPickFileClass;
-  return SKREGISTERCLASS(wc) != 0;
-}
+bool RegisterPickClass() { return win::RegisterClassOnce({.name = kPickFileClass, .procedure = PickProc}); }
 
 std::vector<std::string> FileNames(const std::string& folder, const std::string& extension) {
   std::vector<std::string> names;

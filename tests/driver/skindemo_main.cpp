@@ -9,6 +9,7 @@
 #include "imaging/copydata.h"
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -55,15 +56,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   SKINITENGINE(__argc > 1 ? __argv[1] : folder + "TOLVERN.SKL");
   SKAPPTITLE("Skin demo");
   SKWINDOWSTYLE(31);
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = WNDPROC_;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClass;
-  if (!SKREGISTERCLASS(wc)) return 1;
+  if (!win::RegisterClassOnce({.name = kClass,
+                               .procedure = WNDPROC_,
+                               .instance = instance,
+                               .style = CS_HREDRAW | CS_VREDRAW,
+                               .icon = LoadIcon(nullptr, IDI_APPLICATION),
+                               .systemSmallIcon = true}))
+    return 1;
   gFrame = CreateWindowExA(0, kClass, "Skin demo", WS_POPUP | WS_SYSMENU, 100, 100, 520, 360, nullptr, nullptr,
                            instance, nullptr);
   if (!gFrame) return 1;

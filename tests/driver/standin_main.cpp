@@ -14,6 +14,7 @@
 #include "fileio/file.h"
 #include "imaging/copydata.h"
 #include "test_windows.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -79,12 +80,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   } else if (!ArgumentsFromFile(cls)) {
     return 2;
   }
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = cls.c_str();
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  if (!RegisterClassA(&wc)) return 3;
+  if (!win::RegisterClassOnce({.name = cls.c_str(),
+                               .procedure = Proc,
+                               .instance = instance,
+                               .cursor = nullptr,
+                               .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)}))
+    return 3;
   HWND w = CreateWindowExA(0, cls.c_str(), "standin", WS_OVERLAPPEDWINDOW, 10, 10, 200, 80, nullptr, nullptr,
                            instance, nullptr);
   if (!w) return 4;

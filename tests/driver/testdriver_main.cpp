@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -37,13 +38,9 @@ DWORD Millis(int argc, char** argv, int index, DWORD fallback) {
 // that pipe until the desktop process ends. The test session keeps one window for its whole
 // length, so the desktop process is started once, here, with no pipe to hold.
 int KeepAlive(const std::string& cls) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = cls.c_str();
-  if (!RegisterClassA(&wc)) return 1;
+  if (!win::RegisterClassOnce({.name = cls.c_str(), .procedure = DefWindowProcA, .cursor = nullptr})) return 1;
   HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, cls.c_str(), "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                           wc.hInstance, nullptr);
+                           GetModuleHandleA(nullptr), nullptr);
   if (!w) return 1;
   MSG msg;
   while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {

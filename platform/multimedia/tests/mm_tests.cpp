@@ -15,6 +15,7 @@
 #include "temp_dir.h"
 #include "test_windows.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -30,15 +31,13 @@ int RecordEvent(HMMCLIP, int event, void*) {
 LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
 
 HWND VideoWindow() {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = PlainProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "MMTESTVIDEO";
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  RegisterClassA(&wc);
+  win::RegisterClassOnce({.name = "MMTESTVIDEO",
+                          .procedure = PlainProc,
+                          .cursor = nullptr,
+                          .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   // Out of the way of other tests' windows, at the bottom right.
   HWND w = CreateWindowExA(WS_EX_TOPMOST, "MMTESTVIDEO", "video", WS_POPUP | WS_VISIBLE, 900, 700, 128, 96, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
   PumpMessages(50);
   return w;
 }

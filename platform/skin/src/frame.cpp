@@ -10,6 +10,7 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace skin_engine {
 namespace {
@@ -501,16 +502,7 @@ LRESULT SkDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 int SKDIALOGMESSAGE(HWND mainWindow, MSG& message) { return MenuBarKey(mainWindow, message) ? 1 : 0; }
 
 HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure) {
-  if (!SKCHECKCLASS(className)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = className.c_str();
-    if (!SKREGISTERCLASS(wc)) return nullptr;
-  }
+  if (!win::RegisterClassOnce({.name = className.c_str(), .procedure = procedure, .style = CS_DBLCLKS})) return nullptr;
   if (!FindFrame(frame) && IsFrameCandidate(frame)) AddFrame(frame, State().windowStyle);
   HWND holder = CreateWindowExA(0, className.c_str(), "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                                 frame, nullptr, GetModuleHandleA(nullptr), reinterpret_cast<void*>(kHolderMark));
@@ -529,15 +521,7 @@ HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure) {
 }
 
 HWND SKSTATUSWINDOW(HWND frame, const std::string& text) {
-  if (!SKCHECKCLASS(kStatusClass)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = StatusProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kStatusClass;
-    if (!SKREGISTERCLASS(wc)) return nullptr;
-  }
+  if (!win::RegisterClassOnce({.name = kStatusClass, .procedure = StatusProc})) return nullptr;
   if (!FindFrame(frame) && IsFrameCandidate(frame)) AddFrame(frame, State().windowStyle);
   HWND status = CreateWindowExA(0, kStatusClass, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0,
                                 0, frame, nullptr, GetModuleHandleA(nullptr), nullptr);

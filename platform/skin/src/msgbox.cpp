@@ -13,6 +13,7 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -172,15 +173,7 @@ bool EnterKey(HWND box, Box& b, const MSG& msg) {
 
 int RunBox(Box& b, const std::string& caption) {
   skin_engine::EnsureResources();
-  if (!SKCHECKCLASS(b.className)) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = BoxProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = b.className;
-    if (!SKREGISTERCLASS(wc)) return 0;
-  }
+  if (!win::RegisterClassOnce({.name = b.className, .procedure = BoxProc})) return 0;
   b.owner = b.owner && IsWindow(b.owner) ? b.owner : nullptr;
   if (!b.font) b.font = SKCAPTIONFONT();
 

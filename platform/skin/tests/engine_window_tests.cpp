@@ -16,6 +16,7 @@
 #include "temp_dir.h"
 #include "test_windows.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -25,12 +26,7 @@ LRESULT CALLBACK TestProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 HWND MakeFrame() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = TestProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "SKENGINETEST";
-  SKREGISTERCLASS(wc);
+  win::RegisterClassOnce({.name = "SKENGINETEST", .procedure = TestProc, .cursor = nullptr});
   SKWINDOWSTYLE(31);
   return CreateWindowExA(0, "SKENGINETEST", "engine test", WS_POPUP | WS_SYSMENU, 50, 50, 400, 300, nullptr, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
@@ -44,6 +40,26 @@ MenuTable SampleMenus() {
              "POPUP 2 \"List\"\n ITEM 201 \"Delete\"\nEND\n",
              errors)
       .menus;
+}
+
+// The class as the caller fills it, with size and module left to the engine; a second
+// registration finds the first class.
+TEST(EngineClasses, RegistersAsFilledAndFindsAnExistingClass) {
+  EXPECT_EQ(SKCHECKCLASS("SKCLASSTEST"), 0);
+  WNDCLASSEXA wc{};
+  wc.lpfnWndProc = TestProc;
+  wc.cbWndExtra = sizeof(LONG_PTR);
+  wc.lpszClassName = "SKCLASSTEST";
+  ASSERT_NE(SKREGISTERCLASS(wc), 0);
+  EXPECT_EQ(SKCHECKCLASS("skclasstest"), 1);
+  wc.lpfnWndProc = DefWindowProcA;
+  EXPECT_NE(SKREGISTERCLASS(wc), 0);
+  WNDCLASSEXA found{};
+  found.cbSize = sizeof found;
+  ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "SKCLASSTEST", &found));
+  EXPECT_EQ(found.lpfnWndProc, TestProc);
+  EXPECT_EQ(found.cbWndExtra, int(sizeof(LONG_PTR)));
+  EXPECT_EQ(SKCHECKCLASS("BUTTON"), 1);  // a system class counts as there
 }
 
 TEST(EngineMenus, BuildsPopupsAndKeepsStatesAcrossChanges) {

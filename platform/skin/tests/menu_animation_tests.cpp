@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "skin/sk_menu.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -107,14 +108,9 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 TEST_F(MenuAnimation, OffWhileARealPopupMenuIsOpen) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MenuWindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "SKMENUANIMATIONTEST";
-  RegisterClassExA(&wc);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "menu", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+  win::RegisterClassOnce({.name = "SKMENUANIMATIONTEST", .procedure = MenuWindowProc, .cursor = nullptr});
+  HWND window = CreateWindowExA(0, "SKMENUANIMATIONTEST", "menu", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   MenuWindow state;
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));

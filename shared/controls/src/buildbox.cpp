@@ -9,6 +9,7 @@
 #include "skin/sk_modal.h"
 #include "skin/skin.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -99,15 +100,7 @@ int DefaultButton(const Box& b) {
 }
 
 bool RegisterBoxClass() {
-  if (SKCHECKCLASS(kBuildBoxClass)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = BUILDPROC;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kBuildBoxClass;
-  return SKREGISTERCLASS(wc) != 0;
+  return win::RegisterClassOnce({.name = kBuildBoxClass, .procedure = BUILDPROC, .style = CS_HREDRAW | CS_VREDRAW});
 }
 
 BuildBoxMeasures Measure(const Box& b) {

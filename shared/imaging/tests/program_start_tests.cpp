@@ -18,6 +18,7 @@
 #include "skin/skin.h"
 #include "temp_dir.h"
 #include "test_windows.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -69,15 +70,8 @@ class HiddenFrame : public ::testing::Test {
  protected:
   void SetUp() override {
     gRecorded = &recorded_;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = FrameProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "StartupTestFrame";
-    RegisterClassExA(&wc);
-    wc.lpfnWndProc = ChildProc;
-    wc.lpszClassName = "StartupTestChild";
-    RegisterClassExA(&wc);
+    win::RegisterClassOnce({.name = "StartupTestFrame", .procedure = FrameProc, .cursor = nullptr});
+    win::RegisterClassOnce({.name = "StartupTestChild", .procedure = ChildProc, .cursor = nullptr});
     frame_ = CreateWindowExA(WS_EX_CONTROLPARENT, "StartupTestFrame", "", WS_POPUP, 0, 0, 200, 100, nullptr,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(frame_, nullptr);

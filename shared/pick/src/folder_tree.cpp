@@ -14,6 +14,7 @@
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace folder_tree {
 
@@ -345,14 +346,8 @@ LRESULT CALLBACK FOLDERTREEPROC(HWND control, UINT message, WPARAM wParam, LPARA
 }
 
 HWND CREATEFOLDERTREE(HWND parent, const std::string& startPath, int x, int y, int width, int height, int id) {
-  // Registered once per process (a second registration finds the class).
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = FOLDERTREEPROC;
-  wc.hInstance = pick_module::Instance();
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  if (!SKREGISTERCLASS(wc)) return nullptr;
+  if (!win::RegisterClassOnce({.name = kClassName, .procedure = FOLDERTREEPROC, .instance = pick_module::Instance()}))
+    return nullptr;
   HWND control = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
                                  x, y, width, height, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
                                  pick_module::Instance(), nullptr);

@@ -17,6 +17,7 @@
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
+#include "win/window_class.h"
 
 namespace pick_dialog {
 
@@ -124,14 +125,9 @@ void PlaceDialog(const std::string& caption) {
 
 bool OpenWindow(const std::string& caption) {
   DialogState& d = Dialog();
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = DIRLISTPROC;
-  wc.hInstance = pick_module::Instance();
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  if (!SKREGISTERCLASS(wc)) return false;
+  if (!win::RegisterClassOnce(
+          {.name = kClassName, .procedure = DIRLISTPROC, .instance = pick_module::Instance(), .style = CS_DBLCLKS}))
+    return false;
   int oldStyle = SkWindowStyle();
   SKWINDOWSTYLE(kCloseOnly);
   d.dialog = CreateWindowExA(0, kClassName, caption.c_str(), WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 200, 100,

@@ -12,6 +12,7 @@
 #include "skin/skin.h"
 #include "temp_dir.h"
 #include "test_windows.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -43,12 +44,7 @@ class FolderTree : public ::testing::Test {
  protected:
   void SetUp() override {
     SKINITENGINE("");
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ParentProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "FOLDERTREETEST";
-    RegisterClassExA(&wc);
+    win::RegisterClassOnce({.name = "FOLDERTREETEST", .procedure = ParentProc, .cursor = nullptr});
     // Away from where other test programs look at the screen (they share the display).
     parent_ = CreateWindowExA(0, "FOLDERTREETEST", "tree test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 780, 10, 460, 680,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -4,6 +4,7 @@
 
 #include "imglib/imglib_devices.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 using namespace imglib;
 
@@ -200,15 +201,10 @@ int L_CaptureSelectedObject(ImgBitmap* bitmap, HCURSOR cursor, DWORD timeoutMs) 
   if (!bitmap) return kInvalidParameter;
   constexpr const char* kOverlayClass = "IMGLIBPICKWINDOW";
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
-  if (!GetClassInfoExA(instance, kOverlayClass, &wc)) {
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = OverlayProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kOverlayClass;
-    if (!RegisterClassExA(&wc)) return kFailure;
-  }
+  // The cursor is the caller's, set on WM_SETCURSOR.
+  if (!win::RegisterClassOnce(
+          {.name = kOverlayClass, .procedure = OverlayProc, .instance = instance, .cursor = nullptr}))
+    return kFailure;
   PickState state;
   state.cursor = cursor ? cursor : LoadCursor(nullptr, IDC_CROSS);
   // A nearly transparent window over the whole screen takes the click, so that the

@@ -9,6 +9,7 @@
 #include "imglib/status.h"
 #include "multimedia/clip_range.h"
 #include "multimedia/l_mm.h"
+#include "win/window_class.h"
 
 struct MmClip {
   enum class Kind { kEmpty, kAudio, kMci };
@@ -123,12 +124,10 @@ LRESULT CALLBACK NoticeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND NoticeWindow() {
   Layer& l = L();
   if (l.notices && IsWindow(l.notices)) return l.notices;
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = NoticeProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = kNoticeClass;
-  RegisterClassA(&wc);
-  l.notices = CreateWindowExA(0, kNoticeClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  bool registered = win::RegisterClassOnce({.name = kNoticeClass, .procedure = NoticeProc, .cursor = nullptr});
+  l.notices = registered ? CreateWindowExA(0, kNoticeClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                           GetModuleHandleA(nullptr), nullptr)
+                         : nullptr;
   if (l.notices) SetTimer(l.notices, kPollTimer, kPollMs, nullptr);
   return l.notices;
 }

@@ -70,7 +70,8 @@ void SKSETSYSBUTTONTIP(const std::string& tips);
 HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure);
 // The status line at the bottom of a frame.
 HWND SKSTATUSWINDOW(HWND frame, const std::string& text);
-// Registers a window class unless it exists; returns the class atom or 0.
+// Registers a window class unless it exists; returns the class atom or 0. The suite's own
+// classes go through win::RegisterClassOnce (win/window_class.h).
 ATOM SKREGISTERCLASS(const WNDCLASSEXA& windowClass);
 // Not 0 when this process has registered the class (or it is a system class).
 int SKCHECKCLASS(const std::string& className);
