@@ -14,6 +14,8 @@
 namespace {
 
 using db::BTreeFile;
+using db::IndexLayout;
+using db::IndexLayouts;
 
 std::string IndexName(const std::string& path, int k) {
   std::string number = std::to_string(k);
@@ -26,30 +28,6 @@ std::string HeaderRecord(int length) {
   std::string h(size_t(length), ' ');
   for (int i = 0; i < 4 && i < length; ++i) h[size_t(i)] = '\0';
   return h;
-}
-
-struct IndexLayout {
-  int number;
-  size_t field;
-  int width;
-};
-
-// Index 0 over field 1, then index k over the k-th field whose flag is 1 (10 counts as
-// 1, as the index rebuild treats it).
-int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts) {
-  layouts.clear();
-  if (fields.empty() || fields[0].width <= 0 || fields[0].position < 1) return kDbErrInvalidParameter;
-  layouts.push_back({0, 0, fields[0].width});
-  int k = 0;
-  for (size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].flag != 1 && fields[i].flag != 10) continue;
-    if (fields[i].width <= 0 || fields[i].position < 1) return kDbErrInvalidParameter;
-    layouts.push_back({++k, i, fields[i].width});
-  }
-  for (const auto& s : layouts) {
-    if (s.width > db::kMaxKeyLength) return kDbErrInvalidParameter;
-  }
-  return 0;
 }
 
 std::string Columns(const std::string& record, const DBFIELD& f) {
@@ -151,6 +129,25 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
 }
 
 }  // namespace
+
+namespace db {
+
+int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts) {
+  layouts.clear();
+  auto indexable = [](const DBFIELD& f) { return f.width > 0 && f.width <= kMaxKeyLength && f.position >= 1; };
+  if (fields.empty() || !indexable(fields[0])) return kDbErrInvalidParameter;
+  std::vector<IndexLayout> found{{0, 0, fields[0].width}};
+  int k = 0;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].flag != 1 && fields[i].flag != 10) continue;
+    if (!indexable(fields[i])) return kDbErrInvalidParameter;
+    found.push_back({++k, i, fields[i].width});
+  }
+  layouts = std::move(found);
+  return 0;
+}
+
+}  // namespace db
 
 int DBCREATE(const std::string& path, int recordLength) {
   if (recordLength < 4 || path.empty()) return kDbErrInvalidParameter;

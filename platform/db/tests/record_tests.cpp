@@ -41,6 +41,25 @@ TEST(RecordLayout, ArchiveFormOfTenTopicSlots) {
   EXPECT_EQ(DbRecordLength(db::ArchiveFields(11, 2024, 1)), 711);
 }
 
+TEST(RecordLayout, IndexesAreTheKeyThenEveryTopicField) {
+  auto fields = db::ArchiveFields(3, 2024, 5);
+  fields[1].flag = 10;  // counts as a topic field
+  std::vector<db::IndexLayout> layouts;
+  ASSERT_EQ(db::IndexLayouts(fields, layouts), 0);
+  ASSERT_EQ(layouts.size(), 5u);
+  const size_t expectedField[] = {0, 1, 11, 12, 13};
+  for (size_t k = 0; k < layouts.size(); ++k) {
+    EXPECT_EQ(layouts[k].number, int(k));
+    EXPECT_EQ(layouts[k].field, expectedField[k]);
+    EXPECT_EQ(layouts[k].width, fields[expectedField[k]].width);
+  }
+  // A field that cannot be indexed gives no layouts.
+  fields[12].width = 241;
+  EXPECT_EQ(db::IndexLayouts(fields, layouts), kDbErrInvalidParameter);
+  EXPECT_TRUE(layouts.empty());
+  EXPECT_EQ(db::IndexLayouts({}, layouts), kDbErrInvalidParameter);
+}
+
 TEST(RecordLayout, FieldRecordIsFortyFourLittleEndianBytes) {
   DBFIELD f;
   f.kind = 4;

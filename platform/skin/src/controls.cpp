@@ -184,6 +184,64 @@ LRESULT CALLBACK RangeSubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, D
   return DefSubclassProc(w, m, wp, lp);
 }
 
+struct KeyHook {
+  HWND target;
+  int enterCommand;
+  int escapeCommand;
+};
+std::map<HWND, KeyHook>& KeyHooks() {
+  static std::map<HWND, KeyHook> hooks;
+  return hooks;
+}
+
+// The command a hooked key gives, 0 when the key is the field's. The key is a virtual key
+// of WM_KEYDOWN or a character of WM_CHAR (Enter is 13 and Escape 27 either way).
+int HookedCommand(HWND w, WPARAM key) {
+  auto it = KeyHooks().find(w);
+  if (it == KeyHooks().end()) return 0;
+  if (key == VK_RETURN) return it->second.enterCommand;
+  if (key == VK_ESCAPE) return it->second.escapeCommand;
+  return 0;
+}
+
+bool IsKey(const MSG* msg) { return msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR); }
+
+LRESULT CALLBACK KeyHookSubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  switch (m) {
+    case WM_GETDLGCODE: {
+      // The field asks for its hooked keys, so that a dialog loop hands them on.
+      const auto* msg = reinterpret_cast<const MSG*>(lp);
+      LRESULT code = DefSubclassProc(w, m, wp, lp);
+      if (IsKey(msg) && HookedCommand(w, msg->wParam)) code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_KEYDOWN:
+      if (int command = HookedCommand(w, wp)) {
+        PostMessageA(KeyHooks()[w].target, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (HookedCommand(w, wp)) return 0;  // the edit field would beep at it
+      break;
+    case WM_NCDESTROY:
+      KeyHooks().erase(w);
+      RemoveWindowSubclass(w, KeyHookSubclass, 0);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(w, m, wp, lp);
+}
+
+// A combo box's own edit field, or the field itself.
+HWND EditFieldOf(HWND field) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(field, &info) && info.hwndItem) return info.hwndItem;
+  return field;
+}
+
 }  // namespace
 
 LRESULT ControlMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
@@ -381,4 +439,22 @@ int SKPANELCHILDXY(HWND panel, int x, int y) {
   GetClientRect(panel, &r);
   POINT p{x, y};
   return PtInRect(&r, p) ? 1 : 0;
+}
+
+int SkHookKeys(HWND field, HWND target, int enterCommand, int escapeCommand) {
+  if (!field || !IsWindow(field)) return 0;
+  HWND edit = EditFieldOf(field);
+  KeyHooks()[edit] = KeyHook{target, enterCommand, escapeCommand};
+  if (!SetWindowSubclass(edit, KeyHookSubclass, 0, 0)) {
+    KeyHooks().erase(edit);
+    return 0;
+  }
+  return 1;
+}
+
+void SkUnhookKeys(HWND field) {
+  if (!field) return;
+  HWND edit = IsWindow(field) ? EditFieldOf(field) : field;
+  KeyHooks().erase(edit);
+  if (IsWindow(edit)) RemoveWindowSubclass(edit, KeyHookSubclass, 0);
 }

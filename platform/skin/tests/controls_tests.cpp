@@ -1,9 +1,12 @@
-// Track bars, image buttons and the panel placement query.
+// Track bars, image buttons, the panel placement query and the keyboard hook of input fields.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "skin/sk_controls.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -43,6 +46,80 @@ TEST(SkControls, TrackPositionsAndPanelPlacement) {
   EXPECT_EQ(SKPANELCHILDXY(panel, -1, 10), 0);
   EXPECT_EQ(SKPANELCHILDXY(nullptr, 10, 10), 0);
   DestroyWindow(panel);
+}
+
+// A window that keeps the identifiers of the commands it gets.
+std::vector<int> gCommands;
+
+LRESULT CALLBACK RecordingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_COMMAND && HIWORD(wp) == 0) gCommands.push_back(LOWORD(wp));
+  return DefWindowProcA(w, m, wp, lp);
+}
+
+HWND RecordingWindow() {
+  if (!win::RegisterClassOnce({.name = "SKHOOKTEST", .procedure = RecordingProc})) return nullptr;
+  return CreateWindowExA(0, "SKHOOKTEST", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+}
+
+// Runs what is queued through a dialog loop, as the suite's boxes run their messages.
+void RunDialogLoop(HWND box) {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (IsDialogMessageA(box, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void Key(HWND field, WPARAM key) {
+  PostMessageA(field, WM_KEYDOWN, key, 1);
+  PostMessageA(field, WM_CHAR, key, 1);
+}
+
+TEST(SkControls, HookedEnterAndEscapeReachTheTargetThroughADialogLoop) {
+  HWND parent = RecordingWindow();
+  ASSERT_NE(parent, nullptr);
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100, 20, parent,
+                              reinterpret_cast<HMENU>(INT_PTR(5)), nullptr, nullptr);
+  ASSERT_EQ(SkHookKeys(edit, parent, 7, 8), 1);
+  gCommands.clear();
+  Key(edit, VK_RETURN);
+  Key(edit, VK_ESCAPE);
+  Key(edit, 'A');
+  RunDialogLoop(parent);
+  // Without the hook the dialog loop turns them into IDOK and IDCANCEL for the parent.
+  EXPECT_EQ(gCommands, (std::vector<int>{7, 8}));
+  const MSG enter{edit, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+  const MSG letter{edit, WM_KEYDOWN, 'A', 1, 0, {}};
+  EXPECT_TRUE(SendMessageA(edit, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
+  EXPECT_FALSE(SendMessageA(edit, WM_GETDLGCODE, 'A', reinterpret_cast<LPARAM>(&letter)) & DLGC_WANTMESSAGE);
+
+  SkUnhookKeys(edit);
+  gCommands.clear();
+  Key(edit, VK_RETURN);
+  RunDialogLoop(parent);
+  EXPECT_EQ(gCommands, (std::vector<int>{IDOK}));
+  DestroyWindow(parent);
+}
+
+TEST(SkControls, AHookOnAComboBoxTakesItsEditFieldAndLeavesUnhookedKeysAlone) {
+  HWND parent = RecordingWindow();
+  ASSERT_NE(parent, nullptr);
+  HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE, 0, 0, 100, 100, parent,
+                               reinterpret_cast<HMENU>(INT_PTR(1)), nullptr, nullptr);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  ASSERT_EQ(SkHookKeys(combo, parent, 2, 0), 1);  // Escape stays the field's
+  gCommands.clear();
+  Key(info.hwndItem, VK_RETURN);
+  Key(info.hwndItem, VK_ESCAPE);
+  RunDialogLoop(parent);
+  EXPECT_EQ(gCommands, (std::vector<int>{2, IDCANCEL}));
+  // The hook goes with the field.
+  DestroyWindow(parent);
+  SkUnhookKeys(info.hwndItem);
+  EXPECT_EQ(SkHookKeys(nullptr, parent, 2, 3), 0);
 }
 
 }  // namespace

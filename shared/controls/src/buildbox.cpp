@@ -9,6 +9,7 @@
 #include "skin/sk_modal.h"
 #include "skin/skin.h"
 #include "win/raii.h"
+#include "window_data.h"
 #include "win/window_class.h"
 
 namespace {
@@ -33,7 +34,6 @@ struct Box {
   bool done = false;
 };
 
-Box* BoxOf(HWND window) { return reinterpret_cast<Box*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
 // The states are collected however the box closes, so a ticked option is not lost when the
 // user closes the box with its caption button.
@@ -144,12 +144,8 @@ void CreateControls(HWND window, Box& b) {
 
 LRESULT CALLBACK BUILDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
-  Box* b = BoxOf(window);
+  Box* b = controls::WindowData<Box>(window, message, lParam);
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      break;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -169,9 +165,6 @@ LRESULT CALLBACK BUILDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
       if (b) Finish(window, *b, 0);
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      break;
     default:
       break;
   }

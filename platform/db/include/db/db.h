@@ -89,6 +89,20 @@ int DBWRITF(int recordLength, std::string& record, const std::vector<std::string
 // The file name of index k of a record file (0 = key index): the record file's path
 // followed by ".K" and k with two digits ("ARCHIVE.F01.K03").
 std::string DBINDEX(const std::string& path, int k);
+// The indexes of a record file for a field table: index 0 over field 1, then index k
+// over the k-th field whose flag is 1 (10 counts as 1). Every caller that names an index
+// by its number counts them this way.
+namespace db {
+struct IndexLayout {
+  int number = 0;    // k of DBINDEX
+  size_t field = 0;  // the field's place in the table, from 0
+  int width = 0;     // the key length: the field's width
+};
+// 87 (and no layouts) when a field of the table cannot be indexed: field 1 or an indexed
+// field without columns, or wider than the longest key (240).
+int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts);
+}  // namespace db
+
 // The path with the first letter of its name's extension replaced (73: ".B01" -> ".I01").
 std::string DBNAME(const std::string& path, int characterCode);
 // The next name from a pattern and a counter file: the pattern's trailing digits are

@@ -46,3 +46,10 @@ HWND SKCHILDWINDOW(HWND parent, int number);
 // Whether a child placed at (x, y) of a panel shows: 1 when the point lies in the panel's
 // client area, 0 when it lies outside (or the panel is no window).
 int SKPANELCHILDXY(HWND panel, int x, int y);
+// Hooks the keyboard of an input field (an edit field, or the edit field of a combo box):
+// Enter and Escape reach target as WM_COMMAND with the given identifiers (0 leaves that
+// key to the field), also where a message loop runs IsDialogMessageA, which would take
+// them first. 1 when the hook is set; a second hook replaces the first. The hook goes
+// with the field, or earlier with SkUnhookKeys.
+int SkHookKeys(HWND field, HWND target, int enterCommand, int escapeCommand);
+void SkUnhookKeys(HWND field);

@@ -4,12 +4,7 @@
 #include <string>
 #include <vector>
 
-struct BoxRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+#include "controls/box_rect.h"
 
 // What the window code measured in the box's font.
 struct BuildBoxMeasures {
