@@ -132,7 +132,6 @@ TEST(DamagedInput, PictWpgAndTheWrittenFormats) {
   CheckDecoder(Encoded(testpics::Flat(37, 11, 2), kFormatMsp, 1), kFormatMsp, t, 250);
   CheckDecoder(Encoded(testpics::Flat(37, 11, 9), kFormatImg, 4), kFormatImg, t, 250);
   CheckDecoder(Encoded(testpics::Photo(23, 9), kFormatDcx, 24), kFormatDcx, t, 250);
-  CheckDecoder(Encoded(testpics::Flat(576, 720, 2), kFormatMac, 1), kFormatMac, t, 25);
   EXPECT_GT(t.decoded, 0);
   EXPECT_GT(t.refused, 0);
 }
