@@ -70,9 +70,13 @@ std::string ComboText(HWND combo) {
   return buffer;
 }
 
+// The size field's text (typed, or the entry chosen: the box posts itself an edit change
+// after a choice, when the field shows it).
 int ChosenSize() {
   FontBox& b = Box();
-  return SizeOfText(ComboText(b.size), b.text ? kDefaultTextSize : kDefaultPenWidth);
+  char buffer[32] = {};
+  GetWindowTextA(b.size, buffer, sizeof buffer);
+  return SizeOfText(buffer, b.text ? kDefaultTextSize : kDefaultPenWidth);
 }
 
 uint32_t ChosenColour() {
@@ -327,7 +331,9 @@ LRESULT BoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
           if (HIWORD(wParam) == CBN_SELCHANGE) FollowFamily();
           return 0;
         case kFontSize:
-          if (HIWORD(wParam) == CBN_SELCHANGE || HIWORD(wParam) == CBN_EDITCHANGE) {
+          if (HIWORD(wParam) == CBN_SELCHANGE) {
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(kFontSize, CBN_EDITCHANGE), LPARAM(b.size));
+          } else if (HIWORD(wParam) == CBN_EDITCHANGE) {
             if (b.text) SETGDIPFONT(nullptr, ComboText(b.family), ChosenSize());
             RepaintPreview();
           }
