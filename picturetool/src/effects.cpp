@@ -10,7 +10,6 @@
 #include "bravik/picture_rules.h"
 #include "imglib/filters.h"
 #include "picture.h"
-#include "skin/sk_draw.h"
 #include "state.h"
 #include "toolbox.h"
 
@@ -24,14 +23,7 @@ void ApplyToWorkingCopy(const std::function<bool(imglib::Raster&)>& effect) {
     ErrorBox(t.tempCopy + Ui(58));
     return;
   }
-  SKCURSORWAIT();
-  imglib::Raster picture;
-  bool made = LoadPixels(t.tempCopy, picture) && effect(picture) && WriteToolResult(picture);
-  SKCURSORSTD();
-  if (!made) {
-    ErrorBox(t.tempCopy + Ui(58));
-    return;
-  }
+  if (!MakeToolResult(t.tempCopy, effect)) return;
   int colours = 0;
   t.redEye.clear();  // their pixels are part of the result now
   LOADPICTURE(t.tempCopy, colours, true);

@@ -1,6 +1,7 @@
 // The size box: width and height of a resized or a new picture, the other side following
 // the picture's proportions while the check box is ticked.
 #include <algorithm>
+#include <utility>
 
 #include "boxes.h"
 #include "boxframe.h"
@@ -37,16 +38,7 @@ SizeBox& Box() {
   return box;
 }
 
-void Finish(int result) {
-  SizeBox& b = Box();
-  if (b.done) return;
-  ToolBoxParams& p = TOOLBOXPARAMS();
-  if (result <= 1) p.file.clear();
-  p.boxIndex = result;
-  b.done = true;
-  if (b.window) DestroyWindow(b.window);
-  b.window = nullptr;
-}
+void Finish(int result) { FinishToolBox(Box().window, Box().done, result); }
 
 // Keeps the other side in proportion to the edited one.
 void FollowProportions(HWND edited) {
@@ -77,13 +69,13 @@ void Apply() {
     Finish(2);
     return;
   }
-  SKCURSORWAIT();
-  imglib::Raster full, sized;
-  bool saved = LoadPixels(p.file, full) && imglib::Resize(full, width, height, imglib::kSizeResample, sized) &&
-               WriteToolResult(sized);
-  SKCURSORSTD();
-  if (!saved) {
-    ErrorBox(App().tempCopy + Ui(58));
+  auto resize = [width, height](imglib::Raster& picture) {
+    imglib::Raster sized;
+    if (!imglib::Resize(picture, width, height, imglib::kSizeResample, sized)) return false;
+    picture = std::move(sized);
+    return true;
+  };
+  if (!MakeToolResult(p.file, resize)) {
     Finish(0);
     return;
   }
@@ -121,11 +113,7 @@ int RunSizeBox(const std::string& title) {
   // A new picture has no proportions of its own to keep.
   SKSETCHECK(b.keep, newPicture ? 0 : 1);
   y += 30;
-  std::vector<std::string> captions;
-  SKSPLITS(Ui(69).empty() ? std::string("Cancel|Apply") : Ui(69), "|", captions);
-  int w = (clientWidth - 3 * kMargin) / 2;
-  SKBUT3D(box, captions.size() > 1 ? captions[1] : "Apply", x, y, w, 24, kBoxApply);
-  SKBUT3D(box, captions[0], x + w + kMargin, y, w, 24, kBoxCancel);
+  ApplyCancelButtons(box, x, y, clientWidth - 2 * kMargin, kMargin);
   SendMessageA(b.width, EM_SETSEL, 0, -1);
   RunBox(box, b.width, [] { return Box().done; }, [](int r) { Finish(r); });
   return p.boxIndex;

@@ -43,16 +43,7 @@ FilterBox& Box() {
   return box;
 }
 
-void Finish(int result) {
-  FilterBox& b = Box();
-  if (b.done) return;
-  ToolBoxParams& p = TOOLBOXPARAMS();
-  if (result <= 1) p.file.clear();
-  p.boxIndex = result;
-  b.done = true;
-  if (b.window) DestroyWindow(b.window);
-  b.window = nullptr;
-}
+void Finish(int result) { FinishToolBox(Box().window, Box().done, result); }
 
 // The preview after a change of the value (clamped to the box's range).
 void ShowValue(int value) {
@@ -96,14 +87,9 @@ void LoadPreview(const std::string& file) {
 void Apply() {
   FilterBox& b = Box();
   ToolBoxParams& p = TOOLBOXPARAMS();
-  SKCURSORWAIT();
-  imglib::Raster full;
   int k = p.boxIndex;
   int value = HasValue(k) ? b.value : EffectRangeOf(k).value;
-  bool saved = LoadPixels(p.file, full) && APPLYEFFECT(full, k, value, p.multiplier) && WriteToolResult(full);
-  SKCURSORSTD();
-  if (!saved) {
-    ErrorBox(App().tempCopy + Ui(58));
+  if (!MakeToolResult(p.file, [&](imglib::Raster& full) { return APPLYEFFECT(full, k, value, p.multiplier); })) {
     Finish(0);
     return;
   }
@@ -145,11 +131,7 @@ void CreateControls(HWND box, const std::string& title) {
     SKSETTRACKPOS(b.track, p.value);
     y += 24 + kMargin;
   }
-  std::vector<std::string> captions;
-  SKSPLITS(Ui(69).empty() ? std::string("Cancel|Apply") : Ui(69), "|", captions);
-  int w = (kPreviewWidth - kMargin) / 2;
-  SKBUT3D(box, captions.size() > 1 ? captions[1] : "Apply", x, y, w, 24, kBoxApply);
-  SKBUT3D(box, captions[0], x + w + kMargin, y, w, 24, kBoxCancel);
+  ApplyCancelButtons(box, x, y, kPreviewWidth, kMargin);
 }
 
 int ClientHeight() { return kMargin + kPreviewHeight + kMargin + (HasValue(TOOLBOXPARAMS().boxIndex) ? 24 + kMargin : 0) + 24 + kMargin; }
@@ -170,6 +152,24 @@ void SetEffectDefaults(int boxIndex) {
   p.multiplier = r.multiplier;
 }
 
+void FinishToolBox(HWND& window, bool& done, int result) {
+  if (done) return;
+  ToolBoxParams& p = TOOLBOXPARAMS();
+  if (result <= 1) p.file.clear();
+  p.boxIndex = result;
+  done = true;
+  if (window) DestroyWindow(window);
+  window = nullptr;
+}
+
+void ApplyCancelButtons(HWND box, int x, int y, int width, int gap) {
+  std::vector<std::string> captions;
+  SKSPLITS(Ui(69).empty() ? std::string("Cancel|Apply") : Ui(69), "|", captions);
+  int w = (width - gap) / 2;
+  SKBUT3D(box, captions.size() > 1 ? captions[1] : "Apply", x, y, w, 24, kBoxApply);
+  SKBUT3D(box, captions[0], x + w + gap, y, w, 24, kBoxCancel);
+}
+
 bool LoadPixels(const std::string& path, imglib::Raster& out) {
   imglib::BitmapOwner picture;
   return !path.empty() && L_LoadBitmap(path, picture.Get(), 24) == imglib::kSuccess && imglib::ToRaster(*picture, out);
@@ -181,6 +181,15 @@ bool WriteToolResult(const imglib::Raster& pixels) {
   if (imglib::EncodePicture(pixels, imglib::kFormatBmp, 24, 0, bytes) != imglib::kSuccess) return false;
   SKKILLFILE(t.tempLayer);
   return fileio::WriteFileReplacing(t.tempCopy, bytes) == fileio::kOk;
+}
+
+bool MakeToolResult(const std::string& source, const std::function<bool(imglib::Raster&)>& change) {
+  SKCURSORWAIT();
+  imglib::Raster picture;
+  bool made = LoadPixels(source, picture) && change(picture) && WriteToolResult(picture);
+  SKCURSORSTD();
+  if (!made) ErrorBox(App().tempCopy + Ui(58));
+  return made;
 }
 
 int RUNTOOLBOX(std::string& file, const std::string& title, int& width, int& height, int value, int boxIndex) {

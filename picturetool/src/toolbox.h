@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "bravik/box_rules.h"
@@ -55,10 +56,19 @@ LRESULT CALLBACK NEWSIZEPROC(HWND box, UINT message, WPARAM wParam, LPARAM lPara
 // Runs the size box (RUNTOOLBOX does it for box indexes 33 and 34).
 int RunSizeBox(const std::string& title);
 
+// Ends a box: the record gets the result code (and no result file unless it is above 1),
+// the window goes. Nothing happens when the box has ended already.
+void FinishToolBox(HWND& window, bool& done, int result);
+// The row of the apply and cancel buttons, width wide at (x, y).
+void ApplyCancelButtons(HWND box, int x, int y, int width, int gap);
+
 // Loads a picture file as 24-bit pixels; false when it cannot be loaded.
 bool LoadPixels(const std::string& path, imglib::Raster& out);
 // Writes a result as the temporary copy (BMP, 24 bits; the temporary side file deleted
 // first); false when it cannot be written.
 bool WriteToolResult(const imglib::Raster& pixels);
+// Loads a picture file, changes it and writes the result as the temporary copy, under the
+// wait cursor; false (after an error box) when any step fails.
+bool MakeToolResult(const std::string& source, const std::function<bool(imglib::Raster&)>& change);
 
 }  // namespace bravik

@@ -53,7 +53,7 @@ int EncodeEmf(const Raster& pixels, std::string& out) {
   w.U32LE(1);
   w.U32LE(kHeaderSize);
   for (int v : {0, 0, width - 1, height - 1}) w.U32LE(uint32_t(v));
-  auto hundredthsOfMm = [](int px) { return uint32_t((int64_t(px) * 2540 + kDpi / 2) / kDpi); };
+  auto hundredthsOfMm = [](int px) { return uint32_t((int64_t(px) * 2540 + kDpi - 1) / kDpi); };  // rounded up
   // Readers take the frame's extent as the picture's size.
   for (uint32_t v : {0u, 0u, hundredthsOfMm(width), hundredthsOfMm(height)}) w.U32LE(v);
   w.U32LE(0x464D4520);  // " EMF"
