@@ -380,26 +380,54 @@ TEST_F(KelmorList, ABatchWorksOnTheFilesChosenAndReportsOnlyItsFirstFailure) {
   EXPECT_EQ(Close(), 0);
 }
 
-TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
+TEST_F(KelmorList, AGifIsTurnedAndSavedAsAGifAgain) {
   TempDir pictures;
-  // A GIF loads, but the imaging layer writes no GIF: the save fails.
   giftest::Frame frame0;
   frame0.width = 4;
   frame0.height = 2;
   frame0.indices = {0, 1, 0, 1, 1, 0, 1, 0};
   std::string gif = giftest::WriteGif(4, 2, {255, 0, 0, 0, 0, 255}, 0, {frame0});
   pictures.Write("a.gif", gif);
+  imglib::Picture before;
+  ASSERT_TRUE(ReadPicture(pictures.File("a.gif"), before));
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.gif"}, 10000).size(), 1u);
+  SelectOnly(list_, {0});
+  SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("a.gif"), 2, 4, 10000));
+  std::string after;
+  fileio::ReadWholeFile(pictures.File("a.gif"), after);
+  EXPECT_EQ(after.substr(0, 6), "GIF89a");
+  imglib::Picture turned;
+  ASSERT_TRUE(ReadPicture(pictures.File("a.gif"), turned));
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 2; ++x) EXPECT_EQ(Pixel(turned.pixels, x, y), Pixel(before.pixels, y, 1 - x)) << x << "," << y;
+  EXPECT_EQ(fileio::ListDirectory(pictures.Path() + "*.*").size(), 1u);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
+  TempDir pictures;
+  // A MacPaint page turned on its side no longer fits the one page size MacPaint has.
+  imglib::Raster page;
+  page.Allocate(576, 720);
+  page.Fill(255, 255, 255);
+  for (int x = 0; x < 100; ++x) page.Set(x, 3, 0, 0, 0);
+  std::string mac;
+  ASSERT_EQ(imglib::EncodePicture(page, imglib::kFormatMac, 1, 0, mac), imglib::kSuccess);
+  pictures.Write("a.mac", mac);
+  HWND frame = Start(pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.mac"}, 10000).size(), 1u);
   SelectOnly(list_, {0});
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
   HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
   EXPECT_NE(box, nullptr);
   if (box) driver::PressButton("SKMSGBOX", 1, "", 5000);
   std::string after;
-  fileio::ReadWholeFile(pictures.File("a.gif"), after);
-  EXPECT_EQ(after, gif);
+  fileio::ReadWholeFile(pictures.File("a.mac"), after);
+  EXPECT_EQ(after, mac);
   // No temporary file is left beside it.
   EXPECT_EQ(fileio::ListDirectory(pictures.Path() + "*.*").size(), 1u);
   EXPECT_EQ(Close(), 0);

@@ -43,6 +43,13 @@ void CopyToClipboard() {
   BitBlt(lead, 0, 0, t.pictureWidth, t.pictureHeight, SKGETHDCMEMBMP(t.canvas), 0, 0, SRCCOPY);
   L_DeleteLeadDC(lead);
   if (L_CopyToClipboard(t.frame, copy.Get()) == imglib::kSuccess) InformationBox(Ui(1), Ui(26));
+  else CLEARCLIPBOARD(t.frame);  // no older picture stays to be pasted as if it were this one
+}
+
+void CLEARCLIPBOARD(HWND window) {
+  if (!OpenClipboard(window)) return;
+  EmptyClipboard();
+  CloseClipboard();
 }
 
 void PasteFromClipboard() {

@@ -5,11 +5,14 @@
 #include <commctrl.h>
 
 #include "boxes.h"
+#include "bravik/box_rules.h"
 #include "bravik/object_rules.h"
 #include "bravik/picture_rules.h"
 #include "canvas.h"
+#include "effects.h"
 #include "capture.h"
 #include "export.h"
+#include "fontbox.h"
 #include "fileio/paths.h"
 #include "objects.h"
 #include "partner.h"
@@ -25,21 +28,6 @@
 
 namespace bravik {
 namespace {
-
-// The box index of the tool box commands (0 for other commands).
-int BoxIndex(int id) {
-  if (id >= kCmdContrast && id <= kCmdStretchIntensity) return id - kCmdContrast + kBoxFirstColour;
-  if (id >= kCmdSharpen && id <= kCmdMedian) return id - kCmdSharpen + kBoxFirstEffect;
-  if (id >= kCmdEmbossFirst && id <= kCmdEmbossLast) return id - kCmdEmbossFirst + kBoxFirstEmboss;
-  if (id >= kCmdFlip && id <= kCmdTurnRight) return id - kCmdFlip + kBoxFlip;
-  switch (id) {
-    case kCmdOilPainting: return kBoxOilPainting;
-    case kCmdAutoTrim: return kBoxAutoTrim;
-    case kCmdAutoEnhance: return kBoxAutoEnhance;
-    case kCmdResize: return kBoxResize;
-    default: return 0;
-  }
-}
 
 void AddItems(std::vector<int>& ids, int menu, int firstItem, int lastItem) {
   for (int item = firstItem; item <= lastItem; ++item) ids.push_back(MenuCommand(menu, item));
@@ -79,8 +67,9 @@ void NewPicture() {
   ToolState& t = App();
   std::string file;
   int width = 0, height = 0;
+  SetEffectDefaults(kBoxNewPicture);
   if (RUNTOOLBOX(file, PlainCaption(SKGETMENUSTRING(kCmdNewPicture)), width, height, 0, kBoxNewPicture) <= 1 ||
-      width <= 0 || height <= 0)
+      !SizeAllowed(width, height))
     return;
   CHECKSAVE();
   int newWidth = width, newHeight = height;
@@ -245,7 +234,7 @@ void OnCommand(int id) {
       ChooseUnderlay();
       return;
     case kCmdUnderlay:
-      ApplyFixedEffect(id);
+      UnderlayPicture();
       return;
     case kCmdCopy:
       CopyToClipboard();
@@ -285,7 +274,7 @@ void OnCommand(int id) {
       EndCanvasModes();
       return;
     default:
-      if (id >= kCmdReliefFirst && id <= kCmdReliefLast) ApplyFixedEffect(id);
+      if (id >= kCmdReliefFirst && id <= kCmdReliefLast) EFFECTPREVIEW(id);
       return;
   }
 }

@@ -116,11 +116,15 @@ void EXPORTPICTURE(const std::string& target, int pickResult, const std::string&
   SKCURSORWAIT();
   if (gdiplus) {
     int status = SaveThroughGdiplus(path);
-    SKCURSORSTD();
-    if (status == kGdiplusNoEncoder) RefuseType(path, extension);
-    else if (status != 0) ErrorBox(path + Ui(58));
-    else Saved(path, caption);
-    return;
+    if (status == kGdiplusNoEncoder && LookupMetafileFormat(extension, format)) {
+      gdiplus = false;  // GDI+ reads metafiles but has no encoder: the imaging layer writes them
+    } else {
+      SKCURSORSTD();
+      if (status == kGdiplusNoEncoder) RefuseType(path, extension);
+      else if (status != 0) ErrorBox(path + Ui(58));
+      else Saved(path, caption);
+      return;
+    }
   }
   std::string bytes;
   int r = EncodePicture(format, bytes);

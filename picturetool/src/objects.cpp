@@ -15,7 +15,7 @@
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "toolbox.h"
+#include "fontbox.h"
 #include "win/raii.h"
 #include "win/window_class.h"
 

@@ -11,7 +11,7 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "toolbox.h"
+#include "fontbox.h"
 
 namespace bravik {
 namespace {

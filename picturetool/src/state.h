@@ -44,6 +44,7 @@ struct ToolState : startup::ProgramIdentity {
   HWND trackBar = nullptr;
   HWND helpButton = nullptr;
   HWND zoomBox = nullptr;
+  int zoomFactor = 2;  // of the zoom window, 1 to 10
   HWND baseObject = nullptr;  // the kind-0 object window
 
   // Settings.

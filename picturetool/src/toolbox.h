@@ -1,31 +1,36 @@
-// The tool boxes of the picture tool: the filter and size boxes (RUNTOOLBOX over
-// TOOLBOXPARAMS) and the text and shape boxes (FONTBOX and DRAWBOX over FONTBOXPARAMS).
-// Windows only.
+// The filter and size boxes of the picture tool: RUNTOOLBOX over TOOLBOXPARAMS, the
+// filter box "LEADTOOLBOX" (LEADTOOLPROC) with its live preview and the size box
+// "NEWSIZEBOX" (NEWSIZEPROC). The boxes read the picture file handed in and leave their
+// result in the temporary copy. Windows only.
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
+#include <functional>
 #include <string>
+
+#include "bravik/box_rules.h"
+#include "imglib/raster.h"
 
 namespace bravik {
 
-// The tool boxes by index: 1 to 10 the colour effects, 11 to 16 the effects, 17 to 24
-// emboss in eight directions, then these.
-enum ToolBoxIndex : int {
-  kBoxFirstColour = 1,
-  kBoxFirstEffect = 11,
-  kBoxFirstEmboss = 17,
-  kBoxLastEmboss = 24,
-  kBoxOilPainting = 25,
-  kBoxFlip = 26,
-  kBoxMirror = 27,
-  kBoxTurnLeft = 28,
-  kBoxTurnRight = 29,
-  kBoxAutoTrim = 31,
-  kBoxAutoEnhance = 32,
-  kBoxResize = 33,
-  kBoxNewPicture = 34,
+inline constexpr const char* kFilterBoxClass = "LEADTOOLBOX";
+inline constexpr const char* kSizeBoxClass = "NEWSIZEBOX";
+
+// The boxes' controls.
+enum ToolBoxControl : int {
+  kBoxCancel = 1,
+  kBoxApply = 2,
+  kBoxValueField = 10,
+  kBoxValueTrack = 11,
+  kBoxPreview = 12,
+  kBoxWidthField = 20,
+  kBoxHeightField = 21,
+  kBoxKeepProportions = 22,
 };
+
+// Private messages of the boxes, sent to the procedure before and after the box exists.
+constexpr UINT kBoxLoadPicture = WM_USER;        // lParam: the picture file
+constexpr UINT kBoxPreparePreview = WM_USER + 1;
 
 // The tool box record: values in, results out.
 struct ToolBoxParams {
@@ -38,32 +43,32 @@ struct ToolBoxParams {
 };
 ToolBoxParams& TOOLBOXPARAMS();
 
-// Runs the box of an effect over a picture file. Returns the result code: above 1 when
-// a result was written (its path in file); for the new-picture box the size comes
-// back in width and height.
-int RUNTOOLBOX(std::string& file, const std::string& title, int& width, int& height, int value, int boxIndex);
-
 // Sets the record's minimum, maximum, default and multiplier for an effect (box index).
 void SetEffectDefaults(int boxIndex);
-// The commands that apply a fixed effect without a box (relief, underlay).
-void ApplyFixedEffect(int command);
 
-// The settings of the text and shape boxes, kept from one use to the next.
-struct FontBoxParams {
-  std::string family = "Arial";
-  std::string text;
-  std::string labels;
-  int size = 0;                 // 0: the default (14 for a text, 1 for a pen)
-  uint32_t colour = 0xFF000000; // ARGB
-  int shadow = 0;
-  int answer = 0;               // 2: closed with OK
-  uint32_t kindAndStyle = 1;    // MAKELONG(kind, style)
-};
-FontBoxParams& FONTBOXPARAMS();
+// Runs the box of an effect over a picture file. Returns the result code: above 1 when
+// a result was written (its path in file); the size boxes give the size in width and
+// height.
+int RUNTOOLBOX(std::string& file, const std::string& title, int& width, int& height, int value, int boxIndex);
 
-// The text box and the shape box: 2 when the user chose OK, the settings then hold the
-// chosen values.
-int FONTBOX(HWND owner, const std::string& caption);
-int DRAWBOX(HWND owner, const std::string& caption);
+LRESULT CALLBACK LEADTOOLPROC(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK NEWSIZEPROC(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+// Runs the size box (RUNTOOLBOX does it for box indexes 33 and 34).
+int RunSizeBox(const std::string& title);
+
+// Ends a box: the record gets the result code (and no result file unless it is above 1),
+// the window goes. Nothing happens when the box has ended already.
+void FinishToolBox(HWND& window, bool& done, int result);
+// The row of the apply and cancel buttons, width wide at (x, y).
+void ApplyCancelButtons(HWND box, int x, int y, int width, int gap);
+
+// Loads a picture file as 24-bit pixels; false when it cannot be loaded.
+bool LoadPixels(const std::string& path, imglib::Raster& out);
+// Writes a result as the temporary copy (BMP, 24 bits; the temporary side file deleted
+// first); false when it cannot be written.
+bool WriteToolResult(const imglib::Raster& pixels);
+// Loads a picture file, changes it and writes the result as the temporary copy, under the
+// wait cursor; false (after an error box) when any step fails.
+bool MakeToolResult(const std::string& source, const std::function<bool(imglib::Raster&)>& change);
 
 }  // namespace bravik

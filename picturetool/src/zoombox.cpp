@@ -18,10 +18,9 @@ constexpr int kViewWidth = 182;
 constexpr int kViewHeight = 180;
 constexpr int kHeader = 16;
 
-int zoomFactor = 2;
-
 void PaintView(HWND view) {
   ToolState& t = App();
+  int zoomFactor = t.zoomFactor;
   win::PaintDC dc(view);
   RECT client;
   GetClientRect(view, &client);
@@ -59,12 +58,12 @@ LRESULT CALLBACK LEADVIEWPROC(HWND view, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (zoomFactor < 10) ++zoomFactor;
+      if (App().zoomFactor < 10) ++App().zoomFactor;
       InvalidateRect(view, nullptr, FALSE);
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      if (zoomFactor > 1) --zoomFactor;
+      if (App().zoomFactor > 1) --App().zoomFactor;
       InvalidateRect(view, nullptr, FALSE);
       return 0;
     default:

@@ -9,7 +9,9 @@
 #include "driver.h"
 #include "fileio/file.h"
 #include "imaging/copydata.h"
+#include "fontbox.h"
 #include "objects.h"
+#include "toolbox.h"
 #include "skin/ui_text.h"
 
 namespace bravik {
@@ -119,13 +121,25 @@ bool Tool::SaveAs(const std::string& name) {
 
 bool Tool::AddText(const std::string& text) {
   Post(kCmdNewText);
-  HWND box = WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, kWaitMs);
+  HWND box = WaitProcessWindow(process_.Id(), kFontBoxClass, nullptr, kWaitMs);
   if (!box) return false;
-  HWND field = driver::WaitChild(box, 1, kWaitMs);
+  HWND field = driver::WaitChild(box, kFontText, kWaitMs);
   if (!field || !driver::SetText(field, text)) return false;
   size_t before = Objects().size();
-  if (!driver::PressButton("SKINPUTBOX", 1, "", kWaitMs)) return false;
+  if (!PressBoxButton(box, kFontOk)) return false;
   return PumpUntil([&] { return Objects().size() == before + 1; }, Ms(kWaitMs));
+}
+
+bool Tool::ApplyBox(int command) {
+  Post(command);
+  HWND box = WaitProcessWindow(process_.Id(), kFilterBoxClass, nullptr, kWaitMs);
+  if (!box || !PressBoxButton(box, kBoxApply)) return false;
+  return PumpUntil([&] { return !IsWindow(box); }, Ms(kWaitMs));
+}
+
+bool PressBoxButton(HWND box, int id) {
+  HWND button = driver::WaitChild(box, id, kWaitMs);
+  return button && PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 bool Tool::ChooseFromCommandMenu(int command, int item) {
@@ -142,7 +156,7 @@ bool Tool::ChooseFromCommandMenu(int command, int item) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     bool inMenu = GetGUIThreadInfo(thread, &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
-    if (inMenu || WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, 0)) return false;
+    if (inMenu || WaitProcessWindow(process_.Id(), kDrawBoxClass, nullptr, 0)) return false;
   }
   return false;
 }
@@ -152,15 +166,15 @@ bool Tool::AddRectangle(int penWidth, int x1, int y1, int x2, int y2) {
     ADD_FAILURE() << "no fill style menu";
     return false;
   }
-  HWND box = WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, kWaitMs);
+  HWND box = WaitProcessWindow(process_.Id(), kDrawBoxClass, nullptr, kWaitMs);
   if (!box) {
     ADD_FAILURE() << "no shape box";
     return false;
   }
-  HWND field = driver::WaitChild(box, 1, kWaitMs);
-  if (!field || !driver::SetText(field, std::to_string(penWidth))) return false;
-  if (!driver::PressButton("SKINPUTBOX", 1, "", kWaitMs)) return false;
-  if (!PumpUntil([&] { return FindWindowA("SKINPUTBOX", nullptr) == nullptr; }, Ms(kWaitMs))) return false;
+  HWND size = driver::WaitChild(box, kFontSize, kWaitMs);
+  if (!size || !driver::SetText(size, std::to_string(penWidth))) return false;
+  if (!PressBoxButton(box, kFontOk)) return false;
+  if (!PumpUntil([&] { return FindWindowA(kDrawBoxClass, nullptr) == nullptr; }, Ms(kWaitMs))) return false;
   size_t before = Objects().size();
   Click(x1, y1);
   Click(x2, y2);

@@ -65,6 +65,8 @@ class Tool {
   // Save as through the pick dialog with a name, and answers the box that follows: the
   // information box of a saved picture or the error box of a refused or failed one.
   bool SaveAs(const std::string& name);
+  // Gives a command of the filter box and applies the box as it opens.
+  bool ApplyBox(int command);
   // A text object through the text box.
   bool AddText(const std::string& text);
   // A rectangle (outline) with the pen width, from (x1, y1) to (x2, y2) of the canvas.
@@ -107,6 +109,8 @@ class Bravik : public ProgramTestOf<BravikFolder> {
 // A visible top-level window of the process, of the class and (when given) the title;
 // waited for up to the time limit.
 HWND WaitProcessWindow(DWORD processId, const std::string& className, const char* title, DWORD milliseconds);
+// Clicks the button with the id in one of the tool's boxes.
+bool PressBoxButton(HWND box, int id);
 // A window of a class and title belonging to a process (a common dialog).
 HWND WaitDialog(DWORD processId, const std::string& title, DWORD milliseconds);
 // Waits for a visible popup menu of the process and chooses its n-th item (from 1).

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "fileio/paths.h"
+#include "imglib/status.h"
 
 namespace bravik {
 namespace {
@@ -56,6 +57,13 @@ bool LookupSaveFormat(std::string_view extension, SaveFormat& format) {
     }
   }
   return false;
+}
+
+bool LookupMetafileFormat(std::string_view extension, SaveFormat& format) {
+  std::string upper = fileio::ToUpper(extension);
+  if (upper != ".EMF" && upper != ".WMF") return false;
+  format = SaveFormat{upper == ".EMF" ? imglib::kFormatEmf : imglib::kFormatWmf, 24, 0};
+  return true;
 }
 
 bool IsGdiplusSaveExtension(std::string_view extension) {

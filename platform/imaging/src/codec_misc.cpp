@@ -1,10 +1,11 @@
-// GIF through the GIF layer's decoder, and encapsulated PostScript: written as a level-2
-// EPS (indexed colour at 8 bits, RGB at 24); read only through the TIFF or metafile
-// preview that a binary EPS carries.
+// GIF through the GIF layer's decoder and encoder, and encapsulated PostScript: written
+// as a level-2 EPS (indexed colour at 8 bits, RGB at 24); read only through the TIFF or
+// metafile preview that a binary EPS carries.
 #include <cstdio>
 
 #include "codec_util.h"
 #include "gif/gif_decoder.h"
+#include "gif/gif_encoder.h"
 #include "imglib/byte_io.h"
 
 namespace imglib {
@@ -112,6 +113,18 @@ int EncodeEps(const Raster& pixels, int bitsPerPixel, std::string& out) {
   }
   out += ">\ngrestore\nshowpage\n%%EOF\n";
   return kSuccess;
+}
+
+int EncodeGifPicture(const Raster& pixels, std::string& out) {
+  if (pixels.Empty()) return kInvalidParameter;
+  if (pixels.Width() > 65535 || pixels.Height() > 65535) return kInvalidParameter;
+  // Exact up to 256 colours, a median-cut palette above.
+  std::vector<Rgb> palette = BuildPalette(pixels, 256);
+  std::vector<uint8_t> indices;
+  MapToPalette(pixels, palette, indices);
+  std::vector<gif::Colour> table;
+  for (const Rgb& c : palette) table.push_back({c.r, c.g, c.b});
+  return gif::Encode(pixels.Width(), pixels.Height(), table, indices, out) == gif::kOk ? kSuccess : kFailure;
 }
 
 }  // namespace imglib

@@ -183,4 +183,107 @@ int DecodeGem(std::string_view bytes, Picture& out, bool infoOnly) {
   return y > 0 ? kSuccess : kFileCorrupt;
 }
 
+int EncodeMsp(const Raster& pixels, std::string& out) {
+  if (pixels.Empty()) return kInvalidParameter;
+  int width = pixels.Width(), height = pixels.Height();
+  if (width > 65535 || height > 65535) return kInvalidParameter;
+  // Version 2: the header, a table of the coded length of every row, then the rows as
+  // runs ("0, count, byte") and literals ("count, bytes"); a set bit is white.
+  size_t rowBytes = (size_t(width) + 7) / 8;
+  std::vector<uint8_t> row(rowBytes);
+  std::string rows;
+  std::vector<uint16_t> lengths;
+  for (int y = 0; y < height; ++y) {
+    detail::ThresholdRow(pixels, y, false, row.data());
+    size_t before = rows.size(), i = 0;
+    while (i < rowBytes) {
+      size_t run = 1;
+      while (i + run < rowBytes && run < 255 && row[i + run] == row[i]) ++run;
+      if (run >= 3) {
+        rows.push_back('\0');
+        rows.push_back(char(run));
+        rows.push_back(char(row[i]));
+        i += run;
+        continue;
+      }
+      size_t start = i, n = 0;
+      while (i < rowBytes && n < 255 &&
+             !(i + 2 < rowBytes && row[i + 1] == row[i] && row[i + 2] == row[i]))
+        ++i, ++n;
+      if (n == 0) ++i, n = 1;
+      rows.push_back(char(n));
+      rows.append(reinterpret_cast<const char*>(row.data() + start), n);
+    }
+    if (rows.size() - before > 65535) return kInvalidParameter;
+    lengths.push_back(uint16_t(rows.size() - before));
+  }
+  out.clear();
+  ByteWriter w(out);
+  uint16_t header[13] = {0x694C, 0x536E, uint16_t(width), uint16_t(height), uint16_t(width), uint16_t(height),
+                         0, 0, 0, 0, 0, 0, 0};
+  for (int i = 0; i < 12; ++i) header[12] ^= header[i];  // every header word XORs to 0
+  for (uint16_t v : header) w.U16LE(v);
+  w.Zeros(32 - 26);
+  for (uint16_t n : lengths) w.U16LE(n);
+  w.Text(rows);
+  return kSuccess;
+}
+
+int EncodeMac(const Raster& pixels, std::string& out) {
+  constexpr int kWidth = 576, kHeight = 720;
+  // A MacPaint page has one size; anything else would lose or invent pixels.
+  if (pixels.Width() != kWidth || pixels.Height() != kHeight) return kInvalidParameter;
+  out.assign(512, '\0');  // version 0: no patterns, the header's other bytes unused
+  uint8_t row[kWidth / 8];
+  for (int y = 0; y < kHeight; ++y) {
+    detail::ThresholdRow(pixels, y, true, row);
+    detail::PackBits(row, sizeof row, out);
+  }
+  return kSuccess;
+}
+
+int EncodeGem(const Raster& pixels, int bitsPerPixel, std::string& out) {
+  if (pixels.Empty()) return kInvalidParameter;
+  int width = pixels.Width(), height = pixels.Height();
+  if (width > 32767 || height > 32767) return kInvalidParameter;
+  int planes = std::clamp(bitsPerPixel, 1, 8);
+  int top = (1 << planes) - 1;
+  out.clear();
+  ByteWriter w(out);
+  // Version 1, 8 header words, the planes, a pattern length of 1, pixels of 85 microns.
+  for (int v : {1, 8, planes, 1, 85, 85, width, height}) w.U16BE(unsigned(v));
+  size_t planeBytes = (size_t(width) + 7) / 8;
+  std::vector<uint8_t> plane(planeBytes);
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* row = pixels.Row(y);
+    for (int p = 0; p < planes; ++p) {
+      std::fill(plane.begin(), plane.end(), 0);
+      for (int x = 0; x < width; ++x) {
+        int grey = detail::GreyOf(row + size_t(x) * 3);
+        // All planes set is black, none white (the reader's ramp).
+        int index = planes == 1 ? (grey < 128 ? 1 : 0) : top - (grey * top + 127) / 255;
+        if ((index >> p) & 1) plane[size_t(x) >> 3] |= uint8_t(0x80 >> (x & 7));
+      }
+      // Solid runs of 00 or FF bytes (up to 127), literal strings of the others.
+      size_t i = 0;
+      while (i < planeBytes) {
+        uint8_t b = plane[i];
+        if (b == 0x00 || b == 0xFF) {
+          size_t run = 1;
+          while (i + run < planeBytes && run < 127 && plane[i + run] == b) ++run;
+          w.U8(unsigned((b ? 0x80 : 0x00) | run));
+          i += run;
+          continue;
+        }
+        size_t start = i, n = 0;
+        while (i < planeBytes && n < 255 && plane[i] != 0x00 && plane[i] != 0xFF) ++i, ++n;
+        w.U8(0x80);
+        w.U8(unsigned(n));
+        w.Bytes(plane.data() + start, n);
+      }
+    }
+  }
+  return kSuccess;
+}
+
 }  // namespace imglib

@@ -235,4 +235,19 @@ int EncodePcx(const Raster& pixels, int bitsPerPixel, std::string& out) {
   return kSuccess;
 }
 
+int EncodeDcx(const Raster& pixels, int bitsPerPixel, std::string& out) {
+  std::string page;
+  int r = EncodePcx(pixels, bitsPerPixel, page);
+  if (r != kSuccess) return r;
+  // The magic number and a table of 1024 page offsets (one page, then the end mark).
+  constexpr uint32_t kHeader = 4 + 1024 * 4;
+  out.clear();
+  ByteWriter w(out);
+  w.U32LE(kDcxMagic);
+  w.U32LE(kHeader);
+  w.Zeros(kHeader - 8);
+  w.Bytes(page.data(), page.size());
+  return kSuccess;
+}
+
 }  // namespace imglib

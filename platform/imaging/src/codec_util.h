@@ -1,6 +1,7 @@
 // Helpers the single-format codecs share. Portable, internal.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -79,6 +80,38 @@ inline void LightEntries(const std::vector<Rgb>& palette, bool light[2]) {
 // Grey level of a pixel (ITU-R 601 weights).
 inline uint8_t GreyOf(const uint8_t* bgr) {
   return uint8_t((bgr[2] * 299 + bgr[1] * 587 + bgr[0] * 114 + 500) / 1000);
+}
+
+// PackBits (MacPaint, PICT): literal runs "n - 1, n bytes" and repeats "1 - n, byte", at
+// most 128 bytes each; appended to out.
+inline void PackBits(const uint8_t* data, size_t count, std::string& out) {
+  size_t i = 0;
+  while (i < count) {
+    size_t run = 1;
+    while (i + run < count && run < 128 && data[i + run] == data[i]) ++run;
+    if (run >= 2) {
+      out.push_back(char(int8_t(1 - int(run))));
+      out.push_back(char(data[i]));
+      i += run;
+      continue;
+    }
+    // A literal run up to the next pair of equal bytes.
+    size_t start = i, n = 0;
+    while (i < count && n < 128 && !(i + 1 < count && data[i + 1] == data[i])) ++i, ++n;
+    if (n == 0) ++i, ++n;  // a lone byte before a pair
+    out.push_back(char(n - 1));
+    out.append(reinterpret_cast<const char*>(data + start), n);
+  }
+}
+
+// One row as 1-bit pixels, most significant first: a pixel's bit is set when it is dark
+// (grey below 128) and setIsDark, or light and not setIsDark.
+inline void ThresholdRow(const Raster& pixels, int y, bool setIsDark, uint8_t* out) {
+  const uint8_t* p = pixels.Row(y);
+  int bytes = (pixels.Width() + 7) / 8;
+  for (int i = 0; i < bytes; ++i) out[i] = 0;
+  for (int x = 0; x < pixels.Width(); ++x, p += 3)
+    if ((GreyOf(p) < 128) == setIsDark) out[x >> 3] |= uint8_t(0x80 >> (x & 7));
 }
 
 }  // namespace imglib::detail

@@ -50,6 +50,7 @@ int DetectFormat(std::string_view bytes, std::string_view extension) {
     return kFormatEmf;
   if (StartsWith(bytes, "\xC5\xD0\xD3\xC6") || StartsWith(bytes, "%!PS")) return kFormatEps;
   if (StartsWith(bytes, "DanM") || StartsWith(bytes, "LinS")) return kFormatMsp;
+  if (StartsWith(bytes, "\xFFWPC")) return kFormatWpg;
   // Formats without a signature go by their extension before the weak signatures below.
   std::string ext = Upper(extension);
   if (ext == "TGA" || ext == "VDA" || ext == "ICB" || ext == "VST") return kFormatTga;
@@ -92,6 +93,8 @@ int DecodePicture(std::string_view bytes, Picture& out, int format, const Decode
       case kFormatMac: return DecodeMac(bytes, out, false);
       case kFormatImg: return DecodeGem(bytes, out, false);
       case kFormatGif: return DecodeGifPicture(bytes, out, false);
+      case kFormatPct: return DecodePict(bytes, out, false);
+      case kFormatWpg: return DecodeWpg(bytes, out, false);
       case kFormatUnknown: return kNotAPicture;
       default: return kUnsupported;
     }
@@ -121,6 +124,8 @@ int ReadPictureInfo(std::string_view bytes, PictureInfo& info, int format) {
       case kFormatMac: r = DecodeMac(bytes, p, true); break;
       case kFormatImg: r = DecodeGem(bytes, p, true); break;
       case kFormatGif: r = DecodeGifPicture(bytes, p, true); break;
+      case kFormatPct: r = DecodePict(bytes, p, true); break;
+      case kFormatWpg: r = DecodeWpg(bytes, p, true); break;
       case kFormatJpeg: {
         JpegHeader h;
         r = ReadJpegHeader(bytes, h);
@@ -156,7 +161,16 @@ bool CanEncode(int format) {
     case kFormatPsd:
     case kFormatEps:
     case kFormatIco:
-    case kFormatCur: return true;
+    case kFormatCur:
+    case kFormatGif:
+    case kFormatDcx:
+    case kFormatMsp:
+    case kFormatMac:
+    case kFormatImg:
+    case kFormatPct:
+    case kFormatWpg:
+    case kFormatEmf:
+    case kFormatWmf: return true;
     default: return false;
   }
 }
@@ -175,6 +189,15 @@ int EncodePicture(const Raster& pixels, int format, int bitsPerPixel, int qualit
       case kFormatEps: return EncodeEps(pixels, bitsPerPixel, out);
       case kFormatIco: return EncodeIco(pixels, false, out);
       case kFormatCur: return EncodeIco(pixels, true, out);
+      case kFormatGif: return EncodeGifPicture(pixels, out);
+      case kFormatDcx: return EncodeDcx(pixels, bitsPerPixel, out);
+      case kFormatMsp: return EncodeMsp(pixels, out);
+      case kFormatMac: return EncodeMac(pixels, out);
+      case kFormatImg: return EncodeGem(pixels, bitsPerPixel, out);
+      case kFormatPct: return EncodePict(pixels, out);
+      case kFormatWpg: return EncodeWpg(pixels, bitsPerPixel, out);
+      case kFormatEmf: return EncodeEmf(pixels, out);
+      case kFormatWmf: return EncodeWmf(pixels, out);
       default: return kUnsupported;
     }
   } catch (const std::bad_alloc&) {

@@ -97,7 +97,8 @@ TEST(Codecs, DetectsFormatsBySignatureAndExtension) {
   std::string out;
   EXPECT_EQ(EncodePicture(r, kFormatCmp, 24, 0, out), kUnsupported);
   EXPECT_EQ(EncodePicture(r, kFormatFpx, 24, 0, out), kUnsupported);
-  EXPECT_FALSE(CanEncode(kFormatGif));
+  EXPECT_TRUE(CanEncode(kFormatGif));
+  EXPECT_FALSE(CanEncode(kFormatCmp));
 }
 
 TEST(Codecs, InformationWithoutPixels) {

@@ -120,3 +120,18 @@ TEST(DamagedInput, OtherFormats) {
   EXPECT_GT(t.decoded, 0);
   EXPECT_GT(t.refused, 0);
 }
+
+// The formats whose files the layer now writes as well: PICT and WordPerfect graphics
+// (decoders of their own), and the writers' output of the paint-program formats and DCX.
+TEST(DamagedInput, PictWpgAndTheWrittenFormats) {
+  Tally t;
+  CheckDecoder(Encoded(testpics::Photo(37, 11), kFormatPct, 24), kFormatPct, t, 250);
+  CheckDecoder(Encoded(testpics::Photo(90, 4), kFormatPct, 24), kFormatPct, t, 250);
+  CheckDecoder(Encoded(testpics::Flat(37, 11, 30), kFormatWpg, 8), kFormatWpg, t, 250);
+  CheckDecoder(Encoded(testpics::Flat(37, 11, 2), kFormatWpg, 1), kFormatWpg, t, 250);
+  CheckDecoder(Encoded(testpics::Flat(37, 11, 2), kFormatMsp, 1), kFormatMsp, t, 250);
+  CheckDecoder(Encoded(testpics::Flat(37, 11, 9), kFormatImg, 4), kFormatImg, t, 250);
+  CheckDecoder(Encoded(testpics::Photo(23, 9), kFormatDcx, 24), kFormatDcx, t, 250);
+  EXPECT_GT(t.decoded, 0);
+  EXPECT_GT(t.refused, 0);
+}

@@ -20,6 +20,8 @@ std::string TargetExtension(std::string_view target);
 bool LookupSaveFormat(std::string_view extension, SaveFormat& format);
 // ".DIB.EMF.TIF.TIFF.WMF.": saved through GDI+.
 bool IsGdiplusSaveExtension(std::string_view extension);
+// The metafiles, which GDI+ reads but cannot write: the imaging layer writes them instead.
+bool LookupMetafileFormat(std::string_view extension, SaveFormat& format);
 
 // A pattern target: without any "*", every "\." first becomes "\*."; then every "*."
 // becomes the base name of the current picture (its file name before the first ".")

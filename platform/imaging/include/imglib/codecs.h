@@ -60,10 +60,26 @@ int DecodePsd(std::string_view bytes, Picture& out, bool infoOnly);
 int EncodePsd(const Raster& pixels, std::string& out);
 int DecodeIco(std::string_view bytes, Picture& out, bool infoOnly);
 int EncodeIco(const Raster& pixels, bool cursor, std::string& out);
+int EncodeDcx(const Raster& pixels, int bitsPerPixel, std::string& out);
+// The black-and-white formats write pixels darker than mid-grey black. MacPaint takes only
+// its page of 576 x 720; GEM raster writes 1 plane, or up to 8 planes of grey levels.
 int DecodeMsp(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeMsp(const Raster& pixels, std::string& out);
 int DecodeMac(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeMac(const Raster& pixels, std::string& out);
 int DecodeGem(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeGem(const Raster& pixels, int bitsPerPixel, std::string& out);
 int DecodeGifPicture(std::string_view bytes, Picture& out, bool infoOnly);
+// Exact up to 256 colours; more are reduced to a palette of 256.
+int EncodeGifPicture(const Raster& pixels, std::string& out);
+int DecodePict(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodePict(const Raster& pixels, std::string& out);
+// WordPerfect graphics: 8 bits with a colour map of the picture's colours, or 1 bit.
+int DecodeWpg(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeWpg(const Raster& pixels, int bitsPerPixel, std::string& out);
+// Metafiles of one bitmap; the system codecs read them.
+int EncodeEmf(const Raster& pixels, std::string& out);
+int EncodeWmf(const Raster& pixels, std::string& out);
 int EncodeEps(const Raster& pixels, int bitsPerPixel, std::string& out);
 // An EPS file's embedded preview (a TIFF or WMF block of a binary EPS), for the system
 // codecs; empty when it has none.

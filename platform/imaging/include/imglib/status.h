@@ -27,22 +27,22 @@ enum Format : int {
   kFormatBmp = 6,     // Windows bitmap (also the GIF conversion files .G2B and .I2B)
   kFormatJpeg = 10,   // JFIF
   kFormatEps = 16,    // encapsulated PostScript
-  kFormatWpg = 54,    // WordPerfect graphics: not supported
+  kFormatWpg = 54,    // WordPerfect graphics (version 1 bitmaps)
   kFormatRas = 55,    // Sun raster
-  kFormatPct = 56,    // Macintosh PICT: not supported
+  kFormatPct = 56,    // Macintosh PICT (bitmap opcodes)
   kFormatPng = 75,
   kFormatPsd = 76,    // Photoshop
   kFormatFpx = 80,    // FlashPix: not supported
   kFormatIco = 91,    // Windows icon (saved fitted into 32 x 32)
   kFormatCur = 92,    // Windows cursor (saved fitted into 32 x 32)
-  // Formats that are read only; the numbers are this layer's own.
+  // Formats without a number of the original library; the numbers are this layer's own.
   kFormatGif = 100,
   kFormatTif = 101,
   kFormatDcx = 102,   // multi-page PCX: the first page
-  kFormatWmf = 103,
-  kFormatEmf = 104,
+  kFormatWmf = 103,   // placeable; written as one bitmap, read by the system codecs
+  kFormatEmf = 104,   // written as one bitmap, read by the system codecs
   kFormatMsp = 105,   // Microsoft Paint
-  kFormatMac = 106,   // MacPaint
+  kFormatMac = 106,   // MacPaint (576 x 720)
   kFormatImg = 107,   // GEM raster
   kFormatPcd = 108,   // Photo CD: not supported
 };
