@@ -242,6 +242,52 @@ TEST(ImagingLayer, UnsupportedFormatsAndMissingFiles) {
   EXPECT_EQ(L_FileInfo(dir.File("missing.jpg"), &info), kFileNotFound);
 }
 
+// A file's information comes from its head: a folder of large photographs is listed without
+// reading their pixels. A header that lies deeper falls back to the whole file.
+TEST(ImagingLayer, FileInformationReadsTheHeadOnly) {
+  TempDir dir;
+  Raster noise;
+  noise.Allocate(1200, 900);
+  uint32_t seed = 7;
+  for (int y = 0; y < 900; ++y)
+    for (int x = 0; x < 1200; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      noise.Set(x, y, uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8));
+    }
+  std::string jpeg;
+  ASSERT_EQ(EncodePicture(noise, kFormatJpeg, 24, 2, jpeg), kSuccess);
+  ASSERT_GT(jpeg.size(), 600u * 1024u);
+  std::string path = dir.Write("big.jpg", jpeg);
+  // Another handle locks everything after the first 300 KiB: reading the pixels fails, the
+  // information does not.
+  fileio::File locker;
+  ASSERT_EQ(locker.Open(path, fileio::Access::Read), fileio::kOk);
+  ASSERT_EQ(locker.Lock(300 * 1024, int64_t(jpeg.size()) - 300 * 1024), fileio::kOk);
+  ImgFileInfo info;
+  ASSERT_EQ(L_FileInfo(path, &info), kSuccess);
+  EXPECT_EQ(info.width, 1200);
+  EXPECT_EQ(info.height, 900);
+  EXPECT_EQ(info.format, kFormatJpeg);
+  EXPECT_EQ(info.fileSize, int64_t(jpeg.size()));
+  BitmapOwner b;
+  EXPECT_NE(L_LoadBitmap(path, b.Get(), 0), kSuccess);
+  locker.Unlock(300 * 1024, int64_t(jpeg.size()) - 300 * 1024);
+  locker.Close();
+  // 320 KiB of application blocks before the frame header: read from the whole file.
+  std::string padded = jpeg.substr(0, 2);
+  for (int i = 0; i < 5; ++i) {
+    padded += "\xFF\xEF";
+    padded += char(0xFA);
+    padded += char(0x00);
+    padded += std::string(0xFA00 - 2, 'p');
+  }
+  padded += jpeg.substr(2);
+  ImgFileInfo deep;
+  ASSERT_EQ(L_FileInfo(dir.Write("deep.jpg", padded), &deep), kSuccess);
+  EXPECT_EQ(deep.width, 1200);
+  EXPECT_EQ(deep.fileSize, int64_t(padded.size()));
+}
+
 TEST(ImagingLayer, DrawingIntoAndPaintingBitmaps) {
   BitmapOwner b;
   ASSERT_EQ(L_CreateBitmap(b.Get(), 40, 30, 24), kSuccess);

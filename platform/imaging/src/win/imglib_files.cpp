@@ -2,6 +2,7 @@
 // formats (and variants) that ours leave out.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "fileio/file.h"
@@ -21,6 +22,26 @@ int ReadFile(const std::string& path, std::string& bytes) {
   int r = fileio::ReadWholeFile(path, bytes);
   if (r == fileio::kErrFileNotFound || r == fileio::kErrPathNotFound) return kFileNotFound;
   if (r != fileio::kOk) return r == fileio::kErrNotEnoughMemory ? kNoMemory : kFileRead;
+  return kSuccess;
+}
+
+// Enough for every header our decoders read from the start of a file: a JPEG's frame
+// header follows its application blocks (Exif with its thumbnail, colour profiles), each
+// at most 64 KiB.
+constexpr size_t kInfoHeadBytes = 256 * 1024;
+
+// The first bytes of a file (all of a smaller one) and the file's size.
+int ReadHead(const std::string& path, size_t limit, std::string& head, int64_t& fileSize) {
+  if (path.empty()) return kFileNotFound;
+  fileio::File file;
+  int r = file.Open(path, fileio::Access::Read, fileio::Share::Compatible);
+  if (r == fileio::kErrFileNotFound || r == fileio::kErrPathNotFound) return kFileNotFound;
+  if (r != fileio::kOk) return kFileRead;
+  fileSize = file.Size();
+  if (fileSize < 0) return kFileRead;
+  head.resize(size_t(std::min<int64_t>(fileSize, int64_t(limit))));
+  size_t got = 0;
+  if (!head.empty() && (file.Read(head.data(), head.size(), got) != fileio::kOk || got != head.size())) return kFileRead;
   return kSuccess;
 }
 
@@ -141,9 +162,25 @@ int L_LoadBitmapFitted(const std::string& path, ImgBitmap* bitmap, int boxWidth,
 int L_FileInfo(const std::string& path, ImgFileInfo* info) {
   if (!info) return kInvalidParameter;
   *info = ImgFileInfo{};
-  std::string bytes;
-  int r = ReadFile(path, bytes);
+  // The header first: a folder of photographs is listed without reading their pixels.
+  std::string head;
+  int64_t fileSize = 0;
+  int r = ReadHead(path, kInfoHeadBytes, head, fileSize);
   if (r != kSuccess) return r;
+  PictureInfo fromHead;
+  int format = DetectFormat(head, fileio::ExtensionOf(path));
+  if (int64_t(head.size()) < fileSize && format != kFormatUnknown && ReadPictureInfo(head, fromHead, format) == kSuccess) {
+    *info = ToFileInfo(fromHead, fileSize);
+    return kSuccess;
+  }
+  // A header our decoders cannot read from the head alone (or a format the system codecs
+  // read): the whole file, as for loading.
+  std::string bytes;
+  if (head.size() == size_t(fileSize)) {
+    bytes = std::move(head);
+  } else if ((r = ReadFile(path, bytes)) != kSuccess) {
+    return r;
+  }
   Picture picture;
   r = DecodeBytes(bytes, path, picture, {}, true);
   if (r != kSuccess) return r;
