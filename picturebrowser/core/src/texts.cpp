@@ -19,6 +19,11 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
+std::string ProgramBaseName(std::string_view exePath) {
+  std::string name = fileio::NameOf(exePath);
+  return name.substr(0, name.find('.'));
+}
+
 std::string CommandLineFolder(std::string_view commandLine) {
   std::string folder = fileio::UnquoteField(commandLine);
   if (folder.empty()) return {};

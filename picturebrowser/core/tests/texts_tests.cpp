@@ -16,6 +16,12 @@ TEST(StartFolder, QuotesAndTrailingSeparatorsGo) {
   EXPECT_EQ(CommandLineFolder("\"\""), "");
 }
 
+TEST(StartFolder, ProgramBaseNameIsCutInTheFileName) {
+  EXPECT_EQ(ProgramBaseName("C:\\Suite.2\\hessam.exe"), "hessam");
+  EXPECT_EQ(ProgramBaseName("C:\\Suite\\hessam.test.exe"), "hessam");
+  EXPECT_EQ(ProgramBaseName("C:\\Suite\\hessam"), "hessam");
+}
+
 TEST(StartFolder, NamesAndMasks) {
   EXPECT_EQ(FolderDisplayName("C:\\Pictures\\Trip.2024\\"), "Trip.2024");
   EXPECT_EQ(FolderDisplayName("C:\\"), "C:\\");

@@ -7,6 +7,10 @@
 
 namespace hessam {
 
+// The program's base name: its file name up to the first "." of the name (never of a
+// folder: "C:\Suite.2\hessam.exe" gives "hessam"). The UI text file and the settings file
+// are named after it.
+std::string ProgramBaseName(std::string_view exePath);
 // The start folder of a command line: blanks and one pair of quotes around it go, the
 // trailing "\" (any number) go and one "\" is added; "" for an empty line. A root ("C:\")
 // stays a root.
