@@ -29,9 +29,9 @@ void AddStyle(HWND window, LONG_PTR style) {
   SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | style);
 }
 
-HWND Static(HWND parent, const std::string& text, DWORD style, const Box& at, DWORD exStyle = 0) {
+HWND Static(HWND parent, const std::string& text, DWORD style, const Box& at, DWORD exStyle = 0, int id = 0) {
   HWND w = CreateWindowExA(exStyle, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | style, at.x, at.y,
-                           at.width, at.height, parent, nullptr, App().instance, nullptr);
+                           at.width, at.height, parent, reinterpret_cast<HMENU>(INT_PTR(id)), App().instance, nullptr);
   if (w) SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(App().defaultFont), FALSE);
   return w;
 }
@@ -54,9 +54,9 @@ LRESULT CALLBACK PageFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 // A strip window drawn through its memory bitmap: black with the film perforation in two
 // bands around the pictures, or plain grey.
-HWND CreateStrip(const Box& at, bool perforated) {
+HWND CreateStrip(const Box& at, bool perforated, int id) {
   BrowserState& b = App();
-  HWND w = SKANYWND(b.holder, kStripClass, at.x, at.y, at.width, at.height, WNDPROC);
+  HWND w = SKANYWND(b.holder, kStripClass, at.x, at.y, at.width, at.height, WNDPROC, id);
   if (!w) return nullptr;
   HDC memory = SKCREATEMEMBMP(w, at.width, at.height);
   if (!memory) return w;
@@ -87,7 +87,8 @@ void CreatePages(const HolderLayout& l) {
     SKSETCOLOR(frame, RGB(255, 255, 255), RGB(128, 128, 128));
     SetWindowSubclass(frame, PageFrameProc, 0, 0);
     for (int p : LayoutPositions(page)) {
-      HWND slot = Static(frame, "", SS_NOTIFY | SS_CENTER | SS_CENTERIMAGE, l.positions[size_t(p - 1)]);
+      HWND slot = Static(frame, "", SS_NOTIFY | SS_CENTER | SS_CENTERIMAGE, l.positions[size_t(p - 1)], 0,
+                         kPositionControl + p - 1);
       SKSETCOLOR(slot, kPositionGrey, kRed);
       b.slots[size_t(p - 1)] = slot;
     }
@@ -98,7 +99,8 @@ void CreateSelectionRow(const HolderLayout& l) {
   BrowserState& b = App();
   for (int n = 1; n <= 4; ++n) {
     size_t i = size_t(n - 1);
-    b.selectionLabels[i] = Static(b.holder, "", SS_SUNKEN | SS_LEFTNOWORDWRAP, l.selectionLabels[i]);
+    b.selectionLabels[i] =
+        Static(b.holder, "", SS_SUNKEN | SS_LEFTNOWORDWRAP, l.selectionLabels[i], 0, kSelectionLabelControl + n - 1);
     Button(b.holder, "1", l.zoomButtons[i], ZoomSelectionCommand(n), SKMARLETT(10), 34);
     Button(b.holder, "r", l.clearButtons[i], ClearSelectionCommand(n), SKMARLETT(10), 35);
     HWND number = Static(b.holder, std::to_string(n), SS_SUNKEN | SS_CENTER, l.numberFields[i]);
@@ -167,11 +169,11 @@ void OnInitDialog() {
   GetWindowRect(b.holder, &r);
   HolderLayout l = LayOutHolder(r.right - r.left, r.bottom - r.top);
   b.layout = l;
-  b.pictureStrip = CreateStrip(l.pictureStrip, true);
-  b.selectionStrip = CreateStrip(l.selectionStrip, false);
+  b.pictureStrip = CreateStrip(l.pictureStrip, true, kPictureStripControl);
+  b.selectionStrip = CreateStrip(l.selectionStrip, false, kSelectionStripControl);
   HWND caption = Static(b.holder, Ui(6), SS_RIGHT, l.countCaption);
   SKSETCOLOR(caption, SKGETSYSCOLOR(kSkinWindowBack), SKGETSYSCOLOR(kSkinText));
-  b.countField = Static(b.holder, "0", SS_SUNKEN | SS_CENTER, l.countField);
+  b.countField = Static(b.holder, "0", SS_SUNKEN | SS_CENTER, l.countField, 0, kCountControl);
   SKSETCOLOR(b.countField, SKGETSYSCOLOR(kSkinControlBack), SKGETSYSCOLOR(kSkinControlText));
   CreateButtonRow(l);
   const Box& tree = l.folderTree;

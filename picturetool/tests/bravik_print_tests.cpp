@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "bravik_fixture.h"
-#include "driver.h"
 #include "fileio/file.h"
 #include "test_printer.h"
 
@@ -38,14 +37,8 @@ TEST_F(BravikPrint, APrintedPictureIsOnThePostScriptPage) {
   ASSERT_TRUE(tool.Started());
   ASSERT_TRUE(tool.Open(picture, "print.bmp 60 x40"));
   tool.Post(kCmdPrint);
-  HWND print = WaitDialog(tool.ProcessId(), "Print", kWaitMs);
-  ASSERT_NE(print, nullptr);
-  PostMessageA(print, WM_COMMAND, IDOK, 0);
   // The printer's port is FILE:: the system asks where to.
-  HWND toFile = WaitDialog(tool.ProcessId(), "Print to File", kWaitMs);
-  ASSERT_NE(toFile, nullptr);
-  ASSERT_TRUE(driver::SetText(GetDlgItem(toFile, 201), output));
-  PostMessageA(toFile, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(testprint::PrintToFile(tool.ProcessId(), output, kWaitMs));
   ASSERT_TRUE(tool.Answer(1));  // printed
   ASSERT_TRUE(WaitForFile(output, kWaitMs));
   std::string ps;

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 
 #include "fileio/file.h"
@@ -27,7 +28,46 @@ constexpr const char* kPpd =
     "*ImageableArea A4/A4: \"18 18 577 824\"\n*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n"
     "*DefaultResolution: 300dpi\n";
 
+// A visible common dialog of the process with the title.
+HWND WaitDialog(DWORD processId, const char* title, DWORD milliseconds) {
+  HWND found = nullptr;
+  PumpUntil(
+      [&] {
+        found = FindTopWindow("#32770", [processId, title](HWND w) {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          char text[128] = {};
+          GetWindowTextA(w, text, sizeof text);
+          return pid == processId && IsWindowVisible(w) && lstrcmpA(text, title) == 0;
+        });
+        return found != nullptr;
+      },
+      std::chrono::milliseconds(milliseconds));
+  return found;
+}
+
 }  // namespace
+
+bool PrintToFile(unsigned long processId, const std::string& output, unsigned long milliseconds) {
+  HWND print = WaitDialog(processId, "Print", milliseconds);
+  if (!print) return false;
+  PostMessageA(print, WM_COMMAND, IDOK, 0);
+  return NameNextPrintFile(processId, output, milliseconds);
+}
+
+bool NameNextPrintFile(unsigned long processId, const std::string& output, unsigned long milliseconds) {
+  HWND toFile = WaitDialog(processId, "Print to File", milliseconds);
+  if (!toFile) return false;
+  std::wstring name(output.begin(), output.end());
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(GetDlgItem(toFile, 201), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()),
+                           SMTO_NORMAL, 5000, &result))
+    return false;
+  PostMessageA(toFile, WM_COMMAND, IDOK, 0);
+  // The dialog goes before the next one of a following document can come.
+  return PumpUntil([toFile] { return !IsWindow(toFile) || !IsWindowVisible(toFile); },
+                   std::chrono::milliseconds(milliseconds));
+}
 
 bool EnsureTestPrinter() {
   HANDLE printer = nullptr;

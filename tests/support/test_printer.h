@@ -11,6 +11,12 @@ inline constexpr const char* kTestPrinter = "Suite Test Printer";
 // Adds the printer to the prefix once (the prefix keeps it) and makes it the default.
 bool EnsureTestPrinter();
 
+// Answers a program's print dialog with OK and names the file its printout goes to (the
+// port FILE: asks for it). False when a dialog did not come within the time.
+bool PrintToFile(unsigned long processId, const std::string& output, unsigned long milliseconds);
+// Names the file of one more document the program prints after the first.
+bool NameNextPrintFile(unsigned long processId, const std::string& output, unsigned long milliseconds);
+
 // The Unix path of a file, through Wine's own call; "" outside Wine.
 std::string UnixPath(const std::string& path);
 

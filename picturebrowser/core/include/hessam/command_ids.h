@@ -30,6 +30,15 @@ enum BrowserCommand : int {
   kCmdHelpMenu = 209,
 };
 
+// Controls without commands, named so that a partner or a test can find them.
+enum BrowserControl : int {
+  kPictureStripControl = 30,
+  kSelectionStripControl = 31,
+  kCountControl = 32,
+  kSelectionLabelControl = 41,  // 41 to 44: the labels of selection cells 1 to 4
+  kPositionControl = 51,        // 51 to 60: layout positions 1 to 10
+};
+
 // The selection row's two buttons of selection cell n (1 to 4).
 constexpr int ZoomSelectionCommand(int n) { return 2 * n + 5; }
 constexpr int ClearSelectionCommand(int n) { return 2 * n + 6; }

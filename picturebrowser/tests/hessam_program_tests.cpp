@@ -1,0 +1,198 @@
+// The picture browser as a user and its partners see it: the start folder, the strip and
+// its paging, the list hand-over, the settings and the help.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "driver.h"
+#include "fileio/file.h"
+#include "hessam/settings.h"
+#include "hessam_fixture.h"
+#include "imaging/copydata.h"
+
+namespace hessam {
+namespace {
+
+// Pictures of their own colours, written so that the sorted order is not the order of
+// writing.
+const COLORREF kRed = RGB(220, 30, 30), kGreen = RGB(30, 200, 60), kBlue = RGB(40, 60, 220),
+               kOrange = RGB(240, 140, 20), kPurple = RGB(150, 40, 180), kTeal = RGB(20, 160, 160),
+               kBrown = RGB(120, 70, 30), kGrey = RGB(128, 128, 128);
+
+struct Named {
+  const char* name;
+  COLORREF colour;
+};
+
+// Seven listed pictures in sorted order, a hidden one and a text file; "b.bmp" is read-only.
+const Named kListed[] = {{"A1.bmp", kRed},  {"b.bmp", kGreen},  {"C3.bmp", kBlue},  {"d4.bmp", kOrange},
+                         {"E5.bmp", kPurple}, {"f6.bmp", kTeal}, {"g7.bmp", kBrown}};
+
+void WriteFolder(HessamFolder& folder) {
+  for (int i = 6; i >= 0; --i) ASSERT_TRUE(WritePicture(folder.Picture(kListed[i].name), 80, 60, kListed[i].colour));
+  SetFileAttributesA(folder.Picture("b.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
+  ASSERT_TRUE(WritePicture(folder.Picture("0hidden.bmp"), 80, 60, kGrey));
+  SetFileAttributesA(folder.Picture("0hidden.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  folder.Write("pics.2024\\notes.txt", "not a picture");
+}
+
+// The strip shows the listed pictures from `first` on (1-based), numbered.
+void ExpectStrip(const Browser& browser, int first) {
+  for (int cell = 0; cell < 4; ++cell) {
+    SCOPED_TRACE("cell " + std::to_string(cell + 1));
+    EXPECT_TRUE(Near(browser.CellColour(cell), kListed[first - 1 + cell].colour)) << std::hex << browser.CellColour(cell);
+    EXPECT_TRUE(browser.CellNumbered(cell));
+  }
+}
+
+using HessamStart = Hessam;
+
+TEST_F(HessamStart, AQuotedFolderWithADotShowsItsFirstFourSortedPictures) {
+  HessamFolder& folder = Copy();
+  WriteFolder(folder);
+  // Another folder in the settings: the command line wins.
+  folder.MakeFolder("other");
+  folder.WriteSettingsAt(0, 0, folder.File("other\\"));
+  Browser browser = StartBrowser("\"" + folder.PicturesFolder() + "\"");
+  ASSERT_TRUE(browser.Started());
+  // The hidden picture and the text file are left out; the read-only picture is listed.
+  ASSERT_TRUE(browser.WaitCount("7"));
+  ExpectStrip(browser, 1);
+  EXPECT_EQ(browser.End(), 0);
+  SetFileAttributesA(folder.Picture("b.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(HessamStart, CommandsFiveTwoSixAndOnePageTheStrip) {
+  HessamFolder& folder = Copy();
+  WriteFolder(folder);
+  Browser browser = StartBrowser(folder.PicturesFolder());
+  ASSERT_TRUE(browser.Started());
+  ASSERT_TRUE(browser.WaitCount("7"));
+  browser.Run(kCmdOneForward);
+  ExpectStrip(browser, 2);
+  browser.Run(kCmdOneBack);
+  ExpectStrip(browser, 1);
+  browser.Run(kCmdLastFour);
+  ExpectStrip(browser, 4);
+  browser.Run(kCmdOneForward);  // the end is shown: nothing
+  ExpectStrip(browser, 4);
+  browser.Run(kCmdFirstFour);
+  ExpectStrip(browser, 1);
+  EXPECT_EQ(browser.End(), 0);
+  SetFileAttributesA(folder.Picture("b.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(HessamStart, AListBeforeTheStartUpTimerKeepsTheFolderUnscanned) {
+  HessamFolder& folder = Copy();
+  WriteFolder(folder);
+  std::string first = folder.File("x.bmp"), second = folder.File("y.bmp");
+  ASSERT_TRUE(WritePicture(first, 50, 40, kTeal));
+  ASSERT_TRUE(WritePicture(second, 50, 40, kOrange));
+  ChildProcess& process = Launch(folder.PicturesFolder());
+  // The list goes to the main window as soon as it exists, before it is laid out and long
+  // before its 200 ms start-up timer.
+  HWND frame = nullptr;
+  WaitUntil(
+      [&] {
+        frame = FindTopWindow(kClassPictureBrowser, [&process](HWND w) {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          return pid == process.Id();
+        });
+        return frame != nullptr;
+      },
+      std::chrono::milliseconds(kWaitMs), std::chrono::milliseconds(1));
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, kCodeOpen, first + "|" + second);
+  Browser browser(frame, process);
+  ASSERT_TRUE(browser.WaitCount("2"));
+  // Well after the timer: still the list, not the folder's seven pictures.
+  PumpMessages(1000);
+  EXPECT_EQ(browser.Count(), "2");
+  EXPECT_TRUE(Near(browser.CellColour(0), kTeal));
+  EXPECT_TRUE(Near(browser.CellColour(1), kOrange));
+  EXPECT_TRUE(Near(browser.CellColour(2), RGB(0, 0, 0)));
+  EXPECT_FALSE(browser.CellNumbered(2));
+  EXPECT_EQ(browser.End(), 0);
+  SetFileAttributesA(folder.Picture("b.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+using HessamSettings = Hessam;
+
+TEST_F(HessamSettings, APlaceLeftOfTheScreenReadsBackAsLeftZeroAndCloseWritesIt) {
+  HessamFolder& folder = Copy();
+  ASSERT_TRUE(WritePicture(folder.Picture("one.bmp"), 40, 30, kRed));
+  folder.WriteSettingsAt(-10, 5, folder.PicturesFolder());
+  Browser browser = StartBrowser();
+  ASSERT_TRUE(browser.Started());
+  ASSERT_TRUE(browser.WaitCount("1"));
+  RECT r;
+  GetWindowRect(browser.Frame(), &r);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 5);
+  // Code 10 ends the loop after the settings are written.
+  folder.WriteSettings("");
+  EXPECT_EQ(browser.End(), 0);
+  BrowserSettings written;
+  written.folder = "unset";
+  std::string bytes = folder.ReadSettings();
+  ASSERT_GT(bytes.size(), kSettingsFixedBytes);
+  DecodeSettings(bytes, written);
+  EXPECT_EQ(written.left, 0);
+  EXPECT_EQ(written.top, 5);
+  EXPECT_EQ(written.width, r.right - r.left);
+  EXPECT_EQ(written.height, r.bottom - r.top);
+  EXPECT_EQ(written.folder, folder.PicturesFolder());
+}
+
+TEST_F(HessamSettings, ADamagedFileStillGivesAWindowAndTheCloseCommandWritesTheSettings) {
+  HessamFolder& folder = Copy();
+  folder.WriteSettings(std::string("\x0A\x00\x14", 3));
+  Browser browser = StartBrowser();
+  ASSERT_TRUE(browser.Started());
+  RECT r;
+  GetWindowRect(browser.Frame(), &r);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_GT(r.right - r.left, 600);
+  EXPECT_GT(r.bottom - r.top, 400);
+  SendAndWait(browser.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(Process().Wait(kWaitMs), 0);
+  BrowserSettings written;
+  DecodeSettings(folder.ReadSettings(), written);
+  EXPECT_EQ(written.left, 10);
+  EXPECT_EQ(written.width, r.right - r.left);
+}
+
+using HessamHelp = Hessam;
+
+TEST_F(HessamHelp, HelpSendsTheHelpPageAndThePictureButtonItsDocument) {
+  HessamFolder& folder = Copy();
+  folder.SetHelpViewer("QSUITEHELP");
+  folder.CopyFromSuite("hessam.bmp");
+  std::string log = folder.Log("help.txt");
+  ASSERT_TRUE(RunStandin("QSUITEHELP", log));
+  Browser browser = StartBrowser();
+  ASSERT_TRUE(browser.Started());
+  browser.Post(kCmdHelp);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kWaitMs);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_EQ(got[0].text, folder.ProgramFolder() + "hessam.htm");
+  // F1 anywhere, and the menu's help.
+  PostMessageA(browser.Control(kPictureStripControl), WM_KEYDOWN, VK_F1, 1);
+  browser.Post(kCmdHelpMenu);
+  got = WaitForLog(log, 3, kWaitMs);
+  ASSERT_EQ(got.size(), 3u);
+  EXPECT_EQ(got[1].text, got[0].text);
+  EXPECT_EQ(got[2].text, got[0].text);
+  // The picture button (shipped with the browser) hands over its own document.
+  ASSERT_NE(browser.Control(kCmdPictureButton), nullptr);
+  browser.Post(kCmdPictureButton);
+  got = WaitForLog(log, 4, kWaitMs);
+  ASSERT_EQ(got.size(), 4u);
+  EXPECT_EQ(got[3].code, kCodeOpen);
+  EXPECT_EQ(got[3].text, "http://www.example.com/pictures/");
+  EXPECT_EQ(browser.End(), 0);
+}
+
+}  // namespace
+}  // namespace hessam
