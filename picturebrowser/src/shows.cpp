@@ -161,26 +161,36 @@ void StartShow(ShowKind kind) {
   b.show.kind = kind;
 }
 
+
+// Takes one message of a range; a quit message that comes out instead (the program was
+// told to close) is put back for the main loop, and ends the show.
+bool TakeMessage(MSG& msg, UINT first, UINT last, bool& quit) {
+  if (!PeekMessageA(&msg, nullptr, first, last, PM_REMOVE)) return false;
+  if (msg.message != WM_QUIT) return true;
+  PostQuitMessage(int(msg.wParam));
+  quit = true;
+  return false;
+}
+
 }  // namespace
 
 bool SHOWPUMP() {
   ShowRun& run = App().show;
   for (;;) {
-    bool stop = false;
+    bool stop = false, quit = false;
     MSG msg;
-    if (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    if (TakeMessage(msg, WM_KEYFIRST, WM_KEYLAST, quit)) {
       PumpAction action = KeyboardAction(msg.message, unsigned(msg.wParam), uint32_t(msg.lParam));
       stop = action == PumpAction::kStop;
       if (action == PumpAction::kTogglePause) run.pause = !run.pause;
     }
-    if (PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSEWHEEL, PM_REMOVE)) {
+    if (TakeMessage(msg, WM_MOUSEFIRST, WM_MOUSEWHEEL, quit)) {
       PumpAction action = MouseAction(run.kind, msg.message);
       stop = stop || action == PumpAction::kStop;
       if (action == PumpAction::kTogglePause) run.pause = !run.pause;
       if (action == PumpAction::kToggleMark) ToggleMark(msg);
     }
-    // A program told to close ends its show.
-    if (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) stop = true;
+    if (quit || PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) stop = true;
     if (stop) return true;
     if (!run.pause) return false;
     SleepOnQueue(kLongestSleepMs);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "driver.h"
 #include "fileio/file.h"
 #include "hessam/settings.h"
@@ -114,6 +116,101 @@ TEST_F(HessamStart, AListBeforeTheStartUpTimerKeepsTheFolderUnscanned) {
   EXPECT_FALSE(browser.CellNumbered(2));
   EXPECT_EQ(browser.End(), 0);
   SetFileAttributesA(folder.Picture("b.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Copies of one small picture: enough that the listing runs while the test presses Escape.
+TEST_F(HessamStart, EscapeStopsAListingAndKeepsWhatItFound) {
+  HessamFolder& folder = Copy();
+  const int kMany = 800;
+  std::string many = folder.File("many\\");
+  std::string first = many + "m10000.bmp";
+  ASSERT_TRUE(WritePicture(first, 8, 8, kBlue));
+  for (int i = 1; i < kMany; ++i)
+    ASSERT_TRUE(CopyFileA(first.c_str(), (many + "m" + std::to_string(10000 + i) + ".bmp").c_str(), FALSE));
+  ChildProcess& process = Launch(many);
+  HWND frame = WaitForMainWindow(process, kClassPictureBrowser, [](HWND) { return true; },
+                                 std::chrono::milliseconds(kWaitMs));
+  ASSERT_NE(frame, nullptr);
+  Browser browser(frame, process);
+  // As soon as the running count shows, Escape; the question's first answer stops.
+  ASSERT_TRUE(PumpUntil([&] { return browser.Count() != "0" && !browser.Count().empty(); },
+                        std::chrono::milliseconds(kWaitMs), std::chrono::milliseconds(2)));
+  PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 1);
+  ASSERT_TRUE(browser.Answer(1));
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(frame) && SendAndWait(frame, WM_NULL, 0, 0) == 0 &&
+                                     browser.Status().empty(); },
+                        std::chrono::milliseconds(kWaitMs)));
+  int found = std::atoi(browser.Count().c_str());
+  EXPECT_GT(found, 0);
+  EXPECT_LT(found, kMany);
+  EXPECT_TRUE(Near(browser.CellColour(0), kBlue));
+  EXPECT_EQ(browser.End(), 0);
+}
+
+using HessamViews = Hessam;
+
+TEST_F(HessamViews, TheStripsSelectionPositionsAndZoomView) {
+  HessamFolder& folder = Copy();
+  ASSERT_TRUE(WritePicture(folder.Picture("p1.bmp"), 80, 60, kRed));
+  ASSERT_TRUE(WritePicture(folder.Picture("p2.bmp"), 80, 60, kGreen));
+  folder.Write("pics.2024\\p1.KWD", std::string(" sea, sun\r\n\0old", 15));
+  Browser browser = StartBrowser();
+  ASSERT_TRUE(browser.Started());
+  ASSERT_TRUE(browser.WaitCount("2"));
+  // The status line names the picture under the mouse, with its keywords.
+  HWND strip = browser.Control(kPictureStripControl);
+  RECT r;
+  GetClientRect(strip, &r);
+  SendAndWait(strip, WM_MOUSEMOVE, 0, MAKELPARAM(r.right / 8, r.bottom / 2));
+  EXPECT_EQ(browser.Status(), "p1.bmp :  sea, sun");
+  SendAndWait(strip, WM_MOUSEMOVE, 0, MAKELPARAM(r.right * 3 / 8, r.bottom / 2));
+  EXPECT_EQ(browser.Status(), "p2.bmp");
+
+  // A right click shows the picture fitted into the screen; a key closes the view.
+  HWND zoom = browser.Zoom();
+  ASSERT_NE(zoom, nullptr);
+  browser.ClickStrip(0, true);
+  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(zoom); }, std::chrono::milliseconds(kWaitMs)));
+  GetWindowRect(zoom, &r);
+  EXPECT_EQ(r.right - r.left, sw);
+  EXPECT_EQ(r.bottom - r.top, sh);
+  EXPECT_TRUE(PumpUntil([&] { return Near(Capture(zoom).At(sw / 2, sh / 2), kRed); }, std::chrono::milliseconds(kWaitMs)));
+  SendAndWait(zoom, WM_KEYDOWN, 'A', 1);
+  EXPECT_FALSE(IsWindowVisible(zoom));
+
+  // A left click puts the picture into the selection.
+  browser.ClickStrip(0);
+  EXPECT_EQ(browser.SelectionLabel(1), "p1.bmp 80x60");
+  Shot selection = Capture(browser.Control(kSelectionStripControl));
+  EXPECT_TRUE(Near(selection.At(selection.width / 8, selection.height / 2), kRed));
+  // Its zoom view: the picture at its own size, centred; the arrows do nothing, a click
+  // closes it.
+  browser.Run(ZoomSelectionCommand(1));
+  ASSERT_TRUE(IsWindowVisible(zoom));
+  GetWindowRect(zoom, &r);
+  EXPECT_EQ(r.left, (sw - 80) / 2);
+  EXPECT_EQ(r.top, (sh - 60) / 2);
+  EXPECT_EQ(r.right - r.left, 80);
+  SendAndWait(zoom, WM_KEYDOWN, VK_RIGHT, 1);
+  RECT after;
+  GetWindowRect(zoom, &after);
+  EXPECT_EQ(after.left, r.left);
+  EXPECT_TRUE(IsWindowVisible(zoom));
+  SendAndWait(zoom, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_FALSE(IsWindowVisible(zoom));
+
+  // Selection 1 on position 4; emptying selection 1 clears the position too.
+  browser.ClickSelection(0);
+  browser.ClickPosition(4);
+  HWND position = browser.Control(kPositionControl + 3);
+  EXPECT_EQ(driver::WindowText(position), "1");
+  browser.Run(ClearSelectionCommand(1));
+  EXPECT_EQ(browser.SelectionLabel(1), "");
+  EXPECT_EQ(driver::WindowText(position), "");
+  selection = Capture(browser.Control(kSelectionStripControl));
+  EXPECT_TRUE(Near(selection.At(selection.width / 8, selection.height / 2), RGB(160, 160, 160)));
+  EXPECT_EQ(browser.End(), 0);
 }
 
 using HessamSettings = Hessam;
