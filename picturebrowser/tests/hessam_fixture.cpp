@@ -151,6 +151,10 @@ uint32_t Browser::CellColour(int cell) const {
   return shot.At(cellWidth * cell + cellWidth / 2, 13 + (shot.height - 26) / 2);
 }
 
+bool Browser::WaitCell(int cell, COLORREF colour, DWORD milliseconds) const {
+  return PumpUntil([&] { return Near(CellColour(cell), colour); }, Ms(milliseconds));
+}
+
 bool Browser::CellNumbered(int cell) const {
   HWND strip = Control(kPictureStripControl);
   Shot shot = Capture(strip);

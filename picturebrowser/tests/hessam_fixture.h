@@ -78,6 +78,8 @@ class Browser {
   // whether the cell's top-left corner shows the outlined list number.
   uint32_t CellColour(int cell) const;
   bool CellNumbered(int cell) const;
+  // Waits until the cell shows the colour (the count shows before the strip is drawn).
+  bool WaitCell(int cell, COLORREF colour, DWORD milliseconds = kWaitMs) const;
   // Answers the browser's next box (class SKMSGBOX) with button n.
   bool Answer(int button, DWORD milliseconds = kWaitMs);
   // Ends the browser with code 10; its exit code.

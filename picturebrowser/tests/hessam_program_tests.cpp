@@ -37,13 +37,15 @@ void WriteFolder(HessamFolder& folder) {
   folder.Write("pics.2024\\notes.txt", "not a picture");
 }
 
-// The strip shows the listed pictures from `first` on (1-based), numbered.
+// The strip shows the listed pictures from `first` on (1-based), numbered (waited for: the
+// count shows before the strip is drawn).
 void ExpectStrip(const Browser& browser, int first) {
-  for (int cell = 0; cell < 4; ++cell) {
-    SCOPED_TRACE("cell " + std::to_string(cell + 1));
-    EXPECT_TRUE(Near(browser.CellColour(cell), kListed[first - 1 + cell].colour)) << std::hex << browser.CellColour(cell);
-    EXPECT_TRUE(browser.CellNumbered(cell));
-  }
+  auto shows = [&](int cell) {
+    return Near(browser.CellColour(cell), kListed[first - 1 + cell].colour) && browser.CellNumbered(cell);
+  };
+  PumpUntil([&] { return shows(0) && shows(1) && shows(2) && shows(3); }, std::chrono::milliseconds(kWaitMs));
+  for (int cell = 0; cell < 4; ++cell)
+    EXPECT_TRUE(shows(cell)) << "cell " << cell + 1 << ": " << std::hex << browser.CellColour(cell);
 }
 
 using HessamStart = Hessam;
@@ -110,9 +112,9 @@ TEST_F(HessamStart, AListBeforeTheStartUpTimerKeepsTheFolderUnscanned) {
   // Well after the timer: still the list, not the folder's seven pictures.
   PumpMessages(1000);
   EXPECT_EQ(browser.Count(), "2");
-  EXPECT_TRUE(Near(browser.CellColour(0), kTeal));
-  EXPECT_TRUE(Near(browser.CellColour(1), kOrange));
-  EXPECT_TRUE(Near(browser.CellColour(2), RGB(0, 0, 0)));
+  EXPECT_TRUE(browser.WaitCell(0, kTeal));
+  EXPECT_TRUE(browser.WaitCell(1, kOrange));
+  EXPECT_TRUE(browser.WaitCell(2, RGB(0, 0, 0)));
   EXPECT_FALSE(browser.CellNumbered(2));
   EXPECT_EQ(browser.End(), 0);
   SetFileAttributesA(folder.Picture("b.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -143,7 +145,7 @@ TEST_F(HessamStart, EscapeStopsAListingAndKeepsWhatItFound) {
   int found = std::atoi(browser.Count().c_str());
   EXPECT_GT(found, 0);
   EXPECT_LT(found, kMany);
-  EXPECT_TRUE(Near(browser.CellColour(0), kBlue));
+  EXPECT_TRUE(browser.WaitCell(0, kBlue));
   EXPECT_EQ(browser.End(), 0);
 }
 

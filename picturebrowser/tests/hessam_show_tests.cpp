@@ -200,7 +200,7 @@ TEST_F(HessamMarks, KeepingTheMarkedAndDeletingTheOthersNeverDeletesAKeptFile) {
   EXPECT_FALSE(fileio::Exists(b_));
   EXPECT_FALSE(fileio::Exists(c_));
   EXPECT_FALSE(fileio::Exists(d_));
-  EXPECT_TRUE(Near(browser.CellColour(0), kColours[0]));
+  EXPECT_TRUE(browser.WaitCell(0, kColours[0]));
   EXPECT_FALSE(browser.CellNumbered(1));
   EXPECT_EQ(browser.End(), 0);
 }
@@ -220,7 +220,7 @@ TEST_F(HessamMarks, ADeclinedDeletionKeepsEverythingAndTheOthersCanBeKept) {
   ASSERT_TRUE(browser.Answer(3));
   ASSERT_TRUE(browser.WaitCount("3"));
   for (const std::string& p : {a_, b_, c_, d_}) EXPECT_TRUE(fileio::Exists(p)) << p;
-  EXPECT_TRUE(Near(browser.CellColour(0), kColours[1]));
+  EXPECT_TRUE(browser.WaitCell(0, kColours[1]));
   EXPECT_EQ(browser.End(), 0);
 }
 
