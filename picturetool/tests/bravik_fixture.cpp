@@ -75,6 +75,13 @@ bool WritePicture(const std::string& path, int width, int height, unsigned char 
   return WriteBmp(path, width, height, bgr);
 }
 
+std::vector<layer::Object> SideObjects(const std::string& picture) {
+  layer::Trailer trailer;
+  std::vector<layer::Object> objects;
+  layer::ReadFile(layer::LayerPathFor(picture), trailer, objects);
+  return objects;
+}
+
 bool Bravik::Ready(HWND frame) { return driver::FindChildByClass(frame, kCanvasClass) != nullptr; }
 
 HWND Tool::Canvas() const { return frame_ ? driver::FindChildByClass(frame_, kCanvasClass) : nullptr; }
@@ -117,14 +124,21 @@ bool Tool::SaveAs(const std::string& name) {
   return Answer(1);
 }
 
-bool Tool::AddText(const std::string& text) {
-  Post(kCmdNewText);
+bool Tool::AnswerTextBox(const std::string& text) {
   HWND box = WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, kWaitMs);
   if (!box) return false;
   HWND field = driver::WaitChild(box, 1, kWaitMs);
   if (!field || !driver::SetText(field, text)) return false;
+  return driver::PressButton("SKINPUTBOX", 1, "", kWaitMs) &&
+         PumpUntil([&] { return !WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, 0); }, Ms(kWaitMs));
+}
+
+bool Tool::AnswerShapeBox(int penWidth) { return AnswerTextBox(std::to_string(penWidth)); }
+
+bool Tool::AddText(const std::string& text) {
   size_t before = Objects().size();
-  if (!driver::PressButton("SKINPUTBOX", 1, "", kWaitMs)) return false;
+  Post(kCmdNewText);
+  if (!AnswerTextBox(text)) return false;
   return PumpUntil([&] { return Objects().size() == before + 1; }, Ms(kWaitMs));
 }
 
@@ -148,23 +162,31 @@ bool Tool::ChooseFromCommandMenu(int command, int item) {
 }
 
 bool Tool::AddRectangle(int penWidth, int x1, int y1, int x2, int y2) {
-  if (!ChooseFromCommandMenu(kCmdNewRectangle, 1)) {
+  return AddShape(kCmdNewRectangle, 1, penWidth, {POINT{x1, y1}, POINT{x2, y2}});
+}
+
+bool Tool::AddShape(int command, int styleItem, int penWidth, const std::vector<POINT>& points) {
+  if (command != kCmdNewArrow && !ChooseFromCommandMenu(command, styleItem)) {
     ADD_FAILURE() << "no fill style menu";
     return false;
   }
-  HWND box = WaitProcessWindow(process_.Id(), "SKINPUTBOX", nullptr, kWaitMs);
-  if (!box) {
+  if (command == kCmdNewArrow) Post(command);
+  if (!AnswerShapeBox(penWidth)) {
     ADD_FAILURE() << "no shape box";
     return false;
   }
-  HWND field = driver::WaitChild(box, 1, kWaitMs);
-  if (!field || !driver::SetText(field, std::to_string(penWidth))) return false;
-  if (!driver::PressButton("SKINPUTBOX", 1, "", kWaitMs)) return false;
-  if (!PumpUntil([&] { return FindWindowA("SKINPUTBOX", nullptr) == nullptr; }, Ms(kWaitMs))) return false;
   size_t before = Objects().size();
-  Click(x1, y1);
-  Click(x2, y2);
+  for (const POINT& p : points) Click(p.x, p.y);
+  if (command == kCmdNewCurve || command == kCmdNewPolyline)
+    SendAndWait(Canvas(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(points.back().x, points.back().y));
   return PumpUntil([&] { return Objects().size() == before + 1; }, Ms(kWaitMs));
+}
+
+bool Tool::OpenObjectMenu(HWND object) {
+  PumpUntil([&] { return GetForegroundWindow() == frame_; }, Ms(5000));
+  // Posted: the menu runs inside the message until a choice ends it.
+  PostMessageA(object, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+  return WaitProcessWindow(process_.Id(), "#32768", nullptr, 15000) != nullptr;
 }
 
 void Tool::Click(int x, int y, bool right) {
@@ -228,6 +250,28 @@ bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds) {
         return PumpUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, Ms(3000));
       },
       Ms(milliseconds));
+}
+
+bool ChooseSubmenuItem(DWORD processId, int item, int subItem, DWORD milliseconds) {
+  HWND menu = WaitProcessWindow(processId, "#32768", nullptr, milliseconds);
+  if (!menu) return false;
+  for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);  // opens the submenu on its first item
+  HWND sub = nullptr;
+  if (!PumpUntil(
+          [&] {
+            sub = FindTopWindow("#32768", [&](HWND w) {
+              DWORD pid = 0;
+              GetWindowThreadProcessId(w, &pid);
+              return w != menu && pid == processId && IsWindowVisible(w);
+            });
+            return sub != nullptr;
+          },
+          Ms(milliseconds)))
+    return false;
+  for (int i = 1; i < subItem; ++i) PostMessageA(sub, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(sub, WM_KEYDOWN, VK_RETURN, 0);
+  return PumpUntil([&] { return !IsWindowVisible(menu) && !IsWindowVisible(sub); }, Ms(milliseconds));
 }
 
 }  // namespace bravik
