@@ -43,6 +43,14 @@ class KelmorFolder : public ProgramCopy {
   }
 };
 
+// The window that has the keyboard in the thread of a window.
+inline HWND FocusInThreadOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
 // The window of a browser that started itself again once a browser of another process
 // ended: complete with its last control. Null when none came within the time.
 inline HWND WaitForBrowserOtherThan(DWORD oldProcess, DWORD milliseconds) {

@@ -96,13 +96,7 @@ TEST_F(Kelmor, TabMovesBetweenTheControls) {
   Copy().WriteSettings(kNoHint);
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
-  DWORD thread = GetWindowThreadProcessId(frame, nullptr);
-  auto focus = [thread] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(thread, &info);
-    return info.hwndFocus;
-  };
+  auto focus = [frame] { return FocusInThreadOf(frame); };
   // The keyboard starts in the file list; Tab goes on to the first button below it.
   SetForegroundWindow(frame);
   HWND before = nullptr;
@@ -299,13 +293,7 @@ TEST_F(Kelmor, HandOverAtOnceSendsEachChosenFileAndTheBrowserKeepsTheFront) {
   HWND option = driver::FindChild(frame, kOptionCheck);
   SendMessageA(option, BM_CLICK, 0, 0);
   ASSERT_EQ(SendMessageA(option, BM_GETCHECK, 0, 0), BST_CHECKED);
-  DWORD thread = GetWindowThreadProcessId(frame, nullptr);
-  auto focus = [thread] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(thread, &info);
-    return info.hwndFocus;
-  };
+  auto focus = [frame] { return FocusInThreadOf(frame); };
   auto click = [list](int entry) {
     RECT r{};
     SendMessageA(list, LB_GETITEMRECT, WPARAM(entry), reinterpret_cast<LPARAM>(&r));

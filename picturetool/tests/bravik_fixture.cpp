@@ -82,6 +82,17 @@ std::vector<layer::Object> SideObjects(const std::string& picture) {
   return objects;
 }
 
+Tool Bravik::StartWithPicture(const std::string& name, int width, int height, unsigned char grey) {
+  std::string path = Copy().Picture(name);
+  if (!WritePicture(path, width, height, grey, grey, grey)) ADD_FAILURE() << path;
+  Tool tool = StartTool();
+  if (tool.Started() && !tool.Open(path, name + " " + std::to_string(width) + " x" + std::to_string(height))) {
+    ADD_FAILURE() << "the tool did not show " << name;
+    return Tool(nullptr, Process());
+  }
+  return tool;
+}
+
 bool Bravik::Ready(HWND frame) { return driver::FindChildByClass(frame, kCanvasClass) != nullptr; }
 
 HWND Tool::Canvas() const { return frame_ ? driver::FindChildByClass(frame_, kCanvasClass) : nullptr; }

@@ -116,6 +116,9 @@ class Bravik : public ProgramTestOf<BravikFolder> {
     HWND frame = Start(arguments);
     return Tool(frame, Process());
   }
+  // A picture of one colour written into the pictures folder, the tool started and the
+  // picture opened as a partner opens it; the Tool is not Started when a step failed.
+  Tool StartWithPicture(const std::string& name, int width, int height, unsigned char grey = 255);
 };
 
 // A visible top-level window of the process, of the class and (when given) the title;

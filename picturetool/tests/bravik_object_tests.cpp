@@ -35,10 +35,8 @@ struct Drawn {
 TEST_F(Bravik, EveryShapeKindIsSavedIntoTheSideFileAndReadBack) {
   BravikFolder& folder = Copy();
   std::string plain = folder.Picture("plain.bmp");
-  ASSERT_TRUE(WritePicture(plain, 300, 200, 255, 255, 255));
-  Tool tool = StartTool();
+  Tool tool = StartWithPicture("plain.bmp", 300, 200);
   ASSERT_TRUE(tool.Started());
-  ASSERT_TRUE(tool.Open(plain, "plain.bmp 300 x200"));
   const std::vector<Drawn> shapes{
       {kCmdNewEllipse, 2, 3, {{10, 10}, {60, 40}}},
       {kCmdNewRectangle, 1, 2, {{70, 10}, {120, 40}}},
@@ -93,11 +91,8 @@ TEST_F(Bravik, EveryShapeKindIsSavedIntoTheSideFileAndReadBack) {
 // its fill style; each reaches the side file.
 TEST_F(Bravik, TheObjectMenuDuplicatesDeletesEditsAndStylesAnObject) {
   BravikFolder& folder = Copy();
-  std::string a = folder.Picture("a.bmp");
-  ASSERT_TRUE(WritePicture(a, 200, 150, 255, 255, 255));
-  Tool tool = StartTool();
+  Tool tool = StartWithPicture("a.bmp", 200, 150);
   ASSERT_TRUE(tool.Started());
-  ASSERT_TRUE(tool.Open(a, "a.bmp 200 x150"));
   ASSERT_TRUE(tool.AddRectangle(2, 20, 20, 80, 60));
   ASSERT_TRUE(tool.AddText("Label"));
   HWND rect = ObjectOfKind(tool, layer::kRectangle);

@@ -273,10 +273,8 @@ TEST_F(Bravik, SavesEveryWritableTypeAndRefusesGif) {
 TEST_F(Bravik, ObjectsGoIntoTheLayeredFileAndComeBackWithThePicture) {
   BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp");
-  ASSERT_TRUE(WritePicture(a, 160, 120, 240, 240, 240));
-  Tool tool = StartTool();
+  Tool tool = StartWithPicture("a.bmp", 160, 120, 240);
   ASSERT_TRUE(tool.Started());
-  ASSERT_TRUE(tool.Open(a, "a.bmp 160 x120"));
   ASSERT_TRUE(tool.AddText("Hello | world"));
   ASSERT_TRUE(tool.AddRectangle(3, 20, 30, 90, 70));
   ASSERT_TRUE(tool.SaveAs("layered.jpg"));
@@ -341,11 +339,8 @@ void Drag(HWND object, int dx, int dy) {
 
 TEST_F(Bravik, ObjectsAreTurnedLockedDraggedOrderedHiddenAndMerged) {
   BravikFolder& folder = Copy();
-  std::string a = folder.Picture("a.bmp");
-  ASSERT_TRUE(WritePicture(a, 200, 150, 255, 255, 255));
-  Tool tool = StartTool();
+  Tool tool = StartWithPicture("a.bmp", 200, 150);
   ASSERT_TRUE(tool.Started());
-  ASSERT_TRUE(tool.Open(a, "a.bmp 200 x150"));
   ASSERT_TRUE(tool.AddText("One"));
   ASSERT_TRUE(tool.AddText("Two"));
   ASSERT_TRUE(tool.AddRectangle(2, 100, 60, 140, 80));

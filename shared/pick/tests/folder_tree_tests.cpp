@@ -89,6 +89,14 @@ class FolderTree : public ::testing::Test {
   }
   void MoveTo(HWND control, POINT p) { SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
   void DropAt(HWND control, POINT p) { SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y)); }
+  // The item's children count as the tree shows it (1: an expand button).
+  int ChildCount(HTREEITEM item) {
+    TVITEMA tv{};
+    tv.mask = TVIF_CHILDREN;
+    tv.hItem = item;
+    TreeView_GetItem(tree_, &tv);
+    return tv.cChildren;
+  }
   bool Expanded(HTREEITEM item) {
     return (TreeView_GetItemState(tree_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
   }
@@ -165,14 +173,8 @@ TEST_F(FolderTree, StartPathFillsLazilySortsAndDropsEmptyButtons) {
   EXPECT_EQ(ChildNames(t), (std::vector<std::string>{"a", "c", "Empty"}));  // folders only, in order
   HTREEITEM empty = Select(control, Folder("t\\Empty"));
   ASSERT_NE(empty, nullptr);
-  TVITEMA tv{};
-  tv.mask = TVIF_CHILDREN;
-  tv.hItem = empty;
-  TreeView_GetItem(tree_, &tv);
-  EXPECT_EQ(tv.cChildren, 0);  // no expand button for a folder without subfolders
-  tv.hItem = Select(control, Folder("t\\a"));
-  TreeView_GetItem(tree_, &tv);
-  EXPECT_EQ(tv.cChildren, 1);
+  EXPECT_EQ(ChildCount(empty), 0);  // no expand button for a folder without subfolders
+  EXPECT_EQ(ChildCount(Select(control, Folder("t\\a"))), 1);
   // A folder made after its parent was read is still found.
   fileio::MakeDirectories(dir_.File("t\\later"));
   EXPECT_NE(Select(control, Folder("t\\later")), nullptr);
@@ -317,18 +319,11 @@ TEST_F(FolderTree, TheSubfolderTestStopsEarly) {
   HWND control = MakeTree();
   HTREEITEM big = Select(control, Folder("t\\big"));
   ASSERT_NE(big, nullptr);
-  TVITEMA tv{};
-  tv.mask = TVIF_CHILDREN;
-  tv.hItem = big;
-  TreeView_GetItem(tree_, &tv);
-  EXPECT_EQ(tv.cChildren, 1);
+  EXPECT_EQ(ChildCount(big), 1);
   TreeView_Expand(tree_, big, TVE_EXPAND);
-  TreeView_GetItem(tree_, &tv);
-  EXPECT_EQ(tv.cChildren, 0);
+  EXPECT_EQ(ChildCount(big), 0);
   EXPECT_EQ(TreeView_GetChild(tree_, big), nullptr);
-  tv.hItem = Select(control, Folder("t\\small"));
-  TreeView_GetItem(tree_, &tv);
-  EXPECT_EQ(tv.cChildren, 0);
+  EXPECT_EQ(ChildCount(Select(control, Folder("t\\small"))), 0);
 }
 
 TEST_F(FolderTree, DraggingNearTheEdgesScrollsTheTree) {
