@@ -2,7 +2,8 @@
 // pixels, fitted into 160 x 160, on one thread. The photographs are made here (once; a
 // folder that already holds them is reused): smooth light, shapes and fine grain, coded
 // as camera JPEGs (4:2:0, quality 92, about 1.5 MB each). A second set carries Exif
-// thumbnails, as camera files do.
+// thumbnails, as camera files do; the loader never shows them, so both sets should
+// come out alike.
 //
 // --box N fits into N x N instead: 600 makes the loader decode at 1/4, 1000 at 1/2.
 //
