@@ -127,10 +127,9 @@ TEST_F(Gdiplus, DrawingWrappers) {
 // only within its quarter.
 TEST_F(Gdiplus, BrushTextAndHatchedPies) {
   Canvas c(120, 120);
-  gp::GpFontFamily* family = nullptr;
-  ASSERT_EQ(flat::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family), gp::Ok);
-  gp::GpFont* font = nullptr;
-  flat::GdipCreateFont(family, 20, gp::FontStyleRegular, gp::UnitPixel, &font);
+  ArialFont arial(20);
+  ASSERT_TRUE(arial.Get());
+  gp::GpFont* font = arial.Get();
   gp::GpSolidFill* red = nullptr;
   flat::GdipCreateSolidFill(0xFFFF0000, &red);
   gp::GpBrush* brush = reinterpret_cast<gp::GpBrush*>(red);
@@ -147,8 +146,6 @@ TEST_F(Gdiplus, BrushTextAndHatchedPies) {
   EXPECT_GT(redIn(10, 32, 60, 70), 30);  // the second, wrapped below it
   EXPECT_EQ(c.Marked(60, 0, 120, 120), 0);
   flat::GdipDeleteBrush(brush);
-  flat::GdipDeleteFont(font);
-  flat::GdipDeleteFontFamily(family);
 
   // Horizontal hatch, black on blue, the quarter from 0 to 90 degrees: lower right.
   c.Clear();
@@ -186,10 +183,9 @@ TEST_F(Gdiplus, PensBrushesTextAndRotation) {
   flat::GdipDeleteBrush(brush);
 
   c.Clear();
-  gp::GpFontFamily* family = nullptr;
-  ASSERT_EQ(flat::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family), gp::Ok);
-  gp::GpFont* font = nullptr;
-  flat::GdipCreateFont(family, 28, gp::FontStyleRegular, gp::UnitPixel, &font);
+  ArialFont arial(28);
+  ASSERT_TRUE(arial.Get());
+  gp::GpFont* font = arial.Get();
   EXPECT_EQ(DRAWSHADOWTEXT(c.dc(), "HH", 10, 10, 0xFFFF0000, 4, font, 3), 0);
   int red = 0, grey = 0;
   for (int y = 0; y < 60; ++y)
@@ -204,8 +200,6 @@ TEST_F(Gdiplus, PensBrushesTextAndRotation) {
   EXPECT_EQ(DRAWTEXTBOX(c.dc(), "HHHHHHHHHHHH", 10, 70, 40, 40, 0xFF000000, 4, font, nullptr), 0);
   EXPECT_EQ(c.Marked(60, 60, 120, 120), 0);  // kept inside its box
   EXPECT_GT(c.Marked(10, 70, 50, 110), 0);
-  flat::GdipDeleteFont(font);
-  flat::GdipDeleteFontFamily(family);
 
   // A wide red bar turned by 90 degrees about the origin stands upright left of it.
   c.Clear();

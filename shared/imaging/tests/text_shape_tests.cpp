@@ -187,10 +187,9 @@ TEST_F(TextAndShapes, TheArrowHeadIsAtTheLastPoint) {
 
 TEST_F(TextAndShapes, TextWithAndWithoutShadow) {
   Canvas c(220, 80);
-  gp::GpFontFamily* family = nullptr;
-  ASSERT_EQ(flat::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family), gp::Ok);
-  gp::GpFont* font = nullptr;
-  flat::GdipCreateFont(family, 30, gp::FontStyleRegular, gp::UnitPixel, &font);
+  ArialFont arial(30);
+  ASSERT_TRUE(arial.Get());
+  gp::GpFont* font = arial.Get();
   EXPECT_EQ(DRAWSTRINGGDIP(nullptr, "x", 0, 0, 10, 10, 0xFF000000, 4, font, 0, 0), -1);
   EXPECT_EQ(DRAWSTRINGGDIP(c.dc(), "HHHH", 10, 10, 200, 60, 0xFF000000, 4, font, 0, 0), 0);
   EXPECT_GT(c.Marked(10, 10, 120, 50), 100);
@@ -206,17 +205,14 @@ TEST_F(TextAndShapes, TextWithAndWithoutShadow) {
     }
   EXPECT_GT(dark, 100);
   EXPECT_GT(grey, 50);  // the half-black shadow shows beside the text
-  flat::GdipDeleteFont(font);
-  flat::GdipDeleteFontFamily(family);
 }
 
 // The text wraps and is clipped in its box; its shadow is drawn unbounded, on one line.
 TEST_F(TextAndShapes, TheTextShadowIsNeitherWrappedNorClipped) {
   Canvas c(260, 100);
-  gp::GpFontFamily* family = nullptr;
-  ASSERT_EQ(flat::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family), gp::Ok);
-  gp::GpFont* font = nullptr;
-  flat::GdipCreateFont(family, 20, gp::FontStyleRegular, gp::UnitPixel, &font);
+  ArialFont arial(20);
+  ASSERT_TRUE(arial.Get());
+  gp::GpFont* font = arial.Get();
   // A transparent text: only the shadow shows, its second word right of the box.
   EXPECT_EQ(DRAWSTRINGGDIP(c.dc(), "HHHH HHHH", 10, 10, 60, 26, 0x00000000, 4, font, 4, 0), 0);
   EXPECT_GT(c.Marked(80, 10, 260, 40), 50);
@@ -236,8 +232,6 @@ TEST_F(TextAndShapes, TheTextShadowIsNeitherWrappedNorClipped) {
   EXPECT_GT(dark(10, 36, 70, 100), 20);
   EXPECT_EQ(dark(70, 0, 260, 100), 0);
   EXPECT_GT(c.Marked(80, 10, 260, 40), 50);  // the shadow's second word
-  flat::GdipDeleteFont(font);
-  flat::GdipDeleteFontFamily(family);
 }
 
 // Every shape kind through the layered file, each in its own place, one with a shadow.
