@@ -170,6 +170,37 @@ namespace {
 // value times a 16-bit quantiser stays within 32 bits.
 inline int AddDc(int predictor, int difference) { return int16_t(predictor + difference); }
 
+// Decodes the AC coefficients of a block, handing each non-zero one to put(z, value) with
+// z its natural-order position; false when the block has none.
+template <typename Put>
+inline bool DecodeAc(BitReader& bits, const HuffmanTable& ac, Put&& put) {
+  bool any = false;
+  for (int k = 1; k < 64;) {
+    bits.Ensure();
+    int32_t e = ac.acFast_[bits.Peek(HuffmanTable::kFastBits)];
+    int rs, value;
+    if (e) {
+      bits.Consume(e & 0xFF);
+      rs = (e >> 8) & 0xFF;
+      value = e >> 16;
+    } else {
+      rs = bits.Decode(ac);
+      value = bits.Receive(rs & 15);
+    }
+    int r = rs >> 4;
+    if (rs & 15) {
+      k += r;  // at most 78: the zigzag table's tail holds it
+      put(int(kZigzag[k]), value);
+      any = true;
+      ++k;
+    } else {
+      if (r != 15) break;
+      k += 16;
+    }
+  }
+  return any;
+}
+
 }  // namespace
 
 int Decoder::PrepareComponents() {
@@ -387,40 +418,38 @@ bool Decoder::DecodeSequentialBlock(Component& c, int bx, int by) {
     out[0] = jpeg::MeanSample(c.dcPredictor * int32_t(q[0]));
     return true;
   }
-  // The reduced transforms fold every coefficient in, so all of them start at zero.
+  int32_t dcValue = c.dcPredictor * int32_t(q[0]);
+  if (c.blockOutX < 8 || c.blockOutY < 8) {
+    // Reduced: every coefficient folds straight onto the small block.
+    const jpeg::Fold& fold = jpeg::FoldFor(c.blockOutX, c.blockOutY);
+    float folded[64];
+    std::fill_n(folded, c.blockOutX * c.blockOutY, 0.0f);
+    bool any = DecodeAc(bits, ac, [&](int z, int value) {
+      folded[fold.index[z]] += fold.weight[z] * float(value * int32_t(q[z]));
+    });
+    bits_ = bits;
+    if (!any) {
+      jpeg::FlatBlock(dcValue, c.blockOutX, c.blockOutY, out, c.planeStride);
+    } else {
+      folded[fold.index[0]] += fold.weight[0] * float(dcValue);
+      jpeg::ReducedDct(folded, c.blockOutX, c.blockOutY, out, c.planeStride);
+    }
+    return true;
+  }
   int32_t block[64];
   std::memset(block, 0, sizeof block);
-  bool flat = true;
-  for (int k = 1; k < 64;) {
-    bits.Ensure();
-    int32_t e = ac.acFast_[bits.Peek(HuffmanTable::kFastBits)];
-    int rs, value;
-    if (e) {
-      bits.Consume(e & 0xFF);
-      rs = (e >> 8) & 0xFF;
-      value = e >> 16;
-    } else {
-      rs = bits.Decode(ac);
-      value = bits.Receive(rs & 15);
-    }
-    int r = rs >> 4;
-    if (rs & 15) {
-      k += r;  // at most 78: the zigzag table's tail holds it
-      int z = kZigzag[k];
-      block[z] = value * int32_t(q[z]);
-      flat = false;
-      ++k;
-    } else {
-      if (r != 15) break;
-      k += 16;
-    }
-  }
+  int rows = 1, columns = 1;  // the part of the block that holds coefficients
+  bool any = DecodeAc(bits, ac, [&](int z, int value) {
+    block[z] = value * int32_t(q[z]);
+    rows = std::max(rows, (z >> 3) + 1);
+    columns = std::max(columns, (z & 7) + 1);
+  });
   bits_ = bits;
-  block[0] = c.dcPredictor * int32_t(q[0]);
-  if (flat)
-    jpeg::FlatBlock(block[0], c.blockOutX, c.blockOutY, out, c.planeStride);
+  block[0] = dcValue;
+  if (!any)
+    jpeg::FlatBlock(dcValue, 8, 8, out, c.planeStride);
   else
-    jpeg::InverseDct(block, c.blockOutX, c.blockOutY, out, c.planeStride);
+    jpeg::InverseDct(block, 8, 8, out, c.planeStride, rows, columns);
   return true;
 }
 

@@ -18,15 +18,19 @@ void Decoder::FinishProgressive() {
       for (int bx = 0; bx < c.paddedWide; ++bx) {
         const int16_t* src = c.Block(bx, by);
         uint8_t* out = c.BlockOut(bx, by);
-        bool flat = true;
+        int rows = 1, columns = 1;  // the part of the block that holds coefficients
         if (!c.MeanOnly())
-          for (int i = 1; i < 64 && flat; ++i) flat = src[i] == 0;
-        if (flat) {
+          for (int i = 1; i < 64; ++i)
+            if (src[i] != 0) {
+              rows = std::max(rows, (i >> 3) + 1);
+              columns = std::max(columns, (i & 7) + 1);
+            }
+        if (rows == 1 && columns == 1) {
           jpeg::FlatBlock(src[0] * int32_t(q[0]), c.blockOutX, c.blockOutY, out, c.planeStride);
           continue;
         }
         for (int i = 0; i < 64; ++i) block[i] = src[i] * int32_t(q[i]);
-        jpeg::InverseDct(block, c.blockOutX, c.blockOutY, out, c.planeStride);
+        jpeg::InverseDct(block, c.blockOutX, c.blockOutY, out, c.planeStride, rows, columns);
       }
   }
 }

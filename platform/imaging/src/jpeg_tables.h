@@ -64,7 +64,18 @@ inline constexpr HuffmanDefinition kAcChrominance = {
 // Scaled inverse DCT of one block of all 64 dequantised coefficients (natural order) into
 // sizeX x sizeY pixels (each 1, 2, 4 or 8), level-shifted and clamped, written with the
 // given row step; below 8 each pixel is the mean of the full size's samples it covers.
-void InverseDct(const int32_t* coefficients, int sizeX, int sizeY, uint8_t* out, int outStride);
+// rows x columns: the top-left part of the block outside which every coefficient is 0.
+void InverseDct(const int32_t* coefficients, int sizeX, int sizeY, uint8_t* out, int outStride, int rows = 8,
+                int columns = 8);
+// The reduced transforms as a fold and a small transform: coefficient z (natural order)
+// adds weight[z] times itself to entry index[z] of a sizeY x sizeX block (rows of
+// sizeX), whose sizeX x sizeY-point inverse cosine transform ReducedDct takes.
+struct Fold {
+  uint8_t index[64];
+  float weight[64];
+};
+const Fold& FoldFor(int sizeX, int sizeY);
+void ReducedDct(const float* folded, int sizeX, int sizeY, uint8_t* out, int outStride);
 // The one sample of a block whose only coefficient is its DC (dequantised): the mean of
 // the block, level-shifted and clamped.
 uint8_t MeanSample(int32_t dc);
