@@ -13,13 +13,10 @@ namespace imglib {
 
 struct DecodeOptions {
   // When both are above 0 a decoder may deliver a reduced picture that is still at least
-  // this large (JPEG scaled decoding, an embedded thumbnail); the information keeps the
-  // full size. 0 asks for the full size.
+  // this large (JPEG scaled decoding); the information keeps the full size. 0 asks for
+  // the full size.
   int minWidth = 0;
   int minHeight = 0;
-  // With a reduced size allowed: whether an embedded thumbnail of the right shape may
-  // stand in for the picture.
-  bool allowThumbnail = true;
   // minWidth x minHeight is a box: the picture must still cover its own size fitted into
   // the box (aspect kept, never enlarged).
   bool fitBox = false;
