@@ -34,7 +34,13 @@ run_one() {
   fi
   runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "build/fuzz/logs/$t.log" | grep -o '[0-9]*$' || echo 0)
   printf '%-22s %10s executions  %s\n' "$t" "$runs" "$result"
-  [ "$result" = ok ]
+  [ "$result" = ok ] && return 0
+  # The report and the input (libFuzzer prints small ones in Base64), so that a failure on
+  # a machine whose build folder is gone can still be replayed.
+  grep -a -m1 -A12 -E 'ERROR:|runtime error|does not read back|changes when|was not replaced|outside the data' \
+    "build/fuzz/logs/$t.log" | cut -c1-400 | sed "s/^/  $t: /"
+  grep -a -m1 '^Base64:' "build/fuzz/logs/$t.log" | sed "s/^/  $t: /"
+  return 1
 }
 export -f run_one
 
