@@ -1,6 +1,7 @@
 #include "fuzz_input.h"
 
 #include "fileio/file.h"
+#include "skin/ui_text.h"
 #include "temp_dir.h"
 
 namespace fuzz {
@@ -17,6 +18,14 @@ std::string WriteInput(const std::string& name, std::string_view bytes) {
   fileio::File f;
   if (f.Open(path, fileio::Access::WriteNew) == fileio::kOk) f.Write(bytes.data(), bytes.size());
   return path;
+}
+
+void SilenceSkinReports() {
+  static const bool silenced = [] {
+    SetSkinErrorReporter([](const std::string&) {});
+    return true;
+  }();
+  (void)silenced;
 }
 
 void SplitInput(std::string_view input, std::string_view& first, std::string_view& second) {

@@ -21,6 +21,10 @@ std::string WriteInput(const std::string& name, std::string_view bytes);
 // The fuzz folder with its final separator.
 const std::string& InputFolder();
 
+// The skin engine's reports of malformed lines go nowhere: every mutated input has some,
+// and printing them would cost more than reading.
+void SilenceSkinReports();
+
 // Splits an input into two files' bytes: its first four bytes (little-endian) give the
 // length of the first part, cut to what follows; the rest is the second part.
 void SplitInput(std::string_view input, std::string_view& first, std::string_view& second);

@@ -5,14 +5,9 @@
 #include "skin/sk_files.h"
 #include "skin/sk_text.h"
 #include "skin/skin_theme.h"
-#include "skin/ui_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool quiet = [] {
-    SetSkinErrorReporter([](const std::string&) {});
-    return true;
-  }();
-  (void)quiet;
+  fuzz::SilenceSkinReports();
   std::string text(fuzz::Bytes(data, size));
   SkinTheme theme = DefaultSkin();
   std::vector<SkinError> errors;

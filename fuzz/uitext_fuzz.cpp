@@ -8,11 +8,7 @@
 #include "skin/ui_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool quiet = [] {
-    SetSkinErrorReporter([](const std::string&) {});
-    return true;
-  }();
-  (void)quiet;
+  fuzz::SilenceSkinReports();
   std::string text(fuzz::Bytes(data, size));
   std::vector<UiTextError> errors;
   UiTextFile file = ParseUiText(text, errors);
