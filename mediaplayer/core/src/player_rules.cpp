@@ -158,8 +158,8 @@ bool ParseRecordSetup(const std::string& text, RecordSetup& setup) {
   std::vector<std::string> f;
   if (SKSPLITS(text, ",", f) < 2) return false;
   f.resize(4);
-  setup.innerWidth = fileio::LeadingNumber(f[0]) + 4;
-  setup.innerHeight = fileio::LeadingNumber(f[1]) + 4;
+  setup.innerWidth = std::clamp(fileio::LeadingNumber(f[0]), 0, kLargestRecordSide) + 4;
+  setup.innerHeight = std::clamp(fileio::LeadingNumber(f[1]), 0, kLargestRecordSide) + 4;
   setup.rate = fileio::LeadingNumber(f[2]);
   setup.reportWindow = uintptr_t(std::max<int64_t>(0, fileio::LeadingNumber(f[3], INT64_MAX)));
   return true;

@@ -109,6 +109,19 @@ TEST(Commands, RecordSetup) {
   EXPECT_EQ(r.reportWindow, 0u);
 }
 
+TEST(Commands, RecordSetupSizesStayWithinWhatAWindowCanBe) {
+  // The largest int once overflowed when the frame was added to it.
+  RecordSetup r;
+  ASSERT_TRUE(ParseRecordSetup("2147483647,480", r));
+  EXPECT_EQ(r.innerWidth, kLargestRecordSide + 4);
+  EXPECT_EQ(r.innerHeight, 484);
+  ASSERT_TRUE(ParseRecordSetup("-2147483648,99999999999999999999,2147483647,-1", r));
+  EXPECT_EQ(r.innerWidth, 4);
+  EXPECT_EQ(r.innerHeight, kLargestRecordSide + 4);
+  EXPECT_EQ(RecorderRate(r.rate), 30);
+  EXPECT_EQ(r.reportWindow, 0u);
+}
+
 TEST(Commands, AttachedSoundBurnJobAndEvents) {
   AttachedSoundRequest a = ParseAttachedSound("C:\\show\\music.m3u|70|2|4000");
   EXPECT_EQ(a.file, "C:\\show\\music.m3u");

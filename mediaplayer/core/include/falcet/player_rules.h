@@ -99,7 +99,10 @@ Fit PrintPlacement(int pageWidth, int pageHeight, bool portrait, int w, int h);
 std::string SnapshotTarget(const std::string& chosen);
 
 // ---- Command texts -----------------------------------------------------------------------------------
-// Code 20: "width,height,rate,window". Needs at least two fields.
+// Code 20: "width,height,rate,window". Needs at least two fields. Width and height are
+// taken within 0 to kLargestRecordSide, so that the frame around them stays a size a
+// window can have.
+constexpr int kLargestRecordSide = 16384;
 struct RecordSetup {
   int innerWidth = 0, innerHeight = 0;  // the fields + 4
   int rate = 0;                          // as given; RecorderRate makes it usable
