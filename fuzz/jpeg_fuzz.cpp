@@ -1,4 +1,4 @@
-// JPEG: the header with its Exif thumbnail, the full decode and the scaled decodes that
+// JPEG: the header, the full decode and the scaled decodes that
 // thumbnails use (the input's last byte picks the box, so every scale is reached).
 #include "fuzz_input.h"
 #include "imglib/jpeg.h"
@@ -12,9 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int box = size ? data[size - 1] % 64 + 1 : 1;
   imglib::DecodeOptions scaled;
   scaled.minWidth = scaled.minHeight = box;
-  scaled.allowThumbnail = (box & 1) != 0;
   scaled.fitBox = (box & 2) != 0;
   imglib::DecodeJpeg(bytes, picture, scaled);
-  if (!header.thumbnail.empty()) imglib::DecodeJpeg(header.thumbnail, picture);
   return 0;
 }
