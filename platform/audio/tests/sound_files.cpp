@@ -1,5 +1,9 @@
 #include "sound_files.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -128,7 +132,9 @@ std::vector<std::string> TapFiles(const std::string& folder, uint32_t processId)
 
 void SetTapFolder(const std::string& folder) {
 #ifdef _WIN32
+  // The runtime's copy for this process, the system's for the programs it starts.
   _putenv_s("SUITE_AUDIO_TAP", folder.c_str());
+  SetEnvironmentVariableA("SUITE_AUDIO_TAP", folder.empty() ? nullptr : folder.c_str());
 #else
   if (folder.empty()) unsetenv("SUITE_AUDIO_TAP");
   else setenv("SUITE_AUDIO_TAP", folder.c_str(), 1);
