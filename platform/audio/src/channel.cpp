@@ -8,13 +8,19 @@ namespace {
 constexpr int kBlockMs = 40;        // frames decoded at a time
 constexpr int kLevelWindowMs = 30;  // what "now" means for the levels
 constexpr int kHistoryMs = 1500;    // decoded sound kept for the levels
-constexpr int kPollMs = 10;
+// The thread sleeps while the output has enough: it fills up to the lead and wakes again
+// when the output is down to half of it, or when the sound ends, or a slide does.
+constexpr int kRefillMs = Channel::kLeadMs / 2;
+constexpr int kShortestWaitMs = 10;
+constexpr int kLongestWaitMs = 500;
 // Blocks the levels' ring holds: the kept time and the lead, with room for short blocks.
 constexpr size_t kHistoryBlocks = (kHistoryMs + Channel::kLeadMs) / kBlockMs + 8;
 }  // namespace
 
 Channel::Channel(std::unique_ptr<Decoder> decoder, std::unique_ptr<Output> output, TimeSource now)
     : decoder_(std::move(decoder)), output_(std::move(output)), now_(std::move(now)) {
+  auto* clock = now_.target<int64_t (*)()>();
+  realClock_ = clock && *clock == &SteadyMicroseconds;
   format_ = decoder_->Format();
   totalFrames_ = decoder_->TotalFrames();
   silentOutput_ = output_->Silent();
@@ -173,6 +179,7 @@ void Channel::SlideAttributes(int volume, int pan, int milliseconds) {
   slide_.toVolume = volume == -2 ? 0 : volume >= 0 ? std::min(volume, 100) : volume_;
   slide_.toPan = pan >= -100 && pan <= 100 ? pan : pan_;
   UpdateSlideLocked();
+  wake_.notify_all();
 }
 
 void Channel::SetGlobalVolume(int percent) {
@@ -233,6 +240,19 @@ void Channel::FillLocked() {
   }
 }
 
+int64_t Channel::WaitMsLocked() {
+  // On a clock of its own (a test's) the real time of a sleep says nothing: look often.
+  if (!realClock_) return kShortestWaitMs;
+  int64_t wait = kLongestWaitMs;
+  if (slide_.active) wait = std::min(wait, (slide_.start + slide_.duration - now_()) / 1000 + 1);
+  if (state_ == kStatePlaying && !ended_) {
+    const int64_t buffered = output_->Written() - output_->Played();
+    // At the end of the sound: until the last of it is heard; else until a refill is due.
+    wait = std::min(wait, decodeEnded_ ? MsOfFrame(buffered) + 1 : MsOfFrame(buffered - FrameOfMs(kRefillMs)));
+  }
+  return std::clamp<int64_t>(wait, kShortestWaitMs, kLongestWaitMs);
+}
+
 void Channel::Run() {
   std::unique_lock<std::mutex> lock(mutex_);
   while (!quit_) {
@@ -246,7 +266,7 @@ void Channel::Run() {
         if (totalFrames_ < 0) totalFrames_ = decodedFrame_;
       }
     }
-    wake_.wait_for(lock, std::chrono::milliseconds(kPollMs));
+    wake_.wait_for(lock, std::chrono::milliseconds(WaitMsLocked()));
   }
 }
 

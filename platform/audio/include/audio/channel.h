@@ -72,6 +72,8 @@ class Channel {
   };
 
   void Run();
+  // How long the thread may sleep before the output or a slide needs it.
+  int64_t WaitMsLocked();
   void FillLocked();
   Block& HistoryAt(size_t i) { return history_[(historyFirst_ + i) % history_.size()]; }
   void UpdateSlideLocked();
@@ -87,6 +89,7 @@ class Channel {
   std::unique_ptr<Decoder> decoder_;
   std::unique_ptr<Output> output_;
   TimeSource now_;
+  bool realClock_ = false;  // now_ is the steady clock: waits can be worked out
   PcmFormat format_;
   int64_t totalFrames_ = -1;
   bool silentOutput_ = false;
