@@ -19,14 +19,6 @@ namespace jorvel {
 
 namespace {
 
-// Messages of the pane's animation control: stop and play.
-constexpr UINT kAnimationStop = WM_USER;
-constexpr UINT kAnimationPlay = WM_USER + 1;
-
-void Animate(UINT message) {
-  if (HWND a = App().animation; a && IsWindow(a)) SendMessageA(a, message, 0, 0);
-}
-
 // An internet address needs a connection; without one the default dial-up connection is
 // tried. False, after telling the user, when there is none.
 bool Connected(const std::string& item) {
@@ -47,7 +39,7 @@ void ShowPlaying(const std::string& item) {
     SetWindowTextA(p.marquee, text.c_str());
   }
   SwapButtons(kPauseButton, kPlayButton);
-  Animate(kAnimationPlay);
+  AnimatePane(true);
 }
 
 }  // namespace
@@ -75,7 +67,7 @@ void PLAYITEM(const std::string& item, int32_t start, int32_t end) {
 void OPENITEM(const std::string& link, const std::string& given, int32_t start, int32_t end) {
   Jorvel& p = App();
   p.itemReady = false;
-  Animate(kAnimationStop);
+  AnimatePane(false);
   std::string item = given;
   const std::string& linkText = Ui(11);
   if (link.size() > linkText.size() && fileio::ToLower(link).rfind(fileio::ToLower(linkText), 0) == 0) item = link;

@@ -10,13 +10,14 @@
 namespace jorvel {
 
 namespace {
+// Messages of the pane's animation control.
 constexpr UINT kAnimationStop = WM_USER;
 constexpr UINT kAnimationPlay = WM_USER + 1;
-
-void Animate(UINT message) {
-  if (HWND a = App().animation; a && IsWindow(a)) SendMessageA(a, message, 0, 0);
-}
 }  // namespace
+
+void AnimatePane(bool play) {
+  if (HWND a = App().animation; a && IsWindow(a)) SendMessageA(a, play ? kAnimationPlay : kAnimationStop, 0, 0);
+}
 
 void SwapButtons(int shown, int hidden) {
   if (HWND w = Control(hidden)) ShowWindow(w, SW_HIDE);
@@ -35,7 +36,7 @@ void RESUMEPLAYER() {
   if (!p.itemReady) return;
   p.medium.RESUMEMEDIA();
   StartTick();
-  Animate(kAnimationPlay);
+  AnimatePane(true);
 }
 
 void PAUSEPLAYER() {
@@ -44,7 +45,7 @@ void PAUSEPLAYER() {
   SwapButtons(kPlayButton, kPauseButton);
   StopTick();
   p.medium.PAUSEMEDIA();
-  Animate(kAnimationStop);
+  AnimatePane(false);
   FadeMeterWhenLit();
   if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, kCodePause, "");
 }

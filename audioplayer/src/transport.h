@@ -15,5 +15,7 @@ void SEEKPERCENT(int percent);
 void SwapButtons(int shown, int hidden);
 // The level meter fades to black when it showed levels.
 void FadeMeterWhenLit();
+// The pane's animation plays or stops (when the pane has one).
+void AnimatePane(bool play);
 
 }  // namespace jorvel

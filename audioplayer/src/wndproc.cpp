@@ -39,14 +39,20 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_SYSCOMMAND:
       if (window != p.frame) break;
       if ((wParam & 0xFFF0) == SC_CLOSE) {
+        // The window stays until the message loop has ended.
         OnSysClose();
-        break;  // and the default: the window closes
+        return 0;
       }
       if (wParam == 0) {
         AboutBox();
         return 0;
       }
       break;
+    case WM_CLOSE:
+      // Every close goes the one way that writes the settings and tells the partners.
+      if (window != p.frame) break;
+      PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return 0;
     case WM_COMMAND:
       if (OnCommand(LOWORD(wParam), lParam)) return 1;
       break;

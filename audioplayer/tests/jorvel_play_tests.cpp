@@ -72,9 +72,10 @@ TEST_F(JorvelPlayer, HandOversWithin100MillisecondsOpenOnceAsOneListStartListFir
   EXPECT_EQ(Close(), 0);
 }
 
-TEST_F(JorvelPlayer, ASinglePlayListIsPlayedAsItsItemsAtStartAndWhenHandedOver) {
+TEST_F(JorvelPlayer, APlayListIsPlayedAsItsItemsAtStartSentAndHandedOver) {
   Copy().WriteTone("lists\\one.wav", 6000);
   Copy().WriteTone("lists\\two.wav", 6000);
+  std::string three = Copy().WriteTone("three.wav", 6000);
   std::string list = Copy().Write("lists\\MIX.M3U", "#EXTM3U\r\n  # two tones\r\none.wav\r\n\r\ntwo.wav\r\n");
   HWND frame = Start("\"" + list + "\"");
   ASSERT_NE(frame, nullptr);
@@ -83,6 +84,20 @@ TEST_F(JorvelPlayer, ASinglePlayListIsPlayedAsItsItemsAtStartAndWhenHandedOver) 
   EXPECT_GE(WaitTitle(frame, Title("two.wav"), 10000), 0);
   // Code 3 with the list: the same.
   driver::SendCommand(frame, kCodeOpen, list);
+  EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
+  driver::PostCommand(frame, kPreviousButton);
+  EXPECT_GE(WaitTitle(frame, Title("two.wav"), 10000), 0);
+  // The first hand-over: the start list (the play list's items) and then the new name.
+  driver::SendCommand(frame, kCodeHandOver, three);
+  EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
+  for (const char* name : {"two.wav", "three.wav", "one.wav"}) {
+    driver::PostCommand(frame, kNextButton);
+    EXPECT_GE(WaitTitle(frame, Title(name), 10000), 0) << name;
+  }
+  // A later hand-over of the list alone.
+  driver::PostCommand(frame, kNextButton);
+  EXPECT_GE(WaitTitle(frame, Title("two.wav"), 10000), 0);
+  driver::SendCommand(frame, kCodeHandOver, list);
   EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
   driver::PostCommand(frame, kPreviousButton);
   EXPECT_GE(WaitTitle(frame, Title("two.wav"), 10000), 0);

@@ -16,12 +16,6 @@ namespace jorvel {
 
 namespace {
 
-std::vector<int> Codes(const std::vector<LoggedMessage>& log) {
-  std::vector<int> codes;
-  for (const auto& m : log) codes.push_back(m.code);
-  return codes;
-}
-
 // The message of the next box of the process, which is then answered.
 std::string AnswerBox(DWORD processId) {
   HWND box = WaitForWindow("SKMSGBOX", 20000, processId);
@@ -103,7 +97,7 @@ TEST_F(JorvelPlayer, OpenFilesStartsTheBrowserWaitsForItNamesItselfAndClosesItAt
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().Exe() + "," + kClassAudioPlayer)) << got[0].text;
   EXPECT_EQ(got[1].code, kCodeFileType4);
   EXPECT_EQ(Close(), 0);
-  EXPECT_EQ(Codes(WaitForLog(log, 3, 10000)), (std::vector<int>{kCodeSetPartner, kCodeFileType4, kCodeClose}));
+  EXPECT_EQ(CodesOf(WaitForLog(log, 3, 10000)), (std::vector<int>{kCodeSetPartner, kCodeFileType4, kCodeClose}));
 }
 
 }  // namespace jorvel

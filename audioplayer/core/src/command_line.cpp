@@ -63,13 +63,15 @@ bool IsPlayListName(const std::string& name) {
 ListOpening OpenList(const std::string& list,
                      const std::function<bool(const std::string& path, std::string& items)>& readPlayList) {
   ListOpening o;
-  o.playList = list;
-  if (fileio::ItemCount(list) == 1 && IsPlayListName(list) && readPlayList) {
+  const int count = fileio::ItemCount(list);
+  for (int n = 1; n <= count; ++n) {
+    std::string item = fileio::ItemAt(list, n);
     std::string items;
-    // A missing or empty list stays the one item: opening it tells the user.
-    if (readPlayList(list, items) && !items.empty()) o.playList = items;
+    if (IsPlayListName(item) && readPlayList && readPlayList(item, items) && !items.empty()) item = items;
+    if (!o.playList.empty()) o.playList += '|';
+    o.playList += item;
   }
-  if (fileio::ItemCount(o.playList) == 0) return o;
+  if (count == 0) return o;
   o.index = 1;
   o.item = fileio::ItemAt(o.playList, 1);
   return o;

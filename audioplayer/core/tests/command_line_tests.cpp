@@ -38,7 +38,7 @@ TEST(OpenStep, AMissingNameIsOpenedAsAnAddressKeepingItsScheme) {
   EXPECT_FALSE(IsInternetAddress("C:\\http\\b.mp3"));
 }
 
-TEST(OpenStep, ASinglePlayListStandsForItsItemsInAnyCase) {
+TEST(OpenStep, APlayListStandsForItsItemsInAnyCase) {
   int reads = 0;
   auto reader = [&](const std::string& path, std::string& items) {
     ++reads;
@@ -50,11 +50,11 @@ TEST(OpenStep, ASinglePlayListStandsForItsItemsInAnyCase) {
   EXPECT_EQ(o.playList, "C:\\l\\a.wav|C:\\l\\b.wav");
   EXPECT_EQ(o.index, 1);
   EXPECT_EQ(o.item, "C:\\l\\a.wav");
-  // Two items are no play list, even when they are lists.
+  // In a list too (a first hand-over puts the start list in front of the new names).
   o = OpenList("C:\\l\\MIX.M3U|C:\\x.wav", reader);
-  EXPECT_EQ(o.playList, "C:\\l\\MIX.M3U|C:\\x.wav");
-  EXPECT_EQ(o.item, "C:\\l\\MIX.M3U");
-  EXPECT_EQ(reads, 1);
+  EXPECT_EQ(o.playList, "C:\\l\\a.wav|C:\\l\\b.wav|C:\\x.wav");
+  EXPECT_EQ(o.item, "C:\\l\\a.wav");
+  EXPECT_EQ(reads, 2);
   // A missing list stays the item, so that opening it tells the user.
   o = OpenList("C:\\l\\gone.m3u", reader);
   EXPECT_EQ(o.playList, "C:\\l\\gone.m3u");

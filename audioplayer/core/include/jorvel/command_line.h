@@ -29,9 +29,9 @@ struct ListOpening {
   int index = 0;
   std::string item;
 };
-// A "|" list to open: a single play list name is read (readPlayList fills the list and
-// answers false when the file is missing; a missing or empty play list stays the single
-// item); the first item opens.
+// A "|" list to open: a play list in it stands for its items (readPlayList fills them and
+// answers false when the file is missing; a missing or empty play list stays an item, so
+// that opening it tells the user); the first item opens.
 ListOpening OpenList(const std::string& list,
                      const std::function<bool(const std::string& path, std::string& items)>& readPlayList);
 
