@@ -69,6 +69,10 @@ TEST_F(JorvelPlayer, HandOversWithin100MillisecondsOpenOnceAsOneListStartListFir
   PumpMessages(500);
   EXPECT_EQ(Taps().size(), before);
   EXPECT_EQ(driver::WindowText(frame), Title("d.wav"));
+  // Command 57: the start list (now the joined one) opens again from its first item.
+  driver::PostCommand(frame, kRestartButton);
+  EXPECT_GE(WaitTitle(frame, Title("a.wav"), 10000), 0);
+  EXPECT_EQ(WaitForTaps(before + 1, 10000).size(), before + 1);
   EXPECT_EQ(Close(), 0);
 }
 
