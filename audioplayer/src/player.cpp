@@ -6,7 +6,6 @@
 #include "jorvel/command_line.h"
 #include "jorvel/m3u_list.h"
 #include "jorvel/player_texts.h"
-#include "jorvel/vu_meter.h"
 #include "pane.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_system.h"
@@ -52,8 +51,7 @@ void PLAYITEM(const std::string& item, int32_t start, int32_t end) {
   StopTick();
   p.medium.CLOSEMEDIA();
   if (HWND bar = Control(kPositionBar)) SKSETTRACKPOS(bar, 0);
-  if (p.levelsSeen) FadeLevelMeter();
-  p.levelsSeen = false;
+  FadeMeterWhenLit();
   int result = p.medium.OPENMEDIUM(item, ISPLAYABLE(item, p.soundTypes) > 0);
   if (result == 2) result = p.medium.PLAYMEDIA(start, end);
   if (result == 1) {
