@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine xvfb xauth fonts-wine fonts-liberation
   imagemagick xdotool x11-apps ghostscript
-  libjpeg-turbo-progs libimage-exiftool-perl
+  libjpeg-turbo-progs libimage-exiftool-perl sox lame
 )
 missing=()
 for p in "${packages[@]}"; do

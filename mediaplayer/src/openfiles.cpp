@@ -30,11 +30,9 @@ bool HandToBrowser() {
   bool started = false;
   HWND browser = FindOrStartPartner(program, kClassBrowser, kCodeNone, &started);
   if (browser && started) {
-    // Started, it gets the player's program and class, so that it sends its lists here. A
-    // folder with a comma is quoted: the pair is split at its first comma outside quotes.
+    // Started, it gets the player's program and class, so that it sends its lists here.
     p.startedBrowser = true;
-    std::string self = p.exePath.find(',') == std::string::npos ? p.exePath : "\"" + p.exePath + "\"";
-    SENDCOPYDATA(browser, kCodeSetPartner, self + "," + kClassPlayer);
+    SENDCOPYDATA(browser, kCodeSetPartner, FormatPartnerEntry(p.exePath, kClassPlayer));
   } else if (browser) {
     BringPartnerToFront(browser);
   }

@@ -119,7 +119,7 @@ void OpenMixer() {
   p.mixer = jorvel::OpenFirstMixer();
   int start = Option(kOptStartVolume);
   if (start > -1) {
-    p.volumeBeforeStart = jorvel::GETMIXERVOLUME(p.mixer);
+    p.volumeBeforeStart = jorvel::GETMIXERVOLUME(p.mixer).value_or(-1);
     jorvel::SETMIXERVOLUME(p.mixer, start);
   }
 }

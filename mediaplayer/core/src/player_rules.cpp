@@ -10,18 +10,6 @@
 
 namespace falcet {
 
-void HandOver::Add(const std::string& text) { list_ = TrimBars(list_ + "|" + text + "|"); }
-
-std::string HandOver::Take(const std::string& ownList) {
-  std::string joined = list_;
-  if (!firstDone_) {
-    firstDone_ = true;
-    if (!ownList.empty()) joined = TrimBars(ownList + "|" + joined);
-  }
-  list_.clear();
-  return joined;
-}
-
 int NextIndex(int index, int count) {
   if (count < 1) return 0;
   return index < 1 || index >= count ? 1 : index + 1;

@@ -4,20 +4,6 @@
 
 namespace falcet {
 
-TEST(HandOver, JoinsListsAndPutsTheOwnListFirstOnce) {
-  HandOver h;
-  h.Add("|C:\\b.jpg|");
-  h.Add("C:\\c.jpg");
-  EXPECT_TRUE(h.Pending());
-  EXPECT_EQ(h.Take("C:\\a.jpg"), "C:\\a.jpg|C:\\b.jpg|C:\\c.jpg");
-  EXPECT_FALSE(h.Pending());
-  h.Add("C:\\d.jpg");
-  EXPECT_EQ(h.Take("C:\\a.jpg|C:\\b.jpg|C:\\c.jpg"), "C:\\d.jpg");
-  HandOver empty;
-  empty.Add("x");
-  EXPECT_EQ(empty.Take(""), "x");
-}
-
 TEST(Stepping, NextAndPreviousWrap) {
   EXPECT_EQ(NextIndex(3, 3), 1);
   EXPECT_EQ(NextIndex(1, 3), 2);
