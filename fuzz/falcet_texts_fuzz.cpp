@@ -9,7 +9,9 @@
 #include "falcet/options.h"
 #include "falcet/player_rules.h"
 #include "falcet/settings_line.h"
+#include "fileio/item_list.h"
 #include "fuzz_input.h"
+#include "jorvel/m3u_list.h"
 
 namespace {
 
@@ -21,9 +23,9 @@ bool Exists(const std::string& path) { return !path.empty() && path.back() >= '0
 
 void Lists(const std::string& text) {
   std::string upl = falcet::UplItems(text, kProgram);
-  for (int n = 0; n <= falcet::ItemCount(upl) + 1 && n < 64; ++n) falcet::ItemAt(upl, n);
-  falcet::TrimBars(upl);
-  falcet::M3uItems(text, "C:\\Lists\\songs.m3u");
+  for (int n = 0; n <= fileio::ItemCount(upl) + 1 && n < 64; ++n) fileio::ItemAt(upl, n);
+  fileio::TrimBars(upl);
+  jorvel::M3uItems(text, "C:\\Lists\\songs.m3u");
   falcet::ReadShowItems(text, "C:\\Show\\", Exists);
   falcet::AttachedSoundEntries(text, "C:\\Show\\", Exists);
 }
