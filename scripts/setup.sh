@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ ccache googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine xvfb xauth fonts-wine fonts-liberation
-  imagemagick xdotool x11-apps ghostscript
+  imagemagick xdotool x11-apps ghostscript python3-olefile python3-pil
 )
 missing=()
 for p in "${packages[@]}"; do
