@@ -327,7 +327,7 @@ void PutPixel(const FpxLayout& l, const uint8_t* in, uint8_t* bgr) {
 // tile's own data (without its start marker), and an Adobe marker that says whether the
 // three channels were converted to YCbCr.
 int DecodeJpegTile(const PropertySetReader& contents, const FpxLayout& l, std::string_view tile, uint32_t subtype,
-                   std::vector<uint8_t>& channels, int& stride) {
+                   int width, int height, std::vector<uint8_t>& channels, int& stride) {
   if (l.channels != l.colourChannels) return kUnsupported;
   int tableIndex = int(subtype >> 24), conversion = int(subtype >> 16 & 0xFF);
   std::string stream("\xFF\xD8", 2);
@@ -348,13 +348,14 @@ int DecodeJpegTile(const PropertySetReader& contents, const FpxLayout& l, std::s
   Picture p;
   int r = DecodeJpeg(stream, p);
   if (r != kSuccess) return r == kUnsupported ? kUnsupported : kFileCorrupt;
-  if (p.pixels.Width() < kTile || p.pixels.Height() < kTile) return kFileCorrupt;
-  stride = kTile * l.channels;
-  channels.resize(size_t(kTile) * size_t(stride));
-  for (int y = 0; y < kTile; ++y) {
+  // Tiles are coded whole; one cut to the picture's edge is taken as well.
+  if (p.pixels.Width() < width || p.pixels.Height() < height) return kFileCorrupt;
+  stride = p.pixels.Width() * l.channels;
+  channels.resize(size_t(height) * size_t(stride));
+  for (int y = 0; y < height; ++y) {
     const uint8_t* s = p.pixels.Row(y);
     uint8_t* d = &channels[size_t(y) * size_t(stride)];
-    for (int x = 0; x < kTile; ++x, s += 3) {
+    for (int x = 0; x < p.pixels.Width(); ++x, s += 3) {
       if (l.channels == 1) {
         *d++ = s[0];
       } else {
@@ -413,7 +414,7 @@ int DecodeTiles(const CompoundFileReader& file, int store, const PropertySetRead
         else return kFileCorrupt;
         buffer.assign(bytes.begin(), bytes.end());
       } else if (compression == kTileJpeg) {
-        r = DecodeJpegTile(contents, l, bytes, subtype, buffer, stride);
+        r = DecodeJpegTile(contents, l, bytes, subtype, w, hgt, buffer, stride);
         if (r != kSuccess) return r;
       } else {
         return kUnsupported;

@@ -213,6 +213,11 @@ TEST(FlashPix, ReadsJpegTilesWithSharedOrOwnTables) {
   // The tile holding its own tables (table 0).
   ASSERT_EQ(DecodePicture(HandMade(64, 64, kNifRgb, {{2, 0x00011100, jpeg}}), p), kSuccess);
   EXPECT_GT(testpics::Compare(p.pixels, source).psnr, 35);
+  // A tile coded only as large as the picture's part of it.
+  ASSERT_EQ(EncodeJpeg(corner, 2, false, jpeg), kSuccess);
+  ASSERT_EQ(DecodePicture(HandMade(50, 40, kNifRgb, {{2, 0x00011100, jpeg}}), p), kSuccess);
+  EXPECT_GT(testpics::Compare(p.pixels, corner).psnr, 35);
+  EXPECT_EQ(DecodePicture(HandMade(51, 40, kNifRgb, {{2, 0x00011100, jpeg}}), p), kFileCorrupt);
   // Without the colour conversion the stored channels are shown as they are: a flat red
   // tile coded as YCbCr shows its luma in the red channel.
   Raster red;
