@@ -471,6 +471,33 @@ TEST_F(KelmorList, AGifIsTurnedAndSavedAsAGifAgain) {
   EXPECT_EQ(Close(), 0);
 }
 
+// FlashPix is saved in its own format too, every pixel kept (its tiles are uncompressed).
+TEST_F(KelmorList, AFlashPixPictureIsTurnedAndSavedAsFlashPixAgain) {
+  TempDir pictures;
+  imglib::Raster source;
+  source.Allocate(70, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 70; ++x) source.Set(x, y, uint8_t(x * 3), uint8_t(y * 90), uint8_t(255 - x));
+  std::string fpx;
+  ASSERT_EQ(imglib::EncodePicture(source, imglib::kFormatFpx, 24, 0, fpx), imglib::kSuccess);
+  pictures.Write("a.fpx", fpx);
+  HWND frame = Start(pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.fpx"}, 10000).size(), 1u);
+  SelectOnly(list_, {0});
+  SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("a.fpx"), 3, 70, 10000));
+  std::string after;
+  fileio::ReadWholeFile(pictures.File("a.fpx"), after);
+  EXPECT_EQ(imglib::DetectFormat(after), imglib::kFormatFpx);
+  imglib::Picture turned;
+  ASSERT_TRUE(ReadPicture(pictures.File("a.fpx"), turned));
+  for (int y = 0; y < 70; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(Pixel(turned.pixels, x, y), Pixel(source, y, 2 - x)) << x << "," << y;
+  EXPECT_EQ(fileio::ListDirectory(pictures.Path() + "*.*").size(), 1u);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
   TempDir pictures;
   // A MacPaint page turned on its side no longer fits the one page size MacPaint has.

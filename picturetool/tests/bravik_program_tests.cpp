@@ -1,6 +1,8 @@
 // The picture tool as a user and its partner programs see it: started under Wine, driven
 // from outside with the test driver, its files read back with the suite's own readers.
 #include <gtest/gtest.h>
+
+#include <cstring>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -273,8 +275,8 @@ TEST_F(Bravik, SavesEveryWritableTypeAndRefusesGif) {
   EXPECT_FALSE(fileio::Exists(folder.Picture("out.gif")));
   EXPECT_FALSE(fileio::Exists(folder.Picture("~new~out.gif")));
   // The metafiles, which GDI+ reads but cannot write, come from the imaging layer; so do
-  // PICT and WordPerfect graphics.
-  for (const char* ext : {"wmf", "emf", "pct", "wpg"}) {
+  // PICT, WordPerfect graphics and FlashPix.
+  for (const char* ext : {"wmf", "emf", "pct", "wpg", "fpx"}) {
     std::string name = std::string("out.") + ext;
     ASSERT_TRUE(tool.SaveAs(name)) << name;
     ImgFileInfo info = Info(folder.Picture(name));
@@ -282,6 +284,14 @@ TEST_F(Bravik, SavesEveryWritableTypeAndRefusesGif) {
     EXPECT_EQ(info.height, 27) << name;
     EXPECT_FALSE(fileio::Exists(folder.Picture("~new~" + name)));
   }
+  // FlashPix keeps every pixel of the picture it saved: the one reloaded from the WPG
+  // file saved just before (every save shows the saved file).
+  imglib::BitmapOwner fpx, wpg;
+  ASSERT_EQ(L_LoadBitmap(folder.Picture("out.fpx"), fpx.Get(), 24), imglib::kSuccess);
+  ASSERT_EQ(L_LoadBitmap(folder.Picture("out.wpg"), wpg.Get(), 24), imglib::kSuccess);
+  for (int y = 0; y < 27; ++y)
+    EXPECT_EQ(std::memcmp(fpx->bits + size_t(y) * size_t(fpx->stride), wpg->bits + size_t(y) * size_t(wpg->stride), 41 * 3), 0)
+        << y;
   // The compressed type of the original library has no public description: refused, and
   // so is a type no layer knows.
   ASSERT_TRUE(tool.SaveAs("out.cmp"));

@@ -78,6 +78,14 @@ int EncodeWpg(const Raster& pixels, int bitsPerPixel, std::string& out);
 int EncodeEmf(const Raster& pixels, std::string& out);
 int EncodeWmf(const Raster& pixels, std::string& out);
 int EncodeEps(const Raster& pixels, int bitsPerPixel, std::string& out);
+// FlashPix: written with every resolution down to one tile, uncompressed, as one grey
+// channel when bitsPerPixel is 8 or less or the picture holds only greys, else as RGB.
+// Read: the full resolution of uncompressed, single-colour or JPEG tiles, grey, RGB or
+// PhotoYCC, an opacity channel dropped.
+int DecodeFpx(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeFpx(const Raster& pixels, int bitsPerPixel, std::string& out);
+// Whether a compound file is a FlashPix picture (by its root's class).
+bool LooksLikeFpx(std::string_view bytes);
 // An EPS file's embedded preview (a TIFF or WMF block of a binary EPS), for the system
 // codecs; empty when it has none.
 std::string_view EpsPreview(std::string_view bytes, int& previewFormat);
