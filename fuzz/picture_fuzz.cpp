@@ -1,5 +1,5 @@
 // Pictures of every format the imaging layer decodes itself, told by their content; every
-// input is also read as each format without a signature (Targa, MacPaint, GEM). JPEG has its own
+// input is also read as each format without a signature (Targa, MacPaint, GEM, PICT). JPEG has its own
 // target (jpeg_fuzz), so that its scaled decodes get the time.
 #include "fuzz_input.h"
 #include "imglib/codecs.h"
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   imglib::Picture picture;
   imglib::DecodePicture(bytes, picture);
   // The formats without a signature are whatever the name says.
-  for (int byName : {imglib::kFormatTga, imglib::kFormatMac, imglib::kFormatImg}) {
+  for (int byName : {imglib::kFormatTga, imglib::kFormatMac, imglib::kFormatImg, imglib::kFormatPct}) {
     imglib::ReadPictureInfo(bytes, info, byName);
     imglib::DecodePicture(bytes, picture, byName);
   }
