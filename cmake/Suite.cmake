@@ -11,6 +11,12 @@ if(SUITE_SANITIZE)
                          -fno-sanitize-recover=undefined)
   target_link_options(suite_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(SUITE_FUZZ)
+  # Every library carries libFuzzer's coverage hooks; only the fuzz targets link its main.
+  target_compile_options(suite_options INTERFACE -O1 -fsanitize=fuzzer-no-link,address,undefined
+                         -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(suite_options INTERFACE -fsanitize=address,undefined)
+endif()
 
 # suite_add_library(name [SOURCES portable...] [WIN32_SOURCES windows-only...]
 #                   [INCLUDE dirs] [LIBS libs] [WIN32_LIBS windows-only libs])

@@ -4,9 +4,11 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ ccache googletest
+  clang libclang-rt-14-dev llvm
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine xvfb xauth fonts-wine fonts-liberation
-  imagemagick xdotool x11-apps ghostscript
+  imagemagick xdotool x11-apps ghostscript python3-olefile python3-pil
+  libjpeg-turbo-progs libimage-exiftool-perl sox lame
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds all three presets and runs every test: the portable unit
-# tests natively under the sanitizers, then every Windows-side test of the 64-bit build
-# under Wine in a private X display.
+# Sets up the machine, builds all presets and runs every test: the portable unit tests
+# natively under the sanitizers, a short run of every fuzz target, then every Windows-side
+# test of the 64-bit build under Wine in a private X display.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 start=$(date +%s)
 scripts/setup.sh
 # Windows resources are released through their owners, never by hand.
 scripts/check-ownership.sh
-scripts/build.sh native win32 win64
+scripts/build.sh native win32 win64 fuzz
 ctest --preset native -j "$(nproc)"
+scripts/fuzz.sh "${SUITE_FUZZ_SECONDS:-5}"
 SUITE_XVFB=1 scripts/wine-session.sh build/win64 ctest --preset win64 -j "${SUITE_WINE_JOBS:-4}"
 echo "test.sh: all tests passed in $(( $(date +%s) - start )) s"

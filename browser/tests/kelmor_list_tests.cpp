@@ -4,6 +4,7 @@
 // choice and the wallpaper. The browser runs under Wine and is driven from outside.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <dbt.h>
 
 #include <algorithm>
@@ -29,6 +30,7 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr int kUnknownCode = 99;  // a command code the browser has no meaning for
+constexpr DWORD kStartMs = 30000;
 constexpr const char* kPictures = "*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.tif;*.tiff;*.pcx;*.tga;*.psd;*.ico;*.wmf;*.emf";
 
 // A 24-bit BMP whose pixel (x, y) has a colour of its own.
@@ -71,6 +73,28 @@ std::vector<std::string> WaitForList(HWND list, const std::vector<std::string>& 
   return got;
 }
 
+constexpr unsigned kRed = 0xFF0000;
+constexpr unsigned kMarkerYellow = 0xF0D000;  // a keyword file's marker in a cell
+
+// How many pixels of a cell of the list (client co-ordinates) have the colour, as the
+// screen shows the list now; -1 when it cannot be captured.
+int PixelsInCell(HWND list, const RECT& cell, unsigned colour) {
+  TempDir shots;
+  imglib::Picture shot;
+  if (!driver::CaptureWindow(list, shots.File("list.bmp")) || !ReadPicture(shots.File("list.bmp"), shot)) return -1;
+  RECT window;
+  GetWindowRect(list, &window);
+  POINT origin{0, 0};
+  ClientToScreen(list, &origin);
+  int ox = origin.x - window.left, oy = origin.y - window.top;
+  int count = 0;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x)
+      if (x + ox < shot.pixels.Width() && y + oy < shot.pixels.Height() && Pixel(shot.pixels, x + ox, y + oy) == colour)
+        ++count;
+  return count;
+}
+
 // Whether the entries from first on have their thumbnails (item data not 0); false for an
 // empty list.
 bool HaveThumbnails(HWND list, int first = 0) {
@@ -83,6 +107,15 @@ bool HaveThumbnails(HWND list, int first = 0) {
 void SelectOnly(HWND list, const std::vector<int>& entries) {
   SendMessageA(list, LB_SETSEL, FALSE, -1);
   for (int i : entries) SendMessageA(list, LB_SETSEL, TRUE, i);
+}
+
+// The indexes of the selected entries of a list.
+std::vector<int> Selected(HWND list) {
+  std::vector<int> selected;
+  LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i)
+    if (SendMessageA(list, LB_GETSEL, WPARAM(i), 0) > 0) selected.push_back(int(i));
+  return selected;
 }
 
 // Settings that open the browser at a folder with a filter and without the start-up hint.
@@ -182,10 +215,24 @@ TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSetti
   EXPECT_EQ(driver::SendCommand(frame, kCodeFileType1, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(driver::ListItems(list_).size(), 3u);
-  // The same code again changes nothing; other codes are answered with 1 and ignored.
+  // The same code again changes nothing: the list is not filled again, so an entry keeps
+  // its data and the selection stays. Other codes are answered with 1 and ignored, and so
+  // is code 22 while the list shows names.
+  constexpr LRESULT kMark = 0x5EED;
+  SendMessageA(list_, LB_SETITEMDATA, 1, kMark);
+  SelectOnly(list_, {2});
   EXPECT_EQ(driver::SendCommand(frame, kCodeFileType1, ""), 1);
   EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, "c:\\anything"), 1);
   EXPECT_EQ(driver::SendCommand(frame, kCodeFileWritten, second), 1);
+  SendAndWait(frame, WM_NULL, 0, 0);  // what they posted has run
+  EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(driver::ListItems(list_).size(), 3u);
+  EXPECT_EQ(SendMessageA(list_, LB_GETITEMDATA, 1, 0), kMark);
+  EXPECT_EQ(Selected(list_), std::vector<int>{2});
+  // Another file type fills the list again: fresh entries, the first one selected.
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileType3, ""), 1);
+  EXPECT_EQ(SendMessageA(list_, LB_GETITEMDATA, 1, 0), 0);
+  EXPECT_EQ(Selected(list_), std::vector<int>{0});
   EXPECT_EQ(driver::SendCommand(frame, kCodeFileType2, ""), 1);
   EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 1);
 
@@ -227,22 +274,7 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   PumpMessages(300);
   RECT cell;
   ASSERT_NE(SendMessageA(list_, LB_GETITEMRECT, 7, reinterpret_cast<LPARAM>(&cell)), LB_ERR);
-  TempDir shots;
-  ASSERT_TRUE(driver::CaptureWindow(list_, shots.File("list.bmp")));
-  imglib::Picture shot;
-  ASSERT_TRUE(ReadPicture(shots.File("list.bmp"), shot));
-  RECT lw, lc;
-  GetWindowRect(list_, &lw);
-  POINT origin{0, 0};
-  ClientToScreen(list_, &origin);
-  int ox = origin.x - lw.left, oy = origin.y - lw.top;
-  int reds = 0;
-  for (int y = cell.top; y < cell.bottom; ++y)
-    for (int x = cell.left; x < cell.right; ++x)
-      if (x + ox < shot.pixels.Width() && y + oy < shot.pixels.Height() && Pixel(shot.pixels, x + ox, y + oy) == 0xFF0000)
-        ++reds;
-  GetClientRect(list_, &lc);
-  EXPECT_GT(reds, 40 * 30 / 2) << "cell " << cell.left << "," << cell.top;
+  EXPECT_GT(PixelsInCell(list_, cell, kRed), 40 * 30 / 2) << "cell " << cell.left << "," << cell.top;
 
   // With the side-file markers on (command 408), a keyword file beside the picture shows
   // its marker: the yellow cell of the "miniled" picture.
@@ -250,15 +282,7 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   SendAndWait(frame, WM_COMMAND, kMarkersCommand, 0);
   RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   PumpMessages(300);
-  ASSERT_TRUE(driver::CaptureWindow(list_, shots.File("markers.bmp")));
-  imglib::Picture marked;
-  ASSERT_TRUE(ReadPicture(shots.File("markers.bmp"), marked));
-  int yellow = 0;
-  for (int y = cell.top; y < cell.bottom; ++y)
-    for (int x = cell.left; x < cell.right; ++x)
-      if (x + ox < marked.pixels.Width() && y + oy < marked.pixels.Height() && Pixel(marked.pixels, x + ox, y + oy) == 0xF0D000)
-        ++yellow;
-  EXPECT_GE(yellow, 16);
+  EXPECT_GE(PixelsInCell(list_, cell, kMarkerYellow), 16);
 
   // Resting the mouse on a cell shows its picture's details in the status line.
   POINT middle{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
@@ -272,6 +296,46 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   // The markers option is kept in the settings' last field.
   std::string settings = folder.ReadSettings();
   EXPECT_NE(settings.substr(settings.rfind('|')), "|0") << settings;
+}
+
+// Code 22 tells the browser that a partner wrote a side file: the cells of the current
+// folder draw their markers again, and nothing else does so (a side file is not listed, so
+// the folder's own change brings no repaint).
+TEST_F(KelmorList, CodeTwentyTwoRedrawsTheMarkersOfTheFolderShown) {
+  TempDir pictures;
+  std::vector<unsigned char> red;
+  for (int i = 0; i < 40 * 30; ++i) red.insert(red.end(), {0, 0, 255});
+  ASSERT_TRUE(WriteBmp(pictures.File("Red.bmp"), 40, 30, red));
+  TempDir elsewhere;
+  // The thumbnail layout with the side-file markers on.
+  Copy().WriteSettings("30|40|700|500|" + pictures.Path() + "|" + kPictures + "|0|1|-1");
+  HWND frame = ProgramTest::Start();
+  ASSERT_NE(frame, nullptr);
+  list_ = driver::FindChild(frame, kFileList);
+  ASSERT_EQ(WaitForList(list_, {" red.bmp"}, 10000).size(), 1u);
+  ASSERT_TRUE(PumpUntil([this] { return HaveThumbnails(list_); }, milliseconds(20000), milliseconds(50)));
+  SetForegroundWindow(frame);
+  SendMessageA(list_, LB_SETSEL, FALSE, -1);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpMessages(300);
+  RECT cell;
+  ASSERT_NE(SendMessageA(list_, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&cell)), LB_ERR);
+  ASSERT_GT(PixelsInCell(list_, cell, kRed), 40 * 30 / 2);
+  EXPECT_EQ(PixelsInCell(list_, cell, kMarkerYellow), 0);
+
+  pictures.Write("Red.kwd", "red");
+  PumpMessages(1000);
+  EXPECT_EQ(PixelsInCell(list_, cell, kMarkerYellow), 0);
+  // Another folder: nothing.
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileWritten, fileio::WithoutTrailingSeparator(elsewhere.Path())), 1);
+  SendAndWait(frame, WM_NULL, 0, 0);
+  PumpMessages(300);
+  EXPECT_EQ(PixelsInCell(list_, cell, kMarkerYellow), 0);
+  // The folder shown, in any letter case: the marker appears.
+  EXPECT_EQ(driver::SendCommand(frame, kCodeFileWritten, fileio::ToUpper(pictures.Path())), 1);
+  EXPECT_TRUE(PumpUntil([&] { return PixelsInCell(list_, cell, kMarkerYellow) >= 16; }, milliseconds(3000),
+                        milliseconds(100)));
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(KelmorList, SwitchingFileTypesQuicklyEndsEachFillerBeforeTheListIsRefilled) {
@@ -407,6 +471,33 @@ TEST_F(KelmorList, AGifIsTurnedAndSavedAsAGifAgain) {
   EXPECT_EQ(Close(), 0);
 }
 
+// FlashPix is saved in its own format too, every pixel kept (its tiles are uncompressed).
+TEST_F(KelmorList, AFlashPixPictureIsTurnedAndSavedAsFlashPixAgain) {
+  TempDir pictures;
+  imglib::Raster source;
+  source.Allocate(70, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 70; ++x) source.Set(x, y, uint8_t(x * 3), uint8_t(y * 90), uint8_t(255 - x));
+  std::string fpx;
+  ASSERT_EQ(imglib::EncodePicture(source, imglib::kFormatFpx, 24, 0, fpx), imglib::kSuccess);
+  pictures.Write("a.fpx", fpx);
+  HWND frame = Start(pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.fpx"}, 10000).size(), 1u);
+  SelectOnly(list_, {0});
+  SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("a.fpx"), 3, 70, 10000));
+  std::string after;
+  fileio::ReadWholeFile(pictures.File("a.fpx"), after);
+  EXPECT_EQ(imglib::DetectFormat(after), imglib::kFormatFpx);
+  imglib::Picture turned;
+  ASSERT_TRUE(ReadPicture(pictures.File("a.fpx"), turned));
+  for (int y = 0; y < 70; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(Pixel(turned.pixels, x, y), Pixel(source, y, 2 - x)) << x << "," << y;
+  EXPECT_EQ(fileio::ListDirectory(pictures.Path() + "*.*").size(), 1u);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
   TempDir pictures;
   // A MacPaint page turned on its side no longer fits the one page size MacPaint has.
@@ -475,14 +566,97 @@ TEST_F(KelmorList, ARemovedDriveComesBackWithItsFolderAndANewOneIsOffered) {
   EXPECT_EQ(Close(), 0);
 }
 
+// A new drive answered with yes: the browser closes and starts again at the drive's root,
+// as a start caused by a drive (no start-up hint), with the settings it wrote.
+TEST_F(KelmorList, ANewDriveAnsweredYesStartsTheBrowserAgainAtItsRoot) {
+  RestartedBrowsers restarted;
+  KelmorFolder& folder = Copy();
+  TempDir files;
+  files.Write("a.txt", "a");
+  // The start-up hint is on: a plain start shows it, a start caused by a drive does not.
+  folder.WriteSettings("30|40|700|500|" + files.Path() + "|*.htm;*.html;*.txt|0|0|0");
+  HWND frame = ProgramTest::Start();
+  ASSERT_NE(frame, nullptr);
+  DWORD first = Process().Id();
+  ASSERT_NE(WaitForWindow("SSLBUILDBOX", kStartMs, first), nullptr);
+  ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 2, "", 5000));
+  ASSERT_TRUE(WaitForNoWindow("SSLBUILDBOX", 10000));
+  list_ = driver::FindChild(frame, kFileList);
+  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  RECT before;
+  GetWindowRect(frame, &before);
+
+  char drive = char(toupper(files.Path()[0]));
+  std::thread sender([frame, drive] { SendDriveEvent(frame, DBT_DEVICEARRIVAL, drive); });
+  EXPECT_NE(WaitForWindow("SKMSGBOX", 10000, first), nullptr);
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  sender.join();
+  EXPECT_EQ(Process().Wait(kStartMs), 0);
+  std::string root = std::string(1, char(tolower(drive))) + ":\\";
+  EXPECT_NE(folder.ReadSettings().find("|" + root + "|"), std::string::npos) << folder.ReadSettings();
+
+  HWND again = WaitForBrowserOtherThan(first, kStartMs);
+  ASSERT_NE(again, nullptr);
+  DWORD second = 0;
+  GetWindowThreadProcessId(again, &second);
+  EXPECT_EQ(WaitForWindow("SSLBUILDBOX", 2000, second), nullptr);
+  RECT after;
+  GetWindowRect(again, &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_EQ(SendMessageA(driver::FindChild(again, kFileTypeBox), CB_GETCURSEL, 0, 0), 2);
+  std::vector<std::string> favourites = driver::ListItems(driver::FindChild(again, kFavouritesBox));
+  ASSERT_FALSE(favourites.empty());
+  EXPECT_EQ(favourites[0], " " + root);
+  EXPECT_EQ(EndBrowserWindow(again), 0);
+}
+
+// The folder tree's notices: a right click (3) opens the tree's menu; a label edit (4,
+// then 5) renames the folder, and the list follows it to its new name; a name Windows
+// refuses is reported and changes nothing.
+TEST_F(KelmorList, TheFolderTreeShowsItsMenuAndRenamesTheFolderItsLabelNames) {
+  TempDir files;
+  files.Write("album\\a.txt", "a");
+  HWND frame = Start(files.File("album"), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  HWND tree = driver::FindChildByClass(frame, "SysTreeView32");
+  ASSERT_NE(tree, nullptr);
+
+  PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
+  PostMessageA(tree, WM_RBUTTONUP, 0, MAKELPARAM(20, 10));
+  HWND menu = WaitForWindow("#32768", 10000, Process().Id());
+  ASSERT_NE(menu, nullptr);
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(PumpUntil([menu] { return !IsWindow(menu) || !IsWindowVisible(menu); }, milliseconds(5000)));
+
+  // As the menu's rename command does: labels become editable, and the folder's label is
+  // edited.
+  SetWindowLongPtrA(tree, GWL_STYLE, GetWindowLongPtrA(tree, GWL_STYLE) | TVS_EDITLABELS);
+  // The end of the edit is posted: a refused name shows a box before it returns.
+  auto rename = [tree](const std::string& name) {
+    auto item = SendAndWait(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    HWND edit = reinterpret_cast<HWND>(SendAndWait(tree, TVM_EDITLABELA, 0, item));
+    if (!edit || !driver::SetText(edit, name)) return false;
+    return PostMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0) != FALSE;
+  };
+  ASSERT_TRUE(rename("album 2004"));
+  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("album 2004")); }, milliseconds(5000)));
+  EXPECT_FALSE(fileio::Exists(files.File("album")));
+  std::string renamed = fileio::ToLower(files.File("album 2004"));
+  EXPECT_TRUE(PumpUntil([&] { return Status(frame) == "1 file in " + renamed; }, milliseconds(5000))) << Status(frame);
+  EXPECT_EQ(driver::ListItems(list_), std::vector<std::string>{" a.txt"});
+
+  ASSERT_TRUE(rename("bad|name"));
+  EXPECT_NE(WaitForWindow("SKMSGBOX", 10000, Process().Id()), nullptr);
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(fileio::IsDirectory(files.File("album 2004")));
+  EXPECT_EQ(Close(), 0);
+  EXPECT_NE(Copy().ReadSettings().find("|" + renamed + "\\|"), std::string::npos) << Copy().ReadSettings();
+}
+
 TEST_F(KelmorList, ChoosingASkinRewritesTheSkinListAndAsksToRestart) {
   KelmorFolder& folder = Copy();
-  for (const char* skin : {"Sand", "Slate"})
-    for (const auto& e : fileio::ListDirectory(SuiteFolder() + skin + "\\*.*")) {
-      folder.MakeFolder(skin);
-      fileio::CopyFileTo(SuiteFolder() + skin + "\\" + e.name, folder.ProgramFolder() + skin + "\\" + e.name);
-    }
-  fileio::WriteFileReplacing(folder.ProgramFolder() + "TOLVERN.SKL", "Slate\\Slate.sks\r\n");
+  folder.CopySkins();
   TempDir files;
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);

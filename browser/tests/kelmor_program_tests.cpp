@@ -96,13 +96,7 @@ TEST_F(Kelmor, TabMovesBetweenTheControls) {
   Copy().WriteSettings(kNoHint);
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
-  DWORD thread = GetWindowThreadProcessId(frame, nullptr);
-  auto focus = [thread] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(thread, &info);
-    return info.hwndFocus;
-  };
+  auto focus = [frame] { return FocusInThreadOf(frame); };
   // The keyboard starts in the file list; Tab goes on to the first button below it.
   SetForegroundWindow(frame);
   HWND before = nullptr;
@@ -274,6 +268,118 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   EXPECT_LT(elapsed, 8000u);
   EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, "anything"), 1);
   EXPECT_EQ(Close(), 0);
+}
+
+std::string WindowClassName(HWND w) {
+  char name[64] = {};
+  if (w) GetClassNameA(w, name, sizeof name);
+  return w ? name : "(none)";
+}
+
+// "Hand over at once": each file chosen in the list goes to the partner (started when
+// needed), which stays behind; the browser keeps the front and the keyboard, and the file
+// stays chosen.
+TEST_F(Kelmor, HandOverAtOnceSendsEachChosenFileAndTheBrowserKeepsTheFront) {
+  KelmorFolder& folder = Copy();
+  std::string log = folder.Log("partner.txt");
+  folder.SetPartner("KELMORPARTNER", log);
+  TempDir files;
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) files.Write(name, name);
+  folder.WriteSettings("30|40|700|500|" + files.Path() + "|*.*|0|1|0");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND list = driver::FindChild(frame, kFileList);
+  ASSERT_TRUE(PumpUntil([list] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 3; }, kShortWait));
+  HWND option = driver::FindChild(frame, kOptionCheck);
+  SendMessageA(option, BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageA(option, BM_GETCHECK, 0, 0), BST_CHECKED);
+  auto focus = [frame] { return FocusInThreadOf(frame); };
+  auto click = [list](int entry) {
+    RECT r{};
+    SendMessageA(list, LB_GETITEMRECT, WPARAM(entry), reinterpret_cast<LPARAM>(&r));
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+  };
+  std::string base = fileio::ToLower(files.Path());
+  SetForegroundWindow(frame);
+
+  click(1);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].code, kCodeStarted);
+  EXPECT_EQ(got[1].code, kCodeOpen);
+  EXPECT_EQ(got[1].text, base + "b.jpg");
+  HWND partner = FindWindowA("KELMORPARTNER", nullptr);
+  EXPECT_NE(partner, nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == frame && focus() == list; }, kShortWait))
+      << "foreground " << WindowClassName(GetForegroundWindow()) << ", focus on control " << GetDlgCtrlID(focus())
+      << " " << WindowClassName(focus());
+  EXPECT_NE(GetForegroundWindow(), partner);
+  EXPECT_GT(SendMessageA(list, LB_GETSEL, 1, 0), 0);
+
+  // The running partner gets the next one alone.
+  click(2);
+  got = WaitForLog(log, 3, 10000);
+  ASSERT_EQ(got.size(), 3u);
+  EXPECT_EQ(got[2].code, kCodeOpen);
+  EXPECT_EQ(got[2].text, base + "c.jpg");
+  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == frame && focus() == list; }, kShortWait));
+  EXPECT_GT(SendMessageA(list, LB_GETSEL, 2, 0), 0);
+
+  // Switched off, a choice stays in the browser.
+  SendMessageA(option, BM_CLICK, 0, 0);
+  click(0);
+  SendAndWait(frame, WM_NULL, 0, 0);
+  PumpMessages(500);
+  EXPECT_EQ(ReadStandinLog(log).size(), 3u);
+  CloseStandin("KELMORPARTNER");
+  EXPECT_EQ(Close(), 0);
+}
+
+// A skin chosen and a restart answered with yes: every suite program that runs is told to
+// close (code 10), the browser ends and starts again, in the new skin's list and with the
+// settings it wrote.
+TEST_F(Kelmor, ASkinChangeAnsweredYesClosesTheSuiteAndStartsTheBrowserAgain) {
+  RestartedBrowsers restarted;
+  KelmorFolder& folder = Copy();
+  folder.CopySkins();
+  TempDir files;
+  files.Write("a.txt", "a");
+  folder.WriteSettings("30|40|700|500|" + files.Path() + "|*.htm;*.html;*.txt|0|1|0");
+  std::string playerLog = folder.Log("player.txt"), toolLog = folder.Log("tool.txt");
+  ASSERT_TRUE(RunStandin(kClassPlayer, playerLog));
+  ASSERT_TRUE(RunStandin(kClassPictureTool, toolLog));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  DWORD first = Process().Id();
+  RECT before;
+  GetWindowRect(frame, &before);
+
+  PostMessageA(frame, WM_COMMAND, kFirstSkinCommand, 0);  // Sand
+  ASSERT_NE(WaitForWindow("SKMSGBOX", kStartMs, first), nullptr);
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  for (const std::string& log : {playerLog, toolLog}) {
+    std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+    ASSERT_EQ(got.size(), 1u) << log;
+    EXPECT_EQ(got[0].code, kCodeClose) << log;
+  }
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 10000));
+  EXPECT_TRUE(WaitForNoWindow(kClassPictureTool, 10000));
+  EXPECT_EQ(Process().Wait(kStartMs), 0);
+  std::string skins;
+  fileio::ReadWholeFile(folder.ProgramFolder() + "TOLVERN.SKL", skins);
+  EXPECT_NE(fileio::ToLower(skins).find("sand\\sand.sks"), std::string::npos) << skins;
+
+  HWND again = WaitForBrowserOtherThan(first, kStartMs);
+  ASSERT_NE(again, nullptr);
+  RECT after;
+  GetWindowRect(again, &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_EQ(SendMessageA(driver::FindChild(again, kFileTypeBox), CB_GETCURSEL, 0, 0), 2);
+  HWND list = driver::FindChild(again, kFileList);
+  EXPECT_TRUE(PumpUntil([list] { return driver::ListItems(list) == std::vector<std::string>{" a.txt"}; }, kShortWait));
+  EXPECT_EQ(EndBrowserWindow(again), 0);
 }
 
 TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {

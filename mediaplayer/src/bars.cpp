@@ -102,12 +102,13 @@ bool MakeBar() {
 // The volume slider follows the mixer; a mixer at 0 gets the remembered volume (or 50).
 void SetUpVolume() {
   Player& p = App();
-  int volume = jorvel::GETMIXERVOLUME(p.mixer);
-  if (volume == 0 && p.mixer) {
+  std::optional<int> volume = jorvel::GETMIXERVOLUME(p.mixer);
+  if (volume == 0) {
     volume = p.mutedVolume ? p.mutedVolume : 50;
-    jorvel::SETMIXERVOLUME(p.mixer, volume);
+    jorvel::SETMIXERVOLUME(p.mixer, *volume);
   }
-  if (HWND v = Control(kVolumeSlider)) SendMessageA(v, TBM_SETPOS, TRUE, volume);
+  // A mixer that cannot be read leaves the slider where it is.
+  if (HWND v = Control(kVolumeSlider); v && volume) SendMessageA(v, TBM_SETPOS, TRUE, *volume);
 }
 
 // The steps every bar shares before its controls are made. False: no bar for this kind.

@@ -9,6 +9,7 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "jorvel/m3u_list.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
@@ -121,7 +122,11 @@ std::string BuiltShowList() { return App().basePath + Ui(89); }
 
 std::string ListOfName(const std::string& name) {
   Player& p = App();
-  if (EndsWithNoCase(name, ".m3u")) return ReadM3u(name, p.programFolder);
+  if (EndsWithNoCase(name, ".m3u")) {
+    std::string list;
+    jorvel::READPLAYLIST(name, p.programFolder, list);
+    return list;
+  }
   if (EndsWithNoCase(name, ".upl")) return READUPL(name, p.programFolder);
   return name;
 }

@@ -1,7 +1,5 @@
 // Open files (button 67, menu item 103): the media browser is the player's file source
 // when it is installed; else the pick library's dialog chooses the files.
-#include <vector>
-
 #include "bars.h"
 #include "falcet/item_lists.h"
 #include "falcet/options.h"
@@ -10,7 +8,7 @@
 #include "imaging/partner.h"
 #include "items.h"
 #include "media.h"
-#include "pick/nadrix.h"
+#include "pick/nadrix_call.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "wndproc.h"
@@ -32,16 +30,17 @@ bool HandToBrowser() {
   bool started = false;
   HWND browser = FindOrStartPartner(program, kClassBrowser, kCodeNone, &started);
   if (browser && started) {
-    // Started, it gets the player's program and class, so that it sends its lists here. A
-    // folder with a comma is quoted: the pair is split at its first comma outside quotes.
+    // Started, it gets the player's program and class, so that it sends its lists here.
     p.startedBrowser = true;
-    std::string self = p.exePath.find(',') == std::string::npos ? p.exePath : "\"" + p.exePath + "\"";
-    SENDCOPYDATA(browser, kCodeSetPartner, self + "," + kClassPlayer);
+    SENDCOPYDATA(browser, kCodeSetPartner, FormatPartnerEntry(p.exePath, kClassPlayer));
   } else if (browser) {
     BringPartnerToFront(browser);
   }
   return true;
 }
+
+// UI entry of the open dialog's buttons: cancel and open.
+constexpr int kOpenButtonsEntry = 34;
 
 std::string PickFiles() {
   Player& p = App();
@@ -54,16 +53,21 @@ std::string PickFiles() {
     thumbs(".JPG.GIF.TIF.BMP.PCX.PNG.TGA.PSD.JPEG.ICO.WMF.EMF.", 1);
   if (pickF && multi) {
     multi(1);
-    std::string filters = Ui(10) + "|*.*|" + Ui(11) + "|" + Ui(3) + Ui(88) + "|" + Ui(32) + "|*.m3u;*.upl";
-    std::vector<char> resultText(65536, '\0'), nameText(MAX_PATH, '\0');
-    SkTextBuffer result{resultText.data(), int32_t(resultText.size()), 0};
-    SkTextBuffer name{nameText.data(), int32_t(nameText.size()), 0};
-    std::string start = p.settings.openFolder;
+    pick::PickRequest request;
+    request.owner = p.frame;
+    request.startPath = p.settings.openFolder;
+    request.caption = Ui(85);
+    request.filterList = Ui(10) + "|*.*|" + Ui(11) + "|" + Ui(3) + Ui(88) + "|" + Ui(32) + "|*.m3u;*.upl";
+    // A second button opens what is selected: with only the cancel button a selection of
+    // several files could never be opened.
+    request.buttons = Ui(kOpenButtonsEntry);
+    request.listCaption = Ui(11);
+    request.treeCaption = Ui(32);
     if (Option(kOptPaneLayout)) EnableWindow(p.frame, FALSE);
-    int button = pickF(p.frame, start.c_str(), Ui(85).c_str(), filters.c_str(), Ui(33).c_str(), "", "", "", 0, "", 0,
-                       &result, &name);
+    pick::PickAnswer answer = pick::CallPickDialog(pickF, Export<SkPickResultProc>(pick, "SKPICKRESULT"), request);
     EnableWindow(p.frame, TRUE);
-    if (button == 2) chosen = TrimBars(resultText.data());
+    multi(0);
+    if (answer.button == 2) chosen = TrimBars(answer.result);
   }
   return chosen;
 }

@@ -144,7 +144,8 @@ void PauseMedium() {
 
 void CALLBACK VOLUMETIMERPROC(HWND, UINT, UINT_PTR, DWORD) {
   // With a start volume of its own the player leaves the slider where it put it.
-  if (Option(kOptStartVolume) < 0) SetSliderPosition(kVolumeSlider, jorvel::GETMIXERVOLUME(App().mixer));
+  if (Option(kOptStartVolume) >= 0) return;
+  if (std::optional<int> volume = jorvel::GETMIXERVOLUME(App().mixer)) SetSliderPosition(kVolumeSlider, *volume);
 }
 
 void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {

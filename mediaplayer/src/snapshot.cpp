@@ -1,14 +1,12 @@
 // The video snapshot (button 63): the frame as the video window shows it, saved as a BMP
 // file where the pick dialog says.
-#include <vector>
-
 #include "boxes.h"
 #include "falcet/player_rules.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imglib/imglib.h"
 #include "media.h"
-#include "pick/nadrix.h"
+#include "pick/nadrix_call.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -39,14 +37,20 @@ void SaveSnapshot() {
   win::Module pick = saved ? LoadProgramLibrary("nadrix.dll") : win::Module();
   auto pickF = pick ? Export<SkPickFProc>(pick, "skPickF") : nullptr;
   if (pickF) {
-    std::vector<char> resultText(MAX_PATH * 2, '\0'), nameText(MAX_PATH, '\0');
-    SkTextBuffer result{resultText.data(), int32_t(resultText.size()), 0};
-    SkTextBuffer name{nameText.data(), int32_t(nameText.size()), 0};
-    std::string start = p.settings.snapshotFolder + "*.bmp";
-    int button = pickF(p.frame, start.c_str(), Ui(29).c_str(), "*.bmp|*.bmp", Ui(30).c_str(), Ui(31).c_str(),
-                       Ui(32).c_str(), "", 0, Ui(33).c_str(), 1, &result, &name);
-    std::string target = SnapshotTarget(nameText.data());
-    if (button == 2 && !target.empty()) {
+    pick::PickRequest request;
+    request.owner = p.frame;
+    request.startPath = p.settings.snapshotFolder + "*.bmp";
+    request.caption = Ui(29);
+    request.filterList = "*.bmp|*.bmp";
+    request.buttons = Ui(30);
+    request.listCaption = Ui(31);
+    request.treeCaption = Ui(32);
+    request.nameCaption = Ui(33);
+    request.nameMode = 1;
+    pick::PickAnswer answer = pick::CallPickDialog(pickF, Export<SkPickResultProc>(pick, "SKPICKRESULT"), request);
+    // Only a name the user gave is a target: an empty one saves nothing.
+    std::string target = SnapshotTarget(answer.name);
+    if (answer.button == 2 && !target.empty()) {
       int error = SKSHELLCOPY(p.frame, temp, target);
       if (error) WarningBox(SKWINERR(error));
       else p.settings.snapshotFolder = fileio::FolderOf(target);

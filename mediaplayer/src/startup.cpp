@@ -23,6 +23,7 @@
 #include "pictures.h"
 #include "settings.h"
 #include "skin/sk_menu.h"
+#include "skin/sk_msgbox.h"
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -69,15 +70,25 @@ bool TakeSingleInstance(const std::string& commandLine) {
 }
 
 // A ".SYS" argument replaces the player's own UI text file before it is read. The new file
-// is written beside the old one and then replaces it, so a failed write keeps the old one.
+// is written beside the old one and then replaces it, so a failed write keeps the old one;
+// a file with malformed lines is shown and never replaces a file the player can start with.
 void TakeUiTextArgument() {
   Player& p = App();
   if (!IsUiTextArgument(p.commandLine)) return;
   std::string source = fileio::ExpandPathMacros(p.commandLine, {.programFolder = p.programFolder});
-  std::string text;
-  if (fileio::ReadWholeFile(source, text) == fileio::kOk && !text.empty())
-    fileio::WriteFileReplacing(p.uiFile, text);
   p.commandLine.clear();
+  std::string text;
+  if (fileio::ReadWholeFile(source, text) != fileio::kOk || text.empty()) return;
+  std::vector<UiTextError> errors;
+  if (IsUsableUiText(text, errors)) {
+    fileio::WriteFileReplacing(p.uiFile, text);
+    return;
+  }
+  std::string report = errors.empty() ? source + ": no menu and no entry" : UiTextErrorReport(source, errors, "|");
+  // The skin is not read yet: the plain style of the start-up reports.
+  SkBoxStyle style;
+  style.icon = LoadIcon(nullptr, IDI_EXCLAMATION);
+  SKMSGBOX(nullptr, SKCAPTIONFONT(), p.programName, report, "", style);
 }
 
 void SwitchToSingleVideo() {
@@ -108,7 +119,7 @@ void OpenMixer() {
   p.mixer = jorvel::OpenFirstMixer();
   int start = Option(kOptStartVolume);
   if (start > -1) {
-    p.volumeBeforeStart = jorvel::GETMIXERVOLUME(p.mixer);
+    p.volumeBeforeStart = jorvel::GETMIXERVOLUME(p.mixer).value_or(-1);
     jorvel::SETMIXERVOLUME(p.mixer, start);
   }
 }

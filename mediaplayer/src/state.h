@@ -109,7 +109,7 @@ struct Player : startup::ProgramIdentity {
   int stepDirection = 2;         // 1 back, 2 forward
   int stepInterval = 0;
   std::string burnJob;
-  HandOver handOver;
+  startup::HandOver handOver;
   startup::ReceivedLists received;  // lists of command messages, opened on kMsgOpenReceived
 
   // The window recorder.

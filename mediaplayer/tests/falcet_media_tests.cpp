@@ -20,12 +20,6 @@ namespace falcet {
 
 namespace {
 
-std::vector<int> Codes(const std::vector<LoggedMessage>& log) {
-  std::vector<int> codes;
-  for (const auto& m : log) codes.push_back(m.code);
-  return codes;
-}
-
 }  // namespace
 
 TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLetGo) {
@@ -49,7 +43,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   EXPECT_GE(GetTickCount() - start, 1500u);
   std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, 5000);
   // Code 8 for each medium opened, code 9 once at the close.
-  EXPECT_EQ(Codes(log), (std::vector<int>{kCodePause, kCodePause, kCodeResume}));
+  EXPECT_EQ(CodesOf(log), (std::vector<int>{kCodePause, kCodePause, kCodeResume}));
 }
 
 TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {

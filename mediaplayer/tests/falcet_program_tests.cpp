@@ -265,6 +265,20 @@ TEST_F(Falcet, UiTextArgumentReplacesTheOwnFileAndAnEmptyOneChangesNothing) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Falcet, UiTextArgumentWithAMalformedLineIsShownAndKeepsTheOwnFile) {
+  // An entry number that once asked for gigabytes and ended the player at every start.
+  FalcetFolder& folder = Copy();
+  std::string own = ReadText(folder.ProgramFolder() + "falcet.SYS");
+  folder.WriteInProgram("bad.sys", own + "STRING 999999999 \"huge\"\r\n");
+  ChildProcess& player = Launch("@path@bad.sys");
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 30000));
+  HWND frame = WaitForMainWindow(player, kClassPlayer, [](HWND) { return true; }, kStartLimit);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(driver::WindowText(frame), "Media player");
+  EXPECT_EQ(ReadText(folder.ProgramFolder() + "falcet.SYS"), own);
+  EXPECT_EQ(EndProgram(player, frame, kEndLimit), 0);
+}
+
 TEST_F(Falcet, ArrowKeysStepThroughTheList) {
   FalcetFolder& folder = Copy();
   std::string a = WritePicture(folder.File("pics\\a.bmp"), 64, 48, RGB(200, 0, 0));

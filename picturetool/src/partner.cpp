@@ -3,13 +3,11 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "imaging/picture_tables.h"
-#include "pick/nadrix.h"
+#include "pick/nadrix_call.h"
 #include "picture.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -17,45 +15,29 @@
 namespace bravik {
 namespace {
 
-constexpr size_t kPickBuffer = 64 * 1024;
-
 // The picture extensions of the pick dialog's include list and thumbnails.
 std::string PictureExtensions() { return std::string(kImagingPictureList); }
 
-struct PickResult {
-  int button = 0;
-  std::string result;
-  std::string name;
-};
-
-PickResult RunPick(const std::string& startPath, const std::string& caption, const std::string& filter,
-                   const std::string& buttons, const std::string& nameText, int nameMode) {
-  ToolState& t = App();
-  std::vector<char> result(kPickBuffer, '\0'), name(kPickBuffer, '\0');
-  nameText.copy(name.data(), std::min(nameText.size(), kPickBuffer - 1));
-  SkTextBuffer resultBuffer{result.data(), int32_t(result.size()), 0};
-  SkTextBuffer nameBuffer{name.data(), int32_t(name.size()), 0};
-  PickResult out;
-  out.button = SKPICKF(t.frame, startPath.c_str(), caption.c_str(), filter.c_str(), buttons.c_str(), Ui(4).c_str(),
-                       Ui(5).c_str(), Ui(6).c_str(), 0, Ui(8).c_str(), nameMode, &resultBuffer, &nameBuffer);
-  if (resultBuffer.length >= resultBuffer.size || nameBuffer.length >= nameBuffer.size) {
-    // A choice longer than the buffers: read it again in full.
-    result.assign(size_t(std::max(resultBuffer.length, 0)) + 1, '\0');
-    name.assign(size_t(std::max(nameBuffer.length, 0)) + 1, '\0');
-    resultBuffer = SkTextBuffer{result.data(), int32_t(result.size()), 0};
-    nameBuffer = SkTextBuffer{name.data(), int32_t(name.size()), 0};
-    SKPICKRESULT(&resultBuffer, &nameBuffer);
-  }
-  out.result = result.data();
-  out.name = name.data();
-  return out;
+pick::PickAnswer RunPick(const std::string& startPath, const std::string& caption, const std::string& filter,
+                         const std::string& buttons, const std::string& nameText, int nameMode) {
+  pick::PickRequest request;
+  request.owner = App().frame;
+  request.startPath = startPath;
+  request.caption = caption;
+  request.filterList = filter;
+  request.buttons = buttons;
+  request.listCaption = Ui(4);
+  request.treeCaption = Ui(5);
+  request.filterCaption = Ui(6);
+  request.nameCaption = Ui(8);
+  request.nameMode = nameMode;
+  request.nameText = nameText;
+  return pick::CallPickDialog(SKPICKF, SKPICKRESULT, request);
 }
 
 void SetUseFilter(const std::string& text) {
-  std::vector<char> buffer(text.begin(), text.end());
-  buffer.push_back('\0');
-  SkTextBuffer b{buffer.data(), int32_t(buffer.size()), 0};
-  SKUSEFILTER(&b, 1);
+  pick::PickBuffer buffer(text, 0);
+  SKUSEFILTER(buffer.Get(), 1);
 }
 
 }  // namespace
@@ -65,7 +47,7 @@ int PickFiles(const std::string& caption, const std::string& filter, bool multip
   SetUseFilter(PictureExtensions());
   SKSHOWTHUMB(PictureExtensions().c_str(), 1);
   if (multiple) SKPICKMULTI(1);
-  PickResult r = RunPick(t.currentFolder + "*.*", caption, filter, Ui(3), chosen, 1);
+  pick::PickAnswer r = RunPick(t.currentFolder + "*.*", caption, filter, Ui(3), chosen, 1);
   SetUseFilter("");
   SKPICKMULTI(0);
   if (r.button == 2) chosen = r.result.empty() ? r.name : r.result;
@@ -77,7 +59,7 @@ std::string PickSaveTarget(const std::string& caption, const std::string& folder
   std::string filter = pattern.substr(pattern.find('.') == std::string::npos ? 0 : pattern.find('.') + 1) + "|" +
                        pattern + "|" + Ui(67) + "|*.*";
   // The name field starts with the pattern: left as it is, the picture keeps its name.
-  PickResult r = RunPick(start, caption, filter, Ui(65), pattern, 1);
+  pick::PickAnswer r = RunPick(start, caption, filter, Ui(65), pattern, 1);
   if (r.button != 2) return {};
   return r.name.empty() ? r.result : r.name;
 }

@@ -6,7 +6,6 @@
 #include "commands.h"
 #include "imaging/partner.h"
 #include "imaging/program_start.h"
-#include "imaging/text_shape.h"
 #include "mainwindow.h"
 #include "objects.h"
 #include "picture.h"
@@ -84,7 +83,6 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   SKAPPTITLE(t.caption);
   t.tempCopy = SKGETTEMPPATH() + Ui(13) + ".bmp";
   t.tempLayer = SKGETTEMPPATH() + Ui(13) + ".qmf";
-  SETCURVETENSION(0.33f);
 
   RECT place = t.settingsPlace;
   int exitCode = 0;

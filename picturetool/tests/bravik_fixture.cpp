@@ -77,6 +77,24 @@ bool WritePicture(const std::string& path, int width, int height, unsigned char 
   return WriteBmp(path, width, height, bgr);
 }
 
+std::vector<layer::Object> SideObjects(const std::string& picture) {
+  layer::Trailer trailer;
+  std::vector<layer::Object> objects;
+  layer::ReadFile(layer::LayerPathFor(picture), trailer, objects);
+  return objects;
+}
+
+Tool Bravik::StartWithPicture(const std::string& name, int width, int height, unsigned char grey) {
+  std::string path = Copy().Picture(name);
+  if (!WritePicture(path, width, height, grey, grey, grey)) ADD_FAILURE() << path;
+  Tool tool = StartTool();
+  if (tool.Started() && !tool.Open(path, name + " " + std::to_string(width) + " x" + std::to_string(height))) {
+    ADD_FAILURE() << "the tool did not show " << name;
+    return Tool(nullptr, Process());
+  }
+  return tool;
+}
+
 bool Bravik::Ready(HWND frame) { return driver::FindChildByClass(frame, kCanvasClass) != nullptr; }
 
 HWND Tool::Canvas() const { return frame_ ? driver::FindChildByClass(frame_, kCanvasClass) : nullptr; }
@@ -119,14 +137,28 @@ bool Tool::SaveAs(const std::string& name) {
   return Answer(1);
 }
 
-bool Tool::AddText(const std::string& text) {
-  Post(kCmdNewText);
+bool Tool::AnswerTextBox(const std::string& text) {
   HWND box = WaitProcessWindow(process_.Id(), kFontBoxClass, nullptr, kWaitMs);
   if (!box) return false;
   HWND field = driver::WaitChild(box, kFontText, kWaitMs);
   if (!field || !driver::SetText(field, text)) return false;
+  return PressBoxButton(box, kFontOk) &&
+         PumpUntil([&] { return !WaitProcessWindow(process_.Id(), kFontBoxClass, nullptr, 0); }, Ms(kWaitMs));
+}
+
+bool Tool::AnswerShapeBox(int penWidth) {
+  HWND box = WaitProcessWindow(process_.Id(), kDrawBoxClass, nullptr, kWaitMs);
+  if (!box) return false;
+  HWND size = driver::WaitChild(box, kFontSize, kWaitMs);
+  if (!size || !driver::SetText(size, std::to_string(penWidth))) return false;
+  return PressBoxButton(box, kFontOk) &&
+         PumpUntil([&] { return !WaitProcessWindow(process_.Id(), kDrawBoxClass, nullptr, 0); }, Ms(kWaitMs));
+}
+
+bool Tool::AddText(const std::string& text) {
   size_t before = Objects().size();
-  if (!PressBoxButton(box, kFontOk)) return false;
+  Post(kCmdNewText);
+  if (!AnswerTextBox(text)) return false;
   return PumpUntil([&] { return Objects().size() == before + 1; }, Ms(kWaitMs));
 }
 
@@ -162,23 +194,31 @@ bool Tool::ChooseFromCommandMenu(int command, int item) {
 }
 
 bool Tool::AddRectangle(int penWidth, int x1, int y1, int x2, int y2) {
-  if (!ChooseFromCommandMenu(kCmdNewRectangle, 1)) {
+  return AddShape(kCmdNewRectangle, 1, penWidth, {POINT{x1, y1}, POINT{x2, y2}});
+}
+
+bool Tool::AddShape(int command, int styleItem, int penWidth, const std::vector<POINT>& points) {
+  if (command != kCmdNewArrow && !ChooseFromCommandMenu(command, styleItem)) {
     ADD_FAILURE() << "no fill style menu";
     return false;
   }
-  HWND box = WaitProcessWindow(process_.Id(), kDrawBoxClass, nullptr, kWaitMs);
-  if (!box) {
+  if (command == kCmdNewArrow) Post(command);
+  if (!AnswerShapeBox(penWidth)) {
     ADD_FAILURE() << "no shape box";
     return false;
   }
-  HWND size = driver::WaitChild(box, kFontSize, kWaitMs);
-  if (!size || !driver::SetText(size, std::to_string(penWidth))) return false;
-  if (!PressBoxButton(box, kFontOk)) return false;
-  if (!PumpUntil([&] { return FindWindowA(kDrawBoxClass, nullptr) == nullptr; }, Ms(kWaitMs))) return false;
   size_t before = Objects().size();
-  Click(x1, y1);
-  Click(x2, y2);
+  for (const POINT& p : points) Click(p.x, p.y);
+  if (command == kCmdNewCurve || command == kCmdNewPolyline)
+    SendAndWait(Canvas(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(points.back().x, points.back().y));
   return PumpUntil([&] { return Objects().size() == before + 1; }, Ms(kWaitMs));
+}
+
+bool Tool::OpenObjectMenu(HWND object) {
+  PumpUntil([&] { return GetForegroundWindow() == frame_; }, Ms(5000));
+  // Posted: the menu runs inside the message until a choice ends it.
+  PostMessageA(object, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+  return WaitProcessWindow(process_.Id(), "#32768", nullptr, 15000) != nullptr;
 }
 
 void Tool::Click(int x, int y, bool right) {
@@ -242,6 +282,28 @@ bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds) {
         return PumpUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, Ms(3000));
       },
       Ms(milliseconds));
+}
+
+bool ChooseSubmenuItem(DWORD processId, int item, int subItem, DWORD milliseconds) {
+  HWND menu = WaitProcessWindow(processId, "#32768", nullptr, milliseconds);
+  if (!menu) return false;
+  for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);  // opens the submenu on its first item
+  HWND sub = nullptr;
+  if (!PumpUntil(
+          [&] {
+            sub = FindTopWindow("#32768", [&](HWND w) {
+              DWORD pid = 0;
+              GetWindowThreadProcessId(w, &pid);
+              return w != menu && pid == processId && IsWindowVisible(w);
+            });
+            return sub != nullptr;
+          },
+          Ms(milliseconds)))
+    return false;
+  for (int i = 1; i < subItem; ++i) PostMessageA(sub, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(sub, WM_KEYDOWN, VK_RETURN, 0);
+  return PumpUntil([&] { return !IsWindowVisible(menu) && !IsWindowVisible(sub); }, Ms(milliseconds));
 }
 
 }  // namespace bravik

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "imaging/layer_file.h"
 #include "imaging/suite_classes.h"
 #include "program_test.h"
 
@@ -41,6 +42,9 @@ class BravikFolder : public ProgramCopy {
 // at the top so that flips show.
 bool WritePicture(const std::string& path, int width, int height, unsigned char r, unsigned char g, unsigned char b);
 
+// The objects of a picture's layered side file, empty when it has no readable one.
+std::vector<layer::Object> SideObjects(const std::string& picture);
+
 // The helpers over a started tool: its main window and its process (which the fixture
 // ends).
 class Tool {
@@ -71,6 +75,16 @@ class Tool {
   bool AddText(const std::string& text);
   // A rectangle (outline) with the pen width, from (x1, y1) to (x2, y2) of the canvas.
   bool AddRectangle(int penWidth, int x1, int y1, int x2, int y2);
+  // A shape through its tool command (kCmdNewEllipse ... kCmdNewPolyline): the fill style
+  // menu's item (none for the arrow), the shape box with the pen width, then a click on
+  // each point of the canvas (curves and polylines end with a double click on the last).
+  bool AddShape(int command, int styleItem, int penWidth, const std::vector<POINT>& points);
+  // Answers the text box (a new or an edited text) with the text, or the shape box with
+  // the pen width, with OK.
+  bool AnswerTextBox(const std::string& text);
+  bool AnswerShapeBox(int penWidth);
+  // Opens an object's own menu as a right click on it does (the menu stays open).
+  bool OpenObjectMenu(HWND object);
   // Gives a command that opens a popup menu and chooses its n-th item (from 1).
   bool ChooseFromCommandMenu(int command, int item);
   void Click(int x, int y, bool right = false);
@@ -104,6 +118,9 @@ class Bravik : public ProgramTestOf<BravikFolder> {
     HWND frame = Start(arguments);
     return Tool(frame, Process());
   }
+  // A picture of one colour written into the pictures folder, the tool started and the
+  // picture opened as a partner opens it; the Tool is not Started when a step failed.
+  Tool StartWithPicture(const std::string& name, int width, int height, unsigned char grey = 255);
 };
 
 // A visible top-level window of the process, of the class and (when given) the title;
@@ -115,5 +132,7 @@ bool PressBoxButton(HWND box, int id);
 HWND WaitDialog(DWORD processId, const std::string& title, DWORD milliseconds);
 // Waits for a visible popup menu of the process and chooses its n-th item (from 1).
 bool ChooseMenuItem(DWORD processId, int item, DWORD milliseconds);
+// The same for the n-th item of the submenu that the menu's m-th item opens.
+bool ChooseSubmenuItem(DWORD processId, int item, int subItem, DWORD milliseconds);
 
 }  // namespace bravik

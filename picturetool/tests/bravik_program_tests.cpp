@@ -1,8 +1,12 @@
 // The picture tool as a user and its partner programs see it: started under Wine, driven
 // from outside with the test driver, its files read back with the suite's own readers.
 #include <gtest/gtest.h>
+
+#include <cstring>
 #include <windows.h>
 #include <commctrl.h>
+
+#include <chrono>
 
 #include "bravik_fixture.h"
 #include "driver.h"
@@ -44,14 +48,6 @@ ImgFileInfo Info(const std::string& path) {
   ImgFileInfo info;
   L_FileInfo(path, &info);
   return info;
-}
-
-// The side file's objects, empty when there is no readable side file.
-std::vector<layer::Object> SideObjects(const std::string& picture) {
-  layer::Trailer trailer;
-  std::vector<layer::Object> objects;
-  layer::ReadFile(layer::LayerPathFor(picture), trailer, objects);
-  return objects;
 }
 
 TEST_F(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
@@ -108,6 +104,71 @@ TEST_F(Bravik, AListFromCode3StepsWithWrapAroundAndCode10KeepsTheSettings) {
   ASSERT_GE(settings.size(), 8u + 5u);
   EXPECT_EQ(settings.substr(8, folder.PicturesFolder().size()), folder.PicturesFolder());
   EXPECT_NE(settings.find("|*.BMP#"), std::string::npos);
+}
+
+// The picture named on the command line (in quotes, with a blank in its name) opens at
+// the start as a list of one; a file that does not exist leaves the tool empty.
+TEST_F(Bravik, TheCommandLinePictureOpensAtTheStart) {
+  BravikFolder& folder = Copy();
+  std::string photo = folder.Picture("My Photo.bmp");
+  ASSERT_TRUE(WritePicture(photo, 24, 16, 0, 100, 200));
+  {
+    Tool tool = StartTool("\"" + photo + "\"");
+    ASSERT_TRUE(tool.Started());
+    EXPECT_TRUE(tool.WaitStatusHolds(" my photo.bmp 24 x16 ")) << tool.Status();
+    EXPECT_TRUE(tool.WaitLabel("1/1"));
+    // The folder of the picture is the current folder the settings keep.
+    EXPECT_EQ(tool.End(), 0);
+    std::string settings = folder.ReadSettings();
+    ASSERT_GE(settings.size(), 8u + folder.PicturesFolder().size());
+    EXPECT_TRUE(fileio::EqualsNoCase(settings.substr(8, folder.PicturesFolder().size()), folder.PicturesFolder()));
+  }
+  Tool empty = StartTool("\"" + folder.Picture("missing.bmp") + "\"");
+  ASSERT_TRUE(empty.Started());
+  SendAndWait(empty.Frame(), WM_NULL, 0, 0);  // the start-up step has run
+  EXPECT_EQ(empty.Status(), "");
+  EXPECT_NE(empty.ListLabel(), "1/1");
+  EXPECT_EQ(empty.End(), 0);
+}
+
+// Without a partner program the tool opens pictures through its own pick dialog: the
+// pictures of the current folder (no other files), several at once; a cancel changes
+// nothing.
+TEST_F(Bravik, ItsOwnOpenDialogOpensTheChosenPictures) {
+  BravikFolder& folder = Copy();
+  ASSERT_TRUE(WritePicture(folder.Picture("a.bmp"), 20, 10, 200, 0, 0));
+  ASSERT_TRUE(WritePicture(folder.Picture("b.bmp"), 30, 10, 0, 200, 0));
+  fileio::WriteFileReplacing(folder.Picture("notes.txt"), "not a picture");
+  Tool tool = StartTool();
+  ASSERT_TRUE(tool.Started());
+  auto openDialog = [&] {
+    tool.Post(kCmdOpen);
+    HWND dialog = WaitProcessWindow(tool.ProcessId(), "QORDLG", nullptr, kWaitMs);
+    HWND list = dialog ? driver::WaitChild(dialog, 2, kWaitMs) : nullptr;
+    return list && PumpUntil([list] { return SendMessageA(list, LB_GETCOUNT, 0, 0) > 0; },
+                             std::chrono::milliseconds(kWaitMs))
+               ? dialog
+               : nullptr;
+  };
+  HWND dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(driver::ListItems(driver::FindChild(dialog, 2)), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+  SendMessageA(driver::FindChild(dialog, 2), LB_SETSEL, TRUE, -1);
+  ASSERT_TRUE(driver::PressButton("QORDLG", 2, "", kWaitMs));
+  EXPECT_TRUE(tool.WaitLabel("1/2"));
+  EXPECT_TRUE(tool.WaitStatusHolds(" a.bmp 20 x10 "));
+  tool.Run(kButtonNext);
+  EXPECT_TRUE(tool.WaitStatusHolds(" b.bmp 30 x10 "));
+
+  dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(driver::PressButton("QORDLG", 1, "", kWaitMs));
+  ASSERT_TRUE(WaitForNoWindow("QORDLG", kWaitMs));
+  SendAndWait(tool.Frame(), WM_NULL, 0, 0);
+  EXPECT_EQ(tool.ListLabel(), "2/2");
+  tool.Run(kButtonPrevious);
+  EXPECT_TRUE(tool.WaitStatusHolds(" a.bmp 20 x10 "));
+  EXPECT_EQ(tool.End(), 0);
 }
 
 TEST_F(Bravik, ListsThatArriveTogetherOpenTheLastOneOnce) {
@@ -214,8 +275,8 @@ TEST_F(Bravik, SavesEveryWritableTypeAndRefusesGif) {
   EXPECT_FALSE(fileio::Exists(folder.Picture("out.gif")));
   EXPECT_FALSE(fileio::Exists(folder.Picture("~new~out.gif")));
   // The metafiles, which GDI+ reads but cannot write, come from the imaging layer; so do
-  // PICT and WordPerfect graphics.
-  for (const char* ext : {"wmf", "emf", "pct", "wpg"}) {
+  // PICT, WordPerfect graphics and FlashPix.
+  for (const char* ext : {"wmf", "emf", "pct", "wpg", "fpx"}) {
     std::string name = std::string("out.") + ext;
     ASSERT_TRUE(tool.SaveAs(name)) << name;
     ImgFileInfo info = Info(folder.Picture(name));
@@ -223,6 +284,14 @@ TEST_F(Bravik, SavesEveryWritableTypeAndRefusesGif) {
     EXPECT_EQ(info.height, 27) << name;
     EXPECT_FALSE(fileio::Exists(folder.Picture("~new~" + name)));
   }
+  // FlashPix keeps every pixel of the picture it saved: the one reloaded from the WPG
+  // file saved just before (every save shows the saved file).
+  imglib::BitmapOwner fpx, wpg;
+  ASSERT_EQ(L_LoadBitmap(folder.Picture("out.fpx"), fpx.Get(), 24), imglib::kSuccess);
+  ASSERT_EQ(L_LoadBitmap(folder.Picture("out.wpg"), wpg.Get(), 24), imglib::kSuccess);
+  for (int y = 0; y < 27; ++y)
+    EXPECT_EQ(std::memcmp(fpx->bits + size_t(y) * size_t(fpx->stride), wpg->bits + size_t(y) * size_t(wpg->stride), 41 * 3), 0)
+        << y;
   // The compressed type of the original library has no public description: refused, and
   // so is a type no layer knows.
   ASSERT_TRUE(tool.SaveAs("out.cmp"));
@@ -235,10 +304,8 @@ TEST_F(Bravik, SavesEveryWritableTypeAndRefusesGif) {
 TEST_F(Bravik, ObjectsGoIntoTheLayeredFileAndComeBackWithThePicture) {
   BravikFolder& folder = Copy();
   std::string a = folder.Picture("a.bmp");
-  ASSERT_TRUE(WritePicture(a, 160, 120, 240, 240, 240));
-  Tool tool = StartTool();
+  Tool tool = StartWithPicture("a.bmp", 160, 120, 240);
   ASSERT_TRUE(tool.Started());
-  ASSERT_TRUE(tool.Open(a, "a.bmp 160 x120"));
   ASSERT_TRUE(tool.AddText("Hello | world"));
   ASSERT_TRUE(tool.AddRectangle(3, 20, 30, 90, 70));
   ASSERT_TRUE(tool.SaveAs("layered.jpg"));
@@ -303,11 +370,8 @@ void Drag(HWND object, int dx, int dy) {
 
 TEST_F(Bravik, ObjectsAreTurnedLockedDraggedOrderedHiddenAndMerged) {
   BravikFolder& folder = Copy();
-  std::string a = folder.Picture("a.bmp");
-  ASSERT_TRUE(WritePicture(a, 200, 150, 255, 255, 255));
-  Tool tool = StartTool();
+  Tool tool = StartWithPicture("a.bmp", 200, 150);
   ASSERT_TRUE(tool.Started());
-  ASSERT_TRUE(tool.Open(a, "a.bmp 200 x150"));
   ASSERT_TRUE(tool.AddText("One"));
   ASSERT_TRUE(tool.AddText("Two"));
   ASSERT_TRUE(tool.AddRectangle(2, 100, 60, 140, 80));

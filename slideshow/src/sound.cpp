@@ -169,14 +169,15 @@ void CREATEVOLUMEBAR(int id, const std::string& tip, int showState) {
   if (!s.clientHolder || GetDlgItem(s.clientHolder, id)) return;
   s.volumeBar = CreateVolumeTrackBar(s.clientHolder, id);
   if (!s.volumeBar) return;
-  SKSETTRACKPOS(s.volumeBar, jorvel::GETMIXERVOLUME(gMixer));
+  if (std::optional<int> volume = jorvel::GETMIXERVOLUME(gMixer)) SKSETTRACKPOS(s.volumeBar, *volume);
   SKBUTTONTIP(s.volumeBar, tip);
   ShowWindow(s.volumeBar, showState);
 }
 
 void CALLBACK VOLUMETIMERPROC(HWND, UINT, UINT_PTR, DWORD) {
   // Without a mixer the bar is left where the user puts it.
-  if (gMixer && App().volumeBar) SKSETTRACKPOS(App().volumeBar, jorvel::GETMIXERVOLUME(gMixer));
+  if (!App().volumeBar) return;
+  if (std::optional<int> volume = jorvel::GETMIXERVOLUME(gMixer)) SKSETTRACKPOS(App().volumeBar, *volume);
 }
 
 void VolumeBarMoved() {

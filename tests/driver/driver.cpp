@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "imaging/copydata.h"
+#include "skin/sk_msgbox.h"
 #include "test_windows.h"
 #include "win/raii.h"
 
@@ -122,6 +123,11 @@ HWND FindButton(HWND box, int number, const std::string& caption) {
     if (caption.empty() ? n == number : StripAmpersands(WindowText(w)) == StripAmpersands(caption)) return w;
   }
   return nullptr;
+}
+
+std::string BoxText(HWND box) {
+  HWND text = box ? GetDlgItem(box, kSkBoxTextId) : nullptr;
+  return text ? WindowText(text) : std::string();
 }
 
 bool PressButton(const std::string& boxClass, int number, const std::string& caption, DWORD milliseconds) {

@@ -33,6 +33,8 @@ std::vector<std::string> ListItems(HWND list);
 // A box's button: by number (1 = first "Button" child in creation order) when caption is
 // empty, else the first whose text without "&" equals caption without "&"; null when none.
 HWND FindButton(HWND box, int number, const std::string& caption);
+// What a box of the skin engine says: its message, lines parted by CR LF ("" for no box).
+std::string BoxText(HWND box);
 // Finds a top-level window of the class and presses its button: by number (1 = first
 // button in creation order) when caption is empty, else the one whose text (without "&")
 // equals caption. False when no such box or button appeared within the time.

@@ -1,5 +1,7 @@
 #include "program_copy.h"
 
+#include <chrono>
+
 #include "driver.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -90,6 +92,18 @@ void ProgramCopy::AddStandinAs(const std::string& programFile) {
   fileio::CopyFileTo(TestProgramFolder() + "standin.exe", program_ + programFile);
 }
 
+void ProgramCopy::AddStandinAs(const std::string& programFile, const std::string& className, const std::string& log) {
+  AddStandinAs(programFile);
+  WriteInProgram(fileio::WithoutExtension(programFile) + ".arg", className + " " + log);
+}
+
+std::string ProgramCopy::WriteInProgram(const std::string& name, const std::string& bytes) const {
+  std::string path = program_ + name;
+  fileio::MakeDirectories(fileio::FolderOf(path));
+  fileio::WriteFileReplacing(path, bytes);
+  return path;
+}
+
 void ProgramCopy::MakeFolder(const std::string& name) { fileio::MakeDirectories(program_ + name); }
 
 void ProgramCopy::WriteSettings(const std::string& bytes) { fileio::WriteFileReplacing(SettingsFile(), bytes); }
@@ -155,4 +169,11 @@ std::string ReadText(const std::string& path) {
   std::string bytes;
   fileio::ReadWholeFile(path, bytes);
   return bytes;
+}
+
+long WaitTitle(HWND window, const std::string& title, DWORD milliseconds) {
+  auto start = std::chrono::steady_clock::now();
+  if (!PumpUntil([&] { return driver::WindowText(window) == title; }, std::chrono::milliseconds(milliseconds)))
+    return -1;
+  return long(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }

@@ -35,6 +35,11 @@ class ProgramCopy {
   void CopyFromSuite(const std::string& pattern);
   // The stand-in partner copied into the program folder under a program's name.
   void AddStandinAs(const std::string& programFile);
+  // The same, started without arguments (as a program starts a partner by its fixed
+  // program name) it registers className and logs to log.
+  void AddStandinAs(const std::string& programFile, const std::string& className, const std::string& log);
+  // Writes a file into the program folder; returns its path.
+  std::string WriteInProgram(const std::string& name, const std::string& bytes) const;
   void MakeFolder(const std::string& name);
   void WriteSettings(const std::string& bytes);
   std::string ReadSettings() const;
@@ -68,6 +73,9 @@ bool PressNextBox(const std::string& boxClass, int number, const std::string& ca
                   DWORD milliseconds = 20000);
 // Closes the next box of the class without pressing a button.
 bool CloseNextBox(const std::string& boxClass, HWND* last, DWORD milliseconds = 20000);
+// Waits (running this thread's messages) until the window's text is the given one; returns
+// the milliseconds it took, or -1.
+long WaitTitle(HWND window, const std::string& title, DWORD milliseconds);
 // A 24-bit BMP picture of the size, filled with one colour; returns its path.
 std::string WriteTestPicture(const std::string& path, int width, int height);
 // The bytes of a file ("" when it is missing).

@@ -16,12 +16,12 @@ std::function<bool(HWND)> OfProcess(DWORD processId, bool visible) {
 }  // namespace
 
 HWND WaitForMainWindow(const ChildProcess& process, const std::string& frameClass,
-                       const std::function<bool(HWND)>& ready, std::chrono::milliseconds limit) {
+                       const std::function<bool(HWND)>& ready, std::chrono::milliseconds limit, bool hidden) {
   HWND frame = nullptr;
   bool complete = false;
   PumpUntil(
       [&] {
-        frame = FindTopWindow(frameClass, OfProcess(process.Id(), true));
+        frame = FindTopWindow(frameClass, OfProcess(process.Id(), !hidden));
         complete = frame && ready(frame);
         return complete || !process.Running();
       },
@@ -90,7 +90,8 @@ ProgramTest::Started& ProgramTest::NewProcess(const std::string& arguments) {
 HWND ProgramTest::Start(const std::string& arguments) {
   main_ = &NewProcess(arguments);
   main_->frame = WaitForMainWindow(
-      main_->process, program_.frameClass, [this](HWND frame) { return Ready(frame); }, kStartLimit);
+      main_->process, program_.frameClass, [this](HWND frame) { return Ready(frame); }, kStartLimit,
+      program_.hiddenFrame);
   if (!main_->frame) ADD_FAILURE() << program_.name << " showed no complete " << program_.frameClass << " window";
   return main_->frame;
 }

@@ -25,12 +25,14 @@ struct ProgramInfo {
   std::string name;        // the program's file name without ".exe" ("kelmor")
   std::string frameClass;  // its main window's class
   int readyControl = 0;    // a control the main window makes last (0: none to wait for)
+  bool hiddenFrame = false;  // the main window is never shown (the audio player's)
 };
 
-// Waits until the process shows a visible top-level window of the class for which ready
-// holds; null when the process ended or the limit passed first.
+// Waits until the process has a top-level window of the class (a visible one unless
+// hidden) for which ready holds; null when the process ended or the limit passed first.
 HWND WaitForMainWindow(const ChildProcess& process, const std::string& frameClass,
-                       const std::function<bool(HWND)>& ready, std::chrono::milliseconds limit);
+                       const std::function<bool(HWND)>& ready, std::chrono::milliseconds limit,
+                       bool hidden = false);
 // Ends a started program as its partners do: the end code to its main window (or, without
 // one, WM_CLOSE to its first visible window, such as a box it shows), then waits up to the
 // limit and kills it after. Its exit code; -1 when it had to be killed.

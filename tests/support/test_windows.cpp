@@ -140,6 +140,12 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   return WaitUntil(condition, limit, step, [](std::chrono::milliseconds d) { PumpMessages(DWORD(d.count())); });
 }
 
+std::vector<int> CodesOf(const std::vector<LoggedMessage>& log) {
+  std::vector<int> codes;
+  for (const auto& m : log) codes.push_back(m.code);
+  return codes;
+}
+
 std::vector<LoggedMessage> ReadStandinLog(const std::string& path) {
   std::vector<LoggedMessage> out;
   std::string bytes;

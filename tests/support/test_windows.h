@@ -64,3 +64,5 @@ struct LoggedMessage {
 };
 // Reads the stand-in's log: one line per message, "<code> <length> <hex bytes>".
 std::vector<LoggedMessage> ReadStandinLog(const std::string& path);
+// The codes of a log, in order.
+std::vector<int> CodesOf(const std::vector<LoggedMessage>& log);

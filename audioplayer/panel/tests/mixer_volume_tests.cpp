@@ -1,5 +1,5 @@
-// The mixer volume: the percent scale everywhere, and on Windows the mixer calls with and
-// without a mixer device.
+// The mixer volume: the percent scale and what a mute remembers everywhere, and on Windows
+// the mixer calls with and without a mixer device.
 #include <gtest/gtest.h>
 
 #include "jorvel/mixer_volume.h"
@@ -18,9 +18,22 @@ TEST(MixerScale, PercentToValueAndBack) {
   for (int p = 0; p <= 100; ++p) EXPECT_EQ(jorvel::PercentOfMixerValue(jorvel::MixerValueOfPercent(p)), p);
 }
 
+TEST(MixerScale, UnmuteGivesTheRememberedVolumeOrFifty) {
+  jorvel::MuteMemory m;
+  EXPECT_EQ(m.Restored(), 50);  // unmute without a mute
+  m.Remember(37);
+  EXPECT_EQ(m.Restored(), 37);
+  // A mute at 0 or without a readable mixer remembers nothing.
+  m.Remember(0);
+  EXPECT_EQ(m.Restored(), 50);
+  m.Remember(std::nullopt);
+  EXPECT_EQ(m.Remembered(), 0);
+  EXPECT_EQ(m.Restored(), 50);
+}
+
 #ifdef _WIN32
-TEST(MixerVolume, WithoutAMixerReadsZeroAndRefusesChanges) {
-  EXPECT_EQ(jorvel::GETMIXERVOLUME(nullptr), 0);
+TEST(MixerVolume, WithoutAMixerNothingIsReadAndChangesAreRefused) {
+  EXPECT_FALSE(jorvel::GETMIXERVOLUME(nullptr).has_value());
   EXPECT_FALSE(jorvel::SETMIXERVOLUME(nullptr, 50));
   MIXERCONTROLA record{};
   record.dwControlID = 77;
@@ -38,12 +51,13 @@ TEST(MixerVolume, ASpeakerVolumeIsWrittenAndReadBackOnTheScale) {
     GTEST_SKIP() << "no mixer with a speaker volume on this system";
   }
   EXPECT_EQ(record.cbStruct, sizeof record);
-  int before = jorvel::GETMIXERVOLUME(mixer);
+  std::optional<int> before = jorvel::GETMIXERVOLUME(mixer);
+  ASSERT_TRUE(before.has_value());
   EXPECT_TRUE(jorvel::SETMIXERVOLUME(mixer, 37));
   EXPECT_EQ(jorvel::GETMIXERVOLUME(mixer), 37);
   EXPECT_TRUE(jorvel::SETMIXERVOLUME(mixer, 250));
   EXPECT_EQ(jorvel::GETMIXERVOLUME(mixer), 100);
-  jorvel::SETMIXERVOLUME(mixer, before);
+  jorvel::SETMIXERVOLUME(mixer, *before);
   mixerClose(mixer);
 }
 #endif

@@ -47,9 +47,15 @@ TEST(FileListRule, TheTestFolderShowsOnlyItsJpegInLowerCase) {
 
 TEST(FileListRule, OnlyPlainFilesAreListedWhateverTheFilter) {
   FileListRule all = MakeFileListRule("*.*", "", "");
-  for (uint32_t attributes : {0u, kReadOnly, kArchive, kArchive | kReadOnly, kNormal, 0x2000u, 0x800u})
+  // Compressed (0x800), not indexed (0x2000) and encrypted (0x4000) files are ordinary files.
+  for (uint32_t attributes : {0u, kReadOnly, kArchive, kArchive | kReadOnly, kNormal, 0x2000u, 0x800u,
+                              kArchive | 0x4000u, kArchive | 0x800u | 0x2000u})
     EXPECT_TRUE(FileListed("a.jpg", attributes, all)) << attributes;
-  for (uint32_t attributes : {kHidden, kSystem, kFolder, kArchive | kHidden, kArchive | kSystem, 0x40u})
+  // Temporary (0x100) and offline files (0x1000, and the two recall marks of files kept in
+  // remote storage): reading one for its thumbnail would recall it.
+  for (uint32_t attributes : {kHidden, kSystem, kFolder, kArchive | kHidden, kArchive | kSystem, 0x40u,
+                              kArchive | 0x100u, kNormal | 0x100u, kArchive | 0x1000u, 0x1000u,
+                              kArchive | 0x40000u, kArchive | 0x400000u, kArchive | 0x1000u | 0x400000u})
     EXPECT_FALSE(FileListed("a.jpg", attributes, all)) << attributes;
   EXPECT_FALSE(FileListed(".profile", kArchive, all));
   EXPECT_FALSE(FileListed("", kArchive, all));

@@ -77,6 +77,12 @@ bool IsUiTextArgument(const std::string& commandLine) {
   return EndsWithNoCase(commandLine, ".SYS") && commandLine.find(' ') == std::string::npos;
 }
 
+bool IsUsableUiText(const std::string& text, std::vector<UiTextError>& errors) {
+  errors.clear();
+  UiTextFile file = ParseUiText(text, errors);
+  return errors.empty() && (file.strings.size() > 1 || !file.menus.menus.empty());
+}
+
 bool IsWebAddress(const std::string& item) {
   return StartsWithNoCase(item, "http://") || StartsWithNoCase(item, "https://") || StartsWithNoCase(item, "ftp://");
 }

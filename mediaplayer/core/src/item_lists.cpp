@@ -27,26 +27,6 @@ void Append(std::string& list, const std::string& item) {
 
 }  // namespace
 
-int ItemCount(const std::string& list) {
-  if (list.empty()) return 0;
-  std::vector<std::string> parts;
-  return SKSPLITS(list, "|", parts);
-}
-
-std::string ItemAt(const std::string& list, int n) {
-  if (n < 1 || list.empty()) return std::string();
-  std::vector<std::string> parts;
-  SKSPLITS(list, "|", parts);
-  return size_t(n) <= parts.size() ? parts[size_t(n) - 1] : std::string();
-}
-
-std::string TrimBars(const std::string& list) {
-  size_t a = list.find_first_not_of('|');
-  if (a == std::string::npos) return std::string();
-  size_t b = list.find_last_not_of('|');
-  return list.substr(a, b - a + 1);
-}
-
 std::string UplItems(const std::string& text, const std::string& programFolder) {
   std::string list;
   for (const auto& raw : SplitLines(text)) {
@@ -61,37 +41,6 @@ std::string READUPL(const std::string& path, const std::string& programFolder) {
   bool found = false;
   std::string text = ReadText(path, found);
   return found ? UplItems(text, programFolder) : std::string();
-}
-
-std::string M3uItems(const std::string& text, const std::string& listPath) {
-  const std::string drive = listPath.size() >= 2 ? listPath.substr(0, 2) : std::string();
-  const std::string folder = fileio::FolderOf(listPath);
-  std::string list;
-  for (const auto& raw : SplitLines(text)) {
-    std::string line = fileio::Trim(raw);
-    if (line.empty() || line[0] == '#') continue;
-    if (line.size() > 1 && line[1] != ':' && line.find("://") == std::string::npos) {
-      if (line.find('\\') != std::string::npos) line = drive + (line[0] == '\\' ? "" : "\\") + line;
-      else line = folder + line;
-    }
-    Append(list, line);
-  }
-  return list;
-}
-
-std::string ReadM3u(const std::string& path, const std::string& programFolder) {
-  std::string full = path;
-  if (full.size() < 2 || full[1] != ':') {
-    // A list named without a drive lies on the program folder's drive.
-    full = programFolder.substr(0, 3) + full;
-    std::string collapsed;
-    for (char c : full)
-      if (!(c == '\\' && !collapsed.empty() && collapsed.back() == '\\')) collapsed += c;
-    full = collapsed;
-  }
-  bool found = false;
-  std::string text = ReadText(full, found);
-  return found ? M3uItems(text, full) : std::string();
 }
 
 ShowItems ReadShowItems(const std::string& text, const std::string& listFolder,

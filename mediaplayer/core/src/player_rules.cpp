@@ -10,18 +10,6 @@
 
 namespace falcet {
 
-void HandOver::Add(const std::string& text) { list_ = TrimBars(list_ + "|" + text + "|"); }
-
-std::string HandOver::Take(const std::string& ownList) {
-  std::string joined = list_;
-  if (!firstDone_) {
-    firstDone_ = true;
-    if (!ownList.empty()) joined = TrimBars(ownList + "|" + joined);
-  }
-  list_.clear();
-  return joined;
-}
-
 int NextIndex(int index, int count) {
   if (count < 1) return 0;
   return index < 1 || index >= count ? 1 : index + 1;
@@ -158,8 +146,8 @@ bool ParseRecordSetup(const std::string& text, RecordSetup& setup) {
   std::vector<std::string> f;
   if (SKSPLITS(text, ",", f) < 2) return false;
   f.resize(4);
-  setup.innerWidth = fileio::LeadingNumber(f[0]) + 4;
-  setup.innerHeight = fileio::LeadingNumber(f[1]) + 4;
+  setup.innerWidth = std::clamp(fileio::LeadingNumber(f[0]), 0, kLargestRecordSide) + 4;
+  setup.innerHeight = std::clamp(fileio::LeadingNumber(f[1]), 0, kLargestRecordSide) + 4;
   setup.rate = fileio::LeadingNumber(f[2]);
   setup.reportWindow = uintptr_t(std::max<int64_t>(0, fileio::LeadingNumber(f[3], INT64_MAX)));
   return true;

@@ -41,6 +41,22 @@ TEST(CommandLine, KeywordsAndUiTextArgument) {
   EXPECT_EQ(fileio::ExpandPathMacros("a@WIN@b@win@@wi", {.windowsFolder = "X"}), "aXbX@wi");
 }
 
+TEST(CommandLine, OnlyAUiTextWithoutFaultsMayReplaceTheOwn) {
+  std::vector<UiTextError> errors;
+  EXPECT_TRUE(IsUsableUiText("STRING 1 \"Other player\"\r\nMENU 1 \"&File\"\r\n  ITEM 101 \"&Open\"\r\nEND\r\n", errors));
+  EXPECT_TRUE(errors.empty());
+  // One bad line is enough: the number that once asked for gigabytes at start-up.
+  EXPECT_FALSE(IsUsableUiText("STRING 1 \"Other player\"\r\nSTRING 999999999 \"x\"\r\n", errors));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].line, 2);
+  EXPECT_FALSE(IsUsableUiText(std::string("\x89PNG\r\n\x1A\n\0\0", 10), errors));
+  EXPECT_FALSE(errors.empty());
+  // Nothing but comments and blank lines defines nothing the player could show.
+  EXPECT_FALSE(IsUsableUiText("# only a comment\r\n\r\n", errors));
+  EXPECT_TRUE(errors.empty());
+  EXPECT_FALSE(IsUsableUiText("", errors));
+}
+
 TEST(CommandLine, MissingNamesOpenAsWebAddressesKeepingTheirScheme) {
   EXPECT_EQ(WebAddressOf("foo"), "file://foo");
   EXPECT_EQ(WebAddressOf("http://example.org/"), "http://example.org/");

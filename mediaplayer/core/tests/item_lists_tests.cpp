@@ -6,30 +6,11 @@
 
 namespace falcet {
 
-TEST(ItemLists, CountAndFields) {
-  EXPECT_EQ(ItemCount(""), 0);
-  EXPECT_EQ(ItemCount("a"), 1);
-  EXPECT_EQ(ItemCount("a|b|"), 3);
-  EXPECT_EQ(ItemAt("a|b|c", 2), "b");
-  EXPECT_EQ(ItemAt("a|b|c", 4), "");
-  EXPECT_EQ(ItemAt("a", 0), "");
-  EXPECT_EQ(TrimBars("||a|b|||"), "a|b");
-  EXPECT_EQ(TrimBars("|||"), "");
-}
-
 TEST(ItemLists, UplSkipsEmptyLinesAndExpandsThePathMacro) {
   std::string upl = "\r\n  @path@music\\a.wav  \r\n\r\n   \r\nD:\\v\\b.avi\r\n@PATH@c.jpg";
   EXPECT_EQ(UplItems(upl, "C:\\Suite\\"), "C:\\Suite\\music\\a.wav|D:\\v\\b.avi|C:\\Suite\\c.jpg");
   EXPECT_EQ(UplItems("\r\n\r\n", "C:\\S\\"), "");
   EXPECT_EQ(READUPL("C:\\surely\\missing.upl", "C:\\S\\"), "");
-}
-
-TEST(ItemLists, M3uCompletesNamesLikeTheAudioPlayer) {
-  std::string m3u =
-      "#EXTM3U\r\n  # a comment\r\nsong.mp3\r\nsub\\two.mp3\r\n\\root\\three.mp3\r\nE:\\x\\four.mp3\r\n"
-      "http://radio.example.org/live\r\n\r\n";
-  EXPECT_EQ(M3uItems(m3u, "D:\\lists\\mine.m3u"),
-            "D:\\lists\\song.mp3|D:\\sub\\two.mp3|D:\\root\\three.mp3|E:\\x\\four.mp3|http://radio.example.org/live");
 }
 
 TEST(ItemLists, ShowListDropsAMissingSlideWithItsTime) {

@@ -4,20 +4,6 @@
 
 namespace falcet {
 
-TEST(HandOver, JoinsListsAndPutsTheOwnListFirstOnce) {
-  HandOver h;
-  h.Add("|C:\\b.jpg|");
-  h.Add("C:\\c.jpg");
-  EXPECT_TRUE(h.Pending());
-  EXPECT_EQ(h.Take("C:\\a.jpg"), "C:\\a.jpg|C:\\b.jpg|C:\\c.jpg");
-  EXPECT_FALSE(h.Pending());
-  h.Add("C:\\d.jpg");
-  EXPECT_EQ(h.Take("C:\\a.jpg|C:\\b.jpg|C:\\c.jpg"), "C:\\d.jpg");
-  HandOver empty;
-  empty.Add("x");
-  EXPECT_EQ(empty.Take(""), "x");
-}
-
 TEST(Stepping, NextAndPreviousWrap) {
   EXPECT_EQ(NextIndex(3, 3), 1);
   EXPECT_EQ(NextIndex(1, 3), 2);
@@ -106,6 +92,19 @@ TEST(Commands, RecordSetup) {
   EXPECT_EQ(RecorderRate(12), 12);
   EXPECT_FALSE(ParseRecordSetup("640", r));
   ASSERT_TRUE(ParseRecordSetup("320, 200", r));
+  EXPECT_EQ(r.reportWindow, 0u);
+}
+
+TEST(Commands, RecordSetupSizesStayWithinWhatAWindowCanBe) {
+  // The largest int once overflowed when the frame was added to it.
+  RecordSetup r;
+  ASSERT_TRUE(ParseRecordSetup("2147483647,480", r));
+  EXPECT_EQ(r.innerWidth, kLargestRecordSide + 4);
+  EXPECT_EQ(r.innerHeight, 484);
+  ASSERT_TRUE(ParseRecordSetup("-2147483648,99999999999999999999,2147483647,-1", r));
+  EXPECT_EQ(r.innerWidth, 4);
+  EXPECT_EQ(r.innerHeight, kLargestRecordSide + 4);
+  EXPECT_EQ(RecorderRate(r.rate), 30);
   EXPECT_EQ(r.reportWindow, 0u);
 }
 

@@ -210,6 +210,11 @@ int BASSCLOSE() {
 
 int BASSCHANNELISACTIVE() { return StateOf(Current()); }
 
+int BASSCHANNELENDED() {
+  auto m = Current();
+  return m && m->channel->Ended() ? 1 : 0;
+}
+
 int64_t BASSCHANNELGETPOSITION() { return PositionOf(Current()); }
 int BASSCHANNELSETPOSITION(int64_t position) { return SeekMedium(Current(), position); }
 int64_t BASSMEDIAGETLENGTH() { return LengthOf(Current()); }

@@ -8,15 +8,27 @@ namespace {
 constexpr int kBlockMs = 40;        // frames decoded at a time
 constexpr int kLevelWindowMs = 30;  // what "now" means for the levels
 constexpr int kHistoryMs = 1500;    // decoded sound kept for the levels
-constexpr int kPollMs = 10;
+// The thread sleeps while the output has enough: it fills up to the lead and wakes again
+// when the output is down to half of it, or when the sound ends, or a slide does.
+constexpr int kRefillMs = Channel::kLeadMs / 2;
+constexpr int kShortestWaitMs = 10;
+constexpr int kLongestWaitMs = 500;
+// Blocks the levels' ring holds: the kept time and the lead, with room for short blocks.
+constexpr size_t kHistoryBlocks = (kHistoryMs + Channel::kLeadMs) / kBlockMs + 8;
 }  // namespace
 
 Channel::Channel(std::unique_ptr<Decoder> decoder, std::unique_ptr<Output> output, TimeSource now)
     : decoder_(std::move(decoder)), output_(std::move(output)), now_(std::move(now)) {
+  auto* clock = now_.target<int64_t (*)()>();
+  realClock_ = clock && *clock == &SteadyMicroseconds;
   format_ = decoder_->Format();
   totalFrames_ = decoder_->TotalFrames();
   silentOutput_ = output_->Silent();
   title_ = decoder_->Title();
+  const size_t blockSamples = size_t(std::max<int64_t>(1, FrameOfMs(kBlockMs))) * format_.channels;
+  history_.resize(kHistoryBlocks);
+  for (Block& b : history_) b.samples.reserve(blockSamples);
+  heard_.reserve(blockSamples);
   output_->Pause(true);
   thread_ = std::thread([this] { Run(); });
 }
@@ -45,7 +57,7 @@ int64_t Channel::ClampedFrameOfMs(int64_t ms) const {
 bool Channel::RestartAtLocked(int64_t frame) {
   if (!decoder_->Seek(frame)) return false;
   output_->Reset();
-  history_.clear();
+  historyCount_ = 0;
   startFrame_ = decodedFrame_ = frame;
   decodeEnded_ = false;
   return true;
@@ -130,7 +142,8 @@ Levels Channel::CurrentLevels() {
   if (state_ != kStatePlaying || ended_) return Levels{};
   int64_t at = PositionFrameLocked();
   const int channels = format_.channels;
-  for (const Block& b : history_) {
+  for (size_t i = 0; i < historyCount_; ++i) {
+    const Block& b = HistoryAt(i);
     int64_t frames = int64_t(b.samples.size()) / channels;
     if (at < b.firstFrame || at >= b.firstFrame + frames) continue;
     int64_t from = at - b.firstFrame;
@@ -166,6 +179,7 @@ void Channel::SlideAttributes(int volume, int pan, int milliseconds) {
   slide_.toVolume = volume == -2 ? 0 : volume >= 0 ? std::min(volume, 100) : volume_;
   slide_.toPan = pan >= -100 && pan <= 100 ? pan : pan_;
   UpdateSlideLocked();
+  wake_.notify_all();
 }
 
 void Channel::SetGlobalVolume(int percent) {
@@ -202,9 +216,14 @@ void Channel::FillLocked() {
       }
       want = size_t(std::min<int64_t>(int64_t(block), endFrame_ - decodedFrame_));
     }
-    Block b;
+    // Blocks older than the kept time go first; a full ring gives up its oldest.
+    const int64_t position = PositionFrameLocked();
+    while (historyCount_ > 0 && (historyCount_ == history_.size() || HistoryAt(0).firstFrame + keep < position)) {
+      historyFirst_ = (historyFirst_ + 1) % history_.size();
+      --historyCount_;
+    }
+    Block& b = HistoryAt(historyCount_);
     b.firstFrame = decodedFrame_;
-    b.samples.swap(spare_);
     b.samples.clear();
     size_t got = decoder_->Read(b.samples, want);
     if (got == 0) {
@@ -212,19 +231,26 @@ void Channel::FillLocked() {
       break;
     }
     b.samples.resize(got * size_t(channels));
+    ++historyCount_;
     decodedFrame_ += int64_t(got);
     // The levels show the sound itself; volume and pan change only what is heard.
     heard_.assign(b.samples.begin(), b.samples.end());
     ApplyGain(heard_.data(), got, channels, gain);
     output_->Write(heard_.data(), got);
-    history_.push_back(std::move(b));
-    // Blocks older than the kept time go; the buffer of one serves the next block.
-    const int64_t position = PositionFrameLocked();
-    while (history_.size() > 1 && history_.front().firstFrame + keep < position) {
-      spare_ = std::move(history_.front().samples);
-      history_.pop_front();
-    }
   }
+}
+
+int64_t Channel::WaitMsLocked() {
+  // On a clock of its own (a test's) the real time of a sleep says nothing: look often.
+  if (!realClock_) return kShortestWaitMs;
+  int64_t wait = kLongestWaitMs;
+  if (slide_.active) wait = std::min(wait, (slide_.start + slide_.duration - now_()) / 1000 + 1);
+  if (state_ == kStatePlaying && !ended_) {
+    const int64_t buffered = output_->Written() - output_->Played();
+    // At the end of the sound: until the last of it is heard; else until a refill is due.
+    wait = std::min(wait, decodeEnded_ ? MsOfFrame(buffered) + 1 : MsOfFrame(buffered - FrameOfMs(kRefillMs)));
+  }
+  return std::clamp<int64_t>(wait, kShortestWaitMs, kLongestWaitMs);
 }
 
 void Channel::Run() {
@@ -240,7 +266,7 @@ void Channel::Run() {
         if (totalFrames_ < 0) totalFrames_ = decodedFrame_;
       }
     }
-    wake_.wait_for(lock, std::chrono::milliseconds(kPollMs));
+    wake_.wait_for(lock, std::chrono::milliseconds(WaitMsLocked()));
   }
 }
 

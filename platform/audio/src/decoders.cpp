@@ -4,6 +4,7 @@
 
 #include "audio/bass.h"
 #include "audio/play_clock.h"
+#include "sound_tap.h"
 
 namespace audio {
 
@@ -66,7 +67,9 @@ std::unique_ptr<Decoder> OpenPcmDecoder(fileio::File file, const WaveInfo& info)
 std::unique_ptr<Output> OpenSilentOutput(const PcmFormat& format, int& error) {
   auto out = std::make_unique<SilentOutput>();
   error = out->Open(format);
-  return error ? nullptr : std::move(out);
+  if (error) return nullptr;
+  out->TapInto(SoundTap::ForNewSound(format));
+  return out;
 }
 
 std::unique_ptr<Decoder> OpenDecoder(const std::string& path, int& error) {

@@ -25,8 +25,4 @@ std::unique_ptr<Output> OpenSilentOutput(const PcmFormat& format, int& error);
 // Fetches a stream address into a file of the download folder; 0 or a wrapper error.
 int FetchStream(const std::string& address, const std::string& folder, std::string& localFile);
 
-// Opens any sound file the layer plays: WAVE (plain PCM here, compressed through the
-// codecs) or MPEG audio, told by the content, not the name.
-std::unique_ptr<Decoder> OpenDecoder(const std::string& path, int& error);
-
 }  // namespace audio

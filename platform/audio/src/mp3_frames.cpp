@@ -103,10 +103,13 @@ std::string Id3v2Title(const std::string& tag) {
   int major = h[3];
   if (major < 2 || major > 4) return std::string();
   size_t at = 10;
-  // An extended header (version 3 and 4) comes before the frames.
+  // An extended header (version 3 and 4) comes before the frames. Its size is counted in
+  // 64 bits and checked before it moves the offset, which must not wrap on 32-bit builds.
   if ((h[5] & 0x40) && major >= 3 && tag.size() >= 14) {
     const uint8_t* e = h + 10;
-    at += major == 4 ? SyncSafe32(e) : Be32(e) + 4;
+    uint64_t extended = major == 4 ? uint64_t(SyncSafe32(e)) : uint64_t(Be32(e)) + 4;
+    if (extended > tag.size() - at) return std::string();
+    at += size_t(extended);
   }
   size_t headerBytes = major == 2 ? 6 : 10;
   while (at + headerBytes <= tag.size()) {

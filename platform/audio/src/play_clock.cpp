@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "sound_tap.h"
+
 namespace audio {
 
 int64_t SteadyMicroseconds() {
@@ -29,6 +31,11 @@ void PlayClock::Resume() {
 
 int64_t PlayClock::ElapsedMicroseconds() const { return banked_ + (running_ ? now_() - startedAt_ : 0); }
 
+SilentOutput::SilentOutput(TimeSource now) : clock_(std::move(now)) {}
+SilentOutput::~SilentOutput() = default;
+
+void SilentOutput::TapInto(std::unique_ptr<SoundTap> tap) { tap_ = std::move(tap); }
+
 int SilentOutput::Open(const PcmFormat& format) {
   rate_ = format.sampleRate;
   Reset();
@@ -47,8 +54,9 @@ int64_t SilentOutput::Played() {
   return p;
 }
 
-void SilentOutput::Write(const int16_t*, size_t frames) {
+void SilentOutput::Write(const int16_t* samples, size_t frames) {
   if (frames == 0) return;
+  if (tap_) tap_->Write(samples, frames);
   bool drained = Played() >= written_;
   written_ += int64_t(frames);
   if (drained) {

@@ -76,6 +76,14 @@ WaveError ParseWave(const ByteReader& read, uint64_t fileSize, WaveInfo& info) {
   if (!haveFormat) return WaveError::kNoFormat;
   if (!haveData) return WaveError::kNoData;
   if (info.channels == 0 || info.sampleRate == 0 || info.blockAlign == 0) return WaveError::kBadFormat;
+  // Plain PCM is read block by block, one sample of every channel each: a block size
+  // below that (careless writers leave 2 for stereo 16-bit) would make the decoder read
+  // past each block, so the size the samples need stands instead.
+  if (IsPlainPcm(info)) {
+    uint32_t frameBytes = uint32_t(info.channels) * (info.bitsPerSample / 8u);
+    if (frameBytes > 0xFFFF) return WaveError::kBadFormat;
+    if (info.blockAlign < frameBytes) info.blockAlign = uint16_t(frameBytes);
+  }
   return WaveError::kNone;
 }
 

@@ -103,3 +103,28 @@ TEST(Mp3Frames, Id3v2TitlesInOtherEncodings) {
   // No title frame.
   EXPECT_EQ(audio::Id3v2Title(std::string("ID3\x03\x00\x00\x00\x00\x00\x00", 10)), "");
 }
+
+TEST(Mp3Frames, Id3v2ExtendedHeaderIsPassedOverOnlyWhenTheTagHoldsIt) {
+  // Version 2.3 with the extended-header flag: a 6-byte header (its size field excludes
+  // itself) and then the title frame.
+  std::string frames = Id3v2Tag("Behind").substr(10);
+  std::string tag = std::string("ID3\x03\x00\x40\x00\x00\x00\x00", 10) + std::string("\x00\x00\x00\x06", 4) +
+                    std::string(6, '\0') + frames;
+  EXPECT_EQ(audio::Id3v2Title(tag), "Behind");
+  // Sizes near 4 GB would wrap the offset of a 32-bit build, the largest back to the
+  // tag's own size field; they are damage, not a place to read frames from.
+  for (const char* size : {"\xFF\xFF\xFF\xFE", "\xFF\xFF\xFF\xED", "\xFF\xFF\xFF\xFF"}) {
+    std::string damaged = tag;
+    damaged.replace(10, 4, std::string(size, 4));
+    EXPECT_EQ(audio::Id3v2Title(damaged), "") << int(static_cast<unsigned char>(size[3]));
+  }
+  // Version 2.4 counts the header's size with itself, in seven-bit bytes.
+  std::string v4 = tag;
+  v4[3] = 4;
+  v4.replace(10, 4, std::string("\x00\x00\x00\x0A", 4));
+  std::string v4Frames = frames;
+  v4.replace(20, std::string::npos, v4Frames);
+  EXPECT_EQ(audio::Id3v2Title(v4), "Behind");
+  v4.replace(10, 4, std::string("\x7F\x7F\x7F\x7F", 4));
+  EXPECT_EQ(audio::Id3v2Title(v4), "");
+}

@@ -1,7 +1,16 @@
 #include "sound_files.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+
+#include "fileio/fields.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
 
 namespace soundtest {
 
@@ -92,6 +101,44 @@ std::string Id3v1Tag(const std::string& title) {
   std::string tag = "TAG" + title;
   tag.resize(128, '\0');
   return tag;
+}
+
+std::vector<int16_t> PcmSamplesOf(const std::string& waveBytes, audio::WaveInfo* info) {
+  audio::WaveInfo wave;
+  std::vector<int16_t> samples;
+  if (audio::ParseWave(BytesReader(waveBytes), waveBytes.size(), wave) != audio::WaveError::kNone ||
+      wave.formatTag != audio::kWavePcm || wave.bitsPerSample != 16)
+    return samples;
+  for (uint64_t at = wave.dataOffset; at + 1 < wave.dataOffset + wave.dataSize; at += 2)
+    samples.push_back(int16_t(uint8_t(waveBytes[at]) | (uint8_t(waveBytes[at + 1]) << 8)));
+  if (info) *info = wave;
+  return samples;
+}
+
+std::vector<std::string> TapFiles(const std::string& folder, uint32_t processId) {
+  // "<program>_<process>_<n>.wav"
+  const std::string mark = "_" + std::to_string(processId) + "_";
+  std::vector<std::pair<int, std::string>> found;
+  for (const auto& e : fileio::ListDirectory(fileio::JoinPath(folder, "*" + mark + "*.wav"))) {
+    size_t at = e.name.rfind(mark);
+    if (at == std::string::npos) continue;
+    found.emplace_back(fileio::LeadingNumber(e.name.substr(at + mark.size())), fileio::JoinPath(folder, e.name));
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> files;
+  for (auto& f : found) files.push_back(f.second);
+  return files;
+}
+
+void SetTapFolder(const std::string& folder) {
+#ifdef _WIN32
+  // The runtime's copy for this process, the system's for the programs it starts.
+  _putenv_s("SUITE_AUDIO_TAP", folder.c_str());
+  SetEnvironmentVariableA("SUITE_AUDIO_TAP", folder.empty() ? nullptr : folder.c_str());
+#else
+  if (folder.empty()) unsetenv("SUITE_AUDIO_TAP");
+  else setenv("SUITE_AUDIO_TAP", folder.c_str(), 1);
+#endif
 }
 
 }  // namespace soundtest

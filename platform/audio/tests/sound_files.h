@@ -36,4 +36,13 @@ std::string Id3v2Tag(const std::string& title);
 // An ID3v1 tag (128 bytes).
 std::string Id3v1Tag(const std::string& title);
 
+// ---- The test tap (SUITE_AUDIO_TAP) --------------------------------------------------------
+// The 16-bit samples of a PCM WAVE file's bytes, such as a tap file (interleaved); info
+// receives its form. Empty when the bytes are no 16-bit PCM WAVE file.
+std::vector<int16_t> PcmSamplesOf(const std::string& waveBytes, audio::WaveInfo* info = nullptr);
+// The tap files that a process wrote into the folder, in the order of its sounds.
+std::vector<std::string> TapFiles(const std::string& folder, uint32_t processId);
+// Sets the tap folder for this process and the programs it starts ("" switches it off).
+void SetTapFolder(const std::string& folder);
+
 }  // namespace soundtest

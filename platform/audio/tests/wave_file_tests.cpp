@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "audio/stream.h"
 #include "audio/wave_file.h"
 #include "sound_files.h"
+#include "temp_dir.h"
 
 using namespace soundtest;
 
@@ -103,4 +105,36 @@ TEST(WaveFile, AdpcmCountsSamplesFromFactOrFromBlocks) {
   Put32(fact, 1400);
   ASSERT_EQ(Parse(Wave(f, data, Chunk("fact", fact)), w), audio::WaveError::kNone);
   EXPECT_EQ(audio::WaveSampleCount(w), 1400u);
+}
+
+TEST(WaveFile, PcmBlockSmallerThanAFrameIsReadWithTheBlockItsSamplesNeed) {
+  // Stereo 16-bit samples whose header claims 2-byte blocks: the decoder once read four
+  // bytes of every two-byte block, past the end of what it had read.
+  std::vector<int16_t> samples;
+  for (int i = 0; i < 300; ++i) samples.push_back(int16_t(i * 97 - 14000));
+  std::string file = PcmWave(samples, 2, 8000);
+  file.replace(32, 2, std::string("\x02\x00", 2));
+  audio::WaveInfo w;
+  ASSERT_EQ(Parse(file, w), audio::WaveError::kNone);
+  EXPECT_EQ(w.blockAlign, 4);
+  EXPECT_EQ(audio::WaveSampleCount(w), 150u);
+
+  TempDir dir;
+  int error = -1;
+  std::unique_ptr<audio::Decoder> decoder = audio::OpenDecoder(dir.Write("two.wav", file), error);
+  ASSERT_NE(decoder, nullptr) << error;
+  EXPECT_EQ(decoder->TotalFrames(), 150);
+  std::vector<int16_t> out;
+  while (decoder->Read(out, 64) > 0) {
+  }
+  EXPECT_EQ(out, samples);
+}
+
+TEST(WaveFile, PcmFormatWhoseFrameCannotBeABlockIsRefused) {
+  // 65535 channels of 32 bits: no 16-bit block size holds one frame.
+  audio::WaveInfo w;
+  EXPECT_EQ(Parse(Wave(PcmFormatBody(65535, 1, 32), std::string(16, '\0')), w), audio::WaveError::kBadFormat);
+  // Up to the limit the frame is the block.
+  ASSERT_EQ(Parse(Wave(PcmFormatBody(16383, 1, 32), std::string(16, '\0')), w), audio::WaveError::kNone);
+  EXPECT_EQ(w.blockAlign, 65532);
 }

@@ -1,8 +1,9 @@
-// The path macros, the field rule and the leading number that every reader of the suite's
-// texts shares.
+// The path macros, the field rule, the leading number and the "|" item lists that every
+// reader of the suite's texts shares.
 #include <gtest/gtest.h>
 
 #include "fileio/fields.h"
+#include "fileio/item_list.h"
 #include "fileio/macros.h"
 
 using namespace fileio;
@@ -111,6 +112,20 @@ TEST(Fields, LeadingNumber) {
   EXPECT_EQ(LeadingNumber("99999999999999999999999", INT64_MAX), INT64_MAX);
   EXPECT_EQ(LeadingNumber("9", 5), 5);
   EXPECT_EQ(LeadingNumber("15", 0), 0);
+}
+
+TEST(ItemList, CountFieldsAndBars) {
+  EXPECT_EQ(ItemCount(""), 0);
+  EXPECT_EQ(ItemCount("a"), 1);
+  EXPECT_EQ(ItemCount("a|b|"), 3);
+  EXPECT_EQ(ItemAt("a|b|c", 2), "b");
+  EXPECT_EQ(ItemAt("a|b|c", 3), "c");
+  EXPECT_EQ(ItemAt("a||c", 2), "");
+  EXPECT_EQ(ItemAt("a|b|c", 4), "");
+  EXPECT_EQ(ItemAt("a", 0), "");
+  EXPECT_EQ(ItemAt("a", 1), "a");
+  EXPECT_EQ(TrimBars("||a|b|||"), "a|b");
+  EXPECT_EQ(TrimBars("|||"), "");
 }
 
 }  // namespace

@@ -51,6 +51,7 @@ int DetectFormat(std::string_view bytes, std::string_view extension) {
   if (StartsWith(bytes, "\xC5\xD0\xD3\xC6") || StartsWith(bytes, "%!PS")) return kFormatEps;
   if (StartsWith(bytes, "DanM") || StartsWith(bytes, "LinS")) return kFormatMsp;
   if (StartsWith(bytes, "\xFFWPC")) return kFormatWpg;
+  if (LooksLikeFpx(bytes)) return kFormatFpx;
   // Formats without a signature go by their extension before the weak signatures below.
   std::string ext = Upper(extension);
   if (ext == "TGA" || ext == "VDA" || ext == "ICB" || ext == "VST") return kFormatTga;
@@ -95,6 +96,7 @@ int DecodePicture(std::string_view bytes, Picture& out, int format, const Decode
       case kFormatGif: return DecodeGifPicture(bytes, out, false);
       case kFormatPct: return DecodePict(bytes, out, false);
       case kFormatWpg: return DecodeWpg(bytes, out, false);
+      case kFormatFpx: return DecodeFpx(bytes, out, false);
       case kFormatUnknown: return kNotAPicture;
       default: return kUnsupported;
     }
@@ -126,6 +128,7 @@ int ReadPictureInfo(std::string_view bytes, PictureInfo& info, int format) {
       case kFormatGif: r = DecodeGifPicture(bytes, p, true); break;
       case kFormatPct: r = DecodePict(bytes, p, true); break;
       case kFormatWpg: r = DecodeWpg(bytes, p, true); break;
+      case kFormatFpx: r = DecodeFpx(bytes, p, true); break;
       case kFormatJpeg: {
         JpegHeader h;
         r = ReadJpegHeader(bytes, h);
@@ -170,7 +173,8 @@ bool CanEncode(int format) {
     case kFormatPct:
     case kFormatWpg:
     case kFormatEmf:
-    case kFormatWmf: return true;
+    case kFormatWmf:
+    case kFormatFpx: return true;
     default: return false;
   }
 }
@@ -198,6 +202,7 @@ int EncodePicture(const Raster& pixels, int format, int bitsPerPixel, int qualit
       case kFormatWpg: return EncodeWpg(pixels, bitsPerPixel, out);
       case kFormatEmf: return EncodeEmf(pixels, out);
       case kFormatWmf: return EncodeWmf(pixels, out);
+      case kFormatFpx: return EncodeFpx(pixels, bitsPerPixel, out);
       default: return kUnsupported;
     }
   } catch (const std::bad_alloc&) {

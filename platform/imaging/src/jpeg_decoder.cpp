@@ -24,7 +24,6 @@ int Decoder::ReadHeader(JpegHeader& header) {
   header.progressive = progressive_;
   header.xDpi = xDpi_;
   header.yDpi = yDpi_;
-  header.thumbnail = thumbnail_;
   return kSuccess;
 }
 
@@ -159,38 +158,50 @@ void Decoder::ReadApp(ByteReader& in, int marker, size_t length) {
   } else if (marker == 0xEE && length >= 12 && std::memcmp(p, "Adobe", 5) == 0) {
     adobe_ = true;
     adobeTransform = p[11];
-  } else if (marker == 0xE1 && length >= 14 && std::memcmp(p, "Exif\0\0", 6) == 0 && thumbnail_.empty()) {
-    // The Exif block is a TIFF structure; its second directory describes the thumbnail.
-    ByteReader tiff(p + 6, length - 6);
-    int order = tiff.U16BE();
-    bool le = order == 0x4949;
-    if (!le && order != 0x4D4D) return;
-    auto u16 = [&]() { return le ? tiff.U16LE() : tiff.U16BE(); };
-    auto u32 = [&]() { return le ? tiff.U32LE() : tiff.U32BE(); };
-    if (u16() != 42) return;
-    uint32_t ifd0 = u32();
-    if (!tiff.Seek(ifd0)) return;
-    int entries = u16();
-    if (!tiff.Skip(size_t(entries) * 12)) return;
-    uint32_t ifd1 = u32();
-    if (tiff.Failed() || ifd1 == 0 || !tiff.Seek(ifd1)) return;
-    entries = u16();
-    uint32_t offset = 0, bytes = 0;
-    for (int i = 0; i < entries && i < 64 && !tiff.Failed(); ++i) {
-      int tag = u16();
-      u16();
-      u32();
-      uint32_t value = u32();
-      if (tag == 0x0201) offset = value;
-      if (tag == 0x0202) bytes = value;
-    }
-    if (tiff.Failed() || bytes < 4 || offset >= tiff.Size() || bytes > tiff.Size() - offset) return;
-    const uint8_t* t = p + 6 + offset;
-    if (t[0] == 0xFF && t[1] == 0xD8) thumbnail_ = std::string_view(reinterpret_cast<const char*>(t), bytes);
   }
 }
 
 // ---- components and scans -----------------------------------------------------------------
+
+namespace {
+
+// A DC value is kept to 16 bits, as the coefficients of other decoders are: a damaged
+// file that adds up differences without end wraps around instead of overflowing, and a
+// value times a 16-bit quantiser stays within 32 bits.
+inline int AddDc(int predictor, int difference) { return int16_t(predictor + difference); }
+
+// Decodes the AC coefficients of a block, handing each non-zero one to put(z, value) with
+// z its natural-order position; false when the block has none.
+template <typename Put>
+inline bool DecodeAc(BitReader& bits, const HuffmanTable& ac, Put&& put) {
+  bool any = false;
+  for (int k = 1; k < 64;) {
+    bits.Ensure();
+    int32_t e = ac.acFast_[bits.Peek(HuffmanTable::kFastBits)];
+    int rs, value;
+    if (e) {
+      bits.Consume(e & 0xFF);
+      rs = (e >> 8) & 0xFF;
+      value = e >> 16;
+    } else {
+      rs = bits.Decode(ac);
+      value = bits.Receive(rs & 15);
+    }
+    int r = rs >> 4;
+    if (rs & 15) {
+      k += r;  // at most 78: the zigzag table's tail holds it
+      put(int(kZigzag[k]), value);
+      any = true;
+      ++k;
+    } else {
+      if (r != 15) break;
+      k += 16;
+    }
+  }
+  return any;
+}
+
+}  // namespace
 
 int Decoder::PrepareComponents() {
   hMax_ = vMax_ = 1;
@@ -211,8 +222,6 @@ int Decoder::PrepareComponents() {
     }
   }
   blockOut_ = 8 / scale_;
-  // Subsampled components are decoded larger, so that every component reaches the output
-  // with the luminance's resolution (as far as the scaled transforms go).
   // A damaged header must not make us reserve what the data could never fill.
   // A block costs a baseline file at least two bits, a progressive one at least one.
   if (!PlausibleSize(width_, height_, size_, progressive_ ? 512.0 : 256.0)) return kFileCorrupt;
@@ -222,18 +231,21 @@ int Decoder::PrepareComponents() {
       c.blocksHigh = ((height_ * c.v + vMax_ - 1) / vMax_ + 7) / 8;
       c.paddedWide = mcusWide_ * c.h;
       c.paddedHigh = mcusHigh_ * c.v;
-      int ratio = std::max(1, std::min(hMax_ / c.h, vMax_ / c.v));
-      c.blockOut = blockOut_;
-      // Unless its own samples already cover the asked size.
-      if (options_.minWidth > 0 && c.blocksWide * blockOut_ >= options_.minWidth &&
-          c.blocksHigh * blockOut_ >= options_.minHeight)
-        ratio = 1;
-      while (c.blockOut < 8 && ratio >= 2) {
-        c.blockOut *= 2;
-        ratio /= 2;
+      c.blockOutX = c.blockOutY = blockOut_;
+      if (blockOut_ == 1) {
+        // At 1/8 a subsampled component is decoded larger (the same in both directions),
+        // unless its own samples already cover the asked size.
+        int ratio = std::max(1, std::min(hMax_ / c.h, vMax_ / c.v));
+        if (options_.minWidth > 0 && c.blocksWide >= options_.minWidth && c.blocksHigh >= options_.minHeight)
+          ratio = 1;
+        for (; c.blockOutX < 8 && ratio >= 2; ratio /= 2) c.blockOutX = c.blockOutY *= 2;
+      } else {
+        // Larger sizes bring it to the output's resolution in each direction.
+        for (int ratio = hMax_ / c.h; c.blockOutX < 8 && ratio >= 2; ratio /= 2) c.blockOutX *= 2;
+        for (int ratio = vMax_ / c.v; c.blockOutY < 8 && ratio >= 2; ratio /= 2) c.blockOutY *= 2;
       }
-      c.planeStride = c.paddedWide * c.blockOut;
-      c.plane.assign(size_t(c.planeStride) * size_t(c.paddedHigh) * size_t(c.blockOut), 128);
+      c.planeStride = c.paddedWide * c.blockOutX;
+      c.plane.assign(size_t(c.planeStride) * size_t(c.paddedHigh) * size_t(c.blockOutY), 128);
       if (progressive_) c.coefficients.assign(size_t(c.paddedWide) * size_t(c.paddedHigh) * 64, 0);
     }
   } catch (const std::bad_alloc&) {
@@ -295,14 +307,14 @@ int Decoder::DecodeScan(ByteReader& in) {
   for (int k : scanComponents_) {
     Component& c = components_[size_t(k)];
     c.dcPredictor = 0;
-    if (!progressive_ && c.blockOut == 1) acTables_[c.acTable].EnsureSkipTable();
+    if (!progressive_ && c.MeanOnly()) acTables_[c.acTable].EnsureSkipTable();
   }
   eobRun_ = 0;
   scanDecoded_ = true;
 
   // At 1/8 size only the DC coefficients count: the AC scans of a progressive file need
   // not be decoded at all.
-  bool skipScan = progressive_ && ss_ > 0 && components_[size_t(scanComponents_[0])].blockOut == 1;
+  bool skipScan = progressive_ && ss_ > 0 && components_[size_t(scanComponents_[0])].MeanOnly();
   if (!skipScan) {
     bool single = scanComponents_.size() == 1;
     int unitsWide, unitsHigh;
@@ -370,15 +382,17 @@ bool Decoder::DecodeSequentialBlock(Component& c, int bx, int by) {
   bits.Ensure();
   // The DC table's symbols are sizes: the combined lookup works for it as well.
   int32_t d = dc.acFast_[bits.Peek(HuffmanTable::kFastBits)];
+  int diff;
   if (d) {
     bits.Consume(d & 0xFF);
-    c.dcPredictor += d >> 16;
+    diff = d >> 16;
   } else {
     int s = bits.Decode(dc);
-    c.dcPredictor += bits.Receive(s & 15);
+    diff = bits.Receive(s & 15);
   }
-  uint8_t* out = c.plane.data() + size_t(by) * size_t(c.blockOut) * size_t(c.planeStride) + size_t(bx) * size_t(c.blockOut);
-  if (c.blockOut == 1) {
+  c.dcPredictor = AddDc(c.dcPredictor, diff);
+  uint8_t* out = c.BlockOut(bx, by);
+  if (c.MeanOnly()) {
     // Only the mean is wanted: pass over the AC coefficients, several codes at a time.
     for (int k = 1; k < 64;) {
       bits.Ensure();
@@ -401,52 +415,47 @@ bool Decoder::DecodeSequentialBlock(Component& c, int bx, int by) {
       }
     }
     bits_ = bits;
-    int32_t mean = c.dcPredictor * int32_t(q[0]);
-    jpeg::InverseDct(&mean, 1, out, c.planeStride);
+    out[0] = jpeg::MeanSample(c.dcPredictor * int32_t(q[0]));
     return true;
   }
-  // Every coefficient is stored, but only the low blockOut x blockOut ones are read by
-  // the reduced transform, so only those need clearing first.
+  int32_t dcValue = c.dcPredictor * int32_t(q[0]);
+  if (c.blockOutX < 8 || c.blockOutY < 8) {
+    // Reduced: every coefficient folds straight onto the small block.
+    const jpeg::Fold& fold = jpeg::FoldFor(c.blockOutX, c.blockOutY);
+    float folded[64];
+    std::fill_n(folded, c.blockOutX * c.blockOutY, 0.0f);
+    bool any = DecodeAc(bits, ac, [&](int z, int value) {
+      folded[fold.index[z]] += fold.weight[z] * float(value * int32_t(q[z]));
+    });
+    bits_ = bits;
+    if (!any) {
+      jpeg::FlatBlock(dcValue, c.blockOutX, c.blockOutY, out, c.planeStride);
+    } else {
+      folded[fold.index[0]] += fold.weight[0] * float(dcValue);
+      jpeg::ReducedDct(folded, c.blockOutX, c.blockOutY, out, c.planeStride);
+    }
+    return true;
+  }
   int32_t block[64];
-  int n = c.blockOut;
-  if (n == 8) {
-    std::memset(block, 0, sizeof block);
-  } else {
-    for (int row = 0; row < n; ++row)
-      for (int col = 0; col < n; ++col) block[row * 8 + col] = 0;
-  }
-  for (int k = 1; k < 64;) {
-    bits.Ensure();
-    int32_t e = ac.acFast_[bits.Peek(HuffmanTable::kFastBits)];
-    int rs, value;
-    if (e) {
-      bits.Consume(e & 0xFF);
-      rs = (e >> 8) & 0xFF;
-      value = e >> 16;
-    } else {
-      rs = bits.Decode(ac);
-      value = bits.Receive(rs & 15);
-    }
-    int r = rs >> 4;
-    if (rs & 15) {
-      k += r;  // at most 78: the zigzag table's tail holds it
-      int z = kZigzag[k];
-      block[z] = value * int32_t(q[z]);
-      ++k;
-    } else {
-      if (r != 15) break;
-      k += 16;
-    }
-  }
+  std::memset(block, 0, sizeof block);
+  int rows = 1, columns = 1;  // the part of the block that holds coefficients
+  bool any = DecodeAc(bits, ac, [&](int z, int value) {
+    block[z] = value * int32_t(q[z]);
+    rows = std::max(rows, (z >> 3) + 1);
+    columns = std::max(columns, (z & 7) + 1);
+  });
   bits_ = bits;
-  block[0] = c.dcPredictor * int32_t(q[0]);
-  jpeg::InverseDct(block, n, out, c.planeStride);
+  block[0] = dcValue;
+  if (!any)
+    jpeg::FlatBlock(dcValue, 8, 8, out, c.planeStride);
+  else
+    jpeg::InverseDct(block, 8, 8, out, c.planeStride, rows, columns);
   return true;
 }
 
 void Decoder::DecodeDcFirst(Component& c, int16_t* block) {
   int s = bits_.Decode(dcTables_[c.dcTable]);
-  c.dcPredictor += bits_.Receive(s & 15);
+  c.dcPredictor = AddDc(c.dcPredictor, bits_.Receive(s & 15));
   block[0] = int16_t(c.dcPredictor * (1 << al_));
 }
 
@@ -557,29 +566,6 @@ int DecodeJpeg(std::string_view bytes, Picture& out, const DecodeOptions& reques
     int boxWidth = options.minWidth, boxHeight = options.minHeight;
     FitIntoBox(header.width, header.height, boxWidth, boxHeight, options.minWidth, options.minHeight);
     options.fitBox = false;
-  }
-  // An embedded thumbnail of the picture's shape that covers the asked size stands in
-  // for the picture.
-  if (options.allowThumbnail && options.minWidth > 0 && options.minHeight > 0 && !header.thumbnail.empty()) {
-    JpegHeader small;
-    if (ReadJpegHeader(header.thumbnail, small) == kSuccess && small.width >= options.minWidth &&
-        small.height >= options.minHeight) {
-      double a = double(header.width) / header.height, b = double(small.width) / small.height;
-      if (a / b > 0.98 && a / b < 1.02) {
-        Picture thumb;
-        DecodeOptions inner = options;
-        inner.allowThumbnail = false;
-        if (DecodeJpeg(header.thumbnail, thumb, inner) == kSuccess) {
-          out.pixels = std::move(thumb.pixels);
-          out.info = thumb.info;
-          out.info.width = header.width;
-          out.info.height = header.height;
-          out.info.xDpi = header.xDpi;
-          out.info.yDpi = header.yDpi;
-          return kSuccess;
-        }
-      }
-    }
   }
   Decoder d(bytes, options);
   try {

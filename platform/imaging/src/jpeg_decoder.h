@@ -23,7 +23,11 @@ struct Component {
   std::vector<int16_t> coefficients;   // progressive: 64 per block, quantised
   std::vector<uint8_t> plane;          // samples at the output scale
   int planeStride = 0;
-  int blockOut = 8;                    // samples per block side in the plane
+  int blockOutX = 8, blockOutY = 8;    // samples per block across and down in the plane
+  bool MeanOnly() const { return blockOutX == 1 && blockOutY == 1; }
+  uint8_t* BlockOut(int bx, int by) {
+    return plane.data() + size_t(by) * size_t(blockOutY) * size_t(planeStride) + size_t(bx) * size_t(blockOutX);
+  }
   int16_t* Block(int bx, int by) { return coefficients.data() + (size_t(by) * size_t(paddedWide) + size_t(bx)) * 64; }
 };
 
@@ -72,7 +76,6 @@ class Decoder {
   int adobeTransform = -1;
   bool jfif_ = false;
   int xDpi_ = 0, yDpi_ = 0;
-  std::string_view thumbnail_;
   bool scanDecoded_ = false;
   bool damaged_ = false;
 

@@ -61,10 +61,26 @@ inline constexpr HuffmanDefinition kAcChrominance = {
      0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa},
     162};
 
-// Scaled inverse DCT of one block of dequantised coefficients (natural order) into
-// size x size pixels (size 1, 2, 4 or 8), level-shifted and clamped, written with the
-// given row step.
-void InverseDct(const int32_t* coefficients, int size, uint8_t* out, int outStride);
+// Scaled inverse DCT of one block of all 64 dequantised coefficients (natural order) into
+// sizeX x sizeY pixels (each 1, 2, 4 or 8), level-shifted and clamped, written with the
+// given row step; below 8 each pixel is the mean of the full size's samples it covers.
+// rows x columns: the top-left part of the block outside which every coefficient is 0.
+void InverseDct(const int32_t* coefficients, int sizeX, int sizeY, uint8_t* out, int outStride, int rows = 8,
+                int columns = 8);
+// The reduced transforms as a fold and a small transform: coefficient z (natural order)
+// adds weight[z] times itself to entry index[z] of a sizeY x sizeX block (rows of
+// sizeX), whose sizeX x sizeY-point inverse cosine transform ReducedDct takes.
+struct Fold {
+  uint8_t index[64];
+  float weight[64];
+};
+const Fold& FoldFor(int sizeX, int sizeY);
+void ReducedDct(const float* folded, int sizeX, int sizeY, uint8_t* out, int outStride);
+// The one sample of a block whose only coefficient is its DC (dequantised): the mean of
+// the block, level-shifted and clamped.
+uint8_t MeanSample(int32_t dc);
+// A block without AC coefficients: sizeX x sizeY copies of its mean sample.
+void FlatBlock(int32_t dc, int sizeX, int sizeY, uint8_t* out, int outStride);
 // Forward DCT of 8 x 8 level-shifted samples into coefficients (natural order), scaled
 // as the standard defines them.
 void ForwardDct(const float* samples, float* coefficients);

@@ -96,8 +96,9 @@ TEST(Codecs, DetectsFormatsBySignatureAndExtension) {
   EXPECT_EQ(DecodePicture("junk", p, kFormatCmp), kUnsupported);
   std::string out;
   EXPECT_EQ(EncodePicture(r, kFormatCmp, 24, 0, out), kUnsupported);
-  EXPECT_EQ(EncodePicture(r, kFormatFpx, 24, 0, out), kUnsupported);
+  EXPECT_EQ(EncodePicture(r, kFormatPcd, 24, 0, out), kUnsupported);
   EXPECT_TRUE(CanEncode(kFormatGif));
+  EXPECT_TRUE(CanEncode(kFormatFpx));
   EXPECT_FALSE(CanEncode(kFormatCmp));
 }
 

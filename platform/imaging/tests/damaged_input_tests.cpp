@@ -135,3 +135,36 @@ TEST(DamagedInput, PictWpgAndTheWrittenFormats) {
   EXPECT_GT(t.decoded, 0);
   EXPECT_GT(t.refused, 0);
 }
+
+// FlashPix: the generic damage, and damage aimed at the compound file's header, allocation
+// table and directory (the first sectors), where a wrong sector number or a loop would
+// send a careless reader astray.
+TEST(DamagedInput, FlashPix) {
+  Tally t;
+  std::string colour = Encoded(testpics::Photo(70, 66), kFormatFpx, 24);
+  std::string grey = Encoded(testpics::Photo(30, 20), kFormatFpx, 8);
+  CheckDecoder(colour, kFormatFpx, t, 400);
+  CheckDecoder(grey, kFormatFpx, t, 400);
+  std::mt19937 rng(4242);
+  for (const std::string* good : {&colour, &grey})
+    for (int i = 0; i < 1500; ++i) {
+      std::string bad = *good;
+      for (int e = 0; e < 1 + int(rng() % 3); ++e) {
+        size_t at = 512 + rng() % 2048;
+        bad[at] = rng() % 2 ? char(rng()) : char(bad[at] ^ (1 << (rng() % 8)));
+      }
+      Picture p;
+      int r = DecodePicture(bad, p, kFormatFpx);
+      if (r == kSuccess) {
+        ++t.decoded;
+        ASSERT_EQ(p.pixels.Width(), p.info.width);
+        ASSERT_EQ(p.pixels.Height(), p.info.height);
+      } else {
+        ++t.refused;
+        ASSERT_LT(r, 0);
+        ASSERT_TRUE(p.pixels.Empty());
+      }
+    }
+  EXPECT_GT(t.decoded, 0);
+  EXPECT_GT(t.refused, 0);
+}

@@ -227,12 +227,13 @@ TEST(ImagingLayer, UnsupportedFormatsAndMissingFiles) {
   TempDir dir;
   BitmapOwner b;
   ASSERT_EQ(L_CreateBitmap(b.Get(), 10, 10, 24), kSuccess);
-  for (int format : {int(kFormatCmp), int(kFormatFpx), 85, 999})
+  for (int format : {int(kFormatCmp), int(kFormatPcd), 85, 999})
     EXPECT_EQ(L_SaveBitmap(dir.File("x.out"), b.Get(), format, 24, 0), kUnsupported) << format;
   EXPECT_FALSE(fileio::Exists(dir.File("x.out")));
   BitmapOwner l;
   EXPECT_EQ(L_LoadBitmap(dir.File("missing.bmp"), l.Get(), 0), kFileNotFound);
-  EXPECT_EQ(L_LoadBitmap(dir.Write("x.fpx", "not really a FlashPix file"), l.Get(), 0), kUnsupported);
+  EXPECT_EQ(L_LoadBitmap(dir.Write("x.pcd", "not really a Photo CD file"), l.Get(), 0), kUnsupported);
+  EXPECT_EQ(L_LoadBitmap(dir.Write("x.fpx", "not really a FlashPix file"), l.Get(), 0), kNotAPicture);
   // A PICT file of nothing but junk is no picture.
   EXPECT_EQ(L_LoadBitmap(dir.Write("x.pct", std::string(600, 'x')), l.Get(), 0), kNotAPicture);
   EXPECT_EQ(L_LoadBitmap(dir.Write("x.dat", "plain text"), l.Get(), 0), kNotAPicture);

@@ -1,5 +1,6 @@
 #include "test_pictures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -68,6 +69,28 @@ Difference Compare(const imglib::Raster& a, const imglib::Raster& b) {
   d.mean = sum / n;
   d.psnr = squares == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / (squares / n));
   return d;
+}
+
+double MeanSignedDifference(const imglib::Raster& a, const imglib::Raster& b, int channel) {
+  double sum = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) sum += int(a.Row(y)[x * 3 + channel]) - int(b.Row(y)[x * 3 + channel]);
+  return sum / (double(a.Width()) * a.Height());
+}
+
+imglib::Raster AreaAverage(const imglib::Raster& r, int scale) {
+  int w = (r.Width() + scale - 1) / scale, h = (r.Height() + scale - 1) / scale;
+  imglib::Raster out;
+  out.Allocate(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      for (int ch = 0; ch < 3; ++ch) {
+        int sum = 0, n = 0;
+        for (int yy = y * scale; yy < std::min(r.Height(), (y + 1) * scale); ++yy)
+          for (int xx = x * scale; xx < std::min(r.Width(), (x + 1) * scale); ++xx, ++n) sum += r.Row(yy)[xx * 3 + ch];
+        out.Row(y)[x * 3 + ch] = uint8_t((sum + n / 2) / n);
+      }
+  return out;
 }
 
 unsigned PixelAt(const imglib::Raster& r, int x, int y) {

@@ -21,6 +21,12 @@ struct Difference {
 };
 // Compares two pictures of the same size (a size mismatch gives maximum 999).
 Difference Compare(const imglib::Raster& a, const imglib::Raster& b);
+// The mean difference a - b of one channel (0 blue, 1 green, 2 red): a bias that
+// rounding in one direction leaves. Pictures of the same size.
+double MeanSignedDifference(const imglib::Raster& a, const imglib::Raster& b, int channel);
+// The picture reduced by 1/scale, each pixel the rounded mean of the scale x scale
+// pixels it stands for (fewer at the right and bottom edges).
+imglib::Raster AreaAverage(const imglib::Raster& r, int scale);
 // The colour at a point, as 0xRRGGBB.
 unsigned PixelAt(const imglib::Raster& r, int x, int y);
 // The mean of one channel (0 blue, 1 green, 2 red) over the whole picture.

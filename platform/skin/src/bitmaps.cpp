@@ -42,17 +42,29 @@ HDC SKDISPLAYDC() {
 
 int SKDELETEBITMAP(HBITMAP bitmap) { return win::DeleteGdiObject(bitmap) ? 1 : 0; }
 
+int SKGETPIXMAPSIZE(HBITMAP bitmap, int& width, int& height) {
+  width = height = 0;
+  BITMAP info{};
+  if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return 0;
+  width = info.bmWidth;
+  height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+  return 1;
+}
+
+int SKSETLAYEREDALPHA(HWND window, int alpha) {
+  if (!window) return 0;
+  LONG_PTR style = GetWindowLongPtrA(window, GWL_EXSTYLE);
+  if (!(style & WS_EX_LAYERED)) SetWindowLongPtrA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+  BYTE a = BYTE(alpha < 0 ? 0 : alpha > 255 ? 255 : alpha);
+  return SetLayeredWindowAttributes(window, 0, a, LWA_ALPHA) ? 1 : 0;
+}
+
 HBITMAP SKLOADBITMAPFILE(const std::string& path, int& width, int& height) {
   width = height = 0;
   if (path.empty()) return nullptr;
   auto bitmap = static_cast<HBITMAP>(
       LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (!bitmap) return nullptr;
-  BITMAP info{};
-  if (GetObjectA(bitmap, sizeof info, &info)) {
-    width = info.bmWidth;
-    height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-  }
+  if (bitmap) SKGETPIXMAPSIZE(bitmap, width, height);
   return bitmap;
 }
 

@@ -239,6 +239,9 @@ int RunBox(Box& b, const std::string& caption) {
     SendMessageA(f.window, EM_SETSEL, 0, -1);
     y += fieldHeight + pad;
   }
+  // The text also stands in a hidden child, for tools that read what a box says.
+  CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, box,
+                  reinterpret_cast<HMENU>(INT_PTR(kSkBoxTextId)), GetModuleHandleA(nullptr), nullptr);
   int x = (clientWidth - rowWidth) / 2;
   for (size_t i = 0; i < b.captions.size(); ++i) {
     b.buttons.push_back(SKBUT3D(box, b.captions[i], x, y, buttonWidth, buttonHeight, kFirstButtonId + int(i),

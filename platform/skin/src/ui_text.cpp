@@ -138,6 +138,11 @@ UiTextFile ParseUiText(const std::string& text, std::vector<UiTextError>& errors
         fail("expected: STRING <number> \"text\"");
         continue;
       }
+      if (number > kUiEntryLimit) {
+        fail("entry " + std::to_string(number) + " is above the highest entry number, " +
+             std::to_string(kUiEntryLimit));
+        continue;
+      }
       if (size_t(number) >= file.strings.size()) file.strings.resize(size_t(number) + 1);
       file.strings[size_t(number)] = t.words[2];
     } else if (keyword == "MENU" || keyword == "POPUP") {
@@ -212,6 +217,16 @@ UiTextFile ParseUiText(const std::string& text, std::vector<UiTextError>& errors
   return file;
 }
 
+std::string UiTextErrorReport(const std::string& path, const std::vector<UiTextError>& errors,
+                              const std::string& separator) {
+  std::string report;
+  for (const auto& e : errors) {
+    if (!report.empty()) report += separator;
+    report += path + "(" + std::to_string(e.line) + "): " + e.message;
+  }
+  return report;
+}
+
 namespace {
 std::string Quote(const std::string& text) {
   std::string out = "\"";
@@ -263,12 +278,7 @@ bool LoadUiText(const std::string& path, UiTextFile& file) {
   static std::set<std::string> reported;
   if (!errors.empty()) {
     std::lock_guard<std::mutex> g(lock);
-    if (reported.insert(fileio::ToUpper(path)).second) {
-      std::string message;
-      for (const auto& e : errors) message += path + "(" + std::to_string(e.line) + "): " + e.message + "\n";
-      message.pop_back();
-      ReportSkinError(message);
-    }
+    if (reported.insert(fileio::ToUpper(path)).second) ReportSkinError(UiTextErrorReport(path, errors));
   }
   return true;
 }

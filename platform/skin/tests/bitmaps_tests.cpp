@@ -40,6 +40,31 @@ TEST(SkBitmaps, RegionHoldsExactlyTheOpaquePixels) {
   EXPECT_EQ(SKBMPTORGN(nullptr, 0), nullptr);
 }
 
+TEST(SkBitmaps, PixmapSizeOfABitmapAndOfNone) {
+  win::Bitmap b(TestBitmap());
+  int width = -1, height = -1;
+  EXPECT_EQ(SKGETPIXMAPSIZE(b.Get(), width, height), 1);
+  EXPECT_EQ(width, 10);
+  EXPECT_EQ(height, 6);
+  EXPECT_EQ(SKGETPIXMAPSIZE(nullptr, width, height), 0);
+  EXPECT_EQ(width, 0);
+  EXPECT_EQ(height, 0);
+}
+
+TEST(SkBitmaps, LayeredAlphaMakesTheWindowLayered) {
+  HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(SKSETLAYEREDALPHA(w, 160), 1);
+  EXPECT_TRUE(GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_LAYERED);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(w, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 160);
+  EXPECT_TRUE(flags & LWA_ALPHA);
+  EXPECT_EQ(SKSETLAYEREDALPHA(nullptr, 160), 0);
+  DestroyWindow(w);
+}
+
 TEST(SkBitmaps, SavesARectangleOfADeviceContextAsBmp) {
   TempDir dir;
   win::Bitmap b(TestBitmap());

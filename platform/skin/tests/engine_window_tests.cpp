@@ -172,6 +172,19 @@ TEST(EngineBoxes, InputBoxReturnsTheTypedAnswer) {
   EXPECT_EQ(answer, "kept");  // the field still held the preset
 }
 
+TEST(EngineBoxes, AMessageBoxTellsItsTextToThoseWhoReadIt) {
+  SKINITENGINE("");
+  std::string read;
+  std::thread user([&read] {
+    HWND box = driver::WaitWindow("SKMSGBOX", 10000);
+    read = box ? driver::BoxText(box) : "no box";
+    driver::PressButton("SKMSGBOX", 1, "", 5000);
+  });
+  EXPECT_EQ(SKMSGBOX(nullptr, nullptr, "Note", "The sound cannot be played (0):|C:\\x.txt", "", SkBoxStyle{}), 1);
+  user.join();
+  EXPECT_EQ(read, "The sound cannot be played (0):\r\nC:\\x.txt");
+}
+
 TEST(EngineBoxes, PasswordConfirmationMustAgree) {
   SKINITENGINE("");
   std::atomic<bool> stayed{false};

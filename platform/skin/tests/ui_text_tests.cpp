@@ -95,3 +95,31 @@ TEST(UiText, ReadsFilesAndRemovesItems) {
   EXPECT_EQ(SKREADSTR(dir.File("none.SYS"), strings, count), -1);
   EXPECT_EQ(UiEntry(strings, 1), "");
 }
+
+TEST(UiText, EntryNumbersAboveTheLimitAreMalformedLinesReportedWithPathAndLine) {
+  // A mistyped number once sized the table for a billion entries and ended the program.
+  std::string text = "STRING 1 \"Player\"\r\nSTRING 999999999 \"huge\"\r\nSTRING " +
+                     std::to_string(kUiEntryLimit) + " \"last\"\r\nSTRING " + std::to_string(kUiEntryLimit + 1) +
+                     " \"one more\"\r\n";
+  std::vector<UiTextError> errors;
+  UiTextFile f = ParseUiText(text, errors);
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[0].line, 2);
+  EXPECT_NE(errors[0].message.find("999999999"), std::string::npos) << errors[0].message;
+  EXPECT_EQ(errors[1].line, 4);
+  EXPECT_EQ(f.strings.size(), size_t(kUiEntryLimit) + 1);
+  EXPECT_EQ(UiEntry(f.strings, 1), "Player");
+  EXPECT_EQ(UiEntry(f.strings, kUiEntryLimit), "last");
+
+  TempDir dir;
+  std::string path = dir.Write("big.SYS", text);
+  std::vector<std::string> reports;
+  SetSkinErrorReporter([&reports](const std::string& m) { reports.push_back(m); });
+  StringTable strings;
+  int count = 0;
+  EXPECT_EQ(SKREADSTR(path, strings, count), kUiEntryLimit);
+  SetSkinErrorReporter(nullptr);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find(path + "(2): "), std::string::npos) << reports[0];
+  EXPECT_NE(reports[0].find(path + "(4): "), std::string::npos) << reports[0];
+}

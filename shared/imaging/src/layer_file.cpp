@@ -36,7 +36,8 @@ std::string_view TrimBlanksAndZeros(std::string_view t) {
 }
 
 // A text as a field: "|" becomes byte 24 and every line break a lone LF, so that neither
-// splits the line; cut to the record's limit.
+// splits the line; cut to the record's limit, and trimmed again after the cut, so that a
+// text saved once more stays as it is.
 std::string TextField(std::string_view text, size_t limit) {
   text = TrimBlanksAndZeros(text);
   std::string out;
@@ -52,7 +53,10 @@ std::string TextField(std::string_view text, size_t limit) {
       out.push_back(c);
     }
   }
-  if (out.size() > limit) out.resize(limit);
+  if (out.size() > limit) {
+    out.resize(limit);
+    out.resize(TrimBlanksAndZeros(out).size());
+  }
   return out;
 }
 

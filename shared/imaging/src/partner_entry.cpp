@@ -14,6 +14,10 @@ PartnerEntry ParsePartnerEntry(std::string_view entry) {
   return p;
 }
 
+std::string FormatPartnerEntry(const std::string& program, const std::string& className) {
+  return (program.find(',') == std::string::npos ? program : "\"" + program + "\"") + "," + className;
+}
+
 void SplitProgramField(const std::string& field, std::string& program, std::string& arguments) {
   std::string t = fileio::Trim(field);
   program = t;

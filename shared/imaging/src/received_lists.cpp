@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "fileio/item_list.h"
+
 namespace startup {
 
 void ReceivedLists::Open(bool newestOnly, const Opener& open) {
@@ -22,6 +24,18 @@ void ReceivedLists::Open(bool newestOnly, const Opener& open) {
     }
     open(list);
   }
+}
+
+void HandOver::Add(const std::string& text) { list_ = fileio::TrimBars(list_ + "|" + text + "|"); }
+
+std::string HandOver::Take(const std::string& ownList) {
+  std::string joined = list_;
+  if (!firstDone_) {
+    firstDone_ = true;
+    if (!ownList.empty()) joined = fileio::TrimBars(ownList + "|" + joined);
+  }
+  list_.clear();
+  return joined;
 }
 
 }  // namespace startup

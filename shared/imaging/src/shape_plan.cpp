@@ -24,6 +24,8 @@ int PointsNeeded(Figure f, Fill fill) {
 
 }  // namespace
 
+Offset ShadowOffset(int depth) { return {float(depth), float(std::abs(int64_t(depth)))}; }
+
 std::vector<Pass> PlanShape(int x, int y, const std::vector<layer::Point>& points, uint32_t colour, int shadow,
                             int penWidth, uint32_t kindAndStyle) {
   std::vector<Pass> passes;
@@ -32,8 +34,9 @@ std::vector<Pass> PlanShape(int x, int y, const std::vector<layer::Point>& point
   Pass main;
   main.colour = colour;
   main.penWidth = float(penWidth);
-  // Which figure and fill the kind and style ask for; a style that draws nothing
-  // draws no shadow either.
+  // Which figure and fill the kind and style ask for. A style that the table does not
+  // name draws only the shadow, as a solid closed figure.
+  bool shadowOnly = false;
   auto byStyle = [&](Figure closed, Figure open, bool hasOpen) {
     switch (style) {
       case 1: main.figure = closed, main.fill = Fill::kOutline; return true;
@@ -44,7 +47,10 @@ std::vector<Pass> PlanShape(int x, int y, const std::vector<layer::Point>& point
         if (!hasOpen) return false;
         main.figure = open, main.fill = Fill::kOutline;
         return true;
-      default: return false;
+      default:
+        main.figure = closed, main.fill = Fill::kSolid;
+        shadowOnly = true;
+        return shadow != 0;
     }
   };
   bool draws = false;
@@ -61,17 +67,19 @@ std::vector<Pass> PlanShape(int x, int y, const std::vector<layer::Point>& point
     default: break;
   }
   if (!draws || int(points.size()) < PointsNeeded(main.figure, main.fill)) return passes;
+  if (main.figure == Figure::kClosedCurve || main.figure == Figure::kOpenCurve) main.tension = kCurveTension;
 
+  // Positions are added in 64 bits: a file may place an object near the 32-bit limits.
   if (main.figure == Figure::kEllipse || main.figure == Figure::kRectangle) {
     // Two opposite corners, in either order.
     int x0 = points[0].x, y0 = points[0].y, x1 = points[1].x, y1 = points[1].y;
-    main.left = float(x + std::min(x0, x1));
-    main.top = float(y + std::min(y0, y1));
+    main.left = float(int64_t(x) + std::min(x0, x1));
+    main.top = float(int64_t(y) + std::min(y0, y1));
     main.width = float(std::abs(x1 - x0));
     main.height = float(std::abs(y1 - y0));
     if (main.width <= 0 || main.height <= 0) return passes;
   } else {
-    for (const layer::Point& p : points) main.points.push_back({float(x + p.x), float(y + p.y)});
+    for (const layer::Point& p : points) main.points.push_back({float(int64_t(x) + p.x), float(int64_t(y) + p.y)});
   }
   if (main.fill == Fill::kGradient) {
     if (main.figure == Figure::kRectangle) {
@@ -93,16 +101,16 @@ std::vector<Pass> PlanShape(int x, int y, const std::vector<layer::Point>& point
     s.colour = kShadowColour;
     if (s.fill == Fill::kGradient) s.fill = Fill::kSolid;
     s.sigmaBlend = false;
-    float dx = float(shadow), dy = float(std::abs(shadow));
-    s.left += dx;
-    s.top += dy;
+    Offset d = ShadowOffset(shadow);
+    s.left += d.dx;
+    s.top += d.dy;
     for (PointF& p : s.points) {
-      p.x += dx;
-      p.y += dy;
+      p.x += d.dx;
+      p.y += d.dy;
     }
     passes.push_back(s);
   }
-  passes.push_back(main);
+  if (!shadowOnly) passes.push_back(main);
   return passes;
 }
 

@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "imaging/copydata_text.h"
 
 TEST(CopyDataText, TakesTheDeclaredLengthOfWhatWasDelivered) {
   const char block[] = "abcdefgh";  // 9 bytes with the zero
   EXPECT_EQ(CopyDataText(block, 9, 8), "abcdefgh");
-  EXPECT_EQ(CopyDataText(block, 1000 > 9 ? 9 : 9, 4), "abcd");
   EXPECT_EQ(CopyDataText("", 1, 0), "");
+  // A sender that delivers 1000 bytes and declares a text of 4: the text is those 4
+  // bytes, not the rest of the block, which holds no zero to stop at.
+  std::string thousand(1000, 'x');
+  thousand.replace(0, 4, "abcd");
+  EXPECT_EQ(CopyDataText(thousand.data(), 1000, 4), "abcd");
+  EXPECT_EQ(CopyDataText(thousand.data(), 1000, 999), thousand.substr(0, 999));
+  EXPECT_EQ(CopyDataText(thousand.data(), 1000, 0), "");
 }
 
 TEST(CopyDataText, NeverReadsPastTheDeliveredBlock) {

@@ -1,10 +1,11 @@
-// A white memory canvas for the drawing tests, and pixel reading.
+// A white memory canvas for the drawing tests, pixel reading, and a font.
 #pragma once
 #include <windows.h>
 
 #include <cstdlib>
 #include <vector>
 
+#include "win/gdiplus_raii.h"
 #include "win/raii.h"
 
 // The header of a 32-bit picture whose rows run from the top.
@@ -82,3 +83,18 @@ inline bool Near(unsigned a, unsigned b, int tolerance) {
     if (std::abs(int((a >> shift) & 255) - int((b >> shift) & 255)) > tolerance) return false;
   return true;
 }
+
+// Arial of a size in pixels, for the text drawing tests (Get() is null when it is missing).
+class ArialFont {
+ public:
+  explicit ArialFont(float pixels) {
+    namespace flat = Gdiplus::DllExports;
+    if (flat::GdipCreateFontFamilyFromName(L"Arial", nullptr, family_.Out()) == Gdiplus::Ok)
+      flat::GdipCreateFont(family_.Get(), pixels, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel, font_.Out());
+  }
+  Gdiplus::GpFont* Get() const { return font_.Get(); }
+
+ private:
+  win::gdip::FontFamily family_;
+  win::gdip::Font font_;
+};

@@ -123,6 +123,47 @@ TEST_F(Gdiplus, DrawingWrappers) {
   flat::GdipDisposeImage(image);
 }
 
+// A text with a caller's brush, wrapped in its layout box; a hatched pie in both colours,
+// only within its quarter.
+TEST_F(Gdiplus, BrushTextAndHatchedPies) {
+  Canvas c(120, 120);
+  ArialFont arial(20);
+  ASSERT_TRUE(arial.Get());
+  gp::GpFont* font = arial.Get();
+  gp::GpSolidFill* red = nullptr;
+  flat::GdipCreateSolidFill(0xFFFF0000, &red);
+  gp::GpBrush* brush = reinterpret_cast<gp::GpBrush*>(red);
+  EXPECT_EQ(DRAWSTRINGBRUSH(nullptr, "HH", font, 0, 0, 50, 50, brush), -1);
+  EXPECT_EQ(DRAWSTRINGBRUSH(c.dc(), "HHH HHH", font, 10.f, 10.f, 50.f, 60.f, brush), 0);
+  auto redIn = [&](int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = left; x < right; ++x)
+        if (Canvas::Red(c.At(x, y)) > 200 && Canvas::Green(c.At(x, y)) < 60) ++n;
+    return n;
+  };
+  EXPECT_GT(redIn(10, 10, 60, 32), 30);  // the first word
+  EXPECT_GT(redIn(10, 32, 60, 70), 30);  // the second, wrapped below it
+  EXPECT_EQ(c.Marked(60, 0, 120, 120), 0);
+  flat::GdipDeleteBrush(brush);
+
+  // Horizontal hatch, black on blue, the quarter from 0 to 90 degrees: lower right.
+  c.Clear();
+  EXPECT_EQ(FILLPIEHATCH(nullptr, 0, 0, 10, 10, 0xFF000000, 0xFF0000FF, 0, 0, 90), -1);
+  EXPECT_EQ(FILLPIEHATCH(c.dc(), 10, 10, 100, 100, 0xFF000000, 0xFF0000FF, 0, 0.f, 90.f), 0);
+  int black = 0, blue = 0;
+  for (int y = 64; y < 100; ++y)
+    for (int x = 64; x < 100; ++x) {
+      if (c.At(x, y) == 0x000000u) ++black;
+      if (c.At(x, y) == 0x0000FFu) ++blue;
+    }
+  EXPECT_GT(black, 20);
+  EXPECT_GT(blue, 200);
+  EXPECT_GT(black + blue, 36 * 36 * 9 / 10);
+  EXPECT_EQ(c.Marked(0, 0, 120, 58), 0);  // nothing above the centre
+  EXPECT_EQ(c.Marked(0, 0, 58, 120), 0);  // nor left of it
+}
+
 TEST_F(Gdiplus, PensBrushesTextAndRotation) {
   Canvas c(120, 120);
   gp::GpPen* pen = nullptr;
@@ -142,10 +183,9 @@ TEST_F(Gdiplus, PensBrushesTextAndRotation) {
   flat::GdipDeleteBrush(brush);
 
   c.Clear();
-  gp::GpFontFamily* family = nullptr;
-  ASSERT_EQ(flat::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family), gp::Ok);
-  gp::GpFont* font = nullptr;
-  flat::GdipCreateFont(family, 28, gp::FontStyleRegular, gp::UnitPixel, &font);
+  ArialFont arial(28);
+  ASSERT_TRUE(arial.Get());
+  gp::GpFont* font = arial.Get();
   EXPECT_EQ(DRAWSHADOWTEXT(c.dc(), "HH", 10, 10, 0xFFFF0000, 4, font, 3), 0);
   int red = 0, grey = 0;
   for (int y = 0; y < 60; ++y)
@@ -160,8 +200,6 @@ TEST_F(Gdiplus, PensBrushesTextAndRotation) {
   EXPECT_EQ(DRAWTEXTBOX(c.dc(), "HHHHHHHHHHHH", 10, 70, 40, 40, 0xFF000000, 4, font, nullptr), 0);
   EXPECT_EQ(c.Marked(60, 60, 120, 120), 0);  // kept inside its box
   EXPECT_GT(c.Marked(10, 70, 50, 110), 0);
-  flat::GdipDeleteFont(font);
-  flat::GdipDeleteFontFamily(family);
 
   // A wide red bar turned by 90 degrees about the origin stands upright left of it.
   c.Clear();

@@ -48,6 +48,32 @@ TEST(LayerDamage, DamagedFilesAndLines) {
   });
 }
 
+// Positions and shadows at the ends of 32 bits, as a damaged or hostile file may hold them:
+// planning adds them to the points and offsets without overflowing (the native build's
+// sanitizer checks that), and the shapes land where the sums say.
+TEST(LayerDamage, PositionsAtTheLimitsOf32Bits) {
+  std::string lines;
+  for (int kind = layer::kEllipse; kind <= layer::kPolyline; ++kind)
+    for (const char* at : {"2147483647|2147483647", "-2147483648|-2147483648", "99999999999|-99999999999"})
+      for (const char* shadow : {"-2147483648", "2147483647"})
+        lines += std::to_string(kind) + "|2|3|-32768,32767,32767,-32768,0,0||Arial|1|0|-1|" + shadow + "|" + at +
+                 "|10|10|1|1|0|\r\n";
+  layer::Trailer trailer;
+  trailer.pictureLength = 4;
+  layer::Contents c;
+  ASSERT_TRUE(layer::ParseFile(std::string("JPEG") + lines + layer::EncodeTrailer(trailer), c));
+  ASSERT_EQ(c.objects.size(), 30u);
+  for (const layer::Object& o : c.objects) {
+    auto passes =
+        shapes::PlanShape(o.x, o.y, o.points, o.colour, o.shadow, o.size, uint32_t(o.kind) + 65536u * uint32_t(o.style));
+    ASSERT_EQ(passes.size(), 2u) << o.kind;
+    auto left = [&](const shapes::Pass& p) { return double(o.kind <= layer::kRectangle ? p.left : p.points[0].x); };
+    // Every shape's leftmost point is at x - 32768; floats keep 24 bits of it.
+    EXPECT_NEAR(left(passes[1]), double(o.x) - 32768, 512.0) << o.kind;
+    EXPECT_NEAR(left(passes[0]) - left(passes[1]), double(o.shadow), 512.0) << o.kind;
+  }
+}
+
 TEST(LayerDamage, TheFileReaderStaysInsideCutFiles) {
   TempDir dir;
   layer::Object text;

@@ -132,6 +132,19 @@ TEST(LayerFile, DamagedLinesStayInsideTheRecord) {
   EXPECT_EQ(layer::EncodeObject(Text(std::string(2000, 'y'))).substr(0, 9), "1|1|1024|");
 }
 
+TEST(LayerFile, ATextCutWhereBlanksStandIsSavedTheSameTwice) {
+  // Cut at the record's limit, blanks and zero bytes once ended a saved field, and the
+  // picture tool's next save of the same object wrote another line.
+  Object o = Text(std::string(1020, 'z') + std::string(10, ' ') + "tail");
+  o.reserved2 = std::string(1000, 'r') + std::string(30, '\0') + "end";
+  std::string once = layer::EncodeObject(o);
+  EXPECT_EQ(once.substr(0, 9), "1|1|1020|");
+  Object back = layer::DecodeObject(once);
+  EXPECT_EQ(back.text, std::string(1020, 'z'));
+  EXPECT_EQ(back.reserved2, std::string(1000, 'r'));
+  EXPECT_EQ(layer::EncodeObject(back), once);
+}
+
 TEST(LayerFile, WholeFilesByTheReadingRule) {
   std::string jpeg = "\xFF\xD8 picture \xFF\xD9";
   layer::Trailer t;

@@ -37,6 +37,15 @@ TEST(PartnerEntry, QuotedFields) {
   EXPECT_EQ(p.className, "QCLASS");
 }
 
+TEST(PartnerEntry, AFormattedEntryReadsBackAsItWasMade) {
+  EXPECT_EQ(FormatPartnerEntry("C:\\Suite\\jorvel.exe", "JORVELPLAYER"), "C:\\Suite\\jorvel.exe,JORVELPLAYER");
+  for (const char* program : {"C:\\Suite\\jorvel.exe", "D:\\show,cd\\falcet.exe", "C:\\A B\\x.exe"}) {
+    PartnerEntry p = ParsePartnerEntry(FormatPartnerEntry(program, "QPLAYER"));
+    EXPECT_EQ(p.program, program);
+    EXPECT_EQ(p.className, "QPLAYER");
+  }
+}
+
 TEST(PartnerEntry, ProgramFields) {
   std::string program, arguments;
   SplitProgramField("falcet.exe", program, arguments);

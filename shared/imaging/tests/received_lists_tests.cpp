@@ -5,6 +5,7 @@
 
 #include "imaging/received_lists.h"
 
+using startup::HandOver;
 using startup::ReceivedLists;
 
 TEST(ReceivedLists, OpenEachTakesEveryListOldestFirst) {
@@ -67,4 +68,25 @@ TEST(ReceivedLists, AListArrivingDuringAnOpenFollowsIt) {
   };
   lists.OpenNewest(openNewest);
   EXPECT_EQ(log, (std::vector<std::string>{"first", "third"}));
+}
+
+TEST(HandOver, JoinsListsAndPutsTheOwnListFirstOnce) {
+  HandOver h;
+  h.Add("|C:\\b.jpg|");
+  h.Add("C:\\c.jpg");
+  EXPECT_TRUE(h.Pending());
+  EXPECT_EQ(h.Take("C:\\a.jpg"), "C:\\a.jpg|C:\\b.jpg|C:\\c.jpg");
+  EXPECT_FALSE(h.Pending());
+  h.Add("C:\\d.jpg");
+  EXPECT_EQ(h.Take("C:\\a.jpg|C:\\b.jpg|C:\\c.jpg"), "C:\\d.jpg");
+  HandOver empty;
+  empty.Add("x");
+  EXPECT_EQ(empty.Take(""), "x");
+  // An empty hand-over joins nothing; the first one still brings the own list.
+  HandOver first;
+  first.Add("");
+  EXPECT_FALSE(first.Pending());
+  EXPECT_EQ(first.Take("C:\\own.mp3"), "C:\\own.mp3");
+  first.Add("");
+  EXPECT_EQ(first.Take("C:\\own.mp3"), "");
 }

@@ -37,7 +37,8 @@ TEST(ShapePlan, NothingToDraw) {
   EXPECT_TRUE(PlanShape(0, 0, {{5, 5}}, 1, 3, 1, Pack(3, 2)).empty());           // one corner
   EXPECT_TRUE(PlanShape(0, 0, {{5, 5}, {5, 30}}, 1, 3, 1, Pack(2, 3)).empty());  // no width
   EXPECT_TRUE(PlanShape(0, 0, kCorners, 1, 3, 1, Pack(2, 5)).empty());           // style 5 of an ellipse
-  EXPECT_TRUE(PlanShape(0, 0, kCorners, 1, 3, 1, Pack(3, 9)).empty());           // and its shadow
+  EXPECT_TRUE(PlanShape(0, 0, kCorners, 1, 3, 1, Pack(3, 5)).empty());           // and of a rectangle
+  EXPECT_TRUE(PlanShape(0, 0, kCorners, 1, 0, 1, Pack(3, 9)).empty());           // another style, no shadow
   EXPECT_TRUE(PlanShape(0, 0, kTriangle, 1, 0, 1, Pack(7, 1)).empty());          // unknown kind
   EXPECT_TRUE(PlanShape(0, 0, {{1, 1}, {2, 2}}, 1, 0, 1, Pack(4, 2)).empty());   // closed curve of 2
   EXPECT_TRUE(PlanShape(0, 0, {{1, 1}}, 1, 0, 1, Pack(5, 1)).empty());           // arrow of 1
@@ -58,6 +59,44 @@ TEST(ShapePlan, ShadowsComeFirstMovedRightAndDown) {
   EXPECT_EQ(passes[0].points[2].x, 24);
   EXPECT_EQ(passes[0].points[2].y, 34);
   EXPECT_EQ(passes[0].fill, Fill::kOutline);
+}
+
+// A style beyond the table draws no shape, but its shadow all the same: a solid fill of
+// the closed figure.
+TEST(ShapePlan, OtherStylesDrawOnlyTheirShadow) {
+  auto passes = PlanShape(0, 0, kCorners, 0xFF112233, 3, 1, Pack(3, 9));
+  ASSERT_EQ(passes.size(), 1u);
+  EXPECT_TRUE(passes[0].shadow);
+  EXPECT_EQ(passes[0].figure, Figure::kRectangle);
+  EXPECT_EQ(passes[0].fill, Fill::kSolid);
+  EXPECT_EQ(passes[0].colour, shapes::kShadowColour);
+  EXPECT_EQ(passes[0].left, 13);
+  EXPECT_EQ(passes[0].top, 13);
+  struct Case {
+    int kind, style;
+    Figure figure;
+  } cases[] = {{2, 0, Figure::kEllipse}, {4, 6, Figure::kClosedCurve}, {6, 65535, Figure::kPolygon}};
+  for (const Case& c : cases) {
+    passes = PlanShape(0, 0, c.kind == 2 ? kCorners : kTriangle, 1, -2, 1, Pack(c.kind, c.style));
+    ASSERT_EQ(passes.size(), 1u) << c.kind;
+    EXPECT_TRUE(passes[0].shadow);
+    EXPECT_EQ(passes[0].figure, c.figure);
+    EXPECT_EQ(passes[0].fill, Fill::kSolid);
+  }
+  // A solid closed curve or polygon needs three points, its shadow as well.
+  EXPECT_TRUE(PlanShape(0, 0, {{1, 1}, {9, 9}}, 1, 3, 1, Pack(4, 7)).empty());
+}
+
+// Curves take the picture tool's tension in every program (the shadow as well); arrows
+// keep the default.
+TEST(ShapePlan, CurveTension) {
+  for (int style : {1, 2, 3, 5}) {
+    auto passes = PlanShape(0, 0, kTriangle, 1, 2, 1, Pack(4, style));
+    ASSERT_EQ(passes.size(), 2u);
+    EXPECT_FLOAT_EQ(passes[0].tension, 0.33f) << style;
+    EXPECT_FLOAT_EQ(passes[1].tension, 0.33f) << style;
+  }
+  EXPECT_FLOAT_EQ(PlanShape(0, 0, kTriangle, 1, 0, 1, Pack(5, 1)).back().tension, 0.5f);
 }
 
 TEST(ShapePlan, KindsStylesAndGradients) {

@@ -58,7 +58,72 @@ layer::Object Shape(int kind, int style, std::vector<layer::Point> pts, uint32_t
   return o;
 }
 
+// What GDI+ itself draws for a filled closed curve (or, with a pen width, an open one)
+// through absolute points, with DRAWSHAPE's quality settings and a given tension.
+void ReferenceCurve(HDC dc, const std::vector<gp::PointF>& points, float tension, uint32_t colour, float penWidth) {
+  gp::GpGraphics* g = nullptr;
+  ASSERT_EQ(flat::GdipCreateFromHDC(dc, &g), gp::Ok);
+  flat::GdipSetCompositingQuality(g, gp::CompositingQualityGammaCorrected);
+  flat::GdipSetSmoothingMode(g, gp::SmoothingModeAntiAlias);
+  if (penWidth > 0) {
+    gp::GpPen* pen = nullptr;
+    flat::GdipCreatePen1(colour, penWidth, gp::UnitPixel, &pen);
+    flat::GdipDrawCurve2(g, pen, points.data(), int(points.size()), tension);
+    flat::GdipDeletePen(pen);
+  } else {
+    gp::GpSolidFill* brush = nullptr;
+    flat::GdipCreateSolidFill(colour, &brush);
+    flat::GdipFillClosedCurve2(g, brush, points.data(), int(points.size()), tension, gp::FillModeAlternate);
+    flat::GdipDeleteBrush(brush);
+  }
+  flat::GdipDeleteGraphics(g);
+}
+
+int Differing(const Canvas& a, const Canvas& b, int width, int height) {
+  int n = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (a.At(x, y) != b.At(x, y)) ++n;
+  return n;
+}
+
 }  // namespace
+
+// Every program draws the user's curves as the picture tool drew them: with the tension
+// 0.33, though nothing in this program set one.
+TEST_F(TextAndShapes, CurvesTakeThePictureToolsTension) {
+  std::vector<layer::Point> square = {{10, 10}, {100, 10}, {100, 100}, {10, 100}};
+  std::vector<gp::PointF> at = {{20, 15}, {110, 15}, {110, 105}, {20, 105}};
+  Canvas drawn(130, 130), tool(130, 130), other(130, 130);
+  EXPECT_EQ(Draw(drawn.dc(), 10, 5, square, 0xFF000000, 0, 1, Pack(4, 2)), 0);
+  ReferenceCurve(tool.dc(), at, 0.33f, 0xFF000000, 0);
+  ReferenceCurve(other.dc(), at, 0.5f, 0xFF000000, 0);
+  ASSERT_GT(Differing(tool, other, 130, 130), 100);  // the two tensions are told apart
+  EXPECT_EQ(Differing(drawn, tool, 130, 130), 0);
+  // The open curve as well; the arrow keeps the default.
+  drawn.Clear();
+  tool.Clear();
+  EXPECT_EQ(Draw(drawn.dc(), 10, 5, square, 0xFF0000FF, 0, 3, Pack(4, 5)), 0);
+  ReferenceCurve(tool.dc(), at, 0.33f, 0xFF0000FF, 3);
+  EXPECT_EQ(Differing(drawn, tool, 130, 130), 0);
+}
+
+// A style beyond the table draws no shape, yet its half-black shadow (a solid fill); the
+// status is the shadow's.
+TEST_F(TextAndShapes, OtherStylesDrawOnlyTheShadow) {
+  Canvas c(120, 120);
+  EXPECT_EQ(Draw(c.dc(), 0, 0, {{10, 10}, {50, 30}}, 0xFF0000FF, 4, 1, Pack(3, 9)), 0);
+  EXPECT_TRUE(Near(c.At(30, 20), 0x7F7F7F, 8));  // no blue rectangle over its shadow
+  EXPECT_TRUE(Near(c.At(52, 32), 0x7F7F7F, 8));  // the shadow: 4 right, 4 down
+  EXPECT_EQ(c.At(12, 12), 0xFFFFFFu);             // left of and above it nothing
+  c.Clear();
+  EXPECT_EQ(Draw(c.dc(), 0, 0, {{10, 10}, {50, 30}}, 0xFF0000FF, 0, 1, Pack(3, 9)), -1);  // no shadow: nothing
+  EXPECT_EQ(c.Marked(0, 0, 120, 120), 0);
+  EXPECT_EQ(Draw(c.dc(), 0, 0, {{10, 60}, {110, 60}, {60, 110}}, 0xFF00FF00, -3, 1, Pack(6, 0)), 0);
+  EXPECT_TRUE(Near(c.At(57, 78), 0x7F7F7F, 8));  // a solid polygon's shadow, 3 left
+  EXPECT_EQ(Draw(c.dc(), 0, 0, {{10, 10}, {40, 10}, {40, 40}, {10, 40}}, 0xFFFF0000, 2, 1, Pack(4, 7)), 0);
+  EXPECT_TRUE(Near(c.At(27, 27), 0x7F7F7F, 8));  // a solid closed curve's shadow
+}
 
 TEST_F(TextAndShapes, RectangleFromTwoCornersAndItsShadow) {
   Canvas c(100, 80);
@@ -122,10 +187,9 @@ TEST_F(TextAndShapes, TheArrowHeadIsAtTheLastPoint) {
 
 TEST_F(TextAndShapes, TextWithAndWithoutShadow) {
   Canvas c(220, 80);
-  gp::GpFontFamily* family = nullptr;
-  ASSERT_EQ(flat::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family), gp::Ok);
-  gp::GpFont* font = nullptr;
-  flat::GdipCreateFont(family, 30, gp::FontStyleRegular, gp::UnitPixel, &font);
+  ArialFont arial(30);
+  ASSERT_TRUE(arial.Get());
+  gp::GpFont* font = arial.Get();
   EXPECT_EQ(DRAWSTRINGGDIP(nullptr, "x", 0, 0, 10, 10, 0xFF000000, 4, font, 0, 0), -1);
   EXPECT_EQ(DRAWSTRINGGDIP(c.dc(), "HHHH", 10, 10, 200, 60, 0xFF000000, 4, font, 0, 0), 0);
   EXPECT_GT(c.Marked(10, 10, 120, 50), 100);
@@ -141,8 +205,33 @@ TEST_F(TextAndShapes, TextWithAndWithoutShadow) {
     }
   EXPECT_GT(dark, 100);
   EXPECT_GT(grey, 50);  // the half-black shadow shows beside the text
-  flat::GdipDeleteFont(font);
-  flat::GdipDeleteFontFamily(family);
+}
+
+// The text wraps and is clipped in its box; its shadow is drawn unbounded, on one line.
+TEST_F(TextAndShapes, TheTextShadowIsNeitherWrappedNorClipped) {
+  Canvas c(260, 100);
+  ArialFont arial(20);
+  ASSERT_TRUE(arial.Get());
+  gp::GpFont* font = arial.Get();
+  // A transparent text: only the shadow shows, its second word right of the box.
+  EXPECT_EQ(DRAWSTRINGGDIP(c.dc(), "HHHH HHHH", 10, 10, 60, 26, 0x00000000, 4, font, 4, 0), 0);
+  EXPECT_GT(c.Marked(80, 10, 260, 40), 50);
+  EXPECT_EQ(c.Marked(0, 40, 260, 100), 0);  // and not wrapped below it
+  // The text itself wraps in its box: its second word goes below the first, never right
+  // of the box.
+  c.Clear();
+  EXPECT_EQ(DRAWSTRINGGDIP(c.dc(), "HHHH HHHH", 10, 10, 60, 26, 0xFF000000, 4, font, 4, 0), 0);
+  auto dark = [&](int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = left; x < right; ++x)
+        if (Level(c.At(x, y)) < 40) ++n;
+    return n;
+  };
+  EXPECT_GT(dark(10, 10, 70, 30), 50);
+  EXPECT_GT(dark(10, 36, 70, 100), 20);
+  EXPECT_EQ(dark(70, 0, 260, 100), 0);
+  EXPECT_GT(c.Marked(80, 10, 260, 40), 50);  // the shadow's second word
 }
 
 // Every shape kind through the layered file, each in its own place, one with a shadow.

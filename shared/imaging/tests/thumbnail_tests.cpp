@@ -14,6 +14,7 @@
 #include "temp_dir.h"
 
 namespace {
+#include "data/jpeg_reference.inc"
 
 class Thumbnails : public ::testing::Test {
  protected:
@@ -128,6 +129,57 @@ TEST_F(Thumbnails, InformationOnlyAndFailures) {
   EXPECT_FALSE(missing.bitmap);
   EXPECT_EQ(missing.width, 0);
   EXPECT_EQ(missing.bits, 0);
+}
+
+// Information only: never a bitmap, whatever the picture, the box, its layered file and
+// the choice of the layered picture; the information is that of the picture.
+TEST_F(Thumbnails, InformationModeNeverReturnsABitmap) {
+  TempDir dir;
+  imglib::Raster halves = Halves(120, 60);
+  std::vector<std::string> pictures = {Save(dir, "i.jpg", halves, imglib::kFormatJpeg),
+                                       Save(dir, "i.png", halves, imglib::kFormatPng),
+                                       Save(dir, "i.pcx", halves, imglib::kFormatPcx), SaveGif(dir, "i.gif", 120, 60)};
+  layer::Object box;
+  box.kind = layer::kRectangle;
+  box.style = 2;
+  box.points = {{0, 0}, {20, 20}};
+  box.colour = 0xFF00FF00;
+  for (bool layered : {false, true}) {
+    for (const std::string& path : pictures) {
+      if (layered) {
+        ASSERT_TRUE(layer::WriteFile(path, halves, {box}, 40));
+      }
+      for (int boxSide : {0, 80})
+        for (int useLayer : {0, 1}) {
+          SCOPED_TRACE(path + (layered ? " layered" : "") + " box " + std::to_string(boxSide) + " useLayer " +
+                       std::to_string(useLayer));
+          Thumb t;
+          Load(t, path, boxSide, 5, useLayer);
+          EXPECT_FALSE(t.bitmap);
+          EXPECT_EQ(t.width, 120);
+          EXPECT_EQ(t.height, 60);
+          EXPECT_EQ(t.hasLayer, layered ? 1 : 0);
+          EXPECT_GT(t.bits, 0);
+        }
+    }
+  }
+}
+
+// A JPEG whose Exif thumbnail (put in by exiftool) is another picture shows its own
+// picture, also when the thumbnail would cover the box.
+TEST_F(Thumbnails, AJpegShowsItsPictureNotItsExifThumbnail) {
+  TempDir dir;
+  std::string path = dir.Write("camera.jpg", std::string(reinterpret_cast<const char*>(k_exif_jpg), sizeof k_exif_jpg));
+  for (int box : {160, 80}) {
+    Thumb t;
+    Load(t, path, box);
+    ASSERT_TRUE(t.bitmap);
+    EXPECT_EQ(t.width, 320);
+    EXPECT_EQ(t.bitmapWidth, box);
+    // Red with a white disc in the middle; the thumbnail is blue all over.
+    EXPECT_TRUE(Near(t.At(2, box * 3 / 8), 0xE03020, 40)) << std::hex << t.At(2, box * 3 / 8);
+    EXPECT_TRUE(Near(t.At(box / 2, box * 3 / 8), 0xFFFFFF, 20)) << std::hex << t.At(box / 2, box * 3 / 8);
+  }
 }
 
 TEST_F(Thumbnails, LayeredObjectsOverThePicture) {

@@ -29,6 +29,14 @@ FolderNode* NodeOf(HWND tree, HTREEITEM item) {
   return reinterpret_cast<FolderNode*>(tv.lParam);
 }
 
+bool ItemHasChildren(HWND tree, HTREEITEM item) {
+  TVITEMA tv{};
+  tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
+  tv.hItem = item;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return tv.cChildren != 0 || TreeView_GetChild(tree, item) != nullptr;
+}
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -75,14 +83,6 @@ HTREEITEM FindChild(HWND tree, HTREEITEM item, const std::string& path) {
   return nullptr;
 }
 
-bool HasChildren(HWND tree, HTREEITEM item) {
-  TVITEMA tv{};
-  tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
-  tv.hItem = item;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-  return tv.cChildren != 0 || TreeView_GetChild(tree, item) != nullptr;
-}
-
 // FINDFOLDERNODE: walks from the root along the folders of the path, expanding each one
 // on the way, and selects the last with code (TVGN_CARET or TVGN_DROPHILITE).
 HTREEITEM FINDFOLDERNODE(HWND control, const std::string& path, UINT code) {
@@ -98,7 +98,7 @@ HTREEITEM FINDFOLDERNODE(HWND control, const std::string& path, UINT code) {
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   HTREEITEM item = data->root;
   for (size_t i = 1; item && i < chain.size(); ++i) {
-    if (!HasChildren(data->tree, item)) {
+    if (!ItemHasChildren(data->tree, item)) {
       item = nullptr;
       break;
     }

@@ -82,13 +82,12 @@ LRESULT OnMouseMove(HWND control, LPARAM lParam) {
   ImageList_DragEnter(nullptr, screen.x, screen.y);
   ShowImageIfInside(d.tree, p);
   CheckAutoScroll(control, d.tree, p);
-  if (hit) {
-    FolderNode* node = NodeOf(d.tree, hit);
-    if (node && HASSUBFOLDERS(node->path)) {
-      // Every move starts the second again: the folder opens when the cursor rests on it.
-      d.hover = hit;
-      SetTimer(control, kHoverTimer, kHoverMilliseconds, nullptr);
-    }
+  // What the tree already knows decides: a drag sends a stream of moves, and none of them
+  // may read a folder from the disk.
+  if (hit && ItemHasChildren(d.tree, hit)) {
+    // Every move starts the second again: the folder opens when the cursor rests on it.
+    d.hover = hit;
+    SetTimer(control, kHoverTimer, kHoverMilliseconds, nullptr);
   }
   return 1;
 }

@@ -48,8 +48,11 @@ HIMAGELIST SystemSmallIcons();
 std::string DisplayName(LPCITEMIDLIST pidl, const std::string& path);
 LPITEMIDLIST PathToIdList(const std::string& path);
 void FreeIdList(LPITEMIDLIST& pidl);
-// -1 when the folder holds at least one subfolder, else 0.
-int HASSUBFOLDERS(const std::string& path);
+// Counts one read of a folder (FolderTreeFolderReads).
+void CountFolderRead();
+// Whether the tree shows an item with an expand button or children: what the tree knows
+// of its subfolders without reading the disk.
+bool ItemHasChildren(HWND tree, HTREEITEM item);
 // Builds the tree's root: the desktop (special folder 0) and other virtual folders hold
 // the drives; a special folder with a path, or a path, roots the tree at that folder.
 HTREEITEM BuildRootSpecial(HWND control, int specialFolder);

@@ -3,16 +3,24 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <vector>
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "folder_tree_internal.h"
+#include "pick/folder_rules.h"
+#include "pick/folder_tree.h"
 #include "skin/sk_draw.h"
 #include "win/raii.h"
 
 namespace folder_tree {
 namespace {
+
+std::atomic<long>& FolderReads() {
+  static std::atomic<long> reads{0};
+  return reads;
+}
 
 using GetFileInfoW = DWORD_PTR(WINAPI*)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT);
 
@@ -175,6 +183,7 @@ void AddDrives(HWND tree, FolderNode* parent) {
 
 void AddSubfolders(HWND tree, FolderNode* parent) {
   std::string folder = fileio::WithTrailingSeparator(parent->path);
+  CountFolderRead();
   bool lookInside = LooksInside(folder);
   for (const fileio::DirEntry& e : fileio::ListDirectory(folder + "*.*")) {
     if (!e.directory) continue;
@@ -237,21 +246,7 @@ void FreeNode(FolderNode* node) {
   HeapFree(GetProcessHeap(), 0, node);
 }
 
-int HASSUBFOLDERS(const std::string& path) {
-  if (path.empty()) return 0;
-  WIN32_FIND_DATAA fd;
-  win::FindHandle find(FindFirstFileA((fileio::WithTrailingSeparator(path) + "*.*").c_str(), &fd));
-  if (!find) return 0;
-  int found = 0;
-  do {
-    if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && lstrcmpA(fd.cFileName, ".") != 0 &&
-        lstrcmpA(fd.cFileName, "..") != 0) {
-      found = -1;
-      break;
-    }
-  } while (FindNextFileA(find.Get(), &fd));
-  return found;
-}
+void CountFolderRead() { FolderReads()++; }
 
 HTREEITEM BuildRootSpecial(HWND control, int specialFolder) {
   TreeData* data = DataOf(control);
@@ -311,3 +306,28 @@ void FILLFOLDERNODE(HWND tree, HTREEITEM item, bool again) {
 }
 
 }  // namespace folder_tree
+
+using namespace folder_tree;
+
+int HASSUBFOLDERS(const std::string& path) {
+  if (path.empty()) return 0;
+  CountFolderRead();
+  std::string pattern = fileio::WithTrailingSeparator(path) + "*";
+  WIN32_FIND_DATAA fd;
+  // Where the file system can, it hands out only the folders; elsewhere the probe stops
+  // after its few entries all the same.
+  win::FindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchLimitToDirectories,
+                                        nullptr, 0));
+  if (!find) return 0;
+  bool first = true;
+  bool found = pick::ProbeSubfolders([&](std::string& name, bool& isFolder) {
+    if (!first && !FindNextFileA(find.Get(), &fd)) return false;
+    first = false;
+    name = fd.cFileName;
+    isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return true;
+  });
+  return found ? -1 : 0;
+}
+
+long FolderTreeFolderReads() { return FolderReads().load(); }

@@ -43,7 +43,6 @@ struct DialogState {
   bool hasPreset = false;
   std::string presetResult;     // what the second button returns (from "preset|name")
   std::string nameText;
-  std::string autoName;         // the text the dialog itself last put into the name field
   std::string result;           // collected when a button closes the dialog
   int closingButton = 0;
 

@@ -22,16 +22,10 @@ namespace {
 
 std::string ControlText(HWND control) { return control ? SkGetCtlText(control) : std::string(); }
 
-void SetNameField(const std::string& text) {
-  DialogState& d = Dialog();
-  if (!d.nameField) return;
-  SetWindowTextA(d.nameField, text.c_str());
-  d.autoName = text;
-}
-
 // The list's selection moved (by the user or by the dialog itself): the result path and
-// the path label follow it, and so does the name field while it holds nothing the user
-// typed.
+// the path label follow it. The name field does not: a name comes from the caller, the
+// user's typing or a double click, never from a selection the user may not have made (a
+// save with an empty name would otherwise replace the first file of the folder).
 void OnListSelection() {
   DialogState& d = Dialog();
   LRESULT index = d.multiSelection ? SendMessageA(d.list, LB_GETCARETINDEX, 0, 0) : SendMessageA(d.list, LB_GETCURSEL, 0, 0);
@@ -43,10 +37,6 @@ void OnListSelection() {
   if (path != d.resultPath) {
     d.resultPath = path;
     if (d.pathLabel) SetWindowTextA(d.pathLabel, (" " + pick::DoubleAmpersands(path + entry.extension)).c_str());
-  }
-  if (d.nameField) {
-    std::string typed = ControlText(d.nameField);
-    if (typed.empty() || typed == d.autoName) SetNameField(entry.shown);
   }
 }
 
@@ -103,7 +93,7 @@ void OnListDoubleClick() {
   }
   OnListSelection();
   d.nameText = d.names[size_t(index)].shown;
-  SetNameField(d.nameText);
+  if (d.nameField) SetWindowTextA(d.nameField, d.nameText.c_str());
   d.multiSelection = false;
   Collect(2);
 }
@@ -273,8 +263,6 @@ void FillList() {
     // Selecting by program sends no selection notice; the first entry is the pick until
     // the user chooses another.
     OnListSelection();
-  } else if (d.nameField && ControlText(d.nameField) == d.autoName) {
-    SetNameField("");
   }
   SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
 }

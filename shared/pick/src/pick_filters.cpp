@@ -105,8 +105,12 @@ bool NameAccepted(const std::string& name, const std::string& includeList, const
 }
 
 bool AttributesAccepted(uint32_t attributes) {
-  constexpr uint32_t kHidden = 0x2, kSystem = 0x4, kDirectory = 0x10, kDevice = 0x40;
-  return (attributes & (kHidden | kSystem | kDirectory | kDevice)) == 0;
+  constexpr uint32_t kHidden = 0x2, kSystem = 0x4, kDirectory = 0x10, kDevice = 0x40, kTemporary = 0x100;
+  // Files kept in remote storage: reading one (a thumbnail, a detail) recalls it.
+  constexpr uint32_t kOffline = 0x1000, kRecallOnOpen = 0x40000, kRecallOnDataAccess = 0x400000;
+  constexpr uint32_t kLeftOut =
+      kHidden | kSystem | kDirectory | kDevice | kTemporary | kOffline | kRecallOnOpen | kRecallOnDataAccess;
+  return (attributes & kLeftOut) == 0;
 }
 
 }  // namespace pick

@@ -89,6 +89,14 @@ class FolderTree : public ::testing::Test {
   }
   void MoveTo(HWND control, POINT p) { SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
   void DropAt(HWND control, POINT p) { SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y)); }
+  // The item's children count as the tree shows it (1: an expand button).
+  int ChildCount(HTREEITEM item) {
+    TVITEMA tv{};
+    tv.mask = TVIF_CHILDREN;
+    tv.hItem = item;
+    TreeView_GetItem(tree_, &tv);
+    return tv.cChildren;
+  }
   bool Expanded(HTREEITEM item) {
     return (TreeView_GetItemState(tree_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
   }
@@ -165,14 +173,8 @@ TEST_F(FolderTree, StartPathFillsLazilySortsAndDropsEmptyButtons) {
   EXPECT_EQ(ChildNames(t), (std::vector<std::string>{"a", "c", "Empty"}));  // folders only, in order
   HTREEITEM empty = Select(control, Folder("t\\Empty"));
   ASSERT_NE(empty, nullptr);
-  TVITEMA tv{};
-  tv.mask = TVIF_CHILDREN;
-  tv.hItem = empty;
-  TreeView_GetItem(tree_, &tv);
-  EXPECT_EQ(tv.cChildren, 0);  // no expand button for a folder without subfolders
-  tv.hItem = Select(control, Folder("t\\a"));
-  TreeView_GetItem(tree_, &tv);
-  EXPECT_EQ(tv.cChildren, 1);
+  EXPECT_EQ(ChildCount(empty), 0);  // no expand button for a folder without subfolders
+  EXPECT_EQ(ChildCount(Select(control, Folder("t\\a"))), 1);
   // A folder made after its parent was read is still found.
   fileio::MakeDirectories(dir_.File("t\\later"));
   EXPECT_NE(Select(control, Folder("t\\later")), nullptr);
@@ -270,6 +272,58 @@ TEST_F(FolderTree, HoveringADraggedFolderOpensAFolderWithSubfolders) {
   EXPECT_TRUE(Expanded(a));
   DropAt(control, POINT{-50, -50});
   EXPECT_EQ(Count(kFolderTreeDropped), 0);
+}
+
+// A drag sends a stream of moves: none of them reads a folder, and the hover second still
+// opens a folder with subfolders.
+TEST_F(FolderTree, AStormOfDragMovesReadsNoFolder) {
+  HWND control = MakeTree();
+  HTREEITEM c = Select(control, Folder("t\\c"));
+  HTREEITEM a = Select(control, Folder("t\\a"));
+  HTREEITEM empty = Select(control, Folder("t\\Empty"));
+  HTREEITEM t = Select(control, Folder("t"));
+  ASSERT_NE(empty, nullptr);
+  ASSERT_NE(t, nullptr);
+  TreeView_Expand(tree_, a, TVE_COLLAPSE);
+  POINT points[] = {Centre(a), Centre(empty), Centre(c), Centre(t)};
+  long before = FolderTreeFolderReads();
+  BeginDrag(control, c);
+  for (int i = 0; i < 400; ++i) {
+    POINT p = points[i % 4];
+    MoveTo(control, POINT{p.x + i % 3, p.y});
+  }
+  EXPECT_EQ(FolderTreeFolderReads(), before);
+  for (int i = 0; i < 5; ++i) MoveTo(control, Centre(a));
+  EXPECT_EQ(FolderTreeFolderReads(), before);
+  PumpMessages(1400);
+  EXPECT_TRUE(Expanded(a));  // opening it reads it, once
+  EXPECT_EQ(FolderTreeFolderReads() - before, 1 + 1);  // the folder, and its one subfolder's test
+  DropAt(control, POINT{-50, -50});
+}
+
+// The has-subfolders test stops at the first subfolder and gives up on a large folder of
+// files after a few entries: a folder of 250 pictures keeps its expand button until it is
+// opened, and loses it then.
+TEST_F(FolderTree, TheSubfolderTestStopsEarly) {
+  for (int i = 0; i < 250; ++i) dir_.Write("t\\big\\p" + std::to_string(1000 + i) + ".jpg", "");
+  for (int i = 0; i < 10; ++i) dir_.Write("t\\small\\p" + std::to_string(i) + ".jpg", "");
+  long before = FolderTreeFolderReads();
+  EXPECT_EQ(HASSUBFOLDERS(Folder("t\\big")), -1);
+  EXPECT_EQ(HASSUBFOLDERS(Folder("t\\small")), 0);
+  EXPECT_EQ(HASSUBFOLDERS(Folder("t\\a")), -1);
+  EXPECT_EQ(HASSUBFOLDERS(Folder("t\\Empty")), 0);
+  EXPECT_EQ(HASSUBFOLDERS(Folder("t\\missing")), 0);
+  EXPECT_EQ(HASSUBFOLDERS(""), 0);
+  EXPECT_EQ(FolderTreeFolderReads() - before, 5);
+
+  HWND control = MakeTree();
+  HTREEITEM big = Select(control, Folder("t\\big"));
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(ChildCount(big), 1);
+  TreeView_Expand(tree_, big, TVE_EXPAND);
+  EXPECT_EQ(ChildCount(big), 0);
+  EXPECT_EQ(TreeView_GetChild(tree_, big), nullptr);
+  EXPECT_EQ(ChildCount(Select(control, Folder("t\\small"))), 0);
 }
 
 TEST_F(FolderTree, DraggingNearTheEdgesScrollsTheTree) {

@@ -7,7 +7,7 @@
 
 #include "driver.h"
 #include "fileio/file.h"
-#include "pick/nadrix.h"
+#include "pick/nadrix_call.h"
 #include "pick_dialog_driver.h"
 #include "temp_dir.h"
 #include "test_windows.h"
@@ -118,6 +118,45 @@ TEST_F(Nadrix, ACutResultCanBeReadAgainWhole) {
   EXPECT_EQ(Proc<SkPickResultProc>(module_.Get(), "SKPICKRESULT")(&again, &againName), int(full.size()));
   EXPECT_EQ(std::string(big.data()), full);
   EXPECT_EQ(std::string(bigName.data()), typed);
+}
+
+// What the suite's programs call: a selection far longer than the first buffers comes back
+// whole, each path unbroken; without SKPICKRESULT it would rather come back empty than cut.
+TEST_F(Nadrix, TheCallHelperBringsBackALongSelectionWhole) {
+  std::string expected;
+  std::string longName(100, 'n');
+  for (int i = 0; i < 60; ++i) {
+    std::string name = longName + std::to_string(100 + i) + ".jpg";
+    dir_.Write(name, "x");
+    expected += dir_.File(name) + "|";
+  }
+  ASSERT_GT(expected.size(), size_t(pick::kPickFirstBuffer));
+  pick::PickRequest request;
+  request.owner = owner_;
+  request.startPath = dir_.Path();
+  request.caption = "Open";
+  request.filterList = "All|*.*";
+  request.buttons = "Cancel|Open";
+  request.nameText = "kept";
+  auto selectAll = [](HWND dialog) {
+    SendMessageA(pick_test::Control(dialog, 2), LB_SETSEL, TRUE, -1);
+    pick_test::Press(2);
+  };
+  auto pickResult = Proc<SkPickResultProc>(module_.Get(), "SKPICKRESULT");
+  ASSERT_EQ(multi_(1), 0);
+  DialogDriver drive(selectAll);
+  pick::PickAnswer answer = pick::CallPickDialog(pickF_, pickResult, request);
+  ASSERT_TRUE(drive.Finish());
+  EXPECT_EQ(answer.button, 2);
+  EXPECT_EQ(answer.result, expected);
+  EXPECT_EQ(answer.name, dir_.File("kept"));  // no name field: the preset, made a path
+
+  ASSERT_EQ(multi_(1), 0);
+  DialogDriver again(selectAll);
+  answer = pick::CallPickDialog(pickF_, nullptr, request);
+  ASSERT_TRUE(again.Finish());
+  EXPECT_EQ(answer.button, 2);
+  EXPECT_EQ(answer.result, "");
 }
 
 TEST_F(Nadrix, RememberedValuesLiveInTheLibrary) {

@@ -123,7 +123,7 @@ TEST_F(PickDialog, ModeTwoListsNamesWithoutExtensionsAndReturnsEachWithItsOwn) {
   ASSERT_TRUE(drive.Finish());
   EXPECT_EQ(entries, (std::vector<std::string>{"cover", "Song", "tune"}));
   EXPECT_EQ(result, dir_.File("tune.mp3"));
-  EXPECT_EQ(name, dir_.File("tune"));  // the name field shows the listed name
+  EXPECT_EQ(name, "");  // a selection names nothing
 
   DialogDriver again([&](HWND dialog) {
     pick_test::ClickEntry(dialog, 0);
@@ -153,10 +153,13 @@ TEST_F(PickDialog, ATypedNameGetsTheFolderUnlessItIsAPathOrAURL) {
   EXPECT_EQ(typed("D:\\other\\x.bmp"), "D:\\other\\x.bmp");
 }
 
-TEST_F(PickDialog, AnImmediateOkReturnsTheFirstEntryItSelected) {
+// The first entry is selected, so an immediate OK returns it as the result; the name field
+// stays as the caller preset it (here empty) whatever the list selects: a caller that
+// saves under the name (mode 1, empty name) must not get an existing file of the folder.
+TEST_F(PickDialog, AnImmediateOkReturnsTheFirstEntryButTheSelectionNamesNothing) {
   dir_.Write("b.jpg", "1");
   dir_.Write("a.jpg", "2");
-  std::string field;
+  std::string field, afterClick;
   DialogDriver withName([&](HWND dialog) {
     field = driver::WindowText(pick_test::Control(dialog, 4));
     pick_test::Press(2);
@@ -164,9 +167,21 @@ TEST_F(PickDialog, AnImmediateOkReturnsTheFirstEntryItSelected) {
   std::string result, name;
   EXPECT_EQ(Run(dir_.Path() + "*.jpg", "JPEG|*.jpg", 1, result, name), 2);
   ASSERT_TRUE(withName.Finish());
-  EXPECT_EQ(field, "a.jpg");
+  EXPECT_EQ(field, "");
   EXPECT_EQ(result, dir_.File("a.jpg"));
-  EXPECT_EQ(name, dir_.File("a.jpg"));
+  EXPECT_EQ(name, "");
+
+  // A click on another entry moves the result, not the name.
+  DialogDriver clicked([&](HWND dialog) {
+    pick_test::ClickEntry(dialog, 1);
+    afterClick = driver::WindowText(pick_test::Control(dialog, 4));
+    pick_test::Press(2);
+  });
+  EXPECT_EQ(Run(dir_.Path() + "*.jpg", "JPEG|*.jpg", 1, result, name), 2);
+  ASSERT_TRUE(clicked.Finish());
+  EXPECT_EQ(afterClick, "");
+  EXPECT_EQ(result, dir_.File("b.jpg"));
+  EXPECT_EQ(name, "");
 
   // Without a name field the path label shows the picked file.
   std::string label;

@@ -2,7 +2,9 @@
 // values and the folder tree's path and drag rules.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
+#include <utility>
 
 #include "pick/folder_rules.h"
 #include "pick/pick_filters.h"
@@ -98,9 +100,14 @@ TEST(FilterRules, OnlyPlainFilesAreListed) {
   EXPECT_TRUE(pick::AttributesAccepted(128));   // normal
   EXPECT_TRUE(pick::AttributesAccepted(0x820)); // compressed archive file
   EXPECT_TRUE(pick::AttributesAccepted(0x2020));  // not content-indexed
+  EXPECT_TRUE(pick::AttributesAccepted(0x4020));  // encrypted
   EXPECT_FALSE(pick::AttributesAccepted(0x10));
   EXPECT_FALSE(pick::AttributesAccepted(0x22));
   EXPECT_FALSE(pick::AttributesAccepted(0x24));
+  EXPECT_FALSE(pick::AttributesAccepted(0x120));     // temporary
+  EXPECT_FALSE(pick::AttributesAccepted(0x1020));    // offline
+  EXPECT_FALSE(pick::AttributesAccepted(0x400020));  // recalled from remote storage when read
+  EXPECT_FALSE(pick::AttributesAccepted(0x40020));   // recalled when opened
 }
 
 TEST(Listing, SeveralPatternsSearchEverythingAndListOnlyTheirExtensions) {
@@ -264,6 +271,58 @@ TEST(FolderChain, RefusesNetworkRelativeAndDottedPaths) {
   EXPECT_FALSE(pick::FolderChain("", "C:x", chain));
   EXPECT_FALSE(pick::FolderChain("", "1:\\x", chain));
   EXPECT_TRUE(chain.empty());
+}
+
+// A folder of entries as the disk would hand them out, counting how many were read.
+struct CountingFolder {
+  std::vector<std::pair<std::string, bool>> entries;  // name, is a folder
+  size_t read = 0;
+  bool Next(std::string& name, bool& isFolder) {
+    if (read >= entries.size()) return false;
+    name = entries[read].first;
+    isFolder = entries[read].second;
+    ++read;
+    return true;
+  }
+};
+
+CountingFolder Entries(size_t files, size_t folderAt = SIZE_MAX) {
+  CountingFolder f;
+  f.entries = {{".", true}, {"..", true}};
+  for (size_t i = 0; i < files; ++i) f.entries.push_back({"p" + std::to_string(i) + ".jpg", false});
+  if (folderAt != SIZE_MAX) f.entries.insert(f.entries.begin() + 2 + ptrdiff_t(folderAt), {"sub", true});
+  return f;
+}
+
+bool Probe(CountingFolder& f) {
+  return pick::ProbeSubfolders([&f](std::string& name, bool& isFolder) { return f.Next(name, isFolder); });
+}
+
+TEST(SubfolderProbe, StopsAtTheFirstSubfolderAndNeverReadsALargeFolderWhole) {
+  // 20,000 entries, the first a folder: found with the first entry after "." and "..".
+  CountingFolder first = Entries(19999, 0);
+  EXPECT_TRUE(Probe(first));
+  EXPECT_EQ(first.read, 3u);
+  // A subfolder among the first entries is found where it stands.
+  CountingFolder early = Entries(19999, 40);
+  EXPECT_TRUE(Probe(early));
+  EXPECT_EQ(early.read, 43u);
+  // 20,000 pictures and no subfolder: the probe gives up early and keeps the expand button.
+  CountingFolder pictures = Entries(20000);
+  EXPECT_TRUE(Probe(pictures));
+  EXPECT_EQ(pictures.read, size_t(pick::kSubfolderProbeEntries));
+  // A subfolder far down a large folder costs no more.
+  CountingFolder late = Entries(20000, 19000);
+  EXPECT_TRUE(Probe(late));
+  EXPECT_EQ(late.read, size_t(pick::kSubfolderProbeEntries));
+  // A small folder is read to its end: files only (or nothing but "." and "..") is no.
+  CountingFolder small = Entries(10);
+  EXPECT_FALSE(Probe(small));
+  EXPECT_EQ(small.read, 12u);
+  CountingFolder empty = Entries(0);
+  EXPECT_FALSE(Probe(empty));
+  CountingFolder none;
+  EXPECT_FALSE(Probe(none));
 }
 
 TEST(AutoScroll, ZonesInsideScrollSlowlyAndOutsideFast) {

@@ -1,5 +1,7 @@
 #include "dunmere/side_data.h"
 
+#include <cstdint>
+
 #include "fileio/fields.h"
 #include "fileio/paths.h"
 
@@ -14,9 +16,10 @@ bool IsSlideSideFileKind(std::string_view extension) {
 
 int EffectId(int group, int index) { return kFirstEffectId + 1000 * group + index; }
 
-int EffectGroup(int id) { return (id - kFirstEffectId) / 1000; }
+// In 64 bits: a damaged side file may hold any number, and its group is still told.
+int EffectGroup(int id) { return int((int64_t(id) - kFirstEffectId) / 1000); }
 
-int EffectIndex(int id) { return id - (kFirstEffectId + 1000 * EffectGroup(id)); }
+int EffectIndex(int id) { return int(int64_t(id) - (kFirstEffectId + int64_t(1000) * EffectGroup(id))); }
 
 bool IsPluginEffect(int id) { return id >= kAutomaticPluginEffect && id < kNoEffect; }
 

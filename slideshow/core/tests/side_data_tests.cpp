@@ -2,6 +2,8 @@
 // the display time in seconds.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "dunmere/side_data.h"
 
 using namespace dunmere;
@@ -21,6 +23,17 @@ TEST(SideData, EffectNumbers) {
       EXPECT_EQ(EffectGroup(EffectId(g, i)), g);
       EXPECT_EQ(EffectIndex(EffectId(g, i)), i);
     }
+}
+
+TEST(SideData, EffectNumbersOfADamagedSideFileAreToldWithoutOverflow) {
+  // The lowest number a ".sfx" file can give once overflowed on the way to its group.
+  EffectChoice c = ParseEffectFile("-333333333333333333333333333333|");
+  ASSERT_TRUE(c.valid);
+  EXPECT_EQ(c.id, -2147483647);
+  EXPECT_EQ(EffectGroup(c.id), -2147485);
+  EXPECT_EQ(EffectIndex(c.id), -647);
+  EXPECT_EQ(EffectGroup(INT32_MAX), 2147481);
+  EXPECT_EQ(EffectIndex(INT32_MAX), 647);
 }
 
 TEST(SideData, EffectFileKeepsTheListEntryUnchanged) {

@@ -4,6 +4,9 @@
 // Portable.
 #pragma once
 #include <string>
+#include <vector>
+
+#include "skin/ui_text.h"
 
 namespace falcet {
 
@@ -19,6 +22,10 @@ std::string ArgumentList(const std::string& commandLine);
 // Whether the line names a UI text file to take over: it ends in ".SYS" (any case) and
 // holds no blank.
 bool IsUiTextArgument(const std::string& commandLine);
+// Whether a UI text file's text may replace the player's own: it defines a menu or an
+// entry and has no malformed line (those are in errors). A file the player could not
+// start with must never take the place of one it can.
+bool IsUsableUiText(const std::string& text, std::vector<UiTextError>& errors);
 
 // A single name that is no existing file is opened as a web address: addresses with a
 // scheme ("file://", "http://", "https://", "ftp://", any case) as they are, everything

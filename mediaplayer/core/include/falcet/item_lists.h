@@ -6,15 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "fileio/item_list.h"
+
 namespace falcet {
 
-// ---- "|" lists ----------------------------------------------------------------------------
-// Number of items: the "|" fields of a non-empty list; 0 for the empty list.
-int ItemCount(const std::string& list);
-// Item n (from 1), "" outside the list.
-std::string ItemAt(const std::string& list, int n);
-// Leading and trailing "|" removed.
-std::string TrimBars(const std::string& list);
+// ---- "|" lists: the suite's rule ------------------------------------------------------------
+using fileio::ItemAt;
+using fileio::ItemCount;
+using fileio::TrimBars;
 
 // ---- Play lists ---------------------------------------------------------------------------------
 // A ".upl" file's text: lines trimmed, empty lines left out, "@path@" (any case) replaced
@@ -23,14 +22,7 @@ std::string UplItems(const std::string& text, const std::string& programFolder);
 // Reads a ".upl" file; "" when it does not exist.
 std::string READUPL(const std::string& path, const std::string& programFolder);
 
-// An ".m3u" file's text, read as the audio player reads it: leading blanks and lines
-// beginning with "#" dropped; a name without a drive is completed (with a "\" inside it:
-// the list's drive + the name; without one: the list's folder + the name); addresses
-// ("scheme://") stay as they are. listPath is the list's full path.
-std::string M3uItems(const std::string& text, const std::string& listPath);
-// Reads an ".m3u" file; a list path without a drive is taken on the program folder's drive.
-// "" when the file does not exist.
-std::string ReadM3u(const std::string& path, const std::string& programFolder);
+// ".m3u" lists are read by the audio player's reader (jorvel/m3u_list.h).
 
 // ---- Built show lists ----------------------------------------------------------------------------
 struct ShowItems {

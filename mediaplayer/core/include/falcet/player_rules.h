@@ -1,5 +1,4 @@
-// The player's arithmetic and small decisions, apart from its windows: the hand-over of a
-// second start's list, stepping through the list, positions in percent, what happens at
+// The player's arithmetic and small decisions, apart from its windows: stepping through the list, positions in percent, what happens at
 // the end of an item, display times, the recorder's rate, the fit of a picture, the
 // effect cycle and the command texts it receives. Portable.
 #pragma once
@@ -8,21 +7,6 @@
 #include <vector>
 
 namespace falcet {
-
-// ---- Hand-over (code 18) -------------------------------------------------------------------
-// Lists that arrive while the hand-over timer runs are joined; the first joined list also
-// carries the player's own start list in front.
-class HandOver {
- public:
-  void Add(const std::string& text);
-  bool Pending() const { return !list_.empty(); }
-  // The joined list (own list first, the first time only); the hand-over starts anew.
-  std::string Take(const std::string& ownList);
-
- private:
-  std::string list_;
-  bool firstDone_ = false;
-};
 
 // ---- Stepping ----------------------------------------------------------------------------------
 // The next and previous index of a list of count items (1-based), wrapping around.
@@ -99,7 +83,10 @@ Fit PrintPlacement(int pageWidth, int pageHeight, bool portrait, int w, int h);
 std::string SnapshotTarget(const std::string& chosen);
 
 // ---- Command texts -----------------------------------------------------------------------------------
-// Code 20: "width,height,rate,window". Needs at least two fields.
+// Code 20: "width,height,rate,window". Needs at least two fields. Width and height are
+// taken within 0 to kLargestRecordSide, so that the frame around them stays a size a
+// window can have.
+constexpr int kLargestRecordSide = 16384;
 struct RecordSetup {
   int innerWidth = 0, innerHeight = 0;  // the fields + 4
   int rate = 0;                          // as given; RecorderRate makes it usable

@@ -62,6 +62,9 @@ int BASSSTOP();
 int BASSCLOSE();
 // kStatePlaying 1, paused 3, else 0 (stopped, ended, or no medium).
 int BASSCHANNELISACTIVE();
+// 1 when the current medium has played to the end of its range (it stays stopped there
+// until it is played, moved or closed), else 0: a stopped medium has not ended.
+int BASSCHANNELENDED();
 int64_t BASSCHANNELGETPOSITION();
 int BASSCHANNELSETPOSITION(int64_t position);
 int64_t BASSMEDIAGETLENGTH();

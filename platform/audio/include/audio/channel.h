@@ -4,7 +4,6 @@
 #pragma once
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -73,7 +72,10 @@ class Channel {
   };
 
   void Run();
+  // How long the thread may sleep before the output or a slide needs it.
+  int64_t WaitMsLocked();
   void FillLocked();
+  Block& HistoryAt(size_t i) { return history_[(historyFirst_ + i) % history_.size()]; }
   void UpdateSlideLocked();
   int64_t FrameOfMs(int64_t ms) const;
   // A position in frames, within the sound when its length is known.
@@ -87,6 +89,7 @@ class Channel {
   std::unique_ptr<Decoder> decoder_;
   std::unique_ptr<Output> output_;
   TimeSource now_;
+  bool realClock_ = false;  // now_ is the steady clock: waits can be worked out
   PcmFormat format_;
   int64_t totalFrames_ = -1;
   bool silentOutput_ = false;
@@ -103,11 +106,13 @@ class Channel {
   int64_t decodedFrame_ = 0;  // next frame the decoder gives
   int volume_ = 100, pan_ = 0, globalVolume_ = 100;
   Slide slide_;
-  std::deque<Block> history_;  // decoded blocks, for the levels
-  // Buffers reused from block to block, so that playing allocates nothing once it runs:
-  // the block as heard (volume and pan applied), and the samples of a block let go.
-  std::vector<int16_t> heard_;
-  std::vector<int16_t> spare_;
+  // Decoded blocks for the levels, oldest first, in a ring whose blocks and buffers are
+  // made with the channel: playing allocates nothing once it runs. A full ring lets its
+  // oldest block go, which the levels no longer need.
+  std::vector<Block> history_;
+  size_t historyFirst_ = 0;
+  size_t historyCount_ = 0;
+  std::vector<int16_t> heard_;  // the block as heard: volume and pan applied
   std::thread thread_;
 };
 

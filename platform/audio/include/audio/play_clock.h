@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "audio/stream.h"
 
@@ -31,10 +32,15 @@ class PlayClock {
   int64_t banked_ = 0;     // microseconds run before that
 };
 
-// An output that plays nothing and keeps real time (see above).
+class SoundTap;
+
+// An output that plays nothing and keeps real time (see above). It may hand what it is
+// given to a tap as well (the tests' record of what was heard).
 class SilentOutput : public Output {
  public:
-  explicit SilentOutput(TimeSource now = SteadyMicroseconds) : clock_(std::move(now)) {}
+  explicit SilentOutput(TimeSource now = SteadyMicroseconds);
+  ~SilentOutput() override;
+  void TapInto(std::unique_ptr<SoundTap> tap);
   int Open(const PcmFormat& format) override;
   void Write(const int16_t* samples, size_t frames) override;
   int64_t Played() override;
@@ -45,6 +51,7 @@ class SilentOutput : public Output {
 
  private:
   PlayClock clock_;
+  std::unique_ptr<SoundTap> tap_;
   uint32_t rate_ = 0;
   int64_t base_ = 0;     // frames played before the clock last restarted
   int64_t written_ = 0;

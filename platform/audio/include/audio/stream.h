@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,10 @@ class Output {
   virtual void Reset() = 0;
   virtual bool Silent() const { return false; }
 };
+
+// Opens any sound file the layer plays: WAVE (plain PCM here, compressed through the
+// system's codecs) or MPEG audio, told by the content, not the name. Null, with error set
+// to a wrapper error code, when it cannot.
+std::unique_ptr<Decoder> OpenDecoder(const std::string& path, int& error);
 
 }  // namespace audio

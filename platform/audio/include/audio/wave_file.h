@@ -38,7 +38,9 @@ enum class WaveError { kNone, kNotRiff, kNoFormat, kNoData, kBadFormat };
 using ByteReader = std::function<size_t(uint64_t offset, void* buffer, size_t size)>;
 
 // Walks the chunks of a file of fileSize bytes. A data chunk whose size runs past the end
-// of the file (as streaming writers leave it) is cut to the file.
+// of the file (as streaming writers leave it) is cut to the file. Plain PCM whose block
+// size is below one sample of every channel gets that size; a PCM block that cannot be
+// told in 16 bits is a bad format.
 WaveError ParseWave(const ByteReader& read, uint64_t fileSize, WaveInfo& info);
 
 // Whether the samples are plain PCM (integer 8, 16, 24 or 32 bits, or 32-bit float) that

@@ -9,6 +9,8 @@
 
 #include "audio/bass.h"
 #include "../decoders.h"
+#include "../sound_tap.h"
+#include "fileio/paths.h"
 #include "pcm16_format.h"
 
 namespace audio {
@@ -116,6 +118,12 @@ class WaveOutput : public Output {
 };
 
 }  // namespace
+
+std::string TapFileStem() {
+  char path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  return fileio::StemOf(std::string(path, n)) + "_" + std::to_string(GetCurrentProcessId());
+}
 
 std::unique_ptr<Output> OpenOutput(const PcmFormat& format, int& error) {
   auto device = std::make_unique<WaveOutput>();

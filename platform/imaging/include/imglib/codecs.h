@@ -13,13 +13,10 @@ namespace imglib {
 
 struct DecodeOptions {
   // When both are above 0 a decoder may deliver a reduced picture that is still at least
-  // this large (JPEG scaled decoding, an embedded thumbnail); the information keeps the
-  // full size. 0 asks for the full size.
+  // this large (JPEG scaled decoding); the information keeps the full size. 0 asks for
+  // the full size.
   int minWidth = 0;
   int minHeight = 0;
-  // With a reduced size allowed: whether an embedded thumbnail of the right shape may
-  // stand in for the picture.
-  bool allowThumbnail = true;
   // minWidth x minHeight is a box: the picture must still cover its own size fitted into
   // the box (aspect kept, never enlarged).
   bool fitBox = false;
@@ -81,6 +78,14 @@ int EncodeWpg(const Raster& pixels, int bitsPerPixel, std::string& out);
 int EncodeEmf(const Raster& pixels, std::string& out);
 int EncodeWmf(const Raster& pixels, std::string& out);
 int EncodeEps(const Raster& pixels, int bitsPerPixel, std::string& out);
+// FlashPix: written with every resolution down to one tile, uncompressed, as one grey
+// channel when bitsPerPixel is 8 or less or the picture holds only greys, else as RGB.
+// Read: the full resolution of uncompressed, single-colour or JPEG tiles, grey, RGB or
+// PhotoYCC, an opacity channel dropped.
+int DecodeFpx(std::string_view bytes, Picture& out, bool infoOnly);
+int EncodeFpx(const Raster& pixels, int bitsPerPixel, std::string& out);
+// Whether a compound file is a FlashPix picture (by its root's class).
+bool LooksLikeFpx(std::string_view bytes);
 // An EPS file's embedded preview (a TIFF or WMF block of a binary EPS), for the system
 // codecs; empty when it has none.
 std::string_view EpsPreview(std::string_view bytes, int& previewFormat);

@@ -32,7 +32,7 @@ enum Format : int {
   kFormatPct = 56,    // Macintosh PICT (bitmap opcodes)
   kFormatPng = 75,
   kFormatPsd = 76,    // Photoshop
-  kFormatFpx = 80,    // FlashPix: not supported
+  kFormatFpx = 80,    // FlashPix (a compound file of tiled resolutions)
   kFormatIco = 91,    // Windows icon (saved fitted into 32 x 32)
   kFormatCur = 92,    // Windows cursor (saved fitted into 32 x 32)
   // Formats without a number of the original library; the numbers are this layer's own.

@@ -61,6 +61,10 @@ int SKRELEASEDC(HWND window, HDC dc);
 HDC SKDISPLAYDC();
 // Deletes a GDI bitmap; not 0 on success (0 also for a null bitmap).
 int SKDELETEBITMAP(HBITMAP bitmap);
+// The size of a bitmap; 1 when it could be read, else 0 with width and height 0.
+int SKGETPIXMAPSIZE(HBITMAP bitmap, int& width, int& height);
+// Makes a window layered and see-through: alpha 0 (invisible) to 255 (opaque). 1 on success.
+int SKSETLAYEREDALPHA(HWND window, int alpha);
 // Loads a Windows bitmap file as a GDI bitmap (a DIB section) and gives its size; null
 // when the file is missing or no bitmap.
 HBITMAP SKLOADBITMAPFILE(const std::string& path, int& width, int& height);

@@ -40,6 +40,10 @@ struct SkBoxStyle {
   static SkBoxStyle Input(HICON icon, uint16_t maxLength, uint16_t fieldWidth = 0);
 };
 
+// The identifier of a hidden child of every box whose text is the box's message, its lines
+// parted by CR LF (what a tool or a test reads of a box).
+constexpr int kSkBoxTextId = 99;
+
 // Shows a modal box owned by owner (the owner is disabled meanwhile) and returns the number
 // of the pressed button, 1 for the first; 0 when it was closed without an answer.
 // message: "|" starts a new line. buttons: the captions separated by "|" or a zero byte;

@@ -35,6 +35,10 @@ struct MenuTable {
 // The numbered string table: entry n is strings[n]; strings[0] is unused.
 using StringTable = std::vector<std::string>;
 
+// The highest entry number a UI text file may define. The programs use entries below 200;
+// the table is as long as its highest entry, so a mistyped number must not reserve more.
+constexpr int kUiEntryLimit = 9999;
+
 // Entry n of a string table, "" when the table has no such entry.
 const std::string& UiEntry(const StringTable& strings, int n);
 
@@ -51,6 +55,10 @@ struct UiTextError {
 // Parses the text of a UI text file. Malformed lines are skipped and reported in errors;
 // everything else is kept.
 UiTextFile ParseUiText(const std::string& text, std::vector<UiTextError>& errors);
+// The report of a file's malformed lines: "path(line): message" for each, joined by
+// separator.
+std::string UiTextErrorReport(const std::string& path, const std::vector<UiTextError>& errors,
+                              const std::string& separator = "\n");
 // Writes a table back in the file's format (used by tools and tests).
 std::string FormatUiText(const UiTextFile& file);
 

@@ -13,6 +13,9 @@ struct PartnerEntry {
 // around a field are ignored, a field may stand in double quotes, and a comma inside them
 // belongs to the field); further fields are ignored.
 PartnerEntry ParsePartnerEntry(std::string_view entry);
+// The entry a program sends to name itself (code 2): "program,class", the program in
+// double quotes when it holds a comma, so that ParsePartnerEntry gives both back.
+std::string FormatPartnerEntry(const std::string& program, const std::string& className);
 
 // A program field split into the program file and its arguments: a quoted program file and
 // what follows the closing quote; else the text up to ".exe", ".com" or ".bat" (any case)

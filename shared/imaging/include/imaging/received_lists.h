@@ -1,6 +1,6 @@
 // The lists that command messages bring, kept until the receiver has let the sender go:
 // the receiver queues the text, posts itself kMsgOpenReceived and opens the lists when
-// that message comes. Portable.
+// that message comes; and the hand-over of a second start's list (code 18). Portable.
 #pragma once
 #include <cstddef>
 #include <deque>
@@ -29,6 +29,21 @@ class ReceivedLists {
 
   std::deque<std::string> lists_;
   bool opening_ = false;
+};
+
+// The players' hand-over (code 18): the lists that arrive while the hand-over timer runs
+// are joined; the first joined list of a run also carries the player's own start list in
+// front of it.
+class HandOver {
+ public:
+  void Add(const std::string& text);
+  bool Pending() const { return !list_.empty(); }
+  // The joined list (own list first, the first time only); the hand-over starts anew.
+  std::string Take(const std::string& ownList);
+
+ private:
+  std::string list_;
+  bool firstDone_ = false;
 };
 
 }  // namespace startup

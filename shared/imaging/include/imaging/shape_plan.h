@@ -17,6 +17,18 @@ constexpr uint32_t kShadowColour = 0x80000000u;
 constexpr uint32_t kSoftSurround = 0x105C5C64u;
 // The surround of rectangle gradients: black at alpha 32.
 constexpr uint32_t kRectangleSurround = 0x20000000u;
+// Curves of kind 4 are drawn with the tension the picture tool drew them with, in every
+// program, so that a layered picture looks alike wherever it is shown; arrows keep
+// GDI+'s default.
+constexpr float kCurveTension = 0.33f;
+constexpr float kDefaultTension = 0.5f;
+
+// How far a shadow of depth d lies from what casts it: d to the right, |d| down. Floats,
+// so that no depth and no position near the 32-bit limits overflows.
+struct Offset {
+  float dx = 0, dy = 0;
+};
+Offset ShadowOffset(int depth);
 
 enum class Figure { kEllipse, kRectangle, kClosedCurve, kOpenCurve, kArrow, kPolygon, kPolyline };
 enum class Fill { kOutline, kSolid, kGradient };
@@ -31,6 +43,7 @@ struct Pass {
   Fill fill = Fill::kOutline;
   uint32_t colour = 0;
   float penWidth = 1;
+  float tension = kDefaultTension;  // curves and arrows
   bool shadow = false;
   // Ellipses and rectangles: the box; every other figure: its points.
   float left = 0, top = 0, width = 0, height = 0;
@@ -43,9 +56,11 @@ struct Pass {
 };
 
 // The passes of a shape at (x, y): none (DRAWSHAPE then answers -1) when there are no
-// points, too few for the figure, a box of zero width or height, or a style that draws
-// nothing; otherwise the shadow pass (when shadow is not 0) and the main pass.
-// kindAndStyle: the kind in the low 16 bits, the style in the high 16 bits.
+// points, too few for the figure, a box of zero width or height, or nothing to draw;
+// otherwise the shadow pass (when shadow is not 0) and the main pass. A style beyond 5
+// (or 0) draws no shape but still its shadow, a solid fill of the closed figure; style 5
+// of an ellipse or rectangle draws neither. kindAndStyle: the kind in the low 16 bits,
+// the style in the high 16 bits.
 std::vector<Pass> PlanShape(int x, int y, const std::vector<layer::Point>& points, uint32_t colour, int shadow,
                             int penWidth, uint32_t kindAndStyle);
 

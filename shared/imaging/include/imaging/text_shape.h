@@ -12,8 +12,8 @@
 // Draws a text in the box (x, y, width, height) in an ARGB colour with a GDI+ text
 // rendering hint, font and string format flags (0: no string format). A shadow depth d
 // not 0 first draws the text in black at alpha 128 moved by d to the right and |d| down,
-// in a box of the same size. Returns the status of the last drawing call, -1 without a
-// device context.
+// unbounded: neither wrapped nor clipped by the box. Returns the status of the last
+// drawing call, -1 without a device context.
 int DRAWSTRINGGDIP(HDC dc, const std::string& text, int x, int y, int width, int height, uint32_t colour,
                    int renderingHint, Gdiplus::GpFont* font, int shadowDepth, int formatFlags);
 
@@ -21,15 +21,11 @@ int DRAWSTRINGGDIP(HDC dc, const std::string& text, int x, int y, int width, int
 // x then y, offsets from (x, y)), with kind and style packed as kind + 65536 x style
 // (kinds 2 ellipse, 3 rectangle, 4 curve, 5 arrow, 6 polyline). Returns the status of
 // the last drawing call, or -1 when nothing was drawn (no device context, no points,
-// too few points for the figure, a box of zero size, a style that draws nothing).
+// too few points for the figure, a box of zero size, a style that draws nothing). Curves
+// of kind 4 have the tension 0.33 in every program, arrows GDI+'s default; a style
+// beyond 5 draws only the shape's shadow (shapes::PlanShape).
 int DRAWSHAPE(HDC dc, int x, int y, int count, std::string_view points, uint32_t colour, int shadowDepth,
               int penWidth, uint32_t kindAndStyle);
-
-// The tension of the curves of kind 4 in this program: 0.33 in the picture tool, the
-// slide show maker and the media player; the other programs keep GDI+'s default (0.5).
-// Arrows always use the default.
-void SETCURVETENSION(float tension);
-float CurveTension();
 
 // Draws the objects of the layered file that belongs to a picture path (or of the side
 // file given directly) into the device context at their own coordinates.

@@ -13,9 +13,10 @@
 // is fitted into the box (aspect kept, never enlarged); with a layered file the picture
 // is drawn at full size, its objects over it, and then reduced into the bitmap's top-left
 // corner (the bitmap keeps the full size). colours above 0 on entry asks for information
-// only: no bitmap, but width, height, colours and bits are filled. hasLayer tells whether
-// a layered file exists; with useLayerPicture not 0 its reduced JPEG is shown instead
-// of the picture, and width and height are the picture's own from its trailer.
+// only: never a bitmap, whatever the other arguments, but width, height, colours and
+// bits are filled. hasLayer tells whether a layered file exists; with useLayerPicture
+// not 0 its reduced JPEG is shown instead of the picture, and width and height are the
+// picture's own from its trailer. A JPEG's embedded Exif thumbnail is never shown.
 // Returns the bitmap (the caller deletes it) or null.
 // layerTest: how a layered file counts. kReadTrailer: only a readable one (its trailer read),
 // a damaged one is neither drawn nor shown. kExistence (the picture browser's loader): any

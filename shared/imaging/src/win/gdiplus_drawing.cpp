@@ -3,12 +3,19 @@
 
 #include "win/gdiplus_raii.h"
 #include "imaging/gdiplus_helpers.h"
+#include "imaging/shape_plan.h"
+#include "text_shadow.h"
 #include "win/wide_text.h"
 
 using namespace win::gdip;
 
-namespace {
-constexpr uint32_t kTextShadow = 0x80000000u;  // black at alpha 128
+gp::Status DrawTextShadow(gp::GpGraphics* g, const std::wstring& text, gp::GpFont* font, gp::GpStringFormat* format,
+                          float x, float y, int depth) {
+  Brush shadow;
+  SolidBrush(shapes::kShadowColour, shadow);
+  shapes::Offset d = shapes::ShadowOffset(depth);
+  gp::RectF at{x + d.dx, y + d.dy, 0, 0};
+  return flat::GdipDrawString(g, text.c_str(), -1, font, &at, format, shadow.Get());
 }
 
 int DRAWELLIPSEPEN(HDC dc, gp::GpPen* pen, int x, int y, int width, int height) {
@@ -39,12 +46,7 @@ int DRAWSHADOWTEXT(HDC dc, const std::string& text, int x, int y, uint32_t colou
   flat::GdipSetTextRenderingHint(g.Get(), gp::TextRenderingHint(renderingHint));
   std::wstring w = win::Widen(text);
   int status = 0;
-  if (depth != 0) {
-    Brush shadow;
-    SolidBrush(kTextShadow, shadow);
-    gp::RectF at{float(x + depth), float(y + (depth < 0 ? -depth : depth)), 0, 0};
-    status = flat::GdipDrawString(g.Get(), w.c_str(), -1, font, &at, nullptr, shadow.Get());
-  }
+  if (depth != 0) status = DrawTextShadow(g.Get(), w, font, nullptr, float(x), float(y), depth);
   Brush brush;
   SolidBrush(colour, brush);
   gp::RectF at{float(x), float(y), 0, 0};

@@ -1,19 +1,16 @@
 // DRAWSTRINGGDIP, DRAWSHAPE and the layered picture renderer DRAWOVERLAY.
-#include <atomic>
 #include <vector>
 
 #include "win/gdiplus_raii.h"
 #include "imaging/layer_file.h"
 #include "imaging/shape_plan.h"
 #include "imaging/text_shape.h"
+#include "text_shadow.h"
 #include "win/wide_text.h"
 
 using namespace win::gdip;
 
 namespace {
-
-constexpr float kDefaultTension = 0.5f;
-std::atomic<float> gTension{kDefaultTension};
 
 std::vector<gp::PointF> ToGdiplus(const std::vector<shapes::PointF>& points) {
   std::vector<gp::PointF> out;
@@ -32,7 +29,7 @@ gp::Status Gradient(gp::GpGraphics* g, const shapes::Pass& pass, const std::vect
       flat::GdipAddPathRectangle(path.Get(), pass.left, pass.top, pass.width, pass.height);
       break;
     case shapes::Figure::kClosedCurve:
-      flat::GdipAddPathClosedCurve2(path.Get(), pts.data(), int(pts.size()), CurveTension());
+      flat::GdipAddPathClosedCurve2(path.Get(), pts.data(), int(pts.size()), pass.tension);
       break;
     default: flat::GdipAddPathPolygon(path.Get(), pts.data(), int(pts.size())); break;
   }
@@ -52,7 +49,7 @@ gp::Status Gradient(gp::GpGraphics* g, const shapes::Pass& pass, const std::vect
     case shapes::Figure::kRectangle:
       return flat::GdipFillRectangle(g, brush.Get(), pass.left, pass.top, pass.width, pass.height);
     case shapes::Figure::kClosedCurve:
-      return flat::GdipFillClosedCurve2(g, brush.Get(), pts.data(), int(pts.size()), CurveTension(),
+      return flat::GdipFillClosedCurve2(g, brush.Get(), pts.data(), int(pts.size()), pass.tension,
                                         gp::FillModeAlternate);
     default: return flat::GdipFillPolygon(g, brush.Get(), pts.data(), int(pts.size()), gp::FillModeAlternate);
   }
@@ -79,12 +76,12 @@ gp::Status DrawPass(gp::GpGraphics* g, const shapes::Pass& pass) {
       return solid ? flat::GdipFillRectangle(g, brush.Get(), pass.left, pass.top, pass.width, pass.height)
                    : flat::GdipDrawRectangle(g, pen.Get(), pass.left, pass.top, pass.width, pass.height);
     case shapes::Figure::kClosedCurve:
-      return solid ? flat::GdipFillClosedCurve2(g, brush.Get(), pts.data(), n, CurveTension(), gp::FillModeAlternate)
-                   : flat::GdipDrawClosedCurve2(g, pen.Get(), pts.data(), n, CurveTension());
-    case shapes::Figure::kOpenCurve: return flat::GdipDrawCurve2(g, pen.Get(), pts.data(), n, CurveTension());
+      return solid ? flat::GdipFillClosedCurve2(g, brush.Get(), pts.data(), n, pass.tension, gp::FillModeAlternate)
+                   : flat::GdipDrawClosedCurve2(g, pen.Get(), pts.data(), n, pass.tension);
+    case shapes::Figure::kOpenCurve: return flat::GdipDrawCurve2(g, pen.Get(), pts.data(), n, pass.tension);
     case shapes::Figure::kArrow:
       flat::GdipSetPenEndCap(pen.Get(), gp::LineCapArrowAnchor);
-      return flat::GdipDrawCurve2(g, pen.Get(), pts.data(), n, kDefaultTension);
+      return flat::GdipDrawCurve2(g, pen.Get(), pts.data(), n, pass.tension);
     case shapes::Figure::kPolygon:
       return solid ? flat::GdipFillPolygon(g, brush.Get(), pts.data(), n, gp::FillModeAlternate)
                    : flat::GdipDrawPolygon(g, pen.Get(), pts.data(), n);
@@ -94,9 +91,6 @@ gp::Status DrawPass(gp::GpGraphics* g, const shapes::Pass& pass) {
 }
 
 }  // namespace
-
-void SETCURVETENSION(float tension) { gTension = tension; }
-float CurveTension() { return gTension.load(); }
 
 int DRAWSTRINGGDIP(HDC dc, const std::string& text, int x, int y, int width, int height, uint32_t colour,
                    int renderingHint, gp::GpFont* font, int shadowDepth, int formatFlags) {
@@ -111,14 +105,7 @@ int DRAWSTRINGGDIP(HDC dc, const std::string& text, int x, int y, int width, int
   flat::GdipSetTextRenderingHint(g.Get(), gp::TextRenderingHint(renderingHint));
   std::wstring w = win::Widen(text);
   int status = 0;
-  if (shadowDepth != 0) {
-    // The shadow in a box of the text's size, so that it wraps and clips like the text.
-    Brush shadow;
-    SolidBrush(shapes::kShadowColour, shadow);
-    gp::RectF box{float(x + shadowDepth), float(y + (shadowDepth < 0 ? -shadowDepth : shadowDepth)), float(width),
-                  float(height)};
-    status = flat::GdipDrawString(g.Get(), w.c_str(), -1, font, &box, format.Get(), shadow.Get());
-  }
+  if (shadowDepth != 0) status = DrawTextShadow(g.Get(), w, font, format.Get(), float(x), float(y), shadowDepth);
   Brush brush;
   SolidBrush(colour, brush);
   gp::RectF box{float(x), float(y), float(width), float(height)};

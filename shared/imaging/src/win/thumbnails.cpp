@@ -171,10 +171,17 @@ HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& wid
   bool fromLayer = false;
   if (pending && useLayerPicture != 0 && trailer.pictureLength > 0) {
     picture = layerPath;  // its picture block is a JPEG at offset 0
-    gdiplus = true;
+    gdiplus = !informationOnly;  // information never makes a bitmap
     pending = false;
     fromLayer = true;
   }
+  // The layered file's picture is reduced: the information is the picture's own.
+  auto fromTrailer = [&] {
+    width = trailer.width;
+    height = trailer.height;
+    colours = trailer.colours;
+    bits = trailer.bitsPerPixel;
+  };
   bool fit = boxWidth > 0 && boxHeight > 0 && !pending;
   win::MemoryDC target;
   bool loaded = false;
@@ -187,12 +194,7 @@ HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& wid
       if (!loaded) target.Reset();
     }
     if (!loaded) loaded = LoadThroughGdiplus(screen.dc, picture, fit, boxWidth, boxHeight, width, height, bits, target);
-    if (loaded && fromLayer) {
-      width = trailer.width;
-      height = trailer.height;
-      colours = trailer.colours;
-      bits = trailer.bitsPerPixel;
-    }
+    if (loaded && fromLayer) fromTrailer();
     if (!loaded) target.Reset();
   }
   if (!loaded) {
@@ -209,6 +211,7 @@ HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& wid
       bits = 0;
       return nullptr;
     }
+    if (fromLayer) fromTrailer();
     if (informationOnly) return nullptr;
   }
   if (pending && target.Get()) DrawLayer(target, path, boxWidth, boxHeight);

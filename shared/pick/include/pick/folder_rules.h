@@ -36,6 +36,27 @@ constexpr int kFastScrollPeriod = 50;
 // Without a range scrolling stops.
 AutoScroll DecideAutoScroll(bool hasRange, int left, int top, int right, int bottom, int x, int y, int zoneHeight);
 
+// The has-subfolders test reads at most this many entries of a folder. A folder with more
+// and no subfolder among them is taken as one that may have subfolders: its expand button
+// stays until it is opened and found to hold none. So a folder of thousands of pictures
+// costs no more than a small one.
+constexpr int kSubfolderProbeEntries = 200;
+
+// The has-subfolders test over a folder's entries as a reader gives them:
+// nextEntry(name, isFolder) fills in the next entry and answers false at the end. True as
+// soon as a folder other than "." and ".." comes, and after kSubfolderProbeEntries entries
+// without one; false when the entries end first.
+template <typename NextEntry>
+bool ProbeSubfolders(NextEntry nextEntry) {
+  std::string name;
+  bool isFolder = false;
+  for (int read = 0; read < kSubfolderProbeEntries; ++read) {
+    if (!nextEntry(name, isFolder)) return false;
+    if (isFolder && name != "." && name != "..") return true;
+  }
+  return true;
+}
+
 // A drop of dragged onto target is refused when there is no target, or the target is the
 // dragged item itself or lies below it (a folder cannot move into itself). parentOf gives
 // an item's parent and a null item for the root.

@@ -52,6 +52,14 @@ HWND FolderTreeView(HWND control);
 std::string FolderTreeItemPath(HWND treeView, HTREEITEM item);
 // The selected folder's path ("" when none).
 std::string FolderTreeSelectedPath(HWND control);
+// -1 when the folder holds a subfolder or may hold one (it has more entries than the
+// test reads: pick::kSubfolderProbeEntries), 0 when it holds none. Stops at the first
+// subfolder; never reads a whole large folder.
+int HASSUBFOLDERS(const std::string& path);
+// How many times the folder trees of this process have read a folder from the disk
+// (listing its subfolders or testing for one): what a gesture costs, for diagnostics.
+long FolderTreeFolderReads();
+
 // Selects a folder (as kFolderTreeSelectPath); null when the path is a network path, is
 // not an existing folder or lies outside the tree's root.
 HTREEITEM FolderTreeSelect(HWND control, const std::string& path);

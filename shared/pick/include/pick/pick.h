@@ -27,7 +27,9 @@
 //               armed (SKPICKMULTI) every picked path followed by "|". "" when cancelled.
 //  nameText     in: the preset name, or "path|name" where path is what the second button
 //               returns; out: the name field's text, with the folder in front unless it
-//               holds "\" or is a URL (ftp://, http://, https://). Unchanged when cancelled.
+//               holds "\" or is a URL (ftp://, http://, https://); "" when the field is
+//               empty. Only the caller's preset, the user's typing and a double click put
+//               a name there, never the list's selection. Unchanged when cancelled.
 int SKPICKF(HWND owner, const std::string& startPath, const std::string& caption, const std::string& filterList,
             const std::string& buttons, const std::string& listCaption, const std::string& treeCaption,
             const std::string& filterCaption, int reserved, const std::string& nameCaption, int nameMode,

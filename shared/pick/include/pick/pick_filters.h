@@ -48,7 +48,9 @@ std::string ExtensionKey(const std::string& name);
 bool NameAccepted(const std::string& name, const std::string& includeList, const std::string& excludeList);
 
 // Whether a folder entry with these Windows attribute bits is a file the list shows:
-// no folders, hidden or system files, devices.
+// no folders, hidden, system or temporary files, devices, nor files held offline (in
+// remote storage, recalled when read). Read-only, archive, compressed, encrypted and
+// not-indexed files are shown.
 bool AttributesAccepted(uint32_t attributes);
 
 }  // namespace pick

@@ -1,0 +1,19 @@
+#include "closing.h"
+
+#include <windows.h>
+
+#include "partners.h"
+#include "settings.h"
+#include "state.h"
+#include "tick.h"
+
+namespace jorvel {
+
+void OnSysClose() {
+  StopTick();
+  AUDIOSETTINGS(true);
+  ClosePartnersStarted();
+  PostQuitMessage(0);
+}
+
+}  // namespace jorvel
