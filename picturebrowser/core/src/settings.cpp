@@ -3,21 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "imaging/int16_record.h"
+
 namespace hessam {
-namespace {
-
-int Int16At(std::string_view bytes, size_t offset) {
-  auto b0 = uint8_t(bytes[offset]), b1 = uint8_t(bytes[offset + 1]);
-  return int16_t(uint16_t(b0 | (b1 << 8)));
-}
-
-void PutInt16(std::string& out, int value) {
-  auto v = uint16_t(int16_t(std::clamp(value, -32768, 32767)));
-  out += char(v & 0xFF);
-  out += char(v >> 8);
-}
-
-}  // namespace
 
 BrowserSettings DefaultSettings(int screenWidth, int screenHeight, const std::string& windowsFolder) {
   BrowserSettings s;
@@ -32,7 +20,7 @@ void DecodeSettings(std::string_view bytes, BrowserSettings& settings) {
   BrowserSettings read = settings;
   int values[4] = {0, 0, 0, 0};
   for (size_t i = 0; i < 4; ++i)
-    if (bytes.size() >= 2 * i + 2) values[i] = Int16At(bytes, 2 * i);
+    if (bytes.size() >= 2 * i + 2) values[i] = RecordInt16At(bytes, 2 * i);
   read.left = std::max(0, values[0]);
   read.top = std::max(0, values[1]);
   if (values[2] < 1 || values[3] < 1) {
@@ -48,10 +36,10 @@ void DecodeSettings(std::string_view bytes, BrowserSettings& settings) {
 
 std::string EncodeSettings(const BrowserSettings& settings) {
   std::string out;
-  PutInt16(out, settings.left);
-  PutInt16(out, settings.top);
-  PutInt16(out, settings.width);
-  PutInt16(out, settings.height);
+  PutRecordInt16(out, settings.left);
+  PutRecordInt16(out, settings.top);
+  PutRecordInt16(out, settings.width);
+  PutRecordInt16(out, settings.height);
   out += settings.folder;
   return out;
 }
