@@ -297,6 +297,9 @@ HWND SKBUTIMAGE(HWND parent, const std::string& bitmapName, int x, int y, int wi
   if (!w) return nullptr;
   HBITMAP bitmap = static_cast<HBITMAP>(
       LoadImageA(GetModuleHandleA(nullptr), bitmapName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!bitmap)
+    bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, bitmapName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
   if (bitmap) SetPropA(w, kImageProp, bitmap);
   SetWindowSubclass(w, ImageButtonProc, 0, 0);
   return w;

@@ -520,6 +520,13 @@ HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure) {
   return holder;
 }
 
+HWND SKANYWND(HWND parent, const std::string& className, int x, int y, int width, int height, WNDPROC procedure,
+              int id) {
+  if (!win::RegisterClassOnce({.name = className.c_str(), .procedure = procedure, .style = CS_DBLCLKS})) return nullptr;
+  return CreateWindowExA(0, className.c_str(), "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
 HWND SKSTATUSWINDOW(HWND frame, const std::string& text) {
   if (!win::RegisterClassOnce({.name = kStatusClass, .procedure = StatusProc})) return nullptr;
   if (!FindFrame(frame) && IsFrameCandidate(frame)) AddFrame(frame, State().windowStyle);

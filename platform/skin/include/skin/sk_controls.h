@@ -10,8 +10,8 @@
 // skin's caption font.
 HWND SKBUT3D(HWND parent, const std::string& caption, int x, int y, int width, int height, int id,
              HFONT font = nullptr);
-// A push button that shows a bitmap resource of the program (magenta, RGB 255, 0, 255, is
-// transparent) on the skin's button face. Answers WM_COMMAND BN_CLICKED like a button.
+// A push button that shows a bitmap resource of the program, or else a bitmap file of that
+// path (magenta, RGB 255, 0, 255, is transparent) on the skin's button face. Answers WM_COMMAND BN_CLICKED like a button.
 HWND SKBUTIMAGE(HWND parent, const std::string& bitmapName, int x, int y, int width, int height, int id);
 // A check button with the skin's text colour (font null: the default font).
 HWND SKCHECKBUTTON(HWND parent, const std::string& caption, int x, int y, int width, int height, int id,

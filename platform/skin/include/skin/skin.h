@@ -68,6 +68,10 @@ void SKSETSYSBUTTONTIP(const std::string& tips);
 // procedure) laid out by the engine: "SKMENU" at the top (menu bar height), the status
 // window at the bottom, every other holder in the rest of the frame's client area.
 HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure);
+// A child window of a class of the program's own, registered once with procedure, for the
+// windows a program draws itself (strips, canvases). Visible; id is its control identifier.
+HWND SKANYWND(HWND parent, const std::string& className, int x, int y, int width, int height, WNDPROC procedure,
+              int id = 0);
 // The status line at the bottom of a frame.
 HWND SKSTATUSWINDOW(HWND frame, const std::string& text);
 // Registers a window class unless it exists; returns the class atom or 0. The suite's own
