@@ -1,9 +1,8 @@
 #include "jorvel/fx_settings.h"
 
 #include <algorithm>
-#include <charconv>
 
-#include "fileio/paths.h"
+#include "fileio/fields.h"
 
 namespace jorvel {
 
@@ -15,17 +14,8 @@ FxControls DefaultFxControls() {
 
 FxControls ParseFxSettings(const std::string& line) {
   FxControls values{};
-  size_t start = 0;
-  for (int i = 0; i < kFxControlCount && start <= line.size(); ++i) {
-    size_t end = line.find('|', start);
-    if (end == std::string::npos) end = line.size();
-    std::string field = fileio::Trim(line.substr(start, end - start));
-    int value = 0;
-    auto [rest, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    values[i] = error == std::errc() ? value : 0;
-    (void)rest;
-    start = end + 1;
-  }
+  std::vector<std::string> fields = fileio::SplitFields(line, '|');
+  for (size_t i = 0; i < values.size() && i < fields.size(); ++i) values[i] = fileio::LeadingNumber(fields[i]);
   return values;
 }
 

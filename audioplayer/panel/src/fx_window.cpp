@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "audio/bass.h"
+#include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "skin/sk_boxes.h"
@@ -41,17 +42,6 @@ void Warn(const std::string& text) {
   if (Fx().setup.warn) Fx().setup.warn(text);
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (true) {
-    size_t end = text.find(separator, start);
-    parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) return parts;
-    start = end + 1;
-  }
-}
-
 HBITMAP CopyOf(HBITMAP bitmap) {
   return bitmap ? static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)) : nullptr;
 }
@@ -76,8 +66,8 @@ void SetControls(HWND w, const FxControls& values) {
 // The layout of WM_CREATE; answers the content's size.
 SIZE Build(HWND w) {
   const FxWindowSetup& s = Fx().setup;
-  std::vector<std::string> texts = Split(kFxTexts, '|');
-  std::vector<std::string> labels = Split(kFxBandLabels, ',');
+  std::vector<std::string> texts = fileio::SplitFields(kFxTexts, '|');
+  std::vector<std::string> labels = fileio::SplitFields(kFxBandLabels, ',');
   HFONT font = SKDEFAULTFONT();
   HFONT caption = SKCAPTIONFONT();
   win::WindowDC screen(w);
@@ -121,15 +111,13 @@ SIZE Build(HWND w) {
   int bottom = effectsTop + kCheckHeight;
   if (!s.helpPicture.empty() && fileio::Exists(s.helpPicture)) {
     int width = 0, height = 0;
-    if (HBITMAP picture = SKLOADBITMAPFILE(s.helpPicture, width, height)) {
-      HWND button = SKBUTIMAGE(w, picture, ex, effectsTop, kFxHelpButton);
-      if (button) {
-        SKBUTTONTIP(button, s.helpTip);
-        right = std::max(right, ex + width);
-        bottom = std::max(bottom, effectsTop + height);
-      } else {
-        DeleteObject(picture);
-      }
+    win::Bitmap picture(SKLOADBITMAPFILE(s.helpPicture, width, height));
+    HWND button = picture ? SKBUTIMAGE(w, picture.Get(), ex, effectsTop, kFxHelpButton) : nullptr;
+    if (button) {
+      picture.Release();  // the button's now
+      SKBUTTONTIP(button, s.helpTip);
+      right = std::max(right, ex + width);
+      bottom = std::max(bottom, effectsTop + height);
     }
   }
   return SIZE{right + 8, bottom + 8};
@@ -147,7 +135,7 @@ void OnCreate(HWND w) {
   RECT area = SKGETWORKAREA();
   FxPlace place = PlaceFxWindow(pane.left, pane.top, width, height, {area.left, area.top, area.right, area.bottom});
   FXSETTINGS(0);
-  SKPOPUPCONTAINER(w, Split(kFxTexts, '|')[0], place.x, place.y, width, height, FXPROC);
+  SKPOPUPCONTAINER(w, fileio::SplitFields(kFxTexts, '|')[0], place.x, place.y, width, height, FXPROC);
   BASSFXWINDOW(w, 1);
 }
 

@@ -1,35 +1,12 @@
 #include "jorvel/pane_description.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "fileio/fields.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 
 namespace jorvel {
-
-namespace {
-
-std::vector<std::string> CommaFields(const std::string& text) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  while (true) {
-    size_t end = text.find(',', start);
-    fields.push_back(fileio::Trim(text.substr(start, end == std::string::npos ? std::string::npos : end - start)));
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return fields;
-}
-
-int Number(const std::string& text) {
-  int value = 0;
-  auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  (void)rest;
-  return error == std::errc() ? value : 0;
-}
-
-}  // namespace
 
 int STYLEINDEX(int style) {
   style = std::clamp(style, 1, 128);
@@ -53,15 +30,15 @@ std::string PaneDescription::Expand(const std::string& path) const {
 }
 
 std::string PaneDescription::PanePicture(int style) const {
-  std::vector<std::string> fields = CommaFields(UiEntry(strings_, 1));
+  std::vector<std::string> fields = fileio::SplitFields(UiEntry(strings_, 1), ',');
   size_t index = size_t(STYLEINDEX(style));
   if (index > fields.size() || fields[index - 1].empty()) return {};
   return Expand(fileio::ToLower(fields[index - 1]));
 }
 
 int PaneDescription::Field(int n) const {
-  std::vector<std::string> fields = CommaFields(UiEntry(strings_, 2));
-  return n >= 1 && size_t(n) <= fields.size() ? Number(fields[n - 1]) : 0;
+  std::vector<std::string> fields = fileio::SplitFields(UiEntry(strings_, 2), ',');
+  return n >= 1 && size_t(n) <= fields.size() ? fileio::LeadingNumber(fields[n - 1]) : 0;
 }
 
 std::optional<PaneElementPlace> PaneDescription::Element(int id, int style) const {
@@ -70,15 +47,15 @@ std::optional<PaneElementPlace> PaneDescription::Element(int id, int style) cons
   if (k <= 0 || k > kUiEntryLimit - 2) return std::nullopt;
   const std::string& entry = UiEntry(strings_, k + 2);
   if (entry.empty()) return std::nullopt;
-  std::vector<std::string> fields = CommaFields(entry);
+  std::vector<std::string> fields = fileio::SplitFields(entry, ',');
   PaneElementPlace place;
   if (fields.size() > 1) place.picture = fields[1].empty() ? std::string() : Expand(fields[1]);
   // The pairs after the name and the picture; the last one serves the styles beyond it.
   size_t pairs = fields.size() > 2 ? (fields.size() - 2) / 2 : 0;
   if (pairs > 0) {
     size_t pair = std::min(size_t(STYLEINDEX(style)), pairs) - 1;
-    place.x = Number(fields[2 + 2 * pair]);
-    place.y = Number(fields[3 + 2 * pair]);
+    place.x = fileio::LeadingNumber(fields[2 + 2 * pair]);
+    place.y = fileio::LeadingNumber(fields[3 + 2 * pair]);
   }
   return place;
 }

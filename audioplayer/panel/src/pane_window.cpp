@@ -73,12 +73,11 @@ void AddVuElement(HWND pane, HRGN shape) {
     win::SelectObj out(from, vu.Get());
     GdiTransparentBlt(to, x, y, width, height, from, 0, 0, width, height, kMagenta);
   }
-  HRGN own = SKBMPTORGN(vu.Get(), kMagenta);
-  if (HWND meter = VUMETERWIN(pane, vu.Release(), x, y)) {
-    if (own) SetWindowRgn(meter, own, TRUE);
-  } else if (own) {
-    DeleteObject(own);
-  }
+  win::Region own(SKBMPTORGN(vu.Get(), kMagenta));
+  HWND meter = VUMETERWIN(pane, vu.Get(), x, y);
+  if (!meter) return;
+  vu.Release();  // the VU window's now
+  if (own) SetWindowRgn(meter, own.Release(), TRUE);
 }
 
 }  // namespace
@@ -188,23 +187,24 @@ HWND CREATEPLAYERCONTROLS(int kind, int style, int id, const std::string& tip, i
     if (picture) SKGETPIXMAPSIZE(picture.Get(), width, height);
     control = SKCHECKBUTTON(pane, "", x, y, width, height, id, SKDEFAULTFONT());
   } else {
-    HBITMAP picture = PANEELEMENT(id, x, y, style);
+    win::Bitmap picture(PANEELEMENT(id, x, y, style));
     if (!picture) {
       Warn("CREATEPLAYERCONTROLS " + std::to_string(id) + "|" + SKWINERR(2));
       return nullptr;
     }
     if (kind == kPaneImageButton) {
-      control = SKBUTIMAGE(pane, picture, x, y, id);
+      control = SKBUTIMAGE(pane, picture.Get(), x, y, id);
     } else {
       int width = 0, height = 0, tx = 0, ty = 0;
-      SKGETPIXMAPSIZE(picture, width, height);
-      HBITMAP thumb = PANEELEMENT(id == kPositionBarId ? kPositionThumb : kVolumeThumb, tx, ty, style);
+      SKGETPIXMAPSIZE(picture.Get(), width, height);
+      win::Bitmap thumb(PANEELEMENT(id == kPositionBarId ? kPositionThumb : kVolumeThumb, tx, ty, style));
       int thumbWidth = 0, thumbHeight = 0;
-      if (thumb) SKGETPIXMAPSIZE(thumb, thumbWidth, thumbHeight);
-      control = SKTRACKBAR(pane, x, y, width, std::max(height, thumbHeight), id, 0, 100, {picture, thumb, false});
-      if (!control && thumb) DeleteObject(thumb);
+      if (thumb) SKGETPIXMAPSIZE(thumb.Get(), thumbWidth, thumbHeight);
+      control = SKTRACKBAR(pane, x, y, width, std::max(height, thumbHeight), id, 0, 100,
+                           {picture.Get(), thumb.Get(), false});
+      if (control) thumb.Release();  // the bar's now
     }
-    if (!control) DeleteObject(picture);
+    if (control) picture.Release();
   }
   if (!control) return nullptr;
   ShowWindow(control, show);
@@ -217,12 +217,12 @@ HWND CreatePaneAnimation(int style) {
   if (!pane) return nullptr;
   if (HWND existing = PaneAnimation()) return existing;
   int x = 0, y = 0;
-  HBITMAP strip = PANEELEMENT(kAnimationElement, x, y, style);
+  win::Bitmap strip(PANEELEMENT(kAnimationElement, x, y, style));
   if (!strip) return nullptr;
   SKSETANIMATERGN(1);
-  HWND animation = SKANIMATE(pane, strip, x, y, kAnimationId);
+  HWND animation = SKANIMATE(pane, strip.Get(), x, y, kAnimationId);
   SKSETANIMATERGN(0);
-  if (!animation) DeleteObject(strip);
+  if (animation) strip.Release();  // the animation's now
   Pane().animation = animation;
   return animation;
 }
