@@ -3,6 +3,8 @@
 #include <shlobj.h>
 
 #include "boxes.h"
+#include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
 #include "jorvel/command_ids.h"
 #include "jorvel/marquee.h"
 #include "jorvel/mixer_volume.h"
@@ -59,6 +61,7 @@ PaneSetup Setup() {
     SendMessageA(App().frame, WM_COMMAND, kSpectrumButton, 0);
     SendMessageA(App().frame, WM_COMMAND, kEffectsButton, 0);
   };
+  s.spectrum = []() -> HWND { return App().startedSpectrum ? FindWindowA(kClassSpectrum, nullptr) : nullptr; };
   s.moved = [] {
     if (HWND marquee = App().marquee; marquee && IsWindow(marquee)) SendMessageA(marquee, WM_MOVE, 0, 0);
   };
@@ -102,6 +105,11 @@ void BUILDPLAYER(int mode) {
   p.marquee = nullptr;
   p.animation = nullptr;
   p.paneMode = mode;
+  // Leaving the sound mode closes the spectrum display the player started.
+  if (mode != kPaneSound && p.startedSpectrum) {
+    if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, kCodeClose, "");
+    p.startedSpectrum = false;
+  }
   p.pane = BUILDPANES(mode);
   if (p.pane) MakeControls();
 }

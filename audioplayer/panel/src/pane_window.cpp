@@ -11,6 +11,7 @@
 #include "jorvel/vu_meter.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
+#include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "skin/ui_text.h"
 #include "win/raii.h"
@@ -269,6 +270,11 @@ void RaiseOwner(HWND pane) {
     SetWindowPos(owner, pane, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+SkMenuAnimationWhilePopups& MenuAnimation() {
+  static SkMenuAnimationWhilePopups animation;
+  return animation;
+}
+
 void Paint(HWND w, HDC dc) {
   RECT r;
   GetClientRect(w, &r);
@@ -311,14 +317,23 @@ LRESULT CALLBACK PANEPROC(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDBLCLK:
       if (Pane().mode == kSoundPaneMode && setup.doubleClicked) setup.doubleClicked();
       return 0;
+    case WM_SETFOCUS:
+      if (HWND spectrum = setup.spectrum ? setup.spectrum() : nullptr)
+        SetWindowPos(spectrum, w, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wp)) RaiseOwner(w);
       break;
     case WM_MOUSEMOVE:
       RaiseOwner(w);
       break;
-    case WM_EXITMENULOOP:
-      SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<PVOID>(TRUE), 0);
+    // The menu animation goes off around the pane's menus and back on after them, only
+    // when it was on: the user's own choice is kept.
+    case WM_INITMENUPOPUP:
+      MenuAnimation().Opened();
+      break;
+    case WM_UNINITMENUPOPUP:
+      MenuAnimation().Closed();
       break;
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == SC_CLOSE) {

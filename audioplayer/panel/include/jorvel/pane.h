@@ -32,6 +32,8 @@ struct PaneSetup {
   std::function<void(const std::vector<std::string>&)> dropped;
   // A double click in the sound mode.
   std::function<void()> doubleClicked;
+  // The spectrum display when the program started it (it stays right behind the pane).
+  std::function<HWND()> spectrum;
   // The pane moved (the marquee follows).
   std::function<void()> moved;
   std::function<void(const std::string&)> warn;
