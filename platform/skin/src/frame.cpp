@@ -461,7 +461,8 @@ LRESULT SKGETMESSAGE(HWND window, UINT& message, WPARAM& wParam, LPARAM& lParam)
   if (handled) return answer;
   FrameInfo* f = FindFrame(window);
   if (!f) {
-    if (message == WM_NCDESTROY || !IsFrameCandidate(window)) return 0;
+    if (message == WM_NCDESTROY) State().unframed.erase(window);
+    if (message == WM_NCDESTROY || !IsFrameCandidate(window) || State().unframed.count(window)) return 0;
     f = &AddFrame(window, State().windowStyle);
   }
   if (message == WM_NCDESTROY) {

@@ -22,6 +22,9 @@ std::string SKEXENAME();
 std::string SKSKINFOLDER();
 // The current skin (colours, metrics, fonts, pictures).
 const SkinTheme& SkinCurrent();
+// A named text of the current skin (its [strings] section, names in any case), as the skin
+// file writes it; "" when the skin has none.
+std::string SKLOADSTRING(const std::string& name);
 // The program title that the engine shows in its own boxes.
 void SKAPPTITLE(const std::string& title);
 std::string SkAppTitle();
@@ -81,6 +84,12 @@ ATOM SKREGISTERCLASS(const WNDCLASSEXA& windowClass);
 int SKCHECKCLASS(const std::string& className);
 // Centres a window on another one (on the work area when other is null), kept on screen.
 void SKCENTERWIND(HWND window, HWND other);
+// The work area of the screen (the desktop without the task bar), in screen coordinates.
+RECT SKGETWORKAREA();
+// A top-level popup that draws the whole of itself (a shaped pane): the engine gives it no
+// skinned frame although it has a system menu. Call it at WM_NCCREATE, before the window's
+// first message reaches SKGETMESSAGE.
+void SkUnframed(HWND window);
 
 // ---- Message hooks ---------------------------------------------------------------------
 // The first call of every window procedure of a skinned program. Not 0: the engine
