@@ -1,16 +1,19 @@
-// The audio player with a skin that describes its pane: the pane's place, its double
-// clicks, repeat on a list of one, and the effects window's settings heard in what it
-// plays (the test tap).
+// The audio player with a skin that describes its pane: the pane's place, files dropped
+// on it, its double clicks, repeat on a list of one, and the effects window's settings
+// heard in what it plays (the test tap).
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstring>
 
 #include "fileio/file.h"
 #include "jorvel_fixture.h"
 #include "sound_files.h"
+#include "win/raii.h"
 
 using namespace std::chrono_literals;
 
@@ -33,6 +36,36 @@ class JorvelPane : public JorvelPlayer {
 };
 
 double Db(double ratio) { return 20.0 * std::log10(ratio); }
+
+// Files dropped on a window of another process: the DROPFILES block is written into that
+// process, where a fixed block's address serves as its handle, and WM_DROPFILES posted.
+// The receiver's DragFinish cannot free a block it did not allocate (Wine refuses it
+// quietly); the block is freed here.
+class RemoteDrop {
+ public:
+  RemoteDrop(DWORD processId, HWND target, const std::vector<std::string>& files)
+      : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId)) {
+    std::string block(sizeof(DROPFILES), '\0');
+    DROPFILES header{};
+    header.pFiles = sizeof(DROPFILES);
+    std::memcpy(block.data(), &header, sizeof header);
+    for (const std::string& file : files) block += file + '\0';
+    block += '\0';
+    if (!process_) return;
+    memory_ = VirtualAllocEx(process_.Get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (memory_ && WriteProcessMemory(process_.Get(), memory_, block.data(), block.size(), nullptr))
+      posted_ = PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory_), 0) != FALSE;
+  }
+  ~RemoteDrop() {
+    if (memory_) VirtualFreeEx(process_.Get(), memory_, 0, MEM_RELEASE);
+  }
+  bool Posted() const { return posted_; }
+
+ private:
+  win::Handle process_;
+  void* memory_ = nullptr;
+  bool posted_ = false;
+};
 
 }  // namespace
 
@@ -66,7 +99,30 @@ TEST_F(JorvelPane, APaneSavedFarOffTheScreenComesUpCentredAndIsNamedForTheMediaP
   EXPECT_EQ(Close(), 0);
 }
 
-TEST_F(JorvelPane, RepeatPlaysAListOfOneAgainAndDoubleClicksShowAndHideTheEffectsWindow) {
+TEST_F(JorvelPane, ThreeFilesDroppedOnThePanePlayTheFirstAndNextAndPreviousCycleThroughThem) {
+  std::string a = Copy().WriteTone("drop\\a.wav", 6000), b = Copy().WriteTone("drop\\b c.wav", 6000);
+  std::string c = Copy().WriteTone("drop\\d.wav", 6000);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = Pane();
+  ASSERT_NE(pane, nullptr);
+  RemoteDrop drop(Process().Id(), pane, {a, b, c});
+  ASSERT_TRUE(drop.Posted());
+  EXPECT_GE(WaitTitle(frame, Title("a.wav"), 10000), 0);
+  for (const char* name : {"b c.wav", "d.wav", "a.wav"}) {
+    driver::PostCommand(frame, kNextButton);
+    EXPECT_GE(WaitTitle(frame, Title(name), 10000), 0) << name;
+  }
+  driver::PostCommand(frame, kPreviousButton);
+  EXPECT_GE(WaitTitle(frame, Title("d.wav"), 10000), 0);
+  driver::PostCommand(frame, kPreviousButton);
+  EXPECT_GE(WaitTitle(frame, Title("b c.wav"), 10000), 0);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(JorvelPane, RepeatPlaysAListOfOneAgainAndDoubleClicksToggleTheEffectsWindowAndTheSpectrumDisplay) {
+  std::string log = Copy().File("spectrum.log");
+  Copy().AddStandinAs("pelmor.exe", kClassSpectrum, log);
   HWND frame = Start(Copy().WriteTone("once.wav", 300));
   ASSERT_NE(frame, nullptr);
   // Repeat is checked: the one item plays again.
@@ -80,11 +136,21 @@ TEST_F(JorvelPane, RepeatPlaysAListOfOneAgainAndDoubleClicksShowAndHideTheEffect
   HWND effects = WaitForWindow("QFXEFFECT", 5000, Process().Id());
   ASSERT_NE(effects, nullptr);
   EXPECT_FALSE(IsWindowVisible(effects));
-  // In the sound mode a double click shows it, the next hides it.
+  EXPECT_EQ(FindWindowA(kClassSpectrum, nullptr), nullptr);
+  // In the sound mode a double click shows it and starts the spectrum display, which gets
+  // the player's ticks; the next hides it and closes the display.
   PostMessageA(pane, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(PumpUntil([effects] { return IsWindowVisible(effects) != 0; }, 5s));
+  EXPECT_NE(WaitForWindow(kClassSpectrum, 20000), nullptr);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_FALSE(got.empty());
+  EXPECT_EQ(got[0].code, kCodeSpectrumTick);
   PostMessageA(pane, WM_RBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(PumpUntil([effects] { return !IsWindowVisible(effects); }, 5s));
+  EXPECT_TRUE(WaitForNoWindow(kClassSpectrum, 20000));
+  got = ReadStandinLog(log);
+  ASSERT_FALSE(got.empty());
+  EXPECT_EQ(got.back().code, kCodeClose);
   EXPECT_EQ(Close(), 0);
 }
 
