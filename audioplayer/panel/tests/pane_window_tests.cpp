@@ -210,6 +210,29 @@ TEST_F(PaneWindow, DroppedFilesReachTheProgramAndDoubleClicksCountOnlyInTheSound
   EXPECT_TRUE(IsWindow(pane));
 }
 
+TEST_F(PaneWindow, ActivatingThePaneOrMovingTheMouseOverItBringsTheMainWindowRightBehindIt) {
+  HWND pane = jorvel::BUILDPANES(2, setup);
+  ASSERT_NE(pane, nullptr);
+  // Another window comes between the pane and the main window.
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  auto behindPane = [pane] { return GetWindow(pane, GW_HWNDNEXT); };
+  SetWindowPos(other, pane, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_EQ(behindPane(), other);
+  // Losing the activation changes nothing.
+  SendMessageA(pane, WM_ACTIVATE, WA_INACTIVE, 0);
+  EXPECT_EQ(behindPane(), other);
+  SendMessageA(pane, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(behindPane(), owner);
+  SetWindowPos(other, pane, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_EQ(behindPane(), other);
+  SendMessageA(pane, WM_MOUSEMOVE, 0, MAKELPARAM(100, 40));
+  EXPECT_EQ(behindPane(), owner);
+  EXPECT_TRUE(IsWindow(owner));
+  EXPECT_FALSE(IsWindowVisible(owner));
+  DestroyWindow(other);
+}
+
 TEST_F(PaneWindow, NoPaneWithoutADescriptionOrItsPicture) {
   SKINITENGINE(dir.Write("bare.sks", "name = Bare\n"));
   EXPECT_FALSE(jorvel::LoadPaneDescription(dir.Path()));
