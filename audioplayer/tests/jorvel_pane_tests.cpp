@@ -99,6 +99,23 @@ TEST_F(JorvelPane, APaneSavedFarOffTheScreenComesUpCentredAndIsNamedForTheMediaP
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(JorvelPane, TheWarningBoxBelongsToThePane) {
+  std::string notes = Copy().Write("notes.txt", "not a sound");
+  HWND frame = Start("\"" + notes + "\"");
+  ASSERT_NE(frame, nullptr);
+  HWND pane = Pane();
+  ASSERT_NE(pane, nullptr);
+  HWND box = WaitForWindow("SKMSGBOX", 20000, Process().Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(GetWindow(box, GW_OWNER), pane);
+  std::string text;
+  PumpUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);
+  EXPECT_EQ(text, "The sound cannot be played (0): " + notes);
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(JorvelPane, ThreeFilesDroppedOnThePanePlayTheFirstAndNextAndPreviousCycleThroughThem) {
   std::string a = Copy().WriteTone("drop\\a.wav", 6000), b = Copy().WriteTone("drop\\b c.wav", 6000);
   std::string c = Copy().WriteTone("drop\\d.wav", 6000);
