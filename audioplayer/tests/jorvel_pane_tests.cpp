@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "fileio/file.h"
+#include "fileio/paths.h"
 #include "jorvel_fixture.h"
 #include "sound_files.h"
 #include "win/raii.h"
@@ -168,6 +169,53 @@ TEST_F(JorvelPane, RepeatPlaysAListOfOneAgainAndDoubleClicksToggleTheEffectsWind
   got = ReadStandinLog(log);
   ASSERT_FALSE(got.empty());
   EXPECT_EQ(got.back().code, kCodeClose);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(JorvelPane, TheEffectsWindowsHelpButtonShowsItsPictureAndOpensTheHelpUnlessTheMarkerFileIsThere) {
+  std::string log = Copy().File("help.log");
+  Copy().AddStandinAs("vandrel.exe", kClassHelp, log);
+  Copy().WriteInProgram("jorvel.htm", "<html>the player</html>");
+  std::string document = Copy().WriteInProgram("effects.htm", "<html>the effects</html>");
+  Copy().SetUiEntry(79, "effects.htm");
+  WriteTestPicture(Copy().ProgramFolder() + "fxhelp.bmp", 20, 16);
+  Copy().SetUiEntry(80, "@path@fxhelp.bmp");
+  Copy().SetUiEntry(77, "nohelp.txt");
+  HWND frame = Start(Copy().WriteTone("long.wav", 6000));
+  ASSERT_NE(frame, nullptr);
+  HWND effects = WaitForWindow("QFXEFFECT", 10000, Process().Id());
+  ASSERT_NE(effects, nullptr);
+  HWND help = nullptr;
+  PumpUntil([&] { return (help = GetDlgItem(effects, 99)) != nullptr; }, 5s);
+  ASSERT_NE(help, nullptr);
+  RECT r{};
+  GetWindowRect(help, &r);
+  EXPECT_EQ(r.right - r.left, 20);
+  // The first press starts the help viewer, the next hands it the document.
+  SendMessageA(help, BM_CLICK, 0, 0);
+  ASSERT_NE(WaitForWindow(kClassHelp, 20000), nullptr);
+  SendMessageA(help, BM_CLICK, 0, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, document)) << got[0].text;
+  EXPECT_EQ(Close(), 0);
+  CloseStandin(kClassHelp);
+  // With the file of UI entry 77 there the button stays away.
+  Copy().WriteInProgram("nohelp.txt", "");
+  frame = Start(Copy().WriteTone("long.wav", 6000));
+  ASSERT_NE(frame, nullptr);
+  effects = WaitForWindow("QFXEFFECT", 10000, Process().Id());
+  ASSERT_NE(effects, nullptr);
+  // Its controls are all made once it has its size.
+  EXPECT_TRUE(PumpUntil(
+      [effects] {
+        RECT box{};
+        GetWindowRect(effects, &box);
+        return box.right > box.left && GetDlgItem(effects, 17) != nullptr;
+      },
+      5s));
+  EXPECT_EQ(GetDlgItem(effects, 99), nullptr);
   EXPECT_EQ(Close(), 0);
 }
 
