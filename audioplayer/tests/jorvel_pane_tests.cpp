@@ -84,13 +84,14 @@ TEST_F(JorvelPane, APaneSavedFarOffTheScreenComesUpCentredAndIsNamedForTheMediaP
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   EXPECT_NEAR((r.left + r.right) / 2, (area.left + area.right) / 2, 1);
   EXPECT_NEAR((r.top + r.bottom) / 2, (area.top + area.bottom) / 2, 1);
-  // Its buttons come: play shown, pause hidden until something plays.
+  // Its buttons come: play shown, pause hidden until something plays. A button is made
+  // visible and then hidden as asked; the repeat check comes after all of them.
   HWND play = nullptr, pause = nullptr;
   PumpUntil(
       [&] {
         play = GetDlgItem(pane, kPlayButton);
         pause = GetDlgItem(pane, kPauseButton);
-        return play && pause;
+        return play && pause && GetDlgItem(pane, kRepeatCheck);
       },
       5s);
   ASSERT_NE(play, nullptr);
