@@ -128,14 +128,8 @@ TEST_F(JorvelPane, ThreeFilesDroppedOnThePanePlayTheFirstAndNextAndPreviousCycle
   RemoteDrop drop(Process().Id(), pane, {a, b, c});
   ASSERT_TRUE(drop.Posted());
   EXPECT_GE(WaitTitle(frame, Title("a.wav"), 10000), 0);
-  for (const char* name : {"b c.wav", "d.wav", "a.wav"}) {
-    driver::PostCommand(frame, kNextButton);
-    EXPECT_GE(WaitTitle(frame, Title(name), 10000), 0) << name;
-  }
-  driver::PostCommand(frame, kPreviousButton);
-  EXPECT_GE(WaitTitle(frame, Title("d.wav"), 10000), 0);
-  driver::PostCommand(frame, kPreviousButton);
-  EXPECT_GE(WaitTitle(frame, Title("b c.wav"), 10000), 0);
+  for (const char* name : {"b c.wav", "d.wav", "a.wav"}) EXPECT_TRUE(CommandPlays(frame, kNextButton, name)) << name;
+  for (const char* name : {"d.wav", "b c.wav"}) EXPECT_TRUE(CommandPlays(frame, kPreviousButton, name)) << name;
   EXPECT_EQ(Close(), 0);
 }
 
