@@ -40,8 +40,9 @@ class Picture:
                     self.put(x, y, colour)
 
     def triangle(self, x, y, w, h, colour, left=False):
+        # Pointing right (its tip at x + w - 1), or left (its tip at x).
         for xx in range(w):
-            half = (h * (w - xx)) // (2 * w) if left else (h * (xx + 1)) // (2 * w)
+            half = (h * (xx + 1)) // (2 * w) if left else (h * (w - xx)) // (2 * w)
             for yy in range(h // 2 - half, h // 2 + half):
                 self.put(x + xx, y + yy, colour)
 
@@ -151,7 +152,7 @@ def make_skin(folder, name, body, edge_light, edge_dark, screen, ink, lit):
     channel.save(os.path.join(out, "position.bmp"))
     entries[77] = ("position.bmp", 14, 80)
     volume = Picture(80, 8, body)
-    volume.triangle(0, 0, 80, 8, edge_dark)
+    volume.triangle(0, 0, 80, 8, edge_dark, left=True)  # growing to the right
     volume.save(os.path.join(out, "volume.bmp"))
     entries[76] = ("volume.bmp", 204, 80)
     for id, file in ((79, "thumb.bmp"), (80, "vthumb.bmp")):

@@ -322,7 +322,17 @@ LRESULT CALLBACK PANEPROC(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         SetWindowPos(spectrum, w, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       break;
     case WM_ACTIVATE:
-      if (LOWORD(wp)) RaiseOwner(w);
+      if (LOWORD(wp)) {
+        RaiseOwner(w);
+        // The skin engine takes the pane's activation for the main window's, which holds
+        // the menus and the frame the engine knows the program by.
+        if (HWND owner = setup.owner; owner && IsWindow(owner)) {
+          UINT message = m;
+          WPARAM wParam = wp;
+          LPARAM lParam = lp;
+          SKGETMESSAGE(owner, message, wParam, lParam);
+        }
+      }
       break;
     case WM_MOUSEMOVE:
       RaiseOwner(w);

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <map>
 
 #include "jorvel/pane.h"
 #include "jorvel/vu_meter.h"
@@ -210,6 +211,29 @@ TEST_F(PaneWindow, DroppedFilesReachTheProgramAndDoubleClicksCountOnlyInTheSound
   EXPECT_TRUE(IsWindow(pane));
 }
 
+TEST_F(PaneWindow, ActivatingThePaneOrMovingTheMouseOverItBringsTheMainWindowRightBehindIt) {
+  HWND pane = jorvel::BUILDPANES(2, setup);
+  ASSERT_NE(pane, nullptr);
+  // Another window comes between the pane and the main window.
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  auto behindPane = [pane] { return GetWindow(pane, GW_HWNDNEXT); };
+  SetWindowPos(other, pane, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_EQ(behindPane(), other);
+  // Losing the activation changes nothing.
+  SendMessageA(pane, WM_ACTIVATE, WA_INACTIVE, 0);
+  EXPECT_EQ(behindPane(), other);
+  SendMessageA(pane, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(behindPane(), owner);
+  SetWindowPos(other, pane, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_EQ(behindPane(), other);
+  SendMessageA(pane, WM_MOUSEMOVE, 0, MAKELPARAM(100, 40));
+  EXPECT_EQ(behindPane(), owner);
+  EXPECT_TRUE(IsWindow(owner));
+  EXPECT_FALSE(IsWindowVisible(owner));
+  DestroyWindow(other);
+}
+
 TEST_F(PaneWindow, NoPaneWithoutADescriptionOrItsPicture) {
   SKINITENGINE(dir.Write("bare.sks", "name = Bare\n"));
   EXPECT_FALSE(jorvel::LoadPaneDescription(dir.Path()));
@@ -220,6 +244,66 @@ TEST_F(PaneWindow, NoPaneWithoutADescriptionOrItsPicture) {
   ASSERT_TRUE(jorvel::LoadPaneDescription(dir.Path()));
   EXPECT_EQ(jorvel::BUILDPANES(2, setup), nullptr);
   EXPECT_EQ(jorvel::PaneWindow(), nullptr);
+}
+
+// The skins the suite ships: each pane description holds every element the players use,
+// each inside the pane picture at its place, and the buttons that never show together do
+// not overlap (the pairs that swap share their place).
+TEST(ShippedPanes, EveryElementIsThereAndLiesInsideThePaneAtItsPlace) {
+  const std::string skins = JORVEL_SKINS_DIR;
+  const int buttons[] = {51, 52, 53, 54, 55, 56, 57, 61, 62, 67, 71};
+  for (const char* skin : {"Slate", "Sand"}) {
+    SCOPED_TRACE(skin);
+    SKINITENGINE(skins + skin + "\\" + skin + ".sks");
+    ASSERT_TRUE(jorvel::LoadPaneDescription(skins));
+    const jorvel::PaneDescription& d = jorvel::CurrentPaneDescription();
+    struct {
+      int cx = 0, cy = 0;
+    } pane[2];
+    for (int i = 0; i < 2; ++i) {
+      int mode = i ? jorvel::kSoundPaneMode : 2;
+      win::Bitmap picture(SKLOADBITMAPFILE(d.PanePicture(mode), pane[i].cx, pane[i].cy));
+      ASSERT_TRUE(picture) << d.PanePicture(mode);
+      // The corner is left out of the shape.
+      win::CompatibleDC dc(SKDISPLAYDC());
+      win::SelectObj selected(dc, picture.Get());
+      EXPECT_EQ(GetPixel(dc, 0, 0), kMagenta);
+    }
+    EXPECT_EQ(pane[0].cx, pane[1].cx);
+    EXPECT_EQ(pane[0].cy, pane[1].cy);
+    std::map<int, RECT> placed;
+    for (int id : {51, 52, 53, 54, 55, 56, 57, 61, 62, 67, 71, 74, 75, 76, 77, 78, 79, 80, 81, 82, 83}) {
+      int style = id == 74 ? 4 : 2;
+      int x = -1, y = -1;
+      win::Bitmap picture(jorvel::PANEELEMENT(id, x, y, style));
+      ASSERT_TRUE(picture) << id;
+      int width = 0, height = 0;
+      SKGETPIXMAPSIZE(picture.Get(), width, height);
+      EXPECT_GT(width, 0) << id;
+      EXPECT_GT(height, 0) << id;
+      // The thumbs are pictures only; the animation shows one square frame of its strip.
+      if (id == 75 || id == 79 || id == 80) continue;
+      if (id == jorvel::kAnimationElement) {
+        EXPECT_EQ(width % height, 0);
+        width = height;
+      }
+      EXPECT_GE(x, 0) << id;
+      EXPECT_GE(y, 0) << id;
+      EXPECT_LE(x + width, pane[0].cx) << id;
+      EXPECT_LE(y + height, pane[0].cy) << id;
+      placed[id] = RECT{x, y, x + width, y + height};
+    }
+    for (int a : buttons) {
+      for (int b : buttons) {
+        if (a >= b || (a == 51 && b == 52) || (a == 61 && b == 62)) continue;
+        RECT both{};
+        EXPECT_FALSE(IntersectRect(&both, &placed[a], &placed[b])) << a << " and " << b;
+      }
+    }
+    EXPECT_EQ(placed[51].left, placed[52].left);
+    EXPECT_EQ(placed[61].left, placed[62].left);
+  }
+  SKINITENGINE("");
 }
 
 }  // namespace
