@@ -65,7 +65,7 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   State& s = App();
   switch (message) {
     case MM_WIM_DATA:
-      OnWaveData(lParam);
+      OnWaveData(wParam, lParam);
       return 0;
     case kMsgRepaint: {
       HWND target = reinterpret_cast<HWND>(wParam);
@@ -106,9 +106,13 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         PaintPreviewPane(window);
         return 0;
       }
+      if (window == s.levelDisplay) {
+        PaintLevelDisplay(window);
+        return 0;
+      }
       break;
     case WM_ERASEBKGND:
-      if (window == s.preview) return 1;
+      if (window == s.preview || window == s.levelDisplay) return 1;
       break;
     case WM_LBUTTONDOWN:
       if (window == s.preview) {
