@@ -95,4 +95,46 @@ TEST_F(SlideTransitionPaint, WithoutThePlugInOrAnEffectOnlyThePictureIsPainted) 
             imglib::kInvalidParameter);
 }
 
+int gHandled = 0;
+LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_APP) ++gHandled;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+bool ClickStops(const MSG& m) { return m.message == WM_LBUTTONDOWN; }
+
+TEST(TransitionPump, AStoppingMessageIsPostedBackAndEndsThePump) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = CountingProcedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "PumpTestWindow";
+  RegisterClassA(&wc);
+  struct Window {
+    HWND handle;
+    ~Window() { DestroyWindow(handle); }
+    HWND Get() const { return handle; }
+  } window{CreateWindowA("PumpTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr)};
+  ASSERT_NE(window.Get(), nullptr);
+  MSG drop;
+  while (PeekMessageA(&drop, nullptr, 0, 0, PM_REMOVE)) {}
+  gHandled = 0;
+  PostMessageA(window.Get(), WM_APP, 0, 0);
+  PostMessageA(window.Get(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+  PostMessageA(window.Get(), WM_APP + 1, 0, 0);
+  EXPECT_TRUE(PumpDuringTransition(ClickStops, GetTickCount(), 5000));
+  EXPECT_EQ(gHandled, 1);  // the message before the click, and no more
+  // The click is still to come, behind what waited after it.
+  MSG next{};
+  ASSERT_TRUE(PeekMessageA(&next, window.Get(), 0, 0, PM_REMOVE));
+  EXPECT_EQ(next.message, UINT(WM_APP + 1));
+  ASSERT_TRUE(PeekMessageA(&next, window.Get(), 0, 0, PM_REMOVE));
+  EXPECT_EQ(next.message, UINT(WM_LBUTTONDOWN));
+  EXPECT_EQ(next.lParam, MAKELPARAM(3, 4));
+  // Without one it handles everything and keeps the pace.
+  PostMessageA(window.Get(), WM_APP, 0, 0);
+  DWORD start = GetTickCount();
+  EXPECT_FALSE(PumpDuringTransition(ClickStops, start, 60));
+  EXPECT_GE(GetTickCount() - start, 50u);
+  EXPECT_EQ(gHandled, 2);
+}
+
 }  // namespace

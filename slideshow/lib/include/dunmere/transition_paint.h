@@ -45,4 +45,11 @@ class EffectPlugin {
 int PaintSlideTransition(HDC dc, const RECT& area, const ImgBitmap& picture, const TransitionPlan& plan,
                          STATUSCALLBACK callback, const EffectPlugin* plugin);
 
+// The pump of a transition's status callback: handles the thread's waiting messages until
+// the queue is empty and at least minMs have passed since `since` (GetTickCount). A message
+// stopsTransition picks is posted back to its window, so that it takes effect after the
+// transition, and ends the pump at once. True when such a message came.
+using TransitionStopTest = bool (*)(const MSG& message);
+bool PumpDuringTransition(TransitionStopTest stopsTransition, DWORD since, DWORD minMs);
+
 }  // namespace dunmere

@@ -66,4 +66,27 @@ int PaintSlideTransition(HDC dc, const RECT& area, const ImgBitmap& picture, con
   return result;
 }
 
+bool PumpDuringTransition(TransitionStopTest stopsTransition, DWORD since, DWORD minMs) {
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // The loop that waits for it must still see it.
+        PostQuitMessage(int(message.wParam));
+        return true;
+      }
+      if (stopsTransition && stopsTransition(message)) {
+        PostMessageA(message.hwnd, message.message, message.wParam, message.lParam);
+        return true;
+      }
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    DWORD elapsed = GetTickCount() - since;
+    if (elapsed >= minMs) return false;
+    // Sleeps until the pace's end or the next message, whichever comes first.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, minMs - elapsed, QS_ALLINPUT);
+  }
+}
+
 }  // namespace dunmere
