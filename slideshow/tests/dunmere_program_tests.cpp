@@ -70,6 +70,40 @@ TEST_F(Dunmere, Code3AddsTheSlidesItDoesNotHoldYet) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Dunmere, ThumbnailsReachLateSlidesAndAnUnloadableOneKeepsNone) {
+  DunmereFolder& folder = Copy();
+  std::vector<std::string> first, late;
+  for (int k = 0; k < 12; ++k)
+    first.push_back(WriteTestPicture(folder.File("pics\\a" + std::to_string(k) + ".bmp"), 400, 300));
+  std::string broken = folder.Write("pics\\broken.jpg", "this is no JPEG at all");
+  for (int k = 0; k < 3; ++k)
+    late.push_back(WriteTestPicture(folder.File("pics\\late" + std::to_string(k) + ".bmp"), 40, 30));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  std::string joined;
+  for (const auto& p : first) joined += p + "|";
+  driver::SendCommand(frame, kCodeOpen, joined + broken);
+  // More slides arrive while the first walk still runs.
+  driver::SendCommand(frame, kCodeOpen, late[0] + "|" + late[1] + "|" + late[2]);
+  ASSERT_EQ(WaitSlides(frame, 16).size(), 16u);
+  HWND list = List(frame);
+  auto withThumbnail = [&] {
+    int n = 0;
+    for (int k = 0; k < 16; ++k) n += SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0 ? 1 : 0;
+    return n;
+  };
+  EXPECT_TRUE(PumpUntil([&] { return withThumbnail() == 15; }, kListLimit)) << withThumbnail();
+  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Slide show maker"; }, 5s));
+  EXPECT_EQ(SendAndWait(list, LB_GETITEMDATA, 12, 0), 0);  // the broken picture
+  // Removing slides while a walk may run leaves every other slide its own thumbnail.
+  SelectSlides(frame, {0, 1, 2});
+  Command(frame, kCmdRemoveSlides);
+  ASSERT_EQ(WaitSlides(frame, 13).size(), 13u);
+  for (int k = 0; k < 13; ++k)
+    EXPECT_EQ(SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0, k != 9) << k;
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   DunmereFolder& folder = Copy();
   std::string log = folder.File("browser.log");
