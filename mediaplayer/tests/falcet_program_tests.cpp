@@ -114,7 +114,7 @@ TEST_F(Falcet, BuiltShowListOpensSlideOneWithItsTime) {
 TEST_F(Falcet, BuiltShowPaintsEachSlideWithItsTransition) {
   FalcetFolder& folder = Copy();
   // The logging stand-in in the place of the effects plug-in.
-  ASSERT_TRUE(CopyFileA((SuiteFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
+  ASSERT_TRUE(CopyFileA((TestProgramFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
                         FALSE));
   std::string show = folder.File("show\\");
   std::string list = "[|0|0|0|0|0|4000|0]\r\n";

@@ -341,7 +341,7 @@ class DunmerePreview : public Dunmere {
  protected:
   HWND StartWithSlides() {
     DunmereFolder& folder = Copy();
-    EXPECT_TRUE(CopyFileA((SuiteFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
+    EXPECT_TRUE(CopyFileA((TestProgramFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
                           FALSE));
     // The plug-in's list with a sixth entry that gives no numbers.
     folder.WriteInProgram("effects\\plugin.txt",
