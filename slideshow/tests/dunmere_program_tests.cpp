@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "driver.h"
+#include "test_windows.h"
 #include "dunmere_fixture.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -66,6 +67,40 @@ TEST_F(Dunmere, Code3AddsTheSlidesItDoesNotHoldYet) {
       },
       kListLimit));
   EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Slide show maker"; }, 5s));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Dunmere, ThumbnailsReachLateSlidesAndAnUnloadableOneKeepsNone) {
+  DunmereFolder& folder = Copy();
+  std::vector<std::string> first, late;
+  for (int k = 0; k < 12; ++k)
+    first.push_back(WriteTestPicture(folder.File("pics\\a" + std::to_string(k) + ".bmp"), 400, 300));
+  std::string broken = folder.Write("pics\\broken.jpg", "this is no JPEG at all");
+  for (int k = 0; k < 3; ++k)
+    late.push_back(WriteTestPicture(folder.File("pics\\late" + std::to_string(k) + ".bmp"), 40, 30));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  std::string joined;
+  for (const auto& p : first) joined += p + "|";
+  driver::SendCommand(frame, kCodeOpen, joined + broken);
+  // More slides arrive while the first walk still runs.
+  driver::SendCommand(frame, kCodeOpen, late[0] + "|" + late[1] + "|" + late[2]);
+  ASSERT_EQ(WaitSlides(frame, 16).size(), 16u);
+  HWND list = List(frame);
+  auto withThumbnail = [&] {
+    int n = 0;
+    for (int k = 0; k < 16; ++k) n += SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0 ? 1 : 0;
+    return n;
+  };
+  EXPECT_TRUE(PumpUntil([&] { return withThumbnail() == 15; }, kListLimit)) << withThumbnail();
+  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Slide show maker"; }, 5s));
+  EXPECT_EQ(SendAndWait(list, LB_GETITEMDATA, 12, 0), 0);  // the broken picture
+  // Removing slides while a walk may run leaves every other slide its own thumbnail.
+  SelectSlides(frame, {0, 1, 2});
+  Command(frame, kCmdRemoveSlides);
+  ASSERT_EQ(WaitSlides(frame, 13).size(), 13u);
+  for (int k = 0; k < 13; ++k)
+    EXPECT_EQ(SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0, k != 9) << k;
   EXPECT_EQ(Close(), 0);
 }
 
@@ -145,14 +180,14 @@ TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a + "|" + b);
   ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
-  Command(frame, kGroupValues.first + 4);   // group value 5
+  Command(frame, kGroupValues.first + 4);   // music volume 60 %
   Command(frame, kDefaultTimes.first + 1);  // default time 2000
   PostMessageA(frame, WM_COMMAND, kCmdSaveShow, 0);
   HWND box = nullptr;
   ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &box));
   std::string show = folder.ShowFolder() + "NEWSHOW.ssf";
   PumpUntil([&] { return fileio::Exists(show); }, 5s);
-  EXPECT_EQ(ReadText(show), "[|0|0|0|5|1|2000]\r\n" + a + "\r\n" + b + "\r\n");
+  EXPECT_EQ(ReadText(show), "[|0|0|0|60|1|2000]\r\n" + a + "\r\n" + b + "\r\n");
 
   // A new show empties the list; opening the saved one brings the slides back.
   PostMessageA(frame, WM_COMMAND, kCmdNewShow, 0);
@@ -164,12 +199,12 @@ TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
   ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &box));
   EXPECT_EQ(WaitSlides(frame, {a, b}), (std::vector<std::string>{a, b}));
   EXPECT_EQ(Close(), 0);
-  // The settings keep the group and the default time.
+  // The settings keep the music volume and the default time.
   std::string settings = ReadText(folder.SettingsFile());
   std::vector<std::string> fields;
   SKSPLITS(settings, "|", fields);
   ASSERT_EQ(fields.size(), 13u) << settings;
-  EXPECT_EQ(fields[7], "5");
+  EXPECT_EQ(fields[7], "60");
   EXPECT_EQ(fields[8], "2000");
 }
 
@@ -193,7 +228,7 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   EXPECT_EQ(codes, (std::vector<int>{kCodeSlideShow, kCodeAttachedSound, kCodeShowKeywords, kCodeEnlargedView,
                                      kCodeOpen, kCodePressPlay}));
   EXPECT_EQ(got[0].text, "4000");
-  EXPECT_EQ(got[1].text, "| 3| 1| 4000");
+  EXPECT_EQ(got[1].text, "| 100| 1| 4000");  // the music at its default volume
   EXPECT_EQ(got[4].text, a + "|" + c);
   EXPECT_EQ(Close(), 0);
 }
@@ -300,6 +335,80 @@ TEST_F(Dunmere, ANarrationThatCannotStartKeepsTheOldOne) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The slide show maker with the logging stand-in as its effects plug-in, two slides and the
+// first selected.
+class DunmerePreview : public Dunmere {
+ protected:
+  HWND StartWithSlides() {
+    DunmereFolder& folder = Copy();
+    EXPECT_TRUE(CopyFileA((TestProgramFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
+                          FALSE));
+    // The plug-in's list with a sixth entry that gives no numbers.
+    folder.WriteInProgram("effects\\plugin.txt",
+                          "Automatic choice\r\nSpin,1,10\r\nPage turn,2,20\r\nRipple,1,15\r\nShatter,3,25\r\nBare\r\n");
+    a = WriteTestPicture(folder.File("pics\\a.bmp"), 64, 48);
+    b = WriteTestPicture(folder.File("pics\\b.bmp"), 48, 64);
+    HWND frame = Start();
+    if (!frame) return nullptr;
+    driver::SendCommand(frame, kCodeOpen, a + "|" + b);
+    EXPECT_EQ(WaitSlides(frame, 2).size(), 2u);
+    SelectSlides(frame, {0});
+    return frame;
+  }
+  // Chooses entry `index` of effect group `group` as a user would.
+  static void ChooseEffect(HWND frame, int group, int index) {
+    HWND groups = driver::FindChild(frame, kEffectGroupBox);
+    SendAndWait(groups, CB_SETCURSEL, WPARAM(group), 0);
+    SendAndWait(frame, WM_COMMAND, MAKEWPARAM(kEffectGroupBox, CBN_SELCHANGE), LPARAM(groups));
+    SendAndWait(driver::FindChild(frame, kEffectList), LB_SETCURSEL, WPARAM(index), 0);
+  }
+  std::string Log() { return ReadText(Copy().ProgramFolder() + "pellox.log"); }
+  std::string PaneArguments(HWND frame) {
+    RECT r{};
+    GetClientRect(driver::FindChild(frame, kPreviewPane), &r);
+    return "1,0,0," + std::to_string(r.right) + "," + std::to_string(r.bottom) + ",1,0,1,";
+  }
+  std::string a, b;
+};
+
+TEST_F(DunmerePreview, ThePlugInGetsItsElevenArgumentsFromTheEntry) {
+  HWND frame = StartWithSlides();
+  ASSERT_NE(frame, nullptr);
+  ChooseEffect(frame, 15, 1);  // "Spin,1,10"
+  Command(frame, kPreviewButton);
+  ChooseEffect(frame, 15, 5);  // "Bare"
+  Command(frame, kPreviewButton);
+  std::string pane = PaneArguments(frame);
+  EXPECT_EQ(Log(), pane + "1,10,1;1\n" + pane + "0,0,5;1\n");
+  // No effect: the plug-in is not called and the pane shows the picture.
+  ChooseEffect(frame, 16, 0);
+  Command(frame, kPreviewButton);
+  EXPECT_EQ(Log(), pane + "1,10,1;1\n" + pane + "0,0,5;1\n");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(DunmerePreview, AClickEndsAPreviewAndReachesTheList) {
+  HWND frame = StartWithSlides();
+  ASSERT_NE(frame, nullptr);
+  ChooseEffect(frame, 15, 1);
+  HWND list = List(frame);
+  int row = int(SendAndWait(list, LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(row, 0);
+  // The click waits in the queue behind the command: the preview's callback finds it.
+  PostMessageA(frame, WM_COMMAND, kPreviewButton, 0);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, row + row / 2));
+  EXPECT_TRUE(PumpUntil([&] { return Log().find(';') != std::string::npos; }, 10s));
+  EXPECT_EQ(Log(), PaneArguments(frame) + "1,10,1;-100\n");
+  EXPECT_TRUE(PumpUntil([&] { return SendAndWait(list, LB_GETCARETINDEX, 0, 0) == 1; }, 10s));
+  PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(8, row + row / 2));
+  // The next preview is not stopped by the click before.
+  SendAndWait(list, WM_NULL, 0, 0);
+  Command(frame, kPreviewButton);
+  std::string pane = PaneArguments(frame);
+  EXPECT_EQ(Log(), pane + "1,10,1;-100\n" + pane + "1,10,1;1\n");
+  EXPECT_EQ(Close(), 0);
+}
+
 // A show of two slides and music, built into a folder of its own.
 class DunmereBuild : public Dunmere {
  protected:
@@ -382,7 +491,7 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
 
   EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=falcet.exe falcet.ssf\r\nICON=falcet.exe,0\r\n");
   EXPECT_EQ(ReadText(target + "falcet.ssf"),
-            "[@path@calm.m3u|0|0|0|3|1|4000|0]\r\n@path@00000001.png,6000\r\n@path@00000002.png,4000\r\n");
+            "[@path@calm.m3u|0|0|0|100|1|4000|0]\r\n@path@00000001.png,6000\r\n@path@00000002.png,4000\r\n");
   std::string png = ReadText(target + "00000001.png");
   ASSERT_GE(png.size(), 8u);
   EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
@@ -489,6 +598,66 @@ TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   EXPECT_TRUE(ReadStandinLog(burnerLog).empty());
   EXPECT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
   EXPECT_TRUE(fileio::Exists(target + "falcet.ssf"));
+  EXPECT_EQ(Close(), 0);
+}
+
+// The player's files, its effects plug-in and the built show's marker (kept in a subfolder
+// of the program folder) go into the show, whose own player then plays it.
+TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
+  DunmereFolder& folder = Copy();
+  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "player\\dravel.dll"})
+    folder.CopyFromSuite(file);
+  ASSERT_TRUE(fileio::Exists(folder.ProgramFolder() + "player\\dravel.dll"));
+  HWND frame = StartWithShow();
+  ASSERT_NE(frame, nullptr);
+  BuildUpToTheQuestion(frame);
+  ASSERT_TRUE(CloseNextBox(kMessageBox, &last));
+  WaitNoBox(frame, kMessageBox);
+  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "dravel.dll"})
+    EXPECT_TRUE(fileio::Exists(target + file)) << file;
+  EXPECT_FALSE(fileio::Exists(target + "player"));
+  EXPECT_EQ(Close(), 0);
+
+  // Started bare, as a disc's autorun line would without its argument, it finds its list.
+  ChildProcess player;
+  ASSERT_TRUE(player.Start(target + "falcet.exe", "", target));
+  HWND window = WaitForWindow(kClassPlayer, 30000, player.Id());
+  ASSERT_NE(window, nullptr) << "exit code " << player.Wait(0);
+  EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(window) == "Media player - 00000001.png"; }, 10s))
+      << driver::WindowText(window);
+  EXPECT_TRUE(player.Running());
+  SENDCOPYDATA(window, kCodeClose, "");
+  EXPECT_EQ(player.Wait(10000), 0);
+}
+
+// A player without its recorder records nothing: the build says so, and offers nothing.
+TEST_F(DunmereBuild, AVideoBuildThatRecordedNothingSaysSo) {
+  DunmereFolder& folder = Copy();
+  std::string playerLog = folder.File("player.log");
+  folder.AddStandin();
+  folder.SetEntry(80, "standin.exe");
+  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, kCodeOpen, a + "|" + b);
+  ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
+  Command(frame, kVideoSizes.first);
+  PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
+  HWND pick = nullptr, msg = nullptr;
+  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the summary
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // yes: record it
+  ASSERT_EQ(WaitForLog(playerLog, 1, 20000).size(), 1u);
+  driver::SendCommand(frame, kCodeRecordingCounts, "0,0,0");
+  ClosePartner(kClassPlayer);
+  HWND report = WaitForWindow(kMessageBox, 10000);
+  ASSERT_NE(report, nullptr);
+  std::string text = driver::BoxText(report);
+  EXPECT_NE(text.find("No video was recorded"), std::string::npos) << text;
+  EXPECT_EQ(text.find("is ready"), std::string::npos) << text;
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));
+  WaitNoBox(frame, kMessageBox);
+  EXPECT_EQ(FindWindowA(kMessageBox, nullptr), nullptr) << "no question about a video that is not there";
   EXPECT_EQ(Close(), 0);
 }
 

@@ -30,6 +30,8 @@ void SKAPPTITLE(const std::string& title);
 std::string SkAppTitle();
 // The operating system as a number: major * 100 + minor (Windows XP 501, 7 601).
 int SKOSVERSION();
+// The processor's clock in MHz (measured once); slow machines get lighter effects.
+int SKCPUSPEED();
 std::string SKWINDIR();   // with final "\"
 std::string SKSYSDIR();   // with final "\"
 
