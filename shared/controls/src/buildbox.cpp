@@ -8,6 +8,7 @@
 #include "skin/sk_boxes.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
+#include "skin/sk_modal.h"
 #include "skin/skin.h"
 #include "win/raii.h"
 #include "window_data.h"
