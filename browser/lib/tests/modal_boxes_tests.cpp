@@ -32,11 +32,16 @@ class User {
   User(const char* className, std::function<void(HWND box)> act)
       : thread_([className, act = std::move(act), this] {
           HWND box = nullptr;
-          WaitUntil([&] { return (box = FindWindowA(className, nullptr)) && GetDlgItem(box, kBoxFirstButtonId); },
+          WaitUntil([&] { return (box = FindWindowA(className, nullptr)) && IsWindowVisible(box) && GetDlgItem(box, kBoxFirstButtonId); },
                     milliseconds(10000), milliseconds(20));
           if (!box) return;
           seen_ = true;
           act(box);
+          // A box the user failed to answer is closed, so that the test fails rather than hangs.
+          if (!WaitUntil([box] { return !IsWindow(box); }, milliseconds(10000))) {
+            if (HWND input = FindWindowA("SKINPUTBOX", nullptr)) PostMessageA(input, WM_CLOSE, 0, 0);
+            PostMessageA(box, WM_CLOSE, 0, 0);
+          }
         }) {}
   ~User() { Join(); }
   void Join() {
@@ -279,8 +284,7 @@ TEST_F(KelmorBoxes, TheTargetBoxShowsThePresetFolderAndHandsBackTheChoice) {
       if (!input) return;
       Sleep(100);
       SetWindowTextA(GetDlgItem(input, 1), "C:\\made\\here");
-      for (HWND w = GetWindow(input, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (GetDlgCtrlID(w) == 101) PostMessageA(w, BM_CLICK, 0, 0);
+      PostMessageA(GetDlgItem(input, 100), BM_CLICK, 0, 0);  // the input box's first button
     });
     EXPECT_EQ(RUNTARGETBOX(owner_, "&Choose|&New folder|&Cancel", folder, texts), 2);
   }
