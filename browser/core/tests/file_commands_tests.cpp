@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kelmor/file_commands.h"
+#include "kelmor/pump_rules.h"
 
 namespace kelmor {
 namespace {
@@ -97,6 +98,29 @@ TEST(FileCommands, AFolderIsRecycledFromItsLastSubfolderBackAndNeverADrivesRoot)
   EXPECT_TRUE(IsDriveRoot("\\\\server\\share\\"));
   EXPECT_FALSE(IsDriveRoot("C:\\pics"));
   EXPECT_FALSE(IsDriveRoot("\\\\server\\share\\pics"));
+}
+
+}  // namespace
+}  // namespace kelmor
+
+namespace kelmor {
+namespace {
+
+// A close of any kind stops a long operation; other system commands and keys do not.
+TEST(PumpRules, ClosesStopTheOperationAndEscapeIsAskedAbout) {
+  constexpr unsigned kClose = 0x10, kQuit = 0x12, kKeyDown = 0x100, kSysCommand = 0x112, kRButtonDown = 0x204;
+  EXPECT_EQ(ClassifyPumpMessage(kClose, 0, false, 601, true), PumpAction::kClose);
+  EXPECT_EQ(ClassifyPumpMessage(kQuit, 0, false, 601, true), PumpAction::kClose);
+  EXPECT_EQ(ClassifyPumpMessage(kSysCommand, 0xF060, false, 601, true), PumpAction::kClose);
+  EXPECT_EQ(ClassifyPumpMessage(kSysCommand, 0xF063, false, 601, true), PumpAction::kClose);  // low bits aside
+  EXPECT_EQ(ClassifyPumpMessage(kSysCommand, 0xF020, false, 601, true), PumpAction::kDispatch);  // minimise
+  EXPECT_EQ(ClassifyPumpMessage(kSysCommand, 0xF010, false, 601, true), PumpAction::kDispatch);  // move
+  EXPECT_EQ(ClassifyPumpMessage(kKeyDown, 0x1B, false, 601, true), PumpAction::kAskToStop);
+  EXPECT_EQ(ClassifyPumpMessage(kKeyDown, 0x1B, false, 601, false), PumpAction::kDispatch);
+  EXPECT_EQ(ClassifyPumpMessage(kKeyDown, 'A', false, 601, true), PumpAction::kDispatch);
+  EXPECT_EQ(ClassifyPumpMessage(kRButtonDown, 0, true, 351, true), PumpAction::kRightClick);
+  EXPECT_EQ(ClassifyPumpMessage(kRButtonDown, 0, true, 601, true), PumpAction::kDispatch);
+  EXPECT_EQ(ClassifyPumpMessage(kRButtonDown, 0, false, 351, true), PumpAction::kDispatch);
 }
 
 }  // namespace
