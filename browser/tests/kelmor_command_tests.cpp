@@ -13,6 +13,7 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
+#include "imglib/imglib.h"
 #include "kelmor/box_rules.h"
 #include "kelmor/command_ids.h"
 #include "kelmor/modal_boxes.h"
@@ -122,9 +123,11 @@ TEST_F(KelmorCommands, ConvertingMakesTheNewTypeAndNeverReplacesAnotherFile) {
   ASSERT_EQ(WaitForList(list_, {" b.bmp"}, 10000).size(), 1u);
   ASSERT_TRUE(StartConversion(frame, "PNG picture - png"));
   EXPECT_EQ(WaitForList(list_, {" b.png"}, 10000), std::vector<std::string>{" b.png"});
-  imglib::Picture png;
-  ASSERT_TRUE(ReadPicture(pictures.File("b.png"), png));
-  EXPECT_EQ(png.pixels.Width(), 30);
+  ImgFileInfo png;
+  ASSERT_EQ(L_FileInfo(pictures.File("b.png"), &png), imglib::kSuccess);
+  EXPECT_EQ(png.format, imglib::kFormatPng);
+  EXPECT_EQ(png.width, 30);
+  EXPECT_EQ(png.height, 20);
   EXPECT_FALSE(fileio::Exists(pictures.File("b.bmp")));
 
   // To JPEG: a.jpg is its own target and is skipped; c.png would become c.jpg, which is
