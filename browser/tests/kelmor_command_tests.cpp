@@ -65,8 +65,20 @@ class KelmorCommands : public KelmorList {
   }
   // The text of a message box of the browser, once one shows ("" when none came).
   std::string MessageBoxText(DWORD ms = kBoxMs) {
-    HWND box = WaitForWindow("SKMSGBOX", ms, Process().Id());
-    return box ? driver::BoxText(box) : std::string();
+    std::string text;
+    DWORD process = Process().Id();
+    // The box's text comes a moment after its window.
+    PumpUntil(
+        [&] {
+          HWND box = FindTopWindow("SKMSGBOX", [process](HWND w) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            return pid == process;
+          });
+          return box && !(text = driver::BoxText(box)).empty();
+        },
+        milliseconds(ms));
+    return text;
   }
 };
 
@@ -398,15 +410,8 @@ TEST_F(KelmorCommands, DeletingAFolderRecyclesItsFilesAndRemovesItsFolders) {
   HWND frame = Start(files.File("album"), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
-  HWND tree = driver::FindChildByClass(frame, "SysTreeView32");
-  ASSERT_NE(tree, nullptr);
   // The popup menu is opened for the selected folder, the album.
-  PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
-  PostMessageA(tree, WM_RBUTTONUP, 0, MAKELPARAM(20, 10));
-  HWND menu = WaitForWindow("#32768", 10000, Process().Id());
-  ASSERT_NE(menu, nullptr);
-  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(PumpUntil([menu] { return !IsWindow(menu) || !IsWindowVisible(menu); }, milliseconds(5000)));
+  ASSERT_NE(OpenAndCloseTreePopup(frame), nullptr);
   PostMessageA(frame, WM_COMMAND, kDeleteFolderCommand, 0);
   std::string question = MessageBoxText();
   EXPECT_NE(question.find("album"), std::string::npos) << question;

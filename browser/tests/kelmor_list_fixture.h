@@ -67,6 +67,22 @@ class KelmorList : public ProgramTestOf<KelmorFolder> {
     return frame;
   }
 
+  // Opens the folder tree's popup menu with a right click and closes it with Escape; the
+  // menu is then remembered for the selected folder (the mouse is not over the tree). The
+  // tree view, or null when the menu did not come and go.
+  HWND OpenAndCloseTreePopup(HWND frame) {
+    HWND tree = driver::FindChildByClass(frame, "SysTreeView32");
+    if (!tree) return nullptr;
+    PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
+    PostMessageA(tree, WM_RBUTTONUP, 0, MAKELPARAM(20, 10));
+    HWND menu = WaitForWindow("#32768", 10000, Process().Id());
+    if (!menu) return nullptr;
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    bool closed = PumpUntil([menu] { return !IsWindow(menu) || !IsWindowVisible(menu); },
+                            std::chrono::milliseconds(5000));
+    return closed ? tree : nullptr;
+  }
+
   std::string Status(HWND frame) { return driver::WindowText(driver::FindChildByClass(frame, "SKSTATUS")); }
 
   HWND list_ = nullptr;

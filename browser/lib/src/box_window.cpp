@@ -93,6 +93,13 @@ std::string ComboSelection(HWND combo) {
   return text;
 }
 
+void AnswerBox(HWND box, int result, const std::string& text, TextStore store) {
+  std::string t = text;
+  int32_t r = result, v = 0;
+  store(t, r, v, 1);
+  PostMessageA(box, WM_CLOSE, 0, 0);
+}
+
 bool CommonBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam, win::Brush& brush, LRESULT& result) {
   switch (message) {
     case WM_ERASEBKGND:

@@ -3,10 +3,13 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "controls/modal_box.h"
 #include "kelmor/box_rules.h"
+#include "skin/skin.h"
 #include "win/raii.h"
 
 namespace kelmor::boxes {
@@ -25,8 +28,33 @@ HWND MakeListCombo(HWND box, int boxWidth);
 HWND CoverEditField(HWND combo);
 std::string ComboSelection(HWND combo);
 
+// A button's answer: the result and the text go into the box's store (BOXPARAMS or
+// PICKFILEPARAMS) and the box closes.
+using TextStore = void (*)(std::string& text, int32_t& result, int32_t& value, int store);
+void AnswerBox(HWND box, int result, const std::string& text, TextStore store);
+
 // The messages every box answers alike (background, colours, skinned buttons, closing);
 // true when handled.
 bool CommonBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam, win::Brush& brush, LRESULT& result);
+
+// The procedure of a box of this library: the skin engine first, then the messages every
+// box answers alike, then its creation and its commands. Box has a win::Brush brush.
+template <class Box, void (*Create)(HWND, Box&), void (*Command)(HWND, Box&, WPARAM)>
+LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT answer = SKGETMESSAGE(box, message, wParam, lParam)) return answer;
+  Box* b = controls::ModalBoxStore<Box>(box, message, lParam);
+  if (!b) return SkDefaultProc(box, message, wParam, lParam);
+  LRESULT result = 0;
+  if (CommonBoxMessage(box, message, wParam, lParam, b->brush, result)) return result;
+  if (message == WM_CREATE) {
+    Create(box, *b);
+    return 0;
+  }
+  if (message == WM_COMMAND) {
+    Command(box, *b, wParam);
+    return 0;
+  }
+  return SkDefaultProc(box, message, wParam, lParam);
+}
 
 }  // namespace kelmor::boxes

@@ -38,13 +38,6 @@ void MakeLayout(HWND box, ListBox& b) {
   boxes::PlaceBox(box, b.owner, width, kBoxHeight);
 }
 
-void Answer(HWND box, int result, const std::string& text, void (*store)(std::string&, int32_t&, int32_t&, int)) {
-  std::string t = text;
-  int32_t r = result, v = 0;
-  store(t, r, v, 1);
-  PostMessageA(box, WM_CLOSE, 0, 0);
-}
-
 // ---- list-file box -------------------------------------------------------------------------
 
 void CreatePickFile(HWND box, ListBox& b) {
@@ -65,43 +58,28 @@ std::string PickFileText(const ListBox& b) {
   return b.saveMode ? fileio::Trim(SkGetCtlText(b.combo)) : boxes::ComboSelection(b.combo);
 }
 
-void PickFileCommand(HWND box, ListBox& b, int id, int code) {
+void PickFileCommand(HWND box, ListBox& b, WPARAM wParam) {
+  int id = LOWORD(wParam), code = HIWORD(wParam);
   if (id == kBoxMainId) {
     if (code == CBN_SELCHANGE && b.shown) SetWindowTextA(b.shown, boxes::ComboSelection(b.combo).c_str());
-    if (code == CBN_DBLCLK) Answer(box, 1, PickFileText(b), PICKFILEPARAMS);
+    if (code == CBN_DBLCLK) boxes::AnswerBox(box, 1, PickFileText(b), PICKFILEPARAMS);
     return;
   }
   switch (ButtonAnswer(id, int(b.captions.size()))) {
     case 1:
-      Answer(box, 1, PickFileText(b), PICKFILEPARAMS);
+      boxes::AnswerBox(box, 1, PickFileText(b), PICKFILEPARAMS);
       break;
     case 2:
-      Answer(box, 2, b.saveMode ? std::string() : PickFileText(b), PICKFILEPARAMS);
+      boxes::AnswerBox(box, 2, b.saveMode ? std::string() : PickFileText(b), PICKFILEPARAMS);
       break;
     case 3:
-      Answer(box, 3, "", PICKFILEPARAMS);
+      boxes::AnswerBox(box, 3, "", PICKFILEPARAMS);
       break;
     default:
       break;
   }
 }
 
-LRESULT CALLBACK PickFileProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT answer = SKGETMESSAGE(box, message, wParam, lParam)) return answer;
-  ListBox* b = controls::ModalBoxStore<ListBox>(box, message, lParam);
-  if (!b) return SkDefaultProc(box, message, wParam, lParam);
-  LRESULT result = 0;
-  if (boxes::CommonBoxMessage(box, message, wParam, lParam, b->brush, result)) return result;
-  if (message == WM_CREATE) {
-    CreatePickFile(box, *b);
-    return 0;
-  }
-  if (message == WM_COMMAND) {
-    PickFileCommand(box, *b, LOWORD(wParam), HIWORD(wParam));
-    return 0;
-  }
-  return SkDefaultProc(box, message, wParam, lParam);
-}
 
 // ---- picture-type box ----------------------------------------------------------------------
 
@@ -119,7 +97,8 @@ void CreatePictureType(HWND box, ListBox& b) {
   b.shown = boxes::CoverEditField(b.combo);
 }
 
-void PictureTypeCommand(HWND box, ListBox& b, int id, int code) {
+void PictureTypeCommand(HWND box, ListBox& b, WPARAM wParam) {
+  int id = LOWORD(wParam), code = HIWORD(wParam);
   LRESULT selected = SendMessageA(b.combo, CB_GETCURSEL, 0, 0);
   if (selected != CB_ERR) {
     size_t type = size_t(SendMessageA(b.combo, CB_GETITEMDATA, WPARAM(selected), 0));
@@ -129,27 +108,11 @@ void PictureTypeCommand(HWND box, ListBox& b, int id, int code) {
       if (b.shown && !fileio::Trim(SkGetCtlText(b.shown)).empty()) b.choice = b.types[type].value;
     }
   }
-  if (id == kBoxMainId && code == CBN_DBLCLK) Answer(box, 1, b.choice, BOXPARAMS);
+  if (id == kBoxMainId && code == CBN_DBLCLK) boxes::AnswerBox(box, 1, b.choice, BOXPARAMS);
   int answer = id == kBoxMainId ? 0 : ButtonAnswer(id, int(b.captions.size()));
-  if (answer == 1 || answer == 2) Answer(box, answer, b.choice, BOXPARAMS);
+  if (answer == 1 || answer == 2) boxes::AnswerBox(box, answer, b.choice, BOXPARAMS);
 }
 
-LRESULT CALLBACK PictureTypeProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT answer = SKGETMESSAGE(box, message, wParam, lParam)) return answer;
-  ListBox* b = controls::ModalBoxStore<ListBox>(box, message, lParam);
-  if (!b) return SkDefaultProc(box, message, wParam, lParam);
-  LRESULT result = 0;
-  if (boxes::CommonBoxMessage(box, message, wParam, lParam, b->brush, result)) return result;
-  if (message == WM_CREATE) {
-    CreatePictureType(box, *b);
-    return 0;
-  }
-  if (message == WM_COMMAND) {
-    PictureTypeCommand(box, *b, LOWORD(wParam), HIWORD(wParam));
-    return 0;
-  }
-  return SkDefaultProc(box, message, wParam, lParam);
-}
 
 bool Run(const char* className, ::WNDPROC procedure, HWND owner, const std::string& caption, ListBox& b) {
   controls::ModalBoxSpec spec;
@@ -173,7 +136,7 @@ int PICKFILEBOX(HWND owner, const std::string& caption, const std::string& butto
   b.owner = owner;
   b.captions = SplitBoxItems(buttons);
   b.files = files;
-  if (!Run(kPickFileClass, PickFileProc, owner, caption, b)) return 0;
+  if (!Run(kPickFileClass, boxes::BoxProc<ListBox, CreatePickFile, PickFileCommand>, owner, caption, b)) return 0;
   PICKFILEPARAMS(text, result, mode, 0);
   if (result) name = text;
   return result;
@@ -186,7 +149,8 @@ int PICTURETYPEBOX(HWND owner, const std::string& caption, const std::string& bu
   ListBox b;
   b.owner = owner;
   b.captions = SplitBoxItems(buttons);
-  if (!Run(kPictureTypeClass, PictureTypeProc, owner, caption, b)) return 0;
+  if (!Run(kPictureTypeClass, boxes::BoxProc<ListBox, CreatePictureType, PictureTypeCommand>, owner, caption, b))
+    return 0;
   BOXPARAMS(text, result, value, 0);
   if (result) choice = text;
   return result;

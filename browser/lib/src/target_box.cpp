@@ -23,12 +23,7 @@ struct TargetBox {
   win::Brush brush;
 };
 
-void Answer(HWND box, int result, const std::string& folder) {
-  std::string text = folder;
-  int32_t r = result, v = 0;
-  BOXPARAMS(text, r, v, 1);
-  PostMessageA(box, WM_CLOSE, 0, 0);
-}
+void Answer(HWND box, int result, const std::string& folder) { boxes::AnswerBox(box, result, folder, BOXPARAMS); }
 
 void Create(HWND box, TargetBox& b) {
   std::string preset;
@@ -70,22 +65,6 @@ void Command(HWND box, TargetBox& b, WPARAM wParam) {
   }
 }
 
-LRESULT CALLBACK TargetProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT answer = SKGETMESSAGE(box, message, wParam, lParam)) return answer;
-  TargetBox* b = controls::ModalBoxStore<TargetBox>(box, message, lParam);
-  if (!b) return SkDefaultProc(box, message, wParam, lParam);
-  LRESULT result = 0;
-  if (boxes::CommonBoxMessage(box, message, wParam, lParam, b->brush, result)) return result;
-  if (message == WM_CREATE) {
-    Create(box, *b);
-    return 0;
-  }
-  if (message == WM_COMMAND) {
-    Command(box, *b, wParam);
-    return 0;
-  }
-  return SkDefaultProc(box, message, wParam, lParam);
-}
 
 }  // namespace
 
@@ -99,7 +78,7 @@ int RUNTARGETBOX(HWND owner, const std::string& buttons, std::string& folder, co
   b.texts = texts;
   controls::ModalBoxSpec spec;
   spec.className = kTargetBoxClass;
-  spec.procedure = TargetProc;
+  spec.procedure = boxes::BoxProc<TargetBox, Create, Command>;
   spec.owner = owner;
   spec.caption = folder;
   spec.store = &b;
