@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 
 #include "bmp_file.h"
 #include "driver.h"
@@ -400,24 +402,45 @@ TEST_F(KelmorCommands, OnlySoundFilesGoToTheAudioProgramAndTheSelectionCommandsW
   EXPECT_EQ(Close(), 0);
 }
 
+// How many files of this name Wine's recycle bin holds (it adds a suffix to a name it holds
+// already); -1 when the session sets no data folder for it.
+int InTrash(const std::string& name) {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (!data || !*data) return -1;
+  std::string path = std::string("Z:") + data + "/Trash/files/" + name + "*";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return int(fileio::ListDirectory(path).size());
+}
+
 TEST_F(KelmorCommands, DeletingAFolderRecyclesItsFilesAndRemovesItsFolders) {
   TempDir files;
-  files.Write("album\\a.txt", "a");
-  files.Write("album\\one\\b.txt", "b");
-  files.Write("album\\one\\deep\\c.txt", "c");
-  files.Write("album\\two\\d.txt", "d");
+  // Names of their own: the recycle bin is shared by every test of the session.
+  const std::vector<std::string> names{"k1503-top.txt", "k1503-one.txt", "k1503-deep.txt", "k1503-two.txt"};
+  std::vector<int> trashed;
+  for (const auto& name : names) trashed.push_back(InTrash(name));
+  files.Write("album\\" + names[0], "a");
+  files.Write("album\\one\\" + names[1], "b");
+  files.Write("album\\one\\deep\\" + names[2], "c");
+  files.Write("album\\two\\" + names[3], "d");
   files.Write("keep.txt", "k");
   HWND frame = Start(files.File("album"), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" " + names[0]}, 10000).size(), 1u);
   // The popup menu is opened for the selected folder, the album.
   ASSERT_NE(OpenAndCloseTreePopup(frame), nullptr);
   PostMessageA(frame, WM_COMMAND, kDeleteFolderCommand, 0);
   std::string question = MessageBoxText();
-  EXPECT_NE(question.find("album"), std::string::npos) << question;
+  EXPECT_NE(question.find(fileio::WithoutTrailingSeparator(files.File("album"))), std::string::npos) << question;
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
   EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(files.File("album")); }, milliseconds(10000)));
   EXPECT_EQ(files.Read("keep.txt"), "k");
+  // The files went to the recycle bin, not for good.
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (trashed[i] < 0) continue;
+    EXPECT_EQ(InTrash(names[i]), trashed[i] + 1) << names[i];
+  }
+  // The list shows the folder above now.
+  EXPECT_EQ(WaitForList(list_, {" keep.txt"}, 5000), std::vector<std::string>{" keep.txt"});
   EXPECT_EQ(Close(), 0);
 }
 
