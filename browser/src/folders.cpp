@@ -154,6 +154,9 @@ void RebuildFolderTree() {
   bool visible = IsWindowVisible(b.folderTree) != FALSE;
   ShowWindow(b.folderTree, SW_HIDE);
   SendMessageA(b.folderTree, WM_SETREDRAW, FALSE, 0);
+  // The tree's items go: a folder command must not reach a remembered one.
+  b.treePopupNode = nullptr;
+  b.renameNode = nullptr;
   b.selectingInTree = true;
   SendMessageA(b.folderTree, kFolderTreeRootSpecial, 0, 0);
   b.selectingInTree = false;

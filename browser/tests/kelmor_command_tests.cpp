@@ -216,6 +216,19 @@ TEST_F(KelmorBatch, ThePartnersCloseEndsTheBatchAndThenTheBrowser) {
   EXPECT_NE(Copy().ReadSettings().find(fileio::ToLower(pictures_.Path())), std::string::npos) << Copy().ReadSettings();
 }
 
+// The close arrives while the stop question shows: the question goes, the batch stops and
+// the browser ends - the end of the program is not lost in the pump.
+TEST_F(KelmorBatch, ACloseDuringTheStopQuestionEndsTheBatchAndTheBrowser) {
+  HWND frame = StartWithPictures();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(StartConversion(frame, "PNG picture - png"));
+  PostMessageA(list_, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  ASSERT_EQ(MessageBoxText(), "Stop the work that is running?");
+  EXPECT_EQ(driver::SendCommand(frame, kCodeClose, ""), 1);
+  EXPECT_EQ(Process().Wait(20000), 0);
+  EXPECT_LT(Converted(), kPictures);
+}
+
 TEST_F(KelmorCommands, ASeriesTakesOnlyFreeNumbersAndTheSideFilesFollowTheirPictures) {
   TempDir pictures;
   pictures.Write("a.jpg", "a");
@@ -426,7 +439,16 @@ TEST_F(KelmorCommands, DeletingAFolderRecyclesItsFilesAndRemovesItsFolders) {
   HWND frame = Start(files.File("album"), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" " + names[0]}, 10000).size(), 1u);
-  // The popup menu is opened for the selected folder, the album.
+  // The popup menu is opened for the selected folder, the album: a new folder in it.
+  ASSERT_NE(OpenAndCloseTreePopup(frame), nullptr);
+  PostMessageA(frame, WM_COMMAND, kNewFolderCommand, 0);
+  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("album\\New folder")); }, milliseconds(5000)));
+  // The tree is built again with the new folder (posted before this returns): a command
+  // that follows without a new popup menu does nothing, and asks nothing.
+  SendAndWait(frame, WM_NULL, 0, 0);
+  PostMessageA(frame, WM_COMMAND, kDeleteFolderCommand, 0);
+  EXPECT_EQ(WaitForWindow("SKMSGBOX", 1000, Process().Id()), nullptr);
+  EXPECT_TRUE(fileio::IsDirectory(files.File("album")));
   ASSERT_NE(OpenAndCloseTreePopup(frame), nullptr);
   PostMessageA(frame, WM_COMMAND, kDeleteFolderCommand, 0);
   std::string question = MessageBoxText();
