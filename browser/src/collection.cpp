@@ -133,7 +133,8 @@ void SaveCollectionList() {
     QUESTIONBOX(Ui(26), "");
     return;
   }
-  std::string name = fileio::NameOf(b.listFile);
+  // The list loaded or saved last, else the working list's name (UI entries 24 and 25).
+  std::string name = fileio::NameOf(b.listFile.empty() ? b.workingFile : b.listFile);
   if (AskListFile(Ui(31), Ui(32), name, 1) != 1) return;
   name = ListSaveName(name, Ui(25));
   if (name.empty()) return;

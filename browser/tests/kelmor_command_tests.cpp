@@ -331,6 +331,8 @@ TEST_F(KelmorCommands, ACollectionListIsSavedAndLoadedAgain) {
   PostMessageA(frame, WM_COMMAND, kSaveListCommand, 0);
   HWND box = WaitBox(kPickFileClass);
   ASSERT_NE(box, nullptr);
+  // The working list's name is offered first.
+  EXPECT_EQ(driver::WindowText(driver::FindChild(box, kBoxMainId)), "collection.qls");
   driver::SetText(driver::FindChild(box, kBoxMainId), "trip.qls");
   PressBoxButton(box, 1);
   std::string saved = folder.ProgramFolder() + "lists\\trip.qls";
