@@ -60,6 +60,12 @@ void SKTILEBLT(HDC dc, int x, int y, int width, int height, HBITMAP tile) {
   }
 }
 
+void SKHORZTILE(HDC dc, int x, int y, int width, HBITMAP tile) {
+  BITMAP bm{};
+  if (!tile || !GetObjectA(tile, sizeof bm, &bm) || bm.bmHeight <= 0) return;
+  SKTILEBLT(dc, x, y, width, bm.bmHeight, tile);
+}
+
 void SKTRANSBLT(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 COLORREF transparent) {
   if (width <= 0 || height <= 0) return;
@@ -109,6 +115,26 @@ void SKPRINT3DU(HDC dc, int x, int y, const std::string& text, COLORREF textColo
   TextOutA(dc, x, y, text.data(), int(text.size()));
   SetTextColor(dc, old);
   SetBkMode(dc, mode);
+}
+
+void SKPRINT(HDC dc, int x, int y, const std::string& text, COLORREF colour, HFONT font) {
+  win::SelectObj sel(dc, font ? font : SKDEFAULTFONT());
+  int mode = SetBkMode(dc, TRANSPARENT);
+  COLORREF old = SetTextColor(dc, colour);
+  TextOutA(dc, x, y, text.data(), int(text.size()));
+  SetTextColor(dc, old);
+  SetBkMode(dc, mode);
+}
+
+void SkPrintOutlined(HDC dc, int x, int y, const std::string& text, COLORREF colour, COLORREF outline, HFONT font) {
+  static constexpr POINT kOutline[5] = {{1, 0}, {0, 1}, {2, 1}, {1, 2}, {2, 2}};
+  for (const POINT& p : kOutline) SKPRINT(dc, x + p.x, y + p.y, text, outline, font);
+  SKPRINT(dc, x + 1, y + 1, text, colour, font);
+}
+
+void SKDRAWEDGE(HDC dc, int left, int top, int right, int bottom, int edge) {
+  RECT r{left, top, right, bottom};
+  DrawEdge(dc, &r, UINT(edge), BF_RECT);
 }
 
 void SKGETTEXTEXTENT(HFONT font, const std::string& text, int& width, int& height) {

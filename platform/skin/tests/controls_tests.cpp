@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "skin/sk_controls.h"
+#include "skin/skin.h"
 #include "win/window_class.h"
 
 namespace {
@@ -156,6 +157,39 @@ TEST(SkControls, TheKeyboardHookPostsEnterAndEscapeAsMessagesUntilItIsFreed) {
   RunDialogLoop(other);
   EXPECT_EQ(gCommands, (std::vector<int>{-int(WM_USER + 27)}));
   DestroyWindow(other);
+  DestroyWindow(parent);
+}
+
+}  // namespace
+
+namespace {
+
+int anyWindowMessages = 0;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER + 7) ++anyWindowMessages;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(SkControls, AnyWindowOfTheProgramsOwnClass) {
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 60, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  HWND strip = SKANYWND(parent, "SKTESTSTRIP", 0, 10, 120, 40, CountingProc, 33);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(GetParent(strip), parent);
+  EXPECT_EQ(GetDlgCtrlID(strip), 33);
+  char name[32] = {};
+  GetClassNameA(strip, name, sizeof name);
+  EXPECT_STREQ(name, "SKTESTSTRIP");
+  RECT r;
+  GetClientRect(strip, &r);
+  EXPECT_EQ(r.right, 120);
+  EXPECT_EQ(r.bottom, 40);
+  SendMessageA(strip, WM_USER + 7, 0, 0);
+  // A second window of the class shares the procedure.
+  HWND second = SKANYWND(parent, "SKTESTSTRIP", 0, 0, 10, 10, CountingProc);
+  SendMessageA(second, WM_USER + 7, 0, 0);
+  EXPECT_EQ(anyWindowMessages, 2);
   DestroyWindow(parent);
 }
 

@@ -1,0 +1,130 @@
+// The audio player with a skin that describes its pane: the pane's place, its double
+// clicks, repeat on a list of one, and the effects window's settings heard in what it
+// plays (the test tap).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <cmath>
+
+#include "fileio/file.h"
+#include "jorvel_fixture.h"
+#include "sound_files.h"
+
+using namespace std::chrono_literals;
+
+namespace jorvel {
+
+namespace {
+
+constexpr uint32_t kRate = 22050;
+
+class JorvelPane : public JorvelPlayer {
+ protected:
+  void SetUp() override {
+    JorvelPlayer::SetUp();
+    Copy().CopyFromSuite("Slate\\*.*");
+    Copy().CopyFromSuite("Slate\\pane\\*.*");
+    Copy().WriteInProgram("jorvel.skl", "Slate\\Slate.sks\r\n");
+  }
+  HWND Pane() { return WaitForWindow("SKPANE", 10000, Process().Id()); }
+  std::string FxSettings() { return Copy().TempFolder() + "qAudioFX.cfg"; }
+};
+
+double Db(double ratio) { return 20.0 * std::log10(ratio); }
+
+}  // namespace
+
+TEST_F(JorvelPane, APaneSavedFarOffTheScreenComesUpCentredAndIsNamedForTheMediaPlayer) {
+  Copy().WriteSettings(" 240| 212| 800| 600|C:\\|C:\\||-2000|-2000\r\n");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = Pane();
+  ASSERT_NE(pane, nullptr);
+  char title[32] = {};
+  GetWindowTextA(pane, title, sizeof title);
+  EXPECT_STREQ(title, "qAudio");
+  RECT r, area{};
+  GetWindowRect(pane, &r);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  EXPECT_NEAR((r.left + r.right) / 2, (area.left + area.right) / 2, 1);
+  EXPECT_NEAR((r.top + r.bottom) / 2, (area.top + area.bottom) / 2, 1);
+  // Its buttons come: play shown, pause hidden until something plays.
+  HWND play = nullptr, pause = nullptr;
+  PumpUntil(
+      [&] {
+        play = GetDlgItem(pane, kPlayButton);
+        pause = GetDlgItem(pane, kPauseButton);
+        return play && pause;
+      },
+      5s);
+  ASSERT_NE(play, nullptr);
+  ASSERT_NE(pause, nullptr);
+  EXPECT_TRUE(IsWindowVisible(play));
+  EXPECT_FALSE(IsWindowVisible(pause));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(JorvelPane, RepeatPlaysAListOfOneAgainAndDoubleClicksShowAndHideTheEffectsWindow) {
+  HWND frame = Start(Copy().WriteTone("once.wav", 300));
+  ASSERT_NE(frame, nullptr);
+  // Repeat is checked: the one item plays again.
+  EXPECT_EQ(WaitForTaps(2, 10000).size(), 2u);
+  HWND pane = Pane();
+  ASSERT_NE(pane, nullptr);
+  HWND repeat = nullptr;
+  PumpUntil([&] { return (repeat = GetDlgItem(pane, kRepeatCheck)) != nullptr; }, 5s);
+  ASSERT_NE(repeat, nullptr);
+  EXPECT_EQ(SendMessageA(repeat, BM_GETCHECK, 0, 0), BST_CHECKED);
+  HWND effects = WaitForWindow("QFXEFFECT", 5000, Process().Id());
+  ASSERT_NE(effects, nullptr);
+  EXPECT_FALSE(IsWindowVisible(effects));
+  // In the sound mode a double click shows it, the next hides it.
+  PostMessageA(pane, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(PumpUntil([effects] { return IsWindowVisible(effects) != 0; }, 5s));
+  PostMessageA(pane, WM_RBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(PumpUntil([effects] { return !IsWindowVisible(effects); }, 5s));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(JorvelPane, ABandSetInTheEffectsWindowIsSavedAndHeardAfterARestart) {
+  // 80 Hz and 3 kHz together, 1.5 s.
+  std::vector<int16_t> mix = soundtest::Sine(80, kRate, 1, 1.5, 9000, 3000);
+  std::string song = Copy().Write("mix.wav", soundtest::PcmWave(mix, 1, kRate));
+  // First run: band 1 at 0 and On/Off checked by the user.
+  HWND frame = Start("\"" + song + "\"");
+  ASSERT_NE(frame, nullptr);
+  HWND effects = WaitForWindow("QFXEFFECT", 10000, Process().Id());
+  ASSERT_NE(effects, nullptr);
+  SendMessageA(GetDlgItem(effects, 1), TBM_SETPOS, TRUE, 0);
+  SendMessageA(effects, WM_COMMAND, MAKEWPARAM(1, TB_THUMBPOSITION), 0);
+  SendMessageA(GetDlgItem(effects, 11), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(effects, WM_COMMAND, MAKEWPARAM(11, BN_CLICKED), 0);
+  EXPECT_EQ(Close(), 0);
+  std::string saved;
+  ASSERT_EQ(fileio::ReadWholeFile(FxSettings(), saved), fileio::kOk);
+  EXPECT_EQ(saved, "0|50|50|50|50|50|50|50|50|50|1|0|0|0|0|0|0");
+  // Second run: what is heard has lost 80 Hz and kept 3 kHz.
+  frame = Start("\"" + song + "\"");
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> taps = WaitForTaps(1, 10000);
+  ASSERT_EQ(taps.size(), 1u);
+  std::vector<int16_t> heard;
+  PumpUntil(
+      [&] {
+        heard = SamplesOf(taps[0]);
+        return heard.size() >= mix.size();
+      },
+      10s);
+  ASSERT_GE(heard.size(), size_t(kRate));
+  size_t from = kRate / 4, to = kRate;  // past the filters' settling
+  double low = soundtest::LevelAt(heard, 1, 0, kRate, 80, from, to) / soundtest::LevelAt(mix, 1, 0, kRate, 80, from, to);
+  double high =
+      soundtest::LevelAt(heard, 1, 0, kRate, 3000, from, to) / soundtest::LevelAt(mix, 1, 0, kRate, 3000, from, to);
+  EXPECT_LE(Db(low), -9.0);
+  EXPECT_LT(std::fabs(Db(high)), 1.5);
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace jorvel
