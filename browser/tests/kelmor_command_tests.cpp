@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 
 #include "bmp_file.h"
 #include "driver.h"
@@ -178,6 +179,19 @@ class KelmorBatch : public KelmorCommands {
     for (int i = 0; i < kPictures; ++i) n += fileio::Exists(pictures_.File("p" + std::to_string(100 + i) + ".png"));
     return n;
   }
+  // A close right after a conversion started: the batch stops before its first file, then
+  // the browser ends with 0 and writes its settings.
+  void ExpectCloseEndsBatch(const std::function<void(HWND)>& close) {
+    HWND frame = StartWithPictures();
+    ASSERT_NE(frame, nullptr);
+    fileio::RemoveFile(Copy().SettingsFile());
+    ASSERT_TRUE(StartConversion(frame, "PNG picture - png"));
+    close(frame);
+    EXPECT_EQ(Process().Wait(20000), 0);
+    EXPECT_LT(Converted(), kPictures);
+    std::string settings = Copy().ReadSettings();
+    EXPECT_NE(settings.find(fileio::ToLower(pictures_.Path())), std::string::npos) << settings;
+  }
   TempDir pictures_;
 };
 
@@ -195,25 +209,11 @@ TEST_F(KelmorBatch, EscapeAsksOnceAndTheSecondAnswerGoesOn) {
 }
 
 TEST_F(KelmorBatch, AWindowCloseEndsTheBatchAndThenTheBrowserWithItsSettings) {
-  HWND frame = StartWithPictures();
-  ASSERT_NE(frame, nullptr);
-  fileio::RemoveFile(Copy().SettingsFile());
-  ASSERT_TRUE(StartConversion(frame, "PNG picture - png"));
-  PostMessageA(frame, WM_CLOSE, 0, 0);
-  EXPECT_EQ(Process().Wait(20000), 0);
-  EXPECT_LT(Converted(), kPictures);
-  EXPECT_NE(Copy().ReadSettings().find(fileio::ToLower(pictures_.Path())), std::string::npos) << Copy().ReadSettings();
+  ExpectCloseEndsBatch([](HWND frame) { PostMessageA(frame, WM_CLOSE, 0, 0); });
 }
 
 TEST_F(KelmorBatch, ThePartnersCloseEndsTheBatchAndThenTheBrowser) {
-  HWND frame = StartWithPictures();
-  ASSERT_NE(frame, nullptr);
-  fileio::RemoveFile(Copy().SettingsFile());
-  ASSERT_TRUE(StartConversion(frame, "PNG picture - png"));
-  EXPECT_EQ(driver::SendCommand(frame, kCodeClose, ""), 1);
-  EXPECT_EQ(Process().Wait(20000), 0);
-  EXPECT_LT(Converted(), kPictures);
-  EXPECT_NE(Copy().ReadSettings().find(fileio::ToLower(pictures_.Path())), std::string::npos) << Copy().ReadSettings();
+  ExpectCloseEndsBatch([](HWND frame) { EXPECT_EQ(driver::SendCommand(frame, kCodeClose, ""), 1); });
 }
 
 // The close arrives while the stop question shows: the question goes, the batch stops and
