@@ -5,6 +5,7 @@
 // folder's delete. The browser runs under Wine and is driven from outside.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -465,6 +466,27 @@ TEST_F(KelmorCommands, DeletingAFolderRecyclesItsFilesAndRemovesItsFolders) {
   }
   // The list shows the folder above now.
   EXPECT_EQ(WaitForList(list_, {" keep.txt"}, 5000), std::vector<std::string>{" keep.txt"});
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(KelmorCommands, TheFolderMenusRenameEditsTheLabelOfItsFolder) {
+  TempDir files;
+  files.Write("album\\a.txt", "a");
+  HWND frame = Start(files.File("album"), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  HWND tree = OpenAndCloseTreePopup(frame);
+  ASSERT_NE(tree, nullptr);
+  PostMessageA(frame, WM_COMMAND, kRenameFolderCommand, 0);
+  HWND edit = nullptr;
+  EXPECT_TRUE(PumpUntil([&] { return (edit = reinterpret_cast<HWND>(SendAndWait(tree, TVM_GETEDITCONTROL, 0, 0))); },
+                        milliseconds(5000)));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(driver::WindowText(edit), "album");
+  ASSERT_TRUE(driver::SetText(edit, "summer"));
+  PostMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("summer")); }, milliseconds(5000)));
+  EXPECT_FALSE(fileio::Exists(files.File("album")));
   EXPECT_EQ(Close(), 0);
 }
 
