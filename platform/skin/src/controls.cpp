@@ -222,6 +222,7 @@ struct KeyHook {
   HWND target;
   int enterCommand;
   int escapeCommand;
+  bool messages = false;  // kSkMsgFieldEnter and kSkMsgFieldEscape instead of commands
 };
 std::map<HWND, KeyHook>& KeyHooks() {
   static std::map<HWND, KeyHook> hooks;
@@ -251,7 +252,12 @@ LRESULT CALLBACK KeyHookSubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
     }
     case WM_KEYDOWN:
       if (int command = HookedCommand(w, wp)) {
-        PostMessageA(KeyHooks()[w].target, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        const KeyHook& hook = KeyHooks()[w];
+        if (hook.messages)
+          PostMessageA(hook.target, wp == VK_RETURN ? kSkMsgFieldEnter : kSkMsgFieldEscape, 0,
+                       reinterpret_cast<LPARAM>(w));
+        else
+          PostMessageA(hook.target, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return 0;
       }
       break;
@@ -569,4 +575,17 @@ void SkUnhookKeys(HWND field) {
   HWND edit = IsWindow(field) ? EditFieldOf(field) : field;
   KeyHooks().erase(edit);
   if (IsWindow(edit)) RemoveWindowSubclass(edit, KeyHookSubclass, 0);
+}
+
+int SKSETKEYBOARDHOOK(HWND field, HWND target) {
+  if (!SkHookKeys(field, target, 1, 1)) return 0;
+  KeyHooks()[EditFieldOf(field)].messages = true;
+  return 1;
+}
+
+void SKFREEKEYBOARDHOOK(HWND target) {
+  std::vector<HWND> fields;
+  for (const auto& [field, hook] : KeyHooks())
+    if (hook.target == target) fields.push_back(field);
+  for (HWND field : fields) SkUnhookKeys(field);
 }

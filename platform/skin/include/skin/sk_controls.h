@@ -53,6 +53,14 @@ int SKPANELCHILDXY(HWND panel, int x, int y);
 // with the field, or earlier with SkUnhookKeys.
 int SkHookKeys(HWND field, HWND target, int enterCommand, int escapeCommand);
 void SkUnhookKeys(HWND field);
+// The engine's keyboard hook in the form the programs' own boxes take it: Enter in the field
+// is posted to target as kSkMsgFieldEnter and Escape as kSkMsgFieldEscape, with the field in
+// lParam. 1 when the hook is set.
+inline constexpr UINT kSkMsgFieldEnter = WM_USER + 13;
+inline constexpr UINT kSkMsgFieldEscape = WM_USER + 27;
+int SKSETKEYBOARDHOOK(HWND field, HWND target);
+// Frees every keyboard hook that reports to target (a box frees them when it goes).
+void SKFREEKEYBOARDHOOK(HWND target);
 
 // ---- Controls drawn from pictures (a player's pane and its boxes) -------------------------
 // A panel that shows a picture (a pane) names it, so that the picture controls on it draw
