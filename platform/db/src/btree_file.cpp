@@ -10,6 +10,7 @@
 #include "btree_layout.h"
 #include "bytes.h"
 #include "db/db.h"
+#include "flushes.h"
 
 namespace db {
 using namespace btree;
@@ -53,8 +54,21 @@ int BTreeFile::Open(const std::string& path, int keyLength) {
   return rc;
 }
 
+int BTreeFile::FlushChanges() {
+  if (!unflushed_ || flushWaiting_) return 0;
+  flushWaiting_ = InBatch();
+  return FlushAtEnd(uintptr_t(this), [this] {
+    unflushed_ = flushWaiting_ = false;
+    return map_.Flush();
+  });
+}
+
 void BTreeFile::Close() {
   EndOperation();
+  // A batch may still wait to flush this handle's changes: they are flushed now.
+  ForgetFlush(uintptr_t(this));
+  if (unflushed_) map_.Flush();
+  unflushed_ = flushWaiting_ = false;
   map_.Close();
   group_.reset();
   checked_.clear();
@@ -154,6 +168,7 @@ int BTreeFile::InitFile() {
   Put32(leaf + kPgNumber, 1);
   Seal(leaf);
   EncodeHeader(h, map_.data());
+  unflushed_ = true;
   checked_.assign(2, 1);
   checkedFileId_ = h.fileId;
   header_ = h;
@@ -252,6 +267,7 @@ void BTreeFile::BeginChange() {
   Put32(b + kHdrFlags, header_.flags | kFlagBusy);
   Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
   changing_ = true;
+  unflushed_ = true;
 }
 
 void BTreeFile::MarkDirty(Page* page) {

@@ -59,6 +59,11 @@ class BTreeFile {
   int Erase(const uint8_t* key, int32_t value, bool& found);
   int Contains(const uint8_t* key, bool& any);
   int KeyCount(uint64_t& count);
+  // Flushes what this handle changed to the disk, now or at the end of the batch
+  // (flushes.h); a handle that changed nothing costs nothing. Changes made outside a
+  // batch wait for the handle to close: a caller filing key after key is not slowed
+  // down by a flush per key.
+  int FlushChanges();
 
  private:
   // A page of the mapping, valid for the running operation.
@@ -140,6 +145,8 @@ class BTreeFile {
   std::unordered_map<uint32_t, Page*> opIndex_;
   std::vector<Page*> dirty_;
   bool changing_ = false;
+  bool unflushed_ = false;        // changed since the last flush
+  bool flushWaiting_ = false;     // a batch will flush this handle
   bool optimistic_ = false;       // reading without the lock between programs
   uint8_t snapshot_[128] = {};    // the header as the running operation read it
 };
