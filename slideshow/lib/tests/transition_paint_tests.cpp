@@ -66,6 +66,38 @@ TEST_F(SlideTransitionPaint, TheImagingPainterCallsBackAndPutsThePreviousCallbac
   EXPECT_EQ(back, &data);
 }
 
+// What the area shows half way through, seen from the status callback as the programs'
+// pumps see it.
+struct HalfWay {
+  HDC dc = nullptr;
+  int calls = 0;
+  int percent = -1;
+  COLORREF leftQuarter = 0, rightQuarter = 0, outside = 0;
+};
+HalfWay gHalf;
+int CALLBACK LookHalfWay(int percent, void*) {
+  if (++gHalf.calls == imglib::kTransitionFrames / 2) {
+    gHalf.percent = percent;
+    gHalf.leftQuarter = GetPixel(gHalf.dc, 10 + kW / 4, 10 + kH / 2) & 0xFFFFFF;
+    gHalf.rightQuarter = GetPixel(gHalf.dc, 10 + kW * 3 / 4, 10 + kH / 2) & 0xFFFFFF;
+    gHalf.outside = GetPixel(gHalf.dc, 5, 10 + kH / 2) & 0xFFFFFF;
+  }
+  return imglib::kSuccess;
+}
+
+// "Wipe from the left" (effect 2000), the first slide's effect of a built show.
+TEST_F(SlideTransitionPaint, AWipeFromTheLeftIsHalfNewHalfWay) {
+  gHalf = HalfWay{};
+  gHalf.dc = *target_;
+  TransitionPlan plan = PlanTransition(2000, 0, 0, 3000);
+  EXPECT_EQ(PaintSlideTransition(*target_, area_, picture_, plan, LookHalfWay, nullptr), imglib::kSuccess);
+  EXPECT_EQ(gHalf.percent, 50);
+  EXPECT_EQ(gHalf.leftQuarter, RGB(0, 0, 255)) << "the new picture comes in from the left";
+  EXPECT_EQ(gHalf.rightQuarter, RGB(255, 0, 0)) << "the old one is still on the right";
+  EXPECT_EQ(gHalf.outside, RGB(255, 0, 0));
+  EXPECT_TRUE(ShowsThePicture());
+}
+
 TEST_F(SlideTransitionPaint, ThePlugInPlaysItsEffectsWithStepAndTime) {
   EffectPlugin plugin;
   ASSERT_TRUE(plugin.Load(SuiteFolder()));
