@@ -456,9 +456,9 @@ class DunmereBuild : public Dunmere {
     last = msg;
   }
 
-  // A video build that the stand-in player "records", up to the question what to do with
-  // the video.
-  void RecordAVideo(HWND& frame) {
+  // A video build that the stand-in player "records" (reporting counts; a video only when
+  // it counts frames), up to the question what to do with the video.
+  void RecordAVideo(HWND& frame, const std::string& counts = "25,0,0") {
     DunmereFolder& folder = Copy();
     std::string playerLog = folder.File("player.log");
     folder.AddStandin();
@@ -482,11 +482,14 @@ class DunmereBuild : public Dunmere {
     EXPECT_EQ(got[0].code, kCodeRecordShow);
     EXPECT_EQ(got[0].text, "320,240,3," + std::to_string(uintptr_t(frame)));
     // The player records, reports its counts and closes.
-    folder.Write("target\\standin.avi", "a video");
-    driver::SendCommand(frame, kCodeRecordingCounts, "25,0,0");
+    bool recorded = counts.front() != '0';
+    if (recorded) folder.Write("target\\standin.avi", "a video");
+    driver::SendCommand(frame, kCodeRecordingCounts, counts);
     ClosePartner(kClassPlayer);
     ASSERT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
-    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the recording's report
+    if (recorded) {
+      ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the recording's report
+    }
   }
 
   // The thumbnail walk that follows every command shows its progress in the title and then
@@ -550,6 +553,19 @@ class DunmereBuild : public Dunmere {
   static constexpr double kToneHz = 1000;
   static constexpr double kToneLevel = 10000;
   static constexpr int kMusicAt60 = 705;
+  static constexpr int kOneSecondDefault = 801;
+
+  // The report of a recording that holds nothing, which asks nothing further.
+  void ExpectNoVideoReport(HWND frame) {
+    HWND report = WaitForWindow(kMessageBox, 20000);
+    ASSERT_NE(report, nullptr);
+    std::string text = driver::BoxText(report);
+    EXPECT_NE(text.find("No video was recorded"), std::string::npos) << text;
+    EXPECT_EQ(text.find("is ready"), std::string::npos) << text;
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));
+    WaitNoBox(frame, kMessageBox);
+    EXPECT_EQ(FindWindowA(kMessageBox, nullptr), nullptr) << "no question about a video that is not there";
+  }
 
   // Closes a partner that the program started (the fixture ends only what it started).
   static void ClosePartner(const char* className) {
@@ -713,20 +729,22 @@ TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
             "[@path@calm.m3u|0|0|0|60|1|4000|0]\r\n@path@00000001.png,1500\r\n@path@00000002.png,4000\r\n");
   EXPECT_EQ(Close(), 0);
 
-  // Started bare, as a disc's autorun line would without its argument, it finds its list.
+  // Started by the autorun line, and bare (it finds its list itself).
   TapFolder tap(folder.File("tap"));
-  ChildProcess player;
-  ASSERT_TRUE(player.Start(target + "falcet.exe", "", target));
-  HWND window = WaitForWindow(kClassPlayer, 30000, player.Id());
-  ASSERT_NE(window, nullptr) << "exit code " << player.Wait(0);
-  EXPECT_GE(WaitTitle(window, "Media player - 00000001.png", 10000), 0) << driver::WindowText(window);
-  auto first = std::chrono::steady_clock::now();
-  EXPECT_GE(WaitTitle(window, "Media player - 00000002.png", 15000), 0) << driver::WindowText(window);
-  EXPECT_GE(std::chrono::steady_clock::now() - first, 1200ms) << "slide 2 came before slide 1's time";
-  ExpectMusicAt60(tap, player.Id());
-  EXPECT_TRUE(player.Running());
-  SENDCOPYDATA(window, kCodeClose, "");
-  EXPECT_EQ(player.Wait(10000), 0);
+  for (const char* arguments : {"falcet.ssf", ""}) {
+    ChildProcess player;
+    ASSERT_TRUE(player.Start(target + "falcet.exe", arguments, target));
+    HWND window = WaitForWindow(kClassPlayer, 30000, player.Id());
+    ASSERT_NE(window, nullptr) << "exit code " << player.Wait(0);
+    EXPECT_GE(WaitTitle(window, "Media player - 00000001.png", 10000), 0) << driver::WindowText(window);
+    auto first = std::chrono::steady_clock::now();
+    EXPECT_GE(WaitTitle(window, "Media player - 00000002.png", 15000), 0) << driver::WindowText(window);
+    EXPECT_GE(std::chrono::steady_clock::now() - first, 1200ms) << "slide 2 came before slide 1's time";
+    ExpectMusicAt60(tap, player.Id());
+    EXPECT_TRUE(player.Running());
+    SENDCOPYDATA(window, kCodeClose, "");
+    EXPECT_EQ(player.Wait(10000), 0) << "started with \"" << arguments << "\"";
+  }
 }
 
 // "Play selected slides" starts the player beside the maker with the show's music volume.
@@ -751,32 +769,36 @@ TEST_F(DunmereBuild, SelectedSlidesPlayWithTheMusicAtTheShowsVolume) {
 
 // A player without its recorder records nothing: the build says so, and offers nothing.
 TEST_F(DunmereBuild, AVideoBuildThatRecordedNothingSaysSo) {
+  HWND frame = nullptr;
+  ASSERT_NO_FATAL_FAILURE(RecordAVideo(frame, "0,0,0"));
+  ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
+  EXPECT_EQ(Close(), 0);
+}
+
+// The suite's own player, copied without its recorder morvane.dll, plays the video build
+// to its end and records nothing: the build says so.
+TEST_F(DunmereBuild, AVideoBuildWithoutTheRecorderPlugInReportsTheFailure) {
   DunmereFolder& folder = Copy();
-  std::string playerLog = folder.File("player.log");
-  folder.AddStandin();
-  folder.SetEntry(80, "standin.exe");
-  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "player\\dravel.dll"})
+    folder.CopyFromSuite(file);
+  ASSERT_FALSE(fileio::Exists(folder.ProgramFolder() + "morvane.dll"));
+  folder.Write("pics\\a.tim", "1000");
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a + "|" + b);
   ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
+  Command(frame, kOneSecondDefault);
   Command(frame, kVideoSizes.first);
+  WaitForSteadyTitle(frame, "Slide show maker - Video 320 x 240");
   PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
-  HWND pick = nullptr, msg = nullptr;
-  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the summary
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // yes: record it
-  ASSERT_EQ(WaitForLog(playerLog, 1, 20000).size(), 1u);
-  driver::SendCommand(frame, kCodeRecordingCounts, "0,0,0");
-  ClosePartner(kClassPlayer);
-  HWND report = WaitForWindow(kMessageBox, 10000);
-  ASSERT_NE(report, nullptr);
-  std::string text = driver::BoxText(report);
-  EXPECT_NE(text.find("No video was recorded"), std::string::npos) << text;
-  EXPECT_EQ(text.find("is ready"), std::string::npos) << text;
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));
-  WaitNoBox(frame, kMessageBox);
-  EXPECT_EQ(FindWindowA(kMessageBox, nullptr), nullptr) << "no question about a video that is not there";
+  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &last));
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the summary
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes: record it
+  HWND player = WaitForWindow(kClassPlayer, 30000);
+  ASSERT_NE(player, nullptr);
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 30000)) << "the player ends after the show";
+  ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
+  EXPECT_FALSE(fileio::Exists(target + "NEWSHOW.avi"));
   EXPECT_EQ(Close(), 0);
 }
 
