@@ -456,6 +456,30 @@ class DunmereBuild : public Dunmere {
     last = msg;
   }
 
+  // The suite's player, its UI file and effects plug-in into the program folder; marker: the
+  // built show's marker too (in its subfolder).
+  void CopyThePlayer(bool marker) {
+    for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll"}) Copy().CopyFromSuite(file);
+    if (marker) Copy().CopyFromSuite("player\\dravel.dll");
+  }
+
+  // Starts the program on the two slides and builds them as a video up to the start of the
+  // recording; command: a menu command before (0: none).
+  void BuildAVideo(HWND& frame, int command = 0) {
+    frame = Start();
+    ASSERT_NE(frame, nullptr);
+    driver::SendCommand(frame, kCodeOpen, a + "|" + b);
+    ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
+    if (command) Command(frame, command);
+    Command(frame, kVideoSizes.first);
+    WaitForSteadyTitle(frame, "Slide show maker - Video 320 x 240");
+    PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
+    // No build box for a video build.
+    ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &last));
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the summary
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes: record it
+  }
+
   // A video build that the stand-in player "records" (reporting counts; a video only when
   // it counts frames), up to the question what to do with the video.
   void RecordAVideo(HWND& frame, const std::string& counts = "25,0,0") {
@@ -466,17 +490,7 @@ class DunmereBuild : public Dunmere {
     folder.SetEntry(80, "standin.exe");
     folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
     DeleteFileA(playerLog.c_str());
-    frame = Start();
-    ASSERT_NE(frame, nullptr);
-    driver::SendCommand(frame, kCodeOpen, a + "|" + b);
-    ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
-    Command(frame, kVideoSizes.first);
-    WaitForSteadyTitle(frame, "Slide show maker - Video 320 x 240");
-    PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
-    // No build box for a video build.
-    ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &last));
-    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the summary
-    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes: record it
+    ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame));
     std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0].code, kCodeRecordShow);
@@ -712,8 +726,7 @@ TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
 // slide 1's time, and the music at the show's volume.
 TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
   DunmereFolder& folder = Copy();
-  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "player\\dravel.dll"})
-    folder.CopyFromSuite(file);
+  CopyThePlayer(true);
   ASSERT_TRUE(fileio::Exists(folder.ProgramFolder() + "player\\dravel.dll"));
   UseToneMusic();
   HWND frame = StartWithShow();
@@ -750,7 +763,7 @@ TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
 // "Play selected slides" starts the player beside the maker with the show's music volume.
 TEST_F(DunmereBuild, SelectedSlidesPlayWithTheMusicAtTheShowsVolume) {
   DunmereFolder& folder = Copy();
-  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll"}) folder.CopyFromSuite(file);
+  CopyThePlayer(false);
   UseToneMusic();
   TapFolder tap(folder.File("tap"));
   HWND frame = StartWithShow();
@@ -779,21 +792,11 @@ TEST_F(DunmereBuild, AVideoBuildThatRecordedNothingSaysSo) {
 // to its end and records nothing: the build says so.
 TEST_F(DunmereBuild, AVideoBuildWithoutTheRecorderPlugInReportsTheFailure) {
   DunmereFolder& folder = Copy();
-  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "player\\dravel.dll"})
-    folder.CopyFromSuite(file);
+  CopyThePlayer(true);
   ASSERT_FALSE(fileio::Exists(folder.ProgramFolder() + "morvane.dll"));
   folder.Write("pics\\a.tim", "1000");
-  HWND frame = Start();
-  ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, kCodeOpen, a + "|" + b);
-  ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
-  Command(frame, kOneSecondDefault);
-  Command(frame, kVideoSizes.first);
-  WaitForSteadyTitle(frame, "Slide show maker - Video 320 x 240");
-  PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
-  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &last));
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the summary
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes: record it
+  HWND frame = nullptr;
+  ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame, kOneSecondDefault));
   HWND player = WaitForWindow(kClassPlayer, 30000);
   ASSERT_NE(player, nullptr);
   EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 30000)) << "the player ends after the show";
