@@ -127,6 +127,62 @@ TEST_F(SlideTransitionPaint, WithoutThePlugInOrAnEffectOnlyThePictureIsPainted) 
             imglib::kInvalidParameter);
 }
 
+// A window that paints itself in one colour, as the programs' picture windows paint the
+// picture they hold.
+COLORREF gWindowColour = RGB(255, 0, 0);
+LRESULT CALLBACK ColourProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  win::Brush brush(CreateSolidBrush(gWindowColour));
+  FillRect(dc, &ps.rcPaint, brush.Get());
+  EndPaint(window, &ps);
+  return 0;
+}
+struct Seen {
+  HDC dc = nullptr;
+  int calls = 0;
+  COLORREF left = 0, right = 0;
+} gSeen;
+// The programs' callbacks pump their messages between frames.
+int CALLBACK PumpAndLook(int, void*) {
+  PumpDuringTransition(nullptr, GetTickCount(), 0);
+  if (++gSeen.calls == 1) {
+    gSeen.left = GetPixel(gSeen.dc, kW * 45 / 100, kH / 2) & 0xFFFFFF;
+    gSeen.right = GetPixel(gSeen.dc, kW * 55 / 100, kH / 2) & 0xFFFFFF;
+  }
+  return imglib::kSuccess;
+}
+
+// The window already holds the new picture and waits to repaint itself: the repaint must not
+// show it whole before the transition does.
+TEST_F(SlideTransitionPaint, AWaitingRepaintDoesNotShowTheNewPictureFirst) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ColourProcedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TransitionTestWindow";
+  RegisterClassA(&wc);
+  struct Window {
+    HWND handle;
+    ~Window() { DestroyWindow(handle); }
+  } window{CreateWindowExA(WS_EX_TOPMOST, "TransitionTestWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, kW, kH, nullptr,
+                           nullptr, wc.hInstance, nullptr)};
+  ASSERT_NE(window.handle, nullptr);
+  gWindowColour = RGB(255, 0, 0);
+  UpdateWindow(window.handle);
+  gWindowColour = RGB(0, 0, 255);
+  InvalidateRect(window.handle, nullptr, FALSE);
+  win::WindowDC dc(window.handle);
+  gSeen = Seen{};
+  gSeen.dc = dc;
+  RECT client{0, 0, kW, kH};
+  EXPECT_EQ(PaintSlideTransition(dc, client, picture_, PlanTransition(2000, 0, 0, 3000), PumpAndLook, nullptr),
+            imglib::kSuccess);
+  EXPECT_EQ(gSeen.left, RGB(255, 0, 0)) << "the first frame of a wipe from the left is still the old picture";
+  EXPECT_EQ(gSeen.right, RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, kW / 2, kH / 2) & 0xFFFFFF, RGB(0, 0, 255));
+}
+
 int gHandled = 0;
 LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message >= WM_APP) ++gHandled;
