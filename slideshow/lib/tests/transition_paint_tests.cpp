@@ -127,6 +127,22 @@ TEST_F(SlideTransitionPaint, WithoutThePlugInOrAnEffectOnlyThePictureIsPainted) 
             imglib::kInvalidParameter);
 }
 
+// A top-most popup of a class of the test's own at (0, 0), destroyed at the end.
+struct TestWindow {
+  TestWindow(const char* className, WNDPROC procedure, DWORD style, int width, int height) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    handle = CreateWindowExA(WS_EX_TOPMOST, className, "", style, 0, 0, width, height, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+  }
+  ~TestWindow() { DestroyWindow(handle); }
+  HWND Get() const { return handle; }
+  HWND handle = nullptr;
+};
+
 // A window that paints itself in one colour, as the programs' picture windows paint the
 // picture they hold.
 COLORREF gWindowColour = RGB(255, 0, 0);
@@ -157,16 +173,7 @@ int CALLBACK PumpAndLook(int, void*) {
 // The window already holds the new picture and waits to repaint itself: the repaint must not
 // show it whole before the transition does.
 TEST_F(SlideTransitionPaint, AWaitingRepaintDoesNotShowTheNewPictureFirst) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = ColourProcedure;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "TransitionTestWindow";
-  RegisterClassA(&wc);
-  struct Window {
-    HWND handle;
-    ~Window() { DestroyWindow(handle); }
-  } window{CreateWindowExA(WS_EX_TOPMOST, "TransitionTestWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, kW, kH, nullptr,
-                           nullptr, wc.hInstance, nullptr)};
+  TestWindow window("TransitionTestWindow", ColourProcedure, WS_POPUP | WS_VISIBLE, kW, kH);
   ASSERT_NE(window.handle, nullptr);
   gWindowColour = RGB(255, 0, 0);
   UpdateWindow(window.handle);
@@ -191,16 +198,7 @@ LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPA
 bool ClickStops(const MSG& m) { return m.message == WM_LBUTTONDOWN; }
 
 TEST(TransitionPump, AStoppingMessageIsPostedBackAndEndsThePump) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = CountingProcedure;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "PumpTestWindow";
-  RegisterClassA(&wc);
-  struct Window {
-    HWND handle;
-    ~Window() { DestroyWindow(handle); }
-    HWND Get() const { return handle; }
-  } window{CreateWindowA("PumpTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr)};
+  TestWindow window("PumpTestWindow", CountingProcedure, WS_POPUP, 10, 10);
   ASSERT_NE(window.Get(), nullptr);
   MSG drop;
   while (PeekMessageA(&drop, nullptr, 0, 0, PM_REMOVE)) {}
