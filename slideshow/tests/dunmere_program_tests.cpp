@@ -571,9 +571,16 @@ class DunmereBuild : public Dunmere {
 
   // The report of a recording that holds nothing, which asks nothing further.
   void ExpectNoVideoReport(HWND frame) {
-    HWND report = WaitForWindow(kMessageBox, 20000);
-    ASSERT_NE(report, nullptr);
-    std::string text = driver::BoxText(report);
+    // Not the question answered before, and only once its text stands.
+    std::string text;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          HWND report = FindWindowA(kMessageBox, nullptr);
+          text = report && report != last ? driver::BoxText(report) : std::string();
+          return !text.empty();
+        },
+        20s))
+        << "no report";
     EXPECT_NE(text.find("No video was recorded"), std::string::npos) << text;
     EXPECT_EQ(text.find("is ready"), std::string::npos) << text;
     ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));
