@@ -1,5 +1,6 @@
 #include "worker_process.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "wait_until.h"
@@ -15,8 +16,12 @@ WorkerProcess::WorkerProcess() : process_(std::make_unique<Process>()) {}
 WorkerProcess::~WorkerProcess() { Kill(); }
 
 bool WorkerProcess::Start(const std::string& program, const std::vector<std::string>& arguments) {
+  // Quoted as the C runtime reads a command line: backslashes before a quote are doubled.
   std::string line;
-  for (const auto& a : arguments) line += (line.empty() ? "\"" : " \"") + a + "\"";
+  for (const auto& a : arguments) {
+    size_t trailing = a.size() - std::min(a.size(), a.find_last_not_of('\\') + 1);
+    line += (line.empty() ? "\"" : " \"") + a + std::string(trailing, '\\') + "\"";
+  }
   return process_->child.Start(TestProgramFolder() + program + ".exe", line);
 }
 

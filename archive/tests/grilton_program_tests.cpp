@@ -1,0 +1,200 @@
+// The archive program under Wine, driven from outside: start-up, filing into an archive
+// read back here through the database library, the whole list, help, the end code.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "db/db.h"
+#include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "grilton/command_ids.h"
+#include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
+#include "program_test.h"
+#include "skin/skin.h"
+
+namespace {
+
+class GriltonFolder : public ProgramCopy {
+ public:
+  explicit GriltonFolder(bool uiFile = true) : ProgramCopy("grilton", uiFile) {}
+  std::string RecordFile() const { return ProgramFolder() + "QORIMAGE.F01"; }
+  std::string Library() const { return ProgramFolder() + "QORIMAGE001.B01"; }
+};
+
+constexpr const char* kBox = "SKMSGBOX";
+constexpr int kTopicSlots = 10;
+constexpr int kFirstTopic = 12;
+
+class Grilton : public ProgramTestOf<GriltonFolder> {
+ protected:
+  Grilton() : ProgramTestOf({"grilton", kClassArchive, grilton::kCmdAttachDocument}) {}
+
+  static HWND Field(HWND frame, int field) { return driver::FindChild(frame, grilton::kFieldIdBase + field); }
+  static std::string Count(HWND frame) {
+    return driver::WindowText(driver::FindChild(frame, grilton::kCountDisplay));
+  }
+  static bool WaitCount(HWND frame, const std::string& count) {
+    return PumpUntil([&] { return Count(frame) == count; }, std::chrono::milliseconds(15000));
+  }
+  // A command posted (it may show a box) and the box it shows; null for none.
+  static HWND PostAndWaitBox(HWND frame, int command) {
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    return WaitForWindow(kBox, 10000);
+  }
+  // Presses the first button of the box that shows (or comes) and waits until it is gone.
+  static bool Answer() {
+    HWND box = WaitForWindow(kBox, 10000);
+    return box && driver::PressButton(kBox, 1, "", 10000) &&
+           PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
+  }
+  // The text of the box that shows (or comes), once it has one.
+  static std::string WaitBoxText() {
+    std::string text;
+    PumpUntil([&] { return !(text = driver::BoxText(FindWindowA(kBox, nullptr))).empty(); },
+              std::chrono::milliseconds(10000));
+    return text;
+  }
+  std::string Pictures(int count) {
+    std::string folder = Copy().File("pics\\");
+    for (int i = 0; i < count; ++i)
+      WriteTestPicture(folder + "p" + std::to_string(100 + i) + ".bmp", 40 + i, 30);
+    return folder;
+  }
+  std::string RecordBytes() {
+    std::string bytes;
+    fileio::ReadWholeFile(Copy().RecordFile(), bytes);
+    return bytes;
+  }
+};
+
+TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
+  Copy().WriteInProgram("BLOCK", "a file where the folder should be");
+  Copy().WriteInProgram("QORIMAGENET.CFG", "@path@block\\data\r\n");
+  ChildProcess& p = Launch();
+  HWND box = WaitForWindow(kBox, 20000, p.Id());
+  ASSERT_NE(box, nullptr);
+  std::string text = WaitBoxText();
+  // The line is upper-cased before the program folder takes the place of its macro.
+  EXPECT_EQ(text.substr(0, text.find("\r\n")), Copy().ProgramFolder() + "BLOCK\\DATA\\");
+  EXPECT_NE(text.find(SKWINERR(3)), std::string::npos) << text;
+  EXPECT_EQ(FindTopWindow(kClassArchive), nullptr);
+  ASSERT_TRUE(driver::PressButton(kBox, 1, "", 5000));
+  EXPECT_EQ(p.Wait(20000), 3);
+}
+
+TEST_F(Grilton, FilingWithoutATopicSaysSoAndWritesNothing) {
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  HWND box = PostAndWaitBox(frame, grilton::kCmdFile);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WaitBoxText(), "A picture needs at least one topic before it is filed.");
+  ASSERT_TRUE(Answer());
+  EXPECT_LE(RecordBytes().size(), 671u);  // at most the header
+  EXPECT_EQ(Count(frame), "1");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, AFilingWritesRecordTwoItsItemAndItsTopicKey) {
+  std::string folder = Pictures(1);
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 1)), "00000001");
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_EQ(driver::WindowText(Field(frame, 7)), "40");
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  ASSERT_TRUE(driver::SetText(Field(frame, kTopicSlots + 12), "free words"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr) << driver::BoxText(FindWindowA(kBox, nullptr));
+  ASSERT_TRUE(WaitCount(frame, "0"));
+
+  // Record 2, column by column as the record layout places them.
+  std::string bytes = RecordBytes();
+  ASSERT_EQ(bytes.size(), 2u * 671u);
+  std::string r = bytes.substr(671);
+  EXPECT_EQ(r.substr(0, 8), "00000001");
+  EXPECT_EQ(r.substr(8, 30), "P100" + std::string(26, ' '));
+  EXPECT_EQ(r.substr(38, 8).find_first_not_of("0123456789"), std::string::npos);
+  EXPECT_EQ(r.substr(46, 3), "BMP");
+  EXPECT_EQ(r.substr(59, 5), "40   ");
+  EXPECT_EQ(r.substr(64, 5), "30   ");
+  EXPECT_EQ(r.substr(84, 40), "HARBOUR" + std::string(33, ' '));
+  EXPECT_EQ(r.substr(124, 40), "(none)" + std::string(34, ' '));
+  EXPECT_EQ(r.substr(484, 100), "free words" + std::string(90, ' '));
+  EXPECT_EQ(r.substr(585, 20), "STANDARD" + std::string(12, ' '));
+  EXPECT_EQ(r.substr(605, 30), std::string(DBUSERNAME()).append(30 - DBUSERNAME().size(), ' '));
+
+  // The picture copies out of the library unchanged; the topic index finds the record.
+  std::string item = "00000001.BMP";
+  qBtMmText(item, 1);
+  ASSERT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.bmp"), -2), 0);
+  std::string original, copied;
+  fileio::ReadWholeFile(folder + "p100.bmp", original);
+  fileio::ReadWholeFile(Copy().File("out.bmp"), copied);
+  EXPECT_EQ(copied, original);
+  int handle = 0, status = 0;
+  ASSERT_EQ(qBtOpen(DBINDEX(Copy().RecordFile(), 1), 40, handle, status), 0);
+  std::string key = "HARBOUR";
+  int32_t record = 0;
+  qBtSearch(handle, key, record, status);
+  qBtClose(handle);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(record, 2);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, TheWholeListFilesTwentyPicturesAndLeavesACountOfZero) {
+  std::string folder = Pictures(20);
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "20"));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "(none)"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFileAll, 0);
+  ASSERT_TRUE(Answer());  // "file every picture?"
+  // Without a topic the run stops at once with the topic message.
+  EXPECT_EQ(WaitBoxText(), "A picture needs at least one topic before it is filed.");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Count(frame), "20");
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "BOATS"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFileAll, 0);
+  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(WaitCount(frame, "0")) << Count(frame) << " " << driver::BoxText(FindWindowA(kBox, nullptr));
+  EXPECT_EQ(RecordBytes().size(), 21u * 671u);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, HelpGoesToTheViewerOfEntry81AsCodeThreeWithThePath) {
+  const std::string log = Copy().File("help.log");
+  Copy().WriteInProgram("grilton.htm", "<html>help</html>");
+  Copy().SetUiEntry(81, "standin.exe,TESTHELPVIEWER");
+  Copy().AddStandinAs("standin.exe");
+  ASSERT_TRUE(RunStandin("TESTHELPVIEWER", log));
+  HWND frame = Start("WAITFORCOMMAND");
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdHelp, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_GE(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().ProgramFolder() + "grilton.htm")) << got[0].text;
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, EndCodeEndsAtOnceAndAListByMessageIsShown) {
+  std::string folder = Pictures(3);
+  HWND frame = Start("WAITFORCOMMAND");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(Count(frame), "0");
+  driver::SendCommand(frame, kCodeOpen, folder + "p100.bmp|" + folder + "p102.bmp|");
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_EQ(driver::SendCommand(frame, kCodeClose, ""), 1);
+  EXPECT_EQ(Process().Wait(20000), 0);
+}
+
+}  // namespace
