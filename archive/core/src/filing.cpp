@@ -234,6 +234,8 @@ FilingResult FilePicture(const ArchivePlace& place, const FilingRequest& request
 }
 
 int RecoverInterruptedFilings(const ArchivePlace& place, const std::vector<DBFIELD>& fields) {
+  // A record whose append was cut short goes first: its filing is then absent.
+  DbFinishInterruptedAppend(place.RecordFile(), fields);
   int recovered = 0;
   const std::string folder = place.PendingFolder();
   for (const fileio::DirEntry& entry : fileio::ListDirectory(folder + "*.PND")) {

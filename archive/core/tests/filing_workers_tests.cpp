@@ -127,7 +127,7 @@ TEST(FilingWorkers, TwoFilersAtOnceTakeDistinctKeysAndKeepEachItemUnderItsRecord
 // SUITE_KILL_ROUNDS raises the number of kills for a local run.
 int KillRounds() {
   const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
-  return rounds ? std::max(1, std::atoi(rounds)) : 12;
+  return rounds ? std::max(1, std::atoi(rounds)) : 20;
 }
 
 TEST(FilingWorkers, AFilerKilledAtRandomMomentsLeavesEachFilingWholeOrAbsent) {

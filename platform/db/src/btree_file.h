@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "fileio/file.h"
 #include "locks.h"
 #include "mapped_file.h"
 
@@ -94,6 +95,9 @@ class BTreeFile {
   int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
   void Seal(uint8_t* bytes) const;
   void BeginChange();
+  int Journal(const Page& page);
+  int RestoreFromJournal();
+  void SpoilJournal();
   void MarkDirty(Page* page);
   int NewPage(Page*& page);
   void FreePage(Page* page);
@@ -142,6 +146,13 @@ class BTreeFile {
   bool changing_ = false;
   bool optimistic_ = false;       // reading without the lock between programs
   uint8_t snapshot_[128] = {};    // the header as the running operation read it
+  // The undo journal "<index>.UND": before a change touches a page its old content is
+  // written there, so that a change a killed program left half done is undone by the
+  // next program that takes the lock.
+  fileio::File journal_;
+  int64_t journalEnd_ = 0;
+  int journalError_ = 0;          // a journal write failed: this change cannot be undone
+  bool restoring_ = false;
 };
 
 }  // namespace db

@@ -80,6 +80,48 @@ int OpenSessionIndexes(const std::string& path, const std::vector<IndexLayout>& 
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
+// The header record's number names the record being appended (0: none), so that an
+// append a killed program left half done is found and taken back by the next one.
+int ReadPending(int fileNumber, int64_t& pending) {
+  std::string number(4, '\0');
+  int rc = SKFGETAT(fileNumber, 0, number);
+  pending = 0;
+  if (rc != 0) return rc;
+  for (int i = 3; i >= 0; --i) pending = pending * 256 + uint8_t(number[size_t(i)]);
+  return 0;
+}
+
+int WritePending(int fileNumber, int64_t recordNumber) {
+  std::string number(4, '\0');
+  for (int i = 0; i < 4; ++i) number[size_t(i)] = char((uint64_t(recordNumber) >> (8 * i)) & 0xFF);
+  return SKFPUTAT(fileNumber, 0, number);
+}
+
+// Takes back an interrupted append: its keys leave the indexes, the record the file.
+// The header lock and the indexes' group lock are held.
+int UndoPending(int fileNumber, const std::vector<DBFIELD>& fields, db::AppendSession& s) {
+  int64_t pending = 0;
+  int rc = ReadPending(fileNumber, pending);
+  if (rc != 0 || pending == 0) return rc;
+  const int length = s.recordLength;
+  int64_t fileLength = SKFLOF(fileNumber);
+  if (pending >= 2 && fileLength >= pending * length) {
+    std::string record(size_t(length), ' ');
+    rc = SKFGETR(fileNumber, record, int(pending));
+    for (size_t i = 0; rc == 0 && i < s.indexes.size(); ++i) {
+      bool found = false;
+      rc = s.indexes[i].file->Erase(Bytes(Columns(record, fields[s.indexes[i].field])), int32_t(pending), found);
+    }
+    if (rc != 0) return rc;
+  }
+  // Nothing is appended behind a pending record: the header lock kept others waiting.
+  if (pending >= 2 && fileLength > (pending - 1) * length) {
+    rc = SKSETEOFAT(fileNumber, (pending - 1) * length);
+    if (rc != 0) return rc;
+  }
+  return WritePending(fileNumber, 0);
+}
+
 // The record is written; now its keys. A failure takes back what was done.
 int AppendLocked(int fileNumber, const std::string& record, const std::vector<DBFIELD>& fields,
                  db::AppendSession& s) {
@@ -98,12 +140,15 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     if (rc != 0) return rc;
     s.headerChecked = true;
   }
+  db::GroupHold hold(s.indexes[0].file->group());
+  if (hold.rc() != 0) return hold.rc();
+  rc = UndoPending(fileNumber, fields, s);
+  if (rc != 0) return rc;
+  fileLength = SKFLOF(fileNumber);
   // A torn last record (a crash while appending) is overwritten.
   int64_t recordNumber = fileLength / length + 1;
   if (recordNumber > INT32_MAX) return fileio::kErrDiskFull;
 
-  db::GroupHold hold(s.indexes[0].file->group());
-  if (hold.rc() != 0) return hold.rc();
   std::vector<std::string> keys;
   for (const auto& si : s.indexes) keys.push_back(Columns(record, fields[si.field]));
   bool taken = false;
@@ -111,6 +156,8 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   if (rc != 0) return rc;
   if (taken) return kDbErrAlreadyExists;
 
+  rc = WritePending(fileNumber, recordNumber);
+  if (rc != 0) return rc;
   rc = SKFPUTR(fileNumber, record, int(recordNumber));
   size_t done = 0;
   for (; rc == 0 && done < s.indexes.size(); ++done) {
@@ -125,7 +172,8 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     }
     SKSETEOFAT(fileNumber, (recordNumber - 1) * length);
   }
-  return rc;
+  int cleared = WritePending(fileNumber, 0);
+  return rc != 0 ? rc : cleared;
 }
 
 }  // namespace
@@ -216,6 +264,42 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
       SKFUNLOCK(fileNumber, 0, length);
       return rc2;
     });
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}
+
+int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD>& fields) {
+  try {
+    std::vector<IndexLayout> layouts;
+    int rc = IndexLayouts(fields, layouts);
+    if (rc != 0) return rc;
+    const int length = DbRecordLength(fields);
+    if (length < 5) return kDbErrInvalidParameter;
+    if (!fileio::Exists(path)) return 0;
+    int fileNumber = 0, ok = 0;
+    rc = DBOPENF(path, fileNumber, ok);
+    if (rc != 0 || !ok) {
+      SKFCLOSE(fileNumber);
+      return rc != 0 ? rc : kDbErrInvalidHandle;
+    }
+    if (SKFLOF(fileNumber) >= length) {
+      rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
+        s.recordLength = length;
+        int rc2 = OpenSessionIndexes(path, layouts, s);
+        if (rc2 != 0) return rc2;
+        rc2 = LockHeader(fileNumber, length);
+        if (rc2 != 0) return rc2;
+        {
+          db::GroupHold hold(s.indexes[0].file->group());
+          rc2 = hold.rc() != 0 ? hold.rc() : UndoPending(fileNumber, fields, s);
+        }
+        SKFUNLOCK(fileNumber, 0, length);
+        return rc2;
+      });
+    }
+    SKFCLOSE(fileNumber);
+    return rc;
   } catch (const std::bad_alloc&) {
     return fileio::kErrNotEnoughMemory;
   }
