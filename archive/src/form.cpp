@@ -208,8 +208,7 @@ void FillForm(const std::string& picturePath) {
   PictureNameFields names = NameFieldsOf(picturePath);
   SetFieldText(2, names.name);
   Today today = Now();
-  char separator = '/';
-  SetFieldText(3, FilingDate(today.year, today.month, today.day, DbDayFirstDates(), separator));
+  SetFieldText(3, FilingDate(today.year, today.month, today.day, DbDayFirstDates(), SkDateSeparator()));
   SetFieldText(4, names.extension);
   int width = 0, height = 0, colours = 1, hasLayer = 0;
   uint8_t bits = 0;

@@ -139,6 +139,7 @@ void LayoutChildren() {
   GetClientRect(a.clientHolder, &client);
   SetWindowPos(a.strip, nullptr, 4, 4, std::max<LONG>(400, client.right - 8), kStripHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  RefreshView();
 }
 
 }  // namespace grilton

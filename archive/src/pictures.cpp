@@ -11,6 +11,7 @@
 #include "grilton/picture_list.h"
 #include "imaging/gdiplus_helpers.h"
 #include "imaging/thumbnails.h"
+#include "grilton/transparent_blit.h"
 #include "imglib/imglib.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_text.h"
@@ -23,7 +24,25 @@ namespace grilton {
 
 namespace {
 
+constexpr const char* kSlideFrameClass = "DIABOX";
+constexpr COLORREF kSlideTransparent = RGB(255, 0, 255);
+constexpr int kPerforationBand = 13;
+
 int stripFirst = 0;  // the list index shown in the strip's first frame
+
+// The slide frame: the "DIAPO" picture stretched to one strip frame, kept in a memory
+// bitmap, and the perforation tile of the strip's edges.
+struct SlideFrame {
+  HWND window = nullptr;
+  win::Bitmap diapo;
+  win::Bitmap stretched;
+  win::Bitmap perforation;
+};
+
+SlideFrame& Slide() {
+  static SlideFrame frame;
+  return frame;
+}
 
 int FrameWidth(HWND strip) {
   RECT r;
@@ -34,13 +53,9 @@ int FrameWidth(HWND strip) {
 // Outlined number: black at five offsets around (x + 13, 13), then yellow at (1, 1).
 void OutlinedNumber(HDC dc, int number, int x) {
   std::string text = std::to_string(number);
-  SetBkMode(dc, TRANSPARENT);
-  win::SelectObj font(dc, SKDEFAULTFONT());
   const POINT black[] = {{1, 0}, {0, 1}, {2, 1}, {1, 2}, {2, 2}};
-  SetTextColor(dc, RGB(0, 0, 0));
-  for (POINT p : black) TextOutA(dc, x + 13 + p.x, 13 + p.y, text.c_str(), int(text.size()));
-  SetTextColor(dc, RGB(255, 255, 0));
-  TextOutA(dc, x + 14, 14, text.c_str(), int(text.size()));
+  for (POINT p : black) SKPRINT(dc, x + 13 + p.x, 13 + p.y, text, RGB(0, 0, 0), nullptr, 1);
+  SKPRINT(dc, x + 14, 14, text, RGB(255, 255, 0), nullptr, 1);
 }
 
 void DrawFrame(HDC dc, int frame, int frameWidth, int height) {
@@ -48,10 +63,10 @@ void DrawFrame(HDC dc, int frame, int frameWidth, int height) {
   int index = stripFirst + frame;
   int x = frame * frameWidth;
   SKFILLRECT(dc, x, 0, frameWidth, height, RGB(24, 24, 24));
-  // Film perforations at the top and bottom.
-  for (int px = x + 4; px + 6 < x + frameWidth; px += 12) {
-    SKFILLRECT(dc, px, 3, 6, 7, RGB(200, 200, 190));
-    SKFILLRECT(dc, px, height - 10, 6, 7, RGB(200, 200, 190));
+  // Film perforations along the top and bottom edges.
+  if (HBITMAP band = Slide().perforation.Get()) {
+    SKTILEBLT(dc, x, 0, frameWidth, kPerforationBand, band);
+    SKTILEBLT(dc, x, height - kPerforationBand, frameWidth, kPerforationBand, band);
   }
   if (index < 0 || index >= int(a.pictures.size())) return;
   const int boxW = frameWidth - 12, boxH = height - 34;
@@ -68,12 +83,6 @@ void DrawFrame(HDC dc, int frame, int frameWidth, int height) {
     SetStretchBltMode(dc, HALFTONE);
     StretchBlt(dc, x + 6 + left, 17 + top, fw, fh, source, 0, 0, std::min(tw, fw), std::min(th, fh), SRCCOPY);
   }
-  if (index == a.current) {
-    win::Pen pen(CreatePen(PS_SOLID, 3, RGB(255, 0, 255)));
-    win::SelectObj p(dc, pen.Get());
-    win::SelectObj b(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, x + 2, 13, x + frameWidth - 1, height - 12);
-  }
   OutlinedNumber(dc, index + 1, x);
 }
 
@@ -86,6 +95,81 @@ void PaintStrip(HWND strip) {
   int fw = FrameWidth(strip);
   for (int f = 0; f < kStripFrames; ++f) DrawFrame(memory, f, fw, r.bottom);
   BitBlt(paint, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
+}
+
+void MoveSlideFrame() {
+  Grilton& a = App();
+  SlideFrame& f = Slide();
+  if (!f.window || !a.strip) return;
+  int frame = a.current - stripFirst;
+  if (a.current < 0 || frame < 0 || frame >= kStripFrames) {
+    ShowWindow(f.window, SW_HIDE);
+    return;
+  }
+  int fw = FrameWidth(a.strip);
+  SetWindowPos(f.window, HWND_TOP, frame * fw, 0, fw, kStripHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  InvalidateRect(f.window, nullptr, FALSE);
+}
+
+// The slide frame shows its strip frame with the "DIAPO" picture laid over it.
+LRESULT CALLBACK SlideFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  SlideFrame& f = Slide();
+  switch (message) {
+    case WM_CREATE: {
+      f.diapo = win::Bitmap(LoadBitmapA(App().instance, "DIAPO"));
+      RECT r;
+      GetClientRect(window, &r);
+      win::WindowDC screen(nullptr);
+      win::MemoryDC memory(screen, std::max<LONG>(1, r.right), kStripHeight);
+      StretchToDC(memory, f.diapo.Get(), memory.Width(), memory.Height());
+      f.stretched = win::Bitmap(memory.ReleaseBitmap());
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE: {
+      win::WindowDC screen(nullptr);
+      win::MemoryDC memory(screen, std::max(1, int(LOWORD(lParam))), kStripHeight);
+      StretchToDC(memory, f.diapo.Get(), memory.Width(), memory.Height());
+      f.stretched = win::Bitmap(memory.ReleaseBitmap());
+      return 0;
+    }
+    case WM_PAINT: {
+      win::PaintDC paint(window);
+      RECT r;
+      GetClientRect(window, &r);
+      win::MemoryDC memory(paint, r.right, r.bottom);
+      if (!memory) return 0;
+      Grilton& a = App();
+      // The frame as the strip draws it, moved to this window's left edge.
+      int frame = a.current - stripFirst;
+      SetViewportOrgEx(memory, -frame * r.right, 0, nullptr);
+      DrawFrame(memory, frame, r.right, r.bottom);
+      SetViewportOrgEx(memory, 0, 0, nullptr);
+      win::CompatibleDC source(paint);
+      win::SelectObj select(source, f.stretched.Get());
+      DIAPOTRANSBLT(memory, 0, 0, r.right, r.bottom, source, 0, 0, int32_t(kSlideTransparent));
+      BitBlt(paint, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONUP: {
+      // Clicks belong to the strip underneath.
+      POINT p{short(LOWORD(lParam)), short(HIWORD(lParam))};
+      MapWindowPoints(window, App().strip, &p, 1);
+      return SendMessageA(App().strip, message, wParam, MAKELPARAM(p.x, p.y));
+    }
+    case WM_DESTROY:
+      f.stretched.Reset();
+      f.diapo.Reset();
+      f.window = nullptr;
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
 }
 
 LRESULT CALLBACK StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,13 +221,21 @@ HWND CreateStrip(HWND parent, int x, int y, int width) {
   if (!win::RegisterClassOnce({.name = kStripClass, .procedure = StripProc, .instance = a.instance,
                                .style = CS_DBLCLKS}))
     return nullptr;
-  return CreateWindowExA(0, kStripClass, "", WS_CHILD | WS_VISIBLE, x, y, width, kStripHeight, parent, nullptr,
-                         a.instance, nullptr);
+  HWND strip = CreateWindowExA(0, kStripClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
+                               kStripHeight, parent, nullptr, a.instance, nullptr);
+  SlideFrame& f = Slide();
+  f.perforation = win::Bitmap(LoadBitmapA(a.instance, "CRAN"));
+  if (strip && win::RegisterClassOnce({.name = kSlideFrameClass, .procedure = SlideFrameProc, .instance = a.instance,
+                                       .style = CS_DBLCLKS}))
+    f.window = CreateWindowExA(0, kSlideFrameClass, "", WS_CHILD, 0, 0, width / kStripFrames, kStripHeight, strip,
+                               nullptr, a.instance, nullptr);
+  return strip;
 }
 
 void RefreshView() {
   ShowCount();
   if (App().strip) InvalidateRect(App().strip, nullptr, FALSE);
+  MoveSlideFrame();
 }
 
 std::string CurrentPicture() {

@@ -98,3 +98,5 @@ void ScanPages() {
 }
 
 }  // namespace grilton
+
+extern "C" int __stdcall GriltonTwainCallback(void* bitmap) { return grilton::_twaincallback(bitmap); }

@@ -97,6 +97,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   SKREADM(a.uiFile, a.menus, count);
   SKREADSTR(a.uiFile, a.strings, count);
   ReadSettings();
+  DbSetDayFirstDates(ISFRENCH() != 0);
   a.mixer.Open();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

@@ -73,3 +73,8 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 }  // namespace grilton
+
+// The names the archive exports (grilton.def).
+extern "C" LRESULT CALLBACK GriltonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return grilton::WNDPROC(window, message, wParam, lParam);
+}

@@ -21,6 +21,11 @@ void SKTRANSBLT(HDC dc, int x, int y, int width, int height, HDC source, int sou
 void SKDRAWRECT3D(HDC dc, int left, int top, int right, int bottom, COLORREF topLeft, COLORREF bottomRight);
 // Raised text: the shadow one pixel down and right, then the text; transparent background.
 void SKPRINT3DU(HDC dc, int x, int y, const std::string& text, COLORREF textColour, COLORREF shadow, HFONT font);
+// Text in one colour at (x, y) in a font (null: the default font), on a transparent
+// background when transparent is not 0, else on the context's background colour.
+void SKPRINT(HDC dc, int x, int y, const std::string& text, COLORREF colour, HFONT font, int transparent);
+// A solid line from (x1, y1) to (x2, y2) of a width and colour, both end points drawn.
+void SKLINE(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width);
 // Size of a text in a font.
 void SKGETTEXTEXTENT(HFONT font, const std::string& text, int& width, int& height);
 // Width of a blank and height of a character in a font.

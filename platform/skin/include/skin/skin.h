@@ -27,6 +27,10 @@ void SKAPPTITLE(const std::string& title);
 std::string SkAppTitle();
 // The operating system as a number: major * 100 + minor (Windows XP 501, 7 601).
 int SKOSVERSION();
+// Not 0 when the user's interface language is French (dates are then shown day first).
+int ISFRENCH();
+// The user's date separator ("/" when the system names none).
+char SkDateSeparator();
 std::string SKWINDIR();   // with final "\"
 std::string SKSYSDIR();   // with final "\"
 
