@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "fileio/file.h"
+#include "grilton/source_dialog.h"
 #include "imaging/gdiplus_helpers.h"
 #include "pictures.h"
 #include "scan.h"

@@ -11,6 +11,7 @@
 #include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "documents.h"
 #include "form.h"
 #include "help.h"
 #include "imaging/gdiplus_helpers.h"
@@ -122,6 +123,7 @@ void EnableSoundButtons() {
   Enable(kCmdDeleteSound, has);
   Enable(kCmdRecord, !CurrentPicture().empty() && !a.recording);
   Enable(kCmdStopRecording, a.recording);
+  EnableDocumentButtons();
 }
 
 void OnCommand(int id, int notification) {
@@ -163,6 +165,12 @@ void OnCommand(int id, int notification) {
       break;
     case kVolumeBar:
       if (HWND bar = Control(kVolumeBar)) a.mixer.Write(SKGETTRACKPOS(bar));
+      break;
+    case kCmdOpenDocument:
+      OpenDocument();
+      break;
+    case kCmdAttachDocument:
+      AttachDocument();
       break;
     case kCmdFileAll:
       FileWholeList();

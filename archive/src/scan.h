@@ -13,13 +13,7 @@ void SelectSource();
 void ScanPages();
 // The page callback of the imaging layer: saves the page; its result lets the run go on.
 int _twaincallback(void* bitmap);
-// Finds the source dialog among the top-level windows (an EnumWindows callback; lParam is
-// the main window); 0 stops the enumeration when found.
-BOOL CALLBACK FindSourceDialog(HWND window, LPARAM mainWindow);
-// The dialog found by the last search (null for none).
-HWND SourceDialog();
 // Starts the close timer when a source dialog was found after a page.
 void WatchSourceDialog();
-void KillSourceDialogTimer();
 
 }  // namespace grilton

@@ -144,4 +144,32 @@ std::string HelpViewerCommandLine(const std::string& program, const std::string&
   return program + " " + document + ",";
 }
 
+std::string ProgramOfCommand(std::string_view command) {
+  std::string text = fileio::Trim(command);
+  if (!text.empty() && text[0] == '"') {
+    size_t end = text.find('"', 1);
+    return end == std::string::npos ? text.substr(1) : text.substr(1, end - 1);
+  }
+  return text.substr(0, text.find(' '));
+}
+
+std::string OpenDialogFilter(std::string_view pairs) {
+  std::string filter;
+  size_t start = 0;
+  while (start <= pairs.size() && !pairs.empty()) {
+    size_t bar = pairs.find('|', start);
+    std::string_view part = pairs.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start);
+    filter.append(part);
+    filter.push_back('\0');
+    if (bar == std::string_view::npos) break;
+    start = bar + 1;
+  }
+  filter.push_back('\0');
+  return filter;
+}
+
+std::string WithExtension(std::string_view name, std::string_view extension) {
+  return fileio::WithoutExtension(name) + std::string(extension);
+}
+
 }  // namespace grilton

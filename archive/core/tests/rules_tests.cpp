@@ -117,4 +117,21 @@ TEST(Help, ViewerEntryAndCommandLine) {
   EXPECT_EQ(grilton::HelpViewerCommandLine("C:\\S\\v.exe", "C:\\S\\h.htm"), "C:\\S\\v.exe C:\\S\\h.htm,");
 }
 
+TEST(Documents, ProgramOfARegisteredCommand) {
+  EXPECT_EQ(grilton::ProgramOfCommand("\"C:\\Program Files\\Writer\\writer.exe\" /n \"%1\""),
+            "C:\\Program Files\\Writer\\writer.exe");
+  EXPECT_EQ(grilton::ProgramOfCommand("C:\\WINDOWS\\write.exe %1"), "C:\\WINDOWS\\write.exe");
+  EXPECT_EQ(grilton::ProgramOfCommand("  notepad.exe"), "notepad.exe");
+  EXPECT_EQ(grilton::ProgramOfCommand("\"unclosed quote"), "unclosed quote");
+  EXPECT_EQ(grilton::ProgramOfCommand(""), "");
+}
+
+TEST(Documents, FilterAndExtension) {
+  EXPECT_EQ(grilton::OpenDialogFilter("Documents|*.doc|All files|*.*"),
+            std::string("Documents\0*.doc\0All files\0*.*\0\0", 31));
+  EXPECT_EQ(grilton::OpenDialogFilter(""), std::string(1, '\0'));
+  EXPECT_EQ(grilton::WithExtension("letter.txt", ".DOC"), "letter.DOC");
+  EXPECT_EQ(grilton::WithExtension("C:\\a.b\\letter", ".DOC"), "C:\\a.b\\letter.DOC");
+}
+
 }  // namespace

@@ -70,4 +70,14 @@ HelpViewer ParseHelpViewer(std::string_view entry);
 // The command line that starts the help viewer: program, a blank, the document and ",".
 std::string HelpViewerCommandLine(const std::string& program, const std::string& document);
 
+// Documents.
+// The program part of a registered open command: the text between the first pair of
+// double quotes when the command starts with one, else the text before the first blank.
+std::string ProgramOfCommand(std::string_view command);
+// A "|"-separated list of name and pattern pairs in the open dialog's form: each text
+// ended by a zero byte, the whole ended by one more.
+std::string OpenDialogFilter(std::string_view pairs);
+// The name with its extension replaced (a name without one gets it appended).
+std::string WithExtension(std::string_view name, std::string_view extension);
+
 }  // namespace grilton
