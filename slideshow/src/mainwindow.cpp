@@ -60,12 +60,16 @@ int PLACEPANELCHILD(int n, int& x, int& y, int k) {
   return answer ? answer : -1;
 }
 
-bool RegisterPreviewClass() {
+bool RegisterPreviewClasses() {
   return win::RegisterClassOnce({.name = kPreviewClass,
                                  .procedure = WNDPROC,
                                  .instance = App().instance,
                                  .style = CS_HREDRAW | CS_VREDRAW,
-                                 .cursor = LoadCursor(nullptr, IDC_HAND)});
+                                 .cursor = LoadCursor(nullptr, IDC_HAND)}) &&
+         win::RegisterClassOnce({.name = kLevelClass,
+                                 .procedure = WNDPROC,
+                                 .instance = App().instance,
+                                 .style = CS_HREDRAW | CS_VREDRAW});
 }
 
 }  // namespace
@@ -128,9 +132,12 @@ void CreateControls() {
   s.listProcedure = reinterpret_cast<WNDPROC_TYPE>(
       SetWindowLongPtrA(s.slideList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SLIDELISTPROC)));
 
-  if (RegisterPreviewClass())
+  if (RegisterPreviewClasses()) {
     s.preview = CreateWindowExA(0, kPreviewClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, s.clientHolder,
                                 reinterpret_cast<HMENU>(INT_PTR(kPreviewPane)), s.instance, nullptr);
+    s.levelDisplay = CreateWindowExA(0, kLevelClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, s.clientHolder,
+                                     reinterpret_cast<HMENU>(INT_PTR(kLevelDisplay)), s.instance, nullptr);
+  }
 
   s.totalLabel = Child(0, "STATIC", SS_LEFT | SS_NOPREFIX, kTotalLabel);
   SetFont(s.totalLabel, font);

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "boxes.h"
+#include "dunmere/effect_choice.h"
+#include "dunmere/transition_paint.h"
 #include "dunmere/show_format.h"
 #include "dunmere/side_data.h"
 #include "dunmere/ui_rules.h"
@@ -11,6 +13,7 @@
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "imaging/thumbnails.h"
+#include "imglib/imglib.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -48,7 +51,57 @@ void FillBackground(HDC dc, int width, int height) {
   else SKFILLRECT(dc, 0, 0, width, height, SKGETSYSCOLOR(kSkinWindowBack));
 }
 
+// The pane's picture: the skin's background with the picture fitted and centred on it.
+void ComposePreview(HDC dc, int width, int height, const std::string& path) {
+  FillBackground(dc, width, height);
+  int pictureWidth = 0, pictureHeight = 0, colours = 0, hasLayer = 0;
+  uint8_t bits = 0;
+  win::Bitmap picture(path.empty() ? nullptr
+                                    : LOADTHUMB(path, width, height, pictureWidth, pictureHeight, colours, bits,
+                                                hasLayer, 0));
+  if (!picture) return;
+  int left = 0, top = 0, fitWidth = 0, fitHeight = 0;
+  SKICONISE(pictureWidth, pictureHeight, width, height, left, top, fitWidth, fitHeight);
+  win::CompatibleDC source(dc);
+  win::SelectObj selected(source, picture.Get());
+  BitBlt(dc, left, top, fitWidth, fitHeight, source, 0, 0, SRCCOPY);
+}
+
+// ---- The running preview ------------------------------------------------------------------
+
+// How long the status callback pumps at least: the pace of the imaging painter's frames.
+constexpr DWORD kPreviewFrameMs = 15;
+
+bool gPreviewRunning = false;
+bool gPreviewAbort = false;
+
+EffectPlugin& Plugin() {
+  // Loaded on first use and kept for the program's life.
+  static EffectPlugin plugin;
+  return plugin;
+}
+
+bool StopsPreview(const MSG& m) {
+  if (m.message == WM_LBUTTONDOWN || m.message == WM_RBUTTONDOWN) return true;
+  if (m.message != WM_KEYDOWN) return false;
+  switch (m.wParam) {
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_ESCAPE: return true;
+    default: return false;
+  }
+}
+
 }  // namespace
+
+int CALLBACK _statuscallback(int /*percentComplete*/, void* /*userData*/) {
+  if (!gPreviewAbort && PumpDuringTransition(StopsPreview, GetTickCount(), kPreviewFrameMs)) gPreviewAbort = true;
+  return gPreviewAbort ? imglib::kUserAbort : imglib::kSuccess;
+}
+
+bool PreviewRunning() { return gPreviewRunning; }
+
+void StopPreview() {
+  if (gPreviewRunning) gPreviewAbort = true;
+}
 
 void ClearPreviewPane() {
   HWND pane = App().preview;
@@ -66,18 +119,7 @@ void PAINTPREVIEW(const std::string& path) {
   GetClientRect(pane, &r);
   HDC mem = PaneMemory();
   if (!mem) return;
-  FillBackground(mem, r.right, r.bottom);
-  int width = 0, height = 0, colours = 0, hasLayer = 0;
-  uint8_t bits = 0;
-  win::Bitmap picture(path.empty() ? nullptr
-                                    : LOADTHUMB(path, r.right, r.bottom, width, height, colours, bits, hasLayer, 0));
-  if (picture) {
-    int left = 0, top = 0, fitWidth = 0, fitHeight = 0;
-    SKICONISE(width, height, r.right, r.bottom, left, top, fitWidth, fitHeight);
-    win::CompatibleDC source(mem);
-    win::SelectObj selected(source, picture.Get());
-    BitBlt(mem, left, top, fitWidth, fitHeight, source, 0, 0, SRCCOPY);
-  }
+  ComposePreview(mem, r.right, r.bottom, path);
   InvalidateRect(pane, nullptr, FALSE);
 }
 
@@ -154,8 +196,32 @@ void SelectEffect(int id) {
 }
 
 void PreviewTransition() {
-  // The transition itself is played by the effect painter; the pane ends on the picture.
-  if (!App().currentSlide.empty()) PAINTPREVIEW(App().currentSlide);
+  State& s = App();
+  if (gPreviewRunning || !s.preview || s.currentSlide.empty()) return;
+  RECT r;
+  GetClientRect(s.preview, &r);
+  if (r.right <= 0 || r.bottom <= 0) return;
+  imglib::BitmapOwner picture;
+  if (L_CreateBitmap(picture.Get(), r.right, r.bottom, 24) != imglib::kSuccess) return;
+  if (HDC dc = L_CreateLeadDC(picture.Get())) {
+    ComposePreview(dc, r.right, r.bottom, s.currentSlide);
+    L_DeleteLeadDC(dc);
+  }
+  int id = ChosenEffectId();
+  EffectEntry entry = ParseEffectEntry(ChosenEffectEntry());
+  TransitionPlan plan = PlanTransition(id < 0 ? kNoEffect : id, entry.step, entry.time,
+                                       IsPluginEffect(id) ? SKCPUSPEED() : 0);
+  if (plan.painter == TransitionPainter::kPlugin) Plugin().Load(s.programFolder);
+  gPreviewRunning = true;
+  gPreviewAbort = false;
+  {
+    win::WindowDC dc(s.preview);
+    PaintSlideTransition(dc, r, *picture, plan, _statuscallback, &Plugin());
+  }
+  gPreviewRunning = false;
+  gPreviewAbort = false;
+  // The pane's own copy ends on the picture too.
+  if (IsWindow(s.preview)) PAINTPREVIEW(s.currentSlide);
 }
 
 }  // namespace dunmere

@@ -23,7 +23,14 @@ int ChosenEffectId();
 std::string ChosenEffectEntry();
 // Chooses the group and entry of an effect number (the current slide's sfx).
 void SelectEffect(int id);
-// The preview button: the current slide's picture shown in the pane with its transition.
+// The preview button: the current slide's picture shown in the pane with the chosen
+// transition (the plug-in's or the imaging layer's painter), the pane ending on it.
 void PreviewTransition();
+// The status callback of a running preview: keeps the window answering; a click, or Esc or
+// an arrow key, stops the preview and then takes effect. Answers 1, or -100 to stop.
+int CALLBACK _statuscallback(int percentComplete, void* userData);
+bool PreviewRunning();
+// Stops a running preview at its next frame (the window is closing).
+void StopPreview();
 
 }  // namespace dunmere

@@ -1,5 +1,6 @@
-// The slide's sound: playing the wav side file, recording a narration into it from the
-// sound card, deleting it; and the output volume on the volume bar through the mixer.
+// The slide's sound: playing the wav side file as a clip, recording a narration into it
+// from the sound card (the library's recorder) with its level display, deleting it; and
+// the output volume on the volume bar through the mixer.
 #pragma once
 #include <windows.h>
 
@@ -26,7 +27,9 @@ void StopRecording();     // kStopButton
 void DeleteSlideSound();  // kDeleteSoundButton
 bool Recording();
 // MM_WIM_DATA: a filled capture buffer.
-void OnWaveData(LPARAM header);
+void OnWaveData(WPARAM device, LPARAM header);
+// WM_PAINT of the level display: the loudness of the last captured buffer.
+void PaintLevelDisplay(HWND window);
 // Stops a recording and frees the device at the end.
 void EndSound();
 

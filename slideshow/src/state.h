@@ -21,6 +21,8 @@ namespace dunmere {
 // kClassSlideMaker (imaging/suite_classes.h).
 // The class of the preview pane, a child window of the main window's procedure.
 inline constexpr const char* kPreviewClass = "SKSLIDEPREVIEW";
+// The class of the level display, another child of the main window's procedure.
+inline constexpr const char* kLevelClass = "SKSLIDELEVEL";
 
 using WNDPROC_TYPE = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 
@@ -73,6 +75,7 @@ struct State : startup::ProgramIdentity {
   HWND musicLabel = nullptr;
   HWND progress = nullptr;
   HWND volumeBar = nullptr;
+  HWND levelDisplay = nullptr;
   int rowHeight = 48;
   WNDPROC_TYPE listProcedure = nullptr;  // the slide list's own procedure
 

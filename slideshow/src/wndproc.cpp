@@ -65,7 +65,7 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   State& s = App();
   switch (message) {
     case MM_WIM_DATA:
-      OnWaveData(lParam);
+      OnWaveData(wParam, lParam);
       return 0;
     case kMsgRepaint: {
       HWND target = reinterpret_cast<HWND>(wParam);
@@ -93,10 +93,19 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_CLOSE:
       // The window closes through SC_CLOSE only, which writes the settings.
-      if (window == s.frame) return 0;
+      if (window == s.frame) {
+        StopPreview();
+        return 0;
+      }
       break;
     case WM_SYSCOMMAND:
       if (window == s.frame && (wParam & 0xFFF0) == SC_CLOSE) {
+        if (PreviewRunning()) {
+          // The window goes once the preview has stopped painting into it.
+          StopPreview();
+          PostMessageA(window, message, wParam, lParam);
+          return 0;
+        }
         OnSysClose();
         return 0;
       }
@@ -106,9 +115,13 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         PaintPreviewPane(window);
         return 0;
       }
+      if (window == s.levelDisplay) {
+        PaintLevelDisplay(window);
+        return 0;
+      }
       break;
     case WM_ERASEBKGND:
-      if (window == s.preview) return 1;
+      if (window == s.preview || window == s.levelDisplay) return 1;
       break;
     case WM_LBUTTONDOWN:
       if (window == s.preview) {

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "driver.h"
+#include "test_windows.h"
 #include "dunmere_fixture.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -297,6 +298,80 @@ TEST_F(Dunmere, ANarrationThatCannotStartKeepsTheOldOne) {
     EXPECT_EQ(wav.substr(0, 4), "RIFF");
     EXPECT_EQ(wav.substr(8, 4), "WAVE");
   }
+  EXPECT_EQ(Close(), 0);
+}
+
+// The slide show maker with the logging stand-in as its effects plug-in, two slides and the
+// first selected.
+class DunmerePreview : public Dunmere {
+ protected:
+  HWND StartWithSlides() {
+    DunmereFolder& folder = Copy();
+    EXPECT_TRUE(CopyFileA((SuiteFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
+                          FALSE));
+    // The plug-in's list with a sixth entry that gives no numbers.
+    folder.WriteInProgram("effects\\plugin.txt",
+                          "Automatic choice\r\nSpin,1,10\r\nPage turn,2,20\r\nRipple,1,15\r\nShatter,3,25\r\nBare\r\n");
+    a = WriteTestPicture(folder.File("pics\\a.bmp"), 64, 48);
+    b = WriteTestPicture(folder.File("pics\\b.bmp"), 48, 64);
+    HWND frame = Start();
+    if (!frame) return nullptr;
+    driver::SendCommand(frame, kCodeOpen, a + "|" + b);
+    EXPECT_EQ(WaitSlides(frame, 2).size(), 2u);
+    SelectSlides(frame, {0});
+    return frame;
+  }
+  // Chooses entry `index` of effect group `group` as a user would.
+  static void ChooseEffect(HWND frame, int group, int index) {
+    HWND groups = driver::FindChild(frame, kEffectGroupBox);
+    SendAndWait(groups, CB_SETCURSEL, WPARAM(group), 0);
+    SendAndWait(frame, WM_COMMAND, MAKEWPARAM(kEffectGroupBox, CBN_SELCHANGE), LPARAM(groups));
+    SendAndWait(driver::FindChild(frame, kEffectList), LB_SETCURSEL, WPARAM(index), 0);
+  }
+  std::string Log() { return ReadText(Copy().ProgramFolder() + "pellox.log"); }
+  std::string PaneArguments(HWND frame) {
+    RECT r{};
+    GetClientRect(driver::FindChild(frame, kPreviewPane), &r);
+    return "1,0,0," + std::to_string(r.right) + "," + std::to_string(r.bottom) + ",1,0,1,";
+  }
+  std::string a, b;
+};
+
+TEST_F(DunmerePreview, ThePlugInGetsItsElevenArgumentsFromTheEntry) {
+  HWND frame = StartWithSlides();
+  ASSERT_NE(frame, nullptr);
+  ChooseEffect(frame, 15, 1);  // "Spin,1,10"
+  Command(frame, kPreviewButton);
+  ChooseEffect(frame, 15, 5);  // "Bare"
+  Command(frame, kPreviewButton);
+  std::string pane = PaneArguments(frame);
+  EXPECT_EQ(Log(), pane + "1,10,1;1\n" + pane + "0,0,5;1\n");
+  // No effect: the plug-in is not called and the pane shows the picture.
+  ChooseEffect(frame, 16, 0);
+  Command(frame, kPreviewButton);
+  EXPECT_EQ(Log(), pane + "1,10,1;1\n" + pane + "0,0,5;1\n");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(DunmerePreview, AClickEndsAPreviewAndReachesTheList) {
+  HWND frame = StartWithSlides();
+  ASSERT_NE(frame, nullptr);
+  ChooseEffect(frame, 15, 1);
+  HWND list = List(frame);
+  int row = int(SendAndWait(list, LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(row, 0);
+  // The click waits in the queue behind the command: the preview's callback finds it.
+  PostMessageA(frame, WM_COMMAND, kPreviewButton, 0);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, row + row / 2));
+  EXPECT_TRUE(PumpUntil([&] { return Log().find(';') != std::string::npos; }, 10s));
+  EXPECT_EQ(Log(), PaneArguments(frame) + "1,10,1;-100\n");
+  EXPECT_TRUE(PumpUntil([&] { return SendAndWait(list, LB_GETCARETINDEX, 0, 0) == 1; }, 10s));
+  PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(8, row + row / 2));
+  // The next preview is not stopped by the click before.
+  SendAndWait(list, WM_NULL, 0, 0);
+  Command(frame, kPreviewButton);
+  std::string pane = PaneArguments(frame);
+  EXPECT_EQ(Log(), pane + "1,10,1;-100\n" + pane + "1,10,1;1\n");
   EXPECT_EQ(Close(), 0);
 }
 

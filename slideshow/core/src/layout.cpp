@@ -51,7 +51,11 @@ std::map<int, Rect> ComputeLayout(const LayoutInput& in) {
   y += bh + kMargin;
 
   int soundY = h - kMargin - bh;
-  int textButtonsY = soundY - kGap - bh;
+  // The level display is a thin band over the sound buttons.
+  int levelHeight = std::max(6, lh * 2 / 3);
+  int levelY = soundY - kGap - levelHeight;
+  out[kLevelDisplay] = {x, levelY, rw, levelHeight};
+  int textButtonsY = levelY - kGap - bh;
   bx = x;
   for (int id : {kSaveTextButton, kDeleteTextButton, kPlayButton}) {
     out[id] = {bx, textButtonsY, rowWidth, bh};

@@ -84,37 +84,4 @@ std::string EffectListFile(const std::string& entry40, int group) {
   return fileio::Trim(FieldOf(entry40, ",", 2 * (group + 1)));
 }
 
-EffectEntry ParseEffectEntry(const std::string& line) {
-  std::vector<std::string> f;
-  SKSPLITS(line, ",", f);
-  EffectEntry e;
-  e.name = f[0];
-  if (f.size() > 1) e.step = fileio::LeadingNumber(f[1]);
-  if (f.size() > 2) e.time = fileio::LeadingNumber(f[2]);
-  return e;
-}
-
-CaptureFormat CaptureFormatFor(int quality) {
-  CaptureFormat f;
-  struct Row {
-    int quality, channels, rate, bits;
-  };
-  static const Row kRows[] = {{1, 1, 11025, 8},    {2, 2, 11025, 8},    {4, 1, 11025, 16},  {8, 2, 11025, 16},
-                              {16, 1, 22050, 8},   {32, 2, 22050, 8},   {128, 2, 22050, 16}, {256, 1, 44100, 8},
-                              {512, 2, 44100, 8},  {1024, 1, 44100, 16}, {2048, 2, 44100, 16}};
-  f.channels = 1;
-  f.samplesPerSecond = 22050;
-  f.bitsPerSample = 16;
-  for (const auto& r : kRows) {
-    if (r.quality == quality) {
-      f.channels = r.channels;
-      f.samplesPerSecond = r.rate;
-      f.bitsPerSample = r.bits;
-    }
-  }
-  f.blockAlign = f.channels * f.bitsPerSample / 8;
-  f.averageBytesPerSecond = f.samplesPerSecond * f.blockAlign;
-  return f;
-}
-
 }  // namespace dunmere

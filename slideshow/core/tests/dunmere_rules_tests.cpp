@@ -169,7 +169,7 @@ TEST(Layout, ControlsStayInsideAndApart) {
     in.labelHeight = 14;
     in.volume = PlacementOf("S,6,0", 2);
     std::map<int, Rect> r = ComputeLayout(in);
-    ASSERT_EQ(r.size(), 19u);
+    ASSERT_EQ(r.size(), 20u);
     for (const auto& [id, a] : r) {
       EXPECT_GE(a.x, 0) << id;
       EXPECT_GE(a.y, 0) << id;

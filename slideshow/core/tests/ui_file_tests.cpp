@@ -14,6 +14,7 @@
 #include "imaging/partner_entry.h"
 #include "imaging/suite_classes.h"
 #include "shipped_ui_file.h"
+#include "skin/sk_text.h"
 #include "skin/ui_text.h"
 #ifdef _WIN32
 #include "test_windows.h"
@@ -115,6 +116,34 @@ TEST(ShippedUiFile, EffectGroupsPutThePlugInAndNoEffectWhereTheNumbersSay) {
   EXPECT_EQ(dunmere::EffectId(16, 0), dunmere::kNoEffect);
   EXPECT_NE(dunmere::EffectListFile(entry40, 15).find("plugin"), std::string::npos);
   EXPECT_NE(dunmere::EffectListFile(entry40, 16).find("none"), std::string::npos);
+}
+
+// Every entry that a user can choose is played: the imaging layer's painter knows the
+// number of each entry of groups 0 to 14, the plug-in gets its own, "no effect" is plain.
+TEST(ShippedUiFile, EveryListedEffectHasItsPainter) {
+  UiTextFile file = Load();
+  std::string entry40 = UiEntry(file.strings, 40);
+  for (int g = 0; g < 17; ++g) {
+    std::string text;
+    fileio::ReadWholeFile(ShippedFolder() + "effects/" + dunmere::EffectListFile(entry40, g).substr(14), text);
+    int index = 0;
+    for (const std::string& line : SplitLines(text)) {
+      if (fileio::Trim(line).empty()) continue;
+      dunmere::EffectEntry entry = dunmere::ParseEffectEntry(line);
+      dunmere::TransitionPlan plan =
+          dunmere::PlanTransition(dunmere::EffectId(g, index), entry.step, entry.time, 2000);
+      dunmere::TransitionPainter expected = g < dunmere::kPluginGroup ? dunmere::TransitionPainter::kImaging
+                                            : g == dunmere::kPluginGroup ? dunmere::TransitionPainter::kPlugin
+                                                                         : dunmere::TransitionPainter::kPlain;
+      EXPECT_EQ(plan.painter, expected) << line;
+      if (g == dunmere::kPluginGroup && index > 0) {
+        EXPECT_EQ(plan.effect, index) << line;
+        EXPECT_GT(plan.step, 0) << line;
+      }
+      ++index;
+    }
+    EXPECT_GT(index, 0) << g;
+  }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ enum Status : int {
   kFileCorrupt = -7,        // the data is damaged or cut short
   kUnsupported = -8,        // the format (or this variant of it) is not supported
   kNotAPicture = -9,        // the data is no picture format that the layer knows
+  kUserAbort = -100,        // the status callback asked the call to stop
 };
 
 // File format numbers, as callers pass them to the save and convert calls and as the

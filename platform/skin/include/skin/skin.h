@@ -31,6 +31,8 @@ int SKOSVERSION();
 int ISFRENCH();
 // The user's date separator ("/" when the system names none).
 char SkDateSeparator();
+// The processor's clock in MHz (measured once); slow machines get lighter effects.
+int SKCPUSPEED();
 std::string SKWINDIR();   // with final "\"
 std::string SKSYSDIR();   // with final "\"
 

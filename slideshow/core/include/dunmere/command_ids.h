@@ -22,6 +22,7 @@ enum Control : int {
   kTotalLabel = 12,
   kMusicLabel = 13,
   kProgressBar = 14,
+  kLevelDisplay = 15,  // the loudness of a narration while it records
   kPlaySoundButton = 51,
   kRecordButton = 52,
   kStopButton = 53,

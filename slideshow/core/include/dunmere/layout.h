@@ -1,6 +1,6 @@
 // Geometry of the slide show maker's main window: the slide list with the totals and the
-// progress bar on the left; the preview, the effect boxes, the text field and the sound
-// buttons on the right. Portable arithmetic; the window code measures and places.
+// progress bar on the left; the preview, the effect boxes, the text field, the level
+// display and the sound buttons on the right. Portable arithmetic; the window code measures and places.
 #pragma once
 #include <map>
 

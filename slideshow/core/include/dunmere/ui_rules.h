@@ -1,11 +1,15 @@
 // The slide show maker's texts and small readings of its UI text entries: singular and
 // plural forms, the slide information line, the counters, placement triples, the effect
-// groups and entries, and the recording formats.
+// groups (their entries and the recording formats are the library's: dunmere/effect_choice.h,
+// dunmere/narration_format.h).
 // Portable.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "dunmere/effect_choice.h"
+#include "dunmere/narration_format.h"
 
 namespace dunmere {
 
@@ -46,23 +50,5 @@ Placement PlacementOf(const std::string& entry, int k);
 std::vector<std::string> EffectGroupNames(const std::string& entry40);
 // The list file of the group at position g (from 0): field 2 x (g + 1).
 std::string EffectListFile(const std::string& entry40, int group);
-// An effect list entry: the display name and, for the plug-in group, step and time.
-struct EffectEntry {
-  std::string name;
-  int step = 0;
-  int time = 0;
-};
-EffectEntry ParseEffectEntry(const std::string& line);
-
-// ---- Sound ----------------------------------------------------------------------------------
-// A PCM capture format chosen from the recording-quality setting (a WAVE_FORMAT_* bit).
-struct CaptureFormat {
-  int channels = 1;
-  int samplesPerSecond = 22050;
-  int bitsPerSample = 16;
-  int blockAlign = 2;
-  int averageBytesPerSecond = 44100;
-};
-CaptureFormat CaptureFormatFor(int quality);
 
 }  // namespace dunmere

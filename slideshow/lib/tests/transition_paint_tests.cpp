@@ -1,0 +1,140 @@
+// A slide's transition painted by each painter: the imaging layer's with the caller's
+// status callback only while it runs, the plug-in through "skEffect", and every kind of
+// plan ends on the plain picture.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+
+#include "dunmere/transition_paint.h"
+#include "temp_dir.h"
+#include "test_windows.h"
+#include "win/raii.h"
+
+namespace {
+
+using namespace dunmere;
+
+constexpr int kW = 60, kH = 40;
+
+int gCalls = 0;
+int CALLBACK Counting(int, void*) {
+  ++gCalls;
+  return imglib::kSuccess;
+}
+int CALLBACK Sentinel(int, void*) { return imglib::kSuccess; }
+
+class SlideTransitionPaint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gCalls = 0;
+    screen_.emplace(nullptr);
+    target_.emplace(*screen_, kW + 20, kH + 20);
+    win::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+    RECT all{0, 0, kW + 20, kH + 20};
+    FillRect(*target_, &all, red.Get());
+    L_CreateBitmap(&picture_, kW, kH, 24);
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) picture_.bits[y * picture_.stride + x * 3] = 255;  // blue
+  }
+  void TearDown() override {
+    L_FreeBitmap(&picture_);
+    L_SetStatusCallBack(nullptr, nullptr, nullptr, nullptr);
+  }
+  bool ShowsThePicture() {
+    for (int y = 10; y < 10 + kH; y += 3)
+      for (int x = 10; x < 10 + kW; x += 3)
+        if ((GetPixel(*target_, x, y) & 0xFFFFFF) != RGB(0, 0, 255)) return false;
+    return (GetPixel(*target_, 9, 9) & 0xFFFFFF) == RGB(255, 0, 0);
+  }
+  RECT area_{10, 10, 10 + kW, 10 + kH};
+  std::optional<win::WindowDC> screen_;
+  std::optional<win::MemoryDC> target_;
+  ImgBitmap picture_{};
+};
+
+TEST_F(SlideTransitionPaint, TheImagingPainterCallsBackAndPutsThePreviousCallbackBack) {
+  int data = 0;
+  L_SetStatusCallBack(Sentinel, &data, nullptr, nullptr);
+  TransitionPlan plan = PlanTransition(2000, 0, 0, 3000);
+  EXPECT_EQ(PaintSlideTransition(*target_, area_, picture_, plan, Counting, nullptr), imglib::kSuccess);
+  EXPECT_EQ(gCalls, imglib::kTransitionFrames - 1);
+  EXPECT_TRUE(ShowsThePicture());
+  void* back = nullptr;
+  EXPECT_EQ(L_GetStatusCallBack(&back), &Sentinel);
+  EXPECT_EQ(back, &data);
+}
+
+TEST_F(SlideTransitionPaint, ThePlugInPlaysItsEffectsWithStepAndTime) {
+  EffectPlugin plugin;
+  ASSERT_TRUE(plugin.Load(SuiteFolder()));
+  ASSERT_NE(plugin.Entry(), nullptr);
+  TransitionPlan spin = PlanTransition(17001, 20, 0, 3000);
+  EXPECT_EQ(PaintSlideTransition(*target_, area_, picture_, spin, Counting, &plugin), imglib::kSuccess);
+  EXPECT_EQ(gCalls, 4);  // five frames of 20 % each
+  EXPECT_TRUE(ShowsThePicture());
+  // The imaging painter's status callback was never touched.
+  EXPECT_EQ(L_GetStatusCallBack(), nullptr);
+}
+
+TEST_F(SlideTransitionPaint, WithoutThePlugInOrAnEffectOnlyThePictureIsPainted) {
+  TempDir empty;
+  EffectPlugin missing;
+  EXPECT_FALSE(missing.Load(empty.Path()));
+  EXPECT_EQ(missing.Entry(), nullptr);
+  for (int id : {17002, 18000, 2004}) {
+    EXPECT_EQ(PaintSlideTransition(*target_, area_, picture_, PlanTransition(id, 1, 10, 3000), Counting, &missing),
+              imglib::kSuccess)
+        << id;
+    EXPECT_TRUE(ShowsThePicture()) << id;
+  }
+  EXPECT_EQ(gCalls, 0);
+  RECT none{5, 5, 5, 5};
+  EXPECT_EQ(PaintSlideTransition(*target_, none, picture_, PlanTransition(2000, 0, 0, 0), Counting, nullptr),
+            imglib::kInvalidParameter);
+}
+
+int gHandled = 0;
+LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_APP) ++gHandled;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+bool ClickStops(const MSG& m) { return m.message == WM_LBUTTONDOWN; }
+
+TEST(TransitionPump, AStoppingMessageIsPostedBackAndEndsThePump) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = CountingProcedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "PumpTestWindow";
+  RegisterClassA(&wc);
+  struct Window {
+    HWND handle;
+    ~Window() { DestroyWindow(handle); }
+    HWND Get() const { return handle; }
+  } window{CreateWindowA("PumpTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr)};
+  ASSERT_NE(window.Get(), nullptr);
+  MSG drop;
+  while (PeekMessageA(&drop, nullptr, 0, 0, PM_REMOVE)) {}
+  gHandled = 0;
+  PostMessageA(window.Get(), WM_APP, 0, 0);
+  PostMessageA(window.Get(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+  PostMessageA(window.Get(), WM_APP + 1, 0, 0);
+  EXPECT_TRUE(PumpDuringTransition(ClickStops, GetTickCount(), 5000));
+  EXPECT_EQ(gHandled, 1);  // the message before the click, and no more
+  // The click is still to come, behind what waited after it.
+  MSG next{};
+  ASSERT_TRUE(PeekMessageA(&next, window.Get(), 0, 0, PM_REMOVE));
+  EXPECT_EQ(next.message, UINT(WM_APP + 1));
+  ASSERT_TRUE(PeekMessageA(&next, window.Get(), 0, 0, PM_REMOVE));
+  EXPECT_EQ(next.message, UINT(WM_LBUTTONDOWN));
+  EXPECT_EQ(next.lParam, MAKELPARAM(3, 4));
+  // Without one it handles everything and keeps the pace.
+  PostMessageA(window.Get(), WM_APP, 0, 0);
+  DWORD start = GetTickCount();
+  EXPECT_FALSE(PumpDuringTransition(ClickStops, start, 60));
+  EXPECT_GE(GetTickCount() - start, 50u);
+  EXPECT_EQ(gHandled, 2);
+}
+
+}  // namespace
