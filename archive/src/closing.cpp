@@ -6,6 +6,7 @@
 #include "grilton/source_dialog.h"
 #include "imaging/gdiplus_helpers.h"
 #include "pictures.h"
+#include "recording.h"
 #include "scan.h"
 #include "settings.h"
 #include "state.h"
@@ -21,6 +22,8 @@ void OnSysClose() {
 
 void OnDestroy() {
   Grilton& a = App();
+  AbandonRecording();
+  a.clip.Free();
   DiscardWorkFiles();
   // The work folder was checked at start: never a root nor a system or program folder.
   if (!a.place.workFolder.empty())

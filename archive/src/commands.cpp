@@ -17,6 +17,7 @@
 #include "imaging/gdiplus_helpers.h"
 #include "mainwindow.h"
 #include "pictures.h"
+#include "recording.h"
 #include "scan.h"
 #include "skin/sk_boxes.h"
 #include "skin/sk_controls.h"
@@ -153,9 +154,17 @@ void OnCommand(int id, int notification) {
     case kCmdDelete:
       DeletePicture();
       break;
+    case kCmdPlaySound:
+      PlayComment();
+      break;
+    case kCmdRecord:
+      RecordComment();
+      break;
+    case kCmdStopRecording:
+      StopRecording();
+      break;
     case kCmdDeleteSound:
-      if (!a.recording && !WorkSound().empty()) SKKILLFILE(WorkSound());
-      EnableSoundButtons();
+      DeleteComment();
       break;
     case kCmdEditPicture:
       EditPicture();

@@ -46,7 +46,7 @@ int ControlWidth(const DBFIELD& f) {
   int space = 0, height = 0;
   SKSPACECHARTOPIXEL(SKDEFAULTFONT(), space, height);
   int perChar = std::max(7, space + 2);
-  return std::clamp(perChar * (f.width + 1), 28, 380);
+  return std::clamp(perChar * (f.width + 1), 40, 380);
 }
 
 HWND Caption(HWND parent, const std::string& text, int x, int y, int width) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "commands.h"
+#include "display.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "form.h"
@@ -27,10 +28,12 @@ namespace {
 
 constexpr int kFrameStyle = 27;
 constexpr int kFormTop = 219;
+constexpr int kDisplayLeft = 620;
 constexpr int kButtonSize = 24;
 
-HWND Button(HWND parent, const std::string& glyph, int x, int y, int id, const std::string& tip) {
-  HWND b = SKBUT3D(parent, glyph, x, y, kButtonSize, kButtonSize, id, SKMARLETT(14));
+HWND Button(HWND parent, const std::string& glyph, int x, int y, int id, const std::string& tip,
+            bool marlett = true) {
+  HWND b = SKBUT3D(parent, glyph, x, y, kButtonSize, kButtonSize, id, marlett ? SKMARLETT(14) : nullptr);
   SKBUTTONTIP(b, tip);
   return b;
 }
@@ -99,15 +102,17 @@ void BuildChildren() {
                                    nullptr);
   SendMessageA(a.countDisplay, WM_SETFONT, reinterpret_cast<WPARAM>(SKDEFAULTFONT()), FALSE);
   int x = 70;
-  Button(parent, "9", x, y, kCmdFirst, Ui(44));
+  // Marlett: 3 and 4 point left and right, n is a dot, g a square, r a cross.
+  Button(parent, "|<", x, y, kCmdFirst, Ui(44), false);
   Button(parent, "3", x += kButtonSize + 2, y, kCmdBack, Ui(45));
   Button(parent, "4", x += kButtonSize + 2, y, kCmdForward, Ui(46));
-  Button(parent, ":", x += kButtonSize + 2, y, kCmdLast, Ui(47));
+  Button(parent, ">|", x += kButtonSize + 2, y, kCmdLast, Ui(47), false);
   x += kButtonSize + 16;
   Button(parent, "4", x, y, kCmdPlaySound, Ui(56));
-  Button(parent, "=", x += kButtonSize + 2, y, kCmdRecord, Ui(57));
-  Button(parent, "<", x += kButtonSize + 2, y, kCmdStopRecording, Ui(57));
+  Button(parent, "n", x += kButtonSize + 2, y, kCmdRecord, Ui(57));
+  Button(parent, "g", x += kButtonSize + 2, y, kCmdStopRecording, Ui(57));
   Button(parent, "r", x += kButtonSize + 2, y, kCmdDeleteSound, Ui(56));
+  a.recordingDisplay = CreateRecordingDisplay(parent, kDisplayLeft, kFormTop, 160, 63);
   HWND volume = SKTRACKBAR(parent, x += kButtonSize + 8, y, 120, kButtonSize, kVolumeBar, 0, 100);
   if (auto level = a.mixer.Read()) SKSETTRACKPOS(volume, *level);
   a.thesaurusBox = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "",

@@ -4,6 +4,7 @@
 
 #include "boxes.h"
 #include "commands.h"
+#include "display.h"
 #include "db/archive.h"
 #include "fileio/file.h"
 #include "fileio/folder_guard.h"
@@ -32,6 +33,7 @@ void CALLBACK VolumeTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   if (!a.clientHolder) return;
   if (auto level = a.mixer.Read())
     if (HWND bar = GetDlgItem(a.clientHolder, kVolumeBar)) SKSETTRACKPOS(bar, *level);
+  if (a.recording) RepaintRecordingDisplay();
 }
 
 // The folders the archive works in. False after the stop box when the data folder cannot

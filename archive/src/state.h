@@ -3,10 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "db/db.h"
+#include "dunmere/narration.h"
 #include "grilton/archive_rules.h"
 #include "grilton/filing.h"
 #include "imaging/program_start.h"
@@ -70,7 +72,15 @@ struct Grilton : startup::ProgramIdentity {
   std::vector<FormField> form;
   std::vector<std::string> titles;  // caption of each field ("" for none)
 
+  // The sound comment: the recorder, the copy of the last captured buffer that the
+  // recording display draws, and the clip that plays a comment back.
   bool recording = false;
+  dunmere::NarrationRecorder recorder;
+  std::array<uint8_t, 1024> captureCopy{};
+  size_t captureBytes = 0;
+  int captureBits = 16;
+  dunmere::SoundClip clip;
+  HWND recordingDisplay = nullptr;
 };
 
 Grilton& App();

@@ -1,11 +1,14 @@
 #include "wndproc.h"
 
+#include <mmsystem.h>
+
 #include "closing.h"
 #include "commands.h"
 #include "copydata.h"
 #include "form.h"
 #include "imaging/copydata.h"
 #include "mainwindow.h"
+#include "recording.h"
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -22,6 +25,9 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         return 1;
       }
       break;
+    case MM_WIM_DATA:
+      OnWaveData(wParam, lParam);
+      return 0;
     case WM_COPYDATA:
       return OnCopyData(wParam, lParam);
     case kMsgOpenReceived:

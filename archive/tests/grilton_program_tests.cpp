@@ -2,6 +2,7 @@
 // read back here through the database library, the whole list, help, the end code.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -195,6 +196,28 @@ TEST_F(Grilton, EndCodeEndsAtOnceAndAListByMessageIsShown) {
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   EXPECT_EQ(driver::SendCommand(frame, kCodeClose, ""), 1);
   EXPECT_EQ(Process().Wait(20000), 0);
+}
+
+TEST_F(Grilton, RecordingWithoutACaptureDeviceSaysWhyAndFilesNoSound) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  if (const char* shot = std::getenv("GRILTON_SHOT")) driver::CaptureWindow(frame, shot);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
+  EXPECT_FALSE(WaitBoxText().empty());
+  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdRecord)));
+  EXPECT_FALSE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "QUIET"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  std::string r = RecordBytes().substr(671);
+  EXPECT_EQ(r.substr(647, 12), std::string(12, ' '));
+  std::string item = "00000001.WAV";
+  qBtMmText(item, 1);
+  EXPECT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.wav"), -2), kDbErrNotFound);
+  EXPECT_EQ(Close(), 0);
 }
 
 }  // namespace
