@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "../core/tests/archive_check.h"
 #include "db/db.h"
 #include "driver.h"
 #include "fileio/file.h"
@@ -15,6 +19,7 @@
 #include "imaging/suite_classes.h"
 #include "program_test.h"
 #include "skin/skin.h"
+#include "worker_process.h"
 
 namespace {
 
@@ -63,6 +68,25 @@ class Grilton : public ProgramTestOf<GriltonFolder> {
     for (int i = 0; i < count; ++i)
       WriteTestPicture(folder + "p" + std::to_string(100 + i) + ".bmp", 40 + i, 30);
     return folder;
+  }
+  // The archive as the filing core sees it: the program folder is the data folder.
+  grilton::ArchivePlace Place() {
+    grilton::ArchivePlace place;
+    place.dataFolder = Copy().ProgramFolder();
+    place.baseName = "QORIMAGE";
+    return place;
+  }
+  // The bytes of a picture that Pictures() wrote, by its record's name ("P100").
+  std::string PictureBytes(const std::string& name) {
+    std::string bytes;
+    fileio::ReadWholeFile(Copy().File("pics\\") + fileio::ToLower(name) + ".bmp", bytes);
+    return bytes;
+  }
+  // Sets the first topic, starts filing the whole list and answers its question.
+  bool FileAll(HWND frame, const std::string& topic) {
+    if (!driver::SetText(Field(frame, kFirstTopic), topic)) return false;
+    PostMessageA(frame, WM_COMMAND, grilton::kCmdFileAll, 0);
+    return Answer();
   }
   std::string RecordBytes() {
     std::string bytes;
@@ -218,6 +242,60 @@ TEST_F(Grilton, RecordingWithoutACaptureDeviceSaysWhyAndFilesNoSound) {
   qBtMmText(item, 1);
   EXPECT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.wav"), -2), kDbErrNotFound);
   EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, TheProgramAndAnotherFilerAtOnceTakeDistinctKeysAndKeepEachItemUnderItsRecord) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(25));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "25"));
+  WorkerProcess worker;
+  ASSERT_TRUE(worker.Start("grilton_filing_worker",
+                           {Copy().ProgramFolder(), "1", "25", Copy().File("ready"), Copy().File("go")}));
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().File("ready")); }, std::chrono::milliseconds(30000)));
+  Copy().Write("go", "");
+  ASSERT_TRUE(FileAll(frame, "HARBOUR"));
+  EXPECT_EQ(worker.Wait(60000), 0);
+  EXPECT_TRUE(WaitCount(frame, "0"));
+  EXPECT_EQ(Close(), 0);
+  std::vector<CheckedRecord> records = CheckArchive(
+      Place(),
+      [&](const CheckedRecord& r) { return r.name[0] == 'W' ? "picture of " + r.name : PictureBytes(r.name); },
+      [](const CheckedRecord& r) { return r.name[0] == 'W' ? "sound of " + r.name : std::string(); },
+      [](const CheckedRecord& r) { return r.name[0] == 'W' ? std::string("WORKER1") : std::string("HARBOUR"); });
+  EXPECT_EQ(records.size(), 50u);
+}
+
+// SUITE_KILL_ROUNDS raises the number of kills for a local run.
+int KillRounds() {
+  const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
+  return rounds ? std::max(1, std::atoi(rounds)) : 4;
+}
+
+TEST_F(Grilton, KilledWhileFilingTheWholeListItLeavesEachFilingWholeOrAbsent) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  const std::string folder = Pictures(100);
+  std::mt19937 random(1209);
+  const int rounds = KillRounds();
+  for (int round = 0; round <= rounds; ++round) {
+    HWND frame = Start(folder);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(WaitCount(frame, "100"));
+    ASSERT_TRUE(FileAll(frame, "HARBOUR"));
+    if (round == rounds) {
+      EXPECT_TRUE(PumpUntil([&] { return Count(frame) == "0"; }, std::chrono::milliseconds(120000)));
+      EXPECT_EQ(Close(), 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(random() % 1500));
+    Process().Kill();
+  }
+  std::vector<CheckedRecord> records = CheckArchive(
+      Place(), [&](const CheckedRecord& r) { return PictureBytes(r.name); },
+      [](const CheckedRecord&) { return std::string(); }, [](const CheckedRecord&) { return std::string("HARBOUR"); });
+  std::set<std::string> names;
+  for (const CheckedRecord& r : records) names.insert(r.name);
+  EXPECT_EQ(names.size(), 100u);
 }
 
 }  // namespace

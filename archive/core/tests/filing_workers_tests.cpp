@@ -13,6 +13,7 @@
 #include <string>
 
 #include "db/db.h"
+#include "archive_check.h"
 #include "filing_test_util.h"
 #include "fileio/file.h"
 #include "temp_dir.h"
@@ -32,79 +33,12 @@ bool WaitForFile(const std::string& path) {
   return WaitUntil([&] { return fileio::Exists(path); }, std::chrono::seconds(60), std::chrono::milliseconds(2));
 }
 
-std::string Trimmed(const std::string& s) {
-  size_t end = s.find_last_not_of(' ');
-  return end == std::string::npos ? "" : s.substr(0, end + 1);
-}
-
-// Every pair of an index, as (key, value).
-std::multiset<std::pair<std::string, int32_t>> IndexPairs(const std::string& path, int keyLength) {
-  std::multiset<std::pair<std::string, int32_t>> pairs;
-  int handle = 0, status = 0;
-  EXPECT_EQ(qBtOpen(path, keyLength, handle, status), 0) << path;
-  std::string key(size_t(keyLength), ' ');
-  int32_t value = 0;
-  for (int rc = qBtFirst(handle, key, value, status); rc == 0 && status == 0;
-       rc = qBtNext(handle, key, value, status))
-    pairs.insert({Trimmed(key), value});
-  EXPECT_NE(status, kBtFailed) << path;
-  qBtClose(handle);
-  return pairs;
-}
-
-struct Filed {
-  std::string key, name, sound;
-  int32_t record = 0;
-};
-
-// Reads the archive back and checks that it agrees with itself; returns the records.
-std::vector<Filed> CheckArchive(const grilton::ArchivePlace& place) {
-  std::string bytes;
-  fileio::ReadWholeFile(place.RecordFile(), bytes);
-  EXPECT_EQ(bytes.size() % 671, 0u) << "a record cut short";
-  std::vector<Filed> records;
-  std::set<std::string> keys;
-  for (size_t at = 671; at + 671 <= bytes.size(); at += 671) {
-    Filed f;
-    f.key = Trimmed(bytes.substr(at, 8));
-    f.name = Trimmed(bytes.substr(at + 8, 30));
-    f.sound = Trimmed(bytes.substr(at + 647, 12));
-    f.record = int32_t(at / 671 + 1);
-    EXPECT_TRUE(keys.insert(f.key).second) << "key twice: " << f.key;
-    records.push_back(f);
-  }
-  // Index 0 holds exactly the records' keys; the topic index one pair per record.
-  std::multiset<std::pair<std::string, int32_t>> expected, topics;
-  for (const Filed& f : records) expected.insert({f.key, f.record});
-  EXPECT_EQ(IndexPairs(DBINDEX(place.RecordFile(), 0), 8), expected);
-  for (const auto& [topic, record] : IndexPairs(DBINDEX(place.RecordFile(), 1), 40)) {
-    EXPECT_GE(record, 2);
-    EXPECT_LE(size_t(record), records.size() + 1);
-    EXPECT_EQ(topic, "WORKER" + records[size_t(record - 2)].name.substr(1, 1)) << record;
-    topics.insert({topic, record});
-  }
-  EXPECT_EQ(topics.size(), records.size());
-  // Each record's items copy out with its picture's and sound's bytes; the library index
-  // names nothing else.
-  std::set<std::string> items;
-  for (const Filed& f : records) {
-    for (const auto& [item, content] : std::map<std::string, std::string>{
-             {f.key + ".JPG", "picture of " + f.name}, {f.sound, "sound of " + f.name}}) {
-      std::string name = item;
-      qBtMmText(name, 1);
-      const std::string out = place.dataFolder + "out.bin";
-      EXPECT_EQ(qBtMmLib(place.Library(), out, -2), 0) << item;
-      std::string copied;
-      fileio::ReadWholeFile(out, copied);
-      EXPECT_EQ(copied, content) << item;
-      items.insert(item);
-    }
-    EXPECT_EQ(f.sound, f.key + ".WAV");
-  }
-  std::set<std::string> indexed;
-  for (const auto& [item, end] : IndexPairs(DBNAME(place.Library(), 73), 12)) indexed.insert(item);
-  EXPECT_EQ(indexed, items);
-  return records;
+// The worker files "W<worker>P<i>" with its own topic and a sound comment.
+std::vector<CheckedRecord> CheckWorkersArchive(const grilton::ArchivePlace& place) {
+  return CheckArchive(
+      place, [](const CheckedRecord& r) { return "picture of " + r.name; },
+      [](const CheckedRecord& r) { return "sound of " + r.name; },
+      [](const CheckedRecord& r) { return "WORKER" + r.name.substr(1, 1); });
 }
 
 TEST(FilingWorkers, TwoFilersAtOnceTakeDistinctKeysAndKeepEachItemUnderItsRecord) {
@@ -117,10 +51,10 @@ TEST(FilingWorkers, TwoFilersAtOnceTakeDistinctKeysAndKeepEachItemUnderItsRecord
   dir.Write("go", "");
   EXPECT_EQ(one.Wait(120000), 0);
   EXPECT_EQ(two.Wait(120000), 0);
-  std::vector<Filed> records = CheckArchive(TestPlace(dir.Path()));
+  std::vector<CheckedRecord> records = CheckWorkersArchive(TestPlace(dir.Path()));
   ASSERT_EQ(records.size(), size_t(2 * perWorker));
   std::set<std::string> names;
-  for (const Filed& f : records) names.insert(f.name);
+  for (const CheckedRecord& f : records) names.insert(f.name);
   EXPECT_EQ(names.size(), size_t(2 * perWorker));
 }
 
@@ -148,9 +82,9 @@ TEST(FilingWorkers, AFilerKilledAtRandomMomentsLeavesEachFilingWholeOrAbsent) {
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
     filer.Kill();
   }
-  std::vector<Filed> records = CheckArchive(TestPlace(dir.Path()));
+  std::vector<CheckedRecord> records = CheckWorkersArchive(TestPlace(dir.Path()));
   std::set<std::string> names;
-  for (const Filed& f : records) names.insert(f.name);
+  for (const CheckedRecord& f : records) names.insert(f.name);
   EXPECT_EQ(names.size(), size_t(pictures)) << "every picture filed at least once";
 }
 
