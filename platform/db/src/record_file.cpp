@@ -80,6 +80,14 @@ int OpenSessionIndexes(const std::string& path, const std::vector<IndexLayout>& 
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
+// The indexes and the record length of a field table; 87 when they make no record file.
+int TableLayout(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts, int& length) {
+  int rc = db::IndexLayouts(fields, layouts);
+  if (rc != 0) return rc;
+  length = DbRecordLength(fields);
+  return length < 5 ? kDbErrInvalidParameter : 0;
+}
+
 // The header record's number names the record being appended (0: none), so that an
 // append a killed program left half done is found and taken back by the next one.
 int ReadPending(int fileNumber, int64_t& pending) {
@@ -272,10 +280,9 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
 int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD>& fields) {
   try {
     std::vector<IndexLayout> layouts;
-    int rc = IndexLayouts(fields, layouts);
+    int length = 0;
+    int rc = TableLayout(fields, layouts, length);
     if (rc != 0) return rc;
-    const int length = DbRecordLength(fields);
-    if (length < 5) return kDbErrInvalidParameter;
     if (!fileio::Exists(path)) return 0;
     int fileNumber = 0, ok = 0;
     rc = DBOPENF(path, fileNumber, ok);
@@ -333,10 +340,9 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
                      void (*progress)(int percent, void* context), void* context) {
   try {
     std::vector<IndexLayout> layouts;
-    int rc = IndexLayouts(fields, layouts);
+    int length = 0;
+    int rc = TableLayout(fields, layouts, length);
     if (rc != 0) return rc;
-    const int length = DbRecordLength(fields);
-    if (length < 5) return kDbErrInvalidParameter;
     db::EndAppendSessions(path);
     int fileNumber = 0;
     rc = SKFOPEN(path, 0, 4, fileNumber);
