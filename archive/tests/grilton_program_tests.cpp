@@ -194,6 +194,45 @@ TEST_F(Grilton, TheWholeListFilesTwentyPicturesAndLeavesACountOfZero) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
+  HWND frame = Start(Pictures(2));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
+  ASSERT_TRUE(fileio::WriteFileReplacing(sound, "RIFF") == 0);
+  // No: the picture stays, and so does its comment.
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  ASSERT_NE(WaitForWindow(kBox, 10000), nullptr);
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));
+  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_TRUE(fileio::Exists(sound));
+  // Yes: the comment goes and the next picture shows.
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  ASSERT_TRUE(Answer());
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
+  EXPECT_FALSE(fileio::Exists(sound));
+  // Without work files nothing is asked.
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFirst, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, TheEndCodeEndsTheProgramEvenWhileItAsks) {
+  HWND frame = Start(Pictures(2));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "WORK\\00000001.DOC", "draft"), 0);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  ASSERT_NE(WaitForWindow(kBox, 10000), nullptr);
+  driver::SendCommand(frame, kCodeClose, "");
+  EXPECT_EQ(Process().Wait(20000), 0);
+}
+
 TEST_F(Grilton, HelpGoesToTheViewerOfEntry81AsCodeThreeWithThePath) {
   const std::string log = Copy().File("help.log");
   Copy().WriteInProgram("grilton.htm", "<html>help</html>");
