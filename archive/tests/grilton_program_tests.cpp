@@ -337,4 +337,38 @@ TEST_F(Grilton, KilledWhileFilingTheWholeListItLeavesEachFilingWholeOrAbsent) {
   EXPECT_EQ(names.size(), 100u);
 }
 
+// Run by the test entry grilton_null_device_tests, whose ALSA configuration makes the null
+// device the default one (SUITE_NULL_ALSA tells so): the program records silence from it,
+// but a whole WAVE file that is filed.
+TEST_F(Grilton, ACommentRecordedFromANullDeviceIsFiledAsAWaveItem) {
+  if (!std::getenv("SUITE_NULL_ALSA")) GTEST_SKIP() << "run with the null device's ALSA configuration";
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)) ||
+                                     FindWindowA(kBox, nullptr); },
+                        std::chrono::milliseconds(10000)));
+  ASSERT_EQ(FindWindowA(kBox, nullptr), nullptr) << WaitBoxText();
+  PumpMessages(600);
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdStopRecording, 0);
+  const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
+  std::string wave;
+  fileio::ReadWholeFile(sound, wave);
+  ASSERT_GE(wave.size(), 46u);
+  EXPECT_EQ(wave.substr(0, 4), "RIFF");
+  EXPECT_EQ(wave.substr(8, 4), "WAVE");
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "VOICE"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  std::string item = "00000001.WAV";
+  qBtMmText(item, 1);
+  ASSERT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.wav"), -2), 0);
+  std::string copied;
+  fileio::ReadWholeFile(Copy().File("out.wav"), copied);
+  EXPECT_EQ(copied, wave);
+  EXPECT_EQ(Close(), 0);
+}
+
 }  // namespace
