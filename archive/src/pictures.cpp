@@ -19,6 +19,7 @@
 #include "state.h"
 #include "win/raii.h"
 #include "win/window_class.h"
+#include "zoom.h"
 
 namespace grilton {
 
@@ -186,6 +187,9 @@ LRESULT CALLBACK StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lPara
       if (index < int(App().pictures.size())) SelectPicture(index);
       return 0;
     }
+    case WM_RBUTTONDOWN:
+      ShowZoom(stripFirst + short(LOWORD(lParam)) / FrameWidth(strip));
+      return 0;
     default:
       return DefWindowProcA(strip, message, wParam, lParam);
   }

@@ -222,6 +222,29 @@ TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Grilton, TheRightButtonEnlargesAPictureThatArrowsScrollAndAnyOtherKeyCloses) {
+  const std::string folder = Copy().File("pics\\");
+  WriteTestPicture(folder + "big.bmp", 1600, 1200);
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
+  ASSERT_NE(strip, nullptr);
+  PostMessageA(strip, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 60));  // the second frame: no picture
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(driver::FindChildByClass(frame, "GRILTONZOOM"), nullptr);
+  PostMessageA(strip, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 60));
+  HWND zoom = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (zoom = driver::FindChildByClass(frame, "GRILTONZOOM")) != nullptr; },
+                        std::chrono::milliseconds(10000)));
+  PostMessageA(zoom, WM_KEYDOWN, VK_END, 0);
+  SendAndWait(zoom, WM_NULL, 0, 0);
+  EXPECT_TRUE(IsWindow(zoom));
+  PostMessageA(zoom, WM_KEYDOWN, 'Q', 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(zoom); }, std::chrono::milliseconds(10000)));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, TheEndCodeEndsTheProgramEvenWhileItAsks) {
   HWND frame = Start(Pictures(2));
   ASSERT_NE(frame, nullptr);
