@@ -265,45 +265,57 @@ constexpr int kJournalRecord = 4 + 8 + kPageSize;  // page number, change count,
 }  // namespace
 
 // The journal of this change: its head (the file identity, the change count it starts
-// from and the header as it was), then the old content of every page the operation holds.
-// Only then is the header marked; pages taken later are journalled as they are taken.
+// from and the header as it was) and the old content of every page the operation holds,
+// in one write. Only then is the header marked; pages taken later are journalled as they
+// are taken.
 void BTreeFile::BeginChange() {
   if (changing_) return;
   journalError_ = 0;
-  if (!journal_.IsOpen()) journalError_ = journal_.OpenAlways(path_ + ".UND", fileio::Share::DenyNone);
-  if (journalError_ == 0) {
-    uint8_t head[kJournalHead];
-    std::memcpy(head, kJournalMagic, 8);
-    Put64(head + 8, header_.fileId);
-    Put64(head + 16, header_.generation);
-    std::memcpy(head + 24, map_.data(), kHeaderBytes);
-    journalError_ = journal_.WriteAt(0, head, sizeof head);
-    journalEnd_ = kJournalHead;
+  if (journalling_) {
+    if (!journal_.IsOpen()) journalError_ = journal_.OpenAlways(path_ + ".UND", fileio::Share::DenyNone);
+    if (journalError_ == 0) {
+      std::vector<uint8_t> buffer(kJournalHead + opPages_.size() * kJournalRecord);
+      uint8_t* head = buffer.data();
+      std::memcpy(head, kJournalMagic, 8);
+      Put64(head + 8, header_.fileId);
+      Put64(head + 16, header_.generation);
+      std::memcpy(head + 24, map_.data(), kHeaderBytes);
+      size_t used = kJournalHead;
+      for (const Page& p : opPages_) used += JournalRecord(p, buffer.data() + used);
+      journalError_ = journal_.WriteAt(0, buffer.data(), used);
+      journalEnd_ = int64_t(used);
+    }
+    if (journalError_ != 0) SpoilJournal();
   }
-  if (journalError_ != 0) SpoilJournal();
   changing_ = true;
-  for (const Page& p : opPages_) Journal(p);
   // Marked before the first byte changes; cleared when the change is complete.
   uint8_t* b = map_.data();
   Put32(b + kHdrFlags, header_.flags | kFlagBusy);
   Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
 }
 
-int BTreeFile::Journal(const Page& page) {
-  if (journalError_ != 0) return journalError_;
+size_t BTreeFile::JournalRecord(const Page& page, uint8_t* record) const {
   if (int64_t(page.number + 1) * kPageSize > map_.mapped()) return 0;
-  uint8_t record[kJournalRecord];
   Put32(record, page.number);
   Put64(record + 4, header_.generation);
   std::memcpy(record + 12, page.bytes, kPageSize);
-  journalError_ = journal_.WriteAt(journalEnd_, record, sizeof record);
-  if (journalError_ == 0) journalEnd_ += kJournalRecord;
+  return kJournalRecord;
+}
+
+int BTreeFile::Journal(const Page& page) {
+  if (!journalling_ || journalError_ != 0) return journalError_;
+  uint8_t record[kJournalRecord];
+  size_t size = JournalRecord(page, record);
+  if (size == 0) return 0;
+  journalError_ = journal_.WriteAt(journalEnd_, record, size);
+  if (journalError_ == 0) journalEnd_ += int64_t(size);
   if (journalError_ != 0) SpoilJournal();
   return journalError_;
 }
 
-// A journal of a change that is complete, or that could not be written whole, must never
-// be played back: damage found later is reported, not "undone" with old pages.
+// A journal that could not be written whole, or that was played back, must never be played
+// (again): damage found later is reported, not "undone" with old pages. A complete change
+// needs no such care: its new change count no longer matches its journal.
 void BTreeFile::SpoilJournal() {
   if (!journal_.IsOpen()) return;
   const uint8_t zeros[8] = {};
@@ -324,13 +336,12 @@ int BTreeFile::RestoreFromJournal() {
   const uint8_t* now = map_.data();
   uint64_t fileId = Get64(head + 8), generation = Get64(head + 16);
   // The journal must be this file's and of the change that the file shows: the same
-  // identity, and the change count it started from (a torn header keeps its identity).
+  // identity and the change count it started from.
   if (std::memcmp(old, kMagic, sizeof kMagic) != 0 || Get32(old + kHdrCheck) != BlockCheck(old, kHdrCheck) ||
       Get64(old + kHdrFileId) != fileId || Get64(old + kHdrGeneration) != generation ||
       Get64(now + kHdrFileId) != fileId)
     return kDbErrCorrupt;
-  uint64_t shown = Get64(now + kHdrGeneration);
-  if (shown != generation && shown != generation + 1) return kDbErrCorrupt;
+  if (Get64(now + kHdrGeneration) != generation) return kDbErrCorrupt;
   std::vector<uint8_t> record(kJournalRecord);
   for (int64_t at = kJournalHead;; at += kJournalRecord) {
     if (journal_.ReadAt(at, record.data(), record.size(), got) != 0 || got != record.size()) break;
@@ -341,6 +352,7 @@ int BTreeFile::RestoreFromJournal() {
   }
   std::memcpy(map_.data(), old, kHeaderBytes);
   checked_.clear();
+  SpoilJournal();
   return 0;
 }
 
@@ -399,8 +411,6 @@ int BTreeFile::Commit() {
   uint8_t encoded[kHeaderBytes];
   EncodeHeader(final, encoded);
   std::memcpy(map_.data(), encoded, kHeaderBytes);
-  // The change is whole: its journal must never be played back.
-  SpoilJournal();
   header_ = final;
   written_ = final;
   changing_ = false;

@@ -59,6 +59,9 @@ class BTreeFile {
   int Insert(const uint8_t* key, int32_t value, bool& existed);
   int Erase(const uint8_t* key, int32_t value, bool& found);
   int Contains(const uint8_t* key, bool& any);
+  // Changes without the undo journal (an index being rebuilt from its records: a crash
+  // leaves it damaged, and the rebuild runs again).
+  void SetJournalling(bool on) { journalling_ = on; }
   int KeyCount(uint64_t& count);
 
  private:
@@ -96,6 +99,7 @@ class BTreeFile {
   void Seal(uint8_t* bytes) const;
   void BeginChange();
   int Journal(const Page& page);
+  size_t JournalRecord(const Page& page, uint8_t* record) const;
   int RestoreFromJournal();
   void SpoilJournal();
   void MarkDirty(Page* page);
@@ -153,6 +157,7 @@ class BTreeFile {
   int64_t journalEnd_ = 0;
   int journalError_ = 0;          // a journal write failed: this change cannot be undone
   bool restoring_ = false;
+  bool journalling_ = true;
 };
 
 }  // namespace db

@@ -355,6 +355,7 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
       if (rc == 0) {
         indexes.push_back(std::make_unique<BTreeFile>());
         rc = indexes.back()->Open(name, layout.width);
+        indexes.back()->SetJournalling(false);
       }
       if (rc != 0) break;
     }
