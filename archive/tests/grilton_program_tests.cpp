@@ -110,6 +110,15 @@ TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
   EXPECT_EQ(p.Wait(20000), 3);
 }
 
+TEST_F(Grilton, ASecondStartLeavesTheFirstRunningAndEnds) {
+  HWND frame = Start("WAITFORCOMMAND");
+  ASSERT_NE(frame, nullptr);
+  ChildProcess& second = Launch("WAITFORCOMMAND");
+  EXPECT_EQ(second.Wait(20000), 0);
+  EXPECT_TRUE(IsWindow(frame));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, FilingWithoutATopicSaysSoAndWritesNothing) {
   HWND frame = Start(Pictures(1));
   ASSERT_NE(frame, nullptr);
