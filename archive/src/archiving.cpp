@@ -109,8 +109,9 @@ void FileWholeList() {
     for (size_t f = 9; f < values.size(); ++f) mine[f] = values[f];
     mine[2] = values[2];
     if (!FileWith(mine)) break;
-    if (a.pictures.empty() || !EscapeCheck()) break;
+    if (a.pictures.empty() || !EscapeCheck(Ui(43))) break;
   }
+  if (a.status) SetWindowTextA(a.status, "");
 }
 
 }  // namespace grilton

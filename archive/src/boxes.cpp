@@ -16,11 +16,6 @@ HWND Owner() {
   return frame && IsWindow(frame) && IsWindowVisible(frame) ? frame : nullptr;
 }
 
-const std::string& Yes_No() {
-  static const std::string empty;
-  return Ui(18).empty() ? empty : Ui(18);
-}
-
 }  // namespace
 
 void WarningBox(const std::string& message) {
@@ -28,7 +23,7 @@ void WarningBox(const std::string& message) {
 }
 
 bool AskYesNo(const std::string& question, const std::string& caption) {
-  return SKMSGBOX(Owner(), SKCAPTIONFONT(), caption.empty() ? Ui(11) : caption, question, Yes_No(),
+  return SKMSGBOX(Owner(), SKCAPTIONFONT(), caption.empty() ? Ui(11) : caption, question, Ui(18),
                   SkBoxStyle::Question(LoadIcon(nullptr, IDI_EXCLAMATION))) == 1;
 }
 
@@ -36,7 +31,8 @@ void StopBox(const std::string& text, int error) {
   SKMSGBOX(nullptr, SKCAPTIONFONT(), App().programName, text + "|" + SKWINERR(error), "", SkBoxStyle::Stop());
 }
 
-bool EscapeCheck() {
+bool EscapeCheck(const std::string& text) {
+  if (!text.empty() && App().status) SetWindowTextA(App().status, text.c_str());
   MSG msg;
   bool goOn = true;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

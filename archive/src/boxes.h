@@ -10,9 +10,9 @@ void WarningBox(const std::string& message);
 bool AskYesNo(const std::string& question, const std::string& caption = "");
 // The stop box of a failure before the window exists: "text|Windows text of the error".
 void StopBox(const std::string& text, int error);
-// The Escape check of long loops: runs the pending messages with the wait cursor; a
-// pressed Escape asks (caption UI entry 11, question UI entry 42) whether to stop. True
-// to go on.
-bool EscapeCheck();
+// The Escape check of long loops: shows the text in the status line, runs the pending
+// messages with the wait cursor; a pressed Escape asks (caption UI entry 11, question UI
+// entry 42) whether to stop. True to go on.
+bool EscapeCheck(const std::string& text = "");
 
 }  // namespace grilton

@@ -180,6 +180,15 @@ void BuildForm(HWND parent, int x, int y) {
   place(db::FieldDocument(n), cx, true);
   SendMessageA(FieldControl(db::FieldDocument(n)), EM_SETREADONLY, TRUE, 0);
   a.form[size_t(db::FieldThesaurus(n) - 1)].control = a.thesaurusBox;
+  // The tab order: the date, the flag, year and month, the topics, the free text.
+  HWND previous = nullptr;
+  for (HWND w : {FieldControl(3), FieldControl(db::FieldFlag(n)), FieldControl(10), FieldControl(11), a.topicPanel,
+                 FieldControl(db::FieldFreeText(n))}) {
+    if (!w) continue;
+    SetWindowLongPtrA(w, GWL_STYLE, GetWindowLongPtrA(w, GWL_STYLE) | WS_TABSTOP);
+    SetWindowPos(w, previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = w;
+  }
   for (size_t i = 0; i < a.fields.size(); ++i) {
     a.fields[i].control = reinterpret_cast<intptr_t>(a.form[i].control);
     a.fields[i].label = reinterpret_cast<intptr_t>(a.form[i].caption);

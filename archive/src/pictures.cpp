@@ -322,25 +322,15 @@ void DropCurrentPicture() {
 void StepStrip(int command) {
   Grilton& a = App();
   int count = int(a.pictures.size());
-  int target = a.current;
-  switch (command) {
-    case kCmdFirst:
-      target = 0;
-      break;
-    case kCmdBack:
-      target = a.current - 1;
-      break;
-    case kCmdForward:
-      target = a.current + 1;
-      break;
-    case kCmdLast:
-      target = count - 1;
-      break;
-    default:
-      return;
-  }
-  if (target < 0 || target >= count) return;
-  SelectPicture(target);
+  int first = StripFirstAfter(command, stripFirst, count);
+  if (first < 0) return;
+  // The slide frame stays where it is; the picture under it becomes current.
+  int frame = std::clamp(a.current - stripFirst, 0, kStripFrames - 1);
+  int target = PictureUnderFrame(first, frame, count);
+  if (target != a.current && !MayLeavePicture()) return;
+  stripFirst = first;
+  a.current = target;
+  ShowCurrent();
 }
 
 }  // namespace grilton

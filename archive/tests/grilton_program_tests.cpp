@@ -208,26 +208,51 @@ TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(WaitCount(frame, "2"));
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
+  ASSERT_NE(strip, nullptr);
+  RECT r;
+  GetClientRect(strip, &r);
+  const LPARAM secondFrame = MAKELPARAM(r.right / 4 + 10, 60), firstFrame = MAKELPARAM(10, 60);
   const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
-  ASSERT_TRUE(fileio::WriteFileReplacing(sound, "RIFF") == 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
+  // Two pictures fill no more than the strip: it does not move.
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   // No: the picture stays, and so does its comment.
-  PostMessageA(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, secondFrame);
   ASSERT_NE(WaitForWindow(kBox, 10000), nullptr);
   ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));
   ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
   SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   EXPECT_TRUE(fileio::Exists(sound));
-  // Yes: the comment goes and the next picture shows.
-  PostMessageA(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  // Yes: the comment goes and the picture clicked shows.
+  PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, secondFrame);
   ASSERT_TRUE(Answer());
   SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
   EXPECT_FALSE(fileio::Exists(sound));
   // Without work files nothing is asked.
-  SendAndWait(frame, WM_COMMAND, grilton::kCmdFirst, 0);
+  SendAndWait(strip, WM_LBUTTONDOWN, MK_LBUTTON, firstFrame);
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
+  HWND frame = Start(Pictures(6));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "6"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdBack, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdLast, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P102");  // the strip shows 3 .. 6
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P102");
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFirst, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   EXPECT_EQ(Close(), 0);
 }
 
@@ -259,7 +284,11 @@ TEST_F(Grilton, TheEndCodeEndsTheProgramEvenWhileItAsks) {
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(WaitCount(frame, "2"));
   ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "WORK\\00000001.DOC", "draft"), 0);
-  PostMessageA(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
+  ASSERT_NE(strip, nullptr);
+  RECT r;
+  GetClientRect(strip, &r);
+  PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 4 + 10, 60));
   ASSERT_NE(WaitForWindow(kBox, 10000), nullptr);
   driver::SendCommand(frame, kCodeClose, "");
   EXPECT_EQ(Process().Wait(20000), 0);

@@ -46,6 +46,27 @@ std::string NextScanPage(const std::string& scanFolder) {
   return fileio::WithTrailingSeparator(scanFolder) + name + ".jpg";
 }
 
+int StripFirstAfter(int command, int first, int count) {
+  constexpr int kFrames = 4;
+  switch (command) {
+    case 1:
+      return first > 0 ? 0 : -1;
+    case 2:
+      return first > 0 ? first - 1 : -1;
+    case 5:
+      return first + kFrames < count ? first + 1 : -1;
+    case 6:
+      return count > kFrames && first + kFrames < count ? count - kFrames : -1;
+    default:
+      return -1;
+  }
+}
+
+int PictureUnderFrame(int first, int frame, int count) {
+  if (count <= 0) return -1;
+  return std::clamp(first + frame, 0, count - 1);
+}
+
 bool IsSourceDialog(const TopWindow& window, std::string_view knownCaptions) {
   if (window.ownWindow) return false;
   std::string text = fileio::ToUpper(fileio::Trim(window.text));

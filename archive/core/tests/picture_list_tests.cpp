@@ -59,6 +59,25 @@ TEST(PictureList, PictureTypesAreWholeEntries) {
   for (const char* t : {"", "JP", "PEG", "TXT", "JPG.GIF", ".", "G2"}) EXPECT_FALSE(grilton::IsPictureType(t)) << t;
 }
 
+TEST(Strip, StepsMoveTheStripOnlyWhereThereIsSomethingToShow) {
+  // Ten pictures, the strip at the start.
+  EXPECT_EQ(grilton::StripFirstAfter(1, 0, 10), -1);
+  EXPECT_EQ(grilton::StripFirstAfter(2, 0, 10), -1);
+  EXPECT_EQ(grilton::StripFirstAfter(5, 0, 10), 1);
+  EXPECT_EQ(grilton::StripFirstAfter(6, 0, 10), 6);
+  // At the end: the last picture shows in the last frame.
+  EXPECT_EQ(grilton::StripFirstAfter(5, 6, 10), -1);
+  EXPECT_EQ(grilton::StripFirstAfter(6, 6, 10), -1);
+  EXPECT_EQ(grilton::StripFirstAfter(2, 6, 10), 5);
+  EXPECT_EQ(grilton::StripFirstAfter(1, 6, 10), 0);
+  // Four pictures or fewer fill the strip: nothing moves.
+  for (int command : {1, 2, 5, 6}) EXPECT_EQ(grilton::StripFirstAfter(command, 0, 4), -1) << command;
+  EXPECT_EQ(grilton::StripFirstAfter(3, 0, 10), -1);
+  EXPECT_EQ(grilton::PictureUnderFrame(6, 2, 10), 8);
+  EXPECT_EQ(grilton::PictureUnderFrame(0, 3, 2), 1);
+  EXPECT_EQ(grilton::PictureUnderFrame(0, 0, 0), -1);
+}
+
 TEST(ScanPages, PagesAreNumberedAndARunGoesOnWhereTheLastStopped) {
   TempDir dir;
   const std::string scan = grilton::ScanFolder(dir.Path());

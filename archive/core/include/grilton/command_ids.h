@@ -33,6 +33,6 @@ constexpr int kCmdRecordingLast = 412;
 constexpr int kSelectionChanged = 9;
 
 // Control identifiers of the form's fields: kFieldIdBase + field number.
-constexpr int kFieldIdBase = 1000;
+constexpr int kFieldIdBase = 2000;  // clear of a combo box's own children (1000, 1001)
 
 }  // namespace grilton

@@ -33,6 +33,15 @@ std::string ScanFolder(const std::string& programFolder);
 // The next page's path (the counter moves on), "" when the counter cannot be used.
 std::string NextScanPage(const std::string& scanFolder);
 
+// The strip of four frames: the list index its first frame shows after a strip command
+// (1 first, 2 back, 5 forward, 6 last), or -1 when the command does nothing: 1 and 2 only
+// when the strip has moved, 5 only when a picture follows the last frame, 6 only when more
+// than four pictures exist and the last is not shown.
+int StripFirstAfter(int command, int first, int count);
+// The picture under the slide frame: the frame's index in the strip, within the list (-1
+// for an empty list).
+int PictureUnderFrame(int first, int frame, int count);
+
 // A top-level window as the source-dialog finder sees it.
 struct TopWindow {
   bool ownWindow = false;   // one the archive made itself: its frame, holders, boxes
