@@ -265,9 +265,10 @@ constexpr int kJournalRecord = 4 + 8 + kPageSize;  // page number, change count,
 }  // namespace
 
 // The journal of this change: its head (the file identity, the change count it starts
-// from and the header as it was) and the old content of every page the operation holds,
-// in one write. Only then is the header marked; pages taken later are journalled as they
-// are taken.
+// from and the header as it was) and the old content of the leaf the operation holds, in
+// one write. Only then is the header marked. A change writes into its leaf at once; every
+// other page is marked dirty (or freed) before it is written, and journalled then; pages
+// taken later are journalled as they are taken.
 void BTreeFile::BeginChange() {
   if (changing_) return;
   journalError_ = 0;
@@ -281,7 +282,8 @@ void BTreeFile::BeginChange() {
       Put64(head + 16, header_.generation);
       std::memcpy(head + 24, map_.data(), kHeaderBytes);
       size_t used = kJournalHead;
-      for (const Page& p : opPages_) used += JournalRecord(p, buffer.data() + used);
+      for (Page& p : opPages_)
+        if (p.bytes[kPgLevel] == 0 && p.bytes[kPgType] == kLeaf) used += JournalRecord(p, buffer.data() + used);
       journalError_ = journal_.WriteAt(0, buffer.data(), used);
       journalEnd_ = int64_t(used);
     }
@@ -294,15 +296,16 @@ void BTreeFile::BeginChange() {
   Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
 }
 
-size_t BTreeFile::JournalRecord(const Page& page, uint8_t* record) const {
-  if (int64_t(page.number + 1) * kPageSize > map_.mapped()) return 0;
+size_t BTreeFile::JournalRecord(Page& page, uint8_t* record) const {
+  if (page.journalled || int64_t(page.number + 1) * kPageSize > map_.mapped()) return 0;
+  page.journalled = true;
   Put32(record, page.number);
   Put64(record + 4, header_.generation);
   std::memcpy(record + 12, page.bytes, kPageSize);
   return kJournalRecord;
 }
 
-int BTreeFile::Journal(const Page& page) {
+int BTreeFile::Journal(Page& page) {
   if (!journalling_ || journalError_ != 0) return journalError_;
   uint8_t record[kJournalRecord];
   size_t size = JournalRecord(page, record);
@@ -357,6 +360,7 @@ int BTreeFile::RestoreFromJournal() {
 }
 
 void BTreeFile::MarkDirty(Page* page) {
+  if (changing_) Journal(*page);
   if (std::find(dirty_.begin(), dirty_.end(), page) == dirty_.end()) dirty_.push_back(page);
 }
 
@@ -393,6 +397,7 @@ int BTreeFile::NewPage(Page*& page) {
 
 void BTreeFile::FreePage(Page* page) {
   BeginChange();
+  Journal(*page);
   std::memset(page->bytes, 0, kPageSize);
   page->bytes[kPgType] = kFree;
   Put32(page->bytes + kPgNumber, page->number);

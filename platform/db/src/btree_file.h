@@ -69,6 +69,7 @@ class BTreeFile {
   struct Page {
     uint32_t number = 0;
     uint8_t* bytes = nullptr;
+    bool journalled = false;  // its old content is in the running change's journal
   };
   struct Header {
     uint64_t fileId = 0;
@@ -98,8 +99,8 @@ class BTreeFile {
   int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
   void Seal(uint8_t* bytes) const;
   void BeginChange();
-  int Journal(const Page& page);
-  size_t JournalRecord(const Page& page, uint8_t* record) const;
+  int Journal(Page& page);
+  size_t JournalRecord(Page& page, uint8_t* record) const;
   int RestoreFromJournal();
   void SpoilJournal();
   void MarkDirty(Page* page);
