@@ -51,12 +51,9 @@ int FrameWidth(HWND strip) {
   return std::max<int>(1, r.right / kStripFrames);
 }
 
-// Outlined number: black at five offsets around (x + 13, 13), then yellow at (1, 1).
+// Outlined number: yellow on black at (x + 14, 14).
 void OutlinedNumber(HDC dc, int number, int x) {
-  std::string text = std::to_string(number);
-  const POINT black[] = {{1, 0}, {0, 1}, {2, 1}, {1, 2}, {2, 2}};
-  for (POINT p : black) SKPRINT(dc, x + 13 + p.x, 13 + p.y, text, RGB(0, 0, 0), nullptr, 1);
-  SKPRINT(dc, x + 14, 14, text, RGB(255, 255, 0), nullptr, 1);
+  SkPrintOutlined(dc, x + 13, 13, std::to_string(number), RGB(255, 255, 0), RGB(0, 0, 0), nullptr);
 }
 
 void DrawFrame(HDC dc, int frame, int frameWidth, int height) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "effects.h"
 #include "partners.h"
 #include "settings.h"
 #include "state.h"
@@ -11,6 +12,7 @@ namespace jorvel {
 
 void OnSysClose() {
   StopTick();
+  CloseEffectsWindow();
   AUDIOSETTINGS(true);
   ClosePartnersStarted();
   PostQuitMessage(0);

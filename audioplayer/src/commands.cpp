@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "effects.h"
 #include "jorvel/mixer_volume.h"
 #include "partners.h"
 #include "skin/ui_text.h"
@@ -66,8 +67,10 @@ bool OnCommand(int id, LPARAM value) {
     case kRepeatCheck:
       p.repeat = false;
       break;
+    case kEffectsButton:
+      ToggleEffectsWindow();
+      break;
     default:
-      // 53, the effects window, comes with the pane.
       break;
   }
   return false;

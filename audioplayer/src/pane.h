@@ -13,6 +13,11 @@ namespace jorvel {
 void BUILDPLAYER(int mode);
 // BUILDPANES: the pane window for the mode; null when the skin describes no pane.
 HWND BUILDPANES(int mode);
+// The effects window's bar pictures: the pane's elements in the player's style (the
+// caller's to delete; null when the skin has none).
+constexpr int kFxChannelElement = 79;
+constexpr int kFxThumbElement = 75;
+HBITMAP PaneBitmap(int element);
 // The window that takes the pane's commands: the pane, or the main window without one.
 HWND CommandWindow();
 // GETCONFIGFOLDER: UI entry 81 made a folder (created when missing), or the program folder;

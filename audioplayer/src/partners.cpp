@@ -34,10 +34,12 @@ void ToggleSpectrum() {
   p.startedSpectrum = true;
 }
 
-void ShowHelp() {
+void ShowHelp() { ShowHelpDocument(Ui(60)); }
+
+void ShowHelpDocument(const std::string& name) {
   Jorvel& p = App();
-  std::string document = p.programFolder + Ui(60);
-  if (Ui(60).empty() || !fileio::Exists(document)) return;
+  std::string document = p.programFolder + name;
+  if (name.empty() || !fileio::Exists(document)) return;
   std::string viewer = SKFINDF(kHelpProgram);
   if (viewer.empty()) {
     ShellExecuteA(nullptr, "open", document.c_str(), nullptr, p.programFolder.c_str(), SW_SHOW);

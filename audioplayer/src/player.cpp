@@ -2,6 +2,7 @@
 
 #include "audio/bass.h"
 #include "boxes.h"
+#include "effects.h"
 #include "fileio/paths.h"
 #include "jorvel/command_line.h"
 #include "jorvel/m3u_list.h"
@@ -52,6 +53,8 @@ void PLAYITEM(const std::string& item, int32_t start, int32_t end) {
   p.medium.CLOSEMEDIA();
   if (HWND bar = Control(kPositionBar)) SKSETTRACKPOS(bar, 0);
   FadeMeterWhenLit();
+  // Made with the first medium, so that the saved effects are heard.
+  EnsureEffectsWindow();
   int result = p.medium.OPENMEDIUM(item, ISPLAYABLE(item, p.soundTypes) > 0);
   if (result == 2) result = p.medium.PLAYMEDIA(start, end);
   if (result == 1) {

@@ -4,19 +4,14 @@
 #include "imaging/suite_classes.h"
 #include "jorvel/vu_meter.h"
 #include "player.h"
+#include "skin/sk_controls.h"
 #include "state.h"
 #include "tick.h"
 
 namespace jorvel {
 
-namespace {
-// Messages of the pane's animation control.
-constexpr UINT kAnimationStop = WM_USER;
-constexpr UINT kAnimationPlay = WM_USER + 1;
-}  // namespace
-
 void AnimatePane(bool play) {
-  if (HWND a = App().animation; a && IsWindow(a)) SendMessageA(a, play ? kAnimationPlay : kAnimationStop, 0, 0);
+  if (HWND a = App().animation; a && IsWindow(a)) SendMessageA(a, play ? kSkAnimationPlay : kSkAnimationStop, 0, 0);
 }
 
 void SwapButtons(int shown, int hidden) {

@@ -36,6 +36,11 @@ std::vector<std::string> JorvelPlayer::WaitForTaps(size_t count, DWORD milliseco
   return taps;
 }
 
+bool CommandPlays(HWND frame, int command, const std::string& name) {
+  driver::PostCommand(frame, command);
+  return WaitTitle(frame, Title(name), 10000) >= 0;
+}
+
 std::vector<int16_t> SamplesOf(const std::string& path) {
   std::string bytes;
   fileio::ReadWholeFile(path, bytes);

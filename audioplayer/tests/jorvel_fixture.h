@@ -45,6 +45,10 @@ class JorvelPlayer : public ProgramTestOf<JorvelFolder> {
   std::string tap_;
 };
 
+// Posts a command to the player's main window and waits (10 s at most) until the item of
+// that name plays, by the window's title.
+bool CommandPlays(HWND frame, int command, const std::string& name);
+
 // The samples of a WAVE file (a tap file, a tone the test wrote).
 std::vector<int16_t> SamplesOf(const std::string& path);
 // The bytes of sound a tap file holds so far.

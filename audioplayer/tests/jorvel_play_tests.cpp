@@ -58,11 +58,9 @@ TEST_F(JorvelPlayer, HandOversWithin100MillisecondsOpenOnceAsOneListStartListFir
   PumpMessages(500);
   EXPECT_EQ(Taps().size(), 2u);
   for (const char* name : {"b.wav", "c.wav", "d.wav", "a.wav"}) {
-    driver::PostCommand(frame, kNextButton);
-    EXPECT_GE(WaitTitle(frame, Title(name), 10000), 0) << name;
+    EXPECT_TRUE(CommandPlays(frame, kNextButton, name)) << name;
   }
-  driver::PostCommand(frame, kPreviousButton);
-  EXPECT_GE(WaitTitle(frame, Title("d.wav"), 10000), 0);
+  EXPECT_TRUE(CommandPlays(frame, kPreviousButton, "d.wav"));
   // An empty hand-over later opens nothing.
   size_t before = Taps().size();
   EXPECT_EQ(driver::SendCommand(frame, kCodeHandOver, ""), 1);
@@ -70,8 +68,7 @@ TEST_F(JorvelPlayer, HandOversWithin100MillisecondsOpenOnceAsOneListStartListFir
   EXPECT_EQ(Taps().size(), before);
   EXPECT_EQ(driver::WindowText(frame), Title("d.wav"));
   // Command 57: the start list (now the joined one) opens again from its first item.
-  driver::PostCommand(frame, kRestartButton);
-  EXPECT_GE(WaitTitle(frame, Title("a.wav"), 10000), 0);
+  EXPECT_TRUE(CommandPlays(frame, kRestartButton, "a.wav"));
   EXPECT_EQ(WaitForTaps(before + 1, 10000).size(), before + 1);
   EXPECT_EQ(Close(), 0);
 }
@@ -84,27 +81,22 @@ TEST_F(JorvelPlayer, APlayListIsPlayedAsItsItemsAtStartSentAndHandedOver) {
   HWND frame = Start("\"" + list + "\"");
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
-  driver::PostCommand(frame, kNextButton);
-  EXPECT_GE(WaitTitle(frame, Title("two.wav"), 10000), 0);
+  EXPECT_TRUE(CommandPlays(frame, kNextButton, "two.wav"));
   // Code 3 with the list: the same.
   driver::SendCommand(frame, kCodeOpen, list);
   EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
-  driver::PostCommand(frame, kPreviousButton);
-  EXPECT_GE(WaitTitle(frame, Title("two.wav"), 10000), 0);
+  EXPECT_TRUE(CommandPlays(frame, kPreviousButton, "two.wav"));
   // The first hand-over: the start list (the play list's items) and then the new name.
   driver::SendCommand(frame, kCodeHandOver, three);
   EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
   for (const char* name : {"two.wav", "three.wav", "one.wav"}) {
-    driver::PostCommand(frame, kNextButton);
-    EXPECT_GE(WaitTitle(frame, Title(name), 10000), 0) << name;
+    EXPECT_TRUE(CommandPlays(frame, kNextButton, name)) << name;
   }
   // A later hand-over of the list alone.
-  driver::PostCommand(frame, kNextButton);
-  EXPECT_GE(WaitTitle(frame, Title("two.wav"), 10000), 0);
+  EXPECT_TRUE(CommandPlays(frame, kNextButton, "two.wav"));
   driver::SendCommand(frame, kCodeHandOver, list);
   EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
-  driver::PostCommand(frame, kPreviousButton);
-  EXPECT_GE(WaitTitle(frame, Title("two.wav"), 10000), 0);
+  EXPECT_TRUE(CommandPlays(frame, kPreviousButton, "two.wav"));
   EXPECT_EQ(Close(), 0);
 }
 

@@ -24,6 +24,7 @@ int NamesOption() {
 
 void OnSysClose() {
   BrowserState& b = App();
+  b.closing = true;
   // The worker threads end first: nothing posts to the frame once it is gone.
   StopListInfo();
   STOPWATCH();

@@ -3,8 +3,15 @@
 #include <algorithm>
 
 #include "boxes.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
 #include "filelist.h"
+#include "imaging/gdiplus_helpers.h"
+#include "kelmor/file_commands.h"
 #include "kelmor/file_listing.h"
+#include "kelmor/partner_rules.h"
+#include "mainwindow.h"
+#include "skin/skin.h"
 #include "state.h"
 
 namespace kelmor {
@@ -80,6 +87,64 @@ void MoveCollectionEntries(bool up) {
   SendMessageA(list, LB_SETCARETINDEX, WPARAM(selected.back() + (up ? -1 : 1)), FALSE);
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
+}
+
+void LoadCollectionList() {
+  BrowserState& b = App();
+  if (!b.collectionList) return;
+  if (!fileio::PatternExists(b.workingFolder + "*" + Ui(25))) {
+    QUESTIONBOX(Ui(23), "");
+    return;
+  }
+  std::string name;
+  int answer = AskListFile(Ui(27), Ui(33), name, 0);
+  if (name.empty()) return;
+  std::string file = b.workingFolder + name;
+  if (answer == 2) {
+    RECYCLEFILE(file, 0);
+    return;
+  }
+  std::string bytes;
+  if (answer != 1 || fileio::ReadWholeFile(file, bytes) != fileio::kOk) return;
+  b.listFile = file;
+  SendMessageA(b.collectionList, LB_RESETCONTENT, 0, 0);
+  SendMessageA(b.collectionList, LB_SETHORIZONTALEXTENT, 0, 0);
+  int added = 0;
+  for (const auto& path : ParseListFile(bytes, b.programFolder)) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    std::string entry = " " + path;
+    SendMessageA(b.collectionList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    ++added;
+  }
+  WidenExtent(b.collectionList);
+  if (added == 0) {
+    MESSAGEBOXICON(name + Ui(82));
+    // Its files may only be on a drive that is unplugged now: the list can come back.
+    RECYCLEFILE(file, 0);
+  }
+}
+
+void SaveCollectionList() {
+  BrowserState& b = App();
+  if (!b.collectionList) return;
+  std::vector<std::string> paths = EntryPaths(ListEntries(b.collectionList));
+  if (paths.empty()) {
+    QUESTIONBOX(Ui(26), "");
+    return;
+  }
+  // The list loaded or saved last, else the working list's name (UI entries 24 and 25).
+  std::string name = fileio::NameOf(b.listFile.empty() ? b.workingFile : b.listFile);
+  if (AskListFile(Ui(31), Ui(32), name, 1) != 1) return;
+  name = ListSaveName(name, Ui(25));
+  if (name.empty()) return;
+  std::string file = b.workingFolder + name + Ui(25);
+  // Only a yes replaces a list: a question closed without an answer keeps it.
+  if (fileio::Exists(file) && QUESTIONBOX(file + Ui(28), Ui(29)) != 1) return;
+  b.listFile = file;
+  // Written beside the old list and swapped in: a failed write keeps the old one.
+  if (int rc = fileio::WriteFileReplacing(file, ListFileText(paths)); rc != fileio::kOk)
+    MESSAGEBOXICON(file + "||" + SKWINERR(rc));
 }
 
 }  // namespace kelmor

@@ -11,6 +11,11 @@ void AddToCollection(bool currentOnly);
 void RemoveFromCollection();
 // Commands 11/202: the collection list is emptied after a question.
 void EmptyCollection();
+// Commands 12/203: a list file chosen in the list-file box fills the collection list (or,
+// with its second button, goes to the recycle bin).
+void LoadCollectionList();
+// Commands 13/204: the collection list is saved under a name chosen in the list-file box.
+void SaveCollectionList();
 // Alt+Up and Alt+Down in the collection list: the selected entries move one place.
 void MoveCollectionEntries(bool up);
 

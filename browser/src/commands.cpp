@@ -6,8 +6,11 @@
 #include "folders.h"
 #include "imaging/copydata.h"
 #include "kelmor/partner_rules.h"
+#include "kelmor/command_table.h"
 #include "launcher.h"
+#include "list_commands.h"
 #include "mainwindow.h"
+#include "picture_commands.h"
 #include "program_commands.h"
 #include "skin/sk_controls.h"
 #include "skin/ui_text.h"
@@ -51,8 +54,6 @@ void FileListSelectionChanged() {
   SendMessageA(b.fileList, LB_SETSEL, TRUE, current);
 }
 
-bool In(int id, int first, int last) { return id >= first && id <= last; }
-
 }  // namespace
 
 void ChooseFileType(int index) {
@@ -71,79 +72,122 @@ void ChooseFileType(int index) {
 
 void OnCommand(HWND, int id, int notification, LPARAM lParam) {
   BrowserState& b = App();
-  if (id >= kFirstMenuCommand && SKMACTE(id, b.menus) == "END") {
-    PostMessageA(b.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return;
-  }
-  switch (id) {
-    case kFileTypeBox:
+  std::string actionText = id >= kFirstMenuCommand ? SKMACTE(id, b.menus) : std::string();
+  switch (CommandAction(id, actionText)) {
+    case BrowserAction::kClose:
+      PostMessageA(b.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return;
+    case BrowserAction::kFileTypeBox:
       if (notification == CBN_SELCHANGE) ChooseFileType(int(SendMessageA(b.fileTypeBox, CB_GETCURSEL, 0, 0)));
       return;
-    case kFavouritesBox:
+    case BrowserAction::kFavouritesBox:
       if (notification == CBN_SELCHANGE) OnFavouriteChosen();
       return;
-    case kFolderTree:
+    case BrowserAction::kFolderTree:
       OnFolderTreeCommand(notification, lParam);
       return;
-    case kFileList:
+    case BrowserAction::kFileList:
       if (notification == LBN_SELCHANGE) FileListSelectionChanged();
       return;
-    case kAddButton:
-    case kAddToCollectionCommand:
+    case BrowserAction::kAddToCollection:
       AddToCollection(false);
       return;
-    case kAddCurrentButton:
-    case kAddCurrentCommand:
+    case BrowserAction::kAddCurrent:
       AddToCollection(true);
       return;
-    case kWebButton:
+    case BrowserAction::kWebAddress:
       AskWebAddress();
       return;
-    case kHelpButton:
-    case kHelpCommand:
-    case kCollectionHelpCommand:
+    case BrowserAction::kHelp:
       ShowHelp();
       return;
-    case kRemoveButton:
-    case kRemoveFromCollectionCommand:
+    case BrowserAction::kRemoveFromCollection:
       RemoveFromCollection();
       return;
-    case kEmptyButton:
-    case kEmptyCollectionCommand:
+    case BrowserAction::kEmptyCollection:
       EmptyCollection();
       return;
-    case kHandOverButton:
+    case BrowserAction::kLoadList:
+      LoadCollectionList();
+      return;
+    case BrowserAction::kSaveList:
+      SaveCollectionList();
+      return;
+    case BrowserAction::kHandCollectionOver:
       HandCollectionToPartner();
       return;
-    case kHandToPartnerCommand:
-    case kCollectionHandToPartnerCommand:
+    case BrowserAction::kHandSelectionToPartner:
       HandSelectionToPartner();
       return;
-    case kWallpaperCommand:
+    case BrowserAction::kWallpaper:
       WallpaperCommand();
       return;
-    case kMarkersCommand:
+    case BrowserAction::kMarkers:
       ToggleMarkers();
       return;
-    case kSheetNamesCommand:
+    case BrowserAction::kSheetNames:
       ToggleMenuCheck(id);
       return;
-    case kDiscBurnerCommand:
+    case BrowserAction::kDiscBurnerCommand:
       HandCollectionToBurner(true);
       return;
-    case kBurnerButton:
+    case BrowserAction::kBurnerButton:
       HandCollectionToBurner(false);
       return;
-    default:
-      break;
+    case BrowserAction::kSelectAll:
+      SelectAllFiles();
+      return;
+    case BrowserAction::kInvertSelection:
+      InvertFileSelection();
+      return;
+    case BrowserAction::kSelectNone:
+      SelectNone(b.fileList);
+      return;
+    case BrowserAction::kCollectionSelectNone:
+      SelectNone(b.collectionList);
+      return;
+    case BrowserAction::kPlayFiles:
+      PlaySelectedSounds(b.fileList);
+      return;
+    case BrowserAction::kPlayCollection:
+      PlaySelectedSounds(b.collectionList);
+      return;
+    case BrowserAction::kOpenInEditor:
+      OpenInAssociatedPrograms();
+      return;
+    case BrowserAction::kTransform:
+      StartTransformBatch(id);
+      return;
+    case BrowserAction::kResize:
+      ResizeSelectedPictures();
+      return;
+    case BrowserAction::kConvert:
+      ConvertSelectedPictures();
+      return;
+    case BrowserAction::kRenameSeries:
+      RenameSelectedAsSeries();
+      return;
+    case BrowserAction::kSkin:
+      ChooseSkin(id);
+      return;
+    case BrowserAction::kProgram:
+      RunProgramCommand(id);
+      return;
+    case BrowserAction::kDocument:
+      SHELLOPEN(actionText);
+      return;
+    case BrowserAction::kNewFolder:
+      NewFolderInTree();
+      return;
+    case BrowserAction::kRenameFolder:
+      RenameFolderInTree();
+      return;
+    case BrowserAction::kDeleteFolder:
+      DeleteFolderInTree();
+      return;
+    case BrowserAction::kNone:
+      return;
   }
-  // The resize asks for the new size in the size box first; the flip, mirror and rotations
-  // start at once.
-  if (In(id, kTransformFlip, kTransformRotateRight)) StartTransformBatch(id);
-  else if (In(id, kFirstSkinCommand, kLastSkinCommand)) ChooseSkin(id);
-  else if (In(id, kFirstProgramCommand, kLastProgramCommand) || In(id, kFirstToolCommand, kLastToolCommand))
-    RunProgramCommand(id);
-  else if (In(id, kFirstDocumentCommand, kLastDocumentCommand)) SHELLOPEN(SKMACTE(id, b.menus));
 }
 
 }  // namespace kelmor

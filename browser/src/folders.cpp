@@ -2,8 +2,13 @@
 
 #include "boxes.h"
 #include "detail_filler.h"
+#include "fileio/file.h"
 #include "fileio/paths.h"
 #include "filelist.h"
+#include "imaging/gdiplus_helpers.h"
+#include "kelmor/file_commands.h"
+#include "skin/sk_files.h"
+#include "watchers.h"
 #include "kelmor/command_ids.h"
 #include "pick/folder_tree.h"
 #include "skin/sk_controls.h"
@@ -149,6 +154,9 @@ void RebuildFolderTree() {
   bool visible = IsWindowVisible(b.folderTree) != FALSE;
   ShowWindow(b.folderTree, SW_HIDE);
   SendMessageA(b.folderTree, WM_SETREDRAW, FALSE, 0);
+  // The tree's items go: a folder command must not reach a remembered one.
+  b.treePopupNode = nullptr;
+  b.renameNode = nullptr;
   b.selectingInTree = true;
   SendMessageA(b.folderTree, kFolderTreeRootSpecial, 0, 0);
   b.selectingInTree = false;
@@ -209,6 +217,71 @@ void OnFavouriteChosen() {
     return;
   }
   SKBUTTONTIP(b.favouritesBox, SKLCASE(fileio::WithoutTrailingSeparator(folder)));
+}
+
+namespace {
+
+// The folder the tree's popup menu was opened for ("" when none).
+std::string PopupFolder() {
+  BrowserState& b = App();
+  HWND tree = FolderTreeView(b.folderTree);
+  if (!tree || !b.treePopupNode) return {};
+  return fileio::WithoutTrailingSeparator(FolderTreeItemPath(tree, b.treePopupNode));
+}
+
+// The files of a folder to the recycle bin, then the emptied folder itself.
+void RecycleFolder(const std::string& folder) {
+  std::string base = fileio::WithTrailingSeparator(folder);
+  for (const auto& e : fileio::ListDirectory(base + "*.*"))
+    if (!e.directory) RECYCLEFILE(base + e.name, 0);
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+void NewFolderInTree() {
+  BrowserState& b = App();
+  std::string folder = PopupFolder();
+  if (folder.empty()) return;
+  if (SKMAKEDIR(fileio::WithTrailingSeparator(folder) + Ui(89)) != 0) {
+    MESSAGEBOXICON(SKWINERR(ERROR_CANNOT_MAKE));
+    return;
+  }
+  PostMessageA(b.frame, kMsgRebuildTree, 0, 0);
+}
+
+void RenameFolderInTree() {
+  BrowserState& b = App();
+  HWND tree = FolderTreeView(b.folderTree);
+  if (!tree || !b.treePopupNode) return;
+  SetWindowLongPtrA(tree, GWL_STYLE, GetWindowLongPtrA(tree, GWL_STYLE) | TVS_EDITLABELS);
+  b.renameNode = b.treePopupNode;
+  TreeView_EditLabel(tree, b.treePopupNode);
+}
+
+void DeleteFolderInTree() {
+  BrowserState& b = App();
+  std::string folder = PopupFolder();
+  if (folder.empty()) return;
+  if (IsDriveRoot(folder)) {
+    MESSAGEBOXICON(folder + "||" + SKWINERR(ERROR_ACCESS_DENIED));
+    return;
+  }
+  constexpr int kAllAttributes = 1 | 2 | 4 | 16 | 32;
+  if (SKDIRCOUNT(fileio::WithTrailingSeparator(folder) + "*.*", kAllAttributes) > 0 &&
+      QUESTIONBOX(Replaced(Ui(86), "@", folder), Ui(29)) != 1)
+    return;
+  bool current = Inside(b.currentFolder, folder);
+  if (current) {
+    StopListInfo();
+    STOPWATCH();
+    ClearFileList();
+  }
+  std::vector<std::string> subfolders;
+  SKREADDIRS(folder, subfolders);
+  for (const auto& f : RecycleOrder(folder, subfolders)) RecycleFolder(f);
+  if (current) b.currentFolder = SKLCASE(CurrentFolderText(fileio::FolderOf(folder)));
+  PostMessageA(b.frame, kMsgRebuildTree, current ? 1 : 0, 0);
 }
 
 }  // namespace kelmor

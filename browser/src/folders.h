@@ -17,6 +17,12 @@ void SelectInTree(const std::string& folder);
 void RebuildFolderTree();
 // WM_COMMAND from the folder tree (its notification code in the high word).
 void OnFolderTreeCommand(int code, LPARAM lParam);
+// The folder commands of the tree's popup menu, on the folder it was opened for: 1501 a
+// new folder in it, 1502 its label edited (the rename follows the edit), 1503 it and all
+// below it to the recycle bin (never a drive's root).
+void NewFolderInTree();
+void RenameFolderInTree();
+void DeleteFolderInTree();
 // The favourites box's selection changed: go to the chosen folder.
 void OnFavouriteChosen();
 

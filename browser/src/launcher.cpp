@@ -34,4 +34,14 @@ HWND HandToDiscBurner(const std::vector<std::string>& paths) {
   return window;
 }
 
+HWND HandToAudioProgram(const std::string& text) {
+  BrowserState& b = App();
+  PartnerEntry partner = ParsePartnerEntry(Ui(64));
+  HWND window = FindOrStartPartner(ProgramInFolder(partner.program, b.programFolder), partner.className, kCodeStarted);
+  if (!window) return nullptr;
+  SENDCOPYDATA(window, kCodeOpen, text);
+  BringPartnerToFront(window);
+  return window;
+}
+
 }  // namespace kelmor

@@ -19,4 +19,8 @@ HWND LAUNCHSUITEAPP(const std::string& text);
 // every path followed by "|". Returns the burner's window or null.
 HWND HandToDiscBurner(const std::vector<std::string>& paths);
 
+// Hands a "|" list of files to the program of UI entry 64 (a started one first gets code
+// 1): code 3 with the list, then it is brought to the front. Returns its window or null.
+HWND HandToAudioProgram(const std::string& text);
+
 }  // namespace kelmor

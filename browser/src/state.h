@@ -140,6 +140,12 @@ struct BrowserState : startup::ProgramIdentity {
   bool batchRunning = false;
   int nextBatchId = 1;
   SizeChoice sizeChoice;              // the resize box's last accepted values
+
+  // Picture and file commands (picture_commands.cpp, collection.cpp).
+  bool converting = false;            // a conversion (710) runs
+  bool renaming = false;              // a renaming (711) runs
+  bool closing = false;               // the settings are written: nothing is started again
+  std::string listFile;               // the current collection list file, "" for none
 };
 
 BrowserState& App();

@@ -15,12 +15,6 @@ namespace kelmor {
 
 namespace {
 
-bool CurrentFolderOnCdRom() {
-  std::string folder = CURRENTFOLDER();
-  if (folder.size() < 2 || folder[1] != ':') return false;
-  return GetDriveTypeA(folder.substr(0, 2).append("\\").c_str()) == DRIVE_CDROM;
-}
-
 int Change(ImgBitmap* picture, int command, const SizeChoice& size) {
   switch (command) {
     case kTransformFlip:
@@ -57,6 +51,12 @@ void RefreshEntry(const TransformBatch& batch, const std::string& name) {
 }
 
 }  // namespace
+
+bool CurrentFolderOnCdRom() {
+  std::string folder = CURRENTFOLDER();
+  if (folder.size() < 2 || folder[1] != ':') return false;
+  return GetDriveTypeA(folder.substr(0, 2).append("\\").c_str()) == DRIVE_CDROM;
+}
 
 int TransformPicture(const std::string& path, int command, const SizeChoice& size) {
   TransformSave save = TransformSaveRule(path, 0, 0);
@@ -117,7 +117,7 @@ void OnTransformStep(WPARAM wParam, LPARAM lParam) {
   b.batchFlag = int(lParam != 0);
   if (lParam == 0) {
     b.batchRunning = false;
-    STARTWATCH();
+    if (!b.closing) STARTWATCH();
     STARTLISTINFO();
   }
   SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));

@@ -7,6 +7,8 @@
 
 namespace kelmor {
 
+// The current folder lies on a CD-ROM: nothing there is changed.
+bool CurrentFolderOnCdRom();
 // Starts a transform of the selected files (a current folder on a CD-ROM is refused). A
 // resize takes its size from the choice given.
 void StartTransformBatch(int command, const SizeChoice& size = SizeChoice{});

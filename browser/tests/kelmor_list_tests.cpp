@@ -20,7 +20,7 @@
 #include "imaging/suite_classes.h"
 #include "imglib/codecs.h"
 #include "kelmor/command_ids.h"
-#include "kelmor_fixture.h"
+#include "kelmor_list_fixture.h"
 #include "program_test.h"
 
 namespace kelmor {
@@ -50,12 +50,6 @@ unsigned Pixel(const imglib::Raster& r, int x, int y) {
   return unsigned(p[2]) << 16 | unsigned(p[1]) << 8 | p[0];
 }
 
-bool ReadPicture(const std::string& path, imglib::Picture& picture) {
-  std::string bytes;
-  if (fileio::ReadWholeFile(path, bytes) != fileio::kOk) return false;
-  return imglib::DecodePicture(bytes, picture) == imglib::kSuccess;
-}
-
 // Polls until the picture file has the size (a step rewrites it), or the time is up.
 bool WaitForPictureSize(const std::string& path, int width, int height, DWORD ms) {
   return PumpUntil(
@@ -64,13 +58,6 @@ bool WaitForPictureSize(const std::string& path, int width, int height, DWORD ms
         return ReadPicture(path, p) && p.pixels.Width() == width && p.pixels.Height() == height;
       },
       milliseconds(ms), milliseconds(50));
-}
-
-// The list's entries once they are the expected ones, or as they are when the time is up.
-std::vector<std::string> WaitForList(HWND list, const std::vector<std::string>& expected, DWORD ms) {
-  std::vector<std::string> got;
-  PumpUntil([&] { return (got = driver::ListItems(list)) == expected; }, milliseconds(ms), milliseconds(50));
-  return got;
 }
 
 constexpr unsigned kRed = 0xFF0000;
@@ -103,48 +90,6 @@ bool HaveThumbnails(HWND list, int first = 0) {
   for (LRESULT i = first; all && i < count; ++i) all = SendMessageA(list, LB_GETITEMDATA, WPARAM(i), 0) != 0;
   return all;
 }
-
-void SelectOnly(HWND list, const std::vector<int>& entries) {
-  SendMessageA(list, LB_SETSEL, FALSE, -1);
-  for (int i : entries) SendMessageA(list, LB_SETSEL, TRUE, i);
-}
-
-// The indexes of the selected entries of a list.
-std::vector<int> Selected(HWND list) {
-  std::vector<int> selected;
-  LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i)
-    if (SendMessageA(list, LB_GETSEL, WPARAM(i), 0) > 0) selected.push_back(int(i));
-  return selected;
-}
-
-// Settings that open the browser at a folder with a filter and without the start-up hint.
-std::string SettingsFor(const std::string& folder, const std::string& filter) {
-  return "30|40|700|500|" + folder + "|" + filter + "|0|1|0";
-}
-
-// The browser is complete once it has made the hand-over button, its last control.
-class KelmorList : public ProgramTestOf<KelmorFolder> {
- protected:
-  KelmorList() : ProgramTestOf({"kelmor", kClassBrowser, kHandOverButton}) {}
-
-  // Starts the browser at a folder with a filter and waits for its file list.
-  HWND Start(const std::string& listFolder, const std::string& filter) {
-    Copy().WriteSettings(SettingsFor(listFolder, filter));
-    HWND frame = ProgramTest::Start();
-    if (!frame) return nullptr;
-    list_ = driver::FindChild(frame, kFileList);
-    // The list is filled once the folder tree has opened at the folder.
-    SendAndWait(frame, WM_NULL, 0, 0);
-    PumpMessages(100);
-    SendAndWait(frame, WM_NULL, 0, 0);
-    return frame;
-  }
-
-  std::string Status(HWND frame) { return driver::WindowText(driver::FindChildByClass(frame, "SKSTATUS")); }
-
-  HWND list_ = nullptr;
-};
 
 TEST_F(KelmorList, TheFilterListsPlainFilesInLowerCaseAndTheListFollowsItsFolder) {
   TempDir files;
@@ -619,15 +564,8 @@ TEST_F(KelmorList, TheFolderTreeShowsItsMenuAndRenamesTheFolderItsLabelNames) {
   HWND frame = Start(files.File("album"), "*.*");
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
-  HWND tree = driver::FindChildByClass(frame, "SysTreeView32");
+  HWND tree = OpenAndCloseTreePopup(frame);
   ASSERT_NE(tree, nullptr);
-
-  PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
-  PostMessageA(tree, WM_RBUTTONUP, 0, MAKELPARAM(20, 10));
-  HWND menu = WaitForWindow("#32768", 10000, Process().Id());
-  ASSERT_NE(menu, nullptr);
-  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(PumpUntil([menu] { return !IsWindow(menu) || !IsWindowVisible(menu); }, milliseconds(5000)));
 
   // As the menu's rename command does: labels become editable, and the folder's label is
   // edited.
@@ -803,6 +741,38 @@ TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
   EXPECT_EQ(ReadStandinLog(log).size(), logged);
   EXPECT_EQ(FindWindowA("KELMORHELP", nullptr), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
+// The list is filled by appending the entries in an order found once, not by letting the
+// list place each: that order must be the list's own (punctuation and digits included),
+// or the entries a refresh adds later land in the wrong places.
+TEST_F(KelmorList, FilledEntriesStandWhereTheSortedListItselfPutsThem) {
+  TempDir files;
+  const std::vector<std::string> names = {"b.txt",  "_x.txt", "a-b.txt", "ab.txt", "10.txt", "9.txt",
+                                          "a b.txt", "~t.txt", "aa.txt",  "a'c.txt", "Z.txt",  "a.b.c.txt"};
+  for (const std::string& n : names) files.Write(n, "x");
+  // What a sorted list makes of the same entries, added one by one.
+  auto placedByAList = [](const std::vector<std::string>& entries) {
+    HWND sorted = CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    for (const std::string& e : entries) SendMessageA(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
+    std::vector<std::string> out = driver::ListItems(sorted);
+    DestroyWindow(sorted);
+    return out;
+  };
+  std::vector<std::string> entries;
+  for (const std::string& n : names) entries.push_back(" " + fileio::ToLower(n));
+  std::vector<std::string> expected = placedByAList(entries);
+  ASSERT_EQ(expected.size(), names.size());
+  HWND frame = Start(files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(WaitForList(list_, expected, 10000), expected);
+  // A file that arrives later is placed by the list among the appended ones.
+  files.Write("a_c.txt", "x");
+  entries.push_back(" a_c.txt");
+  expected = placedByAList(entries);
+  EXPECT_EQ(WaitForList(list_, expected, 3000), expected);
   EXPECT_EQ(Close(), 0);
 }
 

@@ -4,6 +4,8 @@
 
 #include "audio/bass.h"
 #include "bars.h"
+#include "dunmere/effect_choice.h"
+#include "dunmere/transition_paint.h"
 #include "falcet/item_lists.h"
 #include "falcet/options.h"
 #include "fileio/fields.h"
@@ -13,6 +15,7 @@
 #include "imaging/side_files.h"
 #include "imaging/text_shape.h"
 #include "imglib/imglib.h"
+#include "imglib/imglib_effects.h"
 #include "items.h"
 #include "mainwindow.h"
 #include "media.h"
@@ -55,8 +58,68 @@ void ReadSideFiles(const std::string& path) {
   std::string tim = SideFile(path, "tim");
   p.displayTime = DisplayTime(!tim.empty(), fileio::LeadingNumber(ReadWhole(tim)), p.defaultPictureTime);
   // The transition: the side file's effect number, or the next of the effect list.
-  int effect = fileio::LeadingNumber(p.effectText);
-  p.effectNumber = effect != 0 ? effect : Effects().Next();
+  dunmere::SlideTransition transition = dunmere::ParseSlideTransition(p.effectText);
+  p.effectNumber = transition.id != 0 ? transition.id : Effects().Next();
+  p.effectStep = transition.step;
+  p.effectTime = transition.time;
+}
+
+// ---- Transitions ------------------------------------------------------------------------
+
+bool gTransitionRunning = false;
+bool gTransitionAbort = false;
+
+// A click or an arrow key stops a transition and then takes effect; so does a command
+// posted to the main window (the next picture, leaving the show): no picture is shown
+// while another one's transition is still being painted.
+bool StopsTransition(const MSG& m) {
+  Player& p = App();
+  switch (m.message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+      return true;
+    case WM_COMMAND:
+      return m.hwnd == p.frame;
+    case WM_KEYDOWN:
+      switch (m.wParam) {
+        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_ESCAPE: return true;
+        default: return false;
+      }
+    default:
+      return false;
+  }
+}
+
+// Paints the shown picture into its window with its transition, in slide show variants 1
+// and 2; false when none was played (the window is repainted as usual then).
+bool PlayTransition() {
+  Player& p = App();
+  if (gTransitionRunning || p.slideState != 1 || (p.slideVariant != 1 && p.slideVariant != 2)) return false;
+  HWND window = p.zoom ? p.zoom : p.pictureArea;
+  if (!window || !IsWindowVisible(window) || !Picture()->dib) return false;
+  RECT r;
+  GetClientRect(window, &r);
+  if (r.right <= 0 || r.bottom <= 0) return false;
+  // The frame the window ends on, as it paints itself.
+  imglib::BitmapOwner target;
+  if (L_CreateBitmap(target.Get(), r.right, r.bottom, 24) != imglib::kSuccess) return false;
+  HDC composer = L_CreateLeadDC(target.Get());
+  if (!composer) return false;
+  PaintPicture(window, composer);
+  L_DeleteLeadDC(composer);
+  dunmere::TransitionPlan plan = dunmere::PlanTransition(
+      p.effectNumber, p.effectStep, p.effectTime, dunmere::IsPluginEffect(p.effectNumber) ? SKCPUSPEED() : 0);
+  // The plug-in is loaded for this transition only.
+  dunmere::EffectPlugin plugin;
+  if (plan.painter == dunmere::TransitionPainter::kPlugin) plugin.Load(p.programFolder);
+  gTransitionRunning = true;
+  gTransitionAbort = false;
+  {
+    win::WindowDC dc(window);
+    dunmere::PaintSlideTransition(dc, r, *target, plan, _statuscallback, &plugin);
+  }
+  gTransitionRunning = false;
+  gTransitionAbort = false;
+  return true;
 }
 
 // Hands the picture's document to the help viewer.
@@ -96,6 +159,20 @@ void ICONISE(int width, int height, int areaWidth, int areaHeight, int& x, int& 
   fitHeight = f.height;
 }
 
+int CALLBACK _statuscallback(int /*percentComplete*/, void* /*userData*/) {
+  Player& p = App();
+  if (!gTransitionAbort) {
+    // Newer systems paint fast: the pump then also sets the transition's pace.
+    DWORD pace = SKOSVERSION() > 499 ? DWORD(std::max(0, Option(kOptTransitionPace))) : 0;
+    if (dunmere::PumpDuringTransition(StopsTransition, GetTickCount(), pace)) gTransitionAbort = true;
+  }
+  bool stop = gTransitionAbort || p.slideVariant == 0;
+  gTransitionAbort = false;
+  return stop ? imglib::kUserAbort : imglib::kSuccess;
+}
+
+bool TransitionRunning() { return gTransitionRunning || L_GetStatusCallBack() != nullptr; }
+
 void FreePicture() { L_FreeBitmap(Picture().Get()); }
 
 const ImgBitmap* CurrentPicture() { return Picture()->dib ? Picture().Get() : nullptr; }
@@ -127,6 +204,8 @@ void RepaintPicture() {
 
 void ShowPicture(const std::string& path) {
   Player& p = App();
+  // A picture shown from within a transition's pump ends that transition.
+  if (gTransitionRunning) gTransitionAbort = true;
   HideWebPanel();
   if (p.slideState == 2) LeaveSlideShow();
   StartVolumeTimer();
@@ -151,7 +230,9 @@ void ShowPicture(const std::string& path) {
   // Menu option 407 shows the picture's keywords in the status line.
   if (!p.recorderMode) SetStatusText(MenuChecked(kMenuKeywords) ? p.keywordText : std::string());
   if (Option(kOptShowAtOnce) && !p.zoom) PostMessageA(p.frame, WM_COMMAND, kMenuShowByHand, 0);
-  else RepaintPicture();
+  else PlayTransition();
+  // The window paints itself anew: also after a transition that was stopped or overtaken.
+  RepaintPicture();
   PICTUREEXTRAS();
 }
 
@@ -220,8 +301,9 @@ void LeaveSlideShow() {
 void OnSlideTimer() {
   Player& p = App();
   KillThreadTimer(p.slideTimer);
-  // No transition runs in this player's view, so the step may come at once.
-  p.stepTimer = StartThreadTimer(25);
+  // The next picture waits until a running transition has ended.
+  if (TransitionRunning()) p.slideTimer = StartThreadTimer(kTransitionRetryMs);
+  else p.stepTimer = StartThreadTimer(25);
 }
 
 void OnStepTimer() {

@@ -29,7 +29,15 @@ void PrintCurrent();
 void CopyPicture();
 
 // Commands 403 (by hand, with transitions), 404 (by hand) and 405 (by itself).
+// Variants 1 and 2 paint each new picture with its transition.
 void StartSlideShow(int command);
+// The status callback of a transition: keeps the player answering at the pace of option
+// field 20; a click or arrow key on the picture stops the transition and then takes
+// effect. Answers 1, or -100 to stop (also once the slide show has been left).
+int CALLBACK _statuscallback(int percentComplete, void* userData);
+// A transition is being painted: the slide timer tries again after kTransitionRetryMs.
+bool TransitionRunning();
+inline constexpr UINT kTransitionRetryMs = 100;
 void LeaveSlideShow();
 void OnSlideTimer();
 void OnStepTimer();

@@ -144,7 +144,8 @@ struct Player : startup::ProgramIdentity {
   std::string picturePath;
   std::string keywordText, soundSideFile, documentSideFile, effectText;
   int displayTime = 0;
-  int effectNumber = 0;
+  int effectNumber = 0;          // the picture's transition: its sfx, or the next of UI entry 84
+  int effectStep = 0, effectTime = 0;  // the plug-in's step and time from the sfx
 };
 
 // A library of the program folder ("nadrix.dll"), loaded while the owner lives; empty

@@ -2,11 +2,13 @@
 // from outside with the test driver; start-up, hand-over, lists, shows, settings, codec.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "driver.h"
 #include "falcet_fixture.h"
 #include "falcet_test.h"
+#include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "win/raii.h"
@@ -106,6 +108,59 @@ TEST_F(Falcet, BuiltShowListOpensSlideOneWithItsTime) {
   // Slide 2 keeps its own time (60 s), not the one before it.
   PumpMessages(3000);
   EXPECT_EQ(driver::WindowText(frame), Title("00000002.bmp"));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Falcet, BuiltShowPaintsEachSlideWithItsTransition) {
+  FalcetFolder& folder = Copy();
+  // The logging stand-in in the place of the effects plug-in.
+  ASSERT_TRUE(CopyFileA((TestProgramFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
+                        FALSE));
+  std::string show = folder.File("show\\");
+  std::string list = "[|0|0|0|0|0|4000|0]\r\n";
+  for (int k = 1; k <= 4; ++k) {
+    WritePicture(show + "0000000" + std::to_string(k) + ".bmp", 80, 60, RGB(60 * k, 0, 0));
+    list += "@path@0000000" + std::to_string(k) + ".bmp,60000\r\n";
+  }
+  folder.Write("show\\00000002.sfx", "18000|No effect");
+  folder.Write("show\\00000003.sfx", "17003,2,20");
+  folder.Write("show\\00000004.sfx", "17001|Spin,1,10");
+  folder.Write("show\\falcet.ssf", list);
+  HWND frame = Start(show + "falcet.ssf");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  // The slide show by hand with transitions: slide 2 plainly, 3 and 4 through the plug-in.
+  driver::PostCommand(frame, kMenuShowWithEffects);
+  std::string log;
+  auto logLines = [&](size_t count) {
+    return PumpUntil(
+        [&] {
+          log = ReadText(folder.ProgramFolder() + "pellox.log");
+          return size_t(std::count(log.begin(), log.end(), '\n')) == count;
+        },
+        5s, 50ms);
+  };
+  size_t expected[] = {0, 1, 2};
+  int step = 0;
+  for (const char* name : {"00000002.bmp", "00000003.bmp", "00000004.bmp"}) {
+    driver::PostCommand(frame, kNextButton);
+    ASSERT_GE(WaitTitle(frame, Title(name), 5000), 0) << name;
+    EXPECT_TRUE(logLines(expected[step++])) << name << "\n" << log;
+  }
+  // dc, left, top, width, height, bitmap, 0, callback, step, time, effect; the callback's answer.
+  std::vector<std::string> lines = fileio::SplitFields(log, '\n');
+  ASSERT_GE(lines.size(), 2u);
+  for (const std::string& line : {lines[0], lines[1]}) {
+    std::vector<std::string> f = fileio::SplitFields(line.substr(0, line.find(';')), ',');
+    ASSERT_EQ(f.size(), 11u) << line;
+    EXPECT_EQ(f[0], "1");
+    EXPECT_EQ(f[1] + f[2], "00");
+    EXPECT_GT(std::stoi(f[3]), 0);
+    EXPECT_GT(std::stoi(f[4]), 0);
+    EXPECT_EQ(f[5] + f[6] + f[7], "101");
+  }
+  EXPECT_TRUE(lines[0].ends_with(",2,20,3;1")) << lines[0];  // "id,step,time"
+  EXPECT_TRUE(lines[1].ends_with(",1,10,1;1")) << lines[1];  // the slide show maker's "id|entry"
   EXPECT_EQ(Close(), 0);
 }
 

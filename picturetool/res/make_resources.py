@@ -6,22 +6,14 @@ The colour chart (COLOR) and the pipette's shape (CIRCLE) are computed below.
 Cursors: 32 x 32 monochrome; '#' black, '.' white, ' ' transparent; 'X' marks the hot spot
 (black). Run it from this folder after changing a drawing.
 """
+import os
 import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from drawn_images import bmp24, icon  # noqa: E402
 
 MAGENTA = (255, 0, 255)
-
-
-def bmp24(path, rows, palette):
-    h = len(rows)
-    w = len(rows[0])
-    stride = (w * 3 + 3) & ~3
-    pixels = b""
-    for row in reversed(rows):
-        line = b"".join(bytes(reversed(palette[c])) for c in row)
-        pixels += line + b"\0" * (stride - len(line))
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    open(path, "wb").write(header + info + pixels)
 
 
 def cursor(path, rows):
@@ -48,24 +40,6 @@ def cursor(path, rows):
     image = info + palette + xor + andm
     header = struct.pack("<HHH", 0, 2, 1)
     entry = struct.pack("<BBBBHHII", size, size, 0, 0, hot[0], hot[1], len(image), 6 + 16)
-    open(path, "wb").write(header + entry + image)
-
-
-def icon(path, rows, palette):
-    size = 32
-    xor = b""
-    andm = b""
-    for r in reversed(rows):
-        xor += b"".join(bytes(reversed(palette[c])) for c in r)
-        abits = 0
-        for x, c in enumerate(r):
-            if c == " ":
-                abits |= 1 << (31 - x)
-        andm += struct.pack(">I", abits)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, len(xor) + len(andm), 0, 0, 0, 0)
-    image = info + xor + andm
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 6 + 16)
     open(path, "wb").write(header + entry + image)
 
 

@@ -2,7 +2,6 @@
 #include "partner.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -102,20 +101,7 @@ void ShowHelp() {
   ToolState& t = App();
   std::string document = t.programFolder + Ui(43);
   if (Ui(43).empty() || !SKEXIST(document)) return;
-  PartnerEntry viewer = ParsePartnerEntry(Ui(44));
-  std::string viewerFile, viewerArguments;
-  SplitProgramField(viewer.program, viewerFile, viewerArguments);
-  std::string found = viewerFile.empty() ? std::string() : SKFINDF(viewerFile);
-  if (found.empty()) {
-    ShellExecuteA(t.frame, "open", document.c_str(), nullptr, t.programFolder.c_str(), SW_SHOWNORMAL);
-    return;
-  }
-  if (HWND window = viewer.className.empty() ? nullptr : FindWindowA(viewer.className.c_str(), nullptr)) {
-    BringPartnerToFront(window);
-    SENDCOPYDATA(window, kCodeOpen, document);
-    return;
-  }
-  SKSHELL("\"" + found + "\" " + document + ",", SW_SHOW, 0);
+  OpenInHelpViewer(t.frame, Ui(44), document, t.programFolder);
 }
 
 }  // namespace bravik

@@ -333,9 +333,15 @@ void RecordVideo(HWND player, const std::string& target, const std::string& play
   }
   SetControlsEnabled(true, playWasEnabled);
   SKCURSORSTD();
-  std::string text = SKUCASE(target + fileio::StemOf(playerProgram) + VideoExtension()) + Ui(89);
+  std::string videoFile = SKUCASE(target + fileio::StemOf(playerProgram) + VideoExtension());
   std::string first = FieldOf(s.recordedCounts, ",", 1), second = FieldOf(s.recordedCounts, ",", 2),
               third = FieldOf(s.recordedCounts, ",", 3);
+  // A player that could not record (no recorder beside it) reports no frames, or nothing.
+  if (fileio::LeadingNumber(first) <= 0 || SKFILESIZE(videoFile) <= 0) {
+    MESSAGEBOX(ReplaceAll(Ui(88), "@", videoFile));
+    return;
+  }
+  std::string text = videoFile + Ui(89);
   text = ReplaceAll(ReplaceAll(ReplaceAll(text, "@", fileio::Trim(first)), "#", fileio::Trim(second)), "$",
                     fileio::Trim(third));
   if (fileio::LeadingNumber(second) == 0 && fileio::LeadingNumber(third) == 0) PROGRAMBOX(text);

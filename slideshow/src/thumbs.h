@@ -1,6 +1,7 @@
-// The thumbnail cache of the slide list: one worker thread walks the list and loads a
-// thumbnail for every entry that has none; the main thread attaches each one to its entry
-// (the entry's item data is the thumbnail's bitmap) and keeps the records.
+// The thumbnail cache of the slide list: one worker thread loads a thumbnail for every
+// slide that had none when it started (a copy of their paths); the main thread attaches
+// each one to its entry (the entry's item data is the thumbnail's bitmap), keeps the
+// records and joins the worker when it has posted its end.
 #pragma once
 #include <windows.h>
 
@@ -19,18 +20,19 @@ struct ThumbInfo {
   uint8_t bits = 0;
 };
 
-// The message by which the walk hands a loaded thumbnail to the main window (lParam: the
-// thumbnail, answered 1 when it was attached, 0 when the caller deletes it).
+// The message by which the walk posts a loaded thumbnail to the main window (lParam: the
+// result, which the main window owns from then on).
 constexpr UINT kMsgAttachThumb = WM_USER + 0x60;
 
-// The walk's request to put the main window's own title back when it has ended.
+// The walk's end (wParam: its generation): the main window joins it, puts its own title
+// back and walks the slides added meanwhile.
 constexpr UINT kMsgRestoreTitle = WM_USER + 0x61;
 
-// Starts a walk; a walk that runs already walks the list once more when it is done.
+// Starts a walk; a walk that runs already is followed by another when it is done.
 void STARTSCANTHREAD();
 // Asks a running walk to stop at its next entry (the abort flag).
 void StopScan();
-// Stops the walk and waits until it has ended (running the messages it sends meanwhile).
+// Stops the walk and waits until it has ended; what it posted is dropped.
 void WaitForScan(DWORD milliseconds);
 // Deletes every thumbnail and empties the cache.
 void FREETHUMBS();
@@ -38,7 +40,8 @@ void FREETHUMBS();
 void DeleteThumb(LPARAM itemData);
 // The record of an entry's item data; false when it has none.
 bool FindThumb(LPARAM itemData, ThumbInfo& info);
-// The main window's handling of kMsgAttachThumb.
+// The main window's handling of kMsgAttachThumb and of kMsgRestoreTitle.
 LRESULT AttachThumb(LPARAM message);
+void OnScanDone(WPARAM generation);
 
 }  // namespace dunmere

@@ -81,7 +81,7 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case kMsgAttachThumb:
       return AttachThumb(lParam);
     case kMsgRestoreTitle:
-      ShowTitle();
+      OnScanDone(wParam);
       return 0;
     case WM_COPYDATA:
       return OnCopyData(wParam, lParam);

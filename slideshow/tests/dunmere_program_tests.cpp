@@ -70,6 +70,40 @@ TEST_F(Dunmere, Code3AddsTheSlidesItDoesNotHoldYet) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Dunmere, ThumbnailsReachLateSlidesAndAnUnloadableOneKeepsNone) {
+  DunmereFolder& folder = Copy();
+  std::vector<std::string> first, late;
+  for (int k = 0; k < 12; ++k)
+    first.push_back(WriteTestPicture(folder.File("pics\\a" + std::to_string(k) + ".bmp"), 400, 300));
+  std::string broken = folder.Write("pics\\broken.jpg", "this is no JPEG at all");
+  for (int k = 0; k < 3; ++k)
+    late.push_back(WriteTestPicture(folder.File("pics\\late" + std::to_string(k) + ".bmp"), 40, 30));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  std::string joined;
+  for (const auto& p : first) joined += p + "|";
+  driver::SendCommand(frame, kCodeOpen, joined + broken);
+  // More slides arrive while the first walk still runs.
+  driver::SendCommand(frame, kCodeOpen, late[0] + "|" + late[1] + "|" + late[2]);
+  ASSERT_EQ(WaitSlides(frame, 16).size(), 16u);
+  HWND list = List(frame);
+  auto withThumbnail = [&] {
+    int n = 0;
+    for (int k = 0; k < 16; ++k) n += SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0 ? 1 : 0;
+    return n;
+  };
+  EXPECT_TRUE(PumpUntil([&] { return withThumbnail() == 15; }, kListLimit)) << withThumbnail();
+  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Slide show maker"; }, 5s));
+  EXPECT_EQ(SendAndWait(list, LB_GETITEMDATA, 12, 0), 0);  // the broken picture
+  // Removing slides while a walk may run leaves every other slide its own thumbnail.
+  SelectSlides(frame, {0, 1, 2});
+  Command(frame, kCmdRemoveSlides);
+  ASSERT_EQ(WaitSlides(frame, 13).size(), 13u);
+  for (int k = 0; k < 13; ++k)
+    EXPECT_EQ(SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0, k != 9) << k;
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   DunmereFolder& folder = Copy();
   std::string log = folder.File("browser.log");
@@ -146,14 +180,14 @@ TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeOpen, a + "|" + b);
   ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
-  Command(frame, kGroupValues.first + 4);   // group value 5
+  Command(frame, kGroupValues.first + 4);   // music volume 60 %
   Command(frame, kDefaultTimes.first + 1);  // default time 2000
   PostMessageA(frame, WM_COMMAND, kCmdSaveShow, 0);
   HWND box = nullptr;
   ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &box));
   std::string show = folder.ShowFolder() + "NEWSHOW.ssf";
   PumpUntil([&] { return fileio::Exists(show); }, 5s);
-  EXPECT_EQ(ReadText(show), "[|0|0|0|5|1|2000]\r\n" + a + "\r\n" + b + "\r\n");
+  EXPECT_EQ(ReadText(show), "[|0|0|0|60|1|2000]\r\n" + a + "\r\n" + b + "\r\n");
 
   // A new show empties the list; opening the saved one brings the slides back.
   PostMessageA(frame, WM_COMMAND, kCmdNewShow, 0);
@@ -165,12 +199,12 @@ TEST_F(Dunmere, AShowIsSavedByteForByteAndOpenedAgain) {
   ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &box));
   EXPECT_EQ(WaitSlides(frame, {a, b}), (std::vector<std::string>{a, b}));
   EXPECT_EQ(Close(), 0);
-  // The settings keep the group and the default time.
+  // The settings keep the music volume and the default time.
   std::string settings = ReadText(folder.SettingsFile());
   std::vector<std::string> fields;
   SKSPLITS(settings, "|", fields);
   ASSERT_EQ(fields.size(), 13u) << settings;
-  EXPECT_EQ(fields[7], "5");
+  EXPECT_EQ(fields[7], "60");
   EXPECT_EQ(fields[8], "2000");
 }
 
@@ -194,7 +228,7 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   EXPECT_EQ(codes, (std::vector<int>{kCodeSlideShow, kCodeAttachedSound, kCodeShowKeywords, kCodeEnlargedView,
                                      kCodeOpen, kCodePressPlay}));
   EXPECT_EQ(got[0].text, "4000");
-  EXPECT_EQ(got[1].text, "| 3| 1| 4000");
+  EXPECT_EQ(got[1].text, "| 100| 1| 4000");  // the music at its default volume
   EXPECT_EQ(got[4].text, a + "|" + c);
   EXPECT_EQ(Close(), 0);
 }
@@ -307,7 +341,7 @@ class DunmerePreview : public Dunmere {
  protected:
   HWND StartWithSlides() {
     DunmereFolder& folder = Copy();
-    EXPECT_TRUE(CopyFileA((SuiteFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
+    EXPECT_TRUE(CopyFileA((TestProgramFolder() + "pellox_log.dll").c_str(), (folder.ProgramFolder() + "pellox.dll").c_str(),
                           FALSE));
     // The plug-in's list with a sixth entry that gives no numbers.
     folder.WriteInProgram("effects\\plugin.txt",
@@ -457,7 +491,7 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
 
   EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=falcet.exe falcet.ssf\r\nICON=falcet.exe,0\r\n");
   EXPECT_EQ(ReadText(target + "falcet.ssf"),
-            "[@path@calm.m3u|0|0|0|3|1|4000|0]\r\n@path@00000001.png,6000\r\n@path@00000002.png,4000\r\n");
+            "[@path@calm.m3u|0|0|0|100|1|4000|0]\r\n@path@00000001.png,6000\r\n@path@00000002.png,4000\r\n");
   std::string png = ReadText(target + "00000001.png");
   ASSERT_GE(png.size(), 8u);
   EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
@@ -564,6 +598,66 @@ TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   EXPECT_TRUE(ReadStandinLog(burnerLog).empty());
   EXPECT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
   EXPECT_TRUE(fileio::Exists(target + "falcet.ssf"));
+  EXPECT_EQ(Close(), 0);
+}
+
+// The player's files, its effects plug-in and the built show's marker (kept in a subfolder
+// of the program folder) go into the show, whose own player then plays it.
+TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
+  DunmereFolder& folder = Copy();
+  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "player\\dravel.dll"})
+    folder.CopyFromSuite(file);
+  ASSERT_TRUE(fileio::Exists(folder.ProgramFolder() + "player\\dravel.dll"));
+  HWND frame = StartWithShow();
+  ASSERT_NE(frame, nullptr);
+  BuildUpToTheQuestion(frame);
+  ASSERT_TRUE(CloseNextBox(kMessageBox, &last));
+  WaitNoBox(frame, kMessageBox);
+  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "dravel.dll"})
+    EXPECT_TRUE(fileio::Exists(target + file)) << file;
+  EXPECT_FALSE(fileio::Exists(target + "player"));
+  EXPECT_EQ(Close(), 0);
+
+  // Started bare, as a disc's autorun line would without its argument, it finds its list.
+  ChildProcess player;
+  ASSERT_TRUE(player.Start(target + "falcet.exe", "", target));
+  HWND window = WaitForWindow(kClassPlayer, 30000, player.Id());
+  ASSERT_NE(window, nullptr) << "exit code " << player.Wait(0);
+  EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(window) == "Media player - 00000001.png"; }, 10s))
+      << driver::WindowText(window);
+  EXPECT_TRUE(player.Running());
+  SENDCOPYDATA(window, kCodeClose, "");
+  EXPECT_EQ(player.Wait(10000), 0);
+}
+
+// A player without its recorder records nothing: the build says so, and offers nothing.
+TEST_F(DunmereBuild, AVideoBuildThatRecordedNothingSaysSo) {
+  DunmereFolder& folder = Copy();
+  std::string playerLog = folder.File("player.log");
+  folder.AddStandin();
+  folder.SetEntry(80, "standin.exe");
+  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, kCodeOpen, a + "|" + b);
+  ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
+  Command(frame, kVideoSizes.first);
+  PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
+  HWND pick = nullptr, msg = nullptr;
+  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the summary
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // yes: record it
+  ASSERT_EQ(WaitForLog(playerLog, 1, 20000).size(), 1u);
+  driver::SendCommand(frame, kCodeRecordingCounts, "0,0,0");
+  ClosePartner(kClassPlayer);
+  HWND report = WaitForWindow(kMessageBox, 10000);
+  ASSERT_NE(report, nullptr);
+  std::string text = driver::BoxText(report);
+  EXPECT_NE(text.find("No video was recorded"), std::string::npos) << text;
+  EXPECT_EQ(text.find("is ready"), std::string::npos) << text;
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));
+  WaitNoBox(frame, kMessageBox);
+  EXPECT_EQ(FindWindowA(kMessageBox, nullptr), nullptr) << "no question about a video that is not there";
   EXPECT_EQ(Close(), 0);
 }
 

@@ -1,8 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "falcet/player_rules.h"
+#include "fileio/file.h"
+#include "imglib/transitions.h"
+#include "skin/ui_text.h"
+#ifdef _WIN32
+#include "test_windows.h"
+#endif
 
 namespace falcet {
+
+namespace {
+
+std::string ShippedFolder() {
+#ifdef _WIN32
+  return SuiteFolder();
+#else
+  return FALCET_SOURCE_DIR "/";
+#endif
+}
+
+}  // namespace
 
 TEST(Stepping, NextAndPreviousWrap) {
   EXPECT_EQ(NextIndex(3, 3), 1);
@@ -79,6 +99,26 @@ TEST(Pictures, EffectCycleWithRanges) {
   EffectCycle none("Effects:");
   EXPECT_EQ(none.Next(), 0);
   EXPECT_EQ(EffectCycle("").Next(), 0);
+}
+
+// The shipped effect list of the slide show names only effects the painter knows, and all
+// of them: an unknown number would show the picture without a transition.
+TEST(Pictures, ShippedEffectListNamesEveryPaintedEffect) {
+  std::string text;
+  ASSERT_EQ(fileio::ReadWholeFile(ShippedFolder() + "falcet.SYS", text), fileio::kOk);
+  std::vector<UiTextError> errors;
+  UiTextFile file = ParseUiText(text, errors);
+  EffectCycle cycle(UiEntry(file.strings, 84));
+  int count = 0;
+  const int* all = imglib::TransitionEffects(count);
+  ASSERT_EQ(cycle.Size(), size_t(count));
+  std::set<int> listed;
+  for (size_t i = 0; i < cycle.Size(); ++i) {
+    int id = cycle.Next();
+    EXPECT_TRUE(imglib::IsTransitionEffect(id)) << id;
+    listed.insert(id);
+  }
+  EXPECT_EQ(listed, std::set<int>(all, all + count));
 }
 
 TEST(Commands, RecordSetup) {

@@ -3,21 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "imaging/int16_record.h"
+
 namespace bravik {
-namespace {
-
-int Int16At(std::string_view bytes, size_t offset) {
-  auto b0 = uint8_t(bytes[offset]), b1 = uint8_t(bytes[offset + 1]);
-  return int16_t(uint16_t(b0 | (b1 << 8)));
-}
-
-void PutInt16(std::string& out, int value) {
-  auto v = uint16_t(int16_t(std::clamp(value, -32768, 32767)));
-  out += char(v & 0xFF);
-  out += char(v >> 8);
-}
-
-}  // namespace
 
 PicSettingsRecord DefaultPicSettings(int screenWidth, int screenHeight, const std::string& windowsFolder) {
   PicSettingsRecord r;
@@ -32,15 +20,15 @@ PicSettingsRecord DefaultPicSettings(int screenWidth, int screenHeight, const st
 bool DecodePicSettings(std::string_view bytes, int minWidth, int minHeight, PicSettingsRecord& record) {
   if (bytes.size() < kSettingsFixedBytes) return false;
   PicSettingsRecord r;
-  r.left = std::max(0, Int16At(bytes, 0));
-  r.top = std::max(0, Int16At(bytes, 2));
-  r.width = std::max(minWidth, Int16At(bytes, 4));
-  r.height = std::max(minHeight, Int16At(bytes, 6));
+  r.left = std::max(0, RecordInt16At(bytes, 0));
+  r.top = std::max(0, RecordInt16At(bytes, 2));
+  r.width = std::max(minWidth, RecordInt16At(bytes, 4));
+  r.height = std::max(minHeight, RecordInt16At(bytes, 6));
   std::string_view rest = bytes.substr(kSettingsFixedBytes);
   // The writer always ends the record with "#" and the two zoom values.
   if (rest.size() >= 5 && rest[rest.size() - 5] == '#') {
-    r.zoomLeft = Int16At(rest, rest.size() - 4);
-    r.zoomTop = Int16At(rest, rest.size() - 2);
+    r.zoomLeft = RecordInt16At(rest, rest.size() - 4);
+    r.zoomTop = RecordInt16At(rest, rest.size() - 2);
     rest = rest.substr(0, rest.size() - 5);
   }
   size_t bar = rest.find('|');
@@ -58,16 +46,16 @@ bool DecodePicSettings(std::string_view bytes, int minWidth, int minHeight, PicS
 
 std::string EncodePicSettings(const PicSettingsRecord& record) {
   std::string out;
-  PutInt16(out, record.left);
-  PutInt16(out, record.top);
-  PutInt16(out, record.width);
-  PutInt16(out, record.height);
+  PutRecordInt16(out, record.left);
+  PutRecordInt16(out, record.top);
+  PutRecordInt16(out, record.width);
+  PutRecordInt16(out, record.height);
   out += record.folder;
   out += '|';
   out += record.saveFilter;
   out += '#';
-  PutInt16(out, record.zoomLeft);
-  PutInt16(out, record.zoomTop);
+  PutRecordInt16(out, record.zoomLeft);
+  PutRecordInt16(out, record.zoomTop);
   return out;
 }
 

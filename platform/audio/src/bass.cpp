@@ -23,6 +23,7 @@ struct Engine {
   uint32_t nextHandle = 1;
   std::string downloadFolder;
   int volumes[3] = {100, 100, 100};  // samples, streams, music
+  audio::EffectSettings effects;     // of the current medium and the ones opened after it
 };
 
 Engine& E() {
@@ -75,8 +76,9 @@ bool IsStreamAddress(const std::string& path) {
   return lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0 || lower.rfind("ftp://", 0) == 0;
 }
 
-// Opens a file or an address into a new medium; returns its handle, 0 on failure.
-uint32_t OpenMedium(const std::string& path, int& error) {
+// Opens a file or an address into a new medium; returns its handle, 0 on failure. The
+// current medium gets the effects.
+uint32_t OpenMedium(const std::string& path, bool current, int& error) {
   std::string file = path;
   int type = kBassMediaFile;
   if (IsStreamAddress(path)) {
@@ -100,6 +102,7 @@ uint32_t OpenMedium(const std::string& path, int& error) {
   Engine& e = E();
   std::lock_guard<std::mutex> lock(e.mutex);
   medium->channel->SetGlobalVolume(e.volumes[1]);
+  if (current) medium->channel->SetEffects(e.effects);
   uint32_t handle = e.nextHandle++;
   if (e.nextHandle == 0) e.nextHandle = 1;
   e.media[handle] = std::move(medium);
@@ -184,7 +187,7 @@ std::string BASSERRORDESCRIPTION(int code) {
 int BASSOPEN(const std::string& path, int) {
   BASSCLOSE();
   int error = 0;
-  uint32_t handle = OpenMedium(path, error);
+  uint32_t handle = OpenMedium(path, true, error);
   if (!handle) return Fail(error ? error : kBassErrorUnknown);
   std::lock_guard<std::mutex> lock(E().mutex);
   E().current = handle;
@@ -248,7 +251,7 @@ int BASSOPEN(const std::string& path, int, uint32_t* channel) {
   if (!channel) return BASSOPEN(path, 0);
   *channel = 0;
   int error = 0;
-  uint32_t handle = OpenMedium(path, error);
+  uint32_t handle = OpenMedium(path, false, error);
   if (!handle) return Fail(error ? error : kBassErrorUnknown);
   *channel = handle;
   return Done();
@@ -299,4 +302,33 @@ int BASSCHANNELSLIDEATTRIBUTES(uint32_t channel, int frequency, int volume, int 
 int BASSCHANNELSILENT(uint32_t channel) {
   auto m = Find(channel);
   return m && m->channel->Silent() ? 1 : 0;
+}
+
+int BASSDIRECTXVERSION() { return 9; }
+
+audio::EffectSettings BassEffects() {
+  std::lock_guard<std::mutex> lock(E().mutex);
+  return E().effects;
+}
+
+int BassSetEffects(const audio::EffectSettings& settings) {
+  Engine& e = E();
+  std::lock_guard<std::mutex> lock(e.mutex);
+  e.effects = settings;
+  if (auto m = FindLocked(e, e.current)) m->channel->SetEffects(settings);
+  return Done();
+}
+
+int BassApplyEffectControls(uint32_t channel, std::initializer_list<int> ids, const std::function<int(int)>& read) {
+  if (channel != 0 || !read) return Fail(kBassErrorNotAvail);
+  audio::EffectSettings settings = BassEffects();
+  for (int id : ids) audio::ReadEffectControl(settings, id, read);
+  return BassSetEffects(settings);
+}
+
+int BASSRESETEQ(uint32_t channel) {
+  if (channel != 0) return Fail(kBassErrorNotAvail);
+  audio::EffectSettings settings = BassEffects();
+  settings.bands.fill(audio::kEqFlat);
+  return BassSetEffects(settings);
 }

@@ -57,6 +57,7 @@ int64_t Channel::ClampedFrameOfMs(int64_t ms) const {
 bool Channel::RestartAtLocked(int64_t frame) {
   if (!decoder_->Seek(frame)) return false;
   output_->Reset();
+  if (effects_) effects_->Clear();
   historyCount_ = 0;
   startFrame_ = decodedFrame_ = frame;
   decodeEnded_ = false;
@@ -187,6 +188,12 @@ void Channel::SetGlobalVolume(int percent) {
   globalVolume_ = std::clamp(percent, 0, 100);
 }
 
+void Channel::SetEffects(const EffectSettings& settings) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!effects_) effects_ = std::make_unique<EffectChain>(format_.sampleRate, format_.channels);
+  effects_->Set(settings);
+}
+
 void Channel::UpdateSlideLocked() {
   if (!slide_.active) return;
   int64_t t = now_() - slide_.start;
@@ -231,9 +238,10 @@ void Channel::FillLocked() {
       break;
     }
     b.samples.resize(got * size_t(channels));
+    if (effects_) effects_->Process(b.samples.data(), got);
     ++historyCount_;
     decodedFrame_ += int64_t(got);
-    // The levels show the sound itself; volume and pan change only what is heard.
+    // The levels show the sound with its effects; volume and pan change only what is heard.
     heard_.assign(b.samples.begin(), b.samples.end());
     ApplyGain(heard_.data(), got, channels, gain);
     output_->Write(heard_.data(), got);

@@ -5,6 +5,8 @@
 #endif
 
 #include <algorithm>
+#include <cmath>
+#include <complex>
 #include <cstdlib>
 #include <cstring>
 
@@ -69,6 +71,30 @@ std::vector<int16_t> Tone(int frames, int channels, int amplitude) {
   for (int f = 0; f < frames; ++f)
     for (int c = 0; c < channels; ++c) out.push_back(int16_t((f / 20) % 2 ? amplitude : -amplitude));
   return out;
+}
+
+std::vector<int16_t> Sine(double hz, uint32_t rate, int channels, double seconds, double amplitude,
+                          double secondHz) {
+  constexpr double kTurn = 2 * 3.14159265358979323846;
+  const size_t frames = size_t(seconds * rate);
+  std::vector<int16_t> out(frames * size_t(channels));
+  for (size_t f = 0; f < frames; ++f) {
+    double v = amplitude * std::sin(kTurn * hz * double(f) / rate);
+    if (secondHz > 0) v += amplitude * std::sin(kTurn * secondHz * double(f) / rate);
+    for (int c = 0; c < channels; ++c) out[f * size_t(channels) + size_t(c)] = int16_t(std::lround(v));
+  }
+  return out;
+}
+
+double LevelAt(const std::vector<int16_t>& samples, int channels, int channel, uint32_t rate, double hz, size_t from,
+               size_t to) {
+  constexpr double kTurn = 2 * 3.14159265358979323846;
+  std::complex<double> sum;
+  to = std::min(to, samples.size() / size_t(channels));
+  if (to <= from) return 0;
+  for (size_t f = from; f < to; ++f)
+    sum += double(samples[f * size_t(channels) + size_t(channel)]) * std::polar(1.0, -kTurn * hz * double(f) / rate);
+  return 2 * std::abs(sum) / double(to - from);
 }
 
 std::string SilentMp3Frames(int count) {

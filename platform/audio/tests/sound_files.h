@@ -27,6 +27,14 @@ std::string Wave(const std::string& formatBody, const std::string& data, const s
 std::string PcmFormatBody(int channels, int rate, int bits);
 // frames of a square wave of the amplitude (then a pause of silence), per channel.
 std::vector<int16_t> Tone(int frames, int channels, int amplitude);
+// A sine wave (the same on every channel) of the given seconds; with a second frequency
+// the sum of two sines of the amplitude each.
+std::vector<int16_t> Sine(double hz, uint32_t rate, int channels, double seconds, double amplitude,
+                          double secondHz = 0);
+// The amplitude of the component at hz in frames [from, to) of one channel of interleaved
+// samples (a single bin of a DFT).
+double LevelAt(const std::vector<int16_t>& samples, int channels, int channel, uint32_t rate, double hz, size_t from,
+               size_t to);
 
 // MPEG-1 layer III frames at 128 kbit/s, 44100 Hz, mono, whose side info is all zero
 // (each decodes to 1152 samples of silence). 417 bytes each.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 
 #include "audio/bass.h"
 #include "fileio/file.h"
@@ -28,6 +29,7 @@ class Layer : public ::testing::Test {
   void TearDown() override {
     BASSUNLOAD();
     BASSSETCONFIG(5, 100);
+    BassSetEffects(audio::EffectSettings());
     SetTapFolder("");
   }
   TempDir dir;
@@ -87,6 +89,61 @@ TEST_F(Layer, AStoppedMediumHasNotEndedOnePlayedToItsEndHas) {
   EXPECT_EQ(BASSCHANNELENDED(), 0);
   ASSERT_EQ(BASSCLOSE(), kBassOk);
   EXPECT_EQ(BASSCHANNELENDED(), 0);
+}
+
+// The level of a tone in what a tap file holds, past its first 0.1 s (the filters settle).
+double TapLevel(const std::string& tap, double hz) {
+  std::string bytes;
+  fileio::ReadWholeFile(tap, bytes);
+  audio::WaveInfo info;
+  std::vector<int16_t> heard = PcmSamplesOf(bytes, &info);
+  if (info.sampleRate == 0) return 0;
+  return LevelAt(heard, info.channels, 0, info.sampleRate, hz, info.sampleRate / 10, heard.size());
+}
+
+TEST_F(Layer, TheEffectsServeTheCurrentMediumAndLaterOnesNeverAFreeChannel) {
+  SetTapFolder(dir.File("tap"));
+  std::string path = dir.Write("tone.wav", PcmWave(Sine(1000, 8000, 1, 0.4, 8000), 1, 8000));
+  audio::EffectSettings cut;
+  cut.equaliser = true;
+  cut.bands[4] = 0;  // 1000 Hz
+  ASSERT_EQ(BassSetEffects(cut), kBassOk);
+  auto playCurrent = [&] {
+    ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
+    ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
+    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, 10s));
+  };
+  playCurrent();
+  uint32_t attached = 0;
+  ASSERT_EQ(BASSOPEN(path, 0, &attached), kBassOk);
+  ASSERT_EQ(BASSPLAY(0, 0, attached), kBassOk);
+  ASSERT_TRUE(WaitUntil([&] { return BASSUSECHANNELISACTIVE(attached) == 0; }, 10s));
+  playCurrent();
+  std::vector<std::string> taps = TapFiles(dir.File("tap"), CurrentProcessId());
+  ASSERT_EQ(taps.size(), 3u);
+  EXPECT_LT(TapLevel(taps[0], 1000), 8000 * 0.355) << "the current medium, 9 dB down";
+  EXPECT_NEAR(TapLevel(taps[1], 1000), 8000, 80) << "the attached sound as it is";
+  EXPECT_LT(TapLevel(taps[2], 1000), 8000 * 0.355) << "the next medium";
+}
+
+TEST_F(Layer, TheEffectsWindowsControlsAreReadForTheCurrentMediumOnly) {
+  std::map<int, int> window = {{3, 20}, {11, 1}, {16, 1}};
+  auto read = [&window](int id) { return window.count(id) ? window[id] : 0; };
+  EXPECT_EQ(BassApplyEffectControls(7, {3, 11}, read), kBassErrorNotAvail);
+  EXPECT_EQ(BassEffects(), audio::EffectSettings());
+  EXPECT_EQ(BassApplyEffectControls(0, {3, 11}, nullptr), kBassErrorNotAvail);
+  ASSERT_EQ(BassApplyEffectControls(0, {3, 11, 16}, read), kBassOk);
+  audio::EffectSettings s = BassEffects();
+  EXPECT_TRUE(s.equaliser);
+  EXPECT_EQ(s.bands[2], 20);
+  EXPECT_TRUE(s.echo);
+  // Reset: every band flat, the rest as it was.
+  ASSERT_EQ(BASSRESETEQ(0), kBassOk);
+  s = BassEffects();
+  EXPECT_EQ(s.bands[2], audio::kEqFlat);
+  EXPECT_TRUE(s.echo);
+  EXPECT_EQ(BASSRESETEQ(3), kBassErrorNotAvail);
+  EXPECT_EQ(BASSDIRECTXVERSION(), 9);
 }
 
 }  // namespace

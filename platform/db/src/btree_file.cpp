@@ -10,6 +10,7 @@
 #include "btree_layout.h"
 #include "bytes.h"
 #include "db/db.h"
+#include "flushes.h"
 
 namespace db {
 using namespace btree;
@@ -53,9 +54,35 @@ int BTreeFile::Open(const std::string& path, int keyLength) {
   return rc;
 }
 
+int BTreeFile::FlushChanges() {
+  if (!unflushed_ || flushWaiting_) return 0;
+  flushWaiting_ = InBatch();
+  return FlushAtEnd(uintptr_t(this), [this] {
+    unflushed_ = flushWaiting_ = false;
+    return FlushFiles();
+  });
+}
+
+// The journal reaches the disk before the pages it holds the old content of: a power
+// loss while the index is written leaves a journal that can undo it.
+int BTreeFile::FlushFiles() {
+  int rc = 0;
+  if (journalUnflushed_) {
+    rc = journal_.Flush();
+    journalUnflushed_ = rc != 0;
+  }
+  int mapped = map_.Flush();
+  return rc != 0 ? rc : mapped;
+}
+
 void BTreeFile::Close() {
   EndOperation();
+  // A batch may still wait to flush this handle's changes: they are flushed now.
+  ForgetFlush(uintptr_t(this));
+  if (unflushed_) FlushFiles();
+  unflushed_ = flushWaiting_ = false;
   journal_.Close();
+  journalUnflushed_ = false;
   map_.Close();
   group_.reset();
   checked_.clear();
@@ -163,6 +190,7 @@ int BTreeFile::InitFile() {
   Put32(leaf + kPgNumber, 1);
   Seal(leaf);
   EncodeHeader(h, map_.data());
+  unflushed_ = true;
   checked_.assign(2, 1);
   checkedFileId_ = h.fileId;
   header_ = h;
@@ -286,6 +314,7 @@ void BTreeFile::BeginChange() {
         if (p.bytes[kPgLevel] == 0 && p.bytes[kPgType] == kLeaf) used += JournalRecord(p, buffer.data() + used);
       journalError_ = journal_.WriteAt(0, buffer.data(), used);
       journalEnd_ = int64_t(used);
+      journalUnflushed_ = true;
     }
     if (journalError_ != 0) SpoilJournal();
   }
@@ -294,6 +323,8 @@ void BTreeFile::BeginChange() {
   uint8_t* b = map_.data();
   Put32(b + kHdrFlags, header_.flags | kFlagBusy);
   Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
+  changing_ = true;
+  unflushed_ = true;
 }
 
 size_t BTreeFile::JournalRecord(Page& page, uint8_t* record) const {
@@ -311,6 +342,7 @@ int BTreeFile::Journal(Page& page) {
   size_t size = JournalRecord(page, record);
   if (size == 0) return 0;
   journalError_ = journal_.WriteAt(journalEnd_, record, size);
+  journalUnflushed_ = true;
   if (journalError_ == 0) journalEnd_ += int64_t(size);
   if (journalError_ != 0) SpoilJournal();
   return journalError_;
@@ -355,6 +387,7 @@ int BTreeFile::RestoreFromJournal() {
   }
   std::memcpy(map_.data(), old, kHeaderBytes);
   checked_.clear();
+  unflushed_ = true;
   SpoilJournal();
   return 0;
 }

@@ -63,6 +63,11 @@ class BTreeFile {
   // leaves it damaged, and the rebuild runs again).
   void SetJournalling(bool on) { journalling_ = on; }
   int KeyCount(uint64_t& count);
+  // Flushes what this handle changed to the disk, now or at the end of the batch
+  // (flushes.h); a handle that changed nothing costs nothing. Changes made outside a
+  // batch wait for the handle to close: a caller filing key after key is not slowed
+  // down by a flush per key.
+  int FlushChanges();
 
  private:
   // A page of the mapping, valid for the running operation.
@@ -108,6 +113,7 @@ class BTreeFile {
   void FreePage(Page* page);
   int Commit();
   void EndOperation();
+  int FlushFiles();
 
   int Descend(const uint8_t* key, int32_t value, std::vector<PathStep>& path);
   int NextLeaf(std::vector<PathStep>& path, bool forward, bool& any);
@@ -149,6 +155,8 @@ class BTreeFile {
   std::unordered_map<uint32_t, Page*> opIndex_;
   std::vector<Page*> dirty_;
   bool changing_ = false;
+  bool unflushed_ = false;        // changed since the last flush
+  bool flushWaiting_ = false;     // a batch will flush this handle
   bool optimistic_ = false;       // reading without the lock between programs
   uint8_t snapshot_[128] = {};    // the header as the running operation read it
   // The undo journal "<index>.UND": before a change touches a page its old content is
@@ -157,6 +165,7 @@ class BTreeFile {
   fileio::File journal_;
   int64_t journalEnd_ = 0;
   int journalError_ = 0;          // a journal write failed: this change cannot be undone
+  bool journalUnflushed_ = false; // written since the journal was last flushed
   bool restoring_ = false;
   bool journalling_ = true;
 };

@@ -22,6 +22,8 @@ class MappedFile {
   int Remap();
   // Makes the file `size` bytes long (never shorter) and maps all of it.
   int Extend(int64_t size);
+  // Writes the mapped pages and the file's length to the disk.
+  int Flush();
   uint8_t* data() const { return data_; }
   int64_t mapped() const { return mapped_; }
 

@@ -66,12 +66,21 @@ void MappedFile::Close() {
 int MappedFile::MapSize(int64_t size) {
   Unmap();
   if (size <= 0) return 0;
+  fileio::CountFileCall(fileio::FileCall::Map);
   int prot = readOnly_ ? PROT_READ : PROT_READ | PROT_WRITE;
   void* p = mmap(nullptr, size_t(size), prot, MAP_SHARED, fd_, 0);
   if (p == MAP_FAILED) return FromErrno(errno);
   data_ = static_cast<uint8_t*>(p);
   mapped_ = size;
   return 0;
+}
+
+int MappedFile::Flush() {
+  if (fd_ < 0 || readOnly_) return 0;
+  fileio::CountFileCall(fileio::FileCall::Flush);
+  // msync writes the pages and what is needed to read them back (the length among it).
+  if (data_) return msync(data_, size_t(mapped_), MS_SYNC) == 0 ? 0 : FromErrno(errno);
+  return fsync(fd_) == 0 ? 0 : FromErrno(errno);
 }
 
 int MappedFile::Remap() {

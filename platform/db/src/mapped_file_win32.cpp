@@ -50,6 +50,7 @@ void MappedFile::Close() {
 int MappedFile::MapSize(int64_t size) {
   Unmap();
   if (size <= 0) return 0;
+  fileio::CountFileCall(fileio::FileCall::Map);
   // A section as large as `size` makes the file that long when it is shorter.
   win::Handle section(CreateFileMappingA(file_, nullptr, readOnly_ ? PAGE_READONLY : PAGE_READWRITE,
                                         DWORD(uint64_t(size) >> 32), DWORD(uint64_t(size) & 0xFFFFFFFF), nullptr));
@@ -60,6 +61,13 @@ int MappedFile::MapSize(int64_t size) {
   data_ = static_cast<uint8_t*>(p);
   mapped_ = size;
   return 0;
+}
+
+int MappedFile::Flush() {
+  if (!file_ || readOnly_) return 0;
+  fileio::CountFileCall(fileio::FileCall::Flush);
+  if (data_ && !FlushViewOfFile(data_, 0)) return LastError();
+  return FlushFileBuffers(file_) ? 0 : LastError();
 }
 
 int MappedFile::Remap() {

@@ -244,6 +244,56 @@ TEST(ImagingLayer, UnsupportedFormatsAndMissingFiles) {
   EXPECT_EQ(L_FileInfo(dir.File("missing.jpg"), &info), kFileNotFound);
 }
 
+// A file's information comes from its head: a folder of large photographs is listed without
+// reading their pixels. A header that lies deeper falls back to the whole file.
+TEST(ImagingLayer, FileInformationReadsTheHeadOnly) {
+  TempDir dir;
+  Raster noise;
+  noise.Allocate(1200, 900);
+  uint32_t seed = 7;
+  for (int y = 0; y < 900; ++y)
+    for (int x = 0; x < 1200; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      noise.Set(x, y, uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8));
+    }
+  std::string jpeg;
+  ASSERT_EQ(EncodePicture(noise, kFormatJpeg, 24, 2, jpeg), kSuccess);
+  ASSERT_GT(jpeg.size(), 600u * 1024u);
+  std::string path = dir.Write("big.jpg", jpeg);
+  ImgFileInfo info;
+  ASSERT_EQ(L_FileInfo(path, &info), kSuccess);
+  EXPECT_EQ(info.width, 1200);
+  EXPECT_EQ(info.height, 900);
+  EXPECT_EQ(info.format, kFormatJpeg);
+  EXPECT_EQ(info.fileSize, int64_t(jpeg.size()));
+  // The same picture followed by a sparse tail up to 1 TiB: no memory holds the whole file
+  // (byte-range locks would say the same on Windows, but Wine does not hold reads to them).
+  {
+    fileio::File grow;
+    ASSERT_EQ(grow.Open(path, fileio::Access::ReadWrite), fileio::kOk);
+    ASSERT_EQ(grow.Truncate(int64_t(1) << 40), fileio::kOk);
+  }
+  ImgFileInfo huge;
+  ASSERT_EQ(L_FileInfo(path, &huge), kSuccess);
+  EXPECT_EQ(huge.width, 1200);
+  EXPECT_EQ(huge.height, 900);
+  EXPECT_EQ(huge.fileSize, int64_t(1) << 40);
+  fileio::RemoveFile(path);
+  // 320 KiB of application blocks before the frame header: read from the whole file.
+  std::string padded = jpeg.substr(0, 2);
+  for (int i = 0; i < 5; ++i) {
+    padded += "\xFF\xEF";
+    padded += char(0xFA);
+    padded += char(0x00);
+    padded += std::string(0xFA00 - 2, 'p');
+  }
+  padded += jpeg.substr(2);
+  ImgFileInfo deep;
+  ASSERT_EQ(L_FileInfo(dir.Write("deep.jpg", padded), &deep), kSuccess);
+  EXPECT_EQ(deep.width, 1200);
+  EXPECT_EQ(deep.fileSize, int64_t(padded.size()));
+}
+
 TEST(ImagingLayer, DrawingIntoAndPaintingBitmaps) {
   BitmapOwner b;
   ASSERT_EQ(L_CreateBitmap(b.Get(), 40, 30, 24), kSuccess);

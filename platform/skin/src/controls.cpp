@@ -19,6 +19,7 @@ namespace {
 constexpr const char* kButtonProp = "SkButton";
 constexpr const char* kHotProp = "SkHot";
 constexpr const char* kImageProp = "SkImage";
+constexpr const char* kFlatProp = "SkFlat";  // an image button without a face: a pane's
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 struct ControlColours {
@@ -43,6 +44,19 @@ std::map<HWND, Range>& Ranges() {
 HWND& TipWindow() {
   static HWND tip = nullptr;
   return tip;
+}
+
+// The brush of the skin's control background: its tile, else the window colour.
+HBRUSH BackgroundBrush() {
+  static HBITMAP madeFrom = nullptr;
+  static win::Brush tile;
+  HBITMAP picture = SKCTLBACK();
+  if (!picture) return State().windowBrush;
+  if (picture != madeFrom || !tile) {
+    tile.Reset(CreatePatternBrush(picture));
+    madeFrom = picture;
+  }
+  return tile ? tile.Get() : State().windowBrush;
 }
 
 void SetFont(HWND w, HFONT font) { SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
@@ -107,22 +121,36 @@ void DrawButton(const DRAWITEMSTRUCT& di) {
   BitBlt(di.hDC, r.left, r.top, width, height, mem, 0, 0, SRCCOPY);
 }
 
-void PaintImageButton(HWND w) {
-  win::PaintDC dc(w);
+void PaintImageButton(HWND w, HDC dc) {
   RECT r;
   GetClientRect(w, &r);
   int width = r.right, height = r.bottom;
   if (width <= 0 || height <= 0) return;
   win::MemoryDC mem(dc, width, height);
   bool pressed = (SendMessageA(w, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-  DrawButtonFace(mem, width, height, pressed, IsHot(w));
+  bool flat = GetPropA(w, kFlatProp) != nullptr;
+  if (flat) DrawUnderControl(w, mem, width, height);
+  else DrawButtonFace(mem, width, height, pressed, IsHot(w));
   if (auto bitmap = static_cast<HBITMAP>(GetPropA(w, kImageProp))) {
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
     win::CompatibleDC source(mem);
     win::SelectObj selected(source, bitmap);
     int x = (width - info.bmWidth) / 2 + (pressed ? 1 : 0), y = (height - info.bmHeight) / 2 + (pressed ? 1 : 0);
-    if (!IsWindowEnabled(w)) {
+    if (flat && !IsWindowEnabled(w)) {
+      // Greyed: the picture dimmed into what lies under it.
+      GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
+      BLENDFUNCTION half{AC_SRC_OVER, 0, 128, 0};
+      win::MemoryDC under(mem, info.bmWidth, info.bmHeight);
+      DrawUnderControl(w, under, info.bmWidth, info.bmHeight);
+      GdiAlphaBlend(mem, x, y, info.bmWidth, info.bmHeight, under, 0, 0, info.bmWidth, info.bmHeight, half);
+    } else if (flat && IsHot(w) && !pressed) {
+      // Under the mouse: the picture with a light frame.
+      GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
+      win::Brush light(CreateSolidBrush(State().theme.Colour(kSkinEdgeLight)));
+      RECT box{0, 0, width, height};
+      FrameRect(mem, &box, light.Get());
+    } else if (!IsWindowEnabled(w)) {
       // Greyed: the picture's shape in the disabled text colour.
       SKFILLRECT(mem, x, y, info.bmWidth, info.bmHeight, State().theme.Colour(kSkinButtonFace));
       GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
@@ -133,7 +161,7 @@ void PaintImageButton(HWND w) {
       GdiTransparentBlt(mem, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, kMagenta);
     }
   }
-  if (GetFocus() == w) {
+  if (GetFocus() == w && !flat) {
     RECT fr{3, 3, width - 3, height - 3};
     DrawFocusRect(mem, &fr);
   }
@@ -143,8 +171,13 @@ void PaintImageButton(HWND w) {
 LRESULT CALLBACK ImageButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
   TrackHot(w, m);
   switch (m) {
-    case WM_PAINT:
-      PaintImageButton(w);
+    case WM_PAINT: {
+      win::PaintDC dc(w);
+      PaintImageButton(w, dc);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintImageButton(w, reinterpret_cast<HDC>(wp));
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -159,6 +192,7 @@ LRESULT CALLBACK ImageButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
     case WM_NCDESTROY:
       win::DeleteGdiObject(RemovePropA(w, kImageProp));
       RemovePropA(w, kHotProp);
+      RemovePropA(w, kFlatProp);
       RemoveWindowSubclass(w, ImageButtonProc, 0);
       break;
     default:
@@ -188,6 +222,7 @@ struct KeyHook {
   HWND target;
   int enterCommand;
   int escapeCommand;
+  bool messages = false;  // kSkMsgFieldEnter and kSkMsgFieldEscape instead of commands
 };
 std::map<HWND, KeyHook>& KeyHooks() {
   static std::map<HWND, KeyHook> hooks;
@@ -217,7 +252,12 @@ LRESULT CALLBACK KeyHookSubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
     }
     case WM_KEYDOWN:
       if (int command = HookedCommand(w, wp)) {
-        PostMessageA(KeyHooks()[w].target, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        const KeyHook& hook = KeyHooks()[w];
+        if (hook.messages)
+          PostMessageA(hook.target, wp == VK_RETURN ? kSkMsgFieldEnter : kSkMsgFieldEscape, 0,
+                       reinterpret_cast<LPARAM>(w));
+        else
+          PostMessageA(hook.target, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return 0;
       }
       break;
@@ -297,9 +337,87 @@ HWND SKBUTIMAGE(HWND parent, const std::string& bitmapName, int x, int y, int wi
   if (!w) return nullptr;
   HBITMAP bitmap = static_cast<HBITMAP>(
       LoadImageA(GetModuleHandleA(nullptr), bitmapName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!bitmap)
+    bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, bitmapName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
   if (bitmap) SetPropA(w, kImageProp, bitmap);
   SetWindowSubclass(w, ImageButtonProc, 0, 0);
   return w;
+}
+
+HWND SKBUTIMAGE(HWND parent, HBITMAP bitmap, int x, int y, int id) {
+  int width = 0, height = 0;
+  if (!SKGETPIXMAPSIZE(bitmap, width, height) || width <= 0 || height <= 0) return nullptr;
+  HWND w = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!w) return nullptr;
+  SetPropA(w, kImageProp, bitmap);
+  SetPropA(w, kFlatProp, reinterpret_cast<HANDLE>(1));
+  SetWindowSubclass(w, ImageButtonProc, 0, 0);
+  return w;
+}
+
+HWND SKGROUPBOX(HWND parent, const std::string& caption, int x, int y, int width, int height, int id, HFONT font) {
+  EnsureResources();
+  HWND w = CreateWindowExA(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, x, y, width, height,
+                           parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!w) return nullptr;
+  SetFont(w, font ? font : State().captionFont);
+  const SkinTheme& t = State().theme;
+  SKSETCOLOR(w, t.Colour(kSkinWindowBack), t.Colour(kSkinText));
+  return w;
+}
+
+LRESULT SKCTLCOLORSTATIC(HDC dc, HWND control) {
+  bool handled = false;
+  LRESULT own = ControlMessage(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(control), handled);
+  if (handled) {
+    // On the skin's background the control's text stands without a box of its own colour.
+    SetBkMode(dc, TRANSPARENT);
+    return own;
+  }
+  EnsureResources();
+  SetTextColor(dc, State().theme.Colour(kSkinText));
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(BackgroundBrush());
+}
+
+namespace {
+
+template <typename Step>
+void ForEachChild(HWND window, Step step) {
+  for (HWND w = GetWindow(window, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) step(w);
+}
+
+bool IsCheckButton(HWND w) {
+  char cls[16] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (lstrcmpiA(cls, "BUTTON") != 0) return false;
+  LONG_PTR type = GetWindowLongPtrA(w, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
+}
+
+}  // namespace
+
+void SKFREEOBJECTCOLOR(HWND window) {
+  if (!window) return;
+  Colours().erase(window);
+  ForEachChild(window, [](HWND w) { Colours().erase(w); });
+}
+
+void SKFREEOBJECTFONT(HWND window) {
+  if (!window) return;
+  ForEachChild(window, [](HWND w) { SetFont(w, nullptr); });
+}
+
+void SKFREECHECKBUTTON(HWND window) {
+  if (!window) return;
+  ForEachChild(window, [](HWND w) {
+    if (!IsCheckButton(w)) return;
+    SKBUTTONTIP(w, "");
+    Colours().erase(w);
+  });
 }
 
 HWND SKCHECKBUTTON(HWND parent, const std::string& caption, int x, int y, int width, int height, int id, HFONT font) {
@@ -457,4 +575,17 @@ void SkUnhookKeys(HWND field) {
   HWND edit = IsWindow(field) ? EditFieldOf(field) : field;
   KeyHooks().erase(edit);
   if (IsWindow(edit)) RemoveWindowSubclass(edit, KeyHookSubclass, 0);
+}
+
+int SKSETKEYBOARDHOOK(HWND field, HWND target) {
+  if (!SkHookKeys(field, target, 1, 1)) return 0;
+  KeyHooks()[EditFieldOf(field)].messages = true;
+  return 1;
+}
+
+void SKFREEKEYBOARDHOOK(HWND target) {
+  std::vector<HWND> fields;
+  for (const auto& [field, hook] : KeyHooks())
+    if (hook.target == target) fields.push_back(field);
+  for (HWND field : fields) SkUnhookKeys(field);
 }

@@ -60,6 +60,12 @@ void SKTILEBLT(HDC dc, int x, int y, int width, int height, HBITMAP tile) {
   }
 }
 
+void SKHORZTILE(HDC dc, int x, int y, int width, HBITMAP tile) {
+  BITMAP bm{};
+  if (!tile || !GetObjectA(tile, sizeof bm, &bm) || bm.bmHeight <= 0) return;
+  SKTILEBLT(dc, x, y, width, bm.bmHeight, tile);
+}
+
 void SKTRANSBLT(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 COLORREF transparent) {
   if (width <= 0 || height <= 0) return;
@@ -127,6 +133,17 @@ void SKLINE(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) 
   LineTo(dc, x2, y2);
   // LineTo leaves out the last point.
   if (width <= 1) SetPixelV(dc, x2, y2, colour);
+}
+
+void SkPrintOutlined(HDC dc, int x, int y, const std::string& text, COLORREF colour, COLORREF outline, HFONT font) {
+  static constexpr POINT kOutline[5] = {{1, 0}, {0, 1}, {2, 1}, {1, 2}, {2, 2}};
+  for (const POINT& p : kOutline) SKPRINT(dc, x + p.x, y + p.y, text, outline, font);
+  SKPRINT(dc, x + 1, y + 1, text, colour, font);
+}
+
+void SKDRAWEDGE(HDC dc, int left, int top, int right, int bottom, int edge) {
+  RECT r{left, top, right, bottom};
+  DrawEdge(dc, &r, UINT(edge), BF_RECT);
 }
 
 void SKGETTEXTEXTENT(HFONT font, const std::string& text, int& width, int& height) {

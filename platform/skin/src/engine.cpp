@@ -67,6 +67,12 @@ std::string SKSKINFOLDER() { return State().theme.folder; }
 
 const SkinTheme& SkinCurrent() { return State().theme; }
 
+std::string SKLOADSTRING(const std::string& name) {
+  const auto& strings = State().theme.strings;
+  auto it = strings.find(fileio::ToLower(fileio::Trim(name)));
+  return it == strings.end() ? std::string() : it->second;
+}
+
 void SKAPPTITLE(const std::string& title) { State().appTitle = title; }
 
 std::string SkAppTitle() { return State().appTitle; }
@@ -212,4 +218,14 @@ void SKCENTERWIND(HWND window, HWND other) {
   x = std::max(LONG(area.left), std::min(LONG(x), area.right - w));
   y = std::max(LONG(area.top), std::min(LONG(y), area.bottom - h));
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT SKGETWORKAREA() {
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+void SkUnframed(HWND window) {
+  if (window) State().unframed.insert(window);
 }

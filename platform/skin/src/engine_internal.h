@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct Engine {
   int maxHeight = 0;
   std::vector<std::string> buttonTips;
   std::map<HWND, FrameInfo> frames;
+  std::set<HWND> unframed;  // popups with a system menu that draw their whole selves
+  bool animationRegions = false;  // SKSETANIMATERGN
 };
 
 Engine& State();
@@ -55,6 +58,9 @@ HFONT MakeFont(const SkinFont& font);
 // procedure they arrive at. handled is set when the answer is final.
 LRESULT ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 LRESULT MenuBarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+// What lies under a picture control: its panel's picture at the control's place, else the
+// skin's control background.
+void DrawUnderControl(HWND control, HDC dc, int width, int height);
 // Keyboard access to the menu bar from the message loop.
 bool MenuBarKey(HWND mainWindow, const MSG& message);
 

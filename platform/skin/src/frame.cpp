@@ -461,7 +461,8 @@ LRESULT SKGETMESSAGE(HWND window, UINT& message, WPARAM& wParam, LPARAM& lParam)
   if (handled) return answer;
   FrameInfo* f = FindFrame(window);
   if (!f) {
-    if (message == WM_NCDESTROY || !IsFrameCandidate(window)) return 0;
+    if (message == WM_NCDESTROY) State().unframed.erase(window);
+    if (message == WM_NCDESTROY || !IsFrameCandidate(window) || State().unframed.count(window)) return 0;
     f = &AddFrame(window, State().windowStyle);
   }
   if (message == WM_NCDESTROY) {
@@ -518,6 +519,13 @@ HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure) {
   }
   LayoutFrame(frame);
   return holder;
+}
+
+HWND SKANYWND(HWND parent, const std::string& className, int x, int y, int width, int height, WNDPROC procedure,
+              int id) {
+  if (!win::RegisterClassOnce({.name = className.c_str(), .procedure = procedure, .style = CS_DBLCLKS})) return nullptr;
+  return CreateWindowExA(0, className.c_str(), "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
 HWND SKSTATUSWINDOW(HWND frame, const std::string& text) {

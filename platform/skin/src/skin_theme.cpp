@@ -133,7 +133,7 @@ void ParseSkinText(const std::string& text, SkinTheme& theme, std::vector<SkinEr
       }
       section = fileio::ToLower(fileio::Trim(t.substr(1, t.size() - 2)));
       if (section != "colours" && section != "metrics" && section != "fonts" && section != "window" &&
-          section != "pictures" && section != "skin") {
+          section != "pictures" && section != "strings" && section != "skin") {
         errors.push_back({lineNumber, "unknown section [" + section + "]"});
       }
       continue;
@@ -172,6 +172,10 @@ void ParseSkinText(const std::string& text, SkinTheme& theme, std::vector<SkinEr
     } else if (section == "pictures") {
       ok = ParseInt(key, number) && !value.empty();
       if (ok) theme.pictures[number] = fileio::JoinPath(theme.folder, value);
+    } else if (section == "strings") {
+      // Kept as written: the programs expand the path macros of what they read here.
+      ok = !key.empty();
+      if (ok) theme.strings[key] = value;
     }
     if (!ok) errors.push_back({lineNumber, "bad entry \"" + t + "\" in [" + section + "]"});
   }

@@ -90,3 +90,48 @@ TEST(SkBitmaps, SavesARectangleOfADeviceContextAsBmp) {
 }
 
 }  // namespace
+
+namespace {
+
+COLORREF At(HDC dc, int x, int y) { return GetPixel(dc, x, y); }
+
+TEST(SkDrawing, HorizontalTilesOutlinedTextAndEdges) {
+  // A 3 x 2 tile: red, then two green columns.
+  win::MemoryDC tileDc(win::WindowDC(nullptr), 3, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) SetPixel(tileDc, x, y, x == 0 ? RGB(255, 0, 0) : RGB(0, 255, 0));
+  win::Bitmap tile(tileDc.ReleaseBitmap());
+  win::MemoryDC dc(win::WindowDC(nullptr), 40, 30);
+  SKFILLRECT(dc, 0, 0, 40, 30, RGB(0, 0, 0));
+  SKHORZTILE(dc, 2, 5, 10, tile.Get());
+  EXPECT_EQ(At(dc, 2, 5), RGB(255, 0, 0));
+  EXPECT_EQ(At(dc, 5, 6), RGB(255, 0, 0));
+  EXPECT_EQ(At(dc, 11, 6), RGB(255, 0, 0));  // the fourth tile, cut to one column
+  EXPECT_EQ(At(dc, 12, 5), RGB(0, 0, 0));
+  EXPECT_EQ(At(dc, 3, 7), RGB(0, 0, 0));     // the band is as high as the tile
+  SKHORZTILE(dc, 0, 0, 40, nullptr);         // no tile: nothing
+  EXPECT_EQ(At(dc, 0, 0), RGB(0, 0, 0));
+
+  // Outlined text: yellow strokes with black around them, never on the background alone.
+  win::MemoryDC text(win::WindowDC(nullptr), 40, 30);
+  SKFILLRECT(text, 0, 0, 40, 30, RGB(0, 0, 255));
+  SkPrintOutlined(text, 2, 2, "8", RGB(255, 255, 0), RGB(0, 0, 0), nullptr);
+  int yellow = 0, black = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      yellow += At(text, x, y) == RGB(255, 255, 0);
+      black += At(text, x, y) == RGB(0, 0, 0);
+    }
+  EXPECT_GT(yellow, 3);
+  EXPECT_GT(black, 3);
+  EXPECT_EQ(At(text, 0, 0), RGB(0, 0, 255));
+
+  // A raised edge: light at the top left, dark at the bottom right.
+  win::MemoryDC edge(win::WindowDC(nullptr), 20, 20);
+  SKFILLRECT(edge, 0, 0, 20, 20, RGB(255, 255, 255));
+  SKDRAWEDGE(edge, 0, 0, 20, 20, EDGE_RAISED);
+  EXPECT_NE(At(edge, 19, 10), RGB(255, 255, 255));
+  EXPECT_EQ(At(edge, 10, 10), RGB(255, 255, 255));
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "skin/sk_controls.h"
+#include "skin/skin.h"
 #include "win/window_class.h"
 
 namespace {
@@ -53,6 +54,8 @@ std::vector<int> gCommands;
 
 LRESULT CALLBACK RecordingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_COMMAND && HIWORD(wp) == 0) gCommands.push_back(LOWORD(wp));
+  // The message form of the hook is kept as the negative message number.
+  if (m == kSkMsgFieldEnter || m == kSkMsgFieldEscape) gCommands.push_back(-int(m));
   return DefWindowProcA(w, m, wp, lp);
 }
 
@@ -120,6 +123,74 @@ TEST(SkControls, AHookOnAComboBoxTakesItsEditFieldAndLeavesUnhookedKeysAlone) {
   DestroyWindow(parent);
   SkUnhookKeys(info.hwndItem);
   EXPECT_EQ(SkHookKeys(nullptr, parent, 2, 3), 0);
+}
+
+
+TEST(SkControls, TheKeyboardHookPostsEnterAndEscapeAsMessagesUntilItIsFreed) {
+  HWND parent = RecordingWindow();
+  ASSERT_NE(parent, nullptr);
+  HWND width = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100, 20, parent,
+                               reinterpret_cast<HMENU>(INT_PTR(5)), nullptr, nullptr);
+  HWND height = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 30, 100, 20, parent,
+                                reinterpret_cast<HMENU>(INT_PTR(6)), nullptr, nullptr);
+  HWND other = RecordingWindow();
+  HWND foreign = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, other, nullptr, nullptr, nullptr);
+  ASSERT_EQ(SKSETKEYBOARDHOOK(width, parent), 1);
+  ASSERT_EQ(SKSETKEYBOARDHOOK(height, parent), 1);
+  ASSERT_EQ(SKSETKEYBOARDHOOK(foreign, other), 1);
+  gCommands.clear();
+  Key(width, VK_RETURN);
+  Key(height, VK_ESCAPE);
+  RunDialogLoop(parent);
+  EXPECT_EQ(gCommands, (std::vector<int>{-int(WM_USER + 13), -int(WM_USER + 27)}));
+
+  // Freed for the box's fields only: the dialog loop has Enter again; another window's
+  // field keeps its hook.
+  SKFREEKEYBOARDHOOK(parent);
+  gCommands.clear();
+  Key(width, VK_RETURN);
+  Key(height, VK_RETURN);
+  RunDialogLoop(parent);
+  EXPECT_EQ(gCommands, (std::vector<int>{IDOK, IDOK}));
+  gCommands.clear();
+  Key(foreign, VK_ESCAPE);
+  RunDialogLoop(other);
+  EXPECT_EQ(gCommands, (std::vector<int>{-int(WM_USER + 27)}));
+  DestroyWindow(other);
+  DestroyWindow(parent);
+}
+
+}  // namespace
+
+namespace {
+
+int anyWindowMessages = 0;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER + 7) ++anyWindowMessages;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(SkControls, AnyWindowOfTheProgramsOwnClass) {
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 60, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  HWND strip = SKANYWND(parent, "SKTESTSTRIP", 0, 10, 120, 40, CountingProc, 33);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(GetParent(strip), parent);
+  EXPECT_EQ(GetDlgCtrlID(strip), 33);
+  char name[32] = {};
+  GetClassNameA(strip, name, sizeof name);
+  EXPECT_STREQ(name, "SKTESTSTRIP");
+  RECT r;
+  GetClientRect(strip, &r);
+  EXPECT_EQ(r.right, 120);
+  EXPECT_EQ(r.bottom, 40);
+  SendMessageA(strip, WM_USER + 7, 0, 0);
+  // A second window of the class shares the procedure.
+  HWND second = SKANYWND(parent, "SKTESTSTRIP", 0, 0, 10, 10, CountingProc);
+  SendMessageA(second, WM_USER + 7, 0, 0);
+  EXPECT_EQ(anyWindowMessages, 2);
+  DestroyWindow(parent);
 }
 
 }  // namespace

@@ -50,6 +50,17 @@ TEST(SkinTheme, ParsesSectionsAndReportsBadLines) {
   EXPECT_EQ(errors[2].line, 15);
 }
 
+TEST(SkinTheme, NamedStringsAreKeptAsWrittenUnderLowerCaseNames) {
+  SkinTheme t = DefaultSkin();
+  std::vector<SkinError> errors;
+  ParseSkinText("[strings]\nPopupPane = @path@Skins\\Blue\\Panes.txt\nempty =\n = no name\n", t, errors);
+  EXPECT_EQ(t.strings["popuppane"], "@path@Skins\\Blue\\Panes.txt");
+  EXPECT_EQ(t.strings.count("empty"), 1u);
+  EXPECT_EQ(t.strings["empty"], "");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].line, 4);
+}
+
 TEST(SkinTheme, ColourSyntax) {
   uint32_t c = 0;
   EXPECT_TRUE(ParseSkinColour("#FF0000", c));

@@ -1,5 +1,7 @@
 #include "controls/buildbox.h"
 
+#include "controls/modal_box.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -10,7 +12,6 @@
 #include "skin/skin.h"
 #include "win/raii.h"
 #include "window_data.h"
-#include "win/window_class.h"
 
 namespace {
 
@@ -44,9 +45,7 @@ void Finish(HWND window, Box& b, int result) {
   b.mask = CheckMask(checked);
   b.result = result;
   b.done = true;
-  // The owner comes back before the box goes, so that it gets the activation.
-  if (b.owner) EnableWindow(b.owner, TRUE);
-  DestroyWindow(window);
+  controls::EndModalBox(window);
 }
 
 void PrintLine(HDC dc, const Box& b, const BoxRect& r, const std::string& text) {
@@ -97,10 +96,6 @@ int DefaultButton(const Box& b) {
   for (size_t i = 0; i < b.buttons.size(); ++i)
     if (b.buttons[i] == focus) return int(i) + 1;
   return b.buttons.empty() ? 0 : 1;
-}
-
-bool RegisterBoxClass() {
-  return win::RegisterClassOnce({.name = kBuildBoxClass, .procedure = BUILDPROC, .style = CS_HREDRAW | CS_VREDRAW});
 }
 
 BuildBoxMeasures Measure(const Box& b) {
@@ -174,7 +169,6 @@ LRESULT CALLBACK BUILDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 int BUILDBOX(HWND owner, HFONT font, const std::string& caption, const std::string& text,
              const std::string& checkTexts, const std::string& buttonTexts, uint32_t& checkStates,
              const BuildBoxStyle& style) {
-  if (!RegisterBoxClass()) return 0;
   Box b;
   b.owner = owner && IsWindow(owner) ? owner : nullptr;
   b.font = font ? font : SKCAPTIONFONT();
@@ -185,25 +179,29 @@ int BUILDBOX(HWND owner, HFONT font, const std::string& caption, const std::stri
   b.presets = checkStates;
   b.geometry = ComputeBuildBoxGeometry(Measure(b));
 
-  int width = b.geometry.clientWidth + SKGETSYSTEMMETRICS(kSkinLeftBorder) + SKGETSYSTEMMETRICS(kSkinRightBorder);
-  int height =
+  controls::ModalBoxSpec spec;
+  spec.className = kBuildBoxClass;
+  spec.procedure = BUILDPROC;
+  spec.owner = b.owner;
+  spec.caption = caption;
+  spec.style = WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN;
+  spec.width = b.geometry.clientWidth + SKGETSYSTEMMETRICS(kSkinLeftBorder) + SKGETSYSTEMMETRICS(kSkinRightBorder);
+  spec.height =
       b.geometry.clientHeight + SKGETSYSTEMMETRICS(kSkinCaptionHeight) + SKGETSYSTEMMETRICS(kSkinBottomBorder);
+  spec.store = &b;
+  // The frame style is read when the box is created, and given back at once.
   int oldStyle = SkWindowStyle();
+  spec.prepare = [&b, oldStyle](HWND window) {
+    SKWINDOWSTYLE(oldStyle);
+    SKCENTERWIND(window, b.owner);
+    CreateControls(window, b);
+  };
+  spec.focus = [&b](HWND) { return b.buttons.empty() ? nullptr : b.buttons.front(); };
   SKWINDOWSTYLE(kCloseOnly);
-  HWND window = CreateWindowExA(0, kBuildBoxClass, caption.c_str(), WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
-                                width, height, b.owner, nullptr, GetModuleHandleA(nullptr), &b);
-  SKWINDOWSTYLE(oldStyle);
-  if (!window) return 0;
-  SKCENTERWIND(window, b.owner);
-  CreateControls(window, b);
-
-  SkModalLoop loop;
-  loop.box = window;
-  loop.owner = b.owner;
-  loop.focus = b.buttons.empty() ? nullptr : b.buttons.front();
-  loop.done = [&b] { return b.done; };
-  loop.finish = [window, &b](int result) { Finish(window, b, result); };
-  SkRunModal(loop);
+  if (!controls::RunModalBox(spec)) {
+    SKWINDOWSTYLE(oldStyle);
+    return 0;
+  }
   if (!b.checks.empty()) checkStates = b.mask;
   return b.result;
 }

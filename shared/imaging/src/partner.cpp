@@ -1,5 +1,7 @@
 #include "imaging/partner.h"
 
+#include <shellapi.h>
+
 #include "imaging/copydata.h"
 #include "skin/skin.h"
 #include "win/raii.h"
@@ -28,6 +30,24 @@ void BringPartnerToFront(HWND window) {
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
   BringWindowToTop(window);
   SetForegroundWindow(window);
+}
+
+void OpenInHelpViewer(HWND owner, const std::string& viewerEntry, const std::string& document,
+                      const std::string& folder) {
+  PartnerEntry viewer = ParsePartnerEntry(viewerEntry);
+  std::string viewerFile, viewerArguments;
+  SplitProgramField(viewer.program, viewerFile, viewerArguments);
+  std::string found = viewerFile.empty() ? std::string() : SKFINDF(viewerFile);
+  if (found.empty()) {
+    ShellExecuteA(owner, "open", document.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+    return;
+  }
+  if (HWND window = viewer.className.empty() ? nullptr : FindWindowA(viewer.className.c_str(), nullptr)) {
+    BringPartnerToFront(window);
+    SENDCOPYDATA(window, kCodeOpen, document);
+    return;
+  }
+  SKSHELL("\"" + found + "\" " + document + ",", SW_SHOW, 0);
 }
 
 void BroadcastClose(int first, int last) {

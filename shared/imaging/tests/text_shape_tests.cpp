@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <algorithm>
 #include <objidl.h>
 #include <gdiplus.h>
 
@@ -295,3 +297,44 @@ TEST_F(TextAndShapes, OverlayDrawsTheLayeredFile) {
   DRAWOVERLAY(c.dc(), dir.File("missing.jpg"));
   DRAWOVERLAY(nullptr, dir.File("p.jpg"));
 }
+
+// The bar of a text travels in the layered file as byte 24; it is drawn as the bar again: a
+// thin upright stroke, not a box for an unknown character.
+TEST_F(TextAndShapes, OverlayDrawsTheTextsBarAsABar) {
+  TempDir dir;
+  imglib::Raster picture;
+  picture.Allocate(120, 80);
+  ASSERT_TRUE(layer::WriteFile(dir.File("bar.png"), picture, {Text("|", 40, 10)}, 100));
+  ASSERT_NE(dir.Read("bar.qmf").find('\x18'), std::string::npos);
+  Canvas c(120, 80);
+  DRAWOVERLAY(c.dc(), dir.File("bar.png"));
+  int left = 120, right = -1, top = 80, bottom = -1;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 120; ++x)
+      if (Level(c.At(x, y)) < 128) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  ASSERT_GE(right, 0) << "nothing drawn";
+  EXPECT_LE(right - left + 1, 6);
+  EXPECT_GE(bottom - top + 1, 20);
+}
+
+// A text in a font the system lacks, or an empty one, is left out; what follows is drawn.
+TEST_F(TextAndShapes, OverlaySkipsATextWithoutItsFontAndGoesOn) {
+  TempDir dir;
+  imglib::Raster picture;
+  picture.Allocate(200, 100);
+  layer::Object missingFont = Text("HHH", 10, 10);
+  missingFont.font = "No Such Font At All";
+  std::vector<layer::Object> objects = {missingFont, Text("   ", 10, 50),
+                                        Shape(layer::kRectangle, 2, {{0, 0}, {30, 30}}, 0xFF0000FF, 150, 50)};
+  ASSERT_TRUE(layer::WriteFile(dir.File("f.png"), picture, objects, 100));
+  Canvas c(200, 100);
+  DRAWOVERLAY(c.dc(), dir.File("f.png"));
+  EXPECT_EQ(c.Marked(0, 0, 140, 100), 0);
+  EXPECT_EQ(c.At(165, 65), 0x0000FFu);
+}
+

@@ -227,6 +227,46 @@ TEST_F(Thumbnails, LayeredObjectsOverThePicture) {
   EXPECT_TRUE(Near(small.At(70, 20), 0xFFFFFF, 10));
 }
 
+// The picture browser's loader: an existing layered file counts unread, so its objects are
+// drawn over the full picture and its JPEG is never shown; a damaged one draws nothing but
+// still takes the full-size road.
+TEST_F(Thumbnails, LayeredFileByItsExistenceOnly) {
+  TempDir dir;
+  imglib::Raster white;
+  white.Allocate(200, 100);
+  white.Fill(255, 255, 255);
+  std::string path = Save(dir, "e.bmp", white, imglib::kFormatBmp);
+  layer::Object box;
+  box.kind = layer::kRectangle;
+  box.style = 2;
+  box.points = {{100, 0}, {200, 100}};
+  box.colour = 0xFF00FF00;
+  imglib::Raster black;
+  black.Allocate(200, 100);
+  ASSERT_TRUE(layer::WriteFile(path, black, {box}, 50));
+  auto load = [&path](Thumb& t, int useLayer) {
+    t.bitmap.Reset(LOADTHUMB(path, 80, 80, t.width, t.height, t.colours, t.bits, t.hasLayer, useLayer,
+                             LayerTest::kExistence));
+    if (t.bitmap) t.pixels = BitmapPixels(t.bitmap.Get(), t.bitmapWidth, t.bitmapHeight);
+  };
+  Thumb drawn;
+  load(drawn, 1);
+  ASSERT_TRUE(drawn.bitmap);
+  EXPECT_EQ(drawn.hasLayer, 1);
+  EXPECT_EQ(drawn.width, 200);
+  EXPECT_EQ(drawn.bitmapWidth, 200);
+  EXPECT_TRUE(Near(drawn.At(10, 20), 0xFFFFFF, 10));  // the picture, not the stored JPEG
+  EXPECT_TRUE(Near(drawn.At(70, 20), 0x00FF00, 10));
+  dir.Write("e.qmf", "damaged");
+  Thumb damaged;
+  load(damaged, 0);
+  ASSERT_TRUE(damaged.bitmap);
+  EXPECT_EQ(damaged.hasLayer, 1);
+  EXPECT_EQ(damaged.bitmapWidth, 200);
+  EXPECT_TRUE(Near(damaged.At(10, 20), 0xFFFFFF, 10));
+  EXPECT_TRUE(Near(damaged.At(70, 20), 0xFFFFFF, 10));
+}
+
 TEST_F(Thumbnails, GifConversion) {
   TempDir dir;
   std::string gif = SaveGif(dir, "c.GIF", 40, 20);

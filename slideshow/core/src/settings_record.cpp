@@ -9,13 +9,21 @@
 
 namespace dunmere {
 
+bool IsMusicVolume(int percent) { return percent >= 20 && percent <= 100 && percent % 10 == 0; }
+
+namespace {
+
+int MusicVolumeOrDefault(int percent) { return IsMusicVolume(percent) ? percent : kDefaultMusicVolume; }
+
+}  // namespace
+
 SettingsRecord DefaultSettings(const std::string& qualityEntry, const std::string& groupEntry,
                                const std::string& showSubfolder) {
   SettingsRecord r;
   r.quality = fileio::LeadingNumber(qualityEntry);
   std::vector<std::string> fields;
   SKSPLITS(groupEntry, "|", fields);
-  r.groupValue = fileio::LeadingNumber(fields[0]);
+  r.groupValue = MusicVolumeOrDefault(fileio::LeadingNumber(fields[0]));
   r.defaultTime = 4000;
   r.framesPerSecond = 3;
   r.showFolder = fileio::kProgramFolderMacro + showSubfolder;
@@ -40,6 +48,7 @@ bool ParseSettings(const std::string& line, SettingsRecord& r) {
   text(5, r.textSetting);
   number(6, r.quality);
   number(7, r.groupValue);
+  r.groupValue = MusicVolumeOrDefault(r.groupValue);
   number(8, r.defaultTime);
   number(9, r.modeFlag);
   if (r.modeFlag != 0) r.modeFlag = -1;

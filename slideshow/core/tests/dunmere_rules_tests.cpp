@@ -21,23 +21,23 @@ TEST(Settings, RoundTripOfAllThirteenFields) {
   r.showFolder = "@path@SHOWS";
   r.textSetting = "x";
   r.quality = 1024;
-  r.groupValue = 5;
+  r.groupValue = 50;
   r.defaultTime = 6000;
   r.modeFlag = -1;
   r.outputSize = "800,600";
   r.framesPerSecond = 25;
   r.further = 7;
   std::string line = FormatSettings(r);
-  EXPECT_EQ(line, "10|20|800|600|@path@SHOWS|x|1024|5|6000|-1|800,600|25|7");
+  EXPECT_EQ(line, "10|20|800|600|@path@SHOWS|x|1024|50|6000|-1|800,600|25|7");
   SettingsRecord back;
   ASSERT_TRUE(ParseSettings(line, back));
   EXPECT_EQ(FormatSettings(back), line);
 }
 
 TEST(Settings, DefaultsLimitsAndShortLines) {
-  SettingsRecord d = DefaultSettings("1024", "3|1", "SHOWS");
+  SettingsRecord d = DefaultSettings("1024", "60|1", "SHOWS");
   EXPECT_EQ(d.quality, 1024);
-  EXPECT_EQ(d.groupValue, 3);
+  EXPECT_EQ(d.groupValue, 60);
   EXPECT_EQ(d.defaultTime, 4000);
   EXPECT_EQ(d.framesPerSecond, 3);
   EXPECT_EQ(d.showFolder, "@path@SHOWS");
@@ -52,6 +52,8 @@ TEST(Settings, DefaultsLimitsAndShortLines) {
   EXPECT_EQ(r.framesPerSecond, 0);
   EXPECT_EQ(r.modeFlag, 0);
 
+  EXPECT_EQ(r.groupValue, 100);  // 0 is no music volume of the menu
+
   ClampPlacement(r, 640, 480, 1024, 768);
   EXPECT_EQ(r.width, 640);
   EXPECT_EQ(r.height, 480);
@@ -60,6 +62,22 @@ TEST(Settings, DefaultsLimitsAndShortLines) {
   ClampPlacement(r, 640, 480, 1024, 768);
   EXPECT_EQ(r.left, 1024 - 640);
   EXPECT_EQ(r.top, 0);
+}
+
+// The music volume went to the player as a group value of 1 to 9, which it took for
+// percent: such stored values (and any other the menu does not offer) give the default.
+TEST(Settings, MusicVolumeIsOneOfTheMenusPercentages) {
+  for (int v : {20, 30, 60, 90, 100}) EXPECT_TRUE(IsMusicVolume(v)) << v;
+  for (int v : {0, 1, 3, 9, 10, 25, 110, -20}) EXPECT_FALSE(IsMusicVolume(v)) << v;
+  EXPECT_EQ(DefaultSettings("1024", "3|1", "SHOWS").groupValue, 100);
+  EXPECT_EQ(DefaultSettings("1024", "|1", "SHOWS").groupValue, 100);
+  SettingsRecord r;
+  ASSERT_TRUE(ParseSettings("1|2|300|200|||1024|70|4000|0||3|0", r));
+  EXPECT_EQ(r.groupValue, 70);
+  ASSERT_TRUE(ParseSettings("1|2|300|200|||1024|5|4000|0||3|0", r));
+  EXPECT_EQ(r.groupValue, 100);
+  ASSERT_TRUE(ParseSettings("1|2|300|200|||1024|150|4000|0||3|0", r));
+  EXPECT_EQ(r.groupValue, 100);
 }
 
 TEST(Texts, FormsCountersAndTimes) {

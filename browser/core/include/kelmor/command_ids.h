@@ -49,10 +49,18 @@ enum BrowserCommand : int {
   kDeleteFilesCommand = 105,
   kHelpCommand = 108,
   kWallpaperCommand = 110,
+  kSelectAllCommand = 112,
+  kInvertSelectionCommand = 113,
+  kSelectNoneCommand = 114,
+  kPlayFilesCommand = 116,              // the selected sound files to the audio program
   kRemoveFromCollectionCommand = 201,
   kEmptyCollectionCommand = 202,
+  kLoadListCommand = 203,
+  kSaveListCommand = 204,
   kCollectionHelpCommand = 205,
   kCollectionHandToPartnerCommand = 206,
+  kCollectionSelectNoneCommand = 208,
+  kPlayCollectionCommand = 210,
   kDiscBurnerCommand = 212,             // its action text names the burner's program and class
   kFirstSkinCommand = 301,              // one per skin, to 399
   kLastSkinCommand = 399,
@@ -66,6 +74,20 @@ enum BrowserCommand : int {
   kLastToolCommand = 1005,
   kFirstDocumentCommand = 1101,         // the action text opened with its associated program
   kLastDocumentCommand = 1199,
+};
+
+// The picture and file commands of the file list.
+enum FileCommand : int {
+  kOpenInEditorCommand = 701,     // each file in the program Windows associates with it
+  kConvertCommand = 710,          // to another picture type
+  kRenameSeriesCommand = 711,     // to a numbered series, side files with their pictures
+};
+
+// The folder tree's popup menu.
+enum FolderCommand : int {
+  kNewFolderCommand = 1501,
+  kRenameFolderCommand = 1502,
+  kDeleteFolderCommand = 1503,
 };
 
 // The picture transforms of the file list.

@@ -11,7 +11,11 @@
 // has no codecs and no device (plain PCM on the silent device).
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
+
+#include "audio/effects.h"
 
 enum : int {
   kBassOk = 0,
@@ -78,6 +82,40 @@ std::string BASSMUSICNAME();
 std::string BASSSTREAMNAME();
 // The channel of the current medium, 0 when there is none.
 uint32_t BASSCURRENTCHANNEL();
+
+// ---- Equaliser and effects -------------------------------------------------------------------
+// They serve the current medium and every medium opened after it; free channels (the sound
+// attached to a picture or a show) play as they are. The effects window's controls say
+// what is on: the calls below read them (audio::ReadEffectControl). The first argument of
+// every call is the channel, 0 for the current medium (the only one they serve).
+//
+// The major version of the system's sound layer: 9. The layer's effects are its own code
+// and need no part of the system.
+int BASSDIRECTXVERSION();
+// The settings in force, and new ones (heard at once).
+audio::EffectSettings BassEffects();
+int BassSetEffects(const audio::EffectSettings& settings);
+// Reads the controls of the ids through read and applies what they say; kBassErrorNotAvail
+// for a channel other than 0 or without a reader.
+int BassApplyEffectControls(uint32_t channel, std::initializer_list<int> ids, const std::function<int(int id)>& read);
+// BASSRESETEQ: every band flat.
+int BASSRESETEQ(uint32_t channel);
+
+#ifdef _WIN32
+struct HWND__;
+// The effects window whose controls the calls read (from the window's thread). attach 1
+// with a window attaches it and applies all its controls at once; a null window (or
+// attach 0) detaches it, and what is on stays on.
+int BASSFXWINDOW(HWND__* window, int attach);
+// BASSUPDATEEQ: band 1 to 10 from its bar (heard only while On/Off, control 11, is
+// checked). The others: the effect's check button. kBassErrorNotAvail without a window.
+int BASSUPDATEEQ(uint32_t channel, int band);
+int BASSUPDATEREVERB(uint32_t channel);
+int BASSUPDATECHORUS(uint32_t channel);
+int BASSUPDATEFLANGER(uint32_t channel);
+int BASSUPDATEECHO(uint32_t channel);
+int BASSUPDATEROTATE(uint32_t channel);
+#endif
 
 // ---- Free channels ----------------------------------------------------------------------------
 // Opens a file as a channel beside the current medium; *channel receives its handle.

@@ -1,6 +1,6 @@
 // One playing sound: a decoder feeding an output from a thread of its own, with the
-// play range, pause, seek, volume and pan (also sliding over a time) and the levels of
-// what is heard. Positions are milliseconds of the sound. Portable.
+// play range, pause, seek, the effects, volume and pan (also sliding over a time) and the
+// levels of what is heard. Positions are milliseconds of the sound. Portable.
 #pragma once
 #include <condition_variable>
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "audio/effects.h"
 #include "audio/play_clock.h"
 #include "audio/stream.h"
 
@@ -54,6 +55,10 @@ class Channel {
   void SlideAttributes(int volume, int pan, int milliseconds);
   // Global volume of streams (0 to 100), applied on top of the channel's own.
   void SetGlobalVolume(int percent);
+  // The equaliser and effects on what the channel decodes (before volume and pan). The
+  // first call makes their buffers; later ones only change settings. A channel never
+  // given any plays its sound as it is.
+  void SetEffects(const EffectSettings& settings);
 
   // How far ahead of the output the thread decodes.
   static constexpr int kLeadMs = 250;
@@ -113,6 +118,7 @@ class Channel {
   size_t historyFirst_ = 0;
   size_t historyCount_ = 0;
   std::vector<int16_t> heard_;  // the block as heard: volume and pan applied
+  std::unique_ptr<EffectChain> effects_;
   std::thread thread_;
 };
 

@@ -2,6 +2,7 @@
 // formats (and variants) that ours leave out.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "fileio/file.h"
@@ -21,6 +22,22 @@ int ReadFile(const std::string& path, std::string& bytes) {
   int r = fileio::ReadWholeFile(path, bytes);
   if (r == fileio::kErrFileNotFound || r == fileio::kErrPathNotFound) return kFileNotFound;
   if (r != fileio::kOk) return r == fileio::kErrNotEnoughMemory ? kNoMemory : kFileRead;
+  return kSuccess;
+}
+
+// The heads a file's information is looked for in: most headers lie in the first 16 KiB;
+// a JPEG's frame header follows its application blocks (Exif with its thumbnail, colour
+// profiles), each at most 64 KiB.
+constexpr size_t kInfoHeadBytes[] = {16 * 1024, 256 * 1024};
+
+// The first bytes of a file (all of a smaller one) and the file's size.
+int ReadHead(fileio::File& file, size_t limit, std::string& head, int64_t& fileSize) {
+  fileSize = file.Size();
+  if (fileSize < 0) return kFileRead;
+  head.resize(size_t(std::min<int64_t>(fileSize, int64_t(limit))));
+  size_t got = 0;
+  if (!head.empty() && (file.ReadAt(0, head.data(), head.size(), got) != fileio::kOk || got != head.size()))
+    return kFileRead;
   return kSuccess;
 }
 
@@ -141,9 +158,33 @@ int L_LoadBitmapFitted(const std::string& path, ImgBitmap* bitmap, int boxWidth,
 int L_FileInfo(const std::string& path, ImgFileInfo* info) {
   if (!info) return kInvalidParameter;
   *info = ImgFileInfo{};
+  // The header first: a folder of photographs is listed without reading their pixels.
+  if (path.empty()) return kFileNotFound;
+  fileio::File file;
+  int r = file.Open(path, fileio::Access::Read, fileio::Share::Compatible);
+  if (r == fileio::kErrFileNotFound || r == fileio::kErrPathNotFound) return kFileNotFound;
+  if (r != fileio::kOk) return kFileRead;
+  std::string head;
+  int64_t fileSize = 0;
+  for (size_t limit : kInfoHeadBytes) {
+    if ((r = ReadHead(file, limit, head, fileSize)) != kSuccess) return r;
+    if (int64_t(head.size()) == fileSize) break;
+    PictureInfo fromHead;
+    int format = DetectFormat(head, fileio::ExtensionOf(path));
+    if (format != kFormatUnknown && ReadPictureInfo(head, fromHead, format) == kSuccess) {
+      *info = ToFileInfo(fromHead, fileSize);
+      return kSuccess;
+    }
+  }
+  file.Close();
+  // A header our decoders cannot read from the head alone (or a format the system codecs
+  // read): the whole file, as for loading.
   std::string bytes;
-  int r = ReadFile(path, bytes);
-  if (r != kSuccess) return r;
+  if (head.size() == size_t(fileSize)) {
+    bytes = std::move(head);
+  } else if ((r = ReadFile(path, bytes)) != kSuccess) {
+    return r;
+  }
   Picture picture;
   r = DecodeBytes(bytes, path, picture, {}, true);
   if (r != kSuccess) return r;

@@ -10,8 +10,8 @@
 // skin's caption font.
 HWND SKBUT3D(HWND parent, const std::string& caption, int x, int y, int width, int height, int id,
              HFONT font = nullptr);
-// A push button that shows a bitmap resource of the program (magenta, RGB 255, 0, 255, is
-// transparent) on the skin's button face. Answers WM_COMMAND BN_CLICKED like a button.
+// A push button that shows a bitmap resource of the program, or else a bitmap file of that
+// path (magenta, RGB 255, 0, 255, is transparent) on the skin's button face. Answers WM_COMMAND BN_CLICKED like a button.
 HWND SKBUTIMAGE(HWND parent, const std::string& bitmapName, int x, int y, int width, int height, int id);
 // A check button with the skin's text colour (font null: the default font).
 HWND SKCHECKBUTTON(HWND parent, const std::string& caption, int x, int y, int width, int height, int id,
@@ -53,3 +53,59 @@ int SKPANELCHILDXY(HWND panel, int x, int y);
 // with the field, or earlier with SkUnhookKeys.
 int SkHookKeys(HWND field, HWND target, int enterCommand, int escapeCommand);
 void SkUnhookKeys(HWND field);
+// The engine's keyboard hook in the form the programs' own boxes take it: Enter in the field
+// is posted to target as kSkMsgFieldEnter and Escape as kSkMsgFieldEscape, with the field in
+// lParam. 1 when the hook is set.
+inline constexpr UINT kSkMsgFieldEnter = WM_USER + 13;
+inline constexpr UINT kSkMsgFieldEscape = WM_USER + 27;
+int SKSETKEYBOARDHOOK(HWND field, HWND target);
+// Frees every keyboard hook that reports to target (a box frees them when it goes).
+void SKFREEKEYBOARDHOOK(HWND target);
+
+// ---- Controls drawn from pictures (a player's pane and its boxes) -------------------------
+// A panel that shows a picture (a pane) names it, so that the picture controls on it draw
+// what lies under them; null forgets it. The picture stays the panel's.
+void SkSetPanelPicture(HWND panel, HBITMAP picture);
+HBITMAP SkPanelPicture(HWND panel);
+// An image button of bitmap's size showing it (magenta is transparent) over what lies
+// under it: the panel's picture, else the skin's control background. The button owns the
+// bitmap from now on and deletes it with itself; null, the bitmap still the caller's, when
+// the button cannot be made.
+HWND SKBUTIMAGE(HWND parent, HBITMAP bitmap, int x, int y, int id);
+// A track bar drawn from pictures: the channel stretched along the bar, the thumb over it
+// (magenta is transparent in both; a missing picture is drawn in the skin's colours).
+// Vertical bars have their minimum at the bottom. It owns the pictures from now on. A
+// move by the user (a drag when the thumb is let go, a click, a key) reaches the parent as
+// WM_COMMAND with the id (the low word of wParam, the TB_ code in the high word) and the
+// new position in lParam. TBM_GETPOS, TBM_SETPOS (ignored while the user holds the thumb),
+// TBM_SETRANGE, TBM_GETRANGEMIN and TBM_GETRANGEMAX work as on the system's track bar.
+struct SkTrackPictures {
+  HBITMAP channel = nullptr;
+  HBITMAP thumb = nullptr;
+  bool vertical = false;
+};
+HWND SKTRACKBAR(HWND parent, int x, int y, int width, int height, int id, int minimum, int maximum,
+                const SkTrackPictures& pictures);
+// A group box with the skin's text colour (113; font null: the caption font).
+HWND SKGROUPBOX(HWND parent, const std::string& caption, int x, int y, int width, int height, int id,
+                HFONT font = nullptr);
+// The answer to WM_CTLCOLORSTATIC (wParam the context, lParam the control) for a window
+// that shows the skin's control background: the control's own colours when it has them
+// (SKSETCOLOR), else text colour 113 on that background.
+LRESULT SKCTLCOLORSTATIC(HDC dc, HWND control);
+// What the engine holds for the child controls of a window that goes: their colours
+// (SKSETCOLOR); the engine's fonts, which they stop using (a skin change remakes the
+// fonts); and of its check buttons, their tips and colours.
+void SKFREEOBJECTCOLOR(HWND window);
+void SKFREEOBJECTFONT(HWND window);
+void SKFREECHECKBUTTON(HWND window);
+
+// An animation: the frames of a strip picture (side by side, each as wide as the strip is
+// high) shown in turn every 100 ms while it plays. It owns the strip. Magenta is
+// transparent; with SKSETANIMATERGN(1) the animations made from then on are also shaped
+// like their first frame.
+void SKSETANIMATERGN(int on);
+HWND SKANIMATE(HWND parent, HBITMAP strip, int x, int y, int id);
+// Its messages: stop (back to the first frame) and play.
+constexpr UINT kSkAnimationStop = WM_USER;
+constexpr UINT kSkAnimationPlay = WM_USER + 1;

@@ -14,6 +14,9 @@ void SKFILLRECT(HDC dc, int x, int y, int width, int height, COLORREF colour);
 HBITMAP SKCTLBACK();
 // Tiles a bitmap over a rectangle (fills with skin colour 105 when tile is null).
 void SKTILEBLT(HDC dc, int x, int y, int width, int height, HBITMAP tile);
+// Tiles a bitmap across a band as high as the bitmap, width pixels from x (the film
+// perforation of the picture strips).
+void SKHORZTILE(HDC dc, int x, int y, int width, HBITMAP tile);
 // Copies a picture leaving out the pixels of the transparent colour.
 void SKTRANSBLT(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 COLORREF transparent);
@@ -23,9 +26,15 @@ void SKDRAWRECT3D(HDC dc, int left, int top, int right, int bottom, COLORREF top
 void SKPRINT3DU(HDC dc, int x, int y, const std::string& text, COLORREF textColour, COLORREF shadow, HFONT font);
 // Text in one colour at (x, y) in a font (null: the default font), on a transparent
 // background when transparent is not 0, else on the context's background colour.
-void SKPRINT(HDC dc, int x, int y, const std::string& text, COLORREF colour, HFONT font, int transparent);
+void SKPRINT(HDC dc, int x, int y, const std::string& text, COLORREF colour, HFONT font, int transparent = 1);
 // A solid line from (x1, y1) to (x2, y2) of a width and colour, both end points drawn.
 void SKLINE(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width);
+// Outlined text as the picture strips and shows print numbers and names: five passes in the
+// outline colour at (x+1, y), (x, y+1), (x+2, y+1), (x+1, y+2) and (x+2, y+2), then the text
+// at (x+1, y+1).
+void SkPrintOutlined(HDC dc, int x, int y, const std::string& text, COLORREF colour, COLORREF outline, HFONT font);
+// A 3-D edge around a rectangle; edge is DrawEdge's kind (5 raised, 10 sunken).
+void SKDRAWEDGE(HDC dc, int left, int top, int right, int bottom, int edge);
 // Size of a text in a font.
 void SKGETTEXTEXTENT(HFONT font, const std::string& text, int& width, int& height);
 // Width of a blank and height of a character in a font.

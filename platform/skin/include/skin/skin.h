@@ -22,6 +22,9 @@ std::string SKEXENAME();
 std::string SKSKINFOLDER();
 // The current skin (colours, metrics, fonts, pictures).
 const SkinTheme& SkinCurrent();
+// A named text of the current skin (its [strings] section, names in any case), as the skin
+// file writes it; "" when the skin has none.
+std::string SKLOADSTRING(const std::string& name);
 // The program title that the engine shows in its own boxes.
 void SKAPPTITLE(const std::string& title);
 std::string SkAppTitle();
@@ -74,6 +77,10 @@ void SKSETSYSBUTTONTIP(const std::string& tips);
 // procedure) laid out by the engine: "SKMENU" at the top (menu bar height), the status
 // window at the bottom, every other holder in the rest of the frame's client area.
 HWND SKHOLDER(HWND frame, const std::string& className, WNDPROC procedure);
+// A child window of a class of the program's own, registered once with procedure, for the
+// windows a program draws itself (strips, canvases). Visible; id is its control identifier.
+HWND SKANYWND(HWND parent, const std::string& className, int x, int y, int width, int height, WNDPROC procedure,
+              int id = 0);
 // The status line at the bottom of a frame.
 HWND SKSTATUSWINDOW(HWND frame, const std::string& text);
 // Registers a window class unless it exists; returns the class atom or 0. The suite's own
@@ -83,6 +90,12 @@ ATOM SKREGISTERCLASS(const WNDCLASSEXA& windowClass);
 int SKCHECKCLASS(const std::string& className);
 // Centres a window on another one (on the work area when other is null), kept on screen.
 void SKCENTERWIND(HWND window, HWND other);
+// The work area of the screen (the desktop without the task bar), in screen coordinates.
+RECT SKGETWORKAREA();
+// A top-level popup that draws the whole of itself (a shaped pane): the engine gives it no
+// skinned frame although it has a system menu. Call it at WM_NCCREATE, before the window's
+// first message reaches SKGETMESSAGE.
+void SkUnframed(HWND window);
 
 // ---- Message hooks ---------------------------------------------------------------------
 // The first call of every window procedure of a skinned program. Not 0: the engine

@@ -61,6 +61,7 @@ struct SkinTheme {
   int minHeight = 200;
   std::string credit;   // the engine's credit line for about boxes
   std::map<int, std::string> pictures;  // picture element number -> picture file (full path)
+  std::map<std::string, std::string> strings;  // named texts of the skin (SKLOADSTRING), keys in lower case
 
   uint32_t Colour(int slot) const;
   int Metric(int number) const;

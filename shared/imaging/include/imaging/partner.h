@@ -26,6 +26,13 @@ void BringPartnerToFront(HWND window);
 // copy's mutex is gone, or waitMs have passed.
 HANDLE TakeSingleInstanceMutex(const char* className, DWORD waitMs);
 
+// Opens a document in the help viewer of a partner entry ("program file,window class"):
+// when the viewer's program file is found (SKFINDF), a running viewer is brought to the
+// front and gets kCodeOpen with the document, else the viewer is started with the document
+// and "," as its command line; without the viewer the shell opens the document (in folder).
+void OpenInHelpViewer(HWND owner, const std::string& viewerEntry, const std::string& document,
+                      const std::string& folder);
+
 // Sends kCodeClose with the empty text to every running program of suite list entries
 // first to last.
 void BroadcastClose(int first, int last);

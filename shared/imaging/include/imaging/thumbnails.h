@@ -18,8 +18,13 @@
 // not 0 its reduced JPEG is shown instead of the picture, and width and height are the
 // picture's own from its trailer. A JPEG's embedded Exif thumbnail is never shown.
 // Returns the bitmap (the caller deletes it) or null.
+// layerTest: how a layered file counts. kReadTrailer: only a readable one (its trailer read),
+// a damaged one is neither drawn nor shown. kExistence (the picture browser's loader): any
+// existing one, unread, so its objects are drawn over the full picture and its reduced
+// JPEG is never shown.
+enum class LayerTest { kReadTrailer, kExistence };
 HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& width, int& height, int& colours,
-                  uint8_t& bits, int& hasLayer, int useLayerPicture);
+                  uint8_t& bits, int& hasLayer, int useLayerPicture, LayerTest layerTest = LayerTest::kReadTrailer);
 
 // For a ".GIF" path: converts the first picture into this program's conversion file and
 // puts that file's path into path; returns -1 when it converted, 0 otherwise (a failed

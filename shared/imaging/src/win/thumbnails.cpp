@@ -154,7 +154,7 @@ void DrawLayer(win::MemoryDC& target, const std::string& path, int boxW, int box
 }  // namespace
 
 HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& width, int& height, int& colours,
-                  uint8_t& bits, int& hasLayer, int useLayerPicture) {
+                  uint8_t& bits, int& hasLayer, int useLayerPicture, LayerTest layerTest) {
   bool informationOnly = colours > 0;
   if (informationOnly) colours = 0;
   width = height = 0;
@@ -164,7 +164,7 @@ HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& wid
   // Only a readable layered file counts: a damaged one is neither drawn nor shown.
   layer::Trailer trailer;
   std::vector<layer::Object> objects;
-  bool pending = hasLayer && layer::ReadFile(layerPath, trailer, objects);
+  bool pending = hasLayer && (layerTest == LayerTest::kExistence || layer::ReadFile(layerPath, trailer, objects));
   Screen screen;
   std::string picture = path;
   bool gdiplus = !informationOnly && ExtensionInList(path, kGdiplusThumbnailList);
