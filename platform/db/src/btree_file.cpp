@@ -59,16 +59,30 @@ int BTreeFile::FlushChanges() {
   flushWaiting_ = InBatch();
   return FlushAtEnd(uintptr_t(this), [this] {
     unflushed_ = flushWaiting_ = false;
-    return map_.Flush();
+    return FlushFiles();
   });
+}
+
+// The journal reaches the disk before the pages it holds the old content of: a power
+// loss while the index is written leaves a journal that can undo it.
+int BTreeFile::FlushFiles() {
+  int rc = 0;
+  if (journalUnflushed_) {
+    rc = journal_.Flush();
+    journalUnflushed_ = rc != 0;
+  }
+  int mapped = map_.Flush();
+  return rc != 0 ? rc : mapped;
 }
 
 void BTreeFile::Close() {
   EndOperation();
   // A batch may still wait to flush this handle's changes: they are flushed now.
   ForgetFlush(uintptr_t(this));
-  if (unflushed_) map_.Flush();
+  if (unflushed_) FlushFiles();
   unflushed_ = flushWaiting_ = false;
+  journal_.Close();
+  journalUnflushed_ = false;
   map_.Close();
   group_.reset();
   checked_.clear();
@@ -79,6 +93,7 @@ void BTreeFile::Close() {
 void BTreeFile::EndOperation() {
   // A change that failed half way keeps its "being changed" mark: the file is damaged.
   changing_ = false;
+  journalError_ = 0;
   dirty_.clear();
   opPages_.clear();
   opIndex_.clear();
@@ -101,10 +116,17 @@ int BTreeFile::ReadHeader() {
   for (int i = 0; i < kHeaderBytes && blank; ++i) blank = b[i] == 0;
   // Made but never written (a crash right after making it): nothing to lose.
   if (blank && map_.mapped() <= 2 * kPageSize && !readOnly_ && !optimistic_) return InitFile();
-  if (std::memcmp(b, kMagic, sizeof kMagic) != 0 || Get32(b + kHdrVersion) != kVersion ||
-      Get32(b + kHdrPageSize) != uint32_t(kPageSize) || Get32(b + kHdrCheck) != BlockCheck(b, kHdrCheck)) {
-    return kDbErrCorrupt;
+  bool sound = std::memcmp(b, kMagic, sizeof kMagic) == 0 && Get32(b + kHdrVersion) == kVersion &&
+               Get32(b + kHdrPageSize) == uint32_t(kPageSize) && Get32(b + kHdrCheck) == BlockCheck(b, kHdrCheck);
+  // A change left half done (the header marked, or torn while it was written): undone
+  // from the journal under the lock, then read again.
+  if ((!sound || (Get32(b + kHdrFlags) & kFlagBusy)) && !readOnly_ && !optimistic_ && !restoring_) {
+    restoring_ = true;
+    int rc = RestoreFromJournal() == 0 ? ReadHeader() : kDbErrCorrupt;
+    restoring_ = false;
+    return rc;
   }
+  if (!sound) return kDbErrCorrupt;
   if (Get16(b + kHdrKeyLength) != keyLength_) return kDbErrInvalidParameter;
   Header h;
   h.flags = Get32(b + kHdrFlags);
@@ -240,6 +262,8 @@ BTreeFile::Page* BTreeFile::Track(uint32_t number) {
   opPages_.push_back(Page{number, map_.data() + int64_t(number) * kPageSize});
   Page* p = &opPages_.back();
   opIndex_[number] = p;
+  // A page taken while a change runs may be changed: its old content goes first.
+  if (changing_) Journal(*p);
   return p;
 }
 
@@ -260,8 +284,41 @@ int BTreeFile::Load(uint32_t number, int level, Page*& page) {
   return 0;
 }
 
+namespace {
+
+constexpr uint8_t kJournalMagic[8] = {'B', 'T', 'U', 'N', 'D', 'O', '1', 0x1A};
+constexpr int kJournalHead = 8 + 8 + 8 + 128;  // magic, file identity, change count, header
+constexpr int kJournalRecord = 4 + 8 + kPageSize;  // page number, change count, page
+
+}  // namespace
+
+// The journal of this change: its head (the file identity, the change count it starts
+// from and the header as it was) and the old content of the leaf the operation holds, in
+// one write. Only then is the header marked. A change writes into its leaf at once; every
+// other page is marked dirty (or freed) before it is written, and journalled then; pages
+// taken later are journalled as they are taken.
 void BTreeFile::BeginChange() {
   if (changing_) return;
+  journalError_ = 0;
+  if (journalling_) {
+    if (!journal_.IsOpen()) journalError_ = journal_.OpenAlways(path_ + ".UND", fileio::Share::DenyNone);
+    if (journalError_ == 0) {
+      std::vector<uint8_t> buffer(kJournalHead + opPages_.size() * kJournalRecord);
+      uint8_t* head = buffer.data();
+      std::memcpy(head, kJournalMagic, 8);
+      Put64(head + 8, header_.fileId);
+      Put64(head + 16, header_.generation);
+      std::memcpy(head + 24, map_.data(), kHeaderBytes);
+      size_t used = kJournalHead;
+      for (Page& p : opPages_)
+        if (p.bytes[kPgLevel] == 0 && p.bytes[kPgType] == kLeaf) used += JournalRecord(p, buffer.data() + used);
+      journalError_ = journal_.WriteAt(0, buffer.data(), used);
+      journalEnd_ = int64_t(used);
+      journalUnflushed_ = true;
+    }
+    if (journalError_ != 0) SpoilJournal();
+  }
+  changing_ = true;
   // Marked before the first byte changes; cleared when the change is complete.
   uint8_t* b = map_.data();
   Put32(b + kHdrFlags, header_.flags | kFlagBusy);
@@ -270,7 +327,73 @@ void BTreeFile::BeginChange() {
   unflushed_ = true;
 }
 
+size_t BTreeFile::JournalRecord(Page& page, uint8_t* record) const {
+  if (page.journalled || int64_t(page.number + 1) * kPageSize > map_.mapped()) return 0;
+  page.journalled = true;
+  Put32(record, page.number);
+  Put64(record + 4, header_.generation);
+  std::memcpy(record + 12, page.bytes, kPageSize);
+  return kJournalRecord;
+}
+
+int BTreeFile::Journal(Page& page) {
+  if (!journalling_ || journalError_ != 0) return journalError_;
+  uint8_t record[kJournalRecord];
+  size_t size = JournalRecord(page, record);
+  if (size == 0) return 0;
+  journalError_ = journal_.WriteAt(journalEnd_, record, size);
+  journalUnflushed_ = true;
+  if (journalError_ == 0) journalEnd_ += int64_t(size);
+  if (journalError_ != 0) SpoilJournal();
+  return journalError_;
+}
+
+// A journal that could not be written whole, or that was played back, must never be played
+// (again): damage found later is reported, not "undone" with old pages. A complete change
+// needs no such care: its new change count no longer matches its journal.
+void BTreeFile::SpoilJournal() {
+  if (!journal_.IsOpen()) return;
+  const uint8_t zeros[8] = {};
+  journal_.WriteAt(0, zeros, sizeof zeros);
+}
+
+// Puts back every page the journal holds for the change the header is marked with, and
+// the header as it was before it. 0 when the file was restored.
+int BTreeFile::RestoreFromJournal() {
+  if (!journal_.IsOpen() && journal_.Open(path_ + ".UND", fileio::Access::ReadWrite, fileio::Share::DenyNone) != 0)
+    return kDbErrCorrupt;
+  uint8_t head[kJournalHead];
+  size_t got = 0;
+  if (journal_.ReadAt(0, head, sizeof head, got) != 0 || got != sizeof head ||
+      std::memcmp(head, kJournalMagic, 8) != 0)
+    return kDbErrCorrupt;
+  const uint8_t* old = head + 24;
+  const uint8_t* now = map_.data();
+  uint64_t fileId = Get64(head + 8), generation = Get64(head + 16);
+  // The journal must be this file's and of the change that the file shows: the same
+  // identity and the change count it started from.
+  if (std::memcmp(old, kMagic, sizeof kMagic) != 0 || Get32(old + kHdrCheck) != BlockCheck(old, kHdrCheck) ||
+      Get64(old + kHdrFileId) != fileId || Get64(old + kHdrGeneration) != generation ||
+      Get64(now + kHdrFileId) != fileId)
+    return kDbErrCorrupt;
+  if (Get64(now + kHdrGeneration) != generation) return kDbErrCorrupt;
+  std::vector<uint8_t> record(kJournalRecord);
+  for (int64_t at = kJournalHead;; at += kJournalRecord) {
+    if (journal_.ReadAt(at, record.data(), record.size(), got) != 0 || got != record.size()) break;
+    if (Get64(record.data() + 4) != generation) break;
+    uint32_t number = Get32(record.data());
+    if (number == 0 || int64_t(number + 1) * kPageSize > map_.mapped()) continue;
+    std::memcpy(map_.data() + int64_t(number) * kPageSize, record.data() + 12, kPageSize);
+  }
+  std::memcpy(map_.data(), old, kHeaderBytes);
+  checked_.clear();
+  unflushed_ = true;
+  SpoilJournal();
+  return 0;
+}
+
 void BTreeFile::MarkDirty(Page* page) {
+  if (changing_) Journal(*page);
   if (std::find(dirty_.begin(), dirty_.end(), page) == dirty_.end()) dirty_.push_back(page);
 }
 
@@ -307,6 +430,7 @@ int BTreeFile::NewPage(Page*& page) {
 
 void BTreeFile::FreePage(Page* page) {
   BeginChange();
+  Journal(*page);
   std::memset(page->bytes, 0, kPageSize);
   page->bytes[kPgType] = kFree;
   Put32(page->bytes + kPgNumber, page->number);
@@ -322,7 +446,9 @@ int BTreeFile::Commit() {
   Header final = written_;
   final.flags = header_.flags & ~kFlagBusy;
   final.generation = header_.generation + 1;
-  EncodeHeader(final, map_.data());
+  uint8_t encoded[kHeaderBytes];
+  EncodeHeader(final, encoded);
+  std::memcpy(map_.data(), encoded, kHeaderBytes);
   header_ = final;
   written_ = final;
   changing_ = false;

@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "fileio/file.h"
 #include "locks.h"
 #include "mapped_file.h"
 
@@ -58,6 +59,9 @@ class BTreeFile {
   int Insert(const uint8_t* key, int32_t value, bool& existed);
   int Erase(const uint8_t* key, int32_t value, bool& found);
   int Contains(const uint8_t* key, bool& any);
+  // Changes without the undo journal (an index being rebuilt from its records: a crash
+  // leaves it damaged, and the rebuild runs again).
+  void SetJournalling(bool on) { journalling_ = on; }
   int KeyCount(uint64_t& count);
   // Flushes what this handle changed to the disk, now or at the end of the batch
   // (flushes.h); a handle that changed nothing costs nothing. Changes made outside a
@@ -70,6 +74,7 @@ class BTreeFile {
   struct Page {
     uint32_t number = 0;
     uint8_t* bytes = nullptr;
+    bool journalled = false;  // its old content is in the running change's journal
   };
   struct Header {
     uint64_t fileId = 0;
@@ -99,11 +104,16 @@ class BTreeFile {
   int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
   void Seal(uint8_t* bytes) const;
   void BeginChange();
+  int Journal(Page& page);
+  size_t JournalRecord(Page& page, uint8_t* record) const;
+  int RestoreFromJournal();
+  void SpoilJournal();
   void MarkDirty(Page* page);
   int NewPage(Page*& page);
   void FreePage(Page* page);
   int Commit();
   void EndOperation();
+  int FlushFiles();
 
   int Descend(const uint8_t* key, int32_t value, std::vector<PathStep>& path);
   int NextLeaf(std::vector<PathStep>& path, bool forward, bool& any);
@@ -149,6 +159,15 @@ class BTreeFile {
   bool flushWaiting_ = false;     // a batch will flush this handle
   bool optimistic_ = false;       // reading without the lock between programs
   uint8_t snapshot_[128] = {};    // the header as the running operation read it
+  // The undo journal "<index>.UND": before a change touches a page its old content is
+  // written there, so that a change a killed program left half done is undone by the
+  // next program that takes the lock.
+  fileio::File journal_;
+  int64_t journalEnd_ = 0;
+  int journalError_ = 0;          // a journal write failed: this change cannot be undone
+  bool journalUnflushed_ = false; // written since the journal was last flushed
+  bool restoring_ = false;
+  bool journalling_ = true;
 };
 
 }  // namespace db

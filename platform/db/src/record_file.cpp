@@ -81,6 +81,58 @@ int OpenSessionIndexes(const std::string& path, const std::vector<IndexLayout>& 
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
+// The indexes and the record length of a field table; 87 when they make no record file.
+int TableLayout(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts, int& length) {
+  int rc = db::IndexLayouts(fields, layouts);
+  if (rc != 0) return rc;
+  length = DbRecordLength(fields);
+  return length < 5 ? kDbErrInvalidParameter : 0;
+}
+
+// The header record's number names the record being appended (0: none), so that an
+// append a killed program left half done is found and taken back by the next one.
+int ReadPending(int fileNumber, int64_t& pending) {
+  std::string number(4, '\0');
+  int rc = SKFGETAT(fileNumber, 0, number);
+  pending = 0;
+  if (rc != 0) return rc;
+  for (int i = 3; i >= 0; --i) pending = pending * 256 + uint8_t(number[size_t(i)]);
+  return 0;
+}
+
+int WritePending(int fileNumber, int64_t recordNumber) {
+  std::string number(4, '\0');
+  for (int i = 0; i < 4; ++i) number[size_t(i)] = char((uint64_t(recordNumber) >> (8 * i)) & 0xFF);
+  return SKFPUTAT(fileNumber, 0, number);
+}
+
+// Takes back an interrupted append: its keys leave the indexes, the record the file.
+// The header lock and the indexes' group lock are held. undone: the files changed.
+int UndoPending(int fileNumber, const std::vector<DBFIELD>& fields, db::AppendSession& s, bool& undone) {
+  int64_t pending = 0;
+  int rc = ReadPending(fileNumber, pending);
+  undone = false;
+  if (rc != 0 || pending == 0) return rc;
+  undone = true;
+  const int length = s.recordLength;
+  int64_t fileLength = SKFLOF(fileNumber);
+  if (pending >= 2 && fileLength >= pending * length) {
+    std::string record(size_t(length), ' ');
+    rc = SKFGETR(fileNumber, record, int(pending));
+    for (size_t i = 0; rc == 0 && i < s.indexes.size(); ++i) {
+      bool found = false;
+      rc = s.indexes[i].file->Erase(Bytes(Columns(record, fields[s.indexes[i].field])), int32_t(pending), found);
+    }
+    if (rc != 0) return rc;
+  }
+  // Nothing is appended behind a pending record: the header lock kept others waiting.
+  if (pending >= 2 && fileLength > (pending - 1) * length) {
+    rc = SKSETEOFAT(fileNumber, (pending - 1) * length);
+    if (rc != 0) return rc;
+  }
+  return WritePending(fileNumber, 0);
+}
+
 // The record is written; now its keys. A failure takes back what was done.
 int AppendLocked(int fileNumber, const std::string& record, const std::vector<DBFIELD>& fields,
                  db::AppendSession& s) {
@@ -99,12 +151,16 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     if (rc != 0) return rc;
     s.headerChecked = true;
   }
+  db::GroupHold hold(s.indexes[0].file->group());
+  if (hold.rc() != 0) return hold.rc();
+  bool undone = false;
+  rc = UndoPending(fileNumber, fields, s, undone);
+  if (rc != 0) return rc;
+  if (undone) fileLength = SKFLOF(fileNumber);
   // A torn last record (a crash while appending) is overwritten.
   int64_t recordNumber = fileLength / length + 1;
   if (recordNumber > INT32_MAX) return fileio::kErrDiskFull;
 
-  db::GroupHold hold(s.indexes[0].file->group());
-  if (hold.rc() != 0) return hold.rc();
   std::vector<std::string> keys;
   for (const auto& si : s.indexes) keys.push_back(Columns(record, fields[si.field]));
   bool taken = false;
@@ -112,6 +168,8 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   if (rc != 0) return rc;
   if (taken) return kDbErrAlreadyExists;
 
+  rc = WritePending(fileNumber, recordNumber);
+  if (rc != 0) return rc;
   rc = SKFPUTR(fileNumber, record, int(recordNumber));
   size_t done = 0;
   for (; rc == 0 && done < s.indexes.size(); ++done) {
@@ -126,7 +184,8 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     }
     SKSETEOFAT(fileNumber, (recordNumber - 1) * length);
   }
-  return rc;
+  int cleared = WritePending(fileNumber, 0);
+  return rc != 0 ? rc : cleared;
 }
 
 }  // namespace
@@ -228,6 +287,49 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
   }
 }
 
+int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD>& fields) {
+  try {
+    std::vector<IndexLayout> layouts;
+    int length = 0;
+    int rc = TableLayout(fields, layouts, length);
+    if (rc != 0) return rc;
+    if (!fileio::Exists(path)) return 0;
+    int fileNumber = 0, ok = 0;
+    rc = DBOPENF(path, fileNumber, ok);
+    if (rc != 0 || !ok) {
+      SKFCLOSE(fileNumber);
+      return rc != 0 ? rc : kDbErrInvalidHandle;
+    }
+    // What is taken back reaches the disk once, after the locks are given back.
+    db::Batch batch;
+    if (SKFLOF(fileNumber) >= length) {
+      rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
+        s.recordLength = length;
+        int rc2 = OpenSessionIndexes(path, layouts, s);
+        if (rc2 != 0) return rc2;
+        rc2 = LockHeader(fileNumber, length);
+        if (rc2 != 0) return rc2;
+        bool undone = false;
+        {
+          db::GroupHold hold(s.indexes[0].file->group());
+          rc2 = hold.rc() != 0 ? hold.rc() : UndoPending(fileNumber, fields, s, undone);
+        }
+        SKFUNLOCK(fileNumber, 0, length);
+        if (undone) {
+          int flushed = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
+          if (rc2 == 0) rc2 = flushed;
+        }
+        return rc2;
+      });
+    }
+    int flushed = batch.End();
+    SKFCLOSE(fileNumber);
+    return rc != 0 ? rc : flushed;
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}
+
 std::string DBINDEX(const std::string& path, int k) {
   db::SweepAppendSessions();
   if (k < 0 || path.empty()) return "";
@@ -256,10 +358,9 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
                      void (*progress)(int percent, void* context), void* context) {
   try {
     std::vector<IndexLayout> layouts;
-    int rc = IndexLayouts(fields, layouts);
+    int length = 0;
+    int rc = TableLayout(fields, layouts, length);
     if (rc != 0) return rc;
-    const int length = DbRecordLength(fields);
-    if (length < 5) return kDbErrInvalidParameter;
     db::EndAppendSessions(path);
     int fileNumber = 0;
     rc = SKFOPEN(path, 0, 4, fileNumber);
@@ -274,6 +375,7 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
       if (rc == 0) {
         indexes.push_back(std::make_unique<BTreeFile>());
         rc = indexes.back()->Open(name, layout.width);
+        indexes.back()->SetJournalling(false);
       }
       if (rc != 0) break;
     }

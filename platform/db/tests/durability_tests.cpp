@@ -25,6 +25,9 @@ class CallCounter {
 
 // Index files of the archive form: the key index and the ten topic indexes.
 constexpr int kIndexes = 11;
+// An index that changed is flushed after its undo journal: two flushes. An index
+// changed without a journal (a rebuild) is flushed alone.
+constexpr int kChangedIndexFlushes = 2;
 
 struct OpenArchive {
   TempDir dir;
@@ -51,7 +54,7 @@ TEST(Durability, EachFilingFlushesEveryFileItChangedOnce) {
   for (int n = 2; n <= 4; ++n) {
     CallCounter calls;
     ASSERT_EQ(o.File(n), 0);
-    EXPECT_EQ(calls[FileCall::Flush], 1u + kIndexes) << n;
+    EXPECT_EQ(calls[FileCall::Flush], 1u + kIndexes * kChangedIndexFlushes) << n;
   }
   // A refused filing changed nothing that needs the disk.
   CallCounter refused;
@@ -67,6 +70,30 @@ TEST(Durability, EachFilingFlushesEveryFileItChangedOnce) {
   EXPECT_EQ(reading[FileCall::Flush], 0u);
 }
 
+// Taking back an append that a killed program left pending flushes what it changed once,
+// each index after its journal; with nothing pending it changes and flushes nothing.
+TEST(Durability, TakingBackAnInterruptedAppendFlushesWhatItChanged) {
+  OpenArchive o;
+  ASSERT_EQ(o.File(1), 0);
+  ASSERT_EQ(o.File(2), 0);
+  CallCounter whole;
+  ASSERT_EQ(DbFinishInterruptedAppend(o.a.f01, o.a.fields), 0);
+  EXPECT_EQ(whole[FileCall::Flush], 0u);
+  // The header record names record 3 (the second filing) as pending: filed, its mark not
+  // yet cleared.
+  const std::string pending("\x03\0\0\0", 4);
+  ASSERT_EQ(SKFPUTAT(o.fileNumber, 0, pending), 0);
+  CallCounter undo;
+  ASSERT_EQ(DbFinishInterruptedAppend(o.a.f01, o.a.fields), 0);
+  EXPECT_EQ(undo[FileCall::Flush], 1u + kIndexes * kChangedIndexFlushes);
+  Index key(DBINDEX(o.a.f01, 0), 8);
+  EXPECT_EQ(qBtKeyNbr(key.handle), 1);
+  EXPECT_EQ(SKFLOF(o.fileNumber), 2 * DbRecordLength(o.a.fields));
+  std::string mark(4, 'x');
+  ASSERT_EQ(SKFGETAT(o.fileNumber, 0, mark), 0);
+  EXPECT_EQ(mark, std::string(4, '\0'));
+}
+
 TEST(Durability, ABatchFlushesEachFileOnceAtItsEnd) {
   OpenArchive o;
   DbBeginBatch();
@@ -79,13 +106,13 @@ TEST(Durability, ABatchFlushesEachFileOnceAtItsEnd) {
   EXPECT_EQ(DbEndBatch(), 0);
   EXPECT_EQ(calls[FileCall::Flush], 0u);
   EXPECT_EQ(DbEndBatch(), 0);
-  // The record file, its indexes and the counter.
-  EXPECT_EQ(calls[FileCall::Flush], 1u + kIndexes + 1u);
+  // The record file, its indexes (with their journals) and the counter.
+  EXPECT_EQ(calls[FileCall::Flush], 1u + kIndexes * kChangedIndexFlushes + 1u);
   EXPECT_EQ(DbEndBatch(), kDbErrInvalidParameter);  // no batch open
   // After the batch every call flushes for itself again.
   CallCounter after;
   ASSERT_EQ(o.File(41), 0);
-  EXPECT_EQ(after[FileCall::Flush], 1u + kIndexes);
+  EXPECT_EQ(after[FileCall::Flush], 1u + kIndexes * kChangedIndexFlushes);
 }
 
 TEST(Durability, AnIndexClosedInsideABatchIsFlushedAsItCloses) {
@@ -103,10 +130,10 @@ TEST(Durability, AnIndexClosedInsideABatchIsFlushedAsItCloses) {
     }
     EXPECT_EQ(calls[FileCall::Flush], 0u);
   }
-  EXPECT_EQ(calls[FileCall::Flush], 1u);
+  EXPECT_EQ(calls[FileCall::Flush], uint64_t(kChangedIndexFlushes));
   // Nothing of the closed handle is left waiting for the batch.
   EXPECT_EQ(DbEndBatch(), 0);
-  EXPECT_EQ(calls[FileCall::Flush], 1u);
+  EXPECT_EQ(calls[FileCall::Flush], uint64_t(kChangedIndexFlushes));
   // Outside a batch the keys of a caller filing key after key reach the disk as the
   // handle closes, once.
   CallCounter alone;
@@ -122,7 +149,7 @@ TEST(Durability, AnIndexClosedInsideABatchIsFlushedAsItCloses) {
     }
     EXPECT_EQ(alone[FileCall::Flush], 0u);
   }
-  EXPECT_EQ(alone[FileCall::Flush], 1u);
+  EXPECT_EQ(alone[FileCall::Flush], uint64_t(kChangedIndexFlushes));
   // A handle that only read flushes nothing as it closes.
   CallCounter reading;
   {
@@ -157,8 +184,9 @@ TEST(Durability, CountersAndRebuildsFlushOncePerCall) {
 }
 
 // The system calls of one filing stay the same as the archive grows: the lock of the
-// header and of the indexes once each, the record written in one call, and the index
-// files mapped again only now and then as they grow.
+// header and of the indexes once each, the record file's pending-append mark read once
+// and written twice (set, then cleared) around the record's one write, one journal write
+// per index, and the index files mapped again only now and then as they grow.
 TEST(Durability, AnAppendCostsTheSameFewCallsAtAnySize) {
   OpenArchive o;
   ASSERT_EQ(o.File(1), 0);
@@ -171,14 +199,14 @@ TEST(Durability, AnAppendCostsTheSameFewCallsAtAnySize) {
     if (n == 2 || n == total) {
       EXPECT_EQ(one[FileCall::Lock], 2u) << n;
       EXPECT_EQ(one[FileCall::Unlock], 2u) << n;
-      EXPECT_EQ(one[FileCall::Write], 1u) << n;
-      EXPECT_EQ(one[FileCall::Read], 0u) << n;
+      EXPECT_EQ(one[FileCall::Write], 3u + kIndexes) << n;
+      EXPECT_EQ(one[FileCall::Read], 1u) << n;
       lastLocks = one[FileCall::Lock];
       lastWrites = one[FileCall::Write];
     }
   }
   EXPECT_EQ(lastLocks, 2u);
-  EXPECT_EQ(lastWrites, 1u);
+  EXPECT_EQ(lastWrites, 3u + kIndexes);
   // Growing eleven index files page by page maps each only a few times.
   EXPECT_LT(whole[FileCall::Map], uint64_t(kIndexes) * 20);
 }
