@@ -17,6 +17,7 @@
 #include "state.h"
 #include "transforms.h"
 #include "wallpaper.h"
+#include "web_pages.h"
 
 namespace kelmor {
 
@@ -185,6 +186,15 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
     case BrowserAction::kDeleteFolder:
       DeleteFolderInTree();
       return;
+    case BrowserAction::kWebPages:
+      MakeWebPages(id);
+      return;
+    case BrowserAction::kDeleteFiles:
+    case BrowserAction::kCopyFiles:
+    case BrowserAction::kMoveFiles:
+    case BrowserAction::kCatalogue:
+    case BrowserAction::kIndexSheets:
+    case BrowserAction::kConvertSounds:
     case BrowserAction::kNone:
       return;
   }

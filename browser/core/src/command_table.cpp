@@ -65,6 +65,7 @@ BrowserAction CommandAction(int id, const std::string& actionText) {
   if (In(id, kFirstProgramCommand, kLastProgramCommand) || In(id, kFirstToolCommand, kLastToolCommand))
     return BrowserAction::kProgram;
   if (In(id, kFirstDocumentCommand, kLastDocumentCommand)) return BrowserAction::kDocument;
+  if (In(id, kFirstWebPagesCommand, kLastWebPagesCommand)) return BrowserAction::kWebPages;
   return BrowserAction::kNone;
 }
 
