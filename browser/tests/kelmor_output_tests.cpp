@@ -1,0 +1,115 @@
+// What the browser writes from the selected files, as a user and its partners see it: web
+// index pages with their thumbnails. The browser runs under Wine and is driven from outside.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "bmp_file.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "imglib/imglib.h"
+#include "kelmor_command_fixture.h"
+#include "test_windows.h"
+
+namespace kelmor {
+
+namespace {
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+bool WriteJpeg(const std::string& path, int width, int height) {
+  ImgBitmap bitmap{};
+  if (L_CreateBitmap(&bitmap, width, height, 24) != imglib::kSuccess) return false;
+  bool ok = L_SaveBitmap(path, &bitmap, imglib::kFormatJpeg, 24, 25) == imglib::kSuccess;
+  L_FreeBitmap(&bitmap);
+  return ok;
+}
+
+class KelmorOutput : public KelmorCommands {
+ protected:
+  // Selects the whole list and runs a command that asks for a target and a title.
+  bool StartPages(HWND frame, int command, const std::string& target, const std::string& title) {
+    SendAndWait(list_, LB_SETSEL, TRUE, -1);
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    return ChooseTarget(target) && AnswerInput(title);
+  }
+};
+
+TEST_F(KelmorOutput, WebPagesOfNinePicturesAreOnePageAndYesHandsThemToThePartner) {
+  KelmorFolder& folder = Copy();
+  std::string log = folder.Log("partner.txt");
+  folder.SetPartner("KELMORPAGES", log);
+  TempDir pictures, web;
+  std::vector<std::string> names;
+  for (int i = 1; i <= 9; ++i) {
+    std::string name = "p" + std::to_string(i) + ".bmp";
+    ASSERT_TRUE(WriteBmp(pictures.File(name), 300 + i, 200, 10, 20, 30));
+    names.push_back(" " + name);
+  }
+  HWND frame = Start(pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, names, 10000).size(), 9u);
+  ASSERT_TRUE(StartPages(frame, 904, web.Path(), "Tom & Jerry's <best>"));
+
+  std::string question = MessageBoxText();
+  EXPECT_NE(question.find("1 web page(s) written: " + web.Path() + "qorct???.htm"), std::string::npos) << question;
+  std::string page = web.Read("QORCT001.htm");
+  EXPECT_EQ(Count(page, "<td>"), 9);
+  EXPECT_EQ(Count(page, "<tr "), 3);  // rows of 4, 4 and 1
+  EXPECT_NE(page.find("Tom &amp; Jerry&#39;s &lt;best&gt;<br>\r\n<small><small><small>page 1/1"), std::string::npos);
+  EXPECT_NE(page.find("<img src=\"p1.jpg\" width=\"275\""), std::string::npos) << page.substr(0, 900);
+  EXPECT_FALSE(fileio::Exists(web.File("QORCT002.htm")));
+  for (int i = 1; i <= 9; ++i) {
+    ImgFileInfo info;
+    ASSERT_EQ(L_FileInfo(web.File("p" + std::to_string(i) + ".jpg"), &info), imglib::kSuccess) << i;
+    EXPECT_EQ(info.format, imglib::kFormatJpeg);
+    EXPECT_EQ(info.width, 275);
+  }
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].code, kCodeStarted);
+  EXPECT_EQ(got[1].code, kCodeOpen);
+  EXPECT_EQ(fileio::ToLower(got[1].text), fileio::ToLower(web.File("QORCT001.htm")));
+  CloseStandin("KELMORPAGES");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(KelmorOutput, WebPagesIntoThePicturesOwnFolderChangeNoPicture) {
+  TempDir pictures;
+  ASSERT_TRUE(WriteJpeg(pictures.File("a.jpg"), 40, 30));
+  ASSERT_TRUE(WriteBmp(pictures.File("a.bmp"), 60, 30, 200, 0, 0));
+  for (int i = 10; i < 29; ++i) ASSERT_TRUE(WriteBmp(pictures.File("p" + std::to_string(i) + ".bmp"), 8, 8, 1, 2, 3));
+  std::string jpeg = pictures.Read("a.jpg");
+  HWND frame = Start(pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(list_, LB_GETCOUNT, 0, 0) == 21; }, milliseconds(10000)));
+  ASSERT_TRUE(StartPages(frame, 904, pictures.Path(), "own"));
+
+  std::string question = MessageBoxText();
+  EXPECT_EQ(question.rfind("2 web page(s)", 0), 0u) << question;
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  EXPECT_EQ(pictures.Read("a.jpg"), jpeg);
+  std::string first = pictures.Read("QORCT001.htm"), second = pictures.Read("QORCT002.htm");
+  EXPECT_NE(first.find("page 1/2"), std::string::npos);
+  EXPECT_EQ(Count(first, "<td>"), 20);
+  EXPECT_NE(second.find("page 2/2"), std::string::npos);
+  EXPECT_EQ(Count(second, "<td>"), 1);
+  // The list is sorted: a.bmp's thumbnail cannot be a.jpg (a source), a.jpg's then takes
+  // the next free name.
+  EXPECT_NE(first.find("<img src=\"a-2.jpg\" width=\"60\""), std::string::npos);
+  EXPECT_NE(first.find("<img src=\"a-3.jpg\""), std::string::npos);
+  ImgFileInfo info;
+  ASSERT_EQ(L_FileInfo(pictures.File("a-3.jpg"), &info), imglib::kSuccess);
+  EXPECT_EQ(info.width, 40);
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace
+}  // namespace kelmor
