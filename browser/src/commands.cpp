@@ -7,6 +7,7 @@
 #include "imaging/copydata.h"
 #include "kelmor/partner_rules.h"
 #include "kelmor/command_table.h"
+#include "file_moves.h"
 #include "launcher.h"
 #include "list_commands.h"
 #include "mainwindow.h"
@@ -190,8 +191,14 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
       MakeWebPages(id);
       return;
     case BrowserAction::kDeleteFiles:
+      DeleteSelectedFiles();
+      return;
     case BrowserAction::kCopyFiles:
+      CopySelectedFiles(false);
+      return;
     case BrowserAction::kMoveFiles:
+      CopySelectedFiles(true);
+      return;
     case BrowserAction::kCatalogue:
     case BrowserAction::kIndexSheets:
     case BrowserAction::kConvertSounds:

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,17 @@
 namespace kelmor {
 
 using std::chrono::milliseconds;
+
+// How many files of this name Wine's recycle bin holds (it adds a suffix to a name it holds
+// already); -1 when the session sets no data folder for it.
+inline int InTrash(const std::string& name) {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (!data || !*data) return -1;
+  std::string path = std::string("Z:") + data + "/Trash/files/" + name + "*";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return int(fileio::ListDirectory(path).size());
+}
+
 
 inline constexpr DWORD kBoxMs = 10000;
 enum SizeBoxControl : int { kKeepCheck = 20, kWidthField = 21, kHeightField = 22 };

@@ -51,6 +51,10 @@ BrowserAction ControlAction(int id) {
     case kNewFolderCommand: return BrowserAction::kNewFolder;
     case kRenameFolderCommand: return BrowserAction::kRenameFolder;
     case kDeleteFolderCommand: return BrowserAction::kDeleteFolder;
+    case kDeleteButton:
+    case kDeleteFilesCommand: return BrowserAction::kDeleteFiles;
+    case kCopyFilesCommand: return BrowserAction::kCopyFiles;
+    case kMoveFilesCommand: return BrowserAction::kMoveFiles;
     default: return BrowserAction::kNone;
   }
 }
