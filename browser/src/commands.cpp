@@ -7,6 +7,7 @@
 #include "imaging/copydata.h"
 #include "kelmor/partner_rules.h"
 #include "kelmor/command_table.h"
+#include "catalogue.h"
 #include "file_moves.h"
 #include "launcher.h"
 #include "list_commands.h"
@@ -200,6 +201,8 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
       CopySelectedFiles(true);
       return;
     case BrowserAction::kCatalogue:
+      CatalogueCommand(id);
+      return;
     case BrowserAction::kIndexSheets:
     case BrowserAction::kConvertSounds:
     case BrowserAction::kNone:

@@ -111,5 +111,87 @@ TEST_F(KelmorOutput, WebPagesIntoThePicturesOwnFolderChangeNoPicture) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The test prefix maps drive T: to a folder of the build with a folder "sub" whose "back"
+// is a link to T:\ (scripts/wine-prefix.sh).
+bool TestDriveMapped() { return fileio::IsDirectory("T:\\sub"); }
+
+// Drive T: holding one file of each kind a catalogue must tell apart.
+void FillTestDrive() {
+  for (const auto& e : fileio::ListDirectory("T:\\*.*"))
+    if (!e.directory) fileio::RemoveFile("T:\\" + e.name);
+  for (const auto& e : fileio::ListDirectory("T:\\sub\\*.*"))
+    if (!e.directory) fileio::RemoveFile("T:\\sub\\" + e.name);
+  fileio::WriteFileReplacing("T:\\MOVIE.DAT", "RIFF" + std::string(60, 'm'));
+  fileio::WriteFileReplacing("T:\\DATA.DAT", "not a video at all");
+  fileio::WriteFileReplacing("T:\\pic.gif", std::string("GIF89a\x80\x02\xe0\x01", 10) + std::string(1990, '\0'));
+  fileio::WriteFileReplacing("T:\\empty.bmp", "");
+  WriteBmp("T:\\photo.xyz", 16, 16, 1, 2, 3);
+  WriteBmp("T:\\sub\\b.bmp", 30, 20, 9, 9, 9);
+}
+
+std::string Padded(const std::string& header) { return header + std::string(80 - header.size(), ' ') + "\r\n\r\n"; }
+
+TEST_F(KelmorOutput, CataloguesOfADriveListWhatTheyProbeAndWalkALinkLoopOnce) {
+  if (!TestDriveMapped()) GTEST_SKIP() << "drive T: is not mapped";
+  FillTestDrive();
+  KelmorFolder& folder = Copy();
+  std::string log = folder.Log("viewer.txt");
+  folder.AddStandinAs("vandrel.exe", "QMHELP", log);
+  ChildProcess viewer;
+  ASSERT_TRUE(StartStandin(viewer, "QMHELP", log));
+  TempDir files;
+  HWND frame = Start(files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+
+  PostMessageA(frame, WM_COMMAND, 405, 0);
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 0, "T:", kBoxMs));
+  std::string pictures = folder.ProgramFolder() + "CATTPIC.TXT";
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 20000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_EQ(fileio::ToLower(got[0].text), fileio::ToLower(pictures));
+  std::string bytes;
+  ASSERT_EQ(fileio::ReadWholeFile(pictures, bytes), fileio::kOk);
+  EXPECT_EQ(bytes, Padded("T: 3 pictures - 4 KB") +
+                       "                     0 k\tT:\\empty.bmp\r\n"
+                       "640x480              2 k\tT:\\pic.gif\r\n"
+                       "30x20                2 k\tT:\\sub\\b.bmp\r\n");
+  // With UI entry 75 at 2, 405 puts what it found into the (empty) collection list.
+  HWND collection = driver::FindChild(frame, kCollectionList);
+  EXPECT_EQ(driver::ListItems(collection),
+            (std::vector<std::string>{" T:\\empty.bmp", " T:\\pic.gif", " T:\\sub\\b.bmp"}));
+
+  // Videos: only the .DAT that begins with RIFF. 402 collects too, after a question since
+  // the collection list holds files: "no" leaves it as it is.
+  PostMessageA(frame, WM_COMMAND, 402, 0);
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 0, "T:", kBoxMs));
+  std::string question;
+  PumpUntil([&] { return (question = MessageBoxText(1000)).find("Empty it first") != std::string::npos; },
+            milliseconds(kBoxMs));
+  EXPECT_EQ(question, "The collection list holds files. Empty it first?");
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  std::string videos = folder.ProgramFolder() + "CATTVID.TXT";
+  got = WaitForLog(log, 2, 20000);
+  ASSERT_EQ(got.size(), 2u);
+  ASSERT_EQ(fileio::ReadWholeFile(videos, bytes), fileio::kOk);
+  EXPECT_EQ(bytes, Padded("T: 1 videos - 0 KB") + "                     0 k\tT:\\MOVIE.DAT\r\n");
+
+  // A catalogue that cannot be written is named with its error, not as "nothing found";
+  // 406 does not collect at 2.
+  fileio::MakeDirectories(folder.ProgramFolder() + "CATTSIZ.TXT\\in the way");
+  PostMessageA(frame, WM_COMMAND, 406, 0);
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 0, "T:", kBoxMs));
+  std::string report;
+  // The drive box may still be there a moment after its button.
+  PumpUntil([&] { return (report = MessageBoxText(1000)).find("CATTSIZ.TXT") != std::string::npos; },
+            milliseconds(kBoxMs));
+  EXPECT_NE(report.find("CATTSIZ.TXT"), std::string::npos) << report;
+  EXPECT_EQ(report.find("No files of this type"), std::string::npos) << report;
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_EQ(driver::ListItems(collection).size(), 3u);
+  CloseStandin("QMHELP");
+  EXPECT_EQ(Close(), 0);
+}
+
 }  // namespace
 }  // namespace kelmor

@@ -70,6 +70,7 @@ BrowserAction CommandAction(int id, const std::string& actionText) {
     return BrowserAction::kProgram;
   if (In(id, kFirstDocumentCommand, kLastDocumentCommand)) return BrowserAction::kDocument;
   if (In(id, kFirstWebPagesCommand, kLastWebPagesCommand)) return BrowserAction::kWebPages;
+  if (In(id, kFirstCatalogueCommand, kLastCatalogueCommand)) return BrowserAction::kCatalogue;
   return BrowserAction::kNone;
 }
 
