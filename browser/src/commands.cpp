@@ -9,6 +9,7 @@
 #include "kelmor/command_table.h"
 #include "catalogue.h"
 #include "file_moves.h"
+#include "index_sheets.h"
 #include "launcher.h"
 #include "list_commands.h"
 #include "mainwindow.h"
@@ -204,6 +205,8 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
       CatalogueCommand(id);
       return;
     case BrowserAction::kIndexSheets:
+      INDEXSHEETS(id);
+      return;
     case BrowserAction::kConvertSounds:
     case BrowserAction::kNone:
       return;

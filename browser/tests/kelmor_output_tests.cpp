@@ -10,6 +10,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imglib/imglib.h"
+#include "kelmor/index_pages.h"
 #include "kelmor_command_fixture.h"
 #include "test_windows.h"
 
@@ -108,6 +109,68 @@ TEST_F(KelmorOutput, WebPagesIntoThePicturesOwnFolderChangeNoPicture) {
   ImgFileInfo info;
   ASSERT_EQ(L_FileInfo(pictures.File("a-3.jpg"), &info), imglib::kSuccess);
   EXPECT_EQ(info.width, 40);
+  EXPECT_EQ(Close(), 0);
+}
+
+// The red, green and blue of a pixel of a decoded picture.
+struct Rgb {
+  int r = -1, g = -1, b = -1;
+  bool operator==(const Rgb&) const = default;
+};
+Rgb PixelAt(const imglib::Picture& p, int x, int y) {
+  const uint8_t* at = p.pixels.Row(y) + size_t(x) * 3;
+  return Rgb{at[2], at[1], at[0]};
+}
+// Whether a row band holds a dark pixel (text).
+bool HasDarkPixel(const imglib::Picture& p, int top, int bottom) {
+  for (int y = top; y < bottom; ++y)
+    for (int x = 0; x < p.pixels.Width(); ++x)
+      if (PixelAt(p, x, y).r < 100) return true;
+  return false;
+}
+
+TEST_F(KelmorOutput, IndexSheetsLayTheirPagesOutWithFramesAndFooters) {
+  TempDir pictures;
+  // Seven pictures, each of its own red value.
+  for (int i = 1; i <= 7; ++i) ASSERT_TRUE(WriteBmp(pictures.File("p" + std::to_string(i) + ".bmp"), 40, 30, uint8_t(i * 30), 200, 10));
+  Copy().SetMenuAction(1400, "2,2,6");
+  HWND frame = Start(pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " p6.bmp", " p7.bmp"}, 10000).size(), 7u);
+  SendAndWait(list_, LB_SETSEL, TRUE, -1);
+  SendAndWait(frame, WM_COMMAND, 801, 0);
+  EXPECT_TRUE(PumpUntil([&] { return SendMessageA(list_, LB_GETCOUNT, 0, 0) == 9; }, milliseconds(20000)));
+  std::vector<std::string> items = driver::ListItems(list_);
+  ASSERT_EQ(items.size(), 9u);
+  EXPECT_EQ(items[0], " p1.bmp");
+  EXPECT_EQ(items[7], " qorct001.bmp");
+  EXPECT_EQ(items[8], " qorct002.bmp");
+  imglib::Picture second;
+  ASSERT_TRUE(ReadPicture(pictures.File("QORCT002.bmp"), second));
+  ASSERT_EQ(second.pixels.Width(), 1114);
+  ASSERT_EQ(second.pixels.Height(), 1538);
+  // Cell 1 of page 2 holds the fifth picture; cell 4 is an empty frame; the frame's line
+  // is black.
+  EXPECT_EQ(PixelAt(second, 1 + 275, 1 + 376), (Rgb{150, 200, 10}));
+  EXPECT_EQ(PixelAt(second, 562 + 275, 765 + 376), (Rgb{255, 255, 255}));
+  EXPECT_EQ(PixelAt(second, 562, 765 + 100), (Rgb{0, 0, 0}));
+  EXPECT_TRUE(HasDarkPixel(second, 1518 + 3, 1538));
+
+  // 1400: one page of the first four, no footer; 1401: the first picture in every cell.
+  SelectOnly(list_, {0, 1, 2, 3, 4, 5, 6});
+  SendAndWait(frame, WM_COMMAND, 1400, 0);
+  SelectOnly(list_, {1, 2, 3});
+  SendAndWait(frame, WM_COMMAND, 1401, 0);
+  EXPECT_TRUE(PumpUntil([&] { return SendMessageA(list_, LB_GETCOUNT, 0, 0) == 11; }, milliseconds(20000)));
+  imglib::Picture one, copies;
+  ASSERT_TRUE(ReadPicture(pictures.File("QORCT003.bmp"), one));
+  EXPECT_EQ(PixelAt(one, 562 + 275, 765 + 376), (Rgb{120, 200, 10}));
+  EXPECT_FALSE(HasDarkPixel(one, 1518 + 3, 1538));
+  ASSERT_TRUE(ReadPicture(pictures.File("QORCT004.bmp"), copies));
+  ASSERT_EQ(copies.pixels.Width(), 1114);
+  for (CellCorner c : {CellCorner{1, 1}, CellCorner{562, 1}, CellCorner{1, 765}, CellCorner{562, 765}})
+    EXPECT_EQ(PixelAt(copies, c.x + 275, c.y + 376), (Rgb{60, 200, 10})) << c.x << "," << c.y;
+  EXPECT_FALSE(fileio::Exists(pictures.File("QORCT005.bmp")));
   EXPECT_EQ(Close(), 0);
 }
 

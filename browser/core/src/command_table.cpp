@@ -71,6 +71,9 @@ BrowserAction CommandAction(int id, const std::string& actionText) {
   if (In(id, kFirstDocumentCommand, kLastDocumentCommand)) return BrowserAction::kDocument;
   if (In(id, kFirstWebPagesCommand, kLastWebPagesCommand)) return BrowserAction::kWebPages;
   if (In(id, kFirstCatalogueCommand, kLastCatalogueCommand)) return BrowserAction::kCatalogue;
+  if (In(id, kFirstSheetCommand, kLastSheetCommand) || id == kOneSheetCommand ||
+      In(id, kFirstCopiesSheetCommand, kLastCopiesSheetCommand))
+    return BrowserAction::kIndexSheets;
   return BrowserAction::kNone;
 }
 
