@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "encoder_pipe.h"
+#include "../encoder_pipe.h"
 #include "win/raii.h"
 
 namespace audio {
