@@ -15,6 +15,7 @@
 #include "mainwindow.h"
 #include "picture_commands.h"
 #include "program_commands.h"
+#include "sound_commands.h"
 #include "skin/sk_controls.h"
 #include "skin/ui_text.h"
 #include "state.h"
@@ -208,6 +209,8 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
       INDEXSHEETS(id);
       return;
     case BrowserAction::kConvertSounds:
+      ConvertSounds(id);
+      return;
     case BrowserAction::kNone:
       return;
   }

@@ -74,6 +74,8 @@ BrowserAction CommandAction(int id, const std::string& actionText) {
   if (In(id, kFirstSheetCommand, kLastSheetCommand) || id == kOneSheetCommand ||
       In(id, kFirstCopiesSheetCommand, kLastCopiesSheetCommand))
     return BrowserAction::kIndexSheets;
+  if (In(id, kFirstCdCommand, kLastCdCommand) || In(id, kFirstSoundFileCommand, kLastSoundFileCommand))
+    return BrowserAction::kConvertSounds;
   return BrowserAction::kNone;
 }
 

@@ -7,7 +7,7 @@
 namespace kelmor {
 
 enum class BrowserAction {
-  kNone,                  // not handled (yet)
+  kNone,                  // not a command of the browser
   kClose,                 // an item whose action text is "END"
   kFileTypeBox,
   kFavouritesBox,

@@ -1,0 +1,321 @@
+#include "sound_commands.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cctype>
+#include <vector>
+
+#include "audio/bass_convert.h"
+#include "boxes.h"
+#include "controls/info_popup.h"
+#include "file_batch.h"
+#include "fileio/fields.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "filelist.h"
+#include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
+#include "kelmor/file_listing.h"
+#include "kelmor/sound_conversion.h"
+#include "skin/sk_boxes.h"
+#include "skin/sk_controls.h"
+#include "skin/sk_files.h"
+#include "skin/sk_shell.h"
+#include "skin/sk_text.h"
+#include "skin/skin.h"
+#include "state.h"
+
+namespace kelmor {
+
+namespace {
+
+constexpr int kCancelled = 1067;  // ERROR_PROCESS_ABORTED: the user stopped
+constexpr int kBlockBytes = 20000;
+constexpr int kProgressBarId = 1;
+
+// A failure: a Windows error number (file writes) or an audio layer code.
+struct ConversionResult {
+  int code = 0;
+  bool audio = false;
+  bool Ok() const { return code == 0; }
+};
+ConversionResult AudioFailure() { return ConversionResult{BASSERRORGETCODE() ? BASSERRORGETCODE() : -1, true}; }
+
+// The progress window: the info popup with a progress bar at its bottom.
+class ProgressBox {
+ public:
+  explicit ProgressBox(HWND owner) {
+    popup_ = SKSTATIC(owner, Ui(80));
+    if (!popup_) return;
+    RECT client;
+    GetClientRect(popup_, &client);
+    int height = 16;
+    bar_ = SKPROGRESS32(popup_, 8, client.bottom - height - 8, client.right - 16, height, kProgressBarId);
+    if (bar_) SendMessageA(bar_, PBM_SETRANGE32, 0, 100);
+  }
+  ~ProgressBox() {
+    if (popup_ && IsWindow(popup_)) DestroyWindow(popup_);
+  }
+  void Set(int percent) {
+    if (bar_) SendMessageA(bar_, PBM_SETPOS, WPARAM(percent), 0);
+  }
+
+ private:
+  HWND popup_ = nullptr;
+  HWND bar_ = nullptr;
+};
+
+// What every routine shares: the progress shown when it changed and the user's chance to
+// stop. True to go on.
+class Progress {
+ public:
+  explicit Progress(ProgressBox& box) : box_(box) { box_.Set(0); }
+  bool Step(int64_t position, int64_t length) {
+    int percent = ProgressPercent(position, length);
+    if (percent != last_) {
+      last_ = percent;
+      box_.Set(percent);
+      ShowInStatus(std::to_string(percent) + "%");
+    }
+    Sleep(0);
+    return PUMPMESSAGEBOX(1) == 0;
+  }
+
+ private:
+  ProgressBox& box_;
+  int last_ = -1;
+};
+
+// The stream a routine converts, freed at the end.
+class DecodeStream {
+ public:
+  explicit DecodeStream(uint32_t handle) : handle_(handle) {}
+  ~DecodeStream() {
+    if (handle_) BASSSTREAMFREE(handle_);
+  }
+  uint32_t Get() const { return handle_; }
+
+ private:
+  uint32_t handle_;
+};
+
+uint32_t OpenSource(const std::string& source, bool cd, int drive, int track) {
+  return cd ? BASSCDSTREAMCREATE(drive, track, 0x40000 | kBassStreamDecode)
+            : BASSSTREAMDECODEFILE(source, kBassStreamDecode);
+}
+
+ConversionResult ToWav(uint32_t stream, const std::string& output, Progress& progress) {
+  BassChannelInfo info;
+  if (BASSCHANNELGETINFO(stream, info) != 0) return AudioFailure();
+  WavFormat format = WavTargetFormat(info.channels, int(info.frequency), info.bitsPerSample == 8);
+  int handle = 0;
+  if (int error = SKFOPEN(output, 1, 1, handle); error != 0) return ConversionResult{error, false};
+  ConversionResult result;
+  if (int error = SKFPUT(handle, WavHeader(format, 0)); error != 0) result = ConversionResult{error, false};
+  int64_t length = BASSSTREAMGETLENGTH(stream);
+  uint64_t written = 0;
+  std::string buffer(kBlockBytes, '\0');
+  while (result.Ok() && BASSDECODEISACTIVE(stream)) {
+    int got = BASSCHANNELGETDATA(stream, buffer.data(), kBlockBytes);
+    if (got < 0) {
+      result = AudioFailure();
+      break;
+    }
+    if (got == 0) break;
+    if (int error = SKFPUT(handle, std::string_view(buffer.data(), size_t(got))); error != 0) {
+      result = ConversionResult{error, false};
+      break;
+    }
+    written += uint64_t(got);
+    if (!progress.Step(BASSDECODEGETPOSITION(stream), length)) result = ConversionResult{kCancelled, false};
+  }
+  if (result.Ok()) {
+    WavSizes sizes = WavSizeFields(written);
+    int error = SKFPUTAT(handle, 4, Le32Bytes(sizes.riff));
+    if (error == 0) error = SKFPUTAT(handle, 40, Le32Bytes(sizes.data));
+    if (error != 0) result = ConversionResult{error, false};
+  }
+  SKFCLOSE(handle);
+  return result;
+}
+
+ConversionResult ToEncoder(uint32_t stream, const std::string& commandLine, Progress& progress) {
+  if (BASSENCODESTART(stream, commandLine, 0) == 0) return AudioFailure();
+  ConversionResult result;
+  int64_t length = BASSSTREAMGETLENGTH(stream);
+  std::string buffer(kBlockBytes, '\0');
+  while (BASSDECODEISACTIVE(stream)) {
+    int got = BASSCHANNELGETDATA(stream, buffer.data(), kBlockBytes);
+    if (got < 0 || !BASSENCODEISACTIVE(stream)) {
+      result = ConversionResult{kBassErrorEncoder, true};
+      break;
+    }
+    if (got == 0) break;
+    if (!progress.Step(BASSDECODEGETPOSITION(stream), length)) {
+      result = ConversionResult{kCancelled, false};
+      break;
+    }
+  }
+  BASSENCODESTOP(stream);
+  return result;
+}
+
+ConversionResult ToWma(uint32_t stream, const std::string& output, Progress& progress) {
+  uint32_t encoder = BASSWMAENCODEOPENFILE(44100, 0x10000, 160000, output);
+  if (!encoder) return AudioFailure();
+  BASSWMAENCODESETTAG(encoder, "", "");
+  ConversionResult result;
+  int64_t length = BASSSTREAMGETLENGTH(stream);
+  std::string buffer(kBlockBytes, '\0');
+  while (BASSDECODEISACTIVE(stream)) {
+    int got = BASSCHANNELGETDATA(stream, buffer.data(), kBlockBytes);
+    if (got < 0 || (got > 0 && BASSWMAENCODEWRITE(encoder, buffer.data(), got) != 0)) {
+      result = AudioFailure();
+      break;
+    }
+    if (got == 0) break;
+    if (!progress.Step(BASSDECODEGETPOSITION(stream), length)) {
+      result = ConversionResult{kCancelled, false};
+      break;
+    }
+  }
+  BASSWMAENCODECLOSE(encoder);
+  return result;
+}
+
+// The output file in the encoder's command line names its folder in the short form.
+std::string ShortFolderPath(const std::string& output) {
+  std::string folder = fileio::FolderOf(output);
+  char buffer[MAX_PATH] = {};
+  DWORD n = GetShortPathNameA(folder.c_str(), buffer, sizeof buffer);
+  std::string shortFolder = n > 0 && n < sizeof buffer ? std::string(buffer, n) : folder;
+  return fileio::WithTrailingSeparator(shortFolder) + fileio::NameOf(output);
+}
+
+// Partners that may hold the sound device are closed first.
+void CloseSoundPartners() {
+  for (int entry = 2; entry <= 4; ++entry)
+    if (const char* cls = SuiteClass(entry))
+      if (HWND w = FindWindowA(cls, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
+}
+
+// The CD drive's index: the position of the current folder's drive among the CD drives.
+int CdDriveIndex() {
+  std::string cds;
+  for (char c : SKDSKLIST())
+    if (c >= 'a' && c <= 'z') cds += c;
+  std::string current = CURRENTFOLDER();
+  if (current.empty()) return 0;
+  size_t at = cds.find(char(std::tolower(static_cast<unsigned char>(current[0]))));
+  return at == std::string::npos ? 0 : int(at);
+}
+
+struct Source {
+  std::string name;
+  int index = 0;  // in the file list, from 0
+};
+
+}  // namespace
+
+void ConvertSounds(int command) {
+  BrowserState& b = App();
+  SoundTarget target = SoundTargetOf(command);
+  bool cd = IsCdCommand(command);
+  if (target == SoundTarget::kNone || b.convertingSounds || SelectedEntries(b.fileList).empty()) return;
+  std::string folder = CURRENTFOLDER();
+  if (!AskTargetFolder(Ui(47), folder)) return;
+  std::vector<std::string> fields = fileio::SplitFields(SKMACTE(command, b.menus), ',');
+  fields.resize(2);
+  std::string extension = fileio::Trim(fileio::UnquoteField(fields[0]));
+  std::string encoder;
+  if (target == SoundTarget::kEncoderMp3 || target == SoundTarget::kEncoderOgg) {
+    std::string named = fileio::Trim(fileio::UnquoteField(fields[1]));
+    encoder = named.empty() ? std::string() : SKFINDF(named);
+    if (encoder.empty()) {
+      MESSAGEBOXICON(named + "||" + SKWINERR(ERROR_FILE_NOT_FOUND));
+      return;
+    }
+  }
+
+  FileBatch batch(b.convertingSounds);
+  if (!batch.Started()) return;
+  std::vector<Source> sources;
+  for (const auto& name : batch.Names())
+    if (IsSoundSource(name, cd)) sources.push_back(Source{name, EntryIndex(batch.Folder(), name)});
+  if (sources.empty()) return;
+
+  BASSINIT(1, 44100);
+  CloseSoundPartners();
+  BASSSTART();
+  bool adding = true;
+  if (SendMessageA(b.collectionList, LB_GETCOUNT, 0, 0) > 0) {
+    int answer = QUESTIONBOX(Ui(74), Ui(79));
+    if (answer == 1) SendMessageA(b.collectionList, LB_RESETCONTENT, 0, 0);
+    adding = answer == 1 || answer == 3;
+  }
+  std::string typed;
+  int pressed = SKINPUTBOX(b.frame, SKCAPTIONFONT(), Ui(78), Ui(77), Ui(32), typed, SkBoxStyle::Input(b.icon, 200, 300));
+  std::string base = SoundBaseName(typed);
+  std::string cancelledOutput;
+  if (pressed == 1) {
+    EnableWindow(b.frame, FALSE);
+    ProgressBox box(b.frame);
+    int drive = CdDriveIndex();
+    std::vector<std::string> sourcePaths;
+    for (const auto& s : sources) sourcePaths.push_back(fileio::ToLower(batch.Folder() + s.name));
+    for (const auto& source : sources) {
+      std::string path = batch.Folder() + source.name;
+      std::string output = SoundOutputPath(folder, base, source.index + 1, extension);
+      ShowInStatus(FileListEntry(source.name) + " -->" + fileio::NameOf(output));
+      MarkEntry(batch.Folder(), source.name, true);
+      ConversionResult result;
+      bool isSource = false;
+      for (const auto& p : sourcePaths) isSource = isSource || fileio::EqualsNoCase(p, output);
+      if (isSource) {
+        // A source is never deleted nor written over as another's output.
+        result = ConversionResult{ERROR_FILE_EXISTS, false};
+      } else {
+        SKKILLFILE(output);
+        Progress progress(box);
+        DecodeStream stream(OpenSource(path, cd, drive, source.index));
+        if (!stream.Get()) {
+          result = AudioFailure();
+        } else if (target == SoundTarget::kWav) {
+          result = ToWav(stream.Get(), output, progress);
+        } else if (target == SoundTarget::kWma) {
+          result = ToWma(stream.Get(), output, progress);
+        } else {
+          result = ToEncoder(stream.Get(), EncoderCommandLine(encoder, target, ShortFolderPath(output)), progress);
+        }
+      }
+      MarkEntry(batch.Folder(), source.name, false);
+      if (result.code == kCancelled) {
+        cancelledOutput = output;
+        break;
+      }
+      if (!result.Ok()) {
+        if (!isSource) SKKILLFILE(output);
+        std::string text = result.audio ? BASSERRORDESCRIPTION(result.code) : SKWINERR(result.code);
+        MESSAGEBOXICON(FileListEntry(source.name) + "||" + text);
+        // What the machine lacks (a CD drive, the WMA encoder) is said once: the run ends.
+        if (result.audio && (result.code == kBassErrorNoCd || result.code == kBassErrorNotAvail)) break;
+        continue;
+      }
+      if (adding) {
+        std::string item = " " + output;
+        SendMessageA(b.collectionList, LB_INSERTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(item.c_str()));
+      }
+    }
+    EnableWindow(b.frame, TRUE);
+  }
+  if (!cancelledOutput.empty()) SKKILLFILE(cancelledOutput);
+  BASSSTOP();
+  BASSCLOSE();
+  BASSFREE();
+  ShowInStatus("");
+  BASSUNLOAD();
+  BASSLOAD();
+}
+
+}  // namespace kelmor
