@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "bmp_file.h"
@@ -12,6 +14,7 @@
 #include "imglib/imglib.h"
 #include "kelmor/index_pages.h"
 #include "kelmor_command_fixture.h"
+#include "sound_files.h"
 #include "test_windows.h"
 
 namespace kelmor {
@@ -171,6 +174,119 @@ TEST_F(KelmorOutput, IndexSheetsLayTheirPagesOutWithFramesAndFooters) {
   for (CellCorner c : {CellCorner{1, 1}, CellCorner{562, 1}, CellCorner{1, 765}, CellCorner{562, 765}})
     EXPECT_EQ(PixelAt(copies, c.x + 275, c.y + 376), (Rgb{60, 200, 10})) << c.x << "," << c.y;
   EXPECT_FALSE(fileio::Exists(pictures.File("QORCT005.bmp")));
+  EXPECT_EQ(Close(), 0);
+}
+
+std::string PcmDataOf(const std::string& wave) { return wave.size() < 44 ? std::string() : wave.substr(44); }
+uint32_t Le32At(const std::string& s, size_t at) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | uint8_t(s[at + size_t(i)]);
+  return v;
+}
+
+class KelmorSounds : public KelmorOutput {
+ protected:
+  // A stereo 16-bit WAV, an MP3 of silent frames and a text file; the list is
+  // " m.mp3", " notes.txt", " s.wav".
+  HWND StartWithSounds() {
+    samples_ = soundtest::Tone(30000, 2, 9000);
+    source_ = soundtest::PcmWave(samples_, 2, 44100);
+    files_.Write("s.wav", source_);
+    files_.Write("m.mp3", soundtest::SilentMp3Frames(20));
+    files_.Write("notes.txt", "not a sound");
+    HWND frame = Start(files_.Path(), "*.*");
+    if (frame) WaitForList(list_, {" m.mp3", " notes.txt", " s.wav"}, 10000);
+    return frame;
+  }
+  // Runs a conversion command on the selected entries into out with a base name.
+  bool Convert(HWND frame, int command, const std::vector<int>& entries, const std::string& base) {
+    SelectOnly(list_, entries);
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    return ChooseTarget(out_.Path()) && AnswerInput(base);
+  }
+  TempDir files_, out_;
+  std::vector<int16_t> samples_;
+  std::string source_;
+};
+
+TEST_F(KelmorSounds, SoundFilesBecomeWavFilesAfterThePlayerWasClosed) {
+  KelmorFolder& folder = Copy();
+  std::string log = folder.Log("player.txt");
+  ChildProcess player;
+  ASSERT_TRUE(StartStandin(player, kClassPlayer, log));
+  HWND frame = StartWithSounds();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(Convert(frame, 1301, {0, 1, 2}, "My Album: Live, 2004"));
+  std::string stereo = out_.File("My_Album_Live_2004-03.wav"), mono = out_.File("My_Album_Live_2004-01.wav");
+  HWND collection = driver::FindChild(frame, kCollectionList);
+  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(collection).size() == 2; }, milliseconds(20000)));
+  // The player was told to close before anything was converted.
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 5000);
+  ASSERT_FALSE(got.empty());
+  EXPECT_EQ(got[0].code, kCodeClose);
+
+  std::string wav;
+  ASSERT_EQ(fileio::ReadWholeFile(stereo, wav), fileio::kOk);
+  EXPECT_EQ(wav.size(), source_.size());
+  EXPECT_EQ(wav.substr(0, 44), source_.substr(0, 44));
+  EXPECT_TRUE(PcmDataOf(wav) == PcmDataOf(source_));
+  ASSERT_EQ(fileio::ReadWholeFile(mono, wav), fileio::kOk);
+  ASSERT_GT(wav.size(), 44u);
+  EXPECT_EQ(Le32At(wav, 4), wav.size() - 8);
+  EXPECT_EQ(Le32At(wav, 40), wav.size() - 44);
+  EXPECT_EQ(Le32At(wav, 24), 44100u);
+  EXPECT_EQ(uint8_t(wav[22]), 1);  // one channel
+  // Silence, give or take the codec's rounding.
+  int peak = 0;
+  for (size_t at = 44; at + 1 < wav.size(); at += 2)
+    peak = std::max(peak, std::abs(int(int16_t(uint8_t(wav[at]) | (uint8_t(wav[at + 1]) << 8)))));
+  EXPECT_LE(peak, 4);
+  EXPECT_EQ(driver::ListItems(collection), (std::vector<std::string>{" " + mono, " " + stereo}));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(KelmorSounds, WmaIsNotAvailableAndAnEncoderGetsItsArgumentsAndThePcm) {
+  KelmorFolder& folder = Copy();
+  ASSERT_EQ(fileio::CopyFileTo(TestProgramFolder() + "encstandin.exe", folder.ProgramFolder() + "lame.exe"), 0);
+  HWND frame = StartWithSounds();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(Convert(frame, 1302, {0, 2}, "w"));
+  std::string report = MessageBoxText();
+  EXPECT_NE(fileio::ToLower(report).find("not available"), std::string::npos) << report;
+  HWND shown = nullptr;
+  EXPECT_TRUE(PressNextBox("SKMSGBOX", 1, "", &shown, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(shown); }, milliseconds(5000)));
+  // Said once: the run ended with the first file.
+  EXPECT_EQ(WaitForWindow("SKMSGBOX", 1000, Process().Id()), nullptr);
+  EXPECT_TRUE(fileio::ListDirectory(out_.File("*.wma")).empty());
+
+  ASSERT_TRUE(Convert(frame, 1303, {2}, "e"));
+  std::string mp3 = out_.File("e-03.mp3");
+  std::string written;
+  ASSERT_TRUE(PumpUntil([&] { return fileio::ReadWholeFile(mp3, written) == fileio::kOk && written.size() > 44; },
+                        milliseconds(20000)));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  fileio::ReadWholeFile(mp3, written);
+  size_t line = written.find('\n');
+  ASSERT_NE(line, std::string::npos);
+  std::string arguments = written.substr(0, line);
+  EXPECT_EQ(arguments.rfind(" --alt-preset standard - \"", 0), 0u) << arguments;
+  EXPECT_EQ(arguments.substr(arguments.size() - 9), "e-03.mp3\"") << arguments;
+  EXPECT_TRUE(written.substr(line + 1 + 44) == PcmDataOf(source_));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(KelmorSounds, EscapeStopsAndDeletesThePartialFile) {
+  HWND frame = StartWithSounds();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(Convert(frame, 1301, {2}, "cut"));
+  // The base-name box has gone: the Escape reaches the conversion's first pump.
+  PostMessageA(list_, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  EXPECT_EQ(MessageBoxText(), "Stop the work that is running?");
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(out_.File("cut-03.wav")); }, milliseconds(5000)));
+  EXPECT_TRUE(fileio::ListDirectory(out_.File("*.*")).empty());
   EXPECT_EQ(Close(), 0);
 }
 
