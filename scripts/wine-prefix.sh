@@ -7,11 +7,16 @@ export SUITE_BUILD_DIR="$(cd "${1:?build folder}" && pwd)"
 . "$here/wine-env.sh"
 stamp="$WINEPREFIX/.suite-prefix-ready"
 # Drive T: is a folder of the build that the catalogue tests fill; its "sub\back" is a
-# link to its parent, a loop a walk over the drive must leave.
+# link to its parent, a loop a walk over the drive must leave. Drive U: holds the files of
+# the catalogue benchmark.
 map_test_drive() {
   mkdir -p "$SUITE_BUILD_DIR/drive-t/sub"
   ln -sfn .. "$SUITE_BUILD_DIR/drive-t/sub/back"
-  if [ -d "$WINEPREFIX/dosdevices" ]; then ln -sfn "$SUITE_BUILD_DIR/drive-t" "$WINEPREFIX/dosdevices/t:"; fi
+  mkdir -p "$SUITE_BUILD_DIR/drive-u"
+  if [ -d "$WINEPREFIX/dosdevices" ]; then
+    ln -sfn "$SUITE_BUILD_DIR/drive-t" "$WINEPREFIX/dosdevices/t:"
+    ln -sfn "$SUITE_BUILD_DIR/drive-u" "$WINEPREFIX/dosdevices/u:"
+  fi
 }
 if [ -f "$stamp" ]; then
   map_test_drive
