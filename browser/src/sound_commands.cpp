@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cctype>
+#include <functional>
 #include <vector>
 
 #include "audio/bass_convert.h"
@@ -105,36 +106,40 @@ uint32_t OpenSource(const std::string& source, bool cd, int drive, int track) {
             : BASSSTREAMDECODEFILE(source, kBassStreamDecode);
 }
 
+// Pulls the stream block by block into write until its end, a failure or a stop.
+ConversionResult PullStream(uint32_t stream, Progress& progress,
+                            const std::function<ConversionResult(const char* data, int bytes)>& write) {
+  int64_t length = BASSSTREAMGETLENGTH(stream);
+  std::string buffer(kBlockBytes, '\0');
+  while (BASSDECODEISACTIVE(stream)) {
+    int got = BASSCHANNELGETDATA(stream, buffer.data(), kBlockBytes);
+    if (got < 0) return AudioFailure();
+    if (got == 0) break;
+    if (ConversionResult r = write(buffer.data(), got); !r.Ok()) return r;
+    if (!progress.Step(BASSDECODEGETPOSITION(stream), length)) return ConversionResult{kCancelled, false};
+  }
+  return {};
+}
+
 ConversionResult ToWav(uint32_t stream, const std::string& output, Progress& progress) {
   BassChannelInfo info;
   if (BASSCHANNELGETINFO(stream, info) != 0) return AudioFailure();
   WavFormat format = WavTargetFormat(info.channels, int(info.frequency), info.bitsPerSample == 8);
   int handle = 0;
   if (int error = SKFOPEN(output, 1, 1, handle); error != 0) return ConversionResult{error, false};
-  ConversionResult result;
-  if (int error = SKFPUT(handle, WavHeader(format, 0)); error != 0) result = ConversionResult{error, false};
-  int64_t length = BASSSTREAMGETLENGTH(stream);
   uint64_t written = 0;
-  std::string buffer(kBlockBytes, '\0');
-  while (result.Ok() && BASSDECODEISACTIVE(stream)) {
-    int got = BASSCHANNELGETDATA(stream, buffer.data(), kBlockBytes);
-    if (got < 0) {
-      result = AudioFailure();
-      break;
-    }
-    if (got == 0) break;
-    if (int error = SKFPUT(handle, std::string_view(buffer.data(), size_t(got))); error != 0) {
-      result = ConversionResult{error, false};
-      break;
-    }
-    written += uint64_t(got);
-    if (!progress.Step(BASSDECODEGETPOSITION(stream), length)) result = ConversionResult{kCancelled, false};
-  }
+  ConversionResult result{SKFPUT(handle, WavHeader(format, 0)), false};
+  if (result.Ok())
+    result = PullStream(stream, progress, [&](const char* data, int bytes) {
+      written += uint64_t(bytes);
+      return ConversionResult{SKFPUT(handle, std::string_view(data, size_t(bytes))), false};
+    });
+  // The sizes are patched only into a complete file.
   if (result.Ok()) {
     WavSizes sizes = WavSizeFields(written);
     int error = SKFPUTAT(handle, 4, Le32Bytes(sizes.riff));
     if (error == 0) error = SKFPUTAT(handle, 40, Le32Bytes(sizes.data));
-    if (error != 0) result = ConversionResult{error, false};
+    result = ConversionResult{error, false};
   }
   SKFCLOSE(handle);
   return result;
@@ -142,21 +147,10 @@ ConversionResult ToWav(uint32_t stream, const std::string& output, Progress& pro
 
 ConversionResult ToEncoder(uint32_t stream, const std::string& commandLine, Progress& progress) {
   if (BASSENCODESTART(stream, commandLine, 0) == 0) return AudioFailure();
-  ConversionResult result;
-  int64_t length = BASSSTREAMGETLENGTH(stream);
-  std::string buffer(kBlockBytes, '\0');
-  while (BASSDECODEISACTIVE(stream)) {
-    int got = BASSCHANNELGETDATA(stream, buffer.data(), kBlockBytes);
-    if (got < 0 || !BASSENCODEISACTIVE(stream)) {
-      result = ConversionResult{kBassErrorEncoder, true};
-      break;
-    }
-    if (got == 0) break;
-    if (!progress.Step(BASSDECODEGETPOSITION(stream), length)) {
-      result = ConversionResult{kCancelled, false};
-      break;
-    }
-  }
+  // Each block has gone to the encoder when it comes back; an encoder that ended fails.
+  ConversionResult result = PullStream(stream, progress, [&](const char*, int) {
+    return BASSENCODEISACTIVE(stream) ? ConversionResult{} : ConversionResult{kBassErrorEncoder, true};
+  });
   BASSENCODESTOP(stream);
   return result;
 }
@@ -165,21 +159,9 @@ ConversionResult ToWma(uint32_t stream, const std::string& output, Progress& pro
   uint32_t encoder = BASSWMAENCODEOPENFILE(44100, 0x10000, 160000, output);
   if (!encoder) return AudioFailure();
   BASSWMAENCODESETTAG(encoder, "", "");
-  ConversionResult result;
-  int64_t length = BASSSTREAMGETLENGTH(stream);
-  std::string buffer(kBlockBytes, '\0');
-  while (BASSDECODEISACTIVE(stream)) {
-    int got = BASSCHANNELGETDATA(stream, buffer.data(), kBlockBytes);
-    if (got < 0 || (got > 0 && BASSWMAENCODEWRITE(encoder, buffer.data(), got) != 0)) {
-      result = AudioFailure();
-      break;
-    }
-    if (got == 0) break;
-    if (!progress.Step(BASSDECODEGETPOSITION(stream), length)) {
-      result = ConversionResult{kCancelled, false};
-      break;
-    }
-  }
+  ConversionResult result = PullStream(stream, progress, [&](const char* data, int bytes) {
+    return BASSWMAENCODEWRITE(encoder, data, bytes) == 0 ? ConversionResult{} : AudioFailure();
+  });
   BASSWMAENCODECLOSE(encoder);
   return result;
 }
