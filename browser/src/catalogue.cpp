@@ -55,8 +55,9 @@ bool ListFolder(const std::string& folder, std::vector<WalkEntry>& entries) {
 // A folder's volume and file index: the same folder reached through a junction or a link
 // has the same identity.
 std::string FolderIdentity(const std::string& folder) {
-  win::Handle h(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  win::Handle h(
+      CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!h || h.Get() == INVALID_HANDLE_VALUE) {
     h.Release();
     return {};
@@ -134,7 +135,8 @@ class CatalogueFile {
 void ShowCatalogue(const std::string& path) {
   BrowserState& b = App();
   PartnerEntry viewer = ParsePartnerEntry(Ui(44));
-  std::string program = viewer.program.empty() ? std::string() : SKFINDF(ProgramInFolder(viewer.program, b.programFolder));
+  std::string program =
+      viewer.program.empty() ? std::string() : SKFINDF(ProgramInFolder(viewer.program, b.programFolder));
   if (!program.empty() && !viewer.className.empty()) {
     if (HWND window = FindWindowA(viewer.className.c_str(), nullptr)) {
       if (IsIconic(window)) ShowWindow(window, SW_RESTORE);

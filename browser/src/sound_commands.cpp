@@ -43,17 +43,24 @@ struct ConversionResult {
 };
 ConversionResult AudioFailure() { return ConversionResult{BASSERRORGETCODE() ? BASSERRORGETCODE() : -1, true}; }
 
-// The progress window: the info popup with a progress bar at its bottom.
+// The progress window: the info popup over the owner with a skinned progress bar (0 to
+// 100, identifier 1) at its bottom. Null when the popup cannot be made.
+HWND PROGRESSBOX(HWND owner, const std::string& text) {
+  HWND popup = SKSTATIC(owner, text);
+  if (!popup) return nullptr;
+  RECT client;
+  GetClientRect(popup, &client);
+  const int height = 16;
+  if (HWND bar = SKPROGRESS32(popup, 8, client.bottom - height - 8, client.right - 16, height, kProgressBarId))
+    SendMessageA(bar, PBM_SETRANGE32, 0, 100);
+  return popup;
+}
+
 class ProgressBox {
  public:
   explicit ProgressBox(HWND owner) {
-    popup_ = SKSTATIC(owner, Ui(80));
-    if (!popup_) return;
-    RECT client;
-    GetClientRect(popup_, &client);
-    int height = 16;
-    bar_ = SKPROGRESS32(popup_, 8, client.bottom - height - 8, client.right - 16, height, kProgressBarId);
-    if (bar_) SendMessageA(bar_, PBM_SETRANGE32, 0, 100);
+    popup_ = PROGRESSBOX(owner, Ui(80));
+    bar_ = popup_ ? GetDlgItem(popup_, kProgressBarId) : nullptr;
   }
   ~ProgressBox() {
     if (popup_ && IsWindow(popup_)) DestroyWindow(popup_);
@@ -100,11 +107,6 @@ class DecodeStream {
  private:
   uint32_t handle_;
 };
-
-uint32_t OpenSource(const std::string& source, bool cd, int drive, int track) {
-  return cd ? BASSCDSTREAMCREATE(drive, track, 0x40000 | kBassStreamDecode)
-            : BASSSTREAMDECODEFILE(source, kBassStreamDecode);
-}
 
 // Pulls the stream block by block into write until its end, a failure or a stop.
 ConversionResult PullStream(uint32_t stream, Progress& progress,
@@ -164,6 +166,44 @@ ConversionResult ToWma(uint32_t stream, const std::string& output, Progress& pro
   });
   BASSWMAENCODECLOSE(encoder);
   return result;
+}
+
+// The six routines: a CD track (drive index, track from 0) or a sound file to a WAV file,
+// a WMA file or an outside encoder's command line. The CD door stays locked meanwhile.
+template <typename Convert>
+ConversionResult FromCd(int drive, int track, Convert convert) {
+  BASSCDDOOR(drive, 2);
+  ConversionResult result;
+  {
+    DecodeStream stream(BASSCDSTREAMCREATE(drive, track, 0x40000 | kBassStreamDecode));
+    result = stream.Get() ? convert(stream.Get()) : AudioFailure();
+  }
+  BASSCDDOOR(drive, 3);
+  return result;
+}
+template <typename Convert>
+ConversionResult FromFile(const std::string& source, Convert convert) {
+  DecodeStream stream(BASSSTREAMDECODEFILE(source, kBassStreamDecode));
+  return stream.Get() ? convert(stream.Get()) : AudioFailure();
+}
+
+ConversionResult CDTOWAV(int drive, int track, const std::string& output, Progress& progress) {
+  return FromCd(drive, track, [&](uint32_t s) { return ToWav(s, output, progress); });
+}
+ConversionResult CDTOWMA(int drive, int track, const std::string& output, Progress& progress) {
+  return FromCd(drive, track, [&](uint32_t s) { return ToWma(s, output, progress); });
+}
+ConversionResult CDTOENCODER(int drive, int track, const std::string& commandLine, Progress& progress) {
+  return FromCd(drive, track, [&](uint32_t s) { return ToEncoder(s, commandLine, progress); });
+}
+ConversionResult FILETOWAV(const std::string& source, const std::string& output, Progress& progress) {
+  return FromFile(source, [&](uint32_t s) { return ToWav(s, output, progress); });
+}
+ConversionResult FILETOWMA(const std::string& source, const std::string& output, Progress& progress) {
+  return FromFile(source, [&](uint32_t s) { return ToWma(s, output, progress); });
+}
+ConversionResult FILETOENCODER(const std::string& source, const std::string& commandLine, Progress& progress) {
+  return FromFile(source, [&](uint32_t s) { return ToEncoder(s, commandLine, progress); });
 }
 
 // The output file in the encoder's command line names its folder in the short form.
@@ -237,7 +277,8 @@ void ConvertSounds(int command) {
     adding = answer == 1 || answer == 3;
   }
   std::string typed;
-  int pressed = SKINPUTBOX(b.frame, SKCAPTIONFONT(), Ui(78), Ui(77), Ui(32), typed, SkBoxStyle::Input(b.icon, 200, 300));
+  SkBoxStyle style = SkBoxStyle::Input(b.icon, 200, 300);
+  int pressed = SKINPUTBOX(b.frame, SKCAPTIONFONT(), Ui(78), Ui(77), Ui(32), typed, style);
   std::string base = SoundBaseName(typed);
   std::string cancelledOutput;
   if (pressed == 1) {
@@ -260,16 +301,15 @@ void ConvertSounds(int command) {
       } else {
         SKKILLFILE(output);
         Progress progress(box);
-        DecodeStream stream(OpenSource(path, cd, drive, source.index));
-        if (!stream.Get()) {
-          result = AudioFailure();
-        } else if (target == SoundTarget::kWav) {
-          result = ToWav(stream.Get(), output, progress);
-        } else if (target == SoundTarget::kWma) {
-          result = ToWma(stream.Get(), output, progress);
-        } else {
-          result = ToEncoder(stream.Get(), EncoderCommandLine(encoder, target, ShortFolderPath(output)), progress);
-        }
+        std::string commandLine =
+            encoder.empty() ? std::string() : EncoderCommandLine(encoder, target, ShortFolderPath(output));
+        int track = source.index;
+        if (target == SoundTarget::kWav)
+          result = cd ? CDTOWAV(drive, track, output, progress) : FILETOWAV(path, output, progress);
+        else if (target == SoundTarget::kWma)
+          result = cd ? CDTOWMA(drive, track, output, progress) : FILETOWMA(path, output, progress);
+        else
+          result = cd ? CDTOENCODER(drive, track, commandLine, progress) : FILETOENCODER(path, commandLine, progress);
       }
       MarkEntry(batch.Folder(), source.name, false);
       if (result.code == kCancelled) {
