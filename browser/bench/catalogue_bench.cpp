@@ -5,7 +5,7 @@
 //
 // Usage: catalogue_bench [--folders N] [--files N] [--pictures N] [drive letter]
 // The drive (default U:, which the test prefix maps to a folder of the build) keeps the
-// generated files in "\cat" for the next run.
+// generated files in "\cat-<folders>-<files>-<pictures>" for the next run.
 #include <windows.h>
 
 #include <chrono>
@@ -77,7 +77,9 @@ int main(int argc, char** argv) {
     else if (a == "--pictures" && i + 1 < argc) pictures = std::atoi(argv[++i]);
     else if (!a.empty()) letter = char(std::toupper(static_cast<unsigned char>(a[0])));
   }
-  std::string root = std::string(1, letter) + ":\\cat\\";
+  // One folder per size, kept for the next run of that size.
+  std::string root = std::string(1, letter) + ":\\cat-" + std::to_string(folders) + "-" + std::to_string(files) + "-" +
+                     std::to_string(pictures) + "\\";
   if (!fileio::IsDirectory(std::string(1, letter) + ":\\")) {
     std::printf("drive %c: is not there (scripts/wine-prefix.sh maps U:)\n", letter);
     return 1;
@@ -110,9 +112,11 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   // 401 collects at UI entry 75's 2 too: the collection list is emptied first (answer 1).
   PostMessageA(frame, WM_COMMAND, 401, 0);
-  bool pressed = driver::PressButton("SKMSGBOX", 0, std::string(1, letter) + ":", 20000);
+  HWND driveBox = nullptr;
+  bool pressed = PressNextBox("SKMSGBOX", 0, std::string(1, letter) + ":", &driveBox, 20000);
   auto t0 = Clock::now();
-  if (pressed) driver::PressButton("SKMSGBOX", 1, "", 20000);
+  HWND question = driveBox;
+  if (pressed) PressNextBox("SKMSGBOX", 1, "", &question, 20000);
   bool shown = WaitForLog(log, 2, 600000).size() >= 2;
   std::printf("401 (all files): %d files in %d folders: %.2f s (with the question answered)\n", total, folders,
               shown ? Seconds(t0) : -1.0);

@@ -213,7 +213,11 @@ std::string SCANFOLDERINFO(char driveLetter, const std::string& infoText, int64_
     }
     return true;
   };
+  // The collection list is drawn once at the end, not once per file found.
+  SendMessageA(b.collectionList, WM_SETREDRAW, FALSE, 0);
   bool complete = WalkFolders(std::string(1, driveLetter) + ":\\", walker);
+  SendMessageA(b.collectionList, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(b.collectionList, nullptr, TRUE);
   std::vector<std::string> fields = fileio::SplitFields(SKMACTE(command, b.menus), ',');
   fields.resize(3);
   if (complete) file.Header(CatalogueHeader(driveLetter, fields[2], count, total));

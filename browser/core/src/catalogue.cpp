@@ -22,11 +22,18 @@ std::string Replace(std::string text, const std::string& from, const std::string
 
 std::string CatalogueExtensionList(const std::string& filter) {
   if (filter.empty()) return {};
+  // "*.*" would become "..", which holds no extension: the catalogue of all files found
+  // nothing. It stands for every extension.
+  std::vector<std::string> patterns;
+  SKSPLITS(filter, ";", patterns);
+  for (const auto& p : patterns)
+    if (fileio::Trim(p) == "*.*" || fileio::Trim(p) == "*") return kEveryExtension;
   return Replace(Replace(SKUCASE(filter + "."), "*.", "."), ";.", ".");
 }
 
 bool InExtensionList(const std::string& list, const std::string& extension) {
   if (extension.size() < 2 || extension[0] != '.') return false;
+  if (list == kEveryExtension) return true;
   return list.find(SKUCASE(extension) + ".") != std::string::npos;
 }
 

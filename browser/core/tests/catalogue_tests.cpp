@@ -17,8 +17,11 @@ TEST(Catalogue, ExtensionList) {
   EXPECT_FALSE(InExtensionList(list, ".jp"));
   EXPECT_FALSE(InExtensionList(list, ".g"));
   EXPECT_FALSE(InExtensionList(list, "."));
-  EXPECT_EQ(CatalogueExtensionList("*.*"), "..");
-  EXPECT_FALSE(InExtensionList(CatalogueExtensionList("*.*"), ".txt"));
+  // All files: every extension, but still no name without one.
+  EXPECT_TRUE(InExtensionList(CatalogueExtensionList("*.*"), ".txt"));
+  EXPECT_TRUE(InExtensionList(CatalogueExtensionList("*.htm;*.*"), ".x"));
+  EXPECT_FALSE(InExtensionList(CatalogueExtensionList("*.*"), ""));
+  EXPECT_FALSE(InExtensionList(CatalogueExtensionList("*.*x"), ".txt"));
   EXPECT_TRUE(InExtensionList(kImagingPictureList, ".jpeg"));
 }
 

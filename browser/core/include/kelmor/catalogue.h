@@ -9,7 +9,9 @@
 
 namespace kelmor {
 
-// The filter "*.jpg;*.gif" as ".JPG.GIF." ("" for an empty filter).
+// The filter "*.jpg;*.gif" as ".JPG.GIF." ("" for an empty filter); a filter with "*.*"
+// as kEveryExtension, which every extension is in.
+inline constexpr const char* kEveryExtension = "*";
 std::string CatalogueExtensionList(const std::string& filter);
 // Whether an extension (".jpg", any case) is in such a list.
 bool InExtensionList(const std::string& list, const std::string& extension);
