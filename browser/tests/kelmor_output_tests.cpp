@@ -189,7 +189,8 @@ class KelmorSounds : public KelmorOutput {
   // A stereo 16-bit WAV, an MP3 of silent frames and a text file; the list is
   // " m.mp3", " notes.txt", " s.wav".
   HWND StartWithSounds() {
-    samples_ = soundtest::Tone(30000, 2, 9000);
+    // Five seconds: long enough for a stop to come while it is converted.
+    samples_ = soundtest::Tone(5 * 44100, 2, 9000);
     source_ = soundtest::PcmWave(samples_, 2, 44100);
     files_.Write("s.wav", source_);
     files_.Write("m.mp3", soundtest::SilentMp3Frames(20));
@@ -280,9 +281,15 @@ TEST_F(KelmorSounds, EscapeStopsAndDeletesThePartialFile) {
   HWND frame = StartWithSounds();
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(Convert(frame, 1301, {2}, "cut"));
-  // The base-name box has gone: the Escape reaches the conversion's first pump.
-  PostMessageA(list_, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  EXPECT_EQ(MessageBoxText(), "Stop the work that is running?");
+  // Escape until the conversion's pump asks (the base-name box may take the first one).
+  std::string question;
+  PumpUntil(
+      [&] {
+        PostMessageA(list_, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        return !(question = MessageBoxText(100)).empty();
+      },
+      milliseconds(10000));
+  EXPECT_EQ(question, "Stop the work that is running?");
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
   SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(out_.File("cut-03.wav")); }, milliseconds(5000)));
