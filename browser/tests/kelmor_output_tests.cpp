@@ -277,6 +277,23 @@ TEST_F(KelmorSounds, WmaIsNotAvailableAndAnEncoderGetsItsArgumentsAndThePcm) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(KelmorSounds, AnOutputThatIsASourceIsNeverWrittenOver) {
+  TempDir own;
+  own.Write("x-01.wav", source_ = soundtest::PcmWave(soundtest::Tone(4000, 1, 500), 1, 8000));
+  HWND frame = Start(own.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" x-01.wav"}, 10000).size(), 1u);
+  SelectOnly(list_, {0});
+  PostMessageA(frame, WM_COMMAND, 1301, 0);
+  ASSERT_TRUE(ChooseTarget(own.Path()) && AnswerInput("x"));
+  std::string report = MessageBoxText();
+  EXPECT_NE(report.find("x-01.wav"), std::string::npos) << report;
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(own.Read("x-01.wav"), source_);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(KelmorSounds, EscapeStopsAndDeletesThePartialFile) {
   HWND frame = StartWithSounds();
   ASSERT_NE(frame, nullptr);
