@@ -294,6 +294,24 @@ TEST_F(KelmorSounds, AnOutputThatIsASourceIsNeverWrittenOver) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(KelmorSounds, CdTracksWithoutACdDriveAreReportedOnce) {
+  TempDir cd;
+  cd.Write("track01.cda", "a CD track's stand-in");
+  cd.Write("track02.cda", "a CD track's stand-in");
+  HWND frame = Start(cd.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" track01.cda", " track02.cda"}, 10000).size(), 2u);
+  ASSERT_TRUE(Convert(frame, 1201, {0, 1}, "disc"));
+  std::string report = MessageBoxText();
+  EXPECT_NE(report.find("No CD drive"), std::string::npos) << report;
+  HWND shown = nullptr;
+  EXPECT_TRUE(PressNextBox("SKMSGBOX", 1, "", &shown, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(shown); }, milliseconds(5000)));
+  EXPECT_EQ(WaitForWindow("SKMSGBOX", 1000, Process().Id()), nullptr);
+  EXPECT_TRUE(fileio::ListDirectory(out_.File("*.*")).empty());
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(KelmorSounds, EscapeStopsAndDeletesThePartialFile) {
   HWND frame = StartWithSounds();
   ASSERT_NE(frame, nullptr);
