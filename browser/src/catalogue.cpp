@@ -22,6 +22,7 @@
 #include "skin/skin.h"
 #include "state.h"
 #include "win/raii.h"
+#include "win/window_class.h"
 
 namespace kelmor {
 
@@ -155,6 +156,14 @@ void ShowCatalogue(const std::string& path) {
 
 HWND INFOSTATIC(HWND owner, const std::string& text) {
   if (text.empty()) return nullptr;
+  // The browser's popups cast a shadow where the system draws one; a class another part
+  // registered first is used as it is.
+  if (!SKCHECKCLASS(kInfoPopupClass)) {
+    UINT shadow = SKOSVERSION() > 500 ? CS_DROPSHADOW : 0;
+    if (!win::RegisterClassOnce({.name = kInfoPopupClass, .procedure = SKSTATICPAINT,
+                                 .style = CS_HREDRAW | CS_VREDRAW | shadow}))
+      return nullptr;
+  }
   return SKSTATIC(owner, text);
 }
 
