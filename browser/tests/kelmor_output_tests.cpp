@@ -173,7 +173,21 @@ TEST_F(KelmorOutput, IndexSheetsLayTheirPagesOutWithFramesAndFooters) {
   ASSERT_EQ(copies.pixels.Width(), 1114);
   for (CellCorner c : {CellCorner{1, 1}, CellCorner{562, 1}, CellCorner{1, 765}, CellCorner{562, 765}})
     EXPECT_EQ(PixelAt(copies, c.x + 275, c.y + 376), (Rgb{60, 200, 10})) << c.x << "," << c.y;
-  EXPECT_FALSE(fileio::Exists(pictures.File("QORCT005.bmp")));
+  // With names on the sheets, the name stands dark at the bottom of each cell.
+  auto darkInNameBand = [](const imglib::Picture& p) {
+    for (int y = 1 + 752 - 21; y < 1 + 752 - 2; ++y)
+      for (int x = 1 + 6; x < 1 + 551 - 6; ++x)
+        if (PixelAt(p, x, y).r < 100) return true;
+    return false;
+  };
+  EXPECT_FALSE(darkInNameBand(copies));
+  SendAndWait(frame, WM_COMMAND, kSheetNamesCommand, 0);
+  SelectOnly(list_, {1});
+  SendAndWait(frame, WM_COMMAND, 1401, 0);
+  imglib::Picture named;
+  ASSERT_TRUE(PumpUntil([&] { return ReadPicture(pictures.File("QORCT005.bmp"), named); }, milliseconds(20000)));
+  EXPECT_TRUE(darkInNameBand(named));
+  EXPECT_FALSE(fileio::Exists(pictures.File("QORCT006.bmp")));
   EXPECT_EQ(Close(), 0);
 }
 
