@@ -211,6 +211,83 @@ class BitReader {
     return 0;
   }
 
+  // Passes over the AC coefficients of a block whose mean alone is wanted, several codes
+  // at a time through the table's skip lookup. The reader's state lives in locals for the
+  // length of the block: members whose address the slow refill takes would go through
+  // memory on every code.
+  inline void SkipAc(const HuffmanTable& ac) {
+    uint64_t buffer = buffer_;
+    int count = bits_;
+    const uint8_t* p = p_;
+    auto store = [&] {
+      buffer_ = buffer;
+      bits_ = count;
+      p_ = p;
+    };
+    auto load = [&] {
+      buffer = buffer_;
+      count = bits_;
+      p = p_;
+    };
+    // At least 32 bits, as Ensure: the same fast road as Fill, the rest through it.
+    auto ensure = [&] {
+      if (count >= 32) return;
+      if (!marker_ && end_ - p >= 8) {
+        int n = (63 - count) >> 3;
+        uint64_t v;
+        std::memcpy(&v, p, 8);
+        v = __builtin_bswap64(v);
+        uint64_t top = v >> (64 - 8 * n);
+        uint64_t probe = ~top | (~uint64_t(0) << (8 * n));
+        if (((probe - 0x0101010101010101ull) & ~probe & 0x8080808080808080ull) == 0) {
+          buffer |= top << (64 - count - 8 * n);
+          count += 8 * n;
+          p += n;
+          return;
+        }
+      }
+      store();
+      FillByBytes();
+      load();
+    };
+    for (int k = 1; k < 64;) {
+      ensure();
+      uint32_t e = ac.skip_[buffer >> (64 - HuffmanTable::kSkipBits)];
+      int before = int(e >> 4) & 63;
+      if (e && k + before <= 63) {
+        int used = int(e & 15);
+        buffer <<= used;
+        count -= used;
+        if (e & 0x8000) break;  // the block ends here
+        k += before + int(e >> 10 & 31);
+        continue;
+      }
+      // One symbol: a code of the 10-bit lookup, else the long way.
+      int rs;
+      uint16_t f = ac.fast_[buffer >> (64 - HuffmanTable::kFastBits)];
+      if (f) {
+        buffer <<= f >> 8;
+        count -= f >> 8;
+        rs = f & 0xFF;
+      } else {
+        store();
+        rs = Decode(ac);
+        load();
+      }
+      int size = rs & 15, r = rs >> 4;
+      // The value bits: at most 15, and a code takes at most 16 of the 32 bits.
+      buffer <<= size;
+      count -= size;
+      if (size) {
+        k += r + 1;
+      } else {
+        if (r != 15) break;
+        k += 16;
+      }
+    }
+    store();
+  }
+
   // Moves past a restart marker at a byte boundary; false when none is there.
   bool Restart() {
     buffer_ = 0;
