@@ -123,22 +123,23 @@ class BitReader {
   }
   // Keeps at least 57 bits in the buffer; past a marker or the end it shifts in zeros.
   inline void Fill() {
-    // Most of the time the next bytes hold no 0xFF: take them all at once.
-    if (!marker_ && end_ - p_ >= 8) {
-      int n = (63 - bits_) >> 3;
-      uint64_t v;
-      std::memcpy(&v, p_, 8);
-      v = __builtin_bswap64(v);  // the first byte on top
-      uint64_t top = v >> (64 - 8 * n);
-      uint64_t probe = ~top | (~uint64_t(0) << (8 * n));  // a 0xFF byte becomes 0
-      if (((probe - 0x0101010101010101ull) & ~probe & 0x8080808080808080ull) == 0) {
-        buffer_ |= top << (64 - bits_ - 8 * n);
-        bits_ += 8 * n;
-        p_ += n;
-        return;
-      }
-    }
+    if (!marker_ && FillFast(buffer_, bits_, p_, end_)) return;
     FillByBytes();
+  }
+  // Most of the time the next bytes hold no 0xFF: takes them all at once, or returns false.
+  static inline bool FillFast(uint64_t& buffer, int& count, const uint8_t*& p, const uint8_t* end) {
+    if (end - p < 8) return false;
+    int n = (63 - count) >> 3;
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    v = __builtin_bswap64(v);  // the first byte on top
+    uint64_t top = v >> (64 - 8 * n);
+    uint64_t probe = ~top | (~uint64_t(0) << (8 * n));  // a 0xFF byte becomes 0
+    if (((probe - 0x0101010101010101ull) & ~probe & 0x8080808080808080ull) != 0) return false;
+    buffer |= top << (64 - count - 8 * n);
+    count += 8 * n;
+    p += n;
+    return true;
   }
   __attribute__((noinline)) void FillByBytes() {
     while (bits_ <= 56) {
@@ -229,23 +230,9 @@ class BitReader {
       count = bits_;
       p = p_;
     };
-    // At least 32 bits, as Ensure: the same fast road as Fill, the rest through it.
+    // At least 32 bits, as Ensure.
     auto ensure = [&] {
-      if (count >= 32) return;
-      if (!marker_ && end_ - p >= 8) {
-        int n = (63 - count) >> 3;
-        uint64_t v;
-        std::memcpy(&v, p, 8);
-        v = __builtin_bswap64(v);
-        uint64_t top = v >> (64 - 8 * n);
-        uint64_t probe = ~top | (~uint64_t(0) << (8 * n));
-        if (((probe - 0x0101010101010101ull) & ~probe & 0x8080808080808080ull) == 0) {
-          buffer |= top << (64 - count - 8 * n);
-          count += 8 * n;
-          p += n;
-          return;
-        }
-      }
+      if (count >= 32 || (!marker_ && FillFast(buffer, count, p, end_))) return;
       store();
       FillByBytes();
       load();
