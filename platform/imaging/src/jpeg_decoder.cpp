@@ -415,27 +415,8 @@ bool Decoder::DecodeSequentialBlock(Component& c, int bx, int by) {
   c.dcPredictor = AddDc(c.dcPredictor, diff);
   uint8_t* out = c.BlockOut(bx, by);
   if (c.MeanOnly()) {
-    // Only the mean is wanted: pass over the AC coefficients, several codes at a time.
-    for (int k = 1; k < 64;) {
-      bits.Ensure();
-      uint32_t e = ac.skip_[bits.Peek(HuffmanTable::kSkipBits)];
-      int before = int(e >> 4) & 63;
-      if (e && k + before <= 63) {
-        bits.Consume(int(e & 15));
-        if (e & 0x8000) break;  // the block ends here
-        k += before + int(e >> 10 & 31);
-        continue;
-      }
-      int rs = bits.Decode(ac);
-      int size = rs & 15, r = rs >> 4;
-      bits.Bits(size);
-      if (size) {
-        k += r + 1;
-      } else {
-        if (r != 15) break;
-        k += 16;
-      }
-    }
+    // Only the mean is wanted: pass over the AC coefficients.
+    bits.SkipAc(ac);
     bits_ = bits;
     out[0] = jpeg::MeanSample(c.dcPredictor * int32_t(q[0]));
     return true;
