@@ -289,84 +289,114 @@ namespace {
 constexpr uint8_t kJournalMagic[8] = {'B', 'T', 'U', 'N', 'D', 'O', '1', 0x1A};
 constexpr int kJournalHead = 8 + 8 + 8 + 128;  // magic, file identity, change count, header
 constexpr int kJournalRecord = 4 + 8 + kPageSize;  // page number, change count, page
+// The journal grows by at least this much: room for the records of a split up the tree.
+constexpr int64_t kJournalStep = 32 * 1024;
 
 }  // namespace
 
 // The journal of this change: its head (the file identity, the change count it starts
-// from and the header as it was) and the old content of the leaf the operation holds, in
-// one write. Only then is the header marked. A change writes into its leaf at once; every
-// other page is marked dirty (or freed) before it is written, and journalled then; pages
-// taken later are journalled as they are taken.
+// from and the header as it was) and the old content of the leaf the operation holds.
+// Only then is the header marked. A change writes into its leaf at once; every other
+// page is marked dirty (or freed) before it is written, and journalled then; pages taken
+// later are journalled as they are taken.
 void BTreeFile::BeginChange() {
   if (changing_) return;
   journalError_ = 0;
   if (journalling_) {
-    if (!journal_.IsOpen()) journalError_ = journal_.OpenAlways(path_ + ".UND", fileio::Share::DenyNone);
+    journalEnd_ = kJournalHead;
+    journalError_ = OpenJournal(true);
+    if (journalError_ == 0) journalError_ = JournalRoom(int64_t(opPages_.size()) * kJournalRecord);
     if (journalError_ == 0) {
-      std::vector<uint8_t> buffer(kJournalHead + opPages_.size() * kJournalRecord);
-      uint8_t* head = buffer.data();
+      EndJournal(journalEnd_);
+      for (Page& p : opPages_)
+        if (p.bytes[kPgLevel] == 0 && p.bytes[kPgType] == kLeaf && NeedsJournal(p)) JournalRecord(p);
+      uint8_t* head = journal_.data();
       std::memcpy(head, kJournalMagic, 8);
       Put64(head + 8, header_.fileId);
       Put64(head + 16, header_.generation);
       std::memcpy(head + 24, map_.data(), kHeaderBytes);
-      size_t used = kJournalHead;
-      for (Page& p : opPages_)
-        if (p.bytes[kPgLevel] == 0 && p.bytes[kPgType] == kLeaf) used += JournalRecord(p, buffer.data() + used);
-      journalError_ = journal_.WriteAt(0, buffer.data(), used);
-      journalEnd_ = int64_t(used);
       journalUnflushed_ = true;
     }
     if (journalError_ != 0) SpoilJournal();
   }
+  // The journal holds its records before the mark says that it is needed.
+  std::atomic_thread_fence(std::memory_order_seq_cst);
   changing_ = true;
   // Marked before the first byte changes; cleared when the change is complete.
   uint8_t* b = map_.data();
   Put32(b + kHdrFlags, header_.flags | kFlagBusy);
   Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
-  changing_ = true;
   unflushed_ = true;
 }
 
-size_t BTreeFile::JournalRecord(Page& page, uint8_t* record) const {
-  if (page.journalled || int64_t(page.number + 1) * kPageSize > map_.mapped()) return 0;
-  page.journalled = true;
+// A journal that may only be read cannot serve: its change could not be undone.
+int BTreeFile::OpenJournal(bool create) {
+  if (journal_.IsOpen()) return 0;
+  bool readOnly = false;
+  int rc = journal_.Open(path_ + ".UND", readOnly, create);
+  if (rc == 0 && readOnly) rc = fileio::kErrAccessDenied;
+  if (rc != 0) journal_.Close();
+  return rc;
+}
+
+// Room for `bytes` more after the journal's end. The mapping grows in large steps (or
+// takes what another handle grew the file to), so that changes seldom map it again.
+int BTreeFile::JournalRoom(int64_t bytes) {
+  int64_t need = journalEnd_ + bytes;
+  if (need <= journal_.mapped()) return 0;
+  return journal_.Extend(std::max(need, journal_.mapped() + std::max(kJournalStep, journal_.mapped())));
+}
+
+void BTreeFile::EndJournal(int64_t at) {
+  if (at + 12 <= journal_.mapped()) Put64(journal_.data() + at + 4, 0);
+}
+
+bool BTreeFile::NeedsJournal(const Page& page) const {
+  return !page.journalled && int64_t(page.number + 1) * kPageSize <= map_.mapped();
+}
+
+// Copies the page's old content to the journal's end; the room is there. The slot after
+// it is ended first: records a change cut short before left there (of the same change
+// count, when the file was restored from them) are never taken for this change's.
+void BTreeFile::JournalRecord(Page& page) {
+  EndJournal(journalEnd_ + kJournalRecord);
+  uint8_t* record = journal_.data() + journalEnd_;
   Put32(record, page.number);
   Put64(record + 4, header_.generation);
   std::memcpy(record + 12, page.bytes, kPageSize);
-  return kJournalRecord;
+  page.journalled = true;
+  journalEnd_ += kJournalRecord;
+  journalUnflushed_ = true;
 }
 
 int BTreeFile::Journal(Page& page) {
-  if (!journalling_ || journalError_ != 0) return journalError_;
-  uint8_t record[kJournalRecord];
-  size_t size = JournalRecord(page, record);
-  if (size == 0) return 0;
-  journalError_ = journal_.WriteAt(journalEnd_, record, size);
-  journalUnflushed_ = true;
-  if (journalError_ == 0) journalEnd_ += int64_t(size);
-  if (journalError_ != 0) SpoilJournal();
+  if (!journalling_ || journalError_ != 0 || !NeedsJournal(page)) return journalError_;
+  journalError_ = JournalRoom(kJournalRecord);
+  if (journalError_ == 0) {
+    JournalRecord(page);
+    std::atomic_thread_fence(std::memory_order_seq_cst);  // before the page changes
+  } else {
+    SpoilJournal();
+  }
   return journalError_;
 }
 
-// A journal that could not be written whole, or that was played back, must never be played
-// (again): damage found later is reported, not "undone" with old pages. A complete change
-// needs no such care: its new change count no longer matches its journal.
+// A journal that could not take a change whole, or that was played back, must never be
+// played (again): damage found later is reported, not "undone" with old pages. A
+// complete change needs no such care: its new change count no longer matches its journal.
 void BTreeFile::SpoilJournal() {
   if (!journal_.IsOpen()) return;
-  const uint8_t zeros[8] = {};
-  journal_.WriteAt(0, zeros, sizeof zeros);
+  if (journal_.mapped() < 8) journal_.Remap();  // a failed growth may have left it unmapped
+  if (journal_.mapped() >= 8) std::memset(journal_.data(), 0, 8);
 }
 
 // Puts back every page the journal holds for the change the header is marked with, and
 // the header as it was before it. 0 when the file was restored.
 int BTreeFile::RestoreFromJournal() {
-  if (!journal_.IsOpen() && journal_.Open(path_ + ".UND", fileio::Access::ReadWrite, fileio::Share::DenyNone) != 0)
-    return kDbErrCorrupt;
-  uint8_t head[kJournalHead];
-  size_t got = 0;
-  if (journal_.ReadAt(0, head, sizeof head, got) != 0 || got != sizeof head ||
-      std::memcmp(head, kJournalMagic, 8) != 0)
-    return kDbErrCorrupt;
+  // Another handle or program may have written more of the journal than this mapping shows.
+  if (OpenJournal(false) != 0 || journal_.Remap() != 0 || journal_.mapped() < kJournalHead) return kDbErrCorrupt;
+  const uint8_t* head = journal_.data();
+  if (std::memcmp(head, kJournalMagic, 8) != 0) return kDbErrCorrupt;
   const uint8_t* old = head + 24;
   const uint8_t* now = map_.data();
   uint64_t fileId = Get64(head + 8), generation = Get64(head + 16);
@@ -377,13 +407,12 @@ int BTreeFile::RestoreFromJournal() {
       Get64(now + kHdrFileId) != fileId)
     return kDbErrCorrupt;
   if (Get64(now + kHdrGeneration) != generation) return kDbErrCorrupt;
-  std::vector<uint8_t> record(kJournalRecord);
-  for (int64_t at = kJournalHead;; at += kJournalRecord) {
-    if (journal_.ReadAt(at, record.data(), record.size(), got) != 0 || got != record.size()) break;
-    if (Get64(record.data() + 4) != generation) break;
-    uint32_t number = Get32(record.data());
+  for (int64_t at = kJournalHead; at + kJournalRecord <= journal_.mapped(); at += kJournalRecord) {
+    const uint8_t* record = journal_.data() + at;
+    if (Get64(record + 4) != generation) break;
+    uint32_t number = Get32(record);
     if (number == 0 || int64_t(number + 1) * kPageSize > map_.mapped()) continue;
-    std::memcpy(map_.data() + int64_t(number) * kPageSize, record.data() + 12, kPageSize);
+    std::memcpy(map_.data() + int64_t(number) * kPageSize, record + 12, kPageSize);
   }
   std::memcpy(map_.data(), old, kHeaderBytes);
   checked_.clear();

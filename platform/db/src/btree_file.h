@@ -104,8 +104,12 @@ class BTreeFile {
   int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
   void Seal(uint8_t* bytes) const;
   void BeginChange();
+  int OpenJournal(bool create);
+  int JournalRoom(int64_t bytes);
+  bool NeedsJournal(const Page& page) const;
+  void EndJournal(int64_t at);
+  void JournalRecord(Page& page);
   int Journal(Page& page);
-  size_t JournalRecord(Page& page, uint8_t* record) const;
   int RestoreFromJournal();
   void SpoilJournal();
   void MarkDirty(Page* page);
@@ -160,11 +164,12 @@ class BTreeFile {
   bool optimistic_ = false;       // reading without the lock between programs
   uint8_t snapshot_[128] = {};    // the header as the running operation read it
   // The undo journal "<index>.UND": before a change touches a page its old content is
-  // written there, so that a change a killed program left half done is undone by the
-  // next program that takes the lock.
-  fileio::File journal_;
+  // copied there, so that a change a killed program left half done is undone by the
+  // next program that takes the lock. It is mapped like the index and stays mapped
+  // between changes: journalling costs no system call but when the journal grows.
+  MappedFile journal_;
   int64_t journalEnd_ = 0;
-  int journalError_ = 0;          // a journal write failed: this change cannot be undone
+  int journalError_ = 0;          // the journal could not take a record: this change cannot be undone
   bool journalUnflushed_ = false; // written since the journal was last flushed
   bool restoring_ = false;
   bool journalling_ = true;

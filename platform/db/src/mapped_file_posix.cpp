@@ -31,10 +31,10 @@ int FromErrno(int e) {
 
 MappedFile::~MappedFile() { Close(); }
 
-int MappedFile::Open(const std::string& path, bool& readOnly) {
+int MappedFile::Open(const std::string& path, bool& readOnly, bool create) {
   Close();
   std::string native = fileio::NativePath(path);
-  fd_ = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  fd_ = ::open(native.c_str(), O_RDWR | (create ? O_CREAT : 0) | O_CLOEXEC, 0644);
   readOnly_ = false;
   if (fd_ < 0) {
     int e = errno;
@@ -50,6 +50,8 @@ int MappedFile::Open(const std::string& path, bool& readOnly) {
   readOnly = readOnly_;
   return Remap();
 }
+
+bool MappedFile::IsOpen() const { return fd_ >= 0; }
 
 void MappedFile::Unmap() {
   if (data_) munmap(data_, size_t(mapped_));

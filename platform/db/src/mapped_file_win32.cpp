@@ -16,10 +16,11 @@ int LastError() {
 
 MappedFile::~MappedFile() { Close(); }
 
-int MappedFile::Open(const std::string& path, bool& readOnly) {
+int MappedFile::Open(const std::string& path, bool& readOnly, bool create) {
   Close();
   const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_ALWAYS,
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
+                         create ? OPEN_ALWAYS : OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   readOnly_ = false;
   if (h == INVALID_HANDLE_VALUE) {
@@ -32,6 +33,8 @@ int MappedFile::Open(const std::string& path, bool& readOnly) {
   readOnly = readOnly_;
   return Remap();
 }
+
+bool MappedFile::IsOpen() const { return file_ != nullptr; }
 
 void MappedFile::Unmap() {
   if (data_) UnmapViewOfFile(data_);
