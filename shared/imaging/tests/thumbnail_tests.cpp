@@ -12,6 +12,7 @@
 #include "imaging/thumbnails.h"
 #include "imglib/imglib.h"
 #include "temp_dir.h"
+#include "win/raii.h"
 
 namespace {
 #include "data/jpeg_reference.inc"
@@ -279,9 +280,9 @@ TEST_F(Thumbnails, LayeredFilesMadeOrRemovedAreSeenAtOnce) {
   dir.Write("A.QMF", "objects");
   // The folder's last-write time set back, so that its listing is used again.
   auto settle = [&dir](int minutesAgo) {
-    HANDLE folder = CreateFileA(dir.Path().c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    ASSERT_NE(folder, INVALID_HANDLE_VALUE);
+    win::Handle folder(CreateFileA(dir.Path().c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(folder);
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER t{};
@@ -289,8 +290,7 @@ TEST_F(Thumbnails, LayeredFilesMadeOrRemovedAreSeenAtOnce) {
     t.HighPart = now.dwHighDateTime;
     t.QuadPart -= uint64_t(minutesAgo) * 60 * 10000000;
     FILETIME past{t.LowPart, t.HighPart};
-    EXPECT_TRUE(SetFileTime(folder, nullptr, nullptr, &past));
-    CloseHandle(folder);
+    EXPECT_TRUE(SetFileTime(folder.Get(), nullptr, nullptr, &past));
   };
   auto layered = [](const std::string& path) {
     Thumb t;
