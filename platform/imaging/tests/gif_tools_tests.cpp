@@ -24,19 +24,6 @@ const bool kHaveMagick = std::system("test -x /usr/bin/convert") == 0;
 const bool kHavePillow = std::system("/usr/bin/python3 -c 'import PIL.GifImagePlugin' 2>/dev/null") == 0;
 #endif
 
-// A binary PPM of the picture, which both tools read.
-std::string Ppm(const Raster& r) {
-  std::string out = "P6\n" + std::to_string(r.Width()) + " " + std::to_string(r.Height()) + "\n255\n";
-  for (int y = 0; y < r.Height(); ++y)
-    for (int x = 0; x < r.Width(); ++x) {
-      const uint8_t* p = r.Row(y) + size_t(x) * 3;
-      out += char(p[2]);
-      out += char(p[1]);
-      out += char(p[0]);
-    }
-  return out;
-}
-
 class GifFromTools : public ::testing::Test {
  protected:
   // Our reading of the tool's GIF against the tool's own RGB reading of its first frame.
@@ -51,7 +38,7 @@ class GifFromTools : public ::testing::Test {
     Raster expected = testpics::FromRgb(reinterpret_cast<const unsigned char*>(reference.data()), w, h);
     EXPECT_EQ(testpics::Compare(ours.pixels, expected).maximum, 0) << what;
   }
-  std::string Source(const Raster& picture) { return dir_.Write("source.ppm", Ppm(picture)); }
+  std::string Source(const Raster& picture) { return dir_.Write("source.ppm", testpics::Ppm(picture)); }
   TempDir dir_;
 };
 
@@ -85,7 +72,7 @@ TEST_F(GifFromTools, ImageMagickFiles) {
     ExpectSameAsTool("magick.gif", "magick.rgb", w, h, c.what);
   }
   // Three frames: the first is the picture.
-  std::string second = dir_.Write("second.ppm", Ppm(testpics::Flat(w, h, 5)));
+  std::string second = dir_.Write("second.ppm", testpics::Ppm(testpics::Flat(w, h, 5)));
   std::remove(gif.c_str());
   std::remove(rgb.c_str());
   ASSERT_TRUE(Magick(source + " " + second + " " + source + " -delay 10 gif:" + gif));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../encoder_pipe.h"
+#include "pcm16_format.h"
 #include "win/raii.h"
 #include "win/wide_text.h"
 
@@ -175,13 +176,7 @@ class SystemWmaWriter : public WmaWriter {
   bool SetInput(int frequency, int channels) {
     Com<IWMInputMediaProps> input;
     if (FAILED(writer_->GetInputProps(0, input.Out())) || !input) return false;
-    WAVEFORMATEX wave{};
-    wave.wFormatTag = WAVE_FORMAT_PCM;
-    wave.nChannels = WORD(channels);
-    wave.nSamplesPerSec = DWORD(frequency);
-    wave.wBitsPerSample = 16;
-    wave.nBlockAlign = WORD(channels * 2);
-    wave.nAvgBytesPerSec = DWORD(frequency) * wave.nBlockAlign;
+    WAVEFORMATEX wave = Pcm16Format(channels, uint32_t(frequency));
     bytesPerSecond_ = wave.nAvgBytesPerSec;
     WM_MEDIA_TYPE type{};
     type.majortype = kTypeAudio;
