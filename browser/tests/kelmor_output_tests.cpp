@@ -132,6 +132,46 @@ bool HasDarkPixel(const imglib::Picture& p, int top, int bottom) {
   return false;
 }
 
+TEST_F(KelmorOutput, WebPagesOfGifPicturesGetThumbnailsOfTheirColours) {
+  TempDir pictures, web;
+  // Three GIFs, each of one colour (in a 256-colour palette).
+  const uint8_t colours[3][3] = {{200, 20, 20}, {20, 200, 20}, {20, 20, 200}};
+  for (int i = 0; i < 3; ++i) {
+    imglib::Raster r;
+    r.Allocate(300, 200);
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 300; ++x) r.Set(x, y, colours[i][0], colours[i][1], colours[i][2]);
+    std::string bytes;
+    ASSERT_EQ(imglib::EncodePicture(r, imglib::kFormatGif, 8, 0, bytes), imglib::kSuccess);
+    pictures.Write("g" + std::to_string(i + 1) + ".gif", bytes);
+  }
+  HWND frame = Start(pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" g1.gif", " g2.gif", " g3.gif"}, 10000).size(), 3u);
+  ASSERT_TRUE(StartPages(frame, 904, web.Path(), "gifs"));
+  std::string question = MessageBoxText();
+  EXPECT_EQ(question.rfind("1 web page(s)", 0), 0u) << question;
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  std::string page = web.Read("QORCT001.htm");
+  EXPECT_EQ(Count(page, "<td>"), 3);
+  for (int i = 0; i < 3; ++i) {
+    std::string thumb = "g" + std::to_string(i + 1) + ".jpg";
+    EXPECT_NE(page.find("<img src=\"" + thumb + "\" width=\"275\""), std::string::npos) << page.substr(0, 900);
+    imglib::Picture p;
+    ASSERT_TRUE(ReadPicture(web.File(thumb), p)) << thumb;
+    EXPECT_EQ(p.info.format, imglib::kFormatJpeg);
+    ASSERT_EQ(p.pixels.Width(), 275);
+    // Each thumbnail is its own picture's colour, not an earlier conversion's.
+    Rgb centre = PixelAt(p, 137, p.pixels.Height() / 2);
+    EXPECT_NEAR(centre.r, colours[i][0], 12) << thumb;
+    EXPECT_NEAR(centre.g, colours[i][1], 12) << thumb;
+    EXPECT_NEAR(centre.b, colours[i][2], 12) << thumb;
+  }
+  // The conversion leaves nothing beside the pictures.
+  EXPECT_FALSE(fileio::Exists(pictures.File("g1.bmp")));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(KelmorOutput, IndexSheetsLayTheirPagesOutWithFramesAndFooters) {
   TempDir pictures;
   // Seven pictures, each of its own red value.
@@ -188,6 +228,31 @@ TEST_F(KelmorOutput, IndexSheetsLayTheirPagesOutWithFramesAndFooters) {
   ASSERT_TRUE(PumpUntil([&] { return ReadPicture(pictures.File("QORCT005.bmp"), named); }, milliseconds(20000)));
   EXPECT_TRUE(darkInNameBand(named));
   EXPECT_FALSE(fileio::Exists(pictures.File("QORCT006.bmp")));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(KelmorOutput, SheetsThatCannotBeSavedAreReportedOnce) {
+  TempDir pictures;
+  for (int i = 1; i <= 7; ++i) ASSERT_TRUE(WriteBmp(pictures.File("p" + std::to_string(i) + ".bmp"), 40, 30, 9, 9, 9));
+  Copy().SetMenuAction(1400, "2,2,6");
+  HWND frame = Start(pictures.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " p6.bmp", " p7.bmp"}, 10000).size(), 7u);
+  SendAndWait(list_, LB_SETSEL, TRUE, -1);
+  // The folder goes away under the list: neither of the two pages can be written.
+  for (int i = 1; i <= 7; ++i) ASSERT_TRUE(DeleteFileA(pictures.File("p" + std::to_string(i) + ".bmp").c_str()));
+  std::string folder = pictures.Path();
+  ASSERT_TRUE(RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str()));
+  PostMessageA(frame, WM_COMMAND, 801, 0);
+  std::string report = MessageBoxText();
+  EXPECT_NE(report.find("QORCT001.bmp"), std::string::npos) << report;
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(PumpUntil([&] { return MessageBoxText(0) != report; }, milliseconds(5000)));
+  // No second report for page 2.
+  std::string second = MessageBoxText(3000);
+  EXPECT_EQ(second, "") << second;
+  EXPECT_FALSE(fileio::Exists(pictures.File("QORCT001.bmp")));
+  EXPECT_FALSE(fileio::Exists(pictures.File("QORCT002.bmp")));
   EXPECT_EQ(Close(), 0);
 }
 

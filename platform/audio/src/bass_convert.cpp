@@ -189,15 +189,66 @@ int BASSSTREAMFREE(uint32_t stream) {
   return audio::SetBassError(kBassOk);
 }
 
-uint32_t BASSWMAENCODEOPENFILE(int, int, int, const std::string&) {
-  // Writing WMA takes the system's encoder; none is used by this layer yet.
-  Fail(kBassErrorNotAvail);
-  return 0;
+namespace {
+
+constexpr int kMonoFlag = 2;
+
+struct WmaEncoders {
+  std::mutex mutex;
+  std::map<uint32_t, std::shared_ptr<audio::WmaWriter>> writers;
+  uint32_t next = 1;
+};
+
+WmaEncoders& W() {
+  static WmaEncoders w;
+  return w;
 }
 
-int BASSWMAENCODESETTAG(uint32_t, const std::string&, const std::string&) { return Fail(kBassErrorHandle); }
-int BASSWMAENCODEWRITE(uint32_t, const void*, int) { return Fail(kBassErrorHandle); }
-int BASSWMAENCODECLOSE(uint32_t) { return Fail(kBassErrorHandle); }
+std::shared_ptr<audio::WmaWriter> FindWma(uint32_t handle) {
+  std::lock_guard<std::mutex> lock(W().mutex);
+  auto it = W().writers.find(handle);
+  return it == W().writers.end() ? nullptr : it->second;
+}
+
+}  // namespace
+
+uint32_t BASSWMAENCODEOPENFILE(int frequency, int flags, int bitrate, const std::string& file) {
+  std::unique_ptr<audio::WmaWriter> writer = audio::OpenWmaWriter(frequency, (flags & kMonoFlag) ? 1 : 2, bitrate, file);
+  if (!writer) {
+    Fail(kBassErrorNotAvail);
+    return 0;
+  }
+  std::lock_guard<std::mutex> lock(W().mutex);
+  uint32_t handle = W().next++;
+  W().writers[handle] = std::move(writer);
+  audio::SetBassError(kBassOk);
+  return handle;
+}
+
+int BASSWMAENCODESETTAG(uint32_t encoder, const std::string& tag, const std::string& value) {
+  auto w = FindWma(encoder);
+  if (!w) return Fail(kBassErrorHandle);
+  return w->SetTag(tag, value) ? audio::SetBassError(kBassOk) : Fail(kBassErrorUnknown);
+}
+
+int BASSWMAENCODEWRITE(uint32_t encoder, const void* data, int bytes) {
+  auto w = FindWma(encoder);
+  if (!w) return Fail(kBassErrorHandle);
+  if (bytes < 0 || (bytes > 0 && !data)) return Fail(kBassErrorUnknown);
+  return w->Write(data, size_t(bytes)) ? audio::SetBassError(kBassOk) : Fail(kBassErrorUnknown);
+}
+
+int BASSWMAENCODECLOSE(uint32_t encoder) {
+  std::shared_ptr<audio::WmaWriter> w;
+  {
+    std::lock_guard<std::mutex> lock(W().mutex);
+    auto it = W().writers.find(encoder);
+    if (it == W().writers.end()) return Fail(kBassErrorHandle);
+    w = it->second;
+    W().writers.erase(it);
+  }
+  return w->Close() ? audio::SetBassError(kBassOk) : Fail(kBassErrorUnknown);
+}
 
 uint32_t BASSENCODESTART(uint32_t stream, const std::string& commandLine, int) {
   auto s = FindStream(stream);

@@ -86,6 +86,7 @@ std::unique_ptr<EncoderPipe> StartEncoderPipe(const std::string& commandLine) {
   return std::make_unique<PosixEncoderPipe>(pid, fds[1]);
 }
 
-bool WmaEncoderAvailable() { return false; }
+// No WMA encoder outside Windows.
+std::unique_ptr<WmaWriter> OpenWmaWriter(int, int, int, const std::string&) { return nullptr; }
 
 }  // namespace audio

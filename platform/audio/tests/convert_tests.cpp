@@ -64,6 +64,16 @@ TEST(AudioConversion, WhatCannotBeHadFailsWithItsCode) {
   EXPECT_EQ(BASSWMAENCODEOPENFILE(44100, 0x10000, 160000, dir.File("a.wma")), 0u);
   EXPECT_EQ(BASSERRORGETCODE(), kBassErrorNotAvail);
   EXPECT_FALSE(fileio::Exists(dir.File("a.wma")));
+  // A format no encoder has, mono included: nothing is left either.
+  EXPECT_EQ(BASSWMAENCODEOPENFILE(0, 0x10002, 160000, dir.File("b.wma")), 0u);
+  EXPECT_EQ(BASSERRORGETCODE(), kBassErrorNotAvail);
+  EXPECT_FALSE(fileio::Exists(dir.File("b.wma")));
+  // Calls on an encoder that was never opened fail as such.
+  const char pcm[4] = {};
+  EXPECT_EQ(BASSWMAENCODESETTAG(12345, "", ""), kBassErrorHandle);
+  EXPECT_EQ(BASSWMAENCODEWRITE(12345, pcm, 4), kBassErrorHandle);
+  EXPECT_EQ(BASSWMAENCODECLOSE(12345), kBassErrorHandle);
+  EXPECT_EQ(BASSERRORGETCODE(), kBassErrorHandle);
 }
 
 #ifndef _WIN32

@@ -26,19 +26,6 @@ bool Convert(const std::string& arguments) {
   return std::system(command.c_str()) == 0;
 }
 
-// A binary PPM of the picture, which the tool reads as it is.
-std::string Ppm(const Raster& r) {
-  std::string out = "P6\n" + std::to_string(r.Width()) + " " + std::to_string(r.Height()) + "\n255\n";
-  for (int y = 0; y < r.Height(); ++y)
-    for (int x = 0; x < r.Width(); ++x) {
-      const uint8_t* p = r.Row(y) + size_t(x) * 3;
-      out += char(p[2]);
-      out += char(p[1]);
-      out += char(p[0]);
-    }
-  return out;
-}
-
 // Raw RGB bytes (as "convert ... rgb:file" writes them) into a picture.
 Raster FromRgb(const std::string& rgb, int w, int h) {
   if (rgb.size() != size_t(w) * size_t(h) * 3) return Raster{};
@@ -74,7 +61,7 @@ class EstablishedTool : public ::testing::Test {
   }
   // What we read from the tool's file of the picture (extra: the tool's options).
   Picture WeRead(const Raster& picture, const std::string& ext, const std::string& extra = "") {
-    std::string source = dir_.Write("source.ppm", Ppm(picture));
+    std::string source = dir_.Write("source.ppm", testpics::Ppm(picture));
     std::string file = dir_.File("tool." + ext);
     std::remove(file.c_str());
     EXPECT_TRUE(Convert(source + " " + extra + " " + ext + ":" + file)) << ext;

@@ -105,4 +105,16 @@ double MeanChannel(const imglib::Raster& r, int channel) {
   return sum / (double(r.Width()) * r.Height());
 }
 
+std::string Ppm(const imglib::Raster& r) {
+  std::string out = "P6\n" + std::to_string(r.Width()) + " " + std::to_string(r.Height()) + "\n255\n";
+  for (int y = 0; y < r.Height(); ++y)
+    for (int x = 0; x < r.Width(); ++x) {
+      const uint8_t* p = r.Row(y) + size_t(x) * 3;
+      out += char(p[2]);
+      out += char(p[1]);
+      out += char(p[0]);
+    }
+  return out;
+}
+
 }  // namespace testpics

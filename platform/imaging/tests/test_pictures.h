@@ -13,6 +13,8 @@ imglib::Raster Photo(int width, int height);
 imglib::Raster Flat(int width, int height, int colours);
 // From raw RGB bytes (red first, rows from the top).
 imglib::Raster FromRgb(const unsigned char* rgb, int width, int height);
+// A binary PPM of the picture, which established tools read as it is.
+std::string Ppm(const imglib::Raster& r);
 
 struct Difference {
   int maximum = 0;

@@ -63,6 +63,5 @@ std::unique_ptr<EncoderPipe> StartEncoderPipe(const std::string& commandLine) {
   return std::make_unique<WindowsEncoderPipe>(win::Handle(info.hProcess), std::move(input));
 }
 
-bool WmaEncoderAvailable() { return false; }
 
 }  // namespace audio
