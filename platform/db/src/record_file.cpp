@@ -153,10 +153,17 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   }
   db::GroupHold hold(s.indexes[0].file->group());
   if (hold.rc() != 0) return hold.rc();
-  bool undone = false;
-  rc = UndoPending(fileNumber, fields, s, undone);
-  if (rc != 0) return rc;
-  if (undone) fileLength = SKFLOF(fileNumber);
+  // The length this handle left means no record came or went since: at most a mark was
+  // set for a record of which no byte was written, and this append names that same
+  // record in it anyway. Otherwise an interrupted append is looked for.
+  const bool unchanged = fileLength == s.lengthAfterAppend;
+  s.lengthAfterAppend = -1;
+  if (!unchanged) {
+    bool undone = false;
+    rc = UndoPending(fileNumber, fields, s, undone);
+    if (rc != 0) return rc;
+    if (undone) fileLength = SKFLOF(fileNumber);
+  }
   // A torn last record (a crash while appending) is overwritten.
   int64_t recordNumber = fileLength / length + 1;
   if (recordNumber > INT32_MAX) return fileio::kErrDiskFull;
@@ -185,6 +192,7 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     SKSETEOFAT(fileNumber, (recordNumber - 1) * length);
   }
   int cleared = WritePending(fileNumber, 0);
+  if (rc == 0 && cleared == 0) s.lengthAfterAppend = recordNumber * length;
   return rc != 0 ? rc : cleared;
 }
 
@@ -257,7 +265,7 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
     int rc = IndexLayouts(fields, layouts);
     if (rc != 0) return rc;
     const int length = DbRecordLength(fields);
-    if (length < 5 || SKFLOF(fileNumber) < 0) return length < 5 ? kDbErrInvalidParameter : kDbErrInvalidHandle;
+    if (length < 5) return kDbErrInvalidParameter;
     std::string record(size_t(length), ' ');
     DBWRITF(length, record, values, fields);
     // Field 1 is the key: blank, blank-led or "/" (a deleted slot) keys cannot be filed.
@@ -267,9 +275,13 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
     // The record and its keys reach the disk once, after the locks are given back.
     db::Batch batch;
     rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
+      // A closed handle opens no indexes; a session already open finds it closed at the
+      // header lock, which reports the same error.
+      if (s.indexes.empty() && SKFLOF(fileNumber) < 0) return kDbErrInvalidHandle;
       if (s.recordLength != length) {
         s.recordLength = length;
         s.headerChecked = false;
+        s.lengthAfterAppend = -1;
       }
       int rc2 = OpenSessionIndexes(path, layouts, s);
       if (rc2 != 0) return rc2;

@@ -29,6 +29,10 @@ struct AppendSession {
   std::string pathKey;
   int recordLength = 0;
   bool headerChecked = false;
+  // The record file's length when this handle last cleared its pending-append mark, -1
+  // when unknown. Under the header lock, the same length again means nobody has appended
+  // since, so the mark needs no reading (see AppendLocked).
+  int64_t lengthAfterAppend = -1;
   std::vector<SessionIndex> indexes;
   std::chrono::steady_clock::time_point lastUse;
 };

@@ -311,6 +311,50 @@ TEST(RecordFile, FailedIndexTakesTheRecordBack) {
   EXPECT_EQ(qBtKeyNbr(topic3.handle), 2);
 }
 
+// A handle that filed before reads no pending-append mark while the file keeps the length
+// it left, but still takes back what another handle left pending once the length moved.
+TEST(RecordFile, AnAppendAfterAnotherHandlesFilingsLooksForItsInterruptedAppend) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  int mine = 0, other = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, mine, ok), 0);
+  ASSERT_EQ(DBOPENF(a.f01, other, ok), 0);
+  auto mark = [&] {
+    std::string number(4, 'x');
+    EXPECT_EQ(SKFGETAT(mine, 0, number), 0);
+    return number;
+  };
+  ASSERT_EQ(DBCREF(a.f01, mine, ArchiveValues("00000001", {"CAT"}), a.fields), 0);
+  // The other handle files record 3 whole but is cut short before clearing its mark.
+  ASSERT_EQ(DBCREF(a.f01, other, ArchiveValues("00000002", {"DOG"}), a.fields), 0);
+  ASSERT_EQ(SKFPUTAT(other, 0, std::string("\x03\0\0\0", 4)), 0);
+  ASSERT_EQ(DBCREF(a.f01, mine, ArchiveValues("00000003", {"EMU"}), a.fields), 0);
+  EXPECT_EQ(SKFLOF(mine), 3 * 671);
+  EXPECT_EQ(mark(), std::string(4, '\0'));
+  {
+    Index key(DBINDEX(a.f01, 0), 8);
+    EXPECT_EQ(qBtKeyNbr(key.handle), 2);
+    std::string third = "00000003", second = "00000002";
+    int32_t record = 0;
+    ASSERT_EQ(qBtSearch(key.handle, third, record, key.status), 0);
+    EXPECT_EQ(key.status, 0);
+    EXPECT_EQ(record, 3);
+    ASSERT_EQ(qBtSearch(key.handle, second, record, key.status), 0);
+    EXPECT_EQ(key.status, kBtNoKey);
+  }
+  // A mark set for the next record with nothing written behind it: the length is the
+  // one this handle left, and the record it names is filed and the mark cleared.
+  ASSERT_EQ(SKFPUTAT(other, 0, std::string("\x04\0\0\0", 4)), 0);
+  ASSERT_EQ(DBCREF(a.f01, mine, ArchiveValues("00000004", {"GNU"}), a.fields), 0);
+  EXPECT_EQ(SKFLOF(mine), 4 * 671);
+  EXPECT_EQ(mark(), std::string(4, '\0'));
+  SKFCLOSE(other);
+  SKFCLOSE(mine);
+  Index key(DBINDEX(a.f01, 0), 8);
+  EXPECT_EQ(qBtKeyNbr(key.handle), 3);
+}
+
 TEST(RecordFile, RebuildKeepsDeletedSlotsOutOfTopicIndexes) {
   TempDir dir;
   Archive a(dir);
