@@ -19,6 +19,7 @@
 #include "skin/sk_text.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "win/window_class.h"
 #include "wndproc.h"
 

@@ -16,6 +16,7 @@
 #include "skin/skin.h"
 #include "startup.h"
 #include "state.h"
+#include "web.h"
 
 namespace falcet {
 
@@ -103,12 +104,10 @@ void OnCommand(int id, LPARAM lParam) {
       if (Option(kOptBars)) ToggleScrollBars();
       ToggleSpectrum();
       break;
-    case kRefreshButton:
-    case kWebStopButton:
-    case kLargerButton:
-    case kSmallerButton:
-      // The page's address is all the panel shows: there is nothing to refresh, stop or size.
-      break;
+    case kRefreshButton: WebRefresh(); break;
+    case kWebStopButton: WebStop(); break;
+    case kLargerButton: WebTextSize(true); break;
+    case kSmallerButton: WebTextSize(false); break;
     case kNoticeButton: WarningBox(Ui(48)); break;
     case kIndexPage1:
     case kIndexPage2:

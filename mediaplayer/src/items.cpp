@@ -16,6 +16,7 @@
 #include "skin/sk_system.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "wndproc.h"
 
 namespace falcet {

@@ -21,6 +21,7 @@
 #include "media.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "win/raii.h"
 #include "wndproc.h"
 

@@ -17,6 +17,7 @@
 #include "pictures.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "wndproc.h"
 
 namespace falcet {

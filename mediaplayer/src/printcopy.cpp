@@ -9,6 +9,7 @@
 #include "skin/sk_print.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "win/raii.h"
 
 namespace falcet {
@@ -65,6 +66,8 @@ void PrintCurrent() {
     WarningBox(SKWINERR(1797));
     return;
   }
+  // A page prints through its browser's own dialog.
+  if (p.itemKind == kBarWeb && PrintWebPage()) return;
   if (p.itemKind != kBarPicture || p.picturePath.empty()) return;
   win::CreatedDC printerDC(SKPRINTDLG(p.frame));
   SetForegroundWindow(p.frame);

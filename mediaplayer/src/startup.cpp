@@ -27,6 +27,7 @@
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "wndproc.h"
 
 namespace falcet {
@@ -206,6 +207,7 @@ void CleanUp() {
   KillThreadTimer(p.handOverTimer);
   KillThreadTimer(p.slideTimer);
   KillThreadTimer(p.stepTimer);
+  DeleteWebControls();
   FreePicture();
   if (p.frame && IsWindow(p.frame)) DestroyWindow(p.frame);
   p.frame = nullptr;
@@ -283,6 +285,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   }
   L_MMSetEventCallback(_leadevent, nullptr);
   OpenMixer();
+  StartWebHost();
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

@@ -20,6 +20,8 @@
 #include "win/gdiplus_session.h"
 #include "win/raii.h"
 
+struct IDispatch;
+
 namespace falcet {
 
 // Which control bar shows (and what kind of item is open).
@@ -78,7 +80,7 @@ struct Player : startup::ProgramIdentity {
   HWND zoom = nullptr;        // "SKZOOM"
   HWND popup = nullptr;       // the backdrop
   HWND bar = nullptr;
-  HWND web = nullptr;
+  HWND web = nullptr;          // the web panel, parent of the browser controls
   HMENU popup1 = nullptr, popup3 = nullptr, popup4 = nullptr;
   std::array<HWND, kLastControl + 1> controls{};
 
@@ -98,6 +100,14 @@ struct Player : startup::ProgramIdentity {
   int itemKind = kBarNone;       // 1 web, 2 media, 4 picture
   int mediumKind = 0;            // 2 video, 8 sound
   HANDLE dialUp = nullptr;       // a connection the player dialled
+
+  // The web panel's browser controls (the ActiveX host's; null while not made).
+  IDispatch* contentControl = nullptr;
+  IDispatch* indexControl = nullptr;
+  bool creatingControl = false;  // a control is being made (the host pumps meanwhile)
+  bool indexEvent = false;       // an event of the index page is being handled
+  bool webHost = false;          // the ActiveX host started
+  std::string documentItem;      // the last spreadsheet shown in the web panel
 
   // Command messages and the slide show.
   bool startedBySuite = false;

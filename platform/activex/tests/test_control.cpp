@@ -3,15 +3,25 @@
 //   WM_SETTEXT to its window      -> TitleChange(Text)
 //   WM_APP (wParam, lParam)       -> ProgressChange(Progress, ProgressMax)
 //   WM_APP + 1 (text in WM_SETTEXT's form, lParam) -> DocumentComplete(pDisp, URL by reference)
+// It also stands in for the web browser (IWebBrowser2): Navigate fires DocumentComplete and,
+// for a local file with a <title>, TitleChange a moment later, as a browser does; the text
+// size (ExecWB zoom) starts at 2; the calls are logged, one a line, to the file that
+// SUITE_TESTCTL_LOG names.
 // Its type information (a coclass with the default source interface) is built at run time.
 // TestControlCount() tells how many of its objects are alive.
 #include <windows.h>
 #include <ole2.h>
 #include <ocidl.h>
 #include <olectl.h>
+#include <exdisp.h>
+#include <docobj.h>
 #include <wrl/client.h>
 
 #include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "test_control.h"
@@ -143,7 +153,41 @@ class Point final : public IConnectionPoint {
   std::vector<ComPtr<IDispatch>> sinks_;
 };
 
-class Control final : public IDispatch,
+void Log(const std::string& line) {
+  char path[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA("SUITE_TESTCTL_LOG", path, sizeof path)) return;
+  if (FILE* f = fopen(path, "a")) {
+    fprintf(f, "%s\n", line.c_str());
+    fclose(f);
+  }
+}
+
+std::string Narrow(const wchar_t* text) {
+  std::string out;
+  for (; text && *text; ++text) out += char(*text);
+  return out;
+}
+
+// The <title> of a local page ("" for another address or a page without one).
+std::string TitleOf(std::string url) {
+  for (const char* scheme : {"file:///", "file://"})
+    if (_strnicmp(url.c_str(), scheme, strlen(scheme)) == 0) {
+      url.erase(0, strlen(scheme));
+      break;
+    }
+  std::ifstream in(url, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string page = text.str();
+  size_t start = page.find("<title>"), end = page.find("</title>");
+  if (start == std::string::npos || end == std::string::npos || end < start) return {};
+  return page.substr(start + 7, end - start - 7);
+}
+
+#define NOT_HERE(name, ...) \
+  STDMETHODIMP name(__VA_ARGS__) override { return E_NOTIMPL; }
+
+class Control final : public IWebBrowser2,
                       public IOleObject,
                       public IOleInPlaceObject,
                       public IConnectionPointContainer,
@@ -155,6 +199,8 @@ class Control final : public IDispatch,
     if (!out) return E_POINTER;
     *out = nullptr;
     if (iid == IID_IUnknown || iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
+    else if (iid == IID_IWebBrowser || iid == IID_IWebBrowserApp || iid == IID_IWebBrowser2)
+      *out = static_cast<IWebBrowser2*>(this);
     else if (iid == IID_IOleObject) *out = static_cast<IOleObject*>(this);
     else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject) *out = static_cast<IOleInPlaceObject*>(this);
     else if (iid == IID_IConnectionPointContainer) *out = static_cast<IConnectionPointContainer*>(this);
@@ -183,6 +229,63 @@ class Control final : public IDispatch,
   STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return DISP_E_MEMBERNOTFOUND;
   }
+
+  // IWebBrowser2: what the web panel calls.
+  STDMETHODIMP GoBack() override { return Logged("GoBack"); }
+  STDMETHODIMP GoForward() override { return Logged("GoForward"); }
+  STDMETHODIMP Refresh() override { return Logged("Refresh"); }
+  STDMETHODIMP Stop() override { return Logged("Stop"); }
+  STDMETHODIMP Navigate(BSTR url, VARIANT* flags, VARIANT* target, VARIANT* postData, VARIANT* headers) override {
+    // Arguments left out come as "absent" (VT_ERROR, DISP_E_PARAMNOTFOUND).
+    int absent = 0;
+    for (VARIANT* v : {flags, target, postData, headers})
+      if (v && V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND) ++absent;
+    location_ = Narrow(url);
+    Log("Navigate " + location_ + " absent=" + std::to_string(absent));
+    if (window_) PostMessageA(window_, WM_APP + 2, 0, 0);
+    return S_OK;
+  }
+  STDMETHODIMP ExecWB(OLECMDID command, OLECMDEXECOPT option, VARIANT* in, VARIANT* out) override {
+    std::string line = "ExecWB " + std::to_string(int(command)) + " " + std::to_string(int(option));
+    if (command == OLECMDID_ZOOM) {
+      if (in && V_VT(in) == VT_I4) {
+        zoom_ = V_I4(in);
+        line += " set " + std::to_string(zoom_);
+      }
+      if (out) {
+        VariantClear(out);
+        V_VT(out) = VT_I4;
+        V_I4(out) = zoom_;
+      }
+    }
+    Log(line);
+    return S_OK;
+  }
+  STDMETHODIMP get_LocationURL(BSTR* url) override {
+    std::wstring wide(location_.begin(), location_.end());
+    *url = SysAllocString(wide.c_str());
+    return S_OK;
+  }
+  NOT_HERE(GoHome) NOT_HERE(GoSearch) NOT_HERE(Refresh2, VARIANT*) NOT_HERE(get_Application, IDispatch**)
+  NOT_HERE(get_Parent, IDispatch**) NOT_HERE(get_Container, IDispatch**) NOT_HERE(get_Document, IDispatch**)
+  NOT_HERE(get_TopLevelContainer, VARIANT_BOOL*) NOT_HERE(get_Type, BSTR*) NOT_HERE(get_Left, LONG*)
+  NOT_HERE(put_Left, LONG) NOT_HERE(get_Top, LONG*) NOT_HERE(put_Top, LONG) NOT_HERE(get_Width, LONG*)
+  NOT_HERE(put_Width, LONG) NOT_HERE(get_Height, LONG*) NOT_HERE(put_Height, LONG)
+  NOT_HERE(get_LocationName, BSTR*) NOT_HERE(get_Busy, VARIANT_BOOL*) NOT_HERE(Quit)
+  NOT_HERE(ClientToWindow, int*, int*) NOT_HERE(PutProperty, BSTR, VARIANT) NOT_HERE(GetProperty, BSTR, VARIANT*)
+  NOT_HERE(get_Name, BSTR*) NOT_HERE(get_HWND, SHANDLE_PTR*) NOT_HERE(get_FullName, BSTR*) NOT_HERE(get_Path, BSTR*)
+  NOT_HERE(get_Visible, VARIANT_BOOL*) NOT_HERE(put_Visible, VARIANT_BOOL) NOT_HERE(get_StatusBar, VARIANT_BOOL*)
+  NOT_HERE(put_StatusBar, VARIANT_BOOL) NOT_HERE(get_StatusText, BSTR*) NOT_HERE(put_StatusText, BSTR)
+  NOT_HERE(get_ToolBar, int*) NOT_HERE(put_ToolBar, int) NOT_HERE(get_MenuBar, VARIANT_BOOL*)
+  NOT_HERE(put_MenuBar, VARIANT_BOOL) NOT_HERE(get_FullScreen, VARIANT_BOOL*) NOT_HERE(put_FullScreen, VARIANT_BOOL)
+  NOT_HERE(Navigate2, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*) NOT_HERE(QueryStatusWB, OLECMDID, OLECMDF*)
+  NOT_HERE(ShowBrowserBar, VARIANT*, VARIANT*, VARIANT*) NOT_HERE(get_ReadyState, READYSTATE*)
+  NOT_HERE(get_Offline, VARIANT_BOOL*) NOT_HERE(put_Offline, VARIANT_BOOL) NOT_HERE(get_Silent, VARIANT_BOOL*)
+  NOT_HERE(put_Silent, VARIANT_BOOL) NOT_HERE(get_RegisterAsBrowser, VARIANT_BOOL*)
+  NOT_HERE(put_RegisterAsBrowser, VARIANT_BOOL) NOT_HERE(get_RegisterAsDropTarget, VARIANT_BOOL*)
+  NOT_HERE(put_RegisterAsDropTarget, VARIANT_BOOL) NOT_HERE(get_TheaterMode, VARIANT_BOOL*)
+  NOT_HERE(put_TheaterMode, VARIANT_BOOL) NOT_HERE(get_AddressBar, VARIANT_BOOL*) NOT_HERE(put_AddressBar, VARIANT_BOOL)
+  NOT_HERE(get_Resizable, VARIANT_BOOL*) NOT_HERE(put_Resizable, VARIANT_BOOL)
 
   // IOleObject
   STDMETHODIMP SetClientSite(IOleClientSite* site) override {
@@ -304,7 +407,15 @@ class Control final : public IDispatch,
   ~Control() {
     InPlaceDeactivate();
     --gObjects;
+    Log("Deleted");
   }
+  HRESULT Logged(const char* call) {
+    Log(call);
+    return S_OK;
+  }
+  void Navigated();
+  std::string location_;
+  int zoom_ = 2;
   std::atomic<ULONG> references_{1};
   Point point_;
   ComPtr<IOleClientSite> site_;
@@ -360,8 +471,18 @@ LRESULT CALLBACK Control::WindowProc(HWND window, UINT message, WPARAM wParam, L
     self->point_.Fire(kTestEventDocumentComplete, {byReference, sender});
     VariantClear(&url);
     return 0;
+  } else if (self && message == WM_APP + 2) {
+    ComPtr<Control> keep(self);
+    self->Navigated();
+    return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Control::Navigated() {
+  SendMessageA(window_, WM_APP + 1, 0, reinterpret_cast<LPARAM>(location_.c_str()));
+  std::string title = TitleOf(location_);
+  if (!title.empty() && window_) SetWindowTextA(window_, title.c_str());
 }
 
 STDMETHODIMP Control::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT position) {

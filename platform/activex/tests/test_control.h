@@ -16,11 +16,14 @@ constexpr LONG kTestEventProgressChange = 108;
 constexpr LONG kTestEventTitleChange = 113;
 constexpr LONG kTestEventDocumentComplete = 259;
 
-// Registers the control in the prefix's classes under its class and the ProgIDs while it lives (the
-// DLL is the one beside the running test), and removes what it wrote at its end.
+// Registers the control in the prefix's classes under its class and the ProgIDs while it
+// lives (the DLL is the one beside the running test), and removes what it wrote at its end.
+// extraProgId (a system class such as "Shell.Explorer.2") is taken over for that time and
+// then given back; with missingClass it names a class that is registered nowhere, so that
+// creating it fails.
 class TestControlRegistration {
  public:
-  explicit TestControlRegistration(const std::string& extraProgId = "");
+  explicit TestControlRegistration(const std::string& extraProgId = "", bool missingClass = false);
   ~TestControlRegistration();
   TestControlRegistration(const TestControlRegistration&) = delete;
   TestControlRegistration& operator=(const TestControlRegistration&) = delete;

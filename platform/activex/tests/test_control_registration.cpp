@@ -6,9 +6,12 @@
 
 namespace {
 
-std::string ClsidText() {
+// {6B1C7A52-3E0F-4D8A-9C41-2A7E5D0B9F15}: registered nowhere.
+constexpr GUID kMissingClsid = {0x6b1c7a52, 0x3e0f, 0x4d8a, {0x9c, 0x41, 0x2a, 0x7e, 0x5d, 0x0b, 0x9f, 0x15}};
+
+std::string ClsidText(const GUID& clsid = kTestControlClsid) {
   wchar_t text[64] = {};
-  StringFromGUID2(kTestControlClsid, text, 64);
+  StringFromGUID2(clsid, text, 64);
   std::string narrow;
   for (const wchar_t* c = text; *c; ++c) narrow += char(*c);
   return narrow;
@@ -32,19 +35,20 @@ std::string ValueOf(const std::string& key) {
   return value;
 }
 
-bool RegisterProgId(const std::string& progId) {
-  return SetValue(progId + "\\CLSID", nullptr, ClsidText());
+bool RegisterProgId(const std::string& progId, const GUID& clsid = kTestControlClsid) {
+  return SetValue(progId + "\\CLSID", nullptr, ClsidText(clsid));
 }
 
 }  // namespace
 
-TestControlRegistration::TestControlRegistration(const std::string& extraProgId) : extraProgId_(extraProgId) {
+TestControlRegistration::TestControlRegistration(const std::string& extraProgId, bool missingClass)
+    : extraProgId_(extraProgId) {
   // A system class taken over for the test gets its own class back afterwards.
   if (!extraProgId.empty()) extraProgIdWas_ = ValueOf(extraProgId + "\\CLSID");
   std::string key = "CLSID\\" + ClsidText();
   ok_ = SetValue(key + "\\InprocServer32", nullptr, TestProgramFolder() + kTestControlDll) &&
         SetValue(key + "\\InprocServer32", "ThreadingModel", "Apartment") && RegisterProgId(kTestControlProgId) &&
-        (extraProgId.empty() || RegisterProgId(extraProgId));
+        (extraProgId.empty() || RegisterProgId(extraProgId, missingClass ? kMissingClsid : kTestControlClsid));
 }
 
 TestControlRegistration::~TestControlRegistration() {
