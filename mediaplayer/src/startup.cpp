@@ -152,6 +152,8 @@ WindowPlace PlaceOfWindow() {
     w = DefaultWindowPlace(Option(kOptWidth), Option(kOptHeight), frameWidth, frameHeight,
                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     if (!p.settings.read) p.settings.paneLeft = p.settings.paneTop = -1;
+    p.paneLeft = p.settings.paneLeft;
+    p.paneTop = p.settings.paneTop;
   }
   return w;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "falcet/bar_rules.h"
 #include "falcet/item_lists.h"
 #include "falcet/player_rules.h"
 #include "falcet/settings_line.h"
@@ -23,9 +24,6 @@
 struct IDispatch;
 
 namespace falcet {
-
-// Which control bar shows (and what kind of item is open).
-enum BarKind : int { kBarNone = 0, kBarWeb = 1, kBarVideo = 2, kBarPicture = 4, kBarSound = 8 };
 
 // Which library holds the current medium.
 enum class Holder { kNone, kAudio, kClip };
@@ -79,7 +77,6 @@ struct Player : startup::ProgramIdentity {
   HWND pictureArea = nullptr; // "SKCTL"
   HWND zoom = nullptr;        // "SKZOOM"
   HWND popup = nullptr;       // the backdrop
-  HWND bar = nullptr;
   HWND web = nullptr;          // the web panel, parent of the browser controls
   HMENU popup1 = nullptr, popup3 = nullptr, popup4 = nullptr;
   std::array<HWND, kLastControl + 1> controls{};
@@ -97,6 +94,11 @@ struct Player : startup::ProgramIdentity {
   bool singleVideo = false;
   bool restartRequested = false;
   int barKind = kBarNone;        // the bar that shows
+  bool buildingBar = false;      // the bar's controls are being made (the skin engine pumps)
+  int paneLeft = -1, paneTop = -1;  // the pane's place, kept when a bar is built anew
+  bool compact = false, offScreen = false;  // the compact form of the main window
+  RECT compactRect{};            // the window before it shrank
+  POINT compactOrigin{};         // its client origin before it went off the screen
   int itemKind = kBarNone;       // 1 web, 2 media, 4 picture
   int mediumKind = 0;            // 2 video, 8 sound
   HANDLE dialUp = nullptr;       // a connection the player dialled

@@ -191,6 +191,10 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_SIZE:
       if (window == p.clip) LAYOUTCONTROLS();
+      if (window == p.frame) DockPane();
+      break;
+    case WM_MOVE:
+      if (window == p.frame) DockPane();
       break;
     case WM_DESTROY:
       if (window == p.frame) KillPlayerTick();

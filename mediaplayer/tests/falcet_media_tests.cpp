@@ -33,7 +33,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   HWND frame = Start("\"" + one + "\" \"" + two + "\"");
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("first take.wav"), 10000), 0);
-  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  HWND slider = WaitBarControl(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The position moves on while the sound plays.
   EXPECT_TRUE(PumpUntil([&] { return SendMessageA(slider, TBM_GETPOS, 0, 0) > 0; }, 2s, 10ms));
@@ -57,7 +57,7 @@ TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {
   HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(view) != FALSE; }, 2s));
-  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  HWND slider = WaitBarControl(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The slider shows the position in percent of the length: it passes the middle.
   EXPECT_TRUE(PumpUntil(
@@ -139,7 +139,7 @@ TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
   ASSERT_NE(frame, nullptr);
   // The media bar (and its slider) is there once the medium plays.
   ASSERT_GE(WaitTitle(frame, Title("long.wav"), 10000), 0);
-  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  HWND slider = WaitBarControl(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // An empty name stops an attached sound and lets the medium play on.
   int before = SliderAfter(slider, 800);

@@ -70,7 +70,7 @@ TEST_F(FalcetWeb, APageInTheBrowserNamesTheWindowAndTakesTheWebCommands) {
   EXPECT_TRUE(Press(frame, kNextButton, "GoForward", 1));
 
   // Text size: the browser starts at 2.
-  HWND larger = driver::FindChild(frame, kLargerButton), smaller = driver::FindChild(frame, kSmallerButton);
+  HWND larger = WaitBarControl(frame, kLargerButton, 5000), smaller = WaitBarControl(frame, kSmallerButton, 5000);
   ASSERT_NE(larger, nullptr);
   ASSERT_NE(smaller, nullptr);
   EXPECT_TRUE(IsWindowEnabled(larger));

@@ -1,0 +1,97 @@
+// The player's pane ("qPlayer"), which carries the bars: files dropped on it, its docking
+// to a corner of the main window, and the compact form of the main window for a sound.
+#include <windows.h>
+
+#include "avi_writer.h"
+#include "falcet_test.h"
+#include "remote_drop.h"
+#include "sound_files.h"
+#include "test_windows.h"
+
+namespace falcet {
+namespace {
+
+using namespace std::chrono_literals;
+
+RECT RectOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+
+TEST_F(Falcet, FilesDroppedOnThePaneBecomeTheListAndNamesAreReadWhole) {
+  FalcetFolder& folder = Copy();
+  std::string a = WritePicture(folder.File("a.bmp"), 40, 30, RGB(200, 0, 0));
+  // A name longer than the old 260 characters arrives whole.
+  std::string longName = folder.Root() + "\\" + std::string(280, 'n') + ".htm";
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = PaneOf(frame);
+  ASSERT_NE(pane, nullptr);
+  driver::RemoteDrop drop(Process().Id(), pane, {a, longName});
+  ASSERT_TRUE(drop.Posted());
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  driver::PostCommand(frame, kNextButton);
+  HWND text = driver::WaitChild(frame, kWebTextId, 5000);
+  ASSERT_NE(text, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return driver::WindowText(text) == "file://" + longName ||
+                                     driver::WindowText(text) == longName; }, 5s));
+  // A list of two: next on the last goes to the first.
+  driver::PostCommand(frame, kNextButton);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Falcet, ADockedPaneKeepsItsCornerOfTheMainWindow) {
+  Copy().SetOption(5, "34");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = PaneOf(frame);
+  ASSERT_NE(pane, nullptr);
+  auto atTopRight = [&] {
+    RECT f = RectOf(frame), p = RectOf(pane);
+    return p.right == f.right && p.top == f.top;
+  };
+  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  RECT f = RectOf(frame);
+  SetWindowPos(frame, nullptr, f.left + 37, f.top + 21, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  SetWindowPos(frame, nullptr, 0, 0, f.right - f.left - 60, f.bottom - f.top - 40, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  EXPECT_EQ(RectOf(frame).right, f.left + 37 + f.right - f.left - 60);
+  // A docked pane is not dragged away.
+  RECT before = RectOf(pane);
+  PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 30));
+  PumpMessages(300);
+  EXPECT_EQ(RectOf(pane).left, before.left);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Falcet, ASoundShrinksTheWindowToItsCompactFormAndAVideoBringsItBack) {
+  FalcetFolder& folder = Copy();
+  folder.CopyFromSuite("nadrix.dll");  // an open-files source: the media bar has its snapshot button
+  std::string sound = folder.Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
+  std::string clip = folder.Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(30, 0x406080)));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  RECT full = RectOf(frame);
+  driver::SendCommand(frame, kCodeOpen, sound);
+  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
+  auto shrunk = [&] {
+    RECT r = RectOf(frame);
+    return r.right - r.left < full.right - full.left && r.bottom - r.top < full.bottom - full.top;
+  };
+  EXPECT_TRUE(WaitUntil(shrunk, 5s));
+  EXPECT_EQ(RectOf(frame).left, full.left);
+  EXPECT_EQ(RectOf(frame).top, full.top);
+  driver::SendCommand(frame, kCodeOpen, clip);
+  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  EXPECT_TRUE(WaitUntil([&] {
+    RECT now = RectOf(frame);
+    return EqualRect(&full, &now) != FALSE;
+  }, 5s));
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace
+}  // namespace falcet
