@@ -23,6 +23,7 @@
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_menu.h"
+#include "skin/sk_text.h"
 #include "skin/skin.h"
 #include "state.h"
 #include "web.h"
@@ -193,7 +194,60 @@ void EnterCompact() {
   p.offScreen = true;
 }
 
+// Size item 308: the video over the whole screen in the zoom holder, the main window, the
+// pane and the taskbar out of the way (the taskbar comes back on every way out).
+void EnterEnlargedVideo() {
+  Player& p = App();
+  bool wasEnlarged = p.videoEnlarged;
+  if (!p.hiddenTaskbar) {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", "");
+    if (taskbar && IsWindowVisible(taskbar)) {
+      // Asynchronous: a shell that does not answer keeps no player waiting.
+      ShowWindowAsync(taskbar, SW_HIDE);
+      p.hiddenTaskbar = taskbar;
+    }
+  }
+  p.videoEnlarged = true;
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (!wasEnlarged) {
+    if (!p.zoom) CreateZoomHolder();
+    ShowWindow(p.frame, SW_HIDE);
+    if (HWND pane = jorvel::PaneWindow()) ShowWindow(pane, SW_HIDE);
+  }
+  if (!p.zoom) return;
+  int x = 0, y = 0, width = screenWidth, height = screenHeight;
+  if (MenuChecked(kMenuFitVideo) && p.media.videoWidth > 0 && p.media.videoHeight > 0) {
+    // A fitted video keeps its shape on a backdrop that covers everything behind it.
+    if (p.popup && !wasEnlarged)
+      SetWindowPos(p.popup, HWND_BOTTOM, -100, -100, screenWidth + 200, screenHeight + 200, SWP_SHOWWINDOW);
+    SKICONISE(p.media.videoWidth, p.media.videoHeight, screenWidth, screenHeight, x, y, width, height);
+  } else if (p.popup) {
+    ShowWindow(p.popup, SW_HIDE);
+  }
+  SetWindowPos(p.zoom, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  L_MMSetParentWin(p.media.clip, p.zoom);
+}
+
 }  // namespace
+
+void ShowTaskbarAgain() {
+  Player& p = App();
+  if (p.hiddenTaskbar && IsWindow(p.hiddenTaskbar)) ShowWindowAsync(p.hiddenTaskbar, SW_SHOW);
+  p.hiddenTaskbar = nullptr;
+}
+
+void LeaveEnlargedVideo() {
+  Player& p = App();
+  ShowTaskbarAgain();
+  if (!p.videoEnlarged) return;
+  p.videoEnlarged = false;
+  if (p.frame) SetWindowPos(p.frame, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  if (HWND pane = jorvel::PaneWindow()) ShowWindow(pane, SW_SHOWNOACTIVATE);
+  if (p.popup) ShowWindow(p.popup, SW_HIDE);
+  // The video goes back to its window before the zoom holder goes.
+  if (p.media.clip && p.media.video && p.view) L_MMSetParentWin(p.media.clip, p.view);
+  LeaveSlideShow();
+}
 
 HWND Control(int id) {
   if (id < kFirstControl || id > kLastControl) return nullptr;
@@ -305,6 +359,11 @@ void LAYOUTCONTROLS() {
     RepaintPicture();
   }
   HWND snapshot = Control(kSnapshotButton);
+  if (video && p.sizeItem == kSizeFullScreen) {
+    EnterEnlargedVideo();
+    return;
+  }
+  LeaveEnlargedVideo();
   if (video) {
     Fit f = VideoPlacement(p.sizeItem, MenuChecked(kMenuFitVideo), p.media.videoWidth, p.media.videoHeight, area.left,
                            area.top, areaWidth, areaHeight);

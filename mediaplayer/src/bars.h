@@ -18,6 +18,11 @@ bool BarShows(int kind);
 void DockPane();
 // The main window as it was before the compact form (a medium that failed to open).
 void LeaveCompactForm();
+// Back from the video over the whole screen (size item 308): the main window, the pane and
+// the taskbar show again.
+void LeaveEnlargedVideo();
+// The taskbar the enlarged view hid shows again (every way out of the player calls it).
+void ShowTaskbarAgain();
 
 // The control of a command number (null when the bar has none).
 HWND Control(int id);

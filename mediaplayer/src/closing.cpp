@@ -43,6 +43,7 @@ void HandOverBurnJob() {
 
 void OnSysClose() {
   Player& p = App();
+  LeaveEnlargedVideo();
   HandOverBurnJob();
   StopAttachedSound();
   if (p.dialUp) SKRASHANGUP(p.dialUp);

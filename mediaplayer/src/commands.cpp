@@ -125,8 +125,9 @@ void OnCommand(int id, LPARAM lParam) {
     case kSizeHalf: case kSizeNormal: case kSizeOneAndAHalf: case kSizeDouble: case kSizeFillWindow:
     case kSizeFullScreen:
       CheckSizeItem(id);
+      // Escape leaves the whole screen for the size chosen before it.
+      p.returnSizeItem = id == kSizeFullScreen && p.sizeItem != kSizeFullScreen ? p.sizeItem : id;
       p.sizeItem = id;
-      p.returnSizeItem = id;
       LAYOUTCONTROLS();
       break;
     case kMenuScrollBars: ToggleScrollBars(); break;

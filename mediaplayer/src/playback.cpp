@@ -78,6 +78,7 @@ int SHOWMEDIAINFO(const std::string& file) {
 
 void STOPANDCLOSE() {
   Player& p = App();
+  LeaveEnlargedVideo();
   if (p.recorderMode == 1) StopRecorder();
   KillPlayerTick();
   KillThreadTimer(p.slideTimer);

@@ -210,6 +210,8 @@ void CleanUp() {
   KillThreadTimer(p.slideTimer);
   KillThreadTimer(p.stepTimer);
   DeleteWebControls();
+  // Whatever way the player ends, a taskbar it hid comes back.
+  ShowTaskbarAgain();
   FreePicture();
   if (p.frame && IsWindow(p.frame)) DestroyWindow(p.frame);
   p.frame = nullptr;

@@ -99,6 +99,8 @@ struct Player : startup::ProgramIdentity {
   bool compact = false, offScreen = false;  // the compact form of the main window
   RECT compactRect{};            // the window before it shrank
   POINT compactOrigin{};         // its client origin before it went off the screen
+  bool videoEnlarged = false;    // the video plays over the whole screen (size item 308)
+  HWND hiddenTaskbar = nullptr;  // the taskbar the enlarged view hid
   int itemKind = kBarNone;       // 1 web, 2 media, 4 picture
   int mediumKind = 0;            // 2 video, 8 sound
   HANDLE dialUp = nullptr;       // a connection the player dialled

@@ -40,7 +40,9 @@ void OnPaint(HWND window) {
   Player& p = App();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
-  if (window == p.pictureArea || window == p.zoom) {
+  if (window == p.zoom && p.videoEnlarged && p.media.clip) {
+    if (L_MMPaint(p.media.clip, dc) != 1) FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  } else if (window == p.pictureArea || window == p.zoom) {
     RECT r;
     GetClientRect(window, &r);
     // Drawn off screen first, so that a picture change does not flicker.

@@ -95,3 +95,80 @@ TEST_F(Falcet, ASoundShrinksTheWindowToItsCompactFormAndAVideoBringsItBack) {
 
 }  // namespace
 }  // namespace falcet
+
+namespace falcet {
+namespace {
+
+// A taskbar of the test's own (Wine's session here has none), which the player hides for
+// the whole-screen video and must show again on every way out.
+class StandInTaskbar {
+ public:
+  StandInTaskbar() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0, 990, 1280, 34, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  ~StandInTaskbar() {
+    if (window_) DestroyWindow(window_);
+  }
+  HWND Get() const { return window_; }
+  // Runs this thread's messages (the player shows and hides the window) until it is so.
+  bool WaitShown(bool shown) {
+    return PumpUntil([&] { return (IsWindowVisible(window_) != FALSE) == shown; }, 5s);
+  }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+class FalcetWholeScreen : public Falcet {
+ protected:
+  HWND StartVideo() {
+    // Ten seconds: it plays through every step of the test.
+    std::string clip =
+        Copy().Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(100, 0x206040)));
+    HWND frame = Start(clip);
+    if (frame) {
+      EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+    }
+    return frame;
+  }
+  // Size item 308: the taskbar and the main window go.
+  bool EnterWholeScreen(HWND frame, StandInTaskbar& taskbar) {
+    driver::PostCommand(frame, kSizeFullScreen);
+    return taskbar.WaitShown(false) && PumpUntil([&] { return !IsWindowVisible(frame); }, 5s);
+  }
+};
+
+TEST_F(FalcetWholeScreen, TheTaskbarComesBackOnEveryWayOut) {
+  StandInTaskbar taskbar;
+  ASSERT_NE(taskbar.Get(), nullptr);
+  {
+    HWND frame = StartVideo();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(EnterWholeScreen(frame, taskbar));
+    // Escape: back to the size before, the window and the taskbar there again.
+    PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(taskbar.WaitShown(true));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, 5s));
+    // Stop and close (71) from the whole screen.
+    ASSERT_TRUE(EnterWholeScreen(frame, taskbar));
+    driver::PostCommand(frame, kStopButton);
+    EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, 10s));
+    EXPECT_TRUE(taskbar.WaitShown(true));
+  }
+  // The close command of a partner (code 10).
+  HWND frame = StartVideo();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(EnterWholeScreen(frame, taskbar));
+  driver::SendCommand(frame, kCodeClose, "");
+  EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, 10s));
+  EXPECT_TRUE(taskbar.WaitShown(true));
+}
+
+}  // namespace
+}  // namespace falcet
