@@ -15,6 +15,7 @@
 #include "falcet/options.h"
 #include "fileio/paths.h"
 #include "items.h"
+#include "jorvel/marquee.h"
 #include "jorvel/mixer_volume.h"
 #include "jorvel/pane.h"
 #include "mainwindow.h"
@@ -313,8 +314,16 @@ void BUILDMEDIABAR(int kind) {
   StopAttachedSound();
   CreateControls(kind);
   if (!HasFileSource()) EnableControl(kOpenButton, false);
-  // Only a sound's pane carries the level meter and the marquee the effects window needs.
-  if (kind != kBarSound) EnableControl(kEffectsButton, false);
+  // Only a sound's floating pane carries the marquee (and the level meter) that go with the
+  // effects window.
+  HWND pane = jorvel::PaneWindow();
+  p.marquee = nullptr;
+  if (pane && kind == kBarSound && !PaneDocked(Option(kOptPaneDock))) {
+    int x = 0, y = 0;
+    win::Bitmap strip(jorvel::PANEELEMENT(jorvel::kMarqueeElement, x, y, kBarVideo));
+    p.marquee = jorvel::MARQUEEWIN(pane, strip.Get(), x, y);
+  }
+  if (!p.marquee) EnableControl(kEffectsButton, false);
 }
 
 void BUILDPICTUREBAR() {

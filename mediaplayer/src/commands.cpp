@@ -8,6 +8,8 @@
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "items.h"
+#include "jorvel/fx_window.h"
+#include "jorvel/pane.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
@@ -21,6 +23,9 @@
 namespace falcet {
 
 namespace {
+
+// The pane element of the effects window's bar thumbs.
+constexpr int kEffectsThumbElement = 75;
 
 void ShowHelp() {
   std::string viewer = SKFINDF("VANDREL.EXE");
@@ -42,6 +47,22 @@ void ToggleSpectrum() {
   }
   std::string program = SKFINDF("pelmor.exe");
   if (!program.empty() && SKSHELL(program, SW_SHOWNOACTIVATE, 0) == 0) p.startedSpectrum = true;
+}
+
+// The audio effects window of the panel: made the first time, then shown or hidden.
+void ToggleEffectsWindow() {
+  Player& p = App();
+  int x = 0, y = 0;
+  win::Bitmap channel(jorvel::PANEELEMENT(jorvel::kPositionThumb, x, y, kBarVideo));
+  win::Bitmap thumb(jorvel::PANEELEMENT(kEffectsThumbElement, x, y, kBarVideo));
+  jorvel::FxWindowSetup s;
+  s.owner = p.frame;
+  s.pane = jorvel::PaneWindow();
+  s.icon = p.icon;
+  s.channel = channel.Get();
+  s.thumb = thumb.Get();
+  s.warn = [](const std::string& text) { WarningBox(text); };
+  jorvel::ToggleFxWindow(s);
 }
 
 void ToggleScrollBars() {
@@ -99,6 +120,7 @@ void OnCommand(int id, LPARAM lParam) {
     case kVolumeSlider: SETVOLUME(int(lParam)); break;
     case kEffectsButton:
       if (Option(kOptBars)) ToggleScrollBars();
+      if (p.barKind == kBarSound && jorvel::PaneWindow()) ToggleEffectsWindow();
       break;
     case kSpectrumButton:
       if (Option(kOptBars)) ToggleScrollBars();

@@ -99,6 +99,7 @@ struct Player : startup::ProgramIdentity {
   bool compact = false, offScreen = false;  // the compact form of the main window
   RECT compactRect{};            // the window before it shrank
   POINT compactOrigin{};         // its client origin before it went off the screen
+  HWND marquee = nullptr;        // the title strip over a sound's pane
   bool videoEnlarged = false;    // the video plays over the whole screen (size item 308)
   HWND hiddenTaskbar = nullptr;  // the taskbar the enlarged view hid
   int itemKind = kBarNone;       // 1 web, 2 media, 4 picture

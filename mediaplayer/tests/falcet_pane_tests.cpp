@@ -2,6 +2,8 @@
 // to a corner of the main window, and the compact form of the main window for a sound.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "avi_writer.h"
 #include "falcet_test.h"
 #include "remote_drop.h"
@@ -168,6 +170,54 @@ TEST_F(FalcetWholeScreen, TheTaskbarComesBackOnEveryWayOut) {
   driver::SendCommand(frame, kCodeClose, "");
   EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, 10s));
   EXPECT_TRUE(taskbar.WaitShown(true));
+}
+
+}  // namespace
+}  // namespace falcet
+
+namespace falcet {
+namespace {
+
+// Pixels of the level meter's colours (blue through green and yellow to red): bright in one
+// channel and dark in another, which neither the skin's VU picture nor its frame is.
+int LitPixels(HWND meter) {
+  int width = 0, height = 0;
+  std::vector<unsigned char> bgr;
+  if (!driver::CaptureWindowPixels(meter, width, height, bgr)) return 0;
+  int lit = 0;
+  for (size_t i = 0; i + 2 < bgr.size(); i += 3) {
+    int high = std::max({bgr[i], bgr[i + 1], bgr[i + 2]}), low = std::min({bgr[i], bgr[i + 1], bgr[i + 2]});
+    if (high >= 200 && low < 60) ++lit;
+  }
+  return lit;
+}
+
+TEST_F(Falcet, ASoundsPaneShowsItsLevelsItsTitleStripAndTheEffectsWindow) {
+  // Eight seconds of a loud tone.
+  std::string sound = Copy().Write("loud tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 8, 1, 24000), 1, 8000));
+  HWND frame = Start("\"" + sound + "\"");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("loud tone.wav"), 10000), 0);
+  HWND pane = PaneOf(frame);
+  ASSERT_NE(pane, nullptr);
+  HWND meter = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (meter = driver::FindChildByClass(pane, "VUMETER")) != nullptr; }, 5s));
+  // The tick draws the bars while the tone plays.
+  EXPECT_TRUE(WaitUntil([&] { return LitPixels(meter) >= 10; }, 5s, 50ms));
+  // The title strip rides over the pane.
+  HWND strip = FindTopWindow("MARQUEE", [&](HWND w) { return GetWindow(w, GW_OWNER) == pane; });
+  ASSERT_NE(strip, nullptr);
+  EXPECT_TRUE(IsWindowVisible(strip));
+  // 53 shows the effects window and hides it again.
+  driver::PostCommand(frame, kEffectsButton);
+  HWND effects = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    effects = FindTopWindow("QFXEFFECT");
+    return effects && IsWindowVisible(effects);
+  }, 5s));
+  driver::PostCommand(frame, kEffectsButton);
+  EXPECT_TRUE(WaitUntil([&] { return effects && !IsWindowVisible(effects); }, 5s));
+  EXPECT_EQ(Close(), 0);
 }
 
 }  // namespace
