@@ -365,6 +365,7 @@ void LAYOUTCONTROLS() {
   if (p.web && IsWindowVisible(p.web)) MoveWindow(p.web, area.left, area.top, areaWidth, areaHeight, TRUE);
   if (p.pictureArea && IsWindowVisible(p.pictureArea)) {
     MoveWindow(p.pictureArea, area.left, area.top, areaWidth, areaHeight, TRUE);
+    UpdatePictureScroll();
     RepaintPicture();
   }
   HWND snapshot = Control(kSnapshotButton);

@@ -67,9 +67,9 @@ void ToggleEffectsWindow() {
 
 void ToggleScrollBars() {
   Player& p = App();
-  bool on = !MenuChecked(kMenuScrollBars);
-  SetMenuCheck(kMenuScrollBars, on);
-  if (p.pictureArea) ShowScrollBar(p.pictureArea, SB_BOTH, on);
+  SetMenuCheck(kMenuScrollBars, !MenuChecked(kMenuScrollBars));
+  UpdatePictureScroll();
+  if (p.pictureArea) InvalidateRect(p.pictureArea, nullptr, FALSE);
 }
 
 }  // namespace

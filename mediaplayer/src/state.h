@@ -157,6 +157,7 @@ struct Player : startup::ProgramIdentity {
 
   // The picture view.
   std::string picturePath;
+  int scrollX = 0, scrollY = 0;  // the full-size picture's scroll position (menu item 401)
   std::string keywordText, soundSideFile, documentSideFile, effectText;
   int displayTime = 0;
   int effectNumber = 0;          // the picture's transition: its sfx, or the next of UI entry 84

@@ -186,8 +186,13 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       if (window == p.popup || window == p.zoom) return MA_NOACTIVATEANDEAT;
       break;
     case WM_HSCROLL:
+    case WM_VSCROLL:
       if (lParam) {
         OnTrackBar(reinterpret_cast<HWND>(lParam), wParam);
+        return 0;
+      }
+      if (window == p.pictureArea) {
+        ScrollPicture(message == WM_VSCROLL, LOWORD(wParam), HIWORD(wParam));
         return 0;
       }
       break;
