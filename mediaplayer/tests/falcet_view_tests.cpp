@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "avi_writer.h"
 #include "bmp_file.h"
 #include "falcet_test.h"
 #include "test_windows.h"
@@ -83,6 +84,66 @@ TEST_F(Falcet, APictureAtFullSizeScrollsFiftyPixelsALineToItsEdge) {
   // The whole way back up.
   SendMessageA(area, WM_VSCROLL, SB_TOP, 0);
   EXPECT_TRUE(at(5, 5, 0, 255, 64));
+  EXPECT_EQ(Close(), 0);
+}
+
+// The clipboard's DIB: its size and its centre pixel; false without one.
+bool ClipboardPicture(int& width, int& height, Rgb& centre) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool ok = false;
+  if (HANDLE block = GetClipboardData(CF_DIB)) {
+    if (auto* h = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block))) {
+      width = h->biWidth;
+      height = h->biHeight < 0 ? -h->biHeight : h->biHeight;
+      if (h->biBitCount == 24) {
+        const unsigned char* bits = reinterpret_cast<const unsigned char*>(h) + h->biSize;
+        size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+        const unsigned char* px = bits + stride * size_t(height / 2) + size_t(width / 2) * 3;
+        centre = {px[2], px[1], px[0]};
+        ok = true;
+      }
+      GlobalUnlock(block);
+    }
+  }
+  CloseClipboard();
+  return ok;
+}
+
+// The player's box with its text, answered; "" when none came.
+std::string AnswerBox(DWORD processId) {
+  HWND box = WaitForWindow("SKMSGBOX", 10000, processId);
+  if (!box) return {};
+  std::string text = driver::BoxText(box);
+  driver::PressButton("SKMSGBOX", 1, "", 10000);
+  return text;
+}
+
+TEST_F(Falcet, CopyPutsThePicturesBitsOnTheClipboardAndRefusesAVideo) {
+  std::string picture = WritePicture(Copy().File("red.bmp"), 40, 30, RGB(200, 40, 40));
+  HWND frame = Start(picture);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("red.bmp"), 10000), 0);
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  driver::PostCommand(frame, kCopyButton);
+  std::string said = AnswerBox(Process().Id());
+  EXPECT_NE(said.find(" is on the clipboard."), std::string::npos) << said;
+  int width = 0, height = 0;
+  Rgb centre;
+  ASSERT_TRUE(ClipboardPicture(width, height, centre));
+  EXPECT_EQ(width, 40);
+  EXPECT_EQ(height, 30);
+  EXPECT_EQ(centre.red, 200);
+  EXPECT_EQ(centre.green, 40);
+  EXPECT_EQ(centre.blue, 40);
+  // A video is no picture to copy.
+  std::string clip = Copy().Write("clip.avi", avitest::UncompressedAvi(64, 48, 10, std::vector<uint32_t>(50, 0x808080)));
+  driver::SendCommand(frame, kCodeOpen, clip);
+  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  driver::PostCommand(frame, kCopyButton);
+  EXPECT_EQ(AnswerBox(Process().Id()), "This works on pictures only.");
   EXPECT_EQ(Close(), 0);
 }
 
