@@ -194,6 +194,13 @@ TEST_F(JorvelPane, ABandSetInTheEffectsWindowIsSavedAndHeardAfterARestart) {
   ASSERT_NE(frame, nullptr);
   HWND effects = WaitForWindow("QFXEFFECT", 10000, Process().Id());
   ASSERT_NE(effects, nullptr);
+  // The window loads the saved settings into its bars while it is made and is sized last:
+  // a bar set before that would be set back.
+  ASSERT_TRUE(PumpUntil([&] {
+    RECT r{};
+    GetWindowRect(effects, &r);
+    return r.right > r.left;
+  }, 5s));
   SendMessageA(GetDlgItem(effects, 1), TBM_SETPOS, TRUE, 0);
   SendMessageA(effects, WM_COMMAND, MAKEWPARAM(1, TB_THUMBPOSITION), 0);
   SendMessageA(GetDlgItem(effects, 11), BM_SETCHECK, BST_CHECKED, 0);

@@ -89,7 +89,8 @@ TEST_F(Falcet, APictureAtFullSizeScrollsFiftyPixelsALineToItsEdge) {
 
 // The clipboard's DIB: its size and its centre pixel; false without one.
 bool ClipboardPicture(int& width, int& height, Rgb& centre) {
-  if (!OpenClipboard(nullptr)) return false;
+  // Another program may hold the clipboard open for a moment.
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s, 20ms)) return false;
   bool ok = false;
   if (HANDLE block = GetClipboardData(CF_DIB)) {
     if (auto* h = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block))) {
