@@ -64,6 +64,15 @@ function(suite_add_program name)
   endif()
 endfunction()
 
+# suite_add_bench(name SOURCES ... [LIBS ...]): a benchmark of portable code, a console
+# program in the tests folder of every build (natively it is timed from an optimised build).
+function(suite_add_bench name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} suite_options)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SUITE_TEST_DIR})
+endfunction()
+
 # suite_add_dll(name SOURCES ... DEF file.def [LIBS ...]): a DLL in the program folder
 # whose exports keep the plain names of its .def file.
 function(suite_add_dll name)

@@ -6,7 +6,22 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 export SUITE_BUILD_DIR="$(cd "${1:?build folder}" && pwd)"
 . "$here/wine-env.sh"
 stamp="$WINEPREFIX/.suite-prefix-ready"
-[ -f "$stamp" ] && exit 0
+# Drive T: is a folder of the build that the catalogue tests fill; its "sub\back" is a
+# link to its parent, a loop a walk over the drive must leave. Drive U: holds the files of
+# the catalogue benchmark.
+map_test_drive() {
+  mkdir -p "$SUITE_BUILD_DIR/drive-t/sub"
+  ln -sfn .. "$SUITE_BUILD_DIR/drive-t/sub/back"
+  mkdir -p "$SUITE_BUILD_DIR/drive-u"
+  if [ -d "$WINEPREFIX/dosdevices" ]; then
+    ln -sfn "$SUITE_BUILD_DIR/drive-t" "$WINEPREFIX/dosdevices/t:"
+    ln -sfn "$SUITE_BUILD_DIR/drive-u" "$WINEPREFIX/dosdevices/u:"
+  fi
+}
+if [ -f "$stamp" ]; then
+  map_test_drive
+  exit 0
+fi
 
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
 rm -rf "$WINEPREFIX"
@@ -30,4 +45,5 @@ add_font "Segoe UI" "Liberation Sans"
 add_font "Times New Roman" "Liberation Serif"
 add_font "Courier New" "Liberation Mono"
 wineserver -w
+map_test_drive
 touch "$stamp"

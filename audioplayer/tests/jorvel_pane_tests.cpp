@@ -39,6 +39,23 @@ class JorvelPane : public JorvelPlayer {
 
 double Db(double ratio) { return 20.0 * std::log10(ratio); }
 
+// The effects window of the running copy once its creation has ended: sized, every control made,
+// and a message answered (the saved settings are put on the controls before that).
+HWND BuiltEffectsWindow(DWORD process) {
+  HWND effects = WaitForWindow("QFXEFFECT", 10000, process);
+  if (!effects) return nullptr;
+  bool built = PumpUntil(
+      [effects] {
+        RECT box{};
+        GetWindowRect(effects, &box);
+        return box.right > box.left && GetDlgItem(effects, 17) != nullptr;
+      },
+      5s);
+  DWORD_PTR answer = 0;
+  if (!built || !SendMessageTimeoutA(effects, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer)) return nullptr;
+  return effects;
+}
+
 }  // namespace
 
 TEST_F(JorvelPane, APaneSavedFarOffTheScreenComesUpCentredAndIsNamedForTheMediaPlayer) {
@@ -171,16 +188,8 @@ TEST_F(JorvelPane, TheEffectsWindowsHelpButtonShowsItsPictureAndOpensTheHelpUnle
   Copy().WriteInProgram("nohelp.txt", "");
   frame = Start(Copy().WriteTone("long.wav", 6000));
   ASSERT_NE(frame, nullptr);
-  effects = WaitForWindow("QFXEFFECT", 10000, Process().Id());
+  effects = BuiltEffectsWindow(Process().Id());
   ASSERT_NE(effects, nullptr);
-  // Its controls are all made once it has its size.
-  EXPECT_TRUE(PumpUntil(
-      [effects] {
-        RECT box{};
-        GetWindowRect(effects, &box);
-        return box.right > box.left && GetDlgItem(effects, 17) != nullptr;
-      },
-      5s));
   EXPECT_EQ(GetDlgItem(effects, 99), nullptr);
   EXPECT_EQ(Close(), 0);
 }
@@ -192,15 +201,8 @@ TEST_F(JorvelPane, ABandSetInTheEffectsWindowIsSavedAndHeardAfterARestart) {
   // First run: band 1 at 0 and On/Off checked by the user.
   HWND frame = Start("\"" + song + "\"");
   ASSERT_NE(frame, nullptr);
-  HWND effects = WaitForWindow("QFXEFFECT", 10000, Process().Id());
+  HWND effects = BuiltEffectsWindow(Process().Id());
   ASSERT_NE(effects, nullptr);
-  // The window loads the saved settings into its bars while it is made and is sized last:
-  // a bar set before that would be set back.
-  ASSERT_TRUE(PumpUntil([&] {
-    RECT r{};
-    GetWindowRect(effects, &r);
-    return r.right > r.left;
-  }, 5s));
   SendMessageA(GetDlgItem(effects, 1), TBM_SETPOS, TRUE, 0);
   SendMessageA(effects, WM_COMMAND, MAKEWPARAM(1, TB_THUMBPOSITION), 0);
   SendMessageA(GetDlgItem(effects, 11), BM_SETCHECK, BST_CHECKED, 0);

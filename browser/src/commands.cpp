@@ -7,16 +7,21 @@
 #include "imaging/copydata.h"
 #include "kelmor/partner_rules.h"
 #include "kelmor/command_table.h"
+#include "catalogue.h"
+#include "file_moves.h"
+#include "index_sheets.h"
 #include "launcher.h"
 #include "list_commands.h"
 #include "mainwindow.h"
 #include "picture_commands.h"
 #include "program_commands.h"
+#include "sound_commands.h"
 #include "skin/sk_controls.h"
 #include "skin/ui_text.h"
 #include "state.h"
 #include "transforms.h"
 #include "wallpaper.h"
+#include "web_pages.h"
 
 namespace kelmor {
 
@@ -184,6 +189,27 @@ void OnCommand(HWND, int id, int notification, LPARAM lParam) {
       return;
     case BrowserAction::kDeleteFolder:
       DeleteFolderInTree();
+      return;
+    case BrowserAction::kWebPages:
+      MakeWebPages(id);
+      return;
+    case BrowserAction::kDeleteFiles:
+      DeleteSelectedFiles();
+      return;
+    case BrowserAction::kCopyFiles:
+      CopySelectedFiles(false);
+      return;
+    case BrowserAction::kMoveFiles:
+      CopySelectedFiles(true);
+      return;
+    case BrowserAction::kCatalogue:
+      CatalogueCommand(id);
+      return;
+    case BrowserAction::kIndexSheets:
+      INDEXSHEETS(id);
+      return;
+    case BrowserAction::kConvertSounds:
+      ConvertSounds(id);
       return;
     case BrowserAction::kNone:
       return;

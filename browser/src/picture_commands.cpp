@@ -5,6 +5,7 @@
 
 #include "boxes.h"
 #include "detail_filler.h"
+#include "file_batch.h"
 #include "fileio/file.h"
 #include "fileio/item_list.h"
 #include "fileio/paths.h"
@@ -47,55 +48,6 @@ void WaitForIdle(HANDLE process) {
   while (WaitForInputIdle(process, 50) == WAIT_TIMEOUT)
     if (WaitAnswering(process, 0)) return;
 }
-
-// The batch's entry in the list, when the list still shows the batch's folder.
-int EntryIndex(const std::string& folder, const std::string& name) {
-  BrowserState& b = App();
-  if (!b.fileList || !SameFolder(folder, b.currentFolder)) return -1;
-  std::string entry = FileListEntry(name);
-  LRESULT index = SendMessageA(b.fileList, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(entry.c_str()));
-  return index == LB_ERR ? -1 : int(index);
-}
-
-void ShowInStatus(const std::string& text) {
-  if (HWND status = App().status) SetWindowTextA(status, text.c_str());
-}
-
-// What a conversion and a renaming share: the folder, the names chosen when it started,
-// the watcher stopped meanwhile and the wait cursor.
-class FileBatch {
- public:
-  explicit FileBatch(bool& busy) : busy_(busy) {
-    BrowserState& b = App();
-    folder_ = CURRENTFOLDER();
-    for (int index : SelectedEntries(b.fileList)) names_.push_back(EntryFileName(ListEntryText(b.fileList, index)));
-    if (names_.empty() || folder_.empty()) return;
-    busy_ = true;
-    b.batchFlag = 1;
-    STOPWATCH();
-    oldCursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    started_ = true;
-  }
-  ~FileBatch() {
-    if (!started_) return;
-    BrowserState& b = App();
-    SetCursor(oldCursor_ ? oldCursor_ : LoadCursor(nullptr, IDC_ARROW));
-    b.batchFlag = 0;
-    if (!b.closing) STARTWATCH();
-    UpdateFileListStatus();
-    busy_ = false;
-  }
-  bool Started() const { return started_; }
-  const std::string& Folder() const { return folder_; }
-  const std::vector<std::string>& Names() const { return names_; }
-
- private:
-  bool& busy_;
-  bool started_ = false;
-  std::string folder_;
-  std::vector<std::string> names_;
-  HCURSOR oldCursor_ = nullptr;
-};
 
 // One file of a conversion: 0 when converted or skipped as its own target, else the
 // failure's text.

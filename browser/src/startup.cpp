@@ -200,12 +200,14 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
 
   int exitCode = 0;
   if (CreateFrame(left, top, width, height)) {
+    // The frame shows at once; what takes long to fill (the favourites, the folder tree,
+    // the file types, GDI+) comes into it afterwards.
+    ShowWindow(b.frame, SW_SHOW);
+    UpdateWindow(b.frame);
     CreateFileTypeBox(filter);
     FillFavourites(folder);
     CreateControls();
     b.gdiplus = startup::StartGdiplusWhenPresent();
-    ShowWindow(b.frame, SW_SHOW);
-    UpdateWindow(b.frame);
     BringWindowToTop(b.frame);
     // The keyboard starts in the file list.
     SetFocus(b.fileList);

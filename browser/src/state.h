@@ -144,6 +144,12 @@ struct BrowserState : startup::ProgramIdentity {
   // Picture and file commands (picture_commands.cpp, collection.cpp).
   bool converting = false;            // a conversion (710) runs
   bool renaming = false;              // a renaming (711) runs
+  bool makingPages = false;           // web pages (901 to 907) are written
+  bool makingSheets = false;          // index sheets (801 to 807, 1400 to 1499) are made
+  bool deleting = false;              // a delete (7, 105, the Delete key) runs
+  bool copying = false;               // a copy or move (106, 107) runs
+  bool convertingSounds = false;      // a sound conversion (1201 to 1304) runs
+  std::string lastTarget;             // the last target folder of a copy or move
   bool closing = false;               // the settings are written: nothing is started again
   std::string listFile;               // the current collection list file, "" for none
 };

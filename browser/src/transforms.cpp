@@ -2,6 +2,7 @@
 
 #include "boxes.h"
 #include "detail_filler.h"
+#include "file_batch.h"
 #include "filelist.h"
 #include "imglib/imglib.h"
 #include "kelmor/file_listing.h"
@@ -52,11 +53,7 @@ void RefreshEntry(const TransformBatch& batch, const std::string& name) {
 
 }  // namespace
 
-bool CurrentFolderOnCdRom() {
-  std::string folder = CURRENTFOLDER();
-  if (folder.size() < 2 || folder[1] != ':') return false;
-  return GetDriveTypeA(folder.substr(0, 2).append("\\").c_str()) == DRIVE_CDROM;
-}
+bool CurrentFolderOnCdRom() { return OnCdRom(CURRENTFOLDER()); }
 
 int TransformPicture(const std::string& path, int command, const SizeChoice& size) {
   TransformSave save = TransformSaveRule(path, 0, 0);

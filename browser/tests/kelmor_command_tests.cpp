@@ -21,70 +21,13 @@
 #include "kelmor/box_rules.h"
 #include "kelmor/command_ids.h"
 #include "kelmor/modal_boxes.h"
-#include "kelmor_list_fixture.h"
+#include "kelmor_command_fixture.h"
 
 namespace kelmor {
 
 namespace {
 
 using std::chrono::milliseconds;
-
-constexpr DWORD kBoxMs = 10000;
-enum SizeBoxControl : int { kKeepCheck = 20, kWidthField = 21, kHeightField = 22 };
-
-class KelmorCommands : public KelmorList {
- protected:
-  // A box of the browser once it shows with its buttons.
-  HWND WaitBox(const char* className) {
-    HWND box = nullptr;
-    PumpUntil([&] { return (box = FindTopWindow(className)) && IsWindowVisible(box) && driver::FindChild(box, 2); },
-              milliseconds(kBoxMs));
-    return box;
-  }
-  // A button of one of the browser's boxes, pressed as a click does; sent, so that the box
-  // has taken it when this returns.
-  void PressBoxButton(HWND box, int answer) {
-    int id = kBoxFirstButtonId + answer - 1;
-    SendAndWait(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(driver::FindChild(box, id)));
-  }
-  // Chooses an entry of a box's combo box as a click in its list does.
-  bool ChooseInBox(HWND box, const std::string& entry) {
-    HWND combo = driver::FindChild(box, kBoxMainId);
-    std::vector<std::string> items = driver::ListItems(combo);
-    auto at = std::find(items.begin(), items.end(), entry);
-    if (at == items.end()) return false;
-    SendAndWait(combo, CB_SETCURSEL, WPARAM(at - items.begin()), 0);
-    SendAndWait(box, WM_COMMAND, MAKEWPARAM(kBoxMainId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    return true;
-  }
-  // Starts a conversion of the whole list to a type of the picture-type box.
-  bool StartConversion(HWND frame, const std::string& type) {
-    SelectOnly(list_, {});
-    SendAndWait(list_, LB_SETSEL, TRUE, -1);
-    PostMessageA(frame, WM_COMMAND, kConvertCommand, 0);
-    HWND box = WaitBox(kPictureTypeClass);
-    if (!box || !ChooseInBox(box, type)) return false;
-    PressBoxButton(box, 1);
-    return true;
-  }
-  // The text of a message box of the browser, once one shows ("" when none came).
-  std::string MessageBoxText(DWORD ms = kBoxMs) {
-    std::string text;
-    DWORD process = Process().Id();
-    // The box's text comes a moment after its window.
-    PumpUntil(
-        [&] {
-          HWND box = FindTopWindow("SKMSGBOX", [process](HWND w) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            return pid == process;
-          });
-          return box && !(text = driver::BoxText(box)).empty();
-        },
-        milliseconds(ms));
-    return text;
-  }
-};
 
 TEST_F(KelmorCommands, TheSizeBoxShowsTheLastAcceptedSizeAndCancelChangesNothing) {
   TempDir pictures;
@@ -418,16 +361,6 @@ TEST_F(KelmorCommands, OnlySoundFilesGoToTheAudioProgramAndTheSelectionCommandsW
   EXPECT_EQ(Close(), 0);
 }
 
-// How many files of this name Wine's recycle bin holds (it adds a suffix to a name it holds
-// already); -1 when the session sets no data folder for it.
-int InTrash(const std::string& name) {
-  const char* data = std::getenv("XDG_DATA_HOME");
-  if (!data || !*data) return -1;
-  std::string path = std::string("Z:") + data + "/Trash/files/" + name + "*";
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return int(fileio::ListDirectory(path).size());
-}
-
 TEST_F(KelmorCommands, DeletingAFolderRecyclesItsFilesAndRemovesItsFolders) {
   TempDir files;
   // Names of their own: the recycle bin is shared by every test of the session.
@@ -492,4 +425,86 @@ TEST_F(KelmorCommands, TheFolderMenusRenameEditsTheLabelOfItsFolder) {
 
 }  // namespace
 
+}  // namespace kelmor
+
+namespace kelmor {
+namespace {
+
+TEST_F(KelmorCommands, DeletingRecyclesAPictureWithItsSideFilesAndTakesItOutOfBothLists) {
+  TempDir files;
+  const std::vector<std::string> names{"k105-a.jpg", "k105-a.kwd", "k105-a.wav", "k105-notes.txt"};
+  std::vector<int> trashed;
+  for (const auto& name : names) {
+    trashed.push_back(InTrash(name));
+    files.Write(name, name);
+  }
+  files.Write("k105-keep.txt", "k");
+  HWND frame = Start(files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  const std::vector<std::string> listed{" k105-a.jpg", " k105-a.wav", " k105-keep.txt", " k105-notes.txt"};
+  ASSERT_EQ(WaitForList(list_, listed, 10000), listed);
+  HWND collection = driver::FindChild(frame, kCollectionList);
+  SelectOnly(list_, {0, 2});
+  SendAndWait(frame, WM_COMMAND, kAddButton, 0);
+  ASSERT_EQ(driver::ListItems(collection).size(), 2u);
+
+  SelectOnly(list_, {0, 3});
+  PostMessageA(frame, WM_COMMAND, kDeleteFilesCommand, 0);
+  EXPECT_EQ(MessageBoxText(), "Move the selected files to the recycle bin?");
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_EQ(WaitForList(list_, {" k105-keep.txt"}, 10000), std::vector<std::string>{" k105-keep.txt"});
+  std::vector<std::string> left = driver::ListItems(collection);
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_NE(left[0].find("k105-keep.txt"), std::string::npos);
+  for (size_t i = 0; i < names.size(); ++i) {
+    EXPECT_FALSE(fileio::Exists(files.File(names[i]))) << names[i];
+    if (trashed[i] >= 0) {
+      EXPECT_EQ(InTrash(names[i]), trashed[i] + 1) << names[i];
+    }
+  }
+  EXPECT_EQ(files.Read("k105-keep.txt"), "k");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(KelmorCommands, CopyingReplacesWithSideFilesAndNeverCopiesOntoItself) {
+  TempDir files, target;
+  files.Write("b.jpg", "new picture");
+  files.Write("b.kwd", "new keywords");
+  target.Write("b.jpg", "old picture");
+  target.Write("b.tim", "old time");
+  HWND frame = Start(files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" b.jpg"}, 10000).size(), 1u);
+  SelectOnly(list_, {0});
+  PostMessageA(frame, WM_COMMAND, kCopyFilesCommand, 0);
+  ASSERT_TRUE(ChooseTarget(target.Path()));
+  EXPECT_TRUE(PumpUntil([&] { return target.Read("b.kwd") == "new keywords"; }, milliseconds(10000)));
+  EXPECT_EQ(target.Read("b.jpg"), "new picture");
+  EXPECT_FALSE(fileio::Exists(target.File("b.tim")));
+  EXPECT_EQ(files.Read("b.jpg"), "new picture");
+  EXPECT_EQ(files.Read("b.kwd"), "new keywords");
+
+  // Into the current folder named in another case: nothing happens to the picture.
+  SelectOnly(list_, {0});
+  PostMessageA(frame, WM_COMMAND, kCopyFilesCommand, 0);
+  ASSERT_TRUE(ChooseTarget(fileio::ToUpper(files.Path())));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(files.Read("b.jpg"), "new picture");
+  EXPECT_EQ(files.Read("b.kwd"), "new keywords");
+  EXPECT_EQ(fileio::ListDirectory(files.File("*.*")).size(), 2u);
+  EXPECT_EQ(WaitForList(list_, {" b.jpg"}, 2000), std::vector<std::string>{" b.jpg"});
+
+  // A move takes the picture and its side file out of the folder.
+  SelectOnly(list_, {0});
+  PostMessageA(frame, WM_COMMAND, kMoveFilesCommand, 0);
+  TempDir moved;
+  ASSERT_TRUE(ChooseTarget(moved.Path()));
+  EXPECT_EQ(WaitForList(list_, {}, 10000), std::vector<std::string>{});
+  EXPECT_EQ(moved.Read("b.jpg"), "new picture");
+  EXPECT_EQ(moved.Read("b.kwd"), "new keywords");
+  EXPECT_FALSE(fileio::Exists(files.File("b.kwd")));
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace
 }  // namespace kelmor

@@ -744,6 +744,38 @@ TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The list is filled by appending the entries in an order found once, not by letting the
+// list place each: that order must be the list's own (punctuation and digits included),
+// or the entries a refresh adds later land in the wrong places.
+TEST_F(KelmorList, FilledEntriesStandWhereTheSortedListItselfPutsThem) {
+  TempDir files;
+  const std::vector<std::string> names = {"b.txt",  "_x.txt", "a-b.txt", "ab.txt", "10.txt", "9.txt",
+                                          "a b.txt", "~t.txt", "aa.txt",  "a'c.txt", "Z.txt",  "a.b.c.txt"};
+  for (const std::string& n : names) files.Write(n, "x");
+  // What a sorted list makes of the same entries, added one by one.
+  auto placedByAList = [](const std::vector<std::string>& entries) {
+    HWND sorted = CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    for (const std::string& e : entries) SendMessageA(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
+    std::vector<std::string> out = driver::ListItems(sorted);
+    DestroyWindow(sorted);
+    return out;
+  };
+  std::vector<std::string> entries;
+  for (const std::string& n : names) entries.push_back(" " + fileio::ToLower(n));
+  std::vector<std::string> expected = placedByAList(entries);
+  ASSERT_EQ(expected.size(), names.size());
+  HWND frame = Start(files.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(WaitForList(list_, expected, 10000), expected);
+  // A file that arrives later is placed by the list among the appended ones.
+  files.Write("a_c.txt", "x");
+  entries.push_back(" a_c.txt");
+  expected = placedByAList(entries);
+  EXPECT_EQ(WaitForList(list_, expected, 3000), expected);
+  EXPECT_EQ(Close(), 0);
+}
+
 }  // namespace
 
 }  // namespace kelmor

@@ -16,6 +16,9 @@ namespace {
 // The running count and path are shown at most this often: painting them for every file
 // would cost more than listing a folder of photographs.
 constexpr DWORD kShowEveryMs = 40;
+// Waiting messages are looked for at most this often, and the wait cursor set again after
+// them: each costs a call to the window system, more than reading a photograph's header.
+constexpr DWORD kPumpEveryMs = 10;
 
 // A picture's size as the listing takes it: a GIF counts as 1 x 1.
 bool PictureSize(const std::string& path, int& width, int& height) {
@@ -59,7 +62,7 @@ int SCANPICTUREFOLDER(const std::string& mask, HWND countField, std::vector<std:
   SKSPLITN(mask, folder, pattern);
   WIN32_FIND_DATAA entry{};
   win::FindHandle find(FindFirstFileA(mask.c_str(), &entry));
-  DWORD lastShown = GetTickCount() - kShowEveryMs;
+  DWORD lastShown = GetTickCount() - kShowEveryMs, lastPumped = GetTickCount() - kPumpEveryMs;
   auto show = [&](const std::string& path) {
     SKSETCTLTEXT(countField, std::to_string(list.size()));
     SetWindowTextA(b.status, SKUCASE(path).c_str());
@@ -67,8 +70,11 @@ int SCANPICTUREFOLDER(const std::string& mask, HWND countField, std::vector<std:
   };
   if (find) {
     do {
-      if (PUMPWAITBOX(Ui(38)) == -1 || b.scanAgain) break;
-      SKCURSORWAIT();
+      if (GetTickCount() - lastPumped >= kPumpEveryMs) {
+        if (PUMPWAITBOX(Ui(38)) == -1 || b.scanAgain) break;
+        SKCURSORWAIT();
+        lastPumped = GetTickCount();
+      }
       std::string name = entry.cFileName;
       if (!ListedName(name) || !ListedAttributes(entry.dwFileAttributes)) continue;
       std::string path = folder + name;

@@ -37,10 +37,6 @@ int PROGRAMBOX(const std::string& message, const std::string& buttons) {
   return SkinnedBox(App().icon, message, buttons);
 }
 
-int INPUTBOX(const std::string& prompt, const std::string& buttons, std::string& answer) {
-  return SKINPUTBOX(App().frame, SKCAPTIONFONT(), Ui(1), prompt, buttons, answer, SkBoxStyle::Input(App().icon, 0));
-}
-
 BuildBoxStyle ProgramBuildBoxStyle() {
   BuildBoxStyle style;
   style.icon = App().icon;

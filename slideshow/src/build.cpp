@@ -295,12 +295,12 @@ void VideoFollowUp(const std::string& target, const std::string& player) {
   } else if (answer == 3) {
     RUNSUITEITEM(video);
   } else if (answer == 2) {
-    static std::string lastFolder;
-    std::string folder = lastFolder;
-    if (INPUTBOX(Ui(83), Ui(71), folder) != 1) return;
+    std::string folder = s.videoFolder.empty() ? fileio::WithoutTrailingSeparator(target) : s.videoFolder;
+    int chosen = TARGETFOLDERBOX(s.frame, Ui(86), Ui(83), Ui(87), Ui(71), folder);
+    if (chosen != 1 && chosen != 2) return;
     folder = fileio::Trim(folder);
     if (folder.empty()) return;
-    lastFolder = folder;
+    s.videoFolder = folder;
     std::string root = folder.size() >= 2 && folder[1] == ':' ? folder.substr(0, 2) + "\\" : std::string();
     if (!root.empty() && GetDriveTypeA(root.c_str()) == DRIVE_CDROM) {
       MESSAGEBOX(SKWINERR(29));

@@ -47,6 +47,7 @@ void SETTINGSFILE(int mode) {
     r.outputSize = s.outputSize;
     r.framesPerSecond = s.framesPerSecond;
     r.further = s.furtherSetting;
+    r.videoFolder = s.videoFolder;
     fileio::WriteFileReplacing(SettingsPath(), FormatSettings(r));
     return;
   }
@@ -79,6 +80,7 @@ void SETTINGSFILE(int mode) {
   s.outputSize = r.outputSize;
   s.framesPerSecond = r.framesPerSecond;
   s.furtherSetting = r.further;
+  s.videoFolder = r.videoFolder;
   s.textFileNumber = fileio::LeadingNumber(FieldOf(Ui(20), "|", 2));
 }
 

@@ -109,10 +109,11 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   win::GdiplusSession gdiplus;
   int exitCode = 0;
   if (CreateFrame(s.windowLeft, s.windowTop, s.windowWidth, s.windowHeight)) {
-    FillFrame();
-    gdiplus = startup::StartGdiplusWhenPresent();
+    // The frame shows at once; its controls and GDI+ come into it afterwards.
     ShowWindow(s.frame, SW_SHOW);
     UpdateWindow(s.frame);
+    FillFrame();
+    gdiplus = startup::StartGdiplusWhenPresent();
     SetFocus(s.slideList);
     s.volumeTimer = SetTimer(nullptr, 0, kVolumeTimerMs, VOLUMETIMERPROC);
     startup::MessageLoopSteps steps;

@@ -94,6 +94,7 @@ struct State : startup::ProgramIdentity {
   int framesPerSecond = 3;
   std::string textSetting;
   int furtherSetting = 0;
+  std::string videoFolder;  // where the last video was copied to
 
   // Running totals.
   Tally show;    // pictures and their side files

@@ -26,6 +26,7 @@ class DunmereFolder : public ProgramCopy {
 inline constexpr const char* kMessageBox = "SKMSGBOX";
 inline constexpr const char* kPickFileBox = "SSPICKFILE";
 inline constexpr const char* kBuildBox = "SSLBUILDBOX";
+inline constexpr const char* kTargetFolderWindow = "SSTARGETFOLDER";
 
 class Dunmere : public ProgramTestOf<DunmereFolder> {
  protected:

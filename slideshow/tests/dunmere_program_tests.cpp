@@ -11,6 +11,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "skin/sk_text.h"
+#include "sound_files.h"
 #include "win/raii.h"
 
 namespace {
@@ -455,6 +456,138 @@ class DunmereBuild : public Dunmere {
     last = msg;
   }
 
+  // The suite's player, its UI file and effects plug-in into the program folder; marker: the
+  // built show's marker too (in its subfolder).
+  void CopyThePlayer(bool marker) {
+    for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll"}) Copy().CopyFromSuite(file);
+    if (marker) Copy().CopyFromSuite("player\\dravel.dll");
+  }
+
+  // Starts the program on the two slides and builds them as a video up to the start of the
+  // recording; command: a menu command before (0: none).
+  void BuildAVideo(HWND& frame, int command = 0) {
+    frame = Start();
+    ASSERT_NE(frame, nullptr);
+    driver::SendCommand(frame, kCodeOpen, a + "|" + b);
+    ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
+    if (command) Command(frame, command);
+    Command(frame, kVideoSizes.first);
+    WaitForSteadyTitle(frame, "Slide show maker - Video 320 x 240");
+    PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
+    // No build box for a video build.
+    ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &last));
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the summary
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes: record it
+  }
+
+  // A video build that the stand-in player "records" (reporting counts; a video only when
+  // it counts frames), up to the question what to do with the video.
+  void RecordAVideo(HWND& frame, const std::string& counts = "25,0,0") {
+    DunmereFolder& folder = Copy();
+    std::string playerLog = folder.File("player.log");
+    folder.AddStandin();
+    // The player runs from the show folder: its program file is one of the player's files.
+    folder.SetEntry(80, "standin.exe");
+    folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+    DeleteFileA(playerLog.c_str());
+    ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame));
+    std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].code, kCodeRecordShow);
+    EXPECT_EQ(got[0].text, "320,240,3," + std::to_string(uintptr_t(frame)));
+    // The player records, reports its counts and closes.
+    bool recorded = counts.front() != '0';
+    if (recorded) folder.Write("target\\standin.avi", "a video");
+    driver::SendCommand(frame, kCodeRecordingCounts, counts);
+    ClosePartner(kClassPlayer);
+    ASSERT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
+    if (recorded) {
+      ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the recording's report
+    }
+  }
+
+  // The thumbnail walk that follows every command shows its progress in the title and then
+  // puts the title back; the unreadable slide never gets a thumbnail, so every walk shows
+  // it. The title counts once it has stayed without a progress mark for a second.
+  static void WaitForSteadyTitle(HWND frame, const std::string& expected) {
+    std::string title = driver::WindowText(frame);
+    auto steadySince = std::chrono::steady_clock::now();
+    PumpUntil(
+        [&] {
+          std::string now = driver::WindowText(frame);
+          if (now != title) {
+            title = now;
+            steadySince = std::chrono::steady_clock::now();
+            return false;
+          }
+          return title.find('/') == std::string::npos && std::chrono::steady_clock::now() - steadySince >= 1s;
+        },
+        20s, 25ms);
+    EXPECT_EQ(title, expected);
+  }
+
+  // The show's music is a tone of kToneLevel; slide 1 wipes in from the left and stays
+  // 1.5 seconds.
+  void UseToneMusic() {
+    DunmereFolder& folder = Copy();
+    std::string tone = folder.File("one\\tone.wav");
+    folder.Write("one\\tone.wav", soundtest::PcmWave(soundtest::Sine(kToneHz, 8000, 1, 3.0, kToneLevel), 1, 8000));
+    folder.Write("suite\\MUSIC\\calm.m3u", tone + "\r\n");
+    folder.Write("pics\\a.tim", "1500");
+    folder.Write("pics\\a.sfx", "2000|Wipe from the left");
+  }
+
+  // The tap folder for the programs started while it lives.
+  struct TapFolder {
+    explicit TapFolder(const std::string& folder) : path(folder) { soundtest::SetTapFolder(folder); }
+    ~TapFolder() { soundtest::SetTapFolder(""); }
+    std::string path;
+  };
+
+  // The player's first sound is the music at 60 % of the tone (1 dB either way), measured
+  // over its first second past 0.1 s.
+  static void ExpectMusicAt60(const TapFolder& tap, DWORD processId) {
+    std::vector<int16_t> heard;
+    audio::WaveInfo info;
+    bool enough = PumpUntil(
+        [&] {
+          std::vector<std::string> files = soundtest::TapFiles(tap.path, processId);
+          if (files.empty()) return false;
+          heard = soundtest::PcmSamplesOf(ReadText(files.front()), &info);
+          return info.sampleRate > 0 && heard.size() >= size_t(info.channels) * info.sampleRate * 11 / 10;
+        },
+        20s, 50ms);
+    ASSERT_TRUE(enough) << heard.size() << " samples heard";
+    double level = soundtest::LevelAt(heard, info.channels, 0, info.sampleRate, kToneHz, info.sampleRate / 10,
+                                      size_t(info.sampleRate) * 11 / 10);
+    EXPECT_GT(level, 0.6 * kToneLevel * 0.891) << level;
+    EXPECT_LT(level, 0.6 * kToneLevel * 1.122) << level;
+  }
+
+  static constexpr double kToneHz = 1000;
+  static constexpr double kToneLevel = 10000;
+  static constexpr int kMusicAt60 = 705;
+  static constexpr int kOneSecondDefault = 801;
+
+  // The report of a recording that holds nothing, which asks nothing further.
+  void ExpectNoVideoReport(HWND frame) {
+    // Not the question answered before, and only once its text stands.
+    std::string text;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          HWND report = FindWindowA(kMessageBox, nullptr);
+          text = report && report != last ? driver::BoxText(report) : std::string();
+          return !text.empty();
+        },
+        20s))
+        << "no report";
+    EXPECT_NE(text.find("No video was recorded"), std::string::npos) << text;
+    EXPECT_EQ(text.find("is ready"), std::string::npos) << text;
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));
+    WaitNoBox(frame, kMessageBox);
+    EXPECT_EQ(FindWindowA(kMessageBox, nullptr), nullptr) << "no question about a video that is not there";
+  }
+
   // Closes a partner that the program started (the fixture ends only what it started).
   static void ClosePartner(const char* className) {
     if (HWND w = FindWindowA(className, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
@@ -529,51 +662,11 @@ TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
 
 TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   DunmereFolder& folder = Copy();
-  std::string playerLog = folder.File("player.log"), burnerLog = folder.File("burner.log");
-  folder.AddStandin();
-  // The player runs from the show folder: its program file is one of the player's files.
-  folder.SetEntry(80, "standin.exe");
-  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  std::string burnerLog = folder.File("burner.log");
   ASSERT_TRUE(RunStandin(kClassBurner, burnerLog));
-  HWND frame = Start();
-  ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, kCodeOpen, a + "|" + b);
-  ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
-  Command(frame, kVideoSizes.first);
-  // The thumbnail walk that follows every command shows its progress in the title and then
-  // puts the title back; the unreadable slide never gets a thumbnail, so every walk shows
-  // it. The title counts once it has stayed without a progress mark for a second.
-  std::string title = driver::WindowText(frame);
-  auto steadySince = std::chrono::steady_clock::now();
-  PumpUntil(
-      [&] {
-        std::string now = driver::WindowText(frame);
-        if (now != title) {
-          title = now;
-          steadySince = std::chrono::steady_clock::now();
-          return false;
-        }
-        return title.find('/') == std::string::npos && std::chrono::steady_clock::now() - steadySince >= 1s;
-      },
-      20s, 25ms);
-  EXPECT_EQ(title, "Slide show maker - Video 320 x 240");
-  PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
-  HWND pick = nullptr, msg = nullptr;
-  // No build box for a video build.
-  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the summary
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // yes: record it
-  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
-  ASSERT_EQ(got.size(), 1u);
-  EXPECT_EQ(got[0].code, kCodeRecordShow);
-  EXPECT_EQ(got[0].text, "320,240,3," + std::to_string(uintptr_t(frame)));
-  // The player records, reports its counts and closes.
-  folder.Write("target\\standin.avi", "a video");
-  driver::SendCommand(frame, kCodeRecordingCounts, "25,0,0");
-  ClosePartner(kClassPlayer);
-  ASSERT_EQ(FindWindowA(kClassPlayer, nullptr), nullptr);
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the recording's report
-  ASSERT_TRUE(PressNextBox(kMessageBox, 3, "", &msg));  // burn the video alone
+  HWND frame = nullptr;
+  ASSERT_NO_FATAL_FAILURE(RecordAVideo(frame));
+  ASSERT_TRUE(PressNextBox(kMessageBox, 3, "", &last));  // burn the video alone
   std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
   ASSERT_EQ(burned.size(), 3u);
   EXPECT_EQ(burned[0].code, kCodeBurnJobName);
@@ -583,6 +676,40 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=standin.exe NEWSHOW.avi\r\nICON=standin.exe,0\r\n");
   EXPECT_TRUE(fileio::Exists(target + "standin.ssf"));
   EXPECT_EQ(Close(), 0);
+}
+
+// "Copy the video" opens the target-folder window on the show folder; a new folder typed
+// there is made, gets the video and is kept in the settings for the next time.
+TEST_F(DunmereBuild, TheVideoIsCopiedToAFolderOfTheTargetWindowWhichIsKept) {
+  DunmereFolder& folder = Copy();
+  std::string videos = folder.File("videos\\trip");
+  for (int round = 0; round < 2; ++round) {
+    HWND frame = nullptr;
+    ASSERT_NO_FATAL_FAILURE(RecordAVideo(frame));
+    ASSERT_TRUE(PressNextBox(kMessageBox, 2, "", &last));  // copy the video
+    HWND window = WaitForWindow(kTargetFolderWindow, 10000);
+    ASSERT_NE(window, nullptr);
+    std::string preset = round == 0 ? target.substr(0, target.size() - 1) : videos;
+    EXPECT_TRUE(PumpUntil([&] { return fileio::EqualsNoCase(driver::WindowText(window), preset); }, 10s))
+        << driver::WindowText(window) << " is not " << preset;
+    if (round == 0) {
+      ASSERT_TRUE(PressNextBox(kTargetFolderWindow, 2, "", &last));  // new folder
+      HWND input = WaitForWindow("SKINPUTBOX", 10000);
+      ASSERT_NE(input, nullptr);
+      ASSERT_NE(driver::WaitChild(input, 100, 5000), nullptr);
+      driver::SetText(driver::FindChild(input, 1), videos);
+      PostMessageA(driver::FindChild(input, 100), BM_CLICK, 0, 0);
+      EXPECT_TRUE(PumpUntil([&] { return ReadText(videos + "\\NEWSHOW.avi") == "a video"; }, 10s));
+    } else {
+      ASSERT_TRUE(PressNextBox(kTargetFolderWindow, 3, "", &last));  // cancel
+    }
+    WaitNoBox(frame, kTargetFolderWindow);
+    EXPECT_EQ(Close(), 0);
+    std::vector<std::string> fields;
+    SKSPLITS(ReadText(folder.SettingsFile()), "|", fields);
+    ASSERT_EQ(fields.size(), 14u);
+    EXPECT_TRUE(fileio::EqualsNoCase(fields[13], videos)) << fields[13];
+  }
 }
 
 TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
@@ -602,62 +729,86 @@ TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
 }
 
 // The player's files, its effects plug-in and the built show's marker (kept in a subfolder
-// of the program folder) go into the show, whose own player then plays it.
+// of the program folder) go into the show, whose own player then plays it: slide 2 after
+// slide 1's time, and the music at the show's volume.
 TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
   DunmereFolder& folder = Copy();
-  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "player\\dravel.dll"})
-    folder.CopyFromSuite(file);
+  CopyThePlayer(true);
   ASSERT_TRUE(fileio::Exists(folder.ProgramFolder() + "player\\dravel.dll"));
+  UseToneMusic();
   HWND frame = StartWithShow();
   ASSERT_NE(frame, nullptr);
+  Command(frame, kMusicAt60);
   BuildUpToTheQuestion(frame);
   ASSERT_TRUE(CloseNextBox(kMessageBox, &last));
   WaitNoBox(frame, kMessageBox);
-  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "dravel.dll"})
+  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "dravel.dll", "tone.wav"})
     EXPECT_TRUE(fileio::Exists(target + file)) << file;
   EXPECT_FALSE(fileio::Exists(target + "player"));
+  EXPECT_EQ(ReadText(target + "falcet.ssf"),
+            "[@path@calm.m3u|0|0|0|60|1|4000|0]\r\n@path@00000001.png,1500\r\n@path@00000002.png,4000\r\n");
   EXPECT_EQ(Close(), 0);
 
-  // Started bare, as a disc's autorun line would without its argument, it finds its list.
-  ChildProcess player;
-  ASSERT_TRUE(player.Start(target + "falcet.exe", "", target));
-  HWND window = WaitForWindow(kClassPlayer, 30000, player.Id());
-  ASSERT_NE(window, nullptr) << "exit code " << player.Wait(0);
-  EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(window) == "Media player - 00000001.png"; }, 10s))
-      << driver::WindowText(window);
-  EXPECT_TRUE(player.Running());
-  SENDCOPYDATA(window, kCodeClose, "");
-  EXPECT_EQ(player.Wait(10000), 0);
+  // Started by the autorun line, and bare (it finds its list itself).
+  TapFolder tap(folder.File("tap"));
+  for (const char* arguments : {"falcet.ssf", ""}) {
+    ChildProcess player;
+    ASSERT_TRUE(player.Start(target + "falcet.exe", arguments, target));
+    HWND window = WaitForWindow(kClassPlayer, 30000, player.Id());
+    ASSERT_NE(window, nullptr) << "exit code " << player.Wait(0);
+    EXPECT_GE(WaitTitle(window, "Media player - 00000001.png", 10000), 0) << driver::WindowText(window);
+    auto first = std::chrono::steady_clock::now();
+    EXPECT_GE(WaitTitle(window, "Media player - 00000002.png", 15000), 0) << driver::WindowText(window);
+    EXPECT_GE(std::chrono::steady_clock::now() - first, 1200ms) << "slide 2 came before slide 1's time";
+    ExpectMusicAt60(tap, player.Id());
+    EXPECT_TRUE(player.Running());
+    SENDCOPYDATA(window, kCodeClose, "");
+    EXPECT_EQ(player.Wait(10000), 0) << "started with \"" << arguments << "\"";
+  }
+}
+
+// "Play selected slides" starts the player beside the maker with the show's music volume.
+TEST_F(DunmereBuild, SelectedSlidesPlayWithTheMusicAtTheShowsVolume) {
+  DunmereFolder& folder = Copy();
+  CopyThePlayer(false);
+  UseToneMusic();
+  TapFolder tap(folder.File("tap"));
+  HWND frame = StartWithShow();
+  ASSERT_NE(frame, nullptr);
+  Command(frame, kMusicAt60);
+  SelectSlides(frame, {0, 1});
+  Command(frame, kPlayButton);
+  HWND window = WaitForWindow(kClassPlayer, 30000);
+  ASSERT_NE(window, nullptr);
+  DWORD playerId = 0;
+  GetWindowThreadProcessId(window, &playerId);
+  ExpectMusicAt60(tap, playerId);
+  EXPECT_EQ(Close(), 0);
+  ClosePartner(kClassPlayer);
 }
 
 // A player without its recorder records nothing: the build says so, and offers nothing.
 TEST_F(DunmereBuild, AVideoBuildThatRecordedNothingSaysSo) {
+  HWND frame = nullptr;
+  ASSERT_NO_FATAL_FAILURE(RecordAVideo(frame, "0,0,0"));
+  ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
+  EXPECT_EQ(Close(), 0);
+}
+
+// The suite's own player, copied without its recorder morvane.dll, plays the video build
+// to its end and records nothing: the build says so.
+TEST_F(DunmereBuild, AVideoBuildWithoutTheRecorderPlugInReportsTheFailure) {
   DunmereFolder& folder = Copy();
-  std::string playerLog = folder.File("player.log");
-  folder.AddStandin();
-  folder.SetEntry(80, "standin.exe");
-  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
-  HWND frame = Start();
-  ASSERT_NE(frame, nullptr);
-  driver::SendCommand(frame, kCodeOpen, a + "|" + b);
-  ASSERT_EQ(WaitSlides(frame, 2).size(), 2u);
-  Command(frame, kVideoSizes.first);
-  PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
-  HWND pick = nullptr, msg = nullptr;
-  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &pick));
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // the summary
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));  // yes: record it
-  ASSERT_EQ(WaitForLog(playerLog, 1, 20000).size(), 1u);
-  driver::SendCommand(frame, kCodeRecordingCounts, "0,0,0");
-  ClosePartner(kClassPlayer);
-  HWND report = WaitForWindow(kMessageBox, 10000);
-  ASSERT_NE(report, nullptr);
-  std::string text = driver::BoxText(report);
-  EXPECT_NE(text.find("No video was recorded"), std::string::npos) << text;
-  EXPECT_EQ(text.find("is ready"), std::string::npos) << text;
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &msg));
-  WaitNoBox(frame, kMessageBox);
-  EXPECT_EQ(FindWindowA(kMessageBox, nullptr), nullptr) << "no question about a video that is not there";
+  CopyThePlayer(true);
+  ASSERT_FALSE(fileio::Exists(folder.ProgramFolder() + "morvane.dll"));
+  folder.Write("pics\\a.tim", "1000");
+  HWND frame = nullptr;
+  ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame, kOneSecondDefault));
+  HWND player = WaitForWindow(kClassPlayer, 30000);
+  ASSERT_NE(player, nullptr);
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 30000)) << "the player ends after the show";
+  ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
+  EXPECT_FALSE(fileio::Exists(target + "NEWSHOW.avi"));
   EXPECT_EQ(Close(), 0);
 }
 

@@ -51,6 +51,10 @@ BrowserAction ControlAction(int id) {
     case kNewFolderCommand: return BrowserAction::kNewFolder;
     case kRenameFolderCommand: return BrowserAction::kRenameFolder;
     case kDeleteFolderCommand: return BrowserAction::kDeleteFolder;
+    case kDeleteButton:
+    case kDeleteFilesCommand: return BrowserAction::kDeleteFiles;
+    case kCopyFilesCommand: return BrowserAction::kCopyFiles;
+    case kMoveFilesCommand: return BrowserAction::kMoveFiles;
     default: return BrowserAction::kNone;
   }
 }
@@ -65,6 +69,13 @@ BrowserAction CommandAction(int id, const std::string& actionText) {
   if (In(id, kFirstProgramCommand, kLastProgramCommand) || In(id, kFirstToolCommand, kLastToolCommand))
     return BrowserAction::kProgram;
   if (In(id, kFirstDocumentCommand, kLastDocumentCommand)) return BrowserAction::kDocument;
+  if (In(id, kFirstWebPagesCommand, kLastWebPagesCommand)) return BrowserAction::kWebPages;
+  if (In(id, kFirstCatalogueCommand, kLastCatalogueCommand)) return BrowserAction::kCatalogue;
+  if (In(id, kFirstSheetCommand, kLastSheetCommand) || id == kOneSheetCommand ||
+      In(id, kFirstCopiesSheetCommand, kLastCopiesSheetCommand))
+    return BrowserAction::kIndexSheets;
+  if (In(id, kFirstCdCommand, kLastCdCommand) || In(id, kFirstSoundFileCommand, kLastSoundFileCommand))
+    return BrowserAction::kConvertSounds;
   return BrowserAction::kNone;
 }
 

@@ -49,8 +49,18 @@ void CreatePickFile(HWND box, ListBox& b) {
   SendMessageA(b.combo, CB_LIMITTEXT, WPARAM(ListNameLimit(b.files.folder, b.files.extension)), 0);
   for (const auto& e : fileio::ListDirectory(b.files.folder + "*" + b.files.extension))
     if (!e.directory) SendMessageA(b.combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.name.c_str()));
-  if (b.saveMode) SetWindowTextA(b.combo, preset.c_str());
-  else b.shown = boxes::CoverEditField(b.combo);
+  if (b.saveMode) {
+    SetWindowTextA(b.combo, preset.c_str());
+    return;
+  }
+  b.shown = boxes::CoverEditField(b.combo);
+  if (!b.files.choosePreset || SendMessageA(b.combo, CB_GETCOUNT, 0, 0) <= 0) return;
+  LRESULT at = CB_ERR;
+  for (const std::string& name : {preset, preset + b.files.extension})
+    if (at == CB_ERR && !name.empty())
+      at = SendMessageA(b.combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(name.c_str()));
+  SendMessageA(b.combo, CB_SETCURSEL, WPARAM(at == CB_ERR ? 0 : at), 0);
+  if (b.shown) SetWindowTextA(b.shown, boxes::ComboSelection(b.combo).c_str());
 }
 
 // In open mode only a listed name counts; in save mode what the user typed.
@@ -136,7 +146,8 @@ int PICKFILEBOX(HWND owner, const std::string& caption, const std::string& butto
   b.owner = owner;
   b.captions = SplitBoxItems(buttons);
   b.files = files;
-  if (!Run(kPickFileClass, boxes::BoxProc<ListBox, CreatePickFile, PickFileCommand>, owner, caption, b)) return 0;
+  const char* className = files.className ? files.className : kPickFileClass;
+  if (!Run(className, boxes::BoxProc<ListBox, CreatePickFile, PickFileCommand>, owner, caption, b)) return 0;
   PICKFILEPARAMS(text, result, mode, 0);
   if (result) name = text;
   return result;

@@ -68,7 +68,12 @@ void Command(HWND box, TargetBox& b, WPARAM wParam) {
 
 }  // namespace
 
-int RUNTARGETBOX(HWND owner, const std::string& buttons, std::string& folder, const TargetBoxTexts& texts) {
+LRESULT CALLBACK TARGETBOXPROC(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  return boxes::BoxProc<TargetBox, Create, Command>(box, message, wParam, lParam);
+}
+
+int RUNTARGETBOX(HWND owner, const std::string& buttons, std::string& folder, const TargetBoxTexts& texts,
+                 const char* className) {
   std::string text = folder;
   int32_t result = 0, value = 0;
   BOXPARAMS(text, result, value, 1);
@@ -77,8 +82,8 @@ int RUNTARGETBOX(HWND owner, const std::string& buttons, std::string& folder, co
   b.captions = SplitBoxItems(buttons);
   b.texts = texts;
   controls::ModalBoxSpec spec;
-  spec.className = kTargetBoxClass;
-  spec.procedure = boxes::BoxProc<TargetBox, Create, Command>;
+  spec.className = className ? className : kTargetBoxClass;
+  spec.procedure = TARGETBOXPROC;
   spec.owner = owner;
   spec.caption = folder;
   spec.store = &b;

@@ -164,6 +164,35 @@ TEST_F(KelmorBoxes, InSaveModeTheNameIsPresetAndLimitedToWhatFitsInAPath) {
   EXPECT_TRUE(IsWindowEnabled(owner_));
 }
 
+// The slide show maker's variant: its own class, and in open mode the name that goes in
+// is chosen (with or without its extension), else the first file.
+TEST_F(KelmorBoxes, UnderAClassOfItsOwnTheListFileBoxChoosesThePresetName) {
+  TempDir shows;
+  shows.Write("alps.ssf", "x");
+  shows.Write("beach.ssf", "x");
+  shows.Write("city.ssf", "x");
+  ListFiles files{shows.Path(), ".ssf", "SSPICKFILE", true};
+  struct Case {
+    std::string preset, chosen;
+  };
+  for (const Case& c : {Case{"beach", "beach.ssf"}, Case{"CITY.ssf", "city.ssf"}, Case{"gone", "alps.ssf"},
+                        Case{"", "alps.ssf"}}) {
+    std::string name = c.preset, shown;
+    {
+      User user("SSPICKFILE", [&](HWND box) {
+        for (HWND child = GetWindow(Combo(box), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+          if (IsWindowVisible(child)) shown = Text(child);
+        Press(box, 1);
+      });
+      EXPECT_EQ(PICKFILEBOX(owner_, "Open", "&Open|&Delete|&Cancel", name, 0, files), 1) << c.preset;
+      EXPECT_TRUE(user.Seen());
+    }
+    EXPECT_EQ(name, c.chosen) << c.preset;
+    EXPECT_EQ(shown, c.chosen) << c.preset;
+    EXPECT_EQ(FindWindowA(kPickFileClass, nullptr), nullptr);
+  }
+}
+
 TEST_F(KelmorBoxes, ThePictureTypeBoxHandsBackTheValueOfTheChosenEntry) {
   const std::string list = "JPEG picture - jpg|jpg,10|Windows bitmap - bmp|bmp,6|Icon - ico|ico,91";
   std::string choice = list;
@@ -289,6 +318,28 @@ TEST_F(KelmorBoxes, TheTargetBoxShowsThePresetFolderAndHandsBackTheChoice) {
     EXPECT_EQ(RUNTARGETBOX(owner_, "&Choose|&New folder|&Cancel", folder, texts), 2);
   }
   EXPECT_EQ(folder, "C:\\made\\here");
+}
+
+// The same box under another class (the slide show maker's target-folder window) runs on
+// the one procedure and answers alike.
+TEST_F(KelmorBoxes, TheTargetBoxRunsUnderAnotherClass) {
+  TempDir target;
+  std::string preset = target.Path().substr(0, target.Path().size() - 1);
+  TargetBoxTexts texts{"Slide show maker", ":|Type the path of the folder to create.", "&OK|&Cancel"};
+  std::string folder = preset;
+  bool procedure = false;
+  {
+    User user("SSTARGETFOLDER", [&](HWND box) {
+      procedure = GetWindowLongPtrA(box, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(TARGETBOXPROC);
+      WaitUntil([&] { return FolderTreeSelectedPath(Combo(box)) != ""; }, milliseconds(5000));
+      Press(box, 1);
+    });
+    EXPECT_EQ(RUNTARGETBOX(owner_, "&Copy here|&New folder|&Cancel", folder, texts, "SSTARGETFOLDER"), 1);
+    EXPECT_TRUE(user.Seen());
+  }
+  EXPECT_TRUE(procedure);
+  EXPECT_EQ(_stricmp(folder.c_str(), preset.c_str()), 0) << folder;
+  EXPECT_EQ(FindWindowA(kTargetBoxClass, nullptr), nullptr);
 }
 
 }  // namespace

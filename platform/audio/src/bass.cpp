@@ -164,6 +164,11 @@ int BASSSETCONFIG(int option, int value) {
   return Done();
 }
 
+namespace audio {
+// The conversion calls (bass_convert.cpp) report through the same last-error code.
+int SetBassError(int code) { return code == kBassOk ? Done() : Fail(code); }
+}  // namespace audio
+
 int BASSERRORGETCODE() { return tLastError; }
 
 std::string BASSERRORDESCRIPTION(int code) {
@@ -180,6 +185,8 @@ std::string BASSERRORDESCRIPTION(int code) {
     case kBassErrorFileForm: return "The file is no sound file";
     case kBassErrorNoNet: return "There is no network connection to fetch the stream";
     case kBassErrorTimeout: return "The server did not answer in time";
+    case 12: return "No CD drive";
+    case 44: return "The encoder cannot be started or has ended";
     default: return "Unknown audio error " + std::to_string(code);
   }
 }

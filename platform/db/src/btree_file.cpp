@@ -10,6 +10,7 @@
 #include "btree_layout.h"
 #include "bytes.h"
 #include "db/db.h"
+#include "flushes.h"
 
 namespace db {
 using namespace btree;
@@ -53,8 +54,35 @@ int BTreeFile::Open(const std::string& path, int keyLength) {
   return rc;
 }
 
+int BTreeFile::FlushChanges() {
+  if (!unflushed_ || flushWaiting_) return 0;
+  flushWaiting_ = InBatch();
+  return FlushAtEnd(uintptr_t(this), [this] {
+    unflushed_ = flushWaiting_ = false;
+    return FlushFiles();
+  });
+}
+
+// The journal reaches the disk before the pages it holds the old content of: a power
+// loss while the index is written leaves a journal that can undo it.
+int BTreeFile::FlushFiles() {
+  int rc = 0;
+  if (journalUnflushed_) {
+    rc = journal_.Flush();
+    journalUnflushed_ = rc != 0;
+  }
+  int mapped = map_.Flush();
+  return rc != 0 ? rc : mapped;
+}
+
 void BTreeFile::Close() {
   EndOperation();
+  // A batch may still wait to flush this handle's changes: they are flushed now.
+  ForgetFlush(uintptr_t(this));
+  if (unflushed_) FlushFiles();
+  unflushed_ = flushWaiting_ = false;
+  journal_.Close();
+  journalUnflushed_ = false;
   map_.Close();
   group_.reset();
   checked_.clear();
@@ -65,6 +93,7 @@ void BTreeFile::Close() {
 void BTreeFile::EndOperation() {
   // A change that failed half way keeps its "being changed" mark: the file is damaged.
   changing_ = false;
+  journalError_ = 0;
   dirty_.clear();
   opPages_.clear();
   opIndex_.clear();
@@ -87,10 +116,17 @@ int BTreeFile::ReadHeader() {
   for (int i = 0; i < kHeaderBytes && blank; ++i) blank = b[i] == 0;
   // Made but never written (a crash right after making it): nothing to lose.
   if (blank && map_.mapped() <= 2 * kPageSize && !readOnly_ && !optimistic_) return InitFile();
-  if (std::memcmp(b, kMagic, sizeof kMagic) != 0 || Get32(b + kHdrVersion) != kVersion ||
-      Get32(b + kHdrPageSize) != uint32_t(kPageSize) || Get32(b + kHdrCheck) != BlockCheck(b, kHdrCheck)) {
-    return kDbErrCorrupt;
+  bool sound = std::memcmp(b, kMagic, sizeof kMagic) == 0 && Get32(b + kHdrVersion) == kVersion &&
+               Get32(b + kHdrPageSize) == uint32_t(kPageSize) && Get32(b + kHdrCheck) == BlockCheck(b, kHdrCheck);
+  // A change left half done (the header marked, or torn while it was written): undone
+  // from the journal under the lock, then read again.
+  if ((!sound || (Get32(b + kHdrFlags) & kFlagBusy)) && !readOnly_ && !optimistic_ && !restoring_) {
+    restoring_ = true;
+    int rc = RestoreFromJournal() == 0 ? ReadHeader() : kDbErrCorrupt;
+    restoring_ = false;
+    return rc;
   }
+  if (!sound) return kDbErrCorrupt;
   if (Get16(b + kHdrKeyLength) != keyLength_) return kDbErrInvalidParameter;
   Header h;
   h.flags = Get32(b + kHdrFlags);
@@ -154,6 +190,7 @@ int BTreeFile::InitFile() {
   Put32(leaf + kPgNumber, 1);
   Seal(leaf);
   EncodeHeader(h, map_.data());
+  unflushed_ = true;
   checked_.assign(2, 1);
   checkedFileId_ = h.fileId;
   header_ = h;
@@ -225,6 +262,8 @@ BTreeFile::Page* BTreeFile::Track(uint32_t number) {
   opPages_.push_back(Page{number, map_.data() + int64_t(number) * kPageSize});
   Page* p = &opPages_.back();
   opIndex_[number] = p;
+  // A page taken while a change runs may be changed: its old content goes first.
+  if (changing_) Journal(*p);
   return p;
 }
 
@@ -245,16 +284,145 @@ int BTreeFile::Load(uint32_t number, int level, Page*& page) {
   return 0;
 }
 
+namespace {
+
+constexpr uint8_t kJournalMagic[8] = {'B', 'T', 'U', 'N', 'D', 'O', '1', 0x1A};
+constexpr int kJournalHead = 8 + 8 + 8 + 128;  // magic, file identity, change count, header
+constexpr int kJournalRecord = 4 + 8 + kPageSize;  // page number, change count, page
+// The journal grows by at least this much: room for the records of a split up the tree.
+constexpr int64_t kJournalStep = 32 * 1024;
+
+}  // namespace
+
+// The journal of this change: its head (the file identity, the change count it starts
+// from and the header as it was) and the old content of the leaf the operation holds.
+// Only then is the header marked. A change writes into its leaf at once; every other
+// page is marked dirty (or freed) before it is written, and journalled then; pages taken
+// later are journalled as they are taken.
 void BTreeFile::BeginChange() {
   if (changing_) return;
+  journalError_ = 0;
+  if (journalling_) {
+    journalEnd_ = kJournalHead;
+    journalError_ = OpenJournal(true);
+    if (journalError_ == 0) journalError_ = JournalRoom(int64_t(opPages_.size()) * kJournalRecord);
+    if (journalError_ == 0) {
+      EndJournal(journalEnd_);
+      for (Page& p : opPages_)
+        if (p.bytes[kPgLevel] == 0 && p.bytes[kPgType] == kLeaf && NeedsJournal(p)) JournalRecord(p);
+      uint8_t* head = journal_.data();
+      std::memcpy(head, kJournalMagic, 8);
+      Put64(head + 8, header_.fileId);
+      Put64(head + 16, header_.generation);
+      std::memcpy(head + 24, map_.data(), kHeaderBytes);
+      journalUnflushed_ = true;
+    }
+    if (journalError_ != 0) SpoilJournal();
+  }
+  // The journal holds its records before the mark says that it is needed.
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  changing_ = true;
   // Marked before the first byte changes; cleared when the change is complete.
   uint8_t* b = map_.data();
   Put32(b + kHdrFlags, header_.flags | kFlagBusy);
   Put32(b + kHdrCheck, BlockCheck(b, kHdrCheck));
-  changing_ = true;
+  unflushed_ = true;
+}
+
+// A journal that may only be read cannot serve: its change could not be undone.
+int BTreeFile::OpenJournal(bool create) {
+  if (journal_.IsOpen()) return 0;
+  bool readOnly = false;
+  int rc = journal_.Open(path_ + ".UND", readOnly, create);
+  if (rc == 0 && readOnly) rc = fileio::kErrAccessDenied;
+  if (rc != 0) journal_.Close();
+  return rc;
+}
+
+// Room for `bytes` more after the journal's end. The mapping grows in large steps (or
+// takes what another handle grew the file to), so that changes seldom map it again.
+int BTreeFile::JournalRoom(int64_t bytes) {
+  int64_t need = journalEnd_ + bytes;
+  if (need <= journal_.mapped()) return 0;
+  return journal_.Extend(std::max(need, journal_.mapped() + std::max(kJournalStep, journal_.mapped())));
+}
+
+void BTreeFile::EndJournal(int64_t at) {
+  if (at + 12 <= journal_.mapped()) Put64(journal_.data() + at + 4, 0);
+}
+
+bool BTreeFile::NeedsJournal(const Page& page) const {
+  return !page.journalled && int64_t(page.number + 1) * kPageSize <= map_.mapped();
+}
+
+// Copies the page's old content to the journal's end; the room is there. The slot after
+// it is ended first: records a change cut short before left there (of the same change
+// count, when the file was restored from them) are never taken for this change's.
+void BTreeFile::JournalRecord(Page& page) {
+  EndJournal(journalEnd_ + kJournalRecord);
+  uint8_t* record = journal_.data() + journalEnd_;
+  Put32(record, page.number);
+  Put64(record + 4, header_.generation);
+  std::memcpy(record + 12, page.bytes, kPageSize);
+  page.journalled = true;
+  journalEnd_ += kJournalRecord;
+  journalUnflushed_ = true;
+}
+
+int BTreeFile::Journal(Page& page) {
+  if (!journalling_ || journalError_ != 0 || !NeedsJournal(page)) return journalError_;
+  journalError_ = JournalRoom(kJournalRecord);
+  if (journalError_ == 0) {
+    JournalRecord(page);
+    std::atomic_thread_fence(std::memory_order_seq_cst);  // before the page changes
+  } else {
+    SpoilJournal();
+  }
+  return journalError_;
+}
+
+// A journal that could not take a change whole, or that was played back, must never be
+// played (again): damage found later is reported, not "undone" with old pages. A
+// complete change needs no such care: its new change count no longer matches its journal.
+void BTreeFile::SpoilJournal() {
+  if (!journal_.IsOpen()) return;
+  if (journal_.mapped() < 8) journal_.Remap();  // a failed growth may have left it unmapped
+  if (journal_.mapped() >= 8) std::memset(journal_.data(), 0, 8);
+}
+
+// Puts back every page the journal holds for the change the header is marked with, and
+// the header as it was before it. 0 when the file was restored.
+int BTreeFile::RestoreFromJournal() {
+  // Another handle or program may have written more of the journal than this mapping shows.
+  if (OpenJournal(false) != 0 || journal_.Remap() != 0 || journal_.mapped() < kJournalHead) return kDbErrCorrupt;
+  const uint8_t* head = journal_.data();
+  if (std::memcmp(head, kJournalMagic, 8) != 0) return kDbErrCorrupt;
+  const uint8_t* old = head + 24;
+  const uint8_t* now = map_.data();
+  uint64_t fileId = Get64(head + 8), generation = Get64(head + 16);
+  // The journal must be this file's and of the change that the file shows: the same
+  // identity and the change count it started from.
+  if (std::memcmp(old, kMagic, sizeof kMagic) != 0 || Get32(old + kHdrCheck) != BlockCheck(old, kHdrCheck) ||
+      Get64(old + kHdrFileId) != fileId || Get64(old + kHdrGeneration) != generation ||
+      Get64(now + kHdrFileId) != fileId)
+    return kDbErrCorrupt;
+  if (Get64(now + kHdrGeneration) != generation) return kDbErrCorrupt;
+  for (int64_t at = kJournalHead; at + kJournalRecord <= journal_.mapped(); at += kJournalRecord) {
+    const uint8_t* record = journal_.data() + at;
+    if (Get64(record + 4) != generation) break;
+    uint32_t number = Get32(record);
+    if (number == 0 || int64_t(number + 1) * kPageSize > map_.mapped()) continue;
+    std::memcpy(map_.data() + int64_t(number) * kPageSize, record + 12, kPageSize);
+  }
+  std::memcpy(map_.data(), old, kHeaderBytes);
+  checked_.clear();
+  unflushed_ = true;
+  SpoilJournal();
+  return 0;
 }
 
 void BTreeFile::MarkDirty(Page* page) {
+  if (changing_) Journal(*page);
   if (std::find(dirty_.begin(), dirty_.end(), page) == dirty_.end()) dirty_.push_back(page);
 }
 
@@ -291,6 +459,7 @@ int BTreeFile::NewPage(Page*& page) {
 
 void BTreeFile::FreePage(Page* page) {
   BeginChange();
+  Journal(*page);
   std::memset(page->bytes, 0, kPageSize);
   page->bytes[kPgType] = kFree;
   Put32(page->bytes + kPgNumber, page->number);
@@ -306,7 +475,9 @@ int BTreeFile::Commit() {
   Header final = written_;
   final.flags = header_.flags & ~kFlagBusy;
   final.generation = header_.generation + 1;
-  EncodeHeader(final, map_.data());
+  uint8_t encoded[kHeaderBytes];
+  EncodeHeader(final, encoded);
+  std::memcpy(map_.data(), encoded, kHeaderBytes);
   header_ = final;
   written_ = final;
   changing_ = false;

@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "fileio/file.h"
 #include "locks.h"
 #include "mapped_file.h"
 
@@ -58,13 +59,22 @@ class BTreeFile {
   int Insert(const uint8_t* key, int32_t value, bool& existed);
   int Erase(const uint8_t* key, int32_t value, bool& found);
   int Contains(const uint8_t* key, bool& any);
+  // Changes without the undo journal (an index being rebuilt from its records: a crash
+  // leaves it damaged, and the rebuild runs again).
+  void SetJournalling(bool on) { journalling_ = on; }
   int KeyCount(uint64_t& count);
+  // Flushes what this handle changed to the disk, now or at the end of the batch
+  // (flushes.h); a handle that changed nothing costs nothing. Changes made outside a
+  // batch wait for the handle to close: a caller filing key after key is not slowed
+  // down by a flush per key.
+  int FlushChanges();
 
  private:
   // A page of the mapping, valid for the running operation.
   struct Page {
     uint32_t number = 0;
     uint8_t* bytes = nullptr;
+    bool journalled = false;  // its old content is in the running change's journal
   };
   struct Header {
     uint64_t fileId = 0;
@@ -94,11 +104,20 @@ class BTreeFile {
   int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
   void Seal(uint8_t* bytes) const;
   void BeginChange();
+  int OpenJournal(bool create);
+  int JournalRoom(int64_t bytes);
+  bool NeedsJournal(const Page& page) const;
+  void EndJournal(int64_t at);
+  void JournalRecord(Page& page);
+  int Journal(Page& page);
+  int RestoreFromJournal();
+  void SpoilJournal();
   void MarkDirty(Page* page);
   int NewPage(Page*& page);
   void FreePage(Page* page);
   int Commit();
   void EndOperation();
+  int FlushFiles();
 
   int Descend(const uint8_t* key, int32_t value, std::vector<PathStep>& path);
   int NextLeaf(std::vector<PathStep>& path, bool forward, bool& any);
@@ -140,8 +159,20 @@ class BTreeFile {
   std::unordered_map<uint32_t, Page*> opIndex_;
   std::vector<Page*> dirty_;
   bool changing_ = false;
+  bool unflushed_ = false;        // changed since the last flush
+  bool flushWaiting_ = false;     // a batch will flush this handle
   bool optimistic_ = false;       // reading without the lock between programs
   uint8_t snapshot_[128] = {};    // the header as the running operation read it
+  // The undo journal "<index>.UND": before a change touches a page its old content is
+  // copied there, so that a change a killed program left half done is undone by the
+  // next program that takes the lock. It is mapped like the index and stays mapped
+  // between changes: journalling costs no system call but when the journal grows.
+  MappedFile journal_;
+  int64_t journalEnd_ = 0;
+  int journalError_ = 0;          // the journal could not take a record: this change cannot be undone
+  bool journalUnflushed_ = false; // written since the journal was last flushed
+  bool restoring_ = false;
+  bool journalling_ = true;
 };
 
 }  // namespace db

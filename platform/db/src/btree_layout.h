@@ -2,8 +2,10 @@
 // the files that implement BTreeFile.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "btree_file.h"
+#include "flushes.h"
 
 namespace db {
 namespace btree {
@@ -27,13 +29,21 @@ constexpr int kPgType = 0, kPgLevel = 1, kPgCount = 2, kPgNumber = 4, kPgNext = 
 // Holds the group lock and reads the header for one operation.
 class BTreeFile::Operation {
  public:
-  explicit Operation(BTreeFile& f) : f_(f), hold_(*f.group_) { rc_ = hold_.rc() ? hold_.rc() : f_.ReadHeader(); }
-  ~Operation() { f_.EndOperation(); }
+  explicit Operation(BTreeFile& f) : f_(f) {
+    hold_.emplace(*f.group_);
+    rc_ = hold_->rc() ? hold_->rc() : f_.ReadHeader();
+  }
+  // The flush waits until the lock is given back: other programs need not wait for the disk.
+  ~Operation() {
+    f_.EndOperation();
+    hold_.reset();
+    if (InBatch()) f_.FlushChanges();
+  }
   int rc() const { return rc_; }
 
  private:
   BTreeFile& f_;
-  GroupHold hold_;
+  std::optional<GroupHold> hold_;
   int rc_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "db/db.h"
 #include "fileio/file.h"
+#include "flushes.h"
 #include "locks.h"
 #include "sessions.h"
 
@@ -71,6 +72,12 @@ std::string DBSEQUENCE(const std::string& counterFile, const std::string& patter
         }
       }
       f.Unlock(db::kGroupLockOffset, 1);
+      // A number handed out must stay taken after a power loss.
+      if (rc == 0 && step > 0 && !name.empty()) {
+        fileio::File* file = &f;
+        rc = db::FlushAtEnd(uintptr_t(file), [file] { return file->Flush(); });
+        if (rc != 0) name.clear();
+      }
       return rc;
     });
     return name;

@@ -14,14 +14,18 @@ class MappedFile {
   MappedFile(const MappedFile&) = delete;
   MappedFile& operator=(const MappedFile&) = delete;
 
-  // Opens the file for reading and writing, creating it when missing; a file that may
-  // only be read is opened for reading (readOnly = true). Maps what the file holds.
-  int Open(const std::string& path, bool& readOnly);
+  // Opens the file for reading and writing, creating it when missing (unless `create` is
+  // false); a file that may only be read is opened for reading (readOnly = true). Maps
+  // what the file holds.
+  int Open(const std::string& path, bool& readOnly, bool create = true);
   void Close();
   // Maps the whole file as it is now (after another program made it longer).
   int Remap();
   // Makes the file `size` bytes long (never shorter) and maps all of it.
   int Extend(int64_t size);
+  // Writes the mapped pages and the file's length to the disk.
+  int Flush();
+  bool IsOpen() const;
   uint8_t* data() const { return data_; }
   int64_t mapped() const { return mapped_; }
 

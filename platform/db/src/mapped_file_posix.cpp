@@ -31,10 +31,10 @@ int FromErrno(int e) {
 
 MappedFile::~MappedFile() { Close(); }
 
-int MappedFile::Open(const std::string& path, bool& readOnly) {
+int MappedFile::Open(const std::string& path, bool& readOnly, bool create) {
   Close();
   std::string native = fileio::NativePath(path);
-  fd_ = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  fd_ = ::open(native.c_str(), O_RDWR | (create ? O_CREAT : 0) | O_CLOEXEC, 0644);
   readOnly_ = false;
   if (fd_ < 0) {
     int e = errno;
@@ -51,6 +51,8 @@ int MappedFile::Open(const std::string& path, bool& readOnly) {
   return Remap();
 }
 
+bool MappedFile::IsOpen() const { return fd_ >= 0; }
+
 void MappedFile::Unmap() {
   if (data_) munmap(data_, size_t(mapped_));
   data_ = nullptr;
@@ -66,12 +68,21 @@ void MappedFile::Close() {
 int MappedFile::MapSize(int64_t size) {
   Unmap();
   if (size <= 0) return 0;
+  fileio::CountFileCall(fileio::FileCall::Map);
   int prot = readOnly_ ? PROT_READ : PROT_READ | PROT_WRITE;
   void* p = mmap(nullptr, size_t(size), prot, MAP_SHARED, fd_, 0);
   if (p == MAP_FAILED) return FromErrno(errno);
   data_ = static_cast<uint8_t*>(p);
   mapped_ = size;
   return 0;
+}
+
+int MappedFile::Flush() {
+  if (fd_ < 0 || readOnly_) return 0;
+  fileio::CountFileCall(fileio::FileCall::Flush);
+  // msync writes the pages and what is needed to read them back (the length among it).
+  if (data_) return msync(data_, size_t(mapped_), MS_SYNC) == 0 ? 0 : FromErrno(errno);
+  return fsync(fd_) == 0 ? 0 : FromErrno(errno);
 }
 
 int MappedFile::Remap() {

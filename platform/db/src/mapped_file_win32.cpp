@@ -16,10 +16,11 @@ int LastError() {
 
 MappedFile::~MappedFile() { Close(); }
 
-int MappedFile::Open(const std::string& path, bool& readOnly) {
+int MappedFile::Open(const std::string& path, bool& readOnly, bool create) {
   Close();
   const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_ALWAYS,
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
+                         create ? OPEN_ALWAYS : OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   readOnly_ = false;
   if (h == INVALID_HANDLE_VALUE) {
@@ -32,6 +33,8 @@ int MappedFile::Open(const std::string& path, bool& readOnly) {
   readOnly = readOnly_;
   return Remap();
 }
+
+bool MappedFile::IsOpen() const { return file_ != nullptr; }
 
 void MappedFile::Unmap() {
   if (data_) UnmapViewOfFile(data_);
@@ -50,6 +53,7 @@ void MappedFile::Close() {
 int MappedFile::MapSize(int64_t size) {
   Unmap();
   if (size <= 0) return 0;
+  fileio::CountFileCall(fileio::FileCall::Map);
   // A section as large as `size` makes the file that long when it is shorter.
   win::Handle section(CreateFileMappingA(file_, nullptr, readOnly_ ? PAGE_READONLY : PAGE_READWRITE,
                                         DWORD(uint64_t(size) >> 32), DWORD(uint64_t(size) & 0xFFFFFFFF), nullptr));
@@ -60,6 +64,13 @@ int MappedFile::MapSize(int64_t size) {
   data_ = static_cast<uint8_t*>(p);
   mapped_ = size;
   return 0;
+}
+
+int MappedFile::Flush() {
+  if (!file_ || readOnly_) return 0;
+  fileio::CountFileCall(fileio::FileCall::Flush);
+  if (data_ && !FlushViewOfFile(data_, 0)) return LastError();
+  return FlushFileBuffers(file_) ? 0 : LastError();
 }
 
 int MappedFile::Remap() {

@@ -144,6 +144,7 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
     rc = index.Insert(Bytes(name), int32_t(end), existed);
   }
   if (rc != 0) lib.Truncate(start);
+  if (rc == 0) rc = lib.Flush();  // the index flushes itself as it closes
   return rc;
 }
 
@@ -197,7 +198,8 @@ int Remove(const std::string& library, const std::string& indexPath, const std::
   // left alone: the item is out of the index either way.
   if (CheckItem(lib, end, name, start, dataLength) != 0) return 0;
   const char mark = kDeletedMark;
-  return lib.WriteAt(int64_t(end) - kTrailer + 4, &mark, 1);
+  rc = lib.WriteAt(int64_t(end) - kTrailer + 4, &mark, 1);
+  return rc == 0 ? lib.Flush() : rc;
 }
 
 }  // namespace

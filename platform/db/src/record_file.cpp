@@ -7,6 +7,7 @@
 #include "db/db.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "flushes.h"
 #include "locks.h"
 #include "sessions.h"
 #include "skin/sk_files.h"
@@ -80,6 +81,58 @@ int OpenSessionIndexes(const std::string& path, const std::vector<IndexLayout>& 
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
+// The indexes and the record length of a field table; 87 when they make no record file.
+int TableLayout(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts, int& length) {
+  int rc = db::IndexLayouts(fields, layouts);
+  if (rc != 0) return rc;
+  length = DbRecordLength(fields);
+  return length < 5 ? kDbErrInvalidParameter : 0;
+}
+
+// The header record's number names the record being appended (0: none), so that an
+// append a killed program left half done is found and taken back by the next one.
+int ReadPending(int fileNumber, int64_t& pending) {
+  std::string number(4, '\0');
+  int rc = SKFGETAT(fileNumber, 0, number);
+  pending = 0;
+  if (rc != 0) return rc;
+  for (int i = 3; i >= 0; --i) pending = pending * 256 + uint8_t(number[size_t(i)]);
+  return 0;
+}
+
+int WritePending(int fileNumber, int64_t recordNumber) {
+  std::string number(4, '\0');
+  for (int i = 0; i < 4; ++i) number[size_t(i)] = char((uint64_t(recordNumber) >> (8 * i)) & 0xFF);
+  return SKFPUTAT(fileNumber, 0, number);
+}
+
+// Takes back an interrupted append: its keys leave the indexes, the record the file.
+// The header lock and the indexes' group lock are held. undone: the files changed.
+int UndoPending(int fileNumber, const std::vector<DBFIELD>& fields, db::AppendSession& s, bool& undone) {
+  int64_t pending = 0;
+  int rc = ReadPending(fileNumber, pending);
+  undone = false;
+  if (rc != 0 || pending == 0) return rc;
+  undone = true;
+  const int length = s.recordLength;
+  int64_t fileLength = SKFLOF(fileNumber);
+  if (pending >= 2 && fileLength >= pending * length) {
+    std::string record(size_t(length), ' ');
+    rc = SKFGETR(fileNumber, record, int(pending));
+    for (size_t i = 0; rc == 0 && i < s.indexes.size(); ++i) {
+      bool found = false;
+      rc = s.indexes[i].file->Erase(Bytes(Columns(record, fields[s.indexes[i].field])), int32_t(pending), found);
+    }
+    if (rc != 0) return rc;
+  }
+  // Nothing is appended behind a pending record: the header lock kept others waiting.
+  if (pending >= 2 && fileLength > (pending - 1) * length) {
+    rc = SKSETEOFAT(fileNumber, (pending - 1) * length);
+    if (rc != 0) return rc;
+  }
+  return WritePending(fileNumber, 0);
+}
+
 // The record is written; now its keys. A failure takes back what was done.
 int AppendLocked(int fileNumber, const std::string& record, const std::vector<DBFIELD>& fields,
                  db::AppendSession& s) {
@@ -98,12 +151,16 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     if (rc != 0) return rc;
     s.headerChecked = true;
   }
+  db::GroupHold hold(s.indexes[0].file->group());
+  if (hold.rc() != 0) return hold.rc();
+  bool undone = false;
+  rc = UndoPending(fileNumber, fields, s, undone);
+  if (rc != 0) return rc;
+  if (undone) fileLength = SKFLOF(fileNumber);
   // A torn last record (a crash while appending) is overwritten.
   int64_t recordNumber = fileLength / length + 1;
   if (recordNumber > INT32_MAX) return fileio::kErrDiskFull;
 
-  db::GroupHold hold(s.indexes[0].file->group());
-  if (hold.rc() != 0) return hold.rc();
   std::vector<std::string> keys;
   for (const auto& si : s.indexes) keys.push_back(Columns(record, fields[si.field]));
   bool taken = false;
@@ -111,6 +168,8 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   if (rc != 0) return rc;
   if (taken) return kDbErrAlreadyExists;
 
+  rc = WritePending(fileNumber, recordNumber);
+  if (rc != 0) return rc;
   rc = SKFPUTR(fileNumber, record, int(recordNumber));
   size_t done = 0;
   for (; rc == 0 && done < s.indexes.size(); ++done) {
@@ -125,7 +184,8 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     }
     SKSETEOFAT(fileNumber, (recordNumber - 1) * length);
   }
-  return rc;
+  int cleared = WritePending(fileNumber, 0);
+  return rc != 0 ? rc : cleared;
 }
 
 }  // namespace
@@ -168,6 +228,7 @@ int DBCREATE(const std::string& path, int recordLength) {
       rc = f.WriteAt(0, header.data(), header.size());
     }
     f.Unlock(0, recordLength);
+    if (rc == 0 && size < recordLength) rc = f.Flush();
     return rc;
   } catch (const std::bad_alloc&) {
     return fileio::kErrNotEnoughMemory;
@@ -203,7 +264,9 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
     std::string key = Columns(record, fields[0]);
     if (key[0] == ' ' || key[0] == '/') return kDbErrInvalidParameter;
 
-    return db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
+    // The record and its keys reach the disk once, after the locks are given back.
+    db::Batch batch;
+    rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
       if (s.recordLength != length) {
         s.recordLength = length;
         s.headerChecked = false;
@@ -214,8 +277,54 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
       if (rc2 != 0) return rc2;
       rc2 = AppendLocked(fileNumber, record, fields, s);
       SKFUNLOCK(fileNumber, 0, length);
+      if (rc2 == 0) rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
       return rc2;
     });
+    int flushed = batch.End();
+    return rc != 0 ? rc : flushed;
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}
+
+int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD>& fields) {
+  try {
+    std::vector<IndexLayout> layouts;
+    int length = 0;
+    int rc = TableLayout(fields, layouts, length);
+    if (rc != 0) return rc;
+    if (!fileio::Exists(path)) return 0;
+    int fileNumber = 0, ok = 0;
+    rc = DBOPENF(path, fileNumber, ok);
+    if (rc != 0 || !ok) {
+      SKFCLOSE(fileNumber);
+      return rc != 0 ? rc : kDbErrInvalidHandle;
+    }
+    // What is taken back reaches the disk once, after the locks are given back.
+    db::Batch batch;
+    if (SKFLOF(fileNumber) >= length) {
+      rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
+        s.recordLength = length;
+        int rc2 = OpenSessionIndexes(path, layouts, s);
+        if (rc2 != 0) return rc2;
+        rc2 = LockHeader(fileNumber, length);
+        if (rc2 != 0) return rc2;
+        bool undone = false;
+        {
+          db::GroupHold hold(s.indexes[0].file->group());
+          rc2 = hold.rc() != 0 ? hold.rc() : UndoPending(fileNumber, fields, s, undone);
+        }
+        SKFUNLOCK(fileNumber, 0, length);
+        if (undone) {
+          int flushed = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
+          if (rc2 == 0) rc2 = flushed;
+        }
+        return rc2;
+      });
+    }
+    int flushed = batch.End();
+    SKFCLOSE(fileNumber);
+    return rc != 0 ? rc : flushed;
   } catch (const std::bad_alloc&) {
     return fileio::kErrNotEnoughMemory;
   }
@@ -249,15 +358,16 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
                      void (*progress)(int percent, void* context), void* context) {
   try {
     std::vector<IndexLayout> layouts;
-    int rc = IndexLayouts(fields, layouts);
+    int length = 0;
+    int rc = TableLayout(fields, layouts, length);
     if (rc != 0) return rc;
-    const int length = DbRecordLength(fields);
-    if (length < 5) return kDbErrInvalidParameter;
     db::EndAppendSessions(path);
     int fileNumber = 0;
     rc = SKFOPEN(path, 0, 4, fileNumber);
     if (rc != 0) return rc;
     int64_t records = std::max<int64_t>(0, SKFLOF(fileNumber) / length - 1);
+    // Each index reaches the disk once, at the end.
+    db::Batch batch;
     std::vector<std::unique_ptr<BTreeFile>> indexes;
     for (const auto& layout : layouts) {
       std::string name = IndexName(path, layout.number);
@@ -265,28 +375,40 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
       if (rc == 0) {
         indexes.push_back(std::make_unique<BTreeFile>());
         rc = indexes.back()->Open(name, layout.width);
+        indexes.back()->SetJournalling(false);
       }
       if (rc != 0) break;
     }
     if (rc == 0) {
       db::GroupHold hold(indexes[0]->group());
       rc = hold.rc();
-      std::string record(size_t(length), ' ');
+      // Records are read a block at a time: a read per record would be a system call
+      // (under Wine a round trip to its server) per record.
+      const int64_t perBlock = std::max<int64_t>(1, (1 << 20) / length);
+      std::string block;
       int lastPercent = -1;
-      for (int64_t r = 1; rc == 0 && r <= records; ++r) {
-        rc = SKFGETR(fileNumber, record, int(r + 1));
-        if (rc != 0) break;
-        bool deleted = record[size_t(fields[0].position - 1)] == '/';
-        for (size_t i = 0; rc == 0 && i < layouts.size() && (i == 0 || !deleted); ++i) {
-          bool existed = false;
-          rc = indexes[i]->Insert(Bytes(Columns(record, fields[layouts[i].field])), int32_t(r + 1), existed);
+      for (int64_t first = 1; rc == 0 && first <= records; first += perBlock) {
+        int64_t count = std::min(perBlock, records - first + 1);
+        block.assign(size_t(count * length), ' ');
+        rc = SKFGETAT(fileNumber, first * length, block);
+        for (int64_t k = 0; rc == 0 && k < count; ++k) {
+          std::string_view record(block.data() + k * length, size_t(length));
+          int64_t r = first + k;
+          bool deleted = record[size_t(fields[0].position - 1)] == '/';
+          for (size_t i = 0; rc == 0 && i < layouts.size() && (i == 0 || !deleted); ++i) {
+            const DBFIELD& f = fields[layouts[i].field];
+            bool existed = false;
+            rc = indexes[i]->Insert(reinterpret_cast<const uint8_t*>(record.data()) + f.position - 1, int32_t(r + 1),
+                                    existed);
+          }
+          int percent = int((100 * r + records / 2) / records);
+          if (progress && percent != lastPercent) progress(lastPercent = percent, context);
         }
-        int percent = int((100 * r + records / 2) / records);
-        if (progress && percent != lastPercent) progress(lastPercent = percent, context);
       }
     }
+    int flushed = batch.End();
     SKFCLOSE(fileNumber);
-    return rc;
+    return rc != 0 ? rc : flushed;
   } catch (const std::bad_alloc&) {
     return fileio::kErrNotEnoughMemory;
   }

@@ -3,6 +3,7 @@
 #include <map>
 #include <thread>
 
+#include "flushes.h"
 #include "skin/sk_files.h"
 
 namespace db {
@@ -11,6 +12,9 @@ namespace {
 struct CounterFile {
   fileio::File file;
   std::chrono::steady_clock::time_point lastUse;
+  ~CounterFile() {
+    if (ForgetFlush(uintptr_t(&file))) file.Flush();
+  }
 };
 
 struct SessionRegistry {

@@ -16,79 +16,15 @@
 #include "skin/sk_files.h"
 #include "temp_dir.h"
 #include "wait_until.h"
-
-#ifdef _WIN32
-#include "test_windows.h"
-#else
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <climits>
-#endif
+#include "worker_process.h"
 
 namespace {
 
-#ifdef _WIN32
-std::string WorkerProgram() { return TestProgramFolder() + "db_append_worker.exe"; }
-
-class Worker {
+// The helper program that files records, run as a process of its own.
+class Worker : public WorkerProcess {
  public:
-  bool Start(const std::vector<std::string>& args) {
-    std::string line;
-    for (const auto& a : args) line += (line.empty() ? "\"" : " \"") + a + "\"";
-    return process_.Start(WorkerProgram(), line);
-  }
-  int Wait(int milliseconds) { return process_.Wait(DWORD(milliseconds)); }
-
- private:
-  ChildProcess process_;
+  bool Start(const std::vector<std::string>& args) { return WorkerProcess::Start("db_append_worker", args); }
 };
-#else
-std::string WorkerProgram() {
-  char self[PATH_MAX] = {};
-  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? size_t(n) : 0);
-  return path.substr(0, path.rfind('/') + 1) + "db_append_worker";
-}
-
-class Worker {
- public:
-  ~Worker() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool Start(const std::vector<std::string>& args) {
-    std::string program = WorkerProgram();
-    std::vector<std::string> all = {program};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    return posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
-  }
-  int Wait(int milliseconds) {
-    bool ended = WaitUntil(
-        [this] {
-          int status = 0;
-          if (pid_ <= 0) return true;
-          if (waitpid(pid_, &status, WNOHANG) != pid_) return false;
-          pid_ = -1;
-          exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-          return true;
-        },
-        std::chrono::milliseconds(milliseconds), std::chrono::milliseconds(5));
-    return ended ? exitCode_ : -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int exitCode_ = -1;
-};
-#endif
 
 bool WaitForFiles(const std::vector<std::string>& files, int milliseconds) {
   return WaitUntil(

@@ -1,7 +1,16 @@
+#include <atomic>
+
 #include "fileio/file.h"
 #include "fileio/paths.h"
 
 namespace fileio {
+
+namespace {
+std::atomic<uint64_t> gFileCalls[size_t(FileCall::kCount)];
+}  // namespace
+
+void CountFileCall(FileCall call) { gFileCalls[size_t(call)].fetch_add(1, std::memory_order_relaxed); }
+uint64_t FileCallCount(FileCall call) { return gFileCalls[size_t(call)].load(std::memory_order_relaxed); }
 
 File::File(File&& other) noexcept { *this = std::move(other); }
 

@@ -85,13 +85,15 @@ int File::ReadAt(int64_t offset, void* data, size_t size, size_t& count) {
   if (fd_ < 0) return kErrInvalidHandle;
   char* out = static_cast<char*>(data);
   while (count < size) {
+    CountFileCall(FileCall::Read);
     ssize_t got = ::pread(fd_, out + count, size - count, off_t(offset + int64_t(count)));
     if (got < 0) {
       if (errno == EINTR) continue;
       return FromErrno(errno);
     }
-    if (got == 0) break;
     count += size_t(got);
+    // A short read of a file is its end: asking again would only cost another call.
+    if (size_t(got) < size - (count - size_t(got))) break;
   }
   return kOk;
 }
@@ -101,6 +103,7 @@ int File::WriteAt(int64_t offset, const void* data, size_t size) {
   const char* in = static_cast<const char*>(data);
   size_t done = 0;
   while (done < size) {
+    CountFileCall(FileCall::Write);
     ssize_t put = ::pwrite(fd_, in + done, size - done, off_t(offset + int64_t(done)));
     if (put < 0) {
       if (errno == EINTR) continue;
@@ -113,6 +116,7 @@ int File::WriteAt(int64_t offset, const void* data, size_t size) {
 
 int64_t File::Size() const {
   if (fd_ < 0) return -1;
+  CountFileCall(FileCall::Size);
   struct stat st;
   if (fstat(fd_, &st) != 0) return -1;
   return int64_t(st.st_size);
@@ -127,11 +131,13 @@ int File::Truncate(int64_t length) {
 
 int File::Flush() {
   if (fd_ < 0) return kErrInvalidHandle;
+  CountFileCall(FileCall::Flush);
   return fsync(fd_) == 0 ? kOk : FromErrno(errno);
 }
 
 static int RangeLock(int fd, short type, int64_t offset, int64_t length) {
   if (fd < 0) return kErrInvalidHandle;
+  CountFileCall(type == F_UNLCK ? FileCall::Unlock : FileCall::Lock);
   struct flock fl {};
   fl.l_type = type;
   fl.l_whence = SEEK_SET;

@@ -80,13 +80,15 @@ int File::ReadAt(int64_t offset, void* data, size_t size, size_t& count) {
     ov.OffsetHigh = DWORD(uint64_t(at) >> 32);
     DWORD chunk = DWORD(std::min<size_t>(size - count, 1u << 30));
     DWORD got = 0;
+    CountFileCall(FileCall::Read);
     if (!ReadFile(handle_, out + count, chunk, &got, &ov)) {
       DWORD e = GetLastError();
       if (e == ERROR_HANDLE_EOF) break;
       return int(e);
     }
-    if (got == 0) break;
     count += got;
+    // A short read of a file is its end: asking again would only cost another call.
+    if (got < chunk) break;
   }
   return kOk;
 }
@@ -102,6 +104,7 @@ int File::WriteAt(int64_t offset, const void* data, size_t size) {
     ov.OffsetHigh = DWORD(uint64_t(at) >> 32);
     DWORD chunk = DWORD(std::min<size_t>(size - done, 1u << 30));
     DWORD put = 0;
+    CountFileCall(FileCall::Write);
     if (!WriteFile(handle_, in + done, chunk, &put, &ov)) return LastError();
     if (put != chunk) return kErrDiskFull;
     done += put;
@@ -112,6 +115,7 @@ int File::WriteAt(int64_t offset, const void* data, size_t size) {
 int64_t File::Size() const {
   if (!handle_) return -1;
   LARGE_INTEGER size;
+  CountFileCall(FileCall::Size);
   if (!GetFileSizeEx(handle_, &size)) return -1;
   return size.QuadPart;
 }
@@ -127,6 +131,7 @@ int File::Truncate(int64_t length) {
 
 int File::Flush() {
   if (!handle_) return kErrInvalidHandle;
+  CountFileCall(FileCall::Flush);
   return FlushFileBuffers(handle_) ? kOk : LastError();
 }
 
@@ -135,6 +140,7 @@ int File::Lock(int64_t offset, int64_t length) {
   OVERLAPPED ov{};
   ov.Offset = DWORD(offset & 0xFFFFFFFF);
   ov.OffsetHigh = DWORD(uint64_t(offset) >> 32);
+  CountFileCall(FileCall::Lock);
   if (!LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
                   DWORD(length & 0xFFFFFFFF), DWORD(uint64_t(length) >> 32), &ov)) {
     DWORD e = GetLastError();
@@ -148,6 +154,7 @@ int File::Unlock(int64_t offset, int64_t length) {
   OVERLAPPED ov{};
   ov.Offset = DWORD(offset & 0xFFFFFFFF);
   ov.OffsetHigh = DWORD(uint64_t(offset) >> 32);
+  CountFileCall(FileCall::Unlock);
   if (!UnlockFileEx(handle_, 0, DWORD(length & 0xFFFFFFFF), DWORD(uint64_t(length) >> 32), &ov))
     return LastError();
   return kOk;

@@ -123,22 +123,23 @@ class BitReader {
   }
   // Keeps at least 57 bits in the buffer; past a marker or the end it shifts in zeros.
   inline void Fill() {
-    // Most of the time the next bytes hold no 0xFF: take them all at once.
-    if (!marker_ && end_ - p_ >= 8) {
-      int n = (63 - bits_) >> 3;
-      uint64_t v;
-      std::memcpy(&v, p_, 8);
-      v = __builtin_bswap64(v);  // the first byte on top
-      uint64_t top = v >> (64 - 8 * n);
-      uint64_t probe = ~top | (~uint64_t(0) << (8 * n));  // a 0xFF byte becomes 0
-      if (((probe - 0x0101010101010101ull) & ~probe & 0x8080808080808080ull) == 0) {
-        buffer_ |= top << (64 - bits_ - 8 * n);
-        bits_ += 8 * n;
-        p_ += n;
-        return;
-      }
-    }
+    if (!marker_ && FillFast(buffer_, bits_, p_, end_)) return;
     FillByBytes();
+  }
+  // Most of the time the next bytes hold no 0xFF: takes them all at once, or returns false.
+  static inline bool FillFast(uint64_t& buffer, int& count, const uint8_t*& p, const uint8_t* end) {
+    if (end - p < 8) return false;
+    int n = (63 - count) >> 3;
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    v = __builtin_bswap64(v);  // the first byte on top
+    uint64_t top = v >> (64 - 8 * n);
+    uint64_t probe = ~top | (~uint64_t(0) << (8 * n));  // a 0xFF byte becomes 0
+    if (((probe - 0x0101010101010101ull) & ~probe & 0x8080808080808080ull) != 0) return false;
+    buffer |= top << (64 - count - 8 * n);
+    count += 8 * n;
+    p += n;
+    return true;
   }
   __attribute__((noinline)) void FillByBytes() {
     while (bits_ <= 56) {
@@ -209,6 +210,69 @@ class BitReader {
     Consume(16);
     damaged_ = true;
     return 0;
+  }
+
+  // Passes over the AC coefficients of a block whose mean alone is wanted, several codes
+  // at a time through the table's skip lookup. The reader's state lives in locals for the
+  // length of the block: members whose address the slow refill takes would go through
+  // memory on every code.
+  inline void SkipAc(const HuffmanTable& ac) {
+    uint64_t buffer = buffer_;
+    int count = bits_;
+    const uint8_t* p = p_;
+    auto store = [&] {
+      buffer_ = buffer;
+      bits_ = count;
+      p_ = p;
+    };
+    auto load = [&] {
+      buffer = buffer_;
+      count = bits_;
+      p = p_;
+    };
+    // At least 32 bits, as Ensure.
+    auto ensure = [&] {
+      if (count >= 32 || (!marker_ && FillFast(buffer, count, p, end_))) return;
+      store();
+      FillByBytes();
+      load();
+    };
+    for (int k = 1; k < 64;) {
+      ensure();
+      uint32_t e = ac.skip_[buffer >> (64 - HuffmanTable::kSkipBits)];
+      int before = int(e >> 4) & 63;
+      if (e && k + before <= 63) {
+        int used = int(e & 15);
+        buffer <<= used;
+        count -= used;
+        if (e & 0x8000) break;  // the block ends here
+        k += before + int(e >> 10 & 31);
+        continue;
+      }
+      // One symbol: a code of the 10-bit lookup, else the long way.
+      int rs;
+      uint16_t f = ac.fast_[buffer >> (64 - HuffmanTable::kFastBits)];
+      if (f) {
+        buffer <<= f >> 8;
+        count -= f >> 8;
+        rs = f & 0xFF;
+      } else {
+        store();
+        rs = Decode(ac);
+        load();
+      }
+      int size = rs & 15, r = rs >> 4;
+      // The value bits: at most 15, and a code takes at most 16 of the 32 bits.
+      buffer <<= size;
+      count -= size;
+      if (size) {
+        k += r + 1;
+      } else {
+        if (r != 15) break;
+        k += 16;
+      }
+    }
+    store();
   }
 
   // Moves past a restart marker at a byte boundary; false when none is there.

@@ -203,7 +203,7 @@ inline bool DecodeAc(BitReader& bits, const HuffmanTable& ac, Put&& put) {
 
 }  // namespace
 
-int Decoder::PrepareComponents() {
+int Decoder::PrepareComponents(bool streaming) {
   hMax_ = vMax_ = 1;
   for (const Component& c : components_) {
     hMax_ = std::max(hMax_, c.h);
@@ -225,6 +225,7 @@ int Decoder::PrepareComponents() {
   // A damaged header must not make us reserve what the data could never fill.
   // A block costs a baseline file at least two bits, a progressive one at least one.
   if (!PlausibleSize(width_, height_, size_, progressive_ ? 512.0 : 256.0)) return kFileCorrupt;
+  streaming_ = streaming;
   try {
     for (Component& c : components_) {
       c.blocksWide = ((width_ * c.h + hMax_ - 1) / hMax_ + 7) / 8;
@@ -245,21 +246,20 @@ int Decoder::PrepareComponents() {
         for (int ratio = vMax_ / c.v; c.blockOutY < 8 && ratio >= 2; ratio /= 2) c.blockOutY *= 2;
       }
       c.planeStride = c.paddedWide * c.blockOutX;
-      c.plane.assign(size_t(c.planeStride) * size_t(c.paddedHigh) * size_t(c.blockOutY), 128);
+      // Scans of single components in a sequential file fill the whole plane before any
+      // pixel can be made; otherwise three rows of MCUs are enough.
+      c.planeRows = streaming || progressive_ ? std::min(3, mcusHigh_) * c.BandRows() : c.paddedHigh * c.blockOutY;
+      c.plane.assign(size_t(c.planeStride) * size_t(c.planeRows), 128);
       if (progressive_) c.coefficients.assign(size_t(c.paddedWide) * size_t(c.paddedHigh) * 64, 0);
     }
   } catch (const std::bad_alloc&) {
     return kNoMemory;
   }
-  return kSuccess;
+  return StartOutput();
 }
 
 int Decoder::DecodeScan(ByteReader& in) {
   if (components_.empty()) return kFileCorrupt;
-  if (components_[0].plane.empty()) {
-    int r = PrepareComponents();
-    if (r != kSuccess) return r;
-  }
   int count = in.U8();
   if (count < 1 || count > 4) return kFileCorrupt;
   scanComponents_.clear();
@@ -287,6 +287,14 @@ int Decoder::DecodeScan(ByteReader& in) {
     se_ = 63;
     ah_ = al_ = 0;
   }
+  if (components_[0].plane.empty()) {
+    bool everyComponent = true;
+    for (size_t k = 0; k < components_.size(); ++k)
+      everyComponent = everyComponent && std::find(scanComponents_.begin(), scanComponents_.end(), int(k)) !=
+                                             scanComponents_.end();
+    int r = PrepareComponents(!progressive_ && everyComponent);
+    if (r != kSuccess) return r;
+  }
   for (int k : scanComponents_) {
     Component& c = components_[size_t(k)];
     if (!quantPresent_[size_t(c.quantTable)]) return kFileCorrupt;
@@ -313,56 +321,18 @@ int Decoder::DecodeScan(ByteReader& in) {
   scanDecoded_ = true;
 
   // At 1/8 size only the DC coefficients count: the AC scans of a progressive file need
-  // not be decoded at all.
-  bool skipScan = progressive_ && ss_ > 0 && components_[size_t(scanComponents_[0])].MeanOnly();
+  // not be decoded at all. A streamed picture is complete after its first scan.
+  bool skipScan = (progressive_ && ss_ > 0 && components_[size_t(scanComponents_[0])].MeanOnly()) || streamDone_;
   if (!skipScan) {
-    bool single = scanComponents_.size() == 1;
-    int unitsWide, unitsHigh;
-    if (single) {
-      const Component& c = components_[size_t(scanComponents_[0])];
-      unitsWide = c.blocksWide;
-      unitsHigh = c.blocksHigh;
-    } else {
-      unitsWide = mcusWide_;
-      unitsHigh = mcusHigh_;
-    }
-    int untilRestart = restartInterval_;
-    bool stop = false;
-    for (int my = 0; my < unitsHigh && !stop; ++my) {
-      for (int mx = 0; mx < unitsWide && !stop; ++mx) {
-        if (restartInterval_ > 0) {
-          if (untilRestart == 0) {
-            if (!bits_.Restart()) {
-              stop = true;
-              break;
-            }
-            for (int k : scanComponents_) components_[size_t(k)].dcPredictor = 0;
-            eobRun_ = 0;
-            untilRestart = restartInterval_;
-          }
-          --untilRestart;
-        }
-        for (int k : scanComponents_) {
-          Component& c = components_[size_t(k)];
-          int bw = single ? 1 : c.h, bh = single ? 1 : c.v;
-          for (int by = 0; by < bh; ++by)
-            for (int bx = 0; bx < bw; ++bx) {
-              int x = single ? mx : mx * c.h + bx, y = single ? my : my * c.v + by;
-              if (!progressive_) {
-                DecodeSequentialBlock(c, x, y);
-                continue;
-              }
-              int16_t* block = c.Block(x, y);
-              if (ss_ == 0)
-                ah_ == 0 ? DecodeDcFirst(c, block) : DecodeDcRefine(block);
-              else
-                ah_ == 0 ? DecodeAcFirst(c, block) : DecodeAcRefine(c, block);
-            }
-        }
-        if (bits_.Damaged()) damaged_ = true;
-        // Far past the end of the data (a cut file): the rest stays as it is.
-        if (bits_.Exhausted()) stop = true;
+    DecodeEntropyData();
+    if (streaming_) {
+      // What the data did not reach stays grey, as in a plane that was never written.
+      for (int my = begun_; my < mcusHigh_; ++my) {
+        McuRowsComplete(my);
+        BeginMcuRow(my);
       }
+      while (emitted_ < mcusHigh_) EmitMcuRow(emitted_);
+      streamDone_ = true;
     }
   }
   // Continue after the entropy-coded data: at the next marker that is no restart marker.
@@ -371,6 +341,58 @@ int Decoder::DecodeScan(ByteReader& in) {
   while (p + 1 < end && !(p[0] == 0xFF && p[1] != 0x00 && p[1] != 0xFF && !(p[1] >= 0xD0 && p[1] <= 0xD7))) ++p;
   position_ = size_t(p - data_);
   return kSuccess;
+}
+
+// Decodes the MCUs (or the single blocks) of the scan, until the data ends or breaks off.
+void Decoder::DecodeEntropyData() {
+  bool single = scanComponents_.size() == 1;
+  int unitsWide, unitsHigh;
+  if (single) {
+    const Component& c = components_[size_t(scanComponents_[0])];
+    unitsWide = c.blocksWide;
+    unitsHigh = c.blocksHigh;
+  } else {
+    unitsWide = mcusWide_;
+    unitsHigh = mcusHigh_;
+  }
+  // Rows of units in a row of MCUs (a picture of one component is streamed in blocks).
+  int unitRows = single ? components_[size_t(scanComponents_[0])].v : 1;
+  int untilRestart = restartInterval_;
+  for (int my = 0; my < unitsHigh; ++my) {
+    if (streaming_ && my % unitRows == 0) BeginMcuRow(my / unitRows);
+    for (int mx = 0; mx < unitsWide; ++mx) {
+      if (restartInterval_ > 0) {
+        if (untilRestart == 0) {
+          if (!bits_.Restart()) return;
+          for (int k : scanComponents_) components_[size_t(k)].dcPredictor = 0;
+          eobRun_ = 0;
+          untilRestart = restartInterval_;
+        }
+        --untilRestart;
+      }
+      for (int k : scanComponents_) {
+        Component& c = components_[size_t(k)];
+        int bw = single ? 1 : c.h, bh = single ? 1 : c.v;
+        for (int by = 0; by < bh; ++by)
+          for (int bx = 0; bx < bw; ++bx) {
+            int x = single ? mx : mx * c.h + bx, y = single ? my : my * c.v + by;
+            if (!progressive_) {
+              DecodeSequentialBlock(c, x, y);
+              continue;
+            }
+            int16_t* block = c.Block(x, y);
+            if (ss_ == 0)
+              ah_ == 0 ? DecodeDcFirst(c, block) : DecodeDcRefine(block);
+            else
+              ah_ == 0 ? DecodeAcFirst(c, block) : DecodeAcRefine(c, block);
+          }
+      }
+      if (bits_.Damaged()) damaged_ = true;
+      // Far past the end of the data (a cut file): the rest stays as it is.
+      if (bits_.Exhausted()) return;
+    }
+    if (streaming_) McuRowsComplete(my + 1 == unitsHigh ? mcusHigh_ : (my + 1) / unitRows);
+  }
 }
 
 bool Decoder::DecodeSequentialBlock(Component& c, int bx, int by) {
@@ -393,27 +415,8 @@ bool Decoder::DecodeSequentialBlock(Component& c, int bx, int by) {
   c.dcPredictor = AddDc(c.dcPredictor, diff);
   uint8_t* out = c.BlockOut(bx, by);
   if (c.MeanOnly()) {
-    // Only the mean is wanted: pass over the AC coefficients, several codes at a time.
-    for (int k = 1; k < 64;) {
-      bits.Ensure();
-      uint32_t e = ac.skip_[bits.Peek(HuffmanTable::kSkipBits)];
-      int before = int(e >> 4) & 63;
-      if (e && k + before <= 63) {
-        bits.Consume(int(e & 15));
-        if (e & 0x8000) break;  // the block ends here
-        k += before + int(e >> 10 & 31);
-        continue;
-      }
-      int rs = bits.Decode(ac);
-      int size = rs & 15, r = rs >> 4;
-      bits.Bits(size);
-      if (size) {
-        k += r + 1;
-      } else {
-        if (r != 15) break;
-        k += 16;
-      }
-    }
+    // Only the mean is wanted: pass over the AC coefficients.
+    bits.SkipAc(ac);
     bits_ = bits;
     out[0] = jpeg::MeanSample(c.dcPredictor * int32_t(q[0]));
     return true;
@@ -436,20 +439,18 @@ bool Decoder::DecodeSequentialBlock(Component& c, int bx, int by) {
     }
     return true;
   }
-  int32_t block[64];
+  alignas(16) int16_t block[64];
   std::memset(block, 0, sizeof block);
-  int rows = 1, columns = 1;  // the part of the block that holds coefficients
-  bool any = DecodeAc(bits, ac, [&](int z, int value) {
-    block[z] = value * int32_t(q[z]);
-    rows = std::max(rows, (z >> 3) + 1);
-    columns = std::max(columns, (z & 7) + 1);
-  });
+  // Dequantised to 16 bits as every integer transform takes them (a valid file never
+  // comes near the limit).
+  bool any = DecodeAc(bits, ac, [&](int z, int value) { block[z] = int16_t(value * int32_t(q[z])); });
   bits_ = bits;
-  block[0] = dcValue;
-  if (!any)
+  if (!any) {
     jpeg::FlatBlock(dcValue, 8, 8, out, c.planeStride);
-  else
-    jpeg::InverseDct(block, 8, 8, out, c.planeStride, rows, columns);
+  } else {
+    block[0] = int16_t(dcValue);
+    jpeg::IntegerIdct(block, out, c.planeStride);
+  }
   return true;
 }
 
@@ -463,48 +464,53 @@ void Decoder::DecodeDcRefine(int16_t* block) {
   if (bits_.Bit()) block[0] = int16_t(block[0] | (1 << al_));
 }
 
+// The progressive scans' reader works on a copy that lives in registers, as the
+// sequential one does.
 void Decoder::DecodeAcFirst(Component& c, int16_t* block) {
   if (eobRun_ > 0) {
     --eobRun_;
     return;
   }
   const HuffmanTable& ac = acTables_[c.acTable];
+  BitReader bits = bits_;
   for (int k = ss_; k <= se_; ++k) {
-    int rs = bits_.Decode(ac);
+    int rs = bits.Decode(ac);
     int r = rs >> 4, s = rs & 15;
     if (s) {
       k += r;
       if (k > 63) break;
-      block[kZigzag[k]] = int16_t(bits_.Receive(s) * (1 << al_));
+      block[kZigzag[k]] = int16_t(bits.Receive(s) * (1 << al_));
     } else {
       if (r < 15) {
         eobRun_ = (1 << r) - 1;
-        if (r) eobRun_ += int(bits_.Bits(r));
+        if (r) eobRun_ += int(bits.Bits(r));
         break;
       }
       k += 15;
     }
   }
+  bits_ = bits;
 }
 
 void Decoder::DecodeAcRefine(Component& c, int16_t* block) {
   const HuffmanTable& ac = acTables_[c.acTable];
   int p1 = 1 << al_, m1 = -1 * (1 << al_);
   int k = ss_;
+  BitReader bits = bits_;
   // Refines a coefficient that is already non-zero by one more bit.
   auto refine = [&](int16_t& coef) {
-    if (bits_.Bit() && (coef & p1) == 0) coef = int16_t(coef >= 0 ? coef + p1 : coef + m1);
+    if (bits.Bit() && (coef & p1) == 0) coef = int16_t(coef >= 0 ? coef + p1 : coef + m1);
   };
   if (eobRun_ <= 0) {
     for (; k <= se_;) {
-      int rs = bits_.Decode(ac);
+      int rs = bits.Decode(ac);
       int r = rs >> 4, s = rs & 15;
       int value = 0;
       if (s) {
-        value = bits_.Bit() ? p1 : m1;  // s is 1 in a valid file
+        value = bits.Bit() ? p1 : m1;  // s is 1 in a valid file
       } else if (r != 15) {
         eobRun_ = 1 << r;
-        if (r) eobRun_ += int(bits_.Bits(r));
+        if (r) eobRun_ += int(bits.Bits(r));
         break;
       }
       while (k <= se_) {
@@ -528,12 +534,17 @@ void Decoder::DecodeAcRefine(Component& c, int16_t* block) {
     }
     --eobRun_;
   }
+  bits_ = bits;
 }
 
 int Decoder::Decode(Picture& out) {
+  out_ = &out.pixels;
   int r = ReadMarkers(false);
-  if (r != kSuccess) return r;
-  if (progressive_) FinishProgressive();
+  if (r == kSuccess) r = FinishOutput();
+  if (r != kSuccess) {
+    out.pixels.Clear();
+    return r;
+  }
   out.info = {};
   out.info.format = kFormatJpeg;
   out.info.width = width_;
@@ -543,7 +554,7 @@ int Decoder::Decode(Picture& out) {
   out.info.colours = components_.size() == 1 ? 256 : ColoursForDepth(24);
   out.info.xDpi = xDpi_;
   out.info.yDpi = yDpi_;
-  return Output(out);
+  return kSuccess;
 }
 
 }  // namespace imglib::jpeg

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -21,20 +22,27 @@ struct Component {
   int paddedWide = 0, paddedHigh = 0;  // blocks of whole MCUs
   int dcPredictor = 0;
   std::vector<int16_t> coefficients;   // progressive: 64 per block, quantised
-  std::vector<uint8_t> plane;          // samples at the output scale
+  // Samples at the output scale. While the rows of MCUs are turned into pixels as they
+  // come, the plane holds three of them, row r of the picture at r modulo planeRows.
+  std::vector<uint8_t> plane;
   int planeStride = 0;
+  int planeRows = 0;
   int blockOutX = 8, blockOutY = 8;    // samples per block across and down in the plane
   bool MeanOnly() const { return blockOutX == 1 && blockOutY == 1; }
+  int BandRows() const { return v * blockOutY; }  // plane rows per row of MCUs
+  const uint8_t* PlaneRow(int y) const { return plane.data() + size_t(y % planeRows) * size_t(planeStride); }
   uint8_t* BlockOut(int bx, int by) {
-    return plane.data() + size_t(by) * size_t(blockOutY) * size_t(planeStride) + size_t(bx) * size_t(blockOutX);
+    return plane.data() + size_t(by * blockOutY % planeRows) * size_t(planeStride) + size_t(bx) * size_t(blockOutX);
   }
   int16_t* Block(int bx, int by) { return coefficients.data() + (size_t(by) * size_t(paddedWide) + size_t(bx)) * 64; }
 };
 
+struct OutputRows;
+
 class Decoder {
  public:
-  Decoder(std::string_view bytes, const DecodeOptions& options)
-      : data_(reinterpret_cast<const uint8_t*>(bytes.data())), size_(bytes.size()), options_(options) {}
+  Decoder(std::string_view bytes, const DecodeOptions& options);
+  ~Decoder();
 
   int ReadHeader(JpegHeader& header);
   int Decode(Picture& out);
@@ -45,15 +53,22 @@ class Decoder {
   int ReadHuffman(ByteReader& in);
   int ReadQuant(ByteReader& in);
   void ReadApp(ByteReader& in, int marker, size_t length);
-  int PrepareComponents();
+  int PrepareComponents(bool streaming);
   int DecodeScan(ByteReader& in);
+  void DecodeEntropyData();
   bool DecodeSequentialBlock(Component& c, int bx, int by);
   void DecodeDcFirst(Component& c, int16_t* block);
   void DecodeDcRefine(int16_t* block);
   void DecodeAcFirst(Component& c, int16_t* block);
   void DecodeAcRefine(Component& c, int16_t* block);
-  void FinishProgressive();
-  int Output(Picture& out);
+  // Pixels: rows of MCUs become output rows as soon as the row below them is there (the
+  // upsampling looks one sample row ahead).
+  int StartOutput();
+  void BeginMcuRow(int my);
+  void McuRowsComplete(int count);
+  void EmitMcuRow(int my);
+  void TransformMcuRow(int my);
+  int FinishOutput();
 
   const uint8_t* data_;
   size_t size_;
@@ -78,6 +93,14 @@ class Decoder {
   int xDpi_ = 0, yDpi_ = 0;
   bool scanDecoded_ = false;
   bool damaged_ = false;
+  // A sequential picture whose first scan holds every component is turned into pixels
+  // while it is decoded; the plane then holds three rows of MCUs.
+  bool streaming_ = false;
+  bool streamDone_ = false;
+  Raster* out_ = nullptr;
+  std::unique_ptr<OutputRows> output_;
+  int begun_ = 0;    // rows of MCUs whose samples are being written (or were)
+  int emitted_ = 0;  // rows of MCUs turned into pixels
 
   // The current scan.
   std::vector<int> scanComponents_;

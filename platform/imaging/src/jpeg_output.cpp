@@ -1,41 +1,14 @@
 // The JPEG decoder's last steps: progressive coefficients to samples, and the samples of
 // every component to 24-bit pixels (interpolating subsampled components, converting
-// YCbCr, RGB, CMYK and YCCK).
+// YCbCr, RGB, CMYK and YCCK), one row of MCUs at a time.
 #include <algorithm>
 #include <cstring>
 
 #include "jpeg_decoder.h"
+#include "jpeg_rows.h"
 #include "jpeg_tables.h"
 
 namespace imglib::jpeg {
-
-// Turns the coefficients of a progressive picture into samples.
-void Decoder::FinishProgressive() {
-  int32_t block[64];
-  for (Component& c : components_) {
-    const uint16_t* q = quant_[size_t(c.quantTable)].data();
-    for (int by = 0; by < c.paddedHigh; ++by)
-      for (int bx = 0; bx < c.paddedWide; ++bx) {
-        const int16_t* src = c.Block(bx, by);
-        uint8_t* out = c.BlockOut(bx, by);
-        int rows = 1, columns = 1;  // the part of the block that holds coefficients
-        if (!c.MeanOnly())
-          for (int i = 1; i < 64; ++i)
-            if (src[i] != 0) {
-              rows = std::max(rows, (i >> 3) + 1);
-              columns = std::max(columns, (i & 7) + 1);
-            }
-        if (rows == 1 && columns == 1) {
-          jpeg::FlatBlock(src[0] * int32_t(q[0]), c.blockOutX, c.blockOutY, out, c.planeStride);
-          continue;
-        }
-        for (int i = 0; i < 64; ++i) block[i] = src[i] * int32_t(q[i]);
-        jpeg::InverseDct(block, c.blockOutX, c.blockOutY, out, c.planeStride, rows, columns);
-      }
-  }
-}
-
-// ---- output ------------------------------------------------------------------------------------
 
 namespace {
 
@@ -50,6 +23,8 @@ inline uint8_t Clamp255(int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); 
 //   the reduced picture is the full one averaged.
 // - Anything else (1/8, other subsampling factors) is interpolated linearly between
 //   the centres of the samples.
+// Every kind reads at most one sample row above and below the rows of its own row of
+// MCUs, so three rows of MCUs in the plane are enough.
 class SampleRows {
  public:
   SampleRows(const Component& c, int width, int height, int hMax, int vMax, int scale, int outW, int outH)
@@ -75,15 +50,18 @@ class SampleRows {
       rows_ = Taps(outH, c.v * c.blockOutY, vMax * blockOut, validH_);
     }
     sums_.resize(size_t(std::max(validW_, outW)));
+    line_.resize(size_t(std::max(2 * validW_, outW)));
   }
 
-  void Fill(int y, uint8_t* line) {
+  // Row y of the output's samples of this component (valid until the next call).
+  const uint8_t* Fill(int y) {
     switch (kind_) {
-      case Kind::kDirect: std::memcpy(line, Row(y), size_t(outW_)); return;
-      case Kind::kFancy: return Fancy(y, line);
-      case Kind::kSmooth: return SmoothRow(y, line);
-      case Kind::kLinear: return Linear(y, line);
+      case Kind::kDirect: return Row(y);
+      case Kind::kFancy: Fancy(y); break;
+      case Kind::kSmooth: SmoothRow(y); break;
+      case Kind::kLinear: Linear(y); break;
     }
+    return line_.data();
   }
 
  private:
@@ -113,40 +91,41 @@ class SampleRows {
     return taps;
   }
 
-  const uint8_t* Row(int y) const {
-    return c_.plane.data() + size_t(std::clamp(y, 0, validH_ - 1)) * size_t(c_.planeStride);
-  }
+  const uint8_t* Row(int y) const { return c_.PlaneRow(std::clamp(y, 0, validH_ - 1)); }
 
-  void Fancy(int y, uint8_t* line) {
-    int* sums = sums_.data();
+  // Each output sample is 3/4 of the nearer sample and 1/4 of the farther one, in each
+  // direction that is upsampled; the biases alternate as the common decoders have them.
+  void Fancy(int y) {
+    uint16_t* sums = sums_.data();
+    uint8_t* line = line_.data();
     const uint8_t* near = Row(upY_ == 2 ? y / 2 : y);
+    const int n = validW_;
     if (upY_ == 2) {
       const uint8_t* far = Row(y % 2 == 0 ? y / 2 - 1 : y / 2 + 1);
-      for (int i = 0; i < validW_; ++i) sums[i] = near[i] * 3 + far[i];
+      for (int i = 0; i < n; ++i) sums[i] = uint16_t(near[i] * 3 + far[i]);
     } else {
-      for (int i = 0; i < validW_; ++i) sums[i] = near[i];
+      for (int i = 0; i < n; ++i) sums[i] = near[i];
     }
     if (upX_ == 1) {
       int bias = y % 2 == 0 ? 1 : 2;
-      for (int x = 0; x < outW_; ++x) line[x] = uint8_t(upY_ == 2 ? (sums[x] + bias) >> 2 : sums[x]);
+      if (upY_ == 2)
+        for (int x = 0; x < n; ++x) line[x] = uint8_t((sums[x] + bias) >> 2);
+      else
+        for (int x = 0; x < n; ++x) line[x] = uint8_t(sums[x]);
       return;
     }
-    int last = validW_ - 1;
-    for (int x = 0; x < outW_; ++x) {
-      int i = x / 2;
-      bool left = x % 2 == 0;
-      int other = sums[left ? std::max(i - 1, 0) : std::min(i + 1, last)];
-      if (upY_ == 2)
-        line[x] = uint8_t((sums[i] * 3 + other + (left ? 8 : 7)) >> 4);
-      else
-        line[x] = uint8_t((sums[i] * 3 + other + (left ? 1 : 2)) >> 2);
-    }
+    if (upY_ == 2)
+      UpsampleAcross(sums, n, 4, 8, 7, line);
+    else
+      UpsampleAcross(sums, n, 2, 1, 2, line);
   }
 
-  void SmoothRow(int y, uint8_t* line) {
-    int* sums = sums_.data();
+  void SmoothRow(int y) {
+    uint16_t* sums = sums_.data();
+    uint8_t* line = line_.data();
     const uint8_t *above = Row(y - 1), *here = Row(y), *below = Row(y + 1);
-    for (int i = 0; i < validW_; ++i) sums[i] = down_.centre * here[i] + down_.side * (above[i] + below[i]);
+    for (int i = 0; i < validW_; ++i)
+      sums[i] = uint16_t(down_.centre * here[i] + down_.side * (above[i] + below[i]));
     int shift = down_.shift + across_.shift, half = (1 << shift) >> 1, last = validW_ - 1;
     for (int x = 0; x < outW_; ++x) {
       int i = std::min(x, last);
@@ -155,7 +134,8 @@ class SampleRows {
     }
   }
 
-  void Linear(int y, uint8_t* line) {
+  void Linear(int y) {
+    uint8_t* line = line_.data();
     const Tap& t = rows_[size_t(y)];
     const uint8_t* ra = Row(t.a);
     const uint8_t* rb = Row(t.b);
@@ -174,73 +154,167 @@ class SampleRows {
   int upX_ = 1, upY_ = 1;
   Smooth across_, down_;
   std::vector<Tap> columns_, rows_;
-  std::vector<int> sums_;
+  std::vector<uint16_t> sums_;
+  std::vector<uint8_t> line_;
 };
+
+enum class ColourKind { kGrey, kYCbCr, kRgb, kYcck, kCmyk, kCmykInverted };
+
+// Fixed-point colour conversion (16 fractional bits), as in jpeg_rows.cpp.
+constexpr int kCrR = 91881, kCbG = 22554, kCrG = 46802, kCbB = 116130;
+
+// The rare kinds, a pixel at a time.
+void OtherRow(ColourKind kind, const uint8_t* const rows[4], uint8_t* dst, int width) {
+  for (int x = 0; x < width; ++x) {
+    int c0 = rows[0][x], c1 = rows[1][x], c2 = rows[2][x];
+    int r, g, b;
+    if (kind == ColourKind::kRgb) {
+      r = c0;
+      g = c1;
+      b = c2;
+    } else if (kind == ColourKind::kYcck) {
+      // YCCK is CMY coded as colour plus K; with the Adobe marker the inks come out
+      // inverted, so the light is the product of the inverted inks.
+      int cb = c1 - 128, cr = c2 - 128, k = rows[3][x];
+      r = (255 - Clamp255(c0 + ((kCrR * cr + 32768) >> 16))) * k / 255;
+      g = (255 - Clamp255(c0 + ((-kCbG * cb - kCrG * cr + 32768) >> 16))) * k / 255;
+      b = (255 - Clamp255(c0 + ((kCbB * cb + 32768) >> 16))) * k / 255;
+    } else if (kind == ColourKind::kCmykInverted) {
+      // CMYK; writers that add the Adobe marker store the inks inverted.
+      int k = rows[3][x];
+      r = c0 * k / 255;
+      g = c1 * k / 255;
+      b = c2 * k / 255;
+    } else {
+      int k = rows[3][x];
+      r = (255 - c0) * (255 - k) / 255;
+      g = (255 - c1) * (255 - k) / 255;
+      b = (255 - c2) * (255 - k) / 255;
+    }
+    dst[3 * x] = Clamp255(b);
+    dst[3 * x + 1] = Clamp255(g);
+    dst[3 * x + 2] = Clamp255(r);
+  }
+}
 
 }  // namespace
 
-int Decoder::Output(Picture& out) {
+struct OutputRows {
+  std::vector<SampleRows> sources;
+  ColourKind kind = ColourKind::kGrey;
+  int width = 0, height = 0;
+  int rowsPerMcuRow = 0;
+};
+
+Decoder::Decoder(std::string_view bytes, const DecodeOptions& options)
+    : data_(reinterpret_cast<const uint8_t*>(bytes.data())), size_(bytes.size()), options_(options) {}
+
+Decoder::~Decoder() = default;
+
+int Decoder::StartOutput() {
   int outW = (width_ + scale_ - 1) / scale_, outH = (height_ + scale_ - 1) / scale_;
-  if (!out.pixels.Allocate(outW, outH)) return kNoMemory;
+  if (!out_ || !out_->Allocate(outW, outH)) return kNoMemory;
+  output_ = std::make_unique<OutputRows>();
+  OutputRows& o = *output_;
+  o.width = outW;
+  o.height = outH;
+  o.rowsPerMcuRow = vMax_ * blockOut_;
   size_t n = components_.size();
   bool rgb = n == 3 && ((adobe_ && adobeTransform == 0) ||
                         (!jfif_ && components_[0].id == 'R' && components_[1].id == 'G' && components_[2].id == 'B'));
-  bool ycck = n == 4 && adobe_ && adobeTransform == 2;
-  // Fixed-point colour conversion (16 fractional bits), each term rounded as the common
-  // decoders round it: a term that always rounded up would raise the channel by a level.
-  constexpr int kCrR = 91881, kCbG = 22554, kCrG = 46802, kCbB = 116130;
-  std::vector<SampleRows> sources;
-  sources.reserve(n);
-  for (const Component& c : components_) sources.emplace_back(c, width_, height_, hMax_, vMax_, scale_, outW, outH);
-  std::vector<uint8_t> lines[4];
-  for (size_t i = 0; i < n; ++i) lines[i].resize(size_t(outW));
-  for (int y = 0; y < outH; ++y) {
-    for (size_t i = 0; i < n; ++i) sources[i].Fill(y, lines[i].data());
-    const uint8_t* rows[4];
-    for (size_t i = 0; i < n; ++i) rows[i] = lines[i].data();
-    uint8_t* dst = out.pixels.Row(y);
-    for (int x = 0; x < outW; ++x) {
-      int r, g, b;
-      if (n == 1) {
-        r = g = b = rows[0][x];
-      } else {
-        int c0 = rows[0][x], c1 = rows[1][x], c2 = rows[2][x];
-        if (rgb) {
-          r = c0;
-          g = c1;
-          b = c2;
-        } else if (n == 3 || ycck) {
-          int cb = c1 - 128, cr = c2 - 128;
-          r = c0 + ((kCrR * cr + 32768) >> 16);
-          g = c0 + ((-kCbG * cb - kCrG * cr + 32768) >> 16);
-          b = c0 + ((kCbB * cb + 32768) >> 16);
-          if (ycck) {
-            // YCCK is CMY coded as colour plus K; with the Adobe marker the inks come out
-            // inverted, so the light is the product of the inverted inks.
-            int k = rows[3][x];
-            r = (255 - Clamp255(r)) * k / 255;
-            g = (255 - Clamp255(g)) * k / 255;
-            b = (255 - Clamp255(b)) * k / 255;
-          }
-        } else {
-          // CMYK; writers that add the Adobe marker store the inks inverted.
-          int k = rows[3][x];
-          if (adobe_) {
-            r = c0 * k / 255;
-            g = c1 * k / 255;
-            b = c2 * k / 255;
-          } else {
-            r = (255 - c0) * (255 - k) / 255;
-            g = (255 - c1) * (255 - k) / 255;
-            b = (255 - c2) * (255 - k) / 255;
-          }
-        }
-      }
-      dst[x * 3] = Clamp255(b);
-      dst[x * 3 + 1] = Clamp255(g);
-      dst[x * 3 + 2] = Clamp255(r);
+  if (n == 1) o.kind = ColourKind::kGrey;
+  else if (n == 3) o.kind = rgb ? ColourKind::kRgb : ColourKind::kYCbCr;
+  else if (adobe_ && adobeTransform == 2) o.kind = ColourKind::kYcck;
+  else o.kind = adobe_ ? ColourKind::kCmykInverted : ColourKind::kCmyk;
+  o.sources.reserve(n);
+  for (const Component& c : components_) o.sources.emplace_back(c, width_, height_, hMax_, vMax_, scale_, outW, outH);
+  return kSuccess;
+}
+
+// A row of MCUs starts grey: what the data never reaches stays so.
+void Decoder::BeginMcuRow(int my) {
+  for (Component& c : components_) {
+    int rows = c.BandRows();
+    std::memset(c.plane.data() + size_t(my * rows % c.planeRows) * size_t(c.planeStride), 128,
+                size_t(rows) * size_t(c.planeStride));
+  }
+  begun_ = my + 1;
+}
+
+void Decoder::McuRowsComplete(int count) {
+  while (emitted_ + 1 < count) EmitMcuRow(emitted_);
+}
+
+void Decoder::EmitMcuRow(int my) {
+  OutputRows& o = *output_;
+  int first = my * o.rowsPerMcuRow, last = std::min(first + o.rowsPerMcuRow, o.height);
+  const uint8_t* rows[4] = {};
+  size_t n = components_.size();
+  for (int y = first; y < last; ++y) {
+    for (size_t i = 0; i < n; ++i) rows[i] = o.sources[i].Fill(y);
+    uint8_t* dst = out_->Row(y);
+    switch (o.kind) {
+      case ColourKind::kGrey: GreyToBgr(rows[0], dst, o.width); break;
+      case ColourKind::kYCbCr: YCbCrToBgr(rows[0], rows[1], rows[2], dst, o.width); break;
+      default: OtherRow(o.kind, rows, dst, o.width); break;
     }
   }
+  emitted_ = my + 1;
+}
+
+// Turns the coefficients of a row of MCUs of a progressive picture into samples.
+void Decoder::TransformMcuRow(int my) {
+  alignas(16) int16_t block[64];
+  for (Component& c : components_) {
+    const uint16_t* q = quant_[size_t(c.quantTable)].data();
+    int full = c.blockOutX == 8 && c.blockOutY == 8;
+    for (int by = my * c.v; by < (my + 1) * c.v; ++by)
+      for (int bx = 0; bx < c.paddedWide; ++bx) {
+        const int16_t* src = c.Block(bx, by);
+        uint8_t* out = c.BlockOut(bx, by);
+        if (full) {
+          // Any AC coefficient, eight bytes at a time.
+          std::memcpy(block, src, sizeof block);
+          block[0] = 0;
+          uint64_t words[16];
+          std::memcpy(words, block, sizeof words);
+          uint64_t ac = 0;
+          for (uint64_t w : words) ac |= w;
+          if (!ac) {
+            jpeg::FlatBlock(src[0] * int32_t(q[0]), 8, 8, out, c.planeStride);
+            continue;
+          }
+          for (int i = 0; i < 64; ++i) block[i] = int16_t(src[i] * int32_t(q[i]));
+          jpeg::IntegerIdct(block, out, c.planeStride);
+          continue;
+        }
+        int rows = 1, columns = 1;  // the part of the block that holds coefficients
+        if (!c.MeanOnly())
+          for (int i = 1; i < 64; ++i)
+            if (src[i] != 0) {
+              rows = std::max(rows, (i >> 3) + 1);
+              columns = std::max(columns, (i & 7) + 1);
+            }
+        if (rows == 1 && columns == 1) {
+          jpeg::FlatBlock(src[0] * int32_t(q[0]), c.blockOutX, c.blockOutY, out, c.planeStride);
+          continue;
+        }
+        int32_t wide[64];
+        for (int i = 0; i < 64; ++i) wide[i] = src[i] * int32_t(q[i]);
+        jpeg::InverseDct(wide, c.blockOutX, c.blockOutY, out, c.planeStride, rows, columns);
+      }
+  }
+}
+
+int Decoder::FinishOutput() {
+  if (!output_) return kFileCorrupt;
+  if (progressive_) {
+    for (int my = 0; my < mcusHigh_; ++my) {
+      McuRowsComplete(my);
+      TransformMcuRow(my);
+    }
+  }
+  while (emitted_ < mcusHigh_) EmitMcuRow(emitted_);
   return kSuccess;
 }
 

@@ -61,6 +61,12 @@ inline constexpr HuffmanDefinition kAcChrominance = {
      0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa},
     162};
 
+// The full-size inverse DCT of one block in scaled integers (jpeg_idct.cpp): the 64
+// coefficients dequantised to 16 bits, natural order; 8 x 8 level-shifted, clamped
+// samples written with the given row step. IntegerIdct uses the vector unit where the
+// build has SSE2; IntegerIdctPortable is the same transform without it, to the same samples.
+void IntegerIdct(const int16_t* coefficients, uint8_t* out, int outStride);
+void IntegerIdctPortable(const int16_t* coefficients, uint8_t* out, int outStride);
 // Scaled inverse DCT of one block of all 64 dequantised coefficients (natural order) into
 // sizeX x sizeY pixels (each 1, 2, 4 or 8), level-shifted and clamped, written with the
 // given row step; below 8 each pixel is the mean of the full size's samples it covers.

@@ -68,6 +68,24 @@ Taps MakeTaps(int sourceSize, int outSize, bool smooth) {
   return t;
 }
 
+// The horizontal pass of one source row into 16-bit precision (value * 64).
+void ResizeRow(const uint8_t* src, const Taps& h, int width, uint16_t* dst) {
+  for (int x = 0; x < width; ++x) {
+    const int* w = h.weights.data() + h.offset[size_t(x)];
+    int first = h.first[size_t(x)], n = h.count[size_t(x)];
+    int b = 0, g = 0, r = 0;
+    for (int k = 0; k < n; ++k) {
+      const uint8_t* p = src + size_t(first + k) * 3;
+      b += p[0] * w[k];
+      g += p[1] * w[k];
+      r += p[2] * w[k];
+    }
+    dst[x * 3] = uint16_t((b + 128) >> 8);  // 16384 / 64 = 256
+    dst[x * 3 + 1] = uint16_t((g + 128) >> 8);
+    dst[x * 3 + 2] = uint16_t((r + 128) >> 8);
+  }
+}
+
 }  // namespace
 
 bool Resize(const Raster& source, int width, int height, int flags, Raster& out) {
@@ -75,41 +93,33 @@ bool Resize(const Raster& source, int width, int height, int flags, Raster& out)
   bool smooth = flags == kSizeResample;
   try {
     Taps h = MakeTaps(source.Width(), width, smooth), v = MakeTaps(source.Height(), height, smooth);
-    // Horizontal pass into 16-bit-precision rows (value * 64), then the vertical pass.
-    std::vector<uint16_t> middle(size_t(width) * 3 * size_t(source.Height()));
-    for (int y = 0; y < source.Height(); ++y) {
-      const uint8_t* src = source.Row(y);
-      uint16_t* dst = middle.data() + size_t(y) * size_t(width) * 3;
-      for (int x = 0; x < width; ++x) {
-        const int* w = h.weights.data() + h.offset[size_t(x)];
-        int first = h.first[size_t(x)], n = h.count[size_t(x)];
-        int b = 0, g = 0, r = 0;
-        for (int k = 0; k < n; ++k) {
-          const uint8_t* p = src + size_t(first + k) * 3;
-          b += p[0] * w[k];
-          g += p[1] * w[k];
-          r += p[2] * w[k];
-        }
-        dst[x * 3] = uint16_t((b + 128) >> 8);  // 16384 / 64 = 256
-        dst[x * 3 + 1] = uint16_t((g + 128) >> 8);
-        dst[x * 3 + 2] = uint16_t((r + 128) >> 8);
-      }
-    }
     Raster result;
     if (!result.Allocate(width, height)) return false;
-    std::vector<int64_t> acc(size_t(width) * 3);
+    // The vertical taps move down the source: only the rows they span at a time are kept
+    // through the horizontal pass, row s in slot s modulo the widest span. A thumbnail's
+    // pass then stays in the cache instead of filling a picture-sized buffer.
+    int span = 1;
+    for (int n : v.count) span = std::max(span, n);
+    const size_t values = size_t(width) * 3;
+    std::vector<uint16_t> rows(values * size_t(span));
+    std::vector<int32_t> acc(values);
+    int made = 0;  // source rows through the horizontal pass
     for (int y = 0; y < height; ++y) {
-      std::fill(acc.begin(), acc.end(), 0);
       const int* w = v.weights.data() + v.offset[size_t(y)];
       int first = v.first[size_t(y)], n = v.count[size_t(y)];
+      for (; made < first + n; ++made)
+        if (made >= first) ResizeRow(source.Row(made), h, width, rows.data() + size_t(made % span) * values);
+      // Weights of 1/16384 on values of 64 times a sample: the sums stay below 2^29.
+      std::fill(acc.begin(), acc.end(), 0);
       for (int k = 0; k < n; ++k) {
-        const uint16_t* src = middle.data() + size_t(first + k) * size_t(width) * 3;
-        for (size_t i = 0; i < acc.size(); ++i) acc[i] += int64_t(src[i]) * w[k];
+        const uint16_t* src = rows.data() + size_t((first + k) % span) * values;
+        int32_t weight = w[k];
+        for (size_t i = 0; i < values; ++i) acc[i] += int32_t(src[i]) * weight;
       }
       uint8_t* dst = result.Row(y);
-      for (size_t i = 0; i < acc.size(); ++i) {
-        int64_t value = (acc[i] + (int64_t(1) << 19)) >> 20;  // 64 * 16384
-        dst[i] = uint8_t(std::clamp<int64_t>(value, 0, 255));
+      for (size_t i = 0; i < values; ++i) {
+        int32_t value = (acc[i] + (int32_t(1) << 19)) >> 20;  // 64 * 16384
+        dst[i] = uint8_t(std::clamp<int32_t>(value, 0, 255));
       }
     }
     out = std::move(result);

@@ -10,6 +10,7 @@
 #include "fileio/file.h"
 #include "imglib/codecs.h"
 #include "imglib/imglib.h"
+#include "imglib/imglib_twain.h"
 #include "imglib/jpeg.h"
 #include "temp_dir.h"
 #include "test_pictures.h"
@@ -384,4 +385,22 @@ TEST(ImagingLayer, SavingToMemoryAndConverting) {
   int colours = 0;
   L_GetBitmapColorCount(eight.Get(), &colours);
   EXPECT_LE(colours, 16);
+}
+
+// The test prefix has no scanner: no source means no scanning, and an acquisition hands
+// no page to its callback.
+TEST(ImagingLayer, WithoutATwainSourceNothingIsScanned) {
+  EXPECT_EQ(L_IsTwainAvailable(nullptr), 0);
+  int pages = 0;
+  ImgBitmap bitmap;
+  auto count = [](ImgBitmap* b, void* data) {
+    ++*static_cast<int*>(data);
+    L_FreeBitmap(b);
+    return int(imglib::kSuccess);
+  };
+  EXPECT_NE(L_TwainAcquireExt(nullptr, &bitmap, 11, count, &pages), imglib::kSuccess);
+  EXPECT_EQ(pages, 0);
+  EXPECT_EQ(L_TwainCloseSession(nullptr), imglib::kSuccess);
+  // Closing twice, or without a session, is harmless.
+  EXPECT_EQ(L_TwainCloseSession(nullptr), imglib::kSuccess);
 }

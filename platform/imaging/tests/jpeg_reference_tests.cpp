@@ -168,3 +168,26 @@ TEST(JpegReference, TheEmbeddedThumbnailNeverStandsInForThePicture) {
     EXPECT_LT(testpics::MeanChannel(p.pixels, 0), 120) << box;
   }
 }
+
+namespace {
+#include "data/jpeg_scans.inc"
+}  // namespace
+
+// Scan layouts ImageMagick does not write (one scan per component, restart markers,
+// spectral selection and refinement, colour halved down only, progressive grey), on a
+// picture whose last MCUs lie partly outside it: the same transform and upsampling as
+// djpeg, so the very same pixels.
+TEST(JpegReference, EveryScanLayoutDecodesAsDjpegDecodesIt) {
+  Reference files[] = {
+      {"one scan per component", FIXTURE(k_noninterleaved420_jpg), testpics::FromRgb(k_noninterleaved420_rgb, 45, 37)},
+      {"restart markers", FIXTURE(k_restart422_jpg), testpics::FromRgb(k_restart422_rgb, 45, 37)},
+      {"progressive 4:2:0", FIXTURE(k_progressive420_jpg), testpics::FromRgb(k_progressive420_rgb, 45, 37)},
+      {"4:4:0", FIXTURE(k_sampling440_jpg), testpics::FromRgb(k_sampling440_rgb, 45, 37)},
+      {"progressive grey", FIXTURE(k_greyprogressive_jpg), testpics::FromRgb(k_greyprogressive_rgb, 45, 37)}};
+  for (const Reference& f : files) {
+    SCOPED_TRACE(f.name);
+    Picture ours = Decode(f.jpeg);
+    auto d = Compare(ours.pixels, f.djpeg);
+    EXPECT_EQ(d.maximum, 0) << "mean " << d.mean;
+  }
+}

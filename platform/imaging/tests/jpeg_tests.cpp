@@ -212,6 +212,41 @@ TEST(Jpeg, RestartMarkersDecodeLikeTheSameFileWithout) {
   }
 }
 
+// At 1/8 only the mean of each block is kept and the AC codes are passed over unread:
+// grey noise at the finest quality has long codes and large values (the lookups' slow
+// roads), and a wrong skip shows at once as wrong means in every later block. Each
+// sample is the mean of its block in the full decoding (the noise never reaches the
+// clamps), also with restart markers.
+TEST(Jpeg, EighthSizeMeansFollowEveryCodeOfNoise) {
+  const int w = 256, h = 64;
+  Raster noise;
+  ASSERT_TRUE(noise.Allocate(w, h));
+  uint32_t seed = 12345;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      uint8_t v = uint8_t(80 + (seed >> 24) % 96);
+      noise.Set(x, y, v, v, v);
+    }
+  for (int restart : {0, 5}) {
+    SCOPED_TRACE(restart);
+    std::string jpeg = EncodeOk(noise, 2, true, restart);
+    Picture full = DecodeOk(jpeg), eighth = DecodeOk(jpeg, w / 8, h / 8);
+    ASSERT_EQ(eighth.pixels.Width(), w / 8);
+    ASSERT_EQ(eighth.pixels.Height(), h / 8);
+    int worst = 0;
+    for (int by = 0; by < h / 8; ++by)
+      for (int bx = 0; bx < w / 8; ++bx) {
+        int sum = 0;
+        for (int y = 0; y < 8; ++y)
+          for (int x = 0; x < 8; ++x) sum += int(testpics::PixelAt(full.pixels, bx * 8 + x, by * 8 + y) & 0xFF);
+        int mean = (sum + 32) / 64, got = int(testpics::PixelAt(eighth.pixels, bx, by) & 0xFF);
+        worst = std::max(worst, std::abs(mean - got));
+      }
+    EXPECT_LE(worst, 1);
+  }
+}
+
 // The reduced sizes come from the same picture: their means match the full decoding
 // reduced by area averaging.
 TEST(Jpeg, ScaledDecodingPicksTheSmallestCoveringSize) {

@@ -117,13 +117,22 @@ void SKPRINT3DU(HDC dc, int x, int y, const std::string& text, COLORREF textColo
   SetBkMode(dc, mode);
 }
 
-void SKPRINT(HDC dc, int x, int y, const std::string& text, COLORREF colour, HFONT font) {
+void SKPRINT(HDC dc, int x, int y, const std::string& text, COLORREF colour, HFONT font, int transparent) {
   win::SelectObj sel(dc, font ? font : SKDEFAULTFONT());
-  int mode = SetBkMode(dc, TRANSPARENT);
+  int mode = SetBkMode(dc, transparent ? TRANSPARENT : OPAQUE);
   COLORREF old = SetTextColor(dc, colour);
   TextOutA(dc, x, y, text.data(), int(text.size()));
   SetTextColor(dc, old);
   SetBkMode(dc, mode);
+}
+
+void SKLINE(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) {
+  win::Pen pen(CreatePen(PS_SOLID, width < 1 ? 1 : width, colour));
+  win::SelectObj sel(dc, pen.Get());
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+  // LineTo leaves out the last point.
+  if (width <= 1) SetPixelV(dc, x2, y2, colour);
 }
 
 void SkPrintOutlined(HDC dc, int x, int y, const std::string& text, COLORREF colour, COLORREF outline, HFONT font) {

@@ -77,6 +77,15 @@ void SKAPPTITLE(const std::string& title) { State().appTitle = title; }
 
 std::string SkAppTitle() { return State().appTitle; }
 
+int ISFRENCH() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH ? 1 : 0; }
+
+char SkDateSeparator() {
+  char separator[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator) > 0 && separator[0])
+    return separator[0];
+  return '/';
+}
+
 int SKOSVERSION() {
   using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
   static int version = [] {

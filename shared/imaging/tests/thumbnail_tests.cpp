@@ -12,6 +12,7 @@
 #include "imaging/thumbnails.h"
 #include "imglib/imglib.h"
 #include "temp_dir.h"
+#include "win/raii.h"
 
 namespace {
 #include "data/jpeg_reference.inc"
@@ -265,6 +266,52 @@ TEST_F(Thumbnails, LayeredFileByItsExistenceOnly) {
   EXPECT_EQ(damaged.bitmapWidth, 200);
   EXPECT_TRUE(Near(damaged.At(10, 20), 0xFFFFFF, 10));
   EXPECT_TRUE(Near(damaged.At(70, 20), 0xFFFFFF, 10));
+}
+
+// Whether a layered file exists is taken from one listing of a folder that has not
+// changed for a while; a file made or removed there (which moves the folder's time) is
+// seen at the next picture, however the folder's time lies.
+TEST_F(Thumbnails, LayeredFilesMadeOrRemovedAreSeenAtOnce) {
+  TempDir dir;
+  imglib::Raster white;
+  white.Allocate(40, 20);
+  white.Fill(255, 255, 255);
+  std::string a = Save(dir, "a.bmp", white, imglib::kFormatBmp), b = Save(dir, "b.bmp", white, imglib::kFormatBmp);
+  dir.Write("A.QMF", "objects");
+  // The folder's last-write time set back, so that its listing is used again.
+  auto settle = [&dir](int minutesAgo) {
+    win::Handle folder(CreateFileA(dir.Path().c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(folder);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{};
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= uint64_t(minutesAgo) * 60 * 10000000;
+    FILETIME past{t.LowPart, t.HighPart};
+    EXPECT_TRUE(SetFileTime(folder.Get(), nullptr, nullptr, &past));
+  };
+  auto layered = [](const std::string& path) {
+    Thumb t;
+    t.colours = 1;  // information only
+    LOADTHUMB(path, 0, 0, t.width, t.height, t.colours, t.bits, t.hasLayer, 0, LayerTest::kExistence);
+    EXPECT_EQ(t.width, 40) << path;
+    return t.hasLayer;
+  };
+  settle(10);
+  EXPECT_EQ(layered(a), 1);  // in another letter case
+  EXPECT_EQ(layered(b), 0);
+  EXPECT_EQ(layered(a), 1);
+  dir.Write("b.qmf", "objects");
+  EXPECT_EQ(layered(b), 1);  // the folder just changed
+  settle(5);
+  EXPECT_EQ(layered(b), 1);
+  ASSERT_EQ(fileio::RemoveFile(a.substr(0, a.size() - 3) + "qmf"), fileio::kOk);
+  EXPECT_EQ(layered(a), 0);
+  settle(3);
+  EXPECT_EQ(layered(a), 0);
+  EXPECT_EQ(layered(b), 1);
 }
 
 TEST_F(Thumbnails, GifConversion) {

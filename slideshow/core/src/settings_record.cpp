@@ -56,6 +56,7 @@ bool ParseSettings(const std::string& line, SettingsRecord& r) {
   number(11, r.framesPerSecond);
   r.framesPerSecond = std::clamp(r.framesPerSecond, 0, 30);
   number(12, r.further);
+  text(13, r.videoFolder);
   return true;
 }
 
@@ -63,7 +64,8 @@ std::string FormatSettings(const SettingsRecord& r) {
   auto n = [](int v) { return std::to_string(v); };
   return n(r.left) + "|" + n(r.top) + "|" + n(r.width) + "|" + n(r.height) + "|" + r.showFolder + "|" +
          r.textSetting + "|" + n(r.quality) + "|" + n(r.groupValue) + "|" + n(r.defaultTime) + "|" + n(r.modeFlag) +
-         "|" + r.outputSize + "|" + n(r.framesPerSecond) + "|" + n(r.further);
+         "|" + r.outputSize + "|" + n(r.framesPerSecond) + "|" + n(r.further) +
+         (r.videoFolder.empty() ? std::string() : "|" + r.videoFolder);
 }
 
 void ClampPlacement(SettingsRecord& r, int minWidth, int minHeight, int screenWidth, int screenHeight) {

@@ -32,6 +32,14 @@ TEST(Settings, RoundTripOfAllThirteenFields) {
   SettingsRecord back;
   ASSERT_TRUE(ParseSettings(line, back));
   EXPECT_EQ(FormatSettings(back), line);
+
+  // The folder a video was copied to follows as a 14th field and comes back.
+  r.videoFolder = "D:\\Videos\\Trips";
+  line = FormatSettings(r);
+  EXPECT_EQ(line, "10|20|800|600|@path@SHOWS|x|1024|50|6000|-1|800,600|25|7|D:\\Videos\\Trips");
+  ASSERT_TRUE(ParseSettings(line, back));
+  EXPECT_EQ(back.videoFolder, "D:\\Videos\\Trips");
+  EXPECT_EQ(back.further, 7);
 }
 
 TEST(Settings, DefaultsLimitsAndShortLines) {

@@ -37,7 +37,7 @@ TEST(ShippedUiFile, HoldsEveryEntryTheProgramReads) {
   UiTextFile file = Load();
   for (int n : {1,  4,  7,  8,  9,  12, 14, 15, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 40, 44, 45, 46,
                 47, 51, 52, 53, 54, 55, 58, 59, 60, 61, 62, 64, 65, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79,
-                80, 81, 82, 83, 84, 85, 88, 89, 90, 91, 92, 93, 94, 175})
+                80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 175})
     EXPECT_FALSE(UiEntry(file.strings, n).empty()) << "UI entry " << n;
   for (int n : {5, 6, 7, 9, 10, 11, 51, 52, 53, 54}) {
     std::string caption, tip;

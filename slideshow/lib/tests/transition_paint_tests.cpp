@@ -66,6 +66,38 @@ TEST_F(SlideTransitionPaint, TheImagingPainterCallsBackAndPutsThePreviousCallbac
   EXPECT_EQ(back, &data);
 }
 
+// What the area shows half way through, seen from the status callback as the programs'
+// pumps see it.
+struct HalfWay {
+  HDC dc = nullptr;
+  int calls = 0;
+  int percent = -1;
+  COLORREF leftQuarter = 0, rightQuarter = 0, outside = 0;
+};
+HalfWay gHalf;
+int CALLBACK LookHalfWay(int percent, void*) {
+  if (++gHalf.calls == imglib::kTransitionFrames / 2) {
+    gHalf.percent = percent;
+    gHalf.leftQuarter = GetPixel(gHalf.dc, 10 + kW / 4, 10 + kH / 2) & 0xFFFFFF;
+    gHalf.rightQuarter = GetPixel(gHalf.dc, 10 + kW * 3 / 4, 10 + kH / 2) & 0xFFFFFF;
+    gHalf.outside = GetPixel(gHalf.dc, 5, 10 + kH / 2) & 0xFFFFFF;
+  }
+  return imglib::kSuccess;
+}
+
+// "Wipe from the left" (effect 2000), the first slide's effect of a built show.
+TEST_F(SlideTransitionPaint, AWipeFromTheLeftIsHalfNewHalfWay) {
+  gHalf = HalfWay{};
+  gHalf.dc = *target_;
+  TransitionPlan plan = PlanTransition(2000, 0, 0, 3000);
+  EXPECT_EQ(PaintSlideTransition(*target_, area_, picture_, plan, LookHalfWay, nullptr), imglib::kSuccess);
+  EXPECT_EQ(gHalf.percent, 50);
+  EXPECT_EQ(gHalf.leftQuarter, RGB(0, 0, 255)) << "the new picture comes in from the left";
+  EXPECT_EQ(gHalf.rightQuarter, RGB(255, 0, 0)) << "the old one is still on the right";
+  EXPECT_EQ(gHalf.outside, RGB(255, 0, 0));
+  EXPECT_TRUE(ShowsThePicture());
+}
+
 TEST_F(SlideTransitionPaint, ThePlugInPlaysItsEffectsWithStepAndTime) {
   EffectPlugin plugin;
   ASSERT_TRUE(plugin.Load(SuiteFolder()));
@@ -95,6 +127,69 @@ TEST_F(SlideTransitionPaint, WithoutThePlugInOrAnEffectOnlyThePictureIsPainted) 
             imglib::kInvalidParameter);
 }
 
+// A top-most popup of a class of the test's own at (0, 0), destroyed at the end.
+struct TestWindow {
+  TestWindow(const char* className, WNDPROC procedure, DWORD style, int width, int height) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    handle = CreateWindowExA(WS_EX_TOPMOST, className, "", style, 0, 0, width, height, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+  }
+  ~TestWindow() { DestroyWindow(handle); }
+  HWND Get() const { return handle; }
+  HWND handle = nullptr;
+};
+
+// A window that paints itself in one colour, as the programs' picture windows paint the
+// picture they hold.
+COLORREF gWindowColour = RGB(255, 0, 0);
+LRESULT CALLBACK ColourProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  win::Brush brush(CreateSolidBrush(gWindowColour));
+  FillRect(dc, &ps.rcPaint, brush.Get());
+  EndPaint(window, &ps);
+  return 0;
+}
+struct Seen {
+  HDC dc = nullptr;
+  int calls = 0;
+  COLORREF left = 0, right = 0;
+} gSeen;
+// The programs' callbacks pump their messages between frames.
+int CALLBACK PumpAndLook(int, void*) {
+  PumpDuringTransition(nullptr, GetTickCount(), 0);
+  if (++gSeen.calls == 1) {
+    gSeen.left = GetPixel(gSeen.dc, kW * 45 / 100, kH / 2) & 0xFFFFFF;
+    gSeen.right = GetPixel(gSeen.dc, kW * 55 / 100, kH / 2) & 0xFFFFFF;
+  }
+  return imglib::kSuccess;
+}
+
+// The window already holds the new picture and waits to repaint itself: the repaint must not
+// show it whole before the transition does.
+TEST_F(SlideTransitionPaint, AWaitingRepaintDoesNotShowTheNewPictureFirst) {
+  TestWindow window("TransitionTestWindow", ColourProcedure, WS_POPUP | WS_VISIBLE, kW, kH);
+  ASSERT_NE(window.handle, nullptr);
+  gWindowColour = RGB(255, 0, 0);
+  UpdateWindow(window.handle);
+  gWindowColour = RGB(0, 0, 255);
+  InvalidateRect(window.handle, nullptr, FALSE);
+  win::WindowDC dc(window.handle);
+  gSeen = Seen{};
+  gSeen.dc = dc;
+  RECT client{0, 0, kW, kH};
+  EXPECT_EQ(PaintSlideTransition(dc, client, picture_, PlanTransition(2000, 0, 0, 3000), PumpAndLook, nullptr),
+            imglib::kSuccess);
+  EXPECT_EQ(gSeen.left, RGB(255, 0, 0)) << "the first frame of a wipe from the left is still the old picture";
+  EXPECT_EQ(gSeen.right, RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, kW / 2, kH / 2) & 0xFFFFFF, RGB(0, 0, 255));
+}
+
 int gHandled = 0;
 LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message >= WM_APP) ++gHandled;
@@ -103,16 +198,7 @@ LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPA
 bool ClickStops(const MSG& m) { return m.message == WM_LBUTTONDOWN; }
 
 TEST(TransitionPump, AStoppingMessageIsPostedBackAndEndsThePump) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = CountingProcedure;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "PumpTestWindow";
-  RegisterClassA(&wc);
-  struct Window {
-    HWND handle;
-    ~Window() { DestroyWindow(handle); }
-    HWND Get() const { return handle; }
-  } window{CreateWindowA("PumpTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr)};
+  TestWindow window("PumpTestWindow", CountingProcedure, WS_POPUP, 10, 10);
   ASSERT_NE(window.Get(), nullptr);
   MSG drop;
   while (PeekMessageA(&drop, nullptr, 0, 0, PM_REMOVE)) {}

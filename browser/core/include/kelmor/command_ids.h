@@ -78,9 +78,37 @@ enum BrowserCommand : int {
 
 // The picture and file commands of the file list.
 enum FileCommand : int {
+  kCopyFilesCommand = 106,        // to a chosen folder, side files with their pictures
+  kMoveFilesCommand = 107,
   kOpenInEditorCommand = 701,     // each file in the program Windows associates with it
   kConvertCommand = 710,          // to another picture type
   kRenameSeriesCommand = 711,     // to a numbered series, side files with their pictures
+};
+
+// Catalogues of a drive: file type 1 to 6 of the file-type box.
+enum CatalogueCommand : int {
+  kFirstCatalogueCommand = 401,
+  kLastCatalogueCommand = 406,
+};
+
+// Index sheets and web pages of the selected pictures; the action text holds the grid.
+enum SheetCommand : int {
+  kFirstSheetCommand = 801,
+  kLastSheetCommand = 807,
+  kOneSheetCommand = 1400,
+  kFirstCopiesSheetCommand = 1401,
+  kLastCopiesSheetCommand = 1499,
+  kFirstWebPagesCommand = 901,
+  kLastWebPagesCommand = 907,
+};
+
+// Sound conversion: CD tracks (1201 to 1204) or sound files (1301 to 1304) to WAV, WMA
+// or an outside encoder.
+enum SoundCommand : int {
+  kFirstCdCommand = 1201,
+  kLastCdCommand = 1204,
+  kFirstSoundFileCommand = 1301,
+  kLastSoundFileCommand = 1304,
 };
 
 // The folder tree's popup menu.

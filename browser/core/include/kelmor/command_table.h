@@ -7,7 +7,7 @@
 namespace kelmor {
 
 enum class BrowserAction {
-  kNone,                  // not handled (yet)
+  kNone,                  // not a command of the browser
   kClose,                 // an item whose action text is "END"
   kFileTypeBox,
   kFavouritesBox,
@@ -45,6 +45,13 @@ enum class BrowserAction {
   kNewFolder,
   kRenameFolder,
   kDeleteFolder,
+  kWebPages,              // 901 to 907
+  kDeleteFiles,           // the delete button and command
+  kCopyFiles,
+  kMoveFiles,
+  kCatalogue,             // 401 to 406
+  kIndexSheets,           // 801 to 807, 1400 to 1499
+  kConvertSounds,         // 1201 to 1204, 1301 to 1304
 };
 
 // The action of a command identifier; actionText is the menu item's action text (an item

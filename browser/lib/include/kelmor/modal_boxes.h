@@ -27,9 +27,13 @@ void PICKFILEPARAMS(std::string& text, int32_t& result, int32_t& value, int stor
 void NEWSIZEPARAMS(int32_t& width, int32_t& height, std::string& text, int32_t& result, int32_t& keep, int store);
 
 // Where the list files are: the working folder (with its final "\") and their extension.
+// The slide show maker runs the same box under its own class, and in open mode shows the
+// name that goes in (or that name with the extension) chosen, else the first file.
 struct ListFiles {
   std::string folder;
   std::string extension;
+  const char* className = kPickFileClass;
+  bool choosePreset = false;
 };
 
 // The list-file box: the names of folder + "*" + extension in a combo box (the typed name
@@ -52,8 +56,13 @@ struct TargetBoxTexts {
 };
 // The target-folder box over the folder tree, centred on the owner; its caption shows the
 // selected folder. folder: in the preset, out the chosen folder (1) or the typed path of the
-// folder to create (2). Answers 1 choose, 2 new folder, 3 cancel.
-int RUNTARGETBOX(HWND owner, const std::string& buttons, std::string& folder, const TargetBoxTexts& texts);
+// folder to create (2). Answers 1 choose, 2 new folder, 3 cancel. className: the window
+// class the box runs under (the slide show maker's target-folder window is this box under
+// a class of its own).
+int RUNTARGETBOX(HWND owner, const std::string& buttons, std::string& folder, const TargetBoxTexts& texts,
+                 const char* className = kTargetBoxClass);
+// The target box's window procedure, the one of every class it runs under.
+LRESULT CALLBACK TARGETBOXPROC(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The texts and icon of the size box.
 struct NewSizeTexts {

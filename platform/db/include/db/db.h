@@ -123,7 +123,9 @@ std::string DBUSERNAME();
 // with 1392 and status 2; it is never followed.
 
 // Opens an index (a missing one is made empty); handle 0 on failure. Opening an index
-// with another key length than it was made with gives 87.
+// with another key length than it was made with gives 87. A change that a killed program
+// left half done is undone from the index's journal ("<index>.UND") by the next call
+// that takes the index's lock.
 int qBtOpen(const std::string& file, int keyLength, int& handle, int& status);
 // Closes the handle and sets it to 0 (0 is left alone).
 int qBtClose(int& handle);
@@ -176,6 +178,21 @@ int qBtMmLib(const std::string& library, const std::string& file, int operation)
 // keep their "/" key in index 0. progress (may be empty) gets 0 .. 100.
 int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields,
                      void (*progress)(int percent, void* context) = nullptr, void* context = nullptr);
+// Takes back an append that a program killed while appending left half done (its record
+// and whatever keys it filed); 0 also when there was none. DBCREF does it before it
+// appends; a program calls it at start to see the archive whole.
+int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD>& fields);
+// DBCREF, DBCREATE, DBSEQUENCE (taking a number), DbRebuildIndexes and qBtMmLib flush
+// the files they changed to disk once before they return, so that a filing the user saw
+// done survives a power loss. qBtInsert and qBtDelete are steps of a caller's operation:
+// their index is flushed when its handle closes, or at the end of the batch they run
+// in. Between DbBeginBatch and DbEndBatch (on one thread; they nest) every flush waits,
+// and each changed file is flushed once at the outermost DbEndBatch: a save of a record
+// and its keys, or an import of many records, costs one flush per file. Close record
+// files after the batch ends. DbEndBatch gives the first failure of the flushes
+// (87 without a DbBeginBatch).
+void DbBeginBatch();
+int DbEndBatch();
 // How long a call waits for a lock that another program holds (default 10 s).
 void DbSetLockTimeout(int milliseconds);
 // Order of a ten-character display date: false = month first ("01-31-2024", the

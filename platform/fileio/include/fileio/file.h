@@ -80,6 +80,13 @@ class File {
   int64_t position_ = 0;
 };
 
+// The calls of File that reach the system, counted for the whole process: a benchmark or
+// a test sees what an operation costs (under Wine most of them are a round trip to its
+// server). Mapping is counted by the layers that map files.
+enum class FileCall { Read, Write, Size, Lock, Unlock, Flush, Map, kCount };
+void CountFileCall(FileCall call);
+uint64_t FileCallCount(FileCall call);
+
 // Whole-file helpers.
 int ReadWholeFile(const std::string& path, std::string& bytes);
 // Writes beside the target and then replaces it, so that a failed write keeps the old file.

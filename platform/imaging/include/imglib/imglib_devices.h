@@ -15,6 +15,10 @@ int L_CopyToClipboard(HWND owner, const ImgBitmap* bitmap);
 // kFailure when the clipboard holds no picture.
 int L_CopyFromClipboard(HWND owner, ImgBitmap* bitmap);
 
+// Reads a packed device-independent bitmap (header, colour table or masks, pixels: the
+// clipboard's and a scanner's form) into a new 24-bit bitmap (the old one is freed).
+int L_BitmapFromPackedDib(const void* data, size_t size, ImgBitmap* bitmap);
+
 // The whole screen (the virtual screen of every monitor).
 int L_ScreenCaptureBitmap(ImgBitmap* bitmap);
 // The active (foreground) window with its frame; kFailure when there is none.

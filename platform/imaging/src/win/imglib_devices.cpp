@@ -83,6 +83,15 @@ int FromPackedDib(const uint8_t* data, size_t size, ImgBitmap* bitmap) {
   return kSuccess;
 }
 
+}  // namespace
+
+int L_BitmapFromPackedDib(const void* data, size_t size, ImgBitmap* bitmap) {
+  if (!data || !bitmap) return kInvalidParameter;
+  return FromPackedDib(static_cast<const uint8_t*>(data), size, bitmap);
+}
+
+namespace {
+
 // The window under a screen point, without the overlay that asked.
 HWND TopLevelAt(POINT p, HWND overlay) {
   ShowWindow(overlay, SW_HIDE);

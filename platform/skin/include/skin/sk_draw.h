@@ -24,8 +24,11 @@ void SKTRANSBLT(HDC dc, int x, int y, int width, int height, HDC source, int sou
 void SKDRAWRECT3D(HDC dc, int left, int top, int right, int bottom, COLORREF topLeft, COLORREF bottomRight);
 // Raised text: the shadow one pixel down and right, then the text; transparent background.
 void SKPRINT3DU(HDC dc, int x, int y, const std::string& text, COLORREF textColour, COLORREF shadow, HFONT font);
-// A text at (x, y) in a colour and a font (null: the default font), on a transparent background.
-void SKPRINT(HDC dc, int x, int y, const std::string& text, COLORREF colour, HFONT font);
+// Text in one colour at (x, y) in a font (null: the default font), on a transparent
+// background when transparent is not 0, else on the context's background colour.
+void SKPRINT(HDC dc, int x, int y, const std::string& text, COLORREF colour, HFONT font, int transparent = 1);
+// A solid line from (x1, y1) to (x2, y2) of a width and colour, both end points drawn.
+void SKLINE(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width);
 // Outlined text as the picture strips and shows print numbers and names: five passes in the
 // outline colour at (x+1, y), (x, y+1), (x+2, y+1), (x+1, y+2) and (x+2, y+2), then the text
 // at (x+1, y+1).

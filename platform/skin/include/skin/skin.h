@@ -30,6 +30,10 @@ void SKAPPTITLE(const std::string& title);
 std::string SkAppTitle();
 // The operating system as a number: major * 100 + minor (Windows XP 501, 7 601).
 int SKOSVERSION();
+// Not 0 when the user's interface language is French (dates are then shown day first).
+int ISFRENCH();
+// The user's date separator ("/" when the system names none).
+char SkDateSeparator();
 // The processor's clock in MHz (measured once); slow machines get lighter effects.
 int SKCPUSPEED();
 std::string SKWINDIR();   // with final "\"

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "imaging/gdiplus_types.h"
 #include "imaging/picture_tables.h"
@@ -98,6 +99,9 @@ int IMAGELISTADDICON(HIMAGELIST imageList, HICON icon);
 // Deletes to the recycle bin: 2 when the file does not exist (no shell call), otherwise the
 // shell's result (0 on success); silent unless confirm is not 0.
 int RECYCLEFILE(const std::string& path, int confirm);
+// The same for several files in one shell call (restored from the bin together); the
+// missing ones are left out, 2 when none exists.
+int RECYCLEFILES(const std::vector<std::string>& paths, int confirm);
 // Registers a file type from "extension,type name,command,description" under
 // HKEY_CLASSES_ROOT: the extension's default value is the type name, the type's the
 // description, and its "shell\open\command" the command followed by " %1". 0 on success,

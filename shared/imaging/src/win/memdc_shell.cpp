@@ -52,9 +52,16 @@ void BLITANDFREE(void* windowOrContext, HBITMAP& bitmap, int x, int y, int width
 
 int IMAGELISTADDICON(HIMAGELIST imageList, HICON icon) { return ImageList_ReplaceIcon(imageList, -1, icon); }
 
-int RECYCLEFILE(const std::string& path, int confirm) {
-  if (path.empty() || !fileio::Exists(path)) return 2;
-  std::string from = path;
+int RECYCLEFILE(const std::string& path, int confirm) { return RECYCLEFILES({path}, confirm); }
+
+int RECYCLEFILES(const std::vector<std::string>& paths, int confirm) {
+  std::string from;
+  for (const auto& path : paths) {
+    if (path.empty() || !fileio::Exists(path)) continue;
+    from += path;
+    from.push_back('\0');
+  }
+  if (from.empty()) return 2;
   from.push_back('\0');  // the list ends with an empty entry
   SHFILEOPSTRUCTA op{};
   op.wFunc = FO_DELETE;

@@ -1,5 +1,6 @@
 // LOADTHUMB and the small picture-handle routines.
 #include <memory>
+#include <unordered_set>
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -151,6 +152,65 @@ void DrawLayer(win::MemoryDC& target, const std::string& path, int boxW, int box
   L_PaintDC(target.Get(), copy.Get(), nullptr, nullptr, &at, nullptr, SRCCOPY);
 }
 
+// Whether a picture's layered file exists. Asking for a missing file costs some file
+// systems (and Wine on a case-sensitive one) a pass over the whole folder, and a folder of
+// photographs is asked once for every picture: the names of the last folder asked are
+// listed once and used again while the folder's last-write time stands. That time moves
+// with every entry made, removed or renamed in it, except on FAT volumes and within the
+// clock tick of a change: a folder there, or changed in the last seconds, is asked
+// directly. One list per thread, as the loader runs on several.
+class FolderNames {
+ public:
+  bool Exists(const std::string& path) {
+    std::string folder = fileio::FolderOf(path), name = fileio::NameOf(path);
+    WIN32_FILE_ATTRIBUTE_DATA folderData{};
+    if (folder.empty() || name.empty() || name.find_first_of("*?") != std::string::npos ||
+        !GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &folderData))
+      return SKEXIST(path) != 0;
+    uint64_t written = Ticks(folderData.ftLastWriteTime);
+    if (!listed_ || written != written_ || !fileio::EqualsNoCase(folder, folder_)) {
+      listed_ = false;
+      if (!Listable(folder, written)) return SKEXIST(path) != 0;
+      names_.clear();
+      for (const fileio::DirEntry& e : fileio::ListDirectory(folder + "*")) names_.insert(Upper(e.name));
+      folder_ = folder;
+      written_ = written;
+      listed_ = true;
+    }
+    return names_.count(Upper(name)) != 0;
+  }
+
+ private:
+  static constexpr uint64_t kSettledTicks = 2 * 10000000ull;  // 2 s in 100 ns
+
+  static uint64_t Ticks(FILETIME t) { return uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
+  // Letter case as the file system ignores it in the ANSI code page.
+  static std::string Upper(std::string s) {
+    if (!s.empty()) CharUpperBuffA(s.data(), DWORD(s.size()));
+    return s;
+  }
+  static bool Listable(const std::string& folder, uint64_t written) {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    if (Ticks(now) < written + kSettledTicks) return false;
+    char root[MAX_PATH] = {}, system[MAX_PATH + 1] = {};
+    if (GetVolumePathNameA(folder.c_str(), root, MAX_PATH) &&
+        GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, nullptr, system, sizeof system))
+      return std::string(system).find("FAT") == std::string::npos;
+    return true;
+  }
+
+  std::string folder_;
+  uint64_t written_ = 0;
+  bool listed_ = false;
+  std::unordered_set<std::string> names_;
+};
+
+bool LayerFileExists(const std::string& path) {
+  thread_local FolderNames names;
+  return names.Exists(path);
+}
+
 }  // namespace
 
 HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& width, int& height, int& colours,
@@ -160,7 +220,7 @@ HBITMAP LOADTHUMB(const std::string& path, int boxWidth, int boxHeight, int& wid
   width = height = 0;
   bits = 0;
   std::string layerPath = layer::LayerPathFor(path);
-  hasLayer = (!layerPath.empty() && SKEXIST(layerPath)) ? 1 : 0;
+  hasLayer = (!layerPath.empty() && LayerFileExists(layerPath)) ? 1 : 0;
   // Only a readable layered file counts: a damaged one is neither drawn nor shown.
   layer::Trailer trailer;
   std::vector<layer::Object> objects;

@@ -1,10 +1,11 @@
 // The slide show maker's settings file: the temporary folder + program name + ".cfg", one
-// line of 13 fields separated by "|", no line end. Portable.
+// line of 13 fields separated by "|", no line end; a 14th once a video was copied.
+// Portable.
 //
 //  1-4 window left, top, width, height   5 show folder        6 a text setting
 //  7 recording quality                    8 music volume (%)   9 default slide time (ms)
 //  10 mode flag (0, or -1)                11 output size "w,h" 12 frames per second (0-30)
-//  13 a further number
+//  13 a further number                    14 the folder a video was last copied to
 #pragma once
 #include <string>
 
@@ -24,6 +25,7 @@ struct SettingsRecord {
   std::string outputSize;
   int framesPerSecond = 3;
   int further = 0;
+  std::string videoFolder;  // left out of the line while empty, as older lines have it
 };
 
 // The music volumes the menu offers (701-709): 20, 30, ... 100 percent; a volume read from

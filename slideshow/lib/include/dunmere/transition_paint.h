@@ -41,7 +41,8 @@ class EffectPlugin {
 // loaded, or has no entry, plays nothing), through the imaging layer's effect painter
 // with callback as the status callback meanwhile (the previous one is put back after), or
 // not at all for a plain plan. The picture is then painted plainly, so that the area
-// always ends on it. Answers kSuccess, or the stop value of a transition that was stopped.
+// always ends on it. A window's repaint pending for the area is dropped first. Answers
+// kSuccess, or the stop value of a transition that was stopped.
 int PaintSlideTransition(HDC dc, const RECT& area, const ImgBitmap& picture, const TransitionPlan& plan,
                          STATUSCALLBACK callback, const EffectPlugin* plugin);
 

@@ -51,6 +51,10 @@ int PaintThroughImaging(HDC dc, const RECT& area, const ImgBitmap& picture, cons
 int PaintSlideTransition(HDC dc, const RECT& area, const ImgBitmap& picture, const TransitionPlan& plan,
                          STATUSCALLBACK callback, const EffectPlugin* plugin) {
   if (!dc || !picture.dib || area.right <= area.left || area.bottom <= area.top) return imglib::kInvalidParameter;
+  // A repaint still pending for the area would paint the new picture whole at the callback's
+  // first pump, before the transition has shown anything of it; the transition paints the
+  // whole area and ends on the picture.
+  if (HWND window = WindowFromDC(dc)) ValidateRect(window, &area);
   int result = imglib::kSuccess;
   switch (plan.painter) {
     case TransitionPainter::kPlugin:

@@ -1,0 +1,150 @@
+#include "mainwindow.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "commands.h"
+#include "display.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "form.h"
+#include "imaging/suite_classes.h"
+#include "pictures.h"
+#include "scan.h"
+#include "skin/sk_controls.h"
+#include "skin/sk_draw.h"
+#include "skin/sk_menu.h"
+#include "skin/skin.h"
+#include "state.h"
+#include "win/window_class.h"
+#include "wndproc.h"
+
+namespace grilton {
+
+namespace {
+
+constexpr int kFrameStyle = 27;
+constexpr int kFormTop = 219;
+constexpr int kDisplayLeft = 620;
+constexpr int kButtonSize = 24;
+
+HWND Button(HWND parent, const std::string& glyph, int x, int y, int id, const std::string& tip,
+            bool marlett = true) {
+  HWND b = SKBUT3D(parent, glyph, x, y, kButtonSize, kButtonSize, id, marlett ? SKMARLETT(14) : nullptr);
+  SKBUTTONTIP(b, tip);
+  return b;
+}
+
+}  // namespace
+
+bool CreateMainWindow() {
+  Grilton& a = App();
+  if (!win::RegisterClassOnce({.name = kClassArchive,
+                               .procedure = WNDPROC,
+                               .instance = a.instance,
+                               .style = CS_HREDRAW | CS_VREDRAW,
+                               .icon = a.icon}))
+    return false;
+  SKAPPTITLE(Ui(1));
+  SKWINDOWSTYLE(kFrameStyle);
+  int maxWidth = a.screenWidth, maxHeight = a.screenHeight;
+  SKSETMAXSIZE(a.settings.width, a.settings.height, maxWidth, maxHeight);
+  const ArchiveSettings& s = a.settings;
+  a.frame = CreateWindowExA(0, kClassArchive, Ui(1).c_str(),
+                            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, s.left, s.top,
+                            s.width, s.height, nullptr, nullptr, a.instance, nullptr);
+  if (!a.frame) return false;
+  a.menuHolder = SKHOLDER(a.frame, "SKMENU", WNDPROC);
+  a.clientHolder = SKHOLDER(a.frame, "SKCLIP", WNDPROC);
+  a.zoomHolder = SKHOLDER(a.frame, "SKZOOM", WNDPROC);
+  if (a.zoomHolder) ShowWindow(a.zoomHolder, SW_HIDE);
+  if (!Ui(19).empty()) SKSETSYSBUTTONTIP(Ui(19));
+  a.status = SKSTATUSWINDOW(a.frame, "");
+  SKMENU(a.frame, a.menus);
+  if (a.clientHolder)
+    SetWindowLongPtrA(a.clientHolder, GWL_EXSTYLE,
+                      GetWindowLongPtrA(a.clientHolder, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  return a.clientHolder != nullptr;
+}
+
+void FillThesaurusBox() {
+  Grilton& a = App();
+  if (!a.thesaurusBox) return;
+  SendMessageA(a.thesaurusBox, CB_RESETCONTENT, 0, 0);
+  std::vector<fileio::DirEntry> lists = fileio::ListDirectory(a.place.dataFolder + "*.THM");
+  for (const fileio::DirEntry& e : lists) {
+    if (e.directory) continue;
+    std::string name = fileio::ToUpper(fileio::StemOf(e.name));
+    SendMessageA(a.thesaurusBox, CB_ADDSTRING, 0, LPARAM(name.c_str()));
+  }
+  LRESULT at = SendMessageA(a.thesaurusBox, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(a.settings.thesaurus.c_str()));
+  SendMessageA(a.thesaurusBox, CB_SETCURSEL, at == CB_ERR ? 0 : WPARAM(at), 0);
+}
+
+void BuildChildren() {
+  Grilton& a = App();
+  HWND parent = a.clientHolder;
+  if (!IsTwainAvailable())
+    if (HMENU popup = SKPOPUPHANDLE(kCmdScan / 100)) {
+      EnableMenuItem(popup, kCmdScan, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, kCmdSelectSource, MF_BYCOMMAND | MF_GRAYED);
+    }
+  RECT client;
+  GetClientRect(parent, &client);
+  a.strip = CreateStrip(parent, 4, 4, std::max<LONG>(400, client.right - 8));
+
+  int y = kStripHeight + 10;
+  a.countDisplay = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "0", WS_CHILD | WS_VISIBLE | SS_CENTER, 4, y, 60,
+                                   kButtonSize, parent, reinterpret_cast<HMENU>(INT_PTR(kCountDisplay)), a.instance,
+                                   nullptr);
+  SendMessageA(a.countDisplay, WM_SETFONT, reinterpret_cast<WPARAM>(SKDEFAULTFONT()), FALSE);
+  int x = 70;
+  // Marlett: 3 and 4 point left and right, n is a dot, g a square, r a cross.
+  Button(parent, "|<", x, y, kCmdFirst, Ui(44), false);
+  Button(parent, "3", x += kButtonSize + 2, y, kCmdBack, Ui(45));
+  Button(parent, "4", x += kButtonSize + 2, y, kCmdForward, Ui(46));
+  Button(parent, ">|", x += kButtonSize + 2, y, kCmdLast, Ui(47), false);
+  x += kButtonSize + 16;
+  Button(parent, "4", x, y, kCmdPlaySound, Ui(56));
+  Button(parent, "n", x += kButtonSize + 2, y, kCmdRecord, Ui(57));
+  Button(parent, "g", x += kButtonSize + 2, y, kCmdStopRecording, Ui(57));
+  Button(parent, "r", x += kButtonSize + 2, y, kCmdDeleteSound, Ui(56));
+  a.recordingDisplay = CreateRecordingDisplay(parent, kDisplayLeft, kFormTop, 160, 63);
+  HWND volume = SKTRACKBAR(parent, x += kButtonSize + 8, y, 120, kButtonSize, kVolumeBar, 0, 100);
+  if (auto level = a.mixer.Read()) SKSETTRACKPOS(volume, *level);
+  a.thesaurusBox = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "",
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT,
+                                   x + 130, y, 160, 200, parent, reinterpret_cast<HMENU>(INT_PTR(kThesaurusBox)),
+                                   a.instance, nullptr);
+  SendMessageA(a.thesaurusBox, WM_SETFONT, reinterpret_cast<WPARAM>(SKDEFAULTFONT()), FALSE);
+  FillThesaurusBox();
+
+  BuildForm(parent, 4, kFormTop);
+  int n = a.topicSlots;
+  if (HWND document = FieldControl(n + 16)) {
+    RECT r;
+    GetWindowRect(document, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    HWND open = SKBUT3D(parent, "NEW", r.right + 4, r.top, 44, r.bottom - r.top, kCmdOpenDocument);
+    HWND attach = SKBUT3D(parent, "OPEN", r.right + 52, r.top, 44, r.bottom - r.top, kCmdAttachDocument);
+    EnableWindow(open, FALSE);
+    EnableWindow(attach, FALSE);
+  }
+  EnableSoundButtons();
+  LayoutChildren();
+}
+
+void LayoutChildren() {
+  Grilton& a = App();
+  if (!a.clientHolder || !a.strip) return;
+  RECT client;
+  GetClientRect(a.clientHolder, &client);
+  SetWindowPos(a.strip, nullptr, 4, 4, std::max<LONG>(400, client.right - 8), kStripHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  RefreshView();
+}
+
+}  // namespace grilton

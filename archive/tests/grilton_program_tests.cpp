@@ -1,0 +1,435 @@
+// The archive program under Wine, driven from outside: start-up, filing into an archive
+// read back here through the database library, the whole list, help, the end code.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../core/tests/archive_check.h"
+#include "db/db.h"
+#include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "grilton/command_ids.h"
+#include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
+#include "program_test.h"
+#include "skin/skin.h"
+#include "worker_process.h"
+
+namespace {
+
+class GriltonFolder : public ProgramCopy {
+ public:
+  explicit GriltonFolder(bool uiFile = true) : ProgramCopy("grilton", uiFile) {}
+  std::string RecordFile() const { return ProgramFolder() + "QORIMAGE.F01"; }
+  std::string Library() const { return ProgramFolder() + "QORIMAGE001.B01"; }
+};
+
+constexpr const char* kBox = "SKMSGBOX";
+constexpr int kTopicSlots = 10;
+constexpr int kFirstTopic = 12;
+
+class Grilton : public ProgramTestOf<GriltonFolder> {
+ protected:
+  Grilton() : ProgramTestOf({"grilton", kClassArchive, grilton::kCmdAttachDocument}) {}
+
+  static HWND Field(HWND frame, int field) { return driver::FindChild(frame, grilton::kFieldIdBase + field); }
+  static std::string Count(HWND frame) {
+    return driver::WindowText(driver::FindChild(frame, grilton::kCountDisplay));
+  }
+  static bool WaitCount(HWND frame, const std::string& count) {
+    return PumpUntil([&] { return Count(frame) == count; }, std::chrono::milliseconds(15000));
+  }
+  // A command posted (it may show a box) and the box it shows; null for none.
+  static HWND PostAndWaitBox(HWND frame, int command) {
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    return WaitForWindow(kBox, 10000);
+  }
+  // Presses the first button of the box that shows (or comes) and waits until it is gone.
+  static bool Answer() {
+    HWND box = WaitForWindow(kBox, 10000);
+    return box && driver::PressButton(kBox, 1, "", 10000) &&
+           PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
+  }
+  // The text of the box that shows (or comes), once it has one.
+  static std::string WaitBoxText() {
+    std::string text;
+    PumpUntil([&] { return !(text = driver::BoxText(FindWindowA(kBox, nullptr))).empty(); },
+              std::chrono::milliseconds(10000));
+    return text;
+  }
+  std::string Pictures(int count) {
+    std::string folder = Copy().File("pics\\");
+    for (int i = 0; i < count; ++i)
+      WriteTestPicture(folder + "p" + std::to_string(100 + i) + ".bmp", 40 + i, 30);
+    return folder;
+  }
+  // The archive as the filing core sees it: the program folder is the data folder.
+  grilton::ArchivePlace Place() {
+    grilton::ArchivePlace place;
+    place.dataFolder = Copy().ProgramFolder();
+    place.baseName = "QORIMAGE";
+    return place;
+  }
+  // The bytes of a picture that Pictures() wrote, by its record's name ("P100").
+  std::string PictureBytes(const std::string& name) {
+    std::string bytes;
+    fileio::ReadWholeFile(Copy().File("pics\\") + fileio::ToLower(name) + ".bmp", bytes);
+    return bytes;
+  }
+  // Sets the first topic, starts filing the whole list and answers its question.
+  bool FileAll(HWND frame, const std::string& topic) {
+    if (!driver::SetText(Field(frame, kFirstTopic), topic)) return false;
+    PostMessageA(frame, WM_COMMAND, grilton::kCmdFileAll, 0);
+    return Answer();
+  }
+  std::string RecordBytes() {
+    std::string bytes;
+    fileio::ReadWholeFile(Copy().RecordFile(), bytes);
+    return bytes;
+  }
+};
+
+TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
+  Copy().WriteInProgram("BLOCK", "a file where the folder should be");
+  Copy().WriteInProgram("QORIMAGENET.CFG", "@path@block\\data\r\n");
+  ChildProcess& p = Launch();
+  HWND box = WaitForWindow(kBox, 20000, p.Id());
+  ASSERT_NE(box, nullptr);
+  std::string text = WaitBoxText();
+  // The line is upper-cased before the program folder takes the place of its macro.
+  EXPECT_EQ(text.substr(0, text.find("\r\n")), Copy().ProgramFolder() + "BLOCK\\DATA\\");
+  EXPECT_NE(text.find(SKWINERR(3)), std::string::npos) << text;
+  EXPECT_EQ(FindTopWindow(kClassArchive), nullptr);
+  ASSERT_TRUE(driver::PressButton(kBox, 1, "", 5000));
+  EXPECT_EQ(p.Wait(20000), 3);
+}
+
+TEST_F(Grilton, ASecondStartLeavesTheFirstRunningAndEnds) {
+  HWND frame = Start("WAITFORCOMMAND");
+  ASSERT_NE(frame, nullptr);
+  ChildProcess& second = Launch("WAITFORCOMMAND");
+  EXPECT_EQ(second.Wait(20000), 0);
+  EXPECT_TRUE(IsWindow(frame));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, FilingWithoutATopicSaysSoAndWritesNothing) {
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  HWND box = PostAndWaitBox(frame, grilton::kCmdFile);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WaitBoxText(), "A picture needs at least one topic before it is filed.");
+  ASSERT_TRUE(Answer());
+  EXPECT_LE(RecordBytes().size(), 671u);  // at most the header
+  EXPECT_EQ(Count(frame), "1");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, AFilingWritesRecordTwoItsItemAndItsTopicKey) {
+  std::string folder = Pictures(1);
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 1)), "00000001");
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_EQ(driver::WindowText(Field(frame, 7)), "40");
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  ASSERT_TRUE(driver::SetText(Field(frame, kTopicSlots + 12), "free words"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr) << driver::BoxText(FindWindowA(kBox, nullptr));
+  ASSERT_TRUE(WaitCount(frame, "0"));
+
+  // Record 2, column by column as the record layout places them.
+  std::string bytes = RecordBytes();
+  ASSERT_EQ(bytes.size(), 2u * 671u);
+  std::string r = bytes.substr(671);
+  EXPECT_EQ(r.substr(0, 8), "00000001");
+  EXPECT_EQ(r.substr(8, 30), "P100" + std::string(26, ' '));
+  EXPECT_EQ(r.substr(38, 8).find_first_not_of("0123456789"), std::string::npos);
+  EXPECT_EQ(r.substr(46, 3), "BMP");
+  EXPECT_EQ(r.substr(59, 5), "40   ");
+  EXPECT_EQ(r.substr(64, 5), "30   ");
+  EXPECT_EQ(r.substr(84, 40), "HARBOUR" + std::string(33, ' '));
+  EXPECT_EQ(r.substr(124, 40), "(none)" + std::string(34, ' '));
+  EXPECT_EQ(r.substr(484, 100), "free words" + std::string(90, ' '));
+  EXPECT_EQ(r.substr(585, 20), "STANDARD" + std::string(12, ' '));
+  EXPECT_EQ(r.substr(605, 30), std::string(DBUSERNAME()).append(30 - DBUSERNAME().size(), ' '));
+
+  // The picture copies out of the library unchanged; the topic index finds the record.
+  std::string item = "00000001.BMP";
+  qBtMmText(item, 1);
+  ASSERT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.bmp"), -2), 0);
+  std::string original, copied;
+  fileio::ReadWholeFile(folder + "p100.bmp", original);
+  fileio::ReadWholeFile(Copy().File("out.bmp"), copied);
+  EXPECT_EQ(copied, original);
+  int handle = 0, status = 0;
+  ASSERT_EQ(qBtOpen(DBINDEX(Copy().RecordFile(), 1), 40, handle, status), 0);
+  std::string key = "HARBOUR";
+  int32_t record = 0;
+  qBtSearch(handle, key, record, status);
+  qBtClose(handle);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(record, 2);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, TheWholeListFilesTwentyPicturesAndLeavesACountOfZero) {
+  std::string folder = Pictures(20);
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "20"));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "(none)"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFileAll, 0);
+  ASSERT_TRUE(Answer());  // "file every picture?"
+  // Without a topic the run stops at once with the topic message.
+  EXPECT_EQ(WaitBoxText(), "A picture needs at least one topic before it is filed.");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Count(frame), "20");
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "BOATS"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFileAll, 0);
+  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(WaitCount(frame, "0")) << Count(frame) << " " << driver::BoxText(FindWindowA(kBox, nullptr));
+  EXPECT_EQ(RecordBytes().size(), 21u * 671u);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
+  HWND frame = Start(Pictures(2));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
+  ASSERT_NE(strip, nullptr);
+  RECT r;
+  GetClientRect(strip, &r);
+  const LPARAM secondFrame = MAKELPARAM(r.right / 4 + 10, 60), firstFrame = MAKELPARAM(10, 60);
+  const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
+  ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
+  // Two pictures fill no more than the strip: it does not move.
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  // No: the picture stays, and so does its comment.
+  PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, secondFrame);
+  ASSERT_NE(WaitForWindow(kBox, 10000), nullptr);
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));
+  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_TRUE(fileio::Exists(sound));
+  // Yes: the comment goes and the picture clicked shows.
+  PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, secondFrame);
+  ASSERT_TRUE(Answer());
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
+  EXPECT_FALSE(fileio::Exists(sound));
+  // Without work files nothing is asked.
+  SendAndWait(strip, WM_LBUTTONDOWN, MK_LBUTTON, firstFrame);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
+  HWND frame = Start(Pictures(6));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "6"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdBack, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdLast, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P102");  // the strip shows 3 .. 6
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdForward, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P102");
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFirst, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, TheRightButtonEnlargesAPictureThatArrowsScrollAndAnyOtherKeyCloses) {
+  const std::string folder = Copy().File("pics\\");
+  WriteTestPicture(folder + "big.bmp", 1600, 1200);
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
+  ASSERT_NE(strip, nullptr);
+  PostMessageA(strip, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 60));  // the second frame: no picture
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(driver::FindChildByClass(frame, "GRILTONZOOM"), nullptr);
+  PostMessageA(strip, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 60));
+  HWND zoom = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (zoom = driver::FindChildByClass(frame, "GRILTONZOOM")) != nullptr; },
+                        std::chrono::milliseconds(10000)));
+  PostMessageA(zoom, WM_KEYDOWN, VK_END, 0);
+  SendAndWait(zoom, WM_NULL, 0, 0);
+  EXPECT_TRUE(IsWindow(zoom));
+  PostMessageA(zoom, WM_KEYDOWN, 'Q', 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(zoom); }, std::chrono::milliseconds(10000)));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, TheEndCodeEndsTheProgramEvenWhileItAsks) {
+  HWND frame = Start(Pictures(2));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "WORK\\00000001.DOC", "draft"), 0);
+  HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
+  ASSERT_NE(strip, nullptr);
+  RECT r;
+  GetClientRect(strip, &r);
+  PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 4 + 10, 60));
+  ASSERT_NE(WaitForWindow(kBox, 10000), nullptr);
+  driver::SendCommand(frame, kCodeClose, "");
+  EXPECT_EQ(Process().Wait(20000), 0);
+}
+
+TEST_F(Grilton, HelpGoesToTheViewerOfEntry81AsCodeThreeWithThePath) {
+  const std::string log = Copy().File("help.log");
+  Copy().WriteInProgram("grilton.htm", "<html>help</html>");
+  Copy().SetUiEntry(81, "standin.exe,TESTHELPVIEWER");
+  Copy().AddStandinAs("standin.exe");
+  ASSERT_TRUE(RunStandin("TESTHELPVIEWER", log));
+  HWND frame = Start("WAITFORCOMMAND");
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdHelp, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_GE(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().ProgramFolder() + "grilton.htm")) << got[0].text;
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, EndCodeEndsAtOnceAndAListByMessageIsShown) {
+  std::string folder = Pictures(3);
+  HWND frame = Start("WAITFORCOMMAND");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(Count(frame), "0");
+  driver::SendCommand(frame, kCodeOpen, folder + "p100.bmp|" + folder + "p102.bmp|");
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_EQ(driver::SendCommand(frame, kCodeClose, ""), 1);
+  EXPECT_EQ(Process().Wait(20000), 0);
+}
+
+TEST_F(Grilton, RecordingWithoutACaptureDeviceSaysWhyAndFilesNoSound) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  if (const char* shot = std::getenv("GRILTON_SHOT")) driver::CaptureWindow(frame, shot);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
+  EXPECT_FALSE(WaitBoxText().empty());
+  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdRecord)));
+  EXPECT_FALSE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "QUIET"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  std::string r = RecordBytes().substr(671);
+  EXPECT_EQ(r.substr(647, 12), std::string(12, ' '));
+  std::string item = "00000001.WAV";
+  qBtMmText(item, 1);
+  EXPECT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.wav"), -2), kDbErrNotFound);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, TheProgramAndAnotherFilerAtOnceTakeDistinctKeysAndKeepEachItemUnderItsRecord) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(25));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "25"));
+  WorkerProcess worker;
+  ASSERT_TRUE(worker.Start("grilton_filing_worker",
+                           {Copy().ProgramFolder(), "1", "25", Copy().File("ready"), Copy().File("go")}));
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().File("ready")); }, std::chrono::milliseconds(30000)));
+  Copy().Write("go", "");
+  ASSERT_TRUE(FileAll(frame, "HARBOUR"));
+  EXPECT_EQ(worker.Wait(60000), 0);
+  EXPECT_TRUE(WaitCount(frame, "0"));
+  EXPECT_EQ(Close(), 0);
+  std::vector<CheckedRecord> records = CheckArchive(
+      Place(),
+      [&](const CheckedRecord& r) { return r.name[0] == 'W' ? "picture of " + r.name : PictureBytes(r.name); },
+      [](const CheckedRecord& r) { return r.name[0] == 'W' ? "sound of " + r.name : std::string(); },
+      [](const CheckedRecord& r) { return r.name[0] == 'W' ? std::string("WORKER1") : std::string("HARBOUR"); });
+  EXPECT_EQ(records.size(), 50u);
+}
+
+// SUITE_KILL_ROUNDS raises the number of kills for a local run.
+int KillRounds() {
+  const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
+  return rounds ? std::max(1, std::atoi(rounds)) : 4;
+}
+
+TEST_F(Grilton, KilledWhileFilingTheWholeListItLeavesEachFilingWholeOrAbsent) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  const std::string folder = Pictures(100);
+  std::mt19937 random(1209);
+  const int rounds = KillRounds();
+  for (int round = 0; round <= rounds; ++round) {
+    HWND frame = Start(folder);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(WaitCount(frame, "100"));
+    ASSERT_TRUE(FileAll(frame, "HARBOUR"));
+    if (round == rounds) {
+      EXPECT_TRUE(PumpUntil([&] { return Count(frame) == "0"; }, std::chrono::milliseconds(120000)));
+      EXPECT_EQ(Close(), 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(random() % 1500));
+    Process().Kill();
+  }
+  std::vector<CheckedRecord> records = CheckArchive(
+      Place(), [&](const CheckedRecord& r) { return PictureBytes(r.name); },
+      [](const CheckedRecord&) { return std::string(); }, [](const CheckedRecord&) { return std::string("HARBOUR"); });
+  std::set<std::string> names;
+  for (const CheckedRecord& r : records) names.insert(r.name);
+  EXPECT_EQ(names.size(), 100u);
+}
+
+// Run by the test entry grilton_null_device_tests, whose ALSA configuration makes the null
+// device the default one (SUITE_NULL_ALSA tells so): the program records silence from it,
+// but a whole WAVE file that is filed.
+TEST_F(Grilton, ACommentRecordedFromANullDeviceIsFiledAsAWaveItem) {
+  if (!std::getenv("SUITE_NULL_ALSA")) GTEST_SKIP() << "run with the null device's ALSA configuration";
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)) ||
+                                     FindWindowA(kBox, nullptr); },
+                        std::chrono::milliseconds(10000)));
+  ASSERT_EQ(FindWindowA(kBox, nullptr), nullptr) << WaitBoxText();
+  PumpMessages(600);
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdStopRecording, 0);
+  const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
+  std::string wave;
+  fileio::ReadWholeFile(sound, wave);
+  ASSERT_GE(wave.size(), 46u);
+  EXPECT_EQ(wave.substr(0, 4), "RIFF");
+  EXPECT_EQ(wave.substr(8, 4), "WAVE");
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "VOICE"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  std::string item = "00000001.WAV";
+  qBtMmText(item, 1);
+  ASSERT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.wav"), -2), 0);
+  std::string copied;
+  fileio::ReadWholeFile(Copy().File("out.wav"), copied);
+  EXPECT_EQ(copied, wave);
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace

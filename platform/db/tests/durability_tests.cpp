@@ -1,0 +1,215 @@
+// What reaches the disk and what it costs: every call that changes files flushes each of
+// them once before it returns (a filing the user saw survives a power loss), a batch
+// flushes each file once at its end, and an append costs a fixed, small number of
+// system calls, whatever the archive's size.
+#include <gtest/gtest.h>
+
+#include "db_test_util.h"
+#include "skin/sk_files.h"
+
+namespace {
+
+using fileio::FileCall;
+
+// The file layer's calls made while the object lives, by kind.
+class CallCounter {
+ public:
+  CallCounter() {
+    for (int k = 0; k < int(FileCall::kCount); ++k) start_[k] = fileio::FileCallCount(FileCall(k));
+  }
+  uint64_t operator[](FileCall call) const { return fileio::FileCallCount(call) - start_[int(call)]; }
+
+ private:
+  uint64_t start_[int(FileCall::kCount)];
+};
+
+// Index files of the archive form: the key index and the ten topic indexes.
+constexpr int kIndexes = 11;
+// An index that changed is flushed after its undo journal: two flushes. An index
+// changed without a journal (a rebuild) is flushed alone.
+constexpr int kChangedIndexFlushes = 2;
+
+struct OpenArchive {
+  TempDir dir;
+  Archive a{dir};
+  int fileNumber = 0;
+  OpenArchive() {
+    int ok = 0;
+    EXPECT_EQ(DBCREATE(a.f01, DbRecordLength(a.fields)), 0);
+    EXPECT_EQ(DBOPENF(a.f01, fileNumber, ok), 0);
+  }
+  ~OpenArchive() { SKFCLOSE(fileNumber); }
+  int File(int n) { return DBCREF(a.f01, fileNumber, ArchiveValues(Number(n), {"CAT", "DOG"}), a.fields); }
+  static std::string Number(int n) {
+    std::string s = std::to_string(n);
+    return std::string(8 - s.size(), '0') + s;
+  }
+};
+
+}  // namespace
+
+TEST(Durability, EachFilingFlushesEveryFileItChangedOnce) {
+  OpenArchive o;
+  ASSERT_EQ(o.File(1), 0);  // makes the index files
+  for (int n = 2; n <= 4; ++n) {
+    CallCounter calls;
+    ASSERT_EQ(o.File(n), 0);
+    EXPECT_EQ(calls[FileCall::Flush], 1u + kIndexes * kChangedIndexFlushes) << n;
+  }
+  // A refused filing changed nothing that needs the disk.
+  CallCounter refused;
+  EXPECT_EQ(o.File(3), kDbErrAlreadyExists);
+  EXPECT_EQ(refused[FileCall::Flush], 0u);
+  // Reading flushes nothing.
+  CallCounter reading;
+  Index key(DBINDEX(o.a.f01, 0), 8);
+  std::string k = OpenArchive::Number(2);
+  int32_t v = 0;
+  ASSERT_EQ(qBtSearch(key.handle, k, v, key.status), 0);
+  EXPECT_EQ(key.status, 0);
+  EXPECT_EQ(reading[FileCall::Flush], 0u);
+}
+
+// Taking back an append that a killed program left pending flushes what it changed once,
+// each index after its journal; with nothing pending it changes and flushes nothing.
+TEST(Durability, TakingBackAnInterruptedAppendFlushesWhatItChanged) {
+  OpenArchive o;
+  ASSERT_EQ(o.File(1), 0);
+  ASSERT_EQ(o.File(2), 0);
+  CallCounter whole;
+  ASSERT_EQ(DbFinishInterruptedAppend(o.a.f01, o.a.fields), 0);
+  EXPECT_EQ(whole[FileCall::Flush], 0u);
+  // The header record names record 3 (the second filing) as pending: filed, its mark not
+  // yet cleared.
+  const std::string pending("\x03\0\0\0", 4);
+  ASSERT_EQ(SKFPUTAT(o.fileNumber, 0, pending), 0);
+  CallCounter undo;
+  ASSERT_EQ(DbFinishInterruptedAppend(o.a.f01, o.a.fields), 0);
+  EXPECT_EQ(undo[FileCall::Flush], 1u + kIndexes * kChangedIndexFlushes);
+  Index key(DBINDEX(o.a.f01, 0), 8);
+  EXPECT_EQ(qBtKeyNbr(key.handle), 1);
+  EXPECT_EQ(SKFLOF(o.fileNumber), 2 * DbRecordLength(o.a.fields));
+  std::string mark(4, 'x');
+  ASSERT_EQ(SKFGETAT(o.fileNumber, 0, mark), 0);
+  EXPECT_EQ(mark, std::string(4, '\0'));
+}
+
+TEST(Durability, ABatchFlushesEachFileOnceAtItsEnd) {
+  OpenArchive o;
+  DbBeginBatch();
+  DbBeginBatch();  // batches nest: only the outermost end flushes
+  CallCounter calls;
+  for (int n = 1; n <= 40; ++n) ASSERT_EQ(o.File(n), 0);
+  std::string name = DBSEQUENCE(o.a.cpt, "00000000", 1);
+  EXPECT_EQ(name, "00000001");
+  EXPECT_EQ(calls[FileCall::Flush], 0u);
+  EXPECT_EQ(DbEndBatch(), 0);
+  EXPECT_EQ(calls[FileCall::Flush], 0u);
+  EXPECT_EQ(DbEndBatch(), 0);
+  // The record file, its indexes (with their journals) and the counter.
+  EXPECT_EQ(calls[FileCall::Flush], 1u + kIndexes * kChangedIndexFlushes + 1u);
+  EXPECT_EQ(DbEndBatch(), kDbErrInvalidParameter);  // no batch open
+  // After the batch every call flushes for itself again.
+  CallCounter after;
+  ASSERT_EQ(o.File(41), 0);
+  EXPECT_EQ(after[FileCall::Flush], 1u + kIndexes * kChangedIndexFlushes);
+}
+
+TEST(Durability, AnIndexClosedInsideABatchIsFlushedAsItCloses) {
+  TempDir dir;
+  std::string path = dir.File("WORDS.IDX");
+  DbBeginBatch();
+  CallCounter calls;
+  {
+    Index idx(path, 10);
+    ASSERT_EQ(idx.rc, 0);
+    for (int i = 0; i < 20; ++i) {
+      std::string key = "WORD" + std::to_string(i);
+      int32_t value = i;
+      ASSERT_EQ(qBtInsert(idx.handle, key, value, idx.status), 0);
+    }
+    EXPECT_EQ(calls[FileCall::Flush], 0u);
+  }
+  EXPECT_EQ(calls[FileCall::Flush], uint64_t(kChangedIndexFlushes));
+  // Nothing of the closed handle is left waiting for the batch.
+  EXPECT_EQ(DbEndBatch(), 0);
+  EXPECT_EQ(calls[FileCall::Flush], uint64_t(kChangedIndexFlushes));
+  // Outside a batch the keys of a caller filing key after key reach the disk as the
+  // handle closes, once.
+  CallCounter alone;
+  {
+    Index idx(path, 10);
+    for (int i = 0; i < 20; ++i) {
+      std::string key = "ANOTHER" + std::to_string(i);
+      int32_t value = 7;
+      ASSERT_EQ(qBtInsert(idx.handle, key, value, idx.status), 0);
+      if (i % 2) {
+        ASSERT_EQ(qBtDelete(idx.handle, key, value, idx.status), 0);
+      }
+    }
+    EXPECT_EQ(alone[FileCall::Flush], 0u);
+  }
+  EXPECT_EQ(alone[FileCall::Flush], uint64_t(kChangedIndexFlushes));
+  // A handle that only read flushes nothing as it closes.
+  CallCounter reading;
+  {
+    Index idx(path, 10);
+    EXPECT_EQ(qBtKeyNbr(idx.handle), 30);
+  }
+  EXPECT_EQ(reading[FileCall::Flush], 0u);
+}
+
+TEST(Durability, CountersAndRebuildsFlushOncePerCall) {
+  OpenArchive o;
+  CallCounter counter;
+  EXPECT_EQ(DBSEQUENCE(o.a.cpt, "00000000", 1), "00000001");
+  EXPECT_EQ(DBSEQUENCE(o.a.cpt, "00000000", 0), "00000002");  // only shown: nothing changes
+  EXPECT_EQ(counter[FileCall::Flush], 1u);
+  // The counter is read in one call (a short read is the file's end).
+  EXPECT_EQ(counter[FileCall::Read], 2u);
+
+  const int records = 300;
+  DbBeginBatch();
+  for (int n = 1; n <= records; ++n) ASSERT_EQ(o.File(n), 0);
+  ASSERT_EQ(DbEndBatch(), 0);
+  CallCounter rebuild;
+  ASSERT_EQ(DbRebuildIndexes(o.a.f01, o.a.fields), 0);
+  EXPECT_EQ(rebuild[FileCall::Flush], uint64_t(kIndexes));
+  // The records are read in blocks, not one call each.
+  EXPECT_LT(rebuild[FileCall::Read], 10u);
+  Index key(DBINDEX(o.a.f01, 0), 8);
+  EXPECT_EQ(qBtKeyNbr(key.handle), records);
+  Index topic(DBINDEX(o.a.f01, 2), 40);
+  EXPECT_EQ(qBtKeyNbr(topic.handle), records);  // every record's second topic
+}
+
+// The system calls of one filing stay the same as the archive grows: the lock of the
+// header and of the indexes once each, the record file's pending-append mark read once
+// and written twice (set, then cleared) around the record's one write; the indexes and
+// their undo journals are mapped, so they write nothing and are mapped again only now
+// and then as they grow.
+TEST(Durability, AnAppendCostsTheSameFewCallsAtAnySize) {
+  OpenArchive o;
+  ASSERT_EQ(o.File(1), 0);
+  const int total = 150;
+  CallCounter whole;
+  uint64_t lastLocks = 0, lastWrites = 0;
+  for (int n = 2; n <= total; ++n) {
+    CallCounter one;
+    ASSERT_EQ(o.File(n), 0);
+    if (n == 2 || n == total) {
+      EXPECT_EQ(one[FileCall::Lock], 2u) << n;
+      EXPECT_EQ(one[FileCall::Unlock], 2u) << n;
+      EXPECT_EQ(one[FileCall::Write], 3u) << n;
+      EXPECT_EQ(one[FileCall::Read], 1u) << n;
+      lastLocks = one[FileCall::Lock];
+      lastWrites = one[FileCall::Write];
+    }
+  }
+  EXPECT_EQ(lastLocks, 2u);
+  EXPECT_EQ(lastWrites, 3u);
+  // Growing eleven index files page by page maps each only a few times; each journal is
+  // mapped once and kept.
+  EXPECT_LT(whole[FileCall::Map], uint64_t(kIndexes) * 20);
+  EXPECT_EQ(whole[FileCall::Write], (total - 1) * 3u);
+}

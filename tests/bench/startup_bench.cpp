@@ -1,0 +1,165 @@
+// Start-up of the suite's programs beside a trivial Win32 program (a window class, a
+// window shown, a message loop: this program started with --trivial), as a user meets
+// it: the time from starting the process until its main window is visible, and until it
+// is complete (the control it makes last exists). Each program runs from a copy in a
+// program folder of its own, as in the whole-program tests, and is started N times
+// (default 10); the best and the median are printed, with the ratio to the trivial one.
+//   startup_bench [--runs N] [program ...]      (programs: kelmor falcet dunmere bravik)
+// Run under warm Wine: scripts/wine-session.sh build/win64 wine build/win64/tests/startup_bench.exe
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
+#include "program_copy.h"
+#include "test_windows.h"
+
+namespace {
+
+constexpr const char* kTrivialClass = "STARTUPBENCHTRIVIAL";
+constexpr DWORD kLimitMs = 30000;
+
+LRESULT CALLBACK TrivialProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(w, m, wp, lp);
+}
+
+int RunTrivial(HINSTANCE instance) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = TrivialProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kTrivialClass;
+  wc.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
+  if (!RegisterClassA(&wc)) return 1;
+  HWND w = CreateWindowExA(0, kTrivialClass, "trivial", WS_OVERLAPPEDWINDOW, 100, 100, 640, 480, nullptr, nullptr,
+                           instance, nullptr);
+  if (!w) return 1;
+  ShowWindow(w, SW_SHOW);
+  UpdateWindow(w);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
+
+struct Program {
+  const char* name;
+  const char* frameClass;
+};
+
+// The suite's programs that show a main window (the audio player's stays hidden).
+const Program kPrograms[] = {{"kelmor", kClassBrowser}, {"falcet", kClassPlayer},
+                             {"dunmere", kClassSlideMaker}, {"bravik", kClassPictureTool}};
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+
+HWND VisibleWindowOf(const char* className, DWORD process) {
+  return FindTopWindow(className, [process](HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    return pid == process && IsWindowVisible(w);
+  });
+}
+
+struct Times {
+  std::vector<double> visible;
+  double Best() const { return visible.empty() ? 0 : *std::min_element(visible.begin(), visible.end()); }
+  double Median() const {
+    if (visible.empty()) return 0;
+    std::vector<double> v = visible;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+  }
+};
+
+// One start: the milliseconds until the window is visible, or a negative number.
+double StartOnce(const std::string& exe, const std::string& arguments, const std::string& folder,
+                 const char* className, ProgramCopy* copy) {
+  ChildProcess process;
+  auto start = Clock::now();
+  bool started = copy ? copy->Start(process, arguments) : process.Start(exe, arguments, folder);
+  if (!started) return -1;
+  HWND frame = nullptr;
+  double took = -1;
+  while (Ms(start) < kLimitMs && process.Running()) {
+    if ((frame = VisibleWindowOf(className, process.Id()))) {
+      took = Ms(start);
+      break;
+    }
+    Sleep(1);
+  }
+  if (frame) {
+    // Complete before it is ended: the start's own work never overlaps the next start.
+    Sleep(300);
+    if (copy) {
+      if (SENDCOPYDATA(frame, kCodeClose, "") == 0) PostMessageA(frame, WM_CLOSE, 0, 0);
+    } else {
+      PostMessageA(frame, WM_CLOSE, 0, 0);
+    }
+  }
+  if (took < 0) std::fprintf(stderr, "%s: no visible %s window; %s after %.0f ms\n", copy ? copy->Exe().c_str() : exe.c_str(),
+                            className, process.Running() ? "still running" : "ended", Ms(start));
+  if (process.Wait(kLimitMs) == -1) process.Kill();
+  return took;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int runs = 10;
+  std::vector<std::string> names;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--trivial") return RunTrivial(GetModuleHandleA(nullptr));
+    if (a == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+    else names.push_back(a);
+  }
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  Times trivial;
+  // A first start of each warms the caches; it is not counted.
+  StartOnce(self, "--trivial", "", kTrivialClass, nullptr);
+  for (int r = 0; r < runs; ++r) {
+    double t = StartOnce(self, "--trivial", "", kTrivialClass, nullptr);
+    if (t >= 0) trivial.visible.push_back(t);
+  }
+  std::printf("start-up to the visible main window, %d runs each (ms)\n", runs);
+  std::printf("%-10s %8s %8s %8s\n", "program", "best", "median", "ratio");
+  std::printf("%-10s %8.0f %8.0f %8.2f\n", "trivial", trivial.Best(), trivial.Median(), 1.0);
+  int failures = 0;
+  for (const Program& p : kPrograms) {
+    if (!names.empty() && std::find(names.begin(), names.end(), p.name) == names.end()) continue;
+    ProgramCopy copy(p.name);
+    // What the whole-program tests give each program to start as a user's does.
+    if (std::string(p.name) == "dunmere") copy.CopyFromSuite("effects\\*.txt");
+    if (std::string(p.name) == "bravik") {
+      copy.CopyFromSuite("nadrix.dll");
+      copy.SetUiEntry(40, "nopartner.exe,QNOPARTNER");  // not the build's media browser
+    }
+    Times t;
+    StartOnce("", "", "", p.frameClass, &copy);
+    for (int r = 0; r < runs; ++r) {
+      double took = StartOnce("", "", "", p.frameClass, &copy);
+      if (took >= 0) t.visible.push_back(took);
+    }
+    if (t.visible.empty()) {
+      std::printf("%-10s   no window within %lu ms\n", p.name, kLimitMs);
+      ++failures;
+      continue;
+    }
+    std::printf("%-10s %8.0f %8.0f %8.2f\n", p.name, t.Best(), t.Median(),
+                trivial.Median() > 0 ? t.Median() / trivial.Median() : 0.0);
+  }
+  return failures ? 1 : 0;
+}
