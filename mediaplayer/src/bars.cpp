@@ -265,6 +265,8 @@ void EnableControl(int id, bool on) {
   if (HWND w = Control(id)) EnableWindow(w, on ? TRUE : FALSE);
 }
 
+bool HasBars() { return jorvel::CurrentPaneDescription().Complete(); }
+
 bool ControlVisible(int id) {
   HWND w = Control(id);
   return w && (GetWindowLongPtrA(w, GWL_STYLE) & WS_VISIBLE);

@@ -292,7 +292,8 @@ void PICTUREEXTRAS() {
   Player& p = App();
   p.stepInterval = StepIntervalOfPicture();
   CLOSEMEDIA();
-  bool volumeOn = Control(kVolumeSlider) && IsWindowEnabled(Control(kVolumeSlider));
+  // Without bars there is no volume slider to turn the side files off.
+  bool volumeOn = !HasBars() || (Control(kVolumeSlider) && IsWindowEnabled(Control(kVolumeSlider)));
   if (!p.soundSideFile.empty() && volumeOn && OPENMEDIA(nullptr, p.soundSideFile, 0) > 0) {
     if (PLAYMEDIA(0, 0) == 1) p.stepInterval = std::max<int64_t>(p.stepInterval, p.media.end - p.media.start);
   }
