@@ -70,8 +70,27 @@ class Picture:
 PANE_W, PANE_H = 320, 104
 BUTTON_W, BUTTON_H = 24, 20
 BUTTON_Y = 50
-# Button ids and their x on the pane (pairs of buttons that swap share a place).
+ROW2_Y = 78
+# Button ids and their x on the pane (pairs of buttons that swap share a place), the same
+# for every bar.
 BUTTONS = {55: 12, 51: 40, 52: 40, 56: 68, 71: 96, 67: 124, 57: 152, 53: 180, 54: 208, 61: 236, 62: 236, 74: 264}
+# The media player's bars place some buttons by bar: (x, y) for the web bar (style 1), the
+# media bar (style 2, the audio player's) and the picture bar (style 4). The web bar's
+# page buttons take a second row; the index page buttons (48 to 50) are there on every bar.
+BAR_BUTTONS = {
+    73: ((292, BUTTON_Y),) * 3,
+    68: ((236, BUTTON_Y), (152, BUTTON_Y), (152, BUTTON_Y)),
+    72: ((264, BUTTON_Y), (292, BUTTON_Y), (292, BUTTON_Y)),
+    63: ((292, BUTTON_Y),) * 3,
+    69: ((12, ROW2_Y),) * 3,
+    64: ((40, ROW2_Y),) * 3,
+    70: ((68, ROW2_Y),) * 3,
+    65: ((96, ROW2_Y),) * 3,
+    66: ((124, ROW2_Y),) * 3,
+    48: ((152, ROW2_Y),) * 3,
+    49: ((180, ROW2_Y),) * 3,
+    50: ((208, ROW2_Y),) * 3,
+}
 
 
 def glyph(id, ink):
@@ -116,13 +135,43 @@ def glyph(id, ink):
         p.rect(4, 8, 8, 5, MAGENTA)
         p.rect(11, 12, 2, 2, ink)
         p.rect(11, 16, 2, 2, ink)
+    elif id == 73:
+        p.ring(12, 10, 6, ink)
+        p.triangle(4, 2, 5, 6, ink, left=True)
+    elif id == 68:
+        p.rect(6, 3, 12, 6, ink)
+        p.rect(3, 9, 18, 7, ink)
+        p.rect(7, 12, 10, 2, MAGENTA)
+    elif id == 72:
+        p.frame(4, 3, 11, 13, ink, ink)
+        p.rect(9, 6, 11, 12, ink)
+    elif id == 63:
+        p.rect(3, 6, 18, 11, ink)
+        p.ring(12, 11, 4, MAGENTA, 2)
+        p.rect(8, 3, 8, 3, ink)
+    elif id == 69:
+        p.rect(6, 4, 12, 12, ink)
+        p.rect(9, 7, 6, 6, MAGENTA)
+    elif id == 64:
+        p.ring(12, 10, 7, ink)
+        p.triangle(15, 1, 6, 8, ink)
+    elif id == 70:
+        p.rect(11, 3, 3, 9, ink)
+        p.rect(11, 14, 3, 3, ink)
+    elif id in (65, 66):
+        size = 12 if id == 65 else 7
+        p.rect(12 - size // 2, 16 - size, size, 2, ink)
+        p.rect(11, 16 - size, 2, size, ink)
+    elif id in (48, 49, 50):
+        for n in range(id - 47):
+            p.rect(6 + n * 5, 4, 3, 12, ink)
     return p
 
 
 def make_skin(folder, name, body, edge_light, edge_dark, screen, ink, lit):
     out = os.path.join(folder, "pane")
     os.makedirs(out, exist_ok=True)
-    entries = {}  # id -> (file, x, y)
+    entries = {}  # id -> (file, x, y) or (file, [(x, y) per style index])
 
     def pane(sound):
         p = Picture(PANE_W, PANE_H)
@@ -146,6 +195,9 @@ def make_skin(folder, name, body, edge_light, edge_dark, screen, ink, lit):
     for id, x in BUTTONS.items():
         glyph(id, ink).save(os.path.join(out, "b%d.bmp" % id))
         entries[id] = ("b%d.bmp" % id, x, BUTTON_Y)
+    for id, places in BAR_BUTTONS.items():
+        glyph(id, ink).save(os.path.join(out, "b%d.bmp" % id))
+        entries[id] = ("b%d.bmp" % id, list(places))
     # The bars' channels, their thumbs, the repeat check, the effects window's thumb.
     channel = Picture(180, 8, body)
     channel.rect(0, 3, 180, 2, edge_dark)
@@ -154,7 +206,8 @@ def make_skin(folder, name, body, edge_light, edge_dark, screen, ink, lit):
     volume = Picture(80, 8, body)
     volume.triangle(0, 0, 80, 8, edge_dark, left=True)  # growing to the right
     volume.save(os.path.join(out, "volume.bmp"))
-    entries[76] = ("volume.bmp", 204, 80)
+    # The web bar has no position bar: its volume bar stands further right.
+    entries[76] = ("volume.bmp", [(236, 80), (204, 80), (204, 80)])
     for id, file in ((79, "thumb.bmp"), (80, "vthumb.bmp")):
         t = Picture(10, 14, ink)
         t.frame(0, 0, 10, 14, edge_light, edge_dark)
@@ -191,8 +244,10 @@ def make_skin(folder, name, body, edge_light, edge_dark, screen, ink, lit):
     lines = []
     for k, id in enumerate(ids, start=1):
         fields[id - 48] = str(k)
-        file, x, y = entries[id]
-        lines.append('STRING %d "e%d,@path@%s\\pane\\%s,%d,%d"' % (k + 2, id, name, file, x, y))
+        entry = entries[id]
+        file, places = entry[0], entry[1] if len(entry) == 2 else [(entry[1], entry[2])]
+        pairs = ",".join("%d,%d" % place for place in places)
+        lines.append('STRING %d "e%d,@path@%s\\pane\\%s,%s"' % (k + 2, id, name, file, pairs))
     panes = ["@path@%s\\pane\\idle.bmp" % name] * 8
     panes[3] = "@path@%s\\pane\\sound.bmp" % name
     with open(os.path.join(folder, "pane.txt"), "w", newline="\r\n") as f:

@@ -13,6 +13,7 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "jorvel_fixture.h"
+#include "remote_drop.h"
 #include "sound_files.h"
 #include "win/raii.h"
 
@@ -54,36 +55,6 @@ HWND BuiltEffectsWindow(DWORD process) {
   if (!built || !SendMessageTimeoutA(effects, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer)) return nullptr;
   return effects;
 }
-
-// Files dropped on a window of another process: the DROPFILES block is written into that
-// process, where a fixed block's address serves as its handle, and WM_DROPFILES posted.
-// The receiver's DragFinish cannot free a block it did not allocate (Wine refuses it
-// quietly); the block is freed here.
-class RemoteDrop {
- public:
-  RemoteDrop(DWORD processId, HWND target, const std::vector<std::string>& files)
-      : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId)) {
-    std::string block(sizeof(DROPFILES), '\0');
-    DROPFILES header{};
-    header.pFiles = sizeof(DROPFILES);
-    std::memcpy(block.data(), &header, sizeof header);
-    for (const std::string& file : files) block += file + '\0';
-    block += '\0';
-    if (!process_) return;
-    memory_ = VirtualAllocEx(process_.Get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (memory_ && WriteProcessMemory(process_.Get(), memory_, block.data(), block.size(), nullptr))
-      posted_ = PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory_), 0) != FALSE;
-  }
-  ~RemoteDrop() {
-    if (memory_) VirtualFreeEx(process_.Get(), memory_, 0, MEM_RELEASE);
-  }
-  bool Posted() const { return posted_; }
-
- private:
-  win::Handle process_;
-  void* memory_ = nullptr;
-  bool posted_ = false;
-};
 
 }  // namespace
 
@@ -142,7 +113,7 @@ TEST_F(JorvelPane, ThreeFilesDroppedOnThePanePlayTheFirstAndNextAndPreviousCycle
   ASSERT_NE(frame, nullptr);
   HWND pane = Pane();
   ASSERT_NE(pane, nullptr);
-  RemoteDrop drop(Process().Id(), pane, {a, b, c});
+  driver::RemoteDrop drop(Process().Id(), pane, {a, b, c});
   ASSERT_TRUE(drop.Posted());
   EXPECT_GE(WaitTitle(frame, Title("a.wav"), 10000), 0);
   for (const char* name : {"b c.wav", "d.wav", "a.wav"}) EXPECT_TRUE(CommandPlays(frame, kNextButton, name)) << name;

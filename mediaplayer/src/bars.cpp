@@ -1,3 +1,7 @@
+// The control bars on the player's pane ("qPlayer", the audio player's pane code): built
+// for the kind of the current item, docked to a corner of the main window when option
+// field 5 says so; the layout of the client panel (the web panel, the picture area, the
+// video fitted by the window size item) and the compact form while no video shows.
 #include "bars.h"
 
 #include <commctrl.h>
@@ -5,39 +9,34 @@
 #include <algorithm>
 #include <vector>
 
+#include "boxes.h"
 #include "commands.h"
+#include "falcet/bar_rules.h"
 #include "falcet/options.h"
-#include "fileio/file.h"
 #include "fileio/paths.h"
 #include "items.h"
+#include "jorvel/marquee.h"
 #include "jorvel/mixer_volume.h"
+#include "jorvel/pane.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
+#include "skin/sk_menu.h"
 #include "skin/sk_text.h"
 #include "skin/skin.h"
 #include "state.h"
-#include "win/window_class.h"
+#include "web.h"
 #include "wndproc.h"
 
 namespace falcet {
 
 namespace {
 
-enum ControlKind { kImageButton = 1, kTrackBar = 2, kCheckButton = 3 };
-
-struct ControlPlan {
-  int id;
-  int kind;
-  int tip;        // UI entry of the tip
-  int tipField;   // field of a "|" tip entry (0: the whole entry)
-  bool shown;
-};
-
-// Where a bar's plan sets the volume slider from the mixer.
-constexpr ControlPlan kVolumeStep{0, 0, 0, 0, false};
+// The ids DESTROYCONTROLS removes, in its order.
+constexpr int kBarControlIds[] = {53, 54, 55, 56, 57, 67, 68, 61, 62, 72, 69, 64, 70, 65, 66,
+                                  77, 76, 73, 51, 52, 74, 63, 71, 78, 48, 49, 50};
 
 // Field n of a "|" entry.
 std::string TipText(int entry, int field) {
@@ -47,56 +46,56 @@ std::string TipText(int entry, int field) {
   return size_t(field) <= parts.size() ? parts[size_t(field) - 1] : std::string();
 }
 
-void CreatePlayerControl(const ControlPlan& c) {
+bool TopMost() {
   Player& p = App();
-  std::string tip = TipText(c.tip, c.tipField);
-  HWND w = nullptr;
-  switch (c.kind) {
-    case kTrackBar:
-      w = SKTRACKBAR(p.bar, 0, 0, 0, 0, c.id, 0, 100);
-      if (w) SendMessageA(w, TBM_SETPAGESIZE, 0, 10);
-      break;
-    case kCheckButton:
-      w = SKCHECKBUTTON(p.bar, tip, 0, 0, 0, 0, c.id, SKDEFAULTFONT());
-      break;
-    default:
-      w = SKBUT3D(p.bar, tip, 0, 0, 0, 0, c.id);
-      break;
-  }
-  if (!w) return;
-  SKBUTTONTIP(w, tip);
-  ShowWindow(w, c.shown ? SW_SHOW : SW_HIDE);
-  p.controls[size_t(c.id)] = w;
+  return p.frame && (GetWindowLongPtrA(p.frame, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
-  switch (message) {
-    case WM_COMMAND:
-      // The buttons' commands go to the main window procedure.
-      return WNDPROC(App().frame, message, wParam, lParam);
-    case WM_HSCROLL:
-      return WNDPROC(App().frame, message, wParam, lParam);
-    case WM_DRAWITEM:
-      if (SKDRAWITEM(lParam)) return TRUE;
-      break;
-    case WM_RBUTTONUP:
-      // The bar's context menu: popup 1 (keep the player on top).
-      ShowContextMenu(kPopupWindow);
-      return 0;
-    default:
-      break;
-  }
-  return SkDefaultProc(window, message, wParam, lParam);
+// The main window (and the pane and the tips) on top again.
+void KeepOnTop() {
+  Player& p = App();
+  if (!TopMost()) return;
+  SetWindowPos(p.frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (HWND pane = jorvel::PaneWindow())
+    SetWindowPos(pane, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool MakeBar() {
+void OnDropped(const std::vector<std::string>& files) {
   Player& p = App();
-  if (p.bar && IsWindow(p.bar)) return true;
-  if (!win::RegisterClassOnce({.name = kBarClass, .procedure = BarProc, .instance = p.instance})) return false;
-  p.bar = CreateWindowExA(WS_EX_CONTROLPARENT, kBarClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                          p.clip, reinterpret_cast<HMENU>(INT_PTR(kBarId)), p.instance, nullptr);
-  return p.bar != nullptr;
+  std::string list;
+  for (const std::string& f : files) list += (list.empty() ? "" : "|") + f;
+  if (list.empty()) return;
+  p.timeList.clear();
+  OpenList(list, false);
+}
+
+jorvel::PaneSetup Setup() {
+  Player& p = App();
+  jorvel::PaneSetup s;
+  s.owner = p.frame;
+  s.icon = p.icon;
+  s.title = jorvel::kPlayerPaneTitle;
+  s.left = p.paneLeft;
+  s.top = p.paneTop;
+  s.command = [](WPARAM wp, LPARAM lp) { return WNDPROC(App().frame, WM_COMMAND, wp, lp); };
+  s.dropped = OnDropped;
+  s.buttonDoubleClicked = [](bool right) { OnCommand(right ? kEffectsButton : kSpectrumButton, 0); };
+  // A docked pane stays at its corner, except over the enlarged view.
+  s.draggable = [] { return !PaneDocked(Option(kOptPaneDock)) || App().slideState == 2; };
+  s.rightClicked = [] { ShowContextMenu(kPopupWindow); };
+  s.spectrum = []() -> HWND { return App().startedSpectrum ? FindWindowA(kClassSpectrum, nullptr) : nullptr; };
+  s.warn = [](const std::string& text) { WarningBox(text); };
+  return s;
+}
+
+void RememberPanePlace() {
+  Player& p = App();
+  if (HWND pane = jorvel::PaneWindow()) {
+    RECT r;
+    GetWindowRect(pane, &r);
+    p.paneLeft = r.left;
+    p.paneTop = r.top;
+  }
 }
 
 // The volume slider follows the mixer; a mixer at 0 gets the remembered volume (or 50).
@@ -119,31 +118,137 @@ bool PrepareBar(int kind, bool resumeAudioPlayer) {
   int bit = kind == kBarSound ? kBarVideo : kind;
   if (bits == 0) return false;
   if (!SKINSET(bits, bit)) {
-    if (p.bar) ShowWindow(p.bar, SW_HIDE);
+    if (HWND pane = jorvel::PaneWindow()) ShowWindow(pane, SW_HIDE);
     return false;
   }
   p.barKind = kind;
   DESTROYCONTROLS();
+  RememberPanePlace();
   if (resumeAudioPlayer) ResumeAudioPlayer();
-  return MakeBar();
+  return jorvel::BUILDPANES(PaneModeOf(kind), Setup()) != nullptr;
 }
 
-void CreateControls(const std::vector<ControlPlan>& plans) {
-  for (const ControlPlan& c : plans) {
+// CREATEPLAYERCONTROL: one control of the bar on the pane, into the control table.
+void CREATEPLAYERCONTROL(const BarControl& c, int barStyle) {
+  Player& p = App();
+  std::string tip = TipText(c.tip, c.tipField);
+  HWND w = jorvel::CREATEPLAYERCONTROLS(c.kind, c.style ? c.style : barStyle, c.id, tip, c.shown ? SW_SHOW : SW_HIDE);
+  if (w) p.controls[size_t(c.id)] = w;
+}
+
+void CreateControls(int kind) {
+  Player& p = App();
+  // Controls are made while the skin engine runs messages: a second build waits its turn.
+  if (p.buildingBar) return;
+  p.buildingBar = true;
+  for (const BarControl& c : BarPlan(kind)) {
     if (c.id == 0) {
       SetUpVolume();  // the volume step, where the bar's order puts it
       continue;
     }
     if (c.id >= kIndexPage1 && c.id <= kIndexPage3 && UiField(51 + c.id - kIndexPage1, 3).empty()) continue;
     if (c.id == kHelpButton && UiField(90, 3).empty()) continue;
-    CreatePlayerControl(c);
+    if (c.id == kSnapshotButton && !HasFileSource()) continue;
+    CREATEPLAYERCONTROL(c, BarStyle(kind));
   }
-  Player& p = App();
-  ShowWindow(p.bar, SW_SHOW);
+  if (HWND pane = jorvel::PaneWindow(); pane && !IsWindowVisible(pane)) ShowWindow(pane, SW_SHOWNOACTIVATE);
+  KeepOnTop();
+  p.buildingBar = false;
+  DockPane();
   LAYOUTCONTROLS();
 }
 
+// Leaves the compact form: the window back where and as big as it was.
+void RestoreFromCompact() {
+  Player& p = App();
+  if (!p.compact) return;
+  p.compact = false;
+  p.offScreen = false;
+  HWND after = TopMost() ? HWND_TOPMOST : HWND_TOP;
+  if (Option(kOptPaneLayout)) {
+    SetWindowPos(p.frame, after, p.compactOrigin.x, p.compactOrigin.y, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
+  } else {
+    const RECT& r = p.compactRect;
+    SetWindowPos(p.frame, after, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW);
+  }
+}
+
+void EnterCompact() {
+  Player& p = App();
+  CompactForm form = CompactFormFor(Option(kOptFullScreen) != 0, Option(kOptPaneLayout) != 0, Option(kOptPaneDock));
+  if (form == CompactForm::kNone || p.compact) return;
+  p.compact = true;
+  if (form == CompactForm::kShrunk) {
+    GetWindowRect(p.frame, &p.compactRect);
+    int width = SKXMINI(), height = SKYMINI();
+    if (width > 0 && height > 0)
+      SetWindowPos(p.frame, nullptr, 0, 0, width, height, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOZORDER);
+    KeepOnTop();
+    return;
+  }
+  POINT origin{0, 0};
+  ClientToScreen(p.frame, &origin);
+  p.compactOrigin = origin;
+  if (form == CompactForm::kOffScreen)
+    SetWindowPos(p.frame, nullptr, -GetSystemMetrics(SM_CXSCREEN), -GetSystemMetrics(SM_CYSCREEN), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  p.offScreen = true;
+}
+
+// Size item 308: the video over the whole screen in the zoom holder, the main window, the
+// pane and the taskbar out of the way (the taskbar comes back on every way out).
+void EnterEnlargedVideo() {
+  Player& p = App();
+  bool wasEnlarged = p.videoEnlarged;
+  if (!p.hiddenTaskbar) {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", "");
+    if (taskbar && IsWindowVisible(taskbar)) {
+      // Asynchronous: a shell that does not answer keeps no player waiting.
+      ShowWindowAsync(taskbar, SW_HIDE);
+      p.hiddenTaskbar = taskbar;
+    }
+  }
+  p.videoEnlarged = true;
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (!wasEnlarged) {
+    if (!p.zoom) CreateZoomHolder();
+    ShowWindow(p.frame, SW_HIDE);
+    if (HWND pane = jorvel::PaneWindow()) ShowWindow(pane, SW_HIDE);
+  }
+  if (!p.zoom) return;
+  int x = 0, y = 0, width = screenWidth, height = screenHeight;
+  if (MenuChecked(kMenuFitVideo) && p.media.videoWidth > 0 && p.media.videoHeight > 0) {
+    // A fitted video keeps its shape on a backdrop that covers everything behind it.
+    if (p.popup && !wasEnlarged)
+      SetWindowPos(p.popup, HWND_BOTTOM, -100, -100, screenWidth + 200, screenHeight + 200, SWP_SHOWWINDOW);
+    SKICONISE(p.media.videoWidth, p.media.videoHeight, screenWidth, screenHeight, x, y, width, height);
+  } else if (p.popup) {
+    ShowWindow(p.popup, SW_HIDE);
+  }
+  SetWindowPos(p.zoom, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  L_MMSetParentWin(p.media.clip, p.zoom);
+}
+
 }  // namespace
+
+void ShowTaskbarAgain() {
+  Player& p = App();
+  if (p.hiddenTaskbar && IsWindow(p.hiddenTaskbar)) ShowWindowAsync(p.hiddenTaskbar, SW_SHOW);
+  p.hiddenTaskbar = nullptr;
+}
+
+void LeaveEnlargedVideo() {
+  Player& p = App();
+  ShowTaskbarAgain();
+  if (!p.videoEnlarged) return;
+  p.videoEnlarged = false;
+  if (p.frame) SetWindowPos(p.frame, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  if (HWND pane = jorvel::PaneWindow()) ShowWindow(pane, SW_SHOWNOACTIVATE);
+  if (p.popup) ShowWindow(p.popup, SW_HIDE);
+  // The video goes back to its window before the zoom holder goes.
+  if (p.media.clip && p.media.video && p.view) L_MMSetParentWin(p.media.clip, p.view);
+  LeaveSlideShow();
+}
 
 HWND Control(int id) {
   if (id < kFirstControl || id > kLastControl) return nullptr;
@@ -154,12 +259,13 @@ HWND Control(int id) {
 void SwapControls(int shown, int hidden) {
   if (HWND w = Control(hidden)) ShowWindow(w, SW_HIDE);
   if (HWND w = Control(shown)) ShowWindow(w, SW_SHOW);
-  LAYOUTCONTROLS();
 }
 
 void EnableControl(int id, bool on) {
   if (HWND w = Control(id)) EnableWindow(w, on ? TRUE : FALSE);
 }
+
+bool HasBars() { return jorvel::CurrentPaneDescription().Complete(); }
 
 bool ControlVisible(int id) {
   HWND w = Control(id);
@@ -181,16 +287,16 @@ bool RepeatChecked() {
   return w && SKGETCHECK(w) != 0;
 }
 
+bool BarShows(int kind) {
+  Player& p = App();
+  HWND pane = jorvel::PaneWindow();
+  return p.barKind == kind && pane && IsWindowVisible(pane);
+}
+
 void DESTROYCONTROLS() {
   Player& p = App();
-  for (HWND& w : p.controls) {
-    if (w && IsWindow(w)) {
-      SKBUTTONTIP(w, "");
-      DestroyWindow(w);
-      SKDELETEMEMBMP(w);
-    }
-    w = nullptr;
-  }
+  for (int id : kBarControlIds) jorvel::DESTROYCONTROL(id);
+  p.controls.fill(nullptr);
 }
 
 void BUILDWEBBAR() {
@@ -198,17 +304,8 @@ void BUILDWEBBAR() {
   StopAttachedSound();
   Player& p = App();
   if (!IsWindowVisible(p.frame)) ShowWindow(p.frame, SW_SHOW);
-  CreateControls({{kEffectsButton, kImageButton, 16, 1, true}, {kSpectrumButton, kImageButton, 17, 1, true},
-                  {kPreviousButton, kImageButton, 18, 0, true}, {kNextButton, kImageButton, 19, 0, true},
-                  {kPlayButton, kImageButton, 14, 0, true}, {kPauseButton, kImageButton, 15, 0, false},
-                  {kRestartButton2, kImageButton, 36, 0, true}, {kRestartButton, kImageButton, 36, 0, true},
-                  {kOpenButton, kImageButton, 20, 0, true}, {kPrintButton, kImageButton, 37, 0, true},
-                  {kCopyButton, kImageButton, 38, 0, true}, {kWebStopButton, kImageButton, 39, 0, true},
-                  {kRefreshButton, kImageButton, 40, 0, true}, {kNoticeButton, kImageButton, 41, 0, true},
-                  {kLargerButton, kImageButton, 42, 0, true}, {kSmallerButton, kImageButton, 43, 0, true},
-                  {kVolumeSlider, kTrackBar, 23, 0, true}, {kIndexPage1, kImageButton, 54, 0, true},
-                  {kIndexPage2, kImageButton, 55, 0, true}, {kIndexPage3, kImageButton, 56, 0, true},
-                  {kStopButton, kImageButton, 26, 0, true}, kVolumeStep});
+  CreateControls(kBarWeb);
+  WEBZOOMSTATE();
 }
 
 void BUILDMEDIABAR(int kind) {
@@ -217,115 +314,96 @@ void BUILDMEDIABAR(int kind) {
   LeaveSlideShow();
   p.mediumKind = kind;
   StopAttachedSound();
-  bool source = HasFileSource();
-  std::vector<ControlPlan> plans{
-      {kEffectsButton, kImageButton, 16, 2, true}, {kSpectrumButton, kImageButton, 17, 2, true},
-      {kPreviousButton, kImageButton, 18, 0, true}, {kNextButton, kImageButton, 19, 0, true},
-      {kPlayButton, kImageButton, 14, 0, true}, {kPauseButton, kImageButton, 15, 0, false},
-      {kOpenButton, kImageButton, 20, 0, true}};
-  if (source) plans.push_back({kSnapshotButton, kImageButton, 21, 0, false});
-  for (const ControlPlan& c : std::vector<ControlPlan>{
-           {kMuteButton, kImageButton, 24, 0, true}, {kUnmuteButton, kImageButton, 25, 0, false},
-           {kStopButton, kImageButton, 26, 0, true}, {kPositionSlider, kTrackBar, 22, 0, true},
-           {kVolumeSlider, kTrackBar, 23, 0, true}, {kIndexPage1, kImageButton, 54, 0, true},
-           {kIndexPage2, kImageButton, 55, 0, true}, {kIndexPage3, kImageButton, 56, 0, true},
-           {kHelpButton, kImageButton, 50, 0, true}, kVolumeStep, {kRepeatButton, kCheckButton, 35, 0, true}})
-    plans.push_back(c);
-  CreateControls(plans);
-  if (!source) EnableControl(kOpenButton, false);
-  // Without a level meter and marquee of its own (a sound's pane), the effects button waits.
-  if (kind != kBarSound) EnableControl(kEffectsButton, false);
+  CreateControls(kind);
+  if (!HasFileSource()) EnableControl(kOpenButton, false);
+  // Only a sound's floating pane carries the marquee (and the level meter) that go with the
+  // effects window.
+  HWND pane = jorvel::PaneWindow();
+  p.marquee = nullptr;
+  if (pane && kind == kBarSound && !PaneDocked(Option(kOptPaneDock))) {
+    int x = 0, y = 0;
+    win::Bitmap strip(jorvel::PANEELEMENT(jorvel::kMarqueeElement, x, y, kBarVideo));
+    p.marquee = jorvel::MARQUEEWIN(pane, strip.Get(), x, y);
+  }
+  if (!p.marquee) EnableControl(kEffectsButton, false);
 }
 
 void BUILDPICTUREBAR() {
   if (!PrepareBar(kBarPicture, true)) return;
   HideWebPanel();
-  bool source = HasFileSource();
-  CreateControls({{kEffectsButton, kImageButton, 16, 2, true}, {kSpectrumButton, kImageButton, 17, 2, true},
-                  {kPreviousButton, kImageButton, 18, 0, true}, {kNextButton, kImageButton, 19, 0, true},
-                  {kOpenButton, kImageButton, 20, 0, true}, {kPrintButton, kImageButton, 37, 0, true},
-                  {kMuteButton, kImageButton, 24, 0, true}, {kUnmuteButton, kImageButton, 25, 0, false},
-                  {kStopButton, kImageButton, 26, 0, true}, {kPositionSlider, kTrackBar, 22, 0, true},
-                  {kVolumeSlider, kTrackBar, 23, 0, true}, {kCopyButton, kImageButton, 38, 0, true},
-                  {kIndexPage1, kImageButton, 54, 0, true}, {kIndexPage2, kImageButton, 55, 0, true},
-                  {kIndexPage3, kImageButton, 56, 0, true}, kVolumeStep, {kPauseButton, kImageButton, 87, 0, false},
-                  {kPlayButton, kImageButton, 86, 0, true}, {kHelpButton, kImageButton, 50, 0, true}});
+  CreateControls(kBarPicture);
   EnableControl(kEffectsButton, false);
   EnableControl(kSpectrumButton, false);
-  if (!source) EnableControl(kOpenButton, false);
+  if (!HasFileSource()) EnableControl(kOpenButton, false);
+}
+
+void DockPane() {
+  Player& p = App();
+  int field = Option(kOptPaneDock);
+  HWND pane = jorvel::PaneWindow();
+  if (!PaneDocked(field) || !pane || !p.frame) return;
+  RECT frame, own;
+  GetWindowRect(p.frame, &frame);
+  GetWindowRect(pane, &own);
+  PanePoint at = DockedPanePlace(field, frame.left, frame.top, frame.right, frame.bottom, own.right - own.left,
+                                 own.bottom - own.top);
+  if (at.x != own.left || at.y != own.top)
+    SetWindowPos(pane, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT ContentArea() {
   Player& p = App();
   RECT r{};
-  if (!p.clip) return r;
-  GetClientRect(p.clip, &r);
-  if (p.bar && IsWindowVisible(p.bar)) {
-    RECT b;
-    GetWindowRect(p.bar, &b);
-    r.bottom = std::max(r.top, r.bottom - (b.bottom - b.top));
-  }
+  if (p.clip) GetClientRect(p.clip, &r);
   return r;
 }
 
 void LAYOUTCONTROLS() {
   Player& p = App();
   if (!p.clip) return;
-  RECT client;
-  GetClientRect(p.clip, &client);
-  int space = 0, textHeight = 0;
-  SKSPACECHARTOPIXEL(SKCAPTIONFONT(), space, textHeight);
-  int rowHeight = textHeight + 10;
   bool video = p.media.holder == Holder::kClip && p.media.video;
-  if (HWND snapshot = Control(kSnapshotButton)) {
-    ShowWindow(snapshot, video ? SW_SHOW : SW_HIDE);
-    EnableWindow(snapshot, video ? TRUE : FALSE);
-  }
-  if (p.bar && IsWindowVisible(p.bar)) {
-    // The controls in creation order, in as many rows as the width needs.
-    struct Placed {
-      HWND window;
-      int x, row, width;
-    };
-    std::vector<Placed> placed;
-    int x = 3, row = 0;
-    for (HWND w = GetWindow(p.bar, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-      if (!(GetWindowLongPtrA(w, GWL_STYLE) & WS_VISIBLE)) continue;
-      char cls[64] = {};
-      GetClassNameA(w, cls, sizeof cls);
-      int width = 90;
-      if (lstrcmpiA(cls, TRACKBAR_CLASSA) != 0) {
-        int tw = 0, th = 0;
-        SKGETTEXTEXTENT(SKCAPTIONFONT(), SkGetCtlText(w), tw, th);
-        // A check button needs room for its box as well.
-        width = tw + 2 * space + 12 + (GetDlgCtrlID(w) == kRepeatButton ? 20 : 0);
-      }
-      if (x > 3 && x + width > client.right - 3) {
-        x = 3;
-        ++row;
-      }
-      placed.push_back({w, x, row, width});
-      x += width + 2;
-    }
-    int barHeight = (row + 1) * (rowHeight + 3) + 3;
-    MoveWindow(p.bar, 0, client.bottom - barHeight, client.right, barHeight, TRUE);
-    for (const Placed& c : placed) MoveWindow(c.window, c.x, 3 + c.row * (rowHeight + 3), c.width, rowHeight, TRUE);
-  }
   RECT area = ContentArea();
   int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
   if (p.web && IsWindowVisible(p.web)) MoveWindow(p.web, area.left, area.top, areaWidth, areaHeight, TRUE);
   if (p.pictureArea && IsWindowVisible(p.pictureArea)) {
     MoveWindow(p.pictureArea, area.left, area.top, areaWidth, areaHeight, TRUE);
+    UpdatePictureScroll();
     RepaintPicture();
   }
+  HWND snapshot = Control(kSnapshotButton);
+  if (video && p.sizeItem == kSizeFullScreen) {
+    EnterEnlargedVideo();
+    return;
+  }
+  LeaveEnlargedVideo();
   if (video) {
-    Fit f = VideoPlacement(p.sizeItem, MenuChecked(kMenuFitVideo), p.media.videoWidth, p.media.videoHeight, area.left, area.top,
-                           areaWidth, areaHeight);
+    Fit f = VideoPlacement(p.sizeItem, MenuChecked(kMenuFitVideo), p.media.videoWidth, p.media.videoHeight, area.left,
+                           area.top, areaWidth, areaHeight);
     MoveWindow(p.view, f.x, f.y, f.width, f.height, TRUE);
-    if (MMSETVIDEO() && !IsWindowVisible(p.view)) ShowWindow(p.view, SW_SHOW);
-  } else if (p.view && IsWindowVisible(p.view)) {
-    ShowWindow(p.view, SW_HIDE);
+    if (MMSETVIDEO()) {
+      if (!IsWindowVisible(p.view)) ShowWindow(p.view, SW_SHOW);
+      if (snapshot) {
+        EnableWindow(snapshot, TRUE);
+        ShowWindow(snapshot, SW_SHOW);
+      }
+      RestoreFromCompact();
+      KeepOnTop();
+    }
+    return;
+  }
+  if (p.view && IsWindowVisible(p.view)) ShowWindow(p.view, SW_HIDE);
+  if (snapshot) {
+    // A medium without a picture: no snapshot, and the window takes its compact form.
+    if (IsWindowEnabled(snapshot)) {
+      EnableWindow(snapshot, FALSE);
+      ShowWindow(snapshot, SW_HIDE);
+      EnterCompact();
+    }
+  } else {
+    RestoreFromCompact();
   }
 }
+
+void LeaveCompactForm() { RestoreFromCompact(); }
 
 }  // namespace falcet

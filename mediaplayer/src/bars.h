@@ -1,6 +1,6 @@
-// The control bars: one strip of buttons and sliders at the bottom of the client panel,
-// built for the kind of the current item (web, media, picture), and the layout of the
-// panel (the bar, and the video fitted above it by the window size item).
+// The control bars on the player's pane, built for the kind of the current item (web,
+// media, picture), and the layout of the client panel (the web panel, the picture area and
+// the video fitted by the window size item; the compact form while no video shows).
 #pragma once
 #include <windows.h>
 
@@ -10,21 +10,35 @@ void BUILDWEBBAR();
 void BUILDMEDIABAR(int kind);  // 2 video, 8 sound
 void BUILDPICTUREBAR();
 void DESTROYCONTROLS();
-// Places the bar, the picture area, the web panel and the video in the client panel.
+// Places the picture area, the web panel and the video in the client panel.
 void LAYOUTCONTROLS();
+// Whether the bar of that kind is built and its pane shows.
+bool BarShows(int kind);
+// The pane to the corner of the main window that option field 5 names (when it names one).
+void DockPane();
+// The main window as it was before the compact form (a medium that failed to open).
+void LeaveCompactForm();
+// Back from the video over the whole screen (size item 308): the main window, the pane and
+// the taskbar show again.
+void LeaveEnlargedVideo();
+// The taskbar the enlarged view hid shows again (every way out of the player calls it).
+void ShowTaskbarAgain();
 
 // The control of a command number (null when the bar has none).
 HWND Control(int id);
-// Shows one control in place of another (play and pause, mute and unmute); one layout.
+// Shows one control in place of another (play and pause, mute and unmute).
 void SwapControls(int shown, int hidden);
 void EnableControl(int id, bool on);
 bool ControlVisible(int id);
+// Whether the skin gives the player a pane for its bars. Without one (a built show's folder
+// holds no skin) the player has no controls, and what they would start starts by itself.
+bool HasBars();
 // Track bars (76 volume, 77 position): 0 to 100.
 void SetSliderPosition(int id, int position);
 int SliderPosition(int id);
 bool RepeatChecked();
 
-// The area above the bar, in client panel co-ordinates.
+// The client panel's area for pages, pictures and videos.
 RECT ContentArea();
 
 }  // namespace falcet

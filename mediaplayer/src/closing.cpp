@@ -15,6 +15,7 @@
 #include "skin/sk_system.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "wndproc.h"
 
 namespace falcet {
@@ -42,6 +43,7 @@ void HandOverBurnJob() {
 
 void OnSysClose() {
   Player& p = App();
+  LeaveEnlargedVideo();
   HandOverBurnJob();
   StopAttachedSound();
   if (p.dialUp) SKRASHANGUP(p.dialUp);

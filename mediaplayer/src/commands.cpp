@@ -8,6 +8,8 @@
 #include "imaging/copydata.h"
 #include "imaging/partner.h"
 #include "items.h"
+#include "jorvel/fx_window.h"
+#include "jorvel/pane.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
@@ -16,10 +18,14 @@
 #include "skin/skin.h"
 #include "startup.h"
 #include "state.h"
+#include "web.h"
 
 namespace falcet {
 
 namespace {
+
+// The pane element of the effects window's bar thumbs.
+constexpr int kEffectsThumbElement = 75;
 
 void ShowHelp() {
   std::string viewer = SKFINDF("VANDREL.EXE");
@@ -43,11 +49,27 @@ void ToggleSpectrum() {
   if (!program.empty() && SKSHELL(program, SW_SHOWNOACTIVATE, 0) == 0) p.startedSpectrum = true;
 }
 
+// The audio effects window of the panel: made the first time, then shown or hidden.
+void ToggleEffectsWindow() {
+  Player& p = App();
+  int x = 0, y = 0;
+  win::Bitmap channel(jorvel::PANEELEMENT(jorvel::kPositionThumb, x, y, kBarVideo));
+  win::Bitmap thumb(jorvel::PANEELEMENT(kEffectsThumbElement, x, y, kBarVideo));
+  jorvel::FxWindowSetup s;
+  s.owner = p.frame;
+  s.pane = jorvel::PaneWindow();
+  s.icon = p.icon;
+  s.channel = channel.Get();
+  s.thumb = thumb.Get();
+  s.warn = [](const std::string& text) { WarningBox(text); };
+  jorvel::ToggleFxWindow(s);
+}
+
 void ToggleScrollBars() {
   Player& p = App();
-  bool on = !MenuChecked(kMenuScrollBars);
-  SetMenuCheck(kMenuScrollBars, on);
-  if (p.pictureArea) ShowScrollBar(p.pictureArea, SB_BOTH, on);
+  SetMenuCheck(kMenuScrollBars, !MenuChecked(kMenuScrollBars));
+  UpdatePictureScroll();
+  if (p.pictureArea) InvalidateRect(p.pictureArea, nullptr, FALSE);
 }
 
 }  // namespace
@@ -98,17 +120,16 @@ void OnCommand(int id, LPARAM lParam) {
     case kVolumeSlider: SETVOLUME(int(lParam)); break;
     case kEffectsButton:
       if (Option(kOptBars)) ToggleScrollBars();
+      if (p.barKind == kBarSound && jorvel::PaneWindow()) ToggleEffectsWindow();
       break;
     case kSpectrumButton:
       if (Option(kOptBars)) ToggleScrollBars();
       ToggleSpectrum();
       break;
-    case kRefreshButton:
-    case kWebStopButton:
-    case kLargerButton:
-    case kSmallerButton:
-      // The page's address is all the panel shows: there is nothing to refresh, stop or size.
-      break;
+    case kRefreshButton: WebRefresh(); break;
+    case kWebStopButton: WebStop(); break;
+    case kLargerButton: WebTextSize(true); break;
+    case kSmallerButton: WebTextSize(false); break;
     case kNoticeButton: WarningBox(Ui(48)); break;
     case kIndexPage1:
     case kIndexPage2:
@@ -126,8 +147,9 @@ void OnCommand(int id, LPARAM lParam) {
     case kSizeHalf: case kSizeNormal: case kSizeOneAndAHalf: case kSizeDouble: case kSizeFillWindow:
     case kSizeFullScreen:
       CheckSizeItem(id);
+      // Escape leaves the whole screen for the size chosen before it.
+      p.returnSizeItem = id == kSizeFullScreen && p.sizeItem != kSizeFullScreen ? p.sizeItem : id;
       p.sizeItem = id;
-      p.returnSizeItem = id;
       LAYOUTCONTROLS();
       break;
     case kMenuScrollBars: ToggleScrollBars(); break;

@@ -37,7 +37,8 @@ enum MenuItemId : int {
 enum PopupMenu : int { kPopupWindow = 1, kPopupView = 3, kPopupShow = 4 };
 
 // The player's own child windows (none of them a control number).
-enum WindowId : int { kViewId = 1001, kPictureId = 1002, kBarId = 1003, kWebId = 1004, kWebTextId = 1005 };
+enum WindowId : int { kViewId = 1001, kPictureId = 1002, kBarId = 1003, kWebId = 1004, kWebTextId = 1005,
+                      kWebNoticeId = 1006 };
 
 void OnCommand(int id, LPARAM lParam);
 // A popup menu at the cursor; its chosen item is carried out.

@@ -90,7 +90,7 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
       if (!MenuChecked(kMenuEnlargedView)) SendMessageA(p.frame, WM_COMMAND, kMenuEnlargedView, 0);
       break;
     case kCodePressPlay:
-      if (ControlVisible(kPlayButton)) PostMessageA(p.frame, WM_COMMAND, kPlayButton, 0);
+      if (ControlVisible(kPlayButton) || !HasBars()) PostMessageA(p.frame, WM_COMMAND, kPlayButton, 0);
       break;
     case kCodeHandOver:
       p.handOver.Add(text);

@@ -16,6 +16,7 @@
 #include "skin/sk_system.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "wndproc.h"
 
 namespace falcet {
@@ -82,7 +83,7 @@ void OPENITEM(const std::string& given) {
   if (!Connected(item)) return;
   if (medium) {
     int kind = MatchesPatterns(item, Ui(88)) ? kBarSound : kBarVideo;
-    if (p.barKind != kind || !p.bar || !IsWindowVisible(p.bar)) BUILDMEDIABAR(kind);
+    if (!BarShows(kind)) BUILDMEDIABAR(kind);
     p.itemKind = kBarVideo;
     p.mediumKind = kind;
     SHOWMEDIAINFO(item);

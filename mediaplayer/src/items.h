@@ -26,11 +26,4 @@ void OpenFiles();
 // Whether there is a file source: the media browser's program or the pick library.
 bool HasFileSource();
 
-// The web panel (without the web browser control: the page's address is shown).
-void ShowWebPage(const std::string& address);
-void HideWebPanel();
-bool WebPanelShows();
-void WebBack();
-void WebForward();
-
 }  // namespace falcet

@@ -13,7 +13,6 @@ namespace falcet {
 inline constexpr const char* kViewClass = "QPLAYERVIEW";      // the picture and video window
 inline constexpr const char* kPictureClass = "SKCTL";         // the picture area
 inline constexpr const char* kZoomClass = "SKZOOM";           // the enlarged view of a slide show
-inline constexpr const char* kBarClass = "QPLAYERBAR";        // the control bar
 inline constexpr const char* kPopupClass = "QPLAYERPOPUP";    // the backdrop pop-up
 inline constexpr const char* kWebClass = "QPLAYERWEB";        // the web panel
 

@@ -7,6 +7,7 @@
 #include "falcet/item_lists.h"
 #include "imaging/copydata.h"
 #include "imglib/status.h"
+#include "jorvel/vu_meter.h"
 #include "state.h"
 
 namespace falcet {
@@ -56,6 +57,7 @@ int OPENMEDIA(HWND window, const std::string& file, int) {
   Player& p = App();
   MediaState& m = p.media;
   m.levelsOn = false;
+  jorvel::FadeLevelMeter();
   m.clipEnded = false;
   m.video = false;
   m.videoWidth = m.videoHeight = 0;

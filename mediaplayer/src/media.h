@@ -8,6 +8,7 @@
 #include <string>
 
 #include "falcet/player_rules.h"
+#include "morvane/morvane.h"
 #include "multimedia/l_mm.h"
 
 namespace falcet {
@@ -16,7 +17,11 @@ namespace falcet {
 inline constexpr UINT_PTR kTickTimer = 1;
 
 // The window recorder's three notices.
-enum RecorderNotice : UINT { kMsgRecorderNotice1 = 0x7EA, kMsgRecorderNotice2 = 0x7ED, kMsgRecorderNotice3 = 0x7EC };
+enum RecorderNotice : UINT {
+  kMsgRecorderNotice1 = kMvFrameWritten,
+  kMsgRecorderNotice2 = kMvFrameDropped,
+  kMsgRecorderNotice3 = kMvError,
+};
 
 // ---- The medium ------------------------------------------------------------------------------
 // Opens a file as the current medium, in the video window when given. Returns 2 when the

@@ -1,6 +1,7 @@
 #include "pictures.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "audio/bass.h"
 #include "bars.h"
@@ -21,6 +22,7 @@
 #include "media.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "win/raii.h"
 #include "wndproc.h"
 
@@ -186,7 +188,16 @@ void PaintPicture(HWND window, HDC dc) {
   ImgBitmap* picture = Picture().Get();
   if (!picture->dib) return;
   int x = 0, y = 0, w = 0, h = 0;
-  ICONISE(picture->width, picture->height, r.right, r.bottom, x, y, w, h);
+  Player& p = App();
+  if (window == p.pictureArea && MenuChecked(kMenuScrollBars)) {
+    // Full size, from the scroll position.
+    w = picture->width;
+    h = picture->height;
+    x = ScrolledOrigin(p.scrollX, r.right, w);
+    y = ScrolledOrigin(p.scrollY, r.bottom, h);
+  } else {
+    ICONISE(picture->width, picture->height, r.right, r.bottom, x, y, w, h);
+  }
   RECT destination{x, y, x + w, y + h};
   win::Palette palette(L_CreatePaintPalette(dc, picture));
   HPALETTE old = palette ? SelectPalette(dc, palette.Get(), FALSE) : nullptr;
@@ -194,6 +205,45 @@ void PaintPicture(HWND window, HDC dc) {
   SetStretchBltMode(dc, HALFTONE);
   L_PaintDC(dc, picture, nullptr, nullptr, &destination, nullptr, SRCCOPY);
   if (palette) SelectPalette(dc, old, FALSE);
+}
+
+void UpdatePictureScroll() {
+  Player& p = App();
+  if (!p.pictureArea) return;
+  bool on = MenuChecked(kMenuScrollBars);
+  ShowScrollBar(p.pictureArea, SB_BOTH, on);
+  if (!on) return;
+  const ImgBitmap* picture = Picture().Get();
+  int width = picture->dib ? picture->width : 0, height = picture->dib ? picture->height : 0;
+  RECT r;
+  GetClientRect(p.pictureArea, &r);
+  p.scrollX = ScrollPosition(-1, p.scrollX, 0, r.right, width);
+  p.scrollY = ScrollPosition(-1, p.scrollY, 0, r.bottom, height);
+  for (auto [bar, size, page, position] : {std::tuple{SB_HORZ, width, r.right, p.scrollX},
+                                           std::tuple{SB_VERT, height, r.bottom, p.scrollY}}) {
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, std::max(0, size - 1),
+                    UINT(std::max(0L, LONG(page))), position, 0};
+    SetScrollInfo(p.pictureArea, bar, &info, TRUE);
+  }
+}
+
+void ScrollPicture(bool vertical, int code, int thumb) {
+  Player& p = App();
+  if (!p.pictureArea || !MenuChecked(kMenuScrollBars)) return;
+  const ImgBitmap* picture = Picture().Get();
+  if (!picture->dib) return;
+  RECT r;
+  GetClientRect(p.pictureArea, &r);
+  int& position = vertical ? p.scrollY : p.scrollX;
+  int next = ScrollPosition(code, position, thumb, vertical ? r.bottom : r.right,
+                            vertical ? picture->height : picture->width);
+  if (next == position) return;
+  int by = position - next;
+  position = next;
+  ScrollWindowEx(p.pictureArea, vertical ? 0 : by, vertical ? by : 0, nullptr, nullptr, nullptr, nullptr,
+                 SW_INVALIDATE);
+  SetScrollPos(p.pictureArea, vertical ? SB_VERT : SB_HORZ, next, TRUE);
+  UpdateWindow(p.pictureArea);
 }
 
 void RepaintPicture() {
@@ -225,6 +275,8 @@ void ShowPicture(const std::string& path) {
     }
   }
   p.picturePath = path;
+  p.scrollX = p.scrollY = 0;
+  UpdatePictureScroll();
   ReadSideFiles(path);
   SetTitle(Ui(1) + " - " + fileio::NameOf(path));
   // Menu option 407 shows the picture's keywords in the status line.
@@ -240,7 +292,8 @@ void PICTUREEXTRAS() {
   Player& p = App();
   p.stepInterval = StepIntervalOfPicture();
   CLOSEMEDIA();
-  bool volumeOn = Control(kVolumeSlider) && IsWindowEnabled(Control(kVolumeSlider));
+  // Without bars there is no volume slider to turn the side files off.
+  bool volumeOn = !HasBars() || (Control(kVolumeSlider) && IsWindowEnabled(Control(kVolumeSlider)));
   if (!p.soundSideFile.empty() && volumeOn && OPENMEDIA(nullptr, p.soundSideFile, 0) > 0) {
     if (PLAYMEDIA(0, 0) == 1) p.stepInterval = std::max<int64_t>(p.stepInterval, p.media.end - p.media.start);
   }

@@ -13,6 +13,11 @@ void ShowPicture(const std::string& path);
 // Paints the current picture into a window (the picture area or the zoom holder).
 void PaintPicture(HWND window, HDC dc);
 void RepaintPicture();
+// With menu item 401 the picture area shows the picture at full size under scroll bars
+// (their ranges follow the picture and the area); without it, the bars go.
+void UpdatePictureScroll();
+// A scroll bar's request (WM_HSCROLL or WM_VSCROLL of the picture area).
+void ScrollPicture(bool vertical, int code, int thumb);
 void FreePicture();
 // The imaging bitmap of the shown picture (with its layered objects); null when none.
 const ImgBitmap* CurrentPicture();

@@ -5,6 +5,7 @@
 
 #include "audio/bass.h"
 #include "bars.h"
+#include "jorvel/vu_meter.h"
 #include "boxes.h"
 #include "falcet/command_line.h"
 #include "falcet/options.h"
@@ -17,6 +18,7 @@
 #include "pictures.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "wndproc.h"
 
 namespace falcet {
@@ -71,12 +73,23 @@ int SHOWMEDIAINFO(const std::string& file) {
   std::string name = fileio::NameOf(file);
   SetTitle(Ui(1) + " - " + name);
   SetStatusText("");
+  if (p.marquee && IsWindow(p.marquee)) {
+    // A sound's own title, when it carries one, is what the strip shows.
+    std::string title = name;
+    if (p.media.holder == Holder::kAudio) {
+      std::string music = BASSMUSICNAME(), stream = BASSSTREAMNAME();
+      if (!music.empty()) title = music;
+      else if (!stream.empty()) title = stream;
+    }
+    SetWindowTextA(p.marquee, title.c_str());
+  }
   SwapControls(kPauseButton, kPlayButton);
   return opened;
 }
 
 void STOPANDCLOSE() {
   Player& p = App();
+  LeaveEnlargedVideo();
   if (p.recorderMode == 1) StopRecorder();
   KillPlayerTick();
   KillThreadTimer(p.slideTimer);
@@ -88,6 +101,7 @@ void STOPANDCLOSE() {
   if (p.view) ShowWindow(p.view, SW_HIDE);
   LeaveSlideShow();
   p.media.levelsOn = false;
+  jorvel::FadeLevelMeter();
   SwapControls(kPlayButton, kPauseButton);
   p.itemList.clear();
   p.timeList.clear();
@@ -177,7 +191,10 @@ void CALLBACK PLAYERTICK(HWND, UINT, UINT_PTR, DWORD) {
   if (p.media.holder == Holder::kAudio) {
     uint32_t level = BASSCHANNELGETLEVEL();
     if (level != 0xFFFFFFFFu && level != 0) p.media.levelsOn = true;
+    // The meter moves once a level was seen (a sound that starts silent stays dark).
+    if (p.media.levelsOn) jorvel::DrawChannelLevel(level == 0xFFFFFFFFu ? 0 : level);
   }
+  if (p.marquee && IsWindow(p.marquee)) SendMessageA(p.marquee, WM_TIMER, 0, 0);
   if (HWND spectrum = FindWindowA(kClassSpectrum, nullptr)) SENDCOPYDATA(spectrum, kCodeSpectrumTick, "");
 }
 

@@ -1,14 +1,15 @@
 // Printing (button 68) and the clipboard copy (button 72) of the picture as the view shows it.
-#include <cstring>
 
 #include "boxes.h"
 #include "falcet/player_rules.h"
 #include "fileio/paths.h"
 #include "imglib/imglib.h"
+#include "imglib/imglib_devices.h"
 #include "pictures.h"
 #include "skin/sk_print.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "win/raii.h"
 
 namespace falcet {
@@ -31,28 +32,8 @@ bool CopyOfView(ImgBitmap& out) {
 
 bool PictureToClipboard() {
   Player& p = App();
-  imglib::BitmapOwner view;
   const ImgBitmap* shown = CurrentPicture();
-  if (!shown || !shown->dib || L_CopyBitmap(view.Get(), shown) != imglib::kSuccess) return false;
-  size_t bytes = size_t(view->stride) * size_t(view->height);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + bytes);
-  if (!block) return false;
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(block));
-  *header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), view->width, view->height, 1, 24, BI_RGB, DWORD(bytes), 0, 0, 0, 0};
-  // The view keeps its rows from the top; a clipboard DIB lists them from the bottom.
-  auto* pixels = reinterpret_cast<uint8_t*>(header + 1);
-  for (int y = 0; y < view->height; ++y)
-    memcpy(pixels + size_t(view->height - 1 - y) * view->stride, view->bits + size_t(y) * view->stride, view->stride);
-  GlobalUnlock(block);
-  if (!OpenClipboard(p.frame)) {
-    GlobalFree(block);
-    return false;
-  }
-  EmptyClipboard();
-  bool ok = SetClipboardData(CF_DIB, block) != nullptr;
-  CloseClipboard();
-  if (!ok) GlobalFree(block);
-  return ok;
+  return shown && shown->dib && L_CopyToClipboard(p.frame, shown) == imglib::kSuccess;
 }
 
 }  // namespace
@@ -65,6 +46,8 @@ void PrintCurrent() {
     WarningBox(SKWINERR(1797));
     return;
   }
+  // A page prints through its browser's own dialog.
+  if (p.itemKind == kBarWeb && PrintWebPage()) return;
   if (p.itemKind != kBarPicture || p.picturePath.empty()) return;
   win::CreatedDC printerDC(SKPRINTDLG(p.frame));
   SetForegroundWindow(p.frame);

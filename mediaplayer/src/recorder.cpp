@@ -13,6 +13,7 @@
 #include "imaging/copydata.h"
 #include "mainwindow.h"
 #include "media.h"
+#include "morvane/morvane.h"
 #include "state.h"
 
 namespace falcet {
@@ -21,17 +22,6 @@ namespace {
 
 constexpr const char* kPlugin = "morvane.dll";
 
-// What the plug-in is told about the recording.
-struct MvFormat {
-  int32_t framesPerSecond;
-  int32_t soundRate;      // 22050 Hz
-  int32_t soundBits;      // 16
-  BITMAPINFOHEADER picture;  // the client area, 24 bits per pixel
-};
-
-using MvInitProc = int(WINAPI*)(HWND, const MvFormat*, const char*);
-using MvStartProc = int(WINAPI*)(DWORD);
-using MvPlainProc = int(WINAPI*)();
 
 // The controls that stay still while a recording runs.
 void EnableCommandControls(bool on) {
@@ -75,8 +65,8 @@ void StartRecorder() {
 void StopRecorder() {
   Player& p = App();
   if (p.recorderMode != 1) return;
-  if (auto stop = Export<MvPlainProc>(p.recorder, "MVSTOP")) stop();
-  if (auto end = Export<MvPlainProc>(p.recorder, "MVEND")) end();
+  if (auto stop = Export<MvStopProc>(p.recorder, "MVSTOP")) stop();
+  if (auto end = Export<MvEndProc>(p.recorder, "MVEND")) end();
   p.recorderMode = 2;
   EnableCommandControls(true);
   STOPMEDIA();

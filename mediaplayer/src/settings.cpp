@@ -5,6 +5,7 @@
 #include "falcet/settings_line.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
+#include "jorvel/pane.h"
 #include "skin/skin.h"
 #include "state.h"
 
@@ -34,6 +35,9 @@ void ReadSettings() {
   // Without a skin of its own the player takes the suite's skin list beside it (a missing
   // one gives the engine's built-in skin).
   SKINITENGINE(p.settings.skinFile.empty() ? p.programFolder + "tolvern.skl" : p.settings.skinFile);
+  jorvel::LoadPaneDescription(p.programFolder);
+  p.paneLeft = p.settings.paneLeft;
+  p.paneTop = p.settings.paneTop;
 }
 
 void WriteSettings() {
@@ -50,7 +54,8 @@ void WriteSettings() {
   s.top = r.top;
   s.width = r.right - r.left;
   s.height = r.bottom - r.top;
-  HWND pane = AudioPane();
+  HWND pane = jorvel::PaneWindow();
+  if (!pane) pane = AudioPane();
   if (Option(kOptPaneLayout) != 0 && pane) {
     RECT pr;
     GetWindowRect(pane, &pr);

@@ -1,10 +1,12 @@
-// The video snapshot (button 63): the frame as the video window shows it, saved as a BMP
+// The video snapshot (button 63): the video's own frame at its position (through the
+// clipboard, read from the file: a covered window gives the same frame), saved as a BMP
 // file where the pick dialog says.
 #include "boxes.h"
 #include "falcet/player_rules.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imglib/imglib.h"
+#include "imglib/imglib_devices.h"
 #include "media.h"
 #include "pick/nadrix_call.h"
 #include "skin/sk_shell.h"
@@ -21,18 +23,18 @@ void SaveSnapshot() {
   if (wasPlaying) PAUSEMEDIA();
   std::string temp = SKGETTEMPPATH() + Ui(28);
   fileio::RemoveFile(temp);
-  RECT r;
-  GetClientRect(p.view, &r);
-  imglib::BitmapOwner frame;
+  int32_t position = 0;
+  L_MMGetCurrentPos(p.media.clip, &position);
   bool saved = false;
-  if (r.right > 0 && r.bottom > 0 && L_CreateBitmap(frame.Get(), r.right, r.bottom, 24) == imglib::kSuccess) {
-    // The frame as the window shows it.
-    win::WindowDC source(p.view);
-    if (HDC dc = L_CreateLeadDC(frame.Get())) {
-      BitBlt(dc, 0, 0, r.right, r.bottom, source, 0, 0, SRCCOPY);
-      L_DeleteLeadDC(dc);
+  if (L_MMCopyFrames(p.media.clip, position, 1) == imglib::kSuccess && L_ClipboardReady()) {
+    imglib::BitmapOwner frame;
+    if (L_CopyFromClipboard(p.frame, frame.Get()) == imglib::kSuccess)
+      saved = L_SaveBitmap(temp, frame.Get(), imglib::kFormatBmp, 24, 0) == imglib::kSuccess;
+    // The frame only passed through the clipboard.
+    if (OpenClipboard(p.frame)) {
+      EmptyClipboard();
+      CloseClipboard();
     }
-    saved = L_SaveBitmap(temp, frame.Get(), imglib::kFormatBmp, 24, 0) == imglib::kSuccess;
   }
   win::Module pick = saved ? LoadProgramLibrary("nadrix.dll") : win::Module();
   auto pickF = pick ? Export<SkPickFProc>(pick, "skPickF") : nullptr;

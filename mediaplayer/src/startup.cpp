@@ -27,6 +27,7 @@
 #include "skin/sk_shell.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "web.h"
 #include "wndproc.h"
 
 namespace falcet {
@@ -151,6 +152,8 @@ WindowPlace PlaceOfWindow() {
     w = DefaultWindowPlace(Option(kOptWidth), Option(kOptHeight), frameWidth, frameHeight,
                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     if (!p.settings.read) p.settings.paneLeft = p.settings.paneTop = -1;
+    p.paneLeft = p.settings.paneLeft;
+    p.paneTop = p.settings.paneTop;
   }
   return w;
 }
@@ -206,6 +209,9 @@ void CleanUp() {
   KillThreadTimer(p.handOverTimer);
   KillThreadTimer(p.slideTimer);
   KillThreadTimer(p.stepTimer);
+  DeleteWebControls();
+  // Whatever way the player ends, a taskbar it hid comes back.
+  ShowTaskbarAgain();
   FreePicture();
   if (p.frame && IsWindow(p.frame)) DestroyWindow(p.frame);
   p.frame = nullptr;
@@ -283,6 +289,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   }
   L_MMSetEventCallback(_leadevent, nullptr);
   OpenMixer();
+  StartWebHost();
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "falcet/bar_rules.h"
 #include "falcet/item_lists.h"
 #include "falcet/player_rules.h"
 #include "falcet/settings_line.h"
@@ -20,10 +21,9 @@
 #include "win/gdiplus_session.h"
 #include "win/raii.h"
 
-namespace falcet {
+struct IDispatch;
 
-// Which control bar shows (and what kind of item is open).
-enum BarKind : int { kBarNone = 0, kBarWeb = 1, kBarVideo = 2, kBarPicture = 4, kBarSound = 8 };
+namespace falcet {
 
 // Which library holds the current medium.
 enum class Holder { kNone, kAudio, kClip };
@@ -77,8 +77,7 @@ struct Player : startup::ProgramIdentity {
   HWND pictureArea = nullptr; // "SKCTL"
   HWND zoom = nullptr;        // "SKZOOM"
   HWND popup = nullptr;       // the backdrop
-  HWND bar = nullptr;
-  HWND web = nullptr;
+  HWND web = nullptr;          // the web panel, parent of the browser controls
   HMENU popup1 = nullptr, popup3 = nullptr, popup4 = nullptr;
   std::array<HWND, kLastControl + 1> controls{};
 
@@ -95,9 +94,25 @@ struct Player : startup::ProgramIdentity {
   bool singleVideo = false;
   bool restartRequested = false;
   int barKind = kBarNone;        // the bar that shows
+  bool buildingBar = false;      // the bar's controls are being made (the skin engine pumps)
+  int paneLeft = -1, paneTop = -1;  // the pane's place, kept when a bar is built anew
+  bool compact = false, offScreen = false;  // the compact form of the main window
+  RECT compactRect{};            // the window before it shrank
+  POINT compactOrigin{};         // its client origin before it went off the screen
+  HWND marquee = nullptr;        // the title strip over a sound's pane
+  bool videoEnlarged = false;    // the video plays over the whole screen (size item 308)
+  HWND hiddenTaskbar = nullptr;  // the taskbar the enlarged view hid
   int itemKind = kBarNone;       // 1 web, 2 media, 4 picture
   int mediumKind = 0;            // 2 video, 8 sound
   HANDLE dialUp = nullptr;       // a connection the player dialled
+
+  // The web panel's browser controls (the ActiveX host's; null while not made).
+  IDispatch* contentControl = nullptr;
+  IDispatch* indexControl = nullptr;
+  bool creatingControl = false;  // a control is being made (the host pumps meanwhile)
+  bool indexEvent = false;       // an event of the index page is being handled
+  bool webHost = false;          // the ActiveX host started
+  std::string documentItem;      // the last spreadsheet shown in the web panel
 
   // Command messages and the slide show.
   bool startedBySuite = false;
@@ -142,6 +157,7 @@ struct Player : startup::ProgramIdentity {
 
   // The picture view.
   std::string picturePath;
+  int scrollX = 0, scrollY = 0;  // the full-size picture's scroll position (menu item 401)
   std::string keywordText, soundSideFile, documentSideFile, effectText;
   int displayTime = 0;
   int effectNumber = 0;          // the picture's transition: its sfx, or the next of UI entry 84

@@ -40,7 +40,9 @@ void OnPaint(HWND window) {
   Player& p = App();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
-  if (window == p.pictureArea || window == p.zoom) {
+  if (window == p.zoom && p.videoEnlarged && p.media.clip) {
+    if (L_MMPaint(p.media.clip, dc) != 1) FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  } else if (window == p.pictureArea || window == p.zoom) {
     RECT r;
     GetClientRect(window, &r);
     // Drawn off screen first, so that a picture change does not flicker.
@@ -184,13 +186,22 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       if (window == p.popup || window == p.zoom) return MA_NOACTIVATEANDEAT;
       break;
     case WM_HSCROLL:
+    case WM_VSCROLL:
       if (lParam) {
         OnTrackBar(reinterpret_cast<HWND>(lParam), wParam);
+        return 0;
+      }
+      if (window == p.pictureArea) {
+        ScrollPicture(message == WM_VSCROLL, LOWORD(wParam), HIWORD(wParam));
         return 0;
       }
       break;
     case WM_SIZE:
       if (window == p.clip) LAYOUTCONTROLS();
+      if (window == p.frame) DockPane();
+      break;
+    case WM_MOVE:
+      if (window == p.frame) DockPane();
       break;
     case WM_DESTROY:
       if (window == p.frame) KillPlayerTick();

@@ -12,7 +12,8 @@ namespace falcet {
 
 class FalcetFolder : public ProgramCopy {
  public:
-  explicit FalcetFolder(bool uiFile = true) : ProgramCopy("falcet", uiFile) {}
+  // The copy takes the suite's Slate skin, whose pane carries the bars.
+  explicit FalcetFolder(bool uiFile = true);
 
   // Replaces option field n of UI entry 49.
   void SetOption(int field, const std::string& value);

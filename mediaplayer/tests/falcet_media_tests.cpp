@@ -7,6 +7,7 @@
 
 #include <chrono>
 
+#include "avi_reader.h"
 #include "avi_writer.h"
 #include "driver.h"
 #include "falcet_fixture.h"
@@ -33,7 +34,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   HWND frame = Start("\"" + one + "\" \"" + two + "\"");
   ASSERT_NE(frame, nullptr);
   EXPECT_GE(WaitTitle(frame, Title("first take.wav"), 10000), 0);
-  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  HWND slider = WaitBarControl(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The position moves on while the sound plays.
   EXPECT_TRUE(PumpUntil([&] { return SendMessageA(slider, TBM_GETPOS, 0, 0) > 0; }, 2s, 10ms));
@@ -57,7 +58,7 @@ TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {
   HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(view) != FALSE; }, 2s));
-  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  HWND slider = WaitBarControl(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The slider shows the position in percent of the length: it passes the middle.
   EXPECT_TRUE(PumpUntil(
@@ -120,6 +121,55 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   EXPECT_EQ(log[0].text, "0,0,0");
 }
 
+// A built show of three slides with the marker library and the recorder beside the player,
+// recorded at 5 frames a second with an inner area of 160 x 120: the report names the frames
+// written, and the file holds them (read by the tests' own reader, not Video for Windows).
+TEST_F(Falcet, ABuiltShowIsRecordedAndTheReportCountsTheFramesOfTheFile) {
+  FalcetFolder& folder = Copy();
+  folder.WriteInProgram("dravel.dll", "x");
+  std::string recorder = ReadText(SuiteFolder() + "player\\morvane.dll");
+  ASSERT_FALSE(recorder.empty());
+  folder.WriteInProgram("morvane.dll", recorder);
+  std::string list = "[|0|0|0|0|0|1000|0]\r\n";
+  COLORREF colours[] = {RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200)};
+  for (int i = 1; i <= 3; ++i) {
+    std::string name = "0000000" + std::to_string(i) + ".bmp";
+    WritePicture(folder.ProgramFolder() + name, 32, 32, colours[i - 1]);
+    list += "@path@" + name + ",1000\r\n";
+  }
+  folder.WriteInProgram("falcet.ssf", list);
+  std::string reportLog = folder.File("report.log");
+  ASSERT_TRUE(RunStandin("FALCETREPORT", reportLog));
+  HWND report = FindWindowA("FALCETREPORT", nullptr);
+  HWND frame = Start("SSL2AVI");
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, kCodeRecordShow, "160,120,5," + std::to_string(reinterpret_cast<uintptr_t>(report)));
+  // The frames are the main window's client area, which the skin's frame is drawn into.
+  RECT client{};
+  GetClientRect(frame, &client);
+  EXPECT_GE(client.right, 160);
+  EXPECT_GE(client.bottom, 120);
+  // The show ends the player after its last slide.
+  EXPECT_EQ(Process().Wait(30000), 0);
+  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].code, kCodeRecordingCounts);
+  int written = std::atoi(log[0].text.c_str());
+  EXPECT_GT(written, 0);
+  EXPECT_EQ(log[0].text, std::to_string(written) + ",0,0");
+  avitest::AviSummary s;
+  std::string error;
+  ASSERT_TRUE(avitest::ReadAvi(ReadText(folder.ProgramFolder() + "falcet.avi"), s, error)) << error;
+  EXPECT_EQ(s.moviFrames, uint32_t(written));
+  EXPECT_EQ(s.indexFrames, uint32_t(written));
+  EXPECT_EQ(s.totalFrames, uint32_t(written));
+  EXPECT_TRUE(s.indexMatchesMovi);
+  EXPECT_EQ(s.rate / std::max(1u, s.scale), 5u);
+  EXPECT_EQ(s.microSecondsPerFrame, 200000u);
+  EXPECT_EQ(s.frameWidth, client.right);
+  EXPECT_EQ(s.frameHeight, client.bottom);
+}
+
 namespace {
 
 int SliderAfter(HWND slider, DWORD milliseconds) {
@@ -139,7 +189,7 @@ TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
   ASSERT_NE(frame, nullptr);
   // The media bar (and its slider) is there once the medium plays.
   ASSERT_GE(WaitTitle(frame, Title("long.wav"), 10000), 0);
-  HWND slider = driver::WaitChild(frame, kPositionSlider, 10000);
+  HWND slider = WaitBarControl(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // An empty name stops an attached sound and lets the medium play on.
   int before = SliderAfter(slider, 800);

@@ -123,4 +123,63 @@ TEST_F(Falcet, ASnapshotSavedWithoutANameReplacesNoPictureOfTheFolder) {
   EXPECT_EQ(Close(), 0);
 }
 
+namespace {
+
+// The centre pixel (0xRRGGBB) and size of a 24-bit BMP file; false when it is none.
+bool BmpCentre(const std::string& path, int& width, int& height, uint32_t& centre) {
+  std::string bytes = ReadText(path);
+  if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return false;
+  auto le = [&](size_t at) {
+    return int(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8 | uint8_t(bytes[at + 2]) << 16 |
+               uint8_t(bytes[at + 3]) << 24);
+  };
+  width = le(18);
+  height = std::abs(le(22));
+  if ((le(28) & 0xFFFF) != 24) return false;
+  size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+  size_t at = size_t(le(10)) + stride * size_t(height / 2) + size_t(width / 2) * 3;
+  if (at + 3 > bytes.size()) return false;
+  centre = uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 1])) << 8 | uint8_t(bytes[at]);
+  return true;
+}
+
+}  // namespace
+
+// The snapshot is the video's own frame: a window over the player changes nothing.
+TEST_F(Falcet, ASnapshotOfAPausedVideoIsItsFrameAlsoUnderACoveringWindow) {
+  FalcetFolder& folder = Copy();
+  folder.CopyFromSuite("nadrix.dll");
+  std::string shots = folder.File("shots\\");
+  WritePicture(shots + "old.bmp", 4, 4, RGB(1, 2, 3));
+  folder.WriteSettings(SettingsWithFolders(folder.ProgramFolder(), shots));
+  std::string clip =
+      folder.Write("video\\still.avi", avitest::UncompressedAvi(64, 48, 1, std::vector<uint32_t>(30, 0x3060C0)));
+  HWND frame = Start("\"" + clip + "\"");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GE(WaitTitle(frame, Title("still.avi"), 10000), 0);
+  driver::PostCommand(frame, kPauseButton);
+  SendAndWait(frame, WM_NULL, 0, 0);
+  // A red window of the test's own over the whole player.
+  RECT r;
+  GetWindowRect(frame, &r);
+  HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(cover, nullptr);
+  PumpMessages(200);
+  driver::PostCommand(frame, kSnapshotButton);
+  HWND dialog = WaitPickDialog(Process().Id(), 1);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(driver::SetText(driver::WaitChild(dialog, 4, kDialogMs), "still"));
+  ASSERT_TRUE(PressAndWaitGone(dialog, 2));
+  ASSERT_TRUE(WaitForFile(shots + "still.bmp", 10000));
+  DestroyWindow(cover);
+  int width = 0, height = 0;
+  uint32_t centre = 0;
+  ASSERT_TRUE(BmpCentre(shots + "still.bmp", width, height, centre));
+  EXPECT_EQ(width, 64);
+  EXPECT_EQ(height, 48);
+  EXPECT_EQ(centre, 0x3060C0u);
+  EXPECT_EQ(Close(), 0);
+}
+
 }  // namespace falcet

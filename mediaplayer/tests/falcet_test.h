@@ -17,10 +17,19 @@ namespace falcet {
 // The main window's title while an item is open.
 inline std::string Title(const std::string& name) { return "Media player - " + name; }
 
+// The player's pane ("qPlayer"), which carries the bars, of the process of frame.
+HWND PaneOf(HWND frame);
+// A control of the bar on the pane, waited for (null after the time).
+HWND WaitBarControl(HWND frame, int id, DWORD milliseconds);
+
 class Falcet : public ProgramTestOf<FalcetFolder> {
  protected:
-  // The picture bar, made at every start, is complete with its next button.
+  // The picture bar, made at every start, is complete with its next button on the pane.
   Falcet() : ProgramTestOf({"falcet", kClassPlayer, kNextButton}) {}
+  bool Ready(HWND frame) override {
+    HWND pane = PaneOf(frame);
+    return pane && driver::FindChild(pane, kNextButton);
+  }
 };
 
 }  // namespace falcet

@@ -143,10 +143,12 @@ bool PressButton(const std::string& boxClass, int number, const std::string& cap
   return true;
 }
 
-bool CaptureWindow(HWND window, const std::string& bmpPath) {
+bool CaptureWindowPixels(HWND window, int& w, int& h, std::vector<unsigned char>& bgr) {
   RECT r;
+  w = h = 0;
   if (!GetWindowRect(window, &r)) return false;
-  int w = r.right - r.left, h = r.bottom - r.top;
+  w = r.right - r.left;
+  h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
   win::WindowDC screen(nullptr);
   win::CompatibleDC mem(screen);
@@ -158,19 +160,22 @@ bool CaptureWindow(HWND window, const std::string& bmpPath) {
   bi.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
   win::Bitmap dib(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  bool ok = false;
-  if (dib) {
-    win::SelectObj selected(mem, dib.Get());
-    ok = BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != FALSE;
-    GdiFlush();
-    int stride = (w * 3 + 3) & ~3;
-    std::vector<unsigned char> pixels(size_t(w) * size_t(h) * 3);
-    for (int y = 0; y < h; ++y)
-      memcpy(&pixels[size_t(y) * size_t(w) * 3], static_cast<unsigned char*>(bits) + size_t(y) * size_t(stride),
-             size_t(w) * 3);
-    ok = ok && WriteBmp(bmpPath, w, h, pixels);
-  }
+  if (!dib) return false;
+  win::SelectObj selected(mem, dib.Get());
+  bool ok = BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != FALSE;
+  GdiFlush();
+  int stride = (w * 3 + 3) & ~3;
+  bgr.assign(size_t(w) * size_t(h) * 3, 0);
+  for (int y = 0; y < h; ++y)
+    memcpy(&bgr[size_t(y) * size_t(w) * 3], static_cast<unsigned char*>(bits) + size_t(y) * size_t(stride),
+           size_t(w) * 3);
   return ok;
+}
+
+bool CaptureWindow(HWND window, const std::string& bmpPath) {
+  int w = 0, h = 0;
+  std::vector<unsigned char> pixels;
+  return CaptureWindowPixels(window, w, h, pixels) && WriteBmp(bmpPath, w, h, pixels);
 }
 
 }  // namespace driver

@@ -298,10 +298,18 @@ LRESULT CALLBACK PANEPROC(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       Dropped(reinterpret_cast<HDROP>(wp));
       return 0;
     case WM_LBUTTONDOWN:
-      ReleaseCapture();
-      SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      if (!setup.draggable || setup.draggable()) {
+        ReleaseCapture();
+        SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      }
       if (setup.moved) setup.moved();
       return 0;
+    case WM_RBUTTONDOWN:
+      if (setup.rightClicked) {
+        setup.rightClicked();
+        return 0;
+      }
+      break;
     case WM_MOVE:
       if (setup.moved) setup.moved();
       if (setup.title == kAudioPaneTitle) {
@@ -315,7 +323,8 @@ LRESULT CALLBACK PANEPROC(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       break;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-      if (Pane().mode == kSoundPaneMode && setup.doubleClicked) setup.doubleClicked();
+      if (setup.buttonDoubleClicked) setup.buttonDoubleClicked(m == WM_RBUTTONDBLCLK);
+      else if (Pane().mode == kSoundPaneMode && setup.doubleClicked) setup.doubleClicked();
       return 0;
     case WM_SETFOCUS:
       if (HWND spectrum = setup.spectrum ? setup.spectrum() : nullptr)

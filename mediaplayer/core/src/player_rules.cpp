@@ -203,4 +203,26 @@ std::string RecorderStatusText(const std::string& entry77, int count1, int count
   return ReplaceAll(ReplaceAll(entry77, '@', std::to_string(count1)), '#', std::to_string(count2));
 }
 
+int ScrollPosition(int code, int current, int thumb, int view, int content) {
+  int limit = std::max(0, content - std::max(0, view));
+  int64_t next = current;
+  switch (code) {
+    case 0: next = int64_t(current) - kScrollLine; break;
+    case 1: next = int64_t(current) + kScrollLine; break;
+    case 2: next = int64_t(current) - view; break;
+    case 3: next = int64_t(current) + view; break;
+    case 4:
+    case 5: next = thumb; break;
+    case 6: next = 0; break;
+    case 7: next = limit; break;
+    default: break;
+  }
+  return int(std::clamp<int64_t>(next, 0, limit));
+}
+
+int ScrolledOrigin(int position, int view, int content) {
+  if (content <= view) return (view - content) / 2;
+  return -std::clamp(position, 0, content - view);
+}
+
 }  // namespace falcet

@@ -218,3 +218,38 @@ TEST(Commands, SnapshotTargetKeepsTheFolders) {
 }
 
 }  // namespace falcet
+
+namespace falcet {
+namespace {
+
+TEST(PictureScroll, LinesPagesThumbAndEndsStayWithinThePicture) {
+  // A 1500 pixel high picture in a view of 400: positions 0 to 1100.
+  EXPECT_EQ(ScrollPosition(1, 0, 0, 400, 1500), 50);
+  EXPECT_EQ(ScrollPosition(0, 50, 0, 400, 1500), 0);
+  EXPECT_EQ(ScrollPosition(0, 20, 0, 400, 1500), 0);
+  EXPECT_EQ(ScrollPosition(3, 0, 0, 400, 1500), 400);
+  EXPECT_EQ(ScrollPosition(3, 900, 0, 400, 1500), 1100);
+  EXPECT_EQ(ScrollPosition(2, 300, 0, 400, 1500), 0);
+  EXPECT_EQ(ScrollPosition(5, 0, 700, 400, 1500), 700);
+  EXPECT_EQ(ScrollPosition(4, 0, 5000, 400, 1500), 1100);
+  EXPECT_EQ(ScrollPosition(7, 0, 0, 400, 1500), 1100);
+  EXPECT_EQ(ScrollPosition(6, 800, 0, 400, 1500), 0);
+  // Line by line to the edge and no further.
+  int at = 0;
+  for (int i = 0; i < 40; ++i) at = ScrollPosition(1, at, 0, 400, 1500);
+  EXPECT_EQ(at, 1100);
+  // A picture within the view does not scroll; an unknown request keeps the place.
+  EXPECT_EQ(ScrollPosition(1, 0, 0, 400, 300), 0);
+  EXPECT_EQ(ScrollPosition(8, 250, 0, 400, 1500), 250);
+  EXPECT_EQ(ScrollPosition(1, 0, 0, -5, 100), 50);
+}
+
+TEST(PictureScroll, OriginCentresASmallPictureAndFollowsTheScroll) {
+  EXPECT_EQ(ScrolledOrigin(0, 400, 300), 50);
+  EXPECT_EQ(ScrolledOrigin(120, 400, 300), 50);
+  EXPECT_EQ(ScrolledOrigin(120, 400, 1500), -120);
+  EXPECT_EQ(ScrolledOrigin(5000, 400, 1500), -1100);
+}
+
+}  // namespace
+}  // namespace falcet

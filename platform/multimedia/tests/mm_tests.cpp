@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "audio/bass.h"
@@ -168,4 +170,61 @@ TEST_F(Multimedia, MissingAndUnknownFilesAndInvalidClips) {
   EXPECT_EQ(clip, nullptr);
   EXPECT_EQ(L_MMPlay(stale), imglib::kInvalidParameter);
   EXPECT_EQ(L_MMFree(&stale), imglib::kInvalidParameter);
+}
+
+namespace {
+
+// The clipboard's DIB: its size and the colour (0xRRGGBB) of its centre pixel; false when
+// the clipboard holds none.
+bool ClipboardFrame(int& width, int& height, uint32_t& centre) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool ok = false;
+  if (HANDLE block = GetClipboardData(CF_DIB)) {
+    if (auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block))) {
+      width = header->biWidth;
+      height = std::abs(header->biHeight);
+      if (header->biBitCount == 24 && header->biCompression == BI_RGB) {
+        const unsigned char* bits = reinterpret_cast<const unsigned char*>(header) + header->biSize;
+        size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+        const unsigned char* px = bits + stride * size_t(height / 2) + size_t(width / 2) * 3;
+        centre = uint32_t(px[2]) << 16 | uint32_t(px[1]) << 8 | px[0];
+        ok = true;
+      }
+      GlobalUnlock(block);
+    }
+  }
+  CloseClipboard();
+  return ok;
+}
+
+}  // namespace
+
+TEST_F(Multimedia, CopyFramesPutsTheVideosOwnFrameAtThePositionOnTheClipboard) {
+  // Ten frames a second, each its own colour.
+  std::vector<uint32_t> colours;
+  for (uint32_t i = 0; i < 20; ++i) colours.push_back(0x100000 * (i % 8) + 0x0800 * i + 0x30);
+  std::string path = dir.Write("frames.avi", avitest::UncompressedAvi(64, 48, 10, colours));
+  ASSERT_EQ(L_MMInit(&clip), imglib::kSuccess);
+  ASSERT_EQ(L_MMLoad(clip, path), imglib::kSuccess);
+  // No window at all: the frame comes from the file.
+  int width = 0, height = 0;
+  uint32_t centre = 0;
+  for (auto [position, frame] : {std::pair{0, 0}, std::pair{550, 5}, std::pair{1990, 19}, std::pair{60000, 19}}) {
+    SCOPED_TRACE(position);
+    ASSERT_EQ(L_MMCopyFrames(clip, position, 1), imglib::kSuccess);
+    ASSERT_TRUE(ClipboardFrame(width, height, centre));
+    EXPECT_EQ(width, 64);
+    EXPECT_EQ(height, 48);
+    EXPECT_EQ(centre, colours[size_t(frame)]);
+  }
+  EXPECT_EQ(L_MMCopyFrames(clip, 0, 2), imglib::kInvalidParameter);
+  EXPECT_EQ(L_MMCopyFrames(clip, -1, 1), imglib::kInvalidParameter);
+  EXPECT_EQ(L_MMCopyFrames(nullptr, 0, 1), imglib::kInvalidParameter);
+  // A sound has no frames.
+  HMMCLIP sound = nullptr;
+  ASSERT_EQ(L_MMInit(&sound), imglib::kSuccess);
+  std::string wave = dir.Write("s.wav", soundtest::PcmWave(soundtest::Tone(800, 1, 4000), 1, 8000));
+  ASSERT_EQ(L_MMLoad(sound, wave), imglib::kSuccess);
+  EXPECT_EQ(L_MMCopyFrames(sound, 0, 1), imglib::kUnsupported);
+  L_MMFree(&sound);
 }

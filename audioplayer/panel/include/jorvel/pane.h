@@ -32,6 +32,12 @@ struct PaneSetup {
   std::function<void(const std::vector<std::string>&)> dropped;
   // A double click in the sound mode.
   std::function<void()> doubleClicked;
+  // A double click in any mode, with its button (given, it takes the place of doubleClicked).
+  std::function<void(bool right)> buttonDoubleClicked;
+  // Whether a left click drags the pane (always, when not given).
+  std::function<bool()> draggable;
+  // The right button went down on the pane (a context menu).
+  std::function<void()> rightClicked;
   // The spectrum display when the program started it (it stays right behind the pane).
   std::function<HWND()> spectrum;
   // The pane moved (the marquee follows).

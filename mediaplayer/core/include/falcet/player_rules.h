@@ -49,6 +49,15 @@ enum SizeItem : int {
   kSizeHalf = 303, kSizeNormal = 304, kSizeOneAndAHalf = 305, kSizeDouble = 306,
   kSizeFillWindow = 307, kSizeFullScreen = 308,
 };
+// Scrolling the picture view at full size (menu item 401): the position after a scroll
+// bar's request (the SB_ codes: 0/1 a line of 50 pixels up or down, 2/3 a page, 4/5 the
+// thumb, 6/7 the ends), kept between 0 and the part of the picture beyond the view.
+constexpr int kScrollLine = 50;
+int ScrollPosition(int code, int current, int thumb, int view, int content);
+// Where a picture that is narrower (or lower) than the view starts: centred, else at the
+// scroll position's negative.
+int ScrolledOrigin(int position, int view, int content);
+
 constexpr bool IsSizeItem(int item) { return item >= kSizeHalf && item <= kSizeFullScreen; }
 
 // Where a video of w x h goes in an area for a window size item: 303 half, 304 native,

@@ -48,6 +48,10 @@ int L_MMAdjustWin(HMMCLIP clip, HWND window);
 int L_MMPaint(HMMCLIP clip, HDC dc);
 // The picture size of the video; kUnsupported without a picture.
 int L_MMGetVideoSize(HMMCLIP clip, int* width, int* height);
+// Puts the video frame at the position (milliseconds; clamped to the clip) on the clipboard
+// as a device-independent bitmap, read from the file itself (not from the screen), so a
+// covered or hidden video window gives the same frame. count must be 1 (one frame).
+int L_MMCopyFrames(HMMCLIP clip, int32_t position, int count);
 
 // The range that L_MMPlay plays (an end of 0: the clip's end).
 int L_MMMarkClip(HMMCLIP clip, int32_t start, int32_t end);

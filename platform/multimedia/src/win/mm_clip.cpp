@@ -9,6 +9,7 @@
 #include "imglib/status.h"
 #include "multimedia/clip_range.h"
 #include "multimedia/l_mm.h"
+#include "video_frames.h"
 #include "win/window_class.h"
 
 struct MmClip {
@@ -23,6 +24,7 @@ struct MmClip {
   int volume = 100;
   bool playing = false;     // as far as the calls and notices tell
   bool paused = false;
+  std::string file;         // what was loaded
 };
 
 namespace {
@@ -213,6 +215,7 @@ int L_MMLoad(HMMCLIP clip, const std::string& file) {
   if (!Valid(clip)) return kInvalidParameter;
   Close(clip);
   if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) return kFileNotFound;
+  clip->file = file;
   // The audio layer first: it plays without a sound card.
   uint32_t channel = 0;
   if (BASSOPEN(file, 0, &channel) == kBassOk) {
@@ -273,6 +276,14 @@ int L_MMPaint(HMMCLIP clip, HDC dc) {
   MCI_DGV_UPDATE_PARMS p{};
   p.hDC = dc;
   return Mci(clip->device, MCI_UPDATE, MCI_DGV_UPDATE_HDC | MCI_WAIT, &p) == 0 ? kSuccess : kFailure;
+}
+
+int L_MMCopyFrames(HMMCLIP clip, int32_t position, int count) {
+  if (!Valid(clip) || count != 1 || position < 0) return kInvalidParameter;
+  if (clip->kind != MmClip::Kind::kMci || !clip->video) return kUnsupported;
+  std::string dib;
+  if (!mm::ReadVideoFrame(clip->file, position, dib)) return kFailure;
+  return mm::PutDibOnClipboard(dib) ? kSuccess : kFailure;
 }
 
 int L_MMGetVideoSize(HMMCLIP clip, int* width, int* height) {

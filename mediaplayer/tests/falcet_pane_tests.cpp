@@ -1,0 +1,224 @@
+// The player's pane ("qPlayer"), which carries the bars: files dropped on it, its docking
+// to a corner of the main window, and the compact form of the main window for a sound.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "avi_writer.h"
+#include "falcet_test.h"
+#include "remote_drop.h"
+#include "sound_files.h"
+#include "test_windows.h"
+
+namespace falcet {
+namespace {
+
+using namespace std::chrono_literals;
+
+RECT RectOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+
+TEST_F(Falcet, FilesDroppedOnThePaneBecomeTheListAndNamesAreReadWhole) {
+  FalcetFolder& folder = Copy();
+  std::string a = WritePicture(folder.File("a.bmp"), 40, 30, RGB(200, 0, 0));
+  // A name longer than the old 260 characters arrives whole.
+  std::string longName = folder.Root() + "\\" + std::string(280, 'n') + ".htm";
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = PaneOf(frame);
+  ASSERT_NE(pane, nullptr);
+  driver::RemoteDrop drop(Process().Id(), pane, {a, longName});
+  ASSERT_TRUE(drop.Posted());
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  driver::PostCommand(frame, kNextButton);
+  HWND text = driver::WaitChild(frame, kWebTextId, 5000);
+  ASSERT_NE(text, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return driver::WindowText(text) == "file://" + longName ||
+                                     driver::WindowText(text) == longName; }, 5s));
+  // A list of two: next on the last goes to the first.
+  driver::PostCommand(frame, kNextButton);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Falcet, ADockedPaneKeepsItsCornerOfTheMainWindow) {
+  Copy().SetOption(5, "34");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = PaneOf(frame);
+  ASSERT_NE(pane, nullptr);
+  auto atTopRight = [&] {
+    RECT f = RectOf(frame), p = RectOf(pane);
+    return p.right == f.right && p.top == f.top;
+  };
+  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  RECT f = RectOf(frame);
+  SetWindowPos(frame, nullptr, f.left + 37, f.top + 21, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  SetWindowPos(frame, nullptr, 0, 0, f.right - f.left - 60, f.bottom - f.top - 40, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  EXPECT_EQ(RectOf(frame).right, f.left + 37 + f.right - f.left - 60);
+  // A docked pane is not dragged away.
+  RECT before = RectOf(pane);
+  PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 30));
+  PumpMessages(300);
+  EXPECT_EQ(RectOf(pane).left, before.left);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Falcet, ASoundShrinksTheWindowToItsCompactFormAndAVideoBringsItBack) {
+  FalcetFolder& folder = Copy();
+  folder.CopyFromSuite("nadrix.dll");  // an open-files source: the media bar has its snapshot button
+  std::string sound = folder.Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
+  std::string clip = folder.Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(30, 0x406080)));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  RECT full = RectOf(frame);
+  driver::SendCommand(frame, kCodeOpen, sound);
+  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
+  auto shrunk = [&] {
+    RECT r = RectOf(frame);
+    return r.right - r.left < full.right - full.left && r.bottom - r.top < full.bottom - full.top;
+  };
+  EXPECT_TRUE(WaitUntil(shrunk, 5s));
+  EXPECT_EQ(RectOf(frame).left, full.left);
+  EXPECT_EQ(RectOf(frame).top, full.top);
+  driver::SendCommand(frame, kCodeOpen, clip);
+  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  EXPECT_TRUE(WaitUntil([&] {
+    RECT now = RectOf(frame);
+    return EqualRect(&full, &now) != FALSE;
+  }, 5s));
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace
+}  // namespace falcet
+
+namespace falcet {
+namespace {
+
+// A taskbar of the test's own (Wine's session here has none), which the player hides for
+// the whole-screen video and must show again on every way out.
+class StandInTaskbar {
+ public:
+  StandInTaskbar() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0, 990, 1280, 34, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  ~StandInTaskbar() {
+    if (window_) DestroyWindow(window_);
+  }
+  HWND Get() const { return window_; }
+  // Runs this thread's messages (the player shows and hides the window) until it is so.
+  bool WaitShown(bool shown) {
+    return PumpUntil([&] { return (IsWindowVisible(window_) != FALSE) == shown; }, 5s);
+  }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+class FalcetWholeScreen : public Falcet {
+ protected:
+  HWND StartVideo() {
+    // Ten seconds: it plays through every step of the test.
+    std::string clip =
+        Copy().Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(100, 0x206040)));
+    HWND frame = Start(clip);
+    if (frame) {
+      EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+    }
+    return frame;
+  }
+  // Size item 308: the taskbar and the main window go.
+  bool EnterWholeScreen(HWND frame, StandInTaskbar& taskbar) {
+    driver::PostCommand(frame, kSizeFullScreen);
+    return taskbar.WaitShown(false) && PumpUntil([&] { return !IsWindowVisible(frame); }, 5s);
+  }
+};
+
+TEST_F(FalcetWholeScreen, TheTaskbarComesBackOnEveryWayOut) {
+  StandInTaskbar taskbar;
+  ASSERT_NE(taskbar.Get(), nullptr);
+  {
+    HWND frame = StartVideo();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(EnterWholeScreen(frame, taskbar));
+    // Escape: back to the size before, the window and the taskbar there again.
+    PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(taskbar.WaitShown(true));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, 5s));
+    // Stop and close (71) from the whole screen.
+    ASSERT_TRUE(EnterWholeScreen(frame, taskbar));
+    driver::PostCommand(frame, kStopButton);
+    EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, 10s));
+    EXPECT_TRUE(taskbar.WaitShown(true));
+  }
+  // The close command of a partner (code 10).
+  HWND frame = StartVideo();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(EnterWholeScreen(frame, taskbar));
+  driver::SendCommand(frame, kCodeClose, "");
+  EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, 10s));
+  EXPECT_TRUE(taskbar.WaitShown(true));
+}
+
+}  // namespace
+}  // namespace falcet
+
+namespace falcet {
+namespace {
+
+// Pixels of the level meter's colours (blue through green and yellow to red): bright in one
+// channel and dark in another, which neither the skin's VU picture nor its frame is.
+int LitPixels(HWND meter) {
+  int width = 0, height = 0;
+  std::vector<unsigned char> bgr;
+  if (!driver::CaptureWindowPixels(meter, width, height, bgr)) return 0;
+  int lit = 0;
+  for (size_t i = 0; i + 2 < bgr.size(); i += 3) {
+    int high = std::max({bgr[i], bgr[i + 1], bgr[i + 2]}), low = std::min({bgr[i], bgr[i + 1], bgr[i + 2]});
+    if (high >= 200 && low < 60) ++lit;
+  }
+  return lit;
+}
+
+TEST_F(Falcet, ASoundsPaneShowsItsLevelsItsTitleStripAndTheEffectsWindow) {
+  // Eight seconds of a loud tone.
+  std::string sound = Copy().Write("loud tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 8, 1, 24000), 1, 8000));
+  HWND frame = Start("\"" + sound + "\"");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_GE(WaitTitle(frame, Title("loud tone.wav"), 10000), 0);
+  HWND pane = PaneOf(frame);
+  ASSERT_NE(pane, nullptr);
+  HWND meter = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (meter = driver::FindChildByClass(pane, "VUMETER")) != nullptr; }, 5s));
+  // The tick draws the bars while the tone plays.
+  EXPECT_TRUE(WaitUntil([&] { return LitPixels(meter) >= 10; }, 5s, 50ms));
+  // The title strip rides over the pane.
+  HWND strip = FindTopWindow("MARQUEE", [&](HWND w) { return GetWindow(w, GW_OWNER) == pane; });
+  ASSERT_NE(strip, nullptr);
+  EXPECT_TRUE(IsWindowVisible(strip));
+  // 53 shows the effects window and hides it again.
+  driver::PostCommand(frame, kEffectsButton);
+  HWND effects = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    effects = FindTopWindow("QFXEFFECT");
+    return effects && IsWindowVisible(effects);
+  }, 5s));
+  driver::PostCommand(frame, kEffectsButton);
+  EXPECT_TRUE(WaitUntil([&] { return effects && !IsWindowVisible(effects); }, 5s));
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace
+}  // namespace falcet
