@@ -10,20 +10,20 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 folders=("$@")
 [ ${#folders[@]} -eq 0 ] && folders=(.)
-specs=()
+patterns=()
 for f in "${folders[@]}"; do
   f="${f%/}"
   if [ ! -d "$f" ]; then
     echo "check-ownership: no folder $f" >&2
     exit 2
   fi
-  specs+=("$f/*.cpp" "$f/*.h")
+  patterns+=("$f/*.cpp" "$f/*.h")
 done
-specs+=(":(exclude)platform/win"
+patterns+=(":(exclude)platform/win"
         ":(exclude)platform/audio/src/win/acm_decoder.cpp"
         ":(exclude)platform/imaging/src/win/system_codecs.cpp")
 
-found=$(git grep -nE '(^|[^A-Za-z0-9_])(DeleteObject|DeleteDC|CloseHandle|FreeLibrary|FindClose)\(' -- "${specs[@]}" |
+found=$(git grep -nE '(^|[^A-Za-z0-9_])(DeleteObject|DeleteDC|CloseHandle|FreeLibrary|FindClose)\(' -- "${patterns[@]}" |
         cut -d: -f1,2 || true)
 if [ -n "$found" ]; then
   echo "$found"

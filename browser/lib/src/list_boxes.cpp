@@ -125,14 +125,14 @@ void PictureTypeCommand(HWND box, ListBox& b, WPARAM wParam) {
 
 
 bool Run(const char* className, ::WNDPROC procedure, HWND owner, const std::string& caption, ListBox& b) {
-  controls::ModalBoxSpec spec;
-  spec.className = className;
-  spec.procedure = procedure;
-  spec.owner = owner;
-  spec.caption = caption;
-  spec.store = &b;
-  spec.focus = [&b](HWND) { return b.combo; };
-  return controls::RunModalBox(spec);
+  controls::ModalBoxSetup setup;
+  setup.className = className;
+  setup.procedure = procedure;
+  setup.owner = owner;
+  setup.caption = caption;
+  setup.store = &b;
+  setup.focus = [&b](HWND) { return b.combo; };
+  return controls::RunModalBox(setup);
 }
 
 }  // namespace

@@ -157,20 +157,20 @@ int RUNNEWSIZEBOX(HWND owner, const NewSizeTexts& texts, int& width, int& height
   b.owner = owner;
   b.texts = texts;
   b.captions = SplitBoxItems(texts.buttons);
-  controls::ModalBoxSpec spec;
-  spec.className = kNewSizeClass;
-  spec.procedure = SizeProc;
-  spec.owner = owner;
-  spec.caption = SKCRUNCH(texts.caption, "&");
-  spec.store = &b;
-  spec.focus = [&b](HWND) { return b.width; };
+  controls::ModalBoxSetup setup;
+  setup.className = kNewSizeClass;
+  setup.procedure = SizeProc;
+  setup.owner = owner;
+  setup.caption = SKCRUNCH(texts.caption, "&");
+  setup.store = &b;
+  setup.focus = [&b](HWND) { return b.width; };
   // Escape anywhere in the box goes to cancel rather than closing it.
-  spec.key = [&b](const MSG& msg) {
+  setup.key = [&b](const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE || b.buttons.empty()) return false;
     SetFocus(b.buttons[0]);
     return true;
   };
-  if (!controls::RunModalBox(spec)) return 0;
+  if (!controls::RunModalBox(setup)) return 0;
   NEWSIZEPARAMS(w, h, text, result, k, 0);
   if (result == 0) return 0;
   width = w;

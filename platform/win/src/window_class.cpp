@@ -2,26 +2,26 @@
 
 namespace win {
 
-bool RegisterClassOnce(const ClassSpec& spec) {
-  if (!spec.name || !*spec.name) return false;
-  HINSTANCE instance = spec.instance ? spec.instance : GetModuleHandleA(nullptr);
+bool RegisterClassOnce(const ClassSetup& setup) {
+  if (!setup.name || !*setup.name) return false;
+  HINSTANCE instance = setup.instance ? setup.instance : GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(instance, spec.name, &wc)) return true;
-  if (!spec.procedure) return false;
+  if (GetClassInfoExA(instance, setup.name, &wc)) return true;
+  if (!setup.procedure) return false;
   wc = WNDCLASSEXA{};
   wc.cbSize = sizeof wc;
-  wc.style = spec.style;
-  wc.lpfnWndProc = spec.procedure;
+  wc.style = setup.style;
+  wc.lpfnWndProc = setup.procedure;
   wc.hInstance = instance;
-  wc.hIcon = spec.icon;
-  wc.hIconSm = spec.systemSmallIcon ? nullptr : spec.icon;
-  wc.hCursor = spec.cursor;
-  wc.hbrBackground = spec.background;
-  wc.lpszClassName = spec.name;
+  wc.hIcon = setup.icon;
+  wc.hIconSm = setup.systemSmallIcon ? nullptr : setup.icon;
+  wc.hCursor = setup.cursor;
+  wc.hbrBackground = setup.background;
+  wc.lpszClassName = setup.name;
   if (RegisterClassExA(&wc)) return true;
   // Another thread of the process may have registered it in between.
-  return GetClassInfoExA(instance, spec.name, &wc) != FALSE;
+  return GetClassInfoExA(instance, setup.name, &wc) != FALSE;
 }
 
 }  // namespace win

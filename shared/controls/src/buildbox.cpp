@@ -179,26 +179,26 @@ int BUILDBOX(HWND owner, HFONT font, const std::string& caption, const std::stri
   b.presets = checkStates;
   b.geometry = ComputeBuildBoxGeometry(Measure(b));
 
-  controls::ModalBoxSpec spec;
-  spec.className = kBuildBoxClass;
-  spec.procedure = BUILDPROC;
-  spec.owner = b.owner;
-  spec.caption = caption;
-  spec.style = WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN;
-  spec.width = b.geometry.clientWidth + SKGETSYSTEMMETRICS(kSkinLeftBorder) + SKGETSYSTEMMETRICS(kSkinRightBorder);
-  spec.height =
+  controls::ModalBoxSetup setup;
+  setup.className = kBuildBoxClass;
+  setup.procedure = BUILDPROC;
+  setup.owner = b.owner;
+  setup.caption = caption;
+  setup.style = WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN;
+  setup.width = b.geometry.clientWidth + SKGETSYSTEMMETRICS(kSkinLeftBorder) + SKGETSYSTEMMETRICS(kSkinRightBorder);
+  setup.height =
       b.geometry.clientHeight + SKGETSYSTEMMETRICS(kSkinCaptionHeight) + SKGETSYSTEMMETRICS(kSkinBottomBorder);
-  spec.store = &b;
+  setup.store = &b;
   // The frame style is read when the box is created, and given back at once.
   int oldStyle = SkWindowStyle();
-  spec.prepare = [&b, oldStyle](HWND window) {
+  setup.prepare = [&b, oldStyle](HWND window) {
     SKWINDOWSTYLE(oldStyle);
     SKCENTERWIND(window, b.owner);
     CreateControls(window, b);
   };
-  spec.focus = [&b](HWND) { return b.buttons.empty() ? nullptr : b.buttons.front(); };
+  setup.focus = [&b](HWND) { return b.buttons.empty() ? nullptr : b.buttons.front(); };
   SKWINDOWSTYLE(kCloseOnly);
-  if (!controls::RunModalBox(spec)) {
+  if (!controls::RunModalBox(setup)) {
     SKWINDOWSTYLE(oldStyle);
     return 0;
   }

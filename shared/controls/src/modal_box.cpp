@@ -16,26 +16,26 @@ void EndModalBox(HWND box) {
   DestroyWindow(box);
 }
 
-bool RunModalBox(const ModalBoxSpec& spec) {
-  if (!win::RegisterClassOnce({.name = spec.className, .procedure = spec.procedure, .style = spec.classStyle}))
+bool RunModalBox(const ModalBoxSetup& setup) {
+  if (!win::RegisterClassOnce({.name = setup.className, .procedure = setup.procedure, .style = setup.classStyle}))
     return false;
-  HWND owner = spec.owner && IsWindow(spec.owner) ? spec.owner : nullptr;
-  HWND box = CreateWindowExA(0, spec.className, spec.caption.c_str(), spec.style, 0, 0, spec.width, spec.height,
-                             owner, nullptr, GetModuleHandleA(nullptr), spec.store);
+  HWND owner = setup.owner && IsWindow(setup.owner) ? setup.owner : nullptr;
+  HWND box = CreateWindowExA(0, setup.className, setup.caption.c_str(), setup.style, 0, 0, setup.width, setup.height,
+                             owner, nullptr, GetModuleHandleA(nullptr), setup.store);
   if (!box) return false;
-  if (spec.prepare) spec.prepare(box);
+  if (setup.prepare) setup.prepare(box);
   if (!IsWindow(box)) return true;
   SkModalLoop loop;
   loop.box = box;
   loop.owner = owner;
-  loop.focus = spec.focus ? spec.focus(box) : nullptr;
+  loop.focus = setup.focus ? setup.focus(box) : nullptr;
   loop.done = [box] { return !IsWindow(box); };
   // The box decides what a close without a button means (its check states, say).
   loop.finish = [box](int) {
     if (IsWindow(box)) SendMessageA(box, WM_CLOSE, 0, 0);
   };
-  loop.key = spec.key;
-  loop.escapeEnds = spec.escapeEnds;
+  loop.key = setup.key;
+  loop.escapeEnds = setup.escapeEnds;
   SkRunModal(loop);
   // A box that refused its close is not left behind without a loop.
   if (IsWindow(box)) EndModalBox(box);

@@ -5,7 +5,7 @@
 
 namespace win {
 
-struct ClassSpec {
+struct ClassSetup {
   const char* name = nullptr;
   ::WNDPROC procedure = nullptr;
   HINSTANCE instance = nullptr;  // null: the program's module
@@ -22,6 +22,6 @@ struct ClassSpec {
 // Registers the class unless the instance already has a class of that name, which is then
 // kept as it is. False when the class can be neither found nor registered (a null or
 // empty name, a null procedure, a refusal of Windows).
-bool RegisterClassOnce(const ClassSpec& spec);
+bool RegisterClassOnce(const ClassSetup& setup);
 
 }  // namespace win

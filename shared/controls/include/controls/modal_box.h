@@ -12,7 +12,7 @@
 
 namespace controls {
 
-struct ModalBoxSpec {
+struct ModalBoxSetup {
   const char* className = nullptr;
   ::WNDPROC procedure = nullptr;
   UINT classStyle = CS_HREDRAW | CS_VREDRAW;
@@ -36,7 +36,7 @@ struct ModalBoxSpec {
 // the box WM_CLOSE, which ends it without an answer (the quit goes on to the caller's
 // loop). False, with the owner untouched, when the class could neither be found nor
 // registered or the box could not be created.
-bool RunModalBox(const ModalBoxSpec& spec);
+bool RunModalBox(const ModalBoxSetup& setup);
 
 // Ends a box: its owner is enabled and activated first, so that it, not another program,
 // gets the activation; then the box is destroyed.
