@@ -56,31 +56,11 @@ int Shot::Count(int x, int y, int w, int h, COLORREF colour, int tolerance) cons
 
 Shot Capture(HWND window) {
   Shot shot;
-  RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (window && !GetWindowRect(window, &r)) return shot;
-  int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return shot;
-  win::WindowDC screen(nullptr);
-  win::CompatibleDC memory(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  win::Bitmap dib(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib) return shot;
-  {
-    win::SelectObj selected(memory, dib.Get());
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-  }
-  shot.width = w;
-  shot.height = h;
-  const auto* p = static_cast<const uint32_t*>(bits);
-  shot.pixels.assign(p, p + size_t(w) * size_t(h));
-  for (uint32_t& px : shot.pixels) px &= 0xFFFFFF;
+  std::vector<unsigned char> bgr;
+  if (!driver::CaptureWindowPixels(window, shot.width, shot.height, bgr)) return Shot{};
+  shot.pixels.resize(size_t(shot.width) * size_t(shot.height));
+  for (size_t i = 0; i < shot.pixels.size(); ++i)
+    shot.pixels[i] = uint32_t(bgr[3 * i]) | uint32_t(bgr[3 * i + 1]) << 8 | uint32_t(bgr[3 * i + 2]) << 16;
   return shot;
 }
 

@@ -144,9 +144,9 @@ bool PressButton(const std::string& boxClass, int number, const std::string& cap
 }
 
 bool CaptureWindowPixels(HWND window, int& w, int& h, std::vector<unsigned char>& bgr) {
-  RECT r;
+  RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   w = h = 0;
-  if (!GetWindowRect(window, &r)) return false;
+  if (window && !GetWindowRect(window, &r)) return false;
   w = r.right - r.left;
   h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;

@@ -42,6 +42,6 @@ bool PressButton(const std::string& boxClass, int number, const std::string& cap
 
 // Copies a visible window from the screen into a 24-bit BMP file.
 bool CaptureWindow(HWND window, const std::string& bmpPath);
-// The same pixels, top row first, 3 bytes (blue, green, red) each.
+// The same pixels, top row first, 3 bytes (blue, green, red) each; null: the whole screen.
 bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsigned char>& bgr);
 }  // namespace driver
