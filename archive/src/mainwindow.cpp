@@ -144,6 +144,17 @@ void LayoutChildren() {
   GetClientRect(a.clientHolder, &client);
   SetWindowPos(a.strip, nullptr, 4, 4, std::max<LONG>(400, client.right - 8), kStripHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  // The recording display keeps to the right edge; the free text field takes the room
+  // left of it.
+  int displayLeft = kDisplayLeft;
+  if (a.recordingDisplay) {
+    RECT r;
+    GetWindowRect(a.recordingDisplay, &r);
+    displayLeft = std::max<int>(kDisplayLeft, client.right - 4 - (r.right - r.left));
+    SetWindowPos(a.recordingDisplay, nullptr, displayLeft, kFormTop, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayoutForm(displayLeft - 8);
   RefreshView();
 }
 
