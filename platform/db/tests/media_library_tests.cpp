@@ -4,11 +4,14 @@
 #include <map>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "db/db.h"
 #include "db_test_util.h"
 #include "fileio/file.h"
 #include "temp_dir.h"
+#include "wait_until.h"
+#include "worker_process.h"
 
 namespace {
 
@@ -250,4 +253,56 @@ TEST(MediaLibrary, AStoreCutShortBeforeItsKeyLeavesNothingLiveAndIsCutOffByTheNe
       ASSERT_EQ(qBtMmLib(lib, dir.File("x"), -3), 0);
     }
   }
+}
+
+// A program killed at random moments while it stores and removes items: every trailer of
+// the library stays whole for the backward scan, the scan finds exactly what the index
+// names, every named item copies out whole, and the next store leaves no dead bytes.
+TEST(MediaLibrary, AStorerKilledAtRandomMomentsLeavesTheScanAndTheIndexInStep) {
+  TempDir dir;
+  const std::string lib = dir.File("K001.B01");
+  const std::string data = RandomBytes(200000, 9);
+  const std::string source = dir.Write("source.bin", data);
+  const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
+  const int count = rounds ? std::max(1, std::atoi(rounds)) : 10;
+  std::mt19937 random(11);
+  for (int round = 0; round < count; ++round) {
+    const std::string ready = dir.File("ready" + std::to_string(round));
+    const std::string prefix = (round < 10 ? "0" : "") + std::to_string(round % 100);
+    WorkerProcess storer;
+    ASSERT_TRUE(storer.Start("db_append_worker", {"media", lib, source, prefix, "100000", ready}));
+    ASSERT_TRUE(WaitUntil([&] { return fileio::Exists(ready); }, std::chrono::seconds(60)));
+    std::this_thread::sleep_for(std::chrono::microseconds(1000 + random() % 20000));
+    storer.Kill();
+
+    const auto indexed = Indexed(lib);
+    ASSERT_EQ(ScanLive(lib), indexed) << "round " << round;
+    ASSERT_FALSE(indexed.empty());
+    // The item stored last is whole.
+    std::string last;
+    int32_t lastEnd = 0;
+    for (const auto& [name, end] : indexed)
+      if (end > lastEnd) last = name, lastEnd = end;
+    std::string item = last;
+    ASSERT_EQ(qBtMmText(item, 1), 0);
+    const std::string out = dir.File("out" + std::to_string(round));
+    ASSERT_EQ(qBtMmLib(lib, out, -2), 0) << last;
+    EXPECT_EQ(FileBytes(out), data) << last;
+  }
+  // One more store: the library is then the items the scan walks, with nothing dead.
+  ASSERT_EQ(StoreAs(lib, source, "99999999.JPG"), 0);
+  int64_t walked = 0;
+  const std::string bytes = FileBytes(lib);
+  const auto indexed = Indexed(lib);
+  for (int64_t pos = int64_t(bytes.size()); pos > 0; pos -= Le32(bytes, size_t(pos - 22))) {
+    ASSERT_GE(pos, 22);
+    const std::string name = bytes.substr(size_t(pos - 18), 12);
+    auto it = indexed.find(name);
+    // Every unmarked item is one the index names at that end: a dead one would show here.
+    if (name[0] != '\x0F') {
+      EXPECT_TRUE(it != indexed.end() && it->second == pos) << name << " at " << pos;
+    }
+    walked += Le32(bytes, size_t(pos - 22));
+  }
+  EXPECT_EQ(walked, int64_t(bytes.size()));
 }
