@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "grilton/recording_volume.h"
 #include "archiving.h"
 #include "boxes.h"
 #include "closing.h"
@@ -173,7 +174,7 @@ void OnCommand(int id, int notification) {
       if (notification == kSelectionChanged) ThesaurusChosen();
       break;
     case kVolumeBar:
-      if (HWND bar = Control(kVolumeBar)) a.mixer.Write(SKGETTRACKPOS(bar));
+      if (HWND bar = Control(kVolumeBar)) WriteRecordingVolume(a.mixer.Handle(), SKGETTRACKPOS(bar));
       break;
     case kCmdOpenDocument:
       OpenDocument();

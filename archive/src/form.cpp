@@ -100,6 +100,19 @@ void UpdateControlsHost() {
   SetControlsHost(host);
 }
 
+void LayoutForm(int right) {
+  Grilton& a = App();
+  if (a.fields.empty()) return;
+  const int field = db::FieldFreeText(a.topicSlots);
+  HWND control = FieldControl(field);
+  if (!control) return;
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  const int width = std::max(ControlWidth(a.fields[size_t(field - 1)]), right - int(r.left));
+  SetWindowPos(control, nullptr, 0, 0, width, int(r.bottom - r.top), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void BuildForm(HWND parent, int x, int y) {
   Grilton& a = App();
   db::TopicSlots slots = db::ParseTopicSlots(Ui(36));

@@ -12,6 +12,8 @@ namespace grilton {
 
 // Builds the field table, the titles and the controls at (x, y) of the parent.
 void BuildForm(HWND parent, int x, int y);
+// Widens the free text field up to `right` (parent coordinates), never below its own width.
+void LayoutForm(int right);
 // The form for a picture: the planned key, names, date, picture facts, the current year
 // and month, every topic the placeholder, the planned document and sound names.
 void FillForm(const std::string& picturePath);

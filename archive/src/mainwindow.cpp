@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "grilton/recording_volume.h"
 #include "commands.h"
 #include "display.h"
 #include "fileio/file.h"
@@ -114,7 +115,7 @@ void BuildChildren() {
   Button(parent, "r", x += kButtonSize + 2, y, kCmdDeleteSound, Ui(56));
   a.recordingDisplay = CreateRecordingDisplay(parent, kDisplayLeft, kFormTop, 160, 63);
   HWND volume = SKTRACKBAR(parent, x += kButtonSize + 8, y, 120, kButtonSize, kVolumeBar, 0, 100);
-  if (auto level = a.mixer.Read()) SKSETTRACKPOS(volume, *level);
+  if (auto level = ReadRecordingVolume(a.mixer.Handle())) SKSETTRACKPOS(volume, *level);
   a.thesaurusBox = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "",
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT,
                                    x + 130, y, 160, 200, parent, reinterpret_cast<HMENU>(INT_PTR(kThesaurusBox)),
@@ -144,6 +145,17 @@ void LayoutChildren() {
   GetClientRect(a.clientHolder, &client);
   SetWindowPos(a.strip, nullptr, 4, 4, std::max<LONG>(400, client.right - 8), kStripHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  // The recording display keeps to the right edge; the free text field takes the room
+  // left of it.
+  int displayLeft = kDisplayLeft;
+  if (a.recordingDisplay) {
+    RECT r;
+    GetWindowRect(a.recordingDisplay, &r);
+    displayLeft = std::max<int>(kDisplayLeft, client.right - 4 - (r.right - r.left));
+    SetWindowPos(a.recordingDisplay, nullptr, displayLeft, kFormTop, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayoutForm(displayLeft - 8);
   RefreshView();
 }
 

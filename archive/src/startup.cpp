@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "grilton/recording_volume.h"
 #include "boxes.h"
 #include "commands.h"
 #include "display.h"
@@ -31,7 +32,7 @@ constexpr UINT kVolumeTimerMs = 75;
 void CALLBACK VolumeTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   Grilton& a = App();
   if (!a.clientHolder) return;
-  if (auto level = a.mixer.Read())
+  if (auto level = ReadRecordingVolume(a.mixer.Handle()))
     if (HWND bar = GetDlgItem(a.clientHolder, kVolumeBar)) SKSETTRACKPOS(bar, *level);
   if (a.recording) RepaintRecordingDisplay();
 }

@@ -256,6 +256,47 @@ TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The record panel follows the window's size: the recording display keeps to the right
+// edge and the free text field takes the room left of it, never less than its own width.
+TEST_F(Grilton, TheRecordPanelLaysItselfOutAgainWhenTheWindowIsResized) {
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  HWND display = driver::FindChildByClass(frame, "GRILTONSPECTRUM");
+  HWND freeText = Field(frame, kFirstTopic + kTopicSlots);
+  ASSERT_NE(display, nullptr);
+  ASSERT_NE(freeText, nullptr);
+  HWND holder = GetParent(display);
+  auto rectIn = [&](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, holder, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  const LONG startWidth = rectIn(freeText).right - rectIn(freeText).left;
+  const LONG displayWidth = rectIn(display).right - rectIn(display).left;
+  // Where the display belongs in the holder's present size: at the right edge, but never
+  // left of where the form leaves room for it.
+  auto displayInPlace = [&] {
+    RECT client;
+    GetClientRect(holder, &client);
+    return rectIn(display).left == std::max<LONG>(620, client.right - 4 - displayWidth);
+  };
+  for (int width : {1400, 1100, 500}) {
+    SetWindowPos(frame, nullptr, 0, 0, width, 760, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(PumpUntil(displayInPlace, std::chrono::milliseconds(5000))) << width;
+    const RECT d = rectIn(display), f = rectIn(freeText);
+    if (width > 1000) {
+      EXPECT_EQ(f.right, d.left - 8) << width;
+      EXPECT_GT(f.right - f.left, startWidth) << width;
+    } else {
+      EXPECT_GE(f.right - f.left, 40);
+      EXPECT_LE(f.right - f.left, startWidth);
+    }
+  }
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, TheRightButtonEnlargesAPictureThatArrowsScrollAndAnyOtherKeyCloses) {
   const std::string folder = Copy().File("pics\\");
   WriteTestPicture(folder + "big.bmp", 1600, 1200);

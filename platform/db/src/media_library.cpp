@@ -106,6 +106,31 @@ int FindItem(BTreeFile& index, const std::string& name, int32_t& end, bool& foun
   return rc;
 }
 
+// An item at the end of the library that the index does not name at that end is what a
+// store killed before its key left: it is cut off before anything is appended after it.
+int DropDeadTail(fileio::File& lib, BTreeFile& index) {
+  int64_t end = lib.Size();
+  if (end < 0) return kDbErrInvalidHandle;
+  if (end < kTrailer) return 0;
+  uint8_t t[kTrailer];
+  size_t got = 0;
+  int rc = lib.ReadAt(end - kTrailer, t, sizeof t, got);
+  if (rc != 0) return rc;
+  if (got != sizeof t || std::memcmp(t + 16, kEndMark, sizeof kEndMark) != 0) return 0;
+  if (t[4] == uint8_t(kDeletedMark)) return 0;  // a removed item: out of the index anyway
+  std::string name(reinterpret_cast<const char*>(t + 4), kNameLength);
+  std::replace(name.begin(), name.end(), '\0', ' ');
+  int64_t start = 0, dataLength = 0;
+  if (CheckItem(lib, end, name, start, dataLength) != 0) return 0;
+  int32_t indexedEnd = 0;
+  bool found = false;
+  rc = FindItem(index, name, indexedEnd, found);
+  if (rc != 0) return rc;
+  if (found && indexedEnd == end) return 0;
+  rc = lib.Truncate(start);
+  return rc == 0 ? lib.Flush() : rc;
+}
+
 int Store(const std::string& library, const std::string& indexPath, const std::string& file,
           const std::string& name) {
   fileio::File source;
@@ -127,18 +152,23 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
   fileio::File lib;
   rc = lib.OpenAlways(library, fileio::Share::DenyNone);
   if (rc != 0) return rc;
+  rc = DropDeadTail(lib, index);
+  if (rc != 0) return rc;
   const int64_t start = lib.Size();
   if (start < 0) return kDbErrInvalidHandle;
   const int64_t end = start + size + kTrailer;
   if (end > kMaxLibrary) return kDbRefused;
-  rc = CopyBytes(source, 0, lib, start, size);
-  if (rc == 0) {
-    uint8_t t[kTrailer];
-    db::PutI32(t, int32_t(size + kTrailer));
-    std::memcpy(t + 4, name.data(), kNameLength);
-    std::memcpy(t + 16, kEndMark, sizeof kEndMark);
-    rc = lib.WriteAt(start + size, t, sizeof t);
-  }
+  // The trailer goes first, so that a store cut short at any point leaves a whole item
+  // at the end that the index does not name: the backward scan can step over it, and
+  // the next store cuts it off.
+  uint8_t t[kTrailer];
+  db::PutI32(t, int32_t(size + kTrailer));
+  std::memcpy(t + 4, name.data(), kNameLength);
+  std::memcpy(t + 16, kEndMark, sizeof kEndMark);
+  rc = lib.WriteAt(start + size, t, sizeof t);
+  if (rc == 0) rc = CopyBytes(source, 0, lib, start, size);
+  // The bytes are on the disk before the index names them.
+  if (rc == 0) rc = lib.Flush();
   if (rc == 0) {
     bool existed = false;
     rc = index.Insert(Bytes(name), int32_t(end), existed);

@@ -2,6 +2,9 @@
 // time. db_append_worker RECORDFILE COUNTERFILE WORKER COUNT READYFILE GOFILE
 // It reports that it is ready, waits for the go file, then appends COUNT records with
 // keys from the counter. Exit code 0 when every record was filed.
+// db_append_worker media LIBRARY SOURCE PREFIX COUNT READYFILE
+// stores SOURCE COUNT times as items PREFIX + a six-digit number + ".JPG", removing every
+// seventh item again; the ready file comes after the first store.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -13,7 +16,32 @@
 #include "skin/sk_files.h"
 #include "wait_until.h"
 
+namespace {
+
+int StoreMedia(char** argv) {
+  const std::string library = argv[2], source = argv[3], prefix = argv[4], ready = argv[6];
+  const int count = std::stoi(argv[5]);
+  for (int i = 0; i < count; ++i) {
+    std::string number = std::to_string(i);
+    std::string item = prefix + std::string(6 - number.size(), '0') + number + ".JPG";
+    std::string name = item;
+    if (qBtMmText(name, 1) != 0 || qBtMmLib(library, source, 1) != 0) return 6;
+    if (i % 7 == 6) {
+      name = item;
+      if (qBtMmText(name, 1) != 0 || qBtMmLib(library, source, 3) != 0) return 6;
+    }
+    if (i == 0) {
+      fileio::File readyFile;
+      if (readyFile.Open(ready, fileio::Access::WriteNew) != 0) return 3;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 7 && std::string(argv[1]) == "media") return StoreMedia(argv);
   if (argc != 7) {
     std::fprintf(stderr, "usage: db_append_worker F01 CPT WORKER COUNT READY GO\n");
     return 2;

@@ -4,11 +4,14 @@
 #include <map>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "db/db.h"
 #include "db_test_util.h"
 #include "fileio/file.h"
 #include "temp_dir.h"
+#include "wait_until.h"
+#include "worker_process.h"
 
 namespace {
 
@@ -30,6 +33,57 @@ const std::string kEndMark = std::string("\x9Fin\r\n\x1A", 6);
 int StoreAs(const std::string& library, const std::string& file, std::string item) {
   int rc = qBtMmText(item, 1);
   return rc ? rc : qBtMmLib(library, file, 1);
+}
+
+// Every pair of the library's index: item name -> end offset.
+std::map<std::string, int32_t> Indexed(const std::string& library) {
+  Index ix(DBNAME(library, 73), 12);
+  std::map<std::string, int32_t> indexed;
+  std::string k;
+  int32_t v = 0;
+  int status = 0;
+  for (int rc = qBtFirst(ix.handle, k, v, status); rc == 0 && status == 0; rc = qBtNext(ix.handle, k, v, status)) {
+    indexed[k] = v;
+  }
+  return indexed;
+}
+
+// A backward scan by the trailers, as the maintenance tool does it: removed items are
+// skipped, and so is an item the index does not name at its end (a store cut short).
+// Fails the test where a trailer is not whole.
+std::map<std::string, int32_t> ScanLive(const std::string& library) {
+  const std::string bytes = FileBytes(library);
+  const auto indexed = Indexed(library);
+  std::map<std::string, int32_t> live;
+  for (int64_t pos = int64_t(bytes.size()); pos > 0;) {
+    EXPECT_GE(pos, 22);
+    if (pos < 22) break;
+    EXPECT_EQ(bytes.substr(size_t(pos - 6), 6), kEndMark) << "at " << pos;
+    const int32_t length = Le32(bytes, size_t(pos - 22));
+    EXPECT_TRUE(length >= 22 && length <= pos) << "at " << pos;
+    if (length < 22 || length > pos) break;
+    const std::string name = bytes.substr(size_t(pos - 18), 12);
+    auto it = indexed.find(name);
+    if (name[0] != '\x0F' && it != indexed.end() && it->second == pos) live[name] = int32_t(pos);
+    pos -= length;
+  }
+  return live;
+}
+
+// The library as a store killed after `cut` bytes of its work leaves it: the trailer
+// first, then part of the bytes, no key.
+void AppendCutShortStore(const std::string& library, const std::string& name, const std::string& data, size_t cut) {
+  std::string bytes = FileBytes(library);
+  std::string item = data.substr(0, std::min(cut, data.size()));
+  item.resize(data.size(), '\0');
+  std::string trailer(22, '\0');
+  const uint32_t length = uint32_t(data.size() + 22);
+  for (int i = 0; i < 4; ++i) trailer[size_t(i)] = char((length >> (8 * i)) & 0xFF);
+  trailer.replace(4, 12, name);
+  trailer.replace(16, 6, kEndMark);
+  fileio::File f;
+  ASSERT_EQ(f.OpenAlways(library, fileio::Share::DenyNone), 0);
+  ASSERT_EQ(f.WriteAt(int64_t(bytes.size()), (item + trailer).data(), item.size() + 22), 0);
 }
 
 }  // namespace
@@ -103,23 +157,10 @@ TEST(MediaLibrary, TrailerLayoutAndOneLengthRule) {
 
   // A backward scan by the trailers (as the maintenance tool does it) finds exactly
   // the items and end offsets that the index holds.
-  std::map<std::string, int32_t> scanned;
-  for (int64_t pos = int64_t(bytes.size()); pos >= 22;) {
-    ASSERT_EQ(bytes.substr(size_t(pos - 6), 6), kEndMark);
-    int32_t length = Le32(bytes, size_t(pos - 22));
-    scanned[bytes.substr(size_t(pos - 18), 12)] = int32_t(pos);
-    pos -= length;
-  }
-  Index ix(DBNAME(lib, 73), 12);
-  std::map<std::string, int32_t> indexed;
-  std::string k;
-  int32_t v = 0;
-  int status = 0;
-  for (int rc = qBtFirst(ix.handle, k, v, status); rc == 0 && status == 0; rc = qBtNext(ix.handle, k, v, status)) {
-    indexed[k] = v;
-  }
-  EXPECT_EQ(scanned, indexed);
-  EXPECT_EQ(indexed["00000007.JPG"], 122);
+  const auto indexed = Indexed(lib);
+  EXPECT_EQ(ScanLive(lib), indexed);
+  EXPECT_EQ(indexed.size(), 2u);
+  EXPECT_EQ(indexed.at("00000007.JPG"), 122);
 }
 
 TEST(MediaLibrary, RemovedItemsAreGoneAndNamesAreNotFiledTwice) {
@@ -164,4 +205,104 @@ TEST(MediaLibrary, ReadingAMissingLibraryMakesNoFiles) {
   EXPECT_FALSE(fileio::Exists(DBNAME(lib, 73)));
   EXPECT_FALSE(fileio::Exists(lib));
   EXPECT_EQ(qBtMmLib(lib, dir.File("00000001.JPG"), 5), kDbErrInvalidParameter);
+}
+
+TEST(MediaLibrary, AStoreCutShortBeforeItsKeyLeavesNothingLiveAndIsCutOffByTheNext) {
+  TempDir dir;
+  const std::string lib = dir.File("L001.B01");
+  const std::string a = RandomBytes(300, 1), b = RandomBytes(5000, 2), c = RandomBytes(77, 3);
+  ASSERT_EQ(StoreAs(lib, dir.Write("a.bin", a), "00000001.JPG"), 0);
+  const int64_t whole = fileio::FileSize(lib);
+  // Killed with every byte written but no key, and killed halfway through the bytes.
+  for (size_t cut : {b.size(), b.size() / 2}) {
+    AppendCutShortStore(lib, "00000002.JPG", b, cut);
+    ASSERT_EQ(fileio::FileSize(lib), whole + int64_t(b.size()) + 22);
+    // The scan steps over the dead item and finds what the index holds.
+    EXPECT_EQ(ScanLive(lib), Indexed(lib));
+    std::string item = "00000002.JPG";
+    ASSERT_EQ(qBtMmText(item, 1), 0);
+    EXPECT_EQ(qBtMmLib(lib, dir.File("out2.jpg"), -2), kDbErrNotFound);
+    // The next store cuts the dead item off before it appends.
+    ASSERT_EQ(StoreAs(lib, dir.Write("c.bin", c), "00000003.JPG"), 0);
+    EXPECT_EQ(fileio::FileSize(lib), whole + int64_t(c.size()) + 22);
+    const auto indexed = Indexed(lib);
+    EXPECT_EQ(ScanLive(lib), indexed);
+    EXPECT_EQ(indexed.size(), 2u);
+    std::string out = "00000003.JPG";
+    ASSERT_EQ(qBtMmText(out, 1), 0);
+    ASSERT_EQ(qBtMmLib(lib, dir.File("out3.jpg"), -2), 0);
+    EXPECT_EQ(FileBytes(dir.File("out3.jpg")), c);
+    ASSERT_EQ(StoreAs(lib, dir.File("out3.jpg"), "00000003.JPG") == 0, false);  // still filed
+    fileio::RemoveFile(dir.File("out3.jpg"));
+    out = "00000003.JPG";
+    ASSERT_EQ(qBtMmText(out, 1), 0);
+    ASSERT_EQ(qBtMmLib(lib, dir.File("x"), -3), 0);
+    // Removing the last item leaves a removed trailer at the end: no store cuts it off.
+    ASSERT_EQ(fileio::FileSize(lib), whole + int64_t(c.size()) + 22);
+    ASSERT_EQ(StoreAs(lib, dir.Write("c.bin", c), "00000004.JPG"), 0);
+    EXPECT_EQ(fileio::FileSize(lib), whole + 2 * (int64_t(c.size()) + 22));
+    EXPECT_EQ(ScanLive(lib).size(), 2u);
+    // Back to the library with only the first item's bytes for the next round.
+    fileio::File f;
+    ASSERT_EQ(f.Open(lib, fileio::Access::ReadWrite, fileio::Share::DenyNone), 0);
+    ASSERT_EQ(f.Truncate(whole), 0);
+    f.Close();
+    for (const char* gone : {"00000004.JPG"}) {
+      std::string n = gone;
+      ASSERT_EQ(qBtMmText(n, 1), 0);
+      ASSERT_EQ(qBtMmLib(lib, dir.File("x"), -3), 0);
+    }
+  }
+}
+
+// A program killed at random moments while it stores and removes items: every trailer of
+// the library stays whole for the backward scan, the scan finds exactly what the index
+// names, every named item copies out whole, and the next store leaves no dead bytes.
+TEST(MediaLibrary, AStorerKilledAtRandomMomentsLeavesTheScanAndTheIndexInStep) {
+  TempDir dir;
+  const std::string lib = dir.File("K001.B01");
+  const std::string data = RandomBytes(200000, 9);
+  const std::string source = dir.Write("source.bin", data);
+  const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
+  const int count = rounds ? std::max(1, std::atoi(rounds)) : 10;
+  std::mt19937 random(11);
+  for (int round = 0; round < count; ++round) {
+    const std::string ready = dir.File("ready" + std::to_string(round));
+    const std::string prefix = (round < 10 ? "0" : "") + std::to_string(round % 100);
+    WorkerProcess storer;
+    ASSERT_TRUE(storer.Start("db_append_worker", {"media", lib, source, prefix, "100000", ready}));
+    ASSERT_TRUE(WaitUntil([&] { return fileio::Exists(ready); }, std::chrono::seconds(60)));
+    std::this_thread::sleep_for(std::chrono::microseconds(1000 + random() % 20000));
+    storer.Kill();
+
+    const auto indexed = Indexed(lib);
+    ASSERT_EQ(ScanLive(lib), indexed) << "round " << round;
+    ASSERT_FALSE(indexed.empty());
+    // The item stored last is whole.
+    std::string last;
+    int32_t lastEnd = 0;
+    for (const auto& [name, end] : indexed)
+      if (end > lastEnd) last = name, lastEnd = end;
+    std::string item = last;
+    ASSERT_EQ(qBtMmText(item, 1), 0);
+    const std::string out = dir.File("out" + std::to_string(round));
+    ASSERT_EQ(qBtMmLib(lib, out, -2), 0) << last;
+    EXPECT_EQ(FileBytes(out), data) << last;
+  }
+  // One more store: the library is then the items the scan walks, with nothing dead.
+  ASSERT_EQ(StoreAs(lib, source, "99999999.JPG"), 0);
+  int64_t walked = 0;
+  const std::string bytes = FileBytes(lib);
+  const auto indexed = Indexed(lib);
+  for (int64_t pos = int64_t(bytes.size()); pos > 0; pos -= Le32(bytes, size_t(pos - 22))) {
+    ASSERT_GE(pos, 22);
+    const std::string name = bytes.substr(size_t(pos - 18), 12);
+    auto it = indexed.find(name);
+    // Every unmarked item is one the index names at that end: a dead one would show here.
+    if (name[0] != '\x0F') {
+      EXPECT_TRUE(it != indexed.end() && it->second == pos) << name << " at " << pos;
+    }
+    walked += Le32(bytes, size_t(pos - 22));
+  }
+  EXPECT_EQ(walked, int64_t(bytes.size()));
 }
