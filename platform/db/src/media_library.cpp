@@ -12,6 +12,7 @@
 #include "btree_file.h"
 #include "bytes.h"
 #include "db/db.h"
+#include "db/media_item.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "locks.h"
@@ -21,10 +22,9 @@ namespace {
 
 using db::BTreeFile;
 
-constexpr int kNameLength = 12;
-constexpr int kTrailer = 22;
-constexpr uint8_t kEndMark[6] = {0x9F, 'i', 'n', '\r', '\n', 0x1A};
-constexpr char kDeletedMark = 15;
+constexpr int kNameLength = db::kItemNameLength;
+constexpr int kTrailer = db::kItemTrailer;
+constexpr char kDeletedMark = db::kItemRemovedMark;
 constexpr int64_t kMaxLibrary = INT32_MAX;  // index values are 32-bit offsets
 constexpr size_t kChunk = 1 << 20;
 
@@ -67,17 +67,10 @@ int CheckItem(fileio::File& lib, int64_t end, const std::string& name, int64_t& 
   size_t got = 0;
   int rc = lib.ReadAt(end - kTrailer, t, sizeof t, got);
   if (rc != 0) return rc;
-  if (got != sizeof t || std::memcmp(t + 16, kEndMark, sizeof kEndMark) != 0) return kDbErrCorrupt;
-  for (int i = 0; i < kNameLength; ++i) {
-    char c = t[4 + i] == '\0' ? ' ' : char(t[4 + i]);
-    if (c != name[size_t(i)]) return kDbErrCorrupt;
-  }
-  int32_t length = db::GetI32(t);
-  if (length == INT32_MIN) return kDbErrCorrupt;
-  int64_t absLength = std::llabs(int64_t(length));
-  if (absLength < kTrailer || absLength > end) return kDbErrCorrupt;
-  start = end - absLength;
-  dataLength = absLength - kTrailer;
+  db::ItemTrailer item;
+  if (got != sizeof t || !db::DecodeItemTrailer(t, end, item) || item.name != name) return kDbErrCorrupt;
+  start = item.start;
+  dataLength = item.dataLength;
   return 0;
 }
 
@@ -134,9 +127,7 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
   rc = CopyBytes(source, 0, lib, start, size);
   if (rc == 0) {
     uint8_t t[kTrailer];
-    db::PutI32(t, int32_t(size + kTrailer));
-    std::memcpy(t + 4, name.data(), kNameLength);
-    std::memcpy(t + 16, kEndMark, sizeof kEndMark);
+    db::EncodeItemTrailer(size, name, t);
     rc = lib.WriteAt(start + size, t, sizeof t);
   }
   if (rc == 0) {
@@ -203,6 +194,35 @@ int Remove(const std::string& library, const std::string& indexPath, const std::
 }
 
 }  // namespace
+
+namespace db {
+
+bool DecodeItemTrailer(const uint8_t t[kItemTrailer], int64_t end, ItemTrailer& out) {
+  if (std::memcmp(t + 16, kItemEndMark, sizeof kItemEndMark) != 0) return false;
+  int32_t length = GetI32(t);
+  if (length == INT32_MIN) return false;
+  int64_t absLength = std::llabs(int64_t(length));
+  if (absLength < kItemTrailer || absLength > end) return false;
+  out.name.assign(reinterpret_cast<const char*>(t + 4), kItemNameLength);
+  out.removed = false;
+  for (char& c : out.name) {
+    if (c == '\0') c = ' ';
+    if (c == kItemRemovedMark) out.removed = true;
+  }
+  out.start = end - absLength;
+  out.dataLength = absLength - kItemTrailer;
+  return true;
+}
+
+void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t t[kItemTrailer]) {
+  PutI32(t, int32_t(dataLength + kItemTrailer));
+  std::string padded = name.substr(0, kItemNameLength);
+  padded.resize(kItemNameLength, ' ');
+  std::memcpy(t + 4, padded.data(), kItemNameLength);
+  std::memcpy(t + 16, kItemEndMark, sizeof kItemEndMark);
+}
+
+}  // namespace db
 
 int qBtMmName(std::string& name, int number) {
   if (number < 1 || number > 999) return kDbErrInvalidParameter;
