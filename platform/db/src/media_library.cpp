@@ -126,14 +126,18 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
   if (end > kMaxLibrary) return kDbRefused;
   rc = CopyBytes(source, 0, lib, start, size);
   if (rc == 0) {
+    // The item is written marked removed and unmarked once indexed: a re-index after a
+    // kill in between does not revive an item that was never filed.
     uint8_t t[kTrailer];
     db::EncodeItemTrailer(size, name, t);
+    t[4] = uint8_t(kDeletedMark);
     rc = lib.WriteAt(start + size, t, sizeof t);
   }
   if (rc == 0) {
     bool existed = false;
     rc = index.Insert(Bytes(name), int32_t(end), existed);
   }
+  if (rc == 0) rc = lib.WriteAt(start + size + 4, name.data(), 1);
   if (rc != 0) lib.Truncate(start);
   if (rc == 0) rc = lib.Flush();  // the index flushes itself as it closes
   return rc;
@@ -179,18 +183,20 @@ int Remove(const std::string& library, const std::string& indexPath, const std::
   bool found = false;
   rc = FindItem(index, name, end, found);
   if (rc != 0 || !found) return rc;
-  // First out of the index, so that no reader finds a half-removed item.
-  rc = index.Erase(Bytes(name), end, found);
-  if (rc != 0) return rc;
+  // The trailer is marked before the name leaves the index (both under the lock), so that
+  // a re-index after a kill in between does not revive the item. A damaged trailer is
+  // left alone: the item leaves the index either way.
   fileio::File lib;
-  if (lib.Open(library, fileio::Access::ReadWrite, fileio::Share::DenyNone) != 0) return 0;
-  int64_t start = 0, dataLength = 0;
-  // Mark the trailer deleted (a compaction then drops the item); a damaged trailer is
-  // left alone: the item is out of the index either way.
-  if (CheckItem(lib, end, name, start, dataLength) != 0) return 0;
-  const char mark = kDeletedMark;
-  rc = lib.WriteAt(int64_t(end) - kTrailer + 4, &mark, 1);
-  return rc == 0 ? lib.Flush() : rc;
+  if (lib.Open(library, fileio::Access::ReadWrite, fileio::Share::DenyNone) == 0) {
+    int64_t start = 0, dataLength = 0;
+    if (CheckItem(lib, end, name, start, dataLength) == 0) {
+      const char mark = kDeletedMark;
+      rc = lib.WriteAt(int64_t(end) - kTrailer + 4, &mark, 1);
+      if (rc == 0) rc = lib.Flush();
+      if (rc != 0) return rc;
+    }
+  }
+  return index.Erase(Bytes(name), end, found);
 }
 
 }  // namespace

@@ -26,7 +26,12 @@ struct Failure {
 
 int64_t DiskFree(const std::string& folder) {
   std::error_code ec;
-  auto info = std::filesystem::space(fileio::NativePath(folder.empty() ? "." : folder), ec);
+#ifdef _WIN32
+  const std::string native = folder.empty() ? "." : folder;
+#else
+  const std::string native = fileio::NativePath(folder.empty() ? "." : folder);
+#endif
+  auto info = std::filesystem::space(native, ec);
   return ec ? 0 : int64_t(info.available);
 }
 
