@@ -2,10 +2,14 @@
 
 #include <cstdio>
 
-#include "fileio/file.h"
 #include "fileio/paths.h"
+#include "skin/sk_files.h"
 
 namespace narwen {
+namespace {
+// Files that are at most read-only or archive: no folders, hidden or system files.
+constexpr int kLibraryAttributes = 33;
+}  // namespace
 
 bool IsLibraryPattern(const std::string& path) { return path.find("*.") != std::string::npos; }
 
@@ -18,10 +22,7 @@ std::string LibraryOfPattern(const std::string& pattern, const std::string& pref
 }
 
 int CountLibraries(const std::string& pattern) {
-  int count = 0;
-  for (const fileio::DirEntry& entry : fileio::ListDirectory(pattern)) {
-    if (!entry.directory) ++count;
-  }
+  const int count = SKDIRCOUNT(pattern, kLibraryAttributes);
   return count < 1 ? 1 : count;
 }
 

@@ -12,6 +12,7 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "narwen/library_names.h"
+#include "skin/sk_folders.h"
 
 namespace narwen {
 namespace {
@@ -25,14 +26,13 @@ struct Failure {
 };
 
 int64_t DiskFree(const std::string& folder) {
-  std::error_code ec;
 #ifdef _WIN32
-  const std::string native = folder.empty() ? "." : folder;
+  return std::max<int64_t>(0, SKDISKFREE(folder));
 #else
-  const std::string native = fileio::NativePath(folder.empty() ? "." : folder);
-#endif
-  auto info = std::filesystem::space(native, ec);
+  std::error_code ec;
+  auto info = std::filesystem::space(fileio::NativePath(folder.empty() ? "." : folder), ec);
   return ec ? 0 : int64_t(info.available);
+#endif
 }
 
 bool EndMarkAt(fileio::File& f, int64_t pos) {
