@@ -35,11 +35,70 @@ int64_t DiskFree(const std::string& folder) {
 #endif
 }
 
-bool EndMarkAt(fileio::File& f, int64_t pos) {
+// Reads a file from its end towards its start through a window of memory, so that a scan
+// over many small items costs a system call per window rather than per item.
+class BackwardReader {
+ public:
+  static constexpr int64_t kWindow = 4 << 20;
+  explicit BackwardReader(fileio::File& file) : file_(file) {}
+  fileio::File& file() { return file_; }
+  int ReadAt(int64_t at, void* out, size_t n) {
+    const int64_t end = at + int64_t(n);
+    if (at < start_ || end > start_ + int64_t(buffer_.size())) {
+      if (int64_t(n) > kWindow / 2) return ReadDirect(at, out, n);
+      start_ = std::max<int64_t>(0, end - kWindow);
+      buffer_.resize(size_t(end - start_));
+      if (int rc = ReadDirect(start_, buffer_.data(), buffer_.size()); rc != 0) {
+        buffer_.clear();
+        return rc;
+      }
+    }
+    std::memcpy(out, buffer_.data() + (at - start_), n);
+    return 0;
+  }
+
+ private:
+  int ReadDirect(int64_t at, void* out, size_t n) {
+    size_t got = 0;
+    int rc = file_.ReadAt(at, out, n, got);
+    return rc != 0 ? rc : (got != n ? fileio::kErrReadFault : 0);
+  }
+  fileio::File& file_;
+  int64_t start_ = 0;
+  std::vector<uint8_t> buffer_;
+};
+
+// Appends to a file through a buffer.
+class Appender {
+ public:
+  Appender(fileio::File& file, int64_t at) : file_(file), at_(at) {}
+  int Append(const uint8_t* data, size_t n) {
+    buffer_.insert(buffer_.end(), data, data + n);
+    return buffer_.size() >= size_t(BackwardReader::kWindow) ? Write() : 0;
+  }
+  // Writes what is buffered; `durable` also flushes the file.
+  int Write(bool durable = false) {
+    if (!buffer_.empty()) {
+      if (int rc = file_.WriteAt(at_, buffer_.data(), buffer_.size()); rc != 0) return rc;
+      at_ += int64_t(buffer_.size());
+      buffer_.clear();
+    }
+    return durable ? file_.Flush() : 0;
+  }
+  int64_t end() const { return at_ + int64_t(buffer_.size()); }
+  // Moves past bytes written to the file directly (after Write).
+  void Advance(int64_t n) { at_ += n; }
+
+ private:
+  fileio::File& file_;
+  int64_t at_;
+  std::vector<uint8_t> buffer_;
+};
+
+bool EndMarkAt(BackwardReader& f, int64_t pos) {
   if (pos < 6) return false;
   uint8_t mark[6];
-  size_t got = 0;
-  return f.ReadAt(pos - 6, mark, 6, got) == 0 && got == 6 && std::memcmp(mark, db::kItemEndMark, 6) == 0;
+  return f.ReadAt(pos - 6, mark, 6) == 0 && std::memcmp(mark, db::kItemEndMark, 6) == 0;
 }
 
 // The end of the last end mark that ends at or before `limit`, or -1. Blocks overlap by
@@ -62,7 +121,7 @@ int64_t SearchBack(fileio::File& f, int64_t limit, int& rc) {
 
 // Walks the items from the end; `visit` gets each intact trailer and the item's end.
 template <typename Visit>
-Failure Scan(fileio::File& f, int64_t length, const std::function<void(int)>& progress, Visit visit) {
+Failure Scan(BackwardReader& f, int64_t length, const std::function<void(int)>& progress, Visit visit) {
   int64_t pos = length;
   int shown = -1;
   while (pos >= kItemTrailer) {
@@ -70,9 +129,8 @@ Failure Scan(fileio::File& f, int64_t length, const std::function<void(int)>& pr
     if (percent != shown && progress) progress(percent);
     shown = percent;
     uint8_t t[kItemTrailer];
-    size_t got = 0;
-    int rc = f.ReadAt(pos - kItemTrailer, t, sizeof t, got);
-    if (rc != 0 || got != sizeof t) return {rc ? rc : fileio::kErrReadFault, kStepRead};
+    int rc = f.ReadAt(pos - kItemTrailer, t, sizeof t);
+    if (rc != 0) return {rc, kStepRead};
     db::ItemTrailer item;
     if (db::DecodeItemTrailer(t, pos, item)) {
       if (Failure fail = visit(item, pos); fail.code != 0) return fail;
@@ -81,7 +139,7 @@ Failure Scan(fileio::File& f, int64_t length, const std::function<void(int)>& pr
     }
     // Stray bytes or a damaged trailer: resynchronise on the previous end mark.
     const int64_t limit = EndMarkAt(f, pos) ? pos - 1 : pos;
-    const int64_t found = SearchBack(f, limit, rc);
+    const int64_t found = SearchBack(f.file(), limit, rc);
     if (rc != 0) return {rc, kStepSearch};
     if (found < 0) return {kNoEndMark, kStepSearch};
     pos = found;
@@ -167,7 +225,8 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
     if ((rc = out.OpenAlways(files.cutLibrary, fileio::Share::DenyRead)) != 0) return {rc, kStepWrite};
     // Keep its complete items; a copy cut short at its end is taken again from the library.
     int64_t keep = -1;
-    Failure fail = Scan(out, out.Size(), nullptr, [&](const db::ItemTrailer& item, int64_t end) -> Failure {
+    BackwardReader cutReader(out);
+    Failure fail = Scan(cutReader, out.Size(), nullptr, [&](const db::ItemTrailer& item, int64_t end) -> Failure {
       if (keep < 0) keep = end;
       if (item.removed) return {};
       int r = index.Insert(item.name, end);
@@ -184,19 +243,29 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
     }
   }
 
-  Failure fail = Scan(lib, length, hooks.progress, [&](const db::ItemTrailer& item, int64_t end) -> Failure {
+  BackwardReader reader(lib);
+  Appender appender(out, written);
+  std::vector<uint8_t> itemBytes;
+  Failure fail = Scan(reader, length, hooks.progress, [&](const db::ItemTrailer& item, int64_t end) -> Failure {
     const int64_t itemLength = end - item.start;
     bool keep = !item.removed && !(takeOver && index.Holds(item.name));
     if (keep && compacting) {
-      if (int r = CopyRange(lib, item.start, out, written, itemLength); r != 0) return {r, kStepWrite};
-      written += itemLength;
-      if (int r = index.Insert(item.name, written); r != 0) return {r, kStepInsert};
+      if (itemLength <= BackwardReader::kWindow / 2) {
+        itemBytes.resize(size_t(itemLength));
+        if (int r = reader.ReadAt(item.start, itemBytes.data(), itemBytes.size()); r != 0) return {r, kStepRead};
+        if (int r = appender.Append(itemBytes.data(), itemBytes.size()); r != 0) return {r, kStepWrite};
+      } else {
+        if (int r = appender.Write(); r != 0) return {r, kStepWrite};
+        if (int r = CopyRange(lib, item.start, out, appender.end(), itemLength); r != 0) return {r, kStepWrite};
+        appender.Advance(itemLength);
+      }
+      if (int r = index.Insert(item.name, appender.end()); r != 0) return {r, kStepInsert};
     } else if (keep) {
       if (int r = index.Insert(item.name, end); r != 0) return {r, kStepInsert};
     }
     if (cutting) {
       // The copy reaches the disk before its bytes leave the library.
-      if (int r = out.Flush(); r != 0) return {r, kStepWrite};
+      if (int r = appender.Write(true); r != 0) return {r, kStepWrite};
       if (int r = lib.Truncate(item.start); r != 0) return {r, kStepCut};
     }
     return {};
@@ -204,7 +273,7 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
   if (fail.code != 0) return fail;
   index.Close();
   if (compacting) {
-    if ((rc = out.Flush()) != 0) return {rc, kStepWrite};
+    if ((rc = appender.Write(true)) != 0) return {rc, kStepWrite};
     out.Close();
   }
   lib.Close();

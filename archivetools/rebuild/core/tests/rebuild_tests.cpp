@@ -126,6 +126,17 @@ TEST_F(LibraryTest, CompactionDropsRemovedItemAndReversesOrder) {
   EXPECT_FALSE(fileio::Exists(dir.File("NARWENTMP.I01")));
 }
 
+TEST_F(LibraryTest, ItemsLargerThanTheReadWindowCompact) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("L.WAV", Bytes(3 << 20, 5));
+  Store("M.WAV", Bytes(5 << 20, 6));
+  Store("C.JPG", Bytes(300, 3));
+  RemoveItem("A.JPG");
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  EXPECT_EQ(fileio::FileSize(lib()), (3 << 20) + (5 << 20) + 300 + 66);
+  ExpectLiveItemsCopyOut();
+}
+
 TEST_F(LibraryTest, IndexOnlyLeavesLibraryByteForByte) {
   Store("A.JPG", Bytes(100, 1));
   Store("B.JPG", Bytes(5000, 2));
