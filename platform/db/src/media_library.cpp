@@ -74,22 +74,6 @@ int CheckItem(fileio::File& lib, int64_t end, const std::string& name, int64_t& 
   return 0;
 }
 
-// Copies `length` bytes between files in chunks.
-int CopyBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length) {
-  std::vector<char> buf(size_t(std::min<int64_t>(length, int64_t(kChunk))));
-  for (int64_t done = 0; done < length;) {
-    size_t want = size_t(std::min<int64_t>(length - done, int64_t(buf.size())));
-    size_t got = 0;
-    int rc = from.ReadAt(fromAt + done, buf.data(), want, got);
-    if (rc != 0) return rc;
-    if (got != want) return fileio::kErrReadFault;  // the source shrank meanwhile
-    rc = to.WriteAt(toAt + done, buf.data(), got);
-    if (rc != 0) return rc;
-    done += int64_t(got);
-  }
-  return 0;
-}
-
 int FindItem(BTreeFile& index, const std::string& name, int32_t& end, bool& found) {
   std::string key(kNameLength, ' ');
   db::BtPosition pos;
@@ -124,7 +108,7 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
   if (start < 0) return kDbErrInvalidHandle;
   const int64_t end = start + size + kTrailer;
   if (end > kMaxLibrary) return kDbRefused;
-  rc = CopyBytes(source, 0, lib, start, size);
+  rc = db::CopyFileBytes(source, 0, lib, start, size);
   if (rc == 0) {
     // The item is written marked removed and unmarked once indexed: a re-index after a
     // kill in between does not revive an item that was never filed.
@@ -166,7 +150,7 @@ int CopyOut(const std::string& library, const std::string& indexPath, const std:
   fileio::File out;
   rc = out.Open(target, fileio::Access::WriteNew, fileio::Share::Exclusive);
   if (rc != 0) return rc;
-  rc = CopyBytes(lib, start, out, 0, dataLength);
+  rc = db::CopyFileBytes(lib, start, out, 0, dataLength);
   out.Close();
   if (rc != 0) fileio::RemoveFile(target);
   return rc;
@@ -218,6 +202,21 @@ bool DecodeItemTrailer(const uint8_t t[kItemTrailer], int64_t end, ItemTrailer& 
   out.start = end - absLength;
   out.dataLength = absLength - kItemTrailer;
   return true;
+}
+
+int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length) {
+  std::vector<char> buf(size_t(std::min<int64_t>(length, int64_t(kChunk))));
+  for (int64_t done = 0; done < length;) {
+    size_t want = size_t(std::min<int64_t>(length - done, int64_t(buf.size())));
+    size_t got = 0;
+    int rc = from.ReadAt(fromAt + done, buf.data(), want, got);
+    if (rc != 0) return rc;
+    if (got != want) return fileio::kErrReadFault;  // the source shrank meanwhile
+    rc = to.WriteAt(toAt + done, buf.data(), got);
+    if (rc != 0) return rc;
+    done += int64_t(got);
+  }
+  return 0;
 }
 
 void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t t[kItemTrailer]) {

@@ -18,7 +18,6 @@ namespace narwen {
 namespace {
 
 using db::kItemTrailer;
-constexpr size_t kCopyChunk = 1 << 20;
 
 struct Failure {
   int code = 0;
@@ -147,21 +146,6 @@ Failure Scan(BackwardReader& f, int64_t length, const std::function<void(int)>& 
   return {};
 }
 
-int CopyRange(fileio::File& from, int64_t at, fileio::File& to, int64_t toAt, int64_t length) {
-  std::vector<char> buf(size_t(std::min<int64_t>(length, int64_t(kCopyChunk))));
-  for (int64_t done = 0; done < length;) {
-    size_t want = size_t(std::min<int64_t>(length - done, int64_t(buf.size())));
-    size_t got = 0;
-    int rc = from.ReadAt(at + done, buf.data(), want, got);
-    if (rc != 0) return rc;
-    if (got != want) return fileio::kErrReadFault;
-    rc = to.WriteAt(toAt + done, buf.data(), got);
-    if (rc != 0) return rc;
-    done += int64_t(got);
-  }
-  return 0;
-}
-
 class IndexHandle {
  public:
   ~IndexHandle() { qBtClose(handle_); }
@@ -256,7 +240,7 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
         if (int r = appender.Append(itemBytes.data(), itemBytes.size()); r != 0) return {r, kStepWrite};
       } else {
         if (int r = appender.Write(); r != 0) return {r, kStepWrite};
-        if (int r = CopyRange(lib, item.start, out, appender.end(), itemLength); r != 0) return {r, kStepWrite};
+        if (int r = db::CopyFileBytes(lib, item.start, out, appender.end(), itemLength); r != 0) return {r, kStepWrite};
         appender.Advance(itemLength);
       }
       if (int r = index.Insert(item.name, appender.end()); r != 0) return {r, kStepInsert};

@@ -10,20 +10,11 @@
 #include "fileio/file.h"
 #include "narwen/rebuild.h"
 #include "temp_dir.h"
+#include "test_bytes.h"
 #include "worker_process.h"
 
 namespace narwen {
 namespace {
-
-std::string Data(size_t n, int seed) {
-  std::string s(n, '\0');
-  uint32_t x = uint32_t(seed) * 2246822519u + 7;
-  for (char& c : s) {
-    x = x * 1664525u + 1013904223u;
-    c = char(x >> 24);
-  }
-  return s;
-}
 
 // Runs killed at random moments, then one run to its end: every live item copies out as it
 // was stored and the index holds exactly the live items.
@@ -33,7 +24,7 @@ void KillAndCheck(int mode, bool shortOfSpace) {
   std::map<std::string, std::string> live;
   for (int i = 0; i < 120; ++i) {
     std::string key = "K" + std::to_string(i) + ".JPG";
-    std::string data = Data(size_t(1000 + (i * 7919) % 60000), i);
+    std::string data = TestBytes(size_t(1000 + (i * 7919) % 60000), i);
     std::string file = dir.Write("in\\" + key, data);
     ASSERT_EQ(qBtMmLib(lib, file, 1), 0);
     if (i % 3 == 1) {

@@ -9,19 +9,12 @@
 #include "fileio/file.h"
 #include "narwen/rebuild.h"
 #include "temp_dir.h"
+#include "test_bytes.h"
 
 namespace narwen {
 namespace {
 
-std::string Bytes(size_t n, int seed) {
-  std::string s(n, '\0');
-  uint32_t x = uint32_t(seed) * 2654435761u + 1;
-  for (char& c : s) {
-    x = x * 1103515245u + 12345u;
-    c = char(x >> 16);
-  }
-  return s;
-}
+std::string Bytes(size_t n, int seed) { return TestBytes(n, seed); }
 
 std::string Name(const std::string& key) {
   std::string n = key;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "fileio/file.h"
+
 namespace db {
 
 inline constexpr int kItemTrailer = 22;
@@ -23,5 +25,9 @@ struct ItemTrailer {
 bool DecodeItemTrailer(const uint8_t trailer[kItemTrailer], int64_t end, ItemTrailer& out);
 // Fills a trailer for `dataLength` bytes of data under `name` (12 characters).
 void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t trailer[kItemTrailer]);
+
+// Copies `length` bytes from one file to another in chunks of at most 1 MiB; a source
+// that ends early is a read fault.
+int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length);
 
 }  // namespace db
