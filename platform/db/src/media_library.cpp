@@ -12,6 +12,7 @@
 #include "btree_file.h"
 #include "bytes.h"
 #include "db/db.h"
+#include "db/media_item.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "locks.h"
@@ -21,10 +22,9 @@ namespace {
 
 using db::BTreeFile;
 
-constexpr int kNameLength = 12;
-constexpr int kTrailer = 22;
-constexpr uint8_t kEndMark[6] = {0x9F, 'i', 'n', '\r', '\n', 0x1A};
-constexpr char kDeletedMark = 15;
+constexpr int kNameLength = db::kItemNameLength;
+constexpr int kTrailer = db::kItemTrailer;
+constexpr char kDeletedMark = db::kItemRemovedMark;
 constexpr int64_t kMaxLibrary = INT32_MAX;  // index values are 32-bit offsets
 constexpr size_t kChunk = 1 << 20;
 
@@ -67,33 +67,10 @@ int CheckItem(fileio::File& lib, int64_t end, const std::string& name, int64_t& 
   size_t got = 0;
   int rc = lib.ReadAt(end - kTrailer, t, sizeof t, got);
   if (rc != 0) return rc;
-  if (got != sizeof t || std::memcmp(t + 16, kEndMark, sizeof kEndMark) != 0) return kDbErrCorrupt;
-  for (int i = 0; i < kNameLength; ++i) {
-    char c = t[4 + i] == '\0' ? ' ' : char(t[4 + i]);
-    if (c != name[size_t(i)]) return kDbErrCorrupt;
-  }
-  int32_t length = db::GetI32(t);
-  if (length == INT32_MIN) return kDbErrCorrupt;
-  int64_t absLength = std::llabs(int64_t(length));
-  if (absLength < kTrailer || absLength > end) return kDbErrCorrupt;
-  start = end - absLength;
-  dataLength = absLength - kTrailer;
-  return 0;
-}
-
-// Copies `length` bytes between files in chunks.
-int CopyBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length) {
-  std::vector<char> buf(size_t(std::min<int64_t>(length, int64_t(kChunk))));
-  for (int64_t done = 0; done < length;) {
-    size_t want = size_t(std::min<int64_t>(length - done, int64_t(buf.size())));
-    size_t got = 0;
-    int rc = from.ReadAt(fromAt + done, buf.data(), want, got);
-    if (rc != 0) return rc;
-    if (got != want) return fileio::kErrReadFault;  // the source shrank meanwhile
-    rc = to.WriteAt(toAt + done, buf.data(), got);
-    if (rc != 0) return rc;
-    done += int64_t(got);
-  }
+  db::ItemTrailer item;
+  if (got != sizeof t || !db::DecodeItemTrailer(t, end, item) || item.name != name) return kDbErrCorrupt;
+  start = item.start;
+  dataLength = item.dataLength;
   return 0;
 }
 
@@ -103,6 +80,28 @@ int FindItem(BTreeFile& index, const std::string& name, int32_t& end, bool& foun
   int rc = index.Locate(BTreeFile::Seek::AtLeast, Bytes(name), INT32_MIN, found,
                         reinterpret_cast<uint8_t*>(key.data()), end, pos);
   found = rc == 0 && found && key == name;
+  return rc;
+}
+
+// Whether any name in the index points at `end`.
+int IndexNamesEnd(BTreeFile& index, int64_t end, bool& named) {
+  named = false;
+  std::string key(kNameLength, ' ');
+  int32_t value = 0;
+  bool found = false;
+  db::BtPosition pos;
+  const std::string none(kNameLength, ' ');
+  int rc = index.Locate(BTreeFile::Seek::First, Bytes(none), 0, found, reinterpret_cast<uint8_t*>(key.data()), value,
+                        pos);
+  while (rc == 0 && found) {
+    if (value == end) {
+      named = true;
+      return 0;
+    }
+    const std::string at = key;
+    const db::BtPosition hint = pos;
+    rc = index.Step(true, Bytes(at), value, hint, found, reinterpret_cast<uint8_t*>(key.data()), value, pos);
+  }
   return rc;
 }
 
@@ -116,17 +115,24 @@ int DropDeadTail(fileio::File& lib, BTreeFile& index) {
   size_t got = 0;
   int rc = lib.ReadAt(end - kTrailer, t, sizeof t, got);
   if (rc != 0) return rc;
-  if (got != sizeof t || std::memcmp(t + 16, kEndMark, sizeof kEndMark) != 0) return 0;
-  if (t[4] == uint8_t(kDeletedMark)) return 0;  // a removed item: out of the index anyway
-  std::string name(reinterpret_cast<const char*>(t + 4), kNameLength);
-  std::replace(name.begin(), name.end(), '\0', ' ');
-  int64_t start = 0, dataLength = 0;
-  if (CheckItem(lib, end, name, start, dataLength) != 0) return 0;
-  int32_t indexedEnd = 0;
-  bool found = false;
-  rc = FindItem(index, name, indexedEnd, found);
-  if (rc != 0) return rc;
-  if (found && indexedEnd == end) return 0;
+  db::ItemTrailer item;
+  if (got != sizeof t || !db::DecodeItemTrailer(t, end, item)) return 0;
+  bool named = false;
+  if (!item.removed) {
+    int32_t indexedEnd = 0;
+    bool found = false;
+    rc = FindItem(index, item.name, indexedEnd, found);
+    if (rc != 0) return rc;
+    named = found && indexedEnd == end;
+  } else {
+    // A marked item may still be named: a store killed before it took the mark off, or a
+    // removal killed before the name left the index. Its name lost a character to the
+    // mark, so the index is walked for the end (only after such a kill or a removal).
+    rc = IndexNamesEnd(index, end, named);
+    if (rc != 0) return rc;
+  }
+  if (named) return 0;
+  const int64_t start = item.start;
   rc = lib.Truncate(start);
   return rc == 0 ? lib.Flush() : rc;
 }
@@ -158,22 +164,29 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
   if (start < 0) return kDbErrInvalidHandle;
   const int64_t end = start + size + kTrailer;
   if (end > kMaxLibrary) return kDbRefused;
-  // The trailer goes first, so that a store cut short at any point leaves a whole item
-  // at the end that the index does not name: the backward scan can step over it, and
-  // the next store cuts it off.
+  // The trailer goes first, marked removed: a store cut short at any point leaves a whole
+  // item at the end that the index does not name, which the backward scan steps over, a
+  // re-index does not revive and the next store cuts off. The mark goes once indexed.
   uint8_t t[kTrailer];
-  db::PutI32(t, int32_t(size + kTrailer));
-  std::memcpy(t + 4, name.data(), kNameLength);
-  std::memcpy(t + 16, kEndMark, sizeof kEndMark);
+  db::EncodeItemTrailer(size, name, t);
+  t[4] = uint8_t(kDeletedMark);
   rc = lib.WriteAt(start + size, t, sizeof t);
-  if (rc == 0) rc = CopyBytes(source, 0, lib, start, size);
+  if (rc == 0) rc = db::CopyFileBytes(source, 0, lib, start, size);
   // The bytes are on the disk before the index names them.
   if (rc == 0) rc = lib.Flush();
+  bool indexed = false;
   if (rc == 0) {
     bool existed = false;
     rc = index.Insert(Bytes(name), int32_t(end), existed);
+    indexed = rc == 0;
   }
-  if (rc != 0) lib.Truncate(start);
+  if (rc == 0) rc = lib.WriteAt(start + size + 4, name.data(), 1);
+  if (rc != 0) {
+    // Nothing of a failed store stays: its name leaves the index before its bytes go.
+    bool found = false;
+    if (indexed) index.Erase(Bytes(name), int32_t(end), found);
+    lib.Truncate(start);
+  }
   if (rc == 0) rc = lib.Flush();  // the index flushes itself as it closes
   return rc;
 }
@@ -201,7 +214,7 @@ int CopyOut(const std::string& library, const std::string& indexPath, const std:
   fileio::File out;
   rc = out.Open(target, fileio::Access::WriteNew, fileio::Share::Exclusive);
   if (rc != 0) return rc;
-  rc = CopyBytes(lib, start, out, 0, dataLength);
+  rc = db::CopyFileBytes(lib, start, out, 0, dataLength);
   out.Close();
   if (rc != 0) fileio::RemoveFile(target);
   return rc;
@@ -218,21 +231,67 @@ int Remove(const std::string& library, const std::string& indexPath, const std::
   bool found = false;
   rc = FindItem(index, name, end, found);
   if (rc != 0 || !found) return rc;
-  // First out of the index, so that no reader finds a half-removed item.
-  rc = index.Erase(Bytes(name), end, found);
-  if (rc != 0) return rc;
+  // The trailer is marked before the name leaves the index (both under the lock), so that
+  // a re-index after a kill in between does not revive the item. A damaged trailer is
+  // left alone: the item leaves the index either way.
   fileio::File lib;
-  if (lib.Open(library, fileio::Access::ReadWrite, fileio::Share::DenyNone) != 0) return 0;
-  int64_t start = 0, dataLength = 0;
-  // Mark the trailer deleted (a compaction then drops the item); a damaged trailer is
-  // left alone: the item is out of the index either way.
-  if (CheckItem(lib, end, name, start, dataLength) != 0) return 0;
-  const char mark = kDeletedMark;
-  rc = lib.WriteAt(int64_t(end) - kTrailer + 4, &mark, 1);
-  return rc == 0 ? lib.Flush() : rc;
+  if (lib.Open(library, fileio::Access::ReadWrite, fileio::Share::DenyNone) == 0) {
+    int64_t start = 0, dataLength = 0;
+    if (CheckItem(lib, end, name, start, dataLength) == 0) {
+      const char mark = kDeletedMark;
+      rc = lib.WriteAt(int64_t(end) - kTrailer + 4, &mark, 1);
+      if (rc == 0) rc = lib.Flush();
+      if (rc != 0) return rc;
+    }
+  }
+  return index.Erase(Bytes(name), end, found);
 }
 
 }  // namespace
+
+namespace db {
+
+bool DecodeItemTrailer(const uint8_t t[kItemTrailer], int64_t end, ItemTrailer& out) {
+  if (std::memcmp(t + 16, kItemEndMark, sizeof kItemEndMark) != 0) return false;
+  int32_t length = GetI32(t);
+  if (length == INT32_MIN) return false;
+  int64_t absLength = std::llabs(int64_t(length));
+  if (absLength < kItemTrailer || absLength > end) return false;
+  out.name.assign(reinterpret_cast<const char*>(t + 4), kItemNameLength);
+  out.removed = false;
+  for (char& c : out.name) {
+    if (c == '\0') c = ' ';
+    if (c == kItemRemovedMark) out.removed = true;
+  }
+  out.start = end - absLength;
+  out.dataLength = absLength - kItemTrailer;
+  return true;
+}
+
+int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length) {
+  std::vector<char> buf(size_t(std::min<int64_t>(length, int64_t(kChunk))));
+  for (int64_t done = 0; done < length;) {
+    size_t want = size_t(std::min<int64_t>(length - done, int64_t(buf.size())));
+    size_t got = 0;
+    int rc = from.ReadAt(fromAt + done, buf.data(), want, got);
+    if (rc != 0) return rc;
+    if (got != want) return fileio::kErrReadFault;  // the source shrank meanwhile
+    rc = to.WriteAt(toAt + done, buf.data(), got);
+    if (rc != 0) return rc;
+    done += int64_t(got);
+  }
+  return 0;
+}
+
+void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t t[kItemTrailer]) {
+  PutI32(t, int32_t(dataLength + kItemTrailer));
+  std::string padded = name.substr(0, kItemNameLength);
+  padded.resize(kItemNameLength, ' ');
+  std::memcpy(t + 4, padded.data(), kItemNameLength);
+  std::memcpy(t + 16, kItemEndMark, sizeof kItemEndMark);
+}
+
+}  // namespace db
 
 int qBtMmName(std::string& name, int number) {
   if (number < 1 || number > 999) return kDbErrInvalidParameter;

@@ -1,0 +1,55 @@
+// Compaction and index rebuild of media libraries: the library is scanned backwards from
+// its end, item by item through their trailers, and a new index (and in a compaction a
+// new library) is built beside the old ones and swapped in at the end.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "narwen/command_line.h"
+
+namespace narwen {
+
+inline constexpr int kStepOpen = 13;
+inline constexpr int kStepSeek = 14;
+inline constexpr int kStepRead = 15;
+inline constexpr int kStepSearch = 16;
+inline constexpr int kStepWrite = 19;
+inline constexpr int kStepInsert = 22;
+inline constexpr int kStepCut = 24;
+inline constexpr int kStepRename = 25;
+
+inline constexpr int kNoEndMark = 18;  // bytes before the first item without an end mark
+inline constexpr int64_t kMinimumFreeSpace = 100000000;
+inline constexpr int kSearchBlock = 16384;
+
+struct RebuildHooks {
+  std::function<void(int percent)> progress;             // 0 .. 100
+  std::function<void(const std::string& library, bool enoughSpace)> status;
+  std::function<int64_t(const std::string& folder)> freeSpace;  // empty: the disk's
+  int64_t minimumFree = kMinimumFreeSpace;  // below it a compaction short of space is refused
+  std::string prefix;  // UI entry 5: the libraries' name before their number
+};
+
+struct RebuildResult {
+  int code = 0;
+  int step = 0;  // the step that failed
+};
+
+// mode 0 compacts and re-indexes, mode 1 re-indexes; `all`: every library of a pattern.
+RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const RebuildHooks& hooks);
+// The classic call: the code alone.
+int REBUILDDATABASE(const std::string& path, int mode, bool all, const RebuildHooks& hooks);
+
+// Ends a swap that a killed run left half done and gives the names it uses for a library.
+struct WorkFiles {
+  std::string library, index;  // the library's ".B" and ".I" files
+  std::string tempLibrary;     // the compaction's new library while it is written
+  std::string tempIndex;       // the new index while it is written
+  std::string readyLibrary;    // the new library once complete: the swap's commit point
+  std::string cutLibrary;      // items cut from a library short of space
+};
+WorkFiles WorkFilesOf(const std::string& library);
+int FinishSwap(const WorkFiles& files);
+
+}  // namespace narwen

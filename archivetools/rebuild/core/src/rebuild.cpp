@@ -1,0 +1,322 @@
+#include "narwen/rebuild.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "db/db.h"
+#include "db/media_item.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "narwen/library_names.h"
+#include "skin/sk_folders.h"
+
+namespace narwen {
+namespace {
+
+using db::kItemTrailer;
+
+struct Failure {
+  int code = 0;
+  int step = 0;
+};
+
+int64_t DiskFree(const std::string& folder) {
+#ifdef _WIN32
+  return std::max<int64_t>(0, SKDISKFREE(folder));
+#else
+  std::error_code ec;
+  auto info = std::filesystem::space(fileio::NativePath(folder.empty() ? "." : folder), ec);
+  return ec ? 0 : int64_t(info.available);
+#endif
+}
+
+// Reads a file from its end towards its start through a window of memory, so that a scan
+// over many small items costs a system call per window rather than per item.
+class BackwardReader {
+ public:
+  static constexpr int64_t kWindow = 4 << 20;
+  explicit BackwardReader(fileio::File& file) : file_(file) {}
+  fileio::File& file() { return file_; }
+  int ReadAt(int64_t at, void* out, size_t n) {
+    const int64_t end = at + int64_t(n);
+    if (at < start_ || end > start_ + int64_t(buffer_.size())) {
+      if (int64_t(n) > kWindow / 2) return ReadDirect(at, out, n);
+      start_ = std::max<int64_t>(0, end - kWindow);
+      buffer_.resize(size_t(end - start_));
+      if (int rc = ReadDirect(start_, buffer_.data(), buffer_.size()); rc != 0) {
+        buffer_.clear();
+        return rc;
+      }
+    }
+    std::memcpy(out, buffer_.data() + (at - start_), n);
+    return 0;
+  }
+
+ private:
+  int ReadDirect(int64_t at, void* out, size_t n) {
+    size_t got = 0;
+    int rc = file_.ReadAt(at, out, n, got);
+    return rc != 0 ? rc : (got != n ? fileio::kErrReadFault : 0);
+  }
+  fileio::File& file_;
+  int64_t start_ = 0;
+  std::vector<uint8_t> buffer_;
+};
+
+// Appends to a file through a buffer.
+class Appender {
+ public:
+  Appender(fileio::File& file, int64_t at) : file_(file), at_(at) {}
+  int Append(const uint8_t* data, size_t n) {
+    buffer_.insert(buffer_.end(), data, data + n);
+    return buffer_.size() >= size_t(BackwardReader::kWindow) ? Write() : 0;
+  }
+  // Writes what is buffered; `durable` also flushes the file.
+  int Write(bool durable = false) {
+    if (!buffer_.empty()) {
+      if (int rc = file_.WriteAt(at_, buffer_.data(), buffer_.size()); rc != 0) return rc;
+      at_ += int64_t(buffer_.size());
+      buffer_.clear();
+    }
+    return durable ? file_.Flush() : 0;
+  }
+  int64_t end() const { return at_ + int64_t(buffer_.size()); }
+  // Moves past bytes written to the file directly (after Write).
+  void Advance(int64_t n) { at_ += n; }
+
+ private:
+  fileio::File& file_;
+  int64_t at_;
+  std::vector<uint8_t> buffer_;
+};
+
+bool EndMarkAt(BackwardReader& f, int64_t pos) {
+  if (pos < 6) return false;
+  uint8_t mark[6];
+  return f.ReadAt(pos - 6, mark, 6) == 0 && std::memcmp(mark, db::kItemEndMark, 6) == 0;
+}
+
+// The end of the last end mark that ends at or before `limit`, or -1. Blocks overlap by
+// five bytes so that a mark across a block border is found.
+int64_t SearchBack(fileio::File& f, int64_t limit, int& rc) {
+  std::vector<uint8_t> block(kSearchBlock);
+  for (int64_t e = limit; e >= 6;) {
+    const int64_t b = std::max<int64_t>(0, e - kSearchBlock);
+    size_t got = 0;
+    rc = f.ReadAt(b, block.data(), size_t(e - b), got);
+    if (rc != 0) return -1;
+    for (int64_t i = int64_t(got) - 6; i >= 0; --i) {
+      if (std::memcmp(block.data() + i, db::kItemEndMark, 6) == 0) return b + i + 6;
+    }
+    if (b == 0) break;
+    e = b + 5;
+  }
+  return -1;
+}
+
+// Walks the items from the end; `visit` gets each intact trailer and the item's end.
+template <typename Visit>
+Failure Scan(BackwardReader& f, int64_t length, const std::function<void(int)>& progress, Visit visit) {
+  int64_t pos = length;
+  int shown = -1;
+  while (pos >= kItemTrailer) {
+    int percent = length > 0 ? 100 - int((100 * pos + length / 2) / length) : 100;
+    if (percent != shown && progress) progress(percent);
+    shown = percent;
+    uint8_t t[kItemTrailer];
+    int rc = f.ReadAt(pos - kItemTrailer, t, sizeof t);
+    if (rc != 0) return {rc, kStepRead};
+    db::ItemTrailer item;
+    if (db::DecodeItemTrailer(t, pos, item)) {
+      if (Failure fail = visit(item, pos); fail.code != 0) return fail;
+      pos = item.start;
+      continue;
+    }
+    // Stray bytes or a damaged trailer: resynchronise on the previous end mark.
+    const int64_t limit = EndMarkAt(f, pos) ? pos - 1 : pos;
+    const int64_t found = SearchBack(f.file(), limit, rc);
+    if (rc != 0) return {rc, kStepSearch};
+    if (found < 0) return {kNoEndMark, kStepSearch};
+    pos = found;
+  }
+  return {};
+}
+
+class IndexHandle {
+ public:
+  ~IndexHandle() { qBtClose(handle_); }
+  int Open(const std::string& path) {
+    int status = 0;
+    int rc = qBtOpen(path, db::kItemNameLength, handle_, status);
+    return rc != 0 ? rc : (handle_ == 0 ? kDbErrInvalidHandle : 0);
+  }
+  int Insert(const std::string& name, int64_t value) {
+    std::string key = name;
+    int32_t v = int32_t(value);
+    int status = 0;
+    int rc = qBtInsert(handle_, key, v, status);
+    return rc != 0 ? rc : (status > 0 ? kDbErrCorrupt : 0);
+  }
+  bool Holds(const std::string& name) {
+    std::string key = name;
+    int32_t v = 0;
+    int status = 0;
+    return qBtSearch(handle_, key, v, status) == 0 && status == 0;
+  }
+  void Close() { qBtClose(handle_); }
+
+ private:
+  int handle_ = 0;
+};
+
+void Sleep300() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
+
+Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hooks) {
+  const WorkFiles files = WorkFilesOf(library);
+  if (int rc = FinishSwap(files); rc != 0) return {rc, kStepRename};
+  fileio::File lib;
+  int rc = lib.Open(files.library, fileio::Access::ReadWrite, fileio::Share::DenyRead);
+  for (int retry = 0; rc != 0 && retry < 5; ++retry) {
+    Sleep300();
+    rc = lib.Open(files.library, fileio::Access::ReadWrite, fileio::Share::DenyRead);
+  }
+  if (rc != 0) return {rc, kStepOpen};
+  const int64_t length = lib.Size();
+  if (length < 0) return {kDbErrInvalidHandle, kStepOpen};
+  const int64_t indexSize = std::max<int64_t>(0, fileio::FileSize(files.index));
+  const int64_t need = 2 * (length + indexSize);
+  const std::string folder = fileio::FolderOf(files.library);
+  const int64_t free = hooks.freeSpace ? hooks.freeSpace(folder) : DiskFree(folder);
+  const bool enough = free > need;
+  if (hooks.status) hooks.status(files.library, enough);
+  // Items a stopped run cut from the library live only in its cut file: it goes on.
+  const bool takeOver = fileio::Exists(files.cutLibrary);
+  if (mode == kModeCompact && !enough && !takeOver && free < hooks.minimumFree) return {kDbRefused, kStepOpen};
+  const bool cutting = takeOver || (mode == kModeCompact && !enough);
+  const bool compacting = mode == kModeCompact || takeOver;
+
+  fileio::RemoveFile(files.tempIndex);
+  fileio::RemoveFile(files.tempIndex + ".UND");
+  IndexHandle index;
+  if ((rc = index.Open(files.tempIndex)) != 0) return {rc, kStepInsert};
+  fileio::File out;
+  int64_t written = 0;
+  if (cutting) {
+    if ((rc = out.OpenAlways(files.cutLibrary, fileio::Share::DenyRead)) != 0) return {rc, kStepWrite};
+    // Keep its complete items; a copy cut short at its end is taken again from the library.
+    int64_t keep = -1;
+    BackwardReader cutReader(out);
+    Failure fail = Scan(cutReader, out.Size(), nullptr, [&](const db::ItemTrailer& item, int64_t end) -> Failure {
+      if (keep < 0) keep = end;
+      if (item.removed) return {};
+      int r = index.Insert(item.name, end);
+      return {r, kStepInsert};
+    });
+    if (fail.code == kNoEndMark) fail = {};
+    if (fail.code != 0) return fail;
+    written = std::max<int64_t>(0, keep);
+    if ((rc = out.Truncate(written)) != 0) return {rc, kStepCut};
+  } else if (compacting) {
+    fileio::RemoveFile(files.tempLibrary);
+    if ((rc = out.Open(files.tempLibrary, fileio::Access::WriteNew, fileio::Share::DenyRead)) != 0) {
+      return {rc, kStepWrite};
+    }
+  }
+
+  BackwardReader reader(lib);
+  Appender appender(out, written);
+  std::vector<uint8_t> itemBytes;
+  Failure fail = Scan(reader, length, hooks.progress, [&](const db::ItemTrailer& item, int64_t end) -> Failure {
+    const int64_t itemLength = end - item.start;
+    bool keep = !item.removed && !(takeOver && index.Holds(item.name));
+    if (keep && compacting) {
+      if (itemLength <= BackwardReader::kWindow / 2) {
+        itemBytes.resize(size_t(itemLength));
+        if (int r = reader.ReadAt(item.start, itemBytes.data(), itemBytes.size()); r != 0) return {r, kStepRead};
+        if (int r = appender.Append(itemBytes.data(), itemBytes.size()); r != 0) return {r, kStepWrite};
+      } else {
+        if (int r = appender.Write(); r != 0) return {r, kStepWrite};
+        if (int r = db::CopyFileBytes(lib, item.start, out, appender.end(), itemLength); r != 0) return {r, kStepWrite};
+        appender.Advance(itemLength);
+      }
+      if (int r = index.Insert(item.name, appender.end()); r != 0) return {r, kStepInsert};
+    } else if (keep) {
+      if (int r = index.Insert(item.name, end); r != 0) return {r, kStepInsert};
+    }
+    if (cutting) {
+      // The copy reaches the disk before its bytes leave the library.
+      if (int r = appender.Write(true); r != 0) return {r, kStepWrite};
+      if (int r = lib.Truncate(item.start); r != 0) return {r, kStepCut};
+    }
+    return {};
+  });
+  if (fail.code != 0) return fail;
+  index.Close();
+  if (compacting) {
+    if ((rc = appender.Write(true)) != 0) return {rc, kStepWrite};
+    out.Close();
+  }
+  lib.Close();
+  if (hooks.progress) hooks.progress(100);
+  if (compacting) {
+    if ((rc = fileio::MoveFileReplacing(cutting ? files.cutLibrary : files.tempLibrary, files.readyLibrary)) != 0) {
+      return {rc, kStepRename};
+    }
+    if ((rc = FinishSwap(files)) != 0) return {rc, kStepRename};
+  } else if ((rc = fileio::MoveFileReplacing(files.tempIndex, files.index)) != 0) {
+    return {rc, kStepRename};
+  }
+  fileio::RemoveFile(files.tempIndex + ".UND");
+  return {};
+}
+
+}  // namespace
+
+WorkFiles WorkFilesOf(const std::string& library) {
+  WorkFiles f;
+  f.library = DBNAME(library, 'B');
+  f.index = DBNAME(library, 'I');
+  const std::string folder = fileio::WithTrailingSeparator(fileio::FolderOf(f.library));
+  const std::string libExt = "." + fileio::ExtensionOf(f.library);
+  const std::string indexExt = "." + fileio::ExtensionOf(f.index);
+  f.tempLibrary = folder + "NARWENTMP" + libExt;
+  f.tempIndex = folder + "NARWENTMP" + indexExt;
+  f.readyLibrary = folder + "NARWENNEW" + libExt;
+  f.cutLibrary = folder + "NARWENCUT" + libExt;
+  return f;
+}
+
+int FinishSwap(const WorkFiles& f) {
+  if (!fileio::Exists(f.readyLibrary)) {
+    // Without a complete new library an index left beside the old one is half built.
+    if (fileio::Exists(f.tempIndex)) fileio::RemoveFile(f.tempIndex);
+    return 0;
+  }
+  if (fileio::Exists(f.tempIndex)) {
+    if (int rc = fileio::MoveFileReplacing(f.tempIndex, f.index); rc != 0) return rc;
+  }
+  return fileio::MoveFileReplacing(f.readyLibrary, f.library);
+}
+
+RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const RebuildHooks& hooks) {
+  RebuildResult result;
+  for (const std::string& library : LibrariesOf(path, hooks.prefix, all)) {
+    Failure fail = RebuildOne(library, mode, hooks);
+    if (fail.code != 0 && result.code == 0) {
+      result.code = fail.code;
+      result.step = fail.step;
+    }
+  }
+  if (hooks.progress) hooks.progress(0);
+  return result;
+}
+
+int REBUILDDATABASE(const std::string& path, int mode, bool all, const RebuildHooks& hooks) {
+  return RebuildDatabase(path, mode, all, hooks).code;
+}
+
+}  // namespace narwen

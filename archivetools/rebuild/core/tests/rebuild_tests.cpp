@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "db/db.h"
+#include "db/media_item.h"
+#include "fileio/file.h"
+#include "narwen/rebuild.h"
+#include "temp_dir.h"
+#include "test_bytes.h"
+
+namespace narwen {
+namespace {
+
+std::string Bytes(size_t n, int seed) { return TestBytes(n, seed); }
+
+std::string Name(const std::string& key) {
+  std::string n = key;
+  EXPECT_EQ(qBtMmText(n, 1), 0);
+  return n;
+}
+
+// A library with items stored through the database library.
+class LibraryTest : public ::testing::Test {
+ protected:
+  std::string lib() const { return dir.Path() + "ARC001.B01"; }
+  std::string index() const { return dir.Path() + "ARC001.I01"; }
+  void Store(const std::string& key, const std::string& data) {
+    contents[Name(key)] = data;
+    std::string file = dir.Write("in\\" + key, data);
+    Name(key);
+    ASSERT_EQ(qBtMmLib(lib(), file, 1), 0);
+  }
+  void RemoveItem(const std::string& key) {
+    contents.erase(Name(key));
+    Name(key);
+    ASSERT_EQ(qBtMmLib(lib(), dir.File("in\\" + key), 3), 0);
+  }
+  std::string CopyOut(const std::string& key, int& rc) {
+    std::string target = dir.File("out\\" + key);
+    fileio::MakeDirectories(dir.File("out"));
+    fileio::RemoveFile(target);
+    Name(key);
+    rc = qBtMmLib(lib(), target, 2);
+    return rc == 0 ? dir.Read("out\\" + key) : "";
+  }
+  // (name, value) pairs of the index in key order.
+  std::map<std::string, int32_t> IndexPairs() {
+    std::map<std::string, int32_t> pairs;
+    int handle = 0, status = 0;
+    EXPECT_EQ(qBtOpen(index(), 12, handle, status), 0);
+    std::string key;
+    int32_t value = 0;
+    for (qBtFirst(handle, key, value, status); status == 0; qBtNext(handle, key, value, status)) {
+      pairs[key] = value;
+    }
+    qBtClose(handle);
+    return pairs;
+  }
+  void ExpectLiveItemsCopyOut() {
+    auto pairs = IndexPairs();
+    EXPECT_EQ(pairs.size(), contents.size());
+    for (auto& [name, data] : contents) {
+      EXPECT_TRUE(pairs.count(name)) << name;
+      std::string key = name.substr(0, name.find(' '));
+      int rc = -1;
+      EXPECT_EQ(CopyOut(key, rc), data) << name;
+      EXPECT_EQ(rc, 0);
+    }
+  }
+  RebuildHooks Roomy() {
+    RebuildHooks hooks;
+    hooks.freeSpace = [](const std::string&) { return int64_t(1) << 40; };
+    return hooks;
+  }
+  void AppendRaw(const std::string& bytes) {
+    fileio::File f;
+    ASSERT_EQ(f.OpenAlways(lib()), 0);
+    ASSERT_EQ(f.WriteAt(f.Size(), bytes.data(), bytes.size()), 0);
+  }
+  std::string Raw(const std::string& name, size_t dataLength) {
+    std::string data = Bytes(dataLength, int(name[0]));
+    uint8_t t[db::kItemTrailer];
+    db::EncodeItemTrailer(int64_t(dataLength), Name(name), t);
+    contents[Name(name)] = data;
+    return data + std::string(reinterpret_cast<char*>(t), sizeof t);
+  }
+
+  TempDir dir;
+  std::map<std::string, std::string> contents;
+};
+
+TEST_F(LibraryTest, CompactionDropsRemovedItemAndReversesOrder) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("B.JPG", Bytes(5000, 2));
+  Store("C.JPG", Bytes(20000, 3));
+  RemoveItem("B.JPG");
+  std::vector<int> shown;
+  RebuildHooks hooks = Roomy();
+  hooks.progress = [&](int p) { shown.push_back(p); };
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, hooks), 0);
+  std::string after = dir.Read("ARC001.B01");
+  ASSERT_EQ(after.size(), 100u + 20000u + 44u);
+  EXPECT_EQ(after.substr(0, 20000), Bytes(20000, 3));  // C first, then A
+  EXPECT_EQ(after.substr(20022, 100), Bytes(100, 1));
+  auto pairs = IndexPairs();
+  EXPECT_EQ(pairs[Name("C.JPG")], 20022);
+  EXPECT_EQ(pairs[Name("A.JPG")], 20144);
+  ExpectLiveItemsCopyOut();
+  int rc = 0;
+  CopyOut("B.JPG", rc);
+  EXPECT_EQ(rc, kDbErrNotFound);
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back(), 0);  // back to 0 after the run
+  EXPECT_NE(std::find(shown.begin(), shown.end(), 100), shown.end());
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENTMP.B01")));
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENTMP.I01")));
+}
+
+TEST_F(LibraryTest, ItemsLargerThanTheReadWindowCompact) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("L.WAV", Bytes(3 << 20, 5));
+  Store("M.WAV", Bytes(5 << 20, 6));
+  Store("C.JPG", Bytes(300, 3));
+  RemoveItem("A.JPG");
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  EXPECT_EQ(fileio::FileSize(lib()), (3 << 20) + (5 << 20) + 300 + 66);
+  ExpectLiveItemsCopyOut();
+}
+
+TEST_F(LibraryTest, IndexOnlyLeavesLibraryByteForByte) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("B.JPG", Bytes(5000, 2));
+  Store("C.JPG", Bytes(20000, 3));
+  auto before = IndexPairs();
+  RemoveItem("B.JPG");
+  const std::string bytes = dir.Read("ARC001.B01");
+  fileio::RemoveFile(index());  // the index is made from the library alone
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeIndexOnly, false, Roomy()), 0);
+  EXPECT_EQ(dir.Read("ARC001.B01"), bytes);
+  auto pairs = IndexPairs();
+  EXPECT_EQ(pairs.size(), 2u);
+  EXPECT_EQ(pairs[Name("A.JPG")], before[Name("A.JPG")]);  // the scan finds each item at its end
+  EXPECT_EQ(pairs[Name("C.JPG")], before[Name("C.JPG")]);
+  ExpectLiveItemsCopyOut();
+}
+
+TEST_F(LibraryTest, StrayBytesAcrossSearchBorderAreDropped) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("C.JPG", Bytes(20000, 3));
+  // C's end mark straddles the border of the first search block from the end.
+  AppendRaw(std::string(kSearchBlock - 3, 'x'));
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  EXPECT_EQ(fileio::FileSize(lib()), 20000 + 100 + 44);
+  ExpectLiveItemsCopyOut();
+}
+
+TEST_F(LibraryTest, JunkInFrontGives18AndChangesNothing) {
+  AppendRaw(std::string(500, 'j'));
+  Store("A.JPG", Bytes(100, 1));
+  const std::string bytes = dir.Read("ARC001.B01");
+  const std::string indexBytes = dir.Read("ARC001.I01");
+  RebuildResult r = RebuildDatabase(lib(), kModeCompact, false, Roomy());
+  EXPECT_EQ(r.code, kNoEndMark);
+  EXPECT_EQ(r.step, kStepSearch);
+  EXPECT_EQ(dir.Read("ARC001.B01"), bytes);
+  EXPECT_EQ(dir.Read("ARC001.I01"), indexBytes);
+}
+
+TEST_F(LibraryTest, TrailerPointingBeforeStartResyncs) {
+  Store("A.JPG", Bytes(100, 1));
+  std::string bad = Raw("Q.JPG", 50);
+  uint8_t huge[4] = {0x00, 0x00, 0x00, 0x10};  // far more than the file holds
+  std::memcpy(&bad[50], huge, 4);
+  contents.erase(Name("Q.JPG"));
+  AppendRaw(bad);
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeIndexOnly, false, Roomy()), 0);
+  EXPECT_EQ(IndexPairs().size(), 1u);
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  EXPECT_EQ(fileio::FileSize(lib()), 122);
+  ExpectLiveItemsCopyOut();
+}
+
+TEST_F(LibraryTest, ShortLengthIsDamaged) {
+  Store("A.JPG", Bytes(100, 1));
+  std::string bad = Raw("Q.JPG", 50);
+  bad[50] = 5;  // below the trailer's own size
+  bad[51] = bad[52] = bad[53] = 0;
+  contents.erase(Name("Q.JPG"));
+  AppendRaw(bad);
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  EXPECT_EQ(fileio::FileSize(lib()), 122);
+  ExpectLiveItemsCopyOut();
+}
+
+TEST_F(LibraryTest, TooLittleSpaceRefusesBeforeAnyChange) {
+  Store("A.JPG", Bytes(100, 1));
+  RemoveItem("A.JPG");
+  const std::string bytes = dir.Read("ARC001.B01");
+  RebuildHooks hooks;
+  bool enough = true;
+  hooks.freeSpace = [](const std::string&) { return int64_t(1000); };
+  hooks.status = [&](const std::string&, bool e) { enough = e; };
+  EXPECT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, hooks), kDbRefused);
+  EXPECT_FALSE(enough);
+  EXPECT_EQ(dir.Read("ARC001.B01"), bytes);
+  // An index rebuild needs no room for a copy.
+  EXPECT_EQ(REBUILDDATABASE(lib(), kModeIndexOnly, false, hooks), 0);
+}
+
+TEST_F(LibraryTest, ShortOfSpaceCompactsByCutting) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("B.JPG", Bytes(5000, 2));
+  Store("C.JPG", Bytes(20000, 3));
+  RemoveItem("B.JPG");
+  // Free space not above twice the library and index, yet not below the minimum (here
+  // none): the copy cuts each item from the library once it is safely in the new file.
+  RebuildHooks shortHooks;
+  bool enough = true;
+  shortHooks.status = [&](const std::string&, bool e) { enough = e; };
+  shortHooks.freeSpace = [](const std::string&) { return int64_t(1000); };
+  shortHooks.minimumFree = 0;
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, shortHooks), 0);
+  EXPECT_FALSE(enough);
+  EXPECT_EQ(fileio::FileSize(lib()), 20000 + 100 + 44);
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENCUT.B01")));
+  ExpectLiveItemsCopyOut();
+}
+
+TEST_F(LibraryTest, StoppedCuttingRunIsTakenOverFirst) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("C.JPG", Bytes(20000, 3));
+  // A run short of space moved C into its cut file and was stopped before it cut the
+  // library (C in both) ...
+  std::string lib1 = dir.Read("ARC001.B01");
+  dir.Write("NARWENCUT.B01", lib1.substr(122) + "partial copy of the next");
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  EXPECT_EQ(fileio::FileSize(lib()), 20000 + 100 + 44);
+  ExpectLiveItemsCopyOut();
+  // ... or after: C only in the cut file.
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  std::string now = dir.Read("ARC001.B01");
+  ASSERT_EQ(now.size(), 20144u);  // A, then C
+  dir.Write("NARWENCUT.B01", now.substr(122));
+  dir.Write("ARC001.B01", now.substr(0, 122));
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  ExpectLiveItemsCopyOut();
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENCUT.B01")));
+}
+
+TEST_F(LibraryTest, HalfDoneSwapIsCompleted) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("C.JPG", Bytes(20000, 3));
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  const std::string compacted = dir.Read("ARC001.B01");
+  const std::string compactedIndex = dir.Read("ARC001.I01");
+  // Killed after the index was swapped, before the library was.
+  dir.Write("NARWENNEW.B01", compacted);
+  dir.Write("ARC001.B01", "stale");
+  const WorkFiles files = WorkFilesOf(lib());
+  ASSERT_EQ(FinishSwap(files), 0);
+  EXPECT_EQ(dir.Read("ARC001.B01"), compacted);
+  EXPECT_EQ(dir.Read("ARC001.I01"), compactedIndex);
+  // A half-built index without a complete library is thrown away.
+  dir.Write("NARWENTMP.I01", "half");
+  ASSERT_EQ(FinishSwap(files), 0);
+  EXPECT_FALSE(fileio::Exists(files.tempIndex));
+  EXPECT_EQ(dir.Read("ARC001.I01"), compactedIndex);
+}
+
+TEST_F(LibraryTest, TinyOrAllRemovedGivesEmptyLibraryAndIndex) {
+  dir.Write("ARC001.B01", "short");
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  EXPECT_EQ(fileio::FileSize(lib()), 0);
+  EXPECT_TRUE(IndexPairs().empty());
+  Store("A.JPG", Bytes(100, 1));
+  Store("B.JPG", Bytes(5000, 2));
+  RemoveItem("A.JPG");
+  RemoveItem("B.JPG");
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  EXPECT_EQ(fileio::FileSize(lib()), 0);
+  EXPECT_TRUE(IndexPairs().empty());
+}
+
+TEST_F(LibraryTest, PatternWorksThroughEveryLibrary) {
+  Store("A.JPG", Bytes(100, 1));
+  RemoveItem("A.JPG");
+  const std::string lib2 = dir.Path() + "ARC002.B01";
+  std::string file = dir.Write("in\\D.JPG", Bytes(300, 4));
+  Name("D.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, file, 1), 0);
+  Name("E.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\E.JPG", "e"), 1), 0);
+  Name("E.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, file, 3), 0);
+  RebuildHooks hooks = Roomy();
+  hooks.prefix = "ARC";
+  std::vector<std::string> seen;
+  hooks.status = [&](const std::string& l, bool) { seen.push_back(l); };
+  ASSERT_EQ(REBUILDDATABASE(dir.Path() + "ARC*.I01", kModeCompact, true, hooks), 0);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(fileio::FileSize(lib()), 0);
+  EXPECT_EQ(fileio::FileSize(lib2), 322);
+}
+
+}  // namespace
+}  // namespace narwen

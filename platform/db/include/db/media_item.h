@@ -1,0 +1,33 @@
+// The trailer that ends every media library item, decoded in one place: storing, copying
+// out, checking and the maintenance tool's backward scan all read it through here.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "fileio/file.h"
+
+namespace db {
+
+inline constexpr int kItemTrailer = 22;
+inline constexpr int kItemNameLength = 12;
+inline constexpr uint8_t kItemEndMark[6] = {0x9F, 'i', 'n', '\r', '\n', 0x1A};
+inline constexpr char kItemRemovedMark = 15;
+
+struct ItemTrailer {
+  int64_t start = 0;       // first byte of the item's data
+  int64_t dataLength = 0;  // bytes of data, without the trailer
+  std::string name;        // 12 characters, NUL bytes as blanks
+  bool removed = false;    // the name holds the removed mark
+};
+
+// Decodes the 22 bytes before `end`. False for a damaged trailer: no end mark, or a length
+// whose absolute value is below the trailer's own 22 bytes or reaches before the file's start.
+bool DecodeItemTrailer(const uint8_t trailer[kItemTrailer], int64_t end, ItemTrailer& out);
+// Fills a trailer for `dataLength` bytes of data under `name` (12 characters).
+void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t trailer[kItemTrailer]);
+
+// Copies `length` bytes from one file to another in chunks of at most 1 MiB; a source
+// that ends early is a read fault.
+int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length);
+
+}  // namespace db
