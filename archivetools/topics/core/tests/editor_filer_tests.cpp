@@ -74,7 +74,7 @@ TEST(EditorAndFiler, NothingLostOrDoubledAndIndexesMatchTheRecords) {
   EXPECT_GT(deletes, 0);
   EXPECT_GT(refusals, 0);
 
-  const std::string bytes = Bytes(a.f01);
+  const std::string bytes = FileBytes(a.f01);
   ASSERT_EQ(bytes.size(), size_t(51 + filed) * kLength);
   using PairSet = std::set<std::pair<std::string, int>>;
   PairSet keys, topics2;

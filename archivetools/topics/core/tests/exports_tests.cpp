@@ -10,7 +10,7 @@ TEST(ExportThesaurus, NameUnderlinedThenTheFileBytes) {
   dir.Write("STANDARD.THM", std::string("alpha\r\nbeta\0\xE9\r\n", 15));
   const std::string out = dir.Write("QORTOPIC.TXT", "old export, longer than the new one .......");
   ASSERT_EQ(lumbric::ExportThesaurus(out, dir.Path(), "STANDARD"), 0);
-  EXPECT_EQ(Bytes(out), std::string("STANDARD\r\n--------\r\n\r\nalpha\r\nbeta\0\xE9\r\n", 37));
+  EXPECT_EQ(FileBytes(out), std::string("STANDARD\r\n--------\r\n\r\nalpha\r\nbeta\0\xE9\r\n", 37));
 }
 
 TEST(ExportThesaurus, WithoutTheThesaurusTheExportIsEmpty) {
@@ -18,7 +18,7 @@ TEST(ExportThesaurus, WithoutTheThesaurusTheExportIsEmpty) {
   const std::string out = dir.Write("QORTOPIC.TXT", "old export");
   ASSERT_EQ(lumbric::ExportThesaurus(out, dir.Path(), "MISSING"), 0);
   EXPECT_TRUE(fileio::Exists(out));
-  EXPECT_EQ(Bytes(out), "");
+  EXPECT_EQ(FileBytes(out), "");
 }
 
 struct Seen {
@@ -40,14 +40,14 @@ TEST(ExportRecordList, OneLinePerRecordNotDeleted) {
   const std::string out = dir.File("QORIMAGE.TXT");
   Seen seen;
   ASSERT_EQ(lumbric::ExportRecordList(a.f01, out, 10, Note, Cancel, &seen), 0);
-  EXPECT_EQ(Bytes(out), "K0001  tester\r\nK0003  tester\r\nK0004  tester\r\n");
+  EXPECT_EQ(FileBytes(out), "K0001  tester\r\nK0003  tester\r\nK0004  tester\r\n");
   std::vector<int> expected{25, 50, 75, 100};
   EXPECT_EQ(seen.percents, expected);
 
   seen = Seen{};
   seen.cancelAfter = 1;
   EXPECT_EQ(lumbric::ExportRecordList(a.f01, out, 10, Note, Cancel, &seen), lumbric::kExportCancelled);
-  EXPECT_EQ(Bytes(out), "K0001  tester\r\n");
+  EXPECT_EQ(FileBytes(out), "K0001  tester\r\n");
 }
 
 TEST(ExportRecordList, AMissingRecordFileIsAnError) {

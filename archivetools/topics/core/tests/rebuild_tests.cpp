@@ -12,12 +12,12 @@ TEST(RebuildIndex, SqueezesDeletedSlotsAndNumbersTheIndexesAnew) {
   TopicArchive a(dir, 5);  // records 2 .. 6
   ASSERT_EQ(lumbric::DELETERECORD(a.f01, a.fileNumber, 3, TopicArchive::Values(2), a.fields), 0);
   ASSERT_EQ(lumbric::DELETERECORD(a.f01, a.fileNumber, 5, TopicArchive::Values(4), a.fields), 0);
-  const std::string old = Bytes(a.f01);
+  const std::string old = FileBytes(a.f01);
   a.Close();
   std::vector<int> progress;
   ASSERT_EQ(lumbric::REBUILDINDEX(a.f01, a.fields, Collect, &progress), 0);
 
-  const std::string now = Bytes(a.f01);
+  const std::string now = FileBytes(a.f01);
   ASSERT_EQ(now.size(), 4u * kLength);
   EXPECT_EQ(now.substr(0, 4), std::string(4, '\0'));
   EXPECT_EQ(now.substr(4, kLength - 4), std::string(kLength - 4, ' '));
@@ -68,7 +68,7 @@ TEST(RebuildIndex, NoDataRecordsLeavesEmptyIndexesAndAFreshHeader) {
     qBtClose(handle);
   }
   ASSERT_EQ(lumbric::REBUILDINDEX(a.f01, a.fields), 0);
-  const std::string now = Bytes(a.f01);
+  const std::string now = FileBytes(a.f01);
   ASSERT_EQ(now.size(), size_t(kLength));
   EXPECT_EQ(now.substr(0, 4), std::string(4, '\0'));
   for (int k = 0; k <= 10; ++k) {
@@ -90,14 +90,14 @@ TEST(RebuildIndex, WaitsForTheHeaderLockThenGivesUp) {
   TempDir dir;
   TopicArchive a(dir, 3);
   ASSERT_EQ(lumbric::DELETERECORD(a.f01, a.fileNumber, 3, TopicArchive::Values(2), a.fields), 0);
-  const std::string before = Bytes(a.f01);
+  const std::string before = FileBytes(a.f01);
   const auto keys = Pairs(DBINDEX(a.f01, 0), 8);
   ASSERT_EQ(SKFLOCK(a.fileNumber, 0, kLength), 0);
   DbSetLockTimeout(200);
   EXPECT_EQ(lumbric::REBUILDINDEX(a.f01, a.fields), kDbErrLockViolation);
   DbSetLockTimeout(10000);
   SKFUNLOCK(a.fileNumber, 0, kLength);
-  EXPECT_EQ(Bytes(a.f01), before);
+  EXPECT_EQ(FileBytes(a.f01), before);
   EXPECT_EQ(Pairs(DBINDEX(a.f01, 0), 8), keys);
 }
 

@@ -11,15 +11,15 @@ const std::string kSlashKey(8, '/');
 TEST(SaveRecord, UnchangedWritesNothingChangedMovesTopicPairs) {
   TempDir dir;
   TopicArchive a(dir, 3);
-  const std::string before = Bytes(a.f01);
+  const std::string before = FileBytes(a.f01);
   EXPECT_EQ(lumbric::SAVERECORD(a.f01, a.fileNumber, 3, TopicArchive::Values(2), a.fields), 0);
-  EXPECT_EQ(Bytes(a.f01), before);
+  EXPECT_EQ(FileBytes(a.f01), before);
 
   auto values = TopicArchive::Values(2);
   values[11] = "NEW TOPIC";
   values[1] = "renamed";
   EXPECT_EQ(lumbric::SAVERECORD(a.f01, a.fileNumber, 3, values, a.fields), 0);
-  EXPECT_EQ(Bytes(a.f01).size(), before.size());
+  EXPECT_EQ(FileBytes(a.f01).size(), before.size());
   EXPECT_EQ(a.Record(3).substr(size_t(a.fields[1].position - 1), 7), "renamed");
   auto topics = Pairs(DBINDEX(a.f01, 1), a.fields[11].width);
   std::vector<std::pair<std::string, int>> expected{{"NEW TOPIC", 3}, {"T1", 2}, {"T3", 4}};
@@ -47,13 +47,13 @@ TEST(SaveRecord, SlotDeletedMeanwhileGetsTheRecordAppended) {
 TEST(SaveRecord, SlotHoldingAnotherKeyIsRefusedUnchanged) {
   TempDir dir;
   TopicArchive a(dir, 3);
-  const std::string before = Bytes(a.f01);
+  const std::string before = FileBytes(a.f01);
   const auto index1 = Pairs(DBINDEX(a.f01, 1), a.fields[11].width);
   auto values = TopicArchive::Values(3);
   values[11] = "CHANGED";
   EXPECT_EQ(lumbric::SAVERECORD(a.f01, a.fileNumber, 2, values, a.fields), kDbRefused);
   EXPECT_EQ(lumbric::DELETERECORD(a.f01, a.fileNumber, 2, values, a.fields), kDbRefused);
-  EXPECT_EQ(Bytes(a.f01), before);
+  EXPECT_EQ(FileBytes(a.f01), before);
   EXPECT_EQ(Pairs(DBINDEX(a.f01, 1), a.fields[11].width), index1);
 }
 
@@ -69,12 +69,12 @@ TEST(SaveRecord, DatesMustBeEmptyOrComplete) {
 
   TempDir dir;
   TopicArchive a(dir, 1);
-  const std::string before = Bytes(a.f01);
+  const std::string before = FileBytes(a.f01);
   auto values = TopicArchive::Values(1);
   values[2] = "02-30-2024";
   values[11] = "CHANGED";
   EXPECT_EQ(lumbric::SAVERECORD(a.f01, a.fileNumber, 2, values, a.fields), kDbErrInvalidParameter);
-  EXPECT_EQ(Bytes(a.f01), before);
+  EXPECT_EQ(FileBytes(a.f01), before);
 }
 
 TEST(DeleteRecord, MarksTheRecordFirstAndTwiceIsNoFailure) {
@@ -101,16 +101,16 @@ TEST(DeleteRecord, MarksTheRecordFirstAndTwiceIsNoFailure) {
   for (int k = 2; k <= 10; ++k) {
     for (const auto& pair : Pairs(DBINDEX(a.f01, k), a.fields[11].width)) EXPECT_NE(pair.second, 3) << "index " << k;
   }
-  const std::string after = Bytes(a.f01);
+  const std::string after = FileBytes(a.f01);
   EXPECT_EQ(lumbric::DELETERECORD(a.f01, a.fileNumber, 3, TopicArchive::Values(2), a.fields), 0);
-  EXPECT_EQ(Bytes(a.f01), after);
+  EXPECT_EQ(FileBytes(a.f01), after);
   EXPECT_EQ(Pairs(DBINDEX(a.f01, 0), 8), keys);
 }
 
 TEST(DeleteRecord, WaitsForTheHeaderLockThenGivesUp) {
   TempDir dir;
   TopicArchive a(dir, 2);
-  const std::string before = Bytes(a.f01);
+  const std::string before = FileBytes(a.f01);
   int other = 0, ok = 0;
   ASSERT_EQ(DBOPENF(a.f01, other, ok), 0);
   ASSERT_EQ(SKFLOCK(other, 0, kLength), 0);
@@ -119,7 +119,7 @@ TEST(DeleteRecord, WaitsForTheHeaderLockThenGivesUp) {
   auto values = TopicArchive::Values(1);
   values[11] = "CHANGED";
   EXPECT_EQ(lumbric::SAVERECORD(a.f01, a.fileNumber, 2, values, a.fields), kDbErrLockViolation);
-  EXPECT_EQ(Bytes(a.f01), before);
+  EXPECT_EQ(FileBytes(a.f01), before);
   SKFUNLOCK(other, 0, kLength);
   SKFCLOSE(other);
   EXPECT_EQ(lumbric::SAVERECORD(a.f01, a.fileNumber, 2, values, a.fields), 0);

@@ -6,37 +6,16 @@
 
 #include "db/archive.h"
 #include "db/db.h"
+#include "db_test_util.h"
 #include "fileio/file.h"
 #include "skin/sk_files.h"
 #include "temp_dir.h"
 
 inline constexpr int kLength = 671;
 
-// The 28 values of a record of the ten-slot form with the given key and first topic.
+// A record of the ten-slot form with the given key and first topic.
 inline std::vector<std::string> RecordValues(const std::string& key, const std::string& topic) {
-  std::vector<std::string> v(28);
-  v[0] = key;
-  v[1] = "PICTURE " + key;
-  v[2] = "05-31-2024";
-  v[3] = "JPG";
-  v[4] = "24";
-  v[5] = "-1";
-  v[6] = "640";
-  v[7] = "480";
-  v[8] = "123456";
-  v[9] = "2024";
-  v[10] = "5";
-  for (size_t k = 0; k < 10; ++k) v[11 + k] = k == 0 ? topic : "(none)";
-  v[21] = "free text of " + key;
-  v[23] = "STANDARD";
-  v[24] = "tester";
-  return v;
-}
-
-inline std::string Bytes(const std::string& path) {
-  std::string bytes;
-  fileio::ReadWholeFile(path, bytes);
-  return bytes;
+  return ArchiveValues(key, {topic});
 }
 
 // Every (key, value) pair of an index in key order; keys without their padding.
@@ -80,5 +59,5 @@ struct TopicArchive {
     if (fileNumber) SKFCLOSE(fileNumber);
     fileNumber = 0;
   }
-  std::string Record(int number) const { return Bytes(f01).substr(size_t(number - 1) * kLength, kLength); }
+  std::string Record(int number) const { return FileBytes(f01).substr(size_t(number - 1) * kLength, kLength); }
 };
