@@ -94,30 +94,67 @@ int PutInPlace(int fileNumber, const std::string& beside, int64_t bytes) {
   return rc;
 }
 
+std::string Beside(const std::string& path) { return path + ".NEW"; }
+// Present from the moment the rebuilt files beside are complete until they are in place.
+std::string Marker(const std::string& path) { return path + ".NEW.OK"; }
+
+// Puts the complete files beside in place: a kill meanwhile leaves the marker, and the
+// next call does it again from the start.
+int PutAllInPlace(const std::string& path, int fileNumber, const std::vector<db::IndexLayout>& layouts) {
+  const std::string beside = Beside(path);
+  DbCloseIndexes(path);
+  int rc = PutInPlace(fileNumber, beside, fileio::FileSize(beside));
+  for (size_t i = 0; rc == 0 && i < layouts.size(); ++i) {
+    std::string index = DBINDEX(path, layouts[i].number), built = DBINDEX(beside, layouts[i].number);
+    if (!fileio::Exists(built)) continue;  // moved before a kill
+    RemoveIfThere(index + ".UND");
+    rc = fileio::MoveFileReplacing(built, index);
+  }
+  if (rc == 0) rc = fileio::RemoveFile(Marker(path));
+  return rc;
+}
+
 int RebuildLocked(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields,
                   const std::vector<db::IndexLayout>& layouts, int length, Halves& halves) {
-  const std::string beside = path + ".NEW";
+  const std::string beside = Beside(path);
+  int rc = 0;
+  if (fileio::Exists(Marker(path))) {
+    // A rebuild was killed while it put its files in place: that ends first.
+    rc = PutAllInPlace(path, fileNumber, layouts);
+    if (rc != 0) return rc;
+  }
   RemoveIfThere(beside);
   RemoveIndexes(beside, layouts);
   int64_t records = std::max<int64_t>(0, SKFLOF(fileNumber) / length - 1);
   int64_t kept = 0;
-  int rc = Squeeze(fileNumber, length, size_t(fields[0].position - 1), records, beside, kept, halves);
+  rc = Squeeze(fileNumber, length, size_t(fields[0].position - 1), records, beside, kept, halves);
   if (rc == 0) rc = DbRebuildIndexes(beside, fields, IndexProgress, &halves);
-  DbCloseIndexes(path);
-  if (rc == 0) rc = PutInPlace(fileNumber, beside, (kept + 1) * length);
-  for (size_t i = 0; rc == 0 && i < layouts.size(); ++i) {
-    std::string index = DBINDEX(path, layouts[i].number);
-    RemoveIfThere(index + ".UND");
-    rc = fileio::MoveFileReplacing(DBINDEX(beside, layouts[i].number), index);
+  if (rc == 0) rc = fileio::WriteFileReplacing(Marker(path), "");
+  if (rc == 0) rc = PutAllInPlace(path, fileNumber, layouts);
+  if (rc == 0 || !fileio::Exists(Marker(path))) {
+    RemoveIndexes(beside, layouts);
+    RemoveIfThere(beside);
   }
-  RemoveIndexes(beside, layouts);
-  RemoveIfThere(beside);
   return rc;
 }
+
+int Rebuild(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress, void* context,
+            bool finishOnly);
 
 }  // namespace
 
 int REBUILDINDEX(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress, void* context) {
+  return Rebuild(path, fields, progress, context, false);
+}
+
+int FinishInterruptedRebuild(const std::string& path, const std::vector<DBFIELD>& fields) {
+  if (!fileio::Exists(Marker(path))) return 0;
+  return Rebuild(path, fields, nullptr, nullptr, true);
+}
+
+namespace {
+int Rebuild(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress, void* context,
+            bool finishOnly) {
   try {
     std::vector<db::IndexLayout> layouts;
     int rc = db::IndexLayouts(fields, layouts);
@@ -133,7 +170,15 @@ int REBUILDINDEX(const std::string& path, const std::vector<DBFIELD>& fields, Pr
     rc = DbLockHeader(fileNumber, length);
     if (rc == 0) {
       Halves halves{progress, context};
-      rc = RebuildLocked(path, fileNumber, fields, layouts, length, halves);
+      if (finishOnly) {
+        rc = fileio::Exists(Marker(path)) ? PutAllInPlace(path, fileNumber, layouts) : 0;
+        if (rc == 0) {
+          RemoveIndexes(Beside(path), layouts);
+          RemoveIfThere(Beside(path));
+        }
+      } else {
+        rc = RebuildLocked(path, fileNumber, fields, layouts, length, halves);
+      }
       SKFUNLOCK(fileNumber, 0, length);
     }
     SKFCLOSE(fileNumber);
@@ -142,5 +187,7 @@ int REBUILDINDEX(const std::string& path, const std::vector<DBFIELD>& fields, Pr
     return fileio::kErrNotEnoughMemory;
   }
 }
+
+}  // namespace
 
 }  // namespace lumbric

@@ -33,6 +33,7 @@ TEST(RebuildIndex, SqueezesDeletedSlotsAndNumbersTheIndexesAnew) {
   // Nothing of the work beside is left.
   EXPECT_FALSE(fileio::Exists(a.f01 + ".NEW"));
   EXPECT_FALSE(fileio::Exists(DBINDEX(a.f01 + ".NEW", 0)));
+  EXPECT_FALSE(fileio::Exists(a.f01 + ".NEW.OK"));
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(progress.back(), 100);
   for (size_t i = 1; i < progress.size(); ++i) EXPECT_LT(progress[i - 1], progress[i]);
@@ -99,6 +100,44 @@ TEST(RebuildIndex, WaitsForTheHeaderLockThenGivesUp) {
   SKFUNLOCK(a.fileNumber, 0, kLength);
   EXPECT_EQ(FileBytes(a.f01), before);
   EXPECT_EQ(Pairs(DBINDEX(a.f01, 0), 8), keys);
+}
+
+// A rebuild killed while it copied its new record file over the old one and had moved
+// only some indexes: the next start finishes it from the complete files beside.
+TEST(RebuildIndex, AKillWhilePuttingInPlaceIsFinishedAtTheNextStart) {
+  TempDir done, killed;
+  TopicArchive a(done, 6), b(killed, 6);
+  for (TopicArchive* x : {&a, &b}) {
+    ASSERT_EQ(lumbric::DELETERECORD(x->f01, x->fileNumber, 4, TopicArchive::Values(3), x->fields), 0);
+    x->Close();
+  }
+  const std::string old = FileBytes(b.f01);
+  ASSERT_EQ(lumbric::REBUILDINDEX(a.f01, a.fields), 0);
+  const std::string rebuilt = FileBytes(a.f01);
+  ASSERT_LT(rebuilt.size(), old.size());
+
+  // The state at the kill: files beside complete, the record file half copied, index 0
+  // moved, the others not.
+  PutFileBytes(b.f01 + ".NEW", rebuilt);
+  for (int k = 1; k <= 10; ++k) ASSERT_EQ(fileio::CopyFileTo(DBINDEX(a.f01, k), DBINDEX(b.f01 + ".NEW", k)), 0);
+  ASSERT_EQ(fileio::CopyFileTo(DBINDEX(a.f01, 0), DBINDEX(b.f01, 0)), 0);
+  PutFileBytes(b.f01, rebuilt.substr(0, 2 * kLength) + old.substr(2 * kLength));
+  PutFileBytes(b.f01 + ".NEW.OK", "");
+  EXPECT_EQ(lumbric::FinishInterruptedRebuild(b.f01, b.fields), 0);
+
+  EXPECT_EQ(FileBytes(b.f01), rebuilt);
+  for (int k = 0; k <= 10; ++k) {
+    const int width = k == 0 ? 8 : b.fields[11].width;
+    EXPECT_EQ(Pairs(DBINDEX(b.f01, k), width), Pairs(DBINDEX(a.f01, k), width)) << k;
+  }
+  std::vector<std::pair<std::string, int>> topics{{"T1", 2}, {"T2", 3}, {"T4", 4}, {"T5", 5}, {"T6", 6}};
+  EXPECT_EQ(Pairs(DBINDEX(b.f01, 1), b.fields[11].width), topics);
+  EXPECT_FALSE(fileio::Exists(b.f01 + ".NEW.OK"));
+  EXPECT_FALSE(fileio::Exists(b.f01 + ".NEW"));
+  EXPECT_FALSE(fileio::Exists(DBINDEX(b.f01 + ".NEW", 3)));
+  // Nothing more to finish.
+  EXPECT_EQ(lumbric::FinishInterruptedRebuild(b.f01, b.fields), 0);
+  EXPECT_EQ(FileBytes(b.f01), rebuilt);
 }
 
 }  // namespace

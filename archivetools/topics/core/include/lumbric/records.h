@@ -35,6 +35,10 @@ using Progress = void (*)(int percent, void* context);
 int REBUILDINDEX(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress = nullptr,
                  void* context = nullptr);
 
+// Ends a rebuild that was killed while it put its files in place (the program calls it at
+// start); 0 also when there was none.
+int FinishInterruptedRebuild(const std::string& path, const std::vector<DBFIELD>& fields);
+
 // A date field's text is storable: empty, or a complete valid date in one of the forms
 // db::DateToStored reads.
 bool IsStorableDate(const std::string& text, bool dayFirst);
