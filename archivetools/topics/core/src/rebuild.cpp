@@ -94,6 +94,21 @@ int PutInPlace(int fileNumber, const std::string& beside, int64_t bytes) {
   return rc;
 }
 
+// The new index's bytes over the old index file, which stays the same file: another
+// program that keeps it open sees the new index (its identity changed) instead of
+// going on in a file that is no longer there.
+int CopyOver(const std::string& from, const std::string& to) {
+  std::string bytes;
+  int rc = fileio::ReadWholeFile(from, bytes);
+  if (rc != 0) return rc;
+  fileio::File out;
+  rc = out.OpenAlways(to, fileio::Share::DenyNone);
+  if (rc == 0) rc = out.WriteAt(0, bytes.data(), bytes.size());
+  if (rc == 0) rc = out.Truncate(int64_t(bytes.size()));
+  if (rc == 0) rc = out.Flush();
+  return rc;
+}
+
 std::string Beside(const std::string& path) { return path + ".NEW"; }
 // Present from the moment the rebuilt files beside are complete until they are in place.
 std::string Marker(const std::string& path) { return path + ".NEW.OK"; }
@@ -108,7 +123,8 @@ int PutAllInPlace(const std::string& path, int fileNumber, const std::vector<db:
     std::string index = DBINDEX(path, layouts[i].number), built = DBINDEX(beside, layouts[i].number);
     if (!fileio::Exists(built)) continue;  // moved before a kill
     RemoveIfThere(index + ".UND");
-    rc = fileio::MoveFileReplacing(built, index);
+    rc = CopyOver(built, index);
+    if (rc == 0) rc = fileio::RemoveFile(built);
   }
   if (rc == 0) rc = fileio::RemoveFile(Marker(path));
   return rc;
