@@ -8,8 +8,6 @@
 
 #include "lumbric/records.h"
 #include "topics_test_util.h"
-#include "wait_until.h"
-#include "worker_process.h"
 
 namespace {
 
@@ -28,11 +26,7 @@ TEST(EditorAndFiler, NothingLostOrDoubledAndIndexesMatchTheRecords) {
   TopicArchive a(dir, 50);
   const int filed = 500;
   WorkerProcess filer;
-  ASSERT_TRUE(filer.Start("db_append_worker", {a.f01, dir.File("ARCHIVE.CPT"), "1", std::to_string(filed),
-                                               dir.File("ready"), dir.File("go")}));
-  ASSERT_TRUE(WaitUntil([&] { return fileio::Exists(dir.File("ready")); }, std::chrono::seconds(60),
-                        std::chrono::milliseconds(5)));
-  dir.Write("go", "");
+  ASSERT_TRUE(StartFiler(filer, dir, a.f01, filed));
 
   std::mt19937 random(12345);
   std::map<int, Expected> edited;

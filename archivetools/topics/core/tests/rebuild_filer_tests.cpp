@@ -6,8 +6,6 @@
 
 #include "lumbric/records.h"
 #include "topics_test_util.h"
-#include "wait_until.h"
-#include "worker_process.h"
 
 namespace {
 
@@ -20,11 +18,7 @@ TEST(RebuildAndFiler, FilingsDuringARebuildLandInTheRebuiltFiles) {
   a.Close();
   const int filed = 300;
   WorkerProcess filer;
-  ASSERT_TRUE(filer.Start("db_append_worker", {a.f01, dir.File("ARCHIVE.CPT"), "1", std::to_string(filed),
-                                               dir.File("ready"), dir.File("go")}));
-  ASSERT_TRUE(WaitUntil([&] { return fileio::Exists(dir.File("ready")); }, std::chrono::seconds(60),
-                        std::chrono::milliseconds(5)));
-  dir.Write("go", "");
+  ASSERT_TRUE(StartFiler(filer, dir, a.f01, filed));
   // Some filings first, so that the filer holds its indexes open when the rebuild starts.
   ASSERT_TRUE(WaitUntil([&] { return fileio::FileSize(a.f01) > 310 * kLength; }, std::chrono::seconds(60),
                         std::chrono::milliseconds(1)));

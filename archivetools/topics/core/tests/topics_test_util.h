@@ -1,5 +1,6 @@
 // An archive of a few records in a test folder, and the pairs of its indexes.
 #pragma once
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "fileio/file.h"
 #include "skin/sk_files.h"
 #include "temp_dir.h"
+#include "wait_until.h"
+#include "worker_process.h"
 
 inline constexpr int kLength = 671;
 
@@ -61,3 +64,18 @@ struct TopicArchive {
   }
   std::string Record(int number) const { return FileBytes(f01).substr(size_t(number - 1) * kLength, kLength); }
 };
+
+// Starts the database tests' filer on the archive and lets it go once it is ready: it
+// files `count` records with keys from the counter "ARCHIVE.CPT" beside the record file.
+inline bool StartFiler(WorkerProcess& filer, const TempDir& dir, const std::string& f01, int count) {
+  if (!filer.Start("db_append_worker", {f01, dir.File("ARCHIVE.CPT"), "1", std::to_string(count), dir.File("ready"),
+                                        dir.File("go")})) {
+    return false;
+  }
+  if (!WaitUntil([&] { return fileio::Exists(dir.File("ready")); }, std::chrono::seconds(60),
+                 std::chrono::milliseconds(5))) {
+    return false;
+  }
+  dir.Write("go", "");
+  return true;
+}
