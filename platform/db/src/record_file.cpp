@@ -342,6 +342,13 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
   }
 }
 
+int DbLockHeader(int fileNumber, int recordLength) {
+  if (recordLength < 1) return kDbErrInvalidParameter;
+  return LockHeader(fileNumber, recordLength);
+}
+
+void DbCloseIndexes(const std::string& path) { db::EndAppendSessions(path); }
+
 std::string DBINDEX(const std::string& path, int k) {
   db::SweepAppendSessions();
   if (k < 0 || path.empty()) return "";

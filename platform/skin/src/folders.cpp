@@ -51,6 +51,8 @@ int64_t SizeInside(const std::string& folder) {
 
 }  // namespace
 
+bool SkIsRootOrRelative(const std::string& folder) { return IsRootOrRelative(folder); }
+
 int SKCLEARTREE(const std::string& folder) {
   if (IsRootOrRelative(folder)) return fileio::kErrAccessDenied;
   std::string f = fileio::WithTrailingSeparator(fileio::Trim(folder));

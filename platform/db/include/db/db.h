@@ -193,6 +193,13 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
 // (87 without a DbBeginBatch).
 void DbBeginBatch();
 int DbEndBatch();
+// Locks the header record of an open record file (bytes 0 .. recordLength - 1) as DBCREF
+// does, waiting up to the lock timeout while another program holds it (then 33). Give it
+// back with SKFUNLOCK (fileNumber, 0, recordLength).
+int DbLockHeader(int fileNumber, int recordLength);
+// Closes the index files of a record file that this program's appends keep open for a
+// moment, so that they can be replaced.
+void DbCloseIndexes(const std::string& path);
 // How long a call waits for a lock that another program holds (default 10 s).
 void DbSetLockTimeout(int milliseconds);
 // Order of a ten-character display date: false = month first ("01-31-2024", the

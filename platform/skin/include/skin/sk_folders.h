@@ -10,6 +10,9 @@
 // that a wrong setting can never empty a whole drive. Returns 0, or the first error met
 // (the rest is still tried); a missing folder is 3.
 int SKCLEARTREE(const std::string& folder);
+// True for what SKCLEARTREE refuses to empty: a drive's or a share's root, a relative
+// path, an empty text.
+bool SkIsRootOrRelative(const std::string& folder);
 // The bytes of every file in folder and below it; 0 for a missing folder.
 int64_t SKFOLDERSIZE(const std::string& folder);
 

@@ -1,0 +1,209 @@
+// Rebuilding the record file without its deleted slots, beside the old one.
+#include <algorithm>
+#include <new>
+
+#include "fileio/file.h"
+#include "lumbric/records.h"
+#include "skin/sk_files.h"
+
+namespace lumbric {
+namespace {
+
+// What one progress report covers: the squeeze is the first half, the indexes the second.
+struct Halves {
+  Progress progress;
+  void* context;
+  int last = -1;
+  void Report(int percent) {
+    if (progress && percent != last) progress(last = percent, context);
+  }
+};
+
+void IndexProgress(int percent, void* context) {
+  auto* halves = static_cast<Halves*>(context);
+  halves->Report(50 + percent / 2);
+}
+
+std::string Header(int length) {
+  std::string h(size_t(length), ' ');
+  for (size_t i = 0; i < 4; ++i) h[i] = '\0';
+  return h;
+}
+
+void RemoveIfThere(const std::string& file) {
+  if (fileio::Exists(file)) fileio::RemoveFile(file);
+}
+
+// The index files of a record file with their journals.
+void RemoveIndexes(const std::string& path, const std::vector<db::IndexLayout>& layouts) {
+  for (const auto& layout : layouts) {
+    RemoveIfThere(DBINDEX(path, layout.number));
+    RemoveIfThere(DBINDEX(path, layout.number) + ".UND");
+  }
+}
+
+// Writes the header and every record not deleted into `beside`; kept = their number.
+int Squeeze(int fileNumber, int length, size_t keyColumn, int64_t records, const std::string& beside,
+            int64_t& kept, Halves& halves) {
+  fileio::File out;
+  int rc = out.Open(beside, fileio::Access::WriteNew);
+  if (rc != 0) return rc;
+  std::string pending = Header(length);
+  int64_t written = 0;
+  kept = 0;
+  // A block at a time both ways: a call per record would be a system call per record.
+  const int64_t perBlock = std::max<int64_t>(1, (1 << 20) / length);
+  std::string block;
+  for (int64_t first = 1; rc == 0 && first <= records; first += perBlock) {
+    int64_t count = std::min(perBlock, records - first + 1);
+    block.assign(size_t(count * length), ' ');
+    rc = SKFGETAT(fileNumber, first * length, block);
+    for (int64_t k = 0; rc == 0 && k < count; ++k) {
+      const char* record = block.data() + k * length;
+      if (record[keyColumn] != '/') {
+        pending.append(record, size_t(length));
+        ++kept;
+      }
+      halves.Report(int((100 * (first + k) + records / 2) / records) / 2);
+    }
+    if (rc == 0 && pending.size() >= (1u << 20)) {
+      rc = out.WriteAt(written, pending.data(), pending.size());
+      written += int64_t(pending.size());
+      pending.clear();
+    }
+  }
+  if (rc == 0 && !pending.empty()) rc = out.WriteAt(written, pending.data(), pending.size());
+  if (rc == 0) rc = out.Flush();
+  return rc;
+}
+
+// Copies the squeezed file over the old one through its open handle and cuts it there.
+int PutInPlace(int fileNumber, const std::string& beside, int64_t bytes) {
+  fileio::File in;
+  int rc = in.Open(beside, fileio::Access::Read);
+  std::string block;
+  for (int64_t at = 0; rc == 0 && at < bytes; at += int64_t(block.size())) {
+    block.resize(size_t(std::min<int64_t>(1 << 20, bytes - at)));
+    size_t count = 0;
+    rc = in.ReadAt(at, block.data(), block.size(), count);
+    if (rc == 0 && count != block.size()) rc = kDbErrInvalidData;
+    if (rc == 0) rc = SKFPUTAT(fileNumber, at, block);
+  }
+  if (rc == 0) rc = SKSETEOFAT(fileNumber, bytes);
+  if (rc == 0) rc = SKFLUSH(fileNumber);
+  return rc;
+}
+
+// The new index's bytes over the old index file, which stays the same file: another
+// program that keeps it open sees the new index (its identity changed) instead of
+// going on in a file that is no longer there.
+int CopyOver(const std::string& from, const std::string& to) {
+  std::string bytes;
+  int rc = fileio::ReadWholeFile(from, bytes);
+  if (rc != 0) return rc;
+  fileio::File out;
+  rc = out.OpenAlways(to, fileio::Share::DenyNone);
+  if (rc == 0) rc = out.WriteAt(0, bytes.data(), bytes.size());
+  if (rc == 0) rc = out.Truncate(int64_t(bytes.size()));
+  if (rc == 0) rc = out.Flush();
+  return rc;
+}
+
+std::string Beside(const std::string& path) { return path + ".NEW"; }
+// Present from the moment the rebuilt files beside are complete until they are in place.
+std::string Marker(const std::string& path) { return path + ".NEW.OK"; }
+
+// Puts the complete files beside in place: a kill meanwhile leaves the marker, and the
+// next call does it again from the start.
+int PutAllInPlace(const std::string& path, int fileNumber, const std::vector<db::IndexLayout>& layouts) {
+  const std::string beside = Beside(path);
+  DbCloseIndexes(path);
+  int rc = PutInPlace(fileNumber, beside, fileio::FileSize(beside));
+  for (size_t i = 0; rc == 0 && i < layouts.size(); ++i) {
+    std::string index = DBINDEX(path, layouts[i].number), built = DBINDEX(beside, layouts[i].number);
+    if (!fileio::Exists(built)) continue;  // moved before a kill
+    RemoveIfThere(index + ".UND");
+    rc = CopyOver(built, index);
+    if (rc == 0) rc = fileio::RemoveFile(built);
+  }
+  if (rc == 0) rc = fileio::RemoveFile(Marker(path));
+  return rc;
+}
+
+int RebuildLocked(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields,
+                  const std::vector<db::IndexLayout>& layouts, int length, Halves& halves) {
+  const std::string beside = Beside(path);
+  int rc = 0;
+  if (fileio::Exists(Marker(path))) {
+    // A rebuild was killed while it put its files in place: that ends first.
+    rc = PutAllInPlace(path, fileNumber, layouts);
+    if (rc != 0) return rc;
+  }
+  RemoveIfThere(beside);
+  RemoveIndexes(beside, layouts);
+  int64_t records = std::max<int64_t>(0, SKFLOF(fileNumber) / length - 1);
+  int64_t kept = 0;
+  rc = Squeeze(fileNumber, length, size_t(fields[0].position - 1), records, beside, kept, halves);
+  if (rc == 0) rc = DbRebuildIndexes(beside, fields, IndexProgress, &halves);
+  if (rc == 0) rc = fileio::WriteFileReplacing(Marker(path), "");
+  if (rc == 0) rc = PutAllInPlace(path, fileNumber, layouts);
+  if (rc == 0 || !fileio::Exists(Marker(path))) {
+    RemoveIndexes(beside, layouts);
+    RemoveIfThere(beside);
+  }
+  return rc;
+}
+
+int Rebuild(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress, void* context,
+            bool finishOnly);
+
+}  // namespace
+
+int REBUILDINDEX(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress, void* context) {
+  return Rebuild(path, fields, progress, context, false);
+}
+
+int FinishInterruptedRebuild(const std::string& path, const std::vector<DBFIELD>& fields) {
+  if (!fileio::Exists(Marker(path))) return 0;
+  return Rebuild(path, fields, nullptr, nullptr, true);
+}
+
+namespace {
+int Rebuild(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress, void* context,
+            bool finishOnly) {
+  try {
+    std::vector<db::IndexLayout> layouts;
+    int rc = db::IndexLayouts(fields, layouts);
+    if (rc != 0) return rc;
+    const int length = DbRecordLength(fields);
+    if (length < 5) return kDbErrInvalidParameter;
+    int fileNumber = 0, ok = 0;
+    rc = DBOPENF(path, fileNumber, ok);
+    if (rc != 0 || !ok) {
+      if (ok) SKFCLOSE(fileNumber);
+      return rc != 0 ? rc : kDbErrInvalidHandle;
+    }
+    rc = DbLockHeader(fileNumber, length);
+    if (rc == 0) {
+      Halves halves{progress, context};
+      if (finishOnly) {
+        rc = fileio::Exists(Marker(path)) ? PutAllInPlace(path, fileNumber, layouts) : 0;
+        if (rc == 0) {
+          RemoveIndexes(Beside(path), layouts);
+          RemoveIfThere(Beside(path));
+        }
+      } else {
+        rc = RebuildLocked(path, fileNumber, fields, layouts, length, halves);
+      }
+      SKFUNLOCK(fileNumber, 0, length);
+    }
+    SKFCLOSE(fileNumber);
+    return rc;
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
+}
+
+}  // namespace
+
+}  // namespace lumbric

@@ -1,0 +1,162 @@
+// Saving and deleting a record of the form under the header record's lock.
+#include <cctype>
+
+#include "db/archive.h"
+#include "lumbric/records.h"
+#include "skin/sk_files.h"
+
+namespace lumbric {
+namespace {
+
+constexpr int16_t kKindDate = 4;
+
+std::string Columns(const std::string& record, const DBFIELD& f) {
+  return record.substr(size_t(f.position - 1), size_t(f.width));
+}
+
+std::string PaddedKey(const std::string& value, const DBFIELD& f) {
+  std::string key = value.substr(0, size_t(f.width));
+  key.resize(size_t(f.width), ' ');
+  return key;
+}
+
+bool AllSlashes(const std::string& text) { return !text.empty() && text.find_first_not_of('/') == std::string::npos; }
+
+// Index work after the record is written: results do not change the operation's.
+void Move(const std::string& file, int width, const std::string& oldKey, const std::string* newKey, int32_t number) {
+  int handle = 0, status = 0;
+  if (qBtOpen(file, width, handle, status) != 0 || handle == 0) return;
+  std::string key = oldKey;
+  int32_t value = number;
+  qBtDelete(handle, key, value, status);
+  if (newKey) {
+    key = *newKey;
+    value = number;
+    qBtInsert(handle, key, value, status);
+  }
+  qBtClose(handle);
+}
+
+// The header lock for one operation, given back whatever the way out.
+class HeaderLock {
+ public:
+  HeaderLock(int fileNumber, int length) : fileNumber_(fileNumber), length_(length) {
+    rc_ = DbLockHeader(fileNumber, length);
+  }
+  ~HeaderLock() { Release(); }
+  HeaderLock(const HeaderLock&) = delete;
+  HeaderLock& operator=(const HeaderLock&) = delete;
+  int rc() const { return rc_; }
+  void Release() {
+    if (rc_ == 0) SKFUNLOCK(fileNumber_, 0, length_);
+    rc_ = -1;
+  }
+
+ private:
+  int fileNumber_;
+  int length_;
+  int rc_;
+};
+
+// Checks shared by both operations: a usable field table and record number, and the
+// stored record read under the lock.
+int Prepare(int fileNumber, int recordNumber, const std::vector<std::string>& values,
+            const std::vector<DBFIELD>& fields, std::vector<db::IndexLayout>& layouts, int& length) {
+  int rc = db::IndexLayouts(fields, layouts);
+  if (rc != 0) return rc;
+  length = DbRecordLength(fields);
+  if (length < 5 || recordNumber < 2 || values.empty()) return kDbErrInvalidParameter;
+  if (SKFLOF(fileNumber) < 0) return kDbErrInvalidHandle;
+  return 0;
+}
+
+bool LeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+}  // namespace
+
+bool IsStorableDate(const std::string& text, bool dayFirst) {
+  if (text.find_first_not_of(' ') == std::string::npos) return true;
+  std::string stored = db::DateToStored(text, dayFirst);
+  if (stored.size() != 8) return false;
+  for (char c : stored) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  }
+  int y = std::stoi(stored.substr(0, 4)), m = std::stoi(stored.substr(4, 2)), d = std::stoi(stored.substr(6, 2));
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (y < 1 || m < 1 || m > 12 || d < 1) return false;
+  return d <= kDays[m - 1] + (m == 2 && LeapYear(y) ? 1 : 0);
+}
+
+int SAVERECORD(const std::string& path, int fileNumber, const int& recordNumber,
+               const std::vector<std::string>& values, const std::vector<DBFIELD>& fields) {
+  std::vector<db::IndexLayout> layouts;
+  int length = 0;
+  int rc = Prepare(fileNumber, recordNumber, values, fields, layouts, length);
+  if (rc != 0) return rc;
+  for (size_t i = 0; i < fields.size() && i < values.size(); ++i) {
+    if (fields[i].kind == kKindDate && !IsStorableDate(values[i], DbDayFirstDates())) return kDbErrInvalidParameter;
+  }
+  HeaderLock lock(fileNumber, length);
+  if (lock.rc() != 0) return lock.rc();
+  std::string record(size_t(length), ' ');
+  rc = SKFGETR(fileNumber, record, recordNumber);
+  if (rc != 0) return rc;
+  const std::string old = record;
+  const DBFIELD& keyField = fields[0];
+  if (old[size_t(keyField.position - 1)] == '/') {
+    // Deleted meanwhile: the record is filed anew under DBCREF's own lock.
+    lock.Release();
+    return DBCREF(path, fileNumber, values, fields);
+  }
+  if (Columns(old, keyField) != PaddedKey(values[0], keyField)) return kDbRefused;
+  rc = DBWRITF(length, record, values, fields);
+  if (rc != 0) return rc;
+  if (record == old) return 0;
+  DbBeginBatch();
+  rc = SKFPUTR(fileNumber, record, recordNumber);
+  if (rc == 0) rc = SKFLUSH(fileNumber);
+  if (rc == 0) {
+    for (size_t i = 1; i < layouts.size(); ++i) {
+      const DBFIELD& f = fields[layouts[i].field];
+      std::string oldKey = Columns(old, f), newKey = Columns(record, f);
+      if (oldKey != newKey) Move(DBINDEX(path, layouts[i].number), layouts[i].width, oldKey, &newKey, recordNumber);
+    }
+  }
+  int flushed = DbEndBatch();
+  return rc != 0 ? rc : flushed;
+}
+
+int DELETERECORD(const std::string& path, int fileNumber, const int& recordNumber,
+                 const std::vector<std::string>& values, const std::vector<DBFIELD>& fields) {
+  std::vector<db::IndexLayout> layouts;
+  int length = 0;
+  int rc = Prepare(fileNumber, recordNumber, values, fields, layouts, length);
+  if (rc != 0) return rc;
+  HeaderLock lock(fileNumber, length);
+  if (lock.rc() != 0) return lock.rc();
+  std::string record(size_t(length), ' ');
+  rc = SKFGETR(fileNumber, record, recordNumber);
+  if (rc != 0) return rc;
+  const DBFIELD& keyField = fields[0];
+  const std::string stored = Columns(record, keyField);
+  if (stored != PaddedKey(values[0], keyField)) return AllSlashes(stored) ? 0 : kDbRefused;
+  const std::string old = record;
+  const std::string slashes(size_t(keyField.width), '/');
+  record.replace(size_t(keyField.position - 1), slashes.size(), slashes);
+  // The record says "deleted" before any index does: a slot whose index 0 pair still
+  // names the old key is found deleted by every reader, never the other way round.
+  DbBeginBatch();
+  rc = SKFPUTR(fileNumber, record, recordNumber);
+  if (rc == 0) rc = SKFLUSH(fileNumber);
+  if (rc == 0) {
+    Move(DBINDEX(path, 0), keyField.width, stored, &slashes, recordNumber);
+    for (size_t i = 1; i < layouts.size(); ++i) {
+      const DBFIELD& f = fields[layouts[i].field];
+      Move(DBINDEX(path, layouts[i].number), layouts[i].width, Columns(old, f), nullptr, recordNumber);
+    }
+  }
+  int flushed = DbEndBatch();
+  return rc != 0 ? rc : flushed;
+}
+
+}  // namespace lumbric
