@@ -1,0 +1,90 @@
+// The fixture of the archive's whole-program tests: a copy of grilton with its archive in
+// the program folder, the record form's fields, its boxes and the filing of a whole list.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../core/tests/archive_check.h"
+#include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "grilton/command_ids.h"
+#include "imaging/suite_classes.h"
+#include "program_test.h"
+
+namespace grilton_tests {
+
+class GriltonFolder : public ProgramCopy {
+ public:
+  explicit GriltonFolder(bool uiFile = true) : ProgramCopy("grilton", uiFile) {}
+  std::string RecordFile() const { return ProgramFolder() + "QORIMAGE.F01"; }
+  std::string Library() const { return ProgramFolder() + "QORIMAGE001.B01"; }
+};
+
+constexpr const char* kBox = "SKMSGBOX";
+constexpr int kTopicSlots = 10;
+constexpr int kFirstTopic = 12;
+
+class Grilton : public ProgramTestOf<GriltonFolder> {
+ protected:
+  Grilton() : ProgramTestOf({"grilton", kClassArchive, grilton::kCmdAttachDocument}) {}
+
+  static HWND Field(HWND frame, int field) { return driver::FindChild(frame, grilton::kFieldIdBase + field); }
+  static std::string Count(HWND frame) {
+    return driver::WindowText(driver::FindChild(frame, grilton::kCountDisplay));
+  }
+  static bool WaitCount(HWND frame, const std::string& count) {
+    return PumpUntil([&] { return Count(frame) == count; }, std::chrono::milliseconds(15000));
+  }
+  // A command posted (it may show a box) and the box it shows; null for none.
+  static HWND PostAndWaitBox(HWND frame, int command) {
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    return WaitForWindow(kBox, 10000);
+  }
+  // Presses the first button of the box that shows (or comes) and waits until it is gone.
+  static bool Answer() {
+    HWND box = WaitForWindow(kBox, 10000);
+    return box && driver::PressButton(kBox, 1, "", 10000) &&
+           PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
+  }
+  // The text of the box that shows (or comes), once it has one.
+  static std::string WaitBoxText() {
+    std::string text;
+    PumpUntil([&] { return !(text = driver::BoxText(FindWindowA(kBox, nullptr))).empty(); },
+              std::chrono::milliseconds(10000));
+    return text;
+  }
+  std::string Pictures(int count) {
+    std::string folder = Copy().File("pics\\");
+    for (int i = 0; i < count; ++i)
+      WriteTestPicture(folder + "p" + std::to_string(100 + i) + ".bmp", 40 + i, 30);
+    return folder;
+  }
+  // The archive as the filing core sees it: the program folder is the data folder.
+  grilton::ArchivePlace Place() {
+    grilton::ArchivePlace place;
+    place.dataFolder = Copy().ProgramFolder();
+    place.baseName = "QORIMAGE";
+    return place;
+  }
+  // The bytes of a picture that Pictures() wrote, by its record's name ("P100").
+  std::string PictureBytes(const std::string& name) {
+    std::string bytes;
+    fileio::ReadWholeFile(Copy().File("pics\\") + fileio::ToLower(name) + ".bmp", bytes);
+    return bytes;
+  }
+  // Sets the first topic, starts filing the whole list and answers its question.
+  bool FileAll(HWND frame, const std::string& topic) {
+    if (!driver::SetText(Field(frame, kFirstTopic), topic)) return false;
+    PostMessageA(frame, WM_COMMAND, grilton::kCmdFileAll, 0);
+    return Answer();
+  }
+  std::string RecordBytes() {
+    std::string bytes;
+    fileio::ReadWholeFile(Copy().RecordFile(), bytes);
+    return bytes;
+  }
+};
+
+}  // namespace grilton_tests

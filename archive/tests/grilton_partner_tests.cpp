@@ -1,0 +1,298 @@
+// The archive under Wine with the programs and the scanner it works with, all stand-ins:
+// the scanner's source manager (a DLL the imaging layer loads from the program folder),
+// the picture tool and the application registered for documents.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "db/db.h"
+#include "grilton_fixture.h"
+#include "imglib/imglib.h"
+
+namespace {
+
+using namespace grilton_tests;
+
+constexpr auto kWait = std::chrono::milliseconds(20000);
+constexpr const char* kMenuClass = "#32768";
+constexpr const char* kInputBox = "SKINPUTBOX";
+
+std::vector<std::string> Lines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::string text = ReadText(path), line;
+  for (char c : text) {
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else if (c != '\r') {
+      line += c;
+    }
+  }
+  return lines;
+}
+
+size_t CountOf(const std::vector<std::string>& lines, const std::string& word) {
+  size_t n = 0;
+  for (const std::string& l : lines) n += l == word;
+  return n;
+}
+
+HWND ProcessMenu(DWORD processId) {
+  return FindTopWindow(kMenuClass, [&](HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    return pid == processId && IsWindowVisible(w);
+  });
+}
+
+class GriltonPartners : public Grilton {
+ protected:
+  // The stand-in source manager in the program folder, with what its source does.
+  void AddScanner(const std::string& configuration) {
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "grilton_twain_standin.dll").c_str(),
+                          (Copy().ProgramFolder() + "TWAINDSM.DLL").c_str(), FALSE));
+    SetScanner(configuration);
+  }
+  void SetScanner(const std::string& configuration) { Copy().WriteInProgram("TWAINDSM.cfg", configuration); }
+  std::vector<std::string> ScannerLog() { return Lines(Copy().ProgramFolder() + "TWAINDSM.log"); }
+  // Posts a scan run and waits until it has ended with the session.
+  bool Scan(HWND frame) {
+    size_t closed = CountOf(ScannerLog(), "close-manager");
+    PostMessageA(frame, WM_COMMAND, grilton::kCmdScan, 0);
+    return PumpUntil([&] { return CountOf(ScannerLog(), "close-manager") > closed; }, kWait);
+  }
+  std::string ScanFolder() { return Copy().ProgramFolder() + "TWAIN\\"; }
+
+  // Opens the bar menu of the access key and chooses its item at (from 1) with the
+  // keyboard; true once the menu has closed. A greyed item closes the menu too, but its
+  // command does not come.
+  bool ChooseMenuItem(HWND frame, char accessKey, int at) {
+    HWND menu = nullptr;
+    if (!PumpUntil(
+            [&] {
+              PostMessageA(frame, WM_SYSKEYDOWN, WPARAM(accessKey), LPARAM(1) << 29);
+              return PumpUntil([&] { return (menu = ProcessMenu(Process().Id())) != nullptr; },
+                               std::chrono::milliseconds(2000));
+            },
+            kWait))
+      return false;
+    PumpMessages(200);
+    for (int i = 0; i < at; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return PumpUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, kWait);
+  }
+  // Both scan commands chosen from the menu do nothing, while the first item of the
+  // thesaurus menu, chosen the same way, asks for a name (the keys do arrive).
+  void ExpectScanCommandsGreyed(HWND frame) {
+    EXPECT_TRUE(ChooseMenuItem(frame, 'P', 1));
+    EXPECT_TRUE(ChooseMenuItem(frame, 'P', 2));
+    SendAndWait(frame, WM_NULL, 0, 0);
+    EXPECT_FALSE(fileio::Exists(ScanFolder()));  // a scan run makes it first
+    EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr);
+    EXPECT_TRUE(ChooseMenuItem(frame, 'T', 1));
+    ASSERT_NE(WaitForWindow(kInputBox, 10000, Process().Id()), nullptr);
+    ASSERT_TRUE(driver::PressButton(kInputBox, 2, "", 10000));  // Cancel
+    EXPECT_TRUE(WaitForNoWindow(kInputBox, 10000));
+  }
+
+  // The stand-in of a program the archive starts and waits for, under the file name.
+  std::string AddTool(const std::string& fileName) {
+    std::string path = Copy().ProgramFolder() + fileName;
+    EXPECT_TRUE(CopyFileA((TestProgramFolder() + "grilton_tool_standin.exe").c_str(), path.c_str(), FALSE));
+    return path;
+  }
+  static std::string Beside(const std::string& path, const std::string& extension) {
+    return path.substr(0, path.rfind('.')) + extension;
+  }
+  // Waits until the tool has run n times, checks that the archive waits minimised
+  // meanwhile, lets the tool end and waits until the archive is back. The tool's command line.
+  std::string RunTool(HWND frame, const std::string& tool, size_t n) {
+    std::string line;
+    bool started = PumpUntil(
+        [&] {
+          std::vector<std::string> lines = Lines(Beside(tool, ".log"));
+          if (lines.size() < n) return false;
+          line = lines[n - 1];
+          return true;
+        },
+        kWait);
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(frame) != FALSE; }, kWait));
+    Copy().WriteInProgram(fileio::NameOf(Beside(tool, ".go")), "");
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame) && IsWindowVisible(frame); }, kWait));
+    fileio::RemoveFile(Beside(tool, ".go"));
+    return line;
+  }
+};
+
+// ".doc" registered to a program for the time of a test; what was registered before comes
+// back afterwards.
+class DocumentApplication {
+ public:
+  explicit DocumentApplication(const std::string& program) {
+    had_ = Read(".doc", before_);
+    Write(".doc", kClass);
+    Write(std::string(kClass) + "\\shell\\open\\command", "\"" + program + "\" \"%1\"");
+  }
+  ~DocumentApplication() {
+    if (had_)
+      Write(".doc", before_);
+    else
+      RegDeleteTreeA(HKEY_CLASSES_ROOT, ".doc");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, kClass);
+  }
+  DocumentApplication(const DocumentApplication&) = delete;
+  DocumentApplication& operator=(const DocumentApplication&) = delete;
+
+ private:
+  static constexpr const char* kClass = "GriltonTestDocument";
+  static bool Read(const std::string& key, std::string& value) {
+    char text[512] = {};
+    LONG size = sizeof text;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), text, &size) != ERROR_SUCCESS) return false;
+    value = text;
+    return true;
+  }
+  static void Write(const std::string& key, const std::string& value) {
+    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), DWORD(value.size())), ERROR_SUCCESS);
+  }
+  bool had_ = false;
+  std::string before_;
+};
+
+TEST_F(GriltonPartners, WithoutAScannerManagerTheScanCommandsAreGreyedAndDoNothing) {
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  ExpectScanCommandsGreyed(frame);
+  EXPECT_EQ(Count(frame), "1");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(GriltonPartners, AManagerThatKnowsNoSourceGreysTheScanCommands) {
+  AddScanner("0 1 none");
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  EXPECT_EQ(CountOf(ScannerLog(), "open-manager"), 1u);  // the manager was asked
+  ExpectScanCommandsGreyed(frame);
+  EXPECT_EQ(CountOf(ScannerLog(), "select"), 0u);
+  EXPECT_EQ(CountOf(ScannerLog(), "enable"), 0u);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(GriltonPartners, ScannedPagesAreNumberedListedAndTheNextRunGoesOnNumbering) {
+  AddScanner("1 0 none");
+  HWND frame = Start(Pictures(2));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  // The source is chosen through the menu: the commands are there.
+  ASSERT_TRUE(ChooseMenuItem(frame, 'P', 2));
+  EXPECT_TRUE(PumpUntil([&] { return CountOf(ScannerLog(), "select") == 1; }, kWait));
+
+  // Cancelled before the first page: the list stays as it was.
+  ASSERT_TRUE(Scan(frame));
+  EXPECT_EQ(CountOf(ScannerLog(), "page 1"), 0u);
+  EXPECT_EQ(Count(frame), "2");
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+
+  // Two pages; the source's dialog stays open until the archive closes it.
+  SetScanner("1 2 owned");
+  ASSERT_TRUE(Scan(frame));
+  std::vector<std::string> log = ScannerLog();
+  EXPECT_EQ(CountOf(log, "page 2"), 1u);
+  EXPECT_EQ(CountOf(log, "dialog-closed"), 1u);
+  EXPECT_TRUE(WaitCount(frame, "2"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "TWN00001");
+  for (const char* page : {"TWN00001.jpg", "TWN00002.jpg"}) {
+    ImgFileInfo info;
+    ASSERT_EQ(L_FileInfo(ScanFolder() + page, &info), imglib::kSuccess) << page;
+    EXPECT_EQ(info.width, 64);
+    EXPECT_EQ(info.height, 48);
+    EXPECT_EQ(ReadText(ScanFolder() + page).substr(0, 2), "\xFF\xD8") << page;
+  }
+
+  // The next run goes on from the counter.
+  SetScanner("1 1 none");
+  ASSERT_TRUE(Scan(frame));
+  EXPECT_TRUE(WaitCount(frame, "3"));
+  EXPECT_TRUE(fileio::Exists(ScanFolder() + "TWN00003.jpg"));
+  EXPECT_FALSE(fileio::Exists(ScanFolder() + "TWN00004.jpg"));
+  EXPECT_EQ(CountOf(ScannerLog(), "close-source"), 3u);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(GriltonPartners, EditingRunsThePictureToolOnThePictureWhileTheArchiveWaitsMinimised) {
+  const std::string folder = Pictures(2);
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  // Without the picture tool the command does nothing.
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdEditPicture, 0);
+  EXPECT_FALSE(IsIconic(frame));
+  const std::string tool = AddTool("BRAVIK.EXE");
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdEditPicture, 0);
+  std::string line = RunTool(frame, tool, 1);
+  EXPECT_TRUE(fileio::EqualsNoCase(line.substr(line.size() - (folder.size() + 8)), folder + "p100.bmp")) << line;
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
+  EXPECT_EQ(Count(frame), "2");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(GriltonPartners, TheDocumentStartsAsTheTemplateAndIsFiledOnlyWhenItWasEdited) {
+  const std::string tool = AddTool("WORDS.EXE");
+  DocumentApplication registered(tool);
+  const std::string templateDoc = Copy().WriteInProgram("TEMPLATE.DOC", "template text");
+  // An old template, as one that shipped with the program.
+  {
+    HANDLE f = CreateFileA(templateDoc.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    FILETIME old{0xD53E8000u, 0x01D5A1A3u};  // late 2019
+    SetFileTime(f, nullptr, nullptr, &old);
+    CloseHandle(f);
+  }
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(2));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "2"));
+  ASSERT_TRUE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdOpenDocument)));
+  const std::string work = Copy().ProgramFolder() + "WORK\\";
+
+  // Opened and closed unchanged: the copy of the template is not filed.
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdOpenDocument, 0);
+  std::string line = RunTool(frame, tool, 1);
+  EXPECT_NE(fileio::ToUpper(line).find("\"" + fileio::ToUpper(work) + "00000001.DOC\""), std::string::npos) << line;
+  EXPECT_EQ(ReadText(work + "00000001.DOC"), "template text");
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "LETTERS"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  EXPECT_FALSE(fileio::Exists(work + "00000001.DOC"));
+  std::string records = RecordBytes();
+  ASSERT_EQ(records.size(), 2u * 671u);
+  EXPECT_EQ(records.substr(671 + 635, 12), std::string(12, ' '));
+  std::string item = "00000001.DOC";
+  qBtMmText(item, 1);
+  EXPECT_EQ(qBtMmLib(Copy().Library(), Copy().File("out1.doc"), -2), kDbErrNotFound);
+
+  // Edited in the application: the document is filed under the record's key.
+  Copy().WriteInProgram("WORDS.cfg", " and my notes");
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdOpenDocument, 0);
+  RunTool(frame, tool, 2);
+  EXPECT_EQ(ReadText(work + "00000002.DOC"), "template text and my notes");
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "LETTERS"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  records = RecordBytes();
+  ASSERT_EQ(records.size(), 3u * 671u);
+  EXPECT_EQ(records.substr(2 * 671 + 635, 12), "00000002.DOC");
+  item = "00000002.DOC";
+  qBtMmText(item, 1);
+  ASSERT_EQ(qBtMmLib(Copy().Library(), Copy().File("out2.doc"), -2), 0);
+  EXPECT_EQ(ReadText(Copy().File("out2.doc")), "template text and my notes");
+  EXPECT_EQ(ReadText(templateDoc), "template text");
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace
