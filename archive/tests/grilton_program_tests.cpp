@@ -106,6 +106,45 @@ TEST_F(Grilton, AFilingWritesRecordTwoItsItemAndItsTopicKey) {
   EXPECT_EQ(Close(), 0);
 }
 
+// A work folder is emptied when the program ends: one that names the program folder is
+// replaced by a folder of the temporary folder, and the program's files stay.
+TEST_F(Grilton, AWorkFolderThatIsTheProgramFolderIsNotTakenNorEmptied) {
+  Copy().SetUiEntry(66, "@path@");
+  const std::string keep = Copy().WriteInProgram("00000001.WAV", "a file of the program folder");
+  const std::string work = Copy().TempFolder() + "GRILTONWORK\\";
+  ASSERT_EQ(fileio::MakeDirectories(work), 0);
+  const std::string sound = work + "00000001.WAV";
+  ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  // The comment of the planned key is found in the replacement folder.
+  EXPECT_TRUE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdPlaySound)));
+  EXPECT_EQ(Close(), 0);
+  EXPECT_FALSE(fileio::Exists(sound));
+  EXPECT_EQ(ReadText(keep), "a file of the program folder");
+  EXPECT_TRUE(fileio::Exists(Copy().ProgramFolder() + "grilton.SYS"));
+  EXPECT_TRUE(fileio::Exists(Copy().Exe()));
+}
+
+TEST_F(Grilton, ARecordFileThatCannotBeOpenedIsReportedAndThePictureStays) {
+  Copy().MakeFolder("QORIMAGE.F01");
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  std::string text = WaitBoxText();
+  EXPECT_EQ(text.rfind("The record file cannot be written:", 0), 0u) << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Count(frame), "1");
+  std::string item = "00000001.BMP";
+  qBtMmText(item, 1);
+  EXPECT_NE(qBtMmLib(Copy().Library(), Copy().File("out.bmp"), -2), 0);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, TheWholeListFilesTwentyPicturesAndLeavesACountOfZero) {
   std::string folder = Pictures(20);
   HWND frame = Start(folder);
