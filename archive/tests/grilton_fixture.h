@@ -61,6 +61,12 @@ class Grilton : public ProgramTestOf<GriltonFolder> {
       WriteTestPicture(folder + "p" + std::to_string(100 + i) + ".bmp", 40 + i, 30);
     return folder;
   }
+  // Starts the program on count test pictures and waits until it lists them; null when it
+  // did not.
+  HWND StartOn(int count) {
+    HWND frame = Start(Pictures(count));
+    return frame && WaitCount(frame, std::to_string(count)) ? frame : nullptr;
+  }
   // The archive as the filing core sees it: the program folder is the data folder.
   grilton::ArchivePlace Place() {
     grilton::ArchivePlace place;

@@ -162,9 +162,8 @@ class DocumentApplication {
 };
 
 TEST_F(GriltonPartners, WithoutAScannerManagerTheScanCommandsAreGreyedAndDoNothing) {
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   ExpectScanCommandsGreyed(frame);
   EXPECT_EQ(Count(frame), "1");
   EXPECT_EQ(Close(), 0);
@@ -172,9 +171,8 @@ TEST_F(GriltonPartners, WithoutAScannerManagerTheScanCommandsAreGreyedAndDoNothi
 
 TEST_F(GriltonPartners, AManagerThatKnowsNoSourceGreysTheScanCommands) {
   AddScanner("0 1 none");
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   EXPECT_EQ(CountOf(ScannerLog(), "open-manager"), 1u);  // the manager was asked
   ExpectScanCommandsGreyed(frame);
   EXPECT_EQ(CountOf(ScannerLog(), "select"), 0u);
@@ -184,9 +182,8 @@ TEST_F(GriltonPartners, AManagerThatKnowsNoSourceGreysTheScanCommands) {
 
 TEST_F(GriltonPartners, ScannedPagesAreNumberedListedAndTheNextRunGoesOnNumbering) {
   AddScanner("1 0 none");
-  HWND frame = Start(Pictures(2));
+  HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "2"));
   // The source is chosen through the menu: the commands are there.
   ASSERT_TRUE(ChooseMenuItem(frame, 'P', 2));
   EXPECT_TRUE(PumpUntil([&] { return CountOf(ScannerLog(), "select") == 1; }, kWait));
@@ -254,9 +251,8 @@ TEST_F(GriltonPartners, TheDocumentStartsAsTheTemplateAndIsFiledOnlyWhenItWasEdi
     CloseHandle(f);
   }
   Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(2));
+  HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "2"));
   ASSERT_TRUE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdOpenDocument)));
   const std::string work = Copy().ProgramFolder() + "WORK\\";
 

@@ -44,9 +44,8 @@ TEST_F(Grilton, ASecondStartLeavesTheFirstRunningAndEnds) {
 }
 
 TEST_F(Grilton, FilingWithoutATopicSaysSoAndWritesNothing) {
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   HWND box = PostAndWaitBox(frame, grilton::kCmdFile);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(WaitBoxText(), "A picture needs at least one topic before it is filed.");
@@ -115,9 +114,8 @@ TEST_F(Grilton, AWorkFolderThatIsTheProgramFolderIsNotTakenNorEmptied) {
   ASSERT_EQ(fileio::MakeDirectories(work), 0);
   const std::string sound = work + "00000001.WAV";
   ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   // The comment of the planned key is found in the replacement folder.
   EXPECT_TRUE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdPlaySound)));
   EXPECT_EQ(Close(), 0);
@@ -130,9 +128,8 @@ TEST_F(Grilton, AWorkFolderThatIsTheProgramFolderIsNotTakenNorEmptied) {
 TEST_F(Grilton, ARecordFileThatCannotBeOpenedIsReportedAndThePictureStays) {
   Copy().MakeFolder("QORIMAGE.F01");
   Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
   PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
   std::string text = WaitBoxText();
@@ -167,9 +164,8 @@ TEST_F(Grilton, TheWholeListFilesTwentyPicturesAndLeavesACountOfZero) {
 }
 
 TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
-  HWND frame = Start(Pictures(2));
+  HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "2"));
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
   ASSERT_NE(strip, nullptr);
@@ -203,9 +199,8 @@ TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
 }
 
 TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
-  HWND frame = Start(Pictures(6));
+  HWND frame = StartOn(6);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "6"));
   SendAndWait(frame, WM_COMMAND, grilton::kCmdBack, 0);
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   SendAndWait(frame, WM_COMMAND, grilton::kCmdForward, 0);
@@ -222,9 +217,8 @@ TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
 // The record panel follows the window's size: the recording display keeps to the right
 // edge and the free text field takes the room left of it, never less than its own width.
 TEST_F(Grilton, TheRecordPanelLaysItselfOutAgainWhenTheWindowIsResized) {
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   HWND display = driver::FindChildByClass(frame, "GRILTONSPECTRUM");
   HWND freeText = Field(frame, kFirstTopic + kTopicSlots);
   ASSERT_NE(display, nullptr);
@@ -284,9 +278,8 @@ TEST_F(Grilton, TheRightButtonEnlargesAPictureThatArrowsScrollAndAnyOtherKeyClos
 }
 
 TEST_F(Grilton, TheEndCodeEndsTheProgramEvenWhileItAsks) {
-  HWND frame = Start(Pictures(2));
+  HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "2"));
   ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "WORK\\00000001.DOC", "draft"), 0);
   HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
   ASSERT_NE(strip, nullptr);
@@ -328,9 +321,8 @@ TEST_F(Grilton, EndCodeEndsAtOnceAndAListByMessageIsShown) {
 
 TEST_F(Grilton, RecordingWithoutACaptureDeviceSaysWhyAndFilesNoSound) {
   Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   if (const char* shot = std::getenv("GRILTON_SHOT")) driver::CaptureWindow(frame, shot);
   PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
   EXPECT_FALSE(WaitBoxText().empty());
@@ -350,9 +342,8 @@ TEST_F(Grilton, RecordingWithoutACaptureDeviceSaysWhyAndFilesNoSound) {
 
 TEST_F(Grilton, TheProgramAndAnotherFilerAtOnceTakeDistinctKeysAndKeepEachItemUnderItsRecord) {
   Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(25));
+  HWND frame = StartOn(25);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "25"));
   WorkerProcess worker;
   ASSERT_TRUE(worker.Start("grilton_filing_worker",
                            {Copy().ProgramFolder(), "1", "25", Copy().File("ready"), Copy().File("go")}));
@@ -408,9 +399,8 @@ TEST_F(Grilton, KilledWhileFilingTheWholeListItLeavesEachFilingWholeOrAbsent) {
 TEST_F(Grilton, ACommentRecordedFromANullDeviceIsFiledAsAWaveItem) {
   if (!std::getenv("SUITE_NULL_ALSA")) GTEST_SKIP() << "run with the null device's ALSA configuration";
   Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
   ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)) ||
                                      FindWindowA(kBox, nullptr); },

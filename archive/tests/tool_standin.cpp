@@ -7,35 +7,14 @@
 
 #include <string>
 
+#include "standin_files.h"
+
 namespace {
 
-std::string Beside(const char* extension) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string p = path;
-  size_t dot = p.rfind('.');
-  return (dot == std::string::npos ? p : p.substr(0, dot)) + extension;
-}
+using standin_files::Append;
+using standin_files::Read;
 
-std::string Read(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return {};
-  char text[4096] = {};
-  DWORD got = 0;
-  ReadFile(f, text, sizeof text - 1, &got, nullptr);
-  CloseHandle(f);
-  return std::string(text, got);
-}
-
-void Append(const std::string& path, const std::string& text) {
-  HANDLE f = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(f, text.data(), DWORD(text.size()), &written, nullptr);
-  CloseHandle(f);
-}
+std::string Beside(const char* extension) { return standin_files::Beside(nullptr, extension); }
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <string>
 
+#include "standin_files.h"
 #include "twain_protocol.h"
 
 using namespace twain_protocol;
@@ -40,37 +41,18 @@ struct Source {
 };
 Source source;
 
-std::string BesideModule(const char* extension) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(module, path, sizeof path);
-  std::string p = path;
-  size_t dot = p.rfind('.');
-  return (dot == std::string::npos ? p : p.substr(0, dot)) + extension;
-}
+std::string BesideModule(const char* extension) { return standin_files::Beside(module, extension); }
 
-void Log(const std::string& line) {
-  HANDLE f = CreateFileA(BesideModule(".log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return;
-  std::string text = line + "\r\n";
-  DWORD written = 0;
-  WriteFile(f, text.data(), DWORD(text.size()), &written, nullptr);
-  CloseHandle(f);
-}
+void Log(const std::string& line) { standin_files::Append(BesideModule(".log"), line + "\r\n"); }
 
 void ReadConfiguration() {
   source.sources = 1;
   source.pages = 1;
   source.dialog = false;
-  HANDLE f = CreateFileA(BesideModule(".cfg").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return;
-  char text[128] = {};
-  DWORD got = 0;
-  ReadFile(f, text, sizeof text - 1, &got, nullptr);
-  CloseHandle(f);
+  std::string text = standin_files::Read(BesideModule(".cfg"));
+  if (text.empty()) return;
   char dialog[32] = {};
-  std::sscanf(text, "%d %d %31s", &source.sources, &source.pages, dialog);
+  std::sscanf(text.c_str(), "%d %d %31s", &source.sources, &source.pages, dialog);
   source.dialog = std::strcmp(dialog, "owned") == 0;
 }
 
