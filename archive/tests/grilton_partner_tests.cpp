@@ -3,6 +3,7 @@
 // the picture tool and the application registered for documents.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,34 @@ class GriltonPartners : public Grilton {
     return line;
   }
 };
+
+// The file name field of an open dialog: the edit box of the name box (the older dialog's
+// own edit box where there is no name box).
+HWND FileNameField(HWND dialog) {
+  constexpr int kNameBox = 0x47c, kOldNameEdit = 0x480;
+  HWND found = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND w, LPARAM data) {
+        char cls[32] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        if (GetDlgCtrlID(w) != kNameBox || lstrcmpiA(cls, "Edit") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(data) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found ? found : GetDlgItem(dialog, kOldNameEdit);
+}
+
+// Chooses the entry at of the file type box as the user does.
+void ChooseFileType(HWND dialog, int at) {
+  constexpr int kTypeBox = 0x470;
+  HWND box = GetDlgItem(dialog, kTypeBox);
+  SendMessageTimeoutA(box, CB_SETCURSEL, WPARAM(at), 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  // A choice with the mouse or the keys ends with these two notifications.
+  for (WORD note : {WORD(CBN_SELENDOK), WORD(CBN_SELCHANGE)})
+    SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(kTypeBox, note), LPARAM(box), SMTO_ABORTIFHUNG, 5000, nullptr);
+}
 
 // ".doc" registered to a program for the time of a test; what was registered before comes
 // back afterwards.
@@ -288,6 +317,41 @@ TEST_F(GriltonPartners, TheDocumentStartsAsTheTemplateAndIsFiledOnlyWhenItWasEdi
   ASSERT_EQ(qBtMmLib(Copy().Library(), Copy().File("out2.doc"), -2), 0);
   EXPECT_EQ(ReadText(Copy().File("out2.doc")), "template text and my notes");
   EXPECT_EQ(ReadText(templateDoc), "template text");
+  EXPECT_EQ(Close(), 0);
+}
+
+// A document is attached through the system's open dialog, skinned and centred on the
+// screen by the archive: the file picked becomes the work document of the planned key.
+TEST_F(GriltonPartners, AnAttachedDocumentIsCopiedToTheWorkDocumentThroughTheOpenDialog) {
+  const std::string picked = Copy().Write("letter.doc", "a letter to attach");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdAttachDocument, 0);
+  HWND dialog = WaitForWindow("#32770", 20000, Process().Id());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(dialog) == "Attach a document"; }, kWait));
+  // Skinned by the hook (the skin engine marks the frames it skins).
+  EXPECT_TRUE(PumpUntil([&] { return GetPropA(dialog, "SkSkinnedFrame") != nullptr; }, kWait));
+  const int midX = GetSystemMetrics(SM_CXSCREEN) / 2, midY = GetSystemMetrics(SM_CYSCREEN) / 2;
+  auto centred = [&] {
+    RECT r;
+    GetWindowRect(dialog, &r);
+    return std::abs((r.left + r.right) / 2 - midX) <= 2 && std::abs((r.top + r.bottom) / 2 - midY) <= 2;
+  };
+  EXPECT_TRUE(PumpUntil(centred, kWait));
+  HWND name = FileNameField(dialog);
+  ASSERT_NE(name, nullptr);
+  // Choosing the document type again gives the name typed so far the document's extension.
+  ASSERT_TRUE(driver::SetText(name, "letter.txt"));
+  ChooseFileType(dialog, 1);
+  ChooseFileType(dialog, 0);
+  EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(name) == "letter.DOC"; }, kWait)) << driver::WindowText(name);
+  ASSERT_TRUE(driver::SetText(name, picked));
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  const std::string work = Copy().ProgramFolder() + "WORK\\00000001.DOC";
+  EXPECT_TRUE(PumpUntil([&] { return ReadText(work) == "a letter to attach"; }, kWait));
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(ReadText(picked), "a letter to attach");
   EXPECT_EQ(Close(), 0);
 }
 

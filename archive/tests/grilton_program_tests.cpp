@@ -163,6 +163,33 @@ TEST_F(Grilton, TheWholeListFilesTwentyPicturesAndLeavesACountOfZero) {
   EXPECT_EQ(Close(), 0);
 }
 
+// While the whole list is filed, Escape asks whether to stop: no goes on, yes stops with
+// the pictures not yet filed left in the list.
+TEST_F(Grilton, EscapeWhileTheWholeListIsFiledAsksAndYesStopsTheRun) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  const int pictures = 60;
+  HWND frame = StartOn(pictures);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(FileAll(frame, "BOATS"));
+  PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(WaitBoxText(), "Stop now?");
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));  // no
+  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  const int countAtNo = std::atoi(Count(frame).c_str());
+  ASSERT_GT(countAtNo, 0) << "the run ended before Escape came";
+  EXPECT_TRUE(PumpUntil([&] { return std::atoi(Count(frame).c_str()) < countAtNo; }, std::chrono::milliseconds(10000)));
+  PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(WaitBoxText(), "Stop now?");
+  ASSERT_TRUE(Answer());  // yes
+  PumpMessages(500);
+  const int left = std::atoi(Count(frame).c_str());
+  EXPECT_GT(left, 0);
+  EXPECT_EQ(RecordBytes().size(), size_t(1 + pictures - left) * 671u);
+  PumpMessages(500);
+  EXPECT_EQ(std::atoi(Count(frame).c_str()), left) << "the run went on";
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
