@@ -249,6 +249,23 @@ TEST_F(GriltonPartners, ScannedPagesAreNumberedListedAndTheNextRunGoesOnNumberin
   EXPECT_EQ(Close(), 0);
 }
 
+// A page that cannot be saved ends the acquisition; the pages saved before it are listed.
+TEST_F(GriltonPartners, APageThatCannotBeSavedEndsTheRunAndThePagesBeforeItAreListed) {
+  AddScanner("1 3 none");
+  Copy().MakeFolder("TWAIN\\TWN00002.jpg");  // where the second page would go
+  HWND frame = StartOn(2);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(Scan(frame));
+  std::vector<std::string> log = ScannerLog();
+  EXPECT_EQ(CountOf(log, "page 2"), 1u);
+  EXPECT_EQ(CountOf(log, "page 3"), 0u);
+  EXPECT_EQ(CountOf(log, "close-source"), 1u);
+  EXPECT_TRUE(WaitCount(frame, "1"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "TWN00001");
+  EXPECT_FALSE(fileio::Exists(ScanFolder() + "TWN00003.jpg"));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(GriltonPartners, EditingRunsThePictureToolOnThePictureWhileTheArchiveWaitsMinimised) {
   const std::string folder = Pictures(2);
   HWND frame = Start(folder);
