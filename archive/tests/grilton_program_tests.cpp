@@ -2,6 +2,7 @@
 // read back here through the database library, the whole list, help, the end code.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <set>
@@ -188,6 +189,44 @@ TEST_F(Grilton, EscapeWhileTheWholeListIsFiledAsksAndYesStopsTheRun) {
   PumpMessages(500);
   EXPECT_EQ(std::atoi(Count(frame).c_str()), left) << "the run went on";
   EXPECT_EQ(Close(), 0);
+}
+
+// A new thesaurus is a file of the data folder named after the cleaned name, holding the
+// placeholder; a thesaurus chosen in the box fills the topic boxes and is kept in the
+// settings.
+TEST_F(Grilton, ANewThesaurusIsMadeAndAChosenOneFillsTheTopicsAndIsKept) {
+  Copy().WriteInProgram("BIRDS.THM", "(none)\r\nOWL\r\nWREN\r\n");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  HWND box = driver::FindChild(frame, grilton::kThesaurusBox);
+  ASSERT_NE(box, nullptr);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdNewThesaurus, 0);
+  HWND input = WaitForWindow("SKINPUTBOX", 10000, Process().Id());
+  ASSERT_NE(input, nullptr);
+  ASSERT_TRUE(driver::SetText(driver::FindChild(input, 1), "sea ships,new"));
+  ASSERT_TRUE(driver::PressButton("SKINPUTBOX", 1, "", 10000));
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"); },
+                        std::chrono::milliseconds(10000)));
+  EXPECT_EQ(ReadText(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"), "(none)\r\n");
+  std::vector<std::string> names = driver::ListItems(box);
+  auto at = std::find(names.begin(), names.end(), "BIRDS");
+  ASSERT_NE(at, names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "SEA_SHIPS NEW"), names.end());
+
+  SendMessageA(box, CB_SETCURSEL, WPARAM(at - names.begin()), 0);
+  SendAndWait(GetParent(box), WM_COMMAND, MAKEWPARAM(grilton::kThesaurusBox, grilton::kSelectionChanged), LPARAM(box));
+  std::vector<std::string> words = driver::ListItems(Field(frame, kFirstTopic));
+  EXPECT_NE(std::find(words.begin(), words.end(), "OWL"), words.end());
+  EXPECT_NE(std::find(words.begin(), words.end(), "WREN"), words.end());
+  // Closed by the user (the end code ends at once, without saving the settings).
+  PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(Process().Wait(20000), 0);
+  std::string settings = Copy().ReadSettings();
+  std::vector<std::string> fields;
+  for (size_t from = 0, bar; (bar = settings.find('|', from)) != std::string::npos; from = bar + 1)
+    fields.push_back(settings.substr(from, bar - from));
+  ASSERT_GE(fields.size(), 6u) << settings;
+  EXPECT_EQ(fields[5], "BIRDS");
 }
 
 TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
