@@ -229,6 +229,32 @@ TEST_F(Grilton, ANewThesaurusIsMadeAndAChosenOneFillsTheTopicsAndIsKept) {
   EXPECT_EQ(fields[5], "BIRDS");
 }
 
+TEST_F(Grilton, DeletingAPictureAsksThenRecyclesItWithItsWorkFilesAndShowsTheNext) {
+  HWND frame = StartOn(2);
+  ASSERT_NE(frame, nullptr);
+  const std::string picture = Copy().File("pics\\p100.bmp");
+  const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
+  ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
+  // No: everything stays.
+  ASSERT_NE(PostAndWaitBox(frame, grilton::kCmdDelete), nullptr);
+  EXPECT_EQ(WaitBoxText(), "Move this picture to the recycle bin?");
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));
+  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_TRUE(fileio::Exists(picture));
+  EXPECT_TRUE(fileio::Exists(sound));
+  EXPECT_EQ(Count(frame), "2");
+  // Yes: the picture and its comment go, the next picture shows.
+  ASSERT_NE(PostAndWaitBox(frame, grilton::kCmdDelete), nullptr);
+  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(WaitCount(frame, "1"));
+  EXPECT_FALSE(fileio::Exists(picture));
+  EXPECT_FALSE(fileio::Exists(sound));
+  EXPECT_TRUE(fileio::Exists(Copy().File("pics\\p101.bmp")));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
