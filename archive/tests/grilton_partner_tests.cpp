@@ -10,6 +10,7 @@
 #include "db/db.h"
 #include "grilton_fixture.h"
 #include "imglib/imglib.h"
+#include "win/raii.h"
 
 namespace {
 
@@ -290,11 +291,10 @@ TEST_F(GriltonPartners, TheDocumentStartsAsTheTemplateAndIsFiledOnlyWhenItWasEdi
   const std::string templateDoc = Copy().WriteInProgram("TEMPLATE.DOC", "template text");
   // An old template, as one that shipped with the program.
   {
-    HANDLE f = CreateFileA(templateDoc.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    win::Handle f(CreateFileA(templateDoc.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(f);
     FILETIME old{0xD53E8000u, 0x01D5A1A3u};  // late 2019
-    SetFileTime(f, nullptr, nullptr, &old);
-    CloseHandle(f);
+    ASSERT_TRUE(SetFileTime(f.Get(), nullptr, nullptr, &old));
   }
   Copy().WriteInProgram("NEWWORDS.OK", "");
   HWND frame = StartOn(2);

@@ -255,6 +255,25 @@ TEST_F(Grilton, DeletingAPictureAsksThenRecyclesItWithItsWorkFilesAndShowsTheNex
   EXPECT_EQ(Close(), 0);
 }
 
+// The comment's buttons follow its file: play and delete only while it exists.
+TEST_F(Grilton, DeletingTheCommentRemovesItsFileAndDisablesPlayAndDelete) {
+  const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
+  ASSERT_EQ(fileio::MakeDirectories(Copy().ProgramFolder() + "WORK\\"), 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  HWND play = driver::FindChild(frame, grilton::kCmdPlaySound);
+  HWND remove = driver::FindChild(frame, grilton::kCmdDeleteSound);
+  ASSERT_TRUE(play && remove);
+  EXPECT_TRUE(IsWindowEnabled(play));
+  EXPECT_TRUE(IsWindowEnabled(remove));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdDeleteSound, 0);
+  EXPECT_FALSE(fileio::Exists(sound));
+  EXPECT_FALSE(IsWindowEnabled(play));
+  EXPECT_FALSE(IsWindowEnabled(remove));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);

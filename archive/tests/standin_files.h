@@ -1,9 +1,11 @@
 // The files the archive's test stand-ins keep beside themselves: read whole, appended to.
-// Plain system calls, so that a stand-in DLL needs no library of the suite.
+// System calls only, so that a stand-in DLL links no library of the suite.
 #pragma once
 #include <windows.h>
 
 #include <string>
+
+#include "win/raii.h"
 
 namespace standin_files {
 
@@ -18,23 +20,21 @@ inline std::string Beside(HMODULE module, const char* extension) {
 
 // The first 4 KB of a file, "" when it is missing.
 inline std::string Read(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return {};
+  win::Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f) return {};
   char text[4096] = {};
   DWORD got = 0;
-  ReadFile(f, text, sizeof text - 1, &got, nullptr);
-  CloseHandle(f);
+  ReadFile(f.Get(), text, sizeof text - 1, &got, nullptr);
   return std::string(text, got);
 }
 
 inline void Append(const std::string& path, const std::string& text) {
-  HANDLE f = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return;
+  win::Handle f(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f) return;
   DWORD written = 0;
-  WriteFile(f, text.data(), DWORD(text.size()), &written, nullptr);
-  CloseHandle(f);
+  WriteFile(f.Get(), text.data(), DWORD(text.size()), &written, nullptr);
 }
 
 }  // namespace standin_files
