@@ -9,6 +9,7 @@
 
 #include "db/db.h"
 #include "grilton_fixture.h"
+#include "imaging/copydata.h"
 #include "imglib/imglib.h"
 #include "win/raii.h"
 
@@ -248,6 +249,27 @@ TEST_F(GriltonPartners, ScannedPagesAreNumberedListedAndTheNextRunGoesOnNumberin
   EXPECT_FALSE(fileio::Exists(ScanFolder() + "TWN00004.jpg"));
   EXPECT_EQ(CountOf(ScannerLog(), "close-source"), 3u);
   EXPECT_EQ(Close(), 0);
+}
+
+// A source dialog of its own, captioned as a known one, is closed too; the end code ends
+// the program while the source still runs.
+TEST_F(GriltonPartners, AKnownSourceDialogIsClosedAndTheEndCodeEndsAScanRun) {
+  AddScanner("1 1 captioned");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(Scan(frame));
+  EXPECT_EQ(CountOf(ScannerLog(), "dialog-closed"), 1u);
+  EXPECT_TRUE(WaitCount(frame, "1"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "TWN00001");
+
+  SetScanner("1 1 owned");
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdScan, 0);
+  ASSERT_TRUE(PumpUntil([&] { return CountOf(ScannerLog(), "page 1") == 2; }, kWait));
+  driver::SendCommand(frame, kCodeClose, "");
+  EXPECT_EQ(Process().Wait(20000), 0);
+  std::vector<std::string> log = ScannerLog();
+  EXPECT_EQ(CountOf(log, "close-source"), 2u);
+  EXPECT_EQ(CountOf(log, "dialog-closed"), 1u);
 }
 
 // A page that cannot be saved ends the acquisition; the pages saved before it are listed.

@@ -5,8 +5,9 @@
 //   sources  0: the manager knows no source; 1: one source
 //   pages    pages the next acquisition delivers (0: the user cancels at once)
 //   dialog   "owned": the source's dialog is owned by the program's window and stays open
-//            after the last page until someone closes it; "none": no dialog, the source
-//            asks to be closed after the last page
+//            after the last page until someone closes it; "captioned": the same, but a
+//            window of its own captioned "Scanner"; "none": no dialog, the source asks to
+//            be closed after the last page
 // Missing, it is "1 1 none". Every call of note is appended to the file beside it with
 // ".log", one word a line: open-manager, select, open-source, enable, page <n>,
 // dialog-closed, close-source, close-manager.
@@ -32,6 +33,7 @@ struct Source {
   int sources = 1;
   int pages = 1;
   bool dialog = false;
+  bool owned = false;
   HWND parent = nullptr;
   HWND dialogWindow = nullptr;
   int delivered = 0;
@@ -49,11 +51,13 @@ void ReadConfiguration() {
   source.sources = 1;
   source.pages = 1;
   source.dialog = false;
+  source.owned = false;
   std::string text = standin_files::Read(BesideModule(".cfg"));
   if (text.empty()) return;
   char dialog[32] = {};
   std::sscanf(text.c_str(), "%d %d %31s", &source.sources, &source.pages, dialog);
-  source.dialog = std::strcmp(dialog, "owned") == 0;
+  source.owned = std::strcmp(dialog, "owned") == 0;
+  source.dialog = source.owned || std::strcmp(dialog, "captioned") == 0;
 }
 
 void Identify(TwIdentity* identity) {
@@ -91,8 +95,9 @@ void ShowDialog() {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassA(&wc);
   }
-  source.dialogWindow = CreateWindowExA(0, kDialogClass, "Stand-in scanner", WS_POPUP | WS_CAPTION | WS_SYSMENU, 20,
-                                        20, 240, 120, source.parent, nullptr, module, nullptr);
+  source.dialogWindow =
+      CreateWindowExA(0, kDialogClass, source.owned ? "Stand-in scanner" : "Scanner", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                      20, 20, 240, 120, source.owned ? source.parent : nullptr, nullptr, module, nullptr);
   ShowWindow(source.dialogWindow, SW_SHOWNOACTIVATE);
 }
 
