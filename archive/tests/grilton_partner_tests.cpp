@@ -307,6 +307,26 @@ TEST_F(GriltonPartners, EditingRunsThePictureToolOnThePictureWhileTheArchiveWait
   EXPECT_EQ(Close(), 0);
 }
 
+// With no window of the viewer's class, help starts the viewer on the document, followed
+// by an empty field after a comma; the archive does not wait for it.
+TEST_F(GriltonPartners, WithoutARunningViewerHelpStartsItOnTheDocument) {
+  const std::string viewer = AddTool("VIEWER.EXE");
+  Copy().SetUiEntry(81, "VIEWER.EXE,GRILTONNOSUCHVIEWER");
+  const std::string document = Copy().WriteInProgram("grilton.htm", "<html>help</html>");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdHelp, 0);
+  std::vector<std::string> lines;
+  ASSERT_TRUE(PumpUntil([&] { return !(lines = Lines(Beside(viewer, ".log"))).empty(); }, kWait));
+  const std::string tail = " " + document + ",";
+  ASSERT_GE(lines[0].size(), tail.size());
+  EXPECT_TRUE(fileio::EqualsNoCase(lines[0].substr(lines[0].size() - tail.size()), tail)) << lines[0];
+  SendAndWait(frame, WM_NULL, 0, 0);  // answers while the viewer runs
+  EXPECT_FALSE(IsIconic(frame));
+  Copy().WriteInProgram("VIEWER.go", "");
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(GriltonPartners, TheDocumentStartsAsTheTemplateAndIsFiledOnlyWhenItWasEdited) {
   const std::string tool = AddTool("WORDS.EXE");
   DocumentApplication registered(tool);
