@@ -26,6 +26,15 @@ constexpr const char* kBox = "SKMSGBOX";
 constexpr int kTopicSlots = 10;
 constexpr int kFirstTopic = 12;
 
+// The popup menu that a process shows, null when none shows.
+inline HWND ProcessMenu(DWORD processId) {
+  return FindTopWindow("#32768", [&](HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    return pid == processId && IsWindowVisible(w);
+  });
+}
+
 class Grilton : public ProgramTestOf<GriltonFolder> {
  protected:
   Grilton() : ProgramTestOf({"grilton", kClassArchive, grilton::kCmdAttachDocument}) {}
@@ -66,6 +75,24 @@ class Grilton : public ProgramTestOf<GriltonFolder> {
   HWND StartOn(int count) {
     HWND frame = Start(Pictures(count));
     return frame && WaitCount(frame, std::to_string(count)) ? frame : nullptr;
+  }
+  // Opens the bar menu of the access key and chooses its item at (from 1) with the
+  // keyboard; true once the menu has closed. A greyed item closes the menu too, but its
+  // command does not come.
+  bool ChooseMenuItem(HWND frame, char accessKey, int at) {
+    HWND menu = nullptr;
+    if (!PumpUntil(
+            [&] {
+              PostMessageA(frame, WM_SYSKEYDOWN, WPARAM(accessKey), LPARAM(1) << 29);
+              return PumpUntil([&] { return (menu = ProcessMenu(Process().Id())) != nullptr; },
+                               std::chrono::milliseconds(2000));
+            },
+            std::chrono::milliseconds(20000)))
+      return false;
+    PumpMessages(200);
+    for (int i = 0; i < at; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return PumpUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, std::chrono::milliseconds(20000));
   }
   // The archive as the filing core sees it: the program folder is the data folder.
   grilton::ArchivePlace Place() {

@@ -18,7 +18,6 @@ namespace {
 using namespace grilton_tests;
 
 constexpr auto kWait = std::chrono::milliseconds(20000);
-constexpr const char* kMenuClass = "#32768";
 constexpr const char* kInputBox = "SKINPUTBOX";
 
 std::vector<std::string> Lines(const std::string& path) {
@@ -41,14 +40,6 @@ size_t CountOf(const std::vector<std::string>& lines, const std::string& word) {
   return n;
 }
 
-HWND ProcessMenu(DWORD processId) {
-  return FindTopWindow(kMenuClass, [&](HWND w) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    return pid == processId && IsWindowVisible(w);
-  });
-}
-
 class GriltonPartners : public Grilton {
  protected:
   // The stand-in source manager in the program folder, with what its source does.
@@ -67,24 +58,6 @@ class GriltonPartners : public Grilton {
   }
   std::string ScanFolder() { return Copy().ProgramFolder() + "TWAIN\\"; }
 
-  // Opens the bar menu of the access key and chooses its item at (from 1) with the
-  // keyboard; true once the menu has closed. A greyed item closes the menu too, but its
-  // command does not come.
-  bool ChooseMenuItem(HWND frame, char accessKey, int at) {
-    HWND menu = nullptr;
-    if (!PumpUntil(
-            [&] {
-              PostMessageA(frame, WM_SYSKEYDOWN, WPARAM(accessKey), LPARAM(1) << 29);
-              return PumpUntil([&] { return (menu = ProcessMenu(Process().Id())) != nullptr; },
-                               std::chrono::milliseconds(2000));
-            },
-            kWait))
-      return false;
-    PumpMessages(200);
-    for (int i = 0; i < at; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return PumpUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, kWait);
-  }
   // Both scan commands chosen from the menu do nothing, while the first item of the
   // thesaurus menu, chosen the same way, asks for a name (the keys do arrive).
   void ExpectScanCommandsGreyed(HWND frame) {

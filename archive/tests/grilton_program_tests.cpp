@@ -274,6 +274,44 @@ TEST_F(Grilton, DeletingTheCommentRemovesItsFileAndDisablesPlayAndDelete) {
   EXPECT_EQ(Close(), 0);
 }
 
+// Filing the whole list is offered in the menu only once a topic is set.
+TEST_F(Grilton, TheWholeListIsOfferedInTheMenuOnlyWithATopic) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(2);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(ChooseMenuItem(frame, 'A', 1));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  PumpMessages(300);
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr) << driver::BoxText(FindWindowA(kBox, nullptr));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "BOATS"));
+  ASSERT_TRUE(ChooseMenuItem(frame, 'A', 1));
+  EXPECT_EQ(WaitBoxText(), "File every picture of the list with these values?");
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));  // no
+  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  EXPECT_EQ(Count(frame), "2");
+  EXPECT_EQ(Close(), 0);
+}
+
+// A picture that cannot be filed stops the whole list with a message; it and the pictures
+// after it stay in the list.
+TEST_F(Grilton, APictureThatCannotBeFiledStopsTheWholeListAndStays) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(4);
+  ASSERT_NE(frame, nullptr);
+  const std::string gone = Copy().File("pics\\p101.bmp");
+  ASSERT_EQ(fileio::RemoveFile(gone), 0);
+  ASSERT_TRUE(FileAll(frame, "BOATS"));
+  std::string text = WaitBoxText();
+  EXPECT_TRUE(fileio::EqualsNoCase(text.substr(0, gone.size()), gone)) << text;
+  ASSERT_TRUE(Answer());
+  PumpMessages(500);
+  EXPECT_EQ(Count(frame), "3");
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
+  EXPECT_EQ(RecordBytes().size(), 2u * 671u);
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
