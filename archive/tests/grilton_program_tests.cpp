@@ -14,6 +14,7 @@
 #include "grilton_fixture.h"
 #include "imaging/copydata.h"
 #include "skin/skin.h"
+#include "win/raii.h"
 #include "worker_process.h"
 
 namespace {
@@ -33,6 +34,14 @@ TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
   EXPECT_EQ(FindTopWindow(kClassArchive), nullptr);
   ASSERT_TRUE(driver::PressButton(kBox, 1, "", 5000));
   EXPECT_EQ(p.Wait(20000), 3);
+}
+
+// Partners find these by their plain names in the program file.
+TEST_F(Grilton, TheProgramExportsItsWindowProcedureBlitAndPageCallbackByName) {
+  win::Module program(LoadLibraryExA(Copy().Exe().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+  ASSERT_TRUE(program);
+  for (const char* name : {"WNDPROC", "DIAPOTRANSBLT", "_twaincallback"})
+    EXPECT_NE(reinterpret_cast<void*>(GetProcAddress(program.Get(), name)), nullptr) << name;
 }
 
 TEST_F(Grilton, ASecondStartLeavesTheFirstRunningAndEnds) {
