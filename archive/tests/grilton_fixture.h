@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "../core/tests/archive_check.h"
 #include "driver.h"
+#include "fileio/fields.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "grilton/command_ids.h"
@@ -94,6 +96,14 @@ class Grilton : public ProgramTestOf<GriltonFolder> {
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     return PumpUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, std::chrono::milliseconds(20000));
   }
+  // Closes the program as the user does, which saves the settings (the end code ends at
+  // once, without saving them); its exit code.
+  int CloseByUser() {
+    PostMessageA(Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    return Process().Wait(20000);
+  }
+  // The fields of the saved settings line.
+  std::vector<std::string> SettingsFields() { return fileio::SplitFields(Copy().ReadSettings(), '|'); }
   // The archive as the filing core sees it: the program folder is the data folder.
   grilton::ArchivePlace Place() {
     grilton::ArchivePlace place;

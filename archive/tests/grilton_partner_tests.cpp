@@ -221,7 +221,11 @@ TEST_F(GriltonPartners, ScannedPagesAreNumberedListedAndTheNextRunGoesOnNumberin
   EXPECT_TRUE(fileio::Exists(ScanFolder() + "TWN00003.jpg"));
   EXPECT_FALSE(fileio::Exists(ScanFolder() + "TWN00004.jpg"));
   EXPECT_EQ(CountOf(ScannerLog(), "close-source"), 3u);
-  EXPECT_EQ(Close(), 0);
+  // The scan folder is the one listed at the next start.
+  EXPECT_EQ(CloseByUser(), 0);
+  std::vector<std::string> fields = SettingsFields();
+  ASSERT_EQ(fields.size(), 8u) << Copy().ReadSettings();
+  EXPECT_TRUE(fileio::EqualsNoCase(fileio::WithTrailingSeparator(fields[4]), ScanFolder())) << fields[4];
 }
 
 // A source dialog of its own, captioned as a known one, is closed too; the end code ends
