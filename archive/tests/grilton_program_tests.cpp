@@ -579,4 +579,32 @@ TEST_F(Grilton, ACommentRecordedFromANullDeviceIsFiledAsAWaveItem) {
   EXPECT_EQ(Close(), 0);
 }
 
+// Run by grilton_null_device_tests too: clicks on the recording display change its style
+// only while a comment is recorded, and the style is kept in the settings.
+TEST_F(Grilton, ClicksChangeTheDisplayStyleOnlyWhileRecordingFromANullDevice) {
+  if (!std::getenv("SUITE_NULL_ALSA")) GTEST_SKIP() << "run with the null device's ALSA configuration";
+  Copy().WriteSettings("10|10|808|608||STANDARD|0|3\r\n");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  HWND display = driver::FindChildByClass(frame, "GRILTONSPECTRUM");
+  ASSERT_NE(display, nullptr);
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // not recording: no change
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)) ||
+                                     FindWindowA(kBox, nullptr); },
+                        std::chrono::milliseconds(10000)));
+  ASSERT_EQ(FindWindowA(kBox, nullptr), nullptr) << WaitBoxText();
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // 3 -> 2
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // 2 -> 1
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // 1 -> 6
+  SendAndWait(display, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));  // 6 -> 1
+  SendAndWait(display, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));  // 1 -> 2
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdStopRecording, 0);
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // stopped: no change
+  EXPECT_EQ(CloseByUser(), 0);
+  std::vector<std::string> fields = SettingsFields();
+  ASSERT_EQ(fields.size(), 8u) << Copy().ReadSettings();
+  EXPECT_EQ(fields[7], "2");
+}
+
 }  // namespace
