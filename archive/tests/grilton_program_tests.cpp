@@ -472,6 +472,22 @@ TEST_F(Grilton, EndCodeEndsAtOnceAndAListByMessageIsShown) {
   EXPECT_EQ(Process().Wait(20000), 0);
 }
 
+// A list by message takes the place of the folder listed; an empty one clears the view.
+TEST_F(Grilton, AListByMessageReplacesTheListAndAnEmptyOneClearsTheView) {
+  const std::string folder = Pictures(3);
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "3"));
+  EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, folder + "p102.bmp|"), 1);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P102");
+  EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, ""), 1);
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "");
+  EXPECT_FALSE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdRecord)));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, RecordingWithoutACaptureDeviceSaysWhyAndFilesNoSound) {
   Copy().WriteInProgram("NEWWORDS.OK", "");
   HWND frame = StartOn(1);
