@@ -351,6 +351,41 @@ TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   EXPECT_EQ(Close(), 0);
 }
 
+// Each frame of the strip that holds a picture carries its number in the list, drawn in
+// yellow over a black outline; empty frames carry none.
+TEST_F(Grilton, StripFramesCarryTheirPicturesNumbersInYellow) {
+  HWND frame = StartOn(2);
+  ASSERT_NE(frame, nullptr);
+  HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
+  ASSERT_NE(strip, nullptr);
+  // Yellow pixels, and black ones, in the top 40 rows of each quarter of the strip, as the
+  // screen shows it once painted (another window may be in front for a while).
+  std::vector<int> yellow(4, 0), black(4, 0);
+  auto capture = [&] {
+    SetForegroundWindow(frame);
+    SendAndWait(frame, WM_NULL, 0, 0);
+    int width = 0, height = 0;
+    std::vector<unsigned char> bgr;
+    yellow.assign(4, 0);
+    black.assign(4, 0);
+    if (!driver::CaptureWindowPixels(strip, width, height, bgr)) return false;
+    for (int y = 0; y < std::min(height, 40); ++y)
+      for (int x = 0; x < width; ++x) {
+        const unsigned char* p = &bgr[(size_t(y) * width + x) * 3];
+        int quarter = std::min(3, x * 4 / width);
+        if (p[0] < 40 && p[1] > 215 && p[2] > 215) ++yellow[quarter];
+        if (p[0] < 30 && p[1] < 30 && p[2] < 30) ++black[quarter];
+      }
+    return yellow[1] > 5;
+  };
+  EXPECT_TRUE(PumpUntil(capture, std::chrono::milliseconds(5000)));
+  EXPECT_GT(yellow[1], 5) << "frame 2";
+  EXPECT_GT(black[1], yellow[1]) << "frame 2 outline";
+  EXPECT_EQ(yellow[2], 0) << "frame 3 is empty";
+  EXPECT_EQ(yellow[3], 0) << "frame 4 is empty";
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
   HWND frame = StartOn(6);
   ASSERT_NE(frame, nullptr);
