@@ -386,6 +386,33 @@ TEST_F(Grilton, StripFramesCarryTheirPicturesNumbersInYellow) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The slide frame lies over the current picture: the picture shows through its
+// transparent (magenta) parts, and no magenta reaches the screen.
+TEST_F(Grilton, TheCurrentPictureShowsThroughTheSlideFrame) {
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  HWND slide = driver::FindChildByClass(frame, "DIABOX");
+  ASSERT_NE(slide, nullptr);
+  int picture = 0, magenta = 0;
+  auto capture = [&] {
+    SetForegroundWindow(frame);
+    SendAndWait(frame, WM_NULL, 0, 0);
+    int width = 0, height = 0;
+    std::vector<unsigned char> bgr;
+    picture = magenta = 0;
+    if (!driver::CaptureWindowPixels(slide, width, height, bgr)) return false;
+    for (size_t i = 0; i + 2 < bgr.size(); i += 3) {
+      // The test pictures are RGB(40, 120, 200).
+      picture += std::abs(bgr[i] - 200) < 12 && std::abs(bgr[i + 1] - 120) < 12 && std::abs(bgr[i + 2] - 40) < 12;
+      magenta += bgr[i] > 240 && bgr[i + 1] < 15 && bgr[i + 2] > 240;
+    }
+    return picture > 100;
+  };
+  EXPECT_TRUE(PumpUntil(capture, std::chrono::milliseconds(5000))) << picture;
+  EXPECT_EQ(magenta, 0);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
   HWND frame = StartOn(6);
   ASSERT_NE(frame, nullptr);
