@@ -21,6 +21,14 @@ namespace {
 
 using namespace grilton_tests;
 
+// A child window's pixels as the screen shows them, its program's frame brought to the
+// front and its messages answered first.
+bool CaptureInFront(HWND frame, HWND window, int& width, int& height, std::vector<unsigned char>& bgr) {
+  SetForegroundWindow(frame);
+  SendAndWait(frame, WM_NULL, 0, 0);
+  return driver::CaptureWindowPixels(window, width, height, bgr);
+}
+
 TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
   Copy().WriteInProgram("BLOCK", "a file where the folder should be");
   Copy().WriteInProgram("QORIMAGENET.CFG", "@path@block\\data\r\n");
@@ -362,13 +370,11 @@ TEST_F(Grilton, StripFramesCarryTheirPicturesNumbersInYellow) {
   // screen shows it once painted (another window may be in front for a while).
   std::vector<int> yellow(4, 0), black(4, 0);
   auto capture = [&] {
-    SetForegroundWindow(frame);
-    SendAndWait(frame, WM_NULL, 0, 0);
     int width = 0, height = 0;
     std::vector<unsigned char> bgr;
     yellow.assign(4, 0);
     black.assign(4, 0);
-    if (!driver::CaptureWindowPixels(strip, width, height, bgr)) return false;
+    if (!CaptureInFront(frame, strip, width, height, bgr)) return false;
     for (int y = 0; y < std::min(height, 40); ++y)
       for (int x = 0; x < width; ++x) {
         const unsigned char* p = &bgr[(size_t(y) * width + x) * 3];
@@ -395,12 +401,10 @@ TEST_F(Grilton, TheCurrentPictureShowsThroughTheSlideFrame) {
   ASSERT_NE(slide, nullptr);
   int picture = 0, magenta = 0;
   auto capture = [&] {
-    SetForegroundWindow(frame);
-    SendAndWait(frame, WM_NULL, 0, 0);
     int width = 0, height = 0;
     std::vector<unsigned char> bgr;
     picture = magenta = 0;
-    if (!driver::CaptureWindowPixels(slide, width, height, bgr)) return false;
+    if (!CaptureInFront(frame, slide, width, height, bgr)) return false;
     for (size_t i = 0; i + 2 < bgr.size(); i += 3) {
       // The test pictures are RGB(40, 120, 200).
       picture += std::abs(bgr[i] - 200) < 12 && std::abs(bgr[i + 1] - 120) < 12 && std::abs(bgr[i + 2] - 40) < 12;
