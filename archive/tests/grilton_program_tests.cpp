@@ -61,6 +61,17 @@ TEST_F(Grilton, ASecondStartLeavesTheFirstRunningAndEnds) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Grilton, ASecondStartRestoresTheFirstWhenItIsMinimised) {
+  HWND frame = Start("WAITFORCOMMAND");
+  ASSERT_NE(frame, nullptr);
+  ShowWindow(frame, SW_MINIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(frame) != FALSE; }, std::chrono::milliseconds(5000)));
+  ChildProcess& second = Launch("WAITFORCOMMAND");
+  EXPECT_EQ(second.Wait(20000), 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame) && IsWindowVisible(frame); }, std::chrono::milliseconds(5000)));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, FilingWithoutATopicSaysSoAndWritesNothing) {
   HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
