@@ -173,10 +173,30 @@ class IndexHandle {
   int handle_ = 0;
 };
 
+// The new index's bytes over the old index file, which stays the same file: a program
+// waiting for the library's lock with the index open then finds the new index, never a
+// file that is gone. The old index's undo journal goes first, for it belongs to the old.
+int CopyOver(const std::string& from, const std::string& to) {
+  fileio::RemoveFile(to + ".UND");
+  fileio::File in, out;
+  int rc = in.Open(from, fileio::Access::Read, fileio::Share::DenyNone);
+  if (rc != 0) return rc;
+  const int64_t size = in.Size();
+  if (size < 0) return kDbErrInvalidHandle;
+  if ((rc = out.OpenAlways(to, fileio::Share::DenyNone)) != 0) return rc;
+  if ((rc = db::CopyFileBytes(in, 0, out, 0, size)) != 0) return rc;
+  if ((rc = out.Truncate(size)) != 0) return rc;
+  return out.Flush();
+}
+
 void Sleep300() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
 
 Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hooks) {
   const WorkFiles files = WorkFilesOf(library);
+  // The whole run holds the library's lock: a store meanwhile waits for the new library
+  // rather than landing in the one about to be replaced.
+  db::LibraryLock lock;
+  if (int rc = lock.Acquire(files.index); rc != 0) return {rc, kStepOpen};
   if (int rc = FinishSwap(files); rc != 0) return {rc, kStepRename};
   fileio::File lib;
   int rc = lib.Open(files.library, fileio::Access::ReadWrite, fileio::Share::DenyRead);
@@ -266,10 +286,10 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
     if ((rc = fileio::MoveFileReplacing(cutting ? files.cutLibrary : files.tempLibrary, files.readyLibrary)) != 0) {
       return {rc, kStepRename};
     }
-    if ((rc = FinishSwap(files)) != 0) return {rc, kStepRename};
-  } else if ((rc = fileio::MoveFileReplacing(files.tempIndex, files.index)) != 0) {
+  } else if ((rc = fileio::MoveFileReplacing(files.tempIndex, files.readyIndex)) != 0) {
     return {rc, kStepRename};
   }
+  if ((rc = FinishSwap(files)) != 0) return {rc, kStepRename};
   fileio::RemoveFile(files.tempIndex + ".UND");
   return {};
 }
@@ -286,20 +306,26 @@ WorkFiles WorkFilesOf(const std::string& library) {
   f.tempLibrary = folder + "NARWENTMP" + libExt;
   f.tempIndex = folder + "NARWENTMP" + indexExt;
   f.readyLibrary = folder + "NARWENNEW" + libExt;
+  f.readyIndex = folder + "NARWENNEW" + indexExt;
   f.cutLibrary = folder + "NARWENCUT" + libExt;
   return f;
 }
 
 int FinishSwap(const WorkFiles& f) {
-  if (!fileio::Exists(f.readyLibrary)) {
-    // Without a complete new library an index left beside the old one is half built.
-    if (fileio::Exists(f.tempIndex)) fileio::RemoveFile(f.tempIndex);
-    return 0;
+  if (fileio::Exists(f.readyLibrary)) {
+    if (fileio::Exists(f.tempIndex)) {
+      if (int rc = CopyOver(f.tempIndex, f.index); rc != 0) return rc;
+      if (int rc = fileio::RemoveFile(f.tempIndex); rc != 0) return rc;
+    }
+    return fileio::MoveFileReplacing(f.readyLibrary, f.library);
   }
-  if (fileio::Exists(f.tempIndex)) {
-    if (int rc = fileio::MoveFileReplacing(f.tempIndex, f.index); rc != 0) return rc;
+  if (fileio::Exists(f.readyIndex)) {
+    if (int rc = CopyOver(f.readyIndex, f.index); rc != 0) return rc;
+    return fileio::RemoveFile(f.readyIndex);
   }
-  return fileio::MoveFileReplacing(f.readyLibrary, f.library);
+  // Without a commit point an index left beside the old one is half built.
+  if (fileio::Exists(f.tempIndex)) fileio::RemoveFile(f.tempIndex);
+  return 0;
 }
 
 RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const RebuildHooks& hooks) {
