@@ -1,0 +1,13 @@
+// The command-line job and the menu commands: compaction or index rebuild of a picked
+// library, and the library operations on picked files or items.
+#pragma once
+#include <string>
+
+namespace narwen {
+
+// Runs the rebuild over every library the path stands for, shows a failure and ends the
+// program.
+void RunCommandLineJob(const std::string& path, int mode);
+void OnCommand(int command);
+
+}  // namespace narwen
