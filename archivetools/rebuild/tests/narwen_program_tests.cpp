@@ -132,6 +132,69 @@ HWND NextPickDialog(HWND last, std::vector<std::string>& entries) {
   return dialog;
 }
 
+// Waits for the next pick dialog after `last`, presses OK on its (first) selected entry
+// and waits until it is gone; its entries, or a failure.
+HWND PickFirst(HWND last, std::vector<std::string>& entries) {
+  HWND dialog = NextPickDialog(last, entries);
+  EXPECT_NE(dialog, nullptr);
+  if (!dialog) return nullptr;
+  EXPECT_TRUE(driver::PressButton("QORDLG", 2, "", 10000));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, std::chrono::milliseconds(kLimitMs)));
+  return dialog;
+}
+
+TEST_F(Narwen, CompactingAPickedLibraryAsksFirst) {
+  Copy().SetUiEntry(5, "ARC");
+  const std::string lib = MakeLibrary(Copy().ProgramFolder(), 1, 6);
+  const int64_t before = fileio::FileSize(lib);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> entries;
+  // Answered no: nothing changes.
+  ASSERT_TRUE(driver::PostCommand(frame, narwen::kCmdCompactLibrary));
+  HWND pick = PickFirst(nullptr, entries);
+  HWND box = WaitForWindow("SKMSGBOX", kLimitMs, Process().Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(driver::WindowText(box), "Compact a library...");
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 10000));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(kLimitMs)));
+  EXPECT_EQ(fileio::FileSize(lib), before);
+  // Answered yes.
+  ASSERT_TRUE(driver::PostCommand(frame, narwen::kCmdCompactLibrary));
+  PickFirst(pick, entries);
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kLimitMs));
+  EXPECT_TRUE(PumpUntil([&] { return fileio::FileSize(lib) == before - 5000 - 22; }, std::chrono::milliseconds(kLimitMs)));
+  EXPECT_EQ(Close(), 0);
+  ExpectLiveItems();
+}
+
+TEST_F(Narwen, StoringAPickedFileAndCopyingAPickedItemOut) {
+  Copy().SetUiEntry(5, "ARC");
+  const std::string lib = MakeLibrary(Copy().ProgramFolder(), 1, 7);
+  // Named to come first in the program folder's listing.
+  const std::string data = narwen::TestBytes(3000, 70);
+  Copy().WriteInProgram("0NEW.JPG", data);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> entries;
+  ASSERT_TRUE(driver::PostCommand(frame, narwen::kCmdStoreFiles));
+  HWND pick = PickFirst(nullptr, entries);
+  pick = PickFirst(pick, entries);
+  ASSERT_FALSE(entries.empty());
+  EXPECT_EQ(entries[0], "0new.jpg");
+  live[lib]["0NEW.JPG"] = data;
+  // The key list starts with the new item: copied out into the temporary folder.
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(frame); }, std::chrono::milliseconds(kLimitMs)));
+  ASSERT_TRUE(driver::PostCommand(frame, narwen::kCmdCopyItemsOut));
+  pick = PickFirst(pick, entries);
+  PickFirst(pick, entries);
+  EXPECT_EQ(entries, (std::vector<std::string>{"0NEW.JPG", "A.JPG", "C.JPG"}));
+  const std::string out = Copy().TempFolder() + "NARWEN\\0NEW.JPG";
+  EXPECT_TRUE(PumpUntil([&] { return ReadText(out) == data; }, std::chrono::milliseconds(kLimitMs)));
+  EXPECT_EQ(Close(), 0);
+  ExpectLiveItems();
+}
+
 TEST_F(Narwen, RemovingAnItemPicksTheLibraryThenItsKey) {
   Copy().SetUiEntry(5, "ARC");
   const std::string lib = MakeLibrary(Copy().ProgramFolder(), 1, 5);
