@@ -35,10 +35,12 @@ int64_t DiskFree(const std::string& folder) {
 }
 
 // Reads a file from its end towards its start through a window of memory, so that a scan
-// over many small items costs a system call per window rather than per item.
+// over many small items costs a system call per window rather than per item. Under Wine a
+// read or write of several megabytes at once costs far more than the same bytes in
+// pieces of a megabyte or less: the window and the appends stay below that.
 class BackwardReader {
  public:
-  static constexpr int64_t kWindow = 4 << 20;
+  static constexpr int64_t kWindow = 1 << 20;
   explicit BackwardReader(fileio::File& file) : file_(file) {}
   fileio::File& file() { return file_; }
   int ReadAt(int64_t at, void* out, size_t n) {
@@ -70,10 +72,11 @@ class BackwardReader {
 // Appends to a file through a buffer.
 class Appender {
  public:
+  static constexpr size_t kChunk = 256 << 10;
   Appender(fileio::File& file, int64_t at) : file_(file), at_(at) {}
   int Append(const uint8_t* data, size_t n) {
     buffer_.insert(buffer_.end(), data, data + n);
-    return buffer_.size() >= size_t(BackwardReader::kWindow) ? Write() : 0;
+    return buffer_.size() >= kChunk ? Write() : 0;
   }
   // Writes what is buffered; `durable` also flushes the file.
   int Write(bool durable = false) {
@@ -148,11 +151,15 @@ Failure Scan(BackwardReader& f, int64_t length, const std::function<void(int)>& 
 
 class IndexHandle {
  public:
-  ~IndexHandle() { qBtClose(handle_); }
+  ~IndexHandle() { Close(); }
   int Open(const std::string& path) {
     int status = 0;
     int rc = qBtOpen(path, db::kItemNameLength, handle_, status);
-    return rc != 0 ? rc : (handle_ == 0 ? kDbErrInvalidHandle : 0);
+    if (rc != 0) return rc;
+    if (handle_ == 0) return kDbErrInvalidHandle;
+    // The new index is this run's alone: its lock held for the whole build spares a lock
+    // call per insert (a round trip to the server under Wine).
+    return lock_.Acquire(path);
   }
   int Insert(const std::string& name, int64_t value) {
     std::string key = name;
@@ -167,10 +174,14 @@ class IndexHandle {
     int status = 0;
     return qBtSearch(handle_, key, v, status) == 0 && status == 0;
   }
-  void Close() { qBtClose(handle_); }
+  void Close() {
+    qBtClose(handle_);
+    lock_.Release();
+  }
 
  private:
   int handle_ = 0;
+  db::LibraryLock lock_;
 };
 
 // The new index's bytes over the old index file, which stays the same file: a program
