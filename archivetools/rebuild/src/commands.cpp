@@ -154,15 +154,12 @@ void RunCommandLineJob(const std::string& path, int mode) {
   PostQuitMessage(0);
 }
 
+void ListKeysInPicks() {
+  SetPickListSource(
+      [](const std::string& index, std::vector<std::string>& keys) { return ReadLibraryKeys(index, keys) == 0; });
+}
+
 void OnCommand(int command) {
-  static bool listing = [] {
-    SetPickListSource([](const std::string& index, std::vector<std::string>& keys) {
-      const int rc = ReadLibraryKeys(index, keys);
-      return rc == 0;
-    });
-    return true;
-  }();
-  (void)listing;
   if (command > 0 && SKMACTE(command, App().menus) == "END") {
     PostQuitMessage(0);
     return;

@@ -9,5 +9,7 @@ namespace narwen {
 // program.
 void RunCommandLineJob(const std::string& path, int mode);
 void OnCommand(int command);
+// The pick dialog lists a library's keys when its index is the kept start file.
+void ListKeysInPicks();
 
 }  // namespace narwen

@@ -31,7 +31,8 @@ bool CreateMainWindow() {
   SKAPPTITLE(Ui(1));
   SKWINDOWSTYLE(kFrameStyle);
   a.frame = CreateWindowExA(0, kClassMaintenance, Ui(1).c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 480, 200, nullptr, nullptr, a.instance, nullptr);
+                            a.place.left, a.place.top, a.place.width, a.place.height, nullptr, nullptr, a.instance,
+                            nullptr);
   if (!a.frame) return false;
   a.clientHolder = SKHOLDER(a.frame, "SKCLIP", WNDPROC);
   SKHOLDER(a.frame, "SKMENU", WNDPROC);

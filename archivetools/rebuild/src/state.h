@@ -5,6 +5,7 @@
 #include <string>
 
 #include "imaging/program_start.h"
+#include "narwen/settings.h"
 #include "skin/ui_text.h"
 
 namespace narwen {
@@ -12,6 +13,8 @@ namespace narwen {
 struct Narwen : startup::ProgramIdentity {
   MenuTable menus;
   StringTable strings{std::string()};
+  std::string settingsPath;
+  WindowPlace place;
   HWND frame = nullptr;
   HWND clientHolder = nullptr;
   HWND status = nullptr;

@@ -11,6 +11,7 @@
 #include "driver.h"
 #include "fileio/file.h"
 #include "imaging/suite_classes.h"
+#include "narwen/settings.h"
 #include "narwen/tool_rules.h"
 #include "program_test.h"
 #include "skin/skin.h"
@@ -75,6 +76,28 @@ TEST_F(Narwen, WithoutItsUiFileABoxCaptionedNarwenAndExitCode2) {
   EXPECT_EQ(FindWindowA(kClassMaintenance, nullptr), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
   EXPECT_EQ(tool.Wait(kLimitMs), 2);
+}
+
+TEST_F(Narwen, TheWindowTakesItsPlaceFromTheSettingsAndKeepsWhereItWasMoved) {
+  Copy().WriteSettings(narwen::FormatToolSettings({100, 80, 520, 260}));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  RECT r;
+  ASSERT_TRUE(GetWindowRect(frame, &r));
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 80);
+  EXPECT_EQ(r.right - r.left, 520);
+  EXPECT_EQ(r.bottom - r.top, 260);
+  EXPECT_NE(driver::FindChild(frame, kProgressBarId), nullptr);
+  EXPECT_NE(driver::FindChildByClass(frame, "SKSTATUS"), nullptr);
+  ASSERT_TRUE(SetWindowPos(frame, nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+  ASSERT_TRUE(PumpUntil([&] { return GetWindowRect(frame, &r) && r.left == 150; }, std::chrono::milliseconds(10000)));
+  EXPECT_EQ(Close(), 0);
+  const narwen::WindowPlace kept = narwen::ParseToolSettings(Copy().ReadSettings(), 4000, 4000);
+  EXPECT_EQ(kept.left, 150);
+  EXPECT_EQ(kept.top, 120);
+  EXPECT_EQ(kept.width, 520);
+  EXPECT_EQ(kept.height, 260);
 }
 
 TEST_F(Narwen, TheCommandLineCompactsEveryLibraryOfAQuotedPatternAndEnds) {
