@@ -196,7 +196,10 @@ int CopyOver(const std::string& from, const std::string& to) {
   if (size < 0) return kDbErrInvalidHandle;
   if ((rc = out.OpenAlways(to, fileio::Share::DenyNone)) != 0) return rc;
   if ((rc = db::CopyFileBytes(in, 0, out, 0, size)) != 0) return rc;
-  if ((rc = out.Truncate(size)) != 0) return rc;
+  // Another program that has the old index mapped may keep the file from shrinking (as
+  // Windows does): an index file is longer than its pages anyway, and what lies past the
+  // new header's page count is never read.
+  out.Truncate(size);
   return out.Flush();
 }
 
