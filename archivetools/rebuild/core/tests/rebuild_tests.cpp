@@ -293,6 +293,28 @@ TEST_F(LibraryTest, IndexRebuildKilledAfterItsCommitPointIsCompleted) {
   ExpectLiveItemsCopyOut();
 }
 
+TEST_F(LibraryTest, AnIndexHandleOpenAcrossACompactionReadsTheNewValues) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("B.JPG", Bytes(5000, 2));
+  Store("C.JPG", Bytes(20000, 3));
+  RemoveItem("B.JPG");
+  int handle = 0, status = 0;
+  ASSERT_EQ(qBtOpen(index(), 12, handle, status), 0);
+  std::string key = Name("A.JPG");
+  int32_t value = 0;
+  ASSERT_EQ(qBtSearch(handle, key, value, status), 0);
+  EXPECT_EQ(value, 122);
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  // A now ends the library, after C.
+  key = Name("A.JPG");
+  ASSERT_EQ(qBtSearch(handle, key, value, status), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(value, 20022 + 122);
+  EXPECT_EQ(qBtKeyNbr(handle), 2);
+  qBtClose(handle);
+  ExpectLiveItemsCopyOut();
+}
+
 // A store by another program while a run holds the library's lock.
 class StoreDuringRunTest : public LibraryTest {
  protected:
