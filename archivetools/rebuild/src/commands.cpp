@@ -76,7 +76,8 @@ int Rebuild(const std::string& path, int mode, bool all) {
 
 // The pick dialog over the given start path; "" when cancelled.
 std::string Pick(int command, const std::string& startPath, bool several) {
-  if (several) SKPICKMULTI(1);
+  // The switch is a one-shot: a call that found it still armed disarmed it instead.
+  if (several && SKPICKMULTI(1) != 0) SKPICKMULTI(1);
   std::string result, name;
   const int button = SKPICKF(App().frame, startPath, MenuText(command), Ui(8), Ui(9), Ui(10), Ui(11), Ui(12), 0, "",
                              0, result, name, 0);
