@@ -408,5 +408,24 @@ TEST_F(LibraryTest, PatternWorksThroughEveryLibrary) {
   EXPECT_EQ(fileio::FileSize(lib2), 322);
 }
 
+TEST_F(LibraryTest, AFailingLibraryOfAPatternLeavesTheOthersDoneAndGivesItsCode) {
+  dir.Write("ARC001.B01", std::string(100, 'x'));
+  dir.Write("ARC001.I01", "");
+  const std::string lib2 = dir.Path() + "ARC002.B01";
+  Name("D.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\D.JPG", Bytes(300, 4)), 1), 0);
+  Name("E.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\E.JPG", "e"), 1), 0);
+  Name("E.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.File("in\\E.JPG"), 3), 0);
+  RebuildHooks hooks = Roomy();
+  hooks.prefix = "ARC";
+  const RebuildResult result = RebuildDatabase(dir.Path() + "ARC*.I01", kModeCompact, true, hooks);
+  EXPECT_EQ(result.code, kNoEndMark);
+  EXPECT_EQ(result.step, kStepSearch);
+  EXPECT_EQ(dir.Read("ARC001.B01"), std::string(100, 'x'));
+  EXPECT_EQ(fileio::FileSize(lib2), 322);
+}
+
 }  // namespace
 }  // namespace narwen
