@@ -283,6 +283,24 @@ int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t 
   return 0;
 }
 
+LibraryLock::~LibraryLock() { Release(); }
+
+int LibraryLock::Acquire(const std::string& indexPath) {
+  Release();
+  int rc = 0;
+  group_ = LockGroup::ForIndex(indexPath, rc);
+  if (!group_) return rc != 0 ? rc : kDbErrInvalidHandle;
+  rc = group_->Acquire();
+  held_ = rc == 0;
+  return rc;
+}
+
+void LibraryLock::Release() {
+  if (held_) group_->Release();
+  held_ = false;
+  group_.reset();
+}
+
 void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t t[kItemTrailer]) {
   PutI32(t, int32_t(dataLength + kItemTrailer));
   std::string padded = name.substr(0, kItemNameLength);
