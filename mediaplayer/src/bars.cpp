@@ -330,7 +330,7 @@ void BUILDMEDIABAR(int kind) {
 
 void BUILDPICTUREBAR() {
   if (!PrepareBar(kBarPicture, true)) return;
-  HideWebPanel();
+  WebPanelGivesWay(kBarPicture);
   CreateControls(kBarPicture);
   EnableControl(kEffectsButton, false);
   EnableControl(kSpectrumButton, false);
@@ -355,6 +355,8 @@ RECT ContentArea() {
   Player& p = App();
   RECT r{};
   if (p.clip) GetClientRect(p.clip, &r);
+  // The index column that stays beside a medium or a picture stands at the left.
+  r.left = std::min(r.right, r.left + IndexColumnBeside());
   return r;
 }
 
@@ -364,7 +366,10 @@ void LAYOUTCONTROLS() {
   bool video = p.media.holder == Holder::kClip && p.media.video;
   RECT area = ContentArea();
   int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
-  if (p.web && IsWindowVisible(p.web)) MoveWindow(p.web, area.left, area.top, areaWidth, areaHeight, TRUE);
+  if (p.web && IsWindowVisible(p.web)) {
+    if (p.indexBeside) MoveWindow(p.web, 0, area.top, area.left, areaHeight, TRUE);
+    else MoveWindow(p.web, area.left, area.top, areaWidth, areaHeight, TRUE);
+  }
   if (p.pictureArea && IsWindowVisible(p.pictureArea)) {
     MoveWindow(p.pictureArea, area.left, area.top, areaWidth, areaHeight, TRUE);
     UpdatePictureScroll();
