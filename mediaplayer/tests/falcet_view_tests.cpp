@@ -110,15 +110,6 @@ bool ClipboardPicture(int& width, int& height, Rgb& centre) {
   return ok;
 }
 
-// The player's box with its text, answered; "" when none came.
-std::string AnswerBox(DWORD processId) {
-  HWND box = WaitForWindow("SKMSGBOX", 10000, processId);
-  if (!box) return {};
-  std::string text = driver::BoxText(box);
-  driver::PressButton("SKMSGBOX", 1, "", 10000);
-  return text;
-}
-
 TEST_F(Falcet, CopyPutsThePicturesBitsOnTheClipboardAndRefusesAVideo) {
   std::string picture = WritePicture(Copy().File("red.bmp"), 40, 30, RGB(200, 40, 40));
   HWND frame = Start(picture);
