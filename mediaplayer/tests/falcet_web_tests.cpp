@@ -239,6 +239,29 @@ TEST_F(FalcetWeb, TheIndexColumnStaysBesideAVideoButNotAPictureWhenItsStyleHolds
   EXPECT_EQ(Close(), 0);
 }
 
+// No page was shown before: the video brings the index column along.
+TEST_F(FalcetWeb, AVideoMakesTheIndexColumnThatStaysBesideIt) {
+  TestControlRegistration registration(kBrowserProgId);
+  ASSERT_TRUE(registration.Ok());
+  Copy().WriteInProgram("toc.htm", "<html><title>Contents</title></html>");
+  Copy().SetUiEntry(47, "unused.htm|120|2|@path@toc.htm");
+  std::string clip =
+      Copy().Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(100, 0xC0C0C0)));
+  HWND frame = Start("\"" + clip + "\"");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(WaitLog("Navigate " + Copy().ProgramFolder() + "toc.htm absent=4"));
+  HWND panel = driver::WaitChild(frame, kWebId, 5000);
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) && PlaceInParent(panel).right == 120; }, 5s));
+  std::vector<PanelControl> browsers = BrowsersIn(panel);
+  ASSERT_EQ(browsers.size(), 1u);  // the index only: no page was asked for
+  EXPECT_TRUE(IsWindowVisible(browsers[0].window));
+  HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(view) && PlaceInParent(view).left >= 120; }, 5s));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(FalcetWeb, WithoutABrowserControlThePanelShowsTheAddressAndANotice) {
   TestControlRegistration registration(kBrowserProgId, true);
   ASSERT_TRUE(registration.Ok());
