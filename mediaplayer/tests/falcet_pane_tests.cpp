@@ -99,49 +99,47 @@ POINT PlaceOnPane(HWND control) {
   return p;
 }
 
+// A sound's media bar in a player whose skin also places the pane's children itself, with
+// option field 22 at the value given: the next button and the repeat check, waited for.
+class FalcetPaneLayout : public Falcet {
+ protected:
+  bool StartWithLayout(const std::string& field22) {
+    FalcetFolder& folder = Copy();
+    GiveTheSkinPanePlaces(folder);
+    folder.SetOption(22, field22);
+    std::string sound = folder.Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
+    HWND frame = Start("\"" + sound + "\"");
+    if (!frame || WaitTitle(frame, Title("tone.wav"), 10000) < 0) return false;
+    repeat_ = WaitBarControl(frame, kRepeatButton, 10000);
+    next_ = WaitBarControl(frame, kNextButton, 5000);
+    return repeat_ && next_;
+  }
+  HWND repeat_ = nullptr, next_ = nullptr;
+};
+
 // Option field 22 off: the skin's own places; the repeat check carries its tip as caption.
-TEST_F(Falcet, WithPaneLayoutOffTheSkinPlacesTheControlsAndTheRepeatCheckIsCaptioned) {
-  FalcetFolder& folder = Copy();
-  GiveTheSkinPanePlaces(folder);
-  folder.SetOption(22, "0");
-  std::string sound = folder.Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
-  HWND frame = Start("\"" + sound + "\"");
-  ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
-  HWND repeat = WaitBarControl(frame, kRepeatButton, 10000);
-  ASSERT_NE(repeat, nullptr);
-  HWND next = WaitBarControl(frame, kNextButton, 5000);
-  ASSERT_NE(next, nullptr);
-  EXPECT_EQ(PlaceOnPane(next).x, 290);
-  EXPECT_EQ(PlaceOnPane(next).y, 8);
-  EXPECT_EQ(driver::WindowText(repeat), "Repeat");
-  RECT r = RectOf(repeat);
+TEST_F(FalcetPaneLayout, OffTheSkinPlacesTheControlsAndTheRepeatCheckIsCaptioned) {
+  ASSERT_TRUE(StartWithLayout("0"));
+  EXPECT_EQ(PlaceOnPane(next_).x, 290);
+  EXPECT_EQ(PlaceOnPane(next_).y, 8);
+  EXPECT_EQ(driver::WindowText(repeat_), "Repeat");
+  RECT r = RectOf(repeat_);
   EXPECT_GT(r.right - r.left, (r.bottom - r.top) + 10);
-  EXPECT_EQ(PlaceOnPane(repeat).x, 292);
+  EXPECT_EQ(PlaceOnPane(repeat_).x, 292);
   EXPECT_EQ(WaitForWindow("SKMSGBOX", 200, Process().Id()), nullptr);
   EXPECT_EQ(Close(), 0);
 }
 
 // Option field 22 on: the pane description's places, whatever the skin says; the repeat
 // check is a box alone with its tip as tool tip.
-TEST_F(Falcet, WithPaneLayoutOnThePaneDescriptionPlacesTheControlsAndTheRepeatCheckStandsAlone) {
-  FalcetFolder& folder = Copy();
-  GiveTheSkinPanePlaces(folder);
-  folder.SetOption(22, "1");
-  std::string sound = folder.Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
-  HWND frame = Start("\"" + sound + "\"");
-  ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
-  HWND repeat = WaitBarControl(frame, kRepeatButton, 10000);
-  ASSERT_NE(repeat, nullptr);
-  HWND next = WaitBarControl(frame, kNextButton, 5000);
-  ASSERT_NE(next, nullptr);
-  EXPECT_EQ(PlaceOnPane(next).x, 68);
-  EXPECT_EQ(PlaceOnPane(next).y, 50);
-  EXPECT_EQ(driver::WindowText(repeat), "");
-  RECT r = RectOf(repeat);
+TEST_F(FalcetPaneLayout, OnThePaneDescriptionPlacesTheControlsAndTheRepeatCheckStandsAlone) {
+  ASSERT_TRUE(StartWithLayout("1"));
+  EXPECT_EQ(PlaceOnPane(next_).x, 68);
+  EXPECT_EQ(PlaceOnPane(next_).y, 50);
+  EXPECT_EQ(driver::WindowText(repeat_), "");
+  RECT r = RectOf(repeat_);
   EXPECT_EQ(r.right - r.left, (r.bottom - r.top) + 2);
-  EXPECT_EQ(PlaceOnPane(repeat).x, 292);
+  EXPECT_EQ(PlaceOnPane(repeat_).x, 292);
   EXPECT_EQ(Close(), 0);
 }
 

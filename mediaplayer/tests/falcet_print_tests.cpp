@@ -12,6 +12,7 @@
 #include "fileio/file.h"
 #include "test_printer.h"
 #include "test_windows.h"
+#include "win/raii.h"
 
 namespace falcet {
 namespace {
@@ -37,8 +38,9 @@ struct PrinterPage {
 };
 
 bool TestPrinterPage(PrinterPage& page) {
-  HDC dc = CreateDCA("WINSPOOL", testprint::kTestPrinter, nullptr, nullptr);
-  if (!dc) return false;
+  win::CreatedDC printer(CreateDCA("WINSPOOL", testprint::kTestPrinter, nullptr, nullptr));
+  if (!printer) return false;
+  HDC dc = printer.Get();
   page.width = GetDeviceCaps(dc, HORZRES);
   page.height = GetDeviceCaps(dc, VERTRES);
   page.offsetX = GetDeviceCaps(dc, PHYSICALOFFSETX);
@@ -46,7 +48,6 @@ bool TestPrinterPage(PrinterPage& page) {
   page.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
   page.dpiY = GetDeviceCaps(dc, LOGPIXELSY);
   page.portrait = GetDeviceCaps(dc, HORZSIZE) < GetDeviceCaps(dc, VERTSIZE);
-  DeleteDC(dc);
   return page.width > 0 && page.dpiX > 0 && page.dpiY > 0;
 }
 

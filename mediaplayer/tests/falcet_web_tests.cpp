@@ -45,6 +45,12 @@ class FalcetWeb : public Falcet {
   bool WaitLog(const std::string& line, size_t n = 1) {
     return WaitUntil([&] { return Count(line) >= n; }, 5s, 20ms);
   }
+  // The index page of UI entry 47 (toc.htm in the program folder), 120 pixels wide, with
+  // the frame style given.
+  void WithIndexPage(const std::string& frameStyle) {
+    Copy().WriteInProgram("toc.htm", "<html><title>Contents</title></html>");
+    Copy().SetUiEntry(47, "unused.htm|120|" + frameStyle + "|@path@toc.htm");
+  }
   bool Press(HWND frame, int id, const std::string& line, size_t n) {
     driver::PostCommand(frame, id);
     return WaitLog(line, n);
@@ -52,6 +58,36 @@ class FalcetWeb : public Falcet {
 
   std::string log_;
 };
+
+// The web panel's browser controls (the tests' control), left to right, in the panel's
+// co-ordinates.
+struct PanelControl {
+  HWND window;
+  RECT place;
+};
+std::vector<PanelControl> BrowsersIn(HWND panel) {
+  std::vector<PanelControl> found;
+  for (HWND w = GetWindow(panel, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) != "SuiteTestControl") continue;
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
+    found.push_back({w, r});
+  }
+  std::sort(found.begin(), found.end(),
+            [](const PanelControl& a, const PanelControl& b) { return a.place.left < b.place.left; });
+  return found;
+}
+
+// A child's place in its parent's co-ordinates.
+RECT PlaceInParent(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 
 TEST_F(FalcetWeb, APageInTheBrowserNamesTheWindowAndTakesTheWebCommands) {
   TestControlRegistration registration(kBrowserProgId);
@@ -97,8 +133,7 @@ TEST_F(FalcetWeb, APageInTheBrowserNamesTheWindowAndTakesTheWebCommands) {
 TEST_F(FalcetWeb, TheIndexPageBesideTheContentNamesTheWindowToo) {
   TestControlRegistration registration(kBrowserProgId);
   ASSERT_TRUE(registration.Ok());
-  Copy().WriteInProgram("toc.htm", "<html><title>Contents</title></html>");
-  Copy().SetUiEntry(47, "unused.htm|120|0|@path@toc.htm");
+  WithIndexPage("0");
   std::string page = Copy().Write("plain.htm", "<html><body>no title</body></html>");
   HWND frame = Start("\"" + page + "\"");
   ASSERT_NE(frame, nullptr);
@@ -108,56 +143,16 @@ TEST_F(FalcetWeb, TheIndexPageBesideTheContentNamesTheWindowToo) {
   // The index column takes its 120 pixels at the left, the content the rest.
   HWND panel = driver::FindChild(frame, kWebId);
   ASSERT_NE(panel, nullptr);
-  std::vector<RECT> columns;
-  for (HWND w = GetWindow(panel, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    char cls[64] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::string(cls) != "SuiteTestControl") continue;
-    RECT r;
-    GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
-    columns.push_back(r);
-  }
+  std::vector<PanelControl> columns = BrowsersIn(panel);
   ASSERT_EQ(columns.size(), 2u);
-  std::sort(columns.begin(), columns.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
-  EXPECT_EQ(columns[0].left, 0);
-  EXPECT_EQ(columns[0].right, 120);
-  EXPECT_EQ(columns[1].left, 120);
+  EXPECT_EQ(columns[0].place.left, 0);
+  EXPECT_EQ(columns[0].place.right, 120);
+  EXPECT_EQ(columns[1].place.left, 120);
   RECT client;
   GetClientRect(panel, &client);
-  EXPECT_EQ(columns[1].right, client.right);
+  EXPECT_EQ(columns[1].place.right, client.right);
   EXPECT_EQ(Close(), 0);
   EXPECT_EQ(Count("Deleted"), 2u);
-}
-
-// The web panel's browser controls (the tests' control), left to right, in the panel's
-// co-ordinates.
-struct PanelControl {
-  HWND window;
-  RECT place;
-};
-std::vector<PanelControl> BrowsersIn(HWND panel) {
-  std::vector<PanelControl> found;
-  for (HWND w = GetWindow(panel, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    char cls[64] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::string(cls) != "SuiteTestControl") continue;
-    RECT r;
-    GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
-    found.push_back({w, r});
-  }
-  std::sort(found.begin(), found.end(),
-            [](const PanelControl& a, const PanelControl& b) { return a.place.left < b.place.left; });
-  return found;
-}
-
-// A child's place in its parent's co-ordinates.
-RECT PlaceInParent(HWND child) {
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-  return r;
 }
 
 // The panel narrowed to the 120 pixels of the index column, with only the index showing.
@@ -174,8 +169,7 @@ void ExpectOnlyTheIndexColumn(HWND panel) {
 TEST_F(FalcetWeb, TheIndexColumnStaysBesideAPictureWhenItsStyleHoldsFour) {
   TestControlRegistration registration(kBrowserProgId);
   ASSERT_TRUE(registration.Ok());
-  Copy().WriteInProgram("toc.htm", "<html><title>Contents</title></html>");
-  Copy().SetUiEntry(47, "unused.htm|120|4|@path@toc.htm");
+  WithIndexPage("4");
   std::string page = Copy().Write("plain.htm", "<html><body>no title</body></html>");
   std::string picture = WritePicture(Copy().File("blue.bmp"), 64, 48, RGB(0, 0, 200));
   HWND frame = Start("\"" + page + "\" \"" + picture + "\"");
@@ -207,8 +201,7 @@ TEST_F(FalcetWeb, TheIndexColumnStaysBesideAPictureWhenItsStyleHoldsFour) {
 TEST_F(FalcetWeb, TheIndexColumnStaysBesideAVideoButNotAPictureWhenItsStyleHoldsTwo) {
   TestControlRegistration registration(kBrowserProgId);
   ASSERT_TRUE(registration.Ok());
-  Copy().WriteInProgram("toc.htm", "<html><title>Contents</title></html>");
-  Copy().SetUiEntry(47, "unused.htm|120|2|@path@toc.htm");
+  WithIndexPage("2");
   std::string page = Copy().Write("plain.htm", "<html><body>no title</body></html>");
   std::string picture = WritePicture(Copy().File("blue.bmp"), 64, 48, RGB(0, 0, 200));
   // Ten seconds, so that it still plays while the test looks.
@@ -243,8 +236,7 @@ TEST_F(FalcetWeb, TheIndexColumnStaysBesideAVideoButNotAPictureWhenItsStyleHolds
 TEST_F(FalcetWeb, AVideoMakesTheIndexColumnThatStaysBesideIt) {
   TestControlRegistration registration(kBrowserProgId);
   ASSERT_TRUE(registration.Ok());
-  Copy().WriteInProgram("toc.htm", "<html><title>Contents</title></html>");
-  Copy().SetUiEntry(47, "unused.htm|120|2|@path@toc.htm");
+  WithIndexPage("2");
   std::string clip =
       Copy().Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(100, 0xC0C0C0)));
   HWND frame = Start("\"" + clip + "\"");

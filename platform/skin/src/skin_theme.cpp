@@ -94,8 +94,8 @@ bool ParseInt(const std::string& text, int& value) {
   return true;
 }
 
-// "Face, points[, bold][, italic]"
-bool ParseFont(const std::string& text, SkinFont& font) {
+// The comma-separated fields of a value, trimmed.
+std::vector<std::string> CommaFields(const std::string& text) {
   std::vector<std::string> fields;
   size_t pos = 0;
   for (;;) {
@@ -104,6 +104,12 @@ bool ParseFont(const std::string& text, SkinFont& font) {
     if (comma == std::string::npos) break;
     pos = comma + 1;
   }
+  return fields;
+}
+
+// "Face, points[, bold][, italic]"
+bool ParseFont(const std::string& text, SkinFont& font) {
+  std::vector<std::string> fields = CommaFields(text);
   if (fields.size() < 2 || fields[0].empty()) return false;
   SkinFont f;
   f.face = fields[0];
@@ -120,14 +126,7 @@ bool ParseFont(const std::string& text, SkinFont& font) {
 
 // "picture, x1, y1, x2, y2, ...": at least one whole pair.
 bool ParsePanelChild(const std::string& value, const std::string& folder, SkinPanelChild& child) {
-  std::vector<std::string> fields;
-  size_t pos = 0;
-  for (;;) {
-    size_t comma = value.find(',', pos);
-    fields.push_back(fileio::Trim(value.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos)));
-    if (comma == std::string::npos) break;
-    pos = comma + 1;
-  }
+  std::vector<std::string> fields = CommaFields(value);
   if (fields.size() < 3 || fields.size() % 2 == 0 || fields[0].empty()) return false;
   child.picture = fileio::JoinPath(folder, fields[0]);
   child.places.clear();
