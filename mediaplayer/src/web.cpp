@@ -313,7 +313,8 @@ int IndexColumnBeside() {
 
 bool WebPanelShows() {
   Player& p = App();
-  return p.web && IsWindowVisible(p.web);
+  // The index column alone beside a medium or a picture is no page.
+  return p.web && IsWindowVisible(p.web) && !p.indexBeside;
 }
 
 void WebBack() {

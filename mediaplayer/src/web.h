@@ -18,6 +18,7 @@ void WebPanelGivesWay(int itemKind);
 // The width the index column takes off the client panel beside a medium or a picture (0
 // when it does not show).
 int IndexColumnBeside();
+// Whether a page shows (not only the index column beside a medium or a picture).
 bool WebPanelShows();
 void WebBack();
 void WebForward();

@@ -251,6 +251,22 @@ TEST_F(FalcetWeb, AVideoMakesTheIndexColumnThatStaysBesideIt) {
   HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(view) && PlaceInParent(view).left >= 120; }, 5s));
+  // A page, then the video alone again: the index column is no page, so previous and
+  // next of the one-item list do not step through the hidden page's history as they do
+  // while the page shows.
+  std::string page = Copy().Write("plain.htm", "<html><body>no title</body></html>");
+  driver::SendCommand(frame, kCodeOpen, page);
+  ASSERT_TRUE(WaitLog("Navigate " + page + " absent=4"));
+  driver::PostCommand(frame, kPreviousButton);
+  ASSERT_TRUE(WaitLog("GoBack"));
+  driver::SendCommand(frame, kCodeOpen, clip);
+  ASSERT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  ASSERT_TRUE(WaitUntil([&] { return PlaceInParent(panel).right == 120; }, 5s));
+  driver::PostCommand(frame, kPreviousButton);
+  driver::PostCommand(frame, kNextButton);
+  PumpMessages(500);
+  EXPECT_EQ(Count("GoBack"), 1u);
+  EXPECT_EQ(Count("GoForward"), 0u);
   EXPECT_EQ(Close(), 0);
 }
 
