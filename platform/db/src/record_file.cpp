@@ -9,6 +9,7 @@
 #include "fileio/paths.h"
 #include "flushes.h"
 #include "locks.h"
+#include "record_rewrite.h"
 #include "sessions.h"
 #include "skin/sk_files.h"
 
@@ -18,11 +19,7 @@ using db::BTreeFile;
 using db::IndexLayout;
 using db::IndexLayouts;
 
-std::string IndexName(const std::string& path, int k) {
-  std::string number = std::to_string(k);
-  if (number.size() < 2) number.insert(0, 2 - number.size(), '0');
-  return path + ".K" + number;
-}
+using db::IndexName;
 
 // The record file's header record: a 32-bit 0, then blanks.
 std::string HeaderRecord(int length) {
@@ -200,6 +197,12 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
 
 namespace db {
 
+std::string IndexName(const std::string& path, int k) {
+  std::string number = std::to_string(k);
+  if (number.size() < 2) number.insert(0, 2 - number.size(), '0');
+  return path + ".K" + number;
+}
+
 int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts) {
   layouts.clear();
   auto indexable = [](const DBFIELD& f) { return f.width > 0 && f.width <= kMaxKeyLength && f.position >= 1; };
@@ -326,6 +329,7 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
           db::GroupHold hold(s.indexes[0].file->group());
           rc2 = hold.rc() != 0 ? hold.rc() : UndoPending(fileNumber, fields, s, undone);
         }
+        if (rc2 == 0) rc2 = DbFinishInterruptedRewrite(path, fileNumber);
         SKFUNLOCK(fileNumber, 0, length);
         if (undone) {
           int flushed = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });

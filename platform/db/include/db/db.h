@@ -179,9 +179,24 @@ int qBtMmLib(const std::string& library, const std::string& file, int operation)
 int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields,
                      void (*progress)(int percent, void* context) = nullptr, void* context = nullptr);
 // Takes back an append that a program killed while appending left half done (its record
-// and whatever keys it filed); 0 also when there was none. DBCREF does it before it
-// appends; a program calls it at start to see the archive whole.
+// and whatever keys it filed) and completes an interrupted rewrite (DbRewriteRecord); 0
+// also when there was none. DBCREF takes back appends before it appends; a program calls
+// it at start to see the archive whole.
 int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD>& fields);
+// Overwrites record recordNumber of an open record file with `record` (the record length
+// exactly) and moves the record's index pairs from what the slot held to what `record`
+// holds, as one change: a record whose key starts with "/" (deleted) keeps its index 0
+// pair only. The caller holds the header lock (DbLockHeader). The change is written to the
+// rewrite journal "<path>.JNL" first, so that a program killed half way leaves it to the
+// next call here, DbFinishInterruptedRewrite or DbFinishInterruptedAppend, which complete
+// it. An unchanged record writes nothing; a slot past the file's end gives 87. The files
+// are on the disk when it returns.
+int DbRewriteRecord(const std::string& path, int fileNumber, int recordNumber, const std::string& record,
+                    const std::vector<DBFIELD>& fields);
+// Completes a rewrite that a killed program left in the journal (0 also when there was
+// none; a journal that no longer fits the slot's key is dropped). The caller holds the
+// header lock; a program that rebuilds the record file calls it before it reads records.
+int DbFinishInterruptedRewrite(const std::string& path, int fileNumber);
 // DBCREF, DBCREATE, DBSEQUENCE (taking a number), DbRebuildIndexes and qBtMmLib flush
 // the files they changed to disk once before they return, so that a filing the user saw
 // done survives a power loss. qBtInsert and qBtDelete are steps of a caller's operation:
