@@ -223,9 +223,8 @@ int DbFinishInterruptedRewrite(const std::string& path, int fileNumber) {
     std::string bytes;
     int rc = fileio::ReadWholeFile(journalPath, bytes);
     if (rc != 0) return rc;
-    if (bytes.size() < sizeof db::kMagic || std::memcmp(bytes.data(), db::kMagic, sizeof db::kMagic) != 0) return 0;
     db::RewriteJournal journal;
-    // Torn: it was being written, and nothing of the change yet.
+    // Empty, spoiled or torn: it was being written, and nothing of the change yet.
     if (!db::DecodeRewriteJournal(bytes, journal)) return db::Spoil(path);
     const int length = int(journal.record.size());
     const int64_t fileLength = SKFLOF(fileNumber);

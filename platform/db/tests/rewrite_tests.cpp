@@ -178,11 +178,13 @@ TEST(Rewrite, ATornOrOutdatedJournalChangesNothing) {
   db::RewriteJournal journal;
   ASSERT_EQ(db::PlanRewrite(f.Record(3), f.Edited(3, "TORN", "TORN"), 3, f.a.fields, journal), 0);
   const std::string whole = db::EncodeRewriteJournal(journal);
-  // Cut anywhere: the kill came while the journal was being written, before the change.
+  // Cut anywhere, even before its first byte: the kill came while the journal was being
+  // written, before the change. It goes, so that its presence says no change is pending.
   for (size_t cut = 0; cut < whole.size(); cut += 1 + cut / 3) {
     PutFileBytes(f.Journal(), whole.substr(0, cut));
     ASSERT_EQ(DbFinishInterruptedAppend(f.a.f01, f.a.fields), 0) << cut;
     ASSERT_EQ(FileBytes(f.a.f01), bytes) << cut;
+    ASSERT_FALSE(fileio::Exists(f.Journal())) << cut;
   }
   // A scribbled byte in the middle fails the check.
   std::string scribbled = whole;
