@@ -96,41 +96,67 @@ int WriteJournal(const std::string& path, const RewriteJournal& journal) {
 // The record and its pairs as the journal has them, then on the disk. The caller holds
 // the header lock; the indexes' lock is held for all of the pairs, so that no reader
 // waits out a lock timeout half way. Erasing a pair that is gone and filing one that is
-// there change nothing: the steps may run again after a kill.
+// there change nothing: the steps may run again after a kill. A damaged index (1392) is
+// stepped over: it is rebuilt from the records, which the change has reached; the
+// result reports it.
 int Apply(const std::string& path, int fileNumber, const RewriteJournal& journal, bool journalFirst) {
   std::vector<std::unique_ptr<BTreeFile>> indexes;
+  bool damaged = false;
   for (const PairMove& move : journal.moves) {
-    indexes.push_back(std::make_unique<BTreeFile>());
-    int rc = indexes.back()->Open(IndexName(path, move.index), int(move.oldKey.size()));
-    if (rc != 0) return rc;
+    auto index = std::make_unique<BTreeFile>();
+    int rc = index->Open(IndexName(path, move.index), int(move.oldKey.size()));
+    if (rc == kDbErrCorrupt) {
+      damaged = true;
+      index.reset();
+    } else if (rc != 0) {
+      return rc;
+    }
+    indexes.push_back(std::move(index));
   }
   int rc = 0;
+  bool journalled = false, written = false;
   {
     std::unique_ptr<GroupHold> hold;
-    if (!indexes.empty()) {
-      hold = std::make_unique<GroupHold>(indexes[0]->group());
-      rc = hold->rc();
+    for (auto& index : indexes) {
+      if (index && !hold) {
+        hold = std::make_unique<GroupHold>(index->group());
+        rc = hold->rc();
+      }
     }
-    if (rc == 0 && journalFirst) rc = WriteJournal(path, journal);
+    if (rc == 0 && journalFirst) {
+      journalled = true;
+      rc = WriteJournal(path, journal);
+    }
     if (rc == 0) rc = SKFPUTR(fileNumber, journal.record, journal.recordNumber);
+    written = rc == 0;
     for (size_t i = 0; rc == 0 && i < journal.moves.size(); ++i) {
+      if (!indexes[i]) continue;
       const PairMove& move = journal.moves[i];
       const auto* oldKey = reinterpret_cast<const uint8_t*>(move.oldKey.data());
       const auto* newKey = reinterpret_cast<const uint8_t*>(move.newKey.data());
       bool done = false;
       if (move.hadPair) rc = indexes[i]->Erase(oldKey, journal.recordNumber, done);
       if (rc == 0 && move.hasPair) rc = indexes[i]->Insert(newKey, journal.recordNumber, done);
+      if (rc == kDbErrCorrupt) {
+        damaged = true;
+        rc = 0;
+      }
     }
   }
   if (rc == 0) rc = SKFLUSH(fileNumber);
   for (auto& index : indexes) {
+    if (!index) continue;
     int flushed = index->FlushChanges();
     if (rc == 0) rc = flushed;
     index->Close();
   }
-  // Spoiled only once all of it is on the disk: otherwise the next program completes it.
-  if (rc == 0) rc = Spoil(path);
-  return rc;
+  // Spoiled once all of it is on the disk, or when nothing of it was written (a record
+  // file that refuses the write); otherwise the next program completes it.
+  if (rc == 0 || (journalled && !written)) {
+    int spoiled = Spoil(path);
+    if (rc == 0) rc = spoiled;
+  }
+  return rc == 0 && damaged ? kDbErrCorrupt : rc;
 }
 
 }  // namespace

@@ -231,3 +231,49 @@ TEST(Rewrite, AChangeLeftPendingIsCompletedBeforeTheNextOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// A damaged topic index does not hold up the record and the other indexes: the change is
+// reported (1392) but complete, and nothing is left to redo over and over.
+TEST(Rewrite, ADamagedIndexIsReportedAndTheRestOfTheChangeIsWhole) {
+  TempDir dir;
+  Filed f(dir, 3);
+  CorruptByte(DBINDEX(f.a.f01, 2), 30);
+  const std::string edited = f.Edited(2, "ONE", "TWO");
+  EXPECT_EQ(f.Rewrite(2, edited), kDbErrCorrupt);
+  EXPECT_EQ(f.Record(2), edited);
+  EXPECT_FALSE(fileio::Exists(f.Journal()));
+  Index topics(DBINDEX(f.a.f01, 1), 40);
+  std::string key = "ONE";
+  int32_t value = 0;
+  ASSERT_EQ(qBtSearch(topics.handle, key, value, topics.status), 0);
+  EXPECT_EQ(topics.status, kBtDone);
+  EXPECT_EQ(value, 2);
+  // The rebuild mends the damaged index from the records.
+  ASSERT_EQ(DbRebuildIndexes(f.a.f01, f.a.fields), 0);
+  EXPECT_EQ(DbFinishInterruptedAppend(f.a.f01, f.a.fields), 0);
+  Index second(DBINDEX(f.a.f01, 2), 40);
+  key = "TWO";
+  ASSERT_EQ(qBtSearch(second.handle, key, value, second.status), 0);
+  EXPECT_EQ(second.status, kBtDone);
+  EXPECT_EQ(value, 2);
+}
+
+// A record file that refuses the write leaves no journal behind to be tried at each start.
+TEST(Rewrite, ARefusedWriteLeavesNoJournal) {
+  TempDir dir;
+  Filed f(dir, 2);
+  int readOnly = 0;
+  ASSERT_EQ(SKFOPEN(f.a.f01, 0, 4, readOnly), 0);
+  const std::string bytes = FileBytes(f.a.f01);
+  const std::string edited = f.Edited(2, "ONE", "TWO");
+  ASSERT_EQ(DbLockHeader(f.fileNumber, kLength), 0);
+  EXPECT_NE(DbRewriteRecord(f.a.f01, readOnly, 2, edited, f.a.fields), 0);
+  SKFUNLOCK(f.fileNumber, 0, kLength);
+  SKFCLOSE(readOnly);
+  EXPECT_EQ(FileBytes(f.a.f01), bytes);
+  EXPECT_FALSE(fileio::Exists(f.Journal()));
+}
+
+}  // namespace

@@ -137,7 +137,8 @@ int RebuildLocked(const std::string& path, int fileNumber, const std::vector<DBF
   // A rebuild killed while it put its files in place, or a save cut short, ends first:
   // the squeeze renumbers the records that a rewrite journal names.
   int rc = FinishInterruptedLocked(path, fileNumber, fields);
-  if (rc != 0) return rc;
+  // A damaged index is what the rebuild mends.
+  if (rc != 0 && rc != kDbErrCorrupt) return rc;
   RemoveIfThere(beside);
   RemoveIndexes(beside, layouts);
   int64_t records = std::max<int64_t>(0, SKFLOF(fileNumber) / length - 1);
