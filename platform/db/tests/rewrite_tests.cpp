@@ -239,7 +239,10 @@ namespace {
 TEST(Rewrite, ADamagedIndexIsReportedAndTheRestOfTheChangeIsWhole) {
   TempDir dir;
   Filed f(dir, 3);
+  DbCloseIndexes(f.a.f01);  // Windows does not rewrite a file that a mapping holds
+  const std::string intact = FileBytes(DBINDEX(f.a.f01, 2));
   CorruptByte(DBINDEX(f.a.f01, 2), 30);
+  ASSERT_NE(FileBytes(DBINDEX(f.a.f01, 2)), intact);
   const std::string edited = f.Edited(2, "ONE", "TWO");
   EXPECT_EQ(f.Rewrite(2, edited), kDbErrCorrupt);
   EXPECT_EQ(f.Record(2), edited);
