@@ -150,17 +150,20 @@ TEST(EditorKills, SavesDeletesAndRebuildsKilledAtRandomMomentsLeaveEveryRecordOl
     SKFCLOSE(fileNumber);
   }
   // A rebuild run whole first: how long one takes sets the moments of the kills in it.
-  const auto started = std::chrono::steady_clock::now();
+  std::chrono::milliseconds rebuildMs{};
   {
     WorkerProcess worker;
     ASSERT_TRUE(worker.Start("lumbric_edit_worker", {f01, dir.File("log0"), dir.File("ready0"), "1", "1", "0"}));
+    ASSERT_TRUE(WaitUntil([&] { return fileio::Exists(dir.File("ready0")); }, std::chrono::seconds(120),
+                          std::chrono::milliseconds(1)));
+    const auto started = std::chrono::steady_clock::now();
     ASSERT_EQ(worker.Wait(300000), 0);
+    rebuildMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
   }
-  const auto rebuildMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
   Check(f01, fields, keys, "", 0);
 
   std::mt19937 random(20261209);
-  int inSave = 0, inDelete = 0, inRebuild = 0, between = 0, changes = 0;
+  int inSave = 0, inDelete = 0, inRebuild = 0, between = 0, changes = 0, journals = 0, putting = 0;
   for (int round = 1; round <= rounds && !HasFailure(); ++round) {
     const bool rebuild = round % 3 == 1;
     const std::string log = dir.File("log" + std::to_string(round)), ready = dir.File("ready" + std::to_string(round));
@@ -169,9 +172,15 @@ TEST(EditorKills, SavesDeletesAndRebuildsKilledAtRandomMomentsLeaveEveryRecordOl
                              {f01, log, ready, std::to_string(round), rebuild ? "1" : "0", "1000000"}));
     ASSERT_TRUE(WaitUntil([&] { return fileio::Exists(ready); }, std::chrono::seconds(120),
                           std::chrono::milliseconds(1)));
-    const int window = rebuild ? int(rebuildMs.count()) + 20 : 60;
-    std::this_thread::sleep_for(std::chrono::milliseconds(random() % uint32_t(window)));
+    // Every other rebuild is killed near its end, where it puts its files in place.
+    const int whole = int(rebuildMs.count());
+    const int from = rebuild && round % 2 == 0 ? whole * 4 / 5 : 0;
+    const int window = rebuild ? whole + 10 - from : 60;
+    std::this_thread::sleep_for(std::chrono::milliseconds(from + int(random() % uint32_t(window))));
     worker.Kill();
+    // What the next start has to complete: a rewrite journal, a rebuild's files half put in place.
+    journals += fileio::Exists(f01 + ".JNL");
+    putting += fileio::Exists(f01 + ".NEW.OK");
     const Log seen = ReadLog(log);
     changes += int(seen.done.size());
     for (const auto& change : seen.done) Apply(keys, change);
@@ -184,7 +193,8 @@ TEST(EditorKills, SavesDeletesAndRebuildsKilledAtRandomMomentsLeaveEveryRecordOl
   }
   std::cout << "kills: " << rounds << " over " << records << " records; in a save " << inSave << ", in a delete "
             << inDelete << ", in a rebuild " << inRebuild << ", between changes " << between << "; changes made "
-            << changes << "; one whole rebuild with the worker's start " << rebuildMs.count() << " ms\n";
+            << changes << "; journals left " << journals << ", rebuilds left half put in place " << putting
+            << "; one whole rebuild " << rebuildMs.count() << " ms\n";
   EXPECT_GT(inSave + inDelete + inRebuild, 0);
 }
 
