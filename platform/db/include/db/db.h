@@ -189,8 +189,9 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
 // pair only. The caller holds the header lock (DbLockHeader). The change is written to the
 // rewrite journal "<path>.JNL" first, so that a program killed half way leaves it to the
 // next call here, DbFinishInterruptedRewrite or DbFinishInterruptedAppend, which complete
-// it. An unchanged record writes nothing; a slot past the file's end gives 87. The files
-// are on the disk when it returns.
+// it. An unchanged record writes nothing; a slot past the file's end gives 87. A damaged
+// index is stepped over: the rest of the change is whole and the result is 1392 (the
+// index is to be rebuilt). The files are on the disk when it returns.
 int DbRewriteRecord(const std::string& path, int fileNumber, int recordNumber, const std::string& record,
                     const std::vector<DBFIELD>& fields);
 // Completes a rewrite that a killed program left in the journal (0 also when there was
