@@ -290,7 +290,9 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
       if (rc2 != 0) return rc2;
       rc2 = LockHeader(fileNumber, length);
       if (rc2 != 0) return rc2;
-      rc2 = AppendLocked(fileNumber, record, fields, s);
+      // A rebuild killed while it put its files in place: a record appended now would go
+      // with the rest of the old file, and its keys would name records that are not there.
+      rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation : AppendLocked(fileNumber, record, fields, s);
       SKFUNLOCK(fileNumber, 0, length);
       if (rc2 == 0) rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
       return rc2;
@@ -352,6 +354,8 @@ int DbLockHeader(int fileNumber, int recordLength) {
 }
 
 void DbCloseIndexes(const std::string& path) { db::EndAppendSessions(path); }
+
+std::string DbReplacementMark(const std::string& path) { return path + ".NEW.OK"; }
 
 std::string DBINDEX(const std::string& path, int k) {
   db::SweepAppendSessions();

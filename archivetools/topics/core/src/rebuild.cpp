@@ -112,7 +112,7 @@ int CopyOver(const std::string& from, const std::string& to) {
 
 std::string Beside(const std::string& path) { return path + ".NEW"; }
 // Present from the moment the rebuilt files beside are complete until they are in place.
-std::string Marker(const std::string& path) { return path + ".NEW.OK"; }
+std::string Marker(const std::string& path) { return DbReplacementMark(path); }
 
 // Puts the complete files beside in place: a kill meanwhile leaves the marker, and the
 // next call does it again from the start.
