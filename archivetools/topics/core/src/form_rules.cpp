@@ -67,7 +67,7 @@ FormCheck CheckFormValues(std::vector<std::string>& values, const std::vector<DB
   for (size_t i = 0; i < fields.size() && i < values.size(); ++i) {
     const DBFIELD& f = fields[i];
     std::string& v = values[i];
-    if (f.kind == kKindFlag && f.width == 1 && !fileio::Trim(v).empty()) v = "X";
+    if (f.kind == kKindFlag && f.width == 1 && !fileio::Trim(v).empty()) v.assign(1, 'X');
     if (f.kind == kKindDate && check.invalidField == 0 && !IsStorableDate(v, dayFirst)) check.invalidField = int(i + 1);
     if (IsTopicField(f) && int(i) >= 11 && int(i) < 11 + topicSlots) {
       std::string word = fileio::Trim(v);
@@ -87,7 +87,8 @@ std::string TypedKey(const std::string& text, int keyWidth) {
   }
   digits.erase(0, digits.find_first_not_of('0'));
   if (digits.empty() || int(digits.size()) > keyWidth) return {};
-  return std::string(size_t(keyWidth) - digits.size(), '0') + digits;
+  digits.insert(digits.begin(), size_t(keyWidth) - digits.size(), '0');
+  return digits;
 }
 
 int StepKey(const std::string& recordFile, int keyWidth, Step step, const std::string& current, std::string& key,

@@ -3,16 +3,16 @@
 
 namespace lumbric {
 
-constexpr int kCmdStart = -1;  // posted by the form's builder: thesaurus, focus, first record
-// The form's buttons.
-constexpr int kCmdSave = 1;
-constexpr int kCmdDelete = 2;
-constexpr int kCmdFirst = 3;
-constexpr int kCmdLast = 4;
-constexpr int kCmdPrevious = 5;
-constexpr int kCmdNext = 6;
-constexpr int kCmdMedia = 7;
-constexpr int kCmdLock = 8;
+constexpr int kCmdStart = -1;  // posted by the form's builder: thesaurus and focus
+// The form's buttons (clear of IDOK and IDCANCEL, which Enter and Escape send).
+constexpr int kCmdSave = 11;
+constexpr int kCmdDelete = 12;
+constexpr int kCmdFirst = 13;
+constexpr int kCmdLast = 14;
+constexpr int kCmdPrevious = 15;
+constexpr int kCmdNext = 16;
+constexpr int kCmdMedia = 17;
+constexpr int kCmdLock = 18;
 constexpr int kThesaurusBox = 20;
 constexpr int kThesaurusCheck = 21;
 constexpr int kProgressBar = 22;
