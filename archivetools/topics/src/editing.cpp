@@ -71,7 +71,8 @@ void GoTo(Step step) {
   std::string current = FieldControl(1) ? SkGetCtlText(FieldControl(1)) : a.key;
   std::string key;
   int record = 0;
-  ShowFound(StepKey(a.RecordFile(), KeyWidth(), step, current, key, record), record);
+  int rc = StepKey(a.RecordFile(), KeyWidth(), step, current, key, record);
+  ShowFound(rc, record);
 }
 
 void GoToTypedKey() {

@@ -122,6 +122,7 @@ void BUILDLAYOUT(HWND parent, int x, int y) {
   Lumbric& a = App();
   const int n = a.topicSlots;
   const size_t count = a.fields.size();
+  if (count < size_t(db::FieldLayered(n))) return;
   a.controls.assign(count, nullptr);
   a.captions.assign(count, nullptr);
   a.titles.assign(count, "");

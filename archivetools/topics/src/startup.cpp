@@ -11,6 +11,7 @@
 #include "imaging/suite_classes.h"
 #include "lumbric/command_ids.h"
 #include "lumbric/records.h"
+#include "form.h"
 #include "mainwindow.h"
 #include "settings.h"
 #include "skin/sk_files.h"
@@ -77,6 +78,7 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   DbSetDayFirstDates(ISFRENCH() != 0);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
+  PrepareFields();
   int exitCode = 0;
   if (CreateMainWindow()) {
     // A rebuild that a kill interrupted while it put its files in place is finished first.

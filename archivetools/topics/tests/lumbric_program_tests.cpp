@@ -1,0 +1,312 @@
+// The topic editor under Wine, driven from outside: the data folder, walking and saving
+// records through the form, the media copied out, the topic titles, the lock, the exports
+// handed to a stand-in partner and the maintenance tool's command line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "db/archive.h"
+#include "db/db.h"
+#include "db_test_util.h"
+#include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
+#include "lumbric/command_ids.h"
+#include "lumbric/records.h"
+#include "lumbric/work_folder.h"
+#include "program_test.h"
+#include "skin/sk_files.h"
+
+namespace {
+
+constexpr const char* kBox = "SKMSGBOX";
+constexpr const char* kInputBox = "SKINPUTBOX";
+constexpr int kTopicSlots = 10;
+constexpr int kRecordLength = 671;
+constexpr int kFreeText = kTopicSlots + 12;
+constexpr int kLastField = kTopicSlots + 11;  // the last topic slot: the form makes it last
+
+class LumbricFolder : public ProgramCopy {
+ public:
+  explicit LumbricFolder(bool uiFile = true) : ProgramCopy("lumbric", uiFile) {}
+  // Without NET.CFG the archive lives in the program folder.
+  std::string RecordFile() const { return ProgramFolder() + "QORIMAGE.F01"; }
+  std::string Library() const { return ProgramFolder() + "QORIMAGE001.B01"; }
+};
+
+std::string Key(int n) {
+  std::string s = std::to_string(n);
+  return std::string(8 - s.size(), '0') + s;
+}
+
+class Lumbric : public ProgramTestOf<LumbricFolder> {
+ protected:
+  Lumbric() : ProgramTestOf({"lumbric", kClassTopicEditor, lumbric::kFieldIdBase + kLastField}) {}
+
+  const std::vector<DBFIELD> fields_ = db::ArchiveFields(kTopicSlots, 2024, 5);
+
+  // Records 00000001 .. with topic "T<n>" in the record file of `file`.
+  void MakeArchive(const std::string& file, int records) {
+    ASSERT_EQ(DBCREATE(file, kRecordLength), 0);
+    int number = 0, ok = 0;
+    DBOPENF(file, number, ok);
+    ASSERT_EQ(ok, 1);
+    for (int r = 1; r <= records; ++r)
+      ASSERT_EQ(DBCREF(file, number, ArchiveValues(Key(r), {"T" + std::to_string(r)}), fields_), 0);
+    SKFCLOSE(number);
+  }
+  void DeleteRecord(int r) {
+    int number = 0, ok = 0;
+    DBOPENF(Copy().RecordFile(), number, ok);
+    ASSERT_EQ(lumbric::DELETERECORD(Copy().RecordFile(), number, r + 1, ArchiveValues(Key(r), {}), fields_), 0);
+    SKFCLOSE(number);
+  }
+  // The work folder named by the settings file, in the test's own folder.
+  std::string UseWorkFolder() {
+    std::string work = Copy().File("work\\");
+    fileio::MakeDirectories(work);
+    lumbric::Settings s;
+    s.left = 20;
+    s.top = 20;
+    s.width = 740;
+    s.height = 600;
+    s.workFolder = work;
+    Copy().WriteSettings(lumbric::FormatSettings(s));
+    return work;
+  }
+
+  static HWND Field(HWND frame, int field) { return driver::FindChild(frame, lumbric::kFieldIdBase + field); }
+  static std::string FieldText(HWND frame, int field) { return driver::WindowText(Field(frame, field)); }
+  // Waits until the field shows the text; a failure tells what it shows and any box.
+  static ::testing::AssertionResult WaitField(HWND frame, int field, const std::string& text) {
+    if (PumpUntil([&] { return FieldText(frame, field) == text; }, std::chrono::milliseconds(10000)))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "field " << field << " shows \"" << FieldText(frame, field)
+                                         << "\"; box: \"" << driver::BoxText(FindWindowA(kBox, nullptr)) << "\"";
+  }
+  // The text of the next box that shows (once it has one); "" when none came.
+  static std::string WaitBoxText(HWND* box = nullptr) {
+    std::string text;
+    HWND found = nullptr;
+    PumpUntil([&] { return !(text = driver::BoxText(found = FindWindowA(kBox, nullptr))).empty(); },
+              std::chrono::milliseconds(10000));
+    if (box) *box = found;
+    return text;
+  }
+  // Presses button `number` of the box that shows and waits until it is gone.
+  static bool Answer(int number = 1) {
+    HWND box = WaitForWindow(kBox, 10000);
+    return box && driver::PressButton(kBox, number, "", 10000) &&
+           PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
+  }
+  // Types into the input box that shows and presses its first button.
+  static bool TypeIntoInputBox(const std::string& text) {
+    HWND box = WaitForWindow(kInputBox, 10000);
+    return box && driver::SetText(driver::FindChild(box, 1), text) && driver::PressButton(kInputBox, 1, "", 10000) &&
+           PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
+  }
+  std::string Bytes(const std::string& path) {
+    std::string bytes;
+    fileio::ReadWholeFile(path, bytes);
+    return bytes;
+  }
+};
+
+TEST_F(Lumbric, WithoutNetCfgTheProgramFolderHoldsTheArchiveAndTheButtonsWalkPastDeletedRecords) {
+  MakeArchive(Copy().RecordFile(), 4);
+  DeleteRecord(2);
+  DeleteRecord(4);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
+  EXPECT_EQ(FieldText(frame, 2), "PICTURE " + Key(1));
+  EXPECT_EQ(FieldText(frame, 3), "05-31-2024");
+  EXPECT_EQ(FieldText(frame, 12), "T1");
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdNext, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(3)));
+  EXPECT_EQ(FieldText(frame, 12), "T3");
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdPrevious, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLast, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(3)));
+  // A number typed into the key field, then Enter: that record.
+  ASSERT_TRUE(driver::SetText(Field(frame, 1), "1"));
+  PostMessageA(frame, lumbric::kMsgKeyEntered, 0, lumbric::kFieldIdBase + 1);
+  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
+  EXPECT_EQ(FieldText(frame, 12), "T1");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, SaveWritesTheFormIntoItsSlotAndABadDateIsRefusedWithItsCaption) {
+  MakeArchive(Copy().RecordFile(), 2);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLast, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(2)));
+  const std::string before = Bytes(Copy().RecordFile());
+
+  ASSERT_TRUE(driver::SetText(Field(frame, 3), "02-30-2024"));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "Date 02-30-2024");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Bytes(Copy().RecordFile()), before);
+
+  ASSERT_TRUE(driver::SetText(Field(frame, 3), "06-01-2024"));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFreeText), "new words"));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "The record is saved.");
+  ASSERT_TRUE(Answer());
+  std::string after = Bytes(Copy().RecordFile());
+  ASSERT_EQ(after.size(), before.size());
+  std::string record = after.substr(2 * kRecordLength, kRecordLength);
+  EXPECT_EQ(record.substr(38, 8), "20240601");
+  EXPECT_EQ(record.substr(484, 100), "new words" + std::string(91, ' '));
+  EXPECT_EQ(after.substr(0, 2 * kRecordLength), before.substr(0, 2 * kRecordLength));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, MediaCopiesTheRecordsFourItemsIntoTheWorkFolder) {
+  MakeArchive(Copy().RecordFile(), 1);
+  std::vector<std::string> items = {Key(1) + ".JPG", Key(1) + ".DOC", Key(1) + ".WAV", Key(1) + ".QMF"};
+  for (const std::string& item : items) {
+    std::string source = Copy().Write("items\\" + item, "bytes of " + item);
+    std::string name = item;
+    qBtMmText(name, 1);
+    ASSERT_EQ(qBtMmLib(Copy().Library(), source, 1), 0) << item;
+  }
+  const std::string work = UseWorkFolder();
+  Copy().Write("work\\stale.txt", "an earlier record's");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdMedia, 0);
+  EXPECT_EQ(WaitBoxText(), "4 items copied into the work folder.");
+  ASSERT_TRUE(Answer());
+  for (const std::string& item : items) EXPECT_EQ(Bytes(work + item), "bytes of " + item) << item;
+  EXPECT_FALSE(fileio::Exists(work + "stale.txt"));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, EmptiedTopicTitlesAreStoredAsTheDefaultTitles) {
+  MakeArchive(Copy().RecordFile(), 1);
+  Copy().WriteInProgram("QORIMAGE.TIT", "Places|People|Boats");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdTopicTitles, 0);
+  HWND box = WaitForWindow("TopicTitle", 10000);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(box, lumbric::kTitleFieldBase + kTopicSlots) != nullptr; },
+                        std::chrono::milliseconds(10000)));
+  EXPECT_EQ(driver::WindowText(driver::FindChild(box, lumbric::kTitleFieldBase + 1)), "Places");
+  EXPECT_EQ(driver::WindowText(driver::FindChild(box, lumbric::kTitleFieldBase + 3)), "Boats");
+  for (int row = 1; row <= kTopicSlots; ++row)
+    ASSERT_TRUE(driver::SetText(driver::FindChild(box, lumbric::kTitleFieldBase + row), ""));
+  PostMessageA(box, WM_COMMAND, lumbric::kTitleConfirm, 0);
+  // The titles changed: the question whether to start again; no.
+  EXPECT_EQ(WaitBoxText(), "The topic titles have changed. Start the topic editor again now?");
+  ASSERT_TRUE(Answer(2));
+  std::string expected;
+  for (int row = 1; row <= kTopicSlots; ++row)
+    expected += (row > 1 ? "|Topic " : "Topic ") + std::string(row < 10 ? "0" : "") + std::to_string(row);
+  EXPECT_EQ(Bytes(Copy().ProgramFolder() + "QORIMAGE.TIT"), expected);
+  EXPECT_TRUE(IsWindow(frame));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, ALockedArchiveRefusesChangesUntilTheRightPasswordUnlocksThisCopy) {
+  MakeArchive(Copy().RecordFile(), 1);
+  const std::string pwd = Copy().ProgramFolder() + "QORIMAGE.PWD";
+  ASSERT_EQ(db::WritePasswordFile(pwd, "Secret 1"), 0);
+  const std::string lockBytes = Bytes(pwd);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
+  const std::string before = Bytes(Copy().RecordFile());
+
+  // Locked: a new password is refused (it would show the old one), and so is a save.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSetPassword, 0);
+  EXPECT_EQ(WaitBoxText(), "The archive is locked.");
+  ASSERT_TRUE(Answer());
+  ASSERT_TRUE(driver::SetText(Field(frame, kFreeText), "changed"));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "The archive is locked.");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Bytes(Copy().RecordFile()), before);
+
+  // A wrong password (letter case counts) changes nothing.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLock, 0);
+  ASSERT_TRUE(TypeIntoInputBox("secret 1"));
+  EXPECT_EQ(WaitBoxText(), "The password is wrong.");
+  ASSERT_TRUE(Answer());
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "The archive is locked.");
+  ASSERT_TRUE(Answer());
+
+  // The right one unlocks this copy: the save goes through, the lock file stays.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLock, 0);
+  ASSERT_TRUE(TypeIntoInputBox("Secret 1"));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "The record is saved.");
+  ASSERT_TRUE(Answer());
+  EXPECT_NE(Bytes(Copy().RecordFile()), before);
+  EXPECT_EQ(Bytes(pwd), lockBytes);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, BothExportsReachThePartnerOfEntry27AsCodeThree) {
+  MakeArchive(Copy().RecordFile(), 3);
+  DeleteRecord(2);
+  const std::string log = Copy().File("partner.log");
+  Copy().SetUiEntry(27, "standin.exe,TESTTOPICPARTNER");
+  Copy().AddStandinAs("standin.exe");
+  ASSERT_TRUE(RunStandin("TESTTOPICPARTNER", log));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  // No thesaurus file of the current name: an empty export, handed over all the same.
+  Copy().WriteInProgram("QORTOPIC.TXT", "an old export");
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportThesaurus, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_EQ(got[0].text, Copy().ProgramFolder() + "QORTOPIC.TXT");
+  EXPECT_EQ(Bytes(Copy().ProgramFolder() + "QORTOPIC.TXT"), "");
+
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportRecords, 0);
+  got = WaitForLog(log, 2, 10000);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[1].code, kCodeOpen);
+  EXPECT_EQ(got[1].text, Copy().ProgramFolder() + "QORIMAGE.TXT");
+  EXPECT_EQ(Bytes(Copy().ProgramFolder() + "QORIMAGE.TXT"),
+            Key(1) + "  tester\r\n" + Key(3) + "  tester\r\n");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, TheMaintenanceToolGetsTheLibraryPatternQuotedForADataFolderWithBlanks) {
+  Copy().WriteInProgram("QORIMAGENET.CFG", "@path@Data Folder\r\n");
+  fileio::CopyFileTo(TestProgramFolder() + "lumbric_args_standin.exe", Copy().ProgramFolder() + "NARWEN.EXE");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  const std::string data = Copy().ProgramFolder() + "DATA FOLDER\\";
+  EXPECT_TRUE(fileio::IsDirectory(fileio::WithoutTrailingSeparator(data)));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLibraryIndexes, 0);
+  ASSERT_TRUE(Answer(1));
+  const std::string line = Copy().ProgramFolder() + "NARWEN.log";
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(line); }, std::chrono::milliseconds(15000)));
+  EXPECT_EQ(Bytes(line), " \"" + data + "QORIMAGE*.I01\" /I");
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame); }, std::chrono::milliseconds(10000)));
+
+  fileio::RemoveFile(line);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdCompactLibraries, 0);
+  ASSERT_TRUE(Answer(1));
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(line); }, std::chrono::milliseconds(15000)));
+  EXPECT_EQ(Bytes(line), " \"" + data + "QORIMAGE*.I01\" /O");
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace
