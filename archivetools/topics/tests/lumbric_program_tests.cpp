@@ -169,6 +169,103 @@ TEST_F(Lumbric, SaveWritesTheFormIntoItsSlotAndABadDateIsRefusedWithItsCaption) 
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Lumbric, DeleteMarksTheRecordDropsItsItemsAndShowsTheRecordBefore) {
+  MakeArchive(Copy().RecordFile(), 3);
+  for (const std::string& item : {Key(2) + ".JPG", Key(2) + ".WAV", Key(1) + ".JPG"}) {
+    std::string source = Copy().Write("items\\" + item, item);
+    std::string name = item;
+    qBtMmText(name, 1);
+    ASSERT_EQ(qBtMmLib(Copy().Library(), source, 1), 0) << item;
+  }
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, 1), "2"));
+  PostMessageA(frame, lumbric::kMsgKeyEntered, 0, lumbric::kFieldIdBase + 1);
+  ASSERT_TRUE(WaitField(frame, 1, Key(2)));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdDelete, 0);
+  EXPECT_EQ(WaitBoxText(), "Delete this record?");
+  ASSERT_TRUE(Answer(1));
+  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
+  EXPECT_EQ(Bytes(Copy().RecordFile()).substr(2 * kRecordLength, 8), "////////");
+  // The deleted record's items are gone from the library; the other record keeps its own.
+  for (const std::string& item : {Key(2) + ".JPG", Key(2) + ".WAV"}) {
+    std::string name = item;
+    qBtMmText(name, 1);
+    EXPECT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.bin"), -2), kDbErrNotFound) << item;
+  }
+  std::string name = Key(1) + ".JPG";
+  qBtMmText(name, 1);
+  EXPECT_EQ(qBtMmLib(Copy().Library(), Copy().File("out.bin"), -2), 0);
+  // Next from the record before passes over the deleted one.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdNext, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(3)));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, TheRebuildSqueezesDeletedSlotsOutAndTheRecordShownCanStillBeSaved) {
+  MakeArchive(Copy().RecordFile(), 4);
+  DeleteRecord(2);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLast, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(4)));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdRebuildIndex, 0);
+  ASSERT_TRUE(Answer(1));
+  ASSERT_TRUE(PumpUntil([&] { return Bytes(Copy().RecordFile()).size() == 4u * kRecordLength; },
+                        std::chrono::milliseconds(15000)));
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr) << driver::BoxText(FindWindowA(kBox, nullptr));
+  const std::string rebuilt = Bytes(Copy().RecordFile());
+  EXPECT_EQ(rebuilt.substr(3 * kRecordLength, 8), Key(4));
+  // The form follows its record to its new slot: a save goes there, not refused.
+  ASSERT_TRUE(WaitField(frame, 1, Key(4)));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFreeText), "after the rebuild"));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "The record is saved.");
+  ASSERT_TRUE(Answer());
+  std::string after = Bytes(Copy().RecordFile());
+  ASSERT_EQ(after.size(), 4u * kRecordLength);
+  EXPECT_EQ(after.substr(3 * kRecordLength + 484, 17), "after the rebuild");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, StatisticsOfAnArchiveWithoutLibrariesCountNoneAndMakeNoFile) {
+  MakeArchive(Copy().RecordFile(), 2);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdStatistics, 0);
+  std::string text = WaitBoxText();
+  EXPECT_EQ(text.substr(0, text.find("Bytes")), "Records: 2\r\nMedia libraries: 0\r\nItems: 0\r\n") << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_FALSE(fileio::Exists(Copy().ProgramFolder() + "QORIMAGE001.I01"));
+  EXPECT_FALSE(fileio::Exists(Copy().ProgramFolder() + "QORIMAGE000.I01"));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, AWorkFolderThatIsTheDataFolderGivesWayToTheProgramsOwn) {
+  MakeArchive(Copy().RecordFile(), 1);
+  lumbric::Settings s;
+  s.left = 20;
+  s.top = 20;
+  s.width = 740;
+  s.height = 600;
+  s.workFolder = Copy().ProgramFolder();
+  Copy().WriteSettings(lumbric::FormatSettings(s));
+  const std::string own = Copy().TempFolder() + "lumbric\\";
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  fileio::WriteFileReplacing(own + "old.jpg", "old");
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdEmptyWorkFolder, 0);
+  EXPECT_EQ(WaitBoxText(), "Delete every file of the work folder " + own + " ?");
+  ASSERT_TRUE(Answer(1));
+  ASSERT_TRUE(PumpUntil([&] { return !fileio::Exists(own + "old.jpg"); }, std::chrono::milliseconds(10000)));
+  EXPECT_TRUE(fileio::Exists(Copy().RecordFile()));
+  EXPECT_TRUE(fileio::Exists(Copy().Exe()));
+  EXPECT_EQ(Close(), 0);
+  // The settings written at the end name the program's own folder.
+  lumbric::Settings written = lumbric::ParseSettings(Copy().ReadSettings(), {});
+  EXPECT_EQ(written.workFolder, own);
+}
+
 TEST_F(Lumbric, MediaCopiesTheRecordsFourItemsIntoTheWorkFolder) {
   MakeArchive(Copy().RecordFile(), 1);
   std::vector<std::string> items = {Key(1) + ".JPG", Key(1) + ".DOC", Key(1) + ".WAV", Key(1) + ".QMF"};
