@@ -407,3 +407,79 @@ TEST_F(Lumbric, TheMaintenanceToolGetsTheLibraryPatternQuotedForADataFolderWithB
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Lumbric, EscapeDuringTheRecordExportAsksAndAYesStopsItWithoutAHandOver) {
+  MakeArchive(Copy().RecordFile(), 2);
+  const std::string log = Copy().File("partner.log");
+  Copy().SetUiEntry(27, "standin.exe,TESTTOPICPARTNER");
+  Copy().AddStandinAs("standin.exe");
+  ASSERT_TRUE(RunStandin("TESTTOPICPARTNER", log));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  // The Escape waits in the queue behind the command: the export's first check finds it.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportRecords, 0);
+  PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(WaitBoxText(), "Stop the export?");
+  ASSERT_TRUE(Answer(1));
+  // The next hand-over is the thesaurus export's: the stopped one sent nothing.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportThesaurus, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].text, Copy().ProgramFolder() + "QORTOPIC.TXT");
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, ChangedTitlesAndAYesStartTheEditorAgain) {
+  MakeArchive(Copy().RecordFile(), 1);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdTopicTitles, 0);
+  HWND box = WaitForWindow("TopicTitle", 10000);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(box, lumbric::kTitleFieldBase + 1) != nullptr; },
+                        std::chrono::milliseconds(10000)));
+  ASSERT_TRUE(driver::SetText(driver::FindChild(box, lumbric::kTitleFieldBase + 1), "Harbours"));
+  PostMessageA(box, WM_COMMAND, lumbric::kTitleConfirm, 0);
+  ASSERT_TRUE(Answer(1));
+  EXPECT_EQ(Process().Wait(20000), 0);
+  EXPECT_EQ(Bytes(Copy().ProgramFolder() + "QORIMAGE.TIT").substr(0, 9), "Harbours|");
+  // The new copy shows the new title; it is ended here, as the fixture does not know it.
+  HWND again = WaitForWindow(kClassTopicEditor, 30000);
+  ASSERT_NE(again, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(again, lumbric::kFieldIdBase + kLastField) != nullptr; },
+                        std::chrono::milliseconds(20000)));
+  DWORD id = 0;
+  GetWindowThreadProcessId(again, &id);
+  EXPECT_NE(id, Process().Id());
+  driver::SendCommand(again, kCodeClose, "");
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(again); }, std::chrono::milliseconds(20000)));
+}
+
+TEST_F(Lumbric, ASecondStartLeavesTheFirstRunningAndEndsWithZero) {
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  ChildProcess& second = Launch();
+  EXPECT_EQ(second.Wait(20000), 0);
+  EXPECT_TRUE(IsWindow(frame));
+  EXPECT_EQ(Close(), 0);
+}
+
+class LumbricWithoutUiFile : public Lumbric {
+ protected:
+  LumbricWithoutUiFile() { WithoutUiFile(); }
+};
+
+TEST_F(LumbricWithoutUiFile, SaysTheFileIsMissingAndEndsWithTwo) {
+  ChildProcess& p = Launch();
+  HWND box = WaitForWindow(kBox, 20000, p.Id());
+  ASSERT_NE(box, nullptr);
+  std::string text = WaitBoxText();
+  EXPECT_NE(text.find("lumbric.SYS missing !"), std::string::npos) << text;
+  EXPECT_EQ(FindTopWindow(kClassTopicEditor), nullptr);
+  ASSERT_TRUE(driver::PressButton(kBox, 1, "", 5000));
+  EXPECT_EQ(p.Wait(20000), 2);
+}
+
+}  // namespace
