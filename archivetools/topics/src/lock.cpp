@@ -25,9 +25,8 @@ void Repaint() {
 void SETPASSWORD(int command) {
   Lumbric& a = App();
   if (RefusedWhileLocked()) return;
+  // The box starts empty: the old password is never shown, not even to this copy.
   std::string password;
-  // Unlocked in this copy: the box starts with the password it had.
-  if (fileio::Exists(a.PasswordFile())) db::ReadPasswordFile(a.PasswordFile(), password);
   if (SKINPUTPW(a.frame, MenuText(command), Ui(42), Ui(43), password) != 1 || password.empty()) return;
   if (fileio::Exists(a.PasswordFile())) SetFileAttributesA(a.PasswordFile().c_str(), FILE_ATTRIBUTE_NORMAL);
   int rc = db::WritePasswordFile(a.PasswordFile(), password);

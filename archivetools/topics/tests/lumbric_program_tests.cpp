@@ -410,6 +410,61 @@ TEST_F(Lumbric, TheMaintenanceToolGetsTheLibraryPatternQuotedForADataFolderWithB
 
 namespace {
 
+TEST_F(Lumbric, TheLockButtonOnAnOpenArchiveSetsThePasswordAndLocksIt) {
+  MakeArchive(Copy().RecordFile(), 1);
+  const std::string pwd = Copy().ProgramFolder() + "QORIMAGE.PWD";
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLock, 0);
+  HWND box = WaitForWindow(kInputBox, 10000);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(driver::SetText(driver::FindChild(box, 1), "Open Sesame"));
+  ASSERT_TRUE(driver::SetText(driver::FindChild(box, 2), "Open Sesame"));
+  ASSERT_TRUE(driver::PressButton(kInputBox, 1, "", 10000));
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(pwd); }, std::chrono::milliseconds(10000)));
+  std::string password;
+  EXPECT_EQ(db::ReadPasswordFile(pwd, password), 0);
+  EXPECT_EQ(password, "Open Sesame");
+  // From now on this copy is locked too.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "The archive is locked.");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Lumbric, ASaveWithoutATopicIsRefusedAndANewTopicWordJoinsTheThesaurus) {
+  MakeArchive(Copy().RecordFile(), 1);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
+  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
+  const std::string before = Bytes(Copy().RecordFile());
+  for (int k = 0; k < kTopicSlots; ++k) ASSERT_TRUE(driver::SetText(Field(frame, 12 + k), k % 2 ? "(none)" : ""));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "A record needs at least one topic before it is saved.");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Bytes(Copy().RecordFile()), before);
+
+  ASSERT_TRUE(driver::SetText(Field(frame, 13), "LIGHTHOUSE"));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "The record is saved.");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Bytes(Copy().RecordFile()).substr(kRecordLength + 124, 10), "LIGHTHOUSE");
+  EXPECT_NE(Bytes(Copy().ProgramFolder() + "STANDARD.THM").find("LIGHTHOUSE"), std::string::npos);
+  // Index 2 (the second slot's) files the word under the record.
+  int handle = 0, status = 0;
+  ASSERT_EQ(qBtOpen(DBINDEX(Copy().RecordFile(), 2), 40, handle, status), 0);
+  std::string key = "LIGHTHOUSE";
+  int32_t record = 0;
+  qBtSearch(handle, key, record, status);
+  qBtClose(handle);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(record, 2);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Lumbric, EscapeDuringTheRecordExportAsksAndAYesStopsItWithoutAHandOver) {
   MakeArchive(Copy().RecordFile(), 2);
   const std::string log = Copy().File("partner.log");
