@@ -18,6 +18,10 @@ void OnSysClose() {
 void OnDestroy() {
   Lumbric& a = App();
   if (a.frame) SKFREEKEYBOARDHOOK(a.frame);
+  if (a.clientHolder) {
+    SKFREEOBJECTCOLOR(a.clientHolder);
+    SKFREECHECKBUTTON(a.clientHolder);
+  }
   PostQuitMessage(0);
 }
 

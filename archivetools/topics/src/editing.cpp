@@ -106,7 +106,7 @@ void SaveShown() {
     }
     return;
   }
-  AddNewTopicWords(values);
+  if (!a.thesaurusCheck || SKGETCHECK(a.thesaurusCheck)) AddNewTopicWords(values);
   int fileNumber = 0, ok = 0;
   int rc = DBOPENF(a.RecordFile(), fileNumber, ok);
   if (ok) {

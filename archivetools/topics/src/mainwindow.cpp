@@ -89,9 +89,11 @@ void CreateButtons(HWND parent) {
                                    reinterpret_cast<HMENU>(INT_PTR(kThesaurusBox)), a.instance, nullptr);
   SendMessageA(a.thesaurusBox, WM_SETFONT, reinterpret_cast<WPARAM>(SKDEFAULTFONT()), FALSE);
   y += kButtonStep;
-  // The check box beside the choice: the thesaurus editor opens on the current one.
-  a.thesaurusCheck =
-      SKCHECKBUTTON(parent, Ui(99).empty() ? "Edit" : Ui(99), kButtonLeft, y, kButtonWidth, 20, kThesaurusCheck);
+  // The check box beside the choice: checked, a save adds the new words of the topic
+  // slots to the thesaurus; unchecked, they stay in the record only.
+  a.thesaurusCheck = SKCHECKBUTTON(parent, Ui(99).empty() ? "Add new words" : Ui(99), kButtonLeft, y, kButtonWidth,
+                                   20, kThesaurusCheck);
+  SKSETCHECK(a.thesaurusCheck, 1);
   FillThesaurusBox();
 }
 

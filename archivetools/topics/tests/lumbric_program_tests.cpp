@@ -462,6 +462,17 @@ TEST_F(Lumbric, ASaveWithoutATopicIsRefusedAndANewTopicWordJoinsTheThesaurus) {
   qBtClose(handle);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(record, 2);
+
+  // With the check box beside the thesaurus cleared, a new word stays in the record only.
+  HWND check = driver::FindChild(frame, lumbric::kThesaurusCheck);
+  ASSERT_NE(check, nullptr);
+  SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
+  ASSERT_TRUE(driver::SetText(Field(frame, 14), "QUAYSIDE"));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), "The record is saved.");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Bytes(Copy().RecordFile()).substr(kRecordLength + 164, 8), "QUAYSIDE");
+  EXPECT_EQ(Bytes(Copy().ProgramFolder() + "STANDARD.THM").find("QUAYSIDE"), std::string::npos);
   EXPECT_EQ(Close(), 0);
 }
 
