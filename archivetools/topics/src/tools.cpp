@@ -76,6 +76,10 @@ void ShowHelp() {
   std::string document = fileio::Trim(fileio::ExpandPathMacros(Ui(65), macros));
   if (document.empty()) return;
   if (document.find(':') == std::string::npos && document.rfind("\\\\", 0) != 0) document = a.programFolder + document;
+  if (!fileio::Exists(document)) {
+    ErrorBox(document + "|" + SKWINERR(kDbErrNotFound), MenuText(kCmdHelp));
+    return;
+  }
   HandOver(document);
 }
 

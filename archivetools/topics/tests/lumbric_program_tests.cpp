@@ -19,6 +19,7 @@
 #include "lumbric/work_folder.h"
 #include "program_test.h"
 #include "skin/sk_files.h"
+#include "skin/skin.h"
 
 namespace {
 
@@ -381,6 +382,17 @@ TEST_F(Lumbric, BothExportsReachThePartnerOfEntry27AsCodeThree) {
   EXPECT_EQ(got[1].text, Copy().ProgramFolder() + "QORIMAGE.TXT");
   EXPECT_EQ(Bytes(Copy().ProgramFolder() + "QORIMAGE.TXT"),
             Key(1) + "  tester\r\n" + Key(3) + "  tester\r\n");
+
+  // Help (F1 or 109) hands the document of entry 65 over the same way; a missing one is said.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdHelp, 0);
+  EXPECT_EQ(WaitBoxText(), Copy().ProgramFolder() + "LUMBRIC.TXT\r\n" + SKWINERR(2));
+  ASSERT_TRUE(Answer());
+  Copy().WriteInProgram("LUMBRIC.TXT", "help");
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdHelp, 0);
+  got = WaitForLog(log, 3, 10000);
+  ASSERT_EQ(got.size(), 3u);
+  EXPECT_EQ(got[2].code, kCodeOpen);
+  EXPECT_EQ(got[2].text, Copy().ProgramFolder() + "LUMBRIC.TXT");
   EXPECT_EQ(Close(), 0);
 }
 
