@@ -170,6 +170,26 @@ TEST_F(Lumbric, SaveWritesTheFormIntoItsSlotAndABadDateIsRefusedWithItsCaption) 
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Lumbric, ASaveOntoASlotThatAnotherCopyRefilledIsRefusedAndChangesNothing) {
+  MakeArchive(Copy().RecordFile(), 3);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, 1), "2"));
+  PostMessageA(frame, lumbric::kMsgKeyEntered, 0, lumbric::kFieldIdBase + 1);
+  ASSERT_TRUE(WaitField(frame, 1, Key(2)));
+  // Meanwhile elsewhere: record 1 deleted and the file rebuilt, so slot 3 now holds key 3.
+  DeleteRecord(1);
+  ASSERT_EQ(lumbric::REBUILDINDEX(Copy().RecordFile(), fields_), 0);
+  const std::string before = Bytes(Copy().RecordFile());
+  ASSERT_EQ(before.substr(2 * kRecordLength, 8), Key(3));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFreeText), "lost?"));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
+  EXPECT_EQ(WaitBoxText(), SKWINERR(kDbRefused));
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Bytes(Copy().RecordFile()), before);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Lumbric, DeleteMarksTheRecordDropsItsItemsAndShowsTheRecordBefore) {
   MakeArchive(Copy().RecordFile(), 3);
   for (const std::string& item : {Key(2) + ".JPG", Key(2) + ".WAV", Key(1) + ".JPG"}) {
