@@ -142,7 +142,7 @@ void OnCommand(int id, int notification) {
       ToggleLock();
       break;
     case kThesaurusBox:
-      if (notification == kSelectionChanged) ThesaurusChosen();
+      if (notification == CBN_SELENDOK) ThesaurusChosen();
       break;
     case kCmdNewThesaurus:
       NewThesaurus(id);

@@ -555,6 +555,35 @@ TEST_F(Lumbric, ChangedTitlesAndAYesStartTheEditorAgain) {
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(again); }, std::chrono::milliseconds(20000)));
 }
 
+TEST_F(Lumbric, AThesaurusChosenFillsTheTopicSlotsIsExportedAndKeptInTheSettings) {
+  MakeArchive(Copy().RecordFile(), 1);
+  Copy().WriteInProgram("BOATS.THM", "DINGHY\r\nKETCH\r\n");
+  Copy().WriteInProgram("STANDARD.THM", "HARBOUR\r\n");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND choice = driver::FindChild(frame, lumbric::kThesaurusBox);
+  ASSERT_NE(choice, nullptr);
+  EXPECT_EQ(driver::ListItems(choice), (std::vector<std::string>{"BOATS", "STANDARD"}));
+  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(Field(frame, 12)).size() == 2; },
+                        std::chrono::milliseconds(10000)));
+  EXPECT_EQ(driver::ListItems(Field(frame, 12)), (std::vector<std::string>{"", "HARBOUR"}));
+  // The user picks BOATS: the choice box tells its parent that the selection is made.
+  SendMessageA(choice, CB_SETCURSEL, 0, 0);
+  SendMessageA(GetParent(choice), WM_COMMAND, MAKEWPARAM(lumbric::kThesaurusBox, CBN_SELENDOK), LPARAM(choice));
+  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(Field(frame, 21)).size() == 3; },
+                        std::chrono::milliseconds(10000)));
+  EXPECT_EQ(driver::ListItems(Field(frame, 21)), (std::vector<std::string>{"", "DINGHY", "KETCH"}));
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportThesaurus, 0);
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().ProgramFolder() + "QORTOPIC.TXT"); },
+                        std::chrono::milliseconds(10000)));
+  EXPECT_TRUE(PumpUntil([&] { return Bytes(Copy().ProgramFolder() + "QORTOPIC.TXT") == "BOATS\r\n-----\r\n\r\nDINGHY\r\nKETCH\r\n"; },
+                        std::chrono::milliseconds(10000)))
+      << Bytes(Copy().ProgramFolder() + "QORTOPIC.TXT");
+  EXPECT_EQ(Close(), 0);
+  lumbric::Settings written = lumbric::ParseSettings(Copy().ReadSettings(), {});
+  EXPECT_EQ(written.thesaurus, "BOATS");
+}
+
 TEST_F(Lumbric, ASecondStartLeavesTheFirstRunningAndEndsWithZero) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);

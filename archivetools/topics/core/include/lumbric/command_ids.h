@@ -39,9 +39,6 @@ constexpr unsigned kMsgKeyEntered = 0x400 + 13;
 // Control identifiers of the form's fields: kFieldIdBase + field number.
 constexpr int kFieldIdBase = 32200;
 
-// The thesaurus choice box's notification of a new selection.
-constexpr int kSelectionChanged = 9;
-
 // The topic title window: confirm and cancel, the fields from kTitleFieldBase + row.
 constexpr int kTitleConfirm = 100;
 constexpr int kTitleCancel = 101;
