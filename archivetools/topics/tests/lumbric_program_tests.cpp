@@ -122,6 +122,15 @@ TEST_F(Lumbric, WithoutNetCfgTheProgramFolderHoldsTheArchiveAndTheButtonsWalkPas
   DeleteRecord(4);
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
+  // The topic slots' panel fills the form below the other fields, left of the buttons.
+  HWND panel = driver::FindChildByClass(frame, "SKLIST");
+  ASSERT_NE(panel, nullptr);
+  RECT r, save;
+  GetWindowRect(panel, &r);
+  GetWindowRect(driver::FindChild(frame, lumbric::kCmdSave), &save);
+  EXPECT_GE(r.bottom - r.top, 4 * 26);
+  EXPECT_GE(r.right - r.left, 400);
+  EXPECT_LT(r.right, save.left);
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
   ASSERT_TRUE(WaitField(frame, 1, Key(1)));
   EXPECT_EQ(FieldText(frame, 2), "PICTURE " + Key(1));
