@@ -593,6 +593,25 @@ TEST_F(Lumbric, AThesaurusChosenFillsTheTopicSlotsIsExportedAndKeptInTheSettings
   EXPECT_EQ(written.thesaurus, "BOATS");
 }
 
+TEST_F(Lumbric, ANewThesaurusIsMadeUnderItsCleanedNameAndABadNameIsSaid) {
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdNewThesaurus, 0);
+  ASSERT_TRUE(TypeIntoInputBox("Old boats, 1900"));
+  HWND choice = driver::FindChild(frame, lumbric::kThesaurusBox);
+  ASSERT_TRUE(PumpUntil([&] { return !driver::ListItems(choice).empty(); }, std::chrono::milliseconds(10000)));
+  EXPECT_EQ(driver::ListItems(choice), (std::vector<std::string>{"OLDBOATS1900"}));
+  EXPECT_TRUE(fileio::Exists(Copy().ProgramFolder() + "OLDBOATS1900.THM"));
+
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdNewThesaurus, 0);
+  ASSERT_TRUE(TypeIntoInputBox("a<b"));
+  std::string text = WaitBoxText();
+  EXPECT_EQ(text.substr(0, 5), "a<b\r\n") << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(driver::ListItems(choice).size(), 1u);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Lumbric, ASecondStartLeavesTheFirstRunningAndEndsWithZero) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
