@@ -8,6 +8,7 @@
 #include "boxes.h"
 #include "controls/thesaurus.h"
 #include "db/archive.h"
+#include "fileio/file.h"
 #include "fileio/paths.h"
 #include "form.h"
 #include "lumbric/media.h"
@@ -68,6 +69,8 @@ bool RefusedWhileLocked() {
 
 void GoTo(Step step) {
   Lumbric& a = App();
+  // No record file yet: nothing to walk, and no empty index made for it.
+  if (!fileio::Exists(a.RecordFile())) return;
   std::string current = FieldControl(1) ? SkGetCtlText(FieldControl(1)) : a.key;
   std::string key;
   int record = 0;
@@ -78,7 +81,7 @@ void GoTo(Step step) {
 void GoToTypedKey() {
   Lumbric& a = App();
   HWND field = FieldControl(1);
-  if (!field) return;
+  if (!field || !fileio::Exists(a.RecordFile())) return;
   std::string key = TypedKey(SkGetCtlText(field), KeyWidth());
   if (key.empty()) return;
   SKSETCTLTEXT(field, key);

@@ -615,6 +615,11 @@ TEST_F(Lumbric, ANewThesaurusIsMadeUnderItsCleanedNameAndABadNameIsSaid) {
 TEST_F(Lumbric, ASecondStartLeavesTheFirstRunningAndEndsWithZero) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
+  // Without a record file the buttons find nothing and make no index.
+  SendAndWait(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
+  SendAndWait(frame, WM_COMMAND, lumbric::kCmdNext, 0);
+  EXPECT_EQ(FieldText(frame, 1), "");
+  EXPECT_FALSE(fileio::Exists(DBINDEX(Copy().RecordFile(), 0)));
   ChildProcess& second = Launch();
   EXPECT_EQ(second.Wait(20000), 0);
   EXPECT_TRUE(IsWindow(frame));
