@@ -103,6 +103,23 @@ class Lumbric : public ProgramTestOf<LumbricFolder> {
     return box && driver::PressButton(kBox, number, "", 10000) &&
            PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
   }
+  // Posts a command and answers the box it shows with button `number`; a failure when the
+  // box says something else (or nothing).
+  static ::testing::AssertionResult CommandSays(HWND frame, int command, const std::string& text, int number = 1) {
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    std::string said = WaitBoxText();
+    if (said != text) return ::testing::AssertionFailure() << "the box says \"" << said << "\"";
+    if (!Answer(number)) return ::testing::AssertionFailure() << "the box could not be answered";
+    return ::testing::AssertionSuccess();
+  }
+  // Starts the program and shows the record that the walking command finds; null when it did not come.
+  HWND StartShowing(int command, const std::string& key) {
+    HWND frame = Start();
+    if (!frame) return nullptr;
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    EXPECT_TRUE(WaitField(frame, 1, key));
+    return FieldText(frame, 1) == key ? frame : nullptr;
+  }
   // Types into the input box that shows and presses its first button.
   static bool TypeIntoInputBox(const std::string& text) {
     HWND box = WaitForWindow(kInputBox, 10000);
@@ -153,23 +170,17 @@ TEST_F(Lumbric, WithoutNetCfgTheProgramFolderHoldsTheArchiveAndTheButtonsWalkPas
 
 TEST_F(Lumbric, SaveWritesTheFormIntoItsSlotAndABadDateIsRefusedWithItsCaption) {
   MakeArchive(Copy().RecordFile(), 2);
-  HWND frame = Start();
+  HWND frame = StartShowing(lumbric::kCmdLast, Key(2));
   ASSERT_NE(frame, nullptr);
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLast, 0);
-  ASSERT_TRUE(WaitField(frame, 1, Key(2)));
   const std::string before = Bytes(Copy().RecordFile());
 
   ASSERT_TRUE(driver::SetText(Field(frame, 3), "02-30-2024"));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "Date 02-30-2024");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "Date 02-30-2024"));
   EXPECT_EQ(Bytes(Copy().RecordFile()), before);
 
   ASSERT_TRUE(driver::SetText(Field(frame, 3), "06-01-2024"));
   ASSERT_TRUE(driver::SetText(Field(frame, kFreeText), "new words"));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "The record is saved.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "The record is saved."));
   std::string after = Bytes(Copy().RecordFile());
   ASSERT_EQ(after.size(), before.size());
   std::string record = after.substr(2 * kRecordLength, kRecordLength);
@@ -192,9 +203,7 @@ TEST_F(Lumbric, ASaveOntoASlotThatAnotherCopyRefilledIsRefusedAndChangesNothing)
   const std::string before = Bytes(Copy().RecordFile());
   ASSERT_EQ(before.substr(2 * kRecordLength, 8), Key(3));
   ASSERT_TRUE(driver::SetText(Field(frame, kFreeText), "lost?"));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), SKWINERR(kDbRefused));
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, SKWINERR(kDbRefused)));
   EXPECT_EQ(Bytes(Copy().RecordFile()), before);
   EXPECT_EQ(Close(), 0);
 }
@@ -212,9 +221,7 @@ TEST_F(Lumbric, DeleteMarksTheRecordDropsItsItemsAndShowsTheRecordBefore) {
   ASSERT_TRUE(driver::SetText(Field(frame, 1), "2"));
   PostMessageA(frame, lumbric::kMsgKeyEntered, 0, lumbric::kFieldIdBase + 1);
   ASSERT_TRUE(WaitField(frame, 1, Key(2)));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdDelete, 0);
-  EXPECT_EQ(WaitBoxText(), "Delete this record?");
-  ASSERT_TRUE(Answer(1));
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdDelete, "Delete this record?"));
   ASSERT_TRUE(WaitField(frame, 1, Key(1)));
   EXPECT_EQ(Bytes(Copy().RecordFile()).substr(2 * kRecordLength, 8), "////////");
   // The deleted record's items are gone from the library; the other record keeps its own.
@@ -235,10 +242,8 @@ TEST_F(Lumbric, DeleteMarksTheRecordDropsItsItemsAndShowsTheRecordBefore) {
 TEST_F(Lumbric, TheRebuildSqueezesDeletedSlotsOutAndTheRecordShownCanStillBeSaved) {
   MakeArchive(Copy().RecordFile(), 4);
   DeleteRecord(2);
-  HWND frame = Start();
+  HWND frame = StartShowing(lumbric::kCmdLast, Key(4));
   ASSERT_NE(frame, nullptr);
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLast, 0);
-  ASSERT_TRUE(WaitField(frame, 1, Key(4)));
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdRebuildIndex, 0);
   ASSERT_TRUE(Answer(1));
   ASSERT_TRUE(PumpUntil([&] { return Bytes(Copy().RecordFile()).size() == 4u * kRecordLength; },
@@ -249,9 +254,7 @@ TEST_F(Lumbric, TheRebuildSqueezesDeletedSlotsOutAndTheRecordShownCanStillBeSave
   // The form follows its record to its new slot: a save goes there, not refused.
   ASSERT_TRUE(WaitField(frame, 1, Key(4)));
   ASSERT_TRUE(driver::SetText(Field(frame, kFreeText), "after the rebuild"));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "The record is saved.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "The record is saved."));
   std::string after = Bytes(Copy().RecordFile());
   ASSERT_EQ(after.size(), 4u * kRecordLength);
   EXPECT_EQ(after.substr(3 * kRecordLength + 484, 17), "after the rebuild");
@@ -284,9 +287,7 @@ TEST_F(Lumbric, AWorkFolderThatIsTheDataFolderGivesWayToTheProgramsOwn) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   fileio::WriteFileReplacing(own + "old.jpg", "old");
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdEmptyWorkFolder, 0);
-  EXPECT_EQ(WaitBoxText(), "Delete every file of the work folder " + own + " ?");
-  ASSERT_TRUE(Answer(1));
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdEmptyWorkFolder, "Delete every file of the work folder " + own + " ?"));
   ASSERT_TRUE(PumpUntil([&] { return !fileio::Exists(own + "old.jpg"); }, std::chrono::milliseconds(10000)));
   EXPECT_TRUE(fileio::Exists(Copy().RecordFile()));
   EXPECT_TRUE(fileio::Exists(Copy().Exe()));
@@ -307,13 +308,9 @@ TEST_F(Lumbric, MediaCopiesTheRecordsFourItemsIntoTheWorkFolder) {
   }
   const std::string work = UseWorkFolder();
   Copy().Write("work\\stale.txt", "an earlier record's");
-  HWND frame = Start();
+  HWND frame = StartShowing(lumbric::kCmdFirst, Key(1));
   ASSERT_NE(frame, nullptr);
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
-  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdMedia, 0);
-  EXPECT_EQ(WaitBoxText(), "4 items copied into the work folder.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdMedia, "4 items copied into the work folder."));
   for (const std::string& item : items) EXPECT_EQ(Bytes(work + item), "bytes of " + item) << item;
   EXPECT_FALSE(fileio::Exists(work + "stale.txt"));
   EXPECT_EQ(Close(), 0);
@@ -350,20 +347,14 @@ TEST_F(Lumbric, ALockedArchiveRefusesChangesUntilTheRightPasswordUnlocksThisCopy
   const std::string pwd = Copy().ProgramFolder() + "QORIMAGE.PWD";
   ASSERT_EQ(db::WritePasswordFile(pwd, "Secret 1"), 0);
   const std::string lockBytes = Bytes(pwd);
-  HWND frame = Start();
+  HWND frame = StartShowing(lumbric::kCmdFirst, Key(1));
   ASSERT_NE(frame, nullptr);
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
-  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
   const std::string before = Bytes(Copy().RecordFile());
 
   // Locked: a new password is refused (it would show the old one), and so is a save.
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSetPassword, 0);
-  EXPECT_EQ(WaitBoxText(), "The archive is locked.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSetPassword, "The archive is locked."));
   ASSERT_TRUE(driver::SetText(Field(frame, kFreeText), "changed"));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "The archive is locked.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "The archive is locked."));
   EXPECT_EQ(Bytes(Copy().RecordFile()), before);
 
   // A wrong password (letter case counts) changes nothing.
@@ -371,16 +362,12 @@ TEST_F(Lumbric, ALockedArchiveRefusesChangesUntilTheRightPasswordUnlocksThisCopy
   ASSERT_TRUE(TypeIntoInputBox("secret 1"));
   EXPECT_EQ(WaitBoxText(), "The password is wrong.");
   ASSERT_TRUE(Answer());
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "The archive is locked.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "The archive is locked."));
 
   // The right one unlocks this copy: the save goes through, the lock file stays.
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdLock, 0);
   ASSERT_TRUE(TypeIntoInputBox("Secret 1"));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "The record is saved.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "The record is saved."));
   EXPECT_NE(Bytes(Copy().RecordFile()), before);
   EXPECT_EQ(Bytes(pwd), lockBytes);
   EXPECT_EQ(Close(), 0);
@@ -413,9 +400,7 @@ TEST_F(Lumbric, BothExportsReachThePartnerOfEntry27AsCodeThree) {
             Key(1) + "  tester\r\n" + Key(3) + "  tester\r\n");
 
   // Help (F1 or 109) hands the document of entry 65 over the same way; a missing one is said.
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdHelp, 0);
-  EXPECT_EQ(WaitBoxText(), Copy().ProgramFolder() + "LUMBRIC.TXT\r\n" + SKWINERR(2));
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdHelp, Copy().ProgramFolder() + "LUMBRIC.TXT\r\n" + SKWINERR(2)));
   Copy().WriteInProgram("LUMBRIC.TXT", "help");
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdHelp, 0);
   got = WaitForLog(log, 3, 10000);
@@ -454,10 +439,8 @@ namespace {
 TEST_F(Lumbric, TheLockButtonOnAnOpenArchiveSetsThePasswordAndLocksIt) {
   MakeArchive(Copy().RecordFile(), 1);
   const std::string pwd = Copy().ProgramFolder() + "QORIMAGE.PWD";
-  HWND frame = Start();
+  HWND frame = StartShowing(lumbric::kCmdFirst, Key(1));
   ASSERT_NE(frame, nullptr);
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
-  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdLock, 0);
   HWND box = WaitForWindow(kInputBox, 10000);
   ASSERT_NE(box, nullptr);
@@ -469,29 +452,21 @@ TEST_F(Lumbric, TheLockButtonOnAnOpenArchiveSetsThePasswordAndLocksIt) {
   EXPECT_EQ(db::ReadPasswordFile(pwd, password), 0);
   EXPECT_EQ(password, "Open Sesame");
   // From now on this copy is locked too.
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "The archive is locked.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "The archive is locked."));
   EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(Lumbric, ASaveWithoutATopicIsRefusedAndANewTopicWordJoinsTheThesaurus) {
   MakeArchive(Copy().RecordFile(), 1);
-  HWND frame = Start();
+  HWND frame = StartShowing(lumbric::kCmdFirst, Key(1));
   ASSERT_NE(frame, nullptr);
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdFirst, 0);
-  ASSERT_TRUE(WaitField(frame, 1, Key(1)));
   const std::string before = Bytes(Copy().RecordFile());
   for (int k = 0; k < kTopicSlots; ++k) ASSERT_TRUE(driver::SetText(Field(frame, 12 + k), k % 2 ? "(none)" : ""));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "A record needs at least one topic before it is saved.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "A record needs at least one topic before it is saved."));
   EXPECT_EQ(Bytes(Copy().RecordFile()), before);
 
   ASSERT_TRUE(driver::SetText(Field(frame, 13), "LIGHTHOUSE"));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "The record is saved.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "The record is saved."));
   EXPECT_EQ(Bytes(Copy().RecordFile()).substr(kRecordLength + 124, 10), "LIGHTHOUSE");
   EXPECT_NE(Bytes(Copy().ProgramFolder() + "STANDARD.THM").find("LIGHTHOUSE"), std::string::npos);
   // Index 2 (the second slot's) files the word under the record.
@@ -509,9 +484,7 @@ TEST_F(Lumbric, ASaveWithoutATopicIsRefusedAndANewTopicWordJoinsTheThesaurus) {
   ASSERT_NE(check, nullptr);
   SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
   ASSERT_TRUE(driver::SetText(Field(frame, 14), "QUAYSIDE"));
-  PostMessageA(frame, WM_COMMAND, lumbric::kCmdSave, 0);
-  EXPECT_EQ(WaitBoxText(), "The record is saved.");
-  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(CommandSays(frame, lumbric::kCmdSave, "The record is saved."));
   EXPECT_EQ(Bytes(Copy().RecordFile()).substr(kRecordLength + 164, 8), "QUAYSIDE");
   EXPECT_EQ(Bytes(Copy().ProgramFolder() + "STANDARD.THM").find("QUAYSIDE"), std::string::npos);
   EXPECT_EQ(Close(), 0);
