@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -184,14 +185,26 @@ int MoveFileReplacing(const std::string& from, const std::string& to) {
   return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0 ? kOk : FromErrno(errno);
 }
 
+// In pieces, so that a big file never has to fit in memory; a copy that fails is removed.
 int CopyFileTo(const std::string& from, const std::string& to) {
-  std::string bytes;
-  int rc = ReadWholeFile(from, bytes);
+  File in;
+  int rc = in.Open(from, Access::Read);
   if (rc != kOk) return rc;
   File out;
   rc = out.Open(to, Access::WriteNew);
   if (rc != kOk) return rc;
-  return out.WriteAt(0, bytes.data(), bytes.size());
+  std::vector<char> buffer(size_t(1) << 20);
+  for (int64_t at = 0;; ) {
+    size_t got = 0;
+    rc = in.ReadAt(at, buffer.data(), buffer.size(), got);
+    if (rc != kOk || got == 0) break;
+    rc = out.WriteAt(at, buffer.data(), got);
+    if (rc != kOk) break;
+    at += int64_t(got);
+  }
+  out.Close();
+  if (rc != kOk) RemoveFile(to);
+  return rc;
 }
 
 int MakeDirectories(const std::string& path) {

@@ -92,3 +92,23 @@ TEST(File, MakesNestedFoldersAndListsWithPatterns) {
   EXPECT_FALSE(PatternExists(dir.File("nothere\\*.*")));
   EXPECT_FALSE(PatternExists(dir.File("x\\*.gif")));
 }
+
+TEST(File, CopyKeepsEveryByteOfAFileLargerThanOnePieceAndReplacesTheTarget) {
+  TempDir dir;
+  std::string bytes(size_t(2) * 1024 * 1024 + 12345, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = char((i * 131) >> 3);
+  {
+    File f;
+    ASSERT_EQ(f.Open(dir.File("big.bin"), Access::WriteNew), kOk);
+    ASSERT_EQ(f.WriteAt(0, bytes.data(), bytes.size()), kOk);
+    File old;
+    ASSERT_EQ(old.Open(dir.File("copy.bin"), Access::WriteNew), kOk);
+    ASSERT_EQ(old.WriteAt(0, "old content that is longer", 26), kOk);
+  }
+  ASSERT_EQ(CopyFileTo(dir.File("big.bin"), dir.File("copy.bin")), kOk);
+  std::string copied;
+  ASSERT_EQ(ReadWholeFile(dir.File("copy.bin"), copied), kOk);
+  EXPECT_TRUE(copied == bytes);
+  EXPECT_NE(CopyFileTo(dir.File("missing.bin"), dir.File("other.bin")), kOk);
+  EXPECT_FALSE(Exists(dir.File("other.bin")));
+}
