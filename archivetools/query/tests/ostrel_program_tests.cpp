@@ -1,0 +1,251 @@
+// The query tool under Wine, driven from outside: an archive made here through the
+// database library, searches whose result folder a stand-in media browser receives,
+// the free-text search, statistics, the password of a locked archive.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "db/archive.h"
+#include "db/db.h"
+#include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
+#include "imaging/copydata.h"
+#include "imaging/suite_classes.h"
+#include "ostrel/command_ids.h"
+#include "program_test.h"
+#include "skin/sk_files.h"
+
+namespace {
+
+constexpr const char* kBox = "SKMSGBOX";
+constexpr const char* kInputBox = "SKINPUTBOX";
+constexpr const char* kBrowser = "TESTQUERYBROWSER";
+constexpr int kYear = 10;
+constexpr int kUser = 25;  // the text field after the ten topic slots
+constexpr DWORD kLimit = 20000;
+
+class OstrelFolder : public ProgramCopy {
+ public:
+  explicit OstrelFolder(bool uiFile = true) : ProgramCopy("ostrel", uiFile) {}
+  std::string RecordFile() const { return ProgramFolder() + "QORIMAGE.F01"; }
+  std::string Library() const { return ProgramFolder() + "QORIMAGE001.B01"; }
+  std::string ResultFolder() const { return ProgramFolder() + "RESULT\\"; }
+};
+
+std::string ItemBytes(const std::string& item) {
+  std::string bytes = "item " + item + "\r\n";
+  for (int i = 0; i < 2000; ++i) bytes += char((i * 31 + int(item[7])) & 0xFF);
+  return bytes;
+}
+
+std::vector<std::string> Items(const std::string& key) {
+  return {key + ".JPG", key + ".DOC", key + ".WAV", key + ".QMF"};
+}
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const fileio::DirEntry& e : fileio::ListDirectory(folder + "*")) names.push_back(e.name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class Ostrel : public ProgramTestOf<OstrelFolder> {
+ protected:
+  Ostrel() : ProgramTestOf({"ostrel", kClassQuery, ostrel::kProgressBar}) {}
+
+  // Records with the years given, each with its four items in library 001 (unless not).
+  void MakeArchive(const std::vector<std::string>& years, bool withItems = true) {
+    const std::vector<DBFIELD> fields = db::ArchiveFields(10, 2024, 5);
+    ASSERT_EQ(DBCREATE(Copy().RecordFile(), DbRecordLength(fields)), 0);
+    int file = 0, ok = 0;
+    ASSERT_EQ(DBOPENF(Copy().RecordFile(), file, ok), 0);
+    DbBeginBatch();
+    for (size_t i = 0; i < years.size(); ++i) {
+      std::string number = std::to_string(i + 1);
+      std::string key = std::string(8 - number.size(), '0') + number;
+      std::vector<std::string> values(fields.size());
+      values[0] = key;
+      values[1] = "PICTURE " + key;
+      values[3] = "JPG";
+      values[9] = years[i];
+      values[11] = "HARBOUR";
+      values[size_t(kUser - 1)] = "note " + key;
+      ASSERT_EQ(DBCREF(Copy().RecordFile(), file, values, fields), 0);
+      if (!withItems) continue;
+      for (const std::string& item : Items(key)) {
+        std::string source = Copy().Write("src\\" + item, ItemBytes(item));
+        std::string name = item;
+        ASSERT_EQ(qBtMmText(name, 1), 0);
+        ASSERT_EQ(qBtMmLib(Copy().Library(), source, 1), 0);
+      }
+    }
+    DbEndBatch();
+    SKFCLOSE(file);
+  }
+  // The stand-in media browser of UI entry 66, logging to the returned file.
+  std::string RunBrowser() {
+    const std::string log = Copy().File("browser.log");
+    Copy().SetUiEntry(66, std::string("standin.exe,") + kBrowser);
+    Copy().AddStandinAs("standin.exe");
+    EXPECT_TRUE(RunStandin(kBrowser, log));
+    return log;
+  }
+  static HWND Field(HWND frame, int field) { return driver::FindChild(frame, ostrel::kFieldIdBase + field); }
+  static HWND High(HWND frame, int field) { return driver::FindChild(frame, ostrel::kHighIdBase + field); }
+  static HWND Radio(HWND frame, int op) { return driver::FindChild(frame, ostrel::kRadioBase + op); }
+  // The field takes the focus (as its input reports it) and the operator's radio button is pressed.
+  static void ChooseOperator(HWND frame, int field, int op) {
+    SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + field, EN_SETFOCUS),
+                LPARAM(Field(frame, field)));
+    SendAndWait(Radio(frame, op), BM_CLICK, 0, 0);
+  }
+  static std::string WaitBoxText() {
+    std::string text;
+    PumpUntil([&] { return !(text = driver::BoxText(FindWindowA(kBox, nullptr))).empty(); },
+              std::chrono::milliseconds(kLimit));
+    return text;
+  }
+  static bool Answer(const char* boxClass = kBox, int button = 1) {
+    HWND box = WaitForWindow(boxClass, kLimit);
+    return box && driver::PressButton(boxClass, button, "", kLimit) &&
+           PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(kLimit));
+  }
+  // Types into the input box that shows (or comes) and presses OK.
+  static bool Type(const std::string& text) {
+    HWND box = WaitForWindow(kInputBox, kLimit);
+    HWND field = box ? driver::WaitChild(box, 1, kLimit) : nullptr;
+    return field && driver::SetText(field, text) && Answer(kInputBox, 1);
+  }
+  static bool WaitSearchDone(HWND frame) {
+    return PumpUntil([&] { return driver::WindowText(driver::FindChild(frame, ostrel::kCmdSearch)) == "Search"; },
+                     std::chrono::milliseconds(kLimit));
+  }
+};
+
+TEST_F(Ostrel, ARangeTypedHighFirstCopiesOutTheTwelveItemsAndHandsTheFolderOver) {
+  MakeArchive({"1995", "2000", "2005", "2010", "1990"});
+  const std::string log = RunBrowser();
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kYear), "2005"));
+  ASSERT_TRUE(driver::SetText(High(frame, kYear), "1995"));
+  ChooseOperator(frame, kYear, 8);
+  // A number field offers the number operators only.
+  for (int op = 1; op <= 4; ++op) EXPECT_FALSE(IsWindowEnabled(Radio(frame, op))) << op;
+  for (int op = 5; op <= 9; ++op) EXPECT_TRUE(IsWindowEnabled(Radio(frame, op))) << op;
+  EXPECT_EQ(SendMessageA(Radio(frame, 8), BM_GETCHECK, 0, 0), BST_CHECKED);
+  fileio::MakeDirectories(Copy().ResultFolder());
+  fileio::WriteFileReplacing(Copy().ResultFolder() + "OLD.JPG", "from an earlier search");
+
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kLimit);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].code, kCodeGoToFolder);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().ResultFolder())) << got[0].text;
+  EXPECT_EQ(got[1].code, kCodeFileType5);
+  EXPECT_EQ(got[1].text, "");
+  std::vector<std::string> expected;
+  for (const char* key : {"00000001", "00000002", "00000003"})
+    for (const std::string& item : Items(key)) expected.push_back(item);
+  std::sort(expected.begin(), expected.end());
+  ASSERT_EQ(Names(Copy().ResultFolder()), expected);
+  for (const std::string& item : expected) {
+    std::string bytes;
+    fileio::ReadWholeFile(Copy().ResultFolder() + item, bytes);
+    EXPECT_EQ(bytes, ItemBytes(item)) << item;
+  }
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Ostrel, AFormWithoutConditionIsRefusedAndAnEmptyResultEntryDeletesNothing) {
+  MakeArchive({"2000"});
+  const std::string log = RunBrowser();
+  Copy().SetUiEntry(35, "");
+  Copy().WriteInProgram("KEEP.JPG", "keep");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  EXPECT_EQ(WaitBoxText(), "Type a value into at least one field first.");
+  ASSERT_TRUE(Answer());
+  ASSERT_TRUE(driver::SetText(Field(frame, kYear), "2000"));
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  EXPECT_NE(WaitBoxText().find("cannot be used"), std::string::npos);
+  ASSERT_TRUE(Answer());
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdEmptyResult, 0);
+  ASSERT_TRUE(Answer());  // yes, empty it
+  EXPECT_NE(WaitBoxText().find("cannot be used"), std::string::npos);
+  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(fileio::Exists(Copy().ProgramFolder() + "KEEP.JPG"));
+  EXPECT_TRUE(fileio::Exists(Copy().RecordFile()));
+  EXPECT_TRUE(fileio::Exists(Copy().ProgramFolder() + "ostrel.SYS"));
+  EXPECT_TRUE(ReadStandinLog(log).empty());
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Ostrel, ASearchStoppedWithTheButtonHandsNothingOver) {
+  MakeArchive(std::vector<std::string>(3000, "2000"), false);
+  const std::string log = RunBrowser();
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kYear), "2000"));
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  HWND status = driver::FindChildByClass(frame, "msctls_statusbar32");
+  HWND button = driver::FindChild(frame, ostrel::kCmdSearch);
+  ASSERT_TRUE(PumpUntil([&] { return driver::WindowText(button) == "Stop"; }, std::chrono::milliseconds(kLimit)));
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  ASSERT_TRUE(WaitSearchDone(frame));
+  Sleep(1000);
+  EXPECT_TRUE(ReadStandinLog(log).empty());
+  if (status) {
+    EXPECT_EQ(driver::WindowText(status), "");
+  }
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Ostrel, FreeTextSearchWritesThePictureAndItsNote) {
+  MakeArchive({"1995", "2000"});
+  const std::string log = RunBrowser();
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdFreeText, 0);
+  ASSERT_TRUE(Type("PICTURE 00000002"));
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kLimit);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].code, kCodeGoToFolder);
+  EXPECT_EQ(Names(Copy().ResultFolder()), (std::vector<std::string>{"00000002.JPG", "00000002.TXT"}));
+  std::string note, picture;
+  fileio::ReadWholeFile(Copy().ResultFolder() + "00000002.TXT", note);
+  fileio::ReadWholeFile(Copy().ResultFolder() + "00000002.JPG", picture);
+  EXPECT_EQ(note, "note 00000002");
+  EXPECT_EQ(picture, ItemBytes("00000002.JPG"));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Ostrel, StatisticsOfALockedArchiveComeAfterItsPassword) {
+  MakeArchive({"1995", "2000", "2005"});
+  ASSERT_EQ(db::WritePasswordFile(Copy().ProgramFolder() + "QORIMAGE.PWD", "harbour"), 0);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdStatistics, 0);
+  ASSERT_TRUE(Type("wrong"));
+  EXPECT_EQ(WaitBoxText(), "The password does not match.");
+  ASSERT_TRUE(Answer());
+  // Nor does a search run.
+  ASSERT_TRUE(driver::SetText(Field(frame, kYear), "2000"));
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  ASSERT_TRUE(Type("wrong again"));
+  ASSERT_TRUE(Answer());
+  EXPECT_FALSE(fileio::Exists(Copy().ResultFolder()));
+
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdStatistics, 0);
+  ASSERT_TRUE(Type("harbour"));
+  std::string text = WaitBoxText();
+  EXPECT_EQ(text.rfind("3 records, 1 libraries, 12 items, ", 0), 0u) << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Close(), 0);
+}
+
+}  // namespace
