@@ -75,9 +75,38 @@ bool KeepGoing(const SearchHooks& hooks, SearchOutcome& out) {
   return false;
 }
 
+// The library's index, open for a whole search: items it does not name are passed over
+// without a call of the library each (most records lack some of their four items).
+class ItemIndex {
+ public:
+  explicit ItemIndex(const std::string& library) {
+    const std::string index = DBNAME(library, 'I');
+    int status = 0;
+    if (fileio::Exists(index)) qBtOpen(index, kItemNameLength, handle_, status);
+  }
+  ~ItemIndex() { qBtClose(handle_); }
+  ItemIndex(const ItemIndex&) = delete;
+  ItemIndex& operator=(const ItemIndex&) = delete;
+  // False only when the index is sure the library lacks the item.
+  bool MayHold(const std::string& item) const {
+    if (handle_ == 0) return true;
+    std::string name = item;
+    if (qBtMmText(name, 1) != 0) return true;
+    int32_t value = 0;
+    int status = 0;
+    qBtSearch(handle_, name, value, status);
+    return status != kBtNoKey;
+  }
+
+ private:
+  static constexpr int kItemNameLength = 12;
+  int handle_ = 0;
+};
+
 // Copies one item out; a missing item is no failure.
-bool CopyItem(const std::string& library, const std::string& folder, const std::string& item,
-              const std::string& key, SearchOutcome& out) {
+bool CopyItem(const std::string& library, const ItemIndex& index, const std::string& folder,
+              const std::string& item, const std::string& key, SearchOutcome& out) {
+  if (!index.MayHold(item)) return false;
   std::string name = item;
   qBtMmText(name, 1);
   int rc = qBtMmLib(library, folder + item, -2);
@@ -92,8 +121,9 @@ bool CopyItem(const std::string& library, const std::string& folder, const std::
   return false;
 }
 
-void Take(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, std::string_view record,
-          const std::string& folder, bool pictureOnly, const SearchHooks& hooks, SearchOutcome& out) {
+void Take(const ArchiveFiles& files, const ItemIndex& index, const std::vector<DBFIELD>& fields,
+          std::string_view record, const std::string& folder, bool pictureOnly, const SearchHooks& hooks,
+          SearchOutcome& out) {
   const std::string key(FieldText(record, fields[0]));
   ++out.records;
   if (hooks.taken) hooks.taken(key);
@@ -101,7 +131,7 @@ void Take(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, std::st
   std::vector<std::string> items = RecordItems(key, extension);
   if (pictureOnly) items.resize(1);
   for (size_t i = 0; i < items.size(); ++i) {
-    if (CopyItem(files.library, folder, items[i], key, out) && i == 0) ++out.pictures;
+    if (CopyItem(files.library, index, folder, items[i], key, out) && i == 0) ++out.pictures;
   }
 }
 
@@ -139,6 +169,7 @@ SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& f
   }
   const int64_t count = shape.last - 1;
   Progress progress(hooks, count);
+  ItemIndex index(files.library);
   std::string block;
   const size_t length = size_t(shape.length);
   for (int64_t first = 2; first <= shape.last; first += kRecordsPerBlock) {
@@ -158,7 +189,7 @@ SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& f
       if (number == shape.appending) continue;
       std::string_view record(block.data() + size_t(r) * length, length);
       if (!Live(record, fields) || !matcher.Matches(record)) continue;
-      Take(files, fields, record, resultFolder, false, hooks, out);
+      Take(files, index, fields, record, resultFolder, false, hooks, out);
       if (!KeepGoing(hooks, out)) return out;
     }
     if (whole < records) break;
@@ -179,6 +210,7 @@ SearchOutcome RunFreeTextSearch(const ArchiveFiles& files, const std::vector<DBF
   if (text.empty()) return out;
   const size_t textField = size_t(db::FieldUser(int(TopicSlotCount(fields)))) - 1;
   Progress progress(hooks, shape.last - 1);
+  ItemIndex index(files.library);
   std::vector<std::string> values;
   std::string record(size_t(shape.length), ' ');
   int64_t from = 1;
@@ -207,7 +239,7 @@ SearchOutcome RunFreeTextSearch(const ArchiveFiles& files, const std::vector<DBF
     if (std::none_of(values.begin(), values.end(),
                      [&](const std::string& v) { return v.find(text) != std::string::npos; }))
       continue;
-    Take(files, fields, record, resultFolder, true, hooks, out);
+    Take(files, index, fields, record, resultFolder, true, hooks, out);
     const std::string key(FieldText(record, fields[0]));
     const std::string note = textField < values.size() ? values[textField] : std::string();
     int written = fileio::WriteFileReplacing(resultFolder + key + "." + textExtension, note);
