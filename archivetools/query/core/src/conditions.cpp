@@ -102,6 +102,11 @@ Collection CollectConditions(std::vector<DBFIELD>& fields, const std::vector<For
         return out;
       }
     }
+    if (field.spare == kOpInRange || field.spare == kOpOutOfRange) {
+      // "|" parts the two ends in the condition text; the ends compare by their numbers.
+      value = Trimmed(std::string_view(value).substr(0, value.find('|')));
+      high = Trimmed(std::string_view(high).substr(0, high.find('|')));
+    }
     Condition c;
     c.field = i;
     if (value.empty()) {

@@ -87,6 +87,11 @@ TEST_F(Conditions, RangeTypedHighFirstIsSwappedAndIncludesBothEnds) {
   for (int year = 1; year <= 11; ++year)
     EXPECT_EQ(in.Matches(Record("X", std::to_string(year), {})), year >= 3 && year <= 9) << year;
 
+  // The text keeps a range's ends apart: a "|" typed into either ends it.
+  c = Collect(kYear, kOpInRange, "20240|7", "1995|3");
+  EXPECT_EQ(c.texts[kYear], "8|1995|20240");
+  EXPECT_EQ(ConditionText(ParseConditionText(c.texts[kYear])), c.texts[kYear]);
+
   c = Collect(kYear, kOpOutOfRange, "9", "3");
   EXPECT_EQ(c.texts[kYear], "9|3|9");
   Matcher out(fields, c.conditions, false);
