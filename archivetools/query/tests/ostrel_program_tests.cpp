@@ -248,4 +248,56 @@ TEST_F(Ostrel, StatisticsOfALockedArchiveComeAfterItsPassword) {
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Ostrel, AQuerySavedLoadedAndDeletedThroughThePickDialog) {
+  Copy().CopyFromSuite("nadrix.dll");
+  MakeArchive({"2000"}, false);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kYear), "2005"));
+  ASSERT_TRUE(driver::SetText(High(frame, kYear), "1995"));
+  ChooseOperator(frame, kYear, 8);
+  ASSERT_TRUE(driver::SetText(Field(frame, 2), "HARBOUR"));
+  ChooseOperator(frame, 2, 3);
+  // The name field's text names the file in the dialog's folder, the program folder.
+  auto pick = [&](int command, const std::string& name) {
+    PostMessageA(frame, WM_COMMAND, command, 0);
+    HWND dialog = WaitForWindow("QORDLG", kLimit, Process().Id());
+    HWND field = dialog ? driver::WaitChild(dialog, 4, kLimit) : nullptr;
+    return field && driver::SetText(field, name) && driver::PressButton("QORDLG", 2, "", kLimit) &&
+           PumpUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, std::chrono::milliseconds(kLimit));
+  };
+  ASSERT_TRUE(pick(ostrel::kCmdSave, "harbour"));
+  const std::string saved = Copy().ProgramFolder() + "harbour.&01";
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(saved); }, std::chrono::milliseconds(kLimit)));
+  std::string bytes;
+  SendAndWait(frame, WM_NULL, 0, 0);
+  fileio::ReadWholeFile(saved, bytes);
+  std::string expected = "STANDARD\r\n0|\r\n3|HARBOUR\r\n";
+  for (int f = 3; f <= 9; ++f) expected += "0|\r\n";
+  expected += "8|1995|2005\r\n";
+  for (int f = 11; f <= 28; ++f) expected += "0|\r\n";
+  EXPECT_EQ(bytes, expected);
+
+  for (int f : {2, kYear}) {
+    driver::SetText(Field(frame, f), "");
+    driver::SetText(High(frame, f), "");
+  }
+  ASSERT_TRUE(pick(ostrel::kCmdLoad, "harbour.&01"));
+  ASSERT_TRUE(PumpUntil([&] { return driver::WindowText(Field(frame, kYear)) == "1995"; },
+                        std::chrono::milliseconds(kLimit)));
+  EXPECT_EQ(driver::WindowText(High(frame, kYear)), "2005");
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "HARBOUR");
+  for (int op = 1; op <= 9; ++op) EXPECT_EQ(SendMessageA(Radio(frame, op), BM_GETCHECK, 0, 0), BST_UNCHECKED) << op;
+  SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + kYear, EN_SETFOCUS), LPARAM(Field(frame, kYear)));
+  EXPECT_EQ(SendMessageA(Radio(frame, 8), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + 2, EN_SETFOCUS), LPARAM(Field(frame, 2)));
+  EXPECT_EQ(SendMessageA(Radio(frame, 3), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  ASSERT_TRUE(pick(ostrel::kCmdDelete, "harbour.&01"));
+  EXPECT_EQ(WaitBoxText(), "Delete this saved query?");
+  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(saved); }, std::chrono::milliseconds(kLimit)));
+  EXPECT_EQ(Close(), 0);
+}
+
 }  // namespace
