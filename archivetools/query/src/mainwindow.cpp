@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "controls/thesaurus.h"
 #include "controls/thesaurus_file.h"
 #include "fileio/fields.h"
 #include "fileio/file.h"
@@ -76,16 +77,7 @@ bool CreateMainWindow() {
 }
 
 void FillThesaurusBox() {
-  Ostrel& a = App();
-  if (!a.thesaurusBox) return;
-  SendMessageA(a.thesaurusBox, CB_RESETCONTENT, 0, 0);
-  for (const fileio::DirEntry& e : fileio::ListDirectory(a.dataFolder + "*.THM")) {
-    if (e.directory) continue;
-    std::string name = fileio::ToUpper(fileio::StemOf(e.name));
-    SendMessageA(a.thesaurusBox, CB_ADDSTRING, 0, LPARAM(name.c_str()));
-  }
-  LRESULT at = SendMessageA(a.thesaurusBox, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(a.settings.thesaurus.c_str()));
-  SendMessageA(a.thesaurusBox, CB_SETCURSEL, at == CB_ERR ? 0 : WPARAM(at), 0);
+  FillThesaurusNames(App().thesaurusBox, App().dataFolder, App().settings.thesaurus);
   FillWordList();
 }
 

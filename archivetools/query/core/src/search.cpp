@@ -139,6 +139,29 @@ size_t TopicSlotCount(const std::vector<DBFIELD>& fields) {
   return size_t(std::count_if(fields.begin(), fields.end(), IsTopicSlot));
 }
 
+// What a search reads: the record file (read only), its shape when the search starts and
+// the library's index.
+struct Source {
+  ReadOnlyFile file;
+  Shape shape;
+  ItemIndex index;
+  bool usable = false;
+  Source(const ArchiveFiles& files, const std::vector<DBFIELD>& fields)
+      : file(files.recordFile), index(files.library) {
+    usable = file.rc() == 0 && !fields.empty() && ReadShape(file.Number(), fields, shape);
+  }
+};
+
+// Runs a search over the source; a record file that cannot be read is unusable.
+template <typename Body>
+SearchOutcome Searched(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, Body body) {
+  SearchOutcome out;
+  Source source(files, fields);
+  if (!source.usable) out.unusable = true;
+  else body(source, out);
+  return out;
+}
+
 }  // namespace
 
 ArchiveFiles ArchiveFilesOf(const std::string& dataFolder, const std::string& baseName) {
@@ -160,96 +183,84 @@ int EmptyResultFolder(const std::string& folder, const fileio::ProtectedFolders&
 
 SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, const Matcher& matcher,
                         const std::string& resultFolder, const SearchHooks& hooks) {
-  SearchOutcome out;
-  ReadOnlyFile file(files.recordFile);
-  Shape shape;
-  if (file.rc() != 0 || fields.empty() || !ReadShape(file.Number(), fields, shape)) {
-    out.unusable = true;
-    return out;
-  }
-  const int64_t count = shape.last - 1;
-  Progress progress(hooks, count);
-  ItemIndex index(files.library);
-  std::string block;
-  const size_t length = size_t(shape.length);
-  for (int64_t first = 2; first <= shape.last; first += kRecordsPerBlock) {
-    if (!KeepGoing(hooks, out)) return out;
-    const int64_t records = std::min<int64_t>(kRecordsPerBlock, shape.last - first + 1);
-    block.assign(size_t(records) * length, ' ');
-    int rc = SKFGETAT(file.Number(), (first - 1) * shape.length, block);
-    // A file cut short meanwhile (a rebuild) ends the search with what was read.
-    const int64_t whole = int64_t(block.size() / length);
-    if (rc != 0 && rc != kEndOfFile) {
-      out.code = rc;
-      return out;
+  return Searched(files, fields, [&](const Source& source, SearchOutcome& out) {
+    const Shape& shape = source.shape;
+    Progress progress(hooks, shape.last - 1);
+    std::string block;
+    const size_t length = size_t(shape.length);
+    for (int64_t first = 2; first <= shape.last; first += kRecordsPerBlock) {
+      if (!KeepGoing(hooks, out)) return;
+      const int64_t records = std::min<int64_t>(kRecordsPerBlock, shape.last - first + 1);
+      block.assign(size_t(records) * length, ' ');
+      int rc = SKFGETAT(source.file.Number(), (first - 1) * shape.length, block);
+      // A file cut short meanwhile (a rebuild) ends the search with what was read.
+      const int64_t whole = int64_t(block.size() / length);
+      if (rc != 0 && rc != kEndOfFile) {
+        out.code = rc;
+        return;
+      }
+      for (int64_t r = 0; r < whole; ++r) {
+        const int64_t number = first + r;
+        progress.At(number - 1);
+        if (number == shape.appending) continue;
+        std::string_view record(block.data() + size_t(r) * length, length);
+        if (!Live(record, fields) || !matcher.Matches(record)) continue;
+        Take(files, source.index, fields, record, resultFolder, false, hooks, out);
+        if (!KeepGoing(hooks, out)) return;
+      }
+      if (whole < records) break;
     }
-    for (int64_t r = 0; r < whole; ++r) {
-      const int64_t number = first + r;
-      progress.At(number - 1);
-      if (number == shape.appending) continue;
-      std::string_view record(block.data() + size_t(r) * length, length);
-      if (!Live(record, fields) || !matcher.Matches(record)) continue;
-      Take(files, index, fields, record, resultFolder, false, hooks, out);
-      if (!KeepGoing(hooks, out)) return out;
-    }
-    if (whole < records) break;
-  }
-  return out;
+  });
 }
 
 SearchOutcome RunFreeTextSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& fields,
                                 const std::string& text, const std::string& resultFolder,
                                 const std::string& textExtension, const SearchHooks& hooks) {
-  SearchOutcome out;
-  ReadOnlyFile file(files.recordFile);
-  Shape shape;
-  if (file.rc() != 0 || fields.empty() || !ReadShape(file.Number(), fields, shape)) {
-    out.unusable = true;
-    return out;
-  }
-  if (text.empty()) return out;
-  const size_t textField = size_t(db::FieldUser(int(TopicSlotCount(fields)))) - 1;
-  Progress progress(hooks, shape.last - 1);
-  ItemIndex index(files.library);
-  std::vector<std::string> values;
-  std::string record(size_t(shape.length), ' ');
-  int64_t from = 1;
-  while (KeepGoing(hooks, out)) {
-    int error = 0;
-    const int64_t at = READFILEPART(file.Number(), from, text, kFreeTextBlockFactor, error);
-    if (error != 0) {
-      out.code = error;
-      break;
+  return Searched(files, fields, [&](const Source& source, SearchOutcome& out) {
+    if (text.empty()) return;
+    const Shape& shape = source.shape;
+    const int file = source.file.Number();
+    const size_t textField = size_t(db::FieldUser(int(TopicSlotCount(fields)))) - 1;
+    Progress progress(hooks, shape.last - 1);
+    std::vector<std::string> values;
+    std::string record(size_t(shape.length), ' ');
+    int64_t from = 1;
+    while (KeepGoing(hooks, out)) {
+      int error = 0;
+      const int64_t at = READFILEPART(file, from, text, kFreeTextBlockFactor, error);
+      if (error != 0) {
+        out.code = error;
+        break;
+      }
+      if (at == 0) break;
+      const int64_t number = (at - 1) / shape.length + 1;
+      if (number > shape.last) break;
+      from = number * shape.length + 1;
+      // The header record holds no record's text.
+      if (number == 1 || number == shape.appending) continue;
+      progress.At(number - 1);
+      record.assign(size_t(shape.length), ' ');
+      int rc = SKFGETAT(file, (number - 1) * shape.length, record);
+      if (rc != 0) {
+        out.code = rc;
+        break;
+      }
+      if (!Live(record, fields)) continue;
+      DBREADF(record, values, fields, 0);
+      if (std::none_of(values.begin(), values.end(),
+                       [&](const std::string& v) { return v.find(text) != std::string::npos; }))
+        continue;
+      Take(files, source.index, fields, record, resultFolder, true, hooks, out);
+      const std::string key(FieldText(record, fields[0]));
+      const std::string note = textField < values.size() ? values[textField] : std::string();
+      int written = fileio::WriteFileReplacing(resultFolder + key + "." + textExtension, note);
+      if (written != 0 && out.code == 0) {
+        out.code = written;
+        out.failedKey = key;
+      }
     }
-    if (at == 0) break;
-    const int64_t number = (at - 1) / shape.length + 1;
-    if (number > shape.last) break;
-    from = number * shape.length + 1;
-    // The header record holds no record's text.
-    if (number == 1 || number == shape.appending) continue;
-    progress.At(number - 1);
-    record.assign(size_t(shape.length), ' ');
-    int rc = SKFGETAT(file.Number(), (number - 1) * shape.length, record);
-    if (rc != 0) {
-      out.code = rc;
-      break;
-    }
-    if (!Live(record, fields)) continue;
-    DBREADF(record, values, fields, 0);
-    if (std::none_of(values.begin(), values.end(),
-                     [&](const std::string& v) { return v.find(text) != std::string::npos; }))
-      continue;
-    Take(files, index, fields, record, resultFolder, true, hooks, out);
-    const std::string key(FieldText(record, fields[0]));
-    const std::string note = textField < values.size() ? values[textField] : std::string();
-    int written = fileio::WriteFileReplacing(resultFolder + key + "." + textExtension, note);
-    if (written != 0 && out.code == 0) {
-      out.code = written;
-      out.failedKey = key;
-    }
-  }
-  progress.At(shape.last - 1);
-  return out;
+    progress.At(shape.last - 1);
+  });
 }
 
 }  // namespace ostrel
