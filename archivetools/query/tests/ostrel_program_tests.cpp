@@ -205,9 +205,12 @@ TEST_F(Ostrel, ASearchStoppedWithTheButtonHandsNothingOver) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The media browser is not running: the tool starts it and hands the folder over.
 TEST_F(Ostrel, FreeTextSearchWritesThePictureAndItsNote) {
   MakeArchive({"1995", "2000"});
-  const std::string log = RunBrowser();
+  const std::string log = Copy().File("started.log");
+  Copy().SetUiEntry(66, std::string("kelmor.exe,") + kBrowser);
+  Copy().AddStandinAs("kelmor.exe", kBrowser, log);
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   PostMessageA(frame, WM_COMMAND, ostrel::kCmdFreeText, 0);
@@ -221,6 +224,23 @@ TEST_F(Ostrel, FreeTextSearchWritesThePictureAndItsNote) {
   fileio::ReadWholeFile(Copy().ResultFolder() + "00000002.JPG", picture);
   EXPECT_EQ(note, "note 00000002");
   EXPECT_EQ(picture, ItemBytes("00000002.JPG"));
+  EXPECT_EQ(Close(), 0);
+  CloseStandin(kBrowser);
+}
+
+TEST_F(Ostrel, HelpGoesToTheViewerOfEntry71AsCodeThreeWithThePath) {
+  const std::string log = Copy().File("help.log");
+  Copy().WriteInProgram("ostrel.htm", "<html>help</html>");
+  Copy().SetUiEntry(71, "standin.exe,TESTQUERYHELP");
+  Copy().AddStandinAs("standin.exe");
+  ASSERT_TRUE(RunStandin("TESTQUERYHELP", log));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_KEYDOWN, VK_F1, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kLimit);
+  ASSERT_GE(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().ProgramFolder() + "ostrel.htm")) << got[0].text;
   EXPECT_EQ(Close(), 0);
 }
 
