@@ -21,13 +21,12 @@
 #include "kelmor_fixture.h"
 #include "program_copy.h"
 #include "test_windows.h"
+#include "bench_timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
+using bench::Clock;
+using bench::Seconds;
 // folders leaf folders under 40 parents, files files each, the first pictures of them BMPs.
 bool MakeDrive(const std::string& root, int folders, int files, int pictures) {
   std::string stamp = root + "made.txt";

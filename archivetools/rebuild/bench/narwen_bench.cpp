@@ -14,16 +14,13 @@
 #include "db/media_item.h"
 #include "fileio/file.h"
 #include "narwen/rebuild.h"
+#include "bench_timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
-int Fail(const char* what, int rc) {
-  std::fprintf(stderr, "%s failed: %d\n", what, rc);
-  return 1;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::Fail;
 
 }  // namespace
 

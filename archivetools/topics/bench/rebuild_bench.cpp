@@ -13,13 +13,12 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "lumbric/records.h"
+#include "bench_timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
+using bench::Clock;
+using bench::Seconds;
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -19,17 +19,13 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "skin/sk_files.h"
+#include "bench_timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
-int Fail(const char* what, int rc) {
-  std::fprintf(stderr, "%s failed: %d\n", what, rc);
-  return 1;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::Fail;
 
 // Walks a whole index; returns the number of pairs, or -1 on a failure.
 long Walk(const std::string& path, int keyLength) {

@@ -72,7 +72,11 @@ std::map<std::string, int32_t> ScanLive(const std::string& library) {
 
 // The library as a store killed after `cut` bytes of its work leaves it: the trailer
 // first, then part of the bytes, no key.
-void AppendCutShortStore(const std::string& library, const std::string& name, const std::string& data, size_t cut) {
+// A store killed before its key: the item written (in part when cut is short), its trailer
+// whole and, as a store writes it, marked removed until indexed (or unmarked as an older
+// library may hold it).
+void AppendCutShortStore(const std::string& library, const std::string& name, const std::string& data, size_t cut,
+                         bool marked) {
   std::string bytes = FileBytes(library);
   std::string item = data.substr(0, std::min(cut, data.size()));
   item.resize(data.size(), '\0');
@@ -80,6 +84,7 @@ void AppendCutShortStore(const std::string& library, const std::string& name, co
   const uint32_t length = uint32_t(data.size() + 22);
   for (int i = 0; i < 4; ++i) trailer[size_t(i)] = char((length >> (8 * i)) & 0xFF);
   trailer.replace(4, 12, name);
+  if (marked) trailer[4] = '\x0F';
   trailer.replace(16, 6, kEndMark);
   fileio::File f;
   ASSERT_EQ(f.OpenAlways(library, fileio::Share::DenyNone), 0);
@@ -214,8 +219,9 @@ TEST(MediaLibrary, AStoreCutShortBeforeItsKeyLeavesNothingLiveAndIsCutOffByTheNe
   ASSERT_EQ(StoreAs(lib, dir.Write("a.bin", a), "00000001.JPG"), 0);
   const int64_t whole = fileio::FileSize(lib);
   // Killed with every byte written but no key, and killed halfway through the bytes.
-  for (size_t cut : {b.size(), b.size() / 2}) {
-    AppendCutShortStore(lib, "00000002.JPG", b, cut);
+  for (int round = 0; round < 4; ++round) {
+    const size_t cut = round % 2 == 0 ? b.size() : b.size() / 2;
+    AppendCutShortStore(lib, "00000002.JPG", b, cut, round < 2);
     ASSERT_EQ(fileio::FileSize(lib), whole + int64_t(b.size()) + 22);
     // The scan steps over the dead item and finds what the index holds.
     EXPECT_EQ(ScanLive(lib), Indexed(lib));
@@ -237,10 +243,11 @@ TEST(MediaLibrary, AStoreCutShortBeforeItsKeyLeavesNothingLiveAndIsCutOffByTheNe
     out = "00000003.JPG";
     ASSERT_EQ(qBtMmText(out, 1), 0);
     ASSERT_EQ(qBtMmLib(lib, dir.File("x"), -3), 0);
-    // Removing the last item leaves a removed trailer at the end: no store cuts it off.
+    // Removing the last item leaves a removed trailer at the end that no name points at:
+    // the next store cuts it off too.
     ASSERT_EQ(fileio::FileSize(lib), whole + int64_t(c.size()) + 22);
     ASSERT_EQ(StoreAs(lib, dir.Write("c.bin", c), "00000004.JPG"), 0);
-    EXPECT_EQ(fileio::FileSize(lib), whole + 2 * (int64_t(c.size()) + 22));
+    EXPECT_EQ(fileio::FileSize(lib), whole + int64_t(c.size()) + 22);
     EXPECT_EQ(ScanLive(lib).size(), 2u);
     // Back to the library with only the first item's bytes for the next round.
     fileio::File f;
@@ -253,6 +260,25 @@ TEST(MediaLibrary, AStoreCutShortBeforeItsKeyLeavesNothingLiveAndIsCutOffByTheNe
       ASSERT_EQ(qBtMmLib(lib, dir.File("x"), -3), 0);
     }
   }
+}
+
+// A removal killed between marking the trailer and taking the name out of the index leaves
+// a marked item the index still names: the next store keeps it and appends after it.
+TEST(MediaLibrary, AMarkedItemTheIndexStillNamesIsNotCutOff) {
+  TempDir dir;
+  const std::string lib = dir.File("L001.B01");
+  const std::string a = RandomBytes(300, 1), c = RandomBytes(77, 3);
+  ASSERT_EQ(StoreAs(lib, dir.Write("a.bin", a), "00000001.JPG"), 0);
+  const int64_t whole = fileio::FileSize(lib);
+  {
+    fileio::File f;
+    ASSERT_EQ(f.Open(lib, fileio::Access::ReadWrite, fileio::Share::DenyNone), 0);
+    const char mark = '\x0F';
+    ASSERT_EQ(f.WriteAt(whole - 22 + 4, &mark, 1), 0);
+  }
+  ASSERT_EQ(StoreAs(lib, dir.Write("c.bin", c), "00000003.JPG"), 0);
+  EXPECT_EQ(fileio::FileSize(lib), whole + int64_t(c.size()) + 22);
+  EXPECT_EQ(Indexed(lib).size(), 2u);
 }
 
 // A program killed at random moments while it stores and removes items: every trailer of
