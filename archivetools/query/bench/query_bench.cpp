@@ -6,11 +6,11 @@
 //  - a search of the record file that matches nothing (read in blocks and compared),
 //  - the whole search: the result folder emptied, the matches' items copied out and the
 //    folder handed over (to a window of this program on Windows).
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "db/archive.h"
 #include "db/db.h"
 #include "fileio/file.h"
@@ -26,10 +26,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
 constexpr size_t kYear = 9;
-
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
 ostrel::Matcher YearEquals(std::vector<DBFIELD>& fields, const std::string& year) {
   fields[kYear].spare = ostrel::kOpEquals;
@@ -98,17 +97,11 @@ int main(int argc, char** argv) {
     if (r < matches) {
       std::string item = key + ".JPG";
       qBtMmText(item, 1);
-      if (int rc = qBtMmLib(files.library, picture, 1)) {
-        std::fprintf(stderr, "storing an item failed: %d\n", rc);
-        return 1;
-      }
+      if (int rc = qBtMmLib(files.library, picture, 1)) return bench::Fail("storing an item", rc);
     }
   }
   DbEndBatch();
-  if (int rc = fileio::WriteFileReplacing(files.recordFile, bytes)) {
-    std::fprintf(stderr, "writing the record file failed: %d\n", rc);
-    return 1;
-  }
+  if (int rc = fileio::WriteFileReplacing(files.recordFile, bytes)) return bench::Fail("writing the record file", rc);
 
   // The comparison alone, over the records in memory: a year no record has.
   ostrel::Matcher none = YearEquals(fields, "1800");
