@@ -124,6 +124,16 @@ void BuildChildren() {
   a.progress = SKPROGRESS32(a.clientHolder, 4, height - 20, kColumnLeft + kColumnWidth - 4, 16, kProgressBar);
 }
 
+void LayoutChildren() {
+  Ostrel& a = App();
+  if (!a.clientHolder || !a.panel || !a.progress) return;
+  RECT client;
+  GetClientRect(a.clientHolder, &client);
+  const int height = std::max<int>(300, client.bottom - 8);
+  SetWindowPos(a.panel, nullptr, 0, 0, kColumnLeft - 12, height - 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(a.progress, nullptr, 4, height - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SetUpRadios(int kind, int op) {
   for (int k = 1; k <= kOperatorCount; ++k) {
     HWND radio = Control(kRadioBase + k);

@@ -10,6 +10,8 @@ namespace ostrel {
 bool CreateMainWindow();
 // Builds the children on the start-up message.
 void BuildChildren();
+// The form panel takes the client's height, the progress bar its foot.
+void LayoutChildren();
 // Fills the thesaurus combo box with the data folder's "*.THM" names and selects the
 // current one; then the word list.
 void FillThesaurusBox();

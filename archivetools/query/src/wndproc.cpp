@@ -33,6 +33,9 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
+    case WM_SIZE:
+      if (window == a.clientHolder) LayoutChildren();
+      break;
     case WM_COMMAND:
       OnCommand(int(short(LOWORD(wParam))), HIWORD(wParam));
       return 0;

@@ -170,6 +170,12 @@ TEST_F(Ostrel, AFormWithoutConditionIsRefusedAndAnEmptyResultEntryDeletesNothing
   PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
   EXPECT_EQ(WaitBoxText(), "Type a value into at least one field first.");
   ASSERT_TRUE(Answer());
+  // A date that is no day of the calendar stops the search with the field's title.
+  ASSERT_TRUE(driver::SetText(Field(frame, 3), "02-30-2024"));
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  EXPECT_EQ(WaitBoxText(), "Date 02-30-2024");
+  ASSERT_TRUE(Answer());
+  ASSERT_TRUE(driver::SetText(Field(frame, 3), ""));
   ASSERT_TRUE(driver::SetText(Field(frame, kYear), "2000"));
   PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
   EXPECT_NE(WaitBoxText().find("cannot be used"), std::string::npos);

@@ -90,7 +90,7 @@ class Matcher {
   const std::vector<Condition>& Conditions() const { return conditions_; }
 
  private:
-  const std::vector<DBFIELD>& fields_;
+  std::vector<DBFIELD> fields_;
   std::vector<Condition> conditions_;
   std::vector<size_t> topicSlots_;
   bool slotsApart_;
