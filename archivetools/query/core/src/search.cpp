@@ -43,8 +43,12 @@ bool ReadShape(int file, const std::vector<DBFIELD>& fields, Shape& shape) {
   int64_t bytes = SKFLOF(file);
   if (bytes < shape.length) return false;
   shape.last = bytes / shape.length;
-  std::string header(4, '\0');
+  // The header record is its number and blanks, and a record's key follows it: a file
+  // made for another form (another record length) is not read across its records.
+  std::string header(size_t(shape.length) + (bytes > shape.length ? 1 : 0), '\0');
   if (SKFGETAT(file, 0, header) != 0) return false;
+  if (header.find_first_not_of(' ', 4) != (header.size() > size_t(shape.length) ? size_t(shape.length) : std::string::npos))
+    return false;
   shape.appending = int64_t(uint8_t(header[0])) | int64_t(uint8_t(header[1])) << 8 |
                     int64_t(uint8_t(header[2])) << 16 | int64_t(uint8_t(header[3])) << 24;
   return true;

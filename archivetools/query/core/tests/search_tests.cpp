@@ -134,6 +134,27 @@ TEST_F(SearchTest, AMissingRecordFileIsUnusable) {
   EXPECT_TRUE(out.unusable);
 }
 
+TEST_F(SearchTest, ARecordFileOfAnotherFormIsNotReadAcrossItsRecords) {
+  File("00000001", "2000", {"SEA"});
+  File("00000002", "2000", {"SEA"});
+  // The same file read with a form of three topic slots: another record length.
+  std::vector<DBFIELD> three = db::ArchiveFields(3, 2024, 5);
+  three[kYear].spare = kOpEquals;
+  std::vector<FormEntry> form(three.size());
+  form[kYear].value = "2000";
+  Matcher m(three, CollectConditions(three, form, false).conditions, false);
+  EXPECT_TRUE(RunSearch(files, three, m, result, {}).unusable);
+  EXPECT_TRUE(RunFreeTextSearch(files, three, "SEA", result, "TXT", {}).unusable);
+  EXPECT_TRUE(Names(result).empty());
+  // Its own form reads it; so does a file that holds the header alone.
+  EXPECT_EQ(RunSearch(files, fields, Query(kYear, kOpEquals, "2000"), result, {}).records, 2);
+  TempDir other;
+  ASSERT_EQ(DBCREATE(other.File("X.F01"), DbRecordLength(fields)), 0);
+  SearchOutcome empty = RunSearch(ArchiveFilesOf(other.Path(), "X"), fields, Query(kYear, kOpEquals, "2000"), result, {});
+  EXPECT_FALSE(empty.unusable);
+  EXPECT_EQ(empty.records, 0);
+}
+
 TEST_F(SearchTest, FreeTextTakesThePictureAndWritesTheNoteBesideIt) {
   File("00000001", "1995", {"LIGHTHOUSE"});
   File("00000002", "2000", {"BOAT"});
