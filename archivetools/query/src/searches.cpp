@@ -112,7 +112,7 @@ SearchOutcome RunWithProgress(const std::function<SearchOutcome(const SearchHook
 void Finish(const SearchOutcome& out, const std::string& folder, const std::string& searchText) {
   Ostrel& a = App();
   if (out.unusable) {
-    ErrorBox(a.dataFolder + a.baseName + ".F01|" + SKWINERR(2));
+    ErrorBox(a.dataFolder + a.baseName + ".F01|" + SKWINERR(out.code));
     return;
   }
   if (out.cancelled) return;

@@ -149,10 +149,10 @@ struct Source {
   ReadOnlyFile file;
   Shape shape;
   ItemIndex index;
-  bool usable = false;
+  int rc = 0;  // why it cannot be read: the open's failure, or 13 for another form
   Source(const ArchiveFiles& files, const std::vector<DBFIELD>& fields)
       : file(files.recordFile), index(files.library) {
-    usable = file.rc() == 0 && !fields.empty() && ReadShape(file.Number(), fields, shape);
+    rc = file.rc() != 0 ? file.rc() : (fields.empty() || !ReadShape(file.Number(), fields, shape)) ? kDbErrInvalidData : 0;
   }
 };
 
@@ -161,8 +161,12 @@ template <typename Body>
 SearchOutcome Searched(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, Body body) {
   SearchOutcome out;
   Source source(files, fields);
-  if (!source.usable) out.unusable = true;
-  else body(source, out);
+  if (source.rc != 0) {
+    out.unusable = true;
+    out.code = source.rc;
+  } else {
+    body(source, out);
+  }
   return out;
 }
 

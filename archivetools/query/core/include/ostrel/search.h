@@ -38,7 +38,9 @@ struct SearchHooks {
 struct SearchOutcome {
   int code = 0;            // the first failure met: a copy other than a missing item, a read
   std::string failedKey;   // the record of that failure
-  bool unusable = false;   // the record file could not be opened: nothing was searched
+  // The record file could not be read (code: why; 13 for a file of another form):
+  // nothing was searched.
+  bool unusable = false;
   bool cancelled = false;
   int records = 0;         // records taken
   int pictures = 0;        // picture items copied
