@@ -5,6 +5,7 @@
 #include "db/archive.h"
 #include "fileio/file.h"
 #include "lumbric/work_folder.h"
+#include "copy_pool.h"
 #include "ostrel/read_file_part.h"
 #include "skin/sk_files.h"
 
@@ -79,93 +80,55 @@ bool KeepGoing(const SearchHooks& hooks, SearchOutcome& out) {
   return false;
 }
 
-// The library's index, open for a whole search: items it does not name are passed over
-// without a call of the library each (most records lack some of their four items).
-class ItemIndex {
- public:
-  explicit ItemIndex(const std::string& library) {
-    const std::string index = DBNAME(library, 'I');
-    int status = 0;
-    if (fileio::Exists(index)) qBtOpen(index, kItemNameLength, handle_, status);
-  }
-  ~ItemIndex() { qBtClose(handle_); }
-  ItemIndex(const ItemIndex&) = delete;
-  ItemIndex& operator=(const ItemIndex&) = delete;
-  // False only when the index is sure the library lacks the item.
-  bool MayHold(const std::string& item) const {
-    if (handle_ == 0) return true;
-    std::string name = item;
-    if (qBtMmText(name, 1) != 0) return true;
-    int32_t value = 0;
-    int status = 0;
-    qBtSearch(handle_, name, value, status);
-    return status != kBtNoKey;
-  }
-
- private:
-  static constexpr int kItemNameLength = 12;
-  int handle_ = 0;
-};
-
-// Copies one item out; a missing item is no failure.
-bool CopyItem(const std::string& library, const ItemIndex& index, const std::string& folder,
-              const std::string& item, const std::string& key, SearchOutcome& out) {
-  if (!index.MayHold(item)) return false;
-  std::string name = item;
-  qBtMmText(name, 1);
-  int rc = qBtMmLib(library, folder + item, -2);
-  if (rc == 0) {
-    ++out.items;
-    return true;
-  }
-  if (rc != kDbErrNotFound && out.code == 0) {
-    out.code = rc;
-    out.failedKey = key;
-  }
-  return false;
-}
-
-void Take(const ArchiveFiles& files, const ItemIndex& index, const std::vector<DBFIELD>& fields,
-          std::string_view record, const std::string& folder, bool pictureOnly, const SearchHooks& hooks,
-          SearchOutcome& out) {
+// Hands the record's items to the copies.
+void Take(CopyPool& copies, const std::vector<DBFIELD>& fields, std::string_view record,
+          bool pictureOnly, const SearchHooks& hooks, SearchOutcome& out) {
   const std::string key(FieldText(record, fields[0]));
   ++out.records;
   if (hooks.taken) hooks.taken(key);
   const std::string extension = fields.size() > 3 ? std::string(FieldText(record, fields[3])) : std::string();
   std::vector<std::string> items = RecordItems(key, extension);
   if (pictureOnly) items.resize(1);
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (CopyItem(files.library, index, folder, items[i], key, out) && i == 0) ++out.pictures;
-  }
+  for (size_t i = 0; i < items.size(); ++i)
+    copies.Add(items[i], key, i == 0, size_t(out.records));
 }
 
 size_t TopicSlotCount(const std::vector<DBFIELD>& fields) {
   return size_t(std::count_if(fields.begin(), fields.end(), IsTopicSlot));
 }
 
-// What a search reads: the record file (read only), its shape when the search starts and
-// the library's index.
+// What a search reads: the record file (read only) and its shape when the search starts.
 struct Source {
   ReadOnlyFile file;
   Shape shape;
-  ItemIndex index;
   int rc = 0;  // why it cannot be read: the open's failure, or 13 for another form
   Source(const ArchiveFiles& files, const std::vector<DBFIELD>& fields)
-      : file(files.recordFile), index(files.library) {
+      : file(files.recordFile) {
     rc = file.rc() != 0 ? file.rc() : (fields.empty() || !ReadShape(file.Number(), fields, shape)) ? kDbErrInvalidData : 0;
   }
 };
 
 // Runs a search over the source; a record file that cannot be read is unusable.
+// The items of the records taken are copied out meanwhile; a cancelled search copies no
+// more than had begun.
 template <typename Body>
-SearchOutcome Searched(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, Body body) {
+SearchOutcome Searched(const ArchiveFiles& files, const std::vector<DBFIELD>& fields,
+                       const std::string& resultFolder, Body body) {
   SearchOutcome out;
   Source source(files, fields);
   if (source.rc != 0) {
     out.unusable = true;
     out.code = source.rc;
-  } else {
-    body(source, out);
+    return out;
+  }
+  CopyPool copies(files.library, resultFolder);
+  body(source, copies, out);
+  CopyPool::Result copied = copies.Finish(out.cancelled);
+  out.items = copied.items;
+  out.pictures = copied.pictures;
+  if (out.code == 0) {
+    out.code = copied.code;
+    out.failedKey = copied.failedKey;
   }
   return out;
 }
@@ -191,7 +154,7 @@ int EmptyResultFolder(const std::string& folder, const fileio::ProtectedFolders&
 
 SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, const Matcher& matcher,
                         const std::string& resultFolder, const SearchHooks& hooks) {
-  return Searched(files, fields, [&](const Source& source, SearchOutcome& out) {
+  return Searched(files, fields, resultFolder, [&](const Source& source, CopyPool& copies, SearchOutcome& out) {
     const Shape& shape = source.shape;
     Progress progress(hooks, shape.last - 1);
     std::string block;
@@ -213,7 +176,7 @@ SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& f
         if (number == shape.appending) continue;
         std::string_view record(block.data() + size_t(r) * length, length);
         if (!Live(record, fields) || !matcher.Matches(record)) continue;
-        Take(files, source.index, fields, record, resultFolder, false, hooks, out);
+        Take(copies, fields, record, false, hooks, out);
         if (!KeepGoing(hooks, out)) return;
       }
       if (whole < records) break;
@@ -224,7 +187,7 @@ SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& f
 SearchOutcome RunFreeTextSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& fields,
                                 const std::string& text, const std::string& resultFolder,
                                 const std::string& textExtension, const SearchHooks& hooks) {
-  return Searched(files, fields, [&](const Source& source, SearchOutcome& out) {
+  return Searched(files, fields, resultFolder, [&](const Source& source, CopyPool& copies, SearchOutcome& out) {
     if (text.empty()) return;
     const Shape& shape = source.shape;
     const int file = source.file.Number();
@@ -258,7 +221,7 @@ SearchOutcome RunFreeTextSearch(const ArchiveFiles& files, const std::vector<DBF
       if (std::none_of(values.begin(), values.end(),
                        [&](const std::string& v) { return v.find(text) != std::string::npos; }))
         continue;
-      Take(files, source.index, fields, record, resultFolder, true, hooks, out);
+      Take(copies, fields, record, true, hooks, out);
       const std::string key(FieldText(record, fields[0]));
       const std::string note = textField < values.size() ? values[textField] : std::string();
       int written = fileio::WriteFileReplacing(resultFolder + key + "." + textExtension, note);

@@ -104,6 +104,38 @@ TEST_F(SearchTest, RangeCopiesOutEveryItemOfEachMatchByteForByte) {
   EXPECT_EQ(percents, (std::vector<int>{25, 50, 75, 100}));
 }
 
+TEST_F(SearchTest, ManyMatchesAreCopiedWholeAndADamagedItemIsReportedWithTheFirstKey) {
+  for (int i = 1; i <= 40; ++i) {
+    std::string n = std::to_string(i);
+    File(std::string(8 - n.size(), '0') + n, "2000", {"SEA"}, i % 2 == 0);
+  }
+  // Two pictures whose trailer's end mark is gone.
+  for (const char* item : {"00000030.JPG", "00000006.JPG"}) {
+    int handle = 0, status = 0;
+    ASSERT_EQ(qBtOpen(DBNAME(files.library, 'I'), 12, handle, status), 0);
+    std::string name = item;
+    int32_t end = 0;
+    qBtSearch(handle, name, end, status);
+    qBtClose(handle);
+    ASSERT_EQ(status, kBtDone) << item;
+    int lib = 0;
+    ASSERT_EQ(SKFOPEN(files.library, 2, 4, lib), 0);
+    ASSERT_EQ(SKFPUTAT(lib, end - 6, std::string(1, '\0')), 0);
+    SKFCLOSE(lib);
+  }
+  SearchOutcome out = RunSearch(files, fields, Query(kYear, kOpEquals, "2000"), result, {});
+  EXPECT_EQ(out.records, 40);
+  EXPECT_EQ(out.code, kDbErrCorrupt);
+  EXPECT_EQ(out.failedKey, "00000006");
+  EXPECT_EQ(out.items, 20 * 4 - 2);
+  EXPECT_EQ(out.pictures, 18);
+  std::vector<std::string> names = Names(result);
+  ASSERT_EQ(names.size(), size_t(out.items));
+  for (const std::string& item : names) EXPECT_EQ(dir.Read("RESULT\\" + item), ItemBytes(item)) << item;
+  EXPECT_FALSE(fileio::Exists(result + "00000006.JPG"));
+  EXPECT_TRUE(fileio::Exists(result + "00000006.DOC"));
+}
+
 TEST_F(SearchTest, DeletedRecordsAndMissingItemsArePassedOver) {
   File("00000001", "2000", {"SEA"});
   File("00000002", "2000", {"SEA"}, false);  // no items in the library
