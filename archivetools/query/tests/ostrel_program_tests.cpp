@@ -234,6 +234,31 @@ TEST_F(Ostrel, FreeTextSearchWritesThePictureAndItsNote) {
   CloseStandin(kBrowser);
 }
 
+TEST_F(Ostrel, AWordOfTheThesaurusGoesIntoTheFieldLastFocusedAndTheChoiceIsKept) {
+  Copy().WriteInProgram("STANDARD.THM", "HARBOUR\r\nLIGHTHOUSE\r\n\r\nSEA\r\n");
+  Copy().WriteInProgram("BOATS.THM", "SAIL\r\n");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND words = driver::FindChild(frame, ostrel::kWordList);
+  EXPECT_EQ(driver::ListItems(words), (std::vector<std::string>{"HARBOUR", "LIGHTHOUSE", "SEA"}));
+  // A topic slot is a text field: the text operators only.
+  SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + 13, EN_SETFOCUS), LPARAM(Field(frame, 13)));
+  for (int op = 1; op <= 5; ++op) EXPECT_TRUE(IsWindowEnabled(Radio(frame, op))) << op;
+  for (int op = 6; op <= 9; ++op) EXPECT_FALSE(IsWindowEnabled(Radio(frame, op))) << op;
+  SendMessageA(words, LB_SETCURSEL, 1, 0);
+  SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kWordList, LBN_DBLCLK), LPARAM(words));
+  EXPECT_EQ(driver::WindowText(Field(frame, 13)), "LIGHTHOUSE");
+  // Another thesaurus fills the list, and the choice is in the settings at the end.
+  HWND box = driver::FindChild(frame, ostrel::kThesaurusBox);
+  ASSERT_EQ(SendMessageA(box, CB_SETCURSEL, 0, 0), 0);  // "BOATS", sorted first
+  SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kThesaurusBox, CBN_SELCHANGE), LPARAM(box));
+  EXPECT_EQ(driver::ListItems(words), (std::vector<std::string>{"SAIL"}));
+  EXPECT_EQ(Close(), 0);
+  const std::string settings = Copy().ReadSettings();
+  ASSERT_GT(settings.size(), 8u);
+  EXPECT_EQ(settings.substr(settings.size() - 6), "|BOATS");
+}
+
 TEST_F(Ostrel, HelpGoesToTheViewerOfEntry71AsCodeThreeWithThePath) {
   const std::string log = Copy().File("help.log");
   Copy().WriteInProgram("ostrel.htm", "<html>help</html>");
