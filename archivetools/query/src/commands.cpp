@@ -8,6 +8,7 @@
 #include "queries.h"
 #include "searches.h"
 #include "skin/sk_controls.h"
+#include "skin/sk_menu.h"
 #include "state.h"
 
 namespace ostrel {
@@ -100,6 +101,11 @@ void OnCommand(int id, int notification) {
       break;
     case kCmdHelp:
       ShowHelp();
+      break;
+    case kCmdPassOverMarked:
+      a.passOverMarked = !a.passOverMarked;
+      if (HMENU popup = SKPOPUPHANDLE(kCmdPassOverMarked / 100))
+        CheckMenuItem(popup, UINT(kCmdPassOverMarked), MF_BYCOMMAND | (a.passOverMarked ? MF_CHECKED : MF_UNCHECKED));
       break;
     default:
       break;

@@ -118,7 +118,9 @@ void Finish(const SearchOutcome& out, const std::string& folder, const std::stri
   if (out.cancelled) return;
   if (out.code == kDbRefused) InfoBox(Ui(30), Replaced(Ui(33), "#", searchText.empty() ? out.failedKey : searchText));
   else if (out.code != 0) ErrorBox(out.failedKey + "|" + SKWINERR(out.code));
-  SetStatus(Replaced(Ui(55), "#", std::to_string(out.pictures)));
+  std::string status = Replaced(Ui(55), "#", std::to_string(out.pictures));
+  if (out.passedOver > 0) status += " " + Replaced(Ui(64), "#", std::to_string(out.passedOver));
+  SetStatus(status);
   Pause(kHandOverPauseMs);
   STARTWAITPROGRAM(folder);
 }
@@ -157,7 +159,7 @@ void RunQuery() {
   Matcher matcher(a.fields, c.conditions, slotsApart);
   ArchiveFiles files = ArchiveFilesOf(a.dataFolder, a.baseName);
   SearchOutcome out = RunWithProgress(
-      [&](const SearchHooks& hooks) { return RunSearch(files, a.fields, matcher, folder, hooks); });
+      [&](const SearchHooks& hooks) { return RunSearch(files, a.fields, matcher, folder, hooks, a.passOverMarked); });
   Finish(out, folder, "");
 }
 
@@ -171,7 +173,7 @@ void RunFreeText() {
   SetStatus(Ui(39));
   ArchiveFiles files = ArchiveFilesOf(a.dataFolder, a.baseName);
   SearchOutcome out = RunWithProgress([&](const SearchHooks& hooks) {
-    return RunFreeTextSearch(files, a.fields, text, folder, Ui(36), hooks);
+    return RunFreeTextSearch(files, a.fields, text, folder, Ui(36), hooks, a.passOverMarked);
   });
   Finish(out, folder, text);
 }

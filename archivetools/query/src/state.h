@@ -54,6 +54,8 @@ struct Ostrel : startup::ProgramIdentity {
   // A search runs (the search button stops it); a stop was asked for.
   bool searching = false;
   bool stopRequested = false;
+  // Searches leave marked records out (menu check).
+  bool passOverMarked = false;
   // The archive's password matched in this run.
   bool unlocked = false;
 };

@@ -23,6 +23,7 @@ namespace {
 constexpr const char* kBox = "SKMSGBOX";
 constexpr const char* kInputBox = "SKINPUTBOX";
 constexpr const char* kBrowser = "TESTQUERYBROWSER";
+constexpr const char* kStatusClass = "SKSTATUS";  // the skin's status line
 constexpr int kYear = 10;
 constexpr int kUser = 25;  // the text field after the ten topic slots
 constexpr DWORD kLimit = 20000;
@@ -160,6 +161,32 @@ TEST_F(Ostrel, ARangeTypedHighFirstCopiesOutTheTwelveItemsAndHandsTheFolderOver)
   EXPECT_EQ(Close(), 0);
 }
 
+TEST_F(Ostrel, TheMenuCheckPassesOverMarkedRecordsAndSaysHowMany) {
+  MakeArchive({"2000", "2000", "2000"});
+  {
+    // The second record marked.
+    const std::vector<DBFIELD> fields = db::ArchiveFields(10, 2024, 5);
+    const DBFIELD& mark = fields[size_t(db::FieldFlag(10) - 1)];
+    int file = 0;
+    ASSERT_EQ(SKFOPEN(Copy().RecordFile(), 2, 4, file), 0);
+    ASSERT_EQ(SKFPUTAT(file, 2 * 671 + mark.position - 1, "X"), 0);
+    SKFCLOSE(file);
+  }
+  const std::string log = RunBrowser();
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kYear), "2000"));
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdPassOverMarked, 0);
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  ASSERT_EQ(WaitForLog(log, 2, kLimit).size(), 2u);
+  HWND status = driver::FindChildByClass(frame, kStatusClass);
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(driver::WindowText(status), "2 pictures found (1 marked records passed over)");
+  EXPECT_FALSE(fileio::Exists(Copy().ResultFolder() + "00000002.JPG"));
+  EXPECT_TRUE(fileio::Exists(Copy().ResultFolder() + "00000003.JPG"));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Ostrel, AFormWithoutConditionIsRefusedAndAnEmptyResultEntryDeletesNothing) {
   MakeArchive({"2000"});
   const std::string log = RunBrowser();
@@ -198,16 +225,18 @@ TEST_F(Ostrel, ASearchStoppedWithTheButtonHandsNothingOver) {
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(driver::SetText(Field(frame, kYear), "2000"));
   PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
-  HWND status = driver::FindChildByClass(frame, "msctls_statusbar32");
+  HWND status = driver::FindChildByClass(frame, kStatusClass);
+  ASSERT_NE(status, nullptr);
   HWND button = driver::FindChild(frame, ostrel::kCmdSearch);
   ASSERT_TRUE(PumpUntil([&] { return driver::WindowText(button) == "Stop"; }, std::chrono::milliseconds(kLimit)));
+  // Each record taken shows its key.
+  ASSERT_TRUE(PumpUntil([&] { return driver::WindowText(status).rfind("Found: 0", 0) == 0; },
+                        std::chrono::milliseconds(kLimit)));
   PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
   ASSERT_TRUE(WaitSearchDone(frame));
   Sleep(1000);
   EXPECT_TRUE(ReadStandinLog(log).empty());
-  if (status) {
-    EXPECT_EQ(driver::WindowText(status), "");
-  }
+  EXPECT_EQ(driver::WindowText(status), "");
   EXPECT_EQ(Close(), 0);
 }
 

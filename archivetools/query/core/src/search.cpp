@@ -80,6 +80,17 @@ bool KeepGoing(const SearchHooks& hooks, SearchOutcome& out) {
   return false;
 }
 
+// The option that leaves marked records out: field number (field count - 5), the form's
+// one-character mark.
+bool PassedOver(std::string_view record, const std::vector<DBFIELD>& fields, bool passOverMarked,
+                SearchOutcome& out) {
+  constexpr size_t kMarkFromEnd = 6;  // as a place from 0: count - 6
+  if (!passOverMarked || fields.size() < kMarkFromEnd) return false;
+  if (FieldText(record, fields[fields.size() - kMarkFromEnd]).empty()) return false;
+  ++out.passedOver;
+  return true;
+}
+
 // Hands the record's items to the copies.
 void Take(CopyPool& copies, const std::vector<DBFIELD>& fields, std::string_view record,
           bool pictureOnly, const SearchHooks& hooks, SearchOutcome& out) {
@@ -153,7 +164,7 @@ int EmptyResultFolder(const std::string& folder, const fileio::ProtectedFolders&
 }
 
 SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, const Matcher& matcher,
-                        const std::string& resultFolder, const SearchHooks& hooks) {
+                        const std::string& resultFolder, const SearchHooks& hooks, bool passOverMarked) {
   return Searched(files, fields, resultFolder, [&](const Source& source, CopyPool& copies, SearchOutcome& out) {
     const Shape& shape = source.shape;
     Progress progress(hooks, shape.last - 1);
@@ -176,6 +187,7 @@ SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& f
         if (number == shape.appending) continue;
         std::string_view record(block.data() + size_t(r) * length, length);
         if (!Live(record, fields) || !matcher.Matches(record)) continue;
+        if (PassedOver(record, fields, passOverMarked, out)) continue;
         Take(copies, fields, record, false, hooks, out);
         if (!KeepGoing(hooks, out)) return;
       }
@@ -186,7 +198,8 @@ SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& f
 
 SearchOutcome RunFreeTextSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& fields,
                                 const std::string& text, const std::string& resultFolder,
-                                const std::string& textExtension, const SearchHooks& hooks) {
+                                const std::string& textExtension, const SearchHooks& hooks,
+                                bool passOverMarked) {
   return Searched(files, fields, resultFolder, [&](const Source& source, CopyPool& copies, SearchOutcome& out) {
     if (text.empty()) return;
     const Shape& shape = source.shape;
@@ -221,6 +234,7 @@ SearchOutcome RunFreeTextSearch(const ArchiveFiles& files, const std::vector<DBF
       if (std::none_of(values.begin(), values.end(),
                        [&](const std::string& v) { return v.find(text) != std::string::npos; }))
         continue;
+      if (PassedOver(record, fields, passOverMarked, out)) continue;
       Take(copies, fields, record, true, hooks, out);
       const std::string key(FieldText(record, fields[0]));
       const std::string note = textField < values.size() ? values[textField] : std::string();

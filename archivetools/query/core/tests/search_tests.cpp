@@ -149,6 +149,25 @@ TEST_F(SearchTest, DeletedRecordsAndMissingItemsArePassedOver) {
   EXPECT_FALSE(fileio::Exists(result + "00000003.JPG"));
 }
 
+TEST_F(SearchTest, MarkedRecordsArePassedOverAndCountedWhenAsked) {
+  for (int i = 1; i <= 4; ++i) {
+    std::vector<std::string> v = ArchiveValues("0000000" + std::to_string(i), {"SEA"});
+    v[size_t(db::FieldFlag(10) - 1)] = i % 2 ? "X" : "";
+    v[3] = "JPG";
+    ASSERT_EQ(DBCREF(files.recordFile, fileNumber, v, fields), 0);
+  }
+  Matcher sea = Query(kTopic1, kOpEquals, "SEA");
+  SearchOutcome out = RunSearch(files, fields, sea, result, {}, true);
+  EXPECT_EQ(out.records, 2);
+  EXPECT_EQ(out.passedOver, 2);
+  out = RunSearch(files, fields, sea, result, {});
+  EXPECT_EQ(out.records, 4);
+  EXPECT_EQ(out.passedOver, 0);
+  out = RunFreeTextSearch(files, fields, "SEA", result, "TXT", {}, true);
+  EXPECT_EQ(out.records, 2);
+  EXPECT_EQ(out.passedOver, 2);
+}
+
 TEST_F(SearchTest, ACancelledSearchStopsAtOnce) {
   for (int i = 1; i <= 5; ++i) File("0000000" + std::to_string(i), "2000", {"SEA"});
   int asked = 0;

@@ -7,6 +7,7 @@ constexpr int kCmdFreeText = 101;
 constexpr int kCmdEmptyResult = 103;
 constexpr int kCmdStatistics = 105;
 constexpr int kCmdHelp = 107;
+constexpr int kCmdPassOverMarked = 109;  // a check item: searches leave marked records out
 constexpr int kCmdSearch = 301;  // also stops a search that runs
 constexpr int kCmdSave = 302;
 constexpr int kCmdLoad = 303;

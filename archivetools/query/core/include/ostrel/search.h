@@ -43,20 +43,25 @@ struct SearchOutcome {
   bool unusable = false;
   bool cancelled = false;
   int records = 0;         // records taken
+  int passedOver = 0;      // records that held the condition but were marked (see below)
   int pictures = 0;        // picture items copied
   int items = 0;           // items copied, pictures included
 };
 
+// With passOverMarked, a record whose field number (field count - 5), the form's mark,
+// is not empty is counted in passedOver and not taken.
+//
 // Records are read in blocks; deleted slots, blank keys and a record that another
 // program is appending at the start are passed over. resultFolder ends in a separator.
 SearchOutcome RunSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& fields, const Matcher& matcher,
-                        const std::string& resultFolder, const SearchHooks& hooks);
+                        const std::string& resultFolder, const SearchHooks& hooks, bool passOverMarked = false);
 
 // The free-text search: each live record any of whose fields contains the text gives its
 // picture item and, beside it, the text file resultFolder + key + "." + textExtension
 // holding the record's text field after the topic slots.
 SearchOutcome RunFreeTextSearch(const ArchiveFiles& files, const std::vector<DBFIELD>& fields,
                                 const std::string& text, const std::string& resultFolder,
-                                const std::string& textExtension, const SearchHooks& hooks);
+                                const std::string& textExtension, const SearchHooks& hooks,
+                                bool passOverMarked = false);
 
 }  // namespace ostrel
