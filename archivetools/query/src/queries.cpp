@@ -46,8 +46,14 @@ std::string PickQueryFile(int captionEntry) {
   request.nameText = std::string("*") + kQueryExtension;
   pick::PickAnswer answer = pick::CallPickDialog(pickF, Export<SkPickResultProc>(pick, "SKPICKRESULT"), request);
   if (answer.button != kPickOk) return {};
-  std::string path = fileio::Trim(answer.name.empty() ? answer.result : answer.name);
-  if (path.empty() || path.find_first_of("*?") != std::string::npos || path.back() == '\\') return {};
+  // A name typed counts; the preset pattern left in the field leaves the file picked in
+  // the list.
+  auto usable = [](const std::string& p) {
+    return !p.empty() && p.find_first_of("*?") == std::string::npos && p.back() != '\\';
+  };
+  std::string path = fileio::Trim(answer.name);
+  if (!usable(path)) path = fileio::Trim(answer.result);
+  if (!usable(path)) return {};
   if (!fileio::EqualsNoCase(fileio::ExtensionOf(path), kQueryExtension + 1)) path += kQueryExtension;
   a.settings.workFolder = fileio::FolderOf(path);
   return path;

@@ -373,7 +373,15 @@ TEST_F(Ostrel, AQuerySavedLoadedAndDeletedThroughThePickDialog) {
   SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + 2, EN_SETFOCUS), LPARAM(Field(frame, 2)));
   EXPECT_EQ(SendMessageA(Radio(frame, 3), BM_GETCHECK, 0, 0), BST_CHECKED);
 
-  ASSERT_TRUE(pick(ostrel::kCmdDelete, "harbour.&01"));
+  // The saved query picked in the list, the name field left as it came.
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdDelete, 0);
+  HWND dialog = WaitForWindow("QORDLG", kLimit, Process().Id());
+  HWND list = dialog ? driver::WaitChild(dialog, 2, kLimit) : nullptr;
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 1; }, std::chrono::milliseconds(kLimit)));
+  EXPECT_EQ(driver::WindowText(driver::FindChild(dialog, 4)), "*.&01");
+  SendMessageA(list, LB_SETCURSEL, 0, 0);
+  ASSERT_TRUE(driver::PressButton("QORDLG", 2, "", kLimit));
   EXPECT_EQ(WaitBoxText(), "Delete this saved query?");
   ASSERT_TRUE(Answer());
   EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(saved); }, std::chrono::milliseconds(kLimit)));
