@@ -99,9 +99,13 @@ class Ostrel : public ProgramTestOf<OstrelFolder> {
   static HWND Radio(HWND frame, int op) { return driver::FindChild(frame, ostrel::kRadioBase + op); }
   // The field takes the focus (as its input reports it) and the operator's radio button is pressed.
   static void ChooseOperator(HWND frame, int field, int op) {
-    SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + field, EN_SETFOCUS),
-                LPARAM(Field(frame, field)));
+    Focused(frame, field);
     SendAndWait(Radio(frame, op), BM_CLICK, 0, 0);
+  }
+  // What a field's input tells its parent (the form's list panel) when it takes the focus.
+  static void Focused(HWND frame, int field) {
+    HWND input = Field(frame, field);
+    SendAndWait(GetParent(input), WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + field, EN_SETFOCUS), LPARAM(input));
   }
   static std::string WaitBoxText() {
     std::string text;
@@ -271,7 +275,7 @@ TEST_F(Ostrel, AWordOfTheThesaurusGoesIntoTheFieldLastFocusedAndTheChoiceIsKept)
   HWND words = driver::FindChild(frame, ostrel::kWordList);
   EXPECT_EQ(driver::ListItems(words), (std::vector<std::string>{"HARBOUR", "LIGHTHOUSE", "SEA"}));
   // A topic slot is a text field: the text operators only.
-  SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + 13, EN_SETFOCUS), LPARAM(Field(frame, 13)));
+  Focused(frame, 13);
   for (int op = 1; op <= 5; ++op) EXPECT_TRUE(IsWindowEnabled(Radio(frame, op))) << op;
   for (int op = 6; op <= 9; ++op) EXPECT_FALSE(IsWindowEnabled(Radio(frame, op))) << op;
   SendMessageA(words, LB_SETCURSEL, 1, 0);
@@ -368,9 +372,9 @@ TEST_F(Ostrel, AQuerySavedLoadedAndDeletedThroughThePickDialog) {
   EXPECT_EQ(driver::WindowText(High(frame, kYear)), "2005");
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "HARBOUR");
   for (int op = 1; op <= 9; ++op) EXPECT_EQ(SendMessageA(Radio(frame, op), BM_GETCHECK, 0, 0), BST_UNCHECKED) << op;
-  SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + kYear, EN_SETFOCUS), LPARAM(Field(frame, kYear)));
+  Focused(frame, kYear);
   EXPECT_EQ(SendMessageA(Radio(frame, 8), BM_GETCHECK, 0, 0), BST_CHECKED);
-  SendAndWait(frame, WM_COMMAND, MAKEWPARAM(ostrel::kFieldIdBase + 2, EN_SETFOCUS), LPARAM(Field(frame, 2)));
+  Focused(frame, 2);
   EXPECT_EQ(SendMessageA(Radio(frame, 3), BM_GETCHECK, 0, 0), BST_CHECKED);
 
   // The saved query picked in the list, the name field left as it came.
