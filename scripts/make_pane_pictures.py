@@ -76,7 +76,12 @@ ROW2_Y = 78
 BUTTONS = {55: 12, 51: 40, 52: 40, 56: 68, 71: 96, 67: 124, 57: 152, 53: 180, 54: 208, 61: 236, 62: 236, 74: 264}
 # The media player's bars place some buttons by bar: (x, y) for the web bar (style 1), the
 # media bar (style 2, the audio player's) and the picture bar (style 4). The web bar's
-# page buttons take a second row; the index page buttons (48 to 50) are there on every bar.
+# page buttons take a second row, where the index page buttons (48 to 50) follow them; on
+# the other bars these stand between the position bar and the volume bar.
+POSITION_X, POSITION_W = 14, 120
+VOLUME_W = 60
+INDEX_X = POSITION_X + POSITION_W + 6
+VOLUME_X = INDEX_X + 3 * 26 + 4
 BAR_BUTTONS = {
     73: ((292, BUTTON_Y),) * 3,
     68: ((236, BUTTON_Y), (152, BUTTON_Y), (152, BUTTON_Y)),
@@ -87,9 +92,9 @@ BAR_BUTTONS = {
     70: ((68, ROW2_Y),) * 3,
     65: ((96, ROW2_Y),) * 3,
     66: ((124, ROW2_Y),) * 3,
-    48: ((152, ROW2_Y),) * 3,
-    49: ((180, ROW2_Y),) * 3,
-    50: ((208, ROW2_Y),) * 3,
+    48: ((152, ROW2_Y), (INDEX_X, ROW2_Y), (INDEX_X, ROW2_Y)),
+    49: ((180, ROW2_Y), (INDEX_X + 26, ROW2_Y), (INDEX_X + 26, ROW2_Y)),
+    50: ((208, ROW2_Y), (INDEX_X + 52, ROW2_Y), (INDEX_X + 52, ROW2_Y)),
 }
 
 
@@ -199,15 +204,15 @@ def make_skin(folder, name, body, edge_light, edge_dark, screen, ink, lit):
         glyph(id, ink).save(os.path.join(out, "b%d.bmp" % id))
         entries[id] = ("b%d.bmp" % id, list(places))
     # The bars' channels, their thumbs, the repeat check, the effects window's thumb.
-    channel = Picture(180, 8, body)
-    channel.rect(0, 3, 180, 2, edge_dark)
+    channel = Picture(POSITION_W, 8, body)
+    channel.rect(0, 3, POSITION_W, 2, edge_dark)
     channel.save(os.path.join(out, "position.bmp"))
-    entries[77] = ("position.bmp", 14, 80)
-    volume = Picture(80, 8, body)
-    volume.triangle(0, 0, 80, 8, edge_dark, left=True)  # growing to the right
+    entries[77] = ("position.bmp", POSITION_X, 80)
+    volume = Picture(VOLUME_W, 8, body)
+    volume.triangle(0, 0, VOLUME_W, 8, edge_dark, left=True)  # growing to the right
     volume.save(os.path.join(out, "volume.bmp"))
-    # The web bar has no position bar: its volume bar stands further right.
-    entries[76] = ("volume.bmp", [(236, 80), (204, 80), (204, 80)])
+    # The web bar has no position bar: its volume bar stands after the index page buttons.
+    entries[76] = ("volume.bmp", [(236, 80), (VOLUME_X, 80), (VOLUME_X, 80)])
     for id, file in ((79, "thumb.bmp"), (80, "vthumb.bmp")):
         t = Picture(10, 14, ink)
         t.frame(0, 0, 10, 14, edge_light, edge_dark)

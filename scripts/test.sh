@@ -8,6 +8,11 @@ start=$(date +%s)
 scripts/setup.sh
 # Windows resources are released through their owners, never by hand.
 scripts/check-ownership.sh
+# A merge left half done would still configure: CMake takes its markers as arguments.
+if git grep -nE '^(<{7}|>{7}) ' -- ':!*.md'; then
+  echo "test: merge conflict markers left in the files above" >&2
+  exit 1
+fi
 scripts/build.sh native win32 win64 fuzz
 ctest --preset native -j "$(nproc)"
 scripts/fuzz.sh "${SUITE_FUZZ_SECONDS:-5}"

@@ -58,7 +58,9 @@ UINT_PTR CALLBACK OpenHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
     char name[MAX_PATH] = {};
     if (SendMessageA(dialog, CDM_GETSPEC, sizeof name, reinterpret_cast<LPARAM>(name)) > 1 && name[0]) {
       std::string renamed = WithExtension(name, ".DOC");
-      SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(renamed.c_str()));
+      // The newer dialog has a name box where the older one had its own edit box.
+      int field = GetDlgItem(dialog, cmb13) ? cmb13 : edt1;
+      SendMessageA(dialog, CDM_SETCONTROLTEXT, WPARAM(field), reinterpret_cast<LPARAM>(renamed.c_str()));
     }
   }
   return 0;

@@ -2,6 +2,7 @@
 // read back here through the database library, the whole list, help, the end code.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <set>
@@ -9,91 +10,24 @@
 #include <thread>
 #include <vector>
 
-#include "../core/tests/archive_check.h"
 #include "db/db.h"
-#include "driver.h"
-#include "fileio/file.h"
-#include "fileio/paths.h"
-#include "grilton/command_ids.h"
+#include "grilton_fixture.h"
 #include "imaging/copydata.h"
-#include "imaging/suite_classes.h"
-#include "program_test.h"
 #include "skin/skin.h"
+#include "win/raii.h"
 #include "worker_process.h"
 
 namespace {
 
-class GriltonFolder : public ProgramCopy {
- public:
-  explicit GriltonFolder(bool uiFile = true) : ProgramCopy("grilton", uiFile) {}
-  std::string RecordFile() const { return ProgramFolder() + "QORIMAGE.F01"; }
-  std::string Library() const { return ProgramFolder() + "QORIMAGE001.B01"; }
-};
+using namespace grilton_tests;
 
-constexpr const char* kBox = "SKMSGBOX";
-constexpr int kTopicSlots = 10;
-constexpr int kFirstTopic = 12;
-
-class Grilton : public ProgramTestOf<GriltonFolder> {
- protected:
-  Grilton() : ProgramTestOf({"grilton", kClassArchive, grilton::kCmdAttachDocument}) {}
-
-  static HWND Field(HWND frame, int field) { return driver::FindChild(frame, grilton::kFieldIdBase + field); }
-  static std::string Count(HWND frame) {
-    return driver::WindowText(driver::FindChild(frame, grilton::kCountDisplay));
-  }
-  static bool WaitCount(HWND frame, const std::string& count) {
-    return PumpUntil([&] { return Count(frame) == count; }, std::chrono::milliseconds(15000));
-  }
-  // A command posted (it may show a box) and the box it shows; null for none.
-  static HWND PostAndWaitBox(HWND frame, int command) {
-    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
-    return WaitForWindow(kBox, 10000);
-  }
-  // Presses the first button of the box that shows (or comes) and waits until it is gone.
-  static bool Answer() {
-    HWND box = WaitForWindow(kBox, 10000);
-    return box && driver::PressButton(kBox, 1, "", 10000) &&
-           PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
-  }
-  // The text of the box that shows (or comes), once it has one.
-  static std::string WaitBoxText() {
-    std::string text;
-    PumpUntil([&] { return !(text = driver::BoxText(FindWindowA(kBox, nullptr))).empty(); },
-              std::chrono::milliseconds(10000));
-    return text;
-  }
-  std::string Pictures(int count) {
-    std::string folder = Copy().File("pics\\");
-    for (int i = 0; i < count; ++i)
-      WriteTestPicture(folder + "p" + std::to_string(100 + i) + ".bmp", 40 + i, 30);
-    return folder;
-  }
-  // The archive as the filing core sees it: the program folder is the data folder.
-  grilton::ArchivePlace Place() {
-    grilton::ArchivePlace place;
-    place.dataFolder = Copy().ProgramFolder();
-    place.baseName = "QORIMAGE";
-    return place;
-  }
-  // The bytes of a picture that Pictures() wrote, by its record's name ("P100").
-  std::string PictureBytes(const std::string& name) {
-    std::string bytes;
-    fileio::ReadWholeFile(Copy().File("pics\\") + fileio::ToLower(name) + ".bmp", bytes);
-    return bytes;
-  }
-  // Sets the first topic, starts filing the whole list and answers its question.
-  bool FileAll(HWND frame, const std::string& topic) {
-    if (!driver::SetText(Field(frame, kFirstTopic), topic)) return false;
-    PostMessageA(frame, WM_COMMAND, grilton::kCmdFileAll, 0);
-    return Answer();
-  }
-  std::string RecordBytes() {
-    std::string bytes;
-    fileio::ReadWholeFile(Copy().RecordFile(), bytes);
-    return bytes;
-  }
-};
+// A child window's pixels as the screen shows them, its program's frame brought to the
+// front and its messages answered first.
+bool CaptureInFront(HWND frame, HWND window, int& width, int& height, std::vector<unsigned char>& bgr) {
+  SetForegroundWindow(frame);
+  SendAndWait(frame, WM_NULL, 0, 0);
+  return driver::CaptureWindowPixels(window, width, height, bgr);
+}
 
 TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
   Copy().WriteInProgram("BLOCK", "a file where the folder should be");
@@ -110,6 +44,14 @@ TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
   EXPECT_EQ(p.Wait(20000), 3);
 }
 
+// Partners find these by their plain names in the program file.
+TEST_F(Grilton, TheProgramExportsItsWindowProcedureBlitAndPageCallbackByName) {
+  win::Module program(LoadLibraryExA(Copy().Exe().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+  ASSERT_TRUE(program);
+  for (const char* name : {"WNDPROC", "DIAPOTRANSBLT", "_twaincallback"})
+    EXPECT_NE(reinterpret_cast<void*>(GetProcAddress(program.Get(), name)), nullptr) << name;
+}
+
 TEST_F(Grilton, ASecondStartLeavesTheFirstRunningAndEnds) {
   HWND frame = Start("WAITFORCOMMAND");
   ASSERT_NE(frame, nullptr);
@@ -119,10 +61,20 @@ TEST_F(Grilton, ASecondStartLeavesTheFirstRunningAndEnds) {
   EXPECT_EQ(Close(), 0);
 }
 
-TEST_F(Grilton, FilingWithoutATopicSaysSoAndWritesNothing) {
-  HWND frame = Start(Pictures(1));
+TEST_F(Grilton, ASecondStartRestoresTheFirstWhenItIsMinimised) {
+  HWND frame = Start("WAITFORCOMMAND");
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
+  ShowWindow(frame, SW_MINIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(frame) != FALSE; }, std::chrono::milliseconds(5000)));
+  ChildProcess& second = Launch("WAITFORCOMMAND");
+  EXPECT_EQ(second.Wait(20000), 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame) && IsWindowVisible(frame); }, std::chrono::milliseconds(5000)));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, FilingWithoutATopicSaysSoAndWritesNothing) {
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
   HWND box = PostAndWaitBox(frame, grilton::kCmdFile);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(WaitBoxText(), "A picture needs at least one topic before it is filed.");
@@ -182,6 +134,43 @@ TEST_F(Grilton, AFilingWritesRecordTwoItsItemAndItsTopicKey) {
   EXPECT_EQ(Close(), 0);
 }
 
+// A work folder is emptied when the program ends: one that names the program folder is
+// replaced by a folder of the temporary folder, and the program's files stay.
+TEST_F(Grilton, AWorkFolderThatIsTheProgramFolderIsNotTakenNorEmptied) {
+  Copy().SetUiEntry(66, "@path@");
+  const std::string keep = Copy().WriteInProgram("00000001.WAV", "a file of the program folder");
+  const std::string work = Copy().TempFolder() + "GRILTONWORK\\";
+  ASSERT_EQ(fileio::MakeDirectories(work), 0);
+  const std::string sound = work + "00000001.WAV";
+  ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  // The comment of the planned key is found in the replacement folder.
+  EXPECT_TRUE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdPlaySound)));
+  EXPECT_EQ(Close(), 0);
+  EXPECT_FALSE(fileio::Exists(sound));
+  EXPECT_EQ(ReadText(keep), "a file of the program folder");
+  EXPECT_TRUE(fileio::Exists(Copy().ProgramFolder() + "grilton.SYS"));
+  EXPECT_TRUE(fileio::Exists(Copy().Exe()));
+}
+
+TEST_F(Grilton, ARecordFileThatCannotBeOpenedIsReportedAndThePictureStays) {
+  Copy().MakeFolder("QORIMAGE.F01");
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  std::string text = WaitBoxText();
+  EXPECT_EQ(text.rfind("The record file cannot be written:", 0), 0u) << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Count(frame), "1");
+  std::string item = "00000001.BMP";
+  qBtMmText(item, 1);
+  EXPECT_NE(qBtMmLib(Copy().Library(), Copy().File("out.bmp"), -2), 0);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, TheWholeListFilesTwentyPicturesAndLeavesACountOfZero) {
   std::string folder = Pictures(20);
   HWND frame = Start(folder);
@@ -203,10 +192,152 @@ TEST_F(Grilton, TheWholeListFilesTwentyPicturesAndLeavesACountOfZero) {
   EXPECT_EQ(Close(), 0);
 }
 
-TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
-  HWND frame = Start(Pictures(2));
+// While the whole list is filed, Escape asks whether to stop: no goes on, yes stops with
+// the pictures not yet filed left in the list.
+TEST_F(Grilton, EscapeWhileTheWholeListIsFiledAsksAndYesStopsTheRun) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  const int pictures = 60;
+  HWND frame = StartOn(pictures);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "2"));
+  ASSERT_TRUE(FileAll(frame, "BOATS"));
+  PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(WaitBoxText(), "Stop now?");
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));  // no
+  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  const int countAtNo = std::atoi(Count(frame).c_str());
+  ASSERT_GT(countAtNo, 0) << "the run ended before Escape came";
+  EXPECT_TRUE(PumpUntil([&] { return std::atoi(Count(frame).c_str()) < countAtNo; }, std::chrono::milliseconds(10000)));
+  PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(WaitBoxText(), "Stop now?");
+  ASSERT_TRUE(Answer());  // yes
+  PumpMessages(500);
+  const int left = std::atoi(Count(frame).c_str());
+  EXPECT_GT(left, 0);
+  EXPECT_EQ(RecordBytes().size(), size_t(1 + pictures - left) * 671u);
+  PumpMessages(500);
+  EXPECT_EQ(std::atoi(Count(frame).c_str()), left) << "the run went on";
+  EXPECT_EQ(Close(), 0);
+}
+
+// A new thesaurus is a file of the data folder named after the cleaned name, holding the
+// placeholder; a thesaurus chosen in the box fills the topic boxes and is kept in the
+// settings.
+TEST_F(Grilton, ANewThesaurusIsMadeAndAChosenOneFillsTheTopicsAndIsKept) {
+  Copy().WriteInProgram("BIRDS.THM", "(none)\r\nOWL\r\nWREN\r\n");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  HWND box = driver::FindChild(frame, grilton::kThesaurusBox);
+  ASSERT_NE(box, nullptr);
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdNewThesaurus, 0);
+  HWND input = WaitForWindow("SKINPUTBOX", 10000, Process().Id());
+  ASSERT_NE(input, nullptr);
+  ASSERT_TRUE(driver::SetText(driver::FindChild(input, 1), "sea ships,new"));
+  ASSERT_TRUE(driver::PressButton("SKINPUTBOX", 1, "", 10000));
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"); },
+                        std::chrono::milliseconds(10000)));
+  EXPECT_EQ(ReadText(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"), "(none)\r\n");
+  std::vector<std::string> names = driver::ListItems(box);
+  auto at = std::find(names.begin(), names.end(), "BIRDS");
+  ASSERT_NE(at, names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "SEA_SHIPS NEW"), names.end());
+
+  SendMessageA(box, CB_SETCURSEL, WPARAM(at - names.begin()), 0);
+  SendAndWait(GetParent(box), WM_COMMAND, MAKEWPARAM(grilton::kThesaurusBox, grilton::kSelectionChanged), LPARAM(box));
+  std::vector<std::string> words = driver::ListItems(Field(frame, kFirstTopic));
+  EXPECT_NE(std::find(words.begin(), words.end(), "OWL"), words.end());
+  EXPECT_NE(std::find(words.begin(), words.end(), "WREN"), words.end());
+  EXPECT_EQ(CloseByUser(), 0);
+  std::vector<std::string> fields = SettingsFields();
+  ASSERT_EQ(fields.size(), 8u) << Copy().ReadSettings();
+  EXPECT_EQ(fields[5], "BIRDS");
+}
+
+TEST_F(Grilton, DeletingAPictureAsksThenRecyclesItWithItsWorkFilesAndShowsTheNext) {
+  HWND frame = StartOn(2);
+  ASSERT_NE(frame, nullptr);
+  const std::string picture = Copy().File("pics\\p100.bmp");
+  const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
+  ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
+  // No: everything stays.
+  ASSERT_NE(PostAndWaitBox(frame, grilton::kCmdDelete), nullptr);
+  EXPECT_EQ(WaitBoxText(), "Move this picture to the recycle bin?");
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));
+  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_TRUE(fileio::Exists(picture));
+  EXPECT_TRUE(fileio::Exists(sound));
+  EXPECT_EQ(Count(frame), "2");
+  // Yes: the picture and its comment go, the next picture shows.
+  ASSERT_NE(PostAndWaitBox(frame, grilton::kCmdDelete), nullptr);
+  ASSERT_TRUE(Answer());
+  EXPECT_TRUE(WaitCount(frame, "1"));
+  EXPECT_FALSE(fileio::Exists(picture));
+  EXPECT_FALSE(fileio::Exists(sound));
+  EXPECT_TRUE(fileio::Exists(Copy().File("pics\\p101.bmp")));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
+  EXPECT_EQ(Close(), 0);
+}
+
+// The comment's buttons follow its file: play and delete only while it exists.
+TEST_F(Grilton, DeletingTheCommentRemovesItsFileAndDisablesPlayAndDelete) {
+  const std::string sound = Copy().ProgramFolder() + "WORK\\00000001.WAV";
+  ASSERT_EQ(fileio::MakeDirectories(Copy().ProgramFolder() + "WORK\\"), 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(sound, "RIFF"), 0);
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  HWND play = driver::FindChild(frame, grilton::kCmdPlaySound);
+  HWND remove = driver::FindChild(frame, grilton::kCmdDeleteSound);
+  ASSERT_TRUE(play && remove);
+  EXPECT_TRUE(IsWindowEnabled(play));
+  EXPECT_TRUE(IsWindowEnabled(remove));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdDeleteSound, 0);
+  EXPECT_FALSE(fileio::Exists(sound));
+  EXPECT_FALSE(IsWindowEnabled(play));
+  EXPECT_FALSE(IsWindowEnabled(remove));
+  EXPECT_EQ(Close(), 0);
+}
+
+// Filing the whole list is offered in the menu only once a topic is set.
+TEST_F(Grilton, TheWholeListIsOfferedInTheMenuOnlyWithATopic) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(2);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(ChooseMenuItem(frame, 'A', 1));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  PumpMessages(300);
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr) << driver::BoxText(FindWindowA(kBox, nullptr));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "BOATS"));
+  ASSERT_TRUE(ChooseMenuItem(frame, 'A', 1));
+  EXPECT_EQ(WaitBoxText(), "File every picture of the list with these values?");
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));  // no
+  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  EXPECT_EQ(Count(frame), "2");
+  EXPECT_EQ(Close(), 0);
+}
+
+// A picture that cannot be filed stops the whole list with a message; it and the pictures
+// after it stay in the list.
+TEST_F(Grilton, APictureThatCannotBeFiledStopsTheWholeListAndStays) {
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(4);
+  ASSERT_NE(frame, nullptr);
+  const std::string gone = Copy().File("pics\\p101.bmp");
+  ASSERT_EQ(fileio::RemoveFile(gone), 0);
+  ASSERT_TRUE(FileAll(frame, "BOATS"));
+  std::string text = WaitBoxText();
+  EXPECT_TRUE(fileio::EqualsNoCase(text.substr(0, gone.size()), gone)) << text;
+  ASSERT_TRUE(Answer());
+  PumpMessages(500);
+  EXPECT_EQ(Count(frame), "3");
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P101");
+  EXPECT_EQ(RecordBytes().size(), 2u * 671u);
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
+  HWND frame = StartOn(2);
+  ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
   ASSERT_NE(strip, nullptr);
@@ -239,10 +370,67 @@ TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   EXPECT_EQ(Close(), 0);
 }
 
-TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
-  HWND frame = Start(Pictures(6));
+// Each frame of the strip that holds a picture carries its number in the list, drawn in
+// yellow over a black outline; empty frames carry none.
+TEST_F(Grilton, StripFramesCarryTheirPicturesNumbersInYellow) {
+  HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "6"));
+  HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
+  ASSERT_NE(strip, nullptr);
+  // Yellow pixels, and black ones, in the top 40 rows of each quarter of the strip, as the
+  // screen shows it once painted (another window may be in front for a while).
+  std::vector<int> yellow(4, 0), black(4, 0);
+  auto capture = [&] {
+    int width = 0, height = 0;
+    std::vector<unsigned char> bgr;
+    yellow.assign(4, 0);
+    black.assign(4, 0);
+    if (!CaptureInFront(frame, strip, width, height, bgr)) return false;
+    for (int y = 0; y < std::min(height, 40); ++y)
+      for (int x = 0; x < width; ++x) {
+        const unsigned char* p = &bgr[(size_t(y) * width + x) * 3];
+        int quarter = std::min(3, x * 4 / width);
+        if (p[0] < 40 && p[1] > 215 && p[2] > 215) ++yellow[quarter];
+        if (p[0] < 30 && p[1] < 30 && p[2] < 30) ++black[quarter];
+      }
+    return yellow[1] > 5;
+  };
+  EXPECT_TRUE(PumpUntil(capture, std::chrono::milliseconds(5000)));
+  EXPECT_GT(yellow[1], 5) << "frame 2";
+  EXPECT_GT(black[1], yellow[1]) << "frame 2 outline";
+  EXPECT_EQ(yellow[2], 0) << "frame 3 is empty";
+  EXPECT_EQ(yellow[3], 0) << "frame 4 is empty";
+  EXPECT_EQ(Close(), 0);
+}
+
+// The slide frame lies over the current picture: the picture shows through its
+// transparent (magenta) parts, and no magenta reaches the screen.
+TEST_F(Grilton, TheCurrentPictureShowsThroughTheSlideFrame) {
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  HWND slide = driver::FindChildByClass(frame, "DIABOX");
+  ASSERT_NE(slide, nullptr);
+  int picture = 0, magenta = 0;
+  auto capture = [&] {
+    int width = 0, height = 0;
+    std::vector<unsigned char> bgr;
+    picture = magenta = 0;
+    if (!CaptureInFront(frame, slide, width, height, bgr)) return false;
+    for (size_t i = 0; i + 2 < bgr.size(); i += 3) {
+      // The test pictures are RGB(40, 120, 200).
+      picture += std::abs(bgr[i] - 200) < 12 && std::abs(bgr[i + 1] - 120) < 12 && std::abs(bgr[i + 2] - 40) < 12;
+      magenta += bgr[i] > 240 && bgr[i + 1] < 15 && bgr[i + 2] > 240;
+    }
+    return picture > 100;
+  };
+  EXPECT_TRUE(PumpUntil(capture, std::chrono::milliseconds(5000))) << picture;
+  EXPECT_EQ(magenta, 0);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
+  HWND frame = StartOn(6);
+  ASSERT_NE(frame, nullptr);
   SendAndWait(frame, WM_COMMAND, grilton::kCmdBack, 0);
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   SendAndWait(frame, WM_COMMAND, grilton::kCmdForward, 0);
@@ -259,9 +447,8 @@ TEST_F(Grilton, StripCommandsMoveTheStripUnderTheSlideFrame) {
 // The record panel follows the window's size: the recording display keeps to the right
 // edge and the free text field takes the room left of it, never less than its own width.
 TEST_F(Grilton, TheRecordPanelLaysItselfOutAgainWhenTheWindowIsResized) {
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   HWND display = driver::FindChildByClass(frame, "GRILTONSPECTRUM");
   HWND freeText = Field(frame, kFirstTopic + kTopicSlots);
   ASSERT_NE(display, nullptr);
@@ -321,9 +508,8 @@ TEST_F(Grilton, TheRightButtonEnlargesAPictureThatArrowsScrollAndAnyOtherKeyClos
 }
 
 TEST_F(Grilton, TheEndCodeEndsTheProgramEvenWhileItAsks) {
-  HWND frame = Start(Pictures(2));
+  HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "2"));
   ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "WORK\\00000001.DOC", "draft"), 0);
   HWND strip = driver::FindChildByClass(frame, "GRILTONSTRIP");
   ASSERT_NE(strip, nullptr);
@@ -363,11 +549,26 @@ TEST_F(Grilton, EndCodeEndsAtOnceAndAListByMessageIsShown) {
   EXPECT_EQ(Process().Wait(20000), 0);
 }
 
+// A list by message takes the place of the folder listed; an empty one clears the view.
+TEST_F(Grilton, AListByMessageReplacesTheListAndAnEmptyOneClearsTheView) {
+  const std::string folder = Pictures(3);
+  HWND frame = Start(folder);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitCount(frame, "3"));
+  EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, folder + "p102.bmp|"), 1);
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P102");
+  EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, ""), 1);
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  EXPECT_EQ(driver::WindowText(Field(frame, 2)), "");
+  EXPECT_FALSE(IsWindowEnabled(driver::FindChild(frame, grilton::kCmdRecord)));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Grilton, RecordingWithoutACaptureDeviceSaysWhyAndFilesNoSound) {
   Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   if (const char* shot = std::getenv("GRILTON_SHOT")) driver::CaptureWindow(frame, shot);
   PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
   EXPECT_FALSE(WaitBoxText().empty());
@@ -387,9 +588,8 @@ TEST_F(Grilton, RecordingWithoutACaptureDeviceSaysWhyAndFilesNoSound) {
 
 TEST_F(Grilton, TheProgramAndAnotherFilerAtOnceTakeDistinctKeysAndKeepEachItemUnderItsRecord) {
   Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(25));
+  HWND frame = StartOn(25);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "25"));
   WorkerProcess worker;
   ASSERT_TRUE(worker.Start("grilton_filing_worker",
                            {Copy().ProgramFolder(), "1", "25", Copy().File("ready"), Copy().File("go")}));
@@ -445,9 +645,8 @@ TEST_F(Grilton, KilledWhileFilingTheWholeListItLeavesEachFilingWholeOrAbsent) {
 TEST_F(Grilton, ACommentRecordedFromANullDeviceIsFiledAsAWaveItem) {
   if (!std::getenv("SUITE_NULL_ALSA")) GTEST_SKIP() << "run with the null device's ALSA configuration";
   Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(1));
+  HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(WaitCount(frame, "1"));
   PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
   ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)) ||
                                      FindWindowA(kBox, nullptr); },
@@ -471,6 +670,34 @@ TEST_F(Grilton, ACommentRecordedFromANullDeviceIsFiledAsAWaveItem) {
   fileio::ReadWholeFile(Copy().File("out.wav"), copied);
   EXPECT_EQ(copied, wave);
   EXPECT_EQ(Close(), 0);
+}
+
+// Run by grilton_null_device_tests too: clicks on the recording display change its style
+// only while a comment is recorded, and the style is kept in the settings.
+TEST_F(Grilton, ClicksChangeTheDisplayStyleOnlyWhileRecordingFromANullDevice) {
+  if (!std::getenv("SUITE_NULL_ALSA")) GTEST_SKIP() << "run with the null device's ALSA configuration";
+  Copy().WriteSettings("10|10|808|608||STANDARD|0|3\r\n");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  HWND display = driver::FindChildByClass(frame, "GRILTONSPECTRUM");
+  ASSERT_NE(display, nullptr);
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // not recording: no change
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)) ||
+                                     FindWindowA(kBox, nullptr); },
+                        std::chrono::milliseconds(10000)));
+  ASSERT_EQ(FindWindowA(kBox, nullptr), nullptr) << WaitBoxText();
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // 3 -> 2
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // 2 -> 1
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // 1 -> 6
+  SendAndWait(display, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));  // 6 -> 1
+  SendAndWait(display, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));  // 1 -> 2
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdStopRecording, 0);
+  SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // stopped: no change
+  EXPECT_EQ(CloseByUser(), 0);
+  std::vector<std::string> fields = SettingsFields();
+  ASSERT_EQ(fields.size(), 8u) << Copy().ReadSettings();
+  EXPECT_EQ(fields[7], "2");
 }
 
 }  // namespace

@@ -85,6 +85,7 @@ jorvel::PaneSetup Setup() {
   s.rightClicked = [] { ShowContextMenu(kPopupWindow); };
   s.spectrum = []() -> HWND { return App().startedSpectrum ? FindWindowA(kClassSpectrum, nullptr) : nullptr; };
   s.warn = [](const std::string& text) { WarningBox(text); };
+  s.element = LOADSKINIMAGE;
   return s;
 }
 
@@ -128,11 +129,37 @@ bool PrepareBar(int kind, bool resumeAudioPlayer) {
   return jorvel::BUILDPANES(PaneModeOf(kind), Setup()) != nullptr;
 }
 
+// The check button (repeat): at its element's place only when the element has a picture,
+// measured by its tip in the default font. With option field 22 off the tip is its caption
+// beside the box; with it on the box stands alone and the tip is its tool tip.
+HWND CreateCheckButton(int id, int style, const std::string& tip, int show) {
+  HWND pane = jorvel::PaneWindow();
+  if (!pane) return nullptr;
+  if (HWND existing = GetDlgItem(pane, id)) {
+    ShowWindow(existing, show);
+    return existing;
+  }
+  int x = 0, y = 0;
+  win::Bitmap element(LOADSKINIMAGE(id, x, y, style));
+  if (!element) x = y = 0;
+  int textWidth = 0, textHeight = 0;
+  SKGETTEXTEXTENT(SKDEFAULTFONT(), tip.empty() ? " " : tip, textWidth, textHeight);
+  bool captioned = Option(kOptPaneLayout) == 0;
+  int width = captioned ? textHeight + textWidth + 2 : textHeight + 2;
+  HWND check = SKCHECKBUTTON(pane, captioned ? tip : "", x, y, width, textHeight, id, SKDEFAULTFONT());
+  if (!check) return nullptr;
+  ShowWindow(check, show);
+  if (!captioned && !tip.empty()) SKBUTTONTIP(check, tip);
+  return check;
+}
+
 // CREATEPLAYERCONTROL: one control of the bar on the pane, into the control table.
 void CREATEPLAYERCONTROL(const BarControl& c, int barStyle) {
   Player& p = App();
   std::string tip = TipText(c.tip, c.tipField);
-  HWND w = jorvel::CREATEPLAYERCONTROLS(c.kind, c.style ? c.style : barStyle, c.id, tip, c.shown ? SW_SHOW : SW_HIDE);
+  int style = c.style ? c.style : barStyle, show = c.shown ? SW_SHOW : SW_HIDE;
+  HWND w = c.kind == kCheckButton ? CreateCheckButton(c.id, style, tip, show)
+                                  : jorvel::CREATEPLAYERCONTROLS(c.kind, style, c.id, tip, show);
   if (w) p.controls[size_t(c.id)] = w;
 }
 
@@ -322,7 +349,7 @@ void BUILDMEDIABAR(int kind) {
   p.marquee = nullptr;
   if (pane && kind == kBarSound && !PaneDocked(Option(kOptPaneDock))) {
     int x = 0, y = 0;
-    win::Bitmap strip(jorvel::PANEELEMENT(jorvel::kMarqueeElement, x, y, kBarVideo));
+    win::Bitmap strip(LOADSKINIMAGE(jorvel::kMarqueeElement, x, y, kBarVideo));
     p.marquee = jorvel::MARQUEEWIN(pane, strip.Get(), x, y);
   }
   if (!p.marquee) EnableControl(kEffectsButton, false);
@@ -330,11 +357,20 @@ void BUILDMEDIABAR(int kind) {
 
 void BUILDPICTUREBAR() {
   if (!PrepareBar(kBarPicture, true)) return;
-  HideWebPanel();
+  WebPanelGivesWay(kBarPicture);
   CreateControls(kBarPicture);
   EnableControl(kEffectsButton, false);
   EnableControl(kSpectrumButton, false);
   if (!HasFileSource()) EnableControl(kOpenButton, false);
+}
+
+HBITMAP LOADSKINIMAGE(int id, int& x, int& y, int style) {
+  x = y = 0;
+  // Option field 22 off: the skin places the pane's children itself, when it places any
+  // (a skin without such places keeps its pane description's).
+  if (Option(kOptPaneLayout) == 0 && SkHasPanelChildren())
+    return SKPANELCHILDXY(id, x, y, jorvel::STYLEINDEX(std::clamp(style, 1, 128)));
+  return jorvel::PANEELEMENT(id, x, y, style);
 }
 
 void DockPane() {
@@ -355,6 +391,8 @@ RECT ContentArea() {
   Player& p = App();
   RECT r{};
   if (p.clip) GetClientRect(p.clip, &r);
+  // The index column that stays beside a medium or a picture stands at the left.
+  r.left = std::min(r.right, r.left + IndexColumnBeside());
   return r;
 }
 
@@ -364,7 +402,10 @@ void LAYOUTCONTROLS() {
   bool video = p.media.holder == Holder::kClip && p.media.video;
   RECT area = ContentArea();
   int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
-  if (p.web && IsWindowVisible(p.web)) MoveWindow(p.web, area.left, area.top, areaWidth, areaHeight, TRUE);
+  if (p.web && IsWindowVisible(p.web)) {
+    if (p.indexBeside) MoveWindow(p.web, 0, area.top, area.left, areaHeight, TRUE);
+    else MoveWindow(p.web, area.left, area.top, areaWidth, areaHeight, TRUE);
+  }
   if (p.pictureArea && IsWindowVisible(p.pictureArea)) {
     MoveWindow(p.pictureArea, area.left, area.top, areaWidth, areaHeight, TRUE);
     UpdatePictureScroll();

@@ -10,6 +10,9 @@ void BUILDWEBBAR();
 void BUILDMEDIABAR(int kind);  // 2 video, 8 sound
 void BUILDPICTUREBAR();
 void DESTROYCONTROLS();
+// The element of a control of the bars in a style: its picture (the caller's to delete) and
+// place, from the skin's own pane places (option field 22 off) or the pane description.
+HBITMAP LOADSKINIMAGE(int id, int& x, int& y, int style);
 // Places the picture area, the web panel and the video in the client panel.
 void LAYOUTCONTROLS();
 // Whether the bar of that kind is built and its pane shows.

@@ -256,7 +256,7 @@ void ShowPicture(const std::string& path) {
   Player& p = App();
   // A picture shown from within a transition's pump ends that transition.
   if (gTransitionRunning) gTransitionAbort = true;
-  HideWebPanel();
+  WebPanelGivesWay(kBarPicture);
   if (p.slideState == 2) LeaveSlideShow();
   StartVolumeTimer();
   if (!p.recorderMode) SetStatusText("");

@@ -55,7 +55,7 @@ int SHOWMEDIAINFO(const std::string& file) {
   Player& p = App();
   if (file.empty()) return Failed(file, -8);
   KillThreadTimer(p.volumeTimer);
-  HideWebPanel();
+  WebPanelGivesWay(kBarVideo);
   if (p.pictureArea) ShowWindow(p.pictureArea, SW_HIDE);
   KillPlayerTick();
   SetStatusText("");

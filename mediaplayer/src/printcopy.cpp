@@ -6,6 +6,7 @@
 #include "imglib/imglib.h"
 #include "imglib/imglib_devices.h"
 #include "pictures.h"
+#include "skin/sk_msgbox.h"
 #include "skin/sk_print.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -43,7 +44,11 @@ void PrintCurrent() {
   char device[256] = {};
   GetProfileStringA("WINDOWS", "DEVICE", ",,,", device, sizeof device);
   if (std::string(device).rfind(",,,", 0) == 0) {
-    WarningBox(SKWINERR(1797));
+    // Named after what the window shows, which is what was to be printed.
+    char title[256] = {};
+    GetWindowTextA(p.frame, title, sizeof title);
+    SKMSGBOX(p.frame, SKCAPTIONFONT(), title, SKWINERR(1797), "",
+             SkBoxStyle::Skinned(LoadIcon(nullptr, IDI_EXCLAMATION)));
     return;
   }
   // A page prints through its browser's own dialog.

@@ -111,6 +111,7 @@ struct Player : startup::ProgramIdentity {
   IDispatch* indexControl = nullptr;
   bool creatingControl = false;  // a control is being made (the host pumps meanwhile)
   bool indexEvent = false;       // an event of the index page is being handled
+  bool indexBeside = false;      // the panel shows only the index column, beside a medium or a picture
   bool webHost = false;          // the ActiveX host started
   std::string documentItem;      // the last spreadsheet shown in the web panel
 

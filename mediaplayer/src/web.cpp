@@ -8,6 +8,7 @@
 #include <docobj.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "activex/tirmolx.h"
@@ -143,11 +144,20 @@ HWND WebPanel() {
   return p.web;
 }
 
+// The index column's width, a share of the whole client panel also while the web panel
+// narrows to the column beside a medium or a picture.
+int IndexWidth(const IndexColumn& column) {
+  Player& p = App();
+  RECT clip{};
+  if (p.clip) GetClientRect(p.clip, &clip);
+  return p.indexControl ? IndexColumnWidth(column, clip.right) : 0;
+}
+
 // The index column at the left, the content beside it; the texts where the content is.
 void PlaceControls(int width, int height) {
   Player& p = App();
   IndexColumn column = ParseIndexColumn(Ui(47), p.programFolder);
-  int indexWidth = p.indexControl ? IndexColumnWidth(column, width) : 0;
+  int indexWidth = std::min(width, IndexWidth(column));
   // A framed column keeps a gap to the content.
   int gap = indexWidth > 0 && SKINSET(column.frameStyle, 1) ? 3 : 0;
   if (p.indexControl) JASetControlPosition(p.indexControl, 0, 0, indexWidth, height);
@@ -216,6 +226,7 @@ void ShowAddress(const std::string& address) {
 
 void Show(const std::string& address) {
   Player& p = App();
+  p.indexBeside = false;
   // The address text stays the page's, behind the browser too.
   SetWindowTextA(GetDlgItem(p.web, kWebTextId), address.c_str());
   ShowIndex();
@@ -267,12 +278,43 @@ void ShowWebPage(const std::string& address) {
 
 void HideWebPanel() {
   Player& p = App();
+  p.indexBeside = false;
   if (p.web && IsWindowVisible(p.web)) ShowWindow(p.web, SW_HIDE);
+}
+
+void WebPanelGivesWay(int itemKind) {
+  Player& p = App();
+  IndexColumn column = ParseIndexColumn(Ui(47), p.programFolder);
+  if (!IndexStaysBeside(column, itemKind)) {
+    HideWebPanel();
+    return;
+  }
+  // A medium brings the index column with it, unless the window waits off the screen.
+  if (!p.indexControl && itemKind == kIndexBesideMedia && !p.offScreen && WebPanel()) ShowIndex();
+  if (!p.indexControl) {
+    HideWebPanel();
+    return;
+  }
+  if (p.contentControl) JASetControlVisible(p.contentControl, false);
+  for (int id : {kWebTextId, kWebNoticeId}) ShowWindow(GetDlgItem(p.web, id), SW_HIDE);
+  JASetControlVisible(p.indexControl, true);
+  p.indexBeside = true;
+  ShowWindow(p.web, SW_SHOW);
+  RECT clip{};
+  GetClientRect(p.clip, &clip);
+  MoveWindow(p.web, 0, 0, IndexColumnBeside(), clip.bottom, TRUE);
+}
+
+int IndexColumnBeside() {
+  Player& p = App();
+  if (!p.indexBeside || !p.indexControl || !p.web || !IsWindowVisible(p.web)) return 0;
+  return IndexWidth(ParseIndexColumn(Ui(47), p.programFolder));
 }
 
 bool WebPanelShows() {
   Player& p = App();
-  return p.web && IsWindowVisible(p.web);
+  // The index column alone beside a medium or a picture is no page.
+  return p.web && IsWindowVisible(p.web) && !p.indexBeside;
 }
 
 void WebBack() {

@@ -11,6 +11,14 @@ namespace falcet {
 void StartWebHost();
 void ShowWebPage(const std::string& address);
 void HideWebPanel();
+// A medium (item kind 2) or a picture (4) takes the panel: the web panel hides, or keeps
+// only the index column at the left when UI entry 47 says so (a medium makes the column
+// then when there is none yet).
+void WebPanelGivesWay(int itemKind);
+// The width the index column takes off the client panel beside a medium or a picture (0
+// when it does not show).
+int IndexColumnBeside();
+// Whether a page shows (not only the index column beside a medium or a picture).
 bool WebPanelShows();
 void WebBack();
 void WebForward();

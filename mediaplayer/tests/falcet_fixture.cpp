@@ -56,4 +56,12 @@ HWND WaitBarControl(HWND frame, int id, DWORD milliseconds) {
   return control;
 }
 
+std::string AnswerBox(DWORD processId) {
+  HWND box = WaitForWindow("SKMSGBOX", 10000, processId);
+  if (!box) return {};
+  std::string text = driver::BoxText(box);
+  driver::PressButton("SKMSGBOX", 1, "", 10000);
+  return text;
+}
+
 }  // namespace falcet

@@ -21,7 +21,78 @@ namespace falcet {
 
 namespace {
 
+// What the player's sounds sounded like (the audio layer's test tap) while it lives.
+struct TapFolder {
+  explicit TapFolder(const std::string& folder) : path(folder) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    soundtest::SetTapFolder(folder);
+  }
+  ~TapFolder() { soundtest::SetTapFolder(""); }
+  std::string path;
+};
+
+constexpr uint32_t kMusicRate = 8000;
+
+double Level(const std::vector<int16_t>& samples, double fromSecond, double toSecond) {
+  return soundtest::LevelAt(samples, 1, 0, kMusicRate, 440, size_t(fromSecond * kMusicRate),
+                            std::min(samples.size(), size_t(toSecond * kMusicRate)));
+}
+
 }  // namespace
+
+class FalcetShowMusic : public Falcet {
+ protected:
+  // A show of two slides (1 s and 2.5 s) with 20 s of a 440 Hz tone as its music; flag is
+  // the header's last number. What was heard of the music, once slide 2 has had its time.
+  std::vector<int16_t> HeardMusic(int flag);
+};
+
+std::vector<int16_t> FalcetShowMusic::HeardMusic(int flag) {
+  FalcetFolder& folder = Copy();
+  TapFolder tap(folder.File("tap"));
+  std::string show = folder.File("show\\");
+  folder.Write("show\\music.wav", soundtest::PcmWave(soundtest::Sine(440, kMusicRate, 1, 20, 8000), 1, kMusicRate));
+  WritePicture(show + "00000001.bmp", 80, 60, RGB(200, 0, 0));
+  WritePicture(show + "00000002.bmp", 80, 60, RGB(0, 200, 0));
+  folder.Write("show\\falcet.ssf", "[@path@music.wav|0|0|0|0|0|4000|" + std::to_string(flag) +
+                                        "]\r\n@path@00000001.bmp,1000\r\n@path@00000002.bmp,2500\r\n");
+  HWND frame = Start(show + "falcet.ssf");
+  if (!frame) return {};
+  if (WaitTitle(frame, Title("00000002.bmp"), 10000) < 0) return {};
+  PumpMessages(3200);
+  std::vector<std::string> files = soundtest::TapFiles(tap.path, Process().Id());
+  if (files.empty()) return {};
+  return soundtest::PcmSamplesOf(ReadText(files.front()));
+}
+
+// The built show's flag (item 902's): the music fades out over the last slide and stops
+// with it; without the flag it plays on at its level.
+TEST_F(FalcetShowMusic, AShowsFlagFadesItsMusicOverTheLastSlide) {
+  std::vector<int16_t> heard = HeardMusic(-1);
+  ASSERT_GT(heard.size(), size_t(2 * kMusicRate));
+  double seconds = double(heard.size()) / kMusicRate;
+  // 1 s of slide 1, then 2.5 s of fading: the music ends with slide 2, well before its 20 s.
+  EXPECT_GE(seconds, 3.0);
+  EXPECT_LE(seconds, 5.0);
+  double loud = Level(heard, 0.2, 0.8);
+  ASSERT_GT(loud, 1000);
+  double middle = Level(heard, seconds - 1.6, seconds - 1.2);
+  double last = Level(heard, seconds - 0.3, seconds);
+  EXPECT_LT(middle, loud * 0.8) << loud << " " << middle;
+  EXPECT_GT(middle, last) << middle << " " << last;
+  EXPECT_LT(last, loud * 0.2) << loud << " " << last;
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(FalcetShowMusic, WithoutTheFlagAShowsMusicPlaysOnOverTheLastSlide) {
+  std::vector<int16_t> heard = HeardMusic(0);
+  ASSERT_GT(heard.size(), size_t(2 * kMusicRate));
+  double seconds = double(heard.size()) / kMusicRate;
+  double loud = Level(heard, 0.2, 0.8);
+  ASSERT_GT(loud, 1000);
+  EXPECT_GT(Level(heard, seconds - 0.3, seconds), loud * 0.8);
+  EXPECT_EQ(Close(), 0);
+}
 
 TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLetGo) {
   FalcetFolder& folder = Copy();

@@ -69,6 +69,80 @@ TEST_F(Falcet, ADockedPaneKeepsItsCornerOfTheMainWindow) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The copy's skin places the pane's children itself too: every element of the pane
+// description where the description has it, except the next button (56), which it puts
+// at 290, 8.
+void GiveTheSkinPanePlaces(FalcetFolder& folder) {
+  std::string description = ReadText(folder.ProgramFolder() + "Slate\\pane.txt");
+  std::string panel = "\r\n[panel]\r\n";
+  size_t at = 0;
+  while ((at = description.find("\"e", at)) != std::string::npos) {
+    size_t end = description.find('"', at + 1);
+    std::string entry = description.substr(at + 2, end - at - 2);  // id,@path@Slate\pane\file,pairs
+    at = end;
+    std::string id = entry.substr(0, entry.find(','));
+    size_t file = entry.find("\\pane\\");
+    if (file == std::string::npos) continue;
+    std::string rest = entry.substr(file + 1);  // pane\file,pairs
+    if (id == "56") rest = rest.substr(0, rest.find(',')) + ",290,8";
+    panel += id + " = " + rest + "\r\n";
+  }
+  std::string skin = ReadText(folder.ProgramFolder() + "Slate\\Slate.sks");
+  ASSERT_FALSE(skin.empty());
+  folder.WriteInProgram("Slate\\Slate.sks", skin + panel);
+}
+
+POINT PlaceOnPane(HWND control) {
+  RECT r = RectOf(control);
+  POINT p{r.left, r.top};
+  ScreenToClient(GetParent(control), &p);
+  return p;
+}
+
+// A sound's media bar in a player whose skin also places the pane's children itself, with
+// option field 22 at the value given: the next button and the repeat check, waited for.
+class FalcetPaneLayout : public Falcet {
+ protected:
+  bool StartWithLayout(const std::string& field22) {
+    FalcetFolder& folder = Copy();
+    GiveTheSkinPanePlaces(folder);
+    folder.SetOption(22, field22);
+    std::string sound = folder.Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
+    HWND frame = Start("\"" + sound + "\"");
+    if (!frame || WaitTitle(frame, Title("tone.wav"), 10000) < 0) return false;
+    repeat_ = WaitBarControl(frame, kRepeatButton, 10000);
+    next_ = WaitBarControl(frame, kNextButton, 5000);
+    return repeat_ && next_;
+  }
+  HWND repeat_ = nullptr, next_ = nullptr;
+};
+
+// Option field 22 off: the skin's own places; the repeat check carries its tip as caption.
+TEST_F(FalcetPaneLayout, OffTheSkinPlacesTheControlsAndTheRepeatCheckIsCaptioned) {
+  ASSERT_TRUE(StartWithLayout("0"));
+  EXPECT_EQ(PlaceOnPane(next_).x, 290);
+  EXPECT_EQ(PlaceOnPane(next_).y, 8);
+  EXPECT_EQ(driver::WindowText(repeat_), "Repeat");
+  RECT r = RectOf(repeat_);
+  EXPECT_GT(r.right - r.left, (r.bottom - r.top) + 10);
+  EXPECT_EQ(PlaceOnPane(repeat_).x, 292);
+  EXPECT_EQ(WaitForWindow("SKMSGBOX", 200, Process().Id()), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
+// Option field 22 on: the pane description's places, whatever the skin says; the repeat
+// check is a box alone with its tip as tool tip.
+TEST_F(FalcetPaneLayout, OnThePaneDescriptionPlacesTheControlsAndTheRepeatCheckStandsAlone) {
+  ASSERT_TRUE(StartWithLayout("1"));
+  EXPECT_EQ(PlaceOnPane(next_).x, 68);
+  EXPECT_EQ(PlaceOnPane(next_).y, 50);
+  EXPECT_EQ(driver::WindowText(repeat_), "");
+  RECT r = RectOf(repeat_);
+  EXPECT_EQ(r.right - r.left, (r.bottom - r.top) + 2);
+  EXPECT_EQ(PlaceOnPane(repeat_).x, 292);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Falcet, ASoundShrinksTheWindowToItsCompactFormAndAVideoBringsItBack) {
   FalcetFolder& folder = Copy();
   folder.CopyFromSuite("nadrix.dll");  // an open-files source: the media bar has its snapshot button

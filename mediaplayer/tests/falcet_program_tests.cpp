@@ -164,6 +164,38 @@ TEST_F(Falcet, BuiltShowPaintsEachSlideWithItsTransition) {
   EXPECT_EQ(Close(), 0);
 }
 
+// A player whose folder holds no skin (as a built show's folder may): no pane and no bars,
+// ready once its window shows.
+class FalcetWithoutSkin : public Falcet {
+ protected:
+  bool Ready(HWND) override { return true; }
+};
+
+TEST_F(FalcetWithoutSkin, AShowListPlaysByItselfWithoutAPaneOrAWarning) {
+  FalcetFolder& folder = Copy();
+  ASSERT_TRUE(DeleteFileA((folder.ProgramFolder() + "tolvern.skl").c_str()));
+  std::string show = folder.File("show\\");
+  std::string list = "[|0|0|0|0|0|4000|0]\r\n";
+  for (int k = 1; k <= 3; ++k) {
+    WritePicture(show + "0000000" + std::to_string(k) + ".bmp", 80, 60, RGB(70 * k, 0, 0));
+    list += "@path@0000000" + std::to_string(k) + ".bmp,1000\r\n";
+  }
+  folder.Write("show\\falcet.ssf", list);
+  HWND frame = Start(show + "falcet.ssf");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  // Nobody presses play: the show goes on from slide to slide with each one's second.
+  for (const char* name : {"00000002.bmp", "00000003.bmp"}) {
+    long took = WaitTitle(frame, Title(name), 10000);
+    EXPECT_GE(took, 500) << name;
+    EXPECT_LT(took, 6000) << name;
+  }
+  EXPECT_EQ(PaneOf(frame), nullptr);
+  // No control had to warn that its element is missing.
+  EXPECT_EQ(WaitForWindow("SKMSGBOX", 200, Process().Id()), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Falcet, MissingSlideGoesWithItsTimeSoLaterSlidesKeepTheirOwn) {
   FalcetFolder& folder = Copy();
   std::string show = folder.File("show\\");

@@ -21,6 +21,8 @@ inline std::string Title(const std::string& name) { return "Media player - " + n
 HWND PaneOf(HWND frame);
 // A control of the bar on the pane, waited for (null after the time).
 HWND WaitBarControl(HWND frame, int id, DWORD milliseconds);
+// The player's box with its text, answered; "" when none came.
+std::string AnswerBox(DWORD processId);
 
 class Falcet : public ProgramTestOf<FalcetFolder> {
  protected:

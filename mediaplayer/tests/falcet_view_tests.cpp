@@ -87,6 +87,40 @@ TEST_F(Falcet, APictureAtFullSizeScrollsFiftyPixelsALineToItsEdge) {
   EXPECT_EQ(Close(), 0);
 }
 
+// A built show plays as the automatic slide show (variant 2); with the scroll bars on, its
+// wipe from the left still paints frames between the two pictures into the view.
+TEST_F(Falcet, TheAutomaticShowPaintsItsTransitionUnderTheScrollBars) {
+  FalcetFolder& folder = Copy();
+  folder.SetOption(16, "1");   // menu item 401 (scroll bars)
+  folder.SetOption(20, "60");  // each step of a transition takes 60 ms at least
+  std::string show = folder.File("show\\");
+  WritePicture(show + "00000001.bmp", 1200, 900, RGB(200, 0, 0));
+  WritePicture(show + "00000002.bmp", 1200, 900, RGB(0, 0, 200));
+  folder.Write("show\\00000002.sfx", "2000,0,0");
+  folder.Write("show\\falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,1000\r\n@path@00000002.bmp,60000\r\n");
+  HWND frame = Start(show + "falcet.ssf");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  HWND area = driver::FindChild(frame, kPictureId);
+  ASSERT_NE(area, nullptr);
+  ASSERT_GE(WaitTitle(frame, Title("00000002.bmp"), 10000), 0);
+  RECT client;
+  GetClientRect(area, &client);
+  auto isRed = [](const Rgb& c) { return c.red > 150 && c.blue < 60; };
+  auto isBlue = [](const Rgb& c) { return c.blue > 150 && c.red < 60; };
+  // Half way: the new picture on the left, the old one still on the right.
+  bool between = PumpUntil(
+      [&] {
+        Rgb left = PixelAt(area, 20, client.bottom / 2), right = PixelAt(area, client.right - 20, client.bottom / 2);
+        return isBlue(left) && isRed(right);
+      },
+      5s, 10ms);
+  EXPECT_TRUE(between);
+  // And it ends on the new picture.
+  EXPECT_TRUE(PumpUntil([&] { return isBlue(PixelAt(area, client.right - 20, client.bottom / 2)); }, 10s, 50ms));
+  EXPECT_EQ(Close(), 0);
+}
+
 // The clipboard's DIB: its size and its centre pixel; false without one.
 bool ClipboardPicture(int& width, int& height, Rgb& centre) {
   // Another program may hold the clipboard open for a moment.
@@ -108,15 +142,6 @@ bool ClipboardPicture(int& width, int& height, Rgb& centre) {
   }
   CloseClipboard();
   return ok;
-}
-
-// The player's box with its text, answered; "" when none came.
-std::string AnswerBox(DWORD processId) {
-  HWND box = WaitForWindow("SKMSGBOX", 10000, processId);
-  if (!box) return {};
-  std::string text = driver::BoxText(box);
-  driver::PressButton("SKMSGBOX", 1, "", 10000);
-  return text;
 }
 
 TEST_F(Falcet, CopyPutsThePicturesBitsOnTheClipboardAndRefusesAVideo) {

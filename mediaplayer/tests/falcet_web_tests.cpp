@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "avi_writer.h"
 #include "falcet_test.h"
 #include "test_control.h"
 #include "test_printer.h"
@@ -44,6 +45,12 @@ class FalcetWeb : public Falcet {
   bool WaitLog(const std::string& line, size_t n = 1) {
     return WaitUntil([&] { return Count(line) >= n; }, 5s, 20ms);
   }
+  // The index page of UI entry 47 (toc.htm in the program folder), 120 pixels wide, with
+  // the frame style given.
+  void WithIndexPage(const std::string& frameStyle) {
+    Copy().WriteInProgram("toc.htm", "<html><title>Contents</title></html>");
+    Copy().SetUiEntry(47, "unused.htm|120|" + frameStyle + "|@path@toc.htm");
+  }
   bool Press(HWND frame, int id, const std::string& line, size_t n) {
     driver::PostCommand(frame, id);
     return WaitLog(line, n);
@@ -51,6 +58,36 @@ class FalcetWeb : public Falcet {
 
   std::string log_;
 };
+
+// The web panel's browser controls (the tests' control), left to right, in the panel's
+// co-ordinates.
+struct PanelControl {
+  HWND window;
+  RECT place;
+};
+std::vector<PanelControl> BrowsersIn(HWND panel) {
+  std::vector<PanelControl> found;
+  for (HWND w = GetWindow(panel, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) != "SuiteTestControl") continue;
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
+    found.push_back({w, r});
+  }
+  std::sort(found.begin(), found.end(),
+            [](const PanelControl& a, const PanelControl& b) { return a.place.left < b.place.left; });
+  return found;
+}
+
+// A child's place in its parent's co-ordinates.
+RECT PlaceInParent(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 
 TEST_F(FalcetWeb, APageInTheBrowserNamesTheWindowAndTakesTheWebCommands) {
   TestControlRegistration registration(kBrowserProgId);
@@ -96,8 +133,7 @@ TEST_F(FalcetWeb, APageInTheBrowserNamesTheWindowAndTakesTheWebCommands) {
 TEST_F(FalcetWeb, TheIndexPageBesideTheContentNamesTheWindowToo) {
   TestControlRegistration registration(kBrowserProgId);
   ASSERT_TRUE(registration.Ok());
-  Copy().WriteInProgram("toc.htm", "<html><title>Contents</title></html>");
-  Copy().SetUiEntry(47, "unused.htm|120|0|@path@toc.htm");
+  WithIndexPage("0");
   std::string page = Copy().Write("plain.htm", "<html><body>no title</body></html>");
   HWND frame = Start("\"" + page + "\"");
   ASSERT_NE(frame, nullptr);
@@ -107,26 +143,131 @@ TEST_F(FalcetWeb, TheIndexPageBesideTheContentNamesTheWindowToo) {
   // The index column takes its 120 pixels at the left, the content the rest.
   HWND panel = driver::FindChild(frame, kWebId);
   ASSERT_NE(panel, nullptr);
-  std::vector<RECT> columns;
-  for (HWND w = GetWindow(panel, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    char cls[64] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::string(cls) != "SuiteTestControl") continue;
-    RECT r;
-    GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
-    columns.push_back(r);
-  }
+  std::vector<PanelControl> columns = BrowsersIn(panel);
   ASSERT_EQ(columns.size(), 2u);
-  std::sort(columns.begin(), columns.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
-  EXPECT_EQ(columns[0].left, 0);
-  EXPECT_EQ(columns[0].right, 120);
-  EXPECT_EQ(columns[1].left, 120);
+  EXPECT_EQ(columns[0].place.left, 0);
+  EXPECT_EQ(columns[0].place.right, 120);
+  EXPECT_EQ(columns[1].place.left, 120);
   RECT client;
   GetClientRect(panel, &client);
-  EXPECT_EQ(columns[1].right, client.right);
+  EXPECT_EQ(columns[1].place.right, client.right);
   EXPECT_EQ(Close(), 0);
   EXPECT_EQ(Count("Deleted"), 2u);
+}
+
+// The panel narrowed to the 120 pixels of the index column, with only the index showing.
+void ExpectOnlyTheIndexColumn(HWND panel) {
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) && PlaceInParent(panel).right == 120; }, 5s))
+      << PlaceInParent(panel).right;
+  std::vector<PanelControl> browsers = BrowsersIn(panel);
+  ASSERT_EQ(browsers.size(), 2u);
+  EXPECT_EQ(browsers[0].place.right, 120);
+  EXPECT_TRUE(IsWindowVisible(browsers[0].window));
+  EXPECT_FALSE(IsWindowVisible(browsers[1].window));  // the content
+}
+
+TEST_F(FalcetWeb, TheIndexColumnStaysBesideAPictureWhenItsStyleHoldsFour) {
+  TestControlRegistration registration(kBrowserProgId);
+  ASSERT_TRUE(registration.Ok());
+  WithIndexPage("4");
+  std::string page = Copy().Write("plain.htm", "<html><body>no title</body></html>");
+  std::string picture = WritePicture(Copy().File("blue.bmp"), 64, 48, RGB(0, 0, 200));
+  HWND frame = Start("\"" + page + "\" \"" + picture + "\"");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitLog("Navigate " + page + " absent=4"));
+  driver::PostCommand(frame, kNextButton);
+  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), 5000), 0);
+  HWND panel = driver::FindChild(frame, kWebId);
+  ASSERT_NE(panel, nullptr);
+  ExpectOnlyTheIndexColumn(panel);
+  // The picture takes the rest of the client panel.
+  HWND area = driver::FindChild(frame, kPictureId);
+  ASSERT_NE(area, nullptr);
+  RECT client;
+  GetClientRect(GetParent(area), &client);
+  EXPECT_TRUE(WaitUntil([&] { return PlaceInParent(area).left == 120; }, 5s)) << PlaceInParent(area).left;
+  EXPECT_EQ(PlaceInParent(area).right, client.right);
+  // The page again: the panel takes the whole width, the content beside the index.
+  driver::PostCommand(frame, kPreviousButton);
+  EXPECT_TRUE(WaitLog("Navigate " + page + " absent=4", 2));
+  EXPECT_TRUE(WaitUntil([&] { return PlaceInParent(panel).right == client.right; }, 5s));
+  std::vector<PanelControl> browsers = BrowsersIn(panel);
+  ASSERT_EQ(browsers.size(), 2u);
+  EXPECT_TRUE(IsWindowVisible(browsers[1].window));
+  EXPECT_EQ(browsers[1].place.right, client.right);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(FalcetWeb, TheIndexColumnStaysBesideAVideoButNotAPictureWhenItsStyleHoldsTwo) {
+  TestControlRegistration registration(kBrowserProgId);
+  ASSERT_TRUE(registration.Ok());
+  WithIndexPage("2");
+  std::string page = Copy().Write("plain.htm", "<html><body>no title</body></html>");
+  std::string picture = WritePicture(Copy().File("blue.bmp"), 64, 48, RGB(0, 0, 200));
+  // Ten seconds, so that it still plays while the test looks.
+  std::string clip =
+      Copy().Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(100, 0xC0C0C0)));
+  HWND frame = Start("\"" + page + "\" \"" + picture + "\" \"" + clip + "\"");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(WaitLog("Navigate " + page + " absent=4"));
+  HWND panel = driver::FindChild(frame, kWebId);
+  ASSERT_NE(panel, nullptr);
+  driver::PostCommand(frame, kNextButton);
+  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), 5000), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s));
+  driver::PostCommand(frame, kNextButton);
+  ASSERT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  ExpectOnlyTheIndexColumn(panel);
+  // The video is fitted into what the column leaves.
+  HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(view) != FALSE; }, 5s));
+  RECT client;
+  GetClientRect(GetParent(view), &client);
+  RECT placed = PlaceInParent(view);
+  EXPECT_GE(placed.left, 120);
+  EXPECT_LE(placed.right, client.right);
+  // Fitted into the narrower area and centred in it.
+  EXPECT_NEAR((placed.left + placed.right) / 2, (120 + client.right) / 2, 1);
+  EXPECT_EQ(Close(), 0);
+}
+
+// No page was shown before: the video brings the index column along.
+TEST_F(FalcetWeb, AVideoMakesTheIndexColumnThatStaysBesideIt) {
+  TestControlRegistration registration(kBrowserProgId);
+  ASSERT_TRUE(registration.Ok());
+  WithIndexPage("2");
+  std::string clip =
+      Copy().Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(100, 0xC0C0C0)));
+  HWND frame = Start("\"" + clip + "\"");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(WaitLog("Navigate " + Copy().ProgramFolder() + "toc.htm absent=4"));
+  HWND panel = driver::WaitChild(frame, kWebId, 5000);
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) && PlaceInParent(panel).right == 120; }, 5s));
+  std::vector<PanelControl> browsers = BrowsersIn(panel);
+  ASSERT_EQ(browsers.size(), 1u);  // the index only: no page was asked for
+  EXPECT_TRUE(IsWindowVisible(browsers[0].window));
+  HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(view) && PlaceInParent(view).left >= 120; }, 5s));
+  // A page, then the video alone again: the index column is no page, so previous and
+  // next of the one-item list do not step through the hidden page's history as they do
+  // while the page shows.
+  std::string page = Copy().Write("plain.htm", "<html><body>no title</body></html>");
+  driver::SendCommand(frame, kCodeOpen, page);
+  ASSERT_TRUE(WaitLog("Navigate " + page + " absent=4"));
+  driver::PostCommand(frame, kPreviousButton);
+  ASSERT_TRUE(WaitLog("GoBack"));
+  driver::SendCommand(frame, kCodeOpen, clip);
+  ASSERT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  ASSERT_TRUE(WaitUntil([&] { return PlaceInParent(panel).right == 120; }, 5s));
+  driver::PostCommand(frame, kPreviousButton);
+  driver::PostCommand(frame, kNextButton);
+  PumpMessages(500);
+  EXPECT_EQ(Count("GoBack"), 1u);
+  EXPECT_EQ(Count("GoForward"), 0u);
+  EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(FalcetWeb, WithoutABrowserControlThePanelShowsTheAddressAndANotice) {

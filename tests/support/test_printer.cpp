@@ -98,6 +98,24 @@ bool EnsureTestPrinter() {
   return SetDefaultPrinterA(kTestPrinter) != FALSE;
 }
 
+namespace {
+
+std::string ProfileDevice() {
+  char device[512] = {};
+  GetProfileStringA("windows", "device", "", device, sizeof device);
+  return device;
+}
+
+}  // namespace
+
+NoDefaultPrinter::NoDefaultPrinter() : before_(ProfileDevice()) { WriteProfileStringA("windows", "device", nullptr); }
+
+NoDefaultPrinter::~NoDefaultPrinter() {
+  if (!before_.empty()) WriteProfileStringA("windows", "device", before_.c_str());
+}
+
+bool NoDefaultPrinter::Ok() const { return ProfileDevice().empty(); }
+
 std::string UnixPath(const std::string& path) {
   using ToUnix = char*(__cdecl*)(const wchar_t*);
   auto toUnix = reinterpret_cast<ToUnix>(

@@ -11,6 +11,21 @@ inline constexpr const char* kTestPrinter = "Suite Test Printer";
 // Adds the printer to the prefix once (the prefix keeps it) and makes it the default.
 bool EnsureTestPrinter();
 
+// For its lifetime the profile names no default printer (programs then find none); the
+// default before comes back at its end.
+class NoDefaultPrinter {
+ public:
+  NoDefaultPrinter();
+  ~NoDefaultPrinter();
+  NoDefaultPrinter(const NoDefaultPrinter&) = delete;
+  NoDefaultPrinter& operator=(const NoDefaultPrinter&) = delete;
+  // Whether the profile names none now.
+  bool Ok() const;
+
+ private:
+  std::string before_;
+};
+
 // Answers a program's print dialog with OK and names the file its printout goes to (the
 // port FILE: asks for it). False when a dialog did not come within the time.
 bool PrintToFile(unsigned long processId, const std::string& output, unsigned long milliseconds);

@@ -43,6 +43,12 @@ void Warn(const std::string& text) {
   if (Pane().setup.warn) Pane().setup.warn(text);
 }
 
+// A control's element, as the program looks it up.
+HBITMAP ControlElement(int id, int& x, int& y, int style) {
+  if (Pane().setup.element) return Pane().setup.element(id, x, y, style);
+  return PANEELEMENT(id, x, y, style);
+}
+
 // The colour of the top-left pixel: what a pane picture leaves out.
 COLORREF CornerColour(HBITMAP bitmap) {
   win::CompatibleDC dc(SKDISPLAYDC());
@@ -183,12 +189,12 @@ HWND CREATEPLAYERCONTROLS(int kind, int style, int id, const std::string& tip, i
   HWND control = nullptr;
   if (kind == kPaneCheckButton) {
     // The check button's element gives its place; its picture, when any, its size.
-    win::Bitmap picture(PANEELEMENT(id, x, y, style));
+    win::Bitmap picture(ControlElement(id, x, y, style));
     int width = 14, height = 14;
     if (picture) SKGETPIXMAPSIZE(picture.Get(), width, height);
     control = SKCHECKBUTTON(pane, "", x, y, width, height, id, SKDEFAULTFONT());
   } else {
-    win::Bitmap picture(PANEELEMENT(id, x, y, style));
+    win::Bitmap picture(ControlElement(id, x, y, style));
     if (!picture) {
       Warn("CREATEPLAYERCONTROLS " + std::to_string(id) + "|" + SKWINERR(2));
       return nullptr;
@@ -198,7 +204,7 @@ HWND CREATEPLAYERCONTROLS(int kind, int style, int id, const std::string& tip, i
     } else {
       int width = 0, height = 0, tx = 0, ty = 0;
       SKGETPIXMAPSIZE(picture.Get(), width, height);
-      win::Bitmap thumb(PANEELEMENT(id == kPositionBarId ? kPositionThumb : kVolumeThumb, tx, ty, style));
+      win::Bitmap thumb(ControlElement(id == kPositionBarId ? kPositionThumb : kVolumeThumb, tx, ty, style));
       int thumbWidth = 0, thumbHeight = 0;
       if (thumb) SKGETPIXMAPSIZE(thumb.Get(), thumbWidth, thumbHeight);
       control = SKTRACKBAR(pane, x, y, width, std::max(height, thumbHeight), id, 0, 100,

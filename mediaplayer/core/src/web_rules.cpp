@@ -58,6 +58,12 @@ int IndexColumnWidth(const IndexColumn& column, int panelWidth) {
   return int(std::min<int64_t>(width, panelWidth));
 }
 
+bool IndexStaysBeside(const IndexColumn& column, int itemKind) {
+  if (column.page.empty()) return false;
+  int bit = itemKind == kIndexBesideMedia ? kIndexBesideMedia : itemKind == kIndexBesidePictures ? kIndexBesidePictures : 0;
+  return bit != 0 && (column.frameStyle & bit) != 0;
+}
+
 bool IsDocumentItem(std::string_view item) {
   return item.size() >= 4 && SameNoCase(item.substr(item.size() - 4), ".xls");
 }

@@ -61,6 +61,21 @@ TEST(WebIndexColumn, EntryFieldsWidthsAndThePageWithTheProgramFolder) {
   EXPECT_EQ(IndexColumnWidth(ParseIndexColumn("i.htm|-30", ""), 400), 0);
 }
 
+TEST(WebIndexColumn, TheFrameStyleKeepsTheColumnBesideMediaOrPictures) {
+  IndexColumn media = ParseIndexColumn("i.htm|120|3", "");
+  EXPECT_TRUE(IndexStaysBeside(media, kIndexBesideMedia));
+  EXPECT_FALSE(IndexStaysBeside(media, kIndexBesidePictures));
+  IndexColumn pictures = ParseIndexColumn("i.htm|120|5", "");
+  EXPECT_FALSE(IndexStaysBeside(pictures, kIndexBesideMedia));
+  EXPECT_TRUE(IndexStaysBeside(pictures, kIndexBesidePictures));
+  IndexColumn both = ParseIndexColumn("i.htm,25%,6", "");
+  EXPECT_TRUE(IndexStaysBeside(both, kIndexBesideMedia));
+  EXPECT_TRUE(IndexStaysBeside(both, kIndexBesidePictures));
+  // A page item (1) never counts, nor a column without a page.
+  EXPECT_FALSE(IndexStaysBeside(ParseIndexColumn("i.htm|120|7", ""), 1));
+  EXPECT_FALSE(IndexStaysBeside(ParseIndexColumn("|120|6", ""), kIndexBesideMedia));
+}
+
 TEST(WebDocumentItem, TheLastFourCharactersDecideWithoutCase) {
   EXPECT_TRUE(IsDocumentItem("C:\\a\\sheet.xls"));
   EXPECT_TRUE(IsDocumentItem("C:\\a\\SHEET.XLS"));

@@ -58,6 +58,14 @@ std::string LibraryName(std::string_view text) {
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
+// A trailer marked removed still names its item but for the first character. An item
+// the index names whose trailer carries the mark is what a store killed before it took
+// the mark off, or a removal killed before the name left the index, leaves: not filed.
+bool MarkedFormOf(const db::ItemTrailer& item, const std::string& name) {
+  return item.removed && item.name.size() == name.size() && !name.empty() && item.name[0] == kDeletedMark &&
+         item.name.compare(1, std::string::npos, name, 1, std::string::npos) == 0;
+}
+
 // Checks the trailer of the item that ends at `end`; gives where its data starts.
 int CheckItem(fileio::File& lib, int64_t end, const std::string& name, int64_t& start, int64_t& dataLength) {
   int64_t size = lib.Size();
@@ -68,7 +76,8 @@ int CheckItem(fileio::File& lib, int64_t end, const std::string& name, int64_t& 
   int rc = lib.ReadAt(end - kTrailer, t, sizeof t, got);
   if (rc != 0) return rc;
   db::ItemTrailer item;
-  if (got != sizeof t || !db::DecodeItemTrailer(t, end, item) || item.name != name) return kDbErrCorrupt;
+  if (got != sizeof t || !db::DecodeItemTrailer(t, end, item)) return kDbErrCorrupt;
+  if (item.name != name) return MarkedFormOf(item, name) ? kDbErrNotFound : kDbErrCorrupt;
   start = item.start;
   dataLength = item.dataLength;
   return 0;
@@ -83,8 +92,8 @@ int FindItem(BTreeFile& index, const std::string& name, int32_t& end, bool& foun
   return rc;
 }
 
-// Whether any name in the index points at `end`.
-int IndexNamesEnd(BTreeFile& index, int64_t end, bool& named) {
+// The name in the index that points at `end`, if any.
+int IndexNamesEnd(BTreeFile& index, int64_t end, bool& named, std::string& namedBy) {
   named = false;
   std::string key(kNameLength, ' ');
   int32_t value = 0;
@@ -96,6 +105,7 @@ int IndexNamesEnd(BTreeFile& index, int64_t end, bool& named) {
   while (rc == 0 && found) {
     if (value == end) {
       named = true;
+      namedBy = key;
       return 0;
     }
     const std::string at = key;
@@ -126,10 +136,18 @@ int DropDeadTail(fileio::File& lib, BTreeFile& index) {
     named = found && indexedEnd == end;
   } else {
     // A marked item may still be named: a store killed before it took the mark off, or a
-    // removal killed before the name left the index. Its name lost a character to the
-    // mark, so the index is walked for the end (only after such a kill or a removal).
-    rc = IndexNamesEnd(index, end, named);
+    // removal killed before the name left the index. Either way it is not filed, and the
+    // name leaves the index now. Its name lost a character to the mark, so the index is
+    // walked for the end (only after such a kill or a removal).
+    std::string namedBy;
+    rc = IndexNamesEnd(index, end, named, namedBy);
     if (rc != 0) return rc;
+    if (named && MarkedFormOf(item, namedBy)) {
+      bool found = false;
+      rc = index.Erase(Bytes(namedBy), int32_t(end), found);
+      if (rc != 0) return rc;
+      named = false;
+    }
   }
   if (named) return 0;
   const int64_t start = item.start;
@@ -151,13 +169,23 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
   // The index's lock guards the library file as well.
   db::GroupHold hold(index.group());
   if (hold.rc() != 0) return hold.rc();
-  bool any = false;
-  rc = index.Contains(Bytes(name), any);
-  if (rc != 0) return rc;
-  if (any) return kDbRefused;
   fileio::File lib;
   rc = lib.OpenAlways(library, fileio::Share::DenyNone);
   if (rc != 0) return rc;
+  bool any = false;
+  rc = index.Contains(Bytes(name), any);
+  if (rc != 0) return rc;
+  if (any) {
+    // A name left by a change cut short (its trailer marked) is not filed: it gives way.
+    int32_t staleEnd = 0;
+    bool found = false;
+    rc = FindItem(index, name, staleEnd, found);
+    if (rc != 0) return rc;
+    int64_t staleStart = 0, staleLength = 0;
+    if (!found || CheckItem(lib, staleEnd, name, staleStart, staleLength) != kDbErrNotFound) return kDbRefused;
+    rc = index.Erase(Bytes(name), staleEnd, found);
+    if (rc != 0) return rc;
+  }
   rc = DropDeadTail(lib, index);
   if (rc != 0) return rc;
   const int64_t start = lib.Size();
@@ -281,6 +309,24 @@ int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t 
     done += int64_t(got);
   }
   return 0;
+}
+
+LibraryLock::~LibraryLock() { Release(); }
+
+int LibraryLock::Acquire(const std::string& indexPath) {
+  Release();
+  int rc = 0;
+  group_ = LockGroup::ForIndex(indexPath, rc);
+  if (!group_) return rc != 0 ? rc : kDbErrInvalidHandle;
+  rc = group_->Acquire();
+  held_ = rc == 0;
+  return rc;
+}
+
+void LibraryLock::Release() {
+  if (held_) group_->Release();
+  held_ = false;
+  group_.reset();
 }
 
 void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t t[kItemTrailer]) {

@@ -9,6 +9,7 @@
 #include "fileio/paths.h"
 #include "flushes.h"
 #include "locks.h"
+#include "record_rewrite.h"
 #include "sessions.h"
 #include "skin/sk_files.h"
 
@@ -18,11 +19,7 @@ using db::BTreeFile;
 using db::IndexLayout;
 using db::IndexLayouts;
 
-std::string IndexName(const std::string& path, int k) {
-  std::string number = std::to_string(k);
-  if (number.size() < 2) number.insert(0, 2 - number.size(), '0');
-  return path + ".K" + number;
-}
+using db::IndexName;
 
 // The record file's header record: a 32-bit 0, then blanks.
 std::string HeaderRecord(int length) {
@@ -200,6 +197,12 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
 
 namespace db {
 
+std::string IndexName(const std::string& path, int k) {
+  std::string number = std::to_string(k);
+  if (number.size() < 2) number.insert(0, 2 - number.size(), '0');
+  return path + ".K" + number;
+}
+
 int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts) {
   layouts.clear();
   auto indexable = [](const DBFIELD& f) { return f.width > 0 && f.width <= kMaxKeyLength && f.position >= 1; };
@@ -287,7 +290,9 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
       if (rc2 != 0) return rc2;
       rc2 = LockHeader(fileNumber, length);
       if (rc2 != 0) return rc2;
-      rc2 = AppendLocked(fileNumber, record, fields, s);
+      // A rebuild killed while it put its files in place: a record appended now would go
+      // with the rest of the old file, and its keys would name records that are not there.
+      rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation : AppendLocked(fileNumber, record, fields, s);
       SKFUNLOCK(fileNumber, 0, length);
       if (rc2 == 0) rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
       return rc2;
@@ -326,6 +331,7 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
           db::GroupHold hold(s.indexes[0].file->group());
           rc2 = hold.rc() != 0 ? hold.rc() : UndoPending(fileNumber, fields, s, undone);
         }
+        if (rc2 == 0) rc2 = DbFinishInterruptedRewrite(path, fileNumber);
         SKFUNLOCK(fileNumber, 0, length);
         if (undone) {
           int flushed = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
@@ -348,6 +354,8 @@ int DbLockHeader(int fileNumber, int recordLength) {
 }
 
 void DbCloseIndexes(const std::string& path) { db::EndAppendSessions(path); }
+
+std::string DbReplacementMark(const std::string& path) { return path + ".NEW.OK"; }
 
 std::string DBINDEX(const std::string& path, int k) {
   db::SweepAppendSessions();

@@ -215,3 +215,42 @@ TEST(Durability, AnAppendCostsTheSameFewCallsAtAnySize) {
   EXPECT_LT(whole[FileCall::Map], uint64_t(kIndexes) * 20);
   EXPECT_EQ(whole[FileCall::Write], (total - 1) * 3u);
 }
+
+// A record rewrite is on the disk when it returns: its journal before the change, then the
+// record file and each index it changed (after that index's journal); an unchanged record
+// costs no flush.
+TEST(Durability, ARecordRewriteFlushesItsJournalTheRecordAndEachChangedIndexOnce) {
+  OpenArchive o;
+  ASSERT_EQ(o.File(1), 0);
+  ASSERT_EQ(o.File(2), 0);
+  const int length = DbRecordLength(o.a.fields);
+  std::string record(size_t(length), ' ');
+  ASSERT_EQ(SKFGETR(o.fileNumber, record, 3), 0);
+  ASSERT_EQ(DbLockHeader(o.fileNumber, length), 0);
+  CallCounter same;
+  EXPECT_EQ(DbRewriteRecord(o.a.f01, o.fileNumber, 3, record, o.a.fields), 0);
+  EXPECT_EQ(same[FileCall::Flush], 0u);
+  // Topic slots 1 and 2 (CAT, DOG) change: two indexes.
+  std::string edited = record;
+  edited.replace(size_t(o.a.fields[11].position - 1), 3, "COW");
+  edited.replace(size_t(o.a.fields[12].position - 1), 3, "PIG");
+  CallCounter save;
+  EXPECT_EQ(DbRewriteRecord(o.a.f01, o.fileNumber, 3, edited, o.a.fields), 0);
+  EXPECT_EQ(save[FileCall::Flush], 2u + 2 * kChangedIndexFlushes);
+  // Deleted: the key index and every topic index change.
+  std::string deleted = edited;
+  deleted.replace(0, 8, std::string(8, '/'));
+  CallCounter remove;
+  EXPECT_EQ(DbRewriteRecord(o.a.f01, o.fileNumber, 3, deleted, o.a.fields), 0);
+  EXPECT_EQ(remove[FileCall::Flush], 2u + kIndexes * kChangedIndexFlushes);
+  // Inside a batch as well: the journal goes only once the change is on the disk.
+  ASSERT_EQ(SKFGETR(o.fileNumber, record, 2), 0);
+  record.replace(size_t(o.a.fields[11].position - 1), 3, "EMU");
+  DbBeginBatch();
+  CallCounter batched;
+  EXPECT_EQ(DbRewriteRecord(o.a.f01, o.fileNumber, 2, record, o.a.fields), 0);
+  EXPECT_EQ(batched[FileCall::Flush], 2u + kChangedIndexFlushes);
+  EXPECT_EQ(DbEndBatch(), 0);
+  EXPECT_EQ(batched[FileCall::Flush], 2u + kChangedIndexFlushes);
+  SKFUNLOCK(o.fileNumber, 0, length);
+}

@@ -559,6 +559,17 @@ int SKPANELCHILDXY(HWND panel, int x, int y) {
   return PtInRect(&r, p) ? 1 : 0;
 }
 
+HBITMAP SKPANELCHILDXY(int id, int& x, int& y, int styleIndex) {
+  std::string picture;
+  if (!SkinPanelPlace(SkinCurrent(), id, styleIndex, picture, x, y)) return nullptr;
+  int width = 0, height = 0;
+  HBITMAP bitmap = SKLOADBITMAPFILE(picture, width, height);
+  if (!bitmap) x = y = 0;
+  return bitmap;
+}
+
+bool SkHasPanelChildren() { return !SkinCurrent().panelChildren.empty(); }
+
 int SkHookKeys(HWND field, HWND target, int enterCommand, int escapeCommand) {
   if (!field || !IsWindow(field)) return 0;
   HWND edit = EditFieldOf(field);

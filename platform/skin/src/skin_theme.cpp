@@ -1,5 +1,6 @@
 #include "skin/skin_theme.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "fileio/file.h"
@@ -93,8 +94,8 @@ bool ParseInt(const std::string& text, int& value) {
   return true;
 }
 
-// "Face, points[, bold][, italic]"
-bool ParseFont(const std::string& text, SkinFont& font) {
+// The comma-separated fields of a value, trimmed.
+std::vector<std::string> CommaFields(const std::string& text) {
   std::vector<std::string> fields;
   size_t pos = 0;
   for (;;) {
@@ -103,6 +104,12 @@ bool ParseFont(const std::string& text, SkinFont& font) {
     if (comma == std::string::npos) break;
     pos = comma + 1;
   }
+  return fields;
+}
+
+// "Face, points[, bold][, italic]"
+bool ParseFont(const std::string& text, SkinFont& font) {
+  std::vector<std::string> fields = CommaFields(text);
   if (fields.size() < 2 || fields[0].empty()) return false;
   SkinFont f;
   f.face = fields[0];
@@ -117,7 +124,35 @@ bool ParseFont(const std::string& text, SkinFont& font) {
   return true;
 }
 
+// "picture, x1, y1, x2, y2, ...": at least one whole pair.
+bool ParsePanelChild(const std::string& value, const std::string& folder, SkinPanelChild& child) {
+  std::vector<std::string> fields = CommaFields(value);
+  if (fields.size() < 3 || fields.size() % 2 == 0 || fields[0].empty()) return false;
+  child.picture = fileio::JoinPath(folder, fields[0]);
+  child.places.clear();
+  for (size_t i = 1; i + 1 < fields.size(); i += 2) {
+    int x = 0, y = 0;
+    if (!ParseInt(fields[i], x) || !ParseInt(fields[i + 1], y)) return false;
+    child.places.push_back({x, y});
+  }
+  return true;
+}
+
 }  // namespace
+
+bool SkinPanelPlace(const SkinTheme& theme, int id, int styleIndex, std::string& picture, int& x, int& y) {
+  picture.clear();
+  x = y = 0;
+  auto it = theme.panelChildren.find(id);
+  if (it == theme.panelChildren.end() || it->second.places.empty()) return false;
+  const auto& places = it->second.places;
+  size_t n = size_t(std::max(1, styleIndex));
+  const auto& place = places[std::min(n, places.size()) - 1];
+  picture = it->second.picture;
+  x = place.first;
+  y = place.second;
+  return true;
+}
 
 void ParseSkinText(const std::string& text, SkinTheme& theme, std::vector<SkinError>& errors) {
   std::string section;
@@ -133,7 +168,7 @@ void ParseSkinText(const std::string& text, SkinTheme& theme, std::vector<SkinEr
       }
       section = fileio::ToLower(fileio::Trim(t.substr(1, t.size() - 2)));
       if (section != "colours" && section != "metrics" && section != "fonts" && section != "window" &&
-          section != "pictures" && section != "strings" && section != "skin") {
+          section != "pictures" && section != "strings" && section != "skin" && section != "panel") {
         errors.push_back({lineNumber, "unknown section [" + section + "]"});
       }
       continue;
@@ -172,6 +207,9 @@ void ParseSkinText(const std::string& text, SkinTheme& theme, std::vector<SkinEr
     } else if (section == "pictures") {
       ok = ParseInt(key, number) && !value.empty();
       if (ok) theme.pictures[number] = fileio::JoinPath(theme.folder, value);
+    } else if (section == "panel") {
+      ok = ParseInt(key, number) && ParsePanelChild(value, theme.folder, theme.panelChildren[number]);
+      if (!ok && ParseInt(key, number)) theme.panelChildren.erase(number);
     } else if (section == "strings") {
       // Kept as written: the programs expand the path macros of what they read here.
       ok = !key.empty();

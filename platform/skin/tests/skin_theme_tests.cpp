@@ -61,6 +61,43 @@ TEST(SkinTheme, NamedStringsAreKeptAsWrittenUnderLowerCaseNames) {
   EXPECT_EQ(errors[0].line, 4);
 }
 
+TEST(SkinTheme, PanelChildrenHaveAPlacePerStyleIndexAndTheLastServesTheRest) {
+  SkinTheme t = DefaultSkin();
+  t.folder = "C:\\skins\\blue\\";
+  std::vector<SkinError> errors;
+  ParseSkinText(
+      "[panel]\n"
+      "56 = pane\\next.bmp, 10, 20, 30, 40\n"
+      "77 = bar.bmp,5,6\n"
+      "51 = play.bmp, 1, 2, 3\n"      // half a pair
+      "52 = pause.bmp\n"              // no place
+      "53 = fx.bmp, a, 2\n"
+      "x = y.bmp, 1, 2\n",
+      t, errors);
+  ASSERT_EQ(errors.size(), 4u);
+  EXPECT_EQ(errors[0].line, 4);
+  EXPECT_EQ(errors[3].line, 7);
+  EXPECT_EQ(t.panelChildren.size(), 2u);
+  std::string picture;
+  int x = -1, y = -1;
+  ASSERT_TRUE(SkinPanelPlace(t, 56, 1, picture, x, y));
+  EXPECT_EQ(picture, "C:\\skins\\blue\\pane\\next.bmp");
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(y, 20);
+  ASSERT_TRUE(SkinPanelPlace(t, 56, 2, picture, x, y));
+  EXPECT_EQ(x, 30);
+  EXPECT_EQ(y, 40);
+  ASSERT_TRUE(SkinPanelPlace(t, 56, 8, picture, x, y));
+  EXPECT_EQ(x, 30);
+  ASSERT_TRUE(SkinPanelPlace(t, 77, 3, picture, x, y));
+  EXPECT_EQ(x, 5);
+  EXPECT_EQ(y, 6);
+  EXPECT_FALSE(SkinPanelPlace(t, 51, 1, picture, x, y));
+  EXPECT_TRUE(picture.empty());
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+}
+
 TEST(SkinTheme, ColourSyntax) {
   uint32_t c = 0;
   EXPECT_TRUE(ParseSkinColour("#FF0000", c));

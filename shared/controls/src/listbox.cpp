@@ -134,7 +134,13 @@ LRESULT CALLBACK LISTPROC(HWND panel, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 HWND SKLISTBOX(int32_t extendedStyle, HWND parent, int32_t style, int32_t x, int32_t y, int32_t width,
-               int32_t height, HBRUSH background, int32_t rows, int32_t rowHeight) {
+               int32_t height, HBRUSH background, int32_t rows, int32_t rowHeight, ListSizing sizing) {
+  if (sizing == ListSizing::FromParent) {
+    RECT client{};
+    if (parent) GetClientRect(parent, &client);
+    width = std::max<int32_t>(1, client.right - x - width);
+    height = std::max<int32_t>(1, client.bottom - y - height);
+  }
   rows = ListRowsKept(rows, rowHeight, height);
   LISTPROC(nullptr, kListParameters, WPARAM(rows), LPARAM(rowHeight));
   if (!win::RegisterClassOnce(

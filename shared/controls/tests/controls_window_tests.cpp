@@ -41,6 +41,22 @@ int ChildTop(HWND panel, HWND child) {
   return p.y;
 }
 
+TEST(ListPanel, SizedFromTheParentFillsItsClientAreaLessTheMargins) {
+  HWND parent = Parent();
+  RECT client;
+  GetClientRect(parent, &client);
+  HWND panel = SKLISTBOX(0, parent, WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 40, 30, 20, nullptr, 30, 20,
+                         ListSizing::FromParent);
+  ASSERT_NE(panel, nullptr);
+  RECT r;
+  GetWindowRect(panel, &r);
+  EXPECT_EQ(r.right - r.left, client.right - 10 - 30);
+  EXPECT_EQ(r.bottom - r.top, client.bottom - 40 - 20);
+  // The rows scroll within the height it took.
+  EXPECT_EQ(ListScroll().clientHeight, client.bottom - 40 - 20);
+  DestroyWindow(parent);
+}
+
 TEST(ListPanel, TenRowsInOneHundredFiftyScrollToTheThirdRow) {
   HWND parent = Parent();
   HWND panel = Panel(parent, 150, 10, 20);

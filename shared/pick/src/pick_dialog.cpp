@@ -247,3 +247,11 @@ int SKPICKF(HWND owner, const std::string& startPath, const std::string& caption
   if (quit) PostQuitMessage(quitCode);
   return button;
 }
+
+int SKPICKF(HWND owner, const std::string& startPath, const std::string& caption, const std::string& filterList,
+            const std::string& buttons, const std::string& listCaption, const std::string& treeCaption,
+            const std::string& filterCaption, int reserved, const std::string& nameCaption, int nameMode,
+            std::string& result, std::string& nameText, int) {
+  return SKPICKF(owner, startPath, caption, filterList, buttons, listCaption, treeCaption, filterCaption, reserved,
+                 nameCaption, nameMode, result, nameText);
+}

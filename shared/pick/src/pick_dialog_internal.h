@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "pick/pick.h"
 #include "pick/pick_filters.h"
 #include "pick/pick_listing.h"
 
@@ -63,6 +64,7 @@ void FollowProgramSkin();
 void StartSkinIfNeeded();
 
 // pick_dialog_proc.cpp
+PickListSource& ListSource();
 void FillList();
 void ShowPath();
 void SelectFilterFor(const std::string& pattern);

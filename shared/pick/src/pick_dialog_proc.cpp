@@ -229,6 +229,25 @@ bool OnKey(HWND target, WPARAM key) {
 
 }  // namespace
 
+PickListSource& ListSource() {
+  static PickListSource source;
+  return source;
+}
+
+// The entries of the program's list source for the kept start file; false when the
+// folder is to be listed.
+bool SourceNames(std::vector<pick::ListedName>& names) {
+  const PickListSource& source = ListSource();
+  if (!source) return false;
+  const std::string file = pick::Memory().Get(pick::Kept::kStartFile);
+  if (file.empty() || !fileio::Exists(file) || fileio::IsDirectory(file)) return false;
+  std::vector<std::string> entries;
+  names.clear();
+  if (!source(file, entries)) return true;
+  for (std::string& e : entries) names.push_back({std::move(e), ""});
+  return true;
+}
+
 void FillList() {
   DialogState& d = Dialog();
   if (!d.list) return;
@@ -237,7 +256,8 @@ void FillList() {
       pick::MakeListingRule(d.pattern, memory.Get(pick::Kept::kExtensionFilter), memory.Get(pick::Kept::kFilterList));
   memory.Keep(pick::Kept::kFilterChoice, d.pattern);
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  d.names = pick::ListNames(fileio::ListDirectory(d.folder + rule.searchPattern), rule, d.listMode);
+  if (!SourceNames(d.names))
+    d.names = pick::ListNames(fileio::ListDirectory(d.folder + rule.searchPattern), rule, d.listMode);
   SendMessageA(d.list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(d.list, LB_RESETCONTENT, 0, 0);
   int widest = 0;
@@ -298,6 +318,8 @@ void PaintBackground() {
 }
 
 }  // namespace pick_dialog
+
+void SetPickListSource(PickListSource source) { pick_dialog::ListSource() = std::move(source); }
 
 using namespace pick_dialog;
 

@@ -8,6 +8,7 @@
 #include "pick/folder_tree.h"
 #include "pick/pick.h"
 #include "pick_dialog_driver.h"
+#include "skin/sk_text.h"
 #include "skin/skin.h"
 #include "temp_dir.h"
 #include "test_windows.h"
@@ -380,6 +381,67 @@ TEST_F(PickDialog, NoTreeWithoutItsCaption) {
   ASSERT_TRUE(drive.Finish());
   EXPECT_EQ(tree, nullptr);
   EXPECT_EQ(result, dir_.File("a.jpg"));
+}
+
+}  // namespace
+
+namespace {
+
+// A program's list source: the entries of a file it reads itself, here one name a line.
+class PickListSourceTest : public PickDialog {
+ protected:
+  void SetUp() override {
+    PickDialog::SetUp();
+    SetPickListSource([this](const std::string& file, std::vector<std::string>& entries) {
+      askedFor = file;
+      if (fileio::ExtensionOf(file) == "BAD") return false;
+      SKSPLITS(dir_.Read(fileio::NameOf(file)), "\n", entries);
+      return true;
+    });
+  }
+  void TearDown() override {
+    SetPickListSource(nullptr);
+    std::string none;
+    SKPICKINFILE(none, 1);
+    PickDialog::TearDown();
+  }
+  // Runs the dialog with the 14-argument call and presses OK on entry `pick`.
+  std::vector<std::string> RunAndPick(const std::string& inFile, int pick, std::string& result) {
+    std::string kept = inFile;
+    SKPICKINFILE(kept, 1);
+    std::vector<std::string> entries;
+    DialogDriver drive([&](HWND dialog) {
+      entries = pick_test::Entries(dialog);
+      if (pick >= 0) pick_test::ClickEntry(dialog, pick);
+      pick_test::Press(2);
+    });
+    std::string name;
+    EXPECT_EQ(SKPICKF(owner_, dir_.Path() + "*.*", "#Items", "All|*.*", "Cancel|OK", "Items", "", "Type", 0, "", 0,
+                      result, name, 0),
+              2);
+    EXPECT_TRUE(drive.Finish());
+    return entries;
+  }
+  std::string askedFor;
+};
+
+TEST_F(PickListSourceTest, TheSourceListsTheKeptFileAndAPickComesBackAsAName) {
+  dir_.Write("LIB.I01", "00000001.JPG\n00000002.BMP\nAB      .WAV");
+  std::string result;
+  EXPECT_EQ(RunAndPick(dir_.File("LIB.I01"), 1, result),
+            (std::vector<std::string>{"00000001.JPG", "00000002.BMP", "AB      .WAV"}));
+  EXPECT_EQ(askedFor, dir_.File("LIB.I01"));
+  EXPECT_EQ(fileio::NameOf(result), "00000002.BMP");
+}
+
+TEST_F(PickListSourceTest, AMissingFileListsTheFolderAndAFailingSourceAnEmptyList) {
+  dir_.Write("a.jpg", "1");
+  dir_.Write("LIB.BAD", "x");
+  std::string result;
+  EXPECT_EQ(RunAndPick(dir_.File("GONE.I01"), -1, result), (std::vector<std::string>{"a.jpg", "lib.bad"}));
+  EXPECT_TRUE(askedFor.empty());
+  EXPECT_TRUE(RunAndPick(dir_.File("LIB.BAD"), -1, result).empty());
+  EXPECT_EQ(askedFor, dir_.File("LIB.BAD"));
 }
 
 }  // namespace

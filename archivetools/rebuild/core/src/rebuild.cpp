@@ -35,10 +35,12 @@ int64_t DiskFree(const std::string& folder) {
 }
 
 // Reads a file from its end towards its start through a window of memory, so that a scan
-// over many small items costs a system call per window rather than per item.
+// over many small items costs a system call per window rather than per item. Under Wine a
+// read or write of several megabytes at once costs far more than the same bytes in
+// pieces of a megabyte or less: the window and the appends stay below that.
 class BackwardReader {
  public:
-  static constexpr int64_t kWindow = 4 << 20;
+  static constexpr int64_t kWindow = 1 << 20;
   explicit BackwardReader(fileio::File& file) : file_(file) {}
   fileio::File& file() { return file_; }
   int ReadAt(int64_t at, void* out, size_t n) {
@@ -70,10 +72,11 @@ class BackwardReader {
 // Appends to a file through a buffer.
 class Appender {
  public:
+  static constexpr size_t kChunk = 256 << 10;
   Appender(fileio::File& file, int64_t at) : file_(file), at_(at) {}
   int Append(const uint8_t* data, size_t n) {
     buffer_.insert(buffer_.end(), data, data + n);
-    return buffer_.size() >= size_t(BackwardReader::kWindow) ? Write() : 0;
+    return buffer_.size() >= kChunk ? Write() : 0;
   }
   // Writes what is buffered; `durable` also flushes the file.
   int Write(bool durable = false) {
@@ -148,11 +151,15 @@ Failure Scan(BackwardReader& f, int64_t length, const std::function<void(int)>& 
 
 class IndexHandle {
  public:
-  ~IndexHandle() { qBtClose(handle_); }
+  ~IndexHandle() { Close(); }
   int Open(const std::string& path) {
     int status = 0;
     int rc = qBtOpen(path, db::kItemNameLength, handle_, status);
-    return rc != 0 ? rc : (handle_ == 0 ? kDbErrInvalidHandle : 0);
+    if (rc != 0) return rc;
+    if (handle_ == 0) return kDbErrInvalidHandle;
+    // The new index is this run's alone: its lock held for the whole build spares a lock
+    // call per insert (a round trip to the server under Wine).
+    return lock_.Acquire(path);
   }
   int Insert(const std::string& name, int64_t value) {
     std::string key = name;
@@ -167,16 +174,43 @@ class IndexHandle {
     int status = 0;
     return qBtSearch(handle_, key, v, status) == 0 && status == 0;
   }
-  void Close() { qBtClose(handle_); }
+  void Close() {
+    qBtClose(handle_);
+    lock_.Release();
+  }
 
  private:
   int handle_ = 0;
+  db::LibraryLock lock_;
 };
+
+// The new index's bytes over the old index file, which stays the same file: a program
+// waiting for the library's lock with the index open then finds the new index, never a
+// file that is gone. The old index's undo journal goes first, for it belongs to the old.
+int CopyOver(const std::string& from, const std::string& to) {
+  fileio::RemoveFile(to + ".UND");
+  fileio::File in, out;
+  int rc = in.Open(from, fileio::Access::Read, fileio::Share::DenyNone);
+  if (rc != 0) return rc;
+  const int64_t size = in.Size();
+  if (size < 0) return kDbErrInvalidHandle;
+  if ((rc = out.OpenAlways(to, fileio::Share::DenyNone)) != 0) return rc;
+  if ((rc = db::CopyFileBytes(in, 0, out, 0, size)) != 0) return rc;
+  // Another program that has the old index mapped may keep the file from shrinking (as
+  // Windows does): an index file is longer than its pages anyway, and what lies past the
+  // new header's page count is never read.
+  out.Truncate(size);
+  return out.Flush();
+}
 
 void Sleep300() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
 
 Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hooks) {
   const WorkFiles files = WorkFilesOf(library);
+  // The whole run holds the library's lock: a store meanwhile waits for the new library
+  // rather than landing in the one about to be replaced.
+  db::LibraryLock lock;
+  if (int rc = lock.Acquire(files.index); rc != 0) return {rc, kStepOpen};
   if (int rc = FinishSwap(files); rc != 0) return {rc, kStepRename};
   fileio::File lib;
   int rc = lib.Open(files.library, fileio::Access::ReadWrite, fileio::Share::DenyRead);
@@ -266,10 +300,10 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
     if ((rc = fileio::MoveFileReplacing(cutting ? files.cutLibrary : files.tempLibrary, files.readyLibrary)) != 0) {
       return {rc, kStepRename};
     }
-    if ((rc = FinishSwap(files)) != 0) return {rc, kStepRename};
-  } else if ((rc = fileio::MoveFileReplacing(files.tempIndex, files.index)) != 0) {
+  } else if ((rc = fileio::MoveFileReplacing(files.tempIndex, files.readyIndex)) != 0) {
     return {rc, kStepRename};
   }
+  if ((rc = FinishSwap(files)) != 0) return {rc, kStepRename};
   fileio::RemoveFile(files.tempIndex + ".UND");
   return {};
 }
@@ -286,20 +320,26 @@ WorkFiles WorkFilesOf(const std::string& library) {
   f.tempLibrary = folder + "NARWENTMP" + libExt;
   f.tempIndex = folder + "NARWENTMP" + indexExt;
   f.readyLibrary = folder + "NARWENNEW" + libExt;
+  f.readyIndex = folder + "NARWENNEW" + indexExt;
   f.cutLibrary = folder + "NARWENCUT" + libExt;
   return f;
 }
 
 int FinishSwap(const WorkFiles& f) {
-  if (!fileio::Exists(f.readyLibrary)) {
-    // Without a complete new library an index left beside the old one is half built.
-    if (fileio::Exists(f.tempIndex)) fileio::RemoveFile(f.tempIndex);
-    return 0;
+  if (fileio::Exists(f.readyLibrary)) {
+    if (fileio::Exists(f.tempIndex)) {
+      if (int rc = CopyOver(f.tempIndex, f.index); rc != 0) return rc;
+      if (int rc = fileio::RemoveFile(f.tempIndex); rc != 0) return rc;
+    }
+    return fileio::MoveFileReplacing(f.readyLibrary, f.library);
   }
-  if (fileio::Exists(f.tempIndex)) {
-    if (int rc = fileio::MoveFileReplacing(f.tempIndex, f.index); rc != 0) return rc;
+  if (fileio::Exists(f.readyIndex)) {
+    if (int rc = CopyOver(f.readyIndex, f.index); rc != 0) return rc;
+    return fileio::RemoveFile(f.readyIndex);
   }
-  return fileio::MoveFileReplacing(f.readyLibrary, f.library);
+  // Without a commit point an index left beside the old one is half built.
+  if (fileio::Exists(f.tempIndex)) fileio::RemoveFile(f.tempIndex);
+  return 0;
 }
 
 RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const RebuildHooks& hooks) {

@@ -18,13 +18,21 @@ namespace {
 
 // Runs killed at random moments, then one run to its end: every live item copies out as it
 // was stored and the index holds exactly the live items.
+// NARWEN_KILLS (default 6) runs are killed; NARWEN_KILL_SCALE (default 1) multiplies the
+// items' sizes (55: a library of about 200 MB) and the moments of the kills.
+int EnvNumber(const char* name, int fallback) {
+  const char* env = std::getenv(name);
+  return env && std::atoi(env) > 0 ? std::atoi(env) : fallback;
+}
+
 void KillAndCheck(int mode, bool shortOfSpace) {
   TempDir dir;
   const std::string lib = dir.File("ARC001.B01");
   std::map<std::string, std::string> live;
+  const int scale = EnvNumber("NARWEN_KILL_SCALE", 1);
   for (int i = 0; i < 120; ++i) {
     std::string key = "K" + std::to_string(i) + ".JPG";
-    std::string data = TestBytes(size_t(1000 + (i * 7919) % 60000), i);
+    std::string data = TestBytes(size_t(1000 + (i * 7919) % 60000) * size_t(scale), i);
     std::string file = dir.Write("in\\" + key, data);
     ASSERT_EQ(qBtMmLib(lib, file, 1), 0);
     if (i % 3 == 1) {
@@ -33,14 +41,13 @@ void KillAndCheck(int mode, bool shortOfSpace) {
       live[key] = data;
     }
   }
-  const char* env = std::getenv("NARWEN_KILLS");
-  const int kills = env ? std::atoi(env) : 6;
+  const int kills = EnvNumber("NARWEN_KILLS", 6);
   std::mt19937 random(uint32_t(mode * 2 + int(shortOfSpace) + 1));
   for (int k = 0; k < kills; ++k) {
     WorkerProcess worker;
     ASSERT_TRUE(worker.Start("narwen_rebuild_worker",
                              {lib, std::to_string(mode), shortOfSpace ? "short" : "roomy"}));
-    std::this_thread::sleep_for(std::chrono::milliseconds(random() % 60));
+    std::this_thread::sleep_for(std::chrono::milliseconds(random() % uint32_t(60 * scale)));
     worker.Kill();
   }
   RebuildHooks hooks;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <map>
+#include <thread>
 
 #include "db/db.h"
 #include "db/media_item.h"
@@ -10,6 +12,8 @@
 #include "narwen/rebuild.h"
 #include "temp_dir.h"
 #include "test_bytes.h"
+#include "wait_until.h"
+#include "worker_process.h"
 
 namespace narwen {
 namespace {
@@ -270,6 +274,105 @@ TEST_F(LibraryTest, HalfDoneSwapIsCompleted) {
   EXPECT_EQ(dir.Read("ARC001.I01"), compactedIndex);
 }
 
+TEST_F(LibraryTest, IndexRebuildKilledAfterItsCommitPointIsCompleted) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("C.JPG", Bytes(20000, 3));
+  const std::string goodIndex = dir.Read("ARC001.I01");
+  // Killed while the complete new index was being copied over the old one.
+  dir.Write("NARWENNEW.I01", goodIndex);
+  dir.Write("ARC001.I01", goodIndex.substr(0, 4096));
+  ASSERT_EQ(FinishSwap(WorkFilesOf(lib())), 0);
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENNEW.I01")));
+  EXPECT_TRUE(dir.Read("ARC001.I01") == goodIndex);
+  ExpectLiveItemsCopyOut();
+  // Once more through a run, which completes it first.
+  dir.Write("NARWENNEW.I01", goodIndex);
+  dir.Write("ARC001.I01", goodIndex.substr(0, 4096));
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeIndexOnly, false, Roomy()), 0);
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENNEW.I01")));
+  ExpectLiveItemsCopyOut();
+}
+
+TEST_F(LibraryTest, AnIndexHandleOpenAcrossACompactionReadsTheNewValues) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("B.JPG", Bytes(5000, 2));
+  Store("C.JPG", Bytes(20000, 3));
+  RemoveItem("B.JPG");
+  int handle = 0, status = 0;
+  ASSERT_EQ(qBtOpen(index(), 12, handle, status), 0);
+  std::string key = Name("A.JPG");
+  int32_t value = 0;
+  ASSERT_EQ(qBtSearch(handle, key, value, status), 0);
+  EXPECT_EQ(value, 122);
+  ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
+  // A now ends the library, after C.
+  key = Name("A.JPG");
+  ASSERT_EQ(qBtSearch(handle, key, value, status), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(value, 20022 + 122);
+  EXPECT_EQ(qBtKeyNbr(handle), 2);
+  qBtClose(handle);
+  ExpectLiveItemsCopyOut();
+}
+
+// A store by another program while a run holds the library's lock.
+class StoreDuringRunTest : public LibraryTest {
+ protected:
+  void SetUp() override {
+    Store("A.JPG", Bytes(100, 1));
+    Store("B.JPG", Bytes(5000, 2));
+    Store("C.JPG", Bytes(20000, 3));
+    RemoveItem("B.JPG");
+    newItem = Bytes(3000, 9);
+    newFile = dir.Write("in\\NEW.JPG", newItem);
+  }
+  // Runs a rebuild that starts the storing program once it holds the lock; `during` then
+  // sees the program on its way.
+  int RunWithStore(int mode, int lockTimeoutMs, const std::function<void(WorkerProcess&)>& during) {
+    RebuildHooks hooks = Roomy();
+    bool started = false;
+    hooks.progress = [&](int) {
+      if (started) return;
+      started = true;
+      EXPECT_TRUE(storer.Start("narwen_rebuild_worker",
+                               {"store", lib(), newFile, std::to_string(lockTimeoutMs), dir.File("ready")}));
+      EXPECT_TRUE(WaitUntil([&] { return fileio::Exists(dir.File("ready")); }, std::chrono::seconds(30)));
+      during(storer);
+    };
+    return REBUILDDATABASE(lib(), mode, false, hooks);
+  }
+  WorkerProcess storer;
+  std::string newItem, newFile;
+};
+
+TEST_F(StoreDuringRunTest, StoreWaitsAndLandsInTheCompactedLibrary) {
+  for (int mode : {kModeCompact, kModeIndexOnly}) {
+    SCOPED_TRACE(mode);
+    fileio::RemoveFile(dir.File("ready"));
+    if (mode == kModeIndexOnly) {
+      Name("NEW.JPG");
+      ASSERT_EQ(qBtMmLib(lib(), newFile, 3), 0);
+    }
+    ASSERT_EQ(RunWithStore(mode, 60000, [](WorkerProcess& storer) {
+                // The store is waiting for the lock, not done.
+                EXPECT_EQ(storer.Wait(300), -1);
+              }),
+              0);
+    ASSERT_EQ(storer.Wait(60000), 0);
+    contents[Name("NEW.JPG")] = newItem;
+    ExpectLiveItemsCopyOut();
+  }
+}
+
+TEST_F(StoreDuringRunTest, StoreGives33AfterTheLockTimeoutAndLeavesNothing) {
+  ASSERT_EQ(RunWithStore(kModeCompact, 200, [](WorkerProcess& storer) { EXPECT_EQ(storer.Wait(30000), 33); }), 0);
+  ExpectLiveItemsCopyOut();
+  EXPECT_EQ(fileio::FileSize(lib()), 100 + 20000 + 2 * 22);
+  int rc = -1;
+  CopyOut("NEW.JPG", rc);
+  EXPECT_EQ(rc, 2);
+}
+
 TEST_F(LibraryTest, TinyOrAllRemovedGivesEmptyLibraryAndIndex) {
   dir.Write("ARC001.B01", "short");
   ASSERT_EQ(REBUILDDATABASE(lib(), kModeCompact, false, Roomy()), 0);
@@ -302,6 +405,25 @@ TEST_F(LibraryTest, PatternWorksThroughEveryLibrary) {
   ASSERT_EQ(REBUILDDATABASE(dir.Path() + "ARC*.I01", kModeCompact, true, hooks), 0);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(fileio::FileSize(lib()), 0);
+  EXPECT_EQ(fileio::FileSize(lib2), 322);
+}
+
+TEST_F(LibraryTest, AFailingLibraryOfAPatternLeavesTheOthersDoneAndGivesItsCode) {
+  dir.Write("ARC001.B01", std::string(100, 'x'));
+  dir.Write("ARC001.I01", "");
+  const std::string lib2 = dir.Path() + "ARC002.B01";
+  Name("D.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\D.JPG", Bytes(300, 4)), 1), 0);
+  Name("E.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\E.JPG", "e"), 1), 0);
+  Name("E.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.File("in\\E.JPG"), 3), 0);
+  RebuildHooks hooks = Roomy();
+  hooks.prefix = "ARC";
+  const RebuildResult result = RebuildDatabase(dir.Path() + "ARC*.I01", kModeCompact, true, hooks);
+  EXPECT_EQ(result.code, kNoEndMark);
+  EXPECT_EQ(result.step, kStepSearch);
+  EXPECT_EQ(dir.Read("ARC001.B01"), std::string(100, 'x'));
   EXPECT_EQ(fileio::FileSize(lib2), 322);
 }
 

@@ -4,6 +4,7 @@
 
 #include "fileio/file.h"
 #include "lumbric/records.h"
+#include "rebuild_locked.h"
 #include "skin/sk_files.h"
 
 namespace lumbric {
@@ -111,7 +112,7 @@ int CopyOver(const std::string& from, const std::string& to) {
 
 std::string Beside(const std::string& path) { return path + ".NEW"; }
 // Present from the moment the rebuilt files beside are complete until they are in place.
-std::string Marker(const std::string& path) { return path + ".NEW.OK"; }
+std::string Marker(const std::string& path) { return DbReplacementMark(path); }
 
 // Puts the complete files beside in place: a kill meanwhile leaves the marker, and the
 // next call does it again from the start.
@@ -133,12 +134,11 @@ int PutAllInPlace(const std::string& path, int fileNumber, const std::vector<db:
 int RebuildLocked(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields,
                   const std::vector<db::IndexLayout>& layouts, int length, Halves& halves) {
   const std::string beside = Beside(path);
-  int rc = 0;
-  if (fileio::Exists(Marker(path))) {
-    // A rebuild was killed while it put its files in place: that ends first.
-    rc = PutAllInPlace(path, fileNumber, layouts);
-    if (rc != 0) return rc;
-  }
+  // A rebuild killed while it put its files in place, or a save cut short, ends first:
+  // the squeeze renumbers the records that a rewrite journal names.
+  int rc = FinishInterruptedLocked(path, fileNumber, fields);
+  // A damaged index is what the rebuild mends.
+  if (rc != 0 && rc != kDbErrCorrupt) return rc;
   RemoveIfThere(beside);
   RemoveIndexes(beside, layouts);
   int64_t records = std::max<int64_t>(0, SKFLOF(fileNumber) / length - 1);
@@ -159,12 +159,26 @@ int Rebuild(const std::string& path, const std::vector<DBFIELD>& fields, Progres
 
 }  // namespace
 
+int FinishInterruptedLocked(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields) {
+  int rc = 0;
+  if (fileio::Exists(Marker(path))) {
+    std::vector<db::IndexLayout> layouts;
+    rc = db::IndexLayouts(fields, layouts);
+    if (rc == 0) rc = PutAllInPlace(path, fileNumber, layouts);
+    if (rc == 0) {
+      RemoveIndexes(Beside(path), layouts);
+      RemoveIfThere(Beside(path));
+    }
+  }
+  return rc != 0 ? rc : DbFinishInterruptedRewrite(path, fileNumber);
+}
+
 int REBUILDINDEX(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress, void* context) {
   return Rebuild(path, fields, progress, context, false);
 }
 
 int FinishInterruptedRebuild(const std::string& path, const std::vector<DBFIELD>& fields) {
-  if (!fileio::Exists(Marker(path))) return 0;
+  if (!fileio::Exists(Marker(path)) && !fileio::Exists(path + ".JNL")) return 0;
   return Rebuild(path, fields, nullptr, nullptr, true);
 }
 
@@ -187,11 +201,7 @@ int Rebuild(const std::string& path, const std::vector<DBFIELD>& fields, Progres
     if (rc == 0) {
       Halves halves{progress, context};
       if (finishOnly) {
-        rc = fileio::Exists(Marker(path)) ? PutAllInPlace(path, fileNumber, layouts) : 0;
-        if (rc == 0) {
-          RemoveIndexes(Beside(path), layouts);
-          RemoveIfThere(Beside(path));
-        }
+        rc = FinishInterruptedLocked(path, fileNumber, fields);
       } else {
         rc = RebuildLocked(path, fileNumber, fields, layouts, length, halves);
       }

@@ -3,6 +3,7 @@
 
 #include "db/archive.h"
 #include "lumbric/records.h"
+#include "rebuild_locked.h"
 #include "skin/sk_files.h"
 
 namespace lumbric {
@@ -21,21 +22,6 @@ std::string PaddedKey(const std::string& value, const DBFIELD& f) {
 }
 
 bool AllSlashes(const std::string& text) { return !text.empty() && text.find_first_not_of('/') == std::string::npos; }
-
-// Index work after the record is written: results do not change the operation's.
-void Move(const std::string& file, int width, const std::string& oldKey, const std::string* newKey, int32_t number) {
-  int handle = 0, status = 0;
-  if (qBtOpen(file, width, handle, status) != 0 || handle == 0) return;
-  std::string key = oldKey;
-  int32_t value = number;
-  qBtDelete(handle, key, value, status);
-  if (newKey) {
-    key = *newKey;
-    value = number;
-    qBtInsert(handle, key, value, status);
-  }
-  qBtClose(handle);
-}
 
 // The header lock for one operation, given back whatever the way out.
 class HeaderLock {
@@ -70,6 +56,14 @@ int Prepare(int fileNumber, int recordNumber, const std::vector<std::string>& va
   return 0;
 }
 
+// The stored record read under the header lock, once a rebuild or a rewrite that a killed
+// program left half done is complete: the slot is read as the archive now stands.
+int ReadWhole(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields, int recordNumber,
+              std::string& record) {
+  int rc = FinishInterruptedLocked(path, fileNumber, fields);
+  return rc != 0 ? rc : SKFGETR(fileNumber, record, recordNumber);
+}
+
 bool LeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 }  // namespace
@@ -99,31 +93,18 @@ int SAVERECORD(const std::string& path, int fileNumber, const int& recordNumber,
   HeaderLock lock(fileNumber, length);
   if (lock.rc() != 0) return lock.rc();
   std::string record(size_t(length), ' ');
-  rc = SKFGETR(fileNumber, record, recordNumber);
+  rc = ReadWhole(path, fileNumber, fields, recordNumber, record);
   if (rc != 0) return rc;
-  const std::string old = record;
   const DBFIELD& keyField = fields[0];
-  if (old[size_t(keyField.position - 1)] == '/') {
+  if (record[size_t(keyField.position - 1)] == '/') {
     // Deleted meanwhile: the record is filed anew under DBCREF's own lock.
     lock.Release();
     return DBCREF(path, fileNumber, values, fields);
   }
-  if (Columns(old, keyField) != PaddedKey(values[0], keyField)) return kDbRefused;
+  if (Columns(record, keyField) != PaddedKey(values[0], keyField)) return kDbRefused;
   rc = DBWRITF(length, record, values, fields);
   if (rc != 0) return rc;
-  if (record == old) return 0;
-  DbBeginBatch();
-  rc = SKFPUTR(fileNumber, record, recordNumber);
-  if (rc == 0) rc = SKFLUSH(fileNumber);
-  if (rc == 0) {
-    for (size_t i = 1; i < layouts.size(); ++i) {
-      const DBFIELD& f = fields[layouts[i].field];
-      std::string oldKey = Columns(old, f), newKey = Columns(record, f);
-      if (oldKey != newKey) Move(DBINDEX(path, layouts[i].number), layouts[i].width, oldKey, &newKey, recordNumber);
-    }
-  }
-  int flushed = DbEndBatch();
-  return rc != 0 ? rc : flushed;
+  return DbRewriteRecord(path, fileNumber, recordNumber, record, fields);
 }
 
 int DELETERECORD(const std::string& path, int fileNumber, const int& recordNumber,
@@ -135,28 +116,16 @@ int DELETERECORD(const std::string& path, int fileNumber, const int& recordNumbe
   HeaderLock lock(fileNumber, length);
   if (lock.rc() != 0) return lock.rc();
   std::string record(size_t(length), ' ');
-  rc = SKFGETR(fileNumber, record, recordNumber);
+  rc = ReadWhole(path, fileNumber, fields, recordNumber, record);
   if (rc != 0) return rc;
   const DBFIELD& keyField = fields[0];
   const std::string stored = Columns(record, keyField);
   if (stored != PaddedKey(values[0], keyField)) return AllSlashes(stored) ? 0 : kDbRefused;
-  const std::string old = record;
-  const std::string slashes(size_t(keyField.width), '/');
-  record.replace(size_t(keyField.position - 1), slashes.size(), slashes);
-  // The record says "deleted" before any index does: a slot whose index 0 pair still
-  // names the old key is found deleted by every reader, never the other way round.
-  DbBeginBatch();
-  rc = SKFPUTR(fileNumber, record, recordNumber);
-  if (rc == 0) rc = SKFLUSH(fileNumber);
-  if (rc == 0) {
-    Move(DBINDEX(path, 0), keyField.width, stored, &slashes, recordNumber);
-    for (size_t i = 1; i < layouts.size(); ++i) {
-      const DBFIELD& f = fields[layouts[i].field];
-      Move(DBINDEX(path, layouts[i].number), layouts[i].width, Columns(old, f), nullptr, recordNumber);
-    }
-  }
-  int flushed = DbEndBatch();
-  return rc != 0 ? rc : flushed;
+  // The rewrite puts the "/" key into the record before any index changes: a slot whose
+  // index 0 pair still names the old key is found deleted by every reader, never the
+  // other way round.
+  record.replace(size_t(keyField.position - 1), size_t(keyField.width), size_t(keyField.width), '/');
+  return DbRewriteRecord(path, fileNumber, recordNumber, record, fields);
 }
 
 }  // namespace lumbric

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../src/record_rewrite.h"  // the database's journal, to leave one as a kill does
 #include "lumbric/records.h"
 #include "topics_test_util.h"
 
@@ -102,27 +103,33 @@ TEST(RebuildIndex, WaitsForTheHeaderLockThenGivesUp) {
   EXPECT_EQ(Pairs(DBINDEX(a.f01, 0), 8), keys);
 }
 
-// A rebuild killed while it copied its new record file over the old one and had moved
-// only some indexes: the next start finishes it from the complete files beside.
-TEST(RebuildIndex, AKillWhilePuttingInPlaceIsFinishedAtTheNextStart) {
-  TempDir done, killed;
-  TopicArchive a(done, 6), b(killed, 6);
+// Two archives of six records with record 4 deleted: `a` rebuilt whole, `b` as a rebuild
+// killed while it copied its new record file over the old one and had moved only index 0
+// leaves it. Gives a's rebuilt record file.
+std::string KilledWhilePuttingInPlace(TopicArchive& a, TopicArchive& b) {
   for (TopicArchive* x : {&a, &b}) {
-    ASSERT_EQ(lumbric::DELETERECORD(x->f01, x->fileNumber, 4, TopicArchive::Values(3), x->fields), 0);
+    EXPECT_EQ(lumbric::DELETERECORD(x->f01, x->fileNumber, 4, TopicArchive::Values(3), x->fields), 0);
     x->Close();
   }
   const std::string old = FileBytes(b.f01);
-  ASSERT_EQ(lumbric::REBUILDINDEX(a.f01, a.fields), 0);
+  EXPECT_EQ(lumbric::REBUILDINDEX(a.f01, a.fields), 0);
   const std::string rebuilt = FileBytes(a.f01);
-  ASSERT_LT(rebuilt.size(), old.size());
-
+  EXPECT_LT(rebuilt.size(), old.size());
   // The state at the kill: files beside complete, the record file half copied, index 0
   // moved, the others not.
   PutFileBytes(b.f01 + ".NEW", rebuilt);
-  for (int k = 1; k <= 10; ++k) ASSERT_EQ(fileio::CopyFileTo(DBINDEX(a.f01, k), DBINDEX(b.f01 + ".NEW", k)), 0);
-  ASSERT_EQ(fileio::CopyFileTo(DBINDEX(a.f01, 0), DBINDEX(b.f01, 0)), 0);
+  for (int k = 1; k <= 10; ++k) EXPECT_EQ(fileio::CopyFileTo(DBINDEX(a.f01, k), DBINDEX(b.f01 + ".NEW", k)), 0);
+  EXPECT_EQ(fileio::CopyFileTo(DBINDEX(a.f01, 0), DBINDEX(b.f01, 0)), 0);
   PutFileBytes(b.f01, rebuilt.substr(0, 2 * kLength) + old.substr(2 * kLength));
   PutFileBytes(b.f01 + ".NEW.OK", "");
+  return rebuilt;
+}
+
+// The next start finishes the rebuild from the complete files beside.
+TEST(RebuildIndex, AKillWhilePuttingInPlaceIsFinishedAtTheNextStart) {
+  TempDir done, killed;
+  TopicArchive a(done, 6), b(killed, 6);
+  const std::string rebuilt = KilledWhilePuttingInPlace(a, b);
   EXPECT_EQ(lumbric::FinishInterruptedRebuild(b.f01, b.fields), 0);
 
   EXPECT_EQ(FileBytes(b.f01), rebuilt);
@@ -138,6 +145,72 @@ TEST(RebuildIndex, AKillWhilePuttingInPlaceIsFinishedAtTheNextStart) {
   // Nothing more to finish.
   EXPECT_EQ(lumbric::FinishInterruptedRebuild(b.f01, b.fields), 0);
   EXPECT_EQ(FileBytes(b.f01), rebuilt);
+}
+
+// Another program saves before any start finished the rebuild: the save finishes it first
+// and then writes into the rebuilt file, under the record numbers it now has.
+TEST(RebuildIndex, ASaveAfterARebuildKilledWhilePuttingInPlaceFinishesItFirst) {
+  TempDir done, killed;
+  TopicArchive a(done, 6), b(killed, 6);
+  const std::string rebuilt = KilledWhilePuttingInPlace(a, b);
+  b.Open();
+  a.Open();
+  auto values = TopicArchive::Values(5);
+  values[11] = "AFTER";
+  // K0005 was record 6 and is record 5 of the rebuilt file.
+  ASSERT_EQ(lumbric::SAVERECORD(a.f01, a.fileNumber, 5, values, a.fields), 0);
+  ASSERT_EQ(lumbric::SAVERECORD(b.f01, b.fileNumber, 5, values, b.fields), 0);
+  EXPECT_EQ(FileBytes(b.f01), FileBytes(a.f01));
+  EXPECT_NE(FileBytes(b.f01), rebuilt);
+  for (int k = 0; k <= 10; ++k) {
+    const int width = k == 0 ? 8 : b.fields[11].width;
+    EXPECT_EQ(Pairs(DBINDEX(b.f01, k), width), Pairs(DBINDEX(a.f01, k), width)) << k;
+  }
+  EXPECT_FALSE(fileio::Exists(b.f01 + ".NEW.OK"));
+}
+
+// A filer meets the rebuild's files half put in place: it is refused, nothing is appended
+// to the half-copied file, and it files again once the next start finished the rebuild.
+TEST(RebuildIndex, AFilingAfterARebuildKilledWhilePuttingInPlaceIsRefusedUntilItIsFinished) {
+  TempDir done, killed;
+  TopicArchive a(done, 6), b(killed, 6);
+  const std::string rebuilt = KilledWhilePuttingInPlace(a, b);
+  const std::string half = FileBytes(b.f01);
+  const auto keys = Pairs(DBINDEX(b.f01, 0), 8);
+  b.Open();
+  EXPECT_EQ(DBCREF(b.f01, b.fileNumber, TopicArchive::Values(7), b.fields), kDbErrLockViolation);
+  EXPECT_EQ(FileBytes(b.f01), half);
+  EXPECT_EQ(Pairs(DBINDEX(b.f01, 0), 8), keys);
+  b.Close();
+  ASSERT_EQ(lumbric::FinishInterruptedRebuild(b.f01, b.fields), 0);
+  b.Open();
+  ASSERT_EQ(DBCREF(b.f01, b.fileNumber, TopicArchive::Values(7), b.fields), 0);
+  EXPECT_EQ(FileBytes(b.f01).substr(0, rebuilt.size()), rebuilt);
+  EXPECT_EQ(Pairs(DBINDEX(b.f01, 0), 8).back(), std::make_pair(std::string("K0007"), 7));
+}
+
+// A save killed half way (its journal written, the record not yet) meets a rebuild: the
+// save is completed before the records are squeezed and renumbered.
+TEST(RebuildIndex, ASaveCutShortIsCompletedBeforeTheSqueeze) {
+  TempDir done, killed;
+  TopicArchive a(done, 5), b(killed, 5);
+  auto values = TopicArchive::Values(4);
+  values[12] = "SAVED";
+  ASSERT_EQ(lumbric::DELETERECORD(a.f01, a.fileNumber, 3, TopicArchive::Values(2), a.fields), 0);
+  ASSERT_EQ(lumbric::DELETERECORD(b.f01, b.fileNumber, 3, TopicArchive::Values(2), b.fields), 0);
+  const std::string old = a.Record(5);
+  ASSERT_EQ(lumbric::SAVERECORD(a.f01, a.fileNumber, 5, values, a.fields), 0);
+  db::RewriteJournal journal;
+  ASSERT_EQ(db::PlanRewrite(old, a.Record(5), 5, b.fields, journal), 0);
+  PutFileBytes(b.f01 + ".JNL", db::EncodeRewriteJournal(journal));
+  a.Close();
+  b.Close();
+  ASSERT_EQ(lumbric::REBUILDINDEX(a.f01, a.fields), 0);
+  ASSERT_EQ(lumbric::REBUILDINDEX(b.f01, b.fields), 0);
+  EXPECT_EQ(FileBytes(b.f01), FileBytes(a.f01));
+  EXPECT_EQ(FileBytes(b.f01).substr(3 * kLength, kLength), old.substr(0, 124) + Padded("SAVED", 40) + old.substr(164));
+  EXPECT_EQ(Pairs(DBINDEX(b.f01, 2), 40), Pairs(DBINDEX(a.f01, 2), 40));
+  EXPECT_FALSE(fileio::Exists(b.f01 + ".JNL"));
 }
 
 }  // namespace

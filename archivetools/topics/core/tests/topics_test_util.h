@@ -51,7 +51,7 @@ struct TopicArchive {
   ~TopicArchive() { Close(); }
   static std::string Key(int r) {
     std::string n = std::to_string(r);
-    return "K" + std::string(4 - n.size(), '0') + n;
+    return "K" + std::string(n.size() < 4 ? 4 - n.size() : 0, '0') + n;
   }
   static std::vector<std::string> Values(int r) { return RecordValues(Key(r), "T" + std::to_string(r)); }
   void Open() {

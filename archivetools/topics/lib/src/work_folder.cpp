@@ -49,6 +49,11 @@ int KILLALLFILES(const std::string& folder) {
   return first;
 }
 
+int KILLALLFILES(const std::string& folder, const fileio::ProtectedFolders& guarded) {
+  if (!fileio::IsDisposableFolder(fileio::Trim(folder), guarded)) return fileio::kErrAccessDenied;
+  return KILLALLFILES(folder);
+}
+
 int CheckPassword(const std::string& passwordFile, const std::string& typed, bool& matches) {
   std::string password;
   matches = false;

@@ -55,6 +55,29 @@ TEST(WorkFolder, KillAllFilesEmptiesFilesOnlyAndRefusesRoots) {
   EXPECT_EQ(lumbric::KILLALLFILES(dir.File("missing")), 3);
 }
 
+TEST(WorkFolder, KillAllFilesUnderTheFolderRuleSparesProtectedFolders) {
+  TempDir dir;
+  dir.Write("data/ARCHIVE.F01", "records");
+  dir.Write("data/work/a.jpg", "a");
+  dir.Write("program/lumbric.exe", "program");
+  fileio::ProtectedFolders guarded;
+  guarded.dataFolder = dir.File("data");
+  guarded.programFolder = dir.File("program");
+  // The data folder, the program folder and a folder above them are left alone.
+  EXPECT_EQ(lumbric::KILLALLFILES(dir.File("data"), guarded), 5);
+  EXPECT_EQ(lumbric::KILLALLFILES(dir.File("program") + "\\", guarded), 5);
+  EXPECT_EQ(lumbric::KILLALLFILES(dir.Path(), guarded), 5);
+  EXPECT_TRUE(fileio::Exists(dir.File("data/ARCHIVE.F01")));
+  EXPECT_TRUE(fileio::Exists(dir.File("program/lumbric.exe")));
+  EXPECT_EQ(lumbric::KILLALLFILES("C:\\", guarded), 5);
+#ifdef _WIN32
+  // A folder below the data folder is a work folder like any other (the rule takes only
+  // Windows paths, so this half runs under Wine).
+  EXPECT_EQ(lumbric::KILLALLFILES(dir.File("data/work"), guarded), 0);
+  EXPECT_FALSE(fileio::Exists(dir.File("data/work/a.jpg")));
+#endif
+}
+
 TEST(Password, TypedTextMustMatchExactly) {
   TempDir dir;
   const std::string pwd = dir.File("QORIMAGE.PWD");

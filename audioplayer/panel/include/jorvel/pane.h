@@ -43,6 +43,8 @@ struct PaneSetup {
   // The pane moved (the marquee follows).
   std::function<void()> moved;
   std::function<void(const std::string&)> warn;
+  // The controls' element lookup (PANEELEMENT's form; PANEELEMENT when not given).
+  std::function<HBITMAP(int id, int& x, int& y, int style)> element;
 };
 
 // Reads the pane description the current skin names (its string "POPUPPANE"; "@path@" the

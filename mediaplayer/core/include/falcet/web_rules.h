@@ -42,6 +42,11 @@ struct IndexColumn {
 IndexColumn ParseIndexColumn(const std::string& entry, const std::string& programFolder);
 // The column's width in a panel of that width (never more than the panel; 0 without a page).
 int IndexColumnWidth(const IndexColumn& column, int panelWidth);
+// The frame style's bits also say where the column stays when a medium (2) or a picture (4)
+// takes the panel from a page; the item kinds of the bars are the same numbers.
+inline constexpr int kIndexBesideMedia = 2;
+inline constexpr int kIndexBesidePictures = 4;
+bool IndexStaysBeside(const IndexColumn& column, int itemKind);
 
 // An item that is remembered as the document item (a spreadsheet).
 bool IsDocumentItem(std::string_view item);

@@ -70,7 +70,8 @@ int DBCREATE(const std::string& path, int recordLength);
 int DBOPENF(const std::string& path, int& fileNumber, int& ok);
 // Appends a record: under the header record's lock it takes the next record number,
 // writes the record and inserts its keys into index 0 (field 1) and into index k of
-// the k-th field whose flag is 1 (or 10). The key must not be blank, must not start
+// the k-th field whose flag is 1 (or 10). A record file that a killed rebuild left half
+// replaced (DbReplacementMark) is refused with 33. The key must not be blank, must not start
 // with a blank or "/", and must not be filed already (183). A failure leaves neither the
 // record nor any of its keys behind.
 int DBCREF(const std::string& path, int fileNumber, const std::vector<std::string>& values,
@@ -179,9 +180,30 @@ int qBtMmLib(const std::string& library, const std::string& file, int operation)
 int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields,
                      void (*progress)(int percent, void* context) = nullptr, void* context = nullptr);
 // Takes back an append that a program killed while appending left half done (its record
-// and whatever keys it filed); 0 also when there was none. DBCREF does it before it
-// appends; a program calls it at start to see the archive whole.
+// and whatever keys it filed) and completes an interrupted rewrite (DbRewriteRecord); 0
+// also when there was none. DBCREF takes back appends before it appends; a program calls
+// it at start to see the archive whole.
 int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD>& fields);
+// Overwrites record recordNumber of an open record file with `record` (the record length
+// exactly) and moves the record's index pairs from what the slot held to what `record`
+// holds, as one change: a record whose key starts with "/" (deleted) keeps its index 0
+// pair only. The caller holds the header lock (DbLockHeader). The change is written to the
+// rewrite journal "<path>.JNL" first, so that a program killed half way leaves it to the
+// next call here, DbFinishInterruptedRewrite or DbFinishInterruptedAppend, which complete
+// it. An unchanged record writes nothing; a slot past the file's end gives 87. A damaged
+// index is stepped over: the rest of the change is whole and the result is 1392 (the
+// index is to be rebuilt). The files are on the disk when it returns.
+int DbRewriteRecord(const std::string& path, int fileNumber, int recordNumber, const std::string& record,
+                    const std::vector<DBFIELD>& fields);
+// The mark "<path>.NEW.OK" of a record file being replaced by a rebuild's complete files
+// (the topic editor's): present while they are put in place under the header lock. Found
+// by a filing (a rebuild killed half way), it refuses with 33 rather than append to a
+// half-copied file; the rebuilding program finishes the replacement at its next start.
+std::string DbReplacementMark(const std::string& path);
+// Completes a rewrite that a killed program left in the journal (0 also when there was
+// none; a journal that no longer fits the slot's key is dropped). The caller holds the
+// header lock; a program that rebuilds the record file calls it before it reads records.
+int DbFinishInterruptedRewrite(const std::string& path, int fileNumber);
 // DBCREF, DBCREATE, DBSEQUENCE (taking a number), DbRebuildIndexes and qBtMmLib flush
 // the files they changed to disk once before they return, so that a filing the user saw
 // done survives a power loss. qBtInsert and qBtDelete are steps of a caller's operation:

@@ -2,6 +2,7 @@
 // out, checking and the maintenance tool's backward scan all read it through here.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "fileio/file.h"
@@ -29,5 +30,26 @@ void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t trai
 // Copies `length` bytes from one file to another in chunks of at most 1 MiB; a source
 // that ends early is a read fault.
 int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length);
+
+class LockGroup;
+
+// Holds a library's lock, the one its index's every store, copy-out and removal takes,
+// until released or destroyed: another program's library calls wait meanwhile (33 after
+// the lock timeout). The holding thread's own calls go through; other threads of this
+// process wait until it is released.
+class LibraryLock {
+ public:
+  LibraryLock() = default;
+  ~LibraryLock();
+  LibraryLock(const LibraryLock&) = delete;
+  LibraryLock& operator=(const LibraryLock&) = delete;
+  // `indexPath`: the library's index (DBNAME (library, 73)).
+  int Acquire(const std::string& indexPath);
+  void Release();
+
+ private:
+  std::shared_ptr<LockGroup> group_;
+  bool held_ = false;
+};
 
 }  // namespace db

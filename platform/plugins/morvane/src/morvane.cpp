@@ -32,6 +32,7 @@ struct Recording {
   win::Handle stop{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
   win::Handle opened{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
   std::atomic<bool> openedOk{false};
+  LONG soundSamples = 0;  // written by the worker, read after it ended
 };
 
 std::unique_ptr<Recording>& Current() {
@@ -133,6 +134,7 @@ class SoundInput {
     blockAlign_ = wave.nBlockAlign;
   }
   ~SoundInput() { Close(); }
+  LONG Samples() const { return samples_; }
   SoundInput(const SoundInput&) = delete;
   SoundInput& operator=(const SoundInput&) = delete;
 
@@ -144,9 +146,13 @@ class SoundInput {
       if (!(b.dwFlags & WHDR_DONE)) continue;
       if (b.dwBytesRecorded > 0) {
         LONG samples = LONG(b.dwBytesRecorded / blockAlign_);
-        ok = AVIStreamWrite(stream_, written_, samples, b.lpData, LONG(b.dwBytesRecorded), 0, nullptr, nullptr) == 0 &&
-             ok;
-        written_ += samples;
+        // Each block goes at the stream's end as the stream itself counts it: a count of
+        // our own drifts from that of some implementations (Wine's), which then refuse
+        // every block after the first.
+        bool written = AVIStreamWrite(stream_, AVIStreamLength(stream_), samples, b.lpData, LONG(samples) * blockAlign_,
+                                      0, nullptr, nullptr) == 0;
+        if (written) samples_ += samples;
+        ok = written && ok;
       }
       b.dwFlags &= ~DWORD(WHDR_DONE);
       waveInAddBuffer(device_, &b, sizeof(WAVEHDR));
@@ -167,7 +173,7 @@ class SoundInput {
   HWAVEIN device_ = nullptr;
   PAVISTREAM stream_ = nullptr;
   WORD blockAlign_ = 1;
-  LONG written_ = 0;
+  LONG samples_ = 0;
   std::array<WAVEHDR, kSoundBuffers> buffers_{};
   std::array<std::vector<char>, kSoundBuffers> memory_;
 };
@@ -240,32 +246,42 @@ DWORD RecordFrames(Recording& r) {
     wait = DWORD(left > 0 ? left : 0);
   }
   if (!sound.Drain()) Notice(r, kMvError);
+  r.soundSamples = sound.Samples();
   return 0;
 }
 
-// The main header's time per frame, written again from the rate once the file is closed:
-// some Video for Windows implementations (Wine's) store the rate's inverse there.
-void FixTimePerFrame(const std::string& output, int framesPerSecond) {
+void PutU32(HANDLE file, size_t at, uint32_t value) {
+  unsigned char bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
+  DWORD put = 0;
+  if (SetFilePointer(file, LONG(at), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER)
+    WriteFile(file, bytes, sizeof bytes, &put, nullptr);
+}
+
+// Header values written again once the file is closed, where some Video for Windows
+// implementations (Wine's) store others: the main header's time per frame (Wine: the
+// rate's inverse) and the sound stream's length in samples (Wine: the blocks written).
+void FixHeaders(const std::string& output, int framesPerSecond, LONG soundSamples) {
   win::Handle file(CreateFileA(output.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return;
-  char head[512] = {};
+  std::string head(4096, '\0');
   DWORD got = 0;
-  if (!ReadFile(file.Get(), head, sizeof head, &got, nullptr)) return;
-  std::string text(head, got);
-  size_t at = text.find("avih");
-  if (at == std::string::npos || at + 12 > text.size()) return;
-  uint32_t perFrame = uint32_t(1000000 / std::max(1, framesPerSecond));
-  unsigned char bytes[4] = {uint8_t(perFrame), uint8_t(perFrame >> 8), uint8_t(perFrame >> 16),
-                            uint8_t(perFrame >> 24)};
-  DWORD put = 0;
-  if (SetFilePointer(file.Get(), LONG(at + 8), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER)
-    WriteFile(file.Get(), bytes, sizeof bytes, &put, nullptr);
+  if (!ReadFile(file.Get(), head.data(), DWORD(head.size()), &got, nullptr)) return;
+  head.resize(got);
+  size_t at = head.find("avih");
+  if (at != std::string::npos && at + 12 <= head.size())
+    PutU32(file.Get(), at + 8, uint32_t(1000000 / std::max(1, framesPerSecond)));
+  // strh: its type at 8, its length at 8 + 32.
+  for (at = head.find("strh"); at != std::string::npos && soundSamples > 0; at = head.find("strh", at + 4)) {
+    if (at + 44 > head.size() || head.compare(at + 8, 4, "auds") != 0) continue;
+    PutU32(file.Get(), at + 8 + 32, uint32_t(soundSamples));
+    break;
+  }
 }
 
 DWORD WINAPI Record(void* argument) {
   Recording& r = *static_cast<Recording*>(argument);
   DWORD result = RecordFrames(r);
-  if (result == 0) FixTimePerFrame(r.output, r.format.framesPerSecond);
+  if (result == 0) FixHeaders(r.output, r.format.framesPerSecond, r.soundSamples);
   return result;
 }
 

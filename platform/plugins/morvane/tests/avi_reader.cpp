@@ -34,10 +34,11 @@ struct Reader {
     error = why;
     return false;
   }
-  std::string FrameId(const std::string& kind) const {
-    char id[5] = {char('0' + out.videoStream / 10), char('0' + out.videoStream % 10), kind[0], kind[1], 0};
+  static std::string StreamId(int stream, const std::string& kind) {
+    char id[5] = {char('0' + stream / 10), char('0' + stream % 10), kind[0], kind[1], 0};
     return id;
   }
+  std::string FrameId(const std::string& kind) const { return StreamId(out.videoStream, kind); }
   bool IsFrame(const std::string& id) const {
     return out.videoStream >= 0 && (id == FrameId("db") || id == FrameId("dc"));
   }
@@ -72,7 +73,12 @@ struct Reader {
     } else if (c.id == "strh") {
       if (c.size < 36) return Fail("short strh");
       std::string type = Id(b, c.data);
-      if (type == "auds") out.hasAudio = true;
+      if (type == "auds" && !out.hasAudio) {
+        out.hasAudio = true;
+        out.audioStream = streamNumber;
+        out.audioLength = U32(b, c.data + 32);
+        out.audioSampleSize = U32(b, c.data + 44);
+      }
       if (type == "vids" && out.videoStream < 0) {
         out.videoStream = streamNumber;
         out.handler = U32(b, c.data + 4);
@@ -87,8 +93,15 @@ struct Reader {
       out.frameHeight = int32_t(U32(b, c.data + 8));
       out.bitCount = U16(b, c.data + 14);
       out.compression = U32(b, c.data + 16);
+    } else if (c.id == "strf" && out.audioStream == streamNumber - 1 && out.audioFormat == 0) {
+      if (c.size < 16) return Fail("short sound strf");
+      out.audioFormat = U16(b, c.data);
+      out.channels = U16(b, c.data + 2);
+      out.samplesPerSecond = U32(b, c.data + 4);
+      out.bitsPerSample = U16(b, c.data + 14);
     } else if (list == "movi" || list == "rec ") {
       if (IsFrame(c.id)) frames.push_back(c);
+      if (out.audioStream >= 0 && c.id == StreamId(out.audioStream, "wb")) out.audioBytes += uint32_t(c.size);
     } else if (c.id == "idx1") {
       return Index(c);
     }

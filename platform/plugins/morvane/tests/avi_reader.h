@@ -16,6 +16,11 @@ struct AviSummary {
   uint16_t bitCount = 0;
   uint32_t compression = 0;
   bool hasAudio = false;
+  // the first sound stream: strf (a WAVEFORMATEX) and the bytes of its chunks in movi
+  int audioStream = -1;
+  uint16_t audioFormat = 0, channels = 0, bitsPerSample = 0;
+  uint32_t samplesPerSecond = 0, audioBytes = 0;
+  uint32_t audioSampleSize = 0, audioLength = 0;  // its strh: bytes a sample, samples
   // its frame chunks in movi and its entries in idx1
   uint32_t moviFrames = 0, indexFrames = 0;
   bool indexMatchesMovi = false;  // every entry's offset names a chunk of that id and size

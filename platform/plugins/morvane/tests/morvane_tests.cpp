@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "avi_reader.h"
 #include "fileio/file.h"
 #include "morvane/morvane.h"
@@ -122,6 +124,72 @@ TEST_F(Recorder, TheClientAreaGoesIntoTheFileAtTheRateWithANoticeAFrame) {
     red[i + 2] = char(220);
   }
   EXPECT_NE(bytes.find(red), std::string::npos);
+}
+
+// Records a second and reads the file back; the notices counted meanwhile stay in
+// gNotices.
+bool RecordASecond(MvInitProc init, MvStartProc start, MvStopProc stop, MvEndProc end, HWND window,
+                   const MvFormat& format, const std::string& output, avitest::AviSummary& s, std::string& error) {
+  if (init(window, &format, output.c_str()) != 1 || start(0) != 1) {
+    error = "the recording did not start";
+    return false;
+  }
+  PumpMessages(1000);
+  if (stop() != 1 || end() != 1) {
+    error = "the recording did not stop";
+    return false;
+  }
+  PumpMessages(100);
+  std::string bytes;
+  if (fileio::ReadWholeFile(output, bytes) != fileio::kOk) {
+    error = "no file";
+    return false;
+  }
+  return avitest::ReadAvi(bytes, s, error);
+}
+
+// Run by the test entry morvane_null_device_tests, whose ALSA configuration makes the null
+// device the default one (SUITE_NULL_ALSA tells so): its silence goes beside the frames.
+TEST_F(Recorder, TheSoundOfARecordingDeviceGoesBesideTheFrames) {
+  if (!std::getenv("SUITE_NULL_ALSA")) GTEST_SKIP() << "run with the null device's ALSA configuration";
+  ASSERT_GT(waveInGetNumDevs(), 0u);
+  avitest::AviSummary s;
+  std::string error;
+  MvFormat format = Format(5);
+  ASSERT_TRUE(RecordASecond(init_, start_, stop_, end_, window_, format, dir_.File("sound.avi"), s, error)) << error;
+  EXPECT_EQ(gNotices[2], 0);
+  EXPECT_GT(gNotices[0], 0);
+  EXPECT_EQ(s.moviFrames, uint32_t(gNotices[0]));
+  EXPECT_EQ(s.streams, 2u);
+  ASSERT_TRUE(s.hasAudio);
+  EXPECT_EQ(s.audioFormat, WAVE_FORMAT_PCM);
+  EXPECT_EQ(s.channels, 1);
+  EXPECT_EQ(s.samplesPerSecond, 22050u);
+  EXPECT_EQ(s.bitsPerSample, 16);
+  // A second at 44100 bytes a second, in blocks of a quarter second: at least half of it
+  // came before the end (the null device gives its silence faster than real time, so there
+  // is no upper limit), every block whole, and the header counts what the file holds.
+  EXPECT_GE(s.audioBytes, 22050u);
+  EXPECT_EQ(s.audioSampleSize, 2u);
+  EXPECT_EQ(s.audioBytes % 2, 0u);
+  EXPECT_EQ(s.audioLength, s.audioBytes / 2);
+}
+
+// Wine here offers no recording device unless told to: the frames are recorded alone, and
+// nothing is reported wrong.
+TEST_F(Recorder, WithoutARecordingDeviceTheFramesAreRecordedAlone) {
+  if (waveInGetNumDevs() > 0) GTEST_SKIP() << "this machine has a recording device";
+  avitest::AviSummary s;
+  std::string error;
+  MvFormat format = Format(5);
+  ASSERT_TRUE(RecordASecond(init_, start_, stop_, end_, window_, format, dir_.File("mute.avi"), s, error)) << error;
+  EXPECT_EQ(gNotices[2], 0);
+  EXPECT_GT(gNotices[0], 0);
+  EXPECT_EQ(s.moviFrames, uint32_t(gNotices[0]));
+  EXPECT_TRUE(s.indexMatchesMovi);
+  EXPECT_EQ(s.streams, 1u);
+  EXPECT_FALSE(s.hasAudio);
+  EXPECT_EQ(s.audioBytes, 0u);
 }
 
 TEST_F(Recorder, RefusesWhatItCannotRecord) {

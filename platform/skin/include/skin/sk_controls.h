@@ -46,6 +46,12 @@ HWND SKCHILDWINDOW(HWND parent, int number);
 // Whether a child placed at (x, y) of a panel shows: 1 when the point lies in the panel's
 // client area, 0 when it lies outside (or the panel is no window).
 int SKPANELCHILDXY(HWND panel, int x, int y);
+// The skin's own place of a players' pane child (its [panel] section) in a style index (1
+// to 8): the picture (the caller's to delete), x and y; null and 0, 0 when the skin does
+// not place it or its picture cannot be read.
+HBITMAP SKPANELCHILDXY(int id, int& x, int& y, int styleIndex);
+// Whether the skin places any pane children itself.
+bool SkHasPanelChildren();
 // Hooks the keyboard of an input field (an edit field, or the edit field of a combo box):
 // Enter and Escape reach target as WM_COMMAND with the given identifiers (0 leaves that
 // key to the field), also where a message loop runs IsDialogMessageA, which would take

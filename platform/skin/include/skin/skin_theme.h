@@ -49,6 +49,13 @@ enum SkinMetric {
   kSkinCaptionButton = 7,   // width and height of a caption button
 };
 
+// A child of a players' pane as the skin places it: its picture and a place per style
+// index (1 to 8; the last place serves the indexes after it).
+struct SkinPanelChild {
+  std::string picture;  // full path
+  std::vector<std::pair<int, int>> places;
+};
+
 struct SkinTheme {
   std::string name = "Standard";
   std::string file;     // the skin file it was read from, "" for the built-in skin
@@ -62,6 +69,7 @@ struct SkinTheme {
   std::string credit;   // the engine's credit line for about boxes
   std::map<int, std::string> pictures;  // picture element number -> picture file (full path)
   std::map<std::string, std::string> strings;  // named texts of the skin (SKLOADSTRING), keys in lower case
+  std::map<int, SkinPanelChild> panelChildren;  // [panel]: element number -> picture, x, y pairs
 
   uint32_t Colour(int slot) const;
   int Metric(int number) const;
@@ -85,6 +93,10 @@ std::string ParseSkinList(const std::string& text, const std::string& listFolder
 // itself; when a list or skin file is missing, its twin with the other extension beside it
 // is tried, then the built-in skin. Faults are reported through ReportSkinError.
 SkinTheme LoadSkin(const std::string& path);
+
+// Where the skin places a panel child in a style index (1 to 8): its picture and place;
+// false when the skin does not place it.
+bool SkinPanelPlace(const SkinTheme& theme, int id, int styleIndex, std::string& picture, int& x, int& y);
 
 // Parses "#RRGGBB" or "r,g,b" into a colour reference; false when malformed.
 bool ParseSkinColour(const std::string& text, uint32_t& colour);

@@ -4,7 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "pick/nadrix.h"
 
@@ -34,6 +36,21 @@ int SKPICKF(HWND owner, const std::string& startPath, const std::string& caption
             const std::string& buttons, const std::string& listCaption, const std::string& treeCaption,
             const std::string& filterCaption, int reserved, const std::string& nameCaption, int nameMode,
             std::string& result, std::string& nameText);
+
+// The build of a program that passes a fourteenth argument (always 0); the dialog is the
+// same.
+int SKPICKF(HWND owner, const std::string& startPath, const std::string& caption, const std::string& filterList,
+            const std::string& buttons, const std::string& listCaption, const std::string& treeCaption,
+            const std::string& filterCaption, int reserved, const std::string& nameCaption, int nameMode,
+            std::string& result, std::string& nameText, int reserved2);
+
+// A program that lists entries of its own files (a library's item keys) in place of a
+// folder's: while a source is set and the file kept with SKPICKINFILE exists, the list
+// shows what the source gives for that file (which stays empty when it gives false) and
+// a picked entry is returned as a file name of the dialog's folder. An empty source, or
+// no such file, lists the folder. The pick library itself reads no such files.
+using PickListSource = std::function<bool(const std::string& file, std::vector<std::string>& entries)>;
+void SetPickListSource(PickListSource source);
 
 // Remembered values: store != 0 keeps text, store = 0 puts the kept value into text.
 //  SKPICKINFILE   a start file or folder left for a later call

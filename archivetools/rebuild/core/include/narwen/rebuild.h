@@ -41,12 +41,15 @@ RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const
 // The classic call: the code alone.
 int REBUILDDATABASE(const std::string& path, int mode, bool all, const RebuildHooks& hooks);
 
-// Ends a swap that a killed run left half done and gives the names it uses for a library.
+// Ends a swap that a killed run left half done (call it holding the library's lock) and
+// gives the names it uses for a library. The new index is copied over the old index file,
+// the new library renamed over the old one.
 struct WorkFiles {
   std::string library, index;  // the library's ".B" and ".I" files
   std::string tempLibrary;     // the compaction's new library while it is written
   std::string tempIndex;       // the new index while it is written
-  std::string readyLibrary;    // the new library once complete: the swap's commit point
+  std::string readyLibrary;    // the new library once complete: a compaction's commit point
+  std::string readyIndex;      // the new index once complete: an index rebuild's commit point
   std::string cutLibrary;      // items cut from a library short of space
 };
 WorkFiles WorkFilesOf(const std::string& library);

@@ -12,7 +12,8 @@
 namespace lumbric {
 
 // Writes the form's values over record recordNumber of the open record file and moves the
-// record's pairs in the secondary indexes. Waits for the header record's lock as DBCREF
+// record's pairs in the secondary indexes, as one change that a kill leaves whole or to
+// be completed (DbRewriteRecord). Waits for the header record's lock as DBCREF
 // does (33 after the lock timeout). A slot deleted meanwhile gets the record appended
 // anew (DBCREF); a slot holding another key gives 9999 and nothing is written; an
 // unchanged record writes nothing. A date field must be empty or a complete valid date
@@ -35,8 +36,9 @@ using Progress = void (*)(int percent, void* context);
 int REBUILDINDEX(const std::string& path, const std::vector<DBFIELD>& fields, Progress progress = nullptr,
                  void* context = nullptr);
 
-// Ends a rebuild that was killed while it put its files in place (the program calls it at
-// start); 0 also when there was none.
+// Ends a rebuild that was killed while it put its files in place and completes a save or
+// delete that was killed half way (the program calls it at start); 0 also when there was
+// none. Saves, deletes and rebuilds do the same before they read a record.
 int FinishInterruptedRebuild(const std::string& path, const std::vector<DBFIELD>& fields);
 
 // A date field's text is storable: empty, or a complete valid date in one of the forms

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/folder_guard.h"
+
 namespace lumbric {
 
 // "<temporary folder><program>.cfg": four 16-bit little-endian numbers (left, top, width,
@@ -28,6 +30,10 @@ std::string DefaultWorkFolder(const std::string& tempFolder, const std::string& 
 // folder is refused with 5 and left alone; a missing one gives 3. Else 0 or the first
 // error met (the rest is still tried).
 int KILLALLFILES(const std::string& folder);
+// The same under the suite's folder rule (fileio/folder_guard.h): a folder that is not
+// disposable (a root, the Windows, system, program or data folder or one above them) is
+// refused with 5 and left alone.
+int KILLALLFILES(const std::string& folder, const fileio::ProtectedFolders& guarded);
 
 // The typed password against the lock file: 0 with matches set, 2 when the archive has no
 // lock, 13 for a damaged one.

@@ -1,0 +1,9 @@
+// Closing the main window: the settings written, the loop ended.
+#pragma once
+
+namespace lumbric {
+
+void OnSysClose();
+void OnDestroy();
+
+}  // namespace lumbric
