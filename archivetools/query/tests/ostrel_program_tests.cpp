@@ -17,6 +17,8 @@
 #include "ostrel/command_ids.h"
 #include "program_test.h"
 #include "skin/sk_files.h"
+#include "wait_until.h"
+#include "worker_process.h"
 
 namespace {
 
@@ -162,6 +164,46 @@ TEST_F(Ostrel, ARangeTypedHighFirstCopiesOutTheTwelveItemsAndHandsTheFolderOver)
     fileio::ReadWholeFile(Copy().ResultFolder() + item, bytes);
     EXPECT_EQ(bytes, ItemBytes(item)) << item;
   }
+  EXPECT_EQ(Close(), 0);
+}
+
+// Another program files records meanwhile and a record is deleted as the topic editor
+// deletes it: the search takes the live records of the range only.
+TEST_F(Ostrel, ASearchWhileAFilerFilesAndARecordIsDeletedTakesOnlyLiveRecords) {
+  MakeArchive({"1995", "2000", "2005"});
+  Copy().WriteInProgram("QORIMAGE.CPT", "0000000003\r\n");
+  const std::string log = RunBrowser();
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  WorkerProcess filer;
+  ASSERT_TRUE(filer.Start("db_append_worker", {Copy().RecordFile(), Copy().ProgramFolder() + "QORIMAGE.CPT", "1",
+                                               "400", Copy().File("ready"), Copy().File("go")}));
+  ASSERT_TRUE(WaitUntil([&] { return fileio::Exists(Copy().File("ready")); }, std::chrono::seconds(60),
+                        std::chrono::milliseconds(5)));
+  Copy().Write("go", "");
+  ASSERT_TRUE(WaitUntil([&] { return fileio::FileSize(Copy().RecordFile()) > 20 * 671; }, std::chrono::seconds(60),
+                        std::chrono::milliseconds(2)));
+  {
+    // Record 3 (key 00000002) deleted under the header lock.
+    int file = 0, ok = 0;
+    ASSERT_EQ(DBOPENF(Copy().RecordFile(), file, ok), 0);
+    ASSERT_EQ(DbLockHeader(file, 671), 0);
+    EXPECT_EQ(SKFPUTAT(file, 2 * 671, std::string(8, '/')), 0);
+    SKFUNLOCK(file, 0, 671);
+    SKFCLOSE(file);
+  }
+  ASSERT_TRUE(driver::SetText(Field(frame, kYear), "1995"));
+  ASSERT_TRUE(driver::SetText(High(frame, kYear), "2005"));
+  ChooseOperator(frame, kYear, 8);
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  ASSERT_EQ(WaitForLog(log, 2, kLimit).size(), 2u);
+  std::vector<std::string> expected;
+  for (const char* key : {"00000001", "00000003"})
+    for (const std::string& item : Items(key)) expected.push_back(item);
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Names(Copy().ResultFolder()), expected);
+  EXPECT_EQ(filer.Wait(60000), 0);
+  EXPECT_EQ(fileio::FileSize(Copy().RecordFile()), (4 + 400) * 671);
   EXPECT_EQ(Close(), 0);
 }
 
