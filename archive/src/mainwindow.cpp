@@ -8,6 +8,7 @@
 
 #include "grilton/recording_volume.h"
 #include "commands.h"
+#include "controls/thesaurus.h"
 #include "display.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -72,17 +73,7 @@ bool CreateMainWindow() {
 }
 
 void FillThesaurusBox() {
-  Grilton& a = App();
-  if (!a.thesaurusBox) return;
-  SendMessageA(a.thesaurusBox, CB_RESETCONTENT, 0, 0);
-  std::vector<fileio::DirEntry> lists = fileio::ListDirectory(a.place.dataFolder + "*.THM");
-  for (const fileio::DirEntry& e : lists) {
-    if (e.directory) continue;
-    std::string name = fileio::ToUpper(fileio::StemOf(e.name));
-    SendMessageA(a.thesaurusBox, CB_ADDSTRING, 0, LPARAM(name.c_str()));
-  }
-  LRESULT at = SendMessageA(a.thesaurusBox, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(a.settings.thesaurus.c_str()));
-  SendMessageA(a.thesaurusBox, CB_SETCURSEL, at == CB_ERR ? 0 : WPARAM(at), 0);
+  FillThesaurusNames(App().thesaurusBox, App().place.dataFolder, App().settings.thesaurus);
 }
 
 void BuildChildren() {

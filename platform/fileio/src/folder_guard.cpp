@@ -28,6 +28,12 @@ std::vector<std::string> Parts(std::string_view folder) {
     if (root.size() <= server + 1) return {};
     names.push_back(root);
     at = share == std::string::npos ? text.size() : share;
+#ifndef _WIN32
+  } else if (text.size() >= 1 && text[0] == '\\' && text.rfind("\\\\", 0) != 0) {
+    // The native build's full paths start at the one root "/".
+    names.push_back("\\");
+    at = 1;
+#endif
   } else {
     return {};
   }

@@ -37,4 +37,15 @@ TEST(FolderGuard, FoldersBelowOrBesideProtectedOnesMayBeEmptied) {
   EXPECT_FALSE(fileio::IsDisposableFolder("e:\\KEEP", none));
 }
 
+#ifndef _WIN32
+TEST(FolderGuard, NativeFullPathsStartAtTheRoot) {
+  fileio::ProtectedFolders p;
+  p.dataFolder = "/srv/archive/";
+  for (const char* folder : {"/", "//", "/srv", "/srv/archive/", "/srv/x/../archive", "tmp/work"})
+    EXPECT_FALSE(fileio::IsDisposableFolder(folder, p)) << folder;
+  for (const char* folder : {"/tmp/work/", "/srv/archive/result", "/srv/other"})
+    EXPECT_TRUE(fileio::IsDisposableFolder(folder, p)) << folder;
+}
+#endif
+
 }  // namespace

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "controls/controls_host.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
 #include "thesaurus_internal.h"
 #include "win/window_class.h"
 
@@ -151,4 +153,16 @@ void RUNTHESAURUS(const std::string& title, const std::string& buttons, int maxL
   }
   if (owner && IsWindow(owner)) EnableWindow(owner, TRUE);
   if (quit) PostQuitMessage(quitCode);
+}
+
+void FillThesaurusNames(HWND comboBox, const std::string& dataFolder, const std::string& current) {
+  if (!comboBox) return;
+  SendMessageA(comboBox, CB_RESETCONTENT, 0, 0);
+  for (const fileio::DirEntry& e : fileio::ListDirectory(dataFolder + "*.THM")) {
+    if (e.directory) continue;
+    std::string name = fileio::ToUpper(fileio::StemOf(e.name));
+    SendMessageA(comboBox, CB_ADDSTRING, 0, LPARAM(name.c_str()));
+  }
+  LRESULT at = SendMessageA(comboBox, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(current.c_str()));
+  SendMessageA(comboBox, CB_SETCURSEL, at == CB_ERR ? 0 : WPARAM(at), 0);
 }

@@ -210,6 +210,21 @@ TEST_F(ThesaurusRoutines, AListThatCannotBeSavedChangesNeitherTheFileNorTheBoxes
   for (HWND box : topics_) EXPECT_EQ(Items(box), (Words{"", "OLD"}));
 }
 
+TEST_F(ThesaurusRoutines, TheNamesOfTheDataFoldersThesauriFillABoxWithTheCurrentChosen) {
+  dir_.Write("boats.thm", "SAIL\r\n");
+  dir_.Write("STANDARD.THM", "");
+  dir_.Write("NOTES.TXT", "");
+  dir_.Write("FOLDER.THM\\inside.txt", "");
+  HWND box = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 100, 100, parent_,
+                             nullptr, nullptr, nullptr);
+  FillThesaurusNames(box, dir_.Path(), "STANDARD");
+  EXPECT_EQ(Items(box), (Words{"BOATS", "STANDARD"}));
+  EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 1);
+  FillThesaurusNames(box, dir_.Path(), "GONE");
+  EXPECT_EQ(Items(box).size(), 2u);
+  EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 0);
+}
+
 TEST(InfoPopup, WithoutAnOwnerItIsAPopupCentredOnTheScreen) {
   SKINITENGINE("");
   const std::string text(300, 'x');

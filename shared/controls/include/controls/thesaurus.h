@@ -43,5 +43,9 @@ void RUNTHESAURUS(const std::string& title, const std::string& buttons, int maxL
 // stores the two values, 0 gives the stored ones back.
 void THESAURUSPARAMS(std::string& buttons, int& maxLength, int set);
 
+// Fills a combo box with the thesauri of a data folder (the "*.THM" names without their
+// extension, upper-cased) and selects `current`, else the first.
+void FillThesaurusNames(HWND comboBox, const std::string& dataFolder, const std::string& current);
+
 // The editor's window procedure.
 LRESULT CALLBACK THESAURUSPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,53 @@
+// Items copied out of a media library on a few threads of their own: each copy waits
+// mostly on the file system (under Wine on its server), and several threads overlap
+// those waits. Every copy goes through the library's own call.
+#pragma once
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace ostrel {
+
+class CopyPool {
+ public:
+  CopyPool(std::string library, std::string folder);
+  ~CopyPool();
+  CopyPool(const CopyPool&) = delete;
+  CopyPool& operator=(const CopyPool&) = delete;
+
+  // Copies the item into the folder; order ranks a failure among the others (the lowest
+  // is reported).
+  void Add(const std::string& item, const std::string& key, bool picture, size_t order);
+
+  struct Result {
+    int items = 0;
+    int pictures = 0;
+    int code = 0;  // the failure of the lowest order; a missing item is none
+    std::string failedKey;
+  };
+  // Waits for the copies (dropping those not yet started when drop) and gives the result.
+  Result Finish(bool drop);
+
+ private:
+  struct Job {
+    std::string item, key;
+    bool picture = false;
+    size_t order = 0;
+  };
+  void Work();
+
+  const std::string library_, folder_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<Job> jobs_;
+  bool closing_ = false;
+  std::vector<std::thread> threads_;
+  Result result_;
+  size_t failedOrder_ = 0;
+};
+
+}  // namespace ostrel
