@@ -7,6 +7,7 @@
 #include "skin/sk_files.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_place.h"
 
 namespace grilton {
 
@@ -22,15 +23,7 @@ void ReadSettings() {
 
 void WriteSettings() {
   Grilton& a = App();
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  if (a.frame && GetWindowPlacement(a.frame, &placement)) {
-    const RECT& r = placement.rcNormalPosition;
-    a.settings.left = r.left;
-    a.settings.top = r.top;
-    a.settings.width = r.right - r.left;
-    a.settings.height = r.bottom - r.top;
-  }
+  win::TakeNormalPlace(a.frame, a.settings);
   fileio::WriteFileReplacing(a.settingsPath, FormatSettingsLine(a.settings));
 }
 

@@ -3,6 +3,7 @@
 #include "fileio/file.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_place.h"
 
 namespace jorvel {
 
@@ -36,15 +37,7 @@ void ReadSettings() {
 void WriteSettings() {
   Jorvel& p = App();
   AudioSettings s = p.settings;
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  if (p.frame && GetWindowPlacement(p.frame, &placement)) {
-    const RECT& r = placement.rcNormalPosition;
-    s.left = r.left;
-    s.top = r.top;
-    s.width = r.right - r.left;
-    s.height = r.bottom - r.top;
-  }
+  win::TakeNormalPlace(p.frame, s);
   if (p.pane && IsWindow(p.pane)) {
     RECT r{};
     GetWindowRect(p.pane, &r);

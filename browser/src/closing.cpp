@@ -7,6 +7,7 @@
 #include "skin/sk_files.h"
 #include "state.h"
 #include "watchers.h"
+#include "win/window_place.h"
 
 namespace kelmor {
 
@@ -29,10 +30,8 @@ void OnSysClose() {
   StopListInfo();
   STOPWATCH();
   StopDriveWatch();
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  GetWindowPlacement(b.frame, &placement);
-  const RECT& r = placement.rcNormalPosition;
+  RECT r{};
+  win::NormalRect(b.frame, r);
   int left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
   std::string folder = b.currentFolder;
   std::string filter = b.filterChoice;

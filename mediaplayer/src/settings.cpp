@@ -8,6 +8,7 @@
 #include "jorvel/pane.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_place.h"
 
 namespace falcet {
 
@@ -45,15 +46,8 @@ void WriteSettings() {
   // A recording sizes the window for the video, full screen for the screen: neither is the
   // user's own size.
   if (p.recorderMode != 0 || Option(kOptFullScreen) != 0 || !p.frame) return;
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  if (!GetWindowPlacement(p.frame, &placement)) return;
   PlayerSettings s = p.settings;
-  const RECT& r = placement.rcNormalPosition;
-  s.left = r.left;
-  s.top = r.top;
-  s.width = r.right - r.left;
-  s.height = r.bottom - r.top;
+  if (!win::TakeNormalPlace(p.frame, s)) return;
   HWND pane = jorvel::PaneWindow();
   if (!pane) pane = AudioPane();
   if (Option(kOptPaneLayout) != 0 && pane) {

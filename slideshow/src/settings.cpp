@@ -13,6 +13,7 @@
 #include "fileio/paths.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_place.h"
 
 namespace dunmere {
 
@@ -29,15 +30,7 @@ void SETTINGSFILE(int mode) {
   State& s = App();
   if (mode == 1) {
     SettingsRecord r;
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (s.frame && GetWindowPlacement(s.frame, &placement)) {
-      const RECT& w = placement.rcNormalPosition;
-      r.left = w.left;
-      r.top = w.top;
-      r.width = w.right - w.left;
-      r.height = w.bottom - w.top;
-    }
+    win::TakeNormalPlace(s.frame, r);
     r.showFolder = s.showFolderSetting;
     r.textSetting = s.textSetting;
     r.quality = s.quality;

@@ -10,6 +10,7 @@
 #include "skin/sk_files.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "win/window_place.h"
 
 namespace lumbric {
 
@@ -54,15 +55,7 @@ void ReadSettings() {
 
 void WriteSettings() {
   Lumbric& a = App();
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  if (a.frame && GetWindowPlacement(a.frame, &placement)) {
-    const RECT& r = placement.rcNormalPosition;
-    a.settings.left = int16_t(r.left);
-    a.settings.top = int16_t(r.top);
-    a.settings.width = int16_t(r.right - r.left);
-    a.settings.height = int16_t(r.bottom - r.top);
-  }
+  win::TakeNormalPlace(a.frame, a.settings);
   fileio::WriteFileReplacing(a.settingsPath, FormatSettings(a.settings));
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "win/window_class.h"
+#include "win/window_place.h"
 
 namespace {
 
@@ -91,3 +92,26 @@ TEST(RegisterClassOnce, FailsCleanlyWithoutANameOrWithoutAProcedure) {
 }
 
 }  // namespace
+
+// A window closed while minimised keeps the place it had before, not the icon's.
+TEST(NormalPlace, AMinimisedWindowGivesThePlaceItHadBefore) {
+  ASSERT_TRUE(win::RegisterClassOnce({.name = "WINPLACETEST", .procedure = FirstProc}));
+  HWND w = CreateWindowExA(0, "WINPLACETEST", "place", WS_OVERLAPPEDWINDOW, 40, 50, 300, 200, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(w, nullptr);
+  ShowWindow(w, SW_SHOWNORMAL);
+  ShowWindow(w, SW_MINIMIZE);
+  struct {
+    short left = 0, top = 0, width = 0, height = 0;
+  } place;
+  EXPECT_TRUE(win::TakeNormalPlace(w, place));
+  EXPECT_EQ(place.left, 40);
+  EXPECT_EQ(place.top, 50);
+  EXPECT_EQ(place.width, 300);
+  EXPECT_EQ(place.height, 200);
+  DestroyWindow(w);
+  RECT r{1, 2, 3, 4};
+  EXPECT_FALSE(win::NormalRect(nullptr, r));
+  EXPECT_FALSE(win::NormalRect(w, r));  // gone
+  EXPECT_EQ(r.left, 1);
+}
