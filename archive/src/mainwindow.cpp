@@ -23,6 +23,7 @@
 #include "state.h"
 #include "win/window_class.h"
 #include "wndproc.h"
+#include "imaging/program_frame.h"
 
 namespace grilton {
 
@@ -44,32 +45,30 @@ HWND Button(HWND parent, const std::string& glyph, int x, int y, int id, const s
 
 bool CreateMainWindow() {
   Grilton& a = App();
-  if (!win::RegisterClassOnce({.name = kClassArchive,
-                               .procedure = WNDPROC,
-                               .instance = a.instance,
-                               .style = CS_HREDRAW | CS_VREDRAW,
-                               .icon = a.icon}))
-    return false;
-  SKAPPTITLE(Ui(1));
-  SKWINDOWSTYLE(kFrameStyle);
-  int maxWidth = a.screenWidth, maxHeight = a.screenHeight;
-  SKSETMAXSIZE(a.settings.width, a.settings.height, maxWidth, maxHeight);
   const ArchiveSettings& s = a.settings;
-  a.frame = CreateWindowExA(0, kClassArchive, Ui(1).c_str(),
-                            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, s.left, s.top,
-                            s.width, s.height, nullptr, nullptr, a.instance, nullptr);
-  if (!a.frame) return false;
-  a.menuHolder = SKHOLDER(a.frame, "SKMENU", WNDPROC);
-  a.clientHolder = SKHOLDER(a.frame, "SKCLIP", WNDPROC);
-  a.zoomHolder = SKHOLDER(a.frame, "SKZOOM", WNDPROC);
-  if (a.zoomHolder) ShowWindow(a.zoomHolder, SW_HIDE);
-  if (!Ui(19).empty()) SKSETSYSBUTTONTIP(Ui(19));
-  a.status = SKSTATUSWINDOW(a.frame, "");
-  SKMENU(a.frame, a.menus);
-  if (a.clientHolder)
-    SetWindowLongPtrA(a.clientHolder, GWL_EXSTYLE,
-                      GetWindowLongPtrA(a.clientHolder, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-  return a.clientHolder != nullptr;
+  startup::SkinnedFrame made;
+  const bool ok = startup::CreateSkinnedFrame({.className = kClassArchive,
+                                               .procedure = WNDPROC,
+                                               .instance = a.instance,
+                                               .icon = a.icon,
+                                               .title = Ui(1),
+                                               .skinStyle = kFrameStyle,
+                                               .left = s.left,
+                                               .top = s.top,
+                                               .width = s.width,
+                                               .height = s.height,
+                                               .screenWidth = a.screenWidth,
+                                               .screenHeight = a.screenHeight,
+                                               .hiddenHolders = {"SKZOOM"},
+                                               .sysButtonTips = Ui(19),
+                                               .menus = &a.menus},
+                                              made);
+  a.frame = made.frame;
+  a.menuHolder = made.menuHolder;
+  a.clientHolder = made.clientHolder;
+  a.zoomHolder = made.hiddenHolders.empty() ? nullptr : made.hiddenHolders[0];
+  a.status = made.status;
+  return ok;
 }
 
 void FillThesaurusBox() {

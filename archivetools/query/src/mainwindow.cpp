@@ -20,6 +20,7 @@
 #include "state.h"
 #include "win/window_class.h"
 #include "wndproc.h"
+#include "imaging/program_frame.h"
 
 namespace ostrel {
 
@@ -50,30 +51,29 @@ HWND Child(const char* className, const std::string& text, DWORD style, int x, i
 
 bool CreateMainWindow() {
   Ostrel& a = App();
-  if (!win::RegisterClassOnce({.name = kClassQuery,
-                               .procedure = WNDPROC,
-                               .instance = a.instance,
-                               .style = CS_HREDRAW | CS_VREDRAW,
-                               .icon = a.icon}))
-    return false;
-  SKAPPTITLE(Ui(1));
-  SKWINDOWSTYLE(kFrameStyle);
-  int maxWidth = a.screenWidth, maxHeight = a.screenHeight;
   const lumbric::Settings& s = a.settings;
-  int width = s.width > 0 ? s.width : 900, height = s.height > 0 ? s.height : 680;
-  SKSETMAXSIZE(width, height, maxWidth, maxHeight);
-  a.frame = CreateWindowExA(0, kClassQuery, Ui(1).c_str(),
-                            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, s.left, s.top,
-                            width, height, nullptr, nullptr, a.instance, nullptr);
-  if (!a.frame) return false;
-  a.menuHolder = SKHOLDER(a.frame, "SKMENU", WNDPROC);
-  a.clientHolder = SKHOLDER(a.frame, "SKCLIP", WNDPROC);
-  a.status = SKSTATUSWINDOW(a.frame, "");
-  SKMENU(a.frame, a.menus);
-  if (a.clientHolder)
-    SetWindowLongPtrA(a.clientHolder, GWL_EXSTYLE,
-                      GetWindowLongPtrA(a.clientHolder, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-  return a.clientHolder != nullptr;
+  startup::SkinnedFrame made;
+  const bool ok = startup::CreateSkinnedFrame({.className = kClassQuery,
+                                               .procedure = WNDPROC,
+                                               .instance = a.instance,
+                                               .icon = a.icon,
+                                               .title = Ui(1),
+                                               .skinStyle = kFrameStyle,
+                                               .left = s.left,
+                                               .top = s.top,
+                                               .width = s.width > 0 ? s.width : 900,
+                                               .height = s.height > 0 ? s.height : 680,
+                                               .screenWidth = a.screenWidth,
+                                               .screenHeight = a.screenHeight,
+                                               .hiddenHolders = {},
+                                               .sysButtonTips = {},
+                                               .menus = &a.menus},
+                                              made);
+  a.frame = made.frame;
+  a.menuHolder = made.menuHolder;
+  a.clientHolder = made.clientHolder;
+  a.status = made.status;
+  return ok;
 }
 
 void FillThesaurusBox() {

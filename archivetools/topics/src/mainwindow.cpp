@@ -16,6 +16,7 @@
 #include "win/raii.h"
 #include "win/window_class.h"
 #include "wndproc.h"
+#include "imaging/program_frame.h"
 
 namespace lumbric {
 
@@ -45,29 +46,30 @@ int ColumnBottom() { return 8 + int(std::size(kButtons)) * kButtonStep; }
 
 bool CreateMainWindow() {
   Lumbric& a = App();
-  if (!win::RegisterClassOnce({.name = kClassTopicEditor,
-                               .procedure = WNDPROC,
-                               .instance = a.instance,
-                               .style = CS_HREDRAW | CS_VREDRAW,
-                               .icon = a.icon}))
-    return false;
-  SKAPPTITLE(Ui(1));
-  SKWINDOWSTYLE(kFrameStyle);
-  int maxWidth = a.screenWidth, maxHeight = a.screenHeight;
-  SKSETMAXSIZE(a.settings.width, a.settings.height, maxWidth, maxHeight);
   const Settings& s = a.settings;
-  a.frame = CreateWindowExA(0, kClassTopicEditor, Ui(1).c_str(),
-                            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, s.left, s.top,
-                            s.width, s.height, nullptr, nullptr, a.instance, nullptr);
-  if (!a.frame) return false;
-  a.menuHolder = SKHOLDER(a.frame, "SKMENU", WNDPROC);
-  a.clientHolder = SKHOLDER(a.frame, "SKHOLDER", WNDPROC);
-  if (!Ui(19).empty()) SKSETSYSBUTTONTIP(Ui(19));
-  a.status = SKSTATUSWINDOW(a.frame, "");
-  SKMENU(a.frame, a.menus);
-  if (a.clientHolder)
-    SetWindowLongPtrA(a.clientHolder, GWL_EXSTYLE, GetWindowLongPtrA(a.clientHolder, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-  return a.clientHolder != nullptr;
+  startup::SkinnedFrame made;
+  const bool ok = startup::CreateSkinnedFrame({.className = kClassTopicEditor,
+                                               .procedure = WNDPROC,
+                                               .instance = a.instance,
+                                               .icon = a.icon,
+                                               .title = Ui(1),
+                                               .skinStyle = kFrameStyle,
+                                               .left = s.left,
+                                               .top = s.top,
+                                               .width = s.width,
+                                               .height = s.height,
+                                               .screenWidth = a.screenWidth,
+                                               .screenHeight = a.screenHeight,
+                                               .clientKind = "SKHOLDER",
+                                               .hiddenHolders = {},
+                                               .sysButtonTips = Ui(19),
+                                               .menus = &a.menus},
+                                              made);
+  a.frame = made.frame;
+  a.menuHolder = made.menuHolder;
+  a.clientHolder = made.clientHolder;
+  a.status = made.status;
+  return ok;
 }
 
 void CreateButtons(HWND parent) {
