@@ -3,6 +3,7 @@
 // handed to a stand-in partner and the maintenance tool's command line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -432,9 +433,91 @@ TEST_F(Lumbric, TheMaintenanceToolGetsTheLibraryPatternQuotedForADataFolderWithB
   EXPECT_EQ(Close(), 0);
 }
 
+// The tool keeps running while its ".hold" file exists: the editor waits minimised, takes
+// no commands, still answers, and comes back (or ends, when a close came meanwhile) after.
+TEST_F(Lumbric, WhileTheMaintenanceToolRunsTheEditorAnswersButTakesNoCommandsAndComesBackAfter) {
+  fileio::CopyFileTo(TestProgramFolder() + "lumbric_args_standin.exe", Copy().ProgramFolder() + "NARWEN.EXE");
+  const std::string hold = Copy().ProgramFolder() + "NARWEN.hold";
+  const std::string line = Copy().ProgramFolder() + "NARWEN.log";
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  auto startTool = [&](int command) {
+    fileio::RemoveFile(line);
+    ASSERT_EQ(fileio::WriteFileReplacing(hold, "wait"), fileio::kOk);
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    ASSERT_TRUE(Answer(1));
+    ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(line); }, std::chrono::milliseconds(15000)));
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(frame) && !IsWindowEnabled(frame); }, std::chrono::milliseconds(10000)));
+  };
+  auto answers = [&] {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) != 0;
+  };
+
+  startTool(lumbric::kCmdCompactLibraries);
+  EXPECT_TRUE(answers());
+  // The statistics would show a box: a command while the tool runs is not carried out.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdStatistics, 0);
+  EXPECT_TRUE(answers());
+  EXPECT_TRUE(Process().Running());
+  fileio::RemoveFile(hold);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame) && IsWindowEnabled(frame); }, std::chrono::milliseconds(15000)));
+  EXPECT_FALSE(PumpUntil([&] { return FindWindowA(kBox, nullptr) != nullptr; }, std::chrono::milliseconds(1500)));
+
+  startTool(lumbric::kCmdLibraryIndexes);
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(answers());
+  EXPECT_TRUE(Process().Running());
+  EXPECT_TRUE(IsWindow(frame));
+  fileio::RemoveFile(hold);
+  EXPECT_EQ(Process().Wait(15000), 0);
+}
+
 }  // namespace
 
 namespace {
+
+// The window made lower and then a little higher again: the topic panel still reaches
+// down to its margin and the progress bar keeps to the bottom.
+TEST_F(Lumbric, TheTopicPanelAndTheProgressBarFollowTheWindowsSize) {
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND progress = driver::FindChild(frame, lumbric::kProgressBar);
+  ASSERT_NE(progress, nullptr);
+  HWND holder = GetParent(progress);
+  HWND panel = driver::FindChildByClass(holder, "SKLIST");
+  ASSERT_NE(panel, nullptr);
+  auto inHolder = [&](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, holder, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  auto holderHeight = [&] {
+    RECT c;
+    GetClientRect(holder, &c);
+    return int(c.bottom);
+  };
+  auto fits = [&] {
+    RECT c;
+    GetClientRect(holder, &c);
+    RECT p = inHolder(panel), b = inHolder(progress);
+    return p.bottom == c.bottom - 8 && p.right == std::min<LONG>(578, c.right - 8) && b.top == c.bottom - 22;
+  };
+  ASSERT_TRUE(PumpUntil(fits, std::chrono::milliseconds(5000)));
+  RECT w;
+  GetWindowRect(frame, &w);
+  int height = int(w.bottom - w.top);
+  for (int change : {-120, 60}) {
+    const int before = holderHeight();
+    height += change;
+    SetWindowPos(frame, nullptr, 0, 0, int(w.right - w.left), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(PumpUntil([&] { return holderHeight() != before && fits(); }, std::chrono::milliseconds(10000)))
+        << "change " << change << ": holder " << before << " -> " << holderHeight() << ", panel bottom "
+        << inHolder(panel).bottom << ", bar top " << inHolder(progress).top;
+  }
+  EXPECT_EQ(Close(), 0);
+}
 
 TEST_F(Lumbric, TheLockButtonOnAnOpenArchiveSetsThePasswordAndLocksIt) {
   MakeArchive(Copy().RecordFile(), 1);
