@@ -15,6 +15,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/suite_classes.h"
+#include "../../rebuild/tests/library_items.h"
 #include "lumbric/command_ids.h"
 #include "lumbric/records.h"
 #include "lumbric/work_folder.h"
@@ -430,6 +431,35 @@ TEST_F(Lumbric, TheMaintenanceToolGetsTheLibraryPatternQuotedForADataFolderWithB
   ASSERT_TRUE(Answer(1));
   ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(line); }, std::chrono::milliseconds(15000)));
   EXPECT_EQ(Bytes(line), " \"" + data + "QORIMAGE*.I01\" /O");
+  EXPECT_EQ(Close(), 0);
+}
+
+// Libraries 001 and 002 with a removed item each: 204 starts the real maintenance tool,
+// which compacts both and ends, and the editor comes back.
+TEST_F(Lumbric, CompactingStartsTheToolWhichCompactsBothLibrariesAndTheEditorComesBack) {
+  Copy().CopyFromSuite("narwen.*");
+  MakeArchive(Copy().RecordFile(), 2);
+  narwen::LibraryItems items;
+  const std::string lib1 = Copy().ProgramFolder() + "QORIMAGE001.B01";
+  const std::string lib2 = Copy().ProgramFolder() + "QORIMAGE002.B01";
+  items.Fill(lib1, Copy().File("in\\"), 11);
+  items.Fill(lib2, Copy().File("in\\"), 12);
+  const int64_t before1 = fileio::FileSize(lib1), before2 = fileio::FileSize(lib2);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdCompactLibraries, 0);
+  ASSERT_TRUE(Answer(1));
+  // Both libraries lose the removed item (its 5,000 bytes and trailer).
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        return fileio::FileSize(lib1) == before1 - 5022 && fileio::FileSize(lib2) == before2 - 5022 &&
+               !IsIconic(frame) && IsWindowEnabled(frame);
+      },
+      std::chrono::milliseconds(60000)))
+      << fileio::FileSize(lib1) << " " << fileio::FileSize(lib2) << " of " << before1 << " " << before2;
+  EXPECT_TRUE(PumpUntil([] { return FindWindowA(kClassMaintenance, nullptr) == nullptr; },
+                        std::chrono::milliseconds(10000)));
+  items.ExpectLive(Copy().File("out\\"));
   EXPECT_EQ(Close(), 0);
 }
 
