@@ -435,8 +435,8 @@ TEST_F(Lumbric, TheMaintenanceToolGetsTheLibraryPatternQuotedForADataFolderWithB
 }
 
 // Libraries 001 and 002 with a removed item each: 204 starts the real maintenance tool,
-// which compacts both and ends, and the editor comes back.
-TEST_F(Lumbric, CompactingStartsTheToolWhichCompactsBothLibrariesAndTheEditorComesBack) {
+// which compacts both and ends, and the editor comes back; 203 then rebuilds an index.
+TEST_F(Lumbric, TheToolStartedFromTheEditorCompactsBothLibrariesThenRebuildsALostIndex) {
   Copy().CopyFromSuite("narwen.*");
   MakeArchive(Copy().RecordFile(), 2);
   narwen::LibraryItems items;
@@ -459,6 +459,29 @@ TEST_F(Lumbric, CompactingStartsTheToolWhichCompactsBothLibrariesAndTheEditorCom
       << fileio::FileSize(lib1) << " " << fileio::FileSize(lib2) << " of " << before1 << " " << before2;
   EXPECT_TRUE(PumpUntil([] { return FindWindowA(kClassMaintenance, nullptr) == nullptr; },
                         std::chrono::milliseconds(10000)));
+  items.ExpectLive(Copy().File("out\\"));
+
+  // 203 rebuilds an index that lost its keys and leaves the libraries byte for byte.
+  const std::string bytes1 = Bytes(lib1), bytes2 = Bytes(lib2);
+  fileio::RemoveFile(DBNAME(lib2, 'I'));
+  int handle = 0, status = 0;
+  ASSERT_EQ(qBtOpen(DBNAME(lib2, 'I'), 12, handle, status), 0);
+  ASSERT_EQ(qBtKeyNbr(handle), 0);
+  qBtClose(handle);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLibraryIndexes, 0);
+  ASSERT_TRUE(Answer(1));
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        int h = 0, st = 0, keys = 0;
+        if (qBtOpen(DBNAME(lib2, 'I'), 12, h, st) != 0) return false;
+        keys = qBtKeyNbr(h);
+        qBtClose(h);
+        return keys == 2 && !IsIconic(frame) && IsWindowEnabled(frame) &&
+               FindWindowA(kClassMaintenance, nullptr) == nullptr;
+      },
+      std::chrono::milliseconds(60000)));
+  EXPECT_TRUE(Bytes(lib1) == bytes1);
+  EXPECT_TRUE(Bytes(lib2) == bytes2);
   items.ExpectLive(Copy().File("out\\"));
   EXPECT_EQ(Close(), 0);
 }
