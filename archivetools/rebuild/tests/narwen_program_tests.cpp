@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../core/tests/test_bytes.h"
+#include "library_items.h"
 #include "db/db.h"
 #include "driver.h"
 #include "fileio/file.h"
@@ -31,40 +32,13 @@ class Narwen : public ProgramTest {
     char name[32];
     std::snprintf(name, sizeof name, "ARC%03d.B01", number);
     const std::string lib = folder + name;
-    fileio::MakeDirectories(folder);
-    const std::map<std::string, size_t> sizes{{"A.JPG", 100}, {"B.JPG", 5000}, {"C.JPG", 20000}};
-    for (const auto& [key, size] : sizes) {
-      const std::string data = narwen::TestBytes(size, seed + int(size));
-      const std::string file = Copy().Write("in\\" + key, data);
-      std::string item = key;
-      EXPECT_EQ(qBtMmText(item, 1), 0);
-      EXPECT_EQ(qBtMmLib(lib, file, 1), 0);
-      if (key != "B.JPG") live[lib][key] = data;
-    }
-    std::string item = "B.JPG";
-    qBtMmText(item, 1);
-    EXPECT_EQ(qBtMmLib(lib, Copy().File("in\\B.JPG"), 3), 0);
+    items.Fill(lib, Copy().File("in\\"), seed);
     return lib;
   }
   // Every live item of every library copies out as stored and nothing else is indexed.
-  void ExpectLiveItems() {
-    fileio::MakeDirectories(Copy().File("out"));
-    for (const auto& [lib, items] : live) {
-      int handle = 0, status = 0;
-      ASSERT_EQ(qBtOpen(DBNAME(lib, 'I'), 12, handle, status), 0);
-      EXPECT_EQ(qBtKeyNbr(handle), int(items.size())) << lib;
-      qBtClose(handle);
-      for (const auto& [key, data] : items) {
-        const std::string target = Copy().File("out\\" + key);
-        fileio::RemoveFile(target);
-        std::string item = key;
-        qBtMmText(item, 1);
-        ASSERT_EQ(qBtMmLib(lib, target, 2), 0) << lib << " " << key;
-        EXPECT_TRUE(ReadText(target) == data) << lib << " " << key;
-      }
-    }
-  }
-  std::map<std::string, std::map<std::string, std::string>> live;
+  void ExpectLiveItems() { items.ExpectLive(Copy().File("out\\")); }
+  narwen::LibraryItems items;
+  std::map<std::string, std::map<std::string, std::string>>& live = items.live;
 };
 
 TEST_F(Narwen, WithoutItsUiFileABoxCaptionedNarwenAndExitCode2) {

@@ -15,6 +15,22 @@ HWND Owner() {
   return frame && IsWindow(frame) && IsWindowVisible(frame) ? frame : nullptr;
 }
 
+bool IsCloseRequest(const MSG& msg) {
+  return (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE) || msg.message == WM_CLOSE;
+}
+
+// What the user or another program asks of a window that is not taking commands.
+bool IsInputOrCommand(const MSG& msg) {
+  return (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+         (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+         (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK) || msg.message == WM_COMMAND ||
+         msg.message == WM_SYSCOMMAND;
+}
+
+void PostCloseAgain() {
+  if (HWND frame = App().frame) PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 const std::string& YesNo() {
   static const std::string kYesNo = "Yes|No";
   return Ui(46).empty() ? kYesNo : Ui(46);
@@ -53,15 +69,42 @@ bool CancelRequested() {
       continue;
     }
     // A close meanwhile waits until the loop is over.
-    if ((msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE) || msg.message == WM_CLOSE) {
+    if (IsCloseRequest(msg)) {
       closeAsked = true;
       continue;
     }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  if (closeAsked && a.frame) PostMessageA(a.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (closeAsked) PostCloseAgain();
   return a.cancelled;
+}
+
+bool WaitForProcess(HANDLE process) {
+  bool closeAsked = false, quit = false;
+  int quitCode = 0;
+  while (!quit) {
+    // Sent messages are answered inside the wait and the peek; posted ones are taken here.
+    DWORD r = MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (r != WAIT_OBJECT_0 + 1) break;  // ended, or a handle that cannot be waited on
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        quit = true;
+        quitCode = int(msg.wParam);
+        break;
+      }
+      if (IsCloseRequest(msg)) {
+        closeAsked = true;
+        continue;
+      }
+      if (IsInputOrCommand(msg)) continue;
+      DispatchMessageA(&msg);
+    }
+  }
+  if (quit) PostQuitMessage(quitCode);
+  else if (closeAsked) PostCloseAgain();
+  return !quit;
 }
 
 }  // namespace lumbric

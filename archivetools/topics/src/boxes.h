@@ -1,5 +1,7 @@
 // The topic editor's boxes over the skin engine's, and the cancel check of long loops.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace lumbric {
@@ -16,5 +18,10 @@ bool Ask(const std::string& caption, const std::string& question);
 // Escape asks (UI entries 30, 47, 46) whether to stop and a yes sets the cancel flag; a
 // close request is posted again for after the loop. True when the loop is to stop.
 bool CancelRequested();
+// Waits until the process ends while the editor keeps repainting, running its timers and
+// answering messages sent to it; keyboard, mouse and posted commands meanwhile are
+// dropped and a close request is posted again for after the wait. False when the program
+// was told to quit meanwhile (the quit is passed on and the process left running).
+bool WaitForProcess(HANDLE process);
 
 }  // namespace lumbric

@@ -28,6 +28,8 @@ constexpr int kCaptionWidth = 92;
 constexpr int kColumnWidth = 282;
 constexpr int kFormRight = 578;
 constexpr int kPanelMargin = 8;
+constexpr int kProgressLeft = 587;
+constexpr int kProgressBottom = 22;
 constexpr int16_t kKindDate = 4;
 
 bool IsTopic(const DBFIELD& f) { return f.flag == 1 || f.flag == 10; }
@@ -187,9 +189,29 @@ void BuildForm() {
   CreateButtons(parent);
   RECT client;
   GetClientRect(parent, &client);
-  a.progress = SKPROGRESS32(parent, 587, client.bottom - 22, 135, 14, kProgressBar);
+  a.progress = SKPROGRESS32(parent, kProgressLeft, client.bottom - kProgressBottom, 135, 14, kProgressBar);
   BUILDLAYOUT(parent, 8, 8);
   PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
+}
+
+void LayoutForm() {
+  Lumbric& a = App();
+  if (!a.clientHolder) return;
+  RECT client;
+  GetClientRect(a.clientHolder, &client);
+  if (a.topicPanel) {
+    RECT r;
+    GetWindowRect(a.topicPanel, &r);
+    MapWindowPoints(nullptr, a.clientHolder, reinterpret_cast<POINT*>(&r), 2);
+    const int right = std::min<int>(kFormRight, client.right - kPanelMargin);
+    SetWindowPos(a.topicPanel, nullptr, 0, 0, std::max<int>(1, right - r.left),
+                 std::max<int>(1, client.bottom - kPanelMargin - r.top), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (a.progress)
+    SetWindowPos(a.progress, nullptr, kProgressLeft, client.bottom - kProgressBottom, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The form's frame line runs along the bottom.
+  InvalidateRect(a.clientHolder, nullptr, TRUE);
 }
 
 void ClearForm() {

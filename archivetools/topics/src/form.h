@@ -21,6 +21,9 @@ void BUILDLAYOUT(HWND parent, int x, int y);
 // One input field of the form, from its field record: kind, width, range, flag.
 HWND ADDINPUTFIELD(HWND parent, const DBFIELD& field, int fieldNumber, int x, int y, int width);
 
+// Fits the form to the client holder's size: the topic panel takes the rest of the
+// height (and the width up to the button column), the progress bar keeps to the bottom.
+void LayoutForm();
 // The control of field f (1-based), or null.
 HWND FieldControl(int field);
 // Shows record number `record` (read anew from the record file); false after the error box.

@@ -27,6 +27,7 @@
 #include "skin/skin.h"
 #include "settings.h"
 #include "state.h"
+#include "win/raii.h"
 
 namespace lumbric {
 
@@ -65,6 +66,32 @@ std::string WithNumber(const std::string& text, const std::string& placeholder, 
   size_t at = out.find(placeholder);
   if (at != std::string::npos) out.replace(at, placeholder.size(), value);
   return out;
+}
+
+// Starts the tool and waits for its end with the editor minimised and not taking input,
+// still repainting and answering; 0 or the Windows error of the start.
+int RunToolWaiting(const std::string& tool, const std::string& arguments) {
+  Lumbric& a = App();
+  std::string line = "\"" + tool + "\" " + arguments;
+  const std::string folder = fileio::FolderOf(tool);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOW;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(tool.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &si, &pi))
+    return int(GetLastError());
+  win::Handle process(pi.hProcess), thread(pi.hThread);
+  EnableWindow(a.frame, FALSE);
+  ShowWindow(a.frame, SW_MINIMIZE);
+  bool goOn = WaitForProcess(process.Get());
+  EnableWindow(a.frame, TRUE);
+  if (!goOn) return 0;
+  ShowWindow(a.frame, SW_RESTORE);
+  SetForegroundWindow(a.frame);
+  InvalidateRect(a.frame, nullptr, TRUE);
+  return 0;
 }
 
 }  // namespace
@@ -146,11 +173,8 @@ void RunMaintenance(int command) {
     return;
   }
   std::string line = MaintenanceCommandLine(a.dataFolder, a.baseName, command == kCmdLibraryIndexes);
-  line.replace(0, std::string(kMaintenanceTool).size(), tool);
-  ShowWindow(a.frame, SW_MINIMIZE);
-  int rc = SKSHELL(line, SW_SHOW, 1);
-  ShowWindow(a.frame, SW_RESTORE);
-  InvalidateRect(a.frame, nullptr, TRUE);
+  const std::string arguments = fileio::Trim(line.substr(std::string(kMaintenanceTool).size()));
+  int rc = RunToolWaiting(tool, arguments);
   if (rc != 0) ErrorBox(tool + "|" + SKWINERR(rc));
 }
 

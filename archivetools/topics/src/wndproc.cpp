@@ -57,6 +57,9 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
+    case WM_SIZE:
+      if (window == a.clientHolder) LayoutForm();
+      break;
     case WM_COPYDATA:
       return OnCopyData(wParam, lParam);
     case WM_KEYDOWN:

@@ -1,6 +1,7 @@
 // A stand-in for a tool that the topic editor starts with a command line: it writes the
 // command line's arguments (everything after the program's own name, as given) into the
-// file beside it named like it with the extension ".log", and ends.
+// file beside it named like it with the extension ".log", and ends; while a file named
+// like it with the extension ".hold" exists (at most a minute) it keeps running first.
 #include <windows.h>
 
 #include <string>
@@ -22,5 +23,8 @@ int main() {
   std::string log = exe;
   size_t dot = log.rfind('.');
   if (dot != std::string::npos) log.erase(dot);
-  return fileio::WriteFileReplacing(log + ".log", line.substr(at)) == fileio::kOk ? 0 : 1;
+  if (fileio::WriteFileReplacing(log + ".log", line.substr(at)) != fileio::kOk) return 1;
+  const DWORD start = GetTickCount();
+  while (fileio::Exists(log + ".hold") && GetTickCount() - start < 60000) Sleep(20);
+  return 0;
 }

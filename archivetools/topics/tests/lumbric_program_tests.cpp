@@ -3,6 +3,7 @@
 // handed to a stand-in partner and the maintenance tool's command line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "imaging/suite_classes.h"
+#include "../../rebuild/tests/library_items.h"
 #include "lumbric/command_ids.h"
 #include "lumbric/records.h"
 #include "lumbric/work_folder.h"
@@ -432,9 +434,143 @@ TEST_F(Lumbric, TheMaintenanceToolGetsTheLibraryPatternQuotedForADataFolderWithB
   EXPECT_EQ(Close(), 0);
 }
 
+// Libraries 001 and 002 with a removed item each: 204 starts the real maintenance tool,
+// which compacts both and ends, and the editor comes back; 203 then rebuilds an index.
+TEST_F(Lumbric, TheToolStartedFromTheEditorCompactsBothLibrariesThenRebuildsALostIndex) {
+  Copy().CopyFromSuite("narwen.*");
+  MakeArchive(Copy().RecordFile(), 2);
+  narwen::LibraryItems items;
+  const std::string lib1 = Copy().ProgramFolder() + "QORIMAGE001.B01";
+  const std::string lib2 = Copy().ProgramFolder() + "QORIMAGE002.B01";
+  items.Fill(lib1, Copy().File("in\\"), 11);
+  items.Fill(lib2, Copy().File("in\\"), 12);
+  const int64_t before1 = fileio::FileSize(lib1), before2 = fileio::FileSize(lib2);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdCompactLibraries, 0);
+  ASSERT_TRUE(Answer(1));
+  // Both libraries lose the removed item (its 5,000 bytes and trailer).
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        return fileio::FileSize(lib1) == before1 - 5022 && fileio::FileSize(lib2) == before2 - 5022 &&
+               !IsIconic(frame) && IsWindowEnabled(frame);
+      },
+      std::chrono::milliseconds(60000)))
+      << fileio::FileSize(lib1) << " " << fileio::FileSize(lib2) << " of " << before1 << " " << before2;
+  EXPECT_TRUE(PumpUntil([] { return FindWindowA(kClassMaintenance, nullptr) == nullptr; },
+                        std::chrono::milliseconds(10000)));
+  items.ExpectLive(Copy().File("out\\"));
+
+  // 203 rebuilds an index that lost its keys and leaves the libraries byte for byte.
+  const std::string bytes1 = Bytes(lib1), bytes2 = Bytes(lib2);
+  fileio::RemoveFile(DBNAME(lib2, 'I'));
+  int handle = 0, status = 0;
+  ASSERT_EQ(qBtOpen(DBNAME(lib2, 'I'), 12, handle, status), 0);
+  ASSERT_EQ(qBtKeyNbr(handle), 0);
+  qBtClose(handle);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdLibraryIndexes, 0);
+  ASSERT_TRUE(Answer(1));
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        int h = 0, st = 0, keys = 0;
+        if (qBtOpen(DBNAME(lib2, 'I'), 12, h, st) != 0) return false;
+        keys = qBtKeyNbr(h);
+        qBtClose(h);
+        return keys == 2 && !IsIconic(frame) && IsWindowEnabled(frame) &&
+               FindWindowA(kClassMaintenance, nullptr) == nullptr;
+      },
+      std::chrono::milliseconds(60000)));
+  EXPECT_TRUE(Bytes(lib1) == bytes1);
+  EXPECT_TRUE(Bytes(lib2) == bytes2);
+  items.ExpectLive(Copy().File("out\\"));
+  EXPECT_EQ(Close(), 0);
+}
+
+// The tool keeps running while its ".hold" file exists: the editor waits minimised, takes
+// no commands, still answers, and comes back (or ends, when a close came meanwhile) after.
+TEST_F(Lumbric, WhileTheMaintenanceToolRunsTheEditorAnswersButTakesNoCommandsAndComesBackAfter) {
+  fileio::CopyFileTo(TestProgramFolder() + "lumbric_args_standin.exe", Copy().ProgramFolder() + "NARWEN.EXE");
+  const std::string hold = Copy().ProgramFolder() + "NARWEN.hold";
+  const std::string line = Copy().ProgramFolder() + "NARWEN.log";
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  auto startTool = [&](int command) {
+    fileio::RemoveFile(line);
+    ASSERT_EQ(fileio::WriteFileReplacing(hold, "wait"), fileio::kOk);
+    PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
+    ASSERT_TRUE(Answer(1));
+    ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(line); }, std::chrono::milliseconds(15000)));
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(frame) && !IsWindowEnabled(frame); }, std::chrono::milliseconds(10000)));
+  };
+  auto answers = [&] {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) != 0;
+  };
+
+  startTool(lumbric::kCmdCompactLibraries);
+  EXPECT_TRUE(answers());
+  // The statistics would show a box: a command while the tool runs is not carried out.
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdStatistics, 0);
+  EXPECT_TRUE(answers());
+  EXPECT_TRUE(Process().Running());
+  fileio::RemoveFile(hold);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame) && IsWindowEnabled(frame); }, std::chrono::milliseconds(15000)));
+  EXPECT_FALSE(PumpUntil([&] { return FindWindowA(kBox, nullptr) != nullptr; }, std::chrono::milliseconds(1500)));
+
+  startTool(lumbric::kCmdLibraryIndexes);
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(answers());
+  EXPECT_TRUE(Process().Running());
+  EXPECT_TRUE(IsWindow(frame));
+  fileio::RemoveFile(hold);
+  EXPECT_EQ(Process().Wait(15000), 0);
+}
+
 }  // namespace
 
 namespace {
+
+// The window made lower and then a little higher again: the topic panel still reaches
+// down to its margin and the progress bar keeps to the bottom.
+TEST_F(Lumbric, TheTopicPanelAndTheProgressBarFollowTheWindowsSize) {
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND progress = driver::FindChild(frame, lumbric::kProgressBar);
+  ASSERT_NE(progress, nullptr);
+  HWND holder = GetParent(progress);
+  HWND panel = driver::FindChildByClass(holder, "SKLIST");
+  ASSERT_NE(panel, nullptr);
+  auto inHolder = [&](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, holder, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  auto holderHeight = [&] {
+    RECT c;
+    GetClientRect(holder, &c);
+    return int(c.bottom);
+  };
+  auto fits = [&] {
+    RECT c;
+    GetClientRect(holder, &c);
+    RECT p = inHolder(panel), b = inHolder(progress);
+    return p.bottom == c.bottom - 8 && p.right == std::min<LONG>(578, c.right - 8) && b.top == c.bottom - 22;
+  };
+  ASSERT_TRUE(PumpUntil(fits, std::chrono::milliseconds(5000)));
+  RECT w;
+  GetWindowRect(frame, &w);
+  int height = int(w.bottom - w.top);
+  for (int change : {-120, 60}) {
+    const int before = holderHeight();
+    height += change;
+    SetWindowPos(frame, nullptr, 0, 0, int(w.right - w.left), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(PumpUntil([&] { return holderHeight() != before && fits(); }, std::chrono::milliseconds(10000)))
+        << "change " << change << ": holder " << before << " -> " << holderHeight() << ", panel bottom "
+        << inHolder(panel).bottom << ", bar top " << inHolder(progress).top;
+  }
+  EXPECT_EQ(Close(), 0);
+}
 
 TEST_F(Lumbric, TheLockButtonOnAnOpenArchiveSetsThePasswordAndLocksIt) {
   MakeArchive(Copy().RecordFile(), 1);
