@@ -229,10 +229,7 @@ TEST_F(Grilton, ANewThesaurusIsMadeAndAChosenOneFillsTheTopicsAndIsKept) {
   HWND box = driver::FindChild(frame, grilton::kThesaurusBox);
   ASSERT_NE(box, nullptr);
   PostMessageA(frame, WM_COMMAND, grilton::kCmdNewThesaurus, 0);
-  HWND input = WaitForWindow("SKINPUTBOX", 10000, Process().Id());
-  ASSERT_NE(input, nullptr);
-  ASSERT_TRUE(driver::SetText(driver::FindChild(input, 1), "sea ships,new"));
-  ASSERT_TRUE(driver::PressButton("SKINPUTBOX", 1, "", 10000));
+  ASSERT_TRUE(driver::AnswerInputBox("sea ships,new", 10000, Process().Id()));
   ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"); },
                         std::chrono::milliseconds(10000)));
   EXPECT_EQ(ReadText(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"), "(none)\r\n");

@@ -87,24 +87,7 @@ class KelmorCommands : public KelmorList {
   }
   // Answers the browser's input box (caption given, or any) with a text and its first
   // button. False when no box came.
-  bool AnswerInput(const std::string& text) {
-    DWORD process = Process().Id();
-    HWND input = nullptr;
-    PumpUntil(
-        [&] {
-          input = FindTopWindow("SKINPUTBOX", [process](HWND w) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            return pid == process && IsWindowVisible(w);
-          });
-          return input && GetDlgItem(input, 1) && GetDlgItem(input, 100);
-        },
-        milliseconds(kBoxMs));
-    if (!input) return false;
-    SendAndWait(GetDlgItem(input, 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    PostMessageA(GetDlgItem(input, 100), BM_CLICK, 0, 0);
-    return PumpUntil([input] { return !IsWindow(input); }, milliseconds(kBoxMs));
-  }
+  bool AnswerInput(const std::string& text) { return driver::AnswerInputBox(text, kBoxMs, Process().Id()); }
   // Answers the target-folder box with a folder typed as a new one (an existing folder is
   // taken as it is).
   bool ChooseTarget(const std::string& folder) {

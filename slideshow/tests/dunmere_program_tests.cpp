@@ -694,11 +694,7 @@ TEST_F(DunmereBuild, TheVideoIsCopiedToAFolderOfTheTargetWindowWhichIsKept) {
         << driver::WindowText(window) << " is not " << preset;
     if (round == 0) {
       ASSERT_TRUE(PressNextBox(kTargetFolderWindow, 2, "", &last));  // new folder
-      HWND input = WaitForWindow("SKINPUTBOX", 10000);
-      ASSERT_NE(input, nullptr);
-      ASSERT_NE(driver::WaitChild(input, 100, 5000), nullptr);
-      driver::SetText(driver::FindChild(input, 1), videos);
-      PostMessageA(driver::FindChild(input, 100), BM_CLICK, 0, 0);
+      ASSERT_TRUE(driver::AnswerInputBox(videos, 10000));
       EXPECT_TRUE(PumpUntil([&] { return ReadText(videos + "\\NEWSHOW.avi") == "a video"; }, 10s));
     } else {
       ASSERT_TRUE(PressNextBox(kTargetFolderWindow, 3, "", &last));  // cancel

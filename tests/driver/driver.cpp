@@ -143,6 +143,25 @@ bool PressButton(const std::string& boxClass, int number, const std::string& cap
   return true;
 }
 
+bool AnswerInputBox(const std::string& text, DWORD milliseconds, DWORD processId) {
+  constexpr int kField = 1, kFirstButton = 100;
+  HWND box = nullptr;
+  if (!PumpUntil(
+          [&] {
+            box = FindTopWindow("SKINPUTBOX", [processId](HWND w) {
+              DWORD pid = 0;
+              GetWindowThreadProcessId(w, &pid);
+              return (processId == 0 || pid == processId) && IsWindowVisible(w);
+            });
+            return box && GetDlgItem(box, kField) && GetDlgItem(box, kFirstButton);
+          },
+          std::chrono::milliseconds(milliseconds)))
+    return false;
+  if (!SetText(GetDlgItem(box, kField), text)) return false;
+  if (!PostMessageA(GetDlgItem(box, kFirstButton), BM_CLICK, 0, 0)) return false;
+  return PumpUntil([box] { return !IsWindow(box); }, std::chrono::milliseconds(milliseconds));
+}
+
 bool CaptureWindowPixels(HWND window, int& w, int& h, std::vector<unsigned char>& bgr) {
   RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   w = h = 0;

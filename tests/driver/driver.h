@@ -40,6 +40,12 @@ std::string BoxText(HWND box);
 // equals caption. False when no such box or button appeared within the time.
 bool PressButton(const std::string& boxClass, int number, const std::string& caption, DWORD milliseconds);
 
+// Waits for the skin's input box (of that process unless processId is 0) with its field
+// and first button, types the text into the field and presses that button (OK). The
+// box's controls may appear after the box itself. False when they did not, or the box did
+// not close, within the time.
+bool AnswerInputBox(const std::string& text, DWORD milliseconds, DWORD processId = 0);
+
 // Copies a visible window from the screen into a 24-bit BMP file.
 bool CaptureWindow(HWND window, const std::string& bmpPath);
 // The same pixels, top row first, 3 bytes (blue, green, red) each; null: the whole screen.

@@ -23,7 +23,6 @@
 namespace {
 
 constexpr const char* kBox = "SKMSGBOX";
-constexpr const char* kInputBox = "SKINPUTBOX";
 constexpr const char* kBrowser = "TESTQUERYBROWSER";
 constexpr const char* kStatusClass = "SKSTATUS";  // the skin's status line
 constexpr int kYear = 10;
@@ -121,11 +120,7 @@ class Ostrel : public ProgramTestOf<OstrelFolder> {
            PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(kLimit));
   }
   // Types into the input box that shows (or comes) and presses OK.
-  static bool Type(const std::string& text) {
-    HWND box = WaitForWindow(kInputBox, kLimit);
-    HWND field = box ? driver::WaitChild(box, 1, kLimit) : nullptr;
-    return field && driver::SetText(field, text) && Answer(kInputBox, 1);
-  }
+  static bool Type(const std::string& text) { return driver::AnswerInputBox(text, kLimit); }
   static bool WaitSearchDone(HWND frame) {
     return PumpUntil([&] { return driver::WindowText(driver::FindChild(frame, ostrel::kCmdSearch)) == "Search"; },
                      std::chrono::milliseconds(kLimit));

@@ -123,11 +123,7 @@ class Lumbric : public ProgramTestOf<LumbricFolder> {
     return FieldText(frame, 1) == key ? frame : nullptr;
   }
   // Types into the input box that shows and presses its first button.
-  static bool TypeIntoInputBox(const std::string& text) {
-    HWND box = WaitForWindow(kInputBox, 10000);
-    return box && driver::SetText(driver::FindChild(box, 1), text) && driver::PressButton(kInputBox, 1, "", 10000) &&
-           PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
-  }
+  static bool TypeIntoInputBox(const std::string& text) { return driver::AnswerInputBox(text, 10000); }
   std::string Bytes(const std::string& path) {
     std::string bytes;
     fileio::ReadWholeFile(path, bytes);
@@ -580,6 +576,7 @@ TEST_F(Lumbric, TheLockButtonOnAnOpenArchiveSetsThePasswordAndLocksIt) {
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdLock, 0);
   HWND box = WaitForWindow(kInputBox, 10000);
   ASSERT_NE(box, nullptr);
+  ASSERT_NE(driver::WaitChild(box, 2, 10000), nullptr);  // the fields may come after the box
   ASSERT_TRUE(driver::SetText(driver::FindChild(box, 1), "Open Sesame"));
   ASSERT_TRUE(driver::SetText(driver::FindChild(box, 2), "Open Sesame"));
   ASSERT_TRUE(driver::PressButton(kInputBox, 1, "", 10000));
