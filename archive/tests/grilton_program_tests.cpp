@@ -16,6 +16,7 @@
 #include "skin/skin.h"
 #include "win/raii.h"
 #include "worker_process.h"
+#include "stress_count.h"
 
 namespace {
 
@@ -605,10 +606,7 @@ TEST_F(Grilton, TheProgramAndAnotherFilerAtOnceTakeDistinctKeysAndKeepEachItemUn
 }
 
 // SUITE_KILL_ROUNDS raises the number of kills for a local run.
-int KillRounds() {
-  const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
-  return rounds ? std::max(1, std::atoi(rounds)) : 4;
-}
+int KillRounds() { return StressCount("SUITE_KILL_ROUNDS", 4); }
 
 TEST_F(Grilton, KilledWhileFilingTheWholeListItLeavesEachFilingWholeOrAbsent) {
   Copy().WriteInProgram("NEWWORDS.OK", "");

@@ -19,6 +19,7 @@
 #include "temp_dir.h"
 #include "wait_until.h"
 #include "worker_process.h"
+#include "stress_count.h"
 
 namespace {
 
@@ -59,10 +60,7 @@ TEST(FilingWorkers, TwoFilersAtOnceTakeDistinctKeysAndKeepEachItemUnderItsRecord
 }
 
 // SUITE_KILL_ROUNDS raises the number of kills for a local run.
-int KillRounds() {
-  const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
-  return rounds ? std::max(1, std::atoi(rounds)) : 20;
-}
+int KillRounds() { return StressCount("SUITE_KILL_ROUNDS", 20); }
 
 TEST(FilingWorkers, AFilerKilledAtRandomMomentsLeavesEachFilingWholeOrAbsent) {
   TempDir dir;

@@ -17,6 +17,7 @@
 #include "temp_dir.h"
 #include "wait_until.h"
 #include "worker_process.h"
+#include "stress_count.h"
 
 namespace {
 
@@ -42,10 +43,7 @@ std::set<std::pair<std::string, int32_t>> Pairs(const std::string& path, int key
 }
 
 // SUITE_KILL_ROUNDS raises the number of kills for a local run.
-int Rounds() {
-  const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
-  return rounds ? std::max(1, std::atoi(rounds)) : 15;
-}
+int Rounds() { return StressCount("SUITE_KILL_ROUNDS", 15); }
 
 TEST(Crash, AnAppenderKilledAtRandomMomentsLeavesEveryIndexWholeAndInStepWithTheRecords) {
   TempDir dir;

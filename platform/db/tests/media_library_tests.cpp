@@ -12,6 +12,7 @@
 #include "temp_dir.h"
 #include "wait_until.h"
 #include "worker_process.h"
+#include "stress_count.h"
 
 namespace {
 
@@ -317,8 +318,7 @@ TEST(MediaLibrary, AStorerKilledAtRandomMomentsLeavesTheScanAndTheIndexInStep) {
   const std::string lib = dir.File("K001.B01");
   const std::string data = RandomBytes(200000, 9);
   const std::string source = dir.Write("source.bin", data);
-  const char* rounds = std::getenv("SUITE_KILL_ROUNDS");
-  const int count = rounds ? std::max(1, std::atoi(rounds)) : 10;
+  const int count = StressCount("SUITE_KILL_ROUNDS", 10);
   std::mt19937 random(11);
   for (int round = 0; round < count; ++round) {
     const std::string ready = dir.File("ready" + std::to_string(round));

@@ -12,6 +12,7 @@
 #include "temp_dir.h"
 #include "test_bytes.h"
 #include "worker_process.h"
+#include "stress_count.h"
 
 namespace narwen {
 namespace {
@@ -20,16 +21,12 @@ namespace {
 // was stored and the index holds exactly the live items.
 // NARWEN_KILLS (default 6) runs are killed; NARWEN_KILL_SCALE (default 1) multiplies the
 // items' sizes (55: a library of about 200 MB) and the moments of the kills.
-int EnvNumber(const char* name, int fallback) {
-  const char* env = std::getenv(name);
-  return env && std::atoi(env) > 0 ? std::atoi(env) : fallback;
-}
 
 void KillAndCheck(int mode, bool shortOfSpace) {
   TempDir dir;
   const std::string lib = dir.File("ARC001.B01");
   std::map<std::string, std::string> live;
-  const int scale = EnvNumber("NARWEN_KILL_SCALE", 1);
+  const int scale = StressCount("NARWEN_KILL_SCALE", 1);
   for (int i = 0; i < 120; ++i) {
     std::string key = "K" + std::to_string(i) + ".JPG";
     std::string data = TestBytes(size_t(1000 + (i * 7919) % 60000) * size_t(scale), i);
@@ -41,7 +38,7 @@ void KillAndCheck(int mode, bool shortOfSpace) {
       live[key] = data;
     }
   }
-  const int kills = EnvNumber("NARWEN_KILLS", 6);
+  const int kills = StressCount("NARWEN_KILLS", 6);
   std::mt19937 random(uint32_t(mode * 2 + int(shortOfSpace) + 1));
   for (int k = 0; k < kills; ++k) {
     WorkerProcess worker;

@@ -14,13 +14,10 @@
 
 #include "lumbric/records.h"
 #include "topics_test_util.h"
+#include "stress_count.h"
 
 namespace {
 
-int FromEnvironment(const char* name, int fallback) {
-  const char* text = std::getenv(name);
-  return text ? std::max(1, std::atoi(text)) : fallback;
-}
 
 std::string KeyOf(int n) {
   std::string digits = std::to_string(n);
@@ -162,8 +159,8 @@ void TakeLog(const Log& log, std::map<std::string, KeyState>& keys, int& inSave,
 // SUITE_KILL_ROUNDS and SUITE_KILL_RECORDS raise the counts for a local run (50 and
 // 10000 for the full check).
 TEST(EditorKills, SavesDeletesAndRebuildsKilledAtRandomMomentsLeaveEveryRecordOldOrNew) {
-  const int rounds = FromEnvironment("SUITE_KILL_ROUNDS", 8);
-  const int records = FromEnvironment("SUITE_KILL_RECORDS", 1500);
+  const int rounds = StressCount("SUITE_KILL_ROUNDS", 8);
+  const int records = StressCount("SUITE_KILL_RECORDS", 1500);
   TempDir dir;
   const std::string f01 = dir.File("ARCHIVE.F01");
   const auto fields = db::ArchiveFields(10, 2024, 5);
@@ -217,7 +214,7 @@ TEST(EditorKills, SavesDeletesAndRebuildsKilledAtRandomMomentsLeaveEveryRecordOl
 // kill cut short is completed by the next start (or this check) whatever the filer
 // appended meanwhile, and every filing is there once, in step with the indexes.
 TEST(EditorKills, AFilerFilingMeanwhileLosesNothing) {
-  const int rounds = std::max(2, FromEnvironment("SUITE_KILL_ROUNDS", 8) / 2);
+  const int rounds = std::max(2, StressCount("SUITE_KILL_ROUNDS", 8) / 2);
   const int perRound = 60;
   TempDir dir;
   const std::string f01 = dir.File("ARCHIVE.F01");

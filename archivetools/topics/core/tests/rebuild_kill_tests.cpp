@@ -9,16 +9,11 @@
 
 #include "lumbric/records.h"
 #include "topics_test_util.h"
+#include "stress_count.h"
 
 namespace {
 
 constexpr int kIndexes = 11;  // the key and ten topic slots
-
-// SUITE_KILL_ROUNDS and SUITE_KILL_RECORDS raise the counts for a local run.
-int FromEnvironment(const char* name, int fallback) {
-  const char* text = std::getenv(name);
-  return text ? std::max(1, std::atoi(text)) : fallback;
-}
 
 // The record file and its indexes as bytes and pairs.
 struct ArchiveState {
@@ -39,8 +34,8 @@ void CopyArchive(const std::string& from, const std::string& to) {
 }
 
 TEST(RebuildKill, AKilledRebuildLeavesTheOldOrTheNewArchiveWhole) {
-  const int records = FromEnvironment("SUITE_KILL_RECORDS", 600);
-  const int rounds = FromEnvironment("SUITE_KILL_ROUNDS", 8);
+  const int records = StressCount("SUITE_KILL_RECORDS", 600);
+  const int rounds = StressCount("SUITE_KILL_ROUNDS", 8);
   TempDir pristineDir, expectedDir, dir;
   std::vector<DBFIELD> fields = db::ArchiveFields(10, 2024, 5);
   {
