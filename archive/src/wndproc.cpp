@@ -12,12 +12,17 @@
 #include "skin/sk_menu.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "imaging/program_start.h"
 
 namespace grilton {
 
 LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
   Grilton& a = App();
+  if (window == a.frame && startup::IsCloseRequest(message, wParam)) {
+    OnSysClose();
+    return 0;
+  }
   switch (message) {
     case WM_INITDIALOG:
       if (window == a.frame) {
@@ -42,18 +47,6 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_KEYDOWN:
       if (wParam == VK_F1) {
         PostMessageA(a.frame, WM_COMMAND, kCmdHelp, 0);
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      if (window == a.frame) {
-        OnSysClose();
-        return 0;
-      }
-      break;
-    case WM_SYSCOMMAND:
-      if (window == a.frame && (wParam & 0xFFF0) == SC_CLOSE) {
-        OnSysClose();
         return 0;
       }
       break;

@@ -6,12 +6,17 @@
 #include "mainwindow.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "imaging/program_start.h"
 
 namespace ostrel {
 
 LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
   Ostrel& a = App();
+  if (window == a.frame && startup::IsCloseRequest(message, wParam)) {
+    OnSysClose();
+    return 0;
+  }
   switch (message) {
     case WM_INITDIALOG:
       if (window == a.frame) {
@@ -21,18 +26,6 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_COPYDATA:
       return OnCopyData(wParam, lParam);
-    case WM_CLOSE:
-      if (window == a.frame) {
-        OnSysClose();
-        return 0;
-      }
-      break;
-    case WM_SYSCOMMAND:
-      if (window == a.frame && (wParam & 0xFFF0) == SC_CLOSE) {
-        OnSysClose();
-        return 0;
-      }
-      break;
     case WM_SIZE:
       if (window == a.clientHolder) LayoutChildren();
       break;

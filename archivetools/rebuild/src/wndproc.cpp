@@ -9,12 +9,17 @@
 #include "narwen/tool_rules.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "imaging/program_start.h"
 
 namespace narwen {
 
 LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
   Narwen& a = App();
+  if (window == a.frame && startup::IsCloseRequest(message, wParam)) {
+    PostQuitMessage(0);
+    return 0;
+  }
   switch (message) {
     case kMsgCompactJob:
     case kMsgIndexOnlyJob:
@@ -35,18 +40,6 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
       OnCommand(int(short(LOWORD(wParam))));
       return 0;
-    case WM_CLOSE:
-      if (window == a.frame) {
-        PostQuitMessage(0);
-        return 0;
-      }
-      break;
-    case WM_SYSCOMMAND:
-      if (window == a.frame && (wParam & 0xFFF0) == SC_CLOSE) {
-        PostQuitMessage(0);
-        return 0;
-      }
-      break;
     default:
       break;
   }

@@ -5,6 +5,7 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "imaging/program_start.h"
 
 namespace lumbric {
 
@@ -16,7 +17,7 @@ HWND Owner() {
 }
 
 bool IsCloseRequest(const MSG& msg) {
-  return (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE) || msg.message == WM_CLOSE;
+  return startup::IsCloseRequest(msg.message, msg.wParam);
 }
 
 // What the user or another program asks of a window that is not taking commands.

@@ -10,6 +10,7 @@
 #include "skin/sk_controls.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "imaging/program_start.h"
 
 namespace lumbric {
 
@@ -37,6 +38,10 @@ LRESULT OnCopyData(WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT answer = SKGETMESSAGE(window, message, wParam, lParam)) return answer;
   Lumbric& a = App();
+  if (window == a.frame && startup::IsCloseRequest(message, wParam)) {
+    OnSysClose();
+    return 0;
+  }
   switch (message) {
     case kMsgBuildForm:
       if (window == a.frame && wParam == kBuildFormParameter) {
@@ -65,18 +70,6 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_KEYDOWN:
       if (wParam == VK_F1) {
         PostMessageA(a.frame, WM_COMMAND, kCmdHelp, 0);
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      if (window == a.frame) {
-        OnSysClose();
-        return 0;
-      }
-      break;
-    case WM_SYSCOMMAND:
-      if (window == a.frame && (wParam & 0xFFF0) == SC_CLOSE) {
-        OnSysClose();
         return 0;
       }
       break;

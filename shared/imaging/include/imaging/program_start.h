@@ -46,6 +46,12 @@ struct MessageLoopSteps {
 // Returns the quit code; a failing GetMessageA (-1) ends the loop with 0.
 int RunMessageLoop(const HWND& frame, const MessageLoopSteps& steps = {});
 
+// Whether the message asks the window to close: WM_CLOSE, or WM_SYSCOMMAND with SC_CLOSE
+// (the skinned frame's close button, Alt+F4, and what partners post).
+inline bool IsCloseRequest(UINT message, WPARAM wParam) {
+  return message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE);
+}
+
 // The receiving half of a list command: queues the text, posts kMsgOpenReceived to the
 // window and gives the answer every command message gets (1), so that the sender is free
 // before the list is opened.
