@@ -159,7 +159,14 @@ TEST_F(FalcetWeb, TheIndexPageBesideTheContentNamesTheWindowToo) {
 void ExpectOnlyTheIndexColumn(HWND panel) {
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) && PlaceInParent(panel).right == 120; }, 5s))
       << PlaceInParent(panel).right;
-  std::vector<PanelControl> browsers = BrowsersIn(panel);
+  // The panel's controls follow its size a moment after it.
+  std::vector<PanelControl> browsers;
+  WaitUntil(
+      [&] {
+        browsers = BrowsersIn(panel);
+        return browsers.size() == 2 && browsers[0].place.right == 120 && !IsWindowVisible(browsers[1].window);
+      },
+      5s);
   ASSERT_EQ(browsers.size(), 2u);
   EXPECT_EQ(browsers[0].place.right, 120);
   EXPECT_TRUE(IsWindowVisible(browsers[0].window));
@@ -191,7 +198,13 @@ TEST_F(FalcetWeb, TheIndexColumnStaysBesideAPictureWhenItsStyleHoldsFour) {
   driver::PostCommand(frame, kPreviousButton);
   EXPECT_TRUE(WaitLog("Navigate " + page + " absent=4", 2));
   EXPECT_TRUE(WaitUntil([&] { return PlaceInParent(panel).right == client.right; }, 5s));
-  std::vector<PanelControl> browsers = BrowsersIn(panel);
+  std::vector<PanelControl> browsers;
+  WaitUntil(
+      [&] {
+        browsers = BrowsersIn(panel);
+        return browsers.size() == 2 && IsWindowVisible(browsers[1].window) && browsers[1].place.right == client.right;
+      },
+      5s);
   ASSERT_EQ(browsers.size(), 2u);
   EXPECT_TRUE(IsWindowVisible(browsers[1].window));
   EXPECT_EQ(browsers[1].place.right, client.right);
