@@ -6,15 +6,13 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "imaging/program_start.h"
 
 namespace grilton {
 
 namespace {
 
-HWND Owner() {
-  HWND frame = App().frame;
-  return frame && IsWindow(frame) && IsWindowVisible(frame) ? frame : nullptr;
-}
+HWND Owner() { return startup::BoxOwner(App().frame); }
 
 }  // namespace
 

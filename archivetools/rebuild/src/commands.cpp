@@ -19,15 +19,13 @@
 #include "skin/sk_msgbox.h"
 #include "skin/skin.h"
 #include "state.h"
+#include "imaging/program_start.h"
 
 namespace narwen {
 
 namespace {
 
-HWND Owner() {
-  HWND frame = App().frame;
-  return frame && IsWindow(frame) && IsWindowVisible(frame) ? frame : nullptr;
-}
+HWND Owner() { return startup::BoxOwner(App().frame); }
 
 void FailureBox(const std::string& caption, const std::string& message) {
   SKMSGBOX(Owner(), SKCAPTIONFONT(), caption, message, "", SkBoxStyle::Skinned(LoadIcon(nullptr, IDI_EXCLAMATION)));

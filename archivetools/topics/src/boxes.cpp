@@ -11,14 +11,7 @@ namespace lumbric {
 
 namespace {
 
-HWND Owner() {
-  HWND frame = App().frame;
-  return frame && IsWindow(frame) && IsWindowVisible(frame) ? frame : nullptr;
-}
-
-bool IsCloseRequest(const MSG& msg) {
-  return startup::IsCloseRequest(msg.message, msg.wParam);
-}
+HWND Owner() { return startup::BoxOwner(App().frame); }
 
 // What the user or another program asks of a window that is not taking commands.
 bool IsInputOrCommand(const MSG& msg) {
@@ -70,7 +63,7 @@ bool CancelRequested() {
       continue;
     }
     // A close meanwhile waits until the loop is over.
-    if (IsCloseRequest(msg)) {
+    if (startup::IsCloseRequest(msg.message, msg.wParam)) {
       closeAsked = true;
       continue;
     }
@@ -95,7 +88,7 @@ bool WaitForProcess(HANDLE process) {
         quitCode = int(msg.wParam);
         break;
       }
-      if (IsCloseRequest(msg)) {
+      if (startup::IsCloseRequest(msg.message, msg.wParam)) {
         closeAsked = true;
         continue;
       }

@@ -46,6 +46,10 @@ struct MessageLoopSteps {
 // Returns the quit code; a failing GetMessageA (-1) ends the loop with 0.
 int RunMessageLoop(const HWND& frame, const MessageLoopSteps& steps = {});
 
+// The owner of a program's boxes: its frame while that shows, else none (a box of a
+// minimised or hidden program stands on its own).
+inline HWND BoxOwner(HWND frame) { return frame && IsWindow(frame) && IsWindowVisible(frame) ? frame : nullptr; }
+
 // Whether the message asks the window to close: WM_CLOSE, or WM_SYSCOMMAND with SC_CLOSE
 // (the skinned frame's close button, Alt+F4, and what partners post).
 inline bool IsCloseRequest(UINT message, WPARAM wParam) {
