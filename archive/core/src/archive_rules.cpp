@@ -92,13 +92,6 @@ std::string Four(int v) {
   return std::string(t.size() < 4 ? 4 - t.size() : 0, '0') + t;
 }
 
-bool RealDate(int year, int month, int day) {
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (year < 1 || month < 1 || month > 12 || day < 1) return false;
-  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-}
-
 }  // namespace
 
 std::string FilingDate(int year, int month, int day, bool french, char separator) {
@@ -107,12 +100,7 @@ std::string FilingDate(int year, int month, int day, bool french, char separator
 }
 
 bool IsAcceptableDate(std::string_view text, bool dayFirst) {
-  std::string t = fileio::Trim(text);
-  if (t.empty()) return true;
-  std::string stored = db::DateToStored(t, dayFirst);
-  if (stored.size() != 8 || !std::all_of(stored.begin(), stored.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return false;
-  return RealDate(std::stoi(stored.substr(0, 4)), std::stoi(stored.substr(4, 2)), std::stoi(stored.substr(6, 2)));
+  return db::IsAcceptableDateText(fileio::Trim(text), dayFirst);
 }
 
 std::string WorkDocumentPath(const std::string& workFolder, std::string_view documentItem) {

@@ -51,4 +51,18 @@ std::string DateToDisplay(std::string_view stored, bool dayFirst, char separator
   return m + separator + d + separator + y;
 }
 
+bool IsCalendarDate(std::string_view stored) {
+  if (stored.size() != 8 || !Digits(stored)) return false;
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const int year = Number(stored.substr(0, 4)), month = Number(stored.substr(4, 2)), day = Number(stored.substr(6, 2));
+  if (year < 1 || month < 1 || month > 12 || day < 1) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+bool IsAcceptableDateText(std::string_view text, bool dayFirst) {
+  if (text.find_first_not_of(' ') == std::string_view::npos) return true;
+  return IsCalendarDate(DateToStored(text, dayFirst));
+}
+
 }  // namespace db

@@ -159,6 +159,21 @@ TEST(RecordLayout, WriteAndReadFields) {
   EXPECT_EQ(db::DateToStored("13-40-2024", false), "13-40-2024");  // not a date: left alone
 }
 
+// The one rule for a date field: blank, or a day of the calendar once stored.
+TEST(RecordLayout, ADateFieldIsBlankOrADayOfTheCalendar) {
+  EXPECT_TRUE(db::IsAcceptableDateText("", false));
+  EXPECT_TRUE(db::IsAcceptableDateText("   ", false));
+  EXPECT_TRUE(db::IsAcceptableDateText("02-29-2024", false));
+  EXPECT_FALSE(db::IsAcceptableDateText("02-29-2023", false));
+  EXPECT_FALSE(db::IsAcceptableDateText("02-29-1900", false));  // centuries leap only by 400
+  EXPECT_TRUE(db::IsAcceptableDateText("29/02/2000", true));
+  EXPECT_FALSE(db::IsAcceptableDateText("31/04/2024", true));
+  EXPECT_FALSE(db::IsAcceptableDateText("2024", false));
+  EXPECT_FALSE(db::IsCalendarDate("20241301"));
+  EXPECT_FALSE(db::IsCalendarDate("2024013a"));
+  EXPECT_TRUE(db::IsCalendarDate("20241231"));
+}
+
 TEST(RecordLayout, WritingNeverPassesTheRecordLength) {
   // A form of 11 slots (711 bytes) written into a 671-byte record buffer.
   auto fields = db::ArchiveFields(11, 2024, 5);

@@ -20,20 +20,6 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-bool AllDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// A stored date "YYYYMMDD" that names a day of the calendar.
-bool IsCompleteDate(const std::string& stored) {
-  if (stored.size() != 8 || !AllDigits(stored)) return false;
-  const int year = std::stoi(stored.substr(0, 4)), month = std::stoi(stored.substr(4, 2));
-  const int day = std::stoi(stored.substr(6, 2));
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (year < 1 || month < 1 || month > 12 || day < 1) return false;
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-}
 
 }  // namespace
 
@@ -93,8 +79,8 @@ Collection CollectConditions(std::vector<DBFIELD>& fields, const std::vector<For
       if (!value.empty()) value = db::DateToStored(value, dayFirst);
       if (!high.empty()) high = db::DateToStored(high, dayFirst);
       // Anything but a complete date would compare as some other number.
-      bad = bad || (!value.empty() && !IsCompleteDate(value)) ||
-            (!high.empty() && !IsCompleteDate(high));
+      bad = bad || (!value.empty() && !db::IsCalendarDate(value)) ||
+            (!high.empty() && !db::IsCalendarDate(high));
       if (bad) {
         out.result = Collected::kBadDate;
         out.badField = i;

@@ -64,21 +64,10 @@ int ReadWhole(const std::string& path, int fileNumber, const std::vector<DBFIELD
   return rc != 0 ? rc : SKFGETR(fileNumber, record, recordNumber);
 }
 
-bool LeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
 }  // namespace
 
 bool IsStorableDate(const std::string& text, bool dayFirst) {
-  if (text.find_first_not_of(' ') == std::string::npos) return true;
-  std::string stored = db::DateToStored(text, dayFirst);
-  if (stored.size() != 8) return false;
-  for (char c : stored) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  }
-  int y = std::stoi(stored.substr(0, 4)), m = std::stoi(stored.substr(4, 2)), d = std::stoi(stored.substr(6, 2));
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (y < 1 || m < 1 || m > 12 || d < 1) return false;
-  return d <= kDays[m - 1] + (m == 2 && LeapYear(y) ? 1 : 0);
+  return db::IsAcceptableDateText(text, dayFirst);
 }
 
 int SAVERECORD(const std::string& path, int fileNumber, const int& recordNumber,

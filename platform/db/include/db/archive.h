@@ -60,6 +60,10 @@ int WritePasswordFile(const std::string& path, const std::string& password);
 // Date fields are stored as YYYYMMDD. "01-31-2024" (or "31/01/2024" when dayFirst, or
 // "2024-01-31") -> "20240131"; eight digits stay; any other text comes back unchanged.
 std::string DateToStored(std::string_view text, bool dayFirst);
+// A stored date "YYYYMMDD" that names a day of the calendar (leap years counted).
+bool IsCalendarDate(std::string_view stored);
+// A date field's text as typed: blank, or a date that stores as a day of the calendar.
+bool IsAcceptableDateText(std::string_view text, bool dayFirst);
 // "20240131" -> "01-31-2024" ("31/01/2024" with dayFirst and '/'); other text unchanged.
 std::string DateToDisplay(std::string_view stored, bool dayFirst, char separator);
 
