@@ -2,6 +2,8 @@
 # Runs the fuzz targets of the fuzz preset (scripts/build.sh fuzz first), each for the
 # given number of seconds from its seed corpus in fuzz/corpus/<target>, several at once.
 #   scripts/fuzz.sh [seconds] [target...]       default: 5 seconds, every target
+#   scripts/fuzz.sh runs=N [target...]          N executions each, however long they take:
+#                                               the same work on a quiet or a busy machine
 # New inputs gather in build/fuzz/work/<target> (a longer run goes on from them); an input
 # that fails is kept in build/fuzz/crashes/<target>/ and the script ends with 1. Each
 # target's log is build/fuzz/logs/<target>.log. FUZZ_FLAGS adds libFuzzer options (a long
@@ -12,6 +14,12 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-5}
 shift || true
+# A count of executions: the time is only a limit for a hung run.
+limit="-max_total_time=$seconds" each="$seconds s"
+case "$seconds" in
+  runs=*) limit="-runs=${seconds#runs=} -max_total_time=1200" each="${seconds#runs=} executions" ;;
+esac
+export FUZZ_LIMIT="$limit"
 bin=build/fuzz/fuzz
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -22,13 +30,13 @@ mkdir -p build/fuzz/logs
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 
 run_one() {
-  local t=$1 seconds=$2
+  local t=$1
   local log="build/fuzz/logs/$t.log" result runs failures
   mkdir -p "build/fuzz/work/$t" "build/fuzz/crashes/$t"
   # -rss_limit_mb: a header that makes a reader reserve gigabytes is a finding, not a
   # machine out of memory.
   # shellcheck disable=SC2086
-  if "build/fuzz/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=30 -print_final_stats=1 -seed="${FUZZ_SEED:-1}" ${FUZZ_FLAGS:-} \
+  if "build/fuzz/fuzz/$t" $FUZZ_LIMIT -rss_limit_mb=2048 -timeout=30 -print_final_stats=1 -seed="${FUZZ_SEED:-1}" ${FUZZ_FLAGS:-} \
        -artifact_prefix="build/fuzz/crashes/$t/" "build/fuzz/work/$t" "fuzz/corpus/$t" \
        >"$log" 2>&1; then
     result=ok
@@ -56,8 +64,8 @@ export -f run_one
 for t in "${targets[@]}"; do
   [ -x "$bin/$t" ] || { echo "fuzz.sh: $bin/$t is not built (scripts/build.sh fuzz)" >&2; exit 1; }
 done
-if printf '%s\n' "${targets[@]}" | xargs -P "${FUZZ_JOBS:-$(nproc)}" -I{} bash -c "run_one {} $seconds"; then
-  echo "fuzz.sh: ${#targets[@]} targets, ${seconds} s each: no failure"
+if printf '%s\n' "${targets[@]}" | xargs -P "${FUZZ_JOBS:-$(nproc)}" -I{} bash -c "run_one {}"; then
+  echo "fuzz.sh: ${#targets[@]} targets, $each each: no failure"
 else
   echo "fuzz.sh: a target failed; its input is in build/fuzz/crashes/, its log in build/fuzz/logs/" >&2
   exit 1

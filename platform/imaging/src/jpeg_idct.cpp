@@ -11,10 +11,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "cpu_sse2.h"
 #include "jpeg_tables.h"
 
-#if defined(__SSE2__)
+#if IMGLIB_SSE2_KERNELS
+IMGLIB_SSE2_BEGIN
 #include <emmintrin.h>
+IMGLIB_SSE2_END
 #endif
 
 namespace imglib::jpeg {
@@ -86,7 +89,8 @@ void Transform8(const int16_t* s, int step, uint32_t out[8]) {
   out[4] = t13 - o0;
 }
 
-#if defined(__SSE2__)
+#if IMGLIB_SSE2_KERNELS
+IMGLIB_SSE2_BEGIN
 
 // ---- SSE2: eight columns (then rows) at once ------------------------------------------------
 
@@ -146,6 +150,23 @@ inline void Transpose(__m128i v[8]) {
   v[7] = _mm_unpackhi_epi64(b3, b7);
 }
 
+void IntegerIdctSse2(const int16_t* c, uint8_t* out, int outStride) {
+  __m128i v[8];
+  for (int k = 0; k < 8; ++k) v[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + 8 * k));
+  Transform8<kPass1Shift>(v);
+  Transpose(v);
+  Transform8<kPass2Shift>(v);
+  const __m128i centre = _mm_set1_epi16(128);
+  for (int k = 0; k < 8; ++k) v[k] = _mm_adds_epi16(v[k], centre);
+  Transpose(v);
+  for (int y = 0; y < 8; y += 2) {
+    __m128i bytes = _mm_packus_epi16(v[y], v[y + 1]);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + y * outStride), bytes);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + (y + 1) * outStride), _mm_srli_si128(bytes, 8));
+  }
+}
+
+IMGLIB_SSE2_END
 #endif
 
 }  // namespace
@@ -166,23 +187,13 @@ void IntegerIdctPortable(const int16_t* c, uint8_t* out, int outStride) {
 }
 
 void IntegerIdct(const int16_t* c, uint8_t* out, int outStride) {
-#if defined(__SSE2__)
-  __m128i v[8];
-  for (int k = 0; k < 8; ++k) v[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + 8 * k));
-  Transform8<kPass1Shift>(v);
-  Transpose(v);
-  Transform8<kPass2Shift>(v);
-  const __m128i centre = _mm_set1_epi16(128);
-  for (int k = 0; k < 8; ++k) v[k] = _mm_adds_epi16(v[k], centre);
-  Transpose(v);
-  for (int y = 0; y < 8; y += 2) {
-    __m128i bytes = _mm_packus_epi16(v[y], v[y + 1]);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + y * outStride), bytes);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + (y + 1) * outStride), _mm_srli_si128(bytes, 8));
+#if IMGLIB_SSE2_KERNELS
+  if (HasSse2()) {
+    IntegerIdctSse2(c, out, outStride);
+    return;
   }
-#else
-  IntegerIdctPortable(c, out, outStride);
 #endif
+  IntegerIdctPortable(c, out, outStride);
 }
 
 }  // namespace imglib::jpeg

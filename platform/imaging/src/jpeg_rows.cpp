@@ -1,12 +1,15 @@
 // Whole rows of the JPEG decoder's output: YCbCr and grey samples to 24-bit pixels (blue,
-// green, red), and the upsampling by 2 across. Where the build has SSE2 the rows go
+// green, red), and the upsampling by 2 across. Where the processor has SSE2 the rows go
 // sixteen pixels at a time; the portable forms give the very same bytes.
 #include <cstdint>
 
+#include "cpu_sse2.h"
 #include "jpeg_rows.h"
 
-#if defined(__SSE2__)
+#if IMGLIB_SSE2_KERNELS
+IMGLIB_SSE2_BEGIN
 #include <emmintrin.h>
+IMGLIB_SSE2_END
 #endif
 
 namespace imglib::jpeg {
@@ -19,7 +22,8 @@ inline uint8_t Clamp255(int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); 
 // decoders round it: a term that always rounded up would raise the channel by a level.
 constexpr int kCrR = 91881, kCbG = 22554, kCrG = 46802, kCbB = 116130;
 
-#if defined(__SSE2__)
+#if IMGLIB_SSE2_KERNELS
+IMGLIB_SSE2_BEGIN
 
 // The same terms with factors that fit 16 bits, for the multiply-add: a whole multiple
 // of 65536 is taken out of a factor and added back as a multiple of the input.
@@ -71,6 +75,50 @@ inline void Store16(__m128i b, __m128i g, __m128i r, uint8_t* dst) {
 
 inline __m128i Load16(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 
+// The vector loops: each does what it can sixteen (or eight) at a time and returns how
+// far it came; the portable forms finish the row.
+int YCbCrToBgrSse2(const uint8_t* luma, const uint8_t* blue, const uint8_t* red, uint8_t* dst, int width) {
+  int x = 0;
+  const __m128i zero = _mm_setzero_si128(), centre = _mm_set1_epi16(128);
+  for (; x + 16 <= width; x += 16) {
+    __m128i y = Load16(luma + x), cb = Load16(blue + x), cr = Load16(red + x);
+    __m128i b0, g0, r0, b1, g1, r1;
+    Convert8(_mm_unpacklo_epi8(y, zero), _mm_sub_epi16(_mm_unpacklo_epi8(cb, zero), centre),
+             _mm_sub_epi16(_mm_unpacklo_epi8(cr, zero), centre), b0, g0, r0);
+    Convert8(_mm_unpackhi_epi8(y, zero), _mm_sub_epi16(_mm_unpackhi_epi8(cb, zero), centre),
+             _mm_sub_epi16(_mm_unpackhi_epi8(cr, zero), centre), b1, g1, r1);
+    Store16(_mm_packus_epi16(b0, b1), _mm_packus_epi16(g0, g1), _mm_packus_epi16(r0, r1), dst + 3 * x);
+  }
+  return x;
+}
+
+int GreyToBgrSse2(const uint8_t* luma, uint8_t* dst, int width) {
+  int x = 0;
+  for (; x + 16 <= width; x += 16) {
+    __m128i y = Load16(luma + x);
+    Store16(y, y, y, dst + 3 * x);
+  }
+  return x;
+}
+
+// Samples out[1] to out[2 i] for the returned i (count > 9).
+int UpsampleAcrossSse2(const uint16_t* sums, int count, int shift, int leftBias, int rightBias, uint8_t* out) {
+  const __m128i three = _mm_set1_epi16(3), left = _mm_set1_epi16(int16_t(leftBias)),
+                right = _mm_set1_epi16(int16_t(rightBias)), shiftBy = _mm_cvtsi32_si128(shift);
+  int i = 0;
+  // Pairs (i, i + 1) for eight i at a time: sixteen samples from out[2 i + 1] on.
+  for (; i + 9 < count; i += 8) {
+    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i));
+    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i + 1));
+    __m128i odd = _mm_srl_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(a, three), b), right), shiftBy);
+    __m128i even = _mm_srl_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(b, three), a), left), shiftBy);
+    __m128i bytes = _mm_unpacklo_epi8(_mm_packus_epi16(odd, odd), _mm_packus_epi16(even, even));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i + 1), bytes);
+  }
+  return i;
+}
+
+IMGLIB_SSE2_END
 #endif
 
 }  // namespace
@@ -86,17 +134,8 @@ void YCbCrToBgrPortable(const uint8_t* luma, const uint8_t* blue, const uint8_t*
 
 void YCbCrToBgr(const uint8_t* luma, const uint8_t* blue, const uint8_t* red, uint8_t* dst, int width) {
   int x = 0;
-#if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128(), centre = _mm_set1_epi16(128);
-  for (; x + 16 <= width; x += 16) {
-    __m128i y = Load16(luma + x), cb = Load16(blue + x), cr = Load16(red + x);
-    __m128i b0, g0, r0, b1, g1, r1;
-    Convert8(_mm_unpacklo_epi8(y, zero), _mm_sub_epi16(_mm_unpacklo_epi8(cb, zero), centre),
-             _mm_sub_epi16(_mm_unpacklo_epi8(cr, zero), centre), b0, g0, r0);
-    Convert8(_mm_unpackhi_epi8(y, zero), _mm_sub_epi16(_mm_unpackhi_epi8(cb, zero), centre),
-             _mm_sub_epi16(_mm_unpackhi_epi8(cr, zero), centre), b1, g1, r1);
-    Store16(_mm_packus_epi16(b0, b1), _mm_packus_epi16(g0, g1), _mm_packus_epi16(r0, r1), dst + 3 * x);
-  }
+#if IMGLIB_SSE2_KERNELS
+  if (HasSse2()) x = YCbCrToBgrSse2(luma, blue, red, dst, width);
 #endif
   YCbCrToBgrPortable(luma + x, blue + x, red + x, dst + 3 * x, width - x);
 }
@@ -107,11 +146,8 @@ void GreyToBgrPortable(const uint8_t* luma, uint8_t* dst, int width) {
 
 void GreyToBgr(const uint8_t* luma, uint8_t* dst, int width) {
   int x = 0;
-#if defined(__SSE2__)
-  for (; x + 16 <= width; x += 16) {
-    __m128i y = Load16(luma + x);
-    Store16(y, y, y, dst + 3 * x);
-  }
+#if IMGLIB_SSE2_KERNELS
+  if (HasSse2()) x = GreyToBgrSse2(luma, dst, width);
 #endif
   GreyToBgrPortable(luma + x, dst + 3 * x, width - x);
 }
@@ -127,21 +163,10 @@ void UpsampleAcrossPortable(const uint16_t* sums, int count, int shift, int left
 }
 
 void UpsampleAcross(const uint16_t* sums, int count, int shift, int leftBias, int rightBias, uint8_t* out) {
-#if defined(__SSE2__)
-  if (count > 9) {
-    const __m128i three = _mm_set1_epi16(3), left = _mm_set1_epi16(int16_t(leftBias)),
-                  right = _mm_set1_epi16(int16_t(rightBias)), shiftBy = _mm_cvtsi32_si128(shift);
+#if IMGLIB_SSE2_KERNELS
+  if (count > 9 && HasSse2()) {
     out[0] = uint8_t((sums[0] * 4 + leftBias) >> shift);
-    int i = 0;
-    // Pairs (i, i + 1) for eight i at a time: sixteen samples from out[2 i + 1] on.
-    for (; i + 9 < count; i += 8) {
-      __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i));
-      __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i + 1));
-      __m128i odd = _mm_srl_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(a, three), b), right), shiftBy);
-      __m128i even = _mm_srl_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(b, three), a), left), shiftBy);
-      __m128i bytes = _mm_unpacklo_epi8(_mm_packus_epi16(odd, odd), _mm_packus_epi16(even, even));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i + 1), bytes);
-    }
+    int i = UpsampleAcrossSse2(sums, count, shift, leftBias, rightBias, out);
     for (; i + 1 < count; ++i) {
       out[2 * i + 1] = uint8_t((sums[i] * 3 + sums[i + 1] + rightBias) >> shift);
       out[2 * i + 2] = uint8_t((sums[i + 1] * 3 + sums[i] + leftBias) >> shift);

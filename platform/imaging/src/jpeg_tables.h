@@ -64,7 +64,7 @@ inline constexpr HuffmanDefinition kAcChrominance = {
 // The full-size inverse DCT of one block in scaled integers (jpeg_idct.cpp): the 64
 // coefficients dequantised to 16 bits, natural order; 8 x 8 level-shifted, clamped
 // samples written with the given row step. IntegerIdct uses the vector unit where the
-// build has SSE2; IntegerIdctPortable is the same transform without it, to the same samples.
+// processor has SSE2; IntegerIdctPortable is the same transform without it, to the same samples.
 void IntegerIdct(const int16_t* coefficients, uint8_t* out, int outStride);
 void IntegerIdctPortable(const int16_t* coefficients, uint8_t* out, int outStride);
 // Scaled inverse DCT of one block of all 64 dequantised coefficients (natural order) into
