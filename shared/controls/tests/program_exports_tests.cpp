@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "test_windows.h"
+#include "win/raii.h"
 
 namespace {
 
@@ -28,20 +29,16 @@ const Exports kExpected[] = {
     {"ostrel.exe", {"WNDPROC", "SKLISTBOX", "LISTPROC"}},
 };
 
+// A built program mapped as an image, its imports not resolved and nothing of it run.
 class MappedModule {
  public:
   explicit MappedModule(const std::string& path)
       : module_(LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES)) {}
-  ~MappedModule() {
-    if (module_) FreeLibrary(module_);
-  }
-  MappedModule(const MappedModule&) = delete;
-  MappedModule& operator=(const MappedModule&) = delete;
-  explicit operator bool() const { return module_ != nullptr; }
-  FARPROC Find(const char* name) const { return GetProcAddress(module_, name); }
+  explicit operator bool() const { return bool(module_); }
+  FARPROC Find(const char* name) const { return GetProcAddress(module_.Get(), name); }
 
  private:
-  HMODULE module_;
+  win::Module module_;
 };
 
 TEST(ProgramExports, EachProgramExportsItsNamesUndecorated) {
