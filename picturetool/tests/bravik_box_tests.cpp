@@ -144,6 +144,9 @@ TEST_F(Bravik, TheToolStaysInFrontAfterApplyInItsBoxes) {
   ASSERT_TRUE(PressBoxButton(box, kBoxApply));
   ASSERT_TRUE(tool.WaitStatusHolds(" 20 x15 "));
   EXPECT_TRUE(toolInFront());
+  // The text box's OK too.
+  ASSERT_TRUE(tool.AddText("in front"));
+  EXPECT_TRUE(toolInFront());
   EXPECT_EQ(tool.End(), 0);
 }
 
