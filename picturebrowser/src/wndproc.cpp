@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "copydata.h"
 #include "imaging/copydata.h"
+#include "imaging/program_start.h"
 #include "mainwindow.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
@@ -80,12 +81,15 @@ LRESULT CALLBACK WNDPROC(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
       OnCommand(window, wParam, lParam);
       return 0;
+    case WM_CLOSE:
     case WM_SYSCOMMAND:
-      if (window == b.frame && (wParam & 0xFFF0) == SC_CLOSE) {
+      // A plain WM_CLOSE (another program, the task list) ends the browser as its close
+      // command does; left to the default it would take the window and leave the loop.
+      if (window == b.frame && startup::IsCloseRequest(message, wParam)) {
         CloseBrowser();
-        return 1;
+        return message == WM_CLOSE ? 0 : 1;
       }
-      if (window == b.frame && wParam == 0) {
+      if (window == b.frame && message == WM_SYSCOMMAND && wParam == 0) {
         ShowAbout();
         return 1;
       }

@@ -262,6 +262,29 @@ TEST_F(HessamSettings, ADamagedFileStillGivesAWindowAndTheCloseCommandWritesTheS
   EXPECT_EQ(written.width, r.right - r.left);
 }
 
+// Another program, or the task list, asks the window to close with a plain WM_CLOSE: the
+// browser ends as its close command ends it, settings written.
+TEST_F(HessamSettings, APlainCloseRequestFromOutsideEndsTheProgramAndWritesTheSettings) {
+  HessamFolder& folder = Copy();
+  ASSERT_TRUE(WritePicture(folder.Picture("one.bmp"), 40, 30, kRed));
+  folder.WriteSettingsAt(0, 7, folder.PicturesFolder());
+  Browser browser = StartBrowser();
+  ASSERT_TRUE(browser.Started());
+  ASSERT_TRUE(browser.WaitCount("1"));
+  RECT r;
+  GetWindowRect(browser.Frame(), &r);
+  folder.WriteSettings("");
+  ASSERT_TRUE(PostMessageA(browser.Frame(), WM_CLOSE, 0, 0));
+  EXPECT_EQ(Process().Wait(kWaitMs), 0) << "the process stays after its window was asked to close";
+  BrowserSettings written;
+  std::string bytes = folder.ReadSettings();
+  ASSERT_GT(bytes.size(), kSettingsFixedBytes);
+  DecodeSettings(bytes, written);
+  EXPECT_EQ(written.top, 7);
+  EXPECT_EQ(written.width, r.right - r.left);
+  EXPECT_EQ(written.folder, folder.PicturesFolder());
+}
+
 using HessamHelp = Hessam;
 
 TEST_F(HessamHelp, HelpSendsTheHelpPageAndThePictureButtonItsDocument) {

@@ -55,7 +55,7 @@ void CLEARCLIPBOARD(HWND window) {
 void PasteFromClipboard() {
   ToolState& t = App();
   if (!L_ClipboardReady()) return;
-  CHECKSAVE();
+  if (!CHECKSAVE()) return;
   imglib::BitmapOwner pasted;
   if (L_CopyFromClipboard(t.frame, pasted.Get()) != imglib::kSuccess) return;
   // The clipboard keeps its picture: the user may paste it again elsewhere.
@@ -64,7 +64,7 @@ void PasteFromClipboard() {
 
 void CapturePicture(int command) {
   ToolState& t = App();
-  CHECKSAVE();
+  if (!CHECKSAVE()) return;
   bool zoomShown = t.zoomBox && IsWindowVisible(t.zoomBox);
   ShowWindow(t.frame, SW_HIDE);
   if (zoomShown) ShowWindow(t.zoomBox, SW_HIDE);

@@ -13,13 +13,12 @@
 namespace bravik {
 namespace {
 
-constexpr int kColumns = 32;
-constexpr int kFirst = 32, kLast = 255;
-constexpr int kRows = (kLast - kFirst + 1 + kColumns - 1) / kColumns;
+constexpr int kFirst = kGridFirstCharacter, kLast = kGridLastCharacter;
 
 struct Grid {
   HWND target = nullptr;
   HWND viewer = nullptr;
+  CharGridShape shape;
   int cell = 15;
   int current = 'A';
   std::string family = "Arial";
@@ -36,9 +35,8 @@ Grid* GridOf(HWND w) {
 }
 
 RECT CellRect(const Grid& g, int c) {
-  int i = c - kFirst;
-  int x = (i % kColumns) * g.cell, y = (i / kColumns) * g.cell;
-  return RECT{x, y, x + g.cell + 1, y + g.cell + 1};
+  LayoutRect r = CharCell(g.shape, c);
+  return RECT{r.left, r.top, r.right, r.bottom};
 }
 
 win::Font GlyphFont(const std::string& family, int height) {
@@ -91,24 +89,25 @@ void Insert(Grid& g) {
 
 int CellAt(const Grid& g, LPARAM lParam) {
   int x = short(LOWORD(lParam)) / g.cell, y = short(HIWORD(lParam)) / g.cell;
-  if (x < 0 || y < 0 || x >= kColumns || y >= kRows) return -1;
-  int c = kFirst + y * kColumns + x;
+  if (x < 0 || y < 0 || x >= g.shape.columns || y >= g.shape.rows) return -1;
+  int c = kFirst + y * g.shape.columns + x;
   return c <= kLast ? c : -1;
 }
 
 }  // namespace
 
-HWND CreateCharGrid(HWND parent, int x, int y, int cell, int id, HWND target) {
+HWND CreateCharGrid(HWND parent, int x, int y, const CharGridShape& shape, int id, HWND target) {
   HINSTANCE instance = App().instance;
   win::RegisterClassOnce({.name = kCharGridClass, .procedure = CHARGRIDPROC, .instance = instance, .style = CS_DBLCLKS});
   win::RegisterClassOnce({.name = kCharViewerClass, .procedure = ViewerProc, .instance = instance});
-  HWND grid = CreateWindowExA(0, kCharGridClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, kColumns * cell + 2,
-                              kRows * cell + 2, parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+  HWND grid = CreateWindowExA(0, kCharGridClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, shape.Width(),
+                              shape.Height(), parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
   if (!grid) return nullptr;
   Grid& g = Grids()[grid];
   g.target = target;
-  g.cell = cell;
-  int size = cell * 3;
+  g.shape = shape;
+  g.cell = shape.cell;
+  int size = shape.cell * 3;
   g.viewer = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kCharViewerClass, "", WS_POPUP | WS_BORDER, 0, 0, size,
                              size, grid, nullptr, instance, nullptr);
   return grid;
@@ -144,13 +143,14 @@ void DRAWGLYPHS(HWND grid, HDC dc) {
   win::Font font = GlyphFont(g->family, g->cell - 3);
   {
     win::SelectObj p(mem, line.Get());
-    for (int x = 0; x <= kColumns; ++x) {
+    int columns = g->shape.columns, rows = g->shape.rows;
+    for (int x = 0; x <= columns; ++x) {
       MoveToEx(mem, x * g->cell, 0, nullptr);
-      LineTo(mem, x * g->cell, kRows * g->cell + 1);
+      LineTo(mem, x * g->cell, rows * g->cell + 1);
     }
-    for (int y = 0; y <= kRows; ++y) {
+    for (int y = 0; y <= rows; ++y) {
       MoveToEx(mem, 0, y * g->cell, nullptr);
-      LineTo(mem, kColumns * g->cell + 1, y * g->cell);
+      LineTo(mem, columns * g->cell + 1, y * g->cell);
     }
   }
   win::SelectObj f(mem, font.Get());
@@ -211,8 +211,8 @@ LRESULT CALLBACK CHARGRIDPROC(HWND grid, UINT message, WPARAM wParam, LPARAM lPa
       switch (wParam) {
         case VK_LEFT: Select(grid, *g, g->current - 1); return 0;
         case VK_RIGHT: Select(grid, *g, g->current + 1); return 0;
-        case VK_UP: Select(grid, *g, g->current - kColumns); return 0;
-        case VK_DOWN: Select(grid, *g, g->current + kColumns); return 0;
+        case VK_UP: Select(grid, *g, g->current - g->shape.columns); return 0;
+        case VK_DOWN: Select(grid, *g, g->current + g->shape.columns); return 0;
         case VK_RETURN: Insert(*g); return 0;
         default: break;
       }

@@ -7,13 +7,15 @@
 
 #include <string>
 
+#include "bravik/font_box_layout.h"
+
 namespace bravik {
 
 inline constexpr const char* kCharGridClass = "qCharGrid";
 inline constexpr const char* kCharViewerClass = "qCharViewer";
 
-// Makes the grid (cells of cell pixels, 32 columns) sending its characters to target.
-HWND CreateCharGrid(HWND parent, int x, int y, int cell, int id, HWND target);
+// Makes the grid of the shape (its cells and columns) sending its characters to target.
+HWND CreateCharGrid(HWND parent, int x, int y, const CharGridShape& shape, int id, HWND target);
 // The grid's characters are drawn in this family from now on.
 void SetCharGridFont(HWND grid, const std::string& family);
 // The grid's current character (32 to 255).

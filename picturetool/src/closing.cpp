@@ -14,7 +14,7 @@ namespace bravik {
 
 void OnClose() {
   ToolState& t = App();
-  CHECKSAVE();
+  if (!CHECKSAVE()) return;
   if (IsIconic(t.frame)) ShowWindow(t.frame, SW_RESTORE);
   PrepareToEnd();
   if (t.zoomBox && IsWindow(t.zoomBox)) DestroyWindow(t.zoomBox);

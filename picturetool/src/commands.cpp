@@ -47,7 +47,10 @@ void StepInList(int id) {
   ToolState& t = App();
   EndCanvasModes();
   if (t.list.Empty()) return;
-  CHECKSAVE();
+  if (!CHECKSAVE()) {
+    ShowListPosition();  // the track bar goes back to the picture that stays
+    return;
+  }
   if (id == kButtonPrevious) t.list.Previous();
   else if (id == kButtonNext) t.list.Next();
   else t.list.GoTo(int(SendMessageA(t.trackBar, TBM_GETPOS, 0, 0)));
@@ -59,7 +62,7 @@ void StepInList(int id) {
 
 void Reload() {
   EndCanvasModes();
-  CHECKSAVE();
+  if (!CHECKSAVE()) return;
   OPENPICTURE();
 }
 
@@ -71,7 +74,7 @@ void NewPicture() {
   if (RUNTOOLBOX(file, PlainCaption(SKGETMENUSTRING(kCmdNewPicture)), width, height, 0, kBoxNewPicture) <= 1 ||
       !SizeAllowed(width, height))
     return;
-  CHECKSAVE();
+  if (!CHECKSAVE()) return;
   int newWidth = width, newHeight = height;
   win::MemoryDC memory;
   {

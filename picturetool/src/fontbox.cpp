@@ -10,6 +10,7 @@
 
 #include "boxframe.h"
 #include "bravik/box_rules.h"
+#include "bravik/font_box_layout.h"
 #include "chargrid.h"
 #include "colorpick.h"
 #include "imaging/gdiplus_helpers.h"
@@ -30,10 +31,6 @@ namespace {
 namespace gp = Gdiplus;
 namespace flat = Gdiplus::DllExports;
 
-constexpr int kMargin = 8;
-constexpr int kPickSize = 96;
-constexpr int kTrackWidth = 150;
-constexpr int kPreviewHeight = 90;
 constexpr int kCell = 15;
 constexpr int kMaxSize = 512;
 
@@ -161,6 +158,11 @@ void Finish(int answer) {
   if (b.done) return;
   FONTBOXPARAMS().answer = answer;
   b.done = true;
+  // The main window comes back and takes the activation before the box goes.
+  if (HWND frame = App().frame) {
+    EnableWindow(frame, TRUE);
+    if (b.window && GetForegroundWindow() == b.window) SetForegroundWindow(frame);
+  }
   if (b.window) DestroyWindow(b.window);
   b.window = nullptr;
   b.gdipFont.Reset();
@@ -198,18 +200,18 @@ void FillSizes(HWND combo, int from, int size) {
   SendMessageA(combo, CB_SETCURSEL, WPARAM(at == CB_ERR ? 0 : at), 0);
 }
 
-void CreateControls(HWND box, const BoxLabels& labels) {
+HMENU ControlId(int id) { return reinterpret_cast<HMENU>(INT_PTR(id)); }
+
+void CreateControls(HWND box, const BoxLabels& labels, const FontBoxLayout& l) {
   FontBox& b = Box();
   FontBoxParams& p = FONTBOXPARAMS();
   HINSTANCE instance = App().instance;
-  int x = kMargin, y = kMargin;
-  int width = kPickSize + kMargin + 40 + kMargin + kTrackWidth + 40;
   if (b.text) {
     b.family = CreateWindowExA(0, "COMBOBOX", "",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                                    CBS_HASSTRINGS | CBS_SORT,
-                               x, y, width - 120, 300, box, reinterpret_cast<HMENU>(INT_PTR(kFontFamily)), instance,
-                               nullptr);
+                               l.family.left, l.family.top, l.family.Width(), 300, box, ControlId(kFontFamily),
+                               instance, nullptr);
     {
       win::WindowDC screen(nullptr);
       LOGFONTA any{};
@@ -220,49 +222,36 @@ void CreateControls(HWND box, const BoxLabels& labels) {
     if (at == CB_ERR) at = SendMessageA(b.family, CB_ADDSTRING, 0, LPARAM(p.family.c_str()));
     SendMessageA(b.family, CB_SETCURSEL, WPARAM(at), 0);
   }
-  int sizeX = b.text ? x + width - 110 : x;
-  BoxLabel(box, labels.size, sizeX, y + 3, 40, 16);
+  BoxLabel(box, labels.size, l.sizeLabel.left, l.sizeLabel.top, l.sizeLabel.Width(), l.sizeLabel.Height());
   b.size = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
-                           sizeX + 42, y, 68, 300, box, reinterpret_cast<HMENU>(INT_PTR(kFontSize)), instance, nullptr);
+                           l.size.left, l.size.top, l.size.Width(), 300, box, ControlId(kFontSize), instance, nullptr);
   SendMessageA(b.size, WM_SETFONT, WPARAM(SKDEFAULTFONT()), FALSE);
   int size = p.size > 0 ? p.size : (b.text ? kDefaultTextSize : kDefaultPenWidth);
   FillSizes(b.size, b.text ? 8 : 1, size);
   int style = int(p.kindAndStyle >> 16);
   if (!b.text && (style == 2 || style == 3 || style == 4)) EnableWindow(b.size, FALSE);  // fills take no pen
-  y += 30;
-  CREATECOLORPICK(box, x, y, kPickSize, kPickSize, kFontPick);
-  b.swatch = CREATESWATCH(box, x + kPickSize + kMargin, y, 32, 32, kFontSwatch,
+  CREATECOLORPICK(box, l.pick.left, l.pick.top, l.pick.Width(), l.pick.Height(), kFontPick);
+  b.swatch = CREATESWATCH(box, l.swatch.left, l.swatch.top, l.swatch.Width(), l.swatch.Height(), kFontSwatch,
                           RGB((p.colour >> 16) & 0xFF, (p.colour >> 8) & 0xFF, p.colour & 0xFF));
-  int tx = x + kPickSize + kMargin + 40 + kMargin;
   int bytes[4] = {int(p.colour >> 24), int((p.colour >> 16) & 0xFF), int((p.colour >> 8) & 0xFF), int(p.colour & 0xFF)};
   for (int i = 0; i < 4; ++i) {
-    int ty = y + i * 24;
-    BoxLabel(box, labels.colours[i], tx - 44, ty + 3, 40, 16);
-    b.tracks[i] = SKTRACKBAR(box, tx, ty, kTrackWidth, 22, kFontAlpha + i, 0, 255);
+    const LayoutRect& label = l.colourLabels[i];
+    const LayoutRect& track = l.tracks[i];
+    const LayoutRect& value = l.values[i];
+    BoxLabel(box, labels.colours[i], label.left, label.top, label.Width(), label.Height());
+    b.tracks[i] = SKTRACKBAR(box, track.left, track.top, track.Width(), track.Height(), kFontAlpha + i, 0, 255);
     SKSETTRACKPOS(b.tracks[i], bytes[i]);
-    b.values[i] = LABELPROC(box, std::to_string(bytes[i]), tx + kTrackWidth + 2, ty + 2, 36, 18, kFontValueLabel + i);
+    b.values[i] = LABELPROC(box, std::to_string(bytes[i]), value.left, value.top, value.Width(), value.Height(),
+                            kFontValueLabel + i);
   }
-  y += kPickSize + kMargin;
-  b.depth = SKCHECKBUTTON(box, labels.depth, x, y, 80, 20, kFontDepth);
+  b.depth = SKCHECKBUTTON(box, labels.depth, l.depth.left, l.depth.top, l.depth.Width(), l.depth.Height(), kFontDepth);
   SKSETCHECK(b.depth, p.shadow != 0 ? 1 : 0);
-  y += 26;
   if (b.text) {
-    b.edit = SKINPUT(box, p.text, x, y, width, 24, kFontText, 1024);
-    y += 24 + kMargin;
-    b.grid = CreateCharGrid(box, x, y, kCell, kFontGrid, b.edit);
-    RECT g;
-    GetWindowRect(b.grid, &g);
-    y += int(g.bottom - g.top) + kMargin;
+    b.edit = SKINPUT(box, p.text, l.text.left, l.text.top, l.text.Width(), l.text.Height(), kFontText, 1024);
+    b.grid = CreateCharGrid(box, l.grid.left, l.grid.top, l.gridShape, kFontGrid, b.edit);
   }
-  b.preview = RECT{x, y, x + width, y + kPreviewHeight};
-  y += kPreviewHeight + kMargin;
-  SKBUT3D(box, "OK", x + width - 80, y, 80, 24, kFontOk);
-}
-
-int ClientHeight(bool text) {
-  int h = kMargin + 30 + kPickSize + kMargin + 26 + kPreviewHeight + kMargin + 24 + kMargin;
-  if (text) h += 24 + kMargin + 7 * kCell + 2 + kMargin;
-  return h;
+  b.preview = RECT{l.preview.left, l.preview.top, l.preview.right, l.preview.bottom};
+  SKBUT3D(box, "OK", l.ok.left, l.ok.top, l.ok.Width(), l.ok.Height(), kFontOk);
 }
 
 int RunBox(HWND owner, const std::string& caption, bool text) {
@@ -273,13 +262,13 @@ int RunBox(HWND owner, const std::string& caption, bool text) {
   FontBoxParams& p = FONTBOXPARAMS();
   p.answer = 0;
   BoxLabels labels = COLORLABELS(p.labels.empty() ? Ui(46) : p.labels);
-  int width = kPickSize + kMargin + 40 + kMargin + kTrackWidth + 40 + 2 * kMargin;
+  FontBoxLayout layout = LayOutFontBox(text, kCell);
   const char* className = text ? kFontBoxClass : kDrawBoxClass;
-  HWND box = MakeBox(className, text ? FONTBOXPROC : DRAWBOXPROC, caption.empty() ? labels.caption : caption, width,
-                     ClientHeight(text));
+  HWND box = MakeBox(className, text ? FONTBOXPROC : DRAWBOXPROC, caption.empty() ? labels.caption : caption,
+                     layout.clientWidth, layout.clientHeight);
   if (!box) return 0;
   b.window = box;
-  CreateControls(box, labels);
+  CreateControls(box, labels, layout);
   if (text) FollowFamily();
   (void)owner;  // the boxes are owned by the main window and centred on it
   bravik::RunBox(box, text ? b.edit : b.tracks[1], [] { return Box().done; }, [](int r) { Finish(r == 0 ? 1 : r); });

@@ -82,15 +82,14 @@ void PEERANDPICK() {
     }
     // The partner hands pictures back through command messages; meanwhile the tool shows
     // its current picture again, after the question about the changes.
-    CHECKSAVE();
-    OPENPICTURE();
+    if (CHECKSAVE()) OPENPICTURE();
     return;
   }
   std::string chosen = t.list.Text();
   std::string filter = Ui(45).empty() ? std::string("BMP|*.BMP") : Ui(45);
   if (PickFiles(Ui(10), filter, true, chosen) != 2 || chosen.empty()) return;
   if (chosen.back() == '|') chosen.pop_back();
-  CHECKSAVE();
+  if (!CHECKSAVE()) return;
   t.list.Assign(chosen);
   t.currentFile = t.list.Current();
   t.currentFolder = fileio::FolderOf(t.currentFile);

@@ -177,7 +177,7 @@ void OPENPICTURE() {
   PICTUREINFO();
 }
 
-void CHECKSAVE() {
+bool CHECKSAVE() {
   ToolState& t = App();
   std::string item = t.list.Current();
   if (!item.empty() && t.modified == 0 && t.pictureWidth > 0 && !SKEXIST(item)) {
@@ -189,7 +189,17 @@ void CHECKSAVE() {
       t.loadedFile.clear();
     }
   }
-  if (t.modified != 0 && AskBox(Ui(31)) == 1) SendMessageA(t.frame, WM_COMMAND, kCmdSaveAs, 0);
+  if (t.modified == 0) return true;
+  switch (AskBox(Ui(31))) {
+    case 1:
+      // Saved: go on. A save that was cancelled or failed keeps the change on the screen.
+      SendMessageA(t.frame, WM_COMMAND, kCmdSaveAs, 0);
+      return t.modified == 0;
+    case 2:
+      return true;  // "No": the change is given up
+    default:
+      return false;  // the box closed without an answer: stay with the change
+  }
 }
 
 void PICTUREINFO() {
@@ -273,7 +283,7 @@ void MENUTOOL(int command, int boxIndex) {
 
 void OpenReceivedList(const std::string& list) {
   ToolState& t = App();
-  CHECKSAVE();
+  if (!CHECKSAVE()) return;
   t.list.Assign(list);
   t.currentFile = t.list.Current();
   if (!t.currentFile.empty()) t.currentFolder = fileio::FolderOf(t.currentFile);

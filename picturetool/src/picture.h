@@ -12,8 +12,10 @@ namespace bravik {
 // keepObjects the objects on the canvas stay; otherwise the picture's layered side file
 // gives the objects.
 void LOADPICTURE(const std::string& path, int& colours, bool keepObjects = false);
-// Asks whether to save a changed picture.
-void CHECKSAVE();
+// Asks whether to save a changed picture. True when the caller may go on: nothing to save,
+// saved, or "No"; false when the question was closed without an answer or the save did
+// not happen, and the change stays.
+bool CHECKSAVE();
 void OPENPICTURE();
 void PICTUREINFO();
 void ENABLEMENUS();

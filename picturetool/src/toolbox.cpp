@@ -158,6 +158,12 @@ void FinishToolBox(HWND& window, bool& done, int result) {
   if (result <= 1) p.file.clear();
   p.boxIndex = result;
   done = true;
+  // The main window comes back before the box goes: a box that goes while its owner is
+  // still disabled hands the activation to another program's window.
+  if (HWND frame = App().frame) {
+    EnableWindow(frame, TRUE);
+    if (window && GetForegroundWindow() == window) SetForegroundWindow(frame);
+  }
   if (window) DestroyWindow(window);
   window = nullptr;
 }

@@ -51,6 +51,8 @@ bool WritePlain(const std::string& path, int w, int h, unsigned char r, unsigned
          fileio::WriteFileReplacing(path, bytes) == fileio::kOk;
 }
 
+std::chrono::milliseconds Ms(DWORD milliseconds) { return std::chrono::milliseconds(milliseconds); }
+
 HWND WaitBox(Tool& tool, const char* className) { return WaitProcessWindow(tool.ProcessId(), className, nullptr, kWaitMs); }
 
 bool WaitBoxGone(const char* className) {
@@ -96,6 +98,111 @@ TEST_F(Bravik, TheFilterBoxAppliesItsValueAndCancelLoadsNothing) {
   ASSERT_TRUE(tool.SaveAs("e.bmp"));
   EXPECT_EQ(Saved(folder.Picture("e.bmp")).At(0, 0), (Rgb{230, 156, 51}));
   EXPECT_EQ(tool.End(), 0);
+}
+
+// A window of another program (the test's own), shown behind the tool without taking the
+// activation: what the desktop would activate when the tool gave it up.
+class OtherWindow {
+ public:
+  OtherWindow() {
+    window_ = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_BORDER, 0, 0, 200, 120, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    if (window_) ShowWindow(window_, SW_SHOWNOACTIVATE);
+  }
+  ~OtherWindow() {
+    if (window_) DestroyWindow(window_);
+  }
+  OtherWindow(const OtherWindow&) = delete;
+  OtherWindow& operator=(const OtherWindow&) = delete;
+  HWND Get() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// After Apply in a filter box or the size box the tool stays in front, not another
+// program's window.
+TEST_F(Bravik, TheToolStaysInFrontAfterApplyInItsBoxes) {
+  BravikFolder& folder = Copy();
+  std::string a = folder.Picture("a.bmp");
+  ASSERT_TRUE(WritePlain(a, 40, 30, 30, 100, 200));
+  Tool tool = StartTool();
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a, "a.bmp 40 x30"));
+  OtherWindow other;
+  ASSERT_NE(other.Get(), nullptr);
+  auto toolInFront = [&] { return PumpUntil([&] { return GetForegroundWindow() == tool.Frame(); }, Ms(kWaitMs)); };
+  ASSERT_TRUE(toolInFront());
+  ASSERT_TRUE(tool.ApplyBox(kCmdContrast + 5));  // invert
+  EXPECT_TRUE(toolInFront()) << "the foreground is " << GetForegroundWindow() << ", the other window "
+                             << other.Get();
+  EXPECT_TRUE(IsWindowEnabled(tool.Frame()));
+  tool.Post(kCmdResize);
+  HWND box = WaitBox(tool, kSizeBoxClass);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(driver::SetText(driver::WaitChild(box, kBoxWidthField, kWaitMs), "20"));
+  ASSERT_TRUE(PressBoxButton(box, kBoxApply));
+  ASSERT_TRUE(tool.WaitStatusHolds(" 20 x15 "));
+  EXPECT_TRUE(toolInFront());
+  // The text box's OK too.
+  ASSERT_TRUE(tool.AddText("in front"));
+  EXPECT_TRUE(toolInFront());
+  EXPECT_EQ(tool.End(), 0);
+}
+
+// The question about a changed picture, closed without an answer (its close button or
+// Escape), keeps the tool open with the change; "No" then ends it without saving.
+TEST_F(Bravik, ClosingTheSaveQuestionKeepsTheToolAndTheChange) {
+  BravikFolder& folder = Copy();
+  std::string a = folder.Picture("a.bmp");
+  ASSERT_TRUE(WritePlain(a, 12, 8, 30, 100, 200));
+  Tool tool = StartTool();
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a, "a.bmp 12 x8"));
+  ASSERT_TRUE(tool.ApplyBox(kCmdContrast + 5));  // invert: the picture has changed
+  auto question = [&] { return WaitProcessWindow(tool.ProcessId(), "SKMSGBOX", nullptr, kWaitMs); };
+  auto questionGone = [&] {
+    return PumpUntil([&] { return WaitProcessWindow(tool.ProcessId(), "SKMSGBOX", nullptr, 0) == nullptr; },
+                     Ms(kWaitMs));
+  };
+  // The box's close button.
+  PostMessageA(tool.Frame(), WM_CLOSE, 0, 0);
+  HWND box = question();
+  ASSERT_NE(box, nullptr);
+  ASSERT_EQ(driver::BoxText(box), "The picture has changed. Save it first?");
+  // A message answered after the close request's handling has returned: the tool is still
+  // there then, or it never stays.
+  auto stillThere = [&] {
+    SendAndWait(tool.Frame(), WM_NULL, 0, 0);
+    return IsWindow(tool.Frame()) && IsWindowEnabled(tool.Frame()) && tool.Wait(0) == -1;
+  };
+  PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(questionGone());
+  EXPECT_TRUE(stillThere()) << "the tool ended";
+  // Escape.
+  PostMessageA(tool.Frame(), WM_CLOSE, 0, 0);
+  box = question();
+  ASSERT_NE(box, nullptr);
+  PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(questionGone());
+  EXPECT_TRUE(stillThere()) << "the tool ended";
+  // The same for going on to another picture: the change stays on the screen.
+  tool.Post(kButtonReload);
+  box = question();
+  ASSERT_NE(box, nullptr);
+  PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(questionGone());
+  ASSERT_TRUE(tool.SaveAs("kept.bmp"));
+  Saved kept(folder.Picture("kept.bmp"));
+  ASSERT_TRUE(kept.Ok());
+  EXPECT_EQ(kept.At(5, 5), (Rgb{225, 155, 55}));
+  EXPECT_EQ(Saved(a).At(5, 5), (Rgb{30, 100, 200}));
+  // Saved now: a further change and "No" end the tool without saving it.
+  ASSERT_TRUE(tool.ApplyBox(kCmdContrast + 5));
+  PostMessageA(tool.Frame(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(tool.Answer(2));
+  EXPECT_EQ(tool.Wait(kWaitMs), 0);
+  EXPECT_EQ(Saved(folder.Picture("kept.bmp")).At(5, 5), (Rgb{225, 155, 55}));
 }
 
 TEST_F(Bravik, ANewPictureIsWhiteAndSizesThatCannotBeMadeAreRefused) {
@@ -160,6 +267,65 @@ TEST_F(Bravik, TheTextBoxSettingsReachTheSideFile) {
   EXPECT_EQ(objects[0].colour, 0x80FF0000u);
   EXPECT_EQ(objects[0].shadow, 2);
   EXPECT_EQ(objects[0].font, "Arial");
+  EXPECT_EQ(tool.End(), 0);
+}
+
+// The text box and the shape box as they stand on the screen: the character grid and the
+// colour swatch lie inside the box, and the swatch leaves the colour labels readable.
+TEST_F(Bravik, TheTextAndShapeBoxesKeepTheirControlsInsideAndApart) {
+  BravikFolder& folder = Copy();
+  std::string a = folder.Picture("a.bmp");
+  ASSERT_TRUE(WritePlain(a, 200, 100, 255, 255, 255));
+  Tool tool = StartTool();
+  ASSERT_TRUE(tool.Started());
+  ASSERT_TRUE(tool.Open(a, "a.bmp 200 x100"));
+  auto screenRect = [](HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+  };
+  auto inside = [](const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+  };
+  auto check = [&](HWND box, bool text) {
+    RECT client{};
+    GetClientRect(box, &client);
+    MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    HWND swatch = driver::WaitChild(box, kFontSwatch, kWaitMs);
+    ASSERT_NE(swatch, nullptr);
+    RECT s = screenRect(swatch);
+    EXPECT_TRUE(inside(s, client)) << "the swatch";
+    int labels = 0;
+    for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      std::string caption = driver::WindowText(w);
+      if (caption != "Alpha" && caption != "Red" && caption != "Green" && caption != "Blue") continue;
+      ++labels;
+      RECT l = screenRect(w), common{};
+      EXPECT_TRUE(inside(l, client)) << caption;
+      EXPECT_FALSE(IntersectRect(&common, &l, &s)) << "the swatch covers the label " << caption;
+    }
+    EXPECT_EQ(labels, 4);
+    if (text) {
+      HWND grid = GetDlgItem(box, kFontGrid);
+      ASSERT_NE(grid, nullptr);
+      RECT g = screenRect(grid);
+      EXPECT_TRUE(inside(g, client)) << "the grid is " << g.right - g.left << " wide in a box of "
+                                     << client.right - client.left;
+    }
+  };
+  tool.Post(kCmdNewText);
+  HWND box = WaitBox(tool, kFontBoxClass);
+  ASSERT_NE(box, nullptr);
+  check(box, true);
+  PostMessageA(box, WM_COMMAND, kFontClose, 0);
+  ASSERT_TRUE(WaitBoxGone(kFontBoxClass));
+  tool.Post(kCmdNewArrow);  // the arrow's box comes without the fill style menu
+  box = WaitBox(tool, kDrawBoxClass);
+  ASSERT_NE(box, nullptr);
+  check(box, false);
+  PostMessageA(box, WM_COMMAND, kFontClose, 0);
+  ASSERT_TRUE(WaitBoxGone(kDrawBoxClass));
   EXPECT_EQ(tool.End(), 0);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/controls_host.h"
+#include "export_name.h"
 #include "skin/sk_controls.h"
 #include "skin/sk_draw.h"
 #include "skin/sk_msgbox.h"
@@ -95,3 +96,10 @@ int ARCMESSAGEBOXTEXT(const std::string& text, const std::string& thirdText) {
   return SKMSGBOX(host.mainWindow, SKCAPTIONFONT(), caption, text, thirdText,
                   SkBoxStyle::Skinned(icon, kSkBoxQuestion), 0);
 }
+
+// The info popup for programs and tools that look it up by name: SKSTATIC(owner, text).
+extern "C" HWND CALLBACK ControlsInfoPopup(HWND owner, const char* text) {
+  return SKSTATIC(owner, text ? std::string(text) : std::string());
+}
+
+CONTROLS_EXPORT_AS("SKSTATIC", "ControlsInfoPopup", 8);

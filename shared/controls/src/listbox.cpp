@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/controls_host.h"
+#include "export_name.h"
 #include "skin/sk_draw.h"
 #include "skin/skin.h"
 #include "win/raii.h"
@@ -149,3 +150,18 @@ HWND SKLISTBOX(int32_t extendedStyle, HWND parent, int32_t style, int32_t x, int
   return CreateWindowExA(DWORD(extendedStyle), kListClass, "", DWORD(style), x, y, width, height, parent, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
 }
+
+// The panel for programs and tools that look it up by name: SKLISTBOX and LISTPROC, with
+// the arguments the system fixes (all of them 32-bit values or handles).
+extern "C" HWND CALLBACK ControlsListBox(int32_t extendedStyle, HWND parent, int32_t style, int32_t x, int32_t y,
+                                         int32_t width, int32_t height, HBRUSH background, int32_t rows,
+                                         int32_t rowHeight) {
+  return SKLISTBOX(extendedStyle, parent, style, x, y, width, height, background, rows, rowHeight);
+}
+
+extern "C" LRESULT CALLBACK ControlsListProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+  return LISTPROC(panel, message, wParam, lParam);
+}
+
+CONTROLS_EXPORT_AS("SKLISTBOX", "ControlsListBox", 40);
+CONTROLS_EXPORT_AS("LISTPROC", "ControlsListProc", 16);
