@@ -33,9 +33,13 @@ int ReadThesaurus(const std::string& path, std::vector<std::string>& words) {
     std::string bytes;
     int rc = fileio::ReadWholeFile(path, bytes);
     if (rc == fileio::kErrFileNotFound || rc == fileio::kErrPathNotFound) {
-      // A list that is gone while its backup stayed (an older program killed between its
-      // two renames): the backup is the last whole list.
-      rc = fileio::ReadWholeFile(ThesaurusBackupPath(path), bytes);
+      // A list that is gone while its backup stayed: an older program was killed between
+      // its two renames. Its new file was written whole before the list was moved away,
+      // so with the backup beside it, it is the last list; else the backup is.
+      const std::string backup = ThesaurusBackupPath(path);
+      if (!fileio::Exists(backup)) return fileio::kOk;
+      rc = fileio::ReadWholeFile(path + ".new~", bytes);
+      if (rc != fileio::kOk) rc = fileio::ReadWholeFile(backup, bytes);
       if (rc == fileio::kErrFileNotFound || rc == fileio::kErrPathNotFound) return fileio::kOk;
     }
     if (rc != fileio::kOk) return rc;

@@ -114,17 +114,30 @@ TEST_F(ThesaurusFile, ASaveKilledAsTheNewListIsPutInPlaceLosesNoWord) {
 }
 
 // The state an older program leaves when it is killed between moving the list to ".BAK"
-// and renaming the new one in: the list is read from the ".BAK", and saved again whole.
-TEST_F(ThesaurusFile, AMissingListIsReadFromItsBackup) {
+// and renaming the new one in: the new file was whole by then and is read, and saved again
+// under the list's name; without the new file the ".BAK" is read.
+TEST_F(ThesaurusFile, AMissingListIsReadFromTheNewFileOrItsBackup) {
   dir_.Write("STANDARD.BAK", "ANT\r\nBEE\r\n");
-  dir_.Write("STANDARD.THM.new~", "ANT\r\nBEE\r\nCO");
   Words words;
   ASSERT_EQ(ReadThesaurus(Thm(), words), 0);
   EXPECT_EQ(words, (Words{"ANT", "BEE"}));
-  words.push_back("COW");
+  dir_.Write("STANDARD.THM.new~", "ANT\r\nBEE\r\nCOW\r\n");
+  ASSERT_EQ(ReadThesaurus(Thm(), words), 0);
+  EXPECT_EQ(words, (Words{"ANT", "BEE", "COW"}));
+  words.push_back("DOG");
   ASSERT_EQ(SaveThesaurus(Thm(), words), 0);
-  EXPECT_EQ(Read(Thm()), "ANT\r\nBEE\r\nCOW\r\n");
+  EXPECT_EQ(Read(Thm()), "ANT\r\nBEE\r\nCOW\r\nDOG\r\n");
   EXPECT_EQ(Read(Bak()), "ANT\r\nBEE\r\n");
+  EXPECT_EQ(Names(), (Words{"STANDARD.BAK", "STANDARD.THM"}));
+}
+
+// A first save killed while it wrote leaves a new file that may be cut short, and no
+// ".BAK": the list is empty, not that part.
+TEST_F(ThesaurusFile, ANewFileWithoutABackupIsNotTakenForTheList) {
+  dir_.Write("STANDARD.THM.new~", "ANT\r\nBE");
+  Words words{"STALE"};
+  ASSERT_EQ(ReadThesaurus(Thm(), words), 0);
+  EXPECT_TRUE(words.empty());
 }
 
 TEST_F(ThesaurusFile, AListThatCannotBeWrittenChangesNothing) {

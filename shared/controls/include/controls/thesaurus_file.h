@@ -13,8 +13,10 @@ std::string ThesaurusPath(const std::string& dataFolder, const std::string& name
 std::string ThesaurusBackupPath(const std::string& thesaurusPath);
 
 // The words of a file in file order, lines of any length whole (CR LF, LF or CR ends a
-// line). A missing file is read from its ".BAK" when that exists, else an empty list (0);
-// a file that cannot be read gives its error number and no words.
+// line). A missing file whose ".BAK" exists (a save of an older program killed between
+// its renames) is read from the new file left beside it, else from the ".BAK"; without
+// the ".BAK" it is an empty list (0). A file that cannot be read gives its error number
+// and no words.
 int ReadThesaurus(const std::string& path, std::vector<std::string>& words);
 // The file's bytes for a list: every entry that is not empty followed by CR LF (the empty
 // first entry of a topic box writes nothing).
