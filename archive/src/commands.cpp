@@ -57,6 +57,12 @@ void Start() {
   if (!folder.empty()) ListFolder(folder);
 }
 
+void ReloadThesaurus() {
+  UpdateControlsHost();
+  LOADTHESAURUS();
+  if (!CurrentPicture().empty()) FillForm(CurrentPicture());
+}
+
 void DeletePicture() {
   std::string picture = CurrentPicture();
   if (picture.empty() || App().recording) return;
@@ -80,7 +86,7 @@ void NewThesaurus() {
   std::string path = a.place.dataFolder + name + ".THM";
   if (!fileio::Exists(path)) {
     fileio::WriteFileReplacing(path, Ui(6) + "\r\n");
-    FillThesaurusBox();
+    if (FillThesaurusBox()) ReloadThesaurus();
   }
 }
 
@@ -88,10 +94,20 @@ void ThesaurusChosen() {
   Grilton& a = App();
   char name[256] = {};
   LRESULT at = SendMessageA(a.thesaurusBox, CB_GETCURSEL, 0, 0);
-  if (at == CB_ERR) return;
+  if (at == CB_ERR || SendMessageA(a.thesaurusBox, CB_GETLBTEXTLEN, WPARAM(at), 0) >= LRESULT(sizeof name)) return;
   SendMessageA(a.thesaurusBox, CB_GETLBTEXT, WPARAM(at), LPARAM(name));
+  // A choice is told twice (changed, then made): the second finds it in use.
+  if (a.settings.thesaurus == name) return;
   a.settings.thesaurus = name;
-  UpdateControlsHost();
+  ReloadThesaurus();
+}
+
+// The editor's title names the thesaurus in use ("@") and counts its words ("#").
+void EditThesaurus() {
+  Grilton& a = App();
+  std::string title = Ui(37).empty() ? Ui(1) : Ui(37);
+  if (size_t at = title.find('@'); at != std::string::npos) title.replace(at, 1, a.settings.thesaurus);
+  RUNTHESAURUS(title, Ui(38).empty() ? "Add|Delete|Close" : Ui(38), 40);
   LOADTHESAURUS();
   if (!CurrentPicture().empty()) FillForm(CurrentPicture());
 }
@@ -171,7 +187,9 @@ void OnCommand(int id, int notification) {
       EditPicture();
       break;
     case kThesaurusBox:
-      if (notification == kSelectionChanged) ThesaurusChosen();
+      // Chosen with the mouse the box tells both; stepped through with the keys, only
+      // the change.
+      if (notification == kSelectionChanged || notification == CBN_SELCHANGE) ThesaurusChosen();
       break;
     case kVolumeBar:
       if (HWND bar = Control(kVolumeBar)) WriteRecordingVolume(a.mixer.Handle(), SKGETTRACKPOS(bar));
@@ -192,9 +210,7 @@ void OnCommand(int id, int notification) {
       NewThesaurus();
       break;
     case kCmdEditThesaurus:
-      RUNTHESAURUS(Ui(1), Ui(18), 40);
-      LOADTHESAURUS();
-      if (!CurrentPicture().empty()) FillForm(CurrentPicture());
+      EditThesaurus();
       break;
     case kCmdScan:
       ScanPages();

@@ -71,8 +71,19 @@ bool CreateMainWindow() {
   return ok;
 }
 
-void FillThesaurusBox() {
-  FillThesaurusNames(App().thesaurusBox, App().place.dataFolder, App().settings.thesaurus);
+bool FillThesaurusBox() {
+  Grilton& a = App();
+  FillThesaurusNames(a.thesaurusBox, a.place.dataFolder, a.settings.thesaurus);
+  // The thesaurus in use is the one the box shows: when the settings name one that is not
+  // there, the box shows the first, and words go into that one.
+  char shown[256] = {};
+  LRESULT at = SendMessageA(a.thesaurusBox, CB_GETCURSEL, 0, 0);
+  if (at == CB_ERR || SendMessageA(a.thesaurusBox, CB_GETLBTEXTLEN, WPARAM(at), 0) >= LRESULT(sizeof shown))
+    return false;
+  SendMessageA(a.thesaurusBox, CB_GETLBTEXT, WPARAM(at), LPARAM(shown));
+  if (shown[0] == '\0' || a.settings.thesaurus == shown) return false;
+  a.settings.thesaurus = shown;
+  return true;
 }
 
 void BuildChildren() {

@@ -10,7 +10,8 @@ bool CreateMainWindow();
 void BuildChildren();
 // WM_SIZE of the client holder.
 void LayoutChildren();
-// The thesaurus choice box lists the ".THM" files of the data folder.
-void FillThesaurusBox();
+// The thesaurus choice box lists the ".THM" files of the data folder. True when the
+// thesaurus in use changed to the one the box shows (the settings named one not listed).
+bool FillThesaurusBox();
 
 }  // namespace grilton

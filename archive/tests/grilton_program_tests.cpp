@@ -300,12 +300,12 @@ TEST_F(Grilton, TheWholeListIsOfferedInTheMenuOnlyWithATopic) {
   Copy().WriteInProgram("NEWWORDS.OK", "");
   HWND frame = StartOn(2);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(ChooseMenuItem(frame, 'A', 1));
+  ASSERT_TRUE(ChooseMenuItem(frame, 'A', 2));
   SendAndWait(frame, WM_NULL, 0, 0);
   PumpMessages(300);
   EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr) << driver::BoxText(FindWindowA(kBox, nullptr));
   ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "BOATS"));
-  ASSERT_TRUE(ChooseMenuItem(frame, 'A', 1));
+  ASSERT_TRUE(ChooseMenuItem(frame, 'A', 2));
   EXPECT_EQ(WaitBoxText(), "File every picture of the list with these values?");
   ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));  // no
   ASSERT_TRUE(WaitForNoWindow(kBox, 10000));

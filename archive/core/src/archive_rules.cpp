@@ -21,11 +21,25 @@ ArchiveSettings DefaultSettings(int screenWidth, int screenHeight, const std::st
   return s;
 }
 
+namespace {
+
+bool BreaksSettingsLine(std::string_view field) { return field.find_first_of("\"|\r\n") != std::string_view::npos; }
+
+}  // namespace
+
 ArchiveSettings ParseSettingsLine(std::string_view line, const ArchiveSettings& defaults) {
   ArchiveSettings s = defaults;
   std::string first(line.substr(0, line.find_first_of("\r\n")));
   if (fileio::Trim(first).empty()) return s;
-  std::vector<std::string> f = fileio::SplitFields(first, '|');
+  // The line's fields are never quoted: a quote is part of its field, and the bars alone
+  // part the fields, so that a stray quote cannot swallow the fields after it.
+  std::vector<std::string> f;
+  for (size_t start = 0;;) {
+    size_t bar = first.find('|', start);
+    f.push_back(first.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+    if (bar == std::string::npos) break;
+    start = bar + 1;
+  }
   f.resize(std::max<size_t>(f.size(), 8));
   auto number = [&](size_t i, int& out) {
     std::string t = fileio::Trim(f[i]);
@@ -42,7 +56,7 @@ ArchiveSettings ParseSettingsLine(std::string_view line, const ArchiveSettings& 
   }
   s.left = std::max(0, s.left);
   s.top = std::max(0, s.top);
-  if (!fileio::Trim(f[4]).empty()) s.startFolder = fileio::Trim(f[4]);
+  if (!fileio::Trim(f[4]).empty() && !BreaksSettingsLine(f[4])) s.startFolder = fileio::Trim(f[4]);
   if (!fileio::Trim(f[5]).empty()) s.thesaurus = fileio::Trim(f[5]);
   int choice = 0;
   number(6, choice);
@@ -54,8 +68,11 @@ ArchiveSettings ParseSettingsLine(std::string_view line, const ArchiveSettings& 
 }
 
 std::string FormatSettingsLine(const ArchiveSettings& s) {
+  // A folder that no Windows path can be and the line cannot hold is left out: the next
+  // start takes the default.
+  const std::string folder = BreaksSettingsLine(s.startFolder) ? std::string() : s.startFolder;
   return std::to_string(s.left) + "|" + std::to_string(s.top) + "|" + std::to_string(s.width) + "|" +
-         std::to_string(s.height) + "|" + s.startFolder + "|" + s.thesaurus + "|" + std::to_string(s.recordingChoice) +
+         std::to_string(s.height) + "|" + folder + "|" + s.thesaurus + "|" + std::to_string(s.recordingChoice) +
          "|" + std::to_string(ClampDisplayStyle(s.displayStyle));
 }
 

@@ -1,6 +1,7 @@
 #include "grilton/filing.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "db/archive.h"
 #include "fileio/file.h"
@@ -78,6 +79,15 @@ int RemoveItems(const std::string& library, const std::vector<std::string>& item
     if (first == 0) first = rc;
   }
   return first;
+}
+
+// True when an item line of a pending file names an item of this key: the key, a dot and
+// an extension of letters and digits, as the filing names its items.
+bool IsItemOfKey(const std::string& item, const std::string& key) {
+  if (key.empty() || item.size() < key.size() + 2 || item.size() > key.size() + 5) return false;
+  if (fileio::ToUpper(item.substr(0, key.size())) != fileio::ToUpper(key) || item[key.size()] != '.') return false;
+  return std::all_of(item.begin() + std::ptrdiff_t(key.size()) + 1, item.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
 // True when the record file holds a record (deleted ones aside) with this key.
@@ -254,15 +264,16 @@ int RecoverInterruptedFilings(const ArchivePlace& place, const std::vector<DBFIE
       lines.resize(got);
       std::vector<std::string> parts = SplitLines(lines);
       if (parts.empty()) continue;
-      const std::string library = parts.front();
+      // Only what this filing can have stored is taken out: items named after its own key,
+      // from the archive's own library. A damaged or foreign file names nothing else.
       const std::string key = fileio::StemOf(entry.name);
-      std::vector<std::string> items(parts.begin() + 1, parts.end());
-      items.erase(std::remove_if(items.begin(), items.end(), [](const std::string& s) { return !HasText(s); }),
-                  items.end());
+      std::vector<std::string> items;
+      for (size_t i = 1; i < parts.size(); ++i)
+        if (IsItemOfKey(parts[i], key)) items.push_back(parts[i]);
       int keyWidth = fields.empty() ? 8 : fields.front().width;
       if (!RecordHoldsKey(place.RecordFile(), DbRecordLength(fields), keyWidth, key)) {
         // Kept for the next start when an item cannot be taken out now.
-        if (RemoveItems(library, items) != 0) continue;
+        if (RemoveItems(place.Library(), items) != 0) continue;
         ++recovered;
       }
     }

@@ -244,4 +244,34 @@ TEST_F(Filing, AnInterruptedFilingLosesItsItemsAtTheNextStartAndAFinishedOneKeep
   EXPECT_EQ(CopyOut(place, "00000009.JPG", dir.File("o5")), "<missing>");
 }
 
+// A pending file is only trusted with the items of its own key in the archive's own
+// library: a damaged or foreign one takes nothing of another record nor another library.
+TEST_F(Filing, ADamagedPendingFileTakesOutOnlyItsOwnKeysItemsFromTheArchivesLibrary) {
+  const auto fields = db::ArchiveFields(kSlots, 2024, 5);
+  ASSERT_EQ(grilton::FilePicture(place, TestRequest(dir.Write("a.jpg", "aaa"), "TREES")).stage,
+            grilton::FilingStage::Done);
+  const std::string otherLibrary = dir.File("OTHER\\QORIMAGE001.B01");
+  ASSERT_EQ(fileio::MakeDirectories(dir.File("OTHER\\")), 0);
+  auto store = [&](const std::string& library, const std::string& item, const std::string& bytes) {
+    std::string name = item;
+    qBtMmText(name, 1);
+    return qBtMmLib(library, dir.Write("x.bin", bytes), 1);
+  };
+  ASSERT_EQ(store(otherLibrary, "00000001.JPG", "other archive"), 0);
+  ASSERT_EQ(store(place.Library(), "00000005.JPG", "half filed"), 0);
+  dir.Write("QORIMAGE.PND\\00000005.PND", otherLibrary + "\r\n00000001.JPG\r\n\x01\xFFgarbage\r\n00000005.JPG\r\n"
+            "00000005\r\n00000005.JPG\\..\\00000001.JPG\r\n");
+  dir.Write("QORIMAGE.PND\\00000006.PND", std::string("\0\0\xFE\r\n00000001.JPG", 16));
+
+  EXPECT_EQ(grilton::RecoverInterruptedFilings(place, fields), 2);
+  EXPECT_EQ(CopyOut(place, "00000001.JPG", dir.File("o1")), "aaa");
+  EXPECT_EQ(CopyOut(place, "00000005.JPG", dir.File("o2")), "<missing>");
+  std::string item = "00000001.JPG";
+  qBtMmText(item, 1);
+  ASSERT_EQ(qBtMmLib(otherLibrary, dir.File("o3"), -2), 0);
+  EXPECT_EQ(Bytes(dir.File("o3")), "other archive");
+  EXPECT_FALSE(fileio::Exists(place.PendingFolder() + "00000005.PND"));
+  EXPECT_FALSE(fileio::Exists(place.PendingFolder() + "00000006.PND"));
+}
+
 }  // namespace

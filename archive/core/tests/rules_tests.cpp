@@ -61,6 +61,28 @@ TEST(Settings, LineRoundTripsAndBrokenSizesComeBackAtTheDefault) {
   EXPECT_EQ(broken.height, 608);
 }
 
+// No Windows folder holds a double quote or a bar: a folder field with one is dropped,
+// and the fields after it keep their places at every save.
+TEST(Settings, AFolderWithAQuoteOrABarIsDroppedAndTheLineKeepsItsFields) {
+  const std::string line = "3|4|1000|720|E:\\MY \"PICS\\|BIRDS|405|6";
+  ArchiveSettings s = grilton::ParseSettingsLine(line, Defaults());
+  EXPECT_EQ(s.startFolder, "C:\\WINDOWS\\");
+  EXPECT_EQ(s.thesaurus, "BIRDS");
+  EXPECT_EQ(s.recordingChoice, 405);
+  EXPECT_EQ(s.displayStyle, 6);
+  EXPECT_EQ(grilton::FormatSettingsLine(s), "3|4|1000|720|C:\\WINDOWS\\|BIRDS|405|6");
+  // Saved again and again, the line stays as it is.
+  std::string again = line;
+  for (int i = 0; i < 3; ++i) again = grilton::FormatSettingsLine(grilton::ParseSettingsLine(again, Defaults()));
+  EXPECT_EQ(again, "3|4|1000|720|C:\\WINDOWS\\|BIRDS|405|6");
+
+  // A folder that would break the line is not written.
+  s.startFolder = "E:\\A|B\\";
+  EXPECT_EQ(grilton::FormatSettingsLine(s), "3|4|1000|720||BIRDS|405|6");
+  s.startFolder = "E:\\A\"B\\";
+  EXPECT_EQ(grilton::FormatSettingsLine(s), "3|4|1000|720||BIRDS|405|6");
+}
+
 TEST(Folders, EntriesExpandThePathMacroAndEndInOneSeparator) {
   EXPECT_EQ(grilton::ExpandFolderEntry("@PATH@work\\\\", "C:\\Suite\\"), "C:\\SUITE\\WORK\\");
   EXPECT_EQ(grilton::ExpandFolderEntry("  @path@Data  ", "C:\\Suite"), "C:\\SUITE\\DATA\\");

@@ -58,8 +58,10 @@ class Ostrel : public ProgramTestOf<OstrelFolder> {
  protected:
   Ostrel() : ProgramTestOf({"ostrel", kClassQuery, ostrel::kProgressBar}) {}
 
-  // Records with the years given, each with its four items in library 001 (unless not).
-  void MakeArchive(const std::vector<std::string>& years, bool withItems = true) {
+  // Records with the years given, each with its four items in library 001 (unless not),
+  // and the topics given (else "HARBOUR" in the first slot).
+  void MakeArchive(const std::vector<std::string>& years, bool withItems = true,
+                   const std::vector<std::vector<std::string>>& topics = {}) {
     const std::vector<DBFIELD> fields = db::ArchiveFields(10, 2024, 5);
     ASSERT_EQ(DBCREATE(Copy().RecordFile(), DbRecordLength(fields)), 0);
     int file = 0, ok = 0;
@@ -74,6 +76,8 @@ class Ostrel : public ProgramTestOf<OstrelFolder> {
       values[3] = "JPG";
       values[9] = years[i];
       values[11] = "HARBOUR";
+      if (i < topics.size())
+        for (size_t k = 0; k < topics[i].size() && k < 10; ++k) values[11 + k] = topics[i][k];
       values[size_t(kUser - 1)] = "note " + key;
       ASSERT_EQ(DBCREF(Copy().RecordFile(), file, values, fields), 0);
       if (!withItems) continue;
@@ -225,6 +229,27 @@ TEST_F(Ostrel, TheMenuCheckPassesOverMarkedRecordsAndSaysHowMany) {
   EXPECT_EQ(driver::WindowText(status), "2 pictures found (1 marked records passed over)");
   EXPECT_FALSE(fileio::Exists(Copy().ResultFolder() + "00000002.JPG"));
   EXPECT_TRUE(fileio::Exists(Copy().ResultFolder() + "00000003.JPG"));
+  EXPECT_EQ(Close(), 0);
+}
+
+// "Differs from" on a topic slot drops every record one of whose slots begins with the
+// word; a slot that holds it further on does not.
+TEST_F(Ostrel, DiffersFromOnATopicDropsTheRecordsWithASlotBeginningWithTheWord) {
+  MakeArchive({"2000", "2000", "2000", "2000"}, true,
+              {{"HARBOUR", "CATALOG"}, {"HARBOUR", "DOG"}, {"BOBCAT"}, {"CAT", "SEA"}});
+  const std::string log = RunBrowser();
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, 12), "CAT"));
+  ChooseOperator(frame, 12, 4);
+  EXPECT_EQ(SendMessageA(Radio(frame, 4), BM_GETCHECK, 0, 0), BST_CHECKED);
+  PostMessageA(frame, WM_COMMAND, ostrel::kCmdSearch, 0);
+  ASSERT_EQ(WaitForLog(log, 2, kLimit).size(), 2u);
+  std::vector<std::string> expected;
+  for (const char* key : {"00000002", "00000003"})
+    for (const std::string& item : Items(key)) expected.push_back(item);
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Names(Copy().ResultFolder()), expected);
   EXPECT_EQ(Close(), 0);
 }
 

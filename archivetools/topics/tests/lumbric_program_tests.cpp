@@ -699,6 +699,43 @@ TEST_F(Lumbric, AThesaurusChosenFillsTheTopicSlotsIsExportedAndKeptInTheSettings
   EXPECT_EQ(written.thesaurus, "BOATS");
 }
 
+// The thesaurus editor with the topic editor's own texts: a word that a record uses stays,
+// with a warning that says so; after Add the focus is back in the word's field.
+TEST_F(Lumbric, TheThesaurusEditorKeepsAWordInUseWithTheEditorsOwnWarning) {
+  MakeArchive(Copy().RecordFile(), 1);  // record 1 has the topic T1
+  Copy().WriteInProgram("STANDARD.THM", "T1\r\nT9\r\n");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, lumbric::kCmdEditThesaurus, 0);
+  HWND editor = WaitForWindow("THESAURUS", 10000, Process().Id());
+  ASSERT_NE(editor, nullptr);
+  HWND words = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (words = driver::FindChild(editor, 1)) && driver::FindChild(editor, 4) &&
+                                     driver::ListItems(words).size() == 2; },
+                        std::chrono::milliseconds(10000)));
+  SendMessageA(words, CB_SETCURSEL, 0, 0);
+  PostMessageA(driver::FindChild(editor, 3), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  EXPECT_EQ(WaitBoxText(&box), "T1 is used by a record and stays in the thesaurus.");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(driver::WindowText(box), "Thesaurus");
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(driver::ListItems(words), (std::vector<std::string>{"T1", "T9"}));
+
+  ASSERT_TRUE(driver::SetText(words, "T5"));
+  PostMessageA(driver::FindChild(editor, 2), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(words).size() == 3; }, std::chrono::milliseconds(10000)));
+  SendAndWait(editor, WM_NULL, 0, 0);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &info));
+  EXPECT_TRUE(info.hwndFocus == words || IsChild(words, info.hwndFocus));
+  PostMessageA(editor, WM_COMMAND, 32196, 0);
+  ASSERT_TRUE(WaitForNoWindow("THESAURUS", 10000));
+  EXPECT_EQ(Bytes(Copy().ProgramFolder() + "STANDARD.THM"), "T1\r\nT5\r\nT9\r\n");
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Lumbric, ANewThesaurusIsMadeUnderItsCleanedNameAndABadNameIsSaid) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);

@@ -7,9 +7,12 @@ ControlsHost& Host() {
   return host;
 }
 
-constexpr int kEntryWarningCaption = 3;
-constexpr int kEntryMessageCaption = 10;
+// Entry 3 is each program's own (the archive's delete question, the topic editor's about
+// text): the editor's warnings have entries 15 and 16 of their own.
 constexpr int kEntryInUse = 15;
+constexpr int kEntryWarningCaption = 16;
+constexpr int kEntryTitle = 1;
+constexpr int kEntryMessageCaption = 10;
 constexpr int kEntryArchiveName = 21;
 constexpr uint8_t kTopicFlag = 1;
 
@@ -17,6 +20,7 @@ constexpr uint8_t kTopicFlag = 1;
 
 void ControlsHost::TakeUiEntries(const StringTable& strings) {
   warningCaption = UiEntry(strings, kEntryWarningCaption);
+  if (warningCaption.empty()) warningCaption = UiEntry(strings, kEntryTitle);
   messageCaption = UiEntry(strings, kEntryMessageCaption);
   inUseText = UiEntry(strings, kEntryInUse);
   archiveName = UiEntry(strings, kEntryArchiveName);

@@ -85,10 +85,16 @@ int SAVETHESAURUS(HWND source, int refill) {
   if (refill) {
     for (HWND box : boxes) StartTopicBox(box);
   }
-  // The boxes have their one empty entry already.
+  // The boxes have their one empty entry already. Without the refill they hold words
+  // already: only the ones they lack are added.
   for (const std::string& entry : entries) {
     if (entry.empty()) continue;
-    for (HWND box : boxes) AddEntry(box, entry);
+    for (HWND box : boxes) {
+      if (!refill && SendMessageA(box, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(entry.c_str())) !=
+                         CB_ERR)
+        continue;
+      AddEntry(box, entry);
+    }
   }
   return 0;
 }

@@ -96,6 +96,8 @@ LRESULT OnCreate(HWND window, Editor& e) {
 }
 
 void AddWord(HWND window, Editor& e) {
+  // The next word is typed where this one was, whatever took the focus to add it.
+  SetFocus(e.wordBox);
   std::string word = SkGetCtlText(e.wordBox);
   if (word.empty() || e.loadFailure != 0) return;
   // An exact search, which ignores letter case.

@@ -32,7 +32,16 @@ int ReadThesaurus(const std::string& path, std::vector<std::string>& words) {
   try {
     std::string bytes;
     int rc = fileio::ReadWholeFile(path, bytes);
-    if (rc == fileio::kErrFileNotFound || rc == fileio::kErrPathNotFound) return fileio::kOk;
+    if (rc == fileio::kErrFileNotFound || rc == fileio::kErrPathNotFound) {
+      // A list that is gone while its backup stayed: an older program was killed between
+      // its two renames. Its new file was written whole before the list was moved away,
+      // so with the backup beside it, it is the last list; else the backup is.
+      const std::string backup = ThesaurusBackupPath(path);
+      if (!fileio::Exists(backup)) return fileio::kOk;
+      rc = fileio::ReadWholeFile(path + ".new~", bytes);
+      if (rc != fileio::kOk) rc = fileio::ReadWholeFile(backup, bytes);
+      if (rc == fileio::kErrFileNotFound || rc == fileio::kErrPathNotFound) return fileio::kOk;
+    }
     if (rc != fileio::kOk) return rc;
     for (std::string& line : SplitLines(bytes)) {
       if (!line.empty()) words.push_back(std::move(line));
@@ -46,11 +55,13 @@ int ReadThesaurus(const std::string& path, std::vector<std::string>& words) {
 
 std::string FormatThesaurus(const std::vector<std::string>& entries) {
   std::string bytes;
-  for (const std::string& entry : entries) bytes += entry + "\r\n";
+  for (const std::string& entry : entries)
+    if (!entry.empty()) bytes += entry + "\r\n";
   return bytes;
 }
 
-int SaveThesaurus(const std::string& path, const std::vector<std::string>& entries, const ThesaurusWriter& write) {
+int SaveThesaurus(const std::string& path, const std::vector<std::string>& entries, const ThesaurusWriter& write,
+                  const ThesaurusPlacer& place) {
   const std::string fresh = path + ".new~";
   int rc = fileio::kOk;
   try {
@@ -62,20 +73,16 @@ int SaveThesaurus(const std::string& path, const std::vector<std::string>& entri
     fileio::RemoveFile(fresh);
     return rc;
   }
-  const std::string backup = ThesaurusBackupPath(path);
-  const bool hadList = fileio::Exists(path);
-  if (hadList) {
-    rc = fileio::MoveFileReplacing(path, backup);
+  // The list keeps its name throughout: the old one is copied to ".BAK", then the new one
+  // replaces it in one step. A save killed at any moment leaves a whole list.
+  if (fileio::Exists(path)) {
+    rc = fileio::CopyFileTo(path, ThesaurusBackupPath(path));
     if (rc != fileio::kOk) {
       fileio::RemoveFile(fresh);
       return rc;
     }
   }
-  rc = fileio::RenameFile(fresh, path);
-  if (rc != fileio::kOk) {
-    // The old list goes back under its name; the ".BAK" keeps it too.
-    if (hadList && !fileio::Exists(path)) fileio::CopyFileTo(backup, path);
-    fileio::RemoveFile(fresh);
-  }
+  rc = place ? place(fresh, path) : fileio::MoveFileReplacing(fresh, path);
+  if (rc != fileio::kOk) fileio::RemoveFile(fresh);
   return rc;
 }

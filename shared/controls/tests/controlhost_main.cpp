@@ -1,7 +1,7 @@
 // controlhost: a stand-in for the archive programs that host the shared controls. Its main
 // window holds a list panel with the ten topic combo boxes of an archive form (one per row,
 // 20 pixels each, in a panel 150 pixels high) and a button in the first row. It reads the
-// UI entries 3, 10, 15 and 21 from controlhost.SYS in the data folder, uses the thesaurus
+// UI entries 10, 15, 16 and 21 from controlhost.SYS in the data folder, uses the thesaurus
 // STANDARD.THM there and the archive named by entry 21, and writes what reaches its
 // WNDPROC into host.log in the data folder, one line each:
 //   panel-command <id> <window>   a command of a panel's child, with the window it came with

@@ -27,7 +27,7 @@ constexpr DWORD kLimit = 20000;
 constexpr int kRowHeight = 20;
 const Words kTwelveWords{"ANT", "BEE", "BIRD", "CAT", "COW", "DOG", "EEL", "FOX", "GNU", "HEN", "OWL", "ZEBRA"};
 const std::string kUiFile =
-    "STRING 3 \"Thesaurus\"\r\nSTRING 10 \"Archive\"\r\nSTRING 15 \" is used by a record.\"\r\n"
+    "STRING 16 \"Thesaurus\"\r\nSTRING 10 \"Archive\"\r\nSTRING 15 \" is used by a record.\"\r\n"
     "STRING 21 \"ARCHIVE\"\r\n";
 
 std::string Bytes(const Words& words) {
@@ -186,7 +186,7 @@ TEST_F(ControlHostTest, AWordFiledUnderTheSecondTopicIsKeptWithAWarning) {
   PostMessageA(driver::FindChild(editor_, kThesaurusDelete), BM_CLICK, 0, 0);
   HWND box = driver::WaitWindow("SKMSGBOX", kLimit);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(driver::WindowText(box), "Thesaurus");  // UI entry 3
+  EXPECT_EQ(driver::WindowText(box), "Thesaurus");  // UI entry 16
   HWND last = nullptr;
   EXPECT_TRUE(PressNextBox("SKMSGBOX", 1, "", &last));
   EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", kLimit));

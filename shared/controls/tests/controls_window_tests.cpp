@@ -178,7 +178,7 @@ TEST_F(ThesaurusRoutines, ARefillLeavesOneEmptyFirstEntryInEveryTopicBox) {
   HWND source = Combo();
   Fill(source, {"", "ANT", longWord});
   EXPECT_EQ(SAVETHESAURUS(source, 1), 0);
-  EXPECT_EQ(dir_.Read("STANDARD.THM"), "\r\nANT\r\n" + longWord + "\r\n");
+  EXPECT_EQ(dir_.Read("STANDARD.THM"), "ANT\r\n" + longWord + "\r\n");  // no empty first line
   EXPECT_EQ(dir_.Read("STANDARD.BAK"), "OLD\r\n");
   for (HWND box : topics_) EXPECT_EQ(Items(box), (Words{"", "ANT", longWord}));
   EXPECT_EQ(Items(source), (Words{"", "ANT", longWord}));  // the source is read, not filled
@@ -190,10 +190,14 @@ TEST_F(ThesaurusRoutines, ATopicBoxAsTheSourceIsNotFilledFromItself) {
   EXPECT_EQ(SAVETHESAURUS(topics_[1], 1), 0);
   EXPECT_EQ(Items(topics_[1]), (Words{"", "BEE"}));
   EXPECT_EQ(Items(topics_[0]), (Words{"", "BEE"}));
-  // Without the refill the words are added to what the boxes hold.
+  // Without the refill the words the boxes lack are added to what they hold, once.
   Fill(topics_[1], {"", "COW"});
   EXPECT_EQ(SAVETHESAURUS(topics_[1], 0), 0);
   EXPECT_EQ(Items(topics_[2]), (Words{"", "BEE", "COW"}));
+  Fill(topics_[1], {"", "BEE", "COW", "DOG"});
+  EXPECT_EQ(SAVETHESAURUS(topics_[1], 0), 0);
+  EXPECT_EQ(Items(topics_[2]), (Words{"", "BEE", "COW", "DOG"}));
+  EXPECT_EQ(Items(topics_[0]), (Words{"", "BEE", "COW", "DOG"}));
 }
 
 TEST_F(ThesaurusRoutines, AListThatCannotBeSavedChangesNeitherTheFileNorTheBoxes) {

@@ -36,9 +36,9 @@ TEST_F(ThesaurusFile, NamesFollowTheDataFolderAndTheThesaurus) {
   EXPECT_EQ(ThesaurusBackupPath("C:\\DATA.D\\MY.WORDS.THM"), "C:\\DATA.D\\MY.WORDS.BAK");
 }
 
-TEST_F(ThesaurusFile, TheEmptyFirstEntryIsAnEmptyLineThatTheNextReadingSkips) {
+TEST_F(ThesaurusFile, TheEmptyFirstEntryOfATopicBoxWritesNoLine) {
   ASSERT_EQ(SaveThesaurus(Thm(), {"", "CAT", "DOG"}), 0);
-  EXPECT_EQ(Read(Thm()), "\r\nCAT\r\nDOG\r\n");
+  EXPECT_EQ(Read(Thm()), "CAT\r\nDOG\r\n");
   Words words;
   ASSERT_EQ(ReadThesaurus(Thm(), words), 0);
   EXPECT_EQ(words, (Words{"CAT", "DOG"}));
@@ -98,6 +98,46 @@ TEST_F(ThesaurusFile, AWriteFailingPartWayLeavesBothFilesAsTheyWere) {
   EXPECT_EQ(Read(Thm()), "OLD\r\n");
   EXPECT_EQ(Read(Bak()), "OLDER\r\n");
   EXPECT_EQ(Names(), (Words{"STANDARD.BAK", "STANDARD.THM"}));
+}
+
+// A save killed as the new list is put in place: whatever the moment, a reader finds
+// every word of the old list, and the next start reads it.
+TEST_F(ThesaurusFile, ASaveKilledAsTheNewListIsPutInPlaceLosesNoWord) {
+  dir_.Write("STANDARD.THM", "ANT\r\nBEE\r\n");
+  Words seen{"<not placed>"};
+  auto killedWhilePlacing = [&](const std::string&, const std::string& path) {
+    ReadThesaurus(path, seen);  // what a reader finds if the program dies now
+    return int(fileio::kErrAccessDenied);
+  };
+  EXPECT_NE(SaveThesaurus(Thm(), {"ANT", "BEE", "COW"}, {}, killedWhilePlacing), 0);
+  EXPECT_EQ(seen, (Words{"ANT", "BEE"}));
+}
+
+// The state an older program leaves when it is killed between moving the list to ".BAK"
+// and renaming the new one in: the new file was whole by then and is read, and saved again
+// under the list's name; without the new file the ".BAK" is read.
+TEST_F(ThesaurusFile, AMissingListIsReadFromTheNewFileOrItsBackup) {
+  dir_.Write("STANDARD.BAK", "ANT\r\nBEE\r\n");
+  Words words;
+  ASSERT_EQ(ReadThesaurus(Thm(), words), 0);
+  EXPECT_EQ(words, (Words{"ANT", "BEE"}));
+  dir_.Write("STANDARD.THM.new~", "ANT\r\nBEE\r\nCOW\r\n");
+  ASSERT_EQ(ReadThesaurus(Thm(), words), 0);
+  EXPECT_EQ(words, (Words{"ANT", "BEE", "COW"}));
+  words.push_back("DOG");
+  ASSERT_EQ(SaveThesaurus(Thm(), words), 0);
+  EXPECT_EQ(Read(Thm()), "ANT\r\nBEE\r\nCOW\r\nDOG\r\n");
+  EXPECT_EQ(Read(Bak()), "ANT\r\nBEE\r\n");
+  EXPECT_EQ(Names(), (Words{"STANDARD.BAK", "STANDARD.THM"}));
+}
+
+// A first save killed while it wrote leaves a new file that may be cut short, and no
+// ".BAK": the list is empty, not that part.
+TEST_F(ThesaurusFile, ANewFileWithoutABackupIsNotTakenForTheList) {
+  dir_.Write("STANDARD.THM.new~", "ANT\r\nBE");
+  Words words{"STALE"};
+  ASSERT_EQ(ReadThesaurus(Thm(), words), 0);
+  EXPECT_TRUE(words.empty());
 }
 
 TEST_F(ThesaurusFile, AListThatCannotBeWrittenChangesNothing) {

@@ -171,10 +171,11 @@ bool Matcher::TopicHolds(const Condition& c, std::string_view record) const {
   }
   if (!held) return false;
   if (c.op != kOpLacks && c.op != kOpDiffers) return true;
-  // Any slot that holds the word itself rules the record out.
+  // Any slot that contains the word ("does not contain") or begins with it ("differs")
+  // rules the record out.
   for (size_t slot : topicSlots_) {
     std::string_view v = FieldText(record, fields_[slot]);
-    if (c.op == kOpLacks ? v.find(c.low) != std::string_view::npos : v == c.low) return false;
+    if (c.op == kOpLacks ? v.find(c.low) != std::string_view::npos : v.starts_with(c.low)) return false;
   }
   return true;
 }

@@ -110,9 +110,11 @@ TEST_F(Conditions, TopicConditionHoldsWhenAnySlotHoldsIt) {
   EXPECT_TRUE(Matches(kTopic3, kOpContains, "HARB", record, "", true));
 }
 
-TEST_F(Conditions, TopicDiffersDropsOnlyASlotEqualToTheWord) {
-  EXPECT_TRUE(Matches(kTopic1, kOpDiffers, "CAT", Record("X", "2000", {"CATALOG", "DOG"})));
+TEST_F(Conditions, TopicDiffersDropsARecordAnyOfWhoseSlotsBeginsWithTheWord) {
+  EXPECT_FALSE(Matches(kTopic1, kOpDiffers, "CAT", Record("X", "2000", {"CATALOG", "DOG"})));
   EXPECT_FALSE(Matches(kTopic1, kOpDiffers, "CAT", Record("X", "2000", {"DOG", "CAT"})));
+  EXPECT_TRUE(Matches(kTopic1, kOpDiffers, "CAT", Record("X", "2000", {"BOBCAT", "DOG"})));
+  EXPECT_TRUE(Matches(kTopic3, kOpDiffers, "CAT", Record("X", "2000", {"DOG", "BIRD"})));
   // "Does not occur" drops a record any of whose slots holds the word.
   EXPECT_FALSE(Matches(kTopic1, kOpLacks, "CAT", Record("X", "2000", {"DOG", "CATALOG"})));
   EXPECT_TRUE(Matches(kTopic1, kOpLacks, "CAT", Record("X", "2000", {"DOG", "BIRD"})));

@@ -19,12 +19,12 @@ struct ControlsHost {
   std::vector<DBFIELD> fields;
   std::string dataFolder;          // with its final "\"
   std::string thesaurusName;       // the thesaurus in use, without ".THM"
-  std::string warningCaption;      // UI entry 3: the caption of the thesaurus editor's warnings
+  std::string warningCaption;      // UI entry 16 (else 1): the caption of the thesaurus editor's warnings
   std::string messageCaption;      // UI entry 10: the caption of ARCMESSAGEBOX
   std::string inUseText;           // UI entry 15: follows a word that a record uses
   std::string archiveName;         // UI entry 21: the base name of the archive's files
 
-  // Takes the four entries from the host's UI string table.
+  // Takes the entries from the host's UI string table.
   void TakeUiEntries(const StringTable& strings);
 };
 

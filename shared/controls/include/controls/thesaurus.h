@@ -29,7 +29,8 @@ int LOADTHESAURUS();
 // Saves the entries of a combo box as the thesaurus (see SaveThesaurus: the ".BAK" keeps
 // the previous file, a failed write changes nothing). Once the file is written, refill
 // empties the topic combo boxes and gives them an empty first entry; then every entry
-// that is not empty is added to them (the source itself excepted). An entry that cannot
+// that is not empty is added to them (the source itself excepted; without refill only
+// the entries a box lacks, so that no word shows twice). An entry that cannot
 // be read is skipped, unless it is the first: then nothing is written. Returns 0 or the
 // error number.
 int SAVETHESAURUS(HWND source, int refill);
