@@ -7,6 +7,7 @@
 #include "bars.h"
 #include "jorvel/vu_meter.h"
 #include "boxes.h"
+#include "commands.h"
 #include "falcet/command_line.h"
 #include "falcet/options.h"
 #include "fileio/paths.h"
@@ -26,6 +27,8 @@ namespace falcet {
 namespace {
 
 int Failed(const std::string& file, int result) {
+  // The window comes back from its compact form, so the box is not left beside a strip.
+  LeaveCompactForm();
   WarningBox(MediumFailureText(Ui(12), file, result));
   return result;
 }
@@ -63,6 +66,7 @@ int SHOWMEDIAINFO(const std::string& file) {
   if (SKINSET(Option(kOptBars), kBarVideo)) SetSliderPosition(kPositionSlider, 0);
   int opened = OPENMEDIA(p.view, file, 0);
   if (opened != 1 && opened != 2) return Failed(file, opened);
+  if (p.media.holder == Holder::kAudio) MakeEffectsWindow();
   LAYOUTCONTROLS();
   int played = PLAYMEDIA(0, 0);
   if (played != 1) {
@@ -84,6 +88,7 @@ int SHOWMEDIAINFO(const std::string& file) {
     SetWindowTextA(p.marquee, title.c_str());
   }
   SwapControls(kPauseButton, kPlayButton);
+  StopWaitingAnimation();
   return opened;
 }
 
