@@ -101,7 +101,7 @@ TEST_F(JorvelPane, TheWarningBoxBelongsToThePane) {
   EXPECT_EQ(GetWindow(box, GW_OWNER), pane);
   std::string text;
   PumpUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);
-  EXPECT_EQ(text, "The sound cannot be played (0): " + notes);
+  EXPECT_EQ(text, "The sound cannot be played (0): " + notes + "\r\nIt is of no sound type the player plays.");
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
   EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
   EXPECT_EQ(Close(), 0);
