@@ -28,6 +28,9 @@ void Lists(const std::string& text) {
   jorvel::M3uItems(text, "C:\\Lists\\songs.m3u");
   falcet::ReadShowItems(text, "C:\\Show\\", Exists);
   falcet::AttachedSoundEntries(text, "C:\\Show\\", Exists);
+  // A sound file's head, as the player checks a WAVE file's claim before it plays it.
+  for (uint64_t size : {uint64_t(0), uint64_t(text.size()), uint64_t(text.size()) + 4096})
+    falcet::CheckWaveClaim(text, size);
 }
 
 // The settings line the player writes must read back as the same line.

@@ -80,7 +80,10 @@ void MakeControls() {
                                         hidden ? SW_HIDE : SW_SHOW);
     if (control && c.id == kRepeatCheck) SKSETCHECK(control, p.repeat ? 1 : 0);
   }
-  if (HWND bar = Control(kVolumeBar)) SyncVolumeBar(p.mixer, bar);
+  // A mixer left at 0 (muted, or turned down by another program) would make the new pane
+  // play silently: it gets the remembered volume, or 50.
+  std::optional<int> volume = p.mixer.VolumeForNewBar();
+  if (HWND bar = Control(kVolumeBar); bar && volume) SKSETTRACKPOS(bar, *volume);
   p.animation = CreatePaneAnimation(2);
   if (p.paneMode == kPaneSound) {
     int x = 0, y = 0;

@@ -62,7 +62,7 @@ void PLAYITEM(const std::string& item, int32_t start, int32_t end) {
     ShowPlaying(item);
     return;
   }
-  WARNINGBOX(PlayFailureText(Ui(12), item, result));
+  WARNINGBOX(PlayFailureText(Ui(12), item, result, Ui(13), p.medium.Failure()));
 }
 
 void OPENITEM(const std::string& link, const std::string& given, int32_t start, int32_t end) {
@@ -80,7 +80,7 @@ void OPENITEM(const std::string& link, const std::string& given, int32_t start, 
   }
   if (!p.itemReady) {
     // No sound type: the user hears nothing, and is told why.
-    WARNINGBOX(PlayFailureText(Ui(12), item, 0));
+    WARNINGBOX(PlayFailureText(Ui(12), item, 0, Ui(13), "type"));
     return;
   }
   if (p.paneMode != kPaneSound) BUILDPLAYER(kPaneSound);

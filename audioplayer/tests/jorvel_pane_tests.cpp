@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "fileio/file.h"
@@ -100,7 +101,7 @@ TEST_F(JorvelPane, TheWarningBoxBelongsToThePane) {
   EXPECT_EQ(GetWindow(box, GW_OWNER), pane);
   std::string text;
   PumpUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);
-  EXPECT_EQ(text, "The sound cannot be played (0): " + notes);
+  EXPECT_EQ(text, "The sound cannot be played (0): " + notes + "\r\nIt is of no sound type the player plays.");
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
   EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
   EXPECT_EQ(Close(), 0);
@@ -230,6 +231,38 @@ TEST_F(JorvelPane, ABandSetInTheEffectsWindowIsSavedAndHeardAfterARestart) {
       soundtest::LevelAt(heard, 1, 0, kRate, 3000, from, to) / soundtest::LevelAt(mix, 1, 0, kRate, 3000, from, to);
   EXPECT_LE(Db(low), -9.0);
   EXPECT_LT(std::fabs(Db(high)), 1.5);
+  EXPECT_EQ(Close(), 0);
+}
+
+// The null sound device gives Wine a mixer. Muted (the mixer at 0) when the pane is built
+// anew for a sound, the player lifts the mixer to the volume it remembered, so the sound is
+// heard and the bar shows it.
+TEST_F(JorvelPane, APaneBuiltWhileMutedLiftsTheMixerToTheRememberedVolumeOnTheNullDevice) {
+  if (!std::getenv("SUITE_NULL_ALSA")) GTEST_SKIP() << "run with the null device's ALSA configuration";
+  std::string tone = Copy().WriteTone("tone.wav", 6000);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = Pane();
+  ASSERT_NE(pane, nullptr);
+  HWND bar = driver::WaitChild(pane, kVolumeBar, 10000);
+  ASSERT_NE(bar, nullptr);
+  // The user sets 70 with the bar (the bar follows the mixer: the device has one), then mutes.
+  SendMessageA(frame, WM_COMMAND, kVolumeBar, 70);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(bar, TBM_GETPOS, 0, 0) == 70; }, 5s));
+  SendMessageA(frame, WM_COMMAND, kMuteButton, 0);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(bar, TBM_GETPOS, 0, 0) == 0; }, 5s));
+  // A sound opens: the pane is built anew for it.
+  driver::SendCommand(frame, kCodeOpen, tone);
+  ASSERT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
+  HWND newBar = nullptr;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        HWND now = FindWindowA("SKPANE", nullptr);
+        newBar = now ? driver::FindChild(now, kVolumeBar) : nullptr;
+        return newBar && newBar != bar && SendMessageA(newBar, TBM_GETPOS, 0, 0) == 70;
+      },
+      10s))
+      << (newBar ? SendMessageA(newBar, TBM_GETPOS, 0, 0) : -1);
   EXPECT_EQ(Close(), 0);
 }
 

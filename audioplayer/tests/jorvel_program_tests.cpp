@@ -74,14 +74,25 @@ TEST_F(JorvelPlayer, WithoutItsUiTextFileThePlayerEndsWithTwo) {
   EXPECT_EQ(player.Wait(30000), 2);
 }
 
+// The failure box names the item and, on a line of its own, what is wrong with it.
 TEST_F(JorvelPlayer, AnItemOfNoSoundTypeAndAnUnreachableAddressAreNamedInTheFailureBox) {
   std::string notes = Copy().Write("notes.txt", "not a sound");
   Start("\"" + notes + "\"");
-  EXPECT_EQ(AnswerBox(Process().Id()), "The sound cannot be played (0): " + notes);
+  EXPECT_EQ(AnswerBox(Process().Id()),
+            "The sound cannot be played (0): " + notes + "\r\nIt is of no sound type the player plays.");
   EXPECT_EQ(Close(), 0);
   // Nothing answers on this port: the layer cannot fetch the stream.
   Start("http://127.0.0.1:9/gone.mp3");
-  EXPECT_EQ(AnswerBox(Process().Id()), "The sound cannot be played (0): http://127.0.0.1:9/gone.mp3");
+  std::string named = "The sound cannot be played (0): http://127.0.0.1:9/gone.mp3\r\n";
+  std::string text = AnswerBox(Process().Id());
+  EXPECT_EQ(text.substr(0, named.size()), named);
+  EXPECT_GT(text.size(), named.size()) << text;
+  EXPECT_EQ(Close(), 0);
+  // An ".mp3" that holds no MPEG audio.
+  std::string mp3 = Copy().Write("bad.mp3", std::string(30000, '\x5a'));
+  Start("\"" + mp3 + "\"");
+  EXPECT_EQ(AnswerBox(Process().Id()), "The sound cannot be played (0): " + mp3 +
+                                           "\r\nIt holds no sound the player knows: it is no sound file, or it is damaged.");
   EXPECT_EQ(Close(), 0);
 }
 

@@ -292,7 +292,12 @@ void EnableControl(int id, bool on) {
   if (HWND w = Control(id)) EnableWindow(w, on ? TRUE : FALSE);
 }
 
-bool HasBars() { return jorvel::CurrentPaneDescription().Complete(); }
+bool HasBars() {
+  // A description alone is not enough: a skin whose pane pictures are missing gives no pane,
+  // and then nobody could press the buttons the show waits for.
+  HWND pane = jorvel::PaneWindow();
+  return pane && (GetWindowLongPtrA(pane, GWL_STYLE) & WS_VISIBLE);
+}
 
 bool ControlVisible(int id) {
   HWND w = Control(id);

@@ -33,8 +33,9 @@ HWND Control(int id);
 void SwapControls(int shown, int hidden);
 void EnableControl(int id, bool on);
 bool ControlVisible(int id);
-// Whether the skin gives the player a pane for its bars. Without one (a built show's folder
-// holds no skin) the player has no controls, and what they would start starts by itself.
+// Whether the player's bars stand on a pane now. Without one (a built show's folder holds no
+// skin, or the skin's pane pictures are missing, or the bar of this kind is switched off)
+// the player has no controls, and what they would start starts by itself.
 bool HasBars();
 // Track bars (76 volume, 77 position): 0 to 100.
 void SetSliderPosition(int id, int position);

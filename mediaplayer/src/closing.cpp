@@ -44,6 +44,9 @@ void HandOverBurnJob() {
 void OnSysClose() {
   Player& p = App();
   LeaveEnlargedVideo();
+  // A recording ended from outside (the close button, Escape, code 10) is finished, so
+  // that its file holds what was recorded.
+  if (p.recorderMode == 1) StopRecorder();
   HandOverBurnJob();
   StopAttachedSound();
   if (p.dialUp) SKRASHANGUP(p.dialUp);

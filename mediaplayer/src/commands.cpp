@@ -1,6 +1,8 @@
 // The menu and button commands of the player (WM_COMMAND) and its popup menus.
 #include "commands.h"
 
+#include <functional>
+
 #include "bars.h"
 #include "boxes.h"
 #include "falcet/options.h"
@@ -49,8 +51,9 @@ void ToggleSpectrum() {
   if (!program.empty() && SKSHELL(program, SW_SHOWNOACTIVATE, 0) == 0) p.startedSpectrum = true;
 }
 
-// The audio effects window of the panel: made the first time, then shown or hidden.
-void ToggleEffectsWindow() {
+// The audio effects window of the panel: made when first wanted (hidden), made or shown or
+// hidden by the effects command.
+void WithEffectsSetup(const std::function<void(const jorvel::FxWindowSetup&)>& use) {
   Player& p = App();
   int x = 0, y = 0;
   win::Bitmap channel(jorvel::PANEELEMENT(jorvel::kPositionThumb, x, y, kBarVideo));
@@ -62,8 +65,10 @@ void ToggleEffectsWindow() {
   s.channel = channel.Get();
   s.thumb = thumb.Get();
   s.warn = [](const std::string& text) { WarningBox(text); };
-  jorvel::ToggleFxWindow(s);
+  use(s);
 }
+
+void ToggleEffectsWindow() { WithEffectsSetup([](const jorvel::FxWindowSetup& s) { jorvel::ToggleFxWindow(s); }); }
 
 void ToggleScrollBars() {
   Player& p = App();
@@ -73,6 +78,12 @@ void ToggleScrollBars() {
 }
 
 }  // namespace
+
+void MakeEffectsWindow() {
+  // Made once, hidden: the saved effects are heard from the first sound on.
+  if (jorvel::FxWindow()) return;
+  WithEffectsSetup([](const jorvel::FxWindowSetup& s) { jorvel::FXWIN(s); });
+}
 
 void ShowContextMenu(int popup) {
   Player& p = App();

@@ -41,6 +41,8 @@ enum WindowId : int { kViewId = 1001, kPictureId = 1002, kBarId = 1003, kWebId =
                       kWebNoticeId = 1006 };
 
 void OnCommand(int id, LPARAM lParam);
+// The audio effects window, made hidden when it is not there yet.
+void MakeEffectsWindow();
 // A popup menu at the cursor; its chosen item is carried out.
 void ShowContextMenu(int popup);
 

@@ -37,8 +37,13 @@ void SetUpRecording(const std::string& text) {
   int height = setup.innerHeight + SKGETSYSTEMMETRICS(1) + SKGETSYSTEMMETRICS(6);
   int left = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
   SetWindowPos(p.frame, HWND_TOPMOST, left, 0, width, height, SWP_SHOWWINDOW);
-  EnableWindow(p.frame, FALSE);
+  // Clicks and keys must not step the show being recorded; the frame itself stays enabled,
+  // so that its close button (and Escape) can always end a window that stands top-most over
+  // everything.
+  if (p.clip) EnableWindow(p.clip, FALSE);
   OPENITEM(BuiltShowList());
+  // A show without a slide never starts its recording: nothing to wait for.
+  if (p.itemCount == 0) PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 // Code 4: the sound attached to the show (or the picture) plays and the medium pauses.

@@ -10,9 +10,11 @@
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "jorvel/m3u_list.h"
+#include "jorvel/pane.h"
 #include "mainwindow.h"
 #include "media.h"
 #include "pictures.h"
+#include "skin/sk_controls.h"
 #include "skin/sk_system.h"
 #include "skin/skin.h"
 #include "state.h"
@@ -72,11 +74,23 @@ void OpenStepped() {
   if (p.slideState == 1 && p.zoom) InvalidateRect(p.zoom, nullptr, FALSE);
 }
 
+// The skin's waiting animation (element 81) on the pane: it turns while a medium opens.
+void StartWaitingAnimation(int kind) {
+  HWND animation = jorvel::PaneAnimation();
+  if (!animation) animation = jorvel::CreatePaneAnimation(BarStyle(kind));
+  if (animation) SendMessageA(animation, kSkAnimationPlay, 0, 0);
+}
+
 }  // namespace
+
+void StopWaitingAnimation() {
+  if (HWND animation = jorvel::PaneAnimation()) SendMessageA(animation, kSkAnimationStop, 0, 0);
+}
 
 void OPENITEM(const std::string& given) {
   Player& p = App();
   KillThreadTimer(p.stepTimer);
+  StopWaitingAnimation();
   std::string item = given;
   if (item.empty()) return;
   bool medium = IsMedium(item, Ui(3), Ui(88), BASSAVAILABLE() != 0);
@@ -86,7 +100,8 @@ void OPENITEM(const std::string& given) {
     if (!BarShows(kind)) BUILDMEDIABAR(kind);
     p.itemKind = kBarVideo;
     p.mediumKind = kind;
-    SHOWMEDIAINFO(item);
+    StartWaitingAnimation(kind);
+    if (SHOWMEDIAINFO(item) < 1) StopWaitingAnimation();
     return;
   }
   if (!Ui(89).empty() && EndsWithNoCase(item, Ui(89))) {

@@ -12,6 +12,8 @@ void OPENITEM(const std::string& item);
 // leaveShow: a single item leaves the slide show first.
 void OpenList(const std::string& list, bool leaveShow);
 void NextItem();
+// The skin's waiting animation on the pane stops (a medium opened, or failed to).
+void StopWaitingAnimation();
 void PreviousItem();
 
 // The item list a name stands for: an ".m3u" or ".upl" list is read, anything else is the

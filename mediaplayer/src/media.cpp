@@ -61,6 +61,7 @@ int OPENMEDIA(HWND window, const std::string& file, int) {
   m.clipEnded = false;
   m.video = false;
   m.videoWidth = m.videoHeight = 0;
+  m.failure.clear();
   int result = 0;
   if (IsAudioLayerSound(file)) {
     int rc = BASSOPEN(file, 0);
@@ -69,6 +70,7 @@ int OPENMEDIA(HWND window, const std::string& file, int) {
       result = 2;
     } else {
       result = -rc;
+      m.failure = "s" + std::to_string(rc);
     }
   } else {
     HMMCLIP clip = nullptr;
@@ -77,6 +79,7 @@ int OPENMEDIA(HWND window, const std::string& file, int) {
     if (rc != imglib::kSuccess) {
       L_MMFree(&clip);
       result = rc;
+      m.failure = "m" + std::to_string(rc);
     } else {
       m.holder = Holder::kClip;
       m.clip = clip;
@@ -100,9 +103,10 @@ int PLAYMEDIA(int64_t a, int64_t b) {
   Player& p = App();
   MediaState& m = p.media;
   if (m.holder == Holder::kAudio) {
-    if (BASSPLAY(a, b) != kBassOk) {
+    if (int rc = BASSPLAY(a, b); rc != kBassOk) {
       m.holder = Holder::kNone;
       BASSCLOSE();
+      m.failure = "s" + std::to_string(rc);
       return -99;
     }
     // The whole length is the played range.
@@ -119,7 +123,10 @@ int PLAYMEDIA(int64_t a, int64_t b) {
     HWND front = GetForegroundWindow();
     int rc = L_MMPlay(m.clip);
     if (front && GetForegroundWindow() != front) SetForegroundWindow(front);
-    if (rc != imglib::kSuccess) return rc;
+    if (rc != imglib::kSuccess) {
+      m.failure = "m" + std::to_string(rc);
+      return rc;
+    }
     if (m.video) FlashWhenBehind();
     return 1;
   }

@@ -7,8 +7,10 @@
 #include "bars.h"
 #include "jorvel/vu_meter.h"
 #include "boxes.h"
+#include "commands.h"
 #include "falcet/command_line.h"
 #include "falcet/options.h"
+#include "fileio/file.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
 #include "items.h"
@@ -25,9 +27,41 @@ namespace falcet {
 
 namespace {
 
-int Failed(const std::string& file, int result) {
-  WarningBox(MediumFailureText(Ui(12), file, result));
+// The result of a medium whose data is damaged or cut short (the imaging library's).
+constexpr int kMediumCutShort = -7;
+
+// The failure's reason: the one given, else the one UI entry 91 has for the layer's answer.
+int Failed(const std::string& file, int result, const std::string& reason = "") {
+  // The window comes back from its compact form, so the box is not left beside a strip.
+  LeaveCompactForm();
+  WarningBox(MediumFailureText(Ui(12), file, result,
+                               reason.empty() ? FailureReason(Ui(91), App().media.failure) : reason));
   return result;
+}
+
+// A WAVE file whose header claims more sound than the file holds (4 GiB in a file of one
+// second) would play what it holds and then end the list as if it were whole, closing the
+// player without a word: it is named with what is wrong instead. The reason, or "".
+std::string WaveCutShort(const std::string& file) {
+  if (!EndsWithNoCase(file, ".wav")) return {};
+  fileio::File f;
+  if (f.Open(file, fileio::Access::Read, fileio::Share::DenyNone) != fileio::kOk) return {};
+  std::string head(64 * 1024, '\0');
+  size_t count = 0;
+  if (f.Read(head.data(), head.size(), count) != fileio::kOk) return {};
+  head.resize(count);
+  int64_t size = f.Size();
+  WaveClaim claim = CheckWaveClaim(head, size < 0 ? 0 : uint64_t(size));
+  if (!claim.cutShort) return {};
+  std::string text = Ui(92);
+  for (auto [mark, value] : {std::pair{'@', claim.claimed}, std::pair{'#', claim.held}}) {
+    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
+      std::string number = std::to_string(value);
+      text.replace(at, 1, number);
+      at += number.size() - 1;
+    }
+  }
+  return text;
 }
 
 }  // namespace
@@ -53,6 +87,7 @@ void KillPlayerTick() {
 
 int SHOWMEDIAINFO(const std::string& file) {
   Player& p = App();
+  App().media.failure.clear();
   if (file.empty()) return Failed(file, -8);
   KillThreadTimer(p.volumeTimer);
   WebPanelGivesWay(kBarVideo);
@@ -61,8 +96,10 @@ int SHOWMEDIAINFO(const std::string& file) {
   SetStatusText("");
   CLOSEMEDIA();
   if (SKINSET(Option(kOptBars), kBarVideo)) SetSliderPosition(kPositionSlider, 0);
+  if (std::string reason = WaveCutShort(file); !reason.empty()) return Failed(file, kMediumCutShort, reason);
   int opened = OPENMEDIA(p.view, file, 0);
   if (opened != 1 && opened != 2) return Failed(file, opened);
+  if (p.media.holder == Holder::kAudio) MakeEffectsWindow();
   LAYOUTCONTROLS();
   int played = PLAYMEDIA(0, 0);
   if (played != 1) {
@@ -84,6 +121,7 @@ int SHOWMEDIAINFO(const std::string& file) {
     SetWindowTextA(p.marquee, title.c_str());
   }
   SwapControls(kPauseButton, kPlayButton);
+  StopWaitingAnimation();
   return opened;
 }
 

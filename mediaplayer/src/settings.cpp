@@ -44,8 +44,9 @@ void ReadSettings() {
 void WriteSettings() {
   Player& p = App();
   // A recording sizes the window for the video, full screen for the screen: neither is the
-  // user's own size.
-  if (p.recorderMode != 0 || Option(kOptFullScreen) != 0 || !p.frame) return;
+  // user's own size. Record mode counts from the start (SSL2AVI) and from code 20, also
+  // when the recording itself never began.
+  if (p.recordMode || p.recorderMode != 0 || Option(kOptFullScreen) != 0 || !p.frame) return;
   PlayerSettings s = p.settings;
   if (!win::TakeNormalPlace(p.frame, s)) return;
   HWND pane = jorvel::PaneWindow();

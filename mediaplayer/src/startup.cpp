@@ -170,6 +170,12 @@ void SetDownloadFolder() {
 // Escape is looked at before the message goes anywhere.
 void OnEscape() {
   Player& p = App();
+  if (p.recordMode) {
+    // A recording player takes no other input: Escape (the user's, or the one the program
+    // waiting for the recording sends) ends the recording and the player.
+    PostMessageA(p.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return;
+  }
   if (Option(kOptFullScreen) != 0 && AskToQuit()) PostQuitMessage(0);
   if (IsSizeItem(p.returnSizeItem) && p.returnSizeItem != p.sizeItem) {
     p.sizeItem = p.returnSizeItem;

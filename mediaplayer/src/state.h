@@ -37,6 +37,7 @@ struct MediaState {
   bool clipEnded = false;      // the clip played its range to the end
   bool levelsOn = false;       // the level meter saw a level
   int videoWidth = 0, videoHeight = 0;
+  std::string failure;         // the last failure's key ("s41", "m-7"; FailureReason)
 };
 
 // The sound attached to a picture or a show.

@@ -56,6 +56,9 @@ void OnPaint(HWND window) {
 }
 
 void OnKey(WPARAM key) {
+  Player& p = App();
+  // Keys do not step a show being recorded (the message loop ends it on Escape).
+  if (p.recordMode) return;
   switch (key) {
     case VK_ESCAPE:
       LeaveSlideShow();
@@ -77,6 +80,8 @@ void OnKey(WPARAM key) {
 // one forward; otherwise the right button opens the context menu.
 bool OnClick(HWND window, UINT message) {
   Player& p = App();
+  // A show being recorded takes no clicks.
+  if (p.recordMode && (IsPictureWindow(window) || window == p.zoom)) return true;
   if (!IsPictureWindow(window) && window != p.zoom) {
     // Option field 15 gives the other windows the picture window's context menu.
     if (message == WM_RBUTTONDOWN && Option(kOptPopupOthers) != 0 && (window == p.frame || window == p.clip)) {

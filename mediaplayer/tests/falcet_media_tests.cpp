@@ -164,6 +164,9 @@ TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
 
 TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   FalcetFolder& folder = Copy();
+  folder.WriteInProgram("dravel.dll", "x");
+  WritePicture(folder.ProgramFolder() + "00000001.bmp", 32, 32, RGB(200, 40, 40));
+  folder.WriteInProgram("falcet.ssf", "[|0|0|0|0|0|60000|0]\r\n@path@00000001.bmp,60000\r\n");
   std::string reportLog = folder.File("report.log");
   ASSERT_TRUE(RunStandin("FALCETREPORT", reportLog));
   HWND report = FindWindowA("FALCETREPORT", nullptr);
@@ -181,7 +184,11 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   RECT r;
   GetWindowRect(frame, &r);
   EXPECT_EQ(r.top, 0);
-  EXPECT_FALSE(IsWindowEnabled(frame));
+  // The show takes no input; the frame's close stays with the user.
+  EXPECT_TRUE(IsWindowEnabled(frame));
+  HWND clip = driver::FindChildByClass(frame, "SKCLIP");
+  ASSERT_NE(clip, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(clip));
   EXPECT_TRUE(GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
   EXPECT_EQ(Close(), 0);
@@ -190,6 +197,37 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].code, kCodeRecordingCounts);
   EXPECT_EQ(log[0].text, "0,0,0");
+}
+
+// The recording place (an inner 328 x 268 area, top-most, at the top of the screen) is the
+// recording's, never the user's: a player that was set up for a recording, or started for
+// one, and ended without recording keeps the user's window place for the next start.
+TEST_F(Falcet, ARecordingThatNeverRecordedLeavesTheUsersWindowPlace) {
+  FalcetFolder& folder = Copy();
+  const std::string settings = " 40| 30| 700| 500|C:\\media\\|C:\\shots\\||-1|-1| 305| 0";
+  fileio::WriteFileReplacing(folder.SettingsFile(), settings);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, kCodeRecordShow, "328,268,0,0");
+  ASSERT_TRUE(PumpUntil([&] { return (GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5s, 50ms));
+  EXPECT_EQ(Close(), 0);
+  EXPECT_EQ(ReadText(folder.SettingsFile()), settings);
+  // Started for a recording that never came (no code 20 yet): the same.
+  frame = Start("SSL2AVI");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(Close(), 0);
+  EXPECT_EQ(ReadText(folder.SettingsFile()), settings);
+  // The next ordinary start opens as the user left it.
+  frame = Start();
+  ASSERT_NE(frame, nullptr);
+  RECT r;
+  GetWindowRect(frame, &r);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.bottom - r.top, 500);
+  EXPECT_FALSE(GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(Close(), 0);
 }
 
 // A built show of three slides with the marker library and the recorder beside the player,
@@ -239,6 +277,184 @@ TEST_F(Falcet, ABuiltShowIsRecordedAndTheReportCountsTheFramesOfTheFile) {
   EXPECT_EQ(s.microSecondsPerFrame, 200000u);
   EXPECT_EQ(s.frameWidth, client.right);
   EXPECT_EQ(s.frameHeight, client.bottom);
+}
+
+// A recording player (code 20) stands top-most over everything while the program that
+// asked for it waits: it must end however it is told to, with its file complete.
+class FalcetRecording : public Falcet {
+ protected:
+  // A built show of three slides that stay a minute each, the recorder beside the player and
+  // a report window; the player started for it and recording. Null when it did not start.
+  HWND StartRecording() {
+    FalcetFolder& folder = Copy();
+    folder.WriteInProgram("dravel.dll", "x");
+    std::string recorder = ReadText(SuiteFolder() + "player\\morvane.dll");
+    EXPECT_FALSE(recorder.empty());
+    folder.WriteInProgram("morvane.dll", recorder);
+    std::string list = "[|0|0|0|0|0|60000|0]\r\n";
+    for (int i = 1; i <= 3; ++i) {
+      std::string name = "0000000" + std::to_string(i) + ".bmp";
+      WritePicture(folder.ProgramFolder() + name, 32, 32, RGB(60 * i, 40, 40));
+      list += "@path@" + name + ",60000\r\n";
+    }
+    folder.WriteInProgram("falcet.ssf", list);
+    reportLog_ = folder.File("report.log");
+    if (!RunStandin("FALCETREPORT", reportLog_)) return nullptr;
+    HWND report = FindWindowA("FALCETREPORT", nullptr);
+    HWND frame = Start("SSL2AVI");
+    if (!frame) return nullptr;
+    driver::SendCommand(frame, kCodeRecordShow, "160,120,5," + std::to_string(reinterpret_cast<uintptr_t>(report)));
+    // Recording: the status line counts the frames written (the file is the recorder's
+    // alone meanwhile).
+    HWND status = driver::FindChildByClass(frame, "SKSTATUS");
+    std::string text;
+    bool recording = status && PumpUntil(
+                                   [&] {
+                                     text = driver::WindowText(status);
+                                     return text.rfind("Recording: ", 0) == 0 && std::atoi(text.c_str() + 11) >= 3;
+                                   },
+                                   20s, 50ms);
+    EXPECT_TRUE(recording) << "the recording never started: " << text;
+    return recording ? frame : nullptr;
+  }
+
+  // The player ended by itself with 0, reported the frames it wrote, and its file is
+  // complete with them.
+  void ExpectEndedWithItsRecording() {
+    EXPECT_EQ(Process().Wait(20000), 0);
+    std::vector<LoggedMessage> log = WaitForLog(reportLog_, 1, 10000);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].code, kCodeRecordingCounts);
+    int written = std::atoi(log[0].text.c_str());
+    EXPECT_GT(written, 0) << log[0].text;
+    avitest::AviSummary s;
+    std::string error;
+    ASSERT_TRUE(avitest::ReadAvi(ReadText(Copy().ProgramFolder() + "falcet.avi"), s, error)) << error;
+    EXPECT_EQ(s.moviFrames, uint32_t(written));
+    EXPECT_TRUE(s.indexMatchesMovi);
+  }
+
+  std::string reportLog_;
+};
+
+namespace {
+
+// Where the frame's close button is: the window itself says (its hit test).
+bool CloseButtonPoint(HWND frame, POINT& at) {
+  RECT r;
+  GetWindowRect(frame, &r);
+  for (int y = r.top; y < r.top + 40 && y < r.bottom; ++y)
+    for (int x = r.right - 1; x >= r.left; --x)
+      if (SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+        at = POINT{x - 4, y + 4};  // inside, from its top right corner
+        return SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)) == HTCLOSE;
+      }
+  return false;
+}
+
+// A click of the mouse at a point of the screen, as the user's hand makes it.
+void ClickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  PumpMessages(100);
+  INPUT input[2]{};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input[0], sizeof(INPUT));
+  PumpMessages(100);
+  SendInput(1, &input[1], sizeof(INPUT));
+}
+
+}  // namespace
+
+TEST_F(FalcetRecording, TheUserEndsARecordingWithTheCloseButton) {
+  HWND frame = StartRecording();
+  ASSERT_NE(frame, nullptr);
+  POINT at{};
+  ASSERT_TRUE(CloseButtonPoint(frame, at));
+  ClickAt(at);
+  ExpectEndedWithItsRecording();
+}
+
+TEST_F(FalcetRecording, TheWaitingProgramEndsARecordingWithEscape) {
+  HWND frame = StartRecording();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+  ExpectEndedWithItsRecording();
+}
+
+TEST_F(FalcetRecording, TheWaitingProgramEndsARecordingWithTheEndCode) {
+  HWND frame = StartRecording();
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, kCodeClose, "");
+  ExpectEndedWithItsRecording();
+}
+
+// A recording set up where there is no show to record never starts: the player ends at
+// once and reports that nothing was recorded, so the program waiting for it goes on.
+TEST_F(Falcet, ARecordingWithoutAShowEndsAtOnceWithItsReport) {
+  FalcetFolder& folder = Copy();
+  std::string reportLog = folder.File("report.log");
+  ASSERT_TRUE(RunStandin("FALCETREPORT", reportLog));
+  HWND report = FindWindowA("FALCETREPORT", nullptr);
+  HWND frame = Start("SSL2AVI");
+  ASSERT_NE(frame, nullptr);
+  driver::SendCommand(frame, kCodeRecordShow, "160,120,5," + std::to_string(reinterpret_cast<uintptr_t>(report)));
+  EXPECT_EQ(Process().Wait(20000), 0);
+  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].code, kCodeRecordingCounts);
+  EXPECT_EQ(log[0].text, "0,0,0");
+}
+
+// Sounds that cannot be played as they are: the player says which file and what is wrong
+// with it, and stays up for the next item. Returns the box's text ("" when none came).
+class FalcetBrokenSound : public Falcet {
+ protected:
+  std::string BoxFor(HWND frame, const std::string& file) {
+    driver::SendCommand(frame, kCodeOpen, file);
+    HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+    if (!box) return {};
+    std::string text;
+    WaitUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);
+    driver::PressButton("SKMSGBOX", 1, "", 10000);
+    return text;
+  }
+};
+
+TEST_F(FalcetBrokenSound, ACorruptMp3IsNamedWithWhatIsWrongAndThePlayerStaysUp) {
+  std::string mp3 = Copy().Write("songs\\bad song.mp3", soundtest::Id3v2Tag("Bad") + std::string(30000, '\x5a'));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  std::string text = BoxFor(frame, mp3);
+  EXPECT_NE(text.find(mp3), std::string::npos) << text;
+  EXPECT_NE(text.find("It holds no sound the player knows: it is no sound file, or it is damaged."), std::string::npos) << text;
+  PumpMessages(1500);
+  EXPECT_TRUE(Process().Running());
+  EXPECT_TRUE(IsWindow(frame));
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(FalcetBrokenSound, AWaveClaimingFourGigabytesIsNamedWithWhatIsWrongAndThePlayerStaysUp) {
+  std::string bytes = soundtest::PcmWave(soundtest::Tone(8000, 1, 8000), 1, 8000);
+  // The header claims 4 GiB of samples; the file holds one second.
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
+  };
+  size_t data = bytes.find("data");
+  ASSERT_NE(data, std::string::npos);
+  put32(data + 4, 0xFFFFFFF0u);
+  put32(4, 0xFFFFFFF8u);
+  std::string wave = Copy().Write("huge.wav", bytes);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  std::string text = BoxFor(frame, wave);
+  EXPECT_NE(text.find(wave), std::string::npos) << text;
+  EXPECT_NE(text.find("Its header claims 4294967280 bytes of sound, but the file holds only 16000:"), std::string::npos) << text;
+  PumpMessages(1500);
+  EXPECT_TRUE(Process().Running());
+  EXPECT_TRUE(IsWindow(frame));
+  EXPECT_EQ(Close(), 0);
 }
 
 namespace {

@@ -169,6 +169,135 @@ TEST_F(Falcet, ASoundShrinksTheWindowToItsCompactFormAndAVideoBringsItBack) {
   EXPECT_EQ(Close(), 0);
 }
 
+// A medium that cannot be opened brings the window back from the compact form of the
+// sound before it, and the box names the file.
+TEST_F(Falcet, AMediumThatFailsBringsTheWindowBackFromItsCompactForm) {
+  FalcetFolder& folder = Copy();
+  folder.CopyFromSuite("nadrix.dll");  // the media bar has its snapshot button: a sound shrinks the window
+  std::string sound = folder.Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
+  std::string broken = folder.Write("broken.avi", std::string(4096, 'x'));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  RECT full = RectOf(frame);
+  driver::SendCommand(frame, kCodeOpen, sound);
+  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
+  ASSERT_TRUE(WaitUntil([&] { return RectOf(frame).right - RectOf(frame).left < full.right - full.left; }, 5s));
+  driver::SendCommand(frame, kCodeOpen, broken);
+  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+  ASSERT_NE(box, nullptr);
+  std::string text;
+  EXPECT_TRUE(WaitUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s));
+  EXPECT_NE(text.find(broken), std::string::npos) << text;
+  EXPECT_TRUE(WaitUntil([&] {
+    RECT now = RectOf(frame);
+    return EqualRect(&full, &now) != FALSE;
+  }, 5s));
+  driver::PressButton("SKMSGBOX", 1, "", 10000);
+  EXPECT_EQ(Close(), 0);
+}
+
+// The first sound the audio layer plays makes the effects window (hidden), so the effects
+// saved before are heard from it on; the skin's waiting animation stands on the sound's
+// pane, still once the sound plays.
+TEST_F(Falcet, TheFirstSoundMakesTheEffectsWindowAndTheWaitingAnimationRests) {
+  std::string sound = Copy().Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(FindTopWindow("QFXEFFECT"), nullptr);
+  driver::SendCommand(frame, kCodeOpen, sound);
+  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
+  HWND effects = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (effects = FindTopWindow("QFXEFFECT")) != nullptr; }, 5s));
+  EXPECT_FALSE(effects && IsWindowVisible(effects));
+  HWND pane = PaneOf(frame);
+  ASSERT_NE(pane, nullptr);
+  HWND animation = driver::FindChild(pane, 81);
+  ASSERT_NE(animation, nullptr);
+  EXPECT_TRUE(IsWindowVisible(animation));
+  // Stopped at its first frame: the same picture over several of its 100 ms steps.
+  PumpMessages(500);
+  int w1 = 0, h1 = 0, w2 = 0, h2 = 0;
+  std::vector<unsigned char> first, later;
+  ASSERT_TRUE(driver::CaptureWindowPixels(animation, w1, h1, first));
+  for (int k = 0; k < 3; ++k) {
+    PumpMessages(130);
+    ASSERT_TRUE(driver::CaptureWindowPixels(animation, w2, h2, later));
+    EXPECT_TRUE(first == later) << k;
+  }
+  EXPECT_EQ(Close(), 0);
+}
+
+// A point of the window where the window itself (none of its controls) is under the mouse.
+bool BarePoint(HWND window, POINT& at) {
+  RECT r = RectOf(window);
+  for (int y = r.top + 2; y < r.bottom - 2; y += 2)
+    for (int x = r.left + 2; x < r.right - 2; x += 2)
+      if (WindowFromPoint(POINT{x, y}) == window) {
+        at = POINT{x, y};
+        return true;
+      }
+  return false;
+}
+
+// The mouse, as the user's hand moves it: pressed at one point, moved, let go at another.
+void DragWithTheMouse(POINT from, POINT to) {
+  auto absolute = [](POINT p) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG(p.x * 65535 / std::max(1, GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = LONG(p.y * 65535 / std::max(1, GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+  };
+  INPUT move = absolute(from);
+  SendInput(1, &move, sizeof move);
+  PumpMessages(100);
+  INPUT down = absolute(from);
+  down.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &down, sizeof down);
+  PumpMessages(200);
+  for (int step = 1; step <= 10; ++step) {
+    INPUT next = absolute(POINT{from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+    SendInput(1, &next, sizeof next);
+    PumpMessages(50);
+  }
+  INPUT up = absolute(to);
+  up.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  SendInput(1, &up, sizeof up);
+}
+
+// The audio player's pane ("qAudio") goes with the player's pane when the user drags it.
+TEST_F(Falcet, DraggingThePanesPaneTakesTheAudioPlayersPaneAlong) {
+  ProgramCopy audio("jorvel");
+  audio.CopyFromSuite("Slate\\*.*");
+  audio.CopyFromSuite("Slate\\pane\\*.*");
+  audio.WriteInProgram("jorvel.skl", "Slate\\Slate.sks\r\n");
+  ChildProcess audioProcess;
+  ASSERT_TRUE(audio.Start(audioProcess));
+  HWND audioPane = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (audioPane = FindWindowA("SKPANE", "qAudio")) != nullptr; }, 30s));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = PaneOf(frame);
+  ASSERT_NE(pane, nullptr);
+  // The audio pane elsewhere (the player's pane follows it there), then the player's pane
+  // where the drag starts.
+  SetWindowPos(audioPane, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(pane, HWND_TOPMOST, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return RectOf(pane).left == 300; }, 5s));
+  POINT from{};
+  ASSERT_TRUE(BarePoint(pane, from));
+  DragWithTheMouse(from, POINT{from.x + 60, from.y + 40});
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(pane).left == 360 && RectOf(pane).top == 340; }, 5s))
+      << RectOf(pane).left << "," << RectOf(pane).top;
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(audioPane).left == 360 && RectOf(audioPane).top == 340; }, 5s))
+      << RectOf(audioPane).left << "," << RectOf(audioPane).top;
+  EXPECT_EQ(Close(), 0);
+  HWND audioFrame = FindWindowA(kClassAudioPlayer, nullptr);
+  ASSERT_NE(audioFrame, nullptr);
+  EXPECT_EQ(EndProgram(audioProcess, audioFrame, 10s), 0);
+}
+
 }  // namespace
 }  // namespace falcet
 

@@ -196,6 +196,33 @@ TEST_F(FalcetWithoutSkin, AShowListPlaysByItselfWithoutAPaneOrAWarning) {
   EXPECT_EQ(Close(), 0);
 }
 
+// A skin whose pane description names pictures that are not there (a show folder that got
+// the skin's description but not its pane folder): the player cannot build the pane and
+// plays the show as one without bars would, instead of waiting on slide 1 for a play
+// button nobody can press.
+TEST_F(FalcetWithoutSkin, AShowListPlaysByItselfWhenThePanePicturesAreMissing) {
+  FalcetFolder& folder = Copy();
+  for (const char* picture : {"idle.bmp", "sound.bmp"})
+    ASSERT_TRUE(DeleteFileA((folder.ProgramFolder() + "Slate\\pane\\" + picture).c_str())) << picture;
+  std::string show = folder.File("show\\");
+  std::string list = "[|0|0|0|0|0|4000|0]\r\n";
+  for (int k = 1; k <= 3; ++k) {
+    WritePicture(show + "0000000" + std::to_string(k) + ".bmp", 80, 60, RGB(0, 70 * k, 0));
+    list += "@path@0000000" + std::to_string(k) + ".bmp,1000\r\n";
+  }
+  folder.Write("show\\falcet.ssf", list);
+  HWND frame = Start(show + "falcet.ssf");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  for (const char* name : {"00000002.bmp", "00000003.bmp"}) {
+    long took = WaitTitle(frame, Title(name), 10000);
+    EXPECT_GE(took, 500) << name;
+    EXPECT_LT(took, 6000) << name;
+  }
+  EXPECT_EQ(PaneOf(frame), nullptr);
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Falcet, MissingSlideGoesWithItsTimeSoLaterSlidesKeepTheirOwn) {
   FalcetFolder& folder = Copy();
   std::string show = folder.File("show\\");

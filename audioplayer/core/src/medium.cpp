@@ -20,14 +20,20 @@ void CLAMPPLAYRANGE(int64_t& start, int64_t& end, int64_t length) {
 }
 
 int Medium::OPENMEDIUM(const std::string& path, bool soundType) {
-  if (!layer_.Available() || !soundType || layer_.Open(path) != 0) return 0;
+  failure_.clear();
+  if (!layer_.Available()) failure_ = "layer";
+  else if (!soundType) failure_ = "type";
+  else if (int rc = layer_.Open(path); rc != 0) failure_ = "open" + std::to_string(rc);
+  if (!failure_.empty()) return 0;
   open_ = true;
   return 2;
 }
 
 int Medium::PLAYMEDIA(int64_t start, int64_t end) {
-  if (layer_.Play(start, end) != 0) {
+  failure_.clear();
+  if (int rc = layer_.Play(start, end); rc != 0) {
     open_ = false;
+    failure_ = "play" + std::to_string(rc);
     return -99;
   }
   CLAMPPLAYRANGE(start, end, layer_.Length());

@@ -1,5 +1,6 @@
 #include "jorvel/player_texts.h"
 
+#include "fileio/fields.h"
 #include "fileio/macros.h"
 #include "fileio/paths.h"
 #include "skin/sk_text.h"
@@ -22,8 +23,16 @@ std::string FileNameOf(const std::string& item) {
 
 }  // namespace
 
-std::string PlayFailureText(const std::string& entry12, const std::string& item, int result) {
-  return ReplaceAll(entry12, '#', std::to_string(result)) + item;
+std::string PlayFailureText(const std::string& entry12, const std::string& item, int result,
+                            const std::string& reasons, const std::string& failure) {
+  std::string text = ReplaceAll(entry12, '#', std::to_string(result)) + item;
+  if (failure.empty()) return text;
+  for (const std::string& field : fileio::SplitFields(reasons, '|')) {
+    size_t equals = field.find('=');
+    if (equals != std::string::npos && fileio::Trim(field.substr(0, equals)) == failure)
+      return text + "|" + fileio::Trim(field.substr(equals + 1));
+  }
+  return text;
 }
 
 std::string AboutText(const std::string& credit, const std::string& entry2, const std::string& date) {

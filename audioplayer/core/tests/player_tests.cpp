@@ -116,16 +116,26 @@ TEST(PlayList, AtTheEndOfAnItemTheListGoesOnOrStartsAgainWithRepeat) {
 TEST(Medium, OpensOnlySoundTypesOnAnAvailableLayer) {
   FakeLayer layer;
   Medium m(layer);
+  // Each failure keeps what was wrong, for the message.
   EXPECT_EQ(m.OPENMEDIUM("x.txt", false), 0);
+  EXPECT_EQ(m.Failure(), "type");
   layer.available = false;
   EXPECT_EQ(m.OPENMEDIUM("x.wav", true), 0);
+  EXPECT_EQ(m.Failure(), "layer");
   layer.available = true;
-  layer.openResult = 2;
+  layer.openResult = 41;
   EXPECT_EQ(m.OPENMEDIUM("x.wav", true), 0);
+  EXPECT_EQ(m.Failure(), "open41");
   EXPECT_FALSE(m.IsOpen());
   layer.openResult = 0;
   EXPECT_EQ(m.OPENMEDIUM("x.wav", true), 2);
+  EXPECT_EQ(m.Failure(), "");
   EXPECT_TRUE(m.IsOpen());
+  layer.playResult = 3;
+  EXPECT_EQ(m.PLAYMEDIA(0, 0), -99);
+  EXPECT_EQ(m.Failure(), "play3");
+  layer.playResult = 0;
+  ASSERT_EQ(m.OPENMEDIUM("x.wav", true), 2);
   // Without a medium the layer is left alone.
   layer.calls.clear();
   m.CLOSEMEDIA();

@@ -68,6 +68,12 @@ TEST(AudioSettings, NegativePlacesSizesMissingSkinAndShortLines) {
 TEST(PlayerTexts, FailureAboutTitleAndMarquee) {
   EXPECT_EQ(PlayFailureText("The sound cannot be played (#): ", "C:\\#1.wav", -99),
             "The sound cannot be played (-99): C:\\#1.wav");
+  // What is wrong, by the failure's key; a key the reasons do not know adds nothing.
+  const std::string reasons = "type=No sound type.| open41 = Damaged. |open2=Locked.";
+  EXPECT_EQ(PlayFailureText("Cannot (#): ", "a.txt", 0, reasons, "type"), "Cannot (0): a.txt|No sound type.");
+  EXPECT_EQ(PlayFailureText("Cannot (#): ", "b.mp3", 0, reasons, "open41"), "Cannot (0): b.mp3|Damaged.");
+  EXPECT_EQ(PlayFailureText("Cannot (#): ", "c.mp3", 0, reasons, "open4"), "Cannot (0): c.mp3");
+  EXPECT_EQ(PlayFailureText("Cannot (#): ", "d.mp3", 0, reasons, ""), "Cannot (0): d.mp3");
   EXPECT_EQ(AboutText("Skin engine 1.0", "(c) # and #", "12/31/2024"), "Skin engine 1.0|(c) 2024 and 2024");
   EXPECT_EQ(PlayingTitle("Audio player", "C:\\Music\\my song.mp3"), "Audio player - my song.mp3");
   EXPECT_EQ(MarqueeText("C:\\a\\b.mp3", "", ""), "b.mp3");

@@ -318,12 +318,17 @@ LRESULT CALLBACK PANEPROC(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       break;
     case WM_MOVE:
       if (setup.moved) setup.moved();
-      if (setup.title == kAudioPaneTitle) {
-        // The media player's pane goes where this one is.
-        if (HWND other = FindWindowA(kPaneClass, kPlayerPaneTitle)) {
-          RECT r;
+      if (setup.title == kAudioPaneTitle || setup.title == kPlayerPaneTitle) {
+        // The other player's pane goes where this one is (the audio player's pane follows
+        // the media player's, and the other way round); one that is there already stays,
+        // so the two do not move each other for ever.
+        const char* otherTitle = setup.title == kAudioPaneTitle ? kPlayerPaneTitle : kAudioPaneTitle;
+        if (HWND other = FindWindowA(kPaneClass, otherTitle); other && other != w) {
+          RECT r, o;
           GetWindowRect(w, &r);
-          SetWindowPos(other, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+          GetWindowRect(other, &o);
+          if (r.left != o.left || r.top != o.top)
+            SetWindowPos(other, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
       }
       break;

@@ -195,8 +195,44 @@ std::string ReplaceAll(std::string text, char what, const std::string& with) {
 }
 }  // namespace
 
-std::string MediumFailureText(const std::string& entry12, const std::string& fileName, int result) {
-  return ReplaceAll(entry12, '#', std::to_string(result)) + fileName;
+std::string MediumFailureText(const std::string& entry12, const std::string& fileName, int result,
+                              const std::string& reason) {
+  std::string text = ReplaceAll(entry12, '#', std::to_string(result)) + fileName;
+  return reason.empty() ? text : text + "|" + reason;
+}
+
+std::string FailureReason(const std::string& reasons, const std::string& key) {
+  for (const std::string& field : fileio::SplitFields(reasons, '|')) {
+    size_t equals = field.find('=');
+    if (equals == std::string::npos) continue;
+    std::string code = fileio::Trim(field.substr(0, equals));
+    if (!key.empty() && code == key) return fileio::Trim(field.substr(equals + 1));
+  }
+  return {};
+}
+
+WaveClaim CheckWaveClaim(const std::string& head, uint64_t fileSize) {
+  auto u32 = [&](size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | uint8_t(head[at + size_t(i)]);
+    return v;
+  };
+  WaveClaim claim;
+  if (head.size() < 12 || head.compare(0, 4, "RIFF") != 0 || head.compare(8, 4, "WAVE") != 0) return claim;
+  // 64 bits: a chunk size near 4 GiB must not wrap the walk at 32 bits.
+  uint64_t at = 12;
+  while (at + 8 <= head.size()) {
+    uint64_t size = u32(size_t(at) + 4);
+    if (head.compare(size_t(at), 4, "data") == 0) {
+      uint64_t body = at + 8;
+      claim.claimed = size;
+      claim.held = fileSize > body ? fileSize - body : 0;
+      claim.cutShort = claim.claimed > claim.held;
+      return claim;
+    }
+    at += 8 + size + (size & 1);  // chunks are padded to an even length
+  }
+  return claim;
 }
 
 std::string RecorderStatusText(const std::string& entry77, int count1, int count2) {

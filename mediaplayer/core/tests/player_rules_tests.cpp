@@ -166,6 +166,13 @@ TEST(Commands, AttachedSoundBurnJobAndEvents) {
 
 TEST(Commands, MessageTexts) {
   EXPECT_EQ(MediumFailureText("Error # with ", "take#2.avi", -99), "Error -99 with take#2.avi");
+  EXPECT_EQ(MediumFailureText("Error #: ", "a.mp3", -41, "Damaged."), "Error -41: a.mp3|Damaged.");
+  const std::string reasons = "s2=Cannot be opened.| s41 = No sound I know. |m-7=Cut short.|oops|=x";
+  EXPECT_EQ(FailureReason(reasons, "s41"), "No sound I know.");
+  EXPECT_EQ(FailureReason(reasons, "m-7"), "Cut short.");
+  EXPECT_EQ(FailureReason(reasons, "m-4"), "");
+  EXPECT_EQ(FailureReason(reasons, "m2"), "");  // the other layer's 2
+  EXPECT_EQ(FailureReason(reasons, ""), "");
   EXPECT_EQ(RecorderStatusText("@ frames, # sounds", 12, 3), "12 frames, 3 sounds");
 }
 
@@ -252,4 +259,29 @@ TEST(PictureScroll, OriginCentresASmallPictureAndFollowsTheScroll) {
 }
 
 }  // namespace
+// A WAVE header that claims 4 GiB of samples in a file of one second is found out; a file
+// written to its end, one whose "data" chunk comes after another chunk (padded), and one
+// that is no WAVE file claim nothing.
+TEST(Media, WaveClaimsAreCheckedAgainstTheFile) {
+  auto le = [](uint32_t v) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[size_t(i)] = char((v >> (8 * i)) & 0xFF);
+    return s;
+  };
+  std::string fmt = "fmt " + le(16) + std::string(16, '\1');
+  std::string head = "RIFF" + le(0xFFFFFFF8u) + "WAVE" + fmt + "data" + le(0xFFFFFFF0u);
+  WaveClaim c = CheckWaveClaim(head, head.size() + 16000);
+  EXPECT_TRUE(c.cutShort);
+  EXPECT_EQ(c.claimed, 0xFFFFFFF0u);
+  EXPECT_EQ(c.held, 16000u);
+  std::string whole = "RIFF" + le(4 + 24 + 8 + 16000) + "WAVE" + fmt + "data" + le(16000);
+  EXPECT_FALSE(CheckWaveClaim(whole, whole.size() + 16000).cutShort);
+  std::string list = "RIFF" + le(0) + "WAVE" + fmt + "LIST" + le(3) + "abc" + std::string(1, '\0') + "data" + le(100);
+  c = CheckWaveClaim(list, list.size() + 99);
+  EXPECT_TRUE(c.cutShort);
+  EXPECT_EQ(c.held, 99u);
+  EXPECT_FALSE(CheckWaveClaim("ID3" + std::string(40, 'x'), 1000000).cutShort);
+  EXPECT_FALSE(CheckWaveClaim("RIFF", 4).cutShort);
+}
+
 }  // namespace falcet

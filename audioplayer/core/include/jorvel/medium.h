@@ -41,6 +41,10 @@ class Medium {
   bool IsOpen() const { return open_; }
   int64_t RangeStart() const { return start_; }
   int64_t RangeEnd() const { return end_; }
+  // Why the last OPENMEDIUM or PLAYMEDIA failed: the key of what is wrong with the item
+  // ("type" no sound type, "layer" no audio layer, "open3" or "play3" the layer's error 3),
+  // "" after a success.
+  const std::string& Failure() const { return failure_; }
 
   // OPENMEDIUM: 2 when the medium opened (the layer is there, the item is a sound type and
   // the layer took it), else 0.
@@ -67,6 +71,7 @@ class Medium {
   MediaLayer& layer_;
   bool open_ = false;
   int64_t start_ = 0, end_ = 0;
+  std::string failure_;
 };
 
 }  // namespace jorvel

@@ -7,8 +7,11 @@
 namespace jorvel {
 
 // An item that cannot be played: UI entry 12 with every "#" replaced by the result,
-// followed by the item (a "#" in the item stays).
-std::string PlayFailureText(const std::string& entry12, const std::string& item, int result);
+// followed by the item (a "#" in the item stays), and on a line of its own what is wrong
+// with it: the text of the failure's "key=text" field in the "|"-separated reasons entry
+// (none when the entry has no field for the key).
+std::string PlayFailureText(const std::string& entry12, const std::string& item, int result,
+                            const std::string& reasons = "", const std::string& failure = "");
 // The about box: the skin engine's credit line, then UI entry 2 with every "#" replaced by
 // the year (the last four characters of the date).
 std::string AboutText(const std::string& credit, const std::string& entry2, const std::string& date);

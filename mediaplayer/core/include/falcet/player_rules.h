@@ -125,8 +125,23 @@ BurnJob ParseBurnJob(const std::string& text);
 int StateAfterEvent(int state, int event);
 
 // The warning after a medium failed: UI entry 12 with every "#" replaced by the result,
-// followed by the file name (a "#" in the name stays).
-std::string MediumFailureText(const std::string& entry12, const std::string& fileName, int result);
+// followed by the file name (a "#" in the name stays), and on a line of its own what is
+// wrong with it when that is known.
+std::string MediumFailureText(const std::string& entry12, const std::string& fileName, int result,
+                              const std::string& reason = "");
+// What a failure says about the medium: the text of its "key=text" field in the
+// "|"-separated reasons entry ("" when the entry has none for it). The key names the layer
+// and its answer: "s" and the audio layer's error for sounds, "m" and the imaging
+// library's status for the other media ("s41", "m-7").
+std::string FailureReason(const std::string& reasons, const std::string& key);
+
+// A RIFF WAVE file whose "data" chunk claims more bytes than the file holds after it: the
+// claimed and the held bytes. head: the file's first bytes (its chunks up to "data").
+struct WaveClaim {
+  bool cutShort = false;
+  uint64_t claimed = 0, held = 0;
+};
+WaveClaim CheckWaveClaim(const std::string& head, uint64_t fileSize);
 
 // The recorder's status: UI entry 77 with every "@" replaced by count1 and "#" by count2.
 std::string RecorderStatusText(const std::string& entry77, int count1, int count2);
