@@ -4,6 +4,7 @@
 #   scripts/fuzz.sh [seconds] [target...]       default: 5 seconds, every target
 #   scripts/fuzz.sh runs=N [target...]          N executions each, however long they take:
 #                                               the same work on a quiet or a busy machine
+#   scripts/fuzz.sh runs=default [target...]    the counts of fuzz/runs.txt (CI)
 # New inputs gather in build/fuzz/work/<target> (a longer run goes on from them); an input
 # that fails is kept in build/fuzz/crashes/<target>/ and the script ends with 1. Each
 # target's log is build/fuzz/logs/<target>.log. FUZZ_FLAGS adds libFuzzer options (a long
@@ -14,9 +15,10 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-5}
 shift || true
-# A count of executions: the time is only a limit for a hung run.
+# A count of executions: the time is then only a limit for a hung run.
 limit="-max_total_time=$seconds" each="$seconds s"
 case "$seconds" in
+  runs=default) limit="table" each="the executions of fuzz/runs.txt" ;;
   runs=*) limit="-runs=${seconds#runs=} -max_total_time=1200" each="${seconds#runs=} executions" ;;
 esac
 export FUZZ_LIMIT="$limit"
@@ -30,13 +32,18 @@ mkdir -p build/fuzz/logs
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 
 run_one() {
-  local t=$1
+  local t=$1 limit=$FUZZ_LIMIT
+  if [ "$limit" = table ]; then
+    local n
+    n=$(awk -v t="$t" '$1 == t { print $2; found = 1 } $1 == "default" { d = $2 } END { if (!found) print d }' fuzz/runs.txt)
+    limit="-runs=$n -max_total_time=1200"
+  fi
   local log="build/fuzz/logs/$t.log" result runs failures
   mkdir -p "build/fuzz/work/$t" "build/fuzz/crashes/$t"
   # -rss_limit_mb: a header that makes a reader reserve gigabytes is a finding, not a
   # machine out of memory.
   # shellcheck disable=SC2086
-  if "build/fuzz/fuzz/$t" $FUZZ_LIMIT -rss_limit_mb=2048 -timeout=30 -print_final_stats=1 -seed="${FUZZ_SEED:-1}" ${FUZZ_FLAGS:-} \
+  if "build/fuzz/fuzz/$t" $limit -rss_limit_mb=2048 -timeout=30 -print_final_stats=1 -seed="${FUZZ_SEED:-1}" ${FUZZ_FLAGS:-} \
        -artifact_prefix="build/fuzz/crashes/$t/" "build/fuzz/work/$t" "fuzz/corpus/$t" \
        >"$log" 2>&1; then
     result=ok
