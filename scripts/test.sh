@@ -14,6 +14,7 @@ if git grep -nE '^(<{7}|>{7}) ' -- ':!*.md'; then
   exit 1
 fi
 scripts/build.sh native win32 win64 fuzz
+scripts/release-check.sh
 ctest --preset native -j "$(nproc)"
 scripts/fuzz.sh "${SUITE_FUZZ_SECONDS:-5}"
 SUITE_XVFB=1 scripts/wine-session.sh build/win64 ctest --preset win64 -j "${SUITE_WINE_JOBS:-4}"
