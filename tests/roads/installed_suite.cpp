@@ -6,6 +6,7 @@
 #include "fileio/file.h"
 #include "program_test.h"
 #include "fileio/paths.h"
+#include "imaging/copydata.h"
 #include "imaging/suite_classes.h"
 #include "skin/ui_text.h"
 
@@ -168,6 +169,24 @@ HWND WaitForProgram(const ChildProcess& process, const SuiteProgramInfo& program
         return std::binary_search(shown.begin(), shown.end(), program.readyControl);
       },
       limit, program.hiddenFrame);
+}
+
+ProgramsEndedAtExit::~ProgramsEndedAtExit() {
+  for (const std::string& name : classes_) {
+    while (HWND w = FindTopWindow(name)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      win::Handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid));
+      // Boxes the program still shows would hold the end code back.
+      SENDCOPYDATA(w, kCodeClose, "");
+      PostMessageA(w, WM_CLOSE, 0, 0);
+      if (process && WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.Get(), 1);
+        WaitForSingleObject(process.Get(), 10000);
+      }
+      if (!process) break;
+    }
+  }
 }
 
 bool UserCanReach(const InstalledSuite& suite, const std::string& program, DWORD processId, int id) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "temp_dir.h"
@@ -57,6 +58,20 @@ class InstalledSuite {
 // (the media player's bar is on its pane). The frame; null when the limit passed first.
 HWND WaitForProgram(const ChildProcess& process, const SuiteProgramInfo& program,
                     std::chrono::milliseconds limit = std::chrono::milliseconds(30000));
+
+// Ends, when it goes, every program that shows a top-level window of the given classes:
+// the programs a program of the road started, which the test has no process of. Each gets
+// the end code, then WM_CLOSE, and is ended after a time limit.
+class ProgramsEndedAtExit {
+ public:
+  explicit ProgramsEndedAtExit(std::vector<std::string> classes) : classes_(std::move(classes)) {}
+  ~ProgramsEndedAtExit();
+  ProgramsEndedAtExit(const ProgramsEndedAtExit&) = delete;
+  ProgramsEndedAtExit& operator=(const ProgramsEndedAtExit&) = delete;
+
+ private:
+  std::vector<std::string> classes_;
+};
 
 // The milliseconds since a moment.
 inline double MsSince(std::chrono::steady_clock::time_point since) {
