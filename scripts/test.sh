@@ -14,7 +14,7 @@ if git grep -nE '^(<{7}|>{7}) ' -- ':!*.md'; then
   exit 1
 fi
 scripts/build.sh native win32 win64 fuzz
-scripts/check-release-kernels.sh
+scripts/release-check.sh
 ctest --preset native -j "$(nproc)"
 # A count of executions per target, not seconds: the same work on any machine.
 scripts/fuzz.sh "${SUITE_FUZZ:-runs=default}"
