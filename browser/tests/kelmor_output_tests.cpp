@@ -62,7 +62,7 @@ TEST_F(KelmorOutput, WebPagesOfNinePicturesAreOnePageAndYesHandsThemToThePartner
   ASSERT_TRUE(StartPages(frame, 904, web.Path(), "Tom & Jerry's <best>"));
 
   std::string question = MessageBoxText();
-  EXPECT_NE(question.find("1 web page(s) written: " + web.Path() + "qorct???.htm"), std::string::npos) << question;
+  EXPECT_NE(question.find("1 web page written: " + web.Path() + "qorct???.htm"), std::string::npos) << question;
   std::string page = web.Read("QORCT001.htm");
   EXPECT_EQ(Count(page, "<td>"), 9);
   EXPECT_EQ(Count(page, "<tr "), 3);  // rows of 4, 4 and 1
@@ -97,7 +97,7 @@ TEST_F(KelmorOutput, WebPagesIntoThePicturesOwnFolderChangeNoPicture) {
   ASSERT_TRUE(StartPages(frame, 904, pictures.Path(), "own"));
 
   std::string question = MessageBoxText();
-  EXPECT_EQ(question.rfind("2 web page(s)", 0), 0u) << question;
+  EXPECT_EQ(question.rfind("2 web pages written", 0), 0u) << question;
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
   EXPECT_EQ(pictures.Read("a.jpg"), jpeg);
   std::string first = pictures.Read("QORCT001.htm"), second = pictures.Read("QORCT002.htm");
@@ -150,7 +150,7 @@ TEST_F(KelmorOutput, WebPagesOfGifPicturesGetThumbnailsOfTheirColours) {
   ASSERT_EQ(WaitForList(list_, {" g1.gif", " g2.gif", " g3.gif"}, 10000).size(), 3u);
   ASSERT_TRUE(StartPages(frame, 904, web.Path(), "gifs"));
   std::string question = MessageBoxText();
-  EXPECT_EQ(question.rfind("1 web page(s)", 0), 0u) << question;
+  EXPECT_EQ(question.rfind("1 web page written", 0), 0u) << question;
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
   std::string page = web.Read("QORCT001.htm");
   EXPECT_EQ(Count(page, "<td>"), 3);
