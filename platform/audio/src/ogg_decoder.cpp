@@ -12,6 +12,7 @@
 #include <stb_vorbis.h>
 
 #include "audio/bass.h"
+#include "stb_vorbis_memory.h"
 
 namespace audio {
 
@@ -29,6 +30,60 @@ std::string TitleOf(stb_vorbis* v) {
     if (name == "TITLE=") return std::string(entry + 6);
   }
   return {};
+}
+
+uint32_t Le32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// Whether every length in a Vorbis comment header lies within it. The decoder trusts
+// them: a count or a length near 2^32 would have it write past what it allocated.
+bool CommentLengthsFit(const std::vector<uint8_t>& p) {
+  if (p.size() < 11 || p[0] != 3 || std::memcmp(&p[1], "vorbis", 6) != 0) return false;
+  size_t at = 7;
+  auto take = [&](uint64_t bytes) {
+    if (bytes > p.size() - at) return false;
+    at += size_t(bytes);
+    return true;
+  };
+  uint64_t length = Le32(&p[at]);
+  if (!take(4) || !take(length) || p.size() - at < 4) return false;
+  uint64_t count = Le32(&p[at]);
+  if (!take(4) || count > (p.size() - at) / 4) return false;
+  for (uint64_t i = 0; i < count; ++i) {
+    if (p.size() - at < 4) return false;
+    length = Le32(&p[at]);
+    if (!take(4) || !take(length)) return false;
+  }
+  return true;
+}
+
+// The second packet of the file's first stream (its comment header), gathered from the
+// segments of its pages, passes CommentLengthsFit.
+bool CommentHeaderFits(const std::vector<uint8_t>& b) {
+  std::vector<uint8_t> packet;
+  int packets = 0;
+  bool first = true;
+  uint32_t serial = 0;
+  for (size_t at = 0; at + 27 <= b.size() && std::memcmp(&b[at], "OggS", 4) == 0;) {
+    uint32_t pageSerial = Le32(&b[at + 14]);
+    size_t segments = b[at + 26], table = at + 27, pos = table + segments;
+    if (pos > b.size()) return false;
+    if (first) serial = pageSerial;
+    first = false;
+    for (size_t s = 0; s < segments; ++s) {
+      size_t length = b[table + s];
+      if (length > b.size() - pos) return false;
+      if (pageSerial == serial) {
+        auto from = b.begin() + std::ptrdiff_t(pos);
+        if (packets == 1) packet.insert(packet.end(), from, from + std::ptrdiff_t(length));
+        if (length < 255 && ++packets == 2) return CommentLengthsFit(packet);
+      }
+      pos += length;
+    }
+    at = pos;
+  }
+  return false;
 }
 
 class OggDecoder : public Decoder {
@@ -98,8 +153,14 @@ std::unique_ptr<Decoder> OpenOggDecoder(fileio::File file, int& error) {
     error = kBassErrorFileOpen;
     return nullptr;
   }
+  if (!CommentHeaderFits(bytes)) {
+    error = kBassErrorFormat;
+    return nullptr;
+  }
   int vorbisError = 0;
+  SuiteVorbisTrackBegin();
   stb_vorbis* v = stb_vorbis_open_memory(bytes.data(), int(bytes.size()), &vorbisError, nullptr);
+  SuiteVorbisTrackEnd(v ? 0 : 1);
   // An Ogg file of another codec (Opus, FLAC, Theora ...) or a damaged one.
   if (!v) {
     error = vorbisError == VORBIS_outofmem ? kBassErrorMemory : kBassErrorFormat;

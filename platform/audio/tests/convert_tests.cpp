@@ -133,7 +133,8 @@ TEST(AudioConversion, OggVorbisFilesOfSoxAndFfmpegDecodeToTheirToneAndLength) {
   }
 }
 
-// A damaged Ogg file, or one of another codec, is refused with a code, never decoded into noise.
+// A damaged Ogg file, or one of another codec, is refused with a code, never decoded into
+// noise nor read past what the decoder allocated.
 TEST(AudioConversion, AnOggFileThatIsNoVorbisIsRefused) {
   std::string path = soundtest::SoundFixture("tone-sox.ogg");
   if (path.empty()) GTEST_SKIP() << "tone-sox.ogg was not made (sox missing)";
@@ -147,6 +148,19 @@ TEST(AudioConversion, AnOggFileThatIsNoVorbisIsRefused) {
   spoilt[at + 5] = 'z';
   fileio::WriteFileReplacing(dir.File("spoilt.ogg"), spoilt);
   EXPECT_EQ(BASSSTREAMDECODEFILE(dir.File("spoilt.ogg"), kBassStreamDecode), 0u);
+  EXPECT_EQ(BASSERRORGETCODE(), kBassErrorFormat);
+  // A comment count near 2^32 / 8: the decoder would allocate a few bytes for the list and
+  // write far past them. Refused before it is decoded.
+  std::string huge = bytes;
+  size_t comment = huge.find("\x03vorbis");
+  ASSERT_NE(comment, std::string::npos);
+  size_t vendor = uint8_t(huge[comment + 7]) | uint8_t(huge[comment + 8]) << 8;
+  size_t count = comment + 11 + vendor;
+  ASSERT_LT(count + 4, huge.size());
+  const char kCount[4] = {0x01, 0x00, 0x00, 0x20};
+  huge.replace(count, 4, kCount, 4);
+  fileio::WriteFileReplacing(dir.File("huge.ogg"), huge);
+  EXPECT_EQ(BASSSTREAMDECODEFILE(dir.File("huge.ogg"), kBassStreamDecode), 0u);
   EXPECT_EQ(BASSERRORGETCODE(), kBassErrorFormat);
   // Cut after its first page: the headers are not all there.
   fileio::WriteFileReplacing(dir.File("cut.ogg"), bytes.substr(0, 200));
