@@ -8,7 +8,8 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine xvfb xauth fonts-wine fonts-liberation
   imagemagick xdotool x11-apps ghostscript python3-olefile python3-pil
-  libjpeg-turbo-progs libimage-exiftool-perl sox lame
+  libjpeg-turbo-progs libimage-exiftool-perl sox lame libstb-dev ffmpeg
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-ugly gstreamer1.0-libav  # Wine reads WMA through GStreamer
 )
 missing=()
 for p in "${packages[@]}"; do

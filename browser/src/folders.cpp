@@ -152,6 +152,8 @@ void RebuildFolderTree() {
   BrowserState& b = App();
   if (!b.folderTree) return;
   bool visible = IsWindowVisible(b.folderTree) != FALSE;
+  // The folders the user opened and the row at the top come back after the rebuild.
+  FolderTreeLook look = FolderTreeSaveLook(b.folderTree);
   ShowWindow(b.folderTree, SW_HIDE);
   SendMessageA(b.folderTree, WM_SETREDRAW, FALSE, 0);
   // The tree's items go: a folder command must not reach a remembered one.
@@ -161,9 +163,12 @@ void RebuildFolderTree() {
   SendMessageA(b.folderTree, kFolderTreeRootSpecial, 0, 0);
   b.selectingInTree = false;
   SelectInTree(b.currentFolder);
+  b.selectingInTree = true;
+  FolderTreeRestoreLook(b.folderTree, look);
+  b.selectingInTree = false;
   SendMessageA(b.folderTree, WM_SETREDRAW, TRUE, 0);
   if (visible) ShowWindow(b.folderTree, SW_SHOW);
-  InvalidateRect(b.folderTree, nullptr, TRUE);
+  RedrawWindow(b.folderTree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void OnFolderTreeCommand(int code, LPARAM lParam) {

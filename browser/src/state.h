@@ -18,6 +18,7 @@
 #include "kelmor/filetypes.h"
 #include "kelmor/partner_rules.h"
 #include "kelmor/transform_rules.h"
+#include "kelmor/tree_pacer.h"
 #include "skin/ui_text.h"
 #include "win/gdiplus_session.h"
 #include "win/raii.h"
@@ -120,6 +121,7 @@ struct BrowserState : startup::ProgramIdentity {
   int fillGeneration = 0;
   WatchThread folderWatch;
   WatchThread driveWatch;
+  TreeRebuildPacer treePacer;         // the pace of the drive watcher's tree rebuilds
   bool refreshPending = false;
   int hoverEntry = -1;                // the entry whose details the status line shows
   ::WNDPROC fileListProc = nullptr;     // the list's own procedure under LISTSUBCLASSPROC

@@ -15,7 +15,6 @@ namespace {
 
 // A burst of changes (a copy of many files) gives one refresh once it has settled.
 constexpr UINT kRefreshDelayMs = 150;
-constexpr UINT kTreeDelayMs = 500;
 
 void WatchFolder(std::string folder, HANDLE stopEvent, HWND target, int generation) {
   win::ChangeNotification change(FindFirstChangeNotificationA(
@@ -107,7 +106,11 @@ void OnFolderChanged(WPARAM generation) {
   SetTimer(b.frame, kTimerRefreshList, kRefreshDelayMs, nullptr);
 }
 
-void OnDrivesChanged() { SetTimer(App().frame, kTimerRebuildTree, kTreeDelayMs, nullptr); }
+// The tree is rebuilt when the pacer says: once a burst has settled, at most once a second.
+void OnDrivesChanged() {
+  int64_t delay = App().treePacer.Changed(int64_t(GetTickCount64()));
+  if (delay >= 0) SetTimer(App().frame, kTimerRebuildTree, UINT(delay), nullptr);
+}
 
 bool OnWatchTimer(UINT_PTR timer) {
   BrowserState& b = App();
@@ -121,7 +124,9 @@ bool OnWatchTimer(UINT_PTR timer) {
   }
   if (timer == kTimerRebuildTree) {
     KillTimer(b.frame, kTimerRebuildTree);
-    RebuildFolderTree();
+    int64_t again = b.treePacer.TimerRan(int64_t(GetTickCount64()));
+    if (again == 0) RebuildFolderTree();
+    else if (again > 0) SetTimer(b.frame, kTimerRebuildTree, UINT(again), nullptr);
     return true;
   }
   return false;

@@ -62,7 +62,7 @@ TEST_F(KelmorOutput, WebPagesOfNinePicturesAreOnePageAndYesHandsThemToThePartner
   ASSERT_TRUE(StartPages(frame, 904, web.Path(), "Tom & Jerry's <best>"));
 
   std::string question = MessageBoxText();
-  EXPECT_NE(question.find("1 web page(s) written: " + web.Path() + "qorct???.htm"), std::string::npos) << question;
+  EXPECT_NE(question.find("1 web page written: " + web.Path() + "qorct???.htm"), std::string::npos) << question;
   std::string page = web.Read("QORCT001.htm");
   EXPECT_EQ(Count(page, "<td>"), 9);
   EXPECT_EQ(Count(page, "<tr "), 3);  // rows of 4, 4 and 1
@@ -97,7 +97,7 @@ TEST_F(KelmorOutput, WebPagesIntoThePicturesOwnFolderChangeNoPicture) {
   ASSERT_TRUE(StartPages(frame, 904, pictures.Path(), "own"));
 
   std::string question = MessageBoxText();
-  EXPECT_EQ(question.rfind("2 web page(s)", 0), 0u) << question;
+  EXPECT_EQ(question.rfind("2 web pages written", 0), 0u) << question;
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
   EXPECT_EQ(pictures.Read("a.jpg"), jpeg);
   std::string first = pictures.Read("QORCT001.htm"), second = pictures.Read("QORCT002.htm");
@@ -150,7 +150,7 @@ TEST_F(KelmorOutput, WebPagesOfGifPicturesGetThumbnailsOfTheirColours) {
   ASSERT_EQ(WaitForList(list_, {" g1.gif", " g2.gif", " g3.gif"}, 10000).size(), 3u);
   ASSERT_TRUE(StartPages(frame, 904, web.Path(), "gifs"));
   std::string question = MessageBoxText();
-  EXPECT_EQ(question.rfind("1 web page(s)", 0), 0u) << question;
+  EXPECT_EQ(question.rfind("1 web page written", 0), 0u) << question;
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
   std::string page = web.Read("QORCT001.htm");
   EXPECT_EQ(Count(page, "<td>"), 3);
@@ -353,6 +353,106 @@ TEST_F(KelmorSounds, WmaIsNotAvailableAndAnEncoderGetsItsArgumentsAndThePcm) {
   EXPECT_EQ(arguments.rfind(" --alt-preset standard - \"", 0), 0u) << arguments;
   EXPECT_EQ(arguments.substr(arguments.size() - 9), "e-03.mp3\"") << arguments;
   EXPECT_TRUE(written.substr(line + 1 + 44) == PcmDataOf(source_));
+  EXPECT_EQ(Close(), 0);
+}
+
+// Copies the sound files that sox and ffmpeg wrote (tests/sounds of the build) into the
+// folder; false when the build could not make them.
+bool CopySoundFixtures(TempDir& folder, std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    std::string path = soundtest::SoundFixture(name), bytes;
+    if (path.empty() || fileio::ReadWholeFile(path, bytes) != fileio::kOk) return false;
+    folder.Write(name, bytes);
+  }
+  return true;
+}
+
+// The tone of a converted file: its form, its length (frames within tolerance of the 1.5 s)
+// and both sides' sines; "" when all is right.
+std::string ConvertedToneProblem(const std::string& waveBytes, int toleranceFrames) {
+  audio::WaveInfo info;
+  std::vector<int16_t> samples = soundtest::PcmSamplesOf(waveBytes, &info);
+  if (samples.empty()) return "no 16-bit PCM WAVE file";
+  if (info.sampleRate != soundtest::kToneRate || info.channels != 2)
+    return "form " + std::to_string(info.sampleRate) + " Hz, " + std::to_string(info.channels) + " channels";
+  long frames = long(samples.size() / 2);
+  if (std::abs(frames - soundtest::kToneFrames) > toleranceFrames) return std::to_string(frames) + " frames";
+  return soundtest::ToneProblem(samples);
+}
+
+// Ogg Vorbis from sox and ffmpeg, and WMA from ffmpeg, become WAV files of their tone and
+// length; the Ogg file's decoded PCM goes to an outside encoder (MP3) as well.
+TEST_F(KelmorSounds, OggAndWmaFilesBecomeWavFilesAndEncoderInputOfTheirTone) {
+  TempDir sounds;
+  if (!CopySoundFixtures(sounds, {"tone-ffmpeg.ogg", "tone-ffmpeg.wma", "tone-sox.ogg"}))
+    GTEST_SKIP() << "the sound files of sox and ffmpeg were not made";
+  KelmorFolder& folder = Copy();
+  ASSERT_EQ(fileio::CopyFileTo(TestProgramFolder() + "encstandin.exe", folder.ProgramFolder() + "lame.exe"), 0);
+  HWND frame = Start(sounds.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" tone-ffmpeg.ogg", " tone-ffmpeg.wma", " tone-sox.ogg"}, 10000).size(), 3u);
+  ASSERT_TRUE(Convert(frame, 1301, {0, 1, 2}, "tone"));
+  HWND collection = driver::FindChild(frame, kCollectionList);
+  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(collection).size() == 3; }, milliseconds(30000)))
+      << MessageBoxText(100);
+  // Vorbis keeps the exact length; WMA adds its codec's delay and pads its last block.
+  EXPECT_EQ(ConvertedToneProblem(out_.Read("tone-01.wav"), 0), "");
+  EXPECT_EQ(ConvertedToneProblem(out_.Read("tone-02.wav"), soundtest::kToneRate * 8 / 100), "");
+  EXPECT_EQ(ConvertedToneProblem(out_.Read("tone-03.wav"), 0), "");
+
+  // The collection list holds the WAV files now: the question before the name keeps them.
+  SelectOnly(list_, {2});
+  PostMessageA(frame, WM_COMMAND, 1303, 0);
+  ASSERT_TRUE(ChooseTarget(out_.Path()));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 3, "", 5000));
+  ASSERT_TRUE(AnswerInput("enc"));
+  std::string mp3 = out_.File("enc-03.mp3"), written;
+  const size_t whole = 44 + size_t(soundtest::kToneFrames) * 4;
+  auto encoded = [&] {
+    if (fileio::ReadWholeFile(mp3, written) != fileio::kOk) return false;
+    size_t line = written.find('\n');
+    return line != std::string::npos && written.size() - line - 1 >= whole;
+  };
+  ASSERT_TRUE(PumpUntil(encoded, milliseconds(30000)));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  fileio::ReadWholeFile(mp3, written);
+  std::string input = written.substr(written.find('\n') + 1);
+  ASSERT_EQ(input.size(), whole);
+  // The encoder's WAVE header says "as long as it runs": give the tone's its true sizes.
+  std::string wave = input.substr(0, 4) + std::string("\0\0\0\0", 4) + input.substr(8, 32) +
+                     std::string("\0\0\0\0", 4) + input.substr(44);
+  uint32_t data = uint32_t(input.size() - 44);
+  for (int i = 0; i < 4; ++i) {
+    wave[size_t(4 + i)] = char(((data + 36) >> (8 * i)) & 0xFF);
+    wave[size_t(40 + i)] = char((data >> (8 * i)) & 0xFF);
+  }
+  EXPECT_EQ(ConvertedToneProblem(wave, 0), "");
+  EXPECT_EQ(Close(), 0);
+}
+
+// Without the system's Windows Media reader (here: wmvcore.dll switched off for the
+// browser by Wine's overrides of the program) a WMA file is refused with a message that says why; nothing is written.
+TEST_F(KelmorSounds, WmaWithoutTheSystemsReaderIsRefusedWithAClearMessage) {
+  TempDir sounds;
+  if (!CopySoundFixtures(sounds, {"tone-ffmpeg.wma"})) GTEST_SKIP() << "the WMA file of ffmpeg was not made";
+  // Wine's loader leaves out a DLL that the program's own overrides switch off (it reads
+  // them whenever it loads one: they stay until the test ends).
+  struct SwitchedOff {
+    const char* key = "Software\\Wine\\AppDefaults\\kelmor.exe\\DllOverrides";
+    bool on = RegSetKeyValueA(HKEY_CURRENT_USER, key, "wmvcore", REG_SZ, "", 1) == ERROR_SUCCESS;
+    ~SwitchedOff() { RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "wmvcore"); }
+  } wmvcore;
+  ASSERT_TRUE(wmvcore.on);
+  HWND frame = Start(sounds.Path(), "*.*");
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WaitForList(list_, {" tone-ffmpeg.wma"}, 10000).size(), 1u);
+  ASSERT_TRUE(Convert(frame, 1301, {0}, "w"));
+  std::string report = MessageBoxText();
+  EXPECT_NE(report.find("tone-ffmpeg.wma"), std::string::npos) << report;
+  EXPECT_NE(report.find("no Windows Media reader"), std::string::npos) << report;
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  SendAndWait(frame, WM_NULL, 0, 0);
+  EXPECT_TRUE(fileio::ListDirectory(out_.File("*.*")).empty());
   EXPECT_EQ(Close(), 0);
 }
 

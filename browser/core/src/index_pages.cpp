@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fileio/paths.h"
+#include "kelmor/file_listing.h"
 #include "skin/sk_text.h"
 
 namespace kelmor {
@@ -133,7 +134,8 @@ std::string ThumbnailName(const std::string& targetFolder, const std::string& pi
 }
 
 std::string WebPagesQuestion(int pages, const std::string& uiEntry59, const std::string& targetFolder) {
-  std::string text = std::to_string(pages) + uiEntry59;
+  // The plural ending first: a folder name holding "(s)" stays as it is.
+  std::string text = std::to_string(pages) + PLURALS(pages, uiEntry59);
   size_t at = text.find('@');
   if (at != std::string::npos) text.replace(at, 1, targetFolder + "qorct???.htm");
   return text;

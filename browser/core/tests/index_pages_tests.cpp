@@ -96,9 +96,13 @@ TEST(WebPages, ThumbnailsNeverReplaceAPictureOrAFileOfAnotherRun) {
   EXPECT_EQ(name("x.y.gif"), "x.jpg");
 }
 
-TEST(WebPages, Question) {
-  EXPECT_EQ(WebPagesQuestion(2, " web page(s) written: @|Show them now?", "C:\\web\\"),
-            "2 web page(s) written: C:\\web\\qorct???.htm|Show them now?");
+// The count takes the plural ending it needs; only the "@" becomes the pages' pattern.
+TEST(WebPages, QuestionSaysHowManyPagesInTheirNumber) {
+  const std::string entry59 = " web page(s) written: @|Show them now?";
+  EXPECT_EQ(WebPagesQuestion(2, entry59, "C:\\web\\"), "2 web pages written: C:\\web\\qorct???.htm|Show them now?");
+  EXPECT_EQ(WebPagesQuestion(1, entry59, "C:\\web\\"), "1 web page written: C:\\web\\qorct???.htm|Show them now?");
+  // A folder whose name holds "(s)" keeps it.
+  EXPECT_EQ(WebPagesQuestion(3, entry59, "C:\\a(s)\\"), "3 web pages written: C:\\a(s)\\qorct???.htm|Show them now?");
 }
 
 TEST(IndexSheets, LayoutAt1280) {

@@ -185,6 +185,7 @@ std::string BASSERRORDESCRIPTION(int code) {
     case kBassErrorFileForm: return "The file is no sound file";
     case kBassErrorNoNet: return "There is no network connection to fetch the stream";
     case kBassErrorTimeout: return "The server did not answer in time";
+    case kBassErrorWmaReader: return "WMA files cannot be decoded: this system has no Windows Media reader for them";
     case 12: return "No CD drive";
     case 44: return "The encoder cannot be started or has ended";
     default: return "Unknown audio error " + std::to_string(code);

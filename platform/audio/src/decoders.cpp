@@ -1,6 +1,7 @@
 #include "decoders.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "audio/bass.h"
 #include "audio/play_clock.h"
@@ -60,6 +61,12 @@ class PcmDecoder : public Decoder {
 
 }  // namespace
 
+bool LooksLikeAsf(const uint8_t* head, size_t size) {
+  static const uint8_t kAsfHeader[16] = {0x30, 0x26, 0xB2, 0x75, 0x8E, 0x66, 0xCF, 0x11,
+                                         0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C};
+  return size >= sizeof kAsfHeader && std::memcmp(head, kAsfHeader, sizeof kAsfHeader) == 0;
+}
+
 std::unique_ptr<Decoder> OpenPcmDecoder(fileio::File file, const WaveInfo& info) {
   return std::make_unique<PcmDecoder>(std::move(file), info);
 }
@@ -85,6 +92,11 @@ std::unique_ptr<Decoder> OpenDecoder(const std::string& path, int& error) {
     return nullptr;
   }
   ByteReader read = ReaderOf(file);
+  // Ogg and ASF files say what they are in their first bytes.
+  uint8_t head[16] = {};
+  size_t headSize = read(0, head, sizeof head);
+  if (LooksLikeOgg(head, headSize)) return OpenOggDecoder(std::move(file), error);
+  if (LooksLikeAsf(head, headSize)) return OpenWmaDecoder(path, error);
   WaveInfo wave;
   WaveError we = ParseWave(read, uint64_t(size), wave);
   if (we == WaveError::kNone) {

@@ -21,6 +21,11 @@ std::unique_ptr<Decoder> OpenMp3Decoder(fileio::File, Mp3Stream, int& error) {
   return nullptr;
 }
 
+std::unique_ptr<Decoder> OpenWmaDecoder(const std::string&, int& error) {
+  error = kBassErrorWmaReader;
+  return nullptr;
+}
+
 std::unique_ptr<Output> OpenOutput(const PcmFormat& format, int& error) { return OpenSilentOutput(format, error); }
 
 int FetchStream(const std::string&, const std::string&, std::string&) { return kBassErrorNotAvail; }

@@ -1,7 +1,9 @@
 #include "audio/bass_convert.h"
+#include "audio/stream.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -74,6 +76,117 @@ TEST(AudioConversion, WhatCannotBeHadFailsWithItsCode) {
   EXPECT_EQ(BASSWMAENCODEWRITE(12345, pcm, 4), kBassErrorHandle);
   EXPECT_EQ(BASSWMAENCODECLOSE(12345), kBassErrorHandle);
   EXPECT_EQ(BASSERRORGETCODE(), kBassErrorHandle);
+}
+
+// Decodes a whole file through a decoding stream as the browser's conversion does; the
+// samples and the length the stream told before it was read.
+struct Decoded {
+  std::vector<int16_t> samples;
+  BassChannelInfo info;
+  int64_t toldLength = -2;
+};
+bool DecodeFile(const std::string& path, Decoded& d) {
+  uint32_t stream = BASSSTREAMDECODEFILE(path, kBassStreamDecode);
+  if (!stream) return false;
+  BASSCHANNELGETINFO(stream, d.info);
+  d.toldLength = BASSSTREAMGETLENGTH(stream);
+  std::string pcm = DrainStream(stream);
+  BASSSTREAMFREE(stream);
+  d.samples.resize(pcm.size() / 2);
+  std::memcpy(d.samples.data(), pcm.data(), d.samples.size() * 2);
+  return true;
+}
+
+// Ogg Vorbis files that sox and ffmpeg wrote decode to their tone, with its length (Vorbis
+// keeps the exact count of samples), and a seek lands on the same samples a read from the
+// start gives.
+TEST(AudioConversion, OggVorbisFilesOfSoxAndFfmpegDecodeToTheirToneAndLength) {
+  for (const char* name : {"tone-sox.ogg", "tone-ffmpeg.ogg"}) {
+    SCOPED_TRACE(name);
+    std::string path = soundtest::SoundFixture(name);
+    if (path.empty()) {
+      GTEST_SKIP() << name << " was not made (sox or ffmpeg missing)";
+    }
+    Decoded d;
+    ASSERT_TRUE(DecodeFile(path, d)) << BASSERRORDESCRIPTION(BASSERRORGETCODE());
+    EXPECT_EQ(d.info.frequency, soundtest::kToneRate);
+    EXPECT_EQ(d.info.channels, 2);
+    EXPECT_EQ(d.samples.size(), size_t(soundtest::kToneFrames) * 2);
+    EXPECT_EQ(d.toldLength, int64_t(soundtest::kToneFrames) * 4);
+    EXPECT_EQ(soundtest::ToneProblem(d.samples), "");
+
+    int error = 0;
+    auto decoder = audio::OpenDecoder(path, error);
+    ASSERT_NE(decoder, nullptr);
+    EXPECT_EQ(decoder->TotalFrames(), soundtest::kToneFrames);
+    ASSERT_TRUE(decoder->Seek(40000));
+    std::vector<int16_t> after;
+    ASSERT_EQ(decoder->Read(after, 1000), 1000u);
+    int worst = 0;
+    for (size_t i = 0; i < after.size(); ++i) worst = std::max(worst, std::abs(after[i] - d.samples[80000 + i]));
+    EXPECT_LE(worst, 2);
+    // The end can be sought (nothing follows it); past it cannot.
+    EXPECT_TRUE(decoder->Seek(soundtest::kToneFrames));
+    EXPECT_EQ(decoder->Read(after, 10), 0u);
+    EXPECT_FALSE(decoder->Seek(soundtest::kToneFrames + 1));
+    EXPECT_EQ(decoder->Title(), std::string(name) == "tone-ffmpeg.ogg" ? "Ffmpeg tone" : "");
+  }
+}
+
+// A damaged Ogg file, or one of another codec, is refused with a code, never decoded into
+// noise nor read past what the decoder allocated.
+TEST(AudioConversion, AnOggFileThatIsNoVorbisIsRefused) {
+  std::string path = soundtest::SoundFixture("tone-sox.ogg");
+  if (path.empty()) GTEST_SKIP() << "tone-sox.ogg was not made (sox missing)";
+  std::string bytes;
+  ASSERT_EQ(fileio::ReadWholeFile(path, bytes), fileio::kOk);
+  TempDir dir;
+  // The identification header's codec name spoilt: "vorbis" becomes "vorbiz".
+  std::string spoilt = bytes;
+  size_t at = spoilt.find("vorbis");
+  ASSERT_NE(at, std::string::npos);
+  spoilt[at + 5] = 'z';
+  fileio::WriteFileReplacing(dir.File("spoilt.ogg"), spoilt);
+  EXPECT_EQ(BASSSTREAMDECODEFILE(dir.File("spoilt.ogg"), kBassStreamDecode), 0u);
+  EXPECT_EQ(BASSERRORGETCODE(), kBassErrorFormat);
+  // A comment count near 2^32 / 8: the decoder would allocate a few bytes for the list and
+  // write far past them. Refused before it is decoded.
+  std::string huge = bytes;
+  size_t comment = huge.find("\x03vorbis");
+  ASSERT_NE(comment, std::string::npos);
+  size_t vendor = uint8_t(huge[comment + 7]) | uint8_t(huge[comment + 8]) << 8;
+  size_t count = comment + 11 + vendor;
+  ASSERT_LT(count + 4, huge.size());
+  const char kCount[4] = {0x01, 0x00, 0x00, 0x20};
+  huge.replace(count, 4, kCount, 4);
+  fileio::WriteFileReplacing(dir.File("huge.ogg"), huge);
+  EXPECT_EQ(BASSSTREAMDECODEFILE(dir.File("huge.ogg"), kBassStreamDecode), 0u);
+  EXPECT_EQ(BASSERRORGETCODE(), kBassErrorFormat);
+  // Cut after its first page: the headers are not all there.
+  fileio::WriteFileReplacing(dir.File("cut.ogg"), bytes.substr(0, 200));
+  EXPECT_EQ(BASSSTREAMDECODEFILE(dir.File("cut.ogg"), kBassStreamDecode), 0u);
+  EXPECT_NE(BASSERRORGETCODE(), kBassOk);
+}
+
+// A WMA file that ffmpeg wrote decodes through the system's Windows Media reader (under
+// Wine: its GStreamer plug-ins, which scripts/setup.sh installs). The native build has no
+// reader and says so with the reader's own code.
+TEST(AudioConversion, WmaOfFfmpegDecodesThroughTheSystemsReader) {
+  std::string path = soundtest::SoundFixture("tone-ffmpeg.wma");
+  if (path.empty()) GTEST_SKIP() << "tone-ffmpeg.wma was not made (ffmpeg missing)";
+  Decoded d;
+#ifdef _WIN32
+  ASSERT_TRUE(DecodeFile(path, d)) << BASSERRORDESCRIPTION(BASSERRORGETCODE());
+  EXPECT_EQ(d.info.frequency, soundtest::kToneRate);
+  EXPECT_EQ(d.info.channels, 2);
+  // WMA adds its codec's delay and pads its last block: the length within 80 ms.
+  EXPECT_NEAR(double(d.samples.size() / 2), soundtest::kToneFrames, 0.08 * soundtest::kToneRate);
+  EXPECT_EQ(soundtest::ToneProblem(d.samples), "");
+#else
+  EXPECT_FALSE(DecodeFile(path, d));
+  EXPECT_EQ(BASSERRORGETCODE(), kBassErrorWmaReader);
+  EXPECT_NE(BASSERRORDESCRIPTION(kBassErrorWmaReader).find("Windows Media reader"), std::string::npos);
+#endif
 }
 
 #ifndef _WIN32

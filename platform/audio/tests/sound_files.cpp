@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -95,6 +96,32 @@ double LevelAt(const std::vector<int16_t>& samples, int channels, int channel, u
   for (size_t f = from; f < to; ++f)
     sum += double(samples[f * size_t(channels) + size_t(channel)]) * std::polar(1.0, -kTurn * hz * double(f) / rate);
   return 2 * std::abs(sum) / double(to - from);
+}
+
+std::string SoundFixture(const std::string& name) {
+  std::string path = "sounds/" + name;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return {};
+  std::fclose(f);
+  return path;
+}
+
+std::string ToneProblem(const std::vector<int16_t>& samples) {
+  const size_t frames = samples.size() / 2;
+  if (frames < kToneRate) return "only " + std::to_string(frames) + " frames";
+  // A whole second from the middle: codecs' edges (priming, fades) stay out.
+  const size_t from = (frames - kToneRate) / 2, to = from + kToneRate;
+  const double full = 16384;
+  const double hz[2] = {440, 660};
+  std::string problem;
+  for (int side = 0; side < 2; ++side) {
+    double own = LevelAt(samples, 2, side, kToneRate, hz[side], from, to);
+    double other = LevelAt(samples, 2, side, kToneRate, hz[1 - side], from, to);
+    if (own < 0.85 * full || own > 1.15 * full || other > 0.05 * full)
+      problem += (side ? " right: " : " left: ") + std::to_string(int(own)) + " at " + std::to_string(int(hz[side])) +
+                 " Hz, " + std::to_string(int(other)) + " at " + std::to_string(int(hz[1 - side])) + " Hz;";
+  }
+  return problem;
 }
 
 std::string SilentMp3Frames(int count) {

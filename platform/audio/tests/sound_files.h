@@ -36,6 +36,18 @@ std::vector<int16_t> Sine(double hz, uint32_t rate, int channels, double seconds
 double LevelAt(const std::vector<int16_t>& samples, int channels, int channel, uint32_t rate, double hz, size_t from,
                size_t to);
 
+// ---- Files that outside tools wrote (tests/sounds of the build) -------------------------------
+// The stereo tone every one of them holds: 1.5 s at 44100 Hz, a sine of half the full
+// scale at 440 Hz on the left and at 660 Hz on the right.
+inline constexpr int kToneFrames = 66150;
+inline constexpr uint32_t kToneRate = 44100;
+// The file's path from the tests' folder (the working folder of every test), "" when the
+// build could not make it (sox or ffmpeg missing).
+std::string SoundFixture(const std::string& name);
+// "" when interleaved stereo samples at 44100 Hz are that tone (after a lossy codec: each
+// side's own sine within 15 % of its level, the other one below 5 %), else what is wrong.
+std::string ToneProblem(const std::vector<int16_t>& samples);
+
 // MPEG-1 layer III frames at 128 kbit/s, 44100 Hz, mono, whose side info is all zero
 // (each decodes to 1152 samples of silence). 417 bytes each.
 std::string SilentMp3Frames(int count);

@@ -87,26 +87,9 @@ HTREEITEM FindChild(HWND tree, HTREEITEM item, const std::string& path) {
 // on the way, and selects the last with code (TVGN_CARET or TVGN_DROPHILITE).
 HTREEITEM FINDFOLDERNODE(HWND control, const std::string& path, UINT code) {
   TreeData* data = DataOf(control);
-  if (!data || !data->root || pick::IsNetworkPath(path) || !fileio::IsDirectory(path)) return nullptr;
-  char full[MAX_PATH + 1] = {};
-  DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  if (n == 0 || n >= sizeof full) return nullptr;
-  FolderNode* root = NodeOf(data->tree, data->root);
-  if (!root) return nullptr;
-  std::vector<std::string> chain;
-  if (!pick::FolderChain(root->holdsDrives ? "" : root->path, full, chain)) return nullptr;
+  if (!data) return nullptr;
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  HTREEITEM item = data->root;
-  for (size_t i = 1; item && i < chain.size(); ++i) {
-    if (!ItemHasChildren(data->tree, item)) {
-      item = nullptr;
-      break;
-    }
-    SendMessageA(data->tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-    FILLFOLDERNODE(data->tree, item, false);  // in case the expansion did not read it
-    UpdateWindow(data->tree);
-    item = FindChild(data->tree, item, chain[i]);
-  }
+  HTREEITEM item = OpenPathTo(control, path);
   if (item) SendMessageA(data->tree, TVM_SELECTITEM, code, reinterpret_cast<LPARAM>(item));
   SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
   return item;
@@ -207,6 +190,7 @@ void OnNcDestroy(HWND control) {
   TreeData* data = DataOf(control);
   if (!data) return;
   RemovePropA(control, kDataProperty);
+  RemovePropA(control, kFolderTreeBuildsProperty);
   if (data->comStarted) CoUninitialize();
   HeapFree(GetProcessHeap(), 0, data);
 }
@@ -236,6 +220,33 @@ void PaintTree(HWND tree, TreeData& data) {
 }
 
 }  // namespace
+
+HTREEITEM OpenPathTo(HWND control, const std::string& path) {
+  TreeData* data = DataOf(control);
+  if (!data || !data->root || pick::IsNetworkPath(path) || !fileio::IsDirectory(path)) return nullptr;
+  char full[MAX_PATH + 1] = {};
+  DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  if (n == 0 || n >= sizeof full) return nullptr;
+  FolderNode* root = NodeOf(data->tree, data->root);
+  if (!root) return nullptr;
+  std::vector<std::string> chain;
+  if (!pick::FolderChain(root->holdsDrives ? "" : root->path, full, chain)) return nullptr;
+  HTREEITEM item = data->root;
+  for (size_t i = 1; item && i < chain.size(); ++i) {
+    if (!ItemHasChildren(data->tree, item)) return nullptr;
+    SendMessageA(data->tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    FILLFOLDERNODE(data->tree, item, false);  // in case the expansion did not read it
+    UpdateWindow(data->tree);
+    item = FindChild(data->tree, item, chain[i]);
+  }
+  return item;
+}
+
+void CountBuild(HWND control, TreeData& data) {
+  ++data.builds;
+  SetPropA(control, kFolderTreeBuildsProperty, reinterpret_cast<HANDLE>(INT_PTR(data.builds)));
+}
+
 }  // namespace folder_tree
 
 using namespace folder_tree;
@@ -250,20 +261,26 @@ LRESULT CALLBACK FOLDERTREESUBPROC(HWND tree, UINT message, WPARAM wParam, LPARA
       if (wParam) break;  // a caller's own context: draw plainly into it
       PaintTree(tree, *data);
       return 0;
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-    case WM_MOUSEWHEEL:
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
-      // The scrolled pixels carry the background with them; paint all of it again.
+      // The focus mark is drawn over the skin: paint all of it again.
       LRESULT r = CallWindowProcA(data->treeProc, tree, message, wParam, lParam);
       InvalidateRect(tree, nullptr, FALSE);
       return r;
     }
+    case WM_NCDESTROY:
+      return CallWindowProcA(data->treeProc, tree, message, wParam, lParam);
     default:
       break;
   }
-  return CallWindowProcA(data->treeProc, tree, message, wParam, lParam);
+  // The tree view scrolls by moving its pixels, and the skin's background moves with them:
+  // whatever scrolled it (bar, wheel, keys, an expansion, a selection, the program), the
+  // rows are painted again whole.
+  int vertical = GetScrollPos(tree, SB_VERT), horizontal = GetScrollPos(tree, SB_HORZ);
+  LRESULT r = CallWindowProcA(data->treeProc, tree, message, wParam, lParam);
+  if (IsWindow(tree) && (GetScrollPos(tree, SB_VERT) != vertical || GetScrollPos(tree, SB_HORZ) != horizontal))
+    InvalidateRect(tree, nullptr, FALSE);
+  return r;
 }
 
 LRESULT CALLBACK FOLDERTREEPROC(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -290,6 +307,11 @@ LRESULT CALLBACK FOLDERTREEPROC(HWND control, UINT message, WPARAM wParam, LPARA
     case WM_SETFONT:
       SendMessageA(data->tree, WM_SETFONT, wParam, lParam);
       return 0;
+    case WM_SETREDRAW:
+      // The tree view keeps its own flag: while it is off, a rebuild neither lays out nor
+      // paints a row.
+      SendMessageA(data->tree, WM_SETREDRAW, wParam, 0);
+      return DefWindowProcA(control, message, wParam, lParam);
     case WM_GETFONT:
       return SendMessageA(data->tree, WM_GETFONT, 0, 0);
     case kFolderTreeClear:
@@ -369,6 +391,10 @@ std::string FolderTreeItemPath(HWND treeView, HTREEITEM item) {
 std::string FolderTreeSelectedPath(HWND control) {
   HWND tree = FolderTreeView(control);
   return tree ? FolderTreeItemPath(tree, TreeView_GetSelection(tree)) : std::string();
+}
+
+long FolderTreeBuilds(HWND control) {
+  return long(reinterpret_cast<INT_PTR>(GetPropA(control, kFolderTreeBuildsProperty)));
 }
 
 HTREEITEM FolderTreeSelect(HWND control, const std::string& path) {

@@ -38,6 +38,7 @@ struct TreeData {
   HTREEITEM root;
   int comStarted;         // this control started COM on its thread
   int clearing;           // items are being deleted: no selection notices
+  long builds;            // how many times the root was built
 };
 
 TreeData* DataOf(HWND control);
@@ -60,6 +61,12 @@ HTREEITEM BuildRootPath(HWND control, const std::string& path);
 // Reads a node's children (FILLFOLDERNODE); again = re-read a filled node.
 void FILLFOLDERNODE(HWND tree, HTREEITEM item, bool again);
 void FreeNode(FolderNode* node);
+
+// Counts a build of the control's tree (FolderTreeBuilds).
+void CountBuild(HWND control, TreeData& data);
+// The item of a folder, opening every folder above it on the way; null when the folder is
+// not under the root (or no longer there).
+HTREEITEM OpenPathTo(HWND control, const std::string& path);
 
 // Drag (folder_tree_drag.cpp): the handlers answer whether they took the message.
 LRESULT BeginDrag(HWND control, HWND tree, const NMTREEVIEWA& info);

@@ -265,6 +265,7 @@ HTREEITEM BuildRootSpecial(HWND control, int specialFolder) {
   if (!pidl || !node->name[0]) lstrcpynA(node->name, "Desktop", sizeof node->name);
   node->holdsDrives = 1;
   data->root = InsertNode(data->tree, TVI_ROOT, node, 1);
+  CountBuild(control, *data);
   if (data->root) PostMessageA(data->tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(data->root));
   return data->root;
 }
@@ -280,6 +281,7 @@ HTREEITEM BuildRootPath(HWND control, const std::string& path) {
   FolderNode* node = NewNode(data->tree, folder, PathToIdList(folder));
   if (!node) return nullptr;
   data->root = InsertNode(data->tree, TVI_ROOT, node, HASSUBFOLDERS(folder) ? 1 : 0);
+  CountBuild(control, *data);
   if (data->root) PostMessageA(data->tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(data->root));
   return data->root;
 }

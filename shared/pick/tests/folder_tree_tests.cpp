@@ -4,6 +4,7 @@
 // then mouse moves and the button release at item positions, as the mouse would send them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "fileio/file.h"
@@ -415,6 +416,47 @@ TEST_F(FolderTree, NewRootsClearingAndBackgroundColour) {
   EXPECT_EQ(COLORREF(SendMessageA(control, kFolderTreeBackColour, 0, RGB(1, 2, 3))), RGB(255, 255, 255));
   EXPECT_EQ(COLORREF(SendMessageA(control, kFolderTreeBackColour, 0, RGB(255, 255, 255))), RGB(1, 2, 3));
   EXPECT_TRUE(GetWindowLongPtrA(tree_, GWL_STYLE) & TVS_HASLINES);
+}
+
+// The user's view over a rebuild: the open folders come back, the top row with them, and
+// a top folder that went gives way to the nearest folder above it. Each build counts.
+TEST_F(FolderTree, ALookSurvivesARebuildAndAGoneTopFolderGivesWayToTheFolderAboveIt) {
+  for (int i = 0; i < 60; ++i) fileio::MakeDirectories(dir_.File("t\\f" + std::to_string(100 + i) + "\\x"));
+  HWND control = MakeTree();
+  ASSERT_NE(Select(control, Folder("t\\a\\b\\deep")), nullptr);
+  HTREEITEM f110 = Select(control, Folder("t\\f110"));
+  ASSERT_NE(f110, nullptr);
+  TreeView_Expand(tree_, f110, TVE_EXPAND);
+  // The user scrolls until one of the "f" folders is the top row.
+  const std::string prefix = fileio::ToLower(Folder("t\\f"));
+  auto topPath = [&] { return fileio::ToLower(FolderTreeItemPath(tree_, TreeView_GetFirstVisible(tree_))); };
+  for (int i = 0; i < 200 && topPath().rfind(prefix, 0) != 0; ++i) SendMessageA(tree_, WM_VSCROLL, SB_LINEDOWN, 0);
+  ASSERT_EQ(topPath().rfind(prefix, 0), 0u) << topPath();
+  FolderTreeLook look = FolderTreeSaveLook(control);
+  ASSERT_TRUE(look.hasTop);
+  EXPECT_EQ(fileio::ToLower(look.topFolder), topPath());
+  std::vector<std::string> open;
+  for (const auto& f : look.openFolders) open.push_back(fileio::ToLower(f));
+  EXPECT_NE(std::find(open.begin(), open.end(), fileio::ToLower(Folder("t\\a\\b"))), open.end());
+  EXPECT_NE(std::find(open.begin(), open.end(), fileio::ToLower(Folder("t\\f110"))), open.end());
+  long builds = FolderTreeBuilds(control);
+  EXPECT_GE(builds, 1);
+
+  ASSERT_EQ(SendMessageA(control, kFolderTreeRootSpecial, 0, 0), 1);
+  EXPECT_EQ(FolderTreeBuilds(control), builds + 1);
+  FolderTreeRestoreLook(control, look);
+  FolderTreeLook again = FolderTreeSaveLook(control);
+  EXPECT_EQ(again.openFolders, look.openFolders);
+  EXPECT_EQ(again.topFolder, look.topFolder);
+
+  // The top folder goes: the folder above it is the top row after the next rebuild.
+  std::string top = look.topFolder;
+  RemoveDirectoryA((top + "\\x").c_str());
+  ASSERT_TRUE(RemoveDirectoryA(top.c_str()));
+  ASSERT_EQ(SendMessageA(control, kFolderTreeRootSpecial, 0, 0), 1);
+  FolderTreeRestoreLook(control, look);
+  EXPECT_TRUE(fileio::EqualsNoCase(FolderTreeItemPath(tree_, TreeView_GetFirstVisible(tree_)), Folder("t")));
+  EXPECT_EQ(FolderTreeBuilds(control), builds + 2);
 }
 
 }  // namespace

@@ -68,8 +68,8 @@ std::string ThumbnailName(const std::string& targetFolder, const std::string& pi
                           const std::function<bool(const std::string&)>& isSource,
                           const std::function<bool(const std::string&)>& exists, const std::set<std::string>& written);
 
-// The question after a run: the number of pages, UI entry 59 with "@" as the pages'
-// pattern in the target folder.
+// The question after a run: the number of pages, UI entry 59 in the plural form for it
+// (PLURALS) with "@" as the pages' pattern in the target folder.
 std::string WebPagesQuestion(int pages, const std::string& uiEntry59, const std::string& targetFolder);
 // The first page name before it is advanced: "QORCT000".
 inline constexpr const char* kIndexFirstName = "QORCT000";

@@ -30,6 +30,7 @@ enum : int {
   kBassErrorFileForm = 41,  // no sound file the layer knows
   kBassErrorNoNet = 32,     // a stream address while there is no connection
   kBassErrorTimeout = 40,   // the server did not answer in time
+  kBassErrorWmaReader = 43, // WMA: the system has no Windows Media reader that decodes it
   kBassErrorUnknown = -1,
 };
 

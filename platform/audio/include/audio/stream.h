@@ -44,7 +44,7 @@ class Output {
 };
 
 // Opens any sound file the layer plays: WAVE (plain PCM here, compressed through the
-// system's codecs) or MPEG audio, told by the content, not the name. Null, with error set
+// system's codecs), MPEG audio, Ogg Vorbis or WMA (through the system's reader), told by the content, not the name. Null, with error set
 // to a wrapper error code, when it cannot.
 std::unique_ptr<Decoder> OpenDecoder(const std::string& path, int& error);
 

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 // Messages the control takes.
 enum FolderTreeMessage : UINT {
@@ -60,6 +61,25 @@ int HASSUBFOLDERS(const std::string& path);
 // (listing its subfolders or testing for one): what a gesture costs, for diagnostics.
 long FolderTreeFolderReads();
 
+// What the user has made of the tree and a rebuild would lose: the open folders (each
+// with every folder above it open), the folder in the top row and the horizontal scroll.
+// A root without a path (the desktop) is the folder "".
+struct FolderTreeLook {
+  std::vector<std::string> openFolders;
+  std::string topFolder;
+  bool hasTop = false;
+  int horizontalScroll = 0;
+};
+FolderTreeLook FolderTreeSaveLook(HWND control);
+// Opens again the folders that still exist and brings the top row back (the nearest
+// folder above it when it went). Call after the rebuild and after selecting a folder, which
+// may have scrolled the tree.
+void FolderTreeRestoreLook(HWND control, const FolderTreeLook& look);
+// How many times the control's tree has been built (its item handles are new after each
+// build). Also the value of the control's window property kFolderTreeBuildsProperty, which
+// other processes can read with GetPropA.
+inline constexpr const char* kFolderTreeBuildsProperty = "#BffBuilds";
+long FolderTreeBuilds(HWND control);
 // Selects a folder (as kFolderTreeSelectPath); null when the path is a network path, is
 // not an existing folder or lies outside the tree's root.
 HTREEITEM FolderTreeSelect(HWND control, const std::string& path);
