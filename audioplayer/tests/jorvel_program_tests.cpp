@@ -111,4 +111,22 @@ TEST_F(JorvelPlayer, OpenFilesStartsTheBrowserWaitsForItNamesItselfAndClosesItAt
   EXPECT_EQ(CodesOf(WaitForLog(log, 3, 10000)), (std::vector<int>{kCodeSetPartner, kCodeFileType4, kCodeClose}));
 }
 
+TEST_F(JorvelPlayer, HelpOpensTheShippedHelpPageInTheHelpViewer) {
+  std::string log = Copy().File("help.log");
+  Copy().AddStandinAs("vandrel.exe", kClassHelp, log);
+  Copy().CopyFromSuite("jorvel.htm");
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  // The first Help starts the viewer with the page, the next hands the page to it.
+  driver::PostCommand(frame, kHelpButton);
+  ASSERT_NE(WaitForWindow(kClassHelp, 20000), nullptr);
+  driver::PostCommand(frame, kHelpButton);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().ProgramFolder() + "jorvel.htm")) << got[0].text;
+  EXPECT_EQ(Close(), 0);
+  CloseStandin(kClassHelp);
+}
+
 }  // namespace jorvel

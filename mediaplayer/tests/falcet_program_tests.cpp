@@ -440,4 +440,24 @@ TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The Help menu starts the help viewer and hands it the help page the suite ships beside
+// the player (entry 90's third field).
+TEST_F(Falcet, HelpHandsTheShippedHelpPageToTheHelpViewer) {
+  FalcetFolder& folder = Copy();
+  folder.CopyFromSuite("falcet.htm");
+  const std::string log = folder.File("help.log");
+  folder.AddStandinAs("VANDREL.EXE", kClassHelp, log);
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, kHelpButton, 0);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, 20000);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].code, kCodeStarted);  // it had to be started
+  EXPECT_EQ(got[1].code, kCodeOpen);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[1].text, folder.ProgramFolder() + "falcet.htm")) << got[1].text;
+  EXPECT_TRUE(fileio::Exists(got[1].text)) << "the player hands over a page that is not there";
+  EXPECT_EQ(Close(), 0);
+  CloseStandin(kClassHelp);
+}
+
 }  // namespace falcet

@@ -831,4 +831,23 @@ TEST_F(DunmereBuild, ARefusedTargetDeletesNothing) {
   }
 }
 
+// F1 in the slide list hands the help page the suite ships beside the program to the
+// running help viewer of entry 14.
+TEST_F(Dunmere, F1HandsTheShippedHelpPageToTheHelpViewer) {
+  DunmereFolder& folder = Copy();
+  folder.CopyFromSuite("dunmere.htm");
+  folder.SetEntry(14, "standin.exe,TESTSHOWHELP");
+  folder.AddStandin();
+  const std::string log = folder.File("help.log");
+  ASSERT_TRUE(RunStandin("TESTSHOWHELP", log));
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(List(frame), WM_KEYDOWN, VK_F1, 1);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeOpen);
+  EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, folder.ProgramFolder() + "dunmere.htm")) << got[0].text;
+  EXPECT_EQ(Close(), 0);
+}
+
 }  // namespace

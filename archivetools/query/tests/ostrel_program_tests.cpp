@@ -356,7 +356,8 @@ TEST_F(Ostrel, AWordOfTheThesaurusGoesIntoTheFieldLastFocusedAndTheChoiceIsKept)
 
 TEST_F(Ostrel, HelpGoesToTheViewerOfEntry71AsCodeThreeWithThePath) {
   const std::string log = Copy().File("help.log");
-  Copy().WriteInProgram("ostrel.htm", "<html>help</html>");
+  // The help page the suite ships, not one made for the test.
+  Copy().CopyFromSuite("ostrel.htm");
   Copy().SetUiEntry(71, "standin.exe,TESTQUERYHELP");
   Copy().AddStandinAs("standin.exe");
   ASSERT_TRUE(RunStandin("TESTQUERYHELP", log));
