@@ -33,6 +33,8 @@ constexpr const char* kBoxClass = "SKMSGBOX";
 // The topic editor's First and Save buttons, its Compact the libraries item and its text
 // field after the ten topic slots (fields from 32201).
 constexpr int kEditorFirst = 13;
+constexpr int kEditorLast = 14;
+constexpr int kEditorDelete = 12;
 constexpr int kEditorSave = 11;
 constexpr int kEditorCompactItem = 204;
 constexpr int kEditorField = 32200;
@@ -162,6 +164,8 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   const std::string pictures = suite.UserFolder("Scans");
   ASSERT_TRUE(WriteBmp(pictures + "harbour.bmp", 40, 30, 30, 100, 200));
   ASSERT_TRUE(WriteBmp(pictures + "castle.bmp", 48, 36, 200, 60, 10));
+  // A third that is filed and then deleted: the compaction has an item to drop.
+  ASSERT_TRUE(WriteBmp(pictures + "quay.bmp", 56, 20, 90, 90, 90));
   std::string firstBytes, secondBytes;
   ASSERT_EQ(fileio::ReadWholeFile(pictures + "castle.bmp", firstBytes), fileio::kOk);
   ASSERT_EQ(fileio::ReadWholeFile(pictures + "harbour.bmp", secondBytes), fileio::kOk);
@@ -174,14 +178,14 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   HWND topic = driver::FindChild(frame, kArchiveFirstTopic);
   ASSERT_NE(count, nullptr);
   ASSERT_NE(topic, nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return driver::WindowText(count) == "2"; }, kLimit))
+  ASSERT_TRUE(PumpUntil([&] { return driver::WindowText(count) == "3"; }, kLimit))
       << "the archive shows " << driver::WindowText(count);
   // The shipped standard thesaurus was copied into the new data folder and is offered.
   EXPECT_TRUE(fileio::Exists(data + "standard.thm"));
-  ASSERT_TRUE(PumpUntil([&] { return Offers(topic, "CASTLE") && Offers(topic, "HARBOUR"); }, kLimit));
+  ASSERT_TRUE(PumpUntil([&] { return Offers(topic, "CASTLE") && Offers(topic, "HARBOUR") && Offers(topic, "SEA"); }, kLimit));
 
   // Each picture gets a word of the thesaurus and is filed through the Archive menu.
-  const std::vector<std::string> words{"CASTLE", "HARBOUR"};
+  const std::vector<std::string> words{"CASTLE", "HARBOUR", "SEA"};
   for (size_t i = 0; i < words.size(); ++i) {
     ASSERT_TRUE(driver::SetText(topic, words[i]));
     ASSERT_TRUE(PostUserCommand(suite, "grilton", frame, kArchiveFileItem));
@@ -212,6 +216,17 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   EXPECT_EQ(said, "The record is saved.");
   ASSERT_TRUE(driver::PressButton(kBoxClass, 1, "", kWaitMs));
   ASSERT_TRUE(WaitForNoWindow(kBoxClass, kWaitMs));
+
+  // The last record (the third picture) is deleted; the editor shows the one before.
+  ASSERT_TRUE(PostUserCommand(suite, "lumbric", form, kEditorLast));
+  ASSERT_TRUE(PumpUntil([&] { return driver::WindowText(editorTopic) == "SEA"; }, kLimit));
+  const std::string thirdKey = driver::WindowText(editorKey);
+  ASSERT_TRUE(PostUserCommand(suite, "lumbric", form, kEditorDelete));
+  ASSERT_TRUE(PumpUntil([&] { return !(said = driver::BoxText(FindWindowA(kBoxClass, nullptr))).empty(); }, kLimit));
+  EXPECT_EQ(said, "Delete this record?");
+  ASSERT_TRUE(driver::PressButton(kBoxClass, 1, "", kWaitMs));
+  ASSERT_TRUE(WaitForNoWindow(kBoxClass, kWaitMs));
+  ASSERT_TRUE(PumpUntil([&] { return driver::WindowText(editorTopic) == "HARBOUR"; }, kLimit));
 
   // The query tool finds the record by a word of its note and hands the result folder to
   // the media browser, which it starts.
@@ -249,7 +264,16 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   // The maintenance tool compacts the library, started from the editor's menu: it builds
   // a new index (a file of a new identity) and swaps both in.
   const std::string libraryIndex = data + "QORIMAGE001.I01";
-  std::string indexBefore;
+  std::string indexBefore, libraryBefore, fault;
+  ASSERT_EQ(fileio::ReadWholeFile(data + "QORIMAGE001.B01", libraryBefore), fileio::kOk);
+  // Before: three items, the deleted record's marked removed.
+  std::vector<LibraryItem> itemsBefore = ReadLibrary(libraryBefore, fault);
+  ASSERT_EQ(fault, "");
+  ASSERT_EQ(itemsBefore.size(), 3u);
+  size_t droppedLength = 0;
+  for (const LibraryItem& item : itemsBefore)
+    if (item.removed) droppedLength += item.end - item.begin;
+  EXPECT_GT(droppedLength, 22u) << "the deleted record's picture is not marked removed";
   ASSERT_EQ(fileio::ReadWholeFile(libraryIndex, indexBefore), fileio::kOk);
   ASSERT_TRUE(PostUserCommand(suite, "lumbric", form, kEditorCompactItem));
   ASSERT_NE(WaitForWindow(kBoxClass, kWaitMs), nullptr);
@@ -258,21 +282,28 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
       [&] {
         std::string now;
         return fileio::ReadWholeFile(libraryIndex, now) == fileio::kOk && now.size() >= 32 && indexBefore.size() >= 32 &&
-               now.compare(24, 8, indexBefore, 24, 8) != 0 && !FindWindowA(kClassMaintenance, nullptr) &&
+               now.compare(24, 8, indexBefore, 24, 8) != 0 &&
+               fileio::FileSize(data + "QORIMAGE001.B01") == int64_t(libraryBefore.size() - droppedLength) &&
+               !FindWindowA(kClassMaintenance, nullptr) &&
                !IsIconic(form) && IsWindowEnabled(form);
       },
       std::chrono::milliseconds(60000)))
-      << "the library's index was not made anew";
+      << "the library was not compacted: " << fileio::FileSize(data + "QORIMAGE001.B01") << " bytes of "
+      << libraryBefore.size() << ", " << droppedLength << " to drop";
   EXPECT_EQ(EndProgram(editor, form, kLimit), 0);
 
   // The record file: a header whose number is 0 (no append under way), then two records,
   // each holding its word.
   std::string records;
   ASSERT_EQ(fileio::ReadWholeFile(data + "QORIMAGE.F01", records), fileio::kOk);
-  ASSERT_EQ(records.size(), 3 * kRecordLength);
+  ASSERT_EQ(records.size(), 4 * kRecordLength);
   EXPECT_EQ(U32(records, 0), 0u);
   EXPECT_EQ(records.find_first_not_of(' ', 4), kRecordLength) << "the header is not blank after its number";
-  for (size_t i = 0; i < words.size(); ++i) {
+  // The deleted slot's key field holds "/" characters in place of its key.
+  const std::string deleted = records.substr(3 * kRecordLength, kRecordLength);
+  EXPECT_EQ(deleted.find(thirdKey), std::string::npos) << deleted;
+  EXPECT_NE(deleted.find('/'), std::string::npos) << deleted;
+  for (size_t i = 0; i < 2; ++i) {
     const std::string record = records.substr((i + 1) * kRecordLength, kRecordLength);
     EXPECT_NE(record.find(words[i]), std::string::npos) << "record " << i + 2 << ": " << record;
     EXPECT_EQ(record.find(note) != std::string::npos, i == 0) << "record " << i + 2 << ": " << record;
@@ -281,9 +312,13 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   // Index 0: one pair per record, the key to the record number.
   IndexFile keys = ReadIndex(data + "QORIMAGE.F01.K00");
   ASSERT_EQ(keys.fault, "");
-  ASSERT_EQ(keys.pairs.size(), 2u);
   std::map<uint32_t, std::string> keyOf;
   for (const auto& pair : keys.pairs) {
+    // A deleted slot keeps an index 0 pair under its "/" key.
+    if (pair.first[0] == '/') {
+      EXPECT_EQ(pair.second, 4u);
+      continue;
+    }
     keyOf[pair.second] = pair.first;
     ASSERT_GE(pair.second, 2u);
     ASSERT_LE(pair.second, 3u);
@@ -297,7 +332,7 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   EXPECT_EQ(keyOf[2], Padded(firstKey, keys.keyLength));
 
   // Some topic index holds each word, upper case and blank-padded, with its record.
-  bool indexed[2] = {false, false};
+  bool indexed[3] = {false, false, false};
   for (int k = 1; k <= 20; ++k) {
     char name[8];
     snprintf(name, sizeof name, ".K%02d", k);
@@ -312,12 +347,12 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   }
   EXPECT_TRUE(indexed[0]) << "no topic index names CASTLE with record 2";
   EXPECT_TRUE(indexed[1]) << "no topic index names HARBOUR with record 3";
+  EXPECT_FALSE(indexed[2]) << "a topic index still names SEA of the deleted record";
 
   // The library: each live item is named in its index with its end, and the pictures'
   // bytes are there whole.
   std::string library;
   ASSERT_EQ(fileio::ReadWholeFile(data + "QORIMAGE001.B01", library), fileio::kOk);
-  std::string fault;
   std::vector<LibraryItem> items = ReadLibrary(library, fault);
   ASSERT_EQ(fault, "");
   IndexFile named = ReadIndex(data + "QORIMAGE001.I01");
@@ -330,6 +365,7 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
       live.push_back(library.substr(item.begin, item.end - item.begin - 22));
   }
   EXPECT_EQ(named.pairs.size(), live.size());
+  EXPECT_EQ(items.size(), 2u) << "the compacted library keeps an item of no record";
   EXPECT_NE(std::find(live.begin(), live.end(), firstBytes), live.end()) << "castle.bmp is not in the library";
   EXPECT_NE(std::find(live.begin(), live.end(), secondBytes), live.end()) << "harbour.bmp is not in the library";
 }
