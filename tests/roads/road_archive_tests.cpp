@@ -1,8 +1,11 @@
 // The archive road on a fresh copy of the installed suite with a data folder of its own:
-// two pictures are filed through the archive's menu with words of the shipped standard
-// thesaurus, and the record file, its indexes and the media library are then read back
-// by a reader of this test's own, written from the documented file layout (not the
-// database library), so that a change of the layout that the programs share shows here.
+// three pictures are filed through the archive's menu with words of the shipped standard
+// thesaurus; the topic editor gives the first a note and deletes the third; the query tool
+// finds the first by its note and hands the result folder to the media browser; the
+// maintenance tool, started from the editor's menu, compacts the library. The record file,
+// its indexes and the library are then read back by a reader of this test's own, written
+// from the documented file layout (not the database library), so that a change of the
+// layout the programs share shows here.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,7 +33,7 @@ constexpr int kArchiveFileItem = 3;
 constexpr int kArchiveCount = 13;
 constexpr int kArchiveFirstTopic = 2000 + 12;
 constexpr const char* kBoxClass = "SKMSGBOX";
-// The topic editor's First and Save buttons, its Compact the libraries item and its text
+// The topic editor's First, Last, Delete and Save buttons, its Compact the libraries item and its text
 // field after the ten topic slots (fields from 32201).
 constexpr int kEditorFirst = 13;
 constexpr int kEditorLast = 14;
@@ -152,7 +155,7 @@ bool Offers(HWND field, const std::string& word) {
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
-TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout) {
+TEST(RoadArchive, PicturesFiledEditedFoundCompactedAndReadBackByTheDocumentedLayout) {
   InstalledSuite suite;
   ASSERT_TRUE(suite.Complete());
   // The archive's data folder is a fresh one of the user's, named by the program folder's
@@ -160,7 +163,7 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   const std::string data = suite.UserFolder("Archive") + "Data\\";
   ASSERT_FALSE(fileio::Exists(data));
   ASSERT_EQ(fileio::WriteFileReplacing(suite.Folder() + "QORIMAGENET.CFG", data + "\r\n"), fileio::kOk);
-  // Two pictures of the user's, in the order the archive shows them.
+  // Pictures of the user's, named in the order the archive shows them.
   const std::string pictures = suite.UserFolder("Scans");
   ASSERT_TRUE(WriteBmp(pictures + "harbour.bmp", 40, 30, 30, 100, 200));
   ASSERT_TRUE(WriteBmp(pictures + "castle.bmp", 48, 36, 200, 60, 10));
@@ -182,7 +185,8 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
       << "the archive shows " << driver::WindowText(count);
   // The shipped standard thesaurus was copied into the new data folder and is offered.
   EXPECT_TRUE(fileio::Exists(data + "standard.thm"));
-  ASSERT_TRUE(PumpUntil([&] { return Offers(topic, "CASTLE") && Offers(topic, "HARBOUR") && Offers(topic, "SEA"); }, kLimit));
+  ASSERT_TRUE(PumpUntil(
+      [&] { return Offers(topic, "CASTLE") && Offers(topic, "HARBOUR") && Offers(topic, "SEA"); }, kLimit));
 
   // Each picture gets a word of the thesaurus and is filed through the Archive menu.
   const std::vector<std::string> words{"CASTLE", "HARBOUR", "SEA"};
@@ -281,7 +285,8 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
   EXPECT_TRUE(PumpUntil(
       [&] {
         std::string now;
-        return fileio::ReadWholeFile(libraryIndex, now) == fileio::kOk && now.size() >= 32 && indexBefore.size() >= 32 &&
+        return fileio::ReadWholeFile(libraryIndex, now) == fileio::kOk && now.size() >= 32 &&
+               indexBefore.size() >= 32 &&
                now.compare(24, 8, indexBefore, 24, 8) != 0 &&
                fileio::FileSize(data + "QORIMAGE001.B01") == int64_t(libraryBefore.size() - droppedLength) &&
                !FindWindowA(kClassMaintenance, nullptr) &&
@@ -292,8 +297,8 @@ TEST(RoadArchive, TwoPicturesFiledWithShippedWordsReadBackByTheDocumentedLayout)
       << libraryBefore.size() << ", " << droppedLength << " to drop";
   EXPECT_EQ(EndProgram(editor, form, kLimit), 0);
 
-  // The record file: a header whose number is 0 (no append under way), then two records,
-  // each holding its word.
+  // The record file: a header whose number is 0 (no append under way), then three slots:
+  // the first two hold their words (the first its note too), the third was deleted.
   std::string records;
   ASSERT_EQ(fileio::ReadWholeFile(data + "QORIMAGE.F01", records), fileio::kOk);
   ASSERT_EQ(records.size(), 4 * kRecordLength);
