@@ -13,6 +13,7 @@
 namespace bravik {
 namespace {
 
+#ifndef _WIN32
 // Whether the tool writes a file for the extension: GDI+ (TIFF), the metafiles it hands
 // on to the imaging layer, a DIB as a BMP, or a format of the imaging layer's table that
 // the layer writes (PNG through the system codecs).
@@ -23,6 +24,7 @@ bool ToolWrites(const std::string& extension) {
   if (!LookupSaveFormat(extension, format)) return false;
   return imglib::CanEncode(format.code) || format.code == imglib::kFormatPng;
 }
+#endif
 
 TEST(SaveDocs, TheSavingTableSaysWhatTheToolWrites) {
 #ifdef _WIN32

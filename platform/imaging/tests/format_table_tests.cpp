@@ -14,6 +14,7 @@
 
 using namespace imglib;
 
+#ifndef _WIN32
 namespace {
 
 std::vector<std::string> Cells(const std::string& row) {
@@ -31,6 +32,7 @@ std::vector<std::string> Cells(const std::string& row) {
 bool LayerWrites(int format) { return CanEncode(format) || format == kFormatPng || format == kFormatTif; }
 
 }  // namespace
+#endif
 
 TEST(FormatTable, SaysWhatTheLayerWrites) {
 #ifdef _WIN32
