@@ -14,9 +14,10 @@ namespace {
 
 bool IsPng(std::string_view entry) { return entry.size() >= 8 && std::memcmp(entry.data(), "\x89PNG\r\n\x1A\n", 8) == 0; }
 
-// The entry of the largest, deepest picture whose data lies in the file; its index and
-// the directory's type, or kNotAPicture / kFileCorrupt.
-int BestEntry(std::string_view bytes, std::string_view& entry, int& type, int& count) {
+// The entry of the largest, deepest picture whose data lies in the file (of the bitmaps
+// only, when asked), the directory's type and its number of entries; or kNotAPicture /
+// kFileCorrupt.
+int BestEntry(std::string_view bytes, std::string_view& entry, int& type, int& count, bool bitmapsOnly = false) {
   ByteReader in(bytes);
   int reserved = in.U16LE();
   type = in.U16LE();
@@ -39,7 +40,9 @@ int BestEntry(std::string_view bytes, std::string_view& entry, int& type, int& c
     if (offset >= bytes.size() || size > bytes.size() - offset || size < 16) continue;
     // A PNG picture's directory entry often leaves its depth at 0: it has the depth it
     // says in its own header, at least that of any bitmap of its size.
-    if (bits == 0 && IsPng(bytes.substr(offset, size))) bits = 32;
+    bool png = IsPng(bytes.substr(offset, size));
+    if (png && bitmapsOnly) continue;
+    if (bits == 0 && png) bits = 32;
     if (w * h > bestArea || (w * h == bestArea && bits > bestBits)) {
       best = i;
       bestArea = w * h;
@@ -89,12 +92,19 @@ int DecodeIco(std::string_view bytes, Picture& out, bool infoOnly) {
   if (found != kSuccess) return found;
   if (IsPng(entry)) {
     out.info = {};
-    int r = PngInfo(entry, out.info);
-    if (r != kSuccess) return r;
+    if (PngInfo(entry, out.info) != kSuccess) return DecodeIcoBitmaps(bytes, out, infoOnly);  // a damaged PNG
     out.info.format = type == 1 ? kFormatIco : kFormatCur;
     out.info.pages = count;
     return infoOnly ? kSuccess : kUnsupported;  // the pixels: IconPngEntry, for the system codecs
   }
+  return DecodeIcoBitmaps(bytes, out, infoOnly);
+}
+
+int DecodeIcoBitmaps(std::string_view bytes, Picture& out, bool infoOnly) {
+  std::string_view entry;
+  int type = 0, count = 0;
+  int found = BestEntry(bytes, entry, type, count, true);
+  if (found != kSuccess) return found;
   ByteReader bi(entry);
   uint32_t headerSize = bi.U32LE();
   int width = bi.I32LE(), doubled = bi.I32LE();

@@ -264,12 +264,17 @@ TEST(Codecs, IconsWithAPngCodedPicture) {
   EXPECT_TRUE(IconPngEntry(Encode(testpics::Flat(32, 32, 8), kFormatIco, 24)).empty());
   std::string cut = icon.substr(0, 40);
   EXPECT_TRUE(IconPngEntry(cut).empty());
-  // The PNG's header cut off: damaged.
+  // A damaged PNG header: the best bitmap picture (48 x 48, green) shows instead.
   std::string broken = icon;
   size_t at = icon.find("IHDR");
   ASSERT_NE(at, std::string::npos);
   broken[at] = 'X';
-  EXPECT_EQ(ReadPictureInfo(broken, info), kFileCorrupt);
+  ASSERT_EQ(ReadPictureInfo(broken, info), kSuccess);
+  EXPECT_EQ(info.width, 48);
+  Picture bitmap;
+  ASSERT_EQ(DecodePicture(broken, bitmap), kSuccess);
+  EXPECT_EQ(bitmap.info.width, 48);
+  EXPECT_EQ(PixelAt(bitmap.pixels, 20, 20), 0x00C800u);
 }
 
 TEST(Codecs, PaintProgramFormats) {

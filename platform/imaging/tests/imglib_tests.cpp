@@ -174,6 +174,15 @@ TEST(ImagingLayer, AnIconShowsItsPngCodedLargestPicture) {
   ASSERT_TRUE(ToRaster(*thumb, small));
   EXPECT_EQ(PixelAt(small, 5, 5), 0x0000FFu);
   EXPECT_EQ(PixelAt(small, 60, 60), 0xFF8000u);
+  // A PNG picture whose data the system codecs cannot read: the best bitmap shows.
+  std::string icon = dir.Read("app.ico");
+  size_t data = icon.find("IDAT");
+  ASSERT_NE(data, std::string::npos);
+  for (size_t i = data + 4; i < icon.size() && i < data + 40; ++i) icon[i] = char(0x5A);
+  ImgFileInfo damagedInfo;
+  Raster damaged = LoadRaster(dir.Write("damaged.ico", icon), &damagedInfo);
+  EXPECT_EQ(damaged.Width(), 48);
+  EXPECT_EQ(PixelAt(damaged, 20, 20), 0x00C800u);
 }
 
 TEST(ImagingLayer, QualityFactorRunsFromFinestToSmallest) {

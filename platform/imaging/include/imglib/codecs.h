@@ -60,6 +60,9 @@ int EncodeIco(const Raster& pixels, bool cursor, std::string& out);
 // The icon's best picture when it is PNG-coded (DecodeIco then answers kUnsupported and
 // the system codecs decode these bytes); empty when it is a bitmap or the icon is damaged.
 std::string_view IconPngEntry(std::string_view bytes);
+// The best of the icon's bitmap pictures only: what shows when its PNG picture cannot be
+// read.
+int DecodeIcoBitmaps(std::string_view bytes, Picture& out, bool infoOnly);
 int EncodeDcx(const Raster& pixels, int bitsPerPixel, std::string& out);
 // The black-and-white formats write pixels darker than mid-grey black. MacPaint takes only
 // its page of 576 x 720; GEM raster writes 1 plane, or up to 8 planes of grey levels.

@@ -88,6 +88,10 @@ int DecodeBytes(const std::string& bytes, const std::string& path, Picture& out,
     return kSuccess;
   }
   if (format == kFormatUnknown) return kNotAPicture;
+  // An icon whose PNG picture the system cannot read shows its best bitmap picture.
+  if ((format == kFormatIco || format == kFormatCur) && source.data() != bytes.data()) {
+    if (int b = DecodeIcoBitmaps(bytes, out, infoOnly); b == kSuccess || b == kNoMemory) return b;
+  }
   return r;
 }
 
