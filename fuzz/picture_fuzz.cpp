@@ -18,6 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     imglib::DecodePicture(bytes, picture, byName);
   }
   int previewFormat = 0;
-  imglib::EpsPreview(bytes, previewFormat);
+  std::string_view preview = imglib::EpsPreview(bytes, previewFormat);
+  imglib::CheckTiff(preview);
+  imglib::CheckTiff(bytes);
+  imglib::IconPngEntry(bytes);
   return 0;
 }

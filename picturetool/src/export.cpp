@@ -87,8 +87,12 @@ void Saved(const std::string& path, const std::string& caption) {
   t.saveFilter = SaveFilterFor(t.currentFile);
   t.redEye.clear();
   // The shown picture is the saved one (a JPEG as it was compressed); the objects stay.
-  int colours = 0;
-  LOADPICTURE(t.loadedFile, colours, true);
+  // A saved file that cannot be read back leaves the shown picture as it is: reloading it
+  // would empty the canvas and leave nothing to save again.
+  if (ImgFileInfo info; L_FileInfo(t.loadedFile, &info) == imglib::kSuccess && info.width > 0 && info.height > 0) {
+    int colours = 0;
+    LOADPICTURE(t.loadedFile, colours, true);
+  }
   t.modified = objectsKept ? 0 : kModifiedObjects;
   PICTUREINFO();
   SKCURSORSTD();

@@ -1,5 +1,6 @@
-// Windows icons and cursors: the largest, deepest picture of the file when it is stored
-// as a bitmap (PNG-coded pictures are left to the system codecs). Transparent pixels
+// Windows icons and cursors: the largest, deepest picture of the file. Bitmap pictures are
+// decoded here; a PNG-coded one (the 256 x 256 picture of most icons made today) is left
+// to the system codecs through IconPngEntry, its size read here. Transparent pixels
 // become white. Writes one 24-bit picture of at most 256 x 256.
 #include <algorithm>
 #include <cstring>
@@ -9,9 +10,18 @@
 
 namespace imglib {
 
-int DecodeIco(std::string_view bytes, Picture& out, bool infoOnly) {
+namespace {
+
+bool IsPng(std::string_view entry) { return entry.size() >= 8 && std::memcmp(entry.data(), "\x89PNG\r\n\x1A\n", 8) == 0; }
+
+// The entry of the largest, deepest picture whose data lies in the file (of the bitmaps
+// only, when asked), the directory's type and its number of entries; or kNotAPicture /
+// kFileCorrupt.
+int BestEntry(std::string_view bytes, std::string_view& entry, int& type, int& count, bool bitmapsOnly = false) {
   ByteReader in(bytes);
-  int reserved = in.U16LE(), type = in.U16LE(), count = in.U16LE();
+  int reserved = in.U16LE();
+  type = in.U16LE();
+  count = in.U16LE();
   if (in.Failed() || reserved != 0 || (type != 1 && type != 2)) return kNotAPicture;
   if (count == 0) return kFileCorrupt;
   int best = -1;
@@ -28,6 +38,11 @@ int DecodeIco(std::string_view bytes, Picture& out, bool infoOnly) {
     if (w == 0) w = 256;
     if (h == 0) h = 256;
     if (offset >= bytes.size() || size > bytes.size() - offset || size < 16) continue;
+    // A PNG picture's directory entry often leaves its depth at 0: it has the depth it
+    // says in its own header, at least that of any bitmap of its size.
+    bool png = IsPng(bytes.substr(offset, size));
+    if (png && bitmapsOnly) continue;
+    if (bits == 0 && png) bits = 32;
     if (w * h > bestArea || (w * h == bestArea && bits > bestBits)) {
       best = i;
       bestArea = w * h;
@@ -37,8 +52,59 @@ int DecodeIco(std::string_view bytes, Picture& out, bool infoOnly) {
     }
   }
   if (best < 0) return kFileCorrupt;
-  std::string_view entry = bytes.substr(bestOffset, bestSize);
-  if (entry.size() >= 8 && std::memcmp(entry.data(), "\x89PNG", 4) == 0) return kUnsupported;
+  entry = bytes.substr(bestOffset, bestSize);
+  return kSuccess;
+}
+
+// The size and depth from a PNG picture's header chunk.
+int PngInfo(std::string_view png, PictureInfo& info) {
+  ByteReader in(png);
+  in.Skip(8);
+  uint32_t length = in.U32BE();
+  char name[4] = {};
+  in.Bytes(name, 4);
+  uint32_t width = in.U32BE(), height = in.U32BE();
+  int depth = in.U8(), colourType = in.U8();
+  if (in.Failed() || length != 13 || std::memcmp(name, "IHDR", 4) != 0) return kFileCorrupt;
+  if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) return kFileCorrupt;
+  info.width = int(width);
+  info.height = int(height);
+  // Alpha is not kept: the picture lies over white.
+  info.bitsPerPixel = colourType == 2 || colourType == 6 ? 24 : std::clamp(depth, 1, 8);
+  info.grey = colourType == 0 || colourType == 4;
+  info.colours = ColoursForDepth(info.bitsPerPixel);
+  return kSuccess;
+}
+
+}  // namespace
+
+std::string_view IconPngEntry(std::string_view bytes) {
+  std::string_view entry;
+  int type = 0, count = 0;
+  if (BestEntry(bytes, entry, type, count) != kSuccess || !IsPng(entry)) return {};
+  return entry;
+}
+
+int DecodeIco(std::string_view bytes, Picture& out, bool infoOnly) {
+  std::string_view entry;
+  int type = 0, count = 0;
+  int found = BestEntry(bytes, entry, type, count);
+  if (found != kSuccess) return found;
+  if (IsPng(entry)) {
+    out.info = {};
+    if (PngInfo(entry, out.info) != kSuccess) return DecodeIcoBitmaps(bytes, out, infoOnly);  // a damaged PNG
+    out.info.format = type == 1 ? kFormatIco : kFormatCur;
+    out.info.pages = count;
+    return infoOnly ? kSuccess : kUnsupported;  // the pixels: IconPngEntry, for the system codecs
+  }
+  return DecodeIcoBitmaps(bytes, out, infoOnly);
+}
+
+int DecodeIcoBitmaps(std::string_view bytes, Picture& out, bool infoOnly) {
+  std::string_view entry;
+  int type = 0, count = 0;
+  int found = BestEntry(bytes, entry, type, count, true);
+  if (found != kSuccess) return found;
   ByteReader bi(entry);
   uint32_t headerSize = bi.U32LE();
   int width = bi.I32LE(), doubled = bi.I32LE();

@@ -1,6 +1,7 @@
 // GIF through the GIF layer's decoder and encoder, and encapsulated PostScript: written
-// as a level-2 EPS (indexed colour at 8 bits, RGB at 24); read only through the TIFF or
-// metafile preview that a binary EPS carries.
+// as a level-2 EPS (indexed colour at 8 bits, RGB at 24) in a binary EPS with a TIFF
+// preview of the same pixels; read only through the TIFF or metafile preview that a
+// binary EPS carries, so the preview is what lets the suite open the EPS files it writes.
 #include <cstdio>
 
 #include "codec_util.h"
@@ -53,8 +54,9 @@ std::string_view EpsPreview(std::string_view bytes, int& previewFormat) {
   return {};
 }
 
-int EncodeEps(const Raster& pixels, int bitsPerPixel, std::string& out) {
-  if (pixels.Empty()) return kInvalidParameter;
+namespace {
+
+int EncodePostScript(const Raster& pixels, int bitsPerPixel, std::string& out) {
   int width = pixels.Width(), height = pixels.Height();
   bool indexed = bitsPerPixel > 0 && bitsPerPixel <= 8;
   std::vector<Rgb> palette;
@@ -112,6 +114,32 @@ int EncodeEps(const Raster& pixels, int bitsPerPixel, std::string& out) {
     }
   }
   out += ">\ngrestore\nshowpage\n%%EOF\n";
+  return kSuccess;
+}
+
+}  // namespace
+
+int EncodeEps(const Raster& pixels, int bitsPerPixel, std::string& out) {
+  out.clear();
+  if (pixels.Empty()) return kInvalidParameter;
+  std::string postScript, preview;
+  int r = EncodePostScript(pixels, bitsPerPixel, postScript);
+  if (r != kSuccess) return r;
+  if ((r = EncodeTiff(pixels, bitsPerPixel, preview)) != kSuccess) return r;
+  constexpr uint32_t kHeaderSize = 30;
+  if (uint64_t(postScript.size()) + preview.size() + kHeaderSize > 0xFFFFFFFFu) return kNoMemory;
+  out.reserve(kHeaderSize + postScript.size() + preview.size());
+  ByteWriter w(out);
+  w.U32LE(0xC6D3D0C5);
+  w.U32LE(kHeaderSize);
+  w.U32LE(uint32_t(postScript.size()));
+  w.U32LE(0);  // no metafile preview
+  w.U32LE(0);
+  w.U32LE(uint32_t(kHeaderSize + postScript.size()));
+  w.U32LE(uint32_t(preview.size()));
+  w.U16LE(0xFFFF);  // no checksum
+  w.Bytes(postScript.data(), postScript.size());
+  w.Bytes(preview.data(), preview.size());
   return kSuccess;
 }
 

@@ -188,7 +188,11 @@ int EncodePcx(const Raster& pixels, int bitsPerPixel, std::string& out) {
   header[10] = uint8_t(height - 1);
   header[11] = uint8_t((height - 1) >> 8);
   header[12] = header[14] = 96;
-  if (bits <= 4) {
+  if (bits == 1) {
+    // Readers show 1-bit PCX as black (a clear bit) and white (a set bit) whatever the
+    // header says, and so does our reader: the header says the same.
+    std::memset(header + 19, 255, 3);
+  } else if (bits == 4) {
     for (size_t i = 0; i < palette.size() && i < 16; ++i) {
       header[16 + i * 3] = palette[i].r;
       header[17 + i * 3] = palette[i].g;

@@ -25,6 +25,12 @@ std::string Upper(std::string_view text) {
 
 uint8_t At(std::string_view bytes, size_t i) { return i < bytes.size() ? uint8_t(bytes[i]) : 0; }
 
+// The system codecs decode TIFF pictures, but only sound ones are handed to them.
+int TiffForSystem(std::string_view bytes) {
+  int r = CheckTiff(bytes);
+  return r == kSuccess ? kUnsupported : r;
+}
+
 }  // namespace
 
 void FitIntoBox(int width, int height, int boxWidth, int boxHeight, int& fitWidth, int& fitHeight) {
@@ -97,6 +103,7 @@ int DecodePicture(std::string_view bytes, Picture& out, int format, const Decode
       case kFormatPct: return DecodePict(bytes, out, false);
       case kFormatWpg: return DecodeWpg(bytes, out, false);
       case kFormatFpx: return DecodeFpx(bytes, out, false);
+      case kFormatTif: return TiffForSystem(bytes);
       case kFormatUnknown: return kNotAPicture;
       default: return kUnsupported;
     }
@@ -129,6 +136,7 @@ int ReadPictureInfo(std::string_view bytes, PictureInfo& info, int format) {
       case kFormatPct: r = DecodePict(bytes, p, true); break;
       case kFormatWpg: r = DecodeWpg(bytes, p, true); break;
       case kFormatFpx: r = DecodeFpx(bytes, p, true); break;
+      case kFormatTif: return TiffForSystem(bytes);
       case kFormatJpeg: {
         JpegHeader h;
         r = ReadJpegHeader(bytes, h);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/icon_fixture.inc"
 #include "imglib/byte_io.h"
 #include "imglib/codecs.h"
 #include "test_pictures.h"
@@ -243,6 +244,39 @@ TEST(Codecs, IconsAndCursors) {
   EXPECT_EQ(EncodePicture(testpics::Flat(300, 20, 2), kFormatIco, 24, 0, out), kInvalidParameter);
 }
 
+// An icon whose largest picture is PNG-coded: its size is that picture's, and its bytes are
+// what goes to the system codecs (not the small bitmaps before it).
+TEST(Codecs, IconsWithAPngCodedPicture) {
+  std::string icon(reinterpret_cast<const char*>(k_png256_ico), sizeof k_png256_ico);
+  ASSERT_EQ(DetectFormat(icon), kFormatIco);
+  PictureInfo info;
+  ASSERT_EQ(ReadPictureInfo(icon, info), kSuccess);
+  EXPECT_EQ(info.width, 256);
+  EXPECT_EQ(info.height, 256);
+  EXPECT_EQ(info.bitsPerPixel, 1);  // two colours: ImageMagick writes a 1-bit palette PNG
+  EXPECT_EQ(info.pages, 3);
+  Picture p;
+  EXPECT_EQ(DecodePicture(icon, p), kUnsupported);
+  std::string_view png = IconPngEntry(icon);
+  ASSERT_GT(png.size(), 8u);
+  EXPECT_EQ(DetectFormat(png), kFormatPng);
+  // Icons of bitmaps only have no PNG picture; a damaged directory gives none either.
+  EXPECT_TRUE(IconPngEntry(Encode(testpics::Flat(32, 32, 8), kFormatIco, 24)).empty());
+  std::string cut = icon.substr(0, 40);
+  EXPECT_TRUE(IconPngEntry(cut).empty());
+  // A damaged PNG header: the best bitmap picture (48 x 48, green) shows instead.
+  std::string broken = icon;
+  size_t at = icon.find("IHDR");
+  ASSERT_NE(at, std::string::npos);
+  broken[at] = 'X';
+  ASSERT_EQ(ReadPictureInfo(broken, info), kSuccess);
+  EXPECT_EQ(info.width, 48);
+  Picture bitmap;
+  ASSERT_EQ(DecodePicture(broken, bitmap), kSuccess);
+  EXPECT_EQ(bitmap.info.width, 48);
+  EXPECT_EQ(PixelAt(bitmap.pixels, 20, 20), 0x00C800u);
+}
+
 TEST(Codecs, PaintProgramFormats) {
   // Microsoft Paint version 1: raw rows, a set bit is white.
   std::string msp;
@@ -297,13 +331,29 @@ TEST(Codecs, PaintProgramFormats) {
   EXPECT_EQ(PixelAt(p.pixels, 9, 1), 0xFFFFFFu);
 }
 
-TEST(Codecs, EpsIsWrittenAsPostScriptWithItsDepth) {
+// A binary EPS: its PostScript (level 2, the picture at its depth) and a TIFF preview of
+// the same pixels, which is what the suite itself shows.
+TEST(Codecs, EpsIsWrittenAsPostScriptWithATiffPreview) {
   Raster r = testpics::Flat(5, 4, 4);
   std::string eps = Encode(r, kFormatEps, 8);
-  EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0u);
-  EXPECT_NE(eps.find("%%BoundingBox: 0 0 5 4"), std::string::npos);
-  EXPECT_NE(eps.find("/Indexed /DeviceRGB 255"), std::string::npos);
-  EXPECT_NE(eps.find("/Width 5 /Height 4"), std::string::npos);
+  EXPECT_EQ(DetectFormat(eps), kFormatEps);
+  ByteReader in(eps);
+  ASSERT_EQ(in.U32LE(), 0xC6D3D0C5u);
+  uint32_t psOffset = in.U32LE(), psLength = in.U32LE();
+  ASSERT_EQ(psOffset, 30u);
+  ASSERT_LE(size_t(psOffset) + psLength, eps.size());
+  std::string ps = eps.substr(psOffset, psLength);
+  EXPECT_EQ(ps.rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0u);
+  EXPECT_NE(ps.find("%%BoundingBox: 0 0 5 4"), std::string::npos);
+  EXPECT_NE(ps.find("/Indexed /DeviceRGB 255"), std::string::npos);
+  EXPECT_NE(ps.find("/Width 5 /Height 4"), std::string::npos);
+  EXPECT_EQ(ps.substr(ps.size() - 6), "%%EOF\n");
+  int format = -1;
+  std::string_view preview = EpsPreview(eps, format);
+  EXPECT_EQ(format, kFormatTif);
+  EXPECT_EQ(preview.size(), eps.size() - 30 - psLength);
+  EXPECT_EQ(CheckTiff(preview), kSuccess);
+  // RGB at 24 bits, in the PostScript and in the preview.
   std::string rgb = Encode(r, kFormatEps, 24);
   EXPECT_NE(rgb.find("/DeviceRGB setcolorspace"), std::string::npos);
   // 20 pixels of 3 bytes as hex digits.
@@ -312,6 +362,38 @@ TEST(Codecs, EpsIsWrittenAsPostScriptWithItsDepth) {
   for (size_t i = start; i < end; ++i)
     if (rgb[i] != '\n') hex.push_back(rgb[i]);
   EXPECT_EQ(hex.size(), 120u);
-  int format = -1;
-  EXPECT_TRUE(EpsPreview(eps, format).empty());
+  preview = EpsPreview(rgb, format);
+  EXPECT_EQ(format, kFormatTif);
+  EXPECT_GE(preview.size(), 20u * 3u);
+}
+
+// TIFF pixels are left to the system codecs, but only a TIFF whose directory lies in the
+// file is handed on: one pointing outside is damaged.
+TEST(Codecs, TiffIsCheckedBeforeTheSystemCodecsGetIt) {
+  std::string tiff;
+  ASSERT_EQ(EncodeTiff(testpics::Flat(9, 7, 5), 8, tiff), kSuccess);
+  EXPECT_EQ(DetectFormat(tiff), kFormatTif);
+  EXPECT_EQ(CheckTiff(tiff), kSuccess);
+  Picture p;
+  EXPECT_EQ(DecodePicture(tiff, p), kUnsupported);  // sound: for the system codecs
+  PictureInfo info;
+  EXPECT_EQ(ReadPictureInfo(tiff, info), kUnsupported);
+  std::string far = tiff;
+  far[4] = far[5] = far[6] = '\xFF';
+  far[7] = '\x7F';
+  EXPECT_EQ(DecodePicture(far, p), kFileCorrupt);
+  EXPECT_EQ(ReadPictureInfo(far, info), kFileCorrupt);
+  // A directory whose entries run past the end, and one right at the end.
+  std::string cut = tiff.substr(0, 8 + 2 + 12 * 3);
+  EXPECT_EQ(CheckTiff(cut), kFileCorrupt);
+  std::string atEnd = tiff;
+  atEnd[4] = char(tiff.size() & 0xFF);
+  atEnd[5] = char((tiff.size() >> 8) & 0xFF);
+  atEnd[6] = atEnd[7] = 0;
+  EXPECT_EQ(CheckTiff(atEnd), kFileCorrupt);
+  // Big-endian headers are checked the same way; BigTIFF is left to the system codecs.
+  EXPECT_EQ(CheckTiff(std::string("MM\0*\x7F\xFF\xFF\xFF", 8) + std::string(40, '\0')), kFileCorrupt);
+  EXPECT_EQ(CheckTiff(std::string("MM\0*\0\0\0\x08\0\x01", 10) + std::string(16, '\0')), kSuccess);
+  EXPECT_EQ(CheckTiff(std::string("II+\0\x08\0\0\0", 8) + std::string(40, '\0')), kUnsupported);
+  EXPECT_EQ(CheckTiff("II*"), kFileCorrupt);
 }

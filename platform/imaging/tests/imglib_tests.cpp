@@ -8,10 +8,14 @@
 #include <vector>
 
 #include "fileio/file.h"
+#include "data/icon_fixture.inc"
+#include "hostile_pictures.h"
 #include "imglib/codecs.h"
 #include "imglib/imglib.h"
 #include "imglib/imglib_twain.h"
 #include "imglib/jpeg.h"
+#include "memory_stream.h"
+#include "system_codecs.h"
 #include "temp_dir.h"
 #include "test_pictures.h"
 #include "win/gdiplus_session.h"
@@ -121,8 +125,64 @@ TEST(ImagingLayer, SavesAndLoadsEveryWritableFormat) {
   Raster icon = testpics::Flat(32, 32, 6);
   EXPECT_EQ(Compare(LoadRaster(WriteRaster(dir, "a.ico", icon, kFormatIco)), icon).maximum, 0);
   EXPECT_EQ(Compare(LoadRaster(WriteRaster(dir, "a.cur", icon, kFormatCur)), icon).maximum, 0);
-  WriteRaster(dir, "a.eps", photo, kFormatEps, 8);
-  EXPECT_EQ(dir.Read("a.eps").rfind("%!PS-Adobe-3.0 EPSF-3.0", 0), 0u);
+}
+
+// What the suite writes as encapsulated PostScript it opens again: through the preview the
+// file carries, at the depth it was written.
+TEST(ImagingLayer, EpsFilesComeBackThroughTheirPreview) {
+  TempDir dir;
+  Raster flat = testpics::Flat(45, 31, 7), photo = testpics::Photo(45, 31);
+  ImgFileInfo info;
+  Raster back = LoadRaster(WriteRaster(dir, "flat.eps", flat, kFormatEps, 8), &info);
+  EXPECT_EQ(info.format, kFormatEps);
+  EXPECT_EQ(Compare(back, flat).maximum, 0);
+  EXPECT_EQ(Compare(LoadRaster(WriteRaster(dir, "photo.eps", photo, kFormatEps, 24)), photo).maximum, 0);
+  // At 8 bits the photograph has the colours of its palette: close, not equal.
+  EXPECT_GT(Compare(LoadRaster(WriteRaster(dir, "photo8.eps", photo, kFormatEps, 8)), photo).psnr, 25);
+  ImgFileInfo only;
+  ASSERT_EQ(L_FileInfo(dir.File("photo.eps"), &only), kSuccess);
+  EXPECT_EQ(only.width, 45);
+  EXPECT_EQ(only.height, 31);
+  EXPECT_EQ(only.format, kFormatEps);
+  // A thumbnail of it.
+  BitmapOwner thumb;
+  ASSERT_EQ(L_LoadBitmapFitted(dir.File("photo.eps"), thumb.Get(), 20, 20), kSuccess);
+  EXPECT_EQ(thumb->width, 20);
+}
+
+// An icon shows its largest picture also when that one is PNG-coded (as in most icons made
+// today), not the small bitmap that comes first.
+TEST(ImagingLayer, AnIconShowsItsPngCodedLargestPicture) {
+  TempDir dir;
+  std::string path = dir.Write("app.ico", std::string(reinterpret_cast<const char*>(k_png256_ico), sizeof k_png256_ico));
+  ImgFileInfo info;
+  Raster r = LoadRaster(path, &info);
+  ASSERT_EQ(r.Width(), 256);
+  ASSERT_EQ(r.Height(), 256);
+  EXPECT_EQ(info.format, kFormatIco);
+  EXPECT_EQ(PixelAt(r, 10, 10), 0x0000FFu);
+  EXPECT_EQ(PixelAt(r, 200, 250), 0xFF8000u);
+  ImgFileInfo only;
+  ASSERT_EQ(L_FileInfo(path, &only), kSuccess);
+  EXPECT_EQ(only.width, 256);
+  EXPECT_EQ(only.height, 256);
+  EXPECT_EQ(only.format, kFormatIco);
+  BitmapOwner thumb;
+  ASSERT_EQ(L_LoadBitmapFitted(path, thumb.Get(), 64, 64), kSuccess);
+  EXPECT_EQ(thumb->width, 64);
+  Raster small;
+  ASSERT_TRUE(ToRaster(*thumb, small));
+  EXPECT_EQ(PixelAt(small, 5, 5), 0x0000FFu);
+  EXPECT_EQ(PixelAt(small, 60, 60), 0xFF8000u);
+  // A PNG picture whose data the system codecs cannot read: the best bitmap shows.
+  std::string icon = dir.Read("app.ico");
+  size_t data = icon.find("IDAT");
+  ASSERT_NE(data, std::string::npos);
+  for (size_t i = data + 4; i < icon.size() && i < data + 40; ++i) icon[i] = char(0x5A);
+  ImgFileInfo damagedInfo;
+  Raster damaged = LoadRaster(dir.Write("damaged.ico", icon), &damagedInfo);
+  EXPECT_EQ(damaged.Width(), 48);
+  EXPECT_EQ(PixelAt(damaged, 20, 20), 0x00C800u);
 }
 
 TEST(ImagingLayer, QualityFactorRunsFromFinestToSmallest) {
@@ -242,6 +302,82 @@ TEST(ImagingLayer, UnsupportedFormatsAndMissingFiles) {
   EXPECT_EQ(L_SaveBitmap("", b.Get(), kFormatBmp, 24, 0), kInvalidParameter);
   ImgFileInfo info;
   EXPECT_EQ(L_FileInfo(dir.File("missing.jpg"), &info), kFileNotFound);
+}
+
+// A header pointing far past the end of the file is a damaged picture: every way in
+// answers a failure, and no reader (ours or the system's) looks past the file.
+TEST(ImagingLayer, OffsetsFarPastTheEndAreRefused) {
+  TempDir dir;
+  struct Case {
+    std::string name, bytes;
+  };
+  for (const Case& c : {Case{"far.bmp", hostile::BmpWithFarPixels()}, Case{"far.tif", hostile::TiffWithFarDirectory()},
+                        Case{"far.dib", hostile::BmpWithFarPixels()}, Case{"far.tiff", hostile::TiffWithFarDirectory()}}) {
+    std::string path = dir.Write(c.name, c.bytes);
+    BitmapOwner b;
+    EXPECT_LT(L_LoadBitmap(path, b.Get(), 0), 0) << c.name;
+    EXPECT_EQ(b->dib, nullptr) << c.name;
+    EXPECT_LT(L_LoadBitmap(path, b.Get(), 24), 0) << c.name;
+    EXPECT_LT(L_LoadBitmapReduced(path, b.Get(), 80, 60), 0) << c.name;
+    EXPECT_LT(L_LoadBitmapFitted(path, b.Get(), 80, 60), 0) << c.name;
+    EXPECT_LT(L_FileConvert(path, dir.File("out.bmp"), kFormatBmp, 0, 0, 24, 0), 0) << c.name;
+    EXPECT_FALSE(fileio::Exists(dir.File("out.bmp"))) << c.name;
+    // The header alone: the BMP's size is readable, its pixels are not; a TIFF without a
+    // directory says nothing.
+    ImgFileInfo info;
+    int r = L_FileInfo(path, &info);
+    if (c.bytes[0] == 'B') {
+      EXPECT_EQ(r, kSuccess) << c.name;
+      EXPECT_EQ(info.width, 4) << c.name;
+    } else {
+      EXPECT_LT(r, 0) << c.name;
+    }
+    // Handed to the system codecs directly (the PNG and TIFF route).
+    Picture p;
+    EXPECT_NE(DecodePicture(c.bytes, p), kSuccess) << c.name;
+  }
+}
+
+// The system codecs get the bytes through a stream that never reads past them, whatever
+// offset a damaged header makes the codec seek to.
+TEST(ImagingLayer, TheSystemCodecsReadNothingPastTheBytes) {
+  for (const std::string& bytes : {hostile::BmpWithFarPixels(), hostile::TiffWithFarDirectory()}) {
+    Picture p;
+    EXPECT_NE(system::Decode(bytes, p, false), kSuccess);
+    EXPECT_TRUE(p.pixels.Empty());
+  }
+  IStream* stream = system::NewBoundedStream("0123456789");
+  ASSERT_NE(stream, nullptr);
+  char buffer[16] = {};
+  ULONG got = 99;
+  LARGE_INTEGER to{};
+  ULARGE_INTEGER at{};
+  to.QuadPart = 4;
+  ASSERT_EQ(stream->Seek(to, STREAM_SEEK_SET, &at), S_OK);
+  EXPECT_EQ(stream->Read(buffer, 16, &got), S_FALSE);
+  EXPECT_EQ(got, 6u);
+  EXPECT_EQ(std::string(buffer, got), "456789");
+  to.QuadPart = 0x7FFFFFF0;
+  ASSERT_EQ(stream->Seek(to, STREAM_SEEK_SET, &at), S_OK);
+  EXPECT_EQ(at.QuadPart, 0x7FFFFFF0u);
+  got = 99;
+  EXPECT_EQ(stream->Read(buffer, 16, &got), S_FALSE);
+  EXPECT_EQ(got, 0u);
+  to.QuadPart = -0x7FFFFFF8;  // before the start
+  EXPECT_NE(stream->Seek(to, STREAM_SEEK_CUR, &at), S_OK);
+  // A clone reads from where the stream stood, on its own.
+  to.QuadPart = -3;
+  ASSERT_EQ(stream->Seek(to, STREAM_SEEK_END, &at), S_OK);
+  IStream* clone = nullptr;
+  ASSERT_EQ(stream->Clone(&clone), S_OK);
+  stream->Release();
+  EXPECT_EQ(clone->Read(buffer, 2, &got), S_OK);
+  EXPECT_EQ(std::string(buffer, got), "78");
+  STATSTG stat{};
+  ASSERT_EQ(clone->Stat(&stat, STATFLAG_NONAME), S_OK);
+  EXPECT_EQ(stat.cbSize.QuadPart, 10u);
+  EXPECT_EQ(clone->Write("x", 1, &got), STG_E_ACCESSDENIED);
+  clone->Release();
 }
 
 // A file's information comes from its head: a folder of large photographs is listed without

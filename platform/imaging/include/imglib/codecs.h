@@ -57,6 +57,12 @@ int DecodePsd(std::string_view bytes, Picture& out, bool infoOnly);
 int EncodePsd(const Raster& pixels, std::string& out);
 int DecodeIco(std::string_view bytes, Picture& out, bool infoOnly);
 int EncodeIco(const Raster& pixels, bool cursor, std::string& out);
+// The icon's best picture when it is PNG-coded (DecodeIco then answers kUnsupported and
+// the system codecs decode these bytes); empty when it is a bitmap or the icon is damaged.
+std::string_view IconPngEntry(std::string_view bytes);
+// The best of the icon's bitmap pictures only: what shows when its PNG picture cannot be
+// read.
+int DecodeIcoBitmaps(std::string_view bytes, Picture& out, bool infoOnly);
 int EncodeDcx(const Raster& pixels, int bitsPerPixel, std::string& out);
 // The black-and-white formats write pixels darker than mid-grey black. MacPaint takes only
 // its page of 576 x 720; GEM raster writes 1 plane, or up to 8 planes of grey levels.
@@ -86,6 +92,12 @@ int DecodeFpx(std::string_view bytes, Picture& out, bool infoOnly);
 int EncodeFpx(const Raster& pixels, int bitsPerPixel, std::string& out);
 // Whether a compound file is a FlashPix picture (by its root's class).
 bool LooksLikeFpx(std::string_view bytes);
+// TIFF pictures are decoded by the system codecs: CheckTiff answers kSuccess when the
+// header and the first directory lie inside the bytes, kFileCorrupt when they do not,
+// kUnsupported for TIFF variants it does not check (BigTIFF). EncodeTiff writes an
+// uncompressed TIFF of one strip: palette colour at 8 bits and below, else RGB.
+int CheckTiff(std::string_view bytes);
+int EncodeTiff(const Raster& pixels, int bitsPerPixel, std::string& out);
 // An EPS file's embedded preview (a TIFF or WMF block of a binary EPS), for the system
 // codecs; empty when it has none.
 std::string_view EpsPreview(std::string_view bytes, int& previewFormat);

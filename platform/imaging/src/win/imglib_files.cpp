@@ -55,7 +55,10 @@ ImgFileInfo ToFileInfo(const PictureInfo& p, int64_t fileSize) {
   return i;
 }
 
-// Our decoder for the detected format, then the system codecs for what it refused.
+// Our decoder for the detected format; the system codecs for a format our decoders leave
+// to them (PNG, TIFF, metafiles), a variant they do not decode, or a file of no format we
+// know. A file our decoder found damaged stays refused: the system codecs would follow
+// the same damaged offsets.
 int DecodeBytes(const std::string& bytes, const std::string& path, Picture& out, const DecodeOptions& options,
                 bool infoOnly) {
   int format = DetectFormat(bytes, fileio::ExtensionOf(path));
@@ -65,12 +68,17 @@ int DecodeBytes(const std::string& bytes, const std::string& path, Picture& out,
   else
     r = DecodePicture(bytes, out, format, options);
   if (r == kSuccess || r == kNoMemory) return r;
-  // An encapsulated PostScript file shows the preview it carries.
+  if (format != kFormatUnknown && r != kUnsupported) return r;
   std::string_view source = bytes;
-  int previewFormat = kFormatUnknown;
   if (format == kFormatEps) {
+    // An encapsulated PostScript file shows the preview it carries.
+    int previewFormat = kFormatUnknown;
     source = EpsPreview(bytes, previewFormat);
     if (source.empty()) return kUnsupported;
+    if (previewFormat == kFormatTif && CheckTiff(source) == kFileCorrupt) return kFileCorrupt;
+  } else if (format == kFormatIco || format == kFormatCur) {
+    // The icon's best picture is PNG-coded: that picture, not the system's first one.
+    if (std::string_view png = IconPngEntry(bytes); !png.empty()) source = png;
   }
   Picture fromSystem;
   int s = system::Decode(source, fromSystem, infoOnly);
@@ -80,6 +88,10 @@ int DecodeBytes(const std::string& bytes, const std::string& path, Picture& out,
     return kSuccess;
   }
   if (format == kFormatUnknown) return kNotAPicture;
+  // An icon whose PNG picture the system cannot read shows its best bitmap picture.
+  if ((format == kFormatIco || format == kFormatCur) && source.data() != bytes.data()) {
+    if (int b = DecodeIcoBitmaps(bytes, out, infoOnly); b == kSuccess || b == kNoMemory) return b;
+  }
   return r;
 }
 

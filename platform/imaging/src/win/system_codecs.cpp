@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "imglib/status.h"
+#include "memory_stream.h"
 
 namespace imglib::system {
 
@@ -28,25 +29,6 @@ bool StartGdiplus() {
     started = gp::GdiplusStartup(&token, &input, nullptr) == gp::Ok;
   });
   return started;
-}
-
-// A stream over a copy of the bytes (released with the stream).
-IStream* StreamOver(std::string_view bytes) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
-  if (!block) return nullptr;
-  void* p = GlobalLock(block);
-  if (!p) {
-    GlobalFree(block);
-    return nullptr;
-  }
-  if (!bytes.empty()) std::memcpy(p, bytes.data(), bytes.size());
-  GlobalUnlock(block);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-    GlobalFree(block);
-    return nullptr;
-  }
-  return stream;
 }
 
 struct ImageOwner {
@@ -74,7 +56,7 @@ bool EncoderFor(const wchar_t* mime, CLSID& clsid) {
 
 int Decode(std::string_view bytes, Picture& out, bool infoOnly) {
   if (!StartGdiplus()) return kUnsupported;
-  IStream* stream = StreamOver(bytes);
+  IStream* stream = NewBoundedStream(bytes);
   if (!stream) return kNoMemory;
   int result = kUnsupported;
   {
