@@ -105,7 +105,7 @@ const std::vector<Reach>& Table() {
        {{15, "F1"}},
        {{99, "posted by the window itself at the end of its layout"}}},
       {"grilton",
-       {101, 105, 107, 108, 201, 202},
+       {3, 4, 11, 101, 105, 107, 108, 201, 202},
        {{401, 412} /* recording qualities */},
        {1, 2, 5, 6, 7, 8, 9, 10, 12, 75, 80, 81},
        {{105, "F1"}},
