@@ -627,6 +627,25 @@ class DunmereBuild : public Dunmere {
   static constexpr int kOneSecondDefault = 801;
   static constexpr int kSixtySecondsDefault = 812;
 
+  // Esc as the user presses it, to whichever window has the keyboard, and "yes" to the
+  // maker's question whether to stop.
+  void StopWithEscape() {
+    HWND question = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          INPUT keys[2]{};
+          keys[0].type = keys[1].type = INPUT_KEYBOARD;
+          keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+          keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+          if (!FindWindowA(kMessageBox, nullptr)) SendInput(2, keys, sizeof keys[0]);
+          question = FindWindowA(kMessageBox, nullptr);
+          return question && driver::BoxText(question).find("Stop the work") != std::string::npos;
+        },
+        20s, 500ms))
+        << "the maker never asked to stop";
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes, stop
+  }
+
   // The report of a recording that holds nothing, which asks nothing further.
   void ExpectNoVideoReport(HWND frame) {
     // Not the question answered before, and only once its text stands.
@@ -887,21 +906,7 @@ TEST_F(DunmereBuild, EscapeEndsTheRecordingPlayerAndTheBuildReports) {
   // The maker waits for the player once its controls are disabled.
   HWND record = driver::FindChild(frame, kRecordButton);
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(record); }, 20s));
-  // Esc as the user presses it, to whichever window has the keyboard.
-  HWND question = nullptr;
-  ASSERT_TRUE(PumpUntil(
-      [&] {
-        INPUT keys[2]{};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        if (!FindWindowA(kMessageBox, nullptr)) SendInput(2, keys, sizeof keys[0]);
-        question = FindWindowA(kMessageBox, nullptr);
-        return question && driver::BoxText(question).find("Stop the work") != std::string::npos;
-      },
-      20s, 500ms))
-      << "the maker never asked to stop";
-  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes, stop
+  ASSERT_NO_FATAL_FAILURE(StopWithEscape());
   EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 20000)) << "the recording player still runs";
   // The report names the video file, recorded or not.
   std::string text;
@@ -917,6 +922,29 @@ TEST_F(DunmereBuild, EscapeEndsTheRecordingPlayerAndTheBuildReports) {
   EXPECT_TRUE(IsWindowEnabled(record) || FindWindowA(kMessageBox, nullptr));
   // Whatever it asks further is left unanswered.
   while (CloseNextBox(kMessageBox, &last, 3000)) WaitNoBox(frame, kMessageBox);
+  EXPECT_EQ(Close(), 0);
+}
+
+// A player that never starts its recording (nor ends) holds the build up only until Esc:
+// the maker ends it and reports that nothing was recorded.
+TEST_F(DunmereBuild, ARecordingThatNeverStartsEndsWithTheReport) {
+  DunmereFolder& folder = Copy();
+  std::string playerLog = folder.File("player.log");
+  folder.AddStandin();
+  folder.SetEntry(80, "standin.exe");
+  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  HWND frame = nullptr;
+  ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame));
+  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeRecordShow);
+  ASSERT_NO_FATAL_FAILURE(StopWithEscape());
+  got = WaitForLog(playerLog, 2, 20000);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[1].code, kCodeClose);
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 20000)) << "the player still runs";
+  ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
+  EXPECT_TRUE(IsWindowEnabled(driver::FindChild(frame, kRecordButton)));
   EXPECT_EQ(Close(), 0);
 }
 
