@@ -1042,6 +1042,77 @@ TEST_F(Dunmere, TheBrowsersSavedListsAreTheMusicLists) {
   EXPECT_TRUE(WaitForNoWindow(kClassBrowser, 10000));
 }
 
+// The same road with the suite's own media browser, driven as a user drives it: to its
+// sound files, a sound into its collection list, the list saved; back in the maker that
+// list is the show's music.
+TEST_F(Dunmere, TheRoadToMusicRunsThroughTheSuitesBrowser) {
+  // The browser's controls and its list-file box, as its window makes them.
+  constexpr int kBrowserFileList = 3, kBrowserCollection = 4, kBrowserAddButton = 5, kBrowserSaveList = 204;
+  constexpr int kListBoxName = 1, kListBoxFirstButton = 2;
+  DunmereFolder& folder = Copy();
+  folder.CopyInstalledSuite();
+  ASSERT_TRUE(fileio::Exists(folder.ProgramFolder() + "kelmor.exe"));
+  folder.Write("sounds\\song.wav", soundtest::PcmWave(soundtest::Sine(1000, 8000, 1, 0.2, 1000), 1, 8000));
+  HWND last = nullptr;
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  // The browser the program starts ends with the test, passed or failed.
+  struct EndBrowser {
+    ~EndBrowser() {
+      if (HWND running = FindWindowA(kClassBrowser, nullptr)) SENDCOPYDATA(running, kCodeClose, "");
+      WaitForNoWindow(kClassBrowser, 10000);
+    }
+  } endBrowser;
+  PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes: to the browser
+  HWND browser = WaitForWindow(kClassBrowser, 30000);
+  ASSERT_NE(browser, nullptr);
+  // Its start-up hint, closed as a user closes it.
+  HWND hint = nullptr;
+  ASSERT_TRUE(CloseNextBox(kBuildBox, &hint));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hint) || !IsWindowVisible(hint); }, 10s));
+  HWND files = driver::WaitChild(browser, kBrowserFileList, 20000);
+  ASSERT_NE(files, nullptr);
+  driver::SendCommand(browser, kCodeGoToFolder, folder.File("sounds"));
+  std::vector<std::string> listed;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        listed = driver::ListItems(files);
+        return listed.size() == 1 && listed[0].find("song.wav") != std::string::npos;
+      },
+      20s))
+      << listed.size();
+  SendAndWait(files, LB_SETSEL, TRUE, 0);
+  SendAndWait(browser, WM_COMMAND, kBrowserAddButton, 0);
+  HWND collection = driver::FindChild(browser, kBrowserCollection);
+  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(collection).size() == 1; }, 10s));
+  PostMessageA(browser, WM_COMMAND, kBrowserSaveList, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        box = FindWindowA("PICKFILE", nullptr);
+        return box && IsWindowVisible(box) && driver::FindChild(box, kListBoxFirstButton);
+      },
+      20s));
+  driver::SetText(driver::FindChild(box, kListBoxName), "trip");
+  SendAndWait(box, WM_COMMAND, MAKEWPARAM(kListBoxFirstButton, BN_CLICKED),
+              LPARAM(driver::FindChild(box, kListBoxFirstButton)));
+  EXPECT_TRUE(PumpUntil([&] { return !FindWindowA("PICKFILE", nullptr); }, 10s));
+  // Back in the maker: the saved list is offered and becomes the music.
+  PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
+  HWND pick = WaitForWindow(kPickFileBox, 20000);
+  ASSERT_NE(pick, nullptr) << "the browser's list is not offered";
+  HWND names = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (names = driver::FindChild(pick, 1)) != nullptr; }, 10s));
+  EXPECT_EQ(driver::ListItems(names), std::vector<std::string>{"trip.qls"});
+  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &last));
+  WaitNoBox(frame, kPickFileBox);
+  EXPECT_TRUE(
+      PumpUntil([&] { return driver::WindowText(driver::FindChild(frame, kMusicLabel)) == "Music: trip.qls"; }, 10s))
+      << driver::WindowText(driver::FindChild(frame, kMusicLabel));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(DunmereBuild, ARefusedTargetDeletesNothing) {
   DunmereFolder& folder = Copy();
   folder.Write("suite\\keep.txt", "program folder file");
