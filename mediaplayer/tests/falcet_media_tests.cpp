@@ -236,7 +236,7 @@ TEST_F(Falcet, ARecordingThatNeverRecordedLeavesTheUsersWindowPlace) {
 TEST_F(Falcet, ABuiltShowIsRecordedAndTheReportCountsTheFramesOfTheFile) {
   FalcetFolder& folder = Copy();
   folder.WriteInProgram("dravel.dll", "x");
-  std::string recorder = ReadText(SuiteFolder() + "player\\morvane.dll");
+  std::string recorder = ReadText(SuiteFolder() + "morvane.dll");
   ASSERT_FALSE(recorder.empty());
   folder.WriteInProgram("morvane.dll", recorder);
   std::string list = "[|0|0|0|0|0|1000|0]\r\n";

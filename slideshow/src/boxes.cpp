@@ -16,12 +16,25 @@ int SkinnedBox(HICON icon, const std::string& message, const std::string& button
   return SKMSGBOX(owner, SKCAPTIONFONT(), Ui(1), message, buttons, SkBoxStyle::Skinned(icon, kSkBoxQuestion));
 }
 
+constexpr int kEscapeHotKeyId = 0x1B;
+bool gEscapeHotKey = false;
+
+void RegisterEscape(bool on) {
+  HWND frame = App().frame;
+  if (!frame) return;
+  if (on) RegisterHotKey(frame, kEscapeHotKeyId, 0, VK_ESCAPE);
+  else UnregisterHotKey(frame, kEscapeHotKeyId);
+}
+
 // Esc during long work: ask whether to stop. The focus goes back where it was.
 int AskToStop() {
   HWND focus = GetFocus();
   MessageBeep(MB_ICONEXCLAMATION);
+  // The box's own Esc must reach the box.
+  if (gEscapeHotKey) RegisterEscape(false);
   int answer = SKMSGBOX(App().frame, SKCAPTIONFONT(), Ui(46), Ui(47), Ui(70),
                         SkBoxStyle::Question(LoadIcon(nullptr, IDI_EXCLAMATION)));
+  if (gEscapeHotKey) RegisterEscape(true);
   if (App().frame) UpdateWindow(App().frame);
   if (focus && IsWindow(focus)) SetFocus(focus);
   return answer == 1 ? -1 : 0;
@@ -67,7 +80,9 @@ int WAITBOX(int flag) {
       PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
       return -2;
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+    bool escape = (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) ||
+                  (msg.message == WM_HOTKEY && msg.wParam == kEscapeHotKeyId);
+    if (escape) {
       if (AskToStop() != 0) return -1;
       continue;
     }
@@ -75,6 +90,18 @@ int WAITBOX(int flag) {
     DispatchMessageA(&msg);
   }
   return 0;
+}
+
+EscapeHotKey::EscapeHotKey() {
+  if (gEscapeHotKey) return;
+  RegisterEscape(true);
+  gEscapeHotKey = owns_ = true;
+}
+
+EscapeHotKey::~EscapeHotKey() {
+  if (!owns_) return;
+  RegisterEscape(false);
+  gEscapeHotKey = false;
 }
 
 bool WaitWithBox(DWORD milliseconds) {

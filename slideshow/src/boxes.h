@@ -28,6 +28,20 @@ int WAITBOX(int flag);
 // Waits up to milliseconds, running the wait box; false when the wait box asked to stop.
 bool WaitWithBox(DWORD milliseconds);
 
+// While it lives, Esc reaches the wait box even when another program's window has the
+// keyboard (a hot key of the main window): the recording player stands in front with its
+// input disabled, and its recording must still be stoppable here.
+class EscapeHotKey {
+ public:
+  EscapeHotKey();
+  ~EscapeHotKey();
+  EscapeHotKey(const EscapeHotKey&) = delete;
+  EscapeHotKey& operator=(const EscapeHotKey&) = delete;
+
+ private:
+  bool owns_ = false;  // false for one made while another lives
+};
+
 inline constexpr const char* kPickFileClass = "SSPICKFILE";
 inline constexpr const char* kTargetFolderClass = "SSTARGETFOLDER";
 

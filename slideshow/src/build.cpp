@@ -40,6 +40,7 @@ namespace {
 constexpr DWORD kPlayerCloseMs = 2000;
 constexpr DWORD kPlayerStartMs = 10000;
 constexpr DWORD kSettleMs = 1000;
+constexpr DWORD kRecorderEndMs = 5000;
 
 // PNG saving through GDI+ is one at a time.
 win::CriticalSection& PngLock() {
@@ -115,6 +116,27 @@ std::vector<std::string> NamesOf(const std::vector<fileio::DirEntry>& files) {
   return names;
 }
 
+// Every file below a folder, its subfolders' too, named by its path below the folder
+// ("pane\b48.bmp"); none for "". A skin keeps pictures in subfolders of its own, which a
+// show's player needs as much as the skin's own files.
+std::vector<fileio::DirEntry> FilesBelow(const std::string& folder) {
+  std::vector<fileio::DirEntry> files;
+  if (folder.empty()) return files;
+  std::vector<std::string> pending{""};
+  // Bounded: a link back up the tree cannot make the walk endless.
+  constexpr size_t kMostFolders = 10000;
+  for (size_t walked = 0; !pending.empty() && walked < kMostFolders; ++walked) {
+    std::string below = pending.back();
+    pending.pop_back();
+    for (auto& e : fileio::ListDirectory(fileio::WithTrailingSeparator(folder) + below + "*")) {
+      e.name = below + e.name;
+      if (e.directory) pending.push_back(e.name + "\\");
+      else files.push_back(std::move(e));
+    }
+  }
+  return files;
+}
+
 // The player's files of UI entry 80 that the program folder holds.
 std::vector<std::string> PlayerFiles() {
   std::vector<std::string> names;
@@ -175,7 +197,7 @@ BuildInput GatherInput(const std::string& target, bool video) {
     in.sounds = CountedSounds(s.musicList, counted);
   }
   in.skinFolder = SKSKINFOLDER();
-  in.skinFiles = NamesOf(FilesIn(in.skinFolder));
+  in.skinFiles = NamesOf(FilesBelow(in.skinFolder));
   in.extraFolder = ExtraFolder();
   in.extraFiles = NamesOf(FilesIn(in.extraFolder));
   in.programFolder = s.programFolder;
@@ -315,6 +337,29 @@ void VideoFollowUp(const std::string& target, const std::string& player) {
   }
 }
 
+// Ends the recording player after a stop: it takes no input, so nobody else can. The end
+// code first (its counts may still arrive meanwhile); a player still there after
+// kRecorderEndMs is ended by force.
+void EndRecordingPlayer(const std::string& cls) {
+  HWND window = FindWindowA(cls.c_str(), nullptr);
+  if (!window) return;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  win::Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+  SENDCOPYDATA(window, kCodeClose, "");
+  DWORD start = GetTickCount();
+  while (FindWindowA(cls.c_str(), nullptr) && GetTickCount() - start < kRecorderEndMs) {
+    // Takes the messages the player sends (its counts), leaves the posted ones queued.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    Sleep(10);
+  }
+  if (process && FindWindowA(cls.c_str(), nullptr)) {
+    TerminateProcess(process.Get(), 1);
+    WaitForSingleObject(process.Get(), kRecorderEndMs);
+  }
+}
+
 void RecordVideo(HWND player, const std::string& target, const std::string& playerProgram) {
   State& s = App();
   std::string cls = ParsePartnerEntry(Ui(19)).className;
@@ -326,11 +371,20 @@ void RecordVideo(HWND player, const std::string& target, const std::string& play
   SENDCOPYDATA(player, kCodeRecordShow, fields);
   bool playWasEnabled = false;
   SetControlsEnabled(false, playWasEnabled);
-  // The user may stop waiting with Esc: a player that never closes holds nothing up.
-  while (FindWindowA(cls.c_str(), nullptr)) {
-    if (WAITBOX(1) != 0) break;
-    Sleep(10);
+  bool stopped = false;
+  {
+    // The user may stop with Esc, also while the player stands in front: a player that
+    // never ends (its show never started) holds nothing up.
+    EscapeHotKey escape;
+    while (FindWindowA(cls.c_str(), nullptr)) {
+      if (WAITBOX(1) != 0) {
+        stopped = true;
+        break;
+      }
+      Sleep(10);
+    }
   }
+  if (stopped) EndRecordingPlayer(cls);
   SetControlsEnabled(true, playWasEnabled);
   SKCURSORSTD();
   std::string videoFile = SKUCASE(target + fileio::StemOf(playerProgram) + VideoExtension());
@@ -355,8 +409,8 @@ void CountFixedPart() {
   State& s = App();
   s.fixed = Tally{};
   for (const auto& name : PlayerFiles()) s.fixed += Tally{SKFILESIZE(s.programFolder + name), 1};
-  for (const std::string& folder : {SKSKINFOLDER(), ExtraFolder()})
-    for (const auto& f : FilesIn(folder)) s.fixed += Tally{f.size, 1};
+  for (const auto& f : FilesBelow(SKSKINFOLDER())) s.fixed += Tally{f.size, 1};
+  for (const auto& f : FilesIn(ExtraFolder())) s.fixed += Tally{f.size, 1};
 }
 
 void BuildShow() {
@@ -370,11 +424,10 @@ void BuildShow() {
 
   bool video = IsVideoSize(s.outputSize);
   if (!video) {
-    uint32_t mask = (s.optionOne ? 1u : 0u) | (s.optionTwo ? 2u : 0u) | (s.optionThree ? 4u : 0u);
-    if (BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(58), Ui(59), Ui(60), Ui(71), mask, ProgramBuildBoxStyle()) != 1) return;
-    s.optionOne = (mask & 1) ? 1 : 0;
-    s.optionTwo = (mask & 2) ? 1 : 0;
-    s.optionThree = (mask & 4) ? 1 : 0;
+    uint32_t checks = BuildBoxChecks(s.optionOne, s.optionThree);
+    if (BUILDBOX(s.frame, SKCAPTIONFONT(), Ui(58), Ui(59), Ui(60), Ui(71), checks, ProgramBuildBoxStyle()) != 1)
+      return;
+    OptionsFromBuildBox(checks, s.optionOne, s.optionThree);
   }
 
   std::string extension = ProjectExtension();

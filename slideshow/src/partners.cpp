@@ -106,10 +106,13 @@ bool SwitchToBrowser(SuiteCode code) {
   PartnerEntry browser = ParsePartnerEntry(Ui(15));
   std::string program = SKFINDF(browser.program);
   if (program.empty()) return false;
-  // A browser that has to be started gets the skin this program runs with.
+  // A browser that has to be started gets the skin this program runs with: a ".sks" file
+  // given to this program. The browser takes any other argument for files to hand on and
+  // ends at once, so the suite's skin list is not passed: the browser reads it itself.
+  std::string command = QuoteIfBlank(program);
+  if (fileio::EqualsNoCase(fileio::ExtensionOf(App().skinFile), "sks")) command += " " + QuoteIfBlank(App().skinFile);
   bool started = false;
-  HWND window = FindOrStartPartner(QuoteIfBlank(program) + " " + QuoteIfBlank(App().skinFile), browser.className,
-                                   kCodeNone, &started);
+  HWND window = FindOrStartPartner(command, browser.className, kCodeNone, &started);
   if (window && !started) BringPartnerToFront(window);
   if (window) SENDCOPYDATA(window, code, "");
   return true;

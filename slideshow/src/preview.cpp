@@ -216,6 +216,9 @@ void PreviewTransition() {
   gPreviewAbort = false;
   {
     win::WindowDC dc(s.preview);
+    // The pane shows the slide already, and an effect starts from what the pane shows: from
+    // the slide itself it would show no change at all. The preview starts from a clear pane.
+    if (plan.painter == TransitionPainter::kImaging) FillBackground(dc, r.right, r.bottom);
     PaintSlideTransition(dc, r, *picture, plan, _statuscallback, &Plugin());
   }
   gPreviewRunning = false;

@@ -139,6 +139,15 @@ void OpenShow() {
 
 namespace {
 
+// Whether a list names a file that exists, a sound or not.
+bool NamesAFile(const std::string& list) {
+  std::string text;
+  if (fileio::ReadWholeFile(list, text) != fileio::kOk) return false;
+  for (const auto& path : MusicListPaths(text, App().programFolder))
+    if (SKFILESIZE(path) >= 0 && !fileio::IsDirectory(path)) return true;
+  return false;
+}
+
 std::string MusicFolder() {
   State& s = App();
   std::string folder = fileio::WithoutTrailingSeparator(
@@ -175,8 +184,14 @@ void ChooseMusic() {
   if (counted.files == 0) {
     s.musicList.clear();
     s.music = Tally{};
-    MESSAGEBOX(fileio::NameOf(path) + Ui(90));
-    SKKILLFILE(path);
+    // The lists are the media browser's collection lists too: one that still names files
+    // (pictures, say) is a list of the browser's and stays; only a list of nothing goes.
+    if (NamesAFile(path)) {
+      MESSAGEBOX(fileio::NameOf(path) + Ui(95));
+    } else {
+      MESSAGEBOX(fileio::NameOf(path) + Ui(90));
+      SKKILLFILE(path);
+    }
   } else {
     s.musicList = path;
   }

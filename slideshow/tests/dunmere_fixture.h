@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "driver.h"
+#include "fileio/file.h"
+#include "fileio/paths.h"
 #include "dunmere/command_ids.h"
 #include "imaging/suite_classes.h"
 #include "program_test.h"
@@ -18,8 +20,30 @@ class DunmereFolder : public ProgramCopy {
   explicit DunmereFolder(bool uiFile = true) : ProgramCopy("dunmere", uiFile) { CopyFromSuite("effects\\*.txt"); }
 
   std::string ShowFolder() const { return ProgramFolder() + "SHOWS\\"; }
+  // The installed suite folder whole (its skins, the player and its plug-ins, its
+  // subfolders) around the copy; what the copy holds already stays.
+  void CopyInstalledSuite() { CopyTree(SuiteFolder(), ProgramFolder()); }
+  // Every file below a folder, by its path below it.
+  static std::vector<std::string> FilesBelow(const std::string& folder, const std::string& below = "") {
+    std::vector<std::string> files;
+    for (const auto& e : fileio::ListDirectory(folder + below + "*")) {
+      if (!e.directory) files.push_back(below + e.name);
+      else
+        for (auto& f : FilesBelow(folder, below + e.name + "\\")) files.push_back(std::move(f));
+    }
+    return files;
+  }
   void SetEntry(int n, const std::string& text) { SetUiEntry(n, text); }
   void AddStandin() { AddStandinAs("standin.exe"); }
+
+ private:
+  static void CopyTree(const std::string& from, const std::string& to) {
+    for (const std::string& file : FilesBelow(from)) {
+      if (fileio::Exists(to + file)) continue;
+      fileio::MakeDirectories(fileio::FolderOf(to + file));
+      fileio::CopyFileTo(from + file, to + file);
+    }
+  }
 };
 
 // The boxes the program shows.

@@ -2,7 +2,10 @@
 // driven from outside with the test driver, with stand-in partners that log what they get.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 #include "driver.h"
 #include "test_windows.h"
@@ -410,6 +413,60 @@ TEST_F(DunmerePreview, AClickEndsAPreviewAndReachesTheList) {
   EXPECT_EQ(Close(), 0);
 }
 
+// The preview of a cross fade, a wipe and a push starts from a cleared pane: the middle of
+// the pane, where the slide's picture stands, shows something else on the way and ends on
+// the picture again.
+TEST_F(DunmerePreview, ATransitionPreviewShowsTheWayIn) {
+  HWND frame = StartWithSlides();
+  ASSERT_NE(frame, nullptr);
+  HWND pane = driver::FindChild(frame, kPreviewPane);
+  ASSERT_NE(pane, nullptr);
+  auto middle = [pane]() {
+    int w = 0, h = 0;
+    std::vector<unsigned char> bgr;
+    if (!driver::CaptureWindowPixels(pane, w, h, bgr) || w < 8 || h < 8) return std::vector<unsigned char>();
+    std::vector<unsigned char> out;
+    for (int y = h / 2 - 2; y <= h / 2 + 2; ++y)
+      out.insert(out.end(), bgr.begin() + (y * w + w / 2 - 2) * 3, bgr.begin() + (y * w + w / 2 + 3) * 3);
+    return out;
+  };
+  // At rest the pane shows the picture: the same twice in a row.
+  std::vector<unsigned char> still, now;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        now = middle();
+        bool steady = !now.empty() && now == still;
+        still = now;
+        return steady;
+      },
+      10s, 100ms));
+  struct Effect {
+    int group, index;
+    const char* name;
+  };
+  for (Effect effect : {Effect{10, 2, "cross fade"}, Effect{0, 0, "wipe"}, Effect{1, 0, "push"}}) {
+    ChooseEffect(frame, effect.group, effect.index);
+    // The preview runs to its end in a thread of its own, watched meanwhile: a preview
+    // asked for while one runs would not run.
+    std::atomic<bool> ended{false};
+    std::thread preview([&] {
+      SendAndWait(frame, WM_COMMAND, kPreviewButton, 0);
+      ended = true;
+    });
+    bool changed = false;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+          changed = changed || middle() != still;
+          return ended.load();
+        },
+        20s, 1ms));
+    preview.join();
+    EXPECT_TRUE(changed) << effect.name << " shows no change";
+    EXPECT_TRUE(PumpUntil([&] { return middle() == still; }, 10s)) << effect.name << " does not end on the picture";
+  }
+  EXPECT_EQ(Close(), 0);
+}
+
 // A show of two slides and music, built into a folder of its own.
 class DunmereBuild : public Dunmere {
  protected:
@@ -425,7 +482,7 @@ class DunmereBuild : public Dunmere {
     b = folder.Write("pics\\b.jpg", "this is no JPEG at all");
     folder.Write("one\\song.mp3", "first song");
     folder.Write("two\\song.mp3", "second song");
-    folder.Write("suite\\MUSIC\\calm.m3u", folder.File("one\\song.mp3") + "\r\n" + folder.File("two\\song.mp3") +
+    folder.Write("suite\\lists\\calm.qls", folder.File("one\\song.mp3") + "\r\n" + folder.File("two\\song.mp3") +
                                                "\r\n" + folder.File("one\\missing.mp3") + "\r\n" +
                                                folder.File("one\\notes.txt") + "\r\n");
     folder.Write("one\\notes.txt", "not a sound");
@@ -532,7 +589,7 @@ class DunmereBuild : public Dunmere {
     DunmereFolder& folder = Copy();
     std::string tone = folder.File("one\\tone.wav");
     folder.Write("one\\tone.wav", soundtest::PcmWave(soundtest::Sine(kToneHz, 8000, 1, 3.0, kToneLevel), 1, 8000));
-    folder.Write("suite\\MUSIC\\calm.m3u", tone + "\r\n");
+    folder.Write("suite\\lists\\calm.qls", tone + "\r\n");
     folder.Write("pics\\a.tim", "1500");
     folder.Write("pics\\a.sfx", "2000|Wipe from the left");
   }
@@ -568,6 +625,26 @@ class DunmereBuild : public Dunmere {
   static constexpr double kToneLevel = 10000;
   static constexpr int kMusicAt60 = 705;
   static constexpr int kOneSecondDefault = 801;
+  static constexpr int kSixtySecondsDefault = 812;
+
+  // Esc as the user presses it, to whichever window has the keyboard, and "yes" to the
+  // maker's question whether to stop.
+  void StopWithEscape() {
+    HWND question = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          INPUT keys[2]{};
+          keys[0].type = keys[1].type = INPUT_KEYBOARD;
+          keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+          keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+          if (!FindWindowA(kMessageBox, nullptr)) SendInput(2, keys, sizeof keys[0]);
+          question = FindWindowA(kMessageBox, nullptr);
+          return question && driver::BoxText(question).find("Stop the work") != std::string::npos;
+        },
+        20s, 500ms))
+        << "the maker never asked to stop";
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes, stop
+  }
 
   // The report of a recording that holds nothing, which asks nothing further.
   void ExpectNoVideoReport(HWND frame) {
@@ -624,7 +701,7 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
 
   EXPECT_EQ(ReadText(target + "AUTORUN.INF"), "[autorun]\r\nOPEN=falcet.exe falcet.ssf\r\nICON=falcet.exe,0\r\n");
   EXPECT_EQ(ReadText(target + "falcet.ssf"),
-            "[@path@calm.m3u|0|0|0|100|1|4000|0]\r\n@path@00000001.png,6000\r\n@path@00000002.png,4000\r\n");
+            "[@path@calm.qls|0|0|0|100|1|4000|0]\r\n@path@00000001.png,6000\r\n@path@00000002.png,4000\r\n");
   std::string png = ReadText(target + "00000001.png");
   ASSERT_GE(png.size(), 8u);
   EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
@@ -635,7 +712,7 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   // Two songs of one name from two folders both arrive.
   EXPECT_EQ(ReadText(target + "song.mp3"), "first song");
   EXPECT_EQ(ReadText(target + "song_2.mp3"), "second song");
-  EXPECT_EQ(ReadText(target + "calm.m3u"), "@path@song.mp3\r\n@path@song_2.mp3\r\n");
+  EXPECT_EQ(ReadText(target + "calm.qls"), "@path@song.mp3\r\n@path@song_2.mp3\r\n");
   EXPECT_FALSE(fileio::Exists(target + "old.txt"));
   EXPECT_EQ(ReadText(folder.File("beside.txt")), "stays");
   // The show was saved before the build.
@@ -724,13 +801,16 @@ TEST_F(DunmereBuild, ClosingTheFinalQuestionWithoutAnAnswerDoesNothing) {
   EXPECT_EQ(Close(), 0);
 }
 
-// The player's files, its effects plug-in and the built show's marker (kept in a subfolder
-// of the program folder) go into the show, whose own player then plays it: slide 2 after
-// slide 1's time, and the music at the show's volume.
+// Built from the installed suite: the player's files, its plug-ins, the built show's
+// marker (kept in a subfolder of the program folder) and the whole skin (its pane pictures
+// in a subfolder) go into the show, whose own player then plays it: slide 2 after slide
+// 1's time, and the music at the show's volume.
 TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
   DunmereFolder& folder = Copy();
-  CopyThePlayer(true);
+  folder.CopyInstalledSuite();
   ASSERT_TRUE(fileio::Exists(folder.ProgramFolder() + "player\\dravel.dll"));
+  std::vector<std::string> skin = DunmereFolder::FilesBelow(folder.ProgramFolder() + "Slate\\");
+  ASSERT_TRUE(std::find(skin.begin(), skin.end(), "pane\\b48.bmp") != skin.end());
   UseToneMusic();
   HWND frame = StartWithShow();
   ASSERT_NE(frame, nullptr);
@@ -738,11 +818,14 @@ TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
   BuildUpToTheQuestion(frame);
   ASSERT_TRUE(CloseNextBox(kMessageBox, &last));
   WaitNoBox(frame, kMessageBox);
-  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "dravel.dll", "tone.wav"})
+  for (const char* file : {"falcet.exe", "falcet.SYS", "pellox.dll", "morvane.dll", "dravel.dll", "TOLVERN.SKL", "tone.wav"})
     EXPECT_TRUE(fileio::Exists(target + file)) << file;
   EXPECT_FALSE(fileio::Exists(target + "player"));
+  for (const std::string& file : skin)
+    EXPECT_TRUE(ReadText(target + "Slate\\" + file) == ReadText(folder.ProgramFolder() + "Slate\\" + file))
+        << file << " is not in the show";
   EXPECT_EQ(ReadText(target + "falcet.ssf"),
-            "[@path@calm.m3u|0|0|0|60|1|4000|0]\r\n@path@00000001.png,1500\r\n@path@00000002.png,4000\r\n");
+            "[@path@calm.qls|0|0|0|60|1|4000|0]\r\n@path@00000001.png,1500\r\n@path@00000002.png,4000\r\n");
   EXPECT_EQ(Close(), 0);
 
   // Started by the autorun line, and bare (it finds its list itself).
@@ -805,6 +888,228 @@ TEST_F(DunmereBuild, AVideoBuildWithoutTheRecorderPlugInReportsTheFailure) {
   EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 30000)) << "the player ends after the show";
   ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
   EXPECT_FALSE(fileio::Exists(target + "NEWSHOW.avi"));
+  EXPECT_EQ(Close(), 0);
+}
+
+// A video build of the installed suite takes the recorder along. The recording player
+// stands in front with its input disabled; the user's Esc still reaches the maker, whose
+// stop ends the player, and the build ends with its report instead of waiting for a show
+// of a minute a slide.
+TEST_F(DunmereBuild, EscapeEndsTheRecordingPlayerAndTheBuildReports) {
+  DunmereFolder& folder = Copy();
+  folder.CopyInstalledSuite();
+  HWND frame = nullptr;
+  ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame, kSixtySecondsDefault));
+  EXPECT_TRUE(fileio::Exists(target + "morvane.dll"));
+  HWND player = WaitForWindow(kClassPlayer, 30000);
+  ASSERT_NE(player, nullptr);
+  // The maker waits for the player once its controls are disabled.
+  HWND record = driver::FindChild(frame, kRecordButton);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(record); }, 20s));
+  ASSERT_NO_FATAL_FAILURE(StopWithEscape());
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 20000)) << "the recording player still runs";
+  // The report names the video file, recorded or not.
+  std::string text;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        HWND report = FindWindowA(kMessageBox, nullptr);
+        text = report && report != last ? driver::BoxText(report) : std::string();
+        return !text.empty();
+      },
+      20s))
+      << "no report";
+  EXPECT_NE(text.find("FALCET.AVI"), std::string::npos) << text;
+  EXPECT_TRUE(IsWindowEnabled(record) || FindWindowA(kMessageBox, nullptr));
+  // Whatever it asks further is left unanswered.
+  while (CloseNextBox(kMessageBox, &last, 3000)) WaitNoBox(frame, kMessageBox);
+  EXPECT_EQ(Close(), 0);
+}
+
+// A player that never starts its recording (nor ends) holds the build up only until Esc:
+// the maker ends it and reports that nothing was recorded.
+TEST_F(DunmereBuild, ARecordingThatNeverStartsEndsWithTheReport) {
+  DunmereFolder& folder = Copy();
+  std::string playerLog = folder.File("player.log");
+  folder.AddStandin();
+  folder.SetEntry(80, "standin.exe");
+  folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
+  HWND frame = nullptr;
+  ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame));
+  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeRecordShow);
+  ASSERT_NO_FATAL_FAILURE(StopWithEscape());
+  got = WaitForLog(playerLog, 2, 20000);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[1].code, kCodeClose);
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 20000)) << "the player still runs";
+  ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
+  EXPECT_TRUE(IsWindowEnabled(driver::FindChild(frame, kRecordButton)));
+  EXPECT_EQ(Close(), 0);
+}
+
+// The build box asks in the player's words; the show list carries what the player reads:
+// the slide texts with option three, the enlarged view with option one at 0.
+TEST_F(DunmereBuild, TheBuildBoxsOptionsDoWhatTheySayInThePlayer) {
+  HWND frame = StartWithShow();
+  ASSERT_NE(frame, nullptr);
+  struct Round {
+    bool texts, enlarged;
+    const char* options;
+  };
+  for (Round round : {Round{true, false, "|1|0|1|"}, Round{false, true, "|0|0|0|"}, Round{true, true, "|0|0|1|"},
+                      Round{false, false, "|1|0|0|"}}) {
+    PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
+    HWND box = WaitForWindow(kBuildBox, 20000);
+    ASSERT_NE(box, nullptr);
+    HWND texts = nullptr, enlarged = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          texts = driver::FindButton(box, 0, "Show the slide texts");
+          enlarged = driver::FindButton(box, 0, "Show the slides enlarged in the player");
+          return texts && enlarged;
+        },
+        10s))
+        << "the build box offers no such options";
+    SendAndWait(texts, BM_SETCHECK, round.texts ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendAndWait(enlarged, BM_SETCHECK, round.enlarged ? BST_CHECKED : BST_UNCHECKED, 0);
+    ASSERT_TRUE(PressNextBox(kBuildBox, 0, "OK", &last));
+    ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &last));
+    ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // the summary
+    ASSERT_TRUE(CloseNextBox(kMessageBox, &last));           // the final question
+    WaitNoBox(frame, kMessageBox);
+    std::string list = ReadText(target + "falcet.ssf");
+    EXPECT_EQ(list.substr(0, list.find("100|1|4000")), std::string("[@path@calm.qls") + round.options) << list;
+  }
+  EXPECT_EQ(Close(), 0);
+}
+
+// The road to background music: with no music list yet the maker sends the user to the
+// media browser, whose collection list (saved as the browser saves it) the maker then offers.
+// A list of pictures only is not music: it is named, and stays the browser's list.
+TEST_F(Dunmere, TheBrowsersSavedListsAreTheMusicLists) {
+  DunmereFolder& folder = Copy();
+  std::string browserLog = folder.File("browser.log");
+  folder.AddStandinAs("kelmor.exe", kClassBrowser, browserLog);
+  std::string song = folder.Write("sounds\\song.wav", "a song");
+  std::string picture = WriteTestPicture(folder.File("pics\\a.bmp"), 8, 8);
+  HWND last = nullptr;
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  // No list yet: the way to the browser, to its sound files.
+  PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));
+  std::vector<LoggedMessage> got = WaitForLog(browserLog, 1, 20000);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, kCodeFileType4);
+  WaitNoBox(frame, kMessageBox);
+  // The browser saves its collection lists: lower-cased full paths, CR LF.
+  folder.WriteInProgram("lists\\trip.qls", fileio::ToLower(song) + "\r\n" + fileio::ToLower(picture) + "\r\n");
+  folder.WriteInProgram("lists\\pictures.qls", fileio::ToLower(picture) + "\r\n");
+  for (const char* name : {"trip.qls", "pictures.qls"}) {
+    PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
+    HWND box = WaitForWindow(kPickFileBox, 20000);
+    ASSERT_NE(box, nullptr) << "no music list offered";
+    HWND names = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (names = driver::FindChild(box, 1)) != nullptr; }, 10s));
+    std::vector<std::string> offered = driver::ListItems(names);
+    EXPECT_EQ(offered, (std::vector<std::string>{"pictures.qls", "trip.qls"}));
+    auto at = std::find(offered.begin(), offered.end(), name);
+    ASSERT_NE(at, offered.end());
+    SendAndWait(names, CB_SETCURSEL, WPARAM(at - offered.begin()), 0);
+    SendAndWait(box, WM_COMMAND, MAKEWPARAM(1, CBN_SELCHANGE), LPARAM(names));
+    HWND none = nullptr;
+    ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &none));
+    WaitNoBox(frame, kPickFileBox);
+    if (std::string(name) == "trip.qls") {
+      EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(driver::FindChild(frame, kMusicLabel)) == "Music: trip.qls"; },
+                            10s))
+          << driver::WindowText(driver::FindChild(frame, kMusicLabel));
+    } else {
+      HWND warning = WaitForWindow(kMessageBox, 20000);
+      ASSERT_NE(warning, nullptr);
+      EXPECT_NE(driver::BoxText(warning).find("pictures.qls holds no sound"), std::string::npos)
+          << driver::BoxText(warning);
+      ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));
+      WaitNoBox(frame, kMessageBox);
+      EXPECT_TRUE(fileio::Exists(folder.ProgramFolder() + "lists\\pictures.qls"));
+      EXPECT_EQ(driver::WindowText(driver::FindChild(frame, kMusicLabel)), "No background music");
+    }
+  }
+  EXPECT_EQ(Close(), 0);
+  // The browser the program started ends too.
+  if (HWND browser = FindWindowA(kClassBrowser, nullptr)) SENDCOPYDATA(browser, kCodeClose, "");
+  EXPECT_TRUE(WaitForNoWindow(kClassBrowser, 10000));
+}
+
+// The same road with the suite's own media browser, driven as a user drives it: to its
+// sound files, a sound into its collection list, the list saved; back in the maker that
+// list is the show's music.
+TEST_F(Dunmere, TheRoadToMusicRunsThroughTheSuitesBrowser) {
+  // The browser's controls and its list-file box, as its window makes them.
+  constexpr int kBrowserFileList = 3, kBrowserCollection = 4, kBrowserAddButton = 5, kBrowserSaveList = 204;
+  constexpr int kListBoxName = 1, kListBoxFirstButton = 2;
+  DunmereFolder& folder = Copy();
+  folder.CopyInstalledSuite();
+  ASSERT_TRUE(fileio::Exists(folder.ProgramFolder() + "kelmor.exe"));
+  folder.Write("sounds\\song.wav", soundtest::PcmWave(soundtest::Sine(1000, 8000, 1, 0.2, 1000), 1, 8000));
+  HWND last = nullptr;
+  HWND frame = Start();
+  ASSERT_NE(frame, nullptr);
+  // The browser the program starts ends with the test, passed or failed.
+  struct EndBrowser {
+    ~EndBrowser() {
+      if (HWND running = FindWindowA(kClassBrowser, nullptr)) SENDCOPYDATA(running, kCodeClose, "");
+      WaitForNoWindow(kClassBrowser, 10000);
+    }
+  } endBrowser;
+  PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
+  ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes: to the browser
+  HWND browser = WaitForWindow(kClassBrowser, 30000);
+  ASSERT_NE(browser, nullptr);
+  // Its start-up hint, closed as a user closes it.
+  HWND hint = nullptr;
+  ASSERT_TRUE(CloseNextBox(kBuildBox, &hint));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hint) || !IsWindowVisible(hint); }, 10s));
+  HWND files = driver::WaitChild(browser, kBrowserFileList, 20000);
+  ASSERT_NE(files, nullptr);
+  driver::SendCommand(browser, kCodeGoToFolder, folder.File("sounds"));
+  std::vector<std::string> listed;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        listed = driver::ListItems(files);
+        return listed.size() == 1 && listed[0].find("song.wav") != std::string::npos;
+      },
+      20s))
+      << listed.size();
+  SendAndWait(files, LB_SETSEL, TRUE, 0);
+  SendAndWait(browser, WM_COMMAND, kBrowserAddButton, 0);
+  HWND collection = driver::FindChild(browser, kBrowserCollection);
+  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(collection).size() == 1; }, 10s));
+  PostMessageA(browser, WM_COMMAND, kBrowserSaveList, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        box = FindWindowA("PICKFILE", nullptr);
+        return box && IsWindowVisible(box) && driver::FindChild(box, kListBoxFirstButton);
+      },
+      20s));
+  driver::SetText(driver::FindChild(box, kListBoxName), "trip");
+  SendAndWait(box, WM_COMMAND, MAKEWPARAM(kListBoxFirstButton, BN_CLICKED),
+              LPARAM(driver::FindChild(box, kListBoxFirstButton)));
+  EXPECT_TRUE(PumpUntil([&] { return !FindWindowA("PICKFILE", nullptr); }, 10s));
+  // Back in the maker: the saved list is offered and becomes the music.
+  PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
+  HWND pick = WaitForWindow(kPickFileBox, 20000);
+  ASSERT_NE(pick, nullptr) << "the browser's list is not offered";
+  HWND names = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (names = driver::FindChild(pick, 1)) != nullptr; }, 10s));
+  EXPECT_EQ(driver::ListItems(names), std::vector<std::string>{"trip.qls"});
+  ASSERT_TRUE(PressNextBox(kPickFileBox, 1, "", &last));
+  WaitNoBox(frame, kPickFileBox);
+  EXPECT_TRUE(
+      PumpUntil([&] { return driver::WindowText(driver::FindChild(frame, kMusicLabel)) == "Music: trip.qls"; }, 10s))
+      << driver::WindowText(driver::FindChild(frame, kMusicLabel));
   EXPECT_EQ(Close(), 0);
 }
 

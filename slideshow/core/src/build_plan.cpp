@@ -207,7 +207,19 @@ BuildPlan PlanBuild(const BuildInput& in) {
   text(plan.showListName, plan.showListText);
   if (!skinName.empty()) {
     plan.folders.push_back(skinName);
-    for (const auto& f : in.skinFiles) copy(fileio::WithTrailingSeparator(in.skinFolder) + f, target + skinName + "\\" + f, -1);
+    // The skin's subfolders before their files, each once, parents first.
+    for (const auto& f : in.skinFiles) {
+      std::string below = f;
+      for (char& c : below)
+        if (c == '/') c = '\\';
+      for (size_t bar = below.find('\\'); bar != std::string::npos; bar = below.find('\\', bar + 1)) {
+        std::string sub = skinName + "\\" + below.substr(0, bar);
+        bool known = false;
+        for (const auto& made : plan.folders) known = known || fileio::EqualsNoCase(made, sub);
+        if (!known) plan.folders.push_back(sub);
+      }
+      copy(fileio::WithTrailingSeparator(in.skinFolder) + f, target + skinName + "\\" + below, -1);
+    }
   }
   if (!extraName.empty() && !in.extraFiles.empty()) {
     plan.folders.push_back(extraName);

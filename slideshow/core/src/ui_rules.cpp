@@ -57,6 +57,15 @@ std::string BuildSummary(const std::string& entry78, const std::string& target, 
   return ReplaceAll(text, "@", target);
 }
 
+uint32_t BuildBoxChecks(int optionOne, int optionThree) {
+  return (optionThree ? kCheckSlideTexts : 0u) | (optionOne ? 0u : kCheckEnlargedView);
+}
+
+void OptionsFromBuildBox(uint32_t checks, int& optionOne, int& optionThree) {
+  optionThree = (checks & kCheckSlideTexts) ? 1 : 0;
+  optionOne = (checks & kCheckEnlargedView) ? 0 : 1;
+}
+
 Placement PlacementOf(const std::string& entry, int k) {
   Placement p;
   if (fileio::Trim(entry).empty()) return p;

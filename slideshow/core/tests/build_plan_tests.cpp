@@ -114,6 +114,21 @@ TEST(BuildPlan, SkinAndExtraFoldersKeepTheirNames) {
   EXPECT_EQ(PlanBuild(in).folders, (std::vector<std::string>{"Sand"}));
 }
 
+// A skin keeps its pane pictures in a subfolder: the show gets the skin whole.
+TEST(BuildPlan, TheSkinsSubfoldersComeAlong) {
+  BuildInput in = SmallShow();
+  in.skinFolder = "C:\\Suite\\Slate\\";
+  in.skinFiles = {"Slate.sks", "pane\\b48.bmp", "pane\\big\\b1.bmp", "pane\\b49.bmp", "pane/thumb.bmp"};
+  BuildPlan plan = PlanBuild(in);
+  EXPECT_EQ(plan.folders, (std::vector<std::string>{"Slate", "Slate\\pane", "Slate\\pane\\big"}));
+  for (const char* file : {"Slate.sks", "pane\\b48.bmp", "pane\\big\\b1.bmp", "pane\\thumb.bmp"}) {
+    const BuildFile* copied = Find(plan, std::string("C:\\SHOWCD\\Slate\\") + file);
+    ASSERT_NE(copied, nullptr) << file;
+    EXPECT_EQ(copied->kind, BuildFile::kCopy);
+  }
+  EXPECT_EQ(Find(plan, "C:\\SHOWCD\\Slate\\pane\\big\\b1.bmp")->source, "C:\\Suite\\Slate\\pane\\big\\b1.bmp");
+}
+
 TEST(BuildPlan, AVideoBuildOpensTheVideo) {
   BuildInput in = SmallShow();
   in.videoBuild = true;

@@ -147,6 +147,21 @@ TEST(Texts, PartnersEffectsButtons) {
   EXPECT_EQ(tip, "");
 }
 
+// The build box's two check boxes and the header options the player reads: texts are
+// option three; the enlarged view is option one at 0. Option two is nobody's check box.
+TEST(Texts, BuildBoxChecksAreThePlayersOptions) {
+  EXPECT_EQ(BuildBoxChecks(0, 0), uint32_t(kCheckEnlargedView));
+  EXPECT_EQ(BuildBoxChecks(1, 1), uint32_t(kCheckSlideTexts));
+  EXPECT_EQ(BuildBoxChecks(1, 0), 0u);
+  for (uint32_t checks = 0; checks < 4; ++checks) {
+    int one = 7, three = 7;
+    OptionsFromBuildBox(checks, one, three);
+    EXPECT_EQ(three, (checks & kCheckSlideTexts) ? 1 : 0) << checks;
+    EXPECT_EQ(one, (checks & kCheckEnlargedView) ? 0 : 1) << checks;
+    EXPECT_EQ(BuildBoxChecks(one, three), checks);
+  }
+}
+
 TEST(SlideList, MovesStayInsideTheList) {
   std::vector<char> list = {'a', 'b', 'c', 'd', 'e'};
   // Alt+Up with the first slide among the selected ones moves nothing.

@@ -3,6 +3,7 @@
 // groups carry the values the program relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "dunmere/command_ids.h"
@@ -32,12 +33,24 @@ std::string ShippedFolder() {
 
 UiTextFile Load() { return LoadShippedUiFile(ShippedFolder() + "dunmere.SYS"); }
 
+UiTextFile LoadBrowsers() {
+#ifdef _WIN32
+  return LoadShippedUiFile(SuiteFolder() + "kelmor.SYS");
+#else
+  return LoadShippedUiFile(DUNMERE_SOURCE_DIR "/../browser/kelmor.SYS");
+#endif
+}
+
+std::string Folder(const std::string& entry) {
+  return fileio::WithoutTrailingSeparator(fileio::Trim(fileio::UnquoteField(entry)));
+}
+
 
 TEST(ShippedUiFile, HoldsEveryEntryTheProgramReads) {
   UiTextFile file = Load();
   for (int n : {1,  4,  7,  8,  9,  12, 14, 15, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 40, 44, 45, 46,
                 47, 51, 52, 53, 54, 55, 58, 59, 60, 61, 62, 64, 65, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79,
-                80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 175})
+                80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 175})
     EXPECT_FALSE(UiEntry(file.strings, n).empty()) << "UI entry " << n;
   for (int n : {5, 6, 7, 9, 10, 11, 51, 52, 53, 54}) {
     std::string caption, tip;
@@ -56,6 +69,29 @@ TEST(ShippedUiFile, HoldsEveryEntryTheProgramReads) {
   EXPECT_NE(UiEntry(file.strings, 25).find(','), std::string::npos);
   EXPECT_FALSE(dunmere::FieldOf(UiEntry(file.strings, 20), "|", 2).empty());
 }
+
+// With no music list yet, the maker sends the user to the media browser, whose saved
+// collection lists are the lists the maker then offers: the same folder and extension.
+TEST(ShippedUiFile, MusicListsAreWhereTheBrowserSavesItsLists) {
+  UiTextFile maker = Load();
+  UiTextFile browser = LoadBrowsers();
+  std::string musicFolder = Folder(UiEntry(maker.strings, 9)), listFolder = Folder(UiEntry(browser.strings, 21));
+  EXPECT_TRUE(fileio::EqualsNoCase(musicFolder, listFolder)) << musicFolder << " / " << listFolder;
+  std::string musicExtension = Folder(UiEntry(maker.strings, 7)), listExtension = Folder(UiEntry(browser.strings, 25));
+  EXPECT_TRUE(fileio::EqualsNoCase(musicExtension, listExtension)) << musicExtension << " / " << listExtension;
+  // The maker's question names the browser's way of making one.
+  EXPECT_NE(UiEntry(maker.strings, 18).find("save"), std::string::npos) << UiEntry(maker.strings, 18);
+}
+
+#ifdef _WIN32
+// The build copies the player's files (entry 80) from the program folder: each one is
+// where the suite installs it, the recorder of video builds too.
+TEST(ShippedUiFile, ThePlayersFilesAreWhereTheSuiteInstallsThem) {
+  std::vector<std::string> names = fileio::SplitFields(UiEntry(Load().strings, 80), ',');
+  EXPECT_NE(std::find(names.begin(), names.end(), "morvane.dll"), names.end());
+  for (const std::string& name : names) EXPECT_TRUE(fileio::Exists(SuiteFolder() + name)) << name;
+}
+#endif
 
 TEST(ShippedUiFile, CommandsAndTheirValues) {
   UiTextFile file = Load();

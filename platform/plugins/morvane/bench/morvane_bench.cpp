@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   GetModuleFileNameA(nullptr, folder, MAX_PATH);
   std::string base(folder);
   base = base.substr(0, base.find_last_of('\\') + 1);
-  win::Module dll(LoadLibraryA((base + "..\\suite\\player\\morvane.dll").c_str()));
+  win::Module dll(LoadLibraryA((base + "..\\suite\\morvane.dll").c_str()));
   if (!dll) {
     std::printf("morvane.dll not found beside the suite\n");
     return 1;

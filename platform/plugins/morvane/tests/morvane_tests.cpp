@@ -38,7 +38,7 @@ LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class Recorder : public ::testing::Test {
  protected:
   void SetUp() override {
-    dll_.Reset(LoadLibraryA((SuiteFolder() + "player\\morvane.dll").c_str()));
+    dll_.Reset(LoadLibraryA((SuiteFolder() + "morvane.dll").c_str()));
     ASSERT_TRUE(dll_);
     init_ = Proc<MvInitProc>("MVINIT");
     start_ = Proc<MvStartProc>("MVSTART");

@@ -64,7 +64,7 @@ struct BuildInput {
   std::string musicList;                    // its path, "" for none
   std::vector<std::string> sounds;          // the listed sounds that count, in list order
   std::string skinFolder;                   // the skin folder ("" for none), with its final "\"
-  std::vector<std::string> skinFiles;       // names of the files in it
+  std::vector<std::string> skinFiles;       // its files, subfolders' too, by their path below it ("pane\b1.bmp")
   std::string extraFolder;
   std::vector<std::string> extraFiles;
   std::string programFolder;
@@ -87,7 +87,7 @@ struct BuildPlan {
   std::string autorunText;
   std::string musicListName;           // "" without music
   std::vector<std::string> soundNames; // the name each sound gets in the target, by position
-  std::vector<std::string> folders;    // subfolders to create below the target
+  std::vector<std::string> folders;    // subfolders to create below the target, parents first
 };
 
 // The player's program file without its extension + the project extension.

@@ -36,6 +36,19 @@ std::string StatusAfterTimeCommand(const std::string& status, const std::string&
 // The summary of a build (UI entry 78): "@" the target, "#" the slides, "$" the size.
 std::string BuildSummary(const std::string& entry78, const std::string& target, int slides, int64_t bytes);
 
+// The build box's check boxes (UI entry 60) ask in the media player's terms; the show's
+// header carries the values as the player reads them: option three set shows the slide
+// texts, option one at 0 shows the slides in the enlarged view. Option two means nothing to
+// the player and has no check box; it keeps its value.
+enum BuildBoxCheck : uint32_t {
+  kCheckSlideTexts = 1,    // the first check box
+  kCheckEnlargedView = 2,  // the second
+};
+// The check states that the header options stand for (the box's presets).
+uint32_t BuildBoxChecks(int optionOne, int optionThree);
+// The header options that the box's check states ask for.
+void OptionsFromBuildBox(uint32_t checks, int& optionOne, int& optionThree);
+
 // A placement triple of PLACEPANELCHILD: entry n holds "flag,x,y" triples, one per placement.
 struct Placement {
   bool hidden = false;
