@@ -259,6 +259,19 @@ int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& l
   return 0;
 }
 
+int64_t AppendingRecord(const std::string& path, int recordLength) {
+  if (recordLength < 5) return 0;
+  fileio::File file;
+  if (file.Open(path, fileio::Access::Read, fileio::Share::DenyNone) != 0) return 0;
+  const int64_t fileLength = file.Size();
+  uint8_t number[4] = {};
+  size_t got = 0;
+  if (fileLength < recordLength || file.ReadAt(0, number, sizeof number, got) != 0 || got != sizeof number) return 0;
+  const int64_t pending = int64_t(number[0]) | int64_t(number[1]) << 8 | int64_t(number[2]) << 16 |
+                          int64_t(number[3]) << 24;
+  return PendingFits(pending, fileLength, recordLength) && fileLength == pending * recordLength ? pending : 0;
+}
+
 int CheckRecordFile(const std::string& path, const std::vector<DBFIELD>& fields, std::string& problem) {
   problem.clear();
   try {

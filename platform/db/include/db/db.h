@@ -111,6 +111,10 @@ int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& l
 // file made for another record length) and what mends it. A file that does not exist
 // yet, or that another program is appending to right now, is no problem.
 int CheckRecordFile(const std::string& path, const std::vector<DBFIELD>& fields, std::string& problem);
+// The record an append is writing or was killed writing (0: none): the header names it
+// and the file holds it whole, while its keys may be partly filed. Readers pass it over
+// until the append completes or the next filing or start takes it back.
+int64_t AppendingRecord(const std::string& path, int recordLength);
 }  // namespace db
 
 // The path with the first letter of its name's extension replaced (73: ".B01" -> ".I01").
