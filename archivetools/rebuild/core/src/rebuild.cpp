@@ -323,10 +323,20 @@ RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const
     if (fail.code != 0 && result.code == 0) {
       result.code = fail.code;
       result.step = fail.step;
+      result.library = DBNAME(library, 'B');
     }
   }
   if (hooks.progress) hooks.progress(0);
   return result;
+}
+
+std::string RebuildFailureText(const RebuildResult& result, const std::string& codeText) {
+  if (result.code == kNoEndMark)
+    return result.library + "|The library is damaged at its start: the bytes before its first item end in no item " +
+           "mark. Nothing was changed.";
+  if (result.code == kDbRefused)
+    return result.library + "|Too little free disk space for a compaction. Nothing was changed.";
+  return result.library.empty() ? codeText : result.library + "|" + codeText;
 }
 
 int REBUILDDATABASE(const std::string& path, int mode, bool all, const RebuildHooks& hooks) {

@@ -169,6 +169,12 @@ TEST_F(LibraryTest, JunkInFrontGives18AndChangesNothing) {
   RebuildResult r = RebuildDatabase(lib(), kModeCompact, false, Roomy());
   EXPECT_EQ(r.code, kNoEndMark);
   EXPECT_EQ(r.step, kStepSearch);
+  // The message names the library and what is wrong with it, not the code's own text.
+  EXPECT_EQ(r.library, lib());
+  const std::string text = RebuildFailureText(r, "No more files.");
+  EXPECT_EQ(text.rfind(lib() + "|", 0), 0u) << text;
+  EXPECT_NE(text.find("damaged at its start"), std::string::npos) << text;
+  EXPECT_EQ(text.find("No more files."), std::string::npos) << text;
   EXPECT_EQ(dir.Read("ARC001.B01"), bytes);
   EXPECT_EQ(dir.Read("ARC001.I01"), indexBytes);
 }

@@ -37,8 +37,13 @@ struct RebuildHooks {
 
 struct RebuildResult {
   int code = 0;
-  int step = 0;  // the step that failed
+  int step = 0;          // the step that failed
+  std::string library;   // the library that failed
 };
+// The message of a failed run: the library and what is wrong with it where the code alone
+// does not say it (a library whose start holds no item), else the library and `codeText`
+// (the Windows text of the code).
+std::string RebuildFailureText(const RebuildResult& result, const std::string& codeText);
 
 // mode 0 compacts and re-indexes, mode 1 re-indexes; `all`: every library of a pattern.
 RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const RebuildHooks& hooks);
