@@ -787,3 +787,41 @@ TEST_F(Grilton, AHeaderNumberNamingAnInnerRecordIsReportedAndCutsNothing) {
   EXPECT_TRUE(RecordBytes() == bytes) << "the record file changed";
   EXPECT_EQ(Close(), 0);
 }
+
+// The topic editor's rebuild was killed while it put its squeezed files in place: the
+// next filing finishes that work and files into the rebuilt archive, and no copy of the
+// rebuild stays beside it.
+TEST_F(Grilton, AFilingAfterARebuildKilledHalfWayFinishesItAndFiles) {
+  const std::string f01 = Copy().RecordFile();
+  const std::vector<DBFIELD> fields = db::ArchiveFields(kTopicSlots, 2024, 5);
+  ASSERT_EQ(DBCREATE(f01, 671), 0);
+  {
+    int fn = 0, ok = 0;
+    ASSERT_EQ(DBOPENF(f01, fn, ok), 0);
+    for (int i = 1; i <= 4; ++i) ASSERT_EQ(DBCREF(f01, fn, FiledValues(i), fields), 0) << i;
+    SKFCLOSE(fn);
+    DbCloseIndexes(f01);
+  }
+  const std::string old = RecordBytes();
+  const std::string squeezed = old.substr(0, 2 * 671) + old.substr(3 * 671);  // without record 3
+  ASSERT_EQ(fileio::WriteFileReplacing(DbReplacementCopy(f01), squeezed), 0);
+  ASSERT_EQ(DbRebuildIndexes(DbReplacementCopy(f01), fields), 0);
+  DbCloseIndexes(DbReplacementCopy(f01));
+  ASSERT_EQ(fileio::WriteFileReplacing(DbReplacementMark(f01), ""), 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(f01, squeezed.substr(0, 3 * 671) + old.substr(3 * 671)), 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "QORIMAGE.CPT", "0000000004\r\n"), 0);
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr) << driver::BoxText(FindWindowA(kBox, nullptr));
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  const std::string now = RecordBytes();
+  ASSERT_EQ(now.size(), squeezed.size() + 671);
+  EXPECT_TRUE(now.substr(0, squeezed.size()) == squeezed) << "the rebuilt records are not in place";
+  EXPECT_EQ(now.substr(squeezed.size(), 8), "00000005");
+  for (const std::string& left : {DbReplacementCopy(f01), DbReplacementMark(f01), DBINDEX(DbReplacementCopy(f01), 0)})
+    EXPECT_FALSE(fileio::Exists(left)) << left;
+  EXPECT_EQ(Close(), 0);
+}
