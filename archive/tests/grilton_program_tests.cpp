@@ -825,3 +825,22 @@ TEST_F(Grilton, AFilingAfterARebuildKilledHalfWayFinishesItAndFiles) {
     EXPECT_FALSE(fileio::Exists(left)) << left;
   EXPECT_EQ(Close(), 0);
 }
+
+// A key counter that holds no number: the filing stops with the counter's name and what is
+// wrong with it, not a bare system text, and writes nothing.
+TEST_F(Grilton, ACounterThatIsNotANumberIsNamedWhenAFilingStops) {
+  const std::string counter = Copy().ProgramFolder() + "QORIMAGE.CPT";
+  ASSERT_EQ(fileio::WriteFileReplacing(counter, "twelve\r\n"), 0);
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  const std::string text = WaitBoxText();
+  EXPECT_NE(fileio::ToUpper(text).find(fileio::ToUpper(counter)), std::string::npos) << text;
+  EXPECT_NE(text.find("does not hold a number"), std::string::npos) << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Count(frame), "1");
+  EXPECT_LE(RecordBytes().size(), 671u);
+  EXPECT_EQ(Close(), 0);
+}
