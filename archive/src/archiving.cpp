@@ -64,6 +64,27 @@ bool CheckedValues(std::vector<std::string>& values) {
   return true;
 }
 
+// What stopped a filing before its items were stored, named as precisely as the files
+// allow: a counter that holds no number, a record file that cannot be filed into.
+std::string FailureText(const FilingResult& r) {
+  Grilton& a = App();
+  if (r.stage == FilingStage::NoKey) {
+    const std::string counter = a.place.CounterFile();
+    std::string text;
+    if (fileio::ReadWholeFile(counter, text) == 0) {
+      text = fileio::Trim(text.substr(0, text.find_first_of("\r\n")));
+      if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return counter + ": the key counter does not hold a number, so no key can be taken from it.";
+      return counter + ": the next key no longer fits the key pattern \"" + a.place.keyPattern + "\".";
+    }
+  }
+  if (r.stage == FilingStage::RecordFailed) {
+    std::string problem;
+    if (db::CheckRecordFile(a.place.RecordFile(), a.fields, problem) != 0 && !problem.empty()) return problem;
+  }
+  return SKWINERR(r.code);
+}
+
 bool FileWith(const std::vector<std::string>& values) {
   Grilton& a = App();
   FilingRequest request;
@@ -83,7 +104,7 @@ bool FileWith(const std::vector<std::string>& values) {
       WarningBox(r.failedFile + "|" + SKWINERR(r.code) + " " + (r.code == kDbRefused ? Ui(12) : std::string()));
       return false;
     default:
-      WarningBox(Ui(13) + "|" + SKWINERR(r.code));
+      WarningBox(Ui(13) + "|" + FailureText(r));
       return false;
   }
 }

@@ -120,6 +120,9 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
     UpdateWindow(a.frame);
     SetForegroundWindow(a.frame);
     BringWindowToTop(a.frame);
+    // An archive that cannot be filed into says so (and what mends it) before any work.
+    std::string problem;
+    if (db::CheckRecordFile(a.place.RecordFile(), a.fields, problem) != 0 && !problem.empty()) WarningBox(problem);
     PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
     a.volumeTimer = SetTimer(nullptr, 0, kVolumeTimerMs, VolumeTimerProc);
     startup::MessageLoopSteps steps;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <set>
@@ -10,7 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "db/archive.h"
 #include "db/db.h"
+#include "skin/sk_files.h"
 #include "grilton_fixture.h"
 #include "imaging/copydata.h"
 #include "skin/skin.h"
@@ -697,3 +700,148 @@ TEST_F(Grilton, ClicksChangeTheDisplayStyleOnlyWhileRecordingFromANullDevice) {
 }
 
 }  // namespace
+
+namespace {
+
+// The record values of a filed picture for the archive's form.
+std::vector<std::string> FiledValues(int number) {
+  std::vector<std::string> v(size_t(kTopicSlots) + 18);
+  char key[16];
+  std::snprintf(key, sizeof key, "%08d", number);
+  v[0] = key;
+  v[1] = "P" + std::to_string(number);
+  v[3] = "BMP";
+  for (int k = 0; k < kTopicSlots; ++k) v[size_t(11 + k)] = k == 0 ? "HARBOUR" : "(none)";
+  return v;
+}
+
+}  // namespace
+
+// A record file cut under intact indexes: the start names the file and the rebuild that
+// mends it, and a filing is refused with the same words; nothing is written.
+TEST_F(Grilton, ARecordFileCutUnderItsIndexesIsReportedAtStartAndNotFiledInto) {
+  const std::string f01 = Copy().RecordFile();
+  const std::vector<DBFIELD> fields = db::ArchiveFields(kTopicSlots, 2024, 5);
+  ASSERT_EQ(DBCREATE(f01, 671), 0);
+  {
+    int fn = 0, ok = 0;
+    ASSERT_EQ(DBOPENF(f01, fn, ok), 0);
+    for (int i = 1; i <= 20; ++i) ASSERT_EQ(DBCREF(f01, fn, FiledValues(i), fields), 0) << i;
+    SKFCLOSE(fn);
+    DbCloseIndexes(f01);
+  }
+  std::string whole = RecordBytes();
+  ASSERT_EQ(fileio::WriteFileReplacing(f01, whole.substr(0, 11 * 671)), 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "QORIMAGE.CPT", "0000000020\r\n"), 0);
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  std::string text = WaitBoxText();
+  EXPECT_NE(text.find(f01), std::string::npos) << text;
+  EXPECT_NE(text.find("rebuild"), std::string::npos) << text;
+  ASSERT_TRUE(Answer());
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  text = WaitBoxText();
+  EXPECT_NE(text.find("rebuild"), std::string::npos) << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Count(frame), "1");
+  EXPECT_EQ(RecordBytes().size(), 11u * 671u);
+  EXPECT_EQ(Close(), 0);
+}
+
+// A damaged header number (it names record 50 of 200): the start reports it and the
+// filing neither cuts the file nor files into it.
+TEST_F(Grilton, AHeaderNumberNamingAnInnerRecordIsReportedAndCutsNothing) {
+  const std::string f01 = Copy().RecordFile();
+  const std::vector<DBFIELD> fields = db::ArchiveFields(kTopicSlots, 2024, 5);
+  ASSERT_EQ(DBCREATE(f01, 671), 0);
+  {
+    int fn = 0, ok = 0;
+    ASSERT_EQ(DBOPENF(f01, fn, ok), 0);
+    DbBeginBatch();
+    for (int i = 1; i <= 199; ++i) ASSERT_EQ(DBCREF(f01, fn, FiledValues(i), fields), 0) << i;
+    DbEndBatch();
+    SKFCLOSE(fn);
+    DbCloseIndexes(f01);
+  }
+  std::string bytes = RecordBytes();
+  ASSERT_EQ(bytes.size(), 200u * 671u);
+  bytes[0] = 50;
+  ASSERT_EQ(fileio::WriteFileReplacing(f01, bytes), 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "QORIMAGE.CPT", "0000000199\r\n"), 0);
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = Start(Pictures(1));
+  ASSERT_NE(frame, nullptr);
+  std::string text = WaitBoxText();
+  EXPECT_NE(text.find(f01), std::string::npos) << text;
+  EXPECT_NE(text.find("record 50"), std::string::npos) << text;
+  ASSERT_TRUE(Answer());
+  ASSERT_TRUE(WaitCount(frame, "1"));
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  text = WaitBoxText();
+  EXPECT_NE(text.find("record 50"), std::string::npos) << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Count(frame), "1");
+  EXPECT_TRUE(RecordBytes() == bytes) << "the record file changed";
+  EXPECT_EQ(Close(), 0);
+}
+
+// The topic editor's rebuild was killed while it put its squeezed files in place: the
+// next filing finishes that work and files into the rebuilt archive, and no copy of the
+// rebuild stays beside it.
+TEST_F(Grilton, AFilingAfterARebuildKilledHalfWayFinishesItAndFiles) {
+  const std::string f01 = Copy().RecordFile();
+  const std::vector<DBFIELD> fields = db::ArchiveFields(kTopicSlots, 2024, 5);
+  ASSERT_EQ(DBCREATE(f01, 671), 0);
+  {
+    int fn = 0, ok = 0;
+    ASSERT_EQ(DBOPENF(f01, fn, ok), 0);
+    for (int i = 1; i <= 4; ++i) ASSERT_EQ(DBCREF(f01, fn, FiledValues(i), fields), 0) << i;
+    SKFCLOSE(fn);
+    DbCloseIndexes(f01);
+  }
+  const std::string old = RecordBytes();
+  const std::string squeezed = old.substr(0, 2 * 671) + old.substr(3 * 671);  // without record 3
+  ASSERT_EQ(fileio::WriteFileReplacing(DbReplacementCopy(f01), squeezed), 0);
+  ASSERT_EQ(DbRebuildIndexes(DbReplacementCopy(f01), fields), 0);
+  DbCloseIndexes(DbReplacementCopy(f01));
+  ASSERT_EQ(fileio::WriteFileReplacing(DbReplacementMark(f01), ""), 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(f01, squeezed.substr(0, 3 * 671) + old.substr(3 * 671)), 0);
+  ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "QORIMAGE.CPT", "0000000004\r\n"), 0);
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  SendAndWait(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr) << driver::BoxText(FindWindowA(kBox, nullptr));
+  ASSERT_TRUE(WaitCount(frame, "0"));
+  const std::string now = RecordBytes();
+  ASSERT_EQ(now.size(), squeezed.size() + 671);
+  EXPECT_TRUE(now.substr(0, squeezed.size()) == squeezed) << "the rebuilt records are not in place";
+  EXPECT_EQ(now.substr(squeezed.size(), 8), "00000005");
+  for (const std::string& left : {DbReplacementCopy(f01), DbReplacementMark(f01), DBINDEX(DbReplacementCopy(f01), 0)})
+    EXPECT_FALSE(fileio::Exists(left)) << left;
+  EXPECT_EQ(Close(), 0);
+}
+
+// A key counter that holds no number: the filing stops with the counter's name and what is
+// wrong with it, not a bare system text, and writes nothing.
+TEST_F(Grilton, ACounterThatIsNotANumberIsNamedWhenAFilingStops) {
+  const std::string counter = Copy().ProgramFolder() + "QORIMAGE.CPT";
+  ASSERT_EQ(fileio::WriteFileReplacing(counter, "twelve\r\n"), 0);
+  Copy().WriteInProgram("NEWWORDS.OK", "");
+  HWND frame = StartOn(1);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+  PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
+  const std::string text = WaitBoxText();
+  EXPECT_NE(fileio::ToUpper(text).find(fileio::ToUpper(counter)), std::string::npos) << text;
+  EXPECT_NE(text.find("does not hold a number"), std::string::npos) << text;
+  ASSERT_TRUE(Answer());
+  EXPECT_EQ(Count(frame), "1");
+  EXPECT_LE(RecordBytes().size(), 671u);
+  EXPECT_EQ(Close(), 0);
+}

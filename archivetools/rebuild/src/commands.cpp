@@ -58,18 +58,18 @@ void SetProgress(int percent) {
   UpdateWindow(a.progress);
 }
 
-int Rebuild(const std::string& path, int mode, bool all) {
+RebuildResult Rebuild(const std::string& path, int mode, bool all) {
   RebuildHooks hooks;
   hooks.prefix = Ui(5);
   hooks.progress = SetProgress;
   hooks.status = [](const std::string& library, bool enough) { SetStatus(StatusLine(Ui(3), enough, library)); };
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  const int rc = REBUILDDATABASE(path, mode, all, hooks);
+  const RebuildResult result = RebuildDatabase(path, mode, all, hooks);
   // The bar shows the end for a moment before it goes back.
-  if (rc == 0) Sleep(500);
+  if (result.code == 0) Sleep(500);
   SetProgress(0);
   SetCursor(old);
-  return rc;
+  return result;
 }
 
 // The pick dialog over the given start path; "" when cancelled.
@@ -110,9 +110,9 @@ void ForEachItem(int command, const std::vector<std::string>& items, Operation o
 void RebuildPicked(int command) {
   const std::string library = PickLibrary(command);
   if (library.empty() || !Confirm(MenuText(command), library)) return;
-  const int rc = Rebuild(library, command == kCmdRebuildIndex ? kModeIndexOnly : kModeCompact, false);
+  const RebuildResult result = Rebuild(library, command == kCmdRebuildIndex ? kModeIndexOnly : kModeCompact, false);
   SetStatus("");
-  if (rc != 0) FailureBox(MenuText(command), SKWINERR(rc));
+  if (result.code != 0) FailureBox(MenuText(command), RebuildFailureText(result, SKWINERR(result.code)));
 }
 
 void StoreFiles(int command) {
@@ -147,9 +147,9 @@ void ItemCommand(int command) {
 }  // namespace
 
 void RunCommandLineJob(const std::string& path, int mode) {
-  const int rc = Rebuild(path, mode, true);
+  const RebuildResult result = Rebuild(path, mode, true);
   SetStatus("");
-  if (rc != 0) FailureBox(Ui(1), SKWINERR(rc));
+  if (result.code != 0) FailureBox(Ui(1), RebuildFailureText(result, SKWINERR(result.code)));
   PostQuitMessage(0);
 }
 

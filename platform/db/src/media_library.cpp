@@ -169,6 +169,10 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
   // The index's lock guards the library file as well.
   db::GroupHold hold(index.group());
   if (hold.rc() != 0) return hold.rc();
+  // A compaction killed at its commit point is put in place first: an item stored into
+  // the old files would be dropped by its swap.
+  rc = db::FinishLibrarySwap(db::LibraryWorkFilesOf(library));
+  if (rc != 0) return rc;
   fileio::File lib;
   rc = lib.OpenAlways(library, fileio::Share::DenyNone);
   if (rc != 0) return rc;
@@ -228,6 +232,9 @@ int CopyOut(const std::string& library, const std::string& indexPath, const std:
   if (rc != 0) return rc;
   db::GroupHold hold(index.group());
   if (hold.rc() != 0) return hold.rc();
+  // The old files are whole until the swap, so a library that cannot be written (on a
+  // read-only medium) is still read.
+  db::FinishLibrarySwap(db::LibraryWorkFilesOf(library));
   int32_t end = 0;
   bool found = false;
   rc = FindItem(index, name, end, found);
@@ -255,6 +262,9 @@ int Remove(const std::string& library, const std::string& indexPath, const std::
   if (rc != 0) return rc;
   db::GroupHold hold(index.group());
   if (hold.rc() != 0) return hold.rc();
+  // A removal from the old files would come back with the swap.
+  rc = db::FinishLibrarySwap(db::LibraryWorkFilesOf(library));
+  if (rc != 0) return rc;
   int32_t end = 0;
   bool found = false;
   rc = FindItem(index, name, end, found);

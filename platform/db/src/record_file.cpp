@@ -103,17 +103,27 @@ int WritePending(int fileNumber, int64_t recordNumber) {
   return SKFPUTAT(fileNumber, 0, number);
 }
 
+// Where a pending record can be: an append names the record after the last whole one and
+// writes nothing behind it, so the file ends within that record, or right before it when
+// not a byte of it was written. Any other number is damage.
+bool PendingFits(int64_t pending, int64_t fileLength, int length) {
+  return pending >= 2 && fileLength >= (pending - 1) * length && fileLength <= pending * length;
+}
+
 // Takes back an interrupted append: its keys leave the indexes, the record the file.
-// The header lock and the indexes' group lock are held. undone: the files changed.
+// The header lock and the indexes' group lock are held. undone: the files changed. A
+// header number that names no record being appended changes nothing and gives 1392.
 int UndoPending(int fileNumber, const std::vector<DBFIELD>& fields, db::AppendSession& s, bool& undone) {
   int64_t pending = 0;
   int rc = ReadPending(fileNumber, pending);
   undone = false;
   if (rc != 0 || pending == 0) return rc;
-  undone = true;
   const int length = s.recordLength;
   int64_t fileLength = SKFLOF(fileNumber);
-  if (pending >= 2 && fileLength >= pending * length) {
+  if (fileLength < 0) return kDbErrInvalidHandle;
+  if (!PendingFits(pending, fileLength, length)) return kDbErrCorrupt;
+  undone = true;
+  if (fileLength == pending * length) {
     std::string record(size_t(length), ' ');
     rc = SKFGETR(fileNumber, record, int(pending));
     for (size_t i = 0; rc == 0 && i < s.indexes.size(); ++i) {
@@ -122,12 +132,22 @@ int UndoPending(int fileNumber, const std::vector<DBFIELD>& fields, db::AppendSe
     }
     if (rc != 0) return rc;
   }
-  // Nothing is appended behind a pending record: the header lock kept others waiting.
-  if (pending >= 2 && fileLength > (pending - 1) * length) {
+  if (fileLength > (pending - 1) * length) {
     rc = SKSETEOFAT(fileNumber, (pending - 1) * length);
     if (rc != 0) return rc;
   }
   return WritePending(fileNumber, 0);
+}
+
+// Every record has one pair in the key index (a deleted one its "/" key): a count that
+// differs means the record file was cut, emptied or replaced under its indexes, and an
+// append would file keys that name other records.
+int CheckKeyCount(db::BTreeFile& keyIndex, int64_t fileLength, int length) {
+  uint64_t pairs = 0;
+  int rc = keyIndex.KeyCount(pairs);
+  if (rc != 0) return rc;
+  const int64_t records = std::max<int64_t>(0, fileLength / length - 1);
+  return int64_t(pairs) == records ? 0 : kDbErrCorrupt;
 }
 
 // The record is written; now its keys. A failure takes back what was done.
@@ -136,10 +156,14 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   const int length = s.recordLength;
   int64_t fileLength = SKFLOF(fileNumber);
   if (fileLength < 0) return kDbErrInvalidHandle;
+  db::GroupHold hold(s.indexes[0].file->group());
+  if (hold.rc() != 0) return hold.rc();
   int rc = 0;
   if (fileLength < length) {
-    // No header record yet (or a torn one): it holds nothing but its number.
-    rc = SKFPUTR(fileNumber, HeaderRecord(length), 1);
+    // No header record yet (or a torn one): it holds nothing but its number. Indexes that
+    // name records are not filed into.
+    rc = CheckKeyCount(*s.indexes[0].file, 0, length);
+    if (rc == 0) rc = SKFPUTR(fileNumber, HeaderRecord(length), 1);
     if (rc != 0) return rc;
     fileLength = length;
     s.headerChecked = true;
@@ -148,11 +172,10 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     if (rc != 0) return rc;
     s.headerChecked = true;
   }
-  db::GroupHold hold(s.indexes[0].file->group());
-  if (hold.rc() != 0) return hold.rc();
   // The length this handle left means no record came or went since: at most a mark was
   // set for a record of which no byte was written, and this append names that same
-  // record in it anyway. Otherwise an interrupted append is looked for.
+  // record in it anyway. Otherwise an interrupted append is looked for, and the key
+  // index must still count the records.
   const bool unchanged = fileLength == s.lengthAfterAppend;
   s.lengthAfterAppend = -1;
   if (!unchanged) {
@@ -160,6 +183,8 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     rc = UndoPending(fileNumber, fields, s, undone);
     if (rc != 0) return rc;
     if (undone) fileLength = SKFLOF(fileNumber);
+    rc = CheckKeyCount(*s.indexes[0].file, fileLength, length);
+    if (rc != 0) return rc;
   }
   // A torn last record (a crash while appending) is overwritten.
   int64_t recordNumber = fileLength / length + 1;
@@ -193,6 +218,22 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   return rc != 0 ? rc : cleared;
 }
 
+// What killed programs left, finished under the header lock before an append: a rebuild's
+// files put in place (or its unfinished copy removed), a rewrite completed. Outside any
+// append session, for the replacement closes them.
+int FinishLeftWork(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields, int length) {
+  if (!fileio::Exists(DbReplacementMark(path)) && !fileio::Exists(DbReplacementCopy(path)) &&
+      !fileio::Exists(db::RewriteJournalPath(path)))
+    return 0;
+  int rc = LockHeader(fileNumber, length);
+  if (rc != 0) return rc;
+  db::EndAppendSessions(path);
+  rc = DbFinishReplacement(path, fileNumber, fields);
+  if (rc == 0) rc = DbFinishInterruptedRewrite(path, fileNumber);
+  SKFUNLOCK(fileNumber, 0, length);
+  return rc;
+}
+
 }  // namespace
 
 namespace db {
@@ -216,6 +257,78 @@ int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& l
   }
   layouts = std::move(found);
   return 0;
+}
+
+int64_t AppendingRecord(const std::string& path, int recordLength) {
+  if (recordLength < 5) return 0;
+  fileio::File file;
+  if (file.Open(path, fileio::Access::Read, fileio::Share::DenyNone) != 0) return 0;
+  const int64_t fileLength = file.Size();
+  uint8_t number[4] = {};
+  size_t got = 0;
+  if (fileLength < recordLength || file.ReadAt(0, number, sizeof number, got) != 0 || got != sizeof number) return 0;
+  const int64_t pending = int64_t(number[0]) | int64_t(number[1]) << 8 | int64_t(number[2]) << 16 |
+                          int64_t(number[3]) << 24;
+  return PendingFits(pending, fileLength, recordLength) && fileLength == pending * recordLength ? pending : 0;
+}
+
+int CheckRecordFile(const std::string& path, const std::vector<DBFIELD>& fields, std::string& problem) {
+  problem.clear();
+  try {
+    std::vector<IndexLayout> layouts;
+    int length = 0;
+    int rc = TableLayout(fields, layouts, length);
+    if (rc != 0) return rc;
+    fileio::File file;
+    // A file that is missing or cannot be read is for the open to report.
+    if (!fileio::Exists(path) || file.Open(path, fileio::Access::Read, fileio::Share::DenyNone) != 0) return 0;
+    const int64_t fileLength = file.Size();
+    if (fileLength < 0) return 0;
+    const int64_t records = std::max<int64_t>(0, fileLength / length - 1);
+    const std::string mend = " The topic editor's index rebuild mends it; nothing is filed into it until then.";
+    int64_t pending = 0;
+    if (fileLength >= length) {
+      std::string head(size_t(std::min<int64_t>(fileLength, int64_t(length) + 1)), '\0');
+      size_t got = 0;
+      // Another program appending holds the header: it is not damaged for that.
+      if (file.ReadAt(0, head.data(), head.size(), got) != 0 || got != head.size()) return 0;
+      bool blanks = true;
+      for (size_t i = 4; i < size_t(length); ++i) blanks = blanks && head[i] == ' ';
+      if (!blanks || (head.size() > size_t(length) && head[size_t(length)] == ' ')) {
+        problem = path + ": it was not made for records of " + std::to_string(length) + " bytes.";
+        return kDbErrInvalidData;
+      }
+      for (int i = 3; i >= 0; --i) pending = pending * 256 + uint8_t(head[size_t(i)]);
+      if (pending != 0 && !PendingFits(pending, fileLength, length)) {
+        problem = path + ": its header names record " + std::to_string(pending) +
+                  " as the one being filed, but the file holds " + std::to_string(records) + " records." + mend;
+        return kDbErrCorrupt;
+      }
+    }
+    const std::string keyIndex = IndexName(path, 0);
+    int64_t pairs = 0;
+    if (fileio::Exists(keyIndex)) {
+      BTreeFile index;
+      uint64_t count = 0;
+      rc = index.Open(keyIndex, layouts[0].width);
+      if (rc == 0) rc = index.KeyCount(count);
+      if (rc != 0) {
+        problem = path + ": its key index " + keyIndex + " is damaged." + mend;
+        return kDbErrCorrupt;
+      }
+      pairs = int64_t(count);
+    }
+    // A record being appended may have its key filed already, or not yet.
+    const bool appending = pending != 0 && fileLength == pending * length;
+    if (pairs != records && !(appending && pairs == records - 1)) {
+      problem = path + " holds " + std::to_string(records) + " records, but its key index " + keyIndex + " names " +
+                std::to_string(pairs) + ": the record file was cut or replaced under its indexes." + mend;
+      return kDbErrCorrupt;
+    }
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return fileio::kErrNotEnoughMemory;
+  }
 }
 
 }  // namespace db
@@ -277,6 +390,11 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
 
     // The record and its keys reach the disk once, after the locks are given back.
     db::Batch batch;
+    rc = FinishLeftWork(path, fileNumber, fields, length);
+    if (rc != 0) {
+      batch.End();
+      return rc;
+    }
     rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
       // A closed handle opens no indexes; a session already open finds it closed at the
       // header lock, which reports the same error.
@@ -319,7 +437,8 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
     }
     // What is taken back reaches the disk once, after the locks are given back.
     db::Batch batch;
-    if (SKFLOF(fileNumber) >= length) {
+    rc = FinishLeftWork(path, fileNumber, fields, length);
+    if (rc == 0 && SKFLOF(fileNumber) >= length) {
       rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
         s.recordLength = length;
         int rc2 = OpenSessionIndexes(path, layouts, s);
@@ -354,8 +473,6 @@ int DbLockHeader(int fileNumber, int recordLength) {
 }
 
 void DbCloseIndexes(const std::string& path) { db::EndAppendSessions(path); }
-
-std::string DbReplacementMark(const std::string& path) { return path + ".NEW.OK"; }
 
 std::string DBINDEX(const std::string& path, int k) {
   db::SweepAppendSessions();

@@ -139,3 +139,56 @@ TEST(Crash, AChangeCutShortIsUndoneFromItsJournalAtTheNextOpening) {
 }
 
 }  // namespace
+
+namespace {
+
+int AppendKey(const Archive& a, const std::string& key) {
+  int fn = 0, ok = 0;
+  int rc = DBOPENF(a.f01, fn, ok);
+  if (rc == 0) rc = DBCREF(a.f01, fn, ArchiveValues(key, {"T" + key}), a.fields);
+  SKFCLOSE(fn);
+  return rc;
+}
+
+}  // namespace
+
+// A rebuild (the topic editor's) killed while it put its complete files in place, or
+// before it had them complete: the next filing finishes or drops its work instead of
+// refusing, and no copy stays beside the archive.
+TEST(Crash, ARebuildKilledHalfWayIsFinishedByTheNextFiling) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  for (int i = 1; i <= 6; ++i) ASSERT_EQ(AppendKey(a, "0000000" + std::to_string(i)), 0);
+  const std::string old = FileBytes(a.f01);
+  // The squeezed copy without record 3, with its indexes, complete and marked ...
+  const std::string beside = a.f01 + ".NEW";
+  const std::string squeezed = old.substr(0, 3 * 671) + old.substr(4 * 671);
+  PutFileBytes(beside, squeezed);
+  ASSERT_EQ(DbRebuildIndexes(beside, a.fields), 0);
+  PutFileBytes(a.f01 + ".NEW.OK", "");
+  // ... and killed after copying two records of it over the old file.
+  PutFileBytes(a.f01, squeezed.substr(0, 3 * 671 + 2 * 671) + old.substr(5 * 671));
+  ASSERT_EQ(AppendKey(a, "00000099"), 0);
+  EXPECT_TRUE(FileBytes(a.f01).substr(0, squeezed.size()) == squeezed) << "the rebuilt records are not in place";
+  EXPECT_EQ(FileBytes(a.f01).size(), squeezed.size() + 671);
+  auto keys = Pairs(DBINDEX(a.f01, 0), 8);
+  EXPECT_EQ(keys.size(), 6u);
+  EXPECT_EQ(keys.count({"00000099", 7}), 1u);
+  EXPECT_EQ(keys.count({"00000004", 4}), 1u);
+  for (const std::string& left : {beside, beside + ".OK", DBINDEX(beside, 0), DBINDEX(beside, 1)})
+    EXPECT_FALSE(fileio::Exists(left)) << left;
+
+  // Killed before its copy was complete: the copy goes, nothing else changes.
+  const std::string before = FileBytes(a.f01);
+  PutFileBytes(beside, "half a copy");
+  PutFileBytes(DBINDEX(beside, 0), "half an index");
+  ASSERT_EQ(AppendKey(a, "00000100"), 0);
+  EXPECT_TRUE(FileBytes(a.f01).substr(0, before.size()) == before);
+  EXPECT_FALSE(fileio::Exists(beside));
+  EXPECT_FALSE(fileio::Exists(DBINDEX(beside, 0)));
+  // The archive's start does the same.
+  PutFileBytes(beside, "half a copy");
+  ASSERT_EQ(DbFinishInterruptedAppend(a.f01, a.fields), 0);
+  EXPECT_FALSE(fileio::Exists(beside));
+}

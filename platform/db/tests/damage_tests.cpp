@@ -2,6 +2,8 @@
 // reported with an error code and never followed (run under AddressSanitizer natively).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <random>
 #include <set>
 #include <string>
@@ -257,4 +259,101 @@ TEST(Damage, MediaLibraryTrailersAndIndexes) {
       EXPECT_TRUE(kDamageCodes.count(rc)) << rc;
     }
   }
+}
+
+namespace {
+
+// An archive of `count` records filed through DBCREF.
+void FileRecords(const Archive& a, int from, int count) {
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  int fn = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, fn, ok), 0);
+  DbBeginBatch();
+  for (int i = from; i < from + count; ++i) {
+    char key[16];
+    std::snprintf(key, sizeof key, "%08d", i);
+    ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues(key, {"T" + std::to_string(i % 7)}), a.fields), 0) << i;
+  }
+  DbEndBatch();
+  SKFCLOSE(fn);
+}
+
+void PutHeaderNumber(const std::string& f01, uint32_t number) {
+  std::string bytes = FileBytes(f01);
+  for (int i = 0; i < 4; ++i) bytes[size_t(i)] = char((number >> (8 * i)) & 0xFF);
+  PutFileBytes(f01, bytes);
+}
+
+int AppendOne(const Archive& a, const std::string& key) {
+  int fn = 0, ok = 0;
+  int rc = DBOPENF(a.f01, fn, ok);
+  if (rc == 0) rc = DBCREF(a.f01, fn, ArchiveValues(key, {"NEW"}), a.fields);
+  SKFCLOSE(fn);
+  return rc;
+}
+
+int KeyPairs(const Archive& a) {
+  Index key(DBINDEX(a.f01, 0), 8);
+  return qBtKeyNbr(key.handle);
+}
+
+}  // namespace
+
+// The header's number names the record being appended, which is always the last one: a
+// number that names another record is damage, never a reason to cut the file.
+TEST(Damage, AHeaderNumberThatNamesNoLastRecordChangesNothingAndIsReported) {
+  TempDir dir;
+  Archive a(dir);
+  FileRecords(a, 1, 200);
+  PutHeaderNumber(a.f01, 50);
+  const std::string bytes = FileBytes(a.f01);
+  const std::string index0 = FileBytes(DBINDEX(a.f01, 0));
+  EXPECT_EQ(DbFinishInterruptedAppend(a.f01, a.fields), kDbErrCorrupt);
+  EXPECT_EQ(AppendOne(a, "00000900"), kDbErrCorrupt);
+  EXPECT_TRUE(FileBytes(a.f01) == bytes) << "the record file changed";
+  EXPECT_TRUE(FileBytes(DBINDEX(a.f01, 0)) == index0) << "the key index changed";
+  std::string problem;
+  EXPECT_EQ(db::CheckRecordFile(a.f01, a.fields, problem), kDbErrCorrupt);
+  EXPECT_NE(problem.find(a.f01), std::string::npos) << problem;
+  EXPECT_NE(problem.find("50"), std::string::npos) << problem;
+  // Numbers past the end or naming the header are damage too.
+  for (uint32_t number : {1u, 203u, 70000u}) {
+    PutHeaderNumber(a.f01, number);
+    EXPECT_EQ(AppendOne(a, "00000901"), kDbErrCorrupt) << number;
+    EXPECT_EQ(FileBytes(a.f01).size(), bytes.size()) << number;
+  }
+  // What an append killed at its start leaves (the number of the record after the last,
+  // nothing of it written) is taken back without a word.
+  PutHeaderNumber(a.f01, 202);
+  EXPECT_EQ(db::CheckRecordFile(a.f01, a.fields, problem), 0) << problem;
+  EXPECT_EQ(AppendOne(a, "00000902"), 0);
+  EXPECT_EQ(FileBytes(a.f01).size(), 202u * 671u);
+  EXPECT_EQ(KeyPairs(a), 201);
+}
+
+// A record file cut or emptied under intact indexes: appending would make the key index
+// name records that are not the ones it was made for.
+TEST(Damage, ARecordFileCutUnderItsIndexesIsReportedAndNotFiledInto) {
+  TempDir dir;
+  Archive a(dir);
+  FileRecords(a, 1, 20);
+  const std::string whole = FileBytes(a.f01);
+  std::string problem;
+  EXPECT_EQ(db::CheckRecordFile(a.f01, a.fields, problem), 0) << problem;
+  for (size_t records : {size_t(11), size_t(1), size_t(0)}) {
+    const std::string cut = whole.substr(0, records * 671);
+    PutFileBytes(a.f01, cut);
+    EXPECT_EQ(db::CheckRecordFile(a.f01, a.fields, problem), kDbErrCorrupt) << records;
+    EXPECT_NE(problem.find(a.f01), std::string::npos) << problem;
+    EXPECT_NE(problem.find("rebuild"), std::string::npos) << problem;
+    EXPECT_EQ(AppendOne(a, "00000500"), kDbErrCorrupt) << records;
+    EXPECT_EQ(KeyPairs(a), 20) << records;
+    EXPECT_LE(FileBytes(a.f01).size(), std::max<size_t>(cut.size(), 671)) << records;
+  }
+  // Once the indexes are made from the records again, filing goes on.
+  PutFileBytes(a.f01, whole.substr(0, 11 * 671));
+  ASSERT_EQ(DbRebuildIndexes(a.f01, a.fields), 0);
+  EXPECT_EQ(db::CheckRecordFile(a.f01, a.fields, problem), 0) << problem;
+  EXPECT_EQ(AppendOne(a, "00000501"), 0);
+  EXPECT_EQ(KeyPairs(a), 11);
 }

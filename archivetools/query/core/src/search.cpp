@@ -52,6 +52,9 @@ bool ReadShape(int file, const std::vector<DBFIELD>& fields, Shape& shape) {
     return false;
   shape.appending = int64_t(uint8_t(header[0])) | int64_t(uint8_t(header[1])) << 8 |
                     int64_t(uint8_t(header[2])) << 16 | int64_t(uint8_t(header[3])) << 24;
+  // Only the last record can be being appended: a number naming another one is damage
+  // (reported by the filer), not a record to hide.
+  if (shape.appending != shape.last) shape.appending = 0;
   return true;
 }
 

@@ -184,29 +184,21 @@ class IndexHandle {
   db::LibraryLock lock_;
 };
 
-// The new index's bytes over the old index file, which stays the same file: a program
-// waiting for the library's lock with the index open then finds the new index, never a
-// file that is gone. The old index's undo journal goes first, for it belongs to the old.
-int CopyOver(const std::string& from, const std::string& to) {
-  fileio::RemoveFile(to + ".UND");
-  fileio::File in, out;
-  int rc = in.Open(from, fileio::Access::Read, fileio::Share::DenyNone);
-  if (rc != 0) return rc;
-  const int64_t size = in.Size();
-  if (size < 0) return kDbErrInvalidHandle;
-  if ((rc = out.OpenAlways(to, fileio::Share::DenyNone)) != 0) return rc;
-  if ((rc = db::CopyFileBytes(in, 0, out, 0, size)) != 0) return rc;
-  // Another program that has the old index mapped may keep the file from shrinking (as
-  // Windows does): an index file is longer than its pages anyway, and what lies past the
-  // new header's page count is never read.
-  out.Truncate(size);
-  return out.Flush();
-}
-
 void Sleep300() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
+
+Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks);
 
 Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hooks) {
   const WorkFiles files = WorkFilesOf(library);
+  // Taking the library's lock makes its index file: a run that fails leaves none where
+  // there was none.
+  const bool hadIndex = fileio::Exists(files.index);
+  Failure fail = RebuildHeld(files, mode, hooks);
+  if (fail.code != 0 && !hadIndex && fileio::FileSize(files.index) == 0) fileio::RemoveFile(files.index);
+  return fail;
+}
+
+Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks) {
   // The whole run holds the library's lock: a store meanwhile waits for the new library
   // rather than landing in the one about to be replaced.
   db::LibraryLock lock;
@@ -296,6 +288,10 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
   }
   lib.Close();
   if (hooks.progress) hooks.progress(100);
+  // The note names the library the commit file belongs to: the libraries of a folder
+  // share the work files' names.
+  const std::string& ready = compacting ? files.readyLibrary : files.readyIndex;
+  if ((rc = db::WriteSwapOwner(ready, files.library)) != 0) return {rc, kStepRename};
   if (compacting) {
     if ((rc = fileio::MoveFileReplacing(cutting ? files.cutLibrary : files.tempLibrary, files.readyLibrary)) != 0) {
       return {rc, kStepRename};
@@ -303,6 +299,7 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
   } else if ((rc = fileio::MoveFileReplacing(files.tempIndex, files.readyIndex)) != 0) {
     return {rc, kStepRename};
   }
+  if (hooks.committed) hooks.committed(ready);
   if ((rc = FinishSwap(files)) != 0) return {rc, kStepRename};
   fileio::RemoveFile(files.tempIndex + ".UND");
   return {};
@@ -310,33 +307,10 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
 
 }  // namespace
 
-WorkFiles WorkFilesOf(const std::string& library) {
-  WorkFiles f;
-  f.library = DBNAME(library, 'B');
-  f.index = DBNAME(library, 'I');
-  const std::string folder = fileio::WithTrailingSeparator(fileio::FolderOf(f.library));
-  const std::string libExt = "." + fileio::ExtensionOf(f.library);
-  const std::string indexExt = "." + fileio::ExtensionOf(f.index);
-  f.tempLibrary = folder + "NARWENTMP" + libExt;
-  f.tempIndex = folder + "NARWENTMP" + indexExt;
-  f.readyLibrary = folder + "NARWENNEW" + libExt;
-  f.readyIndex = folder + "NARWENNEW" + indexExt;
-  f.cutLibrary = folder + "NARWENCUT" + libExt;
-  return f;
-}
+WorkFiles WorkFilesOf(const std::string& library) { return db::LibraryWorkFilesOf(library); }
 
 int FinishSwap(const WorkFiles& f) {
-  if (fileio::Exists(f.readyLibrary)) {
-    if (fileio::Exists(f.tempIndex)) {
-      if (int rc = CopyOver(f.tempIndex, f.index); rc != 0) return rc;
-      if (int rc = fileio::RemoveFile(f.tempIndex); rc != 0) return rc;
-    }
-    return fileio::MoveFileReplacing(f.readyLibrary, f.library);
-  }
-  if (fileio::Exists(f.readyIndex)) {
-    if (int rc = CopyOver(f.readyIndex, f.index); rc != 0) return rc;
-    return fileio::RemoveFile(f.readyIndex);
-  }
+  if (int rc = db::FinishLibrarySwap(f); rc != 0) return rc;
   // Without a commit point an index left beside the old one is half built.
   if (fileio::Exists(f.tempIndex)) fileio::RemoveFile(f.tempIndex);
   return 0;
@@ -349,10 +323,20 @@ RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const
     if (fail.code != 0 && result.code == 0) {
       result.code = fail.code;
       result.step = fail.step;
+      result.library = DBNAME(library, 'B');
     }
   }
   if (hooks.progress) hooks.progress(0);
   return result;
+}
+
+std::string RebuildFailureText(const RebuildResult& result, const std::string& codeText) {
+  if (result.code == kNoEndMark)
+    return result.library + "|The library is damaged at its start: the bytes before its first item end in no item " +
+           "mark. Nothing was changed.";
+  if (result.code == kDbRefused)
+    return result.library + "|Too little free disk space for a compaction. Nothing was changed.";
+  return result.library.empty() ? codeText : result.library + "|" + codeText;
 }
 
 int REBUILDDATABASE(const std::string& path, int mode, bool all, const RebuildHooks& hooks) {

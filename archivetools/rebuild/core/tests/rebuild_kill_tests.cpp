@@ -68,3 +68,73 @@ TEST(NarwenKills, IndexRebuildKilledAtRandomMoments) { KillAndCheck(kModeIndexOn
 
 }  // namespace
 }  // namespace narwen
+
+namespace narwen {
+namespace {
+
+// A run killed at its commit point: its new files complete under their commit name, the
+// old ones still in place. An item stored and an item removed before the next run (by the
+// archive, the topic editor or the tool's own store) stay so through that run.
+// SUITE_KILL_ROUNDS (default 2) rounds, each with other items.
+void KillAtCommitPoint(int mode, bool shortOfSpace) {
+  const int rounds = StressCount("SUITE_KILL_ROUNDS", 2);
+  for (int round = 0; round < rounds; ++round) {
+    TempDir dir;
+    const std::string lib = dir.File("ARC001.B01");
+    std::map<std::string, std::string> live;
+    const int count = 6 + round % 7;
+    for (int i = 0; i < count; ++i) {
+      std::string key = "K" + std::to_string(i) + ".JPG";
+      std::string data = TestBytes(size_t(500 + (i * 7919 + round * 131) % 30000), i + round);
+      std::string file = dir.Write("in\\" + key, data);
+      ASSERT_EQ(qBtMmLib(lib, file, 1), 0);
+      if (i % 3 == 1) {
+        ASSERT_EQ(qBtMmLib(lib, file, 3), 0);
+      } else {
+        live[key] = data;
+      }
+    }
+    WorkerProcess worker;
+    ASSERT_TRUE(worker.Start("narwen_rebuild_worker",
+                             {lib, std::to_string(mode), shortOfSpace ? "short" : "roomy", "die"}));
+    ASSERT_EQ(worker.Wait(120000), 9) << "the run did not reach its commit point";
+    const std::string ready = dir.File(mode == kModeCompact ? "NARWENNEW.B01" : "NARWENNEW.I01");
+    ASSERT_TRUE(fileio::Exists(ready));
+
+    const std::string added = TestBytes(size_t(700 + round * 37), 1000 + round);
+    ASSERT_EQ(qBtMmLib(lib, dir.Write("in\\NEW.JPG", added), 1), 0) << round;
+    live["NEW.JPG"] = added;
+    const std::string gone = "K" + std::to_string(round % 2 == 0 ? 0 : 2) + ".JPG";
+    ASSERT_EQ(qBtMmLib(lib, dir.File("in\\" + gone), 3), 0) << round;
+    live.erase(gone);
+
+    RebuildHooks hooks;
+    hooks.freeSpace = [](const std::string&) { return int64_t(1) << 50; };
+    ASSERT_EQ(REBUILDDATABASE(lib, mode, false, hooks), 0);
+    EXPECT_FALSE(fileio::Exists(dir.File("NARWENNEW.B01")));
+    EXPECT_FALSE(fileio::Exists(dir.File("NARWENNEW.I01")));
+    int handle = 0, status = 0;
+    ASSERT_EQ(qBtOpen(DBNAME(lib, 'I'), 12, handle, status), 0);
+    EXPECT_EQ(qBtKeyNbr(handle), int(live.size())) << round;
+    qBtClose(handle);
+    fileio::MakeDirectories(dir.File("out"));
+    for (auto& [key, data] : live) {
+      ASSERT_EQ(qBtMmLib(lib, dir.File("out\\" + key), 2), 0) << key << " round " << round;
+      EXPECT_EQ(dir.Read("out\\" + key), data) << key;
+    }
+    EXPECT_EQ(qBtMmLib(lib, dir.File("out\\" + gone), 2), kDbErrNotFound) << "a removed item came back";
+  }
+}
+
+TEST(NarwenKills, StoreAndRemovalAfterACompactionKilledAtItsCommitPointSurvive) {
+  KillAtCommitPoint(kModeCompact, false);
+}
+TEST(NarwenKills, StoreAndRemovalAfterACuttingCompactionKilledAtItsCommitPointSurvive) {
+  KillAtCommitPoint(kModeCompact, true);
+}
+TEST(NarwenKills, StoreAndRemovalAfterAnIndexRebuildKilledAtItsCommitPointSurvive) {
+  KillAtCommitPoint(kModeIndexOnly, false);
+}
+
+}  // namespace
+}  // namespace narwen

@@ -169,8 +169,23 @@ TEST_F(LibraryTest, JunkInFrontGives18AndChangesNothing) {
   RebuildResult r = RebuildDatabase(lib(), kModeCompact, false, Roomy());
   EXPECT_EQ(r.code, kNoEndMark);
   EXPECT_EQ(r.step, kStepSearch);
+  // The message names the library and what is wrong with it, not the code's own text.
+  EXPECT_EQ(r.library, lib());
+  const std::string text = RebuildFailureText(r, "No more files.");
+  EXPECT_EQ(text.rfind(lib() + "|", 0), 0u) << text;
+  EXPECT_NE(text.find("damaged at its start"), std::string::npos) << text;
+  EXPECT_EQ(text.find("No more files."), std::string::npos) << text;
   EXPECT_EQ(dir.Read("ARC001.B01"), bytes);
   EXPECT_EQ(dir.Read("ARC001.I01"), indexBytes);
+}
+
+TEST_F(LibraryTest, AFailedRunOfALibraryWithoutIndexLeavesNoIndex) {
+  AppendRaw(std::string(500, 'j'));
+  for (int mode : {kModeCompact, kModeIndexOnly}) {
+    EXPECT_EQ(RebuildDatabase(lib(), mode, false, Roomy()).code, kNoEndMark);
+    EXPECT_FALSE(fileio::Exists(index())) << mode;
+    EXPECT_EQ(dir.Read("ARC001.B01"), std::string(500, 'j'));
+  }
 }
 
 TEST_F(LibraryTest, TrailerPointingBeforeStartResyncs) {
@@ -406,6 +421,34 @@ TEST_F(LibraryTest, PatternWorksThroughEveryLibrary) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(fileio::FileSize(lib()), 0);
   EXPECT_EQ(fileio::FileSize(lib2), 322);
+}
+
+// The libraries of a folder share the work files' names: a compaction of one killed at its
+// commit point is put in place for that library, never over another one's files.
+TEST_F(LibraryTest, APendingSwapOfOneLibraryNeverLandsInAnother) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("B.JPG", Bytes(5000, 2));
+  RemoveItem("A.JPG");
+  const std::string lib2 = dir.Path() + "ARC002.B01";
+  Name("D.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\D.JPG", Bytes(300, 4)), 1), 0);
+  WorkerProcess worker;
+  ASSERT_TRUE(worker.Start("narwen_rebuild_worker", {lib(), std::to_string(kModeCompact), "roomy", "die"}));
+  ASSERT_EQ(worker.Wait(120000), 9);
+  ASSERT_TRUE(fileio::Exists(dir.File("NARWENNEW.B01")));
+  // A store into the other library puts the first one's swap in place, under its lock.
+  Name("E.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\E.JPG", Bytes(50, 5)), 1), 0);
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENNEW.B01")));
+  EXPECT_EQ(fileio::FileSize(lib()), 5022);  // compacted: B alone
+  ExpectLiveItemsCopyOut();
+  for (const auto& [key, bytes] : {std::pair<std::string, std::string>{"D.JPG", Bytes(300, 4)}, {"E.JPG", Bytes(50, 5)}}) {
+    const std::string target = dir.File("out\\2" + key);
+    Name(key);
+    ASSERT_EQ(qBtMmLib(lib2, target, 2), 0) << key;
+    EXPECT_EQ(dir.Read("out\\2" + key), bytes) << key;
+  }
+  EXPECT_EQ(fileio::FileSize(lib2), 300 + 50 + 44);
 }
 
 TEST_F(LibraryTest, AFailingLibraryOfAPatternLeavesTheOthersDoneAndGivesItsCode) {

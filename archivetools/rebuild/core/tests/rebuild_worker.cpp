@@ -1,6 +1,7 @@
 // Helper of the rebuild tests, as a process of its own.
-//   narwen_rebuild_worker LIBRARY MODE [short]: one rebuild of a library; "short" runs as
-//     if the disk were short of space (the cutting path).
+//   narwen_rebuild_worker LIBRARY MODE [short|roomy] [die]: one rebuild of a library; "short"
+//     runs as if the disk were short of space (the cutting path); "die" ends the process
+//     abruptly (exit code 9) the moment the run's commit file exists, as a kill there would.
 //   narwen_rebuild_worker store LIBRARY FILE LOCKTIMEOUTMS READYFILE: makes the ready file,
 //     then stores the file as an item; the exit code is the store's.
 #include <cstdlib>
@@ -32,5 +33,6 @@ int main(int argc, char** argv) {
   } else {
     hooks.freeSpace = [](const std::string&) { return int64_t(1) << 50; };
   }
+  if (argc > 4 && std::string(argv[4]) == "die") hooks.committed = [](const std::string&) { std::_Exit(9); };
   return narwen::REBUILDDATABASE(argv[1], std::atoi(argv[2]), false, hooks);
 }

@@ -24,24 +24,34 @@ std::string Padded(const std::string& key, int width) {
 
 bool IsDeletedKey(const std::string& key) { return !key.empty() && key[0] == '/'; }
 
+// The topic editor's record length (ten topic slots).
+constexpr int kEditorRecordLength = 671;
+
 // An open index 0, closed when it goes.
 class KeyIndex {
  public:
-  KeyIndex(const std::string& recordFile, int width) { rc_ = qBtOpen(DBINDEX(recordFile, 0), width, handle_, status_); }
+  KeyIndex(const std::string& recordFile, int width)
+      : appending_(db::AppendingRecord(recordFile, kEditorRecordLength)) {
+    rc_ = qBtOpen(DBINDEX(recordFile, 0), width, handle_, status_);
+  }
   ~KeyIndex() { qBtClose(handle_); }
   KeyIndex(const KeyIndex&) = delete;
   KeyIndex& operator=(const KeyIndex&) = delete;
   int rc() const { return rc_ != 0 ? rc_ : handle_ == 0 ? kDbErrInvalidHandle : 0; }
   int handle() const { return handle_; }
+  int64_t appending() const { return appending_; }
 
  private:
+  int64_t appending_ = 0;
   int handle_ = 0, status_ = 0, rc_ = 0;
 };
 
-// Goes on with `move` while the key found is a deleted record's.
+// Goes on with `move` while the key found is a deleted record's, or the record a filing is
+// still appending (its topic keys may be missing yet).
 using Move = int (*)(int, std::string&, int32_t&, int&);
 int PassDeleted(const KeyIndex& index, Move move, std::string& key, int32_t& value, int& status) {
-  while (status == kBtDone && IsDeletedKey(key)) {
+  const int64_t appending = index.appending();
+  while (status == kBtDone && (IsDeletedKey(key) || (appending != 0 && value == appending))) {
     int rc = move(index.handle(), key, value, status);
     if (rc != 0 && status == kBtFailed) return rc;
   }
@@ -145,6 +155,7 @@ int FindKey(const std::string& recordFile, int keyWidth, const std::string& key,
   int32_t value = 0;
   int status = 0;
   int rc = qBtSearch(index.handle(), k, value, status);
+  if (rc == 0 && status == kBtDone && index.appending() != 0 && value == index.appending()) return kBtNoKey;
   std::string found;
   return Finish(rc, status, k, value, found, recordNumber);
 }

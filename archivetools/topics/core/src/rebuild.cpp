@@ -78,58 +78,9 @@ int Squeeze(int fileNumber, int length, size_t keyColumn, int64_t records, const
   return rc;
 }
 
-// Copies the squeezed file over the old one through its open handle and cuts it there.
-int PutInPlace(int fileNumber, const std::string& beside, int64_t bytes) {
-  fileio::File in;
-  int rc = in.Open(beside, fileio::Access::Read);
-  std::string block;
-  for (int64_t at = 0; rc == 0 && at < bytes; at += int64_t(block.size())) {
-    block.resize(size_t(std::min<int64_t>(1 << 20, bytes - at)));
-    size_t count = 0;
-    rc = in.ReadAt(at, block.data(), block.size(), count);
-    if (rc == 0 && count != block.size()) rc = kDbErrInvalidData;
-    if (rc == 0) rc = SKFPUTAT(fileNumber, at, block);
-  }
-  if (rc == 0) rc = SKSETEOFAT(fileNumber, bytes);
-  if (rc == 0) rc = SKFLUSH(fileNumber);
-  return rc;
-}
-
-// The new index's bytes over the old index file, which stays the same file: another
-// program that keeps it open sees the new index (its identity changed) instead of
-// going on in a file that is no longer there.
-int CopyOver(const std::string& from, const std::string& to) {
-  std::string bytes;
-  int rc = fileio::ReadWholeFile(from, bytes);
-  if (rc != 0) return rc;
-  fileio::File out;
-  rc = out.OpenAlways(to, fileio::Share::DenyNone);
-  if (rc == 0) rc = out.WriteAt(0, bytes.data(), bytes.size());
-  if (rc == 0) rc = out.Truncate(int64_t(bytes.size()));
-  if (rc == 0) rc = out.Flush();
-  return rc;
-}
-
-std::string Beside(const std::string& path) { return path + ".NEW"; }
+std::string Beside(const std::string& path) { return DbReplacementCopy(path); }
 // Present from the moment the rebuilt files beside are complete until they are in place.
 std::string Marker(const std::string& path) { return DbReplacementMark(path); }
-
-// Puts the complete files beside in place: a kill meanwhile leaves the marker, and the
-// next call does it again from the start.
-int PutAllInPlace(const std::string& path, int fileNumber, const std::vector<db::IndexLayout>& layouts) {
-  const std::string beside = Beside(path);
-  DbCloseIndexes(path);
-  int rc = PutInPlace(fileNumber, beside, fileio::FileSize(beside));
-  for (size_t i = 0; rc == 0 && i < layouts.size(); ++i) {
-    std::string index = DBINDEX(path, layouts[i].number), built = DBINDEX(beside, layouts[i].number);
-    if (!fileio::Exists(built)) continue;  // moved before a kill
-    RemoveIfThere(index + ".UND");
-    rc = CopyOver(built, index);
-    if (rc == 0) rc = fileio::RemoveFile(built);
-  }
-  if (rc == 0) rc = fileio::RemoveFile(Marker(path));
-  return rc;
-}
 
 int RebuildLocked(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields,
                   const std::vector<db::IndexLayout>& layouts, int length, Halves& halves) {
@@ -146,8 +97,10 @@ int RebuildLocked(const std::string& path, int fileNumber, const std::vector<DBF
   rc = Squeeze(fileNumber, length, size_t(fields[0].position - 1), records, beside, kept, halves);
   if (rc == 0) rc = DbRebuildIndexes(beside, fields, IndexProgress, &halves);
   if (rc == 0) rc = fileio::WriteFileReplacing(Marker(path), "");
-  if (rc == 0) rc = PutAllInPlace(path, fileNumber, layouts);
-  if (rc == 0 || !fileio::Exists(Marker(path))) {
+  // Puts the complete files in place; a kill meanwhile leaves the mark, and the next
+  // filing, save or rebuild does it again from the start.
+  if (rc == 0) return DbFinishReplacement(path, fileNumber, fields);
+  if (!fileio::Exists(Marker(path))) {
     RemoveIndexes(beside, layouts);
     RemoveIfThere(beside);
   }
@@ -160,16 +113,7 @@ int Rebuild(const std::string& path, const std::vector<DBFIELD>& fields, Progres
 }  // namespace
 
 int FinishInterruptedLocked(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields) {
-  int rc = 0;
-  if (fileio::Exists(Marker(path))) {
-    std::vector<db::IndexLayout> layouts;
-    rc = db::IndexLayouts(fields, layouts);
-    if (rc == 0) rc = PutAllInPlace(path, fileNumber, layouts);
-    if (rc == 0) {
-      RemoveIndexes(Beside(path), layouts);
-      RemoveIfThere(Beside(path));
-    }
-  }
+  int rc = DbFinishReplacement(path, fileNumber, fields);
   return rc != 0 ? rc : DbFinishInterruptedRewrite(path, fileNumber);
 }
 
@@ -178,7 +122,7 @@ int REBUILDINDEX(const std::string& path, const std::vector<DBFIELD>& fields, Pr
 }
 
 int FinishInterruptedRebuild(const std::string& path, const std::vector<DBFIELD>& fields) {
-  if (!fileio::Exists(Marker(path)) && !fileio::Exists(path + ".JNL")) return 0;
+  if (!fileio::Exists(Marker(path)) && !fileio::Exists(Beside(path)) && !fileio::Exists(path + ".JNL")) return 0;
   return Rebuild(path, fields, nullptr, nullptr, true);
 }
 

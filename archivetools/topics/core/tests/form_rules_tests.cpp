@@ -97,6 +97,35 @@ TEST_F(Walk, KeyBeforeAndFindSkipDeletedRecords) {
   EXPECT_EQ(lumbric::FindKey(a.f01, 8, "////////", record), 1);
 }
 
+// A filing killed (or still running) after its record and its key went in, before its
+// topic keys did: the header names the record, and the editor passes it over.
+TEST_F(Walk, AHalfFiledRecordIsPassedOver) {
+  std::string record(size_t(kLength), ' ');
+  ASSERT_EQ(DBWRITF(kLength, record, TopicArchive::Values(6), a.fields), 0);
+  std::string bytes = FileBytes(a.f01) + record;
+  bytes[0] = 7;  // the header names record 7 as being appended
+  PutFileBytes(a.f01, bytes);
+  {
+    int handle = 0, status = 0;
+    ASSERT_EQ(qBtOpen(DBINDEX(a.f01, 0), 8, handle, status), 0);
+    std::string key = "K0006";
+    int32_t value = 7;
+    ASSERT_EQ(qBtInsert(handle, key, value, status), 0);
+    qBtClose(handle);
+  }
+  int number = 0;
+  EXPECT_EQ(Go(Step::Last, "", &number), "K0004");
+  EXPECT_EQ(Go(Step::Next, "K0004"), "rc1");
+  EXPECT_EQ(Go(Step::Previous, "K0007"), "K0004");
+  EXPECT_EQ(lumbric::FindKey(a.f01, 8, "K0006", number), 1);
+  // Once the filing is complete (the header cleared), the record is there.
+  bytes[0] = 0;
+  PutFileBytes(a.f01, bytes);
+  EXPECT_EQ(Go(Step::Last, "", &number), "K0006");
+  EXPECT_EQ(number, 7);
+  EXPECT_EQ(lumbric::FindKey(a.f01, 8, "K0006", number), 0);
+}
+
 TEST_F(Walk, AnEmptyArchiveHasNoFirstRecord) {
   TempDir other;
   TopicArchive empty(other, 0);

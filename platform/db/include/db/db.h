@@ -70,10 +70,13 @@ int DBCREATE(const std::string& path, int recordLength);
 int DBOPENF(const std::string& path, int& fileNumber, int& ok);
 // Appends a record: under the header record's lock it takes the next record number,
 // writes the record and inserts its keys into index 0 (field 1) and into index k of
-// the k-th field whose flag is 1 (or 10). A record file that a killed rebuild left half
-// replaced (DbReplacementMark) is refused with 33. The key must not be blank, must not start
-// with a blank or "/", and must not be filed already (183). A failure leaves neither the
-// record nor any of its keys behind.
+// the k-th field whose flag is 1 (or 10). What a killed program left is finished first: a
+// rebuild's replacement (DbFinishReplacement), a rewrite, an append. A record file whose
+// header names no record being appended, or whose key index does not count its records
+// (the file was cut or replaced under its indexes), is refused with 1392 and left as it
+// is (db::CheckRecordFile says why). The key must not be blank, must not start with a
+// blank or "/", and must not be filed already (183). A failure leaves neither the record
+// nor any of its keys behind.
 int DBCREF(const std::string& path, int fileNumber, const std::vector<std::string>& values,
            const std::vector<DBFIELD>& fields);
 // Splits a record into its field texts. flag 0: trailing blanks removed (what a form
@@ -102,6 +105,16 @@ struct IndexLayout {
 // 87 (and no layouts) when a field of the table cannot be indexed: field 1 or an indexed
 // field without columns, or wider than the longest key (240).
 int IndexLayouts(const std::vector<DBFIELD>& fields, std::vector<IndexLayout>& layouts);
+// Whether a record file can be filed into, for a program's start and its messages: 0, or
+// a code and one line that names the file and what is wrong with it (a header number
+// that names no record being appended, records and key index that no longer match, a
+// file made for another record length) and what mends it. A file that does not exist
+// yet, or that another program is appending to right now, is no problem.
+int CheckRecordFile(const std::string& path, const std::vector<DBFIELD>& fields, std::string& problem);
+// The record an append is writing or was killed writing (0: none): the header names it
+// and the file holds it whole, while its keys may be partly filed. Readers pass it over
+// until the append completes or the next filing or start takes it back.
+int64_t AppendingRecord(const std::string& path, int recordLength);
 }  // namespace db
 
 // The path with the first letter of its name's extension replaced (73: ".B01" -> ".I01").
@@ -195,11 +208,18 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
 // index is to be rebuilt). The files are on the disk when it returns.
 int DbRewriteRecord(const std::string& path, int fileNumber, int recordNumber, const std::string& record,
                     const std::vector<DBFIELD>& fields);
-// The mark "<path>.NEW.OK" of a record file being replaced by a rebuild's complete files
-// (the topic editor's): present while they are put in place under the header lock. Found
-// by a filing (a rebuild killed half way), it refuses with 33 rather than append to a
-// half-copied file; the rebuilding program finishes the replacement at its next start.
+// A rebuild of a record file (the topic editor's) writes the squeezed copy "<path>.NEW"
+// and its indexes beside it, then sets the mark "<path>.NEW.OK" while it puts them in
+// place under the header lock.
 std::string DbReplacementMark(const std::string& path);
+std::string DbReplacementCopy(const std::string& path);
+// Finishes what a killed rebuild left: with the mark, its complete files are put in place
+// (the record file through fileNumber, the indexes copied over the old index files);
+// without it, the unfinished copy beside is removed. The caller holds the header lock
+// (which every rebuild holds for its whole run) and is not within a DBCREF call.
+// DBCREF and DbFinishInterruptedAppend call it, so that a killed rebuild never blocks a
+// filing. 0 also when there was nothing to do.
+int DbFinishReplacement(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields);
 // Completes a rewrite that a killed program left in the journal (0 also when there was
 // none; a journal that no longer fits the slot's key is dropped). The caller holds the
 // header lock; a program that rebuilds the record file calls it before it reads records.

@@ -33,6 +33,29 @@ int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t 
 
 class LockGroup;
 
+// The work files of a compaction or index rebuild of a library (the maintenance tool's),
+// in the library's folder. A run builds its new files under the temporary names, renames
+// them to the ready names once complete (its commit point) and then puts them in place.
+// The ready names are shared by the libraries of a folder: a note beside each ("<ready>.FOR")
+// names the library the ready file belongs to.
+struct LibraryWorkFiles {
+  std::string library, index;  // the library's ".B" and ".I" files
+  std::string tempLibrary;     // the compaction's new library while it is written
+  std::string tempIndex;       // the new index while it is written
+  std::string readyLibrary;    // the new library once complete: a compaction's commit point
+  std::string readyIndex;      // the new index once complete: an index rebuild's commit point
+  std::string cutLibrary;      // items cut from a library short of space
+};
+LibraryWorkFiles LibraryWorkFilesOf(const std::string& library);
+// Marks a ready file as the given library's (before the rename that makes it ready).
+int WriteSwapOwner(const std::string& readyFile, const std::string& library);
+// Puts in place the new files of a run killed after its commit point, before anything
+// reads or changes the library: a store or removal meanwhile would otherwise go into the
+// old files, which the swap then drops. The caller holds the library's lock; a ready file
+// of another library of the folder is put in place under that library's lock. 0 also
+// when nothing is pending.
+int FinishLibrarySwap(const LibraryWorkFiles& files);
+
 // Holds a library's lock, the one its index's every store, copy-out and removal takes,
 // until released or destroyed: another program's library calls wait meanwhile (33 after
 // the lock timeout). The holding thread's own calls go through; other threads of this

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "db/media_item.h"
 #include "narwen/command_line.h"
 
 namespace narwen {
@@ -29,29 +30,31 @@ struct RebuildHooks {
   std::function<int64_t(const std::string& folder)> freeSpace;  // empty: the disk's
   int64_t minimumFree = kMinimumFreeSpace;  // below it a compaction short of space is refused
   std::string prefix;  // UI entry 5: the libraries' name before their number
+  // Called the moment a run's new files are complete under their commit name (the work
+  // file `ready`), before they replace the old ones.
+  std::function<void(const std::string& ready)> committed;
 };
 
 struct RebuildResult {
   int code = 0;
-  int step = 0;  // the step that failed
+  int step = 0;          // the step that failed
+  std::string library;   // the library that failed
 };
+// The message of a failed run: the library and what is wrong with it where the code alone
+// does not say it (a library whose start holds no item), else the library and `codeText`
+// (the Windows text of the code).
+std::string RebuildFailureText(const RebuildResult& result, const std::string& codeText);
 
 // mode 0 compacts and re-indexes, mode 1 re-indexes; `all`: every library of a pattern.
 RebuildResult RebuildDatabase(const std::string& path, int mode, bool all, const RebuildHooks& hooks);
 // The classic call: the code alone.
 int REBUILDDATABASE(const std::string& path, int mode, bool all, const RebuildHooks& hooks);
 
-// Ends a swap that a killed run left half done (call it holding the library's lock) and
-// gives the names it uses for a library. The new index is copied over the old index file,
-// the new library renamed over the old one.
-struct WorkFiles {
-  std::string library, index;  // the library's ".B" and ".I" files
-  std::string tempLibrary;     // the compaction's new library while it is written
-  std::string tempIndex;       // the new index while it is written
-  std::string readyLibrary;    // the new library once complete: a compaction's commit point
-  std::string readyIndex;      // the new index once complete: an index rebuild's commit point
-  std::string cutLibrary;      // items cut from a library short of space
-};
+// The names a run uses for a library, and the end of a swap that a killed run left half
+// done (call it holding the library's lock; every store, copy-out and removal of the
+// library does so too). The new index is copied over the old index file, the new library
+// renamed over the old one. An index half built without a commit point is thrown away.
+using WorkFiles = db::LibraryWorkFiles;
 WorkFiles WorkFilesOf(const std::string& library);
 int FinishSwap(const WorkFiles& files);
 
