@@ -101,7 +101,6 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   SKREADSTR(a.uiFile, a.strings, count);
   ReadSettings();
   DbSetDayFirstDates(ISFRENCH() != 0);
-  a.mixer.Open();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   SKUSEFOCUSRECT(1);
@@ -114,13 +113,19 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   int exitCode = 0;
   if (CreateMainWindow()) {
     CheckRecordingChoice();
-    WNDPROC(a.frame, WM_INITDIALOG, 0, 0);
-    a.gdiplus = startup::StartGdiplusWhenPresent();
+    // The frame shows at once; the mixer, the record form, the thesaurus list and GDI+
+    // come into it afterwards, before any message is handled.
     ShowWindow(a.frame, SW_SHOW);
     UpdateWindow(a.frame);
     SetForegroundWindow(a.frame);
     BringWindowToTop(a.frame);
+    // The start command is queued before the controls exist, so that a command a user or
+    // a partner posts once they are there comes after it, as when the window showed complete.
     PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
+    a.mixer.Open();
+    WNDPROC(a.frame, WM_INITDIALOG, 0, 0);
+    a.gdiplus = startup::StartGdiplusWhenPresent();
+    UpdateWindow(a.frame);
     a.volumeTimer = SetTimer(nullptr, 0, kVolumeTimerMs, VolumeTimerProc);
     startup::MessageLoopSteps steps;
     steps.dialogKeys = true;
