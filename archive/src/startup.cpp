@@ -101,7 +101,6 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   SKREADSTR(a.uiFile, a.strings, count);
   ReadSettings();
   DbSetDayFirstDates(ISFRENCH() != 0);
-  a.mixer.Open();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   SKUSEFOCUSRECT(1);
@@ -114,8 +113,8 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   int exitCode = 0;
   if (CreateMainWindow()) {
     CheckRecordingChoice();
-    WNDPROC(a.frame, WM_INITDIALOG, 0, 0);
-    a.gdiplus = startup::StartGdiplusWhenPresent();
+    // The frame shows at once; the mixer, the record form, the thesaurus list and GDI+
+    // come into it afterwards, before any message is handled.
     ShowWindow(a.frame, SW_SHOW);
     UpdateWindow(a.frame);
     SetForegroundWindow(a.frame);
@@ -123,7 +122,13 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
     // An archive that cannot be filed into says so (and what mends it) before any work.
     std::string problem;
     if (db::CheckRecordFile(a.place.RecordFile(), a.fields, problem) != 0 && !problem.empty()) WarningBox(problem);
+    // The start command is queued before the controls exist, so that a command a user or
+    // a partner posts once they are there comes after it, as when the window showed complete.
     PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
+    a.mixer.Open();
+    WNDPROC(a.frame, WM_INITDIALOG, 0, 0);
+    a.gdiplus = startup::StartGdiplusWhenPresent();
+    UpdateWindow(a.frame);
     a.volumeTimer = SetTimer(nullptr, 0, kVolumeTimerMs, VolumeTimerProc);
     startup::MessageLoopSteps steps;
     steps.dialogKeys = true;

@@ -163,6 +163,10 @@ HWND CreateZoomWindow() {
 
 void OnInitDialog() {
   BrowserState& b = App();
+  // Command 99 is queued before the controls exist: the window shows before they are
+  // made, and a command that a user or a partner posts once they are there must come
+  // after it, as when the window showed complete.
+  PostMessageA(b.frame, WM_COMMAND, kCmdStart, 0);
   std::string printer, driver, port;
   SKGETDEFAULTPRINTER(printer, driver, port);
   RECT r;
@@ -189,7 +193,6 @@ void OnInitDialog() {
   b.fileNames = false;
   CheckMenuItem(b.menuBar, kCmdNamesOn, MF_BYCOMMAND | MF_UNCHECKED);
   CheckMenuItem(b.menuBar, kCmdNamesOff, MF_BYCOMMAND | MF_CHECKED);
-  PostMessageA(b.frame, WM_COMMAND, kCmdStart, 0);
 }
 
 void PlaceHelpButton() {

@@ -104,10 +104,15 @@ int WINMAIN(HINSTANCE instance, HINSTANCE, const std::string& commandLine, int) 
   PICTURESETTINGS(left, top, width, height, 0);
   int exitCode = 0;
   if (CreateMainWindow(left, top, width, height)) {
+    // The frame shows at once; what takes long (GDI+, the printer, the folder tree, the
+    // holder's controls) comes into it afterwards, before any message is handled.
+    ShowWindow(b.frame, SW_SHOW);
+    UpdateWindow(b.frame);
     b.gdiplus = startup::StartGdiplusWhenPresent();
     CreateZoomWindow();
     SendMessageA(b.frame, WM_INITDIALOG, 0, 0);
-    ShowWindow(b.frame, SW_SHOW);
+    // The holder painted before its layout was known (the line under the buttons).
+    RedrawWindow(b.holder, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     UpdateWindow(b.frame);
     startup::MessageLoopSteps steps;
     steps.filter = LoopFilter;

@@ -7,6 +7,7 @@
 
 #include "driver.h"
 #include "fileio/file.h"
+#include "hessam/holder_layout.h"
 #include "hessam/settings.h"
 #include "hessam_fixture.h"
 #include "imaging/copydata.h"
@@ -213,6 +214,30 @@ TEST_F(HessamViews, TheStripsSelectionPositionsAndZoomView) {
   EXPECT_EQ(driver::WindowText(position), "");
   selection = Capture(browser.Control(kSelectionStripControl));
   EXPECT_TRUE(Near(selection.At(selection.width / 8, selection.height / 2), RGB(160, 160, 160)));
+  EXPECT_EQ(browser.End(), 0);
+}
+
+// The holder's 3-D line lies under the button row, where the layout of the holder's size
+// puts it, though the window shows before its controls are laid out.
+TEST_F(HessamViews, TheLineUnderTheButtonRowIsWhereTheLayoutPutsIt) {
+  Browser browser = StartBrowser();
+  ASSERT_TRUE(browser.Started());
+  HWND holder = driver::FindChildByClass(browser.Frame(), "SKHOLDER");
+  ASSERT_NE(holder, nullptr);
+  RECT r;
+  GetWindowRect(holder, &r);
+  const int width = r.right - r.left;
+  const HolderLayout l = LayOutHolder(width, r.bottom - r.top);
+  // Left of the line and under it lies the bare background; the two rows of the line are
+  // other colours over most of the width.
+  auto lineDrawn = [&] {
+    Shot shot = Capture(holder);
+    if (shot.width != width || l.lineY + 4 >= shot.height) return false;
+    const uint32_t back = shot.At(width / 2, l.lineY + 4);
+    const COLORREF backColour = RGB(back >> 16 & 255, back >> 8 & 255, back & 255);
+    return shot.Count(width / 4, l.lineY, width / 2, 2, backColour, 4) < width / 2;
+  };
+  EXPECT_TRUE(PumpUntil(lineDrawn, std::chrono::milliseconds(kWaitMs)));
   EXPECT_EQ(browser.End(), 0);
 }
 

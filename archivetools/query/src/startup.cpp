@@ -53,10 +53,13 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   InitCommonControlsEx(&controls);
   int exitCode = 0;
   if (CreateMainWindow()) {
-    WNDPROC(a.frame, WM_INITDIALOG, 0, 0);
+    // The frame shows at once; the query form, the thesaurus and its word list come into
+    // it afterwards, before any message is handled.
     ShowWindow(a.frame, SW_SHOW);
     UpdateWindow(a.frame);
     SetForegroundWindow(a.frame);
+    WNDPROC(a.frame, WM_INITDIALOG, 0, 0);
+    UpdateWindow(a.frame);
     startup::MessageLoopSteps steps;
     steps.dialogKeys = true;
     steps.filter = [](MSG& m) {

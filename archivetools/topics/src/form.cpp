@@ -182,6 +182,10 @@ void BUILDLAYOUT(HWND parent, int x, int y) {
 
 void BuildForm() {
   Lumbric& a = App();
+  // The start command is queued before the form's fields exist: the window shows before
+  // the form is built, and a command that a user or a partner posts once the fields are
+  // there must come after it, as when the form was complete before the window showed.
+  PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
   a.hasCounter = fileio::Exists(a.CounterFile());
   a.hasRecords = fileio::Exists(a.RecordFile());
   a.locked = fileio::Exists(a.PasswordFile());
@@ -191,7 +195,6 @@ void BuildForm() {
   GetClientRect(parent, &client);
   a.progress = SKPROGRESS32(parent, kProgressLeft, client.bottom - kProgressBottom, 135, 14, kProgressBar);
   BUILDLAYOUT(parent, 8, 8);
-  PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
 }
 
 void LayoutForm() {

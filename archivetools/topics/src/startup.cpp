@@ -83,10 +83,15 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   if (CreateMainWindow()) {
     // A rebuild that a kill interrupted while it put its files in place is finished first.
     FinishInterruptedRebuild(a.RecordFile(), a.fields);
-    SendMessageA(a.frame, kMsgBuildForm, kBuildFormParameter, 0);
+    // The frame shows at once; the record form and the thesaurus list come into it
+    // afterwards, before any message is handled.
     ShowWindow(a.frame, SW_SHOW);
     UpdateWindow(a.frame);
     SetForegroundWindow(a.frame);
+    SendMessageA(a.frame, kMsgBuildForm, kBuildFormParameter, 0);
+    // The holder painted before the form knew whether the archive is locked (its icon).
+    RedrawWindow(a.clientHolder, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    UpdateWindow(a.frame);
     startup::MessageLoopSteps steps;
     steps.filter = [](MSG& msg) {
       if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
