@@ -11,6 +11,32 @@
 #include "temp_dir.h"
 #include "test_windows.h"
 
+// Sets TEMP and TMP for the programs started meanwhile, and puts the old values back.
+class TempEnvironment {
+ public:
+  explicit TempEnvironment(const std::string& folder) {
+    for (const char* name : {"TEMP", "TMP"}) {
+      char old[MAX_PATH * 2];
+      DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
+      saved_.push_back({name, n && n < sizeof old ? std::string(old, n) : std::string(), n != 0});
+      SetEnvironmentVariableA(name, folder.c_str());
+    }
+  }
+  ~TempEnvironment() {
+    for (const auto& s : saved_) SetEnvironmentVariableA(s.name, s.present ? s.value.c_str() : nullptr);
+  }
+  TempEnvironment(const TempEnvironment&) = delete;
+  TempEnvironment& operator=(const TempEnvironment&) = delete;
+
+ private:
+  struct Saved {
+    const char* name;
+    std::string value;
+    bool present;
+  };
+  std::vector<Saved> saved_;
+};
+
 class ProgramCopy {
  public:
   // program: the program's name without ".exe" ("kelmor"); its .exe and .SYS are copied from

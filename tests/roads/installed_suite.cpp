@@ -4,6 +4,7 @@
 
 #include "driver.h"
 #include "fileio/file.h"
+#include "program_copy.h"
 #include "program_test.h"
 #include "fileio/paths.h"
 #include "imaging/copydata.h"
@@ -13,32 +14,6 @@
 namespace roads {
 
 namespace {
-
-// Sets TEMP and TMP for the programs started meanwhile, and puts the old values back.
-class TempEnvironment {
- public:
-  explicit TempEnvironment(const std::string& folder) {
-    for (const char* name : {"TEMP", "TMP"}) {
-      char old[MAX_PATH * 2];
-      DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
-      saved_.push_back({name, n && n < sizeof old ? std::string(old, n) : std::string(), n != 0});
-      SetEnvironmentVariableA(name, folder.c_str());
-    }
-  }
-  ~TempEnvironment() {
-    for (const auto& s : saved_) SetEnvironmentVariableA(s.name, s.present ? s.value.c_str() : nullptr);
-  }
-  TempEnvironment(const TempEnvironment&) = delete;
-  TempEnvironment& operator=(const TempEnvironment&) = delete;
-
- private:
-  struct Saved {
-    const char* name;
-    std::string value;
-    bool present;
-  };
-  std::vector<Saved> saved_;
-};
 
 bool CopyTree(const std::string& from, const std::string& to) {
   if (fileio::MakeDirectories(to) != fileio::kOk) return false;
