@@ -444,7 +444,7 @@ TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
 // the player (entry 90's third field).
 TEST_F(Falcet, HelpHandsTheShippedHelpPageToTheHelpViewer) {
   FalcetFolder& folder = Copy();
-  folder.CopyFromSuite("falcet.htm");
+  folder.CopyFromSuite("falcethelp.htm");
   const std::string log = folder.File("help.log");
   folder.AddStandinAs("VANDREL.EXE", kClassHelp, log);
   HWND frame = Start();
@@ -454,7 +454,7 @@ TEST_F(Falcet, HelpHandsTheShippedHelpPageToTheHelpViewer) {
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);  // it had to be started
   EXPECT_EQ(got[1].code, kCodeOpen);
-  EXPECT_TRUE(fileio::EqualsNoCase(got[1].text, folder.ProgramFolder() + "falcet.htm")) << got[1].text;
+  EXPECT_TRUE(fileio::EqualsNoCase(got[1].text, folder.ProgramFolder() + "falcethelp.htm")) << got[1].text;
   EXPECT_TRUE(fileio::Exists(got[1].text)) << "the player hands over a page that is not there";
   EXPECT_EQ(Close(), 0);
   CloseStandin(kClassHelp);
