@@ -1,6 +1,7 @@
 #include "program_test.h"
 
 #include "driver.h"
+#include "fileio/file.h"
 #include "imaging/copydata.h"
 
 namespace {
@@ -84,7 +85,8 @@ std::unique_ptr<ProgramCopy> ProgramTest::NewCopy(bool uiFile) {
 ProgramTest::Started& ProgramTest::NewProcess(const std::string& arguments) {
   Started& s = programs_.emplace_back();
   EXPECT_TRUE(Copy().Start(s.process, arguments))
-      << "cannot start " << Copy().Exe() << ": error " << s.process.StartError();
+      << "cannot start " << Copy().Exe() << ": error " << s.process.StartError()
+      << (fileio::Exists(Copy().Exe()) ? "" : " (the copy of the program is missing)");
   return s;
 }
 
