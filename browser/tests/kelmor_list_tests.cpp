@@ -321,7 +321,8 @@ TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
   ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), before));
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" m.bmp", " r.bmp"}, kStartMs).size(), 2u);
+  const std::vector<std::string> both{" m.bmp", " r.bmp"};
+  ASSERT_EQ(WaitForList(list_, both, kStartMs), both);
 
   // A quarter turn clockwise: 3 x 2 becomes 2 x 3, the top-left pixel goes to the top right.
   SelectOnly(list_, {1});
