@@ -114,11 +114,43 @@ function(suite_program_files target)
   endif()
 endfunction()
 
+# The kill and stress rounds of the stress tests (kills of a worker process, rounds of a
+# load). Empty: each test runs its own small count, the one CI runs. A full local check
+# sets it at configure time, -DSUITE_KILL_ROUNDS=50 (or SUITE_KILL_ROUNDS in the environment
+# of the first configure). The tests get this count and no other, and their ctest limit is
+# computed from it, so a large count or a busy machine does not turn a pass into a timeout.
+if(DEFINED ENV{SUITE_KILL_ROUNDS})
+  set(suite_default_kill_rounds "$ENV{SUITE_KILL_ROUNDS}")
+else()
+  set(suite_default_kill_rounds "")
+endif()
+set(SUITE_KILL_ROUNDS "${suite_default_kill_rounds}" CACHE STRING
+    "Kill and stress rounds of the stress tests; empty: each test's own small count")
+if(NOT "${SUITE_KILL_ROUNDS}" STREQUAL "" AND NOT SUITE_KILL_ROUNDS MATCHES "^[1-9][0-9]*$")
+  message(FATAL_ERROR "SUITE_KILL_ROUNDS must be empty or a positive whole number, not '${SUITE_KILL_ROUNDS}'")
+endif()
+
+# suite_stress_timeout(out base perRound ownRounds): the ctest limit in seconds of a stress
+# test that takes about base seconds besides its rounds and perRound seconds a round, both
+# well above what a busy machine takes (the limit only ends a hung test); ownRounds is the
+# count the test runs when SUITE_KILL_ROUNDS is empty.
+function(suite_stress_timeout out base perRound ownRounds)
+  if("${SUITE_KILL_ROUNDS}" STREQUAL "")
+    set(rounds ${ownRounds})
+  else()
+    set(rounds ${SUITE_KILL_ROUNDS})
+  endif()
+  math(EXPR seconds "${base} + ${perRound} * ${rounds}")
+  set(${out} ${seconds} PARENT_SCOPE)
+endfunction()
+
 # suite_add_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [LOCK resource...] [TIMEOUT s]
-#                [DEPENDS targets...])
+#                [STRESS_TIMEOUT base perRound ownRounds] [DEPENDS targets...])
 # A GoogleTest program; ctest runs it natively and, in the win64 build, through Wine.
+# STRESS_TIMEOUT marks a stress test: it runs SUITE_KILL_ROUNDS rounds (its own count when
+# that is empty), and its limit is computed from that count (suite_stress_timeout).
 function(suite_add_test name)
-  cmake_parse_arguments(A "WINDOWS_ONLY" "TIMEOUT" "SOURCES;LIBS;LOCK;DEPENDS" ${ARGN})
+  cmake_parse_arguments(A "WINDOWS_ONLY" "TIMEOUT" "SOURCES;LIBS;LOCK;DEPENDS;STRESS_TIMEOUT" ${ARGN})
   if(NOT SUITE_BUILD_TESTS)
     return()
   endif()
@@ -133,6 +165,23 @@ function(suite_add_test name)
     add_dependencies(${name} ${A_DEPENDS})
   endif()
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${SUITE_TEST_DIR})
+  if(A_STRESS_TIMEOUT)
+    list(LENGTH A_STRESS_TIMEOUT n)
+    if(NOT n EQUAL 3)
+      message(FATAL_ERROR "${name}: STRESS_TIMEOUT takes the base seconds, the seconds a round and the test's own rounds")
+    endif()
+    suite_stress_timeout(stress ${A_STRESS_TIMEOUT})
+    if(NOT A_TIMEOUT OR stress GREATER A_TIMEOUT)
+      set(A_TIMEOUT ${stress})
+    endif()
+    # The count the limit was computed for, whatever the caller's environment says.
+    if("${SUITE_KILL_ROUNDS}" STREQUAL "")
+      set(rounds "SUITE_KILL_ROUNDS=unset:")
+    else()
+      set(rounds "SUITE_KILL_ROUNDS=set:${SUITE_KILL_ROUNDS}")
+    endif()
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT_MODIFICATION "${rounds}")
+  endif()
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 240)
   endif()

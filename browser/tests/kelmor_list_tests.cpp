@@ -52,13 +52,20 @@ unsigned Pixel(const imglib::Raster& r, int x, int y) {
 }
 
 // Polls until the picture file has the size (a step rewrites it), or the time is up.
-bool WaitForPictureSize(const std::string& path, int width, int height, DWORD ms) {
-  return PumpUntil(
+// Waits for the file to hold a picture of that size; a failure names the size last seen.
+testing::AssertionResult WaitForPictureSize(const std::string& path, int width, int height, DWORD ms) {
+  std::string seen = "no picture";
+  bool ok = PumpUntil(
       [&] {
         imglib::Picture p;
-        return ReadPicture(path, p) && p.pixels.Width() == width && p.pixels.Height() == height;
+        if (!ReadPicture(path, p)) return false;
+        seen = std::to_string(p.pixels.Width()) + " x " + std::to_string(p.pixels.Height());
+        return p.pixels.Width() == width && p.pixels.Height() == height;
       },
       milliseconds(ms), milliseconds(50));
+  if (ok) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << path << ": waited " << ms << " ms for " << width << " x " << height
+                                     << ", saw " << seen;
 }
 
 constexpr unsigned kRed = 0xFF0000;
@@ -314,12 +321,13 @@ TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
   ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), before));
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" m.bmp", " r.bmp"}, 10000).size(), 2u);
+  const std::vector<std::string> both{" m.bmp", " r.bmp"};
+  ASSERT_EQ(WaitForList(list_, both, kStartMs), both);
 
   // A quarter turn clockwise: 3 x 2 becomes 2 x 3, the top-left pixel goes to the top right.
   SelectOnly(list_, {1});
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
-  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 2, 3, 10000));
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 2, 3, kStartMs));
   imglib::Picture rotated;
   ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), rotated));
   for (int y = 0; y < 3; ++y)
@@ -333,13 +341,14 @@ TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
   fileio::ReadWholeFile(pictures.File("m.bmp"), oldBytes);
   SendAndWait(frame, WM_COMMAND, kTransformMirror, 0);
   imglib::Picture mirrored;
-  PumpUntil(
+  ASSERT_TRUE(PumpUntil(
       [&] {
         std::string newBytes;
         fileio::ReadWholeFile(pictures.File("m.bmp"), newBytes);
         return newBytes != oldBytes;
       },
-      milliseconds(10000), milliseconds(50));
+      milliseconds(kStartMs), milliseconds(50)))
+      << "m.bmp was not rewritten within " << kStartMs << " ms";
   ASSERT_TRUE(ReadPicture(pictures.File("m.bmp"), mirrored));
   ASSERT_EQ(mirrored.pixels.Width(), 3);
   for (int y = 0; y < 2; ++y)
@@ -348,7 +357,7 @@ TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
   // Rotating left turns it back.
   SelectOnly(list_, {1});
   SendAndWait(frame, WM_COMMAND, kTransformRotateLeft, 0);
-  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 3, 2, 10000));
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 3, 2, kStartMs));
   imglib::Picture back;
   ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), back));
   EXPECT_EQ(Pixel(back.pixels, 0, 0), Pixel(before.pixels, 0, 0));

@@ -1,6 +1,7 @@
 #include "program_test.h"
 
 #include "driver.h"
+#include "fileio/file.h"
 #include "imaging/copydata.h"
 
 namespace {
@@ -83,7 +84,9 @@ std::unique_ptr<ProgramCopy> ProgramTest::NewCopy(bool uiFile) {
 
 ProgramTest::Started& ProgramTest::NewProcess(const std::string& arguments) {
   Started& s = programs_.emplace_back();
-  EXPECT_TRUE(Copy().Start(s.process, arguments)) << "cannot start " << Copy().Exe();
+  EXPECT_TRUE(Copy().Start(s.process, arguments))
+      << "cannot start " << Copy().Exe() << ": error " << s.process.StartError()
+      << (fileio::Exists(Copy().Exe()) ? "" : " (the copy of the program is missing)");
   return s;
 }
 
@@ -92,7 +95,10 @@ HWND ProgramTest::Start(const std::string& arguments) {
   main_->frame = WaitForMainWindow(
       main_->process, program_.frameClass, [this](HWND frame) { return Ready(frame); }, kStartLimit,
       program_.hiddenFrame);
-  if (!main_->frame) ADD_FAILURE() << program_.name << " showed no complete " << program_.frameClass << " window";
+  if (!main_->frame)
+    ADD_FAILURE() << program_.name << " showed no complete " << program_.frameClass << " window"
+                  << (main_->process.Running() ? " within the limit" : ": the process ended, exit code ")
+                  << (main_->process.Running() ? "" : std::to_string(main_->process.Wait(0)));
   return main_->frame;
 }
 

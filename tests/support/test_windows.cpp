@@ -30,9 +30,12 @@ bool ChildProcess::Start(const std::string& program, const std::string& argument
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
+  startError_ = 0;
   if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &si, &pi))
+                      folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+    startError_ = GetLastError();
     return false;
+  }
   process_.Reset(pi.hProcess);
   thread_.Reset(pi.hThread);
   id_ = pi.dwProcessId;

@@ -30,11 +30,14 @@ class ChildProcess {
   bool Running() const;
   void Kill();
   DWORD Id() const { return id_; }
+  // Why the last Start failed (the system's error code), 0 after a start that worked.
+  DWORD StartError() const { return startError_; }
 
  private:
   void Release();
   win::Handle process_, thread_;
   DWORD id_ = 0;
+  DWORD startError_ = 0;
 };
 
 // A top-level window of the class (names compare without case, as Windows does; "": any

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <vector>
 
 #include "fileio/file.h"
@@ -352,24 +354,44 @@ TEST_F(FolderTree, DraggingNearTheEdgesScrollsTheTree) {
     for (HTREEITEM i = top; i && i != TreeView_GetFirstVisible(tree_); i = TreeView_GetNextVisible(tree_, i)) ++n;
     return n;
   };
+  // The scroll timer's periods (200 ms near an edge, 50 ms outside) are the rules' own
+  // (pick_rules_tests); here the timer runs them. A busy machine delivers timer messages
+  // late and merged, so the test waits for each position itself and checks only that no
+  // line comes sooner than its period allows.
+  using Clock = std::chrono::steady_clock;
+  constexpr std::chrono::milliseconds kLimit{30000};
+  auto waitForLines = [&](const std::function<bool(int)>& reached, Clock::time_point& at) {
+    int seen = scrolled();
+    bool ok = PumpUntil([&] { return reached(seen = scrolled()); }, kLimit, std::chrono::milliseconds(5));
+    at = Clock::now();
+    EXPECT_TRUE(ok) << "the tree stopped at " << seen << " lines scrolled";
+    return seen;
+  };
+  auto elapsedMs = [](Clock::time_point from, Clock::time_point to) {
+    return long(std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count());
+  };
   BeginDrag(control, TreeView_GetChild(tree_, top));
   moveTo(POINT{100, client.bottom / 2});
   PumpMessages(500);
   EXPECT_EQ(scrolled(), 0);  // the middle does not scroll
+
+  Clock::time_point start = Clock::now(), at;
   moveTo(POINT{100, client.bottom - 3});
-  PumpMessages(500);
-  int slow = scrolled();
-  EXPECT_GE(slow, 1);  // one line every 200 ms near the bottom edge
-  EXPECT_LE(slow, 3);
+  int slow = waitForLines([](int n) { return n >= 2; }, at);  // near the bottom edge, slowly
+  EXPECT_LE(slow, elapsedMs(start, at) / 200 + 1) << elapsedMs(start, at) << " ms";
+
   moveTo(POINT{100, client.bottom / 2});
+  slow = scrolled();
   PumpMessages(400);
   EXPECT_EQ(scrolled(), slow);  // stopped
+
+  start = Clock::now();
   moveTo(POINT{100, client.bottom + 30});
-  PumpMessages(500);
-  EXPECT_GE(scrolled() - slow, 5);  // one line every 50 ms below the tree
+  int fast = waitForLines([slow](int n) { return n - slow >= 5; }, at) - slow;  // below the tree, fast
+  EXPECT_LE(fast, elapsedMs(start, at) / 50 + 1) << elapsedMs(start, at) << " ms";
+
   moveTo(POINT{100, -30});
-  PumpMessages(1500);
-  EXPECT_EQ(scrolled(), 0);  // fast back to the top
+  waitForLines([](int n) { return n == 0; }, at);  // back to the top
   DropAt(control, POINT{-50, -50});
   EXPECT_EQ(Count(kFolderTreeDropped), 0);
   DestroyWindow(control);
