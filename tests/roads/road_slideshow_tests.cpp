@@ -3,9 +3,9 @@
 // is a list the user makes in the browser (its sound files, the collection, the list saved),
 // and the show is built. The built folder, moved to a drive of its own as a disc would be,
 // plays as its AUTORUN.INF starts it: slide 1, then slide 2 after its time with the
-// transition drawn, and the music heard (the audio test tap). A video build of the same
-// show records at least a frame per second of show and says how many; a recording player
-// holding a long show ends with Esc in the maker.
+// new slide drawn in over the old, and the music heard (the audio test tap). A recording
+// player holding a long show ends with Esc in the maker. A video build of the show records
+// at least a frame per second of show and says how many (off for now: see its test).
 #include <gtest/gtest.h>
 #include <windows.h>
 
