@@ -219,11 +219,14 @@ void CleanUp() {
   // Whatever way the player ends, a taskbar it hid comes back.
   ShowTaskbarAgain();
   FreePicture();
+  // The program that asked for a recording waits until this window is gone and then reads
+  // the counts: they go out while the window is still there, the video file complete.
+  StopRecorder();
+  ReportRecording();
   if (p.frame && IsWindow(p.frame)) DestroyWindow(p.frame);
   p.frame = nullptr;
   p.mutex.Reset();
   RemoveTemporaryFiles();
-  ReportRecording();
 }
 
 }  // namespace
