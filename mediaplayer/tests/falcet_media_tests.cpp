@@ -288,7 +288,7 @@ class FalcetRecording : public Falcet {
   HWND StartRecording() {
     FalcetFolder& folder = Copy();
     folder.WriteInProgram("dravel.dll", "x");
-    std::string recorder = ReadText(SuiteFolder() + "player\\morvane.dll");
+    std::string recorder = ReadText(SuiteFolder() + "morvane.dll");
     EXPECT_FALSE(recorder.empty());
     folder.WriteInProgram("morvane.dll", recorder);
     std::string list = "[|0|0|0|0|0|60000|0]\r\n";
