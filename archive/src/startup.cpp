@@ -108,8 +108,11 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
     CleanUp();
     return kExitNoDataFolder;
   }
+  // The record's layout, as the form will build it: what the start's checks need of it
+  // before the form exists.
+  const auto layout = db::ArchiveFields(db::ParseTopicSlots(Ui(36)).count, 2000, 1);
   // Filings that a crash interrupted lose their items before anything is filed.
-  RecoverInterruptedFilings(a.place, db::ArchiveFields(db::ParseTopicSlots(Ui(36)).count, 2000, 1));
+  RecoverInterruptedFilings(a.place, layout);
   int exitCode = 0;
   if (CreateMainWindow()) {
     CheckRecordingChoice();
@@ -119,16 +122,21 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
     UpdateWindow(a.frame);
     SetForegroundWindow(a.frame);
     BringWindowToTop(a.frame);
-    // An archive that cannot be filed into says so (and what mends it) before any work.
+    // An archive that cannot be filed into says so (and what mends it) before any work, in
+    // the complete window.
     std::string problem;
-    if (db::CheckRecordFile(a.place.RecordFile(), a.fields, problem) != 0 && !problem.empty()) WarningBox(problem);
+    const bool damaged = db::CheckRecordFile(a.place.RecordFile(), layout, problem) != 0 && !problem.empty();
     // The start command is queued before the controls exist, so that a command a user or
     // a partner posts once they are there comes after it, as when the window showed complete.
-    PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
+    if (!damaged) PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
     a.mixer.Open();
     WNDPROC(a.frame, WM_INITDIALOG, 0, 0);
     a.gdiplus = startup::StartGdiplusWhenPresent();
     UpdateWindow(a.frame);
+    if (damaged) {
+      WarningBox(problem);
+      PostMessageA(a.frame, WM_COMMAND, WPARAM(kCmdStart & 0xFFFF), 0);
+    }
     a.volumeTimer = SetTimer(nullptr, 0, kVolumeTimerMs, VolumeTimerProc);
     startup::MessageLoopSteps steps;
     steps.dialogKeys = true;

@@ -205,10 +205,17 @@ TEST(RoadArchive, PicturesFiledEditedFoundCompactedAndReadBackByTheDocumentedLay
   ASSERT_TRUE(suite.Start(editor, "lumbric"));
   HWND form = WaitForProgram(editor, SuiteProgramNamed("lumbric"));
   ASSERT_NE(form, nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(form, kEditorFirst) != nullptr; }, kLimit));
+  // The frame shows before its form: the user walks once the form's fields are there.
+  HWND editorKey = nullptr, editorTopic = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        editorKey = driver::FindChild(form, kEditorField + 1);
+        editorTopic = driver::FindChild(form, kEditorField + 12);
+        return driver::FindChild(form, kEditorFirst) && editorKey && editorTopic;
+      },
+      kLimit))
+      << "the topic editor's form never came";
   ASSERT_TRUE(PostUserCommand(suite, "lumbric", form, kEditorFirst));
-  HWND editorKey = driver::FindChild(form, kEditorField + 1);
-  HWND editorTopic = driver::FindChild(form, kEditorField + 12);
   ASSERT_TRUE(PumpUntil([&] { return !driver::WindowText(editorKey).empty(); }, kLimit));
   EXPECT_EQ(driver::WindowText(editorTopic), "CASTLE");
   const std::string firstKey = driver::WindowText(editorKey);
