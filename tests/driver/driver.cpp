@@ -162,12 +162,9 @@ bool AnswerInputBox(const std::string& text, DWORD milliseconds, DWORD processId
   return PumpUntil([box] { return !IsWindow(box); }, std::chrono::milliseconds(milliseconds));
 }
 
-bool CaptureWindowPixels(HWND window, int& w, int& h, std::vector<unsigned char>& bgr) {
-  RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  w = h = 0;
-  if (window && !GetWindowRect(window, &r)) return false;
-  w = r.right - r.left;
-  h = r.bottom - r.top;
+bool CaptureScreenPixels(const RECT& r, std::vector<unsigned char>& bgr) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  bgr.clear();
   if (w <= 0 || h <= 0) return false;
   win::WindowDC screen(nullptr);
   win::CompatibleDC mem(screen);
@@ -189,6 +186,15 @@ bool CaptureWindowPixels(HWND window, int& w, int& h, std::vector<unsigned char>
     memcpy(&bgr[size_t(y) * size_t(w) * 3], static_cast<unsigned char*>(bits) + size_t(y) * size_t(stride),
            size_t(w) * 3);
   return ok;
+}
+
+bool CaptureWindowPixels(HWND window, int& w, int& h, std::vector<unsigned char>& bgr) {
+  RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  w = h = 0;
+  if (window && !GetWindowRect(window, &r)) return false;
+  w = r.right - r.left;
+  h = r.bottom - r.top;
+  return CaptureScreenPixels(r, bgr);
 }
 
 bool CaptureWindow(HWND window, const std::string& bmpPath) {

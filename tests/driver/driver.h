@@ -50,4 +50,6 @@ bool AnswerInputBox(const std::string& text, DWORD milliseconds, DWORD processId
 bool CaptureWindow(HWND window, const std::string& bmpPath);
 // The same pixels, top row first, 3 bytes (blue, green, red) each; null: the whole screen.
 bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsigned char>& bgr);
+// The pixels of a rectangle of the screen, blue, green, red, rows top down.
+bool CaptureScreenPixels(const RECT& rect, std::vector<unsigned char>& bgr);
 }  // namespace driver

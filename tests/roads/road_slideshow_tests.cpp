@@ -124,26 +124,8 @@ bool BetweenRedAndBlue(const std::vector<unsigned char>& bgr) {
 
 // The pixels of a rectangle of the screen (blue, green, red), as the user sees them.
 std::vector<unsigned char> ScreenPixels(const RECT& r) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return {};
-  win::WindowDC screen(nullptr);
-  win::CompatibleDC mem(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  win::Bitmap dib(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib) return {};
-  win::SelectObj selected(mem, dib.Get());
-  if (!BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY)) return {};
-  GdiFlush();
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<unsigned char> bgr(size_t(w) * size_t(h) * 3);
-  for (int y = 0; y < h; ++y)
-    memcpy(&bgr[size_t(y) * size_t(w) * 3], static_cast<unsigned char*>(bits) + size_t(y) * size_t(stride), size_t(w) * 3);
+  std::vector<unsigned char> bgr;
+  if (!driver::CaptureScreenPixels(r, bgr)) bgr.clear();
   return bgr;
 }
 
