@@ -67,9 +67,9 @@ class GriltonPartners : public Grilton {
     EXPECT_FALSE(fileio::Exists(ScanFolder()));  // a scan run makes it first
     EXPECT_EQ(FindWindowA(kBox, nullptr), nullptr);
     EXPECT_TRUE(ChooseMenuItem(frame, 'T', 1));
-    ASSERT_NE(WaitForWindow(kInputBox, 10000, Process().Id()), nullptr);
-    ASSERT_TRUE(driver::PressButton(kInputBox, 2, "", 10000));  // Cancel
-    EXPECT_TRUE(WaitForNoWindow(kInputBox, 10000));
+    ASSERT_NE(WaitForWindow(kInputBox, kEventLimitMs, Process().Id()), nullptr);
+    ASSERT_TRUE(driver::PressButton(kInputBox, 2, "", kEventLimitMs));  // Cancel
+    EXPECT_TRUE(WaitForNoWindow(kInputBox, kEventLimitMs));
   }
 
   // The stand-in of a program the archive starts and waits for, under the file name.

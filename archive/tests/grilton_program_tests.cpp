@@ -44,7 +44,7 @@ TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
   EXPECT_EQ(text.substr(0, text.find("\r\n")), Copy().ProgramFolder() + "BLOCK\\DATA\\");
   EXPECT_NE(text.find(SKWINERR(3)), std::string::npos) << text;
   EXPECT_EQ(FindTopWindow(kClassArchive), nullptr);
-  ASSERT_TRUE(driver::PressButton(kBox, 1, "", 5000));
+  ASSERT_TRUE(driver::PressButton(kBox, 1, "", kEventLimitMs));
   EXPECT_EQ(p.Wait(20000), 3);
 }
 
@@ -69,10 +69,10 @@ TEST_F(Grilton, ASecondStartRestoresTheFirstWhenItIsMinimised) {
   HWND frame = Start("WAITFORCOMMAND");
   ASSERT_NE(frame, nullptr);
   ShowWindow(frame, SW_MINIMIZE);
-  ASSERT_TRUE(PumpUntil([&] { return IsIconic(frame) != FALSE; }, std::chrono::milliseconds(5000)));
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(frame) != FALSE; }, kEventLimit));
   ChildProcess& second = Launch("WAITFORCOMMAND");
   EXPECT_EQ(second.Wait(20000), 0);
-  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame) && IsWindowVisible(frame); }, std::chrono::milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame) && IsWindowVisible(frame); }, kEventLimit));
   EXPECT_EQ(Close(), 0);
 }
 
@@ -206,11 +206,11 @@ TEST_F(Grilton, EscapeWhileTheWholeListIsFiledAsksAndYesStopsTheRun) {
   ASSERT_TRUE(FileAll(frame, "BOATS"));
   PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(WaitBoxText(), "Stop now?");
-  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));  // no
-  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", kEventLimitMs));  // no
+  ASSERT_TRUE(WaitForNoWindow(kBox, kEventLimitMs));
   const int countAtNo = std::atoi(Count(frame).c_str());
   ASSERT_GT(countAtNo, 0) << "the run ended before Escape came";
-  EXPECT_TRUE(PumpUntil([&] { return std::atoi(Count(frame).c_str()) < countAtNo; }, std::chrono::milliseconds(10000)));
+  EXPECT_TRUE(PumpUntil([&] { return std::atoi(Count(frame).c_str()) < countAtNo; }, kEventLimit));
   PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(WaitBoxText(), "Stop now?");
   ASSERT_TRUE(Answer());  // yes
@@ -235,7 +235,7 @@ TEST_F(Grilton, ANewThesaurusIsMadeAndAChosenOneFillsTheTopicsAndIsKept) {
   PostMessageA(frame, WM_COMMAND, grilton::kCmdNewThesaurus, 0);
   ASSERT_TRUE(driver::AnswerInputBox("sea ships,new", 10000, Process().Id()));
   ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"); },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   EXPECT_EQ(ReadText(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"), "(none)\r\n");
   std::vector<std::string> names = driver::ListItems(box);
   auto at = std::find(names.begin(), names.end(), "BIRDS");
@@ -262,8 +262,8 @@ TEST_F(Grilton, DeletingAPictureAsksThenRecyclesItWithItsWorkFilesAndShowsTheNex
   // No: everything stays.
   ASSERT_NE(PostAndWaitBox(frame, grilton::kCmdDelete), nullptr);
   EXPECT_EQ(WaitBoxText(), "Move this picture to the recycle bin?");
-  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));
-  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", kEventLimitMs));
+  ASSERT_TRUE(WaitForNoWindow(kBox, kEventLimitMs));
   SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_TRUE(fileio::Exists(picture));
   EXPECT_TRUE(fileio::Exists(sound));
@@ -310,8 +310,8 @@ TEST_F(Grilton, TheWholeListIsOfferedInTheMenuOnlyWithATopic) {
   ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "BOATS"));
   ASSERT_TRUE(ChooseMenuItem(frame, 'A', 2));
   EXPECT_EQ(WaitBoxText(), "File every picture of the list with these values?");
-  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));  // no
-  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", kEventLimitMs));  // no
+  ASSERT_TRUE(WaitForNoWindow(kBox, kEventLimitMs));
   EXPECT_EQ(Count(frame), "2");
   EXPECT_EQ(Close(), 0);
 }
@@ -352,9 +352,9 @@ TEST_F(Grilton, LeavingAPictureWithAnUnfiledCommentAsksFirst) {
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   // No: the picture stays, and so does its comment.
   PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, secondFrame);
-  ASSERT_NE(WaitForWindow(kBox, 10000), nullptr);
-  ASSERT_TRUE(driver::PressButton(kBox, 2, "", 10000));
-  ASSERT_TRUE(WaitForNoWindow(kBox, 10000));
+  ASSERT_NE(WaitForWindow(kBox, kEventLimitMs), nullptr);
+  ASSERT_TRUE(driver::PressButton(kBox, 2, "", kEventLimitMs));
+  ASSERT_TRUE(WaitForNoWindow(kBox, kEventLimitMs));
   SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_EQ(driver::WindowText(Field(frame, 2)), "P100");
   EXPECT_TRUE(fileio::Exists(sound));
@@ -396,7 +396,7 @@ TEST_F(Grilton, StripFramesCarryTheirPicturesNumbersInYellow) {
       }
     return yellow[1] > 5;
   };
-  EXPECT_TRUE(PumpUntil(capture, std::chrono::milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil(capture, kEventLimit));
   EXPECT_GT(yellow[1], 5) << "frame 2";
   EXPECT_GT(black[1], yellow[1]) << "frame 2 outline";
   EXPECT_EQ(yellow[2], 0) << "frame 3 is empty";
@@ -424,7 +424,7 @@ TEST_F(Grilton, TheCurrentPictureShowsThroughTheSlideFrame) {
     }
     return picture > 100;
   };
-  EXPECT_TRUE(PumpUntil(capture, std::chrono::milliseconds(5000))) << picture;
+  EXPECT_TRUE(PumpUntil(capture, kEventLimit)) << picture;
   EXPECT_EQ(magenta, 0);
   EXPECT_EQ(Close(), 0);
 }
@@ -472,7 +472,7 @@ TEST_F(Grilton, TheRecordPanelLaysItselfOutAgainWhenTheWindowIsResized) {
   };
   for (int width : {1400, 1100, 500}) {
     SetWindowPos(frame, nullptr, 0, 0, width, 760, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_TRUE(PumpUntil(displayInPlace, std::chrono::milliseconds(5000))) << width;
+    ASSERT_TRUE(PumpUntil(displayInPlace, kEventLimit)) << width;
     const RECT d = rectIn(display), f = rectIn(freeText);
     if (width > 1000) {
       EXPECT_EQ(f.right, d.left - 8) << width;
@@ -499,12 +499,12 @@ TEST_F(Grilton, TheRightButtonEnlargesAPictureThatArrowsScrollAndAnyOtherKeyClos
   PostMessageA(strip, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 60));
   HWND zoom = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return (zoom = driver::FindChildByClass(frame, "GRILTONZOOM")) != nullptr; },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   PostMessageA(zoom, WM_KEYDOWN, VK_END, 0);
   SendAndWait(zoom, WM_NULL, 0, 0);
   EXPECT_TRUE(IsWindow(zoom));
   PostMessageA(zoom, WM_KEYDOWN, 'Q', 0);
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(zoom); }, std::chrono::milliseconds(10000)));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(zoom); }, kEventLimit));
   EXPECT_EQ(Close(), 0);
 }
 
@@ -517,7 +517,7 @@ TEST_F(Grilton, TheEndCodeEndsTheProgramEvenWhileItAsks) {
   RECT r;
   GetClientRect(strip, &r);
   PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 4 + 10, 60));
-  ASSERT_NE(WaitForWindow(kBox, 10000), nullptr);
+  ASSERT_NE(WaitForWindow(kBox, kEventLimitMs), nullptr);
   driver::SendCommand(frame, kCodeClose, "");
   EXPECT_EQ(Process().Wait(20000), 0);
 }
@@ -649,7 +649,7 @@ TEST_F(Grilton, ACommentRecordedFromANullDeviceIsFiledAsAWaveItem) {
   PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
   ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)) ||
                                      FindWindowA(kBox, nullptr); },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   ASSERT_EQ(FindWindowA(kBox, nullptr), nullptr) << WaitBoxText();
   PumpMessages(600);
   SendAndWait(frame, WM_COMMAND, grilton::kCmdStopRecording, 0);
@@ -684,7 +684,7 @@ TEST_F(Grilton, ClicksChangeTheDisplayStyleOnlyWhileRecordingFromANullDevice) {
   PostMessageA(frame, WM_COMMAND, grilton::kCmdRecord, 0);
   ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(driver::FindChild(frame, grilton::kCmdStopRecording)) ||
                                      FindWindowA(kBox, nullptr); },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   ASSERT_EQ(FindWindowA(kBox, nullptr), nullptr) << WaitBoxText();
   SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // 3 -> 2
   SendAndWait(display, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // 2 -> 1

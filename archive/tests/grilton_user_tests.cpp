@@ -111,7 +111,7 @@ TEST_F(GriltonUser, TheEditorWorksOnTheChosenThesaurusWithItsOwnButtons) {
   PostMessageA(choice, WM_KEYDOWN, VK_UP, 1);
   PostMessageA(choice, WM_KEYUP, VK_UP, 1);
   ASSERT_TRUE(PumpUntil([&] { return Holds(driver::ListItems(Field(frame, kFirstTopic)), "OWL"); },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
 
   HWND editor = OpenEditor(frame);
   ASSERT_NE(editor, nullptr);
@@ -122,7 +122,7 @@ TEST_F(GriltonUser, TheEditorWorksOnTheChosenThesaurusWithItsOwnButtons) {
   HWND words = driver::FindChild(editor, kWordBox);
   ASSERT_TRUE(driver::SetText(words, "ROBIN"));
   PostMessageA(driver::FindChild(editor, kAdd), BM_CLICK, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return Holds(driver::ListItems(words), "ROBIN"); }, std::chrono::milliseconds(10000)));
+  ASSERT_TRUE(PumpUntil([&] { return Holds(driver::ListItems(words), "ROBIN"); }, kEventLimit));
   SendAndWait(editor, WM_NULL, 0, 0);
   HWND focus = FocusOf(editor);
   EXPECT_TRUE(focus == words || IsChild(words, focus)) << focus;
@@ -150,13 +150,13 @@ TEST_F(GriltonUser, TheThesaurusTheBoxShowsAtStartIsTheOneInUse) {
   HWND choice = driver::FindChild(frame, grilton::kThesaurusBox);
   ASSERT_EQ(driver::WindowText(choice), "BIRDS");
   ASSERT_TRUE(PumpUntil([&] { return Holds(driver::ListItems(Field(frame, kFirstTopic)), "OWL"); },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   HWND editor = OpenEditor(frame);
   ASSERT_NE(editor, nullptr);
   HWND words = driver::FindChild(editor, kWordBox);
   ASSERT_TRUE(driver::SetText(words, "ROBIN"));
   PostMessageA(driver::FindChild(editor, kAdd), BM_CLICK, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return Holds(driver::ListItems(words), "ROBIN"); }, std::chrono::milliseconds(10000)));
+  ASSERT_TRUE(PumpUntil([&] { return Holds(driver::ListItems(words), "ROBIN"); }, kEventLimit));
   ASSERT_TRUE(CloseEditorSaving(editor));
   EXPECT_EQ(ReadText(Program("BIRDS.THM")), "OWL\r\nROBIN\r\nWREN\r\n");
   EXPECT_FALSE(fileio::Exists(Program("STANDARD.THM")));
@@ -188,7 +188,7 @@ TEST_F(GriltonUser, AWordInUseIsKeptWithTheArchivesOwnWarning) {
   SendMessageA(words, CB_SETCURSEL, 1, 0);
   PostMessageA(driver::FindChild(editor, kDelete), BM_CLICK, 0, 0);
   EXPECT_TRUE(PumpUntil([&] { return driver::ListItems(words) == Words{"HARBOUR"}; },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   ASSERT_TRUE(CloseEditorSaving(editor));
   EXPECT_EQ(ReadText(Program("STANDARD.THM")), "HARBOUR\r\n");
   EXPECT_EQ(Close(), 0);

@@ -38,7 +38,7 @@ std::vector<std::string> JorvelPlayer::WaitForTaps(size_t count, DWORD milliseco
 
 bool CommandPlays(HWND frame, int command, const std::string& name) {
   driver::PostCommand(frame, command);
-  return WaitTitle(frame, Title(name), 10000) >= 0;
+  return WaitTitle(frame, Title(name), kEventLimitMs) >= 0;
 }
 
 std::vector<int16_t> SamplesOf(const std::string& path) {

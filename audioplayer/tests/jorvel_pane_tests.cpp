@@ -102,8 +102,8 @@ TEST_F(JorvelPane, TheWarningBoxBelongsToThePane) {
   std::string text;
   PumpUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);
   EXPECT_EQ(text, "The sound cannot be played (0): " + notes + "\r\nIt is of no sound type the player plays.");
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
-  EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
+  EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", kEventLimitMs));
   EXPECT_EQ(Close(), 0);
 }
 
@@ -116,7 +116,7 @@ TEST_F(JorvelPane, ThreeFilesDroppedOnThePanePlayTheFirstAndNextAndPreviousCycle
   ASSERT_NE(pane, nullptr);
   driver::RemoteDrop drop(Process().Id(), pane, {a, b, c});
   ASSERT_TRUE(drop.Posted());
-  EXPECT_GE(WaitTitle(frame, Title("a.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.wav"), kEventLimitMs), 0);
   for (const char* name : {"b c.wav", "d.wav", "a.wav"}) EXPECT_TRUE(CommandPlays(frame, kNextButton, name)) << name;
   for (const char* name : {"d.wav", "b c.wav"}) EXPECT_TRUE(CommandPlays(frame, kPreviousButton, name)) << name;
   EXPECT_EQ(Close(), 0);
@@ -142,13 +142,13 @@ TEST_F(JorvelPane, RepeatPlaysAListOfOneAgainAndDoubleClicksToggleTheEffectsWind
   // In the sound mode a double click shows it and starts the spectrum display, which gets
   // the player's ticks; the next hides it and closes the display.
   PostMessageA(pane, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
-  EXPECT_TRUE(PumpUntil([effects] { return IsWindowVisible(effects) != 0; }, 5s));
+  EXPECT_TRUE(PumpUntil([effects] { return IsWindowVisible(effects) != 0; }, kEventLimit));
   EXPECT_NE(WaitForWindow(kClassSpectrum, 20000), nullptr);
   std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
   ASSERT_FALSE(got.empty());
   EXPECT_EQ(got[0].code, kCodeSpectrumTick);
   PostMessageA(pane, WM_RBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
-  EXPECT_TRUE(PumpUntil([effects] { return !IsWindowVisible(effects); }, 5s));
+  EXPECT_TRUE(PumpUntil([effects] { return !IsWindowVisible(effects); }, kEventLimit));
   EXPECT_TRUE(WaitForNoWindow(kClassSpectrum, 20000));
   got = ReadStandinLog(log);
   ASSERT_FALSE(got.empty());
@@ -244,16 +244,16 @@ TEST_F(JorvelPane, APaneBuiltWhileMutedLiftsTheMixerToTheRememberedVolumeOnTheNu
   ASSERT_NE(frame, nullptr);
   HWND pane = Pane();
   ASSERT_NE(pane, nullptr);
-  HWND bar = driver::WaitChild(pane, kVolumeBar, 10000);
+  HWND bar = driver::WaitChild(pane, kVolumeBar, kEventLimitMs);
   ASSERT_NE(bar, nullptr);
   // The user sets 70 with the bar (the bar follows the mixer: the device has one), then mutes.
   SendMessageA(frame, WM_COMMAND, kVolumeBar, 70);
-  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(bar, TBM_GETPOS, 0, 0) == 70; }, 5s));
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(bar, TBM_GETPOS, 0, 0) == 70; }, kEventLimit));
   SendMessageA(frame, WM_COMMAND, kMuteButton, 0);
-  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(bar, TBM_GETPOS, 0, 0) == 0; }, 5s));
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(bar, TBM_GETPOS, 0, 0) == 0; }, kEventLimit));
   // A sound opens: the pane is built anew for it.
   driver::SendCommand(frame, kCodeOpen, tone);
-  ASSERT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("tone.wav"), kEventLimitMs), 0);
   HWND newBar = nullptr;
   EXPECT_TRUE(PumpUntil(
       [&] {
@@ -261,7 +261,7 @@ TEST_F(JorvelPane, APaneBuiltWhileMutedLiftsTheMixerToTheRememberedVolumeOnTheNu
         newBar = now ? driver::FindChild(now, kVolumeBar) : nullptr;
         return newBar && newBar != bar && SendMessageA(newBar, TBM_GETPOS, 0, 0) == 70;
       },
-      10s))
+      kEventLimit))
       << (newBar ? SendMessageA(newBar, TBM_GETPOS, 0, 0) : -1);
   EXPECT_EQ(Close(), 0);
 }

@@ -19,10 +19,10 @@ TEST_F(JorvelPlayer, AWaveListPlaysThroughTheTitleAndTheTapFollowAndRepeatStarts
   std::string two = Copy().WriteTone("music\\second take.wav", 400, 9000);
   HWND frame = Start("\"" + one + "\" \"" + two + "\"");
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("first take.wav"), 10000), 0);
-  EXPECT_GE(WaitTitle(frame, Title("second take.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("first take.wav"), kEventLimitMs), 0);
+  EXPECT_GE(WaitTitle(frame, Title("second take.wav"), kEventLimitMs), 0);
   // Repeat is on at start: the list begins again.
-  EXPECT_GE(WaitTitle(frame, Title("first take.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("first take.wav"), kEventLimitMs), 0);
   std::vector<std::string> taps = WaitForTaps(3, 10000);
   ASSERT_GE(taps.size(), 3u);
   // What was heard is each sound as it is (the volume is full).
@@ -80,22 +80,22 @@ TEST_F(JorvelPlayer, APlayListIsPlayedAsItsItemsAtStartSentAndHandedOver) {
   std::string list = Copy().Write("lists\\MIX.M3U", "#EXTM3U\r\n  # two tones\r\none.wav\r\n\r\ntwo.wav\r\n");
   HWND frame = Start("\"" + list + "\"");
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("one.wav"), kEventLimitMs), 0);
   EXPECT_TRUE(CommandPlays(frame, kNextButton, "two.wav"));
   // Code 3 with the list: the same.
   driver::SendCommand(frame, kCodeOpen, list);
-  EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("one.wav"), kEventLimitMs), 0);
   EXPECT_TRUE(CommandPlays(frame, kPreviousButton, "two.wav"));
   // The first hand-over: the start list (the play list's items) and then the new name.
   driver::SendCommand(frame, kCodeHandOver, three);
-  EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("one.wav"), kEventLimitMs), 0);
   for (const char* name : {"two.wav", "three.wav", "one.wav"}) {
     EXPECT_TRUE(CommandPlays(frame, kNextButton, name)) << name;
   }
   // A later hand-over of the list alone.
   EXPECT_TRUE(CommandPlays(frame, kNextButton, "two.wav"));
   driver::SendCommand(frame, kCodeHandOver, list);
-  EXPECT_GE(WaitTitle(frame, Title("one.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("one.wav"), kEventLimitMs), 0);
   EXPECT_TRUE(CommandPlays(frame, kPreviousButton, "two.wav"));
   EXPECT_EQ(Close(), 0);
 }
@@ -134,7 +134,7 @@ TEST_F(JorvelPlayer, TheMediaPlayerOpeningAMediumHaltsTheSoundAndClosingLetsItGo
   ASSERT_NE(frame, nullptr);
   std::vector<std::string> taps = WaitForTaps(1, 10000);
   ASSERT_EQ(taps.size(), 1u);
-  ASSERT_TRUE(PumpUntil([&] { return TapBytes(taps[0]) > 8000; }, 10s));
+  ASSERT_TRUE(PumpUntil([&] { return TapBytes(taps[0]) > 8000; }, kEventLimit));
   // The media player plays a sound of its own for 3 s and then closes.
   ProgramCopy falcet("falcet");
   std::string clip = falcet.Write("clip.wav", soundtest::PcmWave(soundtest::Tone(24000, 1, 5000), 1, 8000));
@@ -157,7 +157,7 @@ TEST_F(JorvelPlayer, TheMediaPlayerOpeningAMediumHaltsTheSoundAndClosingLetsItGo
   EXPECT_GE(halted, 0) << "the sound went on while the media player played";
   EXPECT_TRUE(player.Running());
   EXPECT_EQ(player.Wait(30000), 0);
-  EXPECT_TRUE(PumpUntil([&] { return TapBytes(taps[0]) > halted + 4000; }, 10s));
+  EXPECT_TRUE(PumpUntil([&] { return TapBytes(taps[0]) > halted + 4000; }, kEventLimit));
   EXPECT_EQ(Close(), 0);
 }
 

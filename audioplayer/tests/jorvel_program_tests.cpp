@@ -22,7 +22,7 @@ std::string AnswerBox(DWORD processId) {
   if (!box) return "no box";
   std::string text;
   PumpUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);
-  driver::PressButton("SKMSGBOX", 1, "", 5000);
+  driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs);
   WaitForNoWindow("SKMSGBOX", 5000);
   return text;
 }

@@ -51,7 +51,7 @@ TEST_F(KelmorCommands, TheSizeBoxShowsTheLastAcceptedSizeAndCancelChangesNothing
         imglib::Picture p;
         return ReadPicture(pictures.File("p.bmp"), p) && p.pixels.Width() == 100 && p.pixels.Height() == 67;
       },
-      milliseconds(10000)));
+      kEventLimit));
   std::string resized;
   fileio::ReadWholeFile(pictures.File("p.bmp"), resized);
 
@@ -100,7 +100,7 @@ TEST_F(KelmorCommands, ConvertingMakesTheNewTypeAndNeverReplacesAnotherFile) {
   ASSERT_TRUE(StartConversion(frame, "JPEG picture - jpg"));
   std::string report = MessageBoxText();
   EXPECT_NE(report.find(fileio::ToLower(second.File("c.png"))), std::string::npos) << report;
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(second.Read("a.jpg"), "a: not converted");
   EXPECT_EQ(second.Read("c.jpg"), "c: another picture");
   EXPECT_EQ(second.Read("c.png"), "c: the source");
@@ -146,7 +146,7 @@ TEST_F(KelmorBatch, EscapeAsksOnceAndTheSecondAnswerGoesOn) {
   // The picture-type box has gone: the Escape reaches the batch's first pump.
   PostMessageA(list_, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
   EXPECT_EQ(MessageBoxText(), "Stop the work that is running?");
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   EXPECT_TRUE(PumpUntil([&] { return Converted() == kPictures; }, milliseconds(20000))) << Converted();
   EXPECT_EQ(WaitForWindow("SKMSGBOX", 300, Process().Id()), nullptr);
   EXPECT_EQ(Close(), 0);
@@ -189,7 +189,7 @@ TEST_F(KelmorCommands, ASeriesTakesOnlyFreeNumbersAndTheSideFilesFollowTheirPict
   PostMessageA(frame, WM_COMMAND, kRenameSeriesCommand, 0);
   HWND input = WaitForWindow("SKINPUTBOX", kBoxMs, Process().Id());
   ASSERT_NE(input, nullptr);
-  ASSERT_NE(driver::WaitChild(input, 100, 5000), nullptr);
+  ASSERT_NE(driver::WaitChild(input, 100, kEventLimitMs), nullptr);
   driver::SetText(driver::FindChild(input, 1), "tr:ip");  // ":" becomes a blank, then goes
   PostMessageA(driver::FindChild(input, 100), BM_CLICK, 0, 0);
   EXPECT_EQ(WaitForList(list_, {" trip0.jpg", " trip2.jpg", " trip3.jpg"}, 10000),
@@ -240,7 +240,7 @@ TEST_F(KelmorCommands, TheBrowserWaitsMinimisedForTheAssociatedProgramAndAnswers
   PostMessageA(frame, WM_COMMAND, kOpenInEditorCommand, 0);
   HWND editor = WaitForWindow("KELMOREDITOR", 20000);
   ASSERT_NE(editor, nullptr);
-  EXPECT_TRUE(PumpUntil([&] { return IsIconic(frame) != FALSE; }, milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(frame) != FALSE; }, kEventLimit));
   // A partner's command is answered while the browser waits.
   DWORD_PTR answer = 0;
   EXPECT_NE(SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
@@ -251,7 +251,7 @@ TEST_F(KelmorCommands, TheBrowserWaitsMinimisedForTheAssociatedProgramAndAnswers
   EXPECT_TRUE(IsIconic(frame));
   // The frame comes back when the program ends.
   driver::SendCommand(editor, kCodeClose, "");
-  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame); }, milliseconds(10000)));
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame); }, kEventLimit));
   EXPECT_EQ(Close(), 0);
 }
 
@@ -280,7 +280,7 @@ TEST_F(KelmorCommands, ACollectionListIsSavedAndLoadedAgain) {
   driver::SetText(driver::FindChild(box, kBoxMainId), "trip.qls");
   PressBoxButton(box, 1);
   std::string saved = folder.ProgramFolder() + "lists\\trip.qls";
-  EXPECT_TRUE(PumpUntil([&] { return fileio::Exists(saved); }, milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return fileio::Exists(saved); }, kEventLimit));
   std::string bytes;
   fileio::ReadWholeFile(saved, bytes);
   EXPECT_EQ(bytes, path + "\r\n");
@@ -312,9 +312,9 @@ TEST_F(KelmorCommands, ACollectionListIsSavedAndLoadedAgain) {
   ASSERT_TRUE(ChooseInBox(box, "vanished.qls"));
   PressBoxButton(box, 1);
   EXPECT_NE(MessageBoxText().find("vanished.qls holds no file"), std::string::npos);
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(folder.ProgramFolder() + "lists\\vanished.qls"); },
-                        milliseconds(5000)));
+                        kEventLimit));
   EXPECT_EQ(Close(), 0);
 }
 
@@ -378,7 +378,7 @@ TEST_F(KelmorCommands, DeletingAFolderRecyclesItsFilesAndRemovesItsFolders) {
   // The popup menu is opened for the selected folder, the album: a new folder in it.
   ASSERT_NE(OpenAndCloseTreePopup(frame), nullptr);
   PostMessageA(frame, WM_COMMAND, kNewFolderCommand, 0);
-  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("album\\New folder")); }, milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("album\\New folder")); }, kEventLimit));
   // The tree is built again with the new folder (posted before this returns): a command
   // that follows without a new popup menu does nothing, and asks nothing.
   SendAndWait(frame, WM_NULL, 0, 0);
@@ -389,8 +389,8 @@ TEST_F(KelmorCommands, DeletingAFolderRecyclesItsFilesAndRemovesItsFolders) {
   PostMessageA(frame, WM_COMMAND, kDeleteFolderCommand, 0);
   std::string question = MessageBoxText();
   EXPECT_NE(question.find(fileio::WithoutTrailingSeparator(files.File("album"))), std::string::npos) << question;
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
-  EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(files.File("album")); }, milliseconds(10000)));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
+  EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(files.File("album")); }, kEventLimit));
   EXPECT_EQ(files.Read("keep.txt"), "k");
   // The files went to the recycle bin, not for good.
   for (size_t i = 0; i < names.size(); ++i) {
@@ -413,12 +413,12 @@ TEST_F(KelmorCommands, TheFolderMenusRenameEditsTheLabelOfItsFolder) {
   PostMessageA(frame, WM_COMMAND, kRenameFolderCommand, 0);
   HWND edit = nullptr;
   EXPECT_TRUE(PumpUntil([&] { return (edit = reinterpret_cast<HWND>(SendAndWait(tree, TVM_GETEDITCONTROL, 0, 0))); },
-                        milliseconds(5000)));
+                        kEventLimit));
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(driver::WindowText(edit), "album");
   ASSERT_TRUE(driver::SetText(edit, "summer"));
   PostMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
-  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("summer")); }, milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("summer")); }, kEventLimit));
   EXPECT_FALSE(fileio::Exists(files.File("album")));
   EXPECT_EQ(Close(), 0);
 }
@@ -451,7 +451,7 @@ TEST_F(KelmorCommands, DeletingRecyclesAPictureWithItsSideFilesAndTakesItOutOfBo
   SelectOnly(list_, {0, 3});
   PostMessageA(frame, WM_COMMAND, kDeleteFilesCommand, 0);
   EXPECT_EQ(MessageBoxText(), "Move the selected files to the recycle bin?");
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(WaitForList(list_, {" k105-keep.txt"}, 10000), std::vector<std::string>{" k105-keep.txt"});
   std::vector<std::string> left = driver::ListItems(collection);
   ASSERT_EQ(left.size(), 1u);
@@ -478,7 +478,7 @@ TEST_F(KelmorCommands, CopyingReplacesWithSideFilesAndNeverCopiesOntoItself) {
   SelectOnly(list_, {0});
   PostMessageA(frame, WM_COMMAND, kCopyFilesCommand, 0);
   ASSERT_TRUE(ChooseTarget(target.Path()));
-  EXPECT_TRUE(PumpUntil([&] { return target.Read("b.kwd") == "new keywords"; }, milliseconds(10000)));
+  EXPECT_TRUE(PumpUntil([&] { return target.Read("b.kwd") == "new keywords"; }, kEventLimit));
   EXPECT_EQ(target.Read("b.jpg"), "new picture");
   EXPECT_FALSE(fileio::Exists(target.File("b.tim")));
   EXPECT_EQ(files.Read("b.jpg"), "new picture");

@@ -216,7 +216,7 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   EXPECT_TRUE(PumpUntil([this] { return HaveThumbnails(list_, 1); }, milliseconds(20000), milliseconds(50)));
   EXPECT_EQ(SendMessageA(list_, LB_GETITEMDATA, 0, 0), 0);
   // The frame's title shows the filler's progress only while it runs.
-  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Media browser"; }, milliseconds(5000),
+  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Media browser"; }, kEventLimit,
                         milliseconds(50)));
 
   // The red picture's cell shows red.
@@ -389,8 +389,8 @@ TEST_F(KelmorList, ABatchWorksOnTheFilesChosenAndReportsOnlyItsFirstFailure) {
   std::string brokenAfter;
   fileio::ReadWholeFile(broken, brokenAfter);
   EXPECT_EQ(brokenAfter, "BM but nothing else");
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
-  ASSERT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
+  ASSERT_TRUE(WaitForNoWindow("SKMSGBOX", kEventLimitMs));
   // The other folder's files of the same names were not touched.
   std::string twoAfter;
   fileio::ReadWholeFile(two.File("a.bmp"), twoAfter);
@@ -513,8 +513,8 @@ TEST_F(KelmorList, ARemovedDriveComesBackWithItsFolderAndANewOneIsOffered) {
   std::thread sender([frame, other] { SendDriveEvent(frame, DBT_DEVICEARRIVAL, other); });
   HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
   EXPECT_NE(box, nullptr);
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
-  EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
+  EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", kEventLimitMs));
   sender.join();
   EXPECT_EQ(driver::ListItems(list_), std::vector<std::string>{" a.txt"});
   EXPECT_TRUE(Process().Running());
@@ -534,8 +534,8 @@ TEST_F(KelmorList, ANewDriveAnsweredYesStartsTheBrowserAgainAtItsRoot) {
   ASSERT_NE(frame, nullptr);
   DWORD first = Process().Id();
   ASSERT_NE(WaitForWindow("SSLBUILDBOX", kStartMs, first), nullptr);
-  ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 2, "", 5000));
-  ASSERT_TRUE(WaitForNoWindow("SSLBUILDBOX", 10000));
+  ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 2, "", kEventLimitMs));
+  ASSERT_TRUE(WaitForNoWindow("SSLBUILDBOX", kEventLimitMs));
   list_ = driver::FindChild(frame, kFileList);
   ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
   RECT before;
@@ -543,8 +543,8 @@ TEST_F(KelmorList, ANewDriveAnsweredYesStartsTheBrowserAgainAtItsRoot) {
 
   char drive = char(toupper(files.Path()[0]));
   std::thread sender([frame, drive] { SendDriveEvent(frame, DBT_DEVICEARRIVAL, drive); });
-  EXPECT_NE(WaitForWindow("SKMSGBOX", 10000, first), nullptr);
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_NE(WaitForWindow("SKMSGBOX", kEventLimitMs, first), nullptr);
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   sender.join();
   EXPECT_EQ(Process().Wait(kStartMs), 0);
   std::string root = std::string(1, char(tolower(drive))) + ":\\";
@@ -588,15 +588,15 @@ TEST_F(KelmorList, TheFolderTreeShowsItsMenuAndRenamesTheFolderItsLabelNames) {
     return PostMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0) != FALSE;
   };
   ASSERT_TRUE(rename("album 2004"));
-  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("album 2004")); }, milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return fileio::IsDirectory(files.File("album 2004")); }, kEventLimit));
   EXPECT_FALSE(fileio::Exists(files.File("album")));
   std::string renamed = fileio::ToLower(files.File("album 2004"));
-  EXPECT_TRUE(PumpUntil([&] { return Status(frame) == "1 file in " + renamed; }, milliseconds(5000))) << Status(frame);
+  EXPECT_TRUE(PumpUntil([&] { return Status(frame) == "1 file in " + renamed; }, kEventLimit)) << Status(frame);
   EXPECT_EQ(driver::ListItems(list_), std::vector<std::string>{" a.txt"});
 
   ASSERT_TRUE(rename("bad|name"));
-  EXPECT_NE(WaitForWindow("SKMSGBOX", 10000, Process().Id()), nullptr);
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_NE(WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id()), nullptr);
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_TRUE(fileio::IsDirectory(files.File("album 2004")));
   EXPECT_EQ(Close(), 0);
   EXPECT_NE(Copy().ReadSettings().find("|" + renamed + "\\|"), std::string::npos) << Copy().ReadSettings();
@@ -612,8 +612,8 @@ TEST_F(KelmorList, ChoosingASkinRewritesTheSkinListAndAsksToRestart) {
   PostMessageA(frame, WM_COMMAND, kFirstSkinCommand, 0);
   HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
   ASSERT_NE(box, nullptr);
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
-  ASSERT_TRUE(WaitForNoWindow("SKMSGBOX", 5000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
+  ASSERT_TRUE(WaitForNoWindow("SKMSGBOX", kEventLimitMs));
   std::string list;
   fileio::ReadWholeFile(folder.ProgramFolder() + "TOLVERN.SKL", list);
   EXPECT_NE(fileio::ToLower(list).find("sand\\sand.sks"), std::string::npos) << list;
@@ -747,8 +747,8 @@ TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
   // Without the page the browser says so, and starts no viewer.
   fileio::RemoveFile(page);
   PostMessageA(frame, WM_COMMAND, kHelpCommand, 0);
-  EXPECT_NE(WaitForWindow("SKMSGBOX", 10000, Process().Id()), nullptr);
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_NE(WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id()), nullptr);
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(ReadStandinLog(log).size(), logged);
   EXPECT_EQ(FindWindowA("KELMORHELP", nullptr), nullptr);
   EXPECT_EQ(Close(), 0);

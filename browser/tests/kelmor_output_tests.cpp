@@ -75,7 +75,7 @@ TEST_F(KelmorOutput, WebPagesOfNinePicturesAreOnePageAndYesHandsThemToThePartner
     EXPECT_EQ(info.format, imglib::kFormatJpeg);
     EXPECT_EQ(info.width, 275);
   }
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
@@ -93,12 +93,12 @@ TEST_F(KelmorOutput, WebPagesIntoThePicturesOwnFolderChangeNoPicture) {
   std::string jpeg = pictures.Read("a.jpg");
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(list_, LB_GETCOUNT, 0, 0) == 21; }, milliseconds(10000)));
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(list_, LB_GETCOUNT, 0, 0) == 21; }, kEventLimit));
   ASSERT_TRUE(StartPages(frame, 904, pictures.Path(), "own"));
 
   std::string question = MessageBoxText();
   EXPECT_EQ(question.rfind("2 web pages written", 0), 0u) << question;
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   EXPECT_EQ(pictures.Read("a.jpg"), jpeg);
   std::string first = pictures.Read("QORCT001.htm"), second = pictures.Read("QORCT002.htm");
   EXPECT_NE(first.find("page 1/2"), std::string::npos);
@@ -151,7 +151,7 @@ TEST_F(KelmorOutput, WebPagesOfGifPicturesGetThumbnailsOfTheirColours) {
   ASSERT_TRUE(StartPages(frame, 904, web.Path(), "gifs"));
   std::string question = MessageBoxText();
   EXPECT_EQ(question.rfind("1 web page written", 0), 0u) << question;
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   std::string page = web.Read("QORCT001.htm");
   EXPECT_EQ(Count(page, "<td>"), 3);
   for (int i = 0; i < 3; ++i) {
@@ -246,8 +246,8 @@ TEST_F(KelmorOutput, SheetsThatCannotBeSavedAreReportedOnce) {
   PostMessageA(frame, WM_COMMAND, 801, 0);
   std::string report = MessageBoxText();
   EXPECT_NE(report.find("QORCT001.bmp"), std::string::npos) << report;
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
-  EXPECT_TRUE(PumpUntil([&] { return MessageBoxText(0) != report; }, milliseconds(5000)));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
+  EXPECT_TRUE(PumpUntil([&] { return MessageBoxText(0) != report; }, kEventLimit));
   // No second report for page 2.
   std::string second = MessageBoxText(3000);
   EXPECT_EQ(second, "") << second;
@@ -334,8 +334,8 @@ TEST_F(KelmorSounds, WmaIsNotAvailableAndAnEncoderGetsItsArgumentsAndThePcm) {
   std::string report = MessageBoxText();
   EXPECT_NE(fileio::ToLower(report).find("not available"), std::string::npos) << report;
   HWND shown = nullptr;
-  EXPECT_TRUE(PressNextBox("SKMSGBOX", 1, "", &shown, 5000));
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(shown); }, milliseconds(5000)));
+  EXPECT_TRUE(PressNextBox("SKMSGBOX", 1, "", &shown, kEventLimitMs));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(shown); }, kEventLimit));
   // Said once: the run ended with the first file.
   EXPECT_EQ(WaitForWindow("SKMSGBOX", 1000, Process().Id()), nullptr);
   EXPECT_TRUE(fileio::ListDirectory(out_.File("*.wma")).empty());
@@ -404,7 +404,7 @@ TEST_F(KelmorSounds, OggAndWmaFilesBecomeWavFilesAndEncoderInputOfTheirTone) {
   SelectOnly(list_, {2});
   PostMessageA(frame, WM_COMMAND, 1303, 0);
   ASSERT_TRUE(ChooseTarget(out_.Path()));
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 3, "", 5000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 3, "", kEventLimitMs));
   ASSERT_TRUE(AnswerInput("enc"));
   std::string mp3 = out_.File("enc-03.mp3"), written;
   const size_t whole = 44 + size_t(soundtest::kToneFrames) * 4;
@@ -450,7 +450,7 @@ TEST_F(KelmorSounds, WmaWithoutTheSystemsReaderIsRefusedWithAClearMessage) {
   std::string report = MessageBoxText();
   EXPECT_NE(report.find("tone-ffmpeg.wma"), std::string::npos) << report;
   EXPECT_NE(report.find("no Windows Media reader"), std::string::npos) << report;
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_TRUE(fileio::ListDirectory(out_.File("*.*")).empty());
   EXPECT_EQ(Close(), 0);
@@ -467,7 +467,7 @@ TEST_F(KelmorSounds, AnOutputThatIsASourceIsNeverWrittenOver) {
   ASSERT_TRUE(ChooseTarget(own.Path()) && AnswerInput("x"));
   std::string report = MessageBoxText();
   EXPECT_NE(report.find("x-01.wav"), std::string::npos) << report;
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   SendAndWait(frame, WM_NULL, 0, 0);
   EXPECT_EQ(own.Read("x-01.wav"), source_);
   EXPECT_EQ(Close(), 0);
@@ -484,8 +484,8 @@ TEST_F(KelmorSounds, CdTracksWithoutACdDriveAreReportedOnce) {
   std::string report = MessageBoxText();
   EXPECT_NE(report.find("No CD drive"), std::string::npos) << report;
   HWND shown = nullptr;
-  EXPECT_TRUE(PressNextBox("SKMSGBOX", 1, "", &shown, 5000));
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(shown); }, milliseconds(5000)));
+  EXPECT_TRUE(PressNextBox("SKMSGBOX", 1, "", &shown, kEventLimitMs));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(shown); }, kEventLimit));
   EXPECT_EQ(WaitForWindow("SKMSGBOX", 1000, Process().Id()), nullptr);
   EXPECT_TRUE(fileio::ListDirectory(out_.File("*.*")).empty());
   EXPECT_EQ(Close(), 0);
@@ -504,9 +504,9 @@ TEST_F(KelmorSounds, EscapeStopsAndDeletesThePartialFile) {
       },
       milliseconds(10000));
   EXPECT_EQ(question, "Stop the work that is running?");
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   SendAndWait(frame, WM_NULL, 0, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(out_.File("cut-03.wav")); }, milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return !fileio::Exists(out_.File("cut-03.wav")); }, kEventLimit));
   EXPECT_TRUE(fileio::ListDirectory(out_.File("*.*")).empty());
   EXPECT_EQ(Close(), 0);
 }
@@ -569,7 +569,7 @@ TEST_F(KelmorOutput, CataloguesOfADriveListWhatTheyProbeAndWalkALinkLoopOnce) {
   PumpUntil([&] { return (question = MessageBoxText(1000)).find("Empty it first") != std::string::npos; },
             milliseconds(kBoxMs));
   EXPECT_EQ(question, "The collection list holds files. Empty it first?");
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   std::string videos = folder.ProgramFolder() + "CATTVID.TXT";
   got = WaitForLog(log, 2, 20000);
   ASSERT_EQ(got.size(), 2u);
@@ -587,7 +587,7 @@ TEST_F(KelmorOutput, CataloguesOfADriveListWhatTheyProbeAndWalkALinkLoopOnce) {
             milliseconds(kBoxMs));
   EXPECT_NE(report.find("CATTSIZ.TXT"), std::string::npos) << report;
   EXPECT_EQ(report.find("No files of this type"), std::string::npos) << report;
-  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(driver::ListItems(collection).size(), 3u);
   CloseStandin("QMHELP");
   EXPECT_EQ(Close(), 0);

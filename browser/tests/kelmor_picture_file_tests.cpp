@@ -39,7 +39,7 @@ TEST_F(KelmorList, PicturesPointingPastTheirEndKeepPlaceholdersAmongThumbnails) 
                         milliseconds(20000), milliseconds(50)));
   // The filler has ended (the title no longer shows its progress) and the damaged
   // pictures kept their placeholders.
-  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Media browser"; }, milliseconds(10000),
+  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Media browser"; }, kEventLimit,
                         milliseconds(50)));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(ItemData(list_, i), 0) << expected[size_t(i)];
   // The browser still answers and closes as it should.

@@ -39,7 +39,7 @@ TEST_F(Kelmor, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "kelmor");
   EXPECT_EQ(FindWindowA(kClassBrowser, nullptr), nullptr);
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(browser.Wait(kStartMs), 2);
 }
 
@@ -358,14 +358,14 @@ TEST_F(Kelmor, ASkinChangeAnsweredYesClosesTheSuiteAndStartsTheBrowserAgain) {
 
   PostMessageA(frame, WM_COMMAND, kFirstSkinCommand, 0);  // Sand
   ASSERT_NE(WaitForWindow("SKMSGBOX", kStartMs, first), nullptr);
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 5000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   for (const std::string& log : {playerLog, toolLog}) {
     std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
     ASSERT_EQ(got.size(), 1u) << log;
     EXPECT_EQ(got[0].code, kCodeClose) << log;
   }
-  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 10000));
-  EXPECT_TRUE(WaitForNoWindow(kClassPictureTool, 10000));
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, kEventLimitMs));
+  EXPECT_TRUE(WaitForNoWindow(kClassPictureTool, kEventLimitMs));
   EXPECT_EQ(Process().Wait(kStartMs), 0);
   std::string skins;
   fileio::ReadWholeFile(folder.ProgramFolder() + "TOLVERN.SKL", skins);
@@ -390,7 +390,7 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   ASSERT_TRUE(RunStandin(kClassBurner, log));
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
-  ASSERT_NE(driver::WaitChild(frame, kBurnerButton, 5000), nullptr);
+  ASSERT_NE(driver::WaitChild(frame, kBurnerButton, kEventLimitMs), nullptr);
 
   // The button hands nothing over while the collection list is empty; the command does.
   SendAndWait(frame, WM_COMMAND, kBurnerButton, 0);
@@ -472,9 +472,9 @@ TEST_F(Kelmor, TheStartupHintCanBeSwitchedOff) {
   EXPECT_EQ(driver::WindowText(hint), "Media browser");
   EXPECT_FALSE(IsWindowEnabled(frame));
   // Tick "do not show again" (the box's first button-class child), then press OK.
-  ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 1, "", 5000));
-  ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 2, "", 5000));
-  ASSERT_TRUE(WaitForNoWindow("SSLBUILDBOX", 10000));
+  ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 1, "", kEventLimitMs));
+  ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 2, "", kEventLimitMs));
+  ASSERT_TRUE(WaitForNoWindow("SSLBUILDBOX", kEventLimitMs));
   EXPECT_TRUE(PumpUntil([frame] { return IsWindowEnabled(frame) != FALSE; }, kShortWait));
   // The browser writes the hint flag right after the box has gone.
   std::string afterHint;

@@ -60,7 +60,7 @@ std::string AnswerBox(DWORD processId) {
   HWND box = WaitForWindow("SKMSGBOX", 10000, processId);
   if (!box) return {};
   std::string text = driver::BoxText(box);
-  driver::PressButton("SKMSGBOX", 1, "", 10000);
+  driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs);
   return text;
 }
 

@@ -58,7 +58,7 @@ std::vector<int16_t> FalcetShowMusic::HeardMusic(int flag) {
                                         "]\r\n@path@00000001.bmp,1000\r\n@path@00000002.bmp,2500\r\n");
   HWND frame = Start(show + "falcet.ssf");
   if (!frame) return {};
-  if (WaitTitle(frame, Title("00000002.bmp"), 10000) < 0) return {};
+  if (WaitTitle(frame, Title("00000002.bmp"), kEventLimitMs) < 0) return {};
   PumpMessages(3200);
   std::vector<std::string> files = soundtest::TapFiles(tap.path, Process().Id());
   if (files.empty()) return {};
@@ -104,12 +104,12 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   DWORD start = GetTickCount();
   HWND frame = Start("\"" + one + "\" \"" + two + "\"");
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("first take.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("first take.wav"), kEventLimitMs), 0);
   HWND slider = WaitBarControl(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // The position moves on while the sound plays.
   EXPECT_TRUE(PumpUntil([&] { return SendMessageA(slider, TBM_GETPOS, 0, 0) > 0; }, 2s, 10ms));
-  EXPECT_GE(WaitTitle(frame, Title("second take.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("second take.wav"), kEventLimitMs), 0);
   // The last item of a list without repeat closes the player when it ends.
   EXPECT_EQ(Process().Wait(30000), 0);
   EXPECT_GE(GetTickCount() - start, 1500u);
@@ -125,7 +125,7 @@ TEST_F(Falcet, AviPlaysInTheVideoWindowWithItsLengthAndPosition) {
   DWORD start = GetTickCount();
   HWND frame = Start(clip);
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), kEventLimitMs), 0);
   HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(view) != FALSE; }, 2s));
@@ -417,7 +417,7 @@ class FalcetBrokenSound : public Falcet {
     if (!box) return {};
     std::string text;
     WaitUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);
-    driver::PressButton("SKMSGBOX", 1, "", 10000);
+    driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs);
     return text;
   }
 };
@@ -475,7 +475,7 @@ TEST_F(Falcet, AttachedSoundPausesTheMediumAndAnEmptyNameLeavesItAlone) {
   HWND frame = Start(medium);
   ASSERT_NE(frame, nullptr);
   // The media bar (and its slider) is there once the medium plays.
-  ASSERT_GE(WaitTitle(frame, Title("long.wav"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("long.wav"), kEventLimitMs), 0);
   HWND slider = WaitBarControl(frame, kPositionSlider, 10000);
   ASSERT_NE(slider, nullptr);
   // An empty name stops an attached sound and lets the medium play on.
@@ -502,13 +502,13 @@ TEST_F(Falcet, PositionSliderOfAPictureListOpensTheItemAtItsPercent) {
   }
   HWND frame = Start(names);
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), kEventLimitMs), 0);
   PostMessageA(frame, WM_COMMAND, kPositionSlider, 55);  // 2.2 of 4 items: item 2
-  EXPECT_GE(WaitTitle(frame, Title("p2.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("p2.bmp"), kEventLimitMs), 0);
   PostMessageA(frame, WM_COMMAND, kPositionSlider, 100);
-  EXPECT_GE(WaitTitle(frame, Title("p4.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("p4.bmp"), kEventLimitMs), 0);
   PostMessageA(frame, WM_COMMAND, kPositionSlider, 0);
-  EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("p1.bmp"), kEventLimitMs), 0);
   // The stop command closes the player, list or no list.
   driver::PostCommand(frame, kStopButton);
   EXPECT_EQ(Process().Wait(30000), 0);

@@ -32,15 +32,15 @@ TEST_F(Falcet, FilesDroppedOnThePaneBecomeTheListAndNamesAreReadWhole) {
   ASSERT_NE(pane, nullptr);
   driver::RemoteDrop drop(Process().Id(), pane, {a, longName});
   ASSERT_TRUE(drop.Posted());
-  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), kEventLimitMs), 0);
   driver::PostCommand(frame, kNextButton);
-  HWND text = driver::WaitChild(frame, kWebTextId, 5000);
+  HWND text = driver::WaitChild(frame, kWebTextId, kEventLimitMs);
   ASSERT_NE(text, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return driver::WindowText(text) == "file://" + longName ||
-                                     driver::WindowText(text) == longName; }, 5s));
+                                     driver::WindowText(text) == longName; }, kEventLimit));
   // A list of two: next on the last goes to the first.
   driver::PostCommand(frame, kNextButton);
-  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), kEventLimitMs), 0);
   EXPECT_EQ(Close(), 0);
 }
 
@@ -54,12 +54,12 @@ TEST_F(Falcet, ADockedPaneKeepsItsCornerOfTheMainWindow) {
     RECT f = RectOf(frame), p = RectOf(pane);
     return p.right == f.right && p.top == f.top;
   };
-  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  EXPECT_TRUE(WaitUntil(atTopRight, kEventLimit));
   RECT f = RectOf(frame);
   SetWindowPos(frame, nullptr, f.left + 37, f.top + 21, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  EXPECT_TRUE(WaitUntil(atTopRight, kEventLimit));
   SetWindowPos(frame, nullptr, 0, 0, f.right - f.left - 60, f.bottom - f.top - 40, SWP_NOMOVE | SWP_NOZORDER);
-  EXPECT_TRUE(WaitUntil(atTopRight, 5s));
+  EXPECT_TRUE(WaitUntil(atTopRight, kEventLimit));
   EXPECT_EQ(RectOf(frame).right, f.left + 37 + f.right - f.left - 60);
   // A docked pane is not dragged away.
   RECT before = RectOf(pane);
@@ -109,7 +109,7 @@ class FalcetPaneLayout : public Falcet {
     folder.SetOption(22, field22);
     std::string sound = folder.Write("tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 20, 1, 8000), 1, 8000));
     HWND frame = Start("\"" + sound + "\"");
-    if (!frame || WaitTitle(frame, Title("tone.wav"), 10000) < 0) return false;
+    if (!frame || WaitTitle(frame, Title("tone.wav"), kEventLimitMs) < 0) return false;
     repeat_ = WaitBarControl(frame, kRepeatButton, 10000);
     next_ = WaitBarControl(frame, kNextButton, 5000);
     return repeat_ && next_;
@@ -152,20 +152,20 @@ TEST_F(Falcet, ASoundShrinksTheWindowToItsCompactFormAndAVideoBringsItBack) {
   ASSERT_NE(frame, nullptr);
   RECT full = RectOf(frame);
   driver::SendCommand(frame, kCodeOpen, sound);
-  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), kEventLimitMs), 0);
   auto shrunk = [&] {
     RECT r = RectOf(frame);
     return r.right - r.left < full.right - full.left && r.bottom - r.top < full.bottom - full.top;
   };
-  EXPECT_TRUE(WaitUntil(shrunk, 5s));
+  EXPECT_TRUE(WaitUntil(shrunk, kEventLimit));
   EXPECT_EQ(RectOf(frame).left, full.left);
   EXPECT_EQ(RectOf(frame).top, full.top);
   driver::SendCommand(frame, kCodeOpen, clip);
-  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), kEventLimitMs), 0);
   EXPECT_TRUE(WaitUntil([&] {
     RECT now = RectOf(frame);
     return EqualRect(&full, &now) != FALSE;
-  }, 5s));
+  }, kEventLimit));
   EXPECT_EQ(Close(), 0);
 }
 
@@ -180,19 +180,19 @@ TEST_F(Falcet, AMediumThatFailsBringsTheWindowBackFromItsCompactForm) {
   ASSERT_NE(frame, nullptr);
   RECT full = RectOf(frame);
   driver::SendCommand(frame, kCodeOpen, sound);
-  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
-  ASSERT_TRUE(WaitUntil([&] { return RectOf(frame).right - RectOf(frame).left < full.right - full.left; }, 5s));
+  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), kEventLimitMs), 0);
+  ASSERT_TRUE(WaitUntil([&] { return RectOf(frame).right - RectOf(frame).left < full.right - full.left; }, kEventLimit));
   driver::SendCommand(frame, kCodeOpen, broken);
   HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
   ASSERT_NE(box, nullptr);
   std::string text;
-  EXPECT_TRUE(WaitUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return !(text = driver::BoxText(box)).empty(); }, kEventLimit));
   EXPECT_NE(text.find(broken), std::string::npos) << text;
   EXPECT_TRUE(WaitUntil([&] {
     RECT now = RectOf(frame);
     return EqualRect(&full, &now) != FALSE;
-  }, 5s));
-  driver::PressButton("SKMSGBOX", 1, "", 10000);
+  }, kEventLimit));
+  driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs);
   EXPECT_EQ(Close(), 0);
 }
 
@@ -205,9 +205,9 @@ TEST_F(Falcet, TheFirstSoundMakesTheEffectsWindowAndTheWaitingAnimationRests) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(FindTopWindow("QFXEFFECT"), nullptr);
   driver::SendCommand(frame, kCodeOpen, sound);
-  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("tone.wav"), kEventLimitMs), 0);
   HWND effects = nullptr;
-  EXPECT_TRUE(WaitUntil([&] { return (effects = FindTopWindow("QFXEFFECT")) != nullptr; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return (effects = FindTopWindow("QFXEFFECT")) != nullptr; }, kEventLimit));
   EXPECT_FALSE(effects && IsWindowVisible(effects));
   HWND pane = PaneOf(frame);
   ASSERT_NE(pane, nullptr);
@@ -284,13 +284,13 @@ TEST_F(Falcet, DraggingThePanesPaneTakesTheAudioPlayersPaneAlong) {
   // where the drag starts.
   SetWindowPos(audioPane, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(pane, HWND_TOPMOST, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-  ASSERT_TRUE(WaitUntil([&] { return RectOf(pane).left == 300; }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return RectOf(pane).left == 300; }, kEventLimit));
   POINT from{};
   ASSERT_TRUE(BarePoint(pane, from));
   DragWithTheMouse(from, POINT{from.x + 60, from.y + 40});
-  EXPECT_TRUE(WaitUntil([&] { return RectOf(pane).left == 360 && RectOf(pane).top == 340; }, 5s))
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(pane).left == 360 && RectOf(pane).top == 340; }, kEventLimit))
       << RectOf(pane).left << "," << RectOf(pane).top;
-  EXPECT_TRUE(WaitUntil([&] { return RectOf(audioPane).left == 360 && RectOf(audioPane).top == 340; }, 5s))
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(audioPane).left == 360 && RectOf(audioPane).top == 340; }, kEventLimit))
       << RectOf(audioPane).left << "," << RectOf(audioPane).top;
   EXPECT_EQ(Close(), 0);
   HWND audioFrame = FindWindowA(kClassAudioPlayer, nullptr);
@@ -338,7 +338,7 @@ class FalcetWholeScreen : public Falcet {
         Copy().Write("clip.avi", avitest::UncompressedAvi(160, 120, 10, std::vector<uint32_t>(100, 0x206040)));
     HWND frame = Start(clip);
     if (frame) {
-      EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+      EXPECT_GE(WaitTitle(frame, Title("clip.avi"), kEventLimitMs), 0);
     }
     return frame;
   }
@@ -359,11 +359,11 @@ TEST_F(FalcetWholeScreen, TheTaskbarComesBackOnEveryWayOut) {
     // Escape: back to the size before, the window and the taskbar there again.
     PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(taskbar.WaitShown(true));
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, 5s));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, kEventLimit));
     // Stop and close (71) from the whole screen.
     ASSERT_TRUE(EnterWholeScreen(frame, taskbar));
     driver::PostCommand(frame, kStopButton);
-    EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, 10s));
+    EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, kEventLimit));
     EXPECT_TRUE(taskbar.WaitShown(true));
   }
   // The close command of a partner (code 10).
@@ -371,7 +371,7 @@ TEST_F(FalcetWholeScreen, TheTaskbarComesBackOnEveryWayOut) {
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(EnterWholeScreen(frame, taskbar));
   driver::SendCommand(frame, kCodeClose, "");
-  EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, 10s));
+  EXPECT_TRUE(PumpUntil([&] { return !Process().Running(); }, kEventLimit));
   EXPECT_TRUE(taskbar.WaitShown(true));
 }
 
@@ -400,11 +400,11 @@ TEST_F(Falcet, ASoundsPaneShowsItsLevelsItsTitleStripAndTheEffectsWindow) {
   std::string sound = Copy().Write("loud tone.wav", soundtest::PcmWave(soundtest::Tone(8000 * 8, 1, 24000), 1, 8000));
   HWND frame = Start("\"" + sound + "\"");
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("loud tone.wav"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("loud tone.wav"), kEventLimitMs), 0);
   HWND pane = PaneOf(frame);
   ASSERT_NE(pane, nullptr);
   HWND meter = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (meter = driver::FindChildByClass(pane, "VUMETER")) != nullptr; }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return (meter = driver::FindChildByClass(pane, "VUMETER")) != nullptr; }, kEventLimit));
   // The tick draws the bars while the tone plays.
   EXPECT_TRUE(WaitUntil([&] { return LitPixels(meter) >= 10; }, 5s, 50ms));
   // The title strip rides over the pane.
@@ -417,9 +417,9 @@ TEST_F(Falcet, ASoundsPaneShowsItsLevelsItsTitleStripAndTheEffectsWindow) {
   EXPECT_TRUE(WaitUntil([&] {
     effects = FindTopWindow("QFXEFFECT");
     return effects && IsWindowVisible(effects);
-  }, 5s));
+  }, kEventLimit));
   driver::PostCommand(frame, kEffectsButton);
-  EXPECT_TRUE(WaitUntil([&] { return effects && !IsWindowVisible(effects); }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return effects && !IsWindowVisible(effects); }, kEventLimit));
   EXPECT_EQ(Close(), 0);
 }
 

@@ -97,7 +97,7 @@ TEST_F(Falcet, ASnapshotSavedWithoutANameReplacesNoPictureOfTheFolder) {
       folder.Write("video\\long clip.avi", avitest::UncompressedAvi(64, 48, 1, std::vector<uint32_t>(30, 0x3060C0)));
   HWND frame = Start("\"" + clip + "\"");
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("long clip.avi"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("long clip.avi"), kEventLimitMs), 0);
   PumpMessages(500);
 
   driver::PostCommand(frame, kSnapshotButton);
@@ -117,7 +117,7 @@ TEST_F(Falcet, ASnapshotSavedWithoutANameReplacesNoPictureOfTheFolder) {
   ASSERT_TRUE(driver::SetText(driver::WaitChild(dialog, 4, kDialogMs), "frame one.jpg"));
   ASSERT_TRUE(PressAndWaitGone(dialog, 2));
   // The target keeps the name up to its first "." and is a BMP picture.
-  ASSERT_TRUE(WaitForFile(shots + "frame one.bmp", 10000));
+  ASSERT_TRUE(WaitForFile(shots + "frame one.bmp", kEventLimitMs));
   EXPECT_EQ(ReadText(shots + "frame one.bmp").substr(0, 2), "BM");
   EXPECT_TRUE(ReadText(first) == firstBytes) << "the first picture was replaced";
   EXPECT_EQ(Close(), 0);
@@ -156,7 +156,7 @@ TEST_F(Falcet, ASnapshotOfAPausedVideoIsItsFrameAlsoUnderACoveringWindow) {
       folder.Write("video\\still.avi", avitest::UncompressedAvi(64, 48, 1, std::vector<uint32_t>(30, 0x3060C0)));
   HWND frame = Start("\"" + clip + "\"");
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("still.avi"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("still.avi"), kEventLimitMs), 0);
   driver::PostCommand(frame, kPauseButton);
   SendAndWait(frame, WM_NULL, 0, 0);
   // A red window of the test's own over the whole player.
@@ -171,7 +171,7 @@ TEST_F(Falcet, ASnapshotOfAPausedVideoIsItsFrameAlsoUnderACoveringWindow) {
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(driver::SetText(driver::WaitChild(dialog, 4, kDialogMs), "still"));
   ASSERT_TRUE(PressAndWaitGone(dialog, 2));
-  ASSERT_TRUE(WaitForFile(shots + "still.bmp", 10000));
+  ASSERT_TRUE(WaitForFile(shots + "still.bmp", kEventLimitMs));
   DestroyWindow(cover);
   int width = 0, height = 0;
   uint32_t centre = 0;

@@ -19,11 +19,11 @@ TEST_F(Falcet, PicturesPointingPastTheirEndOpenWithoutAPictureAndThePlayerGoesOn
   ASSERT_TRUE(WriteBmp(good, 40, 30, 200, 40, 40));
   HWND frame = Start(farBmp);
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("far.bmp"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("far.bmp"), kEventLimitMs), 0);
   driver::SendCommand(frame, kCodeOpen, farTif);
-  EXPECT_GE(WaitTitle(frame, Title("far.tif"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("far.tif"), kEventLimitMs), 0);
   driver::SendCommand(frame, kCodeOpen, good);
-  EXPECT_GE(WaitTitle(frame, Title("good.bmp"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("good.bmp"), kEventLimitMs), 0);
   EXPECT_EQ(Close(), 0);
 }
 

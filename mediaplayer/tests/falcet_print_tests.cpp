@@ -60,7 +60,7 @@ TEST_F(FalcetPrint, APictureIsPrintedAsTheViewShowsItAtItsPlaceOnThePage) {
   std::string output = Copy().File("page.ps");
   HWND frame = Start(picture);
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), kEventLimitMs), 0);
   HWND area = driver::FindChild(frame, kPictureId);
   ASSERT_NE(area, nullptr);
   RECT view;
@@ -68,10 +68,10 @@ TEST_F(FalcetPrint, APictureIsPrintedAsTheViewShowsItAtItsPlaceOnThePage) {
   ASSERT_GT(view.right, 64);
   driver::PostCommand(frame, kPrintButton);
   ASSERT_TRUE(testprint::PrintToFile(Process().Id(), output, 10000));
-  ASSERT_TRUE(WaitForFile(output, 10000));
+  ASSERT_TRUE(WaitForFile(output, kEventLimitMs));
   std::string ps;
   ASSERT_TRUE(WaitUntil(
-      [&] { return fileio::ReadWholeFile(output, ps) == fileio::kOk && ps.find("%%EOF") != std::string::npos; }, 10s));
+      [&] { return fileio::ReadWholeFile(output, ps) == fileio::kOk && ps.find("%%EOF") != std::string::npos; }, kEventLimit));
   EXPECT_EQ(ps.rfind("%!PS", 0), 0u);
   EXPECT_NE(ps.find("%%Page: 1"), std::string::npos);
   EXPECT_EQ(Close(), 0);
@@ -108,7 +108,7 @@ TEST_F(FalcetPrint, WithoutADefaultPrinterTheSystemsTextIsShownAndNothingPrints)
   std::string picture = WritePicture(Copy().File("blue.bmp"), 64, 40, RGB(0x20, 0x40, 0xE0));
   HWND frame = Start(picture);
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), kEventLimitMs), 0);
   char expected[512] = {};
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, 1797, 0, expected,
                  sizeof expected, nullptr);

@@ -23,17 +23,17 @@ TEST_F(Falcet, SecondStartHandsItsListOverAndEndsWithZero) {
   std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
   HWND frame = Start(a);
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), kEventLimitMs), 0);
   ShowWindow(frame, SW_MINIMIZE);
   EXPECT_EQ(Launch(b).Wait(30000), 0);
   // The running copy came to the front, restored, and plays its own list with the new one.
   EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame); }, 5s, 50ms));
   PumpMessages(500);  // the hand-over opens once its 100 ms timer has run
-  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), kEventLimitMs), 0);
   driver::PostCommand(frame, kNextButton);
-  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), kEventLimitMs), 0);
   driver::PostCommand(frame, kNextButton);
-  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);  // next on the last item wraps
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), kEventLimitMs), 0);  // next on the last item wraps
   EXPECT_EQ(Close(), 0);
 }
 
@@ -53,7 +53,7 @@ TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
     }
     frame = Start(a);
     ASSERT_NE(frame, nullptr);
-    EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
+    EXPECT_GE(WaitTitle(frame, Title("a.bmp"), kEventLimitMs), 0);
     DWORD start = GetTickCount();
     EXPECT_EQ(driver::SendCommand(frame, kCodeHandOver, b), 1);
     EXPECT_EQ(driver::SendCommand(frame, kCodeHandOver, c), 1);
@@ -62,13 +62,13 @@ TEST_F(Falcet, HandOversWithin100MillisecondsOpenAsOneListOwnListFirst) {
   ASSERT_TRUE(together) << "the two hand-overs never arrived within 100 ms";
   PumpMessages(400);
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "a.bmp"}) {
-    EXPECT_GE(WaitTitle(frame, Title(name), 5000), 0) << name;
+    EXPECT_GE(WaitTitle(frame, Title(name), kEventLimitMs), 0) << name;
     driver::PostCommand(frame, kNextButton);
   }
   // A later hand-over is a list of its own: the player's list is not put in front again.
-  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), kEventLimitMs), 0);
   driver::SendCommand(frame, kCodeHandOver, d);
-  EXPECT_GE(WaitTitle(frame, Title("d.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("d.bmp"), kEventLimitMs), 0);
   driver::PostCommand(frame, kNextButton);
   PumpMessages(300);
   EXPECT_EQ(driver::WindowText(frame), Title("d.bmp"));
@@ -82,13 +82,13 @@ TEST_F(Falcet, UplListWithBlankLinesAndPathMacroOpensItsItems) {
   std::string upl = folder.Write("lists\\my list.upl", "\r\n  @path@one.bmp  \r\n\r\n   \r\n@PATH@two.bmp\r\n\r\n");
   HWND frame = Start("\"" + upl + "\"");
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("one.bmp"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("one.bmp"), kEventLimitMs), 0);
   driver::PostCommand(frame, kNextButton);
-  EXPECT_GE(WaitTitle(frame, Title("two.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("two.bmp"), kEventLimitMs), 0);
   driver::PostCommand(frame, kNextButton);
-  EXPECT_GE(WaitTitle(frame, Title("one.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("one.bmp"), kEventLimitMs), 0);
   driver::PostCommand(frame, kPreviousButton);
-  EXPECT_GE(WaitTitle(frame, Title("two.bmp"), 5000), 0);  // previous on the first wraps too
+  EXPECT_GE(WaitTitle(frame, Title("two.bmp"), kEventLimitMs), 0);  // previous on the first wraps too
   EXPECT_EQ(Close(), 0);
 }
 
@@ -100,7 +100,7 @@ TEST_F(Falcet, BuiltShowListOpensSlideOneWithItsTime) {
   folder.Write("show,cd\\falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,1500\r\n@path@00000002.bmp,60000\r\n");
   HWND frame = Start(show + "falcet.ssf");
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   // The show plays by itself: slide 1 stays its 1.5 seconds.
   long took = WaitTitle(frame, Title("00000002.bmp"), 15000);
   EXPECT_GE(took, 1000);
@@ -128,7 +128,7 @@ TEST_F(Falcet, BuiltShowPaintsEachSlideWithItsTransition) {
   folder.Write("show\\falcet.ssf", list);
   HWND frame = Start(show + "falcet.ssf");
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   // The slide show by hand with transitions: slide 2 plainly, 3 and 4 through the plug-in.
   driver::PostCommand(frame, kMenuShowWithEffects);
   std::string log;
@@ -144,7 +144,7 @@ TEST_F(Falcet, BuiltShowPaintsEachSlideWithItsTransition) {
   int step = 0;
   for (const char* name : {"00000002.bmp", "00000003.bmp", "00000004.bmp"}) {
     driver::PostCommand(frame, kNextButton);
-    ASSERT_GE(WaitTitle(frame, Title(name), 5000), 0) << name;
+    ASSERT_GE(WaitTitle(frame, Title(name), kEventLimitMs), 0) << name;
     EXPECT_TRUE(logLines(expected[step++])) << name << "\n" << log;
   }
   // dc, left, top, width, height, bitmap, 0, callback, step, time, effect; the callback's answer.
@@ -183,7 +183,7 @@ TEST_F(FalcetWithoutSkin, AShowListPlaysByItselfWithoutAPaneOrAWarning) {
   folder.Write("show\\falcet.ssf", list);
   HWND frame = Start(show + "falcet.ssf");
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   // Nobody presses play: the show goes on from slide to slide with each one's second.
   for (const char* name : {"00000002.bmp", "00000003.bmp"}) {
     long took = WaitTitle(frame, Title(name), 10000);
@@ -213,7 +213,7 @@ TEST_F(FalcetWithoutSkin, AShowListPlaysByItselfWhenThePanePicturesAreMissing) {
   folder.Write("show\\falcet.ssf", list);
   HWND frame = Start(show + "falcet.ssf");
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   for (const char* name : {"00000002.bmp", "00000003.bmp"}) {
     long took = WaitTitle(frame, Title(name), 10000);
     EXPECT_GE(took, 500) << name;
@@ -233,8 +233,8 @@ TEST_F(Falcet, MissingSlideGoesWithItsTimeSoLaterSlidesKeepTheirOwn) {
                "@path@00000003.bmp,1500\r\n");
   HWND frame = Start(show + "falcet.ssf");
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
-  ASSERT_GE(WaitTitle(frame, Title("00000003.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000003.bmp"), kEventLimitMs), 0);
   // Slide 3 shows for its own 1.5 s; past the last slide the list stands at slide 1 again.
   long took = WaitTitle(frame, Title("00000001.bmp"), 15000);
   EXPECT_GE(took, 1000);
@@ -246,14 +246,14 @@ TEST_F(Falcet, SingleNameWithoutAFileOpensAsAnAddressKeepingItsScheme) {
   {
     HWND frame = Start("nosuchfile");
     ASSERT_NE(frame, nullptr);
-    HWND text = driver::WaitChild(frame, kWebTextId, 10000);
+    HWND text = driver::WaitChild(frame, kWebTextId, kEventLimitMs);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(driver::WindowText(text), "file://nosuchfile");
     EXPECT_EQ(Close(), 0);
   }
   HWND frame = Start("https://www.example.org/page.htm");
   ASSERT_NE(frame, nullptr);
-  HWND text = driver::WaitChild(frame, kWebTextId, 10000);
+  HWND text = driver::WaitChild(frame, kWebTextId, kEventLimitMs);
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(driver::WindowText(text), "https://www.example.org/page.htm");
   EXPECT_EQ(Close(), 0);
@@ -399,14 +399,14 @@ TEST_F(Falcet, ArrowKeysStepThroughTheList) {
   std::string b = WritePicture(folder.File("pics\\b.bmp"), 64, 48, RGB(0, 200, 0));
   HWND frame = Start(a + " " + b);
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), kEventLimitMs), 0);
   // Through the message loop, with its dialog filter, as a key press goes.
   PostMessageA(frame, WM_KEYDOWN, VK_RIGHT, 0);
-  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), kEventLimitMs), 0);
   PostMessageA(frame, WM_KEYDOWN, VK_UP, 0);
-  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("a.bmp"), kEventLimitMs), 0);
   PostMessageA(frame, WM_KEYDOWN, VK_LEFT, 0);
-  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("b.bmp"), kEventLimitMs), 0);
   EXPECT_EQ(Close(), 0);
 }
 
@@ -430,13 +430,13 @@ TEST_F(Falcet, OpenRequestWithOnePlayListOpensTheListsItems) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::SendCommand(frame, kCodeOpen, m3u), 1);
-  EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("x.bmp"), kEventLimitMs), 0);
   driver::PostCommand(frame, kNextButton);
-  EXPECT_GE(WaitTitle(frame, Title("y.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("y.bmp"), kEventLimitMs), 0);
   // A code without a meaning of its own opens its text as a list too.
   constexpr int kUnknownCode = 77;
   EXPECT_EQ(driver::SendCommand(frame, kUnknownCode, folder.File("pics\\x.bmp")), 1);
-  EXPECT_GE(WaitTitle(frame, Title("x.bmp"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("x.bmp"), kEventLimitMs), 0);
   EXPECT_EQ(Close(), 0);
 }
 

@@ -54,7 +54,7 @@ TEST_F(Falcet, APictureAtFullSizeScrollsFiftyPixelsALineToItsEdge) {
   std::string picture = WriteSquares(Copy().File("squares.bmp"));
   HWND frame = Start(picture);
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("squares.bmp"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("squares.bmp"), kEventLimitMs), 0);
   HWND area = driver::FindChildByClass(frame, "SKCTL");
   ASSERT_NE(area, nullptr);
   SetForegroundWindow(frame);
@@ -100,10 +100,10 @@ TEST_F(Falcet, TheAutomaticShowPaintsItsTransitionUnderTheScrollBars) {
   folder.Write("show\\falcet.ssf", "[|0|0|0|0|0|4000|0]\r\n@path@00000001.bmp,1000\r\n@path@00000002.bmp,60000\r\n");
   HWND frame = Start(show + "falcet.ssf");
   ASSERT_NE(frame, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   HWND area = driver::FindChild(frame, kPictureId);
   ASSERT_NE(area, nullptr);
-  ASSERT_GE(WaitTitle(frame, Title("00000002.bmp"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("00000002.bmp"), kEventLimitMs), 0);
   RECT client;
   GetClientRect(area, &client);
   auto isRed = [](const Rgb& c) { return c.red > 150 && c.blue < 60; };
@@ -148,7 +148,7 @@ TEST_F(Falcet, CopyPutsThePicturesBitsOnTheClipboardAndRefusesAVideo) {
   std::string picture = WritePicture(Copy().File("red.bmp"), 40, 30, RGB(200, 40, 40));
   HWND frame = Start(picture);
   ASSERT_NE(frame, nullptr);
-  EXPECT_GE(WaitTitle(frame, Title("red.bmp"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("red.bmp"), kEventLimitMs), 0);
   if (OpenClipboard(nullptr)) {
     EmptyClipboard();
     CloseClipboard();
@@ -167,7 +167,7 @@ TEST_F(Falcet, CopyPutsThePicturesBitsOnTheClipboardAndRefusesAVideo) {
   // A video is no picture to copy.
   std::string clip = Copy().Write("clip.avi", avitest::UncompressedAvi(64, 48, 10, std::vector<uint32_t>(50, 0x808080)));
   driver::SendCommand(frame, kCodeOpen, clip);
-  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("clip.avi"), kEventLimitMs), 0);
   driver::PostCommand(frame, kCopyButton);
   EXPECT_EQ(AnswerBox(Process().Id()), "This works on pictures only.");
   EXPECT_EQ(Close(), 0);

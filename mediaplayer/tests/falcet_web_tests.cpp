@@ -98,7 +98,7 @@ TEST_F(FalcetWeb, APageInTheBrowserNamesTheWindowAndTakesTheWebCommands) {
   ASSERT_NE(frame, nullptr);
   // The item is navigated to with every optional argument left out.
   EXPECT_TRUE(WaitLog("Navigate " + page + " absent=4"));
-  EXPECT_GE(WaitTitle(frame, Title("Hi"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("Hi"), kEventLimitMs), 0);
 
   EXPECT_TRUE(Press(frame, kRefreshButton, "Refresh", 1));
   EXPECT_TRUE(Press(frame, kWebStopButton, "Stop", 1));
@@ -114,11 +114,11 @@ TEST_F(FalcetWeb, APageInTheBrowserNamesTheWindowAndTakesTheWebCommands) {
   EXPECT_TRUE(Press(frame, kLargerButton, "ExecWB 19 0 set 3", 1));
   EXPECT_TRUE(IsWindowEnabled(larger));
   EXPECT_TRUE(Press(frame, kLargerButton, "ExecWB 19 0 set 4", 1));
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(larger); }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(larger); }, kEventLimit));
   // At 4 a further larger changes nothing.
   driver::PostCommand(frame, kLargerButton);
   for (int size : {3, 2, 1, 0}) EXPECT_TRUE(Press(frame, kSmallerButton, "ExecWB 19 0 set " + std::to_string(size), 1));
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(smaller); }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(smaller); }, kEventLimit));
   EXPECT_TRUE(IsWindowEnabled(larger));
   EXPECT_EQ(Count("ExecWB 19 0 set 5"), 0u);
 
@@ -139,7 +139,7 @@ TEST_F(FalcetWeb, TheIndexPageBesideTheContentNamesTheWindowToo) {
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(WaitLog("Navigate " + Copy().ProgramFolder() + "toc.htm absent=4"));
   EXPECT_TRUE(WaitLog("Navigate " + page + " absent=4"));
-  EXPECT_GE(WaitTitle(frame, Title("Contents"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("Contents"), kEventLimitMs), 0);
   // The index column takes its 120 pixels at the left, the content the rest.
   HWND panel = driver::FindChild(frame, kWebId);
   ASSERT_NE(panel, nullptr);
@@ -157,7 +157,7 @@ TEST_F(FalcetWeb, TheIndexPageBesideTheContentNamesTheWindowToo) {
 
 // The panel narrowed to the 120 pixels of the index column, with only the index showing.
 void ExpectOnlyTheIndexColumn(HWND panel) {
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) && PlaceInParent(panel).right == 120; }, 5s))
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) && PlaceInParent(panel).right == 120; }, kEventLimit))
       << PlaceInParent(panel).right;
   // The panel's controls follow its size a moment after it.
   std::vector<PanelControl> browsers;
@@ -183,7 +183,7 @@ TEST_F(FalcetWeb, TheIndexColumnStaysBesideAPictureWhenItsStyleHoldsFour) {
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(WaitLog("Navigate " + page + " absent=4"));
   driver::PostCommand(frame, kNextButton);
-  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), 5000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), kEventLimitMs), 0);
   HWND panel = driver::FindChild(frame, kWebId);
   ASSERT_NE(panel, nullptr);
   ExpectOnlyTheIndexColumn(panel);
@@ -192,12 +192,12 @@ TEST_F(FalcetWeb, TheIndexColumnStaysBesideAPictureWhenItsStyleHoldsFour) {
   ASSERT_NE(area, nullptr);
   RECT client;
   GetClientRect(GetParent(area), &client);
-  EXPECT_TRUE(WaitUntil([&] { return PlaceInParent(area).left == 120; }, 5s)) << PlaceInParent(area).left;
+  EXPECT_TRUE(WaitUntil([&] { return PlaceInParent(area).left == 120; }, kEventLimit)) << PlaceInParent(area).left;
   EXPECT_EQ(PlaceInParent(area).right, client.right);
   // The page again: the panel takes the whole width, the content beside the index.
   driver::PostCommand(frame, kPreviousButton);
   EXPECT_TRUE(WaitLog("Navigate " + page + " absent=4", 2));
-  EXPECT_TRUE(WaitUntil([&] { return PlaceInParent(panel).right == client.right; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return PlaceInParent(panel).right == client.right; }, kEventLimit));
   std::vector<PanelControl> browsers;
   WaitUntil(
       [&] {
@@ -226,15 +226,15 @@ TEST_F(FalcetWeb, TheIndexColumnStaysBesideAVideoButNotAPictureWhenItsStyleHolds
   HWND panel = driver::FindChild(frame, kWebId);
   ASSERT_NE(panel, nullptr);
   driver::PostCommand(frame, kNextButton);
-  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), 5000), 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 5s));
+  ASSERT_GE(WaitTitle(frame, Title("blue.bmp"), kEventLimitMs), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, kEventLimit));
   driver::PostCommand(frame, kNextButton);
-  ASSERT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
+  ASSERT_GE(WaitTitle(frame, Title("clip.avi"), kEventLimitMs), 0);
   ExpectOnlyTheIndexColumn(panel);
   // The video is fitted into what the column leaves.
   HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
   ASSERT_NE(view, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(view) != FALSE; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(view) != FALSE; }, kEventLimit));
   RECT client;
   GetClientRect(GetParent(view), &client);
   RECT placed = PlaceInParent(view);
@@ -255,15 +255,15 @@ TEST_F(FalcetWeb, AVideoMakesTheIndexColumnThatStaysBesideIt) {
   HWND frame = Start("\"" + clip + "\"");
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(WaitLog("Navigate " + Copy().ProgramFolder() + "toc.htm absent=4"));
-  HWND panel = driver::WaitChild(frame, kWebId, 5000);
+  HWND panel = driver::WaitChild(frame, kWebId, kEventLimitMs);
   ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) && PlaceInParent(panel).right == 120; }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel) && PlaceInParent(panel).right == 120; }, kEventLimit));
   std::vector<PanelControl> browsers = BrowsersIn(panel);
   ASSERT_EQ(browsers.size(), 1u);  // the index only: no page was asked for
   EXPECT_TRUE(IsWindowVisible(browsers[0].window));
   HWND view = driver::FindChildByClass(frame, "QPLAYERVIEW");
   ASSERT_NE(view, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(view) && PlaceInParent(view).left >= 120; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(view) && PlaceInParent(view).left >= 120; }, kEventLimit));
   // A page, then the video alone again: the index column is no page, so previous and
   // next of the one-item list do not step through the hidden page's history as they do
   // while the page shows.
@@ -273,8 +273,8 @@ TEST_F(FalcetWeb, AVideoMakesTheIndexColumnThatStaysBesideIt) {
   driver::PostCommand(frame, kPreviousButton);
   ASSERT_TRUE(WaitLog("GoBack"));
   driver::SendCommand(frame, kCodeOpen, clip);
-  ASSERT_GE(WaitTitle(frame, Title("clip.avi"), 10000), 0);
-  ASSERT_TRUE(WaitUntil([&] { return PlaceInParent(panel).right == 120; }, 5s));
+  ASSERT_GE(WaitTitle(frame, Title("clip.avi"), kEventLimitMs), 0);
+  ASSERT_TRUE(WaitUntil([&] { return PlaceInParent(panel).right == 120; }, kEventLimit));
   driver::PostCommand(frame, kPreviousButton);
   driver::PostCommand(frame, kNextButton);
   PumpMessages(500);
@@ -289,12 +289,12 @@ TEST_F(FalcetWeb, WithoutABrowserControlThePanelShowsTheAddressAndANotice) {
   std::string page = Copy().Write("page.htm", "<html><title>Hi</title></html>");
   HWND frame = Start("\"" + page + "\"");
   ASSERT_NE(frame, nullptr);
-  HWND notice = driver::WaitChild(frame, kWebNoticeId, 5000);
+  HWND notice = driver::WaitChild(frame, kWebNoticeId, kEventLimitMs);
   ASSERT_NE(notice, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(notice) != FALSE; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(notice) != FALSE; }, kEventLimit));
   EXPECT_EQ(driver::WindowText(notice), "Web pages cannot be shown here: no web browser control is installed.");
   EXPECT_EQ(driver::WindowText(driver::FindChild(frame, kWebTextId)), page);
-  EXPECT_GE(WaitTitle(frame, Title("page.htm"), 5000), 0);
+  EXPECT_GE(WaitTitle(frame, Title("page.htm"), kEventLimitMs), 0);
   // Nothing waits for a page: the close command ends the player at once.
   driver::SendCommand(frame, kCodeClose, "");
   EXPECT_EQ(Process().Wait(2000), 0);

@@ -56,7 +56,7 @@ TEST_F(Bravik, WithoutItsUiFileItNamesTheFileAndEndsWithCode2) {
   HWND box = WaitForWindow("SKMSGBOX", kWaitMs, tool.Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(FindWindowA(kClassPictureTool, nullptr), nullptr);
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(tool.Wait(kWaitMs), 2);
 }
 

@@ -31,7 +31,7 @@ TEST_F(Dunmere, PicturesPointingPastTheirEndGetNoThumbnailAndTheMakerGoesOn) {
   HWND list = List(frame);
   auto thumbnail = [list](int k) { return SendAndWait(list, LB_GETITEMDATA, WPARAM(k), 0) != 0; };
   EXPECT_TRUE(PumpUntil([&] { return thumbnail(0) && thumbnail(3); }, kListLimit));
-  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Slide show maker"; }, 10s));
+  EXPECT_TRUE(PumpUntil([frame] { return driver::WindowText(frame) == "Slide show maker"; }, kEventLimit));
   EXPECT_FALSE(thumbnail(1));
   EXPECT_FALSE(thumbnail(2));
   EXPECT_EQ(Close(), 0);

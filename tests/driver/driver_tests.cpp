@@ -99,7 +99,7 @@ TEST(SkinnedFrame, CaptionBordersHoldersAndBoxInAProgram) {
   ASSERT_TRUE(demo.Start(TestProgramFolder() + "skindemo.exe", ""));
   HWND frame = WaitForWindow("SKINDEMO", 10000, demo.Id());
   ASSERT_NE(frame, nullptr);
-  HWND list = driver::WaitChild(frame, 3, 10000);
+  HWND list = driver::WaitChild(frame, 3, kEventLimitMs);
   ASSERT_NE(list, nullptr);
 
   // The client area sits inside the skin's borders and caption.
@@ -132,7 +132,7 @@ TEST(SkinnedFrame, CaptionBordersHoldersAndBoxInAProgram) {
 
   // A command opens the engine's box; its answer reaches the program.
   driver::PostCommand(frame, 1);
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 10000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(status) == "answer 2"; }, std::chrono::seconds(10)))
       << driver::WindowText(status);
 

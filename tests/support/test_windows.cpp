@@ -98,16 +98,18 @@ HWND FindTopWindow(const std::string& className, const std::function<bool(HWND)>
 }
 
 HWND WaitForWindow(const std::string& className, DWORD milliseconds, DWORD processId) {
-  std::function<bool(HWND)> ofProcess;
-  if (processId) {
-    ofProcess = [processId](HWND w) {
+  // A box is made first and filled after: its text and buttons all stand once it is shown.
+  const bool box = lstrcmpiA(className.c_str(), "SKMSGBOX") == 0 || lstrcmpiA(className.c_str(), "SKINPUTBOX") == 0;
+  std::function<bool(HWND)> accept;
+  if (processId || box) {
+    accept = [processId, box](HWND w) {
       DWORD pid = 0;
       GetWindowThreadProcessId(w, &pid);
-      return pid == processId;
+      return (!processId || pid == processId) && (!box || IsWindowVisible(w));
     };
   }
   HWND found = nullptr;
-  PumpUntil([&] { return (found = FindTopWindow(className, ofProcess)) != nullptr; },
+  PumpUntil([&] { return (found = FindTopWindow(className, accept)) != nullptr; },
             std::chrono::milliseconds(milliseconds));
   return found;
 }

@@ -43,7 +43,8 @@ class ChildProcess {
 // A top-level window of the class (names compare without case, as Windows does; "": any
 // class) for which accept holds (any when accept is empty), or null.
 HWND FindTopWindow(const std::string& className, const std::function<bool(HWND)>& accept = {});
-// Polls for a top-level window of the class (and, when given, of the process).
+// Polls for a top-level window of the class (and, when given, of the process). A message or
+// input box counts once it is shown, when its text and buttons stand.
 HWND WaitForWindow(const std::string& className, DWORD milliseconds, DWORD processId = 0);
 // Polls until no top-level window of the class exists.
 bool WaitForNoWindow(const std::string& className, DWORD milliseconds);

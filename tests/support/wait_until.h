@@ -4,6 +4,12 @@
 #include <chrono>
 #include <functional>
 
+// The limit of a wait for what is to come (a window, a title, a file's content): far above
+// its normal time, so that a busy machine does not fail the test, while the event ends the
+// wait early. A check that something does not happen waits a short time of its own.
+constexpr unsigned kEventLimitMs = 60000;
+constexpr std::chrono::milliseconds kEventLimit{kEventLimitMs};
+
 // Tries the condition until it holds or the limit has passed, sleeping a step between
 // tries; it is tried once more when the time is up. True when it held.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,

@@ -62,7 +62,7 @@ TEST(WaitUntil, SeesAChangeMadeByAnotherThread) {
     std::this_thread::sleep_for(30ms);
     done = true;
   });
-  EXPECT_TRUE(WaitUntil([&] { return done.load(); }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return done.load(); }, kEventLimit));
   worker.join();
   EXPECT_FALSE(WaitUntil([] { return false; }, 0ms));
 }

@@ -52,14 +52,14 @@ TEST(SourceDialog, TheTimerClosesAnEnabledDialogOnceAndForgetsIt) {
   ASSERT_TRUE(source && own);
   grilton::StartSourceDialogTimer(grilton::FindSourceDialogWindow(nullptr, kKnown), 50);
   EXPECT_TRUE(grilton::SourceDialogTimerRunning());
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(source); }, std::chrono::milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(source); }, kEventLimit));
   EXPECT_FALSE(grilton::SourceDialogTimerRunning());
   EXPECT_TRUE(IsWindow(own));
   // A disabled dialog (a source still busy) is left open; the timer is gone all the same.
   HWND busy = SystemWindow("Scan pages");
   EnableWindow(busy, FALSE);
   grilton::StartSourceDialogTimer(busy, 20);
-  EXPECT_TRUE(PumpUntil([&] { return !grilton::SourceDialogTimerRunning(); }, std::chrono::milliseconds(5000)));
+  EXPECT_TRUE(PumpUntil([&] { return !grilton::SourceDialogTimerRunning(); }, kEventLimit));
   PumpMessages(100);
   EXPECT_TRUE(IsWindow(busy));
   DestroyWindow(busy);

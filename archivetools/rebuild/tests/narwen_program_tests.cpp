@@ -48,7 +48,7 @@ TEST_F(Narwen, WithoutItsUiFileABoxCaptionedNarwenAndExitCode2) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "NARWEN");
   EXPECT_EQ(FindWindowA(kClassMaintenance, nullptr), nullptr);
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(tool.Wait(kLimitMs), 2);
 }
 
@@ -65,7 +65,7 @@ TEST_F(Narwen, TheWindowTakesItsPlaceFromTheSettingsAndKeepsWhereItWasMoved) {
   EXPECT_NE(driver::FindChild(frame, kProgressBarId), nullptr);
   EXPECT_NE(driver::FindChildByClass(frame, "SKSTATUS"), nullptr);
   ASSERT_TRUE(SetWindowPos(frame, nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
-  ASSERT_TRUE(PumpUntil([&] { return GetWindowRect(frame, &r) && r.left == 150; }, std::chrono::milliseconds(10000)));
+  ASSERT_TRUE(PumpUntil([&] { return GetWindowRect(frame, &r) && r.left == 150; }, kEventLimit));
   EXPECT_EQ(Close(), 0);
   const narwen::WindowPlace kept = narwen::ParseToolSettings(Copy().ReadSettings(), 4000, 4000);
   EXPECT_EQ(kept.left, 150);
@@ -116,7 +116,7 @@ TEST_F(Narwen, AFailureNamesTheLibraryAndWhatIsWrongAndTheToolStillEnds) {
   EXPECT_NE(text.find("JUNK001.B01"), std::string::npos) << text;
   EXPECT_NE(text.find("DAMAGED AT ITS START"), std::string::npos) << text;
   EXPECT_EQ(text.find(fileio::ToUpper(SKWINERR(18))), std::string::npos) << text;
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 10000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(tool.Wait(kLimitMs), 0);
   EXPECT_TRUE(ReadText(lib) == std::string(100, 'x'));
   EXPECT_FALSE(fileio::Exists(DBNAME(lib, 'I')));
@@ -142,7 +142,7 @@ HWND PickFirst(HWND last, std::vector<std::string>& entries) {
   HWND dialog = NextPickDialog(last, entries);
   EXPECT_NE(dialog, nullptr);
   if (!dialog) return nullptr;
-  EXPECT_TRUE(driver::PressButton("QORDLG", 2, "", 10000));
+  EXPECT_TRUE(driver::PressButton("QORDLG", 2, "", kEventLimitMs));
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, std::chrono::milliseconds(kLimitMs)));
   return dialog;
 }
@@ -160,7 +160,7 @@ TEST_F(Narwen, CompactingAPickedLibraryAsksFirst) {
   HWND box = WaitForWindow("SKMSGBOX", kLimitMs, Process().Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "Compact a library...");
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", 10000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(kLimitMs)));
   EXPECT_EQ(fileio::FileSize(lib), before);
   // Answered yes.
@@ -211,13 +211,13 @@ TEST_F(Narwen, RemovingAnItemPicksTheLibraryThenItsKey) {
   HWND libraries = NextPickDialog(nullptr, entries);
   ASSERT_NE(libraries, nullptr);
   EXPECT_EQ(entries, (std::vector<std::string>{"arc001.b01"}));
-  ASSERT_TRUE(driver::PressButton("QORDLG", 2, "", 10000));
+  ASSERT_TRUE(driver::PressButton("QORDLG", 2, "", kEventLimitMs));
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(libraries); }, std::chrono::milliseconds(kLimitMs)));
   HWND keys = NextPickDialog(libraries, entries);
   ASSERT_NE(keys, nullptr);
   EXPECT_EQ(entries, (std::vector<std::string>{"A.JPG", "C.JPG"}));
   // The first key is selected: OK removes A.
-  ASSERT_TRUE(driver::PressButton("QORDLG", 2, "", 10000));
+  ASSERT_TRUE(driver::PressButton("QORDLG", 2, "", kEventLimitMs));
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(keys); }, std::chrono::milliseconds(kLimitMs)));
   EXPECT_EQ(Close(), 0);
   live[lib].erase("A.JPG");

@@ -286,7 +286,7 @@ TEST_F(Lumbric, AWorkFolderThatIsTheDataFolderGivesWayToTheProgramsOwn) {
   ASSERT_NE(frame, nullptr);
   fileio::WriteFileReplacing(own + "old.jpg", "old");
   EXPECT_TRUE(CommandSays(frame, lumbric::kCmdEmptyWorkFolder, "Delete every file of the work folder " + own + " ?"));
-  ASSERT_TRUE(PumpUntil([&] { return !fileio::Exists(own + "old.jpg"); }, std::chrono::milliseconds(10000)));
+  ASSERT_TRUE(PumpUntil([&] { return !fileio::Exists(own + "old.jpg"); }, kEventLimit));
   EXPECT_TRUE(fileio::Exists(Copy().RecordFile()));
   EXPECT_TRUE(fileio::Exists(Copy().Exe()));
   EXPECT_EQ(Close(), 0);
@@ -323,7 +323,7 @@ TEST_F(Lumbric, EmptiedTopicTitlesAreStoredAsTheDefaultTitles) {
   HWND box = WaitForWindow("TopicTitle", 10000);
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(box, lumbric::kTitleFieldBase + kTopicSlots) != nullptr; },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   EXPECT_EQ(driver::WindowText(driver::FindChild(box, lumbric::kTitleFieldBase + 1)), "Places");
   EXPECT_EQ(driver::WindowText(driver::FindChild(box, lumbric::kTitleFieldBase + 3)), "Boats");
   for (int row = 1; row <= kTopicSlots; ++row)
@@ -420,7 +420,7 @@ TEST_F(Lumbric, TheMaintenanceToolGetsTheLibraryPatternQuotedForADataFolderWithB
   const std::string line = Copy().ProgramFolder() + "NARWEN.log";
   ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(line); }, std::chrono::milliseconds(15000)));
   EXPECT_EQ(Bytes(line), " \"" + data + "QORIMAGE*.I01\" /I");
-  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame); }, std::chrono::milliseconds(10000)));
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(frame); }, kEventLimit));
 
   fileio::RemoveFile(line);
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdCompactLibraries, 0);
@@ -454,7 +454,7 @@ TEST_F(Lumbric, TheToolStartedFromTheEditorCompactsBothLibrariesThenRebuildsALos
       std::chrono::milliseconds(60000)))
       << fileio::FileSize(lib1) << " " << fileio::FileSize(lib2) << " of " << before1 << " " << before2;
   EXPECT_TRUE(PumpUntil([] { return FindWindowA(kClassMaintenance, nullptr) == nullptr; },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   items.ExpectLive(Copy().File("out\\"));
 
   // 203 rebuilds an index that lost its keys and leaves the libraries byte for byte.
@@ -496,7 +496,7 @@ TEST_F(Lumbric, WhileTheMaintenanceToolRunsTheEditorAnswersButTakesNoCommandsAnd
     PostMessageA(frame, WM_COMMAND, WPARAM(command), 0);
     ASSERT_TRUE(Answer(1));
     ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(line); }, std::chrono::milliseconds(15000)));
-    EXPECT_TRUE(PumpUntil([&] { return IsIconic(frame) && !IsWindowEnabled(frame); }, std::chrono::milliseconds(10000)));
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(frame) && !IsWindowEnabled(frame); }, kEventLimit));
   };
   auto answers = [&] {
     DWORD_PTR result = 0;
@@ -553,7 +553,7 @@ TEST_F(Lumbric, TheTopicPanelAndTheProgressBarFollowTheWindowsSize) {
     RECT p = inHolder(panel), b = inHolder(progress);
     return p.bottom == c.bottom - 8 && p.right == std::min<LONG>(578, c.right - 8) && b.top == c.bottom - 22;
   };
-  ASSERT_TRUE(PumpUntil(fits, std::chrono::milliseconds(5000)));
+  ASSERT_TRUE(PumpUntil(fits, kEventLimit));
   RECT w;
   GetWindowRect(frame, &w);
   int height = int(w.bottom - w.top);
@@ -561,7 +561,7 @@ TEST_F(Lumbric, TheTopicPanelAndTheProgressBarFollowTheWindowsSize) {
     const int before = holderHeight();
     height += change;
     SetWindowPos(frame, nullptr, 0, 0, int(w.right - w.left), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(PumpUntil([&] { return holderHeight() != before && fits(); }, std::chrono::milliseconds(10000)))
+    EXPECT_TRUE(PumpUntil([&] { return holderHeight() != before && fits(); }, kEventLimit))
         << "change " << change << ": holder " << before << " -> " << holderHeight() << ", panel bottom "
         << inHolder(panel).bottom << ", bar top " << inHolder(progress).top;
   }
@@ -576,11 +576,11 @@ TEST_F(Lumbric, TheLockButtonOnAnOpenArchiveSetsThePasswordAndLocksIt) {
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdLock, 0);
   HWND box = WaitForWindow(kInputBox, 10000);
   ASSERT_NE(box, nullptr);
-  ASSERT_NE(driver::WaitChild(box, 2, 10000), nullptr);  // the fields may come after the box
+  ASSERT_NE(driver::WaitChild(box, 2, kEventLimitMs), nullptr);  // the fields may come after the box
   ASSERT_TRUE(driver::SetText(driver::FindChild(box, 1), "Open Sesame"));
   ASSERT_TRUE(driver::SetText(driver::FindChild(box, 2), "Open Sesame"));
-  ASSERT_TRUE(driver::PressButton(kInputBox, 1, "", 10000));
-  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(pwd); }, std::chrono::milliseconds(10000)));
+  ASSERT_TRUE(driver::PressButton(kInputBox, 1, "", kEventLimitMs));
+  ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(pwd); }, kEventLimit));
   std::string password;
   EXPECT_EQ(db::ReadPasswordFile(pwd, password), 0);
   EXPECT_EQ(password, "Open Sesame");
@@ -652,7 +652,7 @@ TEST_F(Lumbric, ChangedTitlesAndAYesStartTheEditorAgain) {
   HWND box = WaitForWindow("TopicTitle", 10000);
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(box, lumbric::kTitleFieldBase + 1) != nullptr; },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   ASSERT_TRUE(driver::SetText(driver::FindChild(box, lumbric::kTitleFieldBase + 1), "Harbours"));
   PostMessageA(box, WM_COMMAND, lumbric::kTitleConfirm, 0);
   ASSERT_TRUE(Answer(1));
@@ -680,19 +680,19 @@ TEST_F(Lumbric, AThesaurusChosenFillsTheTopicSlotsIsExportedAndKeptInTheSettings
   ASSERT_NE(choice, nullptr);
   EXPECT_EQ(driver::ListItems(choice), (std::vector<std::string>{"BOATS", "STANDARD"}));
   ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(Field(frame, 12)).size() == 2; },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   EXPECT_EQ(driver::ListItems(Field(frame, 12)), (std::vector<std::string>{"", "HARBOUR"}));
   // The user picks BOATS: the choice box tells its parent that the selection is made.
   SendMessageA(choice, CB_SETCURSEL, 0, 0);
   SendMessageA(GetParent(choice), WM_COMMAND, MAKEWPARAM(lumbric::kThesaurusBox, CBN_SELENDOK), LPARAM(choice));
   ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(Field(frame, 21)).size() == 3; },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   EXPECT_EQ(driver::ListItems(Field(frame, 21)), (std::vector<std::string>{"", "DINGHY", "KETCH"}));
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportThesaurus, 0);
   ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().ProgramFolder() + "QORTOPIC.TXT"); },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   EXPECT_TRUE(PumpUntil([&] { return Bytes(Copy().ProgramFolder() + "QORTOPIC.TXT") == "BOATS\r\n-----\r\n\r\nDINGHY\r\nKETCH\r\n"; },
-                        std::chrono::milliseconds(10000)))
+                        kEventLimit))
       << Bytes(Copy().ProgramFolder() + "QORTOPIC.TXT");
   EXPECT_EQ(Close(), 0);
   lumbric::Settings written = lumbric::ParseSettings(Copy().ReadSettings(), {});
@@ -712,7 +712,7 @@ TEST_F(Lumbric, TheThesaurusEditorKeepsAWordInUseWithTheEditorsOwnWarning) {
   HWND words = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return (words = driver::FindChild(editor, 1)) && driver::FindChild(editor, 4) &&
                                      driver::ListItems(words).size() == 2; },
-                        std::chrono::milliseconds(10000)));
+                        kEventLimit));
   SendMessageA(words, CB_SETCURSEL, 0, 0);
   PostMessageA(driver::FindChild(editor, 3), BM_CLICK, 0, 0);
   HWND box = nullptr;
@@ -724,14 +724,14 @@ TEST_F(Lumbric, TheThesaurusEditorKeepsAWordInUseWithTheEditorsOwnWarning) {
 
   ASSERT_TRUE(driver::SetText(words, "T5"));
   PostMessageA(driver::FindChild(editor, 2), BM_CLICK, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(words).size() == 3; }, std::chrono::milliseconds(10000)));
+  ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(words).size() == 3; }, kEventLimit));
   SendAndWait(editor, WM_NULL, 0, 0);
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &info));
   EXPECT_TRUE(info.hwndFocus == words || IsChild(words, info.hwndFocus));
   PostMessageA(editor, WM_COMMAND, 32196, 0);
-  ASSERT_TRUE(WaitForNoWindow("THESAURUS", 10000));
+  ASSERT_TRUE(WaitForNoWindow("THESAURUS", kEventLimitMs));
   EXPECT_EQ(Bytes(Copy().ProgramFolder() + "STANDARD.THM"), "T1\r\nT5\r\nT9\r\n");
   EXPECT_EQ(Close(), 0);
 }
@@ -742,7 +742,7 @@ TEST_F(Lumbric, ANewThesaurusIsMadeUnderItsCleanedNameAndABadNameIsSaid) {
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdNewThesaurus, 0);
   ASSERT_TRUE(TypeIntoInputBox("Old boats, 1900"));
   HWND choice = driver::FindChild(frame, lumbric::kThesaurusBox);
-  ASSERT_TRUE(PumpUntil([&] { return !driver::ListItems(choice).empty(); }, std::chrono::milliseconds(10000)));
+  ASSERT_TRUE(PumpUntil([&] { return !driver::ListItems(choice).empty(); }, kEventLimit));
   EXPECT_EQ(driver::ListItems(choice), (std::vector<std::string>{"OLDBOATS1900"}));
   EXPECT_TRUE(fileio::Exists(Copy().ProgramFolder() + "OLDBOATS1900.THM"));
 
@@ -781,7 +781,7 @@ TEST_F(LumbricWithoutUiFile, SaysTheFileIsMissingAndEndsWithTwo) {
   std::string text = WaitBoxText();
   EXPECT_NE(text.find("lumbric.SYS missing !"), std::string::npos) << text;
   EXPECT_EQ(FindTopWindow(kClassTopicEditor), nullptr);
-  ASSERT_TRUE(driver::PressButton(kBox, 1, "", 5000));
+  ASSERT_TRUE(driver::PressButton(kBox, 1, "", kEventLimitMs));
   EXPECT_EQ(p.Wait(20000), 2);
 }
 

@@ -70,7 +70,7 @@ TEST_F(VolumeControls, TheVolumeTimerRunsItsStepUntilItIsKilled) {
   gSteps = 0;
   jorvel::StartVolumeTimer(CountStep);
   EXPECT_TRUE(jorvel::VolumeTimerRunning());
-  EXPECT_TRUE(PumpUntil([] { return gSteps >= 2; }, 5s));
+  EXPECT_TRUE(PumpUntil([] { return gSteps >= 2; }, kEventLimit));
   jorvel::KILLVOLUMETIMER();
   EXPECT_FALSE(jorvel::VolumeTimerRunning());
   int steps = gSteps;

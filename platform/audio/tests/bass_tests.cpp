@@ -71,11 +71,11 @@ TEST_F(AudioLayer, PcmWavePlaysInRealTimeToItsEndWithoutASoundCard) {
   auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
   EXPECT_EQ(BASSCHANNELISACTIVE(), 1);
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 100; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 100; }, kEventLimit));
   uint32_t level = BASSCHANNELGETLEVEL();
   EXPECT_GE(level & 0xFFFF, 100u);
   EXPECT_GE(level >> 16, 100u);
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELISACTIVE() == 0; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELISACTIVE() == 0; }, kEventLimit));
   auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   // It took the sound's time, not the moment a decoder needs.
   EXPECT_GE(took, 550);
@@ -90,7 +90,7 @@ TEST_F(AudioLayer, PauseSeekAndResumeOfTheCurrentMedium) {
   std::string path = dir.Write("long.wav", PcmWave(Tone(8000 * 5, 1, 1000), 1, 8000));
   ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
   ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 50; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 50; }, kEventLimit));
   ASSERT_EQ(BASSPAUSE(), kBassOk);
   EXPECT_EQ(BASSCHANNELISACTIVE(), 3);
   EXPECT_EQ(BASSCHANNELGETLEVEL(), 0u);
@@ -98,7 +98,7 @@ TEST_F(AudioLayer, PauseSeekAndResumeOfTheCurrentMedium) {
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_EQ(BASSCHANNELGETPOSITION(), 4000);
   ASSERT_EQ(BASSSTART(), kBassOk);
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELISACTIVE() == 0; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELISACTIVE() == 0; }, kEventLimit));
   EXPECT_EQ(BASSCHANNELGETPOSITION(), 5000);
 }
 
@@ -110,8 +110,8 @@ TEST_F(AudioLayer, AdpcmDecodesThroughTheSystemCodec) {
   // One second, less the last part-block that the encoder leaves out.
   EXPECT_NEAR(double(BASSMEDIAGETLENGTH()), 1000.0, 50.0);
   ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
-  ASSERT_TRUE(WaitUntil([] { return (BASSCHANNELGETLEVEL() & 0xFFFF) > 40; }, 10s));
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELISACTIVE() == 0; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return (BASSCHANNELGETLEVEL() & 0xFFFF) > 40; }, kEventLimit));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELISACTIVE() == 0; }, kEventLimit));
 }
 
 TEST_F(AudioLayer, Mp3PlaysThroughTheSystemsMp3CodecWithItsTitle) {
@@ -122,9 +122,9 @@ TEST_F(AudioLayer, Mp3PlaysThroughTheSystemsMp3CodecWithItsTitle) {
   EXPECT_EQ(BASSSTREAMNAME(), "Quiet Piece");
   EXPECT_EQ(BASSMUSICNAME(), "");
   ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 200; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 200; }, kEventLimit));
   EXPECT_LE(BASSCHANNELGETLEVEL() & 0xFFFF, 1u);  // silence (a codec may dither)
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELISACTIVE() == 0; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELISACTIVE() == 0; }, kEventLimit));
 }
 
 // Ogg Vorbis and WMA files that sox and ffmpeg wrote play on the silent device to their
@@ -139,11 +139,11 @@ TEST_F(AudioLayer, OggAndWmaPlayToTheirEndOnTheChannelsThread) {
     ASSERT_EQ(BASSOPEN(path, 0), kBassOk) << BASSERRORDESCRIPTION(BASSERRORGETCODE());
     EXPECT_NEAR(double(BASSMEDIAGETLENGTH()), 1500, 80);
     ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
-    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 300; }, 10s));
+    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 300; }, kEventLimit));
     // Half the full scale, as the level meter shows it (0 to 128).
     uint32_t level = 0;
-    EXPECT_TRUE(WaitUntil([&] { return ((level = BASSCHANNELGETLEVEL()) & 0xFFFF) >= 48; }, 10s)) << level;
-    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, 10s));
+    EXPECT_TRUE(WaitUntil([&] { return ((level = BASSCHANNELGETLEVEL()) & 0xFFFF) >= 48; }, kEventLimit)) << level;
+    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, kEventLimit));
     EXPECT_EQ(BASSCLOSE(), kBassOk);
   }
 }

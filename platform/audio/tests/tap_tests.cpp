@@ -44,7 +44,7 @@ TEST_F(Layer, TapHoldsWhatWasHeardWithTheVolumeOneFilePerSound) {
     BASSSETCONFIG(5, volume);
     ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
     ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
-    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, 10s));
+    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, kEventLimit));
   }
   std::vector<std::string> taps = TapFiles(dir.File("tap"), CurrentProcessId());
   ASSERT_EQ(taps.size(), 2u);
@@ -66,7 +66,7 @@ TEST_F(Layer, WithoutTheTapFolderNothingIsWritten) {
   std::string path = dir.Write("tone.wav", PcmWave(Tone(400, 1, 30000), 1, 8000));
   ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
   ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, kEventLimit));
   EXPECT_TRUE(TapFiles(dir.Path(), CurrentProcessId()).empty());
 }
 
@@ -76,13 +76,13 @@ TEST_F(Layer, AStoppedMediumHasNotEndedOnePlayedToItsEndHas) {
   ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
   EXPECT_EQ(BASSCHANNELENDED(), 0);
   ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 20; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELGETPOSITION() > 20; }, kEventLimit));
   ASSERT_EQ(BASSSTOP(), kBassOk);
   EXPECT_EQ(BASSCHANNELISACTIVE(), 0);
   EXPECT_EQ(BASSCHANNELGETLEVEL(), 0xFFFFFFFFu);
   EXPECT_EQ(BASSCHANNELENDED(), 0);
   ASSERT_EQ(BASSSTART(), kBassOk);
-  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, 10s));
+  ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, kEventLimit));
   EXPECT_EQ(BASSCHANNELISACTIVE(), 0);
   // Played again, or moved, it has not ended any more.
   ASSERT_EQ(BASSCHANNELSETPOSITION(100), kBassOk);
@@ -111,13 +111,13 @@ TEST_F(Layer, TheEffectsServeTheCurrentMediumAndLaterOnesNeverAFreeChannel) {
   auto playCurrent = [&] {
     ASSERT_EQ(BASSOPEN(path, 0), kBassOk);
     ASSERT_EQ(BASSPLAY(0, 0), kBassOk);
-    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, 10s));
+    ASSERT_TRUE(WaitUntil([] { return BASSCHANNELENDED() == 1; }, kEventLimit));
   };
   playCurrent();
   uint32_t attached = 0;
   ASSERT_EQ(BASSOPEN(path, 0, &attached), kBassOk);
   ASSERT_EQ(BASSPLAY(0, 0, attached), kBassOk);
-  ASSERT_TRUE(WaitUntil([&] { return BASSUSECHANNELISACTIVE(attached) == 0; }, 10s));
+  ASSERT_TRUE(WaitUntil([&] { return BASSUSECHANNELISACTIVE(attached) == 0; }, kEventLimit));
   playCurrent();
   std::vector<std::string> taps = TapFiles(dir.File("tap"), CurrentProcessId());
   ASSERT_EQ(taps.size(), 3u);

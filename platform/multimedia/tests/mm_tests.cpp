@@ -96,7 +96,7 @@ TEST_F(Multimedia, AviPlaysInTheWindowWithLengthPositionPauseSeekAndEnd) {
   ASSERT_EQ(L_MMMarkClip(clip, 0, 0), imglib::kSuccess);
   ASSERT_EQ(L_MMPlay(clip), imglib::kSuccess);
   EXPECT_EQ(L_MMIsPlaying(clip), 1);
-  ASSERT_TRUE(PumpUntil([&] { return Position(clip) >= 300; }, 10s));
+  ASSERT_TRUE(PumpUntil([&] { return Position(clip) >= 300; }, kEventLimit));
   // The first second's frames show, stretched over the window.
   ASSERT_TRUE(PumpUntil([&] { return CentrePixel(window) == RGB(128, 128, 128); }, 3s));
   ASSERT_EQ(L_MMPause(clip), imglib::kSuccess);
@@ -112,7 +112,7 @@ TEST_F(Multimedia, AviPlaysInTheWindowWithLengthPositionPauseSeekAndEnd) {
   EXPECT_EQ(L_MMIsPlaying(clip), 0);
   ASSERT_EQ(L_MMResume(clip), imglib::kSuccess);
   ASSERT_TRUE(PumpUntil([&] { return CentrePixel(window) == RGB(255, 255, 255); }, 3s));
-  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, 10s));
+  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, kEventLimit));
   EXPECT_EQ(L_MMIsPlaying(clip), 0);
   std::vector<int> expected{kMmEventLoaded, kMmEventPlaying, kMmEventPaused, kMmEventSeeked,
                             kMmEventResumed, kMmEventEnd, kMmEventStopped};
@@ -128,7 +128,7 @@ TEST_F(Multimedia, PlayRangeAndStop) {
   ASSERT_EQ(L_MMMarkClip(clip, 1000, 1500), imglib::kSuccess);
   DWORD start = GetTickCount();
   ASSERT_EQ(L_MMPlay(clip), imglib::kSuccess);
-  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, 10s));
+  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, kEventLimit));
   EXPECT_LT(GetTickCount() - start, 2800u);  // half a second, not the whole three
   EXPECT_NEAR(Position(clip), 1500, 150);
   ASSERT_EQ(L_MMPlay(clip), imglib::kSuccess);
@@ -153,7 +153,7 @@ TEST_F(Multimedia, SoundsPlayThroughTheAudioLayerWithoutASoundCard) {
   ASSERT_EQ(L_MMMarkClip(clip, 0, 0), imglib::kSuccess);
   ASSERT_EQ(L_MMPlay(clip), imglib::kSuccess);
   EXPECT_EQ(L_MMIsPlaying(clip), 1);
-  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, 10s));
+  ASSERT_TRUE(PumpUntil([&] { return !gEvents.empty() && gEvents.back() == kMmEventStopped; }, kEventLimit));
   EXPECT_EQ(Position(clip), 500);
   std::vector<int> expected{kMmEventVolume, kMmEventLoaded, kMmEventPlaying, kMmEventEnd, kMmEventStopped};
   EXPECT_EQ(gEvents, expected);

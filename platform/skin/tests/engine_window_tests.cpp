@@ -152,10 +152,10 @@ TEST(EngineControls, ButtonsColoursAndChildren) {
 TEST(EngineBoxes, InputBoxReturnsTheTypedAnswer) {
   SKINITENGINE("");
   std::thread user([] {
-    HWND box = driver::WaitWindow("SKINPUTBOX", 10000);
+    HWND box = driver::WaitWindow("SKINPUTBOX", kEventLimitMs);
     HWND field = box ? driver::WaitChild(box, 1, 5000) : nullptr;
     if (field) driver::SetText(field, "holiday 2004");
-    driver::PressButton("SKINPUTBOX", 1, "", 5000);
+    driver::PressButton("SKINPUTBOX", 1, "", kEventLimitMs);
   });
   std::string answer = "preset";
   SkBoxStyle style;
@@ -176,9 +176,9 @@ TEST(EngineBoxes, AMessageBoxTellsItsTextToThoseWhoReadIt) {
   SKINITENGINE("");
   std::string read;
   std::thread user([&read] {
-    HWND box = driver::WaitWindow("SKMSGBOX", 10000);
+    HWND box = driver::WaitWindow("SKMSGBOX", kEventLimitMs);
     read = box ? driver::BoxText(box) : "no box";
-    driver::PressButton("SKMSGBOX", 1, "", 5000);
+    driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs);
   });
   EXPECT_EQ(SKMSGBOX(nullptr, nullptr, "Note", "The sound cannot be played (0):|C:\\x.txt", "", SkBoxStyle{}), 1);
   user.join();
@@ -189,16 +189,16 @@ TEST(EngineBoxes, PasswordConfirmationMustAgree) {
   SKINITENGINE("");
   std::atomic<bool> stayed{false};
   std::thread user([&stayed] {
-    HWND box = driver::WaitWindow("SKINPUTBOX", 10000);
+    HWND box = driver::WaitWindow("SKINPUTBOX", kEventLimitMs);
     if (!box) return;
-    HWND one = driver::WaitChild(box, 1, 5000), two = driver::WaitChild(box, 2, 5000);
+    HWND one = driver::WaitChild(box, 1, 5000), two = driver::WaitChild(box, 2, kEventLimitMs);
     driver::SetText(one, "secret");
     driver::SetText(two, "secreT");
-    driver::PressButton("SKINPUTBOX", 1, "", 5000);
+    driver::PressButton("SKINPUTBOX", 1, "", kEventLimitMs);
     Sleep(300);
     stayed = IsWindow(box) != FALSE;
     driver::SetText(two, "secret");
-    driver::PressButton("SKINPUTBOX", 1, "", 5000);
+    driver::PressButton("SKINPUTBOX", 1, "", kEventLimitMs);
   });
   std::string password;
   EXPECT_EQ(SKINPUTPW(nullptr, "Lock", "Password:", "Again:", password), 1);

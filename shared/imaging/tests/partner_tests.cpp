@@ -31,7 +31,7 @@ TEST(Partner, AStartedPartnerGetsCodeOneFirstARunningOneDoesNot) {
   EXPECT_FALSE(started);
   SENDCOPYDATA(again, kCodeOpen, "C:\\c.jpg");
   SENDCOPYDATA(w, kCodeClose, "");
-  ASSERT_TRUE(WaitForNoWindow(kClass, 10000));
+  ASSERT_TRUE(WaitForNoWindow(kClass, kEventLimitMs));
   auto got = ReadStandinLog(log);
   ASSERT_EQ(got.size(), 4u);
   EXPECT_EQ(got[0].code, kCodeStarted);

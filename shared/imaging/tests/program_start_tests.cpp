@@ -121,7 +121,7 @@ TEST(UiFileCheck, AMissingFileIsReportedUnderTheProgramsCaption) {
   std::string caption;
   std::thread user([&caption] {
     if (HWND box = driver::WaitWindow("SKMSGBOX", 10000)) caption = driver::WindowText(box);
-    driver::PressButton("SKMSGBOX", 1, "", 5000);
+    driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs);
   });
   EXPECT_FALSE(startup::CheckUiFile(dir.File("missing.SYS"), "bravik"));
   user.join();
