@@ -219,6 +219,11 @@ WaveClaim CheckWaveClaim(const std::string& head, uint64_t fileSize) {
   };
   WaveClaim claim;
   if (head.size() < 12 || head.compare(0, 4, "RIFF") != 0 || head.compare(8, 4, "WAVE") != 0) return claim;
+  // A recorder writing to a stream cannot know the length and leaves a mark in its place:
+  // all ones in the RIFF or data size, or 0x7FFFF000 in the data size. Such a file holds its
+  // sound up to its end, and is played so.
+  constexpr uint32_t kUnknown = 0xFFFFFFFFu, kUnknownToo = 0x7FFFF000u;
+  const bool streamed = u32(4) == kUnknown;
   // 64 bits: a chunk size near 4 GiB must not wrap the walk at 32 bits.
   uint64_t at = 12;
   while (at + 8 <= head.size()) {
@@ -227,7 +232,7 @@ WaveClaim CheckWaveClaim(const std::string& head, uint64_t fileSize) {
       uint64_t body = at + 8;
       claim.claimed = size;
       claim.held = fileSize > body ? fileSize - body : 0;
-      claim.cutShort = claim.claimed > claim.held;
+      claim.cutShort = claim.claimed > claim.held && !streamed && size != kUnknown && size != kUnknownToo;
       return claim;
     }
     at += 8 + size + (size & 1);  // chunks are padded to an even length

@@ -260,8 +260,8 @@ TEST(PictureScroll, OriginCentresASmallPictureAndFollowsTheScroll) {
 
 }  // namespace
 // A WAVE header that claims 4 GiB of samples in a file of one second is found out; a file
-// written to its end, one whose "data" chunk comes after another chunk (padded), and one
-// that is no WAVE file claim nothing.
+// written to its end, one whose "data" chunk comes after another chunk (padded), one written
+// to a stream and one that is no WAVE file claim nothing.
 TEST(Media, WaveClaimsAreCheckedAgainstTheFile) {
   auto le = [](uint32_t v) {
     std::string s(4, '\0');
@@ -280,6 +280,13 @@ TEST(Media, WaveClaimsAreCheckedAgainstTheFile) {
   c = CheckWaveClaim(list, list.size() + 99);
   EXPECT_TRUE(c.cutShort);
   EXPECT_EQ(c.held, 99u);
+  // The marks of a recorder that wrote to a stream (as ffmpeg and sox leave them, and the
+  // suite's own converter) stand for "up to the end of the file".
+  for (auto [riff, data] : {std::pair{0xFFFFFFFFu, 0xFFFFFFFFu}, std::pair{0x7FFFF024u, 0x7FFFF000u},
+                            std::pair{0xFFFFFFFFu, 0xFFFFFFFFu - 36}}) {
+    std::string streamed = "RIFF" + le(riff) + "WAVE" + fmt + "data" + le(data);
+    EXPECT_FALSE(CheckWaveClaim(streamed, streamed.size() + 16000).cutShort) << std::hex << data;
+  }
   EXPECT_FALSE(CheckWaveClaim("ID3" + std::string(40, 'x'), 1000000).cutShort);
   EXPECT_FALSE(CheckWaveClaim("RIFF", 4).cutShort);
 }
