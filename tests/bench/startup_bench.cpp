@@ -162,14 +162,13 @@ double StartOnce(const std::string& exe, const std::string& arguments, const std
     Sleep(300);
     if (frameClass) {
       DWORD id = process.Id();
-      frame = FindTopWindow(frameClass, [id](HWND w) {
+      HWND mainWindow = FindTopWindow(frameClass, [id](HWND w) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         return pid == id;
       });
+      if (mainWindow) frame = mainWindow;  // else the visible window gets the close
     }
-  }
-  if (frame) {
     if (copy) {
       if (SENDCOPYDATA(frame, kCodeClose, "") == 0) PostMessageA(frame, WM_CLOSE, 0, 0);
     } else {
