@@ -114,6 +114,12 @@ void BUILDPLAYER(int mode) {
     p.startedSpectrum = false;
   }
   p.pane = BUILDPANES(mode);
+  // The mixer's driver takes long to load: the first pane shows before it opens, and its
+  // volume bar is the first to need it.
+  if (!p.mixerOpened) {
+    p.mixer.Open();
+    p.mixerOpened = true;
+  }
   if (p.pane) MakeControls();
 }
 

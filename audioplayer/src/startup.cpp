@@ -96,7 +96,6 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   SKREADM(p.uiFile, p.menus, count);
   SKREADSTR(p.uiFile, p.strings, count);
   p.soundTypes = SoundTypeList(Ui(88));
-  p.mixer.Open();
   AUDIOSETTINGS(false);
   SKUSEFOCUSRECT(1);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};

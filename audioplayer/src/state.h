@@ -29,6 +29,7 @@ struct Jorvel : startup::ProgramIdentity {
   StringTable strings{std::string()};
   win::Mutex mutex;  // the single instance's
   MixerVolume mixer;
+  bool mixerOpened = false;  // the mixer opens once, after the first pane shows
 
   // Settings.
   std::string settingsPath;

@@ -297,8 +297,6 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
     return kExitWithoutBuiltShow;
   }
   L_MMSetEventCallback(_leadevent, nullptr);
-  OpenMixer();
-  StartWebHost();
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -313,6 +311,10 @@ int WINMAIN(HINSTANCE instance, const std::string& commandLine) {
   if (CreateMainWindow(place.left, place.top, place.width, place.height)) {
     ShowWindow(p.frame, SW_SHOW);
     UpdateWindow(p.frame);
+    // The mixer's driver and the ActiveX host take long to start and nothing before the
+    // window needs them: they come after it shows, before its bars and first item.
+    OpenMixer();
+    StartWebHost();
     SetDownloadFolder();
     p.commandLine = StartList(p.commandLine);
     StartVolumeTimer();
