@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "db/db.h"
-#include "fileio/file.h"
 
 namespace ostrel {
 
@@ -11,39 +10,9 @@ namespace {
 
 constexpr size_t kThreads = 4;
 
-// The library's index, open for a whole search on one thread: items it does not name are
-// passed over without a call of the library each (most records lack some of their four
-// items).
-class ItemIndex {
- public:
-  explicit ItemIndex(const std::string& library) {
-    const std::string index = DBNAME(library, 'I');
-    int status = 0;
-    if (fileio::Exists(index)) qBtOpen(index, kItemNameLength, handle_, status);
-  }
-  ~ItemIndex() { qBtClose(handle_); }
-  ItemIndex(const ItemIndex&) = delete;
-  ItemIndex& operator=(const ItemIndex&) = delete;
-  // False only when the index is sure the library lacks the item. The item's name stays
-  // this thread's name for the library's next call.
-  bool MayHold(const std::string& item) const {
-    if (handle_ == 0) return true;
-    std::string name = item;
-    if (qBtMmText(name, 1) != 0) return true;
-    int32_t value = 0;
-    int status = 0;
-    qBtSearch(handle_, name, value, status);
-    return status != kBtNoKey;
-  }
-
- private:
-  static constexpr int kItemNameLength = 12;
-  int handle_ = 0;
-};
-
 }  // namespace
 
-CopyPool::CopyPool(std::string library, std::string folder) : library_(std::move(library)), folder_(std::move(folder)) {}
+CopyPool::CopyPool(const std::string& library, std::string folder) : reader_(library), folder_(std::move(folder)) {}
 
 CopyPool::~CopyPool() { Finish(true); }
 
@@ -59,7 +28,6 @@ void CopyPool::Add(const std::string& item, const std::string& key, bool picture
 }
 
 void CopyPool::Work() {
-  ItemIndex index(library_);
   for (;;) {
     Job job;
     {
@@ -69,8 +37,7 @@ void CopyPool::Work() {
       job = std::move(jobs_.front());
       jobs_.pop_front();
     }
-    if (!index.MayHold(job.item)) continue;
-    const int rc = qBtMmLib(library_, folder_ + job.item, -2);
+    const int rc = reader_.CopyOut(job.item, folder_ + job.item);
     std::lock_guard<std::mutex> lock(mutex_);
     if (rc == 0) {
       ++result_.items;
