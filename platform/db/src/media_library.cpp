@@ -393,58 +393,108 @@ LibraryReader::LibraryReader(const std::string& library) : state_(new State) {
 LibraryReader::~LibraryReader() = default;
 
 int LibraryReader::CopyOut(const std::string& item, const std::string& target) {
-  try {
-    State& s = *state_;
-    const std::string name = LibraryName(item);
-    if (name.empty() || s.library.empty() || target.empty()) return kDbErrInvalidParameter;
-    {
-      std::lock_guard<std::mutex> guard(s.opening);
-      if (!s.open) {
-        // Reading never makes an index: a library that was never written has no items.
-        if (!fileio::Exists(s.indexPath)) return kDbErrNotFound;
-        int rc = s.index.Open(s.indexPath, kNameLength);
-        if (rc != 0) return rc;
-        s.open = true;
-      }
-    }
-    // Most records lack some of their items: a name the index lacks is answered from the
-    // mapped index without the lock (a read that another program's change disturbed runs
-    // again under the lock by itself).
-    int32_t end = 0;
-    bool found = false;
-    int rc = FindItem(s.index, name, end, found);
-    if (rc == 0 && !found) return kDbErrNotFound;
+  std::vector<Copy> one{{item, target, 0}};
+  CopyOut(one);
+  return one[0].rc;
+}
+
+int LibraryReader::OpenIndex() {
+  State& s = *state_;
+  std::lock_guard<std::mutex> guard(s.opening);
+  if (s.open) return 0;
+  // Reading never makes an index: a library that was never written has no items.
+  if (!fileio::Exists(s.indexPath)) return kDbErrNotFound;
+  int rc = s.index.Open(s.indexPath, kNameLength);
+  if (rc != 0) return rc;
+  s.open = true;
+  return 0;
+}
+
+void LibraryReader::CopyOut(std::vector<Copy>& copies) {
+  constexpr int kWriteWaiting = -1;  // read under the lock, written after it
+  State& s = *state_;
+  struct Pending {
+    Copy* copy;
+    std::string name;
     std::vector<uint8_t> data;
-    bool whole = false;
+  };
+  // A copy keeps this answer until it has its own: what memory ran out before.
+  for (Copy& c : copies) c.rc = fileio::kErrNotEnoughMemory;
+  std::vector<Pending> pending;
+  try {
+    const int rc = OpenIndex();
+    for (Copy& c : copies) {
+      const std::string name = LibraryName(c.item);
+      if (rc != 0) {
+        c.rc = rc;
+        continue;
+      }
+      if (name.empty() || s.library.empty() || c.target.empty()) {
+        c.rc = kDbErrInvalidParameter;
+        continue;
+      }
+      // Most records lack some of their items: a name the index lacks is answered from
+      // the mapped index without the lock (a read that another program's change
+      // disturbed runs again under the lock by itself).
+      int32_t end = 0;
+      bool found = false;
+      if (FindItem(s.index, name, end, found) == 0 && !found) {
+        c.rc = kDbErrNotFound;
+        continue;
+      }
+      pending.push_back({&c, name, {}});
+    }
+    if (pending.empty()) return;
     {
       GroupHold hold(s.index.group());
-      if (hold.rc() != 0) return hold.rc();
-      // The old files are whole until the swap, so a library that cannot be written (on a
-      // read-only medium) is still read.
+      if (hold.rc() != 0) {
+        for (Pending& p : pending) p.copy->rc = hold.rc();
+        return;
+      }
+      // The old files are whole until the swap, so a library that cannot be written (on
+      // a read-only medium) is still read.
       FinishLibrarySwap(s.work);
-      rc = FindItem(s.index, name, end, found);
-      if (rc != 0) return rc;
-      if (!found) return kDbErrNotFound;
-      // Opened under the lock only: a compaction renames a new library over this one.
+      // Opened under the lock only, once for the batch: a compaction renames a new
+      // library over this one.
       fileio::File lib;
-      rc = lib.Open(s.library, fileio::Access::Read, fileio::Share::DenyNone);
-      if (rc != 0) return rc;
-      int64_t start = 0, dataLength = 0;
-      rc = ReadItem(lib, end, name, data, whole, start, dataLength);
-      if (rc != 0) return rc;
-      if (!whole) {
+      int opened = -1;
+      int64_t held = 0;
+      for (Pending& p : pending) {
+        int& result = p.copy->rc;
+        int32_t end = 0;
+        bool found = false;
+        if ((result = FindItem(s.index, p.name, end, found)) != 0) continue;
+        if (!found) {
+          result = kDbErrNotFound;
+          continue;
+        }
+        if (opened < 0) opened = lib.Open(s.library, fileio::Access::Read, fileio::Share::DenyNone);
+        if ((result = opened) != 0) continue;
+        bool whole = false;
+        int64_t start = 0, dataLength = 0;
+        // What the batch holds in memory stays bounded: past it items are copied under
+        // the lock.
+        std::vector<uint8_t> data;
+        if ((result = ReadItem(lib, end, p.name, data, whole, start, dataLength)) != 0) continue;
+        if (whole && held + int64_t(data.size()) <= kHeldItem) {
+          held += int64_t(data.size());
+          p.data = std::move(data);
+          result = kWriteWaiting;
+          continue;
+        }
         fileio::File out;
-        rc = out.Open(target, fileio::Access::WriteNew, fileio::Share::Exclusive);
-        if (rc != 0) return rc;
-        rc = CopyFileBytes(lib, start, out, 0, dataLength);
+        if ((result = out.Open(p.copy->target, fileio::Access::WriteNew, fileio::Share::Exclusive)) != 0) continue;
+        result = whole ? (data.empty() ? 0 : out.WriteAt(0, data.data(), data.size()))
+                       : CopyFileBytes(lib, start, out, 0, dataLength);
         out.Close();
-        if (rc != 0) fileio::RemoveFile(target);
-        return rc;
+        if (result != 0) fileio::RemoveFile(p.copy->target);
       }
     }
-    return WriteTarget(target, data);
+    for (Pending& p : pending)
+      if (p.copy->rc == kWriteWaiting) p.copy->rc = WriteTarget(p.copy->target, p.data);
   } catch (const std::bad_alloc&) {
-    return fileio::kErrNotEnoughMemory;
+    for (Copy& c : copies)
+      if (c.rc == kWriteWaiting) c.rc = fileio::kErrNotEnoughMemory;
   }
 }
 

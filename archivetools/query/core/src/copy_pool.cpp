@@ -1,5 +1,6 @@
 #include "copy_pool.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "db/db.h"
@@ -9,6 +10,8 @@ namespace ostrel {
 namespace {
 
 constexpr size_t kThreads = 4;
+// Items a thread copies with one lock of the library and one open of its file.
+constexpr size_t kBatch = 16;
 
 }  // namespace
 
@@ -28,24 +31,36 @@ void CopyPool::Add(const std::string& item, const std::string& key, bool picture
 }
 
 void CopyPool::Work() {
+  std::vector<Job> batch;
+  std::vector<db::LibraryReader::Copy> copies;
   for (;;) {
-    Job job;
     {
       std::unique_lock<std::mutex> lock(mutex_);
       wake_.wait(lock, [this] { return closing_ || !jobs_.empty(); });
       if (jobs_.empty()) return;
-      job = std::move(jobs_.front());
-      jobs_.pop_front();
+      // A share of what waits, so that the other threads have theirs.
+      const size_t take = std::clamp<size_t>(jobs_.size() / kThreads, 1, kBatch);
+      batch.clear();
+      for (size_t i = 0; i < take; ++i) {
+        batch.push_back(std::move(jobs_.front()));
+        jobs_.pop_front();
+      }
     }
-    const int rc = reader_.CopyOut(job.item, folder_ + job.item);
+    copies.clear();
+    for (const Job& job : batch) copies.push_back({job.item, folder_ + job.item, 0});
+    reader_.CopyOut(copies);
     std::lock_guard<std::mutex> lock(mutex_);
-    if (rc == 0) {
-      ++result_.items;
-      if (job.picture) ++result_.pictures;
-    } else if (rc != kDbErrNotFound && (result_.code == 0 || job.order < failedOrder_)) {
-      result_.code = rc;
-      result_.failedKey = job.key;
-      failedOrder_ = job.order;
+    for (size_t i = 0; i < batch.size(); ++i) {
+      const Job& job = batch[i];
+      const int rc = copies[i].rc;
+      if (rc == 0) {
+        ++result_.items;
+        if (job.picture) ++result_.pictures;
+      } else if (rc != kDbErrNotFound && (result_.code == 0 || job.order < failedOrder_)) {
+        result_.code = rc;
+        result_.failedKey = job.key;
+        failedOrder_ = job.order;
+      }
     }
   }
 }

@@ -1,7 +1,8 @@
 // Items copied out of a media library on a few threads of their own: each copy waits
 // mostly on the file system (under Wine on its server), and several threads overlap
 // those waits. The copies share one reader of the library, which opens its index once
-// for the whole search and locks the library for each item as the library's own call does.
+// for the whole search; each thread copies a few items at a time with one lock of the
+// library and one open of its file.
 #pragma once
 #include <condition_variable>
 #include <cstddef>

@@ -6,6 +6,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace db {
 
@@ -23,7 +24,16 @@ class LibraryReader {
   // Several threads may copy at once.
   int CopyOut(const std::string& item, const std::string& target);
 
+  // Copies several items with one lock of the library and one open of its file; each
+  // copy's answer (as above) goes into its `rc`.
+  struct Copy {
+    std::string item, target;
+    int rc = 0;
+  };
+  void CopyOut(std::vector<Copy>& copies);
+
  private:
+  int OpenIndex();
   struct State;
   std::unique_ptr<State> state_;
 };
