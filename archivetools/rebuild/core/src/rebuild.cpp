@@ -127,7 +127,7 @@ class FlushBehind {
 class Appender {
  public:
   static constexpr size_t kChunk = 256 << 10;
-  static constexpr int64_t kFlushAhead = 64 << 20;
+  static constexpr int64_t kFlushAhead = 16 << 20;
   Appender(fileio::File& file, int64_t at, FlushBehind* behind = nullptr) : file_(file), at_(at), behind_(behind) {}
   int Append(const uint8_t* data, size_t n) {
     buffer_.insert(buffer_.end(), data, data + n);
