@@ -7,11 +7,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include "btree_file.h"
 #include "bytes.h"
 #include "db/db.h"
+#include "db/library_reader.h"
 #include "db/media_item.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -285,6 +288,58 @@ int Remove(const std::string& library, const std::string& indexPath, const std::
   return index.Erase(Bytes(name), end, found);
 }
 
+// A reader's copy: items up to kHeldItem bytes are read into memory under the library's
+// lock, in one read when the item and its trailer lie within the kTailRead bytes before
+// its end, and written to their target once the lock is given back, so that other copies
+// and the library's writers need not wait for the target's disk. Larger items are copied
+// under the lock, as qBtMmLib does.
+constexpr int64_t kTailRead = 64 << 10;
+constexpr int64_t kHeldItem = 4 << 20;
+
+// Reads the item the index says ends at `end`: its data into `data`, or, when it is too
+// large to hold, only where it lies (`whole` false). Answers as CheckItem.
+int ReadItem(fileio::File& lib, int64_t end, const std::string& name, std::vector<uint8_t>& data, bool& whole,
+             int64_t& start, int64_t& dataLength) {
+  whole = false;
+  if (end < kTrailer) return kDbErrCorrupt;
+  const int64_t from = std::max<int64_t>(0, end - kTailRead);
+  std::vector<uint8_t> tail(size_t(end - from));
+  size_t got = 0;
+  int rc = lib.ReadAt(from, tail.data(), tail.size(), got);
+  if (rc != 0) return rc;
+  if (got != tail.size()) return kDbErrCorrupt;  // the index names an end past the library's
+  db::ItemTrailer item;
+  if (!db::DecodeItemTrailer(tail.data() + tail.size() - kTrailer, end, item)) return kDbErrCorrupt;
+  if (item.name != name) return MarkedFormOf(item, name) ? kDbErrNotFound : kDbErrCorrupt;
+  start = item.start;
+  dataLength = item.dataLength;
+  const size_t inTail = size_t(end - kTrailer - std::max(start, from));
+  if (start >= from) {
+    data.assign(tail.begin() + (start - from), tail.begin() + (start - from) + ptrdiff_t(inTail));
+    whole = true;
+    return 0;
+  }
+  if (dataLength > kHeldItem) return 0;
+  data.resize(size_t(dataLength));
+  const size_t before = size_t(from - start);
+  rc = lib.ReadAt(start, data.data(), before, got);
+  if (rc != 0) return rc;
+  if (got != before) return fileio::kErrReadFault;
+  std::memcpy(data.data() + before, tail.data(), inTail);
+  whole = true;
+  return 0;
+}
+
+int WriteTarget(const std::string& target, const std::vector<uint8_t>& data) {
+  fileio::File out;
+  int rc = out.Open(target, fileio::Access::WriteNew, fileio::Share::Exclusive);
+  if (rc != 0) return rc;
+  if (!data.empty()) rc = out.WriteAt(0, data.data(), data.size());
+  out.Close();
+  if (rc != 0) fileio::RemoveFile(target);
+  return rc;
+}
+
 }  // namespace
 
 namespace db {
@@ -319,6 +374,128 @@ int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t 
     done += int64_t(got);
   }
   return 0;
+}
+
+struct LibraryReader::State {
+  std::string library, indexPath;
+  LibraryWorkFiles work;
+  std::mutex opening;  // the index is opened by the first copy that needs it
+  BTreeFile index;
+  bool open = false;
+};
+
+LibraryReader::LibraryReader(const std::string& library) : state_(new State) {
+  state_->library = library.substr(0, library.find('\0'));
+  state_->indexPath = DBNAME(state_->library, 'I');
+  state_->work = LibraryWorkFilesOf(state_->library);
+}
+
+LibraryReader::~LibraryReader() = default;
+
+int LibraryReader::CopyOut(const std::string& item, const std::string& target) {
+  std::vector<Copy> one{{item, target, 0}};
+  CopyOut(one);
+  return one[0].rc;
+}
+
+int LibraryReader::OpenIndex() {
+  State& s = *state_;
+  std::lock_guard<std::mutex> guard(s.opening);
+  if (s.open) return 0;
+  // Reading never makes an index: a library that was never written has no items.
+  if (!fileio::Exists(s.indexPath)) return kDbErrNotFound;
+  int rc = s.index.Open(s.indexPath, kNameLength);
+  if (rc != 0) return rc;
+  s.open = true;
+  return 0;
+}
+
+void LibraryReader::CopyOut(std::vector<Copy>& copies) {
+  constexpr int kWriteWaiting = -1;  // read under the lock, written after it
+  State& s = *state_;
+  struct Pending {
+    Copy* copy;
+    std::string name;
+    std::vector<uint8_t> data;
+  };
+  // A copy keeps this answer until it has its own: what memory ran out before.
+  for (Copy& c : copies) c.rc = fileio::kErrNotEnoughMemory;
+  std::vector<Pending> pending;
+  try {
+    const int rc = OpenIndex();
+    for (Copy& c : copies) {
+      const std::string name = LibraryName(c.item);
+      if (rc != 0) {
+        c.rc = rc;
+        continue;
+      }
+      if (name.empty() || s.library.empty() || c.target.empty()) {
+        c.rc = kDbErrInvalidParameter;
+        continue;
+      }
+      // Most records lack some of their items: a name the index lacks is answered from
+      // the mapped index without the lock (a read that another program's change
+      // disturbed runs again under the lock by itself).
+      int32_t end = 0;
+      bool found = false;
+      if (FindItem(s.index, name, end, found) == 0 && !found) {
+        c.rc = kDbErrNotFound;
+        continue;
+      }
+      pending.push_back({&c, name, {}});
+    }
+    if (pending.empty()) return;
+    {
+      GroupHold hold(s.index.group());
+      if (hold.rc() != 0) {
+        for (Pending& p : pending) p.copy->rc = hold.rc();
+        return;
+      }
+      // The old files are whole until the swap, so a library that cannot be written (on
+      // a read-only medium) is still read.
+      FinishLibrarySwap(s.work);
+      // Opened under the lock only, once for the batch: a compaction renames a new
+      // library over this one.
+      fileio::File lib;
+      int opened = -1;
+      int64_t held = 0;
+      for (Pending& p : pending) {
+        int& result = p.copy->rc;
+        int32_t end = 0;
+        bool found = false;
+        if ((result = FindItem(s.index, p.name, end, found)) != 0) continue;
+        if (!found) {
+          result = kDbErrNotFound;
+          continue;
+        }
+        if (opened < 0) opened = lib.Open(s.library, fileio::Access::Read, fileio::Share::DenyNone);
+        if ((result = opened) != 0) continue;
+        bool whole = false;
+        int64_t start = 0, dataLength = 0;
+        // What the batch holds in memory stays bounded: past it items are copied under
+        // the lock.
+        std::vector<uint8_t> data;
+        if ((result = ReadItem(lib, end, p.name, data, whole, start, dataLength)) != 0) continue;
+        if (whole && held + int64_t(data.size()) <= kHeldItem) {
+          held += int64_t(data.size());
+          p.data = std::move(data);
+          result = kWriteWaiting;
+          continue;
+        }
+        fileio::File out;
+        if ((result = out.Open(p.copy->target, fileio::Access::WriteNew, fileio::Share::Exclusive)) != 0) continue;
+        result = whole ? (data.empty() ? 0 : out.WriteAt(0, data.data(), data.size()))
+                       : CopyFileBytes(lib, start, out, 0, dataLength);
+        out.Close();
+        if (result != 0) fileio::RemoveFile(p.copy->target);
+      }
+    }
+    for (Pending& p : pending)
+      if (p.copy->rc == kWriteWaiting) p.copy->rc = WriteTarget(p.copy->target, p.data);
+  } catch (const std::bad_alloc&) {
+    for (Copy& c : copies)
+      if (c.rc == kWriteWaiting) c.rc = fileio::kErrNotEnoughMemory;
+  }
 }
 
 LibraryLock::~LibraryLock() { Release(); }

@@ -5,6 +5,9 @@
 // db_append_worker media LIBRARY SOURCE PREFIX COUNT READYFILE
 // stores SOURCE COUNT times as items PREFIX + a six-digit number + ".JPG", removing every
 // seventh item again; the ready file comes after the first store.
+// db_append_worker media-hold LIBRARY ITEM READYFILE GOFILE
+// holds the library's lock with the item's bytes half overwritten, as a writer in the
+// middle of its work, until the go file appears; then puts them back and lets go.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -12,6 +15,7 @@
 
 #include "db/archive.h"
 #include "db/db.h"
+#include "db/media_item.h"
 #include "fileio/file.h"
 #include "skin/sk_files.h"
 #include "wait_until.h"
@@ -38,10 +42,42 @@ int StoreMedia(char** argv) {
   return 0;
 }
 
+int HoldMedia(char** argv) {
+  const std::string library = argv[2], ready = argv[4], go = argv[5];
+  db::LibraryLock lock;
+  if (lock.Acquire(DBNAME(library, 'I')) != 0) return 3;
+  int handle = 0, status = 0;
+  std::string name = argv[3];
+  int32_t end = 0;
+  if (qBtMmText(name, 1) != 0 || qBtOpen(DBNAME(library, 'I'), 12, handle, status) != 0) return 4;
+  qBtSearch(handle, name, end, status);
+  qBtClose(handle);
+  if (status != kBtDone) return 4;
+  fileio::File lib;
+  if (lib.Open(library, fileio::Access::ReadWrite, fileio::Share::DenyNone) != 0) return 5;
+  uint8_t trailer[db::kItemTrailer];
+  size_t got = 0;
+  db::ItemTrailer item;
+  if (lib.ReadAt(end - db::kItemTrailer, trailer, sizeof trailer, got) != 0 || got != sizeof trailer ||
+      !db::DecodeItemTrailer(trailer, end, item))
+    return 5;
+  std::string bytes(size_t(item.dataLength / 2), '\0');
+  if (lib.ReadAt(item.start, bytes.data(), bytes.size(), got) != 0 || got != bytes.size()) return 5;
+  const std::string spoilt(bytes.size(), '#');
+  if (lib.WriteAt(item.start, spoilt.data(), spoilt.size()) != 0) return 5;
+  fileio::File readyFile;
+  if (readyFile.Open(ready, fileio::Access::WriteNew) != 0) return 3;
+  readyFile.Close();
+  const bool let = WaitUntil([&] { return fileio::Exists(go); }, std::chrono::seconds(60), std::chrono::milliseconds(1));
+  if (lib.WriteAt(item.start, bytes.data(), bytes.size()) != 0) return 5;
+  return let ? 0 : 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 7 && std::string(argv[1]) == "media") return StoreMedia(argv);
+  if (argc == 6 && std::string(argv[1]) == "media-hold") return HoldMedia(argv);
   if (argc != 7) {
     std::fprintf(stderr, "usage: db_append_worker F01 CPT WORKER COUNT READY GO\n");
     return 2;

@@ -1,6 +1,8 @@
 // Items copied out of a media library on a few threads of their own: each copy waits
 // mostly on the file system (under Wine on its server), and several threads overlap
-// those waits. Every copy goes through the library's own call.
+// those waits. The copies share one reader of the library, which opens its index once
+// for the whole search; each thread copies a few items at a time with one lock of the
+// library and one open of its file.
 #pragma once
 #include <condition_variable>
 #include <cstddef>
@@ -10,11 +12,13 @@
 #include <thread>
 #include <vector>
 
+#include "db/library_reader.h"
+
 namespace ostrel {
 
 class CopyPool {
  public:
-  CopyPool(std::string library, std::string folder);
+  CopyPool(const std::string& library, std::string folder);
   ~CopyPool();
   CopyPool(const CopyPool&) = delete;
   CopyPool& operator=(const CopyPool&) = delete;
@@ -40,7 +44,8 @@ class CopyPool {
   };
   void Work();
 
-  const std::string library_, folder_;
+  db::LibraryReader reader_;
+  const std::string folder_;
   std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<Job> jobs_;

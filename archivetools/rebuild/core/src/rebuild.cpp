@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 #include <vector>
 
 #include "db/db.h"
+#include "db/index_builder.h"
 #include "db/media_item.h"
 #include "fileio/file.h"
 #include "fileio/paths.h"
@@ -44,9 +47,17 @@ class BackwardReader {
   explicit BackwardReader(fileio::File& file) : file_(file) {}
   fileio::File& file() { return file_; }
   int ReadAt(int64_t at, void* out, size_t n) {
+    if (int64_t(n) > kWindow / 2) return ReadDirect(at, out, n);
+    const uint8_t* bytes = nullptr;
+    if (int rc = View(at, n, bytes); rc != 0) return rc;
+    std::memcpy(out, bytes, n);
+    return 0;
+  }
+  // The bytes at .. at + n - 1 (n at most half the window) where they lie in the window,
+  // valid until the next read: an item goes from there into the new library's buffer.
+  int View(int64_t at, size_t n, const uint8_t*& bytes) {
     const int64_t end = at + int64_t(n);
     if (at < start_ || end > start_ + int64_t(buffer_.size())) {
-      if (int64_t(n) > kWindow / 2) return ReadDirect(at, out, n);
       start_ = std::max<int64_t>(0, end - kWindow);
       buffer_.resize(size_t(end - start_));
       if (int rc = ReadDirect(start_, buffer_.data(), buffer_.size()); rc != 0) {
@@ -54,7 +65,7 @@ class BackwardReader {
         return rc;
       }
     }
-    std::memcpy(out, buffer_.data() + (at - start_), n);
+    bytes = buffer_.data() + (at - start_);
     return 0;
   }
 
@@ -69,11 +80,55 @@ class BackwardReader {
   std::vector<uint8_t> buffer_;
 };
 
-// Appends to a file through a buffer.
+// Puts what a copy wrote on the disk while the copy goes on, on a thread of its own, so
+// that the flush that makes the copy durable at its end finds little left to write.
+class FlushBehind {
+ public:
+  explicit FlushBehind(fileio::File& file) : file_(file) {}
+  ~FlushBehind() { Stop(); }
+  void Ask() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      asked_ = true;
+    }
+    if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+    wake_.notify_one();
+  }
+  void Stop() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  void Run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return asked_ || stop_; });
+      if (stop_) return;
+      asked_ = false;
+      lock.unlock();
+      file_.Flush();  // a failure here is the final flush's to report
+      lock.lock();
+    }
+  }
+  fileio::File& file_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool asked_ = false, stop_ = false;
+  std::thread thread_;
+};
+
+// Appends to a file through a buffer; with a FlushBehind, every kFlushAhead bytes
+// written are sent to the disk meanwhile.
 class Appender {
  public:
   static constexpr size_t kChunk = 256 << 10;
-  Appender(fileio::File& file, int64_t at) : file_(file), at_(at) {}
+  static constexpr int64_t kFlushAhead = 16 << 20;
+  Appender(fileio::File& file, int64_t at, FlushBehind* behind = nullptr) : file_(file), at_(at), behind_(behind) {}
   int Append(const uint8_t* data, size_t n) {
     buffer_.insert(buffer_.end(), data, data + n);
     return buffer_.size() >= kChunk ? Write() : 0;
@@ -83,17 +138,32 @@ class Appender {
     if (!buffer_.empty()) {
       if (int rc = file_.WriteAt(at_, buffer_.data(), buffer_.size()); rc != 0) return rc;
       at_ += int64_t(buffer_.size());
+      Written(int64_t(buffer_.size()));
       buffer_.clear();
     }
-    return durable ? file_.Flush() : 0;
+    if (!durable) return 0;
+    if (behind_) behind_->Stop();
+    return file_.Flush();
   }
   int64_t end() const { return at_ + int64_t(buffer_.size()); }
   // Moves past bytes written to the file directly (after Write).
-  void Advance(int64_t n) { at_ += n; }
+  void Advance(int64_t n) {
+    at_ += n;
+    Written(n);
+  }
 
  private:
+  void Written(int64_t n) {
+    unflushed_ += n;
+    if (behind_ && unflushed_ >= kFlushAhead) {
+      behind_->Ask();
+      unflushed_ = 0;
+    }
+  }
   fileio::File& file_;
   int64_t at_;
+  FlushBehind* behind_;
+  int64_t unflushed_ = 0;
   std::vector<uint8_t> buffer_;
 };
 
@@ -149,39 +219,21 @@ Failure Scan(BackwardReader& f, int64_t length, const std::function<void(int)>& 
   return {};
 }
 
+// The new index: built by this run alone under its lock, unjournalled (a run cut short
+// before its commit point throws it away) and filed in batches in key order.
 class IndexHandle {
  public:
-  ~IndexHandle() { Close(); }
-  int Open(const std::string& path) {
-    int status = 0;
-    int rc = qBtOpen(path, db::kItemNameLength, handle_, status);
-    if (rc != 0) return rc;
-    if (handle_ == 0) return kDbErrInvalidHandle;
-    // The new index is this run's alone: its lock held for the whole build spares a lock
-    // call per insert (a round trip to the server under Wine).
-    return lock_.Acquire(path);
-  }
-  int Insert(const std::string& name, int64_t value) {
-    std::string key = name;
-    int32_t v = int32_t(value);
-    int status = 0;
-    int rc = qBtInsert(handle_, key, v, status);
-    return rc != 0 ? rc : (status > 0 ? kDbErrCorrupt : 0);
-  }
+  int Open(const std::string& path) { return builder_.Open(path, db::kItemNameLength); }
+  int Insert(const std::string& name, int64_t value) { return builder_.Add(name, int32_t(value)); }
   bool Holds(const std::string& name) {
-    std::string key = name;
-    int32_t v = 0;
-    int status = 0;
-    return qBtSearch(handle_, key, v, status) == 0 && status == 0;
+    bool holds = false;
+    return builder_.Holds(name, holds) == 0 && holds;
   }
-  void Close() {
-    qBtClose(handle_);
-    lock_.Release();
-  }
+  // Files what waits and puts the index on the disk: 0 when it is complete there.
+  int Close() { return builder_.Close(); }
 
  private:
-  int handle_ = 0;
-  db::LibraryLock lock_;
+  db::IndexBuilder builder_;
 };
 
 void Sleep300() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
@@ -254,16 +306,17 @@ Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks)
   }
 
   BackwardReader reader(lib);
-  Appender appender(out, written);
-  std::vector<uint8_t> itemBytes;
+  // A run short of space flushes after every item anyway.
+  FlushBehind behind(out);
+  Appender appender(out, written, cutting ? nullptr : &behind);
   Failure fail = Scan(reader, length, hooks.progress, [&](const db::ItemTrailer& item, int64_t end) -> Failure {
     const int64_t itemLength = end - item.start;
     bool keep = !item.removed && !(takeOver && index.Holds(item.name));
     if (keep && compacting) {
       if (itemLength <= BackwardReader::kWindow / 2) {
-        itemBytes.resize(size_t(itemLength));
-        if (int r = reader.ReadAt(item.start, itemBytes.data(), itemBytes.size()); r != 0) return {r, kStepRead};
-        if (int r = appender.Append(itemBytes.data(), itemBytes.size()); r != 0) return {r, kStepWrite};
+        const uint8_t* bytes = nullptr;
+        if (int r = reader.View(item.start, size_t(itemLength), bytes); r != 0) return {r, kStepRead};
+        if (int r = appender.Append(bytes, size_t(itemLength)); r != 0) return {r, kStepWrite};
       } else {
         if (int r = appender.Write(); r != 0) return {r, kStepWrite};
         if (int r = db::CopyFileBytes(lib, item.start, out, appender.end(), itemLength); r != 0) return {r, kStepWrite};
@@ -281,7 +334,7 @@ Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks)
     return {};
   });
   if (fail.code != 0) return fail;
-  index.Close();
+  if ((rc = index.Close()) != 0) return {rc, kStepInsert};
   if (compacting) {
     if ((rc = appender.Write(true)) != 0) return {rc, kStepWrite};
     out.Close();
