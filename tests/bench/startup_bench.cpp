@@ -97,22 +97,13 @@ HWND VisibleWindowOf(const char* className, DWORD process) {
 // A control of the process, on its window or on any other top-level window it shows (the
 // players' control bars are panes of their own).
 HWND ControlOf(DWORD process, int id) {
-  struct Search {
-    DWORD process;
-    int id;
-    HWND found;
-  } search{process, id, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid != s->process || !IsWindowVisible(w)) return TRUE;
-        s->found = driver::FindChild(w, s->id);
-        return s->found ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  HWND found = nullptr;
+  FindTopWindow("", [&](HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    return pid == process && IsWindowVisible(w) && (found = driver::FindChild(w, id)) != nullptr;
+  });
+  return found;
 }
 
 double Median(std::vector<double> v) {
