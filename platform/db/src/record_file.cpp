@@ -218,13 +218,19 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   return rc != 0 ? rc : cleared;
 }
 
+// Files that killed programs leave: a rebuild's mark or copy, a rewrite's journal. Every
+// one of them is made and removed under the header lock, so a look under that lock sees
+// them all.
+bool LeftWorkThere(const std::string& path) {
+  return fileio::Exists(DbReplacementMark(path)) || fileio::Exists(DbReplacementCopy(path)) ||
+         fileio::Exists(db::RewriteJournalPath(path));
+}
+
 // What killed programs left, finished under the header lock before an append: a rebuild's
 // files put in place (or its unfinished copy removed), a rewrite completed. Outside any
 // append session, for the replacement closes them.
 int FinishLeftWork(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields, int length) {
-  if (!fileio::Exists(DbReplacementMark(path)) && !fileio::Exists(DbReplacementCopy(path)) &&
-      !fileio::Exists(db::RewriteJournalPath(path)))
-    return 0;
+  if (!LeftWorkThere(path)) return 0;
   int rc = LockHeader(fileNumber, length);
   if (rc != 0) return rc;
   db::EndAppendSessions(path);
@@ -390,31 +396,41 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
 
     // The record and its keys reach the disk once, after the locks are given back.
     db::Batch batch;
-    rc = FinishLeftWork(path, fileNumber, fields, length);
-    if (rc != 0) {
-      batch.End();
-      return rc;
+    // What killed programs left is looked for under the header lock, with the append: found
+    // there, it is finished outside the append session (which it closes) and the append
+    // runs again.
+    constexpr int kLeftWork = -1;
+    rc = kLeftWork;
+    for (int round = 0; round < 2 && rc == kLeftWork; ++round) {
+      if (round == 1 && (rc = FinishLeftWork(path, fileNumber, fields, length)) != 0) break;
+      rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
+        // A closed handle opens no indexes; a session already open finds it closed at the
+        // header lock, which reports the same error.
+        if (s.indexes.empty() && SKFLOF(fileNumber) < 0) return kDbErrInvalidHandle;
+        if (s.recordLength != length) {
+          s.recordLength = length;
+          s.headerChecked = false;
+          s.lengthAfterAppend = -1;
+        }
+        int rc2 = OpenSessionIndexes(path, layouts, s);
+        if (rc2 != 0) return rc2;
+        rc2 = LockHeader(fileNumber, length);
+        if (rc2 != 0) return rc2;
+        if (round == 0) {
+          rc2 = LeftWorkThere(path) ? kLeftWork : AppendLocked(fileNumber, record, fields, s);
+        } else {
+          // A rebuild killed while it put its files in place, again: a record appended now
+          // would go with the rest of the old file, and its keys would name records that
+          // are not there.
+          rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation
+                                                        : AppendLocked(fileNumber, record, fields, s);
+        }
+        SKFUNLOCK(fileNumber, 0, length);
+        if (rc2 == 0)
+          rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
+        return rc2;
+      });
     }
-    rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
-      // A closed handle opens no indexes; a session already open finds it closed at the
-      // header lock, which reports the same error.
-      if (s.indexes.empty() && SKFLOF(fileNumber) < 0) return kDbErrInvalidHandle;
-      if (s.recordLength != length) {
-        s.recordLength = length;
-        s.headerChecked = false;
-        s.lengthAfterAppend = -1;
-      }
-      int rc2 = OpenSessionIndexes(path, layouts, s);
-      if (rc2 != 0) return rc2;
-      rc2 = LockHeader(fileNumber, length);
-      if (rc2 != 0) return rc2;
-      // A rebuild killed while it put its files in place: a record appended now would go
-      // with the rest of the old file, and its keys would name records that are not there.
-      rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation : AppendLocked(fileNumber, record, fields, s);
-      SKFUNLOCK(fileNumber, 0, length);
-      if (rc2 == 0) rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
-      return rc2;
-    });
     int flushed = batch.End();
     return rc != 0 ? rc : flushed;
   } catch (const std::bad_alloc&) {
