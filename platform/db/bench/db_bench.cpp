@@ -166,6 +166,8 @@ int main(int argc, char** argv) {
   std::printf("rebuild of all 11 indexes: %.2f s (%.0f reads, %.0f flushes)\n", Seconds(start),
               calls.PerItem(FileCall::Read, 1), calls.PerItem(FileCall::Flush, 1));
   if (rc != 0) return Fail("DbRebuildIndexes", rc);
+  if (Walk(DBINDEX(f01, 0), 8) != records || Walk(DBINDEX(f01, 1), 40) != records)
+    return Fail("walking the rebuilt indexes", 0);
   int64_t indexBytes = 0;
   for (int k = 0; k <= 10; ++k) indexBytes += fileio::FileSize(DBINDEX(f01, k));
   std::printf("record file %lld bytes, indexes %lld bytes\n", (long long)fileio::FileSize(f01),
