@@ -65,6 +65,10 @@ class BTreeFile {
   // above them: an index rebuilt from its records is written once, page by page, instead
   // of pair by pair. Without the journal only (a rebuild); otherwise pair by pair.
   int FillEmpty(const uint8_t* entries, size_t count);
+  // Empties the index in place, without the journal (a rebuild whose old file could not be
+  // removed: another handle holds it). It gets a new identity, so that every other handle
+  // reads it afresh.
+  int Clear();
   // Changes without the undo journal (an index being rebuilt from its records: a crash
   // leaves it damaged, and the rebuild runs again).
   void SetJournalling(bool on) { journalling_ = on; }

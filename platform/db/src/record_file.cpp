@@ -234,9 +234,9 @@ bool LeftWorkThere(const std::string& path) {
 constexpr int64_t kRebuildBudget = int64_t(64) << 20;
 std::atomic<int64_t> gRebuildBudget{0};
 
-// Sorts an index's pairs (key, then value: the record number) and fills the empty index
-// with them. They come in record order, so that a stable sort by key alone gives the
-// pairs in (key, value) order.
+// Sorts an index's pairs (key, then value: the record number) and fills the index with
+// them, under the indexes' lock. They come in record order, so that a stable sort by key
+// alone gives the pairs in (key, value) order.
 int FillSorted(db::BTreeFile& index, const std::vector<uint8_t>& pairs) {
   const size_t width = size_t(index.keyLength()), entry = width + 4, count = pairs.size() / entry;
   std::vector<uint32_t> order(count);
@@ -247,7 +247,10 @@ int FillSorted(db::BTreeFile& index, const std::vector<uint8_t>& pairs) {
   });
   std::vector<uint8_t> sorted(pairs.size());
   for (size_t i = 0; i < count; ++i) std::memcpy(sorted.data() + i * entry, base + size_t(order[i]) * entry, entry);
-  return index.FillEmpty(sorted.data(), count);
+  // A file that another handle holds open (Windows) was not removed and made anew: it is
+  // emptied in place first.
+  int rc = index.Clear();
+  return rc != 0 ? rc : index.FillEmpty(sorted.data(), count);
 }
 
 // What killed programs left, finished under the header lock before an append: a rebuild's

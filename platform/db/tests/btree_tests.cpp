@@ -373,3 +373,38 @@ TEST(BTree, AnIndexFilledAtOnceIsSoundAndTakesChanges) {
     EXPECT_EQ(qBtKeyNbr(again.handle), int(model.size()));
   }
 }
+
+// A rebuild that finds its old index held open by another handle empties it in place and
+// fills it again: the other handle reads the new pairs, not pages it checked before.
+TEST(BTree, AnIndexEmptiedInPlaceIsReadAfreshByAnotherHandle) {
+  TempDir dir;
+  const std::string path = dir.File("held.idx");
+  const int keyLength = 240;
+  std::vector<Pair> first = FillAtOnce(path, 300);
+  Index held(path, keyLength);
+  ASSERT_EQ(held.rc, 0);
+  EXPECT_EQ(Walk(held.handle), first);
+  db::BTreeFile file;
+  ASSERT_EQ(file.Open(path, keyLength), 0);
+  EXPECT_EQ(file.Clear(), kDbErrInvalidParameter) << "only without the journal";
+  file.SetJournalling(false);
+  ASSERT_EQ(file.Clear(), 0);
+  EXPECT_TRUE(Walk(held.handle).empty());
+  EXPECT_EQ(qBtKeyNbr(held.handle), 0);
+  std::vector<uint8_t> entries;
+  std::vector<Pair> second;
+  for (int i = 0; i < 40; ++i) {
+    std::string key = Padded("NEW" + std::to_string(100 + i), keyLength);
+    second.push_back({key, i});
+    entries.insert(entries.end(), key.begin(), key.end());
+    for (int b = 0; b < 4; ++b) entries.push_back(uint8_t(uint32_t(i) >> (8 * b)));
+  }
+  ASSERT_EQ(file.FillEmpty(entries.data(), second.size()), 0);
+  EXPECT_EQ(Walk(held.handle), second);
+  std::string k = "NEW120";
+  int32_t v = -1;
+  int status = 0;
+  ASSERT_EQ(qBtSearch(held.handle, k, v, status), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(v, 20);
+}
