@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_file_calls.h"
 #include "bench_timing.h"
 #include "db/archive.h"
 #include "db/db.h"
@@ -65,17 +66,6 @@ void HandOver(const std::string& folder) {
   (void)folder;
 #endif
 }
-
-// The file layer's calls since the last Snapshot.
-struct Calls {
-  uint64_t counts[int(fileio::FileCall::kCount)] = {};
-  void Snapshot() {
-    for (int k = 0; k < int(fileio::FileCall::kCount); ++k) counts[k] = fileio::FileCallCount(fileio::FileCall(k));
-  }
-  double PerItem(fileio::FileCall call, long items) const {
-    return double(fileio::FileCallCount(call) - counts[int(call)]) / double(items > 0 ? items : 1);
-  }
-};
 
 }  // namespace
 
@@ -137,7 +127,7 @@ int main(int argc, char** argv) {
   start = Clock::now();
   int emptied = ostrel::EmptyResultFolder(result, guarded);
   const double emptySeconds = Seconds(start);
-  Calls calls;
+  bench::FileCalls calls;
   calls.Snapshot();
   ostrel::SearchOutcome whole = ostrel::RunSearch(files, fields, some, result, {});
   HandOver(result);

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_file_calls.h"
 #include "bench_timing.h"
 #include "db/db.h"
 #include "db/media_item.h"
@@ -30,17 +31,6 @@ namespace {
 using bench::Clock;
 using bench::Fail;
 using bench::Seconds;
-
-// The file layer's calls since the last Snapshot.
-struct Calls {
-  uint64_t counts[int(fileio::FileCall::kCount)] = {};
-  void Snapshot() {
-    for (int k = 0; k < int(fileio::FileCall::kCount); ++k) counts[k] = fileio::FileCallCount(fileio::FileCall(k));
-  }
-  double PerItem(fileio::FileCall call, long items) const {
-    return double(fileio::FileCallCount(call) - counts[int(call)]) / double(items > 0 ? items : 1);
-  }
-};
 
 // Writes the library: items named by a running number, their sizes spread over half to
 // one and a half times `itemSize`, every tenth marked removed. Gives the number of
@@ -124,7 +114,7 @@ int main(int argc, char** argv) {
     if (int rc = CopyFlushed(original, lib); rc != 0) return Fail("the reference copy", rc);
     const double pieceCopy = Seconds(start);
     const double copy = std::min(systemCopy, pieceCopy);
-    Calls calls;
+    bench::FileCalls calls;
     calls.Snapshot();
     start = Clock::now();
     if (int rc = narwen::REBUILDDATABASE(lib, narwen::kModeCompact, false, hooks); rc != 0)

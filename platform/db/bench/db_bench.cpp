@@ -20,6 +20,7 @@
 #include "fileio/file.h"
 #include "fileio/paths.h"
 #include "skin/sk_files.h"
+#include "bench_file_calls.h"
 #include "bench_timing.h"
 
 namespace {
@@ -45,17 +46,6 @@ long Walk(const std::string& path, int keyLength) {
 }
 
 }  // namespace
-
-// The file layer's calls since the last Snapshot.
-struct Calls {
-  uint64_t counts[int(fileio::FileCall::kCount)] = {};
-  void Snapshot() {
-    for (int k = 0; k < int(fileio::FileCall::kCount); ++k) counts[k] = fileio::FileCallCount(fileio::FileCall(k));
-  }
-  double PerItem(fileio::FileCall call, long items) const {
-    return double(fileio::FileCallCount(call) - counts[int(call)]) / double(items);
-  }
-};
 
 int main(int argc, char** argv) {
   bool batch = true, appendsOnly = false;
@@ -86,7 +76,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 400; ++i) words.push_back("SUBJECT " + std::to_string(i));
   std::vector<std::string> values(fields.size());
   double crefSeconds = 0;
-  Calls calls;
+  bench::FileCalls calls;
   calls.Snapshot();
   auto start = Clock::now();
   if (batch) DbBeginBatch();
