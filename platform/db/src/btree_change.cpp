@@ -73,6 +73,89 @@ int BTreeFile::Insert(const uint8_t* key, int32_t value, bool& existed) {
   return Commit();
 }
 
+int BTreeFile::FillEmpty(const uint8_t* entries, size_t count) {
+  if (readOnly_) return fileio::kErrAccessDenied;
+  const size_t es = size_t(leafEntry());
+  if (journalling_) {
+    // Every change journalled: one pair after another.
+    for (size_t i = 0; i < count; ++i) {
+      bool existed = false;
+      int rc = Insert(entries + i * es, GetI32(entries + i * es + keyLength_), existed);
+      if (rc != 0) return rc;
+    }
+    return 0;
+  }
+  Operation op(*this);
+  if (op.rc() != 0) return op.rc();
+  if (written_.keyCount != 0 || written_.height != 1 || written_.freeHead != 0) return kDbErrInvalidParameter;
+  if (count == 0) return 0;
+  // Pages per level, from the leaves up: full leaves, branches of at most maxBranch() + 1
+  // children.
+  const size_t perLeaf = size_t(maxLeaf()), perBranch = size_t(maxBranch()) + 1;
+  std::vector<size_t> levels{(count + perLeaf - 1) / perLeaf};
+  while (levels.back() > 1) levels.push_back((levels.back() + perBranch - 1) / perBranch);
+  size_t total = 0;
+  for (size_t n : levels) total += n;
+  if (levels.size() > kMaxHeight || total + written_.pageCount >= UINT32_MAX) return kDbErrInvalidParameter;
+  int rc = Reserve(uint32_t(total));
+  if (rc != 0) return rc;
+  BeginChange();
+  // The empty root leaf becomes the first leaf; the other pages follow the pages in use.
+  uint32_t reuse = written_.root;
+  auto take = [&]() {
+    uint32_t number = reuse != 0 ? reuse : written_.pageCount++;
+    reuse = 0;
+    if (checked_.size() < written_.pageCount) checked_.resize(written_.pageCount, 0);
+    checked_[number] = 1;  // written here, sound
+    uint8_t* b = map_.data() + int64_t(number) * kPageSize;
+    std::memset(b, 0, kPageSize);
+    Put32(b + kPgNumber, number);
+    return Page{number, b};
+  };
+  // Each page of the level just written, and its first pair.
+  std::vector<uint32_t> pages;
+  std::vector<const uint8_t*> firsts;
+  for (size_t at = 0; at < count; at += perLeaf) {
+    Page leaf = take();
+    const size_t n = std::min(perLeaf, count - at);
+    leaf.bytes[kPgType] = kLeaf;
+    Put16(leaf.bytes + kPgCount, uint16_t(n));
+    std::memcpy(LeafAt(leaf, 0), entries + at * es, n * es);
+    Seal(leaf.bytes);
+    pages.push_back(leaf.number);
+    firsts.push_back(entries + at * es);
+  }
+  for (int level = 1; pages.size() > 1; ++level) {
+    // The children are shared out evenly, so that no branch is left with a single child.
+    const size_t groups = (pages.size() + perBranch - 1) / perBranch;
+    std::vector<uint32_t> up;
+    std::vector<const uint8_t*> upFirsts;
+    for (size_t g = 0, at = 0; g < groups; ++g) {
+      const size_t n = pages.size() / groups + (g < pages.size() % groups ? 1 : 0);
+      Page branch = take();
+      branch.bytes[kPgType] = kBranch;
+      branch.bytes[kPgLevel] = uint8_t(level);
+      Put16(branch.bytes + kPgCount, uint16_t(n - 1));
+      SetChild(branch, 0, pages[at]);
+      for (size_t i = 1; i < n; ++i) {
+        // Child i holds the pairs from its first one on: that pair separates it.
+        std::memcpy(SepAt(branch, int(i) - 1), firsts[at + i], es);
+        SetChild(branch, int(i), pages[at + i]);
+      }
+      Seal(branch.bytes);
+      up.push_back(branch.number);
+      upFirsts.push_back(firsts[at]);
+      at += n;
+    }
+    pages.swap(up);
+    firsts.swap(upFirsts);
+  }
+  written_.root = pages[0];
+  written_.height = uint32_t(levels.size());
+  written_.keyCount = count;
+  return Commit();
+}
+
 // `level` counts the path entries above the page that split: path[level - 1] receives
 // the separator; level 0 means the root split.
 int BTreeFile::InsertIntoParent(std::vector<PathStep>& path, size_t level, const uint8_t* sepKey,

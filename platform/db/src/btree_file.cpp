@@ -198,6 +198,26 @@ int BTreeFile::InitFile() {
   return 0;
 }
 
+int BTreeFile::Clear() {
+  if (readOnly_) return fileio::kErrAccessDenied;
+  if (journalling_) return kDbErrInvalidParameter;
+  Operation op(*this);
+  if (op.rc() != 0) return op.rc();
+  BeginChange();
+  uint8_t* leaf = map_.data() + kPageSize;  // every index has page 1
+  std::memset(leaf, 0, kPageSize);
+  leaf[kPgType] = kLeaf;
+  Put32(leaf + kPgNumber, 1);
+  Seal(leaf);
+  written_.fileId = NewFileId();
+  written_.root = 1;
+  written_.height = 1;
+  written_.pageCount = 2;
+  written_.freeHead = 0;
+  written_.keyCount = 0;
+  return Commit();
+}
+
 // Makes room for `pages` new pages before the operation takes any page: growing the
 // mapping moves it.
 int BTreeFile::Reserve(uint32_t pages) {

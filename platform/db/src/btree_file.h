@@ -59,6 +59,16 @@ class BTreeFile {
   int Insert(const uint8_t* key, int32_t value, bool& existed);
   int Erase(const uint8_t* key, int32_t value, bool& found);
   int Contains(const uint8_t* key, bool& any);
+  // Fills an index that holds no pair with `count` pairs at once: `entries` are pairs of
+  // key length + 4 bytes (the key, then the value's four bytes, least significant first),
+  // in (key, value) order, none twice. The leaves are written full, then the branches
+  // above them: an index rebuilt from its records is written once, page by page, instead
+  // of pair by pair. Without the journal only (a rebuild); otherwise pair by pair.
+  int FillEmpty(const uint8_t* entries, size_t count);
+  // Empties the index in place, without the journal (a rebuild whose old file could not be
+  // removed: another handle holds it). It gets a new identity, so that every other handle
+  // reads it afresh.
+  int Clear();
   // Changes without the undo journal (an index being rebuilt from its records: a crash
   // leaves it damaged, and the rebuild runs again).
   void SetJournalling(bool on) { journalling_ = on; }

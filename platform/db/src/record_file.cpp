@@ -1,6 +1,8 @@
 // Record files: creating, opening, appending under the header lock, index names, and
 // rebuilding the indexes from the records.
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <new>
 
 #include "btree_file.h"
@@ -9,6 +11,7 @@
 #include "fileio/paths.h"
 #include "flushes.h"
 #include "locks.h"
+#include "rebuild_budget.h"
 #include "record_rewrite.h"
 #include "sessions.h"
 #include "skin/sk_files.h"
@@ -218,13 +221,43 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   return rc != 0 ? rc : cleared;
 }
 
+// Files that killed programs leave: a rebuild's mark or copy, a rewrite's journal. Every
+// one of them is made and removed under the header lock, so a look under that lock sees
+// them all.
+bool LeftWorkThere(const std::string& path) {
+  return fileio::Exists(DbReplacementMark(path)) || fileio::Exists(DbReplacementCopy(path)) ||
+         fileio::Exists(db::RewriteJournalPath(path));
+}
+
+// The pairs a rebuild gathers before it writes them (more take further reads of the
+// records): enough for the eleven indexes of a million records, little for the 32-bit release.
+constexpr int64_t kRebuildBudget = int64_t(64) << 20;
+std::atomic<int64_t> gRebuildBudget{0};
+
+// Sorts an index's pairs (key, then value: the record number) and fills the index with
+// them, under the indexes' lock. They come in record order, so that a stable sort by key
+// alone gives the pairs in (key, value) order.
+int FillSorted(db::BTreeFile& index, const std::vector<uint8_t>& pairs) {
+  const size_t width = size_t(index.keyLength()), entry = width + 4, count = pairs.size() / entry;
+  std::vector<uint32_t> order(count);
+  for (size_t i = 0; i < count; ++i) order[i] = uint32_t(i);
+  const uint8_t* base = pairs.data();
+  std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    return std::memcmp(base + a * entry, base + b * entry, width) < 0;
+  });
+  std::vector<uint8_t> sorted(pairs.size());
+  for (size_t i = 0; i < count; ++i) std::memcpy(sorted.data() + i * entry, base + size_t(order[i]) * entry, entry);
+  // A file that another handle holds open (Windows) was not removed and made anew: it is
+  // emptied in place first.
+  int rc = index.Clear();
+  return rc != 0 ? rc : index.FillEmpty(sorted.data(), count);
+}
+
 // What killed programs left, finished under the header lock before an append: a rebuild's
 // files put in place (or its unfinished copy removed), a rewrite completed. Outside any
 // append session, for the replacement closes them.
 int FinishLeftWork(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields, int length) {
-  if (!fileio::Exists(DbReplacementMark(path)) && !fileio::Exists(DbReplacementCopy(path)) &&
-      !fileio::Exists(db::RewriteJournalPath(path)))
-    return 0;
+  if (!LeftWorkThere(path)) return 0;
   int rc = LockHeader(fileNumber, length);
   if (rc != 0) return rc;
   db::EndAppendSessions(path);
@@ -237,6 +270,12 @@ int FinishLeftWork(const std::string& path, int fileNumber, const std::vector<DB
 }  // namespace
 
 namespace db {
+
+int64_t RebuildBudget() {
+  int64_t set = gRebuildBudget.load();
+  return set > 0 ? set : kRebuildBudget;
+}
+void SetRebuildBudget(int64_t bytes) { gRebuildBudget = bytes; }
 
 std::string IndexName(const std::string& path, int k) {
   std::string number = std::to_string(k);
@@ -390,31 +429,41 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
 
     // The record and its keys reach the disk once, after the locks are given back.
     db::Batch batch;
-    rc = FinishLeftWork(path, fileNumber, fields, length);
-    if (rc != 0) {
-      batch.End();
-      return rc;
+    // What killed programs left is looked for under the header lock, with the append: found
+    // there, it is finished outside the append session (which it closes) and the append
+    // runs again.
+    constexpr int kLeftWork = -1;
+    rc = kLeftWork;
+    for (int round = 0; round < 2 && rc == kLeftWork; ++round) {
+      if (round == 1 && (rc = FinishLeftWork(path, fileNumber, fields, length)) != 0) break;
+      rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
+        // A closed handle opens no indexes; a session already open finds it closed at the
+        // header lock, which reports the same error.
+        if (s.indexes.empty() && SKFLOF(fileNumber) < 0) return kDbErrInvalidHandle;
+        if (s.recordLength != length) {
+          s.recordLength = length;
+          s.headerChecked = false;
+          s.lengthAfterAppend = -1;
+        }
+        int rc2 = OpenSessionIndexes(path, layouts, s);
+        if (rc2 != 0) return rc2;
+        rc2 = LockHeader(fileNumber, length);
+        if (rc2 != 0) return rc2;
+        if (round == 0) {
+          rc2 = LeftWorkThere(path) ? kLeftWork : AppendLocked(fileNumber, record, fields, s);
+        } else {
+          // A rebuild killed while it put its files in place, again: a record appended now
+          // would go with the rest of the old file, and its keys would name records that
+          // are not there.
+          rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation
+                                                        : AppendLocked(fileNumber, record, fields, s);
+        }
+        SKFUNLOCK(fileNumber, 0, length);
+        if (rc2 == 0)
+          rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
+        return rc2;
+      });
     }
-    rc = db::WithAppendSession(path, fileNumber, [&](db::AppendSession& s) {
-      // A closed handle opens no indexes; a session already open finds it closed at the
-      // header lock, which reports the same error.
-      if (s.indexes.empty() && SKFLOF(fileNumber) < 0) return kDbErrInvalidHandle;
-      if (s.recordLength != length) {
-        s.recordLength = length;
-        s.headerChecked = false;
-        s.lengthAfterAppend = -1;
-      }
-      int rc2 = OpenSessionIndexes(path, layouts, s);
-      if (rc2 != 0) return rc2;
-      rc2 = LockHeader(fileNumber, length);
-      if (rc2 != 0) return rc2;
-      // A rebuild killed while it put its files in place: a record appended now would go
-      // with the rest of the old file, and its keys would name records that are not there.
-      rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation : AppendLocked(fileNumber, record, fields, s);
-      SKFUNLOCK(fileNumber, 0, length);
-      if (rc2 == 0) rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
-      return rc2;
-    });
     int flushed = batch.End();
     return rc != 0 ? rc : flushed;
   } catch (const std::bad_alloc&) {
@@ -526,28 +575,50 @@ int DbRebuildIndexes(const std::string& path, const std::vector<DBFIELD>& fields
     if (rc == 0) {
       db::GroupHold hold(indexes[0]->group());
       rc = hold.rc();
-      // Records are read a block at a time: a read per record would be a system call
-      // (under Wine a round trip to its server) per record.
-      const int64_t perBlock = std::max<int64_t>(1, (1 << 20) / length);
-      std::string block;
-      int lastPercent = -1;
-      for (int64_t first = 1; rc == 0 && first <= records; first += perBlock) {
-        int64_t count = std::min(perBlock, records - first + 1);
-        block.assign(size_t(count * length), ' ');
-        rc = SKFGETAT(fileNumber, first * length, block);
-        for (int64_t k = 0; rc == 0 && k < count; ++k) {
-          std::string_view record(block.data() + k * length, size_t(length));
-          int64_t r = first + k;
-          bool deleted = record[size_t(fields[0].position - 1)] == '/';
-          for (size_t i = 0; rc == 0 && i < layouts.size() && (i == 0 || !deleted); ++i) {
-            const DBFIELD& f = fields[layouts[i].field];
-            bool existed = false;
-            rc = indexes[i]->Insert(reinterpret_cast<const uint8_t*>(record.data()) + f.position - 1, int32_t(r + 1),
-                                    existed);
-          }
-          int percent = int((100 * r + records / 2) / records);
-          if (progress && percent != lastPercent) progress(lastPercent = percent, context);
+      // The indexes' pairs are gathered from the records, sorted and written page by page.
+      // Indexes whose pairs would not fit the budget together are gathered on further
+      // reads of the records.
+      std::vector<std::pair<size_t, size_t>> passes;  // indexes [first, last) per read
+      for (size_t first = 0, last = 0; first < layouts.size(); first = last) {
+        int64_t bytes = 0;
+        for (last = first; last < layouts.size(); ++last) {
+          const int64_t more = records * (layouts[last].width + 4);
+          if (last > first && bytes + more > db::RebuildBudget()) break;
+          bytes += more;
         }
+        passes.push_back({first, last});
+      }
+      int lastPercent = -1;
+      for (size_t pass = 0; rc == 0 && pass < passes.size(); ++pass) {
+        const auto [first, last] = passes[pass];
+        std::vector<std::vector<uint8_t>> pairs(last - first);
+        for (size_t i = first; i < last; ++i) pairs[i - first].reserve(size_t(records * (layouts[i].width + 4)));
+        // Records are read a block at a time: a read per record would be a system call
+        // (under Wine a round trip to its server) per record.
+        const int64_t perBlock = std::max<int64_t>(1, (1 << 20) / length);
+        std::string block;
+        for (int64_t at = 1; rc == 0 && at <= records; at += perBlock) {
+          int64_t count = std::min(perBlock, records - at + 1);
+          block.assign(size_t(count * length), ' ');
+          rc = SKFGETAT(fileNumber, at * length, block);
+          for (int64_t k = 0; rc == 0 && k < count; ++k) {
+            const uint8_t* record = reinterpret_cast<const uint8_t*>(block.data()) + k * length;
+            const int64_t r = at + k;
+            const bool deleted = record[fields[0].position - 1] == '/';
+            for (size_t i = first; i < last && (i == 0 || !deleted); ++i) {
+              const DBFIELD& f = fields[layouts[i].field];
+              auto& out = pairs[i - first];
+              out.insert(out.end(), record + f.position - 1, record + f.position - 1 + f.width);
+              uint8_t value[4];
+              for (int b = 0; b < 4; ++b) value[b] = uint8_t(uint64_t(r + 1) >> (8 * b));
+              out.insert(out.end(), value, value + 4);
+            }
+            const int64_t done = int64_t(pass) * records + r;
+            const int percent = int((100 * done + records * int64_t(passes.size()) / 2) / (records * int64_t(passes.size())));
+            if (progress && percent != lastPercent) progress(lastPercent = percent, context);
+          }
+        }
+        for (size_t i = first; rc == 0 && i < last; ++i) rc = FillSorted(*indexes[i], pairs[i - first]);
       }
     }
     int flushed = batch.End();

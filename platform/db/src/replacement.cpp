@@ -39,7 +39,13 @@ int CopyOver(const std::string& from, const std::string& to) {
   fileio::File out;
   rc = out.OpenAlways(to, fileio::Share::DenyNone);
   if (rc == 0) rc = out.WriteAt(0, bytes.data(), bytes.size());
-  if (rc == 0) rc = out.Truncate(int64_t(bytes.size()));
+  if (rc == 0) {
+    // Windows keeps the length of a file that another program has a view of. The new index
+    // is whole in its first bytes: the pages past its count are spare room, which it takes
+    // up as it grows.
+    rc = out.Truncate(int64_t(bytes.size()));
+    if (rc == fileio::kErrUserMappedFile) rc = 0;
+  }
   if (rc == 0) rc = out.Flush();
   return rc;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "../src/btree_file.h"
 #include "db/db.h"
 #include "db_test_util.h"
 #include "fileio/file.h"
@@ -295,4 +296,115 @@ TEST(BTree, OpenRefusesBadArgumentsAndOtherKeyLengths) {
   EXPECT_EQ(qBtInsert(12345, k, v, status), kDbErrInvalidHandle);
   EXPECT_EQ(status, 2);
   EXPECT_EQ(qBtKeyNbr(12345), -1);
+}
+
+namespace {
+
+// Pairs of key length 240 (sixteen a leaf, seventeen children a branch: tall trees from
+// few pairs) filled into an empty index at once, as a rebuild fills it.
+std::vector<Pair> FillAtOnce(const std::string& path, size_t count) {
+  const int keyLength = 240;
+  std::vector<Pair> pairs;
+  std::vector<uint8_t> entries;
+  for (size_t i = 0; i < count; ++i) {
+    // Runs of one key with rising values, as a topic index holds them.
+    std::string key = Padded("K" + std::to_string(100000 + i / 3), keyLength);
+    int32_t value = int32_t(i % 3 == 0 ? -5 : i);
+    pairs.push_back({key, value});
+    entries.insert(entries.end(), key.begin(), key.end());
+    for (int b = 0; b < 4; ++b) entries.push_back(uint8_t(uint32_t(value) >> (8 * b)));
+  }
+  db::BTreeFile file;
+  EXPECT_EQ(file.Open(path, keyLength), 0);
+  file.SetJournalling(false);
+  EXPECT_EQ(file.FillEmpty(entries.data(), count), 0) << count;
+  // Only an empty index is filled so.
+  if (count > 0) {
+    EXPECT_EQ(file.FillEmpty(entries.data(), 1), kDbErrInvalidParameter);
+  }
+  return pairs;
+}
+
+}  // namespace
+
+// Filled at once (a single leaf, a leaf and one pair more, two and three levels of
+// branches), the index is sound page by page for a handle that never saw it, answers as
+// its pairs say, and takes further changes.
+TEST(BTree, AnIndexFilledAtOnceIsSoundAndTakesChanges) {
+  TempDir dir;
+  const int keyLength = 240;
+  for (size_t count : {size_t(0), size_t(1), size_t(16), size_t(17), size_t(289), size_t(290), size_t(5000)}) {
+    const std::string path = dir.File("filled" + std::to_string(count) + ".idx");
+    std::vector<Pair> pairs = FillAtOnce(path, count);
+    Index ix(path, keyLength);
+    ASSERT_EQ(ix.rc, 0) << count;
+    EXPECT_EQ(qBtKeyNbr(ix.handle), int(count));
+    EXPECT_EQ(Walk(ix.handle), pairs) << count;
+    EXPECT_EQ(WalkBack(ix.handle), pairs) << count;
+    int status = 0;
+    for (size_t i = 0; i < count; i += 7) {
+      std::string k = pairs[i].first;
+      int32_t v = 0;
+      ASSERT_EQ(qBtSearch(ix.handle, k, v, status), 0);
+      EXPECT_EQ(status, 0);
+      EXPECT_EQ(v, pairs[i / 3 * 3].second) << "the first pair of a key is found";
+    }
+    // Changes go on from there: pairs within, before and after the filled ones.
+    std::set<Pair> model(pairs.begin(), pairs.end());
+    std::mt19937 rng{static_cast<unsigned>(count)};
+    for (int round = 0; round < 600; ++round) {
+      std::string k = Padded("K" + std::to_string(99990 + rng() % (count / 3 + 20)), keyLength);
+      int32_t v = int32_t(rng() % 40);
+      if (rng() % 3 != 0 || model.empty()) {
+        ASSERT_EQ(qBtInsert(ix.handle, k, v, status), 0);
+        model.insert({k, v});
+      } else {
+        auto it = model.begin();
+        std::advance(it, rng() % model.size());
+        Pair gone = *it;
+        ASSERT_EQ(qBtDelete(ix.handle, gone.first, gone.second, status), 0);
+        EXPECT_EQ(status, 0);
+        model.erase(gone);
+      }
+    }
+    Index again(path, keyLength);
+    ASSERT_EQ(again.rc, 0);
+    EXPECT_EQ(Walk(again.handle), std::vector<Pair>(model.begin(), model.end())) << count;
+    EXPECT_EQ(qBtKeyNbr(again.handle), int(model.size()));
+  }
+}
+
+// A rebuild that finds its old index held open by another handle empties it in place and
+// fills it again: the other handle reads the new pairs, not pages it checked before.
+TEST(BTree, AnIndexEmptiedInPlaceIsReadAfreshByAnotherHandle) {
+  TempDir dir;
+  const std::string path = dir.File("held.idx");
+  const int keyLength = 240;
+  std::vector<Pair> first = FillAtOnce(path, 300);
+  Index held(path, keyLength);
+  ASSERT_EQ(held.rc, 0);
+  EXPECT_EQ(Walk(held.handle), first);
+  db::BTreeFile file;
+  ASSERT_EQ(file.Open(path, keyLength), 0);
+  EXPECT_EQ(file.Clear(), kDbErrInvalidParameter) << "only without the journal";
+  file.SetJournalling(false);
+  ASSERT_EQ(file.Clear(), 0);
+  EXPECT_TRUE(Walk(held.handle).empty());
+  EXPECT_EQ(qBtKeyNbr(held.handle), 0);
+  std::vector<uint8_t> entries;
+  std::vector<Pair> second;
+  for (int i = 0; i < 40; ++i) {
+    std::string key = Padded("NEW" + std::to_string(100 + i), keyLength);
+    second.push_back({key, i});
+    entries.insert(entries.end(), key.begin(), key.end());
+    for (int b = 0; b < 4; ++b) entries.push_back(uint8_t(uint32_t(i) >> (8 * b)));
+  }
+  ASSERT_EQ(file.FillEmpty(entries.data(), second.size()), 0);
+  EXPECT_EQ(Walk(held.handle), second);
+  std::string k = "NEW120";
+  int32_t v = -1;
+  int status = 0;
+  ASSERT_EQ(qBtSearch(held.handle, k, v, status), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(v, 20);
 }

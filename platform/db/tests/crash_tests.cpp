@@ -192,3 +192,45 @@ TEST(Crash, ARebuildKilledHalfWayIsFinishedByTheNextFiling) {
   ASSERT_EQ(DbFinishInterruptedAppend(a.f01, a.fields), 0);
   EXPECT_FALSE(fileio::Exists(beside));
 }
+
+// An import keeps one handle and its indexes open in a batch; a rebuild killed meanwhile
+// (by another program, between two filings) is found by the next filing all the same:
+// its files are put in place, the open indexes follow them, and the import goes on.
+TEST(Crash, ARebuildKilledBetweenTheFilingsOfAnImportIsFinishedByItsNextFiling) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  int fileNumber = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, fileNumber, ok), 0);
+  DbBeginBatch();
+  for (int i = 1; i <= 6; ++i)
+    ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("0000000" + std::to_string(i), {"T"}), a.fields), 0);
+  // The squeezed copy without record 3, complete and marked, killed before it was copied.
+  const std::string old = FileBytes(a.f01);
+  const std::string beside = a.f01 + ".NEW";
+  const std::string squeezed = old.substr(0, 3 * 671) + old.substr(4 * 671);
+  PutFileBytes(beside, squeezed);
+  ASSERT_EQ(DbRebuildIndexes(beside, a.fields), 0);
+  DbCloseIndexes(beside);
+  PutFileBytes(a.f01 + ".NEW.OK", "");
+  ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("00000099", {"T"}), a.fields), 0);
+  ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("00000100", {"U"}), a.fields), 0);
+  EXPECT_EQ(DbEndBatch(), 0);
+  SKFCLOSE(fileNumber);
+  EXPECT_TRUE(FileBytes(a.f01).substr(0, squeezed.size()) == squeezed) << "the rebuilt records are not in place";
+  EXPECT_EQ(FileBytes(a.f01).size(), squeezed.size() + 2 * 671);
+  auto keys = Pairs(DBINDEX(a.f01, 0), 8);
+  EXPECT_EQ(keys.size(), 7u);
+  for (const auto& pair : keys) EXPECT_NE(pair.first, "00000003") << "the record the rebuild dropped came back";
+  EXPECT_EQ(keys.count({"00000004", 4}), 1u);
+  EXPECT_EQ(keys.count({"00000099", 7}), 1u);
+  EXPECT_EQ(keys.count({"00000100", 8}), 1u);
+  auto topics = Pairs(DBINDEX(a.f01, 1), 40);
+  EXPECT_EQ(topics.size(), 7u);
+  EXPECT_EQ(topics.count({"U", 8}), 1u);
+  std::string problem;
+  EXPECT_EQ(db::CheckRecordFile(a.f01, a.fields, problem), 0) << problem;
+  for (const std::string& left : {beside, beside + ".OK", DBINDEX(beside, 0), DBINDEX(beside, 1)})
+    EXPECT_FALSE(fileio::Exists(left)) << left;
+}
+

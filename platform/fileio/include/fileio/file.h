@@ -29,6 +29,7 @@ enum : int {
   kErrDiskFull = 112,
   kErrInvalidName = 123,
   kErrAlreadyExists = 183,
+  kErrUserMappedFile = 1224,  // Windows: the length of a file another handle has a view of
 };
 
 enum class Access { Read = 0, WriteNew = 1, ReadWrite = 2 };
