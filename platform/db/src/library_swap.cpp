@@ -12,15 +12,6 @@ namespace {
 
 std::string OwnerNote(const std::string& ready) { return ready + ".FOR"; }
 
-// The library a ready file belongs to; "" when its note is missing (then it is taken as
-// the caller's: a folder with one library needs none).
-std::string OwnerOf(const std::string& ready) {
-  std::string text;
-  if (fileio::ReadWholeFile(OwnerNote(ready), text) != 0) return "";
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
-  return fileio::Trim(text);
-}
-
 // The new index's bytes over the old index file, which stays the same file: a program
 // waiting for the library's lock with the index open then finds the new index, never a
 // file that is gone. The old index's undo journal goes first, for it belongs to the old.
@@ -48,23 +39,32 @@ int FinishOwn(const LibraryWorkFiles& f) {
       if (int rc = fileio::RemoveFile(f.tempIndex); rc != 0) return rc;
     }
     if (int rc = fileio::MoveFileReplacing(f.readyLibrary, f.library); rc != 0) return rc;
-    fileio::RemoveFile(OwnerNote(f.readyLibrary));
+    RemoveSwapOwner(f.readyLibrary);
     return 0;
   }
   if (fileio::Exists(f.readyIndex)) {
     if (int rc = CopyOver(f.readyIndex, f.index); rc != 0) return rc;
     if (int rc = fileio::RemoveFile(f.readyIndex); rc != 0) return rc;
-    fileio::RemoveFile(OwnerNote(f.readyIndex));
+    RemoveSwapOwner(f.readyIndex);
   }
   return 0;
 }
 
-bool Owns(const std::string& ready, const LibraryWorkFiles& f) {
-  const std::string owner = OwnerOf(ready);
+}  // namespace
+
+std::string SwapOwnerOf(const std::string& workFile) {
+  std::string text;
+  if (fileio::ReadWholeFile(OwnerNote(workFile), text) != 0) return "";
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+  return fileio::Trim(text);
+}
+
+bool OwnsWorkFile(const std::string& workFile, const LibraryWorkFiles& f) {
+  const std::string owner = SwapOwnerOf(workFile);
   return owner.empty() || FileKey(DBNAME(owner, 'B')) == FileKey(f.library);
 }
 
-}  // namespace
+void RemoveSwapOwner(const std::string& workFile) { fileio::RemoveFile(OwnerNote(workFile)); }
 
 LibraryWorkFiles LibraryWorkFilesOf(const std::string& library) {
   LibraryWorkFiles f;
@@ -91,12 +91,12 @@ int FinishLibrarySwap(const LibraryWorkFiles& files) {
     const bool library = fileio::Exists(files.readyLibrary);
     if (!library && !fileio::Exists(files.readyIndex)) return 0;
     const std::string ready = library ? files.readyLibrary : files.readyIndex;
-    if (Owns(ready, files)) {
+    if (OwnsWorkFile(ready, files)) {
       if (int rc = FinishOwn(files); rc != 0) return rc;
       continue;
     }
     // Another library's run was killed at its commit point: its swap needs its own lock.
-    const LibraryWorkFiles other = LibraryWorkFilesOf(OwnerOf(ready));
+    const LibraryWorkFiles other = LibraryWorkFilesOf(SwapOwnerOf(ready));
     LibraryLock lock;
     if (int rc = lock.Acquire(other.index); rc != 0) return rc;
     if (int rc = FinishOwn(other); rc != 0) return rc;

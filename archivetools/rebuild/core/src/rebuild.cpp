@@ -240,6 +240,10 @@ void Sleep300() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
 
 Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks);
 
+std::string FolderLockOf(const WorkFiles& files) {
+  return fileio::WithTrailingSeparator(fileio::FolderOf(files.library)) + "NARWEN.LCK";
+}
+
 Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hooks) {
   const WorkFiles files = WorkFilesOf(library);
   // Taking the library's lock makes its index file: a run that fails leaves none where
@@ -251,6 +255,10 @@ Failure RebuildOne(const std::string& library, int mode, const RebuildHooks& hoo
 }
 
 Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks) {
+  // The libraries of a folder share the work files' names, and several copies of the tool
+  // may run: one run at a time in a folder uses them.
+  db::LibraryLock folderLock;
+  if (int rc = folderLock.Acquire(FolderLockOf(files)); rc != 0) return {rc, kStepOpen};
   // The whole run holds the library's lock: a store meanwhile waits for the new library
   // rather than landing in the one about to be replaced.
   db::LibraryLock lock;
@@ -272,7 +280,16 @@ Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks)
   const bool enough = free > need;
   if (hooks.status) hooks.status(files.library, enough);
   // Items a stopped run cut from the library live only in its cut file: it goes on.
-  const bool takeOver = fileio::Exists(files.cutLibrary);
+  const bool cutFile = fileio::Exists(files.cutLibrary);
+  const bool takeOver = cutFile && db::OwnsWorkFile(files.cutLibrary, files);
+  if (cutFile && !takeOver && mode == kModeCompact && !enough) {
+    // The cut file is another library's, whose stopped run this one must neither take over
+    // nor overwrite: that run goes on first (its items are missing from its library until
+    // then), and this one starts again with the space it left.
+    lib.Close();
+    Failure other = RebuildHeld(WorkFilesOf(db::SwapOwnerOf(files.cutLibrary)), kModeCompact, hooks);
+    return other.code != 0 ? other : RebuildHeld(files, mode, hooks);
+  }
   if (mode == kModeCompact && !enough && !takeOver && free < hooks.minimumFree) return {kDbRefused, kStepOpen};
   const bool cutting = takeOver || (mode == kModeCompact && !enough);
   const bool compacting = mode == kModeCompact || takeOver;
@@ -284,6 +301,7 @@ Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks)
   fileio::File out;
   int64_t written = 0;
   if (cutting) {
+    if ((rc = db::WriteSwapOwner(files.cutLibrary, files.library)) != 0) return {rc, kStepWrite};
     if ((rc = out.OpenAlways(files.cutLibrary, fileio::Share::DenyRead)) != 0) return {rc, kStepWrite};
     // Keep its complete items; a copy cut short at its end is taken again from the library.
     int64_t keep = -1;
@@ -349,6 +367,7 @@ Failure RebuildHeld(const WorkFiles& files, int mode, const RebuildHooks& hooks)
     if ((rc = fileio::MoveFileReplacing(cutting ? files.cutLibrary : files.tempLibrary, files.readyLibrary)) != 0) {
       return {rc, kStepRename};
     }
+    if (cutting) db::RemoveSwapOwner(files.cutLibrary);
   } else if ((rc = fileio::MoveFileReplacing(files.tempIndex, files.readyIndex)) != 0) {
     return {rc, kStepRename};
   }

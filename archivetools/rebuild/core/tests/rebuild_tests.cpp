@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <map>
@@ -449,6 +450,77 @@ TEST_F(LibraryTest, APendingSwapOfOneLibraryNeverLandsInAnother) {
     EXPECT_EQ(dir.Read("out\\2" + key), bytes) << key;
   }
   EXPECT_EQ(fileio::FileSize(lib2), 300 + 50 + 44);
+}
+
+// A run short of space on one library finds another library's stopped run in the cut file
+// they share: that run goes on first (its items come back to its own library), and none of
+// its items land in the library this run was asked for.
+TEST_F(LibraryTest, AnotherLibrarysStoppedCuttingRunIsFinishedForItAndNotTakenOver) {
+  Store("A.JPG", Bytes(100, 1));
+  Store("C.JPG", Bytes(20000, 3));
+  const std::string lib2 = dir.Path() + "ARC002.B01";
+  Name("D.JPG");
+  ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\D.JPG", Bytes(300, 4)), 1), 0);
+  // Library 1's run moved C into the cut file and cut it from the library, then stopped.
+  const std::string now = dir.Read("ARC001.B01");
+  ASSERT_EQ(now.size(), 20144u);  // A, then C
+  dir.Write("NARWENCUT.B01", now.substr(122));
+  ASSERT_EQ(db::WriteSwapOwner(dir.File("NARWENCUT.B01"), lib()), 0);
+  dir.Write("ARC001.B01", now.substr(0, 122));
+  RebuildHooks shortHooks;
+  shortHooks.freeSpace = [](const std::string&) { return int64_t(1000); };
+  shortHooks.minimumFree = 0;
+  std::vector<std::string> seen;
+  shortHooks.status = [&](const std::string& l, bool) { seen.push_back(l); };
+  ASSERT_EQ(REBUILDDATABASE(lib2, kModeCompact, false, shortHooks), 0);
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENCUT.B01")));
+  EXPECT_FALSE(fileio::Exists(dir.File("NARWENCUT.B01.FOR")));
+  ExpectLiveItemsCopyOut();  // A and C in library 1
+  EXPECT_EQ(fileio::FileSize(lib2), 322);
+  Name("C.JPG");
+  int rc = qBtMmLib(lib2, dir.File("out\\2C.JPG"), 2);
+  EXPECT_NE(rc, 0) << "library 1's item was copied out of library 2";
+  ASSERT_EQ(seen.size(), 3u);  // library 2, then 1 finished, then 2 again
+  EXPECT_EQ(seen[1], lib());
+}
+
+// Two copies of the tool at work on two libraries of one folder: the work files' names are
+// the folder's, so the second run waits for the first, and both libraries come out whole.
+TEST_F(LibraryTest, RunsOnTwoLibrariesOfOneFolderAtOnceLeaveBothWhole) {
+  for (int i = 0; i < 40; ++i) Store("A" + std::to_string(i) + ".JPG", Bytes(3000 + i, i));
+  RemoveItem("A3.JPG");
+  const std::string lib2 = dir.Path() + "ARC002.B01";
+  std::map<std::string, std::string> second;
+  for (int i = 0; i < 40; ++i) {
+    const std::string key = "B" + std::to_string(i) + ".JPG";
+    second[key] = Bytes(2000 + i, 100 + i);
+    Name(key);
+    ASSERT_EQ(qBtMmLib(lib2, dir.Write("in\\" + key, second[key]), 1), 0);
+  }
+  // The first run stops in the middle of its scan until the second has ended, or for a
+  // while when the second cannot start before the first ends (as it should).
+  std::atomic<bool> secondDone{false}, firstInside{false};
+  RebuildHooks first = Roomy();
+  first.progress = [&](int percent) {
+    if (percent > 0 && percent < 100 && !firstInside.exchange(true)) WaitUntil([&] { return secondDone.load(); }, std::chrono::milliseconds(2000));
+  };
+  int firstCode = -1, secondCode = -1;
+  std::thread one([&] { firstCode = REBUILDDATABASE(lib(), kModeCompact, false, first); });
+  ASSERT_TRUE(WaitUntil([&] { return firstInside.load(); }, kEventLimit)) << "the first run never got under way";
+  std::thread two([&] {
+    secondCode = REBUILDDATABASE(lib2, kModeCompact, false, Roomy());
+    secondDone = true;
+  });
+  one.join();
+  two.join();
+  EXPECT_EQ(firstCode, 0);
+  EXPECT_EQ(secondCode, 0);
+  ExpectLiveItemsCopyOut();
+  for (const auto& [key, bytes] : second) {
+    Name(key);
+    ASSERT_EQ(qBtMmLib(lib2, dir.File("out\\2" + key), 2), 0) << key;
+    EXPECT_EQ(dir.Read("out\\2" + key), bytes) << key;
+  }
 }
 
 TEST_F(LibraryTest, AFailingLibraryOfAPatternLeavesTheOthersDoneAndGivesItsCode) {

@@ -47,8 +47,14 @@ struct LibraryWorkFiles {
   std::string cutLibrary;      // items cut from a library short of space
 };
 LibraryWorkFiles LibraryWorkFilesOf(const std::string& library);
-// Marks a ready file as the given library's (before the rename that makes it ready).
+// Marks a ready file as the given library's (before the rename that makes it ready); the
+// cut file, shared by the folder's libraries too, is marked the same way.
 int WriteSwapOwner(const std::string& readyFile, const std::string& library);
+// The library a work file belongs to; "" when its note is missing (then it is taken as
+// the caller's: a folder with one library needs none).
+std::string SwapOwnerOf(const std::string& workFile);
+bool OwnsWorkFile(const std::string& workFile, const LibraryWorkFiles& f);
+void RemoveSwapOwner(const std::string& workFile);
 // Puts in place the new files of a run killed after its commit point, before anything
 // reads or changes the library: a store or removal meanwhile would otherwise go into the
 // old files, which the swap then drops. The caller holds the library's lock; a ready file
