@@ -12,30 +12,11 @@ namespace {
 
 std::string OwnerNote(const std::string& ready) { return ready + ".FOR"; }
 
-// The new index's bytes over the old index file, which stays the same file: a program
-// waiting for the library's lock with the index open then finds the new index, never a
-// file that is gone. The old index's undo journal goes first, for it belongs to the old.
-int CopyOver(const std::string& from, const std::string& to) {
-  fileio::RemoveFile(to + ".UND");
-  fileio::File in, out;
-  int rc = in.Open(from, fileio::Access::Read, fileio::Share::DenyNone);
-  if (rc != 0) return rc;
-  const int64_t size = in.Size();
-  if (size < 0) return kDbErrInvalidHandle;
-  if ((rc = out.OpenAlways(to, fileio::Share::DenyNone)) != 0) return rc;
-  if ((rc = CopyFileBytes(in, 0, out, 0, size)) != 0) return rc;
-  // Another program that has the old index mapped may keep the file from shrinking (as
-  // Windows does): an index file is longer than its pages anyway, and what lies past the
-  // new header's page count is never read.
-  out.Truncate(size);
-  return out.Flush();
-}
-
 // The swap of the library the files name; its lock is held.
 int FinishOwn(const LibraryWorkFiles& f) {
   if (fileio::Exists(f.readyLibrary)) {
     if (fileio::Exists(f.tempIndex)) {
-      if (int rc = CopyOver(f.tempIndex, f.index); rc != 0) return rc;
+      if (int rc = CopyIndexOver(f.tempIndex, f.index); rc != 0) return rc;
       if (int rc = fileio::RemoveFile(f.tempIndex); rc != 0) return rc;
     }
     if (int rc = fileio::MoveFileReplacing(f.readyLibrary, f.library); rc != 0) return rc;
@@ -43,7 +24,7 @@ int FinishOwn(const LibraryWorkFiles& f) {
     return 0;
   }
   if (fileio::Exists(f.readyIndex)) {
-    if (int rc = CopyOver(f.readyIndex, f.index); rc != 0) return rc;
+    if (int rc = CopyIndexOver(f.readyIndex, f.index); rc != 0) return rc;
     if (int rc = fileio::RemoveFile(f.readyIndex); rc != 0) return rc;
     RemoveSwapOwner(f.readyIndex);
   }
@@ -65,6 +46,26 @@ bool OwnsWorkFile(const std::string& workFile, const LibraryWorkFiles& f) {
 }
 
 void RemoveSwapOwner(const std::string& workFile) { fileio::RemoveFile(OwnerNote(workFile)); }
+
+// The new index's bytes over the old index file, which stays the same file: a program that
+// keeps the index open (waiting for the library's lock, say) then finds the new index, never
+// a file that is gone. The old index's undo journal goes first, for it belongs to the old.
+int CopyIndexOver(const std::string& from, const std::string& to) {
+  fileio::RemoveFile(to + ".UND");
+  fileio::File in, out;
+  int rc = in.Open(from, fileio::Access::Read, fileio::Share::DenyNone);
+  if (rc != 0) return rc;
+  const int64_t size = in.Size();
+  if (size < 0) return kDbErrInvalidHandle;
+  if ((rc = out.OpenAlways(to, fileio::Share::DenyNone)) != 0) return rc;
+  if ((rc = CopyFileBytes(in, 0, out, 0, size)) != 0) return rc;
+  // Windows keeps the length of a file that another program has a view of. The new index
+  // is whole in its first bytes: the pages past its header's count are spare room, never
+  // read, which it takes up as it grows.
+  rc = out.Truncate(size);
+  if (rc != 0 && rc != fileio::kErrUserMappedFile) return rc;
+  return out.Flush();
+}
 
 LibraryWorkFiles LibraryWorkFilesOf(const std::string& library) {
   LibraryWorkFiles f;

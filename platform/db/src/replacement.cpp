@@ -3,6 +3,7 @@
 // killed while it put them in place is finished by whoever takes the header lock next to
 // append, rewrite or rebuild; one killed before its mark leaves a copy that is removed.
 #include "db/db.h"
+#include "db/media_item.h"
 #include "fileio/file.h"
 #include "skin/sk_files.h"
 
@@ -29,27 +30,6 @@ int PutInPlace(int fileNumber, const std::string& beside, int64_t bytes) {
   return rc;
 }
 
-// The new index's bytes over the old index file, which stays the same file: another
-// program that keeps it open sees the new index (its identity changed) instead of
-// going on in a file that is no longer there.
-int CopyOver(const std::string& from, const std::string& to) {
-  std::string bytes;
-  int rc = fileio::ReadWholeFile(from, bytes);
-  if (rc != 0) return rc;
-  fileio::File out;
-  rc = out.OpenAlways(to, fileio::Share::DenyNone);
-  if (rc == 0) rc = out.WriteAt(0, bytes.data(), bytes.size());
-  if (rc == 0) {
-    // Windows keeps the length of a file that another program has a view of. The new index
-    // is whole in its first bytes: the pages past its count are spare room, which it takes
-    // up as it grows.
-    rc = out.Truncate(int64_t(bytes.size()));
-    if (rc == fileio::kErrUserMappedFile) rc = 0;
-  }
-  if (rc == 0) rc = out.Flush();
-  return rc;
-}
-
 }  // namespace
 
 std::string DbReplacementMark(const std::string& path) { return path + ".NEW.OK"; }
@@ -67,8 +47,7 @@ int DbFinishReplacement(const std::string& path, int fileNumber, const std::vect
     for (size_t i = 0; rc == 0 && i < layouts.size(); ++i) {
       const std::string index = DBINDEX(path, layouts[i].number), built = DBINDEX(beside, layouts[i].number);
       if (!fileio::Exists(built)) continue;  // moved before a kill
-      RemoveIfThere(index + ".UND");
-      rc = CopyOver(built, index);
+      rc = db::CopyIndexOver(built, index);
       if (rc == 0) rc = fileio::RemoveFile(built);
     }
     if (rc == 0) rc = fileio::RemoveFile(mark);

@@ -30,6 +30,9 @@ void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t trai
 // Copies `length` bytes from one file to another in chunks of at most 1 MiB; a source
 // that ends early is a read fault.
 int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length);
+// Puts a rebuilt index's bytes over an index file, which stays the same file (programs that
+// hold it open read the new index), and removes the old one's undo journal.
+int CopyIndexOver(const std::string& from, const std::string& to);
 
 class LockGroup;
 
