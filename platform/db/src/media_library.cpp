@@ -226,6 +226,23 @@ int Store(const std::string& library, const std::string& indexPath, const std::s
   return rc;
 }
 
+// Makes a copy-out's target (never over a file that is there) and fills it with
+// fill(file); a target that could not be filled whole is removed.
+template <typename Fill>
+int WriteTarget(const std::string& target, Fill fill) {
+  fileio::File out;
+  int rc = out.Open(target, fileio::Access::WriteNew, fileio::Share::Exclusive);
+  if (rc != 0) return rc;
+  rc = fill(out);
+  out.Close();
+  if (rc != 0) fileio::RemoveFile(target);
+  return rc;
+}
+
+int WriteBytes(fileio::File& out, const std::vector<uint8_t>& data) {
+  return data.empty() ? 0 : out.WriteAt(0, data.data(), data.size());
+}
+
 int CopyOut(const std::string& library, const std::string& indexPath, const std::string& target,
             const std::string& name, bool checkOnly) {
   // Reading never makes an index: a library that was never written has no items.
@@ -249,13 +266,7 @@ int CopyOut(const std::string& library, const std::string& indexPath, const std:
   int64_t start = 0, dataLength = 0;
   rc = CheckItem(lib, end, name, start, dataLength);
   if (rc != 0 || checkOnly) return rc;
-  fileio::File out;
-  rc = out.Open(target, fileio::Access::WriteNew, fileio::Share::Exclusive);
-  if (rc != 0) return rc;
-  rc = db::CopyFileBytes(lib, start, out, 0, dataLength);
-  out.Close();
-  if (rc != 0) fileio::RemoveFile(target);
-  return rc;
+  return WriteTarget(target, [&](fileio::File& out) { return db::CopyFileBytes(lib, start, out, 0, dataLength); });
 }
 
 int Remove(const std::string& library, const std::string& indexPath, const std::string& name) {
@@ -328,16 +339,6 @@ int ReadItem(fileio::File& lib, int64_t end, const std::string& name, std::vecto
   std::memcpy(data.data() + before, tail.data(), inTail);
   whole = true;
   return 0;
-}
-
-int WriteTarget(const std::string& target, const std::vector<uint8_t>& data) {
-  fileio::File out;
-  int rc = out.Open(target, fileio::Access::WriteNew, fileio::Share::Exclusive);
-  if (rc != 0) return rc;
-  if (!data.empty()) rc = out.WriteAt(0, data.data(), data.size());
-  out.Close();
-  if (rc != 0) fileio::RemoveFile(target);
-  return rc;
 }
 
 }  // namespace
@@ -482,16 +483,14 @@ void LibraryReader::CopyOut(std::vector<Copy>& copies) {
           result = kWriteWaiting;
           continue;
         }
-        fileio::File out;
-        if ((result = out.Open(p.copy->target, fileio::Access::WriteNew, fileio::Share::Exclusive)) != 0) continue;
-        result = whole ? (data.empty() ? 0 : out.WriteAt(0, data.data(), data.size()))
-                       : CopyFileBytes(lib, start, out, 0, dataLength);
-        out.Close();
-        if (result != 0) fileio::RemoveFile(p.copy->target);
+        result = WriteTarget(p.copy->target, [&](fileio::File& out) {
+          return whole ? WriteBytes(out, data) : CopyFileBytes(lib, start, out, 0, dataLength);
+        });
       }
     }
     for (Pending& p : pending)
-      if (p.copy->rc == kWriteWaiting) p.copy->rc = WriteTarget(p.copy->target, p.data);
+      if (p.copy->rc == kWriteWaiting)
+        p.copy->rc = WriteTarget(p.copy->target, [&](fileio::File& out) { return WriteBytes(out, p.data); });
   } catch (const std::bad_alloc&) {
     for (Copy& c : copies)
       if (c.rc == kWriteWaiting) c.rc = fileio::kErrNotEnoughMemory;
