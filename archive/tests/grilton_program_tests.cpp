@@ -717,74 +717,64 @@ std::vector<std::string> FiledValues(int number) {
 
 }  // namespace
 
-// A record file cut under intact indexes: the start names the file and the rebuild that
-// mends it, and a filing is refused with the same words; nothing is written.
-TEST_F(Grilton, ARecordFileCutUnderItsIndexesIsReportedAtStartAndNotFiledInto) {
-  const std::string f01 = Copy().RecordFile();
-  const std::vector<DBFIELD> fields = db::ArchiveFields(kTopicSlots, 2024, 5);
-  ASSERT_EQ(DBCREATE(f01, 671), 0);
-  {
+// The archive started on a record file damaged under its indexes.
+class GriltonDamage : public Grilton {
+ protected:
+  // Files `count` pictures into a new record file and returns its bytes.
+  std::string FileRecords(int count) {
+    const std::string f01 = Copy().RecordFile();
+    const std::vector<DBFIELD> fields = db::ArchiveFields(kTopicSlots, 2024, 5);
+    EXPECT_EQ(DBCREATE(f01, 671), 0);
     int fn = 0, ok = 0;
-    ASSERT_EQ(DBOPENF(f01, fn, ok), 0);
-    for (int i = 1; i <= 20; ++i) ASSERT_EQ(DBCREF(f01, fn, FiledValues(i), fields), 0) << i;
+    EXPECT_EQ(DBOPENF(f01, fn, ok), 0);
+    DbBeginBatch();
+    for (int i = 1; i <= count; ++i) EXPECT_EQ(DBCREF(f01, fn, FiledValues(i), fields), 0) << i;
+    DbEndBatch();
     SKFCLOSE(fn);
     DbCloseIndexes(f01);
+    return RecordBytes();
   }
-  std::string whole = RecordBytes();
-  ASSERT_EQ(fileio::WriteFileReplacing(f01, whole.substr(0, 11 * 671)), 0);
-  ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "QORIMAGE.CPT", "0000000020\r\n"), 0);
-  Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(1));
-  ASSERT_NE(frame, nullptr);
-  std::string text = WaitBoxText();
-  EXPECT_NE(text.find(f01), std::string::npos) << text;
-  EXPECT_NE(text.find("rebuild"), std::string::npos) << text;
-  ASSERT_TRUE(Answer());
-  ASSERT_TRUE(WaitCount(frame, "1"));
-  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
-  PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
-  text = WaitBoxText();
-  EXPECT_NE(text.find("rebuild"), std::string::npos) << text;
-  ASSERT_TRUE(Answer());
-  EXPECT_EQ(Count(frame), "1");
+  // With `damaged` as the record file and the counter at `counter`: the start names the
+  // file and `words`, and a filing is refused with the same words, leaving one picture to go.
+  void ExpectReportedAndNotFiledInto(const std::string& damaged, int counter, const std::string& words) {
+    const std::string f01 = Copy().RecordFile();
+    ASSERT_EQ(fileio::WriteFileReplacing(f01, damaged), 0);
+    char number[16];
+    std::snprintf(number, sizeof number, "%010d", counter);
+    ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "QORIMAGE.CPT", std::string(number) + "\r\n"), 0);
+    Copy().WriteInProgram("NEWWORDS.OK", "");
+    HWND frame = Start(Pictures(1));
+    ASSERT_NE(frame, nullptr);
+    std::string text = WaitBoxText();
+    EXPECT_NE(text.find(f01), std::string::npos) << text;
+    EXPECT_NE(text.find(words), std::string::npos) << text;
+    ASSERT_TRUE(Answer());
+    ASSERT_TRUE(WaitCount(frame, "1"));
+    ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
+    PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
+    text = WaitBoxText();
+    EXPECT_NE(text.find(words), std::string::npos) << text;
+    ASSERT_TRUE(Answer());
+    EXPECT_EQ(Count(frame), "1");
+  }
+};
+
+// A record file cut under intact indexes: the start names the file and the rebuild that
+// mends it, and a filing is refused with the same words; nothing is written.
+TEST_F(GriltonDamage, ARecordFileCutUnderItsIndexesIsReportedAtStartAndNotFiledInto) {
+  const std::string whole = FileRecords(20);
+  ASSERT_NO_FATAL_FAILURE(ExpectReportedAndNotFiledInto(whole.substr(0, 11 * 671), 20, "rebuild"));
   EXPECT_EQ(RecordBytes().size(), 11u * 671u);
   EXPECT_EQ(Close(), 0);
 }
 
 // A damaged header number (it names record 50 of 200): the start reports it and the
 // filing neither cuts the file nor files into it.
-TEST_F(Grilton, AHeaderNumberNamingAnInnerRecordIsReportedAndCutsNothing) {
-  const std::string f01 = Copy().RecordFile();
-  const std::vector<DBFIELD> fields = db::ArchiveFields(kTopicSlots, 2024, 5);
-  ASSERT_EQ(DBCREATE(f01, 671), 0);
-  {
-    int fn = 0, ok = 0;
-    ASSERT_EQ(DBOPENF(f01, fn, ok), 0);
-    DbBeginBatch();
-    for (int i = 1; i <= 199; ++i) ASSERT_EQ(DBCREF(f01, fn, FiledValues(i), fields), 0) << i;
-    DbEndBatch();
-    SKFCLOSE(fn);
-    DbCloseIndexes(f01);
-  }
-  std::string bytes = RecordBytes();
+TEST_F(GriltonDamage, AHeaderNumberNamingAnInnerRecordIsReportedAndCutsNothing) {
+  std::string bytes = FileRecords(199);
   ASSERT_EQ(bytes.size(), 200u * 671u);
   bytes[0] = 50;
-  ASSERT_EQ(fileio::WriteFileReplacing(f01, bytes), 0);
-  ASSERT_EQ(fileio::WriteFileReplacing(Copy().ProgramFolder() + "QORIMAGE.CPT", "0000000199\r\n"), 0);
-  Copy().WriteInProgram("NEWWORDS.OK", "");
-  HWND frame = Start(Pictures(1));
-  ASSERT_NE(frame, nullptr);
-  std::string text = WaitBoxText();
-  EXPECT_NE(text.find(f01), std::string::npos) << text;
-  EXPECT_NE(text.find("record 50"), std::string::npos) << text;
-  ASSERT_TRUE(Answer());
-  ASSERT_TRUE(WaitCount(frame, "1"));
-  ASSERT_TRUE(driver::SetText(Field(frame, kFirstTopic), "HARBOUR"));
-  PostMessageA(frame, WM_COMMAND, grilton::kCmdFile, 0);
-  text = WaitBoxText();
-  EXPECT_NE(text.find("record 50"), std::string::npos) << text;
-  ASSERT_TRUE(Answer());
-  EXPECT_EQ(Count(frame), "1");
+  ASSERT_NO_FATAL_FAILURE(ExpectReportedAndNotFiledInto(bytes, 199, "record 50"));
   EXPECT_TRUE(RecordBytes() == bytes) << "the record file changed";
   EXPECT_EQ(Close(), 0);
 }
