@@ -51,21 +51,32 @@ unsigned Pixel(const imglib::Raster& r, int x, int y) {
   return unsigned(p[2]) << 16 | unsigned(p[1]) << 8 | p[0];
 }
 
-// Polls until the picture file has the size (a step rewrites it), or the time is up.
-// Waits for the file to hold a picture of that size; a failure names the size last seen.
-testing::AssertionResult WaitForPictureSize(const std::string& path, int width, int height, DWORD ms) {
-  std::string seen = "no picture";
-  bool ok = PumpUntil(
-      [&] {
-        imglib::Picture p;
-        if (!ReadPicture(path, p)) return false;
-        seen = std::to_string(p.pixels.Width()) + " x " + std::to_string(p.pixels.Height());
-        return p.pixels.Width() == width && p.pixels.Height() == height;
-      },
-      milliseconds(ms), milliseconds(50));
-  if (ok) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << path << ": waited " << ms << " ms for " << width << " x " << height
-                                     << ", saw " << seen;
+// A file's size and time of last writing, read without opening the file: a step writes
+// the picture beside it and renames the new file over it, which Windows refuses while
+// another program holds the file open - as a user would see with a viewer open on it.
+struct FileStamp {
+  uint64_t size = 0, written = 0, made = 0;
+  bool operator==(const FileStamp& o) const { return size == o.size && written == o.written && made == o.made; }
+};
+
+FileStamp StampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return {};
+  return {uint64_t(d.nFileSizeHigh) << 32 | d.nFileSizeLow,
+          uint64_t(d.ftLastWriteTime.dwHighDateTime) << 32 | d.ftLastWriteTime.dwLowDateTime,
+          uint64_t(d.ftCreationTime.dwHighDateTime) << 32 | d.ftCreationTime.dwLowDateTime};
+}
+
+// Waits until a step has put a new file in the place of the one stamped `before` (without
+// opening it meanwhile), then checks that it holds a picture of that size.
+testing::AssertionResult WaitForPictureSize(const std::string& path, const FileStamp& before, int width, int height) {
+  if (!PumpUntil([&] { return !(StampOf(path) == before); }, kEventLimit, milliseconds(50)))
+    return testing::AssertionFailure() << path << " was not written anew within " << kEventLimitMs << " ms";
+  imglib::Picture p;
+  if (!ReadPicture(path, p)) return testing::AssertionFailure() << path << " holds no picture now";
+  if (p.pixels.Width() == width && p.pixels.Height() == height) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << path << ": " << p.pixels.Width() << " x " << p.pixels.Height() << ", not "
+                                     << width << " x " << height;
 }
 
 constexpr unsigned kRed = 0xFF0000;
@@ -326,8 +337,9 @@ TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
 
   // A quarter turn clockwise: 3 x 2 becomes 2 x 3, the top-left pixel goes to the top right.
   SelectOnly(list_, {1});
+  FileStamp stamp = StampOf(pictures.File("r.bmp"));
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
-  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 2, 3, kStartMs));
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), stamp, 2, 3));
   // The file is written before the step's end: the next command waits for it (a command
   // given while a batch runs is refused with a beep, as a user meets it).
   SendAndWait(frame, WM_NULL, 0, 0);
@@ -340,28 +352,20 @@ TEST_F(KelmorList, RotatingAndMirroringRewriteThePictures) {
 
   // A mirror image reverses every row.
   SelectOnly(list_, {0});
-  std::string oldBytes;
-  fileio::ReadWholeFile(pictures.File("m.bmp"), oldBytes);
+  stamp = StampOf(pictures.File("m.bmp"));
   SendAndWait(frame, WM_COMMAND, kTransformMirror, 0);
-  imglib::Picture mirrored;
-  ASSERT_TRUE(PumpUntil(
-      [&] {
-        std::string newBytes;
-        fileio::ReadWholeFile(pictures.File("m.bmp"), newBytes);
-        return newBytes != oldBytes;
-      },
-      milliseconds(kStartMs), milliseconds(50)))
-      << "m.bmp was not rewritten within " << kStartMs << " ms";
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("m.bmp"), stamp, 3, 2));
   SendAndWait(frame, WM_NULL, 0, 0);
+  imglib::Picture mirrored;
   ASSERT_TRUE(ReadPicture(pictures.File("m.bmp"), mirrored));
-  ASSERT_EQ(mirrored.pixels.Width(), 3);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) EXPECT_EQ(Pixel(mirrored.pixels, x, y), Pixel(before.pixels, 2 - x, y)) << x << "," << y;
 
   // Rotating left turns it back.
   SelectOnly(list_, {1});
+  stamp = StampOf(pictures.File("r.bmp"));
   SendAndWait(frame, WM_COMMAND, kTransformRotateLeft, 0);
-  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), 3, 2, kStartMs));
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("r.bmp"), stamp, 3, 2));
   imglib::Picture back;
   ASSERT_TRUE(ReadPicture(pictures.File("r.bmp"), back));
   EXPECT_EQ(Pixel(back.pixels, 0, 0), Pixel(before.pixels, 0, 0));
@@ -382,13 +386,14 @@ TEST_F(KelmorList, ABatchWorksOnTheFilesChosenAndReportsOnlyItsFirstFailure) {
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.bmp", " b.bmp", " broken.bmp"}, 10000).size(), 3u);
   SelectOnly(list_, {0, 1, 2});
+  const FileStamp a = StampOf(one.File("a.bmp")), b = StampOf(one.File("b.bmp"));
   // The steps are queued; the folder changes before the first of them runs.
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
   driver::SendCommand(frame, kCodeGoToFolder, fileio::WithoutTrailingSeparator(two.Path()));
-  EXPECT_TRUE(WaitForPictureSize(one.File("a.bmp"), 2, 3, 10000));
-  EXPECT_TRUE(WaitForPictureSize(one.File("b.bmp"), 2, 3, 10000));
+  EXPECT_TRUE(WaitForPictureSize(one.File("a.bmp"), a, 2, 3));
+  EXPECT_TRUE(WaitForPictureSize(one.File("b.bmp"), b, 2, 3));
   // The file that could not be loaded is named once and left as it was.
-  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+  HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id());
   ASSERT_NE(box, nullptr);
   std::string brokenAfter;
   fileio::ReadWholeFile(broken, brokenAfter);
@@ -417,8 +422,9 @@ TEST_F(KelmorList, AGifIsTurnedAndSavedAsAGifAgain) {
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.gif"}, 10000).size(), 1u);
   SelectOnly(list_, {0});
+  const FileStamp stamp = StampOf(pictures.File("a.gif"));
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
-  ASSERT_TRUE(WaitForPictureSize(pictures.File("a.gif"), 2, 4, 10000));
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("a.gif"), stamp, 2, 4));
   std::string after;
   fileio::ReadWholeFile(pictures.File("a.gif"), after);
   EXPECT_EQ(after.substr(0, 6), "GIF89a");
@@ -444,8 +450,9 @@ TEST_F(KelmorList, AFlashPixPictureIsTurnedAndSavedAsFlashPixAgain) {
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" a.fpx"}, 10000).size(), 1u);
   SelectOnly(list_, {0});
+  const FileStamp stamp = StampOf(pictures.File("a.fpx"));
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
-  ASSERT_TRUE(WaitForPictureSize(pictures.File("a.fpx"), 3, 70, 10000));
+  ASSERT_TRUE(WaitForPictureSize(pictures.File("a.fpx"), stamp, 3, 70));
   std::string after;
   fileio::ReadWholeFile(pictures.File("a.fpx"), after);
   EXPECT_EQ(imglib::DetectFormat(after), imglib::kFormatFpx);
