@@ -36,6 +36,7 @@ TEST_F(KelmorCommands, TheSizeBoxShowsTheLastAcceptedSizeAndCancelChangesNothing
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(WaitForList(list_, {" p.bmp"}, 10000).size(), 1u);
   SelectOnly(list_, {0});
+  const FileStamp stamp = StampOf(pictures.File("p.bmp"));
 
   PostMessageA(frame, WM_COMMAND, kTransformResize, 0);
   HWND box = WaitBox(kNewSizeClass);
@@ -46,12 +47,7 @@ TEST_F(KelmorCommands, TheSizeBoxShowsTheLastAcceptedSizeAndCancelChangesNothing
   driver::SetText(driver::FindChild(box, kHeightField), "1000");
   PressBoxButton(box, 2);
   // Keeping the proportions, 100 x 1000 fits 300 x 200 into 100 x 67.
-  EXPECT_TRUE(PumpUntil(
-      [&] {
-        imglib::Picture p;
-        return ReadPicture(pictures.File("p.bmp"), p) && p.pixels.Width() == 100 && p.pixels.Height() == 67;
-      },
-      kEventLimit));
+  EXPECT_TRUE(WaitForPictureSize(pictures.File("p.bmp"), stamp, 100, 67));
   std::string resized;
   fileio::ReadWholeFile(pictures.File("p.bmp"), resized);
 

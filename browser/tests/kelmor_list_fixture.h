@@ -1,6 +1,7 @@
 // The fixture of the whole-program tests of the file list and the commands: a browser started
 // at a folder with a filter, without its start-up hint, and helpers for its lists.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <chrono>
@@ -13,6 +14,7 @@
 #include "kelmor_fixture.h"
 #include "program_test.h"
 #include "test_windows.h"
+#include "wait_until.h"
 
 namespace kelmor {
 
@@ -20,6 +22,34 @@ inline bool ReadPicture(const std::string& path, imglib::Picture& picture) {
   std::string bytes;
   if (fileio::ReadWholeFile(path, bytes) != fileio::kOk) return false;
   return imglib::DecodePicture(bytes, picture) == imglib::kSuccess;
+}
+
+// A file's size and time of last writing, read without opening the file: a step writes
+// the picture beside it and renames the new file over it, which Windows refuses while
+// another program holds the file open - as a user would see with a viewer open on it.
+struct FileStamp {
+  uint64_t size = 0, written = 0, made = 0;
+  bool operator==(const FileStamp& o) const { return size == o.size && written == o.written && made == o.made; }
+};
+
+inline FileStamp StampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return {};
+  return {uint64_t(d.nFileSizeHigh) << 32 | d.nFileSizeLow,
+          uint64_t(d.ftLastWriteTime.dwHighDateTime) << 32 | d.ftLastWriteTime.dwLowDateTime,
+          uint64_t(d.ftCreationTime.dwHighDateTime) << 32 | d.ftCreationTime.dwLowDateTime};
+}
+
+// Waits until a step has put a new file in the place of the one stamped `before` (without
+// opening it meanwhile), then checks that it holds a picture of that size.
+inline testing::AssertionResult WaitForPictureSize(const std::string& path, const FileStamp& before, int width, int height) {
+  if (!PumpUntil([&] { return !(StampOf(path) == before); }, kEventLimit, std::chrono::milliseconds(50)))
+    return testing::AssertionFailure() << path << " was not written anew within " << kEventLimitMs << " ms";
+  imglib::Picture p;
+  if (!ReadPicture(path, p)) return testing::AssertionFailure() << path << " holds no picture now";
+  if (p.pixels.Width() == width && p.pixels.Height() == height) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << path << ": " << p.pixels.Width() << " x " << p.pixels.Height() << ", not "
+                                     << width << " x " << height;
 }
 
 // The list's entries once they are the expected ones, or as they are when the time is up.

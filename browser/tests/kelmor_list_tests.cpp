@@ -51,34 +51,6 @@ unsigned Pixel(const imglib::Raster& r, int x, int y) {
   return unsigned(p[2]) << 16 | unsigned(p[1]) << 8 | p[0];
 }
 
-// A file's size and time of last writing, read without opening the file: a step writes
-// the picture beside it and renames the new file over it, which Windows refuses while
-// another program holds the file open - as a user would see with a viewer open on it.
-struct FileStamp {
-  uint64_t size = 0, written = 0, made = 0;
-  bool operator==(const FileStamp& o) const { return size == o.size && written == o.written && made == o.made; }
-};
-
-FileStamp StampOf(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA d{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return {};
-  return {uint64_t(d.nFileSizeHigh) << 32 | d.nFileSizeLow,
-          uint64_t(d.ftLastWriteTime.dwHighDateTime) << 32 | d.ftLastWriteTime.dwLowDateTime,
-          uint64_t(d.ftCreationTime.dwHighDateTime) << 32 | d.ftCreationTime.dwLowDateTime};
-}
-
-// Waits until a step has put a new file in the place of the one stamped `before` (without
-// opening it meanwhile), then checks that it holds a picture of that size.
-testing::AssertionResult WaitForPictureSize(const std::string& path, const FileStamp& before, int width, int height) {
-  if (!PumpUntil([&] { return !(StampOf(path) == before); }, kEventLimit, milliseconds(50)))
-    return testing::AssertionFailure() << path << " was not written anew within " << kEventLimitMs << " ms";
-  imglib::Picture p;
-  if (!ReadPicture(path, p)) return testing::AssertionFailure() << path << " holds no picture now";
-  if (p.pixels.Width() == width && p.pixels.Height() == height) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << path << ": " << p.pixels.Width() << " x " << p.pixels.Height() << ", not "
-                                     << width << " x " << height;
-}
-
 constexpr unsigned kRed = 0xFF0000;
 constexpr unsigned kMarkerYellow = 0xF0D000;  // a keyword file's marker in a cell
 
