@@ -96,7 +96,6 @@ void BTreeFile::EndOperation() {
   journalError_ = 0;
   dirty_.clear();
   opPages_.clear();
-  opIndex_.clear();
 }
 
 // ---- header -------------------------------------------------------------------------
@@ -277,11 +276,10 @@ int BTreeFile::CheckPage(const uint8_t* b, uint32_t number, int level) const {
 }
 
 BTreeFile::Page* BTreeFile::Track(uint32_t number) {
-  auto it = opIndex_.find(number);
-  if (it != opIndex_.end()) return it->second;
+  for (Page& known : opPages_)
+    if (known.number == number) return &known;
   opPages_.push_back(Page{number, map_.data() + int64_t(number) * kPageSize});
   Page* p = &opPages_.back();
-  opIndex_[number] = p;
   // A page taken while a change runs may be changed: its old content goes first.
   if (changing_) Journal(*p);
   return p;
@@ -642,7 +640,7 @@ int BTreeFile::Locate(Seek mode, const uint8_t* key, int32_t value, bool& found,
 int BTreeFile::LocateIn(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut,
                         int32_t& valueOut, BtPosition& pos) {
   found = false;
-  std::vector<PathStep> path;
+  std::vector<PathStep>& path = readPath_;
   int rc = 0;
   bool any = false;
   int slot = 0;
@@ -701,12 +699,12 @@ int BTreeFile::Step(bool forward, const uint8_t* key, int32_t value, const BtPos
 
 int BTreeFile::Contains(const uint8_t* key, bool& any) {
   any = false;
-  std::vector<uint8_t> k(static_cast<size_t>(keyLength_));
+  uint8_t k[kMaxKeyLength];
   int32_t v = 0;
   BtPosition pos;
   bool found = false;
-  int rc = Locate(Seek::AtLeast, key, INT32_MIN, found, k.data(), v, pos);
-  if (rc == 0 && found) any = std::memcmp(k.data(), key, size_t(keyLength_)) == 0;
+  int rc = Locate(Seek::AtLeast, key, INT32_MIN, found, k, v, pos);
+  if (rc == 0 && found) any = std::memcmp(k, key, size_t(keyLength_)) == 0;
   return rc;
 }
 
@@ -721,7 +719,7 @@ int BTreeFile::KeyCount(uint64_t& count) {
 // the header before its first byte and gives it a new change count when it is complete,
 // so a read that finds the header unchanged afterwards saw no change at all. Otherwise
 // (or when anything looked wrong) the read runs again under the lock.
-int BTreeFile::Read(const std::function<int()>& fn) {
+int BTreeFile::ReadWith(ReadFn fn) {
   {
     LocalHold local(*group_);
     if (!group_->HeldHere()) {
