@@ -130,6 +130,7 @@ class BTreeFile {
   int InitFile();
   int Reserve(uint32_t pages);
   int Load(uint32_t number, int level, Page*& page);
+  void Prefetch(uint32_t number) const;
   Page* Track(uint32_t number);
   int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
   void Seal(uint8_t* bytes) const;

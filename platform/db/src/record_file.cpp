@@ -2,8 +2,10 @@
 // rebuilding the indexes from the records.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <new>
+#include <thread>
 
 #include "btree_file.h"
 #include "db/db.h"
@@ -36,7 +38,9 @@ std::string Columns(const std::string& record, const DBFIELD& f) {
 }
 
 int LockHeader(int fileNumber, int length) {
-  return db::WaitForLock([&] { return SKFLOCK(fileNumber, 0, length); });
+  return db::WaitForLock([&] { return SKFLOCK(fileNumber, 0, length); },
+                         [&](bool on) { return on ? SKFLOCK(fileNumber, db::kKnockOffset, 1)
+                                                  : SKFUNLOCK(fileNumber, db::kKnockOffset, 1); });
 }
 
 // The header record must be blanks after its number, and the first data record must
@@ -62,6 +66,7 @@ int OpenSessionIndexes(const std::string& path, const std::vector<IndexLayout>& 
     for (size_t i = 0; i < layouts.size(); ++i) s.indexes[i].field = layouts[i].field;
     return 0;
   }
+  db::EndAppendLease(s);
   s.indexes.clear();
   for (const auto& layout : layouts) {
     db::SessionIndex si;
@@ -260,6 +265,7 @@ int FillSorted(db::BTreeFile& index, const std::vector<uint8_t>& pairs) {
 // append session, for the replacement closes them.
 int FinishLeftWork(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields, int length) {
   if (!LeftWorkThere(path)) return 0;
+  db::EndAppendLeases();
   int rc = LockHeader(fileNumber, length);
   if (rc != 0) return rc;
   db::EndAppendSessions(path);
@@ -431,6 +437,7 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
 
     // The record and its keys reach the disk once, after the locks are given back.
     db::Batch batch;
+    const bool callerBatch = db::BatchDepth() > 1;
     // What killed programs left is looked for under the header lock, with the append: found
     // there, it is finished outside the append session (which it closes) and the append
     // runs again.
@@ -443,16 +450,23 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
         // header lock, which reports the same error.
         if (s.indexes.empty() && SKFLOF(fileNumber) < 0) return kDbErrInvalidHandle;
         if (s.recordLength != length) {
+          db::EndAppendLease(s);
           s.recordLength = length;
           s.headerChecked = false;
           s.lengthAfterAppend = -1;
         }
         int rc2 = OpenSessionIndexes(path, layouts, s);
         if (rc2 != 0) return rc2;
-        rc2 = LockHeader(fileNumber, length);
-        if (rc2 != 0) return rc2;
+        // Within the caller's batch the locks stay taken from one filing to the next
+        // (sessions.h): nobody else can have appended or left work meanwhile.
+        const bool kept = db::KeepAppendLease(s);
+        if (!kept) {
+          rc2 = LockHeader(fileNumber, length);
+          if (rc2 != 0) return rc2;
+          if (callerBatch) s.indexes[0].file->group().Lease();
+        }
         if (round == 0) {
-          rc2 = LeftWorkThere(path) ? kLeftWork : AppendLocked(fileNumber, record, fields, s);
+          rc2 = !kept && LeftWorkThere(path) ? kLeftWork : AppendLocked(fileNumber, record, fields, s);
         } else {
           // A rebuild killed while it put its files in place, again: a record appended now
           // would go with the rest of the old file, and its keys would name records that
@@ -460,7 +474,17 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
           rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation
                                                         : AppendLocked(fileNumber, record, fields, s);
         }
-        SKFUNLOCK(fileNumber, 0, length);
+        if (rc2 == 0 && callerBatch) {
+          if (!kept) {
+            s.leased = true;
+            s.leaseOwner = std::this_thread::get_id();
+            s.knockLook = std::chrono::steady_clock::now();
+            db::MarkLeaseTaken();
+          }
+        } else {
+          s.leased = true;  // the locks taken here go as a lease's do
+          db::EndAppendLease(s);
+        }
         if (rc2 == 0)
           rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
         return rc2;
@@ -520,6 +544,9 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
 
 int DbLockHeader(int fileNumber, int recordLength) {
   if (recordLength < 1) return kDbErrInvalidParameter;
+  // A batch of this program that keeps the header between its filings lets it go: the
+  // lock through this handle would wait for it.
+  db::EndAppendLeases();
   return LockHeader(fileNumber, recordLength);
 }
 

@@ -205,14 +205,20 @@ TEST(Crash, ARebuildKilledBetweenTheFilingsOfAnImportIsFinishedByItsNextFiling) 
   DbBeginBatch();
   for (int i = 1; i <= 6; ++i)
     ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("0000000" + std::to_string(i), {"T"}), a.fields), 0);
-  // The squeezed copy without record 3, complete and marked, killed before it was copied.
-  const std::string old = FileBytes(a.f01);
+  // The squeezed copy without record 3, complete and marked, killed before it was copied:
+  // made under the header lock, through a handle of its own, as the rebuild does.
+  int rebuilder = 0;
+  ASSERT_EQ(DBOPENF(a.f01, rebuilder, ok), 0);
+  ASSERT_EQ(DbLockHeader(rebuilder, 671), 0);
+  std::string old(size_t(SKFLOF(rebuilder)), ' ');
+  ASSERT_EQ(SKFGETAT(rebuilder, 0, old), 0);
   const std::string beside = a.f01 + ".NEW";
   const std::string squeezed = old.substr(0, 3 * 671) + old.substr(4 * 671);
   PutFileBytes(beside, squeezed);
   ASSERT_EQ(DbRebuildIndexes(beside, a.fields), 0);
   DbCloseIndexes(beside);
   PutFileBytes(a.f01 + ".NEW.OK", "");
+  SKFCLOSE(rebuilder);  // killed: its lock goes with its handle
   ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("00000099", {"T"}), a.fields), 0);
   ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("00000100", {"U"}), a.fields), 0);
   EXPECT_EQ(DbEndBatch(), 0);
