@@ -189,6 +189,7 @@ int BTreeFile::FillEmpty(const uint8_t* entries, size_t count) {
   written_.root = pages[0];
   written_.height = uint32_t(levels.size());
   written_.keyCount = count;
+  pagesSinceFlush_ += total;
   return Commit();
 }
 

@@ -71,7 +71,11 @@ int BTreeFile::FlushFiles() {
     rc = journal_.Flush();
     journalUnflushed_ = rc != 0;
   }
-  int mapped = map_.Flush();
+  // A batch's thousands of pages are written back without taking them one by one from
+  // the mapping (mapped_file.h); a single change's few pages are not worth mapping anew.
+  constexpr uint64_t kManyPages = 256;
+  int mapped = map_.Flush(pagesSinceFlush_ >= kManyPages);
+  pagesSinceFlush_ = 0;
   return rc != 0 ? rc : mapped;
 }
 
@@ -490,6 +494,7 @@ void BTreeFile::FreePage(Page* page) {
 int BTreeFile::Commit() {
   if (!changing_) return 0;
   for (Page* p : dirty_) Seal(p->bytes);
+  pagesSinceFlush_ += dirty_.size() + 1;  // and the header
   Header final = written_;
   final.flags = header_.flags & ~kFlagBusy;
   final.generation = header_.generation + 1;

@@ -194,6 +194,7 @@ class BTreeFile {
   std::vector<PathStep> readPath_;    // the path of a search
   bool changing_ = false;
   bool unflushed_ = false;        // changed since the last flush
+  uint64_t pagesSinceFlush_ = 0;  // page writes since the last flush (a page may count twice)
   bool flushWaiting_ = false;     // a batch will flush this handle
   bool optimistic_ = false;       // reading without the lock between programs
   uint8_t snapshot_[128] = {};    // the header as the running operation read it

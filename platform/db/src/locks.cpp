@@ -73,8 +73,9 @@ int WaitForLock(const std::function<int()>& tryLock, const std::function<int(boo
     int rc = tryLock();
     if (rc != fileio::kErrLockViolation) return done(rc);
     // Another waiter may hold the knock byte: its knock serves both, and this one knocks
-    // once that waiter is through.
-    if (knock && !knocking) knocking = knock(true) == 0;
+    // once that waiter is through. Knocked again at every try: a thread of this program
+    // looking for knocks through the same handle takes the knock away with its look.
+    if (knock) knocking = knock(true) == 0 || knocking;
     EndLeasesBeforeWaiting();
     auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     if (waited >= gLockTimeoutMs.load()) return done(rc);

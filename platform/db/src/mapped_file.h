@@ -23,8 +23,11 @@ class MappedFile {
   int Remap();
   // Makes the file `size` bytes long (never shorter) and maps all of it.
   int Extend(int64_t size);
-  // Writes the mapped pages and the file's length to the disk.
-  int Flush();
+  // Writes the mapped pages and the file's length to the disk. manyPages: many pages were
+  // written since the last flush; where the system would take each written page from the
+  // mapping one by one as it writes it (Linux: a processor round trip each), the mapping
+  // lets go of its pages first, in one step, and takes them up again as they are used.
+  int Flush(bool manyPages = false);
   bool IsOpen() const;
   uint8_t* data() const { return data_; }
   int64_t mapped() const { return mapped_; }

@@ -66,7 +66,7 @@ int MappedFile::MapSize(int64_t size) {
   return 0;
 }
 
-int MappedFile::Flush() {
+int MappedFile::Flush(bool) {
   if (!file_ || readOnly_) return 0;
   fileio::CountFileCall(fileio::FileCall::Flush);
   if (data_ && !FlushViewOfFile(data_, 0)) return LastError();
