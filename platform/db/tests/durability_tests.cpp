@@ -4,6 +4,7 @@
 // system calls, whatever the archive's size.
 #include <gtest/gtest.h>
 
+#include "../src/mapped_file.h"
 #include "db_test_util.h"
 #include "skin/sk_files.h"
 
@@ -253,4 +254,32 @@ TEST(Durability, ARecordRewriteFlushesItsJournalTheRecordAndEachChangedIndexOnce
   EXPECT_EQ(DbEndBatch(), 0);
   EXPECT_EQ(batched[FileCall::Flush], 2u + kChangedIndexFlushes);
   SKFUNLOCK(o.fileNumber, 0, length);
+}
+
+// Many pages written through a mapping and flushed at once (the mapping lets go of its
+// pages first) are in the file, and the mapping goes on serving and taking changes.
+TEST(Durability, AMappingFlushedAfterManyPagesKeepsThemAndGoesOn) {
+  TempDir dir;
+  const std::string path = dir.File("pages.bin");
+  const int64_t size = 600 * 4096;
+  db::MappedFile map;
+  bool readOnly = true;
+  ASSERT_EQ(map.Open(path, readOnly), 0);
+  ASSERT_FALSE(readOnly);
+  ASSERT_EQ(map.Extend(size), 0);
+  for (int64_t at = 0; at < size; ++at) map.data()[at] = uint8_t(at * 7 + at / 4096);
+  ASSERT_EQ(map.Flush(true), 0);
+  std::string bytes = FileBytes(path);
+  ASSERT_EQ(int64_t(bytes.size()), size);
+  for (int64_t at = 0; at < size; at += 997) ASSERT_EQ(uint8_t(bytes[size_t(at)]), uint8_t(at * 7 + at / 4096)) << at;
+  // Read and changed again through the same mapping.
+  for (int64_t at = 0; at < size; at += 4096) {
+    ASSERT_EQ(map.data()[at + 5], uint8_t((at + 5) * 7 + at / 4096)) << at;
+    map.data()[at + 5] = 0xA5;
+  }
+  ASSERT_EQ(map.Flush(true), 0);
+  map.Close();
+  bytes = FileBytes(path);
+  for (int64_t at = 0; at < size; at += 4096) ASSERT_EQ(uint8_t(bytes[size_t(at + 5)]), 0xA5) << at;
+  EXPECT_EQ(uint8_t(bytes[size_t(size - 1)]), uint8_t((size - 1) * 7 + (size - 1) / 4096));
 }
