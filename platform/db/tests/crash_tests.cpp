@@ -240,3 +240,36 @@ TEST(Crash, ARebuildKilledBetweenTheFilingsOfAnImportIsFinishedByItsNextFiling) 
     EXPECT_FALSE(fileio::Exists(left)) << left;
 }
 
+
+// A filing whose key is taken writes its record before the key index refuses the key, and
+// then takes the record back. Killed between the two, it leaves the record named in the
+// header and no key of it: the next program takes it back, and the record that holds the
+// key keeps every pair.
+TEST(Crash, AFilingOfATakenKeyKilledBeforeItsRecordIsTakenBackLeavesTheHolderWhole) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  for (const char* key : {"00000001", "00000002", "00000003"}) ASSERT_EQ(AppendKey(a, key), 0);
+  const auto keysBefore = Pairs(DBINDEX(a.f01, 0), 8);
+  const auto topicsBefore = Pairs(DBINDEX(a.f01, 1), 40);
+  // Record 5 (the fourth) named in the header and written whole, with the key of record 3.
+  std::string bytes = FileBytes(a.f01);
+  const std::string duplicate = bytes.substr(3 * 671, 671);
+  bytes += duplicate;
+  bytes[0] = 5;
+  PutFileBytes(a.f01, bytes);
+
+  ASSERT_EQ(DbFinishInterruptedAppend(a.f01, a.fields), 0);
+  bytes = FileBytes(a.f01);
+  EXPECT_EQ(bytes.size(), 4u * 671u);
+  EXPECT_EQ(bytes.substr(0, 4), std::string(4, '\0'));
+  EXPECT_EQ(Pairs(DBINDEX(a.f01, 0), 8), keysBefore);
+  EXPECT_EQ(Pairs(DBINDEX(a.f01, 1), 40), topicsBefore);
+  // The taken key is refused again and leaves nothing; a new one is filed.
+  EXPECT_EQ(AppendKey(a, "00000002"), kDbErrAlreadyExists);
+  EXPECT_EQ(FileBytes(a.f01).size(), 4u * 671u);
+  EXPECT_EQ(AppendKey(a, "00000004"), 0);
+  EXPECT_EQ(Pairs(DBINDEX(a.f01, 0), 8).size(), 4u);
+  std::string problem;
+  EXPECT_EQ(db::CheckRecordFile(a.f01, a.fields, problem), 0) << problem;
+}
