@@ -35,7 +35,7 @@ void AwaitKnocksGoneFrom(fileio::File& file);
 // it waits for anything.
 void EndLeasesBeforeWaiting();
 // How often a batch that keeps locks between its operations looks for knocks.
-inline constexpr auto kKnockLook = std::chrono::microseconds(500);
+inline constexpr auto kKnockLook = std::chrono::milliseconds(2);
 
 // One lock shared by a set of index files: the indexes of a record file are guarded by
 // one byte of the record file, so that appending a record locks once for all of its
