@@ -159,10 +159,12 @@ int CheckKeyCount(db::BTreeFile& keyIndex, int64_t fileLength, int length) {
 }
 
 // The record is written; now its keys. A failure takes back what was done.
+// kept: the header lock was kept since this session's last filing (a batch's lease), so the
+// file is as that filing left it, and its length needs no asking.
 int AppendLocked(int fileNumber, const std::string& record, const std::vector<DBFIELD>& fields,
-                 db::AppendSession& s) {
+                 db::AppendSession& s, bool kept) {
   const int length = s.recordLength;
-  int64_t fileLength = SKFLOF(fileNumber);
+  int64_t fileLength = kept && s.lengthAfterAppend >= length ? s.lengthAfterAppend : SKFLOF(fileNumber);
   if (fileLength < 0) return kDbErrInvalidHandle;
   db::GroupHold hold(s.indexes[0].file->group());
   if (hold.rc() != 0) return hold.rc();
@@ -466,13 +468,13 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
           if (callerBatch) s.indexes[0].file->group().Lease();
         }
         if (round == 0) {
-          rc2 = !kept && LeftWorkThere(path) ? kLeftWork : AppendLocked(fileNumber, record, fields, s);
+          rc2 = !kept && LeftWorkThere(path) ? kLeftWork : AppendLocked(fileNumber, record, fields, s, kept);
         } else {
           // A rebuild killed while it put its files in place, again: a record appended now
           // would go with the rest of the old file, and its keys would name records that
           // are not there.
           rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation
-                                                        : AppendLocked(fileNumber, record, fields, s);
+                                                        : AppendLocked(fileNumber, record, fields, s, kept);
         }
         if (rc2 == 0 && callerBatch) {
           if (!kept) {
