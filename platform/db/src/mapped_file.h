@@ -47,4 +47,27 @@ class MappedFile {
 #endif
 };
 
+// The first page of a file mapped on its own, for a small number that a program changes
+// twice an operation under its own lock (the record file's append mark): a store instead
+// of a write call. Only where a file that has a view can still be cut (not Windows, see
+// above: a record file is cut when an append is taken back); elsewhere nothing is mapped
+// and the caller writes the file. The caller touches it only while the file is longer
+// than the bytes it uses.
+class HeadPage {
+ public:
+  HeadPage() = default;
+  ~HeadPage();
+  HeadPage(const HeadPage&) = delete;
+  HeadPage& operator=(const HeadPage&) = delete;
+
+  // True when the page is mapped.
+  bool Open(const std::string& path);
+  void Close();
+  uint8_t* data() const { return data_; }
+
+ private:
+  uint8_t* data_ = nullptr;
+  int64_t size_ = 0;
+};
+
 }  // namespace db

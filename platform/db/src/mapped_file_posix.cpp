@@ -133,4 +133,28 @@ int MappedFile::Extend(int64_t size) {
   return rc;
 }
 
+HeadPage::~HeadPage() { Close(); }
+
+bool HeadPage::Open(const std::string& path) {
+  Close();
+  // A handle of its own, closed at once: the mapping stays, and the locks of the file's
+  // other handles (open file description locks) are not touched by the close.
+  int fd = ::open(fileio::NativePath(path).c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return false;
+  const int64_t page = sysconf(_SC_PAGESIZE);
+  fileio::CountFileCall(fileio::FileCall::Map);
+  void* p = mmap(nullptr, size_t(page), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  ::close(fd);
+  if (p == MAP_FAILED) return false;
+  data_ = static_cast<uint8_t*>(p);
+  size_ = page;
+  return true;
+}
+
+void HeadPage::Close() {
+  if (data_) munmap(data_, size_t(size_));
+  data_ = nullptr;
+  size_ = 0;
+}
+
 }  // namespace db

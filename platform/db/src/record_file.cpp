@@ -105,9 +105,14 @@ int ReadPending(int fileNumber, int64_t& pending) {
   return 0;
 }
 
-int WritePending(int fileNumber, int64_t recordNumber) {
+// Under the header lock, with the header record in the file.
+int WritePending(db::AppendSession& s, int fileNumber, int64_t recordNumber) {
   std::string number(4, '\0');
   for (int i = 0; i < 4; ++i) number[size_t(i)] = char((uint64_t(recordNumber) >> (8 * i)) & 0xFF);
+  if (s.head.data()) {
+    std::memcpy(s.head.data(), number.data(), 4);
+    return 0;
+  }
   return SKFPUTAT(fileNumber, 0, number);
 }
 
@@ -144,7 +149,7 @@ int UndoPending(int fileNumber, const std::vector<DBFIELD>& fields, db::AppendSe
     rc = SKSETEOFAT(fileNumber, (pending - 1) * length);
     if (rc != 0) return rc;
   }
-  return WritePending(fileNumber, 0);
+  return WritePending(s, fileNumber, 0);
 }
 
 // Every record has one pair in the key index (a deleted one its "/" key): a count that
@@ -202,7 +207,7 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
 
   // Each index's key is its field's columns in the record.
   auto keyOf = [&](size_t i) { return Bytes(record) + (fields[s.indexes[i].field].position - 1); };
-  rc = WritePending(fileNumber, recordNumber);
+  rc = WritePending(s, fileNumber, recordNumber);
   if (rc != 0) return rc;
   rc = SKFPUTR(fileNumber, record, int(recordNumber));
   size_t done = 0;
@@ -225,7 +230,7 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
     }
     SKSETEOFAT(fileNumber, (recordNumber - 1) * length);
   }
-  int cleared = WritePending(fileNumber, 0);
+  int cleared = WritePending(s, fileNumber, 0);
   if (rc == 0 && cleared == 0) s.lengthAfterAppend = recordNumber * length;
   return rc != 0 ? rc : cleared;
 }
@@ -459,6 +464,12 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
         }
         int rc2 = OpenSessionIndexes(path, layouts, s);
         if (rc2 != 0) return rc2;
+        // The header page by the path, like the indexes and the group lock's handle: the
+        // same file as the handle's (a rebuild writes its files over the old ones in place).
+        if (!s.headTried) {
+          s.head.Open(path);
+          s.headTried = true;
+        }
         // Within the caller's batch the locks stay taken from one filing to the next
         // (sessions.h): nobody else can have appended or left work meanwhile.
         const bool kept = db::KeepAppendLease(s);

@@ -15,6 +15,7 @@
 
 #include "btree_file.h"
 #include "fileio/file.h"
+#include "mapped_file.h"
 
 namespace db {
 
@@ -40,6 +41,10 @@ struct AppendSession {
   bool leased = false;
   std::thread::id leaseOwner;
   std::chrono::steady_clock::time_point knockLook;
+  // The record file's header page, where the append mark is set and cleared (where the
+  // system allows a mapping of it; mapped_file.h).
+  HeadPage head;
+  bool headTried = false;
   // The record file's length when this handle last cleared its pending-append mark, -1
   // when unknown. Under the header lock, the same length again means nobody has appended
   // since, so the mark needs no reading (see AppendLocked).
@@ -77,6 +82,10 @@ struct CounterFile {
   bool leased = false;
   std::thread::id leaseOwner;
   std::chrono::steady_clock::time_point knockLook;
+  // The record file's header page, where the append mark is set and cleared (where the
+  // system allows a mapping of it; mapped_file.h).
+  HeadPage head;
+  bool headTried = false;
   std::string text;  // the file's content while leased
 };
 void EndCounterLease(CounterFile& c);

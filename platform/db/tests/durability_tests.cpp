@@ -187,10 +187,15 @@ TEST(Durability, CountersAndRebuildsFlushOncePerCall) {
 // The system calls of one filing stay the same as the archive grows: the lock of the
 // header and of the indexes once each, the record file's length asked once, its
 // pending-append mark written twice (set, then cleared) around the record's one write
-// and not read while the file keeps the length this handle left; the indexes and
-// their undo journals are mapped, so they write nothing and are mapped again only now
-// and then as they grow.
+// (stored into the mapped header page where the system allows it: no call) and not read
+// while the file keeps the length this handle left; the indexes and their undo journals
+// are mapped, so they write nothing and are mapped again only now and then as they grow.
 TEST(Durability, AnAppendCostsTheSameFewCallsAtAnySize) {
+#ifdef _WIN32
+  const uint64_t writes = 3;
+#else
+  const uint64_t writes = 1;
+#endif
   OpenArchive o;
   ASSERT_EQ(o.File(1), 0);
   const int total = 150;
@@ -202,7 +207,7 @@ TEST(Durability, AnAppendCostsTheSameFewCallsAtAnySize) {
     if (n == 2 || n == total) {
       EXPECT_EQ(one[FileCall::Lock], 2u) << n;
       EXPECT_EQ(one[FileCall::Unlock], 2u) << n;
-      EXPECT_EQ(one[FileCall::Write], 3u) << n;
+      EXPECT_EQ(one[FileCall::Write], writes) << n;
       EXPECT_EQ(one[FileCall::Read], 0u) << n;
       EXPECT_EQ(one[FileCall::Size], 1u) << n;
       lastLocks = one[FileCall::Lock];
@@ -210,11 +215,11 @@ TEST(Durability, AnAppendCostsTheSameFewCallsAtAnySize) {
     }
   }
   EXPECT_EQ(lastLocks, 2u);
-  EXPECT_EQ(lastWrites, 3u);
+  EXPECT_EQ(lastWrites, writes);
   // Growing eleven index files page by page maps each only a few times; each journal is
   // mapped once and kept.
   EXPECT_LT(whole[FileCall::Map], uint64_t(kIndexes) * 20);
-  EXPECT_EQ(whole[FileCall::Write], (total - 1) * 3u);
+  EXPECT_EQ(whole[FileCall::Write], (total - 1) * writes);
 }
 
 // A record rewrite is on the disk when it returns: its journal before the change, then the
