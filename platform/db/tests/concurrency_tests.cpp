@@ -324,3 +324,30 @@ TEST(Concurrency, AnImportLetsOtherProgramsInBetweenItsFilings) {
   SKFCLOSE(fn);
   writer.Kill();
 }
+
+// An import that keeps its locks and then stays idle within its batch (the program busy
+// with something else) lets another program in all the same: its session looks for knocks
+// while it is unused.
+TEST(Concurrency, AnIdleImportLetsAnotherProgramFile) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  int fn = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, fn, ok), 0);
+  DbBeginBatch();
+  for (const char* key : {"A0000001", "A0000002", "A0000003"})
+    ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues(key, {"IMPORT"}), a.fields), 0);
+  // Idle from here on, in the batch, while another program files twenty records.
+  Worker writer;
+  ASSERT_TRUE(writer.Start({a.f01, a.cpt, "2", "20", dir.File("ready"), dir.File("go")}));
+  ASSERT_TRUE(WaitForFiles({dir.File("ready")}, 60000));
+  dir.Write("go", "");
+  EXPECT_EQ(writer.Wait(60000), 0) << "the other program could not file";
+  EXPECT_EQ(SKFLOF(fn), 24 * 671);
+  // The import goes on after it.
+  EXPECT_EQ(DBCREF(a.f01, fn, ArchiveValues("A0000004", {"IMPORT"}), a.fields), 0);
+  EXPECT_EQ(DbEndBatch(), 0);
+  SKFCLOSE(fn);
+  Index key(DBINDEX(a.f01, 0), 8);
+  EXPECT_EQ(qBtKeyNbr(key.handle), 24);
+}
