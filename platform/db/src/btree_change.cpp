@@ -15,6 +15,25 @@ using namespace btree;
 // ---- changes ------------------------------------------------------------------------
 
 int BTreeFile::Insert(const uint8_t* key, int32_t value, bool& existed) {
+  return InsertPair(key, value, false, existed);
+}
+
+int BTreeFile::InsertNewKey(const uint8_t* key, int32_t value, bool& taken) {
+  return InsertPair(key, value, true, taken);
+}
+
+// True when every step of the path took the first (or last) child: its leaf is the
+// first (or last) of the tree.
+bool BTreeFile::OnEdge(const std::vector<PathStep>& path, bool first) const {
+  for (size_t i = 0; i + 1 < path.size(); ++i) {
+    if (path[i].child != (first ? 0 : BranchCount(*path[i].page))) return false;
+  }
+  return true;
+}
+
+// existed: the pair (or with uniqueKey, the key with any value) is there already;
+// nothing changes then.
+int BTreeFile::InsertPair(const uint8_t* key, int32_t value, bool uniqueKey, bool& existed) {
   existed = false;
   if (readOnly_) return fileio::kErrAccessDenied;
   Operation op(*this);
@@ -22,7 +41,7 @@ int BTreeFile::Insert(const uint8_t* key, int32_t value, bool& existed) {
   // At most one new page per level and a new root.
   int rc = Reserve(written_.height + 2);
   if (rc != 0) return rc;
-  std::vector<PathStep> path;
+  std::vector<PathStep>& path = changePath_;
   rc = Descend(key, value, path);
   if (rc != 0) return rc;
   Page* leaf = path.back().page;
@@ -34,6 +53,23 @@ int BTreeFile::Insert(const uint8_t* key, int32_t value, bool& existed) {
       existed = true;
       return 0;
     }
+  }
+  if (uniqueKey) {
+    // The key's pairs sit right around the place of the new one; only at a leaf's edge
+    // may they go on in the leaf beside it, which a search finds.
+    const size_t n = size_t(keyLength_);
+    existed = (pos < count && std::memcmp(LeafAt(*leaf, pos), key, n) == 0) ||
+              (pos > 0 && std::memcmp(LeafAt(*leaf, pos - 1), key, n) == 0);
+    if (!existed && ((pos == 0 && !OnEdge(path, true)) || (pos == count && !OnEdge(path, false)))) {
+      uint8_t k[kMaxKeyLength];
+      int32_t v = 0;
+      BtPosition at;
+      bool found = false;
+      rc = LocateIn(Seek::AtLeast, key, INT32_MIN, found, k, v, at);
+      if (rc != 0) return rc;
+      existed = found && std::memcmp(k, key, n) == 0;
+    }
+    if (existed) return 0;
   }
   BeginChange();
   written_.keyCount++;
@@ -153,6 +189,7 @@ int BTreeFile::FillEmpty(const uint8_t* entries, size_t count) {
   written_.root = pages[0];
   written_.height = uint32_t(levels.size());
   written_.keyCount = count;
+  pagesSinceFlush_ += total;
   return Commit();
 }
 
@@ -227,7 +264,7 @@ int BTreeFile::Erase(const uint8_t* key, int32_t value, bool& found) {
   if (op.rc() != 0) return op.rc();
   int rc = Reserve(1);  // an emptied tree gets a new root leaf
   if (rc != 0) return rc;
-  std::vector<PathStep> path;
+  std::vector<PathStep>& path = changePath_;
   rc = Descend(key, value, path);
   if (rc != 0) return rc;
   Page* leaf = path.back().page;

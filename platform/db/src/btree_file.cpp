@@ -71,7 +71,11 @@ int BTreeFile::FlushFiles() {
     rc = journal_.Flush();
     journalUnflushed_ = rc != 0;
   }
-  int mapped = map_.Flush();
+  // A batch's thousands of pages are written back without taking them one by one from
+  // the mapping (mapped_file.h); a single change's few pages are not worth mapping anew.
+  constexpr uint64_t kManyPages = 256;
+  int mapped = map_.Flush(pagesSinceFlush_ >= kManyPages);
+  pagesSinceFlush_ = 0;
   return rc != 0 ? rc : mapped;
 }
 
@@ -96,7 +100,6 @@ void BTreeFile::EndOperation() {
   journalError_ = 0;
   dirty_.clear();
   opPages_.clear();
-  opIndex_.clear();
 }
 
 // ---- header -------------------------------------------------------------------------
@@ -277,11 +280,10 @@ int BTreeFile::CheckPage(const uint8_t* b, uint32_t number, int level) const {
 }
 
 BTreeFile::Page* BTreeFile::Track(uint32_t number) {
-  auto it = opIndex_.find(number);
-  if (it != opIndex_.end()) return it->second;
+  for (Page& known : opPages_)
+    if (known.number == number) return &known;
   opPages_.push_back(Page{number, map_.data() + int64_t(number) * kPageSize});
   Page* p = &opPages_.back();
-  opIndex_[number] = p;
   // A page taken while a change runs may be changed: its old content goes first.
   if (changing_) Journal(*p);
   return p;
@@ -492,6 +494,7 @@ void BTreeFile::FreePage(Page* page) {
 int BTreeFile::Commit() {
   if (!changing_) return 0;
   for (Page* p : dirty_) Seal(p->bytes);
+  pagesSinceFlush_ += dirty_.size() + 1;  // and the header
   Header final = written_;
   final.flags = header_.flags & ~kFlagBusy;
   final.generation = header_.generation + 1;
@@ -565,10 +568,21 @@ int BTreeFile::Descend(const uint8_t* key, int32_t value, std::vector<PathStep>&
     int j = BranchChild(*page, key, value);
     path.push_back({page, j});
     --level;
-    rc = Load(ChildAt(*page, j), level, page);
+    const uint32_t child = ChildAt(*page, j);
+    Prefetch(child);
+    rc = Load(child, level, page);
   }
   if (rc == 0) path.push_back({page, 0});
   return rc;
+}
+
+// Asks for every line of a page at once: a search in a page the cache lacks would
+// otherwise wait for its lines one after another, and a change reads the whole page anyway
+// (its journal record, its check value).
+void BTreeFile::Prefetch(uint32_t number) const {
+  if (int64_t(number + 1) * kPageSize > map_.mapped()) return;
+  const uint8_t* b = map_.data() + int64_t(number) * kPageSize;
+  for (int at = 0; at < kPageSize; at += 64) __builtin_prefetch(b + at);
 }
 
 int BTreeFile::Edge(bool first, std::vector<PathStep>& path, bool& any) {
@@ -642,7 +656,7 @@ int BTreeFile::Locate(Seek mode, const uint8_t* key, int32_t value, bool& found,
 int BTreeFile::LocateIn(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut,
                         int32_t& valueOut, BtPosition& pos) {
   found = false;
-  std::vector<PathStep> path;
+  std::vector<PathStep>& path = readPath_;
   int rc = 0;
   bool any = false;
   int slot = 0;
@@ -701,12 +715,12 @@ int BTreeFile::Step(bool forward, const uint8_t* key, int32_t value, const BtPos
 
 int BTreeFile::Contains(const uint8_t* key, bool& any) {
   any = false;
-  std::vector<uint8_t> k(static_cast<size_t>(keyLength_));
+  uint8_t k[kMaxKeyLength];
   int32_t v = 0;
   BtPosition pos;
   bool found = false;
-  int rc = Locate(Seek::AtLeast, key, INT32_MIN, found, k.data(), v, pos);
-  if (rc == 0 && found) any = std::memcmp(k.data(), key, size_t(keyLength_)) == 0;
+  int rc = Locate(Seek::AtLeast, key, INT32_MIN, found, k, v, pos);
+  if (rc == 0 && found) any = std::memcmp(k, key, size_t(keyLength_)) == 0;
   return rc;
 }
 
@@ -721,7 +735,7 @@ int BTreeFile::KeyCount(uint64_t& count) {
 // the header before its first byte and gives it a new change count when it is complete,
 // so a read that finds the header unchanged afterwards saw no change at all. Otherwise
 // (or when anything looked wrong) the read runs again under the lock.
-int BTreeFile::Read(const std::function<int()>& fn) {
+int BTreeFile::ReadWith(ReadFn fn) {
   {
     LocalHold local(*group_);
     if (!group_->HeldHere()) {

@@ -13,7 +13,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "fileio/file.h"
@@ -57,6 +56,9 @@ class BTreeFile {
            int32_t& valueOut, BtPosition& pos);
   // Inserts the pair; existed = true when it was there already (nothing changes then).
   int Insert(const uint8_t* key, int32_t value, bool& existed);
+  // Inserts the pair unless the key is there with any value (taken = true, nothing
+  // changes): a unique key is checked and filed in one descent.
+  int InsertNewKey(const uint8_t* key, int32_t value, bool& taken);
   int Erase(const uint8_t* key, int32_t value, bool& found);
   int Contains(const uint8_t* key, bool& any);
   // Fills an index that holds no pair with `count` pairs at once: `entries` are pairs of
@@ -101,8 +103,26 @@ class BTreeFile {
     int child;  // the child taken in a branch, or the slot in the leaf
   };
   class Operation;
+  // A call back into a lambda of the caller, without the allocation of a std::function:
+  // reads run once per key and step.
+  class ReadFn {
+   public:
+    template <typename Fn>
+    ReadFn(Fn& fn) : object_(&fn), call_([](void* o) { return (*static_cast<Fn*>(o))(); }) {}
+    int operator()() const { return call_(object_); }
 
-  int Read(const std::function<int()>& fn);
+   private:
+    void* object_;
+    int (*call_)(void*);
+  };
+
+  template <typename Fn>
+  int Read(Fn fn) {
+    return ReadWith(ReadFn(fn));
+  }
+  int ReadWith(ReadFn fn);
+  int InsertPair(const uint8_t* key, int32_t value, bool uniqueKey, bool& existed);
+  bool OnEdge(const std::vector<PathStep>& path, bool first) const;
   int LocateIn(Seek mode, const uint8_t* key, int32_t value, bool& found, uint8_t* keyOut, int32_t& valueOut,
                BtPosition& pos);
   int ReadHeader();
@@ -110,6 +130,7 @@ class BTreeFile {
   int InitFile();
   int Reserve(uint32_t pages);
   int Load(uint32_t number, int level, Page*& page);
+  void Prefetch(uint32_t number) const;
   Page* Track(uint32_t number);
   int CheckPage(const uint8_t* bytes, uint32_t number, int level) const;
   void Seal(uint8_t* bytes) const;
@@ -165,11 +186,15 @@ class BTreeFile {
   Header written_;         // header as the running operation leaves it
   uint64_t checkedFileId_ = 0;
   std::vector<uint8_t> checked_;  // pages this handle has checked
-  std::deque<Page> opPages_;      // pages the running operation uses
-  std::unordered_map<uint32_t, Page*> opIndex_;
+  // Pages the running operation uses: a handful (a path down the tree and the pages a
+  // split takes), so looked up in order; a deque keeps them in place as it grows.
+  std::deque<Page> opPages_;
   std::vector<Page*> dirty_;
+  std::vector<PathStep> changePath_;  // the path of a change, kept to spare an allocation each
+  std::vector<PathStep> readPath_;    // the path of a search
   bool changing_ = false;
   bool unflushed_ = false;        // changed since the last flush
+  uint64_t pagesSinceFlush_ = 0;  // page writes since the last flush (a page may count twice)
   bool flushWaiting_ = false;     // a batch will flush this handle
   bool optimistic_ = false;       // reading without the lock between programs
   uint8_t snapshot_[128] = {};    // the header as the running operation read it

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <thread>
 
 #include "db/db.h"
 #include "fileio/file.h"
@@ -49,29 +50,53 @@ std::string DBSEQUENCE(const std::string& counterFile, const std::string& patter
 
     if (counterFile.empty()) return "";
     std::string name;
-    db::WithCounterFile(counterFile, [&](fileio::File& f) {
-      int rc = db::WaitForLock([&] { return f.Lock(db::kGroupLockOffset, 1); });
-      if (rc != 0) return rc;
-      std::string text(64, '\0');
-      size_t got = 0;
+    db::WithCounterFile(counterFile, [&](db::CounterFile& c) {
+      fileio::File& f = c.file;
+      // A batch keeps the counter's lock between its numbers, and knows the file's text.
+      const bool kept = db::KeepCounterLease(c);
+      int rc = 0;
+      std::string text;
+      if (kept) {
+        text = c.text;
+      } else {
+        rc = db::WaitForLock([&] { return f.Lock(db::kGroupLockOffset, 1); },
+                             [&](bool on) { return db::Knock(f, on); });
+        if (rc != 0) return rc;
+        text.assign(64, '\0');
+        size_t got = 0;
+        rc = f.ReadAt(0, text.data(), text.size(), got);
+        text.resize(got);
+      }
       uint64_t last = 0;
-      rc = f.ReadAt(0, text.data(), text.size(), got);
-      text.resize(got);
       // A counter that is not a number is damaged: better no name than a name twice.
-      if (rc == 0 && ParseCounter(text, last)) {
+      const bool number = rc == 0 && ParseCounter(text, last);
+      if (number) {
         uint64_t current = std::max(last, base);
-        std::string number = Padded(current + 1, width);
-        if (width == 0 || number.size() <= width) {
-          name = prefix + number;
+        std::string digits = Padded(current + 1, width);
+        if (width == 0 || digits.size() <= width) {
+          name = prefix + digits;
           if (step > 0) {
             std::string stored = Padded(current + uint64_t(step), 10) + "\r\n";
             rc = f.WriteAt(0, stored.data(), stored.size());
             if (rc == 0 && text.size() > stored.size()) rc = f.Truncate(int64_t(stored.size()));
             if (rc != 0) name.clear();
+            if (rc == 0) text = stored;
           }
         }
       }
-      f.Unlock(db::kGroupLockOffset, 1);
+      if (rc == 0 && number && db::InBatch()) {
+        if (!kept) {
+          c.leased = true;
+          c.leaseOwner = std::this_thread::get_id();
+          c.knockLook = std::chrono::steady_clock::now();
+          db::MarkLeaseTaken();
+        }
+        c.text = text;
+      } else if (kept) {
+        db::EndCounterLease(c);
+      } else {
+        f.Unlock(db::kGroupLockOffset, 1);
+      }
       // A number handed out must stay taken after a power loss.
       if (rc == 0 && step > 0 && !name.empty()) {
         fileio::File* file = &f;

@@ -128,8 +128,11 @@ int DBWRITF(int recordLength, std::string& record, const std::vector<std::string
         rc = kDbErrInvalidParameter;
         continue;
       }
-      std::string text = i < values.size() ? values[i] : std::string();
-      if (f.kind == 4) text = db::DateToStored(text, gDayFirst.load());
+      // Only a date is converted; other values are copied as they are, without a copy of
+      // their own (a filing writes every field of every record).
+      std::string date;
+      std::string_view text = i < values.size() ? std::string_view(values[i]) : std::string_view();
+      if (f.kind == 4) text = date = db::DateToStored(text, gDayFirst.load());
       size_t start = size_t(f.position - 1);
       size_t end = start + size_t(f.width);
       // Never past the record: a field the record cannot hold is cut at its end.
@@ -137,7 +140,9 @@ int DBWRITF(int recordLength, std::string& record, const std::vector<std::string
         end = length;
         rc = kDbErrInvalidParameter;
       }
-      for (size_t c = start; c < end; ++c) record[c] = c - start < text.size() ? text[c - start] : ' ';
+      const size_t copied = std::min(text.size(), end - start);
+      record.replace(start, copied, text.data(), copied);
+      std::fill(record.begin() + std::ptrdiff_t(start + copied), record.begin() + std::ptrdiff_t(end), ' ');
     }
     return rc;
   } catch (const std::bad_alloc&) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "db/db.h"
+#include "sessions.h"
 
 namespace db {
 namespace {
@@ -56,6 +57,8 @@ bool ForgetFlush(uintptr_t target) {
 
 bool InBatch() { return tBatchDepth > 0; }
 
+int BatchDepth() { return tBatchDepth; }
+
 Batch::Batch() { ++tBatchDepth; }
 
 Batch::~Batch() { End(); }
@@ -64,6 +67,8 @@ int Batch::End() {
   if (ended_) return 0;
   ended_ = true;
   if (--tBatchDepth > 0) return 0;
+  // The locks the batch kept between its operations go before the disk is waited for.
+  EndThreadLeases();
   auto& r = Flushes();
   std::lock_guard<std::mutex> guard(r.mutex);
   auto id = std::this_thread::get_id();

@@ -20,6 +20,8 @@ inline uintptr_t RecordFileTarget(int fileNumber) { return uintptr_t(fileNumber)
 
 // True while this thread is in a batch.
 bool InBatch();
+// How many batches of this thread are open (a call's own batch counts as one).
+int BatchDepth();
 
 // Holds a batch for a scope; End gives the first failure of the flushes.
 class Batch {

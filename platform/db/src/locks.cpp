@@ -36,14 +36,49 @@ bool IsDigits(std::string_view s) {
 
 int LockTimeoutMs() { return gLockTimeoutMs.load(); }
 
-int WaitForLock(const std::function<int()>& tryLock) {
+int Knock(fileio::File& file, bool on) {
+  return on ? file.Lock(kKnockOffset, 1) : file.Unlock(kKnockOffset, 1);
+}
+
+bool Knocked(fileio::File& file) {
+  int rc = file.Lock(kKnockOffset, 1);
+  if (rc == 0) file.Unlock(kKnockOffset, 1);
+  return rc == fileio::kErrLockViolation;
+}
+
+void AwaitKnocksGoneFrom(fileio::File& file) {
+  EndLeasesBeforeWaiting();
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
+  for (int attempt = 0; Knocked(file); ++attempt) {
+    if (Clock::now() - start >= std::chrono::milliseconds(gLockTimeoutMs.load())) return;
+    if (attempt < 50) {
+      std::this_thread::yield();
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+}
+
+int WaitForLock(const std::function<int()>& tryLock, const std::function<int(bool)>& knock) {
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  bool knocking = false;
+  // The knock goes when the wait ends, whichever way.
+  auto done = [&](int rc) {
+    if (knocking) knock(false);
+    return rc;
+  };
   for (int attempt = 0;; ++attempt) {
     int rc = tryLock();
-    if (rc != fileio::kErrLockViolation) return rc;
+    if (rc != fileio::kErrLockViolation) return done(rc);
+    // Another waiter may hold the knock byte: its knock serves both, and this one knocks
+    // once that waiter is through. Knocked again at every try: a thread of this program
+    // looking for knocks through the same handle takes the knock away with its look.
+    if (knock) knocking = knock(true) == 0 || knocking;
+    EndLeasesBeforeWaiting();
     auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-    if (waited >= gLockTimeoutMs.load()) return rc;
+    if (waited >= gLockTimeoutMs.load()) return done(rc);
     // The holder needs microseconds: yield first, then sleep so as not to burn a core.
     if (attempt < 50) {
       std::this_thread::yield();
@@ -111,20 +146,52 @@ LockGroup::~LockGroup() {
 
 int LockGroup::Acquire() {
   mutex_.lock();
-  if (depth_ == 0 && !readOnly_) {
-    int rc = WaitForLock([this] { return file_.Lock(kGroupLockOffset, 1); });
+  if (depth_ == 0 && !readOnly_ && !osHeld_) {
+    int rc = WaitForLock([this] { return file_.Lock(kGroupLockOffset, 1); },
+                         [this](bool on) { return Knock(file_, on); });
     if (rc != 0) {
       mutex_.unlock();
       return rc;
     }
+    osHeld_ = true;
   }
   ++depth_;
   return 0;
 }
 
 void LockGroup::Release() {
-  if (--depth_ == 0 && !readOnly_) file_.Unlock(kGroupLockOffset, 1);
+  if (--depth_ == 0 && osHeld_ && !keep_) {
+    file_.Unlock(kGroupLockOffset, 1);
+    osHeld_ = false;
+  }
   mutex_.unlock();
+}
+
+void LockGroup::Lease() {
+  std::lock_guard<std::recursive_mutex> guard(mutex_);
+  keep_ = !readOnly_;
+}
+
+void LockGroup::AwaitKnocksGone() { AwaitKnocksGoneFrom(file_); }
+
+void LockGroup::EndLease() {
+  std::lock_guard<std::recursive_mutex> guard(mutex_);
+  keep_ = false;
+  if (depth_ == 0 && osHeld_) {
+    file_.Unlock(kGroupLockOffset, 1);
+    osHeld_ = false;
+  }
+}
+
+bool LockGroup::LetGoIfKnocked() {
+  std::lock_guard<std::recursive_mutex> guard(mutex_);
+  if (!keep_ || !Knocked(file_)) return false;
+  keep_ = false;
+  if (depth_ == 0 && osHeld_) {
+    file_.Unlock(kGroupLockOffset, 1);
+    osHeld_ = false;
+  }
+  return true;
 }
 
 }  // namespace db

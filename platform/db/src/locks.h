@@ -2,6 +2,7 @@
 // handle holds them; the database waits a while for them instead, because the other
 // program only holds them for the length of one operation.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,12 +14,28 @@
 namespace db {
 
 // Tries `tryLock` until it stops failing with a lock violation or the lock timeout ends.
-int WaitForLock(const std::function<int()>& tryLock);
+// While it waits it knocks (knock(true) locks the knock byte, knock(false) lets it go):
+// a batch that keeps the lock between its operations lets go when it finds a knock.
+int WaitForLock(const std::function<int()>& tryLock, const std::function<int(bool)>& knock = nullptr);
 int LockTimeoutMs();
 
 // The byte that guards an index group lies far beyond any data, so that Windows'
 // mandatory range locks never get in the way of reading or writing the file itself.
 inline constexpr int64_t kGroupLockOffset = int64_t(1) << 40;
+// The byte that a program waiting for a lock of the file holds while it waits.
+inline constexpr int64_t kKnockOffset = kGroupLockOffset + 1;
+
+// Knocking with and looking for knocks through a handle of the file.
+int Knock(fileio::File& file, bool on);
+// True when another handle holds the knock byte: someone waits for a lock of the file.
+bool Knocked(fileio::File& file);
+// Waits (within the lock timeout) until nobody knocks at the file any more.
+void AwaitKnocksGoneFrom(fileio::File& file);
+// Lets go what this thread keeps between the operations of its batch (sessions.h) before
+// it waits for anything.
+void EndLeasesBeforeWaiting();
+// How often a batch that keeps locks between its operations looks for knocks.
+inline constexpr auto kKnockLook = std::chrono::milliseconds(2);
 
 // One lock shared by a set of index files: the indexes of a record file are guarded by
 // one byte of the record file, so that appending a record locks once for all of its
@@ -32,6 +49,15 @@ class LockGroup {
 
   int Acquire();
   void Release();
+  // Kept: the lock between programs stays taken after the last Release (a batch keeps it
+  // between its filings) until EndLease, or a knock found by LetGoIfKnocked.
+  void Lease();
+  void EndLease();
+  // Lets a kept lock go when another program knocks; true when it did.
+  bool LetGoIfKnocked();
+  // After letting go for a knock: waits (within the lock timeout) until the knocker has
+  // taken what it waited for, so that this program does not take it straight back.
+  void AwaitKnocksGone();
   // The lock within this process only (threads), for reads that check afterwards that
   // no other program changed anything.
   void LockLocal() { mutex_.lock(); }
@@ -44,6 +70,8 @@ class LockGroup {
   LockGroup() = default;
   std::recursive_mutex mutex_;
   int depth_ = 0;
+  bool keep_ = false;   // the lock between programs stays taken at depth 0
+  bool osHeld_ = false; // this process holds the lock between programs
   bool readOnly_ = false;
   bool registered_ = false;
   fileio::File file_;

@@ -23,8 +23,11 @@ class MappedFile {
   int Remap();
   // Makes the file `size` bytes long (never shorter) and maps all of it.
   int Extend(int64_t size);
-  // Writes the mapped pages and the file's length to the disk.
-  int Flush();
+  // Writes the mapped pages and the file's length to the disk. manyPages: many pages were
+  // written since the last flush; where the system would take each written page from the
+  // mapping one by one as it writes it (Linux: a processor round trip each), the mapping
+  // lets go of its pages first, in one step, and takes them up again as they are used.
+  int Flush(bool manyPages = false);
   bool IsOpen() const;
   uint8_t* data() const { return data_; }
   int64_t mapped() const { return mapped_; }
@@ -42,6 +45,29 @@ class MappedFile {
 #else
   int fd_ = -1;
 #endif
+};
+
+// The first page of a file mapped on its own, for a small number that a program changes
+// twice an operation under its own lock (the record file's append mark): a store instead
+// of a write call. Only where a file that has a view can still be cut (not Windows, see
+// above: a record file is cut when an append is taken back); elsewhere nothing is mapped
+// and the caller writes the file. The caller touches it only while the file is longer
+// than the bytes it uses.
+class HeadPage {
+ public:
+  HeadPage() = default;
+  ~HeadPage();
+  HeadPage(const HeadPage&) = delete;
+  HeadPage& operator=(const HeadPage&) = delete;
+
+  // True when the page is mapped.
+  bool Open(const std::string& path);
+  void Close();
+  uint8_t* data() const { return data_; }
+
+ private:
+  uint8_t* data_ = nullptr;
+  int64_t size_ = 0;
 };
 
 }  // namespace db

@@ -66,7 +66,7 @@ int MappedFile::MapSize(int64_t size) {
   return 0;
 }
 
-int MappedFile::Flush() {
+int MappedFile::Flush(bool) {
   if (!file_ || readOnly_) return 0;
   fileio::CountFileCall(fileio::FileCall::Flush);
   if (data_ && !FlushViewOfFile(data_, 0)) return LastError();
@@ -88,5 +88,10 @@ int MappedFile::Extend(int64_t size) {
   if (!GetFileSizeEx(file_, &now)) return LastError();
   return MapSize(now.QuadPart > size ? now.QuadPart : size);
 }
+
+// Windows keeps a file that has a view from being cut: nothing is mapped.
+HeadPage::~HeadPage() { Close(); }
+bool HeadPage::Open(const std::string&) { return false; }
+void HeadPage::Close() { data_ = nullptr; }
 
 }  // namespace db

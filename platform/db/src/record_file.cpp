@@ -2,8 +2,10 @@
 // rebuilding the indexes from the records.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <new>
+#include <thread>
 
 #include "btree_file.h"
 #include "db/db.h"
@@ -36,7 +38,9 @@ std::string Columns(const std::string& record, const DBFIELD& f) {
 }
 
 int LockHeader(int fileNumber, int length) {
-  return db::WaitForLock([&] { return SKFLOCK(fileNumber, 0, length); });
+  return db::WaitForLock([&] { return SKFLOCK(fileNumber, 0, length); },
+                         [&](bool on) { return on ? SKFLOCK(fileNumber, db::kKnockOffset, 1)
+                                                  : SKFUNLOCK(fileNumber, db::kKnockOffset, 1); });
 }
 
 // The header record must be blanks after its number, and the first data record must
@@ -62,6 +66,7 @@ int OpenSessionIndexes(const std::string& path, const std::vector<IndexLayout>& 
     for (size_t i = 0; i < layouts.size(); ++i) s.indexes[i].field = layouts[i].field;
     return 0;
   }
+  db::EndAppendLease(s);
   s.indexes.clear();
   for (const auto& layout : layouts) {
     db::SessionIndex si;
@@ -100,9 +105,14 @@ int ReadPending(int fileNumber, int64_t& pending) {
   return 0;
 }
 
-int WritePending(int fileNumber, int64_t recordNumber) {
+// Under the header lock, with the header record in the file.
+int WritePending(db::AppendSession& s, int fileNumber, int64_t recordNumber) {
   std::string number(4, '\0');
   for (int i = 0; i < 4; ++i) number[size_t(i)] = char((uint64_t(recordNumber) >> (8 * i)) & 0xFF);
+  if (s.head.data()) {
+    std::memcpy(s.head.data(), number.data(), 4);
+    return 0;
+  }
   return SKFPUTAT(fileNumber, 0, number);
 }
 
@@ -139,7 +149,7 @@ int UndoPending(int fileNumber, const std::vector<DBFIELD>& fields, db::AppendSe
     rc = SKSETEOFAT(fileNumber, (pending - 1) * length);
     if (rc != 0) return rc;
   }
-  return WritePending(fileNumber, 0);
+  return WritePending(s, fileNumber, 0);
 }
 
 // Every record has one pair in the key index (a deleted one its "/" key): a count that
@@ -154,10 +164,12 @@ int CheckKeyCount(db::BTreeFile& keyIndex, int64_t fileLength, int length) {
 }
 
 // The record is written; now its keys. A failure takes back what was done.
+// kept: the header lock was kept since this session's last filing (a batch's lease), so the
+// file is as that filing left it, and its length needs no asking.
 int AppendLocked(int fileNumber, const std::string& record, const std::vector<DBFIELD>& fields,
-                 db::AppendSession& s) {
+                 db::AppendSession& s, bool kept) {
   const int length = s.recordLength;
-  int64_t fileLength = SKFLOF(fileNumber);
+  int64_t fileLength = kept && s.lengthAfterAppend >= length ? s.lengthAfterAppend : SKFLOF(fileNumber);
   if (fileLength < 0) return kDbErrInvalidHandle;
   db::GroupHold hold(s.indexes[0].file->group());
   if (hold.rc() != 0) return hold.rc();
@@ -193,40 +205,42 @@ int AppendLocked(int fileNumber, const std::string& record, const std::vector<DB
   int64_t recordNumber = fileLength / length + 1;
   if (recordNumber > INT32_MAX) return fileio::kErrDiskFull;
 
-  std::vector<std::string> keys;
-  for (const auto& si : s.indexes) keys.push_back(Columns(record, fields[si.field]));
-  bool taken = false;
-  rc = s.indexes[0].file->Contains(Bytes(keys[0]), taken);
-  if (rc != 0) return rc;
-  if (taken) return kDbErrAlreadyExists;
-
-  rc = WritePending(fileNumber, recordNumber);
+  // Each index's key is its field's columns in the record.
+  auto keyOf = [&](size_t i) { return Bytes(record) + (fields[s.indexes[i].field].position - 1); };
+  rc = WritePending(s, fileNumber, recordNumber);
   if (rc != 0) return rc;
   rc = SKFPUTR(fileNumber, record, int(recordNumber));
   size_t done = 0;
   for (; rc == 0 && done < s.indexes.size(); ++done) {
     bool existed = false;
-    rc = s.indexes[done].file->Insert(Bytes(keys[done]), int32_t(recordNumber), existed);
+    if (done == 0) {
+      // The key index refuses a key it holds (the check and the filing in one descent);
+      // the record written for it is taken back below.
+      rc = s.indexes[0].file->InsertNewKey(keyOf(0), int32_t(recordNumber), existed);
+      if (rc == 0 && existed) rc = kDbErrAlreadyExists;
+    } else {
+      rc = s.indexes[done].file->Insert(keyOf(done), int32_t(recordNumber), existed);
+    }
     if (rc != 0) break;
   }
   if (rc != 0) {
     for (size_t i = 0; i < done; ++i) {
       bool found = false;
-      s.indexes[i].file->Erase(Bytes(keys[i]), int32_t(recordNumber), found);
+      s.indexes[i].file->Erase(keyOf(i), int32_t(recordNumber), found);
     }
     SKSETEOFAT(fileNumber, (recordNumber - 1) * length);
   }
-  int cleared = WritePending(fileNumber, 0);
+  int cleared = WritePending(s, fileNumber, 0);
   if (rc == 0 && cleared == 0) s.lengthAfterAppend = recordNumber * length;
   return rc != 0 ? rc : cleared;
 }
 
-// Files that killed programs leave: a rebuild's mark or copy, a rewrite's journal. Every
-// one of them is made and removed under the header lock, so a look under that lock sees
-// them all.
+// Files that killed programs leave: a rebuild's copy (with its mark or without), a
+// rewrite's journal. Every one of them is made and removed under the header lock, so a
+// look under that lock sees them all. The mark is made once the copy is complete and
+// removed before it, so the copy tells of both: one look fewer each filing.
 bool LeftWorkThere(const std::string& path) {
-  return fileio::Exists(DbReplacementMark(path)) || fileio::Exists(DbReplacementCopy(path)) ||
-         fileio::Exists(db::RewriteJournalPath(path));
+  return fileio::Exists(DbReplacementCopy(path)) || fileio::Exists(db::RewriteJournalPath(path));
 }
 
 // The pairs a rebuild gathers before it writes them (more take further reads of the
@@ -258,6 +272,7 @@ int FillSorted(db::BTreeFile& index, const std::vector<uint8_t>& pairs) {
 // append session, for the replacement closes them.
 int FinishLeftWork(const std::string& path, int fileNumber, const std::vector<DBFIELD>& fields, int length) {
   if (!LeftWorkThere(path)) return 0;
+  db::EndAppendLeases();
   int rc = LockHeader(fileNumber, length);
   if (rc != 0) return rc;
   db::EndAppendSessions(path);
@@ -424,11 +439,12 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
     std::string record(size_t(length), ' ');
     DBWRITF(length, record, values, fields);
     // Field 1 is the key: blank, blank-led or "/" (a deleted slot) keys cannot be filed.
-    std::string key = Columns(record, fields[0]);
-    if (key[0] == ' ' || key[0] == '/') return kDbErrInvalidParameter;
+    const char first = record[size_t(fields[0].position - 1)];
+    if (first == ' ' || first == '/') return kDbErrInvalidParameter;
 
     // The record and its keys reach the disk once, after the locks are given back.
     db::Batch batch;
+    const bool callerBatch = db::BatchDepth() > 1;
     // What killed programs left is looked for under the header lock, with the append: found
     // there, it is finished outside the append session (which it closes) and the append
     // runs again.
@@ -441,24 +457,47 @@ int DBCREF(const std::string& path, int fileNumber, const std::vector<std::strin
         // header lock, which reports the same error.
         if (s.indexes.empty() && SKFLOF(fileNumber) < 0) return kDbErrInvalidHandle;
         if (s.recordLength != length) {
+          db::EndAppendLease(s);
           s.recordLength = length;
           s.headerChecked = false;
           s.lengthAfterAppend = -1;
         }
         int rc2 = OpenSessionIndexes(path, layouts, s);
         if (rc2 != 0) return rc2;
-        rc2 = LockHeader(fileNumber, length);
-        if (rc2 != 0) return rc2;
+        // The header page by the path, like the indexes and the group lock's handle: the
+        // same file as the handle's (a rebuild writes its files over the old ones in place).
+        if (!s.headTried) {
+          s.head.Open(path);
+          s.headTried = true;
+        }
+        // Within the caller's batch the locks stay taken from one filing to the next
+        // (sessions.h): nobody else can have appended or left work meanwhile.
+        const bool kept = db::KeepAppendLease(s);
+        if (!kept) {
+          rc2 = LockHeader(fileNumber, length);
+          if (rc2 != 0) return rc2;
+          if (callerBatch) s.indexes[0].file->group().Lease();
+        }
         if (round == 0) {
-          rc2 = LeftWorkThere(path) ? kLeftWork : AppendLocked(fileNumber, record, fields, s);
+          rc2 = !kept && LeftWorkThere(path) ? kLeftWork : AppendLocked(fileNumber, record, fields, s, kept);
         } else {
           // A rebuild killed while it put its files in place, again: a record appended now
           // would go with the rest of the old file, and its keys would name records that
           // are not there.
           rc2 = fileio::Exists(DbReplacementMark(path)) ? kDbErrLockViolation
-                                                        : AppendLocked(fileNumber, record, fields, s);
+                                                        : AppendLocked(fileNumber, record, fields, s, kept);
         }
-        SKFUNLOCK(fileNumber, 0, length);
+        if (rc2 == 0 && callerBatch) {
+          if (!kept) {
+            s.leased = true;
+            s.leaseOwner = std::this_thread::get_id();
+            s.knockLook = std::chrono::steady_clock::now();
+            db::MarkLeaseTaken();
+          }
+        } else {
+          s.leased = true;  // the locks taken here go as a lease's do
+          db::EndAppendLease(s);
+        }
         if (rc2 == 0)
           rc2 = db::FlushAtEnd(db::RecordFileTarget(fileNumber), [fileNumber] { return SKFLUSH(fileNumber); });
         return rc2;
@@ -518,6 +557,9 @@ int DbFinishInterruptedAppend(const std::string& path, const std::vector<DBFIELD
 
 int DbLockHeader(int fileNumber, int recordLength) {
   if (recordLength < 1) return kDbErrInvalidParameter;
+  // A batch of this program that keeps the header between its filings lets it go: the
+  // lock through this handle would wait for it.
+  db::EndAppendLeases();
   return LockHeader(fileNumber, recordLength);
 }
 

@@ -10,10 +10,12 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "btree_file.h"
 #include "fileio/file.h"
+#include "mapped_file.h"
 
 namespace db {
 
@@ -25,10 +27,24 @@ struct SessionIndex {
 };
 
 struct AppendSession {
+  AppendSession() = default;
+  AppendSession(const AppendSession&) = delete;
+  AppendSession& operator=(const AppendSession&) = delete;
+  ~AppendSession();
   int fileNumber = 0;
   std::string pathKey;
   int recordLength = 0;
   bool headerChecked = false;
+  // Within a batch the header lock and the indexes' group lock stay taken between the
+  // filings of the batch's thread (a lease), until the batch ends, the session ends, or
+  // another program knocks (locks.h): each filing then costs no lock calls of its own.
+  bool leased = false;
+  std::thread::id leaseOwner;
+  std::chrono::steady_clock::time_point knockLook;
+  // The record file's header page, where the append mark is set and cleared (where the
+  // system allows a mapping of it; mapped_file.h).
+  HeadPage head;
+  bool headTried = false;
   // The record file's length when this handle last cleared its pending-append mark, -1
   // when unknown. Under the header lock, the same length again means nobody has appended
   // since, so the mark needs no reading (see AppendLocked).
@@ -45,10 +61,44 @@ int WithAppendSession(const std::string& path, int fileNumber,
 void SweepAppendSessions();
 // Ends every session of a record file (before its index files are replaced).
 void EndAppendSessions(const std::string& path);
+// Lets the append session's lease go: the header lock and the group lock.
+void EndAppendLease(AppendSession& s);
+// Keeps the session's lease for one more filing when this thread's batch still runs and
+// nobody knocked; otherwise lets it go (and, for a knock, waits until the knocker is in).
+bool KeepAppendLease(AppendSession& s);
+// Lets go every append lease of this process (before a header lock is taken through
+// another handle, which the lease would keep waiting).
+void EndAppendLeases();
+
+// An open counter file. Within a batch its lock stays taken between the numbers that the
+// batch's thread takes (a lease, as for appends), and the number is known without a read.
+struct CounterFile {
+  CounterFile() = default;
+  CounterFile(const CounterFile&) = delete;
+  CounterFile& operator=(const CounterFile&) = delete;
+  ~CounterFile();
+  fileio::File file;
+  std::chrono::steady_clock::time_point lastUse;
+  bool leased = false;
+  std::thread::id leaseOwner;
+  std::chrono::steady_clock::time_point knockLook;
+  // The record file's header page, where the append mark is set and cleared (where the
+  // system allows a mapping of it; mapped_file.h).
+  HeadPage head;
+  bool headTried = false;
+  std::string text;  // the file's content while leased
+};
+void EndCounterLease(CounterFile& c);
+bool KeepCounterLease(CounterFile& c);
+
 // Runs fn with the open counter file of that path (opened, made when missing, when it is
 // not open yet). Counter files stay open for a moment after use, like the indexes of an
 // append session, and are closed by the same janitor.
-int WithCounterFile(const std::string& path, const std::function<int(fileio::File&)>& fn);
+int WithCounterFile(const std::string& path, const std::function<int(CounterFile&)>& fn);
+// Lets go the leases of this thread: its outermost batch ends.
+void EndThreadLeases();
+// Called by a thread that has just taken a lease.
+void MarkLeaseTaken();
 // How long an unused session stays open.
 inline constexpr auto kSessionIdle = std::chrono::milliseconds(300);
 

@@ -408,3 +408,51 @@ TEST(BTree, AnIndexEmptiedInPlaceIsReadAfreshByAnotherHandle) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(v, 20);
 }
+
+// A key index refuses a key it holds with any value, in the same descent that files a new
+// one: the pairs of a key may run over several leaves, so the key can be found beyond the
+// edge of the leaf where the new pair would go.
+TEST(BTree, AKeyIsFiledOnlyWhenNoPairHoldsItWhereverItsPairsRun) {
+  TempDir dir;
+  const std::string path = dir.File("unique.idx");
+  const int keyLength = 240;  // sixteen pairs a leaf: a key's forty pairs span three leaves
+  db::BTreeFile index;
+  ASSERT_EQ(index.Open(path, keyLength), 0);
+  auto key = [&](int k) { return Padded("KEY" + std::to_string(100 + k * 2), size_t(keyLength)); };
+  auto bytes = [](const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); };
+  std::set<std::string> held;
+  for (int k = 0; k < 12; ++k) {
+    for (int32_t v = 0; v < 80; v += 2) {
+      bool existed = false;
+      ASSERT_EQ(index.Insert(bytes(key(k)), v, existed), 0);
+    }
+    held.insert(key(k));
+  }
+  uint64_t count = 0;
+  ASSERT_EQ(index.KeyCount(count), 0);
+  ASSERT_EQ(count, 12u * 40u);
+  // Every held key is refused whatever the value: below its pairs, between any two, above.
+  for (int k = 0; k < 12; ++k) {
+    for (int32_t v = -1; v <= 81; ++v) {
+      bool taken = false;
+      ASSERT_EQ(index.InsertNewKey(bytes(key(k)), v, taken), 0);
+      ASSERT_TRUE(taken) << key(k) << " " << v;
+    }
+  }
+  ASSERT_EQ(index.KeyCount(count), 0);
+  EXPECT_EQ(count, 12u * 40u) << "a refused key changed the index";
+  // Keys between, before and after the held ones are filed, once.
+  for (int k = -1; k < 13; ++k) {
+    const std::string fresh = Padded("KEY" + std::to_string(101 + k * 2), size_t(keyLength));
+    for (int32_t v : {7, 3}) {
+      bool taken = false;
+      ASSERT_EQ(index.InsertNewKey(bytes(fresh), v, taken), 0);
+      EXPECT_EQ(taken, v == 3) << fresh;
+    }
+    bool any = false;
+    ASSERT_EQ(index.Contains(bytes(fresh), any), 0);
+    EXPECT_TRUE(any) << fresh;
+  }
+  ASSERT_EQ(index.KeyCount(count), 0);
+  EXPECT_EQ(count, 12u * 40u + 14u);
+}

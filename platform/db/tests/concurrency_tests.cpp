@@ -279,3 +279,75 @@ TEST(Concurrency, ReadersSeeWholeIndexesWhileAnotherProgramFiles) {
   Index topic(DBINDEX(a.f01, 2), 40);
   EXPECT_EQ(qBtKeyNbr(topic.handle), 4000);
 }
+
+// An import keeps the archive's locks from one filing to the next; another program that
+// wants the header, the indexes or the counter meanwhile gets each at once (well within
+// the lock timeout), and while it holds the header the import files nothing.
+TEST(Concurrency, AnImportLetsOtherProgramsInBetweenItsFilings) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  Worker writer;
+  ASSERT_TRUE(writer.Start({a.f01, a.cpt, "1", "1000000", dir.File("ready"), dir.File("go")}));
+  ASSERT_TRUE(WaitForFiles({dir.File("ready")}, 60000));
+  dir.Write("go", "");
+  LockTimeout timeout(5000);
+  int fn = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, fn, ok), 0);
+  auto records = [&] { return SKFLOF(fn) / 671; };
+  const auto slowest = std::chrono::milliseconds(2500);
+  for (int round = 0; round < 20; ++round) {
+    // The import goes on between the rounds.
+    const int64_t before = records();
+    ASSERT_TRUE(WaitUntil([&] { return records() > before; }, std::chrono::seconds(60))) << round;
+
+    auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(DbLockHeader(fn, 671), 0) << round;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, slowest) << round;
+    const int64_t held = records();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(records(), held) << "the import filed while another program held the header";
+    ASSERT_EQ(SKFUNLOCK(fn, 0, 671), 0);
+
+    started = std::chrono::steady_clock::now();
+    {
+      Index key(DBINDEX(a.f01, 0), 8);  // opening takes the indexes' lock
+      ASSERT_EQ(key.rc, 0) << round;
+      EXPECT_GT(qBtKeyNbr(key.handle), 0);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, slowest) << round;
+
+    started = std::chrono::steady_clock::now();
+    EXPECT_NE(DBSEQUENCE(a.cpt, "00000000", 0), "") << round;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, slowest) << round;
+  }
+  SKFCLOSE(fn);
+  writer.Kill();
+}
+
+// An import that keeps its locks and then stays idle within its batch (the program busy
+// with something else) lets another program in all the same: its session looks for knocks
+// while it is unused.
+TEST(Concurrency, AnIdleImportLetsAnotherProgramFile) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  int fn = 0, ok = 0;
+  ASSERT_EQ(DBOPENF(a.f01, fn, ok), 0);
+  DbBeginBatch();
+  for (const char* key : {"A0000001", "A0000002", "A0000003"})
+    ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues(key, {"IMPORT"}), a.fields), 0);
+  // Idle from here on, in the batch, while another program files twenty records.
+  Worker writer;
+  ASSERT_TRUE(writer.Start({a.f01, a.cpt, "2", "20", dir.File("ready"), dir.File("go")}));
+  ASSERT_TRUE(WaitForFiles({dir.File("ready")}, 60000));
+  dir.Write("go", "");
+  EXPECT_EQ(writer.Wait(60000), 0) << "the other program could not file";
+  EXPECT_EQ(SKFLOF(fn), 24 * 671);
+  // The import goes on after it.
+  EXPECT_EQ(DBCREF(a.f01, fn, ArchiveValues("A0000004", {"IMPORT"}), a.fields), 0);
+  EXPECT_EQ(DbEndBatch(), 0);
+  SKFCLOSE(fn);
+  Index key(DBINDEX(a.f01, 0), 8);
+  EXPECT_EQ(qBtKeyNbr(key.handle), 24);
+}

@@ -205,14 +205,20 @@ TEST(Crash, ARebuildKilledBetweenTheFilingsOfAnImportIsFinishedByItsNextFiling) 
   DbBeginBatch();
   for (int i = 1; i <= 6; ++i)
     ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("0000000" + std::to_string(i), {"T"}), a.fields), 0);
-  // The squeezed copy without record 3, complete and marked, killed before it was copied.
-  const std::string old = FileBytes(a.f01);
+  // The squeezed copy without record 3, complete and marked, killed before it was copied:
+  // made under the header lock, through a handle of its own, as the rebuild does.
+  int rebuilder = 0;
+  ASSERT_EQ(DBOPENF(a.f01, rebuilder, ok), 0);
+  ASSERT_EQ(DbLockHeader(rebuilder, 671), 0);
+  std::string old(size_t(SKFLOF(rebuilder)), ' ');
+  ASSERT_EQ(SKFGETAT(rebuilder, 0, old), 0);
   const std::string beside = a.f01 + ".NEW";
   const std::string squeezed = old.substr(0, 3 * 671) + old.substr(4 * 671);
   PutFileBytes(beside, squeezed);
   ASSERT_EQ(DbRebuildIndexes(beside, a.fields), 0);
   DbCloseIndexes(beside);
   PutFileBytes(a.f01 + ".NEW.OK", "");
+  SKFCLOSE(rebuilder);  // killed: its lock goes with its handle
   ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("00000099", {"T"}), a.fields), 0);
   ASSERT_EQ(DBCREF(a.f01, fileNumber, ArchiveValues("00000100", {"U"}), a.fields), 0);
   EXPECT_EQ(DbEndBatch(), 0);
@@ -234,3 +240,36 @@ TEST(Crash, ARebuildKilledBetweenTheFilingsOfAnImportIsFinishedByItsNextFiling) 
     EXPECT_FALSE(fileio::Exists(left)) << left;
 }
 
+
+// A filing whose key is taken writes its record before the key index refuses the key, and
+// then takes the record back. Killed between the two, it leaves the record named in the
+// header and no key of it: the next program takes it back, and the record that holds the
+// key keeps every pair.
+TEST(Crash, AFilingOfATakenKeyKilledBeforeItsRecordIsTakenBackLeavesTheHolderWhole) {
+  TempDir dir;
+  Archive a(dir);
+  ASSERT_EQ(DBCREATE(a.f01, 671), 0);
+  for (const char* key : {"00000001", "00000002", "00000003"}) ASSERT_EQ(AppendKey(a, key), 0);
+  const auto keysBefore = Pairs(DBINDEX(a.f01, 0), 8);
+  const auto topicsBefore = Pairs(DBINDEX(a.f01, 1), 40);
+  // Record 5 (the fourth) named in the header and written whole, with the key of record 3.
+  std::string bytes = FileBytes(a.f01);
+  const std::string duplicate = bytes.substr(3 * 671, 671);
+  bytes += duplicate;
+  bytes[0] = 5;
+  PutFileBytes(a.f01, bytes);
+
+  ASSERT_EQ(DbFinishInterruptedAppend(a.f01, a.fields), 0);
+  bytes = FileBytes(a.f01);
+  EXPECT_EQ(bytes.size(), 4u * 671u);
+  EXPECT_EQ(bytes.substr(0, 4), std::string(4, '\0'));
+  EXPECT_EQ(Pairs(DBINDEX(a.f01, 0), 8), keysBefore);
+  EXPECT_EQ(Pairs(DBINDEX(a.f01, 1), 40), topicsBefore);
+  // The taken key is refused again and leaves nothing; a new one is filed.
+  EXPECT_EQ(AppendKey(a, "00000002"), kDbErrAlreadyExists);
+  EXPECT_EQ(FileBytes(a.f01).size(), 4u * 671u);
+  EXPECT_EQ(AppendKey(a, "00000004"), 0);
+  EXPECT_EQ(Pairs(DBINDEX(a.f01, 0), 8).size(), 4u);
+  std::string problem;
+  EXPECT_EQ(db::CheckRecordFile(a.f01, a.fields, problem), 0) << problem;
+}
