@@ -363,7 +363,7 @@ TEST_F(GriltonPartners, AnAttachedDocumentIsCopiedToTheWorkDocumentThroughTheOpe
   HWND frame = StartOn(1);
   ASSERT_NE(frame, nullptr);
   PostMessageA(frame, WM_COMMAND, grilton::kCmdAttachDocument, 0);
-  HWND dialog = WaitForWindow("#32770", 20000, Process().Id());
+  HWND dialog = WaitForWindow("#32770", kEventLimitMs, Process().Id());
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return driver::WindowText(dialog) == "Attach a document"; }, kWait));
   // Skinned by the hook (the skin engine marks the frames it skins).

@@ -37,7 +37,7 @@ TEST_F(Grilton, ADataFolderThatCannotBeMadeEndsWithAStopBoxAndCodeThree) {
   Copy().WriteInProgram("BLOCK", "a file where the folder should be");
   Copy().WriteInProgram("QORIMAGENET.CFG", "@path@block\\data\r\n");
   ChildProcess& p = Launch();
-  HWND box = WaitForWindow(kBox, 20000, p.Id());
+  HWND box = WaitForWindow(kBox, kEventLimitMs, p.Id());
   ASSERT_NE(box, nullptr);
   std::string text = WaitBoxText();
   // The line is upper-cased before the program folder takes the place of its macro.
@@ -233,7 +233,7 @@ TEST_F(Grilton, ANewThesaurusIsMadeAndAChosenOneFillsTheTopicsAndIsKept) {
   HWND box = driver::FindChild(frame, grilton::kThesaurusBox);
   ASSERT_NE(box, nullptr);
   PostMessageA(frame, WM_COMMAND, grilton::kCmdNewThesaurus, 0);
-  ASSERT_TRUE(driver::AnswerInputBox("sea ships,new", 10000, Process().Id()));
+  ASSERT_TRUE(driver::AnswerInputBox("sea ships,new", kEventLimitMs, Process().Id()));
   ASSERT_TRUE(PumpUntil([&] { return fileio::Exists(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"); },
                         kEventLimit));
   EXPECT_EQ(ReadText(Copy().ProgramFolder() + "SEA_SHIPS NEW.THM"), "(none)\r\n");
@@ -532,7 +532,7 @@ TEST_F(Grilton, HelpGoesToTheViewerOfEntry81AsCodeThreeWithThePath) {
   HWND frame = Start("WAITFORCOMMAND");
   ASSERT_NE(frame, nullptr);
   PostMessageA(frame, WM_COMMAND, grilton::kCmdHelp, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_GE(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().ProgramFolder() + "grilton.htm")) << got[0].text;

@@ -38,7 +38,7 @@ class GriltonUser : public Grilton {
   // Opens the thesaurus editor from the menu command and waits until it shows its count.
   HWND OpenEditor(HWND frame) {
     PostMessageA(frame, WM_COMMAND, grilton::kCmdEditThesaurus, 0);
-    HWND editor = WaitForWindow(kEditor, 10000, Process().Id());
+    HWND editor = WaitForWindow(kEditor, kEventLimitMs, Process().Id());
     if (!editor || !PumpUntil([&] { return driver::FindChild(editor, kDiscard) != nullptr &&
                                            driver::WindowText(editor).find('#') == std::string::npos; },
                               std::chrono::milliseconds(10000)))
@@ -47,7 +47,7 @@ class GriltonUser : public Grilton {
   }
   static bool CloseEditorSaving(HWND editor) {
     PostMessageA(editor, WM_COMMAND, kFrameClose, 0);
-    return WaitForNoWindow(kEditor, 10000);
+    return WaitForNoWindow(kEditor, kEventLimitMs);
   }
   std::string Program(const std::string& name) { return Copy().ProgramFolder() + name; }
 };
@@ -178,7 +178,7 @@ TEST_F(GriltonUser, AWordInUseIsKeptWithTheArchivesOwnWarning) {
   ASSERT_EQ(driver::ListItems(words), (Words{"HARBOUR", "SEA"}));
   SendMessageA(words, CB_SETCURSEL, 0, 0);
   PostMessageA(driver::FindChild(editor, kDelete), BM_CLICK, 0, 0);
-  HWND box = WaitForWindow(kBox, 10000);
+  HWND box = WaitForWindow(kBox, kEventLimitMs);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(driver::WindowText(box), "Thesaurus");
   EXPECT_EQ(WaitBoxText(), "HARBOUR is used by a filed picture and stays in the thesaurus.");

@@ -34,7 +34,7 @@ class JorvelPane : public JorvelPlayer {
     Copy().CopyFromSuite("Slate\\pane\\*.*");
     Copy().WriteInProgram("jorvel.skl", "Slate\\Slate.sks\r\n");
   }
-  HWND Pane() { return WaitForWindow("SKPANE", 10000, Process().Id()); }
+  HWND Pane() { return WaitForWindow("SKPANE", kEventLimitMs, Process().Id()); }
   std::string FxSettings() { return Copy().TempFolder() + "qAudioFX.cfg"; }
 };
 
@@ -43,7 +43,7 @@ double Db(double ratio) { return 20.0 * std::log10(ratio); }
 // The effects window of the running copy once its creation has ended: sized, every control made,
 // and a message answered (the saved settings are put on the controls before that).
 HWND BuiltEffectsWindow(DWORD process) {
-  HWND effects = WaitForWindow("QFXEFFECT", 10000, process);
+  HWND effects = WaitForWindow("QFXEFFECT", kEventLimitMs, process);
   if (!effects) return nullptr;
   bool built = PumpUntil(
       [effects] {
@@ -96,7 +96,7 @@ TEST_F(JorvelPane, TheWarningBoxBelongsToThePane) {
   ASSERT_NE(frame, nullptr);
   HWND pane = Pane();
   ASSERT_NE(pane, nullptr);
-  HWND box = WaitForWindow("SKMSGBOX", 20000, Process().Id());
+  HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(GetWindow(box, GW_OWNER), pane);
   std::string text;
@@ -143,13 +143,13 @@ TEST_F(JorvelPane, RepeatPlaysAListOfOneAgainAndDoubleClicksToggleTheEffectsWind
   // the player's ticks; the next hides it and closes the display.
   PostMessageA(pane, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(PumpUntil([effects] { return IsWindowVisible(effects) != 0; }, kEventLimit));
-  EXPECT_NE(WaitForWindow(kClassSpectrum, 20000), nullptr);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  EXPECT_NE(WaitForWindow(kClassSpectrum, kEventLimitMs), nullptr);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_FALSE(got.empty());
   EXPECT_EQ(got[0].code, kCodeSpectrumTick);
   PostMessageA(pane, WM_RBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(PumpUntil([effects] { return !IsWindowVisible(effects); }, kEventLimit));
-  EXPECT_TRUE(WaitForNoWindow(kClassSpectrum, 20000));
+  EXPECT_TRUE(WaitForNoWindow(kClassSpectrum, kEventLimitMs));
   got = ReadStandinLog(log);
   ASSERT_FALSE(got.empty());
   EXPECT_EQ(got.back().code, kCodeClose);
@@ -167,7 +167,7 @@ TEST_F(JorvelPane, TheEffectsWindowsHelpButtonShowsItsPictureAndOpensTheHelpUnle
   Copy().SetUiEntry(77, "nohelp.txt");
   HWND frame = Start(Copy().WriteTone("long.wav", 6000));
   ASSERT_NE(frame, nullptr);
-  HWND effects = WaitForWindow("QFXEFFECT", 10000, Process().Id());
+  HWND effects = WaitForWindow("QFXEFFECT", kEventLimitMs, Process().Id());
   ASSERT_NE(effects, nullptr);
   HWND help = nullptr;
   PumpUntil([&] { return (help = GetDlgItem(effects, 99)) != nullptr; }, 5s);
@@ -177,9 +177,9 @@ TEST_F(JorvelPane, TheEffectsWindowsHelpButtonShowsItsPictureAndOpensTheHelpUnle
   EXPECT_EQ(r.right - r.left, 20);
   // The first press starts the help viewer, the next hands it the document.
   SendMessageA(help, BM_CLICK, 0, 0);
-  ASSERT_NE(WaitForWindow(kClassHelp, 20000), nullptr);
+  ASSERT_NE(WaitForWindow(kClassHelp, kEventLimitMs), nullptr);
   SendMessageA(help, BM_CLICK, 0, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, document)) << got[0].text;

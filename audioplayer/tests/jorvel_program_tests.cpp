@@ -18,7 +18,7 @@ namespace {
 
 // The message of the next box of the process, which is then answered.
 std::string AnswerBox(DWORD processId) {
-  HWND box = WaitForWindow("SKMSGBOX", 20000, processId);
+  HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, processId);
   if (!box) return "no box";
   std::string text;
   PumpUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);
@@ -37,7 +37,7 @@ TEST_F(JorvelPlayer, ASecondStartHandsItsListOverEvenAnEmptyOneAndEndsWithZero) 
   ASSERT_TRUE(running);
   EXPECT_EQ(Launch("a.mp3 \"my song.mp3\"").Wait(30000), 0);
   EXPECT_EQ(Launch("").Wait(30000), 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeHandOver);
   EXPECT_EQ(got[0].text, "a.mp3|my song.mp3");
@@ -70,7 +70,7 @@ TEST_F(JorvelPlayer, WithoutASettingsFileTheLineHoldsTheDefaults) {
 TEST_F(JorvelPlayer, WithoutItsUiTextFileThePlayerEndsWithTwo) {
   WithoutUiFile();
   ChildProcess& player = Launch();
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 30000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(player.Wait(30000), 2);
 }
 
@@ -102,13 +102,13 @@ TEST_F(JorvelPlayer, OpenFilesStartsTheBrowserWaitsForItNamesItselfAndClosesItAt
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   driver::PostCommand(frame, kOpenButton);
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeSetPartner);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().Exe() + "," + kClassAudioPlayer)) << got[0].text;
   EXPECT_EQ(got[1].code, kCodeFileType4);
   EXPECT_EQ(Close(), 0);
-  EXPECT_EQ(CodesOf(WaitForLog(log, 3, 10000)), (std::vector<int>{kCodeSetPartner, kCodeFileType4, kCodeClose}));
+  EXPECT_EQ(CodesOf(WaitForLog(log, 3, kEventLimitMs)), (std::vector<int>{kCodeSetPartner, kCodeFileType4, kCodeClose}));
 }
 
 TEST_F(JorvelPlayer, HelpOpensTheShippedHelpPageInTheHelpViewer) {
@@ -119,9 +119,9 @@ TEST_F(JorvelPlayer, HelpOpensTheShippedHelpPageInTheHelpViewer) {
   ASSERT_NE(frame, nullptr);
   // The first Help starts the viewer with the page, the next hands the page to it.
   driver::PostCommand(frame, kHelpButton);
-  ASSERT_NE(WaitForWindow(kClassHelp, 20000), nullptr);
+  ASSERT_NE(WaitForWindow(kClassHelp, kEventLimitMs), nullptr);
   driver::PostCommand(frame, kHelpButton);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, Copy().ProgramFolder() + "jorvel.htm")) << got[0].text;

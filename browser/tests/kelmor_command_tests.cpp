@@ -34,7 +34,7 @@ TEST_F(KelmorCommands, TheSizeBoxShowsTheLastAcceptedSizeAndCancelChangesNothing
   ASSERT_TRUE(WriteBmp(pictures.File("p.bmp"), 300, 200, 200, 40, 40));
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" p.bmp"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" p.bmp"}, kEventLimitMs).size(), 1u);
   SelectOnly(list_, {0});
   const FileStamp stamp = StampOf(pictures.File("p.bmp"));
 
@@ -75,9 +75,9 @@ TEST_F(KelmorCommands, ConvertingMakesTheNewTypeAndNeverReplacesAnotherFile) {
   ASSERT_TRUE(WriteBmp(pictures.File("b.bmp"), 30, 20, 10, 200, 30));
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" b.bmp"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" b.bmp"}, kEventLimitMs).size(), 1u);
   ASSERT_TRUE(StartConversion(frame, "PNG picture - png"));
-  EXPECT_EQ(WaitForList(list_, {" b.png"}, 10000), std::vector<std::string>{" b.png"});
+  EXPECT_EQ(WaitForList(list_, {" b.png"}, kEventLimitMs), std::vector<std::string>{" b.png"});
   ImgFileInfo png;
   ASSERT_EQ(L_FileInfo(pictures.File("b.png"), &png), imglib::kSuccess);
   EXPECT_EQ(png.format, imglib::kFormatPng);
@@ -92,7 +92,7 @@ TEST_F(KelmorCommands, ConvertingMakesTheNewTypeAndNeverReplacesAnotherFile) {
   second.Write("c.jpg", "c: another picture");
   second.Write("c.png", "c: the source");
   EXPECT_EQ(driver::SendCommand(frame, kCodeGoToFolder, fileio::WithoutTrailingSeparator(second.Path())), 1);
-  ASSERT_EQ(WaitForList(list_, {" a.jpg", " c.jpg", " c.png"}, 10000).size(), 3u);
+  ASSERT_EQ(WaitForList(list_, {" a.jpg", " c.jpg", " c.png"}, kEventLimitMs).size(), 3u);
   ASSERT_TRUE(StartConversion(frame, "JPEG picture - jpg"));
   std::string report = MessageBoxText();
   EXPECT_NE(report.find(fileio::ToLower(second.File("c.png"))), std::string::npos) << report;
@@ -180,7 +180,7 @@ TEST_F(KelmorCommands, ASeriesTakesOnlyFreeNumbersAndTheSideFilesFollowTheirPict
   pictures.Write("trip1.kwd", "belongs to no picture here");
   HWND frame = Start(pictures.Path(), "*.jpg");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.jpg", " b.jpg", " c.jpg"}, 10000).size(), 3u);
+  ASSERT_EQ(WaitForList(list_, {" a.jpg", " b.jpg", " c.jpg"}, kEventLimitMs).size(), 3u);
   SendAndWait(list_, LB_SETSEL, TRUE, -1);
   PostMessageA(frame, WM_COMMAND, kRenameSeriesCommand, 0);
   HWND input = WaitForWindow("SKINPUTBOX", kBoxMs, Process().Id());
@@ -188,7 +188,7 @@ TEST_F(KelmorCommands, ASeriesTakesOnlyFreeNumbersAndTheSideFilesFollowTheirPict
   ASSERT_NE(driver::WaitChild(input, 100, kEventLimitMs), nullptr);
   driver::SetText(driver::FindChild(input, 1), "tr:ip");  // ":" becomes a blank, then goes
   PostMessageA(driver::FindChild(input, 100), BM_CLICK, 0, 0);
-  EXPECT_EQ(WaitForList(list_, {" trip0.jpg", " trip2.jpg", " trip3.jpg"}, 10000),
+  EXPECT_EQ(WaitForList(list_, {" trip0.jpg", " trip2.jpg", " trip3.jpg"}, kEventLimitMs),
             (std::vector<std::string>{" trip0.jpg", " trip2.jpg", " trip3.jpg"}));
   EXPECT_EQ(pictures.Read("trip0.jpg"), "a");
   EXPECT_EQ(pictures.Read("trip0.kwd"), "a words");
@@ -231,10 +231,10 @@ TEST_F(KelmorCommands, TheBrowserWaitsMinimisedForTheAssociatedProgramAndAnswers
   files.Write("notes.kmtx", "to edit");
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" notes.kmtx"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" notes.kmtx"}, kEventLimitMs).size(), 1u);
   SelectOnly(list_, {0});
   PostMessageA(frame, WM_COMMAND, kOpenInEditorCommand, 0);
-  HWND editor = WaitForWindow("KELMOREDITOR", 20000);
+  HWND editor = WaitForWindow("KELMOREDITOR", kEventLimitMs);
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return IsIconic(frame) != FALSE; }, kEventLimit));
   // A partner's command is answered while the browser waits.
@@ -260,7 +260,7 @@ TEST_F(KelmorCommands, ACollectionListIsSavedAndLoadedAgain) {
   folder.WriteInProgram("lists\\vanished.qls", files.File("gone.txt") + "\r\n");
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" kept.txt"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" kept.txt"}, kEventLimitMs).size(), 1u);
   HWND collection = driver::FindChild(frame, kCollectionList);
   SelectOnly(list_, {0});
   SendAndWait(frame, WM_COMMAND, kAddButton, 0);
@@ -322,7 +322,7 @@ TEST_F(KelmorCommands, OnlySoundFilesGoToTheAudioProgramAndTheSelectionCommandsW
   for (const char* name : {"a.wav", "b.jpg", "c.mp3", "d.txt"}) files.Write(name, name);
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.wav", " b.jpg", " c.mp3", " d.txt"}, 10000).size(), 4u);
+  ASSERT_EQ(WaitForList(list_, {" a.wav", " b.jpg", " c.mp3", " d.txt"}, kEventLimitMs).size(), 4u);
 
   // 113 on entries 1 and 3 of 4 leaves 0 and 2; 112 selects all; 114 none.
   SelectOnly(list_, {1, 3});
@@ -333,7 +333,7 @@ TEST_F(KelmorCommands, OnlySoundFilesGoToTheAudioProgramAndTheSelectionCommandsW
 
   std::string base = fileio::ToLower(files.Path());
   SendAndWait(frame, WM_COMMAND, kPlayFilesCommand, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[1].code, kCodeOpen);
@@ -347,7 +347,7 @@ TEST_F(KelmorCommands, OnlySoundFilesGoToTheAudioProgramAndTheSelectionCommandsW
   HWND collection = driver::FindChild(frame, kCollectionList);
   SelectOnly(collection, {0, 1});
   SendAndWait(frame, WM_COMMAND, kPlayCollectionCommand, 0);
-  got = WaitForLog(log, 3, 10000);
+  got = WaitForLog(log, 3, kEventLimitMs);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, base + "c.mp3");
@@ -370,7 +370,7 @@ TEST_F(KelmorCommands, DeletingAFolderRecyclesItsFilesAndRemovesItsFolders) {
   files.Write("keep.txt", "k");
   HWND frame = Start(files.File("album"), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" " + names[0]}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" " + names[0]}, kEventLimitMs).size(), 1u);
   // The popup menu is opened for the selected folder, the album: a new folder in it.
   ASSERT_NE(OpenAndCloseTreePopup(frame), nullptr);
   PostMessageA(frame, WM_COMMAND, kNewFolderCommand, 0);
@@ -403,7 +403,7 @@ TEST_F(KelmorCommands, TheFolderMenusRenameEditsTheLabelOfItsFolder) {
   files.Write("album\\a.txt", "a");
   HWND frame = Start(files.File("album"), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" a.txt"}, kEventLimitMs).size(), 1u);
   HWND tree = OpenAndCloseTreePopup(frame);
   ASSERT_NE(tree, nullptr);
   PostMessageA(frame, WM_COMMAND, kRenameFolderCommand, 0);
@@ -438,7 +438,7 @@ TEST_F(KelmorCommands, DeletingRecyclesAPictureWithItsSideFilesAndTakesItOutOfBo
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   const std::vector<std::string> listed{" k105-a.jpg", " k105-a.wav", " k105-keep.txt", " k105-notes.txt"};
-  ASSERT_EQ(WaitForList(list_, listed, 10000), listed);
+  ASSERT_EQ(WaitForList(list_, listed, kEventLimitMs), listed);
   HWND collection = driver::FindChild(frame, kCollectionList);
   SelectOnly(list_, {0, 2});
   SendAndWait(frame, WM_COMMAND, kAddButton, 0);
@@ -448,7 +448,7 @@ TEST_F(KelmorCommands, DeletingRecyclesAPictureWithItsSideFilesAndTakesItOutOfBo
   PostMessageA(frame, WM_COMMAND, kDeleteFilesCommand, 0);
   EXPECT_EQ(MessageBoxText(), "Move the selected files to the recycle bin?");
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
-  EXPECT_EQ(WaitForList(list_, {" k105-keep.txt"}, 10000), std::vector<std::string>{" k105-keep.txt"});
+  EXPECT_EQ(WaitForList(list_, {" k105-keep.txt"}, kEventLimitMs), std::vector<std::string>{" k105-keep.txt"});
   std::vector<std::string> left = driver::ListItems(collection);
   ASSERT_EQ(left.size(), 1u);
   EXPECT_NE(left[0].find("k105-keep.txt"), std::string::npos);
@@ -470,7 +470,7 @@ TEST_F(KelmorCommands, CopyingReplacesWithSideFilesAndNeverCopiesOntoItself) {
   target.Write("b.tim", "old time");
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" b.jpg"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" b.jpg"}, kEventLimitMs).size(), 1u);
   SelectOnly(list_, {0});
   PostMessageA(frame, WM_COMMAND, kCopyFilesCommand, 0);
   ASSERT_TRUE(ChooseTarget(target.Path()));
@@ -495,7 +495,7 @@ TEST_F(KelmorCommands, CopyingReplacesWithSideFilesAndNeverCopiesOntoItself) {
   PostMessageA(frame, WM_COMMAND, kMoveFilesCommand, 0);
   TempDir moved;
   ASSERT_TRUE(ChooseTarget(moved.Path()));
-  EXPECT_EQ(WaitForList(list_, {}, 10000), std::vector<std::string>{});
+  EXPECT_EQ(WaitForList(list_, {}, kEventLimitMs), std::vector<std::string>{});
   EXPECT_EQ(moved.Read("b.jpg"), "new picture");
   EXPECT_EQ(moved.Read("b.kwd"), "new keywords");
   EXPECT_FALSE(fileio::Exists(files.File("b.kwd")));

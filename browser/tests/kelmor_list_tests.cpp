@@ -92,7 +92,7 @@ TEST_F(KelmorList, TheFilterListsPlainFilesInLowerCaseAndTheListFollowsItsFolder
   files.Write("sub.jpg\\inner.txt", "a folder named like a picture");
   HWND frame = Start(files.Path(), "*.jpg;*.jpeg");
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(WaitForList(list_, {" a.jpg"}, 10000), std::vector<std::string>{" a.jpg"});
+  EXPECT_EQ(WaitForList(list_, {" a.jpg"}, kEventLimitMs), std::vector<std::string>{" a.jpg"});
   EXPECT_EQ(Status(frame), "1 file in " + fileio::ToLower(fileio::WithoutTrailingSeparator(files.Path())));
 
   // A file written from outside appears within three seconds; one deleted goes.
@@ -121,7 +121,7 @@ TEST_F(KelmorList, CommandCodesChangeTheFolderAndTheFileTypeAndCloseWithTheSetti
   HWND frame = Start(one.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
   HWND types = driver::FindChild(frame, kFileTypeBox);
-  EXPECT_EQ(WaitForList(list_, {" a.txt", " b.jpg"}, 10000), (std::vector<std::string>{" a.txt", " b.jpg"}));
+  EXPECT_EQ(WaitForList(list_, {" a.txt", " b.jpg"}, kEventLimitMs), (std::vector<std::string>{" a.txt", " b.jpg"}));
   // The suite's own file types are registered at start.
   char type[64] = {};
   LONG size = sizeof type;
@@ -189,7 +189,7 @@ TEST_F(KelmorList, ThumbnailsAppearInTheThumbnailViewWithTheirDetails) {
   pictures.Write("broken.jpg", "no picture either");
   HWND frame = Start(pictures.Path(), kPictures);
   ASSERT_NE(frame, nullptr);
-  std::vector<std::string> items = WaitForList(list_, {" broken.jpg", " p0.bmp", " p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " red.bmp"}, 10000);
+  std::vector<std::string> items = WaitForList(list_, {" broken.jpg", " p0.bmp", " p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " red.bmp"}, kEventLimitMs);
   ASSERT_EQ(items.size(), 8u);
   EXPECT_EQ(SendMessageA(driver::FindChild(frame, kFileTypeBox), CB_GETCURSEL, 0, 0), 4);
   // Cells are a thumbnail (96) + 10 pixels square.
@@ -248,7 +248,7 @@ TEST_F(KelmorList, CodeTwentyTwoRedrawsTheMarkersOfTheFolderShown) {
   HWND frame = ProgramTest::Start();
   ASSERT_NE(frame, nullptr);
   list_ = driver::FindChild(frame, kFileList);
-  ASSERT_EQ(WaitForList(list_, {" red.bmp"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" red.bmp"}, kEventLimitMs).size(), 1u);
   ASSERT_TRUE(PumpUntil([this] { return HaveThumbnails(list_); }, milliseconds(20000), milliseconds(50)));
   SetForegroundWindow(frame);
   SendMessageA(list_, LB_SETSEL, FALSE, -1);
@@ -356,7 +356,7 @@ TEST_F(KelmorList, ABatchWorksOnTheFilesChosenAndReportsOnlyItsFirstFailure) {
   fileio::ReadWholeFile(two.File("a.bmp"), twoBefore);
   HWND frame = Start(one.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.bmp", " b.bmp", " broken.bmp"}, 10000).size(), 3u);
+  ASSERT_EQ(WaitForList(list_, {" a.bmp", " b.bmp", " broken.bmp"}, kEventLimitMs).size(), 3u);
   SelectOnly(list_, {0, 1, 2});
   const FileStamp a = StampOf(one.File("a.bmp")), b = StampOf(one.File("b.bmp"));
   // The steps are queued; the folder changes before the first of them runs.
@@ -392,7 +392,7 @@ TEST_F(KelmorList, AGifIsTurnedAndSavedAsAGifAgain) {
   ASSERT_TRUE(ReadPicture(pictures.File("a.gif"), before));
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.gif"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" a.gif"}, kEventLimitMs).size(), 1u);
   SelectOnly(list_, {0});
   const FileStamp stamp = StampOf(pictures.File("a.gif"));
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
@@ -420,7 +420,7 @@ TEST_F(KelmorList, AFlashPixPictureIsTurnedAndSavedAsFlashPixAgain) {
   pictures.Write("a.fpx", fpx);
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.fpx"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" a.fpx"}, kEventLimitMs).size(), 1u);
   SelectOnly(list_, {0});
   const FileStamp stamp = StampOf(pictures.File("a.fpx"));
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
@@ -448,10 +448,10 @@ TEST_F(KelmorList, APictureThatCannotBeSavedIsNamedAndStaysAsItWas) {
   pictures.Write("a.mac", mac);
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.mac"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" a.mac"}, kEventLimitMs).size(), 1u);
   SelectOnly(list_, {0});
   SendAndWait(frame, WM_COMMAND, kTransformRotateRight, 0);
-  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+  HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id());
   EXPECT_NE(box, nullptr);
   if (box) driver::PressButton("SKMSGBOX", 1, "", 5000);
   std::string after;
@@ -478,7 +478,7 @@ TEST_F(KelmorList, ARemovedDriveComesBackWithItsFolderAndANewOneIsOffered) {
   files.Write("a.txt", "a");
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" a.txt"}, kEventLimitMs).size(), 1u);
   char drive = char(toupper(files.Path()[0]));
 
   // The drive of the current folder goes: the list empties.
@@ -494,7 +494,7 @@ TEST_F(KelmorList, ARemovedDriveComesBackWithItsFolderAndANewOneIsOffered) {
   char other = drive == 'Z' ? 'C' : 'Z';
   // The question box runs inside the message: it is sent from another thread.
   std::thread sender([frame, other] { SendDriveEvent(frame, DBT_DEVICEARRIVAL, other); });
-  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+  HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id());
   EXPECT_NE(box, nullptr);
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   EXPECT_TRUE(WaitForNoWindow("SKMSGBOX", kEventLimitMs));
@@ -520,7 +520,7 @@ TEST_F(KelmorList, ANewDriveAnsweredYesStartsTheBrowserAgainAtItsRoot) {
   ASSERT_TRUE(driver::PressButton("SSLBUILDBOX", 2, "", kEventLimitMs));
   ASSERT_TRUE(WaitForNoWindow("SSLBUILDBOX", kEventLimitMs));
   list_ = driver::FindChild(frame, kFileList);
-  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" a.txt"}, kEventLimitMs).size(), 1u);
   RECT before;
   GetWindowRect(frame, &before);
 
@@ -556,7 +556,7 @@ TEST_F(KelmorList, TheFolderTreeShowsItsMenuAndRenamesTheFolderItsLabelNames) {
   files.Write("album\\a.txt", "a");
   HWND frame = Start(files.File("album"), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.txt"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" a.txt"}, kEventLimitMs).size(), 1u);
   HWND tree = OpenAndCloseTreePopup(frame);
   ASSERT_NE(tree, nullptr);
 
@@ -593,7 +593,7 @@ TEST_F(KelmorList, ChoosingASkinRewritesTheSkinListAndAsksToRestart) {
   ASSERT_NE(frame, nullptr);
   // The skins are listed by path: Sand is command 301, Slate 302.
   PostMessageA(frame, WM_COMMAND, kFirstSkinCommand, 0);
-  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+  HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id());
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   ASSERT_TRUE(WaitForNoWindow("SKMSGBOX", kEventLimitMs));
@@ -615,7 +615,7 @@ TEST_F(KelmorList, AWallpaperIsMadeTheSizeOfTheScreen) {
   bool hadOld = RegQueryValueExA(desktop, "Wallpaper", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" w.bmp"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" w.bmp"}, kEventLimitMs).size(), 1u);
   SelectOnly(list_, {0});
   SendAndWait(frame, WM_COMMAND, kWallpaperCommand, 0);
   std::string wallpaper = folder.ProgramFolder() + "KELMORWLP.BMP";
@@ -638,7 +638,7 @@ TEST_F(KelmorList, TheCollectionListGathersAndLosesFiles) {
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) files.Write(name, name);
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.txt", " b.txt", " c.txt"}, 10000).size(), 3u);
+  ASSERT_EQ(WaitForList(list_, {" a.txt", " b.txt", " c.txt"}, kEventLimitMs).size(), 3u);
   HWND collection = driver::FindChild(frame, kCollectionList);
   std::string base = fileio::ToLower(files.Path());
   SelectOnly(list_, {0, 2});
@@ -689,18 +689,18 @@ TEST_F(KelmorList, ProgramCommandsHandOverTheSelectedFiles) {
   for (const char* name : {"a.jpg", "b.png", "notes.txt"}) files.Write(name, name);
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" a.jpg", " b.png", " notes.txt"}, 10000).size(), 3u);
+  ASSERT_EQ(WaitForList(list_, {" a.jpg", " b.png", " notes.txt"}, kEventLimitMs).size(), 3u);
   SelectOnly(list_, {0, 1, 2});
   std::string base = fileio::ToLower(files.Path());
   // A picture program gets the selected pictures only, joined by "|".
   SendAndWait(frame, WM_COMMAND, kFirstProgramCommand, 0);
-  std::vector<LoggedMessage> got = WaitForLog(pictureLog, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(pictureLog, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, base + "a.jpg|" + base + "b.png");
   // Command 1005 gets every selected file, joined by ",".
   SendAndWait(frame, WM_COMMAND, kCommaListTool, 0);
-  got = WaitForLog(commaLog, 1, 10000);
+  got = WaitForLog(commaLog, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].text, base + "a.jpg," + base + "b.png," + base + "notes.txt");
   CloseStandin("KELMORPICTURES");
@@ -720,7 +720,7 @@ TEST_F(KelmorList, HelpOpensTheHelpPageInTheHelpViewer) {
   ASSERT_NE(frame, nullptr);
   // The viewer is started (code 1), then gets the page (code 3).
   SendAndWait(frame, WM_COMMAND, kHelpButton, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[1].code, kCodeOpen);
@@ -760,7 +760,7 @@ TEST_F(KelmorList, FilledEntriesStandWhereTheSortedListItselfPutsThem) {
   ASSERT_EQ(expected.size(), names.size());
   HWND frame = Start(files.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(WaitForList(list_, expected, 10000), expected);
+  EXPECT_EQ(WaitForList(list_, expected, kEventLimitMs), expected);
   // A file that arrives later is placed by the list among the appended ones.
   files.Write("a_c.txt", "x");
   entries.push_back(" a_c.txt");

@@ -58,7 +58,7 @@ TEST_F(KelmorOutput, WebPagesOfNinePicturesAreOnePageAndYesHandsThemToThePartner
   }
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, names, 10000).size(), 9u);
+  ASSERT_EQ(WaitForList(list_, names, kEventLimitMs).size(), 9u);
   ASSERT_TRUE(StartPages(frame, 904, web.Path(), "Tom & Jerry's <best>"));
 
   std::string question = MessageBoxText();
@@ -76,7 +76,7 @@ TEST_F(KelmorOutput, WebPagesOfNinePicturesAreOnePageAndYesHandsThemToThePartner
     EXPECT_EQ(info.width, 275);
   }
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[1].code, kCodeOpen);
@@ -147,7 +147,7 @@ TEST_F(KelmorOutput, WebPagesOfGifPicturesGetThumbnailsOfTheirColours) {
   }
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" g1.gif", " g2.gif", " g3.gif"}, 10000).size(), 3u);
+  ASSERT_EQ(WaitForList(list_, {" g1.gif", " g2.gif", " g3.gif"}, kEventLimitMs).size(), 3u);
   ASSERT_TRUE(StartPages(frame, 904, web.Path(), "gifs"));
   std::string question = MessageBoxText();
   EXPECT_EQ(question.rfind("1 web page written", 0), 0u) << question;
@@ -179,7 +179,7 @@ TEST_F(KelmorOutput, IndexSheetsLayTheirPagesOutWithFramesAndFooters) {
   Copy().SetMenuAction(1400, "2,2,6");
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " p6.bmp", " p7.bmp"}, 10000).size(), 7u);
+  ASSERT_EQ(WaitForList(list_, {" p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " p6.bmp", " p7.bmp"}, kEventLimitMs).size(), 7u);
   SendAndWait(list_, LB_SETSEL, TRUE, -1);
   SendAndWait(frame, WM_COMMAND, 801, 0);
   EXPECT_TRUE(PumpUntil([&] { return SendMessageA(list_, LB_GETCOUNT, 0, 0) == 9; }, milliseconds(20000)));
@@ -237,7 +237,7 @@ TEST_F(KelmorOutput, SheetsThatCannotBeSavedAreReportedOnce) {
   Copy().SetMenuAction(1400, "2,2,6");
   HWND frame = Start(pictures.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " p6.bmp", " p7.bmp"}, 10000).size(), 7u);
+  ASSERT_EQ(WaitForList(list_, {" p1.bmp", " p2.bmp", " p3.bmp", " p4.bmp", " p5.bmp", " p6.bmp", " p7.bmp"}, kEventLimitMs).size(), 7u);
   SendAndWait(list_, LB_SETSEL, TRUE, -1);
   // The folder goes away under the list: neither of the two pages can be written.
   for (int i = 1; i <= 7; ++i) ASSERT_TRUE(DeleteFileA(pictures.File("p" + std::to_string(i) + ".bmp").c_str()));
@@ -275,7 +275,7 @@ class KelmorSounds : public KelmorOutput {
     files_.Write("m.mp3", soundtest::SilentMp3Frames(20));
     files_.Write("notes.txt", "not a sound");
     HWND frame = Start(files_.Path(), "*.*");
-    if (frame) WaitForList(list_, {" m.mp3", " notes.txt", " s.wav"}, 10000);
+    if (frame) WaitForList(list_, {" m.mp3", " notes.txt", " s.wav"}, kEventLimitMs);
     return frame;
   }
   // Runs a conversion command on the selected entries into out with a base name.
@@ -301,7 +301,7 @@ TEST_F(KelmorSounds, SoundFilesBecomeWavFilesAfterThePlayerWasClosed) {
   HWND collection = driver::FindChild(frame, kCollectionList);
   ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(collection).size() == 2; }, milliseconds(20000)));
   // The player was told to close before anything was converted.
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 5000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_FALSE(got.empty());
   EXPECT_EQ(got[0].code, kCodeClose);
 
@@ -390,7 +390,7 @@ TEST_F(KelmorSounds, OggAndWmaFilesBecomeWavFilesAndEncoderInputOfTheirTone) {
   ASSERT_EQ(fileio::CopyFileTo(TestProgramFolder() + "encstandin.exe", folder.ProgramFolder() + "lame.exe"), 0);
   HWND frame = Start(sounds.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" tone-ffmpeg.ogg", " tone-ffmpeg.wma", " tone-sox.ogg"}, 10000).size(), 3u);
+  ASSERT_EQ(WaitForList(list_, {" tone-ffmpeg.ogg", " tone-ffmpeg.wma", " tone-sox.ogg"}, kEventLimitMs).size(), 3u);
   ASSERT_TRUE(Convert(frame, 1301, {0, 1, 2}, "tone"));
   HWND collection = driver::FindChild(frame, kCollectionList);
   ASSERT_TRUE(PumpUntil([&] { return driver::ListItems(collection).size() == 3; }, milliseconds(30000)))
@@ -445,7 +445,7 @@ TEST_F(KelmorSounds, WmaWithoutTheSystemsReaderIsRefusedWithAClearMessage) {
   ASSERT_TRUE(wmvcore.on);
   HWND frame = Start(sounds.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" tone-ffmpeg.wma"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" tone-ffmpeg.wma"}, kEventLimitMs).size(), 1u);
   ASSERT_TRUE(Convert(frame, 1301, {0}, "w"));
   std::string report = MessageBoxText();
   EXPECT_NE(report.find("tone-ffmpeg.wma"), std::string::npos) << report;
@@ -461,7 +461,7 @@ TEST_F(KelmorSounds, AnOutputThatIsASourceIsNeverWrittenOver) {
   own.Write("x-01.wav", source_ = soundtest::PcmWave(soundtest::Tone(4000, 1, 500), 1, 8000));
   HWND frame = Start(own.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" x-01.wav"}, 10000).size(), 1u);
+  ASSERT_EQ(WaitForList(list_, {" x-01.wav"}, kEventLimitMs).size(), 1u);
   SelectOnly(list_, {0});
   PostMessageA(frame, WM_COMMAND, 1301, 0);
   ASSERT_TRUE(ChooseTarget(own.Path()) && AnswerInput("x"));
@@ -479,7 +479,7 @@ TEST_F(KelmorSounds, CdTracksWithoutACdDriveAreReportedOnce) {
   cd.Write("track02.cda", "a CD track's stand-in");
   HWND frame = Start(cd.Path(), "*.*");
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(WaitForList(list_, {" track01.cda", " track02.cda"}, 10000).size(), 2u);
+  ASSERT_EQ(WaitForList(list_, {" track01.cda", " track02.cda"}, kEventLimitMs).size(), 2u);
   ASSERT_TRUE(Convert(frame, 1201, {0, 1}, "disc"));
   std::string report = MessageBoxText();
   EXPECT_NE(report.find("No CD drive"), std::string::npos) << report;
@@ -546,7 +546,7 @@ TEST_F(KelmorOutput, CataloguesOfADriveListWhatTheyProbeAndWalkALinkLoopOnce) {
   PostMessageA(frame, WM_COMMAND, 405, 0);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 0, "T:", kBoxMs));
   std::string pictures = folder.ProgramFolder() + "CATTPIC.TXT";
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(fileio::ToLower(got[0].text), fileio::ToLower(pictures));
@@ -571,7 +571,7 @@ TEST_F(KelmorOutput, CataloguesOfADriveListWhatTheyProbeAndWalkALinkLoopOnce) {
   EXPECT_EQ(question, "The collection list holds files. Empty it first?");
   EXPECT_TRUE(driver::PressButton("SKMSGBOX", 2, "", kEventLimitMs));
   std::string videos = folder.ProgramFolder() + "CATTVID.TXT";
-  got = WaitForLog(log, 2, 20000);
+  got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   ASSERT_EQ(fileio::ReadWholeFile(videos, bytes), fileio::kOk);
   EXPECT_EQ(bytes, Padded("T: 1 videos - 0 KB") + "                     0 k\tT:\\MOVIE.DAT\r\n");

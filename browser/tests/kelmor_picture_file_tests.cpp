@@ -33,7 +33,7 @@ TEST_F(KelmorList, PicturesPointingPastTheirEndKeepPlaceholdersAmongThumbnails) 
   HWND frame = Start(pictures.Path(), kPictures);
   ASSERT_NE(frame, nullptr);
   std::vector<std::string> expected{" far.bmp", " far.tif", " far.tiff", " good0.bmp", " good1.bmp", " good2.bmp"};
-  ASSERT_EQ(WaitForList(list_, expected, 10000), expected);
+  ASSERT_EQ(WaitForList(list_, expected, kEventLimitMs), expected);
   ASSERT_EQ(SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0), 106);
   EXPECT_TRUE(PumpUntil([this] { return ItemData(list_, 3) && ItemData(list_, 4) && ItemData(list_, 5); },
                         milliseconds(20000), milliseconds(50)));

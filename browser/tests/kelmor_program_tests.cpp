@@ -181,7 +181,7 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
       milliseconds(kStartMs));
   EXPECT_FALSE(browserWindow);
   EXPECT_NE(handOver.Wait(kStartMs), 0);  // the partner's window
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[0].text, "");
@@ -191,7 +191,7 @@ TEST_F(Kelmor, FileNamesGoToTheDefaultPartnerWithoutABrowserWindow) {
   // A partner that runs already gets the list alone.
   ChildProcess& again = Launch("C:\\One.jpg D:\\Two.jpg");
   EXPECT_NE(again.Wait(kStartMs), 0);
-  got = WaitForLog(log, 3, 10000);
+  got = WaitForLog(log, 3, kEventLimitMs);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, "c:\\one.jpg|d:\\two.jpg");
@@ -210,7 +210,7 @@ TEST_F(Kelmor, AHandOverLeavesARunningBrowserAlone) {
 
   ChildProcess& handOver = Launch("C:\\x.jpg");
   EXPECT_NE(handOver.Wait(kStartMs), 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[1].text, "c:\\x.jpg");
   EXPECT_TRUE(IsIconic(frame));
@@ -241,7 +241,7 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\a.jpg"));
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\b c.jpg"));
   SendAndWait(frame, WM_COMMAND, kHandOverButton, 0);
-  std::vector<LoggedMessage> got = WaitForLog(xlog, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(xlog, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, "c:\\a.jpg|c:\\b c.jpg");
@@ -253,7 +253,7 @@ TEST_F(Kelmor, CodeTwoNamesThePartnerOfTheNextHandOver) {
   std::string ylog = folder.Log("y.txt");
   driver::SendCommand(frame, kCodeSetPartner, "standin.exe KELMORYCLASS " + ylog + ",KELMORYCLASS");
   SendAndWait(frame, WM_COMMAND, kHandOverButton, 0);
-  got = WaitForLog(ylog, 2, 10000);
+  got = WaitForLog(ylog, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[1].code, kCodeOpen);
@@ -305,7 +305,7 @@ TEST_F(Kelmor, HandOverAtOnceSendsEachChosenFileAndTheBrowserKeepsTheFront) {
   SetForegroundWindow(frame);
 
   click(1);
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[1].code, kCodeOpen);
@@ -320,7 +320,7 @@ TEST_F(Kelmor, HandOverAtOnceSendsEachChosenFileAndTheBrowserKeepsTheFront) {
 
   // The running partner gets the next one alone.
   click(2);
-  got = WaitForLog(log, 3, 10000);
+  got = WaitForLog(log, 3, kEventLimitMs);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, base + "c.jpg");
@@ -360,7 +360,7 @@ TEST_F(Kelmor, ASkinChangeAnsweredYesClosesTheSuiteAndStartsTheBrowserAgain) {
   ASSERT_NE(WaitForWindow("SKMSGBOX", kStartMs, first), nullptr);
   ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   for (const std::string& log : {playerLog, toolLog}) {
-    std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+    std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
     ASSERT_EQ(got.size(), 1u) << log;
     EXPECT_EQ(got[0].code, kCodeClose) << log;
   }
@@ -395,7 +395,7 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   // The button hands nothing over while the collection list is empty; the command does.
   SendAndWait(frame, WM_COMMAND, kBurnerButton, 0);
   SendAndWait(frame, WM_COMMAND, kDiscBurnerCommand, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 3, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 3, kEventLimitMs);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[0].code, kCodeBurnJobName);
   EXPECT_EQ(got[0].text, "collection");
@@ -408,7 +408,7 @@ TEST_F(Kelmor, TheDiscBurnerGetsTheCollectionList) {
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\a.jpg"));
   SendMessageW(collection, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L" c:\\b.jpg"));
   SendAndWait(frame, WM_COMMAND, kBurnerButton, 0);
-  got = WaitForLog(log, 6, 10000);
+  got = WaitForLog(log, 6, kEventLimitMs);
   ASSERT_EQ(got.size(), 6u);
   EXPECT_EQ(got[3].code, kCodeBurnJobName);
   EXPECT_EQ(got[5].code, kCodeOpen);

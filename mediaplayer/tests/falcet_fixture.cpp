@@ -57,7 +57,7 @@ HWND WaitBarControl(HWND frame, int id, DWORD milliseconds) {
 }
 
 std::string AnswerBox(DWORD processId) {
-  HWND box = WaitForWindow("SKMSGBOX", 10000, processId);
+  HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, processId);
   if (!box) return {};
   std::string text = driver::BoxText(box);
   driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs);

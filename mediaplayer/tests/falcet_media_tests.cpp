@@ -113,7 +113,7 @@ TEST_F(Falcet, WavesPlayToTheirEndTheListAdvancesAndTheAudioPlayerIsPausedAndLet
   // The last item of a list without repeat closes the player when it ends.
   EXPECT_EQ(Process().Wait(30000), 0);
   EXPECT_GE(GetTickCount() - start, 1500u);
-  std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, 5000);
+  std::vector<LoggedMessage> log = WaitForLog(audioLog, 3, kEventLimitMs);
   // Code 8 for each medium opened, code 9 once at the close.
   EXPECT_EQ(CodesOf(log), (std::vector<int>{kCodePause, kCodePause, kCodeResume}));
 }
@@ -150,7 +150,7 @@ TEST_F(Falcet, BurnJobGoesToTheBurnerWhenThePlayerCloses) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::SendCommand(frame, kCodeBurnJob, "C:\\showcd\\*.*|My show"), 1);
   EXPECT_EQ(Close(), 0);
-  std::vector<LoggedMessage> log = WaitForLog(burnerLog, 4, 10000);
+  std::vector<LoggedMessage> log = WaitForLog(burnerLog, 4, kEventLimitMs);
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(log[0].code, kCodeBurnerStarted);  // it had to be started
   EXPECT_EQ(log[1].code, kCodeBurnJobName);
@@ -193,7 +193,7 @@ TEST_F(Falcet, RecordingSetUpSizesThePlayerAndReportsTheCountsAtTheEnd) {
   EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
   EXPECT_EQ(Close(), 0);
   // No recorder plug-in here: nothing was recorded, and the report says so.
-  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
+  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, kEventLimitMs);
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].code, kCodeRecordingCounts);
   EXPECT_EQ(log[0].text, "0,0,0");
@@ -260,7 +260,7 @@ TEST_F(Falcet, ABuiltShowIsRecordedAndTheReportCountsTheFramesOfTheFile) {
   EXPECT_GE(client.bottom, 120);
   // The show ends the player after its last slide.
   EXPECT_EQ(Process().Wait(30000), 0);
-  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
+  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, kEventLimitMs);
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].code, kCodeRecordingCounts);
   int written = std::atoi(log[0].text.c_str());
@@ -322,7 +322,7 @@ class FalcetRecording : public Falcet {
   // complete with them.
   void ExpectEndedWithItsRecording() {
     EXPECT_EQ(Process().Wait(20000), 0);
-    std::vector<LoggedMessage> log = WaitForLog(reportLog_, 1, 10000);
+    std::vector<LoggedMessage> log = WaitForLog(reportLog_, 1, kEventLimitMs);
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].code, kCodeRecordingCounts);
     int written = std::atoi(log[0].text.c_str());
@@ -401,7 +401,7 @@ TEST_F(Falcet, ARecordingWithoutAShowEndsAtOnceWithItsReport) {
   ASSERT_NE(frame, nullptr);
   driver::SendCommand(frame, kCodeRecordShow, "160,120,5," + std::to_string(reinterpret_cast<uintptr_t>(report)));
   EXPECT_EQ(Process().Wait(20000), 0);
-  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, 10000);
+  std::vector<LoggedMessage> log = WaitForLog(reportLog, 1, kEventLimitMs);
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].code, kCodeRecordingCounts);
   EXPECT_EQ(log[0].text, "0,0,0");
@@ -413,7 +413,7 @@ class FalcetBrokenSound : public Falcet {
  protected:
   std::string BoxFor(HWND frame, const std::string& file) {
     driver::SendCommand(frame, kCodeOpen, file);
-    HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+    HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id());
     if (!box) return {};
     std::string text;
     WaitUntil([&] { return !(text = driver::BoxText(box)).empty(); }, 5s);

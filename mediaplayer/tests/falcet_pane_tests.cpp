@@ -183,7 +183,7 @@ TEST_F(Falcet, AMediumThatFailsBringsTheWindowBackFromItsCompactForm) {
   EXPECT_GE(WaitTitle(frame, Title("tone.wav"), kEventLimitMs), 0);
   ASSERT_TRUE(WaitUntil([&] { return RectOf(frame).right - RectOf(frame).left < full.right - full.left; }, kEventLimit));
   driver::SendCommand(frame, kCodeOpen, broken);
-  HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+  HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id());
   ASSERT_NE(box, nullptr);
   std::string text;
   EXPECT_TRUE(WaitUntil([&] { return !(text = driver::BoxText(box)).empty(); }, kEventLimit));

@@ -120,7 +120,7 @@ TEST_F(FalcetPrint, WithoutADefaultPrinterTheSystemsTextIsShownAndNothingPrints)
     ASSERT_TRUE(none.Ok());
     driver::PostCommand(frame, kPrintButton);
     // The box is named after the window, which names the picture.
-    HWND box = WaitForWindow("SKMSGBOX", 10000, Process().Id());
+    HWND box = WaitForWindow("SKMSGBOX", kEventLimitMs, Process().Id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(driver::WindowText(box), Title("blue.bmp"));
     std::string said = AnswerBox(Process().Id());

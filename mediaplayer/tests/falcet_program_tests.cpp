@@ -102,7 +102,7 @@ TEST_F(Falcet, BuiltShowListOpensSlideOneWithItsTime) {
   ASSERT_NE(frame, nullptr);
   ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   // The show plays by itself: slide 1 stays its 1.5 seconds.
-  long took = WaitTitle(frame, Title("00000002.bmp"), 15000);
+  long took = WaitTitle(frame, Title("00000002.bmp"), kEventLimitMs);
   EXPECT_GE(took, 1000);
   EXPECT_LT(took, 8000);
   // Slide 2 keeps its own time (60 s), not the one before it.
@@ -186,7 +186,7 @@ TEST_F(FalcetWithoutSkin, AShowListPlaysByItselfWithoutAPaneOrAWarning) {
   ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   // Nobody presses play: the show goes on from slide to slide with each one's second.
   for (const char* name : {"00000002.bmp", "00000003.bmp"}) {
-    long took = WaitTitle(frame, Title(name), 10000);
+    long took = WaitTitle(frame, Title(name), kEventLimitMs);
     EXPECT_GE(took, 500) << name;
     EXPECT_LT(took, 6000) << name;
   }
@@ -215,7 +215,7 @@ TEST_F(FalcetWithoutSkin, AShowListPlaysByItselfWhenThePanePicturesAreMissing) {
   ASSERT_NE(frame, nullptr);
   ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   for (const char* name : {"00000002.bmp", "00000003.bmp"}) {
-    long took = WaitTitle(frame, Title(name), 10000);
+    long took = WaitTitle(frame, Title(name), kEventLimitMs);
     EXPECT_GE(took, 500) << name;
     EXPECT_LT(took, 6000) << name;
   }
@@ -236,7 +236,7 @@ TEST_F(Falcet, MissingSlideGoesWithItsTimeSoLaterSlidesKeepTheirOwn) {
   ASSERT_GE(WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs), 0);
   ASSERT_GE(WaitTitle(frame, Title("00000003.bmp"), kEventLimitMs), 0);
   // Slide 3 shows for its own 1.5 s; past the last slide the list stands at slide 1 again.
-  long took = WaitTitle(frame, Title("00000001.bmp"), 15000);
+  long took = WaitTitle(frame, Title("00000001.bmp"), kEventLimitMs);
   EXPECT_GE(took, 1000);
   EXPECT_LT(took, 8000);
   EXPECT_EQ(Close(), 0);
@@ -341,7 +341,7 @@ TEST_F(Falcet, MissingUiFileEndsWithCode2) {
   WithoutUiFile();
   ChildProcess& player = Launch();
   // The message names the missing file; its box is answered.
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 30000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   EXPECT_EQ(player.Wait(30000), 2);
 }
 
@@ -385,7 +385,7 @@ TEST_F(Falcet, UiTextArgumentWithAMalformedLineIsShownAndKeepsTheOwnFile) {
   std::string own = ReadText(folder.ProgramFolder() + "falcet.SYS");
   folder.WriteInProgram("bad.sys", own + "STRING 999999999 \"huge\"\r\n");
   ChildProcess& player = Launch("@path@bad.sys");
-  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", 30000));
+  ASSERT_TRUE(driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs));
   HWND frame = WaitForMainWindow(player, kClassPlayer, [](HWND) { return true; }, kStartLimit);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(driver::WindowText(frame), "Media player");
@@ -450,7 +450,7 @@ TEST_F(Falcet, HelpHandsTheShippedHelpPageToTheHelpViewer) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   PostMessageA(frame, WM_COMMAND, kHelpButton, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 2, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].code, kCodeStarted);  // it had to be started
   EXPECT_EQ(got[1].code, kCodeOpen);

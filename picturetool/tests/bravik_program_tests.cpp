@@ -519,13 +519,13 @@ TEST_F(Bravik, ThePartnerOpensAfterTheSaveQuestionAndIsClosedWithTheTool) {
     ASSERT_NE(WaitForWindow("BRAVIKPARTNER", kWaitMs), nullptr);
     EXPECT_EQ(tool.End(), 0);
   }
-  std::vector<LoggedMessage> got = WaitForLog(log, 3, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 3, kEventLimitMs);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[0].code, kCodeStarted);
   EXPECT_EQ(got[1].code, kCodeFileType5);
   EXPECT_EQ(got[1].text, "");
   EXPECT_EQ(got[2].code, kCodeClose);
-  WaitForNoWindow("BRAVIKPARTNER", 10000);
+  WaitForNoWindow("BRAVIKPARTNER", kEventLimitMs);
 }
 
 TEST_F(Bravik, NewPictureCropClipboardFullViewAndDelete) {
@@ -646,7 +646,7 @@ TEST_F(Bravik, F1HandsTheHelpDocumentToTheHelpViewer) {
   ASSERT_TRUE(tool.Started());
   // F1 in any window of the tool: here the canvas.
   PostMessageA(tool.Canvas(), WM_KEYDOWN, VK_F1, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, folder.ProgramFolder() + "bravik.htm")) << got[0].text;

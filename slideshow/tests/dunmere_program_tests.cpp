@@ -128,7 +128,7 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   ASSERT_TRUE(driver::SetText(field, text));
   Command(frame, kSaveTextButton);
   EXPECT_EQ(ReadText(folder.File("pics\\a.kwd")), text);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_GE(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeFileWritten);
   EXPECT_EQ(got[0].text, SKLCASE(fileio::WithoutTrailingSeparator(folder.File("pics"))));
@@ -143,7 +143,7 @@ TEST_F(Dunmere, SideFilesAreWrittenReadBackAndAnnounced) {
   ASSERT_TRUE(driver::SetText(field, ""));
   Command(frame, kSaveTextButton);
   EXPECT_FALSE(fileio::Exists(folder.File("pics\\a.kwd")));
-  EXPECT_GE(WaitForLog(log, 5, 10000).size(), 5u);
+  EXPECT_GE(WaitForLog(log, 5, kEventLimitMs).size(), 5u);
 
   // Another slide shows its own text; the delete button deletes it.
   SelectSlides(frame, {1});
@@ -225,7 +225,7 @@ TEST_F(Dunmere, PlayingSelectedSlidesHandsThePlayerTheShowsValuesFirst) {
   ASSERT_EQ(WaitSlides(frame, 3).size(), 3u);
   SelectSlides(frame, {0, 2});
   Command(frame, kPlayButton);
-  std::vector<LoggedMessage> got = WaitForLog(log, 6, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 6, kEventLimitMs);
   ASSERT_EQ(got.size(), 6u);
   std::vector<int> codes;
   for (const auto& m : got) codes.push_back(m.code);
@@ -548,7 +548,7 @@ class DunmereBuild : public Dunmere {
     folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
     DeleteFileA(playerLog.c_str());
     ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame));
-    std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
+    std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, kEventLimitMs);
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0].code, kCodeRecordShow);
     EXPECT_EQ(got[0].text, "320,240,3," + std::to_string(uintptr_t(frame)));
@@ -676,7 +676,7 @@ class DunmereBuild : public Dunmere {
   // Closes a partner that the program started (the fixture ends only what it started).
   static void ClosePartner(const char* className) {
     if (HWND w = FindWindowA(className, nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-    WaitForNoWindow(className, 10000);
+    WaitForNoWindow(className, kEventLimitMs);
   }
 
   std::string target, a, b;
@@ -694,7 +694,7 @@ TEST_F(DunmereBuild, TheFolderHoldsTheSlidesTheirSideFilesAndTheMusic) {
   ASSERT_TRUE(PressNextBox(kMessageBox, 2, "", &last));  // No: to the disc burner
 
   // The burner gets the show's name, then the folder.
-  std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
+  std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, kEventLimitMs);
   ASSERT_EQ(burned.size(), 3u);
   EXPECT_EQ(burned[0].code, kCodeBurnJobName);
   EXPECT_EQ(burned[0].text, "NEWSHOW");
@@ -737,7 +737,7 @@ TEST_F(DunmereBuild, TheFirstAnswerStartsThePlayerWithTheBurnJob) {
   ASSERT_NE(frame, nullptr);
   BuildUpToTheQuestion(frame);
   ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // Yes: play it
-  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeBurnJob);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, target + "*.*|NEWSHOW")) << got[0].text;
@@ -752,7 +752,7 @@ TEST_F(DunmereBuild, AVideoBuildRecordsThroughThePlayerAndBurnsTheVideo) {
   HWND frame = nullptr;
   ASSERT_NO_FATAL_FAILURE(RecordAVideo(frame));
   ASSERT_TRUE(PressNextBox(kMessageBox, 3, "", &last));  // burn the video alone
-  std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, 20000);
+  std::vector<LoggedMessage> burned = WaitForLog(burnerLog, 3, kEventLimitMs);
   ASSERT_EQ(burned.size(), 3u);
   EXPECT_EQ(burned[0].code, kCodeBurnJobName);
   EXPECT_EQ(burned[2].code, kCodeOpen);
@@ -772,14 +772,14 @@ TEST_F(DunmereBuild, TheVideoIsCopiedToAFolderOfTheTargetWindowWhichIsKept) {
     HWND frame = nullptr;
     ASSERT_NO_FATAL_FAILURE(RecordAVideo(frame));
     ASSERT_TRUE(PressNextBox(kMessageBox, 2, "", &last));  // copy the video
-    HWND window = WaitForWindow(kTargetFolderWindow, 10000);
+    HWND window = WaitForWindow(kTargetFolderWindow, kEventLimitMs);
     ASSERT_NE(window, nullptr);
     std::string preset = round == 0 ? target.substr(0, target.size() - 1) : videos;
     EXPECT_TRUE(PumpUntil([&] { return fileio::EqualsNoCase(driver::WindowText(window), preset); }, kEventLimit))
         << driver::WindowText(window) << " is not " << preset;
     if (round == 0) {
       ASSERT_TRUE(PressNextBox(kTargetFolderWindow, 2, "", &last));  // new folder
-      ASSERT_TRUE(driver::AnswerInputBox(videos, 10000));
+      ASSERT_TRUE(driver::AnswerInputBox(videos, kEventLimitMs));
       EXPECT_TRUE(PumpUntil([&] { return ReadText(videos + "\\NEWSHOW.avi") == "a video"; }, kEventLimit));
     } else {
       ASSERT_TRUE(PressNextBox(kTargetFolderWindow, 3, "", &last));  // cancel
@@ -841,7 +841,7 @@ TEST_F(DunmereBuild, TheBuiltFolderPlaysWithTheCopiedPlayer) {
   for (const char* arguments : {"falcet.ssf", ""}) {
     ChildProcess player;
     ASSERT_TRUE(player.Start(target + "falcet.exe", arguments, target));
-    HWND window = WaitForWindow(kClassPlayer, 30000, player.Id());
+    HWND window = WaitForWindow(kClassPlayer, kEventLimitMs, player.Id());
     ASSERT_NE(window, nullptr) << "exit code " << player.Wait(0);
     EXPECT_GE(WaitTitle(window, "Media player - 00000001.png", kEventLimitMs), 0) << driver::WindowText(window);
     auto first = std::chrono::steady_clock::now();
@@ -865,7 +865,7 @@ TEST_F(DunmereBuild, SelectedSlidesPlayWithTheMusicAtTheShowsVolume) {
   Command(frame, kMusicAt60);
   SelectSlides(frame, {0, 1});
   Command(frame, kPlayButton);
-  HWND window = WaitForWindow(kClassPlayer, 30000);
+  HWND window = WaitForWindow(kClassPlayer, kEventLimitMs);
   ASSERT_NE(window, nullptr);
   DWORD playerId = 0;
   GetWindowThreadProcessId(window, &playerId);
@@ -891,9 +891,9 @@ TEST_F(DunmereBuild, AVideoBuildWithoutTheRecorderPlugInReportsTheFailure) {
   folder.Write("pics\\a.tim", "1000");
   HWND frame = nullptr;
   ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame, kOneSecondDefault));
-  HWND player = WaitForWindow(kClassPlayer, 30000);
+  HWND player = WaitForWindow(kClassPlayer, kEventLimitMs);
   ASSERT_NE(player, nullptr);
-  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 30000)) << "the player ends after the show";
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, kEventLimitMs)) << "the player ends after the show";
   ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
   EXPECT_FALSE(fileio::Exists(target + "NEWSHOW.avi"));
   EXPECT_EQ(Close(), 0);
@@ -909,13 +909,13 @@ TEST_F(DunmereBuild, EscapeEndsTheRecordingPlayerAndTheBuildReports) {
   HWND frame = nullptr;
   ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame, kSixtySecondsDefault));
   EXPECT_TRUE(fileio::Exists(target + "morvane.dll"));
-  HWND player = WaitForWindow(kClassPlayer, 30000);
+  HWND player = WaitForWindow(kClassPlayer, kEventLimitMs);
   ASSERT_NE(player, nullptr);
   // The maker waits for the player once its controls are disabled.
   HWND record = driver::FindChild(frame, kRecordButton);
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(record); }, 20s));
   ASSERT_NO_FATAL_FAILURE(StopWithEscape());
-  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 20000)) << "the recording player still runs";
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, kEventLimitMs)) << "the recording player still runs";
   // The report names the video file, recorded or not.
   std::string text;
   ASSERT_TRUE(PumpUntil(
@@ -943,14 +943,14 @@ TEST_F(DunmereBuild, ARecordingThatNeverStartsEndsWithTheReport) {
   folder.SetEntry(19, "standin.exe QPLAYER " + playerLog + ",QPLAYER");
   HWND frame = nullptr;
   ASSERT_NO_FATAL_FAILURE(BuildAVideo(frame));
-  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(playerLog, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeRecordShow);
   ASSERT_NO_FATAL_FAILURE(StopWithEscape());
-  got = WaitForLog(playerLog, 2, 20000);
+  got = WaitForLog(playerLog, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[1].code, kCodeClose);
-  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, 20000)) << "the player still runs";
+  EXPECT_TRUE(WaitForNoWindow(kClassPlayer, kEventLimitMs)) << "the player still runs";
   ASSERT_NO_FATAL_FAILURE(ExpectNoVideoReport(frame));
   EXPECT_TRUE(IsWindowEnabled(driver::FindChild(frame, kRecordButton)));
   EXPECT_EQ(Close(), 0);
@@ -968,7 +968,7 @@ TEST_F(DunmereBuild, TheBuildBoxsOptionsDoWhatTheySayInThePlayer) {
   for (Round round : {Round{true, false, "|1|0|1|"}, Round{false, true, "|0|0|0|"}, Round{true, true, "|0|0|1|"},
                       Round{false, false, "|1|0|0|"}}) {
     PostMessageA(frame, WM_COMMAND, kCmdBuildShow, 0);
-    HWND box = WaitForWindow(kBuildBox, 20000);
+    HWND box = WaitForWindow(kBuildBox, kEventLimitMs);
     ASSERT_NE(box, nullptr);
     HWND texts = nullptr, enlarged = nullptr;
     ASSERT_TRUE(PumpUntil(
@@ -1007,7 +1007,7 @@ TEST_F(Dunmere, TheBrowsersSavedListsAreTheMusicLists) {
   // No list yet: the way to the browser, to its sound files.
   PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
   ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));
-  std::vector<LoggedMessage> got = WaitForLog(browserLog, 1, 20000);
+  std::vector<LoggedMessage> got = WaitForLog(browserLog, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeFileType4);
   WaitNoBox(frame, kMessageBox);
@@ -1016,7 +1016,7 @@ TEST_F(Dunmere, TheBrowsersSavedListsAreTheMusicLists) {
   folder.WriteInProgram("lists\\pictures.qls", fileio::ToLower(picture) + "\r\n");
   for (const char* name : {"trip.qls", "pictures.qls"}) {
     PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
-    HWND box = WaitForWindow(kPickFileBox, 20000);
+    HWND box = WaitForWindow(kPickFileBox, kEventLimitMs);
     ASSERT_NE(box, nullptr) << "no music list offered";
     HWND names = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (names = driver::FindChild(box, 1)) != nullptr; }, kEventLimit));
@@ -1034,7 +1034,7 @@ TEST_F(Dunmere, TheBrowsersSavedListsAreTheMusicLists) {
                             kEventLimit))
           << driver::WindowText(driver::FindChild(frame, kMusicLabel));
     } else {
-      HWND warning = WaitForWindow(kMessageBox, 20000);
+      HWND warning = WaitForWindow(kMessageBox, kEventLimitMs);
       ASSERT_NE(warning, nullptr);
       EXPECT_NE(driver::BoxText(warning).find("pictures.qls holds no sound"), std::string::npos)
           << driver::BoxText(warning);
@@ -1068,12 +1068,12 @@ TEST_F(Dunmere, TheRoadToMusicRunsThroughTheSuitesBrowser) {
   struct EndBrowser {
     ~EndBrowser() {
       if (HWND running = FindWindowA(kClassBrowser, nullptr)) SENDCOPYDATA(running, kCodeClose, "");
-      WaitForNoWindow(kClassBrowser, 10000);
+      WaitForNoWindow(kClassBrowser, kEventLimitMs);
     }
   } endBrowser;
   PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
   ASSERT_TRUE(PressNextBox(kMessageBox, 1, "", &last));  // yes: to the browser
-  HWND browser = WaitForWindow(kClassBrowser, 30000);
+  HWND browser = WaitForWindow(kClassBrowser, kEventLimitMs);
   ASSERT_NE(browser, nullptr);
   // Its start-up hint, when this start shows one (the browser's settings may have it off),
   // closed as a user closes it.
@@ -1081,7 +1081,7 @@ TEST_F(Dunmere, TheRoadToMusicRunsThroughTheSuitesBrowser) {
   if (CloseNextBox(kBuildBox, &hint, 10000)) {
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hint) || !IsWindowVisible(hint); }, kEventLimit));
   }
-  HWND files = driver::WaitChild(browser, kBrowserFileList, 20000);
+  HWND files = driver::WaitChild(browser, kBrowserFileList, kEventLimitMs);
   ASSERT_NE(files, nullptr);
   driver::SendCommand(browser, kCodeGoToFolder, folder.File("sounds"));
   std::vector<std::string> listed;
@@ -1112,7 +1112,7 @@ TEST_F(Dunmere, TheRoadToMusicRunsThroughTheSuitesBrowser) {
   ASSERT_TRUE(WaitForFile(folder.ProgramFolder() + "lists\\trip.qls", kEventLimitMs));
   // Back in the maker: the saved list is offered and becomes the music.
   PostMessageA(frame, WM_COMMAND, kCmdChooseMusic, 0);
-  HWND pick = WaitForWindow(kPickFileBox, 20000);
+  HWND pick = WaitForWindow(kPickFileBox, kEventLimitMs);
   ASSERT_NE(pick, nullptr) << "the browser's list is not offered";
   HWND names = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return (names = driver::FindChild(pick, 1)) != nullptr; }, kEventLimit));
@@ -1160,7 +1160,7 @@ TEST_F(Dunmere, F1HandsTheShippedHelpPageToTheHelpViewer) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   PostMessageA(List(frame), WM_KEYDOWN, VK_F1, 1);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_TRUE(fileio::EqualsNoCase(got[0].text, folder.ProgramFolder() + "dunmere.htm")) << got[0].text;

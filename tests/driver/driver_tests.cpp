@@ -97,7 +97,7 @@ TEST(SkinnedFrame, CaptionBordersHoldersAndBoxInAProgram) {
   TempDir dir;
   ChildProcess demo;
   ASSERT_TRUE(demo.Start(TestProgramFolder() + "skindemo.exe", ""));
-  HWND frame = WaitForWindow("SKINDEMO", 10000, demo.Id());
+  HWND frame = WaitForWindow("SKINDEMO", kEventLimitMs, demo.Id());
   ASSERT_NE(frame, nullptr);
   HWND list = driver::WaitChild(frame, 3, kEventLimitMs);
   ASSERT_NE(list, nullptr);

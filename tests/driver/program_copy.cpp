@@ -93,7 +93,7 @@ bool ProgramCopy::Start(ChildProcess& process, const std::string& arguments) {
 
 bool StartStandin(ChildProcess& process, const std::string& className, const std::string& log) {
   if (!process.Start(TestProgramFolder() + "standin.exe", className + " " + log)) return false;
-  return WaitForWindow(className, 20000, process.Id()) != nullptr;
+  return WaitForWindow(className, kEventLimitMs, process.Id()) != nullptr;
 }
 
 std::vector<LoggedMessage> WaitForLog(const std::string& log, size_t count, DWORD milliseconds) {
@@ -111,7 +111,7 @@ LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CloseStandin(const std::string& className) {
   if (HWND w = FindWindowA(className.c_str(), nullptr)) SENDCOPYDATA(w, kCodeClose, "");
-  WaitForNoWindow(className, 10000);
+  WaitForNoWindow(className, kEventLimitMs);
 }
 
 bool PressNextBox(const std::string& boxClass, int number, const std::string& caption, HWND* last,

@@ -39,8 +39,8 @@ TEST_F(StandinProgram, WhatATestLeavesRunningEndsAsPartnersEndIt) {
   // A second copy with a main window, one showing only another window, and a partner.
   ChildProcess& second = Launch(std::string(kMain) + " " + Log("second.log"));
   ChildProcess& other = Launch("PROGRAMTESTOTHER " + Log("other.log"));
-  ASSERT_NE(WaitForWindow(kMain, 20000, second.Id()), nullptr);
-  ASSERT_NE(WaitForWindow("PROGRAMTESTOTHER", 20000, other.Id()), nullptr);
+  ASSERT_NE(WaitForWindow(kMain, kEventLimitMs, second.Id()), nullptr);
+  ASSERT_NE(WaitForWindow("PROGRAMTESTOTHER", kEventLimitMs, other.Id()), nullptr);
   ASSERT_TRUE(RunStandin("PROGRAMTESTPARTNER", Log("partner.log")));
 
   TearDown();

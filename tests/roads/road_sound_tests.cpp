@@ -73,7 +73,7 @@ TEST_F(SoundRoad, AnMp3PlaysThroughTheEqualiserTheUserSwitchedOn) {
 
   // The user shows the effects window from the pane, pulls the 80 Hz band to the bottom and
   // switches the equaliser on.
-  ASSERT_NE(WaitForWindow("SKPANE", 20000, first.Id()), nullptr) << "the player shows no pane";
+  ASSERT_NE(WaitForWindow("SKPANE", kEventLimitMs, first.Id()), nullptr) << "the player shows no pane";
   ASSERT_TRUE(PumpUntil([&] { return UserCanReach(suite, p.name, first.Id(), kEffectsButton); }, kLimit))
       << "the pane offers no effects button";
   ASSERT_TRUE(PostUserCommand(suite, p.name, frame, kEffectsButton));

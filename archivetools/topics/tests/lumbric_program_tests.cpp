@@ -101,8 +101,8 @@ class Lumbric : public ProgramTestOf<LumbricFolder> {
   }
   // Presses button `number` of the box that shows and waits until it is gone.
   static bool Answer(int number = 1) {
-    HWND box = WaitForWindow(kBox, 10000);
-    return box && driver::PressButton(kBox, number, "", 10000) &&
+    HWND box = WaitForWindow(kBox, kEventLimitMs);
+    return box && driver::PressButton(kBox, number, "", kEventLimitMs) &&
            PumpUntil([&] { return !IsWindow(box); }, std::chrono::milliseconds(10000));
   }
   // Posts a command and answers the box it shows with button `number`; a failure when the
@@ -123,7 +123,7 @@ class Lumbric : public ProgramTestOf<LumbricFolder> {
     return FieldText(frame, 1) == key ? frame : nullptr;
   }
   // Types into the input box that shows and presses its first button.
-  static bool TypeIntoInputBox(const std::string& text) { return driver::AnswerInputBox(text, 10000); }
+  static bool TypeIntoInputBox(const std::string& text) { return driver::AnswerInputBox(text, kEventLimitMs); }
   std::string Bytes(const std::string& path) {
     std::string bytes;
     fileio::ReadWholeFile(path, bytes);
@@ -320,7 +320,7 @@ TEST_F(Lumbric, EmptiedTopicTitlesAreStoredAsTheDefaultTitles) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdTopicTitles, 0);
-  HWND box = WaitForWindow("TopicTitle", 10000);
+  HWND box = WaitForWindow("TopicTitle", kEventLimitMs);
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(box, lumbric::kTitleFieldBase + kTopicSlots) != nullptr; },
                         kEventLimit));
@@ -383,14 +383,14 @@ TEST_F(Lumbric, BothExportsReachThePartnerOfEntry27AsCodeThree) {
   // No thesaurus file of the current name: an empty export, handed over all the same.
   Copy().WriteInProgram("QORTOPIC.TXT", "an old export");
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportThesaurus, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, kCodeOpen);
   EXPECT_EQ(got[0].text, Copy().ProgramFolder() + "QORTOPIC.TXT");
   EXPECT_EQ(Bytes(Copy().ProgramFolder() + "QORTOPIC.TXT"), "");
 
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportRecords, 0);
-  got = WaitForLog(log, 2, 10000);
+  got = WaitForLog(log, 2, kEventLimitMs);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[1].code, kCodeOpen);
   EXPECT_EQ(got[1].text, Copy().ProgramFolder() + "QORIMAGE.TXT");
@@ -401,7 +401,7 @@ TEST_F(Lumbric, BothExportsReachThePartnerOfEntry27AsCodeThree) {
   EXPECT_TRUE(CommandSays(frame, lumbric::kCmdHelp, Copy().ProgramFolder() + "LUMBRIC.TXT\r\n" + SKWINERR(2)));
   Copy().CopyFromSuite("LUMBRIC.TXT");  // the help text the suite ships
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdHelp, 0);
-  got = WaitForLog(log, 3, 10000);
+  got = WaitForLog(log, 3, kEventLimitMs);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[2].code, kCodeOpen);
   EXPECT_EQ(got[2].text, Copy().ProgramFolder() + "LUMBRIC.TXT");
@@ -574,7 +574,7 @@ TEST_F(Lumbric, TheLockButtonOnAnOpenArchiveSetsThePasswordAndLocksIt) {
   HWND frame = StartShowing(lumbric::kCmdFirst, Key(1));
   ASSERT_NE(frame, nullptr);
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdLock, 0);
-  HWND box = WaitForWindow(kInputBox, 10000);
+  HWND box = WaitForWindow(kInputBox, kEventLimitMs);
   ASSERT_NE(box, nullptr);
   ASSERT_NE(driver::WaitChild(box, 2, kEventLimitMs), nullptr);  // the fields may come after the box
   ASSERT_TRUE(driver::SetText(driver::FindChild(box, 1), "Open Sesame"));
@@ -638,7 +638,7 @@ TEST_F(Lumbric, EscapeDuringTheRecordExportAsksAndAYesStopsItWithoutAHandOver) {
   ASSERT_TRUE(Answer(1));
   // The next hand-over is the thesaurus export's: the stopped one sent nothing.
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdExportThesaurus, 0);
-  std::vector<LoggedMessage> got = WaitForLog(log, 1, 10000);
+  std::vector<LoggedMessage> got = WaitForLog(log, 1, kEventLimitMs);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].text, Copy().ProgramFolder() + "QORTOPIC.TXT");
   EXPECT_EQ(Close(), 0);
@@ -649,7 +649,7 @@ TEST_F(Lumbric, ChangedTitlesAndAYesStartTheEditorAgain) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdTopicTitles, 0);
-  HWND box = WaitForWindow("TopicTitle", 10000);
+  HWND box = WaitForWindow("TopicTitle", kEventLimitMs);
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(box, lumbric::kTitleFieldBase + 1) != nullptr; },
                         kEventLimit));
@@ -659,7 +659,7 @@ TEST_F(Lumbric, ChangedTitlesAndAYesStartTheEditorAgain) {
   EXPECT_EQ(Process().Wait(20000), 0);
   EXPECT_EQ(Bytes(Copy().ProgramFolder() + "QORIMAGE.TIT").substr(0, 9), "Harbours|");
   // The new copy shows the new title; it is ended here, as the fixture does not know it.
-  HWND again = WaitForWindow(kClassTopicEditor, 30000);
+  HWND again = WaitForWindow(kClassTopicEditor, kEventLimitMs);
   ASSERT_NE(again, nullptr);
   ASSERT_TRUE(PumpUntil([&] { return driver::FindChild(again, lumbric::kFieldIdBase + kLastField) != nullptr; },
                         std::chrono::milliseconds(20000)));
@@ -707,7 +707,7 @@ TEST_F(Lumbric, TheThesaurusEditorKeepsAWordInUseWithTheEditorsOwnWarning) {
   HWND frame = Start();
   ASSERT_NE(frame, nullptr);
   PostMessageA(frame, WM_COMMAND, lumbric::kCmdEditThesaurus, 0);
-  HWND editor = WaitForWindow("THESAURUS", 10000, Process().Id());
+  HWND editor = WaitForWindow("THESAURUS", kEventLimitMs, Process().Id());
   ASSERT_NE(editor, nullptr);
   HWND words = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return (words = driver::FindChild(editor, 1)) && driver::FindChild(editor, 4) &&
@@ -776,7 +776,7 @@ class LumbricWithoutUiFile : public Lumbric {
 
 TEST_F(LumbricWithoutUiFile, SaysTheFileIsMissingAndEndsWithTwo) {
   ChildProcess& p = Launch();
-  HWND box = WaitForWindow(kBox, 20000, p.Id());
+  HWND box = WaitForWindow(kBox, kEventLimitMs, p.Id());
   ASSERT_NE(box, nullptr);
   std::string text = WaitBoxText();
   EXPECT_NE(text.find("lumbric.SYS missing !"), std::string::npos) << text;

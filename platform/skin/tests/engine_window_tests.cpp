@@ -165,7 +165,7 @@ TEST(EngineBoxes, InputBoxReturnsTheTypedAnswer) {
   EXPECT_EQ(r, 1);
   EXPECT_EQ(answer, "holiday 2004");
 
-  std::thread cancel([] { driver::PressButton("SKINPUTBOX", 2, "", 10000); });
+  std::thread cancel([] { driver::PressButton("SKINPUTBOX", 2, "", kEventLimitMs); });
   answer = "kept";
   EXPECT_EQ(SKINPUTBOX(nullptr, nullptr, "Name", "Prompt", "OK|Cancel", answer, SkBoxStyle{}), 2);
   cancel.join();

@@ -17,7 +17,7 @@ class CopyDataTest : public ::testing::Test {
   void SetUp() override {
     log_ = dir_.File("received.log");
     ASSERT_TRUE(partner_.Start(TestProgramFolder() + "standin.exe", std::string(kClass) + " \"" + log_ + "\" 3000"));
-    window_ = WaitForWindow(kClass, 10000, partner_.Id());
+    window_ = WaitForWindow(kClass, kEventLimitMs, partner_.Id());
     ASSERT_NE(window_, nullptr);
   }
   std::vector<LoggedMessage> CloseAndRead() {

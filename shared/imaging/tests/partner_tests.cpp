@@ -19,7 +19,7 @@ TEST(Partner, AStartedPartnerGetsCodeOneFirstARunningOneDoesNot) {
   HWND w = FindOrStartPartner(program, kClass, kCodeStarted, &started);
   if (!w) {
     // The first start of a program under a cold Wine can take longer than the rule allows.
-    w = WaitForWindow(kClass, 10000);
+    w = WaitForWindow(kClass, kEventLimitMs);
     ASSERT_NE(w, nullptr);
     SENDCOPYDATA(w, kCodeStarted, "");
   } else {

@@ -120,7 +120,7 @@ TEST(UiFileCheck, AMissingFileIsReportedUnderTheProgramsCaption) {
   TempDir dir;
   std::string caption;
   std::thread user([&caption] {
-    if (HWND box = driver::WaitWindow("SKMSGBOX", 10000)) caption = driver::WindowText(box);
+    if (HWND box = driver::WaitWindow("SKMSGBOX", kEventLimitMs)) caption = driver::WindowText(box);
     driver::PressButton("SKMSGBOX", 1, "", kEventLimitMs);
   });
   EXPECT_FALSE(startup::CheckUiFile(dir.File("missing.SYS"), "bravik"));
