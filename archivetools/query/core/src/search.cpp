@@ -47,7 +47,16 @@ bool ReadShape(int file, const std::vector<DBFIELD>& fields, Shape& shape) {
   // The header record is its number and blanks, and a record's key follows it: a file
   // made for another form (another record length) is not read across its records.
   std::string header(size_t(shape.length) + (bytes > shape.length ? 1 : 0), '\0');
-  if (SKFGETAT(file, 0, header) != 0) return false;
+  int rc = SKFGETAT(file, 0, header);
+  if (rc == kDbErrLockViolation) {
+    // Windows keeps other handles from reading bytes another program has locked: an import
+    // holds the header between its filings. Waiting for the header lock asks it to let go;
+    // with the lock held no append runs, and the header is read through this handle.
+    if (DbLockHeader(file, int(shape.length)) != 0) return false;
+    rc = SKFGETAT(file, 0, header);
+    SKFUNLOCK(file, 0, shape.length);
+  }
+  if (rc != 0) return false;
   if (header.find_first_not_of(' ', 4) != (header.size() > size_t(shape.length) ? size_t(shape.length) : std::string::npos))
     return false;
   shape.appending = int64_t(uint8_t(header[0])) | int64_t(uint8_t(header[1])) << 8 |
