@@ -95,9 +95,9 @@ int FindItem(BTreeFile& index, const std::string& name, int32_t& end, bool& foun
   return rc;
 }
 
-// The name in the index that points at `end`, if any.
-int IndexNamesEnd(BTreeFile& index, int64_t end, bool& named, std::string& namedBy) {
-  named = false;
+// Calls visit(key, value) for the index's pairs in key order until it answers false.
+template <typename Visit>
+int WalkIndex(BTreeFile& index, Visit visit) {
   std::string key(kNameLength, ' ');
   int32_t value = 0;
   bool found = false;
@@ -106,16 +106,50 @@ int IndexNamesEnd(BTreeFile& index, int64_t end, bool& named, std::string& named
   int rc = index.Locate(BTreeFile::Seek::First, Bytes(none), 0, found, reinterpret_cast<uint8_t*>(key.data()), value,
                         pos);
   while (rc == 0 && found) {
-    if (value == end) {
-      named = true;
-      namedBy = key;
-      return 0;
-    }
+    if (!visit(key, value)) return 0;
     const std::string at = key;
     const db::BtPosition hint = pos;
     rc = index.Step(true, Bytes(at), value, hint, found, reinterpret_cast<uint8_t*>(key.data()), value, pos);
   }
   return rc;
+}
+
+// The name in the index that points at `end`, if any.
+int IndexNamesEnd(BTreeFile& index, int64_t end, bool& named, std::string& namedBy) {
+  named = false;
+  return WalkIndex(index, [&](const std::string& key, int32_t value) {
+    if (value != end) return true;
+    named = true;
+    namedBy = key;
+    return false;
+  });
+}
+
+int DropDeadTail(fileio::File& lib, BTreeFile& index);
+
+// Bytes after the last whole item that end in no trailer: what a store killed while it
+// wrote its trailer leaves (the system may cut a write short at a page border) or a power
+// cut before its flush. They hold no item; they are cut off back to the last whole
+// trailer, which is then looked at as any last item, so long as the index names nothing
+// past it. A damaged trailer there, or bytes with no whole item before them, are left for
+// the maintenance tool, which reports them.
+int DropTornTail(fileio::File& lib, BTreeFile& index, int64_t end) {
+  int rc = 0;
+  const int64_t whole = db::LastItemEndMark(lib, end, rc);
+  if (rc != 0 || whole < kTrailer) return rc;
+  uint8_t t[kTrailer];
+  size_t got = 0;
+  db::ItemTrailer item;
+  if ((rc = lib.ReadAt(whole - kTrailer, t, sizeof t, got)) != 0) return rc;
+  if (got != sizeof t || !db::DecodeItemTrailer(t, whole, item)) return 0;
+  bool namedPast = false;
+  rc = WalkIndex(index, [&](const std::string&, int32_t value) {
+    namedPast = value > whole;
+    return !namedPast;
+  });
+  if (rc != 0 || namedPast) return rc;
+  if ((rc = lib.Truncate(whole)) != 0 || (rc = lib.Flush()) != 0) return rc;
+  return DropDeadTail(lib, index);
 }
 
 // An item at the end of the library that the index does not name at that end is what a
@@ -129,7 +163,8 @@ int DropDeadTail(fileio::File& lib, BTreeFile& index) {
   int rc = lib.ReadAt(end - kTrailer, t, sizeof t, got);
   if (rc != 0) return rc;
   db::ItemTrailer item;
-  if (got != sizeof t || !db::DecodeItemTrailer(t, end, item)) return 0;
+  if (got != sizeof t) return 0;
+  if (!db::DecodeItemTrailer(t, end, item)) return DropTornTail(lib, index, end);
   bool named = false;
   if (!item.removed) {
     int32_t indexedEnd = 0;
@@ -360,6 +395,23 @@ bool DecodeItemTrailer(const uint8_t t[kItemTrailer], int64_t end, ItemTrailer& 
   out.start = end - absLength;
   out.dataLength = absLength - kItemTrailer;
   return true;
+}
+
+int64_t LastItemEndMark(fileio::File& f, int64_t limit, int& rc, int64_t block) {
+  rc = 0;
+  std::vector<uint8_t> bytes(size_t(std::max<int64_t>(block, 6)));
+  for (int64_t e = limit; e >= 6;) {
+    const int64_t b = std::max<int64_t>(0, e - int64_t(bytes.size()));
+    size_t got = 0;
+    rc = f.ReadAt(b, bytes.data(), size_t(e - b), got);
+    if (rc != 0) return -1;
+    for (int64_t i = int64_t(got) - 6; i >= 0; --i) {
+      if (std::memcmp(bytes.data() + i, kItemEndMark, 6) == 0) return b + i + 6;
+    }
+    if (b == 0) break;
+    e = b + 5;
+  }
+  return -1;
 }
 
 int CopyFileBytes(fileio::File& from, int64_t fromAt, fileio::File& to, int64_t toAt, int64_t length) {

@@ -51,12 +51,13 @@ std::map<std::string, int32_t> Indexed(const std::string& library) {
 
 // A backward scan by the trailers, as the maintenance tool does it: removed items are
 // skipped, and so is an item the index does not name at its end (a store cut short).
-// Fails the test where a trailer is not whole.
-std::map<std::string, int32_t> ScanLive(const std::string& library) {
+// Fails the test where a trailer is not whole. From `from` when given: the end of the last
+// whole item, where a store cut short left bytes after it that hold none.
+std::map<std::string, int32_t> ScanLive(const std::string& library, int64_t from = -1) {
   const std::string bytes = FileBytes(library);
   const auto indexed = Indexed(library);
   std::map<std::string, int32_t> live;
-  for (int64_t pos = int64_t(bytes.size()); pos > 0;) {
+  for (int64_t pos = from < 0 ? int64_t(bytes.size()) : from; pos > 0;) {
     EXPECT_GE(pos, 22);
     if (pos < 22) break;
     EXPECT_EQ(bytes.substr(size_t(pos - 6), 6), kEndMark) << "at " << pos;
@@ -75,9 +76,10 @@ std::map<std::string, int32_t> ScanLive(const std::string& library) {
 // first, then part of the bytes, no key.
 // A store killed before its key: the item written (in part when cut is short), its trailer
 // whole and, as a store writes it, marked removed until indexed (or unmarked as an older
-// library may hold it).
+// library may hold it). With `trailerWritten` below 22 the store was killed while it wrote
+// its trailer, which it writes first: only that much of it, and none of the item's bytes.
 void AppendCutShortStore(const std::string& library, const std::string& name, const std::string& data, size_t cut,
-                         bool marked) {
+                         bool marked, size_t trailerWritten = 22) {
   std::string bytes = FileBytes(library);
   std::string item = data.substr(0, std::min(cut, data.size()));
   item.resize(data.size(), '\0');
@@ -89,6 +91,10 @@ void AppendCutShortStore(const std::string& library, const std::string& name, co
   trailer.replace(16, 6, kEndMark);
   fileio::File f;
   ASSERT_EQ(f.OpenAlways(library, fileio::Share::DenyNone), 0);
+  if (trailerWritten < 22) {
+    ASSERT_EQ(f.WriteAt(int64_t(bytes.size() + data.size()), trailer.data(), trailerWritten), 0);
+    return;
+  }
   ASSERT_EQ(f.WriteAt(int64_t(bytes.size()), (item + trailer).data(), item.size() + 22), 0);
 }
 
@@ -263,6 +269,41 @@ TEST(MediaLibrary, AStoreCutShortBeforeItsKeyLeavesNothingLiveAndIsCutOffByTheNe
   }
 }
 
+// A store killed while it wrote its trailer (the system cuts a write short at a page border
+// when the writer is killed) or a power cut before its flush leaves bytes after the last
+// item that end in no trailer: copy-outs are not disturbed and the next store cuts them off
+// instead of appending after them, so the backward scan meets only whole items again.
+TEST(MediaLibrary, BytesOfAStoreCutShortInItsTrailerAreCutOffByTheNext) {
+  TempDir dir;
+  const std::string a = RandomBytes(300, 1), b = RandomBytes(5000, 2), c = RandomBytes(77, 3);
+  int number = 0;
+  for (size_t written : {size_t(1), size_t(10), size_t(21)}) {
+    for (bool removedBefore : {false, true}) {
+      const std::string lib = dir.File("T" + std::to_string(++number) + ".B01");
+      ASSERT_EQ(StoreAs(lib, dir.Write("a.bin", a), "00000001.JPG"), 0);
+      const int64_t whole = fileio::FileSize(lib);
+      if (removedBefore) {
+        // A removed item before the torn bytes is no item either: cut off with them.
+        ASSERT_EQ(StoreAs(lib, dir.Write("c.bin", c), "00000009.JPG"), 0);
+        std::string gone = "00000009.JPG";
+        ASSERT_EQ(qBtMmText(gone, 1), 0);
+        ASSERT_EQ(qBtMmLib(lib, dir.File("x"), -3), 0);
+      }
+      AppendCutShortStore(lib, "00000002.JPG", b, 0, true, written);
+      std::string item = "00000001.JPG";
+      ASSERT_EQ(qBtMmText(item, 1), 0);
+      ASSERT_EQ(qBtMmLib(lib, dir.File("out" + std::to_string(number)), -2), 0);
+      EXPECT_EQ(FileBytes(dir.File("out" + std::to_string(number))), a);
+
+      ASSERT_EQ(StoreAs(lib, dir.Write("c.bin", c), "00000003.JPG"), 0);
+      EXPECT_EQ(fileio::FileSize(lib), whole + int64_t(c.size()) + 22) << written << " " << removedBefore;
+      const auto indexed = Indexed(lib);
+      EXPECT_EQ(indexed.size(), 2u);
+      EXPECT_EQ(ScanLive(lib), indexed) << written << " " << removedBefore;
+    }
+  }
+}
+
 // A store killed after indexing but before it took its trailer's mark off, or a removal
 // killed between the mark and the name's leaving the index, leaves a marked item the index
 // still names: it is not filed (copy-out finds nothing), the name may be stored again, and
@@ -333,11 +374,20 @@ TEST(MediaLibrary, AStorerKilledAtRandomMomentsLeavesTheScanAndTheIndexInStep) {
     // marked: not filed, found by no copy-out, given way by the next store.
     auto indexed = Indexed(lib);
     const std::string bytes = FileBytes(lib);
+    // A kill while the trailer was written can cut that write at a page border: bytes that
+    // hold no item, left after the last whole one for the next store to cut off.
+    int64_t wholeEnd = int64_t(bytes.size());
+    if (bytes.compare(bytes.size() - 6, 6, kEndMark) != 0) {
+      wholeEnd = int64_t(bytes.rfind(kEndMark)) + 6;
+      EXPECT_LT(int64_t(bytes.size()) - wholeEnd, int64_t(data.size()) + 22) << "round " << round;
+      EXPECT_EQ(bytes.find_first_not_of('\0', size_t(wholeEnd)), size_t(wholeEnd + int64_t(data.size())))
+          << "round " << round;
+    }
     int stale = 0;
     for (auto it = indexed.begin(); it != indexed.end();) {
       if (bytes[size_t(it->second) - 18] == '\x0F') {
         ++stale;
-        EXPECT_EQ(int64_t(it->second), int64_t(bytes.size())) << "round " << round;
+        EXPECT_EQ(int64_t(it->second), wholeEnd) << "round " << round;
         std::string name = it->first;
         ASSERT_EQ(qBtMmText(name, 1), 0);
         EXPECT_EQ(qBtMmLib(lib, dir.File("stale"), -2), kDbErrNotFound);
@@ -347,7 +397,7 @@ TEST(MediaLibrary, AStorerKilledAtRandomMomentsLeavesTheScanAndTheIndexInStep) {
       }
     }
     EXPECT_LE(stale, 1) << "round " << round;
-    ASSERT_EQ(ScanLive(lib), indexed) << "round " << round;
+    ASSERT_EQ(ScanLive(lib, wholeEnd), indexed) << "round " << round;
     ASSERT_FALSE(indexed.empty());
     // The item stored last is whole.
     std::string last;

@@ -173,24 +173,6 @@ bool EndMarkAt(BackwardReader& f, int64_t pos) {
   return f.ReadAt(pos - 6, mark, 6) == 0 && std::memcmp(mark, db::kItemEndMark, 6) == 0;
 }
 
-// The end of the last end mark that ends at or before `limit`, or -1. Blocks overlap by
-// five bytes so that a mark across a block border is found.
-int64_t SearchBack(fileio::File& f, int64_t limit, int& rc) {
-  std::vector<uint8_t> block(kSearchBlock);
-  for (int64_t e = limit; e >= 6;) {
-    const int64_t b = std::max<int64_t>(0, e - kSearchBlock);
-    size_t got = 0;
-    rc = f.ReadAt(b, block.data(), size_t(e - b), got);
-    if (rc != 0) return -1;
-    for (int64_t i = int64_t(got) - 6; i >= 0; --i) {
-      if (std::memcmp(block.data() + i, db::kItemEndMark, 6) == 0) return b + i + 6;
-    }
-    if (b == 0) break;
-    e = b + 5;
-  }
-  return -1;
-}
-
 // Walks the items from the end; `visit` gets each intact trailer and the item's end.
 template <typename Visit>
 Failure Scan(BackwardReader& f, int64_t length, const std::function<void(int)>& progress, Visit visit) {
@@ -211,7 +193,7 @@ Failure Scan(BackwardReader& f, int64_t length, const std::function<void(int)>& 
     }
     // Stray bytes or a damaged trailer: resynchronise on the previous end mark.
     const int64_t limit = EndMarkAt(f, pos) ? pos - 1 : pos;
-    const int64_t found = SearchBack(f.file(), limit, rc);
+    const int64_t found = db::LastItemEndMark(f.file(), limit, rc, kSearchBlock);
     if (rc != 0) return {rc, kStepSearch};
     if (found < 0) return {kNoEndMark, kStepSearch};
     pos = found;

@@ -26,6 +26,10 @@ struct ItemTrailer {
 bool DecodeItemTrailer(const uint8_t trailer[kItemTrailer], int64_t end, ItemTrailer& out);
 // Fills a trailer for `dataLength` bytes of data under `name` (12 characters).
 void EncodeItemTrailer(int64_t dataLength, const std::string& name, uint8_t trailer[kItemTrailer]);
+// Where the last end mark that ends at or before `limit` ends, or -1 (and `rc` set when a
+// read failed). Reads backwards in blocks of `block` bytes that overlap by five, so that
+// a mark across a block border is found.
+int64_t LastItemEndMark(fileio::File& f, int64_t limit, int& rc, int64_t block = 16384);
 
 // Copies `length` bytes from one file to another in chunks of at most 1 MiB; a source
 // that ends early is a read fault.
