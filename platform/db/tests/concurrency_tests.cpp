@@ -21,16 +21,24 @@
 namespace {
 
 // The helper program that files records, run as a process of its own.
-class Worker : public WorkerProcess {
- public:
-  bool Start(const std::vector<std::string>& args) { return WorkerProcess::Start("db_append_worker", args); }
-};
-
 bool WaitForFiles(const std::vector<std::string>& files, int milliseconds) {
   return WaitUntil(
       [&] { return std::all_of(files.begin(), files.end(), [](const std::string& f) { return fileio::Exists(f); }); },
       std::chrono::milliseconds(milliseconds), std::chrono::milliseconds(5));
 }
+
+class Worker : public WorkerProcess {
+ public:
+  bool Start(const std::vector<std::string>& args) { return WorkerProcess::Start("db_append_worker", args); }
+  // Starts another program that files `count` records into the archive as worker
+  // `number`, and lets it go once it has the archive open.
+  bool StartFiling(const TempDir& dir, const Archive& a, const char* number, int count) {
+    if (!Start({a.f01, a.cpt, number, std::to_string(count), dir.File("ready"), dir.File("go")})) return false;
+    if (!WaitForFiles({dir.File("ready")}, 60000)) return false;
+    dir.Write("go", "");
+    return true;
+  }
+};
 
 // Restores the lock timeout when a test ends.
 struct LockTimeout {
@@ -245,9 +253,7 @@ TEST(Concurrency, ReadersSeeWholeIndexesWhileAnotherProgramFiles) {
   Archive a(dir);
   ASSERT_EQ(DBCREATE(a.f01, 671), 0);
   Worker writer;
-  ASSERT_TRUE(writer.Start({a.f01, a.cpt, "1", "4000", dir.File("ready"), dir.File("go")}));
-  ASSERT_TRUE(WaitForFiles({dir.File("ready")}, 60000));
-  dir.Write("go", "");
+  ASSERT_TRUE(writer.StartFiling(dir, a, "1", 4000));
   std::set<std::pair<std::string, int32_t>> seen;
   int rounds = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(180);
@@ -288,9 +294,7 @@ TEST(Concurrency, AnImportLetsOtherProgramsInBetweenItsFilings) {
   Archive a(dir);
   ASSERT_EQ(DBCREATE(a.f01, 671), 0);
   Worker writer;
-  ASSERT_TRUE(writer.Start({a.f01, a.cpt, "1", "1000000", dir.File("ready"), dir.File("go")}));
-  ASSERT_TRUE(WaitForFiles({dir.File("ready")}, 60000));
-  dir.Write("go", "");
+  ASSERT_TRUE(writer.StartFiling(dir, a, "1", 1000000));
   LockTimeout timeout(5000);
   int fn = 0, ok = 0;
   ASSERT_EQ(DBOPENF(a.f01, fn, ok), 0);
@@ -339,9 +343,7 @@ TEST(Concurrency, AnIdleImportLetsAnotherProgramFile) {
     ASSERT_EQ(DBCREF(a.f01, fn, ArchiveValues(key, {"IMPORT"}), a.fields), 0);
   // Idle from here on, in the batch, while another program files twenty records.
   Worker writer;
-  ASSERT_TRUE(writer.Start({a.f01, a.cpt, "2", "20", dir.File("ready"), dir.File("go")}));
-  ASSERT_TRUE(WaitForFiles({dir.File("ready")}, 60000));
-  dir.Write("go", "");
+  ASSERT_TRUE(writer.StartFiling(dir, a, "2", 20));
   EXPECT_EQ(writer.Wait(60000), 0) << "the other program could not file";
   EXPECT_EQ(SKFLOF(fn), 24 * 671);
   // The import goes on after it.
